@@ -1,0 +1,24 @@
+# One static library per folder: every .cpp in the folder (not below it) is a source.
+# ostrel_library(<target> [DEPS <targets or imported libraries>...])
+function(ostrel_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# One GoogleTest program per test folder, registered with ctest case by case.
+# ostrel_test(<target> [DEPS ...])
+include(GoogleTest)
+find_package(GTest REQUIRED)
+function(ostrel_test target)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${target} ${sources})
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} ostrel_testsupport GTest::gtest GTest::gmock)
+  gtest_discover_tests(${target}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "OSTREL_RESOURCES=${CMAKE_BINARY_DIR}/resources;OSTREL_SOURCE=${CMAKE_SOURCE_DIR}")
+endfunction()
