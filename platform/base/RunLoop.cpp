@@ -63,9 +63,25 @@ void RunLoop::post(std::function<void()> task)
         std::lock_guard lock(m_postedMutex);
         m_posted.push_back(std::move(task));
     }
+    wake();
+}
+
+void RunLoop::wake()
+{
     std::uint64_t one = 1;
     // A full counter still leaves the fd readable, which is all the wake-up needs.
     [[maybe_unused]] ssize_t written = ::write(m_wakeFd, &one, sizeof one);
+}
+
+void RunLoop::beginBackgroundWork()
+{
+    ++m_backgroundWork;
+}
+
+void RunLoop::endBackgroundWork()
+{
+    --m_backgroundWork;
+    wake();
 }
 
 void RunLoop::discardAll()
@@ -147,13 +163,15 @@ bool RunLoop::iterate(Mode mode, std::optional<double> limit, bool mayWait)
         // far as the next timer, so every timer fires at its exact date.
         if (waitAndDispatch(mode, 0) || didWork)
             return true;
-        if (next) {
-            if (mayWait)
-                virtualTime->advanceTo(*next);
+        if (!mayWait)
+            return false;
+        if (next && m_backgroundWork.load() == 0) {
+            virtualTime->advanceTo(*next);
             return false;
         }
-        // Nothing scheduled: only another thread or an fd can bring work.
-        return mayWait && waitAndDispatch(mode, -1);
+        // Nothing scheduled, or a background thread still working: only that thread or an
+        // fd can bring work now.
+        return waitAndDispatch(mode, -1);
     }
 
     double timeout = 0;

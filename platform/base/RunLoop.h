@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -55,6 +56,12 @@ public:
     // The one thread-safe entry: queues a task for the next pass and wakes the loop.
     void post(std::function<void()> task);
 
+    // Work in flight on a background thread, counted so that under VirtualTime the loop
+    // waits for it instead of racing the clock ahead: a test then sees the same virtual
+    // times however fast the thread runs. Ending also wakes the loop. Any thread.
+    void beginBackgroundWork();
+    void endBackgroundWork();
+
     // Drops every timer, source and posted task, for test fixtures between cases.
     void discardAll();
 
@@ -83,6 +90,7 @@ private:
     bool fireDueTimers(Mode mode);
     std::optional<double> nextFireDate(Mode mode) const;
     bool waitAndDispatch(Mode mode, double timeoutSeconds);
+    void wake();
 
     static bool applies(Mode itemMode, Mode runMode) { return itemMode == Mode::Common || runMode == Mode::Default; }
 
@@ -94,6 +102,7 @@ private:
     bool m_stopRequested { false };
     bool m_modalStopRequested { false };
 
+    std::atomic<int> m_backgroundWork { 0 };
     mutable std::mutex m_postedMutex;
     std::deque<std::function<void()>> m_posted;
 };

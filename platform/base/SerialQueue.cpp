@@ -1,5 +1,7 @@
 #include "platform/base/SerialQueue.h"
 
+#include "platform/base/RunLoop.h"
+
 #include <pthread.h>
 
 namespace base {
@@ -25,6 +27,7 @@ SerialQueue::~SerialQueue()
 
 void SerialQueue::async(std::function<void()> task)
 {
+    RunLoop::main().beginBackgroundWork();
     {
         std::lock_guard lock(m_mutex);
         m_tasks.push_back(std::move(task));
@@ -45,6 +48,7 @@ void SerialQueue::work()
             m_tasks.pop_front();
         }
         task();
+        RunLoop::main().endBackgroundWork();
     }
 }
 

@@ -10,8 +10,9 @@
 namespace base {
 
 // One background thread that runs its tasks one at a time, in the order queued. Results go
-// back to the main thread through MainQueue::async. Destroying the queue runs what is still
-// queued and joins the thread.
+// back to the main thread through MainQueue::async. While tasks are queued or running, a
+// virtual clock stands still (see RunLoop::beginBackgroundWork). Destroying the queue runs
+// what is still queued and joins the thread.
 class SerialQueue {
 public:
     explicit SerialQueue(std::string label);

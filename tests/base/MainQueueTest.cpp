@@ -2,9 +2,11 @@
 
 #include "platform/base/MainQueue.h"
 #include "platform/base/SerialQueue.h"
+#include "platform/base/Timer.h"
 #include "platform/base/WorkItem.h"
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -116,4 +118,24 @@ TEST(SerialQueue, DestructionRunsWhatIsQueuedAndJoins)
     ASSERT_EQ(done.size(), 50u);
     EXPECT_EQ(done.front(), 0);
     EXPECT_EQ(done.back(), 49);
+}
+
+TEST_F(MainQueueTest, VirtualClockWaitsForBackgroundWork)
+{
+    int ticks = 0;
+    auto ticker = base::Timer::create(1, true, base::RunLoop::Mode::Common, [&](base::Timer&) { ++ticks; });
+    base::SerialQueue queue("reload");
+    std::optional<double> publishedAt;
+    queue.async([&] {
+        std::vector<int> records(100000);
+        for (std::size_t i = 0; i < records.size(); ++i)
+            records[i] = int(i * 7 % 13);
+        MainQueue::async([&publishedAt] { publishedAt = base::Time::now(); });
+    });
+    loop().runUntil([&] { return publishedAt.has_value(); });
+    EXPECT_EQ(*publishedAt, start()) << "the clock stood still while the reload ran";
+    EXPECT_EQ(ticks, 0);
+    loop().runUntil(start() + 3);
+    EXPECT_EQ(ticks, 3);
+    ticker->invalidate();
 }
