@@ -30,8 +30,17 @@ RunLoop::RunLoop()
         fatal(std::string("run loop: cannot create its wake-up eventfd: ") + std::strerror(errno));
 }
 
+void RunLoop::checkOwner()
+{
+    if (!m_owner)
+        m_owner = std::this_thread::get_id();
+    else if (*m_owner != std::this_thread::get_id())
+        fatal("timers and fd sources belong to the main thread; other threads use MainQueue::async");
+}
+
 RunLoop::SourceId RunLoop::addSource(int fd, short events, Mode mode, SourceHandler handler)
 {
+    checkOwner();
     SourceId id = m_nextSourceId++;
     m_sources.push_back(Source { id, fd, events, mode, std::move(handler) });
     return id;
@@ -44,6 +53,7 @@ void RunLoop::removeSource(SourceId id)
 
 void RunLoop::addTimer(std::shared_ptr<Timer> timer)
 {
+    checkOwner();
     m_timers.push_back(std::move(timer));
 }
 

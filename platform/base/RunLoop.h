@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace base {
@@ -91,6 +92,8 @@ private:
     std::optional<double> nextFireDate(Mode mode) const;
     bool waitAndDispatch(Mode mode, double timeoutSeconds);
     void wake();
+    // Timers and sources are the main thread's; the first thread to add one is taken as it.
+    void checkOwner();
 
     static bool applies(Mode itemMode, Mode runMode) { return itemMode == Mode::Common || runMode == Mode::Default; }
 
@@ -102,6 +105,7 @@ private:
     bool m_stopRequested { false };
     bool m_modalStopRequested { false };
 
+    std::optional<std::thread::id> m_owner;
     std::atomic<int> m_backgroundWork { 0 };
     mutable std::mutex m_postedMutex;
     std::deque<std::function<void()>> m_posted;

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <string>
+#include <thread>
 #include <vector>
 #include <unistd.h>
 
@@ -144,4 +145,14 @@ TEST_F(ModesTest, SourceWhoseFdWasClosedIsDroppedNotSpun)
     base::setDiagnosticSink(previous);
     EXPECT_EQ(calls, 0);
     EXPECT_EQ(lines.size(), 1u);
+}
+
+TEST(RunLoopDeathTest, TimerMadeOnAnotherThreadIsAProgrammingError)
+{
+    EXPECT_DEATH(
+        {
+            base::Timer::create(1, false, Mode::Common, [](Timer&) { });
+            std::thread([] { base::Timer::create(1, false, Mode::Common, [](Timer&) { }); }).join();
+        },
+        "belong to the main thread");
 }
