@@ -46,6 +46,22 @@ Rect deviceClipExtents(cairo_t* cr)
     return { x0, y0, x1 - x0, y1 - y0 };
 }
 
+Rect deviceBounds(cairo_t* cr, const Rect& user)
+{
+    Rect r = user.standardized();
+    double xs[] = { r.minX(), r.maxX(), r.minX(), r.maxX() };
+    double ys[] = { r.minY(), r.minY(), r.maxY(), r.maxY() };
+    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+    for (int i = 0; i < 4; ++i) {
+        cairo_user_to_device(cr, &xs[i], &ys[i]);
+        x0 = std::min(x0, xs[i]);
+        y0 = std::min(y0, ys[i]);
+        x1 = std::max(x1, xs[i]);
+        y1 = std::max(y1, ys[i]);
+    }
+    return { x0, y0, x1 - x0, y1 - y0 };
+}
+
 Rect roundedOut(const Rect& r)
 {
     double x0 = std::floor(r.minX()), y0 = std::floor(r.minY());
@@ -198,7 +214,7 @@ Rect GraphicsContext::clipBoundingBox() const
 
 void GraphicsContext::fillRect(const Rect& rect) { Path::rect(rect).fill(); }
 
-void GraphicsContext::beginTransparencyLayer()
+void GraphicsContext::beginTransparencyLayer(std::optional<Rect> bounds)
 {
     cairo_t* parent = cairo();
     Rect region = deviceClipExtents(parent);
@@ -209,6 +225,8 @@ void GraphicsContext::beginTransparencyLayer()
         Rect source = region.offsetBy(-shadow->offset.width * m_scale, shadow->offset.height * m_scale);
         region = region.unionWith(source.insetBy(-reach, -reach));
     }
+    if (bounds)
+        region = region.intersection(deviceBounds(parent, *bounds));
     region = roundedOut(region);
     cairo_surface_t* surface = temporarySurface(CAIRO_FORMAT_ARGB32, region);
     if (!surface)

@@ -86,7 +86,8 @@ public:
     // Everything drawn until the matching end is composited as one picture with the alpha,
     // operation, shadow and clip current at the begin; inside, those start afresh (alpha 1,
     // no shadow, source-over). The end also restores the state saved by the begin.
-    void beginTransparencyLayer();
+    // `bounds` (user space), when given, promises that nothing is drawn outside it.
+    void beginTransparencyLayer(std::optional<Rect> bounds = std::nullopt);
     void endTransparencyLayer();
 
     // For the drawing types: runs `draw` (which sets its own source, path and paints with

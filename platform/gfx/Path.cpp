@@ -302,25 +302,21 @@ void Path::applyTo(cairo_t* cr) const
     cairo_set_miter_limit(cr, m_miterLimit);
 }
 
-void Path::fill() const
-{
-    GraphicsContext& context = GraphicsContext::requireCurrent();
-    Color color = context.fillColor();
-    context.paint([&](cairo_t* cr) {
-        applyTo(cr);
-        cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
-        cairo_fill(cr);
-    });
-}
+void Path::fill() const { paintWith(false); }
 
-void Path::stroke() const
+void Path::stroke() const { paintWith(true); }
+
+void Path::paintWith(bool outline) const
 {
     GraphicsContext& context = GraphicsContext::requireCurrent();
-    Color color = context.strokeColor();
+    Color color = outline ? context.strokeColor() : context.fillColor();
     context.paint([&](cairo_t* cr) {
         applyTo(cr);
         cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
-        cairo_stroke(cr);
+        if (outline)
+            cairo_stroke(cr);
+        else
+            cairo_fill(cr);
     });
 }
 

@@ -89,6 +89,7 @@ public:
 
 private:
     Point subpathStart() const;
+    void paintWith(bool outline) const;
 
     std::vector<Element> m_elements;
     WindingRule m_windingRule { WindingRule::nonZero };

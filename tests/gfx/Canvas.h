@@ -1,8 +1,11 @@
 #pragma once
 
 #include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Fonts.h"
 #include "platform/gfx/GraphicsContext.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -41,6 +44,17 @@ private:
     double m_scale { 1 };
     bool m_flipped { false };
 };
+
+// Every text test measures with the fonts the program ships, never the desktop's.
+inline void pinShippedFonts()
+{
+    static bool pinned = [] {
+        const char* source = std::getenv("OSTREL_SOURCE");
+        std::filesystem::path file = std::filesystem::path(source ? source : ".") / "resources/fonts/fonts.conf";
+        return gfx::pinFonts(file);
+    }();
+    ASSERT_TRUE(pinned);
+}
 
 inline void expectColorNear(const Color& actual, const Color& expected, double tolerance = 0.02)
 {
