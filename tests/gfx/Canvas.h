@@ -49,9 +49,12 @@ private:
 inline void pinShippedFonts()
 {
     static bool pinned = [] {
-        const char* source = std::getenv("OSTREL_SOURCE");
-        std::filesystem::path file = std::filesystem::path(source ? source : ".") / "resources/fonts/fonts.conf";
-        return gfx::pinFonts(file);
+        // The copy in the build's resources when there is one, else the source tree's.
+        const char* resources = std::getenv("OSTREL_RESOURCES");
+        std::filesystem::path built = std::filesystem::path(resources ? resources : "") / "fonts/fonts.conf";
+        if (resources && std::filesystem::exists(built))
+            return gfx::pinFonts(built);
+        return gfx::pinFonts(std::filesystem::path(OSTREL_TEST_SOURCE_DIR) / "resources/fonts/fonts.conf");
     }();
     ASSERT_TRUE(pinned);
 }
