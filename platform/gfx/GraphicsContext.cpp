@@ -171,14 +171,25 @@ void GraphicsContext::restore()
     cairo_restore(cairo());
 }
 
-void GraphicsContext::translate(double dx, double dy) { cairo_translate(cairo(), dx, dy); }
+void GraphicsContext::translate(double dx, double dy) { concat(AffineTransform::translation(dx, dy)); }
 
-void GraphicsContext::scale(double sx, double sy) { cairo_scale(cairo(), sx, sy); }
+void GraphicsContext::scale(double sx, double sy) { concat(AffineTransform::scaling(sx, sy)); }
 
 void GraphicsContext::rotate(double degrees) { concat(AffineTransform::rotation(degrees)); }
 
 void GraphicsContext::concat(const AffineTransform& t)
 {
+    // cairo stops drawing for good once its CTM cannot be inverted; a routine scaled to a
+    // zero frame must only draw nothing until its state is restored.
+    if (state().collapsed)
+        return;
+    AffineTransform combined = t.concatenated(ctm());
+    bool finite = std::isfinite(combined.m11) && std::isfinite(combined.m12) && std::isfinite(combined.m21)
+        && std::isfinite(combined.m22) && std::isfinite(combined.tX) && std::isfinite(combined.tY);
+    if (!finite || std::abs(combined.determinant()) < 1e-12) {
+        state().collapsed = true;
+        return;
+    }
     cairo_matrix_t matrix;
     cairo_matrix_init(&matrix, t.m11, t.m12, t.m21, t.m22, t.tX, t.tY);
     cairo_transform(cairo(), &matrix);
@@ -198,6 +209,8 @@ void GraphicsContext::setAlpha(double alpha)
 
 void GraphicsContext::clipToRect(const Rect& rect)
 {
+    if (state().collapsed)
+        return;
     cairo_t* cr = cairo();
     cairo_new_path(cr);
     Rect r = rect.standardized();
@@ -265,7 +278,7 @@ void GraphicsContext::endTransparencyLayer()
 void GraphicsContext::paint(const std::function<void(cairo_t*)>& draw)
 {
     const State& s = state();
-    if (s.alpha <= 0)
+    if (s.alpha <= 0 || s.collapsed)
         return;
     if (s.shadow && s.shadow->color.alpha > 0)
         paintShadow(*s.shadow, draw);

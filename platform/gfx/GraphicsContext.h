@@ -56,6 +56,9 @@ public:
     double baseScale() const { return m_scale; }
     // Whether y runs down the screen in the current user space.
     bool isFlipped() const;
+    // Whether a transform squashed the user space to nothing (a zero scale): then nothing
+    // draws until the state is restored.
+    bool isCollapsed() const { return state().collapsed; }
 
     void save();
     void restore();
@@ -102,6 +105,8 @@ private:
         double alpha { 1 };
         Operation operation { Operation::sourceOver };
         std::optional<Shadow> shadow;
+        // The CTM was asked to squash everything to nothing: draw nothing until restored.
+        bool collapsed { false };
     };
     struct Layer {
         cairo_t* cr { nullptr };

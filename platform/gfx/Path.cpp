@@ -2,6 +2,7 @@
 
 #include "platform/gfx/GraphicsContext.h"
 
+#include <algorithm>
 #include <cairo.h>
 #include <cmath>
 #include <limits>
@@ -306,9 +307,19 @@ void Path::fill() const { paintWith(false); }
 
 void Path::stroke() const { paintWith(true); }
 
+bool Path::isFinite() const
+{
+    return std::all_of(m_elements.begin(), m_elements.end(), [](const Element& e) {
+        return std::all_of(e.points.begin(), e.points.end(), [](Point p) { return std::isfinite(p.x) && std::isfinite(p.y); });
+    }) && std::isfinite(m_lineWidth) && std::isfinite(m_miterLimit);
+}
+
 void Path::paintWith(bool outline) const
 {
     GraphicsContext& context = GraphicsContext::requireCurrent();
+    // cairo would stop drawing altogether after a point that is not a number.
+    if (!isFinite() || context.isCollapsed())
+        return;
     Color color = outline ? context.strokeColor() : context.fillColor();
     context.paint([&](cairo_t* cr) {
         applyTo(cr);
@@ -322,8 +333,16 @@ void Path::paintWith(bool outline) const
 
 void Path::addClip() const
 {
-    cairo_t* cr = GraphicsContext::requireCurrent().cairo();
-    applyTo(cr);
+    GraphicsContext& context = GraphicsContext::requireCurrent();
+    if (context.isCollapsed())
+        return;
+    cairo_t* cr = context.cairo();
+    if (isFinite()) {
+        applyTo(cr);
+    } else {
+        // An outline that cannot be drawn encloses nothing.
+        cairo_new_path(cr);
+    }
     cairo_clip(cr);
 }
 

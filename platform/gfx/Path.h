@@ -53,6 +53,8 @@ public:
     Path transformed(const AffineTransform& t) const;
 
     bool isEmpty() const { return m_elements.empty(); }
+    // Every point and the line style are numbers (not infinite, not NaN).
+    bool isFinite() const;
     size_t elementCount() const { return m_elements.size(); }
     const Element& element(size_t index) const { return m_elements.at(index); }
     const std::vector<Element>& elements() const { return m_elements; }

@@ -6,6 +6,7 @@
 #include "platform/gfx/Path.h"
 
 #include <string>
+#include <utility>
 #include <string_view>
 
 namespace gfx {
@@ -19,6 +20,14 @@ struct ParagraphStyle {
 
 // One font, one colour, one paragraph style for a whole string.
 struct TextStyle {
+    TextStyle() = default;
+    TextStyle(Font f, Color c = colors::black, ParagraphStyle p = {})
+        : font(std::move(f))
+        , color(c)
+        , paragraph(p)
+    {
+    }
+
     Font font;
     Color color { colors::black };
     ParagraphStyle paragraph;

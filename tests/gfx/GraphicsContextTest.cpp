@@ -2,6 +2,9 @@
 
 #include "platform/gfx/Path.h"
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 using gfx::Color;
@@ -193,6 +196,57 @@ TEST(GraphicsContext, NestedLayersWithSourceOutMakeAnInnerShadow)
     EXPECT_EQ(canvas.at(20, 20), colors::white);
     EXPECT_EQ(canvas.at(20, 12), colors::white);
     EXPECT_EQ(canvas.at(20, 35), colors::white);
+}
+
+}
+
+namespace {
+
+TEST(GraphicsContext, ZeroScaleDrawsNothingUntilRestored)
+{
+    Canvas canvas(20, 20);
+    auto& context = canvas.context();
+    context.setFillColor(colors::red);
+    context.save();
+    context.scale(0, 0);
+    EXPECT_TRUE(context.isCollapsed());
+    context.translate(5, 5);
+    context.fillRect({ 0, 0, 20, 20 });
+    context.clipToRect({ 0, 0, 1, 1 });
+    context.restore();
+    EXPECT_FALSE(context.isCollapsed());
+    EXPECT_EQ(canvas.at(10, 10), colors::clear);
+    context.fillRect({ 0, 0, 20, 20 });
+    EXPECT_EQ(canvas.at(10, 10), colors::red);
+}
+
+TEST(GraphicsContext, UnbalancedCallsAndBadNumbersLeaveItDrawing)
+{
+    Canvas canvas(20, 20);
+    auto& context = canvas.context();
+    context.endTransparencyLayer();
+    context.restore();
+    context.setAlpha(std::nan(""));
+    EXPECT_EQ(context.alpha(), 1);
+    Path broken;
+    broken.moveTo({ 0, 0 });
+    broken.lineTo({ std::nan(""), 5 });
+    broken.fill();
+    broken.stroke();
+    context.translate(std::numeric_limits<double>::infinity(), 0);
+    context.restore();
+    context.setShadow(gfx::Shadow { colors::black, { 1e300, 0 }, 1e300 });
+    context.setFillColor(colors::blue);
+    context.fillRect({ 0, 0, 20, 20 });
+    // The infinite move collapsed the outermost state, which no restore reopens.
+    EXPECT_EQ(canvas.at(10, 10), colors::clear);
+    Canvas fresh(20, 20);
+    fresh.context().setShadow(gfx::Shadow { colors::black, { 1e300, 0 }, 1e300 });
+    fresh.context().setFillColor(colors::blue);
+    Path::rect({ 0, 0, 20, 20 }).fill();
+    EXPECT_EQ(fresh.at(10, 10), colors::blue);
+    // A layer left open when the context goes away is dropped without harm.
+    fresh.context().beginTransparencyLayer();
 }
 
 }
