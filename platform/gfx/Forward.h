@@ -16,5 +16,6 @@ struct Rect;
 struct Shadow;
 struct Size;
 struct TextStyle;
+class TextLayout;
 
 }

@@ -45,8 +45,9 @@ private:
     bool m_flipped { false };
 };
 
-// Every text test measures with the fonts the program ships, never the desktop's.
-inline void pinShippedFonts()
+// Every test of this program measures and draws with the fonts the program ships, never the
+// desktop's (ShippedFonts.cpp pins them before the first test).
+inline bool pinShippedFonts()
 {
     static bool pinned = [] {
         // The copy in the build's resources when there is one, else the source tree's.
@@ -56,7 +57,7 @@ inline void pinShippedFonts()
             return gfx::pinFonts(built);
         return gfx::pinFonts(std::filesystem::path(OSTREL_TEST_SOURCE_DIR) / "resources/fonts/fonts.conf");
     }();
-    ASSERT_TRUE(pinned);
+    return pinned;
 }
 
 inline void expectColorNear(const Color& actual, const Color& expected, double tolerance = 0.02)

@@ -1,7 +1,7 @@
 #include "tests/gfx/Canvas.h"
 
 #include "platform/gfx/Fonts.h"
-#include "platform/gfx/Text.h"
+#include "platform/gfx/TextLayout.h"
 
 #include <pango/pangocairo.h>
 
@@ -16,7 +16,7 @@ namespace colors = gfx::colors;
 
 class Text : public testing::Test {
 protected:
-    void SetUp() override { gfx::test::pinShippedFonts(); }
+    void SetUp() override { ASSERT_TRUE(gfx::test::pinShippedFonts()); }
 };
 
 // The family pango actually picks for a font.

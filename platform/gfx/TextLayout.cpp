@@ -1,4 +1,4 @@
-#include "platform/gfx/Text.h"
+#include "platform/gfx/TextLayout.h"
 
 #include "platform/gfx/Fonts.h"
 #include "platform/gfx/GraphicsContext.h"
@@ -14,35 +14,6 @@ namespace {
 
 // U+2060 WORD JOINER: invisible, no line break, three bytes like the markers it stands for.
 constexpr std::string_view kInvisibleJoiner = "\xE2\x81\xA0";
-
-template<typename T> struct GObjectPtr {
-    T* object { nullptr };
-    explicit GObjectPtr(T* o)
-        : object(o)
-    {
-    }
-    ~GObjectPtr()
-    {
-        if (object)
-            g_object_unref(object);
-    }
-    GObjectPtr(const GObjectPtr&) = delete;
-    GObjectPtr& operator=(const GObjectPtr&) = delete;
-    T* get() const { return object; }
-};
-
-PangoContext* sharedMeasuringContext()
-{
-    // Rebuilt when the fonts are pinned anew, so it never measures with a stale font map.
-    static PangoContext* context = nullptr;
-    if (context && pango_context_get_font_map(context) != fontMap()) {
-        g_object_unref(context);
-        context = nullptr;
-    }
-    if (!context)
-        context = newPangoContext();
-    return context;
-}
 
 void configure(PangoLayout* layout, const std::string& text, double width, const TextStyle& style)
 {
@@ -88,53 +59,52 @@ std::string displayableText(std::string_view utf8)
     return text;
 }
 
-Rect textBoundingRect(std::string_view utf8, double width, const TextStyle& style)
+TextLayout::TextLayout(std::string_view utf8, const TextStyle& style, double width)
+    : m_style(style)
 {
-    GObjectPtr<PangoLayout> layout(pango_layout_new(sharedMeasuringContext()));
-    configure(layout.get(), displayableText(utf8), width, style);
+    PangoContext* context = newPangoContext();
+    m_layout = pango_layout_new(context);
+    g_object_unref(context);
+    configure(m_layout, displayableText(utf8), width, style);
+}
+
+TextLayout::~TextLayout() { g_object_unref(m_layout); }
+
+Rect TextLayout::boundingRect() const
+{
     PangoRectangle logical;
-    pango_layout_get_extents(layout.get(), nullptr, &logical);
+    pango_layout_get_extents(m_layout, nullptr, &logical);
     return { 0, 0, double(logical.width) / PANGO_SCALE, double(logical.height) / PANGO_SCALE };
 }
 
-void drawText(std::string_view utf8, const Rect& rect, const TextStyle& style)
+void TextLayout::draw(const Rect& rect) const
 {
     GraphicsContext& context = GraphicsContext::requireCurrent();
     Rect r = rect.standardized();
-    std::string text = displayableText(utf8);
-    GObjectPtr<PangoContext> pango(newPangoContext());
-    GObjectPtr<PangoLayout> layout(pango_layout_new(pango.get()));
-    configure(layout.get(), text, r.width(), style);
-
     context.save();
     context.clipToRect(r);
     bool yDown = context.isFlipped();
+    const Color& c = m_style.color;
     context.paint([&](cairo_t* cr) {
         cairo_save(cr);
         cairo_translate(cr, r.minX(), yDown ? r.minY() : r.maxY());
         if (!yDown)
             cairo_scale(cr, 1, -1);
-        pango_cairo_update_context(cr, pango.get());
-        pango_layout_context_changed(layout.get());
-        const Color& c = style.color;
+        pango_cairo_update_layout(cr, m_layout);
         cairo_set_source_rgba(cr, c.red, c.green, c.blue, c.alpha);
-        pango_cairo_show_layout(cr, layout.get());
+        pango_cairo_show_layout(cr, m_layout);
         cairo_restore(cr);
     });
     context.restore();
 }
 
-Path textOutline(std::string_view utf8, const Font& font)
+Path TextLayout::outline() const
 {
     Path path;
-    GObjectPtr<PangoLayout> layout(pango_layout_new(sharedMeasuringContext()));
-    TextStyle style { font, colors::black, { TextAlignment::left } };
-    configure(layout.get(), displayableText(utf8), 0, style);
-    double baseline = double(pango_layout_get_baseline(layout.get())) / PANGO_SCALE;
-
+    double baseline = double(pango_layout_get_baseline(m_layout)) / PANGO_SCALE;
     cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
     cairo_t* cr = cairo_create(scratch);
-    pango_cairo_layout_path(cr, layout.get());
+    pango_cairo_layout_path(cr, m_layout);
     cairo_path_t* outline = cairo_copy_path(cr);
     // Pango's y runs down from the layout's top; ours runs up from the baseline.
     auto point = [&](const cairo_path_data_t& data) { return Point { data.point.x, baseline - data.point.y }; };
@@ -151,6 +121,21 @@ Path textOutline(std::string_view utf8, const Font& font)
     cairo_destroy(cr);
     cairo_surface_destroy(scratch);
     return path;
+}
+
+Rect textBoundingRect(std::string_view utf8, double width, const TextStyle& style)
+{
+    return TextLayout(utf8, style, width).boundingRect();
+}
+
+void drawText(std::string_view utf8, const Rect& rect, const TextStyle& style)
+{
+    TextLayout(utf8, style, rect.standardized().width()).draw(rect);
+}
+
+Path textOutline(std::string_view utf8, const Font& font)
+{
+    return TextLayout(utf8, TextStyle { font, colors::black, { TextAlignment::left } }).outline();
 }
 
 }

@@ -6,8 +6,10 @@
 #include "platform/gfx/Path.h"
 
 #include <string>
-#include <utility>
 #include <string_view>
+#include <utility>
+
+typedef struct _PangoLayout PangoLayout;
 
 namespace gfx {
 
@@ -39,17 +41,33 @@ struct TextStyle {
 // length, so that byte offsets into the text stay valid and nothing draws a box for them.
 std::string displayableText(std::string_view utf8);
 
-// The rectangle the text's lines take laid out from the top of a box `width` wide, wrapping
-// at words (a width that is not positive means no wrapping): origin (0, 0), the widest
-// line's width, the lines' height.
+// A text in one style laid out in lines `width` wide, wrapping at words (a width that is not
+// positive means one line per paragraph). Keep one to measure and draw the same text often.
+class TextLayout {
+public:
+    TextLayout(std::string_view utf8, const TextStyle&, double width = 0);
+    ~TextLayout();
+    TextLayout(const TextLayout&) = delete;
+    TextLayout& operator=(const TextLayout&) = delete;
+
+    // Origin (0, 0), the widest line's width, the lines' height.
+    Rect boundingRect() const;
+    // From the top of `rect`, in the current context, upright whichever way its y runs;
+    // nothing falls outside `rect`.
+    void draw(const Rect&) const;
+    // The glyph outlines, y up, the first line's baseline at y = 0, lines starting at x = 0.
+    Path outline() const;
+
+    PangoLayout* pangoLayout() const { return m_layout; }
+
+private:
+    TextStyle m_style;
+    PangoLayout* m_layout { nullptr };
+};
+
+// The one-off forms of the above.
 Rect textBoundingRect(std::string_view utf8, double width, const TextStyle&);
-
-// Lays the text out from the top of `rect` in its width and draws it in the current
-// context, upright whichever way its y runs; nothing falls outside `rect`.
 void drawText(std::string_view utf8, const Rect&, const TextStyle&);
-
-// The glyph outlines of a single-paragraph text, y up, the first line's baseline at y = 0 and
-// the text starting at x = 0.
 Path textOutline(std::string_view utf8, const Font&);
 
 }
