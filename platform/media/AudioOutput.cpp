@@ -1,7 +1,9 @@
 #include "platform/media/AudioOutput.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/base/MainQueue.h"
 #include "platform/media/SampleStream.h"
+#include "platform/media/SdlAudio.h"
 #include "platform/media/SoundData.h"
 #include "platform/media/SoundFile.h"
 
@@ -55,6 +57,13 @@ void AudioOutput::install(std::shared_ptr<AudioOutput> output)
 {
     std::lock_guard lock(installedMutex());
     installed() = std::move(output);
+}
+
+std::shared_ptr<AudioOutput> AudioOutput::startProgramOutput()
+{
+    auto output = create([](std::function<void()> task) { base::MainQueue::async(std::move(task)); }, SdlAudio::create());
+    install(output);
+    return output;
 }
 
 std::shared_ptr<AudioOutput> AudioOutput::current()

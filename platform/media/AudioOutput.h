@@ -36,6 +36,8 @@ public:
     // The output Sound, LoopPlayer and Speech play through. Start-up installs it; before
     // that, an output that plays into nothing stands in (and says so once).
     static void install(std::shared_ptr<AudioOutput> output);
+    // Installs the program's output: the sound card through SDL, callbacks on the main queue.
+    static std::shared_ptr<AudioOutput> startProgramOutput();
     static std::shared_ptr<AudioOutput> current();
 
     ~AudioOutput();

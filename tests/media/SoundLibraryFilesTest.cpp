@@ -1,13 +1,12 @@
+#include "platform/base/PropertyList.h"
+#include "platform/base/Resources.h"
 #include "platform/media/SoundData.h"
 #include "platform/media/SoundFile.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <map>
-#include <pugixml.hpp>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,7 +14,8 @@
 namespace media::test {
 namespace {
 
-// The sound library's lists as the build leaves them beside the generated sounds.
+// The sound library's lists as the program reads them: through its own property-list
+// reader, from the resources the build assembled beside the generated sounds.
 class SoundLibraryFilesTest : public ::testing::Test {
 protected:
     struct Entry {
@@ -24,46 +24,47 @@ protected:
         std::string fileName;
     };
 
-    static std::filesystem::path folder()
+    static base::Value plist(const std::string& name)
     {
-        const char* resources = std::getenv("OSTREL_RESOURCES");
-        return std::filesystem::path(resources ? resources : "resources") / "sounds";
+        auto path = base::Resources::path(name, "plist", "sounds");
+        EXPECT_TRUE(path) << name << ".plist is not among the resources";
+        std::string error;
+        auto value = path ? base::readPropertyList(*path, &error) : std::nullopt;
+        EXPECT_TRUE(value) << name << ": " << error;
+        return value.value_or(base::Value());
     }
 
-    static pugi::xml_node plistRoot(pugi::xml_document& document, const std::string& name)
+    static std::string text(const base::Value& dictionary, const std::string& key)
     {
-        auto result = document.load_file((folder() / (name + ".plist")).c_str());
-        EXPECT_TRUE(result) << name << ": " << result.description();
-        return document.child("plist").first_child();
+        const auto* value = dictionary.find(key);
+        const auto* string = value ? value->asString() : nullptr;
+        return string ? *string : std::string();
     }
 
     static std::vector<std::string> names(const std::string& list)
     {
-        pugi::xml_document document;
         std::vector<std::string> result;
-        for (auto item : plistRoot(document, list).children("string"))
-            result.push_back(item.text().as_string());
+        auto value = plist(list);
+        for (const auto& item : value.asArray() ? *value.asArray() : base::Value::Array())
+            result.push_back(item.asString() ? *item.asString() : std::string());
         return result;
     }
 
     static std::vector<Entry> library()
     {
-        pugi::xml_document document;
         std::vector<Entry> result;
-        for (auto dict : plistRoot(document, "SoundMappingFile").children("dict")) {
-            std::map<std::string, std::string> values;
-            for (auto key = dict.child("key"); key; key = key.next_sibling("key"))
-                values[key.text().as_string()] = key.next_sibling().text().as_string();
-            result.push_back({ values["PrivateName"], values["Label"], values["FileName"] });
-        }
+        auto value = plist("SoundMappingFile");
+        for (const auto& item : value.asArray() ? *value.asArray() : base::Value::Array())
+            result.push_back({ text(item, "PrivateName"), text(item, "Label"), text(item, "FileName") });
         return result;
     }
 
+    // Where the library finds the file: a resource of type "aif", or a system sound.
     static std::filesystem::path fileOf(const Entry& entry)
     {
         if (entry.fileName.starts_with("system_"))
             return "/usr/share/sounds/freedesktop/stereo/" + entry.fileName.substr(7) + ".oga";
-        return folder() / (entry.fileName + ".aif");
+        return base::Resources::path(entry.fileName, "aif").value_or(entry.fileName + ".aif (missing)");
     }
 
     static const Entry* find(const std::vector<Entry>& entries, const std::string& privateName)
@@ -84,13 +85,9 @@ protected:
 
 TEST_F(SoundLibraryFilesTest, ManagerNamesLoadersThatNeedNoCompanionApplication)
 {
-    pugi::xml_document document;
-    std::map<std::string, std::string> values;
-    auto dict = plistRoot(document, "SoundManager");
-    for (auto key = dict.child("key"); key; key = key.next_sibling("key"))
-        values[key.text().as_string()] = key.next_sibling().text().as_string();
-    EXPECT_EQ(values["SoundLibraryLoader"], "SimpleSoundLibraryLoader");
-    EXPECT_EQ(values["ContinuousSoundsLoader"], "ContinuousSoundCollectionLoader");
+    auto manager = plist("SoundManager");
+    EXPECT_EQ(text(manager, "SoundLibraryLoader"), "SimpleSoundLibraryLoader");
+    EXPECT_EQ(text(manager, "ContinuousSoundsLoader"), "ContinuousSoundCollectionLoader");
 }
 
 TEST_F(SoundLibraryFilesTest, EveryOfferedNameIsInTheLibraryOnce)
