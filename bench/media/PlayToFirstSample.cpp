@@ -62,20 +62,33 @@ std::filesystem::path chimeFile()
     return path;
 }
 
+// Times `start` up to the first audible buffer; `stop` and the cleanup are not timed.
+template<typename Start, typename Stop>
+void measure(benchmark::State& state, Bench& bench, Start start, Stop stop, bool coldCache = false)
+{
+    for (auto _ : state) {
+        if (coldCache) {
+            state.PauseTiming();
+            media::SoundFile::clearCache();
+            state.ResumeTiming();
+        }
+        auto playing = start();
+        bench.untilHeard();
+        state.PauseTiming();
+        stop(playing);
+        bench.settle();
+        state.ResumeTiming();
+    }
+}
+
 // The sound library's usual case: a file decoded before, played again.
 void CachedSoundToFirstSample(benchmark::State& state)
 {
     Bench bench;
     auto path = chimeFile();
-    for (auto _ : state) {
-        auto sound = media::Sound::load(path);
-        sound->play();
-        bench.untilHeard();
-        state.PauseTiming();
-        sound->stop();
-        bench.settle();
-        state.ResumeTiming();
-    }
+    measure(
+        state, bench, [&] { auto sound = media::Sound::load(path); sound->play(); return sound; },
+        [](const auto& sound) { sound->stop(); });
 }
 BENCHMARK(CachedSoundToFirstSample);
 
@@ -84,18 +97,9 @@ void FirstPlayOfAFileToFirstSample(benchmark::State& state)
 {
     Bench bench;
     auto path = chimeFile();
-    for (auto _ : state) {
-        state.PauseTiming();
-        media::SoundFile::clearCache();
-        state.ResumeTiming();
-        auto sound = media::Sound::load(path);
-        sound->play();
-        bench.untilHeard();
-        state.PauseTiming();
-        sound->stop();
-        bench.settle();
-        state.ResumeTiming();
-    }
+    measure(
+        state, bench, [&] { auto sound = media::Sound::load(path); sound->play(); return sound; },
+        [](const auto& sound) { sound->stop(); }, true);
 }
 BENCHMARK(FirstPlayOfAFileToFirstSample);
 
@@ -104,15 +108,12 @@ void SpeechToFirstSample(benchmark::State& state)
 {
     Bench bench;
     auto speech = media::Speech::create();
-    for (auto _ : state) {
-        speech->speak("Only five minutes left");
-        bench.untilHeard();
-        state.PauseTiming();
-        speech->stop();
-        speech->waitUntilSynthesized();
-        bench.settle();
-        state.ResumeTiming();
-    }
+    measure(
+        state, bench, [&] { speech->speak("Only five minutes left"); return speech; },
+        [](const auto& speaking) {
+            speaking->stop();
+            speaking->waitUntilSynthesized();
+        });
 }
 BENCHMARK(SpeechToFirstSample)->Unit(benchmark::kMillisecond);
 

@@ -2,6 +2,7 @@
 #include "platform/media/SdlAudio.h"
 #include "platform/media/SoundData.h"
 
+#include <SDL2/SDL.h>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -12,11 +13,24 @@
 namespace media::test {
 namespace {
 
+// SDL connects to the session bus when its audio starts; on a test display without one,
+// libdbus would launch a bus of its own through X11 and leak while doing so, so the tests
+// name a bus that is not there.
+class SdlAudioTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        if (!std::getenv("DBUS_SESSION_BUS_ADDRESS"))
+            setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/ostrel-test-bus", 1);
+    }
+    void TearDown() override { SDL_Quit(); }
+};
+
 // The real backend on SDL's dummy driver, which pulls frames at the pace of a sound card
 // and drops them: what CI and a machine without sound get.
-TEST(SdlAudioTest, DummyDriverPlaysASoundToItsEndAndReportsIt)
+TEST_F(SdlAudioTest, DummyDriverPlaysASoundToItsEndAndReportsIt)
 {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
     std::mutex mutex;
     std::condition_variable posted;
     std::vector<std::function<void()>> tasks;
@@ -50,9 +64,8 @@ TEST(SdlAudioTest, DummyDriverPlaysASoundToItsEndAndReportsIt)
     EXPECT_FALSE(output->isPlaying(voice));
 }
 
-TEST(SdlAudioTest, UnknownDeviceFallsBackToTheDefault)
+TEST_F(SdlAudioTest, UnknownDeviceFallsBackToTheDefault)
 {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
     auto output = AudioOutput::create([](std::function<void()>) { }, SdlAudio::create());
     std::vector<float> tone(48000, 0.1f);
     auto voice = output->play(SoundData::fromInterleaved(tone.data(), tone.size(), 1, 48000),
