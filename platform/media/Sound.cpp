@@ -1,8 +1,10 @@
 #include "platform/media/Sound.h"
 
+#include "platform/base/Resources.h"
 #include "platform/media/AudioOutput.h"
 #include "platform/media/SoundData.h"
 #include "platform/media/SoundFile.h"
+#include "platform/media/SystemSounds.h"
 
 namespace media {
 
@@ -14,6 +16,17 @@ std::shared_ptr<Sound> Sound::load(const std::filesystem::path& path)
     auto sound = std::shared_ptr<Sound>(new Sound(path, std::move(data)));
     sound->m_self = sound;
     return sound;
+}
+
+std::shared_ptr<Sound> Sound::named(const std::string& name)
+{
+    if (name.empty() || name.find('/') != std::string::npos)
+        return nullptr;
+    if (auto own = base::Resources::path(name, "aif", "sounds"))
+        return load(*own);
+    if (auto system = SystemSounds::find(name))
+        return load(*system);
+    return nullptr;
 }
 
 Sound::Sound(std::filesystem::path path, std::shared_ptr<const SoundData> data)

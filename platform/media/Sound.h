@@ -16,6 +16,9 @@ class Sound {
 public:
     // nullptr (logged) when the file is missing or cannot be decoded.
     static std::shared_ptr<Sound> load(const std::filesystem::path& path);
+    // A sound known by name alone: the program's own (resource "<name>.aif" in "sounds"),
+    // else the desktop's (SystemSounds); nullptr when neither has it.
+    static std::shared_ptr<Sound> named(const std::string& name);
     ~Sound();
 
     const std::filesystem::path& path() const { return m_path; }

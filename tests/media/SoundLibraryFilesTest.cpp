@@ -2,6 +2,7 @@
 #include "platform/base/Resources.h"
 #include "platform/media/SoundData.h"
 #include "platform/media/SoundFile.h"
+#include "platform/media/SystemSounds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,7 +64,7 @@ protected:
     static std::filesystem::path fileOf(const Entry& entry)
     {
         if (entry.fileName.starts_with("system_"))
-            return "/usr/share/sounds/freedesktop/stereo/" + entry.fileName.substr(7) + ".oga";
+            return SystemSounds::path(entry.fileName.substr(7));
         return base::Resources::path(entry.fileName, "aif").value_or(entry.fileName + ".aif (missing)");
     }
 
@@ -122,7 +123,7 @@ TEST_F(SoundLibraryFilesTest, TheDefaultSettingsFindTheirSoundsInTheirMenus)
 
 TEST_F(SoundLibraryFilesTest, EveryFileIsThereAndSounds)
 {
-    bool systemSounds = std::filesystem::exists("/usr/share/sounds/freedesktop/stereo");
+    bool systemSounds = SystemSounds::find("bell").has_value();
     for (const auto& entry : library()) {
         if (entry.fileName.starts_with("system_") && !systemSounds)
             continue;

@@ -3,6 +3,7 @@
 #include "platform/media/LoopPlayer.h"
 #include "platform/media/Sound.h"
 #include "platform/media/SoundFile.h"
+#include "platform/media/SystemSounds.h"
 
 #include <fstream>
 #include <optional>
@@ -149,12 +150,50 @@ TEST_F(SoundTest, LoopChangesVolumeWithoutRestartingAndMovesDevicesInPlace)
     EXPECT_FLOAT_EQ(peak(pull(10, "usb")), 0.0f);
 }
 
+TEST_F(SoundTest, SystemSoundsAreFoundInTheDataFoldersInOrder)
+{
+    auto first = m_folder / "first";
+    auto second = m_folder / "second";
+    for (const auto& folder : { first, second })
+        std::filesystem::create_directories(folder / "sounds/freedesktop/stereo");
+    writeSoundFile(second / "sounds/freedesktop/stereo/bell.oga", std::vector<float>(4800, 0.3f), 48000,
+        SF_FORMAT_OGG | SF_FORMAT_VORBIS);
+    writeSoundFile(first / "sounds/freedesktop/stereo/bell.wav", std::vector<float>(4800, 0.3f), 48000,
+        SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    writeSoundFile(second / "sounds/freedesktop/stereo/message.oga", std::vector<float>(4800, 0.3f), 48000,
+        SF_FORMAT_OGG | SF_FORMAT_VORBIS);
+    const char* saved = std::getenv("XDG_DATA_DIRS");
+    std::string before = saved ? saved : "";
+    setenv("XDG_DATA_DIRS", ("relative/ignored:" + first.string() + ":" + second.string()).c_str(), 1);
+
+    EXPECT_EQ(SystemSounds::find("bell"), first / "sounds/freedesktop/stereo/bell.wav");
+    EXPECT_EQ(SystemSounds::find("message"), second / "sounds/freedesktop/stereo/message.oga");
+    EXPECT_EQ(SystemSounds::find("absent"), std::nullopt);
+    EXPECT_EQ(SystemSounds::path("absent"), "/usr/share/sounds/freedesktop/stereo/absent.oga");
+    EXPECT_EQ(SystemSounds::find("../stereo/bell"), std::nullopt) << "a name, never a path";
+    EXPECT_EQ(SystemSounds::path("../../etc/passwd").filename(), "unnamed.oga");
+
+    auto sound = Sound::named("message");
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(sound->path(), second / "sounds/freedesktop/stereo/message.oga");
+    EXPECT_EQ(Sound::named("nothing-of-that-name"), nullptr);
+    EXPECT_EQ(Sound::named("/etc/hostname"), nullptr);
+    setenv("XDG_DATA_DIRS", before.c_str(), 1);
+}
+
+TEST_F(SoundTest, NamedSoundsPreferTheProgramsOwn)
+{
+    auto pop = Sound::named("pop");
+    ASSERT_NE(pop, nullptr) << "the build generates pop.aif into the resources";
+    EXPECT_EQ(pop->path().filename(), "pop.aif");
+}
+
 TEST_F(SoundTest, FreedesktopSystemSoundsDecode)
 {
-    std::filesystem::path bell = "/usr/share/sounds/freedesktop/stereo/bell.oga";
-    if (!std::filesystem::exists(bell))
+    auto bell = SystemSounds::find("bell");
+    if (!bell)
         GTEST_SKIP() << "sound-theme-freedesktop is not installed";
-    auto data = SoundFile::decode(bell);
+    auto data = SoundFile::decode(*bell);
     ASSERT_NE(data, nullptr);
     EXPECT_GT(data->duration(), 0.1);
     EXPECT_GT(peak(data->samples), 0.05f);
