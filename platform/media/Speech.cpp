@@ -122,7 +122,6 @@ bool Speech::speak(const std::string& text)
         return false;
     auto output = AudioOutput::current();
     auto stream = SampleStream::create();
-    int rate = output->sampleRate(m_device);
     PlayOptions options { .device = m_device, .volume = m_volume, .label = "speech: " + text };
     m_playing = output->play(stream, options, [weak = m_self, stream](bool completed) {
         auto self = weak.lock();
@@ -138,7 +137,8 @@ bool Speech::speak(const std::string& text)
         return false;
     m_output = output;
     m_stream = stream;
-    engine.synthesize(text, m_voice, rate, stream);
+    // The rate of the device it really plays on, after any fall-back.
+    engine.synthesize(text, m_voice, output->sampleRate(output->deviceOf(m_playing)), stream);
     return true;
 }
 

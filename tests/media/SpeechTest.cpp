@@ -150,6 +150,26 @@ TEST_F(SpeechTest, NewTextCutsOffTheOneBefore)
     EXPECT_LT(heard.size() / 2, 48000u * 2);
 }
 
+TEST_F(SpeechTest, SpeechGoesToItsDeviceOrElseTheDefault)
+{
+    m_sink = RecordingSink::create(44100);
+    m_sink->setDevices({ { "usb", "USB Headset" } });
+    m_output = AudioOutput::create([this](std::function<void()> task) { m_posted.push_back(std::move(task)); }, m_sink);
+    AudioOutput::install(m_output);
+
+    m_speech->setDevice("usb");
+    m_speech->speak("Hello.");
+    m_speech->waitUntilSynthesized();
+    EXPECT_GT(peak(pull(22050, "usb")), 0.05f);
+    EXPECT_FLOAT_EQ(peak(pull(22050)), 0.0f);
+
+    m_speech->setDevice("bluetooth");
+    m_speech->speak("Hello.");
+    m_speech->waitUntilSynthesized();
+    EXPECT_GT(peak(pull(22050)), 0.05f);
+    EXPECT_TRUE(logged("bluetooth is not connected"));
+}
+
 TEST_F(SpeechTest, UnknownVoiceIsRefusedAndTheVoiceKept)
 {
     std::string before = m_speech->voice();
