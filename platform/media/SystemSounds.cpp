@@ -17,7 +17,7 @@ std::vector<std::filesystem::path> dataFolders()
     std::vector<std::filesystem::path> folders;
     std::stringstream stream(list);
     for (std::string folder; std::getline(stream, folder, ':');) {
-        // Relative entries are invalid by the specification of the variable.
+        // The XDG base-directory rules tell readers to ignore relative entries.
         if (!folder.empty() && folder.front() == '/')
             folders.emplace_back(folder);
     }
