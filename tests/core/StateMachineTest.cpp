@@ -1,0 +1,142 @@
+#include "core/StateMachine.h"
+
+#include "core/ZrLog.h"
+#include "platform/base/Diagnostics.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <vector>
+
+namespace ostrel {
+namespace {
+
+class TestScreen : public Screen {
+public:
+    explicit TestScreen(std::string name, std::vector<std::string>* journal)
+        : m_name(std::move(name))
+        , m_journal(journal)
+    {
+    }
+    bool callsSuperOnActivate { true };
+    bool callsSuperOnDeactivate { true };
+    std::map<std::string, std::weak_ptr<Screen>, std::less<>> targets;
+
+    void activate() override
+    {
+        m_journal->push_back("activate " + m_name);
+        if (callsSuperOnActivate)
+            setSuperClassCalledFlag(true);
+    }
+    void deactivate() override
+    {
+        m_journal->push_back("deactivate " + m_name);
+        if (callsSuperOnDeactivate)
+            setSuperClassCalledFlag(true);
+    }
+    std::shared_ptr<Screen> transitionTarget(std::string_view name) const override
+    {
+        auto found = targets.find(name);
+        return found == targets.end() ? nullptr : found->second.lock();
+    }
+    std::string description() const override { return "<" + m_name + ">"; }
+    std::string className() const override { return m_name + "State"; }
+
+private:
+    std::string m_name;
+    std::vector<std::string>* m_journal;
+};
+
+struct Screens {
+    std::vector<std::string> journal;
+    std::shared_ptr<TestScreen> define = std::make_shared<TestScreen>("Define", &journal);
+    std::shared_ptr<TestScreen> running = std::make_shared<TestScreen>("Running", &journal);
+    std::shared_ptr<StateMachine> machine = StateMachine::create();
+
+    Screens()
+    {
+        define->targets["next"] = running;
+        running->targets["aborted"] = define;
+        running->targets["extend"] = running;
+        machine->setInitialState(define);
+    }
+};
+
+struct LoggedLines {
+    std::vector<std::string> lines;
+    base::DiagnosticSink previous;
+    LoggedLines()
+    {
+        setZrLogOn(true);
+        previous = base::setDiagnosticSink([this](std::string_view line) { lines.emplace_back(line); });
+    }
+    ~LoggedLines()
+    {
+        base::setDiagnosticSink(previous);
+        setZrLogOn(false);
+    }
+};
+
+TEST(StateMachine, StartActivatesTheInitialScreenQuietly)
+{
+    LoggedLines log;
+    Screens s;
+    s.machine->start();
+    EXPECT_EQ(s.journal, std::vector<std::string> { "activate Define" });
+    EXPECT_EQ(s.machine->currentState(), s.define);
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST(StateMachine, TransitionSwitchesByNameAndLogsTwoLines)
+{
+    LoggedLines log;
+    Screens s;
+    s.machine->start();
+    s.journal.clear();
+    s.machine->triggerTransition("next");
+    EXPECT_EQ(s.journal, (std::vector<std::string> { "deactivate Define", "activate Running" }));
+    EXPECT_EQ(s.machine->currentState(), s.running);
+    ASSERT_EQ(log.lines.size(), 2u);
+    EXPECT_EQ(log.lines[0], "StateMachine: trigger transition: next of state: <Define>");
+    EXPECT_EQ(log.lines[1], "StateMachine: now in new state: <Running>");
+}
+
+TEST(StateMachine, TransitionToItselfDeactivatesAndReactivates)
+{
+    Screens s;
+    s.machine->setInitialState(s.running);
+    s.machine->start();
+    s.journal.clear();
+    s.machine->triggerTransition("extend");
+    EXPECT_EQ(s.journal, (std::vector<std::string> { "deactivate Running", "activate Running" }));
+}
+
+TEST(StateMachine, SharedInstanceIsTheWokenOne)
+{
+    auto machine = StateMachine::create();
+    machine->awakeFromNib();
+    EXPECT_EQ(StateMachine::sharedStateMachine(), machine);
+}
+
+TEST(StateMachineDeathTest, MissingTargetIsAProgrammingError)
+{
+    Screens s;
+    s.machine->start();
+    EXPECT_DEATH(s.machine->triggerTransition("pause"),
+        "\\[StateMachine triggerTransition: 'pause'\\] - transition target state is not defined!");
+}
+
+TEST(StateMachineDeathTest, ForgottenBaseClassCallsNameTheClass)
+{
+    Screens s;
+    s.define->callsSuperOnDeactivate = false;
+    s.machine->start();
+    EXPECT_DEATH(s.machine->triggerTransition("next"), "DefineState class does not call \\[super deactivate\\] correctly");
+
+    Screens t;
+    t.running->callsSuperOnActivate = false;
+    t.machine->start();
+    EXPECT_DEATH(t.machine->triggerTransition("next"), "RunningState class does not call \\[super activate\\] correctly");
+}
+
+}
+}
