@@ -65,4 +65,13 @@ std::string keyComboJSON(const std::optional<KeyCombo>& combo);
 // as unsigned 32-bit integers, or null, is no answer at all.
 std::optional<std::optional<KeyCombo>> keyComboFromJSON(std::string_view text);
 
+template<typename T>
+struct JsonTraits;
+
+template<>
+struct JsonTraits<std::optional<KeyCombo>> {
+    static std::optional<std::string> encode(const std::optional<KeyCombo>& combo) { return keyComboJSON(combo); }
+    static std::optional<std::optional<KeyCombo>> decode(std::string_view text) { return keyComboFromJSON(text); }
+};
+
 }
