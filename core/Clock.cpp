@@ -1,24 +1,18 @@
 #include "core/Clock.h"
 
+#include "platform/base/Calendar.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/base/Time.h"
+#include "platform/base/Timer.h"
 
-#include <chrono>
 #include <cmath>
 
 namespace ostrel {
 
 namespace {
 
-constexpr double referenceDateUnixSeconds = 978307200.0;
-
-double systemNow()
-{
-    auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
-    return std::chrono::duration<double>(sinceEpoch).count() - referenceDateUnixSeconds;
-}
-
 struct ClockRecord {
-    double systemStart { systemNow() };
+    double systemStart { base::Time::now() };
     double simulatedStart { systemStart };
     double speed { 1.0 };
 };
@@ -34,7 +28,7 @@ const ClockRecord& record()
 double Clock::now()
 {
     auto& r = record();
-    return r.simulatedStart + (systemNow() - r.systemStart) * r.speed;
+    return r.simulatedStart + (base::Time::now() - r.systemStart) * r.speed;
 }
 
 double Clock::translateDurationForSystemClock(double simulatedSeconds)
@@ -48,6 +42,47 @@ int64_t Clock::wholeSecond(double time)
     if (!std::isfinite(truncated) || truncated < -9223372036854775808.0 || truncated >= 9223372036854775808.0)
         base::fatal("Clock: time out of range");
     return static_cast<int64_t>(truncated);
+}
+
+std::shared_ptr<SmartTimerWrapper> Clock::timerWithSimulatedTimeInterval(double interval, bool repeats, Block block)
+{
+    return timerWithSystemTimeInterval(translateDurationForSystemClock(interval), repeats, std::move(block));
+}
+
+std::shared_ptr<SmartTimerWrapper> Clock::timerWithSystemTimeInterval(double interval, bool repeats, Block block)
+{
+    std::shared_ptr<SmartTimerWrapper> wrapper(new SmartTimerWrapper(std::move(block)));
+    // The timer's action holds the wrapper and the wrapper the timer: invalidating the timer
+    // releases its action and so lets both go.
+    wrapper->m_timer = base::Timer::create(interval, repeats, base::RunLoop::Mode::Common,
+        [wrapper](base::Timer&) { wrapper->execute(); });
+    return wrapper;
+}
+
+base::Timer& SmartTimerWrapper::checkedTimer() const
+{
+    if (!m_timer)
+        base::fatal("SmartTimerWrapper: no timer");
+    return *m_timer;
+}
+
+void SmartTimerWrapper::execute()
+{
+    auto& timer = checkedTimer();
+    m_block(timer);
+}
+
+void SmartTimerWrapper::stop()
+{
+    checkedTimer().invalidate();
+}
+
+DateComponentsSplit splitIntoComponents(double date)
+{
+    if (date == base::Time::distantPast())
+        return {};
+    auto c = base::Calendar::current().components(date);
+    return { c.year, c.month, c.day, c.hour, c.minute, c.second };
 }
 
 }
