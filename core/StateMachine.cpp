@@ -51,7 +51,7 @@ void StateMachine::triggerTransition(std::string_view name)
     if (!m_currentState->superClassCalledFlag())
         base::fatal(m_currentState->className() + " class does not call [super deactivate] correctly");
 
-    auto target = m_currentState->transitionTarget(name);
+    auto target = m_currentState->transitionTarget(transition);
     if (!target)
         base::fatal("[StateMachine triggerTransition: '" + transition + "'] - transition target state is not defined!");
     m_currentState = std::move(target);
@@ -67,7 +67,7 @@ void StateMachine::triggerTransition(std::string_view name)
 
 void StateMachine::reconfigureResponderChain()
 {
-    // Wired to the responder chain once the platform's responder lands.
+    setNextResponder(m_currentState.get());
 }
 
 }

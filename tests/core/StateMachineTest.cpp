@@ -4,7 +4,6 @@
 #include "platform/base/Diagnostics.h"
 
 #include <gtest/gtest.h>
-#include <map>
 #include <vector>
 
 namespace ostrel {
@@ -16,10 +15,14 @@ public:
         : m_name(std::move(name))
         , m_journal(journal)
     {
+        exposeTransition("next", next);
+        exposeTransition("aborted", aborted);
+        exposeTransition("extend", extend);
+        exposeTransition("pause", pause);
     }
     bool callsSuperOnActivate { true };
     bool callsSuperOnDeactivate { true };
-    std::map<std::string, std::weak_ptr<Screen>, std::less<>> targets;
+    TransitionTarget next, aborted, extend, pause;
 
     void activate() override
     {
@@ -33,13 +36,18 @@ public:
         if (callsSuperOnDeactivate)
             setSuperClassCalledFlag(true);
     }
-    std::shared_ptr<Screen> transitionTarget(std::string_view name) const override
-    {
-        auto found = targets.find(name);
-        return found == targets.end() ? nullptr : found->second.lock();
-    }
     std::string description() const override { return "<" + m_name + ">"; }
     std::string className() const override { return m_name + "State"; }
+
+    void startTimeSlice(const base::Sender&) { m_journal->push_back("startTimeSlice: on " + m_name); }
+
+protected:
+    const base::ActionTable& actionTable() const override
+    {
+        static const auto table
+            = base::ActionTable::of<TestScreen>({ { "startTimeSlice:", &TestScreen::startTimeSlice } });
+        return table;
+    }
 
 private:
     std::string m_name;
@@ -54,9 +62,9 @@ struct Screens {
 
     Screens()
     {
-        define->targets["next"] = running;
-        running->targets["aborted"] = define;
-        running->targets["extend"] = running;
+        define->next = running;
+        running->aborted = define;
+        running->extend = running;
         machine->setInitialState(define);
     }
 };
@@ -76,14 +84,27 @@ struct LoggedLines {
     }
 };
 
-TEST(StateMachine, StartActivatesTheInitialScreenQuietly)
+TEST(StateMachine, StartActivatesTheInitialScreenQuietlyAndPutsItInTheChain)
 {
     LoggedLines log;
     Screens s;
     s.machine->start();
     EXPECT_EQ(s.journal, std::vector<std::string> { "activate Define" });
     EXPECT_EQ(s.machine->currentState(), s.define);
+    EXPECT_EQ(s.machine->nextResponder(), s.define.get());
     EXPECT_TRUE(log.lines.empty());
+}
+
+TEST(StateMachine, CommandsReachTheCurrentScreenThroughTheChain)
+{
+    Screens s;
+    s.machine->start();
+    s.machine->triggerTransition("next");
+    s.journal.clear();
+    EXPECT_TRUE(s.machine->tryToPerform("startTimeSlice:"));
+    EXPECT_FALSE(s.machine->tryToPerform("stopTimeSlice:"));
+    EXPECT_EQ(s.journal, std::vector<std::string> { "startTimeSlice: on Running" });
+    EXPECT_EQ(s.machine->nextResponder(), s.running.get());
 }
 
 TEST(StateMachine, TransitionSwitchesByNameAndLogsTwoLines)
@@ -123,6 +144,7 @@ TEST(StateMachineDeathTest, MissingTargetIsAProgrammingError)
     s.machine->start();
     EXPECT_DEATH(s.machine->triggerTransition("pause"),
         "\\[StateMachine triggerTransition: 'pause'\\] - transition target state is not defined!");
+    EXPECT_DEATH(s.machine->triggerTransition("nonsense"), "no property named 'nonsense'");
 }
 
 TEST(StateMachineDeathTest, ForgottenBaseClassCallsNameTheClass)
