@@ -1,5 +1,9 @@
 #include "core/DateHelper.h"
 
+#include "core/Clock.h"
+#include "platform/base/DateFormat.h"
+#include "platform/base/Time.h"
+
 #include <cstdio>
 #include <optional>
 
@@ -40,6 +44,15 @@ std::string joined(std::initializer_list<std::optional<std::string>> parts)
 
 }
 
+namespace {
+constexpr const char* dayPattern = "yyyy-MM-dd";
+}
+
+DateHelper::DateHelper()
+    : m_calendar(base::Calendar::current())
+{
+}
+
 DateHelper& DateHelper::sharedHelper()
 {
     static DateHelper* helper = new DateHelper; // kept for the whole run
@@ -65,6 +78,77 @@ std::string DateHelper::formatNumberOfSecondsAsHoursAndMinutesAndSeconds(int64_t
 {
     return joined({ hoursPart(seconds), countedPart((seconds / 60) % 60, "minute", "minutes"),
         countedPart(seconds % 60, "second", "seconds") });
+}
+
+double DateHelper::now() const
+{
+    return Clock::nowAsDate();
+}
+
+double DateHelper::today() const
+{
+    return dateWithoutTime(now());
+}
+
+double DateHelper::dateWithoutTime(std::optional<double> date) const
+{
+    return base::Calendar::current().startOfDay(date.value_or(base::Time::now()));
+}
+
+double DateHelper::addDaysToDate(int days, double date) const
+{
+    return m_calendar.addingDays(days, m_calendar.startOfDay(date));
+}
+
+std::vector<std::string> DateHelper::lastDays(int days) const
+{
+    std::vector<std::string> strings;
+    if (days < 0)
+        return strings;
+    double today = dateWithoutTime(std::nullopt);
+    for (int back = days; back >= 0; --back)
+        strings.push_back(stringFromDate(addDaysToDate(-back, today)));
+    return strings;
+}
+
+int DateHelper::dayOfTheWeek(std::optional<double> date) const
+{
+    return date ? m_calendar.weekday(*date) : 0;
+}
+
+int DateHelper::hourOfDay(double date) const
+{
+    return base::Calendar::current().hour(date);
+}
+
+double DateHelper::beginningOfTheWeek(double date) const
+{
+    return base::Calendar::current().startOfWeek(date);
+}
+
+double DateHelper::beginningOfTheMonth(double date) const
+{
+    return base::Calendar::current().startOfMonth(date);
+}
+
+std::optional<double> DateHelper::dateFromString(const std::string& text) const
+{
+    return base::DateFormat::parse(text, dayPattern);
+}
+
+std::string DateHelper::stringFromDate(double date) const
+{
+    return base::DateFormat::format(date, dayPattern);
+}
+
+std::string DateHelper::formattedTime(double date) const
+{
+    return base::DateFormat::formatStyled(date, base::DateFormat::Style::None, base::DateFormat::Style::Medium);
+}
+
+std::string DateHelper::formattedDate(double date) const
+{
+    return base::DateFormat::formatStyled(date, base::DateFormat::Style::Medium, base::DateFormat::Style::None);
 }
 
 }
