@@ -2,6 +2,7 @@
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/base/Observable.h"
 
 namespace ostrel {
 
@@ -10,22 +11,44 @@ std::shared_ptr<KVOResponder> KVOResponder::create(std::string keyPath, std::sha
 {
     std::shared_ptr<KVOResponder> responder(new KVOResponder);
     responder->m_keyPath = std::move(keyPath);
-    responder->m_observedObject = std::move(object);
-    responder->m_reactingFunc = std::move(reactingFunc);
-
+    responder->m_reactingFunc = [object, reactingFunc = std::move(reactingFunc)](const std::string& key) {
+        reactingFunc(*object, key);
+    };
     // The store calls back with a plain pointer; the bag takes the observer out again
     // before this responder is gone.
     auto* self = responder.get();
-    auto id = self->m_observedObject->addObserver(self->m_keyPath, [self](const std::string& key) {
-        self->observeValue(key);
-    });
-    std::weak_ptr<base::Defaults> observed = self->m_observedObject;
+    auto id = object->addObserver(self->m_keyPath, [self](const std::string& key) { self->observeValue(key); });
+    std::weak_ptr<base::Defaults> observed = object;
     self->m_endOfLifeBag.add([observed, id] {
         if (auto defaults = observed.lock())
             defaults->removeObserver(id);
     });
     if (hot)
-        self->m_reactingFunc(*self->m_observedObject, self->m_keyPath);
+        self->observeValue(self->m_keyPath);
+    return responder;
+}
+
+std::shared_ptr<KVOResponder> KVOResponder::create(std::string keyPath, std::shared_ptr<base::Observable> object,
+    bool hot, ObjectReactingFunc reactingFunc)
+{
+    std::shared_ptr<KVOResponder> responder(new KVOResponder);
+    responder->m_keyPath = std::move(keyPath);
+    // Weak inside the closure: the observed object keeps its observers, and those must not
+    // keep it alive in turn.
+    std::weak_ptr<base::Observable> observed = object;
+    responder->m_reactingFunc = [observed, reactingFunc = std::move(reactingFunc)](const std::string& key) {
+        if (auto strong = observed.lock())
+            reactingFunc(*strong, key);
+    };
+    auto* self = responder.get();
+    auto token = object->addObserver(self->m_keyPath,
+        [self](base::Observable&, const std::string& key) { self->observeValue(key); });
+    self->m_endOfLifeBag.add([observed, token] {
+        if (auto strong = observed.lock())
+            strong->removeObserver(token);
+    });
+    if (hot)
+        self->observeValue(self->m_keyPath);
     return responder;
 }
 
@@ -33,7 +56,7 @@ void KVOResponder::observeValue(const std::string& keyPath)
 {
     if (!m_reactingFunc)
         base::fatal("KVOResponder: change reported without a reacting closure");
-    m_reactingFunc(*m_observedObject, keyPath);
+    m_reactingFunc(keyPath);
 }
 
 }

@@ -112,7 +112,9 @@ TEST(TimedStateMachineModule, ShorterDurationAlreadyUsedUpEndsSilently)
     EXPECT_EQ(screen->module->stateMachine->currentState(), State::elapsed());
     EXPECT_EQ(screen->events.size(), 10u);
     EXPECT_GE(screen->module->viewModel->remainingSeconds(), 0);
+    // As a screen does when it is left: stop the timer and let go of it.
     screen->module->scheduler->timer->stop();
+    screen->module->scheduler->timer = nullptr;
 }
 
 struct Firing {
