@@ -8,6 +8,8 @@
 #include "platform/base/Timer.h"
 #include "platform/base/VirtualTime.h"
 
+#include "tests/core/CapturedLog.h"
+
 #include <gtest/gtest.h>
 
 namespace ostrel {
@@ -61,13 +63,6 @@ struct RecordingItem : ScheduledItemType {
     {
         calls.push_back("fastForward " + std::to_string(second) + " by " + std::to_string(seconds));
     }
-};
-
-struct LogLines {
-    std::vector<std::string> lines;
-    base::DiagnosticSink previous;
-    LogLines() { previous = base::setDiagnosticSink([this](std::string_view line) { lines.emplace_back(line); }); }
-    ~LogLines() { base::setDiagnosticSink(previous); }
 };
 
 TEST(TimedStateMachineModule, SixtySecondsGiveFiftyNineTicksThenTheEnd)
@@ -148,7 +143,7 @@ TEST(SmartScheduler, GapsOfOneAndMoreTickOrReplay)
 
 TEST(SmartScheduler, SameSecondTicksAgainThenRunsAheadAndLogsTheNegativeGap)
 {
-    LogLines log;
+    test::CapturedLog log;
     Firing f;
     f.fireAt(1.1);
     f.fireAt(1.5);

@@ -7,26 +7,17 @@
 #include "tests/support/TemporaryHome.h"
 
 #include <fstream>
+#include "tests/core/CapturedLog.h"
+
 #include <gtest/gtest.h>
 #include <sstream>
 
 namespace ostrel {
 namespace {
 
-struct LogLines {
-    std::vector<std::string> lines;
-    base::DiagnosticSink previous;
-    LogLines() { previous = base::setDiagnosticSink([this](std::string_view line) { lines.emplace_back(line); }); }
-    ~LogLines()
-    {
-        base::setDiagnosticSink(previous);
-        setZrLogOn(false);
-    }
-};
-
 TEST(DiagnosticLog, SilentUntilTheManagerExistsThenFollowsTheSetting)
 {
-    LogLines log;
+    test::CapturedLog log;
     auto store = base::Defaults::create({});
     store->registerDefaults({ { "loggerIsOn", true } });
     zr_log("before %s", "start-up");

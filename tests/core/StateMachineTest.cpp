@@ -3,6 +3,8 @@
 #include "core/ZrLog.h"
 #include "platform/base/Diagnostics.h"
 
+#include "tests/core/CapturedLog.h"
+
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -69,24 +71,9 @@ struct Screens {
     }
 };
 
-struct LoggedLines {
-    std::vector<std::string> lines;
-    base::DiagnosticSink previous;
-    LoggedLines()
-    {
-        setZrLogOn(true);
-        previous = base::setDiagnosticSink([this](std::string_view line) { lines.emplace_back(line); });
-    }
-    ~LoggedLines()
-    {
-        base::setDiagnosticSink(previous);
-        setZrLogOn(false);
-    }
-};
-
 TEST(StateMachine, StartActivatesTheInitialScreenQuietlyAndPutsItInTheChain)
 {
-    LoggedLines log;
+    test::CapturedLog log(true);
     Screens s;
     s.machine->start();
     EXPECT_EQ(s.journal, std::vector<std::string> { "activate Define" });
@@ -109,7 +96,7 @@ TEST(StateMachine, CommandsReachTheCurrentScreenThroughTheChain)
 
 TEST(StateMachine, TransitionSwitchesByNameAndLogsTwoLines)
 {
-    LoggedLines log;
+    test::CapturedLog log(true);
     Screens s;
     s.machine->start();
     s.journal.clear();

@@ -3,6 +3,8 @@
 #include "platform/base/Diagnostics.h"
 
 #include <algorithm>
+#include "tests/core/CapturedLog.h"
+
 #include <gtest/gtest.h>
 
 namespace ostrel {
@@ -31,16 +33,6 @@ struct Counting {
         for (int64_t s = first; s <= last; ++s)
             machine->tick(start + s);
     }
-};
-
-struct LogLines {
-    std::vector<std::string> lines;
-    base::DiagnosticSink previous;
-    LogLines()
-    {
-        previous = base::setDiagnosticSink([this](std::string_view line) { lines.emplace_back(line); });
-    }
-    ~LogLines() { base::setDiagnosticSink(previous); }
 };
 
 TEST(TimedStateMachine, DurationThreeTicksTwiceThenElapsesWithoutTick)
@@ -105,7 +97,7 @@ TEST(TimedStateMachine, FastForwardAcrossTheEndStopsAtTheTransition)
 
 TEST(TimedStateMachine, FastForwardLogsOneLineCreationNone)
 {
-    LogLines log;
+    test::CapturedLog log;
     Counting c(10);
     EXPECT_TRUE(log.lines.empty());
     c.machine->fastForward(c.start + 2, 2);
