@@ -70,6 +70,29 @@ std::string KeyCombo::description() const
     return text;
 }
 
+base::Value::Dictionary KeyCombo::dictionary() const
+{
+    return { { "keyCode", static_cast<long long>(carbonKeyCode) }, { "modifiers", static_cast<long long>(carbonModifiers) } };
+}
+
+std::optional<KeyCombo> KeyCombo::fromDictionary(const base::Value::Dictionary& dictionary)
+{
+    auto member = [&](const char* key) -> std::optional<uint32_t> {
+        auto found = dictionary.find(key);
+        if (found == dictionary.end())
+            return std::nullopt;
+        auto* value = found->second.asInteger();
+        if (!value || *value < 0 || *value > std::numeric_limits<uint32_t>::max())
+            return std::nullopt;
+        return static_cast<uint32_t>(*value);
+    };
+    auto code = member("keyCode");
+    auto modifiers = member("modifiers");
+    if (!code || !modifiers)
+        return std::nullopt;
+    return KeyCombo(*code, *modifiers);
+}
+
 std::string keyComboJSON(const std::optional<KeyCombo>& combo)
 {
     if (!combo)

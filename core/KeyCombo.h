@@ -2,6 +2,8 @@
 
 #include "core/Key.h"
 
+#include "platform/base/Value.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -54,6 +56,10 @@ struct KeyCombo {
     std::optional<Key> key() const { return Key::withCarbonKeyCode(carbonKeyCode); }
     uint64_t modifiers() const { return eventModifiersFromCarbonModifiers(carbonModifiers); }
     std::string description() const;
+
+    // {"keyCode": code, "modifiers": mask}; read back only when both are integers that fit.
+    base::Value::Dictionary dictionary() const;
+    static std::optional<KeyCombo> fromDictionary(const base::Value::Dictionary& dictionary);
 
     bool operator==(const KeyCombo&) const = default;
 };

@@ -83,6 +83,17 @@ TEST(KeyCombo, JSONRoundTripsAndNullMeansNone)
         std::optional(std::optional(KeyCombo(1, 256))));
 }
 
+TEST(KeyCombo, DictionaryFormNeedsBothIntegers)
+{
+    KeyCombo combo(31, 2816);
+    EXPECT_EQ(KeyCombo::fromDictionary(combo.dictionary()), combo);
+    EXPECT_FALSE(KeyCombo::fromDictionary({}));
+    EXPECT_FALSE(KeyCombo::fromDictionary({ { "keyCode", 31 } }));
+    EXPECT_FALSE(KeyCombo::fromDictionary({ { "keyCode", 31 }, { "modifiers", "2816" } }));
+    EXPECT_FALSE(KeyCombo::fromDictionary({ { "keyCode", -1 }, { "modifiers", 0 } }));
+    EXPECT_FALSE(KeyCombo::fromDictionary({ { "keyCode", 1LL << 33 }, { "modifiers", 0 } }));
+}
+
 TEST(KeyCombo, BadJSONGivesNoAnswer)
 {
     for (const char* text : { "", "{", "not json", "[]", "15", R"({"carbonKeyCode":15})",
