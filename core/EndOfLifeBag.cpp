@@ -6,7 +6,8 @@ namespace ostrel {
 
 EndOfLifeBag::~EndOfLifeBag()
 {
-    // The debug rendering of the line, quotes included, as the developer tools expect it.
+    // Quoted, as a debug print of the text shows it: a developer watching the console sees
+    // each bag go.
     std::fputs("\"disposing of end of life bag\"\n", stdout);
     if (!m_closures)
         return;
