@@ -37,7 +37,6 @@ bool Autostart::setOn(bool on)
     std::string entry = "[Desktop Entry]\n"
                         "Type=Application\n"
                         "Name=Ostrel\n"
-                        "Comment=Focused-work timer\n"
                         "Exec="
         + DesktopEntry::execLine({ DesktopEntry::executable().string() })
         + "\n"
