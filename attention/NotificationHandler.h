@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/base/Value.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace ostrel {
+
+// The base of the handlers the notification centre hands its events to. Handlers keep no
+// state: they read their settings at the moment of the event.
+class NotificationHandler {
+public:
+    virtual ~NotificationHandler() = default;
+
+    // value: seconds elapsed on the screen's clock; maxValue: its total seconds.
+    virtual bool handleNotificationWithValue(int32_t value, int32_t maxValue);
+
+    // Fills "<MinutesLeft>", "<MinutesElapsed>", "<MinutesTotal>", their "ValueOnly" forms
+    // and "<CurrentObjective>"; a missing text stays missing.
+    static std::optional<std::string> performSpeechTagSubstitution(const std::optional<std::string>& text,
+        int32_t value, int32_t maxValue);
+
+    // The plain text of the objective's stored rich text, read as a rich-text package and
+    // failing that as rich text; none when neither gives text. The rich-text layer installs
+    // it at start-up; without it the objective tag stays in the text.
+    using ObjectiveTextReader = std::function<std::optional<std::string>(const base::Value::Data&)>;
+    static void setObjectiveTextReader(ObjectiveTextReader reader);
+
+    // The two numbers' difference as the 32-bit arithmetic of the events gives it.
+    static int32_t secondsLeft(int32_t value, int32_t maxValue);
+    // A reminder is due on a second that is a whole multiple of its interval, never at the
+    // start or the end; an interval that is not positive never fires.
+    static bool reminderIsDue(bool on, int64_t interval, int32_t value, int32_t maxValue);
+
+protected:
+    // The keys of a handler that acts once per event, and the script handler it calls.
+    struct AnnouncementKeys {
+        const char* soundOnKey;
+        const char* soundKey;
+        const char* soundVolumeKey;
+        const char* speechOnKey;
+        const char* speechTextKey;
+        const char* growlOnKey;
+        const char* growlTextKey;
+        const char* growlDescriptionKey;
+        const char* growlStickyKey;
+        const char* eventHandlerName;
+    };
+    // Sound, speech and banner as their switches say; answers the spoken text, which the
+    // caller hands to the script whatever the switches say.
+    static std::string announce(const AnnouncementKeys& keys, int32_t value, int32_t maxValue);
+};
+
+}
