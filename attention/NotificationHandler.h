@@ -36,7 +36,7 @@ public:
     static bool reminderIsDue(bool on, int64_t interval, int32_t value, int32_t maxValue);
 
 protected:
-    // The keys of a handler that acts once per event, and the script handler it calls.
+    // The keys of a handler that acts once per event.
     struct AnnouncementKeys {
         const char* soundOnKey;
         const char* soundKey;
@@ -47,7 +47,6 @@ protected:
         const char* growlTextKey;
         const char* growlDescriptionKey;
         const char* growlStickyKey;
-        const char* eventHandlerName;
     };
     // Sound, speech and banner as their switches say; answers the spoken text, which the
     // caller hands to the script whatever the switches say.

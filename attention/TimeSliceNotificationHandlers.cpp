@@ -13,6 +13,8 @@
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
 
+#include <algorithm>
+
 namespace ostrel {
 
 namespace {
@@ -30,6 +32,12 @@ std::string text(const char* key)
 float volume(const char* key)
 {
     return float(settings().real(key));
+}
+
+// The dimming windows get an opacity they can use, whatever the setting holds.
+float dimmingAlpha()
+{
+    return float(std::clamp(settings().real("dimmingAlpha"), 0.0, 1.0));
 }
 
 void banner(const char* titleKey, const char* descriptionKey, const char* stickyKey, int32_t value, int32_t maxValue)
@@ -120,7 +128,7 @@ bool TimeSliceRunningNotificationHandler::handleNotificationWithValue(int32_t va
     bool softBreak = DataModel::shared().shouldUseSoftBreak();
     int64_t dimDuration = settings().integer("endOfTimeSliceDimDuration");
     if (!softBreak && dimDuration == r && settings().boolean("dimBeforeEndOfTimeSlice"))
-        DimmingManager::sharedManager().startBlackOutWithDuration(dimDuration, volume("dimmingAlpha"));
+        DimmingManager::sharedManager().startBlackOutWithDuration(dimDuration, dimmingAlpha());
     if (r == 1 && softBreak)
         NotificationHelper::instance().playFirstTick();
     return true;
@@ -131,8 +139,7 @@ bool TimeSliceStartNotificationHandler::handleNotificationWithValue(int32_t valu
     if (settings().boolean("continuousSoundOn"))
         WhiteNoiseMachine::continuousSoundMachine().playSubjectToSettings();
     auto spokenText = announce({ "startSoundOn", "startSound", "startSoundVolume", "speechStartOn", "speechStartText",
-                                   "growlStartOn", "growlStartText", "growlStartDescription", "growlStartSticky",
-                                   "time_slice_start" },
+                                   "growlStartOn", "growlStartText", "growlStartDescription", "growlStartSticky" },
         value, maxValue);
     base::diagnostic("--> spokenText as passed to Apple Script: " + spokenText);
     ScriptLauncher::sharedScriptLauncher().executeEventHandlerWithoutResult("time_slice_start", spokenText);
@@ -144,8 +151,7 @@ bool TimeSliceElapsedNotificationHandler::handleNotificationWithValue(int32_t va
     zr_log("%s handling notification.", className());
     WhiteNoiseMachine::continuousSoundMachine().stopPlaying();
     auto spokenText = announce({ soundOnKey(), soundKey(), soundVolumeKey(), speechOnKey(), speechTextKey(),
-                                   growlOnKey(), growlTextKey(), growlDescriptionKey(), growlStickyKey(),
-                                   eventHandlerName() },
+                                   growlOnKey(), growlTextKey(), growlDescriptionKey(), growlStickyKey() },
         value, maxValue);
     ScriptLauncher::sharedScriptLauncher().executeEventHandlerWithoutResult(eventHandlerName(), spokenText);
     return true;
@@ -165,7 +171,7 @@ bool TimedBreakNotificationHandler::handleNotificationWithValue(int32_t value, i
 
     int64_t dimDuration = settings().integer("endOfTimedBreakDimDuration");
     if (dimDuration == r && settings().boolean("dimBeforeEndOfTimedBreak"))
-        DimmingManager::sharedManager().startBlackOutWithDuration(dimDuration, volume("dimmingAlpha"));
+        DimmingManager::sharedManager().startBlackOutWithDuration(dimDuration, dimmingAlpha());
     return true;
 }
 
@@ -173,8 +179,7 @@ bool TimedBreakStartNotificationHandler::handleNotificationWithValue(int32_t val
 {
     auto spokenText = announce({ "breakStartSoundOn", "breakStartSound", "breakStartSoundVolume",
                                    "speechBreakStartOn", "speechBreakStartText", "growlBreakStartOn",
-                                   "growlBreakStartText", "growlBreakStartDescription", "growlBreakStartSticky",
-                                   "timed_break_start" },
+                                   "growlBreakStartText", "growlBreakStartDescription", "growlBreakStartSticky" },
         value, maxValue);
     ScriptLauncher::sharedScriptLauncher().executeEventHandlerWithoutResult("timed_break_start", spokenText);
     return true;
@@ -184,7 +189,7 @@ bool TimedBreakEndNotificationHandler::handleNotificationWithValue(int32_t value
 {
     auto spokenText = announce({ "breakEndSoundOn", "breakEndSound", "breakEndSoundVolume", "breakSpeechEndOn",
                                    "breakSpeechEndText", "breakGrowlEndOn", "breakGrowlEndText",
-                                   "breakGrowlEndDescription", "breakGrowlEndSticky", "timed_break_end" },
+                                   "breakGrowlEndDescription", "breakGrowlEndSticky" },
         value, maxValue);
     ScriptLauncher::sharedScriptLauncher().executeEventHandlerWithoutResult("timed_break_end", spokenText);
     return true;
