@@ -226,8 +226,11 @@ void RtfReader::closeGroup()
         m_finished = true;
         return;
     }
-    if (closing.destination == Destination::Attachment && top().destination == Destination::Text)
-        emitAttachment(toUtf8(m_attachmentName));
+    if (closing.destination == Destination::Attachment && top().destination == Destination::Text) {
+        auto first = m_attachmentName.find_first_not_of(u' ');
+        auto last = m_attachmentName.find_last_not_of(u' ');
+        emitAttachment(first == std::u16string::npos ? std::string {} : toUtf8(std::u16string_view(m_attachmentName).substr(first, last - first + 1)));
+    }
 }
 
 void RtfReader::finishDestination(const State& closing)
@@ -244,12 +247,6 @@ void RtfReader::finishDestination(const State& closing)
         if (closing.color > 0)
             m_document.attributes.foreground = colorFor(closing);
         break;
-    case Destination::Attachment: {
-        auto first = m_attachmentName.find_first_not_of(u' ');
-        auto last = m_attachmentName.find_last_not_of(u' ');
-        m_attachmentName = first == std::u16string::npos ? std::u16string {} : m_attachmentName.substr(first, last - first + 1);
-        break;
-    }
     default:
         break;
     }
@@ -455,6 +452,9 @@ bool RtfReader::destinationWord(std::string_view word)
 bool RtfReader::tableWord(std::string_view word, bool hasParameter, int parameter)
 {
     State& state = top();
+    // Names in the tables may spell characters as \u like any text.
+    if (word == "u" || word == "uc")
+        return false;
     switch (state.destination) {
     case Destination::FontTable:
         if (word == "f" && hasParameter) {
@@ -626,7 +626,7 @@ void RtfReader::emit(char16_t c)
             }
             m_fontEntry = -1;
             m_fontName.clear();
-        } else if (m_fontName.size() < maximumNameLength) {
+        } else if (c >= 0x20 && m_fontName.size() < maximumNameLength) {
             m_fontName.push_back(c);
         }
         break;
@@ -647,7 +647,7 @@ void RtfReader::emit(char16_t c)
             m_fieldInstructions[state.field].push_back(c);
         break;
     case Destination::Attachment:
-        if (!m_attachmentNameDone && m_attachmentName.size() < maximumNameLength)
+        if (!m_attachmentNameDone && c >= 0x20 && m_attachmentName.size() < maximumNameLength)
             m_attachmentName.push_back(c);
         break;
     default:

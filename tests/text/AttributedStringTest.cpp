@@ -1,6 +1,7 @@
 #include "platform/text/AttributedString.h"
 #include "platform/text/FontTraits.h"
 #include "platform/text/Unicode.h"
+#include "tests/text/TextPrinting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
-#include "platform/base/Diagnostics.h"
 #include "platform/text/Rtf.h"
+#include "tests/text/DiagnosticLines.h"
+#include "tests/text/TextPrinting.h"
 
 #include <gtest/gtest.h>
 
@@ -35,20 +36,6 @@ AttributedString read(std::string_view rtf)
     EXPECT_TRUE(document.has_value()) << rtf;
     return document ? document->text : AttributedString {};
 }
-
-// Collects the diagnostic lines a read writes, and puts the previous sink back.
-class DiagnosticLines {
-public:
-    DiagnosticLines()
-        : m_previous(base::setDiagnosticSink([this](std::string_view line) { lines.emplace_back(line); }))
-    {
-    }
-    ~DiagnosticLines() { base::setDiagnosticSink(m_previous); }
-    std::vector<std::string> lines;
-
-private:
-    base::DiagnosticSink m_previous;
-};
 
 }
 
@@ -146,7 +133,7 @@ Caf\'e9 \b bold\b0  \i italic\i0\par
 {\*\unknown destination {with nested} text}\unknownword42 kept\line next\tab tab\~nb\emdash\par
 }
 )";
-    DiagnosticLines diagnostics;
+    text::test::DiagnosticLines diagnostics;
     AttributedString s = read(rtf);
     EXPECT_EQ(s.utf8(), "#TimeSlice\nCafé bold italic\n—dash€euro\na link after\nčeský~times\nkept\u2028next\ttab\u00A0nb—\n");
     Attributes helvetica = font("Helvetica");
