@@ -93,6 +93,7 @@ private:
     bool destinationWord(std::string_view word);
     bool characterWord(std::string_view word, bool hasParameter, int parameter);
     bool tableWord(std::string_view word, bool hasParameter, int parameter);
+    void plainText();
     void rawByte(unsigned char byte);
     void emit(char16_t c);
     void emitText(char16_t c);
@@ -171,7 +172,8 @@ std::optional<Document> RtfReader::read()
         case '\n':
             break;
         default:
-            rawByte(static_cast<unsigned char>(c));
+            --m_position;
+            plainText();
         }
     }
     if (!m_finished && !m_stopped)
@@ -591,6 +593,29 @@ bool RtfReader::characterWord(std::string_view word, bool hasParameter, int para
     return true;
 }
 
+// Runs of plain ASCII in the body are most of any file; they go into the text in one piece.
+void RtfReader::plainText()
+{
+    size_t end = m_position;
+    if (!skipping() && m_pendingFallback == 0 && !m_ignorableNext && m_swallowDepth == 0 && top().destination == Destination::Text) {
+        while (end < m_data.size()) {
+            auto c = static_cast<unsigned char>(m_data[end]);
+            if (c < 0x20 || c >= 0x80 || c == '\\' || c == '{' || c == '}')
+                break;
+            ++end;
+        }
+    }
+    if (end == m_position) {
+        rawByte(static_cast<unsigned char>(m_data[m_position++]));
+        return;
+    }
+    m_groupJustOpened = false;
+    emitText(static_cast<char16_t>(m_data[m_position]));
+    for (size_t i = m_position + 1; i < end; ++i)
+        m_pending.push_back(static_cast<char16_t>(m_data[i]));
+    m_position = end;
+}
+
 void RtfReader::rawByte(unsigned char byte)
 {
     if (skipping() || dropForUnicodeFallback())
@@ -600,7 +625,7 @@ void RtfReader::rawByte(unsigned char byte)
         return;
     }
     m_groupJustOpened = false;
-    emit(CodePage::decode(codePage(), byte));
+    emit(byte < 0x80 ? byte : CodePage::decode(codePage(), byte));
 }
 
 int RtfReader::codePage()

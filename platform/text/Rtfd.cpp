@@ -99,7 +99,9 @@ std::optional<std::string> readWholeFile(const fs::path& path, size_t limit)
 
 fs::path temporaryFolderBeside(const fs::path& path, std::string_view purpose)
 {
-    std::string pattern = (path.parent_path() / ("." + path.filename().string() + std::string(purpose) + "-XXXXXX")).string();
+    std::string name = ".";
+    name.append(path.filename().string()).append(purpose).append("-XXXXXX");
+    std::string pattern = (path.parent_path() / name).string();
     if (!::mkdtemp(pattern.data()))
         return {};
     return pattern;
