@@ -19,9 +19,10 @@ public:
     // has them, so a font the table does not know round-trips unchanged.
     static std::string withTraits(std::string_view postScriptName, bool bold, bool italic);
 
-    static gfx::Font withTraits(const gfx::Font& font, bool bold, bool italic)
+    static gfx::Font withTraits(gfx::Font font, bool bold, bool italic)
     {
-        return { withTraits(font.postScriptName, bold, italic), font.pointSize };
+        font.postScriptName = withTraits(font.postScriptName, bold, italic);
+        return font;
     }
 };
 
