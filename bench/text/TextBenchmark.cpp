@@ -1,3 +1,5 @@
+#include "platform/gfx/Fonts.h"
+#include "platform/text/RichTextLayout.h"
 #include "platform/text/Rtf.h"
 #include "platform/text/Rtfd.h"
 
@@ -101,6 +103,31 @@ void BM_PadPageWrite(benchmark::State& state) { writeRtf(state, padPage()); }
 void BM_PadPageRead(benchmark::State& state) { readRtf(state, padPage()); }
 void BM_PadPagePackageWriteAndRead(benchmark::State& state) { packageRoundTrip(state, padPage()); }
 
+// What a pad's text view does on each keystroke when it lays out the whole page again.
+void BM_PadLayout100KB(benchmark::State& state)
+{
+    gfx::pinFonts(std::filesystem::path(OSTREL_SOURCE_DIR) / "resources/fonts/fonts.conf");
+    AttributedString page = padPage().substring({ 0, 100'000 });
+    for (auto _ : state) {
+        text::RichTextLayout layout(page, 400, { gfx::Font::named("Helvetica", 12) });
+        benchmark::DoNotOptimize(layout.boundingRect());
+    }
+}
+
+// One typed character in the middle of the page, and the layout brought up to date.
+void BM_PadTypingIntoA100KBLayout(benchmark::State& state)
+{
+    gfx::pinFonts(std::filesystem::path(OSTREL_SOURCE_DIR) / "resources/fonts/fonts.conf");
+    AttributedString page = padPage().substring({ 0, 100'000 });
+    text::RichTextLayout layout(page, 400, { gfx::Font::named("Helvetica", 12) });
+    size_t at = 50'000;
+    for (auto _ : state) {
+        page.replace({ at, 0 }, u"x");
+        layout.update(page, { at, 0 }, 1);
+        benchmark::DoNotOptimize(layout.caretRect(++at));
+    }
+}
+
 }
 
 BENCHMARK(BM_DayLogWrite);
@@ -110,4 +137,6 @@ BENCHMARK(BM_DayLogPackageWriteAndRead);
 BENCHMARK(BM_PadPageWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PadPageRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PadPagePackageWriteAndRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PadLayout100KB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PadTypingIntoA100KBLayout)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -53,7 +53,8 @@ struct Attachment {
 constexpr char16_t attachmentCharacter = 0xFFFC;
 
 // The character attributes of one run. An absent font or colour means "the reader's default",
-// which a writer leaves unsaid; 0 means no underline or strike-through.
+// which a writer leaves unsaid. Underline and strike-through are 0 for none and 1 for a
+// single line; RTF keeps only whether there is one.
 struct Attributes {
     std::optional<gfx::Font> font;
     std::optional<gfx::Color> foreground;

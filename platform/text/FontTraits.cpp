@@ -57,4 +57,25 @@ std::string FontTraits::withTraits(std::string_view postScriptName, bool bold, b
     return std::string(base) + std::string(suffixes[(bold ? 1 : 0) + (italic ? 2 : 0)]);
 }
 
+bool FontTraits::isBold(const gfx::Font& font)
+{
+    return font.isSystem() ? font.weight >= gfx::FontWeight::semibold : isBold(font.postScriptName);
+}
+
+bool FontTraits::isItalic(const gfx::Font& font)
+{
+    return !font.isSystem() && isItalic(font.postScriptName);
+}
+
+gfx::Font FontTraits::withTraits(gfx::Font font, bool bold, bool italic)
+{
+    if (font.isSystem()) {
+        if (bold != isBold(font))
+            font.weight = bold ? gfx::FontWeight::bold : gfx::FontWeight::regular;
+        return font;
+    }
+    font.postScriptName = withTraits(font.postScriptName, bold, italic);
+    return font;
+}
+
 }

@@ -19,11 +19,11 @@ public:
     // has them, so a font the table does not know round-trips unchanged.
     static std::string withTraits(std::string_view postScriptName, bool bold, bool italic);
 
-    static gfx::Font withTraits(gfx::Font font, bool bold, bool italic)
-    {
-        font.postScriptName = withTraits(font.postScriptName, bold, italic);
-        return font;
-    }
+    // The system font has no name to change: its weight is the bold trait, and it has no
+    // slanted face, so italic leaves it as it is.
+    static bool isBold(const gfx::Font& font);
+    static bool isItalic(const gfx::Font& font);
+    static gfx::Font withTraits(gfx::Font font, bool bold, bool italic);
 };
 
 }

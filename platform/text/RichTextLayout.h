@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+typedef struct _PangoContext PangoContext;
+
 namespace text {
 
 // What a run without a font or colour of its own is drawn in: the pads' default font and
@@ -32,6 +34,11 @@ public:
 
     RichTextLayout(const AttributedString& text, double width = 0, LayoutDefaults defaults = {});
     ~RichTextLayout();
+
+    // After an edit replaced `replaced` (a range of the text this layout was made from) with
+    // `newLength` units, only the paragraphs the edit touched are laid out again: typing in
+    // a long page costs one paragraph, not the page.
+    void update(const AttributedString& text, Range replaced, size_t newLength);
     RichTextLayout(const RichTextLayout&) = delete;
     RichTextLayout& operator=(const RichTextLayout&) = delete;
 
@@ -53,12 +60,21 @@ public:
 
 private:
     struct Paragraph;
-    const Paragraph& paragraphFor(size_t index) const;
+    struct RunCursor;
+    using Paragraphs = std::vector<std::unique_ptr<Paragraph>>;
 
+    Paragraphs layOut(const AttributedString& text, size_t from, size_t to) const;
+    std::unique_ptr<Paragraph> makeParagraph(const AttributedString& text, size_t start, RunCursor& runs) const;
+    void placeParagraphs(size_t from);
+    size_t paragraphIndex(size_t index) const;
+    const Paragraph& paragraphFor(size_t index) const { return *m_paragraphs[paragraphIndex(index)]; }
+
+    PangoContext* m_context { nullptr };
+    LayoutDefaults m_defaults;
+    double m_wrapWidth { 0 };
     size_t m_length { 0 };
-    std::vector<std::unique_ptr<Paragraph>> m_paragraphs;
+    Paragraphs m_paragraphs;
     std::vector<Line> m_lines;
-    gfx::Color m_color;
     double m_width { 0 };
     double m_height { 0 };
 };

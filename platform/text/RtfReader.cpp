@@ -725,9 +725,8 @@ std::optional<gfx::Font> RtfReader::fontFor(const State& state) const
     auto font = m_fonts.find(state.font >= 0 ? state.font : m_defaultFont);
     std::string name = font != m_fonts.end() && !font->second.name.empty() ? font->second.name : gfx::Font {}.postScriptName;
     // Traits only add: a file that names "Helvetica-Bold" and says \b0 still means bold.
-    bool bold = state.bold || FontTraits::isBold(name);
-    bool italic = state.italic || FontTraits::isItalic(name);
-    return gfx::Font { FontTraits::withTraits(name, bold, italic), state.halfPoints / 2.0 };
+    gfx::Font named = gfx::Font::named(std::move(name), state.halfPoints / 2.0);
+    return FontTraits::withTraits(named, state.bold || FontTraits::isBold(named), state.italic || FontTraits::isItalic(named));
 }
 
 std::optional<gfx::Color> RtfReader::colorFor(const State& state) const

@@ -342,8 +342,8 @@ void RtfWriter::writeFontFormat(const std::optional<gfx::Font>& font)
     if (!m_state.fontName || halfPoints != m_state.halfPoints)
         word("fs", halfPoints);
     // The name carries the traits; \b and \i say them again for readers that only know those.
-    bool bold = FontTraits::isBold(name);
-    bool italic = FontTraits::isItalic(name);
+    bool bold = FontTraits::isBold(*font);
+    bool italic = FontTraits::isItalic(*font);
     if (bold != m_state.bold)
         word("b", bold ? 1 : 0);
     if (italic != m_state.italic)

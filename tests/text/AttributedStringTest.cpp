@@ -162,3 +162,16 @@ TEST(FontTraits, BoldAndItalicFollowTheFamilysNaming)
     EXPECT_TRUE(FontTraits::isItalic("Courier-Oblique"));
     EXPECT_FALSE(FontTraits::isBold("Futura-Medium"));
 }
+
+TEST(FontTraits, TheSystemFontIsBoldByWeight)
+{
+    using text::FontTraits;
+    gfx::Font system = gfx::Font::system(13);
+    gfx::Font bold = FontTraits::withTraits(system, true, true);
+    EXPECT_EQ(bold, gfx::Font::boldSystem(13));
+    EXPECT_TRUE(FontTraits::isBold(bold));
+    EXPECT_FALSE(FontTraits::isItalic(bold));
+    EXPECT_EQ(FontTraits::withTraits(bold, false, false), system);
+    gfx::Font medium = gfx::Font::system(13, gfx::FontWeight::medium);
+    EXPECT_EQ(FontTraits::withTraits(medium, false, false), medium);
+}

@@ -146,3 +146,38 @@ TEST_F(RichTextLayoutTest, DrawsColoursUnderlinesAndTheDefaultsInTheRect)
     if (const char* out = std::getenv("OSTREL_TEXT_PNG"))
         canvas.bitmap().savePng(out);
 }
+
+TEST_F(RichTextLayoutTest, UpdatingAfterEditsMatchesAFreshLayout)
+{
+    Attributes bold = font("Helvetica-Bold");
+    Attributes centred = aligned(text::Alignment::Center);
+    AttributedString s(u"First paragraph of the page\nsecond one, with more words to wrap\n", font("Helvetica"));
+    s.append(u"centred\r\nlast", centred);
+    RichTextLayout layout(s, 160);
+    struct Edit {
+        text::Range range;
+        AttributedString replacement;
+    };
+    const Edit edits[] = {
+        { { 5, 0 }, AttributedString(u"x", bold) },
+        { { 28, 0 }, AttributedString(u"\n", {}) },
+        { { 27, 2 }, AttributedString(u"", {}) },
+        { { 0, 0 }, AttributedString(u"\n\n", {}) },
+        { { 73, 1 }, AttributedString(u"", {}) },
+        { { 72, 0 }, AttributedString(u"\n", centred) },
+        { { 10, 30 }, AttributedString(u"joined \U0001F600", bold) },
+        { { 0, 200 }, AttributedString(u"", {}) },
+        { { 0, 0 }, AttributedString(u"again\r", {}) },
+        { { 6, 0 }, AttributedString(u"\nend", {}) },
+    };
+    for (const auto& edit : edits) {
+        text::Range range { std::min(edit.range.location, s.length()), 0 };
+        range.length = std::min(edit.range.length, s.length() - range.location);
+        s.replace(range, edit.replacement);
+        layout.update(s, range, edit.replacement.length());
+        RichTextLayout fresh(s, 160);
+        ASSERT_EQ(layout.lines(), fresh.lines()) << s.utf8();
+        EXPECT_EQ(layout.boundingRect(), fresh.boundingRect());
+        EXPECT_EQ(layout.caretRect(s.length()), fresh.caretRect(s.length()));
+    }
+}

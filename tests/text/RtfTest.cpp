@@ -55,6 +55,8 @@ TEST(Rtf, EveryRunAttributeRoundTrips)
     s.append(u"\t\u2022\titem\n", with(base, [](Attributes& a) { a.paragraph.textLists = { "{disc}" }; }));
     s.append(u"\t(1)\tnested\n", with(base, [](Attributes& a) { a.paragraph.textLists = { "{disc}", "({decimal})" }; }));
     s.append(u"\t\u27A4\tarrow\n", with(base, [](Attributes& a) { a.paragraph.textLists = { "\u27A4" }; }));
+    s.append(u"system ", with(base, [](Attributes& a) { a.font = gfx::Font::system(13); }));
+    s.append(u"bold system ", with(base, [](Attributes& a) { a.font = gfx::Font::boldSystem(11); }));
     s.append(u"no font at all", {});
     EXPECT_EQ(roundTrip(s), s);
 }

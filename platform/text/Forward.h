@@ -1,0 +1,18 @@
+#pragma once
+
+namespace text {
+
+class AttributedString;
+class FontTraits;
+class RichTextLayout;
+class Rtf;
+class Rtfd;
+struct Attachment;
+struct Attributes;
+struct Document;
+struct DocumentAttributes;
+struct LayoutDefaults;
+struct ParagraphStyle;
+struct Range;
+
+}
