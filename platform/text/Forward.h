@@ -7,6 +7,7 @@ class FontTraits;
 class RichTextLayout;
 class Rtf;
 class Rtfd;
+class TextList;
 struct Attachment;
 struct Attributes;
 struct Document;

@@ -1,5 +1,6 @@
 #include "platform/text/AttributedString.h"
 #include "platform/text/FontTraits.h"
+#include "platform/text/TextList.h"
 #include "platform/text/Unicode.h"
 #include "tests/text/TextPrinting.h"
 
@@ -174,4 +175,16 @@ TEST(FontTraits, TheSystemFontIsBoldByWeight)
     EXPECT_EQ(FontTraits::withTraits(bold, false, false), system);
     gfx::Font medium = gfx::Font::system(13, gfx::FontWeight::medium);
     EXPECT_EQ(FontTraits::withTraits(medium, false, false), medium);
+}
+
+TEST(TextList, MarkersFollowTheFormat)
+{
+    using text::TextList;
+    EXPECT_EQ(TextList::marker("{disc}", 1), u"\u2022");
+    EXPECT_EQ(TextList::marker("({decimal})", 1), u"(1)");
+    EXPECT_EQ(TextList::marker("({decimal})", 12), u"(12)");
+    EXPECT_EQ(TextList::marker("\u27A4", 4), u"\u27A4");
+    EXPECT_EQ(TextList::marker("{upper-roman}.", 14), u"XIV.");
+    EXPECT_EQ(TextList::marker("{lower-alpha})", 28), u"ab)");
+    EXPECT_EQ(TextList::marker("{unknown}{decimal", 0), u"{decimal");
 }
