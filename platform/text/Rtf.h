@@ -14,8 +14,13 @@ namespace text {
 // gives none. Writing is deterministic and reads back to the same attributed string.
 class Rtf {
 public:
+    // Plain RTF carries no files, so attachments are left out of it; a package's TXT.rtf
+    // names each attachment's file in its place.
+    enum class Attachments { omitted, asFileReferences };
+
     static std::optional<Document> read(std::string_view data);
-    static std::string write(const AttributedString& text, const DocumentAttributes& attributes = {});
+    static std::string write(const AttributedString& text, const DocumentAttributes& attributes = {},
+        Attachments attachments = Attachments::omitted);
 
     // Limits that keep hostile input from costing more than its own size.
     static constexpr size_t maximumGroupDepth = 200;

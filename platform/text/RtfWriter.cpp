@@ -25,9 +25,10 @@ struct WriterState {
 
 class RtfWriter {
 public:
-    RtfWriter(const AttributedString& text, const DocumentAttributes& attributes)
+    RtfWriter(const AttributedString& text, const DocumentAttributes& attributes, Rtf::Attachments attachments)
         : m_text(text)
         , m_attributes(attributes)
+        , m_attachments(attachments)
     {
     }
 
@@ -53,6 +54,7 @@ private:
 
     const AttributedString& m_text;
     const DocumentAttributes& m_attributes;
+    Rtf::Attachments m_attachments;
     std::vector<std::string> m_fonts;
     std::vector<gfx::Color> m_colors;
     std::vector<std::vector<std::string>> m_lists;
@@ -268,6 +270,8 @@ void RtfWriter::writeRun(std::u16string_view characters, const Attributes& attri
     writeCharacterFormat(attributes);
     for (char16_t c : characters) {
         if (c == attachmentCharacter && attributes.attachment) {
+            if (m_attachments == Rtf::Attachments::omitted)
+                continue;
             raw("{{");
             word("NeXTGraphic");
             literal(std::string_view(attributes.attachment->fileName));
@@ -427,9 +431,9 @@ void RtfWriter::literal(std::string_view utf8)
 
 }
 
-std::string Rtf::write(const AttributedString& text, const DocumentAttributes& attributes)
+std::string Rtf::write(const AttributedString& text, const DocumentAttributes& attributes, Attachments attachments)
 {
-    return RtfWriter(text, attributes).write();
+    return RtfWriter(text, attributes, attachments).write();
 }
 
 }

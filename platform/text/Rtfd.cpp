@@ -157,7 +157,7 @@ Rtfd::Package Rtfd::package(const AttributedString& text, const DocumentAttribut
         }
         start += run.length;
     }
-    package[std::string(textFileName)] = Rtf::write(named, attributes);
+    package[std::string(textFileName)] = Rtf::write(named, attributes, Rtf::Attachments::asFileReferences);
     return package;
 }
 

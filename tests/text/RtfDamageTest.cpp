@@ -26,7 +26,7 @@ void expectStable(std::string_view data)
     auto document = Rtf::read(data);
     if (!document)
         return;
-    auto again = Rtf::read(Rtf::write(document->text, document->attributes));
+    auto again = Rtf::read(Rtf::write(document->text, document->attributes, text::Rtf::Attachments::asFileReferences));
     ASSERT_TRUE(again) << data;
     EXPECT_EQ(again->text, document->text) << data;
     EXPECT_EQ(again->attributes, document->attributes) << data;

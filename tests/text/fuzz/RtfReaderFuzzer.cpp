@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     (void)quiet;
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (auto document = text::Rtf::read(bytes)) {
-        auto again = text::Rtf::read(text::Rtf::write(document->text, document->attributes));
+        auto again = text::Rtf::read(text::Rtf::write(document->text, document->attributes, text::Rtf::Attachments::asFileReferences));
         if (!again || !(again->text == document->text) || !(again->attributes == document->attributes))
             __builtin_trap();
     }
