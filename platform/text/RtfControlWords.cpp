@@ -224,12 +224,12 @@ std::string Reader::hyperlinkTarget(std::u16string_view instruction)
     if (i == std::u16string_view::npos || instruction.substr(i, 9) != u"HYPERLINK")
         return {};
     i += 9;
-    std::u16string prefix;
+    bool anchor = false;
     while (i < instruction.size()) {
         while (i < instruction.size() && instruction[i] == u' ')
             ++i;
         if (i + 1 < instruction.size() && instruction[i] == u'\\' && instruction[i + 1] == u'l') {
-            prefix = u"#";
+            anchor = true;
             i += 2;
             continue;
         }
@@ -246,7 +246,13 @@ std::string Reader::hyperlinkTarget(std::u16string_view instruction)
         while (i < instruction.size() && instruction[i] != u' ')
             target.push_back(instruction[i++]);
     }
-    return target.empty() ? std::string {} : toUtf8(prefix + target);
+    std::string result;
+    if (!target.empty()) {
+        if (anchor)
+            result.push_back('#');
+        result.append(toUtf8(target));
+    }
+    return result;
 }
 
 }
