@@ -82,7 +82,7 @@ void strokeOutline(gfx::Path path, const gfx::Color& stroke, double width, Butto
 
 void drawButtonTitle(const gfx::Rect& body, std::string_view title, const gfx::Color& color)
 {
-    gfx::drawText(title, { body.minX(), body.minY(), body.width(), 17.5 }, titleStyle(color, gfx::TextAlignment::center));
+    drawTextIn(title, { body.minX(), body.minY(), body.width(), 17.5 }, titleStyle(color, gfx::TextAlignment::center));
 }
 
 void drawSolidButton(const gfx::Rect& frame, const gfx::Color& fill, const gfx::Shadow& shadow, const gfx::Color& stroke,
@@ -139,7 +139,6 @@ void drawCheckBox(const gfx::Rect& frame, const CheckBoxColors& colors, std::str
     gfx::Rect f = frame.standardized();
     gfx::Path box = gfx::Path::roundedRect({ f.minX() + 2.5, f.maxY() - 14.5, 13, 13 }, 2, 2);
     fillWithShadow(box, colors.fill, BricksDrawing::lightShadow());
-    box.setLineWidth(1);
     strokeOutline(box, colors.stroke, 1, ButtonJoin::bevel);
 
     drawTextBox(title, { f.minX() + 19, f.maxY() - 15, f.width() - 20, 15 }, titleStyle(colors.text, gfx::TextAlignment::left), -0.5);

@@ -4,12 +4,19 @@
 #include "platform/gfx/Image.h"
 #include "platform/gfx/Path.h"
 
+#include <cmath>
+
 namespace ostrel {
 
 namespace {
 // The art's text boxes were sized to their texts' measured widths, rounded to a tenth of a
 // point; a text that overflows its box by less than this still belongs on one line.
 constexpr double kWidthTolerance = 0.05;
+
+bool finite(const gfx::Rect& r)
+{
+    return std::isfinite(r.origin.x) && std::isfinite(r.origin.y) && std::isfinite(r.size.width) && std::isfinite(r.size.height);
+}
 }
 
 RoutineFrame::RoutineFrame(const gfx::Rect& frame, ResizingBehavior resizing, gfx::Size design)
@@ -49,12 +56,23 @@ double measuredTextHeight(std::string_view text, double width, const gfx::TextSt
     return gfx::textBoundingRect(text, width, style).height();
 }
 
+void drawTextIn(std::string_view text, const gfx::Rect& rect, const gfx::TextStyle& style)
+{
+    // A text rectangle or size that is not a number would leave cairo's context broken for
+    // good; such a text is simply not drawn.
+    if (!finite(rect) || !std::isfinite(style.font.pointSize))
+        return;
+    gfx::drawText(text, rect, style);
+}
+
 void drawTextClipped(std::string_view text, const gfx::Rect& clip, const gfx::Rect& drawing, const gfx::TextStyle& style)
 {
+    if (!finite(clip))
+        return;
     gfx::GraphicsContext& context = gfx::GraphicsContext::requireCurrent();
     context.save();
     context.clipToRect(clip);
-    gfx::drawText(text, drawing, style);
+    drawTextIn(text, drawing, style);
     context.restore();
 }
 
