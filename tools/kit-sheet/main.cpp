@@ -24,7 +24,7 @@ namespace {
 
 constexpr int kColumns = 5;
 constexpr double kCellWidth = 330, kCellHeight = 230, kArtWidth = 310, kArtHeight = 170;
-const gfx::Color kArtBackground = gfx::Color::white(0.55);
+const gfx::Color kArtBackground = gfx::Color::white(0.72);
 
 struct Kit {
     const char* name;
@@ -50,9 +50,20 @@ std::vector<std::string> labels(const std::string& selector)
     return result;
 }
 
-// A value that shows the member off, by the parameter's kind and label.
-KitArgument sampleArgument(KitArgumentKind kind, const std::string& label)
+// A value that shows the member off, by the parameter's kind and label, at the size its
+// callers use it.
+KitArgument sampleArgument(KitArgumentKind kind, const std::string& label, const std::string& selector)
 {
+    bool small = selector.find("Small") != std::string::npos;
+    if (selector.starts_with("drawDuration") || selector.starts_with("drawSmallDuration")) {
+        if (label == "digitSize")
+            return small ? 30.0 : 60.0;
+        if (label == "labelSize")
+            return small ? 9.0 : 14.0;
+    }
+    // The recorder's box is as high as its title band.
+    if (kind == KitArgumentKind::rect && (selector.starts_with("drawBox") || selector.starts_with("drawSmallBox")))
+        return gfx::Rect { 0, 0, kArtWidth, small ? 20.0 : 22.0 };
     static const std::map<std::string, double> numbers { { "startAngle", 90 }, { "endAngle", 225 }, { "textFieldWidth", kArtWidth },
         { "digitSize", 56 }, { "labelBottomInset", 12 }, { "labelSize", 14 }, { "resizing", 0 } };
     static const std::map<std::string, std::string> texts { { "text", "05:03" }, { "title", "Title" }, { "firstLabel", "h" },
@@ -111,7 +122,7 @@ void drawCell(const Kit& kit, const KitSelectorTable::Entry& entry, gfx::Point o
     std::vector<KitArgument> arguments;
     auto names = labels(entry.selector);
     for (size_t i = 0; i < entry.parameters.size(); ++i)
-        arguments.push_back(sampleArgument(entry.parameters[i], names[i]));
+        arguments.push_back(sampleArgument(entry.parameters[i], names[i], entry.selector));
     if (auto result = kit.table.perform(entry.selector, arguments))
         show(*result);
     context.restore();
