@@ -1,0 +1,29 @@
+#pragma once
+
+#include "command/MatchingItem.h"
+
+#include <memory>
+
+namespace ostrel {
+
+class CommandSettings;
+
+// Cycles the duration slider's time scale: 1 hour, 1½ hours, 2 hours, ¾ hour, 1 hour.
+class TimeScaleMatchingItem final : public MatchingItem {
+public:
+    static std::shared_ptr<TimeScaleMatchingItem> create(CommandSettings& settings, std::string title,
+        std::string storageKey = "timeSliceTimeScale");
+
+    // The raw value of the current scale; a missing or unknown value reads as one hour.
+    int currentTimeScale() const;
+    void execute() override;
+
+private:
+    TimeScaleMatchingItem(CommandSettings& settings, std::string title, std::string storageKey);
+
+    // Non-owning: the settings outlive every gathering of entries.
+    CommandSettings* m_settings { nullptr };
+    std::string m_storageKey;
+};
+
+}

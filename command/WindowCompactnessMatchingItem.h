@@ -1,0 +1,35 @@
+#pragma once
+
+#include "command/MatchingItem.h"
+
+#include <functional>
+#include <memory>
+
+namespace ostrel {
+
+class CommandSettings;
+
+// Cycles the main window's compression mode (never, always, with closed sidebar) and has the
+// window apply it at once.
+class WindowCompactnessMatchingItem final : public MatchingItem {
+public:
+    static std::shared_ptr<WindowCompactnessMatchingItem> create(CommandSettings& settings, std::string title,
+        std::vector<std::string> path, std::function<void()> compressWindow,
+        std::string storageKey = "windowCompressionMode");
+
+    // The raw value of the current mode; a missing or unknown value reads as the registered
+    // default, "with closed sidebar".
+    int currentMode() const;
+    void execute() override;
+
+private:
+    WindowCompactnessMatchingItem(CommandSettings& settings, std::string title, std::vector<std::string> path,
+        std::function<void()> compressWindow, std::string storageKey);
+
+    // Non-owning: the settings outlive every gathering of entries.
+    CommandSettings* m_settings { nullptr };
+    std::function<void()> m_compressWindow;
+    std::string m_storageKey;
+};
+
+}
