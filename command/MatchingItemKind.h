@@ -37,7 +37,7 @@ constexpr bool isNextStepKind(MatchingItemKind kind)
 // The actions sit on the even raw values from 6 up.
 constexpr bool isActionKind(MatchingItemKind kind)
 {
-    return isNextStepKind(kind) && rawValue(kind) % 2 == 0;
+    return rawValue(kind) >= 6 && rawValue(kind) <= 18 && rawValue(kind) % 2 == 0;
 }
 
 }
