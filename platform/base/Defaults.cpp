@@ -1,0 +1,322 @@
+#include "platform/base/Defaults.h"
+
+#include "platform/base/DateFormat.h"
+#include "platform/base/Diagnostics.h"
+#include "platform/base/Files.h"
+#include "platform/base/Json.h"
+#include "platform/base/Paths.h"
+
+#include <algorithm>
+#include <ctime>
+#include <sys/stat.h>
+
+namespace base {
+
+namespace {
+std::shared_ptr<Defaults>& sharedInstance()
+{
+    static std::shared_ptr<Defaults> instance;
+    return instance;
+}
+
+std::filesystem::path damagedCopyName(const std::filesystem::path& file)
+{
+    char stamp[32];
+    std::time_t now = std::time(nullptr);
+    std::tm parts {};
+    localtime_r(&now, &parts);
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &parts);
+    std::filesystem::path candidate = file;
+    candidate.replace_filename(file.stem().string() + " (damaged " + stamp + ")" + file.extension().string());
+    for (int n = 2; files::exists(candidate); ++n)
+        candidate.replace_filename(file.stem().string() + " (damaged " + stamp + " " + std::to_string(n) + ")"
+            + file.extension().string());
+    return candidate;
+}
+}
+
+std::shared_ptr<Defaults> Defaults::standard()
+{
+    auto& instance = sharedInstance();
+    if (!instance)
+        instance = create(paths::configuration() / "defaults.json");
+    return instance;
+}
+
+void Defaults::setStandard(std::shared_ptr<Defaults> defaults)
+{
+    sharedInstance() = std::move(defaults);
+}
+
+std::shared_ptr<Defaults> Defaults::create(const std::filesystem::path& file)
+{
+    return std::shared_ptr<Defaults>(new Defaults(file));
+}
+
+Defaults::Defaults(std::filesystem::path file)
+    : m_file(std::move(file))
+{
+    load();
+}
+
+Defaults::~Defaults()
+{
+    *m_alive = false;
+    if (m_dirty)
+        writeNow();
+}
+
+Defaults::FileSignature Defaults::currentSignature() const
+{
+    struct stat info {};
+    if (m_file.empty() || ::stat(m_file.c_str(), &info) != 0)
+        return {};
+    return { std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec, std::int64_t(info.st_size),
+        std::uint64_t(info.st_ino) };
+}
+
+void Defaults::load()
+{
+    m_stored.clear();
+    m_knownSignature = currentSignature();
+    if (m_file.empty() || !files::exists(m_file))
+        return;
+    std::string error;
+    auto bytes = files::readBytes(m_file, &error);
+    std::optional<Value> document;
+    if (bytes)
+        document = parseJson(*bytes, &error);
+    if (document && document->asDictionary()) {
+        m_stored = *document->asDictionary();
+        return;
+    }
+    if (!bytes) {
+        diagnostic("Settings could not be read (" + error + "); starting from the default settings.");
+        return;
+    }
+    // Never overwrite what we could not read: the user may want it back.
+    auto aside = damagedCopyName(m_file);
+    std::string moveError;
+    if (files::move(m_file, aside, &moveError))
+        diagnostic("Settings file " + m_file.string() + " is damaged (" + (error.empty() ? "not a dictionary" : error)
+            + "); kept it as " + aside.string() + " and started from the default settings.");
+    else
+        diagnostic("Settings file " + m_file.string() + " is damaged and could not be moved aside (" + moveError
+            + "); starting from the default settings.");
+    m_knownSignature = currentSignature();
+}
+
+void Defaults::registerDefaults(const Value::Dictionary& defaults)
+{
+    std::vector<std::string> changed;
+    for (const auto& [key, value] : defaults) {
+        auto old = m_registered.find(key);
+        bool differs = old == m_registered.end() || !(old->second == value);
+        m_registered[key] = value;
+        if (differs && !m_stored.count(key))
+            changed.push_back(key);
+    }
+    for (const auto& key : changed)
+        notify(key);
+}
+
+bool Defaults::isRegistered(const std::string& key) const
+{
+    return m_registered.count(key) > 0;
+}
+
+bool Defaults::hasStoredValue(const std::string& key) const
+{
+    return m_stored.count(key) > 0;
+}
+
+std::optional<Value> Defaults::object(const std::string& key) const
+{
+    if (auto stored = m_stored.find(key); stored != m_stored.end())
+        return stored->second;
+    if (auto registered = m_registered.find(key); registered != m_registered.end())
+        return registered->second;
+    return std::nullopt;
+}
+
+bool Defaults::boolean(const std::string& key) const
+{
+    auto value = object(key);
+    return value ? value->toBoolean().value_or(false) : false;
+}
+
+std::int64_t Defaults::integer(const std::string& key) const
+{
+    auto value = object(key);
+    return value ? value->toInteger().value_or(0) : 0;
+}
+
+double Defaults::real(const std::string& key) const
+{
+    auto value = object(key);
+    return value ? value->toDouble().value_or(0.0) : 0.0;
+}
+
+std::optional<std::string> Defaults::string(const std::string& key) const
+{
+    auto value = object(key);
+    if (!value)
+        return std::nullopt;
+    if (auto text = value->asString())
+        return *text;
+    // Numbers read as text, as the desktop's settings do.
+    if (auto integer = value->asInteger())
+        return std::to_string(*integer);
+    if (auto real = value->asReal())
+        return toJson(*real);
+    return std::nullopt;
+}
+
+std::optional<Value::Data> Defaults::data(const std::string& key) const
+{
+    auto value = object(key);
+    if (value && value->asData())
+        return *value->asData();
+    return std::nullopt;
+}
+
+std::optional<Value::Array> Defaults::array(const std::string& key) const
+{
+    auto value = object(key);
+    if (value && value->asArray())
+        return *value->asArray();
+    return std::nullopt;
+}
+
+std::optional<Value::Dictionary> Defaults::dictionary(const std::string& key) const
+{
+    auto value = object(key);
+    if (value && value->asDictionary())
+        return *value->asDictionary();
+    return std::nullopt;
+}
+
+void Defaults::set(const std::string& key, Value value)
+{
+    if (value.isNull()) {
+        remove(key);
+        return;
+    }
+    m_stored[key] = std::move(value);
+    scheduleWrite();
+    notify(key);
+}
+
+void Defaults::remove(const std::string& key)
+{
+    m_stored.erase(key);
+    scheduleWrite();
+    notify(key);
+}
+
+void Defaults::scheduleWrite()
+{
+    m_dirty = true;
+    if (!m_writeScheduler) {
+        writeNow();
+        return;
+    }
+    if (m_writePending)
+        return;
+    m_writePending = true;
+    std::weak_ptr<bool> alive = m_alive;
+    m_writeScheduler([this, alive] {
+        if (alive.expired())
+            return;
+        m_writePending = false;
+        if (m_dirty)
+            writeNow();
+    });
+}
+
+bool Defaults::writeNow()
+{
+    if (m_file.empty()) {
+        m_dirty = false;
+        return true;
+    }
+    std::string error;
+    if (!files::createDirectories(m_file.parent_path(), &error)
+        || !files::writeAtomically(m_file, toJson(Value(m_stored), true) + "\n", &error)) {
+        diagnostic("Settings could not be saved: " + error);
+        return false;
+    }
+    m_dirty = false;
+    m_knownSignature = currentSignature();
+    return true;
+}
+
+bool Defaults::synchronize()
+{
+    reloadIfChangedOnDisk();
+    return m_dirty ? writeNow() : true;
+}
+
+void Defaults::reloadIfChangedOnDisk()
+{
+    if (m_file.empty() || currentSignature() == m_knownSignature)
+        return;
+    Value::Dictionary before = m_stored;
+    std::vector<std::string> pendingKeys;
+    if (m_dirty) {
+        // Our own unsaved changes are newer than anything in the file.
+        for (const auto& [key, value] : m_stored)
+            pendingKeys.push_back(key);
+    }
+    load();
+    if (m_dirty) {
+        for (const auto& key : pendingKeys)
+            m_stored[key] = before[key];
+    }
+    std::set<std::string> keys;
+    for (const auto& [key, value] : before)
+        keys.insert(key);
+    for (const auto& [key, value] : m_stored)
+        keys.insert(key);
+    for (const auto& key : keys) {
+        auto was = before.find(key);
+        auto now = m_stored.find(key);
+        bool same = (was == before.end()) == (now == m_stored.end())
+            && (was == before.end() || was->second == now->second);
+        if (!same)
+            notify(key);
+    }
+}
+
+Defaults::ObserverId Defaults::addObserver(const std::string& key, Observer observer)
+{
+    ObserverId id = m_nextObserverId++;
+    m_observers.push_back({ id, key, std::move(observer) });
+    return id;
+}
+
+void Defaults::removeObserver(ObserverId id)
+{
+    std::erase_if(m_observers, [id](const ObserverEntry& entry) { return entry.id == id; });
+}
+
+void Defaults::notify(const std::string& key)
+{
+    // Observers may add or remove observers while being told: work from the ids as they
+    // were, and skip any removed meanwhile.
+    std::vector<ObserverId> ids;
+    for (const auto& entry : m_observers) {
+        if (entry.key == key)
+            ids.push_back(entry.id);
+    }
+    for (ObserverId id : ids) {
+        auto found = std::find_if(m_observers.begin(), m_observers.end(),
+            [id](const ObserverEntry& entry) { return entry.id == id; });
+        if (found == m_observers.end())
+            continue;
+        Observer observer = found->observer;
+        observer(key);
+    }
+}
+
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "platform/base/Value.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace base {
+
+// The settings store: values the user changed, over a registration domain of defaults the
+// program registers at start-up. A stored value always wins over a registered one; a later
+// registration of a key replaces an earlier one. Stored values live in a JSON file that is
+// rewritten atomically; a damaged file is moved aside and the program starts on the
+// registered defaults. Main thread only.
+class Defaults {
+public:
+    using ObserverId = std::uint64_t;
+    using Observer = std::function<void(const std::string& key)>;
+    // Runs a write later (the run loop coalesces writes this way); none writes at once.
+    using WriteScheduler = std::function<void(std::function<void()> write)>;
+
+    // The program's settings in $XDG_CONFIG_HOME/Ostrel/defaults.json, made on first use.
+    static std::shared_ptr<Defaults> standard();
+    // Replaces the shared instance (tests give each case a store of its own).
+    static void setStandard(std::shared_ptr<Defaults> defaults);
+    // A store backed by `file`; an empty path keeps everything in memory.
+    static std::shared_ptr<Defaults> create(const std::filesystem::path& file);
+
+    ~Defaults();
+    Defaults(const Defaults&) = delete;
+    Defaults& operator=(const Defaults&) = delete;
+
+    void registerDefaults(const Value::Dictionary& defaults);
+    bool isRegistered(const std::string& key) const;
+    bool hasStoredValue(const std::string& key) const;
+
+    // The stored value, else the registered one, else none.
+    std::optional<Value> object(const std::string& key) const;
+    // Typed reads convert as settings are read (numbers from numeric text and so on); a key
+    // without a usable value reads as false, 0 or none.
+    bool boolean(const std::string& key) const;
+    std::int64_t integer(const std::string& key) const;
+    double real(const std::string& key) const;
+    std::optional<std::string> string(const std::string& key) const;
+    std::optional<Value::Data> data(const std::string& key) const;
+    std::optional<Value::Array> array(const std::string& key) const;
+    std::optional<Value::Dictionary> dictionary(const std::string& key) const;
+
+    // A null value removes the key.
+    void set(const std::string& key, Value value);
+    void remove(const std::string& key);
+
+    // Writes what is pending and picks up a change another program made to the file.
+    // False when the file could not be written (the values stay in memory).
+    bool synchronize();
+    // Reads the file again if another program changed it since we last read or wrote it;
+    // observers hear every key whose value changed.
+    void reloadIfChangedOnDisk();
+
+    // Called synchronously after every write of `key` (and when a registration or an
+    // outside change alters its value), in the order observers were added.
+    ObserverId addObserver(const std::string& key, Observer observer);
+    void removeObserver(ObserverId id);
+
+    void setWriteScheduler(WriteScheduler scheduler) { m_writeScheduler = std::move(scheduler); }
+    const std::filesystem::path& file() const { return m_file; }
+
+private:
+    explicit Defaults(std::filesystem::path file);
+    void load();
+    bool writeNow();
+    void scheduleWrite();
+    void notify(const std::string& key);
+    struct FileSignature {
+        std::int64_t modified { 0 };
+        std::int64_t size { -1 };
+        std::uint64_t inode { 0 };
+        bool operator==(const FileSignature&) const = default;
+    };
+    FileSignature currentSignature() const;
+
+    std::filesystem::path m_file;
+    Value::Dictionary m_registered;
+    Value::Dictionary m_stored;
+    bool m_dirty { false };
+    bool m_writePending { false };
+    FileSignature m_knownSignature;
+    WriteScheduler m_writeScheduler;
+    struct ObserverEntry {
+        ObserverId id;
+        std::string key;
+        Observer observer;
+    };
+    std::vector<ObserverEntry> m_observers;
+    ObserverId m_nextObserverId { 1 };
+    std::shared_ptr<bool> m_alive { std::make_shared<bool>(true) };
+};
+
+}

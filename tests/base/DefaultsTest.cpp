@@ -1,0 +1,134 @@
+#include "platform/base/Defaults.h"
+
+#include "platform/base/Diagnostics.h"
+#include "platform/base/Files.h"
+#include "platform/base/Json.h"
+#include "tests/support/TemporaryHome.h"
+
+#include <gtest/gtest.h>
+
+using base::Defaults;
+using base::Value;
+
+TEST(Defaults, StoredValuesWinOverLatestRegistration)
+{
+    ostrel::test::TemporaryHome home;
+    auto defaults = Defaults::create(home.configHome() / "Ostrel/defaults.json");
+    defaults->registerDefaults({ { "durationInSeconds", 1500 }, { "soundOn", true } });
+    defaults->registerDefaults({ { "durationInSeconds", 1800 } });
+    EXPECT_EQ(defaults->integer("durationInSeconds"), 1800);
+    EXPECT_TRUE(defaults->boolean("soundOn"));
+    EXPECT_FALSE(defaults->hasStoredValue("durationInSeconds"));
+
+    defaults->set("durationInSeconds", 600);
+    defaults->registerDefaults({ { "durationInSeconds", 2400 } });
+    EXPECT_EQ(defaults->integer("durationInSeconds"), 600);
+    defaults->remove("durationInSeconds");
+    EXPECT_EQ(defaults->integer("durationInSeconds"), 2400);
+
+    EXPECT_FALSE(defaults->object("neverRegistered"));
+    EXPECT_EQ(defaults->integer("neverRegistered"), 0);
+    defaults->set("asText", "42");
+    EXPECT_EQ(defaults->integer("asText"), 42);
+    EXPECT_EQ(defaults->string("durationInSeconds"), "2400");
+}
+
+TEST(Defaults, ValuesPersistAndSurviveReopening)
+{
+    ostrel::test::TemporaryHome home;
+    auto file = home.configHome() / "Ostrel/defaults.json";
+    {
+        auto defaults = Defaults::create(file);
+        defaults->set("objective", "Write ☕");
+        defaults->set("font", Value::Data { 1, 2, 3 });
+    }
+    auto reopened = Defaults::create(file);
+    EXPECT_EQ(reopened->string("objective"), "Write ☕");
+    EXPECT_EQ(reopened->data("font"), (Value::Data { 1, 2, 3 }));
+}
+
+TEST(Defaults, ObserversHearEveryWriteInOrderAndCanBeRemoved)
+{
+    auto defaults = Defaults::create({});
+    defaults->registerDefaults({ { "volume", 0.5 } });
+    std::vector<std::string> heard;
+    auto first = defaults->addObserver("volume", [&](const std::string& key) { heard.push_back("first " + key); });
+    defaults->addObserver("volume", [&](const std::string&) { heard.push_back("second"); });
+    defaults->addObserver("other", [&](const std::string&) { heard.push_back("other"); });
+    defaults->set("volume", 0.7);
+    defaults->set("volume", 0.7);
+    defaults->removeObserver(first);
+    defaults->remove("volume");
+    EXPECT_EQ(heard, (std::vector<std::string> { "first volume", "second", "first volume", "second", "second" }));
+
+    // An observer that removes itself while being told does not disturb the others.
+    heard.clear();
+    Defaults::ObserverId self = 0;
+    self = defaults->addObserver("other", [&](const std::string&) {
+        heard.push_back("once");
+        defaults->removeObserver(self);
+    });
+    defaults->set("other", 1);
+    defaults->set("other", 2);
+    EXPECT_EQ(heard, (std::vector<std::string> { "other", "once", "other" }));
+}
+
+TEST(Defaults, PicksUpChangesMadeByAnotherProgram)
+{
+    ostrel::test::TemporaryHome home;
+    auto file = home.configHome() / "Ostrel/defaults.json";
+    auto defaults = Defaults::create(file);
+    defaults->set("objective", "mine");
+    std::vector<std::string> heard;
+    defaults->addObserver("objective", [&](const std::string& key) { heard.push_back(key); });
+    defaults->addObserver("dropboxSync", [&](const std::string& key) { heard.push_back(key); });
+
+    ASSERT_TRUE(base::files::writeAtomically(file, R"({"objective": "theirs", "dropboxSync": true})"));
+    defaults->reloadIfChangedOnDisk();
+    EXPECT_EQ(defaults->string("objective"), "theirs");
+    EXPECT_TRUE(defaults->boolean("dropboxSync"));
+    EXPECT_EQ(heard, (std::vector<std::string> { "dropboxSync", "objective" }));
+    heard.clear();
+    defaults->reloadIfChangedOnDisk();
+    EXPECT_TRUE(heard.empty());
+}
+
+TEST(Defaults, DamagedFileIsKeptAsideAndDefaultsServe)
+{
+    ostrel::test::TemporaryHome home;
+    auto folder = home.configHome() / "Ostrel";
+    ASSERT_TRUE(base::files::createDirectories(folder));
+    ASSERT_TRUE(base::files::writeAtomically(folder / "defaults.json", "{\"objective\": \"half wri"));
+    std::vector<std::string> log;
+    auto previous = base::setDiagnosticSink([&](std::string_view line) { log.emplace_back(line); });
+    auto defaults = Defaults::create(folder / "defaults.json");
+    base::setDiagnosticSink(previous);
+    defaults->registerDefaults({ { "objective", "" } });
+    EXPECT_EQ(defaults->string("objective"), "");
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_NE(log[0].find("damaged"), std::string::npos);
+
+    auto names = base::files::list(folder).value();
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_NE(names[0].find("damaged"), std::string::npos);
+    EXPECT_EQ(base::files::readBytes(folder / names[0]), "{\"objective\": \"half wri");
+
+    defaults->set("objective", "fresh");
+    EXPECT_EQ(base::files::list(folder).value().size(), 2u);
+}
+
+TEST(Defaults, ScheduledWritesAreCoalesced)
+{
+    ostrel::test::TemporaryHome home;
+    auto file = home.configHome() / "Ostrel/defaults.json";
+    auto defaults = Defaults::create(file);
+    std::vector<std::function<void()>> scheduled;
+    defaults->setWriteScheduler([&](std::function<void()> write) { scheduled.push_back(std::move(write)); });
+    for (int i = 0; i < 50; ++i)
+        defaults->set("sliderValue", i);
+    EXPECT_EQ(scheduled.size(), 1u);
+    EXPECT_FALSE(base::files::exists(file));
+    scheduled[0]();
+    auto stored = base::parseJson(base::files::readBytes(file).value());
+    EXPECT_EQ(*stored->find("sliderValue"), Value(49));
+}
