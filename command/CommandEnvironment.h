@@ -5,9 +5,12 @@
 #include <optional>
 #include <string>
 
+namespace base {
+class Defaults;
+}
+
 namespace ostrel {
 
-class CommandSettings;
 class MatchingItemCollector;
 class MatchingItemList;
 
@@ -19,7 +22,7 @@ public:
     virtual ~CommandEnvironment() = default;
 
     // The standard user defaults.
-    virtual CommandSettings& settings() = 0;
+    virtual base::Defaults& defaults() = 0;
 
     // The current screen of the state machine adds its entries (collectMatchingItems).
     virtual void collectCurrentScreenItems(MatchingItemCollector&) = 0;

@@ -1,22 +1,23 @@
 #pragma once
 
-#include "command/CommandSettings.h"
+#include "platform/base/Defaults.h"
 #include "command/MatchingItem.h"
 
 #include <functional>
 #include <memory>
+#include <type_traits>
 
 namespace ostrel {
 
 // Cycles a setting through several values of one type (texts, in practice).
-template<typename Value>
+template<typename Stored>
 class GenericMultiStateOptionMatchingItem final : public MatchingItem {
 public:
-    using NextStateFunc = std::function<Value(const Value&)>;
-    using DescriptionFunc = std::function<std::string(const Value&)>;
+    using NextStateFunc = std::function<Stored(const Stored&)>;
+    using DescriptionFunc = std::function<std::string(const Stored&)>;
 
     // Without a path the entry files itself under the options group of its kind.
-    static std::shared_ptr<GenericMultiStateOptionMatchingItem> create(CommandSettings& settings,
+    static std::shared_ptr<GenericMultiStateOptionMatchingItem> create(base::Defaults& defaults,
         std::string title, std::vector<std::string> expandedStrings, MatchingItemKind kind,
         std::string defaultsStorageKey, NextStateFunc nextStateFunc, DescriptionFunc userReadableStateDescriptonFunc)
     {
@@ -27,7 +28,7 @@ public:
                 expandedStrings = { "State-Specific Options" };
         }
         return std::shared_ptr<GenericMultiStateOptionMatchingItem>(new GenericMultiStateOptionMatchingItem(
-            settings, std::move(title), std::move(expandedStrings), kind, std::move(defaultsStorageKey),
+            defaults, std::move(title), std::move(expandedStrings), kind, std::move(defaultsStorageKey),
             std::move(nextStateFunc), std::move(userReadableStateDescriptonFunc)));
     }
 
@@ -44,32 +45,43 @@ public:
     void execute() override
     {
         if (auto value = storedValue(); value && m_nextState)
-            m_settings->set(m_defaultsStorageKey, m_nextState(*value));
+            m_defaults->set(m_defaultsStorageKey, m_nextState(*value));
     }
 
 private:
-    GenericMultiStateOptionMatchingItem(CommandSettings& settings, std::string title,
+    GenericMultiStateOptionMatchingItem(base::Defaults& defaults, std::string title,
         std::vector<std::string> path, MatchingItemKind kind, std::string defaultsStorageKey,
         NextStateFunc nextStateFunc, DescriptionFunc describe)
         : MatchingItem(std::move(title), std::move(path), kind)
-        , m_settings(&settings)
+        , m_defaults(&defaults)
         , m_defaultsStorageKey(std::move(defaultsStorageKey))
         , m_nextState(std::move(nextStateFunc))
         , m_describe(std::move(describe))
     {
     }
 
-    std::optional<Value> storedValue() const
+    // Exactly our type: a number is not a text here, whatever the lenient reads would make of it.
+    std::optional<Stored> storedValue() const
     {
-        auto object = m_settings->object(m_defaultsStorageKey);
-        if (object)
-            if (auto* value = std::get_if<Value>(&*object))
-                return *value;
-        return std::nullopt;
+        auto object = m_defaults->object(m_defaultsStorageKey);
+        if (!object)
+            return std::nullopt;
+        const Stored* value = nullptr;
+        if constexpr (std::is_same_v<Stored, std::string>)
+            value = object->asString();
+        else if constexpr (std::is_same_v<Stored, bool>)
+            value = object->asBoolean();
+        else if constexpr (std::is_same_v<Stored, std::int64_t>)
+            value = object->asInteger();
+        else if constexpr (std::is_same_v<Stored, double>)
+            value = object->asReal();
+        else
+            static_assert(!sizeof(Stored), "not a type the defaults store");
+        return value ? std::optional<Stored>(*value) : std::nullopt;
     }
 
-    // Non-owning: the settings outlive every gathering of entries.
-    CommandSettings* m_settings { nullptr };
+    // Non-owning: the defaults outlive every gathering of entries.
+    base::Defaults* m_defaults { nullptr };
     std::string m_defaultsStorageKey;
     NextStateFunc m_nextState;
     DescriptionFunc m_describe;

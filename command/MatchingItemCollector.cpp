@@ -24,8 +24,8 @@ std::vector<std::string> pathWith(const std::string& group, const std::optional<
 
 }
 
-MatchingItemCollector::MatchingItemCollector(CommandSettings& settings)
-    : m_settings(&settings)
+MatchingItemCollector::MatchingItemCollector(base::Defaults& defaults)
+    : m_defaults(&defaults)
 {
 }
 
@@ -155,14 +155,14 @@ void MatchingItemCollector::addOnOffStateSetting(std::string title, std::string 
     std::optional<std::string> subCategory)
 {
     m_matchingItems.push_back(OnOffOptionMatchingItem::create(
-        *m_settings, std::move(title), std::move(storageKey), pathWith(stateOptions, subCategory)));
+        *m_defaults, std::move(title), std::move(storageKey), pathWith(stateOptions, subCategory)));
 }
 
 void MatchingItemCollector::addVisibilityStateSetting(std::string title, std::string storageKey,
     std::optional<std::string> subCategory)
 {
     m_matchingItems.push_back(VisibilityOptionMatchingItem::create(
-        *m_settings, std::move(title), std::move(storageKey), pathWith(stateOptions, subCategory)));
+        *m_defaults, std::move(title), std::move(storageKey), pathWith(stateOptions, subCategory)));
 }
 
 void MatchingItemCollector::addStringMultiStateStateSetting(std::string title, std::string storageKey,
@@ -170,7 +170,7 @@ void MatchingItemCollector::addStringMultiStateStateSetting(std::string title, s
     std::function<std::string(const std::string&)> userReadableStateDescriptonFunc,
     std::optional<std::string> subCategory)
 {
-    m_matchingItems.push_back(GenericMultiStateOptionMatchingItem<std::string>::create(*m_settings,
+    m_matchingItems.push_back(GenericMultiStateOptionMatchingItem<std::string>::create(*m_defaults,
         std::move(title), pathWith(stateOptions, subCategory), MatchingItemKind::stateOption,
         std::move(storageKey), std::move(nextStateFunc), std::move(userReadableStateDescriptonFunc)));
 }
@@ -179,24 +179,24 @@ void MatchingItemCollector::addOnOffGlobalSetting(std::string title, std::string
     std::optional<std::string> subCategory)
 {
     m_matchingItems.push_back(OnOffOptionMatchingItem::create(
-        *m_settings, std::move(title), std::move(storageKey), pathWith(globalOptions, subCategory)));
+        *m_defaults, std::move(title), std::move(storageKey), pathWith(globalOptions, subCategory)));
 }
 
 void MatchingItemCollector::addDurationSliderVisibilityItem(std::string title, std::string storageKey)
 {
-    m_matchingItems.push_back(VisibilityOptionMatchingItem::create(*m_settings, std::move(title),
+    m_matchingItems.push_back(VisibilityOptionMatchingItem::create(*m_defaults, std::move(title),
         std::move(storageKey), { stateOptions, "Duration Slider Options" }));
 }
 
 void MatchingItemCollector::addObjectiveFieldVisibilityOption(std::string title, std::string storageKey)
 {
-    m_matchingItems.push_back(VisibilityOptionMatchingItem::create(*m_settings, std::move(title),
+    m_matchingItems.push_back(VisibilityOptionMatchingItem::create(*m_defaults, std::move(title),
         std::move(storageKey), { stateOptions, "Objective Field Options" }));
 }
 
 void MatchingItemCollector::addObjectiveFieldOnOffOption(std::string title, std::string storageKey)
 {
-    m_matchingItems.push_back(OnOffOptionMatchingItem::create(*m_settings, std::move(title),
+    m_matchingItems.push_back(OnOffOptionMatchingItem::create(*m_defaults, std::move(title),
         std::move(storageKey), { stateOptions, "Objective Field Options" }));
 }
 

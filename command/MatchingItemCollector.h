@@ -9,10 +9,13 @@
 #include <string>
 #include <vector>
 
+namespace base {
+class Defaults;
+}
+
 namespace ostrel {
 
 class ActionMatchingItem;
-class CommandSettings;
 class MatchingItem;
 
 // The one builder through which screens and the global command table offer entries. Each
@@ -23,12 +26,12 @@ public:
     using Func = std::function<void()>;
     using KeyComboArg = std::optional<KeyCombo>;
 
-    explicit MatchingItemCollector(CommandSettings& settings);
+    explicit MatchingItemCollector(base::Defaults& defaults);
 
     const std::vector<std::shared_ptr<MatchingItem>>& matchingItems() const { return m_matchingItems; }
     // For entries made outside the adders (time scale, window compactness).
     void append(std::shared_ptr<MatchingItem> item);
-    CommandSettings& settings() const { return *m_settings; }
+    base::Defaults& defaults() const { return *m_defaults; }
 
     // Under "Next Action", shown at the top level by kind.
     void addDefaultChoice(std::string title, KeyComboArg keyCombo, Func f);
@@ -92,8 +95,8 @@ private:
         MatchingItemKind kind, KeyComboArg keyCombo, Func f);
     void addGroup(std::string name, std::vector<std::string> path = {});
 
-    // Non-owning: the settings outlive the collector and the entries it makes.
-    CommandSettings* m_settings { nullptr };
+    // Non-owning: the defaults outlive the collector and the entries it makes.
+    base::Defaults* m_defaults { nullptr };
     std::vector<std::shared_ptr<MatchingItem>> m_matchingItems;
 };
 

@@ -1,27 +1,27 @@
 #include "command/OnOffOptionMatchingItem.h"
 
-#include "command/CommandSettings.h"
+#include "platform/base/Defaults.h"
 
 namespace ostrel {
 
-std::shared_ptr<OnOffOptionMatchingItem> OnOffOptionMatchingItem::create(CommandSettings& settings,
+std::shared_ptr<OnOffOptionMatchingItem> OnOffOptionMatchingItem::create(base::Defaults& defaults,
     std::string title, std::string defaultsStorageKey, std::vector<std::string> path)
 {
     return std::shared_ptr<OnOffOptionMatchingItem>(new OnOffOptionMatchingItem(
-        settings, std::move(title), std::move(defaultsStorageKey), std::move(path)));
+        defaults, std::move(title), std::move(defaultsStorageKey), std::move(path)));
 }
 
-OnOffOptionMatchingItem::OnOffOptionMatchingItem(CommandSettings& settings, std::string title,
+OnOffOptionMatchingItem::OnOffOptionMatchingItem(base::Defaults& defaults, std::string title,
     std::string defaultsStorageKey, std::vector<std::string> path)
     : MatchingItem(std::move(title), std::move(path), MatchingItemKind::stateOption)
-    , m_settings(&settings)
+    , m_defaults(&defaults)
     , m_defaultsStorageKey(std::move(defaultsStorageKey))
 {
 }
 
 bool OnOffOptionMatchingItem::storedValue() const
 {
-    return m_settings->boolean(m_defaultsStorageKey);
+    return m_defaults->boolean(m_defaultsStorageKey);
 }
 
 std::string OnOffOptionMatchingItem::userReadableStateDescription() const
@@ -31,7 +31,7 @@ std::string OnOffOptionMatchingItem::userReadableStateDescription() const
 
 void OnOffOptionMatchingItem::execute()
 {
-    m_settings->set(m_defaultsStorageKey, !storedValue());
+    m_defaults->set(m_defaultsStorageKey, !storedValue());
 }
 
 }

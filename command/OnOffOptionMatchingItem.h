@@ -4,14 +4,16 @@
 
 #include <memory>
 
-namespace ostrel {
+namespace base {
+class Defaults;
+}
 
-class CommandSettings;
+namespace ostrel {
 
 // Flips a Boolean setting. It keeps no copy: the state is read from the settings each time.
 class OnOffOptionMatchingItem : public MatchingItem {
 public:
-    static std::shared_ptr<OnOffOptionMatchingItem> create(CommandSettings& settings, std::string title,
+    static std::shared_ptr<OnOffOptionMatchingItem> create(base::Defaults& defaults, std::string title,
         std::string defaultsStorageKey, std::vector<std::string> path);
 
     const std::string& defaultsStorageKey() const { return m_defaultsStorageKey; }
@@ -19,13 +21,13 @@ public:
     void execute() override;
 
 protected:
-    OnOffOptionMatchingItem(CommandSettings& settings, std::string title, std::string defaultsStorageKey,
+    OnOffOptionMatchingItem(base::Defaults& defaults, std::string title, std::string defaultsStorageKey,
         std::vector<std::string> path);
     bool storedValue() const;
 
 private:
-    // Non-owning: the settings outlive every gathering of entries.
-    CommandSettings* m_settings { nullptr };
+    // Non-owning: the defaults outlive every gathering of entries.
+    base::Defaults* m_defaults { nullptr };
     std::string m_defaultsStorageKey;
 };
 

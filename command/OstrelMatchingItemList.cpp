@@ -1,7 +1,7 @@
 #include "command/OstrelMatchingItemList.h"
 
 #include "command/CommandEnvironment.h"
-#include "command/CommandSettings.h"
+#include "platform/base/Defaults.h"
 #include "command/Evaluator.h"
 #include "command/MatchingItem.h"
 #include "command/MatchingItemCollector.h"
@@ -37,7 +37,7 @@ void OstrelMatchingItemList::gatherAllPossibleMatchingItems()
 {
     setCurrentlyActiveBreadCrumbs({});
     setAllMatchingOptionsAsMatchingItems({});
-    MatchingItemCollector collector(m_environment->settings());
+    MatchingItemCollector collector(m_environment->defaults());
     m_environment->collectCurrentScreenItems(collector);
     addGlobalCommands(collector);
     setAllMatchingOptionsAsMatchingItems(collector.matchingItems());
@@ -82,9 +82,9 @@ MatchingItemList::Items OstrelMatchingItemList::filterMatches(const Items& propo
 
 void OstrelMatchingItemList::showStatistic(int statistic)
 {
-    auto& settings = m_environment->settings();
-    settings.set("currentlyDisplayedStatistic", std::int64_t { statistic });
-    settings.synchronize();
+    auto& defaults = m_environment->defaults();
+    defaults.set("currentlyDisplayedStatistic", statistic);
+    defaults.synchronize();
     m_environment->sendToMainController("showStatisticsWindow:", *this);
 }
 
@@ -95,7 +95,7 @@ void OstrelMatchingItemList::addGlobalCommands(MatchingItemCollector& collector)
         return [this, action = std::move(action)] { m_environment->sendToMainController(action, *this); };
     };
     auto storeBoolean = [&environment](std::string key, bool value) {
-        return [&environment, key = std::move(key), value] { environment.settings().set(key, value); };
+        return [&environment, key = std::move(key), value] { environment.defaults().set(key, value); };
     };
 
     collector.addMiscActionItem("Debug: Show Custom Notification", std::nullopt, [&environment] {
@@ -122,7 +122,7 @@ void OstrelMatchingItemList::addGlobalCommands(MatchingItemCollector& collector)
     collector.addOnOffStateSetting("Always Skip Logging", "shouldAlwaysSkipLogging");
     collector.addOnOffStateSetting("Always Skip All Breaks", "shouldAlwaysSkipAllBreaks");
     collector.addOnOffGlobalSetting("Run as Dockless Application After Relaunch", "dockless");
-    collector.append(WindowCompactnessMatchingItem::create(environment.settings(), "Keep Window Compact",
+    collector.append(WindowCompactnessMatchingItem::create(environment.defaults(), "Keep Window Compact",
         { "Global Options" }, [&environment] { environment.compressWindow(); }));
 
     collector.addActionGroup();

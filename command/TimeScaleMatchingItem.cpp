@@ -1,34 +1,33 @@
 #include "command/TimeScaleMatchingItem.h"
 
-#include "command/CommandSettings.h"
+#include "command/StoredRawValue.h"
 
 namespace ostrel {
 
-std::shared_ptr<TimeScaleMatchingItem> TimeScaleMatchingItem::create(CommandSettings& settings,
+std::shared_ptr<TimeScaleMatchingItem> TimeScaleMatchingItem::create(base::Defaults& defaults,
     std::string title, std::string storageKey)
 {
     return std::shared_ptr<TimeScaleMatchingItem>(
-        new TimeScaleMatchingItem(settings, std::move(title), std::move(storageKey)));
+        new TimeScaleMatchingItem(defaults, std::move(title), std::move(storageKey)));
 }
 
-TimeScaleMatchingItem::TimeScaleMatchingItem(CommandSettings& settings, std::string title, std::string storageKey)
+TimeScaleMatchingItem::TimeScaleMatchingItem(base::Defaults& defaults, std::string title, std::string storageKey)
     : MatchingItem(std::move(title), { "State-Specific Options", "Duration Slider Options" },
           MatchingItemKind::stateOption)
-    , m_settings(&settings)
+    , m_defaults(&defaults)
     , m_storageKey(std::move(storageKey))
 {
 }
 
 int TimeScaleMatchingItem::currentTimeScale() const
 {
-    auto raw = m_settings->integer(m_storageKey);
-    return raw && *raw >= 0 && *raw <= 3 ? static_cast<int>(*raw) : 0;
+    return storedRawValue(*m_defaults, m_storageKey, 4, 0);
 }
 
 void TimeScaleMatchingItem::execute()
 {
     // The raw values run in the cycle's own order, so the next scale is the next value.
-    m_settings->set(m_storageKey, std::int64_t { (currentTimeScale() + 1) % 4 });
+    m_defaults->set(m_storageKey, (currentTimeScale() + 1) % 4);
 }
 
 }

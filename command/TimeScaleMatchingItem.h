@@ -4,14 +4,16 @@
 
 #include <memory>
 
-namespace ostrel {
+namespace base {
+class Defaults;
+}
 
-class CommandSettings;
+namespace ostrel {
 
 // Cycles the duration slider's time scale: 1 hour, 1½ hours, 2 hours, ¾ hour, 1 hour.
 class TimeScaleMatchingItem final : public MatchingItem {
 public:
-    static std::shared_ptr<TimeScaleMatchingItem> create(CommandSettings& settings, std::string title,
+    static std::shared_ptr<TimeScaleMatchingItem> create(base::Defaults& defaults, std::string title,
         std::string storageKey = "timeSliceTimeScale");
 
     // The raw value of the current scale; a missing or unknown value reads as one hour.
@@ -19,10 +21,10 @@ public:
     void execute() override;
 
 private:
-    TimeScaleMatchingItem(CommandSettings& settings, std::string title, std::string storageKey);
+    TimeScaleMatchingItem(base::Defaults& defaults, std::string title, std::string storageKey);
 
-    // Non-owning: the settings outlive every gathering of entries.
-    CommandSettings* m_settings { nullptr };
+    // Non-owning: the defaults outlive every gathering of entries.
+    base::Defaults* m_defaults { nullptr };
     std::string m_storageKey;
 };
 

@@ -7,7 +7,7 @@ namespace ostrel {
 // An on/off option over a "hidden" key: it names what executing it will do.
 class VisibilityOptionMatchingItem final : public OnOffOptionMatchingItem {
 public:
-    static std::shared_ptr<VisibilityOptionMatchingItem> create(CommandSettings& settings, std::string title,
+    static std::shared_ptr<VisibilityOptionMatchingItem> create(base::Defaults& defaults, std::string title,
         std::string defaultsStorageKey, std::vector<std::string> path);
 
     std::string userReadableStateDescription() const override { return storedValue() ? "Hide" : "Show"; }

@@ -1,20 +1,20 @@
 #include "command/WindowCompactnessMatchingItem.h"
 
-#include "command/CommandSettings.h"
+#include "command/StoredRawValue.h"
 
 namespace ostrel {
 
-std::shared_ptr<WindowCompactnessMatchingItem> WindowCompactnessMatchingItem::create(CommandSettings& settings,
+std::shared_ptr<WindowCompactnessMatchingItem> WindowCompactnessMatchingItem::create(base::Defaults& defaults,
     std::string title, std::vector<std::string> path, std::function<void()> compressWindow, std::string storageKey)
 {
     return std::shared_ptr<WindowCompactnessMatchingItem>(new WindowCompactnessMatchingItem(
-        settings, std::move(title), std::move(path), std::move(compressWindow), std::move(storageKey)));
+        defaults, std::move(title), std::move(path), std::move(compressWindow), std::move(storageKey)));
 }
 
-WindowCompactnessMatchingItem::WindowCompactnessMatchingItem(CommandSettings& settings, std::string title,
+WindowCompactnessMatchingItem::WindowCompactnessMatchingItem(base::Defaults& defaults, std::string title,
     std::vector<std::string> path, std::function<void()> compressWindow, std::string storageKey)
     : MatchingItem(std::move(title), std::move(path), MatchingItemKind::stateOption)
-    , m_settings(&settings)
+    , m_defaults(&defaults)
     , m_compressWindow(std::move(compressWindow))
     , m_storageKey(std::move(storageKey))
 {
@@ -22,13 +22,12 @@ WindowCompactnessMatchingItem::WindowCompactnessMatchingItem(CommandSettings& se
 
 int WindowCompactnessMatchingItem::currentMode() const
 {
-    auto raw = m_settings->integer(m_storageKey);
-    return raw && *raw >= 0 && *raw <= 2 ? static_cast<int>(*raw) : 2;
+    return storedRawValue(*m_defaults, m_storageKey, 3, 2);
 }
 
 void WindowCompactnessMatchingItem::execute()
 {
-    m_settings->set(m_storageKey, std::int64_t { (currentMode() + 1) % 3 });
+    m_defaults->set(m_storageKey, (currentMode() + 1) % 3);
     if (m_compressWindow)
         m_compressWindow();
 }

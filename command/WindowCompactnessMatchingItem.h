@@ -5,15 +5,17 @@
 #include <functional>
 #include <memory>
 
-namespace ostrel {
+namespace base {
+class Defaults;
+}
 
-class CommandSettings;
+namespace ostrel {
 
 // Cycles the main window's compression mode (never, always, with closed sidebar) and has the
 // window apply it at once.
 class WindowCompactnessMatchingItem final : public MatchingItem {
 public:
-    static std::shared_ptr<WindowCompactnessMatchingItem> create(CommandSettings& settings, std::string title,
+    static std::shared_ptr<WindowCompactnessMatchingItem> create(base::Defaults& defaults, std::string title,
         std::vector<std::string> path, std::function<void()> compressWindow,
         std::string storageKey = "windowCompressionMode");
 
@@ -23,11 +25,11 @@ public:
     void execute() override;
 
 private:
-    WindowCompactnessMatchingItem(CommandSettings& settings, std::string title, std::vector<std::string> path,
+    WindowCompactnessMatchingItem(base::Defaults& defaults, std::string title, std::vector<std::string> path,
         std::function<void()> compressWindow, std::string storageKey);
 
-    // Non-owning: the settings outlive every gathering of entries.
-    CommandSettings* m_settings { nullptr };
+    // Non-owning: the defaults outlive every gathering of entries.
+    base::Defaults* m_defaults { nullptr };
     std::function<void()> m_compressWindow;
     std::string m_storageKey;
 };

@@ -1,5 +1,3 @@
-#include "MemorySettings.h"
-
 #include "command/ActionMatchingItem.h"
 #include "command/GenericMultiStateOptionMatchingItem.h"
 #include "command/MatchingGroupItem.h"
@@ -7,6 +5,7 @@
 #include "command/TimeScaleMatchingItem.h"
 #include "command/VisibilityOptionMatchingItem.h"
 #include "command/WindowCompactnessMatchingItem.h"
+#include "platform/base/Defaults.h"
 
 #include <gtest/gtest.h>
 
@@ -32,8 +31,8 @@ TEST(MatchingItems, ByLinesFollowTheKindAndPath)
 
 TEST(MatchingItems, IdentifiersJoinTitleAndPath)
 {
-    test::MemorySettings settings;
-    MatchingItemCollector collector(settings);
+    auto defaults = base::Defaults::create("");
+    MatchingItemCollector collector(*defaults);
     collector.addOnOffGlobalSetting("Keep Window Compact", "k");
     collector.addHelpGroup();
     collector.addSidebarGroup();
@@ -45,62 +44,62 @@ TEST(MatchingItems, IdentifiersJoinTitleAndPath)
 
 TEST(MatchingItems, OnOffOptionsFlipTheStoredBoolean)
 {
-    test::MemorySettings settings;
-    auto option = OnOffOptionMatchingItem::create(settings, "Use Soft Break", "soft", { "Global Options" });
+    auto defaults = base::Defaults::create("");
+    auto option = OnOffOptionMatchingItem::create(*defaults, "Use Soft Break", "soft", { "Global Options" });
     EXPECT_EQ(option->userReadableStateDescription(), "Off");
     option->execute();
-    EXPECT_EQ(settings.values.at("soft"), SettingValue { true });
+    EXPECT_EQ(*defaults->object("soft"), base::Value(true));
     EXPECT_EQ(option->userReadableStateDescription(), "On");
     option->execute();
     EXPECT_EQ(option->userReadableStateDescription(), "Off");
     // Numbers and texts read the way the defaults read them.
-    settings.values["soft"] = std::int64_t { 1 };
+    defaults->set("soft", 1);
     EXPECT_EQ(option->userReadableStateDescription(), "On");
-    settings.values["soft"] = std::string("nonsense");
+    defaults->set("soft", std::string("nonsense"));
     EXPECT_EQ(option->userReadableStateDescription(), "Off");
 }
 
 TEST(MatchingItems, VisibilityOptionsNameWhatExecutingDoes)
 {
-    test::MemorySettings settings;
-    settings.values["hidden"] = true;
-    auto option = VisibilityOptionMatchingItem::create(settings, "Slider", "hidden", {});
+    auto defaults = base::Defaults::create("");
+    defaults->set("hidden", true);
+    auto option = VisibilityOptionMatchingItem::create(*defaults, "Slider", "hidden", {});
     EXPECT_EQ(option->userReadableStateDescription(), "Hide");
     option->execute();
-    EXPECT_EQ(settings.values.at("hidden"), SettingValue { false });
+    EXPECT_EQ(*defaults->object("hidden"), base::Value(false));
     EXPECT_EQ(option->userReadableStateDescription(), "Show");
 }
 
 TEST(MatchingItems, MultiStateOptionsCycleTextsAndIgnoreOtherTypes)
 {
-    test::MemorySettings settings;
-    auto option = GenericMultiStateOptionMatchingItem<std::string>::create(settings, "Prompt", {},
+    auto defaults = base::Defaults::create("");
+    auto option = GenericMultiStateOptionMatchingItem<std::string>::create(*defaults, "Prompt", {},
         MatchingItemKind::stateOption, "prompt", [](const std::string& value) { return value == "a" ? "b" : "a"; },
         [](const std::string& value) { return "Mode " + value; });
     EXPECT_EQ(option->expandedMatchingStrings(), std::vector<std::string> { "State-Specific Options" });
     EXPECT_EQ(option->userReadableStateDescription(), "dummy");
     option->execute();
-    EXPECT_TRUE(settings.values.empty());
-    settings.values["prompt"] = std::int64_t { 3 };
+    EXPECT_FALSE(defaults->object("prompt"));
+    defaults->set("prompt", 3);
     option->execute();
     EXPECT_EQ(option->userReadableStateDescription(), "dummy");
-    EXPECT_EQ(settings.values.at("prompt"), SettingValue { std::int64_t { 3 } });
-    settings.values["prompt"] = std::string("a");
+    EXPECT_EQ(*defaults->object("prompt"), base::Value(3));
+    defaults->set("prompt", std::string("a"));
     option->execute();
     EXPECT_EQ(option->userReadableStateDescription(), "Mode b");
 
-    auto global = GenericMultiStateOptionMatchingItem<std::string>::create(settings, "G", {},
+    auto global = GenericMultiStateOptionMatchingItem<std::string>::create(*defaults, "G", {},
         MatchingItemKind::globalOption, "g", nullptr, nullptr);
     EXPECT_EQ(global->expandedMatchingStrings(), std::vector<std::string> { "Global Options" });
-    auto other = GenericMultiStateOptionMatchingItem<std::string>::create(settings, "I", {},
+    auto other = GenericMultiStateOptionMatchingItem<std::string>::create(*defaults, "I", {},
         MatchingItemKind::item, "i", nullptr, nullptr);
     EXPECT_TRUE(other->expandedMatchingStrings().empty());
 }
 
 TEST(MatchingItems, TimeScaleCyclesBackAfterFourSteps)
 {
-    test::MemorySettings settings;
-    auto item = TimeScaleMatchingItem::create(settings, "Duration Scale");
+    auto defaults = base::Defaults::create("");
+    auto item = TimeScaleMatchingItem::create(*defaults, "Duration Scale");
     EXPECT_EQ(item->byLineString(), "Duration Slider Options" + arrow + "State-Specific Options");
     std::vector<int> seen;
     for (int i = 0; i < 4; ++i) {
@@ -109,16 +108,16 @@ TEST(MatchingItems, TimeScaleCyclesBackAfterFourSteps)
     }
     EXPECT_EQ(seen, (std::vector<int> { 1, 2, 3, 0 }));
     // An unknown raw value starts the cycle again rather than storing another unknown one.
-    settings.values["timeSliceTimeScale"] = std::int64_t { 42 };
+    defaults->set("timeSliceTimeScale", 42);
     item->execute();
     EXPECT_EQ(item->currentTimeScale(), 1);
 }
 
 TEST(MatchingItems, WindowCompactnessCyclesAndCompressesEachTime)
 {
-    test::MemorySettings settings;
+    auto defaults = base::Defaults::create("");
     int compressions = 0;
-    auto item = WindowCompactnessMatchingItem::create(settings, "Keep Window Compact", { "Global Options" },
+    auto item = WindowCompactnessMatchingItem::create(*defaults, "Keep Window Compact", { "Global Options" },
         [&] { ++compressions; });
     EXPECT_EQ(item->currentMode(), 2);
     std::vector<int> seen;
@@ -133,8 +132,8 @@ TEST(MatchingItems, WindowCompactnessCyclesAndCompressesEachTime)
 
 TEST(Collector, AddersFileEntriesUnderTheirGroupsInCallOrder)
 {
-    test::MemorySettings settings;
-    MatchingItemCollector collector(settings);
+    auto defaults = base::Defaults::create("");
+    MatchingItemCollector collector(*defaults);
     collector.addDefaultChoice("Start", std::nullopt, [] { });
     collector.addSecondAction("Extend", KeyCombo { 3, 0x100 }, [] { }, true);
     collector.addSidebarGroup();
@@ -165,8 +164,8 @@ TEST(Collector, AddersFileEntriesUnderTheirGroupsInCallOrder)
 
 TEST(Collector, MiscActionsDismissUnlessToldOtherwise)
 {
-    test::MemorySettings settings;
-    MatchingItemCollector collector(settings);
+    auto defaults = base::Defaults::create("");
+    MatchingItemCollector collector(*defaults);
     collector.addMiscActionItem("Default", std::nullopt, [] { });
     collector.addMiscActionItem("Stays", std::nullopt, [] { }, false);
     collector.addMiscActionItem("Goes", std::nullopt, [] { }, true);

@@ -264,15 +264,14 @@ TEST_F(ListTest, GlobalCommandsReachTheApplication)
     list.addToSearchTerm("show statistics report");
     select("Show Statistics Report");
     list.executeCurrent(false);
-    EXPECT_EQ(environment.memory.values.at("currentlyDisplayedStatistic"), SettingValue { std::int64_t { 4 } });
-    EXPECT_EQ(environment.memory.synchronizations, 1);
+    EXPECT_EQ(*environment.defaults().object("currentlyDisplayedStatistic"), base::Value(4));
     EXPECT_EQ(environment.calls, (std::vector<std::string> { "dismiss", "MainController showStatisticsWindow:" }));
 
     list.startWithEmptySearchTerm();
     list.addToSearchTerm("un-mute");
     select("Un-Mute All Sounds");
     list.executeCurrent(false);
-    EXPECT_EQ(environment.memory.values.at("mute"), SettingValue { false });
+    EXPECT_EQ(*environment.defaults().object("mute"), base::Value(false));
 
     list.startWithEmptySearchTerm();
     list.addToSearchTerm("toggle now");

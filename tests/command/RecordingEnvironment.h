@@ -1,9 +1,8 @@
 #pragma once
 
-#include "MemorySettings.h"
-
 #include "command/CommandEnvironment.h"
 #include "command/MatchingItemCollector.h"
+#include "platform/base/Defaults.h"
 
 #include <functional>
 #include <vector>
@@ -13,7 +12,7 @@ namespace ostrel::test {
 // The application around the pop-up, reduced to a log of what was asked of it.
 class RecordingEnvironment final : public CommandEnvironment {
 public:
-    CommandSettings& settings() override { return memory; }
+    base::Defaults& defaults() override { return *memory; }
     void collectCurrentScreenItems(MatchingItemCollector& collector) override
     {
         if (screen)
@@ -45,7 +44,7 @@ public:
     void parseObjectiveField() override { calls.push_back("parseObjectiveField"); }
     void parseClipboard() override { calls.push_back("parseClipboard"); }
 
-    MemorySettings memory;
+    std::shared_ptr<base::Defaults> memory { base::Defaults::create("") };
     std::function<void(MatchingItemCollector&)> screen;
     bool addLogEntryEnabled { false };
     std::optional<FocusedPad> pad;
