@@ -14,4 +14,7 @@ public:
     virtual void willDrillDownInto(MatchingItem&) { }
 };
 
+// The application's delegate: it adds nothing, and is installed only for the dismissal rule.
+class OstrelMatchingItemListDelegate final : public MatchingItemListDelegate { };
+
 }

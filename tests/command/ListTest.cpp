@@ -252,7 +252,7 @@ TEST_F(ListTest, ExecutingDismissesOnlyWithADelegateThenPreparesWhenAsked)
     EXPECT_EQ(environment.calls, std::vector<std::string> { "execute" });
 
     environment.calls.clear();
-    list.setDelegate(std::make_shared<MatchingItemListDelegate>());
+    list.setDelegate(std::make_shared<OstrelMatchingItemListDelegate>());
     list.executeCurrent(true);
     EXPECT_EQ(environment.calls, (std::vector<std::string> { "dismiss", "execute", "prepareForNext" }));
 }
@@ -260,7 +260,7 @@ TEST_F(ListTest, ExecutingDismissesOnlyWithADelegateThenPreparesWhenAsked)
 TEST_F(ListTest, GlobalCommandsReachTheApplication)
 {
     open();
-    list.setDelegate(std::make_shared<MatchingItemListDelegate>());
+    list.setDelegate(std::make_shared<OstrelMatchingItemListDelegate>());
     list.addToSearchTerm("show statistics report");
     select("Show Statistics Report");
     list.executeCurrent(false);
