@@ -1,0 +1,141 @@
+#include "platform/desktop/Opener.h"
+
+#include "platform/base/Diagnostics.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <mutex>
+#include <optional>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <utility>
+
+extern char** environ;
+
+namespace desktop {
+
+namespace {
+std::mutex g_launcherMutex;
+Opener::Launcher g_launcher;
+
+std::string joined(const std::vector<std::string>& argv)
+{
+    std::string line;
+    for (const auto& argument : argv)
+        line += (line.empty() ? "" : " ") + argument;
+    return line;
+}
+
+bool spawnDetached(const std::vector<std::string>& argv)
+{
+    std::vector<char*> arguments;
+    for (const auto& argument : argv)
+        arguments.push_back(const_cast<char*>(argument.c_str()));
+    arguments.push_back(nullptr);
+
+    // The helper must not read our standard input; it is the terminal's when run from one.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    pid_t pid = 0;
+    int error = posix_spawnp(&pid, arguments[0], &actions, nullptr, arguments.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) {
+        base::diagnostic("could not run " + argv[0] + ": " + std::strerror(error));
+        return false;
+    }
+    // Reaped off the main thread: xdg-open may wait for the application it started.
+    std::thread([pid, line = joined(argv)] {
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            base::diagnostic("\"" + line + "\" failed with status " + std::to_string(WEXITSTATUS(status)));
+    }).detach();
+    return true;
+}
+
+bool launch(const std::vector<std::string>& argv)
+{
+    Opener::Launcher launcher;
+    {
+        std::lock_guard lock(g_launcherMutex);
+        launcher = g_launcher;
+    }
+    return launcher ? launcher(argv) : spawnDetached(argv);
+}
+
+// Absolute, so that no name can reach xdg-open looking like an option.
+std::optional<std::filesystem::path> existing(const std::filesystem::path& path, bool wantFolder, const char* what)
+{
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    auto status = std::filesystem::status(absolute, error);
+    if (path.empty() || error || !std::filesystem::exists(status)
+        || std::filesystem::is_directory(status) != wantFolder) {
+        base::diagnostic(std::string("cannot open ") + what + " \"" + path.string() + "\": it does not exist");
+        return std::nullopt;
+    }
+    return absolute.lexically_normal();
+}
+}
+
+bool Opener::openFile(const std::filesystem::path& file)
+{
+    auto target = existing(file, false, "file");
+    return target && launch({ "xdg-open", target->string() });
+}
+
+bool Opener::openFolder(const std::filesystem::path& folder)
+{
+    auto target = existing(folder, true, "folder");
+    return target && launch({ "xdg-open", target->string() });
+}
+
+bool Opener::revealInFolder(const std::filesystem::path& item)
+{
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(item, error).lexically_normal();
+    if (item.empty() || error || !std::filesystem::exists(absolute, error)) {
+        base::diagnostic("cannot reveal \"" + item.string() + "\": it does not exist");
+        return false;
+    }
+    if (!absolute.has_filename())
+        absolute = absolute.parent_path();
+    return launch({ "xdg-open", absolute.parent_path().string() });
+}
+
+bool Opener::openLink(std::string_view url)
+{
+    if (!isLink(url)) {
+        base::diagnostic("cannot open link \"" + std::string(url) + "\": not a URL");
+        return false;
+    }
+    return launch({ "xdg-open", std::string(url) });
+}
+
+bool Opener::isLink(std::string_view text)
+{
+    std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos || colon == 0 || colon + 1 == text.size())
+        return false;
+    auto isAlpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (!isAlpha(text[0]))
+        return false;
+    for (char c : text.substr(0, colon))
+        if (!isAlpha(c) && !(c >= '0' && c <= '9') && c != '+' && c != '-' && c != '.')
+            return false;
+    for (unsigned char c : text)
+        if (c <= 0x20 || c == 0x7f)
+            return false;
+    return true;
+}
+
+Opener::Launcher Opener::setLauncher(Launcher launcher)
+{
+    std::lock_guard lock(g_launcherMutex);
+    return std::exchange(g_launcher, std::move(launcher));
+}
+
+}

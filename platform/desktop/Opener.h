@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace desktop {
+
+// Hands files, folders and links to the user's default applications through xdg-open, run
+// directly (never through a shell, so no name is ever interpreted). Each call answers
+// whether the request could be handed over; every refusal and failure is logged.
+class Opener {
+public:
+    static bool openFile(const std::filesystem::path& file);
+    static bool openFolder(const std::filesystem::path& folder);
+    // Only text that is a URL (a scheme, then no spaces or control characters).
+    static bool openLink(std::string_view url);
+    // Shows the folder that holds the file or folder given.
+    static bool revealInFolder(const std::filesystem::path& item);
+
+    // Runs the command line; true when it started. Tests install one that records.
+    using Launcher = std::function<bool(const std::vector<std::string>& argv)>;
+    // An empty launcher restores the real one. Returns the previous launcher.
+    static Launcher setLauncher(Launcher launcher);
+
+    static bool isLink(std::string_view text);
+};
+
+}
