@@ -1,6 +1,6 @@
 #pragma once
 
-#include "command/CommandKeyCombo.h"
+#include "core/KeyCombo.h"
 #include "command/MatchingItemKind.h"
 
 #include <functional>

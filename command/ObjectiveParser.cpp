@@ -160,25 +160,26 @@ ObjectiveParseResult ObjectiveParser::parse(const std::u16string& string) const
     return result;
 }
 
-int ObjectiveParser::longestDuration(int timeScale)
+int ObjectiveParser::longestDuration(TimeScale timeScale)
 {
     switch (timeScale) {
-    case 1:
-        return 90;
-    case 2:
-        return 120;
-    case 3:
-        return 45;
-    default:
+    case TimeScale::oneHour:
         return 60;
+    case TimeScale::oneAndAHalfHour:
+        return 90;
+    case TimeScale::twoHours:
+        return 120;
+    case TimeScale::fortyFiveMinutes:
+        return 45;
     }
+    return 60;
 }
 
 void ObjectiveParser::internalSet(const ObjectiveParseResult& result, base::Defaults& defaults,
     const ObjectiveDataMaker& makeObjectiveData) const
 {
     if (result.duration != -1) {
-        auto longest = longestDuration(storedRawValue(defaults, "timeSliceTimeScale", 4, 0));
+        auto longest = longestDuration(storedCase(defaults, "timeSliceTimeScale", TimeScale::oneHour));
         auto minutes = std::max<std::int64_t>(std::min<std::int64_t>(result.duration, longest), 2);
         defaults.set("durationInSeconds", minutes * 60);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DataModel.h"
 #include "platform/base/Value.h"
 
 #include <cstdint>
@@ -49,9 +50,8 @@ public:
     void internalSet(const ObjectiveParseResult& result, base::Defaults& defaults,
         const ObjectiveDataMaker& makeObjectiveData) const;
 
-    // The longest duration in minutes of a time scale's raw value (an unknown one reads as
-    // one hour).
-    static int longestDuration(int timeScale);
+    // The longest duration in minutes a time scale offers.
+    static int longestDuration(TimeScale timeScale);
 
 private:
     ObjectiveParser() = default;

@@ -11,11 +11,11 @@ namespace ostrel {
 
 namespace {
 
-// Carbon modifier masks and key codes of the combinations the table shows.
-constexpr std::uint32_t command = 0x100;
-constexpr std::uint32_t shift = 0x200;
-constexpr std::uint32_t control = 0x1000;
+using CarbonModifier::command;
+using CarbonModifier::control;
+using CarbonModifier::shift;
 
+// Carbon key codes; the combinations are only shown, never registered.
 KeyCombo combo(std::uint32_t keyCode, std::uint32_t modifiers)
 {
     return KeyCombo { keyCode, modifiers };

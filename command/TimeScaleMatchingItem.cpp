@@ -19,15 +19,29 @@ TimeScaleMatchingItem::TimeScaleMatchingItem(base::Defaults& defaults, std::stri
 {
 }
 
-int TimeScaleMatchingItem::currentTimeScale() const
+TimeScale TimeScaleMatchingItem::currentTimeScale() const
 {
-    return storedRawValue(*m_defaults, m_storageKey, 4, 0);
+    return storedCase(*m_defaults, m_storageKey, TimeScale::oneHour);
 }
 
 void TimeScaleMatchingItem::execute()
 {
-    // The raw values run in the cycle's own order, so the next scale is the next value.
-    m_defaults->set(m_storageKey, (currentTimeScale() + 1) % 4);
+    auto next = TimeScale::oneHour;
+    switch (currentTimeScale()) {
+    case TimeScale::oneHour:
+        next = TimeScale::oneAndAHalfHour;
+        break;
+    case TimeScale::oneAndAHalfHour:
+        next = TimeScale::twoHours;
+        break;
+    case TimeScale::twoHours:
+        next = TimeScale::fortyFiveMinutes;
+        break;
+    case TimeScale::fortyFiveMinutes:
+        next = TimeScale::oneHour;
+        break;
+    }
+    m_defaults->set(m_storageKey, RawValueTraits<TimeScale>::rawValue(next));
 }
 
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "command/MatchingItem.h"
+#include "core/DataModel.h"
 
 #include <memory>
 
@@ -16,8 +17,8 @@ public:
     static std::shared_ptr<TimeScaleMatchingItem> create(base::Defaults& defaults, std::string title,
         std::string storageKey = "timeSliceTimeScale");
 
-    // The raw value of the current scale; a missing or unknown value reads as one hour.
-    int currentTimeScale() const;
+    // A missing or unknown value reads as one hour, the registered default.
+    TimeScale currentTimeScale() const;
     void execute() override;
 
 private:

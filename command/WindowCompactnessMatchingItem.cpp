@@ -20,14 +20,26 @@ WindowCompactnessMatchingItem::WindowCompactnessMatchingItem(base::Defaults& def
 {
 }
 
-int WindowCompactnessMatchingItem::currentMode() const
+WindowCompressionMode WindowCompactnessMatchingItem::currentMode() const
 {
-    return storedRawValue(*m_defaults, m_storageKey, 3, 2);
+    return storedCase(*m_defaults, m_storageKey, WindowCompressionMode::onlyWhenSideBarIsClosed);
 }
 
 void WindowCompactnessMatchingItem::execute()
 {
-    m_defaults->set(m_storageKey, (currentMode() + 1) % 3);
+    auto next = WindowCompressionMode::never;
+    switch (currentMode()) {
+    case WindowCompressionMode::never:
+        next = WindowCompressionMode::always;
+        break;
+    case WindowCompressionMode::always:
+        next = WindowCompressionMode::onlyWhenSideBarIsClosed;
+        break;
+    case WindowCompressionMode::onlyWhenSideBarIsClosed:
+        next = WindowCompressionMode::never;
+        break;
+    }
+    m_defaults->set(m_storageKey, RawValueTraits<WindowCompressionMode>::rawValue(next));
     if (m_compressWindow)
         m_compressWindow();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "command/MatchingItem.h"
+#include "core/DataModel.h"
 
 #include <functional>
 #include <memory>
@@ -19,9 +20,8 @@ public:
         std::vector<std::string> path, std::function<void()> compressWindow,
         std::string storageKey = "windowCompressionMode");
 
-    // The raw value of the current mode; a missing or unknown value reads as the registered
-    // default, "with closed sidebar".
-    int currentMode() const;
+    // A missing or unknown value reads as the registered default, "with closed sidebar".
+    WindowCompressionMode currentMode() const;
     void execute() override;
 
 private:

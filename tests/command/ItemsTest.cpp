@@ -101,16 +101,18 @@ TEST(MatchingItems, TimeScaleCyclesBackAfterFourSteps)
     auto defaults = base::Defaults::create("");
     auto item = TimeScaleMatchingItem::create(*defaults, "Duration Scale");
     EXPECT_EQ(item->byLineString(), "Duration Slider Options" + arrow + "State-Specific Options");
-    std::vector<int> seen;
+    std::vector<TimeScale> seen;
     for (int i = 0; i < 4; ++i) {
         item->execute();
         seen.push_back(item->currentTimeScale());
     }
-    EXPECT_EQ(seen, (std::vector<int> { 1, 2, 3, 0 }));
+    EXPECT_EQ(seen, (std::vector<TimeScale> { TimeScale::oneAndAHalfHour, TimeScale::twoHours,
+                        TimeScale::fortyFiveMinutes, TimeScale::oneHour }));
+    EXPECT_EQ(*defaults->object("timeSliceTimeScale"), base::Value(0));
     // An unknown raw value starts the cycle again rather than storing another unknown one.
     defaults->set("timeSliceTimeScale", 42);
     item->execute();
-    EXPECT_EQ(item->currentTimeScale(), 1);
+    EXPECT_EQ(item->currentTimeScale(), TimeScale::oneAndAHalfHour);
 }
 
 TEST(MatchingItems, WindowCompactnessCyclesAndCompressesEachTime)
@@ -119,13 +121,14 @@ TEST(MatchingItems, WindowCompactnessCyclesAndCompressesEachTime)
     int compressions = 0;
     auto item = WindowCompactnessMatchingItem::create(*defaults, "Keep Window Compact", { "Global Options" },
         [&] { ++compressions; });
-    EXPECT_EQ(item->currentMode(), 2);
-    std::vector<int> seen;
+    EXPECT_EQ(item->currentMode(), WindowCompressionMode::onlyWhenSideBarIsClosed);
+    std::vector<WindowCompressionMode> seen;
     for (int i = 0; i < 3; ++i) {
         item->execute();
         seen.push_back(item->currentMode());
     }
-    EXPECT_EQ(seen, (std::vector<int> { 0, 1, 2 }));
+    EXPECT_EQ(seen, (std::vector<WindowCompressionMode> { WindowCompressionMode::never, WindowCompressionMode::always,
+                        WindowCompressionMode::onlyWhenSideBarIsClosed }));
     EXPECT_EQ(compressions, 3);
     EXPECT_EQ(item->byLineString(), "Global Options");
 }
