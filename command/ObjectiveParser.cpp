@@ -1,6 +1,6 @@
 #include "command/ObjectiveParser.h"
 
-#include "command/StoredRawValue.h"
+#include "command/StoredEnumeration.h"
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
 

@@ -1,6 +1,6 @@
 #include "command/TimeScaleMatchingItem.h"
 
-#include "command/StoredRawValue.h"
+#include "command/StoredEnumeration.h"
 
 namespace ostrel {
 
@@ -26,22 +26,9 @@ TimeScale TimeScaleMatchingItem::currentTimeScale() const
 
 void TimeScaleMatchingItem::execute()
 {
-    auto next = TimeScale::oneHour;
-    switch (currentTimeScale()) {
-    case TimeScale::oneHour:
-        next = TimeScale::oneAndAHalfHour;
-        break;
-    case TimeScale::oneAndAHalfHour:
-        next = TimeScale::twoHours;
-        break;
-    case TimeScale::twoHours:
-        next = TimeScale::fortyFiveMinutes;
-        break;
-    case TimeScale::fortyFiveMinutes:
-        next = TimeScale::oneHour;
-        break;
-    }
-    m_defaults->set(m_storageKey, RawValueTraits<TimeScale>::rawValue(next));
+    constexpr TimeScale cycle[] = { TimeScale::oneHour, TimeScale::oneAndAHalfHour, TimeScale::twoHours,
+        TimeScale::fortyFiveMinutes };
+    m_defaults->set(m_storageKey, RawValueTraits<TimeScale>::rawValue(nextInCycle(currentTimeScale(), cycle)));
 }
 
 }

@@ -1,6 +1,6 @@
 #include "command/WindowCompactnessMatchingItem.h"
 
-#include "command/StoredRawValue.h"
+#include "command/StoredEnumeration.h"
 
 namespace ostrel {
 
@@ -27,19 +27,9 @@ WindowCompressionMode WindowCompactnessMatchingItem::currentMode() const
 
 void WindowCompactnessMatchingItem::execute()
 {
-    auto next = WindowCompressionMode::never;
-    switch (currentMode()) {
-    case WindowCompressionMode::never:
-        next = WindowCompressionMode::always;
-        break;
-    case WindowCompressionMode::always:
-        next = WindowCompressionMode::onlyWhenSideBarIsClosed;
-        break;
-    case WindowCompressionMode::onlyWhenSideBarIsClosed:
-        next = WindowCompressionMode::never;
-        break;
-    }
-    m_defaults->set(m_storageKey, RawValueTraits<WindowCompressionMode>::rawValue(next));
+    constexpr WindowCompressionMode cycle[] = { WindowCompressionMode::never, WindowCompressionMode::always,
+        WindowCompressionMode::onlyWhenSideBarIsClosed };
+    m_defaults->set(m_storageKey, RawValueTraits<WindowCompressionMode>::rawValue(nextInCycle(currentMode(), cycle)));
     if (m_compressWindow)
         m_compressWindow();
 }

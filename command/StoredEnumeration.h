@@ -18,4 +18,15 @@ Enum storedCase(const base::Defaults& defaults, const std::string& key, Enum fal
     return value.value_or(fallback);
 }
 
+// The case after `current` in the cycle, back to the first after the last.
+template<typename Enum, std::size_t count>
+Enum nextInCycle(Enum current, const Enum (&cycle)[count])
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        if (cycle[i] == current)
+            return cycle[(i + 1) % count];
+    }
+    return cycle[0];
+}
+
 }
