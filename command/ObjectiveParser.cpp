@@ -3,6 +3,8 @@
 #include "command/StoredEnumeration.h"
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/text/Rtf.h"
+#include "platform/text/Rtfd.h"
 
 #include <algorithm>
 #include <charconv>
@@ -150,14 +152,70 @@ ObjectiveParser& ObjectiveParser::shared()
     return parser;
 }
 
-ObjectiveParseResult ObjectiveParser::parse(const std::u16string& string) const
+ObjectiveParseResult ObjectiveParser::parse(const std::u16string& string, const text::AttributedString* attributedString) const
 {
     ObjectiveParseResult result;
     ShrinkingText text(string);
     takeOutTags(text, result);
     takeOutDuration(text, result);
     result.string = text.string();
+    if (!attributedString)
+        return result;
+    // Ranges of another text would cut the rich copy in the wrong places; the plain result
+    // still holds everything the user wrote.
+    if (attributedString->string() != string) {
+        base::diagnostic("ObjectiveParser: the rich text does not hold the parsed text; it is left out");
+        return result;
+    }
+    result.attributedString = *attributedString;
+    for (auto& removal : result.removals)
+        result.attributedString->erase({ removal.location, removal.length });
     return result;
+}
+
+namespace {
+
+// Rich-text data as the objective and the clipboard hold it: a package blob, or plain RTF.
+std::optional<text::AttributedString> readRichText(std::string_view data)
+{
+    if (auto document = text::Rtfd::fromData(data))
+        return document->text;
+    if (auto document = text::Rtf::read(data))
+        return document->text;
+    return std::nullopt;
+}
+
+}
+
+void ObjectiveParser::parseObjectiveField() const
+{
+    parseObjectiveField(DataModel::shared().objectiveData(), *base::Defaults::standard());
+}
+
+void ObjectiveParser::parseObjectiveField(const base::Value::Data& objectiveData, base::Defaults& defaults) const
+{
+    auto rich = readRichText(std::string_view(reinterpret_cast<const char*>(objectiveData.data()), objectiveData.size()));
+    if (!rich)
+        return;
+    internalSet(parse(rich->string(), &*rich), defaults);
+}
+
+void ObjectiveParser::parseClipboard(const std::vector<PasteboardItem>& items, base::Defaults& defaults) const
+{
+    for (auto& item : items) {
+        std::optional<text::AttributedString> rich;
+        if (item.rtfData) {
+            if (auto document = text::Rtf::read(*item.rtfData))
+                rich = document->text;
+        } else if (item.rtfdData) {
+            rich = readRichText(*item.rtfdData);
+        } else if (item.plainText) {
+            internalSet(parse(*item.plainText), defaults);
+            continue;
+        }
+        if (rich)
+            internalSet(parse(rich->string(), &*rich), defaults);
+    }
 }
 
 int ObjectiveParser::longestDuration(TimeScale timeScale)
@@ -175,8 +233,7 @@ int ObjectiveParser::longestDuration(TimeScale timeScale)
     return 60;
 }
 
-void ObjectiveParser::internalSet(const ObjectiveParseResult& result, base::Defaults& defaults,
-    const ObjectiveDataMaker& makeObjectiveData) const
+void ObjectiveParser::internalSet(const ObjectiveParseResult& result, base::Defaults& defaults) const
 {
     if (result.duration != -1) {
         auto longest = longestDuration(storedCase(defaults, "timeSliceTimeScale", TimeScale::oneHour));
@@ -192,8 +249,9 @@ void ObjectiveParser::internalSet(const ObjectiveParseResult& result, base::Defa
         }
         defaults.set("tags", joined);
     }
-    if (makeObjectiveData)
-        defaults.set("objective", makeObjectiveData(result));
+    auto data = result.attributedString ? text::Rtfd::data(*result.attributedString)
+                                        : text::Rtf::write(text::AttributedString(result.string));
+    defaults.set("objective", base::Value::Data(data.begin(), data.end()));
 }
 
 }

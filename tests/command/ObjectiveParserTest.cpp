@@ -1,5 +1,7 @@
 #include "command/ObjectiveParser.h"
 #include "platform/base/Defaults.h"
+#include "platform/text/Rtf.h"
+#include "platform/text/Rtfd.h"
 
 #include <gtest/gtest.h>
 
@@ -89,20 +91,53 @@ TEST(ObjectiveParser, RemovalsReplayOnTheInputGiveTheSameText)
     EXPECT_EQ(result.removals.front(), (ObjectiveParseResult::Removal { 6, 6 }));
 }
 
+TEST(ObjectiveParser, TakesTheSameCharactersOutOfTheRichCopy)
+{
+    std::u16string plain = u"\U0001F600 Fix @bug now 15 min";
+    text::AttributedString rich(plain);
+    text::Attributes linked;
+    linked.link = "https://example.org";
+    rich.setAttributes({ 3, 3 }, linked); // "Fix"
+    rich.setAttributes({ 12, 3 }, linked); // "now"
+
+    auto result = ObjectiveParser::shared().parse(plain, &rich);
+    ASSERT_TRUE(result.attributedString);
+    EXPECT_EQ(result.attributedString->string(), result.string);
+    EXPECT_EQ(result.string, u"\U0001F600 Fix now");
+    EXPECT_EQ(result.attributedString->attributesAt(3).link, "https://example.org");
+    EXPECT_EQ(result.attributedString->attributesAt(7).link, "https://example.org");
+    EXPECT_EQ(result.attributedString->attributesAt(6).link, "");
+}
+
+TEST(ObjectiveParser, RichTextOfAnotherTextIsLeftOut)
+{
+    text::AttributedString rich(u"something else entirely");
+    auto result = ObjectiveParser::shared().parse(u"Fix @bug", &rich);
+    EXPECT_FALSE(result.attributedString);
+    EXPECT_EQ(result.string, u"Fix");
+}
+
 class ObjectiveStoring : public testing::Test {
 protected:
     void parseAndStore(const std::u16string& text)
     {
-        auto result = ObjectiveParser::shared().parse(text);
-        ObjectiveParser::shared().internalSet(result, *defaults, [](const ObjectiveParseResult& parsed) {
-            return base::Value::Data(parsed.string.begin(), parsed.string.end());
-        });
+        ObjectiveParser::shared().internalSet(ObjectiveParser::shared().parse(text), *defaults);
     }
-    std::string storedObjective() const
+    std::string storedData() const
     {
         auto data = defaults->data("objective");
-        return data ? std::string(data->begin(), data->end()) : "<none>";
+        return data ? std::string(data->begin(), data->end()) : "";
     }
+    // The stored objective's text, read as a package or as plain RTF.
+    std::string storedObjective() const
+    {
+        if (auto document = text::Rtfd::fromData(storedData()))
+            return document->text.utf8();
+        if (auto document = text::Rtf::read(storedData()))
+            return document->text.utf8();
+        return "<unreadable>";
+    }
+    static std::string rtf(const std::u16string& text) { return text::Rtf::write(text::AttributedString(text)); }
 
     std::shared_ptr<base::Defaults> defaults { base::Defaults::create("") };
 };
@@ -134,6 +169,38 @@ TEST_F(ObjectiveStoring, LeavesWhatWasNotFoundButAlwaysRewritesTheObjective)
     EXPECT_EQ(defaults->integer("durationInSeconds"), 600);
     EXPECT_EQ(defaults->string("tags"), "kept");
     EXPECT_EQ(storedObjective(), "Nothing to take 30 MIN");
+}
+
+TEST_F(ObjectiveStoring, TheObjectiveFieldIsParsedFromItsPackage)
+{
+    auto package = text::Rtfd::data(text::AttributedString(u"Review @team 25 min"));
+    ObjectiveParser::shared().parseObjectiveField(base::Value::Data(package.begin(), package.end()), *defaults);
+    EXPECT_EQ(defaults->integer("durationInSeconds"), 1500);
+    EXPECT_EQ(defaults->string("tags"), "team");
+    EXPECT_TRUE(text::Rtfd::fromData(storedData())) << "rich text is stored as a package";
+    EXPECT_EQ(storedObjective(), "Review");
+
+    defaults->set("tags", "untouched");
+    ObjectiveParser::shared().parseObjectiveField(base::Value::Data { 'x', 'y' }, *defaults);
+    EXPECT_EQ(defaults->string("tags"), "untouched");
+    EXPECT_EQ(storedObjective(), "Review");
+}
+
+TEST_F(ObjectiveStoring, ClipboardItemsAreStoredInTurn)
+{
+    ObjectiveParser::shared().parseClipboard({ PasteboardItem { std::nullopt, std::nullopt, u"Plain @one 10 min" } }, *defaults);
+    EXPECT_FALSE(text::Rtfd::fromData(storedData())) << "plain text is stored as RTF, not as a package";
+    EXPECT_TRUE(storedData().starts_with("{\\rtf"));
+    EXPECT_EQ(storedObjective(), "Plain");
+
+    ObjectiveParser::shared().parseClipboard({
+        PasteboardItem { rtf(u"First @a 5 min"), std::nullopt, u"ignored when RTF is there" },
+        PasteboardItem { "not rtf at all", std::nullopt, u"Skipped @b" },
+        PasteboardItem { std::nullopt, text::Rtfd::data(text::AttributedString(u"Second")), std::nullopt },
+    }, *defaults);
+    EXPECT_EQ(defaults->string("tags"), "a") << "the unreadable RTF item is skipped, not read as its plain text";
+    EXPECT_EQ(defaults->integer("durationInSeconds"), 300);
+    EXPECT_EQ(storedObjective(), "Second");
 }
 
 }
