@@ -7,18 +7,14 @@
 #include "core/DataModel.h"
 
 #include "platform/base/Defaults.h"
+#include "platform/text/Rtf.h"
+#include "platform/text/Rtfd.h"
 
 #include <cstdio>
 
 namespace ostrel {
 
 namespace {
-
-NotificationHandler::ObjectiveTextReader& objectiveTextReader()
-{
-    static NotificationHandler::ObjectiveTextReader reader;
-    return reader;
-}
 
 void replaceAll(std::string& text, const std::string& tag, const std::string& replacement)
 {
@@ -33,17 +29,6 @@ std::string minutes(int64_t seconds)
     return std::to_string(seconds / 60) + " minutes";
 }
 
-std::optional<std::string> currentObjective()
-{
-    auto& reader = objectiveTextReader();
-    if (!reader)
-        return std::nullopt;
-    auto text = reader(DataModel::shared().objectiveData());
-    if (!text || text->empty())
-        return std::nullopt;
-    return text;
-}
-
 }
 
 bool NotificationHandler::handleNotificationWithValue(int32_t, int32_t)
@@ -51,9 +36,15 @@ bool NotificationHandler::handleNotificationWithValue(int32_t, int32_t)
     return true;
 }
 
-void NotificationHandler::setObjectiveTextReader(ObjectiveTextReader reader)
+std::optional<std::string> NotificationHandler::currentObjectiveText()
 {
-    objectiveTextReader() = std::move(reader);
+    auto data = DataModel::shared().objectiveData();
+    std::string_view bytes(reinterpret_cast<const char*>(data.data()), data.size());
+    for (auto read : { &text::Rtfd::fromData, &text::Rtf::read }) {
+        if (auto document = read(bytes); document && !document->text.string().empty())
+            return document->text.utf8();
+    }
+    return std::nullopt;
 }
 
 int32_t NotificationHandler::secondsLeft(int32_t value, int32_t maxValue)
@@ -82,7 +73,7 @@ std::optional<std::string> NotificationHandler::performSpeechTagSubstitution(con
     replaceAll(result, "<MinutesTotalValueOnly>", std::to_string(maxValue / 60));
     // Last, so that tag-like text in the objective stays as the user wrote it.
     if (result.find("<CurrentObjective>") != std::string::npos) {
-        if (auto objective = currentObjective())
+        if (auto objective = currentObjectiveText())
             replaceAll(result, "<CurrentObjective>", *objective);
     }
     return result;

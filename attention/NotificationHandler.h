@@ -1,9 +1,6 @@
 #pragma once
 
-#include "platform/base/Value.h"
-
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,10 +21,8 @@ public:
         int32_t value, int32_t maxValue);
 
     // The plain text of the objective's stored rich text, read as a rich-text package and
-    // failing that as rich text; none when neither gives text. The rich-text layer installs
-    // it at start-up; without it the objective tag stays in the text.
-    using ObjectiveTextReader = std::function<std::optional<std::string>(const base::Value::Data&)>;
-    static void setObjectiveTextReader(ObjectiveTextReader reader);
+    // failing that as rich text; none when neither gives any text.
+    static std::optional<std::string> currentObjectiveText();
 
     // The two numbers' difference as the 32-bit arithmetic of the events gives it.
     static int32_t secondsLeft(int32_t value, int32_t maxValue);

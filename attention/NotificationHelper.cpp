@@ -5,6 +5,7 @@
 #include "attention/ScriptLauncher.h"
 #include "attention/SoundManager.h"
 #include "attention/SpeechManager.h"
+#include "drawing/BreakTimeStyleKit.h"
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
@@ -12,12 +13,6 @@
 namespace ostrel {
 
 namespace {
-
-std::function<gfx::Color()>& flashColorProvider()
-{
-    static std::function<gfx::Color()> provider;
-    return provider;
-}
 
 base::Defaults& settings()
 {
@@ -72,20 +67,13 @@ NotificationHelper& NotificationHelper::instance()
     return *helper;
 }
 
-void NotificationHelper::setFlashColorProvider(std::function<gfx::Color()> provider)
-{
-    flashColorProvider() = std::move(provider);
-}
-
 void NotificationHelper::flashIfChosen(Cue cue)
 {
     auto choice = settings().integer("softBreakScreenFlashingChoice");
     bool flash = choice == 3 || (choice == 1 && cue == Cue::Tock);
     if (!flash)
         return;
-    // Until the drawing kit is installed the flash is black, which still reads as a flash.
-    auto color = flashColorProvider() ? flashColorProvider()() : gfx::colors::black;
-    ScreenFadingHelper::shared().quickFadeAllScreens(color, 0, 0.2);
+    ScreenFadingHelper::shared().quickFadeAllScreens(BreakTimeStyleKit::flashColor(), 0, 0.2);
 }
 
 void NotificationHelper::playFirstTick()

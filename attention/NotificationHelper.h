@@ -1,9 +1,5 @@
 #pragma once
 
-#include "platform/gfx/Color.h"
-
-#include <functional>
-
 namespace ostrel {
 
 // The soft break's cues: two ticks before the end of the slice, a tock when the break is
@@ -24,9 +20,6 @@ public:
     void speakAndDisplayForcedBreakMessages();
 
     void executeEndOfTimeSliceScript();
-
-    // The colour of the flash, the break kit's flash colour; start-up installs it.
-    static void setFlashColorProvider(std::function<gfx::Color()> provider);
 
 private:
     NotificationHelper() = default;

@@ -4,6 +4,9 @@
 #include "attention/ZRNotificationCenter.h"
 #include "core/DataModel.h"
 
+#include "platform/text/Rtf.h"
+#include "platform/text/Rtfd.h"
+
 #include <gmock/gmock.h>
 
 namespace ostrel::test {
@@ -86,20 +89,17 @@ TEST_F(NotificationCenterTest, NumbersAtTheEdgesOfThirtyTwoBitsDoNotOverflow)
 
 TEST_F(NotificationCenterTest, TheObjectiveIsFilledInLastAndOnlyWhenItHasText)
 {
+    auto store = [](const std::string& bytes) { DataModel::shared().setObjective(base::Value::Data(bytes.begin(), bytes.end())); };
+    store("");
+    EXPECT_EQ(substituted("Now: <CurrentObjective>", 0, 60), "Now: <CurrentObjective>");
+    store("neither a package nor rich text");
     EXPECT_EQ(substituted("Now: <CurrentObjective>", 0, 60), "Now: <CurrentObjective>");
 
-    NotificationHandler::setObjectiveTextReader([](const base::Value::Data& data) -> std::optional<std::string> {
-        if (data.empty())
-            return std::nullopt;
-        return std::string(data.begin(), data.end());
-    });
-    EXPECT_EQ(substituted("Now: <CurrentObjective>", 0, 60), "Now: <CurrentObjective>");
-
-    std::string objective = "Write <MinutesLeft> report";
-    DataModel::shared().setObjective(base::Value::Data(objective.begin(), objective.end()));
+    store(text::Rtfd::data(text::AttributedString::fromUtf8("Write <MinutesLeft> report")));
     EXPECT_EQ(substituted("<MinutesLeft> for <CurrentObjective>", 0, 120), "2 minutes for Write <MinutesLeft> report");
-    NotificationHandler::setObjectiveTextReader(nullptr);
-    EXPECT_EQ(substituted("<CurrentObjective>", 0, 60), "<CurrentObjective>");
+
+    store(text::Rtf::write(text::AttributedString::fromUtf8("Plain rich text")));
+    EXPECT_EQ(substituted("<CurrentObjective>!", 0, 60), "Plain rich text!");
 }
 
 }

@@ -14,12 +14,6 @@ class SoftBreakCuesTest : public AttentionTest {
 protected:
     NotificationHelper& helper() { return NotificationHelper::instance(); }
 
-    void TearDown() override
-    {
-        NotificationHelper::setFlashColorProvider(nullptr);
-        AttentionTest::TearDown();
-    }
-
     // The soft break's thirty seconds as its screen calls the cues; a user who stops at
     // `stopsAt` ends it early with the tock alone.
     void runSoftBreak(int stopsAt = 0)
@@ -77,7 +71,6 @@ TEST_F(SoftBreakCuesTest, SpokenAndShownMessagesAreUsedAsStoredWithoutTags)
 
 TEST_F(SoftBreakCuesTest, TheFlashChoiceDecidesWhichCuesFlashTheScreens)
 {
-    NotificationHelper::setFlashColorProvider([] { return gfx::Color::rgb(0.25, 0.5, 0.75); });
     auto cues = [&] {
         helper().playFirstTick();
         helper().playSecondTick();
@@ -89,7 +82,7 @@ TEST_F(SoftBreakCuesTest, TheFlashChoiceDecidesWhichCuesFlashTheScreens)
     EXPECT_EQ(cues(), 0u);
     settings().set("softBreakScreenFlashingChoice", 1);
     helper().playTock();
-    EXPECT_THAT(take(), ElementsAre("sound pop", "flash 0.250,0.500,0.750 0.2"));
+    EXPECT_THAT(take(), ElementsAre("sound pop", "flash 0.214,0.240,0.325 0.2"));
     settings().set("softBreakScreenFlashingChoice", 3);
     EXPECT_EQ(cues(), 4u);
     settings().set("softBreakScreenFlashingChoice", 2);
@@ -102,11 +95,11 @@ TEST_F(SoftBreakCuesTest, TheIntermediateTickFallsBackToTheSecondSoundAndStillFl
     settings().set("softBreakFirstSoundOn", false);
     settings().set("softBreakSecondSound", "woodblock");
     helper().playIntermediateTick();
-    EXPECT_THAT(take(), ElementsAre("sound woodblock", "flash 0.000,0.000,0.000 0.2"));
+    EXPECT_THAT(take(), ElementsAre("sound woodblock", "flash 0.214,0.240,0.325 0.2"));
 
     settings().set("softBreakSecondSoundOn", false);
     helper().playIntermediateTick();
-    EXPECT_THAT(take(), ElementsAre("flash 0.000,0.000,0.000 0.2"));
+    EXPECT_THAT(take(), ElementsAre("flash 0.214,0.240,0.325 0.2"));
 }
 
 TEST_F(SoftBreakCuesTest, MuteSilencesTheTicksButNotTheFlashOrTheBanners)
