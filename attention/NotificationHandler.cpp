@@ -79,6 +79,15 @@ std::optional<std::string> NotificationHandler::performSpeechTagSubstitution(con
     return result;
 }
 
+void NotificationHandler::displayBanner(const char* titleKey, const char* descriptionKey, const char* stickyKey,
+    int32_t value, int32_t maxValue)
+{
+    auto& defaults = *base::Defaults::standard();
+    OstrelNotificationSystem::sharedNotifier().displayNotification(
+        performSpeechTagSubstitution(defaults.string(titleKey), value, maxValue),
+        performSpeechTagSubstitution(defaults.string(descriptionKey), value, maxValue), 0, defaults.boolean(stickyKey));
+}
+
 std::string NotificationHandler::announce(const AnnouncementKeys& keys, int32_t value, int32_t maxValue)
 {
     auto& defaults = *base::Defaults::standard();
@@ -92,12 +101,8 @@ std::string NotificationHandler::announce(const AnnouncementKeys& keys, int32_t 
     auto spokenText = performSpeechTagSubstitution(defaults.string(keys.speechTextKey), value, maxValue);
     if (speechOn && spokenText)
         SpeechManager::sharedManager().speakString(*spokenText);
-    if (growlOn) {
-        OstrelNotificationSystem::sharedNotifier().displayNotification(
-            performSpeechTagSubstitution(defaults.string(keys.growlTextKey), value, maxValue),
-            performSpeechTagSubstitution(defaults.string(keys.growlDescriptionKey), value, maxValue), 0,
-            defaults.boolean(keys.growlStickyKey));
-    }
+    if (growlOn)
+        displayBanner(keys.growlTextKey, keys.growlDescriptionKey, keys.growlStickyKey, value, maxValue);
     return spokenText.value_or("");
 }
 

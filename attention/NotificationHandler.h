@@ -30,6 +30,10 @@ public:
     // start or the end; an interval that is not positive never fires.
     static bool reminderIsDue(bool on, int64_t interval, int32_t value, int32_t maxValue);
 
+    // A banner from the title, description and sticky settings, with the tags filled in.
+    static void displayBanner(const char* titleKey, const char* descriptionKey, const char* stickyKey, int32_t value,
+        int32_t maxValue);
+
 protected:
     // The keys of a handler that acts once per event.
     struct AnnouncementKeys {

@@ -1,7 +1,6 @@
 #include "attention/TimeSliceNotificationHandlers.h"
 
 #include "attention/NotificationHelper.h"
-#include "attention/OstrelNotificationSystem.h"
 #include "attention/ScreenEffects.h"
 #include "attention/ScriptLauncher.h"
 #include "attention/SoundManager.h"
@@ -40,14 +39,6 @@ float dimmingAlpha()
     return float(std::clamp(settings().real("dimmingAlpha"), 0.0, 1.0));
 }
 
-void banner(const char* titleKey, const char* descriptionKey, const char* stickyKey, int32_t value, int32_t maxValue)
-{
-    OstrelNotificationSystem::sharedNotifier().displayNotification(
-        NotificationHandler::performSpeechTagSubstitution(settings().string(titleKey), value, maxValue),
-        NotificationHandler::performSpeechTagSubstitution(settings().string(descriptionKey), value, maxValue), 0,
-        settings().boolean(stickyKey));
-}
-
 struct ReminderKeys {
     const char* speechOn;
     const char* speechInterval;
@@ -74,7 +65,7 @@ std::string remind(const ReminderKeys& keys, int32_t value, int32_t maxValue)
     if (H::reminderIsDue(d.boolean(keys.soundOn), d.integer(keys.soundInterval), value, maxValue))
         SoundManager::sharedManager().playSoundWithPrivateName(text(keys.sound), volume(keys.soundVolume));
     if (H::reminderIsDue(d.boolean(keys.growlOn), d.integer(keys.growlInterval), value, maxValue))
-        banner(keys.growlText, keys.growlDescription, keys.growlSticky, value, maxValue);
+        H::displayBanner(keys.growlText, keys.growlDescription, keys.growlSticky, value, maxValue);
     return reminderText;
 }
 
@@ -103,7 +94,7 @@ bool TimeSliceRunningNotificationHandler::warn(int32_t value, int32_t maxValue)
     if (speechOn)
         SpeechManager::sharedManager().speakString(warningText);
     if (settings().boolean("growlWarningOn")) {
-        banner("growlWarningText", "growlWarningDescription", "growlWarningSticky", value, maxValue);
+        displayBanner("growlWarningText", "growlWarningDescription", "growlWarningSticky", value, maxValue);
         ScriptLauncher::sharedScriptLauncher().executeEventHandlerWithoutResult("time_slice_in_progress", warningText, r);
         return true;
     }
