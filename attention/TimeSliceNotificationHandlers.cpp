@@ -93,13 +93,12 @@ bool TimeSliceRunningNotificationHandler::warn(int32_t value, int32_t maxValue)
     bool speechOn = settings().boolean("speechWarningOn");
     if (speechOn)
         SpeechManager::sharedManager().speakString(warningText);
-    if (settings().boolean("growlWarningOn")) {
+    bool growlOn = settings().boolean("growlWarningOn");
+    if (growlOn)
         displayBanner("growlWarningText", "growlWarningDescription", "growlWarningSticky", value, maxValue);
-        ScriptLauncher::sharedScriptLauncher().executeEventHandlerWithoutResult("time_slice_in_progress", warningText, r);
-        return true;
-    }
     ScriptLauncher::sharedScriptLauncher().executeEventHandlerWithoutResult("time_slice_in_progress", warningText, r);
-    return soundOn || speechOn;
+    // A warning that produced nothing leaves the second to the reminders.
+    return growlOn || soundOn || speechOn;
 }
 
 bool TimeSliceRunningNotificationHandler::handleNotificationWithValue(int32_t value, int32_t maxValue)
@@ -108,10 +107,10 @@ bool TimeSliceRunningNotificationHandler::handleNotificationWithValue(int32_t va
         return true;
 
     int32_t r = secondsLeft(value, maxValue);
-    auto reminderText = remind({ "speechReminderOn", "speechReminderInterval", "speechReminderText",
-                                           "soundReminderOn", "soundReminderInterval", "countDownSound",
-                                           "soundReminderVolume", "growlReminderOn", "growlReminderInterval",
-                                           "growlReminderText", "growlReminderDescription", "growlReminderSticky" },
+    auto reminderText = remind({ "speechReminderOn", "speechReminderInterval", "speechReminderText", "soundReminderOn",
+                                   "soundReminderInterval", "countDownSound", "soundReminderVolume", "growlReminderOn",
+                                   "growlReminderInterval", "growlReminderText", "growlReminderDescription",
+                                   "growlReminderSticky" },
         value, maxValue);
     if (r % 30 == 0)
         ScriptLauncher::sharedScriptLauncher().executeEventHandlerWithoutResult("time_slice_in_progress", reminderText, r);
@@ -151,12 +150,11 @@ bool TimeSliceElapsedNotificationHandler::handleNotificationWithValue(int32_t va
 bool TimedBreakNotificationHandler::handleNotificationWithValue(int32_t value, int32_t maxValue)
 {
     int32_t r = secondsLeft(value, maxValue);
-    auto reminderText = remind({ "breakSpeechReminderOn", "breakSpeechReminderInterval",
-                                           "breakSpeechReminderText", "breakSoundReminderOn",
-                                           "breakSoundReminderInterval", "breakCountDownSound",
-                                           "breakSoundReminderVolume", "breakGrowlReminderOn",
-                                           "breakGrowlReminderInterval", "breakGrowlReminderText",
-                                           "breakGrowlReminderDescription", "breakGrowlReminderSticky" },
+    auto reminderText = remind({ "breakSpeechReminderOn", "breakSpeechReminderInterval", "breakSpeechReminderText",
+                                   "breakSoundReminderOn", "breakSoundReminderInterval", "breakCountDownSound",
+                                   "breakSoundReminderVolume", "breakGrowlReminderOn", "breakGrowlReminderInterval",
+                                   "breakGrowlReminderText", "breakGrowlReminderDescription",
+                                   "breakGrowlReminderSticky" },
         value, maxValue);
     ScriptLauncher::sharedScriptLauncher().executeEventHandlerWithoutResult("timed_break_in_progress", reminderText, r);
 
