@@ -152,7 +152,11 @@ std::string Logger::durationStringForTimeInterval(double seconds)
     auto add = [&](long long count, const char* unit) {
         if (count < 1)
             return;
-        joined += (joined.empty() ? "" : " ") + std::to_string(count) + " " + unit + (count == 1 ? "" : "s");
+        if (!joined.empty())
+            joined += ' ';
+        joined.append(std::to_string(count)).append(" ").append(unit);
+        if (count != 1)
+            joined += 's';
     };
     // An hour is written "1 hour" up to two hours, as the log book has always shown it.
     add(s >= 3600 ? (s < 7200 ? 1 : s / 3600) : 0, "hour");
