@@ -45,7 +45,7 @@ RawDataSet::Records FullDataSet::loadPlainTextFile(const std::string& path)
         return {};
     // Older logs are plain text; their records stay read-only (no path, not a package).
     try {
-        return createTimeSlicesFromData(text::AttributedString::fromUtf8(*content));
+        return createTimeSlicesFromData(text::AttributedString::fromUtf8(*content, m_plainTextAttributes));
     } catch (const std::exception& exception) {
         zr_log("createTimeSlicesFromData: exception caught: %s", exception.what());
         return {};

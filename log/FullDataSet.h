@@ -18,6 +18,10 @@ public:
     void loadFromFolder(const std::string& folder, const std::string& root) override;
 
     Records loadRTFDFile(const std::string& path) override;
+    // Older plain-text files become rich text in these attributes (the pads' default font
+    // and colour). Set on the main thread before loading: the settings are not read from
+    // the loading threads.
+    void setPlainTextAttributes(text::Attributes attributes) { m_plainTextAttributes = std::move(attributes); }
     Records loadPlainTextFile(const std::string& path) override;
     Records createTimeSlicesFromData(const text::AttributedString& content) const;
     bool readsFullRecords() const override { return true; }
@@ -31,6 +35,7 @@ public:
     void deleteWithUUID(const std::string& uuid);
 
 private:
+    text::Attributes m_plainTextAttributes;
     std::unordered_map<std::string, std::shared_ptr<FullTimeSlice>> m_uuidToFullTimeSliceMap;
 };
 

@@ -65,8 +65,13 @@ TEST_F(DataSetTest, ReadsEveryComputerAndBothOlderFormatsNewestFirst)
     writeText(logFolder() / "Not A Log.txt", entryLines("IGNORED", {}));
     writePackage(logFolder() / "System Log notes.rtfd", entryLines("UNMATCHED", {}));
 
-    auto set = load();
+    auto set = std::make_shared<FullDataSet>();
+    text::Attributes padText;
+    padText.font = gfx::Font::named("Helvetica", 15);
+    set->setPlainTextAttributes(padText);
+    set->loadFromDisk();
     EXPECT_EQ(uuids(*set), (std::vector<std::string> { "THEIRS", "MINE", "dummy", "dummy", "U" }));
+    EXPECT_EQ(set->fullTimeSlices()[3]->objectiveText().attributesAt(0).font, padText.font);
     auto records = set->fullTimeSlices();
     EXPECT_EQ(records[0]->fullPathOfLogFile(), day("2026-03-02", "1a2b3c4d5e6f").string());
     EXPECT_TRUE(records[0]->isRTFD());
