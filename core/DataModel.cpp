@@ -4,6 +4,7 @@
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/text/Rtfd.h"
 
 #include <algorithm>
 
@@ -13,12 +14,6 @@ namespace {
 
 constexpr int64_t longestDuration = 86400; // a day; anything beyond is a damaged setting
 constexpr int64_t longestDurationInMinutes = longestDuration / 60;
-
-DataModel::EmptyObjectiveDataMaker& emptyObjectiveDataMaker()
-{
-    static DataModel::EmptyObjectiveDataMaker maker;
-    return maker;
-}
 
 int64_t minutesToSeconds(int64_t minutes)
 {
@@ -59,11 +54,6 @@ DataModel& DataModel::shared()
 std::unique_ptr<DataModel> DataModel::create(std::shared_ptr<base::Defaults> store)
 {
     return std::unique_ptr<DataModel>(new DataModel(std::move(store)));
-}
-
-void DataModel::setEmptyObjectiveDataMaker(EmptyObjectiveDataMaker maker)
-{
-    emptyObjectiveDataMaker() = std::move(maker);
 }
 
 DataModel::DataModel(std::shared_ptr<base::Defaults> store)
@@ -302,16 +292,15 @@ base::Value::Data DataModel::objectiveData()
 {
     if (auto stored = m_store->data("objective"))
         return *stored;
-    auto& maker = emptyObjectiveDataMaker();
-    if (!maker)
-        return {};
-    auto data = maker(padDefaultFont(*m_store), padTextColor(*m_store));
-    if (!data)
-        base::fatal("DataModel: the empty objective could not be made");
+    text::DocumentAttributes attributes;
+    attributes.font = padDefaultFont(*m_store);
+    attributes.foreground = padTextColor(*m_store);
+    auto package = text::Rtfd::data(text::AttributedString(), attributes);
+    base::Value::Data data(package.begin(), package.end());
     // Something unreadable that the user has stored stays where it is; we only fill a gap.
     if (!m_store->hasStoredValue("objective"))
-        m_store->set("objective", *data);
-    return *data;
+        m_store->set("objective", data);
+    return data;
 }
 
 void DataModel::setObjective(const base::Value::Data& data)

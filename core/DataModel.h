@@ -4,11 +4,8 @@
 #include "core/Variables.h"
 
 #include "platform/base/Value.h"
-#include "platform/gfx/Color.h"
-#include "platform/gfx/Font.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,12 +47,6 @@ public:
     // A model over a store of one's own (tests).
     static std::unique_ptr<DataModel> create(std::shared_ptr<base::Defaults> store);
     ~DataModel();
-
-    // Builds the rich-text data of an empty objective in the pads' font and colour. Until
-    // the rich-text layer provides it the objective stays unstored.
-    using EmptyObjectiveDataMaker
-        = std::function<std::optional<base::Value::Data>(const gfx::Font&, const gfx::Color&)>;
-    static void setEmptyObjectiveDataMaker(EmptyObjectiveDataMaker maker);
 
     // Registers the model's own defaults and starts telling the duration listeners.
     void prepare();
@@ -130,6 +121,8 @@ public:
     int64_t focusRating() const;
     std::string tags() const;
     void setTags(const std::string& tags);
+    // The objective as rich-text package data; when none is stored, an empty text in the
+    // pads' font and colour is stored and answered.
     base::Value::Data objectiveData();
     void setObjective(const base::Value::Data& data);
 

@@ -151,4 +151,31 @@ std::string DateHelper::formattedDate(double date) const
     return base::DateFormat::formatStyled(date, base::DateFormat::Style::Medium, base::DateFormat::Style::None);
 }
 
+text::AttributedString DateHelper::formatDateAsTimeWithAmPmIfAppropriate(double date) const
+{
+    return markingAmPm(formattedTime(date));
+}
+
+text::AttributedString DateHelper::markingAmPm(const std::string& time)
+{
+    auto marked = text::AttributedString::fromUtf8(time);
+    std::u16string lower = marked.string();
+    for (auto& ch : lower) {
+        if (ch >= u'A' && ch <= u'Z')
+            ch = static_cast<char16_t>(ch - u'A' + u'a');
+    }
+    text::Attributes large;
+    large.font = gfx::Font::named("Helvetica", 20);
+    auto mark = [&](size_t location, size_t length) { marked.setAttributes({ location, length }, large); };
+    if (lower.find(u" am") != std::u16string::npos || lower.find(u" pm") != std::u16string::npos) {
+        if (lower.size() >= 3)
+            mark(lower.size() - 3, 3);
+    } else if (auto am = lower.find(u"am"); am != std::u16string::npos) {
+        mark(am, 2);
+    } else if (auto pm = lower.find(u"pm"); pm != std::u16string::npos) {
+        mark(pm, 2);
+    }
+    return marked;
+}
+
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/base/Calendar.h"
+#include "platform/text/AttributedString.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,6 +33,9 @@ public:
     std::string stringFromDate(double date) const;
     std::string formattedTime(double date) const;
     std::string formattedDate(double date) const;
+    // The time of day with an "am" or "pm" in it set in Helvetica 20.
+    text::AttributedString formatDateAsTimeWithAmPmIfAppropriate(double date) const;
+    static text::AttributedString markingAmPm(const std::string& time);
 
     // "02′05″": total minutes (not reduced to an hour) and seconds.
     std::string formatNumberOfSeconds(int64_t seconds) const;

@@ -254,7 +254,8 @@ Rect Path::bounds() const
             extent.add(current);
             break;
         case ElementType::curveTo: {
-            auto [c1, c2, end] = element.points;
+            // Named copies, not a structured binding: the lambda below captures them.
+            const Point c1 = element.points[0], c2 = element.points[1], end = element.points[2];
             extent.add(end);
             auto addAt = [&](double t) {
                 extent.add({ cubic(current.x, c1.x, c2.x, end.x, t), cubic(current.y, c1.y, c2.y, end.y, t) });

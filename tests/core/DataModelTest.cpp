@@ -1,6 +1,7 @@
 #include "core/DataModel.h"
 
 #include "platform/base/Defaults.h"
+#include "platform/text/Rtfd.h"
 
 #include <gtest/gtest.h>
 
@@ -131,27 +132,25 @@ TEST(DataModel, DurationListenersHearEveryWriterInOrderAndReleasedOnesAreSkipped
     EXPECT_EQ(journal, (std::vector<std::string> { "first", "last", "first", "last", "break" }));
 }
 
-TEST(DataModel, EmptyObjectiveIsMadeOnceAndStored)
+TEST(DataModel, EmptyObjectiveIsMadeOnceInThePadsStyleAndStored)
 {
-    int made = 0;
-    DataModel::setEmptyObjectiveDataMaker([&](const gfx::Font& font, const gfx::Color& color) {
-        ++made;
-        EXPECT_EQ(font, gfx::Font::named("Helvetica", 12));
-        EXPECT_EQ(color, gfx::colors::black);
-        return base::Value::Data { 'r', 't', 'f', 'd' };
-    });
     Model m; // prepare() asks for the objective first
-    EXPECT_EQ(made, 1);
-    EXPECT_EQ(m.store->data("objective"), (base::Value::Data { 'r', 't', 'f', 'd' }));
+    auto stored = m.store->data("objective");
+    ASSERT_TRUE(stored);
+    auto document = text::Rtfd::fromData(std::string(stored->begin(), stored->end()));
+    ASSERT_TRUE(document);
+    EXPECT_TRUE(document->text.empty());
+    EXPECT_EQ(document->attributes.font, gfx::Font::named("Helvetica", 12));
+    EXPECT_EQ(document->attributes.foreground, gfx::colors::black);
+    EXPECT_EQ(m.model->objectiveData(), *stored);
+
     m.model->setObjective({ 'x' });
     EXPECT_EQ(m.model->objectiveData(), base::Value::Data { 'x' });
-    EXPECT_EQ(made, 1);
 
     // Whatever unreadable thing is stored is left alone.
     m.store->set("objective", "plain words");
     m.model->objectiveData();
     EXPECT_EQ(m.store->string("objective"), "plain words");
-    DataModel::setEmptyObjectiveDataMaker(nullptr);
 }
 
 TEST(DataModel, TagsAndSwitchesReadTheStoreAtTheMomentOfTheCall)

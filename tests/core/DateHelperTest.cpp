@@ -108,3 +108,32 @@ TEST(DayArithmetic, DayStringsThatNameNoDayReadAsNone)
 
 }
 }
+
+namespace ostrel {
+namespace {
+
+std::vector<std::string> largeParts(const text::AttributedString& time)
+{
+    std::vector<std::string> parts;
+    size_t location = 0;
+    for (auto& run : time.runs()) {
+        if (run.attributes.font == gfx::Font::named("Helvetica", 20))
+            parts.push_back(time.substring({ location, run.length }).utf8());
+        location += run.length;
+    }
+    return parts;
+}
+
+TEST(TimeOfDay, AmOrPmIsSetLarge)
+{
+    EXPECT_EQ(largeParts(DateHelper::markingAmPm("9:40:35 PM")), std::vector<std::string> { " PM" });
+    EXPECT_EQ(largeParts(DateHelper::markingAmPm("9:40:35am")), std::vector<std::string> { "am" });
+    EXPECT_EQ(largeParts(DateHelper::markingAmPm("pm 9:40:35")), std::vector<std::string> { "pm" });
+    EXPECT_TRUE(largeParts(DateHelper::markingAmPm("21:40:35")).empty());
+    EXPECT_TRUE(largeParts(DateHelper::markingAmPm("")).empty());
+    auto time = DateHelper::sharedHelper().formatDateAsTimeWithAmPmIfAppropriate(base::VirtualTime::kDefaultStart);
+    EXPECT_EQ(time.utf8(), DateHelper::sharedHelper().formattedTime(base::VirtualTime::kDefaultStart));
+}
+
+}
+}
