@@ -1,0 +1,137 @@
+// Cold load of ten years of log (3,650 day files, about 55,000 slices) against reading the
+// same bytes raw. The target: the load takes at most three times as long as the raw read.
+#include "log/FullDataSet.h"
+#include "log/LogFileManager.h"
+#include "log/TagManager.h"
+#include "tools/loggen/LogGenerator.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path& tenYears()
+{
+    static const fs::path folder = [] {
+        setenv("OSTREL_RESOURCES", OSTREL_BUILD_RESOURCES, 0);
+        fs::path path = fs::temp_directory_path() / "ostrel-bench-log-10y";
+        if (!fs::exists(path / ".complete")) {
+            fs::remove_all(path);
+            ostrel::loggen::Options options;
+            options.years = 10;
+            auto summary = ostrel::loggen::generate(path, options);
+            std::fprintf(stderr, "generated %zu files, %zu slices, %zu bytes\n", summary.files, summary.slices, summary.bytes);
+            std::ofstream(path / ".complete") << "done";
+        }
+        return path;
+    }();
+    return folder;
+}
+
+// Lists the folder and reads every file of every package, as a program that only wanted
+// the bytes would.
+std::size_t readRaw(const fs::path& folder)
+{
+    std::size_t total = 0;
+    std::vector<char> buffer(1 << 16);
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (!entry.is_directory())
+            continue;
+        for (const auto& file : fs::directory_iterator(entry.path())) {
+            std::ifstream in(file.path(), std::ios::binary);
+            while (in.read(buffer.data(), std::streamsize(buffer.size())) || in.gcount() > 0)
+                total += std::size_t(in.gcount());
+        }
+    }
+    return total;
+}
+
+// A fresh program's first load: no file cached, no tag known. Clearing what the previous
+// load left is not part of the time.
+void forgetEverything()
+{
+    ostrel::LogFileManager::sharedInstance().reset();
+    ostrel::TagManager::sharedInstance().removeAllTags();
+}
+
+std::unique_ptr<ostrel::FullDataSet> loadCold(const fs::path& folder)
+{
+    auto set = std::make_unique<ostrel::FullDataSet>();
+    set->loadFromFolder(folder.string(), "System Log");
+    return set;
+}
+
+template<class Work>
+double medianSeconds(Work work, int runs)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        forgetEverything();
+        auto start = std::chrono::steady_clock::now();
+        auto result = work();
+        times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        benchmark::DoNotOptimize(result);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double peakMegabytes()
+{
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+void RawRead(benchmark::State& state)
+{
+    const auto& folder = tenYears();
+    std::size_t bytes = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bytes = readRaw(folder));
+    state.counters["MB"] = double(bytes) / 1e6;
+}
+BENCHMARK(RawRead)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void ColdLoad(benchmark::State& state)
+{
+    const auto& folder = tenYears();
+    std::size_t slices = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        forgetEverything();
+        state.ResumeTiming();
+        auto set = loadCold(folder);
+        state.PauseTiming();
+        slices = set->timeSlices().size();
+        set.reset();
+        state.ResumeTiming();
+    }
+    // Interleaved, so that both see the same load of the machine.
+    double raw = 0, load = 0;
+    for (int round = 0; round < 3; ++round) {
+        raw += medianSeconds([&] { return readRaw(folder); }, 3);
+        load += medianSeconds([&] { return loadCold(folder); }, 3);
+    }
+    state.counters["slices"] = double(slices);
+    state.counters["raw_ms"] = raw * 1000;
+    state.counters["load_ms"] = load * 1000;
+    state.counters["ratio"] = load / raw;
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(ColdLoad)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}
+
+BENCHMARK_MAIN();

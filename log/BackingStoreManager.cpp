@@ -1,0 +1,139 @@
+#include "log/BackingStoreManager.h"
+
+#include "log/ComputerIdentifier.h"
+#include "core/ZrLog.h"
+#include "platform/base/AlertPresenter.h"
+#include "platform/base/Diagnostics.h"
+#include "platform/base/Files.h"
+#include "platform/base/Paths.h"
+#include "platform/base/Resources.h"
+#include "platform/base/Uuid.h"
+#include "platform/desktop/Opener.h"
+#include "platform/text/Rtf.h"
+#include "platform/text/Rtfd.h"
+
+namespace ostrel {
+
+namespace {
+
+constexpr const char* kAccessAdvice = "Please use 'File' -> 'Get Info' in the 'Finder' to check that you have sufficient "
+                                      "access privileges to write to the folder that just opened. You should have read "
+                                      "and write access.";
+
+}
+
+BackingStoreManager& BackingStoreManager::sharedManager()
+{
+    static BackingStoreManager* manager = new BackingStoreManager;
+    return *manager;
+}
+
+std::string BackingStoreManager::loadTemplateDataFromBundle(const std::string& name) const
+{
+    auto path = base::Resources::path(name, "rtf", "templates");
+    std::optional<std::string> bytes;
+    if (path)
+        bytes = base::files::readBytes(*path);
+    if (!bytes)
+        base::fatal("could not load now and later board template: '" + name + "'");
+    return *bytes;
+}
+
+std::string BackingStoreManager::obtainMACAddress() const
+{
+    return ComputerIdentifier::current(m_interfaces);
+}
+
+std::filesystem::path BackingStoreManager::applicationSupportDirectory()
+{
+    return base::paths::applicationSupport();
+}
+
+std::string BackingStoreManager::createUUID()
+{
+    return base::makeUuid();
+}
+
+text::Document BackingStoreManager::contentOfSelectedFile(BackingStoreDescriptor& descriptor) const
+{
+    auto path = descriptor.getPathToSelectedFile();
+    if (!path)
+        return {};
+    if (auto document = text::Rtfd::readFile(*path))
+        return std::move(*document);
+    return {};
+}
+
+std::string BackingStoreManager::newFile(BackingStoreDescriptor& descriptor) const
+{
+    std::string id = descriptor.getPathToNewFile();
+    descriptor.index().refreshIndexFromDisk();
+    return id;
+}
+
+bool BackingStoreManager::write(const text::AttributedString& text, BackingStoreDescriptor& descriptor,
+    const text::DocumentAttributes& attributes) const
+{
+    auto path = descriptor.getPathToSelectedFile();
+    if (!path)
+        return false;
+    bool written = text::Rtfd::writeFile(*path, text, attributes);
+    if (!written)
+        zr_log("could not write %s", path->c_str());
+    return written;
+}
+
+bool BackingStoreManager::append(const text::AttributedString& text, BackingStoreDescriptor& descriptor) const
+{
+    zr_log("BackingStoreManager append - start");
+    std::filesystem::path path = descriptor.getPathToCurrentFile();
+    zr_log("appending to current file path: %s", path.c_str());
+
+    text::Document result;
+    if (base::files::exists(path)) {
+        auto existing = text::Rtfd::readFile(path);
+        if (!existing) {
+            // Writing the new entry alone would throw away every earlier entry of the day.
+            zr_log("could not read %s; the entry was not written", path.c_str());
+            reportWriteFailure(path, "Today's log file exists but could not be read, so it was left as it was and this "
+                                     "time slice was not added to it.");
+            return false;
+        }
+        result = std::move(*existing);
+    }
+    result.text.append(text);
+
+    bool written = text::Rtfd::writeFile(path, result.text, result.attributes);
+    if (!written)
+        reportWriteFailure(path, kAccessAdvice);
+    zr_log("BackingStoreManager append - end");
+    return written;
+}
+
+void BackingStoreManager::reportWriteFailure(const std::filesystem::path& file, const std::string& informativeText) const
+{
+    desktop::Opener::openFolder(file.parent_path());
+    base::AlertRequest alert;
+    alert.style = base::AlertRequest::Style::Warning;
+    alert.message = "Could not write to log file folder!";
+    alert.informativeText = informativeText;
+    alert.buttons = { "OK" };
+    base::AlertPresenter::present(alert);
+}
+
+void BackingStoreManager::removeSheetFromDescriptor(BackingStoreDescriptor& descriptor, const std::string& id) const
+{
+    base::files::remove(id);
+    descriptor.index().refreshIndexFromDisk();
+}
+
+bool BackingStoreManager::createFromTemplate(const std::string& path, const std::string& templateName) const
+{
+    auto document = text::Rtf::read(loadTemplateDataFromBundle(templateName));
+    bool written = document && text::Rtfd::writeFile(path, document->text, document->attributes);
+    if (!written)
+        zr_log("could not write %s", path.c_str());
+    return written;
+}
+
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "log/BackingStoreDescriptor.h"
+#include "platform/text/Document.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace ostrel {
+
+// Creates, reads, writes, appends to and deletes the files of the backing-store series.
+// Keeps no state of its own beyond where it looks for this computer's network interfaces.
+class BackingStoreManager {
+public:
+    static BackingStoreManager& sharedManager();
+
+    // The bytes of "<name>.rtf" in the resources' "templates" folder. A template missing
+    // from the installation is a programming error.
+    std::string loadTemplateDataFromBundle(const std::string& name) const;
+
+    // This computer's identifier for log file names (see ComputerIdentifier).
+    std::string obtainMACAddress() const;
+    static std::filesystem::path applicationSupportDirectory();
+    static std::string createUUID();
+
+    // The selected file's rich text (made from the template first when missing); an empty
+    // text when it cannot be read.
+    text::Document contentOfSelectedFile(BackingStoreDescriptor& descriptor) const;
+    std::string newFile(BackingStoreDescriptor& descriptor) const;
+    bool write(const text::AttributedString& text, BackingStoreDescriptor& descriptor,
+        const text::DocumentAttributes& attributes = {}) const;
+
+    // Appends to the series' current file (today's, for the log), rewriting the package
+    // atomically. A file that exists but cannot be read is never replaced: the entry is then
+    // not written. Answers whether the entry reached the disk; a failure has been shown to
+    // the user.
+    bool append(const text::AttributedString& text, BackingStoreDescriptor& descriptor) const;
+
+    void removeSheetFromDescriptor(BackingStoreDescriptor& descriptor, const std::string& id) const;
+
+    // Writes the template as the package at `path`; failures are only logged.
+    bool createFromTemplate(const std::string& path, const std::string& templateName) const;
+
+    // Tests point this at a made-up /sys/class/net.
+    void setNetworkInterfacesFolder(std::filesystem::path folder) { m_interfaces = std::move(folder); }
+
+private:
+    BackingStoreManager() = default;
+    void reportWriteFailure(const std::filesystem::path& file, const std::string& informativeText) const;
+
+    std::filesystem::path m_interfaces { "/sys/class/net" };
+};
+
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "log/RawTimeSlice.h"
+#include "platform/text/AttributedString.h"
+
+#include <atomic>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ostrel {
+
+// A logged time slice as the log book needs it: identifier, the objective as plain and rich
+// text, end date, where it was read from. The rich objective is kept as rich text and turned
+// into package data only when asked, which keeps loading ten years of log cheap.
+class FullTimeSlice : public RawTimeSlice {
+public:
+    FullTimeSlice();
+
+    bool isRTFD() const { return m_isRTFD; }
+    void setIsRTFD(bool isRTFD) { m_isRTFD = isRTFD; }
+    const std::string& uuid() const { return m_uuid; }
+    void setUuid(std::string uuid) { m_uuid = std::move(uuid); }
+    const std::string& objective() const { return m_objective; }
+    void setObjective(std::string objective) { m_objective = std::move(objective); }
+
+    const text::AttributedString& objectiveText() const { return m_objectiveText; }
+    void setObjectiveText(text::AttributedString objective);
+    // The rich objective as package data; setting data that cannot be read gives an empty
+    // objective.
+    std::string objectiveAsRTFD() const;
+    void setObjectiveAsRTFD(std::string_view data);
+
+    double endDate() const { return m_endDate; }
+    void setEndDate(double endDate) { m_endDate = endDate; }
+    const std::optional<std::string>& fullPathOfLogFile() const { return m_fullPathOfLogFile; }
+    void setFullPathOfLogFile(std::optional<std::string> path) { m_fullPathOfLogFile = std::move(path); }
+    // Which entry of its file this is, counting from 0 in file order: with the file, what
+    // addresses one record even when identifiers repeat.
+    std::optional<size_t> positionInFile() const { return m_positionInFile; }
+    void setPositionInFile(std::optional<size_t> position) { m_positionInFile = position; }
+    double lastHeight() const { return m_lastHeight.load(); }
+    void setLastHeight(double height) { m_lastHeight.store(height); }
+
+    // The links of the rich objective, each once, in order of first appearance. Worked out
+    // on first request and kept.
+    std::vector<std::string> extractedLinks() const;
+
+private:
+    bool m_isRTFD { false };
+    std::string m_uuid { "dummy" };
+    std::string m_objective { "dummy" };
+    text::AttributedString m_objectiveText;
+    double m_endDate;
+    std::optional<std::string> m_fullPathOfLogFile;
+    std::optional<size_t> m_positionInFile;
+    std::atomic<double> m_lastHeight { -1.0 };
+    mutable std::mutex m_linksMutex;
+    mutable std::optional<std::vector<std::string>> m_cachedLinks;
+};
+
+// Every distinct link of a rich text, in order of first appearance.
+std::vector<std::string> linksIn(const text::AttributedString& text);
+
+}

@@ -1,0 +1,190 @@
+#include "log/LogFile.h"
+
+#include "log/FullDataSet.h"
+#include "core/ZrLog.h"
+#include "log/LogEntry.h"
+#include "log/LogFileManager.h"
+#include "log/LogFormat.h"
+#include "platform/base/Files.h"
+#include "platform/base/Time.h"
+#include "platform/text/Rtfd.h"
+
+#include <cmath>
+#include <filesystem>
+
+namespace ostrel {
+
+LogFile::LogFile(std::string fullPath)
+    : m_fullPath(std::move(fullPath))
+    , m_lastRead(base::Time::distantPast())
+{
+}
+
+RawDataSet::Records LogFile::read(RawDataSet& dataSet)
+{
+    bool full = dataSet.readsFullRecords();
+    {
+        std::lock_guard lock(m_mutex);
+        if (auto modified = base::files::modificationTime(m_fullPath)) {
+            double now = base::Time::now();
+            if (*modified < m_lastRead && std::fabs(now - *modified) > 86400 && m_lastReadWasFull == full)
+                return m_timeSlicesInFile;
+        }
+    }
+
+    std::string name = std::filesystem::path(m_fullPath).filename().string();
+    std::optional<RawDataSet::Records> records;
+    if (LogFormat::isCurrentLogFileName(name))
+        records = dataSet.loadRTFDFile(m_fullPath);
+    else if (LogFormat::isPlainTextLogFileName(name))
+        records = dataSet.loadPlainTextFile(m_fullPath);
+
+    std::lock_guard lock(m_mutex);
+    if (records) {
+        m_timeSlicesInFile = std::move(*records);
+        m_lastReadWasFull = full;
+    }
+    m_lastRead = base::Time::now();
+    return m_timeSlicesInFile;
+}
+
+RawDataSet::Records LogFile::timeSlicesInFile() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_timeSlicesInFile;
+}
+
+double LogFile::lastRead() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_lastRead;
+}
+
+void LogFile::setLastRead(double lastRead)
+{
+    std::lock_guard lock(m_mutex);
+    m_lastRead = lastRead;
+}
+
+bool LogFile::deleteAndSave(const std::string& uuid, std::optional<size_t> position)
+{
+    return rewrite(uuid, position, nullptr);
+}
+
+bool LogFile::addOrReplaceThenSaveAndUpdate(const FullTimeSlice& timeSlice, const std::string& uuid,
+    std::optional<size_t> position)
+{
+    return rewrite(uuid, position, &timeSlice);
+}
+
+bool LogFile::rewrite(const std::string& uuid, std::optional<size_t> position, const FullTimeSlice* replacement)
+{
+    std::string name = std::filesystem::path(m_fullPath).filename().string();
+    if (!LogFormat::isCurrentLogFileName(name)) {
+        zr_log("LogFile: %s is not a current log file and is not changed", m_fullPath.c_str());
+        return false;
+    }
+    FullDataSet set;
+    if (base::files::exists(m_fullPath)) {
+        if (!text::Rtfd::readFile(m_fullPath)) {
+            // Rewriting from an empty list would throw away every entry the file holds.
+            zr_log("LogFile: %s could not be read and is not changed", m_fullPath.c_str());
+            return false;
+        }
+        set.setTimeSlices(set.loadRTFDFile(m_fullPath));
+    }
+    auto records = set.fullTimeSlices();
+
+    std::optional<size_t> target;
+    if (position) {
+        if (*position < records.size() && records[*position]->uuid() == uuid)
+            target = position;
+        else if (!replacement || *position < records.size()) {
+            zr_log("LogFile: entry %zu of %s no longer carries %s; nothing changed", *position, m_fullPath.c_str(),
+                uuid.c_str());
+            return false;
+        }
+    } else {
+        if (uuid == LogFormat::kDummyIdentifier) {
+            zr_log("LogFile: an entry without identifier needs its position; nothing changed");
+            return false;
+        }
+        size_t matches = 0;
+        for (size_t i = 0; i < records.size(); ++i) {
+            if (records[i]->uuid() == uuid) {
+                target = i;
+                ++matches;
+            }
+        }
+        if (matches > 1) {
+            zr_log("LogFile: %zu entries of %s carry %s; nothing changed", matches, m_fullPath.c_str(), uuid.c_str());
+            return false;
+        }
+    }
+
+    if (!replacement) {
+        if (!target)
+            return false;
+        records.erase(records.begin() + std::ptrdiff_t(*target));
+    } else if (target) {
+        auto& entry = *records[*target];
+        entry.setObjectiveText(replacement->objectiveText());
+        entry.setFocusRating(replacement->focusRating());
+        entry.setTagString(replacement->tagString());
+        entry.setCompleted(replacement->completed());
+        entry.setDuration(replacement->duration());
+        entry.setStartDate(replacement->startDate());
+        entry.setActualDuration(replacement->actualDuration());
+    } else {
+        auto added = std::make_shared<FullTimeSlice>();
+        added->setUuid(replacement->uuid());
+        added->setObjective(replacement->objective());
+        added->setObjectiveText(replacement->objectiveText());
+        added->setFocusRating(replacement->focusRating());
+        added->setTagString(replacement->tagString());
+        added->setCompleted(replacement->completed());
+        added->setDuration(replacement->duration());
+        added->setStartDate(replacement->startDate());
+        added->setActualDuration(replacement->actualDuration());
+        added->setEndDate(replacement->endDate());
+        added->setSuccess(replacement->success());
+        records.push_back(std::move(added));
+    }
+    set.setTimeSlices(RawDataSet::Records(records.begin(), records.end()));
+    set.generateUUIDMap();
+
+    bool written = text::Rtfd::writeFile(m_fullPath, entriesText(set));
+    if (!written)
+        zr_log("LogFile: could not write %s", m_fullPath.c_str());
+    setLastRead(base::Time::distantPast());
+    LogFileManager::sharedInstance().update();
+    return written;
+}
+
+text::AttributedString LogFile::entryText(const FullTimeSlice& timeSlice)
+{
+    LogEntryValues values;
+    values.uuid = timeSlice.uuid();
+    values.objective = timeSlice.objectiveText();
+    values.completed = timeSlice.completed();
+    values.duration = timeSlice.duration();
+    values.actualDuration = timeSlice.actualDuration();
+    values.tags = timeSlice.tagString();
+    values.startDate = timeSlice.startDate();
+    values.focusRating = timeSlice.focusRating();
+    return makeLogEntry(values, LogEntryKind::Rewritten);
+}
+
+text::AttributedString LogFile::entriesText(const FullDataSet& dataSet)
+{
+    text::AttributedString all;
+    for (const auto& record : dataSet.fullTimeSlices())
+        all.append(entryText(*record));
+    return all;
+}
+
+std::string LogFile::rtfdData(const FullTimeSlice& timeSlice) { return text::Rtfd::data(entryText(timeSlice)); }
+
+std::string LogFile::rtfdData(const FullDataSet& dataSet) { return text::Rtfd::data(entriesText(dataSet)); }
+
+}

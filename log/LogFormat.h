@@ -1,0 +1,70 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ostrel {
+
+// The layout of the log: file names, marker lines and the forms of their values, shared by
+// the writers and the readers.
+namespace LogFormat {
+
+inline constexpr std::string_view kRoot = "System Log";
+inline constexpr std::string_view kEntryTemplate = "system log time slice entry";
+inline constexpr std::string_view kDateFormat = "yyyy-MM-dd HH:mm:ss";
+// The identifier of every record that never had one (older plain-text files, a damaged
+// entry); never enough to address a record on its own.
+inline constexpr std::string_view kDummyIdentifier = "dummy";
+
+enum class Field {
+    None,
+    Identifier,
+    Objective,
+    Completed,
+    Success,
+    Duration,
+    ActualDuration,
+    Tags,
+    StartDate,
+    EndDate,
+    FocusRating,
+};
+
+// The field a marker line names; Field::Identifier stands for "#TimeSlice". Lines are
+// compared whole, case-sensitively.
+Field fieldForMarker(std::u16string_view line);
+Field fieldForMarker(std::string_view line);
+// The marker words themselves ("#TimeSlice", "#objective", …).
+const std::u16string& markerText(Field field);
+bool isMarkerLine(std::u16string_view line);
+
+// "YES" or "NO" when written. Read as true when the first character after white space, an
+// optional sign and leading zeros is Y, y, T, t or a digit 1 to 9.
+bool parseBoolean(std::u16string_view text);
+// Seconds as a decimal number read in single precision: leading white space skipped, the
+// text after the number ignored, 0 when there is none.
+double parseSeconds(std::u16string_view text);
+// Truncated toward zero; what is not finite or lies beyond the 64-bit range is written 0,
+// so a broken value cannot turn into a plausible-looking huge one.
+std::string formatSeconds(double seconds);
+
+// "yyyy-MM-dd HH:mm:ss" in the local time zone with the POSIX locale.
+std::string formatDate(double date);
+// First as written; then as a user's locale with other digits writes the same pattern;
+// else the distant past. When `day` is given and the text is a date as written, it receives
+// the date's "yyyy-MM-dd".
+double parseDate(std::u16string_view text, std::string* day = nullptr);
+
+// The words written for focus levels 0 to 3; any other level is "undefined".
+std::string concentrationLevelStringForTag(long long level);
+// 0, 1 and 2 for their words; 3 for any other text.
+int concentrationLevelTagForString(std::string_view word);
+
+// The last path component of a current daily file ("System Log Day 2026-12-05 (default).rtfd")
+// or of an older plain-text file; letter case is ignored.
+bool isCurrentLogFileName(std::string_view name);
+bool isPlainTextLogFileName(std::string_view name);
+
+}
+
+}

@@ -1,0 +1,89 @@
+#include "log/RawDataSet.h"
+
+#include "log/BackingStoreDescriptor.h"
+#include "core/ZrLog.h"
+#include "log/LogFile.h"
+#include "log/LogFileManager.h"
+#include "log/Logger.h"
+#include "log/TimeSliceReaders.h"
+#include "platform/base/Files.h"
+#include "platform/text/Rtfd.h"
+#include "platform/text/Unicode.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <filesystem>
+
+namespace ostrel {
+
+void RawDataSet::loadFromDisk()
+{
+    auto descriptor = Logger::sharedLogger().systemLogBackingStoreDesc();
+    loadFromFolder(descriptor->folderPath(), descriptor->root());
+}
+
+void RawDataSet::loadFromFolder(const std::string& folder, const std::string& root)
+{
+    auto started = std::chrono::steady_clock::now();
+    m_timeSlices.clear();
+    std::vector<std::shared_ptr<LogFile>> files;
+    if (auto names = base::files::list(folder)) {
+        for (const auto& name : *names) {
+            if (!root.empty() && name.compare(0, root.size(), root) == 0)
+                files.push_back(LogFileManager::sharedInstance().createOrRetrieveLogFile(
+                    (std::filesystem::path(folder) / name).string()));
+        }
+    }
+    // Ten years are thousands of files, each parsed on its own: the parsing is spread over
+    // the processor's cores, and the records still come out in folder order.
+    std::vector<Records> perFile(files.size());
+    std::atomic<size_t> next { 0 };
+    auto work = [&] {
+        for (size_t i = next++; i < files.size(); i = next++)
+            perFile[i] = files[i]->read(*this);
+    };
+    size_t workers = std::min<size_t>({ std::max(1u, std::thread::hardware_concurrency()), 8, files.size() / 16 + 1 });
+    std::vector<std::thread> helpers;
+    for (size_t i = 1; i < workers; ++i)
+        helpers.emplace_back(work);
+    work();
+    for (auto& helper : helpers)
+        helper.join();
+    size_t total = 0;
+    for (const auto& records : perFile)
+        total += records.size();
+    m_timeSlices.reserve(total);
+    for (auto& records : perFile)
+        m_timeSlices.insert(m_timeSlices.end(), records.begin(), records.end());
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    zr_log("loading %zu time slices took: %f (time per million: %f)", m_timeSlices.size(), seconds,
+        m_timeSlices.empty() ? 0.0 : seconds * 1000000.0 / double(m_timeSlices.size()));
+}
+
+RawDataSet::Records RawDataSet::loadRTFDFile(const std::string& path)
+{
+    auto document = text::Rtfd::readFile(path);
+    if (!document)
+        return {};
+    return createTimeSlicesFromContentString(document->text.string());
+}
+
+RawDataSet::Records RawDataSet::loadPlainTextFile(const std::string& path)
+{
+    auto content = base::files::readText(path);
+    if (!content)
+        return {};
+    return createTimeSlicesFromContentString(text::toUtf16(*content));
+}
+
+RawDataSet::Records RawDataSet::createTimeSlicesFromContentString(std::u16string_view content) const
+{
+    zr_log("RawDataSet createTimeSlicesFromContentString - start");
+    auto records = readRawTimeSlices(content);
+    zr_log("RawDataSet createTimeSlicesFromContentString - end");
+    return records;
+}
+
+}

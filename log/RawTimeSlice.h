@@ -1,0 +1,55 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ostrel {
+
+// One logged time slice as the statistics need it. Records are filled by the readers on the
+// reload queue and only read once a data set has been published.
+class RawTimeSlice {
+public:
+    RawTimeSlice();
+    virtual ~RawTimeSlice() = default;
+
+    double startDate() const { return m_startDate; }
+    // Also sets the day string.
+    void setStartDate(double startDate);
+    // For readers that already know the day string of the date.
+    void setStartDate(double startDate, std::string dayString);
+    // The start day as "yyyy-MM-dd"; empty until a start date was set.
+    const std::string& dayString() const { return m_dayString; }
+
+    bool completed() const { return m_completed; }
+    void setCompleted(bool completed) { m_completed = completed; }
+    double duration() const { return m_duration; }
+    void setDuration(double duration) { m_duration = duration; }
+    double actualDuration() const { return m_actualDuration; }
+    void setActualDuration(double actualDuration) { m_actualDuration = actualDuration; }
+    const std::string& focusRating() const { return m_focusRating; }
+    void setFocusRating(std::string focusRating) { m_focusRating = std::move(focusRating); }
+    const std::string& tagString() const { return m_tagString; }
+    void setTagString(std::string tagString) { m_tagString = std::move(tagString); }
+    bool success() const { return m_success; }
+    void setSuccess(bool success) { m_success = success; }
+
+    // No date means no limit. beginsAfter includes the date itself; beginsBefore does not.
+    bool beginsAfter(std::optional<double> date) const;
+    bool beginsBefore(std::optional<double> date) const;
+    // Every filter tag must be one of the comma-separated tags exactly (no trimming, letter
+    // case counts). An empty filter matches everything.
+    bool matchesTagFilter(const std::vector<std::string>& tags) const;
+
+protected:
+    double m_startDate;
+    std::string m_dayString;
+    bool m_completed { false };
+    double m_duration { 0 };
+    double m_actualDuration { 0 };
+    std::string m_focusRating { "good" };
+    std::string m_tagString;
+    bool m_success { false };
+};
+
+}

@@ -1,0 +1,201 @@
+#include "log/TimeSliceReaders.h"
+
+#include "log/LogFormat.h"
+#include "log/TagManager.h"
+#include "platform/text/Unicode.h"
+
+#include <cmath>
+
+namespace ostrel {
+
+using LogFormat::Field;
+
+namespace {
+
+// Lines as a platform line enumeration gives them: CR LF ends one line.
+template<class Visit>
+void forEachPlainLine(std::u16string_view content, Visit visit)
+{
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = start;
+        while (end < content.size() && !text::isNewline(content[end]))
+            ++end;
+        visit(content.substr(start, end - start));
+        if (end < content.size() && content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+    }
+}
+
+// The fields both readers store alike. Tags are gathered and handed to the tag manager once
+// per file, so that readers of many files do not queue on its lock.
+template<class Record>
+void storeCommonValue(Record& record, Field field, std::u16string_view line, std::vector<std::string>& tags)
+{
+    switch (field) {
+    case Field::Completed:
+        record.setCompleted(LogFormat::parseBoolean(line));
+        break;
+    case Field::Duration:
+        record.setDuration(LogFormat::parseSeconds(line));
+        break;
+    case Field::Tags:
+        record.setTagString(text::toUtf8(line));
+        tags.push_back(record.tagString());
+        break;
+    case Field::StartDate: {
+        std::string day;
+        double date = LogFormat::parseDate(line, &day);
+        if (day.empty())
+            record.setStartDate(date);
+        else
+            record.setStartDate(date, std::move(day));
+        break;
+    }
+    case Field::FocusRating:
+        record.setFocusRating(text::toUtf8(line));
+        break;
+    default:
+        break;
+    }
+}
+
+// The objective of one entry as runs of adjacent lines of the file: most objectives are one
+// run and come out as one piece of the file's text.
+class ObjectiveBuilder {
+public:
+    bool empty() const { return m_segments.empty(); }
+
+    void addLine(size_t start, size_t end)
+    {
+        // Blank lines before the first text are not part of the objective.
+        if (m_segments.empty() && start == end)
+            return;
+        if (!m_segments.empty() && m_segments.back().end() + 1 == start)
+            m_segments.back().length = end - m_segments.back().location;
+        else
+            m_segments.push_back({ start, end - start });
+    }
+
+    void store(FullTimeSlice& record, const text::AttributedString& content)
+    {
+        text::AttributedString rich;
+        for (size_t i = 0; i < m_segments.size(); ++i) {
+            if (i > 0)
+                rich.append(u"\n", content.attributesAt(m_segments[i].location - 1));
+            rich.append(content.substring(m_segments[i]));
+        }
+        // Every line end inside the objective is one "\n", whichever character ended it.
+        const std::u16string& string = rich.string();
+        for (size_t at = 0; at < string.size(); ++at) {
+            if (text::isNewline(string[at]) && string[at] != u'\n')
+                rich.replace({ at, 1 }, std::u16string_view(u"\n"));
+        }
+        record.setObjective(rich.utf8());
+        record.setObjectiveText(std::move(rich));
+        m_segments.clear();
+    }
+
+private:
+    std::vector<text::Range> m_segments;
+};
+
+}
+
+std::vector<std::shared_ptr<RawTimeSlice>> readRawTimeSlices(std::u16string_view content)
+{
+    std::vector<std::shared_ptr<RawTimeSlice>> records;
+    std::vector<std::string> tags;
+    auto current = std::make_shared<RawTimeSlice>();
+    Field state = Field::None;
+    forEachPlainLine(content, [&](std::u16string_view line) {
+        Field marker = LogFormat::fieldForMarker(line);
+        // The plain reader knows neither the objective nor the end date.
+        if (marker == Field::Objective || marker == Field::EndDate)
+            marker = Field::None;
+        if (marker == Field::Identifier) {
+            current = std::make_shared<RawTimeSlice>();
+            records.push_back(current);
+            return;
+        }
+        if (marker != Field::None) {
+            state = marker;
+            return;
+        }
+        if (state == Field::ActualDuration)
+            current->setActualDuration(LogFormat::parseSeconds(line));
+        else
+            storeCommonValue(*current, state, line, tags);
+        state = Field::None;
+    });
+    TagManager::sharedInstance().addTagsFromStrings(tags);
+    return records;
+}
+
+std::vector<std::shared_ptr<FullTimeSlice>> readFullTimeSlices(const text::AttributedString& content)
+{
+    std::vector<std::shared_ptr<FullTimeSlice>> records;
+    std::vector<std::string> tags;
+    const std::u16string& string = content.string();
+    auto current = std::make_shared<FullTimeSlice>();
+    ObjectiveBuilder objective;
+    Field state = Field::None;
+
+    auto finishRecord = [&] {
+        if (!objective.empty())
+            objective.store(*current, content);
+    };
+
+    size_t start = 0;
+    // Every character of the newline set ends a line, so CR LF leaves an empty line between.
+    while (start <= string.size()) {
+        size_t end = start;
+        while (end < string.size() && !text::isNewline(string[end]))
+            ++end;
+        std::u16string_view line(string.data() + start, end - start);
+        Field marker = LogFormat::fieldForMarker(line);
+        if (marker == Field::Identifier) {
+            finishRecord();
+            current = std::make_shared<FullTimeSlice>();
+            current->setObjective({});
+            current->setPositionInFile(records.size());
+            records.push_back(current);
+            state = Field::Identifier;
+        } else if (marker != Field::None) {
+            state = marker;
+        } else if (state == Field::Objective) {
+            // The objective runs on to the next marker line, blank lines included.
+            objective.addLine(start, end);
+        } else if (!line.empty()) {
+            // Empty lines outside the objective (the gap CR LF leaves, a blank after a value)
+            // carry no value and leave the awaited field awaited.
+            switch (state) {
+            case Field::Identifier:
+                current->setUuid(text::toUtf8(line));
+                break;
+            case Field::ActualDuration:
+                current->setActualDuration(std::fabs(LogFormat::parseSeconds(line)));
+                break;
+            case Field::EndDate:
+                current->setEndDate(LogFormat::parseDate(line));
+                break;
+            case Field::Success:
+                current->setSuccess(LogFormat::parseBoolean(line));
+                break;
+            default:
+                storeCommonValue(*current, state, line, tags);
+                break;
+            }
+            state = Field::None;
+        }
+        if (end >= string.size())
+            break;
+        start = end + 1;
+    }
+    finishRecord();
+    TagManager::sharedInstance().addTagsFromStrings(tags);
+    return records;
+}
+
+}

@@ -1,0 +1,48 @@
+#include "log/UpgradeManager.h"
+
+#include "log/BackingStoreManager.h"
+#include "core/ZrLog.h"
+#include "log/Logger.h"
+#include "platform/base/Files.h"
+
+#include <filesystem>
+
+namespace ostrel {
+
+UpgradeManager& UpgradeManager::sharedInstance()
+{
+    static UpgradeManager* manager = new UpgradeManager;
+    return *manager;
+}
+
+void UpgradeManager::upgradeEverything()
+{
+    zr_log("UpgradeManager upgradeEverything [start]");
+    auto descriptor = Logger::sharedLogger().systemLogBackingStoreDesc();
+    upgradeSystemLogs(descriptor->folderPath(), descriptor->root(), BackingStoreManager::sharedManager().obtainMACAddress());
+    zr_log("UpgradeManager upgradeEverything [end]");
+}
+
+void UpgradeManager::upgradeSystemLogs(const std::string& folder, const std::string& root, const std::string& identifier)
+{
+    zr_log("upgrading system logs");
+    auto names = base::files::list(folder);
+    if (!names || root.empty())
+        return;
+    for (const auto& name : *names) {
+        if (name.compare(0, root.size(), root) != 0 || name.find(')') != std::string::npos)
+            continue;
+        std::filesystem::path oldPath = std::filesystem::path(folder) / name;
+        std::filesystem::path withoutExtension = oldPath;
+        withoutExtension.replace_extension();
+        std::filesystem::path newPath = withoutExtension.string() + " (" + identifier + ")" + oldPath.extension().string();
+        zr_log("renaming %s to %s", oldPath.c_str(), newPath.c_str());
+        // Never over an existing file: that would lose the day's entries written under the
+        // current name.
+        std::string error;
+        if (base::files::exists(newPath) || !base::files::move(oldPath, newPath, &error))
+            zr_log("failed to migrate file: %s", oldPath.c_str());
+    }
+}
+
+}

@@ -1,0 +1,90 @@
+#include "log/LogFormat.h"
+#include "platform/base/Time.h"
+#include "platform/text/Unicode.h"
+#include "tests/log/LogTestSupport.h"
+
+#include <cmath>
+#include <limits>
+
+namespace ostrel::test {
+namespace {
+
+using namespace LogFormat;
+
+TEST(LogFormat, BooleansReadAsTheLogHasAlwaysWrittenThem)
+{
+    for (auto yes : { u"YES", u"yes", u"  true", u"T", u"1", u"+007", u"-2", u"0009" })
+        EXPECT_TRUE(parseBoolean(yes)) << text::toUtf8(yes);
+    for (auto no : { u"NO", u"", u"0", u"000", u"false", u"x", u"  ", u"-0" })
+        EXPECT_FALSE(parseBoolean(no)) << text::toUtf8(no);
+}
+
+TEST(LogFormat, SecondsReadInSinglePrecisionAndWriteTruncated)
+{
+    EXPECT_EQ(parseSeconds(u"1500"), 1500);
+    EXPECT_EQ(parseSeconds(u"  -12.5 seconds"), -12.5);
+    EXPECT_EQ(parseSeconds(u"abc"), 0);
+    EXPECT_EQ(parseSeconds(u""), 0);
+    EXPECT_EQ(parseSeconds(u"16777217"), 16777216);
+    EXPECT_EQ(parseSeconds(u"1e999"), 0);
+    EXPECT_EQ(formatSeconds(1499.9), "1499");
+    EXPECT_EQ(formatSeconds(-3.7), "-3");
+    EXPECT_EQ(formatSeconds(std::numeric_limits<double>::quiet_NaN()), "0");
+    EXPECT_EQ(formatSeconds(std::numeric_limits<double>::infinity()), "0");
+    EXPECT_EQ(formatSeconds(1e30), "0");
+}
+
+TEST(LogFormat, DatesRoundTripAndOtherDigitsStillRead)
+{
+    TemporaryHome home("Europe/Berlin");
+    double date = localDate(2026, 7, 14, 21, 5, 9);
+    EXPECT_EQ(formatDate(date), "2026-07-14 21:05:09");
+    EXPECT_EQ(parseDate(u"2026-07-14 21:05:09"), date);
+    // The same pattern in Arabic-Indic digits, as a user's locale may have written it.
+    EXPECT_EQ(parseDate(u"٢٠٢٦-٠٧-١٤ ٢١:٠٥:٠٩"), date);
+    EXPECT_EQ(parseDate(u"14.07.2026 21:05"), base::Time::distantPast());
+    EXPECT_EQ(parseDate(u"2026-02-30 10:00:00"), base::Time::distantPast());
+    EXPECT_EQ(parseDate(u""), base::Time::distantPast());
+}
+
+TEST(LogFormat, FocusWordsBothWays)
+{
+    EXPECT_EQ(concentrationLevelStringForTag(0), "distracted");
+    EXPECT_EQ(concentrationLevelStringForTag(3), "experienced flow");
+    EXPECT_EQ(concentrationLevelStringForTag(4), "undefined");
+    EXPECT_EQ(concentrationLevelStringForTag(-1), "undefined");
+    EXPECT_EQ(concentrationLevelTagForString("highly focused"), 2);
+    EXPECT_EQ(concentrationLevelTagForString("undefined"), 3);
+}
+
+TEST(LogFormat, FileNamePatterns)
+{
+    EXPECT_TRUE(isCurrentLogFileName("System Log Day 2026-12-05 (default).rtfd"));
+    EXPECT_TRUE(isCurrentLogFileName("System Log Day 2026-12-05 (01ec2a3f5).rtfd"));
+    EXPECT_TRUE(isCurrentLogFileName("system log day 2026-12-05 (default).rtfd"));
+    EXPECT_TRUE(isCurrentLogFileName("System Log Day 2026-12-05 (01EC2A3F5).RTFD"));
+    EXPECT_TRUE(isCurrentLogFileName("System Log Day 2026-12-05 ().rtfd"));
+    EXPECT_FALSE(isCurrentLogFileName("System Log Day 2026-1-05 (default).rtfd"));
+    EXPECT_FALSE(isCurrentLogFileName("System Log Day 2026-12-05 (xyz).rtfd"));
+    EXPECT_FALSE(isCurrentLogFileName("System Log Day 2026-12-05 (default).rtfd.bak"));
+    EXPECT_FALSE(isCurrentLogFileName("System Log Day 2026-12-05.rtfd"));
+
+    EXPECT_TRUE(isPlainTextLogFileName("System Log 2009-04-01 (A1-B2-C3-D4).txt"));
+    EXPECT_TRUE(isPlainTextLogFileName("SYSTEM LOG 2009-04-01 (a-b-c-d (x)).TXT"));
+    EXPECT_FALSE(isPlainTextLogFileName("System Log 2009-04-01 (A1-B2-C3).txt"));
+    EXPECT_FALSE(isPlainTextLogFileName("System Log 2009-04-01.txt"));
+    EXPECT_FALSE(isPlainTextLogFileName("System Log 2009-4-01 (a-b-c-d).txt"));
+}
+
+TEST(LogFormat, MarkersAreWholeCaseSensitiveLines)
+{
+    EXPECT_EQ(fieldForMarker(u"#TimeSlice"), Field::Identifier);
+    EXPECT_EQ(fieldForMarker(u"#objective"), Field::Objective);
+    EXPECT_EQ(fieldForMarker(u"#Objective"), Field::None);
+    EXPECT_EQ(fieldForMarker(u" #tags"), Field::None);
+    EXPECT_EQ(fieldForMarker(u"#tags "), Field::None);
+    EXPECT_EQ(fieldForMarker(std::string_view("#endDate")), Field::EndDate);
+}
+
+}
+}

@@ -1,0 +1,211 @@
+#include "log/FullDataSet.h"
+#include "log/LogFormat.h"
+#include "log/Logger.h"
+#include "platform/base/Paths.h"
+#include "platform/base/Uuid.h"
+#include "tests/log/LogTestSupport.h"
+
+namespace ostrel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LoggerTest : public LogTest {
+protected:
+    Logger& logger() { return Logger::sharedLogger(); }
+
+    void work(int seconds)
+    {
+        for (int i = 0; i < seconds; ++i) {
+            clock.advance(1);
+            logger().incrementActualSecondsWorked();
+        }
+    }
+
+    void setWork(text::AttributedString objective, bool completed = true, std::string tags = "writing,ostrel",
+        int focus = 2, int minutes = 25)
+    {
+        logger().setCurrentWorkSource([=] {
+            Logger::CurrentWork current;
+            current.objective = objective;
+            current.completed = completed;
+            current.tags = tags;
+            current.focusRating = focus;
+            current.durationInMinutes = minutes;
+            return current;
+        });
+    }
+
+    std::vector<std::shared_ptr<FullTimeSlice>> readBack()
+    {
+        FullDataSet set;
+        set.loadFromDisk();
+        return set.fullTimeSlices();
+    }
+};
+
+TEST_F(LoggerTest, CounterStartsOneSecondBeforeTheFirstTick)
+{
+    double before = clock.now();
+    work(1500);
+    EXPECT_EQ(logger().actualSecondsWorked(), 1500);
+    EXPECT_EQ(logger().startDate(), before);
+    EXPECT_EQ(logger().endDate(), before + 1500);
+
+    int extensionResets = 0;
+    logger().setExtensionReset([&] { ++extensionResets; });
+    logger().resetActualSecondsWorked();
+    EXPECT_EQ(logger().actualSecondsWorked(), 0);
+    EXPECT_EQ(extensionResets, 1);
+    EXPECT_EQ(logger().startDate(), before);
+}
+
+TEST_F(LoggerTest, EntryRoundTripsEveryField)
+{
+    text::AttributedString objective = text::AttributedString::fromUtf8("Draft ");
+    text::Attributes bold;
+    bold.font = gfx::Font::named("Helvetica-Bold", 13);
+    objective.append(u"the plan", bold);
+    text::Attributes link;
+    link.link = "https://example.org/ünïcode";
+    objective.append(text::AttributedString::fromUtf8("\n\nsee "));
+    objective.append(u"the notes", link);
+    objective.append(text::AttributedString::fromUtf8(" — 日本語 ✓\n#completed\n#TimeSlice\nthen ‹tags› and ‹focusRating›"));
+    setWork(objective, true, "writing,ostrel", 2, 25);
+    double start = clock.now();
+    work(1490);
+
+    ASSERT_TRUE(logger().logCurrentTimeSlice());
+    EXPECT_EQ(logger().actualSecondsWorked(), 0);
+
+    auto records = readBack();
+    ASSERT_EQ(records.size(), 1u);
+    const auto& record = *records[0];
+    EXPECT_TRUE(base::isUuid(record.uuid()));
+    EXPECT_EQ(record.objective(),
+        "Draft the plan\n\nsee the notes — 日本語 ✓\n #completed\n #TimeSlice\nthen ‹tags› and ‹focusRating›");
+    EXPECT_EQ(record.objectiveText().attributesAt(7).font, bold.font);
+    EXPECT_EQ(record.extractedLinks(), std::vector<std::string> { link.link });
+    EXPECT_TRUE(record.completed());
+    EXPECT_EQ(record.duration(), 1500);
+    EXPECT_EQ(record.actualDuration(), 1490);
+    EXPECT_EQ(record.tagString(), "writing,ostrel");
+    EXPECT_EQ(record.startDate(), start);
+    EXPECT_EQ(record.focusRating(), "highly focused");
+    EXPECT_TRUE(record.isRTFD());
+}
+
+TEST_F(LoggerTest, UnusualValuesAreWrittenPlainly)
+{
+    setWork(text::AttributedString::fromUtf8("x"), false, "", 4, 25);
+    work(3);
+    auto entry = logger().prepareTimeSliceSystemLogEntryTextWithUUID("U-1").utf8();
+    EXPECT_NE(entry.find("#completed\nNO\n"), std::string::npos);
+    EXPECT_NE(entry.find("#tags\n\n"), std::string::npos);
+    EXPECT_NE(entry.find("#focusRating\nundefined\n"), std::string::npos);
+    EXPECT_NE(entry.find("#duration\n1500\n"), std::string::npos);
+    EXPECT_NE(entry.find("#actualDuration\n3\n"), std::string::npos);
+    EXPECT_EQ(entry.back(), '\n');
+    EXPECT_EQ(entry.find("‹"), std::string::npos);
+}
+
+TEST_F(LoggerTest, StartDateIsWrittenWithFixedDigits)
+{
+    TemporaryHome zone("America/New_York");
+    logger().updateLogFileDescriptors();
+    clock.set(localDate(2026, 11, 1, 13, 4, 5));
+    setWork(text::AttributedString::fromUtf8("x"));
+    work(1);
+    auto entry = logger().prepareTimeSliceSystemLogEntryTextWithUUID("U-2").utf8();
+    EXPECT_NE(entry.find("#startDate\n2026-11-01 13:04:05\n"), std::string::npos) << entry;
+    EXPECT_EQ(Logger::dateFromSystemLogString("2026-11-01 13:04:05"), localDate(2026, 11, 1, 13, 4, 5));
+    EXPECT_EQ(Logger::dateFromSystemLogString("1:04 PM"), base::Time::distantPast());
+}
+
+TEST_F(LoggerTest, NothingIsLoggedWithoutWork)
+{
+    EXPECT_FALSE(logger().logCurrentTimeSlice());
+    EXPECT_FALSE(fs::exists(logger().systemLogBackingStoreDesc()->getPathToCurrentFile()));
+}
+
+TEST_F(LoggerTest, SliceLoggedAfterMidnightGoesToTheNextDay)
+{
+    clock.set(localDate(2026, 5, 9, 23, 40));
+    setWork(text::AttributedString::fromUtf8("late work"));
+    work(30 * 60);
+    ASSERT_TRUE(logger().logCurrentTimeSlice());
+    EXPECT_TRUE(fs::exists(logFolder() / "System Log Day 2026-05-10 (default).rtfd"));
+    EXPECT_FALSE(fs::exists(logFolder() / "System Log Day 2026-05-09 (default).rtfd"));
+    auto records = readBack();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0]->dayString(), "2026-05-09");
+}
+
+TEST_F(LoggerTest, FailedWriteKeepsTheSliceForAnotherTry)
+{
+    setWork(text::AttributedString::fromUtf8("precious"));
+    work(600);
+    double start = logger().startDate();
+    fs::path today = logger().systemLogBackingStoreDesc()->getPathToCurrentFile();
+    writeText(today, "not a package");
+
+    EXPECT_FALSE(logger().logCurrentTimeSlice());
+    EXPECT_EQ(logger().actualSecondsWorked(), 600);
+    EXPECT_EQ(logger().startDate(), start);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message, "Could not write to log file folder!");
+
+    fs::remove(today);
+    EXPECT_TRUE(logger().logCurrentTimeSlice());
+    EXPECT_EQ(readBack().size(), 1u);
+}
+
+TEST_F(LoggerTest, FolderFollowsTheDropboxSettings)
+{
+    auto defaults = base::Defaults::standard();
+    defaults->set("dropboxLocation", (home.path() / "Dropbox").string());
+    logger().updateLogFileDescriptors();
+    EXPECT_EQ(logger().systemLogBackingStoreDesc()->folderPath(), logFolder().string());
+
+    defaults->set("dropboxSync", true);
+    logger().updateLogFileDescriptors();
+    EXPECT_EQ(logger().systemLogBackingStoreDesc()->folderPath(), (home.path() / "Dropbox" / "Ostrel" / "System Logs").string());
+    EXPECT_TRUE(fs::is_directory(home.path() / "Dropbox" / "Ostrel" / "System Logs"));
+    EXPECT_EQ(logger().systemLogBackingStoreDesc()->root(), "System Log");
+}
+
+TEST_F(LoggerTest, MissingDropboxVolumeIsReportedAndLoggingGoesOn)
+{
+    writeText(home.path() / "unplugged", "a file where the volume's folder was");
+    auto defaults = base::Defaults::standard();
+    defaults->set("dropboxSync", true);
+    defaults->set("dropboxLocation", (home.path() / "unplugged").string());
+    logger().updateLogFileDescriptors();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].message.find("Could not create folder path at: "), std::string::npos);
+    EXPECT_TRUE(sawDiagnostic("Could not create folder path at: "));
+
+    setWork(text::AttributedString::fromUtf8("still working"));
+    work(60);
+    EXPECT_FALSE(logger().logCurrentTimeSlice());
+    EXPECT_EQ(logger().actualSecondsWorked(), 60);
+}
+
+TEST_F(LoggerTest, DurationsInWords)
+{
+    EXPECT_EQ(Logger::durationStringForTimeInterval(3601), "1 hour 1 second");
+    EXPECT_EQ(Logger::durationStringForTimeInterval(7500), "2 hours 5 minutes");
+    EXPECT_EQ(Logger::durationStringForTimeInterval(60), "1 minute");
+    EXPECT_EQ(Logger::durationStringForTimeInterval(0), "0 seconds");
+    EXPECT_EQ(Logger::durationStringForTimeInterval(3725.9), "1 hour 2 minutes 5 seconds");
+    EXPECT_EQ(Logger::durationStringForTimeInterval(-5), "0 seconds");
+}
+
+TEST_F(LoggerTest, RevealShowsTheLogFolder)
+{
+    logger().revealLogFolder();
+    ASSERT_EQ(opened.size(), 1u);
+}
+
+}
+}

@@ -1,0 +1,133 @@
+#include "log/TimeSliceReaders.h"
+#include "platform/base/DateFormat.h"
+#include "platform/base/Time.h"
+#include "platform/text/Unicode.h"
+#include "tests/log/LogTestSupport.h"
+
+namespace ostrel::test {
+namespace {
+
+class ReadersTest : public LogTest {
+protected:
+    std::vector<std::shared_ptr<FullTimeSlice>> readFull(const std::string& content)
+    {
+        return readFullTimeSlices(text::AttributedString::fromUtf8(content));
+    }
+};
+
+TEST_F(ReadersTest, FullReaderTakesEveryField)
+{
+    auto records = readFull(entryLines("U-1",
+        { "#objective", "Write the report", "#completed", "YES", "#duration", "1500", "#actualDuration", "-1490.5",
+            "#tags", "work,writing", "#startDate", "2026-03-01 10:00:00", "#endDate", "2026-03-01 10:25:00",
+            "#focusRating", "highly focused", "#success", "1" }));
+    ASSERT_EQ(records.size(), 1u);
+    const auto& record = *records[0];
+    EXPECT_EQ(record.uuid(), "U-1");
+    EXPECT_EQ(record.objective(), "Write the report");
+    EXPECT_EQ(record.objectiveText().utf8(), "Write the report");
+    EXPECT_TRUE(record.completed());
+    EXPECT_EQ(record.duration(), 1500);
+    EXPECT_EQ(record.actualDuration(), 1490.5);
+    EXPECT_EQ(record.tagString(), "work,writing");
+    EXPECT_EQ(record.startDate(), localDate(2026, 3, 1, 10));
+    EXPECT_EQ(record.dayString(), "2026-03-01");
+    EXPECT_EQ(record.endDate(), localDate(2026, 3, 1, 10, 25));
+    EXPECT_EQ(record.focusRating(), "highly focused");
+    EXPECT_TRUE(record.success());
+    EXPECT_EQ(record.positionInFile(), 0u);
+    EXPECT_EQ(TagManager::sharedInstance().allTags(), (std::vector<std::string> { "work", "writing" }));
+}
+
+TEST_F(ReadersTest, MissingFieldsKeepTheirDefaults)
+{
+    auto records = readFull("stray line before any entry\n#completed\nYES\n" + entryLines("U-2", { "#duration", "60" }));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_FALSE(records[0]->completed());
+    EXPECT_EQ(records[0]->focusRating(), "good");
+    EXPECT_EQ(records[0]->tagString(), "");
+    EXPECT_EQ(records[0]->objective(), "");
+    EXPECT_EQ(records[0]->startDate(), base::Time::distantPast());
+    EXPECT_EQ(records[0]->dayString(), base::DateFormat::format(base::Time::distantPast(), "yyyy-MM-dd"));
+}
+
+TEST_F(ReadersTest, ObjectiveBlankLinesAndMarkerLines)
+{
+    auto records = readFull(entryLines("U-3", { "#objective", "", "", "first", "", "second", "#tags", "t",
+                                                  "#objective", "third", "#completed", "NO" }));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0]->objective(), "first\n\nsecond\nthird");
+
+    // A line equal to a marker ends the objective as written by hand; the writer prevents
+    // this for objectives it writes.
+    records = readFull(entryLines("U-4", { "#objective", "plan", "#tags", "x" }));
+    EXPECT_EQ(records[0]->objective(), "plan");
+    EXPECT_EQ(records[0]->tagString(), "x");
+
+    records = readFull(entryLines("U-5", { "#objective", "plan", "", "" }) + entryLines("U-6", {}));
+    EXPECT_EQ(records[0]->objective(), "plan\n\n");
+}
+
+TEST_F(ReadersTest, TwoEntryMarkersInARowLeaveTheFirstWithoutIdentifier)
+{
+    auto records = readFull("#TimeSlice\n#TimeSlice\nU-7\n");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0]->uuid(), "dummy");
+    EXPECT_EQ(records[1]->uuid(), "U-7");
+    EXPECT_EQ(records[1]->positionInFile(), 1u);
+}
+
+TEST_F(ReadersTest, CarriageReturnLineFeedAddsIgnoredEmptyLines)
+{
+    auto records = readFull(entryLines("U-8", { "#duration", "300", "#objective", "one", "#tags", "a" }, "\r\n"));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0]->uuid(), "U-8");
+    EXPECT_EQ(records[0]->duration(), 300);
+    EXPECT_EQ(records[0]->tagString(), "a");
+    // Each CR LF is two line ends, so the objective's own line is followed by an empty one.
+    EXPECT_EQ(records[0]->objective(), "one\n");
+}
+
+TEST_F(ReadersTest, RichObjectiveKeepsFormattingAndLinks)
+{
+    text::AttributedString content = text::AttributedString::fromUtf8("#TimeSlice\nU-9\n#objective\nsee ");
+    text::Attributes link;
+    link.link = "ostrel2things://ABC";
+    content.append(u"this task", link);
+    content.append(text::AttributedString::fromUtf8("\nline two\n#completed\nYES\n"));
+    auto records = readFullTimeSlices(content);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0]->objective(), "see this task\nline two");
+    EXPECT_EQ(records[0]->objectiveText().attributesAt(4).link, "ostrel2things://ABC");
+    EXPECT_EQ(records[0]->extractedLinks(), std::vector<std::string> { "ostrel2things://ABC" });
+}
+
+TEST_F(ReadersTest, BaseReaderKeepsOnlyStatisticsFields)
+{
+    std::u16string content = text::toUtf16(entryLines("U-10",
+        { "#objective", "#completed", "yes", "#actualDuration", "-30", "#endDate", "2026-01-01 10:00:00", "#tags",
+            "a,b", "#success", "YES", "#focusRating", "good" }, "\r\n"));
+    auto records = readRawTimeSlices(content);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_TRUE(records[0]->completed());
+    EXPECT_EQ(records[0]->actualDuration(), -30);
+    EXPECT_EQ(records[0]->tagString(), "a,b");
+    EXPECT_FALSE(records[0]->success());
+    EXPECT_EQ(records[0]->focusRating(), "good");
+}
+
+TEST_F(ReadersTest, DamagedTextNeverCrashes)
+{
+    std::string garbage;
+    for (int i = 0; i < 4000; ++i)
+        garbage += char((i * 7919) % 251 + 1);
+    garbage += "\n#TimeSlice\n\xff\xfe\n#startDate\n\xf0\x9f\n#duration\n1e40\n#objective";
+    auto records = readFull(garbage);
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.back()->duration(), 0);
+    EXPECT_EQ(records.back()->startDate(), base::Time::distantPast());
+    EXPECT_NO_THROW(readRawTimeSlices(text::toUtf16(garbage)));
+}
+
+}
+}
