@@ -1,0 +1,41 @@
+#include "platform/ui/Event.h"
+
+#include "platform/base/Time.h"
+
+namespace ui {
+
+Event Event::mouse(Type type, Window* window, Point locationInWindow, std::uint32_t modifiers, int clickCount)
+{
+    Event event;
+    event.m_type = type;
+    event.m_window = window;
+    event.m_location = locationInWindow;
+    event.m_modifiers = modifiers;
+    event.m_clickCount = clickCount;
+    event.m_timestamp = base::Time::now();
+    return event;
+}
+
+Event Event::key(Type type, Window* window, std::uint16_t keyCode, std::string characters, std::uint32_t modifiers,
+    bool isRepeat)
+{
+    Event event;
+    event.m_type = type;
+    event.m_window = window;
+    event.m_keyCode = keyCode;
+    event.m_characters = std::move(characters);
+    event.m_modifiers = modifiers;
+    event.m_repeat = isRepeat;
+    event.m_timestamp = base::Time::now();
+    return event;
+}
+
+Event Event::scroll(Window* window, Point locationInWindow, double deltaX, double deltaY)
+{
+    Event event = mouse(Type::ScrollWheel, window, locationInWindow);
+    event.m_deltaX = deltaX;
+    event.m_deltaY = deltaY;
+    return event;
+}
+
+}
