@@ -171,6 +171,15 @@ void Application::windowOrderedOut(Window& window)
         m_mainWindow = nullptr;
 }
 
+void Application::windowGone(Window& window)
+{
+    if (m_keyWindow == &window)
+        m_keyWindow = nullptr;
+    if (m_mainWindow == &window)
+        m_mainWindow = nullptr;
+    forgetExpiredWindows();
+}
+
 void Application::setKeyWindow(Window* window)
 {
     if (window == m_keyWindow)
@@ -227,8 +236,12 @@ void Application::sendEvent(const Event& incoming)
 
 bool Application::sendAction(std::string_view action, base::Responder* target, const base::Sender& sender)
 {
-    if (target)
-        return target->tryToPerform(action, sender);
+    if (target) {
+        if (!target->respondsTo(action))
+            return false;
+        target->tryToPerform(action, sender);
+        return true;
+    }
     auto along = [&](base::Responder* start) {
         for (base::Responder* r = start; r; r = r->nextResponder())
             if (r->respondsTo(action)) {

@@ -108,6 +108,7 @@ private:
     void addWindow(const std::shared_ptr<Window>& window);
     void windowOrderedFront(Window& window);
     void windowOrderedOut(Window& window);
+    void windowGone(Window& window);
     void setKeyWindow(Window* window);
     void setMainWindow(Window* window);
     void tell(void (ApplicationDelegate::*message)(const Notification&), const char* name);

@@ -8,7 +8,7 @@
 
 namespace ui {
 
-std::shared_ptr<View> View::create(Rect frame) { return make<View>(frame); }
+std::shared_ptr<View> View::create(Rect frame) { return std::shared_ptr<View>(new View(frame)); }
 
 View::View(Rect frame)
     : m_frame(frame)
@@ -232,10 +232,13 @@ void View::setHidden(bool hidden)
     m_hidden = hidden;
     if (m_window && hidden)
         m_window->viewWillHide(this);
-    if (m_superview)
+    if (m_superview) {
+        // A stack leaves room only for shown views.
+        m_superview->setNeedsLayout();
         m_superview->setNeedsDisplay();
-    else
+    } else {
         setNeedsDisplay();
+    }
 }
 
 bool View::isHiddenOrHasHiddenAncestor() const

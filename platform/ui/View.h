@@ -134,12 +134,6 @@ public:
 protected:
     explicit View(Rect frame);
 
-    template<class T, class... Args>
-    static std::shared_ptr<T> make(Args&&... args)
-    {
-        return std::shared_ptr<T>(new T(std::forward<Args>(args)...));
-    }
-
 private:
     friend class Window;
     friend class LayoutEngine;

@@ -30,6 +30,8 @@ Window::Window(Rect contentRect, unsigned styleMask)
 Window::~Window()
 {
     *m_alive = false;
+    if (auto* app = Application::shared())
+        app->windowGone(*this);
     if (m_contentView)
         m_contentView->setWindow(nullptr);
     if (m_surface)
@@ -444,8 +446,9 @@ void Window::layoutIfNeeded()
         pending = pending || v->needsLayout();
     if (!pending)
         return;
-    m_layoutPending = false;
     m_engine->layout(*m_contentView, m_frame.size);
+    // What the layout itself changed (generated constraints) is already in.
+    m_layoutPending = false;
 }
 
 void Window::viewNeedsDisplay()

@@ -1,0 +1,125 @@
+#include "UiFixture.h"
+
+using namespace ui;
+
+namespace {
+
+std::shared_ptr<Swatch> flippedSwatch(Rect frame)
+{
+    auto s = Swatch::create(gfx::colors::blue, frame);
+    s->m_flipped = true;
+    return s;
+}
+
+}
+
+using Views = UiTest;
+
+TEST_F(Views, ConversionsInUnflippedViewsCountFromTheBottom)
+{
+    auto w = window(200, 100);
+    auto a = Swatch::create(gfx::colors::red, Rect::make(10, 20, 100, 50));
+    w->contentView()->addSubview(a);
+    auto b = Swatch::create(gfx::colors::green, Rect::make(5, 5, 10, 10));
+    a->addSubview(b);
+
+    EXPECT_EQ(b->convertPointTo({ 0, 0 }, nullptr), (Point { 15, 25 }));
+    EXPECT_EQ(b->convertPointFrom({ 15, 25 }, nullptr), (Point { 0, 0 }));
+    EXPECT_EQ(a->convertPointFrom({ 1, 1 }, b.get()), (Point { 6, 6 }));
+    // The window sits at 100, 100 on the screen.
+    EXPECT_EQ(b->convertPointToScreen({ 0, 0 }), (Point { 115, 125 }));
+    EXPECT_EQ(b->convertPointFromScreen({ 115, 125 }), (Point { 0, 0 }));
+}
+
+TEST_F(Views, ConversionsThroughFlippedViewsTurnYAround)
+{
+    auto w = window(200, 100);
+    auto f = flippedSwatch(Rect::make(10, 20, 100, 50));
+    w->contentView()->addSubview(f);
+    // A flipped view's origin is its top left: 20 + 50 up from the window's bottom.
+    EXPECT_EQ(f->convertPointTo({ 0, 0 }, nullptr), (Point { 10, 70 }));
+    EXPECT_EQ(f->convertPointTo({ 0, 10 }, nullptr), (Point { 10, 60 }));
+
+    // An unflipped child of a flipped view: its frame counts down from the parent's top.
+    auto u = Swatch::create(gfx::colors::red, Rect::make(5, 10, 20, 20));
+    f->addSubview(u);
+    EXPECT_EQ(u->convertPointTo({ 0, 0 }, f.get()), (Point { 5, 30 }));
+    EXPECT_EQ(u->convertPointTo({ 0, 0 }, nullptr), (Point { 15, 40 }));
+    Rect inWindow = u->convertRectTo(u->bounds(), nullptr);
+    EXPECT_EQ(inWindow, Rect::make(15, 40, 20, 20));
+
+    // Scrolling the flipped view moves what it shows, not its frame.
+    f->setBoundsOrigin({ 0, 10 });
+    EXPECT_EQ(u->convertPointTo({ 0, 0 }, nullptr), (Point { 15, 50 }));
+}
+
+TEST_F(Views, HitTestingFindsTheDeepestShownViewInFront)
+{
+    auto w = window(200, 100);
+    auto back = Swatch::create(gfx::colors::red, Rect::make(0, 0, 100, 100));
+    auto front = flippedSwatch(Rect::make(50, 0, 100, 50));
+    w->contentView()->addSubview(back);
+    w->contentView()->addSubview(front);
+    auto inner = Swatch::create(gfx::colors::green, Rect::make(0, 0, 10, 10));
+    front->addSubview(inner);
+
+    EXPECT_EQ(w->contentView()->hitTest({ 20, 20 }), back.get());
+    EXPECT_EQ(w->contentView()->hitTest({ 60, 20 }), front.get());
+    // inner is at the top left of the flipped front view: window y from 40 to 50.
+    EXPECT_EQ(w->contentView()->hitTest({ 55, 45 }), inner.get());
+    EXPECT_EQ(w->contentView()->hitTest({ 55, 35 }), front.get());
+    front->setHidden(true);
+    EXPECT_EQ(w->contentView()->hitTest({ 60, 20 }), back.get());
+    EXPECT_EQ(w->contentView()->hitTest({ 500, 20 }), nullptr);
+}
+
+TEST_F(Views, ClicksReachTheViewUnderThePointerInItsOwnCoordinates)
+{
+    auto w = window(200, 100);
+    auto target = flippedSwatch(Rect::make(50, 0, 100, 50));
+    w->contentView()->addSubview(target);
+    // 60 from the top of the picture is 40 from the bottom: inside the view, 10 below its top.
+    backend().click(*w, { 70, 60 });
+    EXPECT_EQ(target->clicks, 1);
+    EXPECT_EQ(target->lastClick, (Point { 20, 10 }));
+    w->setIgnoresMouseEvents(true);
+    backend().click(*w, { 70, 60 });
+    EXPECT_EQ(target->clicks, 1);
+}
+
+TEST_F(Views, DrawingLandsWhereTheFramesSay)
+{
+    auto w = window(200, 100);
+    w->setBackgroundColor(gfx::colors::black);
+    w->contentView()->addSubview(Swatch::create(gfx::colors::red, Rect::make(0, 0, 100, 50)));
+    auto half = Swatch::create(gfx::colors::blue, Rect::make(100, 50, 100, 50));
+    half->setAlphaValue(0.5);
+    w->contentView()->addSubview(half);
+
+    // Pixel rows count from the top: the red view fills the bottom left quarter.
+    EXPECT_EQ(w->pixelAt(10, 90), gfx::colors::red);
+    EXPECT_EQ(w->pixelAt(10, 10), gfx::colors::black);
+    gfx::Color blended = w->pixelAt(150, 10);
+    EXPECT_NEAR(blended.blue, 0.5, 0.01);
+    EXPECT_EQ(blended.red, 0);
+
+    half->setHidden(true);
+    EXPECT_EQ(w->pixelAt(150, 10), gfx::colors::black);
+    auto png = std::filesystem::path(std::getenv("HOME")) / "window.png";
+    EXPECT_TRUE(w->writePng(png));
+    EXPECT_GT(std::filesystem::file_size(png), 0u);
+}
+
+TEST_F(Views, DrawingIsCoalescedIntoOnePassPerTurn)
+{
+    auto w = window(200, 100);
+    w->display();
+    int before = backend().presentedFrames();
+    auto s = Swatch::create(gfx::colors::red, Rect::make(0, 0, 10, 10));
+    w->contentView()->addSubview(s);
+    s->setNeedsDisplay();
+    s->setNeedsDisplayInRect(Rect::make(0, 0, 5, 5));
+    loop().runOnce();
+    EXPECT_EQ(backend().presentedFrames(), before + 1);
+    EXPECT_FALSE(loop().runOnce());
+}
