@@ -22,13 +22,17 @@ Animation::Animation(double duration, double from, double to, Setter setter)
 {
 }
 
-std::shared_ptr<Animation> Animation::animateAlpha(const std::shared_ptr<Window>& window, double to, double duration,
-    TimingFunction timing, Completion completion)
+namespace {
+
+// Alpha of anything with alphaValue()/setAlphaValue(), held weakly.
+template<class T>
+std::shared_ptr<Animation> animateAlphaOf(const std::shared_ptr<T>& target, double to, double duration,
+    TimingFunction timing, Animation::Completion completion)
 {
-    std::weak_ptr<Window> weak = window;
-    auto animation = create(duration, window->alphaValue(), to, [weak](double value) {
-        if (auto w = weak.lock())
-            w->setAlphaValue(value);
+    std::weak_ptr<T> weak = target;
+    auto animation = Animation::create(duration, target->alphaValue(), to, [weak](double value) {
+        if (auto t = weak.lock())
+            t->setAlphaValue(value);
     });
     animation->setTimingFunction(timing);
     animation->setCompletion(std::move(completion));
@@ -36,18 +40,18 @@ std::shared_ptr<Animation> Animation::animateAlpha(const std::shared_ptr<Window>
     return animation;
 }
 
+}
+
+std::shared_ptr<Animation> Animation::animateAlpha(const std::shared_ptr<Window>& window, double to, double duration,
+    TimingFunction timing, Completion completion)
+{
+    return animateAlphaOf(window, to, duration, timing, std::move(completion));
+}
+
 std::shared_ptr<Animation> Animation::animateAlpha(const std::shared_ptr<View>& view, double to, double duration,
     TimingFunction timing, Completion completion)
 {
-    std::weak_ptr<View> weak = view;
-    auto animation = create(duration, view->alphaValue(), to, [weak](double value) {
-        if (auto v = weak.lock())
-            v->setAlphaValue(value);
-    });
-    animation->setTimingFunction(timing);
-    animation->setCompletion(std::move(completion));
-    animation->start();
-    return animation;
+    return animateAlphaOf(view, to, duration, timing, std::move(completion));
 }
 
 double Animation::curve(TimingFunction timing, double t)

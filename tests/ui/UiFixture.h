@@ -8,6 +8,16 @@
 #include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+
+namespace ui {
+inline void PrintTo(const Rect& r, std::ostream* os)
+{
+    *os << "(" << r.minX() << ", " << r.minY() << ", " << r.width() << " x " << r.height() << ")";
+}
+inline void PrintTo(const Point& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
+inline void PrintTo(const Size& s, std::ostream* os) { *os << s.width << " x " << s.height; }
+}
 
 // Every window-system test runs on a virtual clock with an offscreen application of its
 // own, and leaves no timer or posted drawing behind for the next.
