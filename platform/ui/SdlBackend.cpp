@@ -201,6 +201,8 @@ std::unique_ptr<SdlBackend> SdlBackend::open()
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // A timer must not keep the desktop's screen saver away; SDL would by default.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         base::diagnostic(std::string("SDL could not open the display: ") + SDL_GetError());
         return nullptr;
@@ -229,8 +231,9 @@ SdlBackend::~SdlBackend()
     *m_alive = false;
     if (m_probe)
         SDL_DestroyWindow(static_cast<SDL_Window*>(m_probe));
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    SDL_Quit();
+    // SDL's video stays up for the rest of the process: shutting it down unloads the X
+    // libraries it opened, with their own allocations still outstanding, and a program opens
+    // its window system once anyway. A later open() finds it ready.
 }
 
 void SdlBackend::attach(Application& application)
