@@ -1,8 +1,41 @@
 #include "platform/ui/Event.h"
 
+#include "platform/base/KeyCodes.h"
 #include "platform/base/Time.h"
 
+#include <array>
+#include <utility>
+
 namespace ui {
+
+namespace {
+
+constexpr std::array<std::pair<std::uint32_t, std::uint32_t>, 4> kCarbonPairs { {
+    { base::KeyModifier::Command, ModifierFlag::Command },
+    { base::KeyModifier::Shift, ModifierFlag::Shift },
+    { base::KeyModifier::Option, ModifierFlag::Option },
+    { base::KeyModifier::Control, ModifierFlag::Control },
+} };
+
+}
+
+std::uint32_t ModifierFlag::fromCarbon(std::uint32_t carbonModifiers)
+{
+    std::uint32_t flags = 0;
+    for (auto [carbon, flag] : kCarbonPairs)
+        if (carbonModifiers & carbon)
+            flags |= flag;
+    return flags;
+}
+
+std::uint32_t ModifierFlag::toCarbon(std::uint32_t flags)
+{
+    std::uint32_t carbon = 0;
+    for (auto [c, flag] : kCarbonPairs)
+        if (flags & flag)
+            carbon |= c;
+    return carbon;
+}
 
 Event Event::mouse(Type type, Window* window, Point locationInWindow, std::uint32_t modifiers, int clickCount)
 {

@@ -17,6 +17,10 @@ constexpr std::uint32_t Control = 1u << 18;
 constexpr std::uint32_t Option = 1u << 19;
 constexpr std::uint32_t Command = 1u << 20;
 constexpr std::uint32_t DeviceIndependentMask = 0xffff0000u;
+
+// To and from the modifier masks stored with key combinations (base::KeyModifier).
+std::uint32_t fromCarbon(std::uint32_t carbonModifiers);
+std::uint32_t toCarbon(std::uint32_t flags);
 }
 
 class Event {

@@ -380,8 +380,16 @@ void SdlBackend::dispatch(const void* raw)
             if (!w.isKeyWindow() && w.canBecomeKeyWindow())
                 m_application->setKeyWindow(&w);
             break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_FOCUS_LOST: {
+            // Focus moving between two of our windows passes through no window at all;
+            // look once the queue is drained whether another application has it now.
+            std::weak_ptr<bool> alive = m_alive;
+            base::RunLoop::main().post([this, alive] {
+                if (!alive.expired() && m_application && !SDL_GetKeyboardFocus())
+                    m_application->deactivate();
+            });
             break;
+        }
         case SDL_WINDOWEVENT_MOVED:
             w.platformDidMove({ static_cast<double>(e.window.data1), flipY(e.window.data2, w.frame().height()) });
             break;

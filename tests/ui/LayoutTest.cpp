@@ -222,3 +222,27 @@ TEST(Layout, BaselinesAlignByOffsetFromTop)
     // Top of the small one: 30 - 12 below the root's top.
     EXPECT_EQ(small->frame().maxY(), 300 - 18);
 }
+
+TEST(Layout, ActivationInstallsOnTheNearestCommonAncestor)
+{
+    Tree t;
+    auto group = t.child();
+    auto a = t.child(group.get());
+    auto b = t.child(group.get());
+    auto outside = t.child();
+    auto between = Constraint::create(a.get(), A::Left, R::Equal, b.get(), A::Right, 1, 8);
+    between->setActive(true);
+    EXPECT_EQ(between->installedOn(), group.get());
+    auto across = Constraint::create(a.get(), A::Top, R::Equal, outside.get(), A::Top, 1, 0);
+    across->setActive(true);
+    EXPECT_EQ(across->installedOn(), t.root.get());
+    Constraint::deactivate({ between, across });
+    EXPECT_FALSE(between->isActive());
+    EXPECT_TRUE(group->constraints().empty());
+
+    // A view of another tree shares no ancestor: the constraint stays off.
+    auto stranger = View::create();
+    auto lost = Constraint::create(a.get(), A::Left, R::Equal, stranger.get(), A::Left, 1, 0);
+    lost->setActive(true);
+    EXPECT_FALSE(lost->isActive());
+}
