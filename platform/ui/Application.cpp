@@ -31,6 +31,9 @@ Application::Application(std::unique_ptr<WindowBackend> backend)
 
 Application::~Application()
 {
+    // Windows may outlive the application; their display side may not outlive the backend.
+    for (auto& window : windows())
+        window->m_platform.reset();
     m_backend->detach();
     if (s_shared == this)
         s_shared = nullptr;

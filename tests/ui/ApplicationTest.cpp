@@ -169,3 +169,18 @@ TEST_F(Applications, ModalRunFiresOnlyCommonModeTimers)
     a->invalidate();
     b->invalidate();
 }
+
+TEST(ApplicationLifetime, WindowsOutlivingTheApplicationStayUsable)
+{
+    base::VirtualTime clock;
+    auto app = Application::create(std::make_unique<OffscreenBackend>());
+    auto w = Window::create(Rect::make(0, 0, 50, 50));
+    w->makeKeyAndOrderFront();
+    app.reset();
+    EXPECT_EQ(Application::shared(), nullptr);
+    w->setFrame(Rect::make(10, 10, 60, 60));
+    w->orderOut();
+    EXPECT_EQ(w->pixelAt(5, 5), gfx::colors::clear);
+    w.reset();
+    base::RunLoop::main().discardAll();
+}
