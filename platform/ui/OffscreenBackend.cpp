@@ -7,16 +7,18 @@ namespace ui {
 
 class OffscreenWindow final : public PlatformWindow {
 public:
-    explicit OffscreenWindow(OffscreenBackend& backend)
+    OffscreenWindow(OffscreenBackend& backend, const Window& window)
         : m_backend(backend)
+        , m_window(window)
     {
     }
-    void apply(const PlatformWindowState& state) override { m_state = state; }
+    ~OffscreenWindow() override { m_backend.m_states.erase(&m_window); }
+    void apply(const PlatformWindowState& state) override { m_backend.m_states[&m_window] = state; }
     void present(cairo_surface_t*) override { ++m_backend.m_presented; }
 
 private:
     OffscreenBackend& m_backend;
-    PlatformWindowState m_state;
+    const Window& m_window;
 };
 
 OffscreenBackend::OffscreenBackend()
@@ -28,9 +30,17 @@ OffscreenBackend::OffscreenBackend()
     m_screens.push_back(screen);
 }
 
-std::unique_ptr<PlatformWindow> OffscreenBackend::createWindow(Window&)
+std::unique_ptr<PlatformWindow> OffscreenBackend::createWindow(Window& window)
 {
-    return std::make_unique<OffscreenWindow>(*this);
+    return std::make_unique<OffscreenWindow>(*this, window);
+}
+
+std::optional<PlatformWindowState> OffscreenBackend::stateOf(const Window& window) const
+{
+    auto it = m_states.find(&window);
+    if (it == m_states.end())
+        return std::nullopt;
+    return it->second;
 }
 
 void OffscreenBackend::send(const Event& event)

@@ -4,6 +4,8 @@
 #include "platform/ui/Event.h"
 
 #include <cstdint>
+#include <optional>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -31,8 +33,10 @@ public:
     void press(Window& window, std::uint16_t keyCode, const std::string& characters, std::uint32_t modifiers = 0);
     void send(const Event& event);
 
-    // What the last apply() of each window said, for tests of window state.
+    // How many pictures windows have handed over, and what each window last asked of the
+    // display (none for a window never shown).
     int presentedFrames() const { return m_presented; }
+    std::optional<PlatformWindowState> stateOf(const Window& window) const;
 
 private:
     friend class OffscreenWindow;
@@ -40,6 +44,7 @@ private:
     Point m_mouse;
     Application* m_application { nullptr };
     int m_presented { 0 };
+    std::unordered_map<const Window*, PlatformWindowState> m_states;
 };
 
 }

@@ -161,3 +161,28 @@ TEST_F(Windows, ScreensAnswerWhichDisplayHoldsAPoint)
     backend().setScreens({ left });
     EXPECT_TRUE(ScreenManager::isSingleScreen());
 }
+
+TEST_F(Windows, CoversAndDocklessModeReachTheDisplay)
+{
+    auto cover = Window::create(Rect::make(0, 0, 1440, 900), WindowStyle::Borderless);
+    EXPECT_FALSE(backend().stateOf(*cover));
+    cover->setLevel(WindowLevel::AboveAll);
+    cover->setShownOnAllDesktops(true);
+    cover->setIgnoresMouseEvents(true);
+    cover->setAlphaValue(0.25);
+    cover->orderFrontRegardless();
+    auto state = backend().stateOf(*cover);
+    ASSERT_TRUE(state);
+    EXPECT_TRUE(state->visible);
+    EXPECT_TRUE(state->borderless);
+    EXPECT_EQ(state->level, 25);
+    EXPECT_TRUE(state->allDesktops);
+    EXPECT_TRUE(state->ignoresMouseEvents);
+    EXPECT_EQ(state->alpha, 0.25);
+    EXPECT_FALSE(state->skipTaskbar);
+
+    app().setActivationPolicy(ActivationPolicy::Accessory);
+    EXPECT_TRUE(backend().stateOf(*cover)->skipTaskbar);
+    cover->orderOut();
+    EXPECT_FALSE(backend().stateOf(*cover)->visible);
+}
