@@ -2,7 +2,10 @@
 
 #include "platform/ui/View.h"
 
+#include "platform/base/Diagnostics.h"
+
 #include <algorithm>
+#include <cmath>
 
 namespace ui {
 
@@ -15,8 +18,10 @@ std::shared_ptr<Constraint> Constraint::create(View* first, LayoutAttribute firs
     c->m_relation = relation;
     c->m_second = second;
     c->m_secondAttribute = second ? secondAttribute : LayoutAttribute::NotAnAttribute;
-    c->m_multiplier = multiplier;
-    c->m_constant = constant;
+    c->m_multiplier = std::isfinite(multiplier) ? multiplier : 1;
+    c->m_constant = std::isfinite(constant) ? constant : 0;
+    if (c->m_multiplier != multiplier || c->m_constant != constant)
+        base::diagnostic("Layout: a constraint with a number that is not finite was made with 1 and 0 instead");
     return c;
 }
 
@@ -28,6 +33,10 @@ std::shared_ptr<Constraint> Constraint::create(View* first, LayoutAttribute attr
 
 void Constraint::setConstant(double constant)
 {
+    if (!std::isfinite(constant)) {
+        base::diagnostic("Layout: a constant that is not finite was ignored");
+        return;
+    }
     if (constant == m_constant)
         return;
     m_constant = constant;
@@ -36,6 +45,8 @@ void Constraint::setConstant(double constant)
 
 void Constraint::setPriority(double priority)
 {
+    if (std::isnan(priority))
+        return;
     priority = std::clamp(priority, 1.0, 1000.0);
     if (priority == m_priority)
         return;

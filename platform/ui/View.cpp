@@ -4,6 +4,7 @@
 #include "platform/ui/Window.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_set>
 
 namespace ui {
@@ -130,7 +131,9 @@ void View::setWindow(Window* window)
 
 void View::setFrame(Rect frame)
 {
-    if (frame == m_frame)
+    bool finite = std::isfinite(frame.minX()) && std::isfinite(frame.minY()) && std::isfinite(frame.width())
+        && std::isfinite(frame.height());
+    if (!finite || frame == m_frame)
         return;
     m_frame = frame;
     if (m_translatesMask)

@@ -21,10 +21,11 @@ std::shared_ptr<Window> Window::create(Rect contentRect, unsigned styleMask)
 
 Window::Window(Rect contentRect, unsigned styleMask)
     : m_styleMask(styleMask)
-    , m_frame(contentRect)
     , m_engine(std::make_unique<LayoutEngine>())
 {
-    setContentView(View::create(Rect::make(0, 0, contentRect.width(), contentRect.height())));
+    m_frame = Rect::make(0, 0, 1, 1);
+    setFrame(contentRect);
+    setContentView(View::create(Rect::make(0, 0, m_frame.width(), m_frame.height())));
 }
 
 Window::~Window()
@@ -82,8 +83,22 @@ void Window::setTitle(std::string title)
     pushState();
 }
 
+namespace {
+
+// Frames come from stored positions and screen arithmetic; a garbled number must not reach
+// the drawing code, and no window gets a picture larger than any display could show.
+constexpr double kLargestSide = 16384;
+
+double sane(double value, double fallback) { return std::isfinite(value) ? value : fallback; }
+
+}
+
 void Window::setFrame(Rect frame, bool display)
 {
+    frame.origin.x = sane(frame.origin.x, m_frame.origin.x);
+    frame.origin.y = sane(frame.origin.y, m_frame.origin.y);
+    frame.size.width = std::min(sane(frame.size.width, m_frame.size.width), kLargestSide);
+    frame.size.height = std::min(sane(frame.size.height, m_frame.size.height), kLargestSide);
     frame.size.width = std::max({ frame.size.width, m_minSize.width, 1.0 });
     frame.size.height = std::max({ frame.size.height, m_minSize.height, 1.0 });
     bool moved = frame.origin != m_frame.origin;
@@ -113,7 +128,8 @@ void Window::setFrameTopLeftPoint(Point topLeft)
 
 void Window::setMinSize(Size size)
 {
-    m_minSize = size;
+    m_minSize = { std::clamp(sane(size.width, 0), 0.0, kLargestSide), std::clamp(sane(size.height, 0), 0.0, kLargestSide) };
+    size = m_minSize;
     if (m_frame.width() < size.width || m_frame.height() < size.height)
         setFrame({ m_frame.origin, { std::max(m_frame.width(), size.width), std::max(m_frame.height(), size.height) } });
     pushState();
@@ -571,6 +587,7 @@ void Window::platformDidMove(Point origin)
 
 void Window::platformDidResize(Size size)
 {
+    size = { std::clamp(sane(size.width, 1), 1.0, kLargestSide), std::clamp(sane(size.height, 1), 1.0, kLargestSide) };
     if (size == m_frame.size)
         return;
     m_frame.size = size;

@@ -1,6 +1,10 @@
 #include "UiFixture.h"
 
+#include "platform/base/Diagnostics.h"
 #include "platform/base/KeyCodes.h"
+
+#include <cmath>
+#include <limits>
 #include "platform/ui/ScreenManager.h"
 
 using namespace ui;
@@ -185,4 +189,28 @@ TEST_F(Windows, CoversAndDocklessModeReachTheDisplay)
     EXPECT_TRUE(backend().stateOf(*cover)->skipTaskbar);
     cover->orderOut();
     EXPECT_FALSE(backend().stateOf(*cover)->visible);
+}
+
+TEST_F(Windows, GarbledFramesAndConstantsNeverReachTheDrawing)
+{
+    auto previous = base::setDiagnosticSink([](std::string_view) { });
+    double nan = std::nan("");
+    auto w = window(200, 100);
+    w->setFrame(Rect::make(nan, 5, nan, 1e12));
+    EXPECT_EQ(w->frame(), Rect::make(100, 5, 200, 16384));
+    w->setFrame(Rect::make(0, 0, -50, 0));
+    EXPECT_EQ(w->frame(), Rect::make(0, 0, 1, 1));
+    w->setMinSize({ nan, std::numeric_limits<double>::infinity() });
+    EXPECT_EQ(w->minSize(), (Size { 0, 0 }));
+
+    auto v = View::create(Rect::make(1, 2, 3, 4));
+    w->contentView()->addSubview(v);
+    v->setFrame(Rect::make(nan, 0, 10, 10));
+    EXPECT_EQ(v->frame(), Rect::make(1, 2, 3, 4));
+    auto c = Constraint::create(v.get(), LayoutAttribute::Width, LayoutRelation::Equal, nan);
+    EXPECT_EQ(c->constant(), 0);
+    c->setConstant(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(c->constant(), 0);
+    w->display();
+    base::setDiagnosticSink(previous);
 }
