@@ -1,5 +1,7 @@
 #include "UiFixture.h"
 
+#include "platform/base/KeyCodes.h"
+
 using namespace ui;
 
 namespace {
@@ -122,4 +124,29 @@ TEST_F(Views, DrawingIsCoalescedIntoOnePassPerTurn)
     loop().runOnce();
     EXPECT_EQ(backend().presentedFrames(), before + 1);
     EXPECT_FALSE(loop().runOnce());
+}
+
+TEST_F(Views, KeysAViewDoesNotTakeGoUpToItsSuperview)
+{
+    struct Panel : View {
+        Panel() : View(Rect::make(0, 0, 100, 100)) { }
+        void keyDown(const Event& e) override { keys += e.characters(); }
+        std::string keys;
+    };
+    auto w = window();
+    auto panel = std::shared_ptr<Panel>(new Panel);
+    w->contentView()->addSubview(panel);
+    auto field = Swatch::create(gfx::colors::white, Rect::make(0, 0, 10, 10));
+    panel->addSubview(field);
+    // A view must accept first responder to get the keyboard.
+    EXPECT_FALSE(w->makeFirstResponder(field.get()));
+    field->m_acceptsFirstResponder = true;
+    // Clicking a view that accepts makes it first responder.
+    backend().click(*w, { 5, 95 });
+    EXPECT_EQ(w->firstResponder(), field.get());
+    backend().press(*w, static_cast<std::uint16_t>(base::KeyCode::Q), "q");
+    EXPECT_EQ(panel->keys, "q");
+    // Leaving the window hands the keyboard back to the window itself.
+    field->removeFromSuperview();
+    EXPECT_EQ(w->firstResponder(), w.get());
 }
