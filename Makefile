@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 RUN_DIR := build/run
 TEST_DIR := build/test
 
-.PHONY: run test deps build build-test bench clean
+.PHONY: run test deps build build-test bench fuzz kit-sheet clean
 
 deps:
 	@scripts/install-deps
@@ -30,6 +30,18 @@ bench: deps
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREL_BENCH=ON
 	cmake --build build/bench -j $(JOBS)
 	scripts/run-benchmarks build/bench
+
+# Runs every fuzz target for FUZZ_SECONDS (default 60) each, with clang's libFuzzer.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTREL_FUZZ=ON -DOSTREL_BENCH=OFF
+	cmake --build build/fuzz -j $(JOBS)
+	for target in $$(find build/fuzz -type f -name 'fuzz_*' -perm -u+x); do \
+	  $$target -max_total_time=$(FUZZ_SECONDS) -max_len=65536 || exit 1; done
+
+# A contact sheet of every drawing-kit member: build/run/kit-sheet.png.
+kit-sheet: build
+	cmake --build $(RUN_DIR) --target kit-sheet
 
 clean:
 	rm -rf build

@@ -1,3 +1,4 @@
+#include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
 #include "platform/base/RunLoop.h"
 
@@ -28,7 +29,10 @@ int main()
     });
 
     base::diagnostic("Ostrel Launching");
+    auto defaults = base::Defaults::standard();
     loop.run();
+    // Settings are written a moment after they change; the last ones go out now.
+    defaults->synchronize();
     close(signals);
     return 0;
 }

@@ -19,6 +19,5 @@ function(ostrel_test target)
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} ostrel_testsupport GTest::gtest GTest::gmock)
   gtest_discover_tests(${target}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "OSTREL_RESOURCES=${CMAKE_BINARY_DIR}/resources;OSTREL_SOURCE=${CMAKE_SOURCE_DIR}")
+    DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -1,5 +1,7 @@
 #include "platform/base/Calendar.h"
 
+#include "platform/base/Time.h"
+
 #include <cmath>
 #include <ctime>
 #include <langinfo.h>
@@ -7,11 +9,9 @@
 namespace base {
 
 namespace {
-constexpr double kUnixSecondsAtReferenceDate = 978307200.0;
-
 std::tm localParts(double moment)
 {
-    std::time_t unix = std::time_t(std::floor(moment + kUnixSecondsAtReferenceDate));
+    std::time_t unix = std::time_t(std::floor(moment + Time::kUnixOffset));
     std::tm parts {};
     localtime_r(&unix, &parts);
     return parts;
@@ -20,7 +20,7 @@ std::tm localParts(double moment)
 double fromLocalParts(std::tm parts)
 {
     parts.tm_isdst = -1;
-    return double(std::mktime(&parts)) - kUnixSecondsAtReferenceDate;
+    return double(std::mktime(&parts)) - Time::kUnixOffset;
 }
 
 // glibc describes the first weekday as an offset from the week's first day (Sunday or

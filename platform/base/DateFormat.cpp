@@ -1,6 +1,7 @@
 #include "platform/base/DateFormat.h"
 
 #include "platform/base/Calendar.h"
+#include "platform/base/Time.h"
 
 #include <cmath>
 #include <cstdio>
@@ -13,8 +14,6 @@
 namespace base {
 
 namespace {
-constexpr double kUnixSecondsAtReferenceDate = 978307200.0;
-
 struct Field {
     const char* token;
     int DateComponents::*member;
@@ -117,7 +116,7 @@ std::string DateFormat::formatStyled(double moment, Style date, Style time)
         return format(moment, "yyyy-MM-dd HH:mm:ss");
     formatter->adoptTimeZone(icu::TimeZone::detectHostTimeZone());
     icu::UnicodeString text;
-    formatter->format((moment + kUnixSecondsAtReferenceDate) * 1000.0, text);
+    formatter->format((moment + Time::kUnixOffset) * 1000.0, text);
     std::string out;
     text.toUTF8String(out);
     return out;

@@ -4,11 +4,16 @@
 #include "platform/base/Diagnostics.h"
 #include "platform/base/Files.h"
 #include "platform/base/Json.h"
+#include "platform/base/MainQueue.h"
 #include "platform/base/Paths.h"
+#include "platform/base/RunLoop.h"
 
 #include <algorithm>
 #include <ctime>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace base {
 
@@ -38,8 +43,13 @@ std::filesystem::path damagedCopyName(const std::filesystem::path& file)
 std::shared_ptr<Defaults> Defaults::standard()
 {
     auto& instance = sharedInstance();
-    if (!instance)
+    if (!instance) {
         instance = create(paths::configuration() / "defaults.json");
+        // A slider dragged across its range writes many values a second: one write a
+        // second is enough, and the last one is made at exit.
+        instance->setWriteScheduler([](std::function<void()> write) { MainQueue::asyncAfter(1.0, std::move(write)); });
+        instance->watchForOutsideChanges();
+    }
     return instance;
 }
 
@@ -62,6 +72,10 @@ Defaults::Defaults(std::filesystem::path file)
 Defaults::~Defaults()
 {
     *m_alive = false;
+    if (m_watchFd >= 0) {
+        RunLoop::main().removeSource(m_watchSource);
+        ::close(m_watchFd);
+    }
     if (m_dirty)
         writeNow();
 }
@@ -286,6 +300,35 @@ void Defaults::reloadIfChangedOnDisk()
         if (!same)
             notify(key);
     }
+}
+
+void Defaults::watchForOutsideChanges()
+{
+    if (m_file.empty() || m_watchFd >= 0)
+        return;
+    std::string error;
+    if (!files::createDirectories(m_file.parent_path(), &error)) {
+        diagnostic("Settings folder cannot be watched: " + error);
+        return;
+    }
+    m_watchFd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_watchFd < 0 || ::inotify_add_watch(m_watchFd, m_file.parent_path().c_str(),
+                             IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE | IN_MOVED_FROM) < 0) {
+        diagnostic("Settings folder cannot be watched; changes made by other programs are read at the next start.");
+        if (m_watchFd >= 0)
+            ::close(m_watchFd);
+        m_watchFd = -1;
+        return;
+    }
+    std::weak_ptr<bool> alive = m_alive;
+    m_watchSource = RunLoop::main().addSource(m_watchFd, POLLIN, RunLoop::Mode::Default, [this, alive](short) {
+        if (alive.expired())
+            return;
+        alignas(inotify_event) char buffer[4096];
+        while (::read(m_watchFd, buffer, sizeof buffer) > 0) { }
+        // Our own writes leave the signature we recorded, so only outside changes reload.
+        reloadIfChangedOnDisk();
+    });
 }
 
 Defaults::ObserverId Defaults::addObserver(const std::string& key, Observer observer)

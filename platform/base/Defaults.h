@@ -69,6 +69,9 @@ public:
     void removeObserver(ObserverId id);
 
     void setWriteScheduler(WriteScheduler scheduler) { m_writeScheduler = std::move(scheduler); }
+    // Watches the file's folder from the main run loop (default mode) and reloads when
+    // another program replaces the file.
+    void watchForOutsideChanges();
     const std::filesystem::path& file() const { return m_file; }
 
 private:
@@ -100,6 +103,8 @@ private:
     std::vector<ObserverEntry> m_observers;
     ObserverId m_nextObserverId { 1 };
     std::shared_ptr<bool> m_alive { std::make_shared<bool>(true) };
+    int m_watchFd { -1 };
+    std::uint64_t m_watchSource { 0 };
 };
 
 }

@@ -1,5 +1,7 @@
 #include "platform/base/Files.h"
 
+#include "platform/base/Time.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -15,8 +17,6 @@ namespace base::files {
 namespace fs = std::filesystem;
 
 namespace {
-constexpr double kUnixSecondsAtReferenceDate = 978307200.0;
-
 bool fail(std::string* error, const std::string& message)
 {
     if (error)
@@ -151,7 +151,7 @@ std::optional<double> modificationTime(const Path& path)
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return std::nullopt;
-    return double(info.st_mtim.tv_sec) + info.st_mtim.tv_nsec / 1e9 - kUnixSecondsAtReferenceDate;
+    return double(info.st_mtim.tv_sec) + info.st_mtim.tv_nsec / 1e9 - Time::kUnixOffset;
 }
 
 bool copy(const Path& from, const Path& to, std::string* error)

@@ -2,6 +2,7 @@
 
 #include "platform/base/Base64.h"
 #include "platform/base/Files.h"
+#include "platform/base/Time.h"
 
 #include <cmath>
 #include <cstdio>
@@ -12,7 +13,6 @@
 namespace base {
 
 namespace {
-constexpr double kUnixSecondsAtReferenceDate = 978307200.0;
 constexpr int kMaximumDepth = 256;
 
 std::optional<Value::Date> parseIsoDate(const std::string& text)
@@ -27,12 +27,12 @@ std::optional<Value::Date> parseIsoDate(const std::string& text)
     parts.tm_hour = hour;
     parts.tm_min = minute;
     parts.tm_sec = second;
-    return Value::Date { double(timegm(&parts)) - kUnixSecondsAtReferenceDate };
+    return Value::Date { double(timegm(&parts)) - Time::kUnixOffset };
 }
 
 std::string formatIsoDate(Value::Date date)
 {
-    std::time_t unix = std::time_t(std::floor(date.seconds + kUnixSecondsAtReferenceDate));
+    std::time_t unix = std::time_t(std::floor(date.seconds + Time::kUnixOffset));
     std::tm parts {};
     gmtime_r(&unix, &parts);
     char text[32];

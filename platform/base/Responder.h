@@ -35,10 +35,12 @@ public:
         const ActionTable* inherited = nullptr)
     {
         ActionTable table(inherited);
-        for (const auto& [name, method] : actions)
-            table.add(name, [method](Responder& target, const Sender& sender) {
+        for (const auto& action : actions) {
+            Method<T> method = action.second;
+            table.add(action.first, [method](Responder& target, const Sender& sender) {
                 (static_cast<T&>(target).*method)(sender);
             });
+        }
         return table;
     }
 

@@ -5,11 +5,15 @@
 
 namespace gfx {
 
+namespace {
+double unit(double value) { return std::isfinite(value) ? std::clamp(value, 0.0, 1.0) : 0.0; }
+}
+
 Color Color::hsb(double hue, double saturation, double brightness, double a)
 {
-    double h = hue - std::floor(hue);
-    double s = std::clamp(saturation, 0.0, 1.0);
-    double v = std::clamp(brightness, 0.0, 1.0);
+    double h = std::isfinite(hue) ? hue - std::floor(hue) : 0.0;
+    double s = unit(saturation);
+    double v = unit(brightness);
     if (s == 0)
         return { v, v, v, a };
     double sector = h * 6;
@@ -57,7 +61,7 @@ double Color::hue() const
 
 Color Color::blended(double fraction, const Color& other) const
 {
-    double f = std::clamp(fraction, 0.0, 1.0);
+    double f = unit(fraction);
     auto mix = [f](double a, double b) { return a * (1 - f) + b * f; };
     return { mix(red, other.red), mix(green, other.green), mix(blue, other.blue), mix(alpha, other.alpha) };
 }

@@ -3,6 +3,7 @@
 #include "platform/base/Diagnostics.h"
 #include "platform/base/Files.h"
 #include "platform/base/Json.h"
+#include "platform/base/RunLoop.h"
 #include "tests/support/TemporaryHome.h"
 
 #include <gtest/gtest.h>
@@ -131,4 +132,20 @@ TEST(Defaults, ScheduledWritesAreCoalesced)
     scheduled[0]();
     auto stored = base::parseJson(base::files::readBytes(file).value());
     EXPECT_EQ(*stored->find("sliderValue"), Value(49));
+}
+
+TEST(Defaults, WatchedFileIsReloadedFromTheRunLoop)
+{
+    ostrel::test::TemporaryHome home;
+    auto file = home.configHome() / "Ostrel/defaults.json";
+    auto defaults = Defaults::create(file);
+    defaults->watchForOutsideChanges();
+    defaults->set("ours", 1);
+    bool heard = false;
+    defaults->addObserver("theirs", [&](const std::string&) { heard = true; });
+    ASSERT_TRUE(base::files::writeAtomically(file, R"({"ours": 1, "theirs": "changed"})"));
+    base::RunLoop::main().runUntil([&] { return heard; });
+    EXPECT_EQ(defaults->string("theirs"), "changed");
+    defaults.reset();
+    base::RunLoop::main().discardAll();
 }

@@ -6,7 +6,6 @@
 // Last: Xlib's macros (None, Bool) would break the headers above.
 #include <X11/Xlib.h>
 
-using base::KeyCode;
 using base::KeyCodes;
 
 TEST(KeyCodes, TableHas113KeysAndTheLayoutGaps)
@@ -27,12 +26,12 @@ TEST(KeyCodes, TableHas113KeysAndTheLayoutGaps)
 TEST(KeyCodes, CodesTheStoredCombinationsUse)
 {
     // Control-R opens the pop-up, Option-Command-N the Now pad, Command-Return starts a slice.
-    EXPECT_EQ(std::uint32_t(KeyCode::R), 15u);
-    EXPECT_EQ(std::uint32_t(KeyCode::N), 45u);
-    EXPECT_EQ(std::uint32_t(KeyCode::Return), 0x24u);
-    EXPECT_EQ(std::uint32_t(KeyCode::UpArrow), 126u);
-    EXPECT_EQ(std::uint32_t(KeyCode::F1), 0x7Au);
-    EXPECT_EQ(std::uint32_t(KeyCode::Keypad0), 0x52u);
+    EXPECT_EQ(std::uint32_t(base::KeyCode::R), 15u);
+    EXPECT_EQ(std::uint32_t(base::KeyCode::N), 45u);
+    EXPECT_EQ(std::uint32_t(base::KeyCode::Return), 0x24u);
+    EXPECT_EQ(std::uint32_t(base::KeyCode::UpArrow), 126u);
+    EXPECT_EQ(std::uint32_t(base::KeyCode::F1), 0x7Au);
+    EXPECT_EQ(std::uint32_t(base::KeyCode::Keypad0), 0x52u);
     EXPECT_EQ(base::KeyModifier::Option | base::KeyModifier::Command, 2304u);
     EXPECT_EQ(base::KeyModifier::All, 0x1B00u);
     EXPECT_EQ(KeyCodes::find(15)->name, "r");
@@ -52,12 +51,12 @@ TEST(KeyCodes, NamesAndKeysymsAgreeWithX)
 
 TEST(KeyCodes, KeysymsMapBackToCodes)
 {
-    EXPECT_EQ(KeyCodes::codeForKeysym(0x72), KeyCode::R);
-    EXPECT_EQ(KeyCodes::codeForKeysym(0x52), KeyCode::R) << "Shift-R arrives as upper case";
-    EXPECT_EQ(KeyCodes::codeForKeysym(0xff0d), KeyCode::Return);
-    EXPECT_EQ(KeyCodes::codeForKeysym(0xff8d), KeyCode::KeypadEnter);
-    EXPECT_EQ(KeyCodes::codeForKeysym(0xffbe), KeyCode::F1);
-    EXPECT_EQ(KeyCodes::codeForKeysym(0xffeb), KeyCode::Command);
+    EXPECT_EQ(KeyCodes::codeForKeysym(0x72), base::KeyCode::R);
+    EXPECT_EQ(KeyCodes::codeForKeysym(0x52), base::KeyCode::R) << "Shift-R arrives as upper case";
+    EXPECT_EQ(KeyCodes::codeForKeysym(0xff0d), base::KeyCode::Return);
+    EXPECT_EQ(KeyCodes::codeForKeysym(0xff8d), base::KeyCode::KeypadEnter);
+    EXPECT_EQ(KeyCodes::codeForKeysym(0xffbe), base::KeyCode::F1);
+    EXPECT_EQ(KeyCodes::codeForKeysym(0xffeb), base::KeyCode::Command);
     EXPECT_EQ(KeyCodes::codeForKeysym(0x21), std::nullopt) << "'!' is Shift-1, not a key of its own";
     for (const auto& key : KeyCodes::all())
         EXPECT_EQ(KeyCodes::codeForKeysym(key.keysym), key.code) << key.name;

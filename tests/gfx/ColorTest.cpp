@@ -35,6 +35,7 @@ TEST(Color, HueSaturationBrightnessRoundTrip)
 
     expectNear(Color::hsb(1.25, 1, 1), Color::hsb(0.25, 1, 1), 1e-12);
     expectNear(Color::hsb(0, 1, 1, 0.5), Color::rgb(1, 0, 0, 0.5));
+    expectNear(Color::hsb(std::nan(""), std::nan(""), 0.5), Color::rgb(0.5, 0.5, 0.5));
 }
 
 TEST(Color, BlendTakesFractionOfOther)

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/KeyCombo.h"
+
+#include <optional>
+#include <string>
+
+namespace base {
+class Defaults;
+}
+
+namespace ostrel {
+
+class MatchingItemCollector;
+class MatchingItemList;
+
+// What the application around it offers the pop-up's model: the current screen, the main
+// controller's actions, the application object and the pads. The shell implements it once
+// those exist; tests implement it with a recorder.
+class CommandEnvironment {
+public:
+    virtual ~CommandEnvironment() = default;
+
+    // The standard user defaults.
+    virtual base::Defaults& defaults() = 0;
+
+    // The current screen of the state machine adds its entries (collectMatchingItems).
+    virtual void collectCurrentScreenItems(MatchingItemCollector&) = 0;
+    // Closes the command pop-up through the application delegate's command window.
+    virtual void dismissCommandPopUp() = 0;
+
+    // An action by name ("nowHotKey:") to the shared MainController, the list as sender.
+    virtual void sendToMainController(const std::string& action, MatchingItemList& sender) = 0;
+    // An action by name ("hide:", "terminate:") to the application object.
+    virtual void sendToApplication(const std::string& action) = 0;
+    virtual void checkForUpdates() = 0;
+    virtual void displayNotification(const std::string& title, const std::string& description,
+        double delay, bool sticky) = 0;
+    // The combination stored under one of DataModel's hot-key settings, if any.
+    virtual std::optional<KeyCombo> storedKeyCombo(const std::string& settingName) const = 0;
+    virtual void compressWindow() = 0;
+
+    virtual bool addLogEntryMenuItemShouldBeEnabled() const = 0;
+    virtual void addLogEntry(MatchingItemList& sender) = 0;
+
+    // The key window's first responder, when it is a pad text view.
+    struct FocusedPad {
+        bool isObjectiveTextView { false };
+        std::size_t selectedLength { 0 };
+    };
+    virtual std::optional<FocusedPad> focusedPad() const = 0;
+    virtual void parseSelectionOfFocusedPad() = 0;
+    virtual void revealFocusedPadInFinder(MatchingItemList& sender) = 0;
+
+    virtual void parseObjectiveField() = 0;
+    virtual void parseClipboard() = 0;
+};
+
+}

@@ -1,0 +1,167 @@
+#include "command/OstrelMatchingItemList.h"
+
+#include "command/CommandEnvironment.h"
+#include "platform/base/Defaults.h"
+#include "command/Evaluator.h"
+#include "command/MatchingItem.h"
+#include "command/MatchingItemCollector.h"
+#include "command/WindowCompactnessMatchingItem.h"
+
+namespace ostrel {
+
+namespace {
+
+using CarbonModifier::command;
+using CarbonModifier::control;
+using CarbonModifier::shift;
+
+// Carbon key codes; the combinations are only shown, never registered.
+KeyCombo combo(std::uint32_t keyCode, std::uint32_t modifiers)
+{
+    return KeyCombo { keyCode, modifiers };
+}
+
+}
+
+OstrelMatchingItemList::OstrelMatchingItemList(CommandEnvironment& environment)
+    : m_environment(&environment)
+{
+}
+
+void OstrelMatchingItemList::dismissCommandPopUp()
+{
+    m_environment->dismissCommandPopUp();
+}
+
+void OstrelMatchingItemList::gatherAllPossibleMatchingItems()
+{
+    setCurrentlyActiveBreadCrumbs({});
+    setAllMatchingOptionsAsMatchingItems({});
+    MatchingItemCollector collector(m_environment->defaults());
+    m_environment->collectCurrentScreenItems(collector);
+    addGlobalCommands(collector);
+    setAllMatchingOptionsAsMatchingItems(collector.matchingItems());
+}
+
+ItemScoreEvaluator::Chain OstrelMatchingItemList::rankingChain()
+{
+    return {
+        { std::make_shared<PrefixPreciseStringMatchingEvaluator>(), 1.0 },
+        { std::make_shared<PartialPreciseStringMatchEvaluator>(), 1.0 },
+        { std::make_shared<PartialContiguousExpandedStringMatchEvaluator>(), 1.0 },
+        { std::make_shared<NonContiguousPreciseMatchingStringEvaluator>(), 1.0 },
+        { std::make_shared<FinishingEvaluator>(), 1.0 },
+        { std::make_shared<IntrinsicExecutableMenuItemEvaluator>(), 0.2 },
+    };
+}
+
+void OstrelMatchingItemList::configureItemScoreEvaluator()
+{
+    itemScoreEvaluator().evaluators = rankingChain();
+}
+
+MatchingItemList::Items OstrelMatchingItemList::filterMatches(const Items& proposedMatchingItems) const
+{
+    auto& crumbs = currentlyActiveBreadCrumbs();
+    bool typed = !currentSearchString().empty();
+    Items kept;
+    for (auto& item : proposedMatchingItems) {
+        auto& path = item->expandedMatchingStrings();
+        bool offered;
+        if (typed)
+            offered = isInsideBreadCrumbs(path); // the whole subtree of the entered group
+        else if (!crumbs.empty())
+            offered = path == crumbs; // the entered group's direct content
+        else
+            offered = isNextStepKind(item->kind()) || (item->kind() == MatchingItemKind::group && path.empty());
+        if (offered)
+            kept.push_back(item);
+    }
+    return kept;
+}
+
+void OstrelMatchingItemList::showStatistic(int statistic)
+{
+    auto& defaults = m_environment->defaults();
+    defaults.set("currentlyDisplayedStatistic", statistic);
+    defaults.synchronize();
+    m_environment->sendToMainController("showStatisticsWindow:", *this);
+}
+
+void OstrelMatchingItemList::addGlobalCommands(MatchingItemCollector& collector)
+{
+    auto& environment = *m_environment;
+    auto toMainController = [this](std::string action) {
+        return [this, action = std::move(action)] { m_environment->sendToMainController(action, *this); };
+    };
+    auto storeBoolean = [&environment](std::string key, bool value) {
+        return [&environment, key = std::move(key), value] { environment.defaults().set(key, value); };
+    };
+
+    collector.addMiscActionItem("Debug: Show Custom Notification", std::nullopt, [&environment] {
+        environment.displayNotification("Your Break will start in 30 seconds\u2026",
+            "\u2026or as soon as you stop working.", 5.0, true);
+    });
+    collector.addNavigationItem("Hide Ostrel", combo(4, command), [&environment] { environment.sendToApplication("hide:"); });
+    collector.addSidebarItem("Toggle Now Pad", environment.storedKeyCombo("focusNowPadKeyCombo"), toMainController("nowHotKey:"));
+    collector.addSidebarItem("Toggle Later Pad", environment.storedKeyCombo("focusLaterPadKeyCombo"), toMainController("laterHotKey:"));
+    collector.addSidebarItem("Toggle Scratch Pad", environment.storedKeyCombo("focusScratchPadKeyCombo"),
+        toMainController("scratchPadHotKey:"));
+    collector.addSidebarItem("Toggle Log Book", combo(19, command), toMainController("toggleLogBook:"));
+    collector.addSidebarItem("Toggle Statistics", combo(18, command), toMainController("toggleStatisticsWindow:"));
+    collector.addMiscActionItem("Show Preferences...", combo(41, command), toMainController("showPreferencesDialog:"));
+    collector.addMiscActionItem("Join Mailing List...", std::nullopt, toMainController("showJoinMailingListDialog:"));
+    collector.addMiscActionItem("Check for Updates...", std::nullopt, [&environment] { environment.checkForUpdates(); });
+    collector.addMiscActionItem("Read Current Objective Aloud", environment.storedKeyCombo("readObjectiveAloudKeyCombo"),
+        toMainController("readObjectiveAloudHotKey:"));
+    collector.addMiscActionItem("Contact the Developer", std::nullopt, toMainController("showContactLink:"));
+    collector.addSidebarItem("Close All Pads", combo(29, command), toMainController("closeAllPads:"));
+
+    collector.addGlobalOptionsGroup();
+    collector.addOnOffGlobalSetting("Use Soft Break", "shouldUseSoftBreak");
+    collector.addOnOffStateSetting("Always Skip Logging", "shouldAlwaysSkipLogging");
+    collector.addOnOffStateSetting("Always Skip All Breaks", "shouldAlwaysSkipAllBreaks");
+    collector.addOnOffGlobalSetting("Run as Dockless Application After Relaunch", "dockless");
+    collector.append(WindowCompactnessMatchingItem::create(environment.defaults(), "Keep Window Compact",
+        { "Global Options" }, [&environment] { environment.compressWindow(); }));
+
+    collector.addActionGroup();
+    collector.addStatisticsItem("Show Statistics for Last 7 Days", std::nullopt, [this] { showStatistic(0); });
+    collector.addStatisticsItem("Show Statistics for the Last 14 Days", std::nullopt, [this] { showStatistic(5); });
+    collector.addStatisticsItem("Show Statistics for Last 28 Days", std::nullopt, [this] { showStatistic(6); });
+    collector.addStatisticsItem("Show Hour of the Day Statistics", std::nullopt, [this] { showStatistic(3); });
+    collector.addStatisticsItem("Show Day of the Week Statistics", std::nullopt, [this] { showStatistic(1); });
+    collector.addStatisticsItem("Show Statistics Report", std::nullopt, [this] { showStatistic(4); });
+    collector.addLogItem("Reveal Log Files in Finder", std::nullopt, toMainController("revealUserLogFolder:"));
+    collector.addLogItem("Force Log Update", std::nullopt, toMainController("forceLogRead:"));
+    collector.addLogItem("Export Log as CSV File...", std::nullopt, toMainController("exportAsCSV:"));
+    if (environment.addLogEntryMenuItemShouldBeEnabled())
+        collector.addLogItem("Add Log Entry", combo(37, control), [this] { m_environment->addLogEntry(*this); });
+    collector.addSoundsItem("Start Drovel Playback", std::nullopt, storeBoolean("standaloneSoundOn", true));
+    collector.addSoundsItem("Stop Drovel Playback", std::nullopt, storeBoolean("standaloneSoundOn", false));
+    collector.addSoundsItem("Mute All Sounds", std::nullopt, storeBoolean("mute", true));
+    collector.addSoundsItem("Un-Mute All Sounds", std::nullopt, storeBoolean("mute", false));
+    collector.addHelpItem("Show Ostrel 4 Help", std::nullopt, toMainController("showHelp:"));
+    collector.addHelpItem("Open User Guide...", std::nullopt, toMainController("openUserManual:"));
+    collector.addTasksItem("Parse Objective", combo(35, control), [&environment] { environment.parseObjectiveField(); });
+    collector.addTasksItem("Parse Clipboard & Set Objective", combo(35, control | shift),
+        [&environment] { environment.parseClipboard(); });
+    auto pad = environment.focusedPad();
+    if (pad && pad->selectedLength >= 1)
+        collector.addTasksItem("Parse Selected Text & Set Objective", combo(35, control | command),
+            [&environment] { environment.parseSelectionOfFocusedPad(); });
+    if (pad && !pad->isObjectiveTextView)
+        collector.addTasksItem("Reveal Pad in Finder", std::nullopt, [this] { m_environment->revealFocusedPadInFinder(*this); });
+
+    collector.addToolsGroup();
+    collector.addSoundsGroup();
+    collector.addNavigationGroup();
+    collector.addHelpGroup();
+    collector.addLogsGroup();
+    collector.addStatisticsGroup();
+    collector.addSidebarGroup();
+    collector.addTasksGroup();
+    collector.addMiscActionItem("Quit...", combo(12, command), [&environment] { environment.sendToApplication("terminate:"); });
+}
+
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "command/MatchingItemList.h"
+
+namespace ostrel {
+
+class CommandEnvironment;
+class MatchingItemCollector;
+
+// The application's list: the current screen's entries followed by the global command table,
+// the top-level filter and the ranking chain.
+class OstrelMatchingItemList final : public MatchingItemList {
+public:
+    // Non-owning: the environment is the application shell, which outlives the pop-up.
+    explicit OstrelMatchingItemList(CommandEnvironment& environment);
+
+    // The weighted scorers the pop-up ranks with.
+    static ItemScoreEvaluator::Chain rankingChain();
+
+    void gatherAllPossibleMatchingItems() override;
+    void configureItemScoreEvaluator() override;
+    Items filterMatches(const Items& proposedMatchingItems) const override;
+    MatchingCriteria prepareMatchingCriteria() const override { return { currentSearchString() }; }
+
+protected:
+    void dismissCommandPopUp() override;
+
+private:
+    void addGlobalCommands(MatchingItemCollector&);
+    void showStatistic(int statistic);
+
+    CommandEnvironment* m_environment { nullptr };
+};
+
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace base {
+class Timer;
+}
+
+namespace ostrel {
+
+class SmartTimerWrapper;
+
+// The one source of "now" for the newer code and the one factory of its timers: seconds
+// since 1 January 2001 UTC, running at the simulated speed (1.0; nothing changes it).
+class Clock {
+public:
+    static double now();
+    // `now` as a date: the same seconds since the reference date.
+    static double nowAsDate() { return now(); }
+    static double translateDurationForSystemClock(double simulatedSeconds);
+
+    using Block = std::function<void(base::Timer&)>;
+    // Timers on the main run loop in the common modes, so that they keep firing while a menu
+    // is open or a modal panel runs. Whoever wants a repeating one to end calls stop().
+    static std::shared_ptr<SmartTimerWrapper> timerWithSimulatedTimeInterval(double interval, bool repeats, Block block);
+    static std::shared_ptr<SmartTimerWrapper> timerWithSystemTimeInterval(double interval, bool repeats, Block block);
+
+    // A time truncated toward zero to its whole second; a time that is not finite or does
+    // not fit the second count is a programming error.
+    static int64_t wholeSecond(double time);
+};
+
+// The holder of one timer made by Clock. The run loop keeps the timer, and through it the
+// wrapper, until the timer is invalidated; dropping the wrapper alone stops nothing.
+class SmartTimerWrapper {
+public:
+    void execute();
+    void stop();
+    const std::shared_ptr<base::Timer>& timer() const { return m_timer; }
+
+private:
+    friend class Clock;
+    explicit SmartTimerWrapper(Clock::Block block)
+        : m_block(std::move(block))
+    {
+    }
+    base::Timer& checkedTimer() const;
+
+    Clock::Block m_block;
+    std::shared_ptr<base::Timer> m_timer;
+};
+
+struct DateComponentsSplit {
+    int year { 0 }, month { 0 }, day { 0 }, hour { 0 }, minute { 0 }, second { 0 };
+    bool operator==(const DateComponentsSplit&) const = default;
+};
+
+// Year, month, day, hour, minute and second of a date in the local calendar; six zeros
+// for the distant past.
+DateComponentsSplit splitIntoComponents(double date);
+
+}

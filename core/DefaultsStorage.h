@@ -1,0 +1,97 @@
+#pragma once
+
+#include "platform/base/Value.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace base {
+class Defaults;
+}
+
+namespace ostrel {
+
+// The settings behind a small interface, so that logic keeping counters, dates and flags in
+// the settings can run against an in-memory twin.
+class DefaultsStorageAPI {
+public:
+    using Array = base::Value::Array;
+    virtual ~DefaultsStorageAPI() = default;
+
+    virtual void registerTimeInterval(double value, const std::string& key) = 0;
+    virtual void storeTimeInterval(double value, const std::string& key) = 0;
+    virtual double getTimeInterval(const std::string& key) const = 0;
+    virtual void registerInteger(int64_t value, const std::string& key) = 0;
+    virtual void storeInteger(int64_t value, const std::string& key) = 0;
+    virtual int64_t getInteger(const std::string& key) const = 0;
+    virtual void registerBoolean(bool value, const std::string& key) = 0;
+    virtual void storeBoolean(bool value, const std::string& key) = 0;
+    virtual bool getBoolean(const std::string& key) const = 0;
+    virtual void registerArray(const Array& value, const std::string& key) = 0;
+    virtual void storeArray(const Array& value, const std::string& key) = 0;
+    virtual std::optional<Array> getArray(const std::string& key) const = 0;
+    // Whether the key has any value, stored or registered.
+    virtual bool defined(const std::string& key) const = 0;
+};
+
+// The program's settings store; every registration and store is synchronised at once.
+class StandardUserDefaultsStorage final : public DefaultsStorageAPI {
+public:
+    explicit StandardUserDefaultsStorage(std::shared_ptr<base::Defaults> store);
+
+    void registerTimeInterval(double value, const std::string& key) override;
+    void storeTimeInterval(double value, const std::string& key) override;
+    double getTimeInterval(const std::string& key) const override;
+    void registerInteger(int64_t value, const std::string& key) override;
+    void storeInteger(int64_t value, const std::string& key) override;
+    int64_t getInteger(const std::string& key) const override;
+    void registerBoolean(bool value, const std::string& key) override;
+    void storeBoolean(bool value, const std::string& key) override;
+    bool getBoolean(const std::string& key) const override;
+    void registerArray(const Array& value, const std::string& key) override;
+    void storeArray(const Array& value, const std::string& key) override;
+    std::optional<Array> getArray(const std::string& key) const override;
+    bool defined(const std::string& key) const override;
+
+private:
+    void registerValue(const std::string& key, base::Value value);
+    void storeValue(const std::string& key, base::Value value);
+    std::shared_ptr<base::Defaults> m_store;
+};
+
+// The in-memory twin: a missing key, or one holding another kind, reads as -1.0, -1 or false.
+class TestDefaultsStorage final : public DefaultsStorageAPI {
+public:
+    void registerTimeInterval(double value, const std::string& key) override { storeTimeInterval(value, key); }
+    void storeTimeInterval(double value, const std::string& key) override { m_defaultsDictionary[key] = value; }
+    double getTimeInterval(const std::string& key) const override { return get<double>(key, -1.0); }
+    void registerInteger(int64_t value, const std::string& key) override { storeInteger(value, key); }
+    void storeInteger(int64_t value, const std::string& key) override { m_defaultsDictionary[key] = value; }
+    int64_t getInteger(const std::string& key) const override { return get<int64_t>(key, -1); }
+    void registerBoolean(bool value, const std::string& key) override { storeBoolean(value, key); }
+    void storeBoolean(bool value, const std::string& key) override { m_defaultsDictionary[key] = value; }
+    bool getBoolean(const std::string& key) const override { return get<bool>(key, false); }
+    void registerArray(const Array& value, const std::string& key) override { storeArray(value, key); }
+    void storeArray(const Array& value, const std::string& key) override { m_defaultsDictionary[key] = value; }
+    std::optional<Array> getArray(const std::string& key) const override;
+    bool defined(const std::string& key) const override { return m_defaultsDictionary.contains(key); }
+
+private:
+    using Entry = std::variant<double, int64_t, bool, Array>;
+    template<typename T>
+    T get(const std::string& key, T missing) const
+    {
+        auto found = m_defaultsDictionary.find(key);
+        if (found == m_defaultsDictionary.end())
+            return missing;
+        auto* value = std::get_if<T>(&found->second);
+        return value ? *value : missing;
+    }
+    std::map<std::string, Entry> m_defaultsDictionary;
+};
+
+}

@@ -1,0 +1,120 @@
+#include "core/KeyCombo.h"
+
+#include <array>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <utility>
+
+namespace ostrel {
+
+namespace {
+
+// Pairs in the order the symbols are written.
+constexpr std::array<std::pair<uint32_t, uint64_t>, 4> modifierPairs { {
+    { CarbonModifier::control, EventModifier::control },
+    { CarbonModifier::option, EventModifier::option },
+    { CarbonModifier::shift, EventModifier::shift },
+    { CarbonModifier::command, EventModifier::command },
+} };
+
+constexpr std::array<const char*, 4> modifierSymbolTexts { "\u2303", "\u2325", "\u21E7", "\u2318" };
+
+std::optional<uint32_t> unsigned32(const nlohmann::json& object, const char* member)
+{
+    auto found = object.find(member);
+    if (found == object.end() || !found->is_number_unsigned())
+        return std::nullopt;
+    auto value = found->get<uint64_t>();
+    if (value > std::numeric_limits<uint32_t>::max())
+        return std::nullopt;
+    return static_cast<uint32_t>(value);
+}
+
+}
+
+uint32_t carbonModifiersFromEventModifiers(uint64_t eventModifiers)
+{
+    uint32_t carbon = 0;
+    for (auto [carbonBit, eventBit] : modifierPairs) {
+        if (eventModifiers & eventBit)
+            carbon |= carbonBit;
+    }
+    return carbon;
+}
+
+uint64_t eventModifiersFromCarbonModifiers(uint32_t carbonModifiers)
+{
+    uint64_t flags = 0;
+    for (auto [carbonBit, eventBit] : modifierPairs) {
+        if (carbonModifiers & carbonBit)
+            flags |= eventBit;
+    }
+    return flags;
+}
+
+std::string modifierSymbols(uint64_t eventModifiers)
+{
+    std::string symbols;
+    for (size_t index = 0; index < modifierPairs.size(); ++index) {
+        if (eventModifiers & modifierPairs[index].second)
+            symbols += modifierSymbolTexts[index];
+    }
+    return symbols;
+}
+
+std::string KeyCombo::description() const
+{
+    auto text = modifierSymbols(modifiers());
+    if (auto known = key())
+        text += known->description();
+    return text;
+}
+
+base::Value::Dictionary KeyCombo::dictionary() const
+{
+    return { { "keyCode", static_cast<long long>(carbonKeyCode) }, { "modifiers", static_cast<long long>(carbonModifiers) } };
+}
+
+std::optional<KeyCombo> KeyCombo::fromDictionary(const base::Value::Dictionary& dictionary)
+{
+    auto member = [&](const char* key) -> std::optional<uint32_t> {
+        auto found = dictionary.find(key);
+        if (found == dictionary.end())
+            return std::nullopt;
+        auto* value = found->second.asInteger();
+        if (!value || *value < 0 || *value > std::numeric_limits<uint32_t>::max())
+            return std::nullopt;
+        return static_cast<uint32_t>(*value);
+    };
+    auto code = member("keyCode");
+    auto modifiers = member("modifiers");
+    if (!code || !modifiers)
+        return std::nullopt;
+    return KeyCombo(*code, *modifiers);
+}
+
+std::string keyComboJSON(const std::optional<KeyCombo>& combo)
+{
+    if (!combo)
+        return "null";
+    nlohmann::json object { { "carbonKeyCode", combo->carbonKeyCode }, { "carbonModifiers", combo->carbonModifiers } };
+    return object.dump();
+}
+
+std::optional<std::optional<KeyCombo>> keyComboFromJSON(std::string_view text)
+{
+    auto json = nlohmann::json::parse(text, nullptr, false);
+    if (json.is_discarded())
+        return std::nullopt;
+    if (json.is_null())
+        return std::optional<KeyCombo> {};
+    if (!json.is_object())
+        return std::nullopt;
+    auto code = unsigned32(json, "carbonKeyCode");
+    auto modifiers = unsigned32(json, "carbonModifiers");
+    if (!code || !modifiers)
+        return std::nullopt;
+    return std::optional<KeyCombo> { KeyCombo(*code, *modifiers) };
+}
+
+}

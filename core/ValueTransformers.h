@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/base/Value.h"
+
+#include <string>
+
+namespace ostrel {
+
+// Converts a bound value on its way to a control and back.
+class ValueTransformer {
+public:
+    virtual ~ValueTransformer() = default;
+    virtual std::string name() const = 0;
+    virtual base::Value transformedValue(const base::Value& value) const = 0;
+    virtual base::Value reverseTransformedValue(const base::Value& value) const = 0;
+};
+
+// Durations are stored in seconds while sliders and fields count whole minutes.
+class SecondsToMinutesIntegerValueTransformer : public ValueTransformer {
+public:
+    std::string name() const override { return "SecondsToMinutesIntegerValueTransformer"; }
+    // Integer seconds to whole minutes, truncated toward zero; anything else gives 0.
+    base::Value transformedValue(const base::Value& value) const override;
+    // Integer minutes to seconds; anything else, or a product too large to hold, gives 0.
+    base::Value reverseTransformedValue(const base::Value& value) const override;
+};
+
+class SecondsToMinutesStringToIntegerValueTransformer : public SecondsToMinutesIntegerValueTransformer {
+public:
+    std::string name() const override { return "SecondsToMinutesStringToIntegerValueTransformer"; }
+    // The minutes as decimal text; anything else gives the empty text.
+    base::Value transformedValue(const base::Value& value) const override;
+};
+
+}

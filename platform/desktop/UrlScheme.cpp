@@ -1,0 +1,345 @@
+#include "platform/desktop/UrlScheme.h"
+
+#include "platform/base/Diagnostics.h"
+#include "platform/base/Files.h"
+#include "platform/base/Paths.h"
+#include "platform/desktop/DesktopEntry.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sstream>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <time.h>
+#include <unistd.h>
+
+namespace desktop {
+
+namespace fs = std::filesystem;
+
+namespace {
+// More would only be someone flooding the socket; later launches connect one at a time.
+constexpr std::size_t kMaxConnections = 8;
+
+std::optional<fs::path> runtimeFolder()
+{
+    const char* value = std::getenv("XDG_RUNTIME_DIR");
+    if (!value || value[0] != '/')
+        return std::nullopt;
+    return fs::path(value);
+}
+
+std::optional<sockaddr_un> socketAddress(const fs::path& path)
+{
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    if (path.string().size() >= sizeof address.sun_path)
+        return std::nullopt;
+    std::strcpy(address.sun_path, path.c_str());
+    return address;
+}
+
+bool isSchemeName(std::string_view scheme)
+{
+    if (scheme.empty() || !std::isalpha(static_cast<unsigned char>(scheme[0])))
+        return false;
+    for (char c : scheme) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.')
+            return false;
+    }
+    return true;
+}
+
+// Whether the bytes are well-formed UTF-8 without C0 or C1 control characters or DEL.
+bool isCleanUtf8(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            if (byte < 0x20 || byte == 0x7f)
+                return false;
+            ++i;
+            continue;
+        }
+        std::size_t length = byte >= 0xf0 ? 4 : byte >= 0xe0 ? 3 : byte >= 0xc2 ? 2 : 0;
+        if (length == 0 || byte > 0xf4 || i + length > text.size())
+            return false;
+        std::uint32_t point = byte & (0x7f >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xc0) != 0x80)
+                return false;
+            point = (point << 6) | (next & 0x3f);
+        }
+        bool overlong = (length == 3 && point < 0x800) || (length == 4 && point < 0x10000);
+        if (overlong || point > 0x10ffff || (point >= 0xd800 && point <= 0xdfff) || (point >= 0x80 && point <= 0x9f))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+// Sets the scheme's default in mimeapps.list, leaving every other line as the user had it.
+bool makeDefault(const std::string& mimeType, const std::string& entryName)
+{
+    fs::path path = base::paths::configuration().parent_path() / "mimeapps.list";
+    std::string text = base::files::readText(path).value_or("");
+    std::istringstream input(text);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(input, line);)
+        lines.push_back(line);
+
+    std::string assignment = mimeType + "=" + entryName;
+    bool inGroup = false;
+    bool done = false;
+    std::optional<std::size_t> groupHeader;
+    for (std::size_t i = 0; i < lines.size() && !done; ++i) {
+        if (lines[i].starts_with('[')) {
+            inGroup = lines[i] == "[Default Applications]";
+            if (inGroup)
+                groupHeader = i;
+        } else if (inGroup && lines[i].starts_with(mimeType + "=")) {
+            lines[i] = assignment;
+            done = true;
+        }
+    }
+    if (!done && groupHeader)
+        lines.insert(lines.begin() + std::ptrdiff_t(*groupHeader + 1), assignment);
+    if (!done && !groupHeader) {
+        if (!lines.empty() && !lines.back().empty())
+            lines.emplace_back();
+        lines.emplace_back("[Default Applications]");
+        lines.push_back(assignment);
+    }
+    std::string result;
+    for (const auto& line : lines)
+        result += line + "\n";
+    std::string error;
+    if (base::files::createDirectories(path.parent_path(), &error) && base::files::writeAtomically(path, result, &error))
+        return true;
+    base::diagnostic("could not make Ostrel the handler of " + mimeType + " in \"" + path.string() + "\": " + error);
+    return false;
+}
+}
+
+fs::path UrlScheme::handlerEntryPath()
+{
+    return base::paths::applicationSupport().parent_path() / "applications" / "ostrel.desktop";
+}
+
+bool UrlScheme::installHandler(std::string_view scheme)
+{
+    if (!isSchemeName(scheme)) {
+        base::diagnostic("not a URL scheme: \"" + std::string(scheme) + "\"");
+        return false;
+    }
+    std::string mimeType = "x-scheme-handler/" + std::string(scheme);
+    fs::path path = handlerEntryPath();
+    std::string entry = "[Desktop Entry]\n"
+                        "Type=Application\n"
+                        "Name=Ostrel\n"
+                        "Exec="
+        + DesktopEntry::execLine({ DesktopEntry::executable().string() }) + " %u\n"
+        + "NoDisplay=true\n"
+          "Terminal=false\n"
+          "MimeType="
+        + mimeType + ";\n";
+    std::string error;
+    if (!base::files::createDirectories(path.parent_path(), &error) || !base::files::writeAtomically(path, entry, &error)) {
+        base::diagnostic("could not write the link handler \"" + path.string() + "\": " + error);
+        return false;
+    }
+    return makeDefault(mimeType, path.filename().string());
+}
+
+std::optional<std::string> UrlScheme::accepted(std::string_view text, std::string_view scheme)
+{
+    if (text.size() > kMaxLength || text.size() <= scheme.size() || text[scheme.size()] != ':')
+        return std::nullopt;
+    for (std::size_t i = 0; i < scheme.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(scheme[i])))
+            return std::nullopt;
+    }
+    if (!isCleanUtf8(text))
+        return std::nullopt;
+    return std::string(text);
+}
+
+UrlScheme::Claim UrlScheme::claim(std::string scheme)
+{
+    auto folder = runtimeFolder();
+    if (!folder) {
+        base::diagnostic("XDG_RUNTIME_DIR is not set: links opened while Ostrel runs start another copy");
+        return {};
+    }
+    fs::path lockPath = *folder / "ostrel.lock";
+    int lockFd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (lockFd < 0) {
+        base::diagnostic("cannot open \"" + lockPath.string() + "\": " + std::strerror(errno));
+        return {};
+    }
+    // The lock, not the socket, decides who runs: it goes away with its process, however
+    // that process ends, while a socket file stays behind.
+    if (flock(lockFd, LOCK_EX | LOCK_NB) != 0) {
+        close(lockFd);
+        return Claim { nullptr, true };
+    }
+
+    fs::path socketPath = *folder / "ostrel.socket";
+    auto address = socketAddress(socketPath);
+    int listenFd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (address)
+        unlink(socketPath.c_str());
+    if (!address || listenFd < 0 || bind(listenFd, reinterpret_cast<sockaddr*>(&*address), sizeof *address) != 0
+        || chmod(socketPath.c_str(), 0600) != 0 || listen(listenFd, int(kMaxConnections)) != 0) {
+        base::diagnostic("cannot listen on \"" + socketPath.string() + "\""
+            + (address ? std::string(": ") + std::strerror(errno) : std::string(": the path is too long")));
+        if (listenFd >= 0)
+            close(listenFd);
+        close(lockFd);
+        return {};
+    }
+    return Claim { std::unique_ptr<UrlScheme>(new UrlScheme(std::move(scheme), lockFd, listenFd, socketPath)), false };
+}
+
+bool UrlScheme::sendToRunningCopy(std::string_view url)
+{
+    auto folder = runtimeFolder();
+    auto address = folder ? socketAddress(*folder / "ostrel.socket") : std::nullopt;
+    if (!address) {
+        base::diagnostic("cannot reach the running Ostrel: no usable XDG_RUNTIME_DIR");
+        return false;
+    }
+    int fd = -1;
+    // The running copy may be starting up still: it holds the lock before it listens.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&*address), sizeof *address) == 0)
+            break;
+        int error = errno;
+        if (fd >= 0)
+            close(fd);
+        fd = -1;
+        if (error != ENOENT && error != ECONNREFUSED)
+            break;
+        timespec pause { 0, 50'000'000 };
+        nanosleep(&pause, nullptr);
+    }
+    if (fd < 0) {
+        base::diagnostic(std::string("cannot reach the running Ostrel: ") + std::strerror(errno));
+        return false;
+    }
+    timeval limit { 2, 0 };
+    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+    std::size_t sent = 0;
+    while (sent < url.size()) {
+        ssize_t written = send(fd, url.data() + sent, url.size() - sent, MSG_NOSIGNAL);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            break;
+        sent += std::size_t(written);
+    }
+    close(fd);
+    if (sent < url.size()) {
+        base::diagnostic("could not hand the link to the running Ostrel");
+        return false;
+    }
+    return true;
+}
+
+UrlScheme::UrlScheme(std::string scheme, int lockFd, int listenFd, fs::path socketPath)
+    : m_scheme(std::move(scheme))
+    , m_lockFd(lockFd)
+    , m_listenFd(listenFd)
+    , m_socketPath(std::move(socketPath))
+{
+    m_listenSource = base::RunLoop::main().addSource(m_listenFd, POLLIN, base::RunLoop::Mode::Default,
+        [this](short) { acceptConnections(); });
+}
+
+UrlScheme::~UrlScheme()
+{
+    while (!m_connections.empty())
+        closeConnection(m_connections.back().fd);
+    base::RunLoop::main().removeSource(m_listenSource);
+    close(m_listenFd);
+    // Removed while we still hold the lock, so that it is never a newer copy's socket.
+    unlink(m_socketPath.c_str());
+    close(m_lockFd);
+}
+
+void UrlScheme::acceptConnections()
+{
+    for (;;) {
+        int fd = accept4(m_listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0)
+            return;
+        ucred peer {};
+        socklen_t length = sizeof peer;
+        if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.uid != getuid()
+            || m_connections.size() >= kMaxConnections) {
+            base::diagnostic("refused a link hand-over connection");
+            close(fd);
+            continue;
+        }
+        auto source = base::RunLoop::main().addSource(fd, POLLIN, base::RunLoop::Mode::Default,
+            [this, fd](short) { readFrom(fd); });
+        m_connections.push_back(Connection { fd, source, {} });
+    }
+}
+
+void UrlScheme::readFrom(int fd)
+{
+    auto connection = std::find_if(m_connections.begin(), m_connections.end(), [fd](const Connection& c) { return c.fd == fd; });
+    if (connection == m_connections.end())
+        return;
+    char buffer[4096];
+    for (;;) {
+        ssize_t length = read(fd, buffer, sizeof buffer);
+        if (length < 0 && errno == EINTR)
+            continue;
+        if (length < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return;
+        if (length < 0) {
+            closeConnection(fd);
+            return;
+        }
+        if (length == 0)
+            break;
+        connection->received.append(buffer, std::size_t(length));
+        if (connection->received.size() > kMaxLength) {
+            base::diagnostic("ignored a link from another launch: longer than " + std::to_string(kMaxLength) + " bytes");
+            closeConnection(fd);
+            return;
+        }
+    }
+    std::string text = std::move(connection->received);
+    closeConnection(fd);
+    auto url = accepted(text, m_scheme);
+    if (!url) {
+        base::diagnostic("ignored a hand-over from another launch that is no " + m_scheme + " link");
+        return;
+    }
+    if (on_url)
+        on_url(*url);
+}
+
+void UrlScheme::closeConnection(int fd)
+{
+    auto connection = std::find_if(m_connections.begin(), m_connections.end(), [fd](const Connection& c) { return c.fd == fd; });
+    if (connection == m_connections.end())
+        return;
+    base::RunLoop::main().removeSource(connection->source);
+    close(connection->fd);
+    m_connections.erase(connection);
+}
+
+}

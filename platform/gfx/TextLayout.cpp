@@ -1,0 +1,141 @@
+#include "platform/gfx/TextLayout.h"
+
+#include "platform/gfx/Fonts.h"
+#include "platform/gfx/GraphicsContext.h"
+
+#include <cairo.h>
+#include <cmath>
+#include <glib.h>
+#include <pango/pangocairo.h>
+
+namespace gfx {
+
+namespace {
+
+// U+2060 WORD JOINER: invisible, no line break, three bytes like the markers it stands for.
+constexpr std::string_view kInvisibleJoiner = "\xE2\x81\xA0";
+
+void configure(PangoLayout* layout, const std::string& text, double width, const TextStyle& style)
+{
+    pango_layout_set_text(layout, text.data(), int(text.size()));
+    auto description = pangoFontDescription(style.font);
+    pango_layout_set_font_description(layout, description.get());
+    if (std::string features = pangoFontFeatures(style.font); !features.empty()) {
+        PangoAttrList* attributes = pango_attr_list_new();
+        pango_attr_list_insert(attributes, pango_attr_font_features_new(features.c_str()));
+        pango_layout_set_attributes(layout, attributes);
+        pango_attr_list_unref(attributes);
+    }
+    if (width > 0 && std::isfinite(width)) {
+        pango_layout_set_width(layout, int(std::min(width, 1e6) * PANGO_SCALE));
+        pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    }
+    switch (style.paragraph.alignment) {
+    case TextAlignment::natural:
+        pango_layout_set_auto_dir(layout, TRUE);
+        pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT);
+        break;
+    case TextAlignment::left: pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT); break;
+    case TextAlignment::center: pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER); break;
+    case TextAlignment::right: pango_layout_set_alignment(layout, PANGO_ALIGN_RIGHT); break;
+    case TextAlignment::justified:
+        pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT);
+        pango_layout_set_justify(layout, TRUE);
+        break;
+    }
+}
+
+}
+
+std::string displayableText(std::string_view utf8)
+{
+    gchar* valid = g_utf8_make_valid(utf8.data(), gssize(utf8.size()));
+    std::string text(valid);
+    g_free(valid);
+    for (std::string_view marker : { std::string_view("\xEF\xA1\xA0"), std::string_view("\xEF\xA1\xA1") }) {
+        for (size_t at = text.find(marker); at != std::string::npos; at = text.find(marker, at + marker.size()))
+            text.replace(at, marker.size(), kInvisibleJoiner);
+    }
+    return text;
+}
+
+TextLayout::TextLayout(std::string_view utf8, const TextStyle& style, double width)
+    : m_style(style)
+{
+    PangoContext* context = newPangoContext();
+    m_layout = pango_layout_new(context);
+    g_object_unref(context);
+    configure(m_layout, displayableText(utf8), width, style);
+}
+
+TextLayout::~TextLayout() { g_object_unref(m_layout); }
+
+Rect TextLayout::boundingRect() const
+{
+    PangoRectangle logical;
+    pango_layout_get_extents(m_layout, nullptr, &logical);
+    return { 0, 0, double(logical.width) / PANGO_SCALE, double(logical.height) / PANGO_SCALE };
+}
+
+void TextLayout::draw(const Rect& rect) const
+{
+    GraphicsContext& context = GraphicsContext::requireCurrent();
+    Rect r = rect.standardized();
+    context.save();
+    context.clipToRect(r);
+    bool yDown = context.isFlipped();
+    const Color& c = m_style.color;
+    context.paint([&](cairo_t* cr) {
+        cairo_save(cr);
+        cairo_translate(cr, r.minX(), yDown ? r.minY() : r.maxY());
+        if (!yDown)
+            cairo_scale(cr, 1, -1);
+        pango_cairo_update_layout(cr, m_layout);
+        cairo_set_source_rgba(cr, c.red, c.green, c.blue, c.alpha);
+        pango_cairo_show_layout(cr, m_layout);
+        cairo_restore(cr);
+    });
+    context.restore();
+}
+
+Path TextLayout::outline() const
+{
+    Path path;
+    double baseline = double(pango_layout_get_baseline(m_layout)) / PANGO_SCALE;
+    cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* cr = cairo_create(scratch);
+    pango_cairo_layout_path(cr, m_layout);
+    cairo_path_t* outline = cairo_copy_path(cr);
+    // Pango's y runs down from the layout's top; ours runs up from the baseline.
+    auto point = [&](const cairo_path_data_t& data) { return Point { data.point.x, baseline - data.point.y }; };
+    for (int i = 0; outline->status == CAIRO_STATUS_SUCCESS && i < outline->num_data; i += outline->data[i].header.length) {
+        const cairo_path_data_t* data = &outline->data[i];
+        switch (data->header.type) {
+        case CAIRO_PATH_MOVE_TO: path.moveTo(point(data[1])); break;
+        case CAIRO_PATH_LINE_TO: path.lineTo(point(data[1])); break;
+        case CAIRO_PATH_CURVE_TO: path.curveTo(point(data[3]), point(data[1]), point(data[2])); break;
+        case CAIRO_PATH_CLOSE_PATH: path.closePath(); break;
+        }
+    }
+    cairo_path_destroy(outline);
+    cairo_destroy(cr);
+    cairo_surface_destroy(scratch);
+    return path;
+}
+
+Rect textBoundingRect(std::string_view utf8, double width, const TextStyle& style)
+{
+    return TextLayout(utf8, style, width).boundingRect();
+}
+
+void drawText(std::string_view utf8, const Rect& rect, const TextStyle& style)
+{
+    TextLayout(utf8, style, rect.standardized().width()).draw(rect);
+}
+
+Path textOutline(std::string_view utf8, const Font& font)
+{
+    return TextLayout(utf8, TextStyle { font, colors::black, { TextAlignment::left } }).outline();
+}
+
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/gfx/Color.h"
+#include "platform/gfx/Font.h"
+#include "platform/gfx/Geometry.h"
+#include "platform/gfx/Path.h"
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+typedef struct _PangoLayout PangoLayout;
+
+namespace gfx {
+
+enum class TextAlignment { natural, left, center, right, justified };
+
+struct ParagraphStyle {
+    TextAlignment alignment { TextAlignment::natural };
+    bool operator==(const ParagraphStyle&) const = default;
+};
+
+// One font, one colour, one paragraph style for a whole string.
+struct TextStyle {
+    TextStyle() = default;
+    TextStyle(Font f, Color c = colors::black, ParagraphStyle p = {})
+        : font(std::move(f))
+        , color(c)
+        , paragraph(p)
+    {
+    }
+
+    Font font;
+    Color color { colors::black };
+    ParagraphStyle paragraph;
+    bool operator==(const TextStyle&) const = default;
+};
+
+// The text as pango should see it: invalid UTF-8 repaired, and the two private-use
+// composition markers (U+F860, U+F861) turned into an invisible joiner of the same byte
+// length, so that byte offsets into the text stay valid and nothing draws a box for them.
+std::string displayableText(std::string_view utf8);
+
+// A text in one style laid out in lines `width` wide, wrapping at words (a width that is not
+// positive means one line per paragraph). Keep one to measure and draw the same text often.
+class TextLayout {
+public:
+    TextLayout(std::string_view utf8, const TextStyle&, double width = 0);
+    ~TextLayout();
+    TextLayout(const TextLayout&) = delete;
+    TextLayout& operator=(const TextLayout&) = delete;
+
+    // Origin (0, 0), the widest line's width, the lines' height.
+    Rect boundingRect() const;
+    // From the top of `rect`, in the current context, upright whichever way its y runs;
+    // nothing falls outside `rect`.
+    void draw(const Rect&) const;
+    // The glyph outlines, y up, the first line's baseline at y = 0, lines starting at x = 0.
+    Path outline() const;
+
+    PangoLayout* pangoLayout() const { return m_layout; }
+
+private:
+    TextStyle m_style;
+    PangoLayout* m_layout { nullptr };
+};
+
+// The one-off forms of the above.
+Rect textBoundingRect(std::string_view utf8, double width, const TextStyle&);
+void drawText(std::string_view utf8, const Rect&, const TextStyle&);
+Path textOutline(std::string_view utf8, const Font&);
+
+}

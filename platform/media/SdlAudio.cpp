@@ -1,0 +1,132 @@
+#include "platform/media/SdlAudio.h"
+
+#include "platform/base/Diagnostics.h"
+#include "platform/media/Mixer.h"
+
+#include <SDL2/SDL.h>
+#include <atomic>
+
+namespace media {
+
+namespace {
+
+constexpr int kPreferredRate = 48000;
+// About 10 ms at 48 kHz: short enough that a sound starts when it is asked for.
+constexpr Uint16 kBufferFrames = 512;
+
+class SdlStream final : public AudioStream {
+public:
+    explicit SdlStream(const std::string& identifier)
+    {
+        SDL_AudioSpec want {};
+        want.freq = kPreferredRate;
+        want.format = AUDIO_F32SYS;
+        want.channels = 2;
+        want.samples = kBufferFrames;
+        want.callback = &SdlStream::callback;
+        want.userdata = this;
+        SDL_AudioSpec have {};
+        const char* name = identifier == kSystemDefaultDevice ? nullptr : identifier.c_str();
+        m_device = SDL_OpenAudioDevice(name, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+        if (m_device != 0)
+            m_sampleRate = have.freq;
+    }
+
+    ~SdlStream() override
+    {
+        if (m_device != 0)
+            SDL_CloseAudioDevice(m_device);
+    }
+
+    bool isOpen() const { return m_device != 0; }
+    int sampleRate() const override { return m_sampleRate; }
+
+    void start(Mixer& mixer) override
+    {
+        m_mixer.store(&mixer);
+        SDL_PauseAudioDevice(m_device, 0);
+    }
+
+private:
+    static void callback(void* userdata, Uint8* stream, int length)
+    {
+        auto* self = static_cast<SdlStream*>(userdata);
+        auto* out = reinterpret_cast<float*>(stream);
+        std::size_t frames = std::size_t(length) / (2 * sizeof(float));
+        if (auto* mixer = self->m_mixer.load())
+            mixer->mix(out, frames);
+        else
+            SDL_memset(stream, 0, std::size_t(length));
+    }
+
+    SDL_AudioDeviceID m_device { 0 };
+    int m_sampleRate { kPreferredRate };
+    std::atomic<Mixer*> m_mixer { nullptr };
+};
+
+}
+
+std::shared_ptr<SdlAudio> SdlAudio::create()
+{
+    auto audio = std::shared_ptr<SdlAudio>(new SdlAudio);
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
+        audio->m_initialised = true;
+    else
+        audio->switchToDummy(SDL_GetError());
+    return audio;
+}
+
+void SdlAudio::switchToDummy(const std::string& reason)
+{
+    base::diagnostic("No sound system is usable (" + reason + "); sound plays into nothing");
+    if (m_initialised)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    // SDL only takes its dummy driver when asked for it by name.
+    SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+    m_initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    m_dummy = true;
+    if (!m_initialised)
+        base::diagnostic(std::string("SDL's dummy audio driver failed too: ") + SDL_GetError());
+}
+
+SdlAudio::~SdlAudio()
+{
+    if (m_initialised)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+std::vector<AudioDevice> SdlAudio::outputDevices()
+{
+    std::vector<AudioDevice> devices;
+    if (!m_initialised)
+        return devices;
+    int count = SDL_GetNumAudioDevices(0);
+    for (int index = 0; index < count; ++index) {
+        const char* name = SDL_GetAudioDeviceName(index, 0);
+        // SDL names a device by its name alone, so the name is its identifier too.
+        if (name && *name)
+            devices.push_back({ name, name });
+    }
+    return devices;
+}
+
+std::unique_ptr<AudioStream> SdlAudio::open(const std::string& identifier)
+{
+    if (!m_initialised)
+        return nullptr;
+    auto stream = std::make_unique<SdlStream>(identifier);
+    if (!stream->isOpen() && identifier == kSystemDefaultDevice && !m_dummy) {
+        // A driver that loads but has no card behind it (a headless machine).
+        switchToDummy(SDL_GetError());
+        if (!m_initialised)
+            return nullptr;
+        stream = std::make_unique<SdlStream>(identifier);
+    }
+    if (!stream->isOpen()) {
+        base::diagnostic("Cannot open audio device " + identifier + ": " + SDL_GetError());
+        return nullptr;
+    }
+    return stream;
+}
+
+}

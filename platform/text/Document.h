@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/text/AttributedString.h"
+
+#include <optional>
+
+namespace text {
+
+// Settings of a whole rich-text document rather than of its runs: the default font and
+// colour a writer hands over (as the pads' plain-text conversion does), paper and margins in
+// twips, and the view kind. Kept through a read and a write so that a template's page set-up
+// survives being filled in.
+struct DocumentAttributes {
+    std::optional<gfx::Font> font;
+    std::optional<gfx::Color> foreground;
+    std::optional<int> paperWidth;
+    std::optional<int> paperHeight;
+    std::optional<int> marginLeft;
+    std::optional<int> marginRight;
+    std::optional<int> marginTop;
+    std::optional<int> marginBottom;
+    std::optional<int> viewKind;
+
+    bool operator==(const DocumentAttributes&) const = default;
+};
+
+struct Document {
+    AttributedString text;
+    DocumentAttributes attributes;
+
+    bool operator==(const Document&) const = default;
+};
+
+}

@@ -1,0 +1,439 @@
+#include "platform/text/FontTraits.h"
+#include "platform/text/Rtf.h"
+#include "platform/text/Unicode.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace text {
+
+namespace {
+
+// What the reader will believe at the current point of the output; every run is written as
+// the difference from it, so the output depends on nothing but the text.
+struct WriterState {
+    std::optional<std::string> fontName;
+    int halfPoints { 24 };
+    bool bold { false };
+    bool italic { false };
+    int underline { 0 };
+    int strikethrough { 0 };
+    int color { 0 };
+    ParagraphStyle paragraph;
+    std::string link;
+};
+
+class RtfWriter {
+public:
+    RtfWriter(const AttributedString& text, const DocumentAttributes& attributes, Rtf::Attachments attachments)
+        : m_text(text)
+        , m_attributes(attributes)
+        , m_attachments(attachments)
+    {
+    }
+
+    std::string write();
+
+private:
+    void collectTables();
+    int fontIndex(const std::string& name) const;
+    int colorIndex(const std::optional<gfx::Color>& color) const;
+    int listIndex(const std::vector<std::string>& lists) const;
+    void writeHeader();
+    void writeRun(std::u16string_view characters, const Attributes& attributes);
+    void writeCharacterFormat(const Attributes& attributes);
+    void writeParagraphFormat(const ParagraphStyle& paragraph);
+    void writeFontFormat(const std::optional<gfx::Font>& font);
+
+    void word(std::string_view w);
+    void word(std::string_view w, long parameter);
+    void raw(std::string_view s);
+    void character(char16_t c);
+    void literal(std::u16string_view s);
+    void literal(std::string_view utf8);
+
+    const AttributedString& m_text;
+    const DocumentAttributes& m_attributes;
+    Rtf::Attachments m_attachments;
+    std::vector<std::string> m_fonts;
+    std::vector<gfx::Color> m_colors;
+    std::vector<std::vector<std::string>> m_lists;
+    WriterState m_state;
+    WriterState m_beforeLink;
+    bool m_delimit { false };
+    std::string m_out;
+};
+
+int halfPointsOf(double pointSize)
+{
+    return static_cast<int>(std::clamp(std::lround(pointSize * 2), 1L, 3276L));
+}
+
+int componentOf(double value)
+{
+    return static_cast<int>(std::clamp(std::lround(value * 255), 0L, 255L));
+}
+
+bool sameColor(const gfx::Color& a, const gfx::Color& b)
+{
+    return componentOf(a.red) == componentOf(b.red) && componentOf(a.green) == componentOf(b.green) && componentOf(a.blue) == componentOf(b.blue);
+}
+
+std::string RtfWriter::write()
+{
+    m_out.reserve(m_text.length() + m_text.length() / 8 + 256);
+    collectTables();
+    writeHeader();
+    size_t start = 0;
+    for (const auto& run : m_text.runs()) {
+        writeRun(std::u16string_view(m_text.string()).substr(start, run.length), run.attributes);
+        start += run.length;
+    }
+    if (!m_state.link.empty())
+        raw("}}");
+    raw("}");
+    return std::move(m_out);
+}
+
+void RtfWriter::collectTables()
+{
+    auto addFont = [&](const std::optional<gfx::Font>& font) {
+        if (font && fontIndex(font->postScriptName) < 0)
+            m_fonts.push_back(font->postScriptName);
+    };
+    auto addColor = [&](const std::optional<gfx::Color>& color) {
+        if (color && colorIndex(color) == 0)
+            m_colors.push_back(*color);
+    };
+    addFont(m_attributes.font);
+    addColor(m_attributes.foreground);
+    for (const auto& run : m_text.runs()) {
+        addFont(run.attributes.font);
+        addColor(run.attributes.foreground);
+        const auto& lists = run.attributes.paragraph.textLists;
+        if (!lists.empty() && listIndex(lists) == 0)
+            m_lists.push_back(lists);
+    }
+}
+
+int RtfWriter::fontIndex(const std::string& name) const
+{
+    auto found = std::find(m_fonts.begin(), m_fonts.end(), name);
+    return found == m_fonts.end() ? -1 : static_cast<int>(found - m_fonts.begin());
+}
+
+// Colour 0 is the reader's default, so table entries count from 1.
+int RtfWriter::colorIndex(const std::optional<gfx::Color>& color) const
+{
+    if (!color)
+        return 0;
+    for (size_t i = 0; i < m_colors.size(); ++i) {
+        if (sameColor(m_colors[i], *color))
+            return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
+
+int RtfWriter::listIndex(const std::vector<std::string>& lists) const
+{
+    auto found = std::find(m_lists.begin(), m_lists.end(), lists);
+    return found == m_lists.end() ? 0 : static_cast<int>(found - m_lists.begin()) + 1;
+}
+
+void RtfWriter::writeHeader()
+{
+    raw("{");
+    word("rtf", 1);
+    word("ansi");
+    word("ansicpg", 1252);
+    word("uc", 0);
+    if (!m_fonts.empty())
+        word("deff", 0);
+    if (!m_fonts.empty()) {
+        raw("{");
+        word("fonttbl");
+        for (size_t i = 0; i < m_fonts.size(); ++i) {
+            word("f", static_cast<long>(i));
+            word("fnil");
+            word("fcharset", 0);
+            std::string name = m_fonts[i];
+            // A semicolon would end the entry early; no real font name holds one.
+            std::replace(name.begin(), name.end(), ';', ' ');
+            literal(std::string_view(name));
+            raw(";");
+        }
+        raw("}\n");
+    }
+    if (!m_colors.empty()) {
+        raw("{");
+        word("colortbl");
+        raw(";");
+        for (const auto& color : m_colors) {
+            word("red", componentOf(color.red));
+            word("green", componentOf(color.green));
+            word("blue", componentOf(color.blue));
+            raw(";");
+        }
+        raw("}\n");
+    }
+    if (!m_lists.empty()) {
+        raw("{\\*");
+        word("listtable");
+        for (size_t i = 0; i < m_lists.size(); ++i) {
+            raw("{");
+            word("list");
+            word("listtemplateid", static_cast<long>(i) + 1);
+            for (const auto& marker : m_lists[i]) {
+                raw("{");
+                word("listlevel");
+                word("levelnfc", marker.find("decimal") != std::string::npos ? 0 : 23);
+                word("levelstartat", 1);
+                raw("{\\*");
+                word("levelmarker");
+                literal(std::string_view(marker));
+                raw("}{");
+                word("leveltext");
+                raw(";}{");
+                word("levelnumbers");
+                raw(";}}");
+            }
+            word("listid", static_cast<long>(i) + 1);
+            raw("}");
+        }
+        raw("}{\\*");
+        word("listoverridetable");
+        for (size_t i = 0; i < m_lists.size(); ++i) {
+            raw("{");
+            word("listoverride");
+            word("listid", static_cast<long>(i) + 1);
+            word("listoverridecount", 0);
+            word("ls", static_cast<long>(i) + 1);
+            raw("}");
+        }
+        raw("}\n");
+    }
+    const auto& a = m_attributes;
+    auto number = [&](std::string_view name, const std::optional<int>& value) {
+        if (value)
+            word(name, *value);
+    };
+    number("paperw", a.paperWidth);
+    number("paperh", a.paperHeight);
+    number("margl", a.marginLeft);
+    number("margr", a.marginRight);
+    number("margt", a.marginTop);
+    number("margb", a.marginBottom);
+    number("viewkind", a.viewKind);
+    if (a.font || a.foreground) {
+        raw("{\\*");
+        word("ostreldocumentdefaults");
+        if (a.font) {
+            word("f", fontIndex(a.font->postScriptName));
+            word("fs", halfPointsOf(a.font->pointSize));
+        }
+        if (a.foreground)
+            word("cf", colorIndex(a.foreground));
+        raw("}");
+    }
+    raw("\n");
+}
+
+void RtfWriter::writeRun(std::u16string_view characters, const Attributes& attributes)
+{
+    if (attributes.link != m_state.link) {
+        if (!m_state.link.empty()) {
+            raw("}}");
+            m_state = m_beforeLink;
+        }
+        if (!attributes.link.empty()) {
+            m_beforeLink = m_state;
+            raw("{");
+            word("field");
+            raw("{\\*");
+            word("fldinst");
+            raw("{");
+            literal(std::string_view("HYPERLINK \""));
+            std::string target;
+            for (char c : attributes.link) {
+                if (c == '"' || c == '\\')
+                    target.push_back('\\');
+                target.push_back(c);
+            }
+            literal(std::string_view(target));
+            literal(std::string_view("\""));
+            raw("}}{");
+            word("fldrslt");
+            m_state.link = attributes.link;
+        }
+    }
+    writeParagraphFormat(attributes.paragraph);
+    writeCharacterFormat(attributes);
+    for (char16_t c : characters) {
+        if (c == attachmentCharacter && attributes.attachment) {
+            if (m_attachments == Rtf::Attachments::omitted)
+                continue;
+            raw("{{");
+            word("NeXTGraphic");
+            literal(std::string_view(attributes.attachment->fileName));
+            raw("}\\'ac}");
+        } else {
+            character(c);
+        }
+    }
+}
+
+void RtfWriter::writeParagraphFormat(const ParagraphStyle& paragraph)
+{
+    if (paragraph == m_state.paragraph)
+        return;
+    word("pard");
+    switch (paragraph.alignment) {
+    case Alignment::Natural:
+        break;
+    case Alignment::Left:
+        word("ql");
+        break;
+    case Alignment::Center:
+        word("qc");
+        break;
+    case Alignment::Right:
+        word("qr");
+        break;
+    case Alignment::Justified:
+        word("qj");
+        break;
+    }
+    if (!paragraph.textLists.empty()) {
+        word("ls", listIndex(paragraph.textLists));
+        word("ilvl", static_cast<long>(paragraph.textLists.size()) - 1);
+    }
+    m_state.paragraph = paragraph;
+}
+
+void RtfWriter::writeCharacterFormat(const Attributes& attributes)
+{
+    int color = colorIndex(attributes.foreground);
+    // Only \plain can take a font back to "unsaid".
+    if (!attributes.font && m_state.fontName) {
+        word("plain");
+        m_state.fontName.reset();
+        m_state.halfPoints = 24;
+        m_state.bold = m_state.italic = false;
+        m_state.underline = m_state.strikethrough = m_state.color = 0;
+    }
+    writeFontFormat(attributes.font);
+    int underline = attributes.underline ? 1 : 0;
+    if (underline != m_state.underline)
+        underline ? word("ul") : word("ulnone");
+    int strikethrough = attributes.strikethrough ? 1 : 0;
+    if (strikethrough != m_state.strikethrough)
+        word("strike", strikethrough);
+    if (color != m_state.color)
+        word("cf", color);
+    m_state.underline = underline;
+    m_state.strikethrough = strikethrough;
+    m_state.color = color;
+}
+
+void RtfWriter::writeFontFormat(const std::optional<gfx::Font>& font)
+{
+    if (!font)
+        return;
+    const std::string& name = font->postScriptName;
+    if (m_state.fontName != name)
+        word("f", fontIndex(name));
+    int halfPoints = halfPointsOf(font->pointSize);
+    if (!m_state.fontName || halfPoints != m_state.halfPoints)
+        word("fs", halfPoints);
+    // The name carries the traits; \b and \i say them again for readers that only know those.
+    bool bold = FontTraits::isBold(*font);
+    bool italic = FontTraits::isItalic(*font);
+    if (bold != m_state.bold)
+        word("b", bold ? 1 : 0);
+    if (italic != m_state.italic)
+        word("i", italic ? 1 : 0);
+    m_state.fontName = name;
+    m_state.halfPoints = halfPoints;
+    m_state.bold = bold;
+    m_state.italic = italic;
+}
+
+void RtfWriter::word(std::string_view w)
+{
+    m_out.push_back('\\');
+    m_out.append(w);
+    m_delimit = true;
+}
+
+void RtfWriter::word(std::string_view w, long parameter)
+{
+    word(w);
+    if (w == "b" || w == "i" || w == "strike") {
+        // \b and \b1 mean the same; the short form is what readers expect.
+        if (parameter == 0)
+            m_out.push_back('0');
+        return;
+    }
+    m_out.append(std::to_string(parameter));
+}
+
+void RtfWriter::raw(std::string_view s)
+{
+    m_out.append(s);
+    m_delimit = false;
+}
+
+void RtfWriter::character(char16_t c)
+{
+    switch (c) {
+    case u'\\':
+        raw("\\\\");
+        return;
+    case u'{':
+        raw("\\{");
+        return;
+    case u'}':
+        raw("\\}");
+        return;
+    case u'\n':
+        word("par");
+        raw("\n");
+        return;
+    case u'\t':
+        word("tab");
+        return;
+    case 0x2028:
+        word("line");
+        return;
+    default:
+        break;
+    }
+    if (c < 0x20 || c >= 0x7F) {
+        word("u", c > 0x7FFF ? static_cast<long>(c) - 65536 : static_cast<long>(c));
+        return;
+    }
+    if (m_delimit)
+        m_out.push_back(' ');
+    m_out.push_back(static_cast<char>(c));
+    m_delimit = false;
+}
+
+void RtfWriter::literal(std::u16string_view s)
+{
+    for (char16_t c : s)
+        character(c);
+}
+
+void RtfWriter::literal(std::string_view utf8)
+{
+    literal(std::u16string_view(toUtf16(utf8)));
+}
+
+}
+
+std::string Rtf::write(const AttributedString& text, const DocumentAttributes& attributes, Attachments attachments)
+{
+    return RtfWriter(text, attributes, attachments).write();
+}
+
+}

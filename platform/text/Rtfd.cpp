@@ -1,0 +1,352 @@
+#include "platform/text/Rtfd.h"
+
+#include "platform/base/Diagnostics.h"
+#include "platform/text/Rtf.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace text {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view dataMagic = "OSTRELRTFD\x01";
+
+std::string uniqueName(std::string name, std::set<std::string>& taken)
+{
+    if (!Rtfd::isSafeFileName(name) || name == Rtfd::textFileName)
+        name = "Attachment";
+    if (taken.insert(name).second)
+        return name;
+    auto dot = name.rfind('.');
+    std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+    std::string extension = dot == std::string::npos || dot == 0 ? std::string {} : name.substr(dot);
+    for (int n = 2;; ++n) {
+        std::string candidate = stem + " " + std::to_string(n) + extension;
+        if (taken.insert(candidate).second)
+            return candidate;
+    }
+}
+
+std::string systemError(std::string_view what, const fs::path& path)
+{
+    return std::string(what) + " " + path.string() + ": " + std::strerror(errno);
+}
+
+bool writeWholeFile(const fs::path& path, std::string_view contents)
+{
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        base::diagnostic(systemError("RTFD: could not create", path));
+        return false;
+    }
+    size_t written = 0;
+    while (written < contents.size()) {
+        ssize_t n = ::write(fd, contents.data() + written, contents.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            base::diagnostic(systemError("RTFD: could not write", path));
+            ::close(fd);
+            return false;
+        }
+        written += static_cast<size_t>(n);
+    }
+    bool synced = ::fsync(fd) == 0;
+    if (!synced)
+        base::diagnostic(systemError("RTFD: could not sync", path));
+    return ::close(fd) == 0 && synced;
+}
+
+void syncFolder(const fs::path& path)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+std::optional<std::string> readWholeFile(const fs::path& path, size_t limit)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return std::nullopt;
+    std::string contents;
+    char buffer[65536];
+    while (true) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 || contents.size() + static_cast<size_t>(n) > limit) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        contents.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return contents;
+}
+
+fs::path temporaryFolderBeside(const fs::path& path, std::string_view purpose)
+{
+    std::string name = ".";
+    name.append(path.filename().string()).append(purpose).append("-XXXXXX");
+    std::string pattern = (path.parent_path() / name).string();
+    if (!::mkdtemp(pattern.data()))
+        return {};
+    return pattern;
+}
+
+void putU32(std::string& out, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+void putU64(std::string& out, uint64_t value)
+{
+    for (int i = 0; i < 8; ++i)
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+std::optional<uint64_t> take(std::string_view& data, int bytes)
+{
+    if (data.size() < static_cast<size_t>(bytes))
+        return std::nullopt;
+    uint64_t value = 0;
+    for (int i = 0; i < bytes; ++i)
+        value |= uint64_t(static_cast<unsigned char>(data[i])) << (8 * i);
+    data.remove_prefix(bytes);
+    return value;
+}
+
+}
+
+bool Rtfd::isSafeFileName(std::string_view name)
+{
+    return !name.empty() && name.size() <= 255 && name.front() != '.' && name.find('/') == std::string_view::npos
+        && name.find('\0') == std::string_view::npos;
+}
+
+Rtfd::Package Rtfd::package(const AttributedString& text, const DocumentAttributes& attributes)
+{
+    Package package;
+    std::set<std::string> taken { std::string(textFileName) };
+    AttributedString named = text;
+    size_t start = 0;
+    for (const auto& run : text.runs()) {
+        if (run.attributes.attachment) {
+            for (size_t i = start; i < start + run.length; ++i) {
+                if (text.string()[i] != attachmentCharacter)
+                    continue;
+                Attachment attachment = *run.attributes.attachment;
+                attachment.fileName = uniqueName(attachment.fileName, taken);
+                package[attachment.fileName] = attachment.data();
+                named.updateAttributes({ i, 1 }, [&](Attributes& a) { a.attachment = attachment; });
+            }
+        }
+        start += run.length;
+    }
+    package[std::string(textFileName)] = Rtf::write(named, attributes, Rtf::Attachments::asFileReferences);
+    return package;
+}
+
+std::optional<Document> Rtfd::document(const Package& package)
+{
+    auto rtf = package.find(std::string(textFileName));
+    if (rtf == package.end()) {
+        base::diagnostic("RTFD: the package holds no TXT.rtf");
+        return std::nullopt;
+    }
+    auto document = Rtf::read(rtf->second);
+    if (!document) {
+        base::diagnostic("RTFD: TXT.rtf is not RTF");
+        return std::nullopt;
+    }
+    AttributedString& text = document->text;
+    size_t start = 0;
+    std::vector<std::pair<Range, Attachment>> found;
+    for (const auto& run : text.runs()) {
+        if (run.attributes.attachment) {
+            Attachment attachment = *run.attributes.attachment;
+            auto file = package.find(attachment.fileName);
+            if (file != package.end() && isSafeFileName(attachment.fileName))
+                attachment.contents = std::make_shared<const std::string>(file->second);
+            else
+                base::diagnostic("RTFD: attachment \"" + attachment.fileName + "\" is missing from the package");
+            found.push_back({ { start, run.length }, std::move(attachment) });
+        }
+        start += run.length;
+    }
+    for (const auto& entry : found)
+        text.updateAttributes(entry.first, [&entry](Attributes& a) { a.attachment = entry.second; });
+    return document;
+}
+
+std::optional<Rtfd::Package> Rtfd::readFolder(const fs::path& path)
+{
+    std::error_code error;
+    if (!fs::is_directory(path, error)) {
+        base::diagnostic("RTFD: " + path.string() + " is not a package folder");
+        return std::nullopt;
+    }
+    Package package;
+    size_t total = 0;
+    for (fs::directory_iterator entry(path, error), end; !error && entry != end; entry.increment(error)) {
+        std::string name = entry->path().filename().string();
+        // Only plain files the package could have written: a link or hidden file planted in
+        // a shared folder is not followed.
+        if (!isSafeFileName(name) || !entry->is_regular_file(error) || entry->is_symlink(error))
+            continue;
+        if (package.size() >= maximumFiles) {
+            base::diagnostic("RTFD: " + path.string() + " holds more files than a package may; the rest were left out");
+            break;
+        }
+        auto contents = readWholeFile(entry->path(), maximumPackageBytes - total);
+        if (!contents) {
+            base::diagnostic("RTFD: could not read " + entry->path().string());
+            continue;
+        }
+        total += contents->size();
+        package.emplace(std::move(name), std::move(*contents));
+    }
+    if (error) {
+        base::diagnostic("RTFD: could not list " + path.string() + ": " + error.message());
+        return std::nullopt;
+    }
+    return package;
+}
+
+bool Rtfd::writeFolder(const fs::path& path, const Package& package)
+{
+    fs::path target = path.has_filename() ? path : path.parent_path();
+    fs::path temporary = temporaryFolderBeside(target, "");
+    if (temporary.empty()) {
+        base::diagnostic(systemError("RTFD: could not make a temporary folder beside", target));
+        return false;
+    }
+    auto fail = [&] {
+        std::error_code ignored;
+        fs::remove_all(temporary, ignored);
+        return false;
+    };
+    for (const auto& [name, contents] : package) {
+        if (!isSafeFileName(name)) {
+            base::diagnostic("RTFD: refused to write the file name \"" + name + "\"");
+            return fail();
+        }
+        if (!writeWholeFile(temporary / name, contents))
+            return fail();
+    }
+    syncFolder(temporary);
+
+    struct stat existing;
+    if (::lstat(target.c_str(), &existing) != 0) {
+        if (::rename(temporary.c_str(), target.c_str()) != 0) {
+            base::diagnostic(systemError("RTFD: could not move the new package to", target));
+            return fail();
+        }
+        syncFolder(target.parent_path());
+        return true;
+    }
+    // Swap the packages in one step where the file system can, so that a reader never finds
+    // the name missing; else move the old one aside first and back again on failure.
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) != 0) {
+        fs::path aside = temporaryFolderBeside(target, "-old");
+        if (aside.empty() || ::rmdir(aside.c_str()) != 0 || ::rename(target.c_str(), aside.c_str()) != 0) {
+            base::diagnostic(systemError("RTFD: could not move the old package aside", target));
+            return fail();
+        }
+        if (::rename(temporary.c_str(), target.c_str()) != 0) {
+            base::diagnostic(systemError("RTFD: could not move the new package to", target));
+            ::rename(aside.c_str(), target.c_str());
+            return fail();
+        }
+        temporary = aside;
+    }
+    syncFolder(target.parent_path());
+    std::error_code ignored;
+    fs::remove_all(temporary, ignored);
+    return true;
+}
+
+std::string Rtfd::encode(const Package& package)
+{
+    std::string out(dataMagic);
+    putU32(out, static_cast<uint32_t>(package.size()));
+    for (const auto& [name, contents] : package) {
+        putU32(out, static_cast<uint32_t>(name.size()));
+        out += name;
+        putU64(out, contents.size());
+        out += contents;
+    }
+    return out;
+}
+
+std::optional<Rtfd::Package> Rtfd::decode(std::string_view data)
+{
+    auto damaged = [](std::string_view why) -> std::optional<Package> {
+        base::diagnostic("RTFD data: " + std::string(why));
+        return std::nullopt;
+    };
+    if (data.substr(0, dataMagic.size()) != dataMagic)
+        return damaged("not package data");
+    data.remove_prefix(dataMagic.size());
+    auto count = take(data, 4);
+    if (!count || *count > maximumFiles)
+        return damaged("bad file count");
+    Package package;
+    for (uint64_t i = 0; i < *count; ++i) {
+        auto nameLength = take(data, 4);
+        if (!nameLength || *nameLength > data.size())
+            return damaged("truncated");
+        std::string name(data.substr(0, *nameLength));
+        data.remove_prefix(*nameLength);
+        auto length = take(data, 8);
+        if (!length || *length > data.size())
+            return damaged("truncated");
+        if (!isSafeFileName(name))
+            return damaged("unsafe file name");
+        package[name] = std::string(data.substr(0, *length));
+        data.remove_prefix(*length);
+    }
+    return package;
+}
+
+std::optional<Document> Rtfd::readFile(const fs::path& path)
+{
+    auto package = readFolder(path);
+    if (!package)
+        return std::nullopt;
+    return document(*package);
+}
+
+bool Rtfd::writeFile(const fs::path& path, const AttributedString& text, const DocumentAttributes& attributes)
+{
+    return writeFolder(path, package(text, attributes));
+}
+
+std::string Rtfd::data(const AttributedString& text, const DocumentAttributes& attributes)
+{
+    return encode(package(text, attributes));
+}
+
+std::optional<Document> Rtfd::fromData(std::string_view data)
+{
+    auto package = decode(data);
+    if (!package)
+        return std::nullopt;
+    return document(*package);
+}
+
+}

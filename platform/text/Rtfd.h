@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/text/Document.h"
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace text {
+
+// Rich text with attachments: a package of files, "TXT.rtf" plus one file per attachment,
+// kept either as a folder on disk (log files and pad pages) or as one data blob (settings
+// and memory). Reading never fails loudly: what cannot be read gives none and a diagnostic
+// line. Writing a folder is atomic: the old package survives any failure.
+class Rtfd {
+public:
+    using Package = std::map<std::string, std::string>;
+
+    static constexpr std::string_view textFileName = "TXT.rtf";
+    static constexpr size_t maximumFiles = 10000;
+    static constexpr size_t maximumPackageBytes = size_t(1) << 30;
+
+    // Attachment files take the attachments' own names, made safe and unique.
+    static Package package(const AttributedString& text, const DocumentAttributes& attributes = {});
+    static std::optional<Document> document(const Package& package);
+
+    static std::optional<Package> readFolder(const std::filesystem::path& path);
+    static bool writeFolder(const std::filesystem::path& path, const Package& package);
+
+    static std::string encode(const Package& package);
+    static std::optional<Package> decode(std::string_view data);
+
+    static std::optional<Document> readFile(const std::filesystem::path& path);
+    static bool writeFile(const std::filesystem::path& path, const AttributedString& text, const DocumentAttributes& attributes = {});
+    static std::string data(const AttributedString& text, const DocumentAttributes& attributes = {});
+    static std::optional<Document> fromData(std::string_view data);
+
+    // A name that may stand for a file inside a package: no folders, nothing hidden.
+    static bool isSafeFileName(std::string_view name);
+};
+
+}

@@ -1,0 +1,50 @@
+#include "core/MacOSVersion.h"
+#include "core/ValueTransformers.h"
+
+#include <gtest/gtest.h>
+
+namespace ostrel {
+namespace {
+
+TEST(ValueTransformers, SecondsBecomeWholeMinutesAndBack)
+{
+    SecondsToMinutesIntegerValueTransformer integer;
+    SecondsToMinutesStringToIntegerValueTransformer text;
+    EXPECT_EQ(integer.transformedValue(899), base::Value(14));
+    EXPECT_EQ(integer.transformedValue(-59), base::Value(0));
+    EXPECT_EQ(integer.transformedValue(3600), base::Value(60));
+    EXPECT_EQ(integer.transformedValue(base::Value()), base::Value(0));
+    EXPECT_EQ(text.transformedValue(899), base::Value("14"));
+    EXPECT_EQ(text.transformedValue(base::Value()), base::Value(""));
+    EXPECT_EQ(text.transformedValue("899"), base::Value(""));
+    for (const ValueTransformer* transformer : std::initializer_list<const ValueTransformer*> { &integer, &text }) {
+        EXPECT_EQ(transformer->reverseTransformedValue(20), base::Value(1200));
+        EXPECT_EQ(transformer->reverseTransformedValue("20"), base::Value(0));
+        EXPECT_EQ(transformer->reverseTransformedValue(2.5), base::Value(0));
+        EXPECT_EQ(transformer->reverseTransformedValue(int64_t(1) << 62), base::Value(0));
+    }
+}
+
+TEST(MacOSVersion, ReleasesByMinorNumberAndTheLatestOtherwise)
+{
+    EXPECT_EQ(macOSVersionTypeForMinorVersion(14), MacOSVersionType::mojave);
+    EXPECT_EQ(macOSVersionTypeForMinorVersion(3), MacOSVersionType::asYetUnknownLaterVersion);
+    EXPECT_EQ(macOSVersionTypeFromRawValue(13), MacOSVersionType::highSierra);
+    EXPECT_FALSE(macOSVersionTypeFromRawValue(8));
+    EXPECT_FALSE(macOSVersionTypeFromRawValue(17));
+    EXPECT_EQ(MacOSVersion::singleton().currentVersion(), MacOSVersionType::asYetUnknownLaterVersion);
+    EXPECT_GT(MacOSVersion::singleton().currentVersion(), MacOSVersionType::highSierra);
+    EXPECT_FALSE(MacOSXVersion::isCalvane());
+}
+
+TEST(MacOSVersion, DarkUntilTheApplicationAnswers)
+{
+    EXPECT_TRUE(MacOSVersion::singleton().isDarkMode());
+    MacOSVersion::setAppearanceProvider([] { return false; });
+    EXPECT_FALSE(MacOSXVersion::isInDarkMode());
+    MacOSVersion::setAppearanceProvider(nullptr);
+    EXPECT_TRUE(MacOSXVersion::isInDarkMode());
+}
+
+}
+}

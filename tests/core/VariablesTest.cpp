@@ -1,0 +1,152 @@
+#include "core/KeyCombo.h"
+#include "core/Variables.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace ostrel {
+namespace {
+
+std::shared_ptr<base::Defaults> freshStore()
+{
+    return base::Defaults::create({});
+}
+
+template<typename T>
+struct Heard {
+    std::vector<std::string> calls;
+    typename ReadOnlyVariableType<T>::Listener as(std::string name)
+    {
+        return [this, name](const T& value) {
+            std::ostringstream text;
+            text << name << "=" << value;
+            calls.push_back(text.str());
+        };
+    }
+};
+
+TEST(StraightVariable, HotHearsAtOnceColdOnlyLaterAndEqualWritesNotify)
+{
+    auto variable = StraightVariable<int64_t>::create(4);
+    Heard<int64_t> heard;
+    auto hot = variable->addHotListener(heard.as("hot"));
+    auto cold = variable->addColdListener(heard.as("cold"));
+    EXPECT_EQ(heard.calls, std::vector<std::string> { "hot=4" });
+    variable->setValue(4);
+    variable->setValue(5);
+    EXPECT_EQ(heard.calls, (std::vector<std::string> { "hot=4", "hot=4", "cold=4", "hot=5", "cold=5" }));
+}
+
+TEST(StraightVariable, DroppedTokenOrBagEndsTheListener)
+{
+    auto variable = StraightVariable<int64_t>::create(0);
+    Heard<int64_t> heard;
+    auto kept = variable->addColdListener(heard.as("kept"));
+    {
+        EndOfLifeBag ownerBag;
+        ownerBag.add(variable->addColdListener(heard.as("owned")));
+        variable->setValue(1);
+    }
+    auto token = variable->addColdListener(heard.as("token"));
+    token.reset();
+    variable->setValue(2);
+    EXPECT_EQ(heard.calls, (std::vector<std::string> { "kept=1", "owned=1", "kept=2" }));
+}
+
+TEST(StraightVariable, ListenerDroppingAnotherDuringNotificationIsSafe)
+{
+    auto variable = StraightVariable<int64_t>::create(0);
+    Heard<int64_t> heard;
+    ListenerToken second;
+    auto first = variable->addColdListener([&](const int64_t&) { second.reset(); });
+    second = variable->addColdListener(heard.as("second"));
+    variable->setValue(1);
+    EXPECT_TRUE(heard.calls.empty());
+}
+
+TEST(UserDefaultsVariable, RegistersItsDefaultAndKeepsNoCopy)
+{
+    auto store = freshStore();
+    auto variable = UserDefaultsVariable<int64_t>::create(store, "focusRating", 1);
+    auto twin = UserDefaultsVariable<int64_t>::create(store, "focusRating", 1);
+    EXPECT_TRUE(store->isRegistered("focusRating"));
+    EXPECT_FALSE(store->hasStoredValue("focusRating"));
+    EXPECT_EQ(variable->value(), 1);
+    twin->setValue(3);
+    EXPECT_EQ(variable->value(), 3);
+    EXPECT_EQ(store->integer("focusRating"), 3);
+}
+
+TEST(UserDefaultsVariable, HearsEveryWriteOfItsKeyWhoeverMadeIt)
+{
+    auto store = freshStore();
+    auto variable = UserDefaultsVariable<bool>::create(store, "completed", false);
+    Heard<bool> heard;
+    auto hot = variable->addHotListener(heard.as("first"));
+    AnyReadWriteVariable<bool> erased(variable);
+    auto cold = erased.addColdListener(heard.as("second"));
+    store->set("completed", true); // a binding or older code writing the key
+    variable->setValue(true);      // an equal value still counts as a write
+    erased.setValue(false);
+    EXPECT_EQ(heard.calls,
+        (std::vector<std::string> { "first=0", "first=1", "second=1", "first=1", "second=1", "first=0", "second=0" }));
+}
+
+TEST(UserDefaultsVariable, StoredValueOfTheWrongKindReadsAsTheDefault)
+{
+    auto store = freshStore();
+    auto variable = UserDefaultsVariable<int64_t>::create(store, "durationInSeconds", 900);
+    store->set("durationInSeconds", base::Value::Array {});
+    EXPECT_EQ(variable->value(), 900);
+    store->set("durationInSeconds", "1200");
+    EXPECT_EQ(variable->value(), 1200);
+}
+
+enum class Shade { light = 0, dark = 1 };
+}
+
+template<>
+struct RawValueTraits<Shade> {
+    static int64_t rawValue(Shade shade) { return static_cast<int64_t>(shade); }
+    static std::optional<Shade> fromRawValue(int64_t raw)
+    {
+        if (raw == 0 || raw == 1)
+            return static_cast<Shade>(raw);
+        return std::nullopt;
+    }
+};
+
+namespace {
+
+TEST(RawRepresentableUserDefaultsVariable, StoresRawValuesAndReadsUnknownOnesAsTheDefault)
+{
+    auto store = freshStore();
+    auto variable = RawRepresentableUserDefaultsVariable<Shade>::create(store, "shade", Shade::dark);
+    EXPECT_EQ(store->integer("shade"), 1);
+    variable->setValue(Shade::light);
+    EXPECT_EQ(store->object("shade"), base::Value(0));
+    store->set("shade", 7);
+    EXPECT_EQ(variable->value(), Shade::dark);
+}
+
+TEST(CodableUserDefaultsVariable, KeyCombosAsJSONTextWithBadTextReadingAsNone)
+{
+    auto store = freshStore();
+    using Combo = std::optional<KeyCombo>;
+    auto variable = CodableUserDefaultsVariable<Combo>::create(store, "showCommandPopOver", KeyCombo(15, 4096), Combo {});
+    EXPECT_EQ(store->string("showCommandPopOver"), R"({"carbonKeyCode":15,"carbonModifiers":4096})");
+    EXPECT_EQ(variable->value(), KeyCombo(15, 4096));
+
+    std::vector<Combo> heard;
+    auto token = variable->addColdListener([&](const Combo& combo) { heard.push_back(combo); });
+    store->set("showCommandPopOver", "{not json");
+    EXPECT_EQ(variable->value(), Combo {});
+    store->set("showCommandPopOver", 42);
+    EXPECT_EQ(variable->value(), Combo {});
+    variable->setValue(Combo {});
+    EXPECT_EQ(store->string("showCommandPopOver"), "null");
+    EXPECT_EQ(heard, (std::vector<Combo>(3, Combo {})));
+}
+
+}
+}

@@ -1,0 +1,175 @@
+// GoogleTest first: Xlib defines None, Bool and Status as macros.
+#include <gtest/gtest.h>
+
+#include "platform/desktop/HotKeys.h"
+
+#include "platform/base/KeyCodes.h"
+#include "platform/desktop/X11Connection.h"
+#include "tests/desktop/DesktopTesting.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <utility>
+
+using desktop::HotKeys;
+using Phase = desktop::HotKeys::Phase;
+namespace Modifier = base::KeyModifier;
+
+namespace {
+constexpr std::uint32_t code(base::KeyCode key)
+{
+    return std::uint32_t(key);
+}
+
+// A hot-key service on a connection of its own, and a second client on the same display
+// playing "another program". Each test uses keys of its own: ctest runs them side by side
+// on one server.
+class HotKeysOnDisplay : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        connection = desktop::X11Connection::open();
+        if (!connection)
+            GTEST_SKIP() << "no X display";
+        other = XOpenDisplay(nullptr);
+        ASSERT_NE(other, nullptr);
+        hotKeys = HotKeys::createForDisplay(connection);
+        hotKeys->on_hot_key = [this](std::uint32_t id, Phase phase) { received.emplace_back(id, phase); };
+    }
+    void TearDown() override
+    {
+        hotKeys.reset();
+        if (other)
+            XCloseDisplay(other);
+    }
+
+    // What a user's fingers do: modifiers down, the key down and up, modifiers up.
+    void type(KeySym key, std::vector<KeySym> modifiers)
+    {
+        for (KeySym modifier : modifiers)
+            XTestFakeKeyEvent(other, XKeysymToKeycode(other, modifier), True, CurrentTime);
+        XTestFakeKeyEvent(other, XKeysymToKeycode(other, key), True, CurrentTime);
+        XTestFakeKeyEvent(other, XKeysymToKeycode(other, key), False, CurrentTime);
+        for (KeySym modifier : modifiers)
+            XTestFakeKeyEvent(other, XKeysymToKeycode(other, modifier), False, CurrentTime);
+        XSync(other, False);
+    }
+
+    // Whether the other program may grab the combination, that is, whether we hold it not.
+    bool otherCanGrab(KeySym key, unsigned modifiers)
+    {
+        static int lastError = 0;
+        lastError = 0;
+        auto previous = XSetErrorHandler([](Display*, XErrorEvent* error) {
+            lastError = error->error_code;
+            return 0;
+        });
+        KeyCode keyCode = XKeysymToKeycode(other, key);
+        Window root = DefaultRootWindow(other);
+        XGrabKey(other, keyCode, modifiers, root, False, GrabModeAsync, GrabModeAsync);
+        XSync(other, False);
+        bool granted = lastError == 0;
+        XUngrabKey(other, keyCode, modifiers, root);
+        XSync(other, False);
+        XSetErrorHandler(previous);
+        return granted && lastError == 0;
+    }
+
+    std::shared_ptr<desktop::X11Connection> connection;
+    Display* other { nullptr };
+    std::unique_ptr<HotKeys> hotKeys;
+    std::vector<std::pair<std::uint32_t, Phase>> received;
+};
+}
+
+TEST_F(HotKeysOnDisplay, APressedCombinationReachesItsIdOnceDownAndOnceUp)
+{
+    ASSERT_EQ(hotKeys->registerHotKey(7, code(base::KeyCode::K), Modifier::Control | Modifier::Option),
+        HotKeys::Result::Registered);
+    type(XK_k, { XK_Control_L, XK_Alt_L });
+    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return received.size() >= 2; }));
+    EXPECT_EQ(received, (std::vector<std::pair<std::uint32_t, Phase>> { { 7, Phase::Pressed }, { 7, Phase::Released } }));
+
+    // The same key without its modifiers is not the hot key; the next real one still comes.
+    received.clear();
+    ASSERT_EQ(hotKeys->registerHotKey(8, code(base::KeyCode::K), Modifier::Command), HotKeys::Result::Registered);
+    type(XK_k, { XK_Super_L });
+    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return received.size() >= 2; }));
+    EXPECT_EQ(received.front(), std::make_pair(8u, Phase::Pressed));
+}
+
+TEST_F(HotKeysOnDisplay, ModifiersMapToTheirXCounterpartsWhateverTheLockKeys)
+{
+    ASSERT_EQ(hotKeys->registerHotKey(1, code(base::KeyCode::M), Modifier::Command | Modifier::Shift),
+        HotKeys::Result::Registered);
+    for (unsigned locks : { 0u, unsigned(LockMask), unsigned(Mod2Mask), unsigned(LockMask | Mod2Mask) })
+        EXPECT_FALSE(otherCanGrab(XK_m, Mod4Mask | ShiftMask | locks)) << "lock state " << locks;
+    EXPECT_TRUE(otherCanGrab(XK_m, Mod4Mask)) << "only the combination asked for is taken";
+
+    hotKeys->unregisterHotKey(1);
+    EXPECT_TRUE(otherCanGrab(XK_m, Mod4Mask | ShiftMask));
+    EXPECT_TRUE(otherCanGrab(XK_m, Mod4Mask | ShiftMask | LockMask | Mod2Mask));
+}
+
+TEST_F(HotKeysOnDisplay, AKeyHeldByAnotherProgramIsRefusedAndLogged)
+{
+    KeyCode j = XKeysymToKeycode(other, XK_j);
+    XGrabKey(other, j, ControlMask | Mod1Mask | Mod2Mask, DefaultRootWindow(other), False, GrabModeAsync,
+        GrabModeAsync);
+    XSync(other, False);
+
+    desktop::test::LogLines log;
+    EXPECT_EQ(hotKeys->registerHotKey(3, code(base::KeyCode::J), Modifier::Control | Modifier::Option),
+        HotKeys::Result::Taken);
+    EXPECT_TRUE(log.contains("global hot key Control+Alt+j not registered: another program holds it"));
+    // The variants that were granted before the refusal were given back.
+    EXPECT_TRUE(otherCanGrab(XK_j, ControlMask | Mod1Mask));
+
+    XUngrabKey(other, j, ControlMask | Mod1Mask | Mod2Mask, DefaultRootWindow(other));
+    XSync(other, False);
+    EXPECT_EQ(hotKeys->registerHotKey(3, code(base::KeyCode::J), Modifier::Control | Modifier::Option),
+        HotKeys::Result::Registered);
+}
+
+TEST_F(HotKeysOnDisplay, ReplacingUnknownAndDuplicateRegistrations)
+{
+    EXPECT_EQ(hotKeys->registerHotKey(1, code(base::KeyCode::L), Modifier::Control | Modifier::Shift),
+        HotKeys::Result::Registered);
+    EXPECT_EQ(hotKeys->registerHotKey(2, code(base::KeyCode::L), Modifier::Control | Modifier::Shift),
+        HotKeys::Result::Taken);
+    // Registering id 1 again moves it: its old combination is free for others.
+    EXPECT_EQ(hotKeys->registerHotKey(1, code(base::KeyCode::L), Modifier::Control | Modifier::Option | Modifier::Shift),
+        HotKeys::Result::Registered);
+    EXPECT_TRUE(otherCanGrab(XK_l, ControlMask | ShiftMask));
+    EXPECT_EQ(hotKeys->registerHotKey(2, 0x0A, Modifier::Control), HotKeys::Result::UnknownKey);
+    EXPECT_EQ(hotKeys->registerHotKey(2, 0x200, Modifier::Control), HotKeys::Result::UnknownKey);
+
+    // Ending the service gives every key back.
+    hotKeys.reset();
+    EXPECT_TRUE(otherCanGrab(XK_l, ControlMask | Mod1Mask | ShiftMask));
+}
+
+TEST(HotKeysTest, WithoutADisplayRegistrationIsALoggedNoOp)
+{
+    desktop::test::LogLines log;
+    auto hotKeys = HotKeys::createForDisplay(nullptr);
+    EXPECT_EQ(hotKeys->registerHotKey(1, code(base::KeyCode::R), Modifier::Control), HotKeys::Result::NoDisplay);
+    hotKeys->unregisterHotKey(1);
+    EXPECT_EQ(log.lines, std::vector<std::string> { "global hot key Control+r not registered: there is no X display" });
+}
+
+TEST(HotKeysTest, TheManualStubDeliversPressesAndRefusesLikeTheRealOne)
+{
+    desktop::ManualHotKeys hotKeys;
+    std::vector<std::pair<std::uint32_t, Phase>> received;
+    hotKeys.on_hot_key = [&](std::uint32_t id, Phase phase) { received.emplace_back(id, phase); };
+    hotKeys.holdElsewhere({ code(base::KeyCode::N), Modifier::Command });
+
+    EXPECT_EQ(hotKeys.registerHotKey(4, code(base::KeyCode::R), Modifier::Control), HotKeys::Result::Registered);
+    EXPECT_EQ(hotKeys.registerHotKey(5, code(base::KeyCode::R), Modifier::Control), HotKeys::Result::Taken);
+    EXPECT_EQ(hotKeys.registerHotKey(5, code(base::KeyCode::N), Modifier::Command), HotKeys::Result::Taken);
+    EXPECT_TRUE(hotKeys.press({ code(base::KeyCode::R), Modifier::Control }));
+    EXPECT_FALSE(hotKeys.press({ code(base::KeyCode::R), Modifier::Command }));
+    EXPECT_EQ(received, (std::vector<std::pair<std::uint32_t, Phase>> { { 4, Phase::Pressed }, { 4, Phase::Released } }));
+}

@@ -1,0 +1,137 @@
+#include "platform/desktop/UrlScheme.h"
+
+#include "platform/base/Files.h"
+#include "platform/base/RunLoop.h"
+#include "platform/desktop/DesktopEntry.h"
+#include "tests/desktop/DesktopTesting.h"
+#include "tests/support/TemporaryHome.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+using desktop::UrlScheme;
+
+TEST(UrlSchemeTest, OnlyCleanLinksOfTheSchemeAreAccepted)
+{
+    EXPECT_EQ(UrlScheme::accepted("ostrel2things://ABC-123", "ostrel2things"), "ostrel2things://ABC-123");
+    EXPECT_EQ(UrlScheme::accepted("Ostrel2Things:ABC", "ostrel2things"), "Ostrel2Things:ABC");
+    EXPECT_EQ(UrlScheme::accepted("ostrel2things://caf\xc3\xa9", "ostrel2things"), "ostrel2things://caf\xc3\xa9");
+
+    for (std::string text : { "", "ostrel2things", "ostrel2thingsX://a", "xostrel2things://a", "https://example.org",
+             "ostrel2things://a\nb", "ostrel2things://a\x7f", "ostrel2things://\xc2\x85", "ostrel2things://\xff",
+             "ostrel2things://\xc3", "ostrel2things://\xe0\x80\x80", "ostrel2things://\xed\xa0\x80" })
+        EXPECT_FALSE(UrlScheme::accepted(text, "ostrel2things")) << text;
+    EXPECT_FALSE(UrlScheme::accepted(std::string("ostrel2things://a\0b", 19), "ostrel2things"));
+
+    std::string longest = "ostrel2things://" + std::string(UrlScheme::kMaxLength - 16, 'a');
+    EXPECT_TRUE(UrlScheme::accepted(longest, "ostrel2things"));
+    EXPECT_FALSE(UrlScheme::accepted(longest + "a", "ostrel2things"));
+}
+
+TEST(UrlSchemeTest, TheHandlerEntryBecomesTheDefaultAndOtherAssociationsStay)
+{
+    ostrel::test::TemporaryHome home;
+    std::filesystem::create_directories(home.configHome());
+    std::ofstream(home.configHome() / "mimeapps.list") << "[Added Associations]\ntext/plain=editor.desktop\n\n"
+                                                        << "[Default Applications]\ntext/html=browser.desktop\n"
+                                                        << "x-scheme-handler/ostrel2things=old.desktop\n";
+    ASSERT_TRUE(UrlScheme::installHandler("ostrel2things"));
+
+    EXPECT_EQ(UrlScheme::handlerEntryPath(), home.dataHome() / "applications" / "ostrel.desktop");
+    auto entry = base::files::readText(UrlScheme::handlerEntryPath());
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(desktop::DesktopEntry::value(*entry, "MimeType"), "x-scheme-handler/ostrel2things;");
+    EXPECT_EQ(desktop::DesktopEntry::value(*entry, "Exec"),
+        desktop::DesktopEntry::execLine({ desktop::DesktopEntry::executable().string() }) + " %u");
+
+    EXPECT_EQ(base::files::readText(home.configHome() / "mimeapps.list"),
+        "[Added Associations]\ntext/plain=editor.desktop\n\n[Default Applications]\ntext/html=browser.desktop\n"
+        "x-scheme-handler/ostrel2things=ostrel.desktop\n");
+}
+
+TEST(UrlSchemeTest, WithoutAListTheDefaultGroupIsMadeAndBadSchemesAreRefused)
+{
+    ostrel::test::TemporaryHome home;
+    ASSERT_TRUE(UrlScheme::installHandler("ostrel2things"));
+    EXPECT_EQ(base::files::readText(home.configHome() / "mimeapps.list"),
+        "[Default Applications]\nx-scheme-handler/ostrel2things=ostrel.desktop\n");
+
+    desktop::test::LogLines log;
+    EXPECT_FALSE(UrlScheme::installHandler("bad\nscheme=x"));
+    EXPECT_FALSE(UrlScheme::installHandler(""));
+    EXPECT_EQ(log.lines.size(), 2u);
+}
+
+namespace {
+class UrlHandOverTest : public testing::Test {
+protected:
+    void TearDown() override { base::RunLoop::main().discardAll(); }
+
+    ostrel::test::TemporaryHome home;
+};
+}
+
+TEST_F(UrlHandOverTest, ASecondLaunchHandsItsLinkToTheFirst)
+{
+    auto first = UrlScheme::claim("ostrel2things");
+    ASSERT_TRUE(first.listener);
+    EXPECT_FALSE(first.otherCopyRuns);
+    std::vector<std::string> received;
+    first.listener->on_url = [&](const std::string& url) { received.push_back(url); };
+
+    auto second = UrlScheme::claim("ostrel2things");
+    EXPECT_FALSE(second.listener);
+    EXPECT_TRUE(second.otherCopyRuns);
+    EXPECT_TRUE(UrlScheme::sendToRunningCopy("ostrel2things://ABC"));
+    EXPECT_TRUE(UrlScheme::sendToRunningCopy("ostrel2things:DEF"));
+    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return received.size() == 2; }));
+    EXPECT_EQ(received, (std::vector<std::string> { "ostrel2things://ABC", "ostrel2things:DEF" }));
+
+    // Once the first copy ends, the next launch is the running one.
+    first.listener.reset();
+    auto third = UrlScheme::claim("ostrel2things");
+    EXPECT_TRUE(third.listener);
+}
+
+TEST_F(UrlHandOverTest, ForeignLongAndDirtyHandOversAreDroppedAndLogged)
+{
+    auto first = UrlScheme::claim("ostrel2things");
+    ASSERT_TRUE(first.listener);
+    std::vector<std::string> received;
+    first.listener->on_url = [&](const std::string& url) { received.push_back(url); };
+
+    desktop::test::LogLines log;
+    EXPECT_TRUE(UrlScheme::sendToRunningCopy("file:///etc/passwd"));
+    EXPECT_TRUE(UrlScheme::sendToRunningCopy("ostrel2things://a\x1b[2J"));
+    EXPECT_TRUE(UrlScheme::sendToRunningCopy("ostrel2things://" + std::string(100'000, 'a')));
+    EXPECT_TRUE(UrlScheme::sendToRunningCopy("ostrel2things://last"));
+    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return !received.empty(); }));
+    EXPECT_EQ(received, std::vector<std::string> { "ostrel2things://last" });
+    EXPECT_EQ(log.lines.size(), 3u);
+    EXPECT_TRUE(log.contains("longer than 4096 bytes"));
+}
+
+TEST_F(UrlHandOverTest, AStaleSocketFromACrashedCopyDoesNotStopTheNextOne)
+{
+    std::ofstream(home.path() / ".runtime" / "ostrel.socket") << "left behind";
+    auto claim = UrlScheme::claim("ostrel2things");
+    ASSERT_TRUE(claim.listener);
+    std::string received;
+    claim.listener->on_url = [&](const std::string& url) { received = url; };
+    EXPECT_TRUE(UrlScheme::sendToRunningCopy("ostrel2things://X"));
+    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return !received.empty(); }));
+}
+
+TEST(UrlHandOverWithoutRuntimeFolder, EveryLaunchRunsOnItsOwn)
+{
+    ostrel::test::TemporaryHome home;
+    std::string saved = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
+    unsetenv("XDG_RUNTIME_DIR");
+    desktop::test::LogLines log;
+    auto claim = UrlScheme::claim("ostrel2things");
+    EXPECT_FALSE(claim.listener);
+    EXPECT_FALSE(claim.otherCopyRuns);
+    EXPECT_FALSE(UrlScheme::sendToRunningCopy("ostrel2things://X"));
+    setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    EXPECT_EQ(log.lines.size(), 2u);
+}

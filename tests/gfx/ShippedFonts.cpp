@@ -1,0 +1,12 @@
+#include "tests/gfx/Canvas.h"
+
+namespace {
+
+class ShippedFonts : public testing::Environment {
+public:
+    void SetUp() override { ASSERT_TRUE(gfx::test::pinShippedFonts()); }
+};
+
+const auto* const registered = testing::AddGlobalTestEnvironment(new ShippedFonts);
+
+}

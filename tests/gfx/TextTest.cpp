@@ -1,0 +1,198 @@
+#include "tests/gfx/Canvas.h"
+
+#include "platform/gfx/Fonts.h"
+#include "platform/gfx/TextLayout.h"
+
+#include <pango/pangocairo.h>
+
+namespace {
+
+using gfx::Font;
+using gfx::Rect;
+using gfx::TextAlignment;
+using gfx::TextStyle;
+using gfx::test::Canvas;
+namespace colors = gfx::colors;
+
+class Text : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(gfx::test::pinShippedFonts()); }
+};
+
+// The family pango actually picks for a font.
+std::string resolvedFamily(const Font& font)
+{
+    PangoContext* context = gfx::newPangoContext();
+    auto description = gfx::pangoFontDescription(font);
+    PangoFont* loaded = pango_font_map_load_font(gfx::fontMap(), context, description.get());
+    PangoFontDescription* actual = pango_font_describe(loaded);
+    std::string family = pango_font_description_get_family(actual);
+    pango_font_description_free(actual);
+    g_object_unref(loaded);
+    g_object_unref(context);
+    return family;
+}
+
+// Columns and rows that carry ink, in points of an unflipped canvas.
+struct Ink {
+    double minX { 1e9 }, maxX { -1e9 }, minY { 1e9 }, maxY { -1e9 };
+    double midX() const { return (minX + maxX) / 2; }
+    double midY() const { return (minY + maxY) / 2; }
+};
+
+Ink inkOf(const gfx::Bitmap& bitmap)
+{
+    Ink ink;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        for (int x = 0; x < bitmap.width(); ++x) {
+            if (bitmap.pixel(x, y).alpha > 0.3) {
+                double up = bitmap.height() - y - 0.5;
+                ink.minX = std::min(ink.minX, x + 0.5);
+                ink.maxX = std::max(ink.maxX, x + 0.5);
+                ink.minY = std::min(ink.minY, up);
+                ink.maxY = std::max(ink.maxY, up);
+            }
+        }
+    }
+    return ink;
+}
+
+TEST_F(Text, PostScriptNamesBecomeFamiliesAndStyles)
+{
+    EXPECT_EQ(gfx::familyName(Font::named("HelveticaNeue-Bold", 12)), "Helvetica Neue");
+    EXPECT_EQ(gfx::familyName(Font::named("Helvetica Neue Bold", 14)), "Helvetica Neue");
+    EXPECT_EQ(gfx::familyName(Font::named("GillSans", 18)), "Gill Sans");
+    EXPECT_EQ(gfx::familyName(Font::named("Futura-Medium", 35)), "Futura");
+
+    auto bold = gfx::pangoFontDescription(Font::named("Helvetica Neue Bold", 14));
+    EXPECT_EQ(pango_font_description_get_weight(bold.get()), PANGO_WEIGHT_BOLD);
+    EXPECT_EQ(pango_font_description_get_size(bold.get()), 14 * PANGO_SCALE);
+    EXPECT_TRUE(pango_font_description_get_size_is_absolute(bold.get()));
+    auto oblique = gfx::pangoFontDescription(Font::named("Helvetica-BoldOblique", 12));
+    EXPECT_EQ(pango_font_description_get_style(oblique.get()), PANGO_STYLE_OBLIQUE);
+    EXPECT_EQ(pango_font_description_get_weight(oblique.get()), PANGO_WEIGHT_BOLD);
+    auto light = gfx::pangoFontDescription(Font::system(11, gfx::FontWeight::light));
+    EXPECT_EQ(pango_font_description_get_weight(light.get()), PANGO_WEIGHT_LIGHT);
+    EXPECT_EQ(gfx::pangoFontFeatures(Font::monospacedDigitSystem(24)), "tnum 1");
+    EXPECT_EQ(gfx::pangoFontFeatures(Font::system(24)), "");
+}
+
+TEST_F(Text, ShippedConfigurationPinsTheFamilies)
+{
+    EXPECT_EQ(resolvedFamily(Font::named("Helvetica", 12)), "Nimbus Sans");
+    EXPECT_EQ(resolvedFamily(Font::named("HelveticaNeue", 12)), "Nimbus Sans");
+    EXPECT_EQ(resolvedFamily(Font::named("Futura-Medium", 35)), "URW Gothic");
+    EXPECT_EQ(resolvedFamily(Font::named("Gill Sans", 18)), "DejaVu Sans");
+    EXPECT_EQ(resolvedFamily(Font::system(13)), "DejaVu Sans");
+    EXPECT_EQ(resolvedFamily(Font::named("NoSuchFamilyAnywhere", 13)), "DejaVu Sans");
+
+    EXPECT_TRUE(gfx::canMakeFont("Helvetica-Oblique"));
+    EXPECT_TRUE(gfx::canMakeFont("GillSans"));
+    EXPECT_TRUE(gfx::canMakeFont("Futura-Medium"));
+    EXPECT_FALSE(gfx::canMakeFont("NoSuchFamilyAnywhere"));
+    EXPECT_FALSE(gfx::canMakeFont(""));
+}
+
+TEST_F(Text, MeasuresInPointsAndWrapsInItsWidth)
+{
+    TextStyle style { Font::system(13) };
+    Rect line = gfx::textBoundingRect("Define Objective", 0, style);
+    // DejaVu Sans lines are about 1.16 em high: 72 dpi makes points the unit.
+    EXPECT_NEAR(line.height(), 13 * 1.164, 0.5);
+    EXPECT_EQ(line.origin, (gfx::Point {}));
+    TextStyle large { Font::system(26) };
+    EXPECT_NEAR(gfx::textBoundingRect("Define Objective", 0, large).width(), 2 * line.width(), 1);
+
+    Rect wrapped = gfx::textBoundingRect("Define Objective", line.width() * 0.7, style);
+    EXPECT_NEAR(wrapped.height(), 2 * line.height(), 0.5);
+    EXPECT_LE(wrapped.width(), line.width() * 0.7);
+    EXPECT_EQ(gfx::textBoundingRect("", 100, style).width(), 0);
+}
+
+TEST_F(Text, MonospacedDigitsShareOneWidth)
+{
+    TextStyle style { Font::monospacedDigitSystem(24, gfx::FontWeight::light) };
+    EXPECT_DOUBLE_EQ(gfx::textBoundingRect("11:11", 0, style).width(), gfx::textBoundingRect("00:00", 0, style).width());
+}
+
+TEST_F(Text, DrawsCentredInsideItsRectUpright)
+{
+    for (bool flipped : { false, true }) {
+        Canvas canvas(200, 60, 1, flipped);
+        TextStyle style { Font::named("Futura-Medium", 35), colors::white, { TextAlignment::center } };
+        Rect box { 20, 10, 160, 40 };
+        double h = gfx::textBoundingRect("T", box.width(), style).height();
+        gfx::drawText("T", { box.minX(), box.minY() + (box.height() - h) / 2, box.width(), h }, style);
+        Ink ink = inkOf(canvas.bitmap());
+        EXPECT_NEAR(ink.midX(), 100, 1) << flipped;
+        EXPECT_GE(ink.minY, 0);
+        EXPECT_LE(ink.maxY, 60);
+        // Upright: the T's bar is at the top of its ink.
+        auto row = [&](double up) {
+            int count = 0;
+            for (int x = 0; x < 200; ++x)
+                count += canvas.bitmap().pixel(x, int(60 - up)).alpha > 0.5;
+            return count;
+        };
+        EXPECT_GT(row(ink.maxY - 1), 3 * row(ink.minY + 1)) << flipped;
+    }
+}
+
+TEST_F(Text, NothingFallsOutsideTheRect)
+{
+    Canvas canvas(100, 100);
+    TextStyle style { Font::system(20) };
+    Rect box { 10, 40, 60, 20 };
+    gfx::drawText("A text far too long for its little box", box, style);
+    Ink ink = inkOf(canvas.bitmap());
+    EXPECT_GE(ink.minX, box.minX());
+    EXPECT_LE(ink.maxX, box.maxX());
+    EXPECT_GE(ink.minY, box.minY());
+    EXPECT_LE(ink.maxY, box.maxY());
+}
+
+TEST_F(Text, CompositionMarkersDrawAsNothing)
+{
+    std::string marked = "A\xEF\xA1\xA0" "B\xEF\xA1\xA1";
+    EXPECT_EQ(gfx::displayableText(marked).size(), marked.size());
+    TextStyle style { Font::system(20) };
+    EXPECT_DOUBLE_EQ(gfx::textBoundingRect(marked, 0, style).width(), gfx::textBoundingRect("AB", 0, style).width());
+
+    Canvas plain(80, 40), withMarkers(80, 40);
+    {
+        gfx::GraphicsContext::MakeCurrent current(plain.context());
+        gfx::drawText("AB", { 0, 0, 80, 40 }, style);
+    }
+    gfx::drawText(marked, { 0, 0, 80, 40 }, style);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 80; ++x)
+            ASSERT_EQ(plain.bitmap().pixel(x, y), withMarkers.bitmap().pixel(x, y)) << x << "," << y;
+    }
+}
+
+TEST_F(Text, BrokenUtf8IsRepairedNotFatal)
+{
+    std::string broken = "ab\xff\xfe" "cd\xc3";
+    std::string shown = gfx::displayableText(broken);
+    EXPECT_TRUE(g_utf8_validate(shown.data(), gssize(shown.size()), nullptr));
+    Canvas canvas(80, 40);
+    gfx::drawText(broken, { 0, 0, 80, 40 }, TextStyle { Font::system(13) });
+    EXPECT_GT(gfx::textBoundingRect(broken, 0, TextStyle { Font::system(13) }).width(), 0);
+}
+
+TEST_F(Text, OutlineSitsOnTheBaseline)
+{
+    gfx::Path outline = gfx::textOutline("H", Font::named("Helvetica-Bold", 14));
+    ASSERT_FALSE(outline.isEmpty());
+    Rect bounds = outline.bounds();
+    EXPECT_NEAR(bounds.minY(), 0, 0.05);
+    // Cap height of the Helvetica face is about 0.72 em.
+    EXPECT_NEAR(bounds.height(), 14 * 0.72, 0.6);
+    EXPECT_GT(bounds.minX(), 0);
+    EXPECT_EQ(std::count_if(outline.elements().begin(), outline.elements().end(),
+                  [](const auto& e) { return e.type == gfx::Path::ElementType::closePath; }),
+        1);
+    EXPECT_TRUE(gfx::textOutline("", Font::system(12)).isEmpty());
+}
+
+}

@@ -1,0 +1,183 @@
+#include "platform/text/RichTextLayout.h"
+#include "tests/gfx/Canvas.h"
+#include "tests/text/TextPrinting.h"
+
+#include <gtest/gtest.h>
+
+using text::AttributedString;
+using text::Attributes;
+using text::RichTextLayout;
+
+namespace {
+
+class RichTextLayoutTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(gfx::test::pinShippedFonts()); }
+};
+
+Attributes font(std::string name, double size = 14)
+{
+    Attributes a;
+    a.font = gfx::Font::named(std::move(name), size);
+    return a;
+}
+
+Attributes aligned(text::Alignment alignment)
+{
+    Attributes a = font("Helvetica");
+    a.paragraph.alignment = alignment;
+    return a;
+}
+
+std::vector<text::Range> lineRanges(const RichTextLayout& layout)
+{
+    std::vector<text::Range> ranges;
+    for (const auto& line : layout.lines())
+        ranges.push_back(line.range);
+    return ranges;
+}
+
+}
+
+TEST_F(RichTextLayoutTest, ParagraphsEndAtEveryLineEndButCrLfIsOne)
+{
+    RichTextLayout layout(AttributedString(u"one\ntwo\r\nthree\n", font("Helvetica")));
+    EXPECT_EQ(lineRanges(layout), (std::vector<text::Range> { { 0, 3 }, { 4, 3 }, { 9, 5 }, { 15, 0 } }));
+    const auto& lines = layout.lines();
+    for (size_t i = 1; i < lines.size(); ++i) {
+        EXPECT_NEAR(lines[i].rect.origin.y, lines[i - 1].rect.maxY(), 0.01);
+        EXPECT_NEAR(lines[i].rect.height(), lines[0].rect.height(), 0.01) << "a blank line is as tall as the text";
+    }
+    EXPECT_NEAR(layout.boundingRect().height(), lines.back().rect.maxY(), 0.01);
+}
+
+TEST_F(RichTextLayoutTest, AWidthWrapsAtWords)
+{
+    AttributedString s(u"Call the bank about the transfer, then finish the numbers", font("Helvetica"));
+    RichTextLayout wide(s);
+    RichTextLayout narrow(s, 120);
+    EXPECT_EQ(wide.lines().size(), 1u);
+    ASSERT_GT(narrow.lines().size(), 2u);
+    EXPECT_LE(narrow.boundingRect().width(), 120);
+    EXPECT_GT(narrow.boundingRect().height(), 2 * wide.boundingRect().height());
+    size_t covered = 0;
+    for (const auto& line : narrow.lines()) {
+        EXPECT_EQ(line.range.location, covered);
+        covered = line.range.end();
+    }
+    EXPECT_EQ(covered, s.length());
+}
+
+TEST_F(RichTextLayoutTest, RunsKeepTheirOwnFontsAndParagraphsTheirAlignment)
+{
+    RichTextLayout regular(AttributedString(u"Focus", font("Helvetica")));
+    RichTextLayout bold(AttributedString(u"Focus", font("Helvetica-Bold")));
+    RichTextLayout large(AttributedString(u"Focus", font("Helvetica", 28)));
+    EXPECT_GT(bold.boundingRect().width(), regular.boundingRect().width());
+    EXPECT_GT(large.boundingRect().height(), 1.8 * regular.boundingRect().height());
+
+    AttributedString s(u"left\n", aligned(text::Alignment::Left));
+    s.append(u"centre\n", aligned(text::Alignment::Center));
+    s.append(u"right", aligned(text::Alignment::Right));
+    RichTextLayout layout(s, 300);
+    const auto& lines = layout.lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_NEAR(lines[0].rect.minX(), 0, 0.01);
+    EXPECT_NEAR(lines[1].rect.midX(), 150, 1);
+    EXPECT_NEAR(lines[2].rect.maxX(), 300, 1);
+}
+
+TEST_F(RichTextLayoutTest, CaretPositionsAndHitsAgreeInUtf16Units)
+{
+    AttributedString s(u"a\U0001F600b caf\u00E9\nnext", font("Helvetica"));
+    RichTextLayout layout(s);
+    EXPECT_EQ(layout.caretRect(1), layout.caretRect(2)) << "inside a surrogate pair the caret stays before it";
+    double previous = -1;
+    for (size_t i : { 0, 1, 3, 4, 5, 6, 7, 8, 9 }) {
+        gfx::Rect caret = layout.caretRect(i);
+        EXPECT_GT(caret.origin.x, previous) << i;
+        EXPECT_GT(caret.height(), 10);
+        previous = caret.origin.x;
+        EXPECT_EQ(layout.indexAt({ caret.origin.x + 0.2, caret.midY() }), i) << i;
+    }
+    gfx::Rect nextLine = layout.caretRect(10);
+    EXPECT_NEAR(nextLine.origin.x, 0, 0.01);
+    EXPECT_GT(nextLine.origin.y, layout.caretRect(9).origin.y);
+    EXPECT_EQ(layout.indexAt({ 1000, nextLine.midY() }), s.length());
+    EXPECT_EQ(layout.indexAt({ -50, -50 }), 0u);
+    EXPECT_EQ(layout.indexAt({ 1000, 1000 }), s.length());
+    EXPECT_EQ(layout.caretRect(500), layout.caretRect(s.length()));
+}
+
+TEST_F(RichTextLayoutTest, SelectionsCoverEachLineTheyTouch)
+{
+    AttributedString s(u"first line\nsecond line", font("Helvetica"));
+    RichTextLayout layout(s);
+    auto rects = layout.selectionRects({ 6, 9 });
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_NEAR(rects[0].minX(), layout.caretRect(6).origin.x, 0.01);
+    EXPECT_NEAR(rects[0].maxX(), layout.caretRect(10).origin.x, 0.01);
+    EXPECT_NEAR(rects[1].minX(), 0, 0.01);
+    EXPECT_NEAR(rects[1].maxX(), layout.caretRect(15).origin.x, 0.01);
+    EXPECT_TRUE(layout.selectionRects({ 3, 0 }).empty());
+}
+
+TEST_F(RichTextLayoutTest, DrawsColoursUnderlinesAndTheDefaultsInTheRect)
+{
+    Attributes red = font("Helvetica-Bold", 30);
+    red.foreground = gfx::Color::rgb(1, 0, 0);
+    Attributes struck = font("Helvetica", 30);
+    struck.strikethrough = 1;
+    AttributedString s(u"\u2588\u2588", red);
+    s.append(u"\n\u2588\u2588", {});
+    s.append(u"\n____", struck);
+    text::LayoutDefaults defaults { gfx::Font::named("Helvetica", 30), gfx::Color::rgb(0, 0, 1) };
+    RichTextLayout layout(s, 0, defaults);
+
+    gfx::test::Canvas canvas(200, 150, 1, true);
+    canvas.context().setFillColor(gfx::Color::white(1));
+    canvas.context().fillRect({ 0, 0, 200, 150 });
+    layout.draw({ 10, 10, 180, 130 });
+    auto firstLine = layout.lines()[0].rect;
+    auto secondLine = layout.lines()[1].rect;
+    gfx::test::expectColorNear(canvas.at(10 + firstLine.midX(), 10 + firstLine.midY()), gfx::Color::rgb(1, 0, 0));
+    gfx::test::expectColorNear(canvas.at(10 + secondLine.midX(), 10 + secondLine.midY()), gfx::Color::rgb(0, 0, 1));
+    gfx::test::expectColorNear(canvas.at(5, 5), gfx::Color::white(1));
+    if (const char* out = std::getenv("OSTREL_TEXT_PNG"))
+        canvas.bitmap().savePng(out);
+}
+
+TEST_F(RichTextLayoutTest, UpdatingAfterEditsMatchesAFreshLayout)
+{
+    Attributes bold = font("Helvetica-Bold");
+    Attributes centred = aligned(text::Alignment::Center);
+    AttributedString s(u"First paragraph of the page\nsecond one, with more words to wrap\n", font("Helvetica"));
+    s.append(u"centred\r\nlast", centred);
+    RichTextLayout layout(s, 160);
+    struct Edit {
+        text::Range range;
+        AttributedString replacement;
+    };
+    const Edit edits[] = {
+        { { 5, 0 }, AttributedString(u"x", bold) },
+        { { 28, 0 }, AttributedString(u"\n", {}) },
+        { { 27, 2 }, AttributedString(u"", {}) },
+        { { 0, 0 }, AttributedString(u"\n\n", {}) },
+        { { 73, 1 }, AttributedString(u"", {}) },
+        { { 72, 0 }, AttributedString(u"\n", centred) },
+        { { 10, 30 }, AttributedString(u"joined \U0001F600", bold) },
+        { { 0, 200 }, AttributedString(u"", {}) },
+        { { 0, 0 }, AttributedString(u"again\r", {}) },
+        { { 6, 0 }, AttributedString(u"\nend", {}) },
+    };
+    for (const auto& edit : edits) {
+        text::Range range { std::min(edit.range.location, s.length()), 0 };
+        range.length = std::min(edit.range.length, s.length() - range.location);
+        s.replace(range, edit.replacement);
+        layout.update(s, range, edit.replacement.length());
+        RichTextLayout fresh(s, 160);
+        ASSERT_EQ(layout.lines(), fresh.lines()) << s.utf8();
+        EXPECT_EQ(layout.boundingRect(), fresh.boundingRect());
+        EXPECT_EQ(layout.caretRect(s.length()), fresh.caretRect(s.length()));
+    }
+}

@@ -1,0 +1,129 @@
+#include "platform/text/Rtf.h"
+#include "tests/text/DiagnosticLines.h"
+#include "tests/text/TextPrinting.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+using text::AttributedString;
+using text::Rtf;
+
+namespace {
+
+const char* const samples[] = {
+    R"({\rtf1\ansi\ansicpg1252\deff0{\fonttbl{\f0\fswiss\fcharset0 Helvetica;}{\f1\fcharset238 Calibri;}}{\colortbl;\red0\green0\blue255;}
+\pard\qc\f0\fs24 #TimeSlice\par Caf\'e9 \b bold\b0 \uc1\u8212?\par
+{\field{\*\fldinst{HYPERLINK "https://example.org/"}}{\fldrslt{\ul\cf1 link}}}\f1 \'e8\line\tab x\par})",
+    "{\\rtf1\\ansi{\\fonttbl\\f0\\fswiss Helvetica;}{\\*\\listtable{\\list{\\listlevel\\levelnfc23{\\*\\levelmarker \\{disc\\}}}\\listid1}}"
+    "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\pard\\ls1\\ilvl0\\f0 \\'95\\titem\\\n"
+    "{{\\NeXTGraphic a b.png \\width20}\\'ac}{\\*\\ostreldocumentdefaults\\f0\\fs30\\cf1}\\paperw11900 end}",
+};
+
+// Reading a damaged file must give none or some text, and that text must survive a write
+// and a read unchanged: the writer can express everything the reader can produce.
+void expectStable(std::string_view data)
+{
+    auto document = Rtf::read(data);
+    if (!document)
+        return;
+    auto again = Rtf::read(Rtf::write(document->text, document->attributes, text::Rtf::Attachments::asFileReferences));
+    ASSERT_TRUE(again) << data;
+    EXPECT_EQ(again->text, document->text) << data;
+    EXPECT_EQ(again->attributes, document->attributes) << data;
+}
+
+}
+
+TEST(RtfDamage, EveryTruncationReadsAsTheTextBeforeTheCut)
+{
+    text::test::DiagnosticLines diagnostics;
+    std::string whole = samples[0];
+    std::u16string full = Rtf::read(whole)->text.string();
+    for (size_t cut = 5; cut < whole.size(); ++cut) {
+        auto document = Rtf::read(whole.substr(0, cut));
+        ASSERT_TRUE(document) << cut;
+        // A cut between two words keeps exactly what came before it.
+        if (whole[cut] == ' ') {
+            const std::u16string& partial = document->text.string();
+            EXPECT_EQ(full.substr(0, partial.size()), partial) << cut;
+        }
+    }
+    EXPECT_EQ(Rtf::read(whole.substr(0, whole.size() - 1))->text.string(), full);
+    EXPECT_FALSE(diagnostics.lines.empty());
+    EXPECT_NE(diagnostics.lines.back().find("ended before its last group closed"), std::string::npos);
+}
+
+TEST(RtfDamage, DeepNestingStopsAtTheLimitWithTheTextSoFar)
+{
+    text::test::DiagnosticLines diagnostics;
+    std::string deep = "{\\rtf1 before" + std::string(100000, '{') + "inside";
+    auto document = Rtf::read(deep);
+    ASSERT_TRUE(document);
+    EXPECT_EQ(document->text.utf8(), "before");
+    ASSERT_EQ(diagnostics.lines.size(), 1u);
+    EXPECT_NE(diagnostics.lines[0].find("nested deeper"), std::string::npos);
+
+    // Inside a skipped destination depth costs nothing, so it is not limited.
+    std::string skipped = "{\\rtf1 a{\\*\\junk" + std::string(100000, '{') + std::string(100000, '}') + "}b}";
+    EXPECT_EQ(Rtf::read(skipped)->text.utf8(), "ab");
+}
+
+TEST(RtfDamage, HugeNumbersAndCountsAreBounded)
+{
+    text::test::DiagnosticLines diagnostics;
+    auto s = Rtf::read(R"({\rtf1\fs999999999999999999999 a\f-99999999999 b\cf4294967297 c\uc99999 \u99999999 d\u-99999999 e\bin99999999999 f})");
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->text.attributesAt(0).font->pointSize, 1638);
+    EXPECT_FALSE(s->text.attributesAt(s->text.find(u"c")).foreground);
+
+    std::string manyColors = "{\\rtf1{\\colortbl" + std::string(100000, ';') + "}x}";
+    EXPECT_EQ(Rtf::read(manyColors)->text.utf8(), "x");
+    std::string manyFonts = "{\\rtf1{\\fonttbl";
+    for (int i = 0; i < 20000; ++i)
+        manyFonts += "\\f" + std::to_string(i) + " F" + std::to_string(i) + ";";
+    manyFonts += "}\\f19999 x}";
+    EXPECT_EQ(Rtf::read(manyFonts)->text.attributesAt(0).font->postScriptName, "Helvetica");
+    std::string longWord = "{\\rtf1\\" + std::string(100000, 'a') + " x}";
+    EXPECT_EQ(Rtf::read(longWord)->text.utf8(), "x");
+}
+
+TEST(RtfDamage, BrokenEscapesAndStrayBytesAreSkipped)
+{
+    text::test::DiagnosticLines diagnostics;
+    EXPECT_EQ(Rtf::read("{\\rtf1 a\\'zz\\'4 b\\")->text.utf8(), "azz\x04 b");
+    EXPECT_EQ(Rtf::read("{\\rtf1 a}}}}trailing")->text.utf8(), "a");
+    EXPECT_EQ(Rtf::read(std::string("{\\rtf1 a\0b}", 11))->text.string(), std::u16string(u"a\0b", 3));
+    EXPECT_EQ(Rtf::read("{\\rtf1{\\field{\\*\\fldinst HYPERLINK}{\\fldrslt x}}{\\fldinst y}z}")->text.utf8(), "xz");
+    expectStable("{\\rtf1{\\fonttbl\\f0 Semi\\'3bcolon;}\\f0 x}");
+}
+
+TEST(RtfDamage, RandomMutationsOfValidFilesNeverCrashAndStayStable)
+{
+    text::test::DiagnosticLines diagnostics;
+    std::mt19937 random(20261206);
+    const std::string_view tokens[] = { "{", "}", "\\", "\\'", "\\u", "\\uc9", "\\*", "\\par", "\\f", "\\b", "\\cf3",
+        "\\fldrslt", "\\NeXTGraphic", "\\ls1", ";", "\\bin3", "-", "99999", "\xFF" };
+    for (int round = 0; round < 2000; ++round) {
+        std::string data = samples[round % std::size(samples)];
+        int edits = 1 + static_cast<int>(random() % 6);
+        for (int e = 0; e < edits && !data.empty(); ++e) {
+            size_t at = random() % data.size();
+            switch (random() % 4) {
+            case 0:
+                data.erase(at, 1 + random() % 8);
+                break;
+            case 1:
+                data.insert(at, tokens[random() % std::size(tokens)]);
+                break;
+            case 2:
+                data[at] = static_cast<char>(random());
+                break;
+            default:
+                data.insert(at, data.substr(random() % data.size(), random() % 40));
+            }
+        }
+        expectStable(data);
+        if (HasFailure())
+            return;
+    }
+}
