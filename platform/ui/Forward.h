@@ -3,7 +3,6 @@
 namespace ui {
 
 class Application;
-class Canvas;
 class Constraint;
 class Event;
 class LayoutEngine;

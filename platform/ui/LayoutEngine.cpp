@@ -203,7 +203,7 @@ Rect LayoutEngine::absoluteRect(View* view) const
     if (found == m_variables.end())
         return {};
     const Variables& v = found->second;
-    return Rect::make(m_solver.value(v.left), m_solver.value(v.top), std::max(0.0, m_solver.value(v.width)),
+    return Rect(m_solver.value(v.left), m_solver.value(v.top), std::max(0.0, m_solver.value(v.width)),
         std::max(0.0, m_solver.value(v.height)));
 }
 
@@ -217,7 +217,7 @@ void LayoutEngine::applyFrames(View& root, const std::vector<View*>& views)
         Rect theirs = absoluteRect(parent);
         double x = mine.minX() - theirs.minX();
         double y = parent->isFlipped() ? mine.minY() - theirs.minY() : theirs.maxY() - mine.maxY();
-        view->setFrameFromLayout(Rect::make(tidy(x), tidy(y), tidy(mine.width()), tidy(mine.height())));
+        view->setFrameFromLayout(Rect(tidy(x), tidy(y), tidy(mine.width()), tidy(mine.height())));
     }
 }
 

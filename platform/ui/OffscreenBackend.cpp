@@ -24,8 +24,8 @@ private:
 OffscreenBackend::OffscreenBackend()
 {
     Screen screen;
-    screen.frame = Rect::make(0, 0, 1440, 900);
-    screen.visibleFrame = Rect::make(0, 0, 1440, 868);
+    screen.frame = Rect(0, 0, 1440, 900);
+    screen.visibleFrame = Rect(0, 0, 1440, 868);
     screen.name = "offscreen-0";
     m_screens.push_back(screen);
 }

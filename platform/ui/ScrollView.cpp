@@ -32,12 +32,13 @@ void Scroller::setKnob(double proportion, double position)
     setNeedsDisplay();
 }
 
-void Scroller::draw(Canvas& canvas, const Rect&)
+void Scroller::draw(gfx::GraphicsContext& context, const Rect&)
 {
     Rect b = bounds();
     double length = std::max(16.0, b.height() * m_proportion);
     double y = (b.height() - length) * m_position;
-    canvas.fill(Rect::make(b.minX() + 2, y, b.width() - 4, length), gfx::Color::white(0.5, 0.6));
+    context.setFillColor(gfx::Color::white(0.5, 0.6));
+    context.fillRect(Rect(b.minX() + 2, y, b.width() - 4, length));
 }
 
 std::shared_ptr<ScrollView> ScrollView::create() { return std::shared_ptr<ScrollView>(new ScrollView()); }
@@ -144,7 +145,7 @@ void ScrollView::layout()
     Rect b = bounds();
     if (m_clip->translatesAutoresizingMaskIntoConstraints())
         m_clip->setFrame(b);
-    m_scroller->setFrame(Rect::make(b.maxX() - Scroller::kWidth, 0, Scroller::kWidth, b.height()));
+    m_scroller->setFrame(Rect(b.maxX() - Scroller::kWidth, 0, Scroller::kWidth, b.height()));
     // A document that shrank leaves no scrolled-off gap behind.
     if (m_clip->bounds().minY() > maxOffset())
         m_clip->setBoundsOrigin({ 0, maxOffset() });
@@ -165,12 +166,19 @@ void ScrollView::updateScroller()
     m_scroller->setKnob(proportion, position);
 }
 
-void ScrollView::draw(Canvas& canvas, const Rect&)
+void ScrollView::draw(gfx::GraphicsContext& context, const Rect&)
 {
-    if (m_drawsBackground)
-        canvas.fill(bounds(), m_background);
-    if (m_border == BorderType::Line)
-        canvas.frame(bounds(), gfx::colors::gray);
+    Rect b = bounds();
+    if (m_drawsBackground) {
+        context.setFillColor(m_background);
+        context.fillRect(b);
+    }
+    if (m_border == BorderType::Line) {
+        context.setFillColor(gfx::colors::gray);
+        for (Rect edge : { Rect(b.minX(), b.minY(), b.width(), 1), Rect(b.minX(), b.maxY() - 1, b.width(), 1),
+                 Rect(b.minX(), b.minY(), 1, b.height()), Rect(b.maxX() - 1, b.minY(), 1, b.height()) })
+            context.fillRect(edge);
+    }
 }
 
 }

@@ -28,7 +28,7 @@ public:
     void setKnob(double proportion, double position);
     double knobProportion() const { return m_proportion; }
     double knobPosition() const { return m_position; }
-    void draw(Canvas& canvas, const Rect& dirty) override;
+    void draw(gfx::GraphicsContext& context, const Rect& dirty) override;
     bool isFlipped() const override { return true; }
 
 protected:
@@ -74,7 +74,7 @@ public:
 
     void scrollWheel(const Event& event) override;
     void layout() override;
-    void draw(Canvas& canvas, const Rect& dirty) override;
+    void draw(gfx::GraphicsContext& context, const Rect& dirty) override;
 
 protected:
     ScrollView();

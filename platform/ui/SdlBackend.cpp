@@ -263,8 +263,8 @@ std::vector<Screen> SdlBackend::screens() const
         if (SDL_GetDisplayUsableBounds(i, &usable) != 0)
             usable = bounds;
         Screen screen;
-        screen.frame = Rect::make(bounds.x, flipY(bounds.y, bounds.h), bounds.w, bounds.h);
-        screen.visibleFrame = Rect::make(usable.x, flipY(usable.y, usable.h), usable.w, usable.h);
+        screen.frame = Rect(bounds.x, flipY(bounds.y, bounds.h), bounds.w, bounds.h);
+        screen.visibleFrame = Rect(usable.x, flipY(usable.y, usable.h), usable.w, usable.h);
         const char* name = SDL_GetDisplayName(i);
         screen.name = name ? name : "";
         out.push_back(screen);

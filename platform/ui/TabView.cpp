@@ -102,6 +102,10 @@ gfx::Color EffectView::tint() const
     return gfx::Color::white(0.12, 0.85);
 }
 
-void EffectView::draw(Canvas& canvas, const Rect&) { canvas.fill(bounds(), tint()); }
+void EffectView::draw(gfx::GraphicsContext& context, const Rect&)
+{
+    context.setFillColor(tint());
+    context.fillRect(bounds());
+}
 
 }

@@ -67,7 +67,7 @@ public:
     void setAppearance(std::string appearance);
 
     gfx::Color tint() const;
-    void draw(Canvas& canvas, const Rect& dirty) override;
+    void draw(gfx::GraphicsContext& context, const Rect& dirty) override;
 
 protected:
     EffectView();

@@ -206,14 +206,14 @@ Rect View::convertRectTo(Rect rect, const View* view) const
 {
     Point a = convertPointTo(rect.origin, view);
     Point b = convertPointTo({ rect.maxX(), rect.maxY() }, view);
-    return Rect::make(std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x), std::fabs(b.y - a.y));
+    return Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x), std::fabs(b.y - a.y));
 }
 
 Rect View::convertRectFrom(Rect rect, const View* view) const
 {
     Point a = convertPointFrom(rect.origin, view);
     Point b = convertPointFrom({ rect.maxX(), rect.maxY() }, view);
-    return Rect::make(std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x), std::fabs(b.y - a.y));
+    return Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x), std::fabs(b.y - a.y));
 }
 
 Point View::convertPointToScreen(Point point) const
@@ -279,40 +279,39 @@ void View::setNeedsDisplayInRect(Rect rect)
     if (rect.isEmpty())
         return;
     m_needsDisplay = true;
-    m_dirty = m_dirty.united(rect);
+    m_dirty = m_dirty.unionWith(rect);
     if (m_window)
         m_window->viewNeedsDisplay();
 }
 
-void View::draw(Canvas&, const Rect&) { }
+void View::draw(gfx::GraphicsContext&, const Rect&) { }
 
-void View::renderTree(Canvas& canvas)
+void View::renderTree(gfx::GraphicsContext& context)
 {
     if (m_hidden || m_alpha <= 0) {
         m_needsDisplay = false;
         return;
     }
-    cairo_t* cr = canvas.cairo();
-    cairo_save(cr);
-    cairo_translate(cr, m_frame.minX(), m_frame.minY());
+    context.save();
+    context.translate(m_frame.minX(), m_frame.minY());
     if (isFlipped() != parentIsFlipped()) {
-        cairo_translate(cr, 0, m_frame.height());
-        cairo_scale(cr, 1, -1);
+        context.translate(0, m_frame.height());
+        context.scale(1, -1);
     }
-    cairo_translate(cr, -m_boundsOrigin.x, -m_boundsOrigin.y);
-    canvas.clip(bounds());
+    context.translate(-m_boundsOrigin.x, -m_boundsOrigin.y);
+    context.clipToRect(bounds());
     bool translucent = m_alpha < 1;
-    if (translucent)
-        cairo_push_group(cr);
-    Rect dirty = m_needsDisplay ? m_dirty.united(bounds()) : bounds();
-    draw(canvas, dirty);
-    for (auto& subview : m_subviews)
-        subview->renderTree(canvas);
     if (translucent) {
-        cairo_pop_group_to_source(cr);
-        cairo_paint_with_alpha(cr, m_alpha);
+        context.setAlpha(m_alpha);
+        context.beginTransparencyLayer(bounds());
     }
-    cairo_restore(cr);
+    Rect dirty = m_needsDisplay ? m_dirty.unionWith(bounds()) : bounds();
+    draw(context, dirty);
+    for (auto& subview : m_subviews)
+        subview->renderTree(context);
+    if (translucent)
+        context.endTransparencyLayer();
+    context.restore();
     m_needsDisplay = false;
     m_dirty = {};
 }

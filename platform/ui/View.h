@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/Canvas.h"
+#include "platform/gfx/GraphicsContext.h"
 #include "platform/ui/Constraint.h"
 #include "platform/ui/Geometry.h"
 #include "platform/ui/Responder.h"
@@ -77,9 +77,11 @@ public:
     void setNeedsDisplayInRect(Rect rect);
     // The part of the bounds marked since the last drawing.
     Rect dirtyRect() const { return m_dirty; }
-    virtual void draw(Canvas& canvas, const Rect& dirtyRect);
-    // Draws this view and its subviews onto a canvas in the superview's coordinates.
-    void renderTree(Canvas& canvas);
+    // Draws into the context, already in this view's coordinates and clipped to its bounds;
+    // the context is also the current one, for drawing kits that look it up.
+    virtual void draw(gfx::GraphicsContext& context, const Rect& dirtyRect);
+    // Draws this view and its subviews, the context being in the superview's coordinates.
+    void renderTree(gfx::GraphicsContext& context);
 
     // Events. The point is in the superview's coordinates; the deepest visible view under
     // it answers, or nullptr.

@@ -23,9 +23,9 @@ Window::Window(Rect contentRect, unsigned styleMask)
     : m_styleMask(styleMask)
     , m_engine(std::make_unique<LayoutEngine>())
 {
-    m_frame = Rect::make(0, 0, 1, 1);
+    m_frame = Rect(0, 0, 1, 1);
     setFrame(contentRect);
-    setContentView(View::create(Rect::make(0, 0, m_frame.width(), m_frame.height())));
+    setContentView(View::create(Rect(0, 0, m_frame.width(), m_frame.height())));
 }
 
 Window::~Window()
@@ -107,7 +107,7 @@ void Window::setFrame(Rect frame, bool display)
         return;
     m_frame = frame;
     if (resized && m_contentView) {
-        m_contentView->setFrame(Rect::make(0, 0, frame.width(), frame.height()));
+        m_contentView->setFrame(Rect(0, 0, frame.width(), frame.height()));
         setNeedsLayout();
     }
     pushState();
@@ -167,7 +167,7 @@ void Window::setContentView(std::shared_ptr<View> view)
         if (m_contentView->superview())
             m_contentView->removeFromSuperview();
         m_contentView->setTranslatesAutoresizingMaskIntoConstraints(true);
-        m_contentView->setFrame(Rect::make(0, 0, m_frame.width(), m_frame.height()));
+        m_contentView->setFrame(Rect(0, 0, m_frame.width(), m_frame.height()));
         m_contentView->setNextResponder(this);
         m_contentView->setWindow(this);
     }
@@ -506,20 +506,20 @@ void Window::display()
             cairo_surface_destroy(m_surface);
         m_surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     }
-    cairo_t* cr = cairo_create(m_surface);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    gfx::Color bg = m_background.value_or(gfx::colors::clear);
-    cairo_set_source_rgba(cr, bg.red, bg.green, bg.blue, bg.alpha);
-    cairo_paint(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-    // Window base coordinates are y up; the image is y down.
-    cairo_translate(cr, 0, m_frame.height());
-    cairo_scale(cr, 1, -1);
-    if (m_contentView) {
-        Canvas canvas(cr);
-        m_contentView->renderTree(canvas);
+    {
+        // Cleared to the background, then drawn in window base coordinates (y up).
+        cairo_t* cr = cairo_create(m_surface);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        gfx::Color bg = m_background.value_or(gfx::colors::clear);
+        cairo_set_source_rgba(cr, bg.red, bg.green, bg.blue, bg.alpha);
+        cairo_paint(cr);
+        cairo_destroy(cr);
     }
-    cairo_destroy(cr);
+    if (m_contentView) {
+        auto context = gfx::GraphicsContext::create(m_surface, 1, false);
+        gfx::GraphicsContext::MakeCurrent current(*context);
+        m_contentView->renderTree(*context);
+    }
     cairo_surface_flush(m_surface);
     m_displayPending = false;
     if (m_platform && m_visible)
@@ -592,7 +592,7 @@ void Window::platformDidResize(Size size)
         return;
     m_frame.size = size;
     if (m_contentView)
-        m_contentView->setFrame(Rect::make(0, 0, size.width, size.height));
+        m_contentView->setFrame(Rect(0, 0, size.width, size.height));
     setNeedsLayout();
     display();
     if (m_delegate)

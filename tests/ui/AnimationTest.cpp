@@ -68,7 +68,7 @@ TEST_F(Animations, AutoreversingFlashRisesAndFallsAndStopReportsUnfinished)
 
 TEST_F(Animations, AnimatingAViewThatGoesAwayEndsQuietly)
 {
-    auto view = View::create(Rect::make(0, 0, 10, 10));
+    auto view = View::create(Rect(0, 0, 10, 10));
     bool completed = false;
     Animation::animateAlpha(view, 0, 1, TimingFunction::EaseOut, [&](bool) { completed = true; });
     view.reset();

@@ -82,7 +82,7 @@ TEST_F(Applications, TerminationLaterWaitsForTheReply)
 TEST_F(Applications, HideOrdersWindowsOutAndUnhideBringsBackOnlyThose)
 {
     auto shown = window();
-    auto never = Window::create(Rect::make(0, 0, 50, 50));
+    auto never = Window::create(Rect(0, 0, 50, 50));
     app().hide();
     EXPECT_TRUE(app().isHidden());
     EXPECT_FALSE(shown->isVisible());
@@ -156,7 +156,7 @@ TEST_F(Applications, ModalRunFiresOnlyCommonModeTimers)
     auto a = base::Timer::create(1, true, base::RunLoop::Mode::Common, [&](base::Timer&) { ++common; });
     auto b = base::Timer::create(1, true, base::RunLoop::Mode::Default, [&](base::Timer&) { ++plain; });
     auto w = window();
-    auto s = Swatch::create(gfx::colors::red, Rect::make(0, 0, 10, 10));
+    auto s = Swatch::create(gfx::colors::red, Rect(0, 0, 10, 10));
     w->contentView()->addSubview(s);
     int presented = backend().presentedFrames();
     loop().runModal([&] { return common >= 3; });
@@ -174,11 +174,11 @@ TEST(ApplicationLifetime, WindowsOutlivingTheApplicationStayUsable)
 {
     base::VirtualTime clock;
     auto app = Application::create(std::make_unique<OffscreenBackend>());
-    auto w = Window::create(Rect::make(0, 0, 50, 50));
+    auto w = Window::create(Rect(0, 0, 50, 50));
     w->makeKeyAndOrderFront();
     app.reset();
     EXPECT_EQ(Application::shared(), nullptr);
-    w->setFrame(Rect::make(10, 10, 60, 60));
+    w->setFrame(Rect(10, 10, 60, 60));
     w->orderOut();
     EXPECT_EQ(w->pixelAt(5, 5), gfx::colors::clear);
     w.reset();

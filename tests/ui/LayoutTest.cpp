@@ -12,7 +12,7 @@ namespace {
 
 // A root view of 400 × 300, laid out on its own, and a helper to add a constrained child.
 struct Tree {
-    std::shared_ptr<View> root = View::create(Rect::make(0, 0, 400, 300));
+    std::shared_ptr<View> root = View::create(Rect(0, 0, 400, 300));
 
     std::shared_ptr<View> child(View* parent = nullptr)
     {
@@ -54,7 +54,7 @@ TEST(Layout, PinnedEdgesInUnflippedParentCountFromTheBottom)
     t.size(v.get(), A::Height, 50);
     t.layout();
     // 30 below the top of a 300-high unflipped parent: its bottom sits at 300 - 30 - 50.
-    EXPECT_EQ(v->frame(), Rect::make(10, 220, 370, 50));
+    EXPECT_EQ(v->frame(), Rect(10, 220, 370, 50));
 }
 
 TEST(Layout, CentringAndMultipliers)
@@ -66,7 +66,7 @@ TEST(Layout, CentringAndMultipliers)
     t.root->addConstraint(Constraint::create(v.get(), A::Width, R::Equal, t.root.get(), A::Width, 0.5, 0));
     t.size(v.get(), A::Height, 100);
     t.layout();
-    EXPECT_EQ(v->frame(), Rect::make(100, 100, 200, 100));
+    EXPECT_EQ(v->frame(), Rect(100, 100, 200, 100));
 }
 
 TEST(Layout, FlippedParentCountsFromTheTopAndNestedFramesAreRelative)
@@ -89,8 +89,8 @@ TEST(Layout, FlippedParentCountsFromTheTopAndNestedFramesAreRelative)
     t.size(inner.get(), A::Width, 20);
     t.size(inner.get(), A::Height, 30);
     t.layout();
-    EXPECT_EQ(outer->frame(), Rect::make(50, 50, 200, 200));
-    EXPECT_EQ(inner->frame(), Rect::make(5, 10, 20, 30));
+    EXPECT_EQ(outer->frame(), Rect(50, 50, 200, 200));
+    EXPECT_EQ(inner->frame(), Rect(5, 10, 20, 30));
 }
 
 TEST(Layout, GreaterOrEqualHoldsAgainstAWeakerWish)

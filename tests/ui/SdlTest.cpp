@@ -22,7 +22,11 @@ namespace {
 class Button : public View {
 public:
     static std::shared_ptr<Button> create(Rect frame) { return std::shared_ptr<Button>(new Button(frame)); }
-    void draw(Canvas& canvas, const Rect&) override { canvas.fill(bounds(), m_color); }
+    void draw(gfx::GraphicsContext& context, const Rect&) override
+    {
+        context.setFillColor(m_color);
+        context.fillRect(bounds());
+    }
     void mouseDown(const Event&) override
     {
         ++clicks;
@@ -114,15 +118,19 @@ TEST_F(Sdl, ClickOnARealWindowReachesTheViewAndShowsOnTheDisplay)
     ASSERT_FALSE(screens.empty());
     double top = screens.front().frame.maxY();
 
-    auto window = ui::Window::create(Rect::make(100, top - 100 - 120, 200, 120), WindowStyle::Borderless);
+    auto window = ui::Window::create(Rect(100, top - 100 - 120, 200, 120), WindowStyle::Borderless);
     window->setLevel(WindowLevel::Floating);
-    auto left = View::create(Rect::make(0, 0, 100, 120));
+    auto left = View::create(Rect(0, 0, 100, 120));
     struct Red : View {
-        Red() : View(Rect::make(0, 0, 100, 120)) { }
-        void draw(Canvas& c, const Rect&) override { c.fill(bounds(), gfx::colors::red); }
+        Red() : View(Rect(0, 0, 100, 120)) { }
+        void draw(gfx::GraphicsContext& c, const Rect&) override
+        {
+            c.setFillColor(gfx::colors::red);
+            c.fillRect(bounds());
+        }
     };
     window->contentView()->addSubview(std::shared_ptr<View>(new Red));
-    auto button = Button::create(Rect::make(100, 0, 100, 120));
+    auto button = Button::create(Rect(100, 0, 100, 120));
     window->contentView()->addSubview(button);
     window->makeKeyAndOrderFront();
 
@@ -138,7 +146,7 @@ TEST_F(Sdl, ClickOnARealWindowReachesTheViewAndShowsOnTheDisplay)
 
 TEST_F(Sdl, AnIdleLoopWithAWindowOpenHasNothingToWakeFor)
 {
-    auto window = ui::Window::create(Rect::make(50, 50, 120, 80));
+    auto window = ui::Window::create(Rect(50, 50, 120, 80));
     window->makeKeyAndOrderFront();
     runUntil([] { return false; }, 0.3);
     // Settled: no timer of ours, and a pass finds nothing to do.

@@ -43,8 +43,8 @@ TEST_F(Stacks, ColumnPlacesViewsTopDownWithSpacingInsetsAndAlignment)
     stack->addArrangedSubview(b);
     w->layoutIfNeeded();
     // The content view is unflipped: frames count from the bottom of the 300-point stack.
-    EXPECT_EQ(a->frame(), Rect::make(5, 275, 50, 20));
-    EXPECT_EQ(b->frame(), Rect::make(5, 235, 80, 30));
+    EXPECT_EQ(a->frame(), Rect(5, 275, 50, 20));
+    EXPECT_EQ(b->frame(), Rect(5, 235, 80, 30));
 
     stack->setAlignment(A::Width);
     w->layoutIfNeeded();
@@ -106,12 +106,12 @@ TEST_F(Stacks, TooShortARowDetachesTheLeastImportantAndTakesItBackWithRoom)
     w->layoutIfNeeded();
     EXPECT_TRUE(stack->detachedViews().empty());
 
-    w->setFrame(Rect::make(100, 100, 250, 100));
+    w->setFrame(Rect(100, 100, 250, 100));
     w->layoutIfNeeded();
     EXPECT_EQ(stack->detachedViews(), (std::vector<std::shared_ptr<View>> { maybe }));
     EXPECT_EQ(first->frame().minX(), 100);
 
-    w->setFrame(Rect::make(100, 100, 320, 100));
+    w->setFrame(Rect(100, 100, 320, 100));
     w->layoutIfNeeded();
     EXPECT_TRUE(stack->detachedViews().empty());
 }
@@ -135,15 +135,15 @@ TEST_F(Stacks, ScrollViewClipsAFlippedDocumentAndHidesItsScrollerWhenAllFits)
     auto height = Constraint::create(doc.get(), A::Height, LayoutRelation::Equal, 60);
     doc->addConstraint(height);
     w->layoutIfNeeded();
-    EXPECT_EQ(doc->frame(), Rect::make(0, 0, 200, 60));
+    EXPECT_EQ(doc->frame(), Rect(0, 0, 200, 60));
     EXPECT_TRUE(scroll->verticalScroller()->isHidden());
 
     height->setConstant(400);
     w->layoutIfNeeded();
     EXPECT_FALSE(scroll->verticalScroller()->isHidden());
-    EXPECT_EQ(scroll->documentVisibleRect(), Rect::make(0, 0, 200, 100));
+    EXPECT_EQ(scroll->documentVisibleRect(), Rect(0, 0, 200, 100));
     scroll->scrollWheel(Event::scroll(w.get(), { 10, 10 }, 0, -5));
-    EXPECT_EQ(scroll->documentVisibleRect(), Rect::make(0, 50, 200, 100));
+    EXPECT_EQ(scroll->documentVisibleRect(), Rect(0, 50, 200, 100));
     // Never past the end of the document.
     scroll->scrollToPoint({ 0, 1000 });
     EXPECT_EQ(scroll->documentVisibleRect().maxY(), 400);
@@ -168,7 +168,7 @@ TEST_F(Stacks, TablessTabViewShowsOnePageFillingIt)
     tabs->selectItem(1);
     w->layoutIfNeeded();
     EXPECT_EQ(first->view()->superview(), nullptr);
-    EXPECT_EQ(second->view()->frame(), Rect::make(0, 0, 180, 80));
+    EXPECT_EQ(second->view()->frame(), Rect(0, 0, 180, 80));
     EXPECT_EQ(std::any_cast<int>(tabs->selectedItem()->identifier()), 1);
     tabs->selectItem(7);
     EXPECT_EQ(tabs->indexOfSelectedItem(), 1u);

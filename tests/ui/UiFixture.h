@@ -42,7 +42,7 @@ protected:
     // A titled window of the given content size at 100, 100, shown and key.
     std::shared_ptr<ui::Window> window(double width = 200, double height = 100)
     {
-        auto w = ui::Window::create(ui::Rect::make(100, 100, width, height));
+        auto w = ui::Window::create(ui::Rect(100, 100, width, height));
         w->makeKeyAndOrderFront();
         return w;
     }
@@ -59,7 +59,11 @@ public:
     {
         return std::shared_ptr<Swatch>(new Swatch(color, frame));
     }
-    void draw(ui::Canvas& canvas, const ui::Rect&) override { canvas.fill(bounds(), m_color); }
+    void draw(gfx::GraphicsContext& context, const ui::Rect&) override
+    {
+        context.setFillColor(m_color);
+        context.fillRect(bounds());
+    }
     void mouseDown(const ui::Event& event) override
     {
         ++clicks;

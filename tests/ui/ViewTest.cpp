@@ -20,9 +20,9 @@ using Views = UiTest;
 TEST_F(Views, ConversionsInUnflippedViewsCountFromTheBottom)
 {
     auto w = window(200, 100);
-    auto a = Swatch::create(gfx::colors::red, Rect::make(10, 20, 100, 50));
+    auto a = Swatch::create(gfx::colors::red, Rect(10, 20, 100, 50));
     w->contentView()->addSubview(a);
-    auto b = Swatch::create(gfx::colors::green, Rect::make(5, 5, 10, 10));
+    auto b = Swatch::create(gfx::colors::green, Rect(5, 5, 10, 10));
     a->addSubview(b);
 
     EXPECT_EQ(b->convertPointTo({ 0, 0 }, nullptr), (Point { 15, 25 }));
@@ -36,19 +36,19 @@ TEST_F(Views, ConversionsInUnflippedViewsCountFromTheBottom)
 TEST_F(Views, ConversionsThroughFlippedViewsTurnYAround)
 {
     auto w = window(200, 100);
-    auto f = flippedSwatch(Rect::make(10, 20, 100, 50));
+    auto f = flippedSwatch(Rect(10, 20, 100, 50));
     w->contentView()->addSubview(f);
     // A flipped view's origin is its top left: 20 + 50 up from the window's bottom.
     EXPECT_EQ(f->convertPointTo({ 0, 0 }, nullptr), (Point { 10, 70 }));
     EXPECT_EQ(f->convertPointTo({ 0, 10 }, nullptr), (Point { 10, 60 }));
 
     // An unflipped child of a flipped view: its frame counts down from the parent's top.
-    auto u = Swatch::create(gfx::colors::red, Rect::make(5, 10, 20, 20));
+    auto u = Swatch::create(gfx::colors::red, Rect(5, 10, 20, 20));
     f->addSubview(u);
     EXPECT_EQ(u->convertPointTo({ 0, 0 }, f.get()), (Point { 5, 30 }));
     EXPECT_EQ(u->convertPointTo({ 0, 0 }, nullptr), (Point { 15, 40 }));
     Rect inWindow = u->convertRectTo(u->bounds(), nullptr);
-    EXPECT_EQ(inWindow, Rect::make(15, 40, 20, 20));
+    EXPECT_EQ(inWindow, Rect(15, 40, 20, 20));
 
     // Scrolling the flipped view moves what it shows, not its frame.
     f->setBoundsOrigin({ 0, 10 });
@@ -58,11 +58,11 @@ TEST_F(Views, ConversionsThroughFlippedViewsTurnYAround)
 TEST_F(Views, HitTestingFindsTheDeepestShownViewInFront)
 {
     auto w = window(200, 100);
-    auto back = Swatch::create(gfx::colors::red, Rect::make(0, 0, 100, 100));
-    auto front = flippedSwatch(Rect::make(50, 0, 100, 50));
+    auto back = Swatch::create(gfx::colors::red, Rect(0, 0, 100, 100));
+    auto front = flippedSwatch(Rect(50, 0, 100, 50));
     w->contentView()->addSubview(back);
     w->contentView()->addSubview(front);
-    auto inner = Swatch::create(gfx::colors::green, Rect::make(0, 0, 10, 10));
+    auto inner = Swatch::create(gfx::colors::green, Rect(0, 0, 10, 10));
     front->addSubview(inner);
 
     EXPECT_EQ(w->contentView()->hitTest({ 20, 20 }), back.get());
@@ -78,7 +78,7 @@ TEST_F(Views, HitTestingFindsTheDeepestShownViewInFront)
 TEST_F(Views, ClicksReachTheViewUnderThePointerInItsOwnCoordinates)
 {
     auto w = window(200, 100);
-    auto target = flippedSwatch(Rect::make(50, 0, 100, 50));
+    auto target = flippedSwatch(Rect(50, 0, 100, 50));
     w->contentView()->addSubview(target);
     // 60 from the top of the picture is 40 from the bottom: inside the view, 10 below its top.
     backend().click(*w, { 70, 60 });
@@ -93,8 +93,8 @@ TEST_F(Views, DrawingLandsWhereTheFramesSay)
 {
     auto w = window(200, 100);
     w->setBackgroundColor(gfx::colors::black);
-    w->contentView()->addSubview(Swatch::create(gfx::colors::red, Rect::make(0, 0, 100, 50)));
-    auto half = Swatch::create(gfx::colors::blue, Rect::make(100, 50, 100, 50));
+    w->contentView()->addSubview(Swatch::create(gfx::colors::red, Rect(0, 0, 100, 50)));
+    auto half = Swatch::create(gfx::colors::blue, Rect(100, 50, 100, 50));
     half->setAlphaValue(0.5);
     w->contentView()->addSubview(half);
 
@@ -117,10 +117,10 @@ TEST_F(Views, DrawingIsCoalescedIntoOnePassPerTurn)
     auto w = window(200, 100);
     w->display();
     int before = backend().presentedFrames();
-    auto s = Swatch::create(gfx::colors::red, Rect::make(0, 0, 10, 10));
+    auto s = Swatch::create(gfx::colors::red, Rect(0, 0, 10, 10));
     w->contentView()->addSubview(s);
     s->setNeedsDisplay();
-    s->setNeedsDisplayInRect(Rect::make(0, 0, 5, 5));
+    s->setNeedsDisplayInRect(Rect(0, 0, 5, 5));
     loop().runOnce();
     EXPECT_EQ(backend().presentedFrames(), before + 1);
     EXPECT_FALSE(loop().runOnce());
@@ -129,14 +129,14 @@ TEST_F(Views, DrawingIsCoalescedIntoOnePassPerTurn)
 TEST_F(Views, KeysAViewDoesNotTakeGoUpToItsSuperview)
 {
     struct Panel : View {
-        Panel() : View(Rect::make(0, 0, 100, 100)) { }
+        Panel() : View(Rect(0, 0, 100, 100)) { }
         void keyDown(const Event& e) override { keys += e.characters(); }
         std::string keys;
     };
     auto w = window();
     auto panel = std::shared_ptr<Panel>(new Panel);
     w->contentView()->addSubview(panel);
-    auto field = Swatch::create(gfx::colors::white, Rect::make(0, 0, 10, 10));
+    auto field = Swatch::create(gfx::colors::white, Rect(0, 0, 10, 10));
     panel->addSubview(field);
     // A view must accept first responder to get the keyboard.
     EXPECT_FALSE(w->makeFirstResponder(field.get()));
@@ -149,4 +149,41 @@ TEST_F(Views, KeysAViewDoesNotTakeGoUpToItsSuperview)
     // Leaving the window hands the keyboard back to the window itself.
     field->removeFromSuperview();
     EXPECT_EQ(w->firstResponder(), w.get());
+}
+
+TEST_F(Views, EachViewDrawsInItsOwnOrientationWithTheContextCurrent)
+{
+    struct Probe : View {
+        explicit Probe(bool flipped) : View(Rect(0, 0, 40, 40)), m_flipped(flipped) { }
+        bool isFlipped() const override { return m_flipped; }
+        void draw(gfx::GraphicsContext& context, const Rect&) override
+        {
+            sawFlipped = context.isFlipped();
+            sawCurrent = gfx::GraphicsContext::current() == &context;
+            // A bar along the view's own y = 0 edge.
+            context.setFillColor(gfx::colors::red);
+            context.fillRect(Rect(0, 0, 40, 5));
+        }
+        bool m_flipped;
+        bool sawFlipped { false };
+        bool sawCurrent { false };
+    };
+    auto w = window(100, 100);
+    auto flipped = std::shared_ptr<Probe>(new Probe(true));
+    auto unflipped = std::shared_ptr<Probe>(new Probe(false));
+    unflipped->setFrameOrigin({ 50, 0 });
+    w->contentView()->addSubview(flipped);
+    flipped->addSubview(std::shared_ptr<View>(View::create()));
+    w->contentView()->addSubview(unflipped);
+    w->display();
+    EXPECT_TRUE(flipped->sawFlipped);
+    EXPECT_FALSE(unflipped->sawFlipped);
+    EXPECT_TRUE(flipped->sawCurrent);
+    // Both views sit at the window's bottom (picture rows 60 to 99): the flipped one has its
+    // bar at its top, the unflipped one at its bottom.
+    EXPECT_EQ(w->pixelAt(10, 62), gfx::colors::red);
+    EXPECT_EQ(w->pixelAt(10, 97), gfx::colors::clear);
+    EXPECT_EQ(w->pixelAt(60, 97), gfx::colors::red);
+    EXPECT_EQ(w->pixelAt(60, 62), gfx::colors::clear);
+    EXPECT_EQ(gfx::GraphicsContext::current(), nullptr);
 }

@@ -49,9 +49,9 @@ TEST_F(Windows, KeyViewLoopFollowsReadingOrderAndSkipsHiddenViews)
 {
     auto w = window(300, 200);
     // Added out of order: the loop goes by place on screen, top row first.
-    auto bottom = Field::create(Rect::make(10, 10, 50, 20));
-    auto topRight = Field::create(Rect::make(150, 150, 50, 20));
-    auto topLeft = Field::create(Rect::make(10, 150, 50, 20));
+    auto bottom = Field::create(Rect(10, 10, 50, 20));
+    auto topRight = Field::create(Rect(150, 150, 50, 20));
+    auto topLeft = Field::create(Rect(10, 150, 50, 20));
     for (auto& f : { bottom, topRight, topLeft })
         w->contentView()->addSubview(f);
     w->recalculateKeyViewLoop();
@@ -91,7 +91,7 @@ TEST_F(Windows, KeyAndMainFollowOrderingAndTellTheDelegate)
     EXPECT_EQ(d2.heard, (std::vector<std::string> { "resignKey" }));
 
     // Borderless covers never take the keyboard.
-    auto cover = Window::create(Rect::make(0, 0, 1440, 900), WindowStyle::Borderless);
+    auto cover = Window::create(Rect(0, 0, 1440, 900), WindowStyle::Borderless);
     cover->setLevel(WindowLevel::AboveAll);
     cover->orderFrontRegardless();
     cover->makeKeyWindow();
@@ -108,11 +108,11 @@ TEST_F(Windows, FramesMoveAndResizeWithDelegateAndMinimumSize)
     auto w = window(200, 100);
     w->setDelegate(&d);
     w->setMinSize({ 150, 80 });
-    w->setFrame(Rect::make(100, 100, 100, 50));
-    EXPECT_EQ(w->frame(), Rect::make(100, 100, 150, 80));
-    EXPECT_EQ(w->contentView()->frame(), Rect::make(0, 0, 150, 80));
+    w->setFrame(Rect(100, 100, 100, 50));
+    EXPECT_EQ(w->frame(), Rect(100, 100, 150, 80));
+    EXPECT_EQ(w->contentView()->frame(), Rect(0, 0, 150, 80));
     w->setFrameTopLeftPoint({ 10, 500 });
-    EXPECT_EQ(w->frame(), Rect::make(10, 420, 150, 80));
+    EXPECT_EQ(w->frame(), Rect(10, 420, 150, 80));
     EXPECT_EQ(d.heard, (std::vector<std::string> { "resize", "move" }));
 }
 
@@ -149,8 +149,8 @@ TEST_F(Windows, ContentMinimumSizeComesFromConstraints)
 
 TEST_F(Windows, ScreensAnswerWhichDisplayHoldsAPoint)
 {
-    Screen left { Rect::make(0, 0, 1440, 900), Rect::make(0, 0, 1440, 868), "left" };
-    Screen right { Rect::make(1440, 0, 1920, 1080), Rect::make(1440, 0, 1920, 1080), "right" };
+    Screen left { Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 868), "left" };
+    Screen right { Rect(1440, 0, 1920, 1080), Rect(1440, 0, 1920, 1080), "right" };
     backend().setScreens({ left, right });
     EXPECT_FALSE(ScreenManager::isSingleScreen());
     EXPECT_EQ(ScreenManager::screenForMouseLocation({ 100, 100 })->name, "left");
@@ -168,7 +168,7 @@ TEST_F(Windows, ScreensAnswerWhichDisplayHoldsAPoint)
 
 TEST_F(Windows, CoversAndDocklessModeReachTheDisplay)
 {
-    auto cover = Window::create(Rect::make(0, 0, 1440, 900), WindowStyle::Borderless);
+    auto cover = Window::create(Rect(0, 0, 1440, 900), WindowStyle::Borderless);
     EXPECT_FALSE(backend().stateOf(*cover));
     cover->setLevel(WindowLevel::AboveAll);
     cover->setShownOnAllDesktops(true);
@@ -196,17 +196,17 @@ TEST_F(Windows, GarbledFramesAndConstantsNeverReachTheDrawing)
     auto previous = base::setDiagnosticSink([](std::string_view) { });
     double nan = std::nan("");
     auto w = window(200, 100);
-    w->setFrame(Rect::make(nan, 5, nan, 1e12));
-    EXPECT_EQ(w->frame(), Rect::make(100, 5, 200, 16384));
-    w->setFrame(Rect::make(0, 0, -50, 0));
-    EXPECT_EQ(w->frame(), Rect::make(0, 0, 1, 1));
+    w->setFrame(Rect(nan, 5, nan, 1e12));
+    EXPECT_EQ(w->frame(), Rect(100, 5, 200, 16384));
+    w->setFrame(Rect(0, 0, -50, 0));
+    EXPECT_EQ(w->frame(), Rect(0, 0, 1, 1));
     w->setMinSize({ nan, std::numeric_limits<double>::infinity() });
     EXPECT_EQ(w->minSize(), (Size { 0, 0 }));
 
-    auto v = View::create(Rect::make(1, 2, 3, 4));
+    auto v = View::create(Rect(1, 2, 3, 4));
     w->contentView()->addSubview(v);
-    v->setFrame(Rect::make(nan, 0, 10, 10));
-    EXPECT_EQ(v->frame(), Rect::make(1, 2, 3, 4));
+    v->setFrame(Rect(nan, 0, 10, 10));
+    EXPECT_EQ(v->frame(), Rect(1, 2, 3, 4));
     auto c = Constraint::create(v.get(), LayoutAttribute::Width, LayoutRelation::Equal, nan);
     EXPECT_EQ(c->constant(), 0);
     c->setConstant(std::numeric_limits<double>::infinity());

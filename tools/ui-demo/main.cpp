@@ -23,10 +23,12 @@ public:
         tile->setIntrinsicContentSize(size);
         return tile;
     }
-    void draw(Canvas& canvas, const Rect&) override
+    void draw(gfx::GraphicsContext& context, const Rect&) override
     {
-        canvas.fill(bounds(), m_color);
-        canvas.frame(bounds(), gfx::Color::white(1, 0.6));
+        context.setFillColor(m_color);
+        context.fillRect(bounds());
+        context.setFillColor(gfx::Color::white(1, 0.6));
+        context.fillRect(Rect(0, 0, bounds().width(), 1));
     }
     void mouseDown(const Event&) override
     {
@@ -79,7 +81,7 @@ int main(int argc, char** argv)
     auto app = Application::create(png.empty() ? WindowBackend::make() : std::make_unique<OffscreenBackend>());
     app->setDarkAppearance(true);
 
-    auto window = Window::create(Rect::make(200, 200, 480, 320), WindowStyle::Titled | WindowStyle::Closable);
+    auto window = Window::create(Rect(200, 200, 480, 320), WindowStyle::Titled | WindowStyle::Closable);
     window->setTitle("Window system");
     window->setBackgroundColor(gfx::Color::rgb(0.2, 0.3, 0.45));
     Quit quit;
