@@ -106,6 +106,7 @@ void LayoutEngine::sync(const std::vector<std::shared_ptr<Constraint>>& wanted)
         wantedSet.insert(c.get());
     for (auto it = m_installed.begin(); it != m_installed.end();) {
         const Installed& installed = it->second;
+        // Only a wanted constraint is looked into: an unwanted one may name a view now gone.
         bool stale = !wantedSet.contains(it->first) || installed.constant != installed.constraint->constant()
             || installed.priority != installed.constraint->priority()
             || installed.baseline != baselineOf(*installed.constraint);
