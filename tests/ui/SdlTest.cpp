@@ -1,5 +1,6 @@
 #include "platform/base/RunLoop.h"
 #include "platform/base/Time.h"
+#include "platform/base/Timer.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/SdlBackend.h"
 #include "platform/ui/View.h"
@@ -142,6 +143,17 @@ TEST_F(Sdl, ClickOnARealWindowReachesTheViewAndShowsOnTheDisplay)
     ASSERT_TRUE(runUntil([&] { return button->clicks == 1; })) << "the click never arrived";
     EXPECT_TRUE(runUntil([&] { return user.pixel(250, 160) == gfx::colors::green; }));
     EXPECT_EQ(user.pixel(150, 160), gfx::colors::red);
+
+    // Inside a modal run (an alert up) the window still answers: the display is a
+    // common-mode source.
+    bool timedOut = false;
+    auto guard = base::Timer::create(5, false, base::RunLoop::Mode::Common, [&](base::Timer&) {
+        timedOut = true;
+    });
+    user.click(250, 160);
+    base::RunLoop::main().runModal([&] { return button->clicks == 2 || timedOut; });
+    guard->invalidate();
+    EXPECT_EQ(button->clicks, 2);
 }
 
 TEST_F(Sdl, AnIdleLoopWithAWindowOpenHasNothingToWakeFor)
