@@ -10,7 +10,7 @@ namespace ui {
 
 namespace {
 
-constexpr std::array<std::pair<std::uint32_t, std::uint32_t>, 4> kCarbonPairs { {
+constexpr std::array<std::pair<std::uint32_t, std::uint32_t>, 4> kModifierPairs { {
     { base::KeyModifier::Command, ModifierFlag::Command },
     { base::KeyModifier::Shift, ModifierFlag::Shift },
     { base::KeyModifier::Option, ModifierFlag::Option },
@@ -19,22 +19,22 @@ constexpr std::array<std::pair<std::uint32_t, std::uint32_t>, 4> kCarbonPairs { 
 
 }
 
-std::uint32_t ModifierFlag::fromCarbon(std::uint32_t carbonModifiers)
+std::uint32_t ModifierFlag::fromKeyModifiers(std::uint32_t keyModifiers)
 {
     std::uint32_t flags = 0;
-    for (auto [carbon, flag] : kCarbonPairs)
-        if (carbonModifiers & carbon)
+    for (auto [stored, flag] : kModifierPairs)
+        if (keyModifiers & stored)
             flags |= flag;
     return flags;
 }
 
-std::uint32_t ModifierFlag::toCarbon(std::uint32_t flags)
+std::uint32_t ModifierFlag::toKeyModifiers(std::uint32_t flags)
 {
-    std::uint32_t carbon = 0;
-    for (auto [c, flag] : kCarbonPairs)
+    std::uint32_t stored = 0;
+    for (auto [c, flag] : kModifierPairs)
         if (flags & flag)
-            carbon |= c;
-    return carbon;
+            stored |= c;
+    return stored;
 }
 
 Event Event::mouse(Type type, Window* window, Point locationInWindow, std::uint32_t modifiers, int clickCount)

@@ -8,8 +8,8 @@
 
 namespace ui {
 
-// Modifier flags of an event, with the same bits as the stored key combinations' flags
-// on the platform the Parts describe, so a flag value read from settings means the same.
+// Modifier flags of an event. The stored key combinations keep masks of their own
+// (base::KeyModifier); the two convert below.
 namespace ModifierFlag {
 constexpr std::uint32_t CapsLock = 1u << 16;
 constexpr std::uint32_t Shift = 1u << 17;
@@ -19,8 +19,8 @@ constexpr std::uint32_t Command = 1u << 20;
 constexpr std::uint32_t DeviceIndependentMask = 0xffff0000u;
 
 // To and from the modifier masks stored with key combinations (base::KeyModifier).
-std::uint32_t fromCarbon(std::uint32_t carbonModifiers);
-std::uint32_t toCarbon(std::uint32_t flags);
+std::uint32_t fromKeyModifiers(std::uint32_t keyModifiers);
+std::uint32_t toKeyModifiers(std::uint32_t flags);
 }
 
 class Event {

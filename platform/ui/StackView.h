@@ -35,7 +35,7 @@ public:
     const std::vector<std::shared_ptr<View>>& arrangedSubviews() const { return m_arranged; }
     void addArrangedSubview(std::shared_ptr<View> view);
     void insertArrangedSubview(std::shared_ptr<View> view, std::size_t index);
-    // Leaves the arrangement; the view stays a subview, as on the platform it copies.
+    // Leaves the arrangement; the view stays a subview until removed from it as well.
     void removeArrangedSubview(const std::shared_ptr<View>& view);
 
     double visibilityPriority(const View* view) const;

@@ -20,7 +20,7 @@ TEST(KeyTable, EveryKeyWithAScancodeMapsBackToItself)
     EXPECT_GT(mapped, 100);
 }
 
-TEST(KeyTable, TheKeysThePartsNameHaveTheirScancodes)
+TEST(KeyTable, CommonKeysHaveTheirScancodes)
 {
     EXPECT_EQ(KeyTable::scancodeFor(KeyCode::R), SDL_SCANCODE_R);
     EXPECT_EQ(KeyTable::scancodeFor(KeyCode::Digit5), SDL_SCANCODE_5);
@@ -39,7 +39,7 @@ TEST(KeyTable, ModifierFlagsConvertToAndFromStoredMasks)
 {
     using namespace ui;
     std::uint32_t stored = base::KeyModifier::Control | base::KeyModifier::Option;
-    std::uint32_t flags = ModifierFlag::fromCarbon(stored);
+    std::uint32_t flags = ModifierFlag::fromKeyModifiers(stored);
     EXPECT_EQ(flags, ModifierFlag::Control | ModifierFlag::Option);
-    EXPECT_EQ(ModifierFlag::toCarbon(flags | ModifierFlag::CapsLock), stored);
+    EXPECT_EQ(ModifierFlag::toKeyModifiers(flags | ModifierFlag::CapsLock), stored);
 }
