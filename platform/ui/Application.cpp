@@ -1,0 +1,268 @@
+#include "platform/ui/Application.h"
+
+#include "platform/base/Diagnostics.h"
+#include "platform/base/RunLoop.h"
+#include "platform/ui/Window.h"
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+Application* s_shared = nullptr;
+}
+
+std::unique_ptr<Application> Application::create(std::unique_ptr<WindowBackend> backend)
+{
+    if (!backend)
+        backend = WindowBackend::make();
+    auto app = std::unique_ptr<Application>(new Application(std::move(backend)));
+    s_shared = app.get();
+    app->m_backend->attach(*app);
+    return app;
+}
+
+Application* Application::shared() { return s_shared; }
+
+Application::Application(std::unique_ptr<WindowBackend> backend)
+    : m_backend(std::move(backend))
+{
+}
+
+Application::~Application()
+{
+    // Windows may outlive the application; their display side may not outlive the backend.
+    for (auto& window : windows())
+        window->m_platform.reset();
+    m_backend->detach();
+    if (s_shared == this)
+        s_shared = nullptr;
+}
+
+void Application::tell(void (ApplicationDelegate::*message)(const Notification&), const char* name)
+{
+    if (m_delegate)
+        (m_delegate->*message)(Notification { name });
+}
+
+void Application::finishLaunching()
+{
+    if (m_launched)
+        return;
+    m_launched = true;
+    tell(&ApplicationDelegate::applicationWillFinishLaunching, "ApplicationWillFinishLaunching");
+    tell(&ApplicationDelegate::applicationDidFinishLaunching, "ApplicationDidFinishLaunching");
+    activate(true);
+}
+
+void Application::run()
+{
+    finishLaunching();
+    if (!m_terminated)
+        base::RunLoop::main().run();
+}
+
+void Application::terminate()
+{
+    if (m_terminated)
+        return;
+    TerminateReply reply = m_delegate ? m_delegate->applicationShouldTerminate() : TerminateReply::Now;
+    if (reply == TerminateReply::Now)
+        replyToApplicationShouldTerminate(true);
+}
+
+void Application::replyToApplicationShouldTerminate(bool shouldTerminate)
+{
+    if (!shouldTerminate || m_terminated)
+        return;
+    m_terminated = true;
+    tell(&ApplicationDelegate::applicationWillTerminate, "ApplicationWillTerminate");
+    base::RunLoop::main().stop();
+}
+
+void Application::activate(bool ignoringOtherApps)
+{
+    // Here nothing else competes for the front: the flag only matters on desktops that ask.
+    (void)ignoringOtherApps;
+    if (m_active)
+        return;
+    tell(&ApplicationDelegate::applicationWillBecomeActive, "ApplicationWillBecomeActive");
+    m_active = true;
+    tell(&ApplicationDelegate::applicationDidBecomeActive, "ApplicationDidBecomeActive");
+}
+
+void Application::deactivate()
+{
+    if (!m_active)
+        return;
+    tell(&ApplicationDelegate::applicationWillResignActive, "ApplicationWillResignActive");
+    m_active = false;
+    tell(&ApplicationDelegate::applicationDidResignActive, "ApplicationDidResignActive");
+}
+
+void Application::hide()
+{
+    if (m_hidden)
+        return;
+    m_hiddenWindows.clear();
+    for (auto& window : windows())
+        if (window->isVisible()) {
+            m_hiddenWindows.push_back(window);
+            window->orderOut();
+        }
+    m_hidden = true;
+    deactivate();
+}
+
+void Application::unhide()
+{
+    if (!m_hidden)
+        return;
+    m_hidden = false;
+    auto shown = std::move(m_hiddenWindows);
+    m_hiddenWindows.clear();
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+        if (auto window = it->lock())
+            window->orderFront();
+}
+
+void Application::setActivationPolicy(ActivationPolicy policy)
+{
+    m_policy = policy;
+    for (auto& window : windows())
+        window->pushState();
+}
+
+void Application::forgetExpiredWindows()
+{
+    std::erase_if(m_windows, [](const auto& w) { return w.expired(); });
+}
+
+std::vector<std::shared_ptr<Window>> Application::windows() const
+{
+    std::vector<std::shared_ptr<Window>> out;
+    for (const auto& w : m_windows)
+        if (auto window = w.lock())
+            out.push_back(window);
+    return out;
+}
+
+void Application::addWindow(const std::shared_ptr<Window>& window)
+{
+    forgetExpiredWindows();
+    m_windows.push_back(window);
+}
+
+void Application::windowOrderedFront(Window& window)
+{
+    forgetExpiredWindows();
+    auto it = std::find_if(m_windows.begin(), m_windows.end(), [&](const auto& w) { return w.lock().get() == &window; });
+    if (it != m_windows.end()) {
+        auto keep = *it;
+        m_windows.erase(it);
+        m_windows.insert(m_windows.begin(), keep);
+    }
+}
+
+void Application::windowOrderedOut(Window& window)
+{
+    if (m_keyWindow == &window) {
+        m_keyWindow = nullptr;
+        window.resignedKey();
+    }
+    if (m_mainWindow == &window)
+        m_mainWindow = nullptr;
+}
+
+void Application::windowGone(Window& window)
+{
+    if (m_keyWindow == &window)
+        m_keyWindow = nullptr;
+    if (m_mainWindow == &window)
+        m_mainWindow = nullptr;
+    forgetExpiredWindows();
+}
+
+void Application::setKeyWindow(Window* window)
+{
+    if (window == m_keyWindow)
+        return;
+    Window* old = m_keyWindow;
+    m_keyWindow = window;
+    if (old)
+        old->resignedKey();
+    if (window) {
+        if (window->m_styleMask & WindowStyle::Titled)
+            m_mainWindow = window;
+        window->becameKey();
+    }
+}
+
+void Application::setMainWindow(Window* window) { m_mainWindow = window; }
+
+Application::MonitorId Application::addLocalMonitor(std::uint64_t mask, Monitor monitor)
+{
+    MonitorId id = m_nextMonitor++;
+    m_monitors.push_back({ id, mask, std::move(monitor) });
+    return id;
+}
+
+void Application::removeMonitor(MonitorId id)
+{
+    std::erase_if(m_monitors, [id](const MonitorEntry& e) { return e.id == id; });
+}
+
+void Application::sendEvent(const Event& incoming)
+{
+    std::optional<Event> event = incoming;
+    // A copy: a monitor may remove itself or add another while it runs.
+    auto monitors = m_monitors;
+    for (const auto& entry : monitors) {
+        if (!(entry.mask & event->maskBit()))
+            continue;
+        event = entry.monitor(*event);
+        if (!event)
+            return;
+    }
+    auto previous = std::move(m_current);
+    m_current = event;
+    Window* window = event->window();
+    if (!window && event->isKey())
+        window = m_keyWindow;
+    if (window && !(event->isMouse() && window->ignoresMouseEvents())) {
+        if (event->type() == Event::Type::LeftMouseDown && window->canBecomeKeyWindow() && !window->isKeyWindow())
+            window->makeKeyWindow();
+        window->sendEvent(*event);
+    }
+    m_current = std::move(previous);
+}
+
+bool Application::sendAction(std::string_view action, base::Responder* target, const base::Sender& sender)
+{
+    if (target) {
+        if (!target->respondsTo(action))
+            return false;
+        target->tryToPerform(action, sender);
+        return true;
+    }
+    auto along = [&](base::Responder* start) {
+        for (base::Responder* r = start; r; r = r->nextResponder())
+            if (r->respondsTo(action)) {
+                r->tryToPerform(action, sender);
+                return true;
+            }
+        return false;
+    };
+    if (m_keyWindow && along(m_keyWindow->firstResponder() ? m_keyWindow->firstResponder() : m_keyWindow))
+        return true;
+    if (m_mainWindow && m_mainWindow != m_keyWindow
+        && along(m_mainWindow->firstResponder() ? m_mainWindow->firstResponder() : m_mainWindow))
+        return true;
+    if (along(this))
+        return true;
+    if (auto* responder = dynamic_cast<base::Responder*>(m_delegate))
+        return along(responder);
+    return false;
+}
+
+}

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "platform/ui/Backend.h"
+#include "platform/ui/Event.h"
+#include "platform/ui/Responder.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class Window;
+
+// What comes with each delegate message.
+struct Notification {
+    std::string name;
+};
+
+enum class TerminateReply { Cancel, Now, Later };
+
+// A regular application has a task-bar entry for its windows; an accessory one (the
+// dock-less mode) keeps its windows out of the task bar.
+enum class ActivationPolicy { Regular, Accessory };
+
+class ApplicationDelegate {
+public:
+    virtual ~ApplicationDelegate() = default;
+    virtual void applicationWillFinishLaunching(const Notification&) { }
+    virtual void applicationDidFinishLaunching(const Notification&) { }
+    virtual void applicationWillBecomeActive(const Notification&) { }
+    virtual void applicationDidBecomeActive(const Notification&) { }
+    virtual void applicationWillResignActive(const Notification&) { }
+    virtual void applicationDidResignActive(const Notification&) { }
+    virtual void applicationWillTerminate(const Notification&) { }
+    virtual TerminateReply applicationShouldTerminate() { return TerminateReply::Now; }
+};
+
+// The one application object: its windows, its activation, the delegate's seven messages,
+// the event currently handled and actions sent along the responder chain.
+class Application : public Responder {
+public:
+    // Becomes the shared application until destroyed.
+    static std::unique_ptr<Application> create(std::unique_ptr<WindowBackend> backend);
+    static Application* shared();
+    ~Application() override;
+
+    WindowBackend& backend() const { return *m_backend; }
+
+    // Not owned: the delegate lives for the whole run.
+    ApplicationDelegate* delegate() const { return m_delegate; }
+    void setDelegate(ApplicationDelegate* delegate) { m_delegate = delegate; }
+
+    // Will and did finish launching, then activation. Once only.
+    void finishLaunching();
+    bool isLaunched() const { return m_launched; }
+    // finishLaunching() then the main run loop until terminate.
+    void run();
+    // Asks the delegate; Now ends the run, Later waits for replyToApplicationShouldTerminate.
+    void terminate();
+    void replyToApplicationShouldTerminate(bool shouldTerminate);
+    bool isTerminating() const { return m_terminated; }
+
+    // Activation, as the desktop reports it or as the program asks.
+    bool isActive() const { return m_active; }
+    void activate(bool ignoringOtherApps = true);
+    void deactivate();
+
+    bool isHidden() const { return m_hidden; }
+    void hide();
+    void unhide();
+
+    ActivationPolicy activationPolicy() const { return m_policy; }
+    void setActivationPolicy(ActivationPolicy policy);
+
+    bool isDarkAppearance() const { return m_dark; }
+    void setDarkAppearance(bool dark) { m_dark = dark; }
+
+    // Windows, front to back as ordered.
+    std::vector<std::shared_ptr<Window>> windows() const;
+    Window* keyWindow() const { return m_keyWindow; }
+    Window* mainWindow() const { return m_mainWindow; }
+
+    // Events: monitors first, then the window.
+    void sendEvent(const Event& event);
+    // The event being dispatched, or none between events.
+    const Event* currentEvent() const { return m_current ? &*m_current : nullptr; }
+
+    // A local monitor sees events of the mask before their window does; it returns the
+    // event to go on with (changed or not), or none to swallow it.
+    using Monitor = std::function<std::optional<Event>(const Event&)>;
+    using MonitorId = std::uint64_t;
+    MonitorId addLocalMonitor(std::uint64_t mask, Monitor monitor);
+    void removeMonitor(MonitorId id);
+
+    // Sends an action by name: to the target when given, else along the key window's
+    // responder chain, the main window's, then the application's own (application, then its
+    // next responders). False when nobody performs it.
+    bool sendAction(std::string_view action, base::Responder* target = nullptr, const base::Sender& sender = {});
+
+private:
+    friend class Window;
+    friend class SdlBackend;
+    explicit Application(std::unique_ptr<WindowBackend> backend);
+    void addWindow(const std::shared_ptr<Window>& window);
+    void windowOrderedFront(Window& window);
+    void windowOrderedOut(Window& window);
+    void windowGone(Window& window);
+    void setKeyWindow(Window* window);
+    void setMainWindow(Window* window);
+    void tell(void (ApplicationDelegate::*message)(const Notification&), const char* name);
+    void forgetExpiredWindows();
+
+    std::unique_ptr<WindowBackend> m_backend;
+    ApplicationDelegate* m_delegate { nullptr };
+    bool m_launched { false };
+    bool m_terminated { false };
+    bool m_active { false };
+    bool m_hidden { false };
+    bool m_dark { false };
+    ActivationPolicy m_policy { ActivationPolicy::Regular };
+    std::vector<std::weak_ptr<Window>> m_windows;
+    std::vector<std::weak_ptr<Window>> m_hiddenWindows;
+    Window* m_keyWindow { nullptr };
+    Window* m_mainWindow { nullptr };
+    std::optional<Event> m_current;
+    struct MonitorEntry {
+        MonitorId id;
+        std::uint64_t mask;
+        Monitor monitor;
+    };
+    std::vector<MonitorEntry> m_monitors;
+    MonitorId m_nextMonitor { 1 };
+};
+
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+namespace ui {
+
+class Application;
+class Constraint;
+class Event;
+class LayoutEngine;
+class Responder;
+class Screen;
+class View;
+class Window;
+class WindowBackend;
+class PlatformWindow;
+
+}

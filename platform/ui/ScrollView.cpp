@@ -1,0 +1,184 @@
+#include "platform/ui/ScrollView.h"
+
+#include "platform/ui/Event.h"
+
+#include <algorithm>
+
+namespace ui {
+
+std::shared_ptr<ClipView> ClipView::create(bool flipped) { return std::shared_ptr<ClipView>(new ClipView(flipped)); }
+
+ClipView::ClipView(bool flipped)
+    : View({})
+    , m_flipped(flipped)
+{
+}
+
+std::shared_ptr<Scroller> Scroller::create() { return std::shared_ptr<Scroller>(new Scroller()); }
+
+Scroller::Scroller()
+    : View({})
+{
+}
+
+void Scroller::setKnob(double proportion, double position)
+{
+    proportion = std::clamp(proportion, 0.0, 1.0);
+    position = std::clamp(position, 0.0, 1.0);
+    if (proportion == m_proportion && position == m_position)
+        return;
+    m_proportion = proportion;
+    m_position = position;
+    setNeedsDisplay();
+}
+
+void Scroller::draw(gfx::GraphicsContext& context, const Rect&)
+{
+    Rect b = bounds();
+    double length = std::max(16.0, b.height() * m_proportion);
+    double y = (b.height() - length) * m_position;
+    context.setFillColor(gfx::Color::white(0.5, 0.6));
+    context.fillRect(Rect(b.minX() + 2, y, b.width() - 4, length));
+}
+
+std::shared_ptr<ScrollView> ScrollView::create() { return std::shared_ptr<ScrollView>(new ScrollView()); }
+
+ScrollView::ScrollView()
+    : View({})
+{
+    setContentView(ClipView::create(false));
+    m_scroller = Scroller::create();
+    m_scroller->setHidden(true);
+    addSubview(m_scroller);
+}
+
+void ScrollView::setContentView(std::shared_ptr<ClipView> clip)
+{
+    if (!clip || clip == m_clip)
+        return;
+    if (m_clip)
+        m_clip->removeFromSuperview();
+    m_clip = std::move(clip);
+    insertSubview(m_clip, 0);
+    if (m_document)
+        m_clip->addSubview(m_document);
+}
+
+void ScrollView::setDocumentView(std::shared_ptr<View> document)
+{
+    if (m_document)
+        m_document->removeFromSuperview();
+    m_document = std::move(document);
+    if (m_document)
+        m_clip->addSubview(m_document);
+    setNeedsLayout();
+}
+
+void ScrollView::setHasVerticalScroller(bool has)
+{
+    m_hasVertical = has;
+    updateScroller();
+}
+
+void ScrollView::setAutohidesScrollers(bool autohides)
+{
+    m_autohides = autohides;
+    updateScroller();
+}
+
+void ScrollView::setDrawsBackground(bool draws)
+{
+    m_drawsBackground = draws;
+    setNeedsDisplay();
+}
+
+void ScrollView::setBackgroundColor(gfx::Color color)
+{
+    m_background = color;
+    setNeedsDisplay();
+}
+
+void ScrollView::setBorderType(BorderType type)
+{
+    m_border = type;
+    setNeedsDisplay();
+}
+
+Rect ScrollView::documentVisibleRect() const
+{
+    if (!m_document)
+        return {};
+    return m_document->convertRectFrom(m_clip->bounds(), m_clip.get()).intersection(m_document->bounds());
+}
+
+double ScrollView::maxOffset() const
+{
+    if (!m_document)
+        return 0;
+    return std::max(0.0, m_document->frame().height() - m_clip->bounds().height());
+}
+
+void ScrollView::scrollToPoint(Point point)
+{
+    point.x = 0;
+    point.y = std::clamp(point.y, 0.0, maxOffset());
+    m_clip->setBoundsOrigin(point);
+    updateScroller();
+}
+
+void ScrollView::scrollBy(double deltaY)
+{
+    // A flipped clip view counts its offset down from the top; an unflipped one up from the
+    // bottom of a document that starts at its bottom.
+    double offset = m_clip->bounds().minY();
+    scrollToPoint({ 0, m_clip->isFlipped() ? offset - deltaY : offset + deltaY });
+}
+
+void ScrollView::scrollWheel(const Event& event)
+{
+    // Wheel steps are lines; ten points a line reads well.
+    scrollBy(event.scrollingDeltaY() * 10);
+}
+
+void ScrollView::layout()
+{
+    Rect b = bounds();
+    if (m_clip->translatesAutoresizingMaskIntoConstraints())
+        m_clip->setFrame(b);
+    m_scroller->setFrame(Rect(b.maxX() - Scroller::kWidth, 0, Scroller::kWidth, b.height()));
+    // A document that shrank leaves no scrolled-off gap behind.
+    if (m_clip->bounds().minY() > maxOffset())
+        m_clip->setBoundsOrigin({ 0, maxOffset() });
+    updateScroller();
+}
+
+void ScrollView::updateScroller()
+{
+    double documentHeight = m_document ? m_document->frame().height() : 0;
+    double visible = m_clip->bounds().height();
+    bool overflow = documentHeight > visible + 0.5;
+    m_scroller->setHidden(!m_hasVertical || (m_autohides && !overflow));
+    double proportion = documentHeight > 0 ? visible / documentHeight : 1;
+    double max = maxOffset();
+    double position = max > 0 ? m_clip->bounds().minY() / max : 0;
+    if (!m_clip->isFlipped())
+        position = 1 - position;
+    m_scroller->setKnob(proportion, position);
+}
+
+void ScrollView::draw(gfx::GraphicsContext& context, const Rect&)
+{
+    Rect b = bounds();
+    if (m_drawsBackground) {
+        context.setFillColor(m_background);
+        context.fillRect(b);
+    }
+    if (m_border == BorderType::Line) {
+        context.setFillColor(gfx::colors::gray);
+        for (Rect edge : { Rect(b.minX(), b.minY(), b.width(), 1), Rect(b.minX(), b.maxY() - 1, b.width(), 1),
+                 Rect(b.minX(), b.minY(), 1, b.height()), Rect(b.maxX() - 1, b.minY(), 1, b.height()) })
+            context.fillRect(edge);
+    }
+}
+
+}

@@ -1,0 +1,188 @@
+#pragma once
+
+#include "platform/gfx/Color.h"
+#include "platform/ui/Backend.h"
+#include "platform/ui/Event.h"
+#include "platform/ui/Geometry.h"
+#include "platform/ui/Responder.h"
+#include "platform/ui/Screen.h"
+
+#include <cairo.h>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace ui {
+
+class LayoutEngine;
+class View;
+
+namespace WindowStyle {
+constexpr unsigned Borderless = 0;
+constexpr unsigned Titled = 1u << 0;
+constexpr unsigned Closable = 1u << 1;
+constexpr unsigned Miniaturizable = 1u << 2;
+constexpr unsigned Resizable = 1u << 3;
+constexpr unsigned FullSizeContentView = 1u << 15;
+}
+
+namespace WindowLevel {
+constexpr int Normal = 0;
+constexpr int Floating = 3;
+// Above every ordinary window, panel and menu: the screen covers.
+constexpr int AboveAll = 25;
+}
+
+class WindowDelegate {
+public:
+    virtual ~WindowDelegate() = default;
+    virtual void windowDidMove(Window&) { }
+    virtual void windowDidResize(Window&) { }
+    virtual void windowDidBecomeKey(Window&) { }
+    virtual void windowDidResignKey(Window&) { }
+    virtual bool windowShouldClose(Window&) { return true; }
+};
+
+// A top-level window: a content view drawn into an image of the window's size, shown by
+// the application's backend. Frames are in screen coordinates (y up) and cover the content
+// only: the title bar, where there is one, is the desktop's.
+class Window : public Responder, public std::enable_shared_from_this<Window> {
+public:
+    static std::shared_ptr<Window> create(Rect contentRect, unsigned styleMask = WindowStyle::Titled);
+    ~Window() override;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    unsigned styleMask() const { return m_styleMask; }
+    void setStyleMask(unsigned mask);
+    int level() const { return m_level; }
+    void setLevel(int level);
+    const std::string& title() const { return m_title; }
+    void setTitle(std::string title);
+
+    Rect frame() const { return m_frame; }
+    void setFrame(Rect frame, bool display = false);
+    void setFrameOrigin(Point origin);
+    void setFrameTopLeftPoint(Point topLeft);
+    Size minSize() const { return m_minSize; }
+    void setMinSize(Size size);
+    // The smallest content the constraints allow, at least minSize().
+    Size contentMinSize();
+    std::optional<Screen> screen() const;
+
+    View* contentView() const { return m_contentView.get(); }
+    void setContentView(std::shared_ptr<View> view);
+
+    // Showing.
+    bool isVisible() const { return m_visible; }
+    void orderFront();
+    // Shown even while the application is not active.
+    void orderFrontRegardless();
+    void orderOut();
+    void makeKeyAndOrderFront();
+    void close();
+    // The close button: asks the delegate first.
+    void performClose();
+
+    bool isKeyWindow() const;
+    bool isMainWindow() const;
+    void makeKeyWindow();
+    void makeMainWindow();
+    virtual bool canBecomeKeyWindow() const;
+    void setCanBecomeKeyWindow(bool can) { m_canBecomeKey = can; }
+
+    double alphaValue() const { return m_alpha; }
+    void setAlphaValue(double alpha);
+    bool ignoresMouseEvents() const { return m_ignoresMouse; }
+    void setIgnoresMouseEvents(bool ignores);
+    bool isShownOnAllDesktops() const { return m_allDesktops; }
+    void setShownOnAllDesktops(bool shown);
+    std::optional<gfx::Color> backgroundColor() const { return m_background; }
+    void setBackgroundColor(std::optional<gfx::Color> color);
+
+    WindowDelegate* delegate() const { return m_delegate; }
+    // Not owned: the delegate (a window controller) outlives its window's use of it.
+    void setDelegate(WindowDelegate* delegate) { m_delegate = delegate; }
+
+    // First responder and the key-view loop.
+    ui::Responder* firstResponder() const { return m_firstResponder; }
+    // nullptr makes the window itself first responder. False when refused.
+    bool makeFirstResponder(ui::Responder* responder);
+    View* initialFirstResponder() const { return m_initialFirstResponder; }
+    void setInitialFirstResponder(View* view) { m_initialFirstResponder = view; }
+    // Links every key view in reading order (top to bottom, then left to right) into a loop.
+    void recalculateKeyViewLoop();
+    void selectNextKeyView();
+    void selectPreviousKeyView();
+
+    // Events, in window base coordinates (origin bottom left of the content, y up).
+    void sendEvent(const Event& event);
+    Point convertPointToScreen(Point point) const;
+    Point convertPointFromScreen(Point point) const;
+    void keyDown(const Event& event) override;
+
+    // Layout and drawing.
+    void setNeedsLayout();
+    void layoutIfNeeded();
+    bool needsDisplay() const { return m_displayPending; }
+    // Lays out, draws the whole content and hands the picture to the backend.
+    void display();
+    void displayIfNeeded();
+    // The last drawn picture, ARGB32, content size; drawn now if none yet.
+    cairo_surface_t* surface();
+    // The pixel at a point of the content, counted from its top left.
+    gfx::Color pixelAt(int x, int y);
+    bool writePng(const std::filesystem::path& path);
+
+    // Called by views.
+    void viewNeedsDisplay();
+    void viewWillLeave(View* view);
+    void viewWillHide(View* view);
+
+    PlatformWindow* platformWindow() const { return m_platform.get(); }
+    // The backend's word that the display moved, resized or focused the window.
+    void platformDidMove(Point origin);
+    void platformDidResize(Size size);
+
+protected:
+    Window(Rect contentRect, unsigned styleMask);
+
+private:
+    friend class Application;
+    void pushState();
+    void scheduleDisplay();
+    View* mouseTarget(Point pointInWindow);
+    std::vector<View*> keyViews();
+    void becameKey();
+    void resignedKey();
+
+    unsigned m_styleMask { WindowStyle::Titled };
+    int m_level { WindowLevel::Normal };
+    std::string m_title;
+    Rect m_frame;
+    Size m_minSize;
+    bool m_visible { false };
+    double m_alpha { 1 };
+    bool m_ignoresMouse { false };
+    bool m_allDesktops { false };
+    std::optional<bool> m_canBecomeKey;
+    std::optional<gfx::Color> m_background;
+    WindowDelegate* m_delegate { nullptr };
+
+    std::shared_ptr<View> m_contentView;
+    ui::Responder* m_firstResponder { nullptr };
+    View* m_initialFirstResponder { nullptr };
+    View* m_mouseDownView { nullptr };
+
+    std::unique_ptr<LayoutEngine> m_engine;
+    bool m_layoutPending { true };
+    bool m_displayPending { false };
+    bool m_displayScheduled { false };
+    cairo_surface_t* m_surface { nullptr };
+    std::unique_ptr<PlatformWindow> m_platform;
+    // Guards posted display tasks against a window gone before they run.
+    std::shared_ptr<bool> m_alive { std::make_shared<bool>(true) };
+};
+
+}

@@ -1,0 +1,186 @@
+#include "UiFixture.h"
+
+#include "platform/base/KeyCodes.h"
+#include "platform/base/Timer.h"
+
+#include <string>
+#include <vector>
+
+using namespace ui;
+
+namespace {
+
+struct Recorder : ApplicationDelegate {
+    std::vector<std::string> messages;
+    TerminateReply reply { TerminateReply::Now };
+    void applicationWillFinishLaunching(const Notification&) override { messages.push_back("willFinish"); }
+    void applicationDidFinishLaunching(const Notification&) override { messages.push_back("didFinish"); }
+    void applicationWillBecomeActive(const Notification&) override { messages.push_back("willBecomeActive"); }
+    void applicationDidBecomeActive(const Notification&) override { messages.push_back("didBecomeActive"); }
+    void applicationWillResignActive(const Notification&) override { messages.push_back("willResignActive"); }
+    void applicationDidResignActive(const Notification&) override { messages.push_back("didResignActive"); }
+    void applicationWillTerminate(const Notification&) override { messages.push_back("willTerminate"); }
+    TerminateReply applicationShouldTerminate() override
+    {
+        messages.push_back("shouldTerminate");
+        return reply;
+    }
+};
+
+// The chain the program builds: application → controller → state machine → current screen.
+struct Link : ui::Responder { };
+
+struct RunningScreen : ui::Responder {
+    int started { 0 };
+    void startTimeSlice(const base::Sender&) { ++started; }
+    const base::ActionTable& actionTable() const override
+    {
+        static const auto table = base::ActionTable::of<RunningScreen>({ { "startTimeSlice:", &RunningScreen::startTimeSlice } });
+        return table;
+    }
+};
+
+}
+
+using Applications = UiTest;
+
+TEST_F(Applications, DelegateHearsLaunchActivationAndTerminationInOrder)
+{
+    Recorder recorder;
+    app().setDelegate(&recorder);
+    app().finishLaunching();
+    app().finishLaunching();
+    EXPECT_TRUE(app().isActive());
+    app().deactivate();
+    app().activate(true);
+    recorder.reply = TerminateReply::Cancel;
+    app().terminate();
+    EXPECT_FALSE(app().isTerminating());
+    recorder.reply = TerminateReply::Now;
+    app().terminate();
+    EXPECT_TRUE(app().isTerminating());
+    EXPECT_EQ(recorder.messages,
+        (std::vector<std::string> { "willFinish", "didFinish", "willBecomeActive", "didBecomeActive",
+            "willResignActive", "didResignActive", "willBecomeActive", "didBecomeActive", "shouldTerminate",
+            "shouldTerminate", "willTerminate" }));
+}
+
+TEST_F(Applications, TerminationLaterWaitsForTheReply)
+{
+    Recorder recorder;
+    recorder.reply = TerminateReply::Later;
+    app().setDelegate(&recorder);
+    app().terminate();
+    EXPECT_FALSE(app().isTerminating());
+    app().replyToApplicationShouldTerminate(false);
+    EXPECT_FALSE(app().isTerminating());
+    app().terminate();
+    app().replyToApplicationShouldTerminate(true);
+    EXPECT_TRUE(app().isTerminating());
+}
+
+TEST_F(Applications, HideOrdersWindowsOutAndUnhideBringsBackOnlyThose)
+{
+    auto shown = window();
+    auto never = Window::create(Rect(0, 0, 50, 50));
+    app().hide();
+    EXPECT_TRUE(app().isHidden());
+    EXPECT_FALSE(shown->isVisible());
+    EXPECT_FALSE(app().isActive());
+    // Showing a window of a hidden application waits for unhide.
+    never->orderFront();
+    EXPECT_FALSE(never->isVisible());
+    app().hide();
+    app().unhide();
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_FALSE(never->isVisible());
+}
+
+TEST_F(Applications, ActionsTravelTheChainToTheScreenThatImplementsThem)
+{
+    Link controller, machine;
+    RunningScreen screen;
+    app().setNextResponder(&controller);
+    controller.setNextResponder(&machine);
+    machine.setNextResponder(&screen);
+    auto w = window();
+
+    EXPECT_TRUE(app().sendAction("startTimeSlice:"));
+    EXPECT_EQ(screen.started, 1);
+    EXPECT_FALSE(app().sendAction("pauseOrResumeTimeSlice:"));
+    // With a target the chain is not consulted.
+    EXPECT_FALSE(app().sendAction("startTimeSlice:", &controller));
+    EXPECT_EQ(screen.started, 1);
+
+    // A window gone leaves no stale key window behind.
+    w.reset();
+    EXPECT_EQ(app().keyWindow(), nullptr);
+    EXPECT_TRUE(app().sendAction("startTimeSlice:"));
+}
+
+TEST_F(Applications, LocalMonitorsRewriteOrSwallowEventsAndSeeTheCurrentEvent)
+{
+    auto w = window();
+    struct Typist : View {
+        Typist() : View({}) { }
+        bool acceptsFirstResponder() const override { return true; }
+        void keyDown(const Event& e) override { typed += e.characters(); }
+        std::string typed;
+    };
+    auto typist = std::shared_ptr<Typist>(new Typist);
+    w->contentView()->addSubview(typist);
+    ASSERT_TRUE(w->makeFirstResponder(typist.get()));
+
+    std::string seenCurrent;
+    auto upper = app().addLocalMonitor(EventMask::KeyDown, [&](const Event& e) -> std::optional<Event> {
+        EXPECT_EQ(app().currentEvent(), nullptr);
+        Event changed = e;
+        if (e.characters() == "x")
+            return std::nullopt;
+        changed.setCharacters(e.characters() == "a" ? "A" : e.characters());
+        return changed;
+    });
+    backend().press(*w, static_cast<std::uint16_t>(base::KeyCode::A), "a");
+    backend().press(*w, static_cast<std::uint16_t>(base::KeyCode::X), "x");
+    backend().press(*w, static_cast<std::uint16_t>(base::KeyCode::B), "b");
+    EXPECT_EQ(typist->typed, "Ab");
+    app().removeMonitor(upper);
+    backend().press(*w, static_cast<std::uint16_t>(base::KeyCode::X), "x");
+    EXPECT_EQ(typist->typed, "Abx");
+    EXPECT_EQ(app().currentEvent(), nullptr);
+}
+
+TEST_F(Applications, ModalRunFiresOnlyCommonModeTimers)
+{
+    int common = 0, plain = 0;
+    auto a = base::Timer::create(1, true, base::RunLoop::Mode::Common, [&](base::Timer&) { ++common; });
+    auto b = base::Timer::create(1, true, base::RunLoop::Mode::Default, [&](base::Timer&) { ++plain; });
+    auto w = window();
+    auto s = Swatch::create(gfx::colors::red, Rect(0, 0, 10, 10));
+    w->contentView()->addSubview(s);
+    int presented = backend().presentedFrames();
+    loop().runModal([&] { return common >= 3; });
+    EXPECT_EQ(common, 3);
+    EXPECT_EQ(plain, 0);
+    // Windows still draw while the modal run lasts.
+    EXPECT_GT(backend().presentedFrames(), presented);
+    loop().runUntil([&] { return plain >= 1; });
+    EXPECT_EQ(plain, 1);
+    a->invalidate();
+    b->invalidate();
+}
+
+TEST(ApplicationLifetime, WindowsOutlivingTheApplicationStayUsable)
+{
+    base::VirtualTime clock;
+    auto app = Application::create(std::make_unique<OffscreenBackend>());
+    auto w = Window::create(Rect(0, 0, 50, 50));
+    w->makeKeyAndOrderFront();
+    app.reset();
+    EXPECT_EQ(Application::shared(), nullptr);
+    w->setFrame(Rect(10, 10, 60, 60));
+    w->orderOut();
+    EXPECT_EQ(w->pixelAt(5, 5), gfx::colors::clear);
+    w.reset();
+    base::RunLoop::main().discardAll();
+}

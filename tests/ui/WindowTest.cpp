@@ -1,0 +1,216 @@
+#include "UiFixture.h"
+
+#include "platform/base/Diagnostics.h"
+#include "platform/base/KeyCodes.h"
+
+#include <cmath>
+#include <limits>
+#include "platform/ui/ScreenManager.h"
+
+using namespace ui;
+
+namespace {
+
+struct Field : Swatch {
+    static std::shared_ptr<Field> create(Rect frame)
+    {
+        auto f = std::shared_ptr<Field>(new Field(frame));
+        f->m_acceptsFirstResponder = true;
+        return f;
+    }
+    using Swatch::Swatch;
+    Field(Rect frame) : Swatch(gfx::colors::white, frame) { }
+};
+
+struct Delegate : WindowDelegate {
+    std::vector<std::string> heard;
+    bool mayClose { false };
+    void windowDidMove(Window&) override { heard.push_back("move"); }
+    void windowDidResize(Window&) override { heard.push_back("resize"); }
+    void windowDidBecomeKey(Window&) override { heard.push_back("becomeKey"); }
+    void windowDidResignKey(Window&) override { heard.push_back("resignKey"); }
+    bool windowShouldClose(Window&) override
+    {
+        heard.push_back("shouldClose");
+        return mayClose;
+    }
+};
+
+void tab(OffscreenBackend& backend, Window& w, std::uint32_t modifiers = 0)
+{
+    backend.press(w, static_cast<std::uint16_t>(base::KeyCode::Tab), "\t", modifiers);
+}
+
+}
+
+using Windows = UiTest;
+
+TEST_F(Windows, KeyViewLoopFollowsReadingOrderAndSkipsHiddenViews)
+{
+    auto w = window(300, 200);
+    // Added out of order: the loop goes by place on screen, top row first.
+    auto bottom = Field::create(Rect(10, 10, 50, 20));
+    auto topRight = Field::create(Rect(150, 150, 50, 20));
+    auto topLeft = Field::create(Rect(10, 150, 50, 20));
+    for (auto& f : { bottom, topRight, topLeft })
+        w->contentView()->addSubview(f);
+    w->recalculateKeyViewLoop();
+
+    tab(backend(), *w);
+    EXPECT_EQ(w->firstResponder(), topLeft.get());
+    tab(backend(), *w);
+    EXPECT_EQ(w->firstResponder(), topRight.get());
+    tab(backend(), *w);
+    EXPECT_EQ(w->firstResponder(), bottom.get());
+    tab(backend(), *w);
+    EXPECT_EQ(w->firstResponder(), topLeft.get());
+    tab(backend(), *w, ModifierFlag::Shift);
+    EXPECT_EQ(w->firstResponder(), bottom.get());
+
+    topRight->setHidden(true);
+    tab(backend(), *w);
+    tab(backend(), *w);
+    EXPECT_EQ(w->firstResponder(), bottom.get());
+    // Hiding the first responder hands the keyboard back to the window.
+    bottom->setHidden(true);
+    EXPECT_EQ(w->firstResponder(), w.get());
+}
+
+TEST_F(Windows, KeyAndMainFollowOrderingAndTellTheDelegate)
+{
+    Delegate d1, d2;
+    auto a = window();
+    a->setDelegate(&d1);
+    auto b = window();
+    b->setDelegate(&d2);
+    EXPECT_TRUE(b->isKeyWindow());
+    a->makeKeyWindow();
+    EXPECT_TRUE(a->isKeyWindow());
+    EXPECT_TRUE(a->isMainWindow());
+    EXPECT_EQ(d1.heard, (std::vector<std::string> { "resignKey", "becomeKey" }));
+    EXPECT_EQ(d2.heard, (std::vector<std::string> { "resignKey" }));
+
+    // Borderless covers never take the keyboard.
+    auto cover = Window::create(Rect(0, 0, 1440, 900), WindowStyle::Borderless);
+    cover->setLevel(WindowLevel::AboveAll);
+    cover->orderFrontRegardless();
+    cover->makeKeyWindow();
+    EXPECT_TRUE(a->isKeyWindow());
+
+    a->orderOut();
+    EXPECT_EQ(app().keyWindow(), nullptr);
+    EXPECT_EQ(d1.heard.back(), "resignKey");
+}
+
+TEST_F(Windows, FramesMoveAndResizeWithDelegateAndMinimumSize)
+{
+    Delegate d;
+    auto w = window(200, 100);
+    w->setDelegate(&d);
+    w->setMinSize({ 150, 80 });
+    w->setFrame(Rect(100, 100, 100, 50));
+    EXPECT_EQ(w->frame(), Rect(100, 100, 150, 80));
+    EXPECT_EQ(w->contentView()->frame(), Rect(0, 0, 150, 80));
+    w->setFrameTopLeftPoint({ 10, 500 });
+    EXPECT_EQ(w->frame(), Rect(10, 420, 150, 80));
+    EXPECT_EQ(d.heard, (std::vector<std::string> { "resize", "move" }));
+}
+
+TEST_F(Windows, CloseButtonAsksTheDelegate)
+{
+    Delegate d;
+    auto w = window();
+    w->setDelegate(&d);
+    w->performClose();
+    EXPECT_TRUE(w->isVisible());
+    d.mayClose = true;
+    w->performClose();
+    EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(Windows, ContentMinimumSizeComesFromConstraints)
+{
+    auto w = window(300, 300);
+    auto inner = View::create();
+    inner->setTranslatesAutoresizingMaskIntoConstraints(false);
+    w->contentView()->addSubview(inner);
+    using A = LayoutAttribute;
+    auto c = w->contentView();
+    c->addConstraint(Constraint::create(inner.get(), A::Left, LayoutRelation::Equal, c, A::Left, 1, 10));
+    c->addConstraint(Constraint::create(inner.get(), A::Right, LayoutRelation::Equal, c, A::Right, 1, -10));
+    c->addConstraint(Constraint::create(inner.get(), A::Top, LayoutRelation::Equal, c, A::Top, 1, 10));
+    c->addConstraint(Constraint::create(inner.get(), A::Bottom, LayoutRelation::Equal, c, A::Bottom, 1, -10));
+    inner->addConstraint(Constraint::create(inner.get(), A::Width, LayoutRelation::GreaterThanOrEqual, 440));
+    inner->addConstraint(Constraint::create(inner.get(), A::Height, LayoutRelation::GreaterThanOrEqual, 100));
+    EXPECT_EQ(w->contentMinSize(), (Size { 460, 120 }));
+    w->setMinSize({ 500, 10 });
+    EXPECT_EQ(w->contentMinSize(), (Size { 500, 120 }));
+}
+
+TEST_F(Windows, ScreensAnswerWhichDisplayHoldsAPoint)
+{
+    Screen left { Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 868), "left" };
+    Screen right { Rect(1440, 0, 1920, 1080), Rect(1440, 0, 1920, 1080), "right" };
+    backend().setScreens({ left, right });
+    EXPECT_FALSE(ScreenManager::isSingleScreen());
+    EXPECT_EQ(ScreenManager::screenForMouseLocation({ 100, 100 })->name, "left");
+    EXPECT_EQ(ScreenManager::screenForMouseLocation({ 2000, 1000 })->name, "right");
+    // The shared edge belongs to the first display listed.
+    EXPECT_EQ(ScreenManager::screenForMouseLocation({ 1440, 100 })->name, "left");
+    EXPECT_FALSE(ScreenManager::screenForMouseLocation({ 100, 1000 }));
+
+    auto w = window(400, 300);
+    w->setFrameOrigin({ 1300, 100 });
+    EXPECT_EQ(w->screen()->name, "right");
+    backend().setScreens({ left });
+    EXPECT_TRUE(ScreenManager::isSingleScreen());
+}
+
+TEST_F(Windows, CoversAndDocklessModeReachTheDisplay)
+{
+    auto cover = Window::create(Rect(0, 0, 1440, 900), WindowStyle::Borderless);
+    EXPECT_FALSE(backend().stateOf(*cover));
+    cover->setLevel(WindowLevel::AboveAll);
+    cover->setShownOnAllDesktops(true);
+    cover->setIgnoresMouseEvents(true);
+    cover->setAlphaValue(0.25);
+    cover->orderFrontRegardless();
+    auto state = backend().stateOf(*cover);
+    ASSERT_TRUE(state);
+    EXPECT_TRUE(state->visible);
+    EXPECT_TRUE(state->borderless);
+    EXPECT_EQ(state->level, 25);
+    EXPECT_TRUE(state->allDesktops);
+    EXPECT_TRUE(state->ignoresMouseEvents);
+    EXPECT_EQ(state->alpha, 0.25);
+    EXPECT_FALSE(state->skipTaskbar);
+
+    app().setActivationPolicy(ActivationPolicy::Accessory);
+    EXPECT_TRUE(backend().stateOf(*cover)->skipTaskbar);
+    cover->orderOut();
+    EXPECT_FALSE(backend().stateOf(*cover)->visible);
+}
+
+TEST_F(Windows, GarbledFramesAndConstantsNeverReachTheDrawing)
+{
+    auto previous = base::setDiagnosticSink([](std::string_view) { });
+    double nan = std::nan("");
+    auto w = window(200, 100);
+    w->setFrame(Rect(nan, 5, nan, 1e12));
+    EXPECT_EQ(w->frame(), Rect(100, 5, 200, 16384));
+    w->setFrame(Rect(0, 0, -50, 0));
+    EXPECT_EQ(w->frame(), Rect(0, 0, 1, 1));
+    w->setMinSize({ nan, std::numeric_limits<double>::infinity() });
+    EXPECT_EQ(w->minSize(), (Size { 0, 0 }));
+
+    auto v = View::create(Rect(1, 2, 3, 4));
+    w->contentView()->addSubview(v);
+    v->setFrame(Rect(nan, 0, 10, 10));
+    EXPECT_EQ(v->frame(), Rect(1, 2, 3, 4));
+    auto c = Constraint::create(v.get(), LayoutAttribute::Width, LayoutRelation::Equal, nan);
+    EXPECT_EQ(c->constant(), 0);
+    c->setConstant(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(c->constant(), 0);
+    w->display();
+    base::setDiagnosticSink(previous);
+}
