@@ -175,13 +175,20 @@ protected:
     }
 
     // Keys go down in the order given, modifiers first, and come up the other way round.
-    void type(const std::vector<KeySym>& keys)
+    // Tests of other suites type on the same server at the same time, and the server's
+    // modifier state is shared: a combination that met someone else's Shift is typed again.
+    bool typeUntilHeard(const std::vector<KeySym>& keys)
     {
-        for (KeySym key : keys)
-            XTestFakeKeyEvent(other, XKeysymToKeycode(other, key), True, CurrentTime);
-        for (auto key = keys.rbegin(); key != keys.rend(); ++key)
-            XTestFakeKeyEvent(other, XKeysymToKeycode(other, *key), False, CurrentTime);
-        XSync(other, False);
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            for (KeySym key : keys)
+                XTestFakeKeyEvent(other, XKeysymToKeycode(other, key), True, CurrentTime);
+            for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+                XTestFakeKeyEvent(other, XKeysymToKeycode(other, *key), False, CurrentTime);
+            XSync(other, False);
+            if (desktop::test::runLoopUntil([&] { return calls.size() >= 2; }, 2))
+                return true;
+        }
+        return false;
     }
 
     Display* other { nullptr };
@@ -191,16 +198,14 @@ protected:
 TEST_F(HotKeyOnDisplay, TypingTheCombinationCallsItsHandlersDownThenUp)
 {
     auto hotKey = HotKey::create(kCodeK, CarbonModifier::option | CarbonModifier::shift, record("down"), record("up"));
-    type({ XK_Shift_L, XK_Alt_L, XK_k });
-    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return calls.size() >= 2; }));
+    EXPECT_TRUE(typeUntilHeard({ XK_Shift_L, XK_Alt_L, XK_k }));
     EXPECT_EQ(calls, (std::vector<std::string> { "down", "up" }));
 
     // Paused, the same fingers reach nobody; resumed, they do again.
     calls.clear();
     hotKey->setPaused(true);
     hotKey->setPaused(false);
-    type({ XK_Shift_L, XK_Alt_L, XK_k });
-    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return calls.size() >= 2; }));
+    EXPECT_TRUE(typeUntilHeard({ XK_Shift_L, XK_Alt_L, XK_k }));
     EXPECT_EQ(calls, (std::vector<std::string> { "down", "up" }));
 }
 
