@@ -13,6 +13,7 @@ namespace ostrel {
 
 class MatchingItemCollector;
 class MatchingItemList;
+class OstrelHotKeyManager;
 
 // What the application around it offers the pop-up's model: the current screen, the main
 // controller's actions, the application object and the pads. The shell implements it once
@@ -31,6 +32,14 @@ public:
 
     // An action by name ("nowHotKey:") to the shared MainController, the list as sender.
     virtual void sendToMainController(const std::string& action, MatchingItemList& sender) = 0;
+    // An application hot key's action by name ("laterHotKey:") to the shared MainController,
+    // the hot-key manager as sender; nothing when there is no controller yet.
+    virtual void sendHotKeyActionToMainController(const std::string& action, OstrelHotKeyManager& sender) = 0;
+    // The application delegate's runCommandWindow(), reached through the application.
+    virtual void runCommandWindow() = 0;
+    // MainController's updateMenuShortcuts: each menu item that shows a hot key takes
+    // OstrelHotKeyManager::updateMenuShortcut.
+    virtual void updateMenuShortcuts() = 0;
     // An action by name ("hide:", "terminate:") to the application object.
     virtual void sendToApplication(const std::string& action) = 0;
     virtual void checkForUpdates() = 0;

@@ -1,10 +1,10 @@
 #include "core/DataModel.h"
 
+#include "core/RTFHelper.h"
 #include "core/SettingsArchive.h"
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
-#include "platform/text/Rtfd.h"
 
 #include <algorithm>
 
@@ -292,11 +292,7 @@ base::Value::Data DataModel::objectiveData()
 {
     if (auto stored = m_store->data("objective"))
         return *stored;
-    text::DocumentAttributes attributes;
-    attributes.font = padDefaultFont(*m_store);
-    attributes.foreground = padTextColor(*m_store);
-    auto package = text::Rtfd::data(text::AttributedString(), attributes);
-    base::Value::Data data(package.begin(), package.end());
+    auto data = RTFHelper::sharedInstance().rtfdDataFrom("", padDefaultFont(*m_store), padTextColor(*m_store));
     // Something unreadable that the user has stored stays where it is; we only fill a gap.
     if (!m_store->hasStoredValue("objective"))
         m_store->set("objective", data);

@@ -23,6 +23,12 @@ public:
     {
         calls.push_back("MainController " + action);
     }
+    void sendHotKeyActionToMainController(const std::string& action, OstrelHotKeyManager&) override
+    {
+        calls.push_back("MainController " + action);
+    }
+    void runCommandWindow() override { calls.push_back("runCommandWindow"); }
+    void updateMenuShortcuts() override { calls.push_back("updateMenuShortcuts"); }
     void sendToApplication(const std::string& action) override { calls.push_back("application " + action); }
     void checkForUpdates() override { calls.push_back("checkForUpdates"); }
     void displayNotification(const std::string& title, const std::string&, double, bool) override

@@ -1,0 +1,146 @@
+#include "command/HotKeysController.h"
+
+#include "command/HotKey.h"
+
+#include "platform/desktop/HotKeys.h"
+
+#include <iostream>
+
+namespace ostrel {
+
+namespace {
+
+struct Registry {
+    std::map<uint32_t, HotKeysController::HotKeyBox> hotKeys;
+    uint32_t hotKeysCount { 0 };
+    std::unique_ptr<desktop::HotKeys> desktopHotKeys;
+    bool eventHandlerInstalled { false };
+};
+
+// Made on first use and never released: hot keys held by other never-released objects may
+// unregister themselves while the program exits.
+Registry& registry()
+{
+    static auto* registry = new Registry;
+    return *registry;
+}
+
+desktop::HotKeys& desktopHotKeys()
+{
+    auto& state = registry();
+    if (!state.desktopHotKeys)
+        state.desktopHotKeys = desktop::HotKeys::create();
+    return *state.desktopHotKeys;
+}
+
+// A plain line for whoever runs the program from a terminal, never for the user.
+void writeLine(const char* what, const KeyCombo& combo)
+{
+    std::cout << '"' << what << combo.description() << '"' << std::endl;
+}
+
+}
+
+void HotKeysController::registerHotKey(const std::shared_ptr<HotKey>& hotKey)
+{
+    auto& state = registry();
+    for (const auto& [number, box] : state.hotKeys) {
+        if (box.identifier == hotKey->identifier())
+            return;
+    }
+    writeLine("*** keycombo registered: ", hotKey->keyCombo());
+    uint32_t number = ++state.hotKeysCount;
+    auto& box = state.hotKeys[number];
+    box = HotKeyBox { hotKey->identifier(), hotKey, number, false };
+
+    const auto& combo = hotKey->keyCombo();
+    auto result = desktopHotKeys().registerHotKey(number, combo.carbonKeyCode, combo.carbonModifiers);
+    // The desktop layer has already logged why a combination was refused; the user is not
+    // told, since menus and the pop-up show the settings, not what the desktop granted.
+    if (result == desktop::HotKeys::Result::Registered) {
+        box.carbonEventHotKey = true;
+        installEventHandler();
+    }
+}
+
+void HotKeysController::unregisterHotKey(const HotKey& hotKey)
+{
+    auto& state = registry();
+    for (auto it = state.hotKeys.begin(); it != state.hotKeys.end(); ++it) {
+        if (it->second.identifier != hotKey.identifier())
+            continue;
+        writeLine("*** keycombo unregistered: ", hotKey.keyCombo());
+        uint32_t number = it->first;
+        state.hotKeys.erase(it);
+        if (state.desktopHotKeys)
+            state.desktopHotKeys->unregisterHotKey(number);
+        return;
+    }
+}
+
+HotKeysController::OSStatus HotKeysController::handleCarbonEvent(const HotKeyEvent* event)
+{
+    if (!event)
+        return eventNotHandledErr;
+    if (event->hotKeyID.signature != eventHotKeySignature)
+        return eventNotHandledErr;
+
+    auto& state = registry();
+    auto found = state.hotKeys.find(event->hotKeyID.id);
+    std::shared_ptr<HotKey> hotKey;
+    if (found != state.hotKeys.end())
+        hotKey = found->second.hotKey.lock();
+    if (!hotKey) {
+        if (found != state.hotKeys.end())
+            state.hotKeys.erase(found);
+        return eventNotHandledErr;
+    }
+
+    // Held strongly while its handler runs: the handler may well withdraw every hot key.
+    HotKey::Handler handler;
+    if (event->kind == kEventHotKeyPressed)
+        handler = hotKey->keyDownHandler;
+    else if (event->kind == kEventHotKeyReleased)
+        handler = hotKey->keyUpHandler;
+    else
+        return eventNotHandledErr;
+    if (hotKey->isPaused() || !handler)
+        return eventNotHandledErr;
+    handler();
+    return noErr;
+}
+
+const std::map<uint32_t, HotKeysController::HotKeyBox>& HotKeysController::hotKeys()
+{
+    return registry().hotKeys;
+}
+
+uint32_t HotKeysController::hotKeysCount()
+{
+    return registry().hotKeysCount;
+}
+
+void HotKeysController::setDesktopHotKeys(std::unique_ptr<desktop::HotKeys> desktopHotKeys)
+{
+    auto& state = registry();
+    state.hotKeys.clear();
+    state.desktopHotKeys = std::move(desktopHotKeys);
+    state.eventHandlerInstalled = false;
+}
+
+void HotKeysController::installEventHandler()
+{
+    auto& state = registry();
+    if (state.eventHandlerInstalled)
+        return;
+    state.eventHandlerInstalled = true;
+    state.desktopHotKeys->on_hot_key = [](uint32_t number, desktop::HotKeys::Phase phase) {
+        HotKeyEvent event {
+            phase == desktop::HotKeys::Phase::Pressed ? kEventHotKeyPressed : kEventHotKeyReleased,
+            { eventHotKeySignature, number },
+        };
+        handleCarbonEvent(&event);
+    };
+}
+
+}
