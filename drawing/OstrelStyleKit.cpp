@@ -74,6 +74,12 @@ const KitSelectorTable& OstrelStyleKit::selectors()
     static const KitSelectorTable table = [] {
         KitSelectorTable t;
         publishPalette(t);
+        publishBackgrounds(t);
+        publishLabels(t);
+        publishWindowIcons(t);
+        publishTextIndicators(t);
+        publishStateIcons(t);
+        publishCupIcons(t);
         return t;
     }();
     return table;
