@@ -80,6 +80,7 @@ const KitSelectorTable& OstrelStyleKit::selectors()
         publishTextIndicators(t);
         publishStateIcons(t);
         publishCupIcons(t);
+        publishOptionIcons(t);
         return t;
     }();
     return table;

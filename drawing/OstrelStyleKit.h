@@ -153,6 +153,24 @@ public:
     static std::shared_ptr<gfx::Image> imageOfCoffeeCupIcon3(const gfx::Color& iconColor);
     static std::shared_ptr<gfx::Image> imageOfCoffeeCupIcon4(const gfx::Color& iconColor);
 
+    // Option buttons' and the command button's glyphs in `iconColor`.
+    static void drawLabelOption(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& iconColor);
+    static void drawLabelOption2(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& iconColor);
+    static void drawLabelOption3(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& iconColor);
+    static void drawLabelOption4(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& iconColor);
+    static void drawStatePreferencesIcon2(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& iconColor);
+    static void drawSwapIcon(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& iconColor);
+    static void drawCommandButtonIcon(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& iconColor);
+    static void drawCommandButtonIcon2(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& iconColor);
+    static std::shared_ptr<gfx::Image> imageOfLabelOption(const gfx::Color& iconColor);
+    static std::shared_ptr<gfx::Image> imageOfLabelOption2(const gfx::Color& iconColor);
+    static std::shared_ptr<gfx::Image> imageOfLabelOption3(const gfx::Color& iconColor);
+    static std::shared_ptr<gfx::Image> imageOfLabelOption4(const gfx::Color& iconColor);
+    static std::shared_ptr<gfx::Image> imageOfStatePreferencesIcon2(const gfx::Color& iconColor);
+    static std::shared_ptr<gfx::Image> imageOfSwapIcon(const gfx::Color& iconColor);
+    static std::shared_ptr<gfx::Image> imageOfCommandButtonIcon(const gfx::Color& iconColor);
+    static std::shared_ptr<gfx::Image> imageOfCommandButtonIcon2(const gfx::Color& iconColor);
+
     static const KitSelectorTable& selectors();
     static std::optional<KitResult> perform(std::string_view selector, std::span<const KitArgument> arguments = {})
     {
@@ -168,6 +186,7 @@ private:
     static void publishTextIndicators(KitSelectorTable&);
     static void publishStateIcons(KitSelectorTable&);
     static void publishCupIcons(KitSelectorTable&);
+    static void publishOptionIcons(KitSelectorTable&);
 };
 
 }

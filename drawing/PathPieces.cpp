@@ -68,9 +68,15 @@ gfx::Path smoothContour(std::span<const ContourPoint> points)
             path.lineTo(p2);
             continue;
         }
-        // Catmull-Rom tangents, except that a curve meeting a straight edge leaves along it.
-        gfx::Point t1 = points[(i + n - 1) % n].straight ? gfx::Point { (p1.x - p0.x) / 2, (p1.y - p0.y) / 2 } : gfx::Point { (p2.x - p0.x) / 2, (p2.y - p0.y) / 2 };
-        gfx::Point t2 = points[(i + 1) % n].straight ? gfx::Point { (p3.x - p2.x) / 2, (p3.y - p2.y) / 2 } : gfx::Point { (p3.x - p1.x) / 2, (p3.y - p1.y) / 2 };
+        // Catmull-Rom tangents, except that a curve meeting a straight edge leaves along it,
+        // as far out as the curve is long.
+        double chord = std::hypot(p2.x - p1.x, p2.y - p1.y);
+        auto along = [chord](gfx::Point from, gfx::Point to) {
+            double length = std::hypot(to.x - from.x, to.y - from.y);
+            return length > 0 ? gfx::Point { (to.x - from.x) / length * chord, (to.y - from.y) / length * chord } : gfx::Point {};
+        };
+        gfx::Point t1 = points[(i + n - 1) % n].straight ? along(p0, p1) : gfx::Point { (p2.x - p0.x) / 2, (p2.y - p0.y) / 2 };
+        gfx::Point t2 = points[(i + 1) % n].straight ? along(p2, p3) : gfx::Point { (p3.x - p1.x) / 2, (p3.y - p1.y) / 2 };
         path.curveTo(p2, { p1.x + t1.x / 3, p1.y + t1.y / 3 }, { p2.x - t2.x / 3, p2.y - t2.y / 3 });
     }
     path.closePath();

@@ -1,5 +1,6 @@
 #include "drawing/StateIconPaths.h"
 
+#include "drawing/ContourSpecs.h"
 #include "drawing/PathPieces.h"
 
 #include <array>
@@ -32,13 +33,6 @@ gfx::Path brokenRing(gfx::Point center, gfx::Point start, gfx::Point innerEnd, g
 }
 
 gfx::Path fromPoints(std::span<const ContourPoint> points) { return smoothContour(points); }
-
-// A point `v` out from the centre along `degrees` and `u` across, counter-clockwise.
-gfx::Point polar(gfx::Point center, double degrees, double u, double v)
-{
-    double t = degrees * std::numbers::pi / 180;
-    return { center.x + v * std::cos(t) - u * std::sin(t), center.y + v * std::sin(t) + u * std::cos(t) };
-}
 
 }
 
@@ -121,31 +115,7 @@ gfx::Path star()
     return path;
 }
 
-gfx::Path gear()
-{
-    constexpr gfx::Point center { 11, 11 };
-    // One tooth, across (u) and out (v) from the centre: flank base, flank top, tip corner.
-    constexpr double baseU = 1.6, baseV = 6.2, topU = 1.1, topV = 7.6, tipU = 0.72, tipV = 8;
-    gfx::Path path;
-    for (int i = 0; i < 8; ++i) {
-        double a = -90 + 45 * i;
-        if (i == 0)
-            path.moveTo(polar(center, a, -baseU, baseV));
-        path.lineTo(polar(center, a, -topU, topV));
-        path.curveTo(polar(center, a, -tipU, tipV), polar(center, a, -topU + 0.12, topV + 0.3), polar(center, a, -tipU - 0.1, tipV));
-        path.lineTo(polar(center, a, tipU, tipV));
-        path.curveTo(polar(center, a, topU, topV), polar(center, a, tipU + 0.1, tipV), polar(center, a, topU - 0.12, topV + 0.3));
-        path.lineTo(polar(center, a, baseU, baseV));
-        // The root between this tooth and the next, round about the centre.
-        double radius = std::hypot(baseU, baseV), spread = std::atan2(baseU, baseV) * 180 / std::numbers::pi;
-        appendArcPieces(path, center, radius, a + spread, a + 45 - spread, 1);
-    }
-    path.closePath();
-    path.moveTo({ 11, 13.74 });
-    appendArcPieces(path, center, 2.74, 90, -270, 4);
-    path.closePath();
-    return path;
-}
+gfx::Path gear() { return gearWheel({ 11, 11 }, { 0.72, 8, 1.1, 7.6, 1.6, 6.2 }, 2.74, true); }
 
 namespace {
 

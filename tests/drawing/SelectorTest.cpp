@@ -142,6 +142,14 @@ std::vector<Member> ostrelStyleKitMembers()
     coloured("CoffeeCupIcon2", &K::drawCoffeeCupIcon2, &K::imageOfCoffeeCupIcon2);
     coloured("CoffeeCupIcon3", &K::drawCoffeeCupIcon3, &K::imageOfCoffeeCupIcon3);
     coloured("CoffeeCupIcon4", &K::drawCoffeeCupIcon4, &K::imageOfCoffeeCupIcon4);
+    coloured("LabelOption", &K::drawLabelOption, &K::imageOfLabelOption);
+    coloured("LabelOption2", &K::drawLabelOption2, &K::imageOfLabelOption2);
+    coloured("LabelOption3", &K::drawLabelOption3, &K::imageOfLabelOption3);
+    coloured("LabelOption4", &K::drawLabelOption4, &K::imageOfLabelOption4);
+    coloured("StatePreferencesIcon2", &K::drawStatePreferencesIcon2, &K::imageOfStatePreferencesIcon2);
+    coloured("SwapIcon", &K::drawSwapIcon, &K::imageOfSwapIcon);
+    coloured("CommandButtonIcon", &K::drawCommandButtonIcon, &K::imageOfCommandButtonIcon);
+    coloured("CommandButtonIcon2", &K::drawCommandButtonIcon2, &K::imageOfCommandButtonIcon2);
     members.push_back({ "drawClockFaceIconWithFrame:resizing:iconColor:endAngle:", { kFrame, kStretch, kRed, 100.0 },
         drawing([] { K::drawClockFaceIcon(kFrame, stretch, kRed, 100); }) });
     members.push_back({ "imageOfClockFaceIconWithIconColor:endAngle:", { kRed, 100.0 }, [] { return KitResult { K::imageOfClockFaceIcon(kRed, 100) }; } });

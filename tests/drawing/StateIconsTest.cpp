@@ -108,10 +108,13 @@ TEST(StateIcons, EachRoutineDrawsInsideItsDesignAndOnlyInItsColour)
         EXPECT_GE(ink.minY(), 2);
         EXPECT_LE(ink.maxX(), 24);
         EXPECT_LE(ink.maxY(), 24);
-        for (int y = 0; y < pixels->height(); ++y)
-            for (int x = 0; x < pixels->width(); ++x)
-                if (pixels->pixel(x, y).alpha > 0.1)
+        for (int y = 0; y < pixels->height(); ++y) {
+            for (int x = 0; x < pixels->width(); ++x) {
+                if (pixels->pixel(x, y).alpha > 0.1) {
                     ASSERT_LT(pixels->pixel(x, y).red + pixels->pixel(x, y).green, 0.01);
+                }
+            }
+        }
     }
 }
 

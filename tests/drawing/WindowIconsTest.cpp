@@ -192,10 +192,13 @@ TEST(TextIndicators, LettersAreBlackInsideTheSquareAndLinesWhereTheySay)
         EXPECT_EQ(image()->size(), (gfx::Size { 20, 20 }));
         auto pixels = image()->rasterize(2);
         EXPECT_GT(test::inkedPixels(*pixels), 20);
-        for (int y = 0; y < pixels->height(); ++y)
-            for (int x = 0; x < pixels->width(); ++x)
-                if (pixels->pixel(x, y).alpha > 0.1)
+        for (int y = 0; y < pixels->height(); ++y) {
+            for (int x = 0; x < pixels->width(); ++x) {
+                if (pixels->pixel(x, y).alpha > 0.1) {
                     ASSERT_LT(pixels->pixel(x, y).red + pixels->pixel(x, y).green + pixels->pixel(x, y).blue, 0.01);
+                }
+            }
+        }
     }
     // Round caps reach past the strike's ends; the underline's butt caps stop at them.
     test::Canvas strike(20, 20, 8);
