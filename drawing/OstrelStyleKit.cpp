@@ -81,6 +81,7 @@ const KitSelectorTable& OstrelStyleKit::selectors()
         publishStateIcons(t);
         publishCupIcons(t);
         publishOptionIcons(t);
+        publishPopUpGlyphs(t);
         return t;
     }();
     return table;

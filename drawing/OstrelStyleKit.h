@@ -171,6 +171,17 @@ public:
     static std::shared_ptr<gfx::Image> imageOfCommandButtonIcon(const gfx::Color& iconColor);
     static std::shared_ptr<gfx::Image> imageOfCommandButtonIcon2(const gfx::Color& iconColor);
 
+    // The command pop-up's glyphs, 180 x 180, in `tint`.
+    static void drawChevronRight(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawNextAction(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawNextAction2(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawNextAction3(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawNextAction4(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawNextAction5(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawNextAction6(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawOption(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawNavigationAction(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+
     static const KitSelectorTable& selectors();
     static std::optional<KitResult> perform(std::string_view selector, std::span<const KitArgument> arguments = {})
     {
@@ -187,6 +198,7 @@ private:
     static void publishStateIcons(KitSelectorTable&);
     static void publishCupIcons(KitSelectorTable&);
     static void publishOptionIcons(KitSelectorTable&);
+    static void publishPopUpGlyphs(KitSelectorTable&);
 };
 
 }

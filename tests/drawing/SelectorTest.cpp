@@ -150,6 +150,14 @@ std::vector<Member> ostrelStyleKitMembers()
     coloured("SwapIcon", &K::drawSwapIcon, &K::imageOfSwapIcon);
     coloured("CommandButtonIcon", &K::drawCommandButtonIcon, &K::imageOfCommandButtonIcon);
     coloured("CommandButtonIcon2", &K::drawCommandButtonIcon2, &K::imageOfCommandButtonIcon2);
+    auto tinted = [&](const std::string& name, Coloured draw) {
+        members.push_back({ "draw" + name + "WithFrame:resizing:tint:", { kFrame, kStretch, kRed }, drawing([draw] { draw(kFrame, stretch, kRed); }) });
+    };
+    for (auto [name, draw] : std::initializer_list<std::pair<std::string, Coloured>> { { "ChevronRight", &K::drawChevronRight },
+             { "NextAction", &K::drawNextAction }, { "NextAction2", &K::drawNextAction2 }, { "NextAction3", &K::drawNextAction3 },
+             { "NextAction4", &K::drawNextAction4 }, { "NextAction5", &K::drawNextAction5 }, { "NextAction6", &K::drawNextAction6 },
+             { "Option", &K::drawOption }, { "NavigationAction", &K::drawNavigationAction } })
+        tinted(name, draw);
     members.push_back({ "drawClockFaceIconWithFrame:resizing:iconColor:endAngle:", { kFrame, kStretch, kRed, 100.0 },
         drawing([] { K::drawClockFaceIcon(kFrame, stretch, kRed, 100); }) });
     members.push_back({ "imageOfClockFaceIconWithIconColor:endAngle:", { kRed, 100.0 }, [] { return KitResult { K::imageOfClockFaceIcon(kRed, 100) }; } });
