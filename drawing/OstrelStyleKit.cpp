@@ -82,6 +82,8 @@ const KitSelectorTable& OstrelStyleKit::selectors()
         publishCupIcons(t);
         publishOptionIcons(t);
         publishPopUpGlyphs(t);
+        publishFolderIcons(t);
+        publishMediaIcons(t);
         return t;
     }();
     return table;

@@ -182,6 +182,41 @@ public:
     static void drawOption(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
     static void drawNavigationAction(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
 
+    // The pop-up's folder icons and help and sidebar items, 180 x 180, in `tint`.
+    static void drawFolder(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawOptionsFolder(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawToolsFolder(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawToolsFolder2(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawToolsFolder3(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawActionFolder(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawNavigationFolder(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawNavigationFolder2(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawHelpFolder(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawHelpFolder2(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawHelpItem(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawLogFolder(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawSoundFolder(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawSoundFolder2(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawStatsFolder(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawSideBarFolder(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawSideBarItem(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawFolder2(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawPreferencesFolder(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+
+    // Playback, sound and chart glyphs, arrows and the pad icon in a pad's own colour.
+    static void drawCanvas2(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawStop(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawPlay(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawMute(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawUnmute(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawStatistics(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawUpArrow(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawDownArrow(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static void drawPadIconWithCustomColor(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& tint);
+    static std::shared_ptr<gfx::Image> imageOfUpArrow(const gfx::Color& tint);
+    static std::shared_ptr<gfx::Image> imageOfDownArrow(const gfx::Color& tint);
+    static std::shared_ptr<gfx::Image> imageOfPadIconWithCustomColor(const gfx::Color& tint);
+
     static const KitSelectorTable& selectors();
     static std::optional<KitResult> perform(std::string_view selector, std::span<const KitArgument> arguments = {})
     {
@@ -199,6 +234,8 @@ private:
     static void publishCupIcons(KitSelectorTable&);
     static void publishOptionIcons(KitSelectorTable&);
     static void publishPopUpGlyphs(KitSelectorTable&);
+    static void publishFolderIcons(KitSelectorTable&);
+    static void publishMediaIcons(KitSelectorTable&);
 };
 
 }

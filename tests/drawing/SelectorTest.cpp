@@ -156,8 +156,20 @@ std::vector<Member> ostrelStyleKitMembers()
     for (auto [name, draw] : std::initializer_list<std::pair<std::string, Coloured>> { { "ChevronRight", &K::drawChevronRight },
              { "NextAction", &K::drawNextAction }, { "NextAction2", &K::drawNextAction2 }, { "NextAction3", &K::drawNextAction3 },
              { "NextAction4", &K::drawNextAction4 }, { "NextAction5", &K::drawNextAction5 }, { "NextAction6", &K::drawNextAction6 },
-             { "Option", &K::drawOption }, { "NavigationAction", &K::drawNavigationAction } })
+             { "Option", &K::drawOption }, { "NavigationAction", &K::drawNavigationAction }, { "Folder", &K::drawFolder },
+             { "OptionsFolder", &K::drawOptionsFolder }, { "ToolsFolder", &K::drawToolsFolder }, { "ToolsFolder2", &K::drawToolsFolder2 },
+             { "ToolsFolder3", &K::drawToolsFolder3 }, { "ActionFolder", &K::drawActionFolder }, { "NavigationFolder", &K::drawNavigationFolder },
+             { "NavigationFolder2", &K::drawNavigationFolder2 }, { "HelpFolder", &K::drawHelpFolder }, { "HelpFolder2", &K::drawHelpFolder2 },
+             { "HelpItem", &K::drawHelpItem }, { "LogFolder", &K::drawLogFolder }, { "SoundFolder", &K::drawSoundFolder },
+             { "SoundFolder2", &K::drawSoundFolder2 }, { "StatsFolder", &K::drawStatsFolder }, { "SideBarFolder", &K::drawSideBarFolder },
+             { "SideBarItem", &K::drawSideBarItem }, { "Folder2", &K::drawFolder2 }, { "PreferencesFolder", &K::drawPreferencesFolder },
+             { "Canvas2", &K::drawCanvas2 }, { "Stop", &K::drawStop }, { "Play", &K::drawPlay }, { "Mute", &K::drawMute },
+             { "Unmute", &K::drawUnmute }, { "Statistics", &K::drawStatistics }, { "UpArrow", &K::drawUpArrow },
+             { "DownArrow", &K::drawDownArrow }, { "PadIconWithCustomColor", &K::drawPadIconWithCustomColor } })
         tinted(name, draw);
+    for (auto [name, image] : std::initializer_list<std::pair<std::string, ColouredImage>> { { "UpArrow", &K::imageOfUpArrow },
+             { "DownArrow", &K::imageOfDownArrow }, { "PadIconWithCustomColor", &K::imageOfPadIconWithCustomColor } })
+        members.push_back({ "imageOf" + name + "WithTint:", { kRed }, [image] { return KitResult { image(kRed) }; } });
     members.push_back({ "drawClockFaceIconWithFrame:resizing:iconColor:endAngle:", { kFrame, kStretch, kRed, 100.0 },
         drawing([] { K::drawClockFaceIcon(kFrame, stretch, kRed, 100); }) });
     members.push_back({ "imageOfClockFaceIconWithIconColor:endAngle:", { kRed, 100.0 }, [] { return KitResult { K::imageOfClockFaceIcon(kRed, 100) }; } });
