@@ -20,10 +20,11 @@ gfx::Path unmute() { return folderIconPaths::loudspeaker({ 60, 46, 58.15, 86.13 
 
 gfx::Path mute()
 {
-    // The box and the cone's lower part, cut straight along the bar's lower gap.
-    gfx::Path path = throughPoints({ 55.87, 108.92 }, { { 'L', { 111.53, 53.3 } }, { 'C', { 110.2, 50.0 } }, { 'C', { 106.8, 49.25 } },
+    // The box and the cone's lower part, cut straight along the bar's lower gap; traced
+    // clockwise below, then turned to run counter-clockwise like the other two.
+    gfx::Path path = reversed(throughPoints({ 55.87, 108.92 }, { { 'L', { 111.53, 53.3 } }, { 'C', { 110.2, 50.0 } }, { 'C', { 106.8, 49.25 } },
         { 'L', { 87.1, 68.4 } }, { 'C', { 86.4, 68.85 } }, { 'C', { 85.6, 69.0 } }, { 'L', { 59.2, 69.0 } }, { 'C', { 55.0, 70.5 } },
-        { 'C', { 53.72, 74.5 } }, { 'L', { 53.72, 104 } }, { 'C', { 54.3, 107.3 } }, { 'C', { 55.87, 108.92 } } });
+        { 'C', { 53.72, 74.5 } }, { 'L', { 53.72, 104 } }, { 'C', { 54.3, 107.3 } }, { 'C', { 55.87, 108.92 } } }));
     // The cone's upper part, above the bar's upper gap.
     path.appendPath(throughPoints({ 77.98, 113.41 }, { { 'L', { 111.87, 79.62 } }, { 'L', { 111.87, 104.6 } }, { 'L', { 111.87, 129.62 } },
         { 'C', { 110.5, 134 } }, { 'C', { 106.5, 135.38 } }, { 'C', { 102.5, 133.5 } }, { 'L', { 86.5, 116.5 } }, { 'C', { 82, 114.5 } },
