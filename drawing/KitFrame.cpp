@@ -120,4 +120,14 @@ std::shared_ptr<gfx::Image> routineImage(gfx::Size size, std::function<void(cons
     });
 }
 
+std::shared_ptr<gfx::Image> designImage(gfx::Size design, void (*draw)(const gfx::Rect&, ResizingBehavior))
+{
+    return routineImage(design, [draw](const gfx::Rect& bounds) { draw(bounds, ResizingBehavior::aspectFit); });
+}
+
+std::shared_ptr<gfx::Image> designImage(gfx::Size design, void (*draw)(const gfx::Rect&, ResizingBehavior, const gfx::Color&), const gfx::Color& color)
+{
+    return routineImage(design, [draw, color](const gfx::Rect& bounds) { draw(bounds, ResizingBehavior::aspectFit, color); });
+}
+
 }

@@ -103,5 +103,9 @@ void drawAsOneLayer(const std::function<void()>& draw);
 // An image of `size`, not flipped, whose drawing handler calls `draw` with the image's
 // bounds (0, 0, width, height) each time the image is drawn.
 std::shared_ptr<gfx::Image> routineImage(gfx::Size size, std::function<void(const gfx::Rect& bounds)> draw);
+// The image of a resizable routine: its design size, drawn into its bounds with aspectFit.
+std::shared_ptr<gfx::Image> designImage(gfx::Size design, void (*draw)(const gfx::Rect&, ResizingBehavior));
+// The same for a routine in one colour.
+std::shared_ptr<gfx::Image> designImage(gfx::Size design, void (*draw)(const gfx::Rect&, ResizingBehavior, const gfx::Color&), const gfx::Color&);
 
 }

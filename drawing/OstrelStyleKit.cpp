@@ -74,6 +74,16 @@ const KitSelectorTable& OstrelStyleKit::selectors()
     static const KitSelectorTable table = [] {
         KitSelectorTable t;
         publishPalette(t);
+        publishBackgrounds(t);
+        publishLabels(t);
+        publishWindowIcons(t);
+        publishTextIndicators(t);
+        publishStateIcons(t);
+        publishCupIcons(t);
+        publishOptionIcons(t);
+        publishPopUpGlyphs(t);
+        publishFolderIcons(t);
+        publishMediaIcons(t);
         return t;
     }();
     return table;

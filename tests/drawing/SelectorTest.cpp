@@ -21,6 +21,8 @@ struct Member {
     std::string selector;
     std::vector<KitArgument> arguments;
     std::function<KitResult()> direct;
+    // An image that is transparent by design.
+    bool blank { false };
 };
 
 constexpr Rect kFrame { 3, 4, 100, 70 };
@@ -64,6 +66,113 @@ std::vector<Member> ostrelStyleKitMembers()
     members.push_back({ "drawSegmentedControlWithFrame:", { kFrame }, drawing([] { K::drawSegmentedControl(kFrame); }) });
     members.push_back(
         { "drawHighlightedSegmentedControlWithFrame:", { kFrame }, drawing([] { K::drawHighlightedSegmentedControl(kFrame); }) });
+
+    using FrameOnly = void (*)(const Rect&);
+    for (auto [name, draw] : std::initializer_list<std::pair<const char*, FrameOnly>> { { "Background", &K::drawBackground },
+             { "InbetweenWall", &K::drawInbetweenWall }, { "LogBookEntry", &K::drawLogBookEntry },
+             { "PreferencesBackground", &K::drawPreferencesBackground }, { "CommandWindowBackground", &K::drawCommandWindowBackground },
+             { "MessageWindowBackground", &K::drawMessageWindowBackground }, { "TitleFragmentBar", &K::drawTitleFragmentBar },
+             { "FirstLabelFragmentBar", &K::drawFirstLabelFragmentBar }, { "LabelFragmentBar", &K::drawLabelFragmentBar },
+             { "OptionFragmentBar", &K::drawOptionFragmentBar }, { "CalendarNoEvents", &K::drawCalendarNoEvents },
+             { "AlternativeOption", &K::drawAlternativeOption }, { "TagTokenFieldBackground", &K::drawTagTokenFieldBackground },
+             { "DummyTitleFragmentText", &K::drawDummyTitleFragmentText }, { "DefaultFragmentBackground", &K::drawDefaultFragmentBackground } })
+        members.push_back({ std::string("draw") + name + "WithFrame:", { kFrame }, drawing([draw] { draw(kFrame); }) });
+    gfx::Size windowSize { 120, 80 };
+    members.push_back({ "imageOfMessageWindowBackgroundWithImageSize:", { windowSize },
+        [=] { return KitResult { K::imageOfMessageWindowBackground(windowSize) }; } });
+
+    members.push_back({ "drawEventViewWithFrame:leftTerminator:rightTerminator:label:", { kFrame, true, false, std::string("Standup") },
+        drawing([] { K::drawEventView(kFrame, true, false, "Standup"); }) });
+    members.push_back({ "drawBubbleWithArrowOnTopWithFrame:label:horizontalCenter:", { kFrame, std::string("25m"), 40.0 },
+        drawing([] { K::drawBubbleWithArrowOnTop(kFrame, "25m", 40); }) });
+    members.push_back({ "drawKeyComboWithFrame:resizing:char1:char2:", { kFrame, kStretch, std::string("⌘"), std::string("K") },
+        drawing([] { K::drawKeyCombo(kFrame, stretch, "⌘", "K"); }) });
+
+    using Resizable = void (*)(const Rect&, ResizingBehavior);
+    using Image = std::shared_ptr<gfx::Image> (*)();
+    auto fixed = [&](const std::string& name, Resizable draw, Image image) {
+        members.push_back({ "draw" + name + "WithFrame:resizing:", { kFrame, kStretch }, drawing([draw] { draw(kFrame, stretch); }) });
+        if (image)
+            members.push_back({ "imageOf" + name, {}, [image] { return KitResult { image() }; } });
+    };
+    fixed("NowPadIcon", &K::drawNowPadIcon, &K::imageOfNowPadIcon);
+    fixed("LaterPadIcon", &K::drawLaterPadIcon, &K::imageOfLaterPadIcon);
+    fixed("ScratchPadIcon", &K::drawScratchPadIcon, &K::imageOfScratchPadIcon);
+    fixed("LogBookIcon", &K::drawLogBookIcon, &K::imageOfLogBookIcon);
+    fixed("StatsIcon", &K::drawStatsIcon, &K::imageOfStatsIcon);
+    fixed("HelpIcon", &K::drawHelpIcon, &K::imageOfHelpIcon);
+    fixed("Logo", &K::drawLogo, nullptr);
+    fixed("TitleBarRoundButton", &K::drawTitleBarRoundButton, nullptr);
+    fixed("MainWindowMask", &K::drawMainWindowMask, &K::imageOfMainWindowMask);
+    fixed("FilterIcon", &K::drawFilterIcon, &K::imageOfFilterIcon);
+    fixed("StatePreferencesIcon", &K::drawStatePreferencesIcon, &K::imageOfStatePreferencesIcon);
+    fixed("HelpIndexIcon", &K::drawHelpIndexIcon, &K::imageOfHelpIndexIcon);
+    fixed("HideIcon", &K::drawHideIcon, &K::imageOfHideIcon);
+    fixed("AlternativeUIIcon", &K::drawAlternativeUIIcon, &K::imageOfAlternativeUIIcon);
+    fixed("Canvas1", &K::drawCanvas1, nullptr);
+    fixed("BoldIndicator", &K::drawBoldIndicator, &K::imageOfBoldIndicator);
+    fixed("StrikeThroughIndicator", &K::drawStrikeThroughIndicator, &K::imageOfStrikeThroughIndicator);
+    fixed("UnderlineIndicator", &K::drawUnderlineIndicator, &K::imageOfUnderlineIndicator);
+    fixed("PlainIndicator", &K::drawPlainIndicator, &K::imageOfPlainIndicator);
+    fixed("ItalicsIndicator", &K::drawItalicsIndicator, &K::imageOfItalicsIndicator);
+    for (auto [name, draw, image] : std::initializer_list<std::tuple<std::string, Resizable, Image>> {
+             { "EmptyPlaceholderIcon", &K::drawEmptyPlaceholderIcon, &K::imageOfEmptyPlaceholderIcon },
+             { "EmptyEndPlaceholderIcon", &K::drawEmptyEndPlaceholderIcon, &K::imageOfEmptyEndPlaceholderIcon },
+             { "EmptyStartPlaceholderIcon", &K::drawEmptyStartPlaceholderIcon, &K::imageOfEmptyStartPlaceholderIcon } }) {
+        fixed(name, draw, nullptr);
+        members.push_back({ "imageOf" + name, {}, [image] { return KitResult { image() }; }, true });
+    }
+
+    using Coloured = void (*)(const Rect&, ResizingBehavior, const Color&);
+    using ColouredImage = std::shared_ptr<gfx::Image> (*)(const Color&);
+    auto coloured = [&](const std::string& name, Coloured draw, ColouredImage image) {
+        members.push_back({ "draw" + name + "WithFrame:resizing:iconColor:", { kFrame, kStretch, kRed }, drawing([draw] { draw(kFrame, stretch, kRed); }) });
+        members.push_back({ "imageOf" + name + "WithIconColor:", { kRed }, [image] { return KitResult { image(kRed) }; } });
+    };
+    coloured("TargetIcon", &K::drawTargetIcon, &K::imageOfTargetIcon);
+    coloured("PauseIcon", &K::drawPauseIcon, &K::imageOfPauseIcon);
+    coloured("StarIcon", &K::drawStarIcon, &K::imageOfStarIcon);
+    coloured("GearIcon", &K::drawGearIcon, &K::imageOfGearIcon);
+    coloured("ProfileIcon", &K::drawProfileIcon, &K::imageOfProfileIcon);
+    coloured("ProfileIcon2", &K::drawProfileIcon2, &K::imageOfProfileIcon2);
+    coloured("TreeIcon", &K::drawTreeIcon, &K::imageOfTreeIcon);
+    coloured("WorkingIcon", &K::drawWorkingIcon, &K::imageOfWorkingIcon);
+    coloured("CoffeeCupIcon", &K::drawCoffeeCupIcon, &K::imageOfCoffeeCupIcon);
+    coloured("CoffeeCupIcon1", &K::drawCoffeeCupIcon1, &K::imageOfCoffeeCupIcon1);
+    coloured("CoffeeCupIcon2", &K::drawCoffeeCupIcon2, &K::imageOfCoffeeCupIcon2);
+    coloured("CoffeeCupIcon3", &K::drawCoffeeCupIcon3, &K::imageOfCoffeeCupIcon3);
+    coloured("CoffeeCupIcon4", &K::drawCoffeeCupIcon4, &K::imageOfCoffeeCupIcon4);
+    coloured("LabelOption", &K::drawLabelOption, &K::imageOfLabelOption);
+    coloured("LabelOption2", &K::drawLabelOption2, &K::imageOfLabelOption2);
+    coloured("LabelOption3", &K::drawLabelOption3, &K::imageOfLabelOption3);
+    coloured("LabelOption4", &K::drawLabelOption4, &K::imageOfLabelOption4);
+    coloured("StatePreferencesIcon2", &K::drawStatePreferencesIcon2, &K::imageOfStatePreferencesIcon2);
+    coloured("SwapIcon", &K::drawSwapIcon, &K::imageOfSwapIcon);
+    coloured("CommandButtonIcon", &K::drawCommandButtonIcon, &K::imageOfCommandButtonIcon);
+    coloured("CommandButtonIcon2", &K::drawCommandButtonIcon2, &K::imageOfCommandButtonIcon2);
+    auto tinted = [&](const std::string& name, Coloured draw) {
+        members.push_back({ "draw" + name + "WithFrame:resizing:tint:", { kFrame, kStretch, kRed }, drawing([draw] { draw(kFrame, stretch, kRed); }) });
+    };
+    for (auto [name, draw] : std::initializer_list<std::pair<std::string, Coloured>> { { "ChevronRight", &K::drawChevronRight },
+             { "NextAction", &K::drawNextAction }, { "NextAction2", &K::drawNextAction2 }, { "NextAction3", &K::drawNextAction3 },
+             { "NextAction4", &K::drawNextAction4 }, { "NextAction5", &K::drawNextAction5 }, { "NextAction6", &K::drawNextAction6 },
+             { "Option", &K::drawOption }, { "NavigationAction", &K::drawNavigationAction }, { "Folder", &K::drawFolder },
+             { "OptionsFolder", &K::drawOptionsFolder }, { "ToolsFolder", &K::drawToolsFolder }, { "ToolsFolder2", &K::drawToolsFolder2 },
+             { "ToolsFolder3", &K::drawToolsFolder3 }, { "ActionFolder", &K::drawActionFolder }, { "NavigationFolder", &K::drawNavigationFolder },
+             { "NavigationFolder2", &K::drawNavigationFolder2 }, { "HelpFolder", &K::drawHelpFolder }, { "HelpFolder2", &K::drawHelpFolder2 },
+             { "HelpItem", &K::drawHelpItem }, { "LogFolder", &K::drawLogFolder }, { "SoundFolder", &K::drawSoundFolder },
+             { "SoundFolder2", &K::drawSoundFolder2 }, { "StatsFolder", &K::drawStatsFolder }, { "SideBarFolder", &K::drawSideBarFolder },
+             { "SideBarItem", &K::drawSideBarItem }, { "Folder2", &K::drawFolder2 }, { "PreferencesFolder", &K::drawPreferencesFolder },
+             { "Canvas2", &K::drawCanvas2 }, { "Stop", &K::drawStop }, { "Play", &K::drawPlay }, { "Mute", &K::drawMute },
+             { "Unmute", &K::drawUnmute }, { "Statistics", &K::drawStatistics }, { "UpArrow", &K::drawUpArrow },
+             { "DownArrow", &K::drawDownArrow }, { "PadIconWithCustomColor", &K::drawPadIconWithCustomColor } })
+        tinted(name, draw);
+    for (auto [name, image] : std::initializer_list<std::pair<std::string, ColouredImage>> { { "UpArrow", &K::imageOfUpArrow },
+             { "DownArrow", &K::imageOfDownArrow }, { "PadIconWithCustomColor", &K::imageOfPadIconWithCustomColor } })
+        members.push_back({ "imageOf" + name + "WithTint:", { kRed }, [image] { return KitResult { image(kRed) }; } });
+    members.push_back({ "drawClockFaceIconWithFrame:resizing:iconColor:endAngle:", { kFrame, kStretch, kRed, 100.0 },
+        drawing([] { K::drawClockFaceIcon(kFrame, stretch, kRed, 100); }) });
+    members.push_back({ "imageOfClockFaceIconWithIconColor:endAngle:", { kRed, 100.0 }, [] { return KitResult { K::imageOfClockFaceIcon(kRed, 100) }; } });
     return members;
 }
 
@@ -215,7 +324,7 @@ void expectReachableAndAlike(const KitSelectorTable& table, const std::vector<Me
             auto a = pixelsOf(*bySelector), b = pixelsOf(byMember);
             ASSERT_TRUE(a && b);
             EXPECT_TRUE(test::samePixels(*a, *b));
-            EXPECT_GT(test::inkedPixels(*a), 0);
+            EXPECT_EQ(test::inkedPixels(*a) == 0, member.blank);
             bool parameterless = member.arguments.empty();
             EXPECT_EQ(std::get<std::shared_ptr<gfx::Image>>(*bySelector) == std::get<std::shared_ptr<gfx::Image>>(byMember), parameterless);
         } else if (!std::holds_alternative<std::monostate>(byMember)) {

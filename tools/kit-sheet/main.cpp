@@ -1,5 +1,5 @@
 // Renders every member of every drawing kit, reached by its selector, onto one PNG contact
-// sheet: kit-sheet <output.png> [fonts.conf]
+// sheet: kit-sheet <output.png> [fonts.conf] [only members whose selector holds this]
 
 #include "drawing/BreakTimeStyleKit.h"
 #include "drawing/BricksDrawing.h"
@@ -13,6 +13,7 @@
 #include "platform/gfx/Image.h"
 #include "platform/gfx/Path.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -65,9 +66,10 @@ KitArgument sampleArgument(KitArgumentKind kind, const std::string& label, const
     if (kind == KitArgumentKind::rect && (selector.starts_with("drawBox") || selector.starts_with("drawSmallBox")))
         return gfx::Rect { 0, 0, kArtWidth, small ? 20.0 : 22.0 };
     static const std::map<std::string, double> numbers { { "startAngle", 90 }, { "endAngle", 225 }, { "textFieldWidth", kArtWidth },
-        { "digitSize", 56 }, { "labelBottomInset", 12 }, { "labelSize", 14 }, { "resizing", 0 } };
+        { "digitSize", 56 }, { "labelBottomInset", 12 }, { "labelSize", 14 }, { "resizing", 0 }, { "horizontalCenter", kArtWidth / 2 } };
     static const std::map<std::string, std::string> texts { { "text", "05:03" }, { "title", "Title" }, { "firstLabel", "h" },
-        { "secondLabel", "m" }, { "firstDigits", "01" }, { "secondDigits", "25" } };
+        { "secondLabel", "m" }, { "firstDigits", "01" }, { "secondDigits", "25" }, { "char1", "⌘" }, { "char2", "K" },
+        { "label", "Team meeting" } };
     switch (kind) {
     case KitArgumentKind::rect: return gfx::Rect { 0, 0, kArtWidth, kArtHeight };
     case KitArgumentKind::size: return gfx::Size { kArtWidth, kArtHeight };
@@ -133,7 +135,7 @@ void drawCell(const Kit& kit, const KitSelectorTable::Entry& entry, gfx::Point o
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <output.png> [fonts.conf]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <output.png> [fonts.conf] [selector part]\n", argv[0]);
         return 2;
     }
     if (argc > 2 && !gfx::pinFonts(argv[2]))
@@ -142,9 +144,15 @@ int main(int argc, char** argv)
     const std::vector<Kit> kits { { "OstrelStyleKit", OstrelStyleKit::selectors() }, { "CountDownStyleKit", CountDownStyleKit::selectors() },
         { "BreakTimeStyleKit", BreakTimeStyleKit::selectors() }, { "KeyboardShortcutsStyleKit", KeyboardShortcutsStyleKit::selectors() },
         { "DurationViewStyleKit", DurationViewStyleKit::selectors() }, { "BricksDrawing", BricksDrawing::selectors() } };
+    std::string part = argc > 3 ? argv[3] : "";
+    auto shown = [&](const KitSelectorTable::Entry& entry) { return entry.selector.find(part) != std::string::npos; };
     size_t count = 0;
     for (const Kit& kit : kits)
-        count += kit.table.size();
+        count += std::count_if(kit.table.entries().begin(), kit.table.entries().end(), shown);
+    if (count == 0) {
+        std::fprintf(stderr, "%s: no member's selector holds \"%s\"\n", argv[0], part.c_str());
+        return 1;
+    }
     int rows = int((count + kColumns - 1) / kColumns);
 
     auto bitmap = gfx::Bitmap::create(int(kColumns * kCellWidth), int(rows * kCellHeight));
@@ -160,6 +168,8 @@ int main(int argc, char** argv)
     size_t index = 0;
     for (const Kit& kit : kits) {
         for (const auto& entry : kit.table.entries()) {
+            if (!shown(entry))
+                continue;
             int row = int(index / kColumns), column = int(index % kColumns);
             drawCell(kit, entry, { column * kCellWidth + 10, (rows - 1 - row) * kCellHeight + 10 });
             ++index;
