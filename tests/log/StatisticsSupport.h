@@ -1,7 +1,9 @@
 #pragma once
 
 #include "log/FullDataSet.h"
+#include "core/DateHelper.h"
 #include "log/FullFeaturedStatisticsManager.h"
+#include "platform/base/Resources.h"
 #include "tests/log/LogTestSupport.h"
 
 #include <memory>
