@@ -6,7 +6,10 @@
 #include "platform/text/Rtfd.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
+#include <functional>
+#include <string_view>
 
 namespace ostrel {
 
@@ -69,26 +72,73 @@ std::vector<std::shared_ptr<FullTimeSlice>> FullDataSet::fullTimeSlices() const
 
 void FullDataSet::sortNewestFirst()
 {
-    auto records = timeSlices();
-    std::stable_sort(records.begin(), records.end(),
-        [](const auto& a, const auto& b) { return b->startDate() < a->startDate(); });
-    setTimeSlices(std::move(records));
+    // Sorted by keys taken out once: comparing through the pointers would visit every record
+    // over and over, and ten years hold tens of thousands.
+    const auto& records = timeSlices();
+    std::vector<std::pair<double, uint32_t>> keys(records.size());
+    for (size_t i = 0; i < records.size(); ++i)
+        keys[i] = { records[i]->startDate(), uint32_t(i) };
+    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return b.first < a.first; });
+    Records sorted;
+    sorted.reserve(records.size());
+    for (const auto& key : keys)
+        sorted.push_back(records[key.second]);
+    setTimeSlices(std::move(sorted));
+}
+
+namespace {
+// Identifiers are mostly random hex: their first and last bytes spread well enough, and
+// hashing all 36 costs more than the rest of the index.
+size_t uuidHash(std::string_view uuid)
+{
+    if (uuid.size() < 16)
+        return std::hash<std::string_view> {}(uuid);
+    uint64_t a, b, c;
+    std::memcpy(&a, uuid.data(), 8);
+    std::memcpy(&b, uuid.data() + 8, 8);
+    std::memcpy(&c, uuid.data() + uuid.size() - 8, 8);
+    uint64_t h = (a ^ (b * 0x9e3779b97f4a7c15ull) ^ (c * 0xc2b2ae3d27d4eb4full) ^ uuid.size()) * 0xff51afd7ed558ccdull;
+    return size_t(h ^ (h >> 32));
+}
 }
 
 void FullDataSet::generateUUIDMap()
 {
-    m_uuidToFullTimeSliceMap.clear();
-    m_uuidToFullTimeSliceMap.reserve(timeSlices().size());
-    for (const auto& record : timeSlices()) {
-        auto full = std::static_pointer_cast<FullTimeSlice>(record);
-        m_uuidToFullTimeSliceMap[full->uuid()] = full;
+    // Open addressing over positions in the list: no allocation per record, which keeps the
+    // reload of a large log (and dropping the previous set) cheap.
+    const auto& records = timeSlices();
+    size_t size = 16;
+    while (size < records.size() * 2)
+        size *= 2;
+    m_uuidSlots.assign(size, 0);
+    for (size_t i = 0; i < records.size(); ++i) {
+        const auto& uuid = static_cast<const FullTimeSlice&>(*records[i]).uuid();
+        for (size_t slot = uuidHash(uuid) & (size - 1);; slot = (slot + 1) & (size - 1)) {
+            uint32_t& entry = m_uuidSlots[slot];
+            // A repeated identifier takes the later record, as the list order says.
+            if (entry == 0 || static_cast<const FullTimeSlice&>(*records[entry - 1]).uuid() == uuid) {
+                entry = uint32_t(i + 1);
+                break;
+            }
+        }
     }
 }
 
 std::shared_ptr<FullTimeSlice> FullDataSet::fullTimeSliceFor(const std::string& uuid) const
 {
-    auto found = m_uuidToFullTimeSliceMap.find(uuid);
-    return found == m_uuidToFullTimeSliceMap.end() ? nullptr : found->second;
+    const auto& records = timeSlices();
+    size_t size = m_uuidSlots.size();
+    if (size == 0)
+        return nullptr;
+    for (size_t slot = uuidHash(uuid) & (size - 1);; slot = (slot + 1) & (size - 1)) {
+        uint32_t entry = m_uuidSlots[slot];
+        // A list changed since the index was made only misses; it never answers wrongly.
+        if (entry == 0 || entry > records.size())
+            return nullptr;
+        auto record = std::static_pointer_cast<FullTimeSlice>(records[entry - 1]);
+        if (record->uuid() == uuid)
+            return record;
+    }
 }
 
 void FullDataSet::deleteWithUUID(const std::string& uuid)

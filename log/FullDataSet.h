@@ -6,7 +6,7 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <cstdint>
 #include <vector>
 
 namespace ostrel {
@@ -36,7 +36,8 @@ public:
 
 private:
     text::Attributes m_plainTextAttributes;
-    std::unordered_map<std::string, std::shared_ptr<FullTimeSlice>> m_uuidToFullTimeSliceMap;
+    // Position + 1 of each identifier's record in the list; 0 for a free slot.
+    std::vector<uint32_t> m_uuidSlots;
 };
 
 }

@@ -5,6 +5,7 @@
 #include "log/LogEntry.h"
 #include "log/LogFileManager.h"
 #include "log/LogFormat.h"
+#include "platform/base/AlertPresenter.h"
 #include "platform/base/Files.h"
 #include "platform/base/Time.h"
 #include "platform/text/Rtfd.h"
@@ -13,6 +14,16 @@
 #include <filesystem>
 
 namespace ostrel {
+
+namespace {
+void reportUnchanged(const std::string& fileName, const std::string& why)
+{
+    base::AlertRequest alert;
+    alert.message = "The log entry could not be changed.";
+    alert.informativeText = "The log file \"" + fileName + "\" " + why;
+    base::AlertPresenter::present(alert);
+}
+}
 
 LogFile::LogFile(std::string fullPath)
     : m_fullPath(std::move(fullPath))
@@ -89,6 +100,7 @@ bool LogFile::rewrite(const std::string& uuid, std::optional<size_t> position, c
         if (!text::Rtfd::readFile(m_fullPath)) {
             // Rewriting from an empty list would throw away every entry the file holds.
             zr_log("LogFile: %s could not be read and is not changed", m_fullPath.c_str());
+            reportUnchanged(name, "could not be read, so it was left as it is.");
             return false;
         }
         set.setTimeSlices(set.loadRTFDFile(m_fullPath));
@@ -154,8 +166,10 @@ bool LogFile::rewrite(const std::string& uuid, std::optional<size_t> position, c
     set.generateUUIDMap();
 
     bool written = text::Rtfd::writeFile(m_fullPath, entriesText(set));
-    if (!written)
+    if (!written) {
         zr_log("LogFile: could not write %s", m_fullPath.c_str());
+        reportUnchanged(name, "could not be written; it still holds the entries it had.");
+    }
     setLastRead(base::Time::distantPast());
     LogFileManager::sharedInstance().update();
     return written;

@@ -1,5 +1,12 @@
 #include "log/LogFileManager.h"
 
+#include "core/Clock.h"
+#include "core/ZrLog.h"
+#include "log/BackingStoreDescriptor.h"
+#include "log/Logger.h"
+#include "platform/base/MainQueue.h"
+#include "platform/base/Timer.h"
+
 namespace ostrel {
 
 LogFileManager& LogFileManager::sharedInstance()
@@ -34,6 +41,20 @@ void LogFileManager::setCurrentFullDataSet(std::shared_ptr<const FullDataSet> da
     m_currentFullDataSet = std::move(dataSet);
 }
 
+void LogFileManager::addListener(std::shared_ptr<LogFileManagerListener> listener)
+{
+    if (listener)
+        m_listeners.push_back(std::move(listener));
+}
+
+void LogFileManager::signalToListeners()
+{
+    // Copied: a listener may add another while being told.
+    auto listeners = m_listeners;
+    for (const auto& listener : listeners)
+        listener->logFilesWereUpdated();
+}
+
 void LogFileManager::update()
 {
     std::function<void()> handler;
@@ -41,8 +62,48 @@ void LogFileManager::update()
         std::lock_guard lock(m_mutex);
         handler = m_updateHandler;
     }
-    if (handler)
+    if (handler) {
         handler();
+        return;
+    }
+    // The pending reload will see this change too.
+    if (m_waitOneSecondTimerWrapper)
+        return;
+    m_waitOneSecondTimerWrapper = Clock::timerWithSystemTimeInterval(1.0, false, [this](base::Timer& timer) {
+        timer.invalidate();
+        internalAyncUpdate();
+        m_waitOneSecondTimerWrapper.reset();
+    });
+}
+
+void LogFileManager::internalAyncUpdate()
+{
+    // The folder is taken here, on the main thread, where the log writer may move it.
+    auto descriptor = Logger::sharedLogger().systemLogBackingStoreDesc();
+    std::string folder = descriptor->folderPath();
+    std::string root = descriptor->root();
+    text::Attributes attributes;
+    std::uint64_t generation;
+    {
+        std::lock_guard lock(m_mutex);
+        attributes = m_plainTextAttributes;
+        generation = m_generation;
+    }
+    m_oneUpdateAtATimeDispatcherQueue.async([this, folder, root, attributes, generation] {
+        auto set = std::make_shared<FullDataSet>();
+        set->setPlainTextAttributes(attributes);
+        set->loadFromFolder(folder, root);
+        {
+            std::lock_guard lock(m_mutex);
+            if (generation != m_generation)
+                return;
+            m_currentFullDataSet = std::move(set);
+        }
+        base::MainQueue::async([this, generation] {
+            if (generation == m_generation)
+                signalToListeners();
+        });
+    });
 }
 
 void LogFileManager::setUpdateHandler(std::function<void()> handler)
@@ -51,11 +112,62 @@ void LogFileManager::setUpdateHandler(std::function<void()> handler)
     m_updateHandler = std::move(handler);
 }
 
-void LogFileManager::reset()
+void LogFileManager::setPlainTextAttributes(text::Attributes attributes)
 {
     std::lock_guard lock(m_mutex);
+    m_plainTextAttributes = std::move(attributes);
+}
+
+FolderContentMonitor& LogFileManager::monitor()
+{
+    if (!m_monitor) {
+        auto folder = Logger::sharedLogger().systemLogBackingStoreDesc()->folderPath();
+        m_monitor = std::make_unique<FolderContentMonitor>(std::vector<std::string> { folder },
+            [this](const FileSystemEvent& event) { folderChanged(event); }, m_watchFactory);
+    }
+    return *m_monitor;
+}
+
+void LogFileManager::restartMonitor()
+{
+    monitor().restart({ Logger::sharedLogger().systemLogBackingStoreDesc()->folderPath() });
+}
+
+void LogFileManager::setWatchFactory(FolderContentMonitor::WatchFactory factory)
+{
+    m_watchFactory = std::move(factory);
+    m_monitor.reset();
+}
+
+void LogFileManager::setForceLogRead(std::function<void()> forceLogRead) { m_forceLogRead = std::move(forceLogRead); }
+
+void LogFileManager::folderChanged(const FileSystemEvent& event)
+{
+    zr_log("FileSystemFlag: %s", FileSystemFlag::description(event.eventFlags).c_str());
+    if (!(event.eventFlags & kReloadingFlags))
+        return;
+    base::MainQueue::async([this] {
+        if (m_forceLogRead)
+            m_forceLogRead();
+        else
+            update();
+    });
+}
+
+void LogFileManager::reset()
+{
+    if (m_waitOneSecondTimerWrapper)
+        m_waitOneSecondTimerWrapper->stop();
+    m_waitOneSecondTimerWrapper.reset();
+    m_monitor.reset();
+    m_watchFactory = nullptr;
+    m_forceLogRead = nullptr;
+    m_listeners.clear();
+    std::lock_guard lock(m_mutex);
+    ++m_generation;
     m_logFiles.clear();
     m_currentFullDataSet = std::make_shared<FullDataSet>();
+    m_plainTextAttributes = {};
 }
 
 }

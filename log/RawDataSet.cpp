@@ -56,7 +56,7 @@ void RawDataSet::loadFromFolder(const std::string& folder, const std::string& ro
         total += records.size();
     m_timeSlices.reserve(total);
     for (auto& records : perFile)
-        m_timeSlices.insert(m_timeSlices.end(), records.begin(), records.end());
+        m_timeSlices.insert(m_timeSlices.end(), std::make_move_iterator(records.begin()), std::make_move_iterator(records.end()));
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     zr_log("loading %zu time slices took: %f (time per million: %f)", m_timeSlices.size(), seconds,
         m_timeSlices.empty() ? 0.0 : seconds * 1000000.0 / double(m_timeSlices.size()));

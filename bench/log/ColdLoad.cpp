@@ -1,9 +1,7 @@
 // Cold load of ten years of log (3,650 day files, about 55,000 slices) against reading the
 // same bytes raw. The target: the load takes at most three times as long as the raw read.
+#include "bench/log/TenYears.h"
 #include "log/FullDataSet.h"
-#include "log/LogFileManager.h"
-#include "log/TagManager.h"
-#include "tools/loggen/LogGenerator.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,24 +18,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path& tenYears()
-{
-    static const fs::path folder = [] {
-        setenv("OSTREL_RESOURCES", OSTREL_BUILD_RESOURCES, 0);
-        fs::path path = fs::temp_directory_path() / "ostrel-bench-log-10y";
-        if (!fs::exists(path / ".complete")) {
-            fs::remove_all(path);
-            ostrel::loggen::Options options;
-            options.years = 10;
-            auto summary = ostrel::loggen::generate(path, options);
-            std::fprintf(stderr, "generated %zu files, %zu slices, %zu bytes\n", summary.files, summary.slices, summary.bytes);
-            std::ofstream(path / ".complete") << "done";
-        }
-        return path;
-    }();
-    return folder;
-}
+using bench::forgetEverything;
+using bench::tenYears;
 
 // Lists the folder and reads every file of every package, as a program that only wanted
 // the bytes would.
@@ -55,14 +37,6 @@ std::size_t readRaw(const fs::path& folder)
         }
     }
     return total;
-}
-
-// A fresh program's first load: no file cached, no tag known. Clearing what the previous
-// load left is not part of the time.
-void forgetEverything()
-{
-    ostrel::LogFileManager::sharedInstance().reset();
-    ostrel::TagManager::sharedInstance().removeAllTags();
 }
 
 std::unique_ptr<ostrel::FullDataSet> loadCold(const fs::path& folder)

@@ -1,0 +1,118 @@
+// The live log on ten years of history: the reload after one day file changed (target
+// 20 ms), each statistic computed and its page rendered (target 20 ms each), and the CSV
+// export of every slice.
+#include "bench/log/TenYears.h"
+#include "log/FullDataSet.h"
+#include "log/FullFeaturedStatisticsManager.h"
+#include "log/LogFileManager.h"
+#include "log/Statistic.h"
+#include "platform/base/Defaults.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every file dated two days back, as in a folder where nobody wrote today: the reader then
+// keeps their records and parses only what changes.
+void ageEverything(const fs::path& folder)
+{
+    auto old = fs::file_time_type::clock::now() - std::chrono::hours(48);
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        fs::last_write_time(entry.path(), old);
+}
+
+fs::path someDayFile(const fs::path& folder)
+{
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.is_directory() && entry.path().extension() == ".rtfd")
+            return entry.path();
+    }
+    return {};
+}
+
+std::shared_ptr<ostrel::FullDataSet> reload(const fs::path& folder)
+{
+    auto set = std::make_shared<ostrel::FullDataSet>();
+    set->loadFromFolder(folder.string(), "System Log");
+    return set;
+}
+
+void WarmReloadAfterOneDayChanged(benchmark::State& state)
+{
+    const auto& folder = bench::tenYears();
+    bench::forgetEverything();
+    ageEverything(folder);
+    auto changed = someDayFile(folder);
+    reload(folder);
+    std::size_t slices = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // The sync client put a new version of one day in place.
+        auto now = fs::file_time_type::clock::now();
+        for (const auto& file : fs::directory_iterator(changed))
+            fs::last_write_time(file.path(), now);
+        fs::last_write_time(changed, now);
+        state.ResumeTiming();
+        auto set = reload(folder);
+        slices = set->timeSlices().size();
+    }
+    state.counters["slices"] = double(slices);
+}
+BENCHMARK(WarmReloadAfterOneDayChanged)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The manager over the whole ten years, filters on but letting everything through, as
+// after the first reload.
+std::shared_ptr<ostrel::FullFeaturedStatisticsManager> statisticsManager()
+{
+    static auto manager = [] {
+        base::Defaults::setStandard(base::Defaults::create({}));
+        base::Defaults::standard()->registerDefaults({ { "currentlyDisplayedStatistic", 0 }, { "filtering", true },
+            { "tagFilter", "" }, { "statsRadioButtonChoice", 0 }, { "statsDateMode", 0 },
+            { "statsFromDate", "2000-01-01" }, { "statsToDate", "2020-01-01" } });
+        bench::forgetEverything();
+        ostrel::LogFileManager::sharedInstance().setCurrentFullDataSet(reload(bench::tenYears()));
+        auto manager = ostrel::FullFeaturedStatisticsManager::create();
+        manager->prepareDataSet();
+        return manager;
+    }();
+    return manager;
+}
+
+void StatisticComputeAndPage(benchmark::State& state)
+{
+    auto manager = statisticsManager();
+    base::Defaults::standard()->set("currentlyDisplayedStatistic", state.range(0));
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        auto statistic = manager->getCurrentStatistic();
+        manager->configureFiltersPreFlight();
+        statistic->computeStatistic(manager->fullData().get());
+        auto page = statistic->render();
+        bytes = page.size();
+        benchmark::DoNotOptimize(page);
+    }
+    state.counters["slices"] = double(manager->fullData()->timeSlices().size());
+    state.counters["page_bytes"] = double(bytes);
+}
+// Overview of 7 and 28 days, weekdays, hours, report.
+BENCHMARK(StatisticComputeAndPage)->Arg(0)->Arg(6)->Arg(1)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond);
+
+void CsvExport(benchmark::State& state)
+{
+    auto manager = statisticsManager();
+    fs::path file = fs::temp_directory_path() / "ostrel-bench-export.csv";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(manager->exportCSVTo(file.string()));
+    state.counters["MB"] = double(fs::file_size(file)) / 1e6;
+    fs::remove(file);
+}
+BENCHMARK(CsvExport)->Unit(benchmark::kMillisecond);
+
+}

@@ -1,0 +1,184 @@
+#include "log/FullFeaturedStatisticsManager.h"
+
+#include "core/Clock.h"
+#include "core/DateHelper.h"
+#include "core/ZrLog.h"
+#include "log/ModernDayOfTheWeekStatistic.h"
+#include "log/ModernHourOfTheDayStatistic.h"
+#include "log/ModernOverviewStatistic.h"
+#include "log/RawTimeSlice.h"
+#include "log/ReportsStatistic.h"
+#include "log/StringToTokenArrayTransformer.h"
+#include "log/TagManager.h"
+#include "platform/base/Defaults.h"
+#include "platform/base/Time.h"
+
+namespace ostrel {
+
+namespace {
+std::shared_ptr<FullFeaturedStatisticsManager>& sharedSlot()
+{
+    static std::shared_ptr<FullFeaturedStatisticsManager> manager;
+    return manager;
+}
+
+std::string describe(std::optional<double> date)
+{
+    return date ? DateHelper::sharedHelper().formattedDate(*date) + " " + DateHelper::sharedHelper().formattedTime(*date)
+                : "(none)";
+}
+}
+
+std::shared_ptr<FullFeaturedStatisticsManager> FullFeaturedStatisticsManager::create()
+{
+    return std::shared_ptr<FullFeaturedStatisticsManager>(new FullFeaturedStatisticsManager);
+}
+
+std::shared_ptr<FullFeaturedStatisticsManager> FullFeaturedStatisticsManager::sharedInstance()
+{
+    if (!sharedSlot())
+        create()->awakeFromNib();
+    return sharedSlot();
+}
+
+void FullFeaturedStatisticsManager::resetSharedInstance() { sharedSlot().reset(); }
+
+void FullFeaturedStatisticsManager::awakeFromNib()
+{
+    sharedSlot() = std::static_pointer_cast<FullFeaturedStatisticsManager>(shared_from_this());
+    StatisticsManager::awakeFromNib();
+}
+
+std::vector<std::string> FullFeaturedStatisticsManager::additionalKeyPathsToObserve() const
+{
+    auto keys = StatisticsManager::additionalKeyPathsToObserve();
+    for (const char* key : { "tagFilter", "statsRadioButtonChoice", "statsDateMode", "statsFromDate", "statsToDate", "filtering" })
+        keys.push_back(key);
+    return keys;
+}
+
+std::shared_ptr<Statistic> FullFeaturedStatisticsManager::getCurrentStatistic()
+{
+    std::shared_ptr<Statistic> statistic;
+    auto overview = [](int days) {
+        auto statistic = std::make_shared<ModernOverviewStatistic>();
+        statistic->setDuration(days);
+        return statistic;
+    };
+    switch (base::Defaults::standard()->integer(kCurrentlyDisplayedStatisticKey)) {
+    case 1:
+        statistic = std::make_shared<ModernDayOfTheWeekStatistic>();
+        break;
+    case 3:
+        statistic = std::make_shared<ModernHourOfTheDayStatistic>();
+        break;
+    case 4:
+        statistic = std::make_shared<ReportsStatistic>();
+        break;
+    case 5:
+        statistic = overview(14);
+        break;
+    case 6:
+        statistic = overview(28);
+        break;
+    default:
+        // 0, and whatever else a settings file may hold: a page rather than none.
+        statistic = overview(7);
+        break;
+    }
+    statistic->setStatisticsManager(shared_from_this());
+    return statistic;
+}
+
+void FullFeaturedStatisticsManager::configureFiltersPreFlight()
+{
+    zr_log("-- Filter Options --");
+    m_cachedTagArray.reset();
+    m_cachedStartDate.reset();
+    m_cachedEndDate.reset();
+    m_cachedShouldFilterTags = false;
+    m_cachedShouldFilterDates = false;
+
+    auto defaults = base::Defaults::standard();
+    m_cachedFiltering = defaults->boolean("filtering");
+    auto statistic = getCurrentStatistic();
+
+    if (statistic->supportsTagBasedFiltering()) {
+        m_cachedShouldFilterTags = true;
+        auto tagFilter = defaults->string("tagFilter");
+        m_cachedTagArray = StringToTokenArrayTransformer::tokens(tagFilter);
+        zr_log("tags: %s", tagFilter.value_or("").c_str());
+    }
+
+    if (statistic->supportsTimeBasedFiltering()) {
+        m_cachedShouldFilterDates = true;
+        auto& helper = DateHelper::sharedHelper();
+        if (defaults->integer("statsRadioButtonChoice") != 0) {
+            auto day = [&](const char* key) -> std::optional<double> {
+                auto text = defaults->string(key);
+                return text ? helper.dateFromString(*text) : std::nullopt;
+            };
+            m_cachedStartDate = day("statsFromDate");
+            m_cachedEndDate = day("statsToDate");
+        } else {
+            double now = Clock::now();
+            double today = helper.dateWithoutTime(now);
+            double weekStart = helper.beginningOfTheWeek(now);
+            switch (defaults->integer("statsDateMode")) {
+            case 0:
+                m_cachedStartDate = base::Time::distantPast();
+                m_cachedEndDate = now;
+                break;
+            case 1:
+                m_cachedStartDate = today;
+                m_cachedEndDate = helper.addDaysToDate(1, today);
+                break;
+            case 2:
+                m_cachedStartDate = helper.addDaysToDate(-1, today);
+                m_cachedEndDate = today;
+                break;
+            case 3:
+                m_cachedStartDate = weekStart;
+                m_cachedEndDate = now;
+                break;
+            case 4:
+                m_cachedStartDate = helper.addDaysToDate(-7, today);
+                m_cachedEndDate = today;
+                break;
+            case 5:
+                m_cachedStartDate = helper.addDaysToDate(-7, weekStart);
+                m_cachedEndDate = weekStart;
+                break;
+            case 6:
+                m_cachedStartDate = helper.beginningOfTheMonth(now);
+                m_cachedEndDate = now;
+                break;
+            case 7:
+                m_cachedStartDate = helper.addDaysToDate(-30, today);
+                m_cachedEndDate = today;
+                break;
+            default:
+                break;
+            }
+        }
+        zr_log("from: %s", describe(m_cachedStartDate).c_str());
+        zr_log("to: %s", describe(m_cachedEndDate).c_str());
+    }
+    zr_log("----");
+}
+
+bool FullFeaturedStatisticsManager::timeSliceMatchesFilterCriteria(const RawTimeSlice& timeSlice) const
+{
+    if (!m_cachedFiltering)
+        return true;
+    if (m_cachedShouldFilterDates
+        && !(timeSlice.beginsBefore(m_cachedEndDate) && timeSlice.beginsAfter(m_cachedStartDate)))
+        return false;
+    if (m_cachedShouldFilterTags && !timeSlice.matchesTagFilter(m_cachedTagArray.value_or(std::vector<std::string> {})))
+        return false;
+    return true;
+}
+
+TagManager& FullFeaturedStatisticsManager::tagManager() const { return TagManager::sharedInstance(); }
+
+}

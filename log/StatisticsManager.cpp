@@ -1,0 +1,179 @@
+#include "log/StatisticsManager.h"
+
+#include "core/Clock.h"
+#include "core/ZrLog.h"
+#include "log/BackingStoreManager.h"
+#include "log/CsvExport.h"
+#include "log/Statistic.h"
+#include "platform/base/AlertPresenter.h"
+#include "platform/base/Defaults.h"
+#include "platform/base/Diagnostics.h"
+#include "platform/base/Files.h"
+#include "platform/base/Resources.h"
+#include "platform/base/Timer.h"
+
+#include <filesystem>
+
+namespace ostrel {
+
+namespace fs = std::filesystem;
+
+StatisticsManager::StatisticsManager() = default;
+
+StatisticsManager::~StatisticsManager()
+{
+    if (m_updateTimer)
+        m_updateTimer->invalidate();
+    if (auto defaults = base::Defaults::standard()) {
+        for (auto observer : m_observers)
+            defaults->removeObserver(observer);
+    }
+}
+
+void StatisticsManager::awakeFromNib()
+{
+    prepareOutputDirectory();
+    auto defaults = base::Defaults::standard();
+    std::weak_ptr<StatisticsManager> weak = weak_from_this();
+    m_observers.push_back(defaults->addObserver(kCurrentlyDisplayedStatisticKey, [weak](const std::string& key) {
+        if (auto manager = weak.lock()) {
+            zr_log("StatsManager observeValueForKeyPath: %s", key.c_str());
+            manager->load();
+        }
+    }));
+    for (const auto& key : additionalKeyPathsToObserve()) {
+        m_observers.push_back(defaults->addObserver(key, [weak](const std::string& key) {
+            if (auto manager = weak.lock()) {
+                zr_log("StatsManager observeValueForKeyPath: %s", key.c_str());
+                manager->triggerDelayedUpdate();
+            }
+        }));
+    }
+    if (!m_listening) {
+        m_listening = true;
+        LogFileManager::sharedInstance().addListener(shared_from_this());
+    }
+}
+
+std::shared_ptr<Statistic> StatisticsManager::getCurrentStatistic()
+{
+    base::fatal("- (Statistic*) getCurrentStatistic of BaseClass called!");
+}
+
+void StatisticsManager::triggerDelayedUpdate()
+{
+    std::lock_guard lock(m_timerMutex);
+    if (m_updateTimer)
+        m_updateTimer->invalidate();
+    std::weak_ptr<StatisticsManager> weak = weak_from_this();
+    m_updateTimer = base::Timer::create(kUpdateDelay, false, base::RunLoop::Mode::Default, [weak](base::Timer&) {
+        if (auto manager = weak.lock())
+            manager->triggerUpdate();
+    });
+    m_updateTimer->setTolerance(kUpdateDelay);
+}
+
+bool StatisticsManager::updatePending() const
+{
+    std::lock_guard lock(m_timerMutex);
+    return m_updateTimer && m_updateTimer->isValid();
+}
+
+void StatisticsManager::triggerUpdate()
+{
+    {
+        std::lock_guard lock(m_timerMutex);
+        m_updateTimer.reset();
+    }
+    load();
+}
+
+void StatisticsManager::performCalculations()
+{
+    zr_log("performCalculations [start]");
+    double started = Clock::now();
+    m_waitingText = "Processing Logs...";
+    zr_log("select statistic");
+    auto statistic = getCurrentStatistic();
+    prepareDataSet();
+    if (statistic) {
+        zr_log("compute statistic");
+        statistic->computeStatistic(m_fullData.get());
+        if (statistic->noDataToShow())
+            m_waitingText = "No Data Found.";
+        else
+            publish(*statistic);
+    }
+    zr_log("performCalculations [end]");
+    zr_log("stats processing took: %f", Clock::now() - started);
+}
+
+void StatisticsManager::publish(const Statistic& statistic)
+{
+    zr_log("prepare directory");
+    prepareOutputDirectory();
+    zr_log("create output file");
+    fs::path page = outputDirectory() / "index.html";
+    zr_log("render");
+    std::string text = statistic.render();
+    zr_log("prepare all files");
+    zr_log("renderedString: %s", text.c_str());
+    // Written over the old page in one step: no moment without a page to show.
+    std::string error;
+    if (base::files::writeAtomically(page, text, &error))
+        zr_log("%s written successfully.", page.c_str());
+    else
+        zr_log("Error Writing: %s! %s", page.c_str(), error.c_str());
+    zr_log("load frame");
+    if (m_statisticsWebView)
+        m_statisticsWebView(page);
+    zr_log("show stats");
+    m_waitingText.clear();
+}
+
+void StatisticsManager::prepareDataSet()
+{
+    m_fullData = LogFileManager::sharedInstance().currentFullDataSet();
+    configureFiltersPreFlight();
+}
+
+fs::path StatisticsManager::outputDirectory() const
+{
+    return BackingStoreManager::applicationSupportDirectory() / kOutputDirectoryName;
+}
+
+void StatisticsManager::prepareOutputDirectory()
+{
+    fs::path output = outputDirectory();
+    std::error_code error;
+    fs::remove_all(output, error);
+    auto library = base::Resources::path("chartist", "css", "stats");
+    if (!library) {
+        zr_log("prepareOutputDirectory: the chart library is missing from the resources; pages show no charts");
+        base::files::createDirectories(output);
+        return;
+    }
+    fs::create_directories(output.parent_path(), error);
+    fs::copy(library->parent_path(), output, fs::copy_options::recursive, error);
+    if (error)
+        zr_log("prepareOutputDirectory: could not copy the chart library: %s", error.message().c_str());
+}
+
+bool StatisticsManager::exportCSVTo(const std::string& path)
+{
+    zr_log("exportCSVTo [start]");
+    std::string error;
+    // The new file replaces the old one in one step: a failed export leaves the old file.
+    bool written = base::files::writeAtomically(path, CsvExport::text(m_fullData.get()), &error);
+    if (!written) {
+        base::AlertRequest alert;
+        alert.style = base::AlertRequest::Style::Critical;
+        alert.message = "The log could not be exported.";
+        alert.informativeText = error.empty() ? "The file could not be written." : error;
+        base::AlertPresenter::present(alert);
+    }
+    zr_log("exportCSVTo [end]");
+    return written;
+}
+
+}
