@@ -3,6 +3,7 @@
 #include "platform/base/KeyCodes.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Slider.h"
+#include "platform/base/Calendar.h"
 
 using namespace ui;
 using base::KeyCode;
@@ -188,6 +189,67 @@ TEST_F(ControlTest, SliderThatIsNotContinuousReportsOnRelease)
     backend().send(Event::mouse(Event::Type::LeftMouseUp, m_window.get(), Point(f.minX() + 108, f.midY())));
     EXPECT_EQ(reports, 1);
     EXPECT_DOUBLE_EQ(slider->doubleValue(), 0.5);
+}
+
+}
+
+#include "platform/ui/ColorPanel.h"
+#include "platform/ui/ColorWell.h"
+#include "platform/ui/DatePicker.h"
+#include "platform/ui/SegmentedControl.h"
+#include "platform/ui/Switch.h"
+
+namespace {
+
+TEST_F(ControlTest, SegmentsSwitchesAndWellsReportTheirNewValues)
+{
+    auto segments = place(SegmentedControl::create({ "Day", "Hour", "Weekday" }), { 180, 24 });
+    std::vector<int> chosen;
+    segments->onAction = [&] { chosen.push_back(segments->selectedSegment()); };
+    clickAt(*segments, { 150, 10 });
+    m_window->makeFirstResponder(segments.get());
+    press(KeyCode::LeftArrow, "");
+    EXPECT_EQ(chosen, (std::vector<int> { 2, 1 }));
+    segments->setSelectedSegment(7);
+    EXPECT_EQ(segments->selectedSegment(), -1);
+
+    auto toggle = Switch::create();
+    std::vector<bool> states;
+    toggle->onAction = [&] { states.push_back(toggle->isOn()); };
+    toggle->mouseDown(Event::mouse(Event::Type::LeftMouseDown, m_window.get(), {}));
+    toggle->mouseDown(Event::mouse(Event::Type::LeftMouseDown, m_window.get(), {}));
+    EXPECT_EQ(states, (std::vector<bool> { true, false }));
+
+    auto well = ColorWell::create(gfx::colors::black);
+    std::vector<gfx::Color> colors;
+    well->onAction = [&] { colors.push_back(well->color()); };
+    well->mouseDown(Event::mouse(Event::Type::LeftMouseDown, m_window.get(), {}));
+    EXPECT_TRUE(ColorPanel::shared().isVisible());
+    ColorPanel::shared().pick(gfx::colors::red);
+    well->deactivate();
+    ColorPanel::shared().pick(gfx::colors::blue);
+    EXPECT_EQ(colors, std::vector<gfx::Color> { gfx::colors::red }) << "an inactive well no longer follows the panel";
+    ColorPanel::shared().close();
+}
+
+TEST_F(ControlTest, DatePickerStepsTheSelectedElement)
+{
+    // 2026-01-31 09:59 UTC (the tests run in UTC).
+    double moment = base::Calendar::current().moment({ 2026, 1, 31, 9, 59, 0 });
+    auto picker = place(DatePicker::create(moment, DatePicker::YearMonthDay | DatePicker::HourMinute), { 180, 24 });
+    EXPECT_EQ(picker->text(), "2026-01-31 09:59");
+    int reports = 0;
+    picker->onAction = [&] { ++reports; };
+    m_window->makeFirstResponder(picker.get());
+    picker->selectField(4);
+    press(KeyCode::UpArrow, "");
+    EXPECT_EQ(picker->text(), "2026-01-31 10:00");
+    picker->selectField(1);
+    picker->step(1);
+    EXPECT_EQ(picker->text(), "2026-02-28 10:00") << "the 31st moves to the end of a shorter month";
+    picker->setMaxDate(picker->dateValue());
+    picker->step(1);
+    EXPECT_EQ(reports, 2) << "a step past the maximum changes nothing and tells nothing";
 }
 
 }
