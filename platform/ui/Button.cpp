@@ -51,6 +51,7 @@ void Button::setTitle(std::string title)
     m_title = std::move(title);
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
+    contentDidChange();
 }
 
 void Button::setAttributedTitle(std::optional<text::AttributedString> title)
@@ -60,6 +61,7 @@ void Button::setAttributedTitle(std::optional<text::AttributedString> title)
         m_title = m_attributedTitle->utf8();
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
+    contentDidChange();
 }
 
 void Button::setImage(std::shared_ptr<gfx::Image> image)
@@ -67,6 +69,7 @@ void Button::setImage(std::shared_ptr<gfx::Image> image)
     m_image = std::move(image);
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
+    contentDidChange();
 }
 
 void Button::setImagePosition(ImagePosition position)
@@ -74,6 +77,7 @@ void Button::setImagePosition(ImagePosition position)
     m_imagePosition = position;
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
+    contentDidChange();
 }
 
 void Button::setKeyEquivalent(std::string key, std::uint32_t modifierMask)

@@ -85,6 +85,8 @@ protected:
     // Title (attributed or plain) and image in a rect.
     void drawContent(gfx::GraphicsContext& context, const Rect& rect, gfx::Color color);
     Size contentSize() const;
+    // After the title or image changed, for buttons whose container sizes itself to them.
+    virtual void contentDidChange() { }
 
 private:
     void nextState();

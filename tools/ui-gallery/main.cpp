@@ -16,6 +16,7 @@
 #include "platform/ui/PopUpButton.h"
 #include "platform/ui/SegmentedControl.h"
 #include "platform/ui/Slider.h"
+#include "platform/ui/StatusItem.h"
 #include "platform/ui/Switch.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
@@ -271,6 +272,12 @@ int main(int argc, char** argv)
     alert->setShowsSuppressionButton(true);
     alert->runModal();
     Alert::setResponder({});
+
+    auto status = StatusItem::create();
+    status->button()->setImage(clockImage());
+    status->button()->setTitle("24:59 ");
+    status->stripWindow()->display();
+    ok = status->stripWindow()->writePng(sibling(png, "-status")) && ok;
 
     if (!ok) {
         std::fprintf(stderr, "ui-gallery: could not write %s\n", png.c_str());
