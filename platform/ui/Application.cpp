@@ -2,6 +2,7 @@
 
 #include "platform/base/Diagnostics.h"
 #include "platform/base/RunLoop.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/Window.h"
 
 #include <algorithm>
@@ -229,6 +230,11 @@ void Application::sendEvent(const Event& incoming)
     Window* window = event->window();
     if (!window && event->isKey())
         window = m_keyWindow;
+    if (event->type() == Event::Type::KeyDown && (event->modifierFlags() & ModifierFlag::Command) && m_mainMenu
+        && m_mainMenu->performKeyEquivalent(*event)) {
+        m_current = std::move(previous);
+        return;
+    }
     if (window && !(event->isMouse() && window->ignoresMouseEvents())) {
         if (event->type() == Event::Type::LeftMouseDown && window->canBecomeKeyWindow() && !window->isKeyWindow())
             window->makeKeyWindow();

@@ -13,6 +13,7 @@
 
 namespace ui {
 
+class Menu;
 class Window;
 
 // What comes with each delegate message.
@@ -84,7 +85,12 @@ public:
     Window* keyWindow() const { return m_keyWindow; }
     Window* mainWindow() const { return m_mainWindow; }
 
-    // Events: monitors first, then the window.
+    // The menu bar's model: the shell groups its items into submenus as it likes. Its key
+    // equivalents answer Command shortcuts before the key window sees them.
+    const std::shared_ptr<Menu>& mainMenu() const { return m_mainMenu; }
+    void setMainMenu(std::shared_ptr<Menu> menu) { m_mainMenu = std::move(menu); }
+
+    // Events: monitors first, then the main menu's shortcuts, then the window.
     void sendEvent(const Event& event);
     // The event being dispatched, or none between events.
     const Event* currentEvent() const { return m_current ? &*m_current : nullptr; }
@@ -127,6 +133,7 @@ private:
     Window* m_keyWindow { nullptr };
     Window* m_mainWindow { nullptr };
     std::optional<Event> m_current;
+    std::shared_ptr<Menu> m_mainMenu;
     struct MonitorEntry {
         MonitorId id;
         std::uint64_t mask;

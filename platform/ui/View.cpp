@@ -484,3 +484,19 @@ std::vector<std::shared_ptr<Constraint>> View::automaticConstraints()
 }
 
 }
+
+namespace ui {
+
+bool View::performKeyEquivalent(const Event& event)
+{
+    if (isHidden())
+        return false;
+    // A copy: a view acting on the key may change the tree.
+    auto subviews = m_subviews;
+    for (const auto& subview : subviews)
+        if (subview->performKeyEquivalent(event))
+            return true;
+    return false;
+}
+
+}

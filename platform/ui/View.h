@@ -87,6 +87,9 @@ public:
     // it answers, or nullptr.
     virtual View* hitTest(Point point);
     bool mouseInRect(Point pointInWindow) const;
+    // Offers a key press to the shown views below this one before any first responder
+    // (Command shortcuts) or after none took it (Return, Escape): true when one acted.
+    virtual bool performKeyEquivalent(const Event& event);
 
     // Key-view loop.
     View* nextKeyView() const { return m_nextKeyView; }

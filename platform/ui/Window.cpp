@@ -423,6 +423,9 @@ void Window::sendEvent(const Event& event)
             view->scrollWheel(event);
         return;
     case T::KeyDown:
+        // Command shortcuts go to the views' key equivalents before the focused view types them.
+        if ((event.modifierFlags() & ModifierFlag::Command) && m_contentView && m_contentView->performKeyEquivalent(event))
+            return;
         (m_firstResponder ? m_firstResponder : this)->keyDown(event);
         return;
     case T::KeyUp:
@@ -444,6 +447,9 @@ void Window::keyDown(const Event& event)
             selectNextKeyView();
         return;
     }
+    // Return and Escape that no view typed press the window's default and cancel buttons.
+    if (m_contentView && m_contentView->performKeyEquivalent(event))
+        return;
     Responder::keyDown(event);
 }
 

@@ -30,6 +30,10 @@ constexpr unsigned FullSizeContentView = 1u << 15;
 namespace WindowLevel {
 constexpr int Normal = 0;
 constexpr int Floating = 3;
+// The status item's own strip, where no tray shows it.
+constexpr int StatusBar = 20;
+// Menus being tracked and popovers sit above every ordinary and floating window.
+constexpr int PopUpMenu = 22;
 // Above every ordinary window, panel and menu: the screen covers.
 constexpr int AboveAll = 25;
 }

@@ -1,0 +1,248 @@
+#include "platform/ui/Alert.h"
+
+#include "platform/base/Diagnostics.h"
+#include "platform/base/RunLoop.h"
+#include "platform/gfx/GraphicsContext.h"
+#include "platform/gfx/Path.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/ControlLook.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/Window.h"
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+constexpr double kWidth = 420;
+constexpr double kMargin = 20;
+constexpr double kIconSide = 48;
+constexpr double kTextLeft = kMargin + kIconSide + 16;
+
+Alert::Responder& responder()
+{
+    static Alert::Responder installed;
+    return installed;
+}
+
+// The alert's badge: a rounded square with an exclamation mark, red for critical alerts.
+class AlertIcon : public View {
+public:
+    static std::shared_ptr<AlertIcon> create(Alert::Style style) { return std::shared_ptr<AlertIcon>(new AlertIcon(style)); }
+    bool isFlipped() const override { return true; }
+    void draw(gfx::GraphicsContext& context, const Rect&) override
+    {
+        gfx::Color color = m_style == Alert::Style::Critical ? gfx::Color::rgb(0.85, 0.25, 0.22)
+            : m_style == Alert::Style::Warning               ? gfx::Color::rgb(0.95, 0.7, 0.2)
+                                                             : ControlLook::kAccent;
+        context.setFillColor(color);
+        gfx::Path::roundedRect(bounds().insetBy(2, 2), 10, 10).fill();
+        ControlLook::drawLabel(m_style == Alert::Style::Informational ? "i" : "!", bounds(), gfx::Font::boldSystem(30),
+            gfx::colors::white);
+    }
+
+private:
+    explicit AlertIcon(Alert::Style style)
+        : View({})
+        , m_style(style)
+    {
+    }
+    Alert::Style m_style;
+};
+
+class AlertContent : public View {
+public:
+    static std::shared_ptr<AlertContent> create() { return std::shared_ptr<AlertContent>(new AlertContent); }
+    bool isFlipped() const override { return true; }
+    void draw(gfx::GraphicsContext& context, const Rect&) override
+    {
+        context.setFillColor(ControlLook::kMenu);
+        context.fillRect(bounds());
+    }
+
+private:
+    AlertContent()
+        : View({})
+    {
+    }
+};
+
+}
+
+std::shared_ptr<Alert> Alert::create() { return std::shared_ptr<Alert>(new Alert); }
+
+Alert::Alert()
+    : m_suppression(Button::create(base::AlertRequest::kStandardSuppressionTitle, ButtonType::Switch))
+{
+    m_suppression->setControlSize(ControlSize::Small);
+}
+
+Alert::~Alert()
+{
+    if (m_window)
+        m_window->close();
+}
+
+std::shared_ptr<Alert> Alert::fromRequest(const base::AlertRequest& request)
+{
+    auto alert = create();
+    alert->setAlertStyle(request.style);
+    alert->setMessageText(request.message);
+    alert->setInformativeText(request.informativeText);
+    for (const auto& title : request.buttonTitles())
+        alert->addButton(title);
+    alert->setEscapeButton(request.escapeButtonIndex());
+    if (request.suppressionTitle) {
+        alert->setShowsSuppressionButton(true);
+        alert->suppressionButton()->setTitle(*request.suppressionTitle);
+    }
+    alert->onHelp = request.help;
+    return alert;
+}
+
+Button* Alert::addButton(std::string title)
+{
+    auto button = Button::create(std::move(title));
+    int index = static_cast<int>(m_buttons.size());
+    if (index == 0)
+        button->setKeyEquivalent("\r");
+    button->onAction = [this, index] { pressButton(index); };
+    m_buttons.push_back(button);
+    return button.get();
+}
+
+void Alert::pressButton(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_buttons.size()))
+        return;
+    m_answer = index;
+}
+
+void Alert::build()
+{
+    if (m_buttons.empty())
+        addButton("OK");
+    int escape = m_escapeButton;
+    if (escape < 0)
+        for (std::size_t i = 0; i < m_buttons.size(); ++i)
+            if (m_buttons[i]->title() == "Cancel")
+                escape = static_cast<int>(i);
+    if (escape > 0)
+        m_buttons[static_cast<std::size_t>(escape)]->setKeyEquivalent("\x1b");
+
+    auto content = AlertContent::create();
+    double textWidth = kWidth - kTextLeft - kMargin;
+    double y = kMargin;
+    auto message = TextField::createLabel(m_message);
+    message->setFont(gfx::Font::boldSystem(gfx::Font::systemFontSize));
+    message->setWraps(true);
+    message->setPreferredMaxLayoutWidth(textWidth);
+    Size messageSize = message->intrinsicContentSize();
+    message->setFrame(Rect(kTextLeft, y, textWidth, messageSize.height));
+    content->addSubview(message);
+    y += messageSize.height + 8;
+    if (!m_informative.empty()) {
+        auto informative = TextField::createLabel(m_informative);
+        informative->setFont(gfx::Font::system(gfx::Font::smallSystemFontSize));
+        informative->setWraps(true);
+        informative->setPreferredMaxLayoutWidth(textWidth);
+        Size size = informative->intrinsicContentSize();
+        informative->setFrame(Rect(kTextLeft, y, textWidth, size.height));
+        content->addSubview(informative);
+        y += size.height + 8;
+    }
+    if (m_showsSuppression) {
+        Size size = m_suppression->intrinsicContentSize();
+        m_suppression->setFrame(Rect(kTextLeft, y + 4, std::min(textWidth, size.width), size.height));
+        content->addSubview(m_suppression);
+        y += size.height + 12;
+    }
+    y = std::max(y, kMargin + kIconSide) + 12;
+    double x = kWidth - kMargin;
+    for (const auto& button : m_buttons) {
+        Size size = button->intrinsicContentSize();
+        double width = std::max(82.0, size.width);
+        x -= width;
+        button->setFrame(Rect(x, y, width, size.height));
+        content->addSubview(button);
+        x -= 10;
+    }
+    if (onHelp) {
+        auto help = Button::create("?");
+        help->setBezelStyle(BezelStyle::Inline);
+        help->setFrame(Rect(kMargin, y, 24, 24));
+        auto call = onHelp;
+        help->onAction = [call] { call(); };
+        content->addSubview(help);
+    }
+    double height = y + 24 + kMargin;
+    auto icon = AlertIcon::create(m_style);
+    icon->setFrame(Rect(kMargin, kMargin, kIconSide, kIconSide));
+    content->addSubview(icon);
+    content->setFrame(Rect(0, 0, kWidth, height));
+
+    Rect visible = Screen::main() ? Screen::main()->visibleFrame : Rect(0, 0, 1024, 768);
+    m_window = Window::create(Rect(visible.midX() - kWidth / 2, visible.minY() + visible.height() * 0.6, kWidth, height),
+        WindowStyle::Titled);
+    m_window->setLevel(WindowLevel::Floating);
+    m_window->setContentView(content);
+}
+
+int Alert::runModal()
+{
+    if (m_running)
+        return -1;
+    build();
+    m_running = true;
+    m_answer.reset();
+    Window* alertWindow = m_window.get();
+    Window* previousKey = Application::shared() ? Application::shared()->keyWindow() : nullptr;
+    std::weak_ptr<Window> previous = previousKey ? previousKey->weak_from_this() : std::weak_ptr<Window> {};
+    m_window->makeKeyAndOrderFront();
+
+    // Other windows draw on but take no input while the alert is up.
+    std::optional<Application::MonitorId> monitor;
+    if (auto* app = Application::shared())
+        monitor = app->addLocalMonitor(EventMask::Any, [alertWindow](const Event& event) -> std::optional<Event> {
+            if (event.window() && event.window() != alertWindow && event.type() != Event::Type::MouseMoved)
+                return std::nullopt;
+            return event;
+        });
+    if (auto answer = responder()) {
+        base::RunLoop::main().post([this, answer] {
+            if (auto index = answer(*this))
+                pressButton(*index);
+        });
+    }
+    base::RunLoop::main().runModal([this] { return m_answer.has_value(); });
+
+    if (monitor && Application::shared())
+        Application::shared()->removeMonitor(*monitor);
+    m_window->close();
+    m_running = false;
+    if (auto window = previous.lock(); window && window->isVisible())
+        window->makeKeyWindow();
+    return m_answer.value_or(0);
+}
+
+void Alert::setResponder(Responder answer) { responder() = std::move(answer); }
+
+void Alert::installAsPresenter()
+{
+    base::AlertPresenter::install([](const base::AlertRequest& request) {
+        auto* app = Application::shared();
+        if (!app || (app->backend().name() == "offscreen" && !responder())) {
+            base::diagnostic("alert: " + request.message + " | answered \"" + request.buttonTitles().front() + "\" (no display)");
+            return base::AlertAnswer {};
+        }
+        auto alert = Alert::fromRequest(request);
+        base::AlertAnswer answer;
+        answer.button = alert->runModal();
+        answer.suppressed = request.suppressionTitle && alert->suppressionButton()->state() == ControlStateValue::On;
+        return answer;
+    });
+}
+
+}

@@ -1,0 +1,78 @@
+#include "platform/ui/ControlLook.h"
+
+#include "platform/gfx/GraphicsContext.h"
+#include "platform/gfx/Path.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ui::ControlLook {
+
+void drawBezel(gfx::GraphicsContext& context, const Rect& rect, double radius, gfx::Color fill, gfx::Color stroke)
+{
+    Rect r = rect.insetBy(0.5, 0.5);
+    radius = std::min(radius, std::min(r.width(), r.height()) / 2);
+    auto path = gfx::Path::roundedRect(r, radius, radius);
+    context.setFillColor(fill);
+    path.fill();
+    path.setLineWidth(1);
+    context.setStrokeColor(stroke);
+    path.stroke();
+}
+
+Size labelSize(std::string_view text, const gfx::Font& font)
+{
+    Rect r = gfx::textBoundingRect(text, 0, gfx::TextStyle(font));
+    return { std::ceil(r.width()), std::ceil(std::max(r.height(), font.pointSize * 1.2)) };
+}
+
+void drawLabel(std::string_view text, const Rect& rect, const gfx::Font& font, gfx::Color color,
+    gfx::TextAlignment alignment)
+{
+    if (text.empty())
+        return;
+    gfx::TextLayout layout(text, gfx::TextStyle(font, color, { alignment }), rect.width());
+    double height = layout.boundingRect().height();
+    // The context is flipped in controls: the rect's top is its minY.
+    layout.draw(Rect(rect.minX(), rect.minY() + (rect.height() - height) / 2, rect.width(), height));
+}
+
+void drawCheckMark(gfx::GraphicsContext& context, const Rect& r, gfx::Color color)
+{
+    gfx::Path path;
+    path.moveTo({ r.minX() + r.width() * 0.2, r.minY() + r.height() * 0.52 });
+    path.lineTo({ r.minX() + r.width() * 0.42, r.minY() + r.height() * 0.75 });
+    path.lineTo({ r.minX() + r.width() * 0.8, r.minY() + r.height() * 0.25 });
+    path.setLineWidth(std::max(1.5, r.width() / 7));
+    path.setLineCap(gfx::LineCap::round);
+    path.setLineJoin(gfx::LineJoin::round);
+    context.setStrokeColor(color);
+    path.stroke();
+}
+
+void drawChevron(gfx::GraphicsContext& context, const Rect& r, gfx::Color color, bool upAndDown)
+{
+    gfx::Path path;
+    double w = r.width() * 0.3;
+    double cx = r.midX();
+    if (upAndDown) {
+        double cy = r.midY();
+        path.moveTo({ cx - w, cy - 1.5 });
+        path.lineTo({ cx, cy - 1.5 - w });
+        path.lineTo({ cx + w, cy - 1.5 });
+        path.moveTo({ cx - w, cy + 1.5 });
+        path.lineTo({ cx, cy + 1.5 + w });
+        path.lineTo({ cx + w, cy + 1.5 });
+    } else {
+        double cy = r.midY() - w / 2;
+        path.moveTo({ cx - w, cy });
+        path.lineTo({ cx, cy + w });
+        path.lineTo({ cx + w, cy });
+    }
+    path.setLineWidth(1.5);
+    path.setLineCap(gfx::LineCap::round);
+    context.setStrokeColor(color);
+    path.stroke();
+}
+
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/gfx/Color.h"
+#include "platform/gfx/Font.h"
+#include "platform/gfx/TextLayout.h"
+#include "platform/ui/Geometry.h"
+
+#include <string_view>
+
+namespace gfx {
+class GraphicsContext;
+}
+
+namespace ui::ControlLook {
+
+// The plain dark look every control has until a skin draws it.
+constexpr gfx::Color kFace = gfx::Color::rgb(0.23, 0.23, 0.24);
+constexpr gfx::Color kFaceHighlighted = gfx::Color::rgb(0.36, 0.36, 0.38);
+constexpr gfx::Color kStroke = gfx::Color::rgb(0.42, 0.42, 0.44);
+constexpr gfx::Color kText = gfx::Color::rgb(0.9, 0.9, 0.9);
+constexpr gfx::Color kSecondaryText = gfx::Color::rgb(0.6, 0.6, 0.62);
+constexpr gfx::Color kAccent = gfx::Color::rgb(0.18, 0.49, 0.96);
+constexpr gfx::Color kField = gfx::Color::rgb(0.12, 0.12, 0.13);
+constexpr gfx::Color kMenu = gfx::Color::rgb(0.17, 0.17, 0.18);
+
+// A rounded face with its outline.
+void drawBezel(gfx::GraphicsContext& context, const Rect& rect, double radius, gfx::Color fill,
+    gfx::Color stroke = kStroke);
+// One line of text centred vertically in the rect, placed by the alignment.
+void drawLabel(std::string_view text, const Rect& rect, const gfx::Font& font, gfx::Color color,
+    gfx::TextAlignment alignment = gfx::TextAlignment::center);
+Size labelSize(std::string_view text, const gfx::Font& font);
+// A tick, as in a checked box or a checked menu item.
+void drawCheckMark(gfx::GraphicsContext& context, const Rect& rect, gfx::Color color);
+// A small downward chevron, as pop-up buttons show.
+void drawChevron(gfx::GraphicsContext& context, const Rect& rect, gfx::Color color, bool upAndDown);
+
+}

@@ -1,0 +1,171 @@
+#include "platform/ui/MenuTracking.h"
+
+#include "platform/base/RunLoop.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/MenuView.h"
+#include "platform/ui/Window.h"
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+// Losing the keyboard to another window ends the tracking, as a click elsewhere does.
+class DismissOnResignKey : public WindowDelegate {
+public:
+    explicit DismissOnResignKey(MenuTracking& tracking)
+        : m_tracking(tracking)
+    {
+    }
+    void windowDidResignKey(Window&) override { m_tracking.cancel(); }
+
+private:
+    MenuTracking& m_tracking;
+};
+
+}
+
+MenuTracking::MenuTracking(Menu& menu)
+    : m_menu(menu)
+    , m_keepAlive(menu.weak_from_this().lock())
+{
+    m_menu.m_tracking = this;
+}
+
+MenuTracking::~MenuTracking()
+{
+    closeLevelsAfter(nullptr);
+    m_menu.m_tracking = nullptr;
+}
+
+std::shared_ptr<MenuItem> MenuTracking::run(const MenuItem* positioningItem, Point location, View* view)
+{
+    m_menu.willOpen();
+    Point topLeft = view ? view->convertPointToScreen(location) : location;
+    Window* previousKey = Application::shared() ? Application::shared()->keyWindow() : nullptr;
+    std::weak_ptr<Window> previous = previousKey ? previousKey->weak_from_this() : std::weak_ptr<Window> {};
+
+    open(m_menu, topLeft);
+    if (positioningItem && !m_levels.empty()) {
+        Rect row = m_levels.front().view->rectOfItem(positioningItem);
+        Window& window = *m_levels.front().window;
+        window.setFrameTopLeftPoint({ topLeft.x, topLeft.y + row.minY() });
+        m_levels.front().view->setHighlightedItem(const_cast<MenuItem*>(positioningItem));
+    }
+    DismissOnResignKey dismiss(*this);
+    if (!m_levels.empty())
+        m_levels.front().window->setDelegate(&dismiss);
+
+    base::RunLoop::main().runModal([this] { return m_done; });
+
+    if (!m_levels.empty())
+        m_levels.front().window->setDelegate(nullptr);
+    closeLevelsAfter(nullptr);
+    if (auto window = previous.lock(); window && window->isVisible())
+        window->makeKeyWindow();
+    if (m_menu.delegate())
+        m_menu.delegate()->menuDidClose(m_menu);
+    m_menu.m_tracking = nullptr;
+    auto chosen = std::move(m_chosen);
+    if (chosen)
+        chosen->perform();
+    return chosen;
+}
+
+void MenuTracking::open(Menu& menu, Point topLeft)
+{
+    Level level;
+    level.menu = &menu;
+    level.view = MenuView::create(menu, *this);
+    Size size = level.view->fittingRowsSize();
+    // On the screen: a menu near the right or bottom edge opens the other way.
+    if (auto screen = Screen::main()) {
+        Rect visible = screen->visibleFrame;
+        if (topLeft.x + size.width > visible.maxX())
+            topLeft.x = std::max(visible.minX(), visible.maxX() - size.width);
+        if (topLeft.y - size.height < visible.minY())
+            topLeft.y = std::min(visible.maxY(), visible.minY() + size.height);
+    }
+    level.window = Window::create(Rect(topLeft.x, topLeft.y - size.height, size.width, size.height), WindowStyle::Borderless);
+    level.window->setLevel(WindowLevel::PopUpMenu);
+    level.window->setBackgroundColor(gfx::Color::white(0, 0));
+    level.view->setFrame(Rect(0, 0, size.width, size.height));
+    level.window->setContentView(level.view);
+    bool root = m_levels.empty();
+    level.window->setCanBecomeKeyWindow(root);
+    if (root) {
+        level.window->makeKeyAndOrderFront();
+        level.window->makeFirstResponder(level.view.get());
+    } else {
+        level.window->orderFrontRegardless();
+        menu.m_tracking = this;
+    }
+    m_levels.push_back(std::move(level));
+}
+
+const MenuTracking::Level* MenuTracking::levelOf(const Menu* menu) const
+{
+    for (const auto& level : m_levels)
+        if (level.menu == menu)
+            return &level;
+    return nullptr;
+}
+
+void MenuTracking::closeLevelsAfter(const Menu* menu)
+{
+    while (!m_levels.empty() && m_levels.back().menu != menu) {
+        Level level = std::move(m_levels.back());
+        m_levels.pop_back();
+        level.window->setDelegate(nullptr);
+        level.window->close();
+        if (level.menu != &m_menu)
+            level.menu->m_tracking = nullptr;
+    }
+}
+
+void MenuTracking::openSubmenu(const Menu& parent, MenuItem* item)
+{
+    const Level* level = levelOf(&parent);
+    if (!level)
+        return;
+    if (item && levelOf(item->submenu().get()))
+        return;
+    closeLevelsAfter(&parent);
+    if (!item)
+        return;
+    Menu& submenu = *item->submenu();
+    submenu.willOpen();
+    Rect row = level->view->rectOfItem(item);
+    Rect frame = level->window->frame();
+    open(submenu, { frame.maxX() - 4, frame.maxY() - row.minY() + 4 });
+}
+
+void MenuTracking::choose(MenuItem& item)
+{
+    m_chosen = item.shared_from_this();
+    m_done = true;
+}
+
+void MenuTracking::cancel() { m_done = true; }
+
+Window* MenuTracking::windowOf(const Menu* menu) const
+{
+    const Level* level = levelOf(menu);
+    return level ? level->window.get() : nullptr;
+}
+
+MenuItem* MenuTracking::itemAt(const Menu* menu, Point topLeftPoint) const
+{
+    const Level* level = levelOf(menu);
+    return level ? level->view->itemAt(topLeftPoint) : nullptr;
+}
+
+Rect MenuTracking::rectOf(const Menu* menu, const MenuItem* item) const
+{
+    const Level* level = levelOf(menu);
+    return level ? level->view->rectOfItem(item) : Rect {};
+}
+
+}

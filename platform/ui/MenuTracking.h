@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/ui/Geometry.h"
+
+#include <memory>
+#include <vector>
+
+namespace ui {
+
+class Menu;
+class MenuItem;
+class MenuView;
+class View;
+class Window;
+
+// One popped-up menu's session: the menu's window (and those of submenus opened from it),
+// tracked in a nested modal run of the main loop until an item is chosen or the menu is
+// dismissed by Escape, by losing the keyboard or by cancelTracking(). The chosen item runs
+// after the windows have closed.
+class MenuTracking {
+public:
+    explicit MenuTracking(Menu& menu);
+    ~MenuTracking();
+    MenuTracking(const MenuTracking&) = delete;
+    MenuTracking& operator=(const MenuTracking&) = delete;
+
+    std::shared_ptr<MenuItem> run(const MenuItem* positioningItem, Point location, View* view);
+    void cancel();
+    void choose(MenuItem& item);
+    // Shows the item's submenu beside its row, closing deeper ones; an item without closes them.
+    void openSubmenu(const Menu& parent, MenuItem* item);
+    void closeLevelsAfter(const Menu* menu);
+
+    Window* windowOf(const Menu* menu) const;
+    MenuItem* itemAt(const Menu* menu, Point topLeftPoint) const;
+    Rect rectOf(const Menu* menu, const MenuItem* item) const;
+
+private:
+    struct Level {
+        Menu* menu { nullptr };
+        std::shared_ptr<Window> window;
+        std::shared_ptr<MenuView> view;
+    };
+    // Opens a level with the window's top left at a screen point.
+    void open(Menu& menu, Point topLeft);
+    const Level* levelOf(const Menu* menu) const;
+
+    Menu& m_menu;
+    std::shared_ptr<Menu> m_keepAlive;
+    std::vector<Level> m_levels;
+    bool m_done { false };
+    std::shared_ptr<MenuItem> m_chosen;
+};
+
+}

@@ -1,0 +1,251 @@
+#include "platform/ui/MenuView.h"
+
+#include "platform/base/KeyCodes.h"
+#include "platform/gfx/GraphicsContext.h"
+#include "platform/gfx/Path.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ControlLook.h"
+#include "platform/ui/Event.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/MenuTracking.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ui {
+
+namespace {
+constexpr double kPadding = 4;
+constexpr double kSeparatorHeight = 9;
+constexpr double kLeftMargin = 22;
+constexpr double kRightMargin = 18;
+
+std::string shortcutText(const MenuItem& item)
+{
+    if (item.keyEquivalent().empty())
+        return {};
+    std::string text;
+    std::uint32_t mask = item.keyEquivalentModifierMask();
+    if (mask & ModifierFlag::Control)
+        text += "\u2303";
+    if (mask & ModifierFlag::Option)
+        text += "\u2325";
+    if (mask & ModifierFlag::Shift)
+        text += "\u21e7";
+    if (mask & ModifierFlag::Command)
+        text += "\u2318";
+    std::string key = item.keyEquivalent();
+    if (key == "\r")
+        key = "\u21a9";
+    else if (key == "\x1b")
+        key = "\u238b";
+    else
+        std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::toupper(c); });
+    return text + key;
+}
+}
+
+std::shared_ptr<MenuView> MenuView::create(Menu& menu, MenuTracking& tracking)
+{
+    return std::shared_ptr<MenuView>(new MenuView(menu, tracking));
+}
+
+MenuView::MenuView(Menu& menu, MenuTracking& tracking)
+    : View({})
+    , m_menu(menu)
+    , m_tracking(tracking)
+{
+}
+
+double MenuView::rowHeight(const MenuItem& item) const
+{
+    if (item.isHidden())
+        return 0;
+    if (item.isSeparator())
+        return kSeparatorHeight;
+    double height = std::ceil(m_menu.font().pointSize * 1.3) + 6;
+    if (item.image())
+        height = std::max(height, item.image()->size().height + 4);
+    return height;
+}
+
+Size MenuView::fittingRowsSize() const
+{
+    double width = m_menu.minimumWidth();
+    double height = 2 * kPadding;
+    for (const auto& item : m_menu.items()) {
+        height += rowHeight(*item);
+        if (item->isSeparator() || item->isHidden())
+            continue;
+        double w = kLeftMargin + ControlLook::labelSize(item->title(), m_menu.font()).width + kRightMargin;
+        if (item->image())
+            w += item->image()->size().width + 4;
+        if (auto shortcut = shortcutText(*item); !shortcut.empty())
+            w += 20 + ControlLook::labelSize(shortcut, m_menu.font()).width;
+        if (item->hasSubmenu())
+            w += 12;
+        width = std::max(width, w);
+    }
+    return { std::ceil(width), height };
+}
+
+Rect MenuView::rectOfItem(const MenuItem* item) const
+{
+    double y = kPadding;
+    for (const auto& candidate : m_menu.items()) {
+        double height = rowHeight(*candidate);
+        if (candidate.get() == item)
+            return Rect(0, y, bounds().width(), height);
+        y += height;
+    }
+    return {};
+}
+
+MenuItem* MenuView::itemAt(Point point) const
+{
+    if (point.x < 0 || point.x >= bounds().width())
+        return nullptr;
+    double y = kPadding;
+    for (const auto& item : m_menu.items()) {
+        double height = rowHeight(*item);
+        if (point.y >= y && point.y < y + height)
+            return item.get();
+        y += height;
+    }
+    return nullptr;
+}
+
+void MenuView::setHighlightedItem(MenuItem* item)
+{
+    if (item && (item->isSeparator() || !m_menu.isItemEnabled(*item)))
+        item = nullptr;
+    if (item == m_highlighted)
+        return;
+    m_highlighted = item;
+    setNeedsDisplay();
+    m_tracking.openSubmenu(m_menu, item && item->hasSubmenu() ? item : nullptr);
+}
+
+void MenuView::hover(Point point)
+{
+    m_armed = true;
+    setHighlightedItem(itemAt(point));
+}
+
+void MenuView::mouseMoved(const Event& event) { hover(convertPointFrom(event.locationInWindow(), nullptr)); }
+void MenuView::mouseDragged(const Event& event) { hover(convertPointFrom(event.locationInWindow(), nullptr)); }
+
+void MenuView::mouseDown(const Event& event)
+{
+    m_armed = true;
+    hover(convertPointFrom(event.locationInWindow(), nullptr));
+}
+
+void MenuView::mouseUp(const Event& event)
+{
+    if (!m_armed)
+        return;
+    MenuItem* item = itemAt(convertPointFrom(event.locationInWindow(), nullptr));
+    if (item && !item->isSeparator() && !item->hasSubmenu() && m_menu.isItemEnabled(*item))
+        m_tracking.choose(*item);
+}
+
+void MenuView::moveHighlight(int direction)
+{
+    const auto& items = m_menu.items();
+    if (items.empty())
+        return;
+    int count = static_cast<int>(items.size());
+    int index = m_highlighted ? m_menu.indexOfItem(m_highlighted) : (direction > 0 ? -1 : count);
+    for (int step = 0; step < count; ++step) {
+        index += direction;
+        if (index < 0 || index >= count)
+            return;
+        MenuItem& item = *items[static_cast<std::size_t>(index)];
+        if (!item.isSeparator() && !item.isHidden() && m_menu.isItemEnabled(item)) {
+            setHighlightedItem(&item);
+            return;
+        }
+    }
+}
+
+void MenuView::keyDown(const Event& event)
+{
+    switch (static_cast<base::KeyCode>(event.keyCode())) {
+    case base::KeyCode::DownArrow:
+        moveHighlight(1);
+        return;
+    case base::KeyCode::UpArrow:
+        moveHighlight(-1);
+        return;
+    case base::KeyCode::Return:
+    case base::KeyCode::KeypadEnter:
+    case base::KeyCode::Space:
+        if (m_highlighted && !m_highlighted->hasSubmenu())
+            m_tracking.choose(*m_highlighted);
+        return;
+    case base::KeyCode::Escape:
+        m_tracking.cancel();
+        return;
+    default:
+        return;
+    }
+}
+
+void MenuView::draw(gfx::GraphicsContext& context, const Rect&)
+{
+    ControlLook::drawBezel(context, bounds(), 6, ControlLook::kMenu);
+    const gfx::Font& font = m_menu.font();
+    for (const auto& item : m_menu.items()) {
+        if (item->isHidden())
+            continue;
+        Rect row = rectOfItem(item.get());
+        if (item->isSeparator()) {
+            context.setFillColor(ControlLook::kStroke);
+            context.fillRect(Rect(8, std::floor(row.midY()), row.width() - 16, 1));
+            continue;
+        }
+        bool enabled = m_menu.isItemEnabled(*item);
+        gfx::Color color = enabled ? ControlLook::kText : ControlLook::kSecondaryText;
+        if (item.get() == m_highlighted) {
+            context.setFillColor(ControlLook::kAccent);
+            gfx::Path::roundedRect(row.insetBy(4, 0), 4, 4).fill();
+            color = gfx::colors::white;
+        }
+        Rect mark(5, row.midY() - 7, 14, 14);
+        if (item->state() == ControlStateValue::On)
+            ControlLook::drawCheckMark(context, mark, color);
+        else if (item->state() == ControlStateValue::Mixed) {
+            context.setFillColor(color);
+            context.fillRect(Rect(mark.minX() + 3, mark.midY() - 1, 8, 2));
+        } else if (item->offStateImage())
+            item->offStateImage()->drawTinted(mark, color);
+        double x = kLeftMargin;
+        if (const auto& image = item->image()) {
+            Size size = image->size();
+            Rect target(x, row.midY() - size.height / 2, size.width, size.height);
+            if (image->isTemplate())
+                image->drawTinted(target, color);
+            else
+                image->draw(target);
+            x += size.width + 4;
+        }
+        ControlLook::drawLabel(item->title(), Rect(x, row.minY(), row.width() - x - kRightMargin, row.height()), font,
+            color, gfx::TextAlignment::left);
+        if (auto shortcut = shortcutText(*item); !shortcut.empty())
+            ControlLook::drawLabel(shortcut, Rect(0, row.minY(), row.width() - kRightMargin + 6, row.height()), font,
+                color, gfx::TextAlignment::right);
+        if (item->hasSubmenu()) {
+            gfx::Path arrow;
+            double ax = row.maxX() - 12;
+            arrow.moveTo({ ax, row.midY() - 4 });
+            arrow.lineTo({ ax + 4, row.midY() });
+            arrow.lineTo({ ax, row.midY() + 4 });
+            arrow.setLineWidth(1.5);
+            context.setStrokeColor(color);
+            arrow.stroke();
+        }
+    }
+}
+
+}

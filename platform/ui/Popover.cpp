@@ -1,0 +1,169 @@
+#include "platform/ui/Popover.h"
+
+#include "platform/gfx/GraphicsContext.h"
+#include "platform/gfx/Path.h"
+#include "platform/ui/ControlLook.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/View.h"
+#include "platform/ui/Window.h"
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+constexpr double kArrow = 9;
+constexpr double kInset = 6;
+
+// The popover's frame: a rounded panel with an arrow on the side facing its anchor.
+class PopoverFrame : public View {
+public:
+    static std::shared_ptr<PopoverFrame> create() { return std::shared_ptr<PopoverFrame>(new PopoverFrame); }
+    bool isFlipped() const override { return true; }
+    void setArrow(bool onTop, bool horizontal, double position)
+    {
+        m_arrowOnTop = onTop;
+        m_horizontal = horizontal;
+        m_arrowPosition = position;
+        setNeedsDisplay();
+    }
+    void draw(gfx::GraphicsContext& context, const Rect&) override
+    {
+        Rect body = bounds();
+        gfx::Path arrow;
+        if (m_horizontal) {
+            body = m_arrowOnTop ? Rect(kArrow, 0, body.width() - kArrow, body.height()) : Rect(0, 0, body.width() - kArrow, body.height());
+            double x = m_arrowOnTop ? 0 : bounds().width();
+            double edge = m_arrowOnTop ? kArrow + 1 : bounds().width() - kArrow - 1;
+            arrow.moveTo({ edge, m_arrowPosition - kArrow });
+            arrow.lineTo({ x, m_arrowPosition });
+            arrow.lineTo({ edge, m_arrowPosition + kArrow });
+        } else {
+            body = m_arrowOnTop ? Rect(0, kArrow, body.width(), body.height() - kArrow) : Rect(0, 0, body.width(), body.height() - kArrow);
+            double y = m_arrowOnTop ? 0 : bounds().height();
+            double edge = m_arrowOnTop ? kArrow + 1 : bounds().height() - kArrow - 1;
+            arrow.moveTo({ m_arrowPosition - kArrow, edge });
+            arrow.lineTo({ m_arrowPosition, y });
+            arrow.lineTo({ m_arrowPosition + kArrow, edge });
+        }
+        ControlLook::drawBezel(context, body, 8, ControlLook::kMenu);
+        arrow.closePath();
+        context.setFillColor(ControlLook::kMenu);
+        arrow.fill();
+    }
+
+private:
+    PopoverFrame()
+        : View({})
+    {
+    }
+    bool m_arrowOnTop { true };
+    bool m_horizontal { false };
+    double m_arrowPosition { 0 };
+};
+
+}
+
+std::shared_ptr<Popover> Popover::create() { return std::shared_ptr<Popover>(new Popover); }
+
+Popover::~Popover()
+{
+    if (m_window)
+        m_window->close();
+}
+
+void Popover::setContentView(std::shared_ptr<View> view) { m_content = std::move(view); }
+
+Size Popover::contentSize() const
+{
+    if (m_contentSize)
+        return *m_contentSize;
+    if (!m_content)
+        return {};
+    Size fitting = m_content->fittingSize();
+    return fitting.width > 0 && fitting.height > 0 ? fitting : m_content->frame().size;
+}
+
+void Popover::show(Rect positioningRect, View* view, RectEdge preferredEdge)
+{
+    if (!view || !m_content)
+        return;
+    if (auto willShow = onWillShow)
+        willShow();
+    Size content = contentSize();
+    Rect anchor = view->convertRectTo(positioningRect, nullptr);
+    Window* owner = view->window();
+    if (owner) {
+        Point a = owner->convertPointToScreen(anchor.origin);
+        anchor = Rect(a, anchor.size);
+    }
+    Rect visible = Screen::main() ? Screen::main()->visibleFrame : Rect(0, 0, 1024, 768);
+    bool horizontal = preferredEdge == RectEdge::MinX || preferredEdge == RectEdge::MaxX;
+    Size outer = horizontal ? Size(content.width + 2 * kInset + kArrow, content.height + 2 * kInset)
+                            : Size(content.width + 2 * kInset, content.height + 2 * kInset + kArrow);
+    Rect frame;
+    bool arrowOnTop = true;
+    double arrowPosition = 0;
+    if (horizontal) {
+        bool right = preferredEdge == RectEdge::MaxX;
+        if (right && anchor.maxX() + outer.width > visible.maxX())
+            right = false;
+        else if (!right && anchor.minX() - outer.width < visible.minX())
+            right = true;
+        double x = right ? anchor.maxX() : anchor.minX() - outer.width;
+        double y = std::clamp(anchor.midY() - outer.height / 2, visible.minY(), std::max(visible.minY(), visible.maxY() - outer.height));
+        frame = Rect(x, y, outer.width, outer.height);
+        arrowOnTop = right;
+        // Flipped content: measured from the frame's top.
+        arrowPosition = frame.maxY() - anchor.midY();
+        m_below = false;
+    } else {
+        // Which side is below on screen depends on whether the view counts y downwards.
+        bool below = (preferredEdge == RectEdge::MaxY) == view->isFlipped();
+        if (below && anchor.minY() - outer.height < visible.minY())
+            below = false;
+        else if (!below && anchor.maxY() + outer.height > visible.maxY())
+            below = true;
+        double x = std::clamp(anchor.midX() - outer.width / 2, visible.minX(), std::max(visible.minX(), visible.maxX() - outer.width));
+        double y = below ? anchor.minY() - outer.height : anchor.maxY();
+        frame = Rect(x, y, outer.width, outer.height);
+        arrowOnTop = below;
+        arrowPosition = anchor.midX() - frame.minX();
+        m_below = below;
+    }
+
+    if (!m_window) {
+        m_window = Window::create(frame, WindowStyle::Borderless);
+        m_window->setLevel(WindowLevel::PopUpMenu);
+        m_window->setCanBecomeKeyWindow(true);
+        m_window->setBackgroundColor(gfx::Color::white(0, 0));
+    } else {
+        m_window->setFrame(frame);
+    }
+    auto chrome = PopoverFrame::create();
+    chrome->setFrame(Rect(0, 0, outer.width, outer.height));
+    chrome->setArrow(arrowOnTop, horizontal, arrowPosition);
+    m_content->removeFromSuperview();
+    double left = kInset + (horizontal && arrowOnTop ? kArrow : 0);
+    double top = kInset + (!horizontal && arrowOnTop ? kArrow : 0);
+    m_content->setFrame(Rect(left, top, content.width, content.height));
+    chrome->addSubview(m_content);
+    m_window->setContentView(chrome);
+    m_window->makeKeyAndOrderFront();
+}
+
+void Popover::close()
+{
+    if (!isShown())
+        return;
+    if (auto willClose = onWillClose)
+        willClose();
+    m_window->close();
+    m_content->removeFromSuperview();
+    m_window.reset();
+    if (auto didClose = onDidClose)
+        didClose();
+}
+
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/ui/Geometry.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "platform/ui/Window.h"
+
+namespace ui {
+
+class View;
+class Window;
+
+// A side of a rectangle, in the coordinates of the view the rectangle belongs to (so MaxY
+// is the bottom of a flipped view).
+enum class RectEdge { MinX, MinY, MaxX, MaxY };
+
+// A panel of content anchored to a rectangle of a view, on a preferred side (the other side
+// when the display has no room there), with an arrow pointing at the rectangle. Only the
+// program closes it: clicks elsewhere leave it up.
+class Popover {
+public:
+    static std::shared_ptr<Popover> create();
+    ~Popover();
+    Popover(const Popover&) = delete;
+    Popover& operator=(const Popover&) = delete;
+
+    std::function<void()> onWillShow;
+    std::function<void()> onWillClose;
+    std::function<void()> onDidClose;
+
+    View* contentView() const { return m_content.get(); }
+    void setContentView(std::shared_ptr<View> view);
+    // The content's size; without one, the content view's fitting size.
+    Size contentSize() const;
+    void setContentSize(Size size) { m_contentSize = size; }
+
+    void show(Rect positioningRect, View* view, RectEdge preferredEdge);
+    void close();
+    bool isShown() const { return m_window && m_window->isVisible(); }
+    // The side of the rectangle it was last shown on, in screen terms: true when below.
+    bool isShownBelow() const { return m_below; }
+    Window* window() const { return m_window.get(); }
+
+private:
+    Popover() = default;
+
+    std::shared_ptr<View> m_content;
+    std::optional<Size> m_contentSize;
+    std::shared_ptr<Window> m_window;
+    bool m_below { true };
+};
+
+}

@@ -1,0 +1,397 @@
+#include "platform/ui/TextField.h"
+
+#include "platform/base/KeyCodes.h"
+#include "platform/gfx/GraphicsContext.h"
+#include "platform/ui/ControlLook.h"
+#include "platform/ui/Event.h"
+#include "platform/ui/Window.h"
+
+#include <algorithm>
+#include <cmath>
+#include <pango/pango.h>
+
+namespace ui {
+
+namespace {
+constexpr double kInsetX = 4;
+constexpr double kInsetY = 3;
+
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+}
+
+std::shared_ptr<TextField> TextField::create(std::string text)
+{
+    return std::shared_ptr<TextField>(new TextField(std::move(text)));
+}
+
+std::shared_ptr<TextField> TextField::createLabel(std::string text)
+{
+    auto label = create(std::move(text));
+    label->m_editable = false;
+    label->m_selectable = false;
+    label->m_bordered = false;
+    label->m_drawsBackground = false;
+    return label;
+}
+
+TextField::TextField(std::string text)
+    : Control({})
+    , m_text(gfx::displayableText(text) == text ? std::move(text) : gfx::displayableText(text))
+{
+    m_caret = m_anchor = m_text.size();
+}
+
+void TextField::setStringValue(std::string text)
+{
+    // Whatever comes in, the field holds valid UTF-8.
+    m_text = gfx::displayableText(text) == text ? std::move(text) : gfx::displayableText(text);
+    m_caret = m_anchor = m_text.size();
+    invalidateIntrinsicContentSize();
+    setNeedsDisplay();
+}
+
+std::int64_t TextField::integerValue() const
+{
+    // Leading digits count, as a reader of "12 minutes" would expect; anything else is 0.
+    std::size_t end = 0;
+    while (end < m_text.size() && (std::isdigit(static_cast<unsigned char>(m_text[end])) || (end == 0 && (m_text[0] == '-' || m_text[0] == '+'))))
+        ++end;
+    return IntegerFormatter::parse(m_text.substr(0, end)).value_or(0);
+}
+
+void TextField::setPlaceholder(std::string placeholder)
+{
+    m_placeholder = std::move(placeholder);
+    setNeedsDisplay();
+}
+
+void TextField::setEditable(bool editable)
+{
+    m_editable = editable;
+    setNeedsDisplay();
+}
+
+void TextField::setBordered(bool bordered)
+{
+    m_bordered = bordered;
+    invalidateIntrinsicContentSize();
+    setNeedsDisplay();
+}
+
+void TextField::setDrawsBackground(bool draws)
+{
+    m_drawsBackground = draws;
+    setNeedsDisplay();
+}
+
+void TextField::setTextColor(gfx::Color color)
+{
+    m_textColor = color;
+    setNeedsDisplay();
+}
+
+void TextField::setAlignment(gfx::TextAlignment alignment)
+{
+    m_alignment = alignment;
+    setNeedsDisplay();
+}
+
+void TextField::setWraps(bool wraps)
+{
+    m_wraps = wraps;
+    invalidateIntrinsicContentSize();
+    setNeedsDisplay();
+}
+
+void TextField::setPreferredMaxLayoutWidth(double width)
+{
+    m_preferredWidth = std::max(0.0, width);
+    invalidateIntrinsicContentSize();
+}
+
+gfx::TextStyle TextField::style() const { return gfx::TextStyle(font(), m_textColor, { m_alignment }); }
+
+Rect TextField::textRect() const
+{
+    double inset = m_bordered || m_drawsBackground ? kInsetX : 0;
+    return bounds().insetBy(inset, m_bordered ? kInsetY : 0);
+}
+
+Size TextField::intrinsicContentSize() const
+{
+    double insetX = m_bordered || m_drawsBackground ? 2 * kInsetX : 0;
+    double insetY = m_bordered ? 2 * kInsetY : 0;
+    double lineHeight = std::ceil(ControlLook::labelSize("Xg", font()).height);
+    if (m_editable)
+        return { kNoIntrinsicMetric, lineHeight + insetY };
+    double width = m_wraps && m_preferredWidth > 0 ? m_preferredWidth - insetX : 0;
+    Rect r = gfx::textBoundingRect(m_text.empty() ? " " : m_text, width, style());
+    return { std::ceil(m_text.empty() ? 0 : r.width()) + insetX + (m_text.empty() ? 0 : 1), std::max(lineHeight, std::ceil(r.height())) + insetY };
+}
+
+std::optional<double> TextField::firstBaselineOffsetFromTop() const
+{
+    gfx::TextLayout layout("Xg", style());
+    return (m_bordered ? kInsetY : 0) + pango_layout_get_baseline(layout.pangoLayout()) / static_cast<double>(PANGO_SCALE);
+}
+
+bool TextField::isEditing() const
+{
+    return window() && window()->firstResponder() == this && m_editable;
+}
+
+bool TextField::becomeFirstResponder()
+{
+    m_edited = false;
+    selectAll();
+    return true;
+}
+
+bool TextField::resignFirstResponder()
+{
+    m_anchor = m_caret;
+    setNeedsDisplay();
+    if (m_edited) {
+        m_edited = false;
+        if (auto done = onEndEditing)
+            done();
+    }
+    return true;
+}
+
+void TextField::selectAll()
+{
+    m_anchor = 0;
+    m_caret = m_text.size();
+    setNeedsDisplay();
+}
+
+void TextField::setCaret(std::size_t offset)
+{
+    offset = std::min(offset, m_text.size());
+    while (offset > 0 && offset < m_text.size() && isContinuationByte(m_text[offset]))
+        --offset;
+    m_caret = m_anchor = offset;
+    setNeedsDisplay();
+}
+
+std::size_t TextField::previousBoundary(std::size_t offset) const
+{
+    if (offset == 0)
+        return 0;
+    --offset;
+    while (offset > 0 && isContinuationByte(m_text[offset]))
+        --offset;
+    return offset;
+}
+
+std::size_t TextField::nextBoundary(std::size_t offset) const
+{
+    if (offset >= m_text.size())
+        return m_text.size();
+    ++offset;
+    while (offset < m_text.size() && isContinuationByte(m_text[offset]))
+        ++offset;
+    return offset;
+}
+
+bool TextField::replace(std::size_t from, std::size_t to, const std::string& text)
+{
+    std::string candidate = m_text;
+    candidate.replace(from, to - from, text);
+    if (m_formatter && !m_formatter->isPartialStringValid(candidate))
+        return false;
+    m_text = std::move(candidate);
+    m_caret = m_anchor = from + text.size();
+    m_edited = true;
+    invalidateIntrinsicContentSize();
+    setNeedsDisplay();
+    if (auto changed = onTextChange)
+        changed();
+    return true;
+}
+
+bool TextField::insertText(const std::string& text)
+{
+    std::string clean = gfx::displayableText(text);
+    // A one-line field takes no line breaks: they become spaces.
+    if (!m_wraps)
+        std::replace_if(clean.begin(), clean.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    return replace(std::min(m_anchor, m_caret), std::max(m_anchor, m_caret), clean);
+}
+
+void TextField::deleteBackward()
+{
+    if (m_anchor != m_caret)
+        replace(std::min(m_anchor, m_caret), std::max(m_anchor, m_caret), {});
+    else if (m_caret > 0)
+        replace(previousBoundary(m_caret), m_caret, {});
+}
+
+void TextField::deleteForward()
+{
+    if (m_anchor != m_caret)
+        replace(std::min(m_anchor, m_caret), std::max(m_anchor, m_caret), {});
+    else if (m_caret < m_text.size())
+        replace(m_caret, nextBoundary(m_caret), {});
+}
+
+bool TextField::command(TextCommand command)
+{
+    if (auto handler = onCommand)
+        return handler(command);
+    return false;
+}
+
+void TextField::keyDown(const Event& event)
+{
+    if (!isEditing()) {
+        Control::keyDown(event);
+        return;
+    }
+    bool shift = event.modifierFlags() & ModifierFlag::Shift;
+    auto move = [&](std::size_t to) {
+        m_caret = to;
+        if (!shift)
+            m_anchor = to;
+        setNeedsDisplay();
+    };
+    switch (static_cast<base::KeyCode>(event.keyCode())) {
+    case base::KeyCode::UpArrow:
+        if (!command(TextCommand::MoveUp))
+            move(0);
+        return;
+    case base::KeyCode::DownArrow:
+        if (!command(TextCommand::MoveDown))
+            move(m_text.size());
+        return;
+    case base::KeyCode::Return:
+    case base::KeyCode::KeypadEnter:
+        if (!command(TextCommand::InsertNewline)) {
+            m_edited = false;
+            selectAll();
+            sendAction();
+        }
+        return;
+    case base::KeyCode::Escape:
+        if (!command(TextCommand::Cancel))
+            Control::keyDown(event);
+        return;
+    case base::KeyCode::Tab:
+        Control::keyDown(event);
+        return;
+    case base::KeyCode::LeftArrow:
+        move(m_anchor != m_caret && !shift ? std::min(m_anchor, m_caret) : previousBoundary(m_caret));
+        return;
+    case base::KeyCode::RightArrow:
+        move(m_anchor != m_caret && !shift ? std::max(m_anchor, m_caret) : nextBoundary(m_caret));
+        return;
+    case base::KeyCode::Home:
+        move(0);
+        return;
+    case base::KeyCode::End:
+        move(m_text.size());
+        return;
+    case base::KeyCode::Delete:
+        deleteBackward();
+        return;
+    case base::KeyCode::ForwardDelete:
+        deleteForward();
+        return;
+    default:
+        break;
+    }
+    if (event.modifierFlags() & (ModifierFlag::Command | ModifierFlag::Control)) {
+        if ((event.modifierFlags() & ModifierFlag::Command) && event.characters() == "a") {
+            selectAll();
+            return;
+        }
+        Control::keyDown(event);
+        return;
+    }
+    const std::string& typed = event.characters();
+    bool printable = !typed.empty() && std::all_of(typed.begin(), typed.end(), [](char c) {
+        auto u = static_cast<unsigned char>(c);
+        return u >= 0x20 && u != 0x7f;
+    });
+    if (printable)
+        insertText(typed);
+    else
+        Control::keyDown(event);
+}
+
+Rect TextField::placed(const gfx::TextLayout& layout, Rect area) const
+{
+    if (m_wraps)
+        return area;
+    // One line, placed by the alignment by hand: pango aligns only within a wrap width.
+    double width = layout.boundingRect().width();
+    double slack = std::max(0.0, area.width() - width);
+    if (m_alignment == gfx::TextAlignment::center)
+        return Rect(area.minX() + slack / 2, area.minY(), width + 1, area.height());
+    if (m_alignment == gfx::TextAlignment::right)
+        return Rect(area.minX() + slack, area.minY(), width + 1, area.height());
+    return area;
+}
+
+std::size_t TextField::offsetAt(Point point) const
+{
+    Rect area = textRect();
+    gfx::TextLayout layout(m_text, style(), m_wraps ? area.width() : 0);
+    area = placed(layout, area);
+    int index = 0;
+    int trailing = 0;
+    pango_layout_xy_to_index(layout.pangoLayout(), static_cast<int>((point.x - area.minX()) * PANGO_SCALE),
+        static_cast<int>((point.y - area.minY()) * PANGO_SCALE), &index, &trailing);
+    std::size_t offset = static_cast<std::size_t>(std::max(0, index));
+    for (int i = 0; i < trailing; ++i)
+        offset = nextBoundary(offset);
+    return std::min(offset, m_text.size());
+}
+
+void TextField::mouseDown(const Event& event)
+{
+    if (!isEditing())
+        return;
+    setCaret(offsetAt(convertPointFrom(event.locationInWindow(), nullptr)));
+}
+
+void TextField::drawOwnLook(gfx::GraphicsContext& context)
+{
+    if (m_drawsBackground || m_bordered)
+        ControlLook::drawBezel(context, bounds(), 4, m_drawsBackground ? ControlLook::kField : gfx::Color::white(0, 0),
+            m_bordered ? (isEditing() ? ControlLook::kAccent : ControlLook::kStroke) : gfx::Color::white(0, 0));
+    Rect area = textRect();
+    context.save();
+    context.clipToRect(area);
+    if (m_text.empty() && !m_placeholder.empty()) {
+        gfx::TextLayout placeholder(m_placeholder, gfx::TextStyle(font(), ControlLook::kSecondaryText, { m_alignment }),
+            m_wraps ? area.width() : 0);
+        placeholder.draw(area);
+    }
+    gfx::TextLayout layout(m_text, style(), m_wraps ? area.width() : 0);
+    area = placed(layout, area);
+    bool editing = isEditing();
+    if (editing && m_anchor != m_caret) {
+        int range[2] = { static_cast<int>(std::min(m_anchor, m_caret)), static_cast<int>(std::max(m_anchor, m_caret)) };
+        PangoRectangle start, end;
+        pango_layout_index_to_pos(layout.pangoLayout(), range[0], &start);
+        pango_layout_index_to_pos(layout.pangoLayout(), range[1], &end);
+        double x0 = area.minX() + start.x / static_cast<double>(PANGO_SCALE);
+        double x1 = area.minX() + end.x / static_cast<double>(PANGO_SCALE);
+        context.setFillColor(ControlLook::kAccent.blended(0.4, gfx::colors::black));
+        context.fillRect(Rect(std::min(x0, x1), area.minY() + start.y / static_cast<double>(PANGO_SCALE), std::abs(x1 - x0),
+            start.height / static_cast<double>(PANGO_SCALE)));
+    }
+    layout.draw(area);
+    if (editing && m_anchor == m_caret) {
+        PangoRectangle caret;
+        pango_layout_index_to_pos(layout.pangoLayout(), static_cast<int>(m_caret), &caret);
+        context.setFillColor(m_textColor);
+        context.fillRect(Rect(area.minX() + caret.x / static_cast<double>(PANGO_SCALE), area.minY() + caret.y / static_cast<double>(PANGO_SCALE),
+            1, caret.height / static_cast<double>(PANGO_SCALE)));
+    }
+    context.restore();
+}
+
+}

@@ -1,0 +1,122 @@
+#include "UiFixture.h"
+
+#include "platform/base/AlertPresenter.h"
+#include "platform/base/KeyCodes.h"
+#include "platform/base/MainQueue.h"
+#include "platform/base/Timer.h"
+#include "platform/ui/Alert.h"
+
+using namespace ui;
+using Mode = base::RunLoop::Mode;
+
+namespace {
+
+class AlertTest : public UiTest {
+protected:
+    ~AlertTest() override
+    {
+        Alert::setResponder({});
+        base::AlertPresenter::install({});
+    }
+    static base::AlertRequest abortQuestion()
+    {
+        base::AlertRequest request;
+        request.message = "Are you sure you want to reset the clock and return to defining a time slice?";
+        request.informativeText = "The time you have already spent on this time slice will not be logged.";
+        request.buttons = { "OK", "Cancel" };
+        return request;
+    }
+};
+
+TEST_F(AlertTest, ModalRunServesCommonTimersAndTheMainQueueUntilAnswered)
+{
+    auto w = window();
+    int commonTicks = 0;
+    int defaultTicks = 0;
+    bool queued = false;
+    Alert* shown = nullptr;
+    Alert::setResponder([&](Alert& alert) -> std::optional<int> {
+        shown = &alert;
+        return std::nullopt;
+    });
+    auto common = base::Timer::create(1, true, Mode::Common, [&](base::Timer&) {
+        if (++commonTicks == 3)
+            shown->buttons()[1]->performClick();
+    });
+    auto plain = base::Timer::create(1, true, Mode::Default, [&](base::Timer&) { ++defaultTicks; });
+    base::MainQueue::async([&] { queued = true; });
+
+    auto alert = Alert::fromRequest(abortQuestion());
+    EXPECT_EQ(alert->runModal(), 1);
+    EXPECT_EQ(commonTicks, 3);
+    EXPECT_EQ(defaultTicks, 0);
+    EXPECT_TRUE(queued);
+    EXPECT_FALSE(alert->window()->isVisible());
+    EXPECT_TRUE(w->isKeyWindow());
+    common->invalidate();
+    plain->invalidate();
+}
+
+TEST_F(AlertTest, ReturnTakesTheFirstButtonAndEscapeTheCancelButton)
+{
+    auto pressing = [&](base::KeyCode key) {
+        Alert::setResponder([this, key](Alert& alert) -> std::optional<int> {
+            backend().press(*alert.window(), static_cast<std::uint16_t>(key), "");
+            return std::nullopt;
+        });
+        return Alert::fromRequest(abortQuestion())->runModal();
+    };
+    EXPECT_EQ(pressing(base::KeyCode::Return), 0);
+    EXPECT_EQ(pressing(base::KeyCode::Escape), 1);
+}
+
+TEST_F(AlertTest, OtherWindowsTakeNoClicksWhileAnAlertIsUp)
+{
+    auto w = window();
+    auto swatch = Swatch::create(gfx::colors::red, Rect(0, 0, 200, 100));
+    w->contentView()->addSubview(swatch);
+    Alert::setResponder([&](Alert&) -> std::optional<int> {
+        backend().click(*w, Point(50, 50));
+        return 0;
+    });
+    Alert::fromRequest(abortQuestion())->runModal();
+    EXPECT_EQ(swatch->clicks, 0);
+    backend().click(*w, Point(50, 50));
+    EXPECT_EQ(swatch->clicks, 1);
+}
+
+TEST_F(AlertTest, PresenterShowsRealAlertsWithTheSuppressionBox)
+{
+    Alert::installAsPresenter();
+    Alert::setResponder([](Alert& alert) -> std::optional<int> {
+        alert.suppressionButton()->performClick();
+        return 1;
+    });
+    auto request = abortQuestion();
+    request.suppressionTitle = base::AlertRequest::kStandardSuppressionTitle;
+    EXPECT_EQ(base::AlertPresenter::present(request), (base::AlertAnswer { 1, true }));
+
+    // Without a responder and without a display nobody could answer: the default is taken.
+    Alert::setResponder({});
+    EXPECT_EQ(base::AlertPresenter::present(request), (base::AlertAnswer { 0, false }));
+}
+
+TEST_F(AlertTest, AlertWithoutButtonsHasOneOk)
+{
+    Alert::setResponder([](Alert& alert) -> std::optional<int> {
+        EXPECT_EQ(alert.buttons().size(), 1u);
+        EXPECT_EQ(alert.buttons()[0]->title(), "OK");
+        // The alert draws its text: some light pixels right of the icon.
+        alert.window()->display();
+        int light = 0;
+        for (int x = 90; x < 400; ++x)
+            light += alert.window()->pixelAt(x, 26).red > 0.6;
+        EXPECT_GT(light, 10);
+        return 0;
+    });
+    auto alert = Alert::create();
+    alert->setMessageText("Could not write to log file folder!");
+    EXPECT_EQ(alert->runModal(), 0);
+}
+
+}

@@ -1,0 +1,69 @@
+#include "UiFixture.h"
+
+#include "platform/ui/Popover.h"
+
+using namespace ui;
+
+namespace {
+
+using PopoverTest = UiTest;
+
+TEST_F(PopoverTest, AnchorsToTheRectOnThePreferredSideAndClosesOnlyWhenAsked)
+{
+    auto w = window(400, 300);
+    auto anchorView = Swatch::create(gfx::colors::blue, Rect(100, 100, 80, 40));
+    anchorView->m_flipped = true;
+    w->contentView()->addSubview(anchorView);
+    auto popover = Popover::create();
+    popover->setContentView(Swatch::create(gfx::colors::green, Rect(0, 0, 120, 60)));
+    std::vector<std::string> heard;
+    popover->onWillShow = [&] { heard.push_back("will show"); };
+    popover->onWillClose = [&] { heard.push_back("will close"); };
+    popover->onDidClose = [&] { heard.push_back("did close"); };
+
+    // MaxY of a flipped view is its bottom: the popover hangs below the anchor.
+    popover->show(anchorView->bounds(), anchorView.get(), RectEdge::MaxY);
+    ASSERT_TRUE(popover->isShown());
+    Rect anchorOnScreen(w->convertPointToScreen(anchorView->convertRectTo(anchorView->bounds(), nullptr).origin), Size(80, 40));
+    Rect frame = popover->window()->frame();
+    EXPECT_TRUE(popover->isShownBelow());
+    EXPECT_DOUBLE_EQ(frame.maxY(), anchorOnScreen.minY());
+    EXPECT_DOUBLE_EQ(frame.midX(), anchorOnScreen.midX());
+    EXPECT_GE(frame.width(), 120);
+
+    backend().click(*w, Point(10, 10));
+    EXPECT_TRUE(popover->isShown()) << "clicks elsewhere leave it up";
+    popover->close();
+    popover->close();
+    EXPECT_FALSE(popover->isShown());
+    EXPECT_EQ(heard, (std::vector<std::string> { "will show", "will close", "did close" }));
+}
+
+TEST_F(PopoverTest, TakesTheOtherSideWhenTheDisplayHasNoRoom)
+{
+    // A window at the very bottom of the display: no room below its content.
+    auto w = Window::create(Rect(100, 0, 200, 60));
+    w->makeKeyAndOrderFront();
+    auto anchorView = Swatch::create(gfx::colors::blue, Rect(10, 10, 40, 20));
+    w->contentView()->addSubview(anchorView);
+    auto popover = Popover::create();
+    popover->setContentView(Swatch::create(gfx::colors::green, Rect(0, 0, 100, 100)));
+    // MinY of an unflipped view is its bottom.
+    popover->show(anchorView->bounds(), anchorView.get(), RectEdge::MinY);
+    EXPECT_FALSE(popover->isShownBelow());
+    EXPECT_GE(popover->window()->frame().minY(), 30);
+}
+
+TEST_F(PopoverTest, ContentDrawsInsideTheChrome)
+{
+    auto w = window(400, 300);
+    auto popover = Popover::create();
+    popover->setContentView(Swatch::create(gfx::colors::green, Rect(0, 0, 50, 30)));
+    popover->show(Rect(0, 0, 10, 10), w->contentView(), RectEdge::MaxX);
+    Window& pw = *popover->window();
+    pw.display();
+    Rect frame = pw.frame();
+    EXPECT_EQ(pw.pixelAt(static_cast<int>(frame.width() / 2 + 4), static_cast<int>(frame.height() / 2)), gfx::colors::green);
+}
+
+}
