@@ -64,24 +64,26 @@ private:
 };
 
 // The in-memory twin: a missing key, or one holding another kind, reads as -1.0, -1 or false.
+// A registered default, as in the real settings, never replaces a value already there.
 class TestDefaultsStorage final : public DefaultsStorageAPI {
 public:
-    void registerTimeInterval(double value, const std::string& key) override { storeTimeInterval(value, key); }
+    void registerTimeInterval(double value, const std::string& key) override { registerEntry(key, value); }
     void storeTimeInterval(double value, const std::string& key) override { m_defaultsDictionary[key] = value; }
     double getTimeInterval(const std::string& key) const override { return get<double>(key, -1.0); }
-    void registerInteger(int64_t value, const std::string& key) override { storeInteger(value, key); }
+    void registerInteger(int64_t value, const std::string& key) override { registerEntry(key, value); }
     void storeInteger(int64_t value, const std::string& key) override { m_defaultsDictionary[key] = value; }
     int64_t getInteger(const std::string& key) const override { return get<int64_t>(key, -1); }
-    void registerBoolean(bool value, const std::string& key) override { storeBoolean(value, key); }
+    void registerBoolean(bool value, const std::string& key) override { registerEntry(key, value); }
     void storeBoolean(bool value, const std::string& key) override { m_defaultsDictionary[key] = value; }
     bool getBoolean(const std::string& key) const override { return get<bool>(key, false); }
-    void registerArray(const Array& value, const std::string& key) override { storeArray(value, key); }
+    void registerArray(const Array& value, const std::string& key) override { registerEntry(key, value); }
     void storeArray(const Array& value, const std::string& key) override { m_defaultsDictionary[key] = value; }
     std::optional<Array> getArray(const std::string& key) const override;
     bool defined(const std::string& key) const override { return m_defaultsDictionary.contains(key); }
 
 private:
     using Entry = std::variant<double, int64_t, bool, Array>;
+    void registerEntry(const std::string& key, Entry value) { m_defaultsDictionary.try_emplace(key, std::move(value)); }
     template<typename T>
     T get(const std::string& key, T missing) const
     {

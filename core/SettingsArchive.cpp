@@ -8,16 +8,21 @@ namespace ostrel {
 
 namespace {
 
+std::string unreadableLine(const char* kind, const std::string& key)
+{
+    return "The " + std::string(kind) + " setting \"" + key + "\" could not be read; using its default";
+}
+
 template<typename T, typename Unarchive>
 T readArchived(const base::Defaults& store, const std::string& key, const T& registered, Unarchive unarchive,
-    const char* kind)
+    const std::string& unreadable)
 {
     auto text = store.string(key);
     if (text) {
         if (auto value = unarchive(*text))
             return *value;
     }
-    base::diagnostic("The " + std::string(kind) + " setting \"" + key + "\" could not be read; using its default");
+    base::diagnostic(unreadable);
     return registered;
 }
 
@@ -25,17 +30,19 @@ T readArchived(const base::Defaults& store, const std::string& key, const T& reg
 
 gfx::Color readColorSetting(const base::Defaults& store, const std::string& key, const gfx::Color& registered)
 {
-    return readArchived(store, key, registered, gfx::unarchiveColor, "colour");
+    return readArchived(store, key, registered, gfx::unarchiveColor, unreadableLine("colour", key));
 }
 
 gfx::Font readFontSetting(const base::Defaults& store, const std::string& key, const gfx::Font& registered)
 {
-    return readArchived(store, key, registered, gfx::unarchiveFont, "font");
+    return readArchived(store, key, registered, gfx::unarchiveFont, unreadableLine("font", key));
 }
 
 gfx::Color padTextColor(const base::Defaults& store)
 {
-    return readColorSetting(store, "textColor", padTextColorDefault);
+    // The pads' own words for it, so the line reads the same wherever the colour is read.
+    return readArchived(store, "textColor", padTextColorDefault, gfx::unarchiveColor,
+        "text color could not be deserialized");
 }
 
 gfx::Font padDefaultFont(const base::Defaults& store)

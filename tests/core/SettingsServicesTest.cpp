@@ -73,5 +73,19 @@ TEST(TestDefaultsStorage, MissingOrOtherKindsReadAsMarkers)
     EXPECT_EQ(storage.getInteger("k"), -1);
 }
 
+TEST(TestDefaultsStorage, RegisteringKeepsAValueAlreadyThere)
+{
+    // As a launch manager does when it is made: a counter of earlier launches survives.
+    TestDefaultsStorage storage;
+    storage.storeInteger(5, "launchManagerLaunchCounter");
+    storage.registerInteger(0, "launchManagerLaunchCounter");
+    EXPECT_EQ(storage.getInteger("launchManagerLaunchCounter"), 5);
+    storage.registerInteger(-1, "launchManagerLastExecutedLaunchDay");
+    EXPECT_TRUE(storage.defined("launchManagerLastExecutedLaunchDay"));
+    EXPECT_EQ(storage.getInteger("launchManagerLastExecutedLaunchDay"), -1);
+    storage.storeInteger(7, "launchManagerLastExecutedLaunchDay");
+    EXPECT_EQ(storage.getInteger("launchManagerLastExecutedLaunchDay"), 7);
+}
+
 }
 }

@@ -14,6 +14,8 @@ TEST(ValueTransformers, SecondsBecomeWholeMinutesAndBack)
     EXPECT_EQ(integer.transformedValue(-59), base::Value(0));
     EXPECT_EQ(integer.transformedValue(3600), base::Value(60));
     EXPECT_EQ(integer.transformedValue(base::Value()), base::Value(0));
+    EXPECT_EQ(integer.transformedValue(899.0), base::Value(14));
+    EXPECT_EQ(integer.transformedValue(899.5), base::Value(0));
     EXPECT_EQ(text.transformedValue(899), base::Value("14"));
     EXPECT_EQ(text.transformedValue(base::Value()), base::Value(""));
     EXPECT_EQ(text.transformedValue("899"), base::Value(""));
@@ -21,6 +23,9 @@ TEST(ValueTransformers, SecondsBecomeWholeMinutesAndBack)
         EXPECT_EQ(transformer->reverseTransformedValue(20), base::Value(1200));
         EXPECT_EQ(transformer->reverseTransformedValue("20"), base::Value(0));
         EXPECT_EQ(transformer->reverseTransformedValue(2.5), base::Value(0));
+        // A slider's value arrives as a real; a whole number of minutes is still one.
+        EXPECT_EQ(transformer->reverseTransformedValue(25.0), base::Value(1500));
+        EXPECT_EQ(transformer->reverseTransformedValue(1e300), base::Value(0));
         EXPECT_EQ(transformer->reverseTransformedValue(int64_t(1) << 62), base::Value(0));
     }
 }

@@ -87,7 +87,9 @@ TEST(DefaultSettings, DamagedColourOrFontFallsBackToTheRegisteredValueWithALine)
     EXPECT_EQ(padTextColor(*settings.store), gfx::colors::black);
     EXPECT_EQ(padDefaultFont(*settings.store), gfx::Font::named("Helvetica", 12));
     base::setDiagnosticSink(previous);
-    EXPECT_EQ(lines.size(), 2u);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "text color could not be deserialized");
+    EXPECT_EQ(lines[1], "The font setting \"defaultFont\" could not be read; using its default");
 }
 
 TEST(DefaultSettings, DataModelRegisteredAfterTheMainTableWins)
