@@ -33,10 +33,24 @@ desktop::HotKeys& desktopHotKeys()
     return *state.desktopHotKeys;
 }
 
-// A plain line for whoever runs the program from a terminal, never for the user.
+// A plain line for whoever runs the program from a terminal, never for the user, in the
+// quoted debug form: the quote key shows as a double quotation mark, which must not end it.
 void writeLine(const char* what, const KeyCombo& combo)
 {
-    std::cout << '"' << what << combo.description() << '"' << std::endl;
+    std::string quoted = "\"";
+    for (char c : std::string(what) + combo.description()) {
+        switch (c) {
+        case '\\':
+            quoted += "\\\\";
+            break;
+        case '"':
+            quoted += "\\\"";
+            break;
+        default:
+            quoted += c;
+        }
+    }
+    std::cout << quoted << '"' << std::endl;
 }
 
 }

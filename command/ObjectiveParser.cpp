@@ -1,10 +1,10 @@
 #include "command/ObjectiveParser.h"
 
 #include "command/StoredEnumeration.h"
+#include "core/RTFHelper.h"
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
 #include "platform/text/Rtf.h"
-#include "platform/text/Rtfd.h"
 
 #include <algorithm>
 #include <charconv>
@@ -175,14 +175,19 @@ ObjectiveParseResult ObjectiveParser::parse(const std::u16string& string, const 
 
 namespace {
 
-// Rich-text data as the objective and the clipboard hold it: a package blob, or plain RTF.
-std::optional<text::AttributedString> readRichText(std::string_view data)
+RTFHelper::Data asData(std::string_view bytes)
 {
-    if (auto document = text::Rtfd::fromData(data))
-        return document->text;
-    if (auto document = text::Rtf::read(data))
-        return document->text;
-    return std::nullopt;
+    return RTFHelper::Data(bytes.begin(), bytes.end());
+}
+
+// Rich-text data as the objective and the clipboard hold it: a package blob, or plain RTF
+// (what a parse of plain text leaves in the objective).
+std::optional<text::AttributedString> readRichText(const RTFHelper::Data& data)
+{
+    auto& helper = RTFHelper::sharedInstance();
+    if (auto text = helper.attributedStringFromData(data))
+        return text;
+    return helper.attributedStringFromRTFData(data);
 }
 
 }
@@ -194,7 +199,7 @@ void ObjectiveParser::parseObjectiveField() const
 
 void ObjectiveParser::parseObjectiveField(const base::Value::Data& objectiveData, base::Defaults& defaults) const
 {
-    auto rich = readRichText(std::string_view(reinterpret_cast<const char*>(objectiveData.data()), objectiveData.size()));
+    auto rich = readRichText(objectiveData);
     if (!rich)
         return;
     internalSet(parse(rich->string(), &*rich), defaults);
@@ -205,10 +210,9 @@ void ObjectiveParser::parseClipboard(const std::vector<PasteboardItem>& items, b
     for (auto& item : items) {
         std::optional<text::AttributedString> rich;
         if (item.rtfData) {
-            if (auto document = text::Rtf::read(*item.rtfData))
-                rich = document->text;
+            rich = RTFHelper::sharedInstance().attributedStringFromRTFData(asData(*item.rtfData));
         } else if (item.rtfdData) {
-            rich = readRichText(*item.rtfdData);
+            rich = readRichText(asData(*item.rtfdData));
         } else if (item.plainText) {
             internalSet(parse(*item.plainText), defaults);
             continue;
@@ -249,9 +253,12 @@ void ObjectiveParser::internalSet(const ObjectiveParseResult& result, base::Defa
         }
         defaults.set("tags", joined);
     }
-    auto data = result.attributedString ? text::Rtfd::data(*result.attributedString)
-                                        : text::Rtf::write(text::AttributedString(result.string));
-    defaults.set("objective", base::Value::Data(data.begin(), data.end()));
+    if (result.attributedString) {
+        defaults.set("objective", RTFHelper::sharedInstance().rtfdDataFromAttributedString(*result.attributedString));
+        return;
+    }
+    // Plain text is stored as unstyled RTF: no document attributes, unlike a package.
+    defaults.set("objective", asData(text::Rtf::write(text::AttributedString(result.string))));
 }
 
 }

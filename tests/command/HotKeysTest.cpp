@@ -155,6 +155,20 @@ TEST_F(HotKeyRegistry, AHandlerMayWithdrawEveryHotKeyItselfIncluded)
     EXPECT_TRUE(Controller::hotKeys().empty());
 }
 
+TEST_F(HotKeyRegistry, RegistrationsAreWrittenOutQuotedWithTheQuoteKeyEscaped)
+{
+    constexpr uint32_t kCodeQuote = 0x27;
+    constexpr uint32_t kCodeBackslash = 0x2A;
+    testing::internal::CaptureStdout();
+    auto quote = HotKey::create(kCodeQuote, CarbonModifier::command);
+    auto backslash = HotKey::create(kCodeBackslash, CarbonModifier::control | CarbonModifier::option);
+    quote.reset();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+        "\"*** keycombo registered: \u2318\\\"\"\n"
+        "\"*** keycombo registered: \u2303\u2325\\\\\"\n"
+        "\"*** keycombo unregistered: \u2318\\\"\"\n");
+}
+
 // The registry over the real X display: fingers on the keyboard of another client.
 class HotKeyOnDisplay : public HotKeyRegistry {
 protected:

@@ -186,6 +186,22 @@ TEST_F(ObjectiveStoring, TheObjectiveFieldIsParsedFromItsPackage)
     EXPECT_EQ(storedObjective(), "Review");
 }
 
+TEST_F(ObjectiveStoring, AnObjectiveLeftAsPlainRtfIsParsedAgain)
+{
+    // A parse of plain text (the clipboard) leaves RTF, not a package, in the objective.
+    ObjectiveParser::shared().parseClipboard({ PasteboardItem { std::nullopt, std::nullopt, u"Draft @one" } }, *defaults);
+    ASSERT_TRUE(storedData().starts_with("{\\rtf"));
+    auto left = defaults->data("objective");
+    ObjectiveParser::shared().parseObjectiveField(*left, *defaults);
+    EXPECT_EQ(storedObjective(), "Draft");
+    EXPECT_EQ(defaults->string("tags"), "one");
+
+    auto plain = rtf(u"Draft 40 min");
+    ObjectiveParser::shared().parseObjectiveField(base::Value::Data(plain.begin(), plain.end()), *defaults);
+    EXPECT_EQ(defaults->integer("durationInSeconds"), 2400);
+    EXPECT_EQ(storedObjective(), "Draft");
+}
+
 TEST_F(ObjectiveStoring, ClipboardItemsAreStoredInTurn)
 {
     ObjectiveParser::shared().parseClipboard({ PasteboardItem { std::nullopt, std::nullopt, u"Plain @one 10 min" } }, *defaults);
