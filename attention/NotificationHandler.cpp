@@ -55,7 +55,7 @@ int32_t NotificationHandler::secondsLeft(int32_t value, int32_t maxValue)
 
 bool NotificationHandler::reminderIsDue(bool on, int64_t interval, int32_t value, int32_t maxValue)
 {
-    return on && value != 0 && value != maxValue && interval > 0 && secondsLeft(value, maxValue) % interval == 0;
+    return on && value != 0 && value != maxValue && interval != 0 && secondsLeft(value, maxValue) % interval == 0;
 }
 
 std::optional<std::string> NotificationHandler::performSpeechTagSubstitution(const std::optional<std::string>& text,

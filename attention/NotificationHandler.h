@@ -27,7 +27,7 @@ public:
     // The two numbers' difference as the 32-bit arithmetic of the events gives it.
     static int32_t secondsLeft(int32_t value, int32_t maxValue);
     // A reminder is due on a second that is a whole multiple of its interval, never at the
-    // start or the end; an interval that is not positive never fires.
+    // start or the end; an interval of 0 never fires (and divides nothing).
     static bool reminderIsDue(bool on, int64_t interval, int32_t value, int32_t maxValue);
 
     // A banner from the title, description and sticky settings, with the tags filled in.

@@ -188,9 +188,12 @@ Mixer* AudioOutput::mixerOf(VoiceId voice) const
 void AudioOutput::stop(VoiceId voice, double fadeSeconds)
 {
     auto* mixer = mixerOf(voice);
-    if (!mixer || !mixer->stop(voice, fadeSeconds))
+    if (!mixer)
         return;
-    const auto& playing = m_playing[voice];
+    auto& playing = m_playing[voice];
+    if (playing.stopped || !mixer->stop(voice, fadeSeconds))
+        return;
+    playing.stopped = true;
     m_backend->voiceEvent({ VoiceEvent::Kind::Stopped, voice, playing.label, playing.device, playing.volume, false });
 }
 

@@ -70,6 +70,8 @@ private:
         std::string label;
         float volume { 1 };
         FinishedHandler onFinished;
+        // A voice fading out after stop() is stopped already; a second stop() says nothing.
+        bool stopped { false };
     };
 
     AudioOutput(Poster poster, std::shared_ptr<AudioBackend> backend);

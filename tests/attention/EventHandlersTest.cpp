@@ -167,17 +167,22 @@ TEST_F(EventHandlersTest, AWarningWithAllItsOutputsOffFallsThroughToTheReminders
     EXPECT_THAT(take(), ElementsAre("sound clock1", "script time_slice_in_progress|Only 5 minutes left|300"));
 }
 
-TEST_F(EventHandlersTest, RemindersFollowTheirSettingsAndAnIntervalOfZeroOrLessNeverFires)
+TEST_F(EventHandlersTest, RemindersFollowTheirSettingsAndAnIntervalOfZeroNeverFires)
 {
     settings().set("speechReminderOn", true);
     settings().set("speechReminderInterval", 0);
-    settings().set("soundReminderInterval", -120);
+    settings().set("soundReminderInterval", 0);
     settings().set("growlReminderInterval", "not a number");
     for (int32_t value = 1; value < 1500; value += 7)
         tick(kSliceTime, value, 1500);
     EXPECT_THAT(entries("speech"), IsEmpty());
     tick(kSliceTime, 1260, 1500);
     EXPECT_THAT(take(), ElementsAre("script time_slice_in_progress|4 minutes left|240"));
+
+    // 240 seconds left are a whole multiple of -120 as much as of 120.
+    settings().set("soundReminderInterval", -120);
+    tick(kSliceTime, 1260, 1500);
+    EXPECT_THAT(take(), ElementsAre("sound clock1", "script time_slice_in_progress|4 minutes left|240"));
 
     settings().set("soundReminderInterval", 80);
     settings().set("countDownSound", "woodblock");

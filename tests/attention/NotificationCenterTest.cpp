@@ -83,7 +83,8 @@ TEST_F(NotificationCenterTest, NumbersAtTheEdgesOfThirtyTwoBitsDoNotOverflow)
     EXPECT_EQ(substituted("<MinutesLeftValueOnly>", -60, INT32_MAX), std::to_string(int32_t(INT32_MIN + 59) / 60));
     EXPECT_EQ(NotificationHandler::secondsLeft(INT32_MAX, INT32_MIN), 1);
     EXPECT_FALSE(NotificationHandler::reminderIsDue(true, 0, 10, 20));
-    EXPECT_FALSE(NotificationHandler::reminderIsDue(true, -1, 10, INT32_MIN + 10));
+    EXPECT_TRUE(NotificationHandler::reminderIsDue(true, -1, 10, INT32_MIN + 10));
+    EXPECT_FALSE(NotificationHandler::reminderIsDue(true, INT64_MIN, 10, 20));
     EXPECT_TRUE(NotificationHandler::reminderIsDue(true, 5, 10, 20));
 }
 

@@ -71,6 +71,21 @@ TEST_F(AudioOutputTest, StopFadesOutQuicklyAndReportsNotCompleted)
     EXPECT_EQ(m_sink->eventsOf(VoiceEvent::Kind::Stopped).size(), 1u);
 }
 
+TEST_F(AudioOutputTest, AVoiceIsStoppedOnceHoweverOftenItIsAskedTo)
+{
+    auto voice = m_output->play(constantSound(96000, 1.0f), { .label = "tone" }, nullptr);
+    m_output->stop(voice, 0.5);
+    m_output->stop(voice);
+    pull(10);
+    m_output->stop(voice);
+    EXPECT_EQ(m_sink->eventsOf(VoiceEvent::Kind::Stopped).size(), 1u);
+    EXPECT_TRUE(m_output->isPlaying(voice)) << "the second stop does not cut the fade short";
+    pull(48000);
+    m_output->stop(voice);
+    EXPECT_EQ(m_sink->eventsOf(VoiceEvent::Kind::Stopped).size(), 1u);
+    EXPECT_EQ(m_sink->eventsOf(VoiceEvent::Kind::Finished).size(), 1u);
+}
+
 TEST_F(AudioOutputTest, LongFadeRampsDownOverItsLength)
 {
     auto voice = m_output->play(constantSound(96000, 1.0f), {}, nullptr);

@@ -119,6 +119,13 @@ TEST_F(SoundTest, DroppingAPlayingSoundStopsIt)
     sound.reset();
     pull(480);
     EXPECT_FLOAT_EQ(peak(pull(10)), 0.0f);
+
+    // Stopped, then dropped while it fades: one stop, as the sound library does it.
+    sound = Sound::load(tone("drop.aif", 4800, 0.5f));
+    sound->play();
+    sound->stop();
+    sound.reset();
+    EXPECT_EQ(m_sink->eventsOf(VoiceEvent::Kind::Stopped).size(), 2u);
 }
 
 TEST_F(SoundTest, LoopChangesVolumeWithoutRestartingAndMovesDevicesInPlace)

@@ -134,6 +134,12 @@ TEST_F(SpeechTest, StoppingBeforeTheEngineStartsStillEndsCleanly)
     pull(480);
     EXPECT_FLOAT_EQ(peak(pull(4800)), 0.0f);
     EXPECT_EQ(m_completed, std::optional<bool>(false));
+
+    // A synthesizer stopped and then dropped for the next text stops its voice once.
+    m_speech->speak("Your break will end in four minutes");
+    m_speech->stop();
+    m_speech.reset();
+    EXPECT_EQ(m_sink->eventsOf(VoiceEvent::Kind::Stopped).size(), 2u);
 }
 
 TEST_F(SpeechTest, NewTextCutsOffTheOneBefore)
