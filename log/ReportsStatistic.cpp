@@ -38,6 +38,7 @@ void ReportsStatistic::computeStatistic(const RawDataSet* dataSet)
 {
     if (!dataSet)
         return;
+    const std::string* lastDay = nullptr;
     for (const auto& record : dataSet->timeSlices()) {
         if (!counts(*record))
             continue;
@@ -53,7 +54,11 @@ void ReportsStatistic::computeStatistic(const RawDataSet* dataSet)
             m_highlyConcentratedTime += duration;
         else
             m_goodTime += duration;
-        m_workedOnDays.insert(record->dayString());
+        // Records come newest first, so a day's slices mostly follow one another.
+        if (!lastDay || *lastDay != record->dayString()) {
+            m_workedOnDays.insert(record->dayString());
+            lastDay = &record->dayString();
+        }
     }
 }
 
