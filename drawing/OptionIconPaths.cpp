@@ -3,6 +3,7 @@
 #include "drawing/ContourSpecs.h"
 #include "drawing/PathPieces.h"
 
+#include <array>
 #include <numbers>
 
 namespace ostrel::optionIconPaths {
@@ -73,7 +74,7 @@ gfx::Path crossedTools(ToolsDrawing drawing, const gfx::Rect& bounds)
     head = keys::band(head, 0.1);
     std::vector<gfx::Point> jaw { { 0.1, 0.1 }, { 0.9, 0.3 }, { 1, 0.8 }, { 0.7, 1 }, { 0.2, 0.7 } };
 
-    return pathFromSpecs({
+    const std::array<ContourSpec, 8> pieces { {
         { handle, p.handle, firstOf(p.handleStraight, p.handle / std::max(1, p.handleStraight)), place(1, 8.16, 9.73, 16.56) },
         { groove, p.groove, firstOf(p.grooveStraight, 5), place(2.84, 10.87, 5.84, 13.88), !p.groovesAreHoles },
         { groove, p.groove, firstOf(p.grooveStraight, 5), place(3.67, 11.68, 6.66, 14.70), !p.groovesAreHoles },
@@ -82,7 +83,13 @@ gfx::Path crossedTools(ToolsDrawing drawing, const gfx::Rect& bounds)
         { head, p.head, firstOf(p.headStraight, p.head / std::max(1, p.headStraight)), place(8.65, 9.5, 16, 16.87) },
         { jaw, p.jaw, firstOf(p.jawStraight, p.jaw / std::max(1, p.jawStraight)), place(11.28, 12.15, 15.46, 16.35) },
         { keys::oval(), 8, {}, place(3.06, 3.87, 4.64, 5.45) },
-    });
+    } };
+    // The larger drawing lays the disc down right after the wrench's handle.
+    const std::array<int, 8> order = large ? std::array<int, 8> { 0, 1, 2, 3, 4, 7, 5, 6 } : std::array<int, 8> { 0, 1, 2, 3, 4, 5, 6, 7 };
+    gfx::Path path;
+    for (int i : order)
+        path.appendPath(contourFromSpec(pieces[i]));
+    return path;
 }
 
 gfx::Path brush()

@@ -291,3 +291,34 @@ TEST(MainKitIndex, TwinMembersDrawAlike)
     EXPECT_EQ(OstrelStyleKit::imageOfUpArrow(white)->size(), (gfx::Size { 180, 180 }));
     EXPECT_EQ(OstrelStyleKit::imageOfDownArrow(white)->size(), (gfx::Size { 20, 18 }));
 }
+
+TEST(MainKitIndex, ImagesHaveTheirRoutinesDesignSizes)
+{
+    const std::vector<std::pair<std::string, gfx::Size>> sizes { { "imageOfHideIcon", { 18, 18 } }, { "imageOfNowPadIcon", { 18, 18 } },
+        { "imageOfLaterPadIcon", { 18, 18 } }, { "imageOfScratchPadIcon", { 18, 18 } }, { "imageOfLogBookIcon", { 18, 18 } },
+        { "imageOfStatsIcon", { 18, 18 } }, { "imageOfHelpIcon", { 18, 18 } }, { "imageOfEmptyPlaceholderIcon", { 20, 18 } },
+        { "imageOfEmptyEndPlaceholderIcon", { 29, 18 } }, { "imageOfEmptyStartPlaceholderIcon", { 24, 18 } }, { "imageOfMainWindowMask", { 64, 64 } },
+        { "imageOfFilterIcon", { 10, 12 } }, { "imageOfStatePreferencesIcon", { 16, 18 } }, { "imageOfHelpIndexIcon", { 16, 18 } },
+        { "imageOfAlternativeUIIcon", { 16, 18 } }, { "imageOfBoldIndicator", { 20, 20 } }, { "imageOfStrikeThroughIndicator", { 20, 20 } },
+        { "imageOfUnderlineIndicator", { 20, 20 } }, { "imageOfPlainIndicator", { 20, 20 } }, { "imageOfItalicsIndicator", { 20, 20 } },
+        { "imageOfTargetIconWithIconColor:", { 22, 22 } }, { "imageOfClockFaceIconWithIconColor:endAngle:", { 22, 22 } },
+        { "imageOfCoffeeCupIcon4WithIconColor:", { 22, 22 } }, { "imageOfLabelOptionWithIconColor:", { 16, 16 } },
+        { "imageOfLabelOption2WithIconColor:", { 18, 18 } }, { "imageOfLabelOption3WithIconColor:", { 18, 18 } },
+        { "imageOfLabelOption4WithIconColor:", { 20, 18 } }, { "imageOfStatePreferencesIcon2WithIconColor:", { 21, 18 } },
+        { "imageOfSwapIconWithIconColor:", { 19, 18 } }, { "imageOfCommandButtonIconWithIconColor:", { 29, 16 } },
+        { "imageOfCommandButtonIcon2WithIconColor:", { 29, 16 } }, { "imageOfUpArrowWithTint:", { 180, 180 } },
+        { "imageOfDownArrowWithTint:", { 20, 18 } }, { "imageOfPadIconWithCustomColorWithTint:", { 18, 18 } },
+        { "imageOfMessageWindowBackgroundWithImageSize:", { 60, 60 } } };
+    const auto& table = OstrelStyleKit::selectors();
+    for (const auto& [selector, size] : sizes) {
+        SCOPED_TRACE(selector);
+        const KitSelectorTable::Entry* entry = table.find(selector);
+        ASSERT_NE(entry, nullptr);
+        auto result = table.perform(selector, sampleArguments(*entry));
+        ASSERT_TRUE(result.has_value());
+        EXPECT_EQ(std::get<std::shared_ptr<gfx::Image>>(*result)->size(), size);
+        // Cached images are the same object on every read; the others are made anew.
+        auto again = table.perform(selector, sampleArguments(*entry));
+        EXPECT_EQ(std::get<std::shared_ptr<gfx::Image>>(*again) == std::get<std::shared_ptr<gfx::Image>>(*result), entry->parameters.empty());
+    }
+}

@@ -91,8 +91,8 @@ TEST(OptionGlyphShapes, OutlinesHaveTheirStatedStructure)
             { { 4, 4, true, {} }, { 2, 8, false, {} }, { 2, 8, false, {} }, { 8, 7, true, {} }, { 2, 34, true, {} }, { 2, 22, true, {} },
                 { 8, 6, true, {} }, { 0, 8, true, {} } } },
         { "large emblem tools", crossedTools(ToolsDrawing::largeEmblem, box(57.98, 51.99, 121.15, 115.16)),
-            { { 8, 8, true, {} }, { 2, 8, true, {} }, { 2, 8, true, {} }, { 16, 7, true, {} }, { 2, 34, true, {} }, { 2, 22, true, {} },
-                { 8, 6, true, {} }, { 0, 8, true, {} } } },
+            { { 8, 8, true, {} }, { 2, 8, true, {} }, { 2, 8, true, {} }, { 16, 7, true, {} }, { 2, 34, true, {} }, { 0, 8, true, {} },
+                { 2, 22, true, {} }, { 8, 6, true, {} } } },
     });
 }
 

@@ -246,3 +246,33 @@ TEST(CupIcons, RaisedCupsSteamRisesPastTheTopEdge)
     auto image = K::imageOfCoffeeCupIcon(gfx::colors::black)->rasterize(4);
     EXPECT_GT(image->pixel(int(7.1 * 4), 0).alpha + image->pixel(int(6.9 * 4), 0).alpha + image->pixel(int(11.2 * 4), 0).alpha, 0);
 }
+
+TEST(StateIcons, HolesAndGapsStayEmpty)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> draw;
+        gfx::Point clear, inked;
+    };
+    const Color ink = gfx::colors::black;
+    const Rect design { 0, 0, 22, 22 };
+    const auto fit = ResizingBehavior::aspectFit;
+    const std::vector<Case> cases {
+        { "gear hole", [&] { K::drawGearIcon(design, fit, ink); }, { 11, 11 }, { 11, 15.5 } },
+        { "between the target's rings", [&] { K::drawTargetIcon(design, fit, ink); }, { 11.1, 2.8 }, { 11.1, 1.0 } },
+        { "between the pause bars", [&] { K::drawPauseIcon(design, fit, ink); }, { 11, 10 }, { 6.4, 10 } },
+        { "clock without a sector", [&] { K::drawClockFaceIcon(design, fit, ink, 0); }, { 11, 14 }, { 11, 21 } },
+        { "inside the person's circle", [&] { K::drawProfileIcon2(design, fit, ink); }, { 4.5, 10.25 }, { 1.9, 10.25 } },
+        { "inside the head", [&] { K::drawProfileIcon(design, fit, ink); }, { 12, 6 }, { 12, 1.5 } },
+        { "the working figure's hole", [&] { K::drawWorkingIcon(design, fit, ink); }, { 18.52, 11.2 }, { 16, 11.2 } },
+        { "inside the saucer cup's loop", [&] { K::drawCoffeeCupIcon3(design, fit, ink); }, { 19.2, 9.8 }, { 20.5, 9.8 } },
+        { "between the plain cup and its handle", [&] { K::drawCoffeeCupIcon2(design, fit, ink); }, { 18.5, 8.4 }, { 21.5, 8.4 } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::Canvas canvas(22, 22, 8);
+        c.draw();
+        EXPECT_LT(canvas.alphaAt(c.clear.x, c.clear.y), 0.05);
+        EXPECT_GT(canvas.alphaAt(c.inked.x, c.inked.y), 0.9);
+    }
+}
