@@ -3,7 +3,7 @@
 #include "drawing/KitSelectors.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Image.h"
-#include "tests/gfx/Canvas.h"
+#include "tests/support/gfx/Canvas.h"
 
 #include <functional>
 

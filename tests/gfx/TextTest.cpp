@@ -1,4 +1,4 @@
-#include "tests/gfx/Canvas.h"
+#include "tests/support/gfx/Canvas.h"
 
 #include "platform/gfx/Fonts.h"
 #include "platform/gfx/TextLayout.h"

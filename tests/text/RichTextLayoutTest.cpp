@@ -1,5 +1,5 @@
 #include "platform/text/RichTextLayout.h"
-#include "tests/gfx/Canvas.h"
+#include "tests/support/gfx/Canvas.h"
 #include "tests/text/TextPrinting.h"
 
 #include <gtest/gtest.h>

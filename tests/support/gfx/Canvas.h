@@ -50,12 +50,14 @@ private:
 inline bool pinShippedFonts()
 {
     static bool pinned = [] {
-        // The copy in the build's resources when there is one, else the source tree's.
+        // The copy in the build's resources when there is one, else the source tree's (both
+        // set by the test support's main).
         const char* resources = std::getenv("OSTREL_RESOURCES");
         std::filesystem::path built = std::filesystem::path(resources ? resources : "") / "fonts/fonts.conf";
         if (resources && std::filesystem::exists(built))
             return gfx::pinFonts(built);
-        return gfx::pinFonts(std::filesystem::path(OSTREL_TEST_SOURCE_DIR) / "resources/fonts/fonts.conf");
+        const char* source = std::getenv("OSTREL_SOURCE");
+        return gfx::pinFonts(std::filesystem::path(source ? source : ".") / "resources/fonts/fonts.conf");
     }();
     return pinned;
 }
