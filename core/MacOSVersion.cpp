@@ -1,6 +1,10 @@
 #include "core/MacOSVersion.h"
 
+#include "platform/base/MainQueue.h"
 #include "platform/base/Timer.h"
+
+#include <future>
+#include <thread>
 
 namespace ostrel {
 
@@ -10,6 +14,9 @@ MacOSVersion::AppearanceProvider& appearanceProvider()
     static MacOSVersion::AppearanceProvider provider;
     return provider;
 }
+
+// Static initialisation runs on the main thread, before anything could start another.
+const std::thread::id mainThread = std::this_thread::get_id();
 }
 
 std::optional<MacOSVersionType> macOSVersionTypeFromRawValue(uint32_t rawValue)
@@ -34,8 +41,17 @@ MacOSVersion& MacOSVersion::singleton()
 
 bool MacOSVersion::isDarkMode() const
 {
-    auto& provider = appearanceProvider();
-    return provider ? provider() : true;
+    auto ask = [] {
+        auto& provider = appearanceProvider();
+        return provider ? provider() : true;
+    };
+    if (std::this_thread::get_id() == mainThread)
+        return ask();
+    // The application object belongs to the main thread: ask there and wait for the answer.
+    auto answer = std::make_shared<std::promise<bool>>();
+    auto future = answer->get_future();
+    base::MainQueue::async([answer, ask] { answer->set_value(ask()); });
+    return future.get();
 }
 
 void MacOSVersion::setAppearanceProvider(AppearanceProvider provider)

@@ -33,7 +33,8 @@ public:
 
     MacOSVersionType currentVersion() const { return m_currentVersion; }
     // Asks the application object once it exists; dark until then, as the application
-    // forces the dark appearance at start-up anyway.
+    // forces the dark appearance at start-up anyway. From another thread it waits for the
+    // main thread's answer, so the main thread must not be waiting for that caller.
     bool isDarkMode() const;
 
     using AppearanceProvider = std::function<bool()>;

@@ -19,7 +19,8 @@ public:
 class SecondsToMinutesIntegerValueTransformer : public ValueTransformer {
 public:
     std::string name() const override { return "SecondsToMinutesIntegerValueTransformer"; }
-    // Integer seconds to whole minutes, truncated toward zero; anything else gives 0.
+    // Integer seconds (a real without a fraction counts) to whole minutes, truncated toward
+    // zero; anything else gives 0.
     base::Value transformedValue(const base::Value& value) const override;
     // Integer minutes to seconds; anything else, or a product too large to hold, gives 0.
     base::Value reverseTransformedValue(const base::Value& value) const override;

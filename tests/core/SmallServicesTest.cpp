@@ -1,7 +1,12 @@
 #include "core/MacOSVersion.h"
 #include "core/ValueTransformers.h"
 
+#include "platform/base/MainQueue.h"
+#include "platform/base/RunLoop.h"
+
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace ostrel {
 namespace {
@@ -49,6 +54,28 @@ TEST(MacOSVersion, DarkUntilTheApplicationAnswers)
     EXPECT_FALSE(MacOSXVersion::isInDarkMode());
     MacOSVersion::setAppearanceProvider(nullptr);
     EXPECT_TRUE(MacOSXVersion::isInDarkMode());
+}
+
+TEST(MacOSVersion, AnotherThreadGetsTheAnswerFromTheMainThread)
+{
+    auto mainThread = std::this_thread::get_id();
+    std::thread::id askedOn;
+    MacOSVersion::setAppearanceProvider([&] {
+        askedOn = std::this_thread::get_id();
+        return false;
+    });
+    bool dark = true;
+    std::atomic<bool> finished { false };
+    std::thread background([&] {
+        dark = MacOSVersion::singleton().isDarkMode();
+        finished = true;
+        base::MainQueue::async([] { }); // wakes the main loop to see it
+    });
+    base::RunLoop::main().runUntil([&] { return finished.load(); });
+    background.join();
+    MacOSVersion::setAppearanceProvider(nullptr);
+    EXPECT_FALSE(dark);
+    EXPECT_EQ(askedOn, mainThread);
 }
 
 }

@@ -1,6 +1,9 @@
 #include "core/KeyCombo.h"
 #include "core/Variables.h"
 
+#include "tests/support/TemporaryHome.h"
+
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -127,6 +130,31 @@ TEST(RawRepresentableUserDefaultsVariable, StoresRawValuesAndReadsUnknownOnesAsT
     EXPECT_EQ(store->object("shade"), base::Value(0));
     store->set("shade", 7);
     EXPECT_EQ(variable->value(), Shade::dark);
+}
+
+TEST(UserDefaultsVariable, PlainWritesReachTheFileAtOnceRawAndJSONWritesWait)
+{
+    test::TemporaryHome home;
+    auto file = home.configHome() / "Ostrel" / "defaults.json";
+    auto store = base::Defaults::create(file);
+    std::vector<std::function<void()>> laterWrites; // the run loop's coalesced writes, never run here
+    store->setWriteScheduler([&](std::function<void()> write) { laterWrites.push_back(std::move(write)); });
+    auto onFile = [&](const std::string& key) {
+        std::ifstream written(file);
+        std::stringstream text;
+        text << written.rdbuf();
+        return text.str().find(key) != std::string::npos;
+    };
+    auto shade = RawRepresentableUserDefaultsVariable<Shade>::create(store, "shade", Shade::dark);
+    shade->setValue(Shade::light);
+    auto combo = CodableUserDefaultsVariable<std::optional<KeyCombo>>::create(
+        store, "startTimeSlice", std::nullopt, std::optional<KeyCombo> {});
+    combo->setValue(KeyCombo(1, 2304));
+    EXPECT_FALSE(onFile("shade"));
+    EXPECT_FALSE(onFile("startTimeSlice"));
+    auto completed = UserDefaultsVariable<bool>::create(store, "completed", false);
+    completed->setValue(true);
+    EXPECT_TRUE(onFile("completed"));
 }
 
 TEST(CodableUserDefaultsVariable, KeyCombosAsJSONTextWithBadTextReadingAsNone)
