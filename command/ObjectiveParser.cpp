@@ -180,16 +180,6 @@ RTFHelper::Data asData(std::string_view bytes)
     return RTFHelper::Data(bytes.begin(), bytes.end());
 }
 
-// Rich-text data as the objective and the clipboard hold it: a package blob, or plain RTF
-// (what a parse of plain text leaves in the objective).
-std::optional<text::AttributedString> readRichText(const RTFHelper::Data& data)
-{
-    auto& helper = RTFHelper::sharedInstance();
-    if (auto text = helper.attributedStringFromData(data))
-        return text;
-    return helper.attributedStringFromRTFData(data);
-}
-
 }
 
 void ObjectiveParser::parseObjectiveField() const
@@ -199,7 +189,7 @@ void ObjectiveParser::parseObjectiveField() const
 
 void ObjectiveParser::parseObjectiveField(const base::Value::Data& objectiveData, base::Defaults& defaults) const
 {
-    auto rich = readRichText(objectiveData);
+    auto rich = RTFHelper::sharedInstance().attributedStringFromData(objectiveData);
     if (!rich)
         return;
     internalSet(parse(rich->string(), &*rich), defaults);
@@ -212,7 +202,7 @@ void ObjectiveParser::parseClipboard(const std::vector<PasteboardItem>& items, b
         if (item.rtfData) {
             rich = RTFHelper::sharedInstance().attributedStringFromRTFData(asData(*item.rtfData));
         } else if (item.rtfdData) {
-            rich = readRichText(asData(*item.rtfdData));
+            rich = RTFHelper::sharedInstance().attributedStringFromData(asData(*item.rtfdData));
         } else if (item.plainText) {
             internalSet(parse(*item.plainText), defaults);
             continue;

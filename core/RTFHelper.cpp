@@ -50,6 +50,10 @@ std::optional<text::AttributedString> RTFHelper::attributedStringFromRTFData(con
 
 std::optional<text::AttributedString> RTFHelper::attributedStringFromData(const std::optional<Data>& data) const
 {
+    // Package data, or plain RTF: parsing an objective out of plain text stores the latter
+    // under the same key, and it must read back rather than be lost.
+    if (data && bytes(*data).starts_with("{\\rtf"))
+        return attributedStringFromRTFData(data);
     return readText(data, &text::Rtfd::fromData);
 }
 

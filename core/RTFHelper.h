@@ -25,6 +25,7 @@ public:
     Data rtfdDataFromAttributedString(const text::AttributedString& text) const;
     // No data: an empty text. Data that does not read: none.
     std::optional<text::AttributedString> attributedStringFromRTFData(const std::optional<Data>& data) const;
+    // Package data or plain RTF.
     std::optional<text::AttributedString> attributedStringFromData(const std::optional<Data>& data) const;
     // The plain string with the font and colour as the document's defaults, as new pads and
     // the empty objective start.

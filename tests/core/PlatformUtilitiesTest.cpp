@@ -49,9 +49,10 @@ TEST(RTFHelper, PackageDataAndPlainRTFReadBackToTheSameText)
 
     auto rtf = text::Rtf::write(text);
     EXPECT_EQ(helper().attributedStringFromRTFData(bytes(rtf)), text);
-    // Each reads only its own form.
+    // RTF data is never a package; package data also reads plain RTF, which is how an
+    // objective parsed out of plain text is stored.
     EXPECT_EQ(helper().attributedStringFromRTFData(data), std::nullopt);
-    EXPECT_EQ(helper().attributedStringFromData(bytes(rtf)), std::nullopt);
+    EXPECT_EQ(helper().attributedStringFromData(bytes(rtf)), text);
 }
 
 TEST(RTFHelper, NoDataIsAnEmptyTextAndUnreadableDataIsNone)
