@@ -243,6 +243,14 @@ void Application::sendEvent(const Event& incoming)
     m_current = std::move(previous);
 }
 
+void Application::handleAsCurrentEvent(const Event& event, const std::function<void()>& work)
+{
+    auto previous = std::move(m_current);
+    m_current = event;
+    work();
+    m_current = std::move(previous);
+}
+
 bool Application::sendAction(std::string_view action, base::Responder* target, const base::Sender& sender)
 {
     if (target) {

@@ -94,6 +94,9 @@ public:
     void sendEvent(const Event& event);
     // The event being dispatched, or none between events.
     const Event* currentEvent() const { return m_current ? &*m_current : nullptr; }
+    // Runs work as the handling of an event that reached us other than through a window
+    // (a tray's click), so that currentEvent() tells what it was.
+    void handleAsCurrentEvent(const Event& event, const std::function<void()>& work);
 
     // A local monitor sees events of the mask before their window does; it returns the
     // event to go on with (changed or not), or none to swallow it.
