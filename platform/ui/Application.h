@@ -105,6 +105,12 @@ public:
     MonitorId addLocalMonitor(std::uint64_t mask, Monitor monitor);
     void removeMonitor(MonitorId id);
 
+    // Shows the window and runs a nested modal run for it until stopModal() or the window
+    // closes; other windows keep drawing but take no input meanwhile.
+    void runModalForWindow(Window& window);
+    void stopModal();
+    Window* modalWindow() const { return m_modalWindow; }
+
     // Sends an action by name: to the target when given, else along the key window's
     // responder chain, the main window's, then the application's own (application, then its
     // next responders). False when nobody performs it.
@@ -137,6 +143,9 @@ private:
     Window* m_mainWindow { nullptr };
     std::optional<Event> m_current;
     std::shared_ptr<Menu> m_mainMenu;
+    // Not owned: set only while runModalForWindow() runs for it.
+    Window* m_modalWindow { nullptr };
+    bool m_modalStopped { false };
     struct MonitorEntry {
         MonitorId id;
         std::uint64_t mask;
