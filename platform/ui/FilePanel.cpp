@@ -9,6 +9,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/Event.h"
+#include "platform/ui/PanelView.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TextField.h"
@@ -44,23 +45,6 @@ fs::path home()
     const char* value = std::getenv("HOME");
     return value && *value ? fs::path(value) : fs::path("/");
 }
-
-class PanelBackground : public View {
-public:
-    static std::shared_ptr<PanelBackground> create() { return std::shared_ptr<PanelBackground>(new PanelBackground); }
-    bool isFlipped() const override { return true; }
-    void draw(gfx::GraphicsContext& context, const Rect&) override
-    {
-        context.setFillColor(ControlLook::kMenu);
-        context.fillRect(bounds());
-    }
-
-private:
-    PanelBackground()
-        : View({})
-    {
-    }
-};
 
 }
 
@@ -342,7 +326,7 @@ void FilePanel::syncViews()
 
 void FilePanel::build()
 {
-    auto content = PanelBackground::create();
+    auto content = PanelView::create();
     double y = 14;
     if (!m_message.empty()) {
         auto message = TextField::createLabel(m_message);

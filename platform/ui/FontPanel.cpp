@@ -1,6 +1,7 @@
 #include "platform/ui/FontPanel.h"
 
 #include "platform/ui/ControlLook.h"
+#include "platform/ui/PanelView.h"
 #include "platform/ui/PopUpButton.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/TextField.h"
@@ -21,23 +22,6 @@ std::string displayName(const std::string& postScriptName)
     return postScriptName == gfx::Font::systemFontName ? "System" : postScriptName;
 }
 
-class PanelContent : public View {
-public:
-    static std::shared_ptr<PanelContent> create() { return std::shared_ptr<PanelContent>(new PanelContent); }
-    bool isFlipped() const override { return true; }
-    void draw(gfx::GraphicsContext& context, const Rect&) override
-    {
-        context.setFillColor(ControlLook::kMenu);
-        context.fillRect(bounds());
-    }
-
-private:
-    PanelContent()
-        : View({})
-    {
-    }
-};
-
 }
 
 FontPanel& FontPanel::shared()
@@ -54,7 +38,7 @@ const std::vector<std::string>& FontPanel::families()
 
 void FontPanel::build()
 {
-    auto content = PanelContent::create();
+    auto content = PanelView::create();
     content->setFrame(Rect(0, 0, kWidth, kHeight));
     m_family = PopUpButton::create();
     for (const auto& name : families())

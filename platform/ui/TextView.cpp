@@ -277,23 +277,17 @@ void TextView::toggleTrait(bool bold)
 void TextView::toggleBold() { toggleTrait(true); }
 void TextView::toggleItalic() { toggleTrait(false); }
 
-void TextView::toggleUnderline()
+void TextView::toggleLine(int text::Attributes::*line)
 {
     if (!m_editable)
         return;
     const text::Attributes& first = m_selection.length ? m_text.attributesAt(m_selection.location) : m_typingAttributes;
-    int value = first.underline ? 0 : 1;
-    applyAttributes(m_selection, [value](text::Attributes& attributes) { attributes.underline = value; });
+    int value = first.*line ? 0 : 1;
+    applyAttributes(m_selection, [line, value](text::Attributes& attributes) { attributes.*line = value; });
 }
 
-void TextView::toggleStrikethrough()
-{
-    if (!m_editable)
-        return;
-    const text::Attributes& first = m_selection.length ? m_text.attributesAt(m_selection.location) : m_typingAttributes;
-    int value = first.strikethrough ? 0 : 1;
-    applyAttributes(m_selection, [value](text::Attributes& attributes) { attributes.strikethrough = value; });
-}
+void TextView::toggleUnderline() { toggleLine(&text::Attributes::underline); }
+void TextView::toggleStrikethrough() { toggleLine(&text::Attributes::strikethrough); }
 
 void TextView::selectAll()
 {

@@ -102,6 +102,7 @@ private:
     void replace(text::Range range, const text::AttributedString& replacement, bool typing);
     void applyAttributes(text::Range range, const std::function<void(text::Attributes&)>& change);
     void toggleTrait(bool bold);
+    void toggleLine(int text::Attributes::*line);
     bool command(std::string_view name);
     void moveTo(std::size_t index, bool extend);
     std::size_t wordBoundary(std::size_t index, int direction) const;

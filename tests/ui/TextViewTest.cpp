@@ -176,3 +176,21 @@ TEST_F(TextViewTest, NotEditableTextStaysAsItIs)
 }
 
 }
+
+namespace {
+
+TEST_F(TextViewTest, UnderlineAndStrikeThroughToggleOnTheSelection)
+{
+    auto view = focusedView("done and dusted");
+    view->setSelectedRange({ 0, 4 });
+    view->toggleStrikethrough();
+    view->toggleUnderline();
+    EXPECT_EQ(view->textStorage().attributesAt(0).strikethrough, 1);
+    EXPECT_EQ(view->textStorage().attributesAt(3).underline, 1);
+    EXPECT_EQ(view->textStorage().attributesAt(4).underline, 0) << "only the selection changes";
+    view->toggleStrikethrough();
+    EXPECT_EQ(view->textStorage().attributesAt(0).strikethrough, 0);
+    EXPECT_EQ(view->selectedRange(), (text::Range { 0, 4 })) << "formatting keeps the selection";
+}
+
+}
