@@ -6,6 +6,7 @@
 #include "platform/gfx/Path.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ControlLook.h"
+#include "platform/ui/PanelView.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
@@ -50,23 +51,6 @@ private:
     {
     }
     Alert::Style m_style;
-};
-
-class AlertContent : public View {
-public:
-    static std::shared_ptr<AlertContent> create() { return std::shared_ptr<AlertContent>(new AlertContent); }
-    bool isFlipped() const override { return true; }
-    void draw(gfx::GraphicsContext& context, const Rect&) override
-    {
-        context.setFillColor(ControlLook::kMenu);
-        context.fillRect(bounds());
-    }
-
-private:
-    AlertContent()
-        : View({})
-    {
-    }
 };
 
 }
@@ -132,7 +116,7 @@ void Alert::build()
     if (escape > 0)
         m_buttons[static_cast<std::size_t>(escape)]->setKeyEquivalent("\x1b");
 
-    auto content = AlertContent::create();
+    auto content = PanelView::create();
     double textWidth = kWidth - kTextLeft - kMargin;
     double y = kMargin;
     auto message = TextField::createLabel(m_message);

@@ -6,6 +6,7 @@
 #include "platform/ui/Window.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ui {
 
@@ -240,6 +241,33 @@ void Application::sendEvent(const Event& incoming)
             window->makeKeyWindow();
         window->sendEvent(*event);
     }
+    m_current = std::move(previous);
+}
+
+void Application::runModalForWindow(Window& window)
+{
+    Window* outer = std::exchange(m_modalWindow, &window);
+    bool outerStopped = std::exchange(m_modalStopped, false);
+    auto keep = window.shared_from_this();
+    MonitorId monitor = addLocalMonitor(EventMask::Any, [&window](const Event& event) -> std::optional<Event> {
+        if (event.window() && event.window() != &window && event.type() != Event::Type::MouseMoved)
+            return std::nullopt;
+        return event;
+    });
+    window.makeKeyAndOrderFront();
+    base::RunLoop::main().runModal([&] { return m_modalStopped || !window.isVisible(); });
+    removeMonitor(monitor);
+    m_modalWindow = outer;
+    m_modalStopped = outerStopped;
+}
+
+void Application::stopModal() { m_modalStopped = true; }
+
+void Application::handleAsCurrentEvent(const Event& event, const std::function<void()>& work)
+{
+    auto previous = std::move(m_current);
+    m_current = event;
+    work();
     m_current = std::move(previous);
 }
 

@@ -94,6 +94,9 @@ public:
     void sendEvent(const Event& event);
     // The event being dispatched, or none between events.
     const Event* currentEvent() const { return m_current ? &*m_current : nullptr; }
+    // Runs work as the handling of an event that reached us other than through a window
+    // (a tray's click), so that currentEvent() tells what it was.
+    void handleAsCurrentEvent(const Event& event, const std::function<void()>& work);
 
     // A local monitor sees events of the mask before their window does; it returns the
     // event to go on with (changed or not), or none to swallow it.
@@ -101,6 +104,12 @@ public:
     using MonitorId = std::uint64_t;
     MonitorId addLocalMonitor(std::uint64_t mask, Monitor monitor);
     void removeMonitor(MonitorId id);
+
+    // Shows the window and runs a nested modal run for it until stopModal() or the window
+    // closes; other windows keep drawing but take no input meanwhile.
+    void runModalForWindow(Window& window);
+    void stopModal();
+    Window* modalWindow() const { return m_modalWindow; }
 
     // Sends an action by name: to the target when given, else along the key window's
     // responder chain, the main window's, then the application's own (application, then its
@@ -134,6 +143,9 @@ private:
     Window* m_mainWindow { nullptr };
     std::optional<Event> m_current;
     std::shared_ptr<Menu> m_mainMenu;
+    // Not owned: set only while runModalForWindow() runs for it.
+    Window* m_modalWindow { nullptr };
+    bool m_modalStopped { false };
     struct MonitorEntry {
         MonitorId id;
         std::uint64_t mask;

@@ -6,6 +6,7 @@ class Application;
 class Constraint;
 class Event;
 class LayoutEngine;
+class Pasteboard;
 class Responder;
 class Screen;
 class View;

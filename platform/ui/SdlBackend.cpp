@@ -4,6 +4,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/KeyTable.h"
 #include "platform/ui/OffscreenBackend.h"
+#include "platform/ui/Pasteboard.h"
 #include "platform/ui/Window.h"
 
 #include <SDL.h>
@@ -228,6 +229,7 @@ std::unique_ptr<SdlBackend> SdlBackend::open()
 SdlBackend::~SdlBackend()
 {
     detach();
+    Pasteboard::general().setSystemClipboard({});
     *m_alive = false;
     if (m_probe)
         SDL_DestroyWindow(static_cast<SDL_Window*>(m_probe));
@@ -240,6 +242,16 @@ void SdlBackend::attach(Application& application)
 {
     m_application = &application;
     SDL_StartTextInput();
+    // Plain text copied here reaches other programs, and theirs reaches us.
+    Pasteboard::general().setSystemClipboard({ [](const std::string& text) { SDL_SetClipboardText(text.c_str()); },
+        []() -> std::optional<std::string> {
+            if (!SDL_HasClipboardText())
+                return std::nullopt;
+            char* text = SDL_GetClipboardText();
+            std::string copy = text ? text : "";
+            SDL_free(text);
+            return copy;
+        } });
     m_source = base::RunLoop::main().addSource(m_fd, POLLIN, base::RunLoop::Mode::Common, [this](short) { pump(); });
     schedulePump();
 }
@@ -464,6 +476,33 @@ void SdlBackend::dispatch(const void* raw)
                                : (e.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp);
         m_application->sendEvent(Event::key(type, w, static_cast<std::uint16_t>(*code), characters, flags,
             e.key.repeat != 0));
+        return;
+    }
+    case SDL_DROPFILE:
+    case SDL_DROPTEXT:
+        if (e.drop.file) {
+            if (e.type == SDL_DROPFILE)
+                m_droppedFiles.emplace_back(e.drop.file);
+            else
+                m_droppedText += e.drop.file;
+            SDL_free(e.drop.file);
+        }
+        return;
+    case SDL_DROPCOMPLETE: {
+        Pasteboard pasteboard;
+        if (!m_droppedFiles.empty())
+            pasteboard.setFiles({ m_droppedFiles.begin(), m_droppedFiles.end() });
+        if (!m_droppedText.empty())
+            pasteboard.setString(m_droppedText);
+        m_droppedFiles.clear();
+        m_droppedText.clear();
+        SdlWindow* sw = windowFor(e.drop.windowID);
+        if (!sw || pasteboard.types().empty())
+            return;
+        int x = 0;
+        int y = 0;
+        SDL_GetMouseState(&x, &y);
+        sw->window().performDrop(pasteboard, baseLocation(sw->window(), x, y));
         return;
     }
     case SDL_QUIT:

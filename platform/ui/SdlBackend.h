@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace ui {
 
@@ -49,6 +50,9 @@ private:
     void* m_probe { nullptr };
     bool m_pumpScheduled { false };
     std::unordered_map<std::uint32_t, SdlWindow*> m_windows;
+    // A drop from another program, gathered item by item until SDL says it is complete.
+    std::vector<std::string> m_droppedFiles;
+    std::string m_droppedText;
     std::shared_ptr<bool> m_alive { std::make_shared<bool>(true) };
 };
 

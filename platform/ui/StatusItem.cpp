@@ -1,6 +1,7 @@
 #include "platform/ui/StatusItem.h"
 
 #include "platform/gfx/GraphicsContext.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Screen.h"
@@ -57,11 +58,22 @@ void StatusBarButton::drawOwnLook(gfx::GraphicsContext& context)
 
 void StatusBarButton::contentDidChange() { m_item.fit(); }
 
-std::shared_ptr<StatusItem> StatusItem::create() { return std::shared_ptr<StatusItem>(new StatusItem); }
+std::shared_ptr<StatusItem> StatusItem::create(Presentation presentation)
+{
+    return std::shared_ptr<StatusItem>(new StatusItem(presentation));
+}
 
-StatusItem::StatusItem()
+StatusItem::StatusItem(Presentation presentation)
 {
     m_button = StatusBarButton::create(*this);
+    auto* app = Application::shared();
+    bool offscreen = !app || app->backend().name() == "offscreen";
+    if (presentation == Presentation::Tray || (presentation == Presentation::Automatic && !offscreen)) {
+        m_tray = TrayIcon::connect([this] { return TrayIcon::Face { m_button->image(), m_button->title() }; },
+            [this](bool right, Point point) { trayPressed(right, point); });
+        if (m_tray)
+            return;
+    }
     m_strip = Window::create(Rect(0, 0, 2 * kStripPadding, kStripHeight), WindowStyle::Borderless);
     m_strip->setLevel(WindowLevel::StatusBar);
     m_strip->setShownOnAllDesktops(true);
@@ -79,6 +91,8 @@ StatusItem::~StatusItem()
 
 void StatusItem::fit()
 {
+    if (m_tray)
+        m_tray->update();
     if (!m_strip)
         return;
     Size size = m_button->intrinsicContentSize();
@@ -91,6 +105,8 @@ void StatusItem::fit()
 void StatusItem::setVisible(bool visible)
 {
     m_visible = visible;
+    if (!m_strip)
+        return;
     if (visible)
         m_strip->orderFrontRegardless();
     else
@@ -106,10 +122,28 @@ void StatusItem::pressed()
     popUpStatusItemMenu(m_menu);
 }
 
+void StatusItem::trayPressed(bool right, Point hostPoint)
+{
+    // The host counts y down from the top of the screens.
+    double top = Screen::main() ? Screen::main()->frame.maxY() : 0;
+    m_trayPoint = Point(hostPoint.x, top - hostPoint.y);
+    auto* app = Application::shared();
+    if (!app) {
+        pressed();
+        return;
+    }
+    app->handleAsCurrentEvent(Event::mouse(right ? Event::Type::RightMouseDown : Event::Type::LeftMouseDown, nullptr, m_trayPoint),
+        [this] { pressed(); });
+}
+
 void StatusItem::popUpStatusItemMenu(const std::shared_ptr<Menu>& menu)
 {
     if (!menu)
         return;
+    if (m_tray) {
+        menu->popUp(nullptr, m_trayPoint, nullptr);
+        return;
+    }
     m_button->setHighlighted(true);
     // Under the item, its left edge at the item's.
     menu->popUp(nullptr, Point(0, m_button->bounds().height()), m_button.get());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ui/Button.h"
+#include "platform/ui/TrayIcon.h"
 
 #include <functional>
 #include <memory>
@@ -37,7 +38,10 @@ private:
 // title; under the offscreen backend that strip is drawn offscreen like any window.
 class StatusItem {
 public:
-    static std::shared_ptr<StatusItem> create();
+    // Automatic: the tray where a host shows it (never under the offscreen backend), else the strip.
+    enum class Presentation { Automatic, Strip, Tray };
+
+    static std::shared_ptr<StatusItem> create(Presentation presentation = Presentation::Automatic);
     ~StatusItem();
     StatusItem(const StatusItem&) = delete;
     StatusItem& operator=(const StatusItem&) = delete;
@@ -51,21 +55,26 @@ public:
 
     // Pops a menu up under the item, tracked until it closes.
     void popUpStatusItemMenu(const std::shared_ptr<Menu>& menu);
-    // The strip window, where the item shows as one.
+    bool isInTray() const { return static_cast<bool>(m_tray); }
+    // The strip window, where the item shows as one; nullptr in a tray.
     Window* stripWindow() const { return m_strip.get(); }
     void setVisible(bool visible);
     bool isVisible() const { return m_visible; }
 
 private:
     friend class StatusBarButton;
-    StatusItem();
+    explicit StatusItem(Presentation presentation);
     void pressed();
+    void trayPressed(bool right, Point hostPoint);
     // Sizes and places the strip to the button's content.
     void fit();
 
     std::shared_ptr<StatusBarButton> m_button;
     std::shared_ptr<Menu> m_menu;
     std::shared_ptr<Window> m_strip;
+    std::unique_ptr<TrayIcon> m_tray;
+    // Where the tray was last clicked, in screen coordinates.
+    Point m_trayPoint;
     bool m_visible { true };
 };
 

@@ -91,6 +91,12 @@ public:
     // (Command shortcuts) or after none took it (Return, Escape): true when one acted.
     virtual bool performKeyEquivalent(const Event& event);
 
+    // Drops from other programs: a view takes those carrying one of its registered types.
+    void registerForDraggedTypes(std::vector<std::string> types) { m_draggedTypes = std::move(types); }
+    const std::vector<std::string>& registeredDraggedTypes() const { return m_draggedTypes; }
+    // The point is in this view's coordinates; true when the view took the drop.
+    virtual bool performDragOperation(const Pasteboard&, Point) { return false; }
+
     // Key-view loop.
     View* nextKeyView() const { return m_nextKeyView; }
     void setNextKeyView(View* view) { m_nextKeyView = view; }
@@ -165,6 +171,7 @@ private:
     double m_alpha { 1 };
     std::string m_identifier;
     std::string m_toolTip;
+    std::vector<std::string> m_draggedTypes;
 
     bool m_needsDisplay { true };
     Rect m_dirty;

@@ -4,6 +4,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/KeyTable.h"
 #include "platform/ui/LayoutEngine.h"
+#include "platform/ui/Pasteboard.h"
 #include "platform/ui/View.h"
 
 #include <algorithm>
@@ -451,6 +452,17 @@ void Window::keyDown(const Event& event)
     if (m_contentView && m_contentView->performKeyEquivalent(event))
         return;
     Responder::keyDown(event);
+}
+
+bool Window::performDrop(const Pasteboard& pasteboard, Point locationInWindow)
+{
+    for (View* view = mouseTarget(locationInWindow); view; view = view->superview()) {
+        if (view->isHiddenOrHasHiddenAncestor() || !pasteboard.availableType(view->registeredDraggedTypes()))
+            continue;
+        if (view->performDragOperation(pasteboard, view->convertPointFrom(locationInWindow, nullptr)))
+            return true;
+    }
+    return false;
 }
 
 void Window::setNeedsLayout()

@@ -125,6 +125,9 @@ public:
     Point convertPointToScreen(Point point) const;
     Point convertPointFromScreen(Point point) const;
     void keyDown(const Event& event) override;
+    // Files or text dropped on the window at a point (window base coordinates): the deepest
+    // view there registered for one of the pasteboard's types takes it. False when none did.
+    bool performDrop(const Pasteboard& pasteboard, Point locationInWindow);
 
     // Layout and drawing.
     void setNeedsLayout();

@@ -120,3 +120,30 @@ TEST_F(AlertTest, AlertWithoutButtonsHasOneOk)
 }
 
 }
+
+namespace {
+
+TEST_F(AlertTest, ModalWindowTakesTheInputUntilStoppedOrClosed)
+{
+    auto main = window();
+    auto mainSwatch = Swatch::create(gfx::colors::red, Rect(0, 0, 200, 100));
+    main->contentView()->addSubview(mainSwatch);
+    auto preferences = Window::create(Rect(400, 400, 200, 100));
+    auto swatch = Swatch::create(gfx::colors::blue, Rect(0, 0, 200, 100));
+    preferences->contentView()->addSubview(swatch);
+    auto clicks = base::Timer::create(1, false, Mode::Common, [&](base::Timer&) {
+        backend().click(*main, Point(50, 50));
+        backend().click(*preferences, Point(50, 50));
+        app().stopModal();
+    });
+    app().runModalForWindow(*preferences);
+    EXPECT_EQ(app().modalWindow(), nullptr);
+    EXPECT_EQ(mainSwatch->clicks, 0);
+    EXPECT_EQ(swatch->clicks, 1);
+
+    auto closing = base::Timer::create(1, false, Mode::Common, [&](base::Timer&) { preferences->close(); });
+    app().runModalForWindow(*preferences);
+    EXPECT_FALSE(preferences->isVisible());
+}
+
+}

@@ -253,3 +253,24 @@ TEST_F(ControlTest, DatePickerStepsTheSelectedElement)
 }
 
 }
+
+#include "platform/ui/FontPanel.h"
+
+namespace {
+
+TEST_F(ControlTest, FontPanelHandsOnEveryChangeAndRefusesAbsurdSizes)
+{
+    std::vector<gfx::Font> fonts;
+    FontPanel::shared().show(gfx::Font::named("Helvetica", 12), [&](const gfx::Font& font) { fonts.push_back(font); });
+    EXPECT_TRUE(FontPanel::shared().isVisible());
+    FontPanel::shared().pickFamily("Futura");
+    EXPECT_TRUE(FontPanel::shared().pickSize(18));
+    EXPECT_FALSE(FontPanel::shared().pickSize(0));
+    EXPECT_FALSE(FontPanel::shared().pickSize(std::nan("")));
+    ASSERT_EQ(fonts.size(), 2u);
+    EXPECT_EQ(fonts.back(), gfx::Font::named("Futura", 18));
+    FontPanel::shared().close();
+    EXPECT_FALSE(FontPanel::shared().isVisible());
+}
+
+}

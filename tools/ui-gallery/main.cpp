@@ -11,6 +11,7 @@
 #include "platform/ui/ColorWell.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/DatePicker.h"
+#include "platform/ui/FilePanel.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/OffscreenBackend.h"
 #include "platform/ui/PopUpButton.h"
@@ -278,6 +279,19 @@ int main(int argc, char** argv)
     status->button()->setTitle("24:59 ");
     status->stripWindow()->display();
     ok = status->stripWindow()->writePng(sibling(png, "-status")) && ok;
+
+    FilePanel::setResponder([&](FilePanel& panel) -> std::optional<FilePanel::Response> {
+        panel.window()->display();
+        ok = panel.window()->writePng(sibling(png, "-save")) && ok;
+        return FilePanel::Response::Cancel;
+    });
+    auto save = FilePanel::savePanel();
+    save->setTitle("Export Logs in CSV format");
+    save->setAllowedFileTypes({ "csv" });
+    save->setDirectory("/usr/share");
+    save->setNameFieldStringValue("Ostrel Log.csv");
+    save->runModal();
+    FilePanel::setResponder({});
 
     if (!ok) {
         std::fprintf(stderr, "ui-gallery: could not write %s\n", png.c_str());

@@ -1,0 +1,546 @@
+#include "platform/ui/TextView.h"
+
+#include "platform/base/KeyCodes.h"
+#include "platform/desktop/Opener.h"
+#include "platform/gfx/GraphicsContext.h"
+#include "platform/gfx/TextLayout.h"
+#include "platform/text/FontTraits.h"
+#include "platform/text/Unicode.h"
+#include "platform/ui/ControlLook.h"
+#include "platform/ui/Event.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/Window.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ui {
+
+namespace {
+
+bool isWordCharacter(char16_t c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_' || c == u'\''
+        || (c >= 0x00C0 && !text::isNewline(c) && c != 0x2014 && c != 0x2013 && c != 0x00A0 && c != text::attachmentCharacter);
+}
+
+}
+
+std::shared_ptr<TextView> TextView::create() { return std::shared_ptr<TextView>(new TextView); }
+
+TextView::TextView()
+    : View({})
+{
+}
+
+double TextView::layoutWidth() const { return std::max(1.0, bounds().width() - 2 * m_inset.width); }
+
+void TextView::relayout()
+{
+    m_layout = std::make_unique<text::RichTextLayout>(m_text, layoutWidth(), m_defaults);
+    m_layoutWidth = layoutWidth();
+}
+
+const text::RichTextLayout& TextView::layoutManager() const
+{
+    if (!m_layout || m_layoutWidth != layoutWidth())
+        const_cast<TextView*>(this)->relayout();
+    return *m_layout;
+}
+
+void TextView::setAttributedString(text::AttributedString string)
+{
+    m_text = std::move(string);
+    m_undo.removeAllActions();
+    m_selection = { m_text.length(), 0 };
+    m_anchor = m_text.length();
+    relayout();
+    syncTypingAttributes();
+    growToText();
+    setNeedsDisplay();
+}
+
+void TextView::setDefaults(text::LayoutDefaults defaults)
+{
+    m_defaults = std::move(defaults);
+    relayout();
+    growToText();
+    setNeedsDisplay();
+}
+
+void TextView::setTextContainerInset(Size inset)
+{
+    m_inset = inset;
+    growToText();
+    setNeedsDisplay();
+}
+
+void TextView::setBackgroundColor(gfx::Color color)
+{
+    m_background = color;
+    setNeedsDisplay();
+}
+
+void TextView::setDrawsBackground(bool draws)
+{
+    m_drawsBackground = draws;
+    setNeedsDisplay();
+}
+
+void TextView::setPlaceholder(std::string placeholder)
+{
+    m_placeholder = std::move(placeholder);
+    setNeedsDisplay();
+}
+
+void TextView::frameDidChange()
+{
+    if (m_layout && m_layoutWidth != layoutWidth())
+        relayout();
+}
+
+double TextView::usedHeight(double width) const
+{
+    double textWidth = std::max(1.0, width - 2 * m_inset.width);
+    if (m_layout && m_layoutWidth == textWidth)
+        return std::ceil(m_layout->boundingRect().height()) + 2 * m_inset.height;
+    text::RichTextLayout layout(m_text, textWidth, m_defaults);
+    double height = layout.boundingRect().height();
+    if (m_text.empty())
+        height = gfx::textBoundingRect("X", 0, gfx::TextStyle(m_defaults.font)).height();
+    return std::ceil(height) + 2 * m_inset.height;
+}
+
+Size TextView::intrinsicContentSize() const { return { kNoIntrinsicMetric, kNoIntrinsicMetric }; }
+
+void TextView::growToText()
+{
+    // In a scroll view the text view is as tall as its text, and at least as tall as the view.
+    auto* clip = dynamic_cast<ClipView*>(superview());
+    if (!clip)
+        return;
+    double width = clip->bounds().width();
+    double height = std::max(clip->bounds().height(), usedHeight(width));
+    if (frame().size != Size(width, height))
+        setFrameSize(Size(width, height));
+}
+
+void TextView::setSelectedRange(text::Range range)
+{
+    std::size_t length = m_text.length();
+    range.location = std::min(range.location, length);
+    range.length = std::min(range.length, length - range.location);
+    m_selection = range;
+    m_anchor = range.location;
+    m_undo.closeOpenGroup();
+    syncTypingAttributes();
+    setNeedsDisplay();
+    if (auto changed = onSelectionChange)
+        changed();
+}
+
+void TextView::setTypingAttributes(text::Attributes attributes)
+{
+    m_typingAttributes = std::move(attributes);
+    if (auto changed = onTypingAttributesChange)
+        changed();
+}
+
+void TextView::syncTypingAttributes()
+{
+    if (m_text.empty())
+        return;
+    std::size_t at = m_selection.length ? m_selection.location : (m_selection.location ? m_selection.location - 1 : 0);
+    text::Attributes attributes = m_text.attributesAt(std::min(at, m_text.length() - 1));
+    // Typing after a link writes plain text, not more of the link; an attachment's
+    // formatting is no text's.
+    attributes.link.clear();
+    attributes.attachment.reset();
+    if (attributes == m_typingAttributes)
+        return;
+    setTypingAttributes(std::move(attributes));
+}
+
+void TextView::replace(text::Range range, const text::AttributedString& replacement, bool typing)
+{
+    std::size_t length = m_text.length();
+    range.location = std::min(range.location, length);
+    range.length = std::min(range.length, length - range.location);
+    text::AttributedString old = m_text.substring(range);
+    if (!typing)
+        m_undo.closeOpenGroup();
+    m_undo.registerUndo([this, location = range.location, newLength = replacement.length(), old] {
+        replace({ location, newLength }, old, false);
+        m_selection = { location, old.length() };
+        m_anchor = location;
+    });
+    if (!typing)
+        m_undo.closeOpenGroup();
+    m_text.replace(range, replacement);
+    if (m_layout && m_layoutWidth == layoutWidth())
+        m_layout->update(m_text, range, replacement.length());
+    else
+        relayout();
+    m_selection = { range.location + replacement.length(), 0 };
+    m_anchor = m_selection.location;
+    growToText();
+    setNeedsDisplay();
+    if (auto changed = onTextChange)
+        changed();
+}
+
+void TextView::insertText(std::u16string_view string)
+{
+    if (!m_editable)
+        return;
+    replace(m_selection, text::AttributedString(std::u16string(string), m_typingAttributes), true);
+}
+
+void TextView::insertText(const text::AttributedString& string)
+{
+    if (m_editable)
+        replace(m_selection, string, true);
+}
+
+void TextView::replaceCharacters(text::Range range, const text::AttributedString& replacement)
+{
+    replace(range, replacement, false);
+}
+
+void TextView::deleteBackward()
+{
+    if (!m_editable)
+        return;
+    if (m_selection.length) {
+        replace(m_selection, {}, true);
+        return;
+    }
+    std::size_t at = m_selection.location;
+    if (at == 0)
+        return;
+    std::size_t from = at - 1;
+    if (from > 0 && text::isLowSurrogate(m_text.string()[from]) && text::isHighSurrogate(m_text.string()[from - 1]))
+        --from;
+    replace({ from, at - from }, {}, true);
+}
+
+void TextView::deleteForward()
+{
+    if (!m_editable)
+        return;
+    if (m_selection.length) {
+        replace(m_selection, {}, true);
+        return;
+    }
+    std::size_t at = m_selection.location;
+    if (at >= m_text.length())
+        return;
+    std::size_t to = at + 1;
+    if (to < m_text.length() && text::isHighSurrogate(m_text.string()[at]) && text::isLowSurrogate(m_text.string()[to]))
+        ++to;
+    replace({ at, to - at }, {}, true);
+}
+
+void TextView::applyAttributes(text::Range range, const std::function<void(text::Attributes&)>& change)
+{
+    if (!range.length) {
+        text::Attributes attributes = m_typingAttributes;
+        change(attributes);
+        setTypingAttributes(std::move(attributes));
+        return;
+    }
+    text::AttributedString changed = m_text.substring(range);
+    changed.updateAttributes({ 0, changed.length() }, change);
+    text::Range selection = range;
+    replace(range, changed, false);
+    m_selection = selection;
+    m_anchor = selection.location;
+    syncTypingAttributes();
+}
+
+void TextView::toggleTrait(bool bold)
+{
+    if (!m_editable)
+        return;
+    const text::Attributes& first = m_selection.length ? m_text.attributesAt(m_selection.location) : m_typingAttributes;
+    gfx::Font font = first.font.value_or(m_defaults.font);
+    bool on = bold ? text::FontTraits::isBold(font) : text::FontTraits::isItalic(font);
+    gfx::Font fallback = m_defaults.font;
+    // Only the font changes: links, colours and the rest stay as they were.
+    applyAttributes(m_selection, [bold, on, fallback](text::Attributes& attributes) {
+        gfx::Font f = attributes.font.value_or(fallback);
+        attributes.font = text::FontTraits::withTraits(f, bold ? !on : text::FontTraits::isBold(f),
+            bold ? text::FontTraits::isItalic(f) : !on);
+    });
+}
+
+void TextView::toggleBold() { toggleTrait(true); }
+void TextView::toggleItalic() { toggleTrait(false); }
+
+void TextView::toggleLine(int text::Attributes::*line)
+{
+    if (!m_editable)
+        return;
+    const text::Attributes& first = m_selection.length ? m_text.attributesAt(m_selection.location) : m_typingAttributes;
+    int value = first.*line ? 0 : 1;
+    applyAttributes(m_selection, [line, value](text::Attributes& attributes) { attributes.*line = value; });
+}
+
+void TextView::toggleUnderline() { toggleLine(&text::Attributes::underline); }
+void TextView::toggleStrikethrough() { toggleLine(&text::Attributes::strikethrough); }
+
+void TextView::selectAll()
+{
+    m_undo.closeOpenGroup();
+    m_selection = { 0, m_text.length() };
+    m_anchor = 0;
+    setNeedsDisplay();
+}
+
+void TextView::moveTo(std::size_t index, bool extend)
+{
+    index = std::min(index, m_text.length());
+    m_undo.closeOpenGroup();
+    if (extend) {
+        std::size_t from = std::min(m_anchor, index);
+        m_selection = { from, std::max(m_anchor, index) - from };
+    } else {
+        m_selection = { index, 0 };
+        m_anchor = index;
+    }
+    syncTypingAttributes();
+    setNeedsDisplay();
+    if (auto changed = onSelectionChange)
+        changed();
+}
+
+std::size_t TextView::wordBoundary(std::size_t index, int direction) const
+{
+    const std::u16string& s = m_text.string();
+    if (direction < 0) {
+        while (index > 0 && !isWordCharacter(s[index - 1]))
+            --index;
+        while (index > 0 && isWordCharacter(s[index - 1]))
+            --index;
+    } else {
+        while (index < s.size() && !isWordCharacter(s[index]))
+            ++index;
+        while (index < s.size() && isWordCharacter(s[index]))
+            ++index;
+    }
+    return index;
+}
+
+std::size_t TextView::lineBoundary(std::size_t index, int direction) const
+{
+    const auto& lines = layoutManager().lines();
+    for (const auto& line : lines) {
+        if (index >= line.range.location && index <= line.range.end()) {
+            if (direction < 0)
+                return line.range.location;
+            // Before the line's own newline, if it ends in one.
+            std::size_t end = line.range.end();
+            if (end > line.range.location && end <= m_text.length() && text::isNewline(m_text.string()[end - 1]))
+                --end;
+            return end;
+        }
+    }
+    return direction < 0 ? 0 : m_text.length();
+}
+
+std::size_t TextView::verticalMove(std::size_t index, int direction) const
+{
+    const auto& layout = layoutManager();
+    Rect caret = layout.caretRect(index);
+    Point target(caret.minX(), direction < 0 ? caret.minY() - 1 : caret.maxY() + 1);
+    if (target.y < 0)
+        return 0;
+    if (target.y >= layout.boundingRect().height())
+        return m_text.length();
+    return layout.indexAt(target);
+}
+
+bool TextView::command(std::string_view name)
+{
+    if (auto handler = onCommand)
+        return handler(name);
+    return false;
+}
+
+bool TextView::isFocused() const { return window() && window()->firstResponder() == this && window()->isKeyWindow(); }
+
+bool TextView::becomeFirstResponder()
+{
+    setNeedsDisplay();
+    return true;
+}
+
+bool TextView::resignFirstResponder()
+{
+    m_undo.closeOpenGroup();
+    setNeedsDisplay();
+    return true;
+}
+
+void TextView::keyDown(const Event& event)
+{
+    std::uint32_t flags = event.modifierFlags();
+    bool shift = flags & ModifierFlag::Shift;
+    bool word = flags & ModifierFlag::Option;
+    bool commandKey = flags & ModifierFlag::Command;
+    std::size_t caret = m_selection.location == m_anchor ? m_selection.end() : m_selection.location;
+    switch (static_cast<base::KeyCode>(event.keyCode())) {
+    case base::KeyCode::LeftArrow:
+        if (!shift && m_selection.length && !word && !commandKey)
+            moveTo(m_selection.location, false);
+        else
+            moveTo(commandKey ? lineBoundary(caret, -1) : word ? wordBoundary(caret, -1) : (caret ? caret - 1 : 0), shift);
+        return;
+    case base::KeyCode::RightArrow:
+        if (!shift && m_selection.length && !word && !commandKey)
+            moveTo(m_selection.end(), false);
+        else
+            moveTo(commandKey ? lineBoundary(caret, 1) : word ? wordBoundary(caret, 1) : caret + 1, shift);
+        return;
+    case base::KeyCode::UpArrow:
+        if (!command("moveUp:"))
+            moveTo(commandKey ? 0 : verticalMove(caret, -1), shift);
+        return;
+    case base::KeyCode::DownArrow:
+        if (!command("moveDown:"))
+            moveTo(commandKey ? m_text.length() : verticalMove(caret, 1), shift);
+        return;
+    case base::KeyCode::Home:
+        moveTo(lineBoundary(caret, -1), shift);
+        return;
+    case base::KeyCode::End:
+        moveTo(lineBoundary(caret, 1), shift);
+        return;
+    case base::KeyCode::Return:
+    case base::KeyCode::KeypadEnter:
+        if (!command("insertNewline:"))
+            insertText(u"\n");
+        return;
+    case base::KeyCode::Tab:
+        if (!command(shift ? "insertBacktab:" : "insertTab:"))
+            View::keyDown(event);
+        return;
+    case base::KeyCode::Escape:
+        if (!command("cancelOperation:"))
+            View::keyDown(event);
+        return;
+    case base::KeyCode::Delete:
+        if (!command("deleteBackward:"))
+            deleteBackward();
+        return;
+    case base::KeyCode::ForwardDelete:
+        if (!command("deleteForward:"))
+            deleteForward();
+        return;
+    default:
+        break;
+    }
+    if (commandKey) {
+        const std::string& c = event.characters();
+        if (c == "b")
+            toggleBold();
+        else if (c == "i")
+            toggleItalic();
+        else if (c == "u")
+            toggleUnderline();
+        else if (c == "a")
+            selectAll();
+        else if (c == "z" && shift)
+            m_undo.redo();
+        else if (c == "z")
+            m_undo.undo();
+        else
+            View::keyDown(event);
+        return;
+    }
+    const std::string& typed = event.characters();
+    bool printable = !typed.empty() && !(flags & ModifierFlag::Control)
+        && std::all_of(typed.begin(), typed.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x20 && c != 0x7f; });
+    if (printable && m_editable)
+        insertText(text::toUtf16(gfx::displayableText(typed)));
+    else
+        View::keyDown(event);
+}
+
+std::size_t TextView::characterIndexAt(Point point) const
+{
+    return layoutManager().indexAt(Point(point.x - m_inset.width, point.y - m_inset.height));
+}
+
+Rect TextView::caretRect() const
+{
+    std::size_t caret = m_selection.location == m_anchor ? m_selection.end() : m_selection.location;
+    return layoutManager().caretRect(caret).offsetBy(m_inset.width, m_inset.height);
+}
+
+void TextView::mouseDown(const Event& event)
+{
+    if (!isSelectable())
+        return;
+    Point point = convertPointFrom(event.locationInWindow(), nullptr);
+    std::size_t index = characterIndexAt(point);
+    // A click on a link opens it, unless the delegate takes it.
+    if (index < m_text.length() || index > 0) {
+        std::size_t at = index < m_text.length() ? index : index - 1;
+        const std::string& link = m_text.attributesAt(at).link;
+        Rect caret = layoutManager().caretRect(at);
+        if (!link.empty() && std::abs(caret.midY() + m_inset.height - point.y) <= caret.height()) {
+            if (auto handler = onLinkClick; handler && handler(link))
+                return;
+            desktop::Opener::openLink(link);
+            return;
+        }
+    }
+    if (event.clickCount() == 2) {
+        std::size_t from = wordBoundary(std::min(index + 1, m_text.length()), -1);
+        std::size_t to = wordBoundary(from, 1);
+        moveTo(from, false);
+        moveTo(to, true);
+        return;
+    }
+    moveTo(index, event.modifierFlags() & ModifierFlag::Shift);
+}
+
+void TextView::mouseDragged(const Event& event)
+{
+    if (isSelectable())
+        moveTo(characterIndexAt(convertPointFrom(event.locationInWindow(), nullptr)), true);
+}
+
+void TextView::draw(gfx::GraphicsContext& context, const Rect&)
+{
+    if (m_drawsBackground) {
+        context.setFillColor(m_background);
+        context.fillRect(bounds());
+    }
+    const auto& layout = layoutManager();
+    Rect area(m_inset.width, m_inset.height, layoutWidth(), std::max(0.0, bounds().height() - m_inset.height));
+    bool focused = isFocused();
+    if (m_selection.length) {
+        std::vector<Rect> rects;
+        for (const Rect& r : layout.selectionRects(m_selection))
+            rects.push_back(r.offsetBy(m_inset.width, m_inset.height));
+        if (focused || !drawInactiveSelection) {
+            context.setFillColor(focused ? ControlLook::kAccent.blended(0.45, gfx::colors::black) : ControlLook::kFaceHighlighted);
+            for (const Rect& r : rects)
+                context.fillRect(r);
+        } else {
+            drawInactiveSelection(context, rects);
+        }
+    }
+    if (m_text.empty() && !m_placeholder.empty())
+        gfx::TextLayout(m_placeholder, gfx::TextStyle(m_defaults.font, ControlLook::kSecondaryText), area.width()).draw(area);
+    layout.draw(area);
+    if (focused && !m_selection.length && m_editable) {
+        Rect caret = caretRect();
+        context.setFillColor(m_typingAttributes.foreground.value_or(m_defaults.color));
+        context.fillRect(Rect(std::floor(caret.minX()), caret.minY(), 1, caret.height()));
+    }
+}
+
+}

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "platform/gfx/Color.h"
+#include "platform/text/AttributedString.h"
+#include "platform/text/RichTextLayout.h"
+#include "platform/ui/UndoManager.h"
+#include "platform/ui/View.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ui {
+
+// Rich text being edited: a caret and a selection moved by mouse and keyboard, typing in the
+// typing attributes, bold and italic by font traits, underline and strike-through, links
+// that open on a click, and undo in groups. The layout is updated paragraph by paragraph,
+// so typing in a long page stays fast. Inside a scroll view the text view grows with its
+// text. Indices are UTF-16 units, as in the text layer.
+class TextView : public View {
+public:
+    static std::shared_ptr<TextView> create();
+
+    // The text changed by the user (typing, deleting, pasting, formatting, undo).
+    std::function<void()> onTextChange;
+    std::function<void()> onTypingAttributesChange;
+    std::function<void()> onSelectionChange;
+    // Editing commands by name ("insertNewline:", "insertTab:", "moveUp:", "moveDown:",
+    // "cancelOperation:", "deleteBackward:") offered first; true when the delegate handled it.
+    std::function<bool(std::string_view command)> onCommand;
+    // A link was clicked: true when handled; otherwise the link opens in its program.
+    std::function<bool(const std::string& link)> onLinkClick;
+    // Draws the selection while the view is not focused (the inactive highlight).
+    std::function<void(gfx::GraphicsContext&, const std::vector<Rect>& rects)> drawInactiveSelection;
+
+    const text::AttributedString& textStorage() const { return m_text; }
+    // Replaces the whole text (not undoable, not reported): loading a page.
+    void setAttributedString(text::AttributedString text);
+    std::string string() const { return m_text.utf8(); }
+
+    text::Range selectedRange() const { return m_selection; }
+    void setSelectedRange(text::Range range);
+    const text::Attributes& typingAttributes() const { return m_typingAttributes; }
+    void setTypingAttributes(text::Attributes attributes);
+
+    // The user's edits: undoable and reported.
+    void insertText(std::u16string_view text);
+    void insertText(const text::AttributedString& text);
+    void replaceCharacters(text::Range range, const text::AttributedString& replacement);
+    void deleteBackward();
+    void deleteForward();
+    // On the selection, or on the typing attributes when nothing is selected.
+    void toggleBold();
+    void toggleItalic();
+    void toggleUnderline();
+    void toggleStrikethrough();
+    void selectAll();
+
+    UndoManager& undoManager() { return m_undo; }
+
+    bool isEditable() const { return m_editable; }
+    void setEditable(bool editable) { m_editable = editable; }
+    bool isSelectable() const { return m_selectable || m_editable; }
+    void setSelectable(bool selectable) { m_selectable = selectable; }
+    Size textContainerInset() const { return m_inset; }
+    void setTextContainerInset(Size inset);
+    const text::LayoutDefaults& defaults() const { return m_defaults; }
+    void setDefaults(text::LayoutDefaults defaults);
+    gfx::Color backgroundColor() const { return m_background; }
+    void setBackgroundColor(gfx::Color color);
+    void setDrawsBackground(bool draws);
+    const std::string& placeholder() const { return m_placeholder; }
+    void setPlaceholder(std::string placeholder);
+
+    // The height the text takes laid out at a width, insets included.
+    double usedHeight(double width) const;
+    // The caret's place in the view.
+    Rect caretRect() const;
+    // The character index under a point of the view.
+    std::size_t characterIndexAt(Point point) const;
+    const text::RichTextLayout& layoutManager() const;
+
+    bool isFlipped() const override { return true; }
+    bool acceptsFirstResponder() const override { return isSelectable(); }
+    bool becomeFirstResponder() override;
+    bool resignFirstResponder() override;
+    void draw(gfx::GraphicsContext& context, const Rect& dirty) override;
+    void frameDidChange() override;
+    void layout() override { growToText(); }
+    void keyDown(const Event& event) override;
+    void mouseDown(const Event& event) override;
+    void mouseDragged(const Event& event) override;
+    Size intrinsicContentSize() const override;
+
+protected:
+    TextView();
+
+private:
+    // Every edit goes through here: the storage, the layout, the undo and the reports.
+    void replace(text::Range range, const text::AttributedString& replacement, bool typing);
+    void applyAttributes(text::Range range, const std::function<void(text::Attributes&)>& change);
+    void toggleTrait(bool bold);
+    void toggleLine(int text::Attributes::*line);
+    bool command(std::string_view name);
+    void moveTo(std::size_t index, bool extend);
+    std::size_t wordBoundary(std::size_t index, int direction) const;
+    std::size_t lineBoundary(std::size_t index, int direction) const;
+    std::size_t verticalMove(std::size_t index, int direction) const;
+    void syncTypingAttributes();
+    void relayout();
+    void growToText();
+    double layoutWidth() const;
+    bool isFocused() const;
+
+    text::AttributedString m_text;
+    std::unique_ptr<text::RichTextLayout> m_layout;
+    double m_layoutWidth { -1 };
+    text::Range m_selection;
+    // The end of the selection that stays put while extending.
+    std::size_t m_anchor { 0 };
+    text::Attributes m_typingAttributes;
+    text::LayoutDefaults m_defaults { gfx::Font::system(13), gfx::Color::rgb(0.9, 0.9, 0.9) };
+    UndoManager m_undo;
+    bool m_editable { true };
+    bool m_selectable { true };
+    Size m_inset { 0, 0 };
+    gfx::Color m_background { gfx::Color::rgb(0.12, 0.12, 0.13) };
+    bool m_drawsBackground { true };
+    std::string m_placeholder;
+};
+
+}

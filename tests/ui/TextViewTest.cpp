@@ -1,0 +1,196 @@
+#include "UiFixture.h"
+
+#include "platform/base/KeyCodes.h"
+#include "platform/desktop/Opener.h"
+#include "platform/text/FontTraits.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/TextView.h"
+
+using namespace ui;
+using base::KeyCode;
+
+namespace {
+
+class TextViewTest : public UiTest {
+protected:
+    std::shared_ptr<TextView> focusedView(const std::string& initial = {})
+    {
+        m_window = window(300, 200);
+        auto view = TextView::create();
+        view->setFrame(Rect(0, 0, 300, 200));
+        m_window->contentView()->addSubview(view);
+        view->setAttributedString(text::AttributedString::fromUtf8(initial));
+        m_window->makeFirstResponder(view.get());
+        return view;
+    }
+    void type(const std::string& characters)
+    {
+        for (char c : characters)
+            backend().press(*m_window, 0, std::string(1, c));
+    }
+    void press(KeyCode key, std::uint32_t modifiers = 0, const std::string& characters = {})
+    {
+        backend().press(*m_window, static_cast<std::uint16_t>(key), characters, modifiers);
+    }
+    std::shared_ptr<Window> m_window;
+};
+
+TEST_F(TextViewTest, TypingAndDeletingUndoInOneGroup)
+{
+    auto view = focusedView("Plan: ");
+    int changes = 0;
+    view->onTextChange = [&] { ++changes; };
+    type("write");
+    press(KeyCode::Delete);
+    press(KeyCode::Delete);
+    type("ite");
+    EXPECT_EQ(view->string(), "Plan: wriite");
+    EXPECT_EQ(changes, 10);
+    press(KeyCode::Z, ModifierFlag::Command, "z");
+    EXPECT_EQ(view->string(), "Plan: ") << "the whole burst of typing is one undo step";
+    press(KeyCode::Z, ModifierFlag::Command | ModifierFlag::Shift, "z");
+    EXPECT_EQ(view->string(), "Plan: wriite");
+
+    // Moving the caret ends the group: the next typing is a step of its own.
+    press(KeyCode::LeftArrow);
+    type("X");
+    view->undoManager().undo();
+    EXPECT_EQ(view->string(), "Plan: wriite");
+}
+
+TEST_F(TextViewTest, BoldTogglingKeepsLinksAndColours)
+{
+    auto view = focusedView();
+    view->setDefaults({ gfx::Font::named("Helvetica", 13), gfx::colors::white });
+    text::Attributes linked;
+    linked.link = "https://example.org/task";
+    linked.foreground = gfx::Color::rgb(0.2, 0.6, 0.9);
+    auto content = text::AttributedString::fromUtf8("see ");
+    content.append(u"the task", linked);
+    view->setAttributedString(content);
+    view->setSelectedRange({ 0, content.length() });
+    view->toggleBold();
+    for (std::size_t i : { 0u, 5u }) {
+        const auto& attributes = view->textStorage().attributesAt(i);
+        ASSERT_TRUE(attributes.font);
+        EXPECT_TRUE(text::FontTraits::isBold(*attributes.font)) << i;
+    }
+    EXPECT_EQ(view->textStorage().attributesAt(5).link, linked.link);
+    EXPECT_EQ(view->textStorage().attributesAt(5).foreground, linked.foreground);
+    view->toggleBold();
+    EXPECT_FALSE(text::FontTraits::isBold(*view->textStorage().attributesAt(5).font));
+    view->undoManager().undo();
+    EXPECT_TRUE(text::FontTraits::isBold(*view->textStorage().attributesAt(5).font)) << "formatting undoes too";
+
+    // With nothing selected the typing attributes change, and what is typed next carries them.
+    view->setSelectedRange({ 0, 0 });
+    view->toggleItalic();
+    type("A");
+    EXPECT_TRUE(text::FontTraits::isItalic(*view->textStorage().attributesAt(0).font));
+}
+
+TEST_F(TextViewTest, KeyboardMovesAndExtendsTheSelection)
+{
+    auto view = focusedView("one two three");
+    view->setSelectedRange({ 0, 0 });
+    press(KeyCode::RightArrow, ModifierFlag::Option);
+    EXPECT_EQ(view->selectedRange(), (text::Range { 3, 0 }));
+    press(KeyCode::RightArrow, ModifierFlag::Option | ModifierFlag::Shift);
+    EXPECT_EQ(view->selectedRange(), (text::Range { 3, 4 }));
+    press(KeyCode::LeftArrow, ModifierFlag::Shift);
+    EXPECT_EQ(view->selectedRange(), (text::Range { 3, 3 }));
+    press(KeyCode::End, ModifierFlag::Shift);
+    EXPECT_EQ(view->selectedRange(), (text::Range { 3, 10 }));
+    press(KeyCode::Home);
+    EXPECT_EQ(view->selectedRange(), (text::Range { 0, 0 }));
+    type("X");
+    press(KeyCode::Delete);
+    press(KeyCode::Delete);
+    EXPECT_EQ(view->string(), "one two three") << "deleting at the start does nothing";
+}
+
+TEST_F(TextViewTest, UsedHeightGrowsWithWrappedTextAndTheViewGrowsInAScrollView)
+{
+    auto view = TextView::create();
+    view->setTextContainerInset(Size(4, 6));
+    double oneLine = view->usedHeight(200);
+    view->setAttributedString(text::AttributedString::fromUtf8(std::string(40, 'w') + " " + std::string(40, 'w')));
+    double wrapped = view->usedHeight(200);
+    EXPECT_GT(wrapped, oneLine * 1.8);
+    EXPECT_LT(view->usedHeight(4000), wrapped);
+
+    auto w = window(200, 100);
+    auto scroll = ScrollView::create();
+    scroll->setContentView(ClipView::create(true));
+    scroll->setFrame(Rect(0, 0, 200, 100));
+    scroll->setDocumentView(view);
+    w->contentView()->addSubview(scroll);
+    view->setAttributedString(text::AttributedString::fromUtf8(std::string(30, '\n')));
+    w->display();
+    EXPECT_GT(view->frame().height(), 100);
+    EXPECT_EQ(view->frame().width(), 200);
+}
+
+TEST_F(TextViewTest, CommandsGoToTheDelegateFirst)
+{
+    auto view = focusedView("a");
+    std::vector<std::string> commands;
+    view->onCommand = [&](std::string_view name) {
+        commands.emplace_back(name);
+        return name == "insertNewline:";
+    };
+    press(KeyCode::Return);
+    press(KeyCode::Tab);
+    press(KeyCode::Delete);
+    EXPECT_EQ(commands, (std::vector<std::string> { "insertNewline:", "insertTab:", "deleteBackward:" }));
+    EXPECT_EQ(view->string(), "") << "Return was the delegate's; Delete was not";
+}
+
+TEST_F(TextViewTest, ClickOnALinkOpensIt)
+{
+    auto view = focusedView();
+    text::Attributes linked;
+    linked.link = "https://example.org/";
+    view->setAttributedString(text::AttributedString(u"link", linked));
+    std::vector<std::string> launched;
+    auto previous = desktop::Opener::setLauncher([&](const std::vector<std::string>& argv) {
+        launched = argv;
+        return true;
+    });
+    m_window->display();
+    backend().click(*m_window, Point(8, 8));
+    desktop::Opener::setLauncher(previous);
+    ASSERT_FALSE(launched.empty());
+    EXPECT_EQ(launched.back(), "https://example.org/");
+}
+
+TEST_F(TextViewTest, NotEditableTextStaysAsItIs)
+{
+    auto view = focusedView("fixed");
+    view->setEditable(false);
+    type("x");
+    view->deleteBackward();
+    view->toggleBold();
+    EXPECT_EQ(view->string(), "fixed");
+    EXPECT_FALSE(view->undoManager().canUndo());
+}
+
+}
+
+namespace {
+
+TEST_F(TextViewTest, UnderlineAndStrikeThroughToggleOnTheSelection)
+{
+    auto view = focusedView("done and dusted");
+    view->setSelectedRange({ 0, 4 });
+    view->toggleStrikethrough();
+    view->toggleUnderline();
+    EXPECT_EQ(view->textStorage().attributesAt(0).strikethrough, 1);
+    EXPECT_EQ(view->textStorage().attributesAt(3).underline, 1);
+    EXPECT_EQ(view->textStorage().attributesAt(4).underline, 0) << "only the selection changes";
+    view->toggleStrikethrough();
+    EXPECT_EQ(view->textStorage().attributesAt(0).strikethrough, 0);
+    EXPECT_EQ(view->selectedRange(), (text::Range { 0, 4 })) << "formatting keeps the selection";
+}
+
+}
