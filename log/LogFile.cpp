@@ -1,6 +1,7 @@
 #include "log/LogFile.h"
 
 #include "log/FullDataSet.h"
+#include "log/BackingStoreManager.h"
 #include "core/ZrLog.h"
 #include "log/LogEntry.h"
 #include "log/LogFileManager.h"
@@ -97,7 +98,7 @@ bool LogFile::rewrite(const std::string& uuid, std::optional<size_t> position, c
     }
     FullDataSet set;
     if (base::files::exists(m_fullPath)) {
-        if (!text::Rtfd::readFile(m_fullPath)) {
+        if (!BackingStoreManager::readWholePackage(m_fullPath)) {
             // Rewriting from an empty list would throw away every entry the file holds.
             zr_log("LogFile: %s could not be read and is not changed", m_fullPath.c_str());
             reportUnchanged(name, "could not be read, so it was left as it is.");
@@ -109,9 +110,11 @@ bool LogFile::rewrite(const std::string& uuid, std::optional<size_t> position, c
 
     std::optional<size_t> target;
     if (position) {
+        // The entry the log book showed is gone or has moved: editing it must not bring it
+        // back as a new entry, nor change another one.
         if (*position < records.size() && records[*position]->uuid() == uuid)
             target = position;
-        else if (!replacement || *position < records.size()) {
+        else {
             zr_log("LogFile: entry %zu of %s no longer carries %s; nothing changed", *position, m_fullPath.c_str(),
                 uuid.c_str());
             return false;

@@ -228,6 +228,40 @@ TEST_F(RewriteTest, EntriesWithoutIdentifierAreAddressedByPositionOnly)
     EXPECT_EQ(uuidsIn(day("2026-04-03")), (std::vector<std::string> { "dummy", "REAL", "dummy" }));
 }
 
+TEST_F(RewriteTest, AFileReadOnlyInPartIsNeverRewritten)
+{
+    fs::path path = day("2026-04-06");
+    writePackage(path, entryLines("K1", { "#tags", "a" }) + entryLines("K2", {}) + entryLines("K3", {}));
+    fs::path rtf = path / "TXT.rtf";
+    std::string whole = *base::files::readBytes(rtf);
+    // Cut inside the last entry: the reader still finds the first ones.
+    std::string cut = whole.substr(0, whole.size() - 12);
+    writeText(rtf, cut);
+    EXPECT_FALSE(file(path)->deleteAndSave("K1"));
+    FullTimeSlice edited;
+    edited.setTagString("b");
+    EXPECT_FALSE(file(path)->addOrReplaceThenSaveAndUpdate(edited, "K1"));
+    EXPECT_EQ(base::files::readBytes(rtf), cut);
+    EXPECT_EQ(updates, 0);
+    ASSERT_EQ(alerts.size(), 2u);
+    EXPECT_EQ(alerts[0].message, "The log entry could not be changed.");
+}
+
+TEST_F(RewriteTest, AnEntryGoneFromItsPlaceIsNotAddedBack)
+{
+    fs::path path = day("2026-04-07");
+    writePackage(path, entryLines("E1", {}) + entryLines("E2", {}));
+    // The log book showed E2 as the second entry; another computer has since deleted it.
+    writePackage(path, entryLines("E1", {}));
+    FullTimeSlice edited;
+    edited.setUuid("E2");
+    edited.setTagString("edited");
+    EXPECT_FALSE(file(path)->addOrReplaceThenSaveAndUpdate(edited, "E2", 1));
+    EXPECT_EQ(uuidsIn(path), std::vector<std::string> { "E1" });
+    EXPECT_FALSE(file(path)->deleteAndSave("E2", 1));
+    EXPECT_EQ(uuidsIn(path), std::vector<std::string> { "E1" });
+}
+
 TEST_F(RewriteTest, RepeatedIdentifierNeedsAPosition)
 {
     writePackage(day("2026-04-04"), entryLines("TWIN", {}) + entryLines("TWIN", {}));
