@@ -3,6 +3,7 @@
 #include "log/LogFileManager.h"
 #include "tests/log/LogTestSupport.h"
 
+#include <ctime>
 #include <sys/time.h>
 
 namespace ostrel::test {
@@ -134,6 +135,9 @@ TEST_F(DataSetTest, RawSetReadsWithTheBaseReader)
 
 TEST_F(DataSetTest, FilesUntouchedForDaysAreNotParsedAgain)
 {
+    // Writing a file sets its status-change time to the real now, which no test can move
+    // back: the virtual now goes three days past it instead.
+    clock.set(base::Time::fromUnix(double(::time(nullptr))) + 3 * 86400);
     writePackage(day("2026-01-01"), entryLines("OLD", {}));
     writePackage(day("2026-01-04"), entryLines("RECENT", {}));
     touch(day("2026-01-01"), 2 * 86400);
@@ -150,6 +154,21 @@ TEST_F(DataSetTest, FilesUntouchedForDaysAreNotParsedAgain)
     LogFileManager::sharedInstance().createOrRetrieveLogFile(day("2026-01-01").string())->setLastRead(base::Time::distantPast());
     set = load();
     EXPECT_EQ(uuids(*set), (std::vector<std::string> { "CHANGED", "RECENT2" }));
+}
+
+TEST_F(DataSetTest, AFileArrivingWithAnOldDateIsReadAgain)
+{
+    clock.set(base::Time::fromUnix(double(::time(nullptr))));
+    // Another computer's day file, half synced when first read; the sync client then
+    // finishes it and gives it that computer's modification date of two days ago.
+    fs::path other = logFolder() / "System Log Day 2026-01-02 (a1b2c3d4e5f6).rtfd";
+    writePackage(other, entryLines("FIRST", {}));
+    touch(other, 2 * 86400);
+    EXPECT_EQ(uuids(*load()), std::vector<std::string> { "FIRST" });
+
+    writePackage(other, entryLines("FIRST", {}) + entryLines("SECOND", {}));
+    touch(other, 2 * 86400);
+    EXPECT_EQ(uuids(*load()), (std::vector<std::string> { "FIRST", "SECOND" }));
 }
 
 class RewriteTest : public DataSetTest {
