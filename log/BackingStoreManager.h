@@ -39,6 +39,12 @@ public:
 
     void removeSheetFromDescriptor(BackingStoreDescriptor& descriptor, const std::string& id) const;
 
+    // A package about to be rewritten, read only when it can be read whole: its rich text
+    // complete to the last closing brace and every attachment it names present. Anything
+    // less (a file cut short by a crash or by a sync still under way) gives none, because
+    // writing back what was read would lose the rest.
+    static std::optional<text::Document> readWholePackage(const std::filesystem::path& path);
+
     // Writes the template as the package at `path`; failures are only logged.
     bool createFromTemplate(const std::string& path, const std::string& templateName) const;
 

@@ -88,10 +88,10 @@ text::AttributedString makeLogEntry(const LogEntryValues& values, LogEntryKind k
     auto fillObjective = [&] {
         if (!values.objective)
             return;
-        auto objective = protectMarkerLines(*values.objective);
-        if (kind == LogEntryKind::New)
-            objective = withoutAttachments(objective);
-        helper.substitute(objective, "objective");
+        // Attachments go first: a line that held a picture and a marker word is a marker
+        // line once the picture is gone.
+        auto objective = kind == LogEntryKind::New ? withoutAttachments(*values.objective) : *values.objective;
+        helper.substitute(protectMarkerLines(objective), "objective");
     };
     auto fillDurations = [&] {
         helper.substitute(LogFormat::formatSeconds(values.duration), "duration");

@@ -1,6 +1,7 @@
 #include "log/LogFile.h"
 
 #include "log/FullDataSet.h"
+#include "log/BackingStoreManager.h"
 #include "core/ZrLog.h"
 #include "log/LogEntry.h"
 #include "log/LogFileManager.h"
@@ -10,12 +11,38 @@
 #include "platform/base/Time.h"
 #include "platform/text/Rtfd.h"
 
+#include <algorithm>
 #include <cmath>
+#include <sys/stat.h>
 #include <filesystem>
 
 namespace ostrel {
 
 namespace {
+
+// The last time the file, or the text inside its package, was written or replaced. The
+// status-change time counts as well as the modification date: a sync client gives a file
+// arriving from another computer that computer's older modification date, and a file that
+// arrived while it was being read would otherwise look unchanged for good.
+std::optional<double> lastChange(const std::string& path)
+{
+    auto latest = [](const struct stat& info) {
+        double modified = double(info.st_mtim.tv_sec) + info.st_mtim.tv_nsec / 1e9;
+        double changed = double(info.st_ctim.tv_sec) + info.st_ctim.tv_nsec / 1e9;
+        return base::Time::fromUnix(std::max(modified, changed));
+    };
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    double change = latest(info);
+    if (S_ISDIR(info.st_mode)) {
+        std::string text = (std::filesystem::path(path) / text::Rtfd::textFileName).string();
+        if (::stat(text.c_str(), &info) == 0)
+            change = std::max(change, latest(info));
+    }
+    return change;
+}
+
 void reportUnchanged(const std::string& fileName, const std::string& why)
 {
     base::AlertRequest alert;
@@ -36,7 +63,7 @@ RawDataSet::Records LogFile::read(RawDataSet& dataSet)
     bool full = dataSet.readsFullRecords();
     {
         std::lock_guard lock(m_mutex);
-        if (auto modified = base::files::modificationTime(m_fullPath)) {
+        if (auto modified = lastChange(m_fullPath)) {
             double now = base::Time::now();
             if (*modified < m_lastRead && std::fabs(now - *modified) > 86400 && m_lastReadWasFull == full)
                 return m_timeSlicesInFile;
@@ -97,7 +124,7 @@ bool LogFile::rewrite(const std::string& uuid, std::optional<size_t> position, c
     }
     FullDataSet set;
     if (base::files::exists(m_fullPath)) {
-        if (!text::Rtfd::readFile(m_fullPath)) {
+        if (!BackingStoreManager::readWholePackage(m_fullPath)) {
             // Rewriting from an empty list would throw away every entry the file holds.
             zr_log("LogFile: %s could not be read and is not changed", m_fullPath.c_str());
             reportUnchanged(name, "could not be read, so it was left as it is.");
@@ -109,9 +136,11 @@ bool LogFile::rewrite(const std::string& uuid, std::optional<size_t> position, c
 
     std::optional<size_t> target;
     if (position) {
+        // The entry the log book showed is gone or has moved: editing it must not bring it
+        // back as a new entry, nor change another one.
         if (*position < records.size() && records[*position]->uuid() == uuid)
             target = position;
-        else if (!replacement || *position < records.size()) {
+        else {
             zr_log("LogFile: entry %zu of %s no longer carries %s; nothing changed", *position, m_fullPath.c_str(),
                 uuid.c_str());
             return false;

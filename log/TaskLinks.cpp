@@ -9,9 +9,13 @@ namespace TaskLinks {
 std::vector<std::string> identifiersWithPrefix(const text::AttributedString& objective, std::string_view prefix)
 {
     std::vector<std::string> identifiers;
+    const std::string* previous = nullptr;
     for (const auto& run : objective.runs()) {
         const std::string& link = run.attributes.link;
-        if (link.empty())
+        // A link whose text changes style part-way is several runs but one link.
+        bool continues = previous && *previous == link;
+        previous = &link;
+        if (link.empty() || continues)
             continue;
         zr_log("absoluteString:%s", link.c_str());
         if (link.compare(0, prefix.size(), prefix) == 0) {

@@ -203,6 +203,60 @@ TEST_F(BackingStoreTest, AppendNeverReplacesAnUnreadableDayFile)
     EXPECT_EQ(opened, std::vector<std::string> { (home.path() / "series").string() });
 }
 
+TEST_F(BackingStoreTest, AppendNeverRewritesADayFileItCouldReadOnlyInPart)
+{
+    auto log = series("System Log", std::make_unique<DailyNamingStrategy>());
+    auto& manager = BackingStoreManager::sharedManager();
+    fs::path today = log->getPathToCurrentFile();
+    text::AttributedString picture = text::AttributedString::fromUtf8("before ");
+    text::Attributes withImage;
+    withImage.attachment = text::Attachment::make("photo.png", "PNGDATA");
+    picture.append(std::u16string(1, text::attachmentCharacter), withImage);
+    picture.append(text::AttributedString::fromUtf8(" after\n"));
+    ASSERT_TRUE(text::Rtfd::writeFile(today, picture));
+
+    // The rich text cut short, as a crash or a sync under way leaves it: the reader would
+    // give the first part, and writing that back would lose the rest.
+    fs::path rtf = today / "TXT.rtf";
+    std::string whole = *base::files::readBytes(rtf);
+    writeText(rtf, whole.substr(0, whole.size() - 8));
+    EXPECT_FALSE(manager.append(text::AttributedString::fromUtf8("entry\n"), *log));
+    EXPECT_EQ(base::files::readBytes(rtf), whole.substr(0, whole.size() - 8));
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message, "Could not write to log file folder!");
+
+    // An attachment the text names but the package lacks.
+    writeText(rtf, whole);
+    fs::remove(today / "photo.png");
+    EXPECT_FALSE(manager.append(text::AttributedString::fromUtf8("entry\n"), *log));
+    EXPECT_EQ(base::files::readBytes(rtf), whole);
+
+    // Whole again: the entry goes in after everything, the picture kept.
+    writeText(today / "photo.png", "PNGDATA");
+    ASSERT_TRUE(manager.append(text::AttributedString::fromUtf8("entry\n"), *log));
+    auto document = text::Rtfd::readFile(today);
+    ASSERT_TRUE(document);
+    EXPECT_EQ(document->text.utf8(), picture.utf8() + "entry\n");
+    EXPECT_EQ(base::files::readBytes(today / "photo.png"), "PNGDATA");
+}
+
+TEST_F(BackingStoreTest, WholePackageNeedsTheClosingBraceOfItsText)
+{
+    fs::path package = home.path() / "p.rtfd";
+    fs::create_directories(package);
+    auto wholeWith = [&](const std::string& rtf) {
+        writeText(package / "TXT.rtf", rtf);
+        return BackingStoreManager::readWholePackage(package).has_value();
+    };
+    EXPECT_TRUE(wholeWith("{\\rtf1 a\\{b\\}c}\n"));
+    EXPECT_TRUE(wholeWith("{\\rtf1 {\\*\\x \\bin3 }}}x}}"));
+    EXPECT_FALSE(wholeWith("{\\rtf1 a\\{b\\}c"));
+    EXPECT_FALSE(wholeWith("{\\rtf1 {\\b a}"));
+    EXPECT_FALSE(wholeWith("{\\rtf1 a} trailing"));
+    EXPECT_FALSE(wholeWith("{\\rtf1 \\bin99 }"));
+    EXPECT_FALSE(wholeWith(""));
+}
+
 TEST_F(BackingStoreTest, AppendToAReadOnlyFolderReportsFailure)
 {
     if (::geteuid() == 0)

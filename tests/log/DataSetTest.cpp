@@ -3,6 +3,7 @@
 #include "log/LogFileManager.h"
 #include "tests/log/LogTestSupport.h"
 
+#include <ctime>
 #include <sys/time.h>
 
 namespace ostrel::test {
@@ -134,6 +135,9 @@ TEST_F(DataSetTest, RawSetReadsWithTheBaseReader)
 
 TEST_F(DataSetTest, FilesUntouchedForDaysAreNotParsedAgain)
 {
+    // Writing a file sets its status-change time to the real now, which no test can move
+    // back: the virtual now goes three days past it instead.
+    clock.set(base::Time::fromUnix(double(::time(nullptr))) + 3 * 86400);
     writePackage(day("2026-01-01"), entryLines("OLD", {}));
     writePackage(day("2026-01-04"), entryLines("RECENT", {}));
     touch(day("2026-01-01"), 2 * 86400);
@@ -150,6 +154,21 @@ TEST_F(DataSetTest, FilesUntouchedForDaysAreNotParsedAgain)
     LogFileManager::sharedInstance().createOrRetrieveLogFile(day("2026-01-01").string())->setLastRead(base::Time::distantPast());
     set = load();
     EXPECT_EQ(uuids(*set), (std::vector<std::string> { "CHANGED", "RECENT2" }));
+}
+
+TEST_F(DataSetTest, AFileArrivingWithAnOldDateIsReadAgain)
+{
+    clock.set(base::Time::fromUnix(double(::time(nullptr))));
+    // Another computer's day file, half synced when first read; the sync client then
+    // finishes it and gives it that computer's modification date of two days ago.
+    fs::path other = logFolder() / "System Log Day 2026-01-02 (a1b2c3d4e5f6).rtfd";
+    writePackage(other, entryLines("FIRST", {}));
+    touch(other, 2 * 86400);
+    EXPECT_EQ(uuids(*load()), std::vector<std::string> { "FIRST" });
+
+    writePackage(other, entryLines("FIRST", {}) + entryLines("SECOND", {}));
+    touch(other, 2 * 86400);
+    EXPECT_EQ(uuids(*load()), (std::vector<std::string> { "FIRST", "SECOND" }));
 }
 
 class RewriteTest : public DataSetTest {
@@ -226,6 +245,40 @@ TEST_F(RewriteTest, EntriesWithoutIdentifierAreAddressedByPositionOnly)
     EXPECT_FALSE(log->deleteAndSave("dummy", 2));
     ASSERT_TRUE(log->deleteAndSave("dummy", 1));
     EXPECT_EQ(uuidsIn(day("2026-04-03")), (std::vector<std::string> { "dummy", "REAL", "dummy" }));
+}
+
+TEST_F(RewriteTest, AFileReadOnlyInPartIsNeverRewritten)
+{
+    fs::path path = day("2026-04-06");
+    writePackage(path, entryLines("K1", { "#tags", "a" }) + entryLines("K2", {}) + entryLines("K3", {}));
+    fs::path rtf = path / "TXT.rtf";
+    std::string whole = *base::files::readBytes(rtf);
+    // Cut inside the last entry: the reader still finds the first ones.
+    std::string cut = whole.substr(0, whole.size() - 12);
+    writeText(rtf, cut);
+    EXPECT_FALSE(file(path)->deleteAndSave("K1"));
+    FullTimeSlice edited;
+    edited.setTagString("b");
+    EXPECT_FALSE(file(path)->addOrReplaceThenSaveAndUpdate(edited, "K1"));
+    EXPECT_EQ(base::files::readBytes(rtf), cut);
+    EXPECT_EQ(updates, 0);
+    ASSERT_EQ(alerts.size(), 2u);
+    EXPECT_EQ(alerts[0].message, "The log entry could not be changed.");
+}
+
+TEST_F(RewriteTest, AnEntryGoneFromItsPlaceIsNotAddedBack)
+{
+    fs::path path = day("2026-04-07");
+    writePackage(path, entryLines("E1", {}) + entryLines("E2", {}));
+    // The log book showed E2 as the second entry; another computer has since deleted it.
+    writePackage(path, entryLines("E1", {}));
+    FullTimeSlice edited;
+    edited.setUuid("E2");
+    edited.setTagString("edited");
+    EXPECT_FALSE(file(path)->addOrReplaceThenSaveAndUpdate(edited, "E2", 1));
+    EXPECT_EQ(uuidsIn(path), std::vector<std::string> { "E1" });
+    EXPECT_FALSE(file(path)->deleteAndSave("E2", 1));
+    EXPECT_EQ(uuidsIn(path), std::vector<std::string> { "E1" });
 }
 
 TEST_F(RewriteTest, RepeatedIdentifierNeedsAPosition)

@@ -95,6 +95,24 @@ TEST_F(LoggerTest, EntryRoundTripsEveryField)
     EXPECT_TRUE(record.isRTFD());
 }
 
+TEST_F(LoggerTest, AMarkerWordBesideAPictureStaysInTheObjective)
+{
+    // The picture is not carried into a new entry; the marker word beside it must not
+    // become a marker line when it goes.
+    text::AttributedString objective = text::AttributedString::fromUtf8("look:\n");
+    text::Attributes picture;
+    picture.attachment = text::Attachment::make("shot.png", "PNG");
+    objective.append(std::u16string(1, text::attachmentCharacter), picture);
+    objective.append(text::AttributedString::fromUtf8("#tags\nend"));
+    setWork(objective, false, "kept", 1, 25);
+    work(60);
+    ASSERT_TRUE(logger().logCurrentTimeSlice());
+    auto records = readBack();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0]->objective(), "look:\n #tags\nend");
+    EXPECT_EQ(records[0]->tagString(), "kept");
+}
+
 TEST_F(LoggerTest, UnusualValuesAreWrittenPlainly)
 {
     setWork(text::AttributedString::fromUtf8("x"), false, "", 4, 25);

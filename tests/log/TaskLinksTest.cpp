@@ -96,6 +96,21 @@ TEST_F(TaskLinksTest, LinksAreFoundByPrefixAtTheStart)
     EXPECT_TRUE(TaskLinks::identifiersWithPrefix(objective, TaskLinks::kTheHitListPrefix).empty());
 }
 
+TEST_F(TaskLinksTest, ALinkInSeveralStylesIsOneLink)
+{
+    text::Attributes plain, bold;
+    plain.link = bold.link = "ostrel2things://A1";
+    bold.font = gfx::Font::named("Helvetica-Bold", 12);
+    text::AttributedString objective;
+    objective.append(u"write ", plain);
+    objective.append(u"the", bold);
+    objective.append(u" report", plain);
+    objective.append(u" then", text::Attributes {});
+    objective.append(u" again", plain);
+    EXPECT_EQ(TaskLinks::identifiersWithPrefix(objective, TaskLinks::kThingsPrefix),
+        (std::vector<std::string> { "A1", "A1" }));
+}
+
 TEST_F(TaskLinksTest, OnlyPlainIdentifiersMayEnterAScript)
 {
     EXPECT_TRUE(TaskLinks::isSafeIdentifier("kX9-1.a_b"));
