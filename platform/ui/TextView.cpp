@@ -125,6 +125,20 @@ void TextView::growToText()
         setFrameSize(Size(width, height));
 }
 
+void TextView::scrollCaretToVisible()
+{
+    auto* clip = dynamic_cast<ClipView*>(superview());
+    auto* scroll = clip ? dynamic_cast<ScrollView*>(clip->superview()) : nullptr;
+    if (!scroll)
+        return;
+    Rect caret = caretRect();
+    Rect visible = convertRectFrom(clip->bounds(), clip);
+    if (caret.minY() < visible.minY())
+        scroll->scrollToPoint(Point(0, caret.minY()));
+    else if (caret.maxY() > visible.maxY())
+        scroll->scrollToPoint(Point(0, caret.maxY() - visible.height()));
+}
+
 void TextView::setSelectedRange(text::Range range)
 {
     std::size_t length = m_text.length();
@@ -184,6 +198,7 @@ void TextView::replace(text::Range range, const text::AttributedString& replacem
     m_selection = { range.location + replacement.length(), 0 };
     m_anchor = m_selection.location;
     growToText();
+    scrollCaretToVisible();
     setNeedsDisplay();
     if (auto changed = onTextChange)
         changed();
@@ -519,7 +534,9 @@ void TextView::draw(gfx::GraphicsContext& context, const Rect&)
         context.fillRect(bounds());
     }
     const auto& layout = layoutManager();
-    Rect area(m_inset.width, m_inset.height, layoutWidth(), std::max(0.0, bounds().height() - m_inset.height));
+    // Only down to the bottom of what is in sight: the paragraphs below are never touched.
+    double bottom = std::min(bounds().height(), context.clipBoundingBox().maxY());
+    Rect area(m_inset.width, m_inset.height, layoutWidth(), std::max(0.0, bottom - m_inset.height));
     bool focused = isFocused();
     if (m_selection.length) {
         std::vector<Rect> rects;

@@ -76,6 +76,8 @@ public:
 
     // The height the text takes laid out at a width, insets included.
     double usedHeight(double width) const;
+    // Scrolls the enclosing scroll view, if any, so that the caret is in sight.
+    void scrollCaretToVisible();
     // The caret's place in the view.
     Rect caretRect() const;
     // The character index under a point of the view.
