@@ -5,9 +5,12 @@
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/TextLayout.h"
 #include "platform/text/FontTraits.h"
+#include "platform/text/Rtf.h"
+#include "platform/text/Rtfd.h"
 #include "platform/text/Unicode.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/Event.h"
+#include "platform/ui/Pasteboard.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/Window.h"
 
@@ -312,6 +315,48 @@ void TextView::selectAll()
     setNeedsDisplay();
 }
 
+void TextView::copy()
+{
+    if (!m_selection.length)
+        return;
+    text::AttributedString selected = m_text.substring(m_selection);
+    Pasteboard& pasteboard = Pasteboard::general();
+    pasteboard.clearContents();
+    pasteboard.setData(PasteboardType::Rtfd, text::Rtfd::data(selected));
+    pasteboard.setData(PasteboardType::Rtf, text::Rtf::write(selected));
+    pasteboard.setString(selected.utf8());
+}
+
+void TextView::cut()
+{
+    if (!m_editable || !m_selection.length)
+        return;
+    copy();
+    replace(m_selection, {}, false);
+}
+
+void TextView::paste()
+{
+    if (!m_editable)
+        return;
+    const Pasteboard& pasteboard = Pasteboard::general();
+    std::optional<text::Document> document;
+    // Data from the pasteboard is checked by its reader: what does not read is skipped.
+    if (auto rtfd = pasteboard.data(PasteboardType::Rtfd))
+        document = text::Rtfd::fromData(*rtfd);
+    if (!document)
+        if (auto rtf = pasteboard.data(PasteboardType::Rtf))
+            document = text::Rtf::read(*rtf);
+    text::AttributedString pasted;
+    if (document)
+        pasted = std::move(document->text);
+    else if (auto plain = pasteboard.string())
+        pasted = text::AttributedString(text::toUtf16(gfx::displayableText(*plain)), m_typingAttributes);
+    if (pasted.empty())
+        return;
+    replace(m_selection, pasted, false);
+}
+
 void TextView::moveTo(std::size_t index, bool extend)
 {
     index = std::min(index, m_text.length());
@@ -465,6 +510,12 @@ void TextView::keyDown(const Event& event)
             toggleUnderline();
         else if (c == "a")
             selectAll();
+        else if (c == "c")
+            copy();
+        else if (c == "x")
+            cut();
+        else if (c == "v")
+            paste();
         else if (c == "z" && shift)
             m_undo.redo();
         else if (c == "z")

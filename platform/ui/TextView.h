@@ -57,6 +57,11 @@ public:
     void toggleUnderline();
     void toggleStrikethrough();
     void selectAll();
+    // With the general pasteboard: the selection as RTFD, RTF and plain text; pasting takes
+    // the richest of them there is, as one undo step.
+    void copy();
+    void cut();
+    void paste();
 
     UndoManager& undoManager() { return m_undo; }
 

@@ -194,3 +194,42 @@ TEST_F(TextViewTest, UnderlineAndStrikeThroughToggleOnTheSelection)
 }
 
 }
+
+#include "platform/ui/Pasteboard.h"
+#include "platform/ui/TextField.h"
+
+namespace {
+
+TEST_F(TextViewTest, CopyAndPasteKeepTheFormattingAndUndoAsOneStep)
+{
+    auto view = focusedView();
+    view->setDefaults({ gfx::Font::named("Helvetica", 13), gfx::colors::white });
+    text::Attributes linked;
+    linked.link = "https://example.org/";
+    auto content = text::AttributedString::fromUtf8("see ");
+    content.append(u"the task", linked);
+    view->setAttributedString(content);
+    view->setSelectedRange({ 4, 8 });
+    press(KeyCode::C, ModifierFlag::Command, "c");
+    EXPECT_EQ(Pasteboard::general().string(), "the task");
+    view->setSelectedRange({ 0, 0 });
+    press(KeyCode::V, ModifierFlag::Command, "v");
+    EXPECT_EQ(view->string(), "the tasksee the task");
+    EXPECT_EQ(view->textStorage().attributesAt(0).link, linked.link) << "the link came along";
+    view->undoManager().undo();
+    EXPECT_EQ(view->string(), "see the task");
+
+    view->setSelectedRange({ 0, 3 });
+    press(KeyCode::X, ModifierFlag::Command, "x");
+    EXPECT_EQ(Pasteboard::general().string(), "see");
+    // Rich data that does not read is passed over for the plain text.
+    Pasteboard::general().clearContents();
+    Pasteboard::general().setData(PasteboardType::Rtf, "not rich text at all");
+    Pasteboard::general().setData(PasteboardType::Rtfd, "garbage");
+    Pasteboard::general().setString("plain");
+    view->paste();
+    EXPECT_EQ(view->string(), "plain the task");
+    Pasteboard::general().clearContents();
+}
+
+}
