@@ -233,3 +233,20 @@ TEST_F(TextViewTest, CopyAndPasteKeepTheFormattingAndUndoAsOneStep)
 }
 
 }
+
+namespace {
+
+TEST_F(TextViewTest, InactiveSelectionIsDrawnByTheHook)
+{
+    auto view = focusedView("selected words");
+    view->setSelectedRange({ 0, 8 });
+    int drawnRects = 0;
+    view->drawInactiveSelection = [&](gfx::GraphicsContext&, const std::vector<Rect>& rects) { drawnRects += static_cast<int>(rects.size()); };
+    m_window->display();
+    EXPECT_EQ(drawnRects, 0) << "a focused view draws its own selection";
+    m_window->makeFirstResponder(nullptr);
+    m_window->display();
+    EXPECT_EQ(drawnRects, 1);
+}
+
+}
