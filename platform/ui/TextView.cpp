@@ -7,6 +7,7 @@
 #include "platform/text/FontTraits.h"
 #include "platform/text/Rtf.h"
 #include "platform/text/Rtfd.h"
+#include "platform/text/TextList.h"
 #include "platform/text/Unicode.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/Event.h"
@@ -315,6 +316,63 @@ void TextView::selectAll()
     setNeedsDisplay();
 }
 
+text::Range TextView::paragraphRange(std::size_t index) const
+{
+    const std::u16string& s = m_text.string();
+    std::size_t start = std::min(index, s.size());
+    while (start > 0 && !text::isNewline(s[start - 1]))
+        --start;
+    std::size_t end = std::min(index, s.size());
+    while (end < s.size() && !text::isNewline(s[end]))
+        ++end;
+    return { start, end - start };
+}
+
+void TextView::insertNewline()
+{
+    if (!m_editable)
+        return;
+    std::size_t at = m_selection.location;
+    text::Range paragraph = paragraphRange(at);
+    const text::Attributes& here = paragraph.length ? m_text.attributesAt(paragraph.location)
+                                                    : m_typingAttributes;
+    if (here.paragraph.textLists.empty()) {
+        insertText(u"\n");
+        return;
+    }
+    const std::string& format = here.paragraph.textLists.back();
+    const std::u16string& s = m_text.string();
+    // An item reads tab, marker, tab, then its text.
+    std::size_t prefix = 0;
+    if (paragraph.length && s[paragraph.location] == u'\t') {
+        auto second = s.find(u'\t', paragraph.location + 1);
+        if (second != std::u16string::npos && second < paragraph.end())
+            prefix = second + 1 - paragraph.location;
+    }
+    text::Attributes attributes = here;
+    attributes.link.clear();
+    attributes.attachment.reset();
+    if (prefix == paragraph.length) {
+        // Return in an empty item ends the list: the marker goes, and so does the list.
+        attributes.paragraph.textLists.clear();
+        text::AttributedString plain(u"", attributes);
+        replace(paragraph, plain, false);
+        setTypingAttributes(attributes);
+        return;
+    }
+    // The item number: this item's place among the list's items right above it.
+    int number = 1;
+    for (std::size_t start = paragraph.location; start > 0;) {
+        text::Range previous = paragraphRange(start - 1);
+        if (!previous.length || m_text.attributesAt(previous.location).paragraph.textLists != here.paragraph.textLists)
+            break;
+        ++number;
+        start = previous.location;
+    }
+    std::u16string item = u"\n\t" + text::TextList::marker(format, number + 1) + u"\t";
+    replace(m_selection, text::AttributedString(item, attributes), true);
+}
+
 void TextView::copy()
 {
     if (!m_selection.length)
@@ -479,7 +537,7 @@ void TextView::keyDown(const Event& event)
     case base::KeyCode::Return:
     case base::KeyCode::KeypadEnter:
         if (!command("insertNewline:"))
-            insertText(u"\n");
+            insertNewline();
         return;
     case base::KeyCode::Tab:
         if (!command(shift ? "insertBacktab:" : "insertTab:"))

@@ -250,3 +250,25 @@ TEST_F(TextViewTest, InactiveSelectionIsDrawnByTheHook)
 }
 
 }
+
+namespace {
+
+TEST_F(TextViewTest, ReturnInAListItemStartsTheNextAndInAnEmptyOneEndsTheList)
+{
+    auto view = focusedView();
+    text::Attributes listed;
+    listed.paragraph.textLists = { "({decimal})" };
+    view->setAttributedString(text::AttributedString(u"\t(1)\tfirst", listed));
+    press(KeyCode::Return);
+    EXPECT_EQ(view->string(), "\t(1)\tfirst\n\t(2)\t");
+    type("second");
+    EXPECT_EQ(view->textStorage().attributesAt(view->textStorage().length() - 1).paragraph.textLists, listed.paragraph.textLists);
+    press(KeyCode::Return);
+    press(KeyCode::Return);
+    EXPECT_EQ(view->string(), "\t(1)\tfirst\n\t(2)\tsecond\n") << "the empty third item ended the list";
+    EXPECT_TRUE(view->typingAttributes().paragraph.textLists.empty());
+    type("after");
+    EXPECT_TRUE(view->textStorage().attributesAt(view->textStorage().length() - 1).paragraph.textLists.empty());
+}
+
+}
