@@ -609,7 +609,7 @@ void TextView::mouseDown(const Event& event)
     Point point = convertPointFrom(event.locationInWindow(), nullptr);
     std::size_t index = characterIndexAt(point);
     // A click on a link opens it, unless the delegate takes it.
-    if (index < m_text.length() || index > 0) {
+    if (!m_text.empty()) {
         std::size_t at = index < m_text.length() ? index : index - 1;
         const std::string& link = m_text.attributesAt(at).link;
         Rect caret = layoutManager().caretRect(at);
