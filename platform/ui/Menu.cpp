@@ -159,11 +159,6 @@ bool Menu::isItemEnabled(MenuItem& item) const
     return somebodyPerforms(item);
 }
 
-void Menu::update()
-{
-    // Nothing stored: the answer is asked again wherever it matters, so it is never stale.
-}
-
 void Menu::willOpen()
 {
     if (m_delegate)

@@ -59,8 +59,7 @@ public:
     bool autoenablesItems() const { return m_autoenables; }
     void setAutoenablesItems(bool autoenables) { m_autoenables = autoenables; }
     // An item is enabled when its own flag is, its validation closure (if any) agrees and,
-    // for an action by name, some responder performs it.
-    void update();
+    // for an action by name, some responder performs it. Asked afresh each time, never stored.
     bool isItemEnabled(MenuItem& item) const;
 
     const gfx::Font& font() const { return m_font; }

@@ -4,6 +4,7 @@
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/Event.h"
+#include "platform/ui/Pasteboard.h"
 #include "platform/ui/Window.h"
 
 #include <algorithm>
@@ -302,8 +303,24 @@ void TextField::keyDown(const Event& event)
         break;
     }
     if (event.modifierFlags() & (ModifierFlag::Command | ModifierFlag::Control)) {
-        if ((event.modifierFlags() & ModifierFlag::Command) && event.characters() == "a") {
+        bool commandKey = event.modifierFlags() & ModifierFlag::Command;
+        const std::string& c = event.characters();
+        std::size_t from = std::min(m_anchor, m_caret);
+        std::size_t to = std::max(m_anchor, m_caret);
+        if (commandKey && c == "a") {
             selectAll();
+            return;
+        }
+        if (commandKey && (c == "c" || c == "x") && to > from) {
+            Pasteboard::general().clearContents();
+            Pasteboard::general().setString(m_text.substr(from, to - from));
+            if (c == "x")
+                deleteBackward();
+            return;
+        }
+        if (commandKey && c == "v") {
+            if (auto text = Pasteboard::general().string())
+                insertText(*text);
             return;
         }
         Control::keyDown(event);

@@ -5,9 +5,13 @@
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/TextLayout.h"
 #include "platform/text/FontTraits.h"
+#include "platform/text/Rtf.h"
+#include "platform/text/Rtfd.h"
+#include "platform/text/TextList.h"
 #include "platform/text/Unicode.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/Event.h"
+#include "platform/ui/Pasteboard.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/Window.h"
 
@@ -125,6 +129,20 @@ void TextView::growToText()
         setFrameSize(Size(width, height));
 }
 
+void TextView::scrollCaretToVisible()
+{
+    auto* clip = dynamic_cast<ClipView*>(superview());
+    auto* scroll = clip ? dynamic_cast<ScrollView*>(clip->superview()) : nullptr;
+    if (!scroll)
+        return;
+    Rect caret = caretRect();
+    Rect visible = convertRectFrom(clip->bounds(), clip);
+    if (caret.minY() < visible.minY())
+        scroll->scrollToPoint(Point(0, caret.minY()));
+    else if (caret.maxY() > visible.maxY())
+        scroll->scrollToPoint(Point(0, caret.maxY() - visible.height()));
+}
+
 void TextView::setSelectedRange(text::Range range)
 {
     std::size_t length = m_text.length();
@@ -184,6 +202,7 @@ void TextView::replace(text::Range range, const text::AttributedString& replacem
     m_selection = { range.location + replacement.length(), 0 };
     m_anchor = m_selection.location;
     growToText();
+    scrollCaretToVisible();
     setNeedsDisplay();
     if (auto changed = onTextChange)
         changed();
@@ -295,6 +314,105 @@ void TextView::selectAll()
     m_selection = { 0, m_text.length() };
     m_anchor = 0;
     setNeedsDisplay();
+}
+
+text::Range TextView::paragraphRange(std::size_t index) const
+{
+    const std::u16string& s = m_text.string();
+    std::size_t start = std::min(index, s.size());
+    while (start > 0 && !text::isNewline(s[start - 1]))
+        --start;
+    std::size_t end = std::min(index, s.size());
+    while (end < s.size() && !text::isNewline(s[end]))
+        ++end;
+    return { start, end - start };
+}
+
+void TextView::insertNewline()
+{
+    if (!m_editable)
+        return;
+    std::size_t at = m_selection.location;
+    text::Range paragraph = paragraphRange(at);
+    const text::Attributes& here = paragraph.length ? m_text.attributesAt(paragraph.location)
+                                                    : m_typingAttributes;
+    if (here.paragraph.textLists.empty()) {
+        insertText(u"\n");
+        return;
+    }
+    const std::string& format = here.paragraph.textLists.back();
+    const std::u16string& s = m_text.string();
+    // An item reads tab, marker, tab, then its text.
+    std::size_t prefix = 0;
+    if (paragraph.length && s[paragraph.location] == u'\t') {
+        auto second = s.find(u'\t', paragraph.location + 1);
+        if (second != std::u16string::npos && second < paragraph.end())
+            prefix = second + 1 - paragraph.location;
+    }
+    text::Attributes attributes = here;
+    attributes.link.clear();
+    attributes.attachment.reset();
+    if (prefix == paragraph.length) {
+        // Return in an empty item ends the list: the marker goes, and so does the list.
+        attributes.paragraph.textLists.clear();
+        text::AttributedString plain(u"", attributes);
+        replace(paragraph, plain, false);
+        setTypingAttributes(attributes);
+        return;
+    }
+    // The item number: this item's place among the list's items right above it.
+    int number = 1;
+    for (std::size_t start = paragraph.location; start > 0;) {
+        text::Range previous = paragraphRange(start - 1);
+        if (!previous.length || m_text.attributesAt(previous.location).paragraph.textLists != here.paragraph.textLists)
+            break;
+        ++number;
+        start = previous.location;
+    }
+    std::u16string item = u"\n\t" + text::TextList::marker(format, number + 1) + u"\t";
+    replace(m_selection, text::AttributedString(item, attributes), true);
+}
+
+void TextView::copy()
+{
+    if (!m_selection.length)
+        return;
+    text::AttributedString selected = m_text.substring(m_selection);
+    Pasteboard& pasteboard = Pasteboard::general();
+    pasteboard.clearContents();
+    pasteboard.setData(PasteboardType::Rtfd, text::Rtfd::data(selected));
+    pasteboard.setData(PasteboardType::Rtf, text::Rtf::write(selected));
+    pasteboard.setString(selected.utf8());
+}
+
+void TextView::cut()
+{
+    if (!m_editable || !m_selection.length)
+        return;
+    copy();
+    replace(m_selection, {}, false);
+}
+
+void TextView::paste()
+{
+    if (!m_editable)
+        return;
+    const Pasteboard& pasteboard = Pasteboard::general();
+    std::optional<text::Document> document;
+    // Data from the pasteboard is checked by its reader: what does not read is skipped.
+    if (auto rtfd = pasteboard.data(PasteboardType::Rtfd))
+        document = text::Rtfd::fromData(*rtfd);
+    if (!document)
+        if (auto rtf = pasteboard.data(PasteboardType::Rtf))
+            document = text::Rtf::read(*rtf);
+    text::AttributedString pasted;
+    if (document)
+        pasted = std::move(document->text);
+    else if (auto plain = pasteboard.string())
+        pasted = text::AttributedString(text::toUtf16(gfx::displayableText(*plain)), m_typingAttributes);
+    if (pasted.empty())
+        return;
+    replace(m_selection, pasted, false);
 }
 
 void TextView::moveTo(std::size_t index, bool extend)
@@ -419,7 +537,7 @@ void TextView::keyDown(const Event& event)
     case base::KeyCode::Return:
     case base::KeyCode::KeypadEnter:
         if (!command("insertNewline:"))
-            insertText(u"\n");
+            insertNewline();
         return;
     case base::KeyCode::Tab:
         if (!command(shift ? "insertBacktab:" : "insertTab:"))
@@ -450,6 +568,12 @@ void TextView::keyDown(const Event& event)
             toggleUnderline();
         else if (c == "a")
             selectAll();
+        else if (c == "c")
+            copy();
+        else if (c == "x")
+            cut();
+        else if (c == "v")
+            paste();
         else if (c == "z" && shift)
             m_undo.redo();
         else if (c == "z")
@@ -485,7 +609,7 @@ void TextView::mouseDown(const Event& event)
     Point point = convertPointFrom(event.locationInWindow(), nullptr);
     std::size_t index = characterIndexAt(point);
     // A click on a link opens it, unless the delegate takes it.
-    if (index < m_text.length() || index > 0) {
+    if (!m_text.empty()) {
         std::size_t at = index < m_text.length() ? index : index - 1;
         const std::string& link = m_text.attributesAt(at).link;
         Rect caret = layoutManager().caretRect(at);
@@ -519,7 +643,9 @@ void TextView::draw(gfx::GraphicsContext& context, const Rect&)
         context.fillRect(bounds());
     }
     const auto& layout = layoutManager();
-    Rect area(m_inset.width, m_inset.height, layoutWidth(), std::max(0.0, bounds().height() - m_inset.height));
+    // Only down to the bottom of what is in sight: the paragraphs below are never touched.
+    double bottom = std::min(bounds().height(), context.clipBoundingBox().maxY());
+    Rect area(m_inset.width, m_inset.height, layoutWidth(), std::max(0.0, bottom - m_inset.height));
     bool focused = isFocused();
     if (m_selection.length) {
         std::vector<Rect> rects;

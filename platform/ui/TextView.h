@@ -57,6 +57,14 @@ public:
     void toggleUnderline();
     void toggleStrikethrough();
     void selectAll();
+    // A line break; in a list item it starts the next item (tab, marker, tab), and in an
+    // empty item it ends the list instead.
+    void insertNewline();
+    // With the general pasteboard: the selection as RTFD, RTF and plain text; pasting takes
+    // the richest of them there is, as one undo step.
+    void copy();
+    void cut();
+    void paste();
 
     UndoManager& undoManager() { return m_undo; }
 
@@ -76,6 +84,8 @@ public:
 
     // The height the text takes laid out at a width, insets included.
     double usedHeight(double width) const;
+    // Scrolls the enclosing scroll view, if any, so that the caret is in sight.
+    void scrollCaretToVisible();
     // The caret's place in the view.
     Rect caretRect() const;
     // The character index under a point of the view.
@@ -105,6 +115,8 @@ private:
     void toggleLine(int text::Attributes::*line);
     bool command(std::string_view name);
     void moveTo(std::size_t index, bool extend);
+    // The paragraph holding an index: its start and its end before the line break.
+    text::Range paragraphRange(std::size_t index) const;
     std::size_t wordBoundary(std::size_t index, int direction) const;
     std::size_t lineBoundary(std::size_t index, int direction) const;
     std::size_t verticalMove(std::size_t index, int direction) const;

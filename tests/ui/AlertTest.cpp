@@ -147,3 +147,24 @@ TEST_F(AlertTest, ModalWindowTakesTheInputUntilStoppedOrClosed)
 }
 
 }
+
+namespace {
+
+TEST_F(AlertTest, HelpButtonCallsItsHandlerAndLeavesTheAlertUp)
+{
+    int helped = 0;
+    auto request = abortQuestion();
+    request.help = [&] { ++helped; };
+    Alert::setResponder([&](Alert& alert) -> std::optional<int> {
+        // The help button is the round one at the bottom left.
+        Window& w = *alert.window();
+        w.display();
+        backend().click(w, Point(32, w.frame().height() - 32));
+        EXPECT_TRUE(alert.isRunning());
+        return 1;
+    });
+    EXPECT_EQ(Alert::fromRequest(request)->runModal(), 1);
+    EXPECT_EQ(helped, 1);
+}
+
+}

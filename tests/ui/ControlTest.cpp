@@ -197,6 +197,7 @@ TEST_F(ControlTest, SliderThatIsNotContinuousReportsOnRelease)
 #include "platform/ui/ColorWell.h"
 #include "platform/ui/DatePicker.h"
 #include "platform/ui/SegmentedControl.h"
+#include "platform/ui/PopUpButton.h"
 #include "platform/ui/Switch.h"
 
 namespace {
@@ -271,6 +272,33 @@ TEST_F(ControlTest, FontPanelHandsOnEveryChangeAndRefusesAbsurdSizes)
     EXPECT_EQ(fonts.back(), gfx::Font::named("Futura", 18));
     FontPanel::shared().close();
     EXPECT_FALSE(FontPanel::shared().isVisible());
+}
+
+}
+
+namespace {
+
+TEST_F(ControlTest, SwitchAndPopUpShowTheirStateInPixels)
+{
+    auto toggle = place(Switch::create(), { 40, 22 });
+    // Left of the knob's resting place when off: the track.
+    gfx::Color off = m_window->pixelAt(10 + 30, 10 + 11);
+    toggle->setState(1);
+    m_window->display();
+    gfx::Color on = m_window->pixelAt(10 + 8, 10 + 11);
+    EXPECT_GT(on.blue, on.red + 0.3) << "an on switch is the accent colour";
+    EXPECT_LT(std::abs(off.blue - off.red), 0.05) << "an off switch is grey";
+
+    auto popUp = PopUpButton::create();
+    popUp->addItem("of 2 minutes");
+    popUp->setFrame(Rect(150, 120 - 10 - 24, 120, 24));
+    m_window->contentView()->addSubview(popUp);
+    m_window->display();
+    gfx::Color normal = m_window->pixelAt(150 + 4, 10 + 20);
+    popUp->setHighlighted(true);
+    m_window->display();
+    gfx::Color pressed = m_window->pixelAt(150 + 4, 10 + 20);
+    EXPECT_GT(pressed.red, normal.red + 0.05) << "a pressed pop-up lightens";
 }
 
 }

@@ -194,3 +194,81 @@ TEST_F(TextViewTest, UnderlineAndStrikeThroughToggleOnTheSelection)
 }
 
 }
+
+#include "platform/ui/Pasteboard.h"
+#include "platform/ui/TextField.h"
+
+namespace {
+
+TEST_F(TextViewTest, CopyAndPasteKeepTheFormattingAndUndoAsOneStep)
+{
+    auto view = focusedView();
+    view->setDefaults({ gfx::Font::named("Helvetica", 13), gfx::colors::white });
+    text::Attributes linked;
+    linked.link = "https://example.org/";
+    auto content = text::AttributedString::fromUtf8("see ");
+    content.append(u"the task", linked);
+    view->setAttributedString(content);
+    view->setSelectedRange({ 4, 8 });
+    press(KeyCode::C, ModifierFlag::Command, "c");
+    EXPECT_EQ(Pasteboard::general().string(), "the task");
+    view->setSelectedRange({ 0, 0 });
+    press(KeyCode::V, ModifierFlag::Command, "v");
+    EXPECT_EQ(view->string(), "the tasksee the task");
+    EXPECT_EQ(view->textStorage().attributesAt(0).link, linked.link) << "the link came along";
+    view->undoManager().undo();
+    EXPECT_EQ(view->string(), "see the task");
+
+    view->setSelectedRange({ 0, 3 });
+    press(KeyCode::X, ModifierFlag::Command, "x");
+    EXPECT_EQ(Pasteboard::general().string(), "see");
+    // Rich data that does not read is passed over for the plain text.
+    Pasteboard::general().clearContents();
+    Pasteboard::general().setData(PasteboardType::Rtf, "not rich text at all");
+    Pasteboard::general().setData(PasteboardType::Rtfd, "garbage");
+    Pasteboard::general().setString("plain");
+    view->paste();
+    EXPECT_EQ(view->string(), "plain the task");
+    Pasteboard::general().clearContents();
+}
+
+}
+
+namespace {
+
+TEST_F(TextViewTest, InactiveSelectionIsDrawnByTheHook)
+{
+    auto view = focusedView("selected words");
+    view->setSelectedRange({ 0, 8 });
+    int drawnRects = 0;
+    view->drawInactiveSelection = [&](gfx::GraphicsContext&, const std::vector<Rect>& rects) { drawnRects += static_cast<int>(rects.size()); };
+    m_window->display();
+    EXPECT_EQ(drawnRects, 0) << "a focused view draws its own selection";
+    m_window->makeFirstResponder(nullptr);
+    m_window->display();
+    EXPECT_EQ(drawnRects, 1);
+}
+
+}
+
+namespace {
+
+TEST_F(TextViewTest, ReturnInAListItemStartsTheNextAndInAnEmptyOneEndsTheList)
+{
+    auto view = focusedView();
+    text::Attributes listed;
+    listed.paragraph.textLists = { "({decimal})" };
+    view->setAttributedString(text::AttributedString(u"\t(1)\tfirst", listed));
+    press(KeyCode::Return);
+    EXPECT_EQ(view->string(), "\t(1)\tfirst\n\t(2)\t");
+    type("second");
+    EXPECT_EQ(view->textStorage().attributesAt(view->textStorage().length() - 1).paragraph.textLists, listed.paragraph.textLists);
+    press(KeyCode::Return);
+    press(KeyCode::Return);
+    EXPECT_EQ(view->string(), "\t(1)\tfirst\n\t(2)\tsecond\n") << "the empty third item ended the list";
+    EXPECT_TRUE(view->typingAttributes().paragraph.textLists.empty());
+    type("after");
+    EXPECT_TRUE(view->textStorage().attributesAt(view->textStorage().length() - 1).paragraph.textLists.empty());
+}
+
+}

@@ -19,7 +19,12 @@
 #include "platform/ui/Slider.h"
 #include "platform/ui/StatusItem.h"
 #include "platform/ui/Switch.h"
+#include "platform/ui/TableView.h"
 #include "platform/ui/TextField.h"
+#include "platform/ui/TextView.h"
+#include "platform/ui/TokenField.h"
+#include "platform/ui/WebView.h"
+#include "platform/ui/ScrollView.h"
 #include "platform/ui/Window.h"
 
 #include <cstdio>
@@ -133,6 +138,21 @@ std::shared_ptr<PopUpButton> popUp(bool pullsDown)
     return p;
 }
 
+// A log-book-like table: a group row, then entries of two heights.
+class Entries : public TableViewDataSource {
+public:
+    int numberOfRows(TableView&) override { return 6; }
+    std::shared_ptr<View> viewForRow(TableView&, int row) override
+    {
+        auto label = TextField::createLabel(row == 0 ? "Today" : "Slice " + std::to_string(row) + (row % 2 ? " — write the report" : ""));
+        if (row == 0)
+            label->setFont(gfx::Font::boldSystem(12));
+        return label;
+    }
+    double heightOfRow(TableView&, int row) override { return row == 0 ? 22 : row % 2 ? 34 : 24; }
+    bool isGroupRow(TableView&, int row) override { return row == 0; }
+};
+
 std::string sibling(const std::string& png, const std::string& suffix)
 {
     auto dot = png.rfind(".png");
@@ -229,6 +249,61 @@ int main(int argc, char** argv)
     centred->setAlignment(gfx::TextAlignment::center);
     g.row("Label", { TextField::createLabel("Duration:"), sized(TextField::createLabel("Duration:"), ControlSize::Small),
                        sized(TextField::createLabel("Duration:"), ControlSize::Mini), wrapping, disabled(TextField::createLabel("Duration:")) });
+
+    auto tokens = TokenField::create();
+    tokens->setTokens({ "writing", "review" });
+    auto typingTokens = TokenField::create();
+    typingTokens->setPlaceholder("No Tags.");
+    g.row("Token field", { tokens, typingTokens });
+
+    // The larger views, side by side under the controls.
+    double top = g.y + 10;
+    auto pad = TextView::create();
+    text::Attributes plain;
+    plain.font = gfx::Font::named("Helvetica", 13);
+    text::Attributes strong = plain;
+    strong.font = gfx::Font::named("Helvetica-Bold", 13);
+    text::Attributes link = plain;
+    link.link = "https://example.org/";
+    link.underline = 1;
+    link.foreground = gfx::Color::rgb(0.45, 0.65, 1);
+    text::Attributes struck = plain;
+    struck.strikethrough = 1;
+    auto padText = text::AttributedString(u"Now pad\n", strong);
+    padText.append(u"• Draft the chapter, see ", plain);
+    padText.append(u"the task", link);
+    padText.append(u"\n• ", plain);
+    padText.append(u"Answer the mail", struck);
+    padText.append(u"\nA long line that wraps at the width of the pad to show how text flows.", plain);
+    pad->setAttributedString(padText);
+    pad->setTextContainerInset(Size(6, 6));
+    pad->setFrame(Rect(10, top, 300, 160));
+    pad->setSelectedRange({ 8, 5 });
+    g.sheet->addSubview(pad);
+
+    auto scroll = ScrollView::create();
+    scroll->setContentView(ClipView::create(true));
+    scroll->setHasVerticalScroller(true);
+    scroll->setFrame(Rect(330, top, 300, 160));
+    auto table = TableView::create();
+    table->setBackgroundColor(gfx::Color::rgb(0.15, 0.15, 0.16));
+    scroll->setDocumentView(table);
+    g.sheet->addSubview(scroll);
+    Entries entries;
+    table->setDataSource(&entries);
+    table->selectRow(3);
+
+    WebView::setBrowser(std::nullopt);
+    auto web = WebView::create();
+    web->setFrame(Rect(650, top, 320, 160));
+    g.sheet->addSubview(web);
+    std::string help = "/tmp/ostrel-gallery-help.html";
+    if (FILE* f = std::fopen(help.c_str(), "w")) {
+        std::fputs("<html><head><title>Soft Breaks</title></head><body></body></html>", f);
+        std::fclose(f);
+        web->load(help);
+    }
+    g.y = top + 170;
 
     double height = g.y + 20;
     g.sheet->setFrame(Rect(0, 0, kWidth, height));

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/ui/TextField.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+// A text field whose text is a list of tokens separated by commas, shown as pills while not
+// being edited. While the user types a token, the completion source offers whole tokens
+// for the part typed; Tab or Return takes the first offer. The field's value is the tokens
+// joined by ", ".
+class TokenField : public TextField {
+public:
+    static std::shared_ptr<TokenField> create();
+
+    // Completions for the token being typed (its typed part), best first.
+    std::function<std::vector<std::string>(const std::string& substring, std::size_t tokenIndex)> completions;
+
+    std::vector<std::string> tokens() const;
+    void setTokens(const std::vector<std::string>& tokens);
+    // The offer for the token being typed, empty when there is none.
+    const std::string& suggestion() const { return m_suggestion; }
+    // Takes the offer in place of the typed part; false without one.
+    bool acceptSuggestion();
+
+    // Splits a value into trimmed, non-empty tokens.
+    static std::vector<std::string> split(const std::string& value);
+    static std::string join(const std::vector<std::string>& tokens);
+
+    void keyDown(const Event& event) override;
+    bool resignFirstResponder() override;
+
+protected:
+    TokenField();
+    void drawOwnLook(gfx::GraphicsContext& context) override;
+
+private:
+    void refreshSuggestion();
+    // The token the caret is in: its index and its start in the text.
+    std::size_t currentTokenStart() const;
+
+    std::string m_suggestion;
+};
+
+}

@@ -1,0 +1,303 @@
+#include "platform/ui/WebView.h"
+
+#include "platform/base/Diagnostics.h"
+#include "platform/base/RunLoop.h"
+#include "platform/desktop/Opener.h"
+#include "platform/gfx/GraphicsContext.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ControlLook.h"
+#include "platform/ui/PanelView.h"
+#include "platform/ui/TextField.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace ui {
+
+namespace {
+
+std::optional<fs::path>& chosenBrowser()
+{
+    static std::optional<fs::path> browser;
+    return browser;
+}
+bool& browserChosen()
+{
+    static bool chosen = false;
+    return chosen;
+}
+
+std::optional<fs::path> findOnPath(const std::string& name)
+{
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "/usr/bin:/bin";
+    std::size_t start = 0;
+    while (start <= dirs.size()) {
+        std::size_t colon = dirs.find(':', start);
+        fs::path candidate = fs::path(dirs.substr(start, colon == std::string::npos ? std::string::npos : colon - start)) / name;
+        if (!candidate.parent_path().empty() && access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        if (colon == std::string::npos)
+            break;
+        start = colon + 1;
+    }
+    return std::nullopt;
+}
+
+// The page's <title>, with the common entities decoded; the file name without one.
+std::string pageTitle(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::string head(64 * 1024, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    std::string lower = head;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    auto open = lower.find("<title");
+    auto start = open == std::string::npos ? open : lower.find('>', open);
+    auto end = start == std::string::npos ? start : lower.find("</title", start);
+    if (end == std::string::npos)
+        return file.stem().string();
+    std::string title = head.substr(start + 1, end - start - 1);
+    for (auto [entity, character] : { std::pair { "&amp;", "&" }, { "&lt;", "<" }, { "&gt;", ">" }, { "&quot;", "\"" }, { "&#39;", "'" } })
+        for (auto at = title.find(entity); at != std::string::npos; at = title.find(entity, at + 1))
+            title.replace(at, std::string(entity).size(), character);
+    auto first = title.find_first_not_of(" \t\r\n");
+    auto last = title.find_last_not_of(" \t\r\n");
+    return first == std::string::npos ? file.stem().string() : title.substr(first, last - first + 1);
+}
+
+// Runs the browser to draw the page into a PNG; never through a shell. Background thread.
+std::shared_ptr<gfx::Image> renderPage(const fs::path& browser, const fs::path& page, int width, int height)
+{
+    std::error_code error;
+    fs::path base = fs::temp_directory_path(error);
+    std::string pattern = (base / "ostrel-page-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        return nullptr;
+    fs::path folder = pattern;
+    fs::path shot = folder / "page.png";
+    std::vector<std::string> argv { browser.string(), "--headless", "--no-sandbox", "--disable-gpu", "--hide-scrollbars",
+        "--no-first-run", "--user-data-dir=" + (folder / "profile").string(),
+        "--window-size=" + std::to_string(width) + "," + std::to_string(height), "--screenshot=" + shot.string(),
+        "file://" + page.string() };
+    std::vector<char*> args;
+    for (auto& arg : argv)
+        args.push_back(arg.data());
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    int spawned = posix_spawn(&pid, browser.c_str(), &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    std::shared_ptr<gfx::Image> picture;
+    if (spawned == 0) {
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            picture = gfx::Image::loadPng(shot);
+    }
+    fs::remove_all(folder, error);
+    return picture;
+}
+
+}
+
+std::optional<fs::path> WebView::browser()
+{
+    if (browserChosen())
+        return chosenBrowser();
+    for (const char* name : { "chromium", "chromium-browser" })
+        if (auto found = findOnPath(name))
+            return found;
+    return std::nullopt;
+}
+
+void WebView::setBrowser(std::optional<fs::path> browser)
+{
+    browserChosen() = true;
+    chosenBrowser() = browser && !browser->empty() ? browser : std::nullopt;
+}
+
+void WebView::findBrowserOnPath()
+{
+    browserChosen() = false;
+    chosenBrowser().reset();
+}
+
+std::shared_ptr<WebView> WebView::create() { return std::shared_ptr<WebView>(new WebView); }
+
+WebView::WebView()
+    : View({})
+{
+}
+
+WebView::~WebView() { ++*m_generation; }
+
+std::string WebView::url() const
+{
+    return m_index < 0 ? std::string {} : "file://" + m_history[static_cast<std::size_t>(m_index)].string();
+}
+
+bool WebView::load(const std::string& fileUrl)
+{
+    std::string path = fileUrl.rfind("file://", 0) == 0 ? fileUrl.substr(7) : fileUrl;
+    // A fragment or query names a place in the page; the file is what is loaded.
+    path = path.substr(0, path.find_first_of("?#"));
+    std::error_code error;
+    if (path.empty() || path[0] != '/' || !fs::is_regular_file(path, error)) {
+        base::diagnostic("web view: not a local page: " + fileUrl);
+        return false;
+    }
+    m_history.resize(static_cast<std::size_t>(m_index + 1));
+    m_history.emplace_back(path);
+    show(m_history.size() - 1);
+    return true;
+}
+
+void WebView::reload()
+{
+    if (m_index >= 0)
+        show(static_cast<std::size_t>(m_index));
+}
+
+void WebView::goBack()
+{
+    if (canGoBack())
+        show(static_cast<std::size_t>(m_index - 1));
+}
+
+void WebView::goForward()
+{
+    if (canGoForward())
+        show(static_cast<std::size_t>(m_index + 1));
+}
+
+void WebView::show(std::size_t index)
+{
+    m_index = static_cast<int>(index);
+    m_title = pageTitle(m_history[index]);
+    if (m_card) {
+        m_card->removeFromSuperview();
+        m_card.reset();
+    }
+    if (browser())
+        render();
+    else
+        showCard();
+}
+
+void WebView::render()
+{
+    m_loading = true;
+    int generation = ++*m_generation;
+    std::weak_ptr<int> alive = m_generation;
+    auto self = std::static_pointer_cast<WebView>(shared_from_this());
+    std::weak_ptr<WebView> weak = self;
+    fs::path browserPath = *browser();
+    fs::path page = m_history[static_cast<std::size_t>(m_index)];
+    int width = std::max(320, static_cast<int>(std::lround(bounds().width())));
+    int height = std::max(240, static_cast<int>(std::lround(bounds().height())));
+    base::RunLoop::main().beginBackgroundWork();
+    std::thread([browserPath, page, width, height, weak, alive, generation] {
+        auto picture = renderPage(browserPath, page, width, height);
+        base::RunLoop::main().post([picture, weak, alive, generation] {
+            auto view = weak.lock();
+            auto current = alive.lock();
+            if (view && current && *current == generation)
+                view->finished(picture);
+        });
+        base::RunLoop::main().endBackgroundWork();
+    }).detach();
+}
+
+void WebView::finished(std::shared_ptr<gfx::Image> picture)
+{
+    m_loading = false;
+    if (!picture) {
+        base::diagnostic("web view: the browser drew nothing for " + url());
+        showCard();
+        return;
+    }
+    m_picture = std::move(picture);
+    setNeedsDisplay();
+    if (auto done = onFinishLoad)
+        done();
+}
+
+void WebView::showCard()
+{
+    m_loading = false;
+    m_picture.reset();
+    auto card = PanelView::create();
+    auto title = TextField::createLabel(m_title);
+    title->setFont(gfx::Font::boldSystem(15));
+    title->setAlignment(gfx::TextAlignment::center);
+    card->addSubview(title);
+    auto open = Button::create("Open in Browser");
+    open->onAction = [this] { openLive(); };
+    card->addSubview(open);
+    m_card = card;
+    addSubview(card);
+    layout();
+    setNeedsDisplay();
+    if (auto done = onFinishLoad)
+        done();
+}
+
+void WebView::layout()
+{
+    if (!m_card)
+        return;
+    m_card->setFrame(bounds());
+    const auto& parts = m_card->subviews();
+    double middle = bounds().height() / 2;
+    parts[0]->setFrame(Rect(10, middle - 30, std::max(0.0, bounds().width() - 20), 22));
+    Size button = parts[1]->intrinsicContentSize();
+    parts[1]->setFrame(Rect(bounds().midX() - button.width / 2, middle + 4, button.width, button.height));
+}
+
+void WebView::openLive()
+{
+    std::string link = url();
+    if (link.empty())
+        return;
+    if (auto handler = onNewWindow; handler && handler(link))
+        return;
+    desktop::Opener::openLink(link);
+}
+
+void WebView::mouseDown(const Event&)
+{
+    if (m_picture)
+        openLive();
+}
+
+void WebView::draw(gfx::GraphicsContext& context, const Rect&)
+{
+    context.setFillColor(m_picture ? gfx::colors::white : ControlLook::kMenu);
+    context.fillRect(bounds());
+    if (!m_picture)
+        return;
+    // The picture at its own scale, from the top; a wider view shows it centred.
+    Size size = m_picture->size();
+    double scale = std::min(1.0, bounds().width() / std::max(1.0, size.width));
+    Rect target(std::max(0.0, (bounds().width() - size.width * scale) / 2), 0, size.width * scale, size.height * scale);
+    m_picture->draw(target);
+}
+
+}
