@@ -130,13 +130,16 @@ bool LogFile::rewrite(const std::string& uuid, std::optional<size_t> position, c
     }
     FullDataSet set;
     if (base::files::exists(m_fullPath)) {
-        if (!BackingStoreManager::readWholePackage(m_fullPath)) {
+        auto document = BackingStoreManager::readWholePackage(m_fullPath);
+        if (!document) {
             // Rewriting from an empty list would throw away every entry the file holds.
             zr_log("LogFile: %s could not be read and is not changed", m_fullPath.c_str());
             reportUnchanged(name, "could not be read, so it was left as it is.");
             return false;
         }
-        set.setTimeSlices(set.loadRTFDFile(m_fullPath));
+        // The entries come from the very text found whole: a second read could meet the file
+        // half replaced by a sync.
+        set.setTimeSlices(set.createTimeSlicesFromData(document->text));
     }
     auto records = set.fullTimeSlices();
 
