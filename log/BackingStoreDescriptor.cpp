@@ -2,6 +2,7 @@
 
 #include "log/BackingStoreManager.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/base/Files.h"
 #include "platform/base/Time.h"
 
 #include <filesystem>
@@ -104,7 +105,9 @@ std::optional<std::string> BackingStoreDescriptor::getPathToSelectedFile()
     auto selected = m_index->selectedID();
     if (!selected)
         return std::nullopt;
-    if (!std::filesystem::exists(*selected)) {
+    // The error-reporting check: the throwing one would end the program over a folder it
+    // may not look into.
+    if (!base::files::exists(*selected)) {
         if (auto name = templateName())
             BackingStoreManager::sharedManager().createFromTemplate(*selected, *name);
     }

@@ -22,6 +22,9 @@ const TemplateTextHelper& entryTemplate()
     return parsed;
 }
 
+// A one-line value as its line in the entry: line breaks become spaces, and a value that is
+// a marker word (a tag typed as "#TimeSlice") is indented like an objective's line, so that
+// it cannot end the entry early.
 std::string oneLine(std::string value)
 {
     std::u16string wide = text::toUtf16(value);
@@ -32,6 +35,8 @@ std::string oneLine(std::string value)
             changed = true;
         }
     }
+    if (LogFormat::isMarkerLine(wide))
+        return " " + value;
     return changed ? text::toUtf8(wide) : value;
 }
 

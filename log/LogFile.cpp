@@ -20,27 +20,30 @@ namespace ostrel {
 
 namespace {
 
-// The last time the file, or the text inside its package, was written or replaced. The
-// status-change time counts as well as the modification date: a sync client gives a file
-// arriving from another computer that computer's older modification date, and a file that
-// arrived while it was being read would otherwise look unchanged for good.
-std::optional<double> lastChange(const std::string& path)
+// When the file, or the text inside its package, was last modified, and when its status last
+// changed. The status-change time cannot be set from outside: a sync client gives a file
+// arriving from another computer that computer's older modification date, but the arrival
+// itself shows in the status-change time.
+struct FileTimes {
+    double modified;
+    double changed;
+};
+
+std::optional<FileTimes> fileTimes(const std::string& path)
 {
-    auto latest = [](const struct stat& info) {
-        double modified = double(info.st_mtim.tv_sec) + info.st_mtim.tv_nsec / 1e9;
-        double changed = double(info.st_ctim.tv_sec) + info.st_ctim.tv_nsec / 1e9;
-        return base::Time::fromUnix(std::max(modified, changed));
-    };
+    auto seconds = [](const struct timespec& time) { return base::Time::fromUnix(double(time.tv_sec) + time.tv_nsec / 1e9); };
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return std::nullopt;
-    double change = latest(info);
+    FileTimes times { seconds(info.st_mtim), seconds(info.st_ctim) };
     if (S_ISDIR(info.st_mode)) {
         std::string text = (std::filesystem::path(path) / text::Rtfd::textFileName).string();
-        if (::stat(text.c_str(), &info) == 0)
-            change = std::max(change, latest(info));
+        if (::stat(text.c_str(), &info) == 0) {
+            times.modified = std::max(times.modified, seconds(info.st_mtim));
+            times.changed = std::max(times.changed, seconds(info.st_ctim));
+        }
     }
-    return change;
+    return times;
 }
 
 void reportUnchanged(const std::string& fileName, const std::string& why)
@@ -61,11 +64,14 @@ LogFile::LogFile(std::string fullPath)
 RawDataSet::Records LogFile::read(RawDataSet& dataSet)
 {
     bool full = dataSet.readsFullRecords();
+    // The read counts from its start: whatever changes the file while it is being read is
+    // newer than the read and is read again next time.
+    double started = base::Time::now();
     {
         std::lock_guard lock(m_mutex);
-        if (auto modified = lastChange(m_fullPath)) {
-            double now = base::Time::now();
-            if (*modified < m_lastRead && std::fabs(now - *modified) > 86400 && m_lastReadWasFull == full)
+        if (auto times = fileTimes(m_fullPath)) {
+            if (times->modified < m_lastRead && std::fabs(started - times->modified) > 86400 && times->changed < m_lastRead
+                && m_lastReadWasFull == full)
                 return m_timeSlicesInFile;
         }
     }
@@ -82,7 +88,7 @@ RawDataSet::Records LogFile::read(RawDataSet& dataSet)
         m_timeSlicesInFile = std::move(*records);
         m_lastReadWasFull = full;
     }
-    m_lastRead = base::Time::now();
+    m_lastRead = started;
     return m_timeSlicesInFile;
 }
 
@@ -124,13 +130,16 @@ bool LogFile::rewrite(const std::string& uuid, std::optional<size_t> position, c
     }
     FullDataSet set;
     if (base::files::exists(m_fullPath)) {
-        if (!BackingStoreManager::readWholePackage(m_fullPath)) {
+        auto document = BackingStoreManager::readWholePackage(m_fullPath);
+        if (!document) {
             // Rewriting from an empty list would throw away every entry the file holds.
             zr_log("LogFile: %s could not be read and is not changed", m_fullPath.c_str());
             reportUnchanged(name, "could not be read, so it was left as it is.");
             return false;
         }
-        set.setTimeSlices(set.loadRTFDFile(m_fullPath));
+        // The entries come from the very text found whole: a second read could meet the file
+        // half replaced by a sync.
+        set.setTimeSlices(set.createTimeSlicesFromData(document->text));
     }
     auto records = set.fullTimeSlices();
 

@@ -166,6 +166,17 @@ TEST_F(BackingStoreTest, SelectedPageIsMadeFromItsTemplate)
     EXPECT_FALSE(fs::exists(*path));
 }
 
+TEST_F(BackingStoreTest, ASelectedPathThatCannotBeLookedAtIsNoCrash)
+{
+    auto pages = series("Log Entry", std::make_unique<SequenceNumberNamingStrategy>(), "system log time slice entry");
+    // A name longer than any file system allows: looking it up fails with an error, not
+    // with "no such file".
+    std::string id = (home.path() / "series" / (std::string(300, 'x') + ".rtfd")).string();
+    pages->pointToFileWithID(id);
+    EXPECT_EQ(pages->getPathToSelectedFile(), id);
+    EXPECT_TRUE(BackingStoreManager::sharedManager().contentOfSelectedFile(*pages).text.empty());
+}
+
 TEST_F(BackingStoreTest, AppendKeepsEarlierEntriesInOrder)
 {
     auto log = series("System Log", std::make_unique<DailyNamingStrategy>());

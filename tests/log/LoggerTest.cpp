@@ -113,6 +113,19 @@ TEST_F(LoggerTest, AMarkerWordBesideAPictureStaysInTheObjective)
     EXPECT_EQ(records[0]->tagString(), "kept");
 }
 
+TEST_F(LoggerTest, ATagTypedAsAMarkerWordCannotSplitTheEntry)
+{
+    setWork(text::AttributedString::fromUtf8("x"), false, "#TimeSlice", 3, 25);
+    double start = clock.now();
+    work(60);
+    ASSERT_TRUE(logger().logCurrentTimeSlice());
+    auto records = readBack();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0]->tagString(), " #TimeSlice");
+    EXPECT_EQ(records[0]->startDate(), start);
+    EXPECT_EQ(records[0]->focusRating(), "experienced flow");
+}
+
 TEST_F(LoggerTest, UnusualValuesAreWrittenPlainly)
 {
     setWork(text::AttributedString::fromUtf8("x"), false, "", 4, 25);
