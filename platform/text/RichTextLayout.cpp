@@ -286,8 +286,16 @@ void RichTextLayout::draw(const gfx::Rect& rect) const
         cairo_translate(cr, r.minX(), yDown ? r.minY() : r.maxY());
         if (!yDown)
             cairo_scale(cr, 1, -1);
-        for (const auto& paragraph : m_paragraphs) {
-            if (paragraph->top > r.height())
+        // Only paragraphs that meet the clip are painted: a keystroke redraws a few lines of
+        // a long pad, not every paragraph above them.
+        double clipLeft, clipTop, clipRight, clipBottom;
+        cairo_clip_extents(cr, &clipLeft, &clipTop, &clipRight, &clipBottom);
+        double visibleBottom = std::min(r.height(), clipBottom);
+        auto first = std::partition_point(m_paragraphs.begin(), m_paragraphs.end(),
+            [&](const std::unique_ptr<Paragraph>& p) { return p->top + p->height < clipTop; });
+        for (auto it = first; it != m_paragraphs.end(); ++it) {
+            const auto& paragraph = *it;
+            if (paragraph->top > visibleBottom)
                 break;
             cairo_save(cr);
             cairo_translate(cr, 0, paragraph->top);

@@ -147,6 +147,31 @@ TEST_F(RichTextLayoutTest, DrawsColoursUnderlinesAndTheDefaultsInTheRect)
         canvas.bitmap().savePng(out);
 }
 
+TEST_F(RichTextLayoutTest, AClippedDrawPaintsTheParagraphsInTheClipInBothSpaces)
+{
+    // Forty paragraphs of solid blocks; only the ones a clip meets get painted, and those
+    // must all be painted, whichever way up the context is.
+    AttributedString s;
+    for (int i = 0; i < 40; ++i)
+        s.append(i ? u"\n\u2588\u2588\u2588" : u"\u2588\u2588\u2588", font("Helvetica", 20));
+    text::LayoutDefaults defaults { gfx::Font::named("Helvetica", 20), gfx::Color::rgb(0, 0, 0) };
+    RichTextLayout layout(s, 0, defaults);
+    ASSERT_EQ(layout.lines().size(), 40u);
+    double height = layout.lines().back().rect.maxY();
+    for (bool flipped : { true, false }) {
+        gfx::test::Canvas canvas(100, int(height) + 1, 1, flipped);
+        const auto& middle = layout.lines()[25].rect;
+        // A clip around line 25 only, in the canvas's own coordinates.
+        double clipY = flipped ? middle.minY() : height - middle.maxY();
+        canvas.context().clipToRect({ 0, clipY, 100, middle.height() });
+        layout.draw({ 0, 0, 100, height });
+        double probeY = flipped ? middle.midY() : height - middle.midY();
+        EXPECT_GT(canvas.alphaAt(middle.midX(), probeY), 0.9) << (flipped ? "flipped" : "unflipped");
+        double outsideY = flipped ? layout.lines()[5].rect.midY() : height - layout.lines()[5].rect.midY();
+        EXPECT_LT(canvas.alphaAt(middle.midX(), outsideY), 0.1);
+    }
+}
+
 TEST_F(RichTextLayoutTest, UpdatingAfterEditsMatchesAFreshLayout)
 {
     Attributes bold = font("Helvetica-Bold");
