@@ -6,6 +6,8 @@
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Timer.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Menu.h"
 
 #include <algorithm>
 
@@ -156,17 +158,52 @@ void WhiteNoiseMachine::decrementSampleTimeAndAdjust()
     adjustToNewSettings();
 }
 
-std::shared_ptr<StandAloneNoiseMachine> StandAloneNoiseMachine::create(std::shared_ptr<base::Defaults> store)
+std::shared_ptr<StandAloneNoiseMachine> StandAloneNoiseMachine::create(std::shared_ptr<base::Defaults> store,
+    std::shared_ptr<ui::Menu> soundsMenu, std::shared_ptr<ui::Menu> secondSoundsMenu)
 {
     std::shared_ptr<StandAloneNoiseMachine> machine(new StandAloneNoiseMachine(std::move(store)));
     machine->m_isPlayingSubjectToSettings = true;
+    machine->m_soundsMenu = std::move(soundsMenu);
+    machine->m_secondSoundsMenu = std::move(secondSoundsMenu);
     machine->awakeFromNib();
+    for (auto* menu : { machine->m_soundsMenu.get(), machine->m_secondSoundsMenu.get() }) {
+        if (menu)
+            menu->removeAllItems();
+    }
     auto& names = SoundManager::sharedManager().continuousSoundsPrivateNames();
     auto current = machine->store().string(machine->soundKey());
     if (!current || std::find(names.begin(), names.end(), *current) == names.end())
         machine->store().set(machine->soundKey(), std::string(defaultSoundPrivateName));
+    machine->fillMenus();
     machine->store().set(machine->soundOnKey(), false);
     return machine;
+}
+
+void StandAloneNoiseMachine::fillMenus()
+{
+    // The menus belong to the windows and may outlive the machine.
+    std::weak_ptr<StandAloneNoiseMachine> weak = weak_from_this();
+    for (auto* menu : { m_soundsMenu.get(), m_secondSoundsMenu.get() }) {
+        if (!menu)
+            continue;
+        for (auto& label : SoundManager::sharedManager().continuousSoundsLabels()) {
+            menu->addItem(label, [weak](ui::MenuItem& item) {
+                if (auto self = weak.lock())
+                    self->changeSound(item);
+            });
+        }
+    }
+    checkItemsTitled(currentSoundLabel());
+}
+
+void StandAloneNoiseMachine::checkItemsTitled(const std::string& title)
+{
+    for (auto* menu : { m_soundsMenu.get(), m_secondSoundsMenu.get() }) {
+        if (!menu)
+            continue;
+        for (auto& item : menu->items())
+            item->setState(item->title() == title ? ui::ControlStateValue::On : ui::ControlStateValue::Off);
+    }
 }
 
 std::string StandAloneNoiseMachine::currentSoundLabel() const
@@ -180,13 +217,14 @@ std::string StandAloneNoiseMachine::currentSoundLabel() const
     return library.continuousSoundsLabels()[std::size_t(found - names.begin())];
 }
 
-void StandAloneNoiseMachine::changeSound(const std::string& label)
+void StandAloneNoiseMachine::changeSound(const ui::MenuItem& sender)
 {
     auto& library = SoundManager::sharedManager();
     auto& labels = library.continuousSoundsLabels();
-    auto found = std::find(labels.begin(), labels.end(), label);
+    auto found = std::find(labels.begin(), labels.end(), sender.title());
     if (found == labels.end())
         return;
+    checkItemsTitled(sender.title());
     store().set(soundKey(), library.continuousSoundsPrivateNames()[std::size_t(found - labels.begin())]);
     playSample();
 }
@@ -203,13 +241,15 @@ void StandAloneNoiseMachine::previousSound()
 
 void StandAloneNoiseMachine::step(int direction)
 {
-    auto& names = SoundManager::sharedManager().continuousSoundsPrivateNames();
+    auto& library = SoundManager::sharedManager();
+    auto& names = library.continuousSoundsPrivateNames();
     if (names.empty())
         return;
     auto current = store().string(soundKey()).value_or("");
     auto found = std::find(names.begin(), names.end(), current);
     std::ptrdiff_t count = std::ptrdiff_t(names.size());
     std::ptrdiff_t index = found == names.end() ? 0 : (found - names.begin() + direction + count) % count;
+    checkItemsTitled(library.continuousSoundsLabels()[std::size_t(index)]);
     store().set(soundKey(), names[std::size_t(index)]);
     store().synchronize();
 }

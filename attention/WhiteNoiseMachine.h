@@ -10,6 +10,10 @@ namespace base {
 class Defaults;
 class Timer;
 }
+namespace ui {
+class Menu;
+class MenuItem;
+}
 
 namespace ostrel {
 
@@ -68,27 +72,37 @@ private:
 };
 
 // A second machine for a background sound independent of the timer, switched by
-// "standaloneSoundOn". Its sound menus come with the windows.
-class StandAloneNoiseMachine final : public WhiteNoiseMachine {
+// "standaloneSoundOn", with two menus that list the continuous sounds and check the current one.
+class StandAloneNoiseMachine final : public WhiteNoiseMachine,
+                                     public std::enable_shared_from_this<StandAloneNoiseMachine> {
 public:
-    // Starts silent at every launch.
-    static std::shared_ptr<StandAloneNoiseMachine> create(std::shared_ptr<base::Defaults> store);
+    // Fills the menus (the second is optional) and starts silent at every launch.
+    static std::shared_ptr<StandAloneNoiseMachine> create(std::shared_ptr<base::Defaults> store,
+        std::shared_ptr<ui::Menu> soundsMenu = nullptr, std::shared_ptr<ui::Menu> secondSoundsMenu = nullptr);
 
     const char* soundOnKey() const override { return "standaloneSoundOn"; }
     const char* soundKey() const override { return "standaloneSound"; }
     const char* volumeKey() const override { return "standaloneVolume"; }
 
-    // The continuous sound with that menu title; previewed.
-    void changeSound(const std::string& label);
+    // Each menu item's action: the continuous sound of the item's title, previewed.
+    void changeSound(const ui::MenuItem& sender);
     // The next or previous continuous sound, wrapping around.
     void nextSound();
     void previousSound();
     // The menu title to check.
     std::string currentSoundLabel() const;
 
+    const std::shared_ptr<ui::Menu>& soundsMenu() const { return m_soundsMenu; }
+    const std::shared_ptr<ui::Menu>& secondSoundsMenu() const { return m_secondSoundsMenu; }
+
 private:
     using WhiteNoiseMachine::WhiteNoiseMachine;
+    void fillMenus();
+    void checkItemsTitled(const std::string& title);
     void step(int direction);
+
+    std::shared_ptr<ui::Menu> m_soundsMenu;
+    std::shared_ptr<ui::Menu> m_secondSoundsMenu;
 };
 
 }

@@ -5,6 +5,8 @@
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
 #include "platform/text/Rtf.h"
+#include "platform/text/Unicode.h"
+#include "platform/ui/Pasteboard.h"
 
 #include <algorithm>
 #include <charconv>
@@ -193,6 +195,26 @@ void ObjectiveParser::parseObjectiveField(const base::Value::Data& objectiveData
     if (!rich)
         return;
     internalSet(parse(rich->string(), &*rich), defaults);
+}
+
+std::vector<PasteboardItem> pasteboardItems(const ui::Pasteboard& pasteboard)
+{
+    PasteboardItem item {
+        pasteboard.data(ui::PasteboardType::Rtf),
+        pasteboard.data(ui::PasteboardType::Rtfd),
+        std::nullopt,
+    };
+    // Text from another program is only as well-formed as it cares to make it.
+    if (auto plain = pasteboard.string(ui::PasteboardType::String))
+        item.plainText = text::toUtf16(*plain);
+    if (!item.rtfData && !item.rtfdData && !item.plainText)
+        return {};
+    return { std::move(item) };
+}
+
+void ObjectiveParser::parseClipboard() const
+{
+    parseClipboard(pasteboardItems(ui::Pasteboard::general()), *base::Defaults::standard());
 }
 
 void ObjectiveParser::parseClipboard(const std::vector<PasteboardItem>& items, base::Defaults& defaults) const

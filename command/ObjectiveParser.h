@@ -12,6 +12,9 @@
 namespace base {
 class Defaults;
 }
+namespace ui {
+class Pasteboard;
+}
 
 namespace ostrel {
 
@@ -43,6 +46,10 @@ struct PasteboardItem {
     std::optional<std::u16string> plainText;
 };
 
+// The items of a pasteboard in the forms the parser reads: ours holds one item at a time, so
+// the list has that one, or none when it holds no text at all.
+std::vector<PasteboardItem> pasteboardItems(const ui::Pasteboard& pasteboard);
+
 // Takes tags ("@work") and the first duration ("45 min") out of an objective and stores them
 // in the settings the data model reads: "durationInSeconds", "tags" and "objective".
 class ObjectiveParser {
@@ -57,6 +64,8 @@ public:
     // is left alone.
     void parseObjectiveField() const;
     void parseObjectiveField(const base::Value::Data& objectiveData, base::Defaults& defaults) const;
+    // The general pasteboard's items, parsed and stored in the standard user defaults.
+    void parseClipboard() const;
     // Every item in order, each stored at once, so a later item overrides an earlier one.
     void parseClipboard(const std::vector<PasteboardItem>& items, base::Defaults& defaults) const;
 

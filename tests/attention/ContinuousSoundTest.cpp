@@ -5,6 +5,7 @@
 #include "attention/ZRNotificationCenter.h"
 
 #include "platform/base/RunLoop.h"
+#include "platform/ui/Menu.h"
 #include "platform/base/Time.h"
 
 #include <gmock/gmock.h>
@@ -145,11 +146,88 @@ TEST_F(ContinuousSoundTest, TheStandAloneMachineStartsSilentAndStepsThroughTheSo
     EXPECT_THAT(playingLoops(), ElementsAre("clock_ticking"));
     standalone->nextSound();
     EXPECT_EQ(settings().string("standaloneSound"), "pink_noise");
-    standalone->changeSound("Brown Noise");
-    EXPECT_EQ(settings().string("standaloneSound"), "brown_noise");
+    settings().set("standaloneSound", "brown_noise");
     EXPECT_EQ(standalone->currentSoundLabel(), "Brown Noise");
     settings().set("standaloneSoundOn", false);
     base::RunLoop::main().runUntil(base::Time::now() + 10);
+    EXPECT_THAT(playingLoops(), IsEmpty());
+}
+
+std::vector<std::string> titles(const ui::Menu& menu)
+{
+    std::vector<std::string> out;
+    for (auto& item : menu.items())
+        out.push_back(item->title());
+    return out;
+}
+
+std::vector<std::string> checked(const ui::Menu& menu)
+{
+    std::vector<std::string> out;
+    for (auto& item : menu.items()) {
+        if (item->state() == 1)
+            out.push_back(item->title());
+    }
+    return out;
+}
+
+class StandAloneMenusTest : public AttentionTest {
+protected:
+    std::shared_ptr<ui::Menu> m_sounds = ui::Menu::create();
+    std::shared_ptr<ui::Menu> m_second = ui::Menu::create();
+};
+
+TEST_F(StandAloneMenusTest, BothMenusListTheContinuousSoundsWithTheStoredOneChecked)
+{
+    m_sounds->addItem("stale");
+    settings().set("standaloneSound", "rain");
+    auto machine = StandAloneNoiseMachine::create(m_store, m_sounds, m_second);
+    for (auto* menu : { m_sounds.get(), m_second.get() }) {
+        EXPECT_THAT(titles(*menu),
+            ElementsAre("Pink Noise", "White Noise", "Brown Noise", "Rain", "Surf", "Clock Ticking"));
+        EXPECT_THAT(checked(*menu), ElementsAre("Rain"));
+        for (auto& item : menu->items())
+            EXPECT_EQ(item->keyEquivalent(), "");
+    }
+}
+
+TEST_F(StandAloneMenusTest, AnUnknownStoredSoundChecksPinkNoiseAndTheSecondMenuIsOptional)
+{
+    settings().set("standaloneSound", "old_waterfall");
+    auto machine = StandAloneNoiseMachine::create(m_store, m_sounds);
+    EXPECT_THAT(checked(*m_sounds), ElementsAre("Pink Noise"));
+    EXPECT_EQ(settings().string("standaloneSound"), "pink_noise");
+}
+
+TEST_F(StandAloneMenusTest, ChoosingAnItemStoresTheSoundChecksItInBothMenusAndPreviewsIt)
+{
+    auto machine = StandAloneNoiseMachine::create(m_store, m_sounds, m_second);
+    ASSERT_TRUE(m_second->performActionForItemAt(2));
+    EXPECT_EQ(settings().string("standaloneSound"), "brown_noise");
+    EXPECT_THAT(checked(*m_sounds), ElementsAre("Brown Noise"));
+    EXPECT_THAT(checked(*m_second), ElementsAre("Brown Noise"));
+    EXPECT_THAT(playingLoops(), ElementsAre("brown_noise")) << "the preview";
+    base::RunLoop::main().runUntil(base::Time::now() + 10);
+    EXPECT_THAT(playingLoops(), IsEmpty()) << "switched off, only the preview sounded";
+}
+
+TEST_F(StandAloneMenusTest, StepsMoveTheChecksAndWrapAtBothEnds)
+{
+    auto machine = StandAloneNoiseMachine::create(m_store, m_sounds, m_second);
+    machine->previousSound();
+    EXPECT_THAT(checked(*m_sounds), ElementsAre("Clock Ticking"));
+    machine->nextSound();
+    machine->nextSound();
+    EXPECT_THAT(checked(*m_sounds), ElementsAre("White Noise"));
+    EXPECT_THAT(checked(*m_second), ElementsAre("White Noise"));
+    EXPECT_EQ(settings().string("standaloneSound"), "white_noise");
+}
+
+TEST_F(StandAloneMenusTest, TheMenusOutliveTheMachineHarmlessly)
+{
+    StandAloneNoiseMachine::create(m_store, m_sounds);
+    m_sounds->performActionForItemAt(3);
+    EXPECT_EQ(settings().string("standaloneSound"), "pink_noise");
     EXPECT_THAT(playingLoops(), IsEmpty());
 }
 

@@ -2,6 +2,7 @@
 #include "platform/base/Defaults.h"
 #include "platform/text/Rtf.h"
 #include "platform/text/Rtfd.h"
+#include "platform/ui/Pasteboard.h"
 
 #include <gtest/gtest.h>
 
@@ -217,6 +218,75 @@ TEST_F(ObjectiveStoring, ClipboardItemsAreStoredInTurn)
     EXPECT_EQ(defaults->string("tags"), "a") << "the unreadable RTF item is skipped, not read as its plain text";
     EXPECT_EQ(defaults->integer("durationInSeconds"), 300);
     EXPECT_EQ(storedObjective(), "Second");
+}
+
+class ClipboardReading : public ObjectiveStoring {
+protected:
+    ui::Pasteboard pasteboard;
+};
+
+TEST_F(ClipboardReading, AnItemOffersItsRtfRtfdAndPlainTextForms)
+{
+    pasteboard.setData(ui::PasteboardType::Rtfd, text::Rtfd::data(text::AttributedString(u"Package @pkg")));
+    pasteboard.setData(ui::PasteboardType::Rtf, rtf(u"Rich @rich 20 min"));
+    pasteboard.setString("Plain @plain");
+    auto items = pasteboardItems(pasteboard);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].rtfData, rtf(u"Rich @rich 20 min"));
+    EXPECT_TRUE(items[0].rtfdData);
+    EXPECT_EQ(items[0].plainText, u"Plain @plain");
+
+    ObjectiveParser::shared().parseClipboard(items, *defaults);
+    EXPECT_EQ(defaults->string("tags"), "rich") << "RTF comes before the package and the plain text";
+    EXPECT_EQ(defaults->integer("durationInSeconds"), 1200);
+    EXPECT_TRUE(text::Rtfd::fromData(storedData()));
+    EXPECT_EQ(storedObjective(), "Rich");
+}
+
+TEST_F(ClipboardReading, APackageComesBeforePlainText)
+{
+    pasteboard.setString("Plain @plain");
+    pasteboard.setData(ui::PasteboardType::Rtfd, text::Rtfd::data(text::AttributedString(u"Package @pkg 5 min")));
+    ObjectiveParser::shared().parseClipboard(pasteboardItems(pasteboard), *defaults);
+    EXPECT_EQ(defaults->string("tags"), "pkg");
+    EXPECT_EQ(defaults->integer("durationInSeconds"), 300);
+    EXPECT_EQ(storedObjective(), "Package");
+}
+
+TEST_F(ClipboardReading, PlainTextAnotherProgramCopiedIsRead)
+{
+    std::string other = "Copied @else 15 min";
+    pasteboard.setSystemClipboard({ [](const std::string&) {}, [&other] { return std::optional(other); } });
+    auto items = pasteboardItems(pasteboard);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_FALSE(items[0].rtfData);
+    EXPECT_FALSE(items[0].rtfdData);
+
+    ObjectiveParser::shared().parseClipboard(items, *defaults);
+    EXPECT_EQ(defaults->string("tags"), "else");
+    EXPECT_EQ(defaults->integer("durationInSeconds"), 900);
+    EXPECT_TRUE(storedData().starts_with("{\\rtf"));
+    EXPECT_EQ(storedObjective(), "Copied");
+}
+
+TEST_F(ClipboardReading, MalformedPlainTextKeepsItsPlaceAsAReplacementCharacter)
+{
+    pasteboard.setData(ui::PasteboardType::String, "Bad \xff\xfe byte @x");
+    auto items = pasteboardItems(pasteboard);
+    ASSERT_EQ(items.size(), 1u);
+    ObjectiveParser::shared().parseClipboard(items, *defaults);
+    EXPECT_EQ(defaults->string("tags"), "x");
+    EXPECT_EQ(storedObjective(), "Bad \uFFFD\uFFFD byte");
+}
+
+TEST_F(ClipboardReading, AClipboardWithoutTextChangesNothing)
+{
+    pasteboard.setFiles({ "/tmp/notes.txt" });
+    EXPECT_TRUE(pasteboardItems(pasteboard).empty());
+    defaults->set("tags", "kept");
+    ObjectiveParser::shared().parseClipboard(pasteboardItems(pasteboard), *defaults);
+    EXPECT_EQ(defaults->string("tags"), "kept");
+    EXPECT_FALSE(defaults->data("objective"));
 }
 
 }
