@@ -19,11 +19,3 @@ int main(int argc, char** argv)
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
-
-// fontconfig keeps a pattern's elements behind offsets from the pattern, not pointers, so
-// the leak checker of sanitised builds cannot see that they are still reachable and reports
-// every font lookup as a leak. Only that library's allocations are excused.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}

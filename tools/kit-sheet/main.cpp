@@ -183,6 +183,3 @@ int main(int argc, char** argv)
     return 0;
 }
 
-// fontconfig holds its patterns' elements by offset, which the leak checker of sanitised
-// builds cannot follow; only that library's allocations are excused.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
