@@ -48,8 +48,9 @@ public:
     // The pull-down arrow, a V on an 8 x 5 design.
     static void drawCanvas3(const gfx::Rect& frame, ResizingBehavior resizing, const gfx::Color& genericTextColor);
 
-    // A 13 x 13 box at the frame's top-left in y-up terms (top-left on screen in a flipped
-    // view) and the title beside it; the on state adds a tick drawn for flipped views.
+    // A 13 x 13 box hanging from the frame's maxY edge at its left (the top in y-up terms, the
+    // bottom on screen in a flipped view) and the title beside it; the on state adds a tick
+    // drawn for flipped views.
     static void drawCheckBoxInOffState(const gfx::Rect& frame, const gfx::Color& genericFillColor,
         const gfx::Color& genericStrokeColor, const gfx::Color& genericTextColor, std::string_view title);
     static void drawCheckBoxInOnState(const gfx::Rect& frame, const gfx::Color& genericFillColor,

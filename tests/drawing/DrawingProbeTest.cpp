@@ -3,7 +3,7 @@
 #include "drawing/CountDownStyleKit.h"
 #include "drawing/DurationViewStyleKit.h"
 #include "drawing/KeyboardShortcutsStyleKit.h"
-#include "tests/drawing/KitCanvas.h"
+#include "tests/drawing/InkProbes.h"
 
 #include <gtest/gtest.h>
 
@@ -254,6 +254,33 @@ TEST(Bricks, RoundedButtonBodyKeepsItsHeight)
     }
 }
 
+TEST(Bricks, HighlightedGradientIsLightAtTheBottomOfTheBody)
+{
+    // The body runs from y 0.75 to 20.25; the gradient's first stop belongs at its minimum y.
+    test::Canvas canvas(100, 22, 4);
+    BricksDrawing::drawRoundedRegularButtonHighlighted({ 0, 0, 100, 22 }, "");
+    test::expectColorNear(canvas.at(50, 1.5), BricksDrawing::highlightGradientStart(), 0.05);
+    test::expectColorNear(canvas.at(50, 19.5), BricksDrawing::highlightGradientEnd(), 0.05);
+}
+
+TEST(Bricks, DarkPullDownTitleIsWhiteWhateverTheArrowColour)
+{
+    test::Canvas canvas(120, 22);
+    BricksDrawing::drawDarkRoundedPullDownButton({ 0, 0, 120, 22 }, gfx::colors::red, "Menu");
+    int redTitle = 0, whiteTitle = 0, redArrow = 0;
+    for (double y = 0; y < 22; ++y) {
+        for (double x = 0; x < 120; ++x) {
+            Color c = canvas.at(x, y);
+            bool red = c.red > 0.6 && c.green < 0.3, white = c.red > 0.8 && c.green > 0.8;
+            (x < 100 ? redTitle : redArrow) += red;
+            whiteTitle += x < 100 && white;
+        }
+    }
+    EXPECT_EQ(redTitle, 0);
+    EXPECT_GT(whiteTitle, 10);
+    EXPECT_GT(redArrow, 0);
+}
+
 TEST(ShortcutRecorder, BorderShowsTheCallersColourOnlyWhenDisabled)
 {
     auto draw = [](bool enabled) {
@@ -287,6 +314,23 @@ TEST(DurationDisplay, DisabledDrawsInGrey)
     };
     EXPECT_NEAR(brightestInk(*draw(true)), 0.7, 0.01);
     EXPECT_NEAR(brightestInk(*draw(false)), 1.0, 0.01);
+}
+
+TEST(DurationDisplay, OnlyTheRegularSecondDigitBoxSitsOneLower)
+{
+    auto digitsBottom = [](bool small, bool second) {
+        int width = small ? 100 : 200, height = small ? 40 : 80;
+        auto pixels = test::drawn(width, height, [=] {
+            std::string_view first = second ? "" : "00", other = second ? "00" : "";
+            if (small)
+                DurationViewStyleKit::drawSmallDurationView("", "", first, other, 30, 0, 10, false);
+            else
+                DurationViewStyleKit::drawDurationView("", "", first, other, 60, 0, 14, false);
+        });
+        return test::inkBounds(*pixels).minY();
+    };
+    EXPECT_EQ(digitsBottom(false, true), digitsBottom(false, false) - 1);
+    EXPECT_EQ(digitsBottom(true, true), digitsBottom(true, false));
 }
 
 TEST(DurationDisplay, LabelsStartAtTheirInsetAndDigitsRightAlign)
