@@ -1,6 +1,6 @@
 #include "drawing/FolderIconPaths.h"
 
-#include "drawing/ContourSpecs.h"
+#include "drawing/ContourOutlines.h"
 #include "drawing/OptionIconPaths.h"
 #include "drawing/PathPieces.h"
 #include "drawing/PopUpGlyphPaths.h"
@@ -62,7 +62,7 @@ gfx::Path hammer()
     const std::vector<gfx::Point> handle = keys::band({ { 0.06, 0.06 }, { 0.5, 0.5 }, { 0.97, 0.97 } }, 0.07);
     const std::vector<gfx::Point> head { { 0.0, 0.62 }, { 0.08, 0.75 }, { 0.3, 0.78 }, { 0.5, 1.0 }, { 0.62, 0.92 }, { 0.55, 0.72 },
         { 1.0, 0.3 }, { 0.95, 0.15 }, { 0.75, 0.0 }, { 0.6, 0.05 }, { 0.25, 0.4 } };
-    return pathFromSpecs({
+    return pathFromOutlines({
         { handle, 16, { 0, 2, 4, 6, 8, 10, 12, 14 }, box(52.9, 44.91, 101.92, 94.53) },
         { head, 36, { 0, 3, 6, 9, 12, 15, 18, 21, 24, 27, 30, 33 }, box(73.23, 71.07, 127.04, 115.02) },
         { head, 28, { 0, 2, 5, 7, 10, 12, 14, 17, 19, 22, 24, 26 }, box(79.53, 76.57, 121.51, 110.36), false },
@@ -96,7 +96,7 @@ gfx::Path questionMark(const QuestionMark& q)
     // The hook: a stroke from the left over the top, down the right and in to the stem.
     const std::vector<gfx::Point> spine { { 0.12, 0.72 }, { 0.25, 0.92 }, { 0.5, 0.97 }, { 0.78, 0.9 }, { 0.88, 0.72 }, { 0.75, 0.52 },
         { 0.55, 0.4 }, { 0.5, 0.2 }, { 0.5, 0.04 } };
-    path.appendPath(contourFromSpec({ keys::band(spine, 0.11), q.hookSegments, { 8, 17, q.hookSegments - 1 }, q.hook }));
+    path.appendPath(contourFromOutline({ keys::band(spine, 0.11), q.hookSegments, { 8, 17, q.hookSegments - 1 }, q.hook }));
     path.appendPath(ovalContour(q.dot, 8, true));
     return path;
 }
@@ -120,7 +120,7 @@ gfx::Path archiveBox()
 {
     const std::vector<gfx::Point> body { { 0.0, 1.0 }, { 0.0, 0.12 }, { 0.04, 0.02 }, { 0.12, 0.0 }, { 0.88, 0.0 }, { 0.96, 0.02 }, { 1.0, 0.12 },
         { 1.0, 1.0 }, { 0.89, 1.0 }, { 0.89, 0.16 }, { 0.86, 0.13 }, { 0.14, 0.13 }, { 0.11, 0.16 }, { 0.11, 1.0 } };
-    gfx::Path path = contourFromSpec({ body, 16, { 0, 3, 5, 7, 8, 9, 12, 15 }, box(56.81, 47, 122.29, 99.49) });
+    gfx::Path path = contourFromOutline({ body, 16, { 0, 3, 5, 7, 8, 9, 12, 15 }, box(56.81, 47, 122.29, 99.49) });
     path.appendPath(roundedBox(box(74.19, 80.64, 105.0, 87.82), 3.5, true));
     path.appendPath(roundedBox(box(51, 96.22, 128.15, 118.19), 4, true));
     path.appendPath(roundedBox(box(58.03, 102.76, 121.07, 111.6), 2, false));
@@ -204,9 +204,9 @@ gfx::Path globe()
     std::vector<gfx::Point> sag;
     for (gfx::Point p : arch)
         sag.push_back({ p.x, 1 - p.y });
-    path.appendPath(contourFromSpec({ arch, 12, { 5, 11 }, box(66.54, 59.28, 112.46, 69.04) }));
+    path.appendPath(contourFromOutline({ arch, 12, { 5, 11 }, box(66.54, 59.28, 112.46, 69.04) }));
     path.appendPath(rectContour(box(60.5, 78.08, 118.46, 82.73)));
-    path.appendPath(contourFromSpec({ sag, 12, { 5, 11 }, box(66.54, 91.61, 112.46, 101.36) }));
+    path.appendPath(contourFromOutline({ sag, 12, { 5, 11 }, box(66.54, 91.61, 112.46, 101.36) }));
     path.appendPath(ovalContour(box(57, 48, 122, 112.81), 16, true));
     path.appendPath(ovalContour(box(61.87, 52.82, 117.13, 107.99), 16, false));
     return path;

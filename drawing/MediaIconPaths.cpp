@@ -1,6 +1,6 @@
 #include "drawing/MediaIconPaths.h"
 
-#include "drawing/ContourSpecs.h"
+#include "drawing/ContourOutlines.h"
 #include "drawing/FolderIconPaths.h"
 #include "drawing/PathPieces.h"
 

@@ -1,6 +1,6 @@
 #include "drawing/OptionIconPaths.h"
 
-#include "drawing/ContourSpecs.h"
+#include "drawing/ContourOutlines.h"
 #include "drawing/PathPieces.h"
 
 #include <array>
@@ -74,7 +74,7 @@ gfx::Path crossedTools(ToolsDrawing drawing, const gfx::Rect& bounds)
     head = keys::band(head, 0.1);
     std::vector<gfx::Point> jaw { { 0.1, 0.1 }, { 0.9, 0.3 }, { 1, 0.8 }, { 0.7, 1 }, { 0.2, 0.7 } };
 
-    const std::array<ContourSpec, 8> pieces { {
+    const std::array<ContourOutline, 8> pieces { {
         { handle, p.handle, firstOf(p.handleStraight, p.handle / std::max(1, p.handleStraight)), place(1, 8.16, 9.73, 16.56) },
         { groove, p.groove, firstOf(p.grooveStraight, 5), place(2.84, 10.87, 5.84, 13.88), !p.groovesAreHoles },
         { groove, p.groove, firstOf(p.grooveStraight, 5), place(3.67, 11.68, 6.66, 14.70), !p.groovesAreHoles },
@@ -88,7 +88,7 @@ gfx::Path crossedTools(ToolsDrawing drawing, const gfx::Rect& bounds)
     const std::array<int, 8> order = large ? std::array<int, 8> { 0, 1, 2, 3, 4, 7, 5, 6 } : std::array<int, 8> { 0, 1, 2, 3, 4, 5, 6, 7 };
     gfx::Path path;
     for (int i : order)
-        path.appendPath(contourFromSpec(pieces[i]));
+        path.appendPath(contourFromOutline(pieces[i]));
     return path;
 }
 
@@ -97,7 +97,7 @@ gfx::Path brush()
     const std::vector<gfx::Point> body { { 0.0, 0.03 }, { 0.1, 0.0 }, { 0.42, 0.45 }, { 0.6, 0.6 }, { 0.62, 0.75 }, { 0.85, 0.76 }, { 1.0, 0.88 },
         { 0.96, 1.0 }, { 0.62, 1.0 }, { 0.56, 0.9 }, { 0.55, 0.78 }, { 0.38, 0.62 }, { 0.05, 0.14 } };
     const std::vector<gfx::Point> slit = keys::capsule({ 0.05, 0.5 }, { 0.95, 0.5 }, 0.3);
-    return pathFromSpecs({
+    return pathFromOutlines({
         { body, 33, { 3, 11, 19, 27 }, { 0, 1, 15.19, 16 } },
         { keys::oval(), 8, {}, { 1.80, 2.77, 1.55, 1.51 }, false },
         { slit, 9, { 0, 5 }, { 9.27, 12.04, 1.85, 0.75 }, false },
@@ -153,7 +153,7 @@ gfx::Path swapWindows()
     std::vector<gfx::Point> upLeft;
     for (gfx::Point p : downRight)
         upLeft.push_back({ 1 - p.x, 1 - p.y });
-    path.appendPath(pathFromSpecs({ { downRight, 16, { 0, 3, 6, 9, 12, 14 }, { 3.21, 10.05, 3.42, 3.36 } },
+    path.appendPath(pathFromOutlines({ { downRight, 16, { 0, 3, 6, 9, 12, 14 }, { 3.21, 10.05, 3.42, 3.36 } },
         { upLeft, 16, { 0, 3, 6, 9, 12, 14 }, { 9.34, 5.32, 3.41, 3.36 }, false } }));
     return path;
 }

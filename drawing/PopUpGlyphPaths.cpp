@@ -1,6 +1,6 @@
 #include "drawing/PopUpGlyphPaths.h"
 
-#include "drawing/ContourSpecs.h"
+#include "drawing/ContourOutlines.h"
 #include "drawing/OptionIconPaths.h"
 #include "drawing/PathPieces.h"
 

@@ -1,6 +1,6 @@
 #include "drawing/StateIconPaths.h"
 
-#include "drawing/ContourSpecs.h"
+#include "drawing/ContourOutlines.h"
 #include "drawing/PathPieces.h"
 
 #include <array>

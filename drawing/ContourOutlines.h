@@ -10,7 +10,7 @@
 // The key points are smoothed, spread to the segment count and placed on the box exactly.
 namespace ostrel {
 
-struct ContourSpec {
+struct ContourOutline {
     std::vector<gfx::Point> keys;
     int segments { 0 };
     std::vector<int> straight;
@@ -18,11 +18,11 @@ struct ContourSpec {
     bool counterClockwise { true };
 };
 
-gfx::Path contourFromSpec(const ContourSpec&);
+gfx::Path contourFromOutline(const ContourOutline&);
 // One path of all the contours, in order.
-gfx::Path pathFromSpecs(std::initializer_list<ContourSpec>);
+gfx::Path pathFromOutlines(std::initializer_list<ContourOutline>);
 
-// Key figures, in the unit square, for the specs above.
+// Key figures, in the unit square, for the outlines above.
 namespace keys {
 // A stroke of `halfWidth` from `from` to `to` with round ends.
 std::vector<gfx::Point> capsule(gfx::Point from, gfx::Point to, double halfWidth);

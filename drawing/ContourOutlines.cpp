@@ -1,4 +1,4 @@
-#include "drawing/ContourSpecs.h"
+#include "drawing/ContourOutlines.h"
 
 #include "drawing/PathPieces.h"
 
@@ -8,20 +8,20 @@
 
 namespace ostrel {
 
-gfx::Path contourFromSpec(const ContourSpec& spec)
+gfx::Path contourFromOutline(const ContourOutline& outline)
 {
-    gfx::Path contour = fittedTo(resampledContour(spec.keys, spec.segments, spec.straight), spec.bounds);
+    gfx::Path contour = fittedTo(resampledContour(outline.keys, outline.segments, outline.straight), outline.bounds);
     auto shapes = contourShapes(contour);
-    if (!shapes.empty() && shapes.front().counterClockwise != spec.counterClockwise)
+    if (!shapes.empty() && shapes.front().counterClockwise != outline.counterClockwise)
         contour = reversed(contour);
     return contour;
 }
 
-gfx::Path pathFromSpecs(std::initializer_list<ContourSpec> specs)
+gfx::Path pathFromOutlines(std::initializer_list<ContourOutline> outlines)
 {
     gfx::Path path;
-    for (const ContourSpec& spec : specs)
-        path.appendPath(contourFromSpec(spec));
+    for (const ContourOutline& outline : outlines)
+        path.appendPath(contourFromOutline(outline));
     return path;
 }
 
