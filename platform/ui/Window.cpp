@@ -390,6 +390,8 @@ void Window::sendEvent(const Event& event)
         m_mouseDownView = view;
         if (!view)
             return;
+        // The view may leave the tree in its own handler; it lasts until that returns.
+        auto keepView = view->weak_from_this().lock();
         if (view->acceptsFirstResponder())
             makeFirstResponder(view);
         if (event.type() == T::LeftMouseDown)
@@ -405,6 +407,7 @@ void Window::sendEvent(const Event& event)
         View* view = m_mouseDownView ? m_mouseDownView : mouseTarget(event.locationInWindow());
         if (!view)
             return;
+        auto keepView = view->weak_from_this().lock();
         if (event.type() == T::LeftMouseUp)
             view->mouseUp(event);
         else if (event.type() == T::RightMouseUp)
