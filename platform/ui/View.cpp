@@ -254,6 +254,9 @@ bool View::isHiddenOrHasHiddenAncestor() const
 
 void View::setAlphaValue(double alpha)
 {
+    // An alpha that is no number (a garbled animation) would blank the view's drawing.
+    if (std::isnan(alpha))
+        return;
     alpha = std::clamp(alpha, 0.0, 1.0);
     if (alpha == m_alpha)
         return;

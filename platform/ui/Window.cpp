@@ -266,6 +266,8 @@ void Window::resignedKey()
 
 void Window::setAlphaValue(double alpha)
 {
+    if (std::isnan(alpha))
+        return;
     m_alpha = std::clamp(alpha, 0.0, 1.0);
     pushState();
 }

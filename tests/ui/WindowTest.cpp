@@ -212,6 +212,11 @@ TEST_F(Windows, GarbledFramesAndConstantsNeverReachTheDrawing)
     EXPECT_EQ(c->constant(), 0);
     c->setConstant(std::numeric_limits<double>::infinity());
     EXPECT_EQ(c->constant(), 0);
+    v->setAlphaValue(0.5);
+    v->setAlphaValue(nan);
+    EXPECT_EQ(v->alphaValue(), 0.5);
+    w->setAlphaValue(nan);
+    EXPECT_EQ(w->alphaValue(), 1);
     w->display();
     base::setDiagnosticSink(previous);
 }
