@@ -157,7 +157,8 @@ void View::setFrameFromLayout(Rect frame)
 
 void View::setBoundsOrigin(Point origin)
 {
-    if (origin == m_boundsOrigin)
+    // As with frames: a scroll offset that is no number would stick, and nothing would show.
+    if (!std::isfinite(origin.x) || !std::isfinite(origin.y) || origin == m_boundsOrigin)
         return;
     m_boundsOrigin = origin;
     setNeedsDisplay();

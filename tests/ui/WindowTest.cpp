@@ -208,6 +208,8 @@ TEST_F(Windows, GarbledFramesAndConstantsNeverReachTheDrawing)
     w->contentView()->addSubview(v);
     v->setFrame(Rect(nan, 0, 10, 10));
     EXPECT_EQ(v->frame(), Rect(1, 2, 3, 4));
+    v->setBoundsOrigin(Point(0, nan));
+    EXPECT_EQ(v->bounds(), Rect(0, 0, 3, 4));
     auto c = Constraint::create(v.get(), LayoutAttribute::Width, LayoutRelation::Equal, nan);
     EXPECT_EQ(c->constant(), 0);
     c->setConstant(std::numeric_limits<double>::infinity());
