@@ -432,15 +432,23 @@ void Window::sendEvent(const Event& event)
         // Command shortcuts go to the views' key equivalents before the focused view types them.
         if ((event.modifierFlags() & ModifierFlag::Command) && m_contentView && m_contentView->performKeyEquivalent(event))
             return;
-        (m_firstResponder ? m_firstResponder : this)->keyDown(event);
+        keyTarget()->keyDown(event);
         return;
     case T::KeyUp:
-        (m_firstResponder ? m_firstResponder : this)->keyUp(event);
+        keyTarget()->keyUp(event);
         return;
     case T::FlagsChanged:
-        (m_firstResponder ? m_firstResponder : this)->flagsChanged(event);
+        keyTarget()->flagsChanged(event);
         return;
     }
+}
+
+Window::KeyTarget Window::keyTarget()
+{
+    ui::Responder* responder = m_firstResponder ? m_firstResponder : this;
+    // A field may end its own editing, and with it its life, on Return or Escape.
+    auto* view = dynamic_cast<View*>(responder);
+    return { responder, view ? view->weak_from_this().lock() : nullptr };
 }
 
 void Window::keyDown(const Event& event)
