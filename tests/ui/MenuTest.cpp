@@ -191,6 +191,35 @@ TEST_F(MenuTest, ItemsReplacedWhileTrackedLeaveNoHighlightBehind)
     steps->invalidate();
 }
 
+TEST_F(MenuTest, AnOpenSubmenuOutlivesTheItemThatHeldIt)
+{
+    auto menu = Menu::create();
+    auto sounds = Menu::create();
+    sounds->addItem("Rain");
+    Menu* shown = sounds.get();
+    menu->addItem("Sounds")->setSubmenu(std::move(sounds));
+    auto steps = base::Timer::create(0.2, true, Mode::Common, [&, step = 0](base::Timer&) mutable {
+        Window* tracked = menu->trackingWindow();
+        if (!tracked)
+            return;
+        switch (step++) {
+        case 0:
+            backend().press(*tracked, static_cast<std::uint16_t>(KeyCode::DownArrow), "");
+            EXPECT_TRUE(shown->isTracking());
+            break;
+        case 1:
+            menu->removeAllItems();
+            menu->addItem("Quiet");
+            break;
+        case 2:
+            backend().press(*tracked, static_cast<std::uint16_t>(KeyCode::Escape), "");
+            break;
+        }
+    });
+    EXPECT_EQ(menu->popUp(nullptr, Point(100, 500), nullptr), nullptr);
+    steps->invalidate();
+}
+
 TEST_F(MenuTest, PopUpButtonSelectsWhatIsChosenAndTellsItsDelegate)
 {
     struct Opening : MenuDelegate {
