@@ -298,6 +298,9 @@ bool Window::makeFirstResponder(ui::Responder* responder)
         return true;
     if (responder != this && !responder->acceptsFirstResponder())
         return false;
+    // Only a view of this window: we hear when those leave, and no other's going.
+    if (auto* view = dynamic_cast<View*>(responder); view && view->window() != this)
+        return false;
     if (m_firstResponder && !m_firstResponder->resignFirstResponder())
         return false;
     m_firstResponder = nullptr;

@@ -168,6 +168,11 @@ TEST_F(Views, KeysAViewDoesNotTakeGoUpToItsSuperview)
     backend().press(*w, static_cast<std::uint16_t>(base::KeyCode::Escape), "\x1b");
     EXPECT_TRUE(watched.expired());
     EXPECT_EQ(w->firstResponder(), w.get());
+
+    // A view outside the window cannot hold its keyboard: its going would go unheard.
+    auto stray = std::shared_ptr<Editor>(new Editor);
+    EXPECT_FALSE(w->makeFirstResponder(stray.get()));
+    EXPECT_EQ(w->firstResponder(), w.get());
 }
 
 TEST_F(Views, EachViewDrawsInItsOwnOrientationWithTheContextCurrent)
