@@ -113,8 +113,11 @@ void Alert::build()
         for (std::size_t i = 0; i < m_buttons.size(); ++i)
             if (m_buttons[i]->title() == "Cancel")
                 escape = static_cast<int>(i);
+    if (escape >= static_cast<int>(m_buttons.size()))
+        escape = -1;
     if (escape > 0)
         m_buttons[static_cast<std::size_t>(escape)]->setKeyEquivalent("\x1b");
+    m_closeAnswer = std::max(escape, 0);
 
     auto content = PanelView::create();
     double textWidth = kWidth - kTextLeft - kMargin;
@@ -200,7 +203,11 @@ int Alert::runModal()
                 pressButton(*index);
         });
     }
-    base::RunLoop::main().runModal([this] { return m_answer.has_value(); });
+    // A window manager may close the alert, or hiding the application order it out: nobody
+    // could answer it then, so that counts as its cancel button.
+    base::RunLoop::main().runModal([this] { return m_answer.has_value() || !m_window->isVisible(); });
+    if (!m_answer)
+        m_answer = m_closeAnswer;
 
     if (monitor && Application::shared())
         Application::shared()->removeMonitor(*monitor);

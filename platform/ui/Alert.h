@@ -72,6 +72,8 @@ private:
     std::string m_informative;
     std::vector<std::shared_ptr<Button>> m_buttons;
     int m_escapeButton { -1 };
+    // The answer when the alert's window goes without a button pressed.
+    int m_closeAnswer { 0 };
     bool m_showsSuppression { false };
     std::shared_ptr<Button> m_suppression;
     std::shared_ptr<Window> m_window;

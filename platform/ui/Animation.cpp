@@ -6,6 +6,7 @@
 #include "platform/ui/Window.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ui {
 
@@ -15,7 +16,9 @@ std::shared_ptr<Animation> Animation::create(double duration, double from, doubl
 }
 
 Animation::Animation(double duration, double from, double to, Setter setter)
-    : m_duration(std::max(0.0, duration))
+    // A duration that is no finite number would never end and keep the loop awake: such an
+    // animation jumps to its end.
+    : m_duration(std::isfinite(duration) ? std::max(0.0, duration) : 0)
     , m_from(from)
     , m_to(to)
     , m_setter(std::move(setter))

@@ -236,6 +236,9 @@ void Application::sendEvent(const Event& incoming)
         m_current = std::move(previous);
         return;
     }
+    // A button may close its window and let go of it in its own closure: the window lasts
+    // until its event is handled.
+    auto keepWindow = window ? window->weak_from_this().lock() : nullptr;
     if (window && !(event->isMouse() && window->ignoresMouseEvents())) {
         if (event->type() == Event::Type::LeftMouseDown && window->canBecomeKeyWindow() && !window->isKeyWindow())
             window->makeKeyWindow();

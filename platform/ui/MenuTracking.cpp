@@ -78,6 +78,7 @@ void MenuTracking::open(Menu& menu, Point topLeft)
 {
     Level level;
     level.menu = &menu;
+    level.keepAlive = menu.weak_from_this().lock();
     level.view = MenuView::create(menu, *this);
     Size size = level.view->fittingRowsSize();
     // On the screen: a menu near the right or bottom edge opens the other way.

@@ -38,6 +38,8 @@ public:
 private:
     struct Level {
         Menu* menu { nullptr };
+        // A submenu shown lives while it shows, even if its item lets go of it meanwhile.
+        std::shared_ptr<Menu> keepAlive;
         std::shared_ptr<Window> window;
         std::shared_ptr<MenuView> view;
     };

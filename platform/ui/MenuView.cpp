@@ -115,13 +115,20 @@ MenuItem* MenuView::itemAt(Point point) const
     return nullptr;
 }
 
+MenuItem* MenuView::highlightedItem() const
+{
+    // The menu owns its items: one still held elsewhere but taken out of it is no row here.
+    auto item = m_highlighted.lock();
+    return item && m_menu.indexOfItem(item.get()) >= 0 ? item.get() : nullptr;
+}
+
 void MenuView::setHighlightedItem(MenuItem* item)
 {
     if (item && (item->isSeparator() || !m_menu.isItemEnabled(*item)))
         item = nullptr;
-    if (item == m_highlighted)
+    if (item == highlightedItem())
         return;
-    m_highlighted = item;
+    m_highlighted = item ? item->weak_from_this() : std::weak_ptr<MenuItem> {};
     setNeedsDisplay();
     m_tracking.openSubmenu(m_menu, item && item->hasSubmenu() ? item : nullptr);
 }
@@ -156,7 +163,8 @@ void MenuView::moveHighlight(int direction)
     if (items.empty())
         return;
     int count = static_cast<int>(items.size());
-    int index = m_highlighted ? m_menu.indexOfItem(m_highlighted) : (direction > 0 ? -1 : count);
+    MenuItem* current = highlightedItem();
+    int index = current ? m_menu.indexOfItem(current) : (direction > 0 ? -1 : count);
     for (int step = 0; step < count; ++step) {
         index += direction;
         if (index < 0 || index >= count)
@@ -181,8 +189,8 @@ void MenuView::keyDown(const Event& event)
     case base::KeyCode::Return:
     case base::KeyCode::KeypadEnter:
     case base::KeyCode::Space:
-        if (m_highlighted && !m_highlighted->hasSubmenu())
-            m_tracking.choose(*m_highlighted);
+        if (MenuItem* item = highlightedItem(); item && !item->hasSubmenu())
+            m_tracking.choose(*item);
         return;
     case base::KeyCode::Escape:
         m_tracking.cancel();
@@ -196,6 +204,7 @@ void MenuView::draw(gfx::GraphicsContext& context, const Rect&)
 {
     ControlLook::drawBezel(context, bounds(), 6, ControlLook::kMenu);
     const gfx::Font& font = m_menu.font();
+    MenuItem* highlighted = highlightedItem();
     for (const auto& item : m_menu.items()) {
         if (item->isHidden())
             continue;
@@ -207,7 +216,7 @@ void MenuView::draw(gfx::GraphicsContext& context, const Rect&)
         }
         bool enabled = m_menu.isItemEnabled(*item);
         gfx::Color color = enabled ? ControlLook::kText : ControlLook::kSecondaryText;
-        if (item.get() == m_highlighted) {
+        if (item.get() == highlighted) {
             context.setFillColor(ControlLook::kAccent);
             gfx::Path::roundedRect(row.insetBy(4, 0), 4, 4).fill();
             color = gfx::colors::white;

@@ -19,7 +19,8 @@ public:
     // In the view's own coordinates, from the top.
     Rect rectOfItem(const MenuItem* item) const;
     MenuItem* itemAt(Point point) const;
-    MenuItem* highlightedItem() const { return m_highlighted; }
+    // None once the item has left the menu (a menu refreshed while it is open).
+    MenuItem* highlightedItem() const;
     void setHighlightedItem(MenuItem* item);
 
     bool isFlipped() const override { return true; }
@@ -39,7 +40,8 @@ private:
 
     Menu& m_menu;
     MenuTracking& m_tracking;
-    MenuItem* m_highlighted { nullptr };
+    // Weak: a timer may rebuild the menu's items while it is tracked.
+    std::weak_ptr<MenuItem> m_highlighted;
     // A press that opened the menu does not choose on its release unless it moved first.
     bool m_armed { false };
 };

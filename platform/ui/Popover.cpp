@@ -157,6 +157,8 @@ void Popover::close()
 {
     if (!isShown())
         return;
+    // Its owner may let go of it in the will-close hook; it finishes closing first.
+    auto keep = weak_from_this().lock();
     if (auto willClose = onWillClose)
         willClose();
     m_window->close();

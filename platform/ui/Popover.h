@@ -20,7 +20,7 @@ enum class RectEdge { MinX, MinY, MaxX, MaxY };
 // A panel of content anchored to a rectangle of a view, on a preferred side (the other side
 // when the display has no room there), with an arrow pointing at the rectangle. Only the
 // program closes it: clicks elsewhere leave it up.
-class Popover {
+class Popover : public std::enable_shared_from_this<Popover> {
 public:
     static std::shared_ptr<Popover> create();
     ~Popover();

@@ -98,7 +98,8 @@ Rect TableView::rectOfRow(int row) const
 
 int TableView::rowAtPoint(Point point) const
 {
-    if (point.y < 0 || point.y >= m_tops.back() || point.x < 0 || point.x >= bounds().width())
+    // Written so that a point that is no number falls outside too.
+    if (!(point.y >= 0 && point.y < m_tops.back() && point.x >= 0 && point.x < bounds().width()))
         return -1;
     auto it = std::upper_bound(m_tops.begin(), m_tops.end(), point.y);
     return static_cast<int>(it - m_tops.begin()) - 1;

@@ -157,7 +157,8 @@ void View::setFrameFromLayout(Rect frame)
 
 void View::setBoundsOrigin(Point origin)
 {
-    if (origin == m_boundsOrigin)
+    // As with frames: a scroll offset that is no number would stick, and nothing would show.
+    if (!std::isfinite(origin.x) || !std::isfinite(origin.y) || origin == m_boundsOrigin)
         return;
     m_boundsOrigin = origin;
     setNeedsDisplay();
@@ -254,6 +255,9 @@ bool View::isHiddenOrHasHiddenAncestor() const
 
 void View::setAlphaValue(double alpha)
 {
+    // An alpha that is no number (a garbled animation) would blank the view's drawing.
+    if (std::isnan(alpha))
+        return;
     alpha = std::clamp(alpha, 0.0, 1.0);
     if (alpha == m_alpha)
         return;

@@ -266,6 +266,8 @@ void Window::resignedKey()
 
 void Window::setAlphaValue(double alpha)
 {
+    if (std::isnan(alpha))
+        return;
     m_alpha = std::clamp(alpha, 0.0, 1.0);
     pushState();
 }
@@ -295,6 +297,9 @@ bool Window::makeFirstResponder(ui::Responder* responder)
     if (responder == m_firstResponder)
         return true;
     if (responder != this && !responder->acceptsFirstResponder())
+        return false;
+    // Only a view of this window: we hear when those leave, and no other's going.
+    if (auto* view = dynamic_cast<View*>(responder); view && view->window() != this)
         return false;
     if (m_firstResponder && !m_firstResponder->resignFirstResponder())
         return false;
@@ -390,6 +395,8 @@ void Window::sendEvent(const Event& event)
         m_mouseDownView = view;
         if (!view)
             return;
+        // The view may leave the tree in its own handler; it lasts until that returns.
+        auto keepView = view->weak_from_this().lock();
         if (view->acceptsFirstResponder())
             makeFirstResponder(view);
         if (event.type() == T::LeftMouseDown)
@@ -405,6 +412,7 @@ void Window::sendEvent(const Event& event)
         View* view = m_mouseDownView ? m_mouseDownView : mouseTarget(event.locationInWindow());
         if (!view)
             return;
+        auto keepView = view->weak_from_this().lock();
         if (event.type() == T::LeftMouseUp)
             view->mouseUp(event);
         else if (event.type() == T::RightMouseUp)
@@ -427,15 +435,23 @@ void Window::sendEvent(const Event& event)
         // Command shortcuts go to the views' key equivalents before the focused view types them.
         if ((event.modifierFlags() & ModifierFlag::Command) && m_contentView && m_contentView->performKeyEquivalent(event))
             return;
-        (m_firstResponder ? m_firstResponder : this)->keyDown(event);
+        keyTarget()->keyDown(event);
         return;
     case T::KeyUp:
-        (m_firstResponder ? m_firstResponder : this)->keyUp(event);
+        keyTarget()->keyUp(event);
         return;
     case T::FlagsChanged:
-        (m_firstResponder ? m_firstResponder : this)->flagsChanged(event);
+        keyTarget()->flagsChanged(event);
         return;
     }
+}
+
+Window::KeyTarget Window::keyTarget()
+{
+    ui::Responder* responder = m_firstResponder ? m_firstResponder : this;
+    // A field may end its own editing, and with it its life, on Return or Escape.
+    auto* view = dynamic_cast<View*>(responder);
+    return { responder, view ? view->weak_from_this().lock() : nullptr };
 }
 
 void Window::keyDown(const Event& event)

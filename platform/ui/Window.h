@@ -160,6 +160,13 @@ private:
     void pushState();
     void scheduleDisplay();
     View* mouseTarget(Point pointInWindow);
+    // The responder that gets the keyboard, held for as long as it handles a key.
+    struct KeyTarget {
+        ui::Responder* responder;
+        std::shared_ptr<View> keep;
+        ui::Responder* operator->() const { return responder; }
+    };
+    KeyTarget keyTarget();
     std::vector<View*> keyViews();
     void becameKey();
     void resignedKey();

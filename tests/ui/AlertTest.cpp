@@ -167,4 +167,24 @@ TEST_F(AlertTest, HelpButtonCallsItsHandlerAndLeavesTheAlertUp)
     EXPECT_EQ(helped, 1);
 }
 
+// Nobody could answer an alert whose window has gone: the run ends as its cancel button would.
+TEST_F(AlertTest, AnAlertClosedWithoutAnAnswerCountsAsCancel)
+{
+    auto w = window();
+    Alert::setResponder([](Alert& alert) -> std::optional<int> {
+        alert.window()->performClose();
+        return std::nullopt;
+    });
+    EXPECT_EQ(Alert::fromRequest(abortQuestion())->runModal(), 1);
+
+    Alert::setResponder([this](Alert&) -> std::optional<int> {
+        app().hide();
+        return std::nullopt;
+    });
+    auto single = Alert::create();
+    single->setMessageText("The log folder cannot be read.");
+    single->setEscapeButton(7);
+    EXPECT_EQ(single->runModal(), 0);
+    app().unhide();
+}
 }

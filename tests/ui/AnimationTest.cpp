@@ -3,6 +3,9 @@
 #include "platform/base/Time.h"
 #include "platform/ui/Animation.h"
 
+#include <cmath>
+#include <limits>
+
 using namespace ui;
 
 using Animations = UiTest;
@@ -74,4 +77,18 @@ TEST_F(Animations, AnimatingAViewThatGoesAwayEndsQuietly)
     view.reset();
     loop().runUntil(base::Time::now() + 2);
     EXPECT_TRUE(completed);
+}
+
+TEST_F(Animations, ADurationThatIsNoNumberJumpsToTheEnd)
+{
+    for (double duration : { std::numeric_limits<double>::infinity(), std::nan("") }) {
+        double value = 0;
+        bool finished = false;
+        auto animation = Animation::create(duration, 0, 10, [&](double v) { value = v; });
+        animation->setCompletion([&](bool done) { finished = done; });
+        animation->start();
+        EXPECT_EQ(value, 10);
+        EXPECT_TRUE(finished);
+        EXPECT_EQ(loop().timerCount(), 0u);
+    }
 }

@@ -156,6 +156,70 @@ TEST_F(MenuTest, EscapeDismissesAndArrowsChoose)
     EXPECT_EQ(runs, 1);
 }
 
+// The status menu is refreshed by a timer while it may be open: a highlighted item that
+// left the menu is no longer chosen by Return.
+TEST_F(MenuTest, ItemsReplacedWhileTrackedLeaveNoHighlightBehind)
+{
+    auto menu = Menu::create();
+    int runs = 0;
+    menu->addItem("25:00 remaining", [&](MenuItem&) { ++runs; });
+    auto steps = base::Timer::create(0.2, true, Mode::Common, [&, step = 0](base::Timer&) mutable {
+        Window* tracked = menu->trackingWindow();
+        if (!tracked)
+            return;
+        switch (step++) {
+        case 0:
+            backend().press(*tracked, static_cast<std::uint16_t>(KeyCode::DownArrow), "");
+            break;
+        case 1:
+            menu->removeAllItems();
+            menu->addItem("24:59 remaining", [&](MenuItem&) { ++runs; });
+            break;
+        case 2:
+            backend().press(*tracked, static_cast<std::uint16_t>(KeyCode::Return), "");
+            break;
+        case 3:
+            backend().press(*tracked, static_cast<std::uint16_t>(KeyCode::DownArrow), "");
+            backend().press(*tracked, static_cast<std::uint16_t>(KeyCode::Return), "");
+            break;
+        }
+    });
+    auto chosen = menu->popUp(nullptr, Point(100, 500), nullptr);
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(chosen->title(), "24:59 remaining");
+    EXPECT_EQ(runs, 1);
+    steps->invalidate();
+}
+
+TEST_F(MenuTest, AnOpenSubmenuOutlivesTheItemThatHeldIt)
+{
+    auto menu = Menu::create();
+    auto sounds = Menu::create();
+    sounds->addItem("Rain");
+    Menu* shown = sounds.get();
+    menu->addItem("Sounds")->setSubmenu(std::move(sounds));
+    auto steps = base::Timer::create(0.2, true, Mode::Common, [&, step = 0](base::Timer&) mutable {
+        Window* tracked = menu->trackingWindow();
+        if (!tracked)
+            return;
+        switch (step++) {
+        case 0:
+            backend().press(*tracked, static_cast<std::uint16_t>(KeyCode::DownArrow), "");
+            EXPECT_TRUE(shown->isTracking());
+            break;
+        case 1:
+            menu->removeAllItems();
+            menu->addItem("Quiet");
+            break;
+        case 2:
+            backend().press(*tracked, static_cast<std::uint16_t>(KeyCode::Escape), "");
+            break;
+        }
+    });
+    EXPECT_EQ(menu->popUp(nullptr, Point(100, 500), nullptr), nullptr);
+    steps->invalidate();
+}
+
 TEST_F(MenuTest, PopUpButtonSelectsWhatIsChosenAndTellsItsDelegate)
 {
     struct Opening : MenuDelegate {

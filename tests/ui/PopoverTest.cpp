@@ -37,6 +37,14 @@ TEST_F(PopoverTest, AnchorsToTheRectOnThePreferredSideAndClosesOnlyWhenAsked)
     popover->close();
     EXPECT_FALSE(popover->isShown());
     EXPECT_EQ(heard, (std::vector<std::string> { "will show", "will close", "did close" }));
+
+    // An owner that forgets its popover as it closes.
+    popover->show(anchorView->bounds(), anchorView.get(), RectEdge::MaxY);
+    std::weak_ptr<Popover> watched = popover;
+    popover->onWillClose = [&] { popover.reset(); };
+    Popover* raw = popover.get();
+    raw->close();
+    EXPECT_TRUE(watched.expired());
 }
 
 TEST_F(PopoverTest, TakesTheOtherSideWhenTheDisplayHasNoRoom)

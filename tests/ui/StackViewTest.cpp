@@ -1,5 +1,7 @@
 #include "UiFixture.h"
 
+#include <cmath>
+
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/StackView.h"
 #include "platform/ui/TabView.h"
@@ -148,6 +150,10 @@ TEST_F(Stacks, ScrollViewClipsAFlippedDocumentAndHidesItsScrollerWhenAllFits)
     scroll->scrollToPoint({ 0, 1000 });
     EXPECT_EQ(scroll->documentVisibleRect().maxY(), 400);
     EXPECT_NEAR(scroll->verticalScroller()->knobProportion(), 0.25, 1e-9);
+    // A wheel step that is no number leaves the offset where it was, and scrolling goes on.
+    scroll->scrollWheel(Event::scroll(w.get(), { 10, 10 }, 0, std::nan("")));
+    scroll->scrollWheel(Event::scroll(w.get(), { 10, 10 }, 0, 5));
+    EXPECT_EQ(scroll->documentVisibleRect(), Rect(0, 250, 200, 100));
 
     height->setConstant(50);
     w->layoutIfNeeded();

@@ -1,5 +1,7 @@
 #include "UiFixture.h"
 
+#include <cmath>
+
 #include "platform/base/KeyCodes.h"
 #include "platform/base/Timer.h"
 #include "platform/ui/Menu.h"
@@ -63,6 +65,8 @@ TEST_F(TableViewTest, RowsStackByTheirHeightsAndAreMadeOnlyInSight)
     EXPECT_EQ(t->rectOfRow(2), Rect(0, 70, 200, 30));
     EXPECT_EQ(t->rowAtPoint(Point(5, 69.5)), 1);
     EXPECT_EQ(t->rowAtPoint(Point(5, 230)), -1);
+    EXPECT_EQ(t->rowAtPoint(Point(5, std::nan(""))), -1);
+    EXPECT_EQ(t->rowAtPoint(Point(std::nan(""), 10)), -1);
     // 100 points in sight: rows 0 to 2.
     EXPECT_NE(t->viewAtRow(2), nullptr);
     EXPECT_EQ(t->viewAtRow(3), nullptr);

@@ -149,6 +149,30 @@ TEST_F(Views, KeysAViewDoesNotTakeGoUpToItsSuperview)
     // Leaving the window hands the keyboard back to the window itself.
     field->removeFromSuperview();
     EXPECT_EQ(w->firstResponder(), w.get());
+
+    // A view that leaves the tree in its own key handler, as an editor ends itself on
+    // Escape, lasts until the handler returns.
+    struct Editor : Panel {
+        bool acceptsFirstResponder() const override { return true; }
+        void keyDown(const Event& e) override
+        {
+            removeFromSuperview();
+            keys += e.characters();
+        }
+    };
+    auto editor = std::shared_ptr<Editor>(new Editor);
+    panel->addSubview(editor);
+    EXPECT_TRUE(w->makeFirstResponder(editor.get()));
+    std::weak_ptr<Editor> watched = editor;
+    editor.reset();
+    backend().press(*w, static_cast<std::uint16_t>(base::KeyCode::Escape), "\x1b");
+    EXPECT_TRUE(watched.expired());
+    EXPECT_EQ(w->firstResponder(), w.get());
+
+    // A view outside the window cannot hold its keyboard: its going would go unheard.
+    auto stray = std::shared_ptr<Editor>(new Editor);
+    EXPECT_FALSE(w->makeFirstResponder(stray.get()));
+    EXPECT_EQ(w->firstResponder(), w.get());
 }
 
 TEST_F(Views, EachViewDrawsInItsOwnOrientationWithTheContextCurrent)

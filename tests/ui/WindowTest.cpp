@@ -2,6 +2,7 @@
 
 #include "platform/base/Diagnostics.h"
 #include "platform/base/KeyCodes.h"
+#include "platform/ui/Button.h"
 
 #include <cmath>
 #include <limits>
@@ -207,10 +208,51 @@ TEST_F(Windows, GarbledFramesAndConstantsNeverReachTheDrawing)
     w->contentView()->addSubview(v);
     v->setFrame(Rect(nan, 0, 10, 10));
     EXPECT_EQ(v->frame(), Rect(1, 2, 3, 4));
+    v->setBoundsOrigin(Point(0, nan));
+    EXPECT_EQ(v->bounds(), Rect(0, 0, 3, 4));
     auto c = Constraint::create(v.get(), LayoutAttribute::Width, LayoutRelation::Equal, nan);
     EXPECT_EQ(c->constant(), 0);
     c->setConstant(std::numeric_limits<double>::infinity());
     EXPECT_EQ(c->constant(), 0);
+    v->setAlphaValue(0.5);
+    v->setAlphaValue(nan);
+    EXPECT_EQ(v->alphaValue(), 0.5);
+    w->setAlphaValue(nan);
+    EXPECT_EQ(w->alphaValue(), 1);
     w->display();
     base::setDiagnosticSink(previous);
+}
+
+// A panel's own button may close it and let go of the last reference (a popover's Done, a
+// sheet's OK): the window and the view must last until the event is handled.
+TEST_F(Windows, AWindowLetGoByItsOwnButtonOutlivesTheEvent)
+{
+    auto w = window(200, 100);
+    auto button = Button::create("Done");
+    button->setFrame(Rect(10, 10, 80, 24));
+    button->setKeyEquivalent("\r");
+    w->contentView()->addSubview(button);
+    std::weak_ptr<Window> watched = w;
+    button->onAction = [&] {
+        w->close();
+        button->removeFromSuperview();
+        button.reset();
+        w.reset();
+    };
+    Window* raw = w.get();
+    backend().click(*raw, Point(20, 100 - 20));
+    EXPECT_TRUE(watched.expired());
+
+    w = window(200, 100);
+    button = Button::create("Done");
+    button->setKeyEquivalent("\r");
+    w->contentView()->addSubview(button);
+    watched = w;
+    raw = w.get();
+    button->onAction = [&] {
+        w->close();
+        w.reset();
+    };
+    backend().send(Event::key(Event::Type::KeyDown, raw, static_cast<std::uint16_t>(base::KeyCode::Return), "\r"));
+    EXPECT_TRUE(watched.expired());
 }
