@@ -9,6 +9,7 @@
 #include "platform/ui/PanelView.h"
 #include "platform/ui/TextField.h"
 
+#include <cctype>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -26,6 +27,39 @@ namespace fs = std::filesystem;
 namespace ui {
 
 namespace {
+
+// A file URL for a path: everything but unreserved characters and "/" is escaped, so a page
+// named with "#", "?" or "%" is the page the browser opens.
+std::string fileUrlFor(const fs::path& path)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (unsigned char c : path.string()) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            url += char(c);
+        } else {
+            url += '%';
+            url += hex[c >> 4];
+            url += hex[c & 15];
+        }
+    }
+    return url;
+}
+
+std::string percentDecoded(const std::string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1]))
+            && std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+            out += char(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
 
 std::optional<fs::path>& chosenBrowser()
 {
@@ -91,7 +125,7 @@ std::shared_ptr<gfx::Image> renderPage(const fs::path& browser, const fs::path& 
     std::vector<std::string> argv { browser.string(), "--headless", "--no-sandbox", "--disable-gpu", "--hide-scrollbars",
         "--no-first-run", "--user-data-dir=" + (folder / "profile").string(),
         "--window-size=" + std::to_string(width) + "," + std::to_string(height), "--screenshot=" + shot.string(),
-        "file://" + page.string() };
+        fileUrlFor(page) };
     std::vector<char*> args;
     for (auto& arg : argv)
         args.push_back(arg.data());
@@ -150,14 +184,17 @@ WebView::~WebView() { ++*m_generation; }
 
 std::string WebView::url() const
 {
-    return m_index < 0 ? std::string {} : "file://" + m_history[static_cast<std::size_t>(m_index)].string();
+    return m_index < 0 ? std::string {} : fileUrlFor(m_history[static_cast<std::size_t>(m_index)]);
 }
 
 bool WebView::load(const std::string& fileUrl)
 {
-    std::string path = fileUrl.rfind("file://", 0) == 0 ? fileUrl.substr(7) : fileUrl;
-    // A fragment or query names a place in the page; the file is what is loaded.
-    path = path.substr(0, path.find_first_of("?#"));
+    std::string path = fileUrl;
+    if (fileUrl.rfind("file://", 0) == 0) {
+        // A fragment or query names a place in the page; the file is what is loaded.
+        path = fileUrl.substr(7);
+        path = percentDecoded(path.substr(0, path.find_first_of("?#")));
+    }
     std::error_code error;
     if (path.empty() || path[0] != '/' || !fs::is_regular_file(path, error)) {
         base::diagnostic("web view: not a local page: " + fileUrl);

@@ -97,6 +97,16 @@ TEST_F(WebViewTest, HistoryGoesBackAndForthAndRefusesWhatIsNoLocalFile)
     view->goBack();
     view->load(two.string());
     EXPECT_FALSE(view->canGoForward()) << "a new load drops the pages ahead";
+
+    // Names with characters a URL gives meaning to still name the same page both ways.
+    fs::path odd = page("50% #1 & more?.html", "Odd", "#fff");
+    ASSERT_TRUE(view->load(odd.string()));
+    EXPECT_EQ(view->title(), "Odd");
+    std::string url = view->url();
+    EXPECT_EQ(url.find_first_of("#? "), std::string::npos) << url;
+    view->load(one.string());
+    ASSERT_TRUE(view->load(url + "#section"));
+    EXPECT_EQ(view->title(), "Odd");
 }
 
 }
