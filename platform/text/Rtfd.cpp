@@ -180,10 +180,12 @@ std::optional<Document> Rtfd::document(const Package& package)
         if (run.attributes.attachment) {
             Attachment attachment = *run.attributes.attachment;
             auto file = package.find(attachment.fileName);
-            if (file != package.end() && isSafeFileName(attachment.fileName))
+            if (file != package.end() && isSafeFileName(attachment.fileName)) {
                 attachment.contents = std::make_shared<const std::string>(file->second);
-            else
+            } else {
                 base::diagnostic("RTFD: attachment \"" + attachment.fileName + "\" is missing from the package");
+                document->complete = false;
+            }
             found.push_back({ { start, run.length }, std::move(attachment) });
         }
         start += run.length;
@@ -195,6 +197,12 @@ std::optional<Document> Rtfd::document(const Package& package)
 
 std::optional<Rtfd::Package> Rtfd::readFolder(const fs::path& path)
 {
+    std::vector<std::string> unreadable;
+    return readFolder(path, unreadable);
+}
+
+std::optional<Rtfd::Package> Rtfd::readFolder(const fs::path& path, std::vector<std::string>& unreadable)
+{
     std::error_code error;
     if (!fs::is_directory(path, error)) {
         base::diagnostic("RTFD: " + path.string() + " is not a package folder");
@@ -204,17 +212,24 @@ std::optional<Rtfd::Package> Rtfd::readFolder(const fs::path& path)
     size_t total = 0;
     for (fs::directory_iterator entry(path, error), end; !error && entry != end; entry.increment(error)) {
         std::string name = entry->path().filename().string();
+        if (!isSafeFileName(name))
+            continue;
         // Only plain files the package could have written: a link or hidden file planted in
-        // a shared folder is not followed.
-        if (!isSafeFileName(name) || !entry->is_regular_file(error) || entry->is_symlink(error))
+        // a shared folder is not followed. One entry that cannot be looked at is one file
+        // left out, not the whole package.
+        std::error_code entryError;
+        auto status = entry->symlink_status(entryError);
+        if (!entryError && status.type() != fs::file_type::regular)
             continue;
         if (package.size() >= maximumFiles) {
             base::diagnostic("RTFD: " + path.string() + " holds more files than a package may; the rest were left out");
+            unreadable.push_back(std::move(name));
             break;
         }
-        auto contents = readWholeFile(entry->path(), maximumPackageBytes - total);
+        auto contents = entryError ? std::nullopt : readWholeFile(entry->path(), maximumPackageBytes - total);
         if (!contents) {
             base::diagnostic("RTFD: could not read " + entry->path().string());
+            unreadable.push_back(std::move(name));
             continue;
         }
         total += contents->size();
@@ -325,10 +340,14 @@ std::optional<Rtfd::Package> Rtfd::decode(std::string_view data)
 
 std::optional<Document> Rtfd::readFile(const fs::path& path)
 {
-    auto package = readFolder(path);
+    std::vector<std::string> unreadable;
+    auto package = readFolder(path, unreadable);
     if (!package)
         return std::nullopt;
-    return document(*package);
+    auto read = document(*package);
+    if (read && !unreadable.empty())
+        read->complete = false;
+    return read;
 }
 
 bool Rtfd::writeFile(const fs::path& path, const AttributedString& text, const DocumentAttributes& attributes)

@@ -133,7 +133,31 @@ TEST(Rtfd, DamagedPackagesReadAsNoneOrWhatTheyHold)
     ASSERT_TRUE(document);
     ASSERT_TRUE(document->text.attributesAt(0).attachment);
     EXPECT_EQ(document->text.attributesAt(0).attachment->data(), "");
+    EXPECT_FALSE(document->complete) << "writing it back would lose the attachment";
     EXPECT_FALSE(diagnostics.lines.empty());
+}
+
+TEST(Rtfd, FilesLeftOutOfAReadAreNamedAndTheDocumentIsNotComplete)
+{
+    ostrel::test::TemporaryHome home;
+    text::test::DiagnosticLines diagnostics;
+    fs::path path = home.path() / "crowded.rtfd";
+    ASSERT_TRUE(Rtfd::writeFile(path, page()));
+    EXPECT_TRUE(Rtfd::readFile(path)->complete);
+    std::vector<std::string> unreadable;
+    ASSERT_TRUE(Rtfd::readFolder(path, unreadable));
+    EXPECT_TRUE(unreadable.empty());
+
+    for (size_t i = 0; i < Rtfd::maximumFiles; ++i)
+        std::ofstream(path / ("extra " + std::to_string(i)));
+    auto package = Rtfd::readFolder(path, unreadable);
+    ASSERT_TRUE(package);
+    EXPECT_EQ(package->size(), Rtfd::maximumFiles);
+    ASSERT_EQ(unreadable.size(), 1u);
+    EXPECT_FALSE(package->contains(unreadable[0]));
+    auto document = Rtfd::readFile(path);
+    ASSERT_TRUE(document);
+    EXPECT_FALSE(document->complete);
 }
 
 TEST(Rtfd, DataBlobsRoundTripAndRejectDamage)
