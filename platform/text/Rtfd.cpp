@@ -3,6 +3,7 @@
 #include "platform/base/Diagnostics.h"
 #include "platform/text/Rtf.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,8 +20,20 @@ namespace {
 
 constexpr std::string_view dataMagic = "OSTRELRTFD\x01";
 
+// TXT.rtf names each attachment's file as text, which the reader takes up to the first
+// control character and without the spaces around it; a name must survive that to be found.
+std::string writableName(std::string name)
+{
+    std::replace_if(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, ' ');
+    auto first = name.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return name.substr(first, name.find_last_not_of(' ') - first + 1);
+}
+
 std::string uniqueName(std::string name, std::set<std::string>& taken)
 {
+    name = writableName(std::move(name));
     if (!Rtfd::isSafeFileName(name) || name == Rtfd::textFileName)
         name = "Attachment";
     if (taken.insert(name).second)

@@ -160,6 +160,18 @@ TEST(Rtfd, FilesLeftOutOfAReadAreNamedAndTheDocumentIsNotComplete)
     EXPECT_FALSE(document->complete);
 }
 
+TEST(Rtfd, AttachmentNamesTheTextCannotHoldAreTidiedSoTheFileIsFoundAgain)
+{
+    for (std::string name : { " leading.png", "trailing.png ", "two\nlines.png", "tab\tbed.png", "\x7F", " ", "br{a}ce\\ é;.png" }) {
+        auto document = Rtfd::fromData(Rtfd::data(withAttachment(name, "bytes of " + name)));
+        ASSERT_TRUE(document) << name;
+        auto attachment = document->text.attributesAt(0).attachment;
+        ASSERT_TRUE(attachment) << name;
+        EXPECT_EQ(attachment->data(), "bytes of " + name) << name << " was written as " << attachment->fileName;
+        EXPECT_TRUE(document->complete) << name;
+    }
+}
+
 TEST(Rtfd, DataBlobsRoundTripAndRejectDamage)
 {
     text::test::DiagnosticLines diagnostics;
