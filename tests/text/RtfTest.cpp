@@ -121,6 +121,12 @@ TEST(Rtf, DocumentAttributesAreKept)
     ASSERT_TRUE(document);
     EXPECT_EQ(document->text, AttributedString(u"body"));
     EXPECT_EQ(document->attributes, attributes);
+
+    // The system font's weight is not in its name.
+    for (auto font : { gfx::Font::boldSystem(13), gfx::Font::system(13), gfx::Font { "Times-BoldItalic", 12 } }) {
+        attributes.font = font;
+        EXPECT_EQ(Rtf::read(Rtf::write(AttributedString(u"body"), attributes))->attributes.font, font) << font.postScriptName;
+    }
 }
 
 TEST(Rtf, ReadsWhatAnotherWordProcessorWrites)
