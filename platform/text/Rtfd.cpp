@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -110,14 +111,24 @@ std::optional<std::string> readWholeFile(const fs::path& path, size_t limit)
     return contents;
 }
 
+// Made with the user's usual folder permissions rather than mkdtemp's private ones, since
+// the temporary folder becomes the package itself.
 fs::path temporaryFolderBeside(const fs::path& path, std::string_view purpose)
 {
-    std::string name = ".";
-    name.append(path.filename().string()).append(purpose).append("-XXXXXX");
-    std::string pattern = (path.parent_path() / name).string();
-    if (!::mkdtemp(pattern.data()))
-        return {};
-    return pattern;
+    static constexpr std::string_view letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937_64 random { std::random_device {}() };
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = ".";
+        name.append(path.filename().string()).append(purpose).append("-");
+        for (int i = 0; i < 6; ++i)
+            name.push_back(letters[random() % letters.size()]);
+        fs::path candidate = path.parent_path() / name;
+        if (::mkdir(candidate.c_str(), 0777) == 0)
+            return candidate;
+        if (errno != EEXIST)
+            return {};
+    }
+    return {};
 }
 
 void putU32(std::string& out, uint32_t value)

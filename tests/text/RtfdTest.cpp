@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using text::AttributedString;
@@ -80,6 +81,17 @@ TEST(Rtfd, RewritingReplacesThePackageAndLeavesNoTemporaryFolder)
     EXPECT_EQ(listing(folder), (std::vector<std::string> { "Roz Ezed 000001.rtfd" }));
     EXPECT_EQ(listing(path), (std::vector<std::string> { "TXT.rtf" }));
     EXPECT_EQ(Rtfd::readFile(path)->text.utf8(), "shorter");
+}
+
+TEST(Rtfd, APackageGetsTheUsersUsualFolderPermissions)
+{
+    ostrel::test::TemporaryHome home;
+    mode_t mask = ::umask(022);
+    fs::path path = home.path() / "shared.rtfd";
+    ASSERT_TRUE(Rtfd::writeFile(path, page()));
+    ASSERT_TRUE(Rtfd::writeFile(path, page()));
+    ::umask(mask);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0755));
 }
 
 TEST(Rtfd, AFailedWriteKeepsTheOldPackage)
