@@ -144,10 +144,12 @@ void AttributedString::replace(Range range, std::u16string_view plain)
 {
     range = clamped(range);
     Attributes attributes;
-    if (range.location < m_string.size())
+    if (range.length > 0)
         attributes = attributesAt(range.location);
     else if (range.location > 0)
         attributes = attributesAt(range.location - 1);
+    else if (!m_string.empty())
+        attributes = attributesAt(0);
     // An attachment belongs to its one character; typed text over it must not inherit it.
     attributes.attachment.reset();
     replace(range, AttributedString(std::u16string(plain), attributes));

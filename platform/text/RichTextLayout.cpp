@@ -122,7 +122,7 @@ RichTextLayout::RichTextLayout(const AttributedString& text, double width, Layou
     , m_length(text.length())
 {
     m_context = gfx::newPangoContext();
-    m_paragraphs = layOut(text, 0, text.length());
+    m_paragraphs = layOut(text, 0, npos);
     placeParagraphs(0);
 }
 
@@ -141,7 +141,7 @@ void RichTextLayout::update(const AttributedString& text, Range replaced, size_t
         ++last;
     auto shift = [&](size_t position) { return position - replaced.length + newLength; };
     size_t from = m_paragraphs[first]->start;
-    size_t to = last + 1 < m_paragraphs.size() ? shift(m_paragraphs[last + 1]->start) : text.length();
+    size_t to = last + 1 < m_paragraphs.size() ? shift(m_paragraphs[last + 1]->start) : npos;
     Paragraphs fresh = layOut(text, from, to);
     size_t count = fresh.size();
     m_paragraphs.erase(m_paragraphs.begin() + static_cast<std::ptrdiff_t>(first), m_paragraphs.begin() + static_cast<std::ptrdiff_t>(last) + 1);
@@ -161,7 +161,8 @@ RichTextLayout::Paragraphs RichTextLayout::layOut(const AttributedString& text, 
         paragraphs.push_back(makeParagraph(text, start, runs));
         const Paragraph& made = *paragraphs.back();
         // The text's last paragraph has no line end; it may be empty, after a final newline.
-        if (made.separator == 0 || (to < text.length() && made.end() >= to))
+        // A kept paragraph may start at the very end of the text, after its last line end.
+        if (made.separator == 0 || made.end() >= to)
             break;
         start = made.end();
     }

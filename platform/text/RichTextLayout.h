@@ -63,6 +63,8 @@ private:
     struct RunCursor;
     using Paragraphs = std::vector<std::unique_ptr<Paragraph>>;
 
+    static constexpr size_t npos = std::u16string::npos;
+    // The paragraphs from `from` up to the one that starts at `to`, or to the end for npos.
     Paragraphs layOut(const AttributedString& text, size_t from, size_t to) const;
     std::unique_ptr<Paragraph> makeParagraph(const AttributedString& text, size_t start, RunCursor& runs) const;
     void placeParagraphs(size_t from);

@@ -25,6 +25,8 @@ public:
     // Limits that keep hostile input from costing more than its own size.
     static constexpr size_t maximumGroupDepth = 200;
     static constexpr size_t maximumTableEntries = 4096;
+    static constexpr size_t maximumFormattingBytes = size_t(16) << 20;
+    static constexpr size_t formattingBytesPerByte = 16;
 };
 
 }

@@ -18,6 +18,21 @@ int saturatedParameter(int64_t value)
     return static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
+// What a run's attributes hold beyond the run itself. Every run gets its own copy of the
+// link, font name and list markers, so a few bytes of a hostile file that toggle \b inside a
+// long link would otherwise cost kilobytes each.
+size_t formattingBytes(const Attributes& attributes)
+{
+    size_t bytes = attributes.link.size();
+    if (attributes.font)
+        bytes += attributes.font->postScriptName.size();
+    for (const auto& marker : attributes.paragraph.textLists)
+        bytes += sizeof(marker) + marker.size();
+    if (attributes.attachment)
+        bytes += attributes.attachment->fileName.size();
+    return bytes;
+}
+
 }
 
 std::optional<Document> Reader::read()
@@ -52,6 +67,7 @@ std::optional<Document> Reader::read()
     if (!m_finished && !m_stopped)
         problem("ended before its last group closed");
     flush();
+    m_document.complete = m_finished;
     if (!m_problem.empty())
         base::diagnostic("RTF: " + m_problem + "; kept the " + std::to_string(m_document.text.length()) + " characters read before it");
     return std::move(m_document);
@@ -370,7 +386,9 @@ void Reader::emitAttachment(const std::string& fileName)
     flush();
     Attributes attributes = attributesFor(top());
     attributes.attachment = Attachment { fileName, nullptr };
+    size_t runs = m_document.text.runs().size();
     m_document.text.append(std::u16string_view(&attachmentCharacter, 1), attributes);
+    account(runs);
     m_attributesStale = true;
     m_swallowDepth = m_stack.size();
 }
@@ -379,8 +397,23 @@ void Reader::flush()
 {
     if (m_pending.empty())
         return;
+    size_t runs = m_document.text.runs().size();
     m_document.text.append(m_pending, m_pendingAttributes);
     m_pending.clear();
+    account(runs);
+}
+
+// Real files, even long pads full of links, stay far below this; past it the file is
+// read as far as it got, like a truncated one.
+void Reader::account(size_t runsBefore)
+{
+    if (m_document.text.runs().size() == runsBefore)
+        return;
+    m_formattingBytes += formattingBytes(m_document.text.runs().back().attributes);
+    if (m_formattingBytes > Rtf::maximumFormattingBytes + Rtf::formattingBytesPerByte * m_data.size()) {
+        problem("its formatting would take more memory than a file of its size may");
+        m_stopped = true;
+    }
 }
 
 std::optional<gfx::Font> Reader::fontFor(const State& state) const

@@ -102,6 +102,7 @@ private:
     void startSkipping();
     bool dropForUnicodeFallback();
     void flush();
+    void account(size_t runsBefore);
     void problem(std::string_view what);
 
     int codePage();
@@ -122,6 +123,7 @@ private:
     bool m_finished { false };
     bool m_stopped { false };
     std::string m_problem;
+    size_t m_formattingBytes { 0 };
 
     int m_documentCodePage { CodePage::windowsLatin1 };
     int m_defaultFont { -1 };

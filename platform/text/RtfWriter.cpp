@@ -230,6 +230,11 @@ void RtfWriter::writeHeader()
         if (a.font) {
             word("f", fontIndex(a.font->postScriptName));
             word("fs", halfPointsOf(a.font->pointSize));
+            // The system font's name does not carry its weight, so the traits are said here too.
+            if (FontTraits::isBold(*a.font))
+                word("b", 1);
+            if (FontTraits::isItalic(*a.font))
+                word("i", 1);
         }
         if (a.foreground)
             word("cf", colorIndex(a.foreground));

@@ -3,10 +3,12 @@
 #include "platform/base/Diagnostics.h"
 #include "platform/text/Rtf.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,8 +21,20 @@ namespace {
 
 constexpr std::string_view dataMagic = "OSTRELRTFD\x01";
 
+// TXT.rtf names each attachment's file as text, which the reader takes up to the first
+// control character and without the spaces around it; a name must survive that to be found.
+std::string writableName(std::string name)
+{
+    std::replace_if(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, ' ');
+    auto first = name.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return name.substr(first, name.find_last_not_of(' ') - first + 1);
+}
+
 std::string uniqueName(std::string name, std::set<std::string>& taken)
 {
+    name = writableName(std::move(name));
     if (!Rtfd::isSafeFileName(name) || name == Rtfd::textFileName)
         name = "Attachment";
     if (taken.insert(name).second)
@@ -97,14 +111,24 @@ std::optional<std::string> readWholeFile(const fs::path& path, size_t limit)
     return contents;
 }
 
+// Made with the user's usual folder permissions rather than mkdtemp's private ones, since
+// the temporary folder becomes the package itself.
 fs::path temporaryFolderBeside(const fs::path& path, std::string_view purpose)
 {
-    std::string name = ".";
-    name.append(path.filename().string()).append(purpose).append("-XXXXXX");
-    std::string pattern = (path.parent_path() / name).string();
-    if (!::mkdtemp(pattern.data()))
-        return {};
-    return pattern;
+    static constexpr std::string_view letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937_64 random { std::random_device {}() };
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = ".";
+        name.append(path.filename().string()).append(purpose).append("-");
+        for (int i = 0; i < 6; ++i)
+            name.push_back(letters[random() % letters.size()]);
+        fs::path candidate = path.parent_path() / name;
+        if (::mkdir(candidate.c_str(), 0777) == 0)
+            return candidate;
+        if (errno != EEXIST)
+            return {};
+    }
+    return {};
 }
 
 void putU32(std::string& out, uint32_t value)
@@ -180,10 +204,12 @@ std::optional<Document> Rtfd::document(const Package& package)
         if (run.attributes.attachment) {
             Attachment attachment = *run.attributes.attachment;
             auto file = package.find(attachment.fileName);
-            if (file != package.end() && isSafeFileName(attachment.fileName))
+            if (file != package.end() && isSafeFileName(attachment.fileName)) {
                 attachment.contents = std::make_shared<const std::string>(file->second);
-            else
+            } else {
                 base::diagnostic("RTFD: attachment \"" + attachment.fileName + "\" is missing from the package");
+                document->complete = false;
+            }
             found.push_back({ { start, run.length }, std::move(attachment) });
         }
         start += run.length;
@@ -195,6 +221,12 @@ std::optional<Document> Rtfd::document(const Package& package)
 
 std::optional<Rtfd::Package> Rtfd::readFolder(const fs::path& path)
 {
+    std::vector<std::string> unreadable;
+    return readFolder(path, unreadable);
+}
+
+std::optional<Rtfd::Package> Rtfd::readFolder(const fs::path& path, std::vector<std::string>& unreadable)
+{
     std::error_code error;
     if (!fs::is_directory(path, error)) {
         base::diagnostic("RTFD: " + path.string() + " is not a package folder");
@@ -204,17 +236,24 @@ std::optional<Rtfd::Package> Rtfd::readFolder(const fs::path& path)
     size_t total = 0;
     for (fs::directory_iterator entry(path, error), end; !error && entry != end; entry.increment(error)) {
         std::string name = entry->path().filename().string();
+        if (!isSafeFileName(name))
+            continue;
         // Only plain files the package could have written: a link or hidden file planted in
-        // a shared folder is not followed.
-        if (!isSafeFileName(name) || !entry->is_regular_file(error) || entry->is_symlink(error))
+        // a shared folder is not followed. One entry that cannot be looked at is one file
+        // left out, not the whole package.
+        std::error_code entryError;
+        auto status = entry->symlink_status(entryError);
+        if (!entryError && status.type() != fs::file_type::regular)
             continue;
         if (package.size() >= maximumFiles) {
             base::diagnostic("RTFD: " + path.string() + " holds more files than a package may; the rest were left out");
+            unreadable.push_back(std::move(name));
             break;
         }
-        auto contents = readWholeFile(entry->path(), maximumPackageBytes - total);
+        auto contents = entryError ? std::nullopt : readWholeFile(entry->path(), maximumPackageBytes - total);
         if (!contents) {
             base::diagnostic("RTFD: could not read " + entry->path().string());
+            unreadable.push_back(std::move(name));
             continue;
         }
         total += contents->size();
@@ -325,10 +364,14 @@ std::optional<Rtfd::Package> Rtfd::decode(std::string_view data)
 
 std::optional<Document> Rtfd::readFile(const fs::path& path)
 {
-    auto package = readFolder(path);
+    std::vector<std::string> unreadable;
+    auto package = readFolder(path, unreadable);
     if (!package)
         return std::nullopt;
-    return document(*package);
+    auto read = document(*package);
+    if (read && !unreadable.empty())
+        read->complete = false;
+    return read;
 }
 
 bool Rtfd::writeFile(const fs::path& path, const AttributedString& text, const DocumentAttributes& attributes)

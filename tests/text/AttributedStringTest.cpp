@@ -95,8 +95,13 @@ TEST(AttributedString, PlainReplacementTakesTheFormattingOfWhatItReplaces)
     EXPECT_EQ(s.attributesAt(at + 5), bold());
     s.replace({ s.length(), 0 }, u"!");
     EXPECT_EQ(s.attributesAt(s.length() - 1), red());
+    // Text put in between takes on what comes before it, as typing does.
+    size_t boundary = s.find(u" red");
+    s.replace({ boundary, 0 }, u"er");
+    EXPECT_EQ(s.utf8(), "plain stronger red!");
+    EXPECT_EQ(s.attributesAt(boundary + 1), bold());
     s.replace({ 0, 6 }, u"");
-    EXPECT_EQ(s.utf8(), "strong red!");
+    EXPECT_EQ(s.utf8(), "stronger red!");
 }
 
 TEST(AttributedString, RangesPastTheEndAreClamped)

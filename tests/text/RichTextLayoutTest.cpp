@@ -3,6 +3,7 @@
 #include "tests/text/TextPrinting.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using text::AttributedString;
 using text::Attributes;
@@ -204,5 +205,38 @@ TEST_F(RichTextLayoutTest, UpdatingAfterEditsMatchesAFreshLayout)
         ASSERT_EQ(layout.lines(), fresh.lines()) << s.utf8();
         EXPECT_EQ(layout.boundingRect(), fresh.boundingRect());
         EXPECT_EQ(layout.caretRect(s.length()), fresh.caretRect(s.length()));
+    }
+}
+
+TEST_F(RichTextLayoutTest, TypingBeforeTheLastLineEndsKeepsOneEmptyLastParagraph)
+{
+    AttributedString s(u"ab\n\n", font("Helvetica"));
+    RichTextLayout layout(s, 160);
+    s.insert(2, AttributedString(u"x", font("Helvetica")));
+    layout.update(s, { 2, 0 }, 1);
+    EXPECT_EQ(lineRanges(layout), lineRanges(RichTextLayout(s, 160)));
+}
+
+TEST_F(RichTextLayoutTest, RandomEditsOfEveryLineEndKindMatchAFreshLayout)
+{
+    std::mt19937 random(7);
+    const std::u16string pieces[] = { u"a", u"word ", u"\n", u"\r", u"\r\n", u"\U0001F600", u"\u2028", u"\u2029", u"\x85",
+        u"\f", u"\xD800", std::u16string(1, u'\0'), u"long words that wrap around the width " };
+    const Attributes attributes[] = { {}, font("Helvetica-Bold"), aligned(text::Alignment::Center) };
+    for (int round = 0; round < 10; ++round) {
+        AttributedString s;
+        RichTextLayout layout(s, 120);
+        for (int edit = 0; edit < 40; ++edit) {
+            size_t location = random() % (s.length() + 1);
+            size_t length = random() % 3 == 0 ? random() % (s.length() - location + 1) : 0;
+            AttributedString replacement(pieces[random() % std::size(pieces)], attributes[random() % 3]);
+            replacement.append(pieces[random() % std::size(pieces)], attributes[random() % 3]);
+            s.replace({ location, length }, replacement);
+            layout.update(s, { location, length }, replacement.length());
+            RichTextLayout fresh(s, 120);
+            ASSERT_EQ(lineRanges(layout), lineRanges(fresh)) << round << ", " << edit;
+            ASSERT_EQ(layout.lines(), fresh.lines());
+            ASSERT_EQ(layout.caretRect(s.length()), fresh.caretRect(s.length()));
+        }
     }
 }

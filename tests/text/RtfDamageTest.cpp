@@ -42,6 +42,7 @@ TEST(RtfDamage, EveryTruncationReadsAsTheTextBeforeTheCut)
     for (size_t cut = 5; cut < whole.size(); ++cut) {
         auto document = Rtf::read(whole.substr(0, cut));
         ASSERT_TRUE(document) << cut;
+        EXPECT_FALSE(document->complete) << cut;
         // A cut between two words keeps exactly what came before it.
         if (whole[cut] == ' ') {
             const std::u16string& partial = document->text.string();
@@ -49,6 +50,8 @@ TEST(RtfDamage, EveryTruncationReadsAsTheTextBeforeTheCut)
         }
     }
     EXPECT_EQ(Rtf::read(whole.substr(0, whole.size() - 1))->text.string(), full);
+    EXPECT_TRUE(Rtf::read(whole)->complete);
+    EXPECT_TRUE(Rtf::read(whole + "}\n trailing")->complete);
     EXPECT_FALSE(diagnostics.lines.empty());
     EXPECT_NE(diagnostics.lines.back().find("ended before its last group closed"), std::string::npos);
 }
@@ -60,6 +63,7 @@ TEST(RtfDamage, DeepNestingStopsAtTheLimitWithTheTextSoFar)
     auto document = Rtf::read(deep);
     ASSERT_TRUE(document);
     EXPECT_EQ(document->text.utf8(), "before");
+    EXPECT_FALSE(document->complete);
     ASSERT_EQ(diagnostics.lines.size(), 1u);
     EXPECT_NE(diagnostics.lines[0].find("nested deeper"), std::string::npos);
 
@@ -85,6 +89,32 @@ TEST(RtfDamage, HugeNumbersAndCountsAreBounded)
     EXPECT_EQ(Rtf::read(manyFonts)->text.attributesAt(0).font->postScriptName, "Helvetica");
     std::string longWord = "{\\rtf1\\" + std::string(100000, 'a') + " x}";
     EXPECT_EQ(Rtf::read(longWord)->text.utf8(), "x");
+}
+
+TEST(RtfDamage, FormattingCopiedIntoEveryRunIsBoundedByTheFileSize)
+{
+    text::test::DiagnosticLines diagnostics;
+    // Each run carries its own copy of the link: a few bytes per run must not cost 8 KB each.
+    std::string hostile = "{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"" + std::string(8000, 'A') + "\"}{\\fldrslt ";
+    for (int i = 0; i < 100000; ++i)
+        hostile += i % 2 ? "\\b0 a" : "\\b a";
+    hostile += "}}}";
+    auto document = Rtf::read(hostile);
+    ASSERT_TRUE(document);
+    EXPECT_FALSE(document->complete);
+    size_t linkBytes = document->text.runs().size() * 8000;
+    EXPECT_GT(linkBytes, Rtf::maximumFormattingBytes);
+    EXPECT_LE(linkBytes, Rtf::maximumFormattingBytes + Rtf::formattingBytesPerByte * hostile.size() + 8000);
+    EXPECT_EQ(document->text.attributesAt(0).link, std::string(8000, 'A'));
+    ASSERT_EQ(diagnostics.lines.size(), 1u);
+    EXPECT_NE(diagnostics.lines[0].find("more memory"), std::string::npos);
+
+    // A long page of ordinary formatting is far below the bound.
+    std::string page = "{\\rtf1{\\fonttbl\\f0 Helvetica;\\f1 Helvetica-Bold;}{\\colortbl;\\red255\\green0\\blue0;}";
+    for (int i = 0; i < 5000; ++i)
+        page += "\\f0 a {\\field{\\*\\fldinst{HYPERLINK \"https://example.org/some/page\"}}{\\fldrslt\\f1\\cf1 x}}\\par\n";
+    page += "}";
+    EXPECT_TRUE(Rtf::read(page)->complete);
 }
 
 TEST(RtfDamage, BrokenEscapesAndStrayBytesAreSkipped)

@@ -3,6 +3,7 @@
 #include "tests/text/TextPrinting.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using text::AttributedString;
 using text::Attributes;
@@ -121,6 +122,12 @@ TEST(Rtf, DocumentAttributesAreKept)
     ASSERT_TRUE(document);
     EXPECT_EQ(document->text, AttributedString(u"body"));
     EXPECT_EQ(document->attributes, attributes);
+
+    // The system font's weight is not in its name.
+    for (auto font : { gfx::Font::boldSystem(13), gfx::Font::system(13), gfx::Font { "Times-BoldItalic", 12 } }) {
+        attributes.font = font;
+        EXPECT_EQ(Rtf::read(Rtf::write(AttributedString(u"body"), attributes))->attributes.font, font) << font.postScriptName;
+    }
 }
 
 TEST(Rtf, ReadsWhatAnotherWordProcessorWrites)
@@ -194,4 +201,36 @@ TEST(Rtf, DataThatIsNotRtfReadsAsNone)
     EXPECT_FALSE(Rtf::read("plain text"));
     EXPECT_FALSE(Rtf::read("{\\rt"));
     EXPECT_TRUE(Rtf::read("  \n{\\rtf1 ok}"));
+}
+
+TEST(Rtf, RandomTextsMixingEveryAttributeRoundTrip)
+{
+    std::mt19937 random(3);
+    auto pick = [&random](const auto& choices) { return choices[random() % std::size(choices)]; };
+    const std::u16string pieces[] = { u"a", u"word ", u"\n", u"\r", u"\r\n", u"\U0001F600", u"\u2028", u"\u2029", u"\x85", u"\v",
+        u"\f", u"\xD800", std::u16string(1, u'\0'), u"{", u"}", u"\\", u"\u00E9", u"\t", u" ", u"1", u";", u"\xFFFC", u"\x7F" };
+    const std::optional<gfx::Font> fonts[] = { std::nullopt, gfx::Font { "Helvetica", 12 }, gfx::Font { "Helvetica-Bold", 13.5 },
+        gfx::Font { "Times-Italic", 9 }, gfx::Font { "Courier-BoldOblique", 12 }, gfx::Font::system(13), gfx::Font::boldSystem(11) };
+    const std::optional<gfx::Color> colors[] = { std::nullopt, gfx::Color::rgb(1, 0, 0), gfx::Color::rgb(0, 0, 0), gfx::Color::rgb(0, 128 / 255.0, 1) };
+    const std::string links[] = { "", "https://example.org/a?b=c", "say \"hi\" \\ there", "\u00E9 \u00FC", "#anchor" };
+    const std::vector<std::string> lists[] = { {}, { "{disc}" }, { "{disc}", "({decimal})" }, { "\u27A4" } };
+    for (int round = 0; round < 500; ++round) {
+        AttributedString s;
+        for (int run = 0, runs = 1 + static_cast<int>(random() % 8); run < runs; ++run) {
+            Attributes a;
+            a.font = pick(fonts);
+            a.foreground = pick(colors);
+            a.underline = static_cast<int>(random() % 2);
+            a.strikethrough = static_cast<int>(random() % 2);
+            a.link = pick(links);
+            a.paragraph.alignment = static_cast<text::Alignment>(random() % 5);
+            a.paragraph.textLists = pick(lists);
+            s.append(pick(pieces) + pick(pieces), a);
+        }
+        std::string rtf = Rtf::write(s);
+        auto document = Rtf::read(rtf);
+        ASSERT_TRUE(document);
+        ASSERT_EQ(document->text, s) << rtf;
+        ASSERT_TRUE(document->complete);
+    }
 }

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using text::AttributedString;
@@ -82,6 +83,17 @@ TEST(Rtfd, RewritingReplacesThePackageAndLeavesNoTemporaryFolder)
     EXPECT_EQ(Rtfd::readFile(path)->text.utf8(), "shorter");
 }
 
+TEST(Rtfd, APackageGetsTheUsersUsualFolderPermissions)
+{
+    ostrel::test::TemporaryHome home;
+    mode_t mask = ::umask(022);
+    fs::path path = home.path() / "shared.rtfd";
+    ASSERT_TRUE(Rtfd::writeFile(path, page()));
+    ASSERT_TRUE(Rtfd::writeFile(path, page()));
+    ::umask(mask);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0755));
+}
+
 TEST(Rtfd, AFailedWriteKeepsTheOldPackage)
 {
     ostrel::test::TemporaryHome home;
@@ -133,7 +145,43 @@ TEST(Rtfd, DamagedPackagesReadAsNoneOrWhatTheyHold)
     ASSERT_TRUE(document);
     ASSERT_TRUE(document->text.attributesAt(0).attachment);
     EXPECT_EQ(document->text.attributesAt(0).attachment->data(), "");
+    EXPECT_FALSE(document->complete) << "writing it back would lose the attachment";
     EXPECT_FALSE(diagnostics.lines.empty());
+}
+
+TEST(Rtfd, FilesLeftOutOfAReadAreNamedAndTheDocumentIsNotComplete)
+{
+    ostrel::test::TemporaryHome home;
+    text::test::DiagnosticLines diagnostics;
+    fs::path path = home.path() / "crowded.rtfd";
+    ASSERT_TRUE(Rtfd::writeFile(path, page()));
+    EXPECT_TRUE(Rtfd::readFile(path)->complete);
+    std::vector<std::string> unreadable;
+    ASSERT_TRUE(Rtfd::readFolder(path, unreadable));
+    EXPECT_TRUE(unreadable.empty());
+
+    for (size_t i = 0; i < Rtfd::maximumFiles; ++i)
+        std::ofstream(path / ("extra " + std::to_string(i)));
+    auto package = Rtfd::readFolder(path, unreadable);
+    ASSERT_TRUE(package);
+    EXPECT_EQ(package->size(), Rtfd::maximumFiles);
+    ASSERT_EQ(unreadable.size(), 1u);
+    EXPECT_FALSE(package->contains(unreadable[0]));
+    auto document = Rtfd::readFile(path);
+    ASSERT_TRUE(document);
+    EXPECT_FALSE(document->complete);
+}
+
+TEST(Rtfd, AttachmentNamesTheTextCannotHoldAreTidiedSoTheFileIsFoundAgain)
+{
+    for (std::string name : { " leading.png", "trailing.png ", "two\nlines.png", "tab\tbed.png", "\x7F", " ", "br{a}ce\\ é;.png" }) {
+        auto document = Rtfd::fromData(Rtfd::data(withAttachment(name, "bytes of " + name)));
+        ASSERT_TRUE(document) << name;
+        auto attachment = document->text.attributesAt(0).attachment;
+        ASSERT_TRUE(attachment) << name;
+        EXPECT_EQ(attachment->data(), "bytes of " + name) << name << " was written as " << attachment->fileName;
+        EXPECT_TRUE(document->complete) << name;
+    }
 }
 
 TEST(Rtfd, DataBlobsRoundTripAndRejectDamage)
