@@ -23,49 +23,6 @@ constexpr const char* kAccessAdvice = "Please use 'File' -> 'Get Info' in the 'F
                                       "access privileges to write to the folder that just opened. You should have read "
                                       "and write access.";
 
-// Whether the RTF text runs to the brace that closes its first group, with nothing after it
-// but white space. The reader is forgiving and gives what it could read of a cut-off file;
-// only a complete one may be written back.
-bool isCompleteRtf(std::string_view rtf)
-{
-    size_t at = 0;
-    while (at < rtf.size() && std::isspace(static_cast<unsigned char>(rtf[at])))
-        ++at;
-    if (rtf.substr(at, 5) != "{\\rtf")
-        return false;
-    long depth = 0;
-    for (; at < rtf.size(); ++at) {
-        char c = rtf[at];
-        if (c == '\\') {
-            // "\binN " is followed by N raw bytes, braces among them.
-            if (rtf.substr(at + 1, 3) == "bin") {
-                size_t digits = at + 4;
-                unsigned long long count = 0;
-                while (digits < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[digits])) && count < rtf.size())
-                    count = count * 10 + unsigned(rtf[digits++] - '0');
-                if (digits > at + 4) {
-                    if (digits < rtf.size() && rtf[digits] == ' ')
-                        ++digits;
-                    if (count > rtf.size() - std::min(digits, rtf.size()))
-                        return false;
-                    at = digits + count - 1;
-                    continue;
-                }
-            }
-            ++at;
-        } else if (c == '{') {
-            ++depth;
-        } else if (c == '}' && --depth == 0) {
-            for (++at; at < rtf.size(); ++at) {
-                if (!std::isspace(static_cast<unsigned char>(rtf[at])) && rtf[at] != '\0')
-                    return false;
-            }
-            return true;
-        }
-    }
-    return false;
-}
-
 }
 
 BackingStoreManager& BackingStoreManager::sharedManager()
@@ -158,22 +115,12 @@ bool BackingStoreManager::append(const text::AttributedString& text, BackingStor
 
 std::optional<text::Document> BackingStoreManager::readWholePackage(const std::filesystem::path& path)
 {
-    auto package = text::Rtfd::readFolder(path);
-    if (!package)
-        return std::nullopt;
-    auto rtf = package->find(std::string(text::Rtfd::textFileName));
-    if (rtf == package->end() || !isCompleteRtf(rtf->second)) {
+    // The reader is forgiving and gives what it could read of a cut-off file or a package
+    // missing a file; only a complete one may be written back.
+    auto document = text::Rtfd::readFile(path);
+    if (!document || !document->complete) {
         zr_log("%s does not hold a complete rich text", path.c_str());
         return std::nullopt;
-    }
-    auto document = text::Rtfd::document(*package);
-    if (!document)
-        return std::nullopt;
-    for (const auto& run : document->text.runs()) {
-        if (run.attributes.attachment && !run.attributes.attachment->contents) {
-            zr_log("%s lacks the attachment %s", path.c_str(), run.attributes.attachment->fileName.c_str());
-            return std::nullopt;
-        }
     }
     return document;
 }

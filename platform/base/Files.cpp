@@ -295,8 +295,9 @@ bool writeAtomically(const Path& path, const std::string& bytes, std::string* er
 bool writePackageAtomically(const Path& path, const std::function<bool(const Path& folder)>& fill, std::string* error)
 {
     Path staging = hiddenTemporarySibling(path, ".tmp");
-    if (!createDirectories(staging, error))
-        return false;
+    // Only the package itself is made: a missing parent folder is the caller's to create.
+    if (::mkdir(staging.c_str(), 0777) != 0)
+        return failWithErrno(error, "cannot write", path);
     if (!fill(staging)) {
         files::remove(staging);
         return fail(error, error && !error->empty() ? *error : "cannot write " + path.string());

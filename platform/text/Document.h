@@ -27,9 +27,9 @@ struct DocumentAttributes {
 struct Document {
     AttributedString text;
     DocumentAttributes attributes;
-    // False when the read stopped short of the text's closing brace, or a file the package
-    // holds or names could not be read: writing such a document back over its file would
-    // lose what was left out.
+    // False when the read stopped short of the text's closing brace or left text after it,
+    // or a file the package holds or names could not be read: writing such a document back
+    // over its file would lose what was left out.
     bool complete { true };
 
     bool operator==(const Document&) const = default;

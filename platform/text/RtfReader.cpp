@@ -5,6 +5,7 @@
 #include "platform/text/Rtf.h"
 #include "platform/text/Unicode.h"
 
+#include <cctype>
 #include <algorithm>
 
 namespace text {
@@ -67,7 +68,12 @@ std::optional<Document> Reader::read()
     if (!m_finished && !m_stopped)
         problem("ended before its last group closed");
     flush();
-    m_document.complete = m_finished;
+    // Anything after the closing brace but white space (or the NULs some writers pad with)
+    // was not read, so writing the document back would lose it.
+    bool nothingAfter = true;
+    for (size_t at = m_position; at < m_data.size() && nothingAfter; ++at)
+        nothingAfter = std::isspace(static_cast<unsigned char>(m_data[at])) || m_data[at] == '\0';
+    m_document.complete = m_finished && nothingAfter;
     if (!m_problem.empty())
         base::diagnostic("RTF: " + m_problem + "; kept the " + std::to_string(m_document.text.length()) + " characters read before it");
     return std::move(m_document);

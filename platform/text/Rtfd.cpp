@@ -1,6 +1,7 @@
 #include "platform/text/Rtfd.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/base/Files.h"
 #include "platform/text/Rtf.h"
 
 #include <algorithm>
@@ -79,15 +80,6 @@ bool writeWholeFile(const fs::path& path, std::string_view contents)
     return ::close(fd) == 0 && synced;
 }
 
-void syncFolder(const fs::path& path)
-{
-    int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 std::optional<std::string> readWholeFile(const fs::path& path, size_t limit)
 {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
@@ -109,26 +101,6 @@ std::optional<std::string> readWholeFile(const fs::path& path, size_t limit)
     }
     ::close(fd);
     return contents;
-}
-
-// Made with the user's usual folder permissions rather than mkdtemp's private ones, since
-// the temporary folder becomes the package itself.
-fs::path temporaryFolderBeside(const fs::path& path, std::string_view purpose)
-{
-    static constexpr std::string_view letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    thread_local std::mt19937_64 random { std::random_device {}() };
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = ".";
-        name.append(path.filename().string()).append(purpose).append("-");
-        for (int i = 0; i < 6; ++i)
-            name.push_back(letters[random() % letters.size()]);
-        fs::path candidate = path.parent_path() / name;
-        if (::mkdir(candidate.c_str(), 0777) == 0)
-            return candidate;
-        if (errno != EEXIST)
-            return {};
-    }
-    return {};
 }
 
 void putU32(std::string& out, uint32_t value)
@@ -269,54 +241,26 @@ std::optional<Rtfd::Package> Rtfd::readFolder(const fs::path& path, std::vector<
 bool Rtfd::writeFolder(const fs::path& path, const Package& package)
 {
     fs::path target = path.has_filename() ? path : path.parent_path();
-    fs::path temporary = temporaryFolderBeside(target, "");
-    if (temporary.empty()) {
-        base::diagnostic(systemError("RTFD: could not make a temporary folder beside", target));
-        return false;
-    }
-    auto fail = [&] {
-        std::error_code ignored;
-        fs::remove_all(temporary, ignored);
-        return false;
-    };
     for (const auto& [name, contents] : package) {
         if (!isSafeFileName(name)) {
             base::diagnostic("RTFD: refused to write the file name \"" + name + "\"");
-            return fail();
+            return false;
         }
-        if (!writeWholeFile(temporary / name, contents))
-            return fail();
     }
-    syncFolder(temporary);
-
-    struct stat existing;
-    if (::lstat(target.c_str(), &existing) != 0) {
-        if (::rename(temporary.c_str(), target.c_str()) != 0) {
-            base::diagnostic(systemError("RTFD: could not move the new package to", target));
-            return fail();
-        }
-        syncFolder(target.parent_path());
-        return true;
-    }
-    // Swap the packages in one step where the file system can, so that a reader never finds
-    // the name missing; else move the old one aside first and back again on failure.
-    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) != 0) {
-        fs::path aside = temporaryFolderBeside(target, "-old");
-        if (aside.empty() || ::rmdir(aside.c_str()) != 0 || ::rename(target.c_str(), aside.c_str()) != 0) {
-            base::diagnostic(systemError("RTFD: could not move the old package aside", target));
-            return fail();
-        }
-        if (::rename(temporary.c_str(), target.c_str()) != 0) {
-            base::diagnostic(systemError("RTFD: could not move the new package to", target));
-            ::rename(aside.c_str(), target.c_str());
-            return fail();
-        }
-        temporary = aside;
-    }
-    syncFolder(target.parent_path());
-    std::error_code ignored;
-    fs::remove_all(temporary, ignored);
-    return true;
+    std::string error;
+    bool written = base::files::writePackageAtomically(
+        target,
+        [&package](const fs::path& folder) {
+            for (const auto& [name, contents] : package) {
+                if (!writeWholeFile(folder / name, contents))
+                    return false;
+            }
+            return true;
+        },
+        &error);
+    if (!written)
+        base::diagnostic("RTFD: could not write " + target.string() + (error.empty() ? "" : ": " + error));
+    return written;
 }
 
 std::string Rtfd::encode(const Package& package)

@@ -51,7 +51,9 @@ TEST(RtfDamage, EveryTruncationReadsAsTheTextBeforeTheCut)
     }
     EXPECT_EQ(Rtf::read(whole.substr(0, whole.size() - 1))->text.string(), full);
     EXPECT_TRUE(Rtf::read(whole)->complete);
-    EXPECT_TRUE(Rtf::read(whole + "}\n trailing")->complete);
+    EXPECT_TRUE(Rtf::read(whole + "\r\n")->complete);
+    // What follows the closing brace is never read, so such a text is not whole either.
+    EXPECT_FALSE(Rtf::read(whole + "}\n trailing")->complete);
     EXPECT_FALSE(diagnostics.lines.empty());
     EXPECT_NE(diagnostics.lines.back().find("ended before its last group closed"), std::string::npos);
 }
