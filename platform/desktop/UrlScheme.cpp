@@ -28,10 +28,14 @@ namespace {
 // More would only be someone flooding the socket; later launches connect one at a time.
 constexpr std::size_t kMaxConnections = 8;
 
+// Only a folder that is ours alone: in a shared one (XDG_RUNTIME_DIR=/tmp) another user could
+// hold the lock, or listen in our place and be handed our links.
 std::optional<fs::path> runtimeFolder()
 {
     const char* value = std::getenv("XDG_RUNTIME_DIR");
-    if (!value || value[0] != '/')
+    struct stat status {};
+    if (!value || value[0] != '/' || lstat(value, &status) != 0 || !S_ISDIR(status.st_mode)
+        || status.st_uid != getuid() || (status.st_mode & 077) != 0)
         return std::nullopt;
     return fs::path(value);
 }
@@ -176,7 +180,7 @@ UrlScheme::Claim UrlScheme::claim(std::string scheme)
 {
     auto folder = runtimeFolder();
     if (!folder) {
-        base::diagnostic("XDG_RUNTIME_DIR is not set: links opened while Ostrel runs start another copy");
+        base::diagnostic("XDG_RUNTIME_DIR is not set or not private: links opened while Ostrel runs start another copy");
         return {};
     }
     fs::path lockPath = *folder / "ostrel.lock";

@@ -135,3 +135,21 @@ TEST(UrlHandOverWithoutRuntimeFolder, EveryLaunchRunsOnItsOwn)
     setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
     EXPECT_EQ(log.lines.size(), 2u);
 }
+
+TEST(UrlHandOverWithoutRuntimeFolder, AFolderOthersMayWriteIsNotUsed)
+{
+    ostrel::test::TemporaryHome home;
+    std::string saved = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
+    auto shared = home.path() / "shared";
+    std::filesystem::create_directories(shared);
+    std::filesystem::permissions(shared, std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
+    setenv("XDG_RUNTIME_DIR", shared.c_str(), 1);
+    desktop::test::LogLines log;
+    auto claim = UrlScheme::claim("ostrel2things");
+    EXPECT_FALSE(claim.listener);
+    EXPECT_FALSE(claim.otherCopyRuns);
+    EXPECT_FALSE(UrlScheme::sendToRunningCopy("ostrel2things://X"));
+    setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    EXPECT_TRUE(std::filesystem::is_empty(shared)) << "neither a lock nor a socket is left there";
+    EXPECT_EQ(log.lines.size(), 2u);
+}
