@@ -288,11 +288,16 @@ void UrlScheme::acceptConnections()
             return;
         ucred peer {};
         socklen_t length = sizeof peer;
-        if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.uid != getuid()
-            || m_connections.size() >= kMaxConnections) {
+        if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.uid != getuid()) {
             base::diagnostic("refused a link hand-over connection");
             close(fd);
             continue;
+        }
+        // A launch that connected and stalled must not cost the next ones their links: the
+        // oldest makes room.
+        if (m_connections.size() >= kMaxConnections) {
+            base::diagnostic("dropped a link hand-over that never finished");
+            closeConnection(m_connections.front().fd);
         }
         auto source = base::RunLoop::main().addSource(fd, POLLIN, base::RunLoop::Mode::Default,
             [this, fd](short) { readFrom(fd); });
