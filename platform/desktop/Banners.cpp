@@ -3,6 +3,8 @@
 #include "platform/base/Diagnostics.h"
 #include "platform/base/SerialQueue.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <dbus/dbus.h>
 #include <filesystem>
@@ -46,9 +48,42 @@ std::string escapedMarkup(const std::string& text)
     return escaped;
 }
 
+// libdbus aborts the whole program on a string that is not UTF-8, and a task's name may come
+// from a damaged log file: each malformed sequence goes as U+FFFD instead.
+std::string wellFormedUtf8(const std::string& text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        std::size_t length = byte < 0x80 ? 1 : byte >= 0xc2 && byte <= 0xdf ? 2 : byte >= 0xe0 && byte <= 0xef ? 3
+            : byte >= 0xf0 && byte <= 0xf4                                                     ? 4
+                                                                                               : 0;
+        std::uint32_t point = length == 1 ? byte : byte & (0x7f >> length);
+        std::size_t k = 1;
+        for (; length > 1 && k < length && i + k < text.size(); ++k) {
+            auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xc0) != 0x80)
+                break;
+            point = (point << 6) | (next & 0x3f);
+        }
+        bool complete = length == 1 || (length > 1 && k == length);
+        bool overlong = (length == 3 && point < 0x800) || (length == 4 && point < 0x10000);
+        if (!complete || overlong || point > 0x10ffff || (point >= 0xd800 && point <= 0xdfff)) {
+            result += "\xef\xbf\xbd";
+            i += std::max<std::size_t>(k, 1);
+            continue;
+        }
+        result.append(text, i, length);
+        i += length;
+    }
+    return result;
+}
+
 void appendString(DBusMessageIter* iter, const std::string& text)
 {
-    const char* value = text.c_str();
+    std::string wellFormed = wellFormedUtf8(text);
+    const char* value = wellFormed.c_str();
     dbus_message_iter_append_basic(iter, DBUS_TYPE_STRING, &value);
 }
 

@@ -28,10 +28,14 @@ namespace {
 // More would only be someone flooding the socket; later launches connect one at a time.
 constexpr std::size_t kMaxConnections = 8;
 
+// Only a folder that is ours alone: in a shared one (XDG_RUNTIME_DIR=/tmp) another user could
+// hold the lock, or listen in our place and be handed our links.
 std::optional<fs::path> runtimeFolder()
 {
     const char* value = std::getenv("XDG_RUNTIME_DIR");
-    if (!value || value[0] != '/')
+    struct stat status {};
+    if (!value || value[0] != '/' || lstat(value, &status) != 0 || !S_ISDIR(status.st_mode)
+        || status.st_uid != getuid() || (status.st_mode & 077) != 0)
         return std::nullopt;
     return fs::path(value);
 }
@@ -176,7 +180,7 @@ UrlScheme::Claim UrlScheme::claim(std::string scheme)
 {
     auto folder = runtimeFolder();
     if (!folder) {
-        base::diagnostic("XDG_RUNTIME_DIR is not set: links opened while Ostrel runs start another copy");
+        base::diagnostic("XDG_RUNTIME_DIR is not set or not private: links opened while Ostrel runs start another copy");
         return {};
     }
     fs::path lockPath = *folder / "ostrel.lock";
@@ -284,11 +288,16 @@ void UrlScheme::acceptConnections()
             return;
         ucred peer {};
         socklen_t length = sizeof peer;
-        if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.uid != getuid()
-            || m_connections.size() >= kMaxConnections) {
+        if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.uid != getuid()) {
             base::diagnostic("refused a link hand-over connection");
             close(fd);
             continue;
+        }
+        // A launch that connected and stalled must not cost the next ones their links: the
+        // oldest makes room.
+        if (m_connections.size() >= kMaxConnections) {
+            base::diagnostic("dropped a link hand-over that never finished");
+            closeConnection(m_connections.front().fd);
         }
         auto source = base::RunLoop::main().addSource(fd, POLLIN, base::RunLoop::Mode::Default,
             [this, fd](short) { readFrom(fd); });

@@ -315,3 +315,19 @@ TEST(BannersTest, TheRecordingStubKeepsWhatWasShownAndWhatIsStillOpen)
     banners.closeAll();
     EXPECT_TRUE(banners.open().empty());
 }
+
+TEST_F(BannersOnABus, TextThatIsNoUtf8ArrivesWithReplacementCharacters)
+{
+    FakeNotificationServer server(bus->address(), { "body" });
+    ASSERT_TRUE(server.isServing());
+    auto banners = Banners::create();
+    // As a name read from a damaged log file might be: a lone byte of Latin-1, a cut sequence.
+    banners->show({ "Caf\xe9", "ok \xe2\x82", "bell\xff", false, "Hide\x80" });
+    banners.reset();
+    ASSERT_EQ(server.notifications().size(), 1u);
+    auto shown = server.notifications()[0];
+    EXPECT_EQ(shown.summary, "Caf\xef\xbf\xbd");
+    EXPECT_EQ(shown.body, "ok \xef\xbf\xbd");
+    EXPECT_EQ(shown.soundName, "bell\xef\xbf\xbd");
+    EXPECT_EQ(shown.actions, (std::vector<std::string> { "dismiss", "Hide\xef\xbf\xbd" }));
+}

@@ -6,10 +6,12 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using desktop::Opener;
@@ -155,4 +157,32 @@ TEST(OpenerSpawn, RunsXdgOpenFromPathWithoutAShellAndLogsItsFailure)
         EXPECT_EQ(waiter.waitFor(1), (std::vector<std::string> { "could not run xdg-open: No such file or directory" }));
     }
     setenv("PATH", savedPath.c_str(), 1);
+}
+
+TEST(OpenerSpawn, TheOpenedApplicationInheritsNoneOfOurFiles)
+{
+    ostrel::test::TemporaryHome home;
+    auto bin = home.path() / "bin";
+    std::filesystem::create_directories(bin);
+    // As a library might leave one: opened without close-on-exec.
+    int opened = open("/dev/null", O_RDONLY);
+    int leaky = fcntl(opened, F_DUPFD, 57);
+    close(opened);
+    ASSERT_GE(leaky, 57);
+    {
+        std::ofstream script(bin / "xdg-open");
+        script << "#!/bin/sh\n[ -e /proc/$$/fd/" << leaky << " ] && exit 4\nexit 5\n";
+    }
+    std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
+    std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (bin.string() + ":" + savedPath).c_str(), 1);
+    std::vector<std::string> lines;
+    {
+        LineWaiter waiter;
+        ASSERT_TRUE(Opener::openLink("https://example.org"));
+        lines = waiter.waitFor(1);
+    }
+    setenv("PATH", savedPath.c_str(), 1);
+    close(leaky);
+    EXPECT_EQ(lines, (std::vector<std::string> { "\"xdg-open https://example.org\" failed with status 5" }));
 }

@@ -6,8 +6,12 @@
 #include "tests/desktop/DesktopTesting.h"
 #include "tests/support/TemporaryHome.h"
 
+#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using desktop::UrlScheme;
 
@@ -111,6 +115,32 @@ TEST_F(UrlHandOverTest, ForeignLongAndDirtyHandOversAreDroppedAndLogged)
     EXPECT_TRUE(log.contains("longer than 4096 bytes"));
 }
 
+TEST_F(UrlHandOverTest, LaunchesThatConnectAndStallDoNotCostTheNextOneItsLink)
+{
+    auto first = UrlScheme::claim("ostrel2things");
+    ASSERT_TRUE(first.listener);
+    std::vector<std::string> received;
+    first.listener->on_url = [&](const std::string& url) { received.push_back(url); };
+
+    desktop::test::LogLines log;
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, (home.path() / ".runtime" / "ostrel.socket").c_str());
+    // As many as the running copy serves at once, all waiting in its queue with the next one.
+    std::vector<int> stalled;
+    for (int i = 0; i < 8; ++i) {
+        int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        ASSERT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        stalled.push_back(fd);
+    }
+    EXPECT_TRUE(UrlScheme::sendToRunningCopy("ostrel2things://after"));
+    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return !received.empty(); }));
+    EXPECT_EQ(received, std::vector<std::string> { "ostrel2things://after" });
+    EXPECT_TRUE(log.contains("never finished"));
+    for (int fd : stalled)
+        close(fd);
+}
+
 TEST_F(UrlHandOverTest, AStaleSocketFromACrashedCopyDoesNotStopTheNextOne)
 {
     std::ofstream(home.path() / ".runtime" / "ostrel.socket") << "left behind";
@@ -133,5 +163,23 @@ TEST(UrlHandOverWithoutRuntimeFolder, EveryLaunchRunsOnItsOwn)
     EXPECT_FALSE(claim.otherCopyRuns);
     EXPECT_FALSE(UrlScheme::sendToRunningCopy("ostrel2things://X"));
     setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    EXPECT_EQ(log.lines.size(), 2u);
+}
+
+TEST(UrlHandOverWithoutRuntimeFolder, AFolderOthersMayWriteIsNotUsed)
+{
+    ostrel::test::TemporaryHome home;
+    std::string saved = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
+    auto shared = home.path() / "shared";
+    std::filesystem::create_directories(shared);
+    std::filesystem::permissions(shared, std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
+    setenv("XDG_RUNTIME_DIR", shared.c_str(), 1);
+    desktop::test::LogLines log;
+    auto claim = UrlScheme::claim("ostrel2things");
+    EXPECT_FALSE(claim.listener);
+    EXPECT_FALSE(claim.otherCopyRuns);
+    EXPECT_FALSE(UrlScheme::sendToRunningCopy("ostrel2things://X"));
+    setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    EXPECT_TRUE(std::filesystem::is_empty(shared)) << "neither a lock nor a socket is left there";
     EXPECT_EQ(log.lines.size(), 2u);
 }

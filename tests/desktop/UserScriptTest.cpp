@@ -6,6 +6,7 @@
 #include "platform/base/VirtualTime.h"
 #include "tests/support/TemporaryHome.h"
 
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -74,6 +75,22 @@ TEST_F(UserScriptTest, ArgumentsArriveAsArgvWithoutAShellReadingThem)
     UserScript::waitForAll();
     EXPECT_EQ(contents(out), "[time_slice_in_progress]\n[" + objective + "]\n[300]\n");
     EXPECT_TRUE(m_log.empty());
+}
+
+TEST_F(UserScriptTest, TheScriptInheritsNoneOfOurFilesBeyondTheStandardThree)
+{
+    // As a library might leave one: opened without close-on-exec.
+    int opened = open("/dev/null", O_RDONLY);
+    int leaky = fcntl(opened, F_DUPFD, 57);
+    close(opened);
+    ASSERT_GE(leaky, 57);
+    auto out = m_home.path() / "fds.txt";
+    auto file = script("fds", "if [ -e /proc/$$/fd/" + std::to_string(leaky) + " ]; then echo open; else echo closed; fi > '"
+            + out.string() + "'\n");
+    ASSERT_TRUE(UserScript::run(file, {}));
+    UserScript::waitForAll();
+    close(leaky);
+    EXPECT_EQ(contents(out), "closed\n");
 }
 
 TEST_F(UserScriptTest, RunsDoNotWaitAndSeveralMayBeInFlight)
