@@ -151,6 +151,29 @@ TEST_F(Text, NothingFallsOutsideTheRect)
     EXPECT_LE(ink.maxY, box.maxY());
 }
 
+TEST_F(Text, UnclippedTextKeepsWhatFallsOutsideItsRect)
+{
+    TextStyle style { Font::system(20), colors::black, { TextAlignment::center } };
+    // A rectangle far shorter than the line: the clipped form cuts the glyphs' lower part
+    // off, the unclipped form draws the whole line hanging below the rectangle.
+    Rect box { 10, 60, 80, 8 };
+    Ink clipped, whole;
+    {
+        Canvas canvas(100, 100);
+        gfx::drawText("Hg", box, style);
+        clipped = inkOf(canvas.bitmap());
+    }
+    {
+        Canvas canvas(100, 100);
+        gfx::drawText("Hg", box, style, gfx::TextClipping::none);
+        whole = inkOf(canvas.bitmap());
+    }
+    EXPECT_GE(clipped.minY, box.minY());
+    EXPECT_LT(whole.minY, box.minY() - 8);
+    EXPECT_NEAR(whole.maxY, clipped.maxY, 1);
+    EXPECT_NEAR(whole.midX(), box.midX(), 2);
+}
+
 TEST_F(Text, CompositionMarkersDrawAsNothing)
 {
     std::string marked = "A\xEF\xA1\xA0" "B\xEF\xA1\xA1";
