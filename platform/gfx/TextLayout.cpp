@@ -81,6 +81,10 @@ void TextLayout::draw(const Rect& rect, TextClipping clipping) const
 {
     GraphicsContext& context = GraphicsContext::requireCurrent();
     Rect r = rect.standardized();
+    // cairo stops drawing for good once moved by a number that is no number, so a
+    // rectangle from a broken layout draws nothing rather than blanking the whole window.
+    if (!std::isfinite(r.minX()) || !std::isfinite(r.minY()) || !std::isfinite(r.width()) || !std::isfinite(r.height()))
+        return;
     context.save();
     if (clipping == TextClipping::toRect)
         context.clipToRect(r);

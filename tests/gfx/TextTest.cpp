@@ -3,6 +3,8 @@
 #include "platform/gfx/Fonts.h"
 #include "platform/gfx/TextLayout.h"
 
+#include <cmath>
+#include <limits>
 #include <pango/pangocairo.h>
 
 namespace {
@@ -201,6 +203,18 @@ TEST_F(Text, BrokenUtf8IsRepairedNotFatal)
     Canvas canvas(80, 40);
     gfx::drawText(broken, { 0, 0, 80, 40 }, TextStyle { Font::system(13) });
     EXPECT_GT(gfx::textBoundingRect(broken, 0, TextStyle { Font::system(13) }).width(), 0);
+}
+
+TEST_F(Text, ARectThatIsNoNumberDrawsNothingAndLeavesTheContextDrawing)
+{
+    Canvas canvas(20, 20);
+    TextStyle style { Font::system(12) };
+    gfx::drawText("Hi", { std::nan(""), 0, 10, 10 }, style);
+    gfx::drawText("Hi", { 0, 0, std::nan(""), 10 }, style, gfx::TextClipping::none);
+    gfx::drawText("Hi", { 0, std::numeric_limits<double>::infinity(), 10, 10 }, style);
+    canvas.context().setFillColor(colors::red);
+    canvas.context().fillRect({ 0, 0, 20, 20 });
+    EXPECT_EQ(canvas.at(10, 10), colors::red);
 }
 
 TEST_F(Text, OutlineSitsOnTheBaseline)
