@@ -77,12 +77,17 @@ Rect TextLayout::boundingRect() const
     return { 0, 0, double(logical.width) / PANGO_SCALE, double(logical.height) / PANGO_SCALE };
 }
 
-void TextLayout::draw(const Rect& rect) const
+void TextLayout::draw(const Rect& rect, TextClipping clipping) const
 {
     GraphicsContext& context = GraphicsContext::requireCurrent();
     Rect r = rect.standardized();
+    // cairo stops drawing for good once moved by a number that is no number, so a
+    // rectangle from a broken layout draws nothing rather than blanking the whole window.
+    if (!std::isfinite(r.minX()) || !std::isfinite(r.minY()) || !std::isfinite(r.width()) || !std::isfinite(r.height()))
+        return;
     context.save();
-    context.clipToRect(r);
+    if (clipping == TextClipping::toRect)
+        context.clipToRect(r);
     bool yDown = context.isFlipped();
     const Color& c = m_style.color;
     context.paint([&](cairo_t* cr) {
@@ -128,9 +133,9 @@ Rect textBoundingRect(std::string_view utf8, double width, const TextStyle& styl
     return TextLayout(utf8, style, width).boundingRect();
 }
 
-void drawText(std::string_view utf8, const Rect& rect, const TextStyle& style)
+void drawText(std::string_view utf8, const Rect& rect, const TextStyle& style, TextClipping clipping)
 {
-    TextLayout(utf8, style, rect.standardized().width()).draw(rect);
+    TextLayout(utf8, style, rect.standardized().width()).draw(rect, clipping);
 }
 
 Path textOutline(std::string_view utf8, const Font& font)

@@ -36,6 +36,10 @@ struct TextStyle {
     bool operator==(const TextStyle&) const = default;
 };
 
+// Whether a drawn text is cut at its rectangle. Most texts are; a few titles are drawn
+// straight into a rectangle shorter than their descenders and must keep them.
+enum class TextClipping { toRect, none };
+
 // The text as pango should see it: invalid UTF-8 repaired, and the two private-use
 // composition markers (U+F860, U+F861) turned into an invisible joiner of the same byte
 // length, so that byte offsets into the text stay valid and nothing draws a box for them.
@@ -53,8 +57,8 @@ public:
     // Origin (0, 0), the widest line's width, the lines' height.
     Rect boundingRect() const;
     // From the top of `rect`, in the current context, upright whichever way its y runs;
-    // nothing falls outside `rect`.
-    void draw(const Rect&) const;
+    // nothing falls outside `rect` unless asked to draw unclipped.
+    void draw(const Rect&, TextClipping = TextClipping::toRect) const;
     // The glyph outlines, y up, the first line's baseline at y = 0, lines starting at x = 0.
     Path outline() const;
 
@@ -67,7 +71,7 @@ private:
 
 // The one-off forms of the above.
 Rect textBoundingRect(std::string_view utf8, double width, const TextStyle&);
-void drawText(std::string_view utf8, const Rect&, const TextStyle&);
+void drawText(std::string_view utf8, const Rect&, const TextStyle&, TextClipping = TextClipping::toRect);
 Path textOutline(std::string_view utf8, const Font&);
 
 }

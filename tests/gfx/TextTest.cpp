@@ -3,6 +3,8 @@
 #include "platform/gfx/Fonts.h"
 #include "platform/gfx/TextLayout.h"
 
+#include <cmath>
+#include <limits>
 #include <pango/pangocairo.h>
 
 namespace {
@@ -151,6 +153,29 @@ TEST_F(Text, NothingFallsOutsideTheRect)
     EXPECT_LE(ink.maxY, box.maxY());
 }
 
+TEST_F(Text, UnclippedTextKeepsWhatFallsOutsideItsRect)
+{
+    TextStyle style { Font::system(20), colors::black, { TextAlignment::center } };
+    // A rectangle far shorter than the line: the clipped form cuts the glyphs' lower part
+    // off, the unclipped form draws the whole line hanging below the rectangle.
+    Rect box { 10, 60, 80, 8 };
+    Ink clipped, whole;
+    {
+        Canvas canvas(100, 100);
+        gfx::drawText("Hg", box, style);
+        clipped = inkOf(canvas.bitmap());
+    }
+    {
+        Canvas canvas(100, 100);
+        gfx::drawText("Hg", box, style, gfx::TextClipping::none);
+        whole = inkOf(canvas.bitmap());
+    }
+    EXPECT_GE(clipped.minY, box.minY());
+    EXPECT_LT(whole.minY, box.minY() - 8);
+    EXPECT_NEAR(whole.maxY, clipped.maxY, 1);
+    EXPECT_NEAR(whole.midX(), box.midX(), 2);
+}
+
 TEST_F(Text, CompositionMarkersDrawAsNothing)
 {
     std::string marked = "A\xEF\xA1\xA0" "B\xEF\xA1\xA1";
@@ -178,6 +203,18 @@ TEST_F(Text, BrokenUtf8IsRepairedNotFatal)
     Canvas canvas(80, 40);
     gfx::drawText(broken, { 0, 0, 80, 40 }, TextStyle { Font::system(13) });
     EXPECT_GT(gfx::textBoundingRect(broken, 0, TextStyle { Font::system(13) }).width(), 0);
+}
+
+TEST_F(Text, ARectThatIsNoNumberDrawsNothingAndLeavesTheContextDrawing)
+{
+    Canvas canvas(20, 20);
+    TextStyle style { Font::system(12) };
+    gfx::drawText("Hi", { std::nan(""), 0, 10, 10 }, style);
+    gfx::drawText("Hi", { 0, 0, std::nan(""), 10 }, style, gfx::TextClipping::none);
+    gfx::drawText("Hi", { 0, std::numeric_limits<double>::infinity(), 10, 10 }, style);
+    canvas.context().setFillColor(colors::red);
+    canvas.context().fillRect({ 0, 0, 20, 20 });
+    EXPECT_EQ(canvas.at(10, 10), colors::red);
 }
 
 TEST_F(Text, OutlineSitsOnTheBaseline)
