@@ -80,9 +80,11 @@ void strokeOutline(gfx::Path path, const gfx::Color& stroke, double width, Butto
     path.stroke();
 }
 
+// The rounded buttons' title goes straight into its rectangle, without a clip.
 void drawButtonTitle(const gfx::Rect& body, std::string_view title, const gfx::Color& color)
 {
-    drawTextIn(title, { body.minX(), body.minY(), body.width(), 17.5 }, titleStyle(color, gfx::TextAlignment::center));
+    drawTextIn(title, { body.minX(), body.minY(), body.width(), 17.5 }, titleStyle(color, gfx::TextAlignment::center),
+        gfx::TextClipping::none);
 }
 
 void drawSolidButton(const gfx::Rect& frame, const gfx::Color& fill, const gfx::Shadow& shadow, const gfx::Color& stroke,

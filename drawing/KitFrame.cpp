@@ -56,13 +56,13 @@ double measuredTextHeight(std::string_view text, double width, const gfx::TextSt
     return gfx::textBoundingRect(text, width, style).height();
 }
 
-void drawTextIn(std::string_view text, const gfx::Rect& rect, const gfx::TextStyle& style)
+void drawTextIn(std::string_view text, const gfx::Rect& rect, const gfx::TextStyle& style, gfx::TextClipping clipping)
 {
     // A text rectangle or size that is not a number would leave cairo's context broken for
     // good; such a text is simply not drawn.
     if (!finite(rect) || !std::isfinite(style.font.pointSize))
         return;
-    gfx::drawText(text, rect, style);
+    gfx::drawText(text, rect, style, clipping);
 }
 
 void drawTextClipped(std::string_view text, const gfx::Rect& clip, const gfx::Rect& drawing, const gfx::TextStyle& style)

@@ -82,9 +82,10 @@ gfx::Shadow scaledShadow(const gfx::Shadow&, double scale);
 gfx::TextStyle textStyle(const gfx::Font&, const gfx::Color&, gfx::TextAlignment);
 // The height of `text` laid out `width` wide from the line-fragment origin.
 double measuredTextHeight(std::string_view text, double width, const gfx::TextStyle&);
-// Draws `text` laid out in `rect`, from its top; nothing for a rectangle or font size that
-// is not a number.
-void drawTextIn(std::string_view text, const gfx::Rect& rect, const gfx::TextStyle&);
+// Draws `text` laid out in `rect`, from its top, clipped to it unless told otherwise;
+// nothing for a rectangle or font size that is not a number.
+void drawTextIn(std::string_view text, const gfx::Rect& rect, const gfx::TextStyle&,
+    gfx::TextClipping = gfx::TextClipping::toRect);
 // Draws `text` laid out in `drawing` while clipped to `clip`, and leaves the state as it was.
 void drawTextClipped(std::string_view text, const gfx::Rect& clip, const gfx::Rect& drawing, const gfx::TextStyle&);
 
