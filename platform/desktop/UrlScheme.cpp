@@ -3,6 +3,7 @@
 #include "platform/base/Diagnostics.h"
 #include "platform/base/Files.h"
 #include "platform/base/Paths.h"
+#include "platform/base/Timer.h"
 #include "platform/desktop/DesktopEntry.h"
 
 #include <algorithm>
@@ -265,6 +266,11 @@ UrlScheme::UrlScheme(std::string scheme, int lockFd, int listenFd, fs::path sock
     , m_listenFd(listenFd)
     , m_socketPath(std::move(socketPath))
 {
+    startListening();
+}
+
+void UrlScheme::startListening()
+{
     m_listenSource = base::RunLoop::main().addSource(m_listenFd, POLLIN, base::RunLoop::Mode::Default,
         [this](short) { acceptConnections(); });
 }
@@ -273,6 +279,8 @@ UrlScheme::~UrlScheme()
 {
     while (!m_connections.empty())
         closeConnection(m_connections.back().fd);
+    if (m_resumeListening)
+        m_resumeListening->invalidate();
     base::RunLoop::main().removeSource(m_listenSource);
     close(m_listenFd);
     // Removed while we still hold the lock, so that it is never a newer copy's socket.
@@ -280,12 +288,28 @@ UrlScheme::~UrlScheme()
     close(m_lockFd);
 }
 
+void UrlScheme::pauseListening()
+{
+    base::diagnostic(std::string("link hand-over paused for a second: ") + std::strerror(errno));
+    base::RunLoop::main().removeSource(m_listenSource);
+    m_listenSource = 0;
+    m_resumeListening = base::Timer::create(1.0, false, base::RunLoop::Mode::Default, [this](base::Timer&) {
+        m_resumeListening.reset();
+        startListening();
+    });
+}
+
 void UrlScheme::acceptConnections()
 {
     for (;;) {
         int fd = accept4(m_listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-        if (fd < 0)
+        if (fd < 0) {
+            // Out of descriptors or memory, the waiting connection stays and the socket stays
+            // readable: stop listening for a second rather than spin the loop.
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
+                pauseListening();
             return;
+        }
         ucred peer {};
         socklen_t length = sizeof peer;
         if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.uid != getuid()) {

@@ -53,6 +53,8 @@ public:
 private:
     UrlScheme(std::string scheme, int lockFd, int listenFd, std::filesystem::path socketPath);
 
+    void startListening();
+    void pauseListening();
     void acceptConnections();
     void readFrom(int fd);
     void closeConnection(int fd);
@@ -68,6 +70,7 @@ private:
     int m_listenFd { -1 };
     std::filesystem::path m_socketPath;
     base::RunLoop::SourceId m_listenSource { 0 };
+    std::shared_ptr<base::Timer> m_resumeListening;
     std::vector<Connection> m_connections;
 };
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -139,6 +140,34 @@ TEST_F(UrlHandOverTest, LaunchesThatConnectAndStallDoNotCostTheNextOneItsLink)
     EXPECT_TRUE(log.contains("never finished"));
     for (int fd : stalled)
         close(fd);
+}
+
+TEST_F(UrlHandOverTest, RunningOutOfDescriptorsPausesListeningInsteadOfSpinning)
+{
+    auto first = UrlScheme::claim("ostrel2things");
+    ASSERT_TRUE(first.listener);
+    desktop::test::LogLines log;
+
+    // No descriptor left for the running copy to accept the waiting launch with.
+    rlimit saved {};
+    getrlimit(RLIMIT_NOFILE, &saved);
+    int client = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(client, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, (home.path() / ".runtime" / "ostrel.socket").c_str());
+    ASSERT_EQ(connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    rlimit tight = saved;
+    tight.rlim_cur = rlim_t(client + 1);
+    setrlimit(RLIMIT_NOFILE, &tight);
+    int passes = 0;
+    while (base::RunLoop::main().runOnce() && passes < 100)
+        ++passes;
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_LT(passes, 100) << "the loop kept waking for a connection it could not take";
+    EXPECT_TRUE(log.contains("paused"));
+
+    close(client);
 }
 
 TEST_F(UrlHandOverTest, AStaleSocketFromACrashedCopyDoesNotStopTheNextOne)
