@@ -1,6 +1,7 @@
 #include "platform/base/Files.h"
 
 #include "platform/base/Time.h"
+#include "platform/base/Utf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -49,66 +50,6 @@ void syncTree(const Path& folder)
     syncPath(folder, true);
 }
 
-bool isValidUtf8(const std::string& bytes)
-{
-    size_t i = 0;
-    while (i < bytes.size()) {
-        unsigned char c = bytes[i];
-        size_t extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xe ? 2 : (c >> 3) == 0x1e ? 3 : 4;
-        if (extra == 4 || i + extra >= bytes.size() + (extra ? 0 : 1))
-            return false;
-        for (size_t k = 1; k <= extra; ++k) {
-            if ((static_cast<unsigned char>(bytes[i + k]) >> 6) != 0x2)
-                return false;
-        }
-        i += extra + 1;
-    }
-    return true;
-}
-
-void appendUtf8(std::string& out, char32_t code)
-{
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xc0 | (code >> 6));
-        out += char(0x80 | (code & 0x3f));
-    } else if (code < 0x10000) {
-        out += char(0xe0 | (code >> 12));
-        out += char(0x80 | ((code >> 6) & 0x3f));
-        out += char(0x80 | (code & 0x3f));
-    } else {
-        out += char(0xf0 | (code >> 18));
-        out += char(0x80 | ((code >> 12) & 0x3f));
-        out += char(0x80 | ((code >> 6) & 0x3f));
-        out += char(0x80 | (code & 0x3f));
-    }
-}
-
-std::string decodeUtf16(const std::string& bytes, size_t start, bool bigEndian)
-{
-    std::string out;
-    auto unit = [&](size_t i) -> char16_t {
-        unsigned char a = bytes[i], b = bytes[i + 1];
-        return bigEndian ? char16_t((a << 8) | b) : char16_t((b << 8) | a);
-    };
-    for (size_t i = start; i + 1 < bytes.size(); i += 2) {
-        char32_t code = unit(i);
-        if (code >= 0xd800 && code < 0xdc00 && i + 3 < bytes.size()) {
-            char16_t low = unit(i + 2);
-            if (low >= 0xdc00 && low < 0xe000) {
-                code = 0x10000 + ((code - 0xd800) << 10) + (low - 0xdc00);
-                i += 2;
-            } else {
-                code = 0xfffd;
-            }
-        } else if (code >= 0xd800 && code < 0xe000) {
-            code = 0xfffd;
-        }
-        appendUtf8(out, code);
-    }
-    return out;
-}
 }
 
 bool exists(const Path& path)
@@ -223,19 +164,27 @@ std::optional<std::string> readBytes(const Path& path, std::string* error)
 
 std::string decodeText(const std::string& bytes)
 {
+    auto utf16 = [&bytes](bool bigEndian) {
+        std::u16string units;
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+            units.push_back(char16_t(bigEndian ? (a << 8) | b : (b << 8) | a));
+        }
+        return toUtf8(units);
+    };
     if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
         return bytes.substr(3);
     if (bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF')
-        return decodeUtf16(bytes, 2, true);
+        return utf16(true);
     if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE')
-        return decodeUtf16(bytes, 2, false);
+        return utf16(false);
     if (isValidUtf8(bytes))
         return bytes;
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (unsigned char c : bytes)
-        appendUtf8(out, c);
-    return out;
+    // Latin-1: every byte is the code point of the same number.
+    std::u16string latin1;
+    for (unsigned char byte : bytes)
+        latin1.push_back(byte);
+    return toUtf8(latin1);
 }
 
 std::optional<std::string> readText(const Path& path, std::string* error)

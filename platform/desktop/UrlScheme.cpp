@@ -4,6 +4,7 @@
 #include "platform/base/Files.h"
 #include "platform/base/Paths.h"
 #include "platform/base/Timer.h"
+#include "platform/base/Utf8.h"
 #include "platform/desktop/DesktopEntry.h"
 
 #include <algorithm>
@@ -65,28 +66,11 @@ bool isSchemeName(std::string_view scheme)
 // Whether the bytes are well-formed UTF-8 without C0 or C1 control characters or DEL.
 bool isCleanUtf8(std::string_view text)
 {
-    for (std::size_t i = 0; i < text.size();) {
-        auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) {
-            if (byte < 0x20 || byte == 0x7f)
-                return false;
-            ++i;
-            continue;
-        }
-        std::size_t length = byte >= 0xf0 ? 4 : byte >= 0xe0 ? 3 : byte >= 0xc2 ? 2 : 0;
-        if (length == 0 || byte > 0xf4 || i + length > text.size())
+    if (!base::isValidUtf8(text))
+        return false;
+    for (char16_t c : base::toUtf16(text)) {
+        if (c < 0x20 || (c >= 0x7f && c <= 0x9f))
             return false;
-        std::uint32_t point = byte & (0x7f >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xc0) != 0x80)
-                return false;
-            point = (point << 6) | (next & 0x3f);
-        }
-        bool overlong = (length == 3 && point < 0x800) || (length == 4 && point < 0x10000);
-        if (overlong || point > 0x10ffff || (point >= 0xd800 && point <= 0xdfff) || (point >= 0x80 && point <= 0x9f))
-            return false;
-        i += length;
     }
     return true;
 }

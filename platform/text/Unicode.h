@@ -1,15 +1,14 @@
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "platform/base/Utf8.h"
 
 namespace text {
 
 // Text is indexed in UTF-16 code units everywhere, as the lengths of the log and the pads are
-// counted; these are the one place where UTF-8 from files and settings crosses that line.
-// Malformed input becomes U+FFFD rather than being dropped, so nothing shifts silently.
-std::u16string toUtf16(std::string_view utf8);
-std::string toUtf8(std::u16string_view utf16);
+// counted; the base layer's conversions are where UTF-8 from files and settings crosses
+// that line.
+using base::toUtf16;
+using base::toUtf8;
 
 // The newline set: line feed, vertical tab, form feed, carriage return, next line, line and
 // paragraph separator. Each one ends a line on its own, so CR LF is two line ends.

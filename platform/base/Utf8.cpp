@@ -1,6 +1,6 @@
-#include "platform/text/Unicode.h"
+#include "platform/base/Utf8.h"
 
-namespace text {
+namespace base {
 
 namespace {
 
@@ -36,17 +36,16 @@ void appendUtf8(std::string& out, char32_t c)
     }
 }
 
-}
-
-std::u16string toUtf16(std::string_view utf8)
+// Calls `emit` with every code point of `utf8`, and with U+FFFD (and `malformed` set) for
+// each malformed sequence.
+template<typename Emit>
+void decodeUtf8(std::string_view utf8, Emit emit)
 {
-    std::u16string out;
-    out.reserve(utf8.size());
     size_t i = 0;
     while (i < utf8.size()) {
         auto lead = static_cast<unsigned char>(utf8[i]);
         if (lead < 0x80) {
-            out.push_back(lead);
+            emit(char32_t(lead), false);
             ++i;
             continue;
         }
@@ -60,7 +59,7 @@ std::u16string toUtf16(std::string_view utf8)
         } else if ((lead & 0xF8) == 0xF0) {
             extra = 3, c = lead & 0x07, minimum = 0x10000;
         } else {
-            out.push_back(replacement);
+            emit(replacement, true);
             ++i;
             continue;
         }
@@ -74,25 +73,43 @@ std::u16string toUtf16(std::string_view utf8)
         // A short or overlong sequence, a surrogate or a value past Unicode is one error: the
         // bytes consumed so far become a single replacement character.
         if (j != i + 1 + extra || c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            out.push_back(replacement);
+            emit(replacement, true);
         else
-            appendUtf16(out, c);
+            emit(c, false);
         i = j;
     }
+}
+
+}
+
+std::u16string toUtf16(std::string_view utf8)
+{
+    std::u16string out;
+    out.reserve(utf8.size());
+    decodeUtf8(utf8, [&out](char32_t c, bool) { appendUtf16(out, c); });
     return out;
+}
+
+bool isValidUtf8(std::string_view bytes)
+{
+    bool valid = true;
+    decodeUtf8(bytes, [&valid](char32_t, bool malformed) { valid = valid && !malformed; });
+    return valid;
 }
 
 std::string toUtf8(std::u16string_view utf16)
 {
     std::string out;
     out.reserve(utf16.size());
+    auto isHigh = [](char16_t c) { return c >= 0xD800 && c <= 0xDBFF; };
+    auto isLow = [](char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
     for (size_t i = 0; i < utf16.size(); ++i) {
         char16_t unit = utf16[i];
-        if (isHighSurrogate(unit) && i + 1 < utf16.size() && isLowSurrogate(utf16[i + 1])) {
+        if (isHigh(unit) && i + 1 < utf16.size() && isLow(utf16[i + 1])) {
             char32_t c = 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(utf16[i + 1]) - 0xDC00);
             appendUtf8(out, c);
             ++i;
-        } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
+        } else if (isHigh(unit) || isLow(unit)) {
             appendUtf8(out, replacement);
         } else {
             appendUtf8(out, unit);
