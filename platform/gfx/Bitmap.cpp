@@ -1,10 +1,10 @@
 #include "platform/gfx/Bitmap.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/base/Files.h"
 
 #include <cairo.h>
 #include <cstdint>
-#include <unistd.h>
 
 namespace gfx {
 
@@ -67,23 +67,15 @@ Color Bitmap::pixel(int x, int y) const
 
 bool Bitmap::savePng(const std::filesystem::path& path) const
 {
-    std::filesystem::path temporary = path.parent_path() / ("." + path.filename().string() + ".tmp");
     cairo_surface_flush(m_surface);
-    std::error_code error;
-    if (cairo_surface_write_to_png(m_surface, temporary.c_str()) != CAIRO_STATUS_SUCCESS) {
-        std::filesystem::remove(temporary, error);
+    std::string png;
+    auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+        static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+        return CAIRO_STATUS_SUCCESS;
+    };
+    if (cairo_surface_write_to_png_stream(m_surface, append, &png) != CAIRO_STATUS_SUCCESS)
         return false;
-    }
-    if (FILE* file = std::fopen(temporary.c_str(), "rb")) {
-        fsync(fileno(file));
-        std::fclose(file);
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    return base::files::writeAtomically(path, png);
 }
 
 std::unique_ptr<GraphicsContext> Bitmap::makeContext(double scale, bool flipped)
