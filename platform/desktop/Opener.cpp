@@ -1,19 +1,16 @@
 #include "platform/desktop/Opener.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/desktop/ChildProcess.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <mutex>
 #include <optional>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <utility>
-
-extern char** environ;
 
 namespace desktop {
 
@@ -31,25 +28,10 @@ std::string joined(const std::vector<std::string>& argv)
 
 bool spawnDetached(const std::vector<std::string>& argv)
 {
-    std::vector<char*> arguments;
-    for (const auto& argument : argv)
-        arguments.push_back(const_cast<char*>(argument.c_str()));
-    arguments.push_back(nullptr);
-
-    // The helper must not read our standard input; it is the terminal's when run from one.
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    // The application it starts may live long after us; it gets no file of ours, even one a
-    // library left open across exec.
-    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
-    pid_t pid = 0;
-    int error = posix_spawnp(&pid, arguments[0], &actions, nullptr, arguments.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0) {
-        base::diagnostic("could not run " + argv[0] + ": " + std::strerror(error));
+    auto spawned = ChildProcess::spawn(argv, {}, "could not run " + argv[0]);
+    if (!spawned)
         return false;
-    }
+    pid_t pid = *spawned;
     // Reaped off the main thread: xdg-open may wait for the application it started.
     std::thread([pid, line = joined(argv)] {
         int status = 0;

@@ -3,6 +3,7 @@
 #include "platform/base/Diagnostics.h"
 #include "platform/base/RunLoop.h"
 #include "platform/base/Timer.h"
+#include "platform/desktop/ChildProcess.h"
 
 #include <cerrno>
 #include <csignal>
@@ -11,12 +12,9 @@
 #include <map>
 #include <memory>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace desktop {
 
@@ -107,34 +105,10 @@ bool UserScript::run(const std::filesystem::path& file, const std::vector<std::s
 
     std::vector<std::string> argv { file.string() };
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    std::vector<char*> pointers;
-    for (auto& argument : argv)
-        pointers.push_back(argument.data());
-    pointers.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    // Not every library marks its files close-on-exec, and what the script starts may outlive us.
-    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    sigset_t none, all;
-    sigemptyset(&none);
-    sigfillset(&all);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes, &all);
-
-    pid_t pid = 0;
-    int failure = posix_spawn(&pid, argv[0].c_str(), &actions, &attributes, pointers.data(), environ);
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
-    if (failure) {
-        base::diagnostic("User script " + file.string() + " cannot be run: " + std::strerror(failure));
+    auto spawned = ChildProcess::spawn(argv, { .silent = false, .ownProcessGroup = true }, "User script " + file.string() + " cannot be run");
+    if (!spawned)
         return false;
-    }
+    pid_t pid = *spawned;
 
     Run& run = runs()[pid];
     run.name = file.filename().string();

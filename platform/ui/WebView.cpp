@@ -2,6 +2,7 @@
 
 #include "platform/base/Diagnostics.h"
 #include "platform/base/RunLoop.h"
+#include "platform/desktop/ChildProcess.h"
 #include "platform/desktop/Opener.h"
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/ui/Button.h"
@@ -15,12 +16,9 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -126,21 +124,11 @@ std::shared_ptr<gfx::Image> renderPage(const fs::path& browser, const fs::path& 
         "--no-first-run", "--user-data-dir=" + (folder / "profile").string(),
         "--window-size=" + std::to_string(width) + "," + std::to_string(height), "--screenshot=" + shot.string(),
         fileUrlFor(page) };
-    std::vector<char*> args;
-    for (auto& arg : argv)
-        args.push_back(arg.data());
-    args.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    int spawned = posix_spawn(&pid, browser.c_str(), &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    auto spawned = desktop::ChildProcess::spawn(argv, { .silent = true }, "web view: could not run " + browser.string());
     std::shared_ptr<gfx::Image> picture;
-    if (spawned == 0) {
+    if (spawned) {
         int status = 0;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        while (waitpid(*spawned, &status, 0) < 0 && errno == EINTR) {
         }
         if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
             picture = gfx::Image::loadPng(shot);
