@@ -1,8 +1,9 @@
 #include "core/KeyCombo.h"
 
+#include "platform/base/Json.h"
+
 #include <array>
 #include <limits>
-#include <nlohmann/json.hpp>
 #include <utility>
 
 namespace ostrel {
@@ -19,15 +20,13 @@ constexpr std::array<std::pair<uint32_t, uint64_t>, 4> modifierPairs { {
 
 constexpr std::array<const char*, 4> modifierSymbolTexts { "\u2303", "\u2325", "\u21E7", "\u2318" };
 
-std::optional<uint32_t> unsigned32(const nlohmann::json& object, const char* member)
+std::optional<uint32_t> unsigned32(const base::Value& object, const char* member)
 {
-    auto found = object.find(member);
-    if (found == object.end() || !found->is_number_unsigned())
+    const base::Value* found = object.find(member);
+    const std::int64_t* value = found ? found->asInteger() : nullptr;
+    if (!value || *value < 0 || *value > std::int64_t(std::numeric_limits<uint32_t>::max()))
         return std::nullopt;
-    auto value = found->get<uint64_t>();
-    if (value > std::numeric_limits<uint32_t>::max())
-        return std::nullopt;
-    return static_cast<uint32_t>(value);
+    return static_cast<uint32_t>(*value);
 }
 
 }
@@ -97,21 +96,23 @@ std::string keyComboJSON(const std::optional<KeyCombo>& combo)
 {
     if (!combo)
         return "null";
-    nlohmann::json object { { "carbonKeyCode", combo->carbonKeyCode }, { "carbonModifiers", combo->carbonModifiers } };
-    return object.dump();
+    return base::toJson(base::Value::Dictionary {
+        { "carbonKeyCode", std::int64_t(combo->carbonKeyCode) },
+        { "carbonModifiers", std::int64_t(combo->carbonModifiers) },
+    });
 }
 
 std::optional<std::optional<KeyCombo>> keyComboFromJSON(std::string_view text)
 {
-    auto json = nlohmann::json::parse(text, nullptr, false);
-    if (json.is_discarded())
+    auto json = base::parseJson(text);
+    if (!json)
         return std::nullopt;
-    if (json.is_null())
+    if (json->isNull())
         return std::optional<KeyCombo> {};
-    if (!json.is_object())
+    if (!json->asDictionary())
         return std::nullopt;
-    auto code = unsigned32(json, "carbonKeyCode");
-    auto modifiers = unsigned32(json, "carbonModifiers");
+    auto code = unsigned32(*json, "carbonKeyCode");
+    auto modifiers = unsigned32(*json, "carbonModifiers");
     if (!code || !modifiers)
         return std::nullopt;
     return std::optional<KeyCombo> { KeyCombo(*code, *modifiers) };
