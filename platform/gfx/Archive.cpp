@@ -1,15 +1,16 @@
 #include "platform/gfx/Archive.h"
 
+#include "platform/base/Json.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <nlohmann/json.hpp>
 
 namespace gfx {
 
 namespace {
 
-using Json = nlohmann::json;
+using base::Value;
 
 // Sizes beyond this are certainly damage, not a wish; pango would allocate for them.
 constexpr double kLargestFontSize = 4096;
@@ -27,31 +28,38 @@ constexpr std::array<std::pair<FontWeight, const char*>, 9> kWeightNames { {
     { FontWeight::black, "black" },
 } };
 
-std::optional<Json> parse(std::string_view text)
+std::optional<Value> parse(std::string_view text)
 {
-    Json json = Json::parse(text.begin(), text.end(), nullptr, false);
-    if (json.is_discarded() || !json.is_object())
+    auto json = base::parseJson(text);
+    if (!json || !json->asDictionary())
         return std::nullopt;
     return json;
 }
 
-std::optional<double> finiteNumber(const Json& value)
+// A number written as a number: never a Boolean or numeric text.
+std::optional<double> finiteNumber(const Value* value)
 {
-    if (!value.is_number())
+    if (!value)
         return std::nullopt;
-    double number = value.get<double>();
-    if (!std::isfinite(number))
-        return std::nullopt;
-    return number;
+    if (auto integer = value->asInteger())
+        return double(*integer);
+    if (auto real = value->asReal(); real && std::isfinite(*real))
+        return *real;
+    return std::nullopt;
+}
+
+const std::string* text(const Value* value)
+{
+    return value ? value->asString() : nullptr;
 }
 
 }
 
 std::string archiveColor(const Color& color)
 {
-    Json json;
-    json["color"] = { color.red, color.green, color.blue, color.alpha };
-    return json.dump();
+    return base::toJson(Value::Dictionary {
+        { "color", Value::Array { color.red, color.green, color.blue, color.alpha } },
+    });
 }
 
 std::optional<Color> unarchiveColor(std::string_view archive)
@@ -59,12 +67,13 @@ std::optional<Color> unarchiveColor(std::string_view archive)
     auto json = parse(archive);
     if (!json)
         return std::nullopt;
-    auto found = json->find("color");
-    if (found == json->end() || !found->is_array() || found->size() != 4)
+    const Value* found = json->find("color");
+    const Value::Array* array = found ? found->asArray() : nullptr;
+    if (!array || array->size() != 4)
         return std::nullopt;
     std::array<double, 4> components {};
     for (size_t i = 0; i < 4; ++i) {
-        auto number = finiteNumber((*found)[i]);
+        auto number = finiteNumber(&(*array)[i]);
         if (!number)
             return std::nullopt;
         components[i] = std::clamp(*number, 0.0, 1.0);
@@ -74,15 +83,16 @@ std::optional<Color> unarchiveColor(std::string_view archive)
 
 std::string archiveFont(const Font& font)
 {
-    Json json;
-    json["font"] = font.postScriptName;
-    json["size"] = font.pointSize;
+    Value::Dictionary json {
+        { "font", font.postScriptName },
+        { "size", font.pointSize },
+        { "digits", font.monospacedDigits ? "monospaced" : "proportional" },
+    };
     for (auto [weight, name] : kWeightNames) {
         if (weight == font.weight)
             json["weight"] = name;
     }
-    json["digits"] = font.monospacedDigits ? "monospaced" : "proportional";
-    return json.dump();
+    return base::toJson(json);
 }
 
 std::optional<Font> unarchiveFont(std::string_view archive)
@@ -90,33 +100,34 @@ std::optional<Font> unarchiveFont(std::string_view archive)
     auto json = parse(archive);
     if (!json)
         return std::nullopt;
-    auto name = json->find("font");
-    auto size = json->find("size");
-    if (name == json->end() || !name->is_string() || size == json->end())
+    const std::string* name = text(json->find("font"));
+    if (!name)
         return std::nullopt;
     Font font;
-    font.postScriptName = name->get<std::string>();
+    font.postScriptName = *name;
     if (font.postScriptName.empty() || font.postScriptName.size() > kLongestFontName)
         return std::nullopt;
-    auto points = finiteNumber(*size);
+    auto points = finiteNumber(json->find("size"));
     if (!points || *points <= 0 || *points > kLargestFontSize)
         return std::nullopt;
     font.pointSize = *points;
 
     // Weight and digit style came later than name and size: absent means the plain font.
-    if (auto weight = json->find("weight"); weight != json->end()) {
-        if (!weight->is_string())
+    if (const Value* weightValue = json->find("weight")) {
+        const std::string* weight = text(weightValue);
+        if (!weight)
             return std::nullopt;
         auto known = std::find_if(kWeightNames.begin(), kWeightNames.end(),
-            [&](const auto& entry) { return weight->get<std::string>() == entry.second; });
+            [&](const auto& entry) { return *weight == entry.second; });
         if (known == kWeightNames.end())
             return std::nullopt;
         font.weight = known->first;
     }
-    if (auto digits = json->find("digits"); digits != json->end()) {
-        if (*digits == "monospaced")
+    if (const Value* digitsValue = json->find("digits")) {
+        const std::string* digits = text(digitsValue);
+        if (digits && *digits == "monospaced")
             font.monospacedDigits = true;
-        else if (*digits != "proportional")
+        else if (!digits || *digits != "proportional")
             return std::nullopt;
     }
     return font;
