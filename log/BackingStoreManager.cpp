@@ -13,7 +13,6 @@
 #include "platform/text/Rtfd.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace ostrel {
 
