@@ -1,0 +1,12 @@
+#include "shell/DateProvider.h"
+
+#include "platform/base/Time.h"
+
+namespace ostrel {
+
+double DateProvider::currentTimeIntervalFromReferenceDate() const
+{
+    return base::Time::now();
+}
+
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+// The addresses on the program's own web site that the shell opens in the browser.
+namespace ostrel::webAddresses {
+
+inline constexpr const char* mailingListSubscription = "https://ostrel.org/newsletter/subscribe";
+inline constexpr const char* videoChannel = "https://www.youtube.com/@ostrel?sub_confirmation=1";
+inline constexpr const char* contactTheDeveloper = "https://ostrel.org/contact";
+
+}
