@@ -115,6 +115,26 @@ void CalendarFile::read(std::string_view text)
         });
     }
     readEvents(events);
+    dropReadItems();
+}
+
+void CalendarFile::dropReadItems()
+{
+    // What was read is kept as our own values; of libical's tree only the calendars stay,
+    // for their time zones, and the events whose rules name a calendar scale of theirs.
+    std::vector<icalcomponent*> items;
+    for (icalcomponent* root : m_roots)
+        visitItems(root, nullptr, [&](icalcomponent* item, icalcomponent*) { items.push_back(item); });
+    for (icalcomponent* item : items) {
+        if (std::find(m_neededItems.begin(), m_neededItems.end(), item) != m_neededItems.end())
+            continue;
+        if (icalcomponent* parent = icalcomponent_get_parent(item))
+            icalcomponent_remove_component(parent, item);
+        else
+            std::erase(m_roots, item);
+        icalcomponent_free(item);
+    }
+    m_neededItems.clear();
 }
 
 std::optional<CalendarSeries> CalendarFile::seriesOf(icalcomponent* event, icalcomponent* calendar)
@@ -160,19 +180,14 @@ std::optional<CalendarSeries> CalendarFile::seriesOf(icalcomponent* event, icalc
 
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
          p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
-        icalrecurrencetype rule = icalproperty_get_rrule(p);
-        // Rules finer than hourly are nothing a calendar program writes, and stepping
-        // through them would cost the main thread seconds.
-        icalrecur_iterator* probe = rule.freq == ICAL_NO_RECURRENCE || rule.freq == ICAL_SECONDLY_RECURRENCE
-                || rule.freq == ICAL_MINUTELY_RECURRENCE
-            ? nullptr
-            : icalrecur_iterator_new(rule, series.start);
-        if (!probe) {
-            ++m_problems;
-            continue;
+        bool broken = false;
+        if (auto rule = CalendarSeries::prepared(icalproperty_get_rrule(p), series.start, broken)) {
+            series.rules.push_back(*rule);
+            if (rule->rscale)
+                m_neededItems.push_back(event);
         }
-        icalrecur_iterator_free(probe);
-        series.rules.push_back(rule);
+        if (broken)
+            ++m_problems;
     }
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
          p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {

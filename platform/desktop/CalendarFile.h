@@ -37,12 +37,14 @@ private:
     void readEvents(const std::vector<std::pair<icalcomponent*, icalcomponent*>>& events);
     void readToDo(icalcomponent* toDo, icalcomponent* calendar);
     std::optional<CalendarSeries> seriesOf(icalcomponent* event, icalcomponent* calendar);
+    void dropReadItems();
 
     std::vector<icalcomponent*> m_roots;
     std::vector<CalendarEvent> m_singles;
     std::vector<CalendarSeries> m_series;
     std::vector<CalendarToDo> m_toDos;
     int m_problems { 0 };
+    std::vector<icalcomponent*> m_neededItems;
 };
 
 }

@@ -34,6 +34,13 @@ struct CalendarSeries {
     std::vector<double> excludedMoments;
     std::vector<int> excludedDays;
 
+    // The rule ready for expanding: with its count turned into the date of its last
+    // occurrence, which lets an expansion start near the range instead of at the first
+    // occurrence (libical steps through ICU, some microseconds a step). None when the rule
+    // gives no occurrence, or is broken (then `broken` is set): unreadable, or finer than
+    // hourly. The rule as it was when its count runs past kMaxSteps.
+    static std::optional<icalrecurrencetype> prepared(icalrecurrencetype rule, const icaltimetype& start, bool& broken);
+
     bool repeats() const { return !rules.empty() || !extraDates.empty(); }
     bool isExcluded(const icaltimetype& occurrence, double moment) const;
     // The occurrence starting at `moment` (an extra date may bring its own end).

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <tuple>
 
 namespace desktop::ical {
 
@@ -58,6 +59,12 @@ int daysBetween(const icaltimetype& from, const icaltimetype& to)
     a.zone = b.zone = nullptr;
     // Dates alone, both taken as UTC midnights: whole days apart, with no clock change between.
     return int((icaltime_as_timet(b) - icaltime_as_timet(a)) / 86400);
+}
+
+bool isBefore(const icaltimetype& a, const icaltimetype& b)
+{
+    return std::tie(a.year, a.month, a.day, a.hour, a.minute, a.second)
+        < std::tie(b.year, b.month, b.day, b.hour, b.minute, b.second);
 }
 
 int dayKey(const icaltimetype& time)

@@ -20,6 +20,10 @@ icaltimetype timeLike(double moment, const icaltimetype& like);
 // Whole days from the date of `from` to the date of `to`, each read on its own wall clock.
 int daysBetween(const icaltimetype& from, const icaltimetype& to);
 
+// Whether `a` comes before `b` on their own wall clocks, fields alone (no zones): cheap,
+// and exact for two times of one zone except within a clock change.
+bool isBefore(const icaltimetype& a, const icaltimetype& b);
+
 // The date as one number (yyyymmdd) for comparing days.
 int dayKey(const icaltimetype& time);
 
