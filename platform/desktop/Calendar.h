@@ -41,6 +41,10 @@ struct CalendarToDo {
 // its modification time or size changed, and the repetitions of the last range asked for
 // are kept, so a query every few seconds over an unchanged store costs a few stat calls.
 //
+// Cost: the first query parses every file (about a quarter of a second for 5,000 events);
+// later ones over an unchanged store take microseconds, and a query past the kept day
+// expands the repetitions again (some milliseconds).
+//
 // No store, no file, an empty file or no event are normal: an empty list, nothing logged.
 // A damaged file gives what can be read of it and one logged line each time it changes.
 //

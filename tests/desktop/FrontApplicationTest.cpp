@@ -38,13 +38,24 @@ void watchRoot(X11Connection& connection)
 }
 }
 
-TEST(FrontApplicationTest, WithoutAWindowManagerThereIsNoFrontWindow)
-{
+// Each case on an X server of its own, with a connection to it.
+class FrontApplicationTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (server.name().empty())
+            GTEST_SKIP() << "Xvfb is not installed";
+        connection = X11Connection::open(server.name());
+        ASSERT_TRUE(connection);
+    }
+    void TearDown() override { base::RunLoop::main().discardAll(); }
+
     desktop::test::PrivateDisplay server;
-    if (server.name().empty())
-        GTEST_SKIP() << "Xvfb is not installed";
-    auto connection = X11Connection::open(server.name());
-    ASSERT_TRUE(connection);
+    std::shared_ptr<X11Connection> connection;
+};
+
+TEST_F(FrontApplicationTest, WithoutAWindowManagerThereIsNoFrontWindow)
+{
     auto front = FrontApplication::createForDisplay(connection);
     Window window = makeWindow(connection->display(), true);
     EXPECT_EQ(front->activeWindow(), std::nullopt);
@@ -64,13 +75,8 @@ TEST(FrontApplicationTest, WithoutAWindowManagerThereIsNoFrontWindow)
     EXPECT_EQ(FrontApplication::createForDisplay(nullptr)->activeWindow(), std::nullopt);
 }
 
-TEST(FrontApplicationTest, TheActiveWindowIsReadAndAskedForAsAPagerWould)
+TEST_F(FrontApplicationTest, TheActiveWindowIsReadAndAskedForAsAPagerWould)
 {
-    desktop::test::PrivateDisplay server;
-    if (server.name().empty())
-        GTEST_SKIP() << "Xvfb is not installed";
-    auto connection = X11Connection::open(server.name());
-    ASSERT_TRUE(connection);
     Display* display = connection->display();
     Window root = connection->rootWindow();
 
@@ -113,13 +119,8 @@ TEST(FrontApplicationTest, TheActiveWindowIsReadAndAskedForAsAPagerWould)
     EXPECT_FALSE(front->activate(theirs)) << "a window that has gone";
 }
 
-TEST(FrontApplicationTest, ARealWindowManagerBringsTheWindowBack)
+TEST_F(FrontApplicationTest, ARealWindowManagerBringsTheWindowBack)
 {
-    desktop::test::PrivateDisplay server;
-    if (server.name().empty())
-        GTEST_SKIP() << "Xvfb is not installed";
-    auto connection = X11Connection::open(server.name());
-    ASSERT_TRUE(connection);
     watchRoot(*connection);
     if (!server.startWindowManager())
         GTEST_SKIP() << "evilwm is not installed";
