@@ -30,6 +30,10 @@ namespace {
 // More would only be someone flooding the socket; later launches connect one at a time.
 constexpr std::size_t kMaxConnections = 8;
 
+// What a launch without a link hands over. It can never be a link: those begin with the
+// scheme and a colon.
+constexpr std::string_view kBringToFront = "front";
+
 // Only a folder that is ours alone: in a shared one (XDG_RUNTIME_DIR=/tmp) another user could
 // hold the lock, or listen in our place and be handed our links.
 std::optional<fs::path> runtimeFolder()
@@ -200,6 +204,16 @@ UrlScheme::Claim UrlScheme::claim(std::string scheme)
 
 bool UrlScheme::sendToRunningCopy(std::string_view url)
 {
+    return handOver(url, "could not hand the link to the running Ostrel");
+}
+
+bool UrlScheme::bringRunningCopyToFront()
+{
+    return handOver(kBringToFront, "could not ask the running Ostrel to come to the front");
+}
+
+bool UrlScheme::handOver(std::string_view message, const std::string& failure)
+{
     auto folder = runtimeFolder();
     auto address = folder ? socketAddress(*folder / "ostrel.socket") : std::nullopt;
     if (!address) {
@@ -228,8 +242,8 @@ bool UrlScheme::sendToRunningCopy(std::string_view url)
     timeval limit { 2, 0 };
     setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
     std::size_t sent = 0;
-    while (sent < url.size()) {
-        ssize_t written = send(fd, url.data() + sent, url.size() - sent, MSG_NOSIGNAL);
+    while (sent < message.size()) {
+        ssize_t written = send(fd, message.data() + sent, message.size() - sent, MSG_NOSIGNAL);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
@@ -237,8 +251,8 @@ bool UrlScheme::sendToRunningCopy(std::string_view url)
         sent += std::size_t(written);
     }
     close(fd);
-    if (sent < url.size()) {
-        base::diagnostic("could not hand the link to the running Ostrel");
+    if (sent < message.size()) {
+        base::diagnostic(failure);
         return false;
     }
     return true;
@@ -340,6 +354,11 @@ void UrlScheme::readFrom(int fd)
     }
     std::string text = std::move(connection->received);
     closeConnection(fd);
+    if (text == kBringToFront) {
+        if (on_bring_to_front)
+            on_bring_to_front();
+        return;
+    }
     auto url = accepted(text, m_scheme);
     if (!url) {
         base::diagnostic("ignored a hand-over from another launch that is no " + m_scheme + " link");

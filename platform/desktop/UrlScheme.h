@@ -16,7 +16,9 @@ namespace desktop {
 // Links of our own scheme ("ostrel2things:…") reach the program in two ways: the desktop
 // starts the program with the link as its argument, through the handler entry installed
 // here; and when a copy already runs, that second copy hands the link over a UNIX socket in
-// $XDG_RUNTIME_DIR to the running one and ends. Whatever arrives is checked before use.
+// $XDG_RUNTIME_DIR to the running one and ends. A second launch without a link asks the
+// running copy, over the same socket, to come to the front. Whatever arrives is checked
+// before use.
 class UrlScheme {
 public:
     static constexpr std::size_t kMaxLength = 4096;
@@ -42,6 +44,9 @@ public:
 
     // From a later launch: hands the text to the running copy. False, logged, on failure.
     static bool sendToRunningCopy(std::string_view url);
+    // From a later launch without a link: asks the running copy to come to the front.
+    // False, logged, on failure.
+    static bool bringRunningCopyToFront();
 
     ~UrlScheme();
     UrlScheme(const UrlScheme&) = delete;
@@ -49,9 +54,12 @@ public:
 
     // Accepted links from later launches, on the main thread, in the default run-loop mode.
     std::function<void(const std::string& url)> on_url;
+    // A later launch without a link, likewise: the shell brings its window to the front.
+    std::function<void()> on_bring_to_front;
 
 private:
     UrlScheme(std::string scheme, int lockFd, int listenFd, std::filesystem::path socketPath);
+    static bool handOver(std::string_view message, const std::string& failure);
 
     void startListening();
     void pauseListening();
