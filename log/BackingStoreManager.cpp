@@ -33,11 +33,17 @@ BackingStoreManager& BackingStoreManager::sharedManager()
 std::string BackingStoreManager::loadTemplateDataFromBundle(const std::string& name) const
 {
     auto path = base::Resources::path(name, "rtf", "templates");
+    // Templates are a few kilobytes of the installation's own; past this one is broken.
+    constexpr std::size_t limit = 16 << 20;
     std::optional<std::string> bytes;
+    std::string error;
     if (path)
-        bytes = base::files::readBytes(*path);
-    if (!bytes)
+        bytes = base::files::readBytes(*path, limit, &error);
+    if (!bytes) {
+        if (!error.empty())
+            base::diagnostic(error);
         base::fatal("could not load now and later board template: '" + name + "'");
+    }
     return *bytes;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,9 @@ namespace LogFormat {
 inline constexpr std::string_view kRoot = "System Log";
 inline constexpr std::string_view kEntryTemplate = "system log time slice entry";
 inline constexpr std::string_view kDateFormat = "yyyy-MM-dd HH:mm:ss";
+// An older plain-text day file is a few kilobytes; one past this is no log of ours and is
+// not read.
+inline constexpr std::size_t kPlainTextFileLimit = 64 << 20;
 // The identifier of every record that never had one (older plain-text files, a damaged
 // entry); never enough to address a record on its own.
 inline constexpr std::string_view kDummyIdentifier = "dummy";

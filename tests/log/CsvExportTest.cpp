@@ -21,7 +21,7 @@ protected:
         auto manager = FullFeaturedStatisticsManager::create();
         manager->prepareDataSet();
         EXPECT_TRUE(manager->exportCSVTo(path.string()));
-        return base::files::readText(path).value_or("<none>");
+        return base::files::readText(path, 1 << 20).value_or("<none>");
     }
 
     static std::string lineOf(const std::string& csv, size_t index)
@@ -64,7 +64,7 @@ TEST_F(CsvExportTest, BeforeAnySetTheFileHoldsTheHeaderAlone)
 {
     auto manager = FullFeaturedStatisticsManager::create();
     ASSERT_TRUE(manager->exportCSVTo(path.string()));
-    EXPECT_EQ(base::files::readText(path), std::string(CsvExport::kHeader) + "\n");
+    EXPECT_EQ(base::files::readText(path, 1 << 20), std::string(CsvExport::kHeader) + "\n");
 }
 
 TEST_F(CsvExportTest, ASecondExportReplacesTheFirst)
@@ -87,7 +87,7 @@ TEST_F(CsvExportTest, AFailedWriteIsReportedAndLeavesWhatWasThere)
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_EQ(alerts[0].message, "The log could not be exported.");
     EXPECT_FALSE(alerts[0].informativeText.empty());
-    EXPECT_EQ(base::files::readText(path / "keep.txt"), "kept");
+    EXPECT_EQ(base::files::readText(path / "keep.txt", 1 << 20), "kept");
 }
 
 }

@@ -252,7 +252,7 @@ TEST_F(RewriteTest, AFileReadOnlyInPartIsNeverRewritten)
     fs::path path = day("2026-04-06");
     writePackage(path, entryLines("K1", { "#tags", "a" }) + entryLines("K2", {}) + entryLines("K3", {}));
     fs::path rtf = path / "TXT.rtf";
-    std::string whole = *base::files::readBytes(rtf);
+    std::string whole = *base::files::readBytes(rtf, 1 << 20);
     // Cut inside the last entry: the reader still finds the first ones.
     std::string cut = whole.substr(0, whole.size() - 12);
     writeText(rtf, cut);
@@ -260,7 +260,7 @@ TEST_F(RewriteTest, AFileReadOnlyInPartIsNeverRewritten)
     FullTimeSlice edited;
     edited.setTagString("b");
     EXPECT_FALSE(file(path)->addOrReplaceThenSaveAndUpdate(edited, "K1"));
-    EXPECT_EQ(base::files::readBytes(rtf), cut);
+    EXPECT_EQ(base::files::readBytes(rtf, 1 << 20), cut);
     EXPECT_EQ(updates, 0);
     ASSERT_EQ(alerts.size(), 2u);
     EXPECT_EQ(alerts[0].message, "The log entry could not be changed.");
@@ -294,13 +294,13 @@ TEST_F(RewriteTest, PlainTextAndUnreadableFilesAreNeverRewritten)
     fs::path old = logFolder() / "System Log 2009-05-06 (0-1-2-3).txt";
     writeText(old, entryLines("P", {}));
     EXPECT_FALSE(file(old)->deleteAndSave("P"));
-    EXPECT_EQ(base::files::readBytes(old), entryLines("P", {}));
+    EXPECT_EQ(base::files::readBytes(old, 1 << 20), entryLines("P", {}));
 
     writeText(day("2026-04-05"), "not a package");
     FullTimeSlice added;
     added.setUuid("N");
     EXPECT_FALSE(file(day("2026-04-05"))->addOrReplaceThenSaveAndUpdate(added, "N"));
-    EXPECT_EQ(base::files::readBytes(day("2026-04-05")), "not a package");
+    EXPECT_EQ(base::files::readBytes(day("2026-04-05"), 1 << 20), "not a package");
     EXPECT_EQ(updates, 0);
 }
 
