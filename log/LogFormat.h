@@ -64,6 +64,14 @@ std::string concentrationLevelStringForTag(long long level);
 // 0, 1 and 2 for their words; 3 for any other text.
 int concentrationLevelTagForString(std::string_view word);
 
+// Whether a folder entry belongs to the series of `root`: its name begins with the root,
+// letter case aside, as the readers take names.
+bool beginsWithRoot(std::string_view name, std::string_view root);
+// Whether a folder entry is a file of the computer with `identifier`: its name begins with
+// the root and the last parenthesised part before its extension is that identifier, no
+// more ("(01ec2a3f5)" is not the file of "1ec2a3f5"), letter case aside.
+bool isFileOfComputer(std::string_view name, std::string_view root, std::string_view identifier);
+
 // The last path component of a current daily file ("System Log Day 2026-12-05 (default).rtfd")
 // or of an older plain-text file; letter case is ignored.
 bool isCurrentLogFileName(std::string_view name);

@@ -32,7 +32,7 @@ void RawDataSet::loadFromFolder(const std::string& folder, const std::string& ro
     std::vector<std::shared_ptr<LogFile>> files;
     if (auto names = base::files::list(folder)) {
         for (const auto& name : *names) {
-            if (!root.empty() && name.compare(0, root.size(), root) == 0)
+            if (LogFormat::beginsWithRoot(name, root))
                 files.push_back(LogFileManager::sharedInstance().createOrRetrieveLogFile(
                     (std::filesystem::path(folder) / name).string()));
         }

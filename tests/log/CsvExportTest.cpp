@@ -51,6 +51,16 @@ TEST_F(CsvExportTest, ObjectivesAreQuotedOnlyWhenTheyMustBe)
     EXPECT_NE(csv.find(",\"carriage\rreturn\"\n"), std::string::npos);
 }
 
+TEST_F(CsvExportTest, ObjectivesLoseEveryKindOfWhiteSpaceAtTheirEdges)
+{
+    // No-break, ideographic, em and line-separator spaces outside; a no-break one inside stays.
+    add(localDate(2026, 1, 5, 9), 60, "good").setObjective("\u00a0\u3000Plan\u00a0it\u2003\u2028\t");
+    add(localDate(2026, 1, 5, 8), 60, "good").setObjective("\u3000\u00a0 ");
+    auto csv = exported();
+    EXPECT_EQ(lineOf(csv, 1), "U0,\"2026-01-05 09:00:00\",60,good,false,\"\",Plan\u00a0it");
+    EXPECT_EQ(lineOf(csv, 2), "U1,\"2026-01-05 08:00:00\",60,good,false,\"\",");
+}
+
 TEST_F(CsvExportTest, EveryFieldFromOutsideIsQuotedWhenItHoldsASeparator)
 {
     add(localDate(2026, 1, 5, 9), 60, "very, very good", "say \"hi\"").setUuid("a,b");
