@@ -1,6 +1,7 @@
 #include "log/BackingStoreManager.h"
 
 #include "log/ComputerIdentifier.h"
+#include "log/LogFormat.h"
 #include "core/ZrLog.h"
 #include "platform/base/AlertPresenter.h"
 #include "platform/base/Diagnostics.h"
@@ -97,6 +98,14 @@ bool BackingStoreManager::append(const text::AttributedString& text, BackingStor
     std::filesystem::path path = descriptor.getPathToCurrentFile();
     zr_log("appending to current file path: %s", path.c_str());
 
+    // A day file whose replacement was cut short gets its earlier entries back first; if
+    // they cannot be put back, a new file holding this entry alone would bury them.
+    if (!base::files::recoverInterruptedReplacement(path) && !base::files::exists(path)) {
+        reportWriteFailure(path, "Today's log file was being rewritten when Ostrel stopped, and its earlier version "
+                                 "could not be put back, so this time slice was not added to it.");
+        return false;
+    }
+
     text::Document result;
     if (base::files::exists(path)) {
         auto existing = readWholePackage(path);
@@ -145,6 +154,20 @@ void BackingStoreManager::removeSheetFromDescriptor(BackingStoreDescriptor& desc
 {
     base::files::remove(id);
     descriptor.index().refreshIndexFromDisk();
+}
+
+bool BackingStoreManager::recoverInterruptedWrites(const BackingStoreDescriptor& descriptor) const
+{
+    std::string root = descriptor.root();
+    std::string identifier = obtainMACAddress();
+    // Only this computer's own files: in a shared folder another computer's hidden
+    // leftovers may be a write still under way there.
+    std::string error;
+    bool recovered = base::files::recoverInterruptedReplacements(descriptor.folderPath(),
+        [&](const std::string& name) { return LogFormat::isFileOfComputer(name, root, identifier); }, &error);
+    if (!recovered)
+        zr_log("could not recover interrupted writes: %s", error.c_str());
+    return recovered;
 }
 
 bool BackingStoreManager::createFromTemplate(const std::string& path, const std::string& templateName) const
