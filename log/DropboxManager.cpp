@@ -105,21 +105,13 @@ DropboxManager::Folders DropboxManager::foldersIn(const fs::path& dropbox)
 bool DropboxManager::configureForDropbox()
 {
     std::string identifier = thisComputer();
-    zr_log("Configuring for Dropbox");
-    zr_log("Local Machine MAC: %s", identifier.c_str());
-
-    if (ask(Style::Informational,
-            "Ostrel will now attempt to create a new folder called \"Ostrel\" in your existing Dropbox folder and will "
-            "then try to move all your existing log files into this folder.",
-            "", { "OK", "Cancel" })
-        != 0)
+    auto found = confirmAndLocate("Configuring for Dropbox",
+        "Ostrel will now attempt to create a new folder called \"Ostrel\" in your existing Dropbox folder and will then "
+        "try to move all your existing log files into this folder.",
+        identifier);
+    if (!found)
         return false;
-
-    auto dropbox = findDropboxFolder();
-    if (!dropbox)
-        return false;
-
-    Folders folders = foldersIn(*dropbox);
+    Folders folders = *found;
     const std::array<fs::path, 3> made { folders.base, folders.userLogs, folders.systemLogs };
     std::array<std::string, 3> errors;
     for (size_t i = 0; i < made.size(); ++i)
@@ -168,21 +160,13 @@ bool DropboxManager::configureForDropbox()
 bool DropboxManager::revertToLocal()
 {
     std::string identifier = thisComputer();
-    zr_log("DropboxManager: revert to local");
-    zr_log("Local Machine MAC: %s", identifier.c_str());
-
-    if (ask(Style::Informational,
-            "Ostrel will now attempt to move all your existing log files from your Dropbox back into your local "
-            "application support folder.",
-            "", { "OK", "Cancel" })
-        != 0)
+    auto found = confirmAndLocate("DropboxManager: revert to local",
+        "Ostrel will now attempt to move all your existing log files from your Dropbox back into your local application "
+        "support folder.",
+        identifier);
+    if (!found)
         return false;
-
-    auto dropbox = findDropboxFolder();
-    if (!dropbox)
-        return false;
-
-    Folders folders = foldersIn(*dropbox);
+    Folders folders = *found;
     if (!base::files::isDirectory(folders.base) || !base::files::isDirectory(folders.userLogs)
         || !base::files::isDirectory(folders.systemLogs)) {
         tell("No Ostrel log folder could be found in your Dropbox folder.", "Your log files were not moved.");
@@ -237,6 +221,19 @@ void DropboxManager::forceLogSystemToUpdate()
     // computers' files would stop arriving.
     LogFileManager::sharedInstance().restartMonitor();
     LogFileManager::sharedInstance().update();
+}
+
+std::optional<DropboxManager::Folders> DropboxManager::confirmAndLocate(const char* firstLine, const char* question,
+    const std::string& identifier)
+{
+    zr_log("%s", firstLine);
+    zr_log("Local Machine MAC: %s", identifier.c_str());
+    if (ask(Style::Informational, question, "", { "OK", "Cancel" }) != 0)
+        return std::nullopt;
+    auto dropbox = findDropboxFolder();
+    if (!dropbox)
+        return std::nullopt;
+    return foldersIn(*dropbox);
 }
 
 std::optional<fs::path> DropboxManager::findDropboxFolder()

@@ -52,6 +52,9 @@ private:
         bool moved { false };
         bool failed { false };
     };
+    // The start both moves share: the first diagnostic lines, the question, and the
+    // Dropbox folder's folders; none when the user declines or gives no folder.
+    std::optional<Folders> confirmAndLocate(const char* firstLine, const char* question, const std::string& identifier);
     // The setting "dropboxLocation" when it names a folder, else the one the user points
     // at, which is then stored there.
     std::optional<std::filesystem::path> findDropboxFolder();
