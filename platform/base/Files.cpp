@@ -124,7 +124,7 @@ std::string kindOf(mode_t mode)
         return "a device";
     if (S_ISSOCK(mode))
         return "a socket";
-    return "not a regular file";
+    return "a special file";
 }
 
 }

@@ -29,7 +29,9 @@ std::optional<std::vector<std::string>> list(const Path& folder, std::string* er
 std::optional<double> modificationTime(const Path& path);
 
 // Renames, or copies and removes when the two lie on different file systems. Never
-// replaces: anything already at `to` makes the move fail, and the source stays.
+// replaces: anything already at `to` makes the move fail, and the source stays. A copy
+// across file systems whose source cannot be removed afterwards is a failure too, with
+// both left in place.
 bool move(const Path& from, const Path& to, std::string* error = nullptr);
 bool copy(const Path& from, const Path& to, std::string* error = nullptr);
 bool remove(const Path& path, std::string* error = nullptr);
