@@ -107,6 +107,10 @@ std::optional<std::string> BackingStoreDescriptor::getPathToSelectedFile()
         return std::nullopt;
     // The error-reporting check: the throwing one would end the program over a folder it
     // may not look into.
+    // A page whose replacement was cut short gets its last version back rather than a
+    // fresh template.
+    if (!base::files::exists(*selected))
+        base::files::recoverInterruptedReplacement(*selected);
     if (!base::files::exists(*selected)) {
         if (auto name = templateName())
             BackingStoreManager::sharedManager().createFromTemplate(*selected, *name);

@@ -1,6 +1,7 @@
 #include "log/BackingStoreIndex.h"
 
 #include "log/BackingStoreDescriptor.h"
+#include "log/LogFormat.h"
 #include "core/ZrLog.h"
 #include "platform/base/AlertPresenter.h"
 #include "platform/base/Files.h"
@@ -46,7 +47,7 @@ bool BackingStoreIndex::refreshIndexFromDisk()
     std::vector<ID> ids;
     if (auto names = base::files::list(folder)) {
         for (const auto& name : *names) {
-            if (name.compare(0, root.size(), root) == 0 && !root.empty())
+            if (LogFormat::beginsWithRoot(name, root))
                 ids.push_back((std::filesystem::path(folder) / name).string());
         }
     }

@@ -1,6 +1,7 @@
 #include "log/BackingStoreManager.h"
 
 #include "log/ComputerIdentifier.h"
+#include "log/LogFormat.h"
 #include "core/ZrLog.h"
 #include "platform/base/AlertPresenter.h"
 #include "platform/base/Diagnostics.h"
@@ -33,11 +34,17 @@ BackingStoreManager& BackingStoreManager::sharedManager()
 std::string BackingStoreManager::loadTemplateDataFromBundle(const std::string& name) const
 {
     auto path = base::Resources::path(name, "rtf", "templates");
+    // Templates are a few kilobytes of the installation's own; past this one is broken.
+    constexpr std::size_t limit = 16 << 20;
     std::optional<std::string> bytes;
+    std::string error;
     if (path)
-        bytes = base::files::readBytes(*path);
-    if (!bytes)
+        bytes = base::files::readBytes(*path, limit, &error);
+    if (!bytes) {
+        if (!error.empty())
+            base::diagnostic(error);
         base::fatal("could not load now and later board template: '" + name + "'");
+    }
     return *bytes;
 }
 
@@ -91,6 +98,14 @@ bool BackingStoreManager::append(const text::AttributedString& text, BackingStor
     std::filesystem::path path = descriptor.getPathToCurrentFile();
     zr_log("appending to current file path: %s", path.c_str());
 
+    // A day file whose replacement was cut short gets its earlier entries back first; if
+    // they cannot be put back, a new file holding this entry alone would bury them.
+    if (!base::files::recoverInterruptedReplacement(path) && !base::files::exists(path)) {
+        reportWriteFailure(path, "Today's log file was being rewritten when Ostrel stopped, and its earlier version "
+                                 "could not be put back, so this time slice was not added to it.");
+        return false;
+    }
+
     text::Document result;
     if (base::files::exists(path)) {
         auto existing = readWholePackage(path);
@@ -139,6 +154,20 @@ void BackingStoreManager::removeSheetFromDescriptor(BackingStoreDescriptor& desc
 {
     base::files::remove(id);
     descriptor.index().refreshIndexFromDisk();
+}
+
+bool BackingStoreManager::recoverInterruptedWrites(const BackingStoreDescriptor& descriptor) const
+{
+    std::string root = descriptor.root();
+    std::string identifier = obtainMACAddress();
+    // Only this computer's own files: in a shared folder another computer's hidden
+    // leftovers may be a write still under way there.
+    std::string error;
+    bool recovered = base::files::recoverInterruptedReplacements(descriptor.folderPath(),
+        [&](const std::string& name) { return LogFormat::isFileOfComputer(name, root, identifier); }, &error);
+    if (!recovered)
+        zr_log("could not recover interrupted writes: %s", error.c_str());
+    return recovered;
 }
 
 bool BackingStoreManager::createFromTemplate(const std::string& path, const std::string& templateName) const

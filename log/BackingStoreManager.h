@@ -37,6 +37,11 @@ public:
     // the user.
     bool append(const text::AttributedString& text, BackingStoreDescriptor& descriptor) const;
 
+    // Puts right this computer's files of the series whose rewrite was cut short (the
+    // program killed between the steps of a package swap): a missing file comes back from
+    // its set-aside version, and the hidden leftovers go. False when something could not.
+    bool recoverInterruptedWrites(const BackingStoreDescriptor& descriptor) const;
+
     void removeSheetFromDescriptor(BackingStoreDescriptor& descriptor, const std::string& id) const;
 
     // A package about to be rewritten, read only when it can be read whole: its rich text

@@ -19,7 +19,8 @@ std::string ComputerIdentifier::current(const std::filesystem::path& interfaces)
         // boot to boot; only hardware keeps the file names stable.
         if (!base::files::exists(interfaces / name / "device"))
             continue;
-        auto text = base::files::readBytes(interfaces / name / "address");
+        // "xx:xx:xx:xx:xx:xx\n"; anything longer is no hardware address.
+        auto text = base::files::readBytes(interfaces / name / "address", 64);
         if (!text)
             continue;
         if (auto address = parseHardwareAddress(*text))

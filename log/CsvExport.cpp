@@ -3,20 +3,40 @@
 #include "log/FullDataSet.h"
 #include "log/Logger.h"
 
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+
 #include <cmath>
 #include <limits>
 
 namespace ostrel::CsvExport {
 
 namespace {
+// Without the white space at either end, Unicode's whole set of it: a no-break or
+// ideographic space pasted into an objective is as invisible as a plain one.
 std::string_view trimmed(std::string_view text)
 {
-    constexpr std::string_view space = " \t\n\r\v\f";
-    auto first = text.find_first_not_of(space);
-    if (first == std::string_view::npos)
-        return {};
-    auto last = text.find_last_not_of(space);
-    return text.substr(first, last - first + 1);
+    auto units = reinterpret_cast<const uint8_t*>(text.data());
+    int32_t length = int32_t(text.size());
+    int32_t start = 0;
+    while (start < length) {
+        int32_t next = start;
+        UChar32 c;
+        U8_NEXT(units, next, length, c);
+        if (c < 0 || !u_isUWhiteSpace(c))
+            break;
+        start = next;
+    }
+    int32_t end = length;
+    while (end > start) {
+        int32_t previous = end;
+        UChar32 c;
+        U8_PREV(units, start, previous, c);
+        if (c < 0 || !u_isUWhiteSpace(c))
+            break;
+        end = previous;
+    }
+    return text.substr(size_t(start), size_t(end - start));
 }
 
 // Seconds cut toward zero; a value no number column can hold is written as 0.

@@ -1,6 +1,7 @@
 #include "log/FullDataSet.h"
 
 #include "core/ZrLog.h"
+#include "log/LogFormat.h"
 #include "log/TimeSliceReaders.h"
 #include "platform/base/Files.h"
 #include "platform/text/Rtfd.h"
@@ -43,9 +44,12 @@ RawDataSet::Records FullDataSet::loadRTFDFile(const std::string& path)
 
 RawDataSet::Records FullDataSet::loadPlainTextFile(const std::string& path)
 {
-    auto content = base::files::readText(path);
-    if (!content)
+    std::string error;
+    auto content = base::files::readText(path, LogFormat::kPlainTextFileLimit, &error);
+    if (!content) {
+        zr_log("%s", error.c_str());
         return {};
+    }
     // Older logs are plain text; their records stay read-only (no path, not a package).
     try {
         return createTimeSlicesFromData(text::AttributedString::fromUtf8(*content, m_plainTextAttributes));

@@ -68,6 +68,17 @@ bool matchDate(std::string_view name, size_t& at)
         && matchDigits(name, at, 2);
 }
 
+bool equalIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (lower(char16_t(static_cast<unsigned char>(a[i]))) != lower(char16_t(static_cast<unsigned char>(b[i]))))
+            return false;
+    }
+    return true;
+}
+
 bool endsWithIgnoringCase(std::string_view name, std::string_view suffix)
 {
     if (name.size() < suffix.size())
@@ -277,6 +288,23 @@ int concentrationLevelTagForString(std::string_view word)
     if (word == "highly focused")
         return 2;
     return 3;
+}
+
+bool beginsWithRoot(std::string_view name, std::string_view root)
+{
+    return !root.empty() && name.size() >= root.size() && equalIgnoringCase(name.substr(0, root.size()), root);
+}
+
+bool isFileOfComputer(std::string_view name, std::string_view root, std::string_view identifier)
+{
+    if (identifier.empty() || !beginsWithRoot(name, root))
+        return false;
+    size_t dot = name.rfind('.');
+    std::string_view stem = dot == std::string_view::npos || dot < root.size() ? name : name.substr(0, dot);
+    size_t open = stem.rfind('(');
+    if (!stem.ends_with(')') || open == std::string_view::npos || open < root.size())
+        return false;
+    return equalIgnoringCase(stem.substr(open + 1, stem.size() - open - 2), identifier);
 }
 
 bool isCurrentLogFileName(std::string_view name)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,9 @@ namespace LogFormat {
 inline constexpr std::string_view kRoot = "System Log";
 inline constexpr std::string_view kEntryTemplate = "system log time slice entry";
 inline constexpr std::string_view kDateFormat = "yyyy-MM-dd HH:mm:ss";
+// An older plain-text day file is a few kilobytes; one past this is no log of ours and is
+// not read.
+inline constexpr std::size_t kPlainTextFileLimit = 64 << 20;
 // The identifier of every record that never had one (older plain-text files, a damaged
 // entry); never enough to address a record on its own.
 inline constexpr std::string_view kDummyIdentifier = "dummy";
@@ -59,6 +63,14 @@ double parseDate(std::u16string_view text, std::string* day = nullptr);
 std::string concentrationLevelStringForTag(long long level);
 // 0, 1 and 2 for their words; 3 for any other text.
 int concentrationLevelTagForString(std::string_view word);
+
+// Whether a folder entry belongs to the series of `root`: its name begins with the root,
+// letter case aside, as the readers take names.
+bool beginsWithRoot(std::string_view name, std::string_view root);
+// Whether a folder entry is a file of the computer with `identifier`: its name begins with
+// the root and the last parenthesised part before its extension is that identifier, no
+// more ("(01ec2a3f5)" is not the file of "1ec2a3f5"), letter case aside.
+bool isFileOfComputer(std::string_view name, std::string_view root, std::string_view identifier);
 
 // The last path component of a current daily file ("System Log Day 2026-12-05 (default).rtfd")
 // or of an older plain-text file; letter case is ignored.

@@ -70,6 +70,8 @@ void Logger::updateLogFileDescriptors()
     descriptor->setFolderPath(systemLogFolderPath());
     descriptor->setRoot(std::string(LogFormat::kRoot));
     descriptor->setNamingStrategy(std::make_unique<DailyNamingStrategy>());
+    // At start-up and after a move: nothing a killed write left behind is listed or lost.
+    BackingStoreManager::sharedManager().recoverInterruptedWrites(*descriptor);
     descriptor->finishInitialization();
     m_systemLogBackingStoreDesc = std::move(descriptor);
 }

@@ -3,6 +3,7 @@
 #include "log/BackingStoreDescriptor.h"
 #include "core/ZrLog.h"
 #include "log/LogFile.h"
+#include "log/LogFormat.h"
 #include "log/LogFileManager.h"
 #include "log/Logger.h"
 #include "log/TimeSliceReaders.h"
@@ -31,7 +32,7 @@ void RawDataSet::loadFromFolder(const std::string& folder, const std::string& ro
     std::vector<std::shared_ptr<LogFile>> files;
     if (auto names = base::files::list(folder)) {
         for (const auto& name : *names) {
-            if (!root.empty() && name.compare(0, root.size(), root) == 0)
+            if (LogFormat::beginsWithRoot(name, root))
                 files.push_back(LogFileManager::sharedInstance().createOrRetrieveLogFile(
                     (std::filesystem::path(folder) / name).string()));
         }
@@ -72,9 +73,12 @@ RawDataSet::Records RawDataSet::loadRTFDFile(const std::string& path)
 
 RawDataSet::Records RawDataSet::loadPlainTextFile(const std::string& path)
 {
-    auto content = base::files::readText(path);
-    if (!content)
+    std::string error;
+    auto content = base::files::readText(path, LogFormat::kPlainTextFileLimit, &error);
+    if (!content) {
+        zr_log("%s", error.c_str());
         return {};
+    }
     return createTimeSlicesFromContentString(text::toUtf16(*content));
 }
 

@@ -2,6 +2,7 @@
 
 #include "log/BackingStoreManager.h"
 #include "core/ZrLog.h"
+#include "log/LogFormat.h"
 #include "log/Logger.h"
 #include "platform/base/Files.h"
 
@@ -30,17 +31,16 @@ void UpgradeManager::upgradeSystemLogs(const std::string& folder, const std::str
     if (!names || root.empty())
         return;
     for (const auto& name : *names) {
-        if (name.compare(0, root.size(), root) != 0 || name.find(')') != std::string::npos)
+        if (!LogFormat::beginsWithRoot(name, root) || name.find(')') != std::string::npos)
             continue;
         std::filesystem::path oldPath = std::filesystem::path(folder) / name;
         std::filesystem::path withoutExtension = oldPath;
         withoutExtension.replace_extension();
         std::filesystem::path newPath = withoutExtension.string() + " (" + identifier + ")" + oldPath.extension().string();
         zr_log("renaming %s to %s", oldPath.c_str(), newPath.c_str());
-        // Never over an existing file: that would lose the day's entries written under the
-        // current name.
-        std::string error;
-        if (base::files::exists(newPath) || !base::files::move(oldPath, newPath, &error))
+        // The move never replaces: a file already under the new name keeps the day's entries
+        // written since, and the old one stays for the user to look at.
+        if (!base::files::move(oldPath, newPath))
             zr_log("failed to migrate file: %s", oldPath.c_str());
     }
 }

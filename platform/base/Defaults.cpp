@@ -18,6 +18,9 @@
 namespace base {
 
 namespace {
+// Far beyond any settings the program writes; a file past it is not its settings.
+constexpr std::size_t kSettingsFileLimit = 64 << 20;
+
 std::shared_ptr<Defaults>& sharedInstance()
 {
     static std::shared_ptr<Defaults> instance;
@@ -96,7 +99,7 @@ void Defaults::load()
     if (m_file.empty() || !files::exists(m_file))
         return;
     std::string error;
-    auto bytes = files::readBytes(m_file, &error);
+    auto bytes = files::readBytes(m_file, kSettingsFileLimit, &error);
     std::optional<Value> document;
     if (bytes)
         document = parseJson(*bytes, &error);
@@ -104,18 +107,18 @@ void Defaults::load()
         m_stored = *document->asDictionary();
         return;
     }
-    if (!bytes) {
-        diagnostic("Settings could not be read (" + error + "); starting from the default settings.");
-        return;
-    }
-    // Never overwrite what we could not read: the user may want it back.
+    // Never overwrite what we could not read or use: the user may want it back. That holds
+    // for something that is no file at all (a FIFO, a link to a device) too, which would
+    // otherwise stop or swamp every later start.
+    std::string what = bytes ? "is damaged" : "could not be read";
+    std::string why = error.empty() ? "not a dictionary" : error;
     auto aside = damagedCopyName(m_file);
     std::string moveError;
     if (files::move(m_file, aside, &moveError))
-        diagnostic("Settings file " + m_file.string() + " is damaged (" + (error.empty() ? "not a dictionary" : error)
-            + "); kept it as " + aside.string() + " and started from the default settings.");
+        diagnostic("Settings file " + m_file.string() + " " + what + " (" + why + "); kept it as " + aside.string()
+            + " and started from the default settings.");
     else
-        diagnostic("Settings file " + m_file.string() + " is damaged and could not be moved aside (" + moveError
+        diagnostic("Settings file " + m_file.string() + " " + what + " and could not be moved aside (" + moveError
             + "); starting from the default settings.");
     m_knownSignature = currentSignature();
 }

@@ -1,14 +1,18 @@
 #include "platform/base/Files.h"
 
+#include "platform/base/Diagnostics.h"
 #include "platform/base/Time.h"
 #include "platform/base/Utf8.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
+#include <map>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,24 +34,97 @@ bool failWithErrno(std::string* error, const std::string& what, const Path& path
     return fail(error, what + " " + path.string() + ": " + std::strerror(errno));
 }
 
-bool syncPath(const Path& path, bool directory)
+StepHook& stepHook()
+{
+    static StepHook hook;
+    return hook;
+}
+
+void step(std::string_view name)
+{
+    if (stepHook())
+        stepHook()(name);
+}
+
+Path folderOf(const Path& path) { return path.parent_path().empty() ? Path(".") : path.parent_path(); }
+
+bool syncPath(const Path& path, bool directory, std::string* error)
 {
     int fd = ::open(path.c_str(), (directory ? O_RDONLY | O_DIRECTORY : O_RDONLY) | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return failWithErrno(error, "cannot flush", path);
     bool ok = ::fsync(fd) == 0;
+    // Some file systems have nothing to flush for a folder and say so; that is no failure.
+    if (!ok && directory && (errno == EINVAL || errno == EROFS || errno == ENOTSUP))
+        ok = true;
+    if (!ok)
+        failWithErrno(error, "cannot flush", path);
     ::close(fd);
     return ok;
 }
 
+bool syncFolder(const Path& folder, std::string* error) { return syncPath(folder, true, error); }
+
 // Flushes every file of a freshly written package before it is renamed into place.
-void syncTree(const Path& folder)
+bool syncTree(const Path& folder, std::string* error)
 {
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec))
-        syncPath(it->path(), it->is_directory(ec));
-    syncPath(folder, true);
+         it.increment(ec)) {
+        if (it->is_symlink(ec))
+            continue;
+        if (!syncPath(it->path(), it->is_directory(ec), error))
+            return false;
+    }
+    if (ec)
+        return fail(error, "cannot flush " + folder.string() + ": " + ec.message());
+    return syncFolder(folder, error);
+}
+
+// rename(2) that fails with EEXIST instead of replacing anything at `to`.
+int renameWithoutReplacing(const Path& from, const Path& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return -1;
+    // The file system cannot refuse for us (some network and FUSE ones do not know the flag).
+    // A hard link refuses atomically; where there is none (folders, file systems without
+    // links) the target is looked at first, which leaves only an empty folder appearing in
+    // between at risk of being replaced.
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    if (::lstat(from.c_str(), &info) != 0)
+        return -1;
+    if (!S_ISDIR(info.st_mode)) {
+        if (::link(from.c_str(), to.c_str()) == 0) {
+            if (::unlink(from.c_str()) == 0)
+                return 0;
+            int saved = errno;
+            ::unlink(to.c_str());
+            errno = saved;
+            return -1;
+        }
+        if (errno == EEXIST || errno == ENOENT || errno == EXDEV || errno == EACCES || errno == ENOSPC)
+            return -1;
+    }
+    return ::rename(from.c_str(), to.c_str());
+}
+
+std::string kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "a special file";
 }
 
 }
@@ -64,13 +141,27 @@ bool isDirectory(const Path& path)
     return fs::is_directory(path, ec);
 }
 
-bool createDirectories(const Path& path, std::string* error)
+bool createDirectories(const Path& given, std::string* error)
 {
-    std::error_code ec;
-    fs::create_directories(path, ec);
-    if (ec || !fs::is_directory(path))
-        return fail(error, "cannot create folder " + path.string() + (ec ? ": " + ec.message() : ""));
-    return true;
+    Path path = !given.has_filename() && given.has_parent_path() ? given.parent_path() : given;
+    if (path.empty() || isDirectory(path))
+        return true;
+    Path parent = path.parent_path();
+    if (!parent.empty() && parent != path && !createDirectories(parent, error))
+        return false;
+    if (::mkdir(path.c_str(), 0777) != 0) {
+        if (errno == EEXIST && isDirectory(path))
+            return true;
+        return failWithErrno(error, "cannot create folder", path);
+    }
+    return syncFolder(folderOf(path), error);
+}
+
+bool createDirectory(const Path& path, std::string* error)
+{
+    if (::mkdir(path.c_str(), 0777) != 0)
+        return failWithErrno(error, "cannot create folder", path);
+    return syncFolder(folderOf(path), error);
 }
 
 std::optional<std::vector<std::string>> list(const Path& folder, std::string* error)
@@ -115,47 +206,82 @@ bool remove(const Path& path, std::string* error)
 
 bool move(const Path& from, const Path& to, std::string* error)
 {
-    if (::rename(from.c_str(), to.c_str()) == 0)
+    // The move is done once the rename is: a folder that will not flush is only noted, as
+    // reporting the move failed would have the caller look for the file where it no longer is.
+    auto flushBoth = [&] {
+        std::string syncError;
+        if (!syncFolder(folderOf(to), &syncError) || !syncFolder(folderOf(from), &syncError))
+            diagnostic("moved " + from.string() + " to " + to.string() + ", but " + syncError);
+    };
+    if (renameWithoutReplacing(from, to) == 0) {
+        flushBoth();
         return true;
+    }
     if (errno != EXDEV)
         return failWithErrno(error, "cannot move", from);
-    // Across file systems: copy beside the target first, so the target appears whole.
+    if (files::exists(to)) {
+        errno = EEXIST;
+        return failWithErrno(error, "cannot move", from);
+    }
+    // Across file systems: copy beside the target first, so the target appears whole, and
+    // only where nothing has appeared meanwhile.
     Path staging = hiddenTemporarySibling(to, ".moving");
-    if (!copy(from, staging, error)) {
+    if (!copy(from, staging, error) || !syncTree(staging, error)) {
         files::remove(staging);
         return false;
     }
-    syncTree(staging);
-    if (::rename(staging.c_str(), to.c_str()) != 0) {
+    if (renameWithoutReplacing(staging, to) != 0) {
+        int saved = errno;
         files::remove(staging);
+        errno = saved;
         return failWithErrno(error, "cannot move", from);
     }
-    return files::remove(from, error);
+    flushBoth();
+    std::string removeError;
+    if (!files::remove(from, &removeError))
+        return fail(error, "copied " + from.string() + " to " + to.string() + " but " + removeError);
+    return true;
 }
 
-std::optional<std::string> readBytes(const Path& path, std::string* error)
+std::optional<std::string> readBytes(const Path& path, std::size_t limit, std::string* error, Links links)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: opening a FIFO would otherwise wait for a writer that never comes.
+    int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | (links == Links::Refuse ? O_NOFOLLOW : 0);
+    int fd = ::open(path.c_str(), flags);
     if (fd < 0) {
-        failWithErrno(error, "cannot read", path);
+        if (errno == ELOOP && links == Links::Refuse)
+            fail(error, "cannot read " + path.string() + ": a link, which is not followed here");
+        else
+            failWithErrno(error, "cannot read", path);
         return std::nullopt;
     }
-    std::string bytes;
+    auto refuse = [&](const std::string& why) -> std::optional<std::string> {
+        fail(error, "cannot read " + path.string() + ": " + why);
+        ::close(fd);
+        return std::nullopt;
+    };
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size > 0)
-        bytes.reserve(size_t(info.st_size));
+    if (::fstat(fd, &info) != 0)
+        return refuse(std::strerror(errno));
+    if (!S_ISREG(info.st_mode))
+        return refuse(kindOf(info.st_mode) + ", not a file");
+    auto tooLarge = [&] { return refuse("larger than the " + std::to_string(limit) + " bytes such a file may hold"); };
+    if (std::uint64_t(info.st_size) > limit)
+        return tooLarge();
+    std::string bytes;
+    bytes.reserve(size_t(info.st_size));
     char buffer[65536];
     for (;;) {
         ssize_t count = ::read(fd, buffer, sizeof buffer);
         if (count < 0 && errno == EINTR)
             continue;
-        if (count < 0) {
-            failWithErrno(error, "cannot read", path);
-            ::close(fd);
-            return std::nullopt;
-        }
+        if (count < 0)
+            return refuse(std::strerror(errno));
         if (count == 0)
             break;
+        // It grew while being read.
+        if (bytes.size() + size_t(count) > limit)
+            return tooLarge();
         bytes.append(buffer, size_t(count));
     }
     ::close(fd);
@@ -187,9 +313,9 @@ std::string decodeText(const std::string& bytes)
     return toUtf8(latin1);
 }
 
-std::optional<std::string> readText(const Path& path, std::string* error)
+std::optional<std::string> readText(const Path& path, std::size_t limit, std::string* error)
 {
-    auto bytes = readBytes(path, error);
+    auto bytes = readBytes(path, limit, error);
     if (!bytes)
         return std::nullopt;
     return decodeText(*bytes);
@@ -237,8 +363,7 @@ bool writeAtomically(const Path& path, const std::string& bytes, std::string* er
         ::unlink(temporary.c_str());
         return false;
     }
-    syncPath(path.parent_path().empty() ? Path(".") : path.parent_path(), true);
-    return true;
+    return syncFolder(folderOf(path), error);
 }
 
 bool writePackageAtomically(const Path& path, const std::function<bool(const Path& folder)>& fill, std::string* error)
@@ -251,22 +376,27 @@ bool writePackageAtomically(const Path& path, const std::function<bool(const Pat
         files::remove(staging);
         return fail(error, error && !error->empty() ? *error : "cannot write " + path.string());
     }
-    syncTree(staging);
-    Path parent = path.parent_path().empty() ? Path(".") : path.parent_path();
+    if (!syncTree(staging, error)) {
+        files::remove(staging);
+        return false;
+    }
+    Path parent = folderOf(path);
     // Swap the new package in with one rename; where the file system cannot swap, the old
-    // one steps aside first and comes back if the new one cannot be put in place.
+    // one steps aside first and comes back if the new one cannot be put in place. Killed in
+    // between, the old one waits aside for recoverInterruptedReplacements().
     Path old;
     if (files::exists(path)) {
         if (::renameat2(AT_FDCWD, staging.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) {
-            syncPath(parent, true);
+            bool synced = syncFolder(parent, error);
             files::remove(staging);
-            return true;
+            return synced;
         }
         old = hiddenTemporarySibling(path, ".old");
         if (::rename(path.c_str(), old.c_str()) != 0) {
             files::remove(staging);
             return failWithErrno(error, "cannot replace", path);
         }
+        step("set aside");
     }
     if (::rename(staging.c_str(), path.c_str()) != 0) {
         int saved = errno;
@@ -276,10 +406,99 @@ bool writePackageAtomically(const Path& path, const std::function<bool(const Pat
         errno = saved;
         return failWithErrno(error, "cannot replace", path);
     }
-    syncPath(parent, true);
+    // The old package goes only once the new one is known to be on the disk.
+    if (!syncFolder(parent, error))
+        return false;
     if (!old.empty())
         files::remove(old);
     return true;
+}
+
+std::optional<std::string> leftoverOwner(const std::string& name)
+{
+    constexpr size_t tagLength = 6;
+    if (name.size() < 2 + tagLength || name[0] != '.' || name[name.size() - tagLength - 1] != '.')
+        return std::nullopt;
+    for (size_t i = name.size() - tagLength; i < name.size(); ++i) {
+        if (!std::isxdigit(static_cast<unsigned char>(name[i])))
+            return std::nullopt;
+    }
+    std::string_view rest(name.data() + 1, name.size() - tagLength - 2);
+    for (std::string_view suffix : { ".tmp", ".old", ".moving" }) {
+        if (rest.size() > suffix.size() && rest.ends_with(suffix))
+            return std::string(rest.substr(0, rest.size() - suffix.size()));
+    }
+    return std::nullopt;
+}
+
+bool recoverInterruptedReplacements(const Path& folder, const std::function<bool(const std::string& name)>& owned,
+    std::string* error)
+{
+    auto names = list(folder);
+    if (!names)
+        return true;
+    struct Leftovers {
+        std::vector<Path> setAside;
+        std::vector<Path> others;
+    };
+    std::map<std::string, Leftovers> byOwner;
+    for (const auto& name : *names) {
+        auto owner = leftoverOwner(name);
+        if (!owner || !owned(*owner))
+            continue;
+        auto& leftovers = byOwner[*owner];
+        (name.find(".old.", owner->size() + 1) == owner->size() + 1 ? leftovers.setAside : leftovers.others)
+            .push_back(folder / name);
+    }
+    bool ok = true;
+    auto failed = [&](const std::string& message) {
+        diagnostic(message);
+        if (ok)
+            fail(error, message);
+        ok = false;
+    };
+    for (auto& [owner, leftovers] : byOwner) {
+        Path path = folder / owner;
+        if (!leftovers.setAside.empty() && !files::exists(path)) {
+            // Normally there is one; several mean several cut short, and the newest holds the most.
+            auto newest = std::max_element(leftovers.setAside.begin(), leftovers.setAside.end(),
+                [](const Path& a, const Path& b) { return modificationTime(a).value_or(0) < modificationTime(b).value_or(0); });
+            if (renameWithoutReplacing(*newest, path) != 0) {
+                failed("cannot restore " + path.string() + " from " + newest->string() + ": " + std::strerror(errno));
+                // What could not be restored is not thrown away.
+                leftovers.setAside.clear();
+            } else {
+                diagnostic("restored " + path.string() + ", whose replacement had been cut short");
+                leftovers.setAside.erase(newest);
+            }
+        }
+        for (const auto& group : { leftovers.setAside, leftovers.others }) {
+            for (const auto& leftover : group) {
+                std::string removeError;
+                if (!files::remove(leftover, &removeError))
+                    failed(removeError);
+            }
+        }
+    }
+    if (!byOwner.empty()) {
+        std::string syncError;
+        if (!syncFolder(folder, &syncError))
+            failed(syncError);
+    }
+    return ok;
+}
+
+bool recoverInterruptedReplacement(const Path& path, std::string* error)
+{
+    std::string name = path.filename().string();
+    return recoverInterruptedReplacements(folderOf(path), [&name](const std::string& owner) { return owner == name; }, error);
+}
+
+StepHook setStepHook(StepHook hook)
+{
+    StepHook previous = std::move(stepHook());
+    stepHook() = std::move(hook);
+    return previous;
 }
 
 }

@@ -185,7 +185,9 @@ std::optional<Value> parsePropertyList(std::string_view xml, std::string* error)
 
 std::optional<Value> readPropertyList(const std::filesystem::path& path, std::string* error)
 {
-    auto bytes = files::readBytes(path, error);
+    // The property lists read are the program's own resources, all small.
+    constexpr std::size_t limit = 16 << 20;
+    auto bytes = files::readBytes(path, limit, error);
     if (!bytes)
         return std::nullopt;
     return parsePropertyList(*bytes, error);

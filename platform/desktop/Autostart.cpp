@@ -14,7 +14,7 @@ std::filesystem::path Autostart::entryPath()
 
 bool Autostart::isOn()
 {
-    auto text = base::files::readText(entryPath());
+    auto text = base::files::readText(entryPath(), DesktopEntry::kFileLimit);
     if (!text)
         return false;
     // Desktops turn an entry off by these keys rather than by removing it.

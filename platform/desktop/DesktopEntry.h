@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -11,6 +12,9 @@ namespace desktop {
 // Exec line whose arguments survive any character a path may hold, and the program's path.
 class DesktopEntry {
 public:
+    // Entries and mimeapps.list are a few lines; a file past this is not read.
+    static constexpr std::size_t kFileLimit = 1 << 20;
+
     // The arguments quoted and escaped for an Exec key's value (field codes such as %u are
     // the caller's to append, unquoted).
     static std::string execLine(const std::vector<std::string>& arguments);

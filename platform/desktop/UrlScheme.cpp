@@ -83,7 +83,18 @@ bool isCleanUtf8(std::string_view text)
 bool makeDefault(const std::string& mimeType, const std::string& entryName)
 {
     fs::path path = base::paths::configuration().parent_path() / "mimeapps.list";
-    std::string text = base::files::readText(path).value_or("");
+    std::string text;
+    if (base::files::exists(path)) {
+        // The user's other associations live in the same file: one we cannot read is not
+        // written over with ours alone.
+        std::string error;
+        auto read = base::files::readText(path, DesktopEntry::kFileLimit, &error);
+        if (!read) {
+            base::diagnostic("could not make the link handler the default: " + error);
+            return false;
+        }
+        text = std::move(*read);
+    }
     std::istringstream input(text);
     std::vector<std::string> lines;
     for (std::string line; std::getline(input, line);)

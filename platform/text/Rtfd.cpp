@@ -80,29 +80,6 @@ bool writeWholeFile(const fs::path& path, std::string_view contents)
     return ::close(fd) == 0 && synced;
 }
 
-std::optional<std::string> readWholeFile(const fs::path& path, size_t limit)
-{
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0)
-        return std::nullopt;
-    std::string contents;
-    char buffer[65536];
-    while (true) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 || contents.size() + static_cast<size_t>(n) > limit) {
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0)
-            break;
-        contents.append(buffer, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    return contents;
-}
-
 void putU32(std::string& out, uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
@@ -222,9 +199,12 @@ std::optional<Rtfd::Package> Rtfd::readFolder(const fs::path& path, std::vector<
             unreadable.push_back(std::move(name));
             break;
         }
-        auto contents = entryError ? std::nullopt : readWholeFile(entry->path(), maximumPackageBytes - total);
+        std::string readError;
+        auto contents = entryError
+            ? std::nullopt
+            : base::files::readBytes(entry->path(), maximumPackageBytes - total, &readError, base::files::Links::Refuse);
         if (!contents) {
-            base::diagnostic("RTFD: could not read " + entry->path().string());
+            base::diagnostic("RTFD: could not read " + entry->path().string() + (readError.empty() ? "" : " (" + readError + ")"));
             unreadable.push_back(std::move(name));
             continue;
         }

@@ -7,6 +7,7 @@
 #include "tests/support/TemporaryHome.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using base::Defaults;
 using base::Value;
@@ -112,10 +113,38 @@ TEST(Defaults, DamagedFileIsKeptAsideAndDefaultsServe)
     auto names = base::files::list(folder).value();
     ASSERT_EQ(names.size(), 1u);
     EXPECT_NE(names[0].find("damaged"), std::string::npos);
-    EXPECT_EQ(base::files::readBytes(folder / names[0]), "{\"objective\": \"half wri");
+    EXPECT_EQ(base::files::readBytes(folder / names[0], 1 << 20), "{\"objective\": \"half wri");
 
     defaults->set("objective", "fresh");
     EXPECT_EQ(base::files::list(folder).value().size(), 2u);
+}
+
+TEST(Defaults, ASettingsFileThatIsNoFileNeitherHangsNorSwampsTheStart)
+{
+    for (const char* kind : { "fifo", "link to /dev/zero" }) {
+        ostrel::test::TemporaryHome home;
+        auto folder = home.configHome() / "Ostrel";
+        ASSERT_TRUE(base::files::createDirectories(folder));
+        auto file = folder / "defaults.json";
+        if (std::string(kind) == "fifo")
+            ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+        else
+            std::filesystem::create_symlink("/dev/zero", file);
+        std::vector<std::string> log;
+        auto previous = base::setDiagnosticSink([&](std::string_view line) { log.emplace_back(line); });
+        auto defaults = Defaults::create(file);
+        base::setDiagnosticSink(previous);
+        defaults->registerDefaults({ { "objective", "none" } });
+        EXPECT_EQ(defaults->string("objective"), "none") << kind;
+        ASSERT_EQ(log.size(), 1u) << kind;
+        EXPECT_NE(log[0].find("could not be read"), std::string::npos) << log[0];
+        EXPECT_NE(log[0].find("not a file"), std::string::npos) << log[0];
+        // Kept aside as it was, and the settings are written anew in its place.
+        EXPECT_EQ(base::files::list(folder).value().size(), 1u) << kind;
+        defaults->set("objective", "fresh");
+        EXPECT_TRUE(defaults->synchronize());
+        EXPECT_EQ(base::files::list(folder).value().size(), 2u) << kind;
+    }
 }
 
 TEST(Defaults, ScheduledWritesAreCoalesced)
@@ -130,7 +159,7 @@ TEST(Defaults, ScheduledWritesAreCoalesced)
     EXPECT_EQ(scheduled.size(), 1u);
     EXPECT_FALSE(base::files::exists(file));
     scheduled[0]();
-    auto stored = base::parseJson(base::files::readBytes(file).value());
+    auto stored = base::parseJson(base::files::readBytes(file, 1 << 20).value());
     EXPECT_EQ(*stored->find("sliderValue"), Value(49));
 }
 

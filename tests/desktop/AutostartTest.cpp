@@ -38,7 +38,7 @@ TEST(AutostartTest, TurningOnAndOffTwiceReturnsToTheFirstState)
 
     ASSERT_TRUE(Autostart::setOn(true));
     EXPECT_TRUE(Autostart::isOn());
-    auto text = base::files::readText(Autostart::entryPath());
+    auto text = base::files::readText(Autostart::entryPath(), 1 << 20);
     ASSERT_TRUE(text);
     EXPECT_EQ(DesktopEntry::value(*text, "Exec"), DesktopEntry::execLine({ DesktopEntry::executable().string() }));
     EXPECT_EQ(DesktopEntry::value(*text, "Type"), "Application");

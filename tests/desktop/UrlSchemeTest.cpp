@@ -18,6 +18,7 @@
 #include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -51,22 +52,35 @@ TEST(UrlSchemeTest, TheHandlerEntryBecomesTheDefaultAndOtherAssociationsStay)
     ASSERT_TRUE(UrlScheme::installHandler("ostrel2things"));
 
     EXPECT_EQ(UrlScheme::handlerEntryPath(), home.dataHome() / "applications" / "ostrel.desktop");
-    auto entry = base::files::readText(UrlScheme::handlerEntryPath());
+    auto entry = base::files::readText(UrlScheme::handlerEntryPath(), 1 << 20);
     ASSERT_TRUE(entry);
     EXPECT_EQ(desktop::DesktopEntry::value(*entry, "MimeType"), "x-scheme-handler/ostrel2things;");
     EXPECT_EQ(desktop::DesktopEntry::value(*entry, "Exec"),
         desktop::DesktopEntry::execLine({ desktop::DesktopEntry::executable().string() }) + " %u");
 
-    EXPECT_EQ(base::files::readText(home.configHome() / "mimeapps.list"),
+    EXPECT_EQ(base::files::readText(home.configHome() / "mimeapps.list", 1 << 20),
         "[Added Associations]\ntext/plain=editor.desktop\n\n[Default Applications]\ntext/html=browser.desktop\n"
         "x-scheme-handler/ostrel2things=ostrel.desktop\n");
+}
+
+TEST(UrlSchemeTest, AListThatCannotBeReadIsNotWrittenOver)
+{
+    ostrel::test::TemporaryHome home;
+    std::filesystem::create_directories(home.configHome());
+    auto list = home.configHome() / "mimeapps.list";
+    ASSERT_EQ(::mkfifo(list.c_str(), 0600), 0);
+    desktop::test::LogLines log;
+    EXPECT_FALSE(UrlScheme::installHandler("ostrel2things"));
+    EXPECT_TRUE(std::filesystem::is_fifo(list));
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_NE(log.lines[0].find("a FIFO, not a file"), std::string::npos);
 }
 
 TEST(UrlSchemeTest, WithoutAListTheDefaultGroupIsMadeAndBadSchemesAreRefused)
 {
     ostrel::test::TemporaryHome home;
     ASSERT_TRUE(UrlScheme::installHandler("ostrel2things"));
-    EXPECT_EQ(base::files::readText(home.configHome() / "mimeapps.list"),
+    EXPECT_EQ(base::files::readText(home.configHome() / "mimeapps.list", 1 << 20),
         "[Default Applications]\nx-scheme-handler/ostrel2things=ostrel.desktop\n");
 
     desktop::test::LogLines log;

@@ -21,7 +21,7 @@ protected:
         auto manager = FullFeaturedStatisticsManager::create();
         manager->prepareDataSet();
         EXPECT_TRUE(manager->exportCSVTo(path.string()));
-        return base::files::readText(path).value_or("<none>");
+        return base::files::readText(path, 1 << 20).value_or("<none>");
     }
 
     static std::string lineOf(const std::string& csv, size_t index)
@@ -51,6 +51,16 @@ TEST_F(CsvExportTest, ObjectivesAreQuotedOnlyWhenTheyMustBe)
     EXPECT_NE(csv.find(",\"carriage\rreturn\"\n"), std::string::npos);
 }
 
+TEST_F(CsvExportTest, ObjectivesLoseEveryKindOfWhiteSpaceAtTheirEdges)
+{
+    // No-break, ideographic, em and line-separator spaces outside; a no-break one inside stays.
+    add(localDate(2026, 1, 5, 9), 60, "good").setObjective("\u00a0\u3000Plan\u00a0it\u2003\u2028\t");
+    add(localDate(2026, 1, 5, 8), 60, "good").setObjective("\u3000\u00a0 ");
+    auto csv = exported();
+    EXPECT_EQ(lineOf(csv, 1), "U0,\"2026-01-05 09:00:00\",60,good,false,\"\",Plan\u00a0it");
+    EXPECT_EQ(lineOf(csv, 2), "U1,\"2026-01-05 08:00:00\",60,good,false,\"\",");
+}
+
 TEST_F(CsvExportTest, EveryFieldFromOutsideIsQuotedWhenItHoldsASeparator)
 {
     add(localDate(2026, 1, 5, 9), 60, "very, very good", "say \"hi\"").setUuid("a,b");
@@ -64,7 +74,7 @@ TEST_F(CsvExportTest, BeforeAnySetTheFileHoldsTheHeaderAlone)
 {
     auto manager = FullFeaturedStatisticsManager::create();
     ASSERT_TRUE(manager->exportCSVTo(path.string()));
-    EXPECT_EQ(base::files::readText(path), std::string(CsvExport::kHeader) + "\n");
+    EXPECT_EQ(base::files::readText(path, 1 << 20), std::string(CsvExport::kHeader) + "\n");
 }
 
 TEST_F(CsvExportTest, ASecondExportReplacesTheFirst)
@@ -87,7 +97,7 @@ TEST_F(CsvExportTest, AFailedWriteIsReportedAndLeavesWhatWasThere)
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_EQ(alerts[0].message, "The log could not be exported.");
     EXPECT_FALSE(alerts[0].informativeText.empty());
-    EXPECT_EQ(base::files::readText(path / "keep.txt"), "kept");
+    EXPECT_EQ(base::files::readText(path / "keep.txt", 1 << 20), "kept");
 }
 
 }

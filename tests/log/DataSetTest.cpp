@@ -4,6 +4,7 @@
 #include "tests/log/LogTestSupport.h"
 
 #include <ctime>
+#include <sys/stat.h>
 #include <sys/time.h>
 
 namespace ostrel::test {
@@ -82,6 +83,29 @@ TEST_F(DataSetTest, ReadsEveryComputerAndBothOlderFormatsNewestFirst)
     EXPECT_EQ(records[3]->actualDuration(), 300);
     EXPECT_FALSE(records[3]->fullPathOfLogFile());
     EXPECT_FALSE(records[3]->isRTFD());
+}
+
+TEST_F(DataSetTest, NamesInAnyLetterCaseAreListedAndRead)
+{
+    writePackage(logFolder() / "system log day 2026-03-02 (default).rtfd", entryLines("LOWER", {}) + started("2026-03-02 09:00:00"));
+    writeText(logFolder() / "SYSTEM LOG 2009-05-06 (0-1-2-3).TXT", entryLines("UPPER", {}) + started("2009-05-06 09:00:00"));
+    EXPECT_EQ(uuids(*load()), (std::vector<std::string> { "LOWER", "UPPER" }));
+    auto& index = Logger::sharedLogger().systemLogBackingStoreDesc()->index();
+    index.refreshIndexFromDisk();
+    EXPECT_EQ(index.indexOfIDs().size(), 2u);
+}
+
+TEST_F(DataSetTest, WhatIsNoFileInTheFolderIsPassedOverWithoutWaiting)
+{
+    writePackage(day("2026-03-02"), entryLines("READ", {}));
+    // Named as logs are, but a FIFO nobody writes to and a link to an endless device.
+    ASSERT_EQ(::mkfifo((logFolder() / "System Log 2009-05-06 (0-1-2-3).txt").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", logFolder() / "System Log 2009-05-07 (0-1-2-3).txt");
+    fs::create_directories(day("2026-03-03"));
+    ASSERT_EQ(::mkfifo((day("2026-03-03") / "TXT.rtf").c_str(), 0600), 0);
+    EXPECT_EQ(uuids(*load()), std::vector<std::string> { "READ" });
+    EXPECT_TRUE(sawDiagnostic("a FIFO, not a file"));
+    EXPECT_TRUE(sawDiagnostic("a device, not a file"));
 }
 
 TEST_F(DataSetTest, DamagedFilesGiveWhatCanBeReadAndNeverStopTheLoad)
@@ -252,7 +276,7 @@ TEST_F(RewriteTest, AFileReadOnlyInPartIsNeverRewritten)
     fs::path path = day("2026-04-06");
     writePackage(path, entryLines("K1", { "#tags", "a" }) + entryLines("K2", {}) + entryLines("K3", {}));
     fs::path rtf = path / "TXT.rtf";
-    std::string whole = *base::files::readBytes(rtf);
+    std::string whole = *base::files::readBytes(rtf, 1 << 20);
     // Cut inside the last entry: the reader still finds the first ones.
     std::string cut = whole.substr(0, whole.size() - 12);
     writeText(rtf, cut);
@@ -260,7 +284,7 @@ TEST_F(RewriteTest, AFileReadOnlyInPartIsNeverRewritten)
     FullTimeSlice edited;
     edited.setTagString("b");
     EXPECT_FALSE(file(path)->addOrReplaceThenSaveAndUpdate(edited, "K1"));
-    EXPECT_EQ(base::files::readBytes(rtf), cut);
+    EXPECT_EQ(base::files::readBytes(rtf, 1 << 20), cut);
     EXPECT_EQ(updates, 0);
     ASSERT_EQ(alerts.size(), 2u);
     EXPECT_EQ(alerts[0].message, "The log entry could not be changed.");
@@ -294,13 +318,13 @@ TEST_F(RewriteTest, PlainTextAndUnreadableFilesAreNeverRewritten)
     fs::path old = logFolder() / "System Log 2009-05-06 (0-1-2-3).txt";
     writeText(old, entryLines("P", {}));
     EXPECT_FALSE(file(old)->deleteAndSave("P"));
-    EXPECT_EQ(base::files::readBytes(old), entryLines("P", {}));
+    EXPECT_EQ(base::files::readBytes(old, 1 << 20), entryLines("P", {}));
 
     writeText(day("2026-04-05"), "not a package");
     FullTimeSlice added;
     added.setUuid("N");
     EXPECT_FALSE(file(day("2026-04-05"))->addOrReplaceThenSaveAndUpdate(added, "N"));
-    EXPECT_EQ(base::files::readBytes(day("2026-04-05")), "not a package");
+    EXPECT_EQ(base::files::readBytes(day("2026-04-05"), 1 << 20), "not a package");
     EXPECT_EQ(updates, 0);
 }
 

@@ -76,6 +76,30 @@ TEST(LogFormat, FileNamePatterns)
     EXPECT_FALSE(isPlainTextLogFileName("System Log 2009-4-01 (a-b-c-d).txt"));
 }
 
+TEST(LogFormat, AComputersFilesCarryItsIdentifierAsTheirLastParenthesisedPart)
+{
+    const char* root = "System Log";
+    EXPECT_TRUE(isFileOfComputer("System Log Day 2026-12-05 (1ec2a3f5).rtfd", root, "1ec2a3f5"));
+    EXPECT_TRUE(isFileOfComputer("system log day 2026-12-05 (1EC2A3F5).rtfd", root, "1ec2a3f5"));
+    EXPECT_TRUE(isFileOfComputer("System Log Day 2026-12-05 (default).rtfd", root, "default"));
+    EXPECT_TRUE(isFileOfComputer("System Log (x) (1ec2a3f5).rtfd", root, "1ec2a3f5"));
+    // Another computer whose identifier holds ours, or ours holding another's.
+    EXPECT_FALSE(isFileOfComputer("System Log Day 2026-12-05 (01ec2a3f5).rtfd", root, "1ec2a3f5"));
+    EXPECT_FALSE(isFileOfComputer("System Log Day 2026-12-05 (1ec2a3f5).rtfd", root, "01ec2a3f5"));
+    EXPECT_FALSE(isFileOfComputer("System Log Day 2026-12-05 (1ec2a3f5) copy.rtfd", root, "1ec2a3f5"));
+    EXPECT_FALSE(isFileOfComputer("System Log (1ec2a3f5) (x).rtfd", root, "1ec2a3f5"));
+    EXPECT_FALSE(isFileOfComputer("System Log 2009-04-01 (1ec2a3f5-b-c-d).txt", root, "1ec2a3f5"));
+    EXPECT_FALSE(isFileOfComputer("Roz Ezed (1ec2a3f5).rtfd", root, "1ec2a3f5"));
+    EXPECT_FALSE(isFileOfComputer(".System Log Day 2026-12-05 (1ec2a3f5).rtfd.tmp.0a1b2c", root, "1ec2a3f5"));
+    EXPECT_FALSE(isFileOfComputer("System Log Day 2026-12-05 ().rtfd", root, ""));
+
+    EXPECT_TRUE(beginsWithRoot("SYSTEM LOG Day", root));
+    EXPECT_TRUE(beginsWithRoot("System Log", root));
+    EXPECT_FALSE(beginsWithRoot("System Lo", root));
+    EXPECT_FALSE(beginsWithRoot(" System Log", root));
+    EXPECT_FALSE(beginsWithRoot("anything", ""));
+}
+
 TEST(LogFormat, MarkersAreWholeCaseSensitiveLines)
 {
     EXPECT_EQ(fieldForMarker(u"#TimeSlice"), Field::Identifier);

@@ -130,7 +130,7 @@ TEST_F(ReloadTest, RewriteOfAnUnreadableFileIsRefusedAndReported)
     EXPECT_FALSE(file->deleteAndSave("X"));
     ASSERT_EQ(alerts.size(), 2u);
     EXPECT_NE(alerts[0].informativeText.find("could not be read"), std::string::npos);
-    EXPECT_EQ(*base::files::readText(day("2026-01-05") / "TXT.rtf"), "this is no rich text");
+    EXPECT_EQ(*base::files::readText(day("2026-01-05") / "TXT.rtf", 1 << 20), "this is no rich text");
 }
 
 TEST_F(ReloadTest, AnotherComputersNewFileReachesTheListenersThroughTheWatcher)

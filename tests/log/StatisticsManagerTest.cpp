@@ -158,7 +158,7 @@ TEST_F(PublishingTest, ChoosingAStatisticShowsItAtOnce)
 {
     set("currentlyDisplayedStatistic", 4);
     ASSERT_EQ(pages.size(), 1u);
-    auto page = base::files::readText(pages[0]);
+    auto page = base::files::readText(pages[0], 1 << 20);
     ASSERT_TRUE(page);
     EXPECT_NE(page->find("var $timeslice_value = 0;"), std::string::npos);
 }
@@ -170,7 +170,7 @@ TEST_F(PublishingTest, ANewLogReachesThePageAfterTheDelay)
     LogFileManager::sharedInstance().signalToListeners();
     base::RunLoop::main().runUntil(clock.now() + 1);
     ASSERT_EQ(pages.size(), 1u);
-    EXPECT_NE(base::files::readText(pages[0])->find("var good = [ 0.0,0.0,0.0,0.0,0.0,0.0,10.0 ];"), std::string::npos);
+    EXPECT_NE(base::files::readText(pages[0], 1 << 20)->find("var good = [ 0.0,0.0,0.0,0.0,0.0,0.0,10.0 ];"), std::string::npos);
 }
 
 TEST_F(PublishingTest, PageLiesBesideTheChartLibrary)
