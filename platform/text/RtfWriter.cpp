@@ -303,10 +303,10 @@ void RtfWriter::writeLevelText(const std::vector<TextList::Piece>& pieces, int l
         // A semicolon would end the text before its length says.
         if (number)
             byte(c);
-        else if (c == u';' || c < 0x20 || isNewline(c))
+        else if (c == u';' || c < 0x20)
             word("u", c);
         else
-            character(c);
+            literal(std::u16string_view(&c, 1));
     }
     raw(";}{");
     word("levelnumbers");
@@ -570,10 +570,11 @@ void RtfWriter::writeBreak(char16_t c)
         raw("\n");
 }
 
+// Names and instructions keep their newlines as characters: a table reads no breaks.
 void RtfWriter::literal(std::u16string_view s)
 {
     for (char16_t c : s)
-        character(c);
+        isNewline(c) ? word("u", c) : character(c);
 }
 
 void RtfWriter::literal(std::string_view utf8)
