@@ -88,20 +88,24 @@ void AttributedString::insert(size_t index, const AttributedString& other)
 
 size_t AttributedString::splitAt(size_t index)
 {
+    // Walked from the nearer end: typing and reading work at the end of long texts.
+    size_t i = 0;
     size_t start = 0;
-    for (size_t i = 0; i < m_runs.size(); ++i) {
-        if (index == start)
-            return i;
-        size_t runEnd = start + m_runs[i].length;
-        if (index < runEnd) {
-            Run tail { runEnd - index, m_runs[i].attributes };
-            m_runs[i].length = index - start;
-            m_runs.insert(m_runs.begin() + static_cast<std::ptrdiff_t>(i) + 1, std::move(tail));
-            return i + 1;
-        }
-        start = runEnd;
+    if (index > m_string.size() / 2) {
+        i = m_runs.size();
+        start = m_string.size();
+        while (i > 0 && start > index)
+            start -= m_runs[--i].length;
+    } else {
+        while (i < m_runs.size() && start + m_runs[i].length <= index)
+            start += m_runs[i++].length;
     }
-    return m_runs.size();
+    if (i == m_runs.size() || index == start)
+        return i;
+    Run tail { start + m_runs[i].length - index, m_runs[i].attributes };
+    m_runs[i].length = index - start;
+    m_runs.insert(m_runs.begin() + static_cast<std::ptrdiff_t>(i) + 1, std::move(tail));
+    return i + 1;
 }
 
 void AttributedString::coalesce(size_t firstRun, size_t endRun)

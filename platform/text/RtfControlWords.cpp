@@ -1,6 +1,7 @@
 #include "platform/text/RtfReader.h"
 
 #include "platform/text/Rtf.h"
+#include "platform/text/RtfNumbering.h"
 #include "platform/text/Unicode.h"
 
 #include <algorithm>
@@ -16,6 +17,8 @@ bool Reader::destinationWord(std::string_view word)
         { "listtable", Destination::ListTable },
         { "listoverridetable", Destination::ListOverrideTable },
         { "levelmarker", Destination::LevelMarker },
+        { "listtext", Destination::ListText },
+        { "pntext", Destination::ListText },
         { "ostreldocumentdefaults", Destination::DocumentDefaults },
     };
     static const std::unordered_map<std::string_view, bool> skipped {
@@ -116,10 +119,8 @@ bool Reader::tableWord(std::string_view word, bool hasParameter, int parameter)
             state.level = static_cast<int>(list.markers.size()) - 1;
         } else if (word == "levelnfc" && state.list >= 0 && state.level >= 0 && !m_lists[state.list].explicitMarker[state.level]) {
             // Lists from other programs name a numbering style rather than a marker format.
-            static const std::map<int, std::string> styles { { 0, "{decimal}" }, { 1, "{upper-roman}" }, { 2, "{lower-roman}" },
-                { 3, "{upper-alpha}" }, { 4, "{lower-alpha}" }, { 23, "{disc}" } };
-            auto style = styles.find(parameter);
-            m_lists[state.list].markers[state.level] = style == styles.end() ? "{disc}" : style->second;
+            auto style = numberStyle(parameter);
+            m_lists[state.list].markers[state.level] = "{" + std::string(style.value_or("disc")) + "}";
         } else if (word == "listid" && state.list >= 0) {
             m_lists[state.list].id = parameter;
         }
@@ -157,7 +158,12 @@ bool Reader::characterWord(std::string_view word, bool hasParameter, int paramet
         { "zwnj", 0x200C }, { "ltrmark", 0x200E }, { "rtlmark", 0x200F },
     };
     if (auto symbol = symbols.find(word); symbol != symbols.end()) {
-        emit(symbol->second);
+        bool isBreak = word == "par" || word == "line" || word == "page";
+        emit(isBreak && m_breakAs ? m_breakAs : symbol->second);
+    } else if (word == "ostrelbreak" && hasParameter) {
+        m_breakAs = parameter > 0 && parameter <= 0xFFFF && isNewline(static_cast<char16_t>(parameter)) ? static_cast<char16_t>(parameter) : 0;
+    } else if (scriptWord(word, hasParameter, parameter)) {
+        restyle();
     } else if (word == "u" && hasParameter) {
         emit(static_cast<char16_t>(parameter < 0 ? parameter + 65536 : parameter));
         m_pendingFallback = state.unicodeSkip;
@@ -165,12 +171,6 @@ bool Reader::characterWord(std::string_view word, bool hasParameter, int paramet
         state.unicodeSkip = std::clamp(parameter, 0, 16);
     } else if (word == "f" && hasParameter) {
         state.font = parameter, state.fontSet = true, restyle();
-    } else if (word == "fs" && hasParameter) {
-        state.halfPoints = std::clamp(parameter, 1, 3276), state.fontSet = true, restyle();
-    } else if (word == "b") {
-        state.bold = on(), state.fontSet = true, restyle();
-    } else if (word == "i") {
-        state.italic = on(), state.fontSet = true, restyle();
     } else if (word == "ul" || word == "uld" || word == "uldb" || word == "ulw" || word == "ulth" || word == "uldash" || word == "ulwave") {
         state.underline = on() ? 1 : 0, restyle();
     } else if (word == "ulnone") {
@@ -182,6 +182,8 @@ bool Reader::characterWord(std::string_view word, bool hasParameter, int paramet
     } else if (word == "plain") {
         state.font = -1, state.fontSet = false, state.halfPoints = 24, state.bold = state.italic = false;
         state.underline = state.strikethrough = state.color = 0;
+        state.complexScript = state.eastAsian = {};
+        state.namedScript.reset();
         restyle();
     } else if (word == "pard") {
         state.alignment = Alignment::Natural, state.listOverride = 0, state.listLevel = 0, restyle();
@@ -213,6 +215,47 @@ bool Reader::characterWord(std::string_view word, bool hasParameter, int paramet
     } else {
         return false;
     }
+    return true;
+}
+
+// Bold, italic and size, ordinary (\b) or associated (\ab), describe the scripts the file
+// named last: \rtlch the complex ones, \dbch East Asian text, \ltrch, \loch and \hich the
+// ordinary formatting. Before any is named, the ordinary words are ordinary and the
+// associated ones are for complex scripts.
+bool Reader::scriptWord(std::string_view word, bool hasParameter, int parameter)
+{
+    State& state = top();
+    static const std::unordered_map<std::string_view, ScriptClass> names {
+        { "rtlch", ScriptClass::Complex }, { "dbch", ScriptClass::EastAsian },
+        { "ltrch", ScriptClass::Latin }, { "loch", ScriptClass::Latin }, { "hich", ScriptClass::Latin },
+    };
+    if (auto named = names.find(word); named != names.end()) {
+        state.namedScript = named->second;
+        return true;
+    }
+    bool associated = word.starts_with('a');
+    if (associated)
+        word.remove_prefix(1);
+    if (word != "b" && word != "i" && !(word == "fs" && hasParameter))
+        return false;
+    ScriptClass script = state.namedScript.value_or(associated ? ScriptClass::Complex : ScriptClass::Latin);
+    bool on = !hasParameter || parameter != 0;
+    int halfPoints = std::clamp(parameter, 1, 3276);
+    if (script == ScriptClass::Latin) {
+        if (word == "b")
+            state.bold = on;
+        else if (word == "i")
+            state.italic = on;
+        else
+            state.halfPoints = halfPoints;
+        state.fontSet = true;
+        return true;
+    }
+    ScriptFormat& format = script == ScriptClass::Complex ? state.complexScript : state.eastAsian;
+    if (word == "fs")
+        format.halfPoints = halfPoints;
+    else
+        (word == "b" ? format.bold : format.italic) = on;
     return true;
 }
 

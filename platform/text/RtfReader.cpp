@@ -284,7 +284,9 @@ void Reader::controlWord(std::string_view word, bool hasParameter, int parameter
 void Reader::plainText()
 {
     size_t end = m_position;
-    if (!skipping() && m_pendingFallback == 0 && !m_ignorableNext && m_swallowDepth == 0 && top().destination == Destination::Text) {
+    // In a right-to-left run spaces and letters may take different formatting.
+    if (!skipping() && m_pendingFallback == 0 && !m_ignorableNext && m_swallowDepth == 0 && top().destination == Destination::Text
+        && top().namedScript != ScriptClass::Complex) {
         while (end < m_data.size()) {
             auto c = static_cast<unsigned char>(m_data[end]);
             if (c < 0x20 || c >= 0x80 || c == '\\' || c == '{' || c == '}')
@@ -297,6 +299,7 @@ void Reader::plainText()
         return;
     }
     m_groupJustOpened = false;
+    m_breakAs = 0;
     emitText(static_cast<char16_t>(m_data[m_position]));
     for (size_t i = m_position + 1; i < end; ++i)
         m_pending.push_back(static_cast<char16_t>(m_data[i]));
@@ -325,9 +328,17 @@ int Reader::codePage()
 
 void Reader::emit(char16_t c)
 {
+    m_breakAs = 0;
     State& state = top();
     switch (state.destination) {
     case Destination::Text:
+        emitText(c);
+        break;
+    case Destination::ListText:
+        // Word processors write an item's label before the paragraph's properties, and
+        // clear those inside it.
+        if (!m_labelStart && listsFor(state).empty())
+            m_labelStart = m_document.text.length() + m_pending.size();
         emitText(c);
         break;
     case Destination::FontTable:
@@ -376,19 +387,57 @@ void Reader::emitText(char16_t c)
         if (c == 0x00AC || c == attachmentCharacter)
             return;
     }
-    if (m_attributesStale) {
-        Attributes attributes = attributesFor(top());
+    if (m_labelStart && top().destination != Destination::ListText)
+        placeLabel();
+    ScriptClass script = scriptOf(c);
+    if (m_attributesStale || script != m_pendingScript) {
+        Attributes attributes = attributesFor(top(), script);
         if (!(attributes == m_pendingAttributes)) {
             flush();
             m_pendingAttributes = std::move(attributes);
         }
         m_attributesStale = false;
+        m_pendingScript = script;
     }
     m_pending.push_back(c);
 }
 
+// Which formatting a character takes: only a file that gives scripts formatting of their
+// own makes the difference.
+ScriptClass Reader::scriptOf(char16_t c)
+{
+    const State& state = top();
+    if (!state.complexScript.said() && !state.eastAsian.said())
+        return m_lastScript = ScriptClass::Latin;
+    switch (ScriptClass script = scriptClass(c)) {
+    case ScriptClass::Continuing:
+        break;
+    case ScriptClass::Neutral:
+        m_lastScript = state.namedScript == ScriptClass::Complex ? ScriptClass::Complex : ScriptClass::Latin;
+        break;
+    default:
+        m_lastScript = script;
+    }
+    return m_lastScript;
+}
+
+// The label read so far belongs to the paragraph whose text follows it.
+void Reader::placeLabel()
+{
+    size_t start = *m_labelStart;
+    m_labelStart.reset();
+    flush();
+    size_t end = m_document.text.length();
+    if (start < end) {
+        ParagraphStyle paragraph = paragraphFor(top());
+        m_document.text.updateAttributes({ start, end - start }, [&paragraph](Attributes& a) { a.paragraph = paragraph; });
+    }
+}
+
 void Reader::emitAttachment(const std::string& fileName)
 {
+    if (m_labelStart)
+        placeLabel();
     flush();
     Attributes attributes = attributesFor(top());
     attributes.attachment = Attachment { fileName, nullptr };
@@ -422,15 +471,18 @@ void Reader::account(size_t runsBefore)
     }
 }
 
-std::optional<gfx::Font> Reader::fontFor(const State& state) const
+std::optional<gfx::Font> Reader::fontFor(const State& state, ScriptClass script) const
 {
-    if (!state.fontSet)
+    static const ScriptFormat none;
+    const ScriptFormat& own = script == ScriptClass::Complex ? state.complexScript : script == ScriptClass::EastAsian ? state.eastAsian : none;
+    if (!state.fontSet && !own.said())
         return std::nullopt;
     auto font = m_fonts.find(state.font >= 0 ? state.font : m_defaultFont);
     std::string name = font != m_fonts.end() && !font->second.name.empty() ? font->second.name : gfx::Font {}.postScriptName;
     // Traits only add: a file that names "Helvetica-Bold" and says \b0 still means bold.
-    gfx::Font named = gfx::Font::named(std::move(name), state.halfPoints / 2.0);
-    return FontTraits::withTraits(named, state.bold || FontTraits::isBold(named), state.italic || FontTraits::isItalic(named));
+    gfx::Font named = gfx::Font::named(std::move(name), own.halfPoints.value_or(state.halfPoints) / 2.0);
+    return FontTraits::withTraits(named, own.bold.value_or(state.bold) || FontTraits::isBold(named),
+        own.italic.value_or(state.italic) || FontTraits::isItalic(named));
 }
 
 std::optional<gfx::Color> Reader::colorFor(const State& state) const
@@ -457,16 +509,20 @@ std::vector<std::string> Reader::listsFor(const State& state) const
     return {};
 }
 
-Attributes Reader::attributesFor(const State& state) const
+ParagraphStyle Reader::paragraphFor(const State& state) const
+{
+    return { state.alignment, listsFor(state) };
+}
+
+Attributes Reader::attributesFor(const State& state, ScriptClass script) const
 {
     Attributes attributes;
-    attributes.font = fontFor(state);
+    attributes.font = fontFor(state, script);
     attributes.foreground = colorFor(state);
     attributes.underline = state.underline;
     attributes.strikethrough = state.strikethrough;
     attributes.link = state.link;
-    attributes.paragraph.alignment = state.alignment;
-    attributes.paragraph.textLists = listsFor(state);
+    attributes.paragraph = paragraphFor(state);
     return attributes;
 }
 

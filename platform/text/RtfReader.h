@@ -5,6 +5,7 @@
 
 #include "platform/text/CodePage.h"
 #include "platform/text/Document.h"
+#include "platform/text/Unicode.h"
 
 #include <cstdint>
 #include <map>
@@ -27,9 +28,20 @@ enum class Destination {
     ListTable,
     ListOverrideTable,
     LevelMarker,
+    ListText,
     FieldInstruction,
     Attachment,
     DocumentDefaults,
+};
+
+// Bold, italic and size that one class of scripts takes in place of the ordinary ones, where
+// the file says so (RTF's associated character properties).
+struct ScriptFormat {
+    std::optional<bool> bold;
+    std::optional<bool> italic;
+    std::optional<int> halfPoints;
+
+    bool said() const { return bold || italic || halfPoints; }
 };
 
 struct State {
@@ -46,6 +58,11 @@ struct State {
     int color { 0 };
     int unicodeSkip { 1 };
     std::string link;
+    ScriptFormat complexScript;
+    ScriptFormat eastAsian;
+    // The class the file named last (\rtlch, \ltrch, \loch, \hich, \dbch): the one that
+    // \b, \i, \fs and their associated forms describe, and the direction of neutral text.
+    std::optional<ScriptClass> namedScript;
     // Paragraph formatting.
     Alignment alignment { Alignment::Natural };
     int listOverride { 0 };
@@ -93,12 +110,15 @@ private:
     void controlWord(std::string_view word, bool hasParameter, int parameter);
     bool destinationWord(std::string_view word);
     bool characterWord(std::string_view word, bool hasParameter, int parameter);
+    bool scriptWord(std::string_view word, bool hasParameter, int parameter);
     bool tableWord(std::string_view word, bool hasParameter, int parameter);
     void plainText();
     void rawByte(unsigned char byte);
     void emit(char16_t c);
     void emitText(char16_t c);
     void emitAttachment(const std::string& fileName);
+    ScriptClass scriptOf(char16_t c);
+    void placeLabel();
     void startSkipping();
     bool dropForUnicodeFallback();
     void flush();
@@ -106,10 +126,11 @@ private:
     void problem(std::string_view what);
 
     int codePage();
-    std::optional<gfx::Font> fontFor(const State& state) const;
+    std::optional<gfx::Font> fontFor(const State& state, ScriptClass script = ScriptClass::Latin) const;
     std::optional<gfx::Color> colorFor(const State& state) const;
     std::vector<std::string> listsFor(const State& state) const;
-    Attributes attributesFor(const State& state) const;
+    ParagraphStyle paragraphFor(const State& state) const;
+    Attributes attributesFor(const State& state, ScriptClass script = ScriptClass::Latin) const;
     static std::string hyperlinkTarget(std::u16string_view instruction);
 
     std::string_view m_data;
@@ -138,10 +159,16 @@ private:
     std::vector<std::u16string> m_fieldInstructions;
     std::u16string m_attachmentName;
     bool m_attachmentNameDone { false };
+    // Where a list item's label read before its paragraph's properties starts in the text.
+    std::optional<size_t> m_labelStart;
+    // The newline that the next \par, \line or \page stands for, when this program wrote it.
+    char16_t m_breakAs { 0 };
 
     Document m_document;
     std::u16string m_pending;
     Attributes m_pendingAttributes;
+    ScriptClass m_pendingScript { ScriptClass::Latin };
+    ScriptClass m_lastScript { ScriptClass::Latin };
     bool m_attributesStale { true };
 };
 

@@ -1,5 +1,7 @@
 #include "platform/text/FontTraits.h"
 #include "platform/text/Rtf.h"
+#include "platform/text/RtfNumbering.h"
+#include "platform/text/TextList.h"
 #include "platform/text/Unicode.h"
 
 #include <algorithm>
@@ -16,6 +18,11 @@ struct WriterState {
     int halfPoints { 24 };
     bool bold { false };
     bool italic { false };
+    // The associated properties that complex scripts take; unsaid, other readers take them
+    // as regular, and this program as the ordinary ones.
+    std::optional<bool> complexBold;
+    std::optional<bool> complexItalic;
+    std::optional<int> complexHalfPoints;
     int underline { 0 };
     int strikethrough { 0 };
     int color { 0 };
@@ -40,15 +47,21 @@ private:
     int colorIndex(const std::optional<gfx::Color>& color) const;
     int listIndex(const std::vector<std::string>& lists) const;
     void writeHeader();
-    void writeRun(std::u16string_view characters, const Attributes& attributes);
-    void writeCharacterFormat(const Attributes& attributes);
+    void writeListTable();
+    void writeLevelText(const std::vector<TextList::Piece>& pieces, int level);
+    void writeRun(size_t start, size_t length, const Attributes& attributes);
+    void writeLink(const std::string& link);
+    void writeCharacterFormat(const Attributes& attributes, bool complexScript);
     void writeParagraphFormat(const ParagraphStyle& paragraph);
     void writeFontFormat(const std::optional<gfx::Font>& font);
+    void writeComplexScriptFormat(const gfx::Font& font);
+    size_t labelEnd(size_t paragraphStart, const ParagraphStyle& paragraph) const;
 
     void word(std::string_view w);
     void word(std::string_view w, long parameter);
     void raw(std::string_view s);
     void character(char16_t c);
+    void writeBreak(char16_t c);
     void literal(std::u16string_view s);
     void literal(std::string_view utf8);
 
@@ -61,6 +74,8 @@ private:
     WriterState m_state;
     WriterState m_beforeLink;
     bool m_delimit { false };
+    // Where the list item being written stops being its marker.
+    size_t m_labelEnd { 0 };
     std::string m_out;
 };
 
@@ -86,7 +101,7 @@ std::string RtfWriter::write()
     writeHeader();
     size_t start = 0;
     for (const auto& run : m_text.runs()) {
-        writeRun(std::u16string_view(m_text.string()).substr(start, run.length), run.attributes);
+        writeRun(start, run.length, run.attributes);
         start += run.length;
     }
     if (!m_state.link.empty())
@@ -113,6 +128,13 @@ void RtfWriter::collectTables()
         const auto& lists = run.attributes.paragraph.textLists;
         if (!lists.empty() && listIndex(lists) == 0)
             m_lists.push_back(lists);
+    }
+    // Other programs give text without a font of its own the \deff font, so that one is the
+    // document's default face, never a bold or slanted one the text happened to meet first.
+    if (!m_fonts.empty()) {
+        std::string plain = FontTraits::withTraits(m_attributes.font ? m_attributes.font->postScriptName : gfx::Font {}.postScriptName, false, false);
+        std::erase(m_fonts, plain);
+        m_fonts.insert(m_fonts.begin(), std::move(plain));
     }
 }
 
@@ -176,42 +198,8 @@ void RtfWriter::writeHeader()
         }
         raw("}\n");
     }
-    if (!m_lists.empty()) {
-        raw("{\\*");
-        word("listtable");
-        for (size_t i = 0; i < m_lists.size(); ++i) {
-            raw("{");
-            word("list");
-            word("listtemplateid", static_cast<long>(i) + 1);
-            for (const auto& marker : m_lists[i]) {
-                raw("{");
-                word("listlevel");
-                word("levelnfc", marker.find("decimal") != std::string::npos ? 0 : 23);
-                word("levelstartat", 1);
-                raw("{\\*");
-                word("levelmarker");
-                literal(std::string_view(marker));
-                raw("}{");
-                word("leveltext");
-                raw(";}{");
-                word("levelnumbers");
-                raw(";}}");
-            }
-            word("listid", static_cast<long>(i) + 1);
-            raw("}");
-        }
-        raw("}{\\*");
-        word("listoverridetable");
-        for (size_t i = 0; i < m_lists.size(); ++i) {
-            raw("{");
-            word("listoverride");
-            word("listid", static_cast<long>(i) + 1);
-            word("listoverridecount", 0);
-            word("ls", static_cast<long>(i) + 1);
-            raw("}");
-        }
-        raw("}\n");
-    }
+    if (!m_lists.empty())
+        writeListTable();
     const auto& a = m_attributes;
     auto number = [&](std::string_view name, const std::optional<int>& value) {
         if (value)
@@ -243,37 +231,117 @@ void RtfWriter::writeHeader()
     raw("\n");
 }
 
-void RtfWriter::writeRun(std::u16string_view characters, const Attributes& attributes)
+void RtfWriter::writeListTable()
 {
-    if (attributes.link != m_state.link) {
-        if (!m_state.link.empty()) {
-            raw("}}");
-            m_state = m_beforeLink;
-        }
-        if (!attributes.link.empty()) {
-            m_beforeLink = m_state;
+    raw("{\\*");
+    word("listtable");
+    for (size_t i = 0; i < m_lists.size(); ++i) {
+        raw("{");
+        word("list");
+        word("listtemplateid", static_cast<long>(i) + 1);
+        for (size_t level = 0; level < m_lists[i].size(); ++level) {
+            const std::string& format = m_lists[i][level];
+            auto pieces = TextList::pieces(format);
+            auto number = std::find_if(pieces.begin(), pieces.end(), [](const auto& piece) { return !piece.numberStyle.empty(); });
             raw("{");
-            word("field");
+            word("listlevel");
+            word("levelnfc", number == pieces.end() ? rtf::bulletFormat : rtf::numberFormat(number->numberStyle));
+            word("levelstartat", 1);
             raw("{\\*");
-            word("fldinst");
-            raw("{");
-            literal(std::string_view("HYPERLINK \""));
-            std::string target;
-            for (char c : attributes.link) {
-                if (c == '"' || c == '\\')
-                    target.push_back('\\');
-                target.push_back(c);
-            }
-            literal(std::string_view(target));
-            literal(std::string_view("\""));
-            raw("}}{");
-            word("fldrslt");
-            m_state.link = attributes.link;
+            word("levelmarker");
+            literal(std::string_view(format));
+            raw("}");
+            writeLevelText(pieces, static_cast<int>(level));
+            raw("}");
+        }
+        word("listid", static_cast<long>(i) + 1);
+        raw("}");
+    }
+    raw("}{\\*");
+    word("listoverridetable");
+    for (size_t i = 0; i < m_lists.size(); ++i) {
+        raw("{");
+        word("listoverride");
+        word("listid", static_cast<long>(i) + 1);
+        word("listoverridecount", 0);
+        word("ls", static_cast<long>(i) + 1);
+        raw("}");
+    }
+    raw("}\n");
+}
+
+// The level's marker as list-aware readers draw it: a length byte, then the marker with
+// \'0N standing for the number of level N; \levelnumbers says where those stand.
+void RtfWriter::writeLevelText(const std::vector<TextList::Piece>& pieces, int level)
+{
+    constexpr size_t longest = 255;
+    struct Character {
+        char16_t c;
+        bool number;
+    };
+    std::vector<Character> text;
+    for (const auto& piece : pieces) {
+        if (piece.numberStyle.empty()) {
+            for (char16_t c : piece.text)
+                text.push_back({ c, false });
+        } else {
+            text.push_back({ static_cast<char16_t>(level), true });
         }
     }
+    text.resize(std::min(text.size(), longest));
+    auto byte = [this](size_t value) {
+        static constexpr char digits[] = "0123456789abcdef";
+        m_out += "\\'";
+        m_out.push_back(digits[value >> 4 & 15]);
+        m_out.push_back(digits[value & 15]);
+        m_delimit = false;
+    };
+    raw("{");
+    word("leveltext");
+    byte(text.size());
+    for (const auto& [c, number] : text) {
+        // A semicolon would end the text before its length says.
+        if (number)
+            byte(c);
+        else if (c == u';' || c < 0x20)
+            word("u", c);
+        else
+            literal(std::u16string_view(&c, 1));
+    }
+    raw(";}{");
+    word("levelnumbers");
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i].number)
+            byte(i + 1);
+    }
+    raw(";}");
+}
+
+void RtfWriter::writeRun(size_t start, size_t length, const Attributes& attributes)
+{
+    // Readers that take a paragraph's properties where a field starts must find them before
+    // the field, not inside its result.
+    if (attributes.link != m_state.link && !m_state.link.empty()) {
+        raw("}}");
+        m_state = m_beforeLink;
+    }
     writeParagraphFormat(attributes.paragraph);
-    writeCharacterFormat(attributes);
-    for (char16_t c : characters) {
+    if (!attributes.link.empty() && attributes.link != m_state.link)
+        writeLink(attributes.link);
+    std::u16string_view characters = std::u16string_view(m_text.string()).substr(start, length);
+    writeCharacterFormat(attributes, std::any_of(characters.begin(), characters.end(), [](char16_t c) { return scriptClass(c) == ScriptClass::Complex; }));
+    bool inLabel = false;
+    for (size_t i = start; i < start + length; ++i) {
+        char16_t c = m_text.string()[i];
+        if (i == 0 || isNewline(m_text.string()[i - 1]))
+            m_labelEnd = labelEnd(i, attributes.paragraph);
+        // The marker typed into a list item is its label: list-aware readers draw their own
+        // in its place, others show this one. A label is read as part of its list's paragraph,
+        // so a piece of one that is not in the list stays ordinary text.
+        if (inLabel != (i < m_labelEnd && !attributes.paragraph.textLists.empty())) {
+            inLabel = !inLabel;
+            inLabel ? (raw("{"), word("listtext")) : raw("}");
+        }
         if (c == attachmentCharacter && attributes.attachment) {
             if (m_attachments == Rtf::Attachments::omitted)
                 continue;
@@ -285,6 +353,47 @@ void RtfWriter::writeRun(std::u16string_view characters, const Attributes& attri
             character(c);
         }
     }
+    if (inLabel)
+        raw("}");
+}
+
+// Tab, marker, tab, as the pads' list shortcuts type them; a marker the list's format could
+// not have made is left as ordinary text.
+size_t RtfWriter::labelEnd(size_t paragraphStart, const ParagraphStyle& paragraph) const
+{
+    constexpr size_t longestMarker = 32;
+    const std::u16string& s = m_text.string();
+    if (paragraph.textLists.empty() || s[paragraphStart] != u'\t')
+        return 0;
+    size_t tab = s.find(u'\t', paragraphStart + 1);
+    if (tab == std::u16string::npos || tab - paragraphStart - 1 > longestMarker)
+        return 0;
+    std::u16string_view marker = std::u16string_view(s).substr(paragraphStart + 1, tab - paragraphStart - 1);
+    if (std::any_of(marker.begin(), marker.end(), isNewline) || !TextList::itemNumber(paragraph.textLists.back(), marker))
+        return 0;
+    return tab + 1;
+}
+
+void RtfWriter::writeLink(const std::string& link)
+{
+    m_beforeLink = m_state;
+    m_state.link = link;
+    raw("{");
+    word("field");
+    raw("{\\*");
+    word("fldinst");
+    raw("{");
+    literal(std::string_view("HYPERLINK \""));
+    std::string target;
+    for (char c : link) {
+        if (c == '"' || c == '\\')
+            target.push_back('\\');
+        target.push_back(c);
+    }
+    literal(std::string_view(target));
+    literal(std::string_view("\""));
+    raw("}}{");
+    word("fldrslt");
 }
 
 void RtfWriter::writeParagraphFormat(const ParagraphStyle& paragraph)
@@ -315,17 +424,21 @@ void RtfWriter::writeParagraphFormat(const ParagraphStyle& paragraph)
     m_state.paragraph = paragraph;
 }
 
-void RtfWriter::writeCharacterFormat(const Attributes& attributes)
+void RtfWriter::writeCharacterFormat(const Attributes& attributes, bool complexScript)
 {
     int color = colorIndex(attributes.foreground);
     // Only \plain can take a font back to "unsaid".
     if (!attributes.font && m_state.fontName) {
         word("plain");
-        m_state.fontName.reset();
-        m_state.halfPoints = 24;
-        m_state.bold = m_state.italic = false;
-        m_state.underline = m_state.strikethrough = m_state.color = 0;
+        WriterState plain;
+        plain.paragraph = std::move(m_state.paragraph);
+        plain.link = std::move(m_state.link);
+        m_state = std::move(plain);
     }
+    // Once said, the associated properties stay in step with the ordinary ones, so that
+    // complex text typed later in another program gets the formatting around it.
+    if (attributes.font && (complexScript || m_state.complexHalfPoints))
+        writeComplexScriptFormat(*attributes.font);
     writeFontFormat(attributes.font);
     int underline = attributes.underline ? 1 : 0;
     if (underline != m_state.underline)
@@ -363,6 +476,29 @@ void RtfWriter::writeFontFormat(const std::optional<gfx::Font>& font)
     m_state.italic = italic;
 }
 
+// Other programs give complex scripts bold, italic and size of their own, the associated
+// properties, and read \b, \i and \fs for Latin text only. Said in the form that marks
+// them for right-to-left runs, and back to left-to-right for the ordinary ones.
+void RtfWriter::writeComplexScriptFormat(const gfx::Font& font)
+{
+    bool bold = FontTraits::isBold(font);
+    bool italic = FontTraits::isItalic(font);
+    int halfPoints = halfPointsOf(font.pointSize);
+    if (m_state.complexBold.value_or(false) == bold && m_state.complexItalic.value_or(false) == italic && m_state.complexHalfPoints == halfPoints)
+        return;
+    word("rtlch");
+    if (m_state.complexBold.value_or(false) != bold)
+        word("ab", bold ? 1 : 0);
+    if (m_state.complexItalic.value_or(false) != italic)
+        word("ai", italic ? 1 : 0);
+    if (m_state.complexHalfPoints != halfPoints)
+        word("afs", halfPoints);
+    word("ltrch");
+    m_state.complexBold = bold;
+    m_state.complexItalic = italic;
+    m_state.complexHalfPoints = halfPoints;
+}
+
 void RtfWriter::word(std::string_view w)
 {
     m_out.push_back('\\');
@@ -373,7 +509,7 @@ void RtfWriter::word(std::string_view w)
 void RtfWriter::word(std::string_view w, long parameter)
 {
     word(w);
-    if (w == "b" || w == "i" || w == "strike") {
+    if (w == "b" || w == "i" || w == "ab" || w == "ai" || w == "strike") {
         // \b and \b1 mean the same; the short form is what readers expect.
         if (parameter == 0)
             m_out.push_back('0');
@@ -400,18 +536,15 @@ void RtfWriter::character(char16_t c)
     case u'}':
         raw("\\}");
         return;
-    case u'\n':
-        word("par");
-        raw("\n");
-        return;
     case u'\t':
         word("tab");
         return;
-    case 0x2028:
-        word("line");
-        return;
     default:
         break;
+    }
+    if (isNewline(c)) {
+        writeBreak(c);
+        return;
     }
     if (c < 0x20 || c >= 0x7F) {
         word("u", c > 0x7FFF ? static_cast<long>(c) - 65536 : static_cast<long>(c));
@@ -423,10 +556,25 @@ void RtfWriter::character(char16_t c)
     m_delimit = false;
 }
 
+// Every newline breaks the line in other programs too: a paragraph, a line or a page as it
+// means. The ones that share a word with another are named for this program's reader first
+// (a word other readers pass over), so that they read back as the same characters.
+void RtfWriter::writeBreak(char16_t c)
+{
+    bool page = c == 0x000C;
+    bool line = c == 0x2028 || c == 0x000B;
+    if (c != u'\n' && c != 0x2028 && !page)
+        word("ostrelbreak", c);
+    word(page ? "page" : line ? "line" : "par");
+    if (!line)
+        raw("\n");
+}
+
+// Names and instructions keep their newlines as characters: a table reads no breaks.
 void RtfWriter::literal(std::u16string_view s)
 {
     for (char16_t c : s)
-        character(c);
+        isNewline(c) ? word("u", c) : character(c);
 }
 
 void RtfWriter::literal(std::string_view utf8)

@@ -193,3 +193,22 @@ TEST(TextList, MarkersFollowTheFormat)
     EXPECT_EQ(TextList::marker("{lower-alpha})", 28), u"ab)");
     EXPECT_EQ(TextList::marker("{unknown}{decimal", 0), u"{decimal");
 }
+
+TEST(TextList, EveryMarkerReadsBackAsItsItemAndNothingElseDoes)
+{
+    using text::TextList;
+    for (const char* format : { "({decimal})", "{upper-roman}.", "{lower-roman}", "{lower-alpha})", "{upper-latin}", "{decimal}.{decimal}" }) {
+        for (int n = 1; n <= 3999; ++n)
+            ASSERT_EQ(TextList::itemNumber(format, TextList::marker(format, n)), n) << format;
+    }
+    // A bullet is every item's marker.
+    EXPECT_EQ(TextList::itemNumber("{disc}", u"\u2022"), 1);
+    EXPECT_EQ(TextList::itemNumber("\u27A4", u"\u27A4"), 1);
+    for (auto [format, text] : std::initializer_list<std::pair<const char*, std::u16string_view>> {
+             { "({decimal})", u"(01)" }, { "({decimal})", u"(1" }, { "({decimal})", u"1)" }, { "({decimal})", u"(4000)" },
+             { "{lower-roman}", u"iiii" }, { "{lower-roman}", u"I" }, { "{lower-alpha})", u"zzzz)" }, { "{disc}", u"-" },
+             { "{decimal}", u"" }, { "{decimal}.{decimal}", u"1.2" } })
+        EXPECT_FALSE(TextList::itemNumber(format, text)) << format << ' ' << text::toUtf8(text);
+    EXPECT_EQ(TextList::pieces("({decimal}) {disc}"),
+        (std::vector<TextList::Piece> { { u"(", "" }, { u"", "decimal" }, { u") \u2022", "" } }));
+}

@@ -119,6 +119,23 @@ TEST(RtfDamage, FormattingCopiedIntoEveryRunIsBoundedByTheFileSize)
     EXPECT_TRUE(Rtf::read(page)->complete);
 }
 
+TEST(RtfDamage, ListLabelsPlacedInTheirParagraphsCostNoMoreThanTheText)
+{
+    // Every label read before its paragraph's properties is moved into that paragraph, at
+    // the end of a text of ever more runs.
+    const int items = 20000;
+    std::string many = "{\\rtf1{\\fonttbl\\f0 A;\\f1 B;}{\\*\\listtable{\\list{\\listlevel\\levelnfc23}\\listid1}}"
+                       "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}";
+    for (int i = 0; i < items; ++i)
+        many += "{\\listtext\\pard\\plain\\f1 \\'95\\tab}\\pard\\ls1\\f0 x\\par\n";
+    auto document = Rtf::read(many + "}");
+    ASSERT_TRUE(document);
+    EXPECT_EQ(document->text.length(), 4u * items);
+    EXPECT_EQ(document->text.runs().size(), 2u * items);
+    EXPECT_EQ(document->text.runs().back().attributes.paragraph.textLists, std::vector<std::string> { "{disc}" });
+    EXPECT_EQ(document->text.runs()[0].attributes.paragraph.textLists, std::vector<std::string> { "{disc}" });
+}
+
 TEST(RtfDamage, BrokenEscapesAndStrayBytesAreSkipped)
 {
     text::test::DiagnosticLines diagnostics;
@@ -127,6 +144,8 @@ TEST(RtfDamage, BrokenEscapesAndStrayBytesAreSkipped)
     EXPECT_EQ(Rtf::read(std::string("{\\rtf1 a\0b}", 11))->text.string(), std::u16string(u"a\0b", 3));
     EXPECT_EQ(Rtf::read("{\\rtf1{\\field{\\*\\fldinst HYPERLINK}{\\fldrslt x}}{\\fldinst y}z}")->text.utf8(), "xz");
     expectStable("{\\rtf1{\\fonttbl\\f0 Semi\\'3bcolon;}\\f0 x}");
+    // Newlines in names and links are characters of theirs, not breaks.
+    expectStable("{\\rtf1{\\fonttbl\\f0 Two\\u8233 lines\\u133;}\\f0 x{\\field{\\*\\fldinst HYPERLINK \"a\\u8232\\u13 b\"}{\\fldrslt y}}}");
 }
 
 TEST(RtfDamage, RandomMutationsOfValidFilesNeverCrashAndStayStable)

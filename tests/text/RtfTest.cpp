@@ -1,5 +1,6 @@
 #include "platform/text/Rtf.h"
 #include "tests/text/DiagnosticLines.h"
+#include "tests/text/RtfTesting.h"
 #include "tests/text/TextPrinting.h"
 
 #include <gtest/gtest.h>
@@ -9,36 +10,10 @@ using text::AttributedString;
 using text::Attributes;
 using text::Rtf;
 
-namespace {
-
-Attributes font(std::string name, double size = 12)
-{
-    Attributes a;
-    a.font = gfx::Font { std::move(name), size };
-    return a;
-}
-
-Attributes with(Attributes a, const std::function<void(Attributes&)>& change)
-{
-    change(a);
-    return a;
-}
-
-AttributedString roundTrip(const AttributedString& s)
-{
-    auto document = Rtf::read(Rtf::write(s));
-    EXPECT_TRUE(document.has_value());
-    return document ? document->text : AttributedString {};
-}
-
-AttributedString read(std::string_view rtf)
-{
-    auto document = Rtf::read(rtf);
-    EXPECT_TRUE(document.has_value()) << rtf;
-    return document ? document->text : AttributedString {};
-}
-
-}
+using text::test::font;
+using text::test::read;
+using text::test::roundTrip;
+using text::test::with;
 
 TEST(Rtf, EveryRunAttributeRoundTrips)
 {
@@ -208,7 +183,8 @@ TEST(Rtf, RandomTextsMixingEveryAttributeRoundTrip)
     std::mt19937 random(3);
     auto pick = [&random](const auto& choices) { return choices[random() % std::size(choices)]; };
     const std::u16string pieces[] = { u"a", u"word ", u"\n", u"\r", u"\r\n", u"\U0001F600", u"\u2028", u"\u2029", u"\x85", u"\v",
-        u"\f", u"\xD800", std::u16string(1, u'\0'), u"{", u"}", u"\\", u"\u00E9", u"\t", u" ", u"1", u";", u"\xFFFC", u"\x7F" };
+        u"\f", u"\xD800", std::u16string(1, u'\0'), u"{", u"}", u"\\", u"\u00E9", u"\t", u" ", u"1", u";", u"\xFFFC", u"\x7F",
+        u"\u05E9\u05DC", u"\u0627", u"\u0915\u093F", u"\u4E2D", u"\U00020000", u"\u0301", u"\t\u2022\t", u"\t(1)\t", u"\t\u27A4\t" };
     const std::optional<gfx::Font> fonts[] = { std::nullopt, gfx::Font { "Helvetica", 12 }, gfx::Font { "Helvetica-Bold", 13.5 },
         gfx::Font { "Times-Italic", 9 }, gfx::Font { "Courier-BoldOblique", 12 }, gfx::Font::system(13), gfx::Font::boldSystem(11) };
     const std::optional<gfx::Color> colors[] = { std::nullopt, gfx::Color::rgb(1, 0, 0), gfx::Color::rgb(0, 0, 0), gfx::Color::rgb(0, 128 / 255.0, 1) };

@@ -1,0 +1,207 @@
+#include "platform/text/Rtf.h"
+#include "platform/text/Unicode.h"
+#include "tests/text/RtfTesting.h"
+#include "tests/text/TextPrinting.h"
+
+#include <gtest/gtest.h>
+
+using text::AttributedString;
+using text::Attributes;
+using text::Rtf;
+
+using text::test::font;
+using text::test::read;
+using text::test::roundTrip;
+using text::test::with;
+
+namespace {
+
+Attributes listed(Attributes a, std::vector<std::string> lists, text::Alignment alignment = text::Alignment::Natural)
+{
+    a.paragraph.textLists = std::move(lists);
+    a.paragraph.alignment = alignment;
+    return a;
+}
+
+Attributes paragraph(std::vector<std::string> lists, text::Alignment alignment = text::Alignment::Natural)
+{
+    return listed({}, std::move(lists), alignment);
+}
+
+AttributedString pieces(std::initializer_list<std::pair<std::u16string, Attributes>> runs)
+{
+    AttributedString s;
+    for (const auto& [characters, attributes] : runs)
+        s.append(characters, attributes);
+    return s;
+}
+
+// What other programs need to see in what this program writes, and what must not be there.
+struct Written {
+    const char* construct;
+    AttributedString text;
+    std::vector<std::string> present;
+    std::vector<std::string> absent;
+};
+
+// What other programs write, and what it must read as: the text, and the attributes found
+// at the first character of each piece named.
+struct Foreign {
+    const char* shape;
+    const char* rtf;
+    std::u16string text;
+    std::vector<std::pair<std::u16string, Attributes>> attributes;
+};
+
+}
+
+TEST(RtfInterchange, ConstructsAreWrittenAsOtherProgramsReadThemAndReadBackExactly)
+{
+    const Attributes helvetica = font("Helvetica");
+    const Attributes link = with(helvetica, [](Attributes& a) { a.link = "https://example.org/"; a.underline = 1; });
+    const Written cases[] = {
+        { "a bulleted list: a well-formed level text, and the marker as the item's label",
+            AttributedString(u"\t\u2022\tOne\n\t\u2022\tTwo\n", listed(helvetica, { "{disc}" })),
+            { "\\levelnfc23", "{\\leveltext\\'01\\u8226;}{\\levelnumbers;}", "{\\listtext\\tab\\u8226\\tab}One\\par",
+                "{\\listtext\\tab\\u8226\\tab}Two\\par" },
+            { "{\\leveltext;}", "\\tab\\u8226\\tab One" } },
+        { "a numbered list nested in a bulleted one: the number's place is marked for its level",
+            pieces({ { u"\t\u2022\tTop\n", listed(helvetica, { "{disc}" }) }, { u"\t(1)\tSub\n", listed(helvetica, { "{disc}", "({decimal})" }) } }),
+            { "\\levelnfc0", "{\\leveltext\\'03(\\'01);}{\\levelnumbers\\'02;}", "\\ls2\\ilvl1{\\listtext\\tab (1)\\tab}Sub" },
+            {} },
+        { "a roman list", AttributedString(u"\tIV.\tFour", listed(helvetica, { "{upper-roman}." })),
+            { "\\levelnfc1", "{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}", "{\\listtext\\tab IV.\\tab}Four" }, {} },
+        { "a semicolon in a marker does not end the level text early",
+            AttributedString(u"\t1;\tx", listed(helvetica, { "{decimal};" })), { "{\\leveltext\\'02\\'00\\u59;}" }, {} },
+        { "text in a list that its format could not have made is no label",
+            AttributedString(u"\tfoo\tbar\n\t(x)\tbaz", listed(helvetica, { "({decimal})" })), {}, { "listtext" } },
+        { "bold Hebrew: the associated properties beside the ordinary ones",
+            pieces({ { u"Hebrew ", helvetica }, { u"\u05E9\u05DC\u05D5\u05DD", font("Helvetica-Bold", 16) } }),
+            { "\\rtlch\\ab\\afs32\\ltrch\\f1\\fs32\\b\\u1513" }, {} },
+        { "italic Arabic", AttributedString(u"\u0627\u0644", font("Times-Italic")), { "\\rtlch\\ai\\afs24\\ltrch" }, {} },
+        { "bold italic Devanagari, then Latin text in step again",
+            pieces({ { u"\u0915\u093F", font("Helvetica-BoldOblique", 14) }, { u" plain", helvetica } }),
+            { "\\rtlch\\ab\\ai\\afs28\\ltrch", "\\rtlch\\ab0\\ai0\\afs24\\ltrch" }, {} },
+        { "Latin and East Asian text take the ordinary words only",
+            pieces({ { u"bold ", font("Helvetica-Bold") }, { u"\u4E2D\u6587", font("Helvetica-Oblique", 14) } }),
+            { "\\i\\u20013" }, { "\\rtlch", "\\ab", "\\ai", "\\afs" } },
+        { "a paragraph that starts with a link has its properties before the field",
+            pieces({ { u"first\n", helvetica }, { u"A link", with(link, [](Attributes& a) { a.paragraph.alignment = text::Alignment::Center; }) },
+                { u" centred\n", with(helvetica, [](Attributes& a) { a.paragraph.alignment = text::Alignment::Center; }) } }),
+            { "\\pard\\qc{\\field" }, { "\\fldrslt\\pard" } },
+        { "a list item that starts with a link",
+            pieces({ { u"\t\u2022\t", listed(helvetica, { "{disc}" }) }, { u"linked", listed(link, { "{disc}" }) } }),
+            { "\\pard\\ls1\\ilvl0", "{\\listtext\\tab\\u8226\\tab}{\\field" }, { "\\fldrslt\\pard" } },
+        { "every newline breaks the line as it means",
+            AttributedString(u"a\rb\vc\fd\x85" u"e\u2028f\u2029g\nh"),
+            { "a\\ostrelbreak13\\par", "b\\ostrelbreak11\\line c", "c\\page", "d\\ostrelbreak133\\par", "e\\line f",
+                "f\\ostrelbreak8233\\par", "g\\par" },
+            { "\\u13", "\\u11", "\\u12", "\\u133", "\\u8232", "\\u8233" } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.construct);
+        std::string rtf = Rtf::write(c.text);
+        for (const auto& words : c.present)
+            EXPECT_NE(rtf.find(words), std::string::npos) << words << " in\n" << rtf;
+        for (const auto& words : c.absent)
+            EXPECT_EQ(rtf.find(words), std::string::npos) << words << " in\n" << rtf;
+        EXPECT_EQ(roundTrip(c.text), c.text) << rtf;
+    }
+}
+
+TEST(RtfInterchange, TheDefaultFontIsThePlainFaceOfTheDocumentsFont)
+{
+    const std::pair<std::optional<gfx::Font>, std::string> cases[] = {
+        { std::nullopt, "Helvetica" },
+        { gfx::Font { "Times-BoldItalic", 14 }, "Times-Roman" },
+        { gfx::Font { "Futura-MediumItalic", 14 }, "Futura-Medium" },
+        { gfx::Font { "Helvetica", 14 }, "Helvetica" },
+    };
+    // The first font met is a slanted one.
+    AttributedString s = pieces({ { u"slanted ", font("Helvetica-Oblique") }, { u"bold", font("Helvetica-Bold") } });
+    for (const auto& [documentFont, plain] : cases) {
+        text::DocumentAttributes attributes;
+        attributes.font = documentFont;
+        std::string rtf = Rtf::write(s, attributes);
+        EXPECT_NE(rtf.find("\\deff0{\\fonttbl\\f0\\fnil\\fcharset0 " + plain + ";"), std::string::npos) << rtf;
+        auto document = Rtf::read(rtf);
+        ASSERT_TRUE(document);
+        EXPECT_EQ(document->text, s);
+        EXPECT_EQ(document->attributes, attributes);
+    }
+    EXPECT_EQ(Rtf::write(AttributedString(u"no fonts at all")).find("fonttbl"), std::string::npos);
+}
+
+TEST(RtfInterchange, ShapesOtherProgramsWriteReadAsTheyMeantThem)
+{
+    const Attributes none;
+    const Foreign cases[] = {
+        { "bold Hebrew in a right-to-left run: the associated properties, spaces included",
+            R"({\rtf1\ansi\deff0{\fonttbl{\f0\froman\fcharset0 DejaVu Serif;}{\f1\fswiss\fcharset0 Helvetica;}}
+\pard\plain \rtlch\af0\afs24 \ltrch\hich\af0\loch\f0\fs24\dbch\af0 {\loch\f1 Bold Hebrew: }{\ltrch \rtlch\afs32\ab \u1513\'3f\u1500\'3f \u1493\'3f}\par})",
+            u"Bold Hebrew: \u05E9\u05DC \u05D5\n",
+            { { u"Bold", font("Helvetica") }, { u"\u05E9", font("DejaVu Serif-Bold", 16) }, { u" \u05D5", font("DejaVu Serif-Bold", 16) },
+                { u"\n", font("DejaVu Serif") } } },
+        { "Hebrew and Latin in one left-to-right run: each takes its own",
+            R"({\rtf1\ansi\deff0{\fonttbl{\f0\froman Times New Roman;}{\f1\fswiss Arial;}}
+\pard\plain\ltrpar {\rtlch\fcs1 \ab\ai\af1\afs28 \ltrch\fcs0 \f1\fs22 abc \u1488?\u1489?}\par})",
+            u"abc \u05D0\u05D1\n", { { u"abc ", font("Arial", 11) }, { u"\u05D0\u05D1", font("Arial-BoldItalic", 14) } } },
+        { "a right-to-left run: the ordinary words after \\rtlch, the associated ones after \\ltrch",
+            R"({\rtf1{\fonttbl\f0 Arial;}\f0\ltrch\ab0\afs20\rtlch\b\fs28 ab \u1488?})",
+            u"ab \u05D0", { { u"ab", font("Arial", 10) }, { u" \u05D0", font("Arial-Bold", 14) } } },
+        { "italic Chinese as the East Asian run of a word processor",
+            R"({\rtf1\ansi\deff0{\fonttbl{\f0\froman DejaVu Serif;}}\uc1
+\pard\plain \f0\fs24 {\loch Italic Chinese: }{\dbch\afs28\i\ab0\dbch \u20013\'3f\u25991\'3f}\par})",
+            u"Italic Chinese: \u4E2D\u6587\n", { { u"Italic", font("DejaVu Serif") }, { u"\u4E2D", font("DejaVu Serif-Italic", 14) } } },
+        { "bold Latin beside East Asian text that is not",
+            R"({\rtf1{\fonttbl\f0 Helvetica;}\f0\fs24\loch\b\dbch\ab0\afs20 Mixed \u26085?\u26412?})",
+            u"Mixed \u65E5\u672C", { { u"Mixed ", font("Helvetica-Bold") }, { u"\u65E5\u672C", font("Helvetica", 10) } } },
+        { "\\plain ends the associated properties too",
+            R"({\rtf1{\fonttbl\f0 Arial;}\f0\rtlch\ab\afs30\ltrch \u1488?\plain\f0 \u1489?})",
+            u"\u05D0\u05D1", { { u"\u05D0", font("Arial-Bold", 15) }, { u"\u05D1", font("Arial") } } },
+        { "list labels written before the paragraph's properties, which they clear",
+            R"({\rtf1\ansi\deff0{\fonttbl{\f0 DejaVu Serif;}{\f1\fcharset2 OpenSymbol;}}
+{\*\listtable{\list\listtemplateid1{\listlevel\levelnfc23\levelstartat1{\leveltext \'01\u8226 ?;}{\levelnumbers;}}\listid1}
+{\list\listtemplateid2{\listlevel\levelnfc0\levelstartat1{\leveltext \'02\'00.;}{\levelnumbers\'01;}}\listid2}}
+{\listoverridetable{\listoverride\listid1\listoverridecount0\ls1}{\listoverride\listid2\listoverridecount0\ls2}}
+\pard\plain {\listtext\pard\plain \f1 \u8226\'95\tab}\ilvl0\ls1\qc{\loch First}\par
+\pard\plain {\listtext\pard\plain  1.\tab}\ilvl0\ls2 {\loch One}\par
+\pard\plain {\listtext\pard\plain  2.\tab}\ilvl0\ls2 {\loch Two}\par
+\pard\plain Plain\par})",
+            u"\u2022\tFirst\n 1.\tOne\n 2.\tTwo\nPlain\n",
+            { { u"\u2022\t", listed(font("OpenSymbol"), { "{disc}" }, text::Alignment::Center) },
+                { u"First\n", paragraph({ "{disc}" }, text::Alignment::Center) }, { u" 1.\tOne\n 2.\tTwo\n", paragraph({ "{decimal}" }) },
+                { u"Plain", none } } },
+        { "a list label in a symbol font, from a program that writes old code pages",
+            R"({\rtf1\ansi\deff0{\fonttbl{\f0 Times New Roman;}{\f3\fcharset2 Symbol;}}
+{\*\listtable{\list{\listlevel\levelnfc23{\leveltext\'01\u-3913 ?;}}\listid7}}{\*\listoverridetable{\listoverride\listid7\ls1}}
+{\listtext\pard\plain\ltrpar \rtlch\fcs1 \af0 \ltrch\fcs0 \f3\insrsid1 \'b7\tab}\pard\plain \ltrpar\ql \fi-360\li720\ls1\ilvl0 Item\par})",
+            u"\u00B7\tItem\n", { { u"\u00B7", listed(font("Symbol"), { "{disc}" }, text::Alignment::Left) },
+                                   { u"Item", paragraph({ "{disc}" }, text::Alignment::Left) } } },
+        { "a centred paragraph that starts with a link, properties before the field or in its result",
+            R"({\rtf1 \pard\qc{\field{\*\fldinst{HYPERLINK "https://example.org/"}}{\fldrslt link}} after\par
+\pard{\field{\*\fldinst{HYPERLINK "x"}}{\fldrslt\pard\qr old}}\pard\qr  shape\par})",
+            u"link after\nold shape\n",
+            { { u"link", with(paragraph({}, text::Alignment::Center), [](Attributes& a) { a.link = "https://example.org/"; }) },
+                { u" after", paragraph({}, text::Alignment::Center) },
+                { u"old", with(paragraph({}, text::Alignment::Right), [](Attributes& a) { a.link = "x"; }) },
+                { u" shape", paragraph({}, text::Alignment::Right) } } },
+        { "paragraph, line and page breaks, and this program's names for the newlines that share them",
+            R"({\rtf1 a\par b\line c\page d\ostrelbreak13\par e\ostrelbreak8233\par f\ostrelbreak11\line g\ostrelbreak65\par h\ostrelbreak13 i\par})",
+            u"a\nb\u2028c\fd\re\u2029f\vg\nhi\n", {} },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shape);
+        AttributedString s = read(c.rtf);
+        EXPECT_EQ(s.string(), c.text);
+        for (const auto& [piece, attributes] : c.attributes) {
+            size_t at = s.find(piece);
+            ASSERT_NE(at, std::u16string::npos) << text::toUtf8(piece);
+            text::Range range;
+            EXPECT_EQ(s.attributesAt(at, &range), attributes) << text::toUtf8(piece);
+            EXPECT_LE(at + piece.size(), range.end()) << text::toUtf8(piece) << " is one run";
+        }
+        // Whatever is read, this program writes back as it was read.
+        EXPECT_EQ(roundTrip(s), s);
+    }
+}
