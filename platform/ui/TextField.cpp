@@ -397,8 +397,15 @@ void TextField::drawOwnLook(gfx::GraphicsContext& context)
     layout.underline(text.compositionStart, text.compositionEnd);
     area = placed(layout, area);
     bool editing = isEditing();
-    if (editing && m_anchor != m_caret && !m_composition) {
-        int range[2] = { static_cast<int>(std::min(m_anchor, m_caret)), static_cast<int>(std::max(m_anchor, m_caret)) };
+    // The selection, or the part of a composition being converted.
+    std::size_t from = std::min(m_anchor, m_caret);
+    std::size_t to = std::max(m_anchor, m_caret);
+    if (m_composition) {
+        from = text.compositionStart + m_composition->byteOffset(m_composition->cursor);
+        to = text.compositionStart + m_composition->byteOffset(m_composition->cursor + m_composition->selectionLength);
+    }
+    if (editing && to > from) {
+        int range[2] = { static_cast<int>(from), static_cast<int>(to) };
         PangoRectangle start, end;
         pango_layout_index_to_pos(layout.pangoLayout(), range[0], &start);
         pango_layout_index_to_pos(layout.pangoLayout(), range[1], &end);

@@ -1,5 +1,6 @@
 #include "platform/ui/TextInput.h"
 
+#include "platform/base/Utf8.h"
 #include "platform/gfx/TextLayout.h"
 
 #include <algorithm>
@@ -34,6 +35,11 @@ std::size_t Composition::byteOffset(std::size_t characters) const
             ++at;
     }
     return at;
+}
+
+std::size_t Composition::utf16Offset(std::size_t characters) const
+{
+    return base::toUtf16(std::string_view(text).substr(0, byteOffset(characters))).size();
 }
 
 }

@@ -20,8 +20,10 @@ struct Composition {
     // The same, its text made valid UTF-8 and its caret and selection kept inside it: what
     // comes from an input method is checked once, where it enters.
     Composition sanitized() const;
-    // Byte offset into the text of a count of characters (the end for counts beyond it).
+    // Byte offset into the text of a count of characters (the end for counts beyond it),
+    // and the same in UTF-16 units, as rich text counts.
     std::size_t byteOffset(std::size_t characters) const;
+    std::size_t utf16Offset(std::size_t characters) const;
 };
 
 // A view that takes typed text. An input method composes in it, shown in place and

@@ -531,10 +531,8 @@ std::size_t TextView::characterIndexAt(Point point) const
 Rect TextView::caretRect() const
 {
     std::size_t caret = m_selection.location == m_anchor ? m_selection.end() : m_selection.location;
-    if (m_composition) {
-        std::string_view before = std::string_view(m_composition->text).substr(0, m_composition->byteOffset(m_composition->cursor));
-        caret = m_composedRange.location + text::toUtf16(before).size();
-    }
+    if (m_composition)
+        caret = m_composedRange.location + m_composition->utf16Offset(m_composition->cursor);
     return layoutManager().caretRect(caret).offsetBy(m_inset.width, m_inset.height);
 }
 
@@ -584,9 +582,16 @@ void TextView::draw(gfx::GraphicsContext& context, const Rect&)
     double bottom = std::min(bounds().height(), context.clipBoundingBox().maxY());
     Rect area(m_inset.width, m_inset.height, layoutWidth(), std::max(0.0, bottom - m_inset.height));
     bool focused = isFocused();
-    if (m_selection.length && !m_composition) {
+    text::Range highlighted = m_selection;
+    if (m_composition) {
+        // The part of a composition being converted shows as selected.
+        const Composition& c = *m_composition;
+        std::size_t from = m_composedRange.location + c.utf16Offset(c.cursor);
+        highlighted = { from, m_composedRange.location + c.utf16Offset(c.cursor + c.selectionLength) - from };
+    }
+    if (highlighted.length) {
         std::vector<Rect> rects;
-        for (const Rect& r : layout.selectionRects(m_selection))
+        for (const Rect& r : layout.selectionRects(highlighted))
             rects.push_back(r.offsetBy(m_inset.width, m_inset.height));
         if (focused || !drawInactiveSelection) {
             context.setFillColor(focused ? ControlLook::kAccent.blended(0.45, gfx::colors::black) : ControlLook::kFaceHighlighted);

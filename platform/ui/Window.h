@@ -207,7 +207,7 @@ private:
     std::vector<View*> keyViews();
     void becameKey();
     void resignedKey();
-    // What the SDL or offscreen display should hear of text input after a change here.
+    // After a change of first responder or caret: the display hears where text input goes.
     void textInputMayHaveChanged();
     void takeBackdrop();
     void scaleMayHaveChanged();

@@ -97,6 +97,22 @@ TEST_F(TextInputTest, CancelledCompositionLeavesTheTextAsItWas)
     EXPECT_EQ(view->string(), "Plan 今天");
 }
 
+TEST_F(TextInputTest, ThePartBeingConvertedShowsSelected)
+{
+    auto view = focusedView("");
+    auto bluish = [&](Point p) {
+        gfx::Color c = m_window->pixelAt(p.x, p.y);
+        return c.blue - c.red > 0.2;
+    };
+    backend().compose({ "かんじ", 3, 0 });
+    Rect end = view->caretRect();
+    Point probe { end.minX() / 2, end.minY() + 1 };
+    EXPECT_FALSE(bluish(probe));
+    backend().compose({ "感じ", 0, 2 });
+    EXPECT_TRUE(bluish(probe));
+    EXPECT_TRUE(m_window->writePng(testing::TempDir() + "composition.png"));
+}
+
 TEST_F(TextInputTest, AKeyOrClickTheInputMethodDidNotTakeEndsTheComposition)
 {
     auto view = focusedView("ab");
