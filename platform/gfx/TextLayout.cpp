@@ -3,6 +3,7 @@
 #include "platform/gfx/Fonts.h"
 #include "platform/gfx/GraphicsContext.h"
 
+#include <algorithm>
 #include <cairo.h>
 #include <cmath>
 #include <glib.h>
@@ -126,6 +127,20 @@ Path TextLayout::outline() const
     cairo_destroy(cr);
     cairo_surface_destroy(scratch);
     return path;
+}
+
+void TextLayout::underline(size_t from, size_t to)
+{
+    if (from >= to)
+        return;
+    PangoAttrList* existing = pango_layout_get_attributes(m_layout);
+    PangoAttrList* attributes = existing ? pango_attr_list_copy(existing) : pango_attr_list_new();
+    PangoAttribute* line = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
+    line->start_index = guint(std::min<size_t>(from, G_MAXUINT));
+    line->end_index = guint(std::min<size_t>(to, G_MAXUINT));
+    pango_attr_list_insert(attributes, line);
+    pango_layout_set_attributes(m_layout, attributes);
+    pango_attr_list_unref(attributes);
 }
 
 Rect textBoundingRect(std::string_view utf8, double width, const TextStyle& style)

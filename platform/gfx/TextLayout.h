@@ -61,6 +61,8 @@ public:
     void draw(const Rect&, TextClipping = TextClipping::toRect) const;
     // The glyph outlines, y up, the first line's baseline at y = 0, lines starting at x = 0.
     Path outline() const;
+    // Underlines the bytes [from, to) of the text: what an input method is composing shows so.
+    void underline(size_t from, size_t to);
 
     PangoLayout* pangoLayout() const { return m_layout; }
 

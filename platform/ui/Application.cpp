@@ -3,6 +3,7 @@
 #include "platform/base/Diagnostics.h"
 #include "platform/base/RunLoop.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/ToolTipController.h"
 #include "platform/ui/Window.h"
 
 #include <algorithm>
@@ -28,11 +29,13 @@ Application* Application::shared() { return s_shared; }
 
 Application::Application(std::unique_ptr<WindowBackend> backend)
     : m_backend(std::move(backend))
+    , m_toolTips(std::make_unique<ToolTipController>())
 {
 }
 
 Application::~Application()
 {
+    m_toolTips.reset();
     // Windows may outlive the application; their display side may not outlive the backend.
     for (auto& window : windows())
         window->m_platform.reset();
@@ -168,8 +171,11 @@ void Application::windowOrderedFront(Window& window)
 
 void Application::windowOrderedOut(Window& window)
 {
+    if (m_toolTips)
+        m_toolTips->windowWentAway(window);
     if (m_keyWindow == &window) {
         m_keyWindow = nullptr;
+        updateTextInput();
         window.resignedKey();
     }
     if (m_mainWindow == &window)
@@ -178,11 +184,34 @@ void Application::windowOrderedOut(Window& window)
 
 void Application::windowGone(Window& window)
 {
+    if (m_toolTips)
+        m_toolTips->windowWentAway(window);
     if (m_keyWindow == &window)
         m_keyWindow = nullptr;
     if (m_mainWindow == &window)
         m_mainWindow = nullptr;
+    if (m_textInputWindow == &window)
+        updateTextInput();
     forgetExpiredWindows();
+}
+
+void Application::pointerLeftWindow(Window& window)
+{
+    if (m_toolTips)
+        m_toolTips->windowWentAway(window);
+}
+
+void Application::updateTextInput()
+{
+    Window* window = m_keyWindow;
+    std::optional<Rect> caret = window ? window->textInputCaret() : std::nullopt;
+    if (!caret)
+        window = nullptr;
+    if (window == m_textInputWindow && caret == m_textInputCaret)
+        return;
+    m_textInputWindow = window;
+    m_textInputCaret = caret;
+    m_backend->setTextInput(window, caret);
 }
 
 void Application::setKeyWindow(Window* window)
@@ -191,6 +220,7 @@ void Application::setKeyWindow(Window* window)
         return;
     Window* old = m_keyWindow;
     m_keyWindow = window;
+    updateTextInput();
     if (old)
         old->resignedKey();
     if (window) {
@@ -226,6 +256,8 @@ void Application::sendEvent(const Event& incoming)
         if (!event)
             return;
     }
+    if (m_toolTips)
+        m_toolTips->noteEvent(*event);
     auto previous = std::move(m_current);
     m_current = event;
     Window* window = event->window();

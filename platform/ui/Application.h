@@ -14,6 +14,7 @@
 namespace ui {
 
 class Menu;
+class ToolTipController;
 class Window;
 
 // What comes with each delegate message.
@@ -97,6 +98,15 @@ public:
     // Runs work as the handling of an event that reached us other than through a window
     // (a tray's click), so that currentEvent() tells what it was.
     void handleAsCurrentEvent(const Event& event, const std::function<void()>& work);
+    // The display's time stamp of the latest input (a key, a click, a global hot key): a
+    // window focused in answer asks for the keyboard as of then. 0 when none is known.
+    std::uint32_t inputTime() const { return m_inputTime; }
+    void setInputTime(std::uint32_t time) { m_inputTime = time; }
+
+    // The tool tips shown over the views that have one.
+    ToolTipController& toolTips() { return *m_toolTips; }
+    // The backend's word that the pointer left a window.
+    void pointerLeftWindow(Window& window);
 
     // A local monitor sees events of the mask before their window does; it returns the
     // event to go on with (changed or not), or none to swallow it.
@@ -126,6 +136,9 @@ private:
     void windowGone(Window& window);
     void setKeyWindow(Window* window);
     void setMainWindow(Window* window);
+    // Tells the backend where text input goes when the key window's first responder or its
+    // caret changed.
+    void updateTextInput();
     void tell(void (ApplicationDelegate::*message)(const Notification&), const char* name);
     void forgetExpiredWindows();
 
@@ -142,6 +155,11 @@ private:
     Window* m_keyWindow { nullptr };
     Window* m_mainWindow { nullptr };
     std::optional<Event> m_current;
+    std::uint32_t m_inputTime { 0 };
+    std::unique_ptr<ToolTipController> m_toolTips;
+    // What the backend was last told of text input; the window is not owned.
+    Window* m_textInputWindow { nullptr };
+    std::optional<Rect> m_textInputCaret;
     std::shared_ptr<Menu> m_mainMenu;
     // Not owned: set only while runModalForWindow() runs for it.
     Window* m_modalWindow { nullptr };

@@ -5,9 +5,15 @@
 #include "platform/ui/Screen.h"
 
 #include <cairo.h>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+namespace gfx {
+class Bitmap;
+}
 
 namespace ui {
 
@@ -23,6 +29,13 @@ struct PlatformWindowState {
     bool allDesktops { false };
     bool skipTaskbar { false };
     bool ignoresMouseEvents { false };
+    // False for windows that must never get the keyboard: covers, tool tips.
+    bool takesFocus { true };
+    // A tool tip: no desktop decoration, management or focus of any kind.
+    bool toolTip { false };
+    bool zoomed { false };
+    // Pixels per point of the pictures presented; frames stay in points.
+    double scale { 1 };
     std::string title;
     Size minSize;
 };
@@ -34,8 +47,9 @@ public:
     virtual void apply(const PlatformWindowState& state) = 0;
     // Shows a finished frame of the window's content.
     virtual void present(cairo_surface_t* surface) = 0;
-    // Asks the display to give this window the keyboard.
-    virtual void focus() { }
+    // Asks the display to give this window the keyboard, as of the display's time stamp of
+    // the input that asked for it (0: now).
+    virtual void focus(std::uint32_t inputTime) { (void)inputTime; }
 };
 
 // A window system: offscreen for tests and headless runs, SDL on a real X11 display.
@@ -50,6 +64,25 @@ public:
     virtual void detach() { }
     // The pointer's location in screen coordinates, where the backend knows it.
     virtual Point mouseLocation() const { return {}; }
+
+    // The desktop's warning sound.
+    virtual void beep() { }
+
+    // Text input: the window whose text has the keyboard and its caret (window base
+    // coordinates), where an input method composes; none turns input methods off.
+    virtual void setTextInput(Window* window, std::optional<Rect> caret) { (void)window, (void)caret; }
+    // Makes the input method drop what it is composing.
+    virtual void discardComposition() { }
+
+    // Whether the display shows translucent windows by itself (a compositing manager runs).
+    virtual bool compositesTranslucency() const { return true; }
+    // The screen's pixels in a rectangle (screen coordinates) at `scale` pixels per point,
+    // as they are now; none where they cannot be read.
+    virtual std::shared_ptr<gfx::Bitmap> screenSnapshot(Rect rect, double scale) const
+    {
+        (void)rect, (void)scale;
+        return nullptr;
+    }
 
     // The backend named by `name` ("offscreen" or "sdl"); an empty name takes
     // OSTREL_BACKEND, else SDL when a display is set, else offscreen. An SDL backend that

@@ -1,6 +1,8 @@
 #include "platform/ui/Pasteboard.h"
 
 #include "platform/gfx/TextLayout.h"
+#include "platform/text/Rtf.h"
+#include "platform/text/Rtfd.h"
 
 #include <algorithm>
 #include <sstream>
@@ -99,6 +101,28 @@ std::optional<std::string> Pasteboard::availableType(const std::vector<std::stri
         if (m_items.count(type))
             return type;
     return std::nullopt;
+}
+
+void Pasteboard::setRichText(const text::AttributedString& text)
+{
+    clearContents();
+    setData(PasteboardType::Rtfd, text::Rtfd::data(text));
+    setData(PasteboardType::Rtf, text::Rtf::write(text));
+    setString(text.utf8());
+}
+
+std::optional<text::AttributedString> Pasteboard::richText() const
+{
+    std::optional<text::Document> document;
+    // Data from the pasteboard is checked by its reader: what does not read is skipped.
+    if (auto rtfd = data(PasteboardType::Rtfd))
+        document = text::Rtfd::fromData(*rtfd);
+    if (!document)
+        if (auto rtf = data(PasteboardType::Rtf))
+            document = text::Rtf::read(*rtf);
+    if (!document)
+        return std::nullopt;
+    return std::move(document->text);
 }
 
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/text/AttributedString.h"
+
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -43,6 +45,10 @@ public:
     std::optional<std::string> string(const std::string& type = PasteboardType::String) const;
     std::vector<std::filesystem::path> files() const;
     std::vector<std::string> types() const;
+    // Rich text, as text views copy it: RTFD, RTF and its plain text.
+    void setRichText(const text::AttributedString& text);
+    // The richest text held (RTFD, else RTF); none when neither is there or reads.
+    std::optional<text::AttributedString> richText() const;
     // The first of the types asked for that the pasteboard holds.
     std::optional<std::string> availableType(const std::vector<std::string>& types) const;
 

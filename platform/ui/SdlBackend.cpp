@@ -1,199 +1,28 @@
 #include "platform/ui/SdlBackend.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/base/Timer.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/KeyTable.h"
 #include "platform/ui/OffscreenBackend.h"
 #include "platform/ui/Pasteboard.h"
+#include "platform/ui/SdlWindow.h"
 #include "platform/ui/Window.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/extensions/shape.h>
+#include <cctype>
+#include <cmath>
 #include <poll.h>
 
 namespace ui {
 
-class SdlWindow final : public PlatformWindow {
-public:
-    SdlWindow(SdlBackend& backend, Window& window)
-        : m_backend(backend)
-        , m_window(window)
-    {
-    }
-    ~SdlWindow() override { destroy(); }
-
-    void apply(const PlatformWindowState& state) override;
-    void present(cairo_surface_t* surface) override;
-    void focus() override;
-
-    Window& window() const { return m_window; }
-    SDL_Window* sdl() const { return m_sdl; }
-    // Sizes the display gave us, to tell our own changes from the user's.
-    Rect lastFrame() const { return m_state.frame; }
-    void presentAgain()
-    {
-        if (m_lastSurface)
-            present(m_lastSurface);
-    }
-
-private:
-    void create(const PlatformWindowState& state);
-    void destroy();
-    ::Window xWindow() const;
-    void setAllDesktops(bool all);
-    void setClickThrough(bool through);
-
-    SdlBackend& m_backend;
-    Window& m_window;
-    SDL_Window* m_sdl { nullptr };
-    PlatformWindowState m_state;
-    bool m_created { false };
-    cairo_surface_t* m_lastSurface { nullptr };
-};
-
-void SdlWindow::create(const PlatformWindowState& state)
-{
-    Uint32 flags = SDL_WINDOW_HIDDEN;
-    if (state.borderless)
-        flags |= SDL_WINDOW_BORDERLESS;
-    if (state.resizable)
-        flags |= SDL_WINDOW_RESIZABLE;
-    if (state.level > 0)
-        flags |= SDL_WINDOW_ALWAYS_ON_TOP;
-    if (state.skipTaskbar || state.level > 0)
-        flags |= SDL_WINDOW_SKIP_TASKBAR;
-    int w = std::max(1, static_cast<int>(state.frame.width()));
-    int h = std::max(1, static_cast<int>(state.frame.height()));
-    int x = static_cast<int>(state.frame.minX());
-    int y = static_cast<int>(m_backend.flipY(state.frame.minY(), state.frame.height()));
-    m_sdl = SDL_CreateWindow(state.title.c_str(), x, y, w, h, flags);
-    if (!m_sdl) {
-        base::diagnostic(std::string("SDL could not create a window: ") + SDL_GetError());
-        return;
-    }
-    m_backend.m_windows[SDL_GetWindowID(m_sdl)] = this;
-    m_created = true;
-}
-
-void SdlWindow::destroy()
-{
-    if (!m_sdl)
-        return;
-    m_backend.m_windows.erase(SDL_GetWindowID(m_sdl));
-    SDL_DestroyWindow(m_sdl);
-    m_sdl = nullptr;
-}
-
-::Window SdlWindow::xWindow() const
-{
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!m_sdl || !SDL_GetWindowWMInfo(m_sdl, &info) || info.subsystem != SDL_SYSWM_X11)
-        return 0;
-    return info.info.x11.window;
-}
-
-void SdlWindow::setAllDesktops(bool all)
-{
-    auto* display = static_cast<Display*>(m_backend.m_display);
-    ::Window xw = xWindow();
-    if (!display || !xw)
-        return;
-    Atom desktop = XInternAtom(display, "_NET_WM_DESKTOP", False);
-    if (all) {
-        unsigned long everywhere = 0xFFFFFFFFul;
-        XChangeProperty(display, xw, desktop, XA_CARDINAL, 32, PropModeReplace,
-            reinterpret_cast<unsigned char*>(&everywhere), 1);
-    } else {
-        XDeleteProperty(display, xw, desktop);
-    }
-}
-
-void SdlWindow::setClickThrough(bool through)
-{
-    auto* display = static_cast<Display*>(m_backend.m_display);
-    ::Window xw = xWindow();
-    if (!display || !xw)
-        return;
-    if (through) {
-        XShapeCombineRectangles(display, xw, ShapeInput, 0, 0, nullptr, 0, ShapeSet, YXBanded);
-    } else {
-        XRectangle all { 0, 0, 32767, 32767 };
-        XShapeCombineRectangles(display, xw, ShapeInput, 0, 0, &all, 1, ShapeSet, YXBanded);
-    }
-}
-
-void SdlWindow::apply(const PlatformWindowState& state)
-{
-    bool recreate = m_created
-        && (state.skipTaskbar != m_state.skipTaskbar || state.borderless != m_state.borderless
-            || (state.level > 0) != (m_state.level > 0));
-    if (recreate)
-        destroy();
-    if (!m_sdl)
-        create(state);
-    if (!m_sdl)
-        return;
-    PlatformWindowState old = recreate ? PlatformWindowState {} : m_state;
-    m_state = state;
-
-    if (state.title != old.title)
-        SDL_SetWindowTitle(m_sdl, state.title.c_str());
-    if (state.frame != old.frame || recreate) {
-        SDL_SetWindowSize(m_sdl, std::max(1, static_cast<int>(state.frame.width())),
-            std::max(1, static_cast<int>(state.frame.height())));
-        SDL_SetWindowPosition(m_sdl, static_cast<int>(state.frame.minX()),
-            static_cast<int>(m_backend.flipY(state.frame.minY(), state.frame.height())));
-    }
-    if (state.minSize != old.minSize)
-        SDL_SetWindowMinimumSize(m_sdl, static_cast<int>(state.minSize.width), static_cast<int>(state.minSize.height));
-    if (state.alpha != old.alpha || recreate)
-        SDL_SetWindowOpacity(m_sdl, static_cast<float>(state.alpha));
-    if (state.visible && !(SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN)) {
-        SDL_ShowWindow(m_sdl);
-        SDL_RaiseWindow(m_sdl);
-    } else if (!state.visible && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN)) {
-        SDL_HideWindow(m_sdl);
-    }
-    if (state.allDesktops != old.allDesktops || recreate)
-        setAllDesktops(state.allDesktops);
-    if (state.ignoresMouseEvents != old.ignoresMouseEvents || recreate)
-        setClickThrough(state.ignoresMouseEvents);
-    if (recreate && m_lastSurface)
-        present(m_lastSurface);
-    m_backend.schedulePump();
-}
-
-void SdlWindow::present(cairo_surface_t* surface)
-{
-    m_lastSurface = surface;
-    if (!m_sdl)
-        return;
-    SDL_Surface* target = SDL_GetWindowSurface(m_sdl);
-    if (!target)
-        return;
-    cairo_surface_flush(surface);
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(cairo_image_surface_get_data(surface),
-        cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface), 32,
-        cairo_image_surface_get_stride(surface), SDL_PIXELFORMAT_ARGB8888);
-    if (source) {
-        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-        SDL_BlitSurface(source, nullptr, target, nullptr);
-        SDL_FreeSurface(source);
-        SDL_UpdateWindowSurface(m_sdl);
-    }
-    // Drawing talks to the server, which may leave events read but not yet handled.
-    m_backend.schedulePump();
-}
-
-void SdlWindow::focus()
-{
-    if (!m_sdl)
-        return;
-    SDL_RaiseWindow(m_sdl);
+namespace {
+// How soon after a key the input method's answers are looked for: at once it may not have
+// answered yet; a little later it has.
+constexpr double kInputMethodAnswer = 0.05;
 }
 
 std::unique_ptr<SdlBackend> SdlBackend::open()
@@ -204,11 +33,16 @@ std::unique_ptr<SdlBackend> SdlBackend::open()
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // A timer must not keep the desktop's screen saver away; SDL would by default.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // Pictures go to the X server as they are. A GL texture instead would make SDL recreate
+    // each X window at its first picture, losing what we set on it (input shape, focus
+    // hints, desktops) and handing the new window the keyboard.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // A long composition arrives whole rather than cut at 32 bytes.
+    SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         base::diagnostic(std::string("SDL could not open the display: ") + SDL_GetError());
         return nullptr;
     }
-    auto backend = std::unique_ptr<SdlBackend>(new SdlBackend);
     // The display connection is only reachable through a window; a hidden one stays for it.
     auto* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
     SDL_SysWMinfo info;
@@ -220,10 +54,16 @@ std::unique_ptr<SdlBackend> SdlBackend::open()
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
-    backend->m_probe = probe;
-    backend->m_display = info.info.x11.display;
-    backend->m_fd = ConnectionNumber(info.info.x11.display);
-    return backend;
+    return std::unique_ptr<SdlBackend>(new SdlBackend(info.info.x11.display, probe));
+}
+
+SdlBackend::SdlBackend(void* display, void* probe)
+    : m_fd(ConnectionNumber(static_cast<Display*>(display)))
+    , m_display(display)
+    , m_probe(probe)
+    , m_desktop(display)
+    , m_scale(m_desktop.scale())
+{
 }
 
 SdlBackend::~SdlBackend()
@@ -241,7 +81,11 @@ SdlBackend::~SdlBackend()
 void SdlBackend::attach(Application& application)
 {
     m_application = &application;
-    SDL_StartTextInput();
+    // SDL starts with text input on; it stays off until a text has the keyboard, so an
+    // input method never composes into a view that takes no text.
+    SDL_StopTextInput();
+    // X's own events, for their time stamps: focus asked in answer to input names its time.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     // Plain text copied here reaches other programs, and theirs reaches us.
     Pasteboard::general().setSystemClipboard({ [](const std::string& text) { SDL_SetClipboardText(text.c_str()); },
         []() -> std::optional<std::string> {
@@ -260,14 +104,21 @@ void SdlBackend::detach()
 {
     if (m_source)
         base::RunLoop::main().removeSource(m_source);
+    if (m_inputMethodPoll)
+        m_inputMethodPoll->invalidate();
+    m_inputMethodPoll.reset();
     m_source = 0;
     m_application = nullptr;
+    m_textInputWindow = nullptr;
 }
 
 std::vector<Screen> SdlBackend::screens() const
 {
     std::vector<Screen> out;
     int count = SDL_GetNumVideoDisplays();
+    auto points = [this](const SDL_Rect& r) {
+        return Rect(r.x / m_scale, flipY(r.y / m_scale, r.h / m_scale), r.w / m_scale, r.h / m_scale);
+    };
     for (int i = 0; i < count; ++i) {
         SDL_Rect bounds, usable;
         if (SDL_GetDisplayBounds(i, &bounds) != 0)
@@ -275,10 +126,11 @@ std::vector<Screen> SdlBackend::screens() const
         if (SDL_GetDisplayUsableBounds(i, &usable) != 0)
             usable = bounds;
         Screen screen;
-        screen.frame = Rect(bounds.x, flipY(bounds.y, bounds.h), bounds.w, bounds.h);
-        screen.visibleFrame = Rect(usable.x, flipY(usable.y, usable.h), usable.w, usable.h);
+        screen.frame = points(bounds);
+        screen.visibleFrame = points(usable);
         const char* name = SDL_GetDisplayName(i);
         screen.name = name ? name : "";
+        screen.backingScaleFactor = m_scale;
         out.push_back(screen);
     }
     return out;
@@ -288,14 +140,14 @@ double SdlBackend::flipY(double y, double height) const
 {
     SDL_Rect first { 0, 0, 0, 0 };
     SDL_GetDisplayBounds(0, &first);
-    return first.y + first.h - y - height;
+    return (first.y + first.h) / m_scale - y - height;
 }
 
 Point SdlBackend::mouseLocation() const
 {
     int x = 0, y = 0;
     SDL_GetGlobalMouseState(&x, &y);
-    return { static_cast<double>(x), flipY(y, 0) };
+    return { x / m_scale, flipY(y / m_scale, 0) };
 }
 
 std::unique_ptr<PlatformWindow> SdlBackend::createWindow(Window& window)
@@ -309,6 +161,55 @@ SdlWindow* SdlBackend::windowFor(std::uint32_t id) const
     return it == m_windows.end() ? nullptr : it->second;
 }
 
+Window* SdlBackend::keyboardWindow(std::uint32_t id) const
+{
+    SdlWindow* sw = windowFor(id);
+    return sw ? &sw->window() : m_application ? m_application->keyWindow() : nullptr;
+}
+
+std::shared_ptr<gfx::Bitmap> SdlBackend::screenSnapshot(Rect rect, double scale) const
+{
+    (void)scale;
+    // X's pixels are ours at the backend's scale, whatever the window asked for.
+    int x = static_cast<int>(std::lround(rect.minX() * m_scale));
+    int y = static_cast<int>(std::lround(flipY(rect.minY(), rect.height()) * m_scale));
+    int width = static_cast<int>(std::ceil(rect.width() * m_scale));
+    int height = static_cast<int>(std::ceil(rect.height() * m_scale));
+    return m_desktop.snapshot(x, y, width, height);
+}
+
+void SdlBackend::setTextInput(Window* window, std::optional<Rect> caret)
+{
+    if (!window || !caret) {
+        if (SDL_IsTextInputActive())
+            SDL_StopTextInput();
+        m_textInputWindow = nullptr;
+        return;
+    }
+    // Another window, or another text: the input method starts afresh there.
+    if (window != m_textInputWindow && SDL_IsTextInputActive())
+        SDL_StopTextInput();
+    m_textInputWindow = window;
+    if (!SDL_IsTextInputActive())
+        SDL_StartTextInput();
+    // Pixels of the window, from its top left.
+    double height = window->frame().height();
+    SDL_Rect area { static_cast<int>(std::lround(caret->minX() * m_scale)),
+        static_cast<int>(std::lround((height - caret->maxY()) * m_scale)),
+        std::max(1, static_cast<int>(std::lround(caret->width() * m_scale))),
+        std::max(1, static_cast<int>(std::lround(caret->height() * m_scale))) };
+    SDL_SetTextInputRect(&area);
+}
+
+void SdlBackend::discardComposition()
+{
+    if (!SDL_IsTextInputActive())
+        return;
+    // Stopping resets the input method, which drops what it was composing.
+    SDL_StopTextInput();
+    SDL_StartTextInput();
+}
+
 void SdlBackend::schedulePump()
 {
     if (m_pumpScheduled || !m_source)
@@ -320,6 +221,17 @@ void SdlBackend::schedulePump()
             return;
         m_pumpScheduled = false;
         pump();
+    });
+}
+
+void SdlBackend::pollInputMethodSoon()
+{
+    if (!SDL_IsTextInputActive() || (m_inputMethodPoll && m_inputMethodPoll->isValid()))
+        return;
+    std::weak_ptr<bool> alive = m_alive;
+    m_inputMethodPoll = base::Timer::create(kInputMethodAnswer, false, base::RunLoop::Mode::Common, [this, alive](base::Timer&) {
+        if (!alive.expired())
+            pump();
     });
 }
 
@@ -349,8 +261,9 @@ std::uint32_t modifiers()
     return flags;
 }
 
-// The characters of keys that type none through text input.
-std::string controlCharacters(SDL_Keycode key)
+// The characters of keys that type none through text input (text input is off while no
+// text has the keyboard).
+std::string controlCharacters(SDL_Keycode key, std::uint32_t flags)
 {
     switch (key) {
     case SDLK_RETURN:
@@ -365,8 +278,12 @@ std::string controlCharacters(SDL_Keycode key)
     default:
         break;
     }
-    if (key >= 0x20 && key < 0x7f)
-        return std::string(1, static_cast<char>(key));
+    if (key >= 0x20 && key < 0x7f) {
+        char c = static_cast<char>(key);
+        if (flags & (ModifierFlag::Shift | ModifierFlag::CapsLock))
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return std::string(1, c);
+    }
     return {};
 }
 
@@ -377,48 +294,21 @@ void SdlBackend::dispatch(const void* raw)
     const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
     if (!m_application)
         return;
-    auto baseLocation = [](Window& w, int x, int y) {
-        return Point { static_cast<double>(x), w.frame().height() - y };
+    auto baseLocation = [this](Window& w, int x, int y) {
+        return Point { x / m_scale, w.frame().height() - y / m_scale };
     };
     switch (e.type) {
-    case SDL_WINDOWEVENT: {
-        SdlWindow* sw = windowFor(e.window.windowID);
-        if (!sw)
-            return;
-        Window& w = sw->window();
-        switch (e.window.event) {
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            m_application->activate(false);
-            if (!w.isKeyWindow() && w.canBecomeKeyWindow())
-                m_application->setKeyWindow(&w);
-            break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: {
-            // Focus moving between two of our windows passes through no window at all;
-            // look once the queue is drained whether another application has it now.
-            std::weak_ptr<bool> alive = m_alive;
-            base::RunLoop::main().post([this, alive] {
-                if (!alive.expired() && m_application && !SDL_GetKeyboardFocus())
-                    m_application->deactivate();
-            });
-            break;
-        }
-        case SDL_WINDOWEVENT_MOVED:
-            w.platformDidMove({ static_cast<double>(e.window.data1), flipY(e.window.data2, w.frame().height()) });
-            break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-            w.platformDidResize({ static_cast<double>(e.window.data1), static_cast<double>(e.window.data2) });
-            break;
-        case SDL_WINDOWEVENT_EXPOSED:
-            sw->presentAgain();
-            break;
-        case SDL_WINDOWEVENT_CLOSE:
-            w.performClose();
-            break;
-        default:
-            break;
-        }
+    case SDL_SYSWMEVENT: {
+        const XEvent& x = e.syswm.msg->msg.x11.event;
+        if (x.type == KeyPress || x.type == KeyRelease)
+            m_application->setInputTime(static_cast<std::uint32_t>(x.xkey.time));
+        else if (x.type == ButtonPress || x.type == ButtonRelease)
+            m_application->setInputTime(static_cast<std::uint32_t>(x.xbutton.time));
         return;
     }
+    case SDL_WINDOWEVENT:
+        dispatchWindowEvent(raw);
+        return;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         SdlWindow* sw = windowFor(e.button.windowID);
@@ -455,8 +345,8 @@ void SdlBackend::dispatch(const void* raw)
     }
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
-        SdlWindow* sw = windowFor(e.key.windowID);
-        Window* w = sw ? &sw->window() : m_application->keyWindow();
+        Window* w = keyboardWindow(e.key.windowID);
+        pollInputMethodSoon();
         auto code = KeyTable::codeForScancode(e.key.keysym.scancode);
         if (!code)
             return;
@@ -469,7 +359,7 @@ void SdlBackend::dispatch(const void* raw)
             SDL_PeepEvents(&text, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
             characters = text.text.text;
         } else {
-            characters = controlCharacters(e.key.keysym.sym);
+            characters = controlCharacters(e.key.keysym.sym, flags);
         }
         bool isModifier = e.key.keysym.scancode >= SDL_SCANCODE_LCTRL && e.key.keysym.scancode <= SDL_SCANCODE_RGUI;
         auto type = isModifier ? Event::Type::FlagsChanged
@@ -478,6 +368,11 @@ void SdlBackend::dispatch(const void* raw)
             e.key.repeat != 0));
         return;
     }
+    case SDL_TEXTINPUT:
+    case SDL_TEXTEDITING:
+    case SDL_TEXTEDITING_EXT:
+        dispatchTextEvent(raw);
+        return;
     case SDL_DROPFILE:
     case SDL_DROPTEXT:
         if (e.drop.file) {
@@ -511,6 +406,82 @@ void SdlBackend::dispatch(const void* raw)
     default:
         return;
     }
+}
+
+void SdlBackend::dispatchWindowEvent(const void* raw)
+{
+    const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
+    SdlWindow* sw = windowFor(e.window.windowID);
+    if (!sw)
+        return;
+    Window& w = sw->window();
+    switch (e.window.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        m_application->activate(false);
+        if (!w.isKeyWindow() && w.canBecomeKeyWindow())
+            m_application->setKeyWindow(&w);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: {
+        // Focus moving between two of our windows passes through no window at all;
+        // look once the queue is drained whether another application has it now.
+        std::weak_ptr<bool> alive = m_alive;
+        base::RunLoop::main().post([this, alive] {
+            if (!alive.expired() && m_application && !SDL_GetKeyboardFocus())
+                m_application->deactivate();
+        });
+        break;
+    }
+    case SDL_WINDOWEVENT_MOVED:
+        w.platformDidMove({ e.window.data1 / m_scale, flipY(e.window.data2 / m_scale, w.frame().height()) });
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        w.platformDidResize({ e.window.data1 / m_scale, e.window.data2 / m_scale });
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        sw->presentAgain();
+        break;
+    case SDL_WINDOWEVENT_LEAVE:
+        m_application->pointerLeftWindow(w);
+        break;
+    case SDL_WINDOWEVENT_CLOSE:
+        w.performClose();
+        break;
+    default:
+        break;
+    }
+}
+
+void SdlBackend::dispatchTextEvent(const void* raw)
+{
+    const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
+    if (e.type == SDL_TEXTINPUT) {
+        // Text with no key before it: what an input method committed. SDL cuts it into
+        // pieces of 32 bytes; whole, it is one insertion and one undo step.
+        std::string committed = e.text.text;
+        Window* w = keyboardWindow(e.text.windowID);
+        SDL_Event next;
+        while (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 && next.type == SDL_TEXTINPUT) {
+            SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
+            committed += next.text.text;
+        }
+        if (w)
+            w->commitText(committed);
+        return;
+    }
+    bool extended = e.type == SDL_TEXTEDITING_EXT;
+    std::string text = extended ? (e.editExt.text ? e.editExt.text : "") : e.edit.text;
+    Sint32 start = extended ? e.editExt.start : e.edit.start;
+    Sint32 length = extended ? e.editExt.length : e.edit.length;
+    if (extended)
+        SDL_free(e.editExt.text);
+    Window* w = keyboardWindow(extended ? e.editExt.windowID : e.edit.windowID);
+    if (!w)
+        return;
+    Composition composition { text, 0, 0 };
+    // SDL says -1 where the input method gave no caret: then it is at the end.
+    composition.cursor = start < 0 ? std::string::npos : static_cast<std::size_t>(start);
+    composition.selectionLength = length < 0 ? 0 : static_cast<std::size_t>(length);
+    w->setComposition(composition);
 }
 
 std::unique_ptr<WindowBackend> WindowBackend::make(const std::string& requested)

@@ -2,12 +2,17 @@
 
 #include "platform/base/RunLoop.h"
 #include "platform/ui/Backend.h"
+#include "platform/ui/X11Desktop.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+namespace base {
+class Timer;
+}
 
 namespace ui {
 
@@ -17,6 +22,11 @@ class SdlWindow;
 // from the window's image. SDL's display connection is the window system's alone; the run
 // loop watches its file descriptor in the common modes, so windows keep drawing and
 // answering during modal runs, and nothing wakes the loop while nothing happens.
+//
+// Windows keep their frames in points; on a display that asks for a scale (Xft.dpi,
+// GDK_SCALE) every X coordinate is that many pixels per point. Text input is on only while
+// a text has the keyboard: an input method (IBus, through SDL) then composes in place and
+// puts its candidates beside the caret.
 class SdlBackend : public WindowBackend {
 public:
     // None when SDL cannot open the display.
@@ -29,27 +39,45 @@ public:
     void attach(Application& application) override;
     void detach() override;
     Point mouseLocation() const override;
+    void beep() override { m_desktop.bell(); }
+    void setTextInput(Window* window, std::optional<Rect> caret) override;
+    void discardComposition() override;
+    bool compositesTranslucency() const override { return m_desktop.hasCompositor(); }
+    std::shared_ptr<gfx::Bitmap> screenSnapshot(Rect rect, double scale) const override;
 
-    // Screen coordinates (y up from the first display's bottom) to X's (y down) and back.
+    // Screen coordinates (y up from the first display's bottom) to X's (y down) and back,
+    // both in points.
     double flipY(double y, double height) const;
+    double scale() const { return m_scale; }
 
     // Reads and dispatches whatever SDL has queued.
     void pump();
 
 private:
     friend class SdlWindow;
-    SdlBackend() = default;
+    SdlBackend(void* display, void* probe);
     void dispatch(const void* sdlEvent);
+    void dispatchWindowEvent(const void* sdlEvent);
+    void dispatchTextEvent(const void* sdlEvent);
     SdlWindow* windowFor(std::uint32_t sdlWindowId) const;
+    Window* keyboardWindow(std::uint32_t sdlWindowId) const;
     void schedulePump();
+    // The input method answers over a connection of its own that the loop does not watch:
+    // after a key it is looked at again a little later.
+    void pollInputMethodSoon();
 
     Application* m_application { nullptr };
     base::RunLoop::SourceId m_source { 0 };
     int m_fd { -1 };
     void* m_display { nullptr };
     void* m_probe { nullptr };
+    X11Desktop m_desktop;
+    double m_scale { 1 };
     bool m_pumpScheduled { false };
     std::unordered_map<std::uint32_t, SdlWindow*> m_windows;
+    // Not owned: the window text input goes to, as the application last said.
+    Window* m_textInputWindow { nullptr };
+    std::shared_ptr<base::Timer> m_inputMethodPoll;
     // A drop from another program, gathered item by item until SDL says it is complete.
     std::vector<std::string> m_droppedFiles;
     std::string m_droppedText;

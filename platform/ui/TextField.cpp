@@ -44,6 +44,7 @@ TextField::TextField(std::string text)
 
 void TextField::setStringValue(std::string text)
 {
+    endComposition(true);
     // Whatever comes in, the field holds valid UTF-8.
     m_text = gfx::displayableText(text) == text ? std::move(text) : gfx::displayableText(text);
     m_caret = m_anchor = m_text.size();
@@ -150,6 +151,7 @@ bool TextField::becomeFirstResponder()
 
 bool TextField::resignFirstResponder()
 {
+    endComposition(true);
     m_anchor = m_caret;
     setNeedsDisplay();
     if (m_edited) {
@@ -198,6 +200,7 @@ std::size_t TextField::nextBoundary(std::size_t offset) const
 
 bool TextField::replace(std::size_t from, std::size_t to, const std::string& text)
 {
+    endComposition(true);
     std::string candidate = m_text;
     candidate.replace(from, to - from, text);
     if (m_formatter && !m_formatter->isPartialStringValid(candidate))
@@ -246,6 +249,8 @@ bool TextField::command(TextCommand command)
 
 void TextField::keyDown(const Event& event)
 {
+    // A key that reaches us while composing was not the input method's: what it composed goes.
+    endComposition(true);
     if (!isEditing()) {
         Control::keyDown(event);
         return;
@@ -368,6 +373,7 @@ std::size_t TextField::offsetAt(Point point) const
 
 void TextField::mouseDown(const Event& event)
 {
+    endComposition(true);
     if (!isEditing())
         return;
     setCaret(offsetAt(convertPointFrom(event.locationInWindow(), nullptr)));
@@ -381,16 +387,25 @@ void TextField::drawOwnLook(gfx::GraphicsContext& context)
     Rect area = textRect();
     context.save();
     context.clipToRect(area);
-    if (m_text.empty() && !m_placeholder.empty()) {
+    if (m_text.empty() && !m_composition && !m_placeholder.empty()) {
         gfx::TextLayout placeholder(m_placeholder, gfx::TextStyle(font(), ControlLook::kSecondaryText, { m_alignment }),
             m_wraps ? area.width() : 0);
         placeholder.draw(area);
     }
-    gfx::TextLayout layout(m_text, style(), m_wraps ? area.width() : 0);
+    Shown text = shown();
+    gfx::TextLayout layout(text.text, style(), m_wraps ? area.width() : 0);
+    layout.underline(text.compositionStart, text.compositionEnd);
     area = placed(layout, area);
     bool editing = isEditing();
-    if (editing && m_anchor != m_caret) {
-        int range[2] = { static_cast<int>(std::min(m_anchor, m_caret)), static_cast<int>(std::max(m_anchor, m_caret)) };
+    // The selection, or the part of a composition being converted.
+    std::size_t from = std::min(m_anchor, m_caret);
+    std::size_t to = std::max(m_anchor, m_caret);
+    if (m_composition) {
+        from = text.compositionStart + m_composition->byteOffset(m_composition->cursor);
+        to = text.compositionStart + m_composition->byteOffset(m_composition->cursor + m_composition->selectionLength);
+    }
+    if (editing && to > from) {
+        int range[2] = { static_cast<int>(from), static_cast<int>(to) };
         PangoRectangle start, end;
         pango_layout_index_to_pos(layout.pangoLayout(), range[0], &start);
         pango_layout_index_to_pos(layout.pangoLayout(), range[1], &end);
@@ -401,14 +416,76 @@ void TextField::drawOwnLook(gfx::GraphicsContext& context)
             start.height / static_cast<double>(PANGO_SCALE)));
     }
     layout.draw(area);
-    if (editing && m_anchor == m_caret) {
+    if (editing && (m_anchor == m_caret || m_composition)) {
         PangoRectangle caret;
-        pango_layout_index_to_pos(layout.pangoLayout(), static_cast<int>(m_caret), &caret);
+        pango_layout_index_to_pos(layout.pangoLayout(), static_cast<int>(text.caret), &caret);
         context.setFillColor(m_textColor);
         context.fillRect(Rect(area.minX() + caret.x / static_cast<double>(PANGO_SCALE), area.minY() + caret.y / static_cast<double>(PANGO_SCALE),
             1, caret.height / static_cast<double>(PANGO_SCALE)));
     }
     context.restore();
+}
+
+}
+
+namespace ui {
+
+TextField::Shown TextField::shown() const
+{
+    Shown out { m_text, m_caret, 0, 0 };
+    if (!m_composition)
+        return out;
+    std::size_t from = std::min(m_anchor, m_caret);
+    std::size_t to = std::max(m_anchor, m_caret);
+    std::string composed = m_composition->text;
+    // A one-line field shows no line breaks, composed or typed.
+    if (!m_wraps)
+        std::replace_if(composed.begin(), composed.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    out.text.replace(from, to - from, composed);
+    out.compositionStart = from;
+    out.compositionEnd = from + composed.size();
+    out.caret = from + m_composition->byteOffset(m_composition->cursor);
+    return out;
+}
+
+void TextField::setComposition(const Composition& composition)
+{
+    if (!isEditing())
+        return;
+    if (composition.isEmpty())
+        endComposition(false);
+    else
+        m_composition = composition;
+    setNeedsDisplay();
+}
+
+void TextField::endComposition(bool discard)
+{
+    if (!m_composition)
+        return;
+    m_composition.reset();
+    setNeedsDisplay();
+    if (discard && window())
+        window()->discardComposition();
+}
+
+void TextField::commitText(const std::string& utf8)
+{
+    endComposition(false);
+    if (isEditing() && !utf8.empty())
+        insertText(utf8);
+}
+
+Rect TextField::textInputCaretRect() const
+{
+    Rect area = textRect();
+    Shown text = shown();
+    gfx::TextLayout layout(text.text, style(), m_wraps ? area.width() : 0);
+    area = placed(layout, area);
+    PangoRectangle caret;
+    pango_layout_index_to_pos(layout.pangoLayout(), static_cast<int>(text.caret), &caret);
+    return Rect(area.minX() + caret.x / static_cast<double>(PANGO_SCALE), area.minY() + caret.y / static_cast<double>(PANGO_SCALE), 1,
+        caret.height / static_cast<double>(PANGO_SCALE));
 }
 
 }

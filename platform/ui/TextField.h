@@ -4,9 +4,11 @@
 #include "platform/gfx/TextLayout.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/TextFormatter.h"
+#include "platform/ui/TextInput.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace ui {
@@ -18,8 +20,9 @@ enum class TextCommand { MoveUp, MoveDown, InsertNewline, Cancel };
 // caret and one selection, all selected when the field takes the keyboard. onAction runs on
 // Return; onTextChange on every edit; onCommand sees the up and down arrows, Return and Escape
 // first and answers true for those it handled. A formatter refuses edits it does not allow:
-// the field keeps its previous text.
-class TextField : public Control {
+// the field keeps its previous text. An input method's composition shows underlined in
+// place of the selection; the formatter sees it once committed.
+class TextField : public Control, public TextInputClient {
 public:
     static std::shared_ptr<TextField> create(std::string text = {});
     // Not editable, not selectable, no border or background.
@@ -79,6 +82,12 @@ public:
     void keyDown(const Event& event) override;
     void mouseDown(const Event& event) override;
 
+    bool acceptsTextInput() const override { return isEditing(); }
+    void setComposition(const Composition& composition) override;
+    bool hasComposition() const override { return m_composition.has_value(); }
+    void commitText(const std::string& utf8) override;
+    Rect textInputCaretRect() const override;
+
 protected:
     explicit TextField(std::string text);
     void drawOwnLook(gfx::GraphicsContext& context) override;
@@ -94,6 +103,17 @@ private:
     // Where a one-line text sits in the text rect for the alignment.
     Rect placed(const gfx::TextLayout& layout, Rect area) const;
     gfx::TextStyle style() const;
+    // The text as shown: with the composition in place of the selection while there is one,
+    // underlined; the caret's byte offset in it.
+    struct Shown {
+        std::string text;
+        std::size_t caret { 0 };
+        std::size_t compositionStart { 0 };
+        std::size_t compositionEnd { 0 };
+    };
+    Shown shown() const;
+    // `discard` also tells the input method, when the field ends the composition itself.
+    void endComposition(bool discard);
 
     std::string m_text;
     std::string m_placeholder;
@@ -109,6 +129,7 @@ private:
     std::size_t m_caret { 0 };
     std::size_t m_anchor { 0 };
     bool m_edited { false };
+    std::optional<Composition> m_composition;
 };
 
 }

@@ -5,13 +5,12 @@
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/TextLayout.h"
 #include "platform/text/FontTraits.h"
-#include "platform/text/Rtf.h"
-#include "platform/text/Rtfd.h"
 #include "platform/text/TextList.h"
 #include "platform/text/Unicode.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/Pasteboard.h"
+#include "platform/ui/TextNavigation.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/Window.h"
 
@@ -19,16 +18,6 @@
 #include <cmath>
 
 namespace ui {
-
-namespace {
-
-bool isWordCharacter(char16_t c)
-{
-    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_' || c == u'\''
-        || (c >= 0x00C0 && !text::isNewline(c) && c != 0x2014 && c != 0x2013 && c != 0x00A0 && c != text::attachmentCharacter);
-}
-
-}
 
 std::shared_ptr<TextView> TextView::create() { return std::shared_ptr<TextView>(new TextView); }
 
@@ -41,7 +30,7 @@ double TextView::layoutWidth() const { return std::max(1.0, bounds().width() - 2
 
 void TextView::relayout()
 {
-    m_layout = std::make_unique<text::RichTextLayout>(m_text, layoutWidth(), m_defaults);
+    m_layout = std::make_unique<text::RichTextLayout>(m_composition ? composedText() : m_text, layoutWidth(), m_defaults);
     m_layoutWidth = layoutWidth();
 }
 
@@ -54,6 +43,11 @@ const text::RichTextLayout& TextView::layoutManager() const
 
 void TextView::setAttributedString(text::AttributedString string)
 {
+    if (m_composition) {
+        m_composition.reset();
+        if (window())
+            window()->discardComposition();
+    }
     m_text = std::move(string);
     m_undo.removeAllActions();
     m_selection = { m_text.length(), 0 };
@@ -145,6 +139,7 @@ void TextView::scrollCaretToVisible()
 
 void TextView::setSelectedRange(text::Range range)
 {
+    endComposition(true);
     std::size_t length = m_text.length();
     range.location = std::min(range.location, length);
     range.length = std::min(range.length, length - range.location);
@@ -181,6 +176,7 @@ void TextView::syncTypingAttributes()
 
 void TextView::replace(text::Range range, const text::AttributedString& replacement, bool typing)
 {
+    endComposition(true);
     std::size_t length = m_text.length();
     range.location = std::min(range.location, length);
     range.length = std::min(range.length, length - range.location);
@@ -310,22 +306,11 @@ void TextView::toggleStrikethrough() { toggleLine(&text::Attributes::strikethrou
 
 void TextView::selectAll()
 {
+    endComposition(true);
     m_undo.closeOpenGroup();
     m_selection = { 0, m_text.length() };
     m_anchor = 0;
     setNeedsDisplay();
-}
-
-text::Range TextView::paragraphRange(std::size_t index) const
-{
-    const std::u16string& s = m_text.string();
-    std::size_t start = std::min(index, s.size());
-    while (start > 0 && !text::isNewline(s[start - 1]))
-        --start;
-    std::size_t end = std::min(index, s.size());
-    while (end < s.size() && !text::isNewline(s[end]))
-        ++end;
-    return { start, end - start };
 }
 
 void TextView::insertNewline()
@@ -333,7 +318,7 @@ void TextView::insertNewline()
     if (!m_editable)
         return;
     std::size_t at = m_selection.location;
-    text::Range paragraph = paragraphRange(at);
+    text::Range paragraph = TextNavigation::paragraphRange(m_text.string(), at);
     const text::Attributes& here = paragraph.length ? m_text.attributesAt(paragraph.location)
                                                     : m_typingAttributes;
     if (here.paragraph.textLists.empty()) {
@@ -363,7 +348,7 @@ void TextView::insertNewline()
     // The item number: this item's place among the list's items right above it.
     int number = 1;
     for (std::size_t start = paragraph.location; start > 0;) {
-        text::Range previous = paragraphRange(start - 1);
+        text::Range previous = TextNavigation::paragraphRange(m_text.string(), start - 1);
         if (!previous.length || m_text.attributesAt(previous.location).paragraph.textLists != here.paragraph.textLists)
             break;
         ++number;
@@ -375,14 +360,8 @@ void TextView::insertNewline()
 
 void TextView::copy()
 {
-    if (!m_selection.length)
-        return;
-    text::AttributedString selected = m_text.substring(m_selection);
-    Pasteboard& pasteboard = Pasteboard::general();
-    pasteboard.clearContents();
-    pasteboard.setData(PasteboardType::Rtfd, text::Rtfd::data(selected));
-    pasteboard.setData(PasteboardType::Rtf, text::Rtf::write(selected));
-    pasteboard.setString(selected.utf8());
+    if (m_selection.length)
+        Pasteboard::general().setRichText(m_text.substring(m_selection));
 }
 
 void TextView::cut()
@@ -398,25 +377,18 @@ void TextView::paste()
     if (!m_editable)
         return;
     const Pasteboard& pasteboard = Pasteboard::general();
-    std::optional<text::Document> document;
-    // Data from the pasteboard is checked by its reader: what does not read is skipped.
-    if (auto rtfd = pasteboard.data(PasteboardType::Rtfd))
-        document = text::Rtfd::fromData(*rtfd);
-    if (!document)
-        if (auto rtf = pasteboard.data(PasteboardType::Rtf))
-            document = text::Rtf::read(*rtf);
     text::AttributedString pasted;
-    if (document)
-        pasted = std::move(document->text);
+    if (auto rich = pasteboard.richText())
+        pasted = std::move(*rich);
     else if (auto plain = pasteboard.string())
         pasted = text::AttributedString(text::toUtf16(gfx::displayableText(*plain)), m_typingAttributes);
-    if (pasted.empty())
-        return;
-    replace(m_selection, pasted, false);
+    if (!pasted.empty())
+        replace(m_selection, pasted, false);
 }
 
 void TextView::moveTo(std::size_t index, bool extend)
 {
+    endComposition(true);
     index = std::min(index, m_text.length());
     m_undo.closeOpenGroup();
     if (extend) {
@@ -430,52 +402,6 @@ void TextView::moveTo(std::size_t index, bool extend)
     setNeedsDisplay();
     if (auto changed = onSelectionChange)
         changed();
-}
-
-std::size_t TextView::wordBoundary(std::size_t index, int direction) const
-{
-    const std::u16string& s = m_text.string();
-    if (direction < 0) {
-        while (index > 0 && !isWordCharacter(s[index - 1]))
-            --index;
-        while (index > 0 && isWordCharacter(s[index - 1]))
-            --index;
-    } else {
-        while (index < s.size() && !isWordCharacter(s[index]))
-            ++index;
-        while (index < s.size() && isWordCharacter(s[index]))
-            ++index;
-    }
-    return index;
-}
-
-std::size_t TextView::lineBoundary(std::size_t index, int direction) const
-{
-    const auto& lines = layoutManager().lines();
-    for (const auto& line : lines) {
-        if (index >= line.range.location && index <= line.range.end()) {
-            if (direction < 0)
-                return line.range.location;
-            // Before the line's own newline, if it ends in one.
-            std::size_t end = line.range.end();
-            if (end > line.range.location && end <= m_text.length() && text::isNewline(m_text.string()[end - 1]))
-                --end;
-            return end;
-        }
-    }
-    return direction < 0 ? 0 : m_text.length();
-}
-
-std::size_t TextView::verticalMove(std::size_t index, int direction) const
-{
-    const auto& layout = layoutManager();
-    Rect caret = layout.caretRect(index);
-    Point target(caret.minX(), direction < 0 ? caret.minY() - 1 : caret.maxY() + 1);
-    if (target.y < 0)
-        return 0;
-    if (target.y >= layout.boundingRect().height())
-        return m_text.length();
-    return layout.indexAt(target);
 }
 
 bool TextView::command(std::string_view name)
@@ -495,6 +421,7 @@ bool TextView::becomeFirstResponder()
 
 bool TextView::resignFirstResponder()
 {
+    endComposition(true);
     m_undo.closeOpenGroup();
     setNeedsDisplay();
     return true;
@@ -502,37 +429,42 @@ bool TextView::resignFirstResponder()
 
 void TextView::keyDown(const Event& event)
 {
+    // A key that reaches us while composing was not the input method's: what it composed goes.
+    endComposition(true);
     std::uint32_t flags = event.modifierFlags();
     bool shift = flags & ModifierFlag::Shift;
     bool word = flags & ModifierFlag::Option;
     bool commandKey = flags & ModifierFlag::Command;
     std::size_t caret = m_selection.location == m_anchor ? m_selection.end() : m_selection.location;
+    auto lineEdge = [&](int direction) { return TextNavigation::lineBoundary(layoutManager(), m_text.string(), caret, direction); };
+    auto wordEdge = [&](int direction) { return TextNavigation::wordBoundary(m_text.string(), caret, direction); };
+    auto vertical = [&](int direction) { return TextNavigation::verticalMove(layoutManager(), m_text.length(), caret, direction); };
     switch (static_cast<base::KeyCode>(event.keyCode())) {
     case base::KeyCode::LeftArrow:
         if (!shift && m_selection.length && !word && !commandKey)
             moveTo(m_selection.location, false);
         else
-            moveTo(commandKey ? lineBoundary(caret, -1) : word ? wordBoundary(caret, -1) : (caret ? caret - 1 : 0), shift);
+            moveTo(commandKey ? lineEdge(-1) : word ? wordEdge(-1) : (caret ? caret - 1 : 0), shift);
         return;
     case base::KeyCode::RightArrow:
         if (!shift && m_selection.length && !word && !commandKey)
             moveTo(m_selection.end(), false);
         else
-            moveTo(commandKey ? lineBoundary(caret, 1) : word ? wordBoundary(caret, 1) : caret + 1, shift);
+            moveTo(commandKey ? lineEdge(1) : word ? wordEdge(1) : caret + 1, shift);
         return;
     case base::KeyCode::UpArrow:
         if (!command("moveUp:"))
-            moveTo(commandKey ? 0 : verticalMove(caret, -1), shift);
+            moveTo(commandKey ? 0 : vertical(-1), shift);
         return;
     case base::KeyCode::DownArrow:
         if (!command("moveDown:"))
-            moveTo(commandKey ? m_text.length() : verticalMove(caret, 1), shift);
+            moveTo(commandKey ? m_text.length() : vertical(1), shift);
         return;
     case base::KeyCode::Home:
-        moveTo(lineBoundary(caret, -1), shift);
+        moveTo(lineEdge(-1), shift);
         return;
     case base::KeyCode::End:
-        moveTo(lineBoundary(caret, 1), shift);
+        moveTo(lineEdge(1), shift);
         return;
     case base::KeyCode::Return:
     case base::KeyCode::KeypadEnter:
@@ -599,11 +531,14 @@ std::size_t TextView::characterIndexAt(Point point) const
 Rect TextView::caretRect() const
 {
     std::size_t caret = m_selection.location == m_anchor ? m_selection.end() : m_selection.location;
+    if (m_composition)
+        caret = m_composedRange.location + m_composition->utf16Offset(m_composition->cursor);
     return layoutManager().caretRect(caret).offsetBy(m_inset.width, m_inset.height);
 }
 
 void TextView::mouseDown(const Event& event)
 {
+    endComposition(true);
     if (!isSelectable())
         return;
     Point point = convertPointFrom(event.locationInWindow(), nullptr);
@@ -621,8 +556,8 @@ void TextView::mouseDown(const Event& event)
         }
     }
     if (event.clickCount() == 2) {
-        std::size_t from = wordBoundary(std::min(index + 1, m_text.length()), -1);
-        std::size_t to = wordBoundary(from, 1);
+        std::size_t from = TextNavigation::wordBoundary(m_text.string(), std::min(index + 1, m_text.length()), -1);
+        std::size_t to = TextNavigation::wordBoundary(m_text.string(), from, 1);
         moveTo(from, false);
         moveTo(to, true);
         return;
@@ -647,9 +582,16 @@ void TextView::draw(gfx::GraphicsContext& context, const Rect&)
     double bottom = std::min(bounds().height(), context.clipBoundingBox().maxY());
     Rect area(m_inset.width, m_inset.height, layoutWidth(), std::max(0.0, bottom - m_inset.height));
     bool focused = isFocused();
-    if (m_selection.length) {
+    text::Range highlighted = m_selection;
+    if (m_composition) {
+        // The part of a composition being converted shows as selected.
+        const Composition& c = *m_composition;
+        std::size_t from = m_composedRange.location + c.utf16Offset(c.cursor);
+        highlighted = { from, m_composedRange.location + c.utf16Offset(c.cursor + c.selectionLength) - from };
+    }
+    if (highlighted.length) {
         std::vector<Rect> rects;
-        for (const Rect& r : layout.selectionRects(m_selection))
+        for (const Rect& r : layout.selectionRects(highlighted))
             rects.push_back(r.offsetBy(m_inset.width, m_inset.height));
         if (focused || !drawInactiveSelection) {
             context.setFillColor(focused ? ControlLook::kAccent.blended(0.45, gfx::colors::black) : ControlLook::kFaceHighlighted);
@@ -659,14 +601,77 @@ void TextView::draw(gfx::GraphicsContext& context, const Rect&)
             drawInactiveSelection(context, rects);
         }
     }
-    if (m_text.empty() && !m_placeholder.empty())
+    if (m_text.empty() && !m_composition && !m_placeholder.empty())
         gfx::TextLayout(m_placeholder, gfx::TextStyle(m_defaults.font, ControlLook::kSecondaryText), area.width()).draw(area);
     layout.draw(area);
-    if (focused && !m_selection.length && m_editable) {
+    if (focused && (!m_selection.length || m_composition) && m_editable) {
         Rect caret = caretRect();
         context.setFillColor(m_typingAttributes.foreground.value_or(m_defaults.color));
         context.fillRect(Rect(std::floor(caret.minX()), caret.minY(), 1, caret.height()));
     }
+}
+
+}
+
+namespace ui {
+
+text::AttributedString TextView::composedText() const
+{
+    text::AttributedString shown = m_text;
+    if (!m_composition)
+        return shown;
+    text::Attributes attributes = m_typingAttributes;
+    attributes.underline = 1;
+    shown.replace(m_selection, text::AttributedString(text::toUtf16(m_composition->text), attributes));
+    return shown;
+}
+
+void TextView::setComposition(const Composition& composition)
+{
+    if (!m_editable)
+        return;
+    if (composition.isEmpty()) {
+        endComposition(false);
+        return;
+    }
+    // What was typed before is one undo step; the composition is none until committed.
+    m_undo.closeOpenGroup();
+    text::Range shown = m_composition ? m_composedRange : m_selection;
+    std::size_t length = text::toUtf16(composition.text).size();
+    m_composition = composition;
+    m_composedRange = { m_selection.location, length };
+    if (m_layout && m_layoutWidth == layoutWidth())
+        m_layout->update(composedText(), shown, length);
+    else
+        relayout();
+    growToText();
+    scrollCaretToVisible();
+    setNeedsDisplay();
+}
+
+void TextView::endComposition(bool discard)
+{
+    if (!m_composition)
+        return;
+    text::Range shown = m_composedRange;
+    m_composition.reset();
+    if (m_layout && m_layoutWidth == layoutWidth())
+        m_layout->update(m_text, shown, m_selection.length);
+    else
+        relayout();
+    growToText();
+    setNeedsDisplay();
+    if (discard && window())
+        window()->discardComposition();
+}
+
+void TextView::commitText(const std::string& utf8)
+{
+    endComposition(false);
+    if (!m_editable || utf8.empty())
+        return;
+    // Not typing: a committed word is an undo step of its own.
+    replace(m_selection, text::AttributedString(text::toUtf16(gfx::displayableText(utf8)), m_typingAttributes), false);
 }
 
 }

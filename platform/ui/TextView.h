@@ -3,11 +3,13 @@
 #include "platform/gfx/Color.h"
 #include "platform/text/AttributedString.h"
 #include "platform/text/RichTextLayout.h"
+#include "platform/ui/TextInput.h"
 #include "platform/ui/UndoManager.h"
 #include "platform/ui/View.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,8 +20,9 @@ namespace ui {
 // typing attributes, bold and italic by font traits, underline and strike-through, links
 // that open on a click, and undo in groups. The layout is updated paragraph by paragraph,
 // so typing in a long page stays fast. Inside a scroll view the text view grows with its
-// text. Indices are UTF-16 units, as in the text layer.
-class TextView : public View {
+// text. Indices are UTF-16 units, as in the text layer. An input method's composition shows
+// underlined at the insertion point and joins the text only when committed.
+class TextView : public View, public TextInputClient {
 public:
     static std::shared_ptr<TextView> create();
 
@@ -104,6 +107,12 @@ public:
     void mouseDragged(const Event& event) override;
     Size intrinsicContentSize() const override;
 
+    bool acceptsTextInput() const override { return m_editable; }
+    void setComposition(const Composition& composition) override;
+    bool hasComposition() const override { return m_composition.has_value(); }
+    void commitText(const std::string& utf8) override;
+    Rect textInputCaretRect() const override { return caretRect(); }
+
 protected:
     TextView();
 
@@ -115,16 +124,16 @@ private:
     void toggleLine(int text::Attributes::*line);
     bool command(std::string_view name);
     void moveTo(std::size_t index, bool extend);
-    // The paragraph holding an index: its start and its end before the line break.
-    text::Range paragraphRange(std::size_t index) const;
-    std::size_t wordBoundary(std::size_t index, int direction) const;
-    std::size_t lineBoundary(std::size_t index, int direction) const;
-    std::size_t verticalMove(std::size_t index, int direction) const;
     void syncTypingAttributes();
     void relayout();
     void growToText();
     double layoutWidth() const;
     bool isFocused() const;
+    // Takes the composition out of the layout; `discard` also tells the input method, when
+    // the view ends it on its own.
+    void endComposition(bool discard);
+    // The text as laid out: the text itself, or with the composition in place of the selection.
+    text::AttributedString composedText() const;
 
     text::AttributedString m_text;
     std::unique_ptr<text::RichTextLayout> m_layout;
@@ -141,6 +150,9 @@ private:
     gfx::Color m_background { gfx::Color::rgb(0.12, 0.12, 0.13) };
     bool m_drawsBackground { true };
     std::string m_placeholder;
+    // What an input method is composing, and where it sits in the laid-out text.
+    std::optional<Composition> m_composition;
+    text::Range m_composedRange;
 };
 
 }

@@ -110,6 +110,18 @@ void TokenField::keyDown(const Event& event)
     refreshSuggestion();
 }
 
+void TokenField::setComposition(const Composition& composition)
+{
+    m_suggestion.clear();
+    TextField::setComposition(composition);
+}
+
+void TokenField::commitText(const std::string& utf8)
+{
+    TextField::commitText(utf8);
+    refreshSuggestion();
+}
+
 bool TokenField::resignFirstResponder()
 {
     m_suggestion.clear();

@@ -33,6 +33,9 @@ public:
 
     void keyDown(const Event& event) override;
     bool resignFirstResponder() override;
+    // No offer shows beside a composition; one is looked for again once it is committed.
+    void setComposition(const Composition& composition) override;
+    void commitText(const std::string& utf8) override;
 
 protected:
     TokenField();

@@ -90,6 +90,10 @@ public:
     // Offers a key press to the shown views below this one before any first responder
     // (Command shortcuts) or after none took it (Return, Escape): true when one acted.
     virtual bool performKeyEquivalent(const Event& event);
+    // Whether the view is background that a press and drag move its window by, in a window
+    // movable by its background.
+    virtual bool mouseDownCanMoveWindow() const { return m_movesWindow; }
+    void setMouseDownCanMoveWindow(bool moves) { m_movesWindow = moves; }
 
     // Drops from other programs: a view takes those carrying one of its registered types.
     void registerForDraggedTypes(std::vector<std::string> types) { m_draggedTypes = std::move(types); }
@@ -171,6 +175,7 @@ private:
     double m_alpha { 1 };
     std::string m_identifier;
     std::string m_toolTip;
+    bool m_movesWindow { false };
     std::vector<std::string> m_draggedTypes;
 
     bool m_needsDisplay { true };

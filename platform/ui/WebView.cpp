@@ -4,11 +4,13 @@
 #include "platform/base/RunLoop.h"
 #include "platform/desktop/ChildProcess.h"
 #include "platform/desktop/Opener.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/PanelView.h"
 #include "platform/ui/TextField.h"
+#include "platform/ui/Window.h"
 
 #include <cctype>
 #include <algorithm>
@@ -111,7 +113,8 @@ std::string pageTitle(const fs::path& file)
 }
 
 // Runs the browser to draw the page into a PNG; never through a shell. Background thread.
-std::shared_ptr<gfx::Image> renderPage(const fs::path& browser, const fs::path& page, int width, int height)
+// At a display's scale, the browser draws that many pixels per point of the page.
+std::shared_ptr<gfx::Image> renderPage(const fs::path& browser, const fs::path& page, int width, int height, double scale)
 {
     std::error_code error;
     fs::path base = fs::temp_directory_path(error);
@@ -124,6 +127,8 @@ std::shared_ptr<gfx::Image> renderPage(const fs::path& browser, const fs::path& 
         "--no-first-run", "--user-data-dir=" + (folder / "profile").string(),
         "--window-size=" + std::to_string(width) + "," + std::to_string(height), "--screenshot=" + shot.string(),
         fileUrlFor(page) };
+    if (scale != 1)
+        argv.insert(argv.end() - 1, "--force-device-scale-factor=" + std::to_string(scale));
     auto spawned = desktop::ChildProcess::spawn(argv, { .silent = true }, "web view: could not run " + browser.string());
     std::shared_ptr<gfx::Image> picture;
     if (spawned) {
@@ -131,7 +136,7 @@ std::shared_ptr<gfx::Image> renderPage(const fs::path& browser, const fs::path& 
         while (waitpid(*spawned, &status, 0) < 0 && errno == EINTR) {
         }
         if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
-            picture = gfx::Image::loadPng(shot);
+            picture = gfx::Image::fromBitmap(gfx::Bitmap::loadPng(shot), scale);
     }
     fs::remove_all(folder, error);
     return picture;
@@ -237,9 +242,10 @@ void WebView::render()
     fs::path page = m_history[static_cast<std::size_t>(m_index)];
     int width = std::max(320, static_cast<int>(std::lround(bounds().width())));
     int height = std::max(240, static_cast<int>(std::lround(bounds().height())));
+    double scale = window() ? window()->backingScaleFactor() : 1;
     base::RunLoop::main().beginBackgroundWork();
-    std::thread([browserPath, page, width, height, weak, alive, generation] {
-        auto picture = renderPage(browserPath, page, width, height);
+    std::thread([browserPath, page, width, height, scale, weak, alive, generation] {
+        auto picture = renderPage(browserPath, page, width, height, scale);
         base::RunLoop::main().post([picture, weak, alive, generation] {
             auto view = weak.lock();
             auto current = alive.lock();

@@ -2,13 +2,12 @@
 
 #include "platform/base/RunLoop.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/KeyTable.h"
 #include "platform/ui/LayoutEngine.h"
-#include "platform/ui/Pasteboard.h"
 #include "platform/ui/View.h"
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace ui {
 
@@ -36,8 +35,6 @@ Window::~Window()
         app->windowGone(*this);
     if (m_contentView)
         m_contentView->setWindow(nullptr);
-    if (m_surface)
-        cairo_surface_destroy(m_surface);
 }
 
 void Window::pushState()
@@ -56,8 +53,13 @@ void Window::pushState()
     state.visible = m_visible;
     state.borderless = !(m_styleMask & WindowStyle::Titled);
     state.resizable = m_styleMask & WindowStyle::Resizable;
-    state.alpha = m_alpha;
+    // A window blended over the screen by us is shown opaque: the alpha is in its pixels.
+    state.alpha = m_picture.hasBackdrop() ? 1 : m_alpha;
     state.allDesktops = m_allDesktops;
+    state.takesFocus = canBecomeKeyWindow();
+    state.toolTip = m_isToolTip;
+    state.zoomed = m_zoomed;
+    state.scale = backingScaleFactor();
     auto* app = Application::shared();
     state.skipTaskbar = app && app->activationPolicy() != ActivationPolicy::Regular;
     state.ignoresMouseEvents = m_ignoresMouse;
@@ -96,22 +98,29 @@ double sane(double value, double fallback) { return std::isfinite(value) ? value
 
 void Window::setFrame(Rect frame, bool display)
 {
-    frame.origin.x = sane(frame.origin.x, m_frame.origin.x);
-    frame.origin.y = sane(frame.origin.y, m_frame.origin.y);
-    frame.size.width = std::min(sane(frame.size.width, m_frame.size.width), kLargestSide);
-    frame.size.height = std::min(sane(frame.size.height, m_frame.size.height), kLargestSide);
+    if (!std::isfinite(frame.origin.x) || !std::isfinite(frame.origin.y) || !std::isfinite(frame.size.width)
+        || !std::isfinite(frame.size.height))
+        return;
+    bool wasZoomed = std::exchange(m_zoomed, false);
+    frame.size.width = std::min(frame.size.width, kLargestSide);
+    frame.size.height = std::min(frame.size.height, kLargestSide);
     frame.size.width = std::max({ frame.size.width, m_minSize.width, 1.0 });
     frame.size.height = std::max({ frame.size.height, m_minSize.height, 1.0 });
     bool moved = frame.origin != m_frame.origin;
     bool resized = frame.size != m_frame.size;
-    if (!moved && !resized)
+    if (!moved && !resized) {
+        if (wasZoomed)
+            pushState();
         return;
+    }
     m_frame = frame;
     if (resized && m_contentView) {
         m_contentView->setFrame(Rect(0, 0, frame.width(), frame.height()));
         setNeedsLayout();
     }
     pushState();
+    if (moved)
+        scaleMayHaveChanged();
     if (display)
         this->display();
     if (moved && m_delegate)
@@ -136,6 +145,24 @@ void Window::setMinSize(Size size)
     pushState();
 }
 
+void Window::zoom()
+{
+    if (m_zoomed) {
+        setFrame(m_unzoomedFrame, true);
+        return;
+    }
+    auto place = screen();
+    if (!place)
+        place = Screen::main();
+    if (!place)
+        return;
+    Rect before = m_frame;
+    setFrame(place->visibleFrame, true);
+    m_unzoomedFrame = before;
+    m_zoomed = true;
+    pushState();
+}
+
 Size Window::contentMinSize()
 {
     Size fitting = m_contentView ? m_contentView->fittingSize() : Size {};
@@ -155,6 +182,14 @@ std::optional<Screen> Window::screen() const
         }
     }
     return best;
+}
+
+double Window::backingScaleFactor() const
+{
+    if (auto place = screen())
+        return place->backingScaleFactor;
+    auto all = Screen::screens();
+    return all.empty() ? 1 : all.front().backingScaleFactor;
 }
 
 void Window::setContentView(std::shared_ptr<View> view)
@@ -180,21 +215,46 @@ void Window::orderFront()
     auto* app = Application::shared();
     if (app && app->isHidden())
         return;
+    if (!m_visible)
+        takeBackdrop();
     m_visible = true;
     pushState();
     if (app)
         app->windowOrderedFront(*this);
-    if (m_displayPending || !m_surface)
+    if (m_displayPending || m_picture.isEmpty())
         display();
 }
 
 void Window::orderFrontRegardless() { orderFront(); }
+
+void Window::takeBackdrop()
+{
+    // Taken before the window shows, or it would be in its own picture.
+    auto* app = Application::shared();
+    std::shared_ptr<gfx::Bitmap> backdrop;
+    if (m_blendsOverScreen && app && !app->backend().compositesTranslucency())
+        backdrop = app->backend().screenSnapshot(m_frame, backingScaleFactor());
+    m_picture.setBackdrop(backdrop, m_alpha);
+    m_displayPending = true;
+}
+
+void Window::setBlendsOverScreen(bool blends)
+{
+    m_blendsOverScreen = blends;
+    if (!blends && m_picture.hasBackdrop()) {
+        m_picture.setBackdrop(nullptr, 1);
+        pushState();
+        viewNeedsDisplay();
+    }
+}
 
 void Window::orderOut()
 {
     if (!m_visible)
         return;
     m_visible = false;
+    m_backgroundDrag.reset();
+    m_picture.setBackdrop(nullptr, 1);
     pushState();
     if (auto* app = Application::shared())
         app->windowOrderedOut(*this);
@@ -234,14 +294,24 @@ bool Window::canBecomeKeyWindow() const
     return (m_styleMask & WindowStyle::Titled) != 0;
 }
 
+void Window::setCanBecomeKeyWindow(bool can)
+{
+    m_canBecomeKey = can;
+    auto* app = Application::shared();
+    if (!can && app && app->keyWindow() == this)
+        app->setKeyWindow(nullptr);
+    pushState();
+}
+
 void Window::makeKeyWindow()
 {
     if (!canBecomeKeyWindow() || !m_visible)
         return;
-    if (auto* app = Application::shared())
+    auto* app = Application::shared();
+    if (app)
         app->setKeyWindow(this);
     if (m_platform)
-        m_platform->focus();
+        m_platform->focus(app ? app->inputTime() : 0);
 }
 
 void Window::makeMainWindow()
@@ -260,8 +330,16 @@ void Window::becameKey()
 
 void Window::resignedKey()
 {
+    // An observer may drop the last hold on the window.
+    auto keep = weak_from_this().lock();
     if (m_delegate)
         m_delegate->windowDidResignKey(*this);
+    m_resignKeyObservers.notify(*this);
+}
+
+ObserverToken Window::addResignKeyObserver(std::function<void(Window&)> observer)
+{
+    return m_resignKeyObservers.add(std::move(observer));
 }
 
 void Window::setAlphaValue(double alpha)
@@ -270,6 +348,10 @@ void Window::setAlphaValue(double alpha)
         return;
     m_alpha = std::clamp(alpha, 0.0, 1.0);
     pushState();
+    if (m_picture.hasBackdrop()) {
+        m_picture.setBackdropAlpha(m_alpha);
+        viewNeedsDisplay();
+    }
 }
 
 void Window::setIgnoresMouseEvents(bool ignores)
@@ -288,197 +370,6 @@ void Window::setBackgroundColor(std::optional<gfx::Color> color)
 {
     m_background = color;
     viewNeedsDisplay();
-}
-
-bool Window::makeFirstResponder(ui::Responder* responder)
-{
-    if (!responder)
-        responder = this;
-    if (responder == m_firstResponder)
-        return true;
-    if (responder != this && !responder->acceptsFirstResponder())
-        return false;
-    // Only a view of this window: we hear when those leave, and no other's going.
-    if (auto* view = dynamic_cast<View*>(responder); view && view->window() != this)
-        return false;
-    if (m_firstResponder && !m_firstResponder->resignFirstResponder())
-        return false;
-    m_firstResponder = nullptr;
-    if (!responder->becomeFirstResponder()) {
-        m_firstResponder = this;
-        return false;
-    }
-    m_firstResponder = responder;
-    return true;
-}
-
-std::vector<View*> Window::keyViews()
-{
-    std::vector<View*> views;
-    if (!m_contentView)
-        return views;
-    layoutIfNeeded();
-    for (View* v : m_contentView->subtree())
-        if (v->canBecomeKeyView())
-            views.push_back(v);
-    // Reading order on screen: by top edge, then by left edge.
-    auto topLeft = [this](View* v) {
-        Rect r = v->convertRectTo(v->bounds(), nullptr);
-        return std::pair { -std::round(r.maxY()), std::round(r.minX()) };
-    };
-    std::stable_sort(views.begin(), views.end(), [&](View* a, View* b) { return topLeft(a) < topLeft(b); });
-    return views;
-}
-
-void Window::recalculateKeyViewLoop()
-{
-    auto views = keyViews();
-    for (std::size_t i = 0; i < views.size(); ++i)
-        views[i]->setNextKeyView(views[(i + 1) % views.size()]);
-    if (!views.empty() && !m_initialFirstResponder)
-        m_initialFirstResponder = views.front();
-}
-
-void Window::selectNextKeyView()
-{
-    View* current = dynamic_cast<View*>(m_firstResponder);
-    View* start = current ? current->nextKeyView() : m_initialFirstResponder;
-    if (!current && !start) {
-        auto views = keyViews();
-        start = views.empty() ? nullptr : views.front();
-    }
-    for (View* v = start; v; v = v->nextKeyView()) {
-        if (v->canBecomeKeyView() && makeFirstResponder(v))
-            return;
-        if (v == current || v->nextKeyView() == start)
-            return;
-    }
-}
-
-void Window::selectPreviousKeyView()
-{
-    View* current = dynamic_cast<View*>(m_firstResponder);
-    auto views = keyViews();
-    if (views.empty())
-        return;
-    auto it = std::find(views.begin(), views.end(), current);
-    std::size_t index = it == views.end() ? 0 : static_cast<std::size_t>(it - views.begin());
-    for (std::size_t step = 1; step <= views.size(); ++step) {
-        View* v = views[(index + views.size() - step) % views.size()];
-        if (makeFirstResponder(v))
-            return;
-    }
-}
-
-Point Window::convertPointToScreen(Point point) const { return { point.x + m_frame.minX(), point.y + m_frame.minY() }; }
-
-Point Window::convertPointFromScreen(Point point) const
-{
-    return { point.x - m_frame.minX(), point.y - m_frame.minY() };
-}
-
-View* Window::mouseTarget(Point pointInWindow)
-{
-    if (!m_contentView)
-        return nullptr;
-    layoutIfNeeded();
-    return m_contentView->hitTest(pointInWindow);
-}
-
-void Window::sendEvent(const Event& event)
-{
-    using T = Event::Type;
-    switch (event.type()) {
-    case T::LeftMouseDown:
-    case T::RightMouseDown: {
-        View* view = mouseTarget(event.locationInWindow());
-        m_mouseDownView = view;
-        if (!view)
-            return;
-        // The view may leave the tree in its own handler; it lasts until that returns.
-        auto keepView = view->weak_from_this().lock();
-        if (view->acceptsFirstResponder())
-            makeFirstResponder(view);
-        if (event.type() == T::LeftMouseDown)
-            view->mouseDown(event);
-        else
-            view->rightMouseDown(event);
-        return;
-    }
-    case T::LeftMouseUp:
-    case T::RightMouseUp:
-    case T::LeftMouseDragged: {
-        // The view that took the press sees the whole gesture, wherever the pointer goes.
-        View* view = m_mouseDownView ? m_mouseDownView : mouseTarget(event.locationInWindow());
-        if (!view)
-            return;
-        auto keepView = view->weak_from_this().lock();
-        if (event.type() == T::LeftMouseUp)
-            view->mouseUp(event);
-        else if (event.type() == T::RightMouseUp)
-            view->rightMouseUp(event);
-        else
-            view->mouseDragged(event);
-        if (event.type() != T::LeftMouseDragged)
-            m_mouseDownView = nullptr;
-        return;
-    }
-    case T::MouseMoved:
-        if (View* view = mouseTarget(event.locationInWindow()))
-            view->mouseMoved(event);
-        return;
-    case T::ScrollWheel:
-        if (View* view = mouseTarget(event.locationInWindow()))
-            view->scrollWheel(event);
-        return;
-    case T::KeyDown:
-        // Command shortcuts go to the views' key equivalents before the focused view types them.
-        if ((event.modifierFlags() & ModifierFlag::Command) && m_contentView && m_contentView->performKeyEquivalent(event))
-            return;
-        keyTarget()->keyDown(event);
-        return;
-    case T::KeyUp:
-        keyTarget()->keyUp(event);
-        return;
-    case T::FlagsChanged:
-        keyTarget()->flagsChanged(event);
-        return;
-    }
-}
-
-Window::KeyTarget Window::keyTarget()
-{
-    ui::Responder* responder = m_firstResponder ? m_firstResponder : this;
-    // A field may end its own editing, and with it its life, on Return or Escape.
-    auto* view = dynamic_cast<View*>(responder);
-    return { responder, view ? view->weak_from_this().lock() : nullptr };
-}
-
-void Window::keyDown(const Event& event)
-{
-    // What no view took: Tab walks the key-view loop, Shift-Tab walks it backwards.
-    if (event.keyCode() == static_cast<std::uint16_t>(base::KeyCode::Tab)) {
-        if (event.modifierFlags() & ModifierFlag::Shift)
-            selectPreviousKeyView();
-        else
-            selectNextKeyView();
-        return;
-    }
-    // Return and Escape that no view typed press the window's default and cancel buttons.
-    if (m_contentView && m_contentView->performKeyEquivalent(event))
-        return;
-    Responder::keyDown(event);
-}
-
-bool Window::performDrop(const Pasteboard& pasteboard, Point locationInWindow)
-{
-    for (View* view = mouseTarget(locationInWindow); view; view = view->superview()) {
-        if (view->isHiddenOrHasHiddenAncestor() || !pasteboard.availableType(view->registeredDraggedTypes()))
-            continue;
-        if (view->performDragOperation(pasteboard, view->convertPointFrom(locationInWindow, nullptr)))
-            return true;
-    }
-    return false;
 }
 
 void Window::setNeedsLayout()
@@ -532,82 +423,35 @@ void Window::displayIfNeeded()
 void Window::display()
 {
     layoutIfNeeded();
-    int width = std::max(1, static_cast<int>(std::ceil(m_frame.width())));
-    int height = std::max(1, static_cast<int>(std::ceil(m_frame.height())));
-    if (!m_surface || cairo_image_surface_get_width(m_surface) != width
-        || cairo_image_surface_get_height(m_surface) != height) {
-        if (m_surface)
-            cairo_surface_destroy(m_surface);
-        m_surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    }
-    {
-        // Cleared to the background, then drawn in window base coordinates (y up).
-        cairo_t* cr = cairo_create(m_surface);
-        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-        gfx::Color bg = m_background.value_or(gfx::colors::clear);
-        cairo_set_source_rgba(cr, bg.red, bg.green, bg.blue, bg.alpha);
-        cairo_paint(cr);
-        cairo_destroy(cr);
-    }
-    if (m_contentView) {
-        auto context = gfx::GraphicsContext::create(m_surface, 1, false);
-        gfx::GraphicsContext::MakeCurrent current(*context);
-        m_contentView->renderTree(*context);
-    }
-    cairo_surface_flush(m_surface);
+    double scale = backingScaleFactor();
+    m_picture.render(m_frame.size, scale, m_background.value_or(gfx::colors::clear), [this](gfx::GraphicsContext& context) {
+        if (m_contentView)
+            m_contentView->renderTree(context);
+    });
     m_displayPending = false;
-    if (m_platform && m_visible)
-        m_platform->present(m_surface);
+    if (m_platform && m_visible && !m_picture.isEmpty())
+        m_platform->present(m_picture.surface());
+    // The caret may have moved with what was drawn: the input method follows it.
+    textInputMayHaveChanged();
 }
 
 cairo_surface_t* Window::surface()
 {
-    if (!m_surface || m_displayPending || m_layoutPending)
+    if (m_picture.isEmpty() || m_displayPending || m_layoutPending)
         display();
-    return m_surface;
+    return m_picture.surface();
 }
 
-gfx::Color Window::pixelAt(int x, int y)
+gfx::Color Window::pixelAt(double x, double y)
 {
-    cairo_surface_t* s = surface();
-    int width = cairo_image_surface_get_width(s);
-    int height = cairo_image_surface_get_height(s);
-    if (x < 0 || y < 0 || x >= width || y >= height)
-        return gfx::colors::clear;
-    const unsigned char* data = cairo_image_surface_get_data(s);
-    std::uint32_t pixel = *reinterpret_cast<const std::uint32_t*>(data + y * cairo_image_surface_get_stride(s) + x * 4);
-    double a = ((pixel >> 24) & 0xff) / 255.0;
-    if (a == 0)
-        return gfx::colors::clear;
-    // Premultiplied in the image; plain in the colour.
-    return { ((pixel >> 16) & 0xff) / 255.0 / a, ((pixel >> 8) & 0xff) / 255.0 / a, (pixel & 0xff) / 255.0 / a, a };
+    surface();
+    return m_picture.pixelAt(x, y);
 }
 
 bool Window::writePng(const std::filesystem::path& path)
 {
-    return cairo_surface_write_to_png(surface(), path.c_str()) == CAIRO_STATUS_SUCCESS;
-}
-
-void Window::viewWillLeave(View* view)
-{
-    auto inside = [view](View* v) { return v && v->isDescendantOf(view); };
-    if (inside(dynamic_cast<View*>(m_firstResponder)))
-        m_firstResponder = this;
-    if (inside(m_mouseDownView))
-        m_mouseDownView = nullptr;
-    if (inside(m_initialFirstResponder))
-        m_initialFirstResponder = nullptr;
-    // Key views elsewhere that pointed into the leaving subtree.
-    if (m_contentView)
-        for (View* v : m_contentView->subtree())
-            if (inside(v->nextKeyView()) && !inside(v))
-                v->setNextKeyView(nullptr);
-}
-
-void Window::viewWillHide(View* view)
-{
-    if (auto* responder = dynamic_cast<View*>(m_firstResponder); responder && responder->isDescendantOf(view))
-        makeFirstResponder(nullptr);
+    surface();
+    return m_picture.writePng(path);
 }
 
 void Window::platformDidMove(Point origin)
@@ -615,8 +459,16 @@ void Window::platformDidMove(Point origin)
     if (origin == m_frame.origin)
         return;
     m_frame.origin = origin;
+    scaleMayHaveChanged();
     if (m_delegate)
         m_delegate->windowDidMove(*this);
+}
+
+void Window::scaleMayHaveChanged()
+{
+    // Moved to a display of another density: drawn again at its scale.
+    if (!m_picture.isEmpty() && backingScaleFactor() != m_picture.scale())
+        viewNeedsDisplay();
 }
 
 void Window::platformDidResize(Size size)

@@ -4,11 +4,15 @@
 #include "platform/ui/Backend.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/Geometry.h"
+#include "platform/ui/ObserverList.h"
 #include "platform/ui/Responder.h"
 #include "platform/ui/Screen.h"
+#include "platform/ui/TextInput.h"
+#include "platform/ui/WindowPicture.h"
 
 #include <cairo.h>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,8 +53,9 @@ public:
 };
 
 // A top-level window: a content view drawn into an image of the window's size, shown by
-// the application's backend. Frames are in screen coordinates (y up) and cover the content
-// only: the title bar, where there is one, is the desktop's.
+// the application's backend. Frames are in screen coordinates (y up, points) and cover the
+// content only: the title bar, where there is one, is the desktop's. The image has as many
+// pixels per point as the window's display asks for.
 class Window : public Responder, public std::enable_shared_from_this<Window> {
 public:
     static std::shared_ptr<Window> create(Rect contentRect, unsigned styleMask = WindowStyle::Titled);
@@ -66,6 +71,8 @@ public:
     void setTitle(std::string title);
 
     Rect frame() const { return m_frame; }
+    // A frame with a number that is no finite number (a damaged stored position) counts as
+    // none: the window stays where it is.
     void setFrame(Rect frame, bool display = false);
     void setFrameOrigin(Point origin);
     void setFrameTopLeftPoint(Point topLeft);
@@ -74,6 +81,17 @@ public:
     // The smallest content the constraints allow, at least minSize().
     Size contentMinSize();
     std::optional<Screen> screen() const;
+    // Pixels per point where the window is: its display's, else the first display's, else 1.
+    double backingScaleFactor() const;
+
+    // Zoom: the visible frame of the window's display, and on the next zoom back to the
+    // frame it had before. Any other frame change ends the zoomed state.
+    void zoom();
+    bool isZoomed() const { return m_zoomed; }
+    // A press on a view that says it is background (View::mouseDownCanMoveWindow) and a drag
+    // move the window. A titled window keeps its title bar.
+    bool isMovableByWindowBackground() const { return m_movableByBackground; }
+    void setMovableByWindowBackground(bool movable) { m_movableByBackground = movable; }
 
     View* contentView() const { return m_contentView.get(); }
     void setContentView(std::shared_ptr<View> view);
@@ -94,7 +112,11 @@ public:
     void makeKeyWindow();
     void makeMainWindow();
     virtual bool canBecomeKeyWindow() const;
-    void setCanBecomeKeyWindow(bool can) { m_canBecomeKey = can; }
+    // False: never key, and the display never gives it the keyboard (screen covers, tool
+    // tips); a key window told so stops being key.
+    void setCanBecomeKeyWindow(bool can);
+    // Told whenever the window stops being key, after its delegate, until the token goes.
+    [[nodiscard]] ObserverToken addResignKeyObserver(std::function<void(Window&)> observer);
 
     double alphaValue() const { return m_alpha; }
     void setAlphaValue(double alpha);
@@ -102,6 +124,10 @@ public:
     void setIgnoresMouseEvents(bool ignores);
     bool isShownOnAllDesktops() const { return m_allDesktops; }
     void setShownOnAllDesktops(bool shown);
+    // Translucency where no compositing manager runs: such a window is given a picture of
+    // the screen beneath it as it appears, and lays its content over it at its alpha.
+    bool blendsOverScreen() const { return m_blendsOverScreen; }
+    void setBlendsOverScreen(bool blends);
     std::optional<gfx::Color> backgroundColor() const { return m_background; }
     void setBackgroundColor(std::optional<gfx::Color> color);
 
@@ -129,6 +155,15 @@ public:
     // view there registered for one of the pasteboard's types takes it. False when none did.
     bool performDrop(const Pasteboard& pasteboard, Point locationInWindow);
 
+    // Input methods: what one composes and finishes goes to the first responder when it
+    // takes text. Its caret, in window base coordinates, is where the input method works.
+    void setComposition(const Composition& composition);
+    void commitText(const std::string& utf8);
+    std::optional<Rect> textInputCaret() const;
+    // The first responder ended its composition itself (a click, a key, an edit): the input
+    // method drops what it was composing too.
+    void discardComposition();
+
     // Layout and drawing.
     void setNeedsLayout();
     void layoutIfNeeded();
@@ -136,10 +171,10 @@ public:
     // Lays out, draws the whole content and hands the picture to the backend.
     void display();
     void displayIfNeeded();
-    // The last drawn picture, ARGB32, content size; drawn now if none yet.
+    // The last drawn picture, ARGB32, content size × scale; drawn now if none yet.
     cairo_surface_t* surface();
-    // The pixel at a point of the content, counted from its top left.
-    gfx::Color pixelAt(int x, int y);
+    // The colour at a point of the content, counted from its top left in points.
+    gfx::Color pixelAt(double x, double y);
     bool writePng(const std::filesystem::path& path);
 
     // Called by views.
@@ -157,9 +192,11 @@ protected:
 
 private:
     friend class Application;
+    friend class ToolTipController;
     void pushState();
     void scheduleDisplay();
     View* mouseTarget(Point pointInWindow);
+    bool startBackgroundDrag(View* view);
     // The responder that gets the keyboard, held for as long as it handles a key.
     struct KeyTarget {
         ui::Responder* responder;
@@ -170,6 +207,10 @@ private:
     std::vector<View*> keyViews();
     void becameKey();
     void resignedKey();
+    // After a change of first responder or caret: the display hears where text input goes.
+    void textInputMayHaveChanged();
+    void takeBackdrop();
+    void scaleMayHaveChanged();
 
     unsigned m_styleMask { WindowStyle::Titled };
     int m_level { WindowLevel::Normal };
@@ -180,7 +221,19 @@ private:
     double m_alpha { 1 };
     bool m_ignoresMouse { false };
     bool m_allDesktops { false };
+    bool m_blendsOverScreen { false };
+    bool m_isToolTip { false };
+    bool m_zoomed { false };
+    Rect m_unzoomedFrame;
+    bool m_movableByBackground { false };
+    // Where a drag of the background started: the pointer and the frame's origin on screen.
+    struct BackgroundDrag {
+        Point mouse;
+        Point origin;
+    };
+    std::optional<BackgroundDrag> m_backgroundDrag;
     std::optional<bool> m_canBecomeKey;
+    ObserverList<Window&> m_resignKeyObservers;
     std::optional<gfx::Color> m_background;
     WindowDelegate* m_delegate { nullptr };
 
@@ -193,7 +246,7 @@ private:
     bool m_layoutPending { true };
     bool m_displayPending { false };
     bool m_displayScheduled { false };
-    cairo_surface_t* m_surface { nullptr };
+    WindowPicture m_picture;
     std::unique_ptr<PlatformWindow> m_platform;
     // Guards posted display tasks against a window gone before they run.
     std::shared_ptr<bool> m_alive { std::make_shared<bool>(true) };

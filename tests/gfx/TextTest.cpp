@@ -233,3 +233,58 @@ TEST_F(Text, OutlineSitsOnTheBaseline)
 }
 
 }
+
+namespace {
+
+TEST_F(Text, MeasuresTheSameInPointsAndDrawsTwiceAsFineAtTwiceTheScale)
+{
+    TextStyle style { Font::system(13), colors::white };
+    const char* words = "Write the report, then rest";
+    Rect before = gfx::textBoundingRect(words, 0, style);
+    Ink ink[2];
+    for (int i = 0; i < 2; ++i) {
+        double scale = i + 1;
+        Canvas canvas(220, 30, scale);
+        gfx::TextLayout layout(words, style);
+        layout.draw({ 5, 5, 210, 20 });
+        EXPECT_EQ(layout.boundingRect(), before) << "measured the same after drawing at " << scale;
+        ink[i] = inkOf(canvas.bitmap());
+    }
+    EXPECT_EQ(gfx::textBoundingRect(words, 0, style), before);
+    // Pixels at twice the scale: the same ink in points, to within a pixel.
+    EXPECT_NEAR(ink[1].minX / 2, ink[0].minX, 1);
+    EXPECT_NEAR(ink[1].maxX / 2, ink[0].maxX, 1);
+    EXPECT_NEAR(ink[1].minY / 2, ink[0].minY, 1);
+    EXPECT_NEAR(ink[1].maxY / 2, ink[0].maxY, 1);
+}
+
+TEST_F(Text, AnUnderlinedPartDrawsALineUnderOnlyThatPart)
+{
+    TextStyle style { Font::system(13), colors::white, { TextAlignment::left } };
+    const char* words = "ab 你好 cd";
+    auto drawn = [&](bool underline) {
+        auto canvas = std::make_unique<Canvas>(200, 30, 1, true);
+        gfx::TextLayout layout(words, style);
+        if (underline)
+            layout.underline(3, 9);
+        layout.draw({ 0, 0, 200, 30 });
+        return canvas;
+    };
+    auto plain = drawn(false);
+    auto underlined = drawn(true);
+    gfx::TextLayout layout(words, style);
+    PangoRectangle from, to;
+    pango_layout_index_to_pos(layout.pangoLayout(), 3, &from);
+    pango_layout_index_to_pos(layout.pangoLayout(), 9, &to);
+    double left = from.x / double(PANGO_SCALE), right = to.x / double(PANGO_SCALE);
+    int changed = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (plain->bitmap().pixel(x, y) != underlined->bitmap().pixel(x, y)) {
+                ++changed;
+                EXPECT_TRUE(x >= left - 1 && x <= right + 1) << x << " outside " << left << " … " << right;
+            }
+    EXPECT_GT(changed, right - left - 2) << "a line as long as the part";
+}
+
+}

@@ -2,12 +2,16 @@
 #include "platform/base/Time.h"
 #include "platform/base/Timer.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Beep.h"
 #include "platform/ui/SdlBackend.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
 
 #include <cstdlib>
 #include <functional>
+#include <optional>
+#include <string>
+#include <utility>
 #include <gtest/gtest.h>
 
 // Last, as Xlib's macros would otherwise rewrite names in the headers above.
@@ -72,6 +76,53 @@ public:
         XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
         XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
         XFlush(m_display);
+    }
+
+    // A window's title as SDL sets it (UTF-8, which XFetchName does not read).
+    std::string titleOf(::Window window)
+    {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        std::string title;
+        if (XGetWindowProperty(m_display, window, XInternAtom(m_display, "WM_NAME", False), 0, 256, False, AnyPropertyType,
+                &type, &format, &count, &after, &data)
+                == Success
+            && data && format == 8)
+            title.assign(reinterpret_cast<char*>(data), count);
+        if (data)
+            XFree(data);
+        return title;
+    }
+
+    // The title of the window with the keyboard, empty for none.
+    std::string focusedTitle()
+    {
+        ::Window focused = None;
+        int revert = 0;
+        XGetInputFocus(m_display, &focused, &revert);
+        if (focused == None || focused == PointerRoot)
+            return {};
+        return titleOf(focused);
+    }
+
+    // The size in pixels of the top-level window with a title.
+    std::optional<std::pair<unsigned, unsigned>> sizeOf(const std::string& title)
+    {
+        ::Window root = DefaultRootWindow(m_display), parent = None, *children = nullptr;
+        unsigned count = 0;
+        std::optional<std::pair<unsigned, unsigned>> size;
+        if (!XQueryTree(m_display, root, &root, &parent, &children, &count))
+            return size;
+        for (unsigned i = 0; i < count && !size; ++i) {
+            XWindowAttributes attributes;
+            if (titleOf(children[i]) == title && XGetWindowAttributes(m_display, children[i], &attributes))
+                size = std::pair { static_cast<unsigned>(attributes.width), static_cast<unsigned>(attributes.height) };
+        }
+        if (children)
+            XFree(children);
+        return size;
     }
 
 private:
@@ -167,4 +218,67 @@ TEST_F(Sdl, AnIdleLoopWithAWindowOpenHasNothingToWakeFor)
     for (int i = 0; i < 5; ++i)
         idlePasses += base::RunLoop::main().runOnce() ? 0 : 1;
     EXPECT_EQ(idlePasses, 5);
+}
+
+TEST_F(Sdl, TheKeyboardGoesWhereAskedWithoutAWindowManagerAndNeverToACover)
+{
+    User user;
+    ASSERT_TRUE(user.ok());
+    auto first = ui::Window::create(Rect(50, 50, 120, 80));
+    first->setTitle("first");
+    auto target = Button::create(Rect(0, 0, 120, 80));
+    first->contentView()->addSubview(target);
+    first->makeKeyAndOrderFront();
+    auto second = ui::Window::create(Rect(250, 50, 120, 80));
+    second->setTitle("second");
+    second->makeKeyAndOrderFront();
+    ASSERT_TRUE(runUntil([&] { return user.focusedTitle() == "second"; })) << user.focusedTitle();
+
+    first->makeKeyWindow();
+    EXPECT_TRUE(runUntil([&] { return user.focusedTitle() == "first"; })) << "focus() only raised: " << user.focusedTitle();
+    EXPECT_TRUE(first->isKeyWindow());
+
+    // A cover shows above everything and leaves the keyboard where it was.
+    auto cover = ui::Window::create(Rect(0, 0, 300, 200), WindowStyle::Borderless);
+    cover->setTitle("cover");
+    cover->setLevel(WindowLevel::AboveAll);
+    cover->setCanBecomeKeyWindow(false);
+    cover->setIgnoresMouseEvents(true);
+    cover->orderFrontRegardless();
+    runUntil([] { return false; }, 0.3);
+    EXPECT_EQ(user.focusedTitle(), "first");
+    EXPECT_TRUE(first->isKeyWindow());
+    // Clicks go through it to the window below (X counts from the top of the 900-pixel display).
+    user.click(100, 800);
+    EXPECT_TRUE(runUntil([&] { return target->clicks == 1; })) << "the cover caught the click";
+
+    int beeps = beepCount();
+    beep();
+    EXPECT_EQ(beepCount(), beeps + 1);
+}
+
+TEST_F(Sdl, ADoubledDisplayShowsEachPointWithFourPixels)
+{
+    // Asked before SDL opens the display: the fixture's backend goes, a new one reads it.
+    m_app.reset();
+    setenv("GDK_SCALE", "2", 1);
+    auto backend = SdlBackend::open();
+    unsetenv("GDK_SCALE");
+    ASSERT_TRUE(backend);
+    EXPECT_EQ(backend->scale(), 2);
+    m_app = Application::create(std::move(backend));
+    User user;
+    ASSERT_TRUE(user.ok());
+    auto screens = ui::Screen::screens();
+    ASSERT_FALSE(screens.empty());
+    EXPECT_EQ(screens.front().frame.size, (Size { 720, 450 })) << "the 1440 × 900 test display, in points";
+    EXPECT_EQ(screens.front().backingScaleFactor, 2);
+
+    auto window = ui::Window::create(Rect(20, 20, 100, 50));
+    window->setTitle("doubled");
+    window->makeKeyAndOrderFront();
+    std::optional<std::pair<unsigned, unsigned>> size;
+    ASSERT_TRUE(runUntil([&] { return (size = user.sizeOf("doubled")).has_value(); }));
+    EXPECT_EQ(*size, (std::pair { 200u, 100u }));
+    EXPECT_EQ(window->frame().size, (Size { 100, 50 }));
 }

@@ -198,6 +198,11 @@ TEST_F(Windows, GarbledFramesAndConstantsNeverReachTheDrawing)
     double nan = std::nan("");
     auto w = window(200, 100);
     w->setFrame(Rect(nan, 5, nan, 1e12));
+    EXPECT_EQ(w->frame(), Rect(100, 100, 200, 100)) << "a frame with a number that is none counts as none";
+    w->setFrameOrigin(Point(std::numeric_limits<double>::infinity(), 5));
+    w->setFrameTopLeftPoint(Point(5, nan));
+    EXPECT_EQ(w->frame(), Rect(100, 100, 200, 100));
+    w->setFrame(Rect(100, 5, 200, 1e12));
     EXPECT_EQ(w->frame(), Rect(100, 5, 200, 16384));
     w->setFrame(Rect(0, 0, -50, 0));
     EXPECT_EQ(w->frame(), Rect(0, 0, 1, 1));

@@ -1,0 +1,192 @@
+#include "platform/ui/SdlWindow.h"
+
+#include "platform/base/Diagnostics.h"
+#include "platform/ui/SdlBackend.h"
+#include "platform/ui/Window.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/shape.h>
+#include <cmath>
+
+namespace ui {
+
+namespace {
+
+int pixels(double points, double scale) { return static_cast<int>(std::lround(points * scale)); }
+
+void setClickThrough(Display* display, ::Window window, bool through)
+{
+    if (!display || !window)
+        return;
+    if (through) {
+        XShapeCombineRectangles(display, window, ShapeInput, 0, 0, nullptr, 0, ShapeSet, YXBanded);
+    } else {
+        XRectangle all { 0, 0, 32767, 32767 };
+        XShapeCombineRectangles(display, window, ShapeInput, 0, 0, &all, 1, ShapeSet, YXBanded);
+    }
+}
+
+}
+
+SdlWindow::~SdlWindow()
+{
+    destroy();
+    if (m_lastSurface)
+        cairo_surface_destroy(m_lastSurface);
+}
+
+void SdlWindow::create(const PlatformWindowState& state)
+{
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (state.borderless)
+        flags |= SDL_WINDOW_BORDERLESS;
+    if (state.resizable)
+        flags |= SDL_WINDOW_RESIZABLE;
+    if (state.level > 0)
+        flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    if (state.skipTaskbar || state.level > 0)
+        flags |= SDL_WINDOW_SKIP_TASKBAR;
+    // A tool tip is nobody's business but ours: no decoration, no management, no focus.
+    if (state.toolTip)
+        flags |= SDL_WINDOW_TOOLTIP;
+    double scale = m_backend.scale();
+    int w = std::max(1, pixels(state.frame.width(), scale));
+    int h = std::max(1, pixels(state.frame.height(), scale));
+    int x = pixels(state.frame.minX(), scale);
+    int y = pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale);
+    m_sdl = SDL_CreateWindow(state.title.c_str(), x, y, w, h, flags);
+    if (!m_sdl) {
+        base::diagnostic(std::string("SDL could not create a window: ") + SDL_GetError());
+        return;
+    }
+    m_backend.m_windows[SDL_GetWindowID(m_sdl)] = this;
+    m_created = true;
+}
+
+void SdlWindow::destroy()
+{
+    if (!m_sdl)
+        return;
+    m_backend.m_windows.erase(SDL_GetWindowID(m_sdl));
+    SDL_DestroyWindow(m_sdl);
+    m_sdl = nullptr;
+}
+
+unsigned long SdlWindow::xWindow() const
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!m_sdl || !SDL_GetWindowWMInfo(m_sdl, &info) || info.subsystem != SDL_SYSWM_X11)
+        return 0;
+    return info.info.x11.window;
+}
+
+void SdlWindow::applyFrame(const PlatformWindowState& state)
+{
+    double scale = m_backend.scale();
+    SDL_SetWindowSize(m_sdl, std::max(1, pixels(state.frame.width(), scale)), std::max(1, pixels(state.frame.height(), scale)));
+    SDL_SetWindowPosition(m_sdl, pixels(state.frame.minX(), scale),
+        pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale));
+}
+
+void SdlWindow::show(const PlatformWindowState& state)
+{
+    if (state.takesFocus) {
+        SDL_ShowWindow(m_sdl);
+        SDL_RaiseWindow(m_sdl);
+        return;
+    }
+    // Shown on top but without the keyboard, which SDL gives to every window it maps where
+    // no window manager runs: it goes back where it was.
+    unsigned long before = m_backend.m_desktop.focusedWindow();
+    SDL_ShowWindow(m_sdl);
+    m_backend.m_desktop.raise(xWindow());
+    m_backend.m_desktop.giveFocusBack(xWindow(), before);
+}
+
+void SdlWindow::apply(const PlatformWindowState& state)
+{
+    bool recreate = m_created
+        && (state.skipTaskbar != m_state.skipTaskbar || state.borderless != m_state.borderless
+            || (state.level > 0) != (m_state.level > 0) || state.toolTip != m_state.toolTip);
+    if (recreate)
+        destroy();
+    bool fresh = !m_sdl;
+    if (!m_sdl)
+        create(state);
+    if (!m_sdl)
+        return;
+    // A new SDL window starts from nothing: everything asked is applied.
+    PlatformWindowState old = fresh ? PlatformWindowState {} : m_state;
+    m_state = state;
+    auto* display = static_cast<Display*>(m_backend.m_display);
+    unsigned long xw = xWindow();
+
+    if (state.title != old.title)
+        SDL_SetWindowTitle(m_sdl, state.title.c_str());
+    // Zooming is the window manager's where there is one; the frame asked for stands where
+    // there is none.
+    if (!state.zoomed && old.zoomed)
+        SDL_RestoreWindow(m_sdl);
+    if (state.frame != old.frame || state.scale != old.scale || fresh)
+        applyFrame(state);
+    if (state.zoomed && !old.zoomed)
+        SDL_MaximizeWindow(m_sdl);
+    if (state.minSize != old.minSize)
+        SDL_SetWindowMinimumSize(m_sdl, pixels(state.minSize.width, m_backend.scale()), pixels(state.minSize.height, m_backend.scale()));
+    if (state.alpha != old.alpha || fresh)
+        SDL_SetWindowOpacity(m_sdl, static_cast<float>(state.alpha));
+    if (state.takesFocus != old.takesFocus)
+        m_backend.m_desktop.setTakesFocus(xw, state.takesFocus);
+    bool mapped = SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN;
+    if (state.allDesktops != old.allDesktops)
+        m_backend.m_desktop.setOnAllDesktops(xw, state.allDesktops, mapped);
+    if (state.visible && !mapped)
+        show(state);
+    else if (!state.visible && mapped)
+        SDL_HideWindow(m_sdl);
+    if (state.ignoresMouseEvents != old.ignoresMouseEvents)
+        setClickThrough(display, xw, state.ignoresMouseEvents);
+    if (recreate && m_lastSurface)
+        present(m_lastSurface);
+    m_backend.schedulePump();
+}
+
+void SdlWindow::present(cairo_surface_t* surface)
+{
+    // Kept for an expose: the window may replace its picture while hidden.
+    if (surface != m_lastSurface) {
+        cairo_surface_reference(surface);
+        if (m_lastSurface)
+            cairo_surface_destroy(m_lastSurface);
+        m_lastSurface = surface;
+    }
+    if (!m_sdl)
+        return;
+    SDL_Surface* target = SDL_GetWindowSurface(m_sdl);
+    if (!target)
+        return;
+    cairo_surface_flush(surface);
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(cairo_image_surface_get_data(surface),
+        cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface), 32,
+        cairo_image_surface_get_stride(surface), SDL_PIXELFORMAT_ARGB8888);
+    if (source) {
+        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+        SDL_BlitSurface(source, nullptr, target, nullptr);
+        SDL_FreeSurface(source);
+        SDL_UpdateWindowSurface(m_sdl);
+    }
+    // Drawing talks to the server, which may leave events read but not yet handled.
+    m_backend.schedulePump();
+}
+
+void SdlWindow::focus(std::uint32_t inputTime)
+{
+    if (!m_sdl || !m_state.takesFocus)
+        return;
+    m_backend.m_desktop.activate(xWindow(), inputTime);
+}
+
+}

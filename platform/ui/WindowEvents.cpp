@@ -1,0 +1,304 @@
+// The window's side of events: the first responder and the key-view loop, mouse and key
+// events to their views, drops, and text from input methods.
+#include "platform/ui/Window.h"
+
+#include "platform/gfx/TextLayout.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/KeyTable.h"
+#include "platform/ui/Pasteboard.h"
+#include "platform/ui/View.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ui {
+
+bool Window::makeFirstResponder(ui::Responder* responder)
+{
+    if (!responder)
+        responder = this;
+    if (responder == m_firstResponder)
+        return true;
+    if (responder != this && !responder->acceptsFirstResponder())
+        return false;
+    // Only a view of this window: we hear when those leave, and no other's going.
+    if (auto* view = dynamic_cast<View*>(responder); view && view->window() != this)
+        return false;
+    if (m_firstResponder && !m_firstResponder->resignFirstResponder())
+        return false;
+    m_firstResponder = nullptr;
+    if (!responder->becomeFirstResponder()) {
+        m_firstResponder = this;
+        textInputMayHaveChanged();
+        return false;
+    }
+    m_firstResponder = responder;
+    textInputMayHaveChanged();
+    return true;
+}
+
+std::vector<View*> Window::keyViews()
+{
+    std::vector<View*> views;
+    if (!m_contentView)
+        return views;
+    layoutIfNeeded();
+    for (View* v : m_contentView->subtree())
+        if (v->canBecomeKeyView())
+            views.push_back(v);
+    // Reading order on screen: by top edge, then by left edge.
+    auto topLeft = [this](View* v) {
+        Rect r = v->convertRectTo(v->bounds(), nullptr);
+        return std::pair { -std::round(r.maxY()), std::round(r.minX()) };
+    };
+    std::stable_sort(views.begin(), views.end(), [&](View* a, View* b) { return topLeft(a) < topLeft(b); });
+    return views;
+}
+
+void Window::recalculateKeyViewLoop()
+{
+    auto views = keyViews();
+    for (std::size_t i = 0; i < views.size(); ++i)
+        views[i]->setNextKeyView(views[(i + 1) % views.size()]);
+    if (!views.empty() && !m_initialFirstResponder)
+        m_initialFirstResponder = views.front();
+}
+
+void Window::selectNextKeyView()
+{
+    View* current = dynamic_cast<View*>(m_firstResponder);
+    View* start = current ? current->nextKeyView() : m_initialFirstResponder;
+    if (!current && !start) {
+        auto views = keyViews();
+        start = views.empty() ? nullptr : views.front();
+    }
+    for (View* v = start; v; v = v->nextKeyView()) {
+        if (v->canBecomeKeyView() && makeFirstResponder(v))
+            return;
+        if (v == current || v->nextKeyView() == start)
+            return;
+    }
+}
+
+void Window::selectPreviousKeyView()
+{
+    View* current = dynamic_cast<View*>(m_firstResponder);
+    auto views = keyViews();
+    if (views.empty())
+        return;
+    auto it = std::find(views.begin(), views.end(), current);
+    std::size_t index = it == views.end() ? 0 : static_cast<std::size_t>(it - views.begin());
+    for (std::size_t step = 1; step <= views.size(); ++step) {
+        View* v = views[(index + views.size() - step) % views.size()];
+        if (makeFirstResponder(v))
+            return;
+    }
+}
+
+Point Window::convertPointToScreen(Point point) const { return { point.x + m_frame.minX(), point.y + m_frame.minY() }; }
+
+Point Window::convertPointFromScreen(Point point) const
+{
+    return { point.x - m_frame.minX(), point.y - m_frame.minY() };
+}
+
+View* Window::mouseTarget(Point pointInWindow)
+{
+    if (!m_contentView)
+        return nullptr;
+    layoutIfNeeded();
+    return m_contentView->hitTest(pointInWindow);
+}
+
+void Window::sendEvent(const Event& event)
+{
+    using T = Event::Type;
+    switch (event.type()) {
+    case T::LeftMouseDown:
+    case T::RightMouseDown: {
+        View* view = mouseTarget(event.locationInWindow());
+        m_mouseDownView = view;
+        if (!view)
+            return;
+        if (event.type() == T::LeftMouseDown && startBackgroundDrag(view)) {
+            m_mouseDownView = nullptr;
+            return;
+        }
+        // The view may leave the tree in its own handler; it lasts until that returns.
+        auto keepView = view->weak_from_this().lock();
+        if (view->acceptsFirstResponder())
+            makeFirstResponder(view);
+        if (event.type() == T::LeftMouseDown)
+            view->mouseDown(event);
+        else
+            view->rightMouseDown(event);
+        return;
+    }
+    case T::LeftMouseUp:
+    case T::RightMouseUp:
+    case T::LeftMouseDragged: {
+        if (m_backgroundDrag) {
+            // By the pointer on the screen: the window moves under it while it goes.
+            Point mouse = Application::shared() ? Application::shared()->backend().mouseLocation() : m_backgroundDrag->mouse;
+            Point origin { m_backgroundDrag->origin.x + mouse.x - m_backgroundDrag->mouse.x,
+                m_backgroundDrag->origin.y + mouse.y - m_backgroundDrag->mouse.y };
+            if (event.type() == T::LeftMouseUp)
+                m_backgroundDrag.reset();
+            if (event.type() != T::RightMouseUp)
+                setFrameOrigin(origin);
+            return;
+        }
+        // The view that took the press sees the whole gesture, wherever the pointer goes.
+        View* view = m_mouseDownView ? m_mouseDownView : mouseTarget(event.locationInWindow());
+        if (!view)
+            return;
+        auto keepView = view->weak_from_this().lock();
+        if (event.type() == T::LeftMouseUp)
+            view->mouseUp(event);
+        else if (event.type() == T::RightMouseUp)
+            view->rightMouseUp(event);
+        else
+            view->mouseDragged(event);
+        if (event.type() != T::LeftMouseDragged)
+            m_mouseDownView = nullptr;
+        return;
+    }
+    case T::MouseMoved:
+        if (View* view = mouseTarget(event.locationInWindow()))
+            view->mouseMoved(event);
+        return;
+    case T::ScrollWheel:
+        if (View* view = mouseTarget(event.locationInWindow()))
+            view->scrollWheel(event);
+        return;
+    case T::KeyDown:
+        // Command shortcuts go to the views' key equivalents before the focused view types them.
+        if ((event.modifierFlags() & ModifierFlag::Command) && m_contentView && m_contentView->performKeyEquivalent(event))
+            return;
+        keyTarget()->keyDown(event);
+        return;
+    case T::KeyUp:
+        keyTarget()->keyUp(event);
+        return;
+    case T::FlagsChanged:
+        keyTarget()->flagsChanged(event);
+        return;
+    }
+}
+
+bool Window::startBackgroundDrag(View* view)
+{
+    auto* app = Application::shared();
+    if (!m_movableByBackground || !app || !view->mouseDownCanMoveWindow())
+        return false;
+    m_backgroundDrag = BackgroundDrag { app->backend().mouseLocation(), m_frame.origin };
+    return true;
+}
+
+Window::KeyTarget Window::keyTarget()
+{
+    ui::Responder* responder = m_firstResponder ? m_firstResponder : this;
+    // A field may end its own editing, and with it its life, on Return or Escape.
+    auto* view = dynamic_cast<View*>(responder);
+    return { responder, view ? view->weak_from_this().lock() : nullptr };
+}
+
+void Window::keyDown(const Event& event)
+{
+    // What no view took: Tab walks the key-view loop, Shift-Tab walks it backwards.
+    if (event.keyCode() == static_cast<std::uint16_t>(base::KeyCode::Tab)) {
+        if (event.modifierFlags() & ModifierFlag::Shift)
+            selectPreviousKeyView();
+        else
+            selectNextKeyView();
+        return;
+    }
+    // Return and Escape that no view typed press the window's default and cancel buttons.
+    if (m_contentView && m_contentView->performKeyEquivalent(event))
+        return;
+    Responder::keyDown(event);
+}
+
+bool Window::performDrop(const Pasteboard& pasteboard, Point locationInWindow)
+{
+    for (View* view = mouseTarget(locationInWindow); view; view = view->superview()) {
+        if (view->isHiddenOrHasHiddenAncestor() || !pasteboard.availableType(view->registeredDraggedTypes()))
+            continue;
+        if (view->performDragOperation(pasteboard, view->convertPointFrom(locationInWindow, nullptr)))
+            return true;
+    }
+    return false;
+}
+
+void Window::setComposition(const Composition& composition)
+{
+    auto* client = dynamic_cast<TextInputClient*>(m_firstResponder);
+    if (!client || !client->acceptsTextInput())
+        return;
+    // The view may end its own life in a handler of its change.
+    auto* view = dynamic_cast<View*>(m_firstResponder);
+    auto keep = view ? view->weak_from_this().lock() : nullptr;
+    client->setComposition(composition.sanitized());
+    // The candidates follow the caret as it moves through the composition.
+    textInputMayHaveChanged();
+}
+
+void Window::commitText(const std::string& utf8)
+{
+    auto* client = dynamic_cast<TextInputClient*>(m_firstResponder);
+    if (!client || !client->acceptsTextInput())
+        return;
+    auto* view = dynamic_cast<View*>(m_firstResponder);
+    auto keep = view ? view->weak_from_this().lock() : nullptr;
+    client->commitText(gfx::displayableText(utf8));
+    textInputMayHaveChanged();
+}
+
+std::optional<Rect> Window::textInputCaret() const
+{
+    auto* client = dynamic_cast<TextInputClient*>(m_firstResponder);
+    auto* view = dynamic_cast<View*>(m_firstResponder);
+    if (!client || !view || !client->acceptsTextInput() || view->isHiddenOrHasHiddenAncestor())
+        return std::nullopt;
+    return view->convertRectTo(client->textInputCaretRect(), nullptr);
+}
+
+void Window::discardComposition()
+{
+    auto* app = Application::shared();
+    if (app && app->keyWindow() == this)
+        app->backend().discardComposition();
+}
+
+void Window::textInputMayHaveChanged()
+{
+    auto* app = Application::shared();
+    if (app && app->keyWindow() == this)
+        app->updateTextInput();
+}
+
+void Window::viewWillLeave(View* view)
+{
+    auto inside = [view](View* v) { return v && v->isDescendantOf(view); };
+    if (inside(dynamic_cast<View*>(m_firstResponder))) {
+        m_firstResponder = this;
+        textInputMayHaveChanged();
+    }
+    if (inside(m_mouseDownView))
+        m_mouseDownView = nullptr;
+    if (inside(m_initialFirstResponder))
+        m_initialFirstResponder = nullptr;
+    // Key views elsewhere that pointed into the leaving subtree.
+    if (m_contentView)
+        for (View* v : m_contentView->subtree())
+            if (inside(v->nextKeyView()) && !inside(v))
+                v->setNextKeyView(nullptr);
+}
+
+void Window::viewWillHide(View* view)
+{
+    if (auto* responder = dynamic_cast<View*>(m_firstResponder); responder && responder->isDescendantOf(view))
+        makeFirstResponder(nullptr);
+}
+
+}

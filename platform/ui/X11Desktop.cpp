@@ -1,0 +1,298 @@
+#include "platform/ui/X11Desktop.h"
+
+#include "platform/gfx/Bitmap.h"
+#include "platform/ui/DisplayScale.h"
+
+#include <algorithm>
+#include <bit>
+#include <cairo.h>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace ui {
+
+namespace {
+
+int s_errors = 0;
+
+int countError(Display*, XErrorEvent*)
+{
+    ++s_errors;
+    return 0;
+}
+
+// Xlib's own handler ends the program on any error, and SDL's passes errors on to it: a
+// request on a window that went meanwhile must cost nothing but the request.
+class ErrorTrap {
+public:
+    explicit ErrorTrap(Display* display)
+        : m_display(display)
+    {
+        XSync(m_display, False);
+        s_errors = 0;
+        m_previous = XSetErrorHandler(countError);
+    }
+    ~ErrorTrap()
+    {
+        XSync(m_display, False);
+        XSetErrorHandler(m_previous);
+    }
+    ErrorTrap(const ErrorTrap&) = delete;
+    ErrorTrap& operator=(const ErrorTrap&) = delete;
+    bool failed()
+    {
+        XSync(m_display, False);
+        return s_errors > 0;
+    }
+
+private:
+    Display* m_display;
+    int (*m_previous)(Display*, XErrorEvent*) { nullptr };
+};
+
+Display* xDisplay(void* display) { return static_cast<Display*>(display); }
+
+std::vector<unsigned long> readProperty(Display* display, ::Window window, Atom property, Atom type, long length)
+{
+    Atom actualType = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> values;
+    if (XGetWindowProperty(display, window, property, 0, length, False, type, &actualType, &format, &count, &after, &data)
+            == Success
+        && data && actualType == type && format == 32) {
+        // Format 32 comes as longs, whatever the width of a long.
+        auto* longs = reinterpret_cast<unsigned long*>(data);
+        values.assign(longs, longs + count);
+    }
+    if (data)
+        XFree(data);
+    return values;
+}
+
+void sendToRoot(Display* display, ::Window window, Atom type, std::initializer_list<long> data)
+{
+    XEvent event {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = type;
+    event.xclient.format = 32;
+    int i = 0;
+    for (long value : data)
+        event.xclient.data.l[i++] = value;
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(display);
+}
+
+}
+
+unsigned long X11Desktop::atom(const char* name) const { return XInternAtom(xDisplay(m_display), name, False); }
+
+X11Desktop::XWindow X11Desktop::windowManagerCheck() const
+{
+    Display* display = xDisplay(m_display);
+    Atom check = atom("_NET_SUPPORTING_WM_CHECK");
+    auto child = readProperty(display, DefaultRootWindow(display), check, XA_WINDOW, 1);
+    if (child.empty() || !child.front())
+        return 0;
+    // A window manager that died leaves its word on the root window: its own window must
+    // still say the same.
+    ErrorTrap trap(display);
+    auto self = readProperty(display, child.front(), check, XA_WINDOW, 1);
+    if (trap.failed() || self.empty() || self.front() != child.front())
+        return 0;
+    return child.front();
+}
+
+bool X11Desktop::windowManagerSupports(const char* atomName) const
+{
+    if (!m_display || !windowManagerCheck())
+        return false;
+    Display* display = xDisplay(m_display);
+    auto supported = readProperty(display, DefaultRootWindow(display), atom("_NET_SUPPORTED"), XA_ATOM, 4096);
+    return std::find(supported.begin(), supported.end(), atom(atomName)) != supported.end();
+}
+
+void X11Desktop::activate(XWindow window, std::uint32_t time) const
+{
+    if (!m_display || !window)
+        return;
+    Display* display = xDisplay(m_display);
+    if (windowManagerSupports("_NET_ACTIVE_WINDOW")) {
+        // Source 1: an application asking, which the window manager weighs by the time.
+        sendToRoot(display, window, atom("_NET_ACTIVE_WINDOW"), { 1, static_cast<long>(time), static_cast<long>(focusedWindow()) });
+        return;
+    }
+    ErrorTrap trap(display);
+    XRaiseWindow(display, window);
+    XSetInputFocus(display, window, RevertToParent, time ? time : CurrentTime);
+}
+
+X11Desktop::XWindow X11Desktop::focusedWindow() const
+{
+    if (!m_display)
+        return 0;
+    ::Window focused = None;
+    int revert = 0;
+    XGetInputFocus(xDisplay(m_display), &focused, &revert);
+    return focused == PointerRoot ? 0 : focused;
+}
+
+void X11Desktop::giveFocusBack(XWindow shown, XWindow previous) const
+{
+    if (!m_display || !shown || focusedWindow() != shown || previous == shown)
+        return;
+    Display* display = xDisplay(m_display);
+    ErrorTrap trap(display);
+    if (previous)
+        XSetInputFocus(display, previous, RevertToParent, CurrentTime);
+    else
+        XSetInputFocus(display, PointerRoot, RevertToPointerRoot, CurrentTime);
+}
+
+void X11Desktop::setTakesFocus(XWindow window, bool takes) const
+{
+    if (!m_display || !window)
+        return;
+    Display* display = xDisplay(m_display);
+    XWMHints* hints = XGetWMHints(display, window);
+    if (!hints)
+        hints = XAllocWMHints();
+    if (!hints)
+        return;
+    hints->flags |= InputHint;
+    hints->input = takes ? True : False;
+    XSetWMHints(display, window, hints);
+    XFree(hints);
+    // A user time of 0 asks the window manager not to focus the window when it maps.
+    Atom userTime = atom("_NET_WM_USER_TIME");
+    if (takes) {
+        XDeleteProperty(display, window, userTime);
+    } else {
+        unsigned long never = 0;
+        XChangeProperty(display, window, userTime, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&never), 1);
+    }
+    XFlush(display);
+}
+
+void X11Desktop::raise(XWindow window) const
+{
+    if (!m_display || !window)
+        return;
+    ErrorTrap trap(xDisplay(m_display));
+    XRaiseWindow(xDisplay(m_display), window);
+}
+
+void X11Desktop::setOnAllDesktops(XWindow window, bool all, bool mapped) const
+{
+    if (!m_display || !window)
+        return;
+    Display* display = xDisplay(m_display);
+    Atom desktop = atom("_NET_WM_DESKTOP");
+    Atom state = atom("_NET_WM_STATE");
+    Atom sticky = atom("_NET_WM_STATE_STICKY");
+    if (mapped && windowManagerCheck()) {
+        // A managed window's desktop and state belong to the window manager: we ask.
+        long current = 0;
+        auto now = readProperty(display, DefaultRootWindow(display), atom("_NET_CURRENT_DESKTOP"), XA_CARDINAL, 1);
+        if (!now.empty())
+            current = static_cast<long>(now.front());
+        sendToRoot(display, window, desktop, { all ? 0xFFFFFFFFl : current, 1 });
+        sendToRoot(display, window, state, { all ? 1 : 0, static_cast<long>(sticky), 0, 1 });
+        return;
+    }
+    if (all) {
+        unsigned long everywhere = 0xFFFFFFFFul;
+        XChangeProperty(display, window, desktop, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&everywhere), 1);
+    } else {
+        XDeleteProperty(display, window, desktop);
+    }
+    auto states = readProperty(display, window, state, XA_ATOM, 64);
+    std::erase(states, sticky);
+    if (all)
+        states.push_back(sticky);
+    XChangeProperty(display, window, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(states.data()),
+        static_cast<int>(states.size()));
+    XFlush(display);
+}
+
+bool X11Desktop::hasCompositor() const
+{
+    if (!m_display)
+        return false;
+    Display* display = xDisplay(m_display);
+    std::string name = "_NET_WM_CM_S" + std::to_string(DefaultScreen(display));
+    return XGetSelectionOwner(display, atom(name.c_str())) != None;
+}
+
+std::shared_ptr<gfx::Bitmap> X11Desktop::snapshot(int x, int y, int width, int height) const
+{
+    auto bitmap = gfx::Bitmap::create(width, height);
+    if (!m_display || !bitmap)
+        return nullptr;
+    Display* display = xDisplay(m_display);
+    int screen = DefaultScreen(display);
+    cairo_surface_t* surface = bitmap->cairoSurface();
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    // Only the part on the root window can be read; asking for more is an error.
+    int left = std::max(x, 0);
+    int top = std::max(y, 0);
+    int right = std::min(x + width, DisplayWidth(display, screen));
+    int bottom = std::min(y + height, DisplayHeight(display, screen));
+    if (right <= left || bottom <= top)
+        return bitmap;
+    XImage* image = nullptr;
+    {
+        ErrorTrap trap(display);
+        image = XGetImage(display, DefaultRootWindow(display), left, top, static_cast<unsigned>(right - left),
+            static_cast<unsigned>(bottom - top), AllPlanes, ZPixmap);
+        if (trap.failed() && image) {
+            XDestroyImage(image);
+            image = nullptr;
+        }
+    }
+    if (!image)
+        return nullptr;
+    int hostOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+    bool plain = image->bits_per_pixel == 32 && image->byte_order == hostOrder && image->red_mask == 0xff0000 && image->green_mask == 0xff00 && image->blue_mask == 0xff;
+    if (plain) {
+        cairo_surface_flush(surface);
+        unsigned char* data = cairo_image_surface_get_data(surface);
+        int stride = cairo_image_surface_get_stride(surface);
+        for (int row = 0; row < image->height; ++row) {
+            auto* source = reinterpret_cast<const std::uint32_t*>(image->data + row * image->bytes_per_line);
+            auto* target = reinterpret_cast<std::uint32_t*>(data + (row + top - y) * stride) + (left - x);
+            for (int column = 0; column < image->width; ++column)
+                target[column] = 0xff000000u | (source[column] & 0xffffffu);
+        }
+        cairo_surface_mark_dirty(surface);
+    }
+    XDestroyImage(image);
+    return plain ? bitmap : nullptr;
+}
+
+void X11Desktop::bell() const
+{
+    if (!m_display)
+        return;
+    XBell(xDisplay(m_display), 0);
+    XFlush(xDisplay(m_display));
+}
+
+double X11Desktop::scale() const
+{
+    const char* resources = m_display ? XResourceManagerString(xDisplay(m_display)) : nullptr;
+    return displayScale(resources ? xftDpiResource(resources) : std::nullopt, std::getenv("GDK_SCALE"));
+}
+
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace gfx {
+class Bitmap;
+}
+
+namespace ui {
+
+// What our windows ask of an X11 desktop beyond what SDL offers: the keyboard with or
+// without a window manager (EWMH _NET_ACTIVE_WINDOW, else XSetInputFocus), windows that
+// never take it, presence on every desktop, whether a compositing manager runs, the
+// screen's pixels and the bell. Over SDL's own display connection, main thread only;
+// requests that could fail on a window gone meanwhile never stop the program.
+class X11Desktop {
+public:
+    using XWindow = unsigned long;
+
+    // `display` is the Xlib display, not owned.
+    explicit X11Desktop(void* display)
+        : m_display(display)
+    {
+    }
+
+    // Whether a window manager runs that says it supports the EWMH name given.
+    bool windowManagerSupports(const char* atomName) const;
+    // Gives a shown window the keyboard, as of `time` (0: now): through the window manager
+    // where one takes _NET_ACTIVE_WINDOW requests, else directly.
+    void activate(XWindow window, std::uint32_t time) const;
+
+    // The window with the keyboard now (0 for none or the pointer's).
+    XWindow focusedWindow() const;
+    // Hands the keyboard back to `previous` if `shown` took it: SDL gives it to every window
+    // it maps where no window manager runs.
+    void giveFocusBack(XWindow shown, XWindow previous) const;
+    // A window that never takes the keyboard: the window manager is told not to give it.
+    void setTakesFocus(XWindow window, bool takes) const;
+    void raise(XWindow window) const;
+    // On every virtual desktop, sticky: set on the window before it shows, asked of the
+    // window manager after.
+    void setOnAllDesktops(XWindow window, bool all, bool mapped) const;
+
+    // Whether a compositing manager runs (it owns _NET_WM_CM_S<screen>).
+    bool hasCompositor() const;
+    // The root window's pixels in a rectangle (pixels, from the top left); parts off the
+    // screen stay black. None when the screen's pixel format is not plain 24-bit colour.
+    std::shared_ptr<gfx::Bitmap> snapshot(int x, int y, int width, int height) const;
+
+    void bell() const;
+    // Pixels per point the desktop asks for (Xft.dpi, else GDK_SCALE).
+    double scale() const;
+
+private:
+    unsigned long atom(const char* name) const;
+    XWindow windowManagerCheck() const;
+    void* m_display { nullptr };
+};
+
+}

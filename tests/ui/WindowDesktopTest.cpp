@@ -1,0 +1,144 @@
+#include "UiFixture.h"
+
+#include "platform/gfx/Bitmap.h"
+#include "platform/ui/Beep.h"
+
+using namespace ui;
+
+namespace {
+
+// What windows ask of the desktop around them: zoom, moving by the background, the
+// keyboard, covers over every display, the bell.
+using WindowDesktop = UiTest;
+
+TEST_F(WindowDesktop, ZoomFillsTheVisibleFrameAndComesBack)
+{
+    auto w = window(300, 200);
+    w->setStyleMask(WindowStyle::Titled | WindowStyle::Resizable);
+    w->zoom();
+    EXPECT_TRUE(w->isZoomed());
+    EXPECT_EQ(w->frame(), backend().screens().front().visibleFrame);
+    EXPECT_TRUE(backend().stateOf(*w)->zoomed);
+    EXPECT_FALSE(backend().stateOf(*w)->borderless) << "a zoomed window keeps its title bar";
+    w->zoom();
+    EXPECT_FALSE(w->isZoomed());
+    EXPECT_EQ(w->frame(), Rect(100, 100, 300, 200));
+    EXPECT_FALSE(backend().stateOf(*w)->zoomed);
+
+    // Any other frame ends the zoom: the next zoom fills the display again.
+    w->zoom();
+    w->setFrame(Rect(50, 50, 400, 300));
+    EXPECT_FALSE(w->isZoomed());
+    w->zoom();
+    EXPECT_TRUE(w->isZoomed());
+    w->zoom();
+    EXPECT_EQ(w->frame(), Rect(50, 50, 400, 300));
+}
+
+TEST_F(WindowDesktop, DraggingTheBackgroundMovesTheWindowButNotOtherViews)
+{
+    auto w = window(300, 200);
+    auto background = Swatch::create(gfx::colors::gray, Rect(0, 0, 300, 200));
+    background->setMouseDownCanMoveWindow(true);
+    auto button = Swatch::create(gfx::colors::red, Rect(200, 150, 50, 30));
+    w->contentView()->addSubview(background);
+    w->contentView()->addSubview(button);
+
+    backend().drag(*w, Point(20, 20), Point(70, 0));
+    EXPECT_EQ(w->frame().origin, Point(100, 100)) << "only a window movable by its background moves";
+    EXPECT_EQ(background->clicks, 1);
+
+    w->setMovableByWindowBackground(true);
+    backend().drag(*w, Point(20, 20), Point(70, 0));
+    EXPECT_EQ(w->frame().origin, Point(150, 120)) << "right by 50, up by 20";
+    EXPECT_EQ(background->clicks, 1) << "the background's press moved the window instead";
+    EXPECT_FALSE(backend().stateOf(*w)->borderless);
+
+    // A press on a view that is no background is that view's.
+    backend().drag(*w, Point(210, 25), Point(260, 5));
+    EXPECT_EQ(w->frame().origin, Point(150, 120));
+    EXPECT_EQ(button->clicks, 1);
+}
+
+TEST_F(WindowDesktop, ResignKeyObserversLastAsLongAsTheirTokens)
+{
+    auto w = window(100, 100);
+    std::vector<std::string> heard;
+    auto first = w->addResignKeyObserver([&](Window&) { heard.push_back("first"); });
+    ObserverToken second;
+    second = w->addResignKeyObserver([&](Window&) {
+        heard.push_back("second");
+        // Letting go of itself while being told is safe.
+        second.reset();
+    });
+    auto other = window(100, 100);
+    EXPECT_EQ(heard, (std::vector<std::string> { "first", "second" }));
+    w->makeKeyWindow();
+    first.reset();
+    other->makeKeyWindow();
+    EXPECT_EQ(heard.size(), 2u) << "no observer is told after its token went";
+
+    // A token may outlive its window.
+    auto late = w->addResignKeyObserver([](Window&) { });
+    w.reset();
+    late.reset();
+}
+
+TEST_F(WindowDesktop, WindowsThatMayNotBeKeyNeverAskForTheKeyboard)
+{
+    auto w = window(100, 100);
+    int asked = backend().focusRequests();
+    app().setInputTime(4242);
+    w->makeKeyWindow();
+    auto other = window(100, 100);
+    EXPECT_EQ(backend().focusRequests(), asked + 2);
+    EXPECT_EQ(backend().lastFocusTime(), 4242u) << "asked as of the input that led to it";
+
+    auto cover = Window::create(Rect(0, 0, 1440, 900), WindowStyle::Borderless);
+    cover->setCanBecomeKeyWindow(false);
+    cover->makeKeyAndOrderFront();
+    EXPECT_FALSE(cover->isKeyWindow());
+    EXPECT_TRUE(other->isKeyWindow());
+    EXPECT_FALSE(backend().stateOf(*cover)->takesFocus);
+    backend().click(*cover, Point(10, 10));
+    EXPECT_TRUE(other->isKeyWindow()) << "a click does not make it key either";
+    EXPECT_EQ(backend().focusRequests(), asked + 2);
+
+    // A key window told it may not be key stops being key.
+    other->setCanBecomeKeyWindow(false);
+    EXPECT_FALSE(other->isKeyWindow());
+}
+
+TEST_F(WindowDesktop, CoversBlendOverAPictureOfTheScreenWhereNothingComposites)
+{
+    backend().setCompositing(false);
+    backend().setDesktopColor(gfx::Color::rgb(0, 0, 1));
+    auto cover = Window::create(Rect(0, 0, 200, 100), WindowStyle::Borderless);
+    cover->setBackgroundColor(gfx::colors::black);
+    cover->setBlendsOverScreen(true);
+    cover->setAlphaValue(0.25);
+    cover->orderFrontRegardless();
+    gfx::Color seen = cover->pixelAt(50, 50);
+    EXPECT_NEAR(seen.blue, 0.75, 0.01) << "a quarter black over the blue screen";
+    EXPECT_EQ(seen.alpha, 1);
+    EXPECT_EQ(backend().stateOf(*cover)->alpha, 1) << "the alpha is in the pixels";
+    cover->setAlphaValue(0.5);
+    EXPECT_NEAR(cover->pixelAt(50, 50).blue, 0.5, 0.01);
+
+    // Under a compositor the display does the blending.
+    cover->orderOut();
+    backend().setCompositing(true);
+    cover->orderFrontRegardless();
+    EXPECT_EQ(cover->pixelAt(50, 50), gfx::colors::black);
+    EXPECT_EQ(backend().stateOf(*cover)->alpha, 0.5);
+}
+
+TEST_F(WindowDesktop, BeepsAreCounted)
+{
+    int before = beepCount();
+    beep();
+    beep();
+    EXPECT_EQ(beepCount(), before + 2);
+}
+
+}
