@@ -1,6 +1,7 @@
 // Every control of the window system in each state and size, drawn offscreen to PNG files
 // for a developer to look at: <out>.png for the controls, and beside it <out>-menu.png,
 // <out>-alert.png and <out>-status.png for a tracked menu, an alert and the status strip.
+// A second argument draws them at that many pixels per point, as a high-density display.
 #include "platform/base/RunLoop.h"
 #include "platform/base/Timer.h"
 #include "platform/gfx/GraphicsContext.h"
@@ -28,6 +29,7 @@
 #include "platform/ui/Window.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 using namespace ui;
@@ -163,12 +165,13 @@ std::string sibling(const std::string& png, const std::string& suffix)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: ui-gallery <out.png>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: ui-gallery <out.png> [scale]\n");
         return 2;
     }
     std::string png = argv[1];
-    auto app = Application::create(std::make_unique<OffscreenBackend>());
+    double scale = argc == 3 ? std::atof(argv[2]) : 1;
+    auto app = Application::create(std::make_unique<OffscreenBackend>(scale));
     app->setDarkAppearance(true);
 
     Gallery g;
