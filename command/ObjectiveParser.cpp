@@ -96,11 +96,18 @@ void takeOutTags(ShrinkingText& text, ObjectiveParseResult& result)
         found = false;
         UErrorCode status = U_ZERO_ERROR;
         std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(text.text(), status));
-        while (U_SUCCESS(status) && matcher->find(status)) {
+        int32_t from = 0;
+        while (U_SUCCESS(status) && matcher->find(from, status)) {
             auto tagStart = matcher->start(1, status);
             auto tagEnd = matcher->end(1, status);
-            if (U_FAILURE(status) || !startsTag(text, text.origin(tagStart - 1), tagEnds))
+            if (U_FAILURE(status))
+                break;
+            if (!startsTag(text, text.origin(tagStart - 1), tagEnds)) {
+                // A rejected match may have swallowed the separators of the next tag (the ", "
+                // of "bob@home, @work"): look again right after its "@".
+                from = tagStart;
                 continue;
+            }
             result.tags.push_back(utf8(matcher->group(1, status)));
             tagEnds.push_back(text.origin(tagEnd - 1));
             auto start = matcher->start(status);
