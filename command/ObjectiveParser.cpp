@@ -1,6 +1,7 @@
 #include "command/ObjectiveParser.h"
 
 #include "command/StoredEnumeration.h"
+#include "core/CommaSeparatedString.h"
 #include "core/RTFHelper.h"
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
@@ -144,15 +145,6 @@ void takeOutDuration(ShrinkingText& text, ObjectiveParseResult& result)
     result.duration = minutes;
 }
 
-std::string trimmedOfNewlines(const std::string& text)
-{
-    auto first = text.find_first_not_of("\r\n");
-    if (first == std::string::npos)
-        return {};
-    auto last = text.find_last_not_of("\r\n");
-    return text.substr(first, last - first + 1);
-}
-
 }
 
 ObjectiveParser& ObjectiveParser::shared()
@@ -263,15 +255,8 @@ void ObjectiveParser::internalSet(const ObjectiveParseResult& result, base::Defa
         auto minutes = std::max<std::int64_t>(std::min<std::int64_t>(result.duration, longest), 2);
         defaults.set("durationInSeconds", minutes * 60);
     }
-    if (!result.tags.empty()) {
-        std::string joined;
-        for (auto& tag : result.tags) {
-            if (!joined.empty())
-                joined += ", ";
-            joined += trimmedOfNewlines(tag);
-        }
-        defaults.set("tags", joined);
-    }
+    if (!result.tags.empty())
+        defaults.set("tags", asCommaSeparatedString(result.tags));
     if (result.attributedString) {
         defaults.set("objective", RTFHelper::sharedInstance().rtfdDataFromAttributedString(*result.attributedString));
         return;
