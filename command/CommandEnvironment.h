@@ -29,6 +29,10 @@ public:
     virtual void collectCurrentScreenItems(MatchingItemCollector&) = 0;
     // Closes the command pop-up through the application delegate's command window.
     virtual void dismissCommandPopUp() = 0;
+    // Just before the pop-up opens: the current screen's closeOtherPopUps(for:) with the
+    // command pop-up's kind, when it is a ModernUIState, so that it closes its own popovers.
+    // Nothing until the shell knows the screens.
+    virtual void closeOtherPopUps() { }
 
     // An action by name ("nowHotKey:") to the shared MainController, the list as sender.
     virtual void sendToMainController(const std::string& action, MatchingItemList& sender) = 0;

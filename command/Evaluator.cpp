@@ -10,10 +10,10 @@ namespace ostrel {
 
 double PrefixPreciseStringMatchingEvaluator::evaluateScore(const MatchingItem& item, const MatchingCriteria& criteria) const
 {
-    FoldedText typed(criteria.searchString);
+    auto& typed = criteria.folded();
     if (typed.empty())
         return 0.5;
-    FoldedText title(item.preciseMatchingString());
+    auto& title = item.foldedTitle();
     if (!title.hasPrefix(typed))
         return 0;
     auto typedLength = static_cast<double>(typed.length());
@@ -22,10 +22,10 @@ double PrefixPreciseStringMatchingEvaluator::evaluateScore(const MatchingItem& i
 
 double PartialPreciseStringMatchEvaluator::evaluateScore(const MatchingItem& item, const MatchingCriteria& criteria) const
 {
-    FoldedText typed(criteria.searchString);
+    auto& typed = criteria.folded();
     if (typed.empty())
         return 0.5;
-    FoldedText title(item.preciseMatchingString());
+    auto& title = item.foldedTitle();
     if (!title.contains(typed))
         return 0;
     return 0.5 + 0.4 * static_cast<double>(typed.length()) / static_cast<double>(title.length());
@@ -33,12 +33,11 @@ double PartialPreciseStringMatchEvaluator::evaluateScore(const MatchingItem& ite
 
 double PartialContiguousExpandedStringMatchEvaluator::evaluateScore(const MatchingItem& item, const MatchingCriteria& criteria) const
 {
-    FoldedText typed(criteria.searchString);
+    auto& typed = criteria.folded();
     if (typed.empty())
         return 0.5;
     int containing = 0;
-    for (auto& element : item.expandedMatchingStrings()) {
-        FoldedText group(element);
+    for (auto& group : item.foldedPath()) {
         if (group.hasPrefix(typed))
             return 1.0;
         if (group.contains(typed))
@@ -49,10 +48,10 @@ double PartialContiguousExpandedStringMatchEvaluator::evaluateScore(const Matchi
 
 double NonContiguousPreciseMatchingStringEvaluator::evaluateScore(const MatchingItem& item, const MatchingCriteria& criteria) const
 {
-    FoldedText typed(criteria.searchString);
+    auto& typed = criteria.folded();
     if (typed.empty())
         return 1.0;
-    FoldedText title(item.preciseMatchingString());
+    auto& title = item.foldedTitle();
     if (title.length() < typed.length())
         return 0;
     double score = 0;

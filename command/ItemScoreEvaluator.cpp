@@ -3,7 +3,6 @@
 #include "command/Evaluator.h"
 #include "command/MatchingCriteria.h"
 #include "command/MatchingItem.h"
-#include "command/MatchingText.h"
 
 #include <algorithm>
 
@@ -14,7 +13,8 @@ std::vector<std::shared_ptr<MatchingItem>> ItemScoreEvaluator::evaluate(
 {
     struct Ranked {
         std::shared_ptr<MatchingItem> item;
-        std::string sortKey;
+        // The display string is the title, already lower-cased as matching folds it.
+        const std::string* sortKey { nullptr };
     };
     std::vector<Ranked> kept;
     kept.reserve(matchingItems.size());
@@ -28,15 +28,12 @@ std::vector<std::shared_ptr<MatchingItem>> ItemScoreEvaluator::evaluate(
         }
         item->setMatchingScore(total);
         if (total > 0)
-            kept.push_back({ item, {} });
+            kept.push_back({ item, &item->foldedTitle().text() });
     }
-    // Lower-casing once per entry, not once per comparison, keeps a keystroke cheap.
-    for (auto& ranked : kept)
-        ranked.sortKey = lowercasedForMatching(ranked.item->displayString());
     std::stable_sort(kept.begin(), kept.end(), [](const Ranked& a, const Ranked& b) {
         if (a.item->matchingScore() != b.item->matchingScore())
             return a.item->matchingScore() > b.item->matchingScore();
-        return a.sortKey < b.sortKey;
+        return *a.sortKey < *b.sortKey;
     });
 
     std::vector<std::shared_ptr<MatchingItem>> result;

@@ -8,8 +8,12 @@ MatchingItem::MatchingItem(std::string title, std::vector<std::string> path, Mat
     : m_identifier(MatchingGroupItem::proposedIdentifierFor(title, path))
     , m_preciseMatchingString(std::move(title))
     , m_expandedMatchingStrings(std::move(path))
+    , m_foldedTitle(m_preciseMatchingString)
     , m_kind(kind)
 {
+    m_foldedPath.reserve(m_expandedMatchingStrings.size());
+    for (auto& element : m_expandedMatchingStrings)
+        m_foldedPath.emplace_back(element);
 }
 
 std::string MatchingItem::byLineString() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "command/MatchingItemKind.h"
+#include "command/MatchingText.h"
 
 #include <string>
 #include <vector>
@@ -20,6 +21,10 @@ public:
     const std::string& preciseMatchingString() const { return m_preciseMatchingString; }
     // The group path, outermost first: the entry's place in the tree and a second thing to match.
     const std::vector<std::string>& expandedMatchingStrings() const { return m_expandedMatchingStrings; }
+    // Title and path as the scorers compare them, folded once when the entry is made: an entry
+    // lives for one opening, and ranking runs on every keystroke of it.
+    const FoldedText& foldedTitle() const { return m_foldedTitle; }
+    const std::vector<FoldedText>& foldedPath() const { return m_foldedPath; }
     double matchingScore() const { return m_matchingScore; }
     void setMatchingScore(double score) { m_matchingScore = score; }
     const std::string& displayString() const { return m_preciseMatchingString; }
@@ -44,6 +49,8 @@ private:
     std::string m_identifier;
     std::string m_preciseMatchingString;
     std::vector<std::string> m_expandedMatchingStrings;
+    FoldedText m_foldedTitle;
+    std::vector<FoldedText> m_foldedPath;
     double m_matchingScore { 0 };
     MatchingItemKind m_kind { MatchingItemKind::item };
 };

@@ -118,11 +118,6 @@ bool FoldedText::contains(const FoldedText& other) const
     return false;
 }
 
-std::string lowercasedForMatching(std::string_view utf8)
-{
-    return FoldedText(utf8).text();
-}
-
 std::string removingLastCharacter(std::string_view utf8)
 {
     if (utf8.empty())

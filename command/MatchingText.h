@@ -33,9 +33,6 @@ private:
     std::vector<std::uint32_t> m_boundaries;
 };
 
-// The text lower-cased as FoldedText does it.
-std::string lowercasedForMatching(std::string_view utf8);
-
 // The text without its last user-perceived character.
 std::string removingLastCharacter(std::string_view utf8);
 

@@ -1,5 +1,6 @@
 #include "command/MenuKeyCombos.h"
 
+#include "platform/ui/Application.h"
 #include "platform/ui/Menu.h"
 
 #include <algorithm>
@@ -33,9 +34,12 @@ std::vector<KeyCombo> keyCombos(const ui::Menu& menu)
     return combos;
 }
 
-std::vector<KeyCombo> mainMenuKeyCombos(const ui::Menu* mainMenu)
+std::vector<KeyCombo> mainMenuKeyCombos()
 {
-    return mainMenu ? keyCombos(*mainMenu) : std::vector<KeyCombo> {};
+    auto* application = ui::Application::shared();
+    if (!application || !application->mainMenu())
+        return {};
+    return keyCombos(*application->mainMenu());
 }
 
 }

@@ -1,6 +1,7 @@
 #include "command/ObjectiveParser.h"
 
 #include "command/StoredEnumeration.h"
+#include "core/CommaSeparatedString.h"
 #include "core/RTFHelper.h"
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
@@ -96,11 +97,18 @@ void takeOutTags(ShrinkingText& text, ObjectiveParseResult& result)
         found = false;
         UErrorCode status = U_ZERO_ERROR;
         std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(text.text(), status));
-        while (U_SUCCESS(status) && matcher->find(status)) {
+        int32_t from = 0;
+        while (U_SUCCESS(status) && matcher->find(from, status)) {
             auto tagStart = matcher->start(1, status);
             auto tagEnd = matcher->end(1, status);
-            if (U_FAILURE(status) || !startsTag(text, text.origin(tagStart - 1), tagEnds))
+            if (U_FAILURE(status))
+                break;
+            if (!startsTag(text, text.origin(tagStart - 1), tagEnds)) {
+                // A rejected match may have swallowed the separators of the next tag (the ", "
+                // of "bob@home, @work"): look again right after its "@".
+                from = tagStart;
                 continue;
+            }
             result.tags.push_back(utf8(matcher->group(1, status)));
             tagEnds.push_back(text.origin(tagEnd - 1));
             auto start = matcher->start(status);
@@ -135,15 +143,6 @@ void takeOutDuration(ShrinkingText& text, ObjectiveParseResult& result)
         return;
     result.removals.push_back(text.remove(start, stop));
     result.duration = minutes;
-}
-
-std::string trimmedOfNewlines(const std::string& text)
-{
-    auto first = text.find_first_not_of("\r\n");
-    if (first == std::string::npos)
-        return {};
-    auto last = text.find_last_not_of("\r\n");
-    return text.substr(first, last - first + 1);
 }
 
 }
@@ -256,15 +255,8 @@ void ObjectiveParser::internalSet(const ObjectiveParseResult& result, base::Defa
         auto minutes = std::max<std::int64_t>(std::min<std::int64_t>(result.duration, longest), 2);
         defaults.set("durationInSeconds", minutes * 60);
     }
-    if (!result.tags.empty()) {
-        std::string joined;
-        for (auto& tag : result.tags) {
-            if (!joined.empty())
-                joined += ", ";
-            joined += trimmedOfNewlines(tag);
-        }
-        defaults.set("tags", joined);
-    }
+    if (!result.tags.empty())
+        defaults.set("tags", asCommaSeparatedString(result.tags));
     if (result.attributedString) {
         defaults.set("objective", RTFHelper::sharedInstance().rtfdDataFromAttributedString(*result.attributedString));
         return;

@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <span>
+
 namespace {
 
 using namespace ostrel;
@@ -16,11 +18,17 @@ public:
     MatchingCriteria prepareMatchingCriteria() const override { return { currentSearchString() }; }
 };
 
+const char* const englishWords[] = { "Start", "Time", "Slice", "Toggle", "Pad", "Show", "Statistics", "Break",
+    "Sound", "Objective", "Log", "Export", "Mute", "Window", "Compact", "Field" };
+// Accents, composed and decomposed: every title leaves the plain-ASCII path, and so does the
+// query once "ê" is typed.
+const char* const foreignWords[] = { "D\u00e9marrer", "Cr\u00e9neau", "Tranche", "Basculer", "Bloc", "Afficher",
+    "Statistiques", "Pause", "Son", "Objectif", "Journal", "Exporter", "Muet", "Fen\u00eatre", "Compacte",
+    "Champ\u0301" };
+
 // Titles and paths shaped like the real table: a few words, one or two groups deep.
-MatchingItemList::Items entries(int count)
+MatchingItemList::Items entries(int count, std::span<const char* const> words)
 {
-    const char* words[] = { "Start", "Time", "Slice", "Toggle", "Pad", "Show", "Statistics", "Break", "Sound",
-        "Objective", "Log", "Export", "Mute", "Window", "Compact", "Field" };
     const std::vector<std::string> paths[] = { { "Tools", "Sidebar" }, { "Actions" }, { "Tools", "Sounds" },
         { "State-Specific Options", "Duration Slider Options" }, { "Help" } };
     MatchingItemList::Items items;
@@ -35,13 +43,12 @@ MatchingItemList::Items entries(int count)
     return items;
 }
 
-// One keystroke: append a character and rank again, as typing "statistics" does.
-void rankingPerKeystroke(benchmark::State& state)
+// One keystroke: append a character and rank again, as typing the word does.
+void rankKeystrokes(benchmark::State& state, std::span<const char* const> words, const std::string& typed)
 {
     RankingList list;
-    list.setAllMatchingOptionsAsMatchingItems(entries(static_cast<int>(state.range(0))));
+    list.setAllMatchingOptionsAsMatchingItems(entries(static_cast<int>(state.range(0)), words));
     list.configureItemScoreEvaluator();
-    const std::string typed = "statistics";
     std::size_t next = 0;
     for (auto _ : state) {
         if (next == typed.size()) {
@@ -50,11 +57,27 @@ void rankingPerKeystroke(benchmark::State& state)
             next = 0;
             state.ResumeTiming();
         }
-        list.addToSearchTerm(typed.substr(next++, 1));
+        // One character of the word at a time, whole: "ê" is two bytes.
+        auto length = std::size_t { 1 };
+        while (next + length < typed.size() && (static_cast<unsigned char>(typed[next + length]) & 0xC0) == 0x80)
+            ++length;
+        list.addToSearchTerm(typed.substr(next, length));
+        next += length;
         benchmark::DoNotOptimize(list.matchingItems().data());
     }
 }
-BENCHMARK(rankingPerKeystroke)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+void rankingPerKeystroke(benchmark::State& state)
+{
+    rankKeystrokes(state, englishWords, "statistics");
+}
+BENCHMARK(rankingPerKeystroke)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+void rankingNonAsciiPerKeystroke(benchmark::State& state)
+{
+    rankKeystrokes(state, foreignWords, "fen\u00eatre");
+}
+BENCHMARK(rankingNonAsciiPerKeystroke)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 }
 

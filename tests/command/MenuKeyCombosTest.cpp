@@ -1,7 +1,9 @@
 #include "command/MenuKeyCombos.h"
 
+#include "platform/ui/Application.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/OffscreenBackend.h"
 
 #include <gmock/gmock.h>
 
@@ -41,7 +43,12 @@ TEST(MenuKeyCombos, ItemsThenTheirSubmenusDepthFirstInMenuOrder)
     pads->addItem(item("Scratch Pad", "1", ui::ModifierFlag::Control | ui::ModifierFlag::Shift));
     window->addItem(item("Bring All to Front", "\u21E5", ui::ModifierFlag::Command));
 
-    EXPECT_THAT(mainMenuKeyCombos(main.get()),
+    EXPECT_THAT(mainMenuKeyCombos(), IsEmpty()) << "no application";
+    auto application = ui::Application::create(std::make_unique<ui::OffscreenBackend>());
+    EXPECT_THAT(mainMenuKeyCombos(), IsEmpty()) << "no main menu";
+    application->setMainMenu(main);
+
+    EXPECT_THAT(mainMenuKeyCombos(),
         ElementsAre(KeyCombo(43, CarbonModifier::command), KeyCombo(12, CarbonModifier::command),
             KeyCombo(45, CarbonModifier::command | CarbonModifier::option),
             KeyCombo(18, CarbonModifier::control | CarbonModifier::shift), KeyCombo(48, CarbonModifier::command)));
@@ -65,7 +72,6 @@ TEST(MenuKeyCombos, ItemsWithoutAKnownKeyContributeNothing)
     menu->addItem(item("Two keys", "ab"));
     auto empty = submenuOf(*menu, "Empty");
     EXPECT_THAT(keyCombos(*menu), IsEmpty());
-    EXPECT_THAT(mainMenuKeyCombos(nullptr), IsEmpty());
 }
 
 TEST(MenuKeyCombos, ASubmenuThatLeadsBackIsReadOnce)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
+
 namespace ostrel {
 namespace {
 
@@ -19,6 +21,17 @@ struct ParseCase {
 std::string printable(const std::u16string& text)
 {
     return std::string(text.begin(), text.end());
+}
+
+void expectParses(std::span<const ParseCase> cases)
+{
+    for (auto& c : cases) {
+        SCOPED_TRACE(printable(c.input));
+        auto result = ObjectiveParser::shared().parse(c.input);
+        EXPECT_EQ(result.tags, c.tags);
+        EXPECT_EQ(result.duration, c.duration);
+        EXPECT_EQ(result.string, c.remaining);
+    }
 }
 
 TEST(ObjectiveParser, TakesOutTagsAndTheFirstDuration)
@@ -36,13 +49,7 @@ TEST(ObjectiveParser, TakesOutTagsAndTheFirstDuration)
         { u"30 MIN", {}, -1, u"30 MIN" },
         { u"", {}, -1, u"" },
     };
-    for (auto& c : cases) {
-        SCOPED_TRACE(printable(c.input));
-        auto result = ObjectiveParser::shared().parse(c.input);
-        EXPECT_EQ(result.tags, c.tags);
-        EXPECT_EQ(result.duration, c.duration);
-        EXPECT_EQ(result.string, c.remaining);
-    }
+    expectParses(cases);
 }
 
 TEST(ObjectiveParser, AUnitMustEndAtAWordBoundary)
@@ -69,6 +76,17 @@ TEST(ObjectiveParser, AnAtSignInsideAWordIsNoTag)
     // After removals the "@" of "beta" sits right after "Sprint"; it is judged where it stood.
     result = ObjectiveParser::shared().parse(u"Sprint\t@alpha @beta@gamma");
     EXPECT_EQ(result.tags, (std::vector<std::string> { "alpha", "beta", "gamma" }));
+}
+
+TEST(ObjectiveParser, ATagAfterARejectedAtIsTakenOutWhole)
+{
+    const ParseCase cases[] = {
+        { u"Email bob, @work", { "work" }, -1, u"Email bob" },
+        { u"Email bob@home, @work", { "work" }, -1, u"Email bob@home" },
+        { u"Email bob@home,@work now 20 min", { "work" }, 20, u"Email bob@home now" },
+        { u"a@b,\n@c, @d", { "c", "d" }, -1, u"a@b" },
+    };
+    expectParses(cases);
 }
 
 TEST(ObjectiveParser, TooManyDigitsAreNoDuration)

@@ -1,3 +1,4 @@
+#include "core/CommaSeparatedString.h"
 #include "core/MacOSVersion.h"
 #include "core/ValueTransformers.h"
 
@@ -10,6 +11,14 @@
 
 namespace ostrel {
 namespace {
+
+TEST(CommaSeparatedString, JoinsWithCommaAndSpaceTrimmingLineBreaks)
+{
+    EXPECT_EQ(asCommaSeparatedString({ "work", "deep focus" }), "work, deep focus");
+    EXPECT_EQ(asCommaSeparatedString({ "\r\nwork\n", "focus\u2028", " spaced " }), "work, focus,  spaced ");
+    EXPECT_EQ(asCommaSeparatedString({ "\n" }), "");
+    EXPECT_EQ(asCommaSeparatedString({}), "");
+}
 
 TEST(ValueTransformers, SecondsBecomeWholeMinutesAndBack)
 {

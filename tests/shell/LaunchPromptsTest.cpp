@@ -1,4 +1,3 @@
-#include "shell/CommaSeparatedString.h"
 #include "shell/LaunchTasks.h"
 #include "shell/MailingListManager.h"
 
@@ -81,14 +80,6 @@ TEST_F(LaunchPromptsTest, VideoChannelRequestAsksOnceTickedAndNeverWhenDeclined)
 
     showYouTubeSubscriptionRequest(storage);
     EXPECT_EQ(alerts.size(), 2u);
-}
-
-TEST(CommaSeparatedString, JoinsWithCommaAndSpaceTrimmingLineBreaks)
-{
-    EXPECT_EQ(asCommaSeparatedString({ "work", "deep focus" }), "work, deep focus");
-    EXPECT_EQ(asCommaSeparatedString({ "\r\nwork\n", "focus\u2028", " spaced " }), "work, focus,  spaced ");
-    EXPECT_EQ(asCommaSeparatedString({ "\n" }), "");
-    EXPECT_EQ(asCommaSeparatedString({}), "");
 }
 
 }

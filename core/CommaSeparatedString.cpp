@@ -1,4 +1,4 @@
-#include "shell/CommaSeparatedString.h"
+#include "core/CommaSeparatedString.h"
 
 #include <array>
 #include <string_view>
