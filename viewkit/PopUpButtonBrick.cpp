@@ -22,6 +22,13 @@ PopUpButtonBrick::PopUpButtonBrick(bool pullsDown)
     });
 }
 
+PopUpButtonBrick::~PopUpButtonBrick()
+{
+    // Someone else may still hold the menu: it must not tell a brick that is gone.
+    if (menu()->delegate() == this)
+        menu()->setDelegate(nullptr);
+}
+
 void PopUpButtonBrick::menuWillOpen(ui::Menu& opening)
 {
     prepareForDisplay(opening);

@@ -20,6 +20,7 @@ class PopUpButtonBrick : public ui::PopUpButton, public ui::MenuDelegate, public
 public:
     // A pop-up button that does not pull down.
     static std::shared_ptr<PopUpButtonBrick> create();
+    ~PopUpButtonBrick() override;
 
     std::function<void()> buttonPressFunction;
 
