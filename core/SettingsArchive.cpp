@@ -33,6 +33,12 @@ gfx::Color readColorSetting(const base::Defaults& store, const std::string& key,
     return readArchived(store, key, registered, gfx::unarchiveColor, unreadableLine("colour", key));
 }
 
+gfx::Color readColorSetting(const base::Defaults& store, const std::string& key, const gfx::Color& registered,
+    const std::string& unreadableLine)
+{
+    return readArchived(store, key, registered, gfx::unarchiveColor, unreadableLine);
+}
+
 gfx::Font readFontSetting(const base::Defaults& store, const std::string& key, const gfx::Font& registered)
 {
     return readArchived(store, key, registered, gfx::unarchiveFont, unreadableLine("font", key));

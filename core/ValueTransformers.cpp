@@ -1,6 +1,7 @@
 #include "core/ValueTransformers.h"
 
 #include <cmath>
+#include <map>
 #include <optional>
 
 namespace ostrel {
@@ -22,6 +23,32 @@ std::optional<int64_t> integerNumber(const base::Value& value)
 }
 
 }
+
+namespace {
+
+std::map<std::string, std::shared_ptr<const ValueTransformer>>& registry()
+{
+    static auto* transformers = new std::map<std::string, std::shared_ptr<const ValueTransformer>>; // for the whole run
+    return *transformers;
+}
+
+}
+
+void ValueTransformer::setValueTransformer(std::shared_ptr<const ValueTransformer> transformer, const std::string& name)
+{
+    if (transformer)
+        registry()[name] = std::move(transformer);
+    else
+        registry().erase(name);
+}
+
+std::shared_ptr<const ValueTransformer> ValueTransformer::named(const std::string& name)
+{
+    auto it = registry().find(name);
+    return it == registry().end() ? nullptr : it->second;
+}
+
+void ValueTransformer::removeAllValueTransformers() { registry().clear(); }
 
 base::Value SecondsToMinutesIntegerValueTransformer::transformedValue(const base::Value& value) const
 {

@@ -142,6 +142,14 @@ bool Defaults::isRegistered(const std::string& key) const
     return m_registered.count(key) > 0;
 }
 
+std::optional<Value> Defaults::registeredObject(const std::string& key) const
+{
+    auto it = m_registered.find(key);
+    if (it == m_registered.end())
+        return std::nullopt;
+    return it->second;
+}
+
 bool Defaults::hasStoredValue(const std::string& key) const
 {
     return m_stored.count(key) > 0;

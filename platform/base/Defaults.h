@@ -42,6 +42,8 @@ public:
 
     // The stored value, else the registered one, else none.
     std::optional<Value> object(const std::string& key) const;
+    // The registered value alone, whatever is stored: what a damaged setting falls back on.
+    std::optional<Value> registeredObject(const std::string& key) const;
     // Typed reads convert as settings are read (numbers from numeric text and so on); a key
     // without a usable value reads as false, 0 or none.
     bool boolean(const std::string& key) const;

@@ -16,10 +16,52 @@ bool nearZero(double value) { return std::fabs(value) < kEpsilon; }
 
 }
 
-double LayoutSolver::weightOf(double priority)
+void LayoutSolver::Strength::add(const Strength& other, double factor)
 {
-    double p = std::clamp(priority, 1.0, 999.0);
-    return std::pow(10.0, p / 100.0);
+    std::vector<std::pair<double, double>> merged;
+    merged.reserve(levels.size() + other.levels.size());
+    auto a = levels.cbegin();
+    auto b = other.levels.cbegin();
+    while (a != levels.cend() || b != other.levels.cend()) {
+        std::pair<double, double> level;
+        if (b == other.levels.cend() || (a != levels.cend() && a->first > b->first)) {
+            level = *a++;
+        } else if (a == levels.cend() || b->first > a->first) {
+            level = { b->first, b->second * factor };
+            ++b;
+        } else {
+            level = { a->first, a->second + b->second * factor };
+            ++a;
+            ++b;
+        }
+        if (!nearZero(level.second))
+            merged.push_back(level);
+    }
+    levels = std::move(merged);
+}
+
+void LayoutSolver::Objective::insert(Symbol s, const Strength& strength, double factor)
+{
+    auto [it, inserted] = cells.try_emplace(s);
+    it->second.add(strength, factor);
+    if (it->second.levels.empty())
+        cells.erase(it);
+}
+
+void LayoutSolver::Objective::insert(const Row& row, const Strength& strength, double factor)
+{
+    for (const auto& [symbol, value] : row.cells)
+        insert(symbol, strength, value * factor);
+}
+
+void LayoutSolver::Objective::substitute(Symbol s, const Row& row)
+{
+    auto it = cells.find(s);
+    if (it == cells.end())
+        return;
+    Strength strength = std::move(it->second);
+    cells.erase(it);
+    insert(row, strength, 1);
 }
 
 double LayoutSolver::Row::coefficientFor(Symbol s) const
@@ -138,7 +180,7 @@ LayoutSolver::Row LayoutSolver::createRow(const Expression& expression, Relation
 
     tag.priority = priority;
     bool required = priority >= kRequired;
-    tag.weight = required ? 0 : weightOf(priority);
+    Strength strength = Strength::of(priority);
     switch (relation) {
     case Relation::LessOrEqual:
     case Relation::GreaterOrEqual: {
@@ -150,7 +192,7 @@ LayoutSolver::Row LayoutSolver::createRow(const Expression& expression, Relation
             Symbol error = makeSymbol(Kind::Error);
             tag.other = error;
             row.insert(error, -coefficient);
-            m_objective.insert(error, tag.weight);
+            m_objective.insert(error, strength);
         }
         break;
     }
@@ -162,8 +204,8 @@ LayoutSolver::Row LayoutSolver::createRow(const Expression& expression, Relation
             tag.other = minus;
             row.insert(plus, -1.0);
             row.insert(minus, 1.0);
-            m_objective.insert(plus, tag.weight);
-            m_objective.insert(minus, tag.weight);
+            m_objective.insert(plus, strength);
+            m_objective.insert(minus, strength);
         } else {
             Symbol dummy = makeSymbol(Kind::Dummy);
             tag.marker = dummy;
@@ -248,7 +290,8 @@ void LayoutSolver::substitute(Symbol s, const Row& row)
         m_artificial->substitute(s, row);
 }
 
-void LayoutSolver::optimize(Row& objective)
+template<typename ObjectiveType>
+void LayoutSolver::optimize(ObjectiveType& objective)
 {
     // A bound on pivots keeps a numerical cycle from hanging the program.
     for (int guard = 0; guard < 100000; ++guard) {
@@ -274,6 +317,14 @@ LayoutSolver::Symbol LayoutSolver::enteringSymbol(const Row& objective) const
 {
     for (const auto& [symbol, value] : objective.cells)
         if (symbol.kind != Kind::Dummy && value < 0)
+            return symbol;
+    return {};
+}
+
+LayoutSolver::Symbol LayoutSolver::enteringSymbol(const Objective& objective) const
+{
+    for (const auto& [symbol, strength] : objective.cells)
+        if (symbol.kind != Kind::Dummy && strength.isNegative())
             return symbol;
     return {};
 }
@@ -337,21 +388,21 @@ LayoutSolver::Symbol LayoutSolver::anyPivotableSymbol(const Row& row) const
     return {};
 }
 
-void LayoutSolver::removeMarkerEffects(Symbol marker, double weight)
+void LayoutSolver::removeMarkerEffects(Symbol marker, double priority)
 {
     auto it = m_rows.find(marker);
     if (it != m_rows.end())
-        m_objective.insert(it->second, -weight);
+        m_objective.insert(it->second, Strength::of(priority), -1);
     else
-        m_objective.insert(marker, -weight);
+        m_objective.insert(marker, Strength::of(priority), -1);
 }
 
 void LayoutSolver::undoObjective(const Tag& tag)
 {
     if (tag.marker.kind == Kind::Error)
-        removeMarkerEffects(tag.marker, tag.weight);
+        removeMarkerEffects(tag.marker, tag.priority);
     if (tag.other.kind == Kind::Error)
-        removeMarkerEffects(tag.other, tag.weight);
+        removeMarkerEffects(tag.other, tag.priority);
 }
 
 void LayoutSolver::remove(ConstraintId id)

@@ -11,7 +11,9 @@ namespace ui {
 
 // An incremental Cassowary solver: linear equalities and inequalities over numeric
 // variables, each with a priority from 1 to 1000, where 1000 is required and lower ones
-// give way to higher ones as far as they must. Constraints come and go one at a time and
+// give way to higher ones as far as they must. Priorities rank strictly: no number of
+// broken lower-priority constraints is ever traded for breaking a higher one, so two wishes
+// at 998 never outweigh one at 999. Constraints come and go one at a time and
 // each change re-optimises from the last solution, so a window that changes one view does
 // not pay for the whole tree.
 //
@@ -53,10 +55,6 @@ public:
     std::optional<double> effectivePriority(ConstraintId id) const;
     std::size_t constraintCount() const { return m_constraints.size(); }
 
-    // Priorities 1…999 as objective weights: each hundred points of priority is a factor of
-    // ten, so a 750 outweighs a 250 by far while neighbours stay comparable.
-    static double weightOf(double priority);
-
 private:
     enum class Kind : std::uint8_t { Invalid, External, Slack, Error, Dummy };
     struct Symbol {
@@ -82,10 +80,30 @@ private:
         void substitute(Symbol s, const Row& row);
     };
 
+    // An objective coefficient: one number per priority, highest priority first, compared
+    // from the top down. This is what makes the ranking strict.
+    struct Strength {
+        std::vector<std::pair<double, double>> levels;
+
+        static Strength of(double priority, double coefficient = 1) { return { { { priority, coefficient } } }; }
+        bool isNegative() const { return !levels.empty() && levels.front().second < 0; }
+        void add(const Strength& other, double factor);
+    };
+
+    // What the optimiser minimises: the errors of the non-required constraints, each at its
+    // own priority, written in terms of the non-basic symbols.
+    struct Objective {
+        std::map<Symbol, Strength> cells;
+
+        void insert(Symbol s, const Strength& strength, double factor = 1);
+        void insert(const Row& row, const Strength& strength, double factor);
+        void remove(Symbol s) { cells.erase(s); }
+        void substitute(Symbol s, const Row& row);
+    };
+
     struct Tag {
         Symbol marker;
         Symbol other;
-        double weight { 0 };
         double priority { kRequired };
     };
 
@@ -95,18 +113,20 @@ private:
     bool addRow(Row row, const Tag& tag);
     bool addWithArtificialVariable(const Row& row);
     void substitute(Symbol s, const Row& row);
-    void optimize(Row& objective);
+    template<typename ObjectiveType>
+    void optimize(ObjectiveType& objective);
     Symbol enteringSymbol(const Row& objective) const;
+    Symbol enteringSymbol(const Objective& objective) const;
     std::map<Symbol, Row>::iterator leavingRow(Symbol entering);
     std::map<Symbol, Row>::iterator markerLeavingRow(Symbol marker);
     Symbol anyPivotableSymbol(const Row& row) const;
-    void removeMarkerEffects(Symbol marker, double weight);
+    void removeMarkerEffects(Symbol marker, double priority);
     void undoObjective(const Tag& tag);
 
     std::uint64_t m_nextSymbol { 1 };
     std::vector<Symbol> m_variables;
     std::map<Symbol, Row> m_rows;
-    Row m_objective;
+    Objective m_objective;
     std::unique_ptr<Row> m_artificial;
     std::unordered_map<ConstraintId, Tag> m_constraints;
     ConstraintId m_nextConstraint { 1 };

@@ -21,6 +21,7 @@ public:
     static std::shared_ptr<MenuItem> createWithAction(std::string title, std::string actionName,
         std::string keyEquivalent = {});
     static std::shared_ptr<MenuItem> separator();
+    virtual ~MenuItem() = default;
 
     bool isSeparator() const { return m_separator; }
     const std::string& title() const { return m_title; }
@@ -68,9 +69,12 @@ public:
     // Runs the closure, then the action by name. False when neither did anything.
     bool perform();
 
+protected:
+    // For items that carry more than a closure (a menu item with its own before-display work).
+    MenuItem() = default;
+
 private:
     friend class Menu;
-    MenuItem() = default;
 
     bool m_separator { false };
     std::string m_title;

@@ -227,8 +227,13 @@ void MenuView::draw(gfx::GraphicsContext& context, const Rect&)
         else if (item->state() == ControlStateValue::Mixed) {
             context.setFillColor(color);
             context.fillRect(Rect(mark.minX() + 3, mark.midY() - 1, 8, 2));
-        } else if (item->offStateImage())
-            item->offStateImage()->drawTinted(mark, color);
+        } else if (const auto& off = item->offStateImage()) {
+            // Only a template takes the text colour; an image of its own colours keeps them.
+            if (off->isTemplate())
+                off->drawTinted(mark, color);
+            else
+                off->draw(mark);
+        }
         double x = kLeftMargin;
         if (const auto& image = item->image()) {
             Size size = image->size();

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/ui/TextField.h"
+
+#include <memory>
+#include <string>
+
+namespace ostrel {
+
+// The standard label of the code-built interface: the platform's label, on one line, neither
+// editable nor selectable, no background, no border, placed by constraints.
+std::shared_ptr<ui::TextField> standardLabel(std::string title);
+
+}
