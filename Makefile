@@ -8,14 +8,16 @@ TEST_DIR := build/test
 deps:
 	@scripts/install-deps
 
+# The program alone: no tests, no benchmarks, and warnings never stop the build.
 $(RUN_DIR)/build.ninja:
-	cmake -S . -B $(RUN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTREL_BENCH=OFF
+	cmake -S . -B $(RUN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTREL_BENCH=OFF -DOSTREL_TESTS=OFF
 
+# What CI builds: any warning is an error here.
 $(TEST_DIR)/build.ninja:
-	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DOSTREL_SANITIZE=ON -DOSTREL_BENCH=OFF
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DOSTREL_SANITIZE=ON -DOSTREL_BENCH=OFF -DOSTREL_WERROR=ON
 
 build: deps $(RUN_DIR)/build.ninja
-	cmake --build $(RUN_DIR) -j $(JOBS)
+	cmake --build $(RUN_DIR) -j $(JOBS) --target ostrel
 
 run: build
 	$(RUN_DIR)/app/ostrel
