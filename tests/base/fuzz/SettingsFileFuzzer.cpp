@@ -1,21 +1,15 @@
 #include "tests/base/fuzz/SettingsFileCheck.h"
+#include "tests/support/Fuzzing.h"
 #include "tests/support/TemporaryHome.h"
-
-#include "platform/base/Diagnostics.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 // Any bytes as the settings file.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static bool quiet = (base::setDiagnosticSink([](std::string_view) {}), true);
+    ostrel::test::silenceDiagnostics();
     static ostrel::test::TemporaryHome home;
-    (void)quiet;
-    if (auto problem = ostrel::test::settingsFileProblem({ reinterpret_cast<const char*>(data), size }, home.configHome())) {
-        std::fprintf(stderr, "settings file: %s\n", problem->c_str());
-        __builtin_trap();
-    }
+    ostrel::test::stopOnProblem("settings file", ostrel::test::settingsFileProblem(ostrel::test::bytesOf(data, size), home.configHome()));
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "tests/desktop/fuzz/LinkHandOverCheck.h"
+#include "tests/support/Fuzzing.h"
 #include "tests/support/TemporaryHome.h"
 
 #include <cstddef>
@@ -16,9 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::fprintf(stderr, "link hand-over: cannot listen in %s\n", home.path().c_str());
         std::abort();
     }
-    if (auto problem = probe.problem({ reinterpret_cast<const char*>(data), size })) {
-        std::fprintf(stderr, "link hand-over: %s\n", problem->c_str());
-        __builtin_trap();
-    }
+    ostrel::test::stopOnProblem("link hand-over", probe.problem(ostrel::test::bytesOf(data, size)));
     return 0;
 }
