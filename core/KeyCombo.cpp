@@ -104,18 +104,23 @@ std::string keyComboJSON(const std::optional<KeyCombo>& combo)
 
 std::optional<std::optional<KeyCombo>> keyComboFromJSON(std::string_view text)
 {
+    // Filled in place: returning a nested optional built from a temporary sets off a false
+    // "may be used uninitialized" in GCC 12's optimiser.
+    std::optional<std::optional<KeyCombo>> result;
     auto json = base::parseJson(text);
     if (!json)
-        return std::nullopt;
-    if (json->isNull())
-        return std::optional<KeyCombo> {};
+        return result;
+    if (json->isNull()) {
+        result.emplace();
+        return result;
+    }
     if (!json->asDictionary())
-        return std::nullopt;
+        return result;
     auto code = unsigned32(*json, "carbonKeyCode");
     auto modifiers = unsigned32(*json, "carbonModifiers");
-    if (!code || !modifiers)
-        return std::nullopt;
-    return std::optional<KeyCombo> { KeyCombo(*code, *modifiers) };
+    if (code && modifiers)
+        result.emplace(KeyCombo(*code, *modifiers));
+    return result;
 }
 
 }

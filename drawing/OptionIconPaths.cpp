@@ -52,7 +52,7 @@ gfx::Path crossedTools(ToolsDrawing drawing, const gfx::Rect& bounds)
         gfx::Point a = at.apply({ x0, y0 }), b = at.apply({ x1, y1 });
         return gfx::Rect { a.x, a.y, b.x - a.x, b.y - a.y };
     };
-    ToolPieces p;
+    ToolPieces p {};
     switch (drawing) {
     case ToolsDrawing::glyph: p = { 8, 2, 10, 2, true, 15, 7, 36, 4, 24, 6, 14, 5 }; break;
     case ToolsDrawing::smallEmblem: p = { 8, 4, 10, 2, true, 15, 8, 36, 2, 24, 2, 14, 8 }; break;

@@ -53,7 +53,7 @@ protected:
     {
         exposeProperty(
             key, [&member] { return std::any(member); },
-            [this, key, &member](const std::any& value) {
+            [key, &member](const std::any& value) {
                 if (auto* typed = std::any_cast<T>(&value))
                     member = *typed;
                 else

@@ -30,17 +30,21 @@ RunLoop::RunLoop()
         fatal(std::string("run loop: cannot create its wake-up eventfd: ") + std::strerror(errno));
 }
 
-void RunLoop::checkOwner()
+void RunLoop::checkOwner(Claim claim)
 {
-    if (!m_owner)
-        m_owner = std::this_thread::get_id();
-    else if (*m_owner != std::this_thread::get_id())
+    if (!m_owner) {
+        // Nothing was ever added, so a removal has nothing to touch: only an addition makes
+        // its thread the owner.
+        if (claim == Claim::Take)
+            m_owner = std::this_thread::get_id();
+    } else if (*m_owner != std::this_thread::get_id()) {
         fatal("timers and fd sources belong to the main thread; other threads use MainQueue::async");
+    }
 }
 
 RunLoop::SourceId RunLoop::addSource(int fd, short events, Mode mode, SourceHandler handler)
 {
-    checkOwner();
+    checkOwner(Claim::Take);
     SourceId id = m_nextSourceId++;
     m_sources.push_back(Source { id, fd, events, mode, std::move(handler) });
     return id;
@@ -48,17 +52,20 @@ RunLoop::SourceId RunLoop::addSource(int fd, short events, Mode mode, SourceHand
 
 void RunLoop::removeSource(SourceId id)
 {
+    // The main thread may be polling or dispatching this very list.
+    checkOwner(Claim::Keep);
     std::erase_if(m_sources, [id](const Source& source) { return source.id == id; });
 }
 
 void RunLoop::addTimer(std::shared_ptr<Timer> timer)
 {
-    checkOwner();
+    checkOwner(Claim::Take);
     m_timers.push_back(std::move(timer));
 }
 
 void RunLoop::removeTimer(const Timer* timer)
 {
+    checkOwner(Claim::Keep);
     std::erase_if(m_timers, [timer](const std::shared_ptr<Timer>& held) { return held.get() == timer; });
 }
 
@@ -140,10 +147,13 @@ void RunLoop::stopModal()
 
 void RunLoop::runUntil(double time)
 {
-    while (!m_stopRequested && Time::now() < time)
-        iterate(Mode::Default, time, true);
+    // Counted on the timers' clock, so a change of the wall clock neither ends the run early
+    // nor draws it out.
+    double until = Time::monotonicAt(time);
+    while (!m_stopRequested && Time::monotonic() < until)
+        iterate(Mode::Default, until, true);
     // Whatever fell due at the very end still runs, as it would have in real time.
-    iterate(Mode::Default, time, false);
+    iterate(Mode::Default, until, false);
     m_stopRequested = false;
 }
 
@@ -156,7 +166,7 @@ void RunLoop::runUntil(const std::function<bool()>& done)
 
 bool RunLoop::runOnce()
 {
-    return iterate(Mode::Default, Time::now(), false);
+    return iterate(Mode::Default, Time::monotonic(), false);
 }
 
 bool RunLoop::iterate(Mode mode, std::optional<double> limit, bool mayWait)
@@ -164,7 +174,7 @@ bool RunLoop::iterate(Mode mode, std::optional<double> limit, bool mayWait)
     bool didWork = runPostedTasks();
     didWork = fireDueTimers(mode) || didWork;
 
-    std::optional<double> next = nextFireDate(mode);
+    std::optional<double> next = nextDeadline(mode);
     if (limit && (!next || *limit < *next))
         next = limit;
 
@@ -176,7 +186,7 @@ bool RunLoop::iterate(Mode mode, std::optional<double> limit, bool mayWait)
         if (!mayWait)
             return false;
         if (next && m_backgroundWork.load() == 0) {
-            virtualTime->advanceTo(*next);
+            virtualTime->advanceMonotonicTo(*next);
             return false;
         }
         // Nothing scheduled, or a background thread still working: only that thread or an
@@ -188,7 +198,7 @@ bool RunLoop::iterate(Mode mode, std::optional<double> limit, bool mayWait)
     if (didWork || !mayWait)
         timeout = 0;
     else if (next)
-        timeout = std::max(0.0, *next - Time::now());
+        timeout = std::max(0.0, *next - Time::monotonic());
     else
         timeout = -1;
     return waitAndDispatch(mode, timeout) || didWork;
@@ -212,36 +222,31 @@ bool RunLoop::runPostedTasks()
 
 bool RunLoop::fireDueTimers(Mode mode)
 {
-    double now = Time::now();
+    double now = Time::monotonic();
     std::vector<std::shared_ptr<Timer>> due;
     for (auto& timer : m_timers) {
-        if (!applies(timer->m_mode, mode) || timer->m_firing)
-            continue;
-        // The wall clock was set back: a repeating timer waits one interval, not the jump.
-        if (timer->m_repeats && timer->m_fireDate - now > timer->m_interval)
-            timer->m_fireDate = now + timer->m_interval;
-        if (timer->m_fireDate <= now)
+        if (applies(timer->m_mode, mode) && !timer->m_firing && timer->m_deadline <= now)
             due.push_back(timer);
     }
     std::sort(due.begin(), due.end(), [](const auto& a, const auto& b) {
-        return a->m_fireDate != b->m_fireDate ? a->m_fireDate < b->m_fireDate : a->m_sequence < b->m_sequence;
+        return a->m_deadline != b->m_deadline ? a->m_deadline < b->m_deadline : a->m_sequence < b->m_sequence;
     });
     for (auto& timer : due) {
         // An earlier action may have invalidated or rescheduled this one.
-        if (timer->m_valid && !timer->m_firing && timer->m_fireDate <= now)
+        if (timer->m_valid && !timer->m_firing && timer->m_deadline <= now)
             timer->fire(now);
     }
     return !due.empty();
 }
 
-std::optional<double> RunLoop::nextFireDate(Mode mode) const
+std::optional<double> RunLoop::nextDeadline(Mode mode) const
 {
     std::optional<double> next;
     for (const auto& timer : m_timers) {
         if (!applies(timer->m_mode, mode) || timer->m_firing)
             continue;
-        if (!next || timer->m_fireDate < *next)
-            next = timer->m_fireDate;
+        if (!next || timer->m_deadline < *next)
+            next = timer->m_deadline;
     }
     return next;
 }

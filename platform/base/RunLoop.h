@@ -32,7 +32,7 @@ public:
     RunLoop& operator=(const RunLoop&) = delete;
 
     // Watches fd for the poll(2) events given; the handler receives what was ready.
-    // The loop never closes the fd.
+    // The loop never closes the fd. Adding and removing are the main thread's alone.
     SourceId addSource(int fd, short events, Mode mode, SourceHandler handler);
     void removeSource(SourceId id);
 
@@ -47,8 +47,9 @@ public:
     bool isModal() const { return m_modalDepth > 0; }
     Mode currentMode() const { return isModal() ? Mode::Common : Mode::Default; }
 
-    // For tests and start-up code: run in the default mode until a point in time, or until
-    // a condition holds. Under VirtualTime, time moves straight from timer to timer.
+    // For tests and start-up code: run in the default mode until the clock reads a point in
+    // time (as far as can be told when the run starts), or until a condition holds. Under
+    // VirtualTime, time moves straight from timer to timer.
     void runUntil(double time);
     void runUntil(const std::function<bool()>& done);
     // One pass without waiting and without moving virtual time; true if anything ran.
@@ -85,15 +86,17 @@ private:
     void removeTimer(const Timer* timer);
 
     // One pass: posted tasks, due timers, then a wait for fds up to the next timer (or
-    // `limit`). Returns whether anything ran.
+    // `limit`, on the monotonic clock). Returns whether anything ran.
     bool iterate(Mode mode, std::optional<double> limit, bool mayWait);
     bool runPostedTasks();
     bool fireDueTimers(Mode mode);
-    std::optional<double> nextFireDate(Mode mode) const;
+    std::optional<double> nextDeadline(Mode mode) const;
     bool waitAndDispatch(Mode mode, double timeoutSeconds);
     void wake();
-    // Timers and sources are the main thread's; the first thread to add one is taken as it.
-    void checkOwner();
+    // Timers and sources are the main thread's; the first thread to add one is taken as it,
+    // and any other thread adding or removing one is a programming error.
+    enum class Claim { Take, Keep };
+    void checkOwner(Claim claim);
 
     static bool applies(Mode itemMode, Mode runMode) { return itemMode == Mode::Common || runMode == Mode::Default; }
 

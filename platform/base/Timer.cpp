@@ -12,8 +12,8 @@ constexpr double kMinimumInterval = 0.0001;
 std::uint64_t g_nextSequence = 1;
 }
 
-Timer::Timer(double fireDate, double interval, bool repeats, RunLoop::Mode mode, Action action)
-    : m_fireDate(fireDate)
+Timer::Timer(double deadline, double interval, bool repeats, RunLoop::Mode mode, Action action)
+    : m_deadline(deadline)
     , m_interval(interval)
     , m_repeats(repeats)
     , m_mode(mode)
@@ -27,15 +27,26 @@ Timer::Timer(double fireDate, double interval, bool repeats, RunLoop::Mode mode,
 std::shared_ptr<Timer> Timer::create(double interval, bool repeats, RunLoop::Mode mode, Action action)
 {
     double delay = interval > 0 ? interval : 0;
-    return createAt(Time::now() + delay, interval, repeats, mode, std::move(action));
+    return schedule(Time::monotonic() + delay, interval, repeats, mode, std::move(action));
 }
 
 std::shared_ptr<Timer> Timer::createAt(double fireDate, double interval, bool repeats, RunLoop::Mode mode,
     Action action)
 {
-    std::shared_ptr<Timer> timer(new Timer(fireDate, interval, repeats, mode, std::move(action)));
+    return schedule(Time::monotonicAt(fireDate), interval, repeats, mode, std::move(action));
+}
+
+std::shared_ptr<Timer> Timer::schedule(double deadline, double interval, bool repeats, RunLoop::Mode mode,
+    Action action)
+{
+    std::shared_ptr<Timer> timer(new Timer(deadline, interval, repeats, mode, std::move(action)));
     RunLoop::main().addTimer(timer);
     return timer;
+}
+
+double Timer::fireDate() const
+{
+    return m_deadline + (Time::now() - Time::monotonic());
 }
 
 void Timer::invalidate()
@@ -57,9 +68,9 @@ void Timer::fire(double now)
     // timer as not due. One that fell behind (a system sleep) fires once and starts again
     // from now rather than replaying every missed interval.
     if (m_repeats) {
-        m_fireDate += m_interval;
-        if (m_fireDate <= now)
-            m_fireDate = now + m_interval;
+        m_deadline += m_interval;
+        if (m_deadline <= now)
+            m_deadline = now + m_interval;
     } else {
         m_valid = false;
         RunLoop::main().removeTimer(this);

@@ -10,21 +10,24 @@ namespace base {
 
 // A timer on the main run loop. The loop keeps it (and its action) alive until it is
 // invalidated or, for a one-shot timer, until it has fired; dropping the pointer alone does
-// not stop a repeating timer.
+// not stop a repeating timer. Its deadline is kept on the monotonic clock: when the user sets
+// the clock back or forward, a timer still fires after the time it was asked to wait.
 class Timer : public std::enable_shared_from_this<Timer> {
 public:
     using Action = std::function<void(Timer&)>;
 
     // Fires `interval` seconds from now, then every `interval` seconds when repeating.
     static std::shared_ptr<Timer> create(double interval, bool repeats, RunLoop::Mode mode, Action action);
-    // Fires first at `fireDate` (seconds since the reference date).
+    // Fires first when the clock reads `fireDate` (seconds since the reference date), as far
+    // as can be told now: a later change of the clock does not move the timer.
     static std::shared_ptr<Timer> createAt(double fireDate, double interval, bool repeats, RunLoop::Mode mode,
         Action action);
 
     void invalidate();
     bool isValid() const { return m_valid; }
 
-    double fireDate() const { return m_fireDate; }
+    // When the timer fires next, on the clock as it reads now.
+    double fireDate() const;
     double interval() const { return m_interval; }
     bool repeats() const { return m_repeats; }
     RunLoop::Mode mode() const { return m_mode; }
@@ -36,12 +39,15 @@ public:
 
 private:
     friend class RunLoop;
-    Timer(double fireDate, double interval, bool repeats, RunLoop::Mode mode, Action action);
+    Timer(double deadline, double interval, bool repeats, RunLoop::Mode mode, Action action);
+    static std::shared_ptr<Timer> schedule(double deadline, double interval, bool repeats, RunLoop::Mode mode,
+        Action action);
 
-    // Called by the loop once the timer is due at `now`.
+    // Called by the loop once the timer is due at `now` (monotonic).
     void fire(double now);
 
-    double m_fireDate { 0 };
+    // On Time::monotonic().
+    double m_deadline { 0 };
     double m_interval { 0 };
     bool m_repeats { false };
     RunLoop::Mode m_mode { RunLoop::Mode::Default };

@@ -156,3 +156,20 @@ TEST(RunLoopDeathTest, TimerMadeOnAnotherThreadIsAProgrammingError)
         },
         "belong to the main thread");
 }
+
+TEST(RunLoopDeathTest, RemovingFromAnotherThreadIsAProgrammingError)
+{
+    EXPECT_DEATH(
+        {
+            auto timer = base::Timer::create(1, false, Mode::Common, [](Timer&) { });
+            std::thread([&] { timer->invalidate(); }).join();
+        },
+        "belong to the main thread");
+    EXPECT_DEATH(
+        {
+            Pipe pipe;
+            auto id = base::RunLoop::main().addSource(pipe.readEnd(), POLLIN, Mode::Default, [](short) { });
+            std::thread([&] { base::RunLoop::main().removeSource(id); }).join();
+        },
+        "belong to the main thread");
+}

@@ -36,3 +36,30 @@ TEST(Time, VirtualTimeIsInstalledForItsLifetimeAndNests)
     EXPECT_EQ(base::VirtualTime::active(), nullptr);
     EXPECT_GT(base::Time::now(), base::Time::fromUnix(1.7e9));
 }
+
+TEST(Time, SettingAVirtualClockMovesOnlyTheWallClock)
+{
+    base::VirtualTime clock(1000);
+    EXPECT_EQ(base::Time::monotonic(), 1000);
+    clock.set(400);
+    EXPECT_EQ(base::Time::now(), 400);
+    EXPECT_EQ(base::Time::monotonic(), 1000);
+    EXPECT_EQ(base::Time::monotonicAt(430), 1030);
+
+    clock.advance(5);
+    clock.advanceTo(410);
+    EXPECT_EQ(base::Time::now(), 410);
+    EXPECT_EQ(base::Time::monotonic(), 1010);
+    clock.advanceMonotonicTo(1020);
+    clock.advanceMonotonicTo(900);
+    EXPECT_EQ(base::Time::now(), 420);
+    EXPECT_EQ(base::Time::monotonic(), 1020) << "never backwards";
+}
+
+TEST(Time, TheRealMonotonicClockKeepsPaceWithTheWallClock)
+{
+    double steady = base::Time::monotonic();
+    double wall = base::Time::now();
+    EXPECT_GE(base::Time::monotonic(), steady);
+    EXPECT_NEAR(base::Time::monotonicAt(wall + 10), steady + 10, 1.0);
+}

@@ -80,14 +80,32 @@ TEST_F(TimerTest, RepeatingTimerThatFellBehindFiresOnceAndRestartsFromNow)
     timer->invalidate();
 }
 
-TEST_F(TimerTest, ClockSetBackWaitsOneIntervalNotTheJump)
+TEST_F(TimerTest, SettingTheClockEitherWayMovesNoTimer)
 {
-    int fired = 0;
-    auto timer = Timer::create(1, true, Mode::Common, [&](Timer&) { ++fired; });
-    clock.set(start() - 3600);
-    loop().runUntil(start() - 3600 + 2);
-    EXPECT_EQ(fired, 2);
-    timer->invalidate();
+    std::vector<double> oneShotAt;
+    int repeated = 0;
+    auto oneShot = Timer::create(60, false, Mode::Common, [&](Timer&) { oneShotAt.push_back(base::Time::now()); });
+    auto repeating = Timer::create(1, true, Mode::Common, [&](Timer&) { ++repeated; });
+
+    clock.set(start() - 3600); // an hour back
+    EXPECT_EQ(oneShot->fireDate(), start() - 3600 + 60);
+    loop().runUntil(start() - 3600 + 30);
+    EXPECT_EQ(repeated, 30);
+    EXPECT_TRUE(oneShotAt.empty());
+
+    clock.set(base::Time::now() + 86400); // a day forward: nothing fires early
+    loop().runOnce();
+    EXPECT_TRUE(oneShotAt.empty());
+    EXPECT_EQ(repeated, 30);
+    auto later = Timer::createAt(base::Time::now() + 45, 0, false, Mode::Common, [&](Timer&) { ++repeated; });
+
+    loop().runUntil(base::Time::now() + 30);
+    ASSERT_EQ(oneShotAt.size(), 1u);
+    EXPECT_EQ(oneShotAt[0], start() - 3600 + 86400 + 60) << "sixty seconds after it was made, whatever the clock did";
+    EXPECT_EQ(repeated, 60);
+    EXPECT_EQ(later->fireDate(), base::Time::now() + 15);
+    repeating->invalidate();
+    later->invalidate();
 }
 
 TEST_F(TimerTest, InvalidatingReleasesTheActionAndItsCaptures)

@@ -200,15 +200,15 @@ std::vector<KitArgument> sampleArguments(const KitSelectorTable::Entry& entry)
     std::vector<KitArgument> arguments;
     for (KitArgumentKind kind : entry.parameters) {
         switch (kind) {
-        case KitArgumentKind::rect: arguments.push_back(gfx::Rect { 0, 0, 60, 60 }); break;
-        case KitArgumentKind::size: arguments.push_back(gfx::Size { 60, 60 }); break;
+        case KitArgumentKind::rect: arguments.emplace_back(gfx::Rect { 0, 0, 60, 60 }); break;
+        case KitArgumentKind::size: arguments.emplace_back(gfx::Size { 60, 60 }); break;
         // A resizing of aspectFit, an angle, a caret position: 0 serves them all.
-        case KitArgumentKind::number: arguments.push_back(arguments.size() == 1 ? 0.0 : 120.0); break;
-        case KitArgumentKind::boolean: arguments.push_back(true); break;
-        case KitArgumentKind::text: arguments.push_back(std::string("K")); break;
-        case KitArgumentKind::color: arguments.push_back(gfx::Color { 0.2, 0.4, 0.8, 1 }); break;
-        case KitArgumentKind::gradient: arguments.push_back(gfx::Gradient(gfx::colors::black, gfx::colors::white)); break;
-        case KitArgumentKind::shadow: arguments.push_back(gfx::Shadow {}); break;
+        case KitArgumentKind::number: arguments.emplace_back(arguments.size() == 1 ? 0.0 : 120.0); break;
+        case KitArgumentKind::boolean: arguments.emplace_back(true); break;
+        case KitArgumentKind::text: arguments.emplace_back(std::string("K")); break;
+        case KitArgumentKind::color: arguments.emplace_back(gfx::Color { 0.2, 0.4, 0.8, 1 }); break;
+        case KitArgumentKind::gradient: arguments.emplace_back(gfx::Gradient(gfx::colors::black, gfx::colors::white)); break;
+        case KitArgumentKind::shadow: arguments.emplace_back(gfx::Shadow {}); break;
         }
     }
     return arguments;
