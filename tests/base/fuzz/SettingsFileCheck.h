@@ -34,7 +34,7 @@ inline std::optional<std::string> settingsFileProblem(std::string_view bytes, co
             return "a damaged settings file was left where the next write replaces it";
         int copies = 0;
         for (const auto& entry : fs::directory_iterator(folder)) {
-            if (++copies > 1 || base::files::readBytes(entry.path()) != std::string(bytes))
+            if (++copies > 1 || base::files::readBytes(entry.path(), bytes.size() + 1) != std::string(bytes))
                 return "a damaged settings file was not kept aside whole";
         }
         if (copies != 1)
