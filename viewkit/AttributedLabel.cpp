@@ -1,5 +1,7 @@
 #include "viewkit/AttributedLabel.h"
 
+#include "viewkit/StandardLabel.h"
+
 #include "platform/text/RichTextLayout.h"
 
 #include <cmath>
@@ -9,12 +11,8 @@ namespace ostrel {
 std::shared_ptr<AttributedLabel> AttributedLabel::create(std::string title)
 {
     std::shared_ptr<AttributedLabel> label(new AttributedLabel(std::move(title)));
+    makeStandardLabel(*label);
     label->setTranslatesAutoresizingMaskIntoConstraints(false);
-    label->setWraps(false);
-    label->setEditable(false);
-    label->setSelectable(false);
-    label->setDrawsBackground(false);
-    label->setBordered(false);
     return label;
 }
 

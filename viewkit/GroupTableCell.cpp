@@ -1,5 +1,7 @@
 #include "viewkit/GroupTableCell.h"
 
+#include "viewkit/StandardLabel.h"
+
 #include "platform/gfx/TextLayout.h"
 
 namespace ostrel {
@@ -7,11 +9,7 @@ namespace ostrel {
 std::shared_ptr<GroupTableCell> GroupTableCell::create(std::string text)
 {
     std::shared_ptr<GroupTableCell> cell(new GroupTableCell(std::move(text)));
-    cell->setEditable(false);
-    cell->setSelectable(false);
-    cell->setBordered(false);
-    cell->setDrawsBackground(false);
-    cell->setWraps(false);
+    makeStandardLabel(*cell);
     return cell;
 }
 

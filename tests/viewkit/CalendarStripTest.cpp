@@ -8,12 +8,12 @@
 
 #include "core/ZrLog.h"
 
+#include "platform/base/Calendar.h"
 #include "platform/base/DateFormat.h"
 #include "platform/base/Diagnostics.h"
 #include "tests/support/TemporaryHome.h"
 
 #include <chrono>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -47,15 +47,10 @@ private:
     base::DiagnosticSink m_previous;
 };
 
+// A moment of the tests' zone (UTC).
 double utc(int year, int month, int day, int hour = 0, int minute = 0)
 {
-    std::tm parts {};
-    parts.tm_year = year - 1900;
-    parts.tm_mon = month - 1;
-    parts.tm_mday = day;
-    parts.tm_hour = hour;
-    parts.tm_min = minute;
-    return base::Time::fromUnix(double(timegm(&parts)));
+    return base::Calendar::current().moment({ year, month, day, hour, minute, 0, 0 });
 }
 
 class CalendarStripTest : public TimeViewsTest {

@@ -1,8 +1,8 @@
 #include "TimeGallery.h"
+#include "GalleryPlacement.h"
 
 #include "viewkit/BreakElapsedAndEndTimeIndicatorHideableFragmentWall.h"
 #include "viewkit/BreakRemainingAndTotalTimeIndicatorHideableFragmentWall.h"
-#include "viewkit/CustomBackgroundView.h"
 #include "viewkit/DataModelBindings.h"
 #include "viewkit/DefineDurationTimeIndicatorWall.h"
 #include "viewkit/DurationView.h"
@@ -23,7 +23,6 @@
 
 #include "platform/base/MainQueue.h"
 #include "platform/base/Timer.h"
-#include "platform/ui/Screen.h"
 
 #include <cmath>
 #include <cstdio>
@@ -76,21 +75,6 @@ private:
 
 namespace {
 
-template<typename T>
-std::shared_ptr<T> appended(FragmentStackView& stack, std::shared_ptr<T> fragment)
-{
-    stack.addArrangedSubview(fragment);
-    fragment->install(std::static_pointer_cast<FragmentStackView>(stack.shared_from_this()));
-    return fragment;
-}
-
-void fixedHeight(ui::View& view, double height)
-{
-    LayoutConstraintMaker maker(view);
-    maker.height(height);
-    view.addConstraints(maker.constraints());
-}
-
 std::shared_ptr<ui::Slider> durationSlider()
 {
     auto slider = ui::Slider::create(2, 60, 25);
@@ -106,23 +90,6 @@ void placeSlider(Wall& section, const std::shared_ptr<ui::Slider>& slider, const
         maker.container().place(A::Left, A::Left).place(A::Right, A::Right);
         vertical(maker);
     });
-}
-
-ui::Point onRoot(ui::Point screenPoint)
-{
-    auto screens = ui::Screen::screens();
-    double top = screens.empty() ? 0 : screens.front().frame.maxY();
-    return { std::round(screenPoint.x), std::round(top - screenPoint.y) };
-}
-
-std::optional<ui::Rect> rootRectOf(const ui::View& view)
-{
-    if (!view.window() || view.isHiddenOrHasHiddenAncestor())
-        return std::nullopt;
-    ui::Rect inWindow = view.convertRectTo(view.bounds(), nullptr);
-    ui::Point bottomLeft = view.window()->convertPointToScreen(inWindow.origin);
-    ui::Point topLeft = onRoot({ bottomLeft.x, bottomLeft.y + inWindow.height() });
-    return ui::Rect(topLeft.x, topLeft.y, std::round(inWindow.width()), std::round(inWindow.height()));
 }
 
 // A group row over one plain row, as a table's heading.
@@ -144,22 +111,9 @@ public:
 }
 
 TimeGallery::TimeGallery(ui::Point topLeft)
-    : m_window(ui::Window::create(ui::Rect(topLeft.x, topLeft.y - kHeight, kWidth, kHeight),
-          ui::WindowStyle::Titled | ui::WindowStyle::Closable))
-    , m_stack(FragmentStackView::create(ui::Orientation::Vertical))
+    : m_stack(makeFragmentWindow(m_window, "Time views", topLeft, kWidth, kHeight))
     , m_runningSlice(std::make_shared<GalleryRunningSlice>())
 {
-    m_window->setTitle("Time views");
-    m_window->setContentView(CustomBackgroundView::create(ui::Rect(0, 0, kWidth, kHeight)));
-    ui::View& content = *m_window->contentView();
-    m_stack->setAlignment(A::Width);
-    m_stack->setSpacing(0);
-    m_stack->setTranslatesAutoresizingMaskIntoConstraints(false);
-    content.addSubview(m_stack);
-    LayoutConstraintMaker maker(*m_stack);
-    maker.container().pin(A::Top, A::Top, 0).pin(A::Left, A::Left, 0).pin(A::Right, A::Right, 0);
-    content.addConstraints(maker.constraints());
-
     m_runningSlice->start();
     addDefineSection();
     addRunningSection();
