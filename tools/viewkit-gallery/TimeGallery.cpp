@@ -129,6 +129,8 @@ TimeGallery::~TimeGallery()
 {
     if (m_refreshTimer)
         m_refreshTimer->stop();
+    if (m_positionWatch)
+        m_positionWatch->invalidate();
     m_runningSlice->stop();
 }
 
