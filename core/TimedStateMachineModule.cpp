@@ -39,6 +39,30 @@ double TimedStateMachineViewModel::endDate() const
     return startDate() + static_cast<double>(*projected);
 }
 
+void TimedStateMachineViewModel::freezeTime() { frozenTime = Clock::now(); }
+
+double TimedStateMachineViewModel::elapsedSeconds() const
+{
+    auto start = m_stateMachine->lastStateTransitionSecond();
+    if (!start) {
+        std::puts("Warning: elapsedSeconds on TimedStateMachineViewModel called before lastStateTransitionSecond was "
+                  "initialized");
+        return 0;
+    }
+    return frozenTime - static_cast<double>(*start);
+}
+
+double TimedStateMachineViewModel::totalSeconds() const
+{
+    auto projected = m_stateMachine->projectedDurationInSeconds();
+    if (!projected) {
+        std::puts("Warning: totalSeconds on TimedStateMachineViewModel called before projectedDurationInSeconds was "
+                  "initialized");
+        return 0;
+    }
+    return static_cast<double>(*projected);
+}
+
 std::shared_ptr<TimedStateMachineModule> TimedStateMachineModule::create(const std::shared_ptr<TimedStateType>& timedState)
 {
     std::shared_ptr<TimedStateMachineModule> module(new TimedStateMachineModule);

@@ -29,6 +29,12 @@ public:
     double startDate() const;
     double endDate() const;
 
+    // For the time indicators and the bubble row: one refresh reads every value at the
+    // instant it froze. Before the machine knows its start or projection they answer 0.
+    void freezeTime();
+    double elapsedSeconds() const;
+    double totalSeconds() const;
+
     double frozenTime { 0 };
     const std::shared_ptr<TimedStateMachine>& stateMachine() const { return m_stateMachine; }
 

@@ -1,7 +1,7 @@
 #include "Gallery.h"
+#include "GalleryPlacement.h"
 
 #include "viewkit/CheckBoxBrick.h"
-#include "viewkit/CustomBackgroundView.h"
 #include "viewkit/DarkControlSkin.h"
 #include "viewkit/LayoutConstraintMaker.h"
 #include "viewkit/LayoutConstraintMakerWithRelation.h"
@@ -33,58 +33,11 @@ namespace {
 
 const gfx::Color kNotesColor = gfx::Color::rgb(0.1, 0.55, 0.55);
 
-// A fragment of the given content, installed at the end of the stack.
-template<typename T>
-std::shared_ptr<T> appended(FragmentStackView& stack, std::shared_ptr<T> fragment)
-{
-    stack.addArrangedSubview(fragment);
-    fragment->install(std::static_pointer_cast<FragmentStackView>(stack.shared_from_this()));
-    return fragment;
-}
-
-void fixedHeight(ui::View& view, double height)
-{
-    LayoutConstraintMaker maker(view);
-    maker.height(height);
-    view.addConstraints(maker.constraints());
-}
-
-// A point of the screen (y up) in X's root coordinates (y down from the top).
-ui::Point onRoot(ui::Point screenPoint)
-{
-    auto screens = ui::Screen::screens();
-    double top = screens.empty() ? 0 : screens.front().frame.maxY();
-    return { std::round(screenPoint.x), std::round(top - screenPoint.y) };
-}
-
-// A view out of the window (a hidden section is taken out of the tree) has no place.
-std::optional<ui::Rect> rootRectOf(const ui::View& view)
-{
-    if (!view.window())
-        return std::nullopt;
-    ui::Rect inWindow = view.convertRectTo(view.bounds(), nullptr);
-    ui::Point bottomLeft = view.window()->convertPointToScreen(inWindow.origin);
-    ui::Point topLeft = onRoot({ bottomLeft.x, bottomLeft.y + inWindow.height() });
-    return ui::Rect(topLeft.x, topLeft.y, std::round(inWindow.width()), std::round(inWindow.height()));
-}
-
 }
 
 Gallery::Gallery(ui::Point topLeft)
-    : m_window(ui::Window::create(ui::Rect(topLeft.x, topLeft.y - kHeight, kWidth, kHeight), ui::WindowStyle::Titled | ui::WindowStyle::Closable))
-    , m_stack(FragmentStackView::create(ui::Orientation::Vertical))
+    : m_stack(makeFragmentWindow(m_window, "View kit", topLeft, kWidth, kHeight))
 {
-    m_window->setTitle("View kit");
-    m_window->setContentView(CustomBackgroundView::create(ui::Rect(0, 0, kWidth, kHeight)));
-    ui::View& content = *m_window->contentView();
-    m_stack->setAlignment(A::Width);
-    m_stack->setSpacing(0);
-    m_stack->setTranslatesAutoresizingMaskIntoConstraints(false);
-    content.addSubview(m_stack);
-    LayoutConstraintMaker maker(*m_stack);
-    maker.container().pin(A::Top, A::Top, 0).pin(A::Left, A::Left, 0).pin(A::Right, A::Right, 0);
-    content.addConstraints(maker.constraints());
-
     auto title = TitleFragment::titleFragment("View Kit", m_stack, OstrelStyleKit::imageOfTargetIcon(gfx::colors::lightGray));
     title->addCheckedOption("Compact", "galleryIsCompact", false);
     fixedHeight(*title, 40);

@@ -1,7 +1,11 @@
-// The view kit in one window, for a developer to look at and for the end-to-end test to
-// drive: shown on the display through the SDL backend, or drawn to a PNG with --png <file>
-// (no display needed). --positions prints where the test clicks (see Gallery.h).
+// The view kit in two windows (the kit, and its time views), for a developer to look at and
+// for the end-to-end tests to drive: shown on the display through the SDL backend, or drawn
+// to PNGs with --png <file> (no display needed; the time views go to <file>-time.png).
+// --positions prints where the tests click (see Gallery.h and TimeGallery.h).
 #include "Gallery.h"
+#include "TimeGallery.h"
+
+#include "core/DataModel.h"
 
 #include "core/ValueTransformers.h"
 #include "log/StringToTokenArrayTransformer.h"
@@ -10,6 +14,7 @@
 #include "platform/base/Defaults.h"
 #include "platform/base/Resources.h"
 #include "platform/base/RunLoop.h"
+#include "platform/base/Time.h"
 #include "platform/gfx/Fonts.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/OffscreenBackend.h"
@@ -74,19 +79,36 @@ int main(int argc, char** argv)
     auto store = base::Defaults::standard();
     store->registerDefaults({ { "tags", "" } });
 
+    ostrel::DataModel::shared().prepare();
+
     auto screens = ui::Screen::screens();
-    double top = screens.empty() ? Gallery::kHeight + 40 : screens.front().frame.maxY();
+    double top = screens.empty() ? TimeGallery::kHeight + 40 : screens.front().frame.maxY();
     Gallery gallery({ 40, top - 40 });
+    TimeGallery timeGallery({ 40 + Gallery::kWidth + 20, top - 40 });
     QuitOnClose quit;
     gallery.window().setDelegate(&quit);
+    timeGallery.window().setDelegate(&quit);
+    timeGallery.refresh();
+    // The kit's window keeps the keyboard, as it had before the time views joined it.
+    gallery.window().makeKeyAndOrderFront();
 
     if (!png.empty()) {
-        bool written = gallery.window().writePng(png);
-        std::printf("%s %s\n", written ? "wrote" : "could not write", png.c_str());
+        // The read-out moves to its value over a quarter of a second.
+        base::RunLoop::main().runUntil(base::Time::now() + 0.3);
+        auto timePng = std::filesystem::path(png);
+        timePng.replace_filename(timePng.stem().string() + "-time" + timePng.extension().string());
+        bool written = true;
+        for (auto [window, file] : { std::pair { &gallery.window(), std::filesystem::path(png) }, std::pair { &timeGallery.window(), timePng } }) {
+            bool ok = window->writePng(file);
+            std::printf("%s %s\n", ok ? "wrote" : "could not write", file.c_str());
+            written = written && ok;
+        }
         return written ? 0 : 1;
     }
-    if (positions)
+    if (positions) {
         gallery.reportPositions();
+        timeGallery.reportPositions();
+    }
     app->run();
     store->synchronize();
     return 0;

@@ -1,0 +1,138 @@
+#include "viewkit/TimeBubbleView.h"
+
+#include "viewkit/LayoutConstraintMaker.h"
+
+#include "core/Clock.h"
+
+#include "platform/base/Calendar.h"
+#include "platform/base/DateFormat.h"
+
+#include <cmath>
+
+namespace ostrel {
+
+namespace {
+
+const ui::Rect kBubbleFrame { 58, 1, 60, 25 };
+constexpr double kRowHeight = 26;
+
+}
+
+std::shared_ptr<TimeBubbleView> TimeBubbleView::createNewTimeBubbleView(std::shared_ptr<ui::Slider> slider)
+{
+    return make<TimeBubbleView>(std::move(slider));
+}
+
+TimeBubbleView::TimeBubbleView(ui::Rect frame)
+    : ui::View(frame)
+    , setNewDurationFunc([](std::int64_t minutes) { DataModel::shared().setDurationInMinutes(minutes); })
+{
+}
+
+const base::ActionTable& TimeBubbleView::actionTable() const
+{
+    static const auto table = base::ActionTable::of<TimeBubbleView>({ { "bubbleClicked:", &TimeBubbleView::bubbleClickedAction } });
+    return table;
+}
+
+void TimeBubbleView::bubbleClickedAction(const base::Sender& sender)
+{
+    if (auto* bubble = std::any_cast<BubbleViewWithArrowOnTop*>(&sender); bubble && *bubble)
+        bubbleClicked(**bubble);
+}
+
+void TimeBubbleView::buildBubbles()
+{
+    LayoutConstraintMaker maker(*this);
+    maker.height(kRowHeight);
+    addConstraints(maker.constraints());
+    for (int i = 0; i < m_maxNumberOfBubbles; ++i) {
+        auto bubble = BubbleViewWithArrowOnTop::create(kBubbleFrame);
+        addSubview(bubble);
+        m_bubbleViews.push_back(bubble);
+    }
+}
+
+int TimeBubbleView::indexOf(const BubbleViewWithArrowOnTop& bubble) const
+{
+    for (std::size_t i = 0; i < m_bubbleViews.size(); ++i) {
+        if (m_bubbleViews[i].get() == &bubble)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void TimeBubbleView::bubbleClicked(BubbleViewWithArrowOnTop& bubble)
+{
+    int index = indexOf(bubble);
+    if (index < 0 || static_cast<std::size_t>(index) >= m_bubbleDurations.size())
+        return;
+    if (auto setDuration = setNewDurationFunc)
+        setDuration(m_bubbleDurations[static_cast<std::size_t>(index)]);
+    positionBubbleViews();
+    setNeedsDisplay();
+}
+
+void TimeBubbleView::updateState()
+{
+    positionBubbleViews();
+    setNeedsDisplay();
+}
+
+void TimeBubbleView::valueHasChanged()
+{
+    positionBubbleViews();
+    setNeedsDisplay();
+}
+
+void TimeBubbleView::positionBubbleViews()
+{
+    if (!m_associatedSlider)
+        return;
+    ui::Slider& slider = *m_associatedSlider;
+    double now = Clock::nowAsDate();
+    int past = base::Calendar::current().components(now).minute % 15;
+    int first = 15 - past;
+    if (first < static_cast<int>(m_minSliderValue))
+        first = 30 - past;
+
+    m_bubbleDates.clear();
+    m_bubbleDurations.clear();
+    for (std::size_t i = 0; i < m_bubbleViews.size(); ++i) {
+        std::int64_t minutes = first + 15 * static_cast<std::int64_t>(i);
+        m_bubbleDurations.push_back(minutes);
+        m_bubbleDates.push_back(now + static_cast<double>(minutes) * 60);
+    }
+
+    int ticks = slider.numberOfTickMarks();
+    double rowWidth = bounds().width();
+    for (std::size_t i = 0; i < m_bubbleViews.size(); ++i) {
+        BubbleViewWithArrowOnTop& bubble = *m_bubbleViews[i];
+        std::int64_t minutes = m_bubbleDurations[i];
+        std::int64_t index = minutes - static_cast<std::int64_t>(slider.minValue());
+        if (ticks <= minutes || index < 0 || index >= ticks) {
+            bubble.setHidden(true);
+            continue;
+        }
+        ui::Rect tick = slider.rectOfTickMark(static_cast<int>(index));
+        double x = tick.minX() + tick.width() * 0.5 + slider.frame().minX();
+        ui::Rect frame = bubble.frame();
+        double width = frame.width();
+        frame.origin.x = std::floor(x - width * 0.5);
+        bubble.setMiddleX(width * 0.5);
+        bubble.setTitle(base::DateFormat::formatStyled(m_bubbleDates[i], base::DateFormat::Style::None, base::DateFormat::Style::Short));
+        if (frame.minX() < m_viewInset) {
+            bubble.setMiddleX((frame.minX() - m_viewInset) + std::floor(width * 0.5));
+            frame.origin.x = m_viewInset;
+        }
+        if (frame.maxX() > rowWidth - m_viewInset) {
+            double shift = frame.maxX() - (rowWidth - m_viewInset);
+            bubble.setMiddleX(shift + std::floor(width * 0.5));
+            frame.origin.x -= shift;
+        }
+        bubble.setFrame(frame);
+        bubble.setHidden(false);
+    }
+}
+
+}
