@@ -18,6 +18,16 @@ void drawLabel(std::string_view text, const gfx::Rect& column, const gfx::TextSt
     drawTextClipped(text, column, { column.minX(), column.minY(), column.width(), height }, style);
 }
 
+// Our system font's digits are wider than the ones these boxes were drawn for: a group that
+// would not fit on one line is set a little smaller instead of wrapping onto a second.
+void drawDigits(std::string_view text, const gfx::Rect& box, gfx::TextStyle style)
+{
+    double width = gfx::textBoundingRect(text, 0, style).width();
+    if (width > box.width() && box.width() > 0)
+        style.font.pointSize *= box.width() / width;
+    drawTextBox(text, box, style, 0.5);
+}
+
 void drawDuration(const DurationLayout& layout, std::string_view firstLabel, std::string_view secondLabel,
     std::string_view firstDigits, std::string_view secondDigits, double digitSize, double labelSize, bool disabled)
 {
@@ -26,8 +36,8 @@ void drawDuration(const DurationLayout& layout, std::string_view firstLabel, std
     auto digits = textStyle(gfx::Font::system(digitSize, gfx::FontWeight::thin), color, gfx::TextAlignment::right);
     drawLabel(firstLabel, layout.firstLabel, label);
     drawLabel(secondLabel, layout.secondLabel, label);
-    drawTextBox(firstDigits, layout.firstDigits, digits, 0.5);
-    drawTextBox(secondDigits, layout.secondDigits, digits, 0.5);
+    drawDigits(firstDigits, layout.firstDigits, digits);
+    drawDigits(secondDigits, layout.secondDigits, digits);
 }
 
 }
