@@ -1,6 +1,7 @@
 #include "mainwindow/LogEntryEditor.h"
 
 #include "mainwindow/ObjectiveTextView.h"
+#include "mainwindow/TextScrollView.h"
 
 #include "core/DateHelper.h"
 #include "drawing/OstrelStyleKit.h"
@@ -149,13 +150,7 @@ std::shared_ptr<Wall> LogEntryEditor::makeObjectiveWall()
     m_objectiveTextView->awakeFromNib();
     m_objectiveTextView->setTextContainerInset({ 4.0, 4.0 });
 
-    m_objectiveScrollView = ui::ScrollView::create();
-    m_objectiveScrollView->setFrame(ui::Rect(0, 0, 300.0, 40.0));
-    m_objectiveScrollView->setContentView(ui::ClipView::create(true));
-    m_objectiveScrollView->setDocumentView(m_objectiveTextView);
-    m_objectiveScrollView->setDrawsBackground(false);
-    m_objectiveScrollView->setHasVerticalScroller(true);
-    m_objectiveScrollView->setAutohidesScrollers(true);
+    m_objectiveScrollView = makeTextScrollView(m_objectiveTextView);
     m_objectiveScrollView->setBorderType(ui::ScrollView::BorderType::Line);
 
     auto wall = Wall::create();

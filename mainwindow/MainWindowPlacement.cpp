@@ -21,6 +21,21 @@ std::optional<ui::Screen> mainScreen()
 
 double area(const ui::Rect& rect) { return rect.isEmpty() ? 0 : rect.width() * rect.height(); }
 
+// The display sharing most of the rectangle; the first of equal ones, none when none does.
+std::optional<ui::Screen> screenOverlappingMost(const ui::Rect& rect)
+{
+    std::optional<ui::Screen> best;
+    double bestArea = 0.0;
+    for (const auto& candidate : ui::Screen::screens()) {
+        double overlap = area(candidate.frame.intersection(rect));
+        if (overlap > bestArea) {
+            bestArea = overlap;
+            best = candidate;
+        }
+    }
+    return best;
+}
+
 }
 
 std::optional<ui::Point> MainWindowPlacement::defaultPosition(ui::Size windowSize)
@@ -57,16 +72,7 @@ ui::Point MainWindowPlacement::computeTopLeftPoint(ui::Point suggestedLocation, 
         screen = mainScreen();
         point = defaultPosition(windowSize).value_or(ui::Point());
     } else {
-        // The display sharing most of the window there; the first of equal ones.
-        ui::Rect there(stored->x, stored->y - windowSize.height, windowSize.width, windowSize.height);
-        double best = 0.0;
-        for (const auto& candidate : ui::Screen::screens()) {
-            double overlap = area(candidate.frame.intersection(there));
-            if (overlap > best) {
-                best = overlap;
-                screen = candidate;
-            }
-        }
+        screen = screenOverlappingMost(ui::Rect(stored->x, stored->y - windowSize.height, windowSize.width, windowSize.height));
         if (screen) {
             point = *stored;
         } else {
@@ -91,15 +97,7 @@ ui::Rect MainWindowPlacement::compressedFrame(ui::Rect frame, ui::Size minimum, 
 
 std::optional<ui::Point> MainWindowPlacement::keptOnScreen(ui::Rect frame)
 {
-    std::optional<ui::Screen> screen;
-    double best = 0.0;
-    for (const auto& candidate : ui::Screen::screens()) {
-        double overlap = area(candidate.frame.intersection(frame));
-        if (overlap > best) {
-            best = overlap;
-            screen = candidate;
-        }
-    }
+    auto screen = screenOverlappingMost(frame);
     if (!screen || frame.maxX() <= screen->visibleFrame.maxX())
         return std::nullopt;
     return ui::Point(frame.minX() - (frame.maxX() - screen->visibleFrame.maxX()), frame.minY());

@@ -5,7 +5,6 @@
 #include "mainwindow/NowAndLaterBoardManager.h"
 
 #include "command/ObjectiveParser.h"
-#include "core/DataModel.h"
 #include "core/KVOResponder.h"
 #include "core/ZrLog.h"
 #include "log/BackingStoreDescriptor.h"
@@ -150,18 +149,21 @@ void NowAndLaterBoardTextView::applyTextColor()
     // The whole text takes the colour, also where it had another one.
     gfx::Color color = NowAndLaterBoardManager::sharedManager().textColor();
     setDefaults({ defaults().font, color });
-    text::AttributedString recoloured = textStorage();
-    recoloured.updateAttributes({ 0, recoloured.length() }, [&](text::Attributes& attributes) { attributes.foreground = color; });
-    replaceInTextStorage({ 0, textStorage().length() }, recoloured);
+    applyToWholeText([&](text::Attributes& attributes) { attributes.foreground = color; });
 }
 
 void NowAndLaterBoardTextView::applyDefaultFont()
 {
     gfx::Font font = NowAndLaterBoardManager::sharedManager().defaultFont();
     setDefaults({ font, defaults().color });
-    text::AttributedString refonted = textStorage();
-    refonted.updateAttributes({ 0, refonted.length() }, [&](text::Attributes& attributes) { attributes.font = font; });
-    replaceInTextStorage({ 0, textStorage().length() }, refonted);
+    applyToWholeText([&](text::Attributes& attributes) { attributes.font = font; });
+}
+
+void NowAndLaterBoardTextView::applyToWholeText(const std::function<void(text::Attributes&)>& change)
+{
+    text::AttributedString changed = textStorage();
+    changed.updateAttributes({ 0, changed.length() }, change);
+    replaceInTextStorage({ 0, textStorage().length() }, changed);
 }
 
 void NowAndLaterBoardTextView::showPage(const text::Document& page)
@@ -421,14 +423,16 @@ void NowAndLaterBoardTextView::takeOmniFocusTask(const ui::Pasteboard& pasteboar
     auto task = parse(*xml);
     if (!task)
         return;
-    auto& model = DataModel::shared();
-    if (task->estimatedMinutes != 0 && model.useOmnifocusEstimatedTimeAsDuration())
-        model.setDurationInMinutes(task->estimatedMinutes);
-    if (!task->contextNames.empty() && model.useOmnifocusContextAsTag()) {
+    // The settings the data model reads, written as it writes them; the estimate is another
+    // program's word, kept to a day.
+    auto store = base::Defaults::standard();
+    if (task->estimatedMinutes != 0 && store->boolean("omnifocusEstimatedTime"))
+        store->set("durationInSeconds", std::clamp<std::int64_t>(task->estimatedMinutes, 0, 24 * 60) * 60);
+    if (!task->contextNames.empty() && store->boolean("omnifocusUseContext")) {
         std::string tags;
         for (const auto& name : task->contextNames)
             tags += (tags.empty() ? "" : ",") + name;
-        model.setTags(tags);
+        store->set("tags", tags);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/text/Document.h"
 #include "platform/ui/TextView.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -92,6 +93,7 @@ private:
     void changeFontTrait(FontTrait trait, text::Range range, bool add);
     void applyDefaultFont();
     void applyTextColor();
+    void applyToWholeText(const std::function<void(text::Attributes&)>& change);
     void takeOmniFocusTask(const ui::Pasteboard& pasteboard);
 
     std::weak_ptr<TextIndicatorsView> m_textIndicatorsView;

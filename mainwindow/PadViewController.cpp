@@ -6,6 +6,7 @@
 #include "mainwindow/PadBackgroundWall.h"
 #include "mainwindow/PadTable.h"
 #include "mainwindow/TextIndicatorsView.h"
+#include "mainwindow/TextScrollView.h"
 
 #include "core/ZrLog.h"
 #include "drawing/OstrelStyleKit.h"
@@ -117,14 +118,7 @@ std::shared_ptr<Wall> PadViewController::createTextViewWall()
 
     m_textView = NowAndLaterBoardTextView::create();
     m_textView->setFrame(ui::Rect(0, 0, 100, 100));
-    m_scrollView = ui::ScrollView::create();
-    m_scrollView->setFrame(ui::Rect(0, 0, 100, 100));
-    m_scrollView->setContentView(ui::ClipView::create(true));
-    m_scrollView->setDocumentView(m_textView);
-    m_scrollView->setDrawsBackground(false);
-    m_scrollView->setHasVerticalScroller(true);
-    m_scrollView->setAutohidesScrollers(true);
-    m_scrollView->setBorderType(ui::ScrollView::BorderType::None);
+    m_scrollView = makeTextScrollView(m_textView);
     updateTextView();
     m_textView->setDrawsBackground(false);
     background->addSubview(m_scrollView);

@@ -2,6 +2,8 @@
 // the task managers and the objective parser.
 #include "MainWindowFixture.h"
 
+#include "mainwindow/BorderedBackgroundView.h"
+#include "mainwindow/ObjectiveBackgroundManager.h"
 #include "mainwindow/ObjectiveTextView.h"
 
 #include "platform/gfx/Archive.h"
@@ -187,6 +189,26 @@ TEST_F(PadTextViewTest, AnEmptyObjectiveShowsItsPlaceholder)
     int beeps = ui::beepCount();
     objective->revealInFinder();
     EXPECT_EQ(ui::beepCount(), beeps + 1) << "no page to reveal";
+}
+
+TEST_F(PadTextViewTest, TheObjectivesSurroundingsFollowTheirColourSetting)
+{
+    auto bordered = BorderedBackgroundView::create();
+    auto wall = Wall::create();
+    auto manager = ObjectiveBackgroundManager::create();
+    manager->objectiveBorderedBackgroundView = bordered;
+    manager->infoWindowScrollView = wall;
+    manager->awakeFromNib();
+    EXPECT_EQ(ObjectiveBackgroundManager::shared(), manager);
+    auto registered = gfx::unarchiveColor(*store().string("objectiveBackgroundColor"));
+    EXPECT_EQ(bordered->backgroundColor(), registered);
+    store().set("objectiveBackgroundColor", gfx::archiveColor(gfx::colors::orange));
+    EXPECT_EQ(bordered->backgroundColor(), gfx::colors::orange);
+    EXPECT_EQ(wall->backgroundColor(), gfx::colors::orange);
+    store().remove("objectiveBackgroundColor");
+    store().set("objectiveBackgroundColor", base::Value());
+    manager->colorDidChange();
+    EXPECT_EQ(manager->color(), registered) << "back to the registered colour";
 }
 
 }

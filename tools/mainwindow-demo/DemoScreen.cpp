@@ -2,6 +2,7 @@
 
 #include "mainwindow/BorderedBackgroundView.h"
 #include "mainwindow/ObjectiveTextView.h"
+#include "mainwindow/TextScrollView.h"
 
 #include "viewkit/LayoutConstraintMaker.h"
 #include "viewkit/LayoutConstraintMakerWithRelation.h"
@@ -36,10 +37,7 @@ DemoScreen::DemoScreen()
     m_objective->setDrawsBackground(false);
     m_objective->awakeFromNib();
     m_objective->setTextContainerInset({ 4.0, 4.0 });
-    auto scroll = ui::ScrollView::create();
-    scroll->setContentView(ui::ClipView::create(true));
-    scroll->setDocumentView(m_objective);
-    scroll->setDrawsBackground(false);
+    auto scroll = makeTextScrollView(m_objective);
     scroll->setTranslatesAutoresizingMaskIntoConstraints(false);
     background->addSubview(scroll);
     LayoutConstraintMaker fill(*scroll);
