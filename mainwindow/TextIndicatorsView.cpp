@@ -25,9 +25,15 @@ void TextIndicatorsView::setState(const std::weak_ptr<ui::Button>& button, bool 
 
 void TextIndicatorsView::setIcon(const std::shared_ptr<gfx::Image>& image, ui::Button& button)
 {
-    if (image)
-        image->setTemplate(true);
-    button.setImage(image);
+    std::shared_ptr<gfx::Image> shown = image;
+    // The kit draws its letters as text: taken once as pixels (fine enough for displays of
+    // two pixels a point), they cost nothing to show again with every keystroke.
+    if (image) {
+        if (auto bitmap = image->rasterize(2))
+            shown = gfx::Image::fromBitmap(bitmap, 2);
+        shown->setTemplate(true);
+    }
+    button.setImage(shown);
     button.setTitle("");
 }
 
