@@ -288,12 +288,17 @@ void FastTypeTextViewDelegate::triggerDelayedWrite()
 
 void FastTypeTextViewDelegate::timerFireMethod()
 {
-    std::lock_guard lock(m_lock);
+    std::shared_ptr<base::Timer> fired;
+    {
+        std::lock_guard lock(m_lock);
+        fired = std::move(m_pendingWriteTimer);
+    }
+    // Not under the lock: a failed write shows an alert, and the next change may ask for a
+    // write while it is up.
     zr_log("FastTypeDelegate: saving my text view on timer");
     save();
-    if (m_pendingWriteTimer)
-        m_pendingWriteTimer->invalidate();
-    m_pendingWriteTimer.reset();
+    if (fired)
+        fired->invalidate();
 }
 
 bool FastTypeTextViewDelegate::save()

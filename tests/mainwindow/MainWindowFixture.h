@@ -31,6 +31,7 @@
 #include "platform/desktop/Opener.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/OffscreenBackend.h"
+#include "platform/ui/SpellChecker.h"
 #include "platform/ui/Window.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +73,10 @@ class MainWindowTest : public testing::Test {
 protected:
     MainWindowTest()
     {
+        // The dictionaries' modules are loaded before the log's reading thread starts: the
+        // leak checker cannot walk the thread-local storage of a thread older than a module
+        // that has its own, and stops the program at exit.
+        ui::SpellChecker::shared();
         auto backend = std::make_unique<ui::OffscreenBackend>();
         m_backend = backend.get();
         m_app = ui::Application::create(std::move(backend));
