@@ -70,7 +70,11 @@ text::Document BackingStoreManager::contentOfSelectedFile(BackingStoreDescriptor
         return {};
     if (auto document = text::Rtfd::readFile(*path))
         return std::move(*document);
-    return {};
+    // A page that is there but does not read is no empty page: writing one over it would
+    // lose whatever it holds.
+    text::Document unreadable;
+    unreadable.complete = !base::files::exists(*path);
+    return unreadable;
 }
 
 std::string BackingStoreManager::newFile(BackingStoreDescriptor& descriptor) const

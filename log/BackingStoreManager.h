@@ -24,8 +24,9 @@ public:
     static std::filesystem::path applicationSupportDirectory();
     static std::string createUUID();
 
-    // The selected file's rich text (made from the template first when missing); an empty
-    // text when it cannot be read.
+    // The selected file's rich text (made from the template first when missing). A file that
+    // is there but cannot be read gives an empty text that is not `complete`, so that it is
+    // never written over.
     text::Document contentOfSelectedFile(BackingStoreDescriptor& descriptor) const;
     std::string newFile(BackingStoreDescriptor& descriptor) const;
     bool write(const text::AttributedString& text, BackingStoreDescriptor& descriptor,

@@ -12,6 +12,7 @@
 #include "platform/ui/Pasteboard.h"
 #include "platform/ui/TextNavigation.h"
 #include "platform/ui/ScrollView.h"
+#include "platform/ui/SpellingMarks.h"
 #include "platform/ui/Window.h"
 
 #include <algorithm>
@@ -227,7 +228,7 @@ void TextView::deleteBackward()
     if (!m_editable)
         return;
     if (m_selection.length) {
-        replace(m_selection, {}, true);
+        replace(deletionRange(m_selection), {}, true);
         return;
     }
     std::size_t at = m_selection.location;
@@ -244,7 +245,7 @@ void TextView::deleteForward()
     if (!m_editable)
         return;
     if (m_selection.length) {
-        replace(m_selection, {}, true);
+        replace(deletionRange(m_selection), {}, true);
         return;
     }
     std::size_t at = m_selection.location;
@@ -369,7 +370,7 @@ void TextView::cut()
     if (!m_editable || !m_selection.length)
         return;
     copy();
-    replace(m_selection, {}, false);
+    replace(deletionRange(m_selection), {}, false);
 }
 
 void TextView::paste()
@@ -382,8 +383,17 @@ void TextView::paste()
         pasted = std::move(*rich);
     else if (auto plain = pasteboard.string())
         pasted = text::AttributedString(text::toUtf16(gfx::displayableText(*plain)), m_typingAttributes);
-    if (!pasted.empty())
-        replace(m_selection, pasted, false);
+    if (pasted.empty())
+        return;
+    if (m_features.smartInsertDelete) {
+        auto spacing = TextSubstitutions::smartInsertSpacing(m_text.string(), m_selection, pasted.string());
+        text::Attributes around = pasted.attributesAt(0);
+        if (spacing.before)
+            pasted.insert(0, text::AttributedString(u" ", around));
+        if (spacing.after)
+            pasted.append(u" ", pasted.attributesAt(pasted.length() - 1));
+    }
+    replace(m_selection, pasted, false);
 }
 
 void TextView::moveTo(std::size_t index, bool extend)
@@ -518,7 +528,7 @@ void TextView::keyDown(const Event& event)
     bool printable = !typed.empty() && !(flags & ModifierFlag::Control)
         && std::all_of(typed.begin(), typed.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x20 && c != 0x7f; });
     if (printable && m_editable)
-        insertText(text::toUtf16(gfx::displayableText(typed)));
+        typeText(text::toUtf16(gfx::displayableText(typed)), true);
     else
         View::keyDown(event);
 }
@@ -604,74 +614,13 @@ void TextView::draw(gfx::GraphicsContext& context, const Rect&)
     if (m_text.empty() && !m_composition && !m_placeholder.empty())
         gfx::TextLayout(m_placeholder, gfx::TextStyle(m_defaults.font, ControlLook::kSecondaryText), area.width()).draw(area);
     layout.draw(area);
+    if (m_features.continuousSpellChecking && !m_composition)
+        drawSpellingMarks(context, context.clipBoundingBox().minY(), bottom);
     if (focused && (!m_selection.length || m_composition) && m_editable) {
         Rect caret = caretRect();
         context.setFillColor(m_typingAttributes.foreground.value_or(m_defaults.color));
         context.fillRect(Rect(std::floor(caret.minX()), caret.minY(), 1, caret.height()));
     }
-}
-
-}
-
-namespace ui {
-
-text::AttributedString TextView::composedText() const
-{
-    text::AttributedString shown = m_text;
-    if (!m_composition)
-        return shown;
-    text::Attributes attributes = m_typingAttributes;
-    attributes.underline = 1;
-    shown.replace(m_selection, text::AttributedString(text::toUtf16(m_composition->text), attributes));
-    return shown;
-}
-
-void TextView::setComposition(const Composition& composition)
-{
-    if (!m_editable)
-        return;
-    if (composition.isEmpty()) {
-        endComposition(false);
-        return;
-    }
-    // What was typed before is one undo step; the composition is none until committed.
-    m_undo.closeOpenGroup();
-    text::Range shown = m_composition ? m_composedRange : m_selection;
-    std::size_t length = text::toUtf16(composition.text).size();
-    m_composition = composition;
-    m_composedRange = { m_selection.location, length };
-    if (m_layout && m_layoutWidth == layoutWidth())
-        m_layout->update(composedText(), shown, length);
-    else
-        relayout();
-    growToText();
-    scrollCaretToVisible();
-    setNeedsDisplay();
-}
-
-void TextView::endComposition(bool discard)
-{
-    if (!m_composition)
-        return;
-    text::Range shown = m_composedRange;
-    m_composition.reset();
-    if (m_layout && m_layoutWidth == layoutWidth())
-        m_layout->update(m_text, shown, m_selection.length);
-    else
-        relayout();
-    growToText();
-    setNeedsDisplay();
-    if (discard && window())
-        window()->discardComposition();
-}
-
-void TextView::commitText(const std::string& utf8)
-{
-    endComposition(false);
-    if (!m_editable || utf8.empty())
-        return;
-    // Not typing: a committed word is an undo step of its own.
-    replace(m_selection, text::AttributedString(text::toUtf16(gfx::displayableText(utf8)), m_typingAttributes), false);
 }
 
 }

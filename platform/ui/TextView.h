@@ -3,7 +3,9 @@
 #include "platform/gfx/Color.h"
 #include "platform/text/AttributedString.h"
 #include "platform/text/RichTextLayout.h"
+#include "platform/ui/TextFeatures.h"
 #include "platform/ui/TextInput.h"
+#include "platform/ui/TextSubstitutions.h"
 #include "platform/ui/UndoManager.h"
 #include "platform/ui/View.h"
 
@@ -16,15 +18,19 @@
 
 namespace ui {
 
+class SpellingMarks;
+
 // Rich text being edited: a caret and a selection moved by mouse and keyboard, typing in the
 // typing attributes, bold and italic by font traits, underline and strike-through, links
 // that open on a click, and undo in groups. The layout is updated paragraph by paragraph,
 // so typing in a long page stays fast. Inside a scroll view the text view grows with its
 // text. Indices are UTF-16 units, as in the text layer. An input method's composition shows
-// underlined at the insertion point and joins the text only when committed.
+// underlined at the insertion point and joins the text only when committed. The typing
+// features (TextFeatures) are off until set.
 class TextView : public View, public TextInputClient {
 public:
     static std::shared_ptr<TextView> create();
+    ~TextView() override;
 
     // The text changed by the user (typing, deleting, pasting, formatting, undo).
     std::function<void()> onTextChange;
@@ -48,6 +54,10 @@ public:
     const text::Attributes& typingAttributes() const { return m_typingAttributes; }
     void setTypingAttributes(text::Attributes attributes);
 
+    // An edit the program makes straight in the storage: neither recorded for undo (whoever
+    // makes it registers its own undo) nor reported as a change of the user's.
+    void replaceInTextStorage(text::Range range, const text::AttributedString& replacement);
+
     // The user's edits: undoable and reported.
     void insertText(std::u16string_view text);
     void insertText(const text::AttributedString& text);
@@ -67,9 +77,12 @@ public:
     // the richest of them there is, as one undo step.
     void copy();
     void cut();
-    void paste();
+    virtual void paste();
 
     UndoManager& undoManager() { return m_undo; }
+
+    const TextFeatures& textFeatures() const { return m_features; }
+    void setTextFeatures(const TextFeatures& features);
 
     bool isEditable() const { return m_editable; }
     void setEditable(bool editable) { m_editable = editable; }
@@ -105,6 +118,9 @@ public:
     void keyDown(const Event& event) override;
     void mouseDown(const Event& event) override;
     void mouseDragged(const Event& event) override;
+    // Dropped text (rich, else plain) goes in where it was dropped, as one undo step. The
+    // view takes the types it was registered for (registerForDraggedTypes).
+    bool performDragOperation(const Pasteboard& pasteboard, Point point) override;
     Size intrinsicContentSize() const override;
 
     bool acceptsTextInput() const override { return m_editable; }
@@ -119,6 +135,13 @@ protected:
 private:
     // Every edit goes through here: the storage, the layout, the undo and the reports.
     void replace(text::Range range, const text::AttributedString& replacement, bool typing);
+    // Typed or committed text, then what the typing features make of it.
+    void typeText(std::u16string typed, bool typing);
+    void applySubstitutions(std::size_t at, const std::u16string& typed);
+    void substitute(const TextSubstitution& substitution, std::size_t caret);
+    // The selection's range as smart delete widens it.
+    text::Range deletionRange(text::Range range) const;
+    void drawSpellingMarks(gfx::GraphicsContext& context, double top, double bottom);
     void applyAttributes(text::Range range, const std::function<void(text::Attributes&)>& change);
     void toggleTrait(bool bold);
     void toggleLine(int text::Attributes::*line);
@@ -153,6 +176,8 @@ private:
     // What an input method is composing, and where it sits in the laid-out text.
     std::optional<Composition> m_composition;
     text::Range m_composedRange;
+    TextFeatures m_features;
+    std::unique_ptr<SpellingMarks> m_spelling;
 };
 
 }

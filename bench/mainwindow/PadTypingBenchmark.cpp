@@ -1,0 +1,62 @@
+// A keystroke in a pad page of 100 KB of rich text: the key handled, the typing shortcuts
+// and typing features asked, and the window drawn with the spelling of the paragraphs in
+// sight. Target: at most 2 ms.
+#include "BenchWindow.h"
+
+#include "mainwindow/MainWindowController.h"
+#include "mainwindow/NowAndLaterBoardTextView.h"
+#include "mainwindow/PadViewController.h"
+
+#include "platform/base/KeyCodes.h"
+#include "platform/ui/Window.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+text::AttributedString longPage()
+{
+    text::Attributes plain;
+    plain.font = gfx::Font::named("Helvetica", 12);
+    text::Attributes bold = plain;
+    bold.font->postScriptName = "Helvetica-Bold";
+    text::Attributes link = plain;
+    link.link = "https://example.org/task";
+    text::AttributedString page;
+    while (page.length() < 100'000) {
+        page.append(u"Write the ", plain);
+        page.append(u"quarterly report", bold);
+        page.append(u" and send it to the team befor Friday; check ", plain);
+        page.append(u"the task", link);
+        page.append(u" for the figures that are stil missing from the draft.\n", plain);
+    }
+    return page;
+}
+
+void KeystrokeInA100KBPadPage(benchmark::State& state)
+{
+    bench::BenchWindow bench("ostrel-bench-pad-typing");
+    bench.open();
+    auto& controller = *bench.mainWindow().controller();
+    controller.showPad("nowPadHidden");
+    auto& view = *controller.nowPadController()->textView();
+    view.showPage({ longPage(), {}, true });
+    bench.window().makeFirstResponder(&view);
+    // The end of a paragraph in the middle of the page, where typing usually goes.
+    std::size_t middle = view.textStorage().string().find(u'\n', view.textStorage().length() / 2);
+    view.setSelectedRange({ middle, 0 });
+    view.scrollCaretToVisible();
+    bench.window().display();
+    int i = 0;
+    for (auto _ : state) {
+        if (++i % 2)
+            bench.backend().press(bench.window(), 0, "x");
+        else
+            bench.backend().press(bench.window(), static_cast<std::uint16_t>(base::KeyCode::Delete), "");
+        bench.window().display();
+    }
+    state.SetLabel("page of " + std::to_string(view.textStorage().length()) + " characters");
+}
+BENCHMARK(KeystrokeInA100KBPadPage)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}

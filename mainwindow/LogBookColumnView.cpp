@@ -1,0 +1,57 @@
+#include "mainwindow/LogBookColumnView.h"
+
+#include "drawing/OstrelStyleKit.h"
+
+#include "platform/gfx/GraphicsContext.h"
+#include "platform/gfx/Path.h"
+
+#include <cmath>
+
+namespace ostrel {
+
+namespace {
+
+void drawLabel(gfx::GraphicsContext& context, const std::optional<LogBookLabel>& label, const ui::Rect& rect)
+{
+    if (!label)
+        return;
+    context.save();
+    if (label->style.shadow)
+        context.setShadow(label->style.shadow);
+    gfx::drawText(label->text, rect, label->style.style);
+    context.restore();
+}
+
+}
+
+std::shared_ptr<LogBookColumnView> LogBookColumnView::create(ui::Rect frame) { return make<LogBookColumnView>(frame); }
+
+LogBookColumnView::LogBookColumnView(ui::Rect frame)
+    : Wall(frame)
+{
+    setInheritsVibrancy(false);
+}
+
+void LogBookColumnView::draw(gfx::GraphicsContext& context, const ui::Rect&)
+{
+    // In the row's own coordinates, y up: the date band 18 to 4 points below the top.
+    ui::Rect frame = bounds();
+    OstrelStyleKit::drawLogBookEntry(frame);
+    ui::Rect date(8.0, frame.minY() + frame.height() - 18.0, frame.width() - 16.0, 14.0);
+    drawLabel(context, startDateAttributedString, date);
+    double durationWidth = std::round(date.width() * 0.5);
+    drawLabel(context, durationAttributedString, ui::Rect(std::round(durationWidth * 0.5), date.minY() - 2.0, durationWidth, 14.0));
+    drawLabel(context, focusLevelAttributedString, date.offsetBy(-8.0, -2.0));
+    if (tagAttributedString)
+        drawLabel(context, tagAttributedString, ui::Rect(bounds().minX(), bounds().minY(), bounds().width() - 8.0, 18.0));
+    context.save();
+    gfx::Path separator;
+    separator.moveTo({ 2.0, 0.5 });
+    separator.lineTo({ frame.width() - 2.0, 0.5 });
+    separator.setLineWidth(0.5);
+    context.setStrokeColor(gfx::Color::white(0.4, 1.0));
+    separator.stroke();
+    context.restore();
+}
+
+}

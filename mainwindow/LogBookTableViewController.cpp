@@ -1,0 +1,450 @@
+#include "mainwindow/LogBookTableViewController.h"
+
+#include "mainwindow/LogBookColumnView.h"
+#include "mainwindow/LogBookTableView.h"
+#include "mainwindow/LogEntryEditor.h"
+#include "mainwindow/NowAndLaterBoardManager.h"
+#include "mainwindow/ObjectiveTextView.h"
+
+#include "core/Clock.h"
+#include "core/DateHelper.h"
+#include "core/RTFHelper.h"
+#include "core/ZrLog.h"
+#include "drawing/OstrelStyleKit.h"
+#include "log/BackingStoreManager.h"
+#include "log/FullDataSet.h"
+#include "log/Logger.h"
+#include "viewkit/LayoutConstraintMaker.h"
+#include "viewkit/LayoutConstraintMakerWithRelation.h"
+#include "viewkit/SmartMenuItem.h"
+#include "viewkit/TabWall.h"
+#include "viewkit/Wall.h"
+
+#include "platform/base/AlertPresenter.h"
+#include "platform/base/Defaults.h"
+#include "platform/desktop/Opener.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/PopUpButton.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/TextView.h"
+
+#include <glib.h>
+
+#include <cmath>
+#include <limits>
+
+namespace ostrel {
+
+namespace {
+
+using A = ui::LayoutAttribute;
+
+// The log manager keeps its listeners for good; this one lets the controller go.
+class ListenerForwarder : public LogFileManagerListener {
+public:
+    explicit ListenerForwarder(std::weak_ptr<LogBookTableViewController> controller)
+        : m_controller(std::move(controller))
+    {
+    }
+    void logFilesWereUpdated() override
+    {
+        if (auto controller = m_controller.lock())
+            controller->logFilesWereUpdated();
+    }
+
+private:
+    std::weak_ptr<LogBookTableViewController> m_controller;
+};
+
+std::string upperCased(const std::string& text)
+{
+    gchar* upper = g_utf8_strup(text.c_str(), gssize(text.size()));
+    std::string result(upper ? upper : "");
+    g_free(upper);
+    return result;
+}
+
+bool beginsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+
+}
+
+void LogBookTableViewController::build()
+{
+    auto view = Wall::create();
+    setView(view);
+    m_tabWall = TabWall::create();
+    view->factory().internalAddBrick(m_tabWall, [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
+    m_logBookTab = m_tabWall->createNewWall();
+    m_editTab = m_tabWall->createNewWall();
+    m_logBookTab->setBackgroundColor(gfx::colors::clear);
+    m_editTab->setBackgroundColor(gfx::colors::clear);
+
+    m_tableView = LogBookTableView::create();
+    m_tableView->setBackgroundColor(gfx::colors::clear);
+    m_tableView->setBackgroundColor(OstrelStyleKit::n2());
+    std::weak_ptr<LogBookTableViewController> weakSelf = std::static_pointer_cast<LogBookTableViewController>(shared_from_this());
+    m_tableView->onWidthChange = [weakSelf] {
+        if (auto self = weakSelf.lock())
+            self->viewDidLayout();
+    };
+    m_scrollView = ui::ScrollView::create();
+    m_scrollView->setContentView(ui::ClipView::create(true));
+    m_scrollView->setDocumentView(m_tableView);
+    m_scrollView->setDrawsBackground(false);
+    m_scrollView->setHasVerticalScroller(true);
+    m_scrollView->setAutohidesScrollers(true);
+    m_scrollView->setContentCompressionResistancePriority(750, ui::Orientation::Vertical);
+    m_logBookTab->factory().internalAddBrick(m_scrollView, [](LayoutConstraintMaker& maker) {
+        maker.container().pin(A::Top, A::Top, 0).pin(A::Bottom, A::Bottom, 0).pin(A::Left, A::Left, 0).pin(A::Right, A::Right, 0);
+    });
+    m_tableView->setDataSource(this);
+
+    reloadSystemLog();
+    LogFileManager::sharedInstance().addListener(std::make_shared<ListenerForwarder>(weakSelf));
+
+    m_editor = LogEntryEditor::create();
+    m_editor->build(
+        *m_editTab,
+        [weakSelf] {
+            if (auto self = weakSelf.lock())
+                self->saveEdit();
+        },
+        [weakSelf] {
+            if (auto self = weakSelf.lock())
+                self->cancelEdit();
+        });
+    m_tabWall->selectItem(0);
+}
+
+text::LayoutDefaults LogBookTableViewController::rowTextDefaults() const
+{
+    auto& pads = NowAndLaterBoardManager::sharedManager();
+    return { pads.defaultFont(), pads.textColor() };
+}
+
+void LogBookTableViewController::reloadSystemLog()
+{
+    m_dataSet.clear();
+    if (auto current = LogFileManager::sharedInstance().currentFullDataSet())
+        m_dataSet = current->fullTimeSlices();
+    m_rowTextDefaults = rowTextDefaults();
+    if (m_tableView)
+        m_tableView->reloadData();
+}
+
+void LogBookTableViewController::viewDidLayout()
+{
+    if (m_tableView)
+        m_tableView->noteHeightsOfRowsChanged();
+}
+
+int LogBookTableViewController::numberOfRows(ui::TableView&) { return static_cast<int>(m_dataSet.size()); }
+
+std::shared_ptr<FullTimeSlice> LogBookTableViewController::objectValueFor(int row) const
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_dataSet.size())
+        return nullptr;
+    return m_dataSet[static_cast<std::size_t>(row)];
+}
+
+double LogBookTableViewController::heightOfRow(ui::TableView& table, int row)
+{
+    auto record = objectValueFor(row);
+    if (!record)
+        return table.rowHeight();
+    double extra = record->tagString().empty() ? 33.0 : 56.0;
+    // Out of sight (the pad closed) the table has no width worth laying out for: the rows
+    // are measured once it shows.
+    if (!table.window() || table.bounds().width() < 1)
+        return extra;
+    double width = table.bounds().width() - 20.0;
+    if (width != m_measuredWidth || !(m_rowTextDefaults.font == m_measuredDefaults.font)
+        || !(m_rowTextDefaults.color == m_measuredDefaults.color)) {
+        // Heights kept in the records hold for the width and fonts they were measured with.
+        for (const auto& shown : m_dataSet)
+            shown->setLastHeight(-1.0);
+        m_measuredWidth = width;
+        m_measuredDefaults = m_rowTextDefaults;
+    }
+    // A record keeps its height, and a reload brings back the same records for every file
+    // that did not change: only new ones are laid out, and only when their objective was
+    // not measured before.
+    if (double kept = record->lastHeight(); kept != -1.0)
+        return kept;
+    double height = m_rowHeights.textHeight(record->objectiveText(), width, m_rowTextDefaults) + extra;
+    record->setLastHeight(height);
+    return height;
+}
+
+std::string LogBookTableViewController::durationText(double actualDuration)
+{
+    // A duration that is no number, or no whole number of seconds a day file could hold,
+    // shows as none.
+    std::int64_t seconds = 0;
+    if (std::isfinite(actualDuration) && std::fabs(actualDuration) < double(std::numeric_limits<std::int64_t>::max() / 2))
+        seconds = static_cast<std::int64_t>(actualDuration);
+    return upperCased(DateHelper::sharedHelper().formatNumberOfSecondsAsHoursAndMinutes(seconds));
+}
+
+std::string LogBookTableViewController::tagText(const std::string& tagString)
+{
+    std::string joined;
+    std::size_t from = 0;
+    while (from <= tagString.size()) {
+        std::size_t comma = tagString.find(',', from);
+        std::string piece = tagString.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
+        if (!piece.empty())
+            joined += (joined.empty() ? "" : ", ") + piece;
+        if (comma == std::string::npos)
+            break;
+        from = comma + 1;
+    }
+    return joined;
+}
+
+std::string LogBookTableViewController::focusText(const std::string& focusRating)
+{
+    return focusRating == "experienced flow" ? "FLOW" : upperCased(focusRating);
+}
+
+std::string LogBookTableViewController::linkItemTitle(const std::string& link)
+{
+    if (beginsWith(link, "ostrel2things:"))
+        return "Show task in Things";
+    if (beginsWith(link, "omnifocus:"))
+        return "Show task in OmniFocus";
+    return "Open \"" + link + "\"";
+}
+
+std::shared_ptr<ui::View> LogBookTableViewController::viewForRow(ui::TableView&, int row)
+{
+    auto record = objectValueFor(row);
+    if (!record)
+        return nullptr;
+    auto cell = LogBookColumnView::create();
+    cell->setTranslatesAutoresizingMaskIntoConstraints(false);
+
+    auto pullDown = ui::PopUpButton::create(true);
+    pullDown->addItem("");
+    std::weak_ptr<LogBookTableViewController> weakSelf = std::static_pointer_cast<LogBookTableViewController>(shared_from_this());
+    std::weak_ptr<FullTimeSlice> weakRecord = record;
+    auto onRecord = [weakSelf, weakRecord](void (LogBookTableViewController::*action)(int)) {
+        return [weakSelf, weakRecord, action] {
+            auto self = weakSelf.lock();
+            auto record = weakRecord.lock();
+            if (!self || !record)
+                return;
+            // The row the record has now: a reload between showing the menu and choosing
+            // from it may have moved it.
+            auto& rows = self->m_dataSet;
+            for (std::size_t i = 0; i < rows.size(); ++i) {
+                if (rows[i] == record)
+                    return ((*self).*action)(static_cast<int>(i));
+            }
+        };
+    };
+    pullDown->menu()->addItem(SmartMenuItem::create("Make current objective", onRecord(&LogBookTableViewController::makeCurrentObjective)));
+    if (record->isRTFD()) {
+        pullDown->menu()->addItem(SmartMenuItem::create("Edit...", onRecord(&LogBookTableViewController::startEdit)));
+        pullDown->menu()->addItem(SmartMenuItem::create("Delete", onRecord(&LogBookTableViewController::deleteRow)));
+    }
+    pullDown->setControlSize(ui::ControlSize::Mini);
+    pullDown->setBezelStyle(ui::BezelStyle::Borderless);
+    for (const auto& link : record->extractedLinks()) {
+        if (!desktop::Opener::isLink(link))
+            continue;
+        pullDown->menu()->addItem(SmartMenuItem::create(linkItemTitle(link), [link] { desktop::Opener::openLink(link); }));
+    }
+    cell->factory().internalAddBrick(pullDown, [](LayoutConstraintMaker& maker) {
+        maker.container().pin(A::Right, A::Right, -2.0).pin(A::Top, A::Top, 2.0);
+    });
+
+    auto& dates = DateHelper::sharedHelper();
+    cell->startDateAttributedString = LogBookLabel { dates.formattedDate(record->startDate()) + " at " + dates.formattedTime(record->startDate()),
+        LogBookTextAttributes::objectiveLabelAttributes() };
+    cell->durationAttributedString = LogBookLabel { durationText(record->actualDuration()), LogBookTextAttributes::durationLabelAttributes() };
+
+    auto objective = ui::TextView::create();
+    objective->setEditable(false);
+    objective->setDrawsBackground(false);
+    objective->setDefaults(m_rowTextDefaults);
+    objective->setAttributedString(record->objectiveText());
+    objective->setTranslatesAutoresizingMaskIntoConstraints(false);
+    cell->addSubview(objective);
+    LayoutConstraintMaker maker(*objective);
+    maker.container().pin(A::Left, A::Left, 3.0).pin(A::Right, A::Right, 4.0).pin(A::Top, A::Top, 25.0).pin(A::Bottom, A::Bottom, 0.0);
+    cell->addConstraints(maker.constraints());
+
+    if (!record->tagString().empty())
+        cell->tagAttributedString = LogBookLabel { tagText(record->tagString()), LogBookTextAttributes::tagLabelAttributes() };
+
+    const std::string& focus = record->focusRating();
+    const LogBookTextStyle& focusStyle = focus == "experienced flow" ? LogBookTextAttributes::flowFocusAttributes()
+        : focus == "highly focused"                                  ? LogBookTextAttributes::highlyFocusedAttributes()
+        : focus == "good"                                            ? LogBookTextAttributes::goodFocusAttributes()
+        : focus == "distracted"                                      ? LogBookTextAttributes::distractedFocusAttributes()
+                                                                     : LogBookTextAttributes::unknownFocusAttributes();
+    cell->focusLevelAttributedString = LogBookLabel { focusText(focus), focusStyle };
+    return cell;
+}
+
+void LogBookTableViewController::makeCurrentObjective(int row)
+{
+    auto record = objectValueFor(row);
+    if (!record)
+        return;
+    std::string data = record->objectiveAsRTFD();
+    auto store = base::Defaults::standard();
+    store->set("objective", base::Value::Data(data.begin(), data.end()));
+    store->set("tags", record->tagString());
+}
+
+bool LogBookTableViewController::isStillLogged(const FullTimeSlice& record) const
+{
+    auto current = LogFileManager::sharedInstance().currentFullDataSet();
+    if (!current || !record.fullPathOfLogFile() || !record.positionInFile())
+        return false;
+    for (const auto& candidate : current->fullTimeSlices()) {
+        if (candidate->fullPathOfLogFile() == record.fullPathOfLogFile() && candidate->positionInFile() == record.positionInFile())
+            return candidate->uuid() == record.uuid();
+    }
+    return false;
+}
+
+void LogBookTableViewController::deleteRow(int row)
+{
+    auto record = objectValueFor(row);
+    if (!record)
+        return;
+    double now = Clock::now();
+    if (std::fabs(now - m_dateThatDeletionAlertWasLastAccepted) > kDeletionConfirmationSeconds) {
+        base::AlertRequest alert;
+        alert.message = "Are you sure you want to permanently delete this time slice?";
+        alert.informativeText = "This operation cannot be undone.";
+        alert.buttons = { "OK", "Cancel" };
+        if (base::AlertPresenter::present(alert).button != 0)
+            return;
+        m_dateThatDeletionAlertWasLastAccepted = now;
+    }
+    m_editUUID = record->uuid();
+    // The entry is the one at this place of its file, whatever other entry shares its identifier.
+    if (isStillLogged(*record)) {
+        auto file = LogFileManager::sharedInstance().createOrRetrieveLogFile(*record->fullPathOfLogFile());
+        file->deleteAndSave(record->uuid(), record->positionInFile());
+    } else {
+        zr_log("log book: the entry to delete is no longer in the log; nothing was changed");
+    }
+    showTablePage();
+}
+
+void LogBookTableViewController::showTablePage()
+{
+    if (auto button = m_addLogEntryButton.lock())
+        button->setHidden(false);
+    if (m_tabWall && m_tabWall->indexOfSelectedItem() != std::optional<std::size_t>(0)) {
+        m_tabWall->selectItem(0);
+        m_tabWall->setNeedsDisplay();
+    }
+}
+
+bool LogBookTableViewController::isCurrentlyOnEditingTab() const
+{
+    if (!m_tabWall || !m_editTab)
+        return false;
+    auto found = m_tabWall->contentWallToTabViewItemDict().find(m_editTab.get());
+    return found != m_tabWall->contentWallToTabViewItemDict().end() && found->second.get() == m_tabWall->selectedItem();
+}
+
+void LogBookTableViewController::internalStartEdit(const FullTimeSlice& record)
+{
+    if (auto button = m_addLogEntryButton.lock())
+        button->setHidden(true);
+    if (!isCurrentlyOnEditingTab()) {
+        m_tabWall->selectItem(1);
+        m_tabWall->setNeedsDisplay();
+    }
+    m_editor->fill(record);
+}
+
+void LogBookTableViewController::startEdit(int row)
+{
+    auto record = objectValueFor(row);
+    if (!record)
+        return;
+    m_editUUID = record->uuid();
+    m_editedRecord = record;
+    internalStartEdit(*record);
+}
+
+void LogBookTableViewController::startNewLogEntry()
+{
+    m_editUUID.reset();
+    m_editedRecord.reset();
+    FullTimeSlice entry;
+    // The current objective: package data, or plain rich text as older settings hold it.
+    auto objective = RTFHelper::sharedInstance().attributedStringFromData(base::Defaults::standard()->data("objective"));
+    entry.setObjectiveText(objective.value_or(text::AttributedString {}));
+    entry.setDuration(1200.0);
+    entry.setActualDuration(1200.0);
+    entry.setStartDate(Clock::now() - 1200.0);
+    internalStartEdit(entry);
+}
+
+void LogBookTableViewController::updateEditorDurationLabel() { m_editor->updateEditorDurationLabel(); }
+std::optional<double> LogBookTableViewController::computeStartDate() const { return m_editor->computeStartDate(); }
+double LogBookTableViewController::computeEditorDuration() const { return m_editor->computeEditorDuration(); }
+
+void LogBookTableViewController::reportUnsaved(const std::string& why) const
+{
+    base::AlertRequest alert;
+    alert.message = "The log entry could not be saved.";
+    alert.informativeText = why + " The editor stays open, so nothing you entered is lost.";
+    base::AlertPresenter::present(alert);
+}
+
+bool LogBookTableViewController::saveEdit()
+{
+    auto start = computeStartDate();
+    if (!start) {
+        reportUnsaved("The date and time it starts at do not make a date.");
+        return false;
+    }
+    double duration = computeEditorDuration();
+    auto record = std::make_shared<FullTimeSlice>();
+    // Changed in place only while the log still holds it where it was read: otherwise it
+    // goes in anew, under an identifier of its own.
+    bool replacing = m_editUUID && m_editedRecord && isStillLogged(*m_editedRecord);
+    record->setUuid(replacing ? *m_editUUID : BackingStoreManager::createUUID());
+    record->setObjectiveText(m_editor->objectiveTextView()->textStorage());
+    record->setObjective(m_editor->objectiveTextView()->string());
+    record->setCompleted(m_editor->completedTempVariable()->value());
+    record->setTagString(base::Defaults::standard()->string("tempTags").value_or(""));
+    record->setFocusRating(Logger::concentrationLevelStringForTag(m_editor->focusLevelTempVariable()->value()));
+    record->setDuration(duration);
+    record->setActualDuration(duration);
+    record->setStartDate(*start);
+    record->setEndDate(*start + duration);
+
+    auto& manager = LogFileManager::sharedInstance();
+    bool written = false;
+    if (replacing) {
+        auto file = manager.createOrRetrieveLogFile(*m_editedRecord->fullPathOfLogFile());
+        written = file->addOrReplaceThenSaveAndUpdate(*record, *m_editUUID, m_editedRecord->positionInFile());
+    } else {
+        std::string path;
+        if (auto log = Logger::sharedLogger().systemLogBackingStoreDesc())
+            path = log->getPathToFileForDate(*start);
+        if (!path.empty())
+            written = manager.createOrRetrieveLogFile(path)->addOrReplaceThenSaveAndUpdate(*record, record->uuid());
+    }
+    if (!written) {
+        reportUnsaved("Its day file could not be written.");
+        return false;
+    }
+    showTablePage();
+    return true;
+}
+
+void LogBookTableViewController::cancelEdit() { showTablePage(); }
+
+}

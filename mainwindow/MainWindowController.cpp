@@ -1,0 +1,541 @@
+#include "mainwindow/MainWindowController.h"
+
+#include "mainwindow/LogBookTableViewController.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/MainWindowHooks.h"
+#include "mainwindow/MainWindowPlacement.h"
+#include "mainwindow/PadIcons.h"
+#include "mainwindow/NowAndLaterBoardManager.h"
+#include "mainwindow/PadTable.h"
+#include "mainwindow/PadViewController.h"
+#include "mainwindow/PadViewControllerBuilder.h"
+#include "mainwindow/ShownState.h"
+
+#include "core/DataModel.h"
+#include "core/KVOResponder.h"
+#include "drawing/OstrelStyleKit.h"
+#include "viewkit/FragmentStackView.h"
+#include "viewkit/HideableFragmentWall.h"
+#include "viewkit/LayoutConstraintMaker.h"
+#include "viewkit/LayoutConstraintMakerWithRelation.h"
+#include "viewkit/PushButtonBrick.h"
+#include "viewkit/Wall.h"
+
+#include "platform/base/Defaults.h"
+#include "platform/gfx/GraphicsContext.h"
+#include "platform/gfx/Image.h"
+#include "platform/gfx/Path.h"
+#include "platform/ui/TemplateImages.h"
+#include "platform/ui/View.h"
+
+#include <iostream>
+
+namespace ostrel {
+
+namespace {
+
+using A = ui::LayoutAttribute;
+using R = ui::LayoutRelation;
+
+void add(ui::View& owner, ui::View* a, A aa, R relation, ui::View* b, A ba, double constant)
+{
+    owner.addConstraint(ui::Constraint::create(a, aa, relation, b, ba, 1, constant));
+}
+
+// An empty controller for a pad whose own is built elsewhere and not given yet.
+std::shared_ptr<NiblessViewController> placeholderController()
+{
+    return NiblessViewController::create([] { });
+}
+
+}
+
+const std::vector<std::string>& MainWindowController::padStorageKeyPaths()
+{
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> made;
+        for (const auto& pad : PadTable::pads())
+            made.emplace_back(pad.hiddenKey);
+        return made;
+    }();
+    return keys;
+}
+
+MainWindowController::MainWindowController(DataModel& model)
+    : m_model(&model)
+{
+}
+
+const std::shared_ptr<HideableFragmentWall>& MainWindowController::padFragmentWall(std::size_t index) const
+{
+    switch (index) {
+    case PadTable::kNow:
+        return m_nowPadFragmentWall;
+    case PadTable::kLater:
+        return m_laterPadFragmentWall;
+    case PadTable::kScratch:
+        return m_scratchPadFragmentWall;
+    case PadTable::kLogBook:
+        return m_logBookPadFragmentWall;
+    case PadTable::kStatistics:
+        return m_statsPadFragmentWall;
+    default:
+        return m_helpPadFragmentWall;
+    }
+}
+
+ui::Window* MainWindowController::platformWindow() const
+{
+    auto window = m_window.lock();
+    return window ? window->platformWindow().get() : nullptr;
+}
+
+void MainWindowController::build()
+{
+    buildBackground();
+    buildLeftColumn();
+    buildPads();
+
+    auto store = base::Defaults::standard();
+    std::weak_ptr<MainWindowController> weakSelf = std::static_pointer_cast<MainWindowController>(shared_from_this());
+    for (const auto& key : padStorageKeyPaths()) {
+        m_kvoResponders.push_back(KVOResponder::create(key, store, false, [weakSelf](base::Defaults&, const std::string&) {
+            if (auto self = weakSelf.lock())
+                self->padKeysChanged();
+        }));
+    }
+    m_padSelectorOnMainWall->setHidden(!areAllPadsClosed());
+}
+
+void MainWindowController::buildBackground()
+{
+    m_contentWall = Wall::create();
+    m_contentWall->setIdentifier("contentWall");
+    m_contentWall->setMouseDownCanMoveWindow(true);
+    setView(m_contentWall);
+
+    auto frameWall = Wall::create();
+    frameWall->setMouseDownCanMoveWindow(true);
+    frameWall->backgroundDrawingFunc = [](const ui::Rect& bounds) {
+        auto& context = gfx::GraphicsContext::requireCurrent();
+        context.save();
+        gfx::Path::roundedRect(bounds, 5.0, 5.0).addClip();
+        // The top 71 points bright, the rest dark; y runs up in the wall.
+        context.setFillColor(OstrelStyleKit::brightFrame());
+        context.fillRect(ui::Rect(bounds.minX(), bounds.maxY() - 71.0, bounds.width(), 71.0));
+        context.setFillColor(OstrelStyleKit::darkFrame());
+        context.fillRect(ui::Rect(bounds.minX(), bounds.minY(), bounds.width(), std::max(0.0, bounds.height() - 71.0)));
+        context.restore();
+    };
+    m_contentWall->factory().internalAddBrick(frameWall, [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
+
+    auto backgroundWall = Wall::create();
+    backgroundWall->setMouseDownCanMoveWindow(true);
+    backgroundWall->backgroundDrawingFunc = [](const ui::Rect& bounds) { OstrelStyleKit::drawBackground(bounds); };
+    frameWall->factory().internalAddBrick(backgroundWall, [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
+
+    m_horizontalFragmentStackView = FragmentStackView::create(ui::Orientation::Horizontal);
+    m_horizontalFragmentStackView->setAlignment(A::Top);
+    m_horizontalFragmentStackView->setSpacing(0.0);
+    m_horizontalFragmentStackView->setContentHuggingPriority(750, ui::Orientation::Horizontal);
+    m_horizontalFragmentStackView->setMouseDownCanMoveWindow(true);
+    backgroundWall->factory().internalAddBrick(m_horizontalFragmentStackView, [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
+
+    m_leftFragmentWall = FragmentWall::create();
+    m_leftFragmentWall->setMouseDownCanMoveWindow(true);
+    LayoutConstraintMaker width(*m_leftFragmentWall);
+    width.width(kLeftColumnWidth);
+    m_leftFragmentWall->addConstraints(width.constraints());
+}
+
+void MainWindowController::buildLeftColumn()
+{
+    auto& column = *m_leftFragmentWall;
+    m_titleStrip = Wall::create();
+    m_titleStrip->setIdentifier("custom title bar");
+    m_titleStrip->setMouseDownCanMoveWindow(true);
+    m_titleStrip->backgroundDrawingFunc = [](const ui::Rect&) {
+        OstrelStyleKit::drawLogo(ui::Rect(0, 0, 187.0, 21.0), OstrelStyleKit::ResizingBehavior::aspectFit);
+    };
+    column.factory().internalAddBrick(m_titleStrip, [](LayoutConstraintMaker& maker) {
+        maker.container().pin(A::Top, A::Top, 0).pin(A::CenterX, A::CenterX, 0);
+        maker.height(28.0).width(187.0);
+    });
+
+    m_padSelectorOnMainWall = createPadSelector();
+    auto title = m_titleStrip;
+    column.factory().internalAddBrick(m_padSelectorOnMainWall, [title](LayoutConstraintMaker& maker) {
+        maker.container().place(A::Right, A::Right);
+        maker.and_(*title).pin(A::Top, A::Top, 8.0);
+    });
+
+    m_buttonWallContainer = Wall::create();
+    m_buttonWallContainer->setIdentifier("buttonWallContainer");
+    m_buttonWallContainer->setMouseDownCanMoveWindow(true);
+    column.factory().internalAddBrick(m_buttonWallContainer, [](LayoutConstraintMaker& maker) {
+        maker.container().pin(A::Bottom, A::Bottom, 0).pin(A::Right, A::Right, 0);
+        maker.height(36.0).width(400.0);
+    });
+
+    std::weak_ptr<MainWindowController> weakSelf = std::static_pointer_cast<MainWindowController>(shared_from_this());
+    m_commandButton = column.factory().pushButton("", [weakSelf] {
+        auto self = weakSelf.lock();
+        auto& run = MainWindowHooks::shared().runCommandPopUp;
+        if (self && run)
+            run(*self->m_commandButton);
+    }, [](LayoutConstraintMaker& maker) { maker.container().place(A::Left, A::Left).place(A::Bottom, A::Bottom); });
+    m_commandButton->setImage(OstrelStyleKit::imageOfCommandButtonIcon(gfx::colors::white));
+    m_commandButton->setImagePosition(ui::ImagePosition::ImageOnly);
+    DataModel* model = m_model;
+    m_commandComboListener = m_model->showCommandPopOverCombo->addHotListener([weakSelf, model](const std::optional<KeyCombo>&) {
+        if (auto self = weakSelf.lock())
+            self->m_commandButton->setToolTip(commandButtonToolTip(*model));
+    });
+
+    m_infoWallContainer = Wall::create();
+    m_infoWallContainer->setIdentifier("infoWallContainer");
+    m_infoWallContainer->setMouseDownCanMoveWindow(true);
+    auto buttons = m_buttonWallContainer;
+    column.factory().internalAddBrick(m_infoWallContainer, [title, buttons](LayoutConstraintMaker& maker) {
+        maker.container().pin(A::Left, A::Left, 0).pin(A::Right, A::Right, 0);
+        maker.and_(*title).pin(A::Top, A::Bottom, 6.0);
+        maker.append(ui::Constraint::create(&maker.subject(), A::Bottom, R::LessThanOrEqual, buttons.get(), A::Top, 1, 0));
+    });
+
+    auto info = m_infoWallContainer;
+    auto filler = column.factory().wall(std::nullopt, [info, buttons](LayoutConstraintMaker& maker) {
+        maker.container().width(1.0);
+        maker.and_(*info).pin(A::Top, A::Bottom, 0);
+        maker.and_(*buttons).pin(A::Bottom, A::Top, 0);
+    });
+    filler->setMouseDownCanMoveWindow(true);
+    filler->backgroundDrawingFunc = [](const ui::Rect& bounds) { OstrelStyleKit::drawInbetweenWall(bounds); };
+}
+
+void MainWindowController::buildPads()
+{
+    auto& pads = PadTable::pads();
+    std::vector<std::shared_ptr<HideableFragmentWall>*> slots { &m_nowPadFragmentWall, &m_laterPadFragmentWall,
+        &m_scratchPadFragmentWall, &m_logBookPadFragmentWall, &m_statsPadFragmentWall, &m_helpPadFragmentWall };
+    for (std::size_t index = 0; index < pads.size(); ++index)
+        *slots[index] = createBlankPadFragmentWall(pads[index].hiddenKey, index);
+
+    auto& stack = *m_horizontalFragmentStackView;
+    stack.addFragment(m_leftFragmentWall);
+    for (auto* slot : slots)
+        stack.addFragment(*slot);
+    add(stack, m_leftFragmentWall.get(), A::Height, R::Equal, &stack, A::Height, 0);
+    // Held by each pad itself, so that the height comes back with a pad that was closed.
+    for (auto* slot : slots)
+        add(**slot, slot->get(), A::Height, R::Equal, m_leftFragmentWall.get(), A::Height, 0);
+
+    auto& manager = NowAndLaterBoardManager::sharedManager();
+    m_nowPadController = PadViewControllerBuilder::build(pads[PadTable::kNow].colorKey, manager.nowStoreDesc());
+    m_laterPadController = PadViewControllerBuilder::build(pads[PadTable::kLater].colorKey, manager.laterStoreDesc());
+    m_scratchPadController = PadViewControllerBuilder::build(pads[PadTable::kScratch].colorKey, manager.scratchStoreDesc());
+    fillPad(*m_nowPadFragmentWall, m_nowPadController->view(), 0);
+    fillPad(*m_laterPadFragmentWall, m_laterPadController->view(), 0);
+    fillPad(*m_scratchPadFragmentWall, m_scratchPadController->view(), 0);
+
+    m_logBookTableViewController = NiblessViewController::create<LogBookTableViewController>(false);
+    fillPad(*m_logBookPadFragmentWall, m_logBookTableViewController->view(), 37.0);
+    std::weak_ptr<LogBookTableViewController> weakLogBook = m_logBookTableViewController;
+    m_addLogEntryButton = m_logBookPadFragmentWall->factory().pushButton("", [weakLogBook] {
+        if (auto logBook = weakLogBook.lock())
+            logBook->startNewLogEntry();
+    }, [](LayoutConstraintMaker& maker) { maker.container().pin(A::Top, A::Top, 10.0).pin(A::Right, A::Right, -10.0); });
+    m_addLogEntryButton->setControlSize(ui::ControlSize::Small);
+    m_addLogEntryButton->setFont(gfx::Font::system(gfx::Font::smallSystemFontSize));
+    m_addLogEntryButton->setImage(ui::TemplateImages::add());
+    m_addLogEntryButton->setImagePosition(ui::ImagePosition::ImageOnly);
+    m_addLogEntryButton->setToolTip("Add Log Book Entry");
+    m_logBookTableViewController->setAddLogEntryButton(m_addLogEntryButton);
+
+    auto& hooks = MainWindowHooks::shared();
+    m_statsController = hooks.makeStatsController ? hooks.makeStatsController() : placeholderController();
+    m_helpController = hooks.makeHelpController ? hooks.makeHelpController() : placeholderController();
+    for (auto [controller, fragment] : { std::pair { m_statsController, m_statsPadFragmentWall }, std::pair { m_helpController, m_helpPadFragmentWall } }) {
+        if (!controller->view())
+            controller->build();
+        fillPad(*fragment, controller->view() ? controller->view() : Wall::create(), 0);
+    }
+}
+
+void MainWindowController::fillPad(HideableFragmentWall& fragment, const std::shared_ptr<ui::View>& view, double top)
+{
+    // Under the pad's selector row, which must stay within reach of the pointer.
+    view->removeFromSuperview();
+    view->setTranslatesAutoresizingMaskIntoConstraints(false);
+    fragment.insertSubview(view, 0);
+    LayoutConstraintMaker maker(*view);
+    maker.container().pin(A::Top, A::Top, top).pin(A::Left, A::Left, 0).pin(A::Right, A::Right, 0).pin(A::Bottom, A::Bottom, 0);
+    fragment.addConstraints(maker.constraints());
+}
+
+void MainWindowController::padKeysChanged()
+{
+    if (m_padSelectorOnMainWall)
+        m_padSelectorOnMainWall->setHidden(!areAllPadsClosed());
+    fitWindowToContent();
+}
+
+std::string MainWindowController::commandButtonToolTip(DataModel& model)
+{
+    auto combo = model.showCommandPopOverCombo->value();
+    if (!combo)
+        return "Bring up the command interface (no keyboard shorcut set)";
+    std::string key = combo->key() ? combo->key()->description() : std::string();
+    return "Press " + modifierSymbols(combo->modifiers()) + key + " to bring up the command interface";
+}
+
+void MainWindowController::showState(ShownState& state)
+{
+    for (auto* container : { m_buttonWallContainer.get(), m_infoWallContainer.get() }) {
+        auto subviews = container->subviews();
+        for (const auto& subview : subviews)
+            subview->removeFromSuperview();
+    }
+    if (auto buttons = state.buttonWall()) {
+        m_buttonWallContainer->factory().internalAddBrick(buttons, [](LayoutConstraintMaker& maker) {
+            maker.container().place(A::Right, A::Right).pin(A::CenterY, A::CenterY, 0);
+        });
+    }
+    if (auto info = state.infoWall())
+        m_infoWallContainer->factory().internalAddBrick(info, [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
+
+    auto* window = platformWindow();
+    if (!window)
+        return;
+    if (!m_initialPositionAlreadyGiven) {
+        fitWindowToContent();
+        window->layoutIfNeeded();
+        auto store = base::Defaults::standard();
+        double x = store->real("topLeftX");
+        double y = store->real("topLeftY");
+        std::cout << "MainWindow view will appear: " << x << "," << y << std::endl;
+        auto stored = MainWindowPlacement::storedTopLeft(x, y, true);
+        auto place = stored ? stored : MainWindowPlacement::defaultPosition(window->frame().size);
+        if (place)
+            window->setFrameTopLeftPoint(*place);
+        m_initialPositionAlreadyGiven = true;
+    }
+    window->recalculateKeyViewLoop();
+    if (auto first = state.firstResponder())
+        window->makeFirstResponder(first.get());
+    compressWindow();
+}
+
+void MainWindowController::showPad(const std::string& storageKey)
+{
+    hideAllPadsExcept(storageKey);
+    auto store = base::Defaults::standard();
+    store->set(storageKey, false);
+    store->synchronize();
+}
+
+void MainWindowController::hideAllPadsExcept(const std::string& storageKey)
+{
+    auto store = base::Defaults::standard();
+    for (const auto& key : padStorageKeyPaths()) {
+        if (key == storageKey || store->boolean(key))
+            continue;
+        store->set(key, true);
+        store->synchronize();
+    }
+}
+
+void MainWindowController::showCurrentWeekStatisticsPad()
+{
+    showPad("statsPadHidden");
+    auto store = base::Defaults::standard();
+    store->set("currentlyDisplayedStatistic", 0);
+    store->synchronize();
+}
+
+bool MainWindowController::areAllPadsClosed() const
+{
+    auto store = base::Defaults::standard();
+    for (const auto& key : padStorageKeyPaths()) {
+        if (!store->boolean(key))
+            return false;
+    }
+    return true;
+}
+
+bool MainWindowController::isPadSectionVisible() const
+{
+    auto store = base::Defaults::standard();
+    for (const auto& key : padStorageKeyPaths()) {
+        if (store->boolean(key))
+            return true;
+    }
+    return false;
+}
+
+void MainWindowController::padButtonPressed(std::size_t index)
+{
+    auto store = base::Defaults::standard();
+    const std::string key = PadTable::pad(index).hiddenKey;
+    bool closed = store->boolean(key);
+    if (closed)
+        hideAllPadsExcept(key);
+    store->set(key, !closed);
+    store->synchronize();
+}
+
+void MainWindowController::fitWindowToContent()
+{
+    auto* window = platformWindow();
+    if (!window)
+        return;
+    ui::Size needed = window->contentMinSize();
+    ui::Rect frame = window->frame();
+    if (frame.width() >= needed.width && frame.height() >= needed.height)
+        return;
+    double height = std::max(frame.height(), needed.height);
+    window->setFrame(ui::Rect(frame.minX(), frame.maxY() - height, std::max(frame.width(), needed.width), height), true);
+}
+
+void MainWindowController::compressWindow()
+{
+    auto* window = platformWindow();
+    if (!window || m_model->windowCompressionMode->value() == WindowCompressionMode::never)
+        return;
+    ui::Rect compressed = MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), !areAllPadsClosed(),
+        kOpenPadMinimumHeight);
+    window->setFrame(compressed, true);
+    if (auto& follow = MainWindowHooks::shared().commandPopUpFollowsWindow)
+        follow();
+}
+
+ui::Point MainWindowController::defaultPosition() const
+{
+    auto* window = platformWindow();
+    ui::Size size = window ? window->frame().size : ui::Size();
+    return MainWindowPlacement::defaultPosition(size).value_or(window ? ui::Point(window->frame().minX(), window->frame().maxY()) : ui::Point());
+}
+
+ui::Point MainWindowController::computeTopLeftPoint(ui::Point suggestedLocation) const
+{
+    auto* window = platformWindow();
+    ui::Size size = window ? window->frame().size : ui::Size();
+    auto store = base::Defaults::standard();
+    // Read as single-precision numbers, as they were always stored.
+    auto stored = MainWindowPlacement::storedTopLeft(float(store->real("topLeftX")), float(store->real("topLeftY")), false);
+    return MainWindowPlacement::computeTopLeftPoint(suggestedLocation, stored, size);
+}
+
+void MainWindowController::repositionMainWindowAccordingToSettingsWithHint(ui::Point suggestedLocation)
+{
+    if (auto* window = platformWindow())
+        window->setFrameTopLeftPoint(computeTopLeftPoint(suggestedLocation));
+}
+
+void MainWindowController::windowDidMove(ui::Window& window)
+{
+    if (m_ignoreMovementUpdates)
+        return;
+    auto store = base::Defaults::standard();
+    store->set("topLeftX", window.frame().minX());
+    store->set("topLeftY", window.frame().maxY());
+    store->synchronize();
+}
+
+void MainWindowController::windowDidResize(ui::Window& window)
+{
+    if (auto origin = MainWindowPlacement::keptOnScreen(window.frame()))
+        window.setFrameOrigin(*origin);
+}
+
+bool MainWindowController::windowShouldClose(ui::Window&)
+{
+    if (auto window = m_window.lock())
+        window->close();
+    return false;
+}
+
+std::shared_ptr<HideableFragmentWall> MainWindowController::createBlankPadFragmentWall(const std::string& storageKey, std::size_t selectedIndex)
+{
+    auto fragment = HideableFragmentWall::create(storageKey, true);
+    fragment->backgroundDrawingFunc = [](const ui::Rect& bounds) { OstrelStyleKit::drawPadBackground(bounds); };
+    fragment->setMouseDownCanMoveWindow(true);
+    LayoutConstraintMaker minimum(*fragment);
+    minimum.minWidth(400.0);
+    fragment->addConstraints(minimum.constraints());
+
+    auto embedded = Wall::create();
+    embedded->setIdentifier("embeddedWall");
+    embedded->factory().internalAddBrick(createPadSelectorForPadWall(selectedIndex), [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
+    fragment->factory().internalAddBrick(embedded, [](LayoutConstraintMaker& maker) {
+        maker.container().pin(A::Left, A::Left, 2.0).pin(A::Top, A::Top, 4.0);
+    });
+    return fragment;
+}
+
+std::shared_ptr<Wall> MainWindowController::createPadSelectorForPadWall(std::size_t selectedIndex)
+{
+    auto row = Wall::create();
+    row->factory().setHorizontalInset(2.0);
+    std::weak_ptr<MainWindowController> weakSelf = std::static_pointer_cast<MainWindowController>(shared_from_this());
+    std::shared_ptr<Wall> previous;
+    for (std::size_t index = 0; index < PadTable::kCount; ++index) {
+        const auto& pad = PadTable::pad(index);
+        bool selected = index == selectedIndex;
+        bool last = index + 1 == PadTable::kCount;
+        auto holder = Wall::create();
+        holder->backgroundDrawingFunc = [index, selected](const ui::Rect& bounds) {
+            if (selected)
+                OstrelStyleKit::drawHighlightedSegmentedControl(bounds);
+            if (auto icon = PadIcons::image(index))
+                icon->draw(ui::Rect(4.0, 4.0, 18.0, 18.0));
+        };
+        auto rowFactory = row;
+        row->factory().internalAddBrick(holder, [previous, last, rowFactory](LayoutConstraintMaker& maker) {
+            maker.height(26.0);
+            if (!previous) {
+                maker.container().pin(A::Left, A::Left, 0).pin(A::Top, A::Top, 0).pin(A::Bottom, A::Bottom, 0);
+                return;
+            }
+            maker.and_(*previous).pin(A::Left, A::Right, last ? 0.0 : rowFactory->factory().internalHorizontalInset()).pin(A::Top, A::Top, 0);
+            if (last)
+                maker.container().pin(A::Right, A::Right, 0);
+        });
+        auto button = holder->factory().borderlessButton(selected ? pad.title : "", [weakSelf, index] {
+            if (auto self = weakSelf.lock())
+                self->padButtonPressed(index);
+        }, [selected](LayoutConstraintMaker& maker) {
+            maker.container().pin(A::Left, A::Left, selected ? 4.0 : 0.0).pin(A::Right, A::Right, 0).pin(A::Top, A::Top, 0).pin(A::Bottom, A::Bottom, 0);
+        });
+        button->setImage(OstrelStyleKit::imageOfEmptyPlaceholderIcon());
+        button->setImagePosition(selected ? ui::ImagePosition::ImageLeft : ui::ImagePosition::ImageOnly);
+        if (!selected)
+            button->setToolTip(pad.title);
+        previous = holder;
+    }
+    return row;
+}
+
+std::shared_ptr<Wall> MainWindowController::createPadSelector()
+{
+    auto wall = Wall::create();
+    auto stack = FragmentStackView::create(ui::Orientation::Horizontal);
+    stack->setSpacing(2.0);
+    wall->factory().internalAddBrick(stack, [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
+    std::weak_ptr<MainWindowController> weakSelf = std::static_pointer_cast<MainWindowController>(shared_from_this());
+    for (std::size_t index = 0; index < PadTable::kCount; ++index) {
+        auto icon = FragmentWall::create();
+        LayoutConstraintMaker size(*icon);
+        size.width(18.0).height(18.0);
+        icon->addConstraints(size.constraints());
+        icon->backgroundDrawingFunc = [index](const ui::Rect& bounds) { PadIcons::draw(index, bounds); };
+        auto button = icon->factory().borderlessButton("", [weakSelf, index] {
+            if (auto self = weakSelf.lock())
+                self->padButtonPressed(index);
+        }, [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
+        button->setToolTip(PadTable::pad(index).title);
+        stack->addFragment(icon);
+    }
+    return wall;
+}
+
+}

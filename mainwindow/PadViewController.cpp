@@ -1,0 +1,331 @@
+#include "mainwindow/PadViewController.h"
+
+#include "mainwindow/FastTypeTextViewDelegate.h"
+#include "mainwindow/MainWindowHooks.h"
+#include "mainwindow/NowAndLaterBoardTextView.h"
+#include "mainwindow/PadBackgroundWall.h"
+#include "mainwindow/PadTable.h"
+#include "mainwindow/TextIndicatorsView.h"
+#include "mainwindow/TextScrollView.h"
+
+#include "core/ZrLog.h"
+#include "drawing/OstrelStyleKit.h"
+#include "log/BackingStoreDescriptor.h"
+#include "log/BackingStoreManager.h"
+#include "viewkit/LayoutConstraintMaker.h"
+#include "viewkit/LayoutConstraintMakerWithRelation.h"
+#include "viewkit/PushButtonBrick.h"
+#include "viewkit/StandardLabel.h"
+#include "viewkit/Wall.h"
+
+#include "platform/base/AlertPresenter.h"
+#include "platform/base/Diagnostics.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/TemplateImages.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/Window.h"
+
+namespace ostrel {
+
+namespace {
+
+using A = ui::LayoutAttribute;
+
+std::vector<std::weak_ptr<PadViewController>>& everyController()
+{
+    static auto* controllers = new std::vector<std::weak_ptr<PadViewController>>; // one process-wide list
+    return *controllers;
+}
+
+void constrain(ui::View& container, ui::View& view, const std::function<void(LayoutConstraintMaker&)>& rules)
+{
+    view.setTranslatesAutoresizingMaskIntoConstraints(false);
+    LayoutConstraintMaker maker(view);
+    rules(maker);
+    container.addConstraints(maker.constraints());
+}
+
+}
+
+std::vector<std::shared_ptr<PadViewController>> PadViewController::all()
+{
+    std::vector<std::shared_ptr<PadViewController>> alive;
+    for (const auto& weak : everyController()) {
+        if (auto controller = weak.lock())
+            alive.push_back(std::move(controller));
+    }
+    return alive;
+}
+
+void PadViewController::addToAll(const std::shared_ptr<PadViewController>& controller)
+{
+    auto& list = everyController();
+    std::erase_if(list, [](const auto& weak) { return weak.expired(); });
+    list.push_back(controller);
+}
+
+std::vector<std::string> PadViewController::saveAllPads()
+{
+    std::vector<std::string> unsaved;
+    for (const auto& controller : all()) {
+        auto* delegate = controller->textView() ? controller->textView()->fastTypeDelegate() : nullptr;
+        if (delegate && !delegate->save())
+            unsaved.push_back(controller->title());
+    }
+    return unsaved;
+}
+
+std::string PadViewController::title() const
+{
+    for (const auto& pad : PadTable::pads()) {
+        if (pad.colorKey && m_backgroundColorStorageKey == pad.colorKey)
+            return pad.title;
+    }
+    return "Pad";
+}
+
+void PadViewController::build()
+{
+    auto wall = Wall::create();
+    setView(wall);
+    constrain(*wall, *wall, [](LayoutConstraintMaker& maker) { maker.minWidth(300.0); });
+
+    m_textIndicatorsView = TextIndicatorsView::create();
+    wall->addSubview(m_textIndicatorsView);
+    constrain(*wall, *m_textIndicatorsView, [](LayoutConstraintMaker& maker) {
+        maker.container().pin(A::Right, A::Right, 0.0).pin(A::Top, A::Top, 4.0);
+        maker.width(134.0).height(26.0);
+    });
+
+    auto textWall = createTextViewWall();
+    textWall->setIdentifier("textViewWall");
+    m_textView->setBackingStoreDescriptor(m_backingStoreDescriptor);
+    wall->addSubview(textWall);
+    constrain(*wall, *textWall, [](LayoutConstraintMaker& maker) {
+        maker.container().pin(A::Right, A::Right, -1.0).pin(A::Left, A::Left, 1.0).pin(A::Bottom, A::Bottom, 2.0).pin(A::Top, A::Top, 37.0);
+    });
+}
+
+std::shared_ptr<Wall> PadViewController::createTextViewWall()
+{
+    auto wall = Wall::create();
+    auto background = PadBackgroundWall::create(m_backgroundColorStorageKey.value_or("nowPadBackgroundColor"));
+    wall->addSubview(background);
+    constrain(*wall, *background, [](LayoutConstraintMaker& maker) {
+        maker.container().pin(A::Top, A::Top, 0.0).pin(A::Left, A::Left, 0.0).pin(A::Right, A::Right, 0.0).pin(A::Bottom, A::Bottom, -37.0);
+    });
+
+    m_textView = NowAndLaterBoardTextView::create();
+    m_textView->setFrame(ui::Rect(0, 0, 100, 100));
+    m_scrollView = makeTextScrollView(m_textView);
+    updateTextView();
+    m_textView->setDrawsBackground(false);
+    background->addSubview(m_scrollView);
+    constrain(*background, *m_scrollView, [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
+
+    addIndicatorButtons();
+    addToolbar(*wall);
+
+    m_unreadableNotice = standardLabel("Page could not be read: read-only, never saved.");
+    m_unreadableNotice->setFont(gfx::Font::system(gfx::Font::smallSystemFontSize));
+    m_unreadableNotice->setTextColor(gfx::Color::rgb(0.95, 0.55, 0.5));
+    m_unreadableNotice->setToolTip(kUnreadableNotice);
+    wall->addSubview(m_unreadableNotice);
+    auto anchor = m_newSheetButton;
+    constrain(*wall, *m_unreadableNotice, [&](LayoutConstraintMaker& maker) {
+        maker.container().pin(A::Left, A::Left, 8.0);
+        maker.and_(*anchor).pin(A::CenterY, A::CenterY, 0.0);
+    });
+
+    updateToolbarButtons();
+    m_textView->awakeFromNib();
+    m_textIndicatorsView->awakeFromNib();
+    if (auto* delegate = m_textView->fastTypeDelegate())
+        delegate->updateTextToolbar();
+    m_unreadableNotice->setHidden(!m_textView->isShowingUnreadablePage());
+    return wall;
+}
+
+void PadViewController::addIndicatorButtons()
+{
+    std::weak_ptr<NowAndLaterBoardTextView> weakView = m_textView;
+    struct Indicator {
+        const char* title;
+        void (NowAndLaterBoardTextView::*action)(const base::Sender&);
+        void (TextIndicatorsView::*keep)(const std::shared_ptr<ui::Button>&);
+        bool hidden;
+    };
+    const Indicator indicators[] = {
+        { "N", &NowAndLaterBoardTextView::makePlainText, &TextIndicatorsView::setPlainIndicator, true },
+        { "B", &NowAndLaterBoardTextView::toggleBoldAttribute, &TextIndicatorsView::setBoldIndicator, false },
+        { "i", &NowAndLaterBoardTextView::toggleItalicAttribute, &TextIndicatorsView::setItalicsIndicator, false },
+        { "U", &NowAndLaterBoardTextView::underline, &TextIndicatorsView::setUnderlineIndicator, false },
+        { "S", &NowAndLaterBoardTextView::toggleStrikeOutAttribute, &TextIndicatorsView::setStrikeThroughIndicator, false },
+    };
+    std::shared_ptr<ui::Button> previous;
+    for (const auto& indicator : indicators) {
+        auto button = ui::Button::create(indicator.title, ui::ButtonType::Toggle);
+        button->setBezelStyle(ui::BezelStyle::Borderless);
+        button->setImagePosition(ui::ImagePosition::ImageOnly);
+        button->setHidden(indicator.hidden);
+        auto action = indicator.action;
+        button->onAction = [weakView, action] {
+            if (auto view = weakView.lock())
+                ((*view).*action)({});
+        };
+        m_textIndicatorsView->addSubview(button);
+        // The hidden "N" keeps its place, so "B" starts 25 points in.
+        constrain(*m_textIndicatorsView, *button, [&](LayoutConstraintMaker& maker) {
+            maker.width(24.0).height(20.0);
+            maker.container().pin(A::CenterY, A::CenterY, 0.0);
+            if (previous)
+                maker.and_(*previous).pin(A::Left, A::Right, 1.0);
+            else
+                maker.container().pin(A::Left, A::Left, 0.0);
+        });
+        ((*m_textIndicatorsView).*indicator.keep)(button);
+        previous = button;
+    }
+    m_textView->setTextIndicatorsView(m_textIndicatorsView);
+}
+
+void PadViewController::addToolbar(Wall& wall)
+{
+    auto& factory = wall.factory();
+    std::weak_ptr<PadViewController> weakSelf = std::static_pointer_cast<PadViewController>(shared_from_this());
+    auto act = [weakSelf](void (PadViewController::*action)()) {
+        return [weakSelf, action] {
+            if (auto self = weakSelf.lock())
+                ((*self).*action)();
+        };
+    };
+    bool first = true;
+    auto add = [&](const char* toolTip, std::shared_ptr<gfx::Image> image, std::function<void()> action) {
+        auto button = factory.borderlessButton("", std::move(action), [&factory, first](LayoutConstraintMaker& maker) {
+            if (first) {
+                maker.container().pin(A::Right, A::Right, 0.0).pin(A::Bottom, A::Bottom, -11.0);
+            } else {
+                auto previous = factory.previous();
+                if (!previous)
+                    base::fatal("previous called but does not exist");
+                maker.and_(*previous).pin(A::Right, A::Left, 0.0).pin(A::CenterY, A::CenterY, 0.0);
+            }
+            maker.width(18.0).height(18.0);
+        });
+        first = false;
+        button->setToolTip(toolTip);
+        button->setImage(std::move(image));
+        button->setImagePosition(ui::ImagePosition::ImageOnly);
+        return button;
+    };
+    m_newSheetButton = add("Create A New Sheet", ui::TemplateImages::add(), act(&PadViewController::newSheet));
+    m_nextSheetButton = add("Next / New Pad", ui::TemplateImages::rightTriangle(), act(&PadViewController::nextSheet));
+    m_previousSheetButton = add("Previous Pad", ui::TemplateImages::leftTriangle(), act(&PadViewController::previousSheet));
+    m_deleteSheetButton = add("Delete Current Pad", ui::TemplateImages::stop(), act(&PadViewController::deleteSheet));
+    m_helpButton = add("More Information…", OstrelStyleKit::imageOfHelpIcon(), act(&PadViewController::showTypingShortcutHelp));
+}
+
+bool PadViewController::writeCurrentPage()
+{
+    auto* delegate = m_textView ? m_textView->fastTypeDelegate() : nullptr;
+    if (!delegate || delegate->save())
+        return true;
+    zr_log("%s keeps its page: it could not be written", title().c_str());
+    return false;
+}
+
+void PadViewController::newSheet()
+{
+    if (!m_backingStoreDescriptor || !writeCurrentPage())
+        return;
+    std::string id = BackingStoreManager::sharedManager().newFile(*m_backingStoreDescriptor);
+    showPageWithID(id);
+}
+
+void PadViewController::nextSheet()
+{
+    if (!m_backingStoreDescriptor || !writeCurrentPage())
+        return;
+    if (auto next = m_backingStoreDescriptor->index().nextID())
+        showPageWithID(*next);
+}
+
+void PadViewController::previousSheet()
+{
+    if (!m_backingStoreDescriptor || !writeCurrentPage())
+        return;
+    if (auto previous = m_backingStoreDescriptor->index().previousID())
+        showPageWithID(*previous);
+}
+
+void PadViewController::showPageWithID(const std::string& id)
+{
+    m_backingStoreDescriptor->pointToFileWithID(id);
+    updateTextView();
+    updateToolbarButtons();
+}
+
+void PadViewController::deleteSheet()
+{
+    if (!m_backingStoreDescriptor)
+        return;
+    // The page is written even when the user then keeps it.
+    writeCurrentPage();
+    base::AlertRequest alert;
+    alert.style = base::AlertRequest::Style::Informational;
+    alert.message = "Are you certain that you want to permanently delete this sheet?";
+    alert.buttons = { "OK", "Cancel" };
+    if (base::AlertPresenter::present(alert).button != 0)
+        return;
+    auto& index = m_backingStoreDescriptor->index();
+    auto doomed = index.selectedID();
+    if (!doomed)
+        return;
+    if (auto next = index.nextID())
+        m_backingStoreDescriptor->pointToFileWithID(*next);
+    else if (auto previous = index.previousID())
+        m_backingStoreDescriptor->pointToFileWithID(*previous);
+    BackingStoreManager::sharedManager().removeSheetFromDescriptor(*m_backingStoreDescriptor, *doomed);
+    updateTextView();
+    updateToolbarButtons();
+}
+
+void PadViewController::showTypingShortcutHelp()
+{
+    if (auto& show = MainWindowHooks::shared().showHelpPage)
+        show("fast_type_syntax.html");
+}
+
+void PadViewController::focus()
+{
+    if (m_textView && m_textView->window())
+        m_textView->window()->makeFirstResponder(m_textView.get());
+}
+
+void PadViewController::updateTextView()
+{
+    if (!m_backingStoreDescriptor || !m_textView)
+        return;
+    m_textView->showPage(BackingStoreManager::sharedManager().contentOfSelectedFile(*m_backingStoreDescriptor));
+    if (m_unreadableNotice)
+        m_unreadableNotice->setHidden(!m_textView->isShowingUnreadablePage());
+    m_backingStoreDescriptor->index().refreshIndexFromDisk();
+}
+
+void PadViewController::updateToolbarButtons()
+{
+    if (!m_backingStoreDescriptor)
+        return;
+    const auto& index = m_backingStoreDescriptor->index();
+    bool hasNext = index.hasNextID();
+    bool hasPrevious = index.hasPreviousID();
+    if (m_nextSheetButton)
+        m_nextSheetButton->setEnabled(hasNext);
+    if (m_previousSheetButton)
+        m_previousSheetButton->setEnabled(hasPrevious);
+    if (m_deleteSheetButton)
+        m_deleteSheetButton->setEnabled(hasNext || hasPrevious);
+}
+
+}

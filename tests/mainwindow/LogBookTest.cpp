@@ -1,0 +1,320 @@
+// The log book: its cells, row actions and heights, the deletion's 60-second confirmation,
+// and the entry editor's edge cases.
+#include "MainWindowFixture.h"
+
+#include "mainwindow/LogBookColumnView.h"
+#include "mainwindow/LogBookRowHeights.h"
+#include "mainwindow/LogBookTableView.h"
+#include "mainwindow/LogBookTableViewController.h"
+#include "mainwindow/LogEntryEditor.h"
+#include "mainwindow/ObjectiveTextView.h"
+
+#include "log/FullDataSet.h"
+#include "log/LogFile.h"
+#include "viewkit/CheckBoxBrick.h"
+#include "viewkit/DatePickerBrick.h"
+#include "viewkit/PopUpButtonBrick.h"
+#include "viewkit/PushButtonBrick.h"
+#include "tests/support/WithoutPermissionOverride.h"
+
+#include "platform/base/Calendar.h"
+#include "platform/text/Rtfd.h"
+#include "platform/ui/PopUpButton.h"
+#include "platform/ui/TextField.h"
+
+#include <cmath>
+
+namespace ostrel::test {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class LogBookTest : public MainWindowTest {
+protected:
+    LogBookTableViewController& logBook()
+    {
+        mainWindow().showPad("logBookPadHidden");
+        window().layoutIfNeeded();
+        return *mainWindow().logBookTableViewController();
+    }
+    static double local(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
+    {
+        return base::Calendar::current().moment({ year, month, day, hour, minute, second, 0 });
+    }
+    std::string dayFile(double date) const { return Logger::sharedLogger().systemLogBackingStoreDesc()->getPathToFileForDate(date); }
+    // An entry written into its day's file, the log read again.
+    void log(const std::string& uuid, double start, const std::string& objective = "Write", const std::string& tags = "",
+        const std::string& focus = "good")
+    {
+        FullTimeSlice record;
+        record.setUuid(uuid);
+        record.setObjectiveText(text::AttributedString::fromUtf8(objective));
+        record.setStartDate(start);
+        record.setDuration(1500);
+        record.setActualDuration(1500);
+        record.setTagString(tags);
+        record.setFocusRating(focus);
+        ASSERT_TRUE(LogFileManager::sharedInstance().createOrRetrieveLogFile(dayFile(start))->addOrReplaceThenSaveAndUpdate(record, uuid));
+        wait(2);
+    }
+    std::vector<std::string> uuidsOnDisk(double date)
+    {
+        std::vector<std::string> uuids;
+        auto document = text::Rtfd::readFile(dayFile(date));
+        if (!document)
+            return uuids;
+        FullDataSet set;
+        for (const auto& record : set.createTimeSlicesFromData(document->text))
+            uuids.push_back(std::static_pointer_cast<FullTimeSlice>(record)->uuid());
+        return uuids;
+    }
+    std::vector<std::string> menuTitles(int row)
+    {
+        auto cell = logBook().viewForRow(*logBook().tableView(), row);
+        for (const auto& subview : cell->subviews()) {
+            if (auto* pullDown = dynamic_cast<ui::PopUpButton*>(subview.get()))
+                return pullDown->itemTitles();
+        }
+        return {};
+    }
+    LogEntryEditor& editor() { return *logBook().editor(); }
+    void setTimes(double day, double from, double to)
+    {
+        editor().startDatePicker()->setDateValue(day);
+        editor().startTimePicker()->setDateValue(from);
+        editor().endTimePicker()->setDateValue(to);
+    }
+};
+
+}
+
+TEST_F(LogBookTest, CellTextsFollowTheRecord)
+{
+    EXPECT_EQ(LogBookTableViewController::durationText(1500), "25 MINUTES");
+    EXPECT_EQ(LogBookTableViewController::durationText(3660), "1 HOUR 1 MINUTE");
+    EXPECT_EQ(LogBookTableViewController::durationText(std::nan("")), "LESS THAN ONE MINUTE") << "no number shows as none";
+    EXPECT_EQ(LogBookTableViewController::durationText(1e300), "LESS THAN ONE MINUTE");
+    EXPECT_EQ(LogBookTableViewController::tagText("a,,b, c"), "a, b,  c");
+    EXPECT_EQ(LogBookTableViewController::tagText(""), "");
+    EXPECT_EQ(LogBookTableViewController::focusText("experienced flow"), "FLOW");
+    EXPECT_EQ(LogBookTableViewController::focusText("highly focused"), "HIGHLY FOCUSED");
+    EXPECT_EQ(LogBookTableViewController::focusText("undefined"), "UNDEFINED");
+}
+
+TEST_F(LogBookTest, RowsAreTheLogNewestFirstWithTheirMenus)
+{
+    double today = local(2026, 1, 5, 8);
+    log("early", today, "Read");
+    text::AttributedString linked = text::AttributedString::fromUtf8("See ");
+    for (const char* link : { "ostrel2things://ABC", "omnifocus:///task/x", "https://example.org/a", "ostrel2things://ABC", "not a link" }) {
+        text::Attributes attributes;
+        attributes.link = link;
+        linked.append(u"x", attributes);
+        linked.append(u" ", {});
+    }
+    FullTimeSlice record;
+    record.setUuid("late");
+    record.setObjectiveText(linked);
+    record.setStartDate(today + 3600);
+    ASSERT_TRUE(LogFileManager::sharedInstance().createOrRetrieveLogFile(dayFile(today))->addOrReplaceThenSaveAndUpdate(record, "late"));
+    wait(2);
+    ASSERT_EQ(logBook().numberOfRows(*logBook().tableView()), 2);
+    EXPECT_EQ(logBook().objectValueFor(0)->uuid(), "late");
+    EXPECT_EQ(menuTitles(0), (std::vector<std::string> { "", "Make current objective", "Edit...", "Delete", "Show task in Things",
+                                 "Show task in OmniFocus", "Open \"https://example.org/a\"" }));
+    logBook().objectValueFor(1)->setIsRTFD(false);
+    EXPECT_EQ(menuTitles(1), (std::vector<std::string> { "", "Make current objective" })) << "a plain-text file is never rewritten";
+}
+
+TEST_F(LogBookTest, RowHeightsAddTheTagBandAndLeaveTheLastLineBreakOut)
+{
+    double today = local(2026, 1, 5, 8);
+    log("tagged", today, "One line", "a,b");
+    log("plain", today - 60, "One line");
+    log("broken", today - 120, "One line\n");
+    auto& table = *logBook().tableView();
+    ASSERT_EQ(logBook().numberOfRows(table), 3);
+    double tagged = logBook().heightOfRow(table, 0);
+    double plain = logBook().heightOfRow(table, 1);
+    EXPECT_EQ(tagged - plain, 23.0);
+    EXPECT_EQ(logBook().heightOfRow(table, 2), plain);
+    EXPECT_EQ(logBook().objectValueFor(0)->lastHeight(), tagged);
+    text::LayoutDefaults defaults { NowAndLaterBoardManager::sharedManager().defaultFont(), NowAndLaterBoardManager::sharedManager().textColor() };
+    EXPECT_EQ(plain, LogBookRowHeights::measure(text::AttributedString::fromUtf8("One line"), table.bounds().width() - 20, defaults) + 33);
+}
+
+TEST_F(LogBookTest, ASecondDeletionWithinAMinuteGoesUnasked)
+{
+    double today = local(2026, 1, 5, 8);
+    for (const char* uuid : { "A", "B", "C", "D" })
+        log(uuid, today + (uuid[0] - 'A') * 60.0);
+    alertAnswer = 1;
+    logBook().deleteRow(0);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message, "Are you sure you want to permanently delete this time slice?");
+    EXPECT_EQ(alerts[0].informativeText, "This operation cannot be undone.");
+    EXPECT_EQ(uuidsOnDisk(today).size(), 4u) << "Cancel keeps it";
+
+    alertAnswer = 0;
+    logBook().deleteRow(0);
+    EXPECT_EQ(alerts.size(), 2u);
+    wait(2);
+    logBook().deleteRow(0);
+    EXPECT_EQ(alerts.size(), 2u) << "within 60 seconds of the confirmation";
+    wait(2);
+    clock.advance(61);
+    logBook().deleteRow(0);
+    EXPECT_EQ(alerts.size(), 3u);
+    wait(2);
+    EXPECT_EQ(uuidsOnDisk(today), std::vector<std::string> { "A" });
+    EXPECT_EQ(logBook().numberOfRows(*logBook().tableView()), 1);
+}
+
+TEST_F(LogBookTest, EntriesSharingAnIdentifierAreTellApartByTheirPlace)
+{
+    double today = local(2026, 1, 5, 8);
+    auto file = LogFileManager::sharedInstance().createOrRetrieveLogFile(dayFile(today));
+    for (double offset : { 0.0, 60.0 }) {
+        FullTimeSlice twin;
+        twin.setUuid("TWIN");
+        twin.setObjectiveText(text::AttributedString::fromUtf8(offset ? "second" : "first"));
+        twin.setStartDate(today + offset);
+        // Appended: the identifier alone would find two.
+        ASSERT_TRUE(file->addOrReplaceThenSaveAndUpdate(twin, offset ? "other" : "TWIN"));
+    }
+    wait(2);
+    ASSERT_EQ(logBook().numberOfRows(*logBook().tableView()), 2);
+    logBook().deleteRow(0);
+    wait(2);
+    ASSERT_EQ(logBook().numberOfRows(*logBook().tableView()), 1);
+    EXPECT_EQ(logBook().objectValueFor(0)->objectiveText().utf8(), "first");
+}
+
+TEST_F(LogBookTest, MakeCurrentObjectiveTakesTheRowsObjectiveAndTags)
+{
+    log("A", local(2026, 1, 5, 8), "Plan the week", "planning,work");
+    logBook().makeCurrentObjective(0);
+    auto data = store().data("objective");
+    ASSERT_TRUE(data);
+    auto document = text::Rtfd::fromData(std::string(data->begin(), data->end()));
+    ASSERT_TRUE(document);
+    EXPECT_EQ(document->text.utf8(), "Plan the week");
+    EXPECT_EQ(store().string("tags"), "planning,work");
+}
+
+TEST_F(LogBookTest, ANewEntryIsTheTwentyMinutesEndingNowAndSavesIntoTodaysFile)
+{
+    clock.set(local(2026, 1, 5, 10));
+    store().set("objective", base::Value::Data {});
+    logBook().startNewLogEntry();
+    EXPECT_TRUE(logBook().isCurrentlyOnEditingTab());
+    EXPECT_TRUE(mainWindow().addLogEntryButton()->isHidden());
+    EXPECT_EQ(editor().startTimePicker()->text().substr(0, 8), "09:40:00");
+    EXPECT_EQ(editor().endTimePicker()->text().substr(0, 8), "10:00:00");
+    EXPECT_EQ(editor().editorDurationLabel()->stringValue(), "20 minutes");
+    EXPECT_EQ(editor().focusLevelTempVariable()->value(), 1);
+    EXPECT_FALSE(editor().completedTempVariable()->value());
+
+    ASSERT_TRUE(logBook().saveEdit());
+    EXPECT_FALSE(logBook().isCurrentlyOnEditingTab());
+    EXPECT_FALSE(mainWindow().addLogEntryButton()->isHidden());
+    wait(2);
+    ASSERT_EQ(logBook().numberOfRows(*logBook().tableView()), 1);
+    auto saved = logBook().objectValueFor(0);
+    EXPECT_EQ(saved->actualDuration(), 1200.0);
+    EXPECT_EQ(saved->duration(), 1200.0);
+    EXPECT_EQ(saved->startDate(), local(2026, 1, 5, 9, 40));
+    EXPECT_EQ(saved->fullPathOfLogFile(), dayFile(clock.now()));
+}
+
+TEST_F(LogBookTest, TheEndTimeBeforeTheStartIsTheNextDaysAndEqualTimesMakeOneSecond)
+{
+    logBook().startNewLogEntry();
+    double day = local(2026, 2, 10);
+    setTimes(day, local(2026, 2, 10, 23, 30), local(2026, 2, 10, 0, 15));
+    EXPECT_EQ(logBook().computeEditorDuration(), 2700.0);
+    EXPECT_EQ(logBook().computeStartDate(), local(2026, 2, 10, 23, 30));
+    setTimes(day, local(2026, 2, 10, 11), local(2026, 2, 10, 11));
+    EXPECT_EQ(logBook().computeEditorDuration(), 1.0);
+    logBook().updateEditorDurationLabel();
+    EXPECT_EQ(editor().editorDurationLabel()->stringValue(), "1 second");
+}
+
+TEST_F(LogBookTest, AnUnknownFocusOpensAsFlowAndIsSavedSo)
+{
+    double start = local(2026, 1, 5, 8);
+    log("odd", start, "Odd one", "", "undefined");
+    logBook().startEdit(0);
+    EXPECT_EQ(editor().focusLevelTempVariable()->value(), 3);
+    EXPECT_EQ(editor().focusLevelPopUp()->titleOfSelectedItem(), "I experienced \"flow\"");
+    ASSERT_TRUE(logBook().saveEdit());
+    wait(2);
+    EXPECT_EQ(logBook().objectValueFor(0)->focusRating(), "experienced flow");
+    EXPECT_EQ(logBook().objectValueFor(0)->uuid(), "odd") << "changed in place";
+}
+
+TEST_F(LogBookTest, AnEditedEntryMovedToAnotherDayStaysInItsFile)
+{
+    double start = local(2026, 1, 5, 8);
+    log("A", start, "Write");
+    logBook().startEdit(0);
+    editor().startDatePicker()->setDateValue(local(2026, 1, 7));
+    ASSERT_TRUE(logBook().saveEdit());
+    wait(2);
+    EXPECT_EQ(uuidsOnDisk(start), std::vector<std::string> { "A" });
+    EXPECT_FALSE(fs::exists(dayFile(local(2026, 1, 7))));
+    EXPECT_EQ(logBook().objectValueFor(0)->startDate(), local(2026, 1, 7, 8));
+}
+
+TEST_F(LogBookTest, ATimeTheClocksSkipMovesForwardAndNoDateIsRefused)
+{
+    home.setTimeZone("Europe/Berlin");
+    logBook().startNewLogEntry();
+    // 29 March 2026: clocks go from 02:00 to 03:00.
+    auto gap = LogEntryEditor::momentOf({ 2026, 3, 29, 2, 30, 0, 0 });
+    ASSERT_TRUE(gap);
+    EXPECT_EQ(*gap, local(2026, 3, 29, 3, 30));
+    EXPECT_FALSE(LogEntryEditor::momentOf({ 1, 1, 1, 0, 0, 0, 0 })) << "a year-1 day file is never made";
+
+    editor().startDatePicker()->setDateValue(base::Time::distantPast());
+    EXPECT_FALSE(logBook().saveEdit());
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message, "The log entry could not be saved.");
+    EXPECT_TRUE(logBook().isCurrentlyOnEditingTab()) << "the editor stays open";
+}
+
+TEST_F(LogBookTest, AFailedWriteKeepsTheEditorOpen)
+{
+    clock.set(local(2026, 1, 5, 10));
+    log("A", local(2026, 1, 5, 8));
+    WithoutPermissionOverride heldToTheBits;
+    if (!heldToTheBits.holds())
+        GTEST_SKIP() << "permission bits cannot be made to hold";
+    fs::path folder = fs::path(dayFile(clock.now())).parent_path();
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    logBook().startNewLogEntry();
+    EXPECT_FALSE(logBook().saveEdit());
+    EXPECT_TRUE(logBook().isCurrentlyOnEditingTab());
+    fs::permissions(folder, fs::perms::owner_all);
+    alerts.clear();
+    EXPECT_TRUE(logBook().saveEdit());
+    EXPECT_FALSE(logBook().isCurrentlyOnEditingTab());
+    EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(LogBookTest, CancelLeavesEverythingAsItWas)
+{
+    log("A", local(2026, 1, 5, 8), "First", "x");
+    log("B", local(2026, 1, 5, 9), "Second", "y");
+    logBook().startEdit(0);
+    EXPECT_EQ(store().string("tempTags"), "y");
+    logBook().cancelEdit();
+    EXPECT_FALSE(logBook().isCurrentlyOnEditingTab());
+    EXPECT_EQ(store().string("tempTags"), "y") << "the editor's values stay until it opens again";
+    logBook().startEdit(1);
+    EXPECT_EQ(store().string("tempTags"), "x");
+    EXPECT_EQ(editor().objectiveTextView()->string(), "First");
+}
+
+}

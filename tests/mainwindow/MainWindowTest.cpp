@@ -1,0 +1,257 @@
+// The main window: one pad at a time, compression, placement on one or two displays, the
+// command button, closing and zooming.
+#include "MainWindowFixture.h"
+
+#include "mainwindow/MainWindowPlacement.h"
+#include "mainwindow/PadIcons.h"
+#include "mainwindow/PadTable.h"
+
+#include "core/KeyCombo.h"
+#include "viewkit/HideableFragmentWall.h"
+#include "viewkit/PushButtonBrick.h"
+
+#include "platform/gfx/Archive.h"
+#include "platform/ui/Screen.h"
+
+#include <cmath>
+
+namespace ostrel::test {
+
+namespace {
+
+class MainWindowControllerTest : public MainWindowTest {
+protected:
+    bool open(std::size_t pad) { return !store().boolean(PadTable::pad(pad).hiddenKey); }
+    int openPads()
+    {
+        int count = 0;
+        for (std::size_t i = 0; i < PadTable::kCount; ++i)
+            count += open(i);
+        return count;
+    }
+    ui::Point topLeft() { return { window().frame().minX(), window().frame().maxY() }; }
+    void setCompression(WindowCompressionMode mode) { store().set("windowCompressionMode", static_cast<int>(mode)); }
+};
+
+}
+
+TEST_F(MainWindowControllerTest, PadButtonsOpenOnePadAtATime)
+{
+    auto& controller = mainWindow();
+    EXPECT_TRUE(controller.areAllPadsClosed());
+    EXPECT_FALSE(controller.padSelectorOnMainWall()->isHidden());
+    controller.padButtonPressed(PadTable::kNow);
+    EXPECT_TRUE(open(PadTable::kNow));
+    EXPECT_TRUE(controller.padSelectorOnMainWall()->isHidden());
+    controller.padButtonPressed(PadTable::kLogBook);
+    EXPECT_TRUE(open(PadTable::kLogBook));
+    EXPECT_EQ(openPads(), 1);
+    controller.padButtonPressed(PadTable::kLogBook);
+    EXPECT_EQ(openPads(), 0) << "the open pad's button closes it";
+    EXPECT_FALSE(controller.padSelectorOnMainWall()->isHidden());
+
+    controller.showPad("helpPadHidden");
+    controller.showCurrentWeekStatisticsPad();
+    EXPECT_EQ(openPads(), 1);
+    EXPECT_TRUE(open(PadTable::kStatistics));
+    EXPECT_EQ(store().integer("currentlyDisplayedStatistic"), 0);
+    controller.closeAllPads();
+    EXPECT_EQ(openPads(), 0);
+}
+
+TEST_F(MainWindowControllerTest, PadSectionVisibleMeansSomePadIsClosed)
+{
+    auto& controller = mainWindow();
+    EXPECT_TRUE(controller.isPadSectionVisible());
+    controller.showPad("nowPadHidden");
+    EXPECT_TRUE(controller.isPadSectionVisible());
+    for (const auto& key : MainWindowController::padStorageKeyPaths())
+        store().set(key, false);
+    EXPECT_FALSE(controller.isPadSectionVisible());
+    EXPECT_FALSE(controller.areAllPadsClosed());
+}
+
+TEST_F(MainWindowControllerTest, AnOpenPadWidensTheWindowEvenWithoutCompression)
+{
+    setCompression(WindowCompressionMode::never);
+    auto& controller = mainWindow();
+    double top = window().frame().maxY();
+    EXPECT_EQ(window().frame().width(), MainWindowController::kLeftColumnWidth);
+    controller.showPad("nowPadHidden");
+    EXPECT_GE(window().frame().width(), 840.0);
+    EXPECT_EQ(window().frame().maxY(), top);
+    controller.closeAllPads();
+    EXPECT_GE(window().frame().width(), 840.0) << "without compression the window keeps its size";
+}
+
+TEST_F(MainWindowControllerTest, CompressionShrinksToTheContentKeepingTheTopEdge)
+{
+    setCompression(WindowCompressionMode::always);
+    auto& controller = mainWindow();
+    auto minimum = window().contentMinSize();
+    window().setFrame(ui::Rect(100, 100, 900, 700));
+    double top = window().frame().maxY();
+    controller.compressWindow();
+    EXPECT_EQ(window().frame().size, minimum);
+    EXPECT_EQ(window().frame().maxY(), top);
+
+    controller.showPad("laterPadHidden");
+    controller.compressWindow();
+    EXPECT_GE(window().frame().height(), MainWindowController::kOpenPadMinimumHeight);
+    EXPECT_EQ(window().frame().width(), 840.0);
+    EXPECT_EQ(window().frame().maxY(), top);
+
+    int followed = 0;
+    MainWindowHooks::shared().commandPopUpFollowsWindow = [&] { ++followed; };
+    setCompression(WindowCompressionMode::onlyWhenSideBarIsClosed);
+    controller.compressWindow();
+    EXPECT_EQ(followed, 1);
+    setCompression(WindowCompressionMode::never);
+    window().setFrame(ui::Rect(100, 100, 1000, 800));
+    controller.compressWindow();
+    EXPECT_EQ(window().frame().size, ui::Size(1000, 800));
+}
+
+TEST_F(MainWindowControllerTest, WithNoStoredPlaceTheWindowIsCentredBelowTheTop)
+{
+    auto& controller = mainWindow();
+    ui::Rect visible = ui::Screen::main()->visibleFrame;
+    ui::Size size = window().frame().size;
+    EXPECT_EQ(topLeft(), ui::Point(visible.minX() + visible.width() * 0.5 - std::round(size.width * 0.5), visible.maxY() - std::round(size.height * 0.5)));
+    EXPECT_EQ(controller.defaultPosition(), topLeft());
+}
+
+TEST_F(MainWindowControllerTest, AStoredPlaceThatIsNoNumberCountsAsNone)
+{
+    EXPECT_FALSE(MainWindowPlacement::storedTopLeft(std::nan(""), 500, true));
+    EXPECT_FALSE(MainWindowPlacement::storedTopLeft(300, HUGE_VAL, false));
+    EXPECT_FALSE(MainWindowPlacement::storedTopLeft(-1, -1, false));
+    EXPECT_TRUE(MainWindowPlacement::storedTopLeft(-1, 300, false)) << "both must be unset for the status item's placing";
+    EXPECT_FALSE(MainWindowPlacement::storedTopLeft(-1, 300, true)) << "either is enough when the window first shows";
+}
+
+TEST_F(MainWindowControllerTest, PlacesAreClampedIntoTheDisplayTheyOverlapMost)
+{
+    backend().setScreens({
+        { ui::Rect(0, 0, 1440, 900), ui::Rect(0, 0, 1440, 868), "left", 1 },
+        { ui::Rect(1440, 0, 1920, 1080), ui::Rect(1440, 0, 1920, 1050), "right", 1 },
+    });
+    auto& controller = mainWindow();
+    ui::Size size = window().frame().size;
+
+    store().set("topLeftX", 3300.0);
+    store().set("topLeftY", 1200.0);
+    // Mostly on the right display, partly past its right and top edges.
+    EXPECT_EQ(controller.computeTopLeftPoint({ 0, 0 }), ui::Point(1440 + 1920 - size.width, 1050));
+
+    store().set("topLeftX", 1100.0);
+    store().set("topLeftY", 500.0);
+    EXPECT_EQ(controller.computeTopLeftPoint({ 0, 0 }), ui::Point(1440 - size.width, 500)) << "more of it on the left one";
+
+    store().set("topLeftX", -5000.0);
+    store().set("topLeftY", -5000.0);
+    EXPECT_EQ(controller.computeTopLeftPoint({ 0, 0 }), controller.defaultPosition()) << "off every display";
+
+    // A click on the status item: 60 points to its left, on the display under it.
+    EXPECT_EQ(controller.computeTopLeftPoint({ 2000, 1070 }), ui::Point(1940, 1050));
+    controller.repositionMainWindowAccordingToSettingsWithHint({ 2000, 1000 });
+    EXPECT_EQ(topLeft(), ui::Point(1940, 1000));
+}
+
+TEST_F(MainWindowControllerTest, MovesAreStoredOnceLaunchingHasFinished)
+{
+    auto& controller = mainWindow();
+    EXPECT_TRUE(controller.ignoreMovementUpdates());
+    window().setFrameOrigin({ 200, 150 });
+    EXPECT_EQ(store().real("topLeftX"), -1.0);
+    controller.setIgnoreMovementUpdates(false);
+    window().setFrameOrigin({ 210, 160 });
+    EXPECT_EQ(store().real("topLeftX"), 210.0);
+    EXPECT_EQ(store().real("topLeftY"), 160.0 + window().frame().height());
+}
+
+TEST_F(MainWindowControllerTest, AWindowWidenedPastItsDisplayMovesBackLeft)
+{
+    mainWindow();
+    ui::Rect visible = ui::Screen::main()->visibleFrame;
+    window().setFrame(ui::Rect(visible.maxX() - 300, 100, 440, 500));
+    EXPECT_EQ(window().frame().maxX(), visible.maxX());
+}
+
+TEST_F(MainWindowControllerTest, TheCommandButtonNamesItsShortcutAndRunsThePopUp)
+{
+    m_model->showCommandPopOverCombo->setValue(std::nullopt);
+    auto& controller = mainWindow();
+    EXPECT_EQ(controller.commandButton()->toolTip(), "Bring up the command interface (no keyboard shorcut set)");
+    m_model->showCommandPopOverCombo->setValue(KeyCombo(15, 0x1000));
+    EXPECT_EQ(controller.commandButton()->toolTip(), "Press \u2303R to bring up the command interface");
+
+    controller.commandButton()->performClick();
+    ui::Button* ran = nullptr;
+    MainWindowHooks::shared().runCommandPopUp = [&](ui::Button& button) { ran = &button; };
+    controller.commandButton()->performClick();
+    EXPECT_EQ(ran, controller.commandButton().get());
+}
+
+TEST_F(MainWindowControllerTest, ClosingHidesTheProgramAndFullScreenZooms)
+{
+    mainWindow();
+    window().performClose();
+    EXPECT_TRUE(ui::Application::shared()->isHidden());
+    ui::Application::shared()->unhide();
+    m_mainWindow->toggleFullScreen();
+    EXPECT_TRUE(window().isZoomed());
+    EXPECT_TRUE(window().tryToPerform("toggleFullScreen:")) << "the command reaches it along the chain";
+    EXPECT_FALSE(window().isZoomed());
+}
+
+TEST_F(MainWindowControllerTest, ShowingAScreenPutsItsWallsInAndFocusesIt)
+{
+    auto& controller = mainWindow();
+    FakeScreen next(300);
+    controller.showState(next);
+    EXPECT_EQ(next.m_info->superview(), controller.infoWallContainer().get());
+    EXPECT_EQ(next.m_buttons->superview(), controller.buttonWallContainer().get());
+    EXPECT_EQ(m_screen.m_info->superview(), nullptr) << "the screen before is gone";
+    window().layoutIfNeeded();
+    EXPECT_EQ(next.m_info->frame().size.height, 300.0);
+}
+
+TEST_F(MainWindowControllerTest, AnUntouchedPadColourKeepsTheStandardIcon)
+{
+    EXPECT_FALSE(PadIcons::customTint(PadTable::kScratch)) << "the registered colour is untouched";
+    store().set("scratchPadBackgroundColor", gfx::archiveColor(gfx::Color::rgb(0.929994, 0.863978, 1.0)));
+    EXPECT_FALSE(PadIcons::customTint(PadTable::kScratch)) << "stored, but the registered one";
+    store().set("scratchPadBackgroundColor", gfx::archiveColor(gfx::Color::rgb(0.3, 0.1, 0.1)));
+    auto tint = PadIcons::customTint(PadTable::kScratch);
+    ASSERT_TRUE(tint);
+    EXPECT_NEAR(tint->saturation(), std::max(gfx::Color::rgb(0.3, 0.1, 0.1).saturation(), 0.5), 1e-6);
+    EXPECT_NEAR(tint->brightness(), 0.5, 1e-6);
+    EXPECT_FALSE(PadIcons::customTint(PadTable::kLogBook));
+}
+
+TEST_F(MainWindowControllerTest, LaterPadsComeThroughTheirHooks)
+{
+    std::string page;
+    MainWindowHooks::shared().showHelpPage = [&](const std::string& name) { page = name; };
+    auto stats = NiblessViewController::create([] { });
+    MainWindowHooks::shared().makeStatsController = [&] { return stats; };
+    auto& controller = mainWindow();
+    EXPECT_EQ(controller.statsController(), stats);
+    EXPECT_NE(controller.helpController(), nullptr);
+    controller.nowPadController()->helpButton()->performClick();
+    EXPECT_EQ(page, "fast_type_syntax.html");
+}
+
+TEST_F(MainWindowControllerTest, AnOpenPadShowsItsColour)
+{
+    mainWindow().showPad("nowPadHidden");
+    window().display();
+    // The Now pad's page, well inside its background.
+    ui::Rect pad = mainWindow().nowPadController()->view()->frame();
+    auto pixel = window().pixelAt(MainWindowController::kLeftColumnWidth + pad.width() / 2, window().frame().height() - 60);
+    EXPECT_NEAR(pixel.blue, 0.8, 0.05);
+    EXPECT_NEAR(pixel.red, 1.0, 0.05);
+}
+
+}

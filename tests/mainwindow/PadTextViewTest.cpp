@@ -1,0 +1,214 @@
+// The pad text view's style commands with their undo, its settings, and what it takes from
+// the task managers and the objective parser.
+#include "MainWindowFixture.h"
+
+#include "mainwindow/BorderedBackgroundView.h"
+#include "mainwindow/ObjectiveBackgroundManager.h"
+#include "mainwindow/ObjectiveTextView.h"
+
+#include "platform/gfx/Archive.h"
+#include "platform/text/FontTraits.h"
+#include "platform/ui/Beep.h"
+#include "platform/ui/Pasteboard.h"
+
+namespace ostrel::test {
+
+namespace {
+
+class PadTextViewTest : public MainWindowTest {
+protected:
+    NowAndLaterBoardTextView& page(const text::AttributedString& content)
+    {
+        focusNowPad();
+        nowText().showPage({ content, {}, true });
+        return nowText();
+    }
+    const text::Attributes& at(std::size_t index) { return nowText().textStorage().attributesAt(index); }
+    bool sawDiagnostic(std::string_view part) const
+    {
+        for (const auto& line : diagnostics) {
+            if (line.find(part) != std::string::npos)
+                return true;
+        }
+        return false;
+    }
+};
+
+}
+
+TEST_F(PadTextViewTest, BoldWithNothingSelectedChangesOnlyTheNextTyping)
+{
+    auto& view = page(text::AttributedString::fromUtf8("plain"));
+    view.setSelectedRange({ 5, 0 });
+    view.toggleBoldAttribute();
+    EXPECT_FALSE(view.fastTypeDelegate()->hasPendingWrite());
+    EXPECT_EQ(view.textStorage().runs().size(), 1u);
+    type("B");
+    EXPECT_TRUE(text::FontTraits::isBold(*at(5).font));
+    EXPECT_FALSE(at(0).font && text::FontTraits::isBold(*at(0).font));
+}
+
+TEST_F(PadTextViewTest, BoldingAStruckOutSelectionTakesTheStrikeAwayAndUndoesInOneStep)
+{
+    text::Attributes struck;
+    struck.strikethrough = 1;
+    struck.foreground = gfx::colors::red;
+    auto& view = page(text::AttributedString(u"done task", struck));
+    view.setSelectedRange({ 0, 4 });
+    view.toggleBoldAttribute();
+    EXPECT_EQ(at(0).strikethrough, 0) << "only the font is left to the changed part";
+    EXPECT_FALSE(at(0).foreground.has_value());
+    EXPECT_TRUE(text::FontTraits::isBold(*at(0).font));
+    EXPECT_EQ(at(5).strikethrough, 1);
+    EXPECT_TRUE(view.fastTypeDelegate()->hasPendingWrite());
+    view.undoManager().undo();
+    EXPECT_EQ(at(0).strikethrough, 1);
+    EXPECT_EQ(view.textStorage().runs().size(), 1u);
+}
+
+TEST_F(PadTextViewTest, StrikeOutFollowsTheSelectionsStartOverTheWholeSelection)
+{
+    text::AttributedString mixed = text::AttributedString::fromUtf8("ab");
+    text::Attributes struck;
+    struck.strikethrough = 1;
+    mixed.setAttributes({ 0, 1 }, struck);
+    auto& view = page(mixed);
+    view.setSelectedRange({ 0, 2 });
+    view.toggleStrikeOutAttribute();
+    EXPECT_EQ(at(0).strikethrough, 0);
+    EXPECT_EQ(at(1).strikethrough, 0);
+    EXPECT_FALSE(view.fastTypeDelegate()->hasPendingWrite()) << "a strike-out asks for no write";
+    view.undoManager().undo();
+    EXPECT_EQ(at(0).strikethrough, 1);
+}
+
+TEST_F(PadTextViewTest, PlainTextGivesTheSelectionThePadsAttributesOnly)
+{
+    text::Attributes fancy;
+    fancy.font = gfx::Font::named("Helvetica-BoldOblique", 20);
+    fancy.underline = 1;
+    auto& view = page(text::AttributedString(u"fancy", fancy));
+    view.setSelectedRange({ 0, 5 });
+    view.makePlainText();
+    EXPECT_EQ(at(0).font, NowAndLaterBoardManager::sharedManager().defaultFont());
+    EXPECT_EQ(at(0).foreground, NowAndLaterBoardManager::sharedManager().textColor());
+    EXPECT_EQ(at(0).underline, 0);
+}
+
+TEST_F(PadTextViewTest, ANewTextColourRecoloursTheWholeText)
+{
+    text::Attributes blue;
+    blue.foreground = gfx::colors::blue;
+    auto& view = page(text::AttributedString(u"coloured", blue));
+    store().set("textColor", gfx::archiveColor(gfx::colors::green));
+    EXPECT_EQ(at(0).foreground, gfx::colors::green);
+    EXPECT_EQ(view.defaults().color, gfx::colors::green);
+    store().set("smartQuotes", false);
+    EXPECT_FALSE(view.textFeatures().smartQuotes);
+}
+
+TEST_F(PadTextViewTest, MarkingCompletedStrikesTheLineAndMovesToTheNextLinesEnd)
+{
+    auto& view = page(text::AttributedString::fromUtf8("  call Anna\nnext one\n"));
+    view.setSelectedRange({ 3, 0 });
+    view.markAsCompleted();
+    EXPECT_EQ(at(1).strikethrough, 0) << "from the first letter";
+    EXPECT_EQ(at(2).strikethrough, 1);
+    EXPECT_EQ(at(11).strikethrough, 1);
+    EXPECT_EQ(at(12).strikethrough, 0);
+    EXPECT_EQ(view.selectedRange(), (text::Range { 20, 0 }));
+    view.undoManager().undo();
+    EXPECT_EQ(at(2).strikethrough, 0);
+}
+
+TEST_F(PadTextViewTest, ThingsToDosArePastedOnlyWhereThingsRuns)
+{
+    auto& view = page(text::AttributedString::fromUtf8("list"));
+    ui::Pasteboard::general().clearContents();
+    ui::Pasteboard::general().setString("to-do", "CCToDoPasteboardType");
+    view.paste();
+    wait(0.2);
+    EXPECT_EQ(view.string(), "list");
+    EXPECT_TRUE(sawDiagnostic("no things found."));
+    EXPECT_EQ(NowAndLaterBoardTextView::preferredPasteboardTypeFromArray({ ui::PasteboardType::String, "TaskPasteboardType" }),
+        "TaskPasteboardType");
+}
+
+TEST_F(PadTextViewTest, AnOmniFocusDropTakesDurationAndTagsAndDropsItsText)
+{
+    auto& view = page(text::AttributedString::fromUtf8(""));
+    ui::Pasteboard dropped;
+    dropped.setString("<omnifocus/>", "com.omnigroup.omnifocus.pboard.tasks.v1");
+    dropped.setString("Call the plumber");
+    EXPECT_TRUE(view.performDragOperation(dropped, ui::Point(5, 5)));
+    EXPECT_EQ(view.string(), "Call the plumber") << "without the reader the text alone";
+
+    MainWindowHooks::shared().parseOmniFocusTask = [](std::string_view) { return OmniFocusTask { 30, { "Home", "Calls" } }; };
+    store().set("omnifocusEstimatedTime", true);
+    store().set("omnifocusUseContext", true);
+    view.performDragOperation(dropped, ui::Point(5, 5));
+    EXPECT_EQ(store().integer("durationInSeconds"), 1800);
+    EXPECT_EQ(store().string("tags"), "Home,Calls");
+}
+
+TEST_F(PadTextViewTest, ASelectionHandsItsTagsAndDurationToTheParser)
+{
+    auto& view = page(text::AttributedString::fromUtf8("Write the report @work 45 min"));
+    view.setSelectedRange({ 0, 0 });
+    view.parseSelection();
+    EXPECT_EQ(store().string("tags"), "") << "nothing selected, nothing parsed";
+    view.selectAll();
+    view.parseSelection();
+    EXPECT_EQ(store().string("tags"), "work");
+    EXPECT_EQ(store().integer("durationInSeconds"), 45 * 60);
+}
+
+TEST_F(PadTextViewTest, AnEmptyObjectiveShowsItsPlaceholder)
+{
+    auto objective = ObjectiveTextView::create();
+    objective->awakeFromNib();
+    objective->setFrame(ui::Rect(0, 0, 300, 60));
+    objective->setBackgroundColor(gfx::colors::white);
+    auto host = ui::Window::create(ui::Rect(0, 0, 300, 60));
+    host->contentView()->addSubview(objective);
+    host->orderFront();
+    auto greyPixels = [&] {
+        host->display();
+        int grey = 0;
+        for (double y = 5; y < 30; ++y) {
+            for (double x = 5; x < 295; ++x) {
+                auto pixel = host->pixelAt(x, y);
+                grey += pixel.red < 0.9 && pixel.red > 0.5 && std::abs(pixel.red - pixel.blue) < 0.05;
+            }
+        }
+        return grey;
+    };
+    EXPECT_GT(greyPixels(), 100);
+    objective->setAttributedString(text::AttributedString::fromUtf8("x"));
+    EXPECT_LT(greyPixels(), 20);
+    int beeps = ui::beepCount();
+    objective->revealInFinder();
+    EXPECT_EQ(ui::beepCount(), beeps + 1) << "no page to reveal";
+}
+
+TEST_F(PadTextViewTest, TheObjectivesSurroundingsFollowTheirColourSetting)
+{
+    auto bordered = BorderedBackgroundView::create();
+    auto wall = Wall::create();
+    auto manager = ObjectiveBackgroundManager::create();
+    manager->objectiveBorderedBackgroundView = bordered;
+    manager->infoWindowScrollView = wall;
+    manager->awakeFromNib();
+    EXPECT_EQ(ObjectiveBackgroundManager::shared(), manager);
+    auto registered = gfx::unarchiveColor(*store().string("objectiveBackgroundColor"));
+    EXPECT_EQ(bordered->backgroundColor(), registered);
+    store().set("objectiveBackgroundColor", gfx::archiveColor(gfx::colors::orange));
+    EXPECT_EQ(bordered->backgroundColor(), gfx::colors::orange);
+    EXPECT_EQ(wall->backgroundColor(), gfx::colors::orange);
+    store().remove("objectiveBackgroundColor");
+    store().set("objectiveBackgroundColor", base::Value());
+    manager->colorDidChange();
+    EXPECT_EQ(manager->color(), registered) << "back to the registered colour";
+}
+
+}
