@@ -118,21 +118,35 @@ void costRows(const std::string& figure, const std::optional<Usage>& usage, cons
         row("", format("%.2f wake-ups per second", usage->wakeUpsPerSecond), wakeUpTarget);
 }
 
+// Started, shown, hidden and left alone: how soon it shows and what waiting costs.
+struct IdlePhase {
+    std::string log; // "no log", "10 years of log"
+    std::string firstFrameTarget;
+    std::string memoryTarget;
+    double seconds { 0 };
+    std::string screen;
+};
+
+void idle(const Home& home, Desktop& desktop, const IdlePhase& phase)
+{
+    auto run = start(home, desktop);
+    row("start to first frame of the main window, " + phase.log, firstFrame(run), phase.firstFrameTarget);
+    if (!run.program)
+        return;
+    keepScreen(desktop, phase.screen);
+    std::string how = hide(run, desktop) ? "" : run.why;
+    settle(run);
+    auto usage = bench::measure(run.program->pid(), phase.seconds);
+    costRows("idle on the define screen, window hidden, " + phase.log, usage, how, "<= 0.05 %", "<= 0.2 wake-ups/s");
+    if (usage)
+        row("resident memory, idle, " + phase.log, format("%.1f MB", usage->residentMegabytes), phase.memoryTarget);
+}
+
 void withoutLogs(Desktop& desktop)
 {
     Home home;
     home.writeSettings(Home::returningUser());
-    auto run = start(home, desktop);
-    row("start to first frame of the main window, no log", firstFrame(run), "<= 200 ms");
-    if (!run.program)
-        return;
-    keepScreen(desktop, "1-started");
-    std::string how = hide(run, desktop) ? "" : run.why;
-    settle(run);
-    auto usage = bench::measure(run.program->pid(), 20);
-    costRows("idle on the define screen, window hidden", usage, how, "<= 0.05 %", "<= 0.2 wake-ups/s");
-    if (usage)
-        row("resident memory, idle, no log", format("%.1f MB", usage->residentMegabytes), "<= 60 MB");
+    idle(home, desktop, { "no log", "<= 200 ms", "<= 60 MB", 20, "1-started" });
 }
 
 void countingASlice(Desktop& desktop)
@@ -166,17 +180,7 @@ void withTenYears(Desktop& desktop)
     fs::create_directories(home.logFolder().parent_path());
     fs::copy(bench::tenYears(), home.logFolder(), fs::copy_options::recursive);
     fs::remove(home.logFolder() / ".complete");
-    auto run = start(home, desktop);
-    row("start to first frame, 10 years of log", firstFrame(run), "<= 400 ms");
-    if (!run.program)
-        return;
-    keepScreen(desktop, "3-ten-years");
-    std::string how = hide(run, desktop) ? "" : run.why;
-    settle(run);
-    auto usage = bench::measure(run.program->pid(), 10);
-    costRows("idle, window hidden, 10 years of log loaded", usage, how, "<= 0.05 %", "<= 0.2 wake-ups/s");
-    if (usage)
-        row("resident memory, 10 years of log loaded", format("%.1f MB", usage->residentMegabytes), "<= 100 MB");
+    idle(home, desktop, { "10 years of log", "<= 400 ms", "<= 100 MB", 10, "3-ten-years" });
 }
 
 }
