@@ -130,14 +130,14 @@ struct IdlePhase {
 void idle(const Home& home, Desktop& desktop, const IdlePhase& phase)
 {
     auto run = start(home, desktop);
-    row("start to first frame of the main window, " + phase.log, firstFrame(run), phase.firstFrameTarget);
+    row("start to first frame, " + phase.log, firstFrame(run), phase.firstFrameTarget);
     if (!run.program)
         return;
     keepScreen(desktop, phase.screen);
     std::string how = hide(run, desktop) ? "" : run.why;
     settle(run);
     auto usage = bench::measure(run.program->pid(), phase.seconds);
-    costRows("idle on the define screen, window hidden, " + phase.log, usage, how, "<= 0.05 %", "<= 0.2 wake-ups/s");
+    costRows("idle on define, window hidden, " + phase.log, usage, how, "<= 0.05 %", "<= 0.2 wake-ups/s");
     if (usage)
         row("resident memory, idle, " + phase.log, format("%.1f MB", usage->residentMegabytes), phase.memoryTarget);
 }
