@@ -5,22 +5,40 @@
 #include "platform/base/Time.h"
 #include "platform/base/Timer.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 
 namespace ostrel {
 
 namespace {
 
 struct ClockRecord {
-    double systemStart { base::Time::now() };
-    double simulatedStart { systemStart };
+    double systemStart { 0 };
+    double simulatedStart { 0 };
     double speed { 1.0 };
+
+    static ClockRecord startingNow(double speed)
+    {
+        double now = base::Time::now();
+        return { now, now, speed };
+    }
 };
 
-const ClockRecord& record()
+ClockRecord& record()
 {
-    static const ClockRecord clockRecord; // thread-safe one-time initialisation
+    static ClockRecord clockRecord = ClockRecord::startingNow(Clock::speedFromEnvironment()); // thread-safe one-time initialisation
     return clockRecord;
+}
+
+std::string speedText(double speed)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", speed);
+    return text;
 }
 
 }
@@ -34,6 +52,35 @@ double Clock::now()
 double Clock::translateDurationForSystemClock(double simulatedSeconds)
 {
     return simulatedSeconds / record().speed;
+}
+
+double Clock::speed() { return record().speed; }
+
+double Clock::speedFromEnvironment()
+{
+    const char* value = std::getenv(kSpeedVariable);
+    if (!value)
+        return 1.0;
+    // Read the same whatever the user's locale says a decimal point is.
+    double speed = 0;
+    const char* end = value + std::strlen(value);
+    auto [stop, error] = std::from_chars(value, end, speed);
+    bool whole = error == std::errc() && stop == end;
+    if (!whole || !(speed >= kSlowestSpeed && speed <= kFastestSpeed)) {
+        base::diagnostic(std::string("Clock: ") + kSpeedVariable + "=\"" + value + "\" is not a speed from "
+            + speedText(kSlowestSpeed) + " to " + speedText(kFastestSpeed) + "; the clock runs at the system clock's speed");
+        return 1.0;
+    }
+    base::diagnostic(std::string("Clock: running at ") + speedText(speed) + " times the system clock's speed ("
+        + kSpeedVariable + ")");
+    return speed;
+}
+
+void Clock::restart(double speed)
+{
+    if (!(speed >= kSlowestSpeed && speed <= kFastestSpeed))
+        base::fatal("Clock: restarted at a speed out of bounds");
+    record() = ClockRecord::startingNow(speed);
 }
 
 int64_t Clock::wholeSecond(double time)

@@ -13,13 +13,29 @@ namespace ostrel {
 class SmartTimerWrapper;
 
 // The one source of "now" for the newer code and the one factory of its timers: seconds
-// since 1 January 2001 UTC, running at the simulated speed (1.0; nothing changes it).
+// since 1 January 2001 UTC, running at the simulated speed. The speed is 1 unless
+// OSTREL_CLOCK_SPEED asks for another at start-up, so that a whole slice and its break can
+// be watched in seconds; timers in simulated time and animations follow it.
 class Clock {
 public:
+    static constexpr const char* kSpeedVariable = "OSTREL_CLOCK_SPEED";
+    // Timers faster than this would be held back by the run loop's shortest interval, and
+    // slower ones would wait longer than anyone runs the program.
+    static constexpr double kFastestSpeed = 10000;
+    static constexpr double kSlowestSpeed = 0.001;
+
     static double now();
     // `now` as a date: the same seconds since the reference date.
     static double nowAsDate() { return now(); }
     static double translateDurationForSystemClock(double simulatedSeconds);
+    static double speed();
+
+    // The speed OSTREL_CLOCK_SPEED asks for: 1 when it is not set; a value that is not a
+    // number within the two bounds above is ignored with a logged line, as 1.
+    static double speedFromEnvironment();
+    // Starts the clock again from the present system time at `speed`, which must lie within
+    // the bounds: how tests run the program's timing at another speed.
+    static void restart(double speed);
 
     using Block = std::function<void(base::Timer&)>;
     // Timers on the main run loop in the common modes, so that they keep firing while a menu

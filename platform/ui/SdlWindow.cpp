@@ -177,6 +177,11 @@ void SdlWindow::present(cairo_surface_t* surface)
         SDL_BlitSurface(source, nullptr, target, nullptr);
         SDL_FreeSurface(source);
         SDL_UpdateWindowSurface(m_sdl);
+        // Once per window: start-up is timed from outside by this line.
+        if (!m_firstFrameReported && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN)) {
+            m_firstFrameReported = true;
+            base::diagnostic("Window system: first frame of \"" + m_state.title + "\" on the screen");
+        }
     }
     // Drawing talks to the server, which may leave events read but not yet handled.
     m_backend.schedulePump();

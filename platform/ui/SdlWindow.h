@@ -49,6 +49,7 @@ private:
     PlatformWindowState m_state;
     bool m_created { false };
     cairo_surface_t* m_lastSurface { nullptr };
+    bool m_firstFrameReported { false };
 };
 
 }

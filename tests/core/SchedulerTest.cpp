@@ -186,6 +186,65 @@ TEST(Clock, TimersFireOnceOrUntilStoppedAlsoInModalRuns)
     EXPECT_EQ(repeating, 5);
 }
 
+// The clock at another speed for one test, and at the system clock's speed again after it.
+struct FastClock : VirtualClock {
+    explicit FastClock(double speed) { Clock::restart(speed); }
+    ~FastClock() { Clock::restart(1); }
+};
+
+TEST(Clock, SpeedFromTheEnvironmentIsANumberWithinBoundsOrOne)
+{
+    test::CapturedLog log;
+    unsetenv(Clock::kSpeedVariable);
+    EXPECT_EQ(Clock::speedFromEnvironment(), 1);
+    EXPECT_TRUE(log.lines.empty()) << "nothing asked, nothing said";
+    struct Good {
+        const char* text;
+        double speed;
+        const char* shown;
+    };
+    for (auto [text, speed, shown] : { Good { "60", 60, "60" }, Good { "0.5", 0.5, "0.5" }, Good { "1e4", 1e4, "10000" } }) {
+        setenv(Clock::kSpeedVariable, text, 1);
+        EXPECT_EQ(Clock::speedFromEnvironment(), speed) << text;
+        ASSERT_FALSE(log.lines.empty());
+        EXPECT_EQ(log.lines.back(), "Clock: running at " + std::string(shown) + " times the system clock's speed (OSTREL_CLOCK_SPEED)");
+    }
+    for (const char* text : { "", "fast", "60x", " 60", "60 ", "0", "-2", "inf", "nan", "1e-9", "20000", "1,5" }) {
+        setenv(Clock::kSpeedVariable, text, 1);
+        log.lines.clear();
+        EXPECT_EQ(Clock::speedFromEnvironment(), 1) << '"' << text << '"';
+        ASSERT_EQ(log.lines.size(), 1u) << '"' << text << '"';
+        EXPECT_NE(log.lines[0].find("=\"" + std::string(text) + "\" is not a speed"), std::string::npos) << log.lines[0];
+    }
+    unsetenv(Clock::kSpeedVariable);
+}
+
+TEST(Clock, AtSixtyTimesATwoMinuteSliceCountsEverySecondInTwoSeconds)
+{
+    FastClock clock(60);
+    EXPECT_DOUBLE_EQ(Clock::translateDurationForSystemClock(120), 2);
+    int simulatedFirings = 0, systemFirings = 0;
+    auto simulated = Clock::timerWithSimulatedTimeInterval(1, true, [&](base::Timer&) { ++simulatedFirings; });
+    auto system = Clock::timerWithSystemTimeInterval(1, true, [&](base::Timer&) { ++systemFirings; });
+    // A quarter into a simulated second, as a user's click would fall: on a whole second the
+    // timer's rounding would decide which second it is.
+    clock.time.advance(0.25 / 60);
+    auto screen = TimedScreen::activated(120);
+    clock.runUntil(1.9);
+    EXPECT_NEAR(Clock::now(), clock.start() + 1.9 * 60, 1e-4);
+    EXPECT_EQ(screen->ticks(), 113u);
+    EXPECT_NE(screen->events.back(), Event::elapsed);
+    clock.runUntil(2.01);
+    EXPECT_EQ(screen->ticks(), 119u);
+    EXPECT_EQ(screen->events.back(), Event::elapsed);
+    for (size_t i = 0; i < screen->remainingAtTicks.size(); ++i)
+        EXPECT_NEAR(screen->remainingAtTicks[i], 118.75 - double(i), 0.01);
+    EXPECT_EQ(simulatedFirings, 120);
+    EXPECT_EQ(systemFirings, 2) << "a timer in system time keeps the system clock's pace";
+    simulated->stop();
+    system->stop();
+}
+
 TEST(Debouncer, RunsOnlyTheLastOfABurstAfterTheDelay)
 {
     VirtualClock clock;

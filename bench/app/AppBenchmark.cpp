@@ -1,0 +1,214 @@
+// The whole program on an X server of its own for a minute of real time: how soon its main
+// window shows, and what it costs while it waits on the define screen and while it counts a
+// slice, with the window shown or hidden, with no log and with ten years of log. Each figure
+// is printed beside its target, for reading; none of them fails the run.
+#include "bench/app/ProcessMeter.h"
+#include "bench/log/TenYears.h"
+#include "tests/acceptance/driver/Desktop.h"
+#include "tests/acceptance/driver/Home.h"
+#include "tests/acceptance/driver/Program.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace ostrel::acceptance;
+using bench::Usage;
+
+const std::string kMainWindow = "Ostrel";
+
+void row(const std::string& figure, const std::string& value, const std::string& target)
+{
+    std::printf("  %-48s %-19s %s\n", figure.c_str(), target.c_str(), value.c_str());
+    std::fflush(stdout);
+}
+
+std::string format(const char* pattern, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+
+// The program of one phase, started in its home, with its main window once that showed.
+struct Run {
+    std::unique_ptr<Program> program;
+    std::optional<double> firstFrame; // seconds from start
+    std::optional<WindowId> window;
+    std::string why; // why the window is not there, when it is not
+
+    Run() = default;
+    Run(Run&&) = default;
+    ~Run()
+    {
+        if (program)
+            program->stop();
+    }
+};
+
+Run start(const Home& home, Desktop& desktop)
+{
+    Run run;
+    run.program = Program::start(home);
+    if (!run.program) {
+        run.why = "the program did not start";
+        return run;
+    }
+    if (auto line = run.program->waitForLine("first frame of \"" + kMainWindow + "\"", 10))
+        run.firstFrame = line->seconds;
+    else
+        run.why = run.program->running() ? "no main window in 10 s" : "the program ended";
+    if (run.firstFrame && !(run.window = desktop.waitForWindow("^" + kMainWindow + "$", 5)))
+        run.why = "the main window cannot be found";
+    return run;
+}
+
+std::string firstFrame(const Run& run)
+{
+    return run.firstFrame ? format("%.0f ms", *run.firstFrame * 1000) : "not measured: " + run.why;
+}
+
+// Closed as with a window manager's close button, which hides the application.
+bool hide(Run& run, Desktop& desktop)
+{
+    if (!run.window)
+        return false;
+    if (!desktop.askToClose(*run.window) || !desktop.waitForNoWindow("^" + kMainWindow + "$", 5)) {
+        run.why = "the main window did not hide";
+        return false;
+    }
+    return true;
+}
+
+// Until start-up's own work (reading the log, first layouts) is over, so that it is not
+// counted as idling: a half second under 2 % of a core, or 20 s at most.
+void settle(const Run& run)
+{
+    for (int i = 0; i < 40; ++i) {
+        auto usage = bench::measure(run.program->pid(), 0.5);
+        if (!usage || usage->cpuPercent < 2)
+            return;
+    }
+}
+
+void keepScreen(Desktop& desktop, const std::string& step)
+{
+    if (auto picture = desktop.capture())
+        picture->savePng(fs::path(OSTREL_BENCH_SCREENSHOTS) / (step + ".png"));
+}
+
+// `how` says how the window was meanwhile, when not as the figure's name says.
+void costRows(const std::string& figure, const std::optional<Usage>& usage, const std::string& how,
+    const std::string& cpuTarget, const std::string& wakeUpTarget)
+{
+    std::string note = how.empty() ? "" : " (" + how + ")";
+    if (!usage) {
+        row(figure, "not measured: the program ended", cpuTarget);
+        return;
+    }
+    row(figure, format("%.3f %% of a core", usage->cpuPercent) + note, cpuTarget);
+    if (!wakeUpTarget.empty())
+        row("", format("%.2f wake-ups per second", usage->wakeUpsPerSecond), wakeUpTarget);
+}
+
+// Started, shown, hidden and left alone: how soon it shows and what waiting costs.
+struct IdlePhase {
+    std::string log; // "no log", "10 years of log"
+    std::string firstFrameTarget;
+    std::string memoryTarget;
+    double seconds { 0 };
+    std::string screen;
+};
+
+void idle(const Home& home, Desktop& desktop, const IdlePhase& phase)
+{
+    auto run = start(home, desktop);
+    row("start to first frame, " + phase.log, firstFrame(run), phase.firstFrameTarget);
+    if (!run.program)
+        return;
+    keepScreen(desktop, phase.screen);
+    std::string how = hide(run, desktop) ? "" : run.why;
+    settle(run);
+    auto usage = bench::measure(run.program->pid(), phase.seconds);
+    costRows("idle on define, window hidden, " + phase.log, usage, how, "<= 0.05 %", "<= 0.2 wake-ups/s");
+    if (usage)
+        row("resident memory, idle, " + phase.log, format("%.1f MB", usage->residentMegabytes), phase.memoryTarget);
+}
+
+void withoutLogs(Desktop& desktop)
+{
+    Home home;
+    home.writeSettings(Home::returningUser());
+    idle(home, desktop, { "no log", "<= 200 ms", "<= 60 MB", 20, "1-started" });
+}
+
+void countingASlice(Desktop& desktop)
+{
+    Home home;
+    home.writeSettings(Home::returningUser());
+    auto run = start(home, desktop);
+    if (!run.window) {
+        row("a slice counting, window shown", "not measured: " + run.why, "<= 0.5 %");
+        row("a slice counting, window hidden", "not measured: " + run.why, "<= 0.1 %");
+        row("", "not measured: " + run.why, "<= 1.2 wake-ups/s");
+        return;
+    }
+    // As a user starts one: an objective typed on the define screen, then Return.
+    desktop.focus(*run.window);
+    desktop.type("Measure the program");
+    desktop.key("Return");
+    settle(run);
+    keepScreen(desktop, "2-counting");
+    costRows("a slice counting, window shown", bench::measure(run.program->pid(), 10), "", "<= 0.5 %", "");
+    std::string how = hide(run, desktop) ? "" : run.why;
+    settle(run);
+    costRows("a slice counting, window hidden", bench::measure(run.program->pid(), 20), how, "<= 0.1 %",
+        "<= 1.2 wake-ups/s");
+}
+
+void withTenYears(Desktop& desktop)
+{
+    Home home;
+    home.writeSettings(Home::returningUser());
+    fs::create_directories(home.logFolder().parent_path());
+    fs::copy(bench::tenYears(), home.logFolder(), fs::copy_options::recursive);
+    fs::remove(home.logFolder() / ".complete");
+    idle(home, desktop, { "10 years of log", "<= 400 ms", "<= 100 MB", 10, "3-ten-years" });
+}
+
+}
+
+int main()
+{
+    // Measured on an X server of its own, never on the developer's desktop.
+    if (!std::getenv("OSTREL_BENCH_APP_DISPLAY")) {
+        setenv("OSTREL_BENCH_APP_DISPLAY", "1", 1);
+        std::string self = fs::read_symlink("/proc/self/exe");
+        execl(OSTREL_WITH_DISPLAY, OSTREL_WITH_DISPLAY, self.c_str(), static_cast<char*>(nullptr));
+        std::perror("bench_app: cannot start a display of its own");
+        return 1;
+    }
+    // Nothing of the developer's session: no tray, no banners, no locale of theirs.
+    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/ostrel-bench-bus", 1);
+    setenv("LC_ALL", "C.UTF-8", 1);
+    Desktop desktop;
+    if (!desktop.ok() || !Desktop::hasHands()) {
+        std::fprintf(stderr, "bench_app: needs Xvfb and xdotool (scripts/install-deps installs them)\n");
+        return 1;
+    }
+    fs::create_directories(OSTREL_BENCH_SCREENSHOTS);
+    std::printf("The program (%s) under Xvfb, measured from /proc; screens in %s\n", Program::built().c_str(),
+        OSTREL_BENCH_SCREENSHOTS);
+    std::printf("  %-48s %-19s %s\n", "figure", "target", "measured");
+    withoutLogs(desktop);
+    countingASlice(desktop);
+    withTenYears(desktop);
+    return 0;
+}

@@ -1,0 +1,56 @@
+// The program as a session meets it: it starts in a home of its own, stays up, and ends
+// cleanly when the session ends it, losing none of the settings it was given.
+#include "Road.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace ostrel::acceptance {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Smoke : public Road { };
+
+TEST_F(Smoke, StartsInAFreshHomeAndStopsCleanlyOnSigterm)
+{
+    auto& fresh = start();
+    ASSERT_TRUE(fresh.waitForLine("Ostrel Launching")) << "the program never said it was launching";
+    EXPECT_FALSE(fresh.waitForExit(1)) << "it ended by itself: " << fresh.exit()->describe();
+    EXPECT_EQ(stop(), "exit 0");
+    EXPECT_TRUE(fresh.waitForLine("Ostrel stopping on SIGTERM", 0));
+    EXPECT_TRUE(fs::is_directory(m_home.settingsFile().parent_path()));
+    EXPECT_TRUE(m_home.damagedSettingsCopies().empty());
+
+    // Started again over the settings of a user who has been here before: they stay.
+    auto given = Home::returningUser();
+    m_home.writeSettings(given);
+    auto& again = start(Launch::atSpeed(60));
+    ASSERT_TRUE(again.waitForLine("Ostrel Launching"));
+    EXPECT_EQ(stop(), "exit 0");
+    auto settings = m_home.settings();
+    ASSERT_TRUE(settings) << "the settings file is gone or unreadable";
+    // Launch counters may count this run; nothing given goes missing.
+    for (const auto& item : given.items())
+        EXPECT_TRUE(settings->contains(item.key())) << item.key();
+    EXPECT_EQ((*settings)["firstLaunch"], false) << "a returning user was taken for a new one";
+}
+
+TEST_F(Smoke, KeepsADamagedSettingsFileAsideAndStartsOnDefaults)
+{
+    const std::string damaged = "{ \"firstLaunch\": fal";
+    m_home.writeSettingsText(damaged);
+    auto& program = start();
+    auto message = program.waitForLine("is damaged");
+    ASSERT_TRUE(message) << "no word of the damaged settings file";
+    EXPECT_NE(message->text.find("started from the default settings"), std::string::npos) << message->text;
+    EXPECT_EQ(stop(), "exit 0");
+    auto copies = m_home.damagedSettingsCopies();
+    ASSERT_EQ(copies.size(), 1u);
+    std::ifstream copy(copies[0], std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), damaged) << "the copy is not the user's file";
+    EXPECT_TRUE(!fs::exists(m_home.settingsFile()) || m_home.settings()) << "the settings file left is unreadable";
+}
+
+}
+}

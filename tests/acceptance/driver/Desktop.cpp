@@ -1,0 +1,214 @@
+#include "tests/acceptance/driver/Desktop.h"
+
+#include "tests/acceptance/driver/Eventually.h"
+
+#include "platform/gfx/Bitmap.h"
+
+#include <algorithm>
+#include <cairo.h>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <fcntl.h>
+#include <sstream>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// Last, as Xlib's macros would otherwise rewrite names in the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+extern char** environ;
+
+namespace ostrel::acceptance {
+
+namespace {
+
+// A window may go between finding and asking about it: the answer is then "none", never
+// Xlib's default of ending the test program.
+int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+
+// xdotool with these arguments, never through a shell; its output when it succeeded.
+std::optional<std::string> xdotool(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> all { "xdotool" };
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& argument : all)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    int output[2];
+    if (::pipe2(output, O_CLOEXEC) != 0)
+        return std::nullopt;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    int failure = posix_spawnp(&pid, "xdotool", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(output[1]);
+    std::string text;
+    if (!failure) {
+        char buffer[1024];
+        for (ssize_t n; (n = ::read(output[0], buffer, sizeof buffer)) != 0;) {
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                break;
+            text.append(buffer, std::size_t(n));
+        }
+    }
+    ::close(output[0]);
+    if (failure)
+        return std::nullopt;
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return text;
+}
+
+}
+
+Desktop::Desktop()
+{
+    XSetErrorHandler(ignoreErrors);
+    m_display = XOpenDisplay(nullptr);
+}
+
+Desktop::~Desktop()
+{
+    if (m_display)
+        XCloseDisplay(m_display);
+}
+
+bool Desktop::hasHands() { return xdotool({ "version" }).has_value(); }
+
+std::vector<WindowId> Desktop::shownWindows(const std::string& name)
+{
+    std::vector<WindowId> windows;
+    std::istringstream ids(xdotool({ "search", "--onlyvisible", "--name", name }).value_or(""));
+    for (WindowId id; ids >> id;)
+        windows.push_back(id);
+    return windows;
+}
+
+std::optional<WindowId> Desktop::waitForWindow(const std::string& name, double seconds)
+{
+    std::optional<WindowId> found;
+    eventually(
+        [&] {
+            auto windows = shownWindows(name);
+            if (!windows.empty())
+                found = windows.front();
+            return found.has_value();
+        },
+        seconds);
+    return found;
+}
+
+bool Desktop::waitForNoWindow(const std::string& name, double seconds)
+{
+    return eventually([&] { return shownWindows(name).empty(); }, seconds);
+}
+
+std::optional<Box> Desktop::frame(WindowId window)
+{
+    XWindowAttributes attributes {};
+    if (!m_display || !XGetWindowAttributes(m_display, window, &attributes))
+        return std::nullopt;
+    int x = 0, y = 0;
+    ::Window child = 0;
+    if (!XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), 0, 0, &x, &y, &child))
+        return std::nullopt;
+    return Box { x, y, attributes.width, attributes.height };
+}
+
+bool Desktop::focus(WindowId window)
+{
+    return xdotool({ "windowactivate", "--sync", std::to_string(window) }).has_value()
+        || xdotool({ "windowfocus", "--sync", std::to_string(window) }).has_value();
+}
+
+bool Desktop::type(const std::string& text) { return xdotool({ "type", "--", text }).has_value(); }
+
+bool Desktop::key(const std::string& keys) { return xdotool({ "key", "--", keys }).has_value(); }
+
+bool Desktop::clickAt(int x, int y)
+{
+    return xdotool({ "mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "1" }).has_value();
+}
+
+bool Desktop::click(WindowId window, int x, int y)
+{
+    auto box = frame(window);
+    return box && clickAt(box->x + x, box->y + y);
+}
+
+bool Desktop::askToClose(WindowId window)
+{
+    if (!m_display)
+        return false;
+    XEvent event {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    bool sent = XSendEvent(m_display, window, False, NoEventMask, &event) != 0;
+    XSync(m_display, False);
+    return sent;
+}
+
+std::optional<Screenshot> Desktop::capture()
+{
+    if (!m_display)
+        return std::nullopt;
+    Screen* screen = DefaultScreenOfDisplay(m_display);
+    return capture(Box { 0, 0, WidthOfScreen(screen), HeightOfScreen(screen) });
+}
+
+std::optional<Screenshot> Desktop::capture(WindowId window)
+{
+    auto box = frame(window);
+    if (!box)
+        return std::nullopt;
+    return capture(*box);
+}
+
+std::optional<Screenshot> Desktop::capture(const Box& wanted)
+{
+    if (!m_display)
+        return std::nullopt;
+    // Only what lies on the screen can be read; asking beyond it is an X error.
+    Screen* screen = DefaultScreenOfDisplay(m_display);
+    int left = std::max(0, wanted.x), top = std::max(0, wanted.y);
+    int right = std::min(WidthOfScreen(screen), wanted.x + wanted.width);
+    int bottom = std::min(HeightOfScreen(screen), wanted.y + wanted.height);
+    auto pixels = gfx::Bitmap::create(right - left, bottom - top);
+    if (!pixels)
+        return std::nullopt;
+    XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), left, top, unsigned(right - left),
+        unsigned(bottom - top), AllPlanes, ZPixmap);
+    if (!image)
+        return std::nullopt;
+    cairo_surface_t* surface = pixels->cairoSurface();
+    cairo_surface_flush(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < image->height; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(data + y * stride);
+        for (int x = 0; x < image->width; ++x)
+            row[x] = 0xff000000u | std::uint32_t(XGetPixel(image, x, y) & 0xffffff);
+    }
+    cairo_surface_mark_dirty(surface);
+    XDestroyImage(image);
+    return Screenshot(pixels);
+}
+
+}

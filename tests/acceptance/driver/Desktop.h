@@ -1,0 +1,58 @@
+#pragma once
+
+#include "tests/acceptance/driver/Screenshot.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct _XDisplay;
+
+namespace ostrel::acceptance {
+
+using WindowId = unsigned long;
+
+// The test display as a user meets it: windows found by their names, keys and clicks
+// through xdotool, and pictures of what shows. Waiting polls the display until the answer
+// comes or the time is up; nothing waits a fixed time.
+class Desktop {
+public:
+    // The display DISPLAY names; ok() is false without one.
+    Desktop();
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+    bool ok() const { return m_display != nullptr; }
+    // Whether xdotool, which plays the user, is installed.
+    static bool hasHands();
+
+    // The first shown window whose name matches `name`, a regular expression as xdotool
+    // takes it ("^Ostrel$"), waited for up to `seconds`.
+    std::optional<WindowId> waitForWindow(const std::string& name, double seconds = 10);
+    // Until no window of that name shows any more.
+    bool waitForNoWindow(const std::string& name, double seconds = 10);
+    std::vector<WindowId> shownWindows(const std::string& name);
+    // Where the window stands, in screen pixels.
+    std::optional<Box> frame(WindowId window);
+
+    // Each answers whether xdotool did it.
+    bool focus(WindowId window);
+    bool type(const std::string& text);
+    // Keys as xdotool names them: "Return", "ctrl+a", "super+shift+space".
+    bool key(const std::string& keys);
+    bool clickAt(int x, int y);
+    // Relative to the window's top left corner.
+    bool click(WindowId window, int x, int y);
+    // What a window manager's close button does: asks the window to close.
+    bool askToClose(WindowId window);
+
+    // The whole screen, a part of it, or the part a window covers, as it shows now.
+    std::optional<Screenshot> capture();
+    std::optional<Screenshot> capture(const Box& box);
+    std::optional<Screenshot> capture(WindowId window);
+
+private:
+    _XDisplay* m_display { nullptr };
+};
+
+}

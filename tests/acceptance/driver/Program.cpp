@@ -1,0 +1,225 @@
+#include "tests/acceptance/driver/Program.h"
+
+#include "tests/acceptance/driver/Home.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace ostrel::acceptance {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+// This process's environment with the home's and the launch's settings over it: sanitizer
+// options, PATH and the test display come through.
+std::vector<std::string> environmentFor(const Home& home, const Launch& launch)
+{
+    std::map<std::string, std::string> variables;
+    for (char** entry = environ; *entry; ++entry) {
+        std::string text = *entry;
+        auto equals = text.find('=');
+        if (equals != std::string::npos)
+            variables[text.substr(0, equals)] = text.substr(equals + 1);
+    }
+    for (const auto& [name, value] : home.environment())
+        variables[name] = value;
+    if (launch.clockSpeed)
+        variables["OSTREL_CLOCK_SPEED"] = std::to_string(*launch.clockSpeed);
+    for (const auto& [name, value] : launch.environment)
+        variables[name] = value;
+    std::vector<std::string> result;
+    for (const auto& [name, value] : variables)
+        result.push_back(name + "=" + value);
+    return result;
+}
+
+std::vector<char*> pointers(std::vector<std::string>& texts)
+{
+    std::vector<char*> result;
+    for (auto& text : texts)
+        result.push_back(text.data());
+    result.push_back(nullptr);
+    return result;
+}
+
+Exit exitOf(int status)
+{
+    if (WIFSIGNALED(status))
+        return { -1, WTERMSIG(status) };
+    return { WEXITSTATUS(status), 0 };
+}
+
+}
+
+std::string Exit::describe() const
+{
+    if (signal)
+        return "signal " + std::to_string(signal) + " (" + strsignal(signal) + ")";
+    return "exit " + std::to_string(code);
+}
+
+std::filesystem::path Program::built() { return OSTREL_PROGRAM; }
+
+std::unique_ptr<Program> Program::start(const Home& home, const Launch& launch)
+{
+    std::filesystem::path path = launch.program.empty() ? built() : launch.program;
+    std::vector<std::string> arguments { path.string() };
+    arguments.insert(arguments.end(), launch.arguments.begin(), launch.arguments.end());
+    std::vector<std::string> environment = environmentFor(home, launch);
+    auto argv = pointers(arguments);
+    auto envp = pointers(environment);
+    int output[2];
+    if (::pipe2(output, O_CLOEXEC) != 0)
+        return nullptr;
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, output[1], STDERR_FILENO);
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+    // A group of its own, so that the helpers it starts end with it.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+
+    std::unique_ptr<Program> program(new Program);
+    auto started = Clock::now();
+    int failure = posix_spawn(&program->m_pid, argv[0], &actions, &attributes, argv.data(), envp.data());
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(output[1]);
+    if (failure) {
+        ::close(output[0]);
+        return nullptr;
+    }
+    std::thread(collect, output[0], started, program->m_output).detach();
+    return program;
+}
+
+void Program::collect(int fd, std::chrono::steady_clock::time_point started, std::shared_ptr<Output> output)
+{
+    std::string pending;
+    char buffer[4096];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        pending.append(buffer, std::size_t(n));
+        std::lock_guard lock(output->mutex);
+        for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
+            output->lines.push_back({ secondsSince(started), pending.substr(0, end) });
+            pending.erase(0, end + 1);
+        }
+        output->changed.notify_all();
+    }
+    ::close(fd);
+    std::lock_guard lock(output->mutex);
+    if (!pending.empty())
+        output->lines.push_back({ secondsSince(started), pending });
+    output->ended = true;
+    output->changed.notify_all();
+}
+
+Program::~Program()
+{
+    if (m_pid > 0)
+        ::kill(-m_pid, SIGKILL);
+    if (running())
+        kill();
+}
+
+bool Program::running()
+{
+    if (m_exit || m_pid <= 0)
+        return false;
+    int status = 0;
+    pid_t result = ::waitpid(m_pid, &status, WNOHANG);
+    if (result == m_pid)
+        m_exit = exitOf(status);
+    return !m_exit;
+}
+
+std::optional<Program::Line> Program::waitForLine(const std::string& text, double seconds, std::size_t from)
+{
+    auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    std::unique_lock lock(m_output->mutex);
+    std::optional<Line> found;
+    m_output->changed.wait_until(lock, deadline, [&] {
+        for (std::size_t i = from; i < m_output->lines.size(); ++i) {
+            if (m_output->lines[i].text.find(text) != std::string::npos) {
+                found = m_output->lines[i];
+                return true;
+            }
+        }
+        return m_output->ended;
+    });
+    return found;
+}
+
+std::vector<Program::Line> Program::lines() const
+{
+    std::lock_guard lock(m_output->mutex);
+    return m_output->lines;
+}
+
+std::size_t Program::lineCount() const
+{
+    std::lock_guard lock(m_output->mutex);
+    return m_output->lines.size();
+}
+
+std::string Program::transcript() const
+{
+    std::string all;
+    for (const auto& line : lines())
+        all += "\n  " + line.text;
+    return all;
+}
+
+std::optional<Exit> Program::waitForExit(double seconds)
+{
+    auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    while (running()) {
+        if (Clock::now() >= deadline)
+            return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return m_exit;
+}
+
+std::optional<Exit> Program::stop(double seconds)
+{
+    if (running())
+        ::kill(m_pid, SIGTERM);
+    return waitForExit(seconds);
+}
+
+Exit Program::kill()
+{
+    if (running()) {
+        ::kill(m_pid, SIGKILL);
+        int status = 0;
+        while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) { }
+        m_exit = exitOf(status);
+    }
+    return m_exit.value_or(Exit {});
+}
+
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <utility>
+#include <vector>
+
+namespace ostrel::acceptance {
+
+class Home;
+
+// How a program ends: by its own exit code, or by a signal.
+struct Exit {
+    int code { -1 };
+    int signal { 0 };
+
+    bool cleanly() const { return signal == 0 && code == 0; }
+    // "exit 0", "signal 9 (Killed)": what a failure message shows.
+    std::string describe() const;
+    bool operator==(const Exit&) const = default;
+};
+
+// What a run is started with beyond its home.
+struct Launch {
+    static Launch atSpeed(double clockSpeed)
+    {
+        Launch launch;
+        launch.clockSpeed = clockSpeed;
+        return launch;
+    }
+
+    // OSTREL_CLOCK_SPEED, so that a slice of minutes passes in seconds; none runs at real speed.
+    std::optional<double> clockSpeed;
+    std::vector<std::pair<std::string, std::string>> environment;
+    std::vector<std::string> arguments;
+    // The built program unless another is named.
+    std::filesystem::path program;
+};
+
+// The real program running as a child in a home of its own, with everything it writes to
+// stdout and stderr collected line by line (diagnostic lines among them) and stamped with
+// the time since start. Ending the object ends the program and whatever it started
+// (SIGKILL to its process group).
+class Program {
+public:
+    // The program of this build (app/ostrel).
+    static std::filesystem::path built();
+
+    // Nothing when the program could not be started at all.
+    static std::unique_ptr<Program> start(const Home& home, const Launch& launch = {});
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    pid_t pid() const { return m_pid; }
+    bool running();
+
+    struct Line {
+        double seconds { 0 }; // since start
+        std::string text;
+    };
+    // The first line from the `from`th on that contains `text`, waiting for it up to
+    // `seconds`; none when it did not come, or the program ended without it.
+    std::optional<Line> waitForLine(const std::string& text, double seconds = 10, std::size_t from = 0);
+    std::vector<Line> lines() const;
+    std::size_t lineCount() const;
+    // Everything it said, one indented line each: for a failure's message.
+    std::string transcript() const;
+
+    // SIGTERM, then its end within `seconds`; none while it still runs after that.
+    std::optional<Exit> stop(double seconds = 10);
+    // SIGKILL, as a crash or a power cut would end it.
+    Exit kill();
+    std::optional<Exit> waitForExit(double seconds);
+    const std::optional<Exit>& exit() const { return m_exit; }
+
+private:
+    // Shared with the thread that reads it: a helper the program started may hold the
+    // output open after the program itself has gone.
+    struct Output {
+        std::mutex mutex;
+        std::condition_variable changed;
+        std::vector<Line> lines;
+        bool ended { false };
+    };
+
+    Program() = default;
+    static void collect(int fd, std::chrono::steady_clock::time_point started, std::shared_ptr<Output> output);
+
+    pid_t m_pid { -1 };
+    std::optional<Exit> m_exit;
+    std::shared_ptr<Output> m_output { std::make_shared<Output>() };
+};
+
+}
