@@ -75,6 +75,15 @@ std::vector<View*> View::subtree()
     return out;
 }
 
+std::vector<std::shared_ptr<View>> View::heldSubtree()
+{
+    std::vector<std::shared_ptr<View>> out;
+    for (View* view : subtree())
+        if (auto held = view->weak_from_this().lock())
+            out.push_back(std::move(held));
+    return out;
+}
+
 void View::subtreeInto(std::vector<View*>& out)
 {
     out.push_back(this);
@@ -120,8 +129,11 @@ void View::setWindow(Window* window)
     if (m_window)
         m_window->viewWillLeave(this);
     m_window = window;
-    for (auto& subview : m_subviews)
-        subview->setWindow(window);
+    // A copy: a subview hearing of its new window may add or remove views beside it.
+    auto subviews = m_subviews;
+    for (auto& subview : subviews)
+        if (subview->m_superview == this)
+            subview->setWindow(window);
     viewDidMoveToWindow();
     if (window) {
         m_needsLayout = true;
@@ -311,8 +323,11 @@ void View::renderTree(gfx::GraphicsContext& context)
     }
     Rect dirty = m_needsDisplay ? m_dirty.unionWith(bounds()) : bounds();
     draw(context, dirty);
-    for (auto& subview : m_subviews)
-        subview->renderTree(context);
+    // A copy: drawing may change the tree (a table makes the rows that came into sight).
+    auto subviews = m_subviews;
+    for (auto& subview : subviews)
+        if (subview->m_superview == this)
+            subview->renderTree(context);
     if (translucent)
         context.endTransparencyLayer();
     context.restore();

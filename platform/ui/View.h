@@ -38,6 +38,9 @@ public:
     bool isDescendantOf(const View* view) const;
     // This view and every view below it, depth first.
     std::vector<View*> subtree();
+    // The same, each view held for as long as the list is: for work that calls out to the
+    // views (layout, drawing, moving windows), any of which may let go of another meanwhile.
+    std::vector<std::shared_ptr<View>> heldSubtree();
     View* ancestorSharedWith(View* other);
     View* viewWithIdentifier(const std::string& identifier);
 

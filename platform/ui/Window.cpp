@@ -101,6 +101,8 @@ void Window::setFrame(Rect frame, bool display)
     if (!std::isfinite(frame.origin.x) || !std::isfinite(frame.origin.y) || !std::isfinite(frame.size.width)
         || !std::isfinite(frame.size.height))
         return;
+    // The delegate hears of the move and the resize; either may let go of the window.
+    auto keep = weak_from_this().lock();
     bool wasZoomed = std::exchange(m_zoomed, false);
     frame.size.width = std::min(frame.size.width, kLargestSide);
     frame.size.height = std::min(frame.size.height, kLargestSide);
@@ -382,12 +384,15 @@ void Window::layoutIfNeeded()
 {
     if (!m_contentView)
         return;
+    // A view's hook may replace the content view, or let go of the window, mid-layout.
+    auto keep = weak_from_this().lock();
+    auto content = m_contentView;
     bool pending = m_layoutPending;
     for (View* v : m_contentView->subtree())
         pending = pending || v->needsLayout();
     if (!pending)
         return;
-    m_engine->layout(*m_contentView, m_frame.size);
+    m_engine->layout(*content, m_frame.size);
     // What the layout itself changed (generated constraints) is already in.
     m_layoutPending = false;
 }
@@ -424,9 +429,11 @@ void Window::display()
 {
     layoutIfNeeded();
     double scale = backingScaleFactor();
-    m_picture.render(m_frame.size, scale, m_background.value_or(gfx::colors::clear), [this](gfx::GraphicsContext& context) {
-        if (m_contentView)
-            m_contentView->renderTree(context);
+    auto keep = weak_from_this().lock();
+    auto content = m_contentView;
+    m_picture.render(m_frame.size, scale, m_background.value_or(gfx::colors::clear), [&content](gfx::GraphicsContext& context) {
+        if (content)
+            content->renderTree(context);
     });
     m_displayPending = false;
     if (m_platform && m_visible && !m_picture.isEmpty())
@@ -476,6 +483,7 @@ void Window::platformDidResize(Size size)
     size = { std::clamp(sane(size.width, 1), 1.0, kLargestSide), std::clamp(sane(size.height, 1), 1.0, kLargestSide) };
     if (size == m_frame.size)
         return;
+    auto keep = weak_from_this().lock();
     m_frame.size = size;
     if (m_contentView)
         m_contentView->setFrame(Rect(0, 0, size.width, size.height));
