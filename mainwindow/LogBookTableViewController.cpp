@@ -22,6 +22,7 @@
 
 #include "platform/base/AlertPresenter.h"
 #include "platform/base/Defaults.h"
+#include "platform/base/Files.h"
 #include "platform/desktop/Opener.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/PopUpButton.h"
@@ -31,6 +32,7 @@
 #include <glib.h>
 
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 namespace ostrel {
@@ -322,6 +324,7 @@ void LogBookTableViewController::deleteRow(int row)
         alert.message = "Are you sure you want to permanently delete this time slice?";
         alert.informativeText = "This operation cannot be undone.";
         alert.buttons = { "OK", "Cancel" };
+        alert.destructive = true;
         if (base::AlertPresenter::present(alert).button != 0)
             return;
         m_dateThatDeletionAlertWasLastAccepted = now;
@@ -329,12 +332,34 @@ void LogBookTableViewController::deleteRow(int row)
     m_editUUID = record->uuid();
     // The entry is the one at this place of its file, whatever other entry shares its identifier.
     if (isStillLogged(*record)) {
-        auto file = LogFileManager::sharedInstance().createOrRetrieveLogFile(*record->fullPathOfLogFile());
-        file->deleteAndSave(record->uuid(), record->positionInFile());
+        const std::string& path = *record->fullPathOfLogFile();
+        if (!refuseReadOnly(path, "deleted")) {
+            auto before = base::AlertPresenter::presentedCount();
+            auto file = LogFileManager::sharedInstance().createOrRetrieveLogFile(path);
+            if (!file->deleteAndSave(record->uuid(), record->positionInFile()) && base::AlertPresenter::presentedCount() == before) {
+                base::AlertRequest alert;
+                alert.message = "The log entry could not be deleted.";
+                alert.informativeText = "Its day file changed since the log book was read. The entry is left as it is.";
+                base::AlertPresenter::present(alert);
+            }
+        }
     } else {
         zr_log("log book: the entry to delete is no longer in the log; nothing was changed");
     }
     showTablePage();
+}
+
+bool LogBookTableViewController::refuseReadOnly(const std::string& path, const char* what) const
+{
+    if (!base::files::isMarkedReadOnly(path))
+        return false;
+    std::string name = std::filesystem::path(path).filename().string();
+    zr_log("log book: %s is read-only and is not %s", path.c_str(), what);
+    base::AlertRequest alert;
+    alert.message = std::string("The log entry could not be ") + what + ".";
+    alert.informativeText = "Its day file \"" + name + "\" is read-only, and Ostrel does not change a file you made read-only.";
+    base::AlertPresenter::present(alert);
+    return true;
 }
 
 void LogBookTableViewController::showTablePage()
@@ -394,19 +419,31 @@ void LogBookTableViewController::updateEditorDurationLabel() { m_editor->updateE
 std::optional<double> LogBookTableViewController::computeStartDate() const { return m_editor->computeStartDate(); }
 double LogBookTableViewController::computeEditorDuration() const { return m_editor->computeEditorDuration(); }
 
-void LogBookTableViewController::reportUnsaved(const std::string& why) const
+void LogBookTableViewController::reportUnsaved(const std::string& why, std::uint64_t alertsBefore) const
 {
+    if (m_editor)
+        m_editor->showProblem("Not saved: " + why);
+    if (base::AlertPresenter::presentedCount() != alertsBefore)
+        return;
     base::AlertRequest alert;
     alert.message = "The log entry could not be saved.";
     alert.informativeText = why + " The editor stays open, so nothing you entered is lost.";
     base::AlertPresenter::present(alert);
 }
 
+bool LogBookTableViewController::saveOpenEditor()
+{
+    if (!m_editor || !isCurrentlyOnEditingTab() || !m_editor->hasUnsavedChanges())
+        return true;
+    return saveEdit();
+}
+
 bool LogBookTableViewController::saveEdit()
 {
+    auto alertsBefore = base::AlertPresenter::presentedCount();
     auto start = computeStartDate();
     if (!start) {
-        reportUnsaved("The date and time it starts at do not make a date.");
+        reportUnsaved("The date and time it starts at do not make a date.", alertsBefore);
         return false;
     }
     double duration = computeEditorDuration();
@@ -426,21 +463,31 @@ bool LogBookTableViewController::saveEdit()
     record->setEndDate(*start + duration);
 
     auto& manager = LogFileManager::sharedInstance();
-    bool written = false;
+    std::string path;
     if (replacing) {
-        auto file = manager.createOrRetrieveLogFile(*m_editedRecord->fullPathOfLogFile());
-        written = file->addOrReplaceThenSaveAndUpdate(*record, *m_editUUID, m_editedRecord->positionInFile());
-    } else {
-        std::string path;
-        if (auto log = Logger::sharedLogger().systemLogBackingStoreDesc())
-            path = log->getPathToFileForDate(*start);
-        if (!path.empty())
-            written = manager.createOrRetrieveLogFile(path)->addOrReplaceThenSaveAndUpdate(*record, record->uuid());
+        path = *m_editedRecord->fullPathOfLogFile();
+    } else if (auto log = Logger::sharedLogger().systemLogBackingStoreDesc()) {
+        path = log->getPathToFileForDate(*start);
     }
-    if (!written) {
-        reportUnsaved("Its day file could not be written.");
+    if (path.empty()) {
+        reportUnsaved("There is no log folder to write it to.", alertsBefore);
         return false;
     }
+    if (base::files::isMarkedReadOnly(path)) {
+        zr_log("log book: %s is read-only and is not written", path.c_str());
+        reportUnsaved("Its day file \"" + std::filesystem::path(path).filename().string()
+                + "\" is read-only, and Ostrel does not change a file you made read-only.",
+            alertsBefore);
+        return false;
+    }
+    auto file = manager.createOrRetrieveLogFile(path);
+    bool written = replacing ? file->addOrReplaceThenSaveAndUpdate(*record, *m_editUUID, m_editedRecord->positionInFile())
+                             : file->addOrReplaceThenSaveAndUpdate(*record, record->uuid());
+    if (!written) {
+        reportUnsaved("Its day file could not be written.", alertsBefore);
+        return false;
+    }
+    m_editor->showProblem({});
     showTablePage();
     return true;
 }

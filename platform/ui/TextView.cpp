@@ -25,6 +25,9 @@ std::shared_ptr<TextView> TextView::create() { return std::shared_ptr<TextView>(
 TextView::TextView()
     : View({})
 {
+    // Laid out from the start, empty as it is: the text machinery (fonts, shaping) is set
+    // up when the view is made, not in the middle of its first frame.
+    relayout();
 }
 
 double TextView::layoutWidth() const { return std::max(1.0, bounds().width() - 2 * m_inset.width); }
@@ -198,34 +201,58 @@ void TextView::replace(text::Range range, const text::AttributedString& replacem
         relayout();
     m_selection = { range.location + replacement.length(), 0 };
     m_anchor = m_selection.location;
+    m_lastChangeTyped = typing && !m_undo.isUndoing() && !m_undo.isRedoing();
     growToText();
     scrollCaretToVisible();
     setNeedsDisplay();
+    if (auto stored = onStorageChange)
+        stored();
     if (auto changed = onTextChange)
         changed();
 }
 
+bool TextView::refuseEdit()
+{
+    if (m_editable)
+        return false;
+    if (auto refused = onEditRefused)
+        refused();
+    return true;
+}
+
+void TextView::restoreSelection(text::Range range)
+{
+    std::size_t length = m_text.length();
+    range.location = std::min(range.location, length);
+    range.length = std::min(range.length, length - range.location);
+    m_selection = range;
+    m_anchor = range.location;
+}
+
 void TextView::insertText(std::u16string_view string)
 {
-    if (!m_editable)
+    if (refuseEdit())
         return;
     replace(m_selection, text::AttributedString(std::u16string(string), m_typingAttributes), true);
 }
 
 void TextView::insertText(const text::AttributedString& string)
 {
-    if (m_editable)
+    if (!refuseEdit())
         replace(m_selection, string, true);
 }
 
-void TextView::replaceCharacters(text::Range range, const text::AttributedString& replacement)
+bool TextView::replaceCharacters(text::Range range, const text::AttributedString& replacement)
 {
+    if (refuseEdit())
+        return false;
     replace(range, replacement, false);
+    return true;
 }
 
 void TextView::deleteBackward()
 {
-    if (!m_editable)
+    if (refuseEdit())
         return;
     if (m_selection.length) {
         replace(deletionRange(m_selection), {}, true);
@@ -242,7 +269,7 @@ void TextView::deleteBackward()
 
 void TextView::deleteForward()
 {
-    if (!m_editable)
+    if (refuseEdit())
         return;
     if (m_selection.length) {
         replace(deletionRange(m_selection), {}, true);
@@ -269,14 +296,15 @@ void TextView::applyAttributes(text::Range range, const std::function<void(text:
     changed.updateAttributes({ 0, changed.length() }, change);
     text::Range selection = range;
     replace(range, changed, false);
-    m_selection = selection;
-    m_anchor = selection.location;
+    // Whoever heard of the change may have changed the text again: the selection goes
+    // back only as far as the text now reaches.
+    restoreSelection(selection);
     syncTypingAttributes();
 }
 
 void TextView::toggleTrait(bool bold)
 {
-    if (!m_editable)
+    if (refuseEdit())
         return;
     const text::Attributes& first = m_selection.length ? m_text.attributesAt(m_selection.location) : m_typingAttributes;
     gfx::Font font = first.font.value_or(m_defaults.font);
@@ -295,7 +323,7 @@ void TextView::toggleItalic() { toggleTrait(false); }
 
 void TextView::toggleLine(int text::Attributes::*line)
 {
-    if (!m_editable)
+    if (refuseEdit())
         return;
     const text::Attributes& first = m_selection.length ? m_text.attributesAt(m_selection.location) : m_typingAttributes;
     int value = first.*line ? 0 : 1;
@@ -316,7 +344,7 @@ void TextView::selectAll()
 
 void TextView::insertNewline()
 {
-    if (!m_editable)
+    if (refuseEdit())
         return;
     std::size_t at = m_selection.location;
     text::Range paragraph = TextNavigation::paragraphRange(m_text.string(), at);
@@ -367,7 +395,7 @@ void TextView::copy()
 
 void TextView::cut()
 {
-    if (!m_editable || !m_selection.length)
+    if (!m_selection.length || refuseEdit())
         return;
     copy();
     replace(deletionRange(m_selection), {}, false);
@@ -375,7 +403,7 @@ void TextView::cut()
 
 void TextView::paste()
 {
-    if (!m_editable)
+    if (refuseEdit())
         return;
     const Pasteboard& pasteboard = Pasteboard::general();
     text::AttributedString pasted;
@@ -529,6 +557,8 @@ void TextView::keyDown(const Event& event)
         && std::all_of(typed.begin(), typed.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x20 && c != 0x7f; });
     if (printable && m_editable)
         typeText(text::toUtf16(gfx::displayableText(typed)), true);
+    else if (printable && onEditRefused)
+        refuseEdit();
     else
         View::keyDown(event);
 }

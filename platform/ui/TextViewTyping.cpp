@@ -49,6 +49,8 @@ void TextView::replaceInTextStorage(text::Range range, const text::AttributedStr
     m_anchor = moved(m_anchor);
     growToText();
     setNeedsDisplay();
+    if (auto stored = onStorageChange)
+        stored();
 }
 
 void TextView::typeText(std::u16string typed, bool typing)
@@ -157,7 +159,7 @@ namespace ui {
 
 bool TextView::performDragOperation(const Pasteboard& pasteboard, Point point)
 {
-    if (!m_editable)
+    if (refuseEdit())
         return false;
     text::AttributedString dropped;
     if (auto rich = pasteboard.richText())

@@ -296,6 +296,8 @@ TEST_F(LogBookTest, AFailedWriteKeepsTheEditorOpen)
     logBook().startNewLogEntry();
     EXPECT_FALSE(logBook().saveEdit());
     EXPECT_TRUE(logBook().isCurrentlyOnEditingTab());
+    EXPECT_EQ(alerts.size(), 1u) << "one failure, one alert";
+    EXPECT_FALSE(editor().problemLabel()->isHidden()) << "and the editor says so itself";
     fs::permissions(folder, fs::perms::owner_all);
     alerts.clear();
     EXPECT_TRUE(logBook().saveEdit());
@@ -315,6 +317,50 @@ TEST_F(LogBookTest, CancelLeavesEverythingAsItWas)
     logBook().startEdit(1);
     EXPECT_EQ(store().string("tempTags"), "x");
     EXPECT_EQ(editor().objectiveTextView()->string(), "First");
+}
+
+TEST_F(LogBookTest, AReadOnlyDayFileIsNeitherEditedNorDeleted)
+{
+    double morning = local(2026, 1, 5, 8);
+    clock.set(local(2026, 1, 5, 10));
+    log("A", morning, "Kept as it is");
+    fs::path file = dayFile(morning);
+    for (const auto& entry : fs::recursive_directory_iterator(file))
+        fs::permissions(entry.path(), fs::perms::owner_read);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_exec);
+
+    logBook().startEdit(0);
+    editor().objectiveTextView()->insertText(u" and changed");
+    EXPECT_FALSE(logBook().saveEdit());
+    EXPECT_TRUE(logBook().isCurrentlyOnEditingTab()) << "the editor stays open";
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].informativeText.find("read-only"), std::string::npos);
+    EXPECT_NE(editor().problemLabel()->stringValue().find("read-only"), std::string::npos);
+
+    logBook().deleteRow(0);
+    EXPECT_EQ(alerts.size(), 3u) << "asked, then told it stays";
+    fs::permissions(file, fs::perms::owner_all);
+    EXPECT_EQ(uuidsOnDisk(morning), std::vector<std::string> { "A" });
+    for (const auto& name : fs::directory_iterator(file.parent_path()))
+        EXPECT_EQ(name.path().filename().string().rfind('.', 0), std::string::npos) << "nothing hidden left beside it";
+}
+
+TEST_F(LogBookTest, QuittingSavesAnEntryTheUserChangedAndNotOneMerelyOpened)
+{
+    clock.set(local(2026, 1, 5, 10));
+    logBook().startNewLogEntry();
+    EXPECT_FALSE(editor().hasUnsavedChanges());
+    mainWindow().saveEverything();
+    wait(2);
+    EXPECT_TRUE(uuidsOnDisk(clock.now()).empty()) << "an entry merely opened is no work of the user's";
+
+    editor().objectiveTextView()->setSelectedRange({ 0, editor().objectiveTextView()->textStorage().length() });
+    editor().objectiveTextView()->insertText(u"Typed into the editor before quitting");
+    EXPECT_TRUE(editor().hasUnsavedChanges());
+    m_app->terminate();
+    wait(2);
+    EXPECT_EQ(uuidsOnDisk(clock.now()).size(), 1u);
+    EXPECT_TRUE(alerts.empty());
 }
 
 }
