@@ -7,10 +7,10 @@
 
 namespace base {
 
-// SIGINT and SIGTERM as a readable descriptor of the main loop instead of as handlers: the
-// program hears of them between two pieces of work, in any mode, even with an alert up, and
-// can still save and say goodbye. While an instance lives the two signals are blocked for
-// the whole process, so none ends it unheard.
+// SIGINT and SIGTERM heard by the main loop instead of ending the program: it hears of them
+// between two pieces of work, in any mode, even with an alert up, and can still save and
+// say goodbye. Whichever thread a signal lands on, it only notes it for the loop. One
+// instance at a time; the signals' former handling comes back when it goes.
 class StopSignals {
 public:
     using Handler = std::function<void(int signal)>;
@@ -27,7 +27,9 @@ public:
 private:
     StopSignals() = default;
 
+    // The pipe the handler writes the signal's number into.
     int m_fd { -1 };
+    int m_writeFd { -1 };
     RunLoop::SourceId m_source { 0 };
     Handler m_handler;
 };

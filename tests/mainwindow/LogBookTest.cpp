@@ -363,4 +363,20 @@ TEST_F(LogBookTest, QuittingSavesAnEntryTheUserChangedAndNotOneMerelyOpened)
     EXPECT_TRUE(alerts.empty());
 }
 
+TEST_F(LogBookTest, ADayFileOfTheOlderNamingShowsItsRowsAndCanBeEdited)
+{
+    double day = local(2026, 1, 4, 9);
+    fs::path older = fs::path(dayFile(day)).parent_path() / "System Log Day 2026-01-04.rtfd";
+    FullTimeSlice record;
+    record.setUuid("older");
+    record.setObjectiveText(text::AttributedString::fromUtf8("Written before computers were named"));
+    record.setStartDate(day);
+    record.setActualDuration(600);
+    ASSERT_TRUE(LogFileManager::sharedInstance().createOrRetrieveLogFile(older.string())->addOrReplaceThenSaveAndUpdate(record, "older"));
+    wait(2);
+    ASSERT_EQ(logBook().numberOfRows(*logBook().tableView()), 1);
+    EXPECT_EQ(logBook().objectValueFor(0)->uuid(), "older");
+    EXPECT_TRUE(logBook().objectValueFor(0)->isRTFD()) << "offered for editing like any day file";
+}
+
 }

@@ -110,7 +110,10 @@ Demo::Demo()
                 shown->compressWindow();
         }));
     }
+    // As start-up does: the log read, and the log folder watched from then on, so that a day
+    // file copied or synced into it reaches the log book.
     LogFileManager::sharedInstance().update();
+    LogFileManager::sharedInstance().monitor().start();
 }
 
 Demo::~Demo()
