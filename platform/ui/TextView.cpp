@@ -477,7 +477,15 @@ void TextView::keyDown(const Event& event)
     auto lineEdge = [&](int direction) { return TextNavigation::lineBoundary(layoutManager(), m_text.string(), caret, direction); };
     auto wordEdge = [&](int direction) { return TextNavigation::wordBoundary(m_text.string(), caret, direction); };
     auto vertical = [&](int direction) { return TextNavigation::verticalMove(layoutManager(), m_text.length(), caret, direction); };
-    switch (static_cast<base::KeyCode>(event.keyCode())) {
+    auto key = static_cast<base::KeyCode>(event.keyCode());
+    // Text that is only read, with nothing selected, has no caret to move: these keys go on
+    // to what holds it (a list scrolls, a table moves its selection).
+    if (!m_editable && !m_selection.length && !shift
+        && (key == base::KeyCode::Home || key == base::KeyCode::End || key == base::KeyCode::UpArrow || key == base::KeyCode::DownArrow)) {
+        View::keyDown(event);
+        return;
+    }
+    switch (key) {
     case base::KeyCode::LeftArrow:
         if (!shift && m_selection.length && !word && !commandKey)
             moveTo(m_selection.location, false);
