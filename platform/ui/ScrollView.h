@@ -14,6 +14,8 @@ class ClipView : public View {
 public:
     static std::shared_ptr<ClipView> create(bool flipped = false);
     bool isFlipped() const override { return m_flipped; }
+    // It draws nothing of its own; scrolled, it marks all it shows.
+    bool marksItsOwnChanges() const override { return true; }
 
 protected:
     explicit ClipView(bool flipped);
@@ -43,6 +45,7 @@ public:
 
     void draw(gfx::GraphicsContext& context, const Rect& dirty) override;
     bool isFlipped() const override { return true; }
+    bool marksItsOwnChanges() const override { return true; }
     void mouseDown(const Event& event) override;
     void mouseDragged(const Event& event) override;
     void mouseUp(const Event& event) override;

@@ -1,6 +1,7 @@
 #include "platform/ui/TextView.h"
 
 #include "platform/base/KeyCodes.h"
+#include "platform/base/RunLoop.h"
 #include "platform/desktop/Opener.h"
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/TextLayout.h"
@@ -34,8 +35,55 @@ double TextView::layoutWidth() const { return std::max(1.0, bounds().width() - 2
 
 void TextView::relayout()
 {
-    m_layout = std::make_unique<text::RichTextLayout>(m_composition ? composedText() : m_text, layoutWidth(), m_defaults);
+    // Laid out as it is looked at: a long page opens in time linear in its length, and what
+    // is not in sight is measured bit by bit afterwards.
+    m_layout = std::make_unique<text::RichTextLayout>(m_composition ? composedText() : m_text, layoutWidth(), m_defaults,
+        text::RichTextLayout::Laziness::asNeeded);
     m_layoutWidth = layoutWidth();
+    scheduleLayoutCompletion();
+}
+
+void TextView::scheduleLayoutCompletion()
+{
+    std::weak_ptr<View> weakSelf = weak_from_this();
+    // Not while being made: nothing holds the view yet to come back to.
+    if (m_completionScheduled || !m_layout || weakSelf.expired() || m_layout->isComplete())
+        return;
+    m_completionScheduled = true;
+    base::RunLoop::main().post([weakSelf] {
+        if (auto self = std::static_pointer_cast<TextView>(weakSelf.lock()))
+            self->completeLayoutALittle();
+    });
+}
+
+void TextView::completeLayoutALittle()
+{
+    m_completionScheduled = false;
+    if (!m_layout)
+        return;
+    // What shows stays where it is while the paragraphs above it get their true heights.
+    auto* clip = dynamic_cast<ClipView*>(superview());
+    std::optional<std::size_t> anchor;
+    double before = 0;
+    if (clip && clip->bounds().minY() > 0) {
+        anchor = m_layout->indexAt(Point(0, clip->bounds().minY() - m_inset.height));
+        before = m_layout->caretRect(*anchor).minY();
+    }
+    bool complete = m_layout->layOutMore(0.004);
+    growToText();
+    if (anchor) {
+        double moved = m_layout->caretRect(*anchor).minY() - before;
+        if (moved != 0) {
+            auto* scroll = dynamic_cast<ScrollView*>(clip->superview());
+            Point origin = clip->bounds().origin;
+            if (scroll)
+                scroll->scrollToPoint(Point(origin.x, origin.y + moved));
+            else
+                clip->setBoundsOrigin(Point(origin.x, origin.y + moved));
+        }
+    }
+    if (!complete)
+        scheduleLayoutCompletion();
 }
 
 const text::RichTextLayout& TextView::layoutManager() const
@@ -106,7 +154,7 @@ double TextView::usedHeight(double width) const
     double textWidth = std::max(1.0, width - 2 * m_inset.width);
     if (m_layout && m_layoutWidth == textWidth)
         return std::ceil(m_layout->boundingRect().height()) + 2 * m_inset.height;
-    text::RichTextLayout layout(m_text, textWidth, m_defaults);
+    text::RichTextLayout layout(m_text, textWidth, m_defaults, text::RichTextLayout::Laziness::asNeeded);
     double height = layout.boundingRect().height();
     if (m_text.empty())
         height = gfx::textBoundingRect("X", 0, gfx::TextStyle(m_defaults.font)).height();
@@ -194,8 +242,17 @@ void TextView::replace(text::Range range, const text::AttributedString& replacem
     });
     if (!typing)
         m_undo.closeOpenGroup();
+    // What the edit changes on screen: the lines it touches before and after, and the caret
+    // and selection it leaves; everything below when the text's height changes with it.
+    bool incremental = m_layout && m_layoutWidth == layoutWidth();
+    std::optional<Rect> before;
+    double heightBefore = 0;
+    if (incremental) {
+        before = editedLines(range.location, range.end()).unionWith(selectionArea());
+        heightBefore = m_layout->boundingRect().height();
+    }
     m_text.replace(range, replacement);
-    if (m_layout && m_layoutWidth == layoutWidth())
+    if (incremental)
         m_layout->update(m_text, range, replacement.length());
     else
         relayout();
@@ -204,11 +261,36 @@ void TextView::replace(text::Range range, const text::AttributedString& replacem
     m_lastChangeTyped = typing && !m_undo.isUndoing() && !m_undo.isRedoing();
     growToText();
     scrollCaretToVisible();
-    setNeedsDisplay();
+    if (before && m_layout->boundingRect().height() == heightBefore) {
+        setNeedsDisplayInRect(before->unionWith(editedLines(range.location, range.location + replacement.length())).unionWith(selectionArea()));
+    } else if (before) {
+        setNeedsDisplayInRect(Rect(0, before->minY(), bounds().width(), std::max(0.0, bounds().height() - before->minY())));
+    } else {
+        setNeedsDisplay();
+    }
     if (auto stored = onStorageChange)
         stored();
     if (auto changed = onTextChange)
         changed();
+}
+
+Rect TextView::editedLines(std::size_t from, std::size_t to) const
+{
+    // To the end of the paragraph: an edit may wrap every line after it differently.
+    to = std::max(to, TextNavigation::paragraphRange(m_text.string(), std::min(to, m_text.length())).end());
+    auto first = m_layout->lineAt(from).rect;
+    auto last = m_layout->lineAt(to).rect;
+    double top = std::min(first.minY(), last.minY());
+    double bottom = std::max(first.maxY(), last.maxY());
+    // The whole width: a line's text moves along it, and a list marker sits before it.
+    return Rect(0, top + m_inset.height, bounds().width(), bottom - top);
+}
+
+Rect TextView::selectionArea() const
+{
+    if (!m_selection.length)
+        return caretRect().insetBy(-2, 0);
+    return editedLines(m_selection.location, m_selection.end());
 }
 
 bool TextView::refuseEdit()
@@ -429,6 +511,7 @@ void TextView::moveTo(std::size_t index, bool extend)
     endComposition(true);
     index = std::min(index, m_text.length());
     m_undo.closeOpenGroup();
+    Rect before = selectionArea();
     if (extend) {
         std::size_t from = std::min(m_anchor, index);
         m_selection = { from, std::max(m_anchor, index) - from };
@@ -437,7 +520,8 @@ void TextView::moveTo(std::size_t index, bool extend)
         m_anchor = index;
     }
     syncTypingAttributes();
-    setNeedsDisplay();
+    // Where the caret or selection was and is: the rest of the text stays as it shows.
+    setNeedsDisplayInRect(before.unionWith(selectionArea()));
     if (auto changed = onSelectionChange)
         changed();
 }
@@ -638,6 +722,14 @@ void TextView::draw(gfx::GraphicsContext& context, const Rect&)
         highlighted = { from, m_composedRange.location + c.utf16Offset(c.cursor + c.selectionLength) - from };
     }
     if (highlighted.length) {
+        // Only the part of the selection in sight: selecting all of a long page draws a page.
+        std::size_t shownFrom = layout.lineAt(layout.indexAt(Point(0, std::max(0.0, context.clipBoundingBox().minY() - m_inset.height)))).range.location;
+        std::size_t shownTo = layout.lineAt(layout.indexAt(Point(area.maxX(), std::max(0.0, bottom - m_inset.height)))).range.end();
+        std::size_t from = std::max(highlighted.location, shownFrom);
+        std::size_t to = std::min(highlighted.end(), shownTo + 1);
+        highlighted = from < to ? text::Range { from, to - from } : text::Range { from, 0 };
+    }
+    if (highlighted.length) {
         std::vector<Rect> rects;
         for (const Rect& r : layout.selectionRects(highlighted))
             rects.push_back(r.offsetBy(m_inset.width, m_inset.height));
@@ -659,6 +751,8 @@ void TextView::draw(gfx::GraphicsContext& context, const Rect&)
         context.setFillColor(m_typingAttributes.foreground.value_or(m_defaults.color));
         context.fillRect(Rect(std::floor(caret.minX()), caret.minY(), 1, caret.height()));
     }
+    // Paragraphs drawn for the first time may be taller or shorter than estimated.
+    growToText();
 }
 
 }

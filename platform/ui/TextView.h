@@ -121,6 +121,8 @@ public:
     const text::RichTextLayout& layoutManager() const;
 
     bool isFlipped() const override { return true; }
+    // Every change marks the lines it touched, the caret and the selection.
+    bool marksItsOwnChanges() const override { return true; }
     bool acceptsFirstResponder() const override { return isSelectable(); }
     bool becomeFirstResponder() override;
     bool resignFirstResponder() override;
@@ -149,6 +151,10 @@ private:
     void replace(text::Range range, const text::AttributedString& replacement, bool typing);
     // True (and the owner told) when the text may not be changed.
     bool refuseEdit();
+    // In the view: the full width of the lines from one index to another, and what the caret
+    // or selection covers.
+    Rect editedLines(std::size_t from, std::size_t to) const;
+    Rect selectionArea() const;
     // A selection put back after an edit, kept within the text as it is now.
     void restoreSelection(text::Range range);
     // Typed or committed text, then what the typing features make of it.
@@ -165,6 +171,9 @@ private:
     void moveTo(std::size_t index, bool extend);
     void syncTypingAttributes();
     void relayout();
+    // The paragraphs out of sight are measured a few milliseconds at a time, between events.
+    void scheduleLayoutCompletion();
+    void completeLayoutALittle();
     void growToText();
     double layoutWidth() const;
     bool isFocused() const;
@@ -177,6 +186,7 @@ private:
     text::AttributedString m_text;
     std::unique_ptr<text::RichTextLayout> m_layout;
     double m_layoutWidth { -1 };
+    bool m_completionScheduled { false };
     text::Range m_selection;
     // The end of the selection that stays put while extending.
     std::size_t m_anchor { 0 };

@@ -210,6 +210,7 @@ void Window::setContentView(std::shared_ptr<View> view)
         m_contentView->setWindow(this);
     }
     setNeedsLayout();
+    redrawAll();
 }
 
 void Window::orderFront()
@@ -246,7 +247,7 @@ void Window::setBlendsOverScreen(bool blends)
     if (!blends && m_picture.hasBackdrop()) {
         m_picture.setBackdrop(nullptr, 1);
         pushState();
-        viewNeedsDisplay();
+        redrawAll();
     }
 }
 
@@ -371,6 +372,12 @@ void Window::setShownOnAllDesktops(bool shown)
 void Window::setBackgroundColor(std::optional<gfx::Color> color)
 {
     m_background = color;
+    redrawAll();
+}
+
+void Window::redrawAll()
+{
+    m_redrawAll = true;
     viewNeedsDisplay();
 }
 
@@ -431,13 +438,38 @@ void Window::display()
     double scale = backingScaleFactor();
     auto keep = weak_from_this().lock();
     auto content = m_contentView;
-    m_picture.render(m_frame.size, scale, m_background.value_or(gfx::colors::clear), [&content](gfx::GraphicsContext& context) {
+    View::Drawing drawing = View::Drawing::everything;
+    auto draw = [&content, &drawing](gfx::GraphicsContext& context) {
         if (content)
-            content->renderTree(context);
-    });
+            content->renderTree(context, drawing);
+    };
+    gfx::Color background = m_background.value_or(gfx::colors::clear);
+    // Only what changed is drawn again (a keystroke redraws a line of a page, not the
+    // window); the whole picture when there is none yet, or after a change that concerns it.
+    Rect whole(0, 0, m_frame.width(), m_frame.height());
+    std::optional<Rect> changed;
+    bool drawn = false;
+    if (!m_redrawAll && content) {
+        changed = content->windowAreaToRedraw();
+        if (changed) {
+            drawing = View::Drawing::onlyWhatTheClipMeets;
+            drawn = m_picture.renderPart(changed->intersection(whole), m_frame.size, scale, background, draw);
+            drawing = View::Drawing::everything;
+        }
+    }
+    if (!drawn) {
+        changed = whole;
+        m_picture.render(m_frame.size, scale, background, draw);
+    }
+    m_redrawAll = false;
     m_displayPending = false;
-    if (m_platform && m_visible && !m_picture.isEmpty())
-        m_platform->present(m_picture.surface());
+    if (m_platform && m_visible && !m_picture.isEmpty()) {
+        // The display is handed what changed, in pixels counted from the top left.
+        Rect part = changed.value_or(Rect());
+        double s = m_picture.scale();
+        m_platform->presentPart(m_picture.surface(), Rect(std::floor(part.minX() * s), std::floor((m_frame.height() - part.maxY()) * s),
+            std::ceil(part.width() * s) + 1, std::ceil(part.height() * s) + 1));
+    }
     // The caret may have moved with what was drawn: the input method follows it.
     textInputMayHaveChanged();
 }

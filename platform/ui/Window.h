@@ -168,6 +168,8 @@ public:
     void setNeedsLayout();
     void layoutIfNeeded();
     bool needsDisplay() const { return m_displayPending; }
+    // The next display draws the whole picture, not only what changed.
+    void redrawAll();
     // Lays out, draws the whole content and hands the picture to the backend.
     void display();
     void displayIfNeeded();
@@ -245,6 +247,7 @@ private:
     std::unique_ptr<LayoutEngine> m_engine;
     bool m_layoutPending { true };
     bool m_displayPending { false };
+    bool m_redrawAll { true };
     bool m_displayScheduled { false };
     WindowPicture m_picture;
     std::unique_ptr<PlatformWindow> m_platform;
