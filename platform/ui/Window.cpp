@@ -49,6 +49,7 @@ void Window::pushState()
     }
     PlatformWindowState state;
     state.frame = m_frame;
+    state.frame.origin = { m_frame.minX() - m_placementCorrection.x, m_frame.minY() - m_placementCorrection.y };
     state.level = m_level;
     state.visible = m_visible;
     state.borderless = !(m_styleMask & WindowStyle::Titled);
@@ -91,6 +92,8 @@ namespace {
 // Frames come from stored positions and screen arithmetic; a garbled number must not reach
 // the drawing code, and no window gets a picture larger than any display could show.
 constexpr double kLargestSide = 16384;
+// The most a window manager's title bar and border can take.
+constexpr double kLargestDecoration = 64;
 
 double sane(double value, double fallback) { return std::isfinite(value) ? value : fallback; }
 
@@ -116,6 +119,9 @@ void Window::setFrame(Rect frame, bool display)
         return;
     }
     m_frame = frame;
+    // The display's next word on where the window is answers this move.
+    if (moved && m_platform && m_visible)
+        m_awaitingPlacement = true;
     if (resized && m_contentView) {
         m_contentView->setFrame(Rect(0, 0, frame.width(), frame.height()));
         setNeedsLayout();
@@ -495,8 +501,20 @@ bool Window::writePng(const std::filesystem::path& path)
 
 void Window::platformDidMove(Point origin)
 {
+    bool answer = std::exchange(m_awaitingPlacement, false);
     if (origin == m_frame.origin)
         return;
+    // A window manager that places its own frame (title bar, border) where the content was
+    // asked to go puts the content that much lower and to the right: once seen, every place
+    // asked for is corrected by it, so that a stored place is kept and not moved at every
+    // start.
+    Point off { origin.x - m_frame.minX(), origin.y - m_frame.minY() };
+    if (answer && m_placementCorrection == Point() && std::fabs(off.x) <= kLargestDecoration && std::fabs(off.y) <= kLargestDecoration) {
+        m_placementCorrection = off;
+        m_awaitingPlacement = true;
+        pushState();
+        return;
+    }
     m_frame.origin = origin;
     scaleMayHaveChanged();
     if (m_delegate)

@@ -228,6 +228,10 @@ private:
     bool m_zoomed { false };
     Rect m_unzoomedFrame;
     bool m_movableByBackground { false };
+    // What the window manager's frame moves the content by, found at the first placement,
+    // taken off every place asked for; whether a placement is still to be answered.
+    Point m_placementCorrection;
+    bool m_awaitingPlacement { false };
     // Where a drag of the background started: the pointer and the frame's origin on screen.
     struct BackgroundDrag {
         Point mouse;
