@@ -74,6 +74,10 @@ void LogBookTableViewController::build()
 {
     auto view = Wall::create();
     setView(view);
+    // Wide enough for the editor's first row (title, date and the duration in words).
+    LayoutConstraintMaker width(*view);
+    width.minWidth(kMinimumWidth);
+    view->addConstraints(width.constraints());
     m_tabWall = TabWall::create();
     view->factory().internalAddBrick(m_tabWall, [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
     m_logBookTab = m_tabWall->createNewWall();
@@ -95,6 +99,8 @@ void LogBookTableViewController::build()
     m_scrollView->setDrawsBackground(false);
     m_scrollView->setHasVerticalScroller(true);
     m_scrollView->setAutohidesScrollers(true);
+    // Beside the rows, not over their menus.
+    m_scrollView->setScrollerBeside(true);
     m_scrollView->setContentCompressionResistancePriority(750, ui::Orientation::Vertical);
     m_logBookTab->factory().internalAddBrick(m_scrollView, [](LayoutConstraintMaker& maker) {
         maker.container().pin(A::Top, A::Top, 0).pin(A::Bottom, A::Bottom, 0).pin(A::Left, A::Left, 0).pin(A::Right, A::Right, 0);

@@ -37,6 +37,7 @@ class LogBookTableViewController : public NiblessViewController, public ui::Tabl
 public:
     // How far apart two deletions may be for the second to go unasked.
     static constexpr double kDeletionConfirmationSeconds = 60;
+    static constexpr double kMinimumWidth = 430;
 
     const std::vector<std::shared_ptr<FullTimeSlice>>& dataSet() const { return m_dataSet; }
     const std::shared_ptr<LogBookTableView>& tableView() const { return m_tableView; }

@@ -215,6 +215,8 @@ void LogEntryEditor::build(Wall& editTab, std::function<void()> save, std::funct
     m_startDatePicker->small();
     m_editorDurationLabel = factory.label("Duration", rightOfPrevious);
     m_editorDurationLabel->setTextColor(gfx::colors::lightGray);
+    // "22 minutes 23 seconds" whole beside the date, in the pad's width.
+    m_editorDurationLabel->setFont(gfx::Font::system(gfx::Font::smallSystemFontSize));
     factory.label("From:", [title](LayoutConstraintMaker& maker) {
         maker.and_(*title).pin(A::Right, A::Right, 0).place(A::Top, A::Bottom);
     });

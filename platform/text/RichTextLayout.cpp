@@ -97,6 +97,13 @@ guint16 channel(double value)
     return static_cast<guint16>(std::lround(std::clamp(std::isfinite(value) ? value : 0.0, 0.0, 1.0) * 65535));
 }
 
+// Links in a light blue among light text (dark fields), a dark blue among dark text.
+gfx::Color linkColor(const gfx::Color& text)
+{
+    double lightness = 0.2126 * text.red + 0.7152 * text.green + 0.0722 * text.blue;
+    return lightness > 0.5 ? gfx::Color::rgb(0.55, 0.75, 1.0) : gfx::Color::rgb(0.05, 0.3, 0.8);
+}
+
 void insert(PangoAttrList* list, PangoAttribute* attribute, int from, int to)
 {
     attribute->start_index = static_cast<guint>(from);
@@ -357,7 +364,13 @@ void RichTextLayout::shape(Paragraph& paragraph, const AttributedString& text) c
                 insert(list, pango_attr_foreground_new(channel(a.foreground->red), channel(a.foreground->green), channel(a.foreground->blue)), fromByte, toByte);
                 insert(list, pango_attr_foreground_alpha_new(std::max<guint16>(1, channel(a.foreground->alpha))), fromByte, toByte);
             }
-            if (a.underline)
+            // A link shows as one, underlined and, unless its text has a colour of its own,
+            // in a blue that reads on whatever the text is written on.
+            if (!a.link.empty() && !a.foreground) {
+                gfx::Color link = linkColor(m_defaults.color);
+                insert(list, pango_attr_foreground_new(channel(link.red), channel(link.green), channel(link.blue)), fromByte, toByte);
+            }
+            if (a.underline || !a.link.empty())
                 insert(list, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE), fromByte, toByte);
             if (a.strikethrough)
                 insert(list, pango_attr_strikethrough_new(TRUE), fromByte, toByte);

@@ -128,6 +128,12 @@ void ScrollView::setHasVerticalScroller(bool has)
     updateScroller();
 }
 
+void ScrollView::setScrollerBeside(bool beside)
+{
+    m_scrollerBeside = beside;
+    setNeedsLayout();
+}
+
 void ScrollView::setAutohidesScrollers(bool autohides)
 {
     m_autohides = autohides;
@@ -253,8 +259,13 @@ void ScrollView::keyDown(const Event& event)
 void ScrollView::layout()
 {
     Rect b = bounds();
-    if (m_clip->translatesAutoresizingMaskIntoConstraints())
-        m_clip->setFrame(b);
+    if (m_clip->translatesAutoresizingMaskIntoConstraints()) {
+        // A scroller beside the document rather than over it leaves the document's right
+        // edge (a row's menu) within reach while it shows.
+        double documentHeight = m_document ? m_document->frame().height() : 0;
+        bool beside = m_scrollerBeside && m_hasVertical && (!m_autohides || documentHeight > b.height() + 0.5);
+        m_clip->setFrame(beside ? Rect(b.minX(), b.minY(), std::max(0.0, b.width() - Scroller::kWidth), b.height()) : b);
+    }
     m_scroller->setFrame(Rect(b.maxX() - Scroller::kWidth, 0, Scroller::kWidth, b.height()));
     // A document that shrank leaves no scrolled-off gap behind.
     if (m_clip->bounds().minY() > maxOffset())

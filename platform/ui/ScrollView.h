@@ -76,6 +76,10 @@ public:
     bool autohidesScrollers() const { return m_autohides; }
     void setAutohidesScrollers(bool autohides);
     Scroller* verticalScroller() const { return m_scroller.get(); }
+    // Whether the scroller, while it shows, takes its width from the document instead of
+    // lying over its right edge.
+    bool scrollerBeside() const { return m_scrollerBeside; }
+    void setScrollerBeside(bool beside);
 
     bool drawsBackground() const { return m_drawsBackground; }
     void setDrawsBackground(bool draws);
@@ -121,6 +125,7 @@ private:
     std::shared_ptr<Scroller> m_scroller;
     bool m_hasVertical { false };
     bool m_autohides { false };
+    bool m_scrollerBeside { false };
     bool m_drawsBackground { true };
     gfx::Color m_background { gfx::colors::white };
     BorderType m_border { BorderType::None };

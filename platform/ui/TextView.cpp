@@ -21,6 +21,37 @@
 
 namespace ui {
 
+namespace {
+
+double relativeLuminance(const gfx::Color& color)
+{
+    auto linear = [](double channel) {
+        channel = std::clamp(channel, 0.0, 1.0);
+        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(color.red) + 0.7152 * linear(color.green) + 0.0722 * linear(color.blue);
+}
+
+}
+
+double TextView::contrastRatio(const gfx::Color& a, const gfx::Color& b)
+{
+    double la = relativeLuminance(a);
+    double lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+gfx::Color TextView::selectionColor(bool focused) const
+{
+    // Of a light and a dark highlight, the one the text reads best on: dark text on a dark
+    // blue read at 2.2:1, where anything selected must read at 4.5:1 at least.
+    gfx::Color base = focused ? ControlLook::kAccent : ControlLook::kFaceHighlighted;
+    gfx::Color light = base.blended(focused ? 0.62 : 0.6, gfx::colors::white);
+    gfx::Color dark = base.blended(0.55, gfx::colors::black);
+    const gfx::Color& text = m_defaults.color;
+    return contrastRatio(text, light) >= contrastRatio(text, dark) ? light : dark;
+}
+
 std::shared_ptr<TextView> TextView::create() { return std::shared_ptr<TextView>(new TextView); }
 
 TextView::TextView()
@@ -734,7 +765,7 @@ void TextView::draw(gfx::GraphicsContext& context, const Rect&)
         for (const Rect& r : layout.selectionRects(highlighted))
             rects.push_back(r.offsetBy(m_inset.width, m_inset.height));
         if (focused || !drawInactiveSelection) {
-            context.setFillColor(focused ? ControlLook::kAccent.blended(0.45, gfx::colors::black) : ControlLook::kFaceHighlighted);
+            context.setFillColor(selectionColor(focused));
             for (const Rect& r : rects)
                 context.fillRect(r);
         } else {

@@ -116,6 +116,11 @@ public:
     void scrollCaretToVisible();
     // The caret's place in the view.
     Rect caretRect() const;
+    // What the selection is filled with, while the view has the keyboard or not: the text
+    // in its default colour reads on it at 4.5:1 or better.
+    gfx::Color selectionColor(bool focused) const;
+    // The contrast of two colours as readers perceive it, from 1 (none) to 21.
+    static double contrastRatio(const gfx::Color& a, const gfx::Color& b);
     // The character index under a point of the view.
     std::size_t characterIndexAt(Point point) const;
     const text::RichTextLayout& layoutManager() const;

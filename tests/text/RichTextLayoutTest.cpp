@@ -363,3 +363,19 @@ TEST_F(RichTextLayoutTest, AVeryLongParagraphBreaksAsOnePangoLayoutWould)
         rowsCovered[rect.minY()] = 1;
     EXPECT_EQ(rowsCovered.size(), layout.lines().size());
 }
+
+TEST_F(RichTextLayoutTest, LinksShowAsLinks)
+{
+    // Underlined and blue where the text has no colour of its own.
+    Attributes link = font("Helvetica", 20);
+    link.link = "https://example.org";
+    AttributedString s(u"plain ", font("Helvetica", 20));
+    s.append(u"\u2588\u2588\u2588", link);
+    RichTextLayout layout(s, 0, { gfx::Font::named("Helvetica", 20), gfx::Color::rgb(0, 0, 0) });
+    gfx::test::Canvas canvas(300, 40, 1, true);
+    layout.draw({ 0, 0, 300, 40 });
+    gfx::Rect block = layout.selectionRects({ 6, 3 }).front();
+    gfx::Color drawn = canvas.at(block.midX(), block.midY());
+    EXPECT_GT(drawn.blue, 0.6);
+    EXPECT_LT(drawn.red, 0.2);
+}

@@ -121,3 +121,14 @@ TEST_F(ScrollViewTest, AWheelNotchMovesARowAndATouchpadItsFraction)
         m_window->sendEvent(Event::scroll(m_window.get(), Point(100, 150), 0, -1));
     EXPECT_DOUBLE_EQ(top(), bottomMost());
 }
+
+TEST_F(ScrollViewTest, AScrollerBesideTheListLeavesTheRowsRightEdgeInReach)
+{
+    EXPECT_EQ(m_table->frame().width(), 200) << "over the rows by default";
+    m_scroll->setScrollerBeside(true);
+    m_window->display();
+    EXPECT_EQ(m_table->frame().width(), 200 - Scroller::kWidth);
+    // A press at a row's right edge goes to the row, not to the scroller.
+    backend().click(*m_window, Point(200 - Scroller::kWidth - 2, 10));
+    EXPECT_EQ(m_window->firstResponder(), m_table->viewAtRow(0));
+}

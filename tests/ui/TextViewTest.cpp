@@ -342,3 +342,22 @@ TEST_F(TextViewTest, KeystrokesRedrawTheirLinesAndTheWindowShowsWhatAFullDrawing
     EXPECT_EQ(difference(partial, fullDrawing()), "");
     EXPECT_GT(backend().presentedFrames(), presentedBefore);
 }
+
+TEST_F(TextViewTest, SelectedTextReadsOnItsHighlightWhateverItsColour)
+{
+    // Dark text as the pads write it, light text as dark fields do, and a middling grey.
+    for (gfx::Color text : { gfx::Color::rgb(0, 0, 0), gfx::Color::rgb(0.9, 0.9, 0.9), gfx::Color::rgb(0.2, 0.2, 0.25) }) {
+        auto view = focusedView("selected words");
+        view->setDefaults({ gfx::Font::system(13), text });
+        for (bool focused : { true, false })
+            EXPECT_GE(TextView::contrastRatio(text, view->selectionColor(focused)), 4.5)
+                << text.red << (focused ? " focused" : " not focused");
+        // And it is what is drawn under the selection.
+        view->setDrawsBackground(false);
+        view->selectAll();
+        m_window->display();
+        Rect first = view->layoutManager().selectionRects({ 0, 1 }).front();
+        gfx::Color drawn = m_window->pixelAt(first.minX() + 0.5, first.minY() + 0.5);
+        EXPECT_NEAR(drawn.red, view->selectionColor(true).red, 0.02);
+    }
+}
