@@ -161,25 +161,13 @@ double LogBookTableViewController::heightOfRow(ui::TableView& table, int row)
     if (!record)
         return table.rowHeight();
     double extra = record->tagString().empty() ? 33.0 : 56.0;
-    // Out of sight (the pad closed) the table has no width worth laying out for: the rows
-    // are measured once it shows.
+    // Out of sight (the pad closed, the editor showing) the table has no width worth laying
+    // out for: the rows are measured once it shows again.
     if (!table.window() || table.bounds().width() < 1)
         return extra;
-    double width = table.bounds().width() - 20.0;
-    if (width != m_measuredWidth || !(m_rowTextDefaults.font == m_measuredDefaults.font)
-        || !(m_rowTextDefaults.color == m_measuredDefaults.color)) {
-        // Heights kept in the records hold for the width and fonts they were measured with.
-        for (const auto& shown : m_dataSet)
-            shown->setLastHeight(-1.0);
-        m_measuredWidth = width;
-        m_measuredDefaults = m_rowTextDefaults;
-    }
-    // A record keeps its height, and a reload brings back the same records for every file
-    // that did not change: only new ones are laid out, and only when their objective was
-    // not measured before.
-    if (double kept = record->lastHeight(); kept != -1.0)
-        return kept;
-    double height = m_rowHeights.textHeight(record->objectiveText(), width, m_rowTextDefaults) + extra;
+    // One cache for every row: it knows the width and fonts its heights hold for, and a
+    // reload's new records find their objectives' heights there.
+    double height = m_rowHeights.textHeight(record->objectiveText(), table.bounds().width() - 20.0, m_rowTextDefaults) + extra;
     record->setLastHeight(height);
     return height;
 }

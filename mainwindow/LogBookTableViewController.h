@@ -119,9 +119,6 @@ private:
     std::weak_ptr<ui::Button> m_addLogEntryButton;
     LogBookRowHeights m_rowHeights;
     text::LayoutDefaults m_rowTextDefaults;
-    // What the heights kept in the records were measured with.
-    double m_measuredWidth { -1 };
-    text::LayoutDefaults m_measuredDefaults;
 };
 
 }

@@ -379,4 +379,26 @@ TEST_F(LogBookTest, ADayFileOfTheOlderNamingShowsItsRowsAndCanBeEdited)
     EXPECT_TRUE(logBook().objectValueFor(0)->isRTFD()) << "offered for editing like any day file";
 }
 
+TEST_F(LogBookTest, RowsReadWhileTheEditorShowsAreMeasuredWhenTheTableComesBack)
+{
+    // A reload while the editor shows (a save that failed, another computer's change) gives
+    // the table rows it cannot measure; back on the table they get their heights, and no
+    // row lies over another.
+    double today = local(2026, 1, 5, 8);
+    log("first", today, "A first entry with an objective long enough to wrap over a few lines of the log book pad");
+    logBook().startEdit(0);
+    log("second", today + 600, "A second entry, written while the editor shows, long enough to wrap as well");
+    ASSERT_EQ(logBook().numberOfRows(*logBook().tableView()), 2);
+    logBook().cancelEdit();
+    window().layoutIfNeeded();
+    auto& table = *logBook().tableView();
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_GT(table.rectOfRow(row).height(), 33.0 + 10) << "measured, with its text's lines";
+        auto* view = table.viewAtRow(row, true);
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->frame(), table.rectOfRow(row));
+    }
+    EXPECT_EQ(table.rectOfRow(1).minY(), table.rectOfRow(0).maxY()) << "stacked, not overlapping";
+}
+
 }
