@@ -37,4 +37,15 @@ bool Screenshot::savePng(const std::filesystem::path& file) const
     return m_pixels->savePng(file);
 }
 
+bool Screenshot::sameAs(const Screenshot& other) const
+{
+    if (width() != other.width() || height() != other.height())
+        return false;
+    for (int y = 0; y < height(); ++y)
+        for (int x = 0; x < width(); ++x)
+            if (!(at(x, y) == other.at(x, y)))
+                return false;
+    return true;
+}
+
 }
