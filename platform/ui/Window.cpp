@@ -521,6 +521,16 @@ void Window::platformDidMove(Point origin)
         m_delegate->windowDidMove(*this);
 }
 
+void Window::platformDidZoom(bool zoomed)
+{
+    if (zoomed == m_zoomed)
+        return;
+    if (zoomed)
+        m_unzoomedFrame = m_frame;
+    m_zoomed = zoomed;
+    pushState();
+}
+
 void Window::scaleMayHaveChanged()
 {
     // Moved to a display of another density: drawn again at its scale.

@@ -188,6 +188,10 @@ public:
     // The backend's word that the display moved, resized or focused the window.
     void platformDidMove(Point origin);
     void platformDidResize(Size size);
+    // The window manager maximized the window, or gave it back its size: zoomed as zoom()
+    // does, so that the next frame the program asks for ends it rather than being refused
+    // while the display keeps the window large.
+    void platformDidZoom(bool zoomed);
 
 protected:
     Window(Rect contentRect, unsigned styleMask);

@@ -142,6 +142,26 @@ TEST_F(Windows, AWindowManagersFrameIsTakenOffThePlacesAskedFor)
     EXPECT_EQ(d.heard, std::vector<std::string> { "move" });
 }
 
+TEST_F(Windows, AWindowMaximizedByTheWindowManagerIsGivenBackItsSizeWhenTheProgramAsksForOne)
+{
+    // Maximized from its title bar, then the program shrinks it (a pad closed): the display
+    // is asked to end the maximized state, or it would keep the window large around a
+    // picture of the smaller size.
+    auto w = window(200, 100);
+    w->platformDidZoom(true);
+    w->platformDidResize({ 1440, 868 });
+    EXPECT_TRUE(w->isZoomed());
+    EXPECT_TRUE(backend().stateOf(*w)->zoomed);
+    w->setFrame(Rect(100, 100, 300, 150));
+    EXPECT_FALSE(w->isZoomed());
+    EXPECT_FALSE(backend().stateOf(*w)->zoomed);
+    EXPECT_EQ(backend().stateOf(*w)->frame.size, Size(300, 150));
+    // Zoomed by the window manager and back by it: zoom() then goes back to where it was.
+    w->platformDidZoom(true);
+    w->platformDidZoom(false);
+    EXPECT_FALSE(w->isZoomed());
+}
+
 TEST_F(Windows, CloseButtonAsksTheDelegate)
 {
     Delegate d;
