@@ -25,42 +25,16 @@
 
 namespace {
 
-// A page as people keep them (shape 0): short paragraphs, some bold words, links, a list;
-// one long paragraph (1); plain short lines (2).
-text::AttributedString pageOf(std::size_t characters, int shape = 0)
+// A page as people keep them (shape 0); one long paragraph (1); plain short lines (2).
+text::AttributedString pageOf(std::size_t characters, int shape)
 {
-    if (shape == 1) {
-        text::Attributes plain;
-        std::u16string words;
-        while (words.size() < characters)
-            words += u"lorem ipsum dolor sit amet consectetur ";
-        return text::AttributedString(words, plain);
-    }
-    if (shape == 2) {
-        text::Attributes plain;
-        std::u16string lines;
-        while (lines.size() < characters)
-            lines += u"lorem ipsum dolor sit amet consectetur\n";
-        return text::AttributedString(lines, plain);
-    }
-    text::Attributes plain;
-    plain.font = gfx::Font::named("Helvetica", 12);
-    text::Attributes bold = plain;
-    bold.font->postScriptName = "Helvetica-Bold";
-    text::Attributes link = plain;
-    link.link = "https://example.org/task";
-    text::Attributes item = plain;
-    item.paragraph.textLists = { "{disc}" };
-    text::AttributedString page;
-    while (page.length() < characters) {
-        page.append(u"Write the ", plain);
-        page.append(u"quarterly report", bold);
-        page.append(u" and send it to the team before Friday; check ", plain);
-        page.append(u"the task", link);
-        page.append(u" for the figures that are still missing from the draft.\n", plain);
-        page.append(u"\t\u2022\tcall the bank about the transfer\n", item);
-    }
-    return page;
+    if (shape == 0)
+        return bench::padPage(characters, true);
+    std::u16string words;
+    const char16_t* piece = shape == 1 ? u"lorem ipsum dolor sit amet consectetur " : u"lorem ipsum dolor sit amet consectetur\n";
+    while (words.size() < characters)
+        words += piece;
+    return text::AttributedString(words, text::Attributes {});
 }
 
 double residentMegabytes()

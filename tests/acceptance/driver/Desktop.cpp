@@ -185,16 +185,27 @@ bool Desktop::maximize(WindowId window)
     // What the window manager's button asks for: the window's state toggled, through it.
     if (!m_display)
         return false;
+    return sendMessage(window, "_NET_WM_STATE",
+        { 2, long(XInternAtom(m_display, "_NET_WM_STATE_MAXIMIZED_VERT", False)),
+            long(XInternAtom(m_display, "_NET_WM_STATE_MAXIMIZED_HORZ", False)), 1 },
+        true);
+}
+
+bool Desktop::sendMessage(WindowId window, const char* type, std::initializer_list<long> data, bool toWindowManager)
+{
+    if (!m_display)
+        return false;
     XEvent event {};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(m_display, "_NET_WM_STATE", False);
+    event.xclient.message_type = XInternAtom(m_display, type, False);
     event.xclient.format = 32;
-    event.xclient.data.l[0] = 2;
-    event.xclient.data.l[1] = long(XInternAtom(m_display, "_NET_WM_STATE_MAXIMIZED_VERT", False));
-    event.xclient.data.l[2] = long(XInternAtom(m_display, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
-    event.xclient.data.l[3] = 1;
-    bool sent = XSendEvent(m_display, DefaultRootWindow(m_display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event) != 0;
+    int slot = 0;
+    for (long value : data)
+        event.xclient.data.l[slot++] = value;
+    bool sent = toWindowManager
+        ? XSendEvent(m_display, DefaultRootWindow(m_display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event) != 0
+        : XSendEvent(m_display, window, False, NoEventMask, &event) != 0;
     XSync(m_display, False);
     return sent;
 }
@@ -225,16 +236,7 @@ bool Desktop::askToClose(WindowId window)
 {
     if (!m_display)
         return false;
-    XEvent event {};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = long(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    bool sent = XSendEvent(m_display, window, False, NoEventMask, &event) != 0;
-    XSync(m_display, False);
-    return sent;
+    return sendMessage(window, "WM_PROTOCOLS", { long(XInternAtom(m_display, "WM_DELETE_WINDOW", False)), CurrentTime }, false);
 }
 
 std::optional<Screenshot> Desktop::capture()

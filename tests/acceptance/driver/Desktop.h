@@ -2,6 +2,7 @@
 
 #include "tests/acceptance/driver/Screenshot.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,6 +69,9 @@ public:
     std::optional<Screenshot> settled(const Box& box, double seconds = 3);
 
 private:
+    // A client message to the window, or about it to the window manager.
+    bool sendMessage(WindowId window, const char* type, std::initializer_list<long> data, bool toWindowManager);
+
     _XDisplay* m_display { nullptr };
 };
 
