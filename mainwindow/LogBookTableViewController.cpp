@@ -5,6 +5,7 @@
 #include "mainwindow/LogEntryEditor.h"
 #include "mainwindow/NowAndLaterBoardManager.h"
 #include "mainwindow/ObjectiveTextView.h"
+#include "mainwindow/SpecialScroller.h"
 
 #include "core/Clock.h"
 #include "core/DateHelper.h"
@@ -99,6 +100,7 @@ void LogBookTableViewController::build()
     m_scrollView->setDrawsBackground(false);
     m_scrollView->setHasVerticalScroller(true);
     m_scrollView->setAutohidesScrollers(true);
+    m_scrollView->setVerticalScroller(SpecialScroller::create());
     // Beside the rows, not over their menus.
     m_scrollView->setScrollerBeside(true);
     m_scrollView->setContentCompressionResistancePriority(750, ui::Orientation::Vertical);

@@ -134,7 +134,7 @@ std::shared_ptr<Wall> PadViewController::createTextViewWall()
 
     m_textView = NowAndLaterBoardTextView::create();
     m_textView->setFrame(ui::Rect(0, 0, 100, 100));
-    m_scrollView = makeTextScrollView(m_textView);
+    m_scrollView = makeTextScrollView(m_textView, m_backgroundColorStorageKey.value_or(""));
     // The page is read when the pad first shows: a long page in a closed pad costs nothing
     // at start.
     std::weak_ptr<PadViewController> weakSelf = std::static_pointer_cast<PadViewController>(shared_from_this());

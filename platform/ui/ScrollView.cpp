@@ -91,13 +91,29 @@ ScrollView::ScrollView()
     setContentView(ClipView::create(false));
     m_scroller = Scroller::create();
     m_scroller->setHidden(true);
-    // The scroller speaks in fractions of the document's travel, from its top.
+    connectScroller();
+    addSubview(m_scroller);
+}
+
+void ScrollView::connectScroller()
+{
     m_scroller->onKnobMoved = [this](double position) {
         double offset = position * maxOffset();
         scrollToPoint({ 0, m_clip->isFlipped() ? offset : maxOffset() - offset });
     };
     m_scroller->onPage = [this](int direction) { scrollBy(-direction * pageScroll()); };
+}
+
+void ScrollView::setVerticalScroller(std::shared_ptr<Scroller> scroller)
+{
+    if (!scroller || scroller == m_scroller)
+        return;
+    m_scroller->removeFromSuperview();
+    m_scroller = std::move(scroller);
+    connectScroller();
     addSubview(m_scroller);
+    updateScroller();
+    setNeedsLayout();
 }
 
 void ScrollView::setContentView(std::shared_ptr<ClipView> clip)

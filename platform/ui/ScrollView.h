@@ -76,6 +76,8 @@ public:
     bool autohidesScrollers() const { return m_autohides; }
     void setAutohidesScrollers(bool autohides);
     Scroller* verticalScroller() const { return m_scroller.get(); }
+    // Replaces the vertical scroller with one of the owner's own kind.
+    void setVerticalScroller(std::shared_ptr<Scroller> scroller);
     // Whether the scroller, while it shows, takes its width from the document instead of
     // lying over its right edge.
     bool scrollerBeside() const { return m_scrollerBeside; }
@@ -117,6 +119,8 @@ protected:
     ScrollView();
 
 private:
+    // The scroller speaks in fractions of the document's travel, from its top.
+    void connectScroller();
     void updateScroller();
     double maxOffset() const;
 
