@@ -6,6 +6,7 @@
 
 namespace ostrel {
 
+class CommandEnvironment;
 class MatchingItemList;
 class MatchingLineFragmentFactory;
 class PopUpWindowContentViewController;
@@ -22,6 +23,12 @@ public:
         std::shared_ptr<MatchingLineFragmentFactory> lineFragmentFactory,
         std::shared_ptr<MatchingItemList> matchingItemList,
         std::shared_ptr<PopUpWindowContentViewControllerDelegate> controllerDelegate);
+
+    // The pop-up as the application builds it at launch: a content wall 400 points wide and
+    // at least 200 high on the command window's background, the application's list with its
+    // delegate and eight rows, its row factory and its controller delegate; the controller
+    // does not hide the application and asks the user to start typing.
+    static std::shared_ptr<CommandPopUpWindow> makeApplicationPopUpWindow(CommandEnvironment& environment);
 
     const std::shared_ptr<PopUpWindowContentViewController>& popUpContentViewController() const
     {

@@ -84,9 +84,14 @@ public:
 
     void build() override;
 
+    // Where the window mode puts a window of that size on a display's visible frame:
+    // centred across, its middle two thirds of the way up.
+    static ui::Point windowOrigin(const ui::Rect& visibleFrame, const ui::Size& windowSize);
+
 private:
+    friend class CommandPopUpWindow;
     friend class NiblessViewController;
-    PopUpWindowContentViewController() = default;
+    PopUpWindowContentViewController();
 
     std::optional<ui::Event> handleKeyDown(const ui::Event& event);
     std::optional<ui::Event> handleMouseDown(const ui::Event& event);
@@ -96,7 +101,9 @@ private:
     void startMonitor();
     void stopMonitor();
     void configureRows();
+    void closePopover();
     ui::Window* contentWindow() const;
+    std::shared_ptr<PopUpWindowContentViewController> self();
 
     bool m_autoHideApp { true };
     std::shared_ptr<PopUpWindowContentViewControllerDelegate> m_delegate;
@@ -119,6 +126,8 @@ private:
     gfx::Font m_placeholderFont { gfx::Font::system(16, gfx::FontWeight::semibold) };
     gfx::Font m_actionFont { gfx::Font::system(16, gfx::FontWeight::semibold) };
     Debouncer m_updateSubscriptionDebouncer { 0.05 };
+    // The window of the window mode, which owns this controller.
+    std::weak_ptr<ui::Window> m_commandWindow;
 };
 
 }
