@@ -19,6 +19,7 @@ public:
             screen(collector);
     }
     void dismissCommandPopUp() override { calls.push_back("dismiss"); }
+    void closeOtherPopUps() override { calls.push_back("closeOtherPopUps"); }
     void sendToMainController(const std::string& action, MatchingItemList&) override
     {
         calls.push_back("MainController " + action);
