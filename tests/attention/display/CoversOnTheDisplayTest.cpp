@@ -3,7 +3,7 @@
 #include "attention/OstrelNotificationSystem.h"
 #include "attention/ScreenFadingHelper.h"
 #include "attention/VisualNotification.h"
-#include "tests/desktop/PrivateDisplay.h"
+#include "tests/desktop/DesktopTesting.h"
 #include "tests/support/TemporaryHome.h"
 #include "viewkit/NiblessViewController.h"
 
@@ -17,10 +17,13 @@
 #include "platform/ui/SdlBackend.h"
 #include "platform/ui/Window.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // Last, as Xlib's macros would otherwise rewrite names in the headers above.
 #include <X11/Xatom.h>
@@ -66,15 +69,49 @@ private:
     Display* m_display { nullptr };
 };
 
-bool runUntil(const std::function<bool()>& done, double seconds = 5)
-{
-    double deadline = base::Time::now() + seconds;
-    while (!done()) {
-        if (base::Time::now() > deadline)
-            return false;
-        base::RunLoop::main().runUntil(base::Time::now() + 0.02);
+// evilwm on the test's display for the object's life, as a user's window manager would be.
+class WindowManager {
+public:
+    ~WindowManager()
+    {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
     }
-    return true;
+    // False when evilwm is not installed.
+    bool start()
+    {
+        pid_t parent = getpid();
+        m_pid = fork();
+        if (m_pid == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (getppid() == parent)
+                execlp("evilwm", "evilwm", "--fn", "fixed", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        if (m_pid < 0)
+            return false;
+        // A missing program ends at once; a window manager keeps running, or leaves at once
+        // when the display has one already.
+        int status = 0;
+        bool exited = false;
+        desktop::test::runLoopUntil([&] { return exited = exited || waitpid(m_pid, &status, WNOHANG) == m_pid; }, 0.3);
+        if (exited) {
+            m_pid = 0;
+            return !(WIFEXITED(status) && WEXITSTATUS(status) == 127);
+        }
+        return true;
+    }
+
+private:
+    pid_t m_pid { 0 };
+};
+
+// Waits on the real clock for what the run loop's own work brings about.
+void waitFor(double seconds)
+{
+    desktop::test::runLoopUntil([] { return false; }, seconds);
 }
 
 class CoversOnTheDisplay : public testing::Test {
@@ -132,77 +169,59 @@ TEST_F(CoversOnTheDisplay, ABannerAndADimmingShowOverTheDesktop)
 
     OstrelNotificationSystem::sharedNotifier().displayNotification("Only 5 minutes left", "Wrap up the current step.",
         0, false);
-    ASSERT_TRUE(runUntil([&] { return screen.brightness(720, 450) < 0.6; })) << "the note never showed";
-    runUntil([] { return false; }, 0.5);
+    ASSERT_TRUE(desktop::test::runLoopUntil([&] { return screen.brightness(720, 450) < 0.6; })) << "the note never showed";
+    waitFor(0.5);
     auto& note = *VisualNotification::notifier().noteWindow()->window();
     EXPECT_EQ(note.alphaValue(), 0.9);
     shoot("banner");
 
     // A dimming of one second: a second darkening to 0.6 black, a second back.
     DimmingManager::sharedManager().startBlackOutWithDuration(1, 0.6f);
-    ASSERT_TRUE(runUntil([&] { return screen.brightness(10, 10) < 0.55; })) << "the display never dimmed";
+    ASSERT_TRUE(desktop::test::runLoopUntil([&] { return screen.brightness(10, 10) < 0.55; })) << "the display never dimmed";
     EXPECT_GT(screen.brightness(10, 10), 0.35) << "dimmed, not blacked out";
     shoot("dimming");
-    EXPECT_TRUE(runUntil([&] { return ScreenFadingHelper::shared().fullScreenWindows().empty(); }, 3));
-    EXPECT_TRUE(runUntil([&] { return screen.brightness(10, 10) > 0.99; })) << "the cover stayed";
-    EXPECT_TRUE(runUntil([&] { return !note.isVisible(); }, 3)) << "the note stayed";
+    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return ScreenFadingHelper::shared().fullScreenWindows().empty(); }, 3));
+    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return screen.brightness(10, 10) > 0.99; }, 1)) << "the cover stayed";
+    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return !note.isVisible(); }, 3)) << "the note stayed";
 }
 
-// With a window manager (evilwm) on a display of the test's own: the rest cover takes
-// the keyboard from another program's window, and its removal gives it back.
-TEST(RestCoverOnTheDesktop, TakesTheFrontFromAnotherProgramAndGivesItBack)
+// The rest cover takes the keyboard from another program's window, and its removal gives
+// it back, under a window manager.
+TEST_F(CoversOnTheDisplay, TheRestCoverTakesTheFrontFromAnotherProgramAndGivesItBack)
 {
-    desktop::test::PrivateDisplay server;
-    if (server.name().empty())
-        GTEST_SKIP() << "Xvfb is not installed";
-    if (!server.startWindowManager())
+    WindowManager manager;
+    if (!manager.start())
         GTEST_SKIP() << "evilwm is not installed";
-    const char* previous = std::getenv("DISPLAY");
-    std::string savedDisplay = previous ? previous : "";
-    setenv("DISPLAY", server.name().c_str(), 1);
-    TemporaryHome home;
-    auto store = base::Defaults::create({});
-    base::Defaults::setStandard(store);
-    auto backend = ui::SdlBackend::open();
-    ASSERT_TRUE(backend);
-    auto app = ui::Application::create(std::move(backend));
-    auto helper = ScreenFadingHelper::create();
-
-    // Another program's window, put in front by the window manager.
-    auto other = desktop::X11Connection::open(server.name());
+    auto other = desktop::X11Connection::open();
     ASSERT_TRUE(other);
+    // Another program's window, put in front by the window manager once it runs.
     ::Window theirs = XCreateSimpleWindow(other->display(), other->rootWindow(), 10, 10, 200, 150, 0, 0, 0);
     long pid = 1;
     XChangeProperty(other->display(), theirs, XInternAtom(other->display(), "_NET_WM_PID", False), XA_CARDINAL, 32,
         PropModeReplace, reinterpret_cast<unsigned char*>(&pid), 1);
     XMapWindow(other->display(), theirs);
+    // Every change of the active window wakes the loop.
+    XSelectInput(other->display(), other->rootWindow(), PropertyChangeMask);
     XSync(other->display(), False);
     auto front = desktop::FrontApplication::createForDisplay(other);
-    ASSERT_TRUE(runUntil([&] {
+    ASSERT_TRUE(desktop::test::runLoopUntil([&] {
         front->activate(theirs);
         return front->activeWindow() == theirs;
     })) << "the window manager never put the other program in front";
-    ASSERT_FALSE(app->isActive());
+    ASSERT_FALSE(m_app->isActive());
 
+    auto& helper = ScreenFadingHelper::shared();
     auto restScreen = NiblessViewController::create([] { });
     restScreen->setView(ui::View::create(ui::Rect(0, 0, 300, 200)));
-    helper->fadeAllScreensToBlack(restScreen);
-    EXPECT_EQ(helper->tempPreviousApp(), theirs);
-    EXPECT_TRUE(runUntil([&] { return front->activeWindow() && front->activeWindow() != theirs; }))
+    helper.fadeAllScreensToBlack(restScreen);
+    EXPECT_EQ(helper.tempPreviousApp(), theirs);
+    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return front->activeWindow() && front->activeWindow() != theirs; }))
         << "the rest cover never took the front";
     EXPECT_EQ(front->activeWindowOfAnotherProgram(), std::nullopt) << "ours is in front";
 
-    helper->fadeAllScreensBackToNormal();
-    EXPECT_TRUE(runUntil([&] { return front->activeWindow() == theirs; })) << "the front was not given back";
-
-    helper.reset();
-    base::RunLoop::main().discardAll();
-    app.reset();
-    base::Defaults::setStandard(nullptr);
-    if (previous)
-        setenv("DISPLAY", savedDisplay.c_str(), 1);
-    else
-        unsetenv("DISPLAY");
+    helper.fadeAllScreensBackToNormal();
+    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return front->activeWindow() == theirs; }))
+        << "the front was not given back";
 }
 
 }
