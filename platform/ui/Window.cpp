@@ -215,6 +215,13 @@ void Window::orderFront()
     auto* app = Application::shared();
     if (app && app->isHidden())
         return;
+    orderFrontRegardless();
+}
+
+// Also while the application is hidden: banners and screen covers show whatever it does.
+void Window::orderFrontRegardless()
+{
+    auto* app = Application::shared();
     if (!m_visible)
         takeBackdrop();
     m_visible = true;
@@ -224,8 +231,6 @@ void Window::orderFront()
     if (m_displayPending || m_picture.isEmpty())
         display();
 }
-
-void Window::orderFrontRegardless() { orderFront(); }
 
 void Window::takeBackdrop()
 {
