@@ -153,20 +153,26 @@ void StatsViewController::buildTopFragment()
     m_fragmentStackView->addFragment(m_topFragment);
 }
 
-void StatsViewController::buildDateFilterFragment()
+std::shared_ptr<FilterFragmentWall> StatsViewController::createFilterFragment(bool (Statistic::*takesFilter)() const)
 {
     auto self = std::static_pointer_cast<StatsViewController>(shared_from_this());
+    auto fragment = FilterFragmentWall::create(self);
     std::weak_ptr<StatsViewController> weakSelf = self;
-    m_dateFilterFragment = FilterFragmentWall::create(self);
-    m_dateFilterFragment->queryFunc = [weakSelf] {
+    // A fresh statistic each time, as the manager itself makes one for every computation.
+    fragment->queryFunc = [weakSelf, takesFilter] {
         auto owner = weakSelf.lock();
         auto statistic = owner && owner->m_fullFeaturedStatsManager ? owner->m_fullFeaturedStatsManager->getCurrentStatistic() : nullptr;
-        return statistic && statistic->supportsTimeBasedFiltering();
+        return statistic && (*statistic.*takesFilter)();
     };
-    auto& section = *m_dateFilterFragment;
-    auto& factory = section.factory();
+    holdHeight(*fragment);
+    return fragment;
+}
+
+void StatsViewController::buildDateFilterFragment()
+{
+    m_dateFilterFragment = createFilterFragment(&Statistic::supportsTimeBasedFiltering);
+    auto& factory = m_dateFilterFragment->factory();
     factory.setBrickSize(BrickSize::small);
-    holdHeight(section);
     auto store = settings();
 
     m_namedRangeRadioButton = ui::Button::create("", ui::ButtonType::Radio);
@@ -225,15 +231,7 @@ void StatsViewController::buildDateFilterFragment()
 
 void StatsViewController::buildTagFilterFragment()
 {
-    auto self = std::static_pointer_cast<StatsViewController>(shared_from_this());
-    std::weak_ptr<StatsViewController> weakSelf = self;
-    m_tagFilterFragment = FilterFragmentWall::create(self);
-    m_tagFilterFragment->queryFunc = [weakSelf] {
-        auto owner = weakSelf.lock();
-        auto statistic = owner && owner->m_fullFeaturedStatsManager ? owner->m_fullFeaturedStatsManager->getCurrentStatistic() : nullptr;
-        return statistic && statistic->supportsTagBasedFiltering();
-    };
-    holdHeight(*m_tagFilterFragment);
+    m_tagFilterFragment = createFilterFragment(&Statistic::supportsTagBasedFiltering);
     DataModel* model = m_model;
     m_tagFilterField = TagTokenFieldHelper::installTagTokenFieldInsideFragment(
         *m_tagFilterFragment, "tagFilter", [model](TagTokenField& field) { bindTagFilter(*model, field); },

@@ -20,6 +20,7 @@ class FragmentStackView;
 class FragmentWall;
 class FullFeaturedStatisticsManager;
 class KVOResponder;
+class Statistic;
 class StatsWebView;
 class TagTokenField;
 
@@ -56,6 +57,8 @@ protected:
     explicit StatsViewController(DataModel& model);
 
 private:
+    // A section shown while filtering is on and the statistic shown takes its filter.
+    std::shared_ptr<FilterFragmentWall> createFilterFragment(bool (Statistic::*takesFilter)() const);
     void buildTopFragment();
     void buildDateFilterFragment();
     void buildTagFilterFragment();
