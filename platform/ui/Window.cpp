@@ -14,9 +14,14 @@ namespace ui {
 std::shared_ptr<Window> Window::create(Rect contentRect, unsigned styleMask)
 {
     auto window = std::shared_ptr<Window>(new Window(contentRect, styleMask));
+    adopt(window);
+    return window;
+}
+
+void Window::adopt(const std::shared_ptr<Window>& window)
+{
     if (auto* app = Application::shared())
         app->addWindow(window);
-    return window;
 }
 
 Window::Window(Rect contentRect, unsigned styleMask)

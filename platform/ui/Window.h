@@ -189,6 +189,8 @@ public:
 
 protected:
     Window(Rect contentRect, unsigned styleMask);
+    // A window of a subclass, made by that subclass: the application learns of it here.
+    static void adopt(const std::shared_ptr<Window>& window);
 
 private:
     friend class Application;
