@@ -1,4 +1,5 @@
 #include "platform/text/FontTraits.h"
+#include "platform/text/ListLabel.h"
 #include "platform/text/Rtf.h"
 #include "platform/text/RtfNumbering.h"
 #include "platform/text/TextList.h"
@@ -357,21 +358,15 @@ void RtfWriter::writeRun(size_t start, size_t length, const Attributes& attribut
         raw("}");
 }
 
-// Tab, marker, tab, as the pads' list shortcuts type them; a marker the list's format could
-// not have made is left as ordinary text.
+// Tab, marker, tab, as the pads' list shortcuts type them, or a label kept from elsewhere in
+// another form; text that is no marker is left as ordinary text.
 size_t RtfWriter::labelEnd(size_t paragraphStart, const ParagraphStyle& paragraph) const
 {
-    constexpr size_t longestMarker = 32;
-    const std::u16string& s = m_text.string();
-    if (paragraph.textLists.empty() || s[paragraphStart] != u'\t')
+    if (paragraph.textLists.empty())
         return 0;
-    size_t tab = s.find(u'\t', paragraphStart + 1);
-    if (tab == std::u16string::npos || tab - paragraphStart - 1 > longestMarker)
-        return 0;
-    std::u16string_view marker = std::u16string_view(s).substr(paragraphStart + 1, tab - paragraphStart - 1);
-    if (std::any_of(marker.begin(), marker.end(), isNewline) || !TextList::itemNumber(paragraph.textLists.back(), marker))
-        return 0;
-    return tab + 1;
+    auto start = std::u16string_view(m_text.string()).substr(paragraphStart, 2 * ListLabel::longestMarker + 1);
+    size_t length = ListLabel::length(start, paragraph.textLists.back());
+    return length ? paragraphStart + length : 0;
 }
 
 void RtfWriter::writeLink(const std::string& link)
