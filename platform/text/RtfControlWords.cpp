@@ -188,6 +188,7 @@ bool Reader::characterWord(std::string_view word, bool hasParameter, int paramet
         state.underline = state.strikethrough = state.color = 0;
         state.complexScript = state.eastAsian = {};
         state.namedScript.reset();
+        state.rightToLeft = false;
         restyle();
     } else if (word == "pard") {
         state.alignment = Alignment::Natural, state.listOverride = 0, state.listLevel = 0, restyle();
@@ -235,6 +236,8 @@ bool Reader::scriptWord(std::string_view word, bool hasParameter, int parameter)
     };
     if (auto named = names.find(word); named != names.end()) {
         state.namedScript = named->second;
+        if (word == "rtlch" || word == "ltrch")
+            state.rightToLeft = word == "rtlch";
         return true;
     }
     bool associated = word.starts_with('a');

@@ -291,7 +291,7 @@ void Reader::plainText()
     size_t end = m_position;
     // In a right-to-left run spaces and letters may take different formatting.
     if (!skipping() && m_pendingFallback == 0 && !m_ignorableNext && m_swallowDepth == 0 && top().destination == Destination::Text
-        && top().namedScript != ScriptClass::Complex) {
+        && !top().rightToLeft) {
         while (end < m_data.size()) {
             auto c = static_cast<unsigned char>(m_data[end]);
             if (c < 0x20 || c >= 0x80 || c == '\\' || c == '{' || c == '}')
@@ -421,11 +421,15 @@ ScriptClass Reader::scriptOf(char16_t c)
     const State& state = top();
     if (!state.complexScript.said() && !state.eastAsian.said())
         return m_lastScript = ScriptClass::Latin;
+    bool eastAsianRun = state.namedScript == ScriptClass::EastAsian;
     switch (ScriptClass script = scriptClass(c)) {
     case ScriptClass::Continuing:
         break;
     case ScriptClass::Neutral:
-        m_lastScript = state.namedScript == ScriptClass::Complex ? ScriptClass::Complex : ScriptClass::Latin;
+        m_lastScript = eastAsianRun ? ScriptClass::EastAsian : state.rightToLeft ? ScriptClass::Complex : ScriptClass::Latin;
+        break;
+    case ScriptClass::Latin:
+        m_lastScript = eastAsianRun ? ScriptClass::EastAsian : ScriptClass::Latin;
         break;
     default:
         m_lastScript = script;

@@ -63,8 +63,12 @@ struct State {
     ScriptFormat complexScript;
     ScriptFormat eastAsian;
     // The class the file named last (\rtlch, \ltrch, \loch, \hich, \dbch): the one that
-    // \b, \i, \fs and their associated forms describe, and the direction of neutral text.
+    // \b, \i, \fs and their associated forms describe. A run named East Asian gives all its
+    // text but complex scripts the East Asian formatting.
     std::optional<ScriptClass> namedScript;
+    // Whether the run is right to left (\rtlch until \ltrch): its neutral characters take the
+    // complex scripts' formatting, even where it names \loch or \hich after.
+    bool rightToLeft { false };
     // Paragraph formatting.
     Alignment alignment { Alignment::Natural };
     int listOverride { 0 };

@@ -52,7 +52,7 @@ private:
     void writeLevelText(const std::vector<TextList::Piece>& pieces, int level);
     void writeRun(size_t start, size_t length, const Attributes& attributes);
     void writeLink(const std::string& link);
-    void writeCharacterFormat(const Attributes& attributes, bool complexScript);
+    void writeCharacterFormat(const Attributes& attributes);
     void writeParagraphFormat(const ParagraphStyle& paragraph);
     void writeFontFormat(const std::optional<gfx::Font>& font);
     void writeComplexScriptFormat(const gfx::Font& font);
@@ -329,8 +329,7 @@ void RtfWriter::writeRun(size_t start, size_t length, const Attributes& attribut
     writeParagraphFormat(attributes.paragraph);
     if (!attributes.link.empty() && attributes.link != m_state.link)
         writeLink(attributes.link);
-    std::u16string_view characters = std::u16string_view(m_text.string()).substr(start, length);
-    writeCharacterFormat(attributes, std::any_of(characters.begin(), characters.end(), [](char16_t c) { return scriptClass(c) == ScriptClass::Complex; }));
+    writeCharacterFormat(attributes);
     bool inLabel = false;
     for (size_t i = start; i < start + length; ++i) {
         char16_t c = m_text.string()[i];
@@ -419,7 +418,7 @@ void RtfWriter::writeParagraphFormat(const ParagraphStyle& paragraph)
     m_state.paragraph = paragraph;
 }
 
-void RtfWriter::writeCharacterFormat(const Attributes& attributes, bool complexScript)
+void RtfWriter::writeCharacterFormat(const Attributes& attributes)
 {
     int color = colorIndex(attributes.foreground);
     // Only \plain can take a font back to "unsaid".
@@ -430,9 +429,10 @@ void RtfWriter::writeCharacterFormat(const Attributes& attributes, bool complexS
         plain.link = std::move(m_state.link);
         m_state = std::move(plain);
     }
-    // Once said, the associated properties stay in step with the ordinary ones, so that
-    // complex text typed later in another program gets the formatting around it.
-    if (attributes.font && (complexScript || m_state.complexHalfPoints))
+    // The associated properties change with the ordinary ones, wherever they do: other
+    // programs give a neutral character after complex text (and complex text typed later)
+    // the associated ones.
+    if (attributes.font)
         writeComplexScriptFormat(*attributes.font);
     writeFontFormat(attributes.font);
     int underline = attributes.underline ? 1 : 0;

@@ -103,9 +103,13 @@ TEST(RtfInterchange, ConstructsAreWrittenAsOtherProgramsReadThemAndReadBackExact
         { "bold italic Devanagari, then Latin text in step again",
             pieces({ { u"\u0915\u093F", font("Helvetica-BoldOblique", 14) }, { u" plain", helvetica } }),
             { "\\rtlch\\ab\\ai\\afs28\\ltrch", "\\rtlch\\ab0\\ai0\\afs24\\ltrch" }, {} },
-        { "Latin and East Asian text take the ordinary words only",
+        { "Latin and East Asian text: the associated words beside every change of the ordinary ones",
             pieces({ { u"bold ", font("Helvetica-Bold") }, { u"\u4E2D\u6587", font("Helvetica-Oblique", 14) } }),
-            { "\\i\\u20013" }, { "\\rtlch", "\\ab", "\\ai", "\\afs" } },
+            { "\\rtlch\\ab\\afs24\\ltrch\\f1\\fs24\\b bold ", "\\rtlch\\ab0\\ai\\afs28\\ltrch\\f2\\fs28\\b0\\i\\u20013" },
+            { "\\dbch" } },
+        { "a neutral character after right-to-left text without a font of its own",
+            pieces({ { u"\u05E9\u05DC", {} }, { u"\u2013", font("Helvetica-Bold") } }), { "\\rtlch\\ab\\afs24\\ltrch\\f1\\fs24\\b\\u8211" },
+            {} },
         { "a paragraph that starts with a link has its properties before the field",
             pieces({ { u"first\n", helvetica }, { u"A link", with(link, [](Attributes& a) { a.paragraph.alignment = text::Alignment::Center; }) },
                 { u" centred\n", with(helvetica, [](Attributes& a) { a.paragraph.alignment = text::Alignment::Center; }) } }),
@@ -174,9 +178,14 @@ TEST(RtfInterchange, ShapesOtherProgramsWriteReadAsTheyMeantThem)
             R"({\rtf1\ansi\deff0{\fonttbl{\f0\froman DejaVu Serif;}}\uc1
 \pard\plain \f0\fs24 {\loch Italic Chinese: }{\dbch\afs28\i\ab0\dbch \u20013\'3f\u25991\'3f}\par})",
             u"Italic Chinese: \u4E2D\u6587\n", { { u"Italic", font("DejaVu Serif") }, { u"\u4E2D", font("DejaVu Serif-Italic", 14) } } },
-        { "bold Latin beside East Asian text that is not",
+        { "a \\dbch run: its associated properties for all of its text, Latin text too",
             R"({\rtf1{\fonttbl\f0 Helvetica;}\f0\fs24\loch\b\dbch\ab0\afs20 Mixed \u26085?\u26412?})",
-            u"Mixed \u65E5\u672C", { { u"Mixed ", font("Helvetica-Bold") }, { u"\u65E5\u672C", font("Helvetica", 10) } } },
+            u"Mixed \u65E5\u672C", { { u"Mixed \u65E5\u672C", font("Helvetica", 10) } } },
+        { "neutral characters of a \\dbch run",
+            R"({\rtf1\uc0 {\dbch\ab\afs40 \u26085 !} plain})", u"\u65E5! plain", { { u"\u65E5!", font("Helvetica-Bold", 20) }, { u" plain", none } } },
+        { "neutral characters of a right-to-left run that names \\loch or \\hich after \\rtlch; its Latin letters stay ordinary",
+            R"({\rtf1\uc0 {\rtlch\ai\afs20\loch \u1633 +}{\rtlch\ai\afs20\hich \u1633 + xy}})", u"\u0661+\u0661+ xy",
+            { { u"\u0661+\u0661+ ", font("Helvetica-Oblique", 10) }, { u"xy", none } } },
         { "\\plain ends the associated properties too",
             R"({\rtf1{\fonttbl\f0 Arial;}\f0\rtlch\ab\afs30\ltrch \u1488?\plain\f0 \u1489?})",
             u"\u05D0\u05D1", { { u"\u05D0", font("Arial-Bold", 15) }, { u"\u05D1", font("Arial") } } },
@@ -309,7 +318,7 @@ TEST(RtfInterchange, LabelsKeptInOtherFormsAreWrittenAsLabelsAndReadBackAsTheyWe
     EXPECT_EQ(roundTrip(s), s) << written;
 }
 
-TEST(RtfInterchange, TheSmallestListsOfOtherProgramsReadAndWriteAsTheyShow)
+TEST(RtfInterchange, TheSmallestCasesOfOtherProgramsReadAndWriteAsTheyShow)
 {
     // A numbered item: "1. One" as the list draws it.
     AttributedString item = read(R"({\rtf1\ansi{\*\listtable{\list\listtemplateid1{\listlevel\levelnfc0\levelstartat1{\leveltext\'02\'00.;}{\levelnumbers\'01;}}\listid1}}{\*\listoverridetable{\listoverride\listid1\listoverridecount0\ls1}}{\listtext 1.\tab}\pard\ls1\ilvl0 One\par})");
@@ -323,6 +332,18 @@ TEST(RtfInterchange, TheSmallestListsOfOtherProgramsReadAndWriteAsTheyShow)
     const char* noMarker = R"({\rtf1{\*\listtable{\list{\listlevel\levelnfc255{\leveltext\'00;}}\listid1}}{\*\listoverridetable{\listoverride\listid1\ls1}}{\listtext\pard\plain \tab}\pard\ls1 Bare\par})";
     EXPECT_EQ(read(noMarker), AttributedString(u"Bare\n", paragraph({ "" })));
 
+    // Neutral characters of an East Asian run, and of a right-to-left one that names the
+    // ordinary scripts after; written with the associated properties beside the ordinary.
+    const std::tuple<const char*, AttributedString, const char*> runs[] = {
+        { R"({\rtf1\uc0 {\dbch\ab\afs40 \u26085 !}})", AttributedString(u"\u65E5!", font("Helvetica-Bold", 20)),
+            "\\rtlch\\ab\\afs40\\ltrch\\f1\\fs40\\b\\u26085 !" },
+        { R"({\rtf1\uc0 {\rtlch\ai\afs20\loch \u1633 +}})", AttributedString(u"\u0661+", font("Helvetica-Oblique", 10)),
+            "\\rtlch\\ai\\afs20\\ltrch\\f1\\fs20\\i\\u1633 +" },
+    };
+    for (const auto& [rtf, text, words] : runs) {
+        EXPECT_EQ(read(rtf), text) << rtf;
+        EXPECT_NE(Rtf::write(text).find(words), std::string::npos) << words << " in\n" << Rtf::write(text);
+    }
 }
 
 TEST(RtfInterchange, LevelTextsGiveTheMarkerFormatsTheyDraw)
