@@ -26,6 +26,7 @@
 #include "mainwindow/MainWindowController.h"
 #include "mainwindow/MainWindowHooks.h"
 
+#include "platform/base/Defaults.h"
 #include "platform/desktop/IdleTime.h"
 #include "platform/desktop/UrlScheme.h"
 #include "platform/media/AudioOutput.h"
@@ -112,7 +113,18 @@ void StartUp::makeObjects()
     m_application.setDelegate(appDelegate.get());
     stateMachine = StateMachine::create();
     registerScreenLibraries();
+    // The wiring registers the main table once more. The model's own defaults must stand
+    // where both hold a key, as they would had the model first been used after both: the
+    // model registered them as it was made, so they are put back over the table's.
+    auto table = mainDefaultSettings();
+    base::Value::Dictionary modelsOwn;
+    for (const auto& [key, value] : table) {
+        auto registered = store->registeredObject(key);
+        if (registered && !(*registered == value))
+            modelsOwn[key] = *registered;
+    }
     stateLinkingHelper = StateLinkingHelper::create(*m_model);
+    store->registerDefaults(modelsOwn);
     dockManager = DockManager::create();
     debugManager = DebugManager::create(store);
     std::weak_ptr<AppDelegate> delegate = appDelegate;

@@ -51,12 +51,17 @@ constexpr const char* kUrlScheme = "ostrel2things";
 
 }
 
+namespace {
+bool classIsSetUp = false;
+}
+
+void MainController::forgetClassSetUp() { classIsSetUp = false; }
+
 void MainController::initialize()
 {
-    static bool initialized = false;
-    if (initialized)
+    if (classIsSetUp)
         return;
-    initialized = true;
+    classIsSetUp = true;
     zr_log("Ostrel Launching");
     zr_log("*******************");
     // The others of the five come with the preferences, which read them.

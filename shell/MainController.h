@@ -39,6 +39,8 @@ public:
     static void setSharedInstance(std::shared_ptr<MainController> controller);
     // The main table of default settings, registered in the standard store.
     static void prepareDefaults();
+    // For tests: the next first use sets the class up again, as in a new process.
+    static void forgetClassSetUp();
     // Hooks of the first launch; both do nothing here.
     static void chooseVariation() { }
     static void syncOldPreferences() { }
