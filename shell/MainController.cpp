@@ -234,14 +234,18 @@ void MainController::getUrl(const std::string& url)
     std::error_code error;
     auto program = std::filesystem::read_symlink("/proc/self/exe", error);
     zr_log("%s %s", "getUrl [started]", error ? "" : program.parent_path().c_str());
-    if (url.rfind(kUrlScheme, 0) == 0) {
-        std::string prefix = std::string(kUrlScheme) + "://";
-        std::string identifier = url.find(prefix) != std::string::npos ? url.substr(prefix.size()) : url;
-        // No task manager of that kind runs on this desktop, so the to-do cannot be shown.
+    // No task manager of that kind runs on this desktop, so no to-do can be shown.
+    if (thingsToDoIdentifier(url))
         zr_log("could not find Things application");
-        (void)identifier;
-    }
     zr_log("url scheme activated!");
+}
+
+std::optional<std::string> MainController::thingsToDoIdentifier(const std::string& url)
+{
+    if (url.rfind(kUrlScheme, 0) != 0)
+        return std::nullopt;
+    std::string prefix = std::string(kUrlScheme) + "://";
+    return url.find(prefix) != std::string::npos ? url.substr(prefix.size()) : url;
 }
 
 void MainController::updateMenuShortcuts()

@@ -87,6 +87,8 @@ public:
 
     // A link handed to us (by the desktop or a second launch).
     void getUrl(const std::string& url);
+    // The to-do a link of our scheme names; none for any other text.
+    static std::optional<std::string> thingsToDoIdentifier(const std::string& url);
     // The running copy's listener for the links and front requests of later launches, and
     // the link this launch was started with: served from will-finish-launching on.
     void setUrlSources(std::unique_ptr<desktop::UrlScheme> listener, std::optional<std::string> launchUrl);

@@ -19,6 +19,7 @@
 #include "states/StateLinkingHelper.h"
 
 #include "platform/base/RunLoop.h"
+#include "platform/desktop/UrlScheme.h"
 #include "platform/base/VirtualTime.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/OffscreenBackend.h"
@@ -26,6 +27,8 @@
 #include "platform/ui/Window.h"
 
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace ostrel::test {
 
@@ -65,6 +68,7 @@ protected:
             m_model = DataModel::create(settings);
             return *m_model;
         });
+        startUp->setUrlSources(std::move(urlListener), std::exchange(launchUrl, std::nullopt));
         startUp->run();
     }
     // This run ends; the next launch reads the settings from the file.
@@ -108,6 +112,9 @@ protected:
     base::VirtualTime clock;
     // Run before each launch's start-up, to watch it.
     std::function<void()> prepareRun;
+    // What the next launch is given: the running copy's listener, the link it came with.
+    std::unique_ptr<desktop::UrlScheme> urlListener;
+    std::optional<std::string> launchUrl;
     std::unique_ptr<StartUp> startUp;
 
 private:

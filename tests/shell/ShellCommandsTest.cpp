@@ -1,0 +1,176 @@
+#include "StartUpFixture.h"
+
+#include "shell/OstrelStatusItemButtonController.h"
+
+#include "platform/base/Timer.h"
+#include "platform/desktop/UrlScheme.h"
+#include "platform/ui/Event.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/StatusItem.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace ostrel::test {
+
+namespace {
+
+class ShellCommandsTest : public StartUpTest {
+protected:
+    ui::Window& strip() { return *controller().item()->stripWindow(); }
+    // A press on the status item, as the window system hands it over; its handling waits
+    // for a later turn of the loop.
+    void clickStatusItem(ui::Event::Type type = ui::Event::Type::LeftMouseDown, std::uint32_t modifiers = 0)
+    {
+        ui::Point inStrip(strip().frame().width() / 2, strip().frame().height() / 2);
+        backend().send(ui::Event::mouse(type, &strip(), inStrip, modifiers));
+        backend().send(ui::Event::mouse(ui::Event::Type::LeftMouseUp, &strip(), inStrip, modifiers));
+    }
+    // Whether the status menu came up for a click; it is closed again at once.
+    bool statusMenuPopsUpFor(const std::function<void()>& click)
+    {
+        bool tracked = false;
+        auto menu = controller().dockMenu();
+        auto closer = base::Timer::create(0.05, false, base::RunLoop::Mode::Common, [&](base::Timer&) {
+            tracked = menu->isTracking();
+            menu->cancelTracking();
+        });
+        click();
+        drain();
+        closer->invalidate();
+        return tracked;
+    }
+    // The program started from a link or to the front, as the desktop starts it; its exit code.
+    static int launchSecondCopy(const std::vector<std::string>& arguments)
+    {
+        std::vector<char*> argv { const_cast<char*>(OSTREL_PROGRAM) };
+        for (const auto& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        pid_t child = 0;
+        if (posix_spawn(&child, OSTREL_PROGRAM, nullptr, nullptr, argv.data(), environ) != 0)
+            return -1;
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+};
+
+TEST_F(ShellCommandsTest, StatusClicks)
+{
+    launch();
+    auto& window = mainWindow();
+    double stripLeft = strip().frame().minX();
+
+    // In the background: the click brings the window to the icon, its left edge where the
+    // item's is on the screen (not in the item's own window), and to the front.
+    delegate().hide();
+    ASSERT_FALSE(app().isActive());
+    clickStatusItem();
+    EXPECT_TRUE(app().isHidden()) << "handled on a later turn of the loop";
+    drain();
+    EXPECT_TRUE(app().isActive());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_DOUBLE_EQ(controller().statusItemButtonController()->temporaryHint().x, stripLeft);
+    EXPECT_LE(window.frame().maxY(), strip().frame().maxY());
+
+    // In front on the same screen: the next click hides the program.
+    clickStatusItem();
+    drain();
+    EXPECT_TRUE(app().isHidden());
+
+    // Super held, or the right button: the status menu instead.
+    delegate().makeFront();
+    EXPECT_TRUE(statusMenuPopsUpFor([&] { clickStatusItem(ui::Event::Type::LeftMouseDown, ui::ModifierFlag::Control); }));
+    EXPECT_TRUE(app().isActive()) << "the window was not touched";
+    EXPECT_TRUE(statusMenuPopsUpFor([&] { clickStatusItem(ui::Event::Type::RightMouseDown); }));
+
+    // Without moving: a click toggles the program where its window stands.
+    settings->set("clickMovesWindowBelowIcon", false);
+    auto frame = window.frame();
+    clickStatusItem();
+    drain();
+    EXPECT_TRUE(app().isHidden());
+    clickStatusItem();
+    drain();
+    EXPECT_TRUE(app().isActive());
+    EXPECT_EQ(window.frame(), frame);
+
+    // Another icon at once, without a restart.
+    auto icon = controller().item()->button()->image();
+    settings->set("menubarIconChoice", 1);
+    EXPECT_NE(controller().item()->button()->image(), icon);
+    EXPECT_TRUE(controller().item()->button()->image()->isTemplate());
+}
+
+TEST_F(ShellCommandsTest, QuitAsksWhileSecondsAreUnlogged)
+{
+    settings->set("launchManagerLaunchCounter", 3);
+    launch();
+    ASSERT_EQ(currentScreen(), "Ostrel_4.DefineTimeSliceState");
+
+    // A slice paused, in the soft break or being rated still has seconds to log: quitting asks.
+    Logger::sharedLogger().incrementActualSecondsWorked();
+    answers.push_back({ 1, false });
+    app().terminate();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message, "Are you sure you want to quit Ostrel?");
+    EXPECT_EQ(alerts[0].informativeText, "Your timeslice will not be logged.");
+    EXPECT_EQ(alerts[0].buttons, (std::vector<std::string> { "OK", "Cancel" }));
+    EXPECT_FALSE(app().isTerminating()) << "\"Cancel\" keeps the program running";
+    answers.push_back({ 0, false });
+    app().terminate();
+    EXPECT_TRUE(app().isTerminating());
+    Logger::sharedLogger().resetActualSecondsWorked();
+}
+
+TEST_F(ShellCommandsTest, NothingUnloggedQuitsUnasked)
+{
+    settings->set("launchManagerLaunchCounter", 3);
+    launch();
+    app().terminate();
+    EXPECT_TRUE(alerts.empty());
+    EXPECT_TRUE(app().isTerminating());
+}
+
+TEST_F(ShellCommandsTest, UrlRequests)
+{
+    // Only links of our scheme name a to-do; the two slashes are optional.
+    EXPECT_EQ(MainController::thingsToDoIdentifier("ostrel2things://ABC"), "ABC");
+    EXPECT_EQ(MainController::thingsToDoIdentifier("ostrel2things:ABC"), "ostrel2things:ABC");
+    EXPECT_EQ(MainController::thingsToDoIdentifier("xostrel2things://ABC"), std::nullopt);
+
+    auto claim = desktop::UrlScheme::claim("ostrel2things");
+    ASSERT_TRUE(claim.listener) << "this test is the running copy";
+    urlListener = std::move(claim.listener);
+    launchUrl = "ostrel2things://LAUNCHED";
+    settings->set("launchManagerLaunchCounter", 3);
+    launch();
+    // The link the program was started with is served once it has finished launching.
+    drain();
+    EXPECT_TRUE(loggedLineContaining("could not find Things application"));
+    EXPECT_TRUE(loggedLineContaining("url scheme activated!"));
+
+    logged.clear();
+    controller().getUrl("xostrel2things://ABC");
+    EXPECT_FALSE(loggedLineContaining("could not find Things application")) << "another scheme is only logged";
+    EXPECT_TRUE(loggedLineContaining("url scheme activated!"));
+
+    // A second copy started for a link hands it over and ends; the running one serves it.
+    logged.clear();
+    EXPECT_EQ(launchSecondCopy({ "ostrel2things://SECOND" }), 0);
+    base::RunLoop::main().runUntil([&] { return loggedLineContaining("could not find Things application"); });
+    EXPECT_TRUE(loggedLineContaining("url scheme activated!"));
+
+    // Started again without a link, it brings the running copy to the front.
+    delegate().hide();
+    EXPECT_EQ(launchSecondCopy({}), 0);
+    base::RunLoop::main().runUntil([&] { return app().isActive(); });
+    EXPECT_TRUE(mainWindow().isVisible());
+}
+
+}
+
+}
