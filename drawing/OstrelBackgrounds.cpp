@@ -102,7 +102,7 @@ void OstrelStyleKit::drawCalendarNoEvents(const gfx::Rect& frame)
     // Laid out 435 wide from the top-left corner whatever the frame's width.
     drawTextBox("No Calendar Events.", { frame.minX(), frame.maxY() - 32, 435, 20 },
         textStyle(gfx::Font::system(20), n0(), gfx::TextAlignment::center));
-    drawTextBox("Use Command-D to quickly enter a duration.", { frame.minX(), frame.maxY() - 54, 435, 20 },
+    drawTextBox("Use Ctrl+D to quickly enter a duration.", { frame.minX(), frame.maxY() - 54, 435, 20 },
         textStyle(gfx::Font::system(gfx::Font::miniSystemFontSize), n0(), gfx::TextAlignment::center), 0.5);
 }
 

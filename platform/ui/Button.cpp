@@ -163,8 +163,13 @@ void Button::keyDown(const Event& event)
 
 bool Button::hitsKeyEquivalent(const Event& event) const
 {
-    if (m_keyEquivalent.empty() || event.type() != Event::Type::KeyDown)
+    if (event.type() != Event::Type::KeyDown)
         return false;
+    // A push button titled "Cancel" cancels on Escape without being told, as dialogs expect.
+    if (m_keyEquivalent.empty())
+        return m_type == ButtonType::MomentaryPushIn && m_title == "Cancel"
+            && event.keyCode() == static_cast<std::uint16_t>(base::KeyCode::Escape)
+            && !(event.modifierFlags() & (ModifierFlag::Command | ModifierFlag::Option | ModifierFlag::Control | ModifierFlag::Shift));
     std::uint32_t relevant = ModifierFlag::Command | ModifierFlag::Option | ModifierFlag::Control | ModifierFlag::Shift;
     if ((event.modifierFlags() & relevant) != (m_keyModifiers & relevant))
         return false;

@@ -22,6 +22,8 @@ constexpr gfx::Color kSecondaryText = gfx::Color::rgb(0.6, 0.6, 0.62);
 constexpr gfx::Color kAccent = gfx::Color::rgb(0.18, 0.49, 0.96);
 constexpr gfx::Color kField = gfx::Color::rgb(0.12, 0.12, 0.13);
 constexpr gfx::Color kMenu = gfx::Color::rgb(0.17, 0.17, 0.18);
+// Around the control with the keyboard: the accent, lighter, so it reads on dark and light faces.
+constexpr gfx::Color kFocusRing = gfx::Color::rgb(0.38, 0.62, 1.0);
 
 // A rounded face with its outline.
 void drawBezel(gfx::GraphicsContext& context, const Rect& rect, double radius, gfx::Color fill,

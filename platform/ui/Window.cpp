@@ -332,6 +332,7 @@ void Window::resignedKey()
 {
     // An observer may drop the last hold on the window.
     auto keep = weak_from_this().lock();
+    setFocusRingShown(false);
     if (m_delegate)
         m_delegate->windowDidResignKey(*this);
     m_resignKeyObservers.notify(*this);
