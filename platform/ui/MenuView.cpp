@@ -4,6 +4,7 @@
 #include "platform/base/KeyNames.h"
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/Path.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/Event.h"
@@ -23,7 +24,13 @@ constexpr double kSeparatorHeight = 9;
 constexpr double kLeftMargin = 22;
 constexpr double kRightMargin = 18;
 
-std::string shortcutText(const MenuItem& item)
+// How long typed letters keep adding to what is looked for.
+constexpr double kTypeAheadPause = 1.0;
+// How far the pointer goes before it counts as moved.
+constexpr double kPointerSlop = 3;
+}
+
+std::string MenuView::shortcutText(const MenuItem& item)
 {
     if (item.keyEquivalent().empty())
         return {};
@@ -32,12 +39,7 @@ std::string shortcutText(const MenuItem& item)
     const std::string& key = item.keyEquivalent();
     if (key.size() == 1 && std::isupper(static_cast<unsigned char>(key[0])))
         mask |= ModifierFlag::Shift;
-    return base::KeyNames::shortcut(ModifierFlag::toKeyModifiers(mask), key);
-}
-// How long typed letters keep adding to what is looked for.
-constexpr double kTypeAheadPause = 1.0;
-// How far the pointer goes before it counts as moved.
-constexpr double kPointerSlop = 3;
+    return base::KeyNames::shortcut(ModifierFlag::toKeyModifiers(mask), std::string_view(key));
 }
 
 std::shared_ptr<MenuView> MenuView::create(Menu& menu, MenuTracking& tracking)
@@ -134,11 +136,14 @@ void MenuView::hover(Point point)
     setHighlightedItem(itemAt(point));
 }
 
-bool MenuView::pointerHasMoved(const Event& event)
+bool MenuView::pointerHasMoved()
 {
-    if (!m_pointerAtOpen || !window())
+    auto* app = Application::shared();
+    if (!m_pointerAtOpen || !app)
         return true;
-    Point now = window()->convertPointToScreen(event.locationInWindow());
+    // Where the pointer is on the screen now, not where the event says: a window that just
+    // appeared may be told of the pointer in coordinates of where it was placed first.
+    Point now = app->backend().mouseLocation();
     if (std::hypot(now.x - m_pointerAtOpen->x, now.y - m_pointerAtOpen->y) < kPointerSlop)
         return false;
     m_pointerAtOpen.reset();
@@ -147,7 +152,7 @@ bool MenuView::pointerHasMoved(const Event& event)
 
 void MenuView::mouseMoved(const Event& event)
 {
-    if (pointerHasMoved(event))
+    if (pointerHasMoved())
         hover(convertPointFrom(event.locationInWindow(), nullptr));
 }
 

@@ -19,6 +19,9 @@ class MenuView : public View {
 public:
     static std::shared_ptr<MenuView> create(Menu& menu, MenuTracking& tracking);
 
+    // An item's shortcut as the row shows it: "Ctrl+Shift+S"; empty without one.
+    static std::string shortcutText(const MenuItem& item);
+
     // The size the rows need.
     Size fittingRowsSize() const;
     // In the view's own coordinates, from the top.
@@ -47,7 +50,7 @@ private:
     // Steps through the enabled items; `toEnd` goes to the first or last one.
     void moveHighlight(int direction, bool toEnd = false);
     void typeAhead(const Event& event);
-    bool pointerHasMoved(const Event& event);
+    bool pointerHasMoved();
 
     Menu& m_menu;
     MenuTracking& m_tracking;

@@ -83,6 +83,9 @@ void TextField::keyDown(const Event& event)
             m_edited = false;
             selectAll();
             sendAction();
+            // Then on to the window, whose default button Return presses, as in any dialog.
+            if (window())
+                Control::keyDown(event);
         }
         return;
     case base::KeyCode::Escape:

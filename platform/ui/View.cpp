@@ -1,6 +1,5 @@
 #include "platform/ui/View.h"
 
-#include "platform/ui/FocusRing.h"
 #include "platform/ui/LayoutEngine.h"
 #include "platform/ui/Window.h"
 
@@ -312,12 +311,8 @@ void View::renderTree(gfx::GraphicsContext& context)
     }
     Rect dirty = m_needsDisplay ? m_dirty.unionWith(bounds()) : bounds();
     draw(context, dirty);
-    for (auto& subview : m_subviews) {
+    for (auto& subview : m_subviews)
         subview->renderTree(context);
-        // Around the subview, so the ring lies outside it; the window says which one has it.
-        if (m_window && m_window->focusRingView() == subview.get())
-            FocusRing::draw(context, subview->frame());
-    }
     if (translucent)
         context.endTransparencyLayer();
     context.restore();

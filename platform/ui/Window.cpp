@@ -428,6 +428,7 @@ void Window::display()
     m_picture.render(m_frame.size, scale, m_background.value_or(gfx::colors::clear), [this](gfx::GraphicsContext& context) {
         if (m_contentView)
             m_contentView->renderTree(context);
+        drawFocusRing(context);
     });
     m_displayPending = false;
     if (m_platform && m_visible && !m_picture.isEmpty())

@@ -211,6 +211,7 @@ private:
     std::vector<View*> keyViews();
     void selectKeyView(int direction);
     void setFocusRingShown(bool shown);
+    void drawFocusRing(gfx::GraphicsContext& context);
     void becameKey();
     void resignedKey();
     // After a change of first responder or caret: the display hears where text input goes.

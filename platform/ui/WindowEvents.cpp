@@ -7,6 +7,7 @@
 #include "platform/ui/FocusRing.h"
 #include "platform/ui/KeyTable.h"
 #include "platform/ui/Pasteboard.h"
+#include "platform/ui/ScrollView.h"
 #include "platform/ui/View.h"
 
 #include <algorithm>
@@ -97,6 +98,26 @@ View* Window::focusRingView() const
     if (!m_focusRingShown || !focused || !isKeyWindow() || focused->isHiddenOrHasHiddenAncestor())
         return nullptr;
     return FocusRing::around(*focused);
+}
+
+void Window::drawFocusRing(gfx::GraphicsContext& context)
+{
+    View* ringed = focusRingView();
+    if (!ringed)
+        return;
+    // Over everything, so no tight container clips it, yet only as far as the view is in sight
+    // through the scroll views around it.
+    Rect frame = ringed->convertRectTo(ringed->bounds(), nullptr);
+    Rect sight = m_contentView ? m_contentView->bounds() : frame;
+    for (View* above = ringed->superview(); above; above = above->superview())
+        if (dynamic_cast<ClipView*>(above))
+            sight = sight.intersection(above->convertRectTo(above->bounds(), nullptr));
+    if (sight.isEmpty())
+        return;
+    context.save();
+    context.clipToRect(sight.insetBy(-4, -4));
+    FocusRing::draw(context, frame);
+    context.restore();
 }
 
 void Window::setFocusRingShown(bool shown)
