@@ -223,8 +223,8 @@ Size Button::intrinsicContentSize() const
 
 std::optional<double> Button::firstBaselineOffsetFromTop() const
 {
-    // The title is centred; its baseline sits about a fifth of the font below the middle.
-    return bounds().height() / 2 + font().pointSize * 0.35;
+    // The title is centred as a label is.
+    return ControlLook::labelBaseline(font(), bounds().height() > 0 ? bounds().height() : intrinsicContentSize().height);
 }
 
 gfx::Color Button::textColor() const

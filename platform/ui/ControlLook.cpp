@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <pango/pango.h>
 
 namespace ui::ControlLook {
 
@@ -24,6 +25,13 @@ Size labelSize(std::string_view text, const gfx::Font& font)
 {
     Rect r = gfx::textBoundingRect(text, 0, gfx::TextStyle(font));
     return { std::ceil(r.width()), std::ceil(std::max(r.height(), font.pointSize * 1.2)) };
+}
+
+double labelBaseline(const gfx::Font& font, double rectHeight)
+{
+    gfx::TextLayout layout("0", gfx::TextStyle(font));
+    double height = layout.boundingRect().height();
+    return (rectHeight - height) / 2 + pango_layout_get_baseline(layout.pangoLayout()) / static_cast<double>(PANGO_SCALE);
 }
 
 void drawLabel(std::string_view text, const Rect& rect, const gfx::Font& font, gfx::Color color,
