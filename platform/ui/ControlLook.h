@@ -26,6 +26,13 @@ constexpr gfx::Color kMenu = gfx::Color::rgb(0.17, 0.17, 0.18);
 // Around the control with the keyboard: the accent, lighter, so it reads on dark and light faces.
 constexpr gfx::Color kFocusRing = gfx::Color::rgb(0.38, 0.62, 1.0);
 
+// The selection behind text on a background: deep on a dark background, light on a light
+// one, so that the text over it keeps reading; paler while its view has not the keyboard.
+gfx::Color selectionColor(gfx::Color background, bool active);
+// The same for a view that leaves its background to what is behind it: light text is on a
+// dark background there, dark text on a light one.
+gfx::Color selectionColorForText(gfx::Color text, bool active);
+
 // A rounded face with its outline.
 void drawBezel(gfx::GraphicsContext& context, const Rect& rect, double radius, gfx::Color fill,
     gfx::Color stroke = kStroke);

@@ -310,7 +310,7 @@ void TextField::drawOwnLook(gfx::GraphicsContext& context)
         pango_layout_index_to_pos(layout.pangoLayout(), range[1], &end);
         double x0 = area.minX() + start.x / static_cast<double>(PANGO_SCALE);
         double x1 = area.minX() + end.x / static_cast<double>(PANGO_SCALE);
-        context.setFillColor(ControlLook::kAccent.blended(0.4, gfx::colors::black));
+        context.setFillColor(ControlLook::selectionColorForText(m_textColor, true));
         context.fillRect(Rect(std::min(x0, x1), area.minY() + start.y / static_cast<double>(PANGO_SCALE), std::abs(x1 - x0),
             start.height / static_cast<double>(PANGO_SCALE)));
     }

@@ -612,7 +612,8 @@ void TextView::draw(gfx::GraphicsContext& context, const Rect&)
         for (const Rect& r : layout.selectionRects(highlighted))
             rects.push_back(r.offsetBy(m_inset.width, m_inset.height));
         if (focused || !drawInactiveSelection) {
-            context.setFillColor(focused ? ControlLook::kAccent.blended(0.45, gfx::colors::black) : ControlLook::kFaceHighlighted);
+            context.setFillColor(m_drawsBackground ? ControlLook::selectionColor(m_background, focused)
+                                                   : ControlLook::selectionColorForText(m_defaults.color, focused));
             for (const Rect& r : rects)
                 context.fillRect(r);
         } else {

@@ -322,6 +322,8 @@ void Window::makeMainWindow()
 
 void Window::becameKey()
 {
+    if (m_focusRingShown)
+        viewNeedsDisplay();
     if (!m_firstResponder && m_initialFirstResponder)
         makeFirstResponder(m_initialFirstResponder);
     if (m_delegate)
@@ -332,7 +334,9 @@ void Window::resignedKey()
 {
     // An observer may drop the last hold on the window.
     auto keep = weak_from_this().lock();
-    setFocusRingShown(false);
+    // The ring shows only in the key window; it comes back with the keyboard.
+    if (m_focusRingShown)
+        viewNeedsDisplay();
     if (m_delegate)
         m_delegate->windowDidResignKey(*this);
     m_resignKeyObservers.notify(*this);

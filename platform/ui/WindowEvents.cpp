@@ -51,12 +51,25 @@ std::vector<View*> Window::keyViews()
     for (View* v : m_contentView->subtree())
         if (v->canBecomeKeyView())
             views.push_back(v);
-    // Reading order on screen: by top edge, then by left edge.
-    auto topLeft = [this](View* v) {
-        Rect r = v->convertRectTo(v->bounds(), nullptr);
-        return std::pair { -std::round(r.maxY()), std::round(r.minX()) };
-    };
-    std::stable_sort(views.begin(), views.end(), [&](View* a, View* b) { return topLeft(a) < topLeft(b); });
+    // Reading order on screen: rows from the top, each left to right. A row is the views
+    // whose middle lies beside the first view of it, so a short check box next to a taller
+    // pop-up, its top a little lower, still reads before what is right of it.
+    std::vector<std::pair<View*, Rect>> placed;
+    for (View* v : views)
+        placed.emplace_back(v, v->convertRectTo(v->bounds(), nullptr));
+    std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return std::round(a.second.maxY()) > std::round(b.second.maxY()); });
+    views.clear();
+    for (std::size_t start = 0; start < placed.size();) {
+        Rect band = placed[start].second;
+        std::size_t end = start + 1;
+        while (end < placed.size() && placed[end].second.midY() >= band.minY() && placed[end].second.midY() <= band.maxY())
+            ++end;
+        std::stable_sort(placed.begin() + static_cast<std::ptrdiff_t>(start), placed.begin() + static_cast<std::ptrdiff_t>(end),
+            [](const auto& a, const auto& b) { return std::round(a.second.minX()) < std::round(b.second.minX()); });
+        for (std::size_t i = start; i < end; ++i)
+            views.push_back(placed[i].first);
+        start = end;
+    }
     return views;
 }
 

@@ -50,7 +50,7 @@ TEST(Contrast, TheMeasureIsTheGuidelinesOne)
 TEST(Contrast, TheWindowSystemsDarkLook)
 {
     gfx::Color label = ui::TextField::createLabel("")->textColor();
-    gfx::Color selection = Look::kAccent.blended(0.45, gfx::colors::black);
+    gfx::Color selection = Look::selectionColor(Look::kField, true);
     gfx::Color pill = Look::kAccent.blended(0.4, gfx::colors::black);
     std::vector<Pair> pairs {
         { "text on a face", Look::kText, Look::kFace, kText },
@@ -66,6 +66,20 @@ TEST(Contrast, TheWindowSystemsDarkLook)
     };
     for (const gfx::Color* slate : { &K::n0(), &K::n1(), &K::n2(), &K::n3(), &K::n4(), &K::n6(), &K::n8(), &K::n10() })
         pairs.push_back({ "a label on the slate ramp", label, *slate, kText });
+    expectReadable(pairs);
+}
+
+TEST(Contrast, SelectedTextKeepsReadingOnDarkAndLightPages)
+{
+    // A pad: dark text on light yellow; the objective field: light text on a dark field.
+    std::vector<Pair> pairs {
+        { "selected pad text", gfx::colors::black, Look::selectionColor(K::lightYellow(), true), kText },
+        { "selected dark text over what is behind", gfx::colors::black, Look::selectionColorForText(gfx::colors::black, true), kText },
+        { "selected light text over what is behind", Look::kText, Look::selectionColorForText(Look::kText, true), kText },
+        { "selected pad text, window in the back", gfx::colors::black, Look::selectionColor(K::lightYellow(), false), kText },
+        { "selected text in a dark field", Look::kText, Look::selectionColor(Look::kField, true), kText },
+        { "selected text in a dark field, window in the back", Look::kText, Look::selectionColor(Look::kField, false), kText },
+    };
     expectReadable(pairs);
 }
 
