@@ -14,9 +14,14 @@ namespace ui {
 std::shared_ptr<Window> Window::create(Rect contentRect, unsigned styleMask)
 {
     auto window = std::shared_ptr<Window>(new Window(contentRect, styleMask));
+    adopt(window);
+    return window;
+}
+
+void Window::adopt(const std::shared_ptr<Window>& window)
+{
     if (auto* app = Application::shared())
         app->addWindow(window);
-    return window;
 }
 
 Window::Window(Rect contentRect, unsigned styleMask)
@@ -215,6 +220,13 @@ void Window::orderFront()
     auto* app = Application::shared();
     if (app && app->isHidden())
         return;
+    orderFrontRegardless();
+}
+
+// Also while the application is hidden: banners and screen covers show whatever it does.
+void Window::orderFrontRegardless()
+{
+    auto* app = Application::shared();
     if (!m_visible)
         takeBackdrop();
     m_visible = true;
@@ -224,8 +236,6 @@ void Window::orderFront()
     if (m_displayPending || m_picture.isEmpty())
         display();
 }
-
-void Window::orderFrontRegardless() { orderFront(); }
 
 void Window::takeBackdrop()
 {

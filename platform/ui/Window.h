@@ -99,7 +99,7 @@ public:
     // Showing.
     bool isVisible() const { return m_visible; }
     void orderFront();
-    // Shown even while the application is not active.
+    // Shown even while the application is not active, or hidden.
     void orderFrontRegardless();
     void orderOut();
     void makeKeyAndOrderFront();
@@ -193,6 +193,8 @@ public:
 
 protected:
     Window(Rect contentRect, unsigned styleMask);
+    // A window of a subclass, made by that subclass: the application learns of it here.
+    static void adopt(const std::shared_ptr<Window>& window);
 
 private:
     friend class Application;

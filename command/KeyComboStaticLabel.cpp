@@ -1,0 +1,59 @@
+#include "command/KeyComboStaticLabel.h"
+
+#include "viewkit/LayoutConstraintMaker.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ostrel {
+
+std::shared_ptr<KeyComboStaticLabel> KeyComboStaticLabel::create(double fontSize, gfx::Color textColor)
+{
+    return make<KeyComboStaticLabel>(fontSize, textColor);
+}
+
+KeyComboStaticLabel::KeyComboStaticLabel(double fontSize, gfx::Color textColor)
+    : Wall({})
+    , m_attributes(gfx::Font::system(fontSize), textColor, gfx::ParagraphStyle { gfx::TextAlignment::center })
+{
+    setTranslatesAutoresizingMaskIntoConstraints(false);
+    LayoutConstraintMaker maker(*this);
+    maker.width(m_width * 6).height(2 * fontSize);
+    addConstraints(maker.constraints());
+}
+
+void KeyComboStaticLabel::finishCreation()
+{
+    Wall::finishCreation();
+    backgroundDrawingFunc = [this](const ui::Rect& bounds) { drawSymbols(bounds); };
+}
+
+void KeyComboStaticLabel::configure(const std::optional<KeyCombo>& keyCombo)
+{
+    m_symbolList.clear();
+    if (!keyCombo)
+        return;
+    if (auto key = keyCombo->key())
+        m_symbolList.push_back(key->description());
+    // Right to left: the reverse of the order the combination's description writes them in.
+    auto flags = keyCombo->modifiers();
+    for (auto modifier : { EventModifier::command, EventModifier::shift, EventModifier::option, EventModifier::control }) {
+        if (flags & modifier)
+            m_symbolList.push_back(modifierSymbols(modifier));
+    }
+}
+
+void KeyComboStaticLabel::drawSymbols(const ui::Rect& bounds) const
+{
+    double right = bounds.maxX();
+    for (auto& symbol : m_symbolList) {
+        gfx::TextLayout layout(symbol, m_attributes);
+        // A symbol is one cell wide; a key name written out takes what it needs.
+        double cell = std::max(m_width, std::ceil(layout.boundingRect().width()) + 2);
+        gfx::TextLayout centred(symbol, m_attributes, cell);
+        centred.draw(ui::Rect(right - cell, bounds.minY(), cell, 20.0), gfx::TextClipping::none);
+        right -= cell + m_horizontalInset;
+    }
+}
+
+}
