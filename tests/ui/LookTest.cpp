@@ -17,12 +17,6 @@ namespace {
 
 class LookTest : public UiTest {
 protected:
-    void setScale(double scale)
-    {
-        auto screens = backend().screens();
-        screens.front().backingScaleFactor = scale;
-        backend().setScreens(screens);
-    }
     // The rows (points from the window's top, in half points) where something brighter than
     // the background is drawn within the columns.
     static std::pair<double, double> inkRows(Window& w, double fromX, double toX, const std::function<bool(gfx::Color)>& ink)

@@ -12,6 +12,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
+#include "SdlFixture.h"
 
 #include <SDL.h>
 #include <cstdlib>
@@ -59,17 +60,13 @@ void PrintTo(const KeyLog::Key& key, std::ostream* os)
         << key.modifiers << std::dec << "}";
 }
 
-class SdlKeys : public testing::Test {
+class SdlKeys : public SdlFixture {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "no X display: the SDL window system is tested under Xvfb by make test";
-        auto backend = SdlBackend::open();
-        if (!backend)
-            GTEST_SKIP() << "SDL could not open the display";
-        m_backend = backend.get();
-        m_app = Application::create(std::move(backend));
+        SdlFixture::SetUp();
+        if (IsSkipped())
+            return;
         w = Window::create(Rect(60, 60, 240, 120));
         w->makeKeyAndOrderFront();
         settle();
@@ -78,8 +75,7 @@ protected:
     void TearDown() override
     {
         w.reset();
-        base::RunLoop::main().discardAll();
-        m_app.reset();
+        SdlFixture::TearDown();
     }
     void settle() { base::RunLoop::main().runUntil(base::Time::now() + 0.2); }
     std::uint32_t windowId() const { return SDL_GetWindowID(static_cast<SdlWindow*>(w->platformWindow())->sdl()); }
@@ -114,8 +110,6 @@ protected:
     // Reads everything queued at once, as the backend does when the display wakes it.
     void read() { m_backend->pump(); }
 
-    SdlBackend* m_backend { nullptr };
-    std::unique_ptr<Application> m_app;
     std::shared_ptr<Window> w;
 };
 
