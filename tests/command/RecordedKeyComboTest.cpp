@@ -1,8 +1,9 @@
-// A combination pressed on this desktop's keyboard, as the recorder takes it from the key
-// event, is stored with the meaning the settings have always had, shows as the desktop
-// names it, and is grabbed as the same keys again.
+// A combination pressed on this desktop's keyboard and taken by the recorder from the key
+// event is stored with the meaning the settings have always had, shows as the desktop names
+// it, and is grabbed as the same keys again.
 #include <gtest/gtest.h>
 
+#include "command/KeyComboRecorderView.h"
 #include "core/KeyCombo.h"
 #include "platform/base/RunLoop.h"
 #include "platform/base/Time.h"
@@ -11,7 +12,6 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/SdlBackend.h"
 #include "platform/ui/SdlWindow.h"
-#include "platform/ui/View.h"
 #include "platform/ui/Window.h"
 #include "tests/desktop/DesktopTesting.h"
 
@@ -23,29 +23,6 @@
 
 using namespace ostrel;
 
-namespace {
-
-// What the recorder keeps of a key press: the key and the four modifiers.
-class PressedCombo : public ui::View {
-public:
-    static std::shared_ptr<PressedCombo> create() { return std::shared_ptr<PressedCombo>(new PressedCombo); }
-    bool acceptsFirstResponder() const override { return true; }
-    void keyDown(const ui::Event& event) override
-    {
-        if (auto key = Key::withCarbonKeyCode(event.keyCode()))
-            combo = KeyCombo(*key, event.modifierFlags());
-    }
-    std::optional<KeyCombo> combo;
-
-private:
-    PressedCombo()
-        : View(ui::Rect(0, 0, 100, 100))
-    {
-    }
-};
-
-}
-
 TEST(RecordedKeyCombo, CtrlAltNIsStoredAsTheNowPadsDefaultAndGrabbedAsCtrlAltN)
 {
     if (!std::getenv("DISPLAY"))
@@ -55,11 +32,18 @@ TEST(RecordedKeyCombo, CtrlAltNIsStoredAsTheNowPadsDefaultAndGrabbedAsCtrlAltN)
         GTEST_SKIP() << "SDL could not open the display";
     auto* sdl = backend.get();
     auto app = ui::Application::create(std::move(backend));
-    auto window = ui::Window::create(ui::Rect(40, 40, 100, 100));
-    auto recorder = PressedCombo::create();
-    window->contentView()->addSubview(recorder);
+    app->activate();
+    auto window = ui::Window::create(ui::Rect(40, 40, 300, 80));
+    auto wall = Wall::create();
+    window->setContentView(wall);
+    auto recorder = KeyComboRecorderView::create({}, ui::ControlSize::Regular);
+    wall->addSubview(recorder);
+    recorder->setTranslatesAutoresizingMaskIntoConstraints(true);
+    recorder->setFrame(ui::Rect(40, 29, 220, 22));
+    std::optional<KeyCombo> stored;
+    recorder->keyComboChangeClientHandler = [&](const std::optional<KeyCombo>& combo) { stored = combo; };
     window->makeKeyAndOrderFront();
-    window->makeFirstResponder(recorder.get());
+    recorder->startRecordingSession();
 
     SDL_Event press {};
     press.type = SDL_KEYDOWN;
@@ -71,16 +55,16 @@ TEST(RecordedKeyCombo, CtrlAltNIsStoredAsTheNowPadsDefaultAndGrabbedAsCtrlAltN)
     SDL_PushEvent(&press);
     sdl->pump();
 
-    ASSERT_TRUE(recorder->combo);
-    EXPECT_EQ(keyComboJSON(recorder->combo), R"({"carbonKeyCode":45,"carbonModifiers":2304})")
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(keyComboJSON(stored), R"({"carbonKeyCode":45,"carbonModifiers":2304})")
         << "option-command-N, the Now pad's combination as settings have always held it";
-    EXPECT_EQ(recorder->combo->description(), "Ctrl+Alt+N");
+    EXPECT_EQ(recorder->title(), "Ctrl+Alt+N");
 
     // Registered from the stored value, the same fingers reach it.
     auto hotKeys = desktop::HotKeys::createForDisplay(desktop::X11Connection::open());
     int pressed = 0;
     hotKeys->on_hot_key = [&](std::uint32_t, desktop::HotKeys::Phase phase) { pressed += phase == desktop::HotKeys::Phase::Pressed; };
-    ASSERT_EQ(hotKeys->registerHotKey(1, recorder->combo->carbonKeyCode, recorder->combo->carbonModifiers),
+    ASSERT_EQ(hotKeys->registerHotKey(1, stored->carbonKeyCode, stored->carbonModifiers),
         desktop::HotKeys::Result::Registered);
     Display* fingers = XOpenDisplay(nullptr);
     ASSERT_NE(fingers, nullptr);
@@ -92,6 +76,7 @@ TEST(RecordedKeyCombo, CtrlAltNIsStoredAsTheNowPadsDefaultAndGrabbedAsCtrlAltN)
     EXPECT_TRUE(desktop::test::runLoopUntil([&] { return pressed == 1; }));
     XCloseDisplay(fingers);
     hotKeys.reset();
+    recorder.reset();
     window.reset();
     base::RunLoop::main().discardAll();
 }
