@@ -19,6 +19,7 @@ KeyComboStaticLabel::KeyComboStaticLabel(double fontSize, gfx::Color textColor)
     setTranslatesAutoresizingMaskIntoConstraints(false);
     LayoutConstraintMaker maker(*this);
     maker.width(m_width * 6).height(2 * fontSize);
+    m_widthConstraint = maker.constraints().front();
     addConstraints(maker.constraints());
 }
 
@@ -31,13 +32,21 @@ void KeyComboStaticLabel::finishCreation()
 void KeyComboStaticLabel::configure(const std::optional<KeyCombo>& keyCombo)
 {
     m_symbolList.clear();
-    if (!keyCombo)
-        return;
-    if (auto key = keyCombo->key())
+    if (keyCombo)
+        appendSymbols(*keyCombo);
+    double needed = 0;
+    for (auto& symbol : m_symbolList)
+        needed += cellWidth(symbol) + m_horizontalInset;
+    m_widthConstraint->setConstant(std::max(m_width * 6, needed));
+}
+
+void KeyComboStaticLabel::appendSymbols(const KeyCombo& keyCombo)
+{
+    if (auto key = keyCombo.key())
         m_symbolList.push_back(key->description());
     // Right to left: the reverse of the order the combination's description writes them in
     // (Super, Ctrl, Alt, Shift, then the key).
-    auto flags = keyCombo->modifiers();
+    auto flags = keyCombo.modifiers();
     for (auto modifier : { EventModifier::shift, EventModifier::option, EventModifier::command, EventModifier::control }) {
         if (!(flags & modifier))
             continue;
@@ -49,13 +58,18 @@ void KeyComboStaticLabel::configure(const std::optional<KeyCombo>& keyCombo)
     }
 }
 
+double KeyComboStaticLabel::cellWidth(const std::string& symbol) const
+{
+    // A symbol is one cell wide; a key name written out takes what it needs.
+    gfx::TextLayout layout(symbol, m_attributes);
+    return std::max(m_width, std::ceil(layout.boundingRect().width()) + 2);
+}
+
 void KeyComboStaticLabel::drawSymbols(const ui::Rect& bounds) const
 {
     double right = bounds.maxX();
     for (auto& symbol : m_symbolList) {
-        gfx::TextLayout layout(symbol, m_attributes);
-        // A symbol is one cell wide; a key name written out takes what it needs.
-        double cell = std::max(m_width, std::ceil(layout.boundingRect().width()) + 2);
+        double cell = cellWidth(symbol);
         gfx::TextLayout centred(symbol, m_attributes, cell);
         centred.draw(ui::Rect(right - cell, bounds.minY(), cell, 20.0), gfx::TextClipping::none);
         right -= cell + m_horizontalInset;
