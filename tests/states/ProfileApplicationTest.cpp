@@ -53,8 +53,8 @@ std::vector<std::string> keysOf(std::initializer_list<std::vector<std::string>> 
 
 struct ProfileCase {
     const char* name;
-    // Technique, compactness, notifications, continuous sound; none leaves the registered default.
-    std::array<const char*, 4> choices;
+    // Technique, compactness, notifications, continuous sound; null leaves the registered default.
+    std::array<base::Value, 4> choices;
     Settings expected;
     // Keys the application must leave unwritten.
     std::vector<std::string> untouched;
@@ -63,7 +63,7 @@ struct ProfileCase {
 const std::vector<ProfileCase>& profileCases()
 {
     static const std::vector<ProfileCase> cases {
-        { "registered defaults", { nullptr, nullptr, nullptr, nullptr },
+        { "registered defaults", {},
             merged({ { { "durationInSeconds", int64_t(1200) }, { "breakDurationControlAlternative", "default" },
                          { "softBreakScreenFlashingChoice", int64_t(0) }, { "softBreakFirstSoundOn", true },
                          { "softBreakSecondSoundOn", true }, { "softBreakThirdSoundOn", true },
@@ -75,7 +75,7 @@ const std::vector<ProfileCase>& profileCases()
                 onlyOn(kSounds, { "breakEndSoundOn", "soundReminderOn", "endSoundOn" }),
                 onlyOn(kWorkflowOptions, kWorkflowOptions) }),
             { "continuousSound" } },
-        { "pomodoro, balanced", { "pomodoro", "balanced", nullptr, nullptr },
+        { "pomodoro, balanced", {{ "pomodoro", "balanced", {}, {} }},
             merged({ { { "durationInSeconds", int64_t(1500) }, { "breakDurationControlAlternative", "pomodoroStyle" },
                          { "windowCompressionMode", int64_t(2) }, { "hideTagEditor", false },
                          { "halfHeightObjectiveTextView", true }, { "objectiveTextFieldInPrepareTimedBreakState", true },
@@ -83,34 +83,34 @@ const std::vector<ProfileCase>& profileCases()
                          { "automaticEndToInformalBreak", true } },
                 onlyOn(kWorkflowOptions, {}) }),
             {} },
-        { "verbose differs from balanced in three keys", { nullptr, "verbose", nullptr, nullptr },
+        { "verbose differs from balanced in three keys", {{ {}, "verbose", {}, {} }},
             { { "objectiveTextFieldInPrepareTimedBreakState", false }, { "straightToNextTimeSliceOption", false },
                 { "objectiveTextFieldInInformalBreakState", true }, { "windowCompressionMode", int64_t(2) } },
             {} },
-        { "pink noise, very compact", { nullptr, "veryCompact", nullptr, "pinkNoise" },
+        { "pink noise, very compact", {{ {}, "veryCompact", {}, "pinkNoise" }},
             { { "continuousSoundOn", true }, { "continuousSound", "pink_noise" },
                 { "hideContinuousSoundInTimeSliceRunningState", true } },
             {} },
-        { "no sound, verbose", { nullptr, "verbose", nullptr, "none" },
+        { "no sound, verbose", {{ {}, "verbose", {}, "none" }},
             { { "continuousSoundOn", false }, { "hideContinuousSoundInTimeSliceRunningState", false } },
             { "continuousSound" } },
-        { "ticking with some sounds", { nullptr, "balanced", "some", "pomodoro" },
+        { "ticking with some sounds", {{ {}, "balanced", "some", "pomodoro" }},
             merged({ { { "continuousSoundOn", true }, { "continuousSound", "clock1_c" },
                          { "hideContinuousSoundInTimeSliceRunningState", false } },
                 onlyOn(kSounds, { "breakEndSoundOn", "endSoundOn" }) }),
             {} },
-        { "ticking with voice", { nullptr, nullptr, "voice", "pomodoro" },
+        { "ticking with voice", {{ {}, {}, "voice", "pomodoro" }},
             merged({ onlyOn(kSounds, {}),
                 onlyOn(kSpeech, { "speechReminderOn", "speechWarningOn", "speechEndOn", "breakSpeechEndOn" }),
                 { { "softBreakScreenFlashingChoice", int64_t(0) }, { "softBreakThirdSoundOn", true } } }),
             {} },
-        { "only visual notifications", { nullptr, nullptr, "none", nullptr },
+        { "only visual notifications", {{ {}, {}, "none", {} }},
             merged({ onlyOn(kVisual, { "growlReminderOn", "growlWarningOn" }), onlyOn(kSpeech, {}),
                 onlyOn(kSounds, {}),
                 { { "softBreakScreenFlashingChoice", int64_t(3) }, { "softBreakFirstSoundOn", false },
                     { "softBreakSecondSoundOn", false }, { "softBreakThirdSoundOn", false } } }),
             {} },
-        { "unknown choices", { "Pomodoro", "compact", "loud", "brown noise" },
+        { "unknown choices", {{ int64_t(1500), "compact", "loud", true }},
             merged({ { { "windowCompressionMode", int64_t(1) }, { "hideTagEditor", true } },
                 onlyOn(kWorkflowOptions, kWorkflowOptions), { { "hideContinuousSoundInTimeSliceRunningState", true } } }),
             keysOf({ { "durationInSeconds", "breakDurationControlAlternative", "softBreakScreenFlashingChoice",
@@ -137,7 +137,7 @@ protected:
     void apply(const ProfileCase& profile)
     {
         for (std::size_t i = 0; i < 4; ++i) {
-            if (profile.choices[i])
+            if (!profile.choices[i].isNull())
                 store().set(kChoiceKeys[i], profile.choices[i]);
         }
         welcome()->createInitialConfigurationBasedOnSettings();
@@ -171,6 +171,57 @@ TEST_F(ProfileApplicationTest, EachProfileWritesItsSettingsWithTheirTypes)
         }
         for (const auto& key : profile.untouched)
             EXPECT_FALSE(store().hasStoredValue(key)) << key;
+    }
+}
+
+// Which optional views each screen shows, by density: very compact, balanced, verbose.
+const std::vector<std::string> kInterfaceKeys { "halfHeightObjectiveTextView", "hideTagEditor", "hideCalendarEvents",
+    "hideBubbles", "hideDurationAndEndDate", "startWithBreakOption", "halfHeightObjectiveTextViewInTimeSliceRunningState",
+    "hideTagEditorInTimeSliceRunningState", "hideBubblesInTSRunningState", "hideRemainingAndTotalInRunningState",
+    "hideElapsedAndEndTimeInRunningState", "hideContinuousSoundInTimeSliceRunningState",
+    "halfHeightObjectiveTextViewInPausedState", "hideTagEditorInPausedState",
+    "halfHeightObjectiveTextViewInRateTimeSliceState", "hideTagEditorInRateTimeSliceState", "breadcrumbsOption",
+    "primingOption", "doNotLogOption", "extendTimeSliceFragmentOptionInRateTimeSliceStep",
+    "rateTimeSliceStateAutomaticallySwitchToWeeklyStatistic", "objectiveTextFieldInPrepareTimedBreakState",
+    "halfHeightObjectiveTextViewInPrepareTimedBreakState", "hideTagEditorInPrepareTimedBreakState",
+    "hideCalendarEventsInPrepareTimedBreak", "hideBubblesInPrepareTimedBreakState", "hideDurationAndEndDateForTimedBreak",
+    "lockScreenOption", "straightToNextTimeSliceOption", "informalBreakOption", "hideBubblesInTBRunningState",
+    "hideDurationAndEndDateInTimedBreak", "hideRemainingAndTotalInTimedBreak", "objectiveTextFieldInInformalBreakState",
+    "halfHeightObjectiveTextViewInInformalBreakState", "hideTagEditorInInformalBreakState", "automaticEndToInformalBreak" };
+
+// Half-height fields everywhere; a few keys of their own; every other view shown only when
+// not very compact.
+bool interfaceValue(const std::string& key, int density)
+{
+    static const std::map<std::string, std::array<bool, 3>> exceptions {
+        { "objectiveTextFieldInPrepareTimedBreakState", { true, true, false } },
+        { "straightToNextTimeSliceOption", { true, true, false } },
+        { "objectiveTextFieldInInformalBreakState", { false, false, true } },
+        { "rateTimeSliceStateAutomaticallySwitchToWeeklyStatistic", { false, true, true } },
+        { "automaticEndToInformalBreak", { false, true, true } },
+    };
+    if (key.rfind("halfHeight", 0) == 0)
+        return true;
+    if (auto found = exceptions.find(key); found != exceptions.end())
+        return found->second[std::size_t(density)];
+    return density == 0;
+}
+
+TEST_F(ProfileApplicationTest, EachDensityWritesEveryInterfaceKey)
+{
+    ASSERT_EQ(kInterfaceKeys.size(), 37u);
+    const char* densities[] = { "veryCompact", "balanced", "verbose" };
+    for (int density = 0; density < 3; ++density) {
+        SCOPED_TRACE(densities[density]);
+        for (const auto& key : kInterfaceKeys)
+            store().remove(key);
+        store().set("compactnessProfileChoice", densities[density]);
+        welcome()->createInitialConfigurationBasedOnSettings();
+        for (const auto& key : kInterfaceKeys) {
+            auto stored = store().object(key);
+            ASSERT_TRUE(stored && store().hasStoredValue(key)) << key;
+            EXPECT_EQ(*stored, base::Value(interfaceValue(key, density))) << key;
+        }
     }
 }
 
