@@ -6,29 +6,19 @@
 #include "attention/SoundManager.h"
 #include "attention/SpeechManager.h"
 #include "attention/WhiteNoiseMachine.h"
-#include "core/ValueTransformers.h"
-#include "log/BackingStoreManager.h"
-#include "log/LogFileManager.h"
-#include "log/StringToTokenArrayTransformer.h"
-#include "mainwindow/MainWindowHooks.h"
-#include "mainwindow/NowAndLaterBoardManager.h"
 #include "viewkit/FragmentStackView.h"
 #include "viewkit/HideableFragmentWall.h"
 #include "viewkit/PopUpButtonBrick.h"
 #include "viewkit/PushButtonBrick.h"
 
 #include "platform/base/Json.h"
-#include "platform/base/RunLoop.h"
-#include "platform/base/Time.h"
-#include "platform/ui/SpellChecker.h"
+#include "platform/media/AudioOutput.h"
 #include "platform/ui/TextField.h"
-#include "platform/ui/Window.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <functional>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
 
 namespace ostrel::test {
 
@@ -55,24 +45,7 @@ private:
 
 WelcomeTest::WelcomeTest()
 {
-    // The dictionaries load before the log's reading thread starts.
-    ui::SpellChecker::shared();
-    m_app = ui::Application::create(std::make_unique<ui::OffscreenBackend>());
-    m_store = base::Defaults::create(home.configHome() / "Ostrel" / "defaults.json");
-    // As in the program, the file is written some time after a burst of changes: here when
-    // synchronized.
     m_store->setWriteScheduler([](std::function<void()>) { });
-    base::Defaults::setStandard(m_store);
-    m_model = DataModel::create(m_store);
-    ValueTransformer::setValueTransformer(std::make_shared<StringToTokenArrayTransformer>(), "StringToTokenArrayTransformer");
-    m_previousAlerts = base::AlertPresenter::install([](const base::AlertRequest&) { return base::AlertAnswer { 0, false }; });
-    m_previousLauncher = desktop::Opener::setLauncher([](const std::vector<std::string>&) { return true; });
-    m_previousSink = base::setDiagnosticSink([this](std::string_view line) { diagnostics.emplace_back(line); });
-    BackingStoreManager::sharedManager().setNetworkInterfacesFolder(home.path() / "no-network");
-    LogFileManager::sharedInstance().reset();
-    NowAndLaterBoardManager::sharedManager().reset();
-    MainWindowHooks::shared().reset();
-
     sink = media::RecordingSink::create();
     media::AudioOutput::install(media::AudioOutput::create([](std::function<void()>) { }, sink));
     SoundManager::setSharedManager(SoundManager::create(m_store));
@@ -87,54 +60,11 @@ WelcomeTest::WelcomeTest()
 
 WelcomeTest::~WelcomeTest()
 {
-    // A machine of its own replaces the shared one, so no screen of this case outlives it.
-    if (machine)
-        StateMachine::create()->awakeFromNib();
-    base::RunLoop::main().discardAll();
-    StateLinkingHelper::removeAllScreenFactories();
-    helper.reset();
-    machine.reset();
-    m_app->setDelegate(nullptr);
-    appDelegate.reset();
-    MainController::setSharedInstance(nullptr);
-    mainController.reset();
     WhiteNoiseMachine::setContinuousSoundMachine(nullptr);
     SpeechManager::setSharedManager(nullptr);
     SoundManager::setSharedManager(nullptr);
     OstrelNotificationSystem::setSharedNotifier(nullptr);
     media::AudioOutput::install(nullptr);
-    MainWindowHooks::shared().reset();
-    NowAndLaterBoardManager::sharedManager().reset();
-    LogFileManager::sharedInstance().reset();
-    ValueTransformer::removeAllValueTransformers();
-    base::AlertPresenter::install(m_previousAlerts);
-    desktop::Opener::setLauncher(m_previousLauncher);
-    base::setDiagnosticSink(m_previousSink);
-    base::RunLoop::main().discardAll();
-    base::Defaults::setStandard(nullptr);
-    m_app.reset();
-}
-
-void WelcomeTest::startUp(int64_t launches)
-{
-    m_store->set("launchManagerLaunchCounter", launches);
-    mainController = MainController::create();
-    mainController->awakeFromNib();
-    appDelegate = AppDelegate::create(*m_model);
-    m_app->setDelegate(appDelegate.get());
-    machine = StateMachine::create();
-    machine->awakeFromNib();
-    helper = StateLinkingHelper::create(*m_model);
-    helper->stateMachine = machine;
-    helper->mainController = mainController;
-    helper->appDelegate = appDelegate;
-    helper->awakeFromNib();
-    appDelegate->awakeFromNib();
-    mainController->setPseudoAppDelegate(appDelegate.get());
-    m_app->finishLaunching();
-    appDelegate->mainWindow->window().makeKeyAndOrderFront();
-    mainController->run();
-    window().layoutIfNeeded();
 }
 
 std::shared_ptr<WelcomeState> WelcomeTest::welcome(StateLinkingHelper::Slot slot) const
@@ -157,7 +87,7 @@ void WelcomeTest::choose(PopUpButtonBrick& popUp, int index)
     popUp.selectItemAt(index);
     popUp.menu()->performActionForItemAt(std::size_t(index));
     // The main window fits itself to the new explanation a moment later.
-    base::RunLoop::main().runUntil(base::Time::now() + 0.5);
+    wait(0.5);
     window().layoutIfNeeded();
 }
 
@@ -168,8 +98,6 @@ std::vector<std::string> WelcomeTest::explanations(WelcomeState& screen)
         auto stack = fragment->parentStackView();
         if (!stack || stack->visibilityPriority(fragment) == ui::VisibilityPriority::NotVisible)
             continue;
-        // Shown but with no room for it in the window.
-        EXPECT_FALSE(stack->isDetached(fragment) && fragment->window()) << fragment->identifier();
         for (auto* label : viewsOf<ui::TextField>(*fragment)) {
             if (!label->wraps())
                 continue;
@@ -223,16 +151,6 @@ base::Value::Dictionary WelcomeTest::storedSettings()
     text << file.rdbuf();
     auto parsed = base::parseJson(text.str());
     return parsed && parsed->asDictionary() ? *parsed->asDictionary() : base::Value::Dictionary {};
-}
-
-void WelcomeTest::writePicture(const std::string& name)
-{
-    const char* asked = std::getenv("OSTREL_SCREEN_PICTURES");
-    std::filesystem::path folder = asked ? asked : std::filesystem::path(testing::TempDir()) / "ostrel-screen-pictures";
-    std::filesystem::create_directories(folder);
-    window().layoutIfNeeded();
-    window().display();
-    ASSERT_TRUE(window().writePng(folder / (name + ".png")));
 }
 
 }
