@@ -35,11 +35,17 @@ void KeyComboStaticLabel::configure(const std::optional<KeyCombo>& keyCombo)
         return;
     if (auto key = keyCombo->key())
         m_symbolList.push_back(key->description());
-    // Right to left: the reverse of the order the combination's description writes them in.
+    // Right to left: the reverse of the order the combination's description writes them in
+    // (Super, Ctrl, Alt, Shift, then the key).
     auto flags = keyCombo->modifiers();
-    for (auto modifier : { EventModifier::command, EventModifier::shift, EventModifier::option, EventModifier::control }) {
-        if (flags & modifier)
-            m_symbolList.push_back(modifierSymbols(modifier));
+    for (auto modifier : { EventModifier::shift, EventModifier::option, EventModifier::command, EventModifier::control }) {
+        if (!(flags & modifier))
+            continue;
+        std::string symbol = modifierSymbols(modifier);
+        // Without a key the rightmost modifier ends the description: no "+" after it.
+        if (m_symbolList.empty() && !symbol.empty())
+            symbol.pop_back();
+        m_symbolList.push_back(symbol);
     }
 }
 
