@@ -3,10 +3,13 @@
 // placeholder with its title and ways out.
 #include "app/StartUp.h"
 
+#include "states/WelcomeScreens.h"
+
 namespace ostrel {
 
 void registerScreenLibraries()
 {
+    registerWelcomeScreens();
 }
 
 }
