@@ -4,6 +4,7 @@
 #include "shell/DefaultSettings.h"
 #include "shell/DockManager.h"
 #include "shell/MainController.h"
+#include "shell/MainMenuBar.h"
 #include "shell/OmniFocusHelper.h"
 #include "shell/ShellCommandEnvironment.h"
 #include "shell/SoftwareUpdater.h"
@@ -34,6 +35,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/MenuBarView.h"
 #include "platform/ui/Window.h"
 
 namespace ostrel {
@@ -150,6 +152,9 @@ void StartUp::wake()
     stateLinkingHelper->appDelegate = appDelegate;
     stateLinkingHelper->awakeFromNib();
     appDelegate->awakeFromNib();
+    dockManager->on_becameRegularApplication = [this] {
+        menuBar = MainMenuBar::install(appDelegate->mainWindow->window(), menus.mainMenu);
+    };
     // The interface's window had its place when it loaded: the remembered one, else the
     // default. Growing to its first screen keeps its top left there.
     appDelegate->mainWindow->controller()->repositionMainWindowAccordingToSettingsWithHint(ui::Point(0, 0));

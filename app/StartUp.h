@@ -15,6 +15,7 @@ class AudioOutput;
 }
 namespace ui {
 class Application;
+class MenuBarView;
 }
 
 namespace ostrel {
@@ -70,6 +71,8 @@ public:
     std::shared_ptr<DebugManager> debugManager;
     std::unique_ptr<ShellCommandEnvironment> commandEnvironment;
     ApplicationMenus menus;
+    // In the main window of a regular application.
+    std::shared_ptr<ui::MenuBarView> menuBar;
 
 private:
     void installHooks();

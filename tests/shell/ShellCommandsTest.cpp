@@ -6,6 +6,7 @@
 #include "platform/desktop/UrlScheme.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/MenuBarView.h"
 #include "platform/ui/StatusItem.h"
 
 #include <spawn.h>
@@ -103,6 +104,35 @@ TEST_F(ShellCommandsTest, StatusClicks)
     settings->set("menubarIconChoice", 1);
     EXPECT_NE(controller().item()->button()->image(), icon);
     EXPECT_TRUE(controller().item()->button()->image()->isTemplate());
+}
+
+TEST_F(ShellCommandsTest, AFullApplicationHasItsMenuBarInTheMainWindowAndADocklessOneNone)
+{
+    launch();
+    auto bar = startUp->menuBar;
+    ASSERT_TRUE(bar) << "\"dockless\" is off by default";
+    EXPECT_EQ(bar->window(), &mainWindow());
+    EXPECT_EQ(app().activationPolicy(), ui::ActivationPolicy::Regular);
+    auto& all = *bar->menu()->itemAt(0)->submenu();
+    EXPECT_EQ(&all, app().mainMenu().get());
+    bool tracked = false;
+    auto closer = base::Timer::create(0.05, false, base::RunLoop::Mode::Common, [&](base::Timer&) {
+        tracked = all.isTracking() && bar->openIndex() == 0u;
+        all.cancelTracking();
+    });
+    mainWindow().layoutIfNeeded();
+    auto title = bar->rectOfItem(0);
+    ASSERT_TRUE(title);
+    ui::Point inWindow = bar->convertPointTo(title->center(), nullptr);
+    backend().click(mainWindow(), { inWindow.x, mainWindow().frame().height() - inWindow.y });
+    drain();
+    EXPECT_TRUE(tracked) << "pressing the title opens the main menu";
+    EXPECT_FALSE(bar->openIndex());
+
+    settings->set("dockless", true);
+    relaunch();
+    EXPECT_FALSE(startUp->menuBar);
+    EXPECT_EQ(app().activationPolicy(), ui::ActivationPolicy::Accessory);
 }
 
 TEST_F(ShellCommandsTest, QuitAsksWhileSecondsAreUnlogged)

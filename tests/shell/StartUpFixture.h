@@ -57,6 +57,8 @@ protected:
         auto backend = std::make_unique<ui::OffscreenBackend>();
         m_backend = backend.get();
         m_app = ui::Application::create(std::move(backend));
+        // As the program starts: dock-less until the launch decides otherwise.
+        m_app->setActivationPolicy(ui::ActivationPolicy::Accessory);
         LogFileManager::sharedInstance().reset();
         Logger::sharedLogger().updateLogFileDescriptors();
         NowAndLaterBoardManager::sharedManager().reset();
