@@ -77,10 +77,12 @@ TEST_F(ShellCommandsTest, StatusClicks)
     EXPECT_DOUBLE_EQ(controller().statusItemButtonController()->temporaryHint().x, stripLeft);
     EXPECT_LE(window.frame().maxY(), strip().frame().maxY());
 
-    // In front on the same screen: the next click hides the program.
+    // In front on the same screen: the next click hides the program, not its status item.
     clickStatusItem();
     drain();
     EXPECT_TRUE(app().isHidden());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(strip().isVisible()) << "the way back stays";
 
     // Super held, or the right button: the status menu instead.
     delegate().makeFront();
