@@ -84,7 +84,7 @@ ApplicationMenus ApplicationMenus::build(MainController& controller, DockManager
     // The status menu: a running screen's own items go just above its first separator.
     auto& status = *controller.dockMenu();
     items.startTimeSliceDock = make.command("Start Time Slice", "attemptToTriggerStartTimeSlice:");
-    items.pauseTimeSliceDock = make.command("Pause/Resume Time Slice", "attemptToTriggerPauseTimeSlice:");
+    items.pauseTimeSliceDock = make.command("Pause Time Slice", "attemptToTriggerPauseTimeSlice:");
     items.endTimeSliceDock = make.command("End Time Slice", "attemptToTriggerEndTimeSlice:");
     items.startTimedBreakDock = make.command("Start Timed Break", "attemptToTriggerStartTimedBreak:");
     auto gearSwitch = ui::MenuItem::create(DockManager::menuLabelForValue(true));
@@ -107,7 +107,7 @@ ApplicationMenus ApplicationMenus::build(MainController& controller, DockManager
                                             make.command("Close Window", "hide:", "w") });
 
     items.startTimeSlice = make.command("Start Time Slice", "attemptToTriggerStartTimeSlice:");
-    items.pauseTimeSlice = make.command("Pause/Resume Time Slice", "attemptToTriggerPauseTimeSlice:");
+    items.pauseTimeSlice = make.command("Pause Time Slice", "attemptToTriggerPauseTimeSlice:");
     items.endTimeSlice = make.command("End Time Slice", "attemptToTriggerEndTimeSlice:");
     items.startTimedBreak = make.command("Start Timed Break", "attemptToTriggerStartTimedBreak:");
     items.startInformalBreak = make.command("Start Informal Break", "startInformalBreak:");

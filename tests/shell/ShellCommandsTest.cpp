@@ -1,6 +1,7 @@
 #include "StartUpFixture.h"
 
 #include "shell/OstrelStatusItemButtonController.h"
+#include "viewkit/SmartMenuItem.h"
 
 #include "platform/base/Timer.h"
 #include "platform/desktop/UrlScheme.h"
@@ -9,6 +10,8 @@
 #include "platform/ui/MenuBarView.h"
 #include "platform/ui/StatusItem.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -135,6 +138,43 @@ TEST_F(ShellCommandsTest, AFullApplicationHasItsMenuBarInTheMainWindowAndADockle
     relaunch();
     EXPECT_FALSE(startUp->menuBar);
     EXPECT_EQ(app().activationPolicy(), ui::ActivationPolicy::Accessory);
+}
+
+// For a look: the strip, the status menu with a running screen's block, the main window with
+// its menu bar and the main menu open; into OSTREL_SCREEN_PICTURES when set.
+TEST_F(ShellCommandsTest, Pictures)
+{
+    const char* asked = std::getenv("OSTREL_SCREEN_PICTURES");
+    std::filesystem::path folder = asked ? asked : std::filesystem::path(testing::TempDir()) / "ostrel-shell-pictures";
+    std::filesystem::create_directories(folder);
+    settings->set("launchManagerLaunchCounter", 3);
+    launch();
+    controller().item()->button()->setTitle("24:59 ");
+    strip().display();
+    EXPECT_TRUE(strip().writePng(folder / "strip.png"));
+    mainWindow().layoutIfNeeded();
+    mainWindow().display();
+    EXPECT_TRUE(mainWindow().writePng(folder / "main-window-with-menu-bar.png"));
+
+    auto& manager = StatusItemMenuManager::instance();
+    for (const char* title : { "+1 Minute", "+5 Minutes", "Finish Time Slice" })
+        manager.addItem(SmartMenuItem::create(title, [] { }));
+    auto pictureOfTracked = [&](const std::shared_ptr<ui::Menu>& menu, const std::string& name, const std::function<void()>& open) {
+        bool written = false;
+        auto shooter = base::Timer::create(0.05, false, base::RunLoop::Mode::Common, [&](base::Timer&) {
+            if (auto* tracking = menu->trackingWindow()) {
+                tracking->display();
+                written = tracking->writePng(folder / name);
+            }
+            menu->cancelTracking();
+        });
+        open();
+        drain();
+        return written;
+    };
+    EXPECT_TRUE(pictureOfTracked(controller().dockMenu(), "status-menu-with-a-block.png", [&] { controller().statusItemButtonController()->rightButtonDown(); }));
+    manager.removeAllItems();
+    EXPECT_TRUE(pictureOfTracked(app().mainMenu(), "main-menu.png", [&] { startUp->menuBar->openItem(0); }));
 }
 
 TEST_F(ShellCommandsTest, QuitAsksWhileSecondsAreUnlogged)

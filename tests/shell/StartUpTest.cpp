@@ -141,7 +141,7 @@ TEST_F(StartUpTest, TheStatusMenuHasTheCommandsAndAScreensBlockGoesAboveItsFirst
     launch();
     auto& status = *controller().dockMenu();
     EXPECT_EQ(titles(status),
-        (std::vector<std::string> { "Start Time Slice", "Pause/Resume Time Slice", "End Time Slice", "Start Timed Break", "--",
+        (std::vector<std::string> { "Start Time Slice", "Pause Time Slice", "End Time Slice", "Start Timed Break", "--",
             "Show Ostrel", "Run As Dockless Application\u2026", "Background Sound", "--", "Quit Ostrel" }));
     auto& manager = StatusItemMenuManager::instance();
     manager.addItem(SmartMenuItem::create("+1 Minute", [] { }));
