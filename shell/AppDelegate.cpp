@@ -176,6 +176,11 @@ bool AppDelegate::addLogEntryMenuItemShouldBeEnabled() const
     return !checkedMainWindow().controller()->logBookTableViewController()->isCurrentlyOnEditingTab();
 }
 
+bool AppDelegate::validateUserInterfaceItem(const std::string& action) const
+{
+    return action == "addLogEntry:" ? addLogEntryMenuItemShouldBeEnabled() : true;
+}
+
 std::string AppDelegate::sparkleUserAgentString() const
 {
     return "Ostrel " + MainBundle::versionNumber() + "-" + MainBundle::buildNumber() + "V" + variation;

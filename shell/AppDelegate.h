@@ -69,6 +69,8 @@ public:
     void addLogEntry();
     // False while the log book's editor is open.
     bool addLogEntryMenuItemShouldBeEnabled() const;
+    // By an item's action: adding a log entry only while it can; every other one enabled.
+    bool validateUserInterfaceItem(const std::string& action) const;
     // "Ostrel <version>-<build>V<variation>".
     std::string sparkleUserAgentString() const;
 

@@ -1,5 +1,6 @@
 #include "shell/ApplicationMenus.h"
 
+#include "shell/AppDelegate.h"
 #include "shell/DockManager.h"
 #include "shell/MainController.h"
 
@@ -83,12 +84,12 @@ ApplicationMenus ApplicationMenus::build(MainController& controller, DockManager
 
     // The status menu: a running screen's own items go just above its first separator.
     auto& status = *controller.dockMenu();
-    items.startTimeSliceDock = make.command("Start Time Slice", "attemptToTriggerStartTimeSlice:");
-    items.pauseTimeSliceDock = make.command("Pause Time Slice", "attemptToTriggerPauseTimeSlice:");
-    items.endTimeSliceDock = make.command("End Time Slice", "attemptToTriggerEndTimeSlice:");
-    items.startTimedBreakDock = make.command("Start Timed Break", "attemptToTriggerStartTimedBreak:");
+    items.startTimeSliceDockMenuItem = make.command("Start Time Slice", "attemptToTriggerStartTimeSlice:");
+    items.pauseTimeSliceDockMenuItem = make.command("Pause Time Slice", "attemptToTriggerPauseTimeSlice:");
+    items.endTimeSliceDockMenuItem = make.command("End Time Slice", "attemptToTriggerEndTimeSlice:");
+    items.startTimedBreakDockMenuItem = make.command("Start Timed Break", "attemptToTriggerStartTimedBreak:");
     auto gearSwitch = ui::MenuItem::create(DockManager::menuLabelForValue(true));
-    for (const auto& item : { items.startTimeSliceDock, items.pauseTimeSliceDock, items.endTimeSliceDock, items.startTimedBreakDock,
+    for (const auto& item : { items.startTimeSliceDockMenuItem, items.pauseTimeSliceDockMenuItem, items.endTimeSliceDockMenuItem, items.startTimedBreakDockMenuItem,
              separator(), make.command("Show Ostrel", "bringToFront:"), gearSwitch,
              MenuMaker::submenu("Background Sound", backgroundSoundMenu(store, menus.statusBackgroundSoundsMenu)), separator(),
              make.command("Quit Ostrel", "terminate:") })
@@ -101,35 +102,38 @@ ApplicationMenus ApplicationMenus::build(MainController& controller, DockManager
                                                       separator(), make.command("Hide Ostrel", "hide:", "h"), separator(),
                                                       make.command("Quit Ostrel", "terminate:", "q") });
 
-    auto file = MenuMaker::menu("File", { make.command("Export Log as CSV\u2026", "exportAsCSV:"),
+    // The delegate adds the entry, and says when it can.
+    auto addLogEntry = ui::MenuItem::create("Add Log Entry", [](ui::MenuItem&) { smartDelegate().addLogEntry(); });
+    addLogEntry->validate = [](ui::MenuItem&) { return smartDelegate().validateUserInterfaceItem("addLogEntry:"); };
+    auto file = MenuMaker::menu("File", { addLogEntry, make.command("Export Log as CSV\u2026", "exportAsCSV:"),
                                             make.command("Reveal Log Folder", "revealUserLogFolder:"),
                                             make.command("Reload Log", "forceLogRead:"), separator(),
                                             make.command("Close Window", "hide:", "w") });
 
-    items.startTimeSlice = make.command("Start Time Slice", "attemptToTriggerStartTimeSlice:");
-    items.pauseTimeSlice = make.command("Pause Time Slice", "attemptToTriggerPauseTimeSlice:");
-    items.endTimeSlice = make.command("End Time Slice", "attemptToTriggerEndTimeSlice:");
-    items.startTimedBreak = make.command("Start Timed Break", "attemptToTriggerStartTimedBreak:");
-    items.startInformalBreak = make.command("Start Informal Break", "startInformalBreak:");
+    items.startTimeSliceMenuItem = make.command("Start Time Slice", "attemptToTriggerStartTimeSlice:");
+    items.pauseTimeSliceMenuItem = make.command("Pause Time Slice", "attemptToTriggerPauseTimeSlice:");
+    items.endTimeSliceMenuItem = make.command("End Time Slice", "attemptToTriggerEndTimeSlice:");
+    items.startTimedBreakMenuItem = make.command("Start Timed Break", "attemptToTriggerStartTimedBreak:");
+    items.startInformalBreakMenuItem = make.command("Start Informal Break", "startInformalBreak:");
     // The informal break is the current screen's to start; the item travels the chain.
-    items.startInformalBreak->setTarget(nullptr);
-    auto timeSlice = MenuMaker::menu("Time Slice", { items.startTimeSlice, items.pauseTimeSlice, items.endTimeSlice,
-                                                       items.startTimedBreak, items.startInformalBreak, separator(),
+    items.startInformalBreakMenuItem->setTarget(nullptr);
+    auto timeSlice = MenuMaker::menu("Time Slice", { items.startTimeSliceMenuItem, items.pauseTimeSliceMenuItem, items.endTimeSliceMenuItem,
+                                                       items.startTimedBreakMenuItem, items.startInformalBreakMenuItem, separator(),
                                                        make.command("Take Default Action", "takeDefaultAction:") });
 
-    items.focusNowHotkey = make.command("Now Pad", "nowHotKey:");
-    items.focusLaterHotkey = make.command("Later Pad", "laterHotKey:");
-    items.focusScratchPadHotkey = make.command("Scratch Pad", "scratchPadHotKey:");
-    items.readObjectiveAloudHotKey = make.command("Read Objective Aloud", "readObjectiveAloudHotKey:");
-    items.showCommandWindow = make.command("Show Command Pop-Up", "showCommandWindow:");
-    auto pads = MenuMaker::menu("Pads", { items.focusNowHotkey, items.focusLaterHotkey, items.focusScratchPadHotkey,
+    items.focusNowHotkeyMenuItem = make.command("Now Pad", "nowHotKey:");
+    items.focusLaterHotkeyMenuItem = make.command("Later Pad", "laterHotKey:");
+    items.focusScratchPadHotkeyMenuItem = make.command("Scratch Pad", "scratchPadHotKey:");
+    items.readObjectiveAloudHotKeyMenuItem = make.command("Read Objective Aloud", "readObjectiveAloudHotKey:");
+    items.showCommandWindowMenuItem = make.command("Show Command Pop-Up", "showCommandWindow:");
+    auto pads = MenuMaker::menu("Pads", { items.focusNowHotkeyMenuItem, items.focusLaterHotkeyMenuItem, items.focusScratchPadHotkeyMenuItem,
                                             make.command("Log Book", "toggleLogBook:"),
                                             make.command("Statistics", "toggleStatisticsWindow:"),
                                             make.command("Help Pad", "toggleHelpPad:"), separator(),
                                             make.command("Close All Pads", "closeAllPads:"), separator(),
                                             make.command("Insert Breadcrumbs Template", "insertBreadcrumbsTemplate:"),
                                             make.command("Insert Priming Template", "insertPrimingTemplate:"), separator(),
-                                            items.readObjectiveAloudHotKey, items.showCommandWindow });
+                                            items.readObjectiveAloudHotKeyMenuItem, items.showCommandWindowMenuItem });
 
     auto sound = backgroundSoundMenu(store, menus.backgroundSoundsMenu);
     sound->setTitle("Sound");
@@ -142,8 +146,8 @@ ApplicationMenus ApplicationMenus::build(MainController& controller, DockManager
     for (const auto& menu : { application, file, timeSlice, pads, sound, help })
         menus.mainMenu->addItem(MenuMaker::submenu(menu->title(), menu));
     if (store.boolean("debug_menu")) {
-        items.setRemainingTimeTo15Seconds = make.command("Set Remaining Time to 15 Seconds", "setRemainingSecondsTo15:");
-        auto debug = MenuMaker::menu("Debug", { items.setRemainingTimeTo15Seconds });
+        items.setRemainingTimeTo15SecondsItem = make.command("Set Remaining Time to 15 Seconds", "setRemainingSecondsTo15:");
+        auto debug = MenuMaker::menu("Debug", { items.setRemainingTimeTo15SecondsItem });
         menus.mainMenu->addItem(MenuMaker::submenu("Debug", debug));
     }
     return menus;

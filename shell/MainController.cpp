@@ -258,23 +258,23 @@ void MainController::updateMenuShortcuts()
             hotKeys.updateMenuShortcut(*item2, static_cast<ui::MenuItem*>(nullptr), key);
     };
     auto& m = menuItems;
-    update(m.focusNowHotkey, nullptr, "now");
-    update(m.focusLaterHotkey, nullptr, "later");
-    update(m.focusScratchPadHotkey, nullptr, "scratch");
-    update(m.readObjectiveAloudHotKey, nullptr, "readObjectiveAloud");
-    update(m.startTimeSlice, m.startTimeSliceDock, "startTimeSlice");
-    update(m.pauseTimeSlice, m.pauseTimeSliceDock, "pauseTimeSlice");
-    update(m.startTimedBreak, m.startTimedBreakDock, "startTimedBreak");
-    update(m.endTimeSlice, m.endTimeSliceDock, "endTimeSlice");
-    update(m.showCommandWindow, nullptr, "bringToFront");
+    update(m.focusNowHotkeyMenuItem, nullptr, "now");
+    update(m.focusLaterHotkeyMenuItem, nullptr, "later");
+    update(m.focusScratchPadHotkeyMenuItem, nullptr, "scratch");
+    update(m.readObjectiveAloudHotKeyMenuItem, nullptr, "readObjectiveAloud");
+    update(m.startTimeSliceMenuItem, m.startTimeSliceDockMenuItem, "startTimeSlice");
+    update(m.pauseTimeSliceMenuItem, m.pauseTimeSliceDockMenuItem, "pauseTimeSlice");
+    update(m.startTimedBreakMenuItem, m.startTimedBreakDockMenuItem, "startTimedBreak");
+    update(m.endTimeSliceMenuItem, m.endTimeSliceDockMenuItem, "endTimeSlice");
+    update(m.showCommandWindowMenuItem, nullptr, "bringToFront");
 }
 
 void MainController::disableMenuShortcuts()
 {
     auto& m = menuItems;
-    for (const auto* item : { &m.focusNowHotkey, &m.focusLaterHotkey, &m.focusScratchPadHotkey, &m.readObjectiveAloudHotKey,
-             &m.startTimeSlice, &m.startTimeSliceDock, &m.pauseTimeSlice, &m.pauseTimeSliceDock, &m.startTimedBreak,
-             &m.startTimedBreakDock, &m.endTimeSlice, &m.endTimeSliceDock }) {
+    for (const auto* item : { &m.focusNowHotkeyMenuItem, &m.focusLaterHotkeyMenuItem, &m.focusScratchPadHotkeyMenuItem, &m.readObjectiveAloudHotKeyMenuItem,
+             &m.startTimeSliceMenuItem, &m.startTimeSliceDockMenuItem, &m.pauseTimeSliceMenuItem, &m.pauseTimeSliceDockMenuItem, &m.startTimedBreakMenuItem,
+             &m.startTimedBreakDockMenuItem, &m.endTimeSliceMenuItem, &m.endTimeSliceDockMenuItem }) {
         if (*item) {
             (*item)->setKeyEquivalent("");
             (*item)->setKeyEquivalentModifierMask(0);

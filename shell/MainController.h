@@ -48,22 +48,22 @@ public:
     // The main-menu and status-menu items whose shortcuts and titles the controller keeps
     // up; the menu builder sets them. Any may be absent.
     struct MenuItems {
-        std::shared_ptr<ui::MenuItem> showCommandWindow;
-        std::shared_ptr<ui::MenuItem> focusNowHotkey;
-        std::shared_ptr<ui::MenuItem> focusLaterHotkey;
-        std::shared_ptr<ui::MenuItem> focusScratchPadHotkey;
-        std::shared_ptr<ui::MenuItem> readObjectiveAloudHotKey;
-        std::shared_ptr<ui::MenuItem> startTimeSlice;
-        std::shared_ptr<ui::MenuItem> endTimeSlice;
-        std::shared_ptr<ui::MenuItem> startTimedBreak;
-        std::shared_ptr<ui::MenuItem> startInformalBreak;
-        std::shared_ptr<ui::MenuItem> pauseTimeSlice;
-        std::shared_ptr<ui::MenuItem> startTimeSliceDock;
-        std::shared_ptr<ui::MenuItem> endTimeSliceDock;
-        std::shared_ptr<ui::MenuItem> startTimedBreakDock;
-        std::shared_ptr<ui::MenuItem> pauseTimeSliceDock;
-        std::shared_ptr<ui::MenuItem> setRemainingTimeTo15Seconds;
-        std::shared_ptr<ui::MenuItem> parseSelection;
+        std::shared_ptr<ui::MenuItem> showCommandWindowMenuItem;
+        std::shared_ptr<ui::MenuItem> focusNowHotkeyMenuItem;
+        std::shared_ptr<ui::MenuItem> focusLaterHotkeyMenuItem;
+        std::shared_ptr<ui::MenuItem> focusScratchPadHotkeyMenuItem;
+        std::shared_ptr<ui::MenuItem> readObjectiveAloudHotKeyMenuItem;
+        std::shared_ptr<ui::MenuItem> startTimeSliceMenuItem;
+        std::shared_ptr<ui::MenuItem> endTimeSliceMenuItem;
+        std::shared_ptr<ui::MenuItem> startTimedBreakMenuItem;
+        std::shared_ptr<ui::MenuItem> startInformalBreakMenuItem;
+        std::shared_ptr<ui::MenuItem> pauseTimeSliceMenuItem;
+        std::shared_ptr<ui::MenuItem> startTimeSliceDockMenuItem;
+        std::shared_ptr<ui::MenuItem> endTimeSliceDockMenuItem;
+        std::shared_ptr<ui::MenuItem> startTimedBreakDockMenuItem;
+        std::shared_ptr<ui::MenuItem> pauseTimeSliceDockMenuItem;
+        std::shared_ptr<ui::MenuItem> setRemainingTimeTo15SecondsItem;
+        std::shared_ptr<ui::MenuItem> parseSelectionMenuItem;
     };
     MenuItems menuItems;
 

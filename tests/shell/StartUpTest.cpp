@@ -61,8 +61,8 @@ TEST_F(StartUpTest, StartUpKeepsTheDocumentedOrder)
 
     // Hot keys registered and mirrored in the menus; the chain down to the first screen.
     drain();
-    ASSERT_TRUE(controller().menuItems.focusNowHotkey);
-    EXPECT_FALSE(controller().menuItems.focusNowHotkey->keyEquivalent().empty());
+    ASSERT_TRUE(controller().menuItems.focusNowHotkeyMenuItem);
+    EXPECT_FALSE(controller().menuItems.focusNowHotkeyMenuItem->keyEquivalent().empty());
     EXPECT_EQ(app().nextResponder(), startUp->mainController.get());
     EXPECT_EQ(controller().nextResponder(), startUp->stateMachine.get());
     EXPECT_EQ(startUp->stateMachine->nextResponder(), startUp->stateMachine->currentState().get());
