@@ -20,6 +20,7 @@ class StatusItem;
 namespace ostrel {
 
 class AppDelegate;
+class NowAndLaterBoardManager;
 class OstrelStatusItemButtonController;
 class ShellState;
 class SoftwareUpdater;
@@ -170,6 +171,7 @@ private:
     AppDelegate& delegate() const;
     static ShellState* currentShellState();
     void sendDownTheChain(const char* action);
+    void padHotKey(void (NowAndLaterBoardManager::*toggle)(), void (NowAndLaterBoardManager::*show)());
     void togglePadKey(const char* key, bool toggle);
 
     std::shared_ptr<ui::StatusItem> m_item;

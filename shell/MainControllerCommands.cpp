@@ -60,37 +60,24 @@ void MainController::attemptToTriggerPauseTimeSlice(const base::Sender&) { sendD
 void MainController::attemptToTriggerEndTimeSlice(const base::Sender&) { sendDownTheChain("stopTimeSlice:"); }
 void MainController::attemptToTriggerStartTimedBreak(const base::Sender&) { sendDownTheChain("startTimedBreak:"); }
 
-void MainController::nowHotKey(const base::Sender&)
+// In front, the pad's hot key toggles it; from the background it brings the window forward
+// with the pad open, never closing it.
+void MainController::padHotKey(void (NowAndLaterBoardManager::*toggle)(), void (NowAndLaterBoardManager::*show)())
 {
     auto& pads = NowAndLaterBoardManager::sharedManager();
     if (applicationIsActive()) {
-        pads.toggleNowPad();
+        (pads.*toggle)();
         return;
     }
     bringToFront(this);
-    pads.showNowPad();
+    (pads.*show)();
 }
 
-void MainController::laterHotKey(const base::Sender&)
-{
-    auto& pads = NowAndLaterBoardManager::sharedManager();
-    if (applicationIsActive()) {
-        pads.toggleLaterPad();
-        return;
-    }
-    bringToFront(this);
-    pads.showLaterPad();
-}
-
+void MainController::nowHotKey(const base::Sender&) { padHotKey(&NowAndLaterBoardManager::toggleNowPad, &NowAndLaterBoardManager::showNowPad); }
+void MainController::laterHotKey(const base::Sender&) { padHotKey(&NowAndLaterBoardManager::toggleLaterPad, &NowAndLaterBoardManager::showLaterPad); }
 void MainController::scratchPadHotKey(const base::Sender&)
 {
-    auto& pads = NowAndLaterBoardManager::sharedManager();
-    if (applicationIsActive()) {
-        pads.toggleScratchPad();
-        return;
-    }
-    bringToFront(this);
-    pads.showScratchPad();
+    padHotKey(&NowAndLaterBoardManager::toggleScratchPad, &NowAndLaterBoardManager::showScratchPad);
 }
 
 void MainController::readObjectiveAloudHotKey(const base::Sender&) { NowAndLaterBoardManager::sharedManager().readObjectiveAloud(); }

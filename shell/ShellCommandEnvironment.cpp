@@ -127,9 +127,8 @@ void ShellCommandEnvironment::displayNotification(const std::string& title, cons
     OstrelNotificationSystem::sharedNotifier().displayNotification(title, description, delay, sticky);
 }
 
-std::optional<KeyCombo> ShellCommandEnvironment::storedKeyCombo(const std::string& settingName) const
+std::shared_ptr<DataModel::KeyComboVariable> ShellCommandEnvironment::keyComboVariable(DataModel& model, const std::string& settingName)
 {
-    auto& model = *m_model;
     const std::map<std::string, std::shared_ptr<DataModel::KeyComboVariable>> combos {
         { "focusNowPadKeyCombo", model.focusNowPadKeyCombo }, { "focusLaterPadKeyCombo", model.focusLaterPadKeyCombo },
         { "focusScratchPadKeyCombo", model.focusScratchPadKeyCombo }, { "readObjectiveAloudKeyCombo", model.readObjectiveAloudKeyCombo },
@@ -138,7 +137,13 @@ std::optional<KeyCombo> ShellCommandEnvironment::storedKeyCombo(const std::strin
         { "bringToFrontKeyCombo", model.bringToFrontKeyCombo }, { "showCommandPopOverCombo", model.showCommandPopOverCombo },
     };
     auto found = combos.find(settingName);
-    return found == combos.end() || !found->second ? std::nullopt : found->second->value();
+    return found == combos.end() ? nullptr : found->second;
+}
+
+std::optional<KeyCombo> ShellCommandEnvironment::storedKeyCombo(const std::string& settingName) const
+{
+    auto variable = keyComboVariable(*m_model, settingName);
+    return variable ? variable->value() : std::nullopt;
 }
 
 void ShellCommandEnvironment::compressWindow()

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "command/CommandEnvironment.h"
+#include "core/DataModel.h"
+
+#include <memory>
 
 namespace ostrel {
-
-class DataModel;
 
 // What the command pop-up and the hot keys ask of the program, answered by the shell: the
 // current screen's entries, the main controller's actions, the application delegate's
@@ -34,6 +35,9 @@ public:
     void revealFocusedPadInFinder(MatchingItemList& sender) override;
     void parseObjectiveField() override;
     void parseClipboard() override;
+
+    // The model's variable of one of its hot-key settings ("focusNowPadKeyCombo"), or none.
+    static std::shared_ptr<DataModel::KeyComboVariable> keyComboVariable(DataModel& model, const std::string& settingName);
 
 private:
     DataModel* m_model { nullptr };
