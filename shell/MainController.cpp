@@ -4,7 +4,6 @@
 #include "shell/DefaultSettings.h"
 #include "shell/DockManager.h"
 #include "shell/MailingListManager.h"
-#include "shell/MainBundle.h"
 #include "shell/OstrelStatusItemButtonController.h"
 #include "shell/SandboxHelper.h"
 #include "shell/ShellState.h"
@@ -22,7 +21,6 @@
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/MainWindowController.h"
 #include "mainwindow/PadViewController.h"
-#include "mainwindow/ShownState.h"
 
 #include "platform/base/AlertPresenter.h"
 #include "platform/base/Defaults.h"
@@ -32,7 +30,6 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/StatusItem.h"
-#include "platform/ui/Window.h"
 
 #include <filesystem>
 #include <utility>
