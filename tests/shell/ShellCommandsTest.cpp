@@ -38,7 +38,7 @@ protected:
         bool tracked = false;
         auto menu = controller().dockMenu();
         auto closer = base::Timer::create(0.05, false, base::RunLoop::Mode::Common, [&](base::Timer&) {
-            tracked = menu->isTracking();
+            tracked = menu->isTracking() && menu->trackingWindow() && menu->trackingWindow()->isVisible();
             menu->cancelTracking();
         });
         click();
@@ -87,7 +87,9 @@ TEST_F(ShellCommandsTest, StatusClicks)
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(strip().isVisible()) << "the way back stays";
 
-    // Super held, or the right button: the status menu instead.
+    // Super held, or the right button: the status menu instead, also while hidden.
+    EXPECT_TRUE(statusMenuPopsUpFor([&] { clickStatusItem(ui::Event::Type::RightMouseDown); }));
+    EXPECT_TRUE(app().isHidden());
     delegate().makeFront();
     EXPECT_TRUE(statusMenuPopsUpFor([&] { clickStatusItem(ui::Event::Type::LeftMouseDown, ui::ModifierFlag::Control); }));
     EXPECT_TRUE(app().isActive()) << "the window was not touched";
