@@ -177,6 +177,10 @@ ui::TerminateReply MainController::applicationShouldTerminate()
     // the soft break or the rating too.
     bool ask = (state && state->shouldConfirmTerminationWithUser()) || Logger::sharedLogger().actualSecondsWorked() > 0;
     if (ask) {
+        // The question comes with the program in front, whatever hid it (Quit from the status
+        // menu, a session ending).
+        if (m_pseudoAppDelegate && m_pseudoAppDelegate->mainWindow)
+            m_pseudoAppDelegate->makeFront();
         base::AlertRequest alert;
         alert.style = base::AlertRequest::Style::Warning;
         alert.message = "Are you sure you want to quit Ostrel?";

@@ -188,7 +188,9 @@ TEST_F(ShellCommandsTest, QuitAsksWhileSecondsAreUnlogged)
     // A slice paused, in the soft break or being rated still has seconds to log: quitting asks.
     Logger::sharedLogger().incrementActualSecondsWorked();
     answers.push_back({ 1, false });
+    delegate().hide();
     app().terminate();
+    EXPECT_TRUE(mainWindow().isVisible() && app().isActive()) << "the question comes with the program in front";
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_EQ(alerts[0].message, "Are you sure you want to quit Ostrel?");
     EXPECT_EQ(alerts[0].informativeText, "Your timeslice will not be logged.");
