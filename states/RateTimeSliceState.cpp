@@ -93,8 +93,7 @@ void RateTimeSliceState::switchToWeeklyStatisticWhenAsked()
         return;
     if (!controller->statsController())
         base::fatal(className() + ": the main window has no statistics");
-    controller->showPad("statsPadHidden");
-    store->set("currentlyDisplayedStatistic", int64_t { 0 });
+    controller->showCurrentWeekStatisticsPad();
 }
 
 void RateTimeSliceState::delayObjectiveEditing()
