@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace ostrel {
 
@@ -126,6 +127,8 @@ private:
     std::shared_ptr<QuickDurationChangingViewController> m_quickDurationChangingViewController;
     std::shared_ptr<DurationSliderForTimeSliceRunningViewController> m_durationSliderViewController;
     ListenerToken m_timeScaleListener;
+    // The clock second of the last refresh made by a tick.
+    std::optional<int64_t> m_lastRefreshedSecond;
 };
 
 }
