@@ -67,14 +67,23 @@ int main()
         std::perror("bench_states: pipe");
         return 1;
     }
+    // The slice's own lines (diagnostics, the notification handlers' reports) go to a file,
+    // so that the table stays readable.
+    fs::path log = fs::temp_directory_path() / "ostrel-bench-states.log";
+    std::fflush(stdout);
     pid_t slice = fork();
     if (slice == 0) {
         close(orders[1]);
+        if (FILE* file = std::fopen(log.c_str(), "w")) {
+            dup2(fileno(file), STDOUT_FILENO);
+            dup2(fileno(file), STDERR_FILENO);
+        }
         _exit(bench::runSlice(orders[0]));
     }
     close(orders[0]);
 
-    std::printf("A running slice (%s), measured from /proc for 30 s hidden and 30 s shown\n", offscreen ? "offscreen" : "under Xvfb");
+    std::printf("A running slice (%s), measured from /proc for 30 s hidden and 30 s shown; its lines in %s\n",
+        offscreen ? "offscreen" : "under Xvfb", log.c_str());
     std::printf("  %-44s %-19s %s\n", "figure", "target", "measured");
     // Start-up and the first layouts are not counting.
     std::this_thread::sleep_for(std::chrono::seconds(3));
