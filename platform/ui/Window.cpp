@@ -220,6 +220,13 @@ void Window::orderFront()
     auto* app = Application::shared();
     if (app && app->isHidden())
         return;
+    orderFrontRegardless();
+}
+
+// Also while the application is hidden: banners and screen covers show whatever it does.
+void Window::orderFrontRegardless()
+{
+    auto* app = Application::shared();
     if (!m_visible)
         takeBackdrop();
     m_visible = true;
@@ -229,8 +236,6 @@ void Window::orderFront()
     if (m_displayPending || m_picture.isEmpty())
         display();
 }
-
-void Window::orderFrontRegardless() { orderFront(); }
 
 void Window::takeBackdrop()
 {

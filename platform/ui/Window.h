@@ -99,7 +99,7 @@ public:
     // Showing.
     bool isVisible() const { return m_visible; }
     void orderFront();
-    // Shown even while the application is not active.
+    // Shown even while the application is not active, or hidden.
     void orderFrontRegardless();
     void orderOut();
     void makeKeyAndOrderFront();
