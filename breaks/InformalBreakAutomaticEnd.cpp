@@ -32,6 +32,14 @@ int64_t idleSeconds()
     return std::isfinite(idle) && idle > 0 ? static_cast<int64_t>(idle) : 0;
 }
 
+// Ten times a second: a label is touched only when its text changes, or the window would
+// lay itself out anew each time.
+void show(ui::TextField& label, const std::string& text)
+{
+    if (label.stringValue() != text)
+        label.setStringValue(text);
+}
+
 }
 
 void InformalBreakState::checkForAutomaticEnd()
@@ -62,9 +70,8 @@ void InformalBreakState::checkForAutomaticEnd()
     if (idle >= kInactive && inactivityRule)
         BreakScreenSupport::fireIfCurrent(*this, "next");
 
-    m_inactiveTimeLeftLabel->setStringValue(idle != 0 && inactivityRule
-            ? "(No activity for " + dates.formatNumberOfSecondsAsHoursAndMinutesAndSeconds(idle) + ")"
-            : "");
+    show(*m_inactiveTimeLeftLabel,
+        idle != 0 && inactivityRule ? "(No activity for " + dates.formatNumberOfSecondsAsHoursAndMinutesAndSeconds(idle) + ")" : "");
     std::string remainingText;
     if (model.endInformalBreakAutomatically()) {
         // After a sleep past the hour the break has ended already: nothing is left.
@@ -72,7 +79,7 @@ void InformalBreakState::checkForAutomaticEnd()
         if (remaining > 0)
             remainingText = "(" + dates.formatNumberOfSecondsAsHoursAndMinutesAndSeconds(static_cast<int64_t>(remaining)) + " left)";
     }
-    m_timeRemainingLabel->setStringValue(remainingText);
+    show(*m_timeRemainingLabel, remainingText);
 }
 
 }
