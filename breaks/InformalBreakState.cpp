@@ -20,6 +20,7 @@
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/ui/ControlLook.h"
 #include "platform/ui/TextField.h"
 
 namespace ostrel {
@@ -81,6 +82,7 @@ void InformalBreakState::buildAutomaticEndSection()
     auto& labelFactory = label->factory();
     auto help = labelFactory.helpButton([] { BreakScreenSupport::showHelpPage("automatically_bring_to_front.html"); },
         [&label](LayoutConstraintMaker& maker) {
+            // At the bar's right end: the heading's text is drawn over the whole bar.
             maker.container().pin(A::CenterY, A::CenterY, 0);
             maker.and_(*label->wheelButton()).pin(A::Right, A::Left, 0);
         });
@@ -108,12 +110,17 @@ void InformalBreakState::buildAutomaticEndSection()
     m_endForBreakfastCheckbox = below(m_endAfterInactivityCheckbox, "to be ready for tomorrow morning", false);
     m_endForLunchCheckbox = below(m_endForBreakfastCheckbox, "when I get back from lunch", true);
     m_timeRemainingLabel = factory.label("", [this](LayoutConstraintMaker& maker) {
-        maker.and_(*m_endAutomaticallyAfterAnHourCheckbox).place(A::Left, A::Right).pin(A::FirstBaseline, A::FirstBaseline, 0);
+        maker.and_(*m_endAutomaticallyAfterAnHourCheckbox).place(A::Left, A::Right).pin(A::CenterY, A::CenterY, 0);
     });
     m_inactiveTimeLeftLabel = factory.label("", [this](LayoutConstraintMaker& maker) {
-        maker.and_(*m_endAfterInactivityCheckbox).place(A::Left, A::Right).pin(A::FirstBaseline, A::FirstBaseline, 0);
+        maker.and_(*m_endAfterInactivityCheckbox).place(A::Left, A::Right).pin(A::CenterY, A::CenterY, 0);
         maker.container().place(A::Right, A::Right);
     });
+    // Small, so that "(No activity for 4 minutes 59 seconds)" fits beside its switch.
+    for (auto* label : { m_timeRemainingLabel.get(), m_inactiveTimeLeftLabel.get() }) {
+        label->setFont(gfx::Font::system(gfx::Font::labelFontSize));
+        label->setTextColor(ui::ControlLook::kSecondaryText);
+    }
     LayoutConstraintMaker width(*switches);
     width.minWidth(400);
     switches->addConstraints(width.constraints());

@@ -87,23 +87,18 @@ void PomodoroBreakViewController::decorate(Wall& column, int index)
     });
     minutes->setFont(gfx::Font::system(gfx::Font::miniSystemFontSize));
 
-    std::shared_ptr<ui::View> lowest = field;
+    // The switches of the last two columns set the height all four share.
     if (index >= 2) {
         auto enable = factory.smartCheckBoxButton("Enable", [selfOf](bool) {
             if (auto self = selfOf())
                 self->update();
-        }, [&field](LayoutConstraintMaker& maker) { maker.and_(*field).place(A::Top, A::Bottom).pin(A::Left, A::Left, 0); });
+        }, [&field](LayoutConstraintMaker& maker) {
+            maker.and_(*field).place(A::Top, A::Bottom).pin(A::Left, A::Left, 0);
+            maker.container().place(A::Bottom, A::Bottom);
+        });
         enable->setControlSize(ui::ControlSize::Mini);
         (index == 2 ? m_checkBox3 : m_checkBox4) = enable;
-        lowest = enable;
     }
-    // The columns share one height: the switches set it, the first two columns' fields only
-    // wish to reach it.
-    LayoutConstraintMaker bottom(*lowest);
-    bottom.container().place(A::Bottom, A::Bottom);
-    if (index < 2)
-        bottom.lowPriority();
-    column.addConstraints(bottom.constraints());
 
     m_radioButtons[static_cast<std::size_t>(index)] = radio;
     m_inputFields[static_cast<std::size_t>(index)] = field;
