@@ -2,13 +2,16 @@
 
 #include "states/MainWindowAccess.h"
 #include "states/ModernUIState.h"
+#include "states/QuickDurationChangingViewController.h"
 #include "states/StateFragmentStackView.h"
 
+#include "attention/ActivityMonitor.h"
 #include "command/ObjectiveParser.h"
 #include "core/StateMachine.h"
 #include "core/ZrLog.h"
 #include "mainwindow/MainWindowController.h"
 #include "mainwindow/MainWindowHooks.h"
+#include "shell/AppDelegate.h"
 #include "shell/MainController.h"
 #include "shell/StatusItemMenuManager.h"
 #include "viewkit/SmartMenuItem.h"
@@ -16,9 +19,12 @@
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
 #include "platform/ui/Pasteboard.h"
+#include "platform/ui/Popover.h"
 #include "platform/ui/StackView.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
+
+#include <cmath>
 
 namespace ostrel::BreakScreenSupport {
 
@@ -42,6 +48,15 @@ bool fireIfCurrent(const BaseState& screen, const std::string& transition)
         return false;
     fire(screen, transition);
     return true;
+}
+
+double idleTimeInSeconds()
+{
+    auto& monitor = smartDelegate().activityMonitor;
+    if (!monitor)
+        base::fatal("no activity monitor to read the idle time from");
+    double idle = monitor->idleTimeInSeconds();
+    return std::isfinite(idle) && idle > 0 ? idle : 0;
 }
 
 void focus(const std::shared_ptr<ui::View>& view)
@@ -93,6 +108,26 @@ ListenerToken keepShownSectionsInTheWindow(ModernUIState& screen)
         if (stack->window() && controller)
             controller->compressWindow();
     });
+}
+
+void closeQuickDurationPopOver(std::shared_ptr<QuickDurationChangingViewController>& popOver)
+{
+    if (!popOver)
+        return;
+    if (auto& shown = popOver->popOver(); shown && shown->isShown())
+        shown->close();
+    popOver.reset();
+}
+
+void openQuickDurationPopOver(std::shared_ptr<QuickDurationChangingViewController>& popOver, ui::Slider& slider, int minutes,
+    std::function<void(int minutes)> setter)
+{
+    closeQuickDurationPopOver(popOver);
+    auto* parent = MainWindowAccess::controller();
+    if (!parent)
+        base::fatal("a quick duration change without the main window");
+    popOver = QuickDurationChangingViewController::create();
+    popOver->runModal(parent, slider, minutes, std::move(setter));
 }
 
 void hideApplication()

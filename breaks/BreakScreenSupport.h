@@ -1,5 +1,7 @@
 #pragma once
 
+#include "states/BaseState.h"
+
 #include "core/ListenerList.h"
 
 #include <cstdint>
@@ -9,6 +11,7 @@
 #include <string>
 
 namespace ui {
+class Slider;
 class View;
 }
 
@@ -18,8 +21,8 @@ class Defaults;
 
 namespace ostrel {
 
-class BaseState;
 class ModernUIState;
+class QuickDurationChangingViewController;
 
 // What the break screens do alike: fire their transitions, move the keyboard focus, and the
 // objective-field commands every one of them offers.
@@ -31,6 +34,21 @@ void fire(const BaseState& screen, const std::string& transition);
 // cannot move another screen. True when it fired.
 bool fireIfCurrent(const BaseState& screen, const std::string& transition);
 bool isCurrent(const BaseState& screen);
+
+// A closure running one of the screen's commands, for as long as the screen lives.
+template<typename S>
+std::function<void()> command(S& screen, void (S::*action)(const base::Sender&))
+{
+    std::weak_ptr<BaseState> weakScreen = screen.weak_from_this();
+    return [weakScreen, action] {
+        if (auto self = std::static_pointer_cast<S>(weakScreen.lock()))
+            ((*self).*action)({});
+    };
+}
+
+// The user's idle time as the application delegate's activity monitor read it last, in
+// seconds: 0 when it is not a finite positive number. A missing monitor is a programming error.
+double idleTimeInSeconds();
 
 // The view becomes its window's first responder; nothing while it is in no window.
 void focus(const std::shared_ptr<ui::View>& view);
@@ -51,6 +69,13 @@ void showHelpPage(const std::string& page);
 // shown by its settings holds its place like one never hidden, and the window is fitted at
 // once (as its compression setting allows), for as long as the answered token lives.
 [[nodiscard]] ListenerToken keepShownSectionsInTheWindow(ModernUIState& screen);
+
+// The quick-duration pop-over of a screen: an open one is closed and let go; a new one opens
+// at the slider holding `minutes` and hands each typed number to the setter. Without the main
+// window to own it, opening is a programming error.
+void closeQuickDurationPopOver(std::shared_ptr<QuickDurationChangingViewController>& popOver);
+void openQuickDurationPopOver(std::shared_ptr<QuickDurationChangingViewController>& popOver, ui::Slider& slider, int minutes,
+    std::function<void(int minutes)> setter);
 
 // Hides the program (the main controller's hide:).
 void hideApplication();

@@ -2,12 +2,9 @@
 
 #include "breaks/BreakScreenSupport.h"
 
-#include "attention/ActivityMonitor.h"
 #include "core/Clock.h"
 #include "core/DateHelper.h"
-#include "shell/AppDelegate.h"
 
-#include "platform/base/Diagnostics.h"
 #include "platform/ui/TextField.h"
 
 #include <cmath>
@@ -22,15 +19,6 @@ constexpr double kOneHour = 3600;
 constexpr int64_t kInactive = 301;
 constexpr int kBreakfastHour = 5;
 constexpr int kLunchHour = 13;
-
-int64_t idleSeconds()
-{
-    auto& monitor = smartDelegate().activityMonitor;
-    if (!monitor)
-        base::fatal("InformalBreakState: no activity monitor to read the idle time from");
-    double idle = monitor->idleTimeInSeconds();
-    return std::isfinite(idle) && idle > 0 ? static_cast<int64_t>(idle) : 0;
-}
 
 // Ten times a second: a label is touched only when its text changes, or the window would
 // lay itself out anew each time.
@@ -65,7 +53,7 @@ void InformalBreakState::checkForAutomaticEnd()
     // Hours without dates: a break begun at 22:00 is not ended the next morning.
     if (hourNow >= kBreakfastHour && startHour < kBreakfastHour && model.endInformalBreakForBreakfast())
         BreakScreenSupport::fireIfCurrent(*this, "next");
-    int64_t idle = idleSeconds();
+    auto idle = static_cast<int64_t>(BreakScreenSupport::idleTimeInSeconds());
     bool inactivityRule = model.endInformalBreakAutomaticallyAfterInactivity();
     if (idle >= kInactive && inactivityRule)
         BreakScreenSupport::fireIfCurrent(*this, "next");

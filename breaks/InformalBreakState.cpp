@@ -208,13 +208,7 @@ void InformalBreakState::selectTagTokenField(const base::Sender&)
 
 void InformalBreakState::collectMatchingItems(MatchingItemCollector& collector)
 {
-    std::weak_ptr<BaseState> weakSelf = weak_from_this();
-    auto with = [weakSelf](void (InformalBreakState::*action)(const base::Sender&)) {
-        return [weakSelf, action] {
-            if (auto self = std::static_pointer_cast<InformalBreakState>(weakSelf.lock()))
-                ((*self).*action)({});
-        };
-    };
+    auto with = [this](void (InformalBreakState::*action)(const base::Sender&)) { return BreakScreenSupport::command(*this, action); };
     collector.addDefaultChoice("Go to Next Time Slice", KeyCombo(36, kCommand), with(&InformalBreakState::startTimeSlice));
     collectMatchingItemsForTextEditor(collector, "InInformalBreakState");
     collector.addNavigationItem("Focus Tag Field", KeyCombo(17, kCommand), with(&InformalBreakState::selectTagTokenField));

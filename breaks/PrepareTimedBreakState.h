@@ -73,7 +73,6 @@ private:
     void buildLockScreenSection();
     void buildOptions();
     void buildButtons();
-    void closeQuickDurationPopOver();
     void requireBuilt() const;
 
     TransitionTarget m_next;

@@ -3,22 +3,16 @@
 #include "breaks/BreakScreenSupport.h"
 #include "breaks/PomodoroBreakViewController.h"
 
-#include "states/MainWindowAccess.h"
-#include "states/QuickDurationChangingViewController.h"
-
 #include "command/KeyboardShortcutsManager.h"
 #include "command/MatchingItemCollector.h"
 #include "command/OstrelHotKeyManager.h"
 #include "core/KeyCombo.h"
-#include "mainwindow/MainWindowController.h"
 #include "mainwindow/ObjectiveTextView.h"
 #include "viewkit/IntegerTextField.h"
 #include "viewkit/SliderBrick.h"
 #include "viewkit/TagTokenField.h"
 
 #include "platform/base/Defaults.h"
-#include "platform/base/Diagnostics.h"
-#include "platform/ui/Popover.h"
 
 namespace ostrel {
 
@@ -112,17 +106,7 @@ void PrepareTimedBreakState::closeOtherPopUps(PopUpKind kind)
     if (kind == PopUpKind::durationPopOver)
         ModernUIState::closeOtherPopUps(kind);
     else
-        closeQuickDurationPopOver();
-}
-
-void PrepareTimedBreakState::closeQuickDurationPopOver()
-{
-    if (!m_quickDurationChangingViewController)
-        return;
-    auto& popOver = m_quickDurationChangingViewController->popOver();
-    if (popOver && popOver->isShown())
-        popOver->close();
-    m_quickDurationChangingViewController.reset();
+        BreakScreenSupport::closeQuickDurationPopOver(m_quickDurationChangingViewController);
 }
 
 void PrepareTimedBreakState::changeDuration(const base::Sender&)
@@ -133,26 +117,16 @@ void PrepareTimedBreakState::changeDuration(const base::Sender&)
         BreakScreenSupport::focus(m_pomodoroViewController->inputField(static_cast<int>(model().computedPomodoroCounter())));
         return;
     }
-    closeQuickDurationPopOver();
-    auto* parent = MainWindowAccess::controller();
-    if (!parent)
-        base::fatal("PrepareTimedBreakState: a quick length change without the main window");
-    m_quickDurationChangingViewController = QuickDurationChangingViewController::create();
     DataModel* data = &model();
-    int minutes = static_cast<int>(model().breakDurationInSeconds() / 60);
-    m_quickDurationChangingViewController->runModal(parent, *m_slider, minutes,
+    BreakScreenSupport::openQuickDurationPopOver(m_quickDurationChangingViewController, *m_slider,
+        static_cast<int>(model().breakDurationInSeconds() / 60),
         [data](int typed) { data->setBreakDurationInSeconds(static_cast<int64_t>(typed) * 60); });
 }
 
 void PrepareTimedBreakState::collectMatchingItems(MatchingItemCollector& collector)
 {
+    auto with = [this](void (PrepareTimedBreakState::*action)(const base::Sender&)) { return BreakScreenSupport::command(*this, action); };
     std::weak_ptr<BaseState> weakSelf = weak_from_this();
-    auto with = [weakSelf](void (PrepareTimedBreakState::*action)(const base::Sender&)) {
-        return [weakSelf, action] {
-            if (auto self = std::static_pointer_cast<PrepareTimedBreakState>(weakSelf.lock()))
-                ((*self).*action)({});
-        };
-    };
     DataModel* data = &model();
     OstrelHotKeyManager hotKeys(model(), KeyboardShortcutsManager::shared());
 

@@ -4,14 +4,12 @@
 
 #include "states/StateFragmentStackView.h"
 
-#include "attention/ActivityMonitor.h"
 #include "attention/NotificationHelper.h"
 #include "attention/ScriptLauncher.h"
 #include "command/MatchingItemCollector.h"
 #include "core/Clock.h"
 #include "drawing/OstrelStyleKit.h"
 #include "log/Logger.h"
-#include "shell/AppDelegate.h"
 #include "viewkit/CheckBoxBrick.h"
 #include "viewkit/DataModelBindings.h"
 #include "viewkit/LabelFragment.h"
@@ -21,7 +19,6 @@
 #include "viewkit/TitleFragment.h"
 
 #include "platform/base/Defaults.h"
-#include "platform/base/Diagnostics.h"
 
 namespace ostrel {
 
@@ -32,14 +29,6 @@ namespace {
 constexpr uint32_t kCommand = CarbonModifier::command;
 // More idle seconds than this and the user has stopped working.
 constexpr double kStoppedWorking = 3.0;
-
-double idleSeconds()
-{
-    auto& monitor = smartDelegate().activityMonitor;
-    if (!monitor)
-        base::fatal("SoftBreakState: no activity monitor to read the idle time from");
-    return monitor->idleTimeInSeconds();
-}
 
 }
 
@@ -161,7 +150,7 @@ void SoftBreakState::activate()
 void SoftBreakState::eachTick(int64_t elapsedSeconds)
 {
     updateMenuItem();
-    if (idleSeconds() > kStoppedWorking) {
+    if (BreakScreenSupport::idleTimeInSeconds() > kStoppedWorking) {
         handleTimerAborted();
         return;
     }

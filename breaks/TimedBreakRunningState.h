@@ -80,7 +80,6 @@ private:
     void buildDurationSections();
     void buildButtons();
     void changeLength(int64_t seconds);
-    void closeQuickDurationPopOver();
 
     std::shared_ptr<BreakElapsedAndEndTimeIndicatorHideableFragmentWall> m_elapsedAndEndTimeIndicatorFragment;
     std::shared_ptr<BreakRemainingAndTotalTimeIndicatorHideableFragmentWall> m_remainingAndTotalTimeFragment;

@@ -2,16 +2,9 @@
 
 #include "breaks/BreakScreenSupport.h"
 
-#include "states/MainWindowAccess.h"
-#include "states/QuickDurationChangingViewController.h"
-
 #include "command/MatchingItemCollector.h"
 #include "core/KeyCombo.h"
-#include "mainwindow/MainWindowController.h"
 #include "viewkit/SliderBrick.h"
-
-#include "platform/base/Diagnostics.h"
-#include "platform/ui/Popover.h"
 
 #include <cmath>
 
@@ -96,17 +89,7 @@ void TimedBreakRunningState::closeOtherPopUps(PopUpKind kind)
     if (kind == PopUpKind::durationPopOver)
         TimedState::closeOtherPopUps(kind);
     else
-        closeQuickDurationPopOver();
-}
-
-void TimedBreakRunningState::closeQuickDurationPopOver()
-{
-    if (!m_quickDurationChangingViewController)
-        return;
-    auto& popOver = m_quickDurationChangingViewController->popOver();
-    if (popOver && popOver->isShown())
-        popOver->close();
-    m_quickDurationChangingViewController.reset();
+        BreakScreenSupport::closeQuickDurationPopOver(m_quickDurationChangingViewController);
 }
 
 void TimedBreakRunningState::changeDuration(const base::Sender&)
@@ -115,17 +98,12 @@ void TimedBreakRunningState::changeDuration(const base::Sender&)
     if (!module)
         return;
     closeOtherPopUps(PopUpKind::durationPopOver);
-    closeQuickDurationPopOver();
-    auto* parent = MainWindowAccess::controller();
-    if (!parent)
-        base::fatal("TimedBreakRunningState: a quick length change without the main window");
-    m_quickDurationChangingViewController = QuickDurationChangingViewController::create();
-    int minutes = static_cast<int>(std::floor(module->viewModel->remainingSeconds() / 60));
     std::weak_ptr<BaseState> weakSelf = weak_from_this();
-    m_quickDurationChangingViewController->runModal(parent, *m_durationSlider, minutes, [weakSelf](int typed) {
-        if (auto self = std::static_pointer_cast<TimedBreakRunningState>(weakSelf.lock()))
-            self->setRemaining(static_cast<float>(typed));
-    });
+    BreakScreenSupport::openQuickDurationPopOver(m_quickDurationChangingViewController, *m_durationSlider,
+        static_cast<int>(std::floor(module->viewModel->remainingSeconds() / 60)), [weakSelf](int typed) {
+            if (auto self = std::static_pointer_cast<TimedBreakRunningState>(weakSelf.lock()))
+                self->setRemaining(static_cast<float>(typed));
+        });
     updateUpdatableViews();
 }
 
