@@ -299,10 +299,15 @@ void PopUpWindowContentViewController::showAsPopover()
     ui::View* anchor = button->superview() ? button->superview() : button.get();
     ui::Rect rect = button->convertRectTo(button->bounds(), anchor);
     m_popover->show(rect, anchor, ui::RectEdge::MinY);
-    if (auto* window = contentWindow()) {
-        window->makeKeyWindow();
+    viewDidAppear();
+    if (auto* window = contentWindow())
         window->makeFirstResponder(m_searchField.get());
-    }
+}
+
+void PopUpWindowContentViewController::viewDidAppear()
+{
+    if (auto* window = contentWindow())
+        window->makeKeyAndOrderFront();
 }
 
 ui::Point PopUpWindowContentViewController::windowOrigin(const ui::Rect& visibleFrame, const ui::Size& windowSize)
@@ -330,7 +335,7 @@ void PopUpWindowContentViewController::showAsWindow()
     window->orderFrontRegardless();
     if (auto* app = ui::Application::shared())
         app->activate(true);
-    window->makeKeyWindow();
+    viewDidAppear();
 }
 
 void PopUpWindowContentViewController::dismissDialog()

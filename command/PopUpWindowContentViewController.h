@@ -83,6 +83,8 @@ public:
     void windowDidResignKey(ui::Window&) override;
 
     void build() override;
+    // Once the content shows: its window takes the keyboard and comes to the front.
+    void viewDidAppear();
 
     // Where the window mode puts a window of that size on a display's visible frame:
     // centred across, its middle two thirds of the way up.

@@ -1,11 +1,14 @@
 #include "shell/AppDelegate.h"
 
 #include "attention/ActivityMonitor.h"
+#include "command/CommandPopUpWindow.h"
+#include "command/PopUpWindowContentViewController.h"
 #include "core/DataModel.h"
 #include "log/FolderContentMonitor.h"
 #include "log/LogFileManager.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/MainWindowController.h"
+#include "viewkit/PushButtonBrick.h"
 
 #include "platform/base/Diagnostics.h"
 #include "platform/ui/Window.h"
@@ -26,6 +29,17 @@ void AppDelegate::finishInitialization()
     // Dark whatever the desktop's own setting: every drawing of the program assumes it.
     if (auto* application = ui::Application::shared())
         application->setDarkAppearance(true);
+    willFinishLaunchingCallbackList.push_back([](SmartAppDelegate& base, const ui::Notification&) {
+        auto& delegate = static_cast<AppDelegate&>(base);
+        if (delegate.commandEnvironment)
+            delegate.commandWindow = CommandPopUpWindow::makeApplicationPopUpWindow(*delegate.commandEnvironment);
+    });
+    willResignActiveCallbackList.push_back([](SmartAppDelegate& base, const ui::Notification&) {
+        auto& delegate = static_cast<AppDelegate&>(base);
+        auto controller = delegate.commandWindow ? delegate.commandWindow->popUpContentViewController() : nullptr;
+        if (controller && controller->isRunning())
+            controller->dismissDialog();
+    });
     activityMonitor = ActivityMonitor::create();
 }
 
@@ -70,6 +84,15 @@ void AppDelegate::hide()
     auto* application = ui::Application::shared();
     if (application && !application->isHidden())
         application->hide();
+}
+
+void AppDelegate::runCommandWindow()
+{
+    auto controller = commandWindow ? commandWindow->popUpContentViewController() : nullptr;
+    if (!controller)
+        base::fatal("AppDelegate: the command pop-up is not built");
+    auto& button = checkedMainWindow().controller()->commandButton();
+    controller->run(true, button.get(), true);
 }
 
 AppDelegate& smartDelegate()

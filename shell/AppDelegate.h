@@ -7,14 +7,18 @@
 namespace ostrel {
 
 class ActivityMonitor;
+class CommandEnvironment;
+class CommandPopUpWindow;
 class DataModel;
 class LaunchManager;
 class MainWindow;
 class ShownState;
 
-// The application's delegate: it forces the dark look, keeps the activity monitor, and from
-// its waking on owns the main window. Screens, menus and the main controller reach it through
-// smartDelegate() for the main window, bringing the program to the front and hiding it.
+// The application's delegate: it forces the dark look, keeps the activity monitor, builds the
+// command pop-up as the program finishes launching and closes it when the program goes to the
+// background, and from its waking on owns the main window. Screens, menus and the main
+// controller reach it through smartDelegate() for the main window, the pop-up, bringing the
+// program to the front and hiding it.
 class AppDelegate : public SmartAppDelegate {
 public:
     // Over the shared data model.
@@ -24,6 +28,10 @@ public:
 
     // Set by awakeFromNib().
     std::shared_ptr<MainWindow> mainWindow;
+    // Built on will-finish-launching over the command environment, when there is one.
+    std::shared_ptr<CommandPopUpWindow> commandWindow;
+    // Not owned: what the pop-up asks of the program; start-up sets it before launching.
+    CommandEnvironment* commandEnvironment { nullptr };
     // Until the launch manager of the shell is made here, start-up reads its counter from
     // the settings instead.
     std::shared_ptr<LaunchManager> launchManager;
@@ -43,6 +51,8 @@ public:
     void makeFront();
     // Hides the program unless it is hidden already.
     void hide();
+    // The command pop-up, hanging from the main window's command button.
+    void runCommandWindow();
 
     DataModel& model() const { return *m_model; }
 

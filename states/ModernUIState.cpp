@@ -18,7 +18,9 @@
 
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/StackView.h"
 #include "platform/ui/TextField.h"
+#include "platform/ui/Window.h"
 
 namespace ostrel {
 
@@ -69,8 +71,40 @@ void ModernUIState::createStackView()
 
 void ModernUIState::compressMainWindow()
 {
-    if (auto* controller = MainWindowAccess::controller())
-        controller->compressWindow();
+    auto* controller = MainWindowAccess::controller();
+    if (!controller)
+        return;
+    makeRoomForSqueezedFragments();
+    controller->compressWindow();
+}
+
+void ModernUIState::makeRoomForSqueezedFragments()
+{
+    // A fragment shown in a window compressed to the screen's earlier content finds no room, and
+    // the stack, which hugs what it shows, leaves it out for good. The window grows by what such
+    // fragments need, they are shown again into that room, and the compression then fits the
+    // window to everything shown. A fragment may need more in place than it measures alone:
+    // a few rounds settle it.
+    auto& stack = *m_fragmentStackView;
+    auto* window = stack.window();
+    for (int round = 0; window && round < 4; ++round) {
+        std::vector<std::shared_ptr<ui::View>> squeezed;
+        double wanted = 0;
+        for (const auto& fragment : stack.arrangedSubviews()) {
+            if (stack.isDetached(fragment.get()) && !fragment->isHidden()
+                && stack.visibilityPriority(fragment.get()) > ui::VisibilityPriority::NotVisible) {
+                squeezed.push_back(fragment);
+                wanted += fragment->fittingSize().height + stack.spacing();
+            }
+        }
+        if (squeezed.empty())
+            return;
+        ui::Rect frame = window->frame();
+        window->setFrame(ui::Rect(frame.minX(), frame.minY() - wanted, frame.width(), frame.height() + wanted));
+        for (const auto& fragment : squeezed)
+            stack.FragmentStackView::showFragment(*fragment);
+        window->layoutIfNeeded();
+    }
 }
 
 void ModernUIState::createAndInstallTitleFragment(const std::string& title)

@@ -99,6 +99,7 @@ private:
     std::pair<std::shared_ptr<LabelFragment>, std::shared_ptr<TextIndicatorsView>> installObjectiveLabelFragment(
         std::optional<std::string> customLabel, bool isFirstLabel, std::optional<std::string> hidingKey);
     void updateObjectiveTextViewHeight(const std::string& halfHeightKey);
+    void makeRoomForSqueezedFragments();
     void addIndicatorButtons(TextIndicatorsView& indicators);
 
     std::shared_ptr<LabelFragment> m_objectiveLabelFragment;

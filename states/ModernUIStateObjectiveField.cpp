@@ -98,12 +98,6 @@ void ModernUIState::setupObjectiveTextView(bool isFirstLabel, bool isHideable, b
     auto& textView = *m_objectiveTextView;
     textView.setFrame(ui::Rect(0, 0, kTextWidth, height));
     textView.setDrawsBackground(false);
-    bindObjective(model(), textView);
-    std::weak_ptr<ObjectiveTextView> weakText = m_objectiveTextView;
-    m_endOfLifeBag.add([weakText] {
-        if (auto view = weakText.lock())
-            unbindObjective(*view);
-    });
     auto scroll = makeTextScrollView(m_objectiveTextView);
     scroll->setBorderType(ui::ScrollView::BorderType::Line);
     background->addSubview(scroll);
@@ -117,6 +111,14 @@ void ModernUIState::setupObjectiveTextView(bool isFirstLabel, bool isHideable, b
     textView.awakeFromNib();
     background->awakeFromNib();
     indicators->awakeFromNib();
+    // After the view's own set-up, which takes its change reports for the typing features:
+    // the binding chains onto them.
+    bindObjective(model(), textView);
+    std::weak_ptr<ObjectiveTextView> weakText = m_objectiveTextView;
+    m_endOfLifeBag.add([weakText] {
+        if (auto view = weakText.lock())
+            unbindObjective(*view);
+    });
 
     std::weak_ptr<BaseState> weakSelf = weak_from_this();
     m_kvoHalfHeightObjectiveTextViewResponder = KVOResponder::create(halfHeightKey, store, true,

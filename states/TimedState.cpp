@@ -23,6 +23,9 @@ TimedState::TimedState(DataModel& model)
     exposeTransition("aborted", m_aborted);
 }
 
+// The scheduler's timer holds its chain alive by itself: it is stopped, not merely dropped.
+TimedState::~TimedState() { stopModuleTimer(); }
+
 std::shared_ptr<TimedStateMachineModule> TimedState::timedStateMachineModule() const
 {
     return m_isActive ? m_timedStateMachineModule : nullptr;

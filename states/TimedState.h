@@ -23,6 +23,8 @@ namespace ostrel {
 // nothing more of its module, even in the middle of a replay.
 class TimedState : public ModernUIState, public TimedStateType, public RunningTimedScreen {
 public:
+    ~TimedState() override;
+
     // The module of the current activation; none while the screen is not current.
     std::shared_ptr<TimedStateMachineModule> timedStateMachineModule() const override;
     std::vector<std::shared_ptr<UpdatedViewType>> updatableViewList() const override { return ModernUIState::updatableViewList(); }

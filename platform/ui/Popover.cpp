@@ -164,6 +164,8 @@ void Popover::show(Rect positioningRect, View* view, RectEdge preferredEdge)
     m_content->removeFromSuperview();
     double left = kInset + (horizontal && arrowOnTop ? kArrow : 0);
     double top = kInset + (!horizontal && arrowOnTop ? kArrow : 0);
+    // Placed by its frame inside the chrome, whatever constraints laid it out before.
+    m_content->setTranslatesAutoresizingMaskIntoConstraints(true);
     m_content->setFrame(Rect(left, top, content.width, content.height));
     chrome->addSubview(m_content);
     m_window->setContentView(chrome);

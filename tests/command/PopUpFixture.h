@@ -37,6 +37,7 @@ protected:
         base::Defaults::setStandard(environment.memory);
         m_app->activate();
         popUpWindow = CommandPopUpWindow::makeApplicationPopUpWindow(environment);
+        environment.dismiss = [this] { controller().dismissDialog(); };
 
         host = ui::Window::create(ui::Rect(300, 300, 400, 200));
         auto wall = Wall::create();
@@ -68,9 +69,13 @@ protected:
     // Past the redraw's coalescing.
     void settle() { wait(0.06); }
 
+    // To the key window; the release goes to whichever window is key after the press, as the
+    // display would send it (the press may close the pop-up's window).
     void press(base::KeyCode code, const std::string& characters = {}, std::uint32_t modifiers = 0)
     {
-        backend().press(*m_app->keyWindow(), static_cast<std::uint16_t>(code), characters, modifiers);
+        auto key = static_cast<std::uint16_t>(code);
+        backend().send(ui::Event::key(ui::Event::Type::KeyDown, m_app->keyWindow(), key, characters, modifiers));
+        backend().send(ui::Event::key(ui::Event::Type::KeyUp, m_app->keyWindow(), key, characters, modifiers));
     }
     // Letters, digits and spaces, one key at a time and no time between them.
     void type(const std::string& text)

@@ -60,6 +60,13 @@ bool DemoEnvironment::perform(const std::string& action)
     return true;
 }
 
+void DemoEnvironment::dismissCommandPopUp()
+{
+    log("dismiss the command pop-up");
+    if (dismissPopUp)
+        dismissPopUp();
+}
+
 void DemoEnvironment::sendToApplication(const std::string& action)
 {
     auto* app = ui::Application::shared();
