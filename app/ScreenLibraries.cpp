@@ -3,6 +3,8 @@
 // placeholder with its title and ways out.
 #include "app/StartUp.h"
 
+#include "breaks/BreakScreens.h"
+#include "states/TimeSliceScreens.h"
 #include "states/WelcomeScreens.h"
 
 namespace ostrel {
@@ -10,6 +12,8 @@ namespace ostrel {
 void registerScreenLibraries()
 {
     registerWelcomeScreens();
+    registerTimeSliceScreens();
+    registerBreakScreens();
 }
 
 }
