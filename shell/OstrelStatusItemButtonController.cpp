@@ -110,6 +110,9 @@ void OstrelStatusItemButtonController::leftButtonDown(ui::Point mouse)
         zr_log("clicked screen and status item button are the same");
         zr_log("changing mouse location from: %f to %f:", mouse.x, button->minX());
         mouse.x = button->minX();
+        // Below the item, not over it: the strip is a window of ours that the main window
+        // would otherwise cover; a tray's item has no height, so its click point stays.
+        mouse.y = button->minY();
     }
     auto& controller = *delegate->mainWindow->controller();
     if (moves) {
