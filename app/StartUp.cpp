@@ -40,6 +40,24 @@
 
 namespace ostrel {
 
+namespace {
+
+// The wiring registers the main table once more. The model's own defaults must stand where
+// both hold a key, as they would had the model first been used after both: the model
+// registered them as it was made, so they are put back over the table's afterwards.
+base::Value::Dictionary registeredOverTheMainTable(const base::Defaults& store)
+{
+    base::Value::Dictionary kept;
+    for (const auto& [key, value] : mainDefaultSettings()) {
+        auto registered = store.registeredObject(key);
+        if (registered && !(*registered == value))
+            kept[key] = *registered;
+    }
+    return kept;
+}
+
+}
+
 StartUp::StartUp(ui::Application& application, ModelSource model)
     : m_application(application)
     , m_modelSource(std::move(model))
@@ -115,16 +133,7 @@ void StartUp::makeObjects()
     m_application.setDelegate(appDelegate.get());
     stateMachine = StateMachine::create();
     registerScreenLibraries();
-    // The wiring registers the main table once more. The model's own defaults must stand
-    // where both hold a key, as they would had the model first been used after both: the
-    // model registered them as it was made, so they are put back over the table's.
-    auto table = mainDefaultSettings();
-    base::Value::Dictionary modelsOwn;
-    for (const auto& [key, value] : table) {
-        auto registered = store->registeredObject(key);
-        if (registered && !(*registered == value))
-            modelsOwn[key] = *registered;
-    }
+    auto modelsOwn = registeredOverTheMainTable(*store);
     stateLinkingHelper = StateLinkingHelper::create(*m_model);
     store->registerDefaults(modelsOwn);
     dockManager = DockManager::create();
