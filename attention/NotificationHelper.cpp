@@ -1,7 +1,7 @@
 #include "attention/NotificationHelper.h"
 
 #include "attention/OstrelNotificationSystem.h"
-#include "attention/ScreenEffects.h"
+#include "attention/ScreenFadingHelper.h"
 #include "attention/ScriptLauncher.h"
 #include "attention/SoundManager.h"
 #include "attention/SpeechManager.h"
@@ -73,7 +73,7 @@ void NotificationHelper::flashIfChosen(Cue cue)
     bool flash = choice == 3 || (choice == 1 && cue == Cue::Tock);
     if (!flash)
         return;
-    ScreenFadingHelper::shared().quickFadeAllScreens(BreakTimeStyleKit::flashColor(), 0, 0.2);
+    ScreenFadingHelper::shared().quickFadeAllScreens(BreakTimeStyleKit::flashColor(), 0.2);
 }
 
 void NotificationHelper::playFirstTick()

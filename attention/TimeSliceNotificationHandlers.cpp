@@ -1,7 +1,7 @@
 #include "attention/TimeSliceNotificationHandlers.h"
 
 #include "attention/NotificationHelper.h"
-#include "attention/ScreenEffects.h"
+#include "attention/DimmingManager.h"
 #include "attention/ScriptLauncher.h"
 #include "attention/SoundManager.h"
 #include "attention/SpeechManager.h"

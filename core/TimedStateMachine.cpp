@@ -3,6 +3,8 @@
 #include "core/Clock.h"
 #include "platform/base/Diagnostics.h"
 
+#include <algorithm>
+
 namespace ostrel {
 
 namespace {
@@ -119,15 +121,15 @@ bool TimedStateMachine::countSecond(int64_t currentSecond, EventExecutionMode mo
 {
     m_elapsedSeconds = checkedAdd(m_elapsedSeconds, 1);
     auto tick = m_eachSecondFunc(m_currentState, m_elapsedSeconds, duration());
-    bool transition = false;
+    bool ended = false;
     if (!(tick.state == m_currentState)) {
         auto result = m_stateTransitionFunc(m_currentState, tick.state, duration());
-        transition = result.isTransition;
+        ended = std::find(result.events.begin(), result.events.end(), Event::elapsed) != result.events.end();
         adoptTransition(result, currentSecond, mode);
     }
     if (mode == EventExecutionMode::executeAllEvents)
         execute(tick.events);
-    return transition;
+    return ended;
 }
 
 void TimedStateMachine::tick(int64_t currentSecond, EventExecutionMode mode)
@@ -157,8 +159,9 @@ void TimedStateMachine::fastForward(int64_t currentSecond, int64_t secondsToFast
         // during the replay is stamped when it really happened rather than ahead of the clock.
         int64_t firstMissedSecond = checkedAdd(currentSecond, 1 - answer.seconds);
         for (int64_t k = 0; k < answer.seconds; ++k) {
-            // The replay ends at a state transition: its events (elapsed) make the screen
-            // leave, and a screen that has been left must hear nothing more from us.
+            // The replay ends with a replayed elapsed: it makes the screen leave, and a
+            // screen that has been left must hear nothing more from us. A silent change of
+            // state (a new count after an earlier end) is replayed through.
             if (countSecond(checkedAdd(firstMissedSecond, k), answer.executeEvents))
                 break;
         }

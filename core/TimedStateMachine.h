@@ -117,7 +117,7 @@ private:
 
     int64_t duration() const;
     void project();
-    // One counted second; true when it changed the state as a transition.
+    // One counted second; true when it ended the run (its transition carries elapsed).
     bool countSecond(int64_t currentSecond, EventExecutionMode mode);
     void adoptTransition(const TransitionResult&, int64_t currentSecond, EventExecutionMode mode);
     void execute(const std::vector<Event>& events);

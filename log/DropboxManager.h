@@ -37,6 +37,8 @@ public:
 
     static std::filesystem::path getLocalSystemLogsFolderPath();
     static std::filesystem::path getLocalUserLogsFolderPath();
+    // None: the shared folder follows from the setting "dropboxLocation" alone.
+    static std::optional<std::filesystem::path> getDropboxSystemLogsFolderPath() { return std::nullopt; }
 
 private:
     DropboxManager() = default;

@@ -24,7 +24,8 @@ StatisticsManager::~StatisticsManager()
 {
     if (m_updateTimer)
         m_updateTimer->invalidate();
-    if (auto defaults = base::Defaults::standard()) {
+    // From the store they were added to: the standard one may have been replaced since.
+    if (auto defaults = m_observedStore.lock()) {
         for (auto observer : m_observers)
             defaults->removeObserver(observer);
     }
@@ -34,6 +35,7 @@ void StatisticsManager::awakeFromNib()
 {
     prepareOutputDirectory();
     auto defaults = base::Defaults::standard();
+    m_observedStore = defaults;
     std::weak_ptr<StatisticsManager> weak = weak_from_this();
     m_observers.push_back(defaults->addObserver(kCurrentlyDisplayedStatisticKey, [weak](const std::string& key) {
         if (auto manager = weak.lock()) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 namespace base {
+class Defaults;
 class Timer;
 }
 
@@ -81,6 +82,7 @@ private:
     PageSink m_statisticsWebView;
     std::string m_waitingText;
     std::vector<std::uint64_t> m_observers;
+    std::weak_ptr<base::Defaults> m_observedStore;
     bool m_listening { false };
 };
 

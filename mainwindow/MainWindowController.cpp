@@ -10,6 +10,7 @@
 #include "mainwindow/PadViewController.h"
 #include "mainwindow/PadViewControllerBuilder.h"
 #include "mainwindow/ShownState.h"
+#include "mainwindow/StatsViewController.h"
 
 #include "core/DataModel.h"
 #include "core/KVOResponder.h"
@@ -253,7 +254,8 @@ void MainWindowController::buildPads()
     m_logBookTableViewController->setAddLogEntryButton(m_addLogEntryButton);
 
     auto& hooks = MainWindowHooks::shared();
-    m_statsController = hooks.makeStatsController ? hooks.makeStatsController() : placeholderController();
+    m_statsController = hooks.makeStatsController ? hooks.makeStatsController()
+                                                  : NiblessViewController::create<StatsViewController>(false, *m_model);
     m_helpController = hooks.makeHelpController ? hooks.makeHelpController() : placeholderController();
     for (auto [controller, fragment] : { std::pair { m_statsController, m_statsPadFragmentWall }, std::pair { m_helpController, m_helpPadFragmentWall } }) {
         if (!controller->view())

@@ -28,8 +28,9 @@ public:
 
     // Appends the fragment and installs it in this stack.
     void addFragment(const std::shared_ptr<FragmentWall>& fragment);
-    void hideFragment(const ui::View& fragment);
-    void showFragment(const ui::View& fragment);
+    // Overridable, so that a screen's stack can tell when the set of visible fragments changes.
+    virtual void hideFragment(const ui::View& fragment);
+    virtual void showFragment(const ui::View& fragment);
 
     void draw(gfx::GraphicsContext& context, const ui::Rect& dirtyRect) override;
 

@@ -30,10 +30,6 @@ namespace {
 // More would only be someone flooding the socket; later launches connect one at a time.
 constexpr std::size_t kMaxConnections = 8;
 
-// What a launch without a link hands over. It can never be a link: those begin with the
-// scheme and a colon.
-constexpr std::string_view kBringToFront = "front";
-
 // Only a folder that is ours alone: in a shared one (XDG_RUNTIME_DIR=/tmp) another user could
 // hold the lock, or listen in our place and be handed our links.
 std::optional<fs::path> runtimeFolder()
@@ -220,7 +216,7 @@ bool UrlScheme::sendToRunningCopy(std::string_view url)
 
 bool UrlScheme::bringRunningCopyToFront()
 {
-    return handOver(kBringToFront, "could not ask the running Ostrel to come to the front");
+    return handOver(kBringToFrontRequest, "could not ask the running Ostrel to come to the front");
 }
 
 bool UrlScheme::handOver(std::string_view message, const std::string& failure)
@@ -365,7 +361,7 @@ void UrlScheme::readFrom(int fd)
     }
     std::string text = std::move(connection->received);
     closeConnection(fd);
-    if (text == kBringToFront) {
+    if (text == kBringToFrontRequest) {
         if (on_bring_to_front)
             on_bring_to_front();
         return;

@@ -22,6 +22,8 @@ namespace desktop {
 class UrlScheme {
 public:
     static constexpr std::size_t kMaxLength = 4096;
+    // What a later launch without a link hands over: not a link, so it never reaches on_url.
+    static constexpr std::string_view kBringToFrontRequest = "front";
 
     // Writes $XDG_DATA_HOME/applications/ostrel.desktop for x-scheme-handler/<scheme> and makes
     // it the user's default for that scheme in $XDG_CONFIG_HOME/mimeapps.list, keeping every

@@ -28,6 +28,18 @@ const Attributes& AttributedString::attributesAt(size_t index, Range* effectiveR
 {
     if (index >= m_string.size())
         base::fatal("AttributedString::attributesAt past the end");
+    // From the nearer end, as splitAt walks.
+    if (index > m_string.size() / 2) {
+        size_t start = m_string.size();
+        for (size_t i = m_runs.size(); i > 0;) {
+            start -= m_runs[--i].length;
+            if (index >= start) {
+                if (effectiveRange)
+                    *effectiveRange = { start, m_runs[i].length };
+                return m_runs[i].attributes;
+            }
+        }
+    }
     size_t start = 0;
     for (const auto& run : m_runs) {
         if (index < start + run.length) {

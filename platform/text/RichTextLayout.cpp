@@ -668,7 +668,11 @@ gfx::Rect RichTextLayout::caretRect(size_t index) const
     const Piece& piece = paragraph.pieceAt(index);
     PangoRectangle strong;
     pango_layout_get_cursor_pos(piece.layout, piece.byteAt(index - paragraph.start), &strong, nullptr);
-    gfx::Rect caret { points(strong.x), paragraph.top + piece.top + points(strong.y), 0, points(strong.height) };
+    // Once drawn at a display's scale, pango measures an empty line by the font at that
+    // scale and gives half its height at twice the scale; the height taken when the
+    // paragraph was laid out is in points.
+    double height = paragraph.length == 0 ? paragraph.height : points(strong.height);
+    gfx::Rect caret { points(strong.x), paragraph.top + piece.top + points(strong.y), 0, height };
     releaseLayouts();
     return caret;
 }

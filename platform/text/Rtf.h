@@ -11,8 +11,10 @@ namespace text {
 // Rich Text Format, as this program and other word processors sharing the log folder write
 // it. Reading is forgiving: unknown words are skipped, a damaged or truncated file gives the
 // text that could be read (with a diagnostic line), and only data that is not RTF at all
-// gives none. Writing is deterministic and reads back to the same attributed string, and
-// says lists, breaks and the formatting of complex scripts as other word processors read them.
+// gives none. A list item's label that another program wrote becomes the item's marker as the
+// pads keep it (tab, marker, tab). Writing is deterministic and reads back to the same
+// attributed string, and says lists, breaks and the formatting of complex scripts as other
+// word processors read them: every label only where they draw their own in its place.
 class Rtf {
 public:
     // Plain RTF carries no files, so attachments are left out of it; a package's TXT.rtf

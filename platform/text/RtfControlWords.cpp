@@ -17,6 +17,7 @@ bool Reader::destinationWord(std::string_view word)
         { "listtable", Destination::ListTable },
         { "listoverridetable", Destination::ListOverrideTable },
         { "levelmarker", Destination::LevelMarker },
+        { "leveltext", Destination::LevelText },
         { "listtext", Destination::ListText },
         { "pntext", Destination::ListText },
         { "ostreldocumentdefaults", Destination::DocumentDefaults },
@@ -27,17 +28,22 @@ bool Reader::destinationWord(std::string_view word)
         { "footer", true }, { "footerl", true }, { "footerr", true }, { "footerf", true },
         { "footnote", true }, { "xe", true }, { "tc", true }, { "themedata", true },
         { "colorschememapping", true }, { "latentstyles", true }, { "datastore", true },
-        { "revtbl", true }, { "rsidtbl", true }, { "filetbl", true }, { "leveltext", true },
+        { "revtbl", true }, { "rsidtbl", true }, { "filetbl", true },
         { "levelnumbers", true }, { "listname", true }, { "nonshppict", true }, { "generator", true },
         { "shp", true }, { "xmlnstbl", true }, { "mmathPr", true }, { "pgdsctbl", true },
     };
     State& state = top();
     if (auto found = destinations.find(word); found != destinations.end()) {
-        if (found->second == Destination::LevelMarker) {
+        if (found->second == Destination::LevelMarker || found->second == Destination::LevelText) {
             if (state.list < 0 || state.level < 0)
                 return startSkipping(), true;
-            m_lists[state.list].markers[state.level].clear();
-            m_lists[state.list].explicitMarker[state.level] = true;
+            auto& level = m_lists[state.list].levels[state.level];
+            if (found->second == Destination::LevelText) {
+                level.levelText.emplace();
+            } else {
+                level.marker.clear();
+                level.explicitMarker = true;
+            }
         }
         state.destination = found->second;
         m_attributesStale = true;
@@ -111,16 +117,14 @@ bool Reader::tableWord(std::string_view word, bool hasParameter, int parameter)
             state.list = static_cast<int>(m_lists.size()) - 1;
             state.level = -1;
         } else if (word == "listlevel" && state.list >= 0) {
-            auto& list = m_lists[state.list];
-            if (list.markers.size() >= maximumListLevels)
+            auto& levels = m_lists[state.list].levels;
+            if (levels.size() >= maximumListLevels)
                 return true;
-            list.markers.emplace_back();
-            list.explicitMarker.push_back(false);
-            state.level = static_cast<int>(list.markers.size()) - 1;
-        } else if (word == "levelnfc" && state.list >= 0 && state.level >= 0 && !m_lists[state.list].explicitMarker[state.level]) {
-            // Lists from other programs name a numbering style rather than a marker format.
-            auto style = numberStyle(parameter);
-            m_lists[state.list].markers[state.level] = "{" + std::string(style.value_or("disc")) + "}";
+            levels.emplace_back();
+            state.level = static_cast<int>(levels.size()) - 1;
+        } else if (word == "levelnfc" && state.list >= 0 && state.level >= 0) {
+            m_lists[state.list].levels[state.level].numberFormat = parameter;
+            describeLevel(state);
         } else if (word == "listid" && state.list >= 0) {
             m_lists[state.list].id = parameter;
         }
@@ -184,6 +188,7 @@ bool Reader::characterWord(std::string_view word, bool hasParameter, int paramet
         state.underline = state.strikethrough = state.color = 0;
         state.complexScript = state.eastAsian = {};
         state.namedScript.reset();
+        state.rightToLeft = false;
         restyle();
     } else if (word == "pard") {
         state.alignment = Alignment::Natural, state.listOverride = 0, state.listLevel = 0, restyle();
@@ -231,6 +236,8 @@ bool Reader::scriptWord(std::string_view word, bool hasParameter, int parameter)
     };
     if (auto named = names.find(word); named != names.end()) {
         state.namedScript = named->second;
+        if (word == "rtlch" || word == "ltrch")
+            state.rightToLeft = word == "rtlch";
         return true;
     }
     bool associated = word.starts_with('a');
@@ -257,6 +264,15 @@ bool Reader::scriptWord(std::string_view word, bool hasParameter, int parameter)
     else
         (word == "b" ? format.bold : format.italic) = on;
     return true;
+}
+
+// Lists from other programs describe a level by its numbering style and the text of its
+// label rather than by a marker format.
+void Reader::describeLevel(const State& state)
+{
+    auto& level = m_lists[state.list].levels[state.level];
+    if (!level.explicitMarker)
+        level.marker = markerFormat(level.numberFormat, level.levelText, state.level);
 }
 
 // HYPERLINK "target" or HYPERLINK \l "anchor"; inside the quotes a backslash escapes the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace text::rtf {
@@ -17,6 +18,7 @@ inline constexpr NumberFormat numberFormats[] = {
     { 3, "upper-latin" }, { 4, "lower-latin" },
 };
 inline constexpr int bulletFormat = 23;
+inline constexpr int noNumberFormat = 255;
 
 constexpr std::optional<std::string_view> numberStyle(int code)
 {
@@ -35,5 +37,13 @@ constexpr int numberFormat(std::string_view style)
     }
     return bulletFormat;
 }
+
+// The marker format of a list level that another program describes by its numbering format
+// and its level text (\leveltext as read: a count, then the label with a character below 9
+// standing for the number of that level). Only the level's own number is kept, with the
+// text around it: "\x02\x00." of a decimal level gives "{decimal}.", and a label made of
+// several levels' numbers ("1.2.") keeps the last. Without a level text, the numbering
+// format alone decides.
+std::string markerFormat(std::optional<int> numberFormat, std::optional<std::u16string_view> levelText, int level);
 
 }

@@ -2,7 +2,9 @@
 
 #include "platform/base/Diagnostics.h"
 #include "platform/text/FontTraits.h"
+#include "platform/text/ListLabel.h"
 #include "platform/text/Rtf.h"
+#include "platform/text/TextList.h"
 #include "platform/text/Unicode.h"
 
 #include <cctype>
@@ -137,6 +139,9 @@ void Reader::finishDestination(const State& closing)
         // Some writers leave out the last entry's semicolon.
         if (m_fontEntry >= 0 && !m_fontName.empty())
             emit(u';');
+        break;
+    case Destination::LevelText:
+        describeLevel(closing);
         break;
     case Destination::DocumentDefaults:
         if (closing.fontSet)
@@ -286,7 +291,7 @@ void Reader::plainText()
     size_t end = m_position;
     // In a right-to-left run spaces and letters may take different formatting.
     if (!skipping() && m_pendingFallback == 0 && !m_ignorableNext && m_swallowDepth == 0 && top().destination == Destination::Text
-        && top().namedScript != ScriptClass::Complex) {
+        && !top().rightToLeft) {
         while (end < m_data.size()) {
             auto c = static_cast<unsigned char>(m_data[end]);
             if (c < 0x20 || c >= 0x80 || c == '\\' || c == '{' || c == '}')
@@ -362,8 +367,15 @@ void Reader::emit(char16_t c)
         }
         break;
     case Destination::LevelMarker:
-        if (state.list >= 0 && state.level >= 0 && m_lists[state.list].markers[state.level].size() < maximumNameLength)
-            m_lists[state.list].markers[state.level] += toUtf8(std::u16string_view(&c, 1));
+        if (state.list >= 0 && state.level >= 0 && m_lists[state.list].levels[state.level].marker.size() < maximumNameLength)
+            m_lists[state.list].levels[state.level].marker += toUtf8(std::u16string_view(&c, 1));
+        break;
+    case Destination::LevelText:
+        if (state.list >= 0 && state.level >= 0) {
+            auto& levelText = m_lists[state.list].levels[state.level].levelText;
+            if (levelText && levelText->size() < maximumNameLength)
+                levelText->push_back(c);
+        }
         break;
     case Destination::FieldInstruction:
         if (state.field >= 0 && m_fieldInstructions[state.field].size() < maximumInstructionLength)
@@ -409,11 +421,15 @@ ScriptClass Reader::scriptOf(char16_t c)
     const State& state = top();
     if (!state.complexScript.said() && !state.eastAsian.said())
         return m_lastScript = ScriptClass::Latin;
+    bool eastAsianRun = state.namedScript == ScriptClass::EastAsian;
     switch (ScriptClass script = scriptClass(c)) {
     case ScriptClass::Continuing:
         break;
     case ScriptClass::Neutral:
-        m_lastScript = state.namedScript == ScriptClass::Complex ? ScriptClass::Complex : ScriptClass::Latin;
+        m_lastScript = eastAsianRun ? ScriptClass::EastAsian : state.rightToLeft ? ScriptClass::Complex : ScriptClass::Latin;
+        break;
+    case ScriptClass::Latin:
+        m_lastScript = eastAsianRun ? ScriptClass::EastAsian : ScriptClass::Latin;
         break;
     default:
         m_lastScript = script;
@@ -428,10 +444,59 @@ void Reader::placeLabel()
     m_labelStart.reset();
     flush();
     size_t end = m_document.text.length();
-    if (start < end) {
-        ParagraphStyle paragraph = paragraphFor(top());
-        m_document.text.updateAttributes({ start, end - start }, [&paragraph](Attributes& a) { a.paragraph = paragraph; });
+    if (start >= end)
+        return;
+    size_t runs = m_document.text.runs().size();
+    ParagraphStyle paragraph = paragraphFor(top());
+    if (!paragraph.textLists.empty()) {
+        settleLabel(start, paragraph.textLists.back());
+        end = m_document.text.length();
     }
+    if (start < end)
+        m_document.text.updateAttributes({ start, end - start }, [&paragraph](Attributes& a) { a.paragraph = paragraph; });
+    account(runs);
+}
+
+// A list item's label as another program drew it becomes the item's marker as this program
+// keeps it, tab, marker, tab, so that it is written back as a label and never as text beside
+// the one the list draws. A label its list could not have drawn gives way to the list's own
+// marker for the item; one of nothing but white space goes. The label is the end of the text.
+void Reader::settleLabel(size_t start, const std::string& format)
+{
+    AttributedString& text = m_document.text;
+    std::u16string_view drawn = std::u16string_view(text.string()).substr(start);
+    std::u16string_view marker = ListLabel::marker(drawn);
+    if (marker.size() > ListLabel::longestMarker || std::any_of(marker.begin(), marker.end(), isNewline))
+        return;
+    if (marker.empty()) {
+        text.erase({ start, drawn.size() });
+        return;
+    }
+    Range markerRange { start + static_cast<size_t>(marker.data() - drawn.data()), marker.size() };
+    auto& numbers = m_itemNumbers[top().listOverride];
+    size_t level = static_cast<size_t>(top().listLevel);
+    // No font of ours draws a symbol font's bullet.
+    bool kept = ListLabel::isMarker(format, marker) && !(marker.size() == 1 && isPrivateUse(marker[0]));
+    numbers[level] = TextList::itemNumber(format, marker).value_or(numbers[level] + 1);
+    std::fill(numbers.begin() + static_cast<std::ptrdiff_t>(level) + 1, numbers.end(), 0);
+    std::u16string own = kept ? std::u16string {} : TextList::marker(format, numbers[level]);
+    if (kept && drawn.size() == marker.size() + 2 && drawn.front() == u'\t' && drawn.back() == u'\t')
+        return;
+    if (!kept && own.empty()) {
+        text.erase({ start, drawn.size() });
+        return;
+    }
+    auto attributesAt = [&text](size_t index) {
+        Attributes attributes = text.attributesAt(index);
+        attributes.attachment.reset();
+        return attributes;
+    };
+    // From the end, so that each range is still where it was.
+    Attributes first = attributesAt(start);
+    text.replace({ markerRange.end(), text.length() - markerRange.end() }, AttributedString(u"\t", attributesAt(text.length() - 1)));
+    if (!kept)
+        text.replace(markerRange, AttributedString(std::move(own), attributesAt(markerRange.location)));
+    text.replace({ start, markerRange.location - start }, AttributedString(u"\t", first));
 }
 
 void Reader::emitAttachment(const std::string& fileName)
@@ -462,7 +527,7 @@ void Reader::flush()
 // read as far as it got, like a truncated one.
 void Reader::account(size_t runsBefore)
 {
-    if (m_document.text.runs().size() == runsBefore)
+    if (m_document.text.runs().size() <= runsBefore)
         return;
     m_formattingBytes += formattingBytes(m_document.text.runs().back().attributes);
     if (m_formattingBytes > Rtf::maximumFormattingBytes + Rtf::formattingBytesPerByte * m_data.size()) {
@@ -502,8 +567,11 @@ std::vector<std::string> Reader::listsFor(const State& state) const
         for (const auto& list : m_lists) {
             if (list.id != override.listId)
                 continue;
-            size_t levels = std::min(list.markers.size(), static_cast<size_t>(state.listLevel) + 1);
-            return { list.markers.begin(), list.markers.begin() + static_cast<std::ptrdiff_t>(levels) };
+            size_t levels = std::min(list.levels.size(), static_cast<size_t>(state.listLevel) + 1);
+            std::vector<std::string> markers;
+            for (size_t level = 0; level < levels; ++level)
+                markers.push_back(list.levels[level].marker);
+            return markers;
         }
     }
     return {};

@@ -7,6 +7,7 @@
 #include "platform/text/Document.h"
 #include "platform/text/Unicode.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -28,6 +29,7 @@ enum class Destination {
     ListTable,
     ListOverrideTable,
     LevelMarker,
+    LevelText,
     ListText,
     FieldInstruction,
     Attachment,
@@ -61,8 +63,12 @@ struct State {
     ScriptFormat complexScript;
     ScriptFormat eastAsian;
     // The class the file named last (\rtlch, \ltrch, \loch, \hich, \dbch): the one that
-    // \b, \i, \fs and their associated forms describe, and the direction of neutral text.
+    // \b, \i, \fs and their associated forms describe. A run named East Asian gives all its
+    // text but complex scripts the East Asian formatting.
     std::optional<ScriptClass> namedScript;
+    // Whether the run is right to left (\rtlch until \ltrch): its neutral characters take the
+    // complex scripts' formatting, even where it names \loch or \hich after.
+    bool rightToLeft { false };
     // Paragraph formatting.
     Alignment alignment { Alignment::Natural };
     int listOverride { 0 };
@@ -79,10 +85,18 @@ struct FontEntry {
     int charset { 0 };
 };
 
+// A list level's marker format: this program's own where the file says it (\levelmarker),
+// otherwise made from what other programs say of it.
+struct ListLevel {
+    std::string marker;
+    bool explicitMarker { false };
+    std::optional<int> numberFormat;
+    std::optional<std::u16string> levelText;
+};
+
 struct ListDefinition {
     int id { 0 };
-    std::vector<std::string> markers;
-    std::vector<bool> explicitMarker;
+    std::vector<ListLevel> levels;
 };
 
 struct ListOverride {
@@ -119,6 +133,8 @@ private:
     void emitAttachment(const std::string& fileName);
     ScriptClass scriptOf(char16_t c);
     void placeLabel();
+    void settleLabel(size_t start, const std::string& format);
+    void describeLevel(const State& state);
     void startSkipping();
     bool dropForUnicodeFallback();
     void flush();
@@ -161,6 +177,8 @@ private:
     bool m_attachmentNameDone { false };
     // Where a list item's label read before its paragraph's properties starts in the text.
     std::optional<size_t> m_labelStart;
+    // The last item number of each level of each list (by \ls), for labels that say none.
+    std::map<int, std::array<int, maximumListLevels>> m_itemNumbers;
     // The newline that the next \par, \line or \page stands for, when this program wrote it.
     char16_t m_breakAs { 0 };
 

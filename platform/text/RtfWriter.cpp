@@ -1,4 +1,5 @@
 #include "platform/text/FontTraits.h"
+#include "platform/text/ListLabel.h"
 #include "platform/text/Rtf.h"
 #include "platform/text/RtfNumbering.h"
 #include "platform/text/TextList.h"
@@ -51,7 +52,7 @@ private:
     void writeLevelText(const std::vector<TextList::Piece>& pieces, int level);
     void writeRun(size_t start, size_t length, const Attributes& attributes);
     void writeLink(const std::string& link);
-    void writeCharacterFormat(const Attributes& attributes, bool complexScript);
+    void writeCharacterFormat(const Attributes& attributes);
     void writeParagraphFormat(const ParagraphStyle& paragraph);
     void writeFontFormat(const std::optional<gfx::Font>& font);
     void writeComplexScriptFormat(const gfx::Font& font);
@@ -328,8 +329,7 @@ void RtfWriter::writeRun(size_t start, size_t length, const Attributes& attribut
     writeParagraphFormat(attributes.paragraph);
     if (!attributes.link.empty() && attributes.link != m_state.link)
         writeLink(attributes.link);
-    std::u16string_view characters = std::u16string_view(m_text.string()).substr(start, length);
-    writeCharacterFormat(attributes, std::any_of(characters.begin(), characters.end(), [](char16_t c) { return scriptClass(c) == ScriptClass::Complex; }));
+    writeCharacterFormat(attributes);
     bool inLabel = false;
     for (size_t i = start; i < start + length; ++i) {
         char16_t c = m_text.string()[i];
@@ -357,21 +357,15 @@ void RtfWriter::writeRun(size_t start, size_t length, const Attributes& attribut
         raw("}");
 }
 
-// Tab, marker, tab, as the pads' list shortcuts type them; a marker the list's format could
-// not have made is left as ordinary text.
+// Tab, marker, tab, as the pads' list shortcuts type them, or a label kept from elsewhere in
+// another form; text that is no marker is left as ordinary text.
 size_t RtfWriter::labelEnd(size_t paragraphStart, const ParagraphStyle& paragraph) const
 {
-    constexpr size_t longestMarker = 32;
-    const std::u16string& s = m_text.string();
-    if (paragraph.textLists.empty() || s[paragraphStart] != u'\t')
+    if (paragraph.textLists.empty())
         return 0;
-    size_t tab = s.find(u'\t', paragraphStart + 1);
-    if (tab == std::u16string::npos || tab - paragraphStart - 1 > longestMarker)
-        return 0;
-    std::u16string_view marker = std::u16string_view(s).substr(paragraphStart + 1, tab - paragraphStart - 1);
-    if (std::any_of(marker.begin(), marker.end(), isNewline) || !TextList::itemNumber(paragraph.textLists.back(), marker))
-        return 0;
-    return tab + 1;
+    auto start = std::u16string_view(m_text.string()).substr(paragraphStart, 2 * ListLabel::longestMarker + 1);
+    size_t length = ListLabel::length(start, paragraph.textLists.back());
+    return length ? paragraphStart + length : 0;
 }
 
 void RtfWriter::writeLink(const std::string& link)
@@ -424,7 +418,7 @@ void RtfWriter::writeParagraphFormat(const ParagraphStyle& paragraph)
     m_state.paragraph = paragraph;
 }
 
-void RtfWriter::writeCharacterFormat(const Attributes& attributes, bool complexScript)
+void RtfWriter::writeCharacterFormat(const Attributes& attributes)
 {
     int color = colorIndex(attributes.foreground);
     // Only \plain can take a font back to "unsaid".
@@ -435,9 +429,10 @@ void RtfWriter::writeCharacterFormat(const Attributes& attributes, bool complexS
         plain.link = std::move(m_state.link);
         m_state = std::move(plain);
     }
-    // Once said, the associated properties stay in step with the ordinary ones, so that
-    // complex text typed later in another program gets the formatting around it.
-    if (attributes.font && (complexScript || m_state.complexHalfPoints))
+    // The associated properties change with the ordinary ones, wherever they do: other
+    // programs give a neutral character after complex text (and complex text typed later)
+    // the associated ones.
+    if (attributes.font)
         writeComplexScriptFormat(*attributes.font);
     writeFontFormat(attributes.font);
     int underline = attributes.underline ? 1 : 0;

@@ -44,18 +44,21 @@ bool isNumberStyle(std::string_view name)
         || name == "lower-roman" || name == "upper-roman";
 }
 
+struct Bullet {
+    std::string_view name;
+    std::u16string_view text;
+};
+
+constexpr Bullet bullets[] = {
+    { "disc", u"\u2022" }, { "circle", u"\u25E6" }, { "square", u"\u25AA" }, { "hyphen", u"\u2043" }, { "check", u"\u2713" },
+};
+
 std::u16string bullet(std::string_view name)
 {
-    if (name == "disc")
-        return u"\u2022";
-    if (name == "circle")
-        return u"\u25E6";
-    if (name == "square")
-        return u"\u25AA";
-    if (name == "hyphen")
-        return u"\u2043";
-    if (name == "check")
-        return u"\u2713";
+    for (const auto& b : bullets) {
+        if (b.name == name)
+            return std::u16string(b.text);
+    }
     return {};
 }
 
@@ -141,6 +144,18 @@ std::u16string TextList::marker(std::string_view format, int itemNumber)
     for (const auto& piece : pieces(format))
         out += piece.numberStyle.empty() ? piece.text : number(piece.numberStyle, n);
     return out;
+}
+
+std::string TextList::formatOf(std::u16string_view marker)
+{
+    for (const auto& b : bullets) {
+        if (b.text == marker)
+            return "{" + std::string(b.name) + "}";
+    }
+    // Braces would open a name.
+    std::u16string literal;
+    std::copy_if(marker.begin(), marker.end(), std::back_inserter(literal), [](char16_t c) { return c != u'{' && c != u'}'; });
+    return toUtf8(literal);
 }
 
 std::optional<int> TextList::itemNumber(std::string_view format, std::u16string_view text)

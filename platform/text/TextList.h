@@ -24,6 +24,10 @@ public:
     };
     static std::vector<Piece> pieces(std::string_view format);
 
+    // The format whose marker is `marker` for every item: a bullet by its name where it has
+    // one ("•" gives "{disc}"), other text as written.
+    static std::string formatOf(std::u16string_view marker);
+
     // The item whose marker `text` is, if it is one: "(12)" is item 12 of "({decimal})".
     static std::optional<int> itemNumber(std::string_view format, std::u16string_view text);
 };

@@ -17,6 +17,9 @@ constexpr bool isNewline(char16_t c)
     return (c >= 0x000A && c <= 0x000D) || c == 0x0085 || c == 0x2028 || c == 0x2029;
 }
 
+// Symbol fonts draw their bullets at private code points, which other fonts leave empty.
+constexpr bool isPrivateUse(char16_t c) { return c >= 0xE000 && c <= 0xF8FF; }
+
 constexpr bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 constexpr bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 

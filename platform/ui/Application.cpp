@@ -144,7 +144,7 @@ void Application::hide()
         return;
     m_hiddenWindows.clear();
     for (auto& window : windows())
-        if (window->isVisible()) {
+        if (window->isVisible() && window->canHide()) {
             m_hiddenWindows.push_back(window);
             window->orderOut();
         }
@@ -279,6 +279,9 @@ void Application::removeMonitor(MonitorId id)
 
 void Application::sendEvent(const Event& incoming)
 {
+    // A monitor may close the event's window and let go of it: the window lasts until its
+    // event is handled.
+    auto keepTarget = incoming.window() ? incoming.window()->weak_from_this().lock() : nullptr;
     std::optional<Event> event = incoming;
     // A copy: a monitor may remove itself or add another while it runs.
     auto monitors = m_monitors;

@@ -2,7 +2,9 @@
 
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/Path.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/ControlLook.h"
+#include "platform/ui/Event.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
@@ -15,12 +17,14 @@ namespace {
 
 constexpr double kArrow = 9;
 constexpr double kInset = 6;
+constexpr gfx::Color kDarkFill = gfx::Color::rgb(0.09, 0.09, 0.1);
 
 // The popover's frame: a rounded panel with an arrow on the side facing its anchor.
 class PopoverFrame : public View {
 public:
     static std::shared_ptr<PopoverFrame> create() { return std::shared_ptr<PopoverFrame>(new PopoverFrame); }
     bool isFlipped() const override { return true; }
+    void setFill(gfx::Color fill) { m_fill = fill; }
     void setArrow(bool onTop, bool horizontal, double position)
     {
         m_arrowOnTop = onTop;
@@ -47,9 +51,9 @@ public:
             arrow.lineTo({ m_arrowPosition, y });
             arrow.lineTo({ m_arrowPosition + kArrow, edge });
         }
-        ControlLook::drawBezel(context, body, 8, ControlLook::kMenu);
+        ControlLook::drawBezel(context, body, 8, m_fill);
         arrow.closePath();
-        context.setFillColor(ControlLook::kMenu);
+        context.setFillColor(m_fill);
         arrow.fill();
     }
 
@@ -58,6 +62,7 @@ private:
         : View({})
     {
     }
+    gfx::Color m_fill { ControlLook::kMenu };
     bool m_arrowOnTop { true };
     bool m_horizontal { false };
     double m_arrowPosition { 0 };
@@ -69,8 +74,18 @@ std::shared_ptr<Popover> Popover::create() { return std::shared_ptr<Popover>(new
 
 Popover::~Popover()
 {
+    stopWatchingClicks();
     if (m_window)
         m_window->close();
+}
+
+void Popover::stopWatchingClicks()
+{
+    if (!m_clickMonitor)
+        return;
+    if (auto* application = Application::shared())
+        application->removeMonitor(m_clickMonitor);
+    m_clickMonitor = 0;
 }
 
 void Popover::setContentView(std::shared_ptr<View> view) { m_content = std::move(view); }
@@ -144,13 +159,30 @@ void Popover::show(Rect positioningRect, View* view, RectEdge preferredEdge)
     auto chrome = PopoverFrame::create();
     chrome->setFrame(Rect(0, 0, outer.width, outer.height));
     chrome->setArrow(arrowOnTop, horizontal, arrowPosition);
+    if (m_darkLook)
+        chrome->setFill(kDarkFill);
     m_content->removeFromSuperview();
     double left = kInset + (horizontal && arrowOnTop ? kArrow : 0);
     double top = kInset + (!horizontal && arrowOnTop ? kArrow : 0);
+    // Placed by its frame inside the chrome, whatever constraints laid it out before.
+    m_content->setTranslatesAutoresizingMaskIntoConstraints(true);
     m_content->setFrame(Rect(left, top, content.width, content.height));
     chrome->addSubview(m_content);
     m_window->setContentView(chrome);
     m_window->makeKeyAndOrderFront();
+
+    auto* application = Application::shared();
+    if (m_transient && !m_clickMonitor && application) {
+        std::weak_ptr<Popover> weakSelf = weak_from_this();
+        m_clickMonitor = application->addLocalMonitor(EventMask::LeftMouseDown | EventMask::of(Event::Type::RightMouseDown),
+            [weakSelf](const Event& event) -> std::optional<Event> {
+                auto self = weakSelf.lock();
+                // The click still goes where it was meant to: closing only gets out of its way.
+                if (self && self->isShown() && event.window() != self->m_window.get())
+                    self->close();
+                return event;
+            });
+    }
 }
 
 void Popover::close()
@@ -161,6 +193,7 @@ void Popover::close()
     auto keep = weak_from_this().lock();
     if (auto willClose = onWillClose)
         willClose();
+    stopWatchingClicks();
     m_window->close();
     m_content->removeFromSuperview();
     m_window.reset();

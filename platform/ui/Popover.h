@@ -2,6 +2,7 @@
 
 #include "platform/ui/Geometry.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,8 +19,9 @@ class Window;
 enum class RectEdge { MinX, MinY, MaxX, MaxY };
 
 // A panel of content anchored to a rectangle of a view, on a preferred side (the other side
-// when the display has no room there), with an arrow pointing at the rectangle. Only the
-// program closes it: clicks elsewhere leave it up.
+// when the display has no room there), with an arrow pointing at the rectangle. Unless it is
+// transient only the program closes it: clicks elsewhere leave it up. A transient one closes
+// at a click in any other window of the program.
 class Popover : public std::enable_shared_from_this<Popover> {
 public:
     static std::shared_ptr<Popover> create();
@@ -37,6 +39,12 @@ public:
     Size contentSize() const;
     void setContentSize(Size size) { m_contentSize = size; }
 
+    bool isTransient() const { return m_transient; }
+    void setTransient(bool transient) { m_transient = transient; }
+    // A near-black panel, as a heads-up display, instead of the menus' grey.
+    bool hasDarkLook() const { return m_darkLook; }
+    void setDarkLook(bool dark) { m_darkLook = dark; }
+
     void show(Rect positioningRect, View* view, RectEdge preferredEdge);
     void close();
     bool isShown() const { return m_window && m_window->isVisible(); }
@@ -49,8 +57,14 @@ private:
 
     std::shared_ptr<View> m_content;
     std::optional<Size> m_contentSize;
+    void stopWatchingClicks();
+
     std::shared_ptr<Window> m_window;
     bool m_below { true };
+    bool m_transient { false };
+    bool m_darkLook { false };
+    // The monitor of clicks outside while a transient popover is shown; 0 for none.
+    std::uint64_t m_clickMonitor { 0 };
 };
 
 }

@@ -17,39 +17,15 @@
 #include "platform/ui/Window.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace ui {
 
-namespace {
-
-double relativeLuminance(const gfx::Color& color)
-{
-    auto linear = [](double channel) {
-        channel = std::clamp(channel, 0.0, 1.0);
-        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(color.red) + 0.7152 * linear(color.green) + 0.0722 * linear(color.blue);
-}
-
-}
-
-double TextView::contrastRatio(const gfx::Color& a, const gfx::Color& b)
-{
-    double la = relativeLuminance(a);
-    double lb = relativeLuminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 gfx::Color TextView::selectionColor(bool focused) const
 {
-    // Of a light and a dark highlight, the one the text reads best on: dark text on a dark
-    // blue read at 2.2:1, where anything selected must read at 4.5:1 at least.
-    gfx::Color base = focused ? ControlLook::kAccent : ControlLook::kFaceHighlighted;
-    gfx::Color light = base.blended(focused ? 0.62 : 0.6, gfx::colors::white);
-    gfx::Color dark = base.blended(0.55, gfx::colors::black);
-    const gfx::Color& text = m_defaults.color;
-    return contrastRatio(text, light) >= contrastRatio(text, dark) ? light : dark;
+    return m_drawsBackground ? ControlLook::selectionColor(m_background, focused)
+                             : ControlLook::selectionColorForText(m_defaults.color, focused);
 }
 
 std::shared_ptr<TextView> TextView::create() { return std::shared_ptr<TextView>(new TextView); }
@@ -453,6 +429,7 @@ void TextView::selectAll()
     m_selection = { 0, m_text.length() };
     m_anchor = 0;
     setNeedsDisplay();
+    claimPrimarySelection();
 }
 
 void TextView::insertNewline()
@@ -553,6 +530,8 @@ void TextView::moveTo(std::size_t index, bool extend)
     syncTypingAttributes();
     // Where the caret or selection was and is: the rest of the text stays as it shows.
     setNeedsDisplayInRect(before.unionWith(selectionArea()));
+    if (extend)
+        claimPrimarySelection();
     if (auto changed = onSelectionChange)
         changed();
 }
@@ -586,8 +565,9 @@ void TextView::keyDown(const Event& event)
     endComposition(true);
     std::uint32_t flags = event.modifierFlags();
     bool shift = flags & ModifierFlag::Shift;
-    bool word = flags & ModifierFlag::Option;
     bool commandKey = flags & ModifierFlag::Command;
+    // Ctrl (the command key here) steps by words, as Alt does; Home and End reach line edges.
+    bool word = flags & (ModifierFlag::Option | ModifierFlag::Command);
     std::size_t caret = m_selection.location == m_anchor ? m_selection.end() : m_selection.location;
     auto lineEdge = [&](int direction) { return TextNavigation::lineBoundary(layoutManager(), m_text.string(), caret, direction); };
     auto wordEdge = [&](int direction) { return TextNavigation::wordBoundary(m_text.string(), caret, direction); };
@@ -602,16 +582,16 @@ void TextView::keyDown(const Event& event)
     }
     switch (key) {
     case base::KeyCode::LeftArrow:
-        if (!shift && m_selection.length && !word && !commandKey)
+        if (!shift && m_selection.length && !word)
             moveTo(m_selection.location, false);
         else
-            moveTo(commandKey ? lineEdge(-1) : word ? wordEdge(-1) : (caret ? caret - 1 : 0), shift);
+            moveTo(word ? wordEdge(-1) : (caret ? caret - 1 : 0), shift);
         return;
     case base::KeyCode::RightArrow:
-        if (!shift && m_selection.length && !word && !commandKey)
+        if (!shift && m_selection.length && !word)
             moveTo(m_selection.end(), false);
         else
-            moveTo(commandKey ? lineEdge(1) : word ? wordEdge(1) : caret + 1, shift);
+            moveTo(word ? wordEdge(1) : caret + 1, shift);
         return;
     case base::KeyCode::UpArrow:
         if (!command("moveUp:"))
@@ -622,10 +602,10 @@ void TextView::keyDown(const Event& event)
             moveTo(commandKey ? m_text.length() : vertical(1), shift);
         return;
     case base::KeyCode::Home:
-        moveTo(lineEdge(-1), shift);
+        moveTo(commandKey ? 0 : lineEdge(-1), shift);
         return;
     case base::KeyCode::End:
-        moveTo(lineEdge(1), shift);
+        moveTo(commandKey ? m_text.length() : lineEdge(1), shift);
         return;
     case base::KeyCode::Return:
     case base::KeyCode::KeypadEnter:
@@ -652,7 +632,10 @@ void TextView::keyDown(const Event& event)
         break;
     }
     if (commandKey) {
-        const std::string& c = event.characters();
+        // By the letter, whatever its case: Ctrl+Shift+Z arrives as "Z".
+        std::string c = event.characters();
+        if (c.size() == 1)
+            c[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(c[0])));
         if (c == "b")
             toggleBold();
         else if (c == "i")
@@ -667,7 +650,7 @@ void TextView::keyDown(const Event& event)
             cut();
         else if (c == "v")
             paste();
-        else if (c == "z" && shift)
+        else if ((c == "z" && shift) || (c == "y" && !shift))
             m_undo.redo();
         else if (c == "z")
             m_undo.undo();

@@ -119,8 +119,6 @@ public:
     // What the selection is filled with, while the view has the keyboard or not: the text
     // in its default colour reads on it at 4.5:1 or better.
     gfx::Color selectionColor(bool focused) const;
-    // The contrast of two colours as readers perceive it, from 1 (none) to 21.
-    static double contrastRatio(const gfx::Color& a, const gfx::Color& b);
     // The character index under a point of the view.
     std::size_t characterIndexAt(Point point) const;
     const text::RichTextLayout& layoutManager() const;
@@ -137,6 +135,8 @@ public:
     void keyDown(const Event& event) override;
     void mouseDown(const Event& event) override;
     void mouseDragged(const Event& event) override;
+    // The middle button pastes the desktop's primary selection where it clicks.
+    void otherMouseDown(const Event& event) override;
     // Dropped text (rich, else plain) goes in where it was dropped, as one undo step. The
     // view takes the types it was registered for (registerForDraggedTypes).
     bool performDragOperation(const Pasteboard& pasteboard, Point point) override;
@@ -174,6 +174,8 @@ private:
     void toggleLine(int text::Attributes::*line);
     bool command(std::string_view name);
     void moveTo(std::size_t index, bool extend);
+    // Selected text becomes the desktop's primary selection.
+    void claimPrimarySelection();
     void syncTypingAttributes();
     void relayout();
     // The paragraphs out of sight are measured a few milliseconds at a time, between events.

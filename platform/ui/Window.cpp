@@ -14,9 +14,14 @@ namespace ui {
 std::shared_ptr<Window> Window::create(Rect contentRect, unsigned styleMask)
 {
     auto window = std::shared_ptr<Window>(new Window(contentRect, styleMask));
+    adopt(window);
+    return window;
+}
+
+void Window::adopt(const std::shared_ptr<Window>& window)
+{
     if (auto* app = Application::shared())
         app->addWindow(window);
-    return window;
 }
 
 Window::Window(Rect contentRect, unsigned styleMask)
@@ -224,6 +229,13 @@ void Window::orderFront()
     auto* app = Application::shared();
     if (app && app->isHidden())
         return;
+    orderFrontRegardless();
+}
+
+// Also while the application is hidden: banners and screen covers show whatever it does.
+void Window::orderFrontRegardless()
+{
+    auto* app = Application::shared();
     if (!m_visible)
         takeBackdrop();
     m_visible = true;
@@ -233,8 +245,6 @@ void Window::orderFront()
     if (m_displayPending || m_picture.isEmpty())
         display();
 }
-
-void Window::orderFrontRegardless() { orderFront(); }
 
 void Window::takeBackdrop()
 {
@@ -331,6 +341,8 @@ void Window::makeMainWindow()
 
 void Window::becameKey()
 {
+    if (m_focusRingShown)
+        viewNeedsDisplay();
     if (!m_firstResponder && m_initialFirstResponder)
         makeFirstResponder(m_initialFirstResponder);
     if (m_delegate)
@@ -341,6 +353,9 @@ void Window::resignedKey()
 {
     // An observer may drop the last hold on the window.
     auto keep = weak_from_this().lock();
+    // The ring shows only in the key window; it comes back with the keyboard.
+    if (m_focusRingShown)
+        viewNeedsDisplay();
     if (m_delegate)
         m_delegate->windowDidResignKey(*this);
     m_resignKeyObservers.notify(*this);
@@ -445,9 +460,10 @@ void Window::display()
     auto keep = weak_from_this().lock();
     auto content = m_contentView;
     View::Drawing drawing = View::Drawing::everything;
-    auto draw = [&content, &drawing](gfx::GraphicsContext& context) {
+    auto draw = [this, &content, &drawing](gfx::GraphicsContext& context) {
         if (content)
             content->renderTree(context, drawing);
+        drawFocusRing(context);
     };
     gfx::Color background = m_background.value_or(gfx::colors::clear);
     // Only what changed is drawn again (a keystroke redraws a line of a page, not the
@@ -455,8 +471,15 @@ void Window::display()
     Rect whole(0, 0, m_frame.width(), m_frame.height());
     std::optional<Rect> changed;
     bool drawn = false;
+    std::optional<Rect> ring = focusRingArea();
     if (!m_redrawAll && content) {
         changed = content->windowAreaToRedraw();
+        // A focus ring that moved or went leaves where it was to be drawn again too.
+        if (changed && ring != m_lastFocusRingArea) {
+            for (const auto& area : { ring, m_lastFocusRingArea })
+                if (area)
+                    changed = changed->unionWith(*area);
+        }
         if (changed) {
             drawing = View::Drawing::onlyWhatTheClipMeets;
             drawn = m_picture.renderPart(changed->intersection(whole), m_frame.size, scale, background, draw);
@@ -468,6 +491,7 @@ void Window::display()
         m_picture.render(m_frame.size, scale, background, draw);
     }
     m_redrawAll = false;
+    m_lastFocusRingArea = ring;
     m_displayPending = false;
     if (m_platform && m_visible && !m_picture.isEmpty()) {
         // The display is handed what changed, in pixels counted from the top left.

@@ -99,7 +99,7 @@ public:
     // Showing.
     bool isVisible() const { return m_visible; }
     void orderFront();
-    // Shown even while the application is not active.
+    // Shown even while the application is not active, or hidden.
     void orderFrontRegardless();
     void orderOut();
     void makeKeyAndOrderFront();
@@ -124,6 +124,9 @@ public:
     void setIgnoresMouseEvents(bool ignores);
     bool isShownOnAllDesktops() const { return m_allDesktops; }
     void setShownOnAllDesktops(bool shown);
+    // Whether hiding the application takes this window away too; a status item's stays.
+    bool canHide() const { return m_canHide; }
+    void setCanHide(bool canHide) { m_canHide = canHide; }
     // Translucency where no compositing manager runs: such a window is given a picture of
     // the screen beneath it as it appears, and lays its content over it at its alpha.
     bool blendsOverScreen() const { return m_blendsOverScreen; }
@@ -143,8 +146,12 @@ public:
     void setInitialFirstResponder(View* view) { m_initialFirstResponder = view; }
     // Links every key view in reading order (top to bottom, then left to right) into a loop.
     void recalculateKeyViewLoop();
+    // Tab and Shift+Tab: the next or previous key view in reading order as the window is now.
     void selectNextKeyView();
     void selectPreviousKeyView();
+    // The view a focus ring shows around: the first responder's (FocusRing::around) while the
+    // window is key and the keyboard moved the focus last; a click hides it until then.
+    View* focusRingView() const;
 
     // Events, in window base coordinates (origin bottom left of the content, y up).
     void sendEvent(const Event& event);
@@ -195,6 +202,8 @@ public:
 
 protected:
     Window(Rect contentRect, unsigned styleMask);
+    // A window of a subclass, made by that subclass: the application learns of it here.
+    static void adopt(const std::shared_ptr<Window>& window);
 
 private:
     friend class Application;
@@ -211,6 +220,11 @@ private:
     };
     KeyTarget keyTarget();
     std::vector<View*> keyViews();
+    void selectKeyView(int direction);
+    void setFocusRingShown(bool shown);
+    void drawFocusRing(gfx::GraphicsContext& context);
+    // The part of the window the focus ring covers now, if one shows.
+    std::optional<Rect> focusRingArea() const;
     void becameKey();
     void resignedKey();
     // After a change of first responder or caret: the display hears where text input goes.
@@ -227,6 +241,7 @@ private:
     double m_alpha { 1 };
     bool m_ignoresMouse { false };
     bool m_allDesktops { false };
+    bool m_canHide { true };
     bool m_blendsOverScreen { false };
     bool m_isToolTip { false };
     bool m_zoomed { false };
@@ -251,6 +266,9 @@ private:
     ui::Responder* m_firstResponder { nullptr };
     View* m_initialFirstResponder { nullptr };
     View* m_mouseDownView { nullptr };
+    bool m_focusRingShown { false };
+    // Where the focus ring was last drawn, to draw there again when it moves or goes.
+    std::optional<Rect> m_lastFocusRingArea;
 
     std::unique_ptr<LayoutEngine> m_engine;
     bool m_layoutPending { true };

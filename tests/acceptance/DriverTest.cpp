@@ -1,5 +1,6 @@
 // The driver itself: a program seen ending takes the helpers it started with it, and a
 // program collected is never signalled again (its number may be anyone's by then).
+#include "tests/acceptance/driver/Eventually.h"
 #include "tests/acceptance/driver/Home.h"
 #include "tests/acceptance/driver/Program.h"
 
@@ -41,7 +42,7 @@ TEST(Driver, AProgramSeenEndingTakesItsHelpersAlongAndIsNotSignalledAgain)
     ASSERT_TRUE(exit);
     EXPECT_EQ(exit->code, 3);
     // Gone with it at once, not only when the driver lets go of the program.
-    EXPECT_FALSE(alive(helper)) << "the helper outlived the program it was started by";
+    EXPECT_TRUE(eventually([&] { return !alive(helper); }, 2)) << "the helper outlived the program it was started by";
     EXPECT_EQ(program->stop(1), exit) << "stopping an ended program only tells how it ended";
 }
 

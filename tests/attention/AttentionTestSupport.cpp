@@ -1,7 +1,8 @@
 #include "tests/attention/AttentionTestSupport.h"
 
 #include "attention/OstrelNotificationSystem.h"
-#include "attention/ScreenEffects.h"
+#include "attention/DimmingManager.h"
+#include "attention/ScreenFadingHelper.h"
 #include "attention/ScriptLauncher.h"
 #include "attention/SoundManager.h"
 #include "attention/SpeechManager.h"
@@ -60,10 +61,11 @@ private:
 class RecordingFading final : public ScreenFadingHelper {
 public:
     explicit RecordingFading(Record record)
-        : m_record(std::move(record))
+        : ScreenFadingHelper(FrontApplication {})
+        , m_record(std::move(record))
     {
     }
-    void quickFadeAllScreens(const gfx::Color& color, double, double duration) override
+    void quickFadeAllScreens(const gfx::Color& color, double duration) override
     {
         char text[64];
         std::snprintf(text, sizeof text, "flash %.3f,%.3f,%.3f %.1f", color.red, color.green, color.blue, duration);

@@ -18,7 +18,13 @@ public:
         if (screen)
             screen(collector);
     }
-    void dismissCommandPopUp() override { calls.push_back("dismiss"); }
+    void dismissCommandPopUp() override
+    {
+        calls.push_back("dismiss");
+        if (dismiss)
+            dismiss();
+    }
+    void closeOtherPopUps() override { calls.push_back("closeOtherPopUps"); }
     void sendToMainController(const std::string& action, MatchingItemList&) override
     {
         calls.push_back("MainController " + action);
@@ -52,6 +58,8 @@ public:
 
     std::shared_ptr<base::Defaults> memory { base::Defaults::create("") };
     std::function<void(MatchingItemCollector&)> screen;
+    // What closing the pop-up does beyond being recorded.
+    std::function<void()> dismiss;
     bool addLogEntryEnabled { false };
     std::optional<FocusedPad> pad;
     std::vector<std::string> calls;

@@ -95,6 +95,19 @@ TEST(TimedStateMachine, FastForwardAcrossTheEndStopsAtTheTransition)
     EXPECT_EQ(c.machine->lastStateTransitionSecond(), c.start + 10);
 }
 
+TEST(TimedStateMachine, FastForwardReplaysASilentNewCountUpToTheNextEnd)
+{
+    // An executor that never stops the ticking: after the end the machine starts a new
+    // count without a word, and a replay over it goes on to that count's own end.
+    Counting c(3);
+    c.tickSeconds(1, 3);
+    c.executor->events.clear();
+    c.machine->fastForward(c.start + 9, 6);
+    EXPECT_EQ(c.executor->events, (std::vector { Event::oneTick, Event::oneTick, Event::elapsed }));
+    EXPECT_EQ(c.machine->currentState(), State::elapsed());
+    EXPECT_EQ(c.machine->lastStateTransitionSecond(), c.start + 7);
+}
+
 TEST(TimedStateMachine, FastForwardLogsOneLineCreationNone)
 {
     test::CapturedLog log;

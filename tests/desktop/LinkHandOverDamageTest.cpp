@@ -11,6 +11,11 @@ TEST(LinkHandOverDamage, RandomMutationsArriveWhenCleanAndAreDroppedOtherwise)
     ASSERT_TRUE(probe.listening());
     auto samples = ostrel::test::Mutations::seeds("tests/desktop/fuzz/seeds/fuzz_link_hand_over");
     ASSERT_FALSE(samples.empty());
+    // The front request is a word of the hand-over itself: it must be answered, never lost.
+    for (std::string_view word : { desktop::UrlScheme::kBringToFrontRequest, std::string_view("fron"), std::string_view("front ") }) {
+        auto problem = probe.problem(word);
+        ASSERT_FALSE(problem) << *problem << " in: " << word;
+    }
     const std::string overLong(desktop::UrlScheme::kMaxLength, 'x');
     ostrel::test::Mutations mutations(20261210, { "ostrel2things:", "\xC2\x85", "\xED\xA0\x80", "\xF4\x90\x80\x80",
         "\xC0\x80", "\x7F", "\n", std::string_view("\0", 1), overLong });

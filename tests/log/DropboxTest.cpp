@@ -394,7 +394,14 @@ TEST_F(DropboxTest, EveryAlertRendersWithItsHelpButton)
     EXPECT_FALSE(manager().revertToLocal());
     writeText(dropbox / "Ostrel", "");
     EXPECT_FALSE(manager().configureForDropbox());
-    EXPECT_EQ(written, 13);
+    // Every file of ours already in the shared folder under its name.
+    fs::remove(dropbox / "Ostrel");
+    fs::create_directories(sharedLogs());
+    writePackage(sharedLogs() / day("2026-01-05", kOurs), entryLines("A", {}));
+    writePackage(sharedLogs() / day("2026-01-06", kOurs), entryLines("B", {}));
+    EXPECT_FALSE(manager().configureForDropbox());
+    EXPECT_EQ(shownAlerts.back().message, kFailed);
+    EXPECT_EQ(written, 15);
 }
 
 }

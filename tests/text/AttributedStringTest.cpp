@@ -1,10 +1,12 @@
 #include "platform/text/AttributedString.h"
 #include "platform/text/FontTraits.h"
+#include "platform/text/ListLabel.h"
 #include "platform/text/TextList.h"
 #include "platform/text/Unicode.h"
 #include "tests/text/TextPrinting.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using text::AttributedString;
 using text::Attributes;
@@ -211,4 +213,37 @@ TEST(TextList, EveryMarkerReadsBackAsItsItemAndNothingElseDoes)
         EXPECT_FALSE(TextList::itemNumber(format, text)) << format << ' ' << text::toUtf8(text);
     EXPECT_EQ(TextList::pieces("({decimal}) {disc}"),
         (std::vector<TextList::Piece> { { u"(", "" }, { u"", "decimal" }, { u") \u2022", "" } }));
+}
+
+TEST(ListLabel, LabelsInEveryFormAreFoundAndTextThatIsNoMarkerIsNot)
+{
+    using text::ListLabel;
+    const std::tuple<const char*, std::u16string_view, size_t> cases[] = {
+        { "{disc}", u"\t\u2022\tx", 3 },
+        { "{disc}", u" \u2022\tx", 3 },
+        { "{decimal}.", u"12.\tx", 4 },
+        { "{decimal}", u" 1. \tx", 5 },
+        { "{decimal}.", u"\t04000.\tx", 8 },
+        { "({lower-alpha})", u"\u00A0(b)\tx", 5 },
+        { "{lower-roman})", u"\t2.iv)\tx", 7 },
+        { "{disc}", u"\u00B7\tx", 2 },
+        { "{disc}", u"\uF0B7\tx", 2 },
+        { "{square}", u"\U0001F539\tx", 3 },
+        { "o", u"o\tx", 2 },
+        { "Step {decimal}:", u"\tStep 3:\tx", 9 },
+        { "({decimal})", u"\tfoo\tbar", 0 },
+        { "({decimal})", u"\t(x)\tbaz", 0 },
+        { "{disc}", u"1.\tx", 0 },
+        { "{disc}", u"a\tx", 0 },
+        { "{decimal}", u"e.g.\tx", 0 },
+        { "{decimal}", u"1..2\tx", 0 },
+        { "{disc}", u"\u2022 x", 0 },
+        { "{disc}", u"\u2022\n\tx", 0 },
+        { "{disc}", u"\t\t", 0 },
+        { "{decimal}", u"\t123456789012345678901234567890123\tx", 0 },
+    };
+    for (const auto& [format, paragraph, length] : cases)
+        EXPECT_EQ(ListLabel::length(paragraph, format), length) << format << " in " << text::toUtf8(paragraph);
+    EXPECT_EQ(ListLabel::marker(u" \t1.\u00A0\t"), u"1.");
+    EXPECT_EQ(ListLabel::marker(u" \t "), u"");
 }

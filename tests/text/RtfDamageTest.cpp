@@ -17,6 +17,12 @@ const char* const samples[] = {
     "{\\rtf1\\ansi{\\fonttbl\\f0\\fswiss Helvetica;}{\\*\\listtable{\\list{\\listlevel\\levelnfc23{\\*\\levelmarker \\{disc\\}}}\\listid1}}"
     "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\pard\\ls1\\ilvl0\\f0 \\'95\\titem\\\n"
     "{{\\NeXTGraphic a b.png \\width20}\\'ac}{\\*\\ostreldocumentdefaults\\f0\\fs30\\cf1}\\paperw11900 end}",
+    R"({\rtf1\ansi\deff0{\fonttbl{\f0 Liberation Serif;}{\f1\fcharset2 OpenSymbol;}}
+{\*\listtable{\list\listtemplateid1{\listlevel\levelnfc23{\leveltext \'01\u8226 ?;}}{\listlevel\levelnfc4{\leveltext \'03(\'01);}}\listid1}}
+{\listoverridetable{\listoverride\listid1\listoverridecount0\ls1}}
+{\listtext\pard\plain \rtlch\af1 \ltrch\loch\f1\dbch\af1 \u8226\'3f\tab}\pard\plain \ilvl0\ls1 {\rtlch\ai\afs20\loch \u1633 + xy}\par
+{\listtext\pard\plain  (a)\tab}\pard\plain \ilvl1\ls1 {\dbch\ab\afs40 \u26085 ! z}\par
+{\listtext\pard\plain  1st\tab}\pard\plain \ilvl1\ls1 x\par})",
 };
 
 // Reading a damaged file must give none or some text, and that text must survive a write
@@ -130,7 +136,7 @@ TEST(RtfDamage, ListLabelsPlacedInTheirParagraphsCostNoMoreThanTheText)
         many += "{\\listtext\\pard\\plain\\f1 \\'95\\tab}\\pard\\ls1\\f0 x\\par\n";
     auto document = Rtf::read(many + "}");
     ASSERT_TRUE(document);
-    EXPECT_EQ(document->text.length(), 4u * items);
+    EXPECT_EQ(document->text.length(), 5u * items);
     EXPECT_EQ(document->text.runs().size(), 2u * items);
     EXPECT_EQ(document->text.runs().back().attributes.paragraph.textLists, std::vector<std::string> { "{disc}" });
     EXPECT_EQ(document->text.runs()[0].attributes.paragraph.textLists, std::vector<std::string> { "{disc}" });
@@ -153,7 +159,9 @@ TEST(RtfDamage, RandomMutationsOfValidFilesNeverCrashAndStayStable)
     text::test::DiagnosticLines diagnostics;
     std::mt19937 random(20261206);
     const std::string_view tokens[] = { "{", "}", "\\", "\\'", "\\u", "\\uc9", "\\*", "\\par", "\\f", "\\b", "\\cf3",
-        "\\fldrslt", "\\NeXTGraphic", "\\ls1", ";", "\\bin3", "-", "99999", "\xFF" };
+        "\\fldrslt", "\\NeXTGraphic", "\\ls1", ";", "\\bin3", "-", "99999", "\xFF", "{\\listtext ", "{\\leveltext ",
+        "{\\*\\levelmarker ", "\\pard", "\\tab", "\t", " ", "1.", "\\ilvl1", "\\'00", "\\u65532", "\\u57353", "\\rtlch",
+        "\\ltrch", "\\dbch", "\\loch" };
     for (int round = 0; round < 2000; ++round) {
         std::string data = samples[round % std::size(samples)];
         int edits = 1 + static_cast<int>(random() % 6);

@@ -1,4 +1,5 @@
 #include "platform/text/Rtf.h"
+#include "platform/text/RtfNumbering.h"
 #include "platform/text/Unicode.h"
 #include "tests/text/RtfTesting.h"
 #include "tests/text/TextPrinting.h"
@@ -34,6 +35,26 @@ AttributedString pieces(std::initializer_list<std::pair<std::u16string, Attribut
     for (const auto& [characters, attributes] : runs)
         s.append(characters, attributes);
     return s;
+}
+
+// The text of what this program writes as list-aware programs show it: they pass over
+// \listtext, which holds the label for others, and draw the list's own.
+AttributedString shownByListAwarePrograms(std::string rtf)
+{
+    for (size_t at; (at = rtf.find("{\\listtext")) != std::string::npos;)
+        rtf.erase(at, rtf.find('}', at) + 1 - at);
+    return read(rtf);
+}
+
+// Each line of a text, with the marker formats of its paragraph.
+std::vector<std::pair<std::u16string, std::vector<std::string>>> listLines(const AttributedString& s)
+{
+    std::vector<std::pair<std::u16string, std::vector<std::string>>> lines;
+    for (const auto& line : s.splitLines()) {
+        if (!line.empty())
+            lines.emplace_back(line.string(), line.attributesAt(0).paragraph.textLists);
+    }
+    return lines;
 }
 
 // What other programs need to see in what this program writes, and what must not be there.
@@ -82,9 +103,13 @@ TEST(RtfInterchange, ConstructsAreWrittenAsOtherProgramsReadThemAndReadBackExact
         { "bold italic Devanagari, then Latin text in step again",
             pieces({ { u"\u0915\u093F", font("Helvetica-BoldOblique", 14) }, { u" plain", helvetica } }),
             { "\\rtlch\\ab\\ai\\afs28\\ltrch", "\\rtlch\\ab0\\ai0\\afs24\\ltrch" }, {} },
-        { "Latin and East Asian text take the ordinary words only",
+        { "Latin and East Asian text: the associated words beside every change of the ordinary ones",
             pieces({ { u"bold ", font("Helvetica-Bold") }, { u"\u4E2D\u6587", font("Helvetica-Oblique", 14) } }),
-            { "\\i\\u20013" }, { "\\rtlch", "\\ab", "\\ai", "\\afs" } },
+            { "\\rtlch\\ab\\afs24\\ltrch\\f1\\fs24\\b bold ", "\\rtlch\\ab0\\ai\\afs28\\ltrch\\f2\\fs28\\b0\\i\\u20013" },
+            { "\\dbch" } },
+        { "a neutral character after right-to-left text without a font of its own",
+            pieces({ { u"\u05E9\u05DC", {} }, { u"\u2013", font("Helvetica-Bold") } }), { "\\rtlch\\ab\\afs24\\ltrch\\f1\\fs24\\b\\u8211" },
+            {} },
         { "a paragraph that starts with a link has its properties before the field",
             pieces({ { u"first\n", helvetica }, { u"A link", with(link, [](Attributes& a) { a.paragraph.alignment = text::Alignment::Center; }) },
                 { u" centred\n", with(helvetica, [](Attributes& a) { a.paragraph.alignment = text::Alignment::Center; }) } }),
@@ -153,9 +178,14 @@ TEST(RtfInterchange, ShapesOtherProgramsWriteReadAsTheyMeantThem)
             R"({\rtf1\ansi\deff0{\fonttbl{\f0\froman DejaVu Serif;}}\uc1
 \pard\plain \f0\fs24 {\loch Italic Chinese: }{\dbch\afs28\i\ab0\dbch \u20013\'3f\u25991\'3f}\par})",
             u"Italic Chinese: \u4E2D\u6587\n", { { u"Italic", font("DejaVu Serif") }, { u"\u4E2D", font("DejaVu Serif-Italic", 14) } } },
-        { "bold Latin beside East Asian text that is not",
+        { "a \\dbch run: its associated properties for all of its text, Latin text too",
             R"({\rtf1{\fonttbl\f0 Helvetica;}\f0\fs24\loch\b\dbch\ab0\afs20 Mixed \u26085?\u26412?})",
-            u"Mixed \u65E5\u672C", { { u"Mixed ", font("Helvetica-Bold") }, { u"\u65E5\u672C", font("Helvetica", 10) } } },
+            u"Mixed \u65E5\u672C", { { u"Mixed \u65E5\u672C", font("Helvetica", 10) } } },
+        { "neutral characters of a \\dbch run",
+            R"({\rtf1\uc0 {\dbch\ab\afs40 \u26085 !} plain})", u"\u65E5! plain", { { u"\u65E5!", font("Helvetica-Bold", 20) }, { u" plain", none } } },
+        { "neutral characters of a right-to-left run that names \\loch or \\hich after \\rtlch; its Latin letters stay ordinary",
+            R"({\rtf1\uc0 {\rtlch\ai\afs20\loch \u1633 +}{\rtlch\ai\afs20\hich \u1633 + xy}})", u"\u0661+\u0661+ xy",
+            { { u"\u0661+\u0661+ ", font("Helvetica-Oblique", 10) }, { u"xy", none } } },
         { "\\plain ends the associated properties too",
             R"({\rtf1{\fonttbl\f0 Arial;}\f0\rtlch\ab\afs30\ltrch \u1488?\plain\f0 \u1489?})",
             u"\u05D0\u05D1", { { u"\u05D0", font("Arial-Bold", 15) }, { u"\u05D1", font("Arial") } } },
@@ -168,15 +198,15 @@ TEST(RtfInterchange, ShapesOtherProgramsWriteReadAsTheyMeantThem)
 \pard\plain {\listtext\pard\plain  1.\tab}\ilvl0\ls2 {\loch One}\par
 \pard\plain {\listtext\pard\plain  2.\tab}\ilvl0\ls2 {\loch Two}\par
 \pard\plain Plain\par})",
-            u"\u2022\tFirst\n 1.\tOne\n 2.\tTwo\nPlain\n",
-            { { u"\u2022\t", listed(font("OpenSymbol"), { "{disc}" }, text::Alignment::Center) },
-                { u"First\n", paragraph({ "{disc}" }, text::Alignment::Center) }, { u" 1.\tOne\n 2.\tTwo\n", paragraph({ "{decimal}" }) },
+            u"\t\u2022\tFirst\n\t1.\tOne\n\t2.\tTwo\nPlain\n",
+            { { u"\t\u2022\t", listed(font("OpenSymbol"), { "{disc}" }, text::Alignment::Center) },
+                { u"First\n", paragraph({ "{disc}" }, text::Alignment::Center) }, { u"\t1.\tOne\n\t2.\tTwo\n", paragraph({ "{decimal}." }) },
                 { u"Plain", none } } },
         { "a list label in a symbol font, from a program that writes old code pages",
             R"({\rtf1\ansi\deff0{\fonttbl{\f0 Times New Roman;}{\f3\fcharset2 Symbol;}}
 {\*\listtable{\list{\listlevel\levelnfc23{\leveltext\'01\u-3913 ?;}}\listid7}}{\*\listoverridetable{\listoverride\listid7\ls1}}
 {\listtext\pard\plain\ltrpar \rtlch\fcs1 \af0 \ltrch\fcs0 \f3\insrsid1 \'b7\tab}\pard\plain \ltrpar\ql \fi-360\li720\ls1\ilvl0 Item\par})",
-            u"\u00B7\tItem\n", { { u"\u00B7", listed(font("Symbol"), { "{disc}" }, text::Alignment::Left) },
+            u"\t\u00B7\tItem\n", { { u"\t\u00B7\t", listed(font("Symbol"), { "{disc}" }, text::Alignment::Left) },
                                    { u"Item", paragraph({ "{disc}" }, text::Alignment::Left) } } },
         { "a centred paragraph that starts with a link, properties before the field or in its result",
             R"({\rtf1 \pard\qc{\field{\*\fldinst{HYPERLINK "https://example.org/"}}{\fldrslt link}} after\par
@@ -204,4 +234,139 @@ TEST(RtfInterchange, ShapesOtherProgramsWriteReadAsTheyMeantThem)
         // Whatever is read, this program writes back as it was read.
         EXPECT_EQ(roundTrip(s), s);
     }
+}
+
+TEST(RtfInterchange, ListLabelsOfOtherProgramsAreItemMarkersAndAreWrittenBackAsLabelsOnly)
+{
+    // Lists of every marker form, as word processors write them: the label before the
+    // paragraph's properties, which it clears, the marker's form in the level's text.
+    const char* rtf = R"({\rtf1\ansi\deff0{\fonttbl{\f0 Liberation Serif;}{\f1\fcharset2 OpenSymbol;}{\f2\fcharset2 Symbol;}{\f3 Courier New;}}
+{\*\listtable
+{\list\listtemplateid1{\listlevel\levelnfc23{\leveltext \'01\u8226 ?;}{\levelnumbers;}}{\listlevel\levelnfc23{\leveltext \'01\u57353 ?;}{\levelnumbers;}}\listid1}
+{\list\listtemplateid2{\listlevel\levelnfc0{\leveltext \'02\'00.;}{\levelnumbers\'01;}}{\listlevel\levelnfc4{\leveltext \'03(\'01);}{\levelnumbers\'02;}}\listid2}
+{\list\listtemplateid3{\listlevel\levelnfc1{\leveltext\'02\'00.;}}{\listlevel\levelnfc2{\leveltext\'02\'01);}}\listid3}
+{\list\listtemplateid4{\listlevel\levelnfc23{\leveltext\leveltemplateid67698689\'01\u-3913 ?;}}{\listlevel\levelnfc23{\leveltext\'01o;}}\listid4}
+{\list\listtemplateid5{\listlevel\levelnfc0{\leveltext\'07Step \'00:;}}{\listlevel\levelnfc0{\leveltext\'04\'00.\'01.;}}\listid5}
+{\list\listtemplateid6{\listlevel\levelnfc3{\leveltext\'02\'00);}}{\listlevel\levelnfc23{\leveltext\'01\u10148 ?;}}\listid6}}
+{\*\listoverridetable{\listoverride\listid1\ls1}{\listoverride\listid2\ls2}{\listoverride\listid3\ls3}{\listoverride\listid4\ls4}{\listoverride\listid5\ls5}{\listoverride\listid6\ls6}}
+\pard\plain Before\par
+{\listtext\pard\plain \rtlch\af1 \ltrch\hich\af1\loch\f1\dbch\af1 \u8226\'3f\tab}\pard\plain \ilvl0\ls1 {\loch Bullet}\par
+{\listtext\pard\plain \f1 \u57353\'3f\tab}\pard\plain \ilvl1\ls1 Circle\par
+{\listtext\pard\plain  1.\tab}\pard\plain \ilvl0\ls2 One\par
+{\listtext\pard\plain  (a)\tab}\pard\plain \ilvl1\ls2 Sub a\par
+{\listtext\pard\plain  (b)\tab}\pard\plain \ilvl1\ls2 Sub b\par
+{\listtext\pard\plain  2.\tab}\pard\plain \ilvl0\ls2 Two\par
+{\listtext\pard\plain  1st\tab}\pard\plain \ilvl0\ls2 Third, labelled as no list draws\par
+{\listtext\pard\plain I.\tab}\pard\plain \ls3\ilvl0 Roman\par
+{\listtext\pard\plain i)\tab}\pard\plain \ls3\ilvl1 Small roman\par
+{\listtext\pard\plain\ltrpar \f2\insrsid1 \'b7\tab}\pard\plain \ltrpar\ql \fi-360\li720\ls4\ilvl0 Symbol font\par
+{\listtext\pard\plain\ltrpar \f3 o\tab}\pard\plain \ltrpar\ql \fi-360\li1440\ls4\ilvl1 Courier\par
+{\listtext\pard\plain Step 1:\tab}\pard\plain \ls5\ilvl0 Worded\par
+{\listtext\pard\plain 1.1.\tab}\pard\plain \ls5\ilvl1 Of two levels\par
+{\listtext\pard\plain A)\tab}\pard\plain \ls6\ilvl0 Letter\par
+{\listtext\pard\plain \u10148\'3f\tab}\pard\plain \ls6\ilvl1 Arrow\par
+\pard\plain After\par})";
+    using Formats = std::vector<std::string>;
+    const std::vector<std::pair<std::u16string, Formats>> expected {
+        { u"Before", {} },
+        { u"\t\u2022\tBullet", { "{disc}" } },
+        { u"\t\u25E6\tCircle", { "{disc}", "{circle}" } },
+        { u"\t1.\tOne", { "{decimal}." } },
+        { u"\t(a)\tSub a", { "{decimal}.", "({lower-alpha})" } },
+        { u"\t(b)\tSub b", { "{decimal}.", "({lower-alpha})" } },
+        { u"\t2.\tTwo", { "{decimal}." } },
+        { u"\t3.\tThird, labelled as no list draws", { "{decimal}." } },
+        { u"\tI.\tRoman", { "{upper-roman}." } },
+        { u"\ti)\tSmall roman", { "{upper-roman}.", "{lower-roman})" } },
+        { u"\t\u00B7\tSymbol font", { "{disc}" } },
+        { u"\to\tCourier", { "{disc}", "o" } },
+        { u"\tStep 1:\tWorded", { "Step {decimal}:" } },
+        { u"\t1.1.\tOf two levels", { "Step {decimal}:", "{decimal}." } },
+        { u"\tA)\tLetter", { "{upper-alpha})" } },
+        { u"\t\u27A4\tArrow", { "{upper-alpha})", "\u27A4" } },
+        { u"After", {} },
+    };
+    AttributedString first = read(rtf);
+    EXPECT_EQ(listLines(first), expected);
+
+    std::string written = Rtf::write(first);
+    for (const char* levelText : { "{\\leveltext\\'02\\'00.;}", "{\\leveltext\\'03(\\'01);}", "{\\leveltext\\'07Step \\'00:;}",
+             "{\\leveltext\\'01o;}", "{\\leveltext\\'01\\u9702;}" })
+        EXPECT_NE(written.find(levelText), std::string::npos) << levelText << " in\n" << written;
+    auto shown = listLines(shownByListAwarePrograms(written));
+    ASSERT_EQ(shown.size(), expected.size()) << written;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        std::u16string body = expected[i].first.substr(expected[i].second.empty() ? 0 : expected[i].first.find(u'\t', 1) + 1);
+        EXPECT_EQ(shown[i].first, body) << "no label is left in the text beside the list's own\n" << written;
+    }
+    EXPECT_EQ(read(written), first) << written;
+}
+
+TEST(RtfInterchange, LabelsKeptInOtherFormsAreWrittenAsLabelsAndReadBackAsTheyWere)
+{
+    // Texts read before labels were made markers keep them with other white space, or under
+    // a format that says less than they do.
+    const Attributes helvetica = font("Helvetica");
+    AttributedString s = pieces({ { u" \u2022\tspace first\n\u2022\tno tab first\n", listed(helvetica, { "{disc}" }) },
+        { u" 1.\tnumber\n2.\tnext\n", listed(helvetica, { "{decimal}" }) }, { u"\tfoo\tno marker\n", listed(helvetica, { "({decimal})" }) },
+        { u"\t\u2022\tour own\n", listed(helvetica, { "{disc}" }) } });
+    std::string written = Rtf::write(s);
+    for (const char* label : { "{\\listtext  \\u8226\\tab}space first", "{\\listtext\\u8226\\tab}no tab first", "{\\listtext  1.\\tab}number",
+             "{\\listtext 2.\\tab}next", "{\\listtext\\tab\\u8226\\tab}our own" })
+        EXPECT_NE(written.find(label), std::string::npos) << label << " in\n" << written;
+    EXPECT_EQ(shownByListAwarePrograms(written).string(), u"space first\nno tab first\nnumber\nnext\n\tfoo\tno marker\nour own\n");
+    EXPECT_EQ(roundTrip(s), s) << written;
+}
+
+TEST(RtfInterchange, TheSmallestCasesOfOtherProgramsReadAndWriteAsTheyShow)
+{
+    // A numbered item: "1. One" as the list draws it.
+    AttributedString item = read(R"({\rtf1\ansi{\*\listtable{\list\listtemplateid1{\listlevel\levelnfc0\levelstartat1{\leveltext\'02\'00.;}{\levelnumbers\'01;}}\listid1}}{\*\listoverridetable{\listoverride\listid1\listoverridecount0\ls1}}{\listtext 1.\tab}\pard\ls1\ilvl0 One\par})");
+    EXPECT_EQ(item, AttributedString(u"\t1.\tOne\n", paragraph({ "{decimal}." })));
+    std::string written = Rtf::write(item);
+    EXPECT_NE(written.find("{\\leveltext\\'02\\'00.;}"), std::string::npos) << written;
+    EXPECT_NE(written.find("{\\listtext\\tab 1.\\tab}One\\par"), std::string::npos) << written;
+    EXPECT_EQ(shownByListAwarePrograms(written).string(), u"One\n");
+
+    // A label of nothing but white space is no marker; a level that draws none has none.
+    const char* noMarker = R"({\rtf1{\*\listtable{\list{\listlevel\levelnfc255{\leveltext\'00;}}\listid1}}{\*\listoverridetable{\listoverride\listid1\ls1}}{\listtext\pard\plain \tab}\pard\ls1 Bare\par})";
+    EXPECT_EQ(read(noMarker), AttributedString(u"Bare\n", paragraph({ "" })));
+
+    // Neutral characters of an East Asian run, and of a right-to-left one that names the
+    // ordinary scripts after; written with the associated properties beside the ordinary.
+    const std::tuple<const char*, AttributedString, const char*> runs[] = {
+        { R"({\rtf1\uc0 {\dbch\ab\afs40 \u26085 !}})", AttributedString(u"\u65E5!", font("Helvetica-Bold", 20)),
+            "\\rtlch\\ab\\afs40\\ltrch\\f1\\fs40\\b\\u26085 !" },
+        { R"({\rtf1\uc0 {\rtlch\ai\afs20\loch \u1633 +}})", AttributedString(u"\u0661+", font("Helvetica-Oblique", 10)),
+            "\\rtlch\\ai\\afs20\\ltrch\\f1\\fs20\\i\\u1633 +" },
+    };
+    for (const auto& [rtf, text, words] : runs) {
+        EXPECT_EQ(read(rtf), text) << rtf;
+        EXPECT_NE(Rtf::write(text).find(words), std::string::npos) << words << " in\n" << Rtf::write(text);
+    }
+}
+
+TEST(RtfInterchange, LevelTextsGiveTheMarkerFormatsTheyDraw)
+{
+    using namespace std::literals;
+    const std::tuple<std::optional<int>, std::optional<std::u16string_view>, int, std::string> cases[] = {
+        { 0, u"\x02\x00."sv, 0, "{decimal}." },
+        { 4, u"\x03(\x01)"sv, 1, "({lower-alpha})" },
+        { 0, u"\x04\x00.\x01."sv, 1, "{decimal}." },
+        { 0, u"\x09" u"Chapter \x00"sv, 0, "Chapter {decimal}" },
+        { 0, u"\x05\x00."sv, 0, "{decimal}." },
+        { 22, u"\x02\x00."sv, 0, "{decimal}." },
+        { 23, u"\x01\u2022"sv, 0, "{disc}" },
+        { 23, u"\x01\uF0A7"sv, 0, "{square}" },
+        { 23, u"\x01\uE123"sv, 0, "{disc}" },
+        { 23, u"\x02{x"sv, 0, "x" },
+        { 255, u"\x00"sv, 0, "" },
+        { 0, u";"sv, 0, "{decimal}" },
+        { 0, std::nullopt, 0, "{decimal}" },
+        { 23, std::nullopt, 0, "{disc}" },
+        { 255, std::nullopt, 0, "" },
+        { std::nullopt, std::nullopt, 0, "{disc}" },
+    };
+    for (const auto& [numberFormat, levelText, level, format] : cases)
+        EXPECT_EQ(text::rtf::markerFormat(numberFormat, levelText, level), format) << (levelText ? text::toUtf8(*levelText) : "no text");
 }

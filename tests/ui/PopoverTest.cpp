@@ -1,5 +1,6 @@
 #include "UiFixture.h"
 
+#include "platform/ui/ControlLook.h"
 #include "platform/ui/Popover.h"
 
 using namespace ui;
@@ -74,4 +75,32 @@ TEST_F(PopoverTest, ContentDrawsInsideTheChrome)
     EXPECT_EQ(pw.pixelAt(static_cast<int>(frame.width() / 2 + 4), static_cast<int>(frame.height() / 2)), gfx::colors::green);
 }
 
+TEST_F(PopoverTest, ATransientOneClosesAtAClickInAnotherWindowButNotInItsOwn)
+{
+    auto w = window(400, 300);
+    auto popover = Popover::create();
+    auto content = Swatch::create(gfx::colors::green, Rect(0, 0, 50, 30));
+    popover->setContentView(content);
+    popover->setTransient(true);
+    popover->setDarkLook(true);
+    int closed = 0;
+    popover->onDidClose = [&] { ++closed; };
+    popover->show(Rect(0, 0, 10, 10), w->contentView(), RectEdge::MaxY);
+    backend().click(*popover->window(), Point(20, 20));
+    EXPECT_TRUE(popover->isShown());
+    backend().click(*w, Point(300, 200));
+    EXPECT_FALSE(popover->isShown());
+    EXPECT_EQ(closed, 1);
+    backend().click(*w, Point(300, 200));
+    EXPECT_EQ(closed, 1);
+
+    // Its panel is near black, darker than the plain one.
+    popover->show(Rect(0, 0, 10, 10), w->contentView(), RectEdge::MaxY);
+    Window& pw = *popover->window();
+    pw.display();
+    EXPECT_LT(pw.pixelAt(4, static_cast<int>(pw.frame().height() / 2)).red, ControlLook::kMenu.red);
+    popover->close();
 }
+
+}
+

@@ -2,6 +2,7 @@
 
 #include "platform/base/KeyCodes.h"
 #include "platform/desktop/Opener.h"
+#include "platform/gfx/Contrast.h"
 #include "platform/text/FontTraits.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TextView.h"
@@ -345,15 +346,16 @@ TEST_F(TextViewTest, KeystrokesRedrawTheirLinesAndTheWindowShowsWhatAFullDrawing
 
 TEST_F(TextViewTest, SelectedTextReadsOnItsHighlightWhateverItsColour)
 {
-    // Dark text as the pads write it, light text as dark fields do, and a middling grey.
+    // Dark text as the pads write it and light text as dark fields do, each over what shows
+    // behind the view (the pads draw no background of their own).
     for (gfx::Color text : { gfx::Color::rgb(0, 0, 0), gfx::Color::rgb(0.9, 0.9, 0.9), gfx::Color::rgb(0.2, 0.2, 0.25) }) {
         auto view = focusedView("selected words");
         view->setDefaults({ gfx::Font::system(13), text });
+        view->setDrawsBackground(false);
         for (bool focused : { true, false })
-            EXPECT_GE(TextView::contrastRatio(text, view->selectionColor(focused)), 4.5)
+            EXPECT_GE(gfx::contrastRatio(text, view->selectionColor(focused)), 4.5)
                 << text.red << (focused ? " focused" : " not focused");
         // And it is what is drawn under the selection.
-        view->setDrawsBackground(false);
         view->selectAll();
         m_window->display();
         Rect first = view->layoutManager().selectionRects({ 0, 1 }).front();

@@ -8,6 +8,7 @@
 #include "mainwindow/PadTable.h"
 #include "mainwindow/PadViewController.h"
 
+#include "command/KeyComboRecorderView.h"
 #include "core/DataModel.h"
 #include "core/ValueTransformers.h"
 #include "log/FullDataSet.h"
@@ -121,7 +122,6 @@ Demo::Demo()
     Logger::sharedLogger().updateLogFileDescriptors();
 
     auto& hooks = MainWindowHooks::shared();
-    hooks.runCommandPopUp = [](ui::Button&) { log("the command pop-up opens here once it is given to the demo"); };
     hooks.showHelpPage = [](const std::string& page) { log("help page " + page); };
     hooks.parseOmniFocusTask = [](std::string_view xml) -> std::optional<OmniFocusTask> {
         auto task = OmniFocusHelper::parseTaskInfo(xml);
@@ -143,6 +143,7 @@ Demo::Demo()
     m_screen = std::make_unique<DemoScreen>();
     m_mainWindow = MainWindow::makeMainWindow();
     m_environment = std::make_unique<DemoEnvironment>(m_mainWindow);
+    m_commandPopUp = std::make_unique<DemoCommandPopUp>(*m_environment, *m_mainWindow);
     // As the shell does: a pad opening or closing compresses the window.
     std::weak_ptr<MainWindowController> controller = m_mainWindow->controller();
     for (const auto& key : MainWindowController::padStorageKeyPaths()) {
@@ -168,6 +169,7 @@ void Demo::show()
     m_mainWindow->window().makeKeyAndOrderFront();
     m_mainWindow->controller()->showState(*m_screen);
     m_mainWindow->controller()->setIgnoreMovementUpdates(false);
+    m_commandPopUp->showRecorderWindow();
 }
 
 void Demo::addSampleEntries()
@@ -268,6 +270,8 @@ std::string Demo::positions()
     if (auto* save = buttonTitled(*window.contentView(), "Save"))
         add("save", rootRectOf(save));
     report += "logRows " + std::to_string(controller.logBookTableViewController()->dataSet().size()) + "\n";
+    add("recorder", rootRectOf(m_commandPopUp->recorder()));
+    report += m_commandPopUp->state() + "\n";
     return report;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DemoCommandPopUp.h"
 #include "DemoEnvironment.h"
 #include "DemoScreen.h"
 
@@ -36,7 +37,8 @@ public:
     // For the end-to-end test: prints where the parts it clicks are, in X's root coordinates
     // ("commandButton x y w h", "selector.0 …", "row.1 …", "nowText …", "addEntry …",
     // "save …", "titleStrip …", "window …"), the pads' state ("open now"), the log book's
-    // row count ("logRows 3") and the Now pad's text ("nowPage <text>"), again on change.
+    // row count ("logRows 3") and the Now pad's text ("nowPage <text>"), the hot-key
+    // recorder ("recorder …") and the pop-up ("popUp open <search>"), again on change.
     void reportPositions();
 
 private:
@@ -45,6 +47,7 @@ private:
     std::shared_ptr<ostrel::MainWindow> m_mainWindow;
     std::unique_ptr<DemoScreen> m_screen;
     std::unique_ptr<DemoEnvironment> m_environment;
+    std::unique_ptr<DemoCommandPopUp> m_commandPopUp;
     std::vector<std::shared_ptr<ostrel::KVOResponder>> m_compressors;
     std::shared_ptr<base::Timer> m_reporter;
     std::string m_lastPositions;

@@ -2,6 +2,7 @@
 
 #include "command/CommandEnvironment.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,7 +22,7 @@ public:
 
     base::Defaults& defaults() override;
     void collectCurrentScreenItems(ostrel::MatchingItemCollector&) override { }
-    void dismissCommandPopUp() override { log("dismiss the command pop-up"); }
+    void dismissCommandPopUp() override;
     void sendToMainController(const std::string& action, ostrel::MatchingItemList&) override { perform(action); }
     void sendHotKeyActionToMainController(const std::string& action, ostrel::OstrelHotKeyManager&) override { perform(action); }
     void runCommandWindow() override { log("run the command window"); }
@@ -39,6 +40,9 @@ public:
     void revealFocusedPadInFinder(ostrel::MatchingItemList&) override;
     void parseObjectiveField() override;
     void parseClipboard() override;
+
+    // Closes the pop-up once the demo has one.
+    std::function<void()> dismissPopUp;
 
 private:
     static void log(const std::string& what);

@@ -25,8 +25,10 @@ public:
     {
         m_previousSink = base::setDiagnosticSink([this](std::string_view) { ++m_lines; });
         m_listener = desktop::UrlScheme::claim(std::string(kScheme)).listener;
-        if (m_listener)
+        if (m_listener) {
             m_listener->on_url = [this](const std::string& url) { m_received.push_back(url); };
+            m_listener->on_bring_to_front = [this] { ++m_frontRequests; };
+        }
     }
     ~LinkHandOverProbe()
     {
@@ -39,20 +41,29 @@ public:
     bool listening() const { return m_listener != nullptr; }
 
     // Any bytes handed over by another launch: exactly a clean link of our scheme reaches the
-    // program, unchanged; anything else is dropped with a logged line. Answers what went
-    // wrong, if anything.
+    // program, unchanged; the words a launch without a link sends bring the program to the
+    // front; anything else is dropped with a logged line. Answers what went wrong, if anything.
     std::optional<std::string> problem(std::string_view message)
     {
         m_received.clear();
+        std::size_t frontRequestsBefore = m_frontRequests;
         if (!desktop::UrlScheme::sendToRunningCopy(message))
             return "the message could not be handed over";
         std::size_t linesBefore = m_lines;
         bool timedOut = false;
         auto deadline = base::Timer::create(10, false, base::RunLoop::Mode::Common, [&](base::Timer&) { timedOut = true; });
-        base::RunLoop::main().runUntil([&] { return !m_received.empty() || m_lines > linesBefore || timedOut; });
+        base::RunLoop::main().runUntil([&] {
+            return !m_received.empty() || m_lines > linesBefore || m_frontRequests > frontRequestsBefore || timedOut;
+        });
         deadline->invalidate();
         if (timedOut)
             return "a hand-over was never answered";
+        bool askedForFront = m_frontRequests > frontRequestsBefore;
+        if (askedForFront != (message == desktop::UrlScheme::kBringToFrontRequest))
+            return askedForFront ? "a message other than the front request brought the program to the front"
+                                 : "the front request did not bring the program to the front";
+        if (askedForFront)
+            return m_received.empty() ? std::nullopt : std::optional<std::string>("the front request arrived as a link");
         if (isCleanLink(message)) {
             if (m_received.size() != 1 || m_received[0] != message)
                 return "a clean link did not arrive as it was sent";
@@ -99,6 +110,7 @@ private:
     std::unique_ptr<desktop::UrlScheme> m_listener;
     base::DiagnosticSink m_previousSink;
     std::size_t m_lines { 0 };
+    std::size_t m_frontRequests { 0 };
     std::vector<std::string> m_received;
 };
 
