@@ -225,11 +225,41 @@ void WebView::show(std::size_t index)
         m_card->removeFromSuperview();
         m_card.reset();
     }
-    if (browser())
-        render();
-    else
+    if (!browser()) {
         showCard();
+        return;
+    }
+    m_renderWaiting = true;
+    renderIfWaiting();
 }
+
+bool WebView::isInSight() const { return window() && window()->isVisible() && !isHiddenOrHasHiddenAncestor(); }
+
+void WebView::renderIfWaiting()
+{
+    if (!m_renderWaiting || !isInSight() || m_index < 0)
+        return;
+    m_renderWaiting = false;
+    render();
+}
+
+void WebView::renderSoon()
+{
+    if (!m_renderWaiting || m_renderPosted)
+        return;
+    // After the current turn: a page loaded right after the view came into sight is drawn
+    // in place of the one that waited, and the browser runs once.
+    m_renderPosted = true;
+    std::weak_ptr<View> weak = weak_from_this();
+    base::RunLoop::main().post([weak] {
+        if (auto view = std::static_pointer_cast<WebView>(weak.lock())) {
+            view->m_renderPosted = false;
+            view->renderIfWaiting();
+        }
+    });
+}
+
+void WebView::viewDidMoveToWindow() { renderSoon(); }
 
 void WebView::render()
 {
@@ -292,6 +322,7 @@ void WebView::showCard()
 
 void WebView::layout()
 {
+    renderSoon();
     if (!m_card)
         return;
     m_card->setFrame(bounds());
@@ -320,6 +351,8 @@ void WebView::mouseDown(const Event&)
 
 void WebView::draw(gfx::GraphicsContext& context, const Rect&)
 {
+    // A window shown again, or a pad opened, draws the view before anything else tells it.
+    renderSoon();
     context.setFillColor(m_picture ? gfx::colors::white : ControlLook::kMenu);
     context.fillRect(bounds());
     if (!m_picture)

@@ -18,6 +18,8 @@ class Button;
 // a picture in the background and shown when ready; a click opens the live page in the
 // default browser. Without a browser the view shows a card with the page's title and a
 // button that opens it. Only local files are loaded: the program's help and chart pages.
+// The browser runs only for a view in a visible window: a page loaded while the view is
+// hidden (a closed pad) is drawn when the view comes into sight.
 class WebView : public View {
 public:
     static std::shared_ptr<WebView> create();
@@ -56,6 +58,7 @@ public:
     void draw(gfx::GraphicsContext& context, const Rect& dirty) override;
     void mouseDown(const Event& event) override;
     void layout() override;
+    void viewDidMoveToWindow() override;
 
 protected:
     WebView();
@@ -63,6 +66,10 @@ protected:
 private:
     void show(std::size_t index);
     void render();
+    bool isInSight() const;
+    // The page waiting for the view to come into sight is drawn now, if it can be.
+    void renderIfWaiting();
+    void renderSoon();
     void finished(std::shared_ptr<gfx::Image> picture);
     void showCard();
     void openLive();
@@ -71,6 +78,8 @@ private:
     int m_index { -1 };
     std::string m_title;
     bool m_loading { false };
+    bool m_renderWaiting { false };
+    bool m_renderPosted { false };
     std::shared_ptr<gfx::Image> m_picture;
     std::shared_ptr<View> m_card;
     // Each render carries the generation it was asked for; a late one for an earlier page is dropped.
