@@ -76,7 +76,13 @@ void MainController::run()
 
 const base::ActionTable& MainController::actionTable() const
 {
-    static const auto table = base::ActionTable::of<MainController>({ { "hide:", &MainController::hide } });
+    static const auto table = base::ActionTable::of<MainController>({ { "hide:", &MainController::hide },
+        { "showPreferencesDialog:", &MainController::showPreferencesDialog },
+        { "showPreferencesDialogWithDistractionPanePreselected:", &MainController::showPreferencesDialogWithDistractionPanePreselected },
+        { "showHelp:", &MainController::showHelp },
+        { "showOmniFocusIntegrationHelp:", &MainController::showOmniFocusIntegrationHelp },
+        { "showThingsIntegrationHelp:", &MainController::showThingsIntegrationHelp },
+        { "showNoiseMachineIntegrationHelp:", &MainController::showNoiseMachineIntegrationHelp } });
     return table;
 }
 

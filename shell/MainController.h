@@ -38,6 +38,18 @@ public:
     // Starts the state machine on its first screen.
     void run();
 
+    // The preferences window, run modally; the second opens it on the distractions pane.
+    void showPreferencesDialog(const base::Sender& sender = {});
+    void showPreferencesDialogWithDistractionPanePreselected(const base::Sender& sender = {});
+    // The welcome page in the help pad.
+    void showHelp(const base::Sender& sender = {});
+    // Opens the help pad alone.
+    void showHelpPad();
+    // Help on the integrations, in the help pad.
+    void showOmniFocusIntegrationHelp(const base::Sender& sender = {});
+    void showThingsIntegrationHelp(const base::Sender& sender = {});
+    void showNoiseMachineIntegrationHelp(const base::Sender& sender = {});
+
     // The status item, from awakeFromNib() on.
     const std::shared_ptr<ui::StatusItem>& item() const { return m_item; }
     // The status menu: the status item's right click, where running screens put their items.

@@ -1,0 +1,334 @@
+#include "shell/PreferencesController.h"
+
+#include "shell/PreferencesForm.h"
+#include "shell/PreferencesValueTransformers.h"
+#include "shell/PreferencesViews.h"
+
+#include "attention/SoundManager.h"
+#include "core/ValueTransformers.h"
+
+#include "platform/base/Defaults.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/PopUpButton.h"
+#include "platform/ui/Slider.h"
+#include "platform/ui/TabView.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/TextView.h"
+
+namespace ostrel {
+
+namespace {
+
+constexpr const char* kTableIndexKey = "notificationPreferencesTableIndex";
+constexpr double kPaneWidth = 720;
+constexpr double kListHeight = 330;
+constexpr double kDetailLeft = 216;
+constexpr double kDetailWidth = 488;
+constexpr double kDetailLabelWidth = 104;
+// The detail page shown while no event is chosen.
+constexpr int kNoRow = -1;
+
+std::shared_ptr<const ValueTransformer> indexSetTransformer()
+{
+    if (auto named = ValueTransformer::named("IntToIndexSetTransformer"))
+        return named;
+    return std::make_shared<IntToIndexSetTransformer>();
+}
+
+SettingsBindingOptions minutesOfSeconds()
+{
+    SettingsBindingOptions options;
+    options.valueTransformer = std::make_shared<SecondsToMinutesStringToIntegerValueTransformer>();
+    return options;
+}
+
+std::shared_ptr<ui::TextField> minutesLabel() { return PreferencesForm::label("minutes"); }
+
+}
+
+void PreferencesController::addSoundRow(PreferencesForm& form, const std::string& label, std::size_t row)
+{
+    const auto& entry = preferencesSoundRows()[row];
+    std::vector<PreferencesForm::Placed> controls;
+    if (entry.onKey) {
+        controls.push_back({ form.checkBox("", entry.onKey), 0 });
+    } else {
+        // No switch of its own: a gap of the switch's width keeps the pop-ups in line.
+        double width = ui::Button::create("", ui::ButtonType::Switch)->intrinsicContentSize().width;
+        controls.push_back({ ui::View::create(ui::Rect(0, 0, width, 1)), width });
+    }
+    auto popUp = ui::PopUpButton::create();
+    popUp->setIdentifier(entry.popUpButton);
+    popUp->addItems(soundLabels(*m_services.sounds, entry.list));
+    std::weak_ptr<PreferencesController> weak = weak_from_this();
+    std::string action = entry.action;
+    ui::PopUpButton* sender = popUp.get();
+    popUp->onAction = [weak, action, sender] {
+        if (auto self = weak.lock())
+            self->tryToPerform(action, sender);
+    };
+    m_soundPopUpButtons[row] = popUp;
+    controls.push_back({ popUp, 170 });
+    auto volume = form.slider(entry.volumeKey, 0, 1);
+    volume->setToolTip("Volume");
+    controls.push_back({ volume, 110 });
+    form.row(label, std::move(controls));
+}
+
+void PreferencesController::addSpeechRows(PreferencesForm& form, const std::string& onKey, const std::string& textKey,
+    const std::string& intervalKey)
+{
+    std::vector<PreferencesForm::Placed> controls { { form.checkBox("Speak", onKey), 0 } };
+    if (!intervalKey.empty()) {
+        controls.push_back({ PreferencesForm::label("every"), 0 });
+        controls.push_back({ form.textField(intervalKey, minutesOfSeconds()), 44 });
+        controls.push_back({ minutesLabel(), 0 });
+    }
+    form.row("Speech:", std::move(controls));
+    form.row("", { { form.textArea(textKey), 330 } });
+}
+
+void PreferencesController::addBannerRows(PreferencesForm& form, const std::string& prefix, const std::string& stickyKey,
+    const std::string& intervalKey)
+{
+    std::vector<PreferencesForm::Placed> controls { { form.checkBox("Show", prefix + "On"), 0 },
+        { form.checkBox("Keep on screen", stickyKey), 0 } };
+    if (!intervalKey.empty()) {
+        controls.push_back({ PreferencesForm::label("every"), 0 });
+        controls.push_back({ form.textField(intervalKey, minutesOfSeconds()), 44 });
+        controls.push_back({ minutesLabel(), 0 });
+    }
+    form.row("Banner:", std::move(controls));
+    form.row("Title:", { { form.textField(prefix + "Text"), 330 } });
+    form.row("Message:", { { form.textField(prefix + "Description"), 330 } });
+}
+
+std::shared_ptr<ui::View> PreferencesController::buildNotificationPage(int row)
+{
+    PreferencesForm form(m_services.store, kDetailWidth - ui::Scroller::kWidth, kDetailLabelWidth);
+    auto intervalRow = [&form](const std::string& key) {
+        form.row("", { { PreferencesForm::label("every"), 0 }, { form.textField(key, minutesOfSeconds()), 44 }, { minutesLabel(), 0 } });
+    };
+    auto dimRows = [&form](const std::string& onKey, const std::string& durationKey) {
+        form.row("Dimming:", { { form.checkBox("Dim the screens just before the end", onKey), 0 } });
+        form.row("", { { PreferencesForm::label("for"), 0 }, { form.slider(durationKey, 1, 10, 10), 140 },
+                         { PreferencesForm::label("seconds"), 0 } });
+    };
+    switch (row) {
+    case 1:
+        addSoundRow(form, "Sound:", 0);
+        addSpeechRows(form, "speechStartOn", "speechStartText");
+        addBannerRows(form, "growlStart", "growlStartSticky");
+        break;
+    case 2:
+        addSoundRow(form, "Reminder:", 2);
+        intervalRow("soundReminderInterval");
+        addSoundRow(form, "Background:", 3);
+        form.note("A continuous sound plays while the time slice runs.");
+        addSpeechRows(form, "speechReminderOn", "speechReminderText", "speechReminderInterval");
+        addBannerRows(form, "growlReminder", "growlReminderSticky", "growlReminderInterval");
+        break;
+    case 3:
+        form.row("Warn with:", { { form.checkBox("10", "warning10MinutesOn"), 0 }, { form.checkBox("5", "warning5MinutesOn"), 0 },
+                                   { form.checkBox("3", "warning3MinutesOn"), 0 }, { form.checkBox("1", "warning1MinuteOn"), 0 },
+                                   { PreferencesForm::label("minutes left"), 0 } });
+        addSoundRow(form, "Sound:", 1);
+        addSpeechRows(form, "speechWarningOn", "speechWarningText");
+        addBannerRows(form, "growlWarning", "growlWarningSticky");
+        dimRows("dimBeforeEndOfTimeSlice", "endOfTimeSliceDimDuration");
+        form.row("Darkness:", { { form.slider("dimmingAlpha", 0.1, 1), 160 } });
+        break;
+    case 4:
+        addSoundRow(form, "Sound:", 4);
+        addSpeechRows(form, "speechEndOn", "speechEndText");
+        addBannerRows(form, "growlEnd", "growlEndSticky");
+        form.heading("Soft Break");
+        addSoundRow(form, "First tick:", 5);
+        addSoundRow(form, "Second tick:", 6);
+        addSoundRow(form, "Between ticks:", 8);
+        addSoundRow(form, "Break starts:", 7);
+        form.row("Flash screens:", { { form.popUp("softBreakScreenFlashingChoice", { { "Never", 0 }, { "When the break starts", 1 },
+                                                                                       { "At every tick", 3 } }),
+                                         0 } });
+        form.heading("Still working");
+        addSpeechRows(form, "speechSoftBreakUserStillActiveOn", "speechSoftBreakUserStillActiveText");
+        addBannerRows(form, "growlSoftBreakUserStillActive", "growlSoftBreakUserStillActiveSticky");
+        form.heading("15 seconds left");
+        addSpeechRows(form, "speechSoftBreakIntermediaryOn", "speechSoftBreakIntermediaryText");
+        addBannerRows(form, "growlSoftBreakIntermediary", "growlSoftBreakIntermediaryStick");
+        form.heading("Break starts");
+        addSpeechRows(form, "speechSoftBreakFinalOn", "speechSoftBreakFinalText");
+        addBannerRows(form, "growlSoftBreakFinal", "growlSoftBreakFinalStick");
+        break;
+    case 5:
+        addSoundRow(form, "Sound:", 9);
+        addSpeechRows(form, "speechPausedOn", "speechPausedText");
+        addBannerRows(form, "growlPaused", "growlPausedSticky");
+        break;
+    case 6:
+        addSoundRow(form, "Sound:", 10);
+        addSpeechRows(form, "speechStoppedOn", "speechStoppedText");
+        addBannerRows(form, "growlStopped", "growlStoppedSticky");
+        break;
+    case 8:
+        addSoundRow(form, "Sound:", 11);
+        addSpeechRows(form, "speechBreakStartOn", "speechBreakStartText");
+        addBannerRows(form, "growlBreakStart", "growlBreakStartSticky");
+        break;
+    case 9:
+        addSoundRow(form, "Reminder:", 12);
+        intervalRow("breakSoundReminderInterval");
+        addSpeechRows(form, "breakSpeechReminderOn", "breakSpeechReminderText", "breakSpeechReminderInterval");
+        addBannerRows(form, "breakGrowlReminder", "breakGrowlReminderSticky", "breakGrowlReminderInterval");
+        break;
+    case 10:
+        addSoundRow(form, "Sound:", 13);
+        addSpeechRows(form, "breakSpeechEndOn", "breakSpeechEndText");
+        addBannerRows(form, "breakGrowlEnd", "breakGrowlEndSticky");
+        dimRows("dimBeforeEndOfTimedBreak", "endOfTimedBreakDimDuration");
+        break;
+    default:
+        form.gap(120);
+        form.note("Choose an event on the left to set how Ostrel tells you of it.");
+        break;
+    }
+    form.note("In spoken texts and banners, <MinutesLeft> stands for the time left.");
+
+    auto scroll = PreferencesBorderedScrollView::create();
+    scroll->setContentView(ui::ClipView::create(true));
+    scroll->setHasVerticalScroller(true);
+    scroll->setAutohidesScrollers(true);
+    scroll->setFrame(ui::Rect(0, 0, kDetailWidth, kListHeight));
+    scroll->setDocumentView(form.view());
+    return scroll;
+}
+
+void PreferencesController::buildNotificationFooter(PreferencesForm& form)
+{
+    m_soundOutputDevicePopUpButton = ui::PopUpButton::create();
+    m_soundOutputDevicePopUpButton->addItems(audioDevices());
+    std::weak_ptr<PreferencesController> weak = weak_from_this();
+    ui::PopUpButton* devices = m_soundOutputDevicePopUpButton.get();
+    m_soundOutputDevicePopUpButton->onAction = [weak, devices] {
+        if (auto self = weak.lock())
+            self->tryToPerform("changeSoundOutputDevice:", devices);
+    };
+    form.row("Play sounds on:", { { m_soundOutputDevicePopUpButton, 300 } });
+    auto tags = PreferencesForm::button("Speech Tags…", [weak] {
+        if (auto self = weak.lock())
+            self->tryToPerform("showSpeechTagsHelpTopic:", self.get());
+    });
+    form.row("Speaking volume:", { { form.slider("speechReminderVolume", 0, 1), 160 }, { tags, 0 } });
+    form.row("Show banners as:", { { form.popUp("notificationsSystem", { { "Ostrel's own windows", 0 }, { "Desktop notifications", 1 } }), 0 } });
+}
+
+void PreferencesController::buildNotificationsPane()
+{
+    auto pane = PreferencesForm::sheet(ui::Size(kPaneWidth, 0));
+
+    m_notificationTable = ui::TableView::create();
+    m_notificationTable->setDataSource(this);
+    auto list = PreferencesBorderedScrollView::create();
+    list->setContentView(ui::ClipView::create(true));
+    list->setFrame(ui::Rect(16, 16, kDetailLeft - 26, kListHeight));
+    list->setDocumentView(m_notificationTable);
+    m_notificationTable->setFrame(ui::Rect(0, 0, kDetailLeft - 26, 0));
+    m_notificationTable->reloadData();
+
+    m_notificationDetailTabView = PreferencesTablessTabView::create();
+    m_notificationDetailTabView->setFrame(ui::Rect(kDetailLeft, 16, kDetailWidth, kListHeight));
+    for (int row = kNoRow; row < static_cast<int>(m_notificationTableLabelArray.size()); ++row) {
+        if (row != kNoRow && isGroupRow(*m_notificationTable, row))
+            continue;
+        auto item = ui::TabViewItem::create(row);
+        item->sharedView()->addSubview(buildNotificationPage(row));
+        m_notificationDetailTabView->addItem(item);
+    }
+
+    PreferencesForm footer(m_services.store, kPaneWidth, kDetailLeft - PreferencesForm::kMargin);
+    buildNotificationFooter(footer);
+    footer.view()->setFrameOrigin(ui::Point(0, 16 + kListHeight + 6));
+
+    pane->addSubview(list);
+    pane->addSubview(m_notificationDetailTabView);
+    pane->addSubview(footer.view());
+    pane->setFrameSize(ui::Size(kPaneWidth, 16 + kListHeight + 6 + footer.height()));
+    addPane("Notifications", "Notifications", pane);
+
+    // The table's selection and the stored row follow each other, through the index-set
+    // transformer, for as long as the window lives.
+    std::weak_ptr<PreferencesController> weak = weak_from_this();
+    auto showStoredRow = [weak] {
+        auto self = weak.lock();
+        if (!self || !self->m_notificationTable)
+            return;
+        auto stored = self->m_services.store->object(kTableIndexKey).value_or(base::Value());
+        auto rows = IntToIndexSetTransformer::indexSet(indexSetTransformer()->transformedValue(stored));
+        int row = kNoRow;
+        for (int candidate : rows) {
+            if (candidate < self->numberOfRows(*self->m_notificationTable) && self->shouldSelectRow(*self->m_notificationTable, candidate)) {
+                row = candidate;
+                break;
+            }
+        }
+        if (row == kNoRow)
+            self->m_notificationTable->deselectAll();
+        else
+            self->m_notificationTable->selectRow(row);
+        self->showNotificationRow(row);
+    };
+    m_windowObservations.push_back(m_services.store->addObserver(kTableIndexKey, [showStoredRow](const std::string&) { showStoredRow(); }));
+    showStoredRow();
+}
+
+void PreferencesController::showNotificationRow(int row)
+{
+    if (!m_notificationDetailTabView)
+        return;
+    for (const auto& item : m_notificationDetailTabView->items()) {
+        auto* identifier = std::any_cast<int>(&item->identifier());
+        if (identifier && *identifier == row) {
+            m_notificationDetailTabView->selectItem(item);
+            return;
+        }
+    }
+}
+
+std::string PreferencesController::objectValueForRow(int row) const
+{
+    return row >= 0 && row < static_cast<int>(m_notificationTableLabelArray.size()) ? m_notificationTableLabelArray[static_cast<std::size_t>(row)]
+                                                                                   : std::string();
+}
+
+int PreferencesController::numberOfRows(ui::TableView&) { return static_cast<int>(m_notificationTableLabelArray.size()); }
+
+std::shared_ptr<ui::View> PreferencesController::viewForRow(ui::TableView& table, int row)
+{
+    auto label = PreferencesForm::label(objectValueForRow(row));
+    bool group = isGroupRow(table, row);
+    label->setFont(group ? gfx::Font::boldSystem(gfx::Font::systemFontSize) : gfx::Font::system(gfx::Font::systemFontSize));
+    double height = heightOfRow(table, row);
+    label->setFrame(ui::Rect(group ? 6 : 10, (height - 17) / 2, std::max(0.0, table.bounds().width() - 16), 17));
+    auto cell = ui::View::create(ui::Rect(0, 0, table.bounds().width(), height));
+    cell->addSubview(label);
+    return cell;
+}
+
+double PreferencesController::heightOfRow(ui::TableView& table, int row) { return isGroupRow(table, row) ? 21 : 19; }
+
+bool PreferencesController::isGroupRow(ui::TableView&, int row) { return row == 0 || row == 7; }
+
+bool PreferencesController::shouldSelectRow(ui::TableView& table, int row) { return !isGroupRow(table, row); }
+
+void PreferencesController::selectionDidChange(ui::TableView& table)
+{
+    if (&table != m_notificationTable.get())
+        return;
+    auto stored = indexSetTransformer()->reverseTransformedValue(IntToIndexSetTransformer::indexSetValue(table.selectedRowIndexes()));
+    // An empty selection keeps the stored row: the next opening shows it again.
+    if (!stored.isNull() && m_services.store->object(kTableIndexKey) != std::optional(stored))
+        m_services.store->set(kTableIndexKey, stored);
+    showNotificationRow(table.selectedRow());
+}
+
+}
