@@ -34,7 +34,7 @@ desktop::HotKeys& desktopHotKeys()
 }
 
 // A plain line for whoever runs the program from a terminal, never for the user, in the
-// quoted debug form: the quote key shows as a double quotation mark, which must not end it.
+// quoted debug form: a key shown as a quotation mark or a backslash must not end it.
 void writeLine(const char* what, const KeyCombo& combo)
 {
     std::string quoted = "\"";

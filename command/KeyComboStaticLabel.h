@@ -32,11 +32,15 @@ private:
     KeyComboStaticLabel(double fontSize, gfx::Color textColor);
     void finishCreation() override;
     void drawSymbols(const ui::Rect& bounds) const;
+    void appendSymbols(const KeyCombo& keyCombo);
+    double cellWidth(const std::string& symbol) const;
 
     double m_width { 13 };
     double m_horizontalInset { 0 };
     gfx::TextStyle m_attributes;
     std::vector<std::string> m_symbolList;
+    // Six cells at least; a combination written out in words ("Ctrl+Alt+N") widens it.
+    std::shared_ptr<ui::Constraint> m_widthConstraint;
 };
 
 }

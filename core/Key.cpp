@@ -1,5 +1,7 @@
 #include "core/Key.h"
 
+#include "platform/base/KeyNames.h"
+
 #include <array>
 #include <initializer_list>
 
@@ -10,8 +12,8 @@ namespace {
 struct KeyInfo {
     uint8_t code;
     const char* name;    // accepted, and the name the key goes by
-    const char* display; // the description
-    bool acceptsDisplay; // whether the display text also names the key
+    const char* symbol;  // the key's symbol, as menus of the other desktop show it
+    bool acceptsSymbol;  // whether the symbol also names the key
     std::initializer_list<const char*> alsoAccepts;
 };
 
@@ -103,7 +105,7 @@ std::optional<Key> Key::withString(std::string_view text)
     auto& keys = table();
     for (int index = 0; index < count; ++index) {
         auto& key = keys[index];
-        bool matches = wanted == key.name || (key.acceptsDisplay && wanted == lowerCased(key.display));
+        bool matches = wanted == key.name || (key.acceptsSymbol && wanted == lowerCased(key.symbol));
         for (auto* other : key.alsoAccepts)
             matches = matches || wanted == other;
         if (matches)
@@ -119,7 +121,7 @@ uint32_t Key::carbonKeyCode() const
 
 std::string Key::description() const
 {
-    return table()[static_cast<size_t>(value)].display;
+    return std::string(base::KeyNames::name(carbonKeyCode()));
 }
 
 }

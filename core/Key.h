@@ -33,10 +33,11 @@ struct Key {
     constexpr Key(Value v) : value(v) { }
 
     static std::optional<Key> withCarbonKeyCode(uint32_t carbonKeyCode);
-    // Matches the lower-cased text against the names and characters each key accepts.
+    // Matches the lower-cased text against the names, characters and symbols each key accepts.
     static std::optional<Key> withString(std::string_view text);
 
     uint32_t carbonKeyCode() const;
+    // As this desktop names the key: "R", "Space", "Page Up", "F5", "Ctrl" (the command key).
     std::string description() const;
 
     bool operator==(const Key&) const = default;

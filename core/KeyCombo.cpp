@@ -1,6 +1,7 @@
 #include "core/KeyCombo.h"
 
 #include "platform/base/Json.h"
+#include "platform/base/KeyNames.h"
 
 #include <array>
 #include <limits>
@@ -17,8 +18,6 @@ constexpr std::array<std::pair<uint32_t, uint64_t>, 4> modifierPairs { {
     { CarbonModifier::shift, EventModifier::shift },
     { CarbonModifier::command, EventModifier::command },
 } };
-
-constexpr std::array<const char*, 4> modifierSymbolTexts { "\u2303", "\u2325", "\u21E7", "\u2318" };
 
 std::optional<uint32_t> unsigned32(const base::Value& object, const char* member)
 {
@@ -53,20 +52,13 @@ uint64_t eventModifiersFromCarbonModifiers(uint32_t carbonModifiers)
 
 std::string modifierSymbols(uint64_t eventModifiers)
 {
-    std::string symbols;
-    for (size_t index = 0; index < modifierPairs.size(); ++index) {
-        if (eventModifiers & modifierPairs[index].second)
-            symbols += modifierSymbolTexts[index];
-    }
-    return symbols;
+    // The Carbon mask bits are the stored masks the desktop's names are given for.
+    return base::KeyNames::modifiers(carbonModifiersFromEventModifiers(eventModifiers));
 }
 
 std::string KeyCombo::description() const
 {
-    auto text = modifierSymbols(modifiers());
-    if (auto known = key())
-        text += known->description();
-    return text;
+    return base::KeyNames::shortcut(carbonModifiersFromEventModifiers(modifiers()), carbonKeyCode);
 }
 
 base::Value::Dictionary KeyCombo::dictionary() const

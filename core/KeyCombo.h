@@ -34,7 +34,8 @@ constexpr uint64_t function = 0x800000;
 // Both conversions keep command, shift, option and control and drop every other bit.
 uint32_t carbonModifiersFromEventModifiers(uint64_t eventModifiers);
 uint64_t eventModifiersFromCarbonModifiers(uint32_t carbonModifiers);
-// "⌃⌥⇧⌘", each symbol only when its modifier is set.
+// As this desktop shows them: "Super+Ctrl+Alt+Shift+", each only when its modifier is set
+// (control is the Super key, command Ctrl, option Alt).
 std::string modifierSymbols(uint64_t eventModifiers);
 
 // One keyboard shortcut: a Carbon key code and a Carbon modifier mask.
@@ -55,6 +56,8 @@ struct KeyCombo {
 
     std::optional<Key> key() const { return Key::withCarbonKeyCode(carbonKeyCode); }
     uint64_t modifiers() const { return eventModifiersFromCarbonModifiers(carbonModifiers); }
+    // "Super+R", "Ctrl+Alt+N", "F1": the modifiers, then the key's name when the code names
+    // one (the modifiers alone otherwise, "Ctrl").
     std::string description() const;
 
     // {"keyCode": code, "modifiers": mask}; read back only when both are integers that fit.

@@ -20,8 +20,9 @@ OSTREL_KIT_COLOR(BricksDrawing, darkText, rgb(0.851, 0.851, 0.851, 0.969))
 OSTREL_KIT_COLOR(BricksDrawing, darkHighlightedFill, rgb(0.634, 0.634, 0.634))
 OSTREL_KIT_COLOR(BricksDrawing, darkHighlightedStroke, rgb(0.393, 0.8, 0.32, 0.0))
 OSTREL_KIT_COLOR(BricksDrawing, darkHighlightedText, rgb(0.0, 0.0, 0.0))
-OSTREL_KIT_COLOR(BricksDrawing, highlightGradientStart, rgb(0.352, 0.666, 0.993))
-OSTREL_KIT_COLOR(BricksDrawing, highlightGradientEnd, rgb(0.0, 0.484, 0.905))
+// Deep enough that the white title of a pressed button reads at 4.5:1 or better.
+OSTREL_KIT_COLOR(BricksDrawing, highlightGradientStart, rgb(0.16, 0.43, 0.82))
+OSTREL_KIT_COLOR(BricksDrawing, highlightGradientEnd, rgb(0.0, 0.38, 0.76))
 
 const gfx::Gradient& BricksDrawing::standardHighlightGradient()
 {
@@ -80,10 +81,12 @@ void strokeOutline(gfx::Path path, const gfx::Color& stroke, double width, Butto
     path.stroke();
 }
 
-// The rounded buttons' title goes straight into its rectangle, without a clip.
+// The rounded buttons' title, centred in the body both ways, without a clip.
 void drawButtonTitle(const gfx::Rect& body, std::string_view title, const gfx::Color& color)
 {
-    drawTextIn(title, { body.minX(), body.minY(), body.width(), 17.5 }, titleStyle(color, gfx::TextAlignment::center),
+    gfx::TextStyle style = titleStyle(color, gfx::TextAlignment::center);
+    double height = measuredTextHeight(title, body.width(), style);
+    drawTextIn(title, { body.minX(), body.minY() + (body.height() - height) / 2, body.width(), height }, style,
         gfx::TextClipping::none);
 }
 

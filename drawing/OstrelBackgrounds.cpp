@@ -101,9 +101,9 @@ void OstrelStyleKit::drawCalendarNoEvents(const gfx::Rect& frame)
 {
     // Laid out 435 wide from the top-left corner whatever the frame's width.
     drawTextBox("No Calendar Events.", { frame.minX(), frame.maxY() - 32, 435, 20 },
-        textStyle(gfx::Font::system(20), n0(), gfx::TextAlignment::center));
-    drawTextBox("Use Command-D to quickly enter a duration.", { frame.minX(), frame.maxY() - 54, 435, 20 },
-        textStyle(gfx::Font::system(gfx::Font::miniSystemFontSize), n0(), gfx::TextAlignment::center), 0.5);
+        textStyle(gfx::Font::system(20), textOnSlate(), gfx::TextAlignment::center));
+    drawTextBox("Use Ctrl+D to quickly enter a duration.", { frame.minX(), frame.maxY() - 54, 435, 20 },
+        textStyle(gfx::Font::system(gfx::Font::miniSystemFontSize), hintOnSlate(), gfx::TextAlignment::center), 0.5);
 }
 
 void OstrelStyleKit::drawCommandWindowBackground(const gfx::Rect& frame)

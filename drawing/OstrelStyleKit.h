@@ -24,6 +24,10 @@ public:
     static const gfx::Color& n2();
     static const gfx::Color& n1();
     static const gfx::Color& n0();
+    // Text over the ramp: n0 lightened until it reads on the fragment backgrounds (n2 and
+    // darker) at 4.5:1, and hints at 3:1.
+    static const gfx::Color& textOnSlate();
+    static const gfx::Color& hintOnSlate();
     static const gfx::Color& lightYellow();
     static const gfx::Color& goodFocusColor();
     // The command pop-up's colours.

@@ -82,7 +82,7 @@ void DockManager::toggleDockMode()
     } else {
         alert.message = "Run Ostrel as a dockless application with no main menu and no dock tile?";
         alert.informativeText = "You can still access Ostrel via its (O) icon on the top right of the menu bar or by "
-                                "pressing the Control-R keyboard shortcut.";
+                                "pressing the Super+R keyboard shortcut.";
     }
     if (base::AlertPresenter::present(alert).button != 0)
         return;

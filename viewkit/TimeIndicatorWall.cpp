@@ -16,6 +16,8 @@ using A = ui::LayoutAttribute;
 namespace {
 
 constexpr double kLabelWidth = 80;
+// Labels here draw their text to their very edge: the value keeps a space's width from it.
+constexpr double kLabelValueGap = 4;
 
 // Whole seconds toward zero; what no count of seconds could be reads as 0.
 std::int64_t wholeSeconds(double seconds)
@@ -65,7 +67,7 @@ std::pair<std::shared_ptr<AttributedLabel>, std::shared_ptr<AttributedLabel>> Ti
     })->setAlignment(gfx::TextAlignment::right);
     auto leftField = addValueField(*left, leftValue, [&left](LayoutConstraintMaker& maker) {
         auto previous = left->factory().previous();
-        maker.and_(*previous).pin(A::Left, A::Right, 0).pin(A::FirstBaseline, A::FirstBaseline, 0);
+        maker.and_(*previous).pin(A::Left, A::Right, kLabelValueGap).pin(A::FirstBaseline, A::FirstBaseline, 0);
         maker.container().place(A::Top, A::Top);
     });
 
@@ -75,7 +77,7 @@ std::pair<std::shared_ptr<AttributedLabel>, std::shared_ptr<AttributedLabel>> Ti
     })->setAlignment(gfx::TextAlignment::right);
     auto rightField = addValueField(*right, rightValue, [&right](LayoutConstraintMaker& maker) {
         auto previous = right->factory().previous();
-        maker.and_(*previous).pin(A::FirstBaseline, A::FirstBaseline, 0).pin(A::Left, A::Right, 0);
+        maker.and_(*previous).pin(A::FirstBaseline, A::FirstBaseline, 0).pin(A::Left, A::Right, kLabelValueGap);
     });
     return { leftField, rightField };
 }

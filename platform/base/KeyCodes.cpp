@@ -25,11 +25,11 @@ constexpr std::array<KeyCodes::Key, 113> kKeys { {
     { K::Space, "space", 0x20 }, { K::Grave, "grave", 0x60 },
     // The key labelled delete erases backwards: the PC keyboard's BackSpace.
     { K::Delete, "BackSpace", 0xff08 }, { K::Escape, "Escape", 0xff1b },
-    // Command is the Super key here, Option is Alt.
-    { K::RightCommand, "Super_R", 0xffec }, { K::Command, "Super_L", 0xffeb }, { K::Shift, "Shift_L", 0xffe1 },
-    { K::CapsLock, "Caps_Lock", 0xffe5 }, { K::Option, "Alt_L", 0xffe9 }, { K::Control, "Control_L", 0xffe3 },
+    // Command is the Ctrl key here, Control the Super key, Option Alt.
+    { K::RightCommand, "Control_R", 0xffe4 }, { K::Command, "Control_L", 0xffe3 }, { K::Shift, "Shift_L", 0xffe1 },
+    { K::CapsLock, "Caps_Lock", 0xffe5 }, { K::Option, "Alt_L", 0xffe9 }, { K::Control, "Super_L", 0xffeb },
     { K::RightShift, "Shift_R", 0xffe2 }, { K::RightOption, "Alt_R", 0xffea },
-    { K::RightControl, "Control_R", 0xffe4 }, { K::Function, "XF86Fn", 0x100811d0 },
+    { K::RightControl, "Super_R", 0xffec }, { K::Function, "XF86Fn", 0x100811d0 },
     { K::F17, "F17", 0xffce }, { K::KeypadDecimal, "KP_Decimal", 0xffae },
     { K::KeypadMultiply, "KP_Multiply", 0xffaa }, { K::KeypadPlus, "KP_Add", 0xffab },
     { K::KeypadClear, "Clear", 0xff0b }, { K::VolumeUp, "XF86AudioRaiseVolume", 0x1008ff13 },

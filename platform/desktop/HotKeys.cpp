@@ -2,6 +2,7 @@
 
 #include "platform/base/Diagnostics.h"
 #include "platform/base/KeyCodes.h"
+#include "platform/base/KeyNames.h"
 #include "platform/desktop/X11Connection.h"
 
 #include <X11/XKBlib.h>
@@ -13,31 +14,25 @@
 namespace desktop {
 
 namespace {
-// As users read a combination in the logs: the X names, which the desktop's settings use.
+// As users read a combination in the logs: as the desktop shows keys.
 std::string describe(std::uint32_t keyCode, std::uint32_t modifiers)
 {
-    std::string text;
-    if (modifiers & base::KeyModifier::Control)
-        text += "Control+";
-    if (modifiers & base::KeyModifier::Option)
-        text += "Alt+";
-    if (modifiers & base::KeyModifier::Shift)
-        text += "Shift+";
-    if (modifiers & base::KeyModifier::Command)
-        text += "Super+";
-    const base::KeyCodes::Key* key = base::KeyCodes::find(keyCode);
-    return text + (key ? std::string(key->name) : "key code " + std::to_string(keyCode));
+    if (!base::KeyCodes::find(keyCode))
+        return base::KeyNames::modifiers(modifiers) + "key code " + std::to_string(keyCode);
+    return base::KeyNames::shortcut(modifiers, keyCode);
 }
 
+// The one place a stored combination meets X's modifiers: its Command is Ctrl here, its
+// Control Super, its Option Alt.
 unsigned xModifiers(std::uint32_t modifiers)
 {
     unsigned mask = 0;
     if (modifiers & base::KeyModifier::Command)
+        mask |= ControlMask;
+    if (modifiers & base::KeyModifier::Control)
         mask |= Mod4Mask;
     if (modifiers & base::KeyModifier::Option)
         mask |= Mod1Mask;
-    if (modifiers & base::KeyModifier::Control)
-        mask |= ControlMask;
     if (modifiers & base::KeyModifier::Shift)
         mask |= ShiftMask;
     return mask;

@@ -11,7 +11,8 @@ namespace desktop {
 class X11Connection;
 
 // Global hot keys: key combinations that reach us while another program is in front. A
-// combination is a stored key code with its modifier mask (base/KeyCodes.h); the caller
+// combination is a stored key code with its modifier mask (base/KeyCodes.h), grabbed with its
+// Command as Ctrl, its Control as Super and its Option as Alt; the caller
 // numbers its registrations and gets its presses and releases back under that number, on
 // the main thread.
 class HotKeys {

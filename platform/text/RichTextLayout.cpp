@@ -325,7 +325,11 @@ gfx::Rect RichTextLayout::caretRect(size_t index) const
     const Paragraph& paragraph = paragraphFor(std::min(index, m_length));
     PangoRectangle strong;
     pango_layout_get_cursor_pos(paragraph.layout, paragraph.byteAt(std::min(index, m_length)), &strong, nullptr);
-    return { points(strong.x), paragraph.top + points(strong.y), 0, points(strong.height) };
+    // Once drawn at a display's scale, pango measures an empty line by the font at that
+    // scale and gives half its height at twice the scale; the height taken when the
+    // paragraph was laid out is in points.
+    double height = paragraph.length == 0 ? paragraph.height : points(strong.height);
+    return { points(strong.x), paragraph.top + points(strong.y), 0, height };
 }
 
 size_t RichTextLayout::indexAt(gfx::Point point) const

@@ -163,8 +163,13 @@ void Button::keyDown(const Event& event)
 
 bool Button::hitsKeyEquivalent(const Event& event) const
 {
-    if (m_keyEquivalent.empty() || event.type() != Event::Type::KeyDown)
+    if (event.type() != Event::Type::KeyDown)
         return false;
+    // A push button titled "Cancel" cancels on Escape without being told, as dialogs expect.
+    if (m_keyEquivalent.empty())
+        return m_type == ButtonType::MomentaryPushIn && m_title == "Cancel"
+            && event.keyCode() == static_cast<std::uint16_t>(base::KeyCode::Escape)
+            && !(event.modifierFlags() & (ModifierFlag::Command | ModifierFlag::Option | ModifierFlag::Control | ModifierFlag::Shift));
     std::uint32_t relevant = ModifierFlag::Command | ModifierFlag::Option | ModifierFlag::Control | ModifierFlag::Shift;
     if ((event.modifierFlags() & relevant) != (m_keyModifiers & relevant))
         return false;
@@ -218,8 +223,8 @@ Size Button::intrinsicContentSize() const
 
 std::optional<double> Button::firstBaselineOffsetFromTop() const
 {
-    // The title is centred; its baseline sits about a fifth of the font below the middle.
-    return bounds().height() / 2 + font().pointSize * 0.35;
+    // The title is centred as a label is.
+    return ControlLook::labelBaseline(font(), bounds().height() > 0 ? bounds().height() : intrinsicContentSize().height);
 }
 
 gfx::Color Button::textColor() const

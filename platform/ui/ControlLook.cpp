@@ -1,10 +1,12 @@
 #include "platform/ui/ControlLook.h"
 
+#include "platform/gfx/Contrast.h"
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/Path.h"
 
 #include <algorithm>
 #include <cmath>
+#include <pango/pango.h>
 
 namespace ui::ControlLook {
 
@@ -24,6 +26,27 @@ Size labelSize(std::string_view text, const gfx::Font& font)
 {
     Rect r = gfx::textBoundingRect(text, 0, gfx::TextStyle(font));
     return { std::ceil(r.width()), std::ceil(std::max(r.height(), font.pointSize * 1.2)) };
+}
+
+gfx::Color selectionColor(gfx::Color background, bool active)
+{
+    // About halfway between black and white, as the eye measures it.
+    bool light = gfx::relativeLuminance(background) > 0.18;
+    if (light)
+        return active ? kAccent.blended(0.7, gfx::colors::white) : gfx::Color::rgb(0.82, 0.82, 0.84);
+    return active ? kAccent.blended(0.45, gfx::colors::black) : kFaceHighlighted;
+}
+
+gfx::Color selectionColorForText(gfx::Color text, bool active)
+{
+    return selectionColor(gfx::relativeLuminance(text) > 0.18 ? kField : gfx::colors::white, active);
+}
+
+double labelBaseline(const gfx::Font& font, double rectHeight)
+{
+    gfx::TextLayout layout("0", gfx::TextStyle(font));
+    double height = layout.boundingRect().height();
+    return (rectHeight - height) / 2 + pango_layout_get_baseline(layout.pangoLayout()) / static_cast<double>(PANGO_SCALE);
 }
 
 void drawLabel(std::string_view text, const Rect& rect, const gfx::Font& font, gfx::Color color,

@@ -19,9 +19,19 @@ constexpr gfx::Color kFaceHighlighted = gfx::Color::rgb(0.36, 0.36, 0.38);
 constexpr gfx::Color kStroke = gfx::Color::rgb(0.42, 0.42, 0.44);
 constexpr gfx::Color kText = gfx::Color::rgb(0.9, 0.9, 0.9);
 constexpr gfx::Color kSecondaryText = gfx::Color::rgb(0.6, 0.6, 0.62);
-constexpr gfx::Color kAccent = gfx::Color::rgb(0.18, 0.49, 0.96);
+// Deep enough that white text on it (a highlighted menu row) reads at 4.5:1.
+constexpr gfx::Color kAccent = gfx::Color::rgb(0.13, 0.42, 0.88);
 constexpr gfx::Color kField = gfx::Color::rgb(0.12, 0.12, 0.13);
 constexpr gfx::Color kMenu = gfx::Color::rgb(0.17, 0.17, 0.18);
+// Around the control with the keyboard: the accent, lighter, so it reads on dark and light faces.
+constexpr gfx::Color kFocusRing = gfx::Color::rgb(0.38, 0.62, 1.0);
+
+// The selection behind text on a background: deep on a dark background, light on a light
+// one, so that the text over it keeps reading; paler while its view has not the keyboard.
+gfx::Color selectionColor(gfx::Color background, bool active);
+// The same for a view that leaves its background to what is behind it: light text is on a
+// dark background there, dark text on a light one.
+gfx::Color selectionColorForText(gfx::Color text, bool active);
 
 // A rounded face with its outline.
 void drawBezel(gfx::GraphicsContext& context, const Rect& rect, double radius, gfx::Color fill,
@@ -30,6 +40,9 @@ void drawBezel(gfx::GraphicsContext& context, const Rect& rect, double radius, g
 void drawLabel(std::string_view text, const Rect& rect, const gfx::Font& font, gfx::Color color,
     gfx::TextAlignment alignment = gfx::TextAlignment::center);
 Size labelSize(std::string_view text, const gfx::Font& font);
+// Where drawLabel puts the first baseline in a rect of that height, from its top: what a
+// control drawing its text so answers as its first baseline.
+double labelBaseline(const gfx::Font& font, double rectHeight);
 // A tick, as in a checked box or a checked menu item.
 void drawCheckMark(gfx::GraphicsContext& context, const Rect& rect, gfx::Color color);
 // A small downward chevron, as pop-up buttons show.

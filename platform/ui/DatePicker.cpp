@@ -169,6 +169,13 @@ void DatePicker::step(int units)
         sendAction();
 }
 
+std::optional<double> DatePicker::firstBaselineOffsetFromTop() const
+{
+    // The digits' baseline, so a label beside the picker reads on the same line.
+    double height = bounds().height() > 0 ? bounds().height() : intrinsicContentSize().height;
+    return ControlLook::labelBaseline(font(), height);
+}
+
 Size DatePicker::intrinsicContentSize() const
 {
     Size size = ControlLook::labelSize(text(), font());

@@ -38,6 +38,7 @@ public:
     std::string text() const;
 
     Size intrinsicContentSize() const override;
+    std::optional<double> firstBaselineOffsetFromTop() const override;
     void mouseDown(const Event& event) override;
     void keyDown(const Event& event) override;
 

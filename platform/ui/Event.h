@@ -8,8 +8,10 @@
 
 namespace ui {
 
-// Modifier flags of an event. The stored key combinations keep masks of their own
-// (base::KeyModifier); the two convert below.
+// Modifier flags of an event, named as the stored combinations name them: on this desktop
+// Command is the Ctrl key, Control the Super key and Option the Alt key (the window backend
+// reads them so). The stored key combinations keep masks of their own (base::KeyModifier);
+// the two convert below.
 namespace ModifierFlag {
 constexpr std::uint32_t CapsLock = 1u << 16;
 constexpr std::uint32_t Shift = 1u << 17;
@@ -36,6 +38,9 @@ public:
         KeyDown,
         KeyUp,
         FlagsChanged,
+        // The middle button, which pastes the primary selection where it clicks.
+        OtherMouseDown,
+        OtherMouseUp,
     };
 
     static Event mouse(Type type, Window* window, Point locationInWindow, std::uint32_t modifiers = 0,

@@ -1,6 +1,7 @@
 #include "platform/ui/Menu.h"
 
 #include "platform/base/KeyCodes.h"
+#include "platform/base/KeyNames.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/MenuTracking.h"
@@ -195,7 +196,10 @@ bool Menu::performKeyEquivalent(const Event& event)
         if (key.size() == 1 && std::isupper(static_cast<unsigned char>(key[0])))
             mask |= ModifierFlag::Shift;
         std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
-        if (key != characters || (event.modifierFlags() & relevant) != (mask & relevant))
+        // A key equivalent may name a key that types nothing ("f12", as a hot key's is).
+        auto named = key.size() > 1 ? base::KeyNames::codeNamed(key) : std::nullopt;
+        bool sameKey = named ? *named == event.keyCode() : key == characters;
+        if (!sameKey || (event.modifierFlags() & relevant) != (mask & relevant))
             continue;
         willOpen();
         if (!isItemEnabled(*item))

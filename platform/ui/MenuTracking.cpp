@@ -47,13 +47,7 @@ std::shared_ptr<MenuItem> MenuTracking::run(const MenuItem* positioningItem, Poi
     Window* previousKey = Application::shared() ? Application::shared()->keyWindow() : nullptr;
     std::weak_ptr<Window> previous = previousKey ? previousKey->weak_from_this() : std::weak_ptr<Window> {};
 
-    open(m_menu, topLeft);
-    if (positioningItem && !m_levels.empty()) {
-        Rect row = m_levels.front().view->rectOfItem(positioningItem);
-        Window& window = *m_levels.front().window;
-        window.setFrameTopLeftPoint({ topLeft.x, topLeft.y + row.minY() });
-        m_levels.front().view->setHighlightedItem(const_cast<MenuItem*>(positioningItem));
-    }
+    open(m_menu, topLeft, positioningItem);
     DismissOnResignKey dismiss(*this);
     if (!m_levels.empty())
         m_levels.front().window->setDelegate(&dismiss);
@@ -74,13 +68,19 @@ std::shared_ptr<MenuItem> MenuTracking::run(const MenuItem* positioningItem, Poi
     return chosen;
 }
 
-void MenuTracking::open(Menu& menu, Point topLeft)
+void MenuTracking::open(Menu& menu, Point topLeft, const MenuItem* positioningItem)
 {
     Level level;
     level.menu = &menu;
     level.keepAlive = menu.weak_from_this().lock();
     level.view = MenuView::create(menu, *this);
     Size size = level.view->fittingRowsSize();
+    level.view->setFrame(Rect(0, 0, size.width, size.height));
+    // The positioning item's row opens over the point, placed before the window shows: a
+    // window that appeared elsewhere first would have the display report the pointer over
+    // whatever row was there.
+    if (positioningItem)
+        topLeft.y += level.view->rectOfItem(positioningItem).minY();
     // On the screen: a menu near the right or bottom edge opens the other way.
     if (auto screen = Screen::main()) {
         Rect visible = screen->visibleFrame;
@@ -92,8 +92,11 @@ void MenuTracking::open(Menu& menu, Point topLeft)
     level.window = Window::create(Rect(topLeft.x, topLeft.y - size.height, size.width, size.height), WindowStyle::Borderless);
     level.window->setLevel(WindowLevel::PopUpMenu);
     level.window->setBackgroundColor(gfx::Color::white(0, 0));
-    level.view->setFrame(Rect(0, 0, size.width, size.height));
     level.window->setContentView(level.view);
+    if (positioningItem)
+        level.view->setHighlightedItem(const_cast<MenuItem*>(positioningItem));
+    if (auto* app = Application::shared())
+        level.view->setPointerAtOpen(app->backend().mouseLocation());
     bool root = m_levels.empty();
     level.window->setCanBecomeKeyWindow(root);
     if (root) {

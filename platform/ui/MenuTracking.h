@@ -43,8 +43,9 @@ private:
         std::shared_ptr<Window> window;
         std::shared_ptr<MenuView> view;
     };
-    // Opens a level with the window's top left at a screen point.
-    void open(Menu& menu, Point topLeft);
+    // Opens a level with the window's top left at a screen point, or with the positioning
+    // item's row there, highlighted.
+    void open(Menu& menu, Point topLeft, const MenuItem* positioningItem = nullptr);
     const Level* levelOf(const Menu* menu) const;
 
     Menu& m_menu;

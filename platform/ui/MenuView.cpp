@@ -1,15 +1,19 @@
 #include "platform/ui/MenuView.h"
 
 #include "platform/base/KeyCodes.h"
+#include "platform/base/KeyNames.h"
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/Path.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuTracking.h"
+#include "platform/ui/Window.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace ui {
@@ -20,29 +24,22 @@ constexpr double kSeparatorHeight = 9;
 constexpr double kLeftMargin = 22;
 constexpr double kRightMargin = 18;
 
-std::string shortcutText(const MenuItem& item)
+// How long typed letters keep adding to what is looked for.
+constexpr double kTypeAheadPause = 1.0;
+// How far the pointer goes before it counts as moved.
+constexpr double kPointerSlop = 3;
+}
+
+std::string MenuView::shortcutText(const MenuItem& item)
 {
     if (item.keyEquivalent().empty())
         return {};
-    std::string text;
     std::uint32_t mask = item.keyEquivalentModifierMask();
-    if (mask & ModifierFlag::Control)
-        text += "\u2303";
-    if (mask & ModifierFlag::Option)
-        text += "\u2325";
-    if (mask & ModifierFlag::Shift)
-        text += "\u21e7";
-    if (mask & ModifierFlag::Command)
-        text += "\u2318";
-    std::string key = item.keyEquivalent();
-    if (key == "\r")
-        key = "\u21a9";
-    else if (key == "\x1b")
-        key = "\u238b";
-    else
-        std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::toupper(c); });
-    return text + key;
-}
+    // An upper-case key equivalent carries its Shift in the letter.
+    const std::string& key = item.keyEquivalent();
+    if (key.size() == 1 && std::isupper(static_cast<unsigned char>(key[0])))
+        mask |= ModifierFlag::Shift;
+    return base::KeyNames::shortcut(ModifierFlag::toKeyModifiers(mask), std::string_view(key));
 }
 
 std::shared_ptr<MenuView> MenuView::create(Menu& menu, MenuTracking& tracking)
@@ -139,8 +136,27 @@ void MenuView::hover(Point point)
     setHighlightedItem(itemAt(point));
 }
 
-void MenuView::mouseMoved(const Event& event) { hover(convertPointFrom(event.locationInWindow(), nullptr)); }
-void MenuView::mouseDragged(const Event& event) { hover(convertPointFrom(event.locationInWindow(), nullptr)); }
+bool MenuView::pointerHasMoved()
+{
+    auto* app = Application::shared();
+    if (!m_pointerAtOpen || !app)
+        return true;
+    // Where the pointer is on the screen now, not where the event says: a window that just
+    // appeared may be told of the pointer in coordinates of where it was placed first.
+    Point now = app->backend().mouseLocation();
+    if (std::hypot(now.x - m_pointerAtOpen->x, now.y - m_pointerAtOpen->y) < kPointerSlop)
+        return false;
+    m_pointerAtOpen.reset();
+    return true;
+}
+
+void MenuView::mouseMoved(const Event& event)
+{
+    if (pointerHasMoved())
+        hover(convertPointFrom(event.locationInWindow(), nullptr));
+}
+
+void MenuView::mouseDragged(const Event& event) { mouseMoved(event); }
 
 void MenuView::mouseDown(const Event& event)
 {
@@ -157,13 +173,13 @@ void MenuView::mouseUp(const Event& event)
         m_tracking.choose(*item);
 }
 
-void MenuView::moveHighlight(int direction)
+void MenuView::moveHighlight(int direction, bool toEnd)
 {
     const auto& items = m_menu.items();
     if (items.empty())
         return;
     int count = static_cast<int>(items.size());
-    MenuItem* current = highlightedItem();
+    MenuItem* current = toEnd ? nullptr : highlightedItem();
     int index = current ? m_menu.indexOfItem(current) : (direction > 0 ? -1 : count);
     for (int step = 0; step < count; ++step) {
         index += direction;
@@ -172,6 +188,30 @@ void MenuView::moveHighlight(int direction)
         MenuItem& item = *items[static_cast<std::size_t>(index)];
         if (!item.isSeparator() && !item.isHidden() && m_menu.isItemEnabled(item)) {
             setHighlightedItem(&item);
+            return;
+        }
+    }
+}
+
+void MenuView::typeAhead(const Event& event)
+{
+    std::string typed = event.characters();
+    if (typed.empty() || static_cast<unsigned char>(typed[0]) < 0x20 || typed[0] == 0x7f)
+        return;
+    if (event.timestamp() - m_typedAt > kTypeAheadPause)
+        m_typed.clear();
+    m_typedAt = event.timestamp();
+    m_typed += typed;
+    auto lower = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+        return text;
+    };
+    std::string wanted = lower(m_typed);
+    for (const auto& item : m_menu.items()) {
+        if (item->isSeparator() || item->isHidden() || !m_menu.isItemEnabled(*item))
+            continue;
+        if (lower(item->title()).starts_with(wanted)) {
+            setHighlightedItem(item.get());
             return;
         }
     }
@@ -186,16 +226,34 @@ void MenuView::keyDown(const Event& event)
     case base::KeyCode::UpArrow:
         moveHighlight(-1);
         return;
+    case base::KeyCode::Home:
+    case base::KeyCode::PageUp:
+        moveHighlight(1, true);
+        return;
+    case base::KeyCode::End:
+    case base::KeyCode::PageDown:
+        moveHighlight(-1, true);
+        return;
     case base::KeyCode::Return:
     case base::KeyCode::KeypadEnter:
-    case base::KeyCode::Space:
         if (MenuItem* item = highlightedItem(); item && !item->hasSubmenu())
             m_tracking.choose(*item);
         return;
     case base::KeyCode::Escape:
         m_tracking.cancel();
         return;
+    case base::KeyCode::Space:
+        // A space within what is being typed is part of a title.
+        if (!m_typed.empty() && event.timestamp() - m_typedAt <= kTypeAheadPause) {
+            typeAhead(event);
+            return;
+        }
+        if (MenuItem* item = highlightedItem(); item && !item->hasSubmenu())
+            m_tracking.choose(*item);
+        return;
     default:
+        if (!(event.modifierFlags() & (ModifierFlag::Command | ModifierFlag::Control)))
+            typeAhead(event);
         return;
     }
 }

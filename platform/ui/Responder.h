@@ -15,6 +15,8 @@ public:
     virtual void mouseMoved(const Event& event) { passOn(&Responder::mouseMoved, event); }
     virtual void rightMouseDown(const Event& event) { passOn(&Responder::rightMouseDown, event); }
     virtual void rightMouseUp(const Event& event) { passOn(&Responder::rightMouseUp, event); }
+    virtual void otherMouseDown(const Event& event) { passOn(&Responder::otherMouseDown, event); }
+    virtual void otherMouseUp(const Event& event) { passOn(&Responder::otherMouseUp, event); }
     virtual void scrollWheel(const Event& event) { passOn(&Responder::scrollWheel, event); }
     virtual void keyDown(const Event& event) { passOn(&Responder::keyDown, event); }
     virtual void keyUp(const Event& event) { passOn(&Responder::keyUp, event); }

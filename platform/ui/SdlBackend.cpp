@@ -7,6 +7,7 @@
 #include "platform/ui/KeyTable.h"
 #include "platform/ui/OffscreenBackend.h"
 #include "platform/ui/Pasteboard.h"
+#include "platform/ui/PrimarySelection.h"
 #include "platform/ui/SdlWindow.h"
 #include "platform/ui/Window.h"
 
@@ -70,6 +71,7 @@ SdlBackend::~SdlBackend()
 {
     detach();
     Pasteboard::general().setSystemClipboard({});
+    PrimarySelection::shared().setSystem({});
     *m_alive = false;
     if (m_probe)
         SDL_DestroyWindow(static_cast<SDL_Window*>(m_probe));
@@ -92,6 +94,17 @@ void SdlBackend::attach(Application& application)
             if (!SDL_HasClipboardText())
                 return std::nullopt;
             char* text = SDL_GetClipboardText();
+            std::string copy = text ? text : "";
+            SDL_free(text);
+            return copy;
+        } });
+    // Text selected here becomes the desktop's primary selection; a middle click pastes
+    // whoever's is there.
+    PrimarySelection::shared().setSystem({ [](const std::string& text) { SDL_SetPrimarySelectionText(text.c_str()); },
+        []() -> std::optional<std::string> {
+            if (!SDL_HasPrimarySelectionText())
+                return std::nullopt;
+            char* text = SDL_GetPrimarySelectionText();
             std::string copy = text ? text : "";
             SDL_free(text);
             return copy;
@@ -184,6 +197,7 @@ void SdlBackend::setTextInput(Window* window, std::optional<Rect> caret)
         if (SDL_IsTextInputActive())
             SDL_StopTextInput();
         m_textInputWindow = nullptr;
+        m_candidateArea.reset();
         return;
     }
     // Another window, or another text: the input method starts afresh there.
@@ -199,6 +213,7 @@ void SdlBackend::setTextInput(Window* window, std::optional<Rect> caret)
         std::max(1, static_cast<int>(std::lround(caret->width() * m_scale))),
         std::max(1, static_cast<int>(std::lround(caret->height() * m_scale))) };
     SDL_SetTextInputRect(&area);
+    m_candidateArea = Rect(area.x, area.y, area.w, area.h);
 }
 
 void SdlBackend::discardComposition()
@@ -244,21 +259,27 @@ void SdlBackend::pump()
 
 namespace {
 
-std::uint32_t modifiers()
+// The one place where this desktop's modifier keys meet the combinations' names: Ctrl is
+// their Command, Super their Control, Alt their Option. Everything above reads the flags.
+std::uint32_t modifierFlags(std::uint16_t mod)
 {
-    SDL_Keymod mod = SDL_GetModState();
     std::uint32_t flags = 0;
     if (mod & KMOD_SHIFT)
         flags |= ModifierFlag::Shift;
     if (mod & KMOD_CTRL)
+        flags |= ModifierFlag::Command;
+    if (mod & KMOD_GUI)
         flags |= ModifierFlag::Control;
     if (mod & KMOD_ALT)
         flags |= ModifierFlag::Option;
-    if (mod & KMOD_GUI)
-        flags |= ModifierFlag::Command;
     if (mod & KMOD_CAPS)
         flags |= ModifierFlag::CapsLock;
     return flags;
+}
+
+bool isModifierKey(SDL_Scancode scancode)
+{
+    return (scancode >= SDL_SCANCODE_LCTRL && scancode <= SDL_SCANCODE_RGUI) || scancode == SDL_SCANCODE_CAPSLOCK;
 }
 
 // The characters of keys that type none through text input (text input is off while no
@@ -316,12 +337,14 @@ void SdlBackend::dispatch(const void* raw)
             return;
         bool down = e.type == SDL_MOUSEBUTTONDOWN;
         bool right = e.button.button == SDL_BUTTON_RIGHT;
-        auto type = right ? (down ? Event::Type::RightMouseDown : Event::Type::RightMouseUp)
-                          : (down ? Event::Type::LeftMouseDown : Event::Type::LeftMouseUp);
-        if (e.button.button != SDL_BUTTON_LEFT && !right)
+        bool middle = e.button.button == SDL_BUTTON_MIDDLE;
+        auto type = right    ? (down ? Event::Type::RightMouseDown : Event::Type::RightMouseUp)
+                    : middle ? (down ? Event::Type::OtherMouseDown : Event::Type::OtherMouseUp)
+                             : (down ? Event::Type::LeftMouseDown : Event::Type::LeftMouseUp);
+        if (e.button.button != SDL_BUTTON_LEFT && !right && !middle)
             return;
         m_application->sendEvent(Event::mouse(type, &sw->window(), baseLocation(sw->window(), e.button.x, e.button.y),
-            modifiers(), e.button.clicks));
+            m_modifiers, e.button.clicks));
         return;
     }
     case SDL_MOUSEMOTION: {
@@ -330,7 +353,7 @@ void SdlBackend::dispatch(const void* raw)
             return;
         auto type = (e.motion.state & SDL_BUTTON_LMASK) ? Event::Type::LeftMouseDragged : Event::Type::MouseMoved;
         m_application->sendEvent(
-            Event::mouse(type, &sw->window(), baseLocation(sw->window(), e.motion.x, e.motion.y), modifiers(), 0));
+            Event::mouse(type, &sw->window(), baseLocation(sw->window(), e.motion.x, e.motion.y), m_modifiers, 0));
         return;
     }
     case SDL_MOUSEWHEEL: {
@@ -344,30 +367,9 @@ void SdlBackend::dispatch(const void* raw)
         return;
     }
     case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-        Window* w = keyboardWindow(e.key.windowID);
-        pollInputMethodSoon();
-        auto code = KeyTable::codeForScancode(e.key.keysym.scancode);
-        if (!code)
-            return;
-        std::uint32_t flags = modifiers();
-        std::string characters;
-        // Typed text arrives as its own event right behind the key; fold it into the key
-        // event, as the views expect the characters there.
-        SDL_Event text;
-        if (e.type == SDL_KEYDOWN && SDL_PeepEvents(&text, 1, SDL_PEEKEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT) == 1) {
-            SDL_PeepEvents(&text, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
-            characters = text.text.text;
-        } else {
-            characters = controlCharacters(e.key.keysym.sym, flags);
-        }
-        bool isModifier = e.key.keysym.scancode >= SDL_SCANCODE_LCTRL && e.key.keysym.scancode <= SDL_SCANCODE_RGUI;
-        auto type = isModifier ? Event::Type::FlagsChanged
-                               : (e.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp);
-        m_application->sendEvent(Event::key(type, w, static_cast<std::uint16_t>(*code), characters, flags,
-            e.key.repeat != 0));
+    case SDL_KEYUP:
+        dispatchKeyEvent(raw);
         return;
-    }
     case SDL_TEXTINPUT:
     case SDL_TEXTEDITING:
     case SDL_TEXTEDITING_EXT:
@@ -406,6 +408,33 @@ void SdlBackend::dispatch(const void* raw)
     default:
         return;
     }
+}
+
+void SdlBackend::dispatchKeyEvent(const void* raw)
+{
+    const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
+    Window* w = keyboardWindow(e.key.windowID);
+    pollInputMethodSoon();
+    // The state as of this key, not as of the end of the queue: a key typed with Shift and
+    // queued behind its release still had Shift.
+    m_modifiers = modifierFlags(e.key.keysym.mod);
+    auto code = KeyTable::codeForScancode(e.key.keysym.scancode);
+    if (!code)
+        return;
+    bool isModifier = isModifierKey(e.key.keysym.scancode);
+    std::string characters;
+    // The text a key typed is queued right behind the key. Text further on belongs to a later
+    // key (Shift pressed, then the key that typed ":"), and a modifier types none of its own.
+    SDL_Event text;
+    if (e.type == SDL_KEYDOWN && !isModifier && SDL_PeepEvents(&text, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1
+        && text.type == SDL_TEXTINPUT) {
+        SDL_PeepEvents(&text, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
+        characters = text.text.text;
+    } else if (!isModifier) {
+        characters = controlCharacters(e.key.keysym.sym, m_modifiers);
+    }
+    auto type = isModifier ? Event::Type::FlagsChanged : (e.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp);
+    m_application->sendEvent(Event::key(type, w, static_cast<std::uint16_t>(*code), characters, m_modifiers, e.key.repeat != 0));
 }
 
 void SdlBackend::dispatchWindowEvent(const void* raw)

@@ -52,11 +52,15 @@ public:
 
     // Reads and dispatches whatever SDL has queued.
     void pump();
+    // Where the input method was last told to put its candidates: window pixels from the top
+    // left; none while no text takes input.
+    std::optional<Rect> candidateArea() const { return m_candidateArea; }
 
 private:
     friend class SdlWindow;
     SdlBackend(void* display, void* probe);
     void dispatch(const void* sdlEvent);
+    void dispatchKeyEvent(const void* sdlEvent);
     void dispatchWindowEvent(const void* sdlEvent);
     void dispatchTextEvent(const void* sdlEvent);
     SdlWindow* windowFor(std::uint32_t sdlWindowId) const;
@@ -74,9 +78,12 @@ private:
     X11Desktop m_desktop;
     double m_scale { 1 };
     bool m_pumpScheduled { false };
+    // ModifierFlag bits held as of the last key event read; mouse events carry them.
+    std::uint32_t m_modifiers { 0 };
     std::unordered_map<std::uint32_t, SdlWindow*> m_windows;
     // Not owned: the window text input goes to, as the application last said.
     Window* m_textInputWindow { nullptr };
+    std::optional<Rect> m_candidateArea;
     std::shared_ptr<base::Timer> m_inputMethodPoll;
     // A drop from another program, gathered item by item until SDL says it is complete.
     std::vector<std::string> m_droppedFiles;

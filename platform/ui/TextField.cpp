@@ -46,7 +46,12 @@ void TextField::setStringValue(std::string text)
 {
     endComposition(true);
     // Whatever comes in, the field holds valid UTF-8.
-    m_text = gfx::displayableText(text) == text ? std::move(text) : gfx::displayableText(text);
+    if (std::string shown = gfx::displayableText(text); shown != text)
+        text = std::move(shown);
+    // The program put another text in: the user's edits before it are not undone into it.
+    if (text != m_text)
+        m_undo.removeAllActions();
+    m_text = std::move(text);
     m_caret = m_anchor = m_text.size();
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
@@ -152,6 +157,7 @@ bool TextField::becomeFirstResponder()
 bool TextField::resignFirstResponder()
 {
     endComposition(true);
+    m_undo.closeOpenGroup();
     m_anchor = m_caret;
     setNeedsDisplay();
     if (m_edited) {
@@ -164,6 +170,7 @@ bool TextField::resignFirstResponder()
 
 void TextField::selectAll()
 {
+    m_undo.closeOpenGroup();
     m_anchor = 0;
     m_caret = m_text.size();
     setNeedsDisplay();
@@ -174,6 +181,7 @@ void TextField::setCaret(std::size_t offset)
     offset = std::min(offset, m_text.size());
     while (offset > 0 && offset < m_text.size() && isContinuationByte(m_text[offset]))
         --offset;
+    m_undo.closeOpenGroup();
     m_caret = m_anchor = offset;
     setNeedsDisplay();
 }
@@ -198,13 +206,14 @@ std::size_t TextField::nextBoundary(std::size_t offset) const
     return offset;
 }
 
-bool TextField::replace(std::size_t from, std::size_t to, const std::string& text)
+bool TextField::replace(std::size_t from, std::size_t to, const std::string& text, EditKind kind)
 {
     endComposition(true);
     std::string candidate = m_text;
     candidate.replace(from, to - from, text);
     if (m_formatter && !m_formatter->isPartialStringValid(candidate))
         return false;
+    recordUndo(kind);
     m_text = std::move(candidate);
     m_caret = m_anchor = from + text.size();
     m_edited = true;
@@ -221,125 +230,23 @@ bool TextField::insertText(const std::string& text)
     // A one-line field takes no line breaks: they become spaces.
     if (!m_wraps)
         std::replace_if(clean.begin(), clean.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
-    return replace(std::min(m_anchor, m_caret), std::max(m_anchor, m_caret), clean);
+    return replace(std::min(m_anchor, m_caret), std::max(m_anchor, m_caret), clean, EditKind::Typing);
 }
 
 void TextField::deleteBackward()
 {
     if (m_anchor != m_caret)
-        replace(std::min(m_anchor, m_caret), std::max(m_anchor, m_caret), {});
+        replace(std::min(m_anchor, m_caret), std::max(m_anchor, m_caret), {}, EditKind::Deleting);
     else if (m_caret > 0)
-        replace(previousBoundary(m_caret), m_caret, {});
+        replace(previousBoundary(m_caret), m_caret, {}, EditKind::Deleting);
 }
 
 void TextField::deleteForward()
 {
     if (m_anchor != m_caret)
-        replace(std::min(m_anchor, m_caret), std::max(m_anchor, m_caret), {});
+        replace(std::min(m_anchor, m_caret), std::max(m_anchor, m_caret), {}, EditKind::Deleting);
     else if (m_caret < m_text.size())
-        replace(m_caret, nextBoundary(m_caret), {});
-}
-
-bool TextField::command(TextCommand command)
-{
-    if (auto handler = onCommand)
-        return handler(command);
-    return false;
-}
-
-void TextField::keyDown(const Event& event)
-{
-    // A key that reaches us while composing was not the input method's: what it composed goes.
-    endComposition(true);
-    if (!isEditing()) {
-        Control::keyDown(event);
-        return;
-    }
-    bool shift = event.modifierFlags() & ModifierFlag::Shift;
-    auto move = [&](std::size_t to) {
-        m_caret = to;
-        if (!shift)
-            m_anchor = to;
-        setNeedsDisplay();
-    };
-    switch (static_cast<base::KeyCode>(event.keyCode())) {
-    case base::KeyCode::UpArrow:
-        if (!command(TextCommand::MoveUp))
-            move(0);
-        return;
-    case base::KeyCode::DownArrow:
-        if (!command(TextCommand::MoveDown))
-            move(m_text.size());
-        return;
-    case base::KeyCode::Return:
-    case base::KeyCode::KeypadEnter:
-        if (!command(TextCommand::InsertNewline)) {
-            m_edited = false;
-            selectAll();
-            sendAction();
-        }
-        return;
-    case base::KeyCode::Escape:
-        if (!command(TextCommand::Cancel))
-            Control::keyDown(event);
-        return;
-    case base::KeyCode::Tab:
-        Control::keyDown(event);
-        return;
-    case base::KeyCode::LeftArrow:
-        move(m_anchor != m_caret && !shift ? std::min(m_anchor, m_caret) : previousBoundary(m_caret));
-        return;
-    case base::KeyCode::RightArrow:
-        move(m_anchor != m_caret && !shift ? std::max(m_anchor, m_caret) : nextBoundary(m_caret));
-        return;
-    case base::KeyCode::Home:
-        move(0);
-        return;
-    case base::KeyCode::End:
-        move(m_text.size());
-        return;
-    case base::KeyCode::Delete:
-        deleteBackward();
-        return;
-    case base::KeyCode::ForwardDelete:
-        deleteForward();
-        return;
-    default:
-        break;
-    }
-    if (event.modifierFlags() & (ModifierFlag::Command | ModifierFlag::Control)) {
-        bool commandKey = event.modifierFlags() & ModifierFlag::Command;
-        const std::string& c = event.characters();
-        std::size_t from = std::min(m_anchor, m_caret);
-        std::size_t to = std::max(m_anchor, m_caret);
-        if (commandKey && c == "a") {
-            selectAll();
-            return;
-        }
-        if (commandKey && (c == "c" || c == "x") && to > from) {
-            Pasteboard::general().clearContents();
-            Pasteboard::general().setString(m_text.substr(from, to - from));
-            if (c == "x")
-                deleteBackward();
-            return;
-        }
-        if (commandKey && c == "v") {
-            if (auto text = Pasteboard::general().string())
-                insertText(*text);
-            return;
-        }
-        Control::keyDown(event);
-        return;
-    }
-    const std::string& typed = event.characters();
-    bool printable = !typed.empty() && std::all_of(typed.begin(), typed.end(), [](char c) {
-        auto u = static_cast<unsigned char>(c);
-        return u >= 0x20 && u != 0x7f;
-    });
-    if (printable)
-        insertText(typed);
-    else
-        Control::keyDown(event);
+        replace(m_caret, nextBoundary(m_caret), {}, EditKind::Deleting);
 }
 
 Rect TextField::placed(const gfx::TextLayout& layout, Rect area) const
@@ -369,14 +276,6 @@ std::size_t TextField::offsetAt(Point point) const
     for (int i = 0; i < trailing; ++i)
         offset = nextBoundary(offset);
     return std::min(offset, m_text.size());
-}
-
-void TextField::mouseDown(const Event& event)
-{
-    endComposition(true);
-    if (!isEditing())
-        return;
-    setCaret(offsetAt(convertPointFrom(event.locationInWindow(), nullptr)));
 }
 
 void TextField::drawOwnLook(gfx::GraphicsContext& context)
@@ -411,7 +310,7 @@ void TextField::drawOwnLook(gfx::GraphicsContext& context)
         pango_layout_index_to_pos(layout.pangoLayout(), range[1], &end);
         double x0 = area.minX() + start.x / static_cast<double>(PANGO_SCALE);
         double x1 = area.minX() + end.x / static_cast<double>(PANGO_SCALE);
-        context.setFillColor(ControlLook::kAccent.blended(0.4, gfx::colors::black));
+        context.setFillColor(ControlLook::selectionColorForText(m_textColor, true));
         context.fillRect(Rect(std::min(x0, x1), area.minY() + start.y / static_cast<double>(PANGO_SCALE), std::abs(x1 - x0),
             start.height / static_cast<double>(PANGO_SCALE)));
     }

@@ -5,6 +5,7 @@
 #include "platform/ui/Control.h"
 #include "platform/ui/TextFormatter.h"
 #include "platform/ui/TextInput.h"
+#include "platform/ui/UndoManager.h"
 
 #include <functional>
 #include <memory>
@@ -79,8 +80,14 @@ public:
     bool acceptsFirstResponder() const override { return isEnabled() && isSelectable(); }
     bool becomeFirstResponder() override;
     bool resignFirstResponder() override;
+    // Ctrl+Z undoes the user's edits in steps (a run of typing, a run of deleting, a paste);
+    // Ctrl+Shift+Z and Ctrl+Y redo. Ctrl with the arrows and Backspace goes by words.
     void keyDown(const Event& event) override;
     void mouseDown(const Event& event) override;
+    void mouseDragged(const Event& event) override;
+    // The middle button pastes the desktop's primary selection where it clicks.
+    void otherMouseDown(const Event& event) override;
+    UndoManager& undoManager() { return m_undo; }
 
     bool acceptsTextInput() const override { return isEditing(); }
     void setComposition(const Composition& composition) override;
@@ -94,9 +101,17 @@ protected:
     Rect textRect() const;
 
 private:
+    enum class EditKind { None, Typing, Deleting, Other };
     bool command(TextCommand command);
-    // Replaces bytes [from, to) when the formatter allows it.
-    bool replace(std::size_t from, std::size_t to, const std::string& text);
+    // Replaces bytes [from, to) when the formatter allows it, as an undoable edit.
+    bool replace(std::size_t from, std::size_t to, const std::string& text, EditKind kind);
+    bool performEditingShortcut(const Event& event);
+    void pasteText(const std::string& text);
+    void recordUndo(EditKind kind);
+    void restore(const std::string& text, std::size_t caret, std::size_t anchor);
+    void claimPrimarySelection();
+    // The start of the word before the offset (direction -1) or the end of the one after (1).
+    std::size_t wordBoundary(std::size_t offset, int direction) const;
     std::size_t previousBoundary(std::size_t offset) const;
     std::size_t nextBoundary(std::size_t offset) const;
     std::size_t offsetAt(Point point) const;
@@ -130,6 +145,8 @@ private:
     std::size_t m_anchor { 0 };
     bool m_edited { false };
     std::optional<Composition> m_composition;
+    UndoManager m_undo;
+    EditKind m_lastEdit { EditKind::None };
 };
 
 }

@@ -16,6 +16,7 @@
 #include "platform/ui/Window.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace ui {
@@ -312,6 +313,7 @@ void TextView::selectAll()
     m_selection = { 0, m_text.length() };
     m_anchor = 0;
     setNeedsDisplay();
+    claimPrimarySelection();
 }
 
 void TextView::insertNewline()
@@ -410,6 +412,8 @@ void TextView::moveTo(std::size_t index, bool extend)
     }
     syncTypingAttributes();
     setNeedsDisplay();
+    if (extend)
+        claimPrimarySelection();
     if (auto changed = onSelectionChange)
         changed();
 }
@@ -443,24 +447,25 @@ void TextView::keyDown(const Event& event)
     endComposition(true);
     std::uint32_t flags = event.modifierFlags();
     bool shift = flags & ModifierFlag::Shift;
-    bool word = flags & ModifierFlag::Option;
     bool commandKey = flags & ModifierFlag::Command;
+    // Ctrl (the command key here) steps by words, as Alt does; Home and End reach line edges.
+    bool word = flags & (ModifierFlag::Option | ModifierFlag::Command);
     std::size_t caret = m_selection.location == m_anchor ? m_selection.end() : m_selection.location;
     auto lineEdge = [&](int direction) { return TextNavigation::lineBoundary(layoutManager(), m_text.string(), caret, direction); };
     auto wordEdge = [&](int direction) { return TextNavigation::wordBoundary(m_text.string(), caret, direction); };
     auto vertical = [&](int direction) { return TextNavigation::verticalMove(layoutManager(), m_text.length(), caret, direction); };
     switch (static_cast<base::KeyCode>(event.keyCode())) {
     case base::KeyCode::LeftArrow:
-        if (!shift && m_selection.length && !word && !commandKey)
+        if (!shift && m_selection.length && !word)
             moveTo(m_selection.location, false);
         else
-            moveTo(commandKey ? lineEdge(-1) : word ? wordEdge(-1) : (caret ? caret - 1 : 0), shift);
+            moveTo(word ? wordEdge(-1) : (caret ? caret - 1 : 0), shift);
         return;
     case base::KeyCode::RightArrow:
-        if (!shift && m_selection.length && !word && !commandKey)
+        if (!shift && m_selection.length && !word)
             moveTo(m_selection.end(), false);
         else
-            moveTo(commandKey ? lineEdge(1) : word ? wordEdge(1) : caret + 1, shift);
+            moveTo(word ? wordEdge(1) : caret + 1, shift);
         return;
     case base::KeyCode::UpArrow:
         if (!command("moveUp:"))
@@ -471,10 +476,10 @@ void TextView::keyDown(const Event& event)
             moveTo(commandKey ? m_text.length() : vertical(1), shift);
         return;
     case base::KeyCode::Home:
-        moveTo(lineEdge(-1), shift);
+        moveTo(commandKey ? 0 : lineEdge(-1), shift);
         return;
     case base::KeyCode::End:
-        moveTo(lineEdge(1), shift);
+        moveTo(commandKey ? m_text.length() : lineEdge(1), shift);
         return;
     case base::KeyCode::Return:
     case base::KeyCode::KeypadEnter:
@@ -501,7 +506,10 @@ void TextView::keyDown(const Event& event)
         break;
     }
     if (commandKey) {
-        const std::string& c = event.characters();
+        // By the letter, whatever its case: Ctrl+Shift+Z arrives as "Z".
+        std::string c = event.characters();
+        if (c.size() == 1)
+            c[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(c[0])));
         if (c == "b")
             toggleBold();
         else if (c == "i")
@@ -516,7 +524,7 @@ void TextView::keyDown(const Event& event)
             cut();
         else if (c == "v")
             paste();
-        else if (c == "z" && shift)
+        else if ((c == "z" && shift) || (c == "y" && !shift))
             m_undo.redo();
         else if (c == "z")
             m_undo.undo();
@@ -604,7 +612,8 @@ void TextView::draw(gfx::GraphicsContext& context, const Rect&)
         for (const Rect& r : layout.selectionRects(highlighted))
             rects.push_back(r.offsetBy(m_inset.width, m_inset.height));
         if (focused || !drawInactiveSelection) {
-            context.setFillColor(focused ? ControlLook::kAccent.blended(0.45, gfx::colors::black) : ControlLook::kFaceHighlighted);
+            context.setFillColor(m_drawsBackground ? ControlLook::selectionColor(m_background, focused)
+                                                   : ControlLook::selectionColorForText(m_defaults.color, focused));
             for (const Rect& r : rects)
                 context.fillRect(r);
         } else {

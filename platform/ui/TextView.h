@@ -118,6 +118,8 @@ public:
     void keyDown(const Event& event) override;
     void mouseDown(const Event& event) override;
     void mouseDragged(const Event& event) override;
+    // The middle button pastes the desktop's primary selection where it clicks.
+    void otherMouseDown(const Event& event) override;
     // Dropped text (rich, else plain) goes in where it was dropped, as one undo step. The
     // view takes the types it was registered for (registerForDraggedTypes).
     bool performDragOperation(const Pasteboard& pasteboard, Point point) override;
@@ -147,6 +149,8 @@ private:
     void toggleLine(int text::Attributes::*line);
     bool command(std::string_view name);
     void moveTo(std::size_t index, bool extend);
+    // Selected text becomes the desktop's primary selection.
+    void claimPrimarySelection();
     void syncTypingAttributes();
     void relayout();
     void growToText();

@@ -3,6 +3,7 @@
 #include "platform/base/KeyCodes.h"
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/Path.h"
+#include "platform/gfx/TextLayout.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/Event.h"
 
@@ -11,6 +12,8 @@
 namespace ui {
 
 namespace {
+gfx::Color pillColor() { return ControlLook::kAccent.blended(0.4, gfx::colors::black); }
+
 std::string trimmed(const std::string& text)
 {
     auto first = text.find_first_not_of(" \t\r\n");
@@ -19,6 +22,22 @@ std::string trimmed(const std::string& text)
     auto last = text.find_last_not_of(" \t\r\n");
     return text.substr(first, last - first + 1);
 }
+}
+
+std::string TokenField::elided(const std::string& token, double width) const
+{
+    // Whole characters off the end until the rest and an ellipsis fit; nothing when not even
+    // one character does.
+    std::string shown = token;
+    while (!shown.empty()) {
+        std::size_t end = shown.size() - 1;
+        while (end > 0 && (static_cast<unsigned char>(shown[end]) & 0xC0) == 0x80)
+            --end;
+        shown.erase(end);
+        if (!shown.empty() && ControlLook::labelSize(shown + "\u2026", font()).width <= width)
+            return shown + "\u2026";
+    }
+    return {};
 }
 
 std::shared_ptr<TokenField> TokenField::create() { return std::shared_ptr<TokenField>(new TokenField); }
@@ -141,10 +160,14 @@ void TokenField::drawOwnLook(gfx::GraphicsContext& context)
         if (!m_suggestion.empty()) {
             std::string typed = trimmed(stringValue().substr(currentTokenStart()));
             if (m_suggestion.size() > typed.size()) {
+                // On the typed text's own line: the field draws its text from the top.
                 Rect area = textRect();
-                double x = area.minX() + ControlLook::labelSize(stringValue(), font()).width;
-                ControlLook::drawLabel(m_suggestion.substr(typed.size()), Rect(x, area.minY(), area.maxX() - x, area.height()), font(),
-                    ControlLook::kSecondaryText, gfx::TextAlignment::left);
+                double x = area.minX() + gfx::TextLayout(stringValue(), gfx::TextStyle(font())).boundingRect().width();
+                context.save();
+                context.clipToRect(area);
+                gfx::TextLayout(m_suggestion.substr(typed.size()), gfx::TextStyle(font(), ControlLook::kSecondaryText))
+                    .draw(Rect(x, area.minY(), std::max(0.0, area.maxX() - x), area.height()));
+                context.restore();
             }
         }
         return;
@@ -157,12 +180,22 @@ void TokenField::drawOwnLook(gfx::GraphicsContext& context)
     context.save();
     context.clipToRect(area);
     for (const auto& token : tokens()) {
-        double width = ControlLook::labelSize(token, font()).width + 12;
+        // A pill that does not fit whole is shortened with an ellipsis, never cut at the edge.
+        std::string shown = token;
+        double width = ControlLook::labelSize(shown, font()).width + 12;
+        if (x + width > area.maxX()) {
+            shown = elided(token, area.maxX() - x - 12);
+            if (shown.empty())
+                break;
+            width = ControlLook::labelSize(shown, font()).width + 12;
+        }
         Rect pill(x, area.midY() - font().pointSize * 0.75, width, font().pointSize * 1.5);
-        context.setFillColor(ControlLook::kAccent.blended(0.4, gfx::colors::black));
+        context.setFillColor(pillColor());
         gfx::Path::roundedRect(pill, pill.height() / 2, pill.height() / 2).fill();
-        ControlLook::drawLabel(token, pill, font(), textColor());
+        ControlLook::drawLabel(shown, pill, font(), textColor());
         x += width + 4;
+        if (shown != token)
+            break;
     }
     context.restore();
 }

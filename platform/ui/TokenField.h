@@ -43,6 +43,8 @@ protected:
 
 private:
     void refreshSuggestion();
+    // The token shortened to fit a width, with an ellipsis; empty when nothing fits.
+    std::string elided(const std::string& token, double width) const;
     // The token the caret is in: its index and its start in the text.
     std::size_t currentTokenStart() const;
 

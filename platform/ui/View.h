@@ -12,6 +12,9 @@
 
 namespace ui {
 
+// Whether a ring shows around a view while it has the keyboard (FocusRing).
+enum class FocusRingType { Default, None };
+
 // A rectangle of a window that draws itself and answers events, in a tree of views. The
 // frame is in the superview's coordinates, the bounds in the view's own; a flipped view
 // counts y downwards from its top, an unflipped one upwards from its bottom.
@@ -106,6 +109,8 @@ public:
     void setNextKeyView(View* view) { m_nextKeyView = view; }
     // Views the loop may stop at: those accepting first responder and shown.
     virtual bool canBecomeKeyView() const { return acceptsFirstResponder() && !isHiddenOrHasHiddenAncestor(); }
+    FocusRingType focusRingType() const { return m_focusRingType; }
+    void setFocusRingType(FocusRingType type) { m_focusRingType = type; }
 
     // Layout.
     bool translatesAutoresizingMaskIntoConstraints() const { return m_translatesMask; }
@@ -181,6 +186,7 @@ private:
     bool m_needsDisplay { true };
     Rect m_dirty;
     View* m_nextKeyView { nullptr };
+    FocusRingType m_focusRingType { FocusRingType::Default };
 
     bool m_translatesMask { true };
     bool m_needsLayout { true };

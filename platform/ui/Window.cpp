@@ -332,6 +332,8 @@ void Window::makeMainWindow()
 
 void Window::becameKey()
 {
+    if (m_focusRingShown)
+        viewNeedsDisplay();
     if (!m_firstResponder && m_initialFirstResponder)
         makeFirstResponder(m_initialFirstResponder);
     if (m_delegate)
@@ -342,6 +344,9 @@ void Window::resignedKey()
 {
     // An observer may drop the last hold on the window.
     auto keep = weak_from_this().lock();
+    // The ring shows only in the key window; it comes back with the keyboard.
+    if (m_focusRingShown)
+        viewNeedsDisplay();
     if (m_delegate)
         m_delegate->windowDidResignKey(*this);
     m_resignKeyObservers.notify(*this);
@@ -437,6 +442,7 @@ void Window::display()
     m_picture.render(m_frame.size, scale, m_background.value_or(gfx::colors::clear), [this](gfx::GraphicsContext& context) {
         if (m_contentView)
             m_contentView->renderTree(context);
+        drawFocusRing(context);
     });
     m_displayPending = false;
     if (m_platform && m_visible && !m_picture.isEmpty())

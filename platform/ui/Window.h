@@ -143,8 +143,12 @@ public:
     void setInitialFirstResponder(View* view) { m_initialFirstResponder = view; }
     // Links every key view in reading order (top to bottom, then left to right) into a loop.
     void recalculateKeyViewLoop();
+    // Tab and Shift+Tab: the next or previous key view in reading order as the window is now.
     void selectNextKeyView();
     void selectPreviousKeyView();
+    // The view a focus ring shows around: the first responder's (FocusRing::around) while the
+    // window is key and the keyboard moved the focus last; a click hides it until then.
+    View* focusRingView() const;
 
     // Events, in window base coordinates (origin bottom left of the content, y up).
     void sendEvent(const Event& event);
@@ -207,6 +211,9 @@ private:
     };
     KeyTarget keyTarget();
     std::vector<View*> keyViews();
+    void selectKeyView(int direction);
+    void setFocusRingShown(bool shown);
+    void drawFocusRing(gfx::GraphicsContext& context);
     void becameKey();
     void resignedKey();
     // After a change of first responder or caret: the display hears where text input goes.
@@ -243,6 +250,7 @@ private:
     ui::Responder* m_firstResponder { nullptr };
     View* m_initialFirstResponder { nullptr };
     View* m_mouseDownView { nullptr };
+    bool m_focusRingShown { false };
 
     std::unique_ptr<LayoutEngine> m_engine;
     bool m_layoutPending { true };

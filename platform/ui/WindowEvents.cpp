@@ -4,8 +4,10 @@
 
 #include "platform/gfx/TextLayout.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/FocusRing.h"
 #include "platform/ui/KeyTable.h"
 #include "platform/ui/Pasteboard.h"
+#include "platform/ui/ScrollView.h"
 #include "platform/ui/View.h"
 
 #include <algorithm>
@@ -34,6 +36,9 @@ bool Window::makeFirstResponder(ui::Responder* responder)
     }
     m_firstResponder = responder;
     textInputMayHaveChanged();
+    // The ring moves with the focus.
+    if (m_focusRingShown)
+        viewNeedsDisplay();
     return true;
 }
 
@@ -46,12 +51,25 @@ std::vector<View*> Window::keyViews()
     for (View* v : m_contentView->subtree())
         if (v->canBecomeKeyView())
             views.push_back(v);
-    // Reading order on screen: by top edge, then by left edge.
-    auto topLeft = [this](View* v) {
-        Rect r = v->convertRectTo(v->bounds(), nullptr);
-        return std::pair { -std::round(r.maxY()), std::round(r.minX()) };
-    };
-    std::stable_sort(views.begin(), views.end(), [&](View* a, View* b) { return topLeft(a) < topLeft(b); });
+    // Reading order on screen: rows from the top, each left to right. A row is the views
+    // whose middle lies beside the first view of it, so a short check box next to a taller
+    // pop-up, its top a little lower, still reads before what is right of it.
+    std::vector<std::pair<View*, Rect>> placed;
+    for (View* v : views)
+        placed.emplace_back(v, v->convertRectTo(v->bounds(), nullptr));
+    std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return std::round(a.second.maxY()) > std::round(b.second.maxY()); });
+    views.clear();
+    for (std::size_t start = 0; start < placed.size();) {
+        Rect band = placed[start].second;
+        std::size_t end = start + 1;
+        while (end < placed.size() && placed[end].second.midY() >= band.minY() && placed[end].second.midY() <= band.maxY())
+            ++end;
+        std::stable_sort(placed.begin() + static_cast<std::ptrdiff_t>(start), placed.begin() + static_cast<std::ptrdiff_t>(end),
+            [](const auto& a, const auto& b) { return std::round(a.second.minX()) < std::round(b.second.minX()); });
+        for (std::size_t i = start; i < end; ++i)
+            views.push_back(placed[i].first);
+        start = end;
+    }
     return views;
 }
 
@@ -64,35 +82,63 @@ void Window::recalculateKeyViewLoop()
         m_initialFirstResponder = views.front();
 }
 
-void Window::selectNextKeyView()
-{
-    View* current = dynamic_cast<View*>(m_firstResponder);
-    View* start = current ? current->nextKeyView() : m_initialFirstResponder;
-    if (!current && !start) {
-        auto views = keyViews();
-        start = views.empty() ? nullptr : views.front();
-    }
-    for (View* v = start; v; v = v->nextKeyView()) {
-        if (v->canBecomeKeyView() && makeFirstResponder(v))
-            return;
-        if (v == current || v->nextKeyView() == start)
-            return;
-    }
-}
+void Window::selectNextKeyView() { selectKeyView(1); }
 
-void Window::selectPreviousKeyView()
+void Window::selectPreviousKeyView() { selectKeyView(-1); }
+
+void Window::selectKeyView(int direction)
 {
-    View* current = dynamic_cast<View*>(m_firstResponder);
+    // The loop as the window is now: views shown, hidden or added since the last
+    // recalculation (a pad opened, an editor shown) take their place by where they are.
     auto views = keyViews();
     if (views.empty())
         return;
-    auto it = std::find(views.begin(), views.end(), current);
-    std::size_t index = it == views.end() ? 0 : static_cast<std::size_t>(it - views.begin());
-    for (std::size_t step = 1; step <= views.size(); ++step) {
-        View* v = views[(index + views.size() - step) % views.size()];
-        if (makeFirstResponder(v))
+    auto count = static_cast<std::ptrdiff_t>(views.size());
+    auto found = std::find(views.begin(), views.end(), dynamic_cast<View*>(m_firstResponder));
+    std::ptrdiff_t index = found != views.end() ? found - views.begin() : (direction > 0 ? -1 : count);
+    for (std::ptrdiff_t step = 1; step <= count; ++step) {
+        View* view = views[static_cast<std::size_t>(((index + direction * step) % count + count) % count)];
+        if (view == m_firstResponder || makeFirstResponder(view)) {
+            setFocusRingShown(true);
             return;
+        }
     }
+}
+
+View* Window::focusRingView() const
+{
+    auto* focused = dynamic_cast<View*>(m_firstResponder);
+    if (!m_focusRingShown || !focused || !isKeyWindow() || focused->isHiddenOrHasHiddenAncestor())
+        return nullptr;
+    return FocusRing::around(*focused);
+}
+
+void Window::drawFocusRing(gfx::GraphicsContext& context)
+{
+    View* ringed = focusRingView();
+    if (!ringed)
+        return;
+    // Over everything, so no tight container clips it, yet only as far as the view is in sight
+    // through the scroll views around it.
+    Rect frame = ringed->convertRectTo(ringed->bounds(), nullptr);
+    Rect sight = m_contentView ? m_contentView->bounds() : frame;
+    for (View* above = ringed->superview(); above; above = above->superview())
+        if (dynamic_cast<ClipView*>(above))
+            sight = sight.intersection(above->convertRectTo(above->bounds(), nullptr));
+    if (sight.isEmpty())
+        return;
+    context.save();
+    context.clipToRect(sight.insetBy(-4, -4));
+    FocusRing::draw(context, frame);
+    context.restore();
+}
+
+void Window::setFocusRingShown(bool shown)
+{
+    if (shown == m_focusRingShown)
+        return;
+    m_focusRingShown = shown;
+    viewNeedsDisplay();
 }
 
 Point Window::convertPointToScreen(Point point) const { return { point.x + m_frame.minX(), point.y + m_frame.minY() }; }
@@ -116,6 +162,8 @@ void Window::sendEvent(const Event& event)
     switch (event.type()) {
     case T::LeftMouseDown:
     case T::RightMouseDown: {
+        // The pointer chose: the focus no longer needs pointing out.
+        setFocusRingShown(false);
         View* view = mouseTarget(event.locationInWindow());
         m_mouseDownView = view;
         if (!view)
@@ -171,7 +219,28 @@ void Window::sendEvent(const Event& event)
         if (View* view = mouseTarget(event.locationInWindow()))
             view->scrollWheel(event);
         return;
+    case T::OtherMouseDown:
+    case T::OtherMouseUp: {
+        // The middle button pastes where it clicks; the view takes the keyboard as for a click.
+        View* view = mouseTarget(event.locationInWindow());
+        if (!view)
+            return;
+        auto keepView = view->weak_from_this().lock();
+        if (event.type() == T::OtherMouseDown) {
+            if (view->acceptsFirstResponder())
+                makeFirstResponder(view);
+            view->otherMouseDown(event);
+        } else {
+            view->otherMouseUp(event);
+        }
+        return;
+    }
     case T::KeyDown:
+        // Ctrl+Tab leaves even a view that types tabs, as on every Linux desktop.
+        if (event.keyCode() == static_cast<std::uint16_t>(base::KeyCode::Tab) && (event.modifierFlags() & ModifierFlag::Command)) {
+            selectKeyView(event.modifierFlags() & ModifierFlag::Shift ? -1 : 1);
+            return;
+        }
         // Command shortcuts go to the views' key equivalents before the focused view types them.
         if ((event.modifierFlags() & ModifierFlag::Command) && m_contentView && m_contentView->performKeyEquivalent(event))
             return;

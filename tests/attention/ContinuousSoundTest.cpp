@@ -142,7 +142,7 @@ TEST_F(ContinuousSoundTest, TheStandAloneMachineStartsSilentAndStepsThroughTheSo
     settings().set("standaloneSoundOn", true);
     EXPECT_THAT(playingLoops(), ElementsAre("pink_noise"));
     standalone->previousSound();
-    EXPECT_EQ(settings().string("standaloneSound"), "clock_ticking");
+    EXPECT_EQ(settings().string("standaloneSound"), "clock1_c");
     EXPECT_THAT(playingLoops(), ElementsAre("clock_ticking"));
     standalone->nextSound();
     EXPECT_EQ(settings().string("standaloneSound"), "pink_noise");

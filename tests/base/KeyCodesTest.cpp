@@ -56,7 +56,8 @@ TEST(KeyCodes, KeysymsMapBackToCodes)
     EXPECT_EQ(KeyCodes::codeForKeysym(0xff0d), base::KeyCode::Return);
     EXPECT_EQ(KeyCodes::codeForKeysym(0xff8d), base::KeyCode::KeypadEnter);
     EXPECT_EQ(KeyCodes::codeForKeysym(0xffbe), base::KeyCode::F1);
-    EXPECT_EQ(KeyCodes::codeForKeysym(0xffeb), base::KeyCode::Command);
+    EXPECT_EQ(KeyCodes::codeForKeysym(0xffe3), base::KeyCode::Command) << "Ctrl is the Command key";
+    EXPECT_EQ(KeyCodes::codeForKeysym(0xffeb), base::KeyCode::Control) << "Super is the Control key";
     EXPECT_EQ(KeyCodes::codeForKeysym(0x21), std::nullopt) << "'!' is Shift-1, not a key of its own";
     for (const auto& key : KeyCodes::all())
         EXPECT_EQ(KeyCodes::codeForKeysym(key.keysym), key.code) << key.name;

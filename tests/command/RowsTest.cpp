@@ -166,9 +166,23 @@ TEST_F(RowsTest, KeySymbolsReadAsTheCombinationsOwnDescription)
     ASSERT_EQ(symbols.size(), 2u) << "a code without a key shows its modifiers only";
     EXPECT_EQ(symbols[1] + symbols[0], KeyCombo(0x0A, 0x900).description());
 
+    // Written out in words, a combination of every modifier needs more than six cells: the
+    // label widens rather than cutting the leftmost words off.
+    action->setKeyCombo(KeyCombo(45, 0x1B00));
+    show(action);
+    auto label = row->keyComboLabel();
+    double leftmost = label->frame().maxX();
+    for (auto& symbol : symbols) {
+        gfx::TextLayout layout(symbol, label->attributes());
+        leftmost -= std::max(label->width(), std::ceil(layout.boundingRect().width()) + 2) + label->horizontalInset();
+    }
+    EXPECT_GE(leftmost, label->frame().minX() - 0.5) << KeyCombo(45, 0x1B00).description();
+    EXPECT_LE(label->frame().maxX(), row->frame().width());
+
     action->setKeyCombo(std::nullopt);
     show(action);
     EXPECT_TRUE(symbols.empty());
+    EXPECT_EQ(row->keyComboLabel()->frame().width(), 13 * 6) << "six cells when there is nothing to show";
 }
 
 TEST_F(RowsTest, ColoursOfTheFourStates)

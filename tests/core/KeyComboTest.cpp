@@ -49,14 +49,42 @@ TEST(Key, TextsOfNoKeyFindNothing)
     EXPECT_FALSE(Key::withString("UP ARROW"));
 }
 
-TEST(KeyCombo, DescribesModifiersInFixedOrderThenTheKey)
+TEST(KeyCombo, DescribesItselfAsTheLinuxDesktopShowsKeys)
 {
-    EXPECT_EQ(KeyCombo(15, 0x1000).description(), "\u2303R");
-    EXPECT_EQ(KeyCombo(45, 0x900).description(), "\u2325\u2318N");
-    EXPECT_EQ(KeyCombo(0x7A, 0).description(), "\uF860F1");
-    EXPECT_EQ(KeyCombo(15, 0x1B00).description(), "\u2303\u2325\u21E7\u2318R");
-    EXPECT_EQ(KeyCombo(0x0A, 0x100).description(), "\u2318");
-    EXPECT_EQ(KeyCombo(0x31, 0).description(), "\u2423");
+    // Control is the Super key here, command Ctrl, option Alt; the stored values keep their meaning.
+    EXPECT_EQ(KeyCombo(15, 0x1000).description(), "Super+R");
+    EXPECT_EQ(KeyCombo(45, 0x900).description(), "Ctrl+Alt+N");
+    EXPECT_EQ(KeyCombo(1, 0x300).description(), "Ctrl+Shift+S");
+    EXPECT_EQ(KeyCombo(0x76, 0x800).description(), "Alt+F4");
+    EXPECT_EQ(KeyCombo(0x7A, 0).description(), "F1");
+    EXPECT_EQ(KeyCombo(15, 0x1B00).description(), "Super+Ctrl+Alt+Shift+R");
+    EXPECT_EQ(KeyCombo(0x0A, 0x100).description(), "Ctrl") << "a code of no key gives the modifiers alone";
+    EXPECT_EQ(KeyCombo(0x0A, 0).description(), "");
+    EXPECT_EQ(KeyCombo(0x24, 0x100).description(), "Ctrl+Enter");
+    EXPECT_EQ(KeyCombo(0x14, 0x1200).description(), "Super+Shift+3");
+}
+
+TEST(Key, DescriptionsAreTheKeysNamesOnThisDesktop)
+{
+    EXPECT_EQ(Key(Key::a).description(), "A");
+    EXPECT_EQ(Key(Key::zero).description(), "0");
+    EXPECT_EQ(Key(Key::quote).description(), "'");
+    EXPECT_EQ(Key(Key::grave).description(), "`");
+    EXPECT_EQ(Key(Key::semicolon).description(), ";");
+    EXPECT_EQ(Key(Key::space).description(), "Space");
+    EXPECT_EQ(Key(Key::return_).description(), "Enter");
+    EXPECT_EQ(Key(Key::delete_).description(), "Backspace");
+    EXPECT_EQ(Key(Key::forwardDelete).description(), "Delete");
+    EXPECT_EQ(Key(Key::escape).description(), "Esc");
+    EXPECT_EQ(Key(Key::command).description(), "Ctrl");
+    EXPECT_EQ(Key(Key::control).description(), "Super");
+    EXPECT_EQ(Key(Key::option).description(), "Alt");
+    EXPECT_EQ(Key(Key::pageDown).description(), "Page Down");
+    EXPECT_EQ(Key(Key::upArrow).description(), "Up");
+    EXPECT_EQ(Key(Key::f12).description(), "F12");
+    EXPECT_EQ(Key(Key::keypad7).description(), "Keypad 7");
+    for (int index = 0; index < Key::count; ++index)
+        EXPECT_FALSE(Key(static_cast<Key::Value>(index)).description().empty()) << index;
 }
 
 TEST(KeyCombo, ModifierConversionKeepsOnlyTheFour)
@@ -68,7 +96,8 @@ TEST(KeyCombo, ModifierConversionKeepsOnlyTheFour)
         EventModifier::command | EventModifier::option | EventModifier::shift | EventModifier::control);
     KeyCombo combo(Key::n, EventModifier::command | EventModifier::option);
     EXPECT_EQ(combo, KeyCombo(45, 2304));
-    EXPECT_EQ(modifierSymbols(combo.modifiers()), "\u2325\u2318");
+    EXPECT_EQ(modifierSymbols(combo.modifiers()), "Ctrl+Alt+");
+    EXPECT_EQ(modifierSymbols(EventModifier::control | EventModifier::shift | EventModifier::capsLock), "Super+Shift+");
 }
 
 TEST(KeyCombo, JSONRoundTripsAndNullMeansNone)

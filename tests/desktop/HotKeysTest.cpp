@@ -85,7 +85,7 @@ protected:
 
 TEST_F(HotKeysOnDisplay, APressedCombinationReachesItsIdOnceDownAndOnceUp)
 {
-    ASSERT_EQ(hotKeys->registerHotKey(7, code(base::KeyCode::K), Modifier::Control | Modifier::Option),
+    ASSERT_EQ(hotKeys->registerHotKey(7, code(base::KeyCode::K), Modifier::Command | Modifier::Option),
         HotKeys::Result::Registered);
     type(XK_k, { XK_Control_L, XK_Alt_L });
     EXPECT_TRUE(desktop::test::runLoopUntil([&] { return received.size() >= 2; }));
@@ -93,7 +93,7 @@ TEST_F(HotKeysOnDisplay, APressedCombinationReachesItsIdOnceDownAndOnceUp)
 
     // The same key without its modifiers is not the hot key; the next real one still comes.
     received.clear();
-    ASSERT_EQ(hotKeys->registerHotKey(8, code(base::KeyCode::K), Modifier::Command), HotKeys::Result::Registered);
+    ASSERT_EQ(hotKeys->registerHotKey(8, code(base::KeyCode::K), Modifier::Control), HotKeys::Result::Registered);
     type(XK_k, { XK_Super_L });
     EXPECT_TRUE(desktop::test::runLoopUntil([&] { return received.size() >= 2; }));
     EXPECT_EQ(received.front(), std::make_pair(8u, Phase::Pressed));
@@ -101,15 +101,23 @@ TEST_F(HotKeysOnDisplay, APressedCombinationReachesItsIdOnceDownAndOnceUp)
 
 TEST_F(HotKeysOnDisplay, ModifiersMapToTheirXCounterpartsWhateverTheLockKeys)
 {
+    // Command is Ctrl on this desktop, Control is Super, Option is Alt.
     ASSERT_EQ(hotKeys->registerHotKey(1, code(base::KeyCode::M), Modifier::Command | Modifier::Shift),
         HotKeys::Result::Registered);
     for (unsigned locks : { 0u, unsigned(LockMask), unsigned(Mod2Mask), unsigned(LockMask | Mod2Mask) })
-        EXPECT_FALSE(otherCanGrab(XK_m, Mod4Mask | ShiftMask | locks)) << "lock state " << locks;
-    EXPECT_TRUE(otherCanGrab(XK_m, Mod4Mask)) << "only the combination asked for is taken";
+        EXPECT_FALSE(otherCanGrab(XK_m, ControlMask | ShiftMask | locks)) << "lock state " << locks;
+    EXPECT_TRUE(otherCanGrab(XK_m, ControlMask)) << "only the combination asked for is taken";
+    EXPECT_TRUE(otherCanGrab(XK_m, Mod4Mask | ShiftMask)) << "Super is not Command";
+
+    ASSERT_EQ(hotKeys->registerHotKey(2, code(base::KeyCode::M), Modifier::Control | Modifier::Option),
+        HotKeys::Result::Registered);
+    EXPECT_FALSE(otherCanGrab(XK_m, Mod4Mask | Mod1Mask));
 
     hotKeys->unregisterHotKey(1);
-    EXPECT_TRUE(otherCanGrab(XK_m, Mod4Mask | ShiftMask));
-    EXPECT_TRUE(otherCanGrab(XK_m, Mod4Mask | ShiftMask | LockMask | Mod2Mask));
+    hotKeys->unregisterHotKey(2);
+    EXPECT_TRUE(otherCanGrab(XK_m, ControlMask | ShiftMask));
+    EXPECT_TRUE(otherCanGrab(XK_m, ControlMask | ShiftMask | LockMask | Mod2Mask));
+    EXPECT_TRUE(otherCanGrab(XK_m, Mod4Mask | Mod1Mask));
 }
 
 TEST_F(HotKeysOnDisplay, AKeyHeldByAnotherProgramIsRefusedAndLogged)
@@ -120,26 +128,26 @@ TEST_F(HotKeysOnDisplay, AKeyHeldByAnotherProgramIsRefusedAndLogged)
     XSync(other, False);
 
     desktop::test::LogLines log;
-    EXPECT_EQ(hotKeys->registerHotKey(3, code(base::KeyCode::J), Modifier::Control | Modifier::Option),
+    EXPECT_EQ(hotKeys->registerHotKey(3, code(base::KeyCode::J), Modifier::Command | Modifier::Option),
         HotKeys::Result::Taken);
-    EXPECT_TRUE(log.contains("global hot key Control+Alt+j not registered: another program holds it"));
+    EXPECT_TRUE(log.contains("global hot key Ctrl+Alt+J not registered: another program holds it"));
     // The variants that were granted before the refusal were given back.
     EXPECT_TRUE(otherCanGrab(XK_j, ControlMask | Mod1Mask));
 
     XUngrabKey(other, j, ControlMask | Mod1Mask | Mod2Mask, DefaultRootWindow(other));
     XSync(other, False);
-    EXPECT_EQ(hotKeys->registerHotKey(3, code(base::KeyCode::J), Modifier::Control | Modifier::Option),
+    EXPECT_EQ(hotKeys->registerHotKey(3, code(base::KeyCode::J), Modifier::Command | Modifier::Option),
         HotKeys::Result::Registered);
 }
 
 TEST_F(HotKeysOnDisplay, ReplacingUnknownAndDuplicateRegistrations)
 {
-    EXPECT_EQ(hotKeys->registerHotKey(1, code(base::KeyCode::L), Modifier::Control | Modifier::Shift),
+    EXPECT_EQ(hotKeys->registerHotKey(1, code(base::KeyCode::L), Modifier::Command | Modifier::Shift),
         HotKeys::Result::Registered);
-    EXPECT_EQ(hotKeys->registerHotKey(2, code(base::KeyCode::L), Modifier::Control | Modifier::Shift),
+    EXPECT_EQ(hotKeys->registerHotKey(2, code(base::KeyCode::L), Modifier::Command | Modifier::Shift),
         HotKeys::Result::Taken);
     // Registering id 1 again moves it: its old combination is free for others.
-    EXPECT_EQ(hotKeys->registerHotKey(1, code(base::KeyCode::L), Modifier::Control | Modifier::Option | Modifier::Shift),
+    EXPECT_EQ(hotKeys->registerHotKey(1, code(base::KeyCode::L), Modifier::Command | Modifier::Option | Modifier::Shift),
         HotKeys::Result::Registered);
     EXPECT_TRUE(otherCanGrab(XK_l, ControlMask | ShiftMask));
     EXPECT_EQ(hotKeys->registerHotKey(2, 0x0A, Modifier::Control), HotKeys::Result::UnknownKey);
@@ -156,7 +164,7 @@ TEST(HotKeysTest, WithoutADisplayRegistrationIsALoggedNoOp)
     auto hotKeys = HotKeys::createForDisplay(nullptr);
     EXPECT_EQ(hotKeys->registerHotKey(1, code(base::KeyCode::R), Modifier::Control), HotKeys::Result::NoDisplay);
     hotKeys->unregisterHotKey(1);
-    EXPECT_EQ(log.lines, std::vector<std::string> { "global hot key Control+r not registered: there is no X display" });
+    EXPECT_EQ(log.lines, std::vector<std::string> { "global hot key Super+R not registered: there is no X display" });
 }
 
 TEST(HotKeysTest, TheManualStubDeliversPressesAndRefusesLikeTheRealOne)

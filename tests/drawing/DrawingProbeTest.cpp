@@ -263,6 +263,26 @@ TEST(Bricks, HighlightedGradientIsLightAtTheBottomOfTheBody)
     test::expectColorNear(canvas.at(50, 19.5), BricksDrawing::highlightGradientEnd(), 0.05);
 }
 
+TEST(Bricks, PushButtonTitlesAreCentredInTheBody)
+{
+    for (double height : { 22.0, 32.0 }) {
+        test::Canvas canvas(100, int(height), 4);
+        BricksDrawing::drawPushButton({ 0, 0, 100, height }, gfx::colors::white, gfx::colors::white, gfx::colors::black, {}, "Start");
+        double top = height, bottom = 0, left = 100, right = 0;
+        for (double y = 0; y < height; y += 0.25) {
+            for (double x = 0; x < 100; x += 0.25) {
+                if (canvas.at(x, y).red > 0.5 || canvas.alphaAt(x, y) < 0.5)
+                    continue;
+                top = std::min(top, y), bottom = std::max(bottom, y), left = std::min(left, x), right = std::max(right, x);
+            }
+        }
+        // "Start" has no descender: its ink centres on the body with cap height above the baseline.
+        double bodyTop = std::floor((height - 19.5) * 0.38 - 0.25) + 0.75;
+        EXPECT_NEAR((top + bottom) / 2, bodyTop + 19.5 / 2, 1.5) << "height " << height << ", ink " << top << " to " << bottom;
+        EXPECT_NEAR((left + right) / 2, 50, 1);
+    }
+}
+
 TEST(Bricks, DarkPullDownTitleIsWhiteWhateverTheArrowColour)
 {
     test::Canvas canvas(120, 22);

@@ -50,7 +50,7 @@ TEST(Palette, SkinPaletteGradientAndShadow)
     EXPECT_EQ(stops[0].color, BricksDrawing::highlightGradientStart());
     EXPECT_EQ(stops[2].color, BricksDrawing::highlightGradientEnd());
     EXPECT_EQ(stops[1].location, 0.5);
-    test::expectColorNear(stops[1].color, { 0.176, 0.575, 0.949, 1 }, 1e-9);
+    test::expectColorNear(stops[1].color, { 0.08, 0.405, 0.79, 1 }, 1e-9);
 
     const gfx::Shadow& shadow = BricksDrawing::lightShadow();
     test::expectColorNear(shadow.color, gfx::colors::lightGray.withAlpha(0.5), 1e-12);

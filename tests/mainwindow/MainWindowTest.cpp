@@ -184,7 +184,7 @@ TEST_F(MainWindowControllerTest, TheCommandButtonNamesItsShortcutAndRunsThePopUp
     auto& controller = mainWindow();
     EXPECT_EQ(controller.commandButton()->toolTip(), "Bring up the command interface (no keyboard shorcut set)");
     m_model->showCommandPopOverCombo->setValue(KeyCombo(15, 0x1000));
-    EXPECT_EQ(controller.commandButton()->toolTip(), "Press \u2303R to bring up the command interface");
+    EXPECT_EQ(controller.commandButton()->toolTip(), "Press Super+R to bring up the command interface");
 
     controller.commandButton()->performClick();
     ui::Button* ran = nullptr;

@@ -69,7 +69,7 @@ TEST_F(DockManagerTest, SwitchingToDocklessExplainsHowToReachTheProgram)
     manager->toggleDockMode();
     ASSERT_EQ(alerts.size(), 2u);
     EXPECT_EQ(alerts[0].message, "Run Ostrel as a dockless application with no main menu and no dock tile?");
-    EXPECT_NE(alerts[0].informativeText.find("Control-R keyboard shortcut."), std::string::npos);
+    EXPECT_NE(alerts[0].informativeText.find("Super+R keyboard shortcut."), std::string::npos);
     EXPECT_TRUE(settings->boolean("dockless"));
 }
 

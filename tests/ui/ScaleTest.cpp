@@ -11,15 +11,7 @@ using namespace ui;
 namespace {
 
 // High-density displays: frames and events in points, pictures in pixels.
-class ScaleTest : public UiTest {
-protected:
-    void setScale(double scale)
-    {
-        auto screens = backend().screens();
-        screens.front().backingScaleFactor = scale;
-        backend().setScreens(screens);
-    }
-};
+using ScaleTest = UiTest;
 
 TEST_F(ScaleTest, ThePictureHasScaleTimesThePointsAndEventsStayInPoints)
 {

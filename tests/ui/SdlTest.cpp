@@ -6,6 +6,7 @@
 #include "platform/ui/SdlBackend.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
+#include "SdlFixture.h"
 
 #include <cstdlib>
 #include <functional>
@@ -141,24 +142,7 @@ bool runUntil(const std::function<bool()>& done, double seconds = 5)
     return true;
 }
 
-class Sdl : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "no X display: the SDL window system is tested under Xvfb by make test";
-        auto backend = SdlBackend::open();
-        if (!backend)
-            GTEST_SKIP() << "SDL could not open the display";
-        m_app = Application::create(std::move(backend));
-    }
-    void TearDown() override
-    {
-        base::RunLoop::main().discardAll();
-        m_app.reset();
-    }
-    std::unique_ptr<Application> m_app;
-};
+using Sdl = SdlFixture;
 
 }
 

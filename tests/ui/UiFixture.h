@@ -39,6 +39,14 @@ protected:
     ui::Application& app() { return *m_app; }
     ui::OffscreenBackend& backend() { return *m_backend; }
 
+    // The first display asks for this many pixels per point from now on.
+    void setScale(double scale)
+    {
+        auto screens = backend().screens();
+        screens.front().backingScaleFactor = scale;
+        backend().setScreens(screens);
+    }
+
     // A titled window of the given content size at 100, 100, shown and key.
     std::shared_ptr<ui::Window> window(double width = 200, double height = 100)
     {

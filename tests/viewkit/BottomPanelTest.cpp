@@ -1,5 +1,7 @@
 #include "TimeViewsFixture.h"
 
+#include "drawing/OstrelStyleKit.h"
+
 #include "viewkit/BreakDurationBottomView.h"
 #include "viewkit/GenericUpdateViewTypeImplementation.h"
 #include "viewkit/GroupTableCell.h"
@@ -174,24 +176,32 @@ TEST_F(BottomPanelTest, KeysWithModifiersAndNonDigitsGoOnToTheNextResponder)
     EXPECT_EQ(model().durationInMinutes(), 60);
 }
 
-TEST_F(BottomPanelTest, AGroupRowIsPaintedBlackOnePointTallerThanItsCell)
+TEST_F(BottomPanelTest, AGroupRowIsPaintedInTheDarkestSlateOnePointTallerThanItsCell)
 {
-    auto bitmap = gfx::Bitmap::create(40, 30);
+    auto bitmap = gfx::Bitmap::create(60, 30);
     ASSERT_TRUE(bitmap);
     auto context = bitmap->makeContext(1, true);
     auto cell = GroupTableCell::create("Group");
     cell->setTextColor(gfx::colors::white);
     gfx::GraphicsContext::MakeCurrent current(*context);
-    cell->drawInteriorWithFrame(*context, ui::Rect(0, 5, 40, 17));
-    EXPECT_EQ(bitmap->pixel(39, 4).alpha, 0);
-    EXPECT_EQ(bitmap->pixel(39, 5), gfx::colors::black);
-    EXPECT_EQ(bitmap->pixel(39, 22), gfx::colors::black) << "row 22 is the extra point under 17";
-    EXPECT_EQ(bitmap->pixel(39, 23).alpha, 0);
-    bool text = false;
-    for (int x = 0; x < 40; ++x)
+    cell->drawInteriorWithFrame(*context, ui::Rect(0, 5, 60, 17));
+    gfx::Color slate = OstrelStyleKit::n10();
+    auto near = [](gfx::Color a, gfx::Color b) { return std::abs(a.red - b.red) < 0.01 && std::abs(a.blue - b.blue) < 0.01; };
+    EXPECT_EQ(bitmap->pixel(59, 4).alpha, 0);
+    EXPECT_TRUE(near(bitmap->pixel(59, 5), slate));
+    EXPECT_TRUE(near(bitmap->pixel(59, 22), slate)) << "row 22 is the extra point under 17";
+    EXPECT_EQ(bitmap->pixel(59, 23).alpha, 0);
+    // The title is drawn over it, inset from the left edge and centred in the row.
+    int left = 60, top = 30, bottom = 0;
+    for (int x = 0; x < 60; ++x)
         for (int y = 5; y < 23; ++y)
-            text = text || bitmap->pixel(x, y).red > 0.5;
-    EXPECT_TRUE(text) << "the title is drawn over the black";
+            if (bitmap->pixel(x, y).red > 0.5) {
+                left = std::min(left, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    EXPECT_GE(left, 5);
+    EXPECT_LE(std::abs((top - 5) - (22 - bottom)), 3) << "ink from " << top << " to " << bottom;
 }
 
 }

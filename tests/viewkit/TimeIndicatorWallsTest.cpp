@@ -146,7 +146,7 @@ TEST_F(TimeIndicatorWallsTest, RunningWallsPlaceEightyPointLabelsAndTheirValuesI
         EXPECT_EQ(label.frame().minX(), half == &left ? inset : 0);
         EXPECT_EQ(label.frame().width(), 80);
         EXPECT_EQ(label.alignment(), gfx::TextAlignment::right);
-        EXPECT_EQ(value.frame().minX(), label.frame().maxX());
+        EXPECT_EQ(value.frame().minX(), label.frame().maxX() + 4) << "a space between label and value";
         EXPECT_EQ(value.font(), OstrelControlSkin::shared().proportionalDigitsFont());
         // Label and value share their first baseline.
         EXPECT_NEAR(label.frame().maxY() - *label.firstBaselineOffsetFromTop(), value.frame().maxY() - *value.firstBaselineOffsetFromTop(), 0.5);

@@ -1,0 +1,133 @@
+#include "UiFixture.h"
+
+#include "platform/base/KeyCodes.h"
+#include "platform/base/Timer.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/MenuView.h"
+#include "platform/ui/PopUpButton.h"
+
+using namespace ui;
+using base::KeyCode;
+using Mode = base::RunLoop::Mode;
+
+namespace {
+
+class MenuKeysTest : public UiTest {
+protected:
+    // Runs the steps inside the menu's tracking run, once its window is up.
+    void whenShown(Menu& menu, std::function<void(Window&)> steps)
+    {
+        m_steps = base::Timer::create(0.2, true, Mode::Common, [&menu, steps](base::Timer& timer) {
+            if (Window* window = menu.trackingWindow()) {
+                timer.invalidate();
+                steps(*window);
+            }
+        });
+    }
+    void press(Window& window, KeyCode key, const std::string& characters = {})
+    {
+        backend().press(window, static_cast<std::uint16_t>(key), characters);
+    }
+    static MenuItem* highlighted(Window& window) { return static_cast<MenuView*>(window.contentView())->highlightedItem(); }
+
+    std::shared_ptr<base::Timer> m_steps;
+};
+
+std::shared_ptr<PopUpButton> ratings()
+{
+    auto popUp = PopUpButton::create();
+    popUp->addItems({ "I felt distracted", "My focus was good", "I felt highly focused", "I experienced \"flow\"" });
+    popUp->selectItemAt(2);
+    popUp->setFrame(Rect(40, 100, 180, 24));
+    return popUp;
+}
+
+}
+
+TEST_F(MenuKeysTest, APopUpOpenedByAClickKeepsItsValueOnReturn)
+{
+    auto w = window(300, 200);
+    auto popUp = ratings();
+    w->contentView()->addSubview(popUp);
+    int actions = 0;
+    popUp->onAction = [&] { ++actions; };
+    MenuItem* underPointer = nullptr;
+    Point rowOnScreen;
+    whenShown(*popUp->menu(), [&](Window& menuWindow) {
+        // The display tells the new window of the pointer, which has not moved, in coordinates
+        // over the first row (as of a place the window had before it was moved).
+        Rect first = popUp->menu()->trackingRectOfItem(popUp->itemAt(0));
+        backend().send(Event::mouse(Event::Type::MouseMoved, &menuWindow, Point(first.midX(), menuWindow.frame().height() - first.midY())));
+        underPointer = highlighted(menuWindow);
+        Rect row = popUp->menu()->trackingRectOfItem(popUp->itemAt(2));
+        rowOnScreen = menuWindow.convertPointToScreen(Point(row.midX(), menuWindow.frame().height() - row.midY()));
+        press(menuWindow, KeyCode::Return, "\r");
+    });
+    // A click on the lower part of the button, where the first row would be if the menu were
+    // shown at the button before moving over it.
+    backend().click(*w, Point(100, 200 - 100 - 20));
+    EXPECT_EQ(underPointer, popUp->itemAt(2)) << "the checked item is highlighted under the pointer";
+    EXPECT_NEAR(rowOnScreen.y, w->convertPointToScreen(Point(0, 112)).y, 12) << "its row lies over the button";
+    EXPECT_EQ(popUp->indexOfSelectedItem(), 2);
+    EXPECT_EQ(actions, 1);
+}
+
+TEST_F(MenuKeysTest, ThePointerHighlightsOnceItMoves)
+{
+    auto w = window(300, 200);
+    auto popUp = ratings();
+    w->contentView()->addSubview(popUp);
+    whenShown(*popUp->menu(), [&](Window& menuWindow) {
+        Rect first = popUp->menu()->trackingRectOfItem(popUp->itemAt(0));
+        backend().moveMouse(menuWindow, first.center());
+        press(menuWindow, KeyCode::Return, "\r");
+    });
+    popUp->popUpMenu();
+    EXPECT_EQ(popUp->indexOfSelectedItem(), 0);
+}
+
+TEST_F(MenuKeysTest, HomeEndAndTypedLettersMoveTheHighlight)
+{
+    auto w = window(300, 200);
+    auto popUp = ratings();
+    popUp->itemAt(3)->setEnabled(false);
+    w->contentView()->addSubview(popUp);
+    std::vector<MenuItem*> seen;
+    whenShown(*popUp->menu(), [&](Window& menuWindow) {
+        press(menuWindow, KeyCode::End);
+        seen.push_back(highlighted(menuWindow));
+        press(menuWindow, KeyCode::Home);
+        seen.push_back(highlighted(menuWindow));
+        // "I f" finds "I felt distracted" first; "I felt h" goes on to the highly focused one.
+        for (char c : std::string("I felt h"))
+            press(menuWindow, c == ' ' ? KeyCode::Space : KeyCode::A, std::string(1, c));
+        seen.push_back(highlighted(menuWindow));
+        // After a pause typing starts afresh.
+        clock.advance(2);
+        press(menuWindow, KeyCode::M, "m");
+        seen.push_back(highlighted(menuWindow));
+        press(menuWindow, KeyCode::Escape, "\x1b");
+    });
+    popUp->popUpMenu();
+    EXPECT_EQ(seen, (std::vector<MenuItem*> { popUp->itemAt(2), popUp->itemAt(0), popUp->itemAt(2), popUp->itemAt(1) }))
+        << "End stops at the last enabled item";
+    EXPECT_EQ(popUp->indexOfSelectedItem(), 2) << "Escape changes nothing";
+}
+
+TEST_F(MenuKeysTest, ShortcutsShowWithLinuxNames)
+{
+    auto menu = Menu::create();
+    menu->addItem("Save", nullptr, "s")->setKeyEquivalentModifierMask(ModifierFlag::Command | ModifierFlag::Shift);
+    menu->addItem("Bring to Front", nullptr, "f12")->setKeyEquivalentModifierMask(ModifierFlag::Control);
+    std::vector<std::string> texts;
+    for (const auto& item : menu->items())
+        texts.push_back(MenuView::shortcutText(*item));
+    EXPECT_EQ(texts, (std::vector<std::string> { "Ctrl+Shift+S", "Super+F12" }));
+
+    // A key equivalent that names a key answers that key.
+    int runs = 0;
+    menu->itemAt(1)->onAction = [&](MenuItem&) { ++runs; };
+    auto w = window();
+    EXPECT_TRUE(menu->performKeyEquivalent(Event::key(Event::Type::KeyDown, w.get(), static_cast<std::uint16_t>(KeyCode::F12), "", ModifierFlag::Control)));
+    EXPECT_EQ(runs, 1);
+}
