@@ -11,29 +11,11 @@
 #include "platform/base/Diagnostics.h"
 #include "platform/base/Resources.h"
 #include "platform/desktop/Opener.h"
-
-#include <cctype>
+#include "platform/ui/WebView.h"
 
 namespace ostrel {
 
 namespace {
-
-// Every byte but the unreserved ones and "/" escaped, so that any folder name makes a link.
-std::string fileUrl(const std::string& path)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    std::string url = "file://";
-    for (unsigned char c : path) {
-        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
-            url += char(c);
-        } else {
-            url += '%';
-            url += hex[c >> 4];
-            url += hex[c & 15];
-        }
-    }
-    return url;
-}
 
 HelpViewController& helpPad()
 {
@@ -52,7 +34,7 @@ HelpViewController& helpPad()
 
 }
 
-std::string HelpManager::rootPath() { return fileUrl((base::Resources::root() / kPagesFolder).string() + "/"); }
+std::string HelpManager::rootPath() { return ui::WebView::fileUrl((base::Resources::root() / kPagesFolder).string() + "/"); }
 
 std::string HelpManager::initialURL() { return urlOfPage("welcome.html"); }
 

@@ -167,7 +167,13 @@ void HelpViewController::showPage(const std::string& lastPathComponent)
 {
     if (!m_webView)
         build();
-    if (!m_webView->load(HelpManager::urlOfPage(lastPathComponent)))
+    std::string url = HelpManager::urlOfPage(lastPathComponent);
+    // The page already shown is shown again, not stacked twice in the history.
+    if (m_webView->url() == url) {
+        m_webView->reload();
+        return;
+    }
+    if (!m_webView->load(url))
         base::diagnostic("help: no page " + lastPathComponent + " among the installed help pages");
 }
 

@@ -152,7 +152,7 @@ void PreferencesController::run()
     selectStoredSounds();
     selectStoredOutputDevice();
     updateFontPreview();
-    m_fontPanelShownByUs = false;
+    m_previousFontManagerDelegate = ui::FontPanel::shared().picked();
     insertSoftwareUpdateItemIfMissing();
     updateTabViewAndToolbar();
     if (auto* application = ui::Application::shared())
@@ -178,10 +178,8 @@ void PreferencesController::restoreAfterRun()
     m_services.sounds->setAllSoundsAreMuted(m_allSoundsWereMutedAtStart);
     if (m_window)
         m_window->orderOut();
-    // The font panel reports to whoever showed it last: once the window is gone, nobody here.
-    if (m_fontPanelShownByUs)
-        ui::FontPanel::shared().close();
-    m_fontPanelShownByUs = false;
+    ui::FontPanel::shared().setPicked(std::move(m_previousFontManagerDelegate));
+    m_previousFontManagerDelegate = {};
 }
 
 void PreferencesController::restoreRunningWindows()
@@ -478,7 +476,6 @@ void PreferencesController::selectStoredOutputDevice()
 
 void PreferencesController::chooseDefaultFont(const base::Sender&)
 {
-    m_fontPanelShownByUs = true;
     std::weak_ptr<PreferencesController> weak = weak_from_this();
     ui::FontPanel::shared().show(NowAndLaterBoardManager::sharedManager().defaultFont(), [weak](const gfx::Font& font) {
         if (auto self = weak.lock())

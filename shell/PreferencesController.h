@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -188,10 +189,10 @@ private:
     void buildIntegrationsPane();
     // A sound row's switch, pop-up and volume, on one line of the form.
     void addSoundRow(PreferencesForm& form, const std::string& label, std::size_t row);
-    void addSpeechRows(PreferencesForm& form, const std::string& onKey, const std::string& textKey,
-        const std::string& intervalKey = {});
-    void addBannerRows(PreferencesForm& form, const std::string& prefix, const std::string& stickyKey,
-        const std::string& intervalKey = {});
+    // The rows of a spoken text and of a banner, by their keys' stem ("speechStart",
+    // "growlStart"), with the repeat interval of the reminders.
+    void addSpeechRows(PreferencesForm& form, const std::string& prefix, bool withInterval);
+    void addBannerRows(PreferencesForm& form, const std::string& prefix, const std::string& stickyKey, bool withInterval);
     void showNotificationRow(int row);
     void selectStoredSounds();
     void selectStoredOutputDevice();
@@ -227,7 +228,8 @@ private:
     std::shared_ptr<ExclusionListTable> m_exclusionListTable;
     std::shared_ptr<ui::View> m_shortcutsView;
     std::shared_ptr<ShortcutsPreferencesViewController> m_shortcutsPreferencesViewController;
-    bool m_fontPanelShownByUs { false };
+    // Whom the font panel reported to before the window opened; it does again after.
+    std::function<void(const gfx::Font&)> m_previousFontManagerDelegate;
 };
 
 }

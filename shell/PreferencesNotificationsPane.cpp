@@ -15,6 +15,8 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 
+#include <array>
+
 namespace ostrel {
 
 namespace {
@@ -75,27 +77,26 @@ void PreferencesController::addSoundRow(PreferencesForm& form, const std::string
     form.row(label, std::move(controls));
 }
 
-void PreferencesController::addSpeechRows(PreferencesForm& form, const std::string& onKey, const std::string& textKey,
-    const std::string& intervalKey)
+void PreferencesController::addSpeechRows(PreferencesForm& form, const std::string& prefix, bool withInterval)
 {
-    std::vector<PreferencesForm::Placed> controls { { form.checkBox("Speak", onKey), 0 } };
-    if (!intervalKey.empty()) {
+    std::vector<PreferencesForm::Placed> controls { { form.checkBox("Speak", prefix + "On"), 0 } };
+    if (withInterval) {
         controls.push_back({ PreferencesForm::label("every"), 0 });
-        controls.push_back({ form.textField(intervalKey, minutesOfSeconds()), 44 });
+        controls.push_back({ form.textField(prefix + "Interval", minutesOfSeconds()), 44 });
         controls.push_back({ minutesLabel(), 0 });
     }
     form.row("Speech:", std::move(controls));
-    form.row("", { { form.textArea(textKey), 330 } });
+    form.row("", { { form.textArea(prefix + "Text"), 330 } });
 }
 
 void PreferencesController::addBannerRows(PreferencesForm& form, const std::string& prefix, const std::string& stickyKey,
-    const std::string& intervalKey)
+    bool withInterval)
 {
     std::vector<PreferencesForm::Placed> controls { { form.checkBox("Show", prefix + "On"), 0 },
         { form.checkBox("Keep on screen", stickyKey), 0 } };
-    if (!intervalKey.empty()) {
+    if (withInterval) {
         controls.push_back({ PreferencesForm::label("every"), 0 });
-        controls.push_back({ form.textField(intervalKey, minutesOfSeconds()), 44 });
+        controls.push_back({ form.textField(prefix + "Interval", minutesOfSeconds()), 44 });
         controls.push_back({ minutesLabel(), 0 });
     }
     form.row("Banner:", std::move(controls));
@@ -103,45 +104,80 @@ void PreferencesController::addBannerRows(PreferencesForm& form, const std::stri
     form.row("Message:", { { form.textField(prefix + "Description"), 330 } });
 }
 
+namespace {
+
+// What every event's page offers: a sound, spoken text and a banner, by their keys' stems.
+struct EventPage {
+    int row;
+    std::size_t sound;
+    const char* soundLabel;
+    // The reminders repeat: their sound, speech and banner each have an interval.
+    const char* soundInterval;
+    const char* speech;
+    const char* banner;
+    const char* sticky;
+};
+
+constexpr EventPage kEventPages[] = {
+    { 1, 0, "Sound:", nullptr, "speechStart", "growlStart", "growlStartSticky" },
+    { 2, 2, "Reminder:", "soundReminderInterval", "speechReminder", "growlReminder", "growlReminderSticky" },
+    { 3, 1, "Sound:", nullptr, "speechWarning", "growlWarning", "growlWarningSticky" },
+    { 4, 4, "Sound:", nullptr, "speechEnd", "growlEnd", "growlEndSticky" },
+    { 5, 9, "Sound:", nullptr, "speechPaused", "growlPaused", "growlPausedSticky" },
+    { 6, 10, "Sound:", nullptr, "speechStopped", "growlStopped", "growlStoppedSticky" },
+    { 8, 11, "Sound:", nullptr, "speechBreakStart", "growlBreakStart", "growlBreakStartSticky" },
+    { 9, 12, "Reminder:", "breakSoundReminderInterval", "breakSpeechReminder", "breakGrowlReminder", "breakGrowlReminderSticky" },
+    { 10, 13, "Sound:", nullptr, "breakSpeechEnd", "breakGrowlEnd", "breakGrowlEndSticky" },
+};
+
+// The soft break's three messages, each spoken and shown.
+constexpr std::array<std::array<const char*, 4>, 3> kSoftBreakMessages { {
+    { "Still working", "speechSoftBreakUserStillActive", "growlSoftBreakUserStillActive", "growlSoftBreakUserStillActiveSticky" },
+    { "15 seconds left", "speechSoftBreakIntermediary", "growlSoftBreakIntermediary", "growlSoftBreakIntermediaryStick" },
+    { "Break starts", "speechSoftBreakFinal", "growlSoftBreakFinal", "growlSoftBreakFinalStick" },
+} };
+
+}
+
 std::shared_ptr<ui::View> PreferencesController::buildNotificationPage(int row)
 {
     PreferencesForm form(m_services.store, kDetailWidth - ui::Scroller::kWidth, kDetailLabelWidth);
-    auto intervalRow = [&form](const std::string& key) {
-        form.row("", { { PreferencesForm::label("every"), 0 }, { form.textField(key, minutesOfSeconds()), 44 }, { minutesLabel(), 0 } });
-    };
     auto dimRows = [&form](const std::string& onKey, const std::string& durationKey) {
         form.row("Dimming:", { { form.checkBox("Dim the screens just before the end", onKey), 0 } });
         form.row("", { { PreferencesForm::label("for"), 0 }, { form.slider(durationKey, 1, 10, 10), 140 },
                          { PreferencesForm::label("seconds"), 0 } });
     };
-    switch (row) {
-    case 1:
-        addSoundRow(form, "Sound:", 0);
-        addSpeechRows(form, "speechStartOn", "speechStartText");
-        addBannerRows(form, "growlStart", "growlStartSticky");
-        break;
-    case 2:
-        addSoundRow(form, "Reminder:", 2);
-        intervalRow("soundReminderInterval");
-        addSoundRow(form, "Background:", 3);
-        form.note("A continuous sound plays while the time slice runs.");
-        addSpeechRows(form, "speechReminderOn", "speechReminderText", "speechReminderInterval");
-        addBannerRows(form, "growlReminder", "growlReminderSticky", "growlReminderInterval");
-        break;
-    case 3:
-        form.row("Warn with:", { { form.checkBox("10", "warning10MinutesOn"), 0 }, { form.checkBox("5", "warning5MinutesOn"), 0 },
-                                   { form.checkBox("3", "warning3MinutesOn"), 0 }, { form.checkBox("1", "warning1MinuteOn"), 0 },
-                                   { PreferencesForm::label("minutes left"), 0 } });
-        addSoundRow(form, "Sound:", 1);
-        addSpeechRows(form, "speechWarningOn", "speechWarningText");
-        addBannerRows(form, "growlWarning", "growlWarningSticky");
+    const EventPage* page = nullptr;
+    for (const auto& candidate : kEventPages)
+        if (candidate.row == row)
+            page = &candidate;
+    if (!page) {
+        form.gap(120);
+        form.note("Choose an event on the left to set how Ostrel tells you of it.");
+    } else {
+        if (row == 3)
+            form.row("Warn with:", { { form.checkBox("10", "warning10MinutesOn"), 0 }, { form.checkBox("5", "warning5MinutesOn"), 0 },
+                                       { form.checkBox("3", "warning3MinutesOn"), 0 }, { form.checkBox("1", "warning1MinuteOn"), 0 },
+                                       { PreferencesForm::label("minutes left"), 0 } });
+        addSoundRow(form, page->soundLabel, page->sound);
+        bool repeats = page->soundInterval != nullptr;
+        if (repeats)
+            form.row("", { { PreferencesForm::label("every"), 0 }, { form.textField(page->soundInterval, minutesOfSeconds()), 44 },
+                             { minutesLabel(), 0 } });
+        if (row == 2) {
+            addSoundRow(form, "Background:", 3);
+            form.note("A continuous sound plays while the time slice runs.");
+        }
+        addSpeechRows(form, page->speech, repeats);
+        addBannerRows(form, page->banner, page->sticky, repeats);
+    }
+    if (row == 3) {
         dimRows("dimBeforeEndOfTimeSlice", "endOfTimeSliceDimDuration");
         form.row("Darkness:", { { form.slider("dimmingAlpha", 0.1, 1), 160 } });
-        break;
-    case 4:
-        addSoundRow(form, "Sound:", 4);
-        addSpeechRows(form, "speechEndOn", "speechEndText");
-        addBannerRows(form, "growlEnd", "growlEndSticky");
+    }
+    if (row == 10)
+        dimRows("dimBeforeEndOfTimedBreak", "endOfTimedBreakDimDuration");
+    if (row == 4) {
         form.heading("Soft Break");
         addSoundRow(form, "First tick:", 5);
         addSoundRow(form, "Second tick:", 6);
@@ -150,47 +186,11 @@ std::shared_ptr<ui::View> PreferencesController::buildNotificationPage(int row)
         form.row("Flash screens:", { { form.popUp("softBreakScreenFlashingChoice", { { "Never", 0 }, { "When the break starts", 1 },
                                                                                        { "At every tick", 3 } }),
                                          0 } });
-        form.heading("Still working");
-        addSpeechRows(form, "speechSoftBreakUserStillActiveOn", "speechSoftBreakUserStillActiveText");
-        addBannerRows(form, "growlSoftBreakUserStillActive", "growlSoftBreakUserStillActiveSticky");
-        form.heading("15 seconds left");
-        addSpeechRows(form, "speechSoftBreakIntermediaryOn", "speechSoftBreakIntermediaryText");
-        addBannerRows(form, "growlSoftBreakIntermediary", "growlSoftBreakIntermediaryStick");
-        form.heading("Break starts");
-        addSpeechRows(form, "speechSoftBreakFinalOn", "speechSoftBreakFinalText");
-        addBannerRows(form, "growlSoftBreakFinal", "growlSoftBreakFinalStick");
-        break;
-    case 5:
-        addSoundRow(form, "Sound:", 9);
-        addSpeechRows(form, "speechPausedOn", "speechPausedText");
-        addBannerRows(form, "growlPaused", "growlPausedSticky");
-        break;
-    case 6:
-        addSoundRow(form, "Sound:", 10);
-        addSpeechRows(form, "speechStoppedOn", "speechStoppedText");
-        addBannerRows(form, "growlStopped", "growlStoppedSticky");
-        break;
-    case 8:
-        addSoundRow(form, "Sound:", 11);
-        addSpeechRows(form, "speechBreakStartOn", "speechBreakStartText");
-        addBannerRows(form, "growlBreakStart", "growlBreakStartSticky");
-        break;
-    case 9:
-        addSoundRow(form, "Reminder:", 12);
-        intervalRow("breakSoundReminderInterval");
-        addSpeechRows(form, "breakSpeechReminderOn", "breakSpeechReminderText", "breakSpeechReminderInterval");
-        addBannerRows(form, "breakGrowlReminder", "breakGrowlReminderSticky", "breakGrowlReminderInterval");
-        break;
-    case 10:
-        addSoundRow(form, "Sound:", 13);
-        addSpeechRows(form, "breakSpeechEndOn", "breakSpeechEndText");
-        addBannerRows(form, "breakGrowlEnd", "breakGrowlEndSticky");
-        dimRows("dimBeforeEndOfTimedBreak", "endOfTimedBreakDimDuration");
-        break;
-    default:
-        form.gap(120);
-        form.note("Choose an event on the left to set how Ostrel tells you of it.");
-        break;
+        for (const auto& [title, speech, banner, sticky] : kSoftBreakMessages) {
+            form.heading(title);
+            addSpeechRows(form, speech, false);
+            addBannerRows(form, banner, sticky, false);
+        }
     }
     form.note("In spoken texts and banners, <MinutesLeft> stands for the time left.");
 

@@ -47,6 +47,10 @@ public:
     const std::shared_ptr<gfx::Image>& picture() const { return m_picture; }
     bool showsCard() const { return m_card != nullptr; }
 
+    // A file URL for a path: everything but unreserved characters and "/" is escaped, so a
+    // page named with "#", "?" or "%" is the page the browser opens.
+    static std::string fileUrl(const std::filesystem::path& path);
+
     // The headless browser used: the first of chromium, chromium-browser found on PATH,
     // or the one set here (an empty path: none, as on a system without one).
     static std::optional<std::filesystem::path> browser();

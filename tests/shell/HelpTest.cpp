@@ -143,6 +143,8 @@ TEST_F(HelpTest, ThePadsButtonsFollowItsHistory)
     EXPECT_FALSE(help.forwardButton()->isEnabled());
     EXPECT_EQ(help.indexButton()->toolTip(), "Help Index");
     EXPECT_EQ(help.openInBrowserButton()->toolTip(), "Open in Browser...");
+    HelpManager::showWelcome();
+    EXPECT_FALSE(help.backButton()->isEnabled()) << "the page shown is not stacked again";
 
     help.showPage("concentration_level.html");
     EXPECT_TRUE(help.backButton()->isEnabled());

@@ -2,11 +2,13 @@
 
 #include "shell/HelpHooks.h"
 #include "shell/SmartAppDelegate.h"
+#include "core/SettingsArchive.h"
 #include "viewkit/SettingsBinding.h"
 
 #include "platform/base/KeyCodes.h"
 #include "platform/gfx/Archive.h"
 #include "platform/ui/Event.h"
+#include "platform/ui/FontPanel.h"
 #include "platform/ui/PopUpButton.h"
 #include "platform/ui/TabView.h"
 #include "platform/ui/TableView.h"
@@ -42,6 +44,8 @@ TEST_F(PreferencesTest, RunSetsUpAndRestores)
     auto& noise = WhiteNoiseMachine::continuousSoundMachine();
     noise.playSubjectToSettings();
     settings->set("mute", true);
+    int earlierReceiverHeard = 0;
+    ui::FontPanel::shared().setPicked([&](const gfx::Font&) { ++earlierReceiverHeard; });
     auto controller = makeController();
 
     bool ran = false;
@@ -69,11 +73,20 @@ TEST_F(PreferencesTest, RunSetsUpAndRestores)
         bool spoke = std::any_of(sink->events().begin() + static_cast<std::ptrdiff_t>(before), sink->events().end(),
             [](const media::VoiceEvent& event) { return event.label.find("Hello.") != std::string::npos; });
         EXPECT_TRUE(spoke);
+
+        controller->chooseDefaultFont();
+        ui::FontPanel::shared().pickSize(17);
+        EXPECT_EQ(padDefaultFont(*settings).pointSize, 17) << "the font panel reports to the window";
     });
     ASSERT_TRUE(ran);
     EXPECT_TRUE(SoundManager::sharedManager().allSoundsAreMuted());
     EXPECT_EQ(desktopHotKeys->registered().size(), 4u);
     EXPECT_FALSE(controller->window().isVisible());
+    ui::FontPanel::shared().pickSize(19);
+    EXPECT_EQ(earlierReceiverHeard, 1) << "and to whom it reported before, once the window is closed";
+    EXPECT_EQ(padDefaultFont(*settings).pointSize, 17);
+    ui::FontPanel::shared().close();
+    ui::FontPanel::shared().setPicked({});
 
     settings->set("mute", false);
     noise.playSubjectToSettings();
