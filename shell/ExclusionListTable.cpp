@@ -4,8 +4,6 @@
 #include "shell/PreferencesViews.h"
 
 #include "platform/base/Defaults.h"
-#include "platform/ui/ControlLook.h"
-#include "platform/ui/TextField.h"
 
 #include <algorithm>
 
@@ -105,13 +103,11 @@ int ExclusionListTable::numberOfRows(ui::TableView&) { return static_cast<int>(m
 
 std::shared_ptr<ui::View> ExclusionListTable::viewForRow(ui::TableView& table, int row)
 {
-    PathToAppNameTransformer names;
-    auto name = names.transformedValue(m_paths[static_cast<std::size_t>(row)]);
-    auto label = ui::TextField::createLabel(name.asString() ? *name.asString() : std::string());
-    label->setToolTip(m_paths[static_cast<std::size_t>(row)]);
-    label->setFrame(ui::Rect(6, 1, std::max(0.0, table.bounds().width() - 12), 18));
-    auto cell = ui::View::create(ui::Rect(0, 0, table.bounds().width(), 20));
-    cell->addSubview(label);
+    const std::string& path = m_paths[static_cast<std::size_t>(row)];
+    auto name = PathToAppNameTransformer().transformedValue(path);
+    auto cell = PreferencesTableCell::create(ui::Rect(0, 0, table.bounds().width(), table.rowHeight()),
+        name.asString() ? *name.asString() : path, gfx::Font::system(gfx::Font::systemFontSize), 6);
+    cell->setToolTip(path);
     return cell;
 }
 

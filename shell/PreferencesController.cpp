@@ -469,8 +469,9 @@ void PreferencesController::selectStoredOutputDevice()
 {
     if (!m_soundOutputDevicePopUpButton)
         return;
-    auto stored = m_services.store->string("soundOutputDevice");
-    auto index = stored ? m_services.sounds->indexOfDeviceWithUID(*stored) : std::nullopt;
+    // Nothing stored at all is the system's default device, as the sound library reads it.
+    auto stored = m_services.store->string("soundOutputDevice").value_or(m_services.sounds->defaultOutputDeviceUID());
+    auto index = m_services.sounds->indexOfDeviceWithUID(stored);
     m_soundOutputDevicePopUpButton->selectItemAt(index ? static_cast<int>(*index) : -1);
 }
 

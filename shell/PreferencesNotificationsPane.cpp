@@ -304,14 +304,9 @@ int PreferencesController::numberOfRows(ui::TableView&) { return static_cast<int
 
 std::shared_ptr<ui::View> PreferencesController::viewForRow(ui::TableView& table, int row)
 {
-    auto label = PreferencesForm::label(objectValueForRow(row));
     bool group = isGroupRow(table, row);
-    label->setFont(group ? gfx::Font::boldSystem(gfx::Font::systemFontSize) : gfx::Font::system(gfx::Font::systemFontSize));
-    double height = heightOfRow(table, row);
-    label->setFrame(ui::Rect(group ? 6 : 10, (height - 17) / 2, std::max(0.0, table.bounds().width() - 16), 17));
-    auto cell = ui::View::create(ui::Rect(0, 0, table.bounds().width(), height));
-    cell->addSubview(label);
-    return cell;
+    return PreferencesTableCell::create(ui::Rect(0, 0, table.bounds().width(), heightOfRow(table, row)), objectValueForRow(row),
+        group ? gfx::Font::boldSystem(gfx::Font::systemFontSize) : gfx::Font::system(gfx::Font::systemFontSize), group ? 6 : 10);
 }
 
 double PreferencesController::heightOfRow(ui::TableView& table, int row) { return isGroupRow(table, row) ? 21 : 19; }

@@ -9,6 +9,7 @@
 #include "platform/gfx/TextLayout.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/MenuItem.h"
+#include "platform/ui/TextField.h"
 
 namespace ostrel {
 
@@ -119,5 +120,24 @@ std::shared_ptr<PreferencesPanePullDownBottomButton> PreferencesPanePullDownBott
 {
     return std::shared_ptr<PreferencesPanePullDownBottomButton>(new PreferencesPanePullDownBottomButton);
 }
+
+std::shared_ptr<PreferencesTableCell> PreferencesTableCell::create(ui::Rect frame, const std::string& text, const gfx::Font& font,
+    double indent)
+{
+    std::shared_ptr<PreferencesTableCell> cell(new PreferencesTableCell(frame));
+    auto label = ui::TextField::createLabel(text);
+    label->setFont(font);
+    double height = std::max(0.0, label->intrinsicContentSize().height);
+    label->setFrame(ui::Rect(indent, (frame.height() - height) / 2, std::max(0.0, frame.width() - indent - 6), height));
+    cell->addSubview(label);
+    return cell;
+}
+
+PreferencesTableCell::PreferencesTableCell(ui::Rect frame)
+    : View(frame)
+{
+}
+
+ui::View* PreferencesTableCell::hitTest(ui::Point point) { return frame().contains(point) && !isHidden() ? this : nullptr; }
 
 }

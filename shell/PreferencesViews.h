@@ -6,6 +6,7 @@
 #include "platform/ui/View.h"
 
 #include <memory>
+#include <string>
 
 namespace ostrel {
 
@@ -90,6 +91,18 @@ public:
 
 protected:
     PreferencesPanePullDownBottomButton() = default;
+};
+
+// A row of a preferences table: its label only shows the text, and a click anywhere on the
+// row goes to the table, which chooses the row.
+class PreferencesTableCell : public ui::View {
+public:
+    static std::shared_ptr<PreferencesTableCell> create(ui::Rect frame, const std::string& text, const gfx::Font& font,
+        double indent);
+    ui::View* hitTest(ui::Point point) override;
+
+protected:
+    explicit PreferencesTableCell(ui::Rect frame);
 };
 
 // The grey of the frames and lines; one point wide, drawn inside the rectangle.

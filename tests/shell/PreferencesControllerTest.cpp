@@ -7,6 +7,7 @@
 
 #include "platform/base/KeyCodes.h"
 #include "platform/gfx/Archive.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/FontPanel.h"
 #include "platform/ui/PopUpButton.h"
@@ -177,6 +178,12 @@ TEST_F(PreferencesTest, TheNotificationTableHasTwoTallUnselectableGroupRows)
     }
     table.selectRow(7);
     EXPECT_EQ(table.selectedRow(), 1) << "the registered row stays chosen";
+    auto& backend = static_cast<ui::OffscreenBackend&>(ui::Application::shared()->backend());
+    controller->window().orderFront();
+    ui::Rect elapsed = table.convertRectTo(table.rectOfRow(4), nullptr);
+    backend.click(controller->window(), { elapsed.midX(), controller->window().frame().height() - elapsed.midY() });
+    EXPECT_EQ(table.selectedRow(), 4) << "a click chooses the event";
+    EXPECT_EQ(settings->integer("notificationPreferencesTableIndex"), 4);
     table.selectRow(8);
     EXPECT_EQ(settings->integer("notificationPreferencesTableIndex"), 8);
 }
@@ -258,6 +265,34 @@ TEST_F(PreferencesTest, ReturnClosesTheWindow)
     controller->run();
     EXPECT_TRUE(closedByReturn);
     EXPECT_FALSE(controller->window().isVisible());
+}
+
+TEST_F(PreferencesTest, MenusAndPanelsWorkWhileTheWindowRunsAndOrdinaryWindowsWait)
+{
+    auto& backend = static_cast<ui::OffscreenBackend&>(ui::Application::shared()->backend());
+    auto windowWithButton = [](int level, int& presses) {
+        auto window = ui::Window::create(ui::Rect(600, 300, 120, 60));
+        window->setLevel(level);
+        auto button = ui::Button::create("Press");
+        button->setFrame(ui::Rect(10, 10, 100, 30));
+        button->onAction = [&presses] { ++presses; };
+        auto content = ui::View::create(ui::Rect(0, 0, 120, 60));
+        content->addSubview(button);
+        window->setContentView(content);
+        window->orderFront();
+        return window;
+    };
+    int panelPresses = 0;
+    int ordinaryPresses = 0;
+    auto controller = makeController();
+    runWhile(*controller, [&] {
+        auto panel = windowWithButton(ui::WindowLevel::Floating, panelPresses);
+        auto ordinary = windowWithButton(ui::WindowLevel::Normal, ordinaryPresses);
+        backend.click(*panel, { 60, 25 });
+        backend.click(*ordinary, { 60, 25 });
+    });
+    EXPECT_EQ(panelPresses, 1) << "a panel the window opens (fonts, colours, a pop-up's menu) takes clicks";
+    EXPECT_EQ(ordinaryPresses, 0) << "the main window waits until the preferences are closed";
 }
 
 TEST_F(PreferencesTest, EveryChoiceOfTheWindowIsBoundToItsKey)
