@@ -13,6 +13,10 @@ namespace ostrel {
 
 void MainController::showPreferencesDialog(const base::Sender&)
 {
+    if (auto open = PreferencesController::running()) {
+        open->window().makeKeyAndOrderFront();
+        return;
+    }
     auto preferences = PreferencesController::create();
     preferences->setMainController(shared_from_this());
     preferences->run();

@@ -182,6 +182,14 @@ void PreferencesController::restoreAfterRun()
     m_previousFontManagerDelegate = {};
 }
 
+std::shared_ptr<PreferencesController> PreferencesController::running()
+{
+    for (const auto& weak : runningControllers())
+        if (auto controller = weak.lock())
+            return controller;
+    return nullptr;
+}
+
 void PreferencesController::restoreRunningWindows()
 {
     auto running = runningControllers();

@@ -164,6 +164,10 @@ public:
     ShortcutsPreferencesViewController* shortcutsPreferencesViewController() const { return m_shortcutsPreferencesViewController.get(); }
     ui::View* shortcutsView() const { return m_shortcutsView.get(); }
 
+    // The window running now, if any: asked again meanwhile, the program brings it forward
+    // instead of opening a second one.
+    static std::shared_ptr<PreferencesController> running();
+
     // Gives back what every running preferences window took, as if its run had ended; the
     // program calls it when it is told to quit.
     static void restoreRunningWindows();

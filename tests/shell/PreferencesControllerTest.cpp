@@ -1,6 +1,7 @@
 #include "tests/shell/PreferencesFixture.h"
 
 #include "shell/HelpHooks.h"
+#include "shell/MainController.h"
 #include "shell/SmartAppDelegate.h"
 #include "core/SettingsArchive.h"
 #include "viewkit/SettingsBinding.h"
@@ -250,6 +251,20 @@ TEST_F(PreferencesTest, PanesSwitchAndTheUpdatePaneJoinsTheToolbarOnce)
         EXPECT_EQ(count, 1) << "a second run adds no second update item";
         EXPECT_EQ(selectedTabIdentifier(*controller->tabView()), "Shortcuts") << "the window opens on the last pane";
     });
+}
+
+TEST_F(PreferencesTest, AskedAgainWhileOpenTheWindowComesForwardOnTheAskedPane)
+{
+    auto main = MainController::create();
+    auto controller = makeController();
+    runWhile(*controller, [&] {
+        EXPECT_EQ(PreferencesController::running(), controller);
+        main->tryToPerform("showPreferencesDialogWithDistractionPanePreselected:");
+        EXPECT_EQ(ui::Application::shared()->modalWindow(), &controller->window()) << "no second window runs";
+        EXPECT_EQ(selectedTabIdentifier(*controller->tabView()), "Distractions");
+        EXPECT_EQ(controller->toolbar()->selectedItemIdentifier(), "Distractions");
+    });
+    EXPECT_FALSE(PreferencesController::running());
 }
 
 TEST_F(PreferencesTest, ReturnClosesTheWindow)
