@@ -350,7 +350,14 @@ void View::setIntrinsicContentSize(Size size)
     invalidateIntrinsicContentSize();
 }
 
-void View::invalidateIntrinsicContentSize() { layoutChanged(); }
+void View::invalidateIntrinsicContentSize()
+{
+    // A size the last layout already used (a count whose digits change, not its width) needs
+    // no new layout of the whole window.
+    if (!m_translatesMask && m_automaticInputs && m_automaticInputs->intrinsic == intrinsicContentSize())
+        return;
+    layoutChanged();
+}
 
 void View::setContentHuggingPriority(double priority, Orientation orientation)
 {

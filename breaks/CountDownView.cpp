@@ -1,0 +1,174 @@
+#include "breaks/CountDownView.h"
+
+#include "breaks/ProportionValueProvider.h"
+
+#include "core/Clock.h"
+#include "drawing/CountDownStyleKit.h"
+
+#include "platform/gfx/GraphicsContext.h"
+#include "platform/ui/Animation.h"
+
+#include <cmath>
+
+namespace ostrel {
+
+namespace {
+
+// Redrawing for less than this would change no pixel of a 600-point dial.
+constexpr double kVisibleAngle = 0.05;
+
+}
+
+std::shared_ptr<SliceLayer> SliceLayer::create(ui::Rect frame) { return std::shared_ptr<SliceLayer>(new SliceLayer(frame)); }
+
+SliceLayer::SliceLayer(ui::Rect frame)
+    : ui::View(frame)
+{
+}
+
+void SliceLayer::setTimeLeft(double timeLeft)
+{
+    m_timeLeft = timeLeft;
+    display();
+}
+
+void SliceLayer::display()
+{
+    if (!window())
+        return;
+    double proportion = 0;
+    if (auto provider = m_proportionValueProvider.lock())
+        proportion = provider->currentProportion();
+    else if (m_totalTime > 0)
+        proportion = 1 - m_timeLeft / m_totalTime;
+    if (!std::isfinite(proportion))
+        proportion = 0;
+    double endAngle = 90 - 360 * proportion;
+    if (m_contents && std::abs(endAngle - m_endAngle) < kVisibleAngle)
+        return;
+    m_endAngle = endAngle;
+    m_contents = CountDownStyleKit::imageOfSlice(frame().size, 90, endAngle);
+    setNeedsDisplay();
+}
+
+void SliceLayer::draw(gfx::GraphicsContext&, const ui::Rect&)
+{
+    if (m_contents)
+        m_contents->draw(bounds());
+}
+
+std::shared_ptr<ContentsLayer> ContentsLayer::create(ui::Rect frame)
+{
+    return std::shared_ptr<ContentsLayer>(new ContentsLayer(frame));
+}
+
+ContentsLayer::ContentsLayer(ui::Rect frame)
+    : ui::View(frame)
+{
+}
+
+void ContentsLayer::setContents(std::shared_ptr<gfx::Image> contents)
+{
+    m_contents = std::move(contents);
+    setNeedsDisplay();
+}
+
+void ContentsLayer::setScale(double scale)
+{
+    m_scale = scale;
+    setNeedsDisplay();
+}
+
+void ContentsLayer::draw(gfx::GraphicsContext&, const ui::Rect&)
+{
+    if (!m_contents)
+        return;
+    ui::Rect area = bounds();
+    double width = area.width() * m_scale;
+    double height = area.height() * m_scale;
+    m_contents->draw(ui::Rect(area.midX() - width / 2, area.midY() - height / 2, width, height));
+}
+
+std::shared_ptr<CountDownView> CountDownView::create(ui::Rect frame)
+{
+    return std::shared_ptr<CountDownView>(new CountDownView(frame));
+}
+
+CountDownView::CountDownView(ui::Rect frame)
+    : ui::View(frame)
+    , m_sliceLayer(SliceLayer::create())
+    , m_circleLayer(ContentsLayer::create())
+{
+}
+
+CountDownView::~CountDownView() { stopAnimations(); }
+
+void CountDownView::setUp()
+{
+    if (m_layerHierarchyCreated)
+        return;
+    m_layerHierarchyCreated = true;
+    ui::Rect area = bounds();
+    m_sliceLayer->setFrame(area);
+    m_sliceLayer->setProportionValueProvider(m_proportionValueProvider.lock());
+    addSubview(m_sliceLayer);
+    m_circleLayer->setFrame(area);
+    ui::Size ring { area.width() - 2 * m_circleInset, area.height() - 2 * m_circleInset };
+    m_circleLayer->setContents(CountDownStyleKit::imageOfOuterCircle(ring));
+    addSubview(m_circleLayer);
+}
+
+void CountDownView::animate(double totalSeconds)
+{
+    setUp();
+    m_sliceLayer->setTotalTime(totalSeconds);
+    stopAnimations();
+    pulse(kPulseRepeats);
+
+    std::weak_ptr<SliceLayer> slice = m_sliceLayer;
+    m_timeLeftAnimation = ui::Animation::create(Clock::translateDurationForSystemClock(totalSeconds), totalSeconds, 0,
+        [slice](double timeLeft) {
+            if (auto layer = slice.lock())
+                layer->setTimeLeft(timeLeft);
+        });
+    m_timeLeftAnimation->start();
+}
+
+void CountDownView::pulse(int repeatsLeft)
+{
+    if (repeatsLeft <= 0)
+        return;
+    std::weak_ptr<ContentsLayer> circle = m_circleLayer;
+    // Out and back: one pulse is twice the time of one direction.
+    m_pulse = ui::Animation::create(Clock::translateDurationForSystemClock(2 * kPulseSeconds), 1.0, kPulseScale, [circle](double scale) {
+        if (auto layer = circle.lock())
+            layer->setScale(scale);
+    });
+    m_pulse->setAutoreverses(true);
+    m_pulse->setTimingFunction(ui::TimingFunction::EaseInEaseOut);
+    std::weak_ptr<ui::View> weakSelf = weak_from_this();
+    m_pulse->setCompletion([weakSelf, repeatsLeft](bool finished) {
+        auto self = std::static_pointer_cast<CountDownView>(weakSelf.lock());
+        if (self && finished)
+            self->pulse(repeatsLeft - 1);
+    });
+    m_pulse->start();
+}
+
+void CountDownView::stopAnimations()
+{
+    if (auto pulse = std::exchange(m_pulse, nullptr))
+        pulse->stop();
+    if (auto timeLeft = std::exchange(m_timeLeftAnimation, nullptr))
+        timeLeft->stop();
+}
+
+void CountDownView::draw(gfx::GraphicsContext& context, const ui::Rect&)
+{
+    context.save();
+    context.setFillColor(gfx::Color::rgb(0, 0, 0));
+    context.fillRect(bounds());
+    context.restore();
+}
+
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "viewkit/Wall.h"
+
+#include <functional>
+#include <memory>
+
+namespace ostrel {
+
+// The rest screen's lock: a press calls the click closure, but only while the lock is
+// enabled (its ring full); otherwise the press is ignored. The ring is the wall's
+// background drawing.
+class LockButtonWall final : public Wall {
+public:
+    static std::shared_ptr<LockButtonWall> create(ui::Rect frame = {});
+
+    bool enabled() const { return m_enabled; }
+    void setEnabled(bool enabled) { m_enabled = enabled; }
+    std::function<void()> buttonClickFunc;
+
+    void mouseDown(const ui::Event& event) override;
+
+private:
+    friend class Wall;
+    explicit LockButtonWall(ui::Rect frame);
+
+    bool m_enabled { true };
+};
+
+}

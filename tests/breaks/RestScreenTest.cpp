@@ -1,0 +1,170 @@
+#include "tests/breaks/BreaksFixture.h"
+
+#include "breaks/CountDownView.h"
+#include "breaks/CountDownViewController.h"
+#include "breaks/LockButtonWall.h"
+#include "breaks/RestBreakHelper.h"
+#include "breaks/TimedBreakRunningState.h"
+
+#include "attention/ScreenFadingHelper.h"
+#include "core/Clock.h"
+#include "viewkit/PushButtonBrick.h"
+#include "viewkit/SmallDurationView.h"
+#include "viewkit/TabWall.h"
+
+#include "platform/ui/Window.h"
+
+namespace ostrel::test {
+
+namespace {
+
+using Slot = StateLinkingHelper::Slot;
+constexpr const char* kTimedBreak = "Ostrel_4.TimedBreakRunningState";
+
+class RestScreenTest : public BreaksTest {
+protected:
+    RestScreenTest() { startUp(); }
+
+    // A ten-minute break under the rest screen, from the define screen's one-time length.
+    void startLockedBreak(int displays = 1)
+    {
+        covers = installCovers(displays);
+        store().set("lockScreenDuringBreak", true);
+        model().oneTimeOnlyBreakDuration = 600;
+        model().useOneTimeOnlyBreakDurationThisTimeOnly = true;
+        fire("timedBreak");
+        ASSERT_EQ(currentName(), kTimedBreak);
+        rest = RestBreakHelper::shared().countDownViewController();
+        ASSERT_TRUE(rest);
+    }
+    ui::Window& restWindow() { return *rest->view()->window(); }
+    // A click on the lock; its cover may go in the middle of it, so it is held till the end.
+    void clickLock()
+    {
+        auto cover = covers->fullScreenWindows().front();
+        click(*rest->lockButtonWall());
+    }
+
+    std::shared_ptr<ScreenFadingHelper> covers;
+    std::shared_ptr<CountDownViewController> rest;
+};
+
+}
+
+TEST_F(RestScreenTest, ItCoversEveryDisplayWithTheDialOnTheMainOne)
+{
+    startLockedBreak(2);
+    const auto& windows = covers->fullScreenWindows();
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_EQ(rest->view()->window(), windows[0].get()) << "the main window's display";
+    EXPECT_TRUE(windows[1]->contentView()->subviews().empty());
+    EXPECT_EQ(windows[1]->frame(), ui::Rect(1440, -124, 1280, 1024));
+    EXPECT_TRUE(rest->uiUpdateTimer());
+
+    fire("aborted");
+    EXPECT_TRUE(covers->fullScreenWindows().empty());
+    EXPECT_FALSE(rest->uiUpdateTimer()) << "the refresh ends with the covers";
+}
+
+TEST_F(RestScreenTest, TheLockEndsTheBreakOnlyOnceItsRingIsFull)
+{
+    startLockedBreak();
+    wait(5);
+    EXPECT_FALSE(rest->endBreakOffered());
+    EXPECT_EQ(rest->smallDurationView()->seconds(), 595);
+    wait(8);
+    EXPECT_NEAR(rest->lockRingAngle(), 343.2, 1e-6);
+    EXPECT_FALSE(rest->lockButtonWall()->enabled());
+    clickLock();
+    EXPECT_EQ(currentName(), kTimedBreak) << "13 s into the cycle";
+    writePicture(restWindow(), "rest-screen-13s");
+
+    wait(1);
+    EXPECT_TRUE(rest->endBreakOffered());
+    EXPECT_TRUE(rest->lockButtonWall()->enabled());
+    EXPECT_EQ(rest->smallDurationView()->seconds(), 586) << "as last shown, at 13.6 s";
+    writePicture(restWindow(), "rest-screen-14s");
+    wait(1.1);
+    EXPECT_FALSE(rest->endBreakOffered()) << "a new cycle";
+    wait(12.9);
+    clickLock();
+    EXPECT_EQ(currentName(), kTimedBreak) << "13 s into the second cycle";
+    wait(1);
+    clickLock();
+    EXPECT_EQ(currentName(), "Ostrel_4.DefineTimeSliceState");
+    EXPECT_TRUE(covers->fullScreenWindows().empty());
+}
+
+TEST_F(RestScreenTest, PicturesAtFiveAndFourteenSecondsOfACycle)
+{
+    startLockedBreak();
+    wait(5);
+    writePicture(restWindow(), "rest-screen-5s");
+    wait(9);
+    writePicture(restWindow(), "rest-screen-14s-of-cycle");
+    SUCCEED();
+}
+
+TEST_F(RestScreenTest, ItsCoversGoWithTheBreakWhateverTheSettingSaysByThen)
+{
+    startLockedBreak(2);
+    store().set("lockScreenDuringBreak", false);
+    fire("aborted");
+    EXPECT_TRUE(covers->fullScreenWindows().empty());
+
+    // A break begun uncovered takes down no cover of anyone else's when it ends.
+    model().oneTimeOnlyBreakDuration = 600;
+    model().useOneTimeOnlyBreakDurationThisTimeOnly = true;
+    fire("timedBreak");
+    store().set("lockScreenDuringBreak", true);
+    covers->quickFadeAllScreens(gfx::Color::rgb(1, 0, 0), 10);
+    fire("aborted");
+    EXPECT_EQ(covers->fullScreenWindows().size(), 2u) << "the flash stays";
+}
+
+TEST_F(RestScreenTest, ItsButtonActsOnlyWhileTheBreakIsCurrent)
+{
+    startLockedBreak();
+    wait(14);
+    fire("aborted");
+    ASSERT_EQ(currentName(), "Ostrel_4.DefineTimeSliceState");
+    // A rest screen left over (by a mishap of the covers) ends nothing that came after.
+    rest->endBreakButton()->performClick();
+    EXPECT_EQ(currentName(), "Ostrel_4.DefineTimeSliceState");
+}
+
+TEST_F(RestScreenTest, TheFrontGoesBackToWhoeverHadItBeforeTheBreak)
+{
+    installCovers(1);
+    ui::Application::shared()->deactivate();
+    startLockedBreak();
+    EXPECT_TRUE(ui::Application::shared()->isActive());
+    fire("aborted");
+    EXPECT_EQ(givenBackTheFront, (std::vector<unsigned long> { 4242 }));
+}
+
+TEST_F(RestScreenTest, TheDialFollowsTheShareGoneThroughExtensions)
+{
+    startLockedBreak();
+    auto& slice = *rest->countDownView()->sliceLayer();
+    wait(150);
+    EXPECT_NEAR(slice.endAngle(), 0, 0.1) << "a quarter gone";
+    screen<TimedBreakRunningState>(Slot::timedBreak)->extendBreakBy(10);
+    wait(0.1);
+    EXPECT_NEAR(slice.endAngle(), 45, 0.1) << "an eighth gone of the longer break";
+}
+
+TEST_F(RestScreenTest, AtTwiceTheClocksSpeedTheDialMovesTwiceAsFast)
+{
+    Clock::restart(2);
+    startLockedBreak();
+    auto& dial = *rest->countDownView();
+    wait(1.5);
+    EXPECT_NEAR(dial.circleLayer()->scale(), CountDownView::kPulseScale, 1e-3) << "one way in 1.5 s";
+    wait(1.5);
+    EXPECT_NEAR(dial.circleLayer()->scale(), 1.0, 1e-3) << "and back";
+    wait(147);
+    EXPECT_NEAR(dial.sliceLayer()->timeLeft(), 300, 1.0) << "half the break in a quarter of its length";
+}
+
+}
