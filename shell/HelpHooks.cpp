@@ -10,6 +10,7 @@
 #include "log/DropboxManager.h"
 #include "mainwindow/MainWindowHooks.h"
 #include "mainwindow/ObjectiveTextView.h"
+#include "states/HelpHook.h"
 
 namespace ostrel {
 
@@ -19,6 +20,8 @@ void installHelpHooks(SmartAppDelegate* delegate)
     hooks.showHelpPage = [](const std::string& page) { HelpManager::showPage(page, false); };
     hooks.makeHelpController = []() -> std::shared_ptr<NiblessViewController> { return HelpViewController::create(); };
     hooks.prepareObjectiveTextView = [](ObjectiveTextView& textView) { CustomLayoutManager::install(textView); };
+
+    HelpHook::setShowPage([](const std::string& page, bool inBrowser) { HelpManager::showPage(page, inBrowser); });
 
     DropboxManager::setHelpHook([](const std::string& page) {
         if (page == DropboxManager::kHelpPage)

@@ -11,6 +11,7 @@
 #include "shell/HelpManager.h"
 #include "shell/HelpViewController.h"
 #include "shell/MainController.h"
+#include "states/HelpHook.h"
 #include "viewkit/PushButtonBrick.h"
 
 #include "platform/ui/SpellChecker.h"
@@ -65,6 +66,7 @@ protected:
     {
         base::RunLoop::main().discardAll();
         DropboxManager::setHelpHook({});
+        HelpHook::setShowPage({});
         if (delegate)
             delegate->mainWindow.reset();
         MainController::setSharedInstance(nullptr);
@@ -118,6 +120,14 @@ TEST_F(HelpTest, HelpRouting)
     EXPECT_EQ(lastOpened(), "input_monitoring.html");
     HelpManager::showInformalBreakHelp(false);
     EXPECT_EQ(shownPage(), "informal_breaks.html");
+
+    // The screens' help buttons and the breaks' reach the pages through their hooks.
+    HelpHook::showPage("concentration_level.html", false);
+    EXPECT_EQ(shownPage(), "concentration_level.html");
+    HelpHook::showPage("productivity_techniques.html", true);
+    EXPECT_EQ(lastOpened(), "productivity_techniques.html");
+    MainWindowHooks::shared().showHelpPage("lock_screen.html");
+    EXPECT_EQ(shownPage(), "lock_screen.html");
 
     // The main controller's commands use the pad, the preferences window's buttons the browser.
     main->tryToPerform("showHelp:");
