@@ -39,6 +39,12 @@ void DefineTimeSliceState::automaticallyBringToTheFrontWhenAppropriate()
 {
     m_automaticTransitionToFrontInitiatedTime = Clock::now();
     stopBringToFrontTimer();
+    // Its ticks act only while this screen is current, and coming back to this screen brings
+    // the program to the front by itself: a timer started under another screen would only
+    // wake the program every second of a slice for nothing.
+    auto machine = StateMachine::sharedStateMachine();
+    if (!machine || machine->currentState().get() != this)
+        return;
     std::weak_ptr<BaseState> weakSelf = weak_from_this();
     m_bringToFrontTimer = Clock::timerWithSystemTimeInterval(1.0, true, [weakSelf](base::Timer&) {
         if (auto self = std::static_pointer_cast<DefineTimeSliceState>(weakSelf.lock()))

@@ -96,7 +96,14 @@ void StatusItem::fit()
     if (!m_strip)
         return;
     Size size = m_button->intrinsicContentSize();
-    Rect screen = Screen::main() ? Screen::main()->visibleFrame : Rect(0, 0, 1024, 768);
+    // A title that counts down changes every second but rarely its width; asking the display
+    // for the screens costs round trips to the X server each time.
+    if (m_fittedSize && *m_fittedSize == size)
+        return;
+    auto main = Screen::main();
+    Rect screen = main ? main->visibleFrame : Rect(0, 0, 1024, 768);
+    if (main)
+        m_fittedSize = size;
     // Right-aligned under the top edge, so a growing title grows leftwards as a tray's would.
     m_strip->setFrame(Rect(screen.maxX() - size.width - 4, screen.maxY() - size.height - 4, size.width, size.height));
     m_button->setFrame(Rect(0, 0, size.width, size.height));

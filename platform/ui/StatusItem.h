@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace ui {
 
@@ -75,6 +76,8 @@ private:
     std::unique_ptr<TrayIcon> m_tray;
     // Where the tray was last clicked, in screen coordinates.
     Point m_trayPoint;
+    // The strip's size when it was last placed on a known screen.
+    std::optional<Size> m_fittedSize;
     bool m_visible { true };
 };
 

@@ -123,6 +123,8 @@ TEST_F(BringToFrontTest, NothingComesForwardWhileAnotherScreenIsCurrent)
     leave();
     wait(60);
     EXPECT_FALSE(app().isActive());
+    auto& timer = define().bringToFrontTimer();
+    EXPECT_FALSE(timer && timer->timer() && timer->timer()->isValid()) << "no check wakes the program under another screen";
 }
 
 }
