@@ -1,16 +1,45 @@
+#include "app/StartUp.h"
+
+#include "core/DataModel.h"
+#include "core/ZrLog.h"
+#include "shell/MainController.h"
+
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/base/Resources.h"
 #include "platform/base/RunLoop.h"
+#include "platform/desktop/UrlScheme.h"
+#include "platform/gfx/Fonts.h"
+#include "platform/ui/Application.h"
 
 #include <csignal>
+#include <optional>
 #include <poll.h>
+#include <string>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
-int main()
+namespace {
+
+constexpr const char* kScheme = "ostrel2things";
+
+// The first argument that is a link of our scheme: how the desktop hands one over.
+std::optional<std::string> linkArgument(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (auto accepted = desktop::UrlScheme::accepted(argv[i], kScheme))
+            return accepted;
+    }
+    return std::nullopt;
+}
+
+}
+
+int main(int argc, char** argv)
 {
     // SIGINT and SIGTERM arrive as a readable fd in the loop rather than as handlers, so the
-    // program ends between two pieces of work, in any mode, even with an alert up.
+    // program ends between two pieces of work, in any mode, even with an alert up. Blocked
+    // before anything is read, so that no read can keep them from ending us.
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
@@ -20,19 +49,42 @@ int main()
     if (signals < 0)
         base::fatal("cannot receive SIGINT and SIGTERM through a signalfd");
 
+    // One copy runs: a later launch hands its link (or its wish to see us) to it and ends.
+    auto link = linkArgument(argc, argv);
+    auto claim = desktop::UrlScheme::claim(kScheme);
+    if (claim.otherCopyRuns) {
+        bool handed = link ? desktop::UrlScheme::sendToRunningCopy(*link) : desktop::UrlScheme::bringRunningCopyToFront();
+        close(signals);
+        return handed ? 0 : 1;
+    }
+
+    // The diagnostic log speaks from the first line on; the settings may silence it later.
+    ostrel::setZrLogOn(true);
+    if (!gfx::pinFonts(base::Resources::root() / "fonts" / "fonts.conf"))
+        base::diagnostic("the program's fonts are not where its resources are; the desktop's own are used");
+
+    auto application = ui::Application::create(ui::WindowBackend::make());
+    // Dock-less until the launch decides otherwise from "dockless".
+    application->setActivationPolicy(ui::ActivationPolicy::Accessory);
     auto& loop = base::RunLoop::main();
     loop.addSource(signals, POLLIN, base::RunLoop::Mode::Common, [&](short) {
         signalfd_siginfo info {};
         if (read(signals, &info, sizeof info) == ssize_t(sizeof info))
             base::diagnostic(info.ssi_signo == SIGINT ? "Ostrel stopping on SIGINT" : "Ostrel stopping on SIGTERM");
+        // Nobody is there to answer a question: quit as Quit does, unasked.
+        if (auto controller = ostrel::MainController::sharedInstance())
+            controller->terminateUnasked();
         loop.stop();
     });
 
-    base::diagnostic("Ostrel Launching");
-    auto defaults = base::Defaults::standard();
-    loop.run();
+    ostrel::StartUp startUp(*application, [] () -> ostrel::DataModel& { return ostrel::DataModel::shared(); });
+    startUp.installDesktopServices();
+    startUp.setUrlSources(std::move(claim.listener), link);
+    startUp.run();
+    if (!application->isTerminating())
+        loop.run();
     // Settings are written a moment after they change; the last ones go out now.
-    defaults->synchronize();
+    base::Defaults::standard()->synchronize();
     close(signals);
     return 0;
 }

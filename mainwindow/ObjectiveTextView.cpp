@@ -4,7 +4,10 @@
 #include "mainwindow/NowAndLaterBoardManager.h"
 
 #include "platform/gfx/TextLayout.h"
+#include "platform/base/KeyCodes.h"
 #include "platform/ui/Beep.h"
+#include "platform/ui/Event.h"
+#include "platform/ui/Window.h"
 
 namespace ostrel {
 
@@ -17,6 +20,20 @@ std::shared_ptr<ObjectiveTextView> ObjectiveTextView::create()
 }
 
 void ObjectiveTextView::revealInFinder(const base::Sender&) { ui::beep(); }
+
+void ObjectiveTextView::keyDown(const ui::Event& event)
+{
+    auto code = event.keyCode();
+    bool isReturn = code == static_cast<std::uint16_t>(base::KeyCode::Return) || code == static_cast<std::uint16_t>(base::KeyCode::KeypadEnter);
+    bool plain = !(event.modifierFlags() & (ui::ModifierFlag::Shift | ui::ModifierFlag::Option | ui::ModifierFlag::Command | ui::ModifierFlag::Control));
+    // While a composition is open Return commits it; it must never start a slice.
+    if (isReturn && plain && !hasComposition() && window() && window()->contentView()) {
+        auto keep = weak_from_this().lock();
+        if (window()->contentView()->performKeyEquivalent(event))
+            return;
+    }
+    NowAndLaterBoardTextView::keyDown(event);
+}
 
 void ObjectiveTextView::draw(gfx::GraphicsContext& context, const ui::Rect& dirty)
 {

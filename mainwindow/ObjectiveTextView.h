@@ -17,6 +17,9 @@ public:
     // Without a page there is nothing to reveal: the desktop's warning sound.
     void revealInFinder(const base::Sender& sender = {}) override;
     void draw(gfx::GraphicsContext& context, const ui::Rect& dirty) override;
+    // An objective is one sentence: Return presses the window's default button (start, log,
+    // save), as in a one-line field; Shift+Return or Alt+Return still break the line.
+    void keyDown(const ui::Event& event) override;
 
 protected:
     ObjectiveTextView() = default;

@@ -3,22 +3,27 @@
 #include "shell/SmartAppDelegate.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace ostrel {
 
 class ActivityMonitor;
 class CommandEnvironment;
 class CommandPopUpWindow;
+class CommonsHuskFacade;
 class DataModel;
+class KVOResponder;
 class LaunchManager;
 class MainWindow;
 class ShownState;
 
-// The application's delegate: it forces the dark look, keeps the activity monitor, builds the
-// command pop-up as the program finishes launching and closes it when the program goes to the
-// background, and from its waking on owns the main window. Screens, menus and the main
-// controller reach it through smartDelegate() for the main window, the pop-up, bringing the
-// program to the front and hiding it.
+// The application's delegate: it forces the dark look, fills the callback lists that carry
+// the whole start-up (the contact group and the command pop-up, then the main controller's
+// launch steps, the launch-time tasks and the pads' observers), keeps the launch manager and
+// the activity monitor, and from its waking on owns the main window. Screens, menus and the
+// main controller reach it through smartDelegate() for the main window, the pop-up, bringing
+// the program to the front, hiding it and blacking the screens out.
 class AppDelegate : public SmartAppDelegate {
 public:
     // Over the shared data model.
@@ -32,15 +37,22 @@ public:
     std::shared_ptr<CommandPopUpWindow> commandWindow;
     // Not owned: what the pop-up asks of the program; start-up sets it before launching.
     CommandEnvironment* commandEnvironment { nullptr };
-    // Until the launch manager of the shell is made here, start-up reads its counter from
-    // the settings instead.
+    // Made by finishInitialization(), which records the first launch through it.
     std::shared_ptr<LaunchManager> launchManager;
     // Made by finishInitialization(); its one-second idle poll runs from then on.
     std::shared_ptr<ActivityMonitor> activityMonitor;
+    std::shared_ptr<CommonsHuskFacade> commonsHuskFacade;
+    // "variation" as it was when the delegate was made; "D" without text there.
+    std::string variation;
+    // One per pad storage key from did-finish-launching on: a change compresses the window.
+    std::vector<std::shared_ptr<KVOResponder>> padKVOResponders;
 
     void finishInitialization() override;
     // Starts the log reader and its folder watch, then makes the main window.
     void awakeFromNib();
+
+    // The main controller's answer.
+    ui::TerminateReply applicationShouldTerminate() override;
 
     // The screen's walls in the main window.
     void showState(ShownState& state);
@@ -53,6 +65,14 @@ public:
     void hide();
     // The command pop-up, hanging from the main window's command button.
     void runCommandWindow();
+    // The log book with a new entry in its editor.
+    void addLogEntry();
+    // False while the log book's editor is open.
+    bool addLogEntryMenuItemShouldBeEnabled() const;
+    // By an item's action: adding a log entry only while it can; every other one enabled.
+    bool validateUserInterfaceItem(const std::string& action) const;
+    // "Ostrel <version>-<build>V<variation>".
+    std::string sparkleUserAgentString() const;
 
     DataModel& model() const { return *m_model; }
 
@@ -62,6 +82,7 @@ protected:
 
 private:
     MainWindow& checkedMainWindow() const;
+    void observePadStorageKeys();
 
     DataModel* m_model { nullptr };
 };

@@ -1,11 +1,7 @@
 #include "shell/MainController.h"
 
-#include "shell/AppDelegate.h"
 #include "shell/HelpManager.h"
 #include "shell/PreferencesController.h"
-
-#include "mainwindow/MainWindow.h"
-#include "mainwindow/MainWindowController.h"
 
 #include "platform/base/Defaults.h"
 
@@ -19,6 +15,7 @@ void MainController::showPreferencesDialog(const base::Sender&)
     }
     auto preferences = PreferencesController::create();
     preferences->setMainController(shared_from_this());
+    preferences->setSoftwareUpdater(m_mockSoftwareUpdater);
     preferences->run();
 }
 
@@ -28,16 +25,6 @@ void MainController::showPreferencesDialogWithDistractionPanePreselected(const b
     store->set("preferencesTabViewItemIdentifier", "Distractions");
     store->synchronize();
     showPreferencesDialog(sender);
-}
-
-void MainController::showHelp(const base::Sender&) { HelpManager::showWelcome(); }
-
-void MainController::showHelpPad()
-{
-    auto store = base::Defaults::standard();
-    store->set("helpPadHidden", false);
-    if (m_pseudoAppDelegate && m_pseudoAppDelegate->mainWindow && m_pseudoAppDelegate->mainWindow->controller())
-        m_pseudoAppDelegate->mainWindow->controller()->hideAllPadsExcept("helpPadHidden");
 }
 
 void MainController::showOmniFocusIntegrationHelp(const base::Sender&) { HelpManager::showOmniFocusHelp(false); }

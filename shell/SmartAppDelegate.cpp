@@ -2,6 +2,8 @@
 
 #include "shell/MenuItemManager.h"
 
+#include "attention/ScreenFadingHelper.h"
+
 namespace ostrel {
 
 void SmartAppDelegate::runCallbacks(const CallbackList& list, const ui::Notification& notification)
@@ -48,6 +50,11 @@ void SmartAppDelegate::applicationDidResignActive(const ui::Notification& notifi
 void SmartAppDelegate::applicationWillTerminate(const ui::Notification& notification)
 {
     runCallbacks(willTerminateCallbackList, notification);
+}
+
+void SmartAppDelegate::startBlackOut(double seconds, double alpha)
+{
+    ScreenFadingHelper::shared().startBlackOut(seconds, alpha);
 }
 
 }

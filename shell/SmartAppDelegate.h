@@ -4,11 +4,20 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace ostrel {
 
 class MenuItemManager;
+
+// What the application is: its name, where updates would come from, its web site.
+struct AppDescription {
+    std::string productName;
+    std::string sparkleFeedURL;
+    std::string websiteURL;
+};
 
 // The base of the application's delegate: each of the seven launch, activation and
 // termination messages runs, first to last, the callbacks other code appended to that
@@ -23,6 +32,10 @@ public:
     // Made afresh on every will-finish-launching, before that list runs, so its callbacks
     // may use it.
     std::shared_ptr<MenuItemManager> menuItemManager;
+    // Set by the subclass.
+    std::optional<AppDescription> appDescription;
+    // Nothing reads it; there for a subclass that wants its own user-agent text.
+    virtual std::optional<std::string> customUserAgentString() const { return std::nullopt; }
 
     CallbackList willFinishLaunchingCallbackList;
     CallbackList didFinishLaunchingCallbackList;
@@ -42,6 +55,9 @@ public:
     void applicationWillResignActive(const ui::Notification& notification) override;
     void applicationDidResignActive(const ui::Notification& notification) override;
     void applicationWillTerminate(const ui::Notification& notification) override;
+
+    // Every display fades to black and back, rising for half the seconds to `alpha`.
+    void startBlackOut(double seconds, double alpha);
 
 protected:
     SmartAppDelegate() = default;

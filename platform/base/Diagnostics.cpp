@@ -19,6 +19,15 @@ std::mutex& sinkMutex()
     return mutex;
 }
 
+// Held while a sink runs: lines come from the main thread and the serial queue alike, and a
+// test's sink (a list it appends to) must never run twice at once. Recursive, so that a sink
+// that itself writes a line does not stop the program.
+std::recursive_mutex& sinkCallMutex()
+{
+    static std::recursive_mutex mutex;
+    return mutex;
+}
+
 DiagnosticSink& currentSink()
 {
     static DiagnosticSink sink;
@@ -46,9 +55,10 @@ void diagnostic(std::string_view line)
         std::lock_guard lock(sinkMutex());
         sink = currentSink();
     }
-    if (sink)
+    if (sink) {
+        std::lock_guard calling(sinkCallMutex());
         sink(line);
-    else
+    } else
         writeToStandardError(line);
 }
 

@@ -7,7 +7,8 @@
 namespace base {
 
 // The one place diagnostic lines go: stderr, prefixed with the process name and a time
-// stamp. Tests may install a sink of their own to read what was written.
+// stamp. Tests may install a sink of their own to read what was written; any thread may
+// write a line, but a sink never runs on two threads at once.
 using DiagnosticSink = std::function<void(std::string_view line)>;
 
 void diagnostic(std::string_view line);

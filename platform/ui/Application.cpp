@@ -111,7 +111,7 @@ void Application::hide()
         return;
     m_hiddenWindows.clear();
     for (auto& window : windows())
-        if (window->isVisible()) {
+        if (window->isVisible() && window->canHide()) {
             m_hiddenWindows.push_back(window);
             window->orderOut();
         }

@@ -100,7 +100,9 @@ void MenuTracking::open(Menu& menu, Point topLeft, const MenuItem* positioningIt
     bool root = m_levels.empty();
     level.window->setCanBecomeKeyWindow(root);
     if (root) {
-        level.window->makeKeyAndOrderFront();
+        // Also while the application is hidden: a status item's menu opens over whatever shows.
+        level.window->orderFrontRegardless();
+        level.window->makeKeyWindow();
         level.window->makeFirstResponder(level.view.get());
     } else {
         level.window->orderFrontRegardless();

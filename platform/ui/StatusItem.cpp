@@ -78,6 +78,8 @@ StatusItem::StatusItem(Presentation presentation)
     m_strip->setLevel(WindowLevel::StatusBar);
     m_strip->setShownOnAllDesktops(true);
     m_strip->setCanBecomeKeyWindow(false);
+    // The way back to a hidden program: it stays when the program hides.
+    m_strip->setCanHide(false);
     m_strip->setContentView(m_button);
     fit();
     m_strip->orderFrontRegardless();

@@ -124,6 +124,9 @@ public:
     void setIgnoresMouseEvents(bool ignores);
     bool isShownOnAllDesktops() const { return m_allDesktops; }
     void setShownOnAllDesktops(bool shown);
+    // Whether hiding the application takes this window away too; a status item's stays.
+    bool canHide() const { return m_canHide; }
+    void setCanHide(bool canHide) { m_canHide = canHide; }
     // Translucency where no compositing manager runs: such a window is given a picture of
     // the screen beneath it as it appears, and lays its content over it at its alpha.
     bool blendsOverScreen() const { return m_blendsOverScreen; }
@@ -230,6 +233,7 @@ private:
     double m_alpha { 1 };
     bool m_ignoresMouse { false };
     bool m_allDesktops { false };
+    bool m_canHide { true };
     bool m_blendsOverScreen { false };
     bool m_isToolTip { false };
     bool m_zoomed { false };

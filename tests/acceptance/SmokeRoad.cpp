@@ -16,6 +16,13 @@ TEST_F(Smoke, StartsInAFreshHomeAndStopsCleanlyOnSigterm)
 {
     auto& fresh = start();
     ASSERT_TRUE(fresh.waitForLine("Ostrel Launching")) << "the program never said it was launching";
+    auto main = window("^Ostrel$");
+    ASSERT_TRUE(main) << "the main window never showed";
+    auto picture = shot("main window", *main);
+    ASSERT_TRUE(picture);
+    // The program is dark: the middle of its window is no light colour.
+    auto middle = picture->at(picture->width() / 2, picture->height() / 2);
+    EXPECT_LT(middle.red + middle.green + middle.blue, 1.5) << "the main window shows nothing of its own";
     EXPECT_FALSE(fresh.waitForExit(1)) << "it ended by itself: " << fresh.exit()->describe();
     EXPECT_EQ(stop(), "exit 0");
     EXPECT_TRUE(fresh.waitForLine("Ostrel stopping on SIGTERM", 0));

@@ -126,6 +126,8 @@ TEST_F(DelegatesTest, WithoutAMainControllerItemsAreOnlyKept)
 TEST_F(DelegatesTest, TheApplicationDelegateMakesTheProgramDarkHidesItAndBringsItBack)
 {
     m_app->setDarkAppearance(false);
+    // Activation is forwarded to the main controller, which must be there.
+    MainController::setSharedInstance(MainController::create());
     auto delegate = AppDelegate::create();
     m_app->setDelegate(delegate.get());
     EXPECT_TRUE(m_app->isDarkAppearance());

@@ -74,6 +74,26 @@ TEST_F(DefineRoadTest, AnObjectiveTypedTwoMinutesDraggedAndReturnStartTheSlice)
     EXPECT_TRUE(running->infoWall()->window()) << "the main window shows the running screen";
 }
 
+// An objective is one sentence: Return in it starts the slice, Shift+Return breaks the line.
+TEST_F(DefineRoadTest, ReturnInTheObjectiveStartsTheSliceAndShiftReturnBreaksTheLine)
+{
+    startUp();
+    ASSERT_EQ(window().firstResponder(), static_cast<ui::Responder*>(define().objectiveTextView().get()));
+    type("Draft");
+    press(base::KeyCode::Return, "\r", ui::ModifierFlag::Shift);
+    type("report");
+    EXPECT_EQ(current(), helper->defineTimeSliceState()) << "Shift+Return only breaks the line";
+    EXPECT_EQ(define().objectiveTextView()->textStorage().utf8(), "Draft\nreport");
+
+    press(base::KeyCode::Return, "\r");
+    auto running = std::dynamic_pointer_cast<PlaceholderState>(current());
+    ASSERT_TRUE(running);
+    EXPECT_EQ(running->className(), "Ostrel_4.TimeSliceRunningState");
+    auto objective = RTFHelper::sharedInstance().attributedStringFromData(model().objectiveData());
+    ASSERT_TRUE(objective);
+    EXPECT_EQ(objective->utf8(), "Draft\nreport") << "Return typed nothing into the objective";
+}
+
 TEST_F(DefineRoadTest, Pictures)
 {
     startUp();

@@ -242,7 +242,8 @@ protected:
         machine = StateMachine::create();
         machine->awakeFromNib();
     }
-    // The main window made, the program launched and active.
+    // The main window made, the program launched (which starts the state machine on its
+    // first screen) and active.
     void launch()
     {
         appDelegate->awakeFromNib();
@@ -261,7 +262,6 @@ protected:
         helper->appDelegate = appDelegate;
         helper->awakeFromNib();
         launch();
-        mainController->run();
         window().layoutIfNeeded();
     }
     // The shell launched with one screen of the test's own as the first, built and shown.
@@ -272,7 +272,6 @@ protected:
         screen->build();
         machine->setInitialState(screen);
         launch();
-        mainController->run();
         window().layoutIfNeeded();
     }
 

@@ -9,13 +9,13 @@
 
 #include "command/ObjectiveParser.h"
 #include "core/DataModel.h"
+#include "shell/ShellCommandEnvironment.h"
 
 #include "platform/base/Defaults.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
 
 #include <cstdio>
-#include <map>
 
 using namespace ostrel;
 
@@ -85,16 +85,8 @@ void DemoEnvironment::displayNotification(const std::string& title, const std::s
 
 std::optional<KeyCombo> DemoEnvironment::storedKeyCombo(const std::string& settingName) const
 {
-    auto& model = DataModel::shared();
-    const std::map<std::string, std::shared_ptr<DataModel::KeyComboVariable>> combos {
-        { "focusNowPadKeyCombo", model.focusNowPadKeyCombo }, { "focusLaterPadKeyCombo", model.focusLaterPadKeyCombo },
-        { "focusScratchPadKeyCombo", model.focusScratchPadKeyCombo }, { "readObjectiveAloudKeyCombo", model.readObjectiveAloudKeyCombo },
-        { "startTimeSliceKeyCombo", model.startTimeSliceKeyCombo }, { "pauseTimeSliceKeyCombo", model.pauseTimeSliceKeyCombo },
-        { "endTimeSliceKeyCombo", model.endTimeSliceKeyCombo }, { "startTimedBreakKeyCombo", model.startTimedBreakKeyCombo },
-        { "bringToFrontKeyCombo", model.bringToFrontKeyCombo }, { "showCommandPopOverCombo", model.showCommandPopOverCombo },
-    };
-    auto found = combos.find(settingName);
-    return found == combos.end() ? std::nullopt : found->second->value();
+    auto variable = ShellCommandEnvironment::keyComboVariable(DataModel::shared(), settingName);
+    return variable ? variable->value() : std::nullopt;
 }
 
 void DemoEnvironment::compressWindow() { m_mainWindow->controller()->compressWindow(); }

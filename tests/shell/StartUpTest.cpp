@@ -1,0 +1,158 @@
+#include "StartUpFixture.h"
+
+#include "command/CommandPopUpWindow.h"
+#include "command/PopUpWindowContentViewController.h"
+#include "core/KVOResponder.h"
+#include "log/FolderContentMonitor.h"
+#include "mainwindow/MainWindowController.h"
+#include "viewkit/NiblessViewController.h"
+#include "shell/SandboxHelper.h"
+#include "viewkit/SmartMenuItem.h"
+
+#include "platform/desktop/Autostart.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/MenuItem.h"
+#include "platform/ui/StatusItem.h"
+
+#include <algorithm>
+
+namespace ostrel::test {
+
+namespace {
+
+std::vector<std::string> titles(const ui::Menu& menu)
+{
+    std::vector<std::string> out;
+    for (const auto& item : menu.items())
+        out.push_back(item->isSeparator() ? "--" : item->title());
+    return out;
+}
+
+std::size_t indexOfLine(const std::vector<std::string>& lines, std::string_view part)
+{
+    auto found = std::find_if(lines.begin(), lines.end(), [part](const std::string& line) { return line.find(part) != std::string::npos; });
+    return static_cast<std::size_t>(found - lines.begin());
+}
+
+}
+
+TEST_F(StartUpTest, StartUpKeepsTheDocumentedOrder)
+{
+    bool logWatchedWhenTheWindowWasMade = false;
+    prepareRun = [&] {
+        // Made with the main window: by then the log must be read and watched.
+        MainWindowHooks::shared().makeHelpController = [&]() -> std::shared_ptr<NiblessViewController> {
+            logWatchedWhenTheWindowWasMade = LogFileManager::sharedInstance().monitor().started();
+            return NiblessViewController::create([] { });
+        };
+    };
+    launch();
+
+    // The class was set up first: its line, then its defaults, both registrations of the main
+    // table before the model's, whose values win where both hold a key.
+    EXPECT_EQ(indexOfLine(logged, "Ostrel Launching"), 0u);
+    EXPECT_EQ(settings->integer("windowCompressionMode"), 2);
+    EXPECT_EQ(settings->integer("notificationPosition"), 1);
+    EXPECT_FALSE(settings->boolean("firstLaunch"));
+    EXPECT_TRUE(SandboxHelper::isLaunchAtStartup()) << "the first launch turns launch at login on";
+    EXPECT_TRUE(logWatchedWhenTheWindowWasMade);
+    EXPECT_LT(indexOfLine(logged, "reading time slice data"), indexOfLine(logged, "applicationDidBecomeActive"))
+        << "will-finish-launching comes before the first activation";
+
+    // Hot keys registered and mirrored in the menus; the chain down to the first screen.
+    drain();
+    ASSERT_TRUE(controller().menuItems.focusNowHotkeyMenuItem);
+    EXPECT_FALSE(controller().menuItems.focusNowHotkeyMenuItem->keyEquivalent().empty());
+    EXPECT_EQ(app().nextResponder(), startUp->mainController.get());
+    EXPECT_EQ(controller().nextResponder(), startUp->stateMachine.get());
+    EXPECT_EQ(startUp->stateMachine->nextResponder(), startUp->stateMachine->currentState().get());
+    EXPECT_EQ(currentScreen(), "Ostrel_4.WelcomeState");
+    EXPECT_TRUE(delegate().commandWindow) << "the command pop-up is built as the program finishes launching";
+    EXPECT_TRUE(mainWindow().isVisible());
+    EXPECT_TRUE(controller().item()) << "the status item";
+    EXPECT_EQ(delegate().padKVOResponders.size(), MainWindowController::padStorageKeyPaths().size());
+
+    // The launch-time tasks: this launch counted, the welcome page in the help pad.
+    EXPECT_EQ(settings->integer("launchManagerLaunchCounter"), 1);
+    EXPECT_FALSE(settings->boolean("helpPadHidden"));
+    EXPECT_EQ(settings->string("version"), OSTREL_PROJECT_VERSION);
+
+    // The user turns launch at login off and closes the help; the next launch leaves both.
+    desktop::Autostart::setOn(false);
+    settings->set("helpPadHidden", true);
+    logged.clear();
+    relaunch();
+    EXPECT_EQ(indexOfLine(logged, "Ostrel Launching"), 0u);
+    EXPECT_FALSE(SandboxHelper::isLaunchAtStartup()) << "only the very first launch turns it on";
+    EXPECT_EQ(currentScreen(), "Ostrel_4.DefineTimeSliceState");
+    EXPECT_EQ(settings->integer("launchManagerLaunchCounter"), 2);
+    EXPECT_TRUE(settings->boolean("helpPadHidden"));
+    EXPECT_EQ(settings->integer("windowCompressionMode"), 2);
+}
+
+TEST_F(StartUpTest, CallbackListsRunInOrder)
+{
+    std::vector<std::string> heard;
+    launch();
+    // The delegate's own callbacks: contact group and pop-up, main controller, launch-time
+    // tasks and pad observers; the define screen adds one on either side of activation.
+    EXPECT_EQ(delegate().willFinishLaunchingCallbackList.size(), 2u);
+    EXPECT_EQ(delegate().didFinishLaunchingCallbackList.size(), 3u);
+    EXPECT_EQ(delegate().didBecomeActiveCallbackList.size(), 1u);
+    EXPECT_EQ(delegate().willResignActiveCallbackList.size(), 1u);
+    EXPECT_EQ(delegate().willBecomeActiveCallbackList.size(), 1u);
+    EXPECT_EQ(delegate().didResignActiveCallbackList.size(), 1u);
+    EXPECT_TRUE(delegate().willTerminateCallbackList.empty());
+
+    // The contact group followed the Help menu's items when the lists ran.
+    auto& mainMenu = *app().mainMenu();
+    auto* help = mainMenu.itemWithTitle("Help");
+    ASSERT_TRUE(help && help->submenu());
+    auto helpTitles = titles(*help->submenu());
+    ASSERT_GE(helpTitles.size(), 2u);
+    EXPECT_EQ(helpTitles.back(), "Contact the Developer");
+    EXPECT_EQ(helpTitles[helpTitles.size() - 2], "--");
+    EXPECT_FALSE(mainMenu.itemWithTitle("Debug")) << "the Debug menu only with \"debug_menu\"";
+
+    // Going to the background closes an open pop-up; coming back forwards to the controller.
+    delegate().runCommandWindow();
+    auto popUp = delegate().commandWindow->popUpContentViewController();
+    ASSERT_TRUE(popUp->isRunning());
+    app().deactivate();
+    EXPECT_FALSE(popUp->isRunning());
+    logged.clear();
+    app().activate();
+    EXPECT_EQ(indexOfLine(logged, "applicationDidBecomeActive"), 0u);
+    delegate().didBecomeActiveCallbackList.push_back([&](SmartAppDelegate&, const ui::Notification&) { heard.push_back("added"); });
+    app().deactivate();
+    app().activate();
+    EXPECT_EQ(heard, std::vector<std::string> { "added" });
+
+    // A pad opened or closed in the settings compresses the window, once per change.
+    double height = mainWindow().frame().height();
+    settings->set("nowPadHidden", false);
+    drain();
+    EXPECT_GT(mainWindow().frame().height(), height - 1);
+}
+
+TEST_F(StartUpTest, TheStatusMenuHasTheCommandsAndAScreensBlockGoesAboveItsFirstSeparator)
+{
+    settings->set("debug_menu", true);
+    launch();
+    auto& status = *controller().dockMenu();
+    EXPECT_EQ(titles(status),
+        (std::vector<std::string> { "Start Time Slice", "Pause Time Slice", "End Time Slice", "Start Timed Break", "--",
+            "Show Ostrel", "Run As Dockless Application\u2026", "Background Sound", "--", "Quit Ostrel" }));
+    auto& manager = StatusItemMenuManager::instance();
+    manager.addItem(SmartMenuItem::create("+1 Minute", [] { }));
+    manager.addItem(SmartMenuItem::create("+5 Minutes", [] { }));
+    EXPECT_EQ(titles(status)[4], "--");
+    EXPECT_EQ(titles(status)[5], "+1 Minute");
+    EXPECT_EQ(titles(status)[6], "+5 Minutes");
+    EXPECT_EQ(titles(status)[7], "--");
+    manager.removeAllItems();
+    EXPECT_EQ(titles(status).size(), 10u);
+    EXPECT_TRUE(app().mainMenu()->itemWithTitle("Debug"));
+}
+
+}
