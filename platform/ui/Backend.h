@@ -38,6 +38,9 @@ struct PlatformWindowState {
     double scale { 1 };
     std::string title;
     Size minSize;
+    // A new number asks for the frame's place again where it has not changed: a window
+    // manager puts its own frame at the place first asked for, the content lower.
+    int placement { 0 };
 };
 
 // The display side of one window.

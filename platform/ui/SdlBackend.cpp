@@ -460,12 +460,21 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         });
         break;
     }
-    case SDL_WINDOWEVENT_MOVED:
+    case SDL_WINDOWEVENT_MOVED: {
+        // The window may be gone once its delegate has heard of the move.
+        auto keep = w.weak_from_this().lock();
         w.platformDidMove({ e.window.data1 / m_scale, flipY(e.window.data2 / m_scale, w.frame().height()) });
+        if (auto* still = windowFor(e.window.windowID))
+            still->placedByDisplay(w.frame());
         break;
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    }
+    case SDL_WINDOWEVENT_SIZE_CHANGED: {
+        auto keep = w.weak_from_this().lock();
         w.platformDidResize({ e.window.data1 / m_scale, e.window.data2 / m_scale });
+        if (auto* still = windowFor(e.window.windowID))
+            still->placedByDisplay(w.frame());
         break;
+    }
     case SDL_WINDOWEVENT_MAXIMIZED:
     case SDL_WINDOWEVENT_RESTORED:
         w.platformDidZoom(e.window.event == SDL_WINDOWEVENT_MAXIMIZED);

@@ -131,7 +131,7 @@ void SdlWindow::apply(const PlatformWindowState& state)
     // there is none.
     if (!state.zoomed && old.zoomed)
         SDL_RestoreWindow(m_sdl);
-    if (state.frame != old.frame || state.scale != old.scale || fresh)
+    if (state.frame != old.frame || state.scale != old.scale || state.placement != old.placement || fresh)
         applyFrame(state);
     if (state.zoomed && !old.zoomed)
         SDL_MaximizeWindow(m_sdl);

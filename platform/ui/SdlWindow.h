@@ -37,6 +37,10 @@ public:
         if (m_lastSurface)
             present(m_lastSurface);
     }
+    // The display moved or resized the window (a window manager's maximizing, a user's
+    // drag): that frame is not asked for again at the next change of anything else, which
+    // would undo the window manager's giving back the size it had.
+    void placedByDisplay(Rect frame) { m_state.frame = frame; }
 
 private:
     void create(const PlatformWindowState& state);

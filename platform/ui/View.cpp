@@ -565,4 +565,6 @@ bool View::performKeyEquivalent(const Event& event)
     return false;
 }
 
+void View::setNextKeyView(View* view) { m_nextKeyView = view ? view->weak_from_this() : std::weak_ptr<View> {}; }
+
 }

@@ -119,9 +119,9 @@ public:
     // The point is in this view's coordinates; true when the view took the drop.
     virtual bool performDragOperation(const Pasteboard&, Point) { return false; }
 
-    // Key-view loop.
-    View* nextKeyView() const { return m_nextKeyView; }
-    void setNextKeyView(View* view) { m_nextKeyView = view; }
+    // Key-view loop. Held weakly: the next view may go while this one is out of its window.
+    View* nextKeyView() const { return m_nextKeyView.lock().get(); }
+    void setNextKeyView(View* view);
     // Views the loop may stop at: those accepting first responder and shown.
     virtual bool canBecomeKeyView() const { return acceptsFirstResponder() && !isHiddenOrHasHiddenAncestor(); }
     FocusRingType focusRingType() const { return m_focusRingType; }
@@ -205,7 +205,7 @@ private:
     // Where in the window the view showed when it was last drawn: moved or shrunk, that part
     // is drawn again.
     std::optional<Rect> m_lastShown;
-    View* m_nextKeyView { nullptr };
+    std::weak_ptr<View> m_nextKeyView;
     FocusRingType m_focusRingType { FocusRingType::Default };
 
     bool m_translatesMask { true };

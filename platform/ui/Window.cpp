@@ -54,7 +54,7 @@ void Window::pushState()
     }
     PlatformWindowState state;
     state.frame = m_frame;
-    state.frame.origin = { m_frame.minX() - m_placementCorrection.x, m_frame.minY() - m_placementCorrection.y };
+    state.placement = m_placements;
     state.level = m_level;
     state.visible = m_visible;
     state.borderless = !(m_styleMask & WindowStyle::Titled);
@@ -124,9 +124,6 @@ void Window::setFrame(Rect frame, bool display)
         return;
     }
     m_frame = frame;
-    // The display's next word on where the window is answers this move.
-    if (moved && m_platform && m_visible)
-        m_awaitingPlacement = true;
     if (resized && m_contentView) {
         m_contentView->setFrame(Rect(0, 0, frame.width(), frame.height()));
         setNeedsLayout();
@@ -238,8 +235,12 @@ void Window::orderFrontRegardless()
     auto* app = Application::shared();
     if (!m_visible)
         takeBackdrop();
+    bool firstShowing = !m_visible && !std::exchange(m_shownBefore, true);
     m_visible = true;
     pushState();
+    // The first showing is where a window manager puts its frame at the place asked for.
+    if (firstShowing && m_platform)
+        m_awaitingFirstPlacement = true;
     if (app)
         app->windowOrderedFront(*this);
     if (m_displayPending || m_picture.isEmpty())
@@ -343,8 +344,8 @@ void Window::becameKey()
 {
     if (m_focusRingShown)
         viewNeedsDisplay();
-    if (!m_firstResponder && m_initialFirstResponder)
-        makeFirstResponder(m_initialFirstResponder);
+    if (auto* initial = initialFirstResponder(); !m_firstResponder && initial)
+        makeFirstResponder(initial);
     if (m_delegate)
         m_delegate->windowDidBecomeKey(*this);
 }
@@ -525,17 +526,16 @@ bool Window::writePng(const std::filesystem::path& path)
 
 void Window::platformDidMove(Point origin)
 {
-    bool answer = std::exchange(m_awaitingPlacement, false);
+    bool firstPlacement = std::exchange(m_awaitingFirstPlacement, false);
     if (origin == m_frame.origin)
         return;
-    // A window manager that places its own frame (title bar, border) where the content was
-    // asked to go puts the content that much lower and to the right: once seen, every place
-    // asked for is corrected by it, so that a stored place is kept and not moved at every
-    // start.
+    // At the first showing a window manager puts its frame (title bar, border) where the
+    // content was asked to go, so the content lands that much lower and to the right. Asked
+    // once more, the place is the content's (the display knows the frame by then): a stored
+    // place stays where it was instead of moving a title bar lower at every start.
     Point off { origin.x - m_frame.minX(), origin.y - m_frame.minY() };
-    if (answer && m_placementCorrection == Point() && std::fabs(off.x) <= kLargestDecoration && std::fabs(off.y) <= kLargestDecoration) {
-        m_placementCorrection = off;
-        m_awaitingPlacement = true;
+    if (firstPlacement && std::fabs(off.x) <= kLargestDecoration && std::fabs(off.y) <= kLargestDecoration) {
+        ++m_placements;
         pushState();
         return;
     }
@@ -568,6 +568,9 @@ void Window::platformDidResize(Size size)
     if (size == m_frame.size)
         return;
     auto keep = weak_from_this().lock();
+    // The display keeps a window's top left corner where it was: so does our frame, whose
+    // origin is its bottom left.
+    m_frame.origin.y += m_frame.height() - size.height;
     m_frame.size = size;
     if (m_contentView)
         m_contentView->setFrame(Rect(0, 0, size.width, size.height));

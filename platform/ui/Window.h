@@ -142,8 +142,9 @@ public:
     ui::Responder* firstResponder() const { return m_firstResponder; }
     // nullptr makes the window itself first responder. False when refused.
     bool makeFirstResponder(ui::Responder* responder);
-    View* initialFirstResponder() const { return m_initialFirstResponder; }
-    void setInitialFirstResponder(View* view) { m_initialFirstResponder = view; }
+    // Held weakly: it may be set before the view is in the window, and go before it is.
+    View* initialFirstResponder() const { return m_initialFirstResponder.lock().get(); }
+    void setInitialFirstResponder(View* view);
     // Links every key view in reading order (top to bottom, then left to right) into a loop.
     void recalculateKeyViewLoop();
     // Tab and Shift+Tab: the next or previous key view in reading order as the window is now.
@@ -247,10 +248,11 @@ private:
     bool m_zoomed { false };
     Rect m_unzoomedFrame;
     bool m_movableByBackground { false };
-    // What the window manager's frame moves the content by, found at the first placement,
-    // taken off every place asked for; whether a placement is still to be answered.
-    Point m_placementCorrection;
-    bool m_awaitingPlacement { false };
+    // Whether the display has still to say where the first showing put the window, and how
+    // often the place was asked for again (see platformDidMove).
+    bool m_shownBefore { false };
+    bool m_awaitingFirstPlacement { false };
+    int m_placements { 0 };
     // Where a drag of the background started: the pointer and the frame's origin on screen.
     struct BackgroundDrag {
         Point mouse;
@@ -264,7 +266,7 @@ private:
 
     std::shared_ptr<View> m_contentView;
     ui::Responder* m_firstResponder { nullptr };
-    View* m_initialFirstResponder { nullptr };
+    std::weak_ptr<View> m_initialFirstResponder;
     View* m_mouseDownView { nullptr };
     bool m_focusRingShown { false };
     // Where the focus ring was last drawn, to draw there again when it moves or goes.

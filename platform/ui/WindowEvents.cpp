@@ -79,8 +79,13 @@ void Window::recalculateKeyViewLoop()
     auto views = keyViews();
     for (std::size_t i = 0; i < views.size(); ++i)
         views[i]->setNextKeyView(views[(i + 1) % views.size()]);
-    if (!views.empty() && !m_initialFirstResponder)
-        m_initialFirstResponder = views.front();
+    if (!views.empty() && !initialFirstResponder())
+        setInitialFirstResponder(views.front());
+}
+
+void Window::setInitialFirstResponder(View* view)
+{
+    m_initialFirstResponder = view ? view->weak_from_this() : std::weak_ptr<View> {};
 }
 
 void Window::selectNextKeyView() { selectKeyView(1); }
@@ -375,8 +380,8 @@ void Window::viewWillLeave(View* view)
     }
     if (inside(m_mouseDownView))
         m_mouseDownView = nullptr;
-    if (inside(m_initialFirstResponder))
-        m_initialFirstResponder = nullptr;
+    if (inside(initialFirstResponder()))
+        m_initialFirstResponder.reset();
     // Key views elsewhere that pointed into the leaving subtree.
     if (m_contentView)
         for (View* v : m_contentView->subtree())

@@ -142,3 +142,31 @@ TEST_F(ViewLifetime, AWindowLetGoByItsDelegateOnAResizeFinishesTheResize)
 }
 
 }
+
+TEST_F(ViewLifetime, AViewLetGoOfWhileItsNeighbourWasOutOfTheWindowIsReachedFromNowhere)
+{
+    // The log book's editor shows in place of the table, a reload lets go of the rows the
+    // key-view loop led to, Cancel brings the table back: the next change of the window's
+    // views looked at every key view's neighbour, a row long gone (a failed save, Cancel,
+    // then the window maximized).
+    auto w = window(200, 200);
+    auto table = View::create();
+    auto cellField = View::create();
+    auto row = View::create();
+    w->contentView()->addSubview(table);
+    table->addSubview(cellField);
+    w->contentView()->addSubview(row);
+    cellField->setNextKeyView(row.get());
+    table->removeFromSuperview();
+    w->setInitialFirstResponder(row.get());
+    row->removeFromSuperview();
+    row.reset();
+    w->contentView()->addSubview(table);
+    auto passing = View::create();
+    w->contentView()->addSubview(passing);
+    passing->removeFromSuperview();
+    EXPECT_EQ(cellField->nextKeyView(), nullptr);
+    EXPECT_EQ(w->initialFirstResponder(), nullptr);
+    w->makeKeyAndOrderFront();
+    w->selectNextKeyView();
+}

@@ -117,29 +117,49 @@ TEST_F(Windows, FramesMoveAndResizeWithDelegateAndMinimumSize)
     EXPECT_EQ(d.heard, (std::vector<std::string> { "resize", "move" }));
 }
 
-TEST_F(Windows, AWindowManagersFrameIsTakenOffThePlacesAskedFor)
+TEST_F(Windows, AWindowManagersFrameAtTheFirstShowingIsNotTakenForAMove)
 {
-    // A window manager puts its frame where the content was asked to go, so the content
-    // lands a title bar lower: seen once, it is corrected, and the place stays as asked.
+    // Placed before it shows, as the main window is from the stored place, the window
+    // manager puts its frame there and the content a title bar lower: the same place is
+    // asked for again, and the stored one stays as it was.
     Delegate d;
-    auto w = window(200, 100);
+    auto w = Window::create(Rect(503, 204, 870, 521));
     w->setDelegate(&d);
-    w->setFrameOrigin({ 300, 400 });
-    d.heard.clear();
-    w->platformDidMove({ 301, 380 });
-    EXPECT_EQ(w->frame().origin, Point(300, 400)) << "not taken for a move of the user's";
+    w->orderFront();
+    int asked = backend().stateOf(*w)->placement;
+    w->platformDidMove({ 504, 184 });
+    EXPECT_EQ(w->frame().origin, Point(503, 204)) << "not taken for a move of the user's";
     EXPECT_TRUE(d.heard.empty());
-    EXPECT_EQ(backend().stateOf(*w)->frame.origin, Point(299, 420)) << "asked again, the frame's size off";
-    w->platformDidMove({ 300, 400 });
-    EXPECT_EQ(w->frame().origin, Point(300, 400));
-    w->setFrameOrigin({ 500, 200 });
-    EXPECT_EQ(backend().stateOf(*w)->frame.origin, Point(499, 220)) << "and every later place";
+    EXPECT_EQ(backend().stateOf(*w)->frame.origin, Point(503, 204));
+    EXPECT_NE(backend().stateOf(*w)->placement, asked) << "asked again";
+    w->platformDidMove({ 503, 204 });
+    EXPECT_EQ(w->frame().origin, Point(503, 204));
 
-    // A move of the user's (a drag of the title bar) is taken as it comes.
-    d.heard.clear();
-    w->platformDidMove({ 520, 190 });
-    EXPECT_EQ(w->frame().origin, Point(520, 190));
+    // Later moves of the user's (a drag of the title bar), small or not, are taken as they come.
+    w->platformDidMove({ 504, 184 });
+    EXPECT_EQ(w->frame().origin, Point(504, 184));
     EXPECT_EQ(d.heard, std::vector<std::string> { "move" });
+    w->orderOut();
+    w->orderFront();
+    w->platformDidMove({ 600, 204 });
+    EXPECT_EQ(w->frame().origin, Point(600, 204));
+}
+
+TEST_F(Windows, AResizeByTheDisplayKeepsTheTopEdgeWhereTheDisplayHasIt)
+{
+    // Maximized by the window manager: the display reports the new place (flipped with the
+    // height the window still had) before the new size; the frame ends up on the screen.
+    auto w = window(870, 521);
+    w->setFrame(Rect(503, 204, 870, 521));
+    w->platformDidZoom(true);
+    w->platformDidMove({ 0, 900 - 19 - 521 });
+    w->platformDidResize({ 1440, 881 });
+    EXPECT_EQ(w->frame(), Rect(0, 0, 1440, 881));
+    // The other order gives the same frame.
+    w->platformDidResize({ 870, 521 });
+    EXPECT_EQ(w->frame(), Rect(0, 360, 870, 521));
+    w->platformDidMove({ 503, 204 });
+    EXPECT_EQ(w->frame(), Rect(503, 204, 870, 521));
 }
 
 TEST_F(Windows, AWindowMaximizedByTheWindowManagerIsGivenBackItsSizeWhenTheProgramAsksForOne)
