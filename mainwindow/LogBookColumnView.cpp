@@ -46,12 +46,13 @@ void LogBookColumnView::draw(gfx::GraphicsContext& context, const ui::Rect&)
     // The row menu's arrow is drawn light, as on the window's dark controls: it sits on a
     // dark badge here, or it would hardly show on the light row.
     for (const auto& subview : subviews()) {
-        if (!dynamic_cast<ui::PopUpButton*>(subview.get()) || subview->isHidden())
+        auto* menu = dynamic_cast<ui::PopUpButton*>(subview.get());
+        if (!menu || menu->isHidden())
             continue;
-        // Under the arrow, which stands 10 points in from the menu's right edge.
-        ui::Rect arrow = subview->frame();
-        double side = 12.0;
-        ui::Rect badge(arrow.maxX() - 10.0 - side / 2, arrow.midY() - side / 2, side, side);
+        // Just under the arrow, clear of the focus level ending beside it.
+        ui::Rect arrow = menu->arrowRect();
+        double side = 10.0;
+        ui::Rect badge(menu->frame().minX() + arrow.midX() - side / 2, menu->frame().midY() - side / 2, side, side);
         context.save();
         context.setFillColor(gfx::Color::white(0.3, 1.0));
         gfx::Path::roundedRect(badge, 3.0, 3.0).fill();

@@ -10,7 +10,21 @@
 namespace ui {
 
 namespace {
-constexpr double kChevronWidth = 18;
+
+// The arrow's column at the button's right end; a mini button's arrow stays out of the
+// labels it is set beside.
+double chevronWidth(ControlSize size)
+{
+    switch (size) {
+    case ControlSize::Mini:
+        return 12;
+    case ControlSize::Small:
+        return 15;
+    default:
+        return 18;
+    }
+}
+
 }
 
 std::shared_ptr<PopUpButton> PopUpButton::create(bool pullsDown)
@@ -175,8 +189,14 @@ Size PopUpButton::intrinsicContentSize() const
             widest = std::max(widest, ControlLook::labelSize(item->title(), font()).width);
     if (!m_pullsDown && isBordered())
         size.width = std::max(size.width, widest + 24);
-    size.width += kChevronWidth;
+    size.width += chevronWidth(controlSize());
     return size;
+}
+
+Rect PopUpButton::arrowRect() const
+{
+    double width = chevronWidth(controlSize());
+    return Rect(bounds().maxX() - width, bounds().minY(), width - 2, bounds().height());
 }
 
 void PopUpButton::drawOwnLook(gfx::GraphicsContext& context)
@@ -184,9 +204,10 @@ void PopUpButton::drawOwnLook(gfx::GraphicsContext& context)
     Rect area = bounds();
     if (isBordered())
         ControlLook::drawBezel(context, area, 5, isHighlighted() ? ControlLook::kFaceHighlighted : ControlLook::kFace);
-    Rect chevron(area.maxX() - kChevronWidth, area.minY(), kChevronWidth - 2, area.height());
+    Rect chevron = arrowRect();
     ControlLook::drawChevron(context, chevron, ControlLook::kText, !m_pullsDown);
-    Rect content(isBordered() ? 8 : 0, 0, std::max(0.0, area.width() - kChevronWidth - (isBordered() ? 8 : 0)), area.height());
+    double chevronColumn = area.maxX() - chevron.minX();
+    Rect content(isBordered() ? 8 : 0, 0, std::max(0.0, area.width() - chevronColumn - (isBordered() ? 8 : 0)), area.height());
     drawContent(context, content, isHighlighted() && !isBordered() ? ControlLook::kSecondaryText : ControlLook::kText);
 }
 

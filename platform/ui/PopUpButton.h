@@ -40,6 +40,8 @@ public:
 
     // Shows the menu now, as a click does.
     void popUpMenu();
+    // Where the arrow is drawn, in the button's bounds: smaller with the control's size.
+    Rect arrowRect() const;
 
     Size intrinsicContentSize() const override;
     void mouseDown(const Event& event) override;

@@ -401,4 +401,37 @@ TEST_F(LogBookTest, RowsReadWhileTheEditorShowsAreMeasuredWhenTheTableComesBack)
     EXPECT_EQ(table.rectOfRow(1).minY(), table.rectOfRow(0).maxY()) << "stacked, not overlapping";
 }
 
+TEST_F(LogBookTest, TheRowMenusArrowShowsOnItsBadgeAndLeavesTheFocusLevelWhole)
+{
+    log("rated", local(2026, 1, 5, 8), "Write", "", "highly focused");
+    auto& table = *logBook().tableView();
+    window().display();
+    auto* row = table.viewAtRow(0, true);
+    ASSERT_NE(row, nullptr);
+    ui::PopUpButton* menu = nullptr;
+    for (const auto& subview : row->subviews())
+        menu = menu ? menu : dynamic_cast<ui::PopUpButton*>(subview.get());
+    ASSERT_NE(menu, nullptr);
+    // Window coordinates grow upwards; pictures are read from the top.
+    double height = window().contentView()->bounds().height();
+    ui::Rect cell = row->convertRectTo(row->bounds(), nullptr);
+    ui::Rect arrow = menu->convertRectTo(menu->arrowRect(), nullptr);
+    double top = height - cell.maxY();
+    auto anyPixel = [&](double x, auto&& test) {
+        for (double y = top + 2; y < top + 20; y += 0.5)
+            if (test(window().pixelAt(x, y)))
+                return true;
+        return false;
+    };
+    auto orange = [](gfx::Color c) { return c.red > 0.8 && c.blue < c.red - 0.3; };
+    auto dark = [](gfx::Color c) { return c.red < 0.4 && c.green < 0.4 && c.blue < 0.4; };
+    auto light = [](gfx::Color c) { return c.red > 0.8 && c.green > 0.8 && c.blue > 0.8; };
+    // "HIGHLY FOCUSED" ends 16 points in from the row's right edge: its last stroke shows.
+    EXPECT_TRUE(anyPixel(cell.maxX() - 17.5, orange)) << "the focus level's last letter is covered";
+    EXPECT_FALSE(anyPixel(cell.maxX() - 17.5, dark));
+    // The arrow, light, on its dark badge.
+    EXPECT_TRUE(anyPixel(arrow.midX() - 4.5, dark)) << "no badge under the arrow";
+    EXPECT_TRUE(anyPixel(arrow.midX(), light));
+}
+
 }
