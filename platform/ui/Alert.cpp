@@ -174,6 +174,8 @@ void Alert::build()
     m_window = Window::create(Rect(visible.midX() - kWidth / 2, visible.minY() + visible.height() * 0.6, kWidth, height),
         WindowStyle::Titled);
     m_window->setLevel(WindowLevel::Floating);
+    // A window manager shows a title: the question, rather than a nameless window.
+    m_window->setTitle(m_message);
     m_window->setContentView(content);
 }
 

@@ -112,6 +112,7 @@ TEST_F(AlertTest, AlertWithoutButtonsHasOneOk)
         for (int x = 90; x < 400; ++x)
             light += alert.window()->pixelAt(x, 26).red > 0.6;
         EXPECT_GT(light, 10);
+        EXPECT_EQ(alert.window()->title(), "Could not write to log file folder!") << "named, where a window manager shows a title";
         return 0;
     });
     auto alert = Alert::create();
