@@ -2,22 +2,18 @@
 
 #include "core/DataModel.h"
 #include "core/ZrLog.h"
-#include "shell/MainController.h"
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
 #include "platform/base/Resources.h"
 #include "platform/base/RunLoop.h"
+#include "platform/base/StopSignals.h"
 #include "platform/desktop/UrlScheme.h"
 #include "platform/gfx/Fonts.h"
 #include "platform/ui/Application.h"
 
-#include <csignal>
 #include <optional>
-#include <poll.h>
 #include <string>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
 namespace {
 
@@ -37,24 +33,11 @@ std::optional<std::string> linkArgument(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    // SIGINT and SIGTERM arrive as a readable fd in the loop rather than as handlers, so the
-    // program ends between two pieces of work, in any mode, even with an alert up. Blocked
-    // before anything is read, so that no read can keep them from ending us.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGTERM);
-    sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
-    int signals = signalfd(-1, &stopSignals, SFD_NONBLOCK | SFD_CLOEXEC);
-    if (signals < 0)
-        base::fatal("cannot receive SIGINT and SIGTERM through a signalfd");
-
     // One copy runs: a later launch hands its link (or its wish to see us) to it and ends.
     auto link = linkArgument(argc, argv);
     auto claim = desktop::UrlScheme::claim(kScheme);
     if (claim.otherCopyRuns) {
         bool handed = link ? desktop::UrlScheme::sendToRunningCopy(*link) : desktop::UrlScheme::bringRunningCopyToFront();
-        close(signals);
         return handed ? 0 : 1;
     }
 
@@ -66,16 +49,10 @@ int main(int argc, char** argv)
     auto application = ui::Application::create(ui::WindowBackend::make());
     // Dock-less until the launch decides otherwise from "dockless".
     application->setActivationPolicy(ui::ActivationPolicy::Accessory);
+    // SIGINT and SIGTERM end the program between two pieces of work, in any mode, even with
+    // an alert up, unasked since nobody is there to answer; the way out saves what was typed.
+    application->terminateOnStopSignals([](int signal) { base::diagnostic(std::string("Ostrel stopping on ") + base::StopSignals::name(signal)); });
     auto& loop = base::RunLoop::main();
-    loop.addSource(signals, POLLIN, base::RunLoop::Mode::Common, [&](short) {
-        signalfd_siginfo info {};
-        if (read(signals, &info, sizeof info) == ssize_t(sizeof info))
-            base::diagnostic(info.ssi_signo == SIGINT ? "Ostrel stopping on SIGINT" : "Ostrel stopping on SIGTERM");
-        // Nobody is there to answer a question: quit as Quit does, unasked.
-        if (auto controller = ostrel::MainController::sharedInstance())
-            controller->terminateUnasked();
-        loop.stop();
-    });
 
     ostrel::StartUp startUp(*application, [] () -> ostrel::DataModel& { return ostrel::DataModel::shared(); });
     startUp.installDesktopServices();
@@ -85,6 +62,5 @@ int main(int argc, char** argv)
         loop.run();
     // Settings are written a moment after they change; the last ones go out now.
     base::Defaults::standard()->synchronize();
-    close(signals);
     return 0;
 }

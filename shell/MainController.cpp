@@ -195,14 +195,6 @@ ui::TerminateReply MainController::applicationShouldTerminate()
     return ui::TerminateReply::Now;
 }
 
-void MainController::terminateUnasked()
-{
-    // TODO(mend33): the main window's own save of every pad and open editor replaces this.
-    PadViewController::saveAllPads();
-    if (auto* application = ui::Application::shared())
-        application->replyToApplicationShouldTerminate(true);
-}
-
 void MainController::setUrlSources(std::unique_ptr<desktop::UrlScheme> listener, std::optional<std::string> launchUrl)
 {
     m_urlListener = std::move(listener);

@@ -79,9 +79,6 @@ public:
     void applicationDidBecomeActive(const ui::Notification& notification);
     // Asks first on a running slice or while worked seconds are not logged yet; saves the pads.
     ui::TerminateReply applicationShouldTerminate();
-    // Quitting from outside (SIGTERM, SIGINT): nobody is there to answer, so nothing is
-    // asked; the pads are saved and the program ends as Quit ends it.
-    void terminateUnasked();
 
     // Starts the state machine on its first screen.
     void run();
