@@ -263,6 +263,13 @@ bool LayoutSolver::addWithArtificialVariable(const Row& row)
     m_artificial.reset();
 
     auto it = m_rows.find(art);
+    // Unsatisfiable: the artificial variable is still basic (parametric, it would be zero and
+    // the objective with it). Pivoting it out and dropping it would set it to zero, which is
+    // the refused constraint itself, kept in the tableau for good: the row goes as it came.
+    if (!success && it != m_rows.end()) {
+        m_rows.erase(it);
+        return false;
+    }
     if (it != m_rows.end()) {
         Row artRow = std::move(it->second);
         m_rows.erase(it);

@@ -147,6 +147,33 @@ TEST(Layout, ConflictingRequiredConstraintsAreLoggedNotFatal)
     EXPECT_EQ(v->frame().width(), 200);
 }
 
+TEST(Layout, ARootTooSmallForItsContentLeavesNoTraceOnceLargeEnoughAgain)
+{
+    // The main window made narrower than its column and pad allow, then wider again: the
+    // refused width is forgotten and the pad reaches the new right edge (it stayed as wide
+    // as the narrow window had it, the rest of the window left undrawn).
+    auto previous = base::setDiagnosticSink([](std::string_view) { });
+    Tree t;
+    auto column = t.child();
+    auto pad = t.child();
+    t.pin(column.get(), A::Left, t.root.get(), A::Left);
+    t.size(column.get(), A::Width, 440);
+    t.pin(pad.get(), A::Left, column.get(), A::Right);
+    t.pin(pad.get(), A::Right, t.root.get(), A::Right);
+    t.size(pad.get(), A::Width, 400, 1000, R::GreaterThanOrEqual);
+    for (auto* v : { column.get(), pad.get() }) {
+        t.pin(v, A::Top, t.root.get(), A::Top);
+        t.pin(v, A::Bottom, t.root.get(), A::Bottom);
+    }
+    for (double width : { 1000.0, 700.0, 1000.0, 870.0 }) {
+        t.root->setFrame(Rect(0, 0, width, 300));
+        t.layout();
+    }
+    base::setDiagnosticSink(previous);
+    EXPECT_EQ(pad->frame(), Rect(440, 0, 430, 300));
+    EXPECT_EQ(column->frame(), Rect(0, 0, 440, 300));
+}
+
 TEST(Layout, IntrinsicSizeHugsAndResistsByPriority)
 {
     Tree t;
