@@ -461,18 +461,16 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         break;
     }
     case SDL_WINDOWEVENT_MOVED: {
-        // The window may be gone once its delegate has heard of the move.
-        auto keep = w.weak_from_this().lock();
-        w.platformDidMove({ e.window.data1 / m_scale, flipY(e.window.data2 / m_scale, w.frame().height()) });
-        if (auto* still = windowFor(e.window.windowID))
-            still->placedByDisplay(w.frame());
+        Point origin { e.window.data1 / m_scale, flipY(e.window.data2 / m_scale, w.frame().height()) };
+        sw->movedByDisplay(origin);
+        w.platformDidMove(origin);
         break;
     }
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
-        auto keep = w.weak_from_this().lock();
-        w.platformDidResize({ e.window.data1 / m_scale, e.window.data2 / m_scale });
-        if (auto* still = windowFor(e.window.windowID))
-            still->placedByDisplay(w.frame());
+        Size size { e.window.data1 / m_scale, e.window.data2 / m_scale };
+        sw->surfaceResized();
+        sw->resizedByDisplay(size);
+        w.platformDidResize(size);
         break;
     }
     case SDL_WINDOWEVENT_MAXIMIZED:

@@ -158,7 +158,7 @@ void SdlWindow::apply(const PlatformWindowState& state)
 void SdlWindow::presentPart(cairo_surface_t* surface, Rect changedPixels)
 {
     // A part is copied only into a window surface that already shows the rest.
-    if (!m_firstFrameReported || surface != m_lastSurface || !m_sdl) {
+    if (!m_firstFrameReported || surface != m_lastSurface || !m_sdl || m_wholeNeeded) {
         present(surface);
         return;
     }
@@ -209,6 +209,7 @@ void SdlWindow::present(cairo_surface_t* surface)
         SDL_BlitSurface(source, nullptr, target, nullptr);
         SDL_FreeSurface(source);
         SDL_UpdateWindowSurface(m_sdl);
+        m_wholeNeeded = false;
         // Once per window: start-up is timed from outside by this line.
         if (!m_firstFrameReported && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN)) {
             m_firstFrameReported = true;

@@ -38,9 +38,19 @@ public:
             present(m_lastSurface);
     }
     // The display moved or resized the window (a window manager's maximizing, a user's
-    // drag): that frame is not asked for again at the next change of anything else, which
-    // would undo the window manager's giving back the size it had.
-    void placedByDisplay(Rect frame) { m_state.frame = frame; }
+    // drag), told before the window hears of it: what the window asks for next is compared
+    // with where the window is, so that a frame it keeps asking for (the size its content
+    // needs) is asked for again, and one the display chose is not asked for again at the
+    // next change of anything else (which undid a window manager's giving back the size).
+    void movedByDisplay(Point origin) { m_state.frame.origin = origin; }
+    void resizedByDisplay(Size size)
+    {
+        m_state.frame.origin.y += m_state.frame.height() - size.height;
+        m_state.frame.size = size;
+    }
+    // SDL made the window's surface anew at its new size, blank: the next frame is shown
+    // whole, not only the part of it that changed.
+    void surfaceResized() { m_wholeNeeded = true; }
 
 private:
     void create(const PlatformWindowState& state);
@@ -52,6 +62,7 @@ private:
     Window& m_window;
     SDL_Window* m_sdl { nullptr };
     PlatformWindowState m_state;
+    bool m_wholeNeeded { false };
     bool m_created { false };
     cairo_surface_t* m_lastSurface { nullptr };
     bool m_firstFrameReported { false };

@@ -568,6 +568,13 @@ void Window::platformDidResize(Size size)
     if (size == m_frame.size)
         return;
     auto keep = weak_from_this().lock();
+    // No smaller than the content's constraints allow, however the display sized it (a
+    // drag of a window manager's border, a tool): the display is asked for that size.
+    Size given = size;
+    if (m_styleMask & WindowStyle::Resizable) {
+        Size least = contentMinSize();
+        size = { std::max(size.width, least.width), std::max(size.height, least.height) };
+    }
     // The display keeps a window's top left corner where it was: so does our frame, whose
     // origin is its bottom left.
     m_frame.origin.y += m_frame.height() - size.height;
@@ -575,6 +582,8 @@ void Window::platformDidResize(Size size)
     if (m_contentView)
         m_contentView->setFrame(Rect(0, 0, size.width, size.height));
     setNeedsLayout();
+    if (size != given)
+        pushState();
     display();
     if (m_delegate)
         m_delegate->windowDidResize(*this);

@@ -3,6 +3,7 @@
 #include "platform/base/Diagnostics.h"
 #include "platform/base/KeyCodes.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Constraint.h"
 
 #include <cmath>
 #include <limits>
@@ -160,6 +161,27 @@ TEST_F(Windows, AResizeByTheDisplayKeepsTheTopEdgeWhereTheDisplayHasIt)
     EXPECT_EQ(w->frame(), Rect(0, 360, 870, 521));
     w->platformDidMove({ 503, 204 });
     EXPECT_EQ(w->frame(), Rect(503, 204, 870, 521));
+}
+
+TEST_F(Windows, TheDisplayCannotMakeAWindowSmallerThanItsContentAllows)
+{
+    // A window manager's border dragged in further than the content's constraints allow:
+    // the window keeps the least size they allow, its top edge where it was.
+    auto w = Window::create(Rect(100, 100, 600, 200), WindowStyle::Titled | WindowStyle::Resizable);
+    w->makeKeyAndOrderFront();
+    auto column = View::create();
+    column->setTranslatesAutoresizingMaskIntoConstraints(false);
+    w->contentView()->addSubview(column);
+    for (auto attribute : { LayoutAttribute::Left, LayoutAttribute::Right, LayoutAttribute::Top, LayoutAttribute::Bottom })
+        w->contentView()->addConstraint(Constraint::create(column.get(), attribute, LayoutRelation::Equal, w->contentView(), attribute, 1, 0));
+    column->addConstraint(Constraint::create(column.get(), LayoutAttribute::Width, LayoutRelation::GreaterThanOrEqual, 500));
+    w->platformDidResize({ 300, 150 });
+    EXPECT_EQ(w->frame(), Rect(100, 150, 500, 150));
+    EXPECT_EQ(backend().stateOf(*w)->frame.size, Size(500, 150)) << "the display is asked for it";
+    w->layoutIfNeeded();
+    EXPECT_EQ(column->frame().width(), 500);
+    w->platformDidResize({ 700, 150 });
+    EXPECT_EQ(w->frame().size, Size(700, 150));
 }
 
 TEST_F(Windows, AWindowMaximizedByTheWindowManagerIsGivenBackItsSizeWhenTheProgramAsksForOne)
