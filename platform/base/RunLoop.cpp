@@ -42,11 +42,11 @@ void RunLoop::checkOwner(Claim claim)
     }
 }
 
-RunLoop::SourceId RunLoop::addSource(int fd, short events, Mode mode, SourceHandler handler)
+RunLoop::SourceId RunLoop::addSource(int fd, short events, Mode mode, SourceHandler handler, std::function<bool()> buffered)
 {
     checkOwner(Claim::Take);
     SourceId id = m_nextSourceId++;
-    m_sources.push_back(Source { id, fd, events, mode, std::move(handler) });
+    m_sources.push_back(Source { id, fd, events, mode, std::move(handler), std::move(buffered) });
     return id;
 }
 
@@ -255,6 +255,8 @@ bool RunLoop::waitAndDispatch(Mode mode, double timeoutSeconds)
 {
     std::vector<pollfd> fds;
     std::vector<SourceId> ids;
+    // Input already read into a library's queue: handed over as readable, without a wait.
+    std::vector<bool> held { false };
     fds.push_back(pollfd { m_wakeFd, POLLIN, 0 });
     ids.push_back(0);
     for (const auto& source : m_sources) {
@@ -262,7 +264,11 @@ bool RunLoop::waitAndDispatch(Mode mode, double timeoutSeconds)
             continue;
         fds.push_back(pollfd { source.fd, source.events, 0 });
         ids.push_back(source.id);
+        held.push_back(source.buffered && (source.events & POLLIN) && source.buffered());
     }
+    bool anyHeld = std::find(held.begin(), held.end(), true) != held.end();
+    if (anyHeld)
+        timeoutSeconds = 0;
 
     timespec timeout {};
     timespec* timeoutPointer = nullptr;
@@ -275,11 +281,16 @@ bool RunLoop::waitAndDispatch(Mode mode, double timeoutSeconds)
         timeoutPointer = &timeout;
     }
     int ready = ::ppoll(fds.data(), fds.size(), timeoutPointer, nullptr);
-    if (ready <= 0) {
-        if (ready < 0 && errno != EINTR)
-            diagnostic(std::string("run loop: poll failed: ") + std::strerror(errno));
+    if (ready < 0 && errno != EINTR)
+        diagnostic(std::string("run loop: poll failed: ") + std::strerror(errno));
+    if (ready <= 0 && !anyHeld)
         return false;
-    }
+    if (ready < 0)
+        for (auto& fd : fds)
+            fd.revents = 0;
+    for (std::size_t i = 1; i < fds.size(); ++i)
+        if (held[i])
+            fds[i].revents |= POLLIN;
 
     bool dispatched = false;
     for (std::size_t i = 1; i < fds.size(); ++i) {

@@ -33,7 +33,10 @@ public:
 
     // Watches fd for the poll(2) events given; the handler receives what was ready.
     // The loop never closes the fd. Adding and removing are the main thread's alone.
-    SourceId addSource(int fd, short events, Mode mode, SourceHandler handler);
+    // `buffered`, when given, tells of input already read from the fd into a library's own
+    // queue (a display connection's, read by a round trip made elsewhere): the fd shows
+    // nothing more of it, so the loop asks before it waits and hands it over as readable.
+    SourceId addSource(int fd, short events, Mode mode, SourceHandler handler, std::function<bool()> buffered = {});
     void removeSource(SourceId id);
 
     // Runs in the default mode until stop().
@@ -80,6 +83,7 @@ private:
         short events { 0 };
         Mode mode { Mode::Default };
         SourceHandler handler;
+        std::function<bool()> buffered;
     };
 
     void addTimer(std::shared_ptr<Timer> timer);

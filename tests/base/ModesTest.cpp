@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 #include <unistd.h>
 
@@ -128,6 +129,28 @@ TEST_F(ModesTest, DefaultModeSourceWaitsForTheModalRunToEnd)
     loop().runOnce();
     EXPECT_EQ(watchedEvents, 1);
     loop().removeSource(displayId);
+}
+
+TEST_F(ModesTest, InputAlreadyReadIntoALibrarysQueueIsHandedOverWithoutAWait)
+{
+    // A round trip to the display made outside the source's handler reads the events that
+    // came before its answer into the connection's queue: the fd shows nothing more of them.
+    Pipe display;
+    int queued = 0, handled = 0;
+    loop().addSource(
+        display.readEnd(), POLLIN, Mode::Common,
+        [&](short revents) {
+            EXPECT_TRUE(revents & POLLIN);
+            display.drain();
+            handled += std::exchange(queued, 0);
+        },
+        [&] { return queued > 0; });
+    display.write();
+    display.drain();
+    queued = 1;
+    EXPECT_TRUE(loop().runOnce());
+    EXPECT_EQ(handled, 1);
+    EXPECT_FALSE(loop().runOnce()) << "nothing left, nothing spun";
 }
 
 TEST_F(ModesTest, SourceWhoseFdWasClosedIsDroppedNotSpun)
