@@ -109,7 +109,14 @@ void SdlBackend::attach(Application& application)
             SDL_free(text);
             return copy;
         } });
-    m_source = base::RunLoop::main().addSource(m_fd, POLLIN, base::RunLoop::Mode::Common, [this](short) { pump(); });
+    // Any round trip to the server made outside the pump (asking where the pointer is, how
+    // large a screen is, SDL waiting for a window to take its size) reads the events that
+    // came before its answer into the connection's queue, where the fd no longer shows them:
+    // the loop asks for those, and for SDL's own queue, before it sleeps. A click went
+    // unhandled until the next event otherwise.
+    auto* display = static_cast<Display*>(m_display);
+    m_source = base::RunLoop::main().addSource(m_fd, POLLIN, base::RunLoop::Mode::Common, [this](short) { pump(); },
+        [display] { return XEventsQueued(display, QueuedAlready) > 0 || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT); });
     schedulePump();
 }
 
@@ -159,7 +166,15 @@ double SdlBackend::flipY(double y, double height) const
 Point SdlBackend::mouseLocation() const
 {
     int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
+    // Asked of the server: SDL's own answer is what its input extension last saw, and a
+    // pointer moved without it (a warp, a tool playing the user) left a window dragged by its
+    // background a few steps short of where the button was let go.
+    auto* display = static_cast<Display*>(m_display);
+    ::Window root = 0, child = 0;
+    int windowX = 0, windowY = 0;
+    unsigned int buttons = 0;
+    if (!display || !XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX, &windowY, &buttons))
+        SDL_GetGlobalMouseState(&x, &y);
     return { x / m_scale, flipY(y / m_scale, 0) };
 }
 
@@ -172,6 +187,25 @@ SdlWindow* SdlBackend::windowFor(std::uint32_t id) const
 {
     auto it = m_windows.find(id);
     return it == m_windows.end() ? nullptr : it->second;
+}
+
+SdlWindow* SdlBackend::pressedWindowFor(std::uint32_t id, int x, int y, Point& at) const
+{
+    SdlWindow* told = windowFor(id);
+    SdlWindow* pressed = m_pressedButtons ? windowFor(m_pressedWindow) : nullptr;
+    auto local = [this](Window& w, int px, int py) { return Point { px / m_scale, w.frame().height() - py / m_scale }; };
+    if (told)
+        at = local(told->window(), x, y);
+    // While a button is down, the window it went down in has the pointer, as the display's
+    // own grab has it; SDL tells of a release in the window its pointer focus went to (one
+    // just shown beside it), and the press was left without its release.
+    if (!pressed || pressed == told)
+        return told;
+    if (told)
+        at = pressed->window().convertPointFromScreen(told->window().convertPointToScreen(at));
+    else
+        at = pressed->window().convertPointFromScreen(mouseLocation());
+    return pressed;
 }
 
 Window* SdlBackend::keyboardWindow(std::uint32_t id) const
@@ -332,10 +366,18 @@ void SdlBackend::dispatch(const void* raw)
         return;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
-        SdlWindow* sw = windowFor(e.button.windowID);
+        bool down = e.type == SDL_MOUSEBUTTONDOWN;
+        std::uint32_t bit = 1u << (e.button.button & 31);
+        if (down && !m_pressedButtons)
+            m_pressedWindow = e.button.windowID;
+        if (down)
+            m_pressedButtons |= bit;
+        Point at;
+        SdlWindow* sw = pressedWindowFor(e.button.windowID, e.button.x, e.button.y, at);
+        if (!down && (m_pressedButtons &= ~bit) == 0)
+            m_pressedWindow = 0;
         if (!sw)
             return;
-        bool down = e.type == SDL_MOUSEBUTTONDOWN;
         bool right = e.button.button == SDL_BUTTON_RIGHT;
         bool middle = e.button.button == SDL_BUTTON_MIDDLE;
         auto type = right    ? (down ? Event::Type::RightMouseDown : Event::Type::RightMouseUp)
@@ -343,17 +385,16 @@ void SdlBackend::dispatch(const void* raw)
                              : (down ? Event::Type::LeftMouseDown : Event::Type::LeftMouseUp);
         if (e.button.button != SDL_BUTTON_LEFT && !right && !middle)
             return;
-        m_application->sendEvent(Event::mouse(type, &sw->window(), baseLocation(sw->window(), e.button.x, e.button.y),
-            m_modifiers, e.button.clicks));
+        m_application->sendEvent(Event::mouse(type, &sw->window(), at, m_modifiers, e.button.clicks));
         return;
     }
     case SDL_MOUSEMOTION: {
-        SdlWindow* sw = windowFor(e.motion.windowID);
+        Point at;
+        SdlWindow* sw = pressedWindowFor(e.motion.windowID, e.motion.x, e.motion.y, at);
         if (!sw)
             return;
         auto type = (e.motion.state & SDL_BUTTON_LMASK) ? Event::Type::LeftMouseDragged : Event::Type::MouseMoved;
-        m_application->sendEvent(
-            Event::mouse(type, &sw->window(), baseLocation(sw->window(), e.motion.x, e.motion.y), m_modifiers, 0));
+        m_application->sendEvent(Event::mouse(type, &sw->window(), at, m_modifiers, 0));
         return;
     }
     case SDL_MOUSEWHEEL: {

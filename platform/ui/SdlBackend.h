@@ -64,6 +64,9 @@ private:
     void dispatchWindowEvent(const void* sdlEvent);
     void dispatchTextEvent(const void* sdlEvent);
     SdlWindow* windowFor(std::uint32_t sdlWindowId) const;
+    // The window a mouse event belongs to, and where in it (`at`): the one a button is down
+    // in, whichever window SDL tells of.
+    SdlWindow* pressedWindowFor(std::uint32_t sdlWindowId, int x, int y, Point& at) const;
     Window* keyboardWindow(std::uint32_t sdlWindowId) const;
     void schedulePump();
     // The input method answers over a connection of its own that the loop does not watch:
@@ -80,6 +83,9 @@ private:
     bool m_pumpScheduled { false };
     // ModifierFlag bits held as of the last key event read; mouse events carry them.
     std::uint32_t m_modifiers { 0 };
+    // The window a mouse button went down in, and the buttons still down.
+    std::uint32_t m_pressedWindow { 0 };
+    std::uint32_t m_pressedButtons { 0 };
     std::unordered_map<std::uint32_t, SdlWindow*> m_windows;
     // Not owned: the window text input goes to, as the application last said.
     Window* m_textInputWindow { nullptr };

@@ -4,6 +4,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Beep.h"
 #include "platform/ui/SdlBackend.h"
+#include "platform/ui/SdlWindow.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
 #include "SdlFixture.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 // Last, as Xlib's macros would otherwise rewrite names in the headers above.
+#include <SDL.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -265,4 +267,53 @@ TEST_F(Sdl, ADoubledDisplayShowsEachPointWithFourPixels)
     ASSERT_TRUE(runUntil([&] { return (size = user.sizeOf("doubled")).has_value(); }));
     EXPECT_EQ(*size, (std::pair { 200u, 100u }));
     EXPECT_EQ(window->frame().size, (Size { 100, 50 }));
+}
+
+TEST_F(Sdl, AReleaseToldOfAnotherWindowReachesTheWindowThePressWentTo)
+{
+    // SDL tells of a release in the window its pointer focus went to meanwhile (another of
+    // ours, just shown beside the pointer): the press in the first was left without its
+    // release, and the click was lost. Told through SDL's own queue, which the loop also
+    // looks into before it sleeps.
+    auto screens = ui::Screen::screens();
+    ASSERT_FALSE(screens.empty());
+    double top = screens.front().frame.maxY();
+    struct Pressed : View {
+        Pressed() : View(Rect(0, 0, 100, 120)) { }
+        void mouseDown(const Event&) override { ++downs; }
+        void mouseUp(const Event& event) override { releasedAt = convertPointFrom(event.locationInWindow(), nullptr); }
+        int downs { 0 };
+        std::optional<Point> releasedAt;
+    };
+    auto pressedIn = ui::Window::create(Rect(100, top - 100 - 120, 200, 120), WindowStyle::Borderless);
+    auto view = std::make_shared<Pressed>();
+    pressedIn->contentView()->addSubview(view);
+    auto beside = ui::Window::create(Rect(400, top - 100 - 120, 200, 120), WindowStyle::Borderless);
+    pressedIn->makeKeyAndOrderFront();
+    beside->orderFront();
+    auto sdlId = [](ui::Window& w) {
+        auto* platform = dynamic_cast<ui::SdlWindow*>(w.platformWindow());
+        return platform ? SDL_GetWindowID(platform->sdl()) : 0u;
+    };
+    ASSERT_NE(sdlId(*pressedIn), 0u);
+    ASSERT_NE(sdlId(*beside), 0u);
+
+    SDL_Event press {};
+    press.type = SDL_MOUSEBUTTONDOWN;
+    press.button.windowID = sdlId(*pressedIn);
+    press.button.button = SDL_BUTTON_LEFT;
+    press.button.state = SDL_PRESSED;
+    press.button.clicks = 1;
+    press.button.x = 50;
+    press.button.y = 60;
+    SDL_Event release = press;
+    release.type = SDL_MOUSEBUTTONUP;
+    release.button.state = SDL_RELEASED;
+    release.button.windowID = sdlId(*beside);
+    release.button.x = 50 - 300;
+    ASSERT_EQ(SDL_PushEvent(&press), 1);
+    ASSERT_EQ(SDL_PushEvent(&release), 1);
+    ASSERT_TRUE(runUntil([&] { return view->releasedAt.has_value(); })) << "the release never reached the view pressed";
+    EXPECT_EQ(view->downs, 1);
+    EXPECT_EQ(*view->releasedAt, Point(50, 60)) << "where the press was, in the pressed window";
 }
