@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 #include <utility>
 
 namespace ui {
@@ -102,6 +103,37 @@ constexpr double kLargestDecoration = 64;
 
 double sane(double value, double fallback) { return std::isfinite(value) ? value : fallback; }
 
+// A few requests at most are on their way at once; an unanswered one is not kept for ever.
+template<typename T>
+void asked(std::deque<T>& requests, const T& value)
+{
+    requests.push_back(value);
+    if (requests.size() > 8)
+        requests.pop_front();
+}
+
+// Whether the display reports a request that a later one has already replaced. A report of
+// anything else is the display's own doing, and earlier requests are then forgotten.
+template<typename T>
+bool catchingUp(std::deque<T>& requests, const T& reported)
+{
+    // Within a pixel: the display counts in whole ones.
+    auto near = [&reported](const T& request) {
+        if constexpr (std::is_same_v<T, Point>)
+            return std::fabs(request.x - reported.x) < 1 && std::fabs(request.y - reported.y) < 1;
+        else
+            return std::fabs(request.width - reported.width) < 1 && std::fabs(request.height - reported.height) < 1;
+    };
+    auto found = std::find_if(requests.begin(), requests.end(), near);
+    if (found == requests.end()) {
+        requests.clear();
+        return false;
+    }
+    bool later = std::next(found) != requests.end();
+    requests.erase(requests.begin(), std::next(found));
+    return later;
+}
+
 }
 
 void Window::setFrame(Rect frame, bool display)
@@ -124,6 +156,12 @@ void Window::setFrame(Rect frame, bool display)
         return;
     }
     m_frame = frame;
+    if (m_platform && m_visible) {
+        if (moved)
+            asked(m_askedOrigins, frame.origin);
+        if (resized)
+            asked(m_askedSizes, frame.size);
+    }
     if (resized && m_contentView) {
         m_contentView->setFrame(Rect(0, 0, frame.width(), frame.height()));
         setNeedsLayout();
@@ -527,7 +565,7 @@ bool Window::writePng(const std::filesystem::path& path)
 void Window::platformDidMove(Point origin)
 {
     bool firstPlacement = std::exchange(m_awaitingFirstPlacement, false);
-    if (origin == m_frame.origin)
+    if (catchingUp(m_askedOrigins, origin) || origin == m_frame.origin)
         return;
     // At the first showing a window manager puts its frame (title bar, border) where the
     // content was asked to go, so the content lands that much lower and to the right. Asked
@@ -536,6 +574,7 @@ void Window::platformDidMove(Point origin)
     Point off { origin.x - m_frame.minX(), origin.y - m_frame.minY() };
     if (firstPlacement && std::fabs(off.x) <= kLargestDecoration && std::fabs(off.y) <= kLargestDecoration) {
         ++m_placements;
+        asked(m_askedOrigins, m_frame.origin);
         pushState();
         return;
     }
@@ -565,7 +604,7 @@ void Window::scaleMayHaveChanged()
 void Window::platformDidResize(Size size)
 {
     size = { std::clamp(sane(size.width, 1), 1.0, kLargestSide), std::clamp(sane(size.height, 1), 1.0, kLargestSide) };
-    if (size == m_frame.size)
+    if (catchingUp(m_askedSizes, size) || size == m_frame.size)
         return;
     auto keep = weak_from_this().lock();
     // No smaller than the content's constraints allow, however the display sized it (a
@@ -582,8 +621,10 @@ void Window::platformDidResize(Size size)
     if (m_contentView)
         m_contentView->setFrame(Rect(0, 0, size.width, size.height));
     setNeedsLayout();
-    if (size != given)
+    if (size != given) {
+        asked(m_askedSizes, size);
         pushState();
+    }
     display();
     if (m_delegate)
         m_delegate->windowDidResize(*this);

@@ -11,6 +11,8 @@
 #include "platform/ui/WindowPicture.h"
 
 #include <cairo.h>
+
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -212,7 +214,7 @@ private:
     void pushState();
     void scheduleDisplay();
     View* mouseTarget(Point pointInWindow);
-    bool startBackgroundDrag(View* view);
+    bool startBackgroundDrag(View* view, Point pressed);
     // The responder that gets the keyboard, held for as long as it handles a key.
     struct KeyTarget {
         ui::Responder* responder;
@@ -253,6 +255,11 @@ private:
     bool m_shownBefore { false };
     bool m_awaitingFirstPlacement { false };
     int m_placements { 0 };
+    // Places and sizes asked of the display and not yet reported back, oldest first: a
+    // report of one of them while a later one is on its way is the display catching up
+    // (a drag of the window by its background moves it at every step), not a user's move.
+    std::deque<Point> m_askedOrigins;
+    std::deque<Size> m_askedSizes;
     // Where a drag of the background started: the pointer and the frame's origin on screen.
     struct BackgroundDrag {
         Point mouse;

@@ -182,7 +182,7 @@ void Window::sendEvent(const Event& event)
         m_mouseDownView = view;
         if (!view)
             return;
-        if (event.type() == T::LeftMouseDown && startBackgroundDrag(view)) {
+        if (event.type() == T::LeftMouseDown && startBackgroundDrag(view, event.locationInWindow())) {
             m_mouseDownView = nullptr;
             return;
         }
@@ -274,12 +274,14 @@ void Window::sendEvent(const Event& event)
     }
 }
 
-bool Window::startBackgroundDrag(View* view)
+bool Window::startBackgroundDrag(View* view, Point pressed)
 {
     auto* app = Application::shared();
     if (!m_movableByBackground || !app || !view->mouseDownCanMoveWindow())
         return false;
-    m_backgroundDrag = BackgroundDrag { app->backend().mouseLocation(), m_frame.origin };
+    // From where the button went down, not from where the pointer is by the time a busy
+    // program reads the press: the window then ended a step or two short of the pointer.
+    m_backgroundDrag = BackgroundDrag { { m_frame.minX() + pressed.x, m_frame.minY() + pressed.y }, m_frame.origin };
     return true;
 }
 

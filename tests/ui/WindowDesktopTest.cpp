@@ -60,6 +60,24 @@ TEST_F(WindowDesktop, DraggingTheBackgroundMovesTheWindowButNotOtherViews)
     EXPECT_EQ(button->clicks, 1);
 }
 
+TEST_F(WindowDesktop, ADragByTheBackgroundCountsFromWhereTheButtonWentDown)
+{
+    // A busy program reads the press when the pointer has already moved on: the window still
+    // moves by as much as the pointer did from the press, and ends where it was let go.
+    auto w = window(300, 200);
+    w->setMovableByWindowBackground(true);
+    auto background = Swatch::create(gfx::colors::gray, Rect(0, 0, 300, 200));
+    background->setMouseDownCanMoveWindow(true);
+    w->contentView()->addSubview(background);
+    Point press(20, 180);
+    Point pressOnScreen = w->convertPointToScreen(press);
+    backend().setMouseLocation({ pressOnScreen.x + 10, pressOnScreen.y - 8 });
+    app().sendEvent(Event::mouse(Event::Type::LeftMouseDown, w.get(), press));
+    backend().setMouseLocation({ pressOnScreen.x + 60, pressOnScreen.y - 48 });
+    app().sendEvent(Event::mouse(Event::Type::LeftMouseUp, w.get(), press));
+    EXPECT_EQ(w->frame().origin, Point(160, 52));
+}
+
 TEST_F(WindowDesktop, ResignKeyObserversLastAsLongAsTheirTokens)
 {
     auto w = window(100, 100);

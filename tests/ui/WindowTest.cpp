@@ -163,6 +163,31 @@ TEST_F(Windows, AResizeByTheDisplayKeepsTheTopEdgeWhereTheDisplayHasIt)
     EXPECT_EQ(w->frame(), Rect(503, 204, 870, 521));
 }
 
+TEST_F(Windows, TheDisplayCatchingUpWithEarlierRequestsDoesNotUndoTheLatest)
+{
+    // A drag by the background moves the window at every step; the display reports each
+    // step once it got there, after the window has asked for the next: the drag ended where
+    // the pointer was let go, not a step short of it.
+    Delegate d;
+    auto w = window(200, 100);
+    w->setDelegate(&d);
+    for (double x : { 110.0, 120.0, 130.0 })
+        w->setFrameOrigin({ x, 100 });
+    w->setFrame(Rect(130, 100, 300, 150));
+    d.heard.clear();
+    w->platformDidMove({ 110, 100 });
+    w->platformDidMove({ 120, 100 });
+    EXPECT_EQ(w->frame(), Rect(130, 100, 300, 150));
+    EXPECT_TRUE(d.heard.empty());
+    w->platformDidMove({ 130, 100 });
+    w->platformDidResize({ 300, 150 });
+    EXPECT_EQ(w->frame(), Rect(130, 100, 300, 150));
+    // Anything else is the user's or the window manager's.
+    w->platformDidMove({ 120, 100 });
+    EXPECT_EQ(w->frame().origin, Point(120, 100));
+    EXPECT_EQ(d.heard, std::vector<std::string> { "move" });
+}
+
 TEST_F(Windows, TheDisplayCannotMakeAWindowSmallerThanItsContentAllows)
 {
     // A window manager's border dragged in further than the content's constraints allow:
