@@ -82,18 +82,21 @@ protected:
         ASSERT_GT(target.width, 0) << "nothing called " << name << m_demo->transcript();
         ASSERT_TRUE(m_desktop->clickAt(target.midX(), target.midY()));
     }
-    // Clicks a part until the demo tells of any change at all: a press that lands while a
-    // busy display is still handing the window the focus may go unseen, and pressing again
-    // is safe only while nothing happened.
-    void clickUntilSomethingChanges(const std::string& name)
+    // Clicks a part once and waits for the demo to tell of any change at all. Never twice: a
+    // loaded machine takes many seconds to answer a click in the sanitizer build, and a
+    // second press pressed what the first one had opened in the meantime.
+    void clickAndWaitForAChange(const std::string& name)
     {
         auto before = m_reports->latest();
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            click(name);
-            if (eventually([&] { return m_reports->latest() != before; }, 5))
-                return;
+        click(name);
+        if (!eventually([&] { return m_reports->latest() != before; }, 60)) {
+            // Where the display has the window, against where the demo thinks it is.
+            Box shown {};
+            if (auto window = m_desktop->waitForWindow("^Ostrel$", 1))
+                shown = m_desktop->frame(*window).value_or(Box {});
+            FAIL() << "nothing came of pressing " << name << " (the display has the window at " << shown.x << ", " << shown.y
+                   << ", " << shown.width << " x " << shown.height << ")" << m_demo->transcript();
         }
-        FAIL() << "nothing came of pressing " << name << m_demo->transcript();
     }
 
     Home m_home;
@@ -106,7 +109,7 @@ protected:
 
 TEST_F(MainWindowEndToEnd, ShortcutsInTheNowPadAreWrittenFiveSecondsLater)
 {
-    clickUntilSomethingChanges("selector.0");
+    clickAndWaitForAChange("selector.0");
     ASSERT_TRUE(settle([](Reports& r) { return r.value("open") == "Now Pad" && r.box("nowText"); })) << m_demo->transcript();
     Box text = box("nowText");
     ASSERT_TRUE(m_desktop->clickAt(text.x + 40, text.y + text.height - 10));
@@ -133,17 +136,17 @@ TEST_F(MainWindowEndToEnd, ShortcutsInTheNowPadAreWrittenFiveSecondsLater)
 
 TEST_F(MainWindowEndToEnd, OnePadAtATimeAndALogEntryAddedByPlusAndSave)
 {
-    clickUntilSomethingChanges("selector.0");
+    clickAndWaitForAChange("selector.0");
     ASSERT_TRUE(settle([](Reports& r) { return r.value("open") == "Now Pad" && r.box("row.1"); })) << m_demo->transcript();
     // The Later pad from the Now pad's row closes the Now pad.
-    clickUntilSomethingChanges("row.1");
+    clickAndWaitForAChange("row.1");
     ASSERT_TRUE(settle([](Reports& r) { return r.value("open") == "Later Pad"; })) << m_demo->transcript();
 
-    clickUntilSomethingChanges("row.3");
+    clickAndWaitForAChange("row.3");
     ASSERT_TRUE(settle([](Reports& r) { return r.value("open") == "Log Book" && r.box("addEntry"); })) << m_demo->transcript();
-    clickUntilSomethingChanges("addEntry");
+    clickAndWaitForAChange("addEntry");
     ASSERT_TRUE(settle([](Reports& r) { return r.box("save").has_value(); })) << m_demo->transcript();
-    clickUntilSomethingChanges("save");
+    clickAndWaitForAChange("save");
     ASSERT_TRUE(settle([](Reports& r) { return r.value("logRows") == "1" && !r.box("save"); })) << m_demo->transcript();
     EXPECT_EQ(m_home.dayFiles().size(), 1u);
 }
@@ -153,18 +156,20 @@ TEST_F(MainWindowEndToEnd, ADragOnTheTitleStripMovesTheWindowAndThePlaceIsKept)
     Box window = box("window");
     Box title = box("titleStrip");
     ASSERT_TRUE(m_desktop->drag(title.x + 20, title.midY(), title.x + 80, title.midY() + 48));
-    // Where the window ends up once the drag is over, not where its first step took it.
-    ASSERT_TRUE(settle([&](Reports& r) { return r.box("window") && *r.box("window") != window; })) << "the window did not move";
+    Box expected { window.x + 60, window.y + 48, window.width, window.height };
+    // Where the window ends up once the drag is over, not where a step of it took it: a
+    // loaded machine may show a step long enough to look settled.
+    EXPECT_TRUE(settle([&](Reports& r) { return r.box("window") == expected; }, 30))
+        << "the window is at " << box("window").x << ", " << box("window").y << " after the drag, not at " << expected.x << ", "
+        << expected.y << m_demo->transcript();
     Box moved = box("window");
-    EXPECT_EQ(moved.x - window.x, 60);
-    EXPECT_EQ(moved.y - window.y, 48);
     EXPECT_TRUE(eventually([&] { return storedNumber(m_home.settingsFile(), "topLeftX") == double(moved.x); }))
         << "the place was not stored";
 }
 
 TEST_F(MainWindowEndToEnd, SigtermInTheMiddleOfTypingLosesNothing)
 {
-    clickUntilSomethingChanges("selector.0");
+    clickAndWaitForAChange("selector.0");
     ASSERT_TRUE(settle([](Reports& r) { return r.value("open") == "Now Pad" && r.box("nowText"); })) << m_demo->transcript();
     Box text = box("nowText");
     ASSERT_TRUE(m_desktop->clickAt(text.x + 40, text.y + 20));

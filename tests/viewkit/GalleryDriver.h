@@ -110,28 +110,45 @@ protected:
             }
             return found;
         };
-        if (!eventually([&] { return !rows().empty(); }, seconds))
-            return {};
-        // The burst's last rows may still be on their way: the set that stays.
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
-        return rows();
+        // The burst's last rows may still be on their way: the set that stays a moment.
+        std::map<std::string, Box> seen;
+        auto since = std::chrono::steady_clock::now();
+        bool settled = eventually(
+            [&] {
+                auto now = rows();
+                if (now != seen) {
+                    seen = now;
+                    since = std::chrono::steady_clock::now();
+                    return false;
+                }
+                return !seen.empty() && std::chrono::steady_clock::now() - since > std::chrono::milliseconds(300);
+            },
+            seconds);
+        return settled ? seen : std::map<std::string, Box> {};
     }
 
     // Clicks a button and answers the rows of the menu it shows, once the menu is on the
     // display and has stayed there. A focus change still on its way from a menu before may
-    // dismiss a menu just opened: one that does not stay is asked for again.
+    // dismiss a menu just opened: one that does not stay is asked for again. A loaded machine
+    // takes seconds to open one in the sanitizer build: asking again sooner closed the menu
+    // the first click was opening.
     std::map<std::string, Box> openMenu(const std::string& name, int x, int y)
     {
         for (int attempt = 0; attempt < 3; ++attempt) {
             std::size_t mark = lineCount();
             clickAt(x, y);
-            auto rows = menu(name, mark, 5);
-            if (!rows.empty() && eventually([&] { return showsMenu(rows.begin()->second); }, 3)) {
+            // The rows tell that the click was seen; only a menu seen and gone again is asked
+            // for again, never one still on its way.
+            auto rows = menu(name, mark, 60);
+            if (rows.empty())
+                return {};
+            if (eventually([&] { return showsMenu(rows.begin()->second); }, 60)) {
                 m_desktop->settled(rows.begin()->second);
                 if (showsMenu(rows.begin()->second))
                     return rows;
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            if (!eventually([&] { return !showsMenu(rows.begin()->second); }, 10))
+                return {};
         }
         return {};
     }

@@ -28,7 +28,7 @@ TEST_F(GalleryEndToEnd, TheWheelMenuHidesASectionAndThePullDownAddsATag)
     auto hideRow = settled(row);
     ASSERT_TRUE(hideRow);
     clickAt(row.midX(), row.midY());
-    EXPECT_TRUE(eventually([&] { return count(section, kNotesColor) == 0; })) << "the section is still shown";
+    EXPECT_TRUE(eventually([&] { return count(section, kNotesColor) == 0; }, 60)) << "the section is still shown" << transcript();
 
     // Opened again, the same item now offers to show the section, and reads differently.
     rows = openMenu("wheel", wheel.midX(), wheel.midY());
@@ -40,7 +40,7 @@ TEST_F(GalleryEndToEnd, TheWheelMenuHidesASectionAndThePullDownAddsATag)
     EXPECT_FALSE(showRow->sameAs(*hideRow)) << "the row's text did not change on the display";
     ASSERT_TRUE(rows.contains("Remind Me"));
     clickAt(rows["Remind Me"].midX(), rows["Remind Me"].midY());
-    ASSERT_TRUE(eventually([&] { return !showsMenu(rows["Remind Me"]); })) << "the menu never closed";
+    ASSERT_TRUE(eventually([&] { return !showsMenu(rows["Remind Me"]); }, 60)) << "the menu never closed" << transcript();
 
     // The tag pull-down: "writing" lands in the field and in the settings file. Everything
     // below the section moved up: where the parts are once they stopped moving.
@@ -56,15 +56,15 @@ TEST_F(GalleryEndToEnd, TheWheelMenuHidesASectionAndThePullDownAddsATag)
     EXPECT_TRUE(eventually([&] {
         auto tags = m_reports->lastLine("tags", mark);
         return tags && tags->rfind("writing", 0) == 0;
-    })) << "the field does not show the tag" << transcript();
+    }, 60)) << "the field does not show the tag" << transcript();
     EXPECT_TRUE(eventually([&] {
         auto now = m_desktop->capture(tagField);
         return now && !now->sameAs(*emptyField);
-    })) << "the field looks the same on the display";
+    }, 60)) << "the field looks the same on the display";
     EXPECT_TRUE(eventually([&] {
         auto stored = storedSetting(m_home.settingsFile(), "tags");
         return stored && stored->is_string() && stored->get<std::string>() == "writing";
-    })) << "the settings file never held the tag";
+    }, 60)) << "the settings file never held the tag";
 }
 
 }
