@@ -518,6 +518,10 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
     case SDL_WINDOWEVENT_RESTORED:
         w.platformDidZoom(e.window.event == SDL_WINDOWEVENT_MAXIMIZED);
         break;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_HIDDEN:
+        sw->mapStateChanged();
+        break;
     case SDL_WINDOWEVENT_EXPOSED:
         sw->presentAgain();
         break;

@@ -64,6 +64,8 @@ void SdlWindow::create(const PlatformWindowState& state)
     }
     m_backend.m_windows[SDL_GetWindowID(m_sdl)] = this;
     m_created = true;
+    m_mappedOnce = false;
+    m_mapAsked = false;
 }
 
 void SdlWindow::destroy()
@@ -92,17 +94,34 @@ void SdlWindow::applyFrame(const PlatformWindowState& state)
         pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale));
 }
 
+void SdlWindow::map()
+{
+    m_mapAsked = true;
+    if (!m_mappedOnce) {
+        m_mappedOnce = true;
+        SDL_ShowWindow(m_sdl);
+        return;
+    }
+    // SDL waits for the display to map the window, for ever where a window manager keeps it
+    // minimized (a note window minimized by the user, then shown again by its animation):
+    // after the first showing it is asked for without waiting, and SDL hears of it with the
+    // display's answer.
+    auto* display = static_cast<Display*>(m_backend.m_display);
+    XMapRaised(display, xWindow());
+    XFlush(display);
+}
+
 void SdlWindow::show(const PlatformWindowState& state)
 {
     if (state.takesFocus) {
-        SDL_ShowWindow(m_sdl);
+        map();
         SDL_RaiseWindow(m_sdl);
         return;
     }
     // Shown on top but without the keyboard, which SDL gives to every window it maps where
     // no window manager runs: it goes back where it was.
     unsigned long before = m_backend.m_desktop.focusedWindow();
-    SDL_ShowWindow(m_sdl);
+    map();
     m_backend.m_desktop.raise(xWindow());
     m_backend.m_desktop.giveFocusBack(xWindow(), before);
 }
@@ -144,10 +163,14 @@ void SdlWindow::apply(const PlatformWindowState& state)
     bool mapped = SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN;
     if (state.allDesktops != old.allDesktops)
         m_backend.m_desktop.setOnAllDesktops(xw, state.allDesktops, mapped);
-    if (state.visible && !mapped)
+    // Asked once for each showing: an animation changing the alpha at every frame of a
+    // window the window manager keeps minimized does not ask again at every frame.
+    if (state.visible && !mapped && (!m_mapAsked || !old.visible))
         show(state);
     else if (!state.visible && mapped)
         SDL_HideWindow(m_sdl);
+    if (!state.visible)
+        m_mapAsked = false;
     if (state.ignoresMouseEvents != old.ignoresMouseEvents)
         setClickThrough(display, xw, state.ignoresMouseEvents);
     if (recreate && m_lastSurface)

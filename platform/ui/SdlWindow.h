@@ -51,12 +51,15 @@ public:
     // SDL made the window's surface anew at its new size, blank: the next frame is shown
     // whole, not only the part of it that changed.
     void surfaceResized() { m_wholeNeeded = true; }
+    // The display mapped or unmapped the window: a mapping may be asked for again.
+    void mapStateChanged() { m_mapAsked = false; }
 
 private:
     void create(const PlatformWindowState& state);
     void destroy();
     void applyFrame(const PlatformWindowState& state);
     void show(const PlatformWindowState& state);
+    void map();
 
     SdlBackend& m_backend;
     Window& m_window;
@@ -64,6 +67,10 @@ private:
     PlatformWindowState m_state;
     bool m_wholeNeeded { false };
     bool m_created { false };
+    // Whether SDL has shown this window once, and whether a mapping was asked for and not
+    // yet seen done.
+    bool m_mappedOnce { false };
+    bool m_mapAsked { false };
     cairo_surface_t* m_lastSurface { nullptr };
     bool m_firstFrameReported { false };
 };

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -134,6 +135,9 @@ struct FoundFault {
     std::uint32_t seed;
     const char* program;
 };
+
+// Named by its seed in the test list.
+void PrintTo(const FoundFault& fault, std::ostream* out) { *out << fault.seed; }
 
 class RandomInputReplay : public RandomInput, public testing::WithParamInterface<FoundFault> { };
 

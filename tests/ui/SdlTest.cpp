@@ -317,3 +317,42 @@ TEST_F(Sdl, AReleaseToldOfAnotherWindowReachesTheWindowThePressWentTo)
     EXPECT_EQ(view->downs, 1);
     EXPECT_EQ(*view->releasedAt, Point(50, 60)) << "where the press was, in the pressed window";
 }
+
+TEST_F(Sdl, AWindowTheWindowManagerKeepsMinimizedIsAskedForWithoutWaiting)
+{
+    // A note window minimized by the user, then shown again by its fading animation: SDL
+    // waited for the display to map it, for ever where the window manager keeps it
+    // minimized, and the program answered nothing, SIGTERM included. Here the test plays
+    // that window manager: it takes the display's map requests and leaves them unanswered.
+    auto screens = ui::Screen::screens();
+    ASSERT_FALSE(screens.empty());
+    double top = screens.front().frame.maxY();
+    auto note = ui::Window::create(Rect(100, top - 100 - 60, 200, 60), WindowStyle::Borderless);
+    note->orderFront();
+    auto* platform = dynamic_cast<ui::SdlWindow*>(note->platformWindow());
+    ASSERT_NE(platform, nullptr);
+    ::Window xw = platform->xWindow();
+    Display* wm = XOpenDisplay(nullptr);
+    ASSERT_NE(wm, nullptr);
+    auto mapState = [&] {
+        XWindowAttributes attributes {};
+        XGetWindowAttributes(wm, xw, &attributes);
+        return attributes.map_state;
+    };
+    ASSERT_TRUE(runUntil([&] { return mapState() == IsViewable; }));
+    XSelectInput(wm, DefaultRootWindow(wm), SubstructureRedirectMask);
+    XUnmapWindow(wm, xw);
+    XSync(wm, False);
+    ASSERT_TRUE(runUntil([&] { return !(SDL_GetWindowFlags(platform->sdl()) & SDL_WINDOW_SHOWN); })) << "SDL never saw it go";
+
+    note->setAlphaValue(0.5);
+    note->setAlphaValue(0.6);
+    // Still running: the request went to the window manager, which has not answered.
+    XEvent request {};
+    ASSERT_TRUE(runUntil([&] { return XCheckTypedEvent(wm, MapRequest, &request); })) << "the map was never asked for";
+    EXPECT_EQ(request.xmaprequest.window, xw);
+    XMapWindow(wm, xw);
+    XSync(wm, False);
+    EXPECT_TRUE(runUntil([&] { return SDL_GetWindowFlags(platform->sdl()) & SDL_WINDOW_SHOWN; })) << "SDL never heard it was back";
+    XCloseDisplay(wm);
+}
