@@ -446,7 +446,10 @@ void MainWindowController::repositionMainWindowAccordingToSettingsWithHint(ui::P
 
 void MainWindowController::windowDidMove(ui::Window& window)
 {
-    if (m_ignoreMovementUpdates)
+    // Not before the window was first placed: fitting it to its content moves it from
+    // nowhere in particular, and a start with no stored place then stored that one (its
+    // title bar above the top of the display) instead of centring the window.
+    if (m_ignoreMovementUpdates || !m_initialPositionAlreadyGiven)
         return;
     auto store = base::Defaults::standard();
     store->set("topLeftX", window.frame().minX());

@@ -170,6 +170,23 @@ TEST_F(MainWindowControllerTest, MovesAreStoredOnceLaunchingHasFinished)
     EXPECT_EQ(store().real("topLeftY"), 160.0 + window().frame().height());
 }
 
+TEST_F(MainWindowControllerTest, MovesBeforeTheFirstPlacementAreNotStored)
+{
+    // The shell hears launching end before the first screen shows: the window's fitting and
+    // placing are the program's own, and a first start stored where the fitting had left the
+    // window instead of centring it.
+    auto main = MainWindow::makeMainWindow(*m_model);
+    main->controller()->setIgnoreMovementUpdates(false);
+    main->window().makeKeyAndOrderFront();
+    main->controller()->showState(m_screen);
+    EXPECT_EQ(store().real("topLeftX"), -1.0);
+    EXPECT_EQ(store().real("topLeftY"), -1.0);
+    ui::Rect frame = main->window().frame();
+    EXPECT_EQ(ui::Point(frame.minX(), frame.maxY()), main->controller()->defaultPosition());
+    main->window().setFrameOrigin({ 210, 160 });
+    EXPECT_EQ(store().real("topLeftX"), 210.0) << "the user's moves are";
+}
+
 TEST_F(MainWindowControllerTest, AWindowWidenedPastItsDisplayMovesBackLeft)
 {
     mainWindow();
