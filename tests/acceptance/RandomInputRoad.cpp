@@ -150,7 +150,10 @@ TEST_P(RandomInputReplay, AFaultFoundOnceStaysMended)
 // 3613441524, on the main window's demo before the program showed its own: the layout pass
 // used a row the log book's table had let go of (the window resized with rows scrolled out
 // of sight).
-INSTANTIATE_TEST_SUITE_P(Seeds, RandomInputReplay, testing::Values(FoundFault { 3613441524, MAINWINDOW_DEMO }),
+// 2, on the program itself: a note window the window manager kept minimized was shown again
+// by its animation, and SDL's wait for the display to map it never ended.
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomInputReplay,
+    testing::Values(FoundFault { 3613441524, MAINWINDOW_DEMO }, FoundFault { 2, "" }),
     [](const testing::TestParamInfo<FoundFault>& info) { return std::to_string(info.param.seed); });
 
 }
