@@ -4,6 +4,8 @@
 
 #include "platform/desktop/IdleTime.h"
 
+#include <cmath>
+
 namespace ostrel {
 
 std::shared_ptr<ActivityMonitor> ActivityMonitor::create()
@@ -32,7 +34,9 @@ ActivityMonitor::~ActivityMonitor()
 void ActivityMonitor::poll()
 {
     uint64_t nanoseconds = m_hid ? m_hid() : 0;
-    m_idleTimeInSeconds = double(nanoseconds / 1'000'000'000u);
+    // The breaks weigh idle time against their own simulated seconds: at a faster clock the
+    // user's minutes away pass as fast as the break's.
+    m_idleTimeInSeconds = std::trunc(double(nanoseconds / 1'000'000u) / 1000.0 * Clock::speed());
 }
 
 }

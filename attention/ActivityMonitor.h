@@ -8,8 +8,8 @@ namespace ostrel {
 
 class SmartTimerWrapper;
 
-// How long the user has not touched keyboard or mouse, in whole seconds, polled once a
-// second. The break screens read it; the application delegate keeps the one monitor.
+// How long the user has not touched keyboard or mouse, in whole seconds of the simulated
+// clock, polled once a second. The break screens read it; the application delegate keeps the one monitor.
 class ActivityMonitor {
 public:
     // Nanoseconds of idle time; 0 when they cannot be read, so the user counts as active.

@@ -1,5 +1,7 @@
 #include "attention/ActivityMonitor.h"
 
+#include "core/Clock.h"
+
 #include "platform/base/RunLoop.h"
 #include "platform/base/Time.h"
 #include "platform/base/VirtualTime.h"
@@ -33,6 +35,19 @@ TEST_F(ActivityMonitorTest, PollsOnceASecondInWholeSeconds)
     m_idle = UINT64_MAX;
     runFor(1);
     EXPECT_EQ(monitor->idleTimeInSeconds(), double(UINT64_MAX / 1'000'000'000u));
+}
+
+TEST_F(ActivityMonitorTest, IdleTimeRunsAtTheClocksSpeed)
+{
+    // Five minutes away pass in five seconds when the clock runs sixty times as fast.
+    Clock::restart(60);
+    auto monitor = ActivityMonitor::create([this] { return m_idle; });
+    m_idle = 5'010'000'000;
+    runFor(1.1);
+    EXPECT_EQ(monitor->idleTimeInSeconds(), 300);
+    Clock::restart(1);
+    runFor(1);
+    EXPECT_EQ(monitor->idleTimeInSeconds(), 5);
 }
 
 TEST_F(ActivityMonitorTest, AnUnreadableIdleTimeCountsTheUserAsActive)

@@ -2,6 +2,7 @@
 
 #include "tests/acceptance/driver/Screenshot.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,6 +51,22 @@ public:
     std::optional<Screenshot> capture();
     std::optional<Screenshot> capture(const Box& box);
     std::optional<Screenshot> capture(WindowId window);
+    // The box once it shows the same picture twice in a row, 100 ms apart: the program has
+    // drawn what it was asked to. None when it is still changing after `seconds`.
+    std::optional<Screenshot> waitForStill(const Box& box, double seconds = 10);
+    std::optional<Screenshot> waitForStill(WindowId window, double seconds = 10);
+    // Until `done` holds for a picture of the box; the last picture taken either way.
+    std::optional<Screenshot> waitForPicture(const Box& box, const std::function<bool(const Screenshot&)>& done,
+        double seconds = 10);
+    // The same for a window wherever it stands meanwhile.
+    std::optional<Screenshot> waitForPicture(WindowId window, const std::function<bool(const Screenshot&)>& done,
+        double seconds = 10);
+
+    // A window of another program, named `name`, shown and holding the keyboard: what a
+    // user works in while the program waits behind. It goes with this desktop.
+    std::optional<WindowId> openOtherProgramsWindow(const std::string& name, const Box& where);
+    // The window holding the keyboard focus, if any.
+    std::optional<WindowId> focusedWindow();
 
 private:
     _XDisplay* m_display { nullptr };
