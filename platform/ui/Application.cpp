@@ -2,6 +2,8 @@
 
 #include "platform/base/Diagnostics.h"
 #include "platform/base/RunLoop.h"
+#include "platform/base/StopSignals.h"
+#include "platform/ui/Alert.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/ToolTipController.h"
 #include "platform/ui/Window.h"
@@ -22,6 +24,12 @@ std::unique_ptr<Application> Application::create(std::unique_ptr<WindowBackend> 
     auto app = std::unique_ptr<Application>(new Application(std::move(backend)));
     s_shared = app.get();
     app->m_backend->attach(*app);
+    // On a display somebody can answer: questions are asked there, never answered by
+    // themselves. Offscreen, the presenter in place (a test's, or the logging one) stays.
+    if (app->m_backend->name() != "offscreen") {
+        app->m_previousAlerts = base::AlertPresenter::install({});
+        Alert::installAsPresenter();
+    }
     return app;
 }
 
@@ -35,6 +43,9 @@ Application::Application(std::unique_ptr<WindowBackend> backend)
 
 Application::~Application()
 {
+    m_stopSignals.reset();
+    if (m_previousAlerts)
+        base::AlertPresenter::install(std::move(*m_previousAlerts));
     m_toolTips.reset();
     // Windows may outlive the application; their display side may not outlive the backend.
     for (auto& window : windows())
@@ -80,9 +91,31 @@ void Application::replyToApplicationShouldTerminate(bool shouldTerminate)
 {
     if (!shouldTerminate || m_terminated)
         return;
+    terminateNow();
+}
+
+void Application::terminateNow()
+{
+    if (m_terminated)
+        return;
     m_terminated = true;
     tell(&ApplicationDelegate::applicationWillTerminate, "ApplicationWillTerminate");
+    m_willTerminateObservers.notify();
     base::RunLoop::main().stop();
+}
+
+ObserverToken Application::addWillTerminateObserver(std::function<void()> observer)
+{
+    return m_willTerminateObservers.add(std::move(observer));
+}
+
+void Application::terminateOnStopSignals(std::function<void(int signal)> heard)
+{
+    m_stopSignals = base::StopSignals::install([this, heard = std::move(heard)](int signal) {
+        if (heard)
+            heard(signal);
+        terminateNow();
+    });
 }
 
 void Application::activate(bool ignoringOtherApps)
@@ -297,7 +330,10 @@ void Application::runModalForWindow(Window& window)
     bool outerStopped = std::exchange(m_modalStopped, false);
     auto keep = window.shared_from_this();
     MonitorId monitor = addLocalMonitor(EventMask::Any, [&window](const Event& event) -> std::optional<Event> {
-        if (event.window() && event.window() != &window && event.type() != Event::Type::MouseMoved)
+        // Windows above the ordinary ones work on: the menus of the window's own pop-ups, the
+        // font and colour panels it opens, the alerts and panels it runs in turn.
+        Window* target = event.window();
+        if (target && target != &window && event.type() != Event::Type::MouseMoved && target->level() <= WindowLevel::Normal)
             return std::nullopt;
         return event;
     });

@@ -466,6 +466,10 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         w.platformDidResize({ e.window.data1 / m_scale, e.window.data2 / m_scale });
         break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_RESTORED:
+        w.platformDidZoom(e.window.event == SDL_WINDOWEVENT_MAXIMIZED);
+        break;
     case SDL_WINDOWEVENT_EXPOSED:
         sw->presentAgain();
         break;

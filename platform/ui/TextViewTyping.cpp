@@ -49,6 +49,8 @@ void TextView::replaceInTextStorage(text::Range range, const text::AttributedStr
     m_anchor = moved(m_anchor);
     growToText();
     setNeedsDisplay();
+    if (auto stored = onStorageChange)
+        stored();
 }
 
 void TextView::typeText(std::u16string typed, bool typing)
@@ -125,9 +127,8 @@ void TextView::drawSpellingMarks(gfx::GraphicsContext& context, double top, doub
     if (!m_spelling)
         m_spelling = std::make_unique<SpellingMarks>();
     const auto& layout = layoutManager();
-    const auto& lines = layout.lines();
-    auto line = std::lower_bound(lines.begin(), lines.end(), top - m_inset.height,
-        [](const text::RichTextLayout::Line& l, double y) { return l.rect.maxY() < y; });
+    auto lines = layout.linesIn(top - m_inset.height, bottom - m_inset.height);
+    auto line = lines.begin();
     bool typingHere = isFocused() && m_editable && !m_selection.length;
     std::size_t lastParagraph = std::u16string::npos;
     const std::u16string& s = m_text.string();
@@ -157,7 +158,7 @@ namespace ui {
 
 bool TextView::performDragOperation(const Pasteboard& pasteboard, Point point)
 {
-    if (!m_editable)
+    if (refuseEdit())
         return false;
     text::AttributedString dropped;
     if (auto rich = pasteboard.richText())

@@ -94,6 +94,8 @@ private:
     };
 
     Program() = default;
+    // Collects the program's end if it came (waiting for it when `block`): true once it has.
+    bool reap(bool block);
     static void collect(int fd, std::chrono::steady_clock::time_point started, std::shared_ptr<Output> output);
 
     pid_t m_pid { -1 };
