@@ -446,6 +446,11 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
     Window& w = sw->window();
     switch (e.window.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
+        // The server focuses only shown windows: word of focus for one we have ordered out
+        // since (a pop-up put away at once) is stale, and would take the keyboard from the
+        // window that holds it now.
+        if (!w.isVisible())
+            break;
         m_application->activate(false);
         if (!w.isKeyWindow() && w.canBecomeKeyWindow())
             m_application->setKeyWindow(&w);

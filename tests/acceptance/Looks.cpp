@@ -53,6 +53,18 @@ bool stripShowsTime(const Screenshot& strip)
     return lightPixels(strip, { strip.width() - 58, 0, 26, strip.height() }) > 20;
 }
 
+bool showsRestScreen(const Screenshot& screen)
+{
+    constexpr gfx::Color black = gfx::Color::rgb(0, 0, 0);
+    int w = screen.width(), h = screen.height();
+    for (Box corner : { Box { 0, 0, 80, 80 }, Box { 0, h - 80, 80, 80 }, Box { w - 80, h - 80, 80, 80 } }) {
+        if (screen.count(corner, black, 0.01) != corner.width * corner.height)
+            return false;
+    }
+    // The dial's outer ring alone is a band of some 25,000 pixels around the middle.
+    return lightPixels(screen, { w / 2 - 320, h / 2 - 320, 640, 640 }) > 15000;
+}
+
 int lightPixels(const Screenshot& picture, const Box& box)
 {
     int n = 0;

@@ -36,6 +36,10 @@ inline double sliderPositionFor(double minutes, double longest = 60) { return (m
 Box statusStripBox(int screenWidth);
 bool stripShowsTime(const Screenshot& strip);
 
+// The rest screen over the whole screen: black to its corners, the break's dial and title
+// in white and grey in its middle.
+bool showsRestScreen(const Screenshot& screen);
+
 // Pixels clearly lighter than the dark background: text drawn in a light colour.
 int lightPixels(const Screenshot& picture, const Box& box);
 

@@ -114,13 +114,18 @@ bool Road::runCommand(const std::string& letters)
 {
     if (!openCommandPopUp()) {
         ADD_FAILURE() << "the command pop-up did not open";
+        shot("no pop-up for " + letters);
         return false;
     }
     auto popUp = desktop().focusedWindow();
     if (!desktop().type(letters) || !desktop().key("Return"))
         return false;
     // Done once the pop-up has handed the keyboard on.
-    return eventually([&] { return desktop().focusedWindow() != popUp; });
+    if (eventually([&] { return desktop().focusedWindow() != popUp; }))
+        return true;
+    ADD_FAILURE() << "the command pop-up stayed after " << letters;
+    shot("pop-up stayed after " + letters);
+    return false;
 }
 
 Box Road::frameOf(WindowId window)

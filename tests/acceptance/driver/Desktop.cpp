@@ -218,6 +218,11 @@ bool Desktop::moveMouse(int x, int y)
     return xdotool({ "mousemove", "--sync", std::to_string(x), std::to_string(y) }).has_value();
 }
 
+bool Desktop::nudgePointer(int pixels)
+{
+    return xdotool({ "mousemove_relative", "--", std::to_string(pixels), "0" }).has_value();
+}
+
 std::optional<Screenshot> Desktop::settled(const Box& box, double seconds)
 {
     auto still = waitForStill(box, seconds);

@@ -60,6 +60,9 @@ public:
     bool mouseDown(int button = 1);
     bool mouseUp(int button = 1);
     bool moveMouse(int x, int y);
+    // The pointer moved `pixels` to the right (left when negative) of where it is: input the
+    // program's idle time sees. Safe from any thread, as it goes through xdotool alone.
+    bool nudgePointer(int pixels);
 
     // The whole screen, a part of it, or the part a window covers, as it shows now.
     std::optional<Screenshot> capture();

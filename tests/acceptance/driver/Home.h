@@ -73,7 +73,7 @@ public:
     // Every day file of the log folder, in name order.
     std::vector<DayFile> dayFiles() const;
     // A day file as another computer sharing the log folder writes it: `computer` is its
-    // identifier in the file's name, `day` its date ("2026-12-07"). Written whole at once,
+    // identifier in the file's name (hexadecimal digits, as every computer's), `day` its date ("2026-12-07"). Written whole at once,
     // as a sync service moves a finished file in.
     std::filesystem::path writeDayFileOfAnotherComputer(
         const std::string& computer, const std::string& day, const std::vector<LoggedSlice>& slices) const;
