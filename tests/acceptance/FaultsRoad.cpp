@@ -137,5 +137,38 @@ TEST_F(FaultsRoad, ADayFileAnotherComputerWritesAppearsInTheLogBook)
     EXPECT_EQ(stop(), "exit 0");
 }
 
+TEST_F(FaultsRoad, ADamagedSettingsFileIsKeptAsideAndTheProgramStartsOnDefaultsSayingSo)
+{
+    const std::string damaged = "{ \"firstLaunch\": false, \"objective\": \"half wri";
+    m_home.writeSettingsText(damaged);
+    auto& program = start();
+    auto main = mainWindow(program);
+    // The alert comes over the main window and holds the keyboard.
+    ASSERT_TRUE(eventually([&] {
+        auto focused = desktop().focusedWindow();
+        return focused && *focused != main;
+    })) << "no word of the damaged settings\n" << program.transcript();
+    auto alert = *desktop().focusedWindow();
+    keep("the settings could not be read", desktop().waitForStill(frameOf(alert)));
+    shot("alert over the main window");
+    EXPECT_TRUE(program.waitForLine("is damaged", 0)) << program.transcript();
+
+    ASSERT_TRUE(desktop().key("Return"));
+    ASSERT_TRUE(eventually([&] { return desktop().focusedWindow() == main; })) << "the alert did not go";
+    // On the defaults the program greets a new user.
+    auto wizard = desktop().waitForPicture(main, [](const Screenshot& picture) {
+        return looks::showsScreen(picture, looks::kWelcomeAndRatingColour);
+    });
+    keep("started on defaults", wizard);
+    EXPECT_TRUE(wizard && looks::showsScreen(*wizard, looks::kWelcomeAndRatingColour));
+    EXPECT_EQ(stop(), "exit 0");
+
+    auto copies = m_home.damagedSettingsCopies();
+    ASSERT_EQ(copies.size(), 1u);
+    std::ifstream copy(copies[0], std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), damaged) << "the copy is not the user's file";
+    EXPECT_TRUE(m_home.settings()) << "the settings file left is unreadable";
+}
+
 }
 }
