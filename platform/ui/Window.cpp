@@ -236,6 +236,7 @@ void Window::orderFront()
 void Window::orderFrontRegardless()
 {
     auto* app = Application::shared();
+    bool wasVisible = m_visible;
     if (!m_visible)
         takeBackdrop();
     m_visible = true;
@@ -244,6 +245,8 @@ void Window::orderFrontRegardless()
         app->windowOrderedFront(*this);
     if (m_displayPending || m_picture.isEmpty())
         display();
+    if (!wasVisible)
+        m_visibilityObservers.notify(*this);
 }
 
 void Window::takeBackdrop()
@@ -277,6 +280,7 @@ void Window::orderOut()
     pushState();
     if (auto* app = Application::shared())
         app->windowOrderedOut(*this);
+    m_visibilityObservers.notify(*this);
 }
 
 void Window::makeKeyAndOrderFront()
@@ -364,6 +368,11 @@ void Window::resignedKey()
 ObserverToken Window::addResignKeyObserver(std::function<void(Window&)> observer)
 {
     return m_resignKeyObservers.add(std::move(observer));
+}
+
+ObserverToken Window::addVisibilityObserver(std::function<void(Window&)> observer)
+{
+    return m_visibilityObservers.add(std::move(observer));
 }
 
 void Window::setAlphaValue(double alpha)

@@ -72,6 +72,37 @@ TEST_F(ActivityMonitorTest, AMonitorThatGoesStopsPolling)
     EXPECT_EQ(base::RunLoop::main().timerCount(), 0u);
 }
 
+TEST_F(ActivityMonitorTest, UnreadItRestsAndAReadWakesItWithAFreshValue)
+{
+    int polls = 0;
+    auto monitor = ActivityMonitor::create([&] {
+        ++polls;
+        return m_idle;
+    });
+    // Read every second, as the breaks read it: it polls on.
+    for (int second = 0; second < 15; ++second) {
+        runFor(1);
+        monitor->idleTimeInSeconds();
+    }
+    EXPECT_EQ(polls, 15);
+    EXPECT_FALSE(monitor->isResting());
+
+    // Nobody asks: after ten seconds it stops waking the program.
+    runFor(12);
+    EXPECT_TRUE(monitor->isResting());
+    int polled = polls;
+    runFor(30);
+    EXPECT_EQ(polls, polled);
+    EXPECT_EQ(base::RunLoop::main().timerCount(), 0u);
+
+    // The next reader gets the idle time of now, not of before the rest, and the polls resume.
+    m_idle = 42'500'000'000;
+    EXPECT_EQ(monitor->idleTimeInSeconds(), 42);
+    m_idle = 43'000'000'000;
+    runFor(1.1);
+    EXPECT_EQ(monitor->idleTimeInSeconds(), 43);
+}
+
 TEST_F(ActivityMonitorTest, TheDesktopBackEndAnswersWithOrWithoutADisplay)
 {
     auto monitor = ActivityMonitor::create();
