@@ -3,6 +3,7 @@
 #include "shell/AppDelegate.h"
 #include "shell/DefaultSettings.h"
 #include "shell/DockManager.h"
+#include "shell/HelpHooks.h"
 #include "shell/MainController.h"
 #include "shell/MainMenuBar.h"
 #include "shell/OmniFocusHelper.h"
@@ -173,6 +174,7 @@ void StartUp::run()
 {
     installHooks();
     makeObjects();
+    installHelpHooks(appDelegate.get());
     wake();
     m_application.setMainMenu(menus.mainMenu);
     m_application.finishLaunching();

@@ -92,13 +92,14 @@ ApplicationMenus ApplicationMenus::build(MainController& controller, DockManager
     for (const auto& item : { items.startTimeSliceDockMenuItem, items.pauseTimeSliceDockMenuItem, items.endTimeSliceDockMenuItem, items.startTimedBreakDockMenuItem,
              separator(), make.command("Show Ostrel", "bringToFront:"), gearSwitch,
              MenuMaker::submenu("Background Sound", backgroundSoundMenu(store, menus.statusBackgroundSoundsMenu)), separator(),
-             make.command("Quit Ostrel", "terminate:") })
+             make.command("Preferences\u2026", "showPreferencesDialog:"), make.command("Quit Ostrel", "terminate:") })
         status.addItem(item);
     dock.setGearMenuDockSwitchingMenuItem(gearSwitch);
 
     auto mainSwitch = ui::MenuItem::create(DockManager::menuLabelForValue(true));
     dock.setMainMenuDockSwitchingMenuItem(mainSwitch);
-    auto application = MenuMaker::menu("Ostrel", { make.command("Check for Updates\u2026", "checkForUpdates:"), separator(), mainSwitch,
+    auto application = MenuMaker::menu("Ostrel", { make.command("Preferences\u2026", "showPreferencesDialog:", ","),
+                                                      make.command("Check for Updates\u2026", "checkForUpdates:"), separator(), mainSwitch,
                                                       separator(), make.command("Hide Ostrel", "hide:", "h"), separator(),
                                                       make.command("Quit Ostrel", "terminate:", "q") });
 

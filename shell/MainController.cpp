@@ -5,6 +5,7 @@
 #include "shell/DockManager.h"
 #include "shell/MailingListManager.h"
 #include "shell/OstrelStatusItemButtonController.h"
+#include "shell/PreferencesValueTransformers.h"
 #include "shell/SandboxHelper.h"
 #include "shell/ShellState.h"
 
@@ -61,9 +62,10 @@ void MainController::initialize()
     classIsSetUp = true;
     zr_log("Ostrel Launching");
     zr_log("*******************");
-    // The others of the five come with the preferences, which read them.
+    // The five by name: these two, and the preferences window's three.
     ValueTransformer::setValueTransformer(std::make_shared<StringToTokenArrayTransformer>(), "StringToTokenArrayTransformer");
     ValueTransformer::setValueTransformer(std::make_shared<StringToDateTransformer>(), "StringToDateTransformer");
+    registerPreferencesValueTransformers();
     ostrel::prepareDefaults();
     auto store = base::Defaults::standard();
     if (store->boolean("firstLaunch")) {

@@ -126,6 +126,13 @@ public:
     void revealUserLogFolder(const base::Sender& sender = {});
     void exportAsCSV(const base::Sender& sender = {});
     void showHelp(const base::Sender& sender = {});
+    // The preferences window, run modally; the second opens it on the distractions pane.
+    void showPreferencesDialog(const base::Sender& sender = {});
+    void showPreferencesDialogWithDistractionPanePreselected(const base::Sender& sender = {});
+    // Help on the integrations, in the help pad.
+    void showOmniFocusIntegrationHelp(const base::Sender& sender = {});
+    void showThingsIntegrationHelp(const base::Sender& sender = {});
+    void showNoiseMachineIntegrationHelp(const base::Sender& sender = {});
     void openUserManual(const base::Sender& sender = {});
     void openVideoTutorial(const base::Sender& sender = {});
     void showContactLink(const base::Sender& sender = {});

@@ -288,7 +288,10 @@ void Application::runModalForWindow(Window& window)
     bool outerStopped = std::exchange(m_modalStopped, false);
     auto keep = window.shared_from_this();
     MonitorId monitor = addLocalMonitor(EventMask::Any, [&window](const Event& event) -> std::optional<Event> {
-        if (event.window() && event.window() != &window && event.type() != Event::Type::MouseMoved)
+        // Windows above the ordinary ones work on: the menus of the window's own pop-ups, the
+        // font and colour panels it opens, the alerts and panels it runs in turn.
+        Window* target = event.window();
+        if (target && target != &window && event.type() != Event::Type::MouseMoved && target->level() <= WindowLevel::Normal)
             return std::nullopt;
         return event;
     });

@@ -116,7 +116,8 @@ public:
     void removeMonitor(MonitorId id);
 
     // Shows the window and runs a nested modal run for it until stopModal() or the window
-    // closes; other windows keep drawing but take no input meanwhile.
+    // closes; other ordinary windows keep drawing but take no input meanwhile (menus, panels
+    // and alerts above them do).
     void runModalForWindow(Window& window);
     void stopModal();
     Window* modalWindow() const { return m_modalWindow; }

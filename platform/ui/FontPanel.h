@@ -22,6 +22,9 @@ public:
     static FontPanel& shared();
 
     void show(const gfx::Font& current, Picked picked);
+    // Whoever the panel reports to now; a window that borrowed the panel gives it back.
+    const Picked& picked() const { return m_picked; }
+    void setPicked(Picked picked) { m_picked = std::move(picked); }
     void close();
     bool isVisible() const;
     Window* window() const { return m_window.get(); }

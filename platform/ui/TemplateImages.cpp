@@ -78,6 +78,33 @@ void stopSign(const gfx::Rect& r)
     context.endTransparencyLayer();
 }
 
+void outwardArrow(const gfx::Rect& r)
+{
+    gfx::Path ring = gfx::Path::oval(r.insetBy(1, 1));
+    ring.setLineWidth(1.2);
+    ring.stroke();
+    // From the middle up to the right (y up), with its head.
+    gfx::Path arrow;
+    arrow.moveTo({ r.midX() - 2, r.midY() - 2 });
+    arrow.lineTo({ r.maxX() - 3.2, r.maxY() - 3.2 });
+    arrow.moveTo({ r.maxX() - 6.5, r.maxY() - 3.2 });
+    arrow.lineTo({ r.maxX() - 3.2, r.maxY() - 3.2 });
+    arrow.lineTo({ r.maxX() - 3.2, r.minY() + 5.5 });
+    arrow.setLineWidth(1.6);
+    arrow.setLineCap(gfx::LineCap::round);
+    arrow.setLineJoin(gfx::LineJoin::round);
+    arrow.stroke();
+}
+
+void minus(const gfx::Rect& r)
+{
+    gfx::Path path;
+    path.moveTo({ r.minX() + 1, r.midY() });
+    path.lineTo({ r.maxX() - 1, r.midY() });
+    path.setLineWidth(2);
+    path.stroke();
+}
+
 }
 
 std::shared_ptr<gfx::Image> checkMark() { return templateImage({ 12, 12 }, tick); }
@@ -95,5 +122,9 @@ std::shared_ptr<gfx::Image> rightTriangle()
 }
 
 std::shared_ptr<gfx::Image> stop() { return templateImage({ 14, 14 }, stopSign); }
+
+std::shared_ptr<gfx::Image> followLink() { return templateImage({ 12, 12 }, outwardArrow); }
+
+std::shared_ptr<gfx::Image> remove() { return templateImage({ 12, 12 }, minus); }
 
 }

@@ -21,5 +21,9 @@ std::shared_ptr<gfx::Image> leftTriangle();
 std::shared_ptr<gfx::Image> rightTriangle();
 // A round stop sign with a cross, 14 x 14.
 std::shared_ptr<gfx::Image> stop();
+// A ring with an arrow leaving it to the top right: follow a link elsewhere, 12 x 12.
+std::shared_ptr<gfx::Image> followLink();
+// A minus, 12 x 12.
+std::shared_ptr<gfx::Image> remove();
 
 }

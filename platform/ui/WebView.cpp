@@ -28,24 +28,6 @@ namespace ui {
 
 namespace {
 
-// A file URL for a path: everything but unreserved characters and "/" is escaped, so a page
-// named with "#", "?" or "%" is the page the browser opens.
-std::string fileUrlFor(const fs::path& path)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    std::string url = "file://";
-    for (unsigned char c : path.string()) {
-        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
-            url += char(c);
-        } else {
-            url += '%';
-            url += hex[c >> 4];
-            url += hex[c & 15];
-        }
-    }
-    return url;
-}
-
 std::string percentDecoded(const std::string& text)
 {
     std::string out;
@@ -126,7 +108,7 @@ std::shared_ptr<gfx::Image> renderPage(const fs::path& browser, const fs::path& 
     std::vector<std::string> argv { browser.string(), "--headless", "--no-sandbox", "--disable-gpu", "--hide-scrollbars",
         "--no-first-run", "--user-data-dir=" + (folder / "profile").string(),
         "--window-size=" + std::to_string(width) + "," + std::to_string(height), "--screenshot=" + shot.string(),
-        fileUrlFor(page) };
+        WebView::fileUrl(page) };
     if (scale != 1)
         argv.insert(argv.end() - 1, "--force-device-scale-factor=" + std::to_string(scale));
     auto spawned = desktop::ChildProcess::spawn(argv, { .silent = true }, "web view: could not run " + browser.string());
@@ -142,6 +124,22 @@ std::shared_ptr<gfx::Image> renderPage(const fs::path& browser, const fs::path& 
     return picture;
 }
 
+}
+
+std::string WebView::fileUrl(const fs::path& path)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (unsigned char c : path.string()) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            url += char(c);
+        } else {
+            url += '%';
+            url += hex[c >> 4];
+            url += hex[c & 15];
+        }
+    }
+    return url;
 }
 
 std::optional<fs::path> WebView::browser()
@@ -177,7 +175,7 @@ WebView::~WebView() { ++*m_generation; }
 
 std::string WebView::url() const
 {
-    return m_index < 0 ? std::string {} : fileUrlFor(m_history[static_cast<std::size_t>(m_index)]);
+    return m_index < 0 ? std::string {} : fileUrl(m_history[static_cast<std::size_t>(m_index)]);
 }
 
 bool WebView::load(const std::string& fileUrl)
@@ -225,11 +223,41 @@ void WebView::show(std::size_t index)
         m_card->removeFromSuperview();
         m_card.reset();
     }
-    if (browser())
-        render();
-    else
+    if (!browser()) {
         showCard();
+        return;
+    }
+    m_renderWaiting = true;
+    renderIfWaiting();
 }
+
+bool WebView::isInSight() const { return window() && window()->isVisible() && !isHiddenOrHasHiddenAncestor(); }
+
+void WebView::renderIfWaiting()
+{
+    if (!m_renderWaiting || !isInSight() || m_index < 0)
+        return;
+    m_renderWaiting = false;
+    render();
+}
+
+void WebView::renderSoon()
+{
+    if (!m_renderWaiting || m_renderPosted)
+        return;
+    // After the current turn: a page loaded right after the view came into sight is drawn
+    // in place of the one that waited, and the browser runs once.
+    m_renderPosted = true;
+    std::weak_ptr<View> weak = weak_from_this();
+    base::RunLoop::main().post([weak] {
+        if (auto view = std::static_pointer_cast<WebView>(weak.lock())) {
+            view->m_renderPosted = false;
+            view->renderIfWaiting();
+        }
+    });
+}
+
+void WebView::viewDidMoveToWindow() { renderSoon(); }
 
 void WebView::render()
 {
@@ -292,6 +320,7 @@ void WebView::showCard()
 
 void WebView::layout()
 {
+    renderSoon();
     if (!m_card)
         return;
     m_card->setFrame(bounds());
@@ -320,6 +349,8 @@ void WebView::mouseDown(const Event&)
 
 void WebView::draw(gfx::GraphicsContext& context, const Rect&)
 {
+    // A window shown again, or a pad opened, draws the view before anything else tells it.
+    renderSoon();
     context.setFillColor(m_picture ? gfx::colors::white : ControlLook::kMenu);
     context.fillRect(bounds());
     if (!m_picture)

@@ -18,6 +18,8 @@ class Button;
 // a picture in the background and shown when ready; a click opens the live page in the
 // default browser. Without a browser the view shows a card with the page's title and a
 // button that opens it. Only local files are loaded: the program's help and chart pages.
+// The browser runs only for a view in a visible window: a page loaded while the view is
+// hidden (a closed pad) is drawn when the view comes into sight.
 class WebView : public View {
 public:
     static std::shared_ptr<WebView> create();
@@ -45,6 +47,10 @@ public:
     const std::shared_ptr<gfx::Image>& picture() const { return m_picture; }
     bool showsCard() const { return m_card != nullptr; }
 
+    // A file URL for a path: everything but unreserved characters and "/" is escaped, so a
+    // page named with "#", "?" or "%" is the page the browser opens.
+    static std::string fileUrl(const std::filesystem::path& path);
+
     // The headless browser used: the first of chromium, chromium-browser found on PATH,
     // or the one set here (an empty path: none, as on a system without one).
     static std::optional<std::filesystem::path> browser();
@@ -56,6 +62,7 @@ public:
     void draw(gfx::GraphicsContext& context, const Rect& dirty) override;
     void mouseDown(const Event& event) override;
     void layout() override;
+    void viewDidMoveToWindow() override;
 
 protected:
     WebView();
@@ -63,6 +70,10 @@ protected:
 private:
     void show(std::size_t index);
     void render();
+    bool isInSight() const;
+    // The page waiting for the view to come into sight is drawn now, if it can be.
+    void renderIfWaiting();
+    void renderSoon();
     void finished(std::shared_ptr<gfx::Image> picture);
     void showCard();
     void openLive();
@@ -71,6 +82,8 @@ private:
     int m_index { -1 };
     std::string m_title;
     bool m_loading { false };
+    bool m_renderWaiting { false };
+    bool m_renderPosted { false };
     std::shared_ptr<gfx::Image> m_picture;
     std::shared_ptr<View> m_card;
     // Each render carries the generation it was asked for; a late one for an earlier page is dropped.

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/DataModel.h"
+#include "core/KeyCombo.h"
+#include "viewkit/NiblessViewController.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ostrel {
+
+class KeyComboRecorderView;
+class KeyComboRecorderViewBinding;
+
+// The shortcuts pane: the application's ten global hot keys, one row each, a label and a
+// recorder bound to the data model's setting. A combination another row already uses is
+// refused. What is recorded is stored at once; the hot keys themselves change when the
+// preferences window closes and registers them all again.
+class ShortcutsPreferencesViewController : public NiblessViewController {
+public:
+    static constexpr double kWidth = 500;
+    static constexpr double kRowPitch = 28;
+    static constexpr double kRowHeight = 30;
+    static constexpr double kLabelRightEdge = 200;
+    static constexpr double kRecorderLeftEdge = 208;
+
+    using Row = std::pair<std::string, std::shared_ptr<DataModel::KeyComboVariable>>;
+
+    // Over the shared data model; a test gives a model of its own (which outlives the controller).
+    static std::shared_ptr<ShortcutsPreferencesViewController> create();
+    static std::shared_ptr<ShortcutsPreferencesViewController> create(DataModel& model, bool delayedBuild = false);
+    ~ShortcutsPreferencesViewController() override;
+
+    const std::vector<Row>& shortcutsList() const { return m_shortcutsList; }
+    void build() override;
+
+    // The recorders, row by row, once built.
+    const std::vector<std::shared_ptr<KeyComboRecorderView>>& recorders() const { return m_recorders; }
+    // Whether the recorder of a row may take the combination.
+    bool isValid(const KeyCombo& combo, std::size_t row) const;
+    // A row's combination as the check reads it: what is stored, or the default when nothing
+    // readable is.
+    std::optional<KeyCombo> currentCombination(std::size_t row) const;
+
+protected:
+    friend class NiblessViewController;
+    explicit ShortcutsPreferencesViewController(DataModel& model);
+
+private:
+    DataModel* m_model { nullptr };
+    std::vector<Row> m_shortcutsList;
+    std::vector<std::shared_ptr<KeyComboRecorderView>> m_recorders;
+    std::vector<std::shared_ptr<KeyComboRecorderViewBinding>> m_bindings;
+};
+
+}
