@@ -146,7 +146,7 @@ void TimedBreakRunningState::buildButtons()
     std::weak_ptr<BaseState> weakSelf = weak_from_this();
     auto finish = factory.pushButton("Finish", [weakSelf] {
         if (auto self = weakSelf.lock())
-            BreakScreenSupport::fire(*self, "aborted");
+            self->fireTransition("aborted");
     }, [](LayoutConstraintMaker& maker) { maker.container().place(A::Right, A::Right).pin(A::CenterY, A::CenterY, 0); });
     finish->setKeyEquivalent("\r");
     auto hide = factory.pushButton("Hide", [] { BreakScreenSupport::hideApplication(); },
@@ -182,7 +182,7 @@ void TimedBreakRunningState::deactivate()
     model().useOneTimeOnlyBreakDurationThisTimeOnly = false;
 }
 
-void TimedBreakRunningState::handleTimerElapsed() { BreakScreenSupport::fire(*this, "elapsed"); }
+void TimedBreakRunningState::handleTimerElapsed() { fireTransition("elapsed"); }
 
 std::string TimedBreakRunningState::menuItemText()
 {
