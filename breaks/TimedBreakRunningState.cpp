@@ -8,7 +8,6 @@
 
 #include "core/Clock.h"
 #include "drawing/OstrelStyleKit.h"
-#include "viewkit/BezierPathUtility.h"
 #include "viewkit/BreakElapsedAndEndTimeIndicatorHideableFragmentWall.h"
 #include "viewkit/BreakRemainingAndTotalTimeIndicatorHideableFragmentWall.h"
 #include "viewkit/BubbleViewForTimedState.h"
@@ -104,20 +103,8 @@ void TimedBreakRunningState::buildDurationSections()
     m_durationSlider->setAllowsTickMarkValuesOnly(true);
     stack.addFragment(sliderWall);
 
-    m_bubbleView = BubbleViewForTimedState::createNewTimeBubbleView(m_durationSlider);
-    m_bubbleView->setTimedState(std::static_pointer_cast<TimedBreakRunningState>(shared_from_this()));
+    m_bubbleView = makeRunningBubbleView(m_durationSlider);
     model().addBreakDurationListener(m_bubbleView);
-    for (const auto& bubble : m_bubbleView->bubbleViews()) {
-        bubble->setHidden(true);
-        bubble->setGradient(BezierPathUtility::purpleGradient());
-    }
-    std::weak_ptr<BubbleViewForTimedState> weakBubbles = m_bubbleView;
-    addUpdatableView(GenericUpdateViewTypeImplementation::create([weakBubbles] {
-        if (auto bubbles = weakBubbles.lock()) {
-            bubbles->positionBubbleViews();
-            bubbles->setNeedsDisplay();
-        }
-    }));
     stack.addFragment(HideableFragmentWall::embedViewInHideableFragment(m_bubbleView, "hideBubblesInTBRunningState", false, false));
 
     auto mini = MiniRemainingBreakDurationTimeIndicatorWall::create(std::static_pointer_cast<TimedBreakRunningState>(shared_from_this()));
