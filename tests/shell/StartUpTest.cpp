@@ -9,6 +9,7 @@
 #include "shell/SandboxHelper.h"
 #include "viewkit/SmartMenuItem.h"
 
+#include "platform/base/KeyCodes.h"
 #include "platform/desktop/Autostart.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuItem.h"
@@ -153,6 +154,23 @@ TEST_F(StartUpTest, TheStatusMenuHasTheCommandsAndAScreensBlockGoesAboveItsFirst
     manager.removeAllItems();
     EXPECT_EQ(titles(status).size(), 11u);
     EXPECT_TRUE(app().mainMenu()->itemWithTitle("Debug"));
+}
+
+TEST_F(StartUpTest, CtrlWClosesADialogRunOverTheWindowElseHidesTheProgram)
+{
+    launch();
+    drain();
+    auto ctrlW = [this](ui::Window& window) {
+        backend().press(window, static_cast<std::uint16_t>(base::KeyCode::W), "w", ui::ModifierFlag::Command);
+    };
+    auto dialog = ui::Window::create(ui::Rect(100, 100, 200, 100), ui::WindowStyle::Titled | ui::WindowStyle::Closable);
+    base::RunLoop::main().post([&] { ctrlW(*dialog); });
+    app().runModalForWindow(*dialog);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(app().isHidden()) << "only the dialog closed";
+
+    ctrlW(mainWindow());
+    EXPECT_TRUE(app().isHidden()) << "the main window closes by hiding the program";
 }
 
 }
