@@ -17,7 +17,8 @@ namespace base {
 // program registers at start-up. A stored value always wins over a registered one; a later
 // registration of a key replaces an earlier one. Stored values live in a JSON file that is
 // rewritten atomically; a damaged file is moved aside and the program starts on the
-// registered defaults. Main thread only.
+// registered defaults, and temporaries of writes cut short are removed when a store opens
+// its file. Main thread only.
 class Defaults {
 public:
     using ObserverId = std::uint64_t;
