@@ -170,6 +170,10 @@ void ModernUIState::addUpdatableView(std::shared_ptr<UpdatedViewType> view)
 
 void ModernUIState::updateUpdatableViews()
 {
+    // For the eye only: while the window is off the screen they wait, and its coming back
+    // brings them up to date (see activate()).
+    if (auto* window = m_fragmentStackView ? m_fragmentStackView->window() : nullptr; window && !window->isVisible())
+        return;
     // A view's refresh may add views; those wait for the next refresh.
     auto views = m_updatableViewList;
     for (const auto& view : views)
