@@ -13,6 +13,7 @@
 #include "platform/ui/Application.h"
 
 #include <csignal>
+#include <cstdio>
 #include <optional>
 #include <poll.h>
 #include <string>
@@ -37,6 +38,9 @@ std::optional<std::string> linkArgument(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // Some diagnostic lines go to standard output: a line at a time, so that in a session's
+    // log or a pipe they keep their order with the rest rather than coming a buffer late.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     // SIGINT and SIGTERM arrive as a readable fd in the loop rather than as handlers, so the
     // program ends between two pieces of work, in any mode, even with an alert up. Blocked
     // before anything is read, so that no read can keep them from ending us.

@@ -70,10 +70,15 @@ void FastTypeTextViewDelegate::textDidChange()
     auto* view = m_textView;
     if (!view || m_applyingShortcuts)
         return;
-    // An undo or redo puts back what was: it is no typing to rewrite, and no change to save.
+    // An undo or redo puts back what was, and pasted, dropped or restyled text was not typed:
+    // no shortcut answers them (the write they need is asked for all the same).
     auto& undo = view->undoManager();
     if (undo.isUndoing() || undo.isRedoing())
         return;
+    if (!view->lastChangeWasTyped()) {
+        updateTextToolbar();
+        return;
+    }
     m_applyingShortcuts = true;
     m_groupOpen = false;
     const std::u16string newline = u"\n";
@@ -273,9 +278,15 @@ void FastTypeTextViewDelegate::updateTextToolbar()
     text::FontTraits::isItalic(font) ? indicators->activateItalicsIndicator() : indicators->deactivateItalicsIndicator();
 }
 
+void FastTypeTextViewDelegate::textStorageDidChange()
+{
+    // Only a page of a pad is written; the objective fields are kept by their owners.
+    if (m_textView && m_textView->backingStoreDescriptor() && m_textView->hasPage())
+        triggerDelayedWrite();
+}
+
 void FastTypeTextViewDelegate::triggerDelayedWrite()
 {
-    std::lock_guard lock(m_lock);
     if (m_pendingWriteTimer)
         return;
     std::weak_ptr<FastTypeTextViewDelegate> weakSelf = weak_from_this();
@@ -288,29 +299,36 @@ void FastTypeTextViewDelegate::triggerDelayedWrite()
 
 void FastTypeTextViewDelegate::timerFireMethod()
 {
-    std::shared_ptr<base::Timer> fired;
-    {
-        std::lock_guard lock(m_lock);
-        fired = std::move(m_pendingWriteTimer);
-    }
-    // Not under the lock: a failed write shows an alert, and the next change may ask for a
-    // write while it is up.
+    // Let go of first: a failed write shows an alert, and a change made while it is up asks
+    // for a write of its own.
+    std::shared_ptr<base::Timer> fired = std::move(m_pendingWriteTimer);
     zr_log("FastTypeDelegate: saving my text view on timer");
     save();
     if (fired)
         fired->invalidate();
 }
 
-bool FastTypeTextViewDelegate::save()
+bool FastTypeTextViewDelegate::save(FailureNotice notice)
 {
     auto* view = m_textView;
-    if (!view || !view->backingStoreDescriptor())
+    if (!view || !view->backingStoreDescriptor() || !view->hasPage())
         return true;
     auto& descriptor = *view->backingStoreDescriptor();
     std::string page = descriptor.index().selectedID().value_or(descriptor.folderPath());
-    if (view->isShowingUnreadablePage()) {
+    switch (view->pageLock()) {
+    case NowAndLaterBoardTextView::PageLock::unreadable:
         zr_log("not saving %s: it could not be read, and writing would lose what it holds", page.c_str());
         return true;
+    case NowAndLaterBoardTextView::PageLock::fileReadOnly:
+        zr_log("not saving %s: its file is read-only", page.c_str());
+        return true;
+    case NowAndLaterBoardTextView::PageLock::none:
+        break;
+    }
+    // Written now: a write still pending would only write the same again.
+    if (m_pendingWriteTimer) {
+        m_pendingWriteTimer->invalidate();
+        m_pendingWriteTimer.reset();
     }
     zr_log("saving backing store descriptor: %s", page.c_str());
     if (BackingStoreManager::sharedManager().write(view->textStorage(), descriptor, view->documentAttributes())) {
@@ -318,7 +336,8 @@ bool FastTypeTextViewDelegate::save()
         return true;
     }
     zr_log("could not save the pad page %s", page.c_str());
-    if (!m_failureShown) {
+    bool tell = notice == FailureNotice::always || (notice == FailureNotice::onceUntilWritten && !m_failureShown);
+    if (tell) {
         m_failureShown = true;
         base::AlertRequest alert;
         alert.message = "The pad page could not be saved.";

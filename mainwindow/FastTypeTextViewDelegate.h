@@ -3,7 +3,6 @@
 #include "platform/text/AttributedString.h"
 
 #include <memory>
-#include <mutex>
 #include <string>
 
 namespace base {
@@ -39,7 +38,11 @@ public:
         text::Range selection;
     };
 
+    // After the user's change: the typing shortcuts, for typed text only (not for pasting,
+    // dropping, a style command or undo), and the indicators.
     void textDidChange();
+    // After any change of the page's text: a write is due.
+    void textStorageDidChange();
     void textViewDidChangeTypingAttributes() { updateTextToolbar(); }
     void updateTextToolbar();
     // Strikes out the line of the insertion point and moves to the end of the next one.
@@ -53,10 +56,14 @@ public:
     void triggerDelayedWrite();
     bool hasPendingWrite() const { return m_pendingWriteTimer != nullptr; }
     void timerFireMethod();
-    // Writes the page now. False when it could not be written (the user is told once, until a
-    // write succeeds again); a page shown read-only because it could not be read is never
-    // written, and counts as saved.
-    bool save();
+    // Who hears of a write that failed: the delayed write tells once, until a write succeeds
+    // again; a step the user asked for (a new or another page) tells every time; quitting
+    // only logs, as nobody can be asked any more.
+    enum class FailureNotice { onceUntilWritten, always, logOnly };
+    // Writes the page now. False when it could not be written. A page not read yet, or shown
+    // read-only (it could not be read, or its file is read-only), is never written and
+    // counts as saved.
+    bool save(FailureNotice notice = FailureNotice::onceUntilWritten);
 
     // What a separator shortcut puts in: 32 box-drawing rules.
     static const std::u16string& separatorLine();
@@ -72,7 +79,6 @@ private:
 
     NowAndLaterBoardTextView* m_textView { nullptr };
     std::shared_ptr<base::Timer> m_pendingWriteTimer;
-    std::mutex m_lock;
     bool m_applyingShortcuts { false };
     bool m_groupOpen { false };
     bool m_failureShown { false };

@@ -4,6 +4,7 @@
 
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/Path.h"
+#include "platform/ui/PopUpButton.h"
 
 #include <cmath>
 
@@ -42,6 +43,20 @@ void LogBookColumnView::draw(gfx::GraphicsContext& context, const ui::Rect&)
     double durationWidth = std::round(date.width() * 0.5);
     drawLabel(context, durationAttributedString, ui::Rect(std::round(durationWidth * 0.5), date.minY() - 2.0, durationWidth, 14.0));
     drawLabel(context, focusLevelAttributedString, date.offsetBy(-8.0, -2.0));
+    // The row menu's arrow is drawn light, as on the window's dark controls: it sits on a
+    // dark badge here, or it would hardly show on the light row.
+    for (const auto& subview : subviews()) {
+        if (!dynamic_cast<ui::PopUpButton*>(subview.get()) || subview->isHidden())
+            continue;
+        // Under the arrow, which stands 10 points in from the menu's right edge.
+        ui::Rect arrow = subview->frame();
+        double side = 12.0;
+        ui::Rect badge(arrow.maxX() - 10.0 - side / 2, arrow.midY() - side / 2, side, side);
+        context.save();
+        context.setFillColor(gfx::Color::white(0.3, 1.0));
+        gfx::Path::roundedRect(badge, 3.0, 3.0).fill();
+        context.restore();
+    }
     if (tagAttributedString)
         drawLabel(context, tagAttributedString, ui::Rect(bounds().minX(), bounds().minY(), bounds().width() - 8.0, 18.0));
     context.save();

@@ -28,4 +28,13 @@ void LogBookTableView::layout()
         changed();
 }
 
+void LogBookTableView::viewDidMoveToWindow()
+{
+    ui::TableView::viewDidMoveToWindow();
+    if (window()) {
+        m_laidOutWidth = -1;
+        setNeedsLayout();
+    }
+}
+
 }

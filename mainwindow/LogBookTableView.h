@@ -17,6 +17,9 @@ public:
 
     void draw(gfx::GraphicsContext& context, const ui::Rect& dirty) override;
     void layout() override;
+    // Back in sight (the editor closed): its rows are measured again at the next layout, as
+    // those read while it was away got no width to measure at.
+    void viewDidMoveToWindow() override;
 
 protected:
     LogBookTableView() = default;

@@ -5,6 +5,7 @@
 #include "mainwindow/LogEntryEditor.h"
 #include "mainwindow/NowAndLaterBoardManager.h"
 #include "mainwindow/ObjectiveTextView.h"
+#include "mainwindow/SpecialScroller.h"
 
 #include "core/Clock.h"
 #include "core/DateHelper.h"
@@ -22,6 +23,7 @@
 
 #include "platform/base/AlertPresenter.h"
 #include "platform/base/Defaults.h"
+#include "platform/base/Files.h"
 #include "platform/desktop/Opener.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/PopUpButton.h"
@@ -31,6 +33,7 @@
 #include <glib.h>
 
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 namespace ostrel {
@@ -72,6 +75,10 @@ void LogBookTableViewController::build()
 {
     auto view = Wall::create();
     setView(view);
+    // Wide enough for the editor's first row (title, date and the duration in words).
+    LayoutConstraintMaker width(*view);
+    width.minWidth(kMinimumWidth);
+    view->addConstraints(width.constraints());
     m_tabWall = TabWall::create();
     view->factory().internalAddBrick(m_tabWall, [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
     m_logBookTab = m_tabWall->createNewWall();
@@ -93,6 +100,9 @@ void LogBookTableViewController::build()
     m_scrollView->setDrawsBackground(false);
     m_scrollView->setHasVerticalScroller(true);
     m_scrollView->setAutohidesScrollers(true);
+    m_scrollView->setVerticalScroller(SpecialScroller::create());
+    // Beside the rows, not over their menus.
+    m_scrollView->setScrollerBeside(true);
     m_scrollView->setContentCompressionResistancePriority(750, ui::Orientation::Vertical);
     m_logBookTab->factory().internalAddBrick(m_scrollView, [](LayoutConstraintMaker& maker) {
         maker.container().pin(A::Top, A::Top, 0).pin(A::Bottom, A::Bottom, 0).pin(A::Left, A::Left, 0).pin(A::Right, A::Right, 0);
@@ -153,25 +163,13 @@ double LogBookTableViewController::heightOfRow(ui::TableView& table, int row)
     if (!record)
         return table.rowHeight();
     double extra = record->tagString().empty() ? 33.0 : 56.0;
-    // Out of sight (the pad closed) the table has no width worth laying out for: the rows
-    // are measured once it shows.
+    // Out of sight (the pad closed, the editor showing) the table has no width worth laying
+    // out for: the rows are measured once it shows again.
     if (!table.window() || table.bounds().width() < 1)
         return extra;
-    double width = table.bounds().width() - 20.0;
-    if (width != m_measuredWidth || !(m_rowTextDefaults.font == m_measuredDefaults.font)
-        || !(m_rowTextDefaults.color == m_measuredDefaults.color)) {
-        // Heights kept in the records hold for the width and fonts they were measured with.
-        for (const auto& shown : m_dataSet)
-            shown->setLastHeight(-1.0);
-        m_measuredWidth = width;
-        m_measuredDefaults = m_rowTextDefaults;
-    }
-    // A record keeps its height, and a reload brings back the same records for every file
-    // that did not change: only new ones are laid out, and only when their objective was
-    // not measured before.
-    if (double kept = record->lastHeight(); kept != -1.0)
-        return kept;
-    double height = m_rowHeights.textHeight(record->objectiveText(), width, m_rowTextDefaults) + extra;
+    // One cache for every row: it knows the width and fonts its heights hold for, and a
+    // reload's new records find their objectives' heights there.
+    double height = m_rowHeights.textHeight(record->objectiveText(), table.bounds().width() - 20.0, m_rowTextDefaults) + extra;
     record->setLastHeight(height);
     return height;
 }
@@ -322,6 +320,7 @@ void LogBookTableViewController::deleteRow(int row)
         alert.message = "Are you sure you want to permanently delete this time slice?";
         alert.informativeText = "This operation cannot be undone.";
         alert.buttons = { "OK", "Cancel" };
+        alert.destructive = true;
         if (base::AlertPresenter::present(alert).button != 0)
             return;
         m_dateThatDeletionAlertWasLastAccepted = now;
@@ -329,12 +328,34 @@ void LogBookTableViewController::deleteRow(int row)
     m_editUUID = record->uuid();
     // The entry is the one at this place of its file, whatever other entry shares its identifier.
     if (isStillLogged(*record)) {
-        auto file = LogFileManager::sharedInstance().createOrRetrieveLogFile(*record->fullPathOfLogFile());
-        file->deleteAndSave(record->uuid(), record->positionInFile());
+        const std::string& path = *record->fullPathOfLogFile();
+        if (!refuseReadOnly(path, "deleted")) {
+            auto before = base::AlertPresenter::presentedCount();
+            auto file = LogFileManager::sharedInstance().createOrRetrieveLogFile(path);
+            if (!file->deleteAndSave(record->uuid(), record->positionInFile()) && base::AlertPresenter::presentedCount() == before) {
+                base::AlertRequest alert;
+                alert.message = "The log entry could not be deleted.";
+                alert.informativeText = "Its day file changed since the log book was read. The entry is left as it is.";
+                base::AlertPresenter::present(alert);
+            }
+        }
     } else {
         zr_log("log book: the entry to delete is no longer in the log; nothing was changed");
     }
     showTablePage();
+}
+
+bool LogBookTableViewController::refuseReadOnly(const std::string& path, const char* what) const
+{
+    if (!base::files::isMarkedReadOnly(path))
+        return false;
+    std::string name = std::filesystem::path(path).filename().string();
+    zr_log("log book: %s is read-only and is not %s", path.c_str(), what);
+    base::AlertRequest alert;
+    alert.message = std::string("The log entry could not be ") + what + ".";
+    alert.informativeText = "Its day file \"" + name + "\" is read-only, and Ostrel does not change a file you made read-only.";
+    base::AlertPresenter::present(alert);
+    return true;
 }
 
 void LogBookTableViewController::showTablePage()
@@ -394,19 +415,31 @@ void LogBookTableViewController::updateEditorDurationLabel() { m_editor->updateE
 std::optional<double> LogBookTableViewController::computeStartDate() const { return m_editor->computeStartDate(); }
 double LogBookTableViewController::computeEditorDuration() const { return m_editor->computeEditorDuration(); }
 
-void LogBookTableViewController::reportUnsaved(const std::string& why) const
+void LogBookTableViewController::reportUnsaved(const std::string& why, std::uint64_t alertsBefore) const
 {
+    if (m_editor)
+        m_editor->showProblem("Not saved: " + why);
+    if (base::AlertPresenter::presentedCount() != alertsBefore)
+        return;
     base::AlertRequest alert;
     alert.message = "The log entry could not be saved.";
     alert.informativeText = why + " The editor stays open, so nothing you entered is lost.";
     base::AlertPresenter::present(alert);
 }
 
+bool LogBookTableViewController::saveOpenEditor()
+{
+    if (!m_editor || !isCurrentlyOnEditingTab() || !m_editor->hasUnsavedChanges())
+        return true;
+    return saveEdit();
+}
+
 bool LogBookTableViewController::saveEdit()
 {
+    auto alertsBefore = base::AlertPresenter::presentedCount();
     auto start = computeStartDate();
     if (!start) {
-        reportUnsaved("The date and time it starts at do not make a date.");
+        reportUnsaved("The date and time it starts at do not make a date.", alertsBefore);
         return false;
     }
     double duration = computeEditorDuration();
@@ -426,21 +459,31 @@ bool LogBookTableViewController::saveEdit()
     record->setEndDate(*start + duration);
 
     auto& manager = LogFileManager::sharedInstance();
-    bool written = false;
+    std::string path;
     if (replacing) {
-        auto file = manager.createOrRetrieveLogFile(*m_editedRecord->fullPathOfLogFile());
-        written = file->addOrReplaceThenSaveAndUpdate(*record, *m_editUUID, m_editedRecord->positionInFile());
-    } else {
-        std::string path;
-        if (auto log = Logger::sharedLogger().systemLogBackingStoreDesc())
-            path = log->getPathToFileForDate(*start);
-        if (!path.empty())
-            written = manager.createOrRetrieveLogFile(path)->addOrReplaceThenSaveAndUpdate(*record, record->uuid());
+        path = *m_editedRecord->fullPathOfLogFile();
+    } else if (auto log = Logger::sharedLogger().systemLogBackingStoreDesc()) {
+        path = log->getPathToFileForDate(*start);
     }
-    if (!written) {
-        reportUnsaved("Its day file could not be written.");
+    if (path.empty()) {
+        reportUnsaved("There is no log folder to write it to.", alertsBefore);
         return false;
     }
+    if (base::files::isMarkedReadOnly(path)) {
+        zr_log("log book: %s is read-only and is not written", path.c_str());
+        reportUnsaved("Its day file \"" + std::filesystem::path(path).filename().string()
+                + "\" is read-only, and Ostrel does not change a file you made read-only.",
+            alertsBefore);
+        return false;
+    }
+    auto file = manager.createOrRetrieveLogFile(path);
+    bool written = replacing ? file->addOrReplaceThenSaveAndUpdate(*record, *m_editUUID, m_editedRecord->positionInFile())
+                             : file->addOrReplaceThenSaveAndUpdate(*record, record->uuid());
+    if (!written) {
+        reportUnsaved("Its day file could not be written.", alertsBefore);
+        return false;
+    }
+    m_editor->showProblem({});
     showTablePage();
     return true;
 }

@@ -8,6 +8,7 @@
 #include "platform/base/Time.h"
 #include "platform/ui/TableView.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,7 @@ class LogBookTableViewController : public NiblessViewController, public ui::Tabl
 public:
     // How far apart two deletions may be for the second to go unasked.
     static constexpr double kDeletionConfirmationSeconds = 60;
+    static constexpr double kMinimumWidth = 430;
 
     const std::vector<std::shared_ptr<FullTimeSlice>>& dataSet() const { return m_dataSet; }
     const std::shared_ptr<LogBookTableView>& tableView() const { return m_tableView; }
@@ -67,9 +69,14 @@ public:
     // The editor's page.
     void startNewLogEntry();
     void startEdit(int row);
-    // False, with a message and the editor still open, when the entry could not be written.
+    // False, with a message and the editor still open, when the entry could not be written
+    // (its day file is read-only, or the write failed): one alert, and the reason beside
+    // the buttons.
     bool saveEdit();
     void cancelEdit();
+    // On the way out: the entry open in the editor is saved when the user changed anything
+    // in it. False when it could not be.
+    bool saveOpenEditor();
     void updateEditorDurationLabel();
     std::optional<double> computeStartDate() const;
     double computeEditorDuration() const;
@@ -92,7 +99,11 @@ private:
     // The record as the current data set holds it now: same file, same place, same identifier.
     bool isStillLogged(const FullTimeSlice& record) const;
     text::LayoutDefaults rowTextDefaults() const;
-    void reportUnsaved(const std::string& why) const;
+    // Says why the entry was not saved: beside the editor's buttons, and in an alert unless
+    // whatever failed below already showed one.
+    void reportUnsaved(const std::string& why, std::uint64_t alertsBefore) const;
+    // A day file the user made read-only is left as it is; says so when it is one.
+    bool refuseReadOnly(const std::string& path, const char* what) const;
 
     std::vector<std::shared_ptr<FullTimeSlice>> m_dataSet;
     std::shared_ptr<LogBookTableView> m_tableView;
@@ -108,9 +119,6 @@ private:
     std::weak_ptr<ui::Button> m_addLogEntryButton;
     LogBookRowHeights m_rowHeights;
     text::LayoutDefaults m_rowTextDefaults;
-    // What the heights kept in the records were measured with.
-    double m_measuredWidth { -1 };
-    text::LayoutDefaults m_measuredDefaults;
 };
 
 }

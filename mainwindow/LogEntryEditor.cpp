@@ -137,9 +137,35 @@ void LogEntryEditor::fill(const FullTimeSlice& record)
     m_startTimePicker->setDateValue(start);
     m_endTimePicker->setDateValue(start + actual);
     updateEditorDurationLabel();
+    showProblem({});
+    m_filled = values();
     if (auto* window = m_objectiveTextView->window())
         window->makeFirstResponder(m_objectiveTextView.get());
     m_objectiveTextView->selectAll();
+}
+
+LogEntryEditor::Values LogEntryEditor::values() const
+{
+    Values now;
+    now.objective = m_objectiveTextView->textStorage();
+    now.day = m_startDatePicker->dateValue();
+    now.start = m_startTimePicker->dateValue();
+    now.end = m_endTimePicker->dateValue();
+    now.tags = base::Defaults::standard()->string("tempTags").value_or("");
+    now.focus = m_focusLevelTempVariable->value();
+    now.completed = m_completedTempVariable->value();
+    return now;
+}
+
+bool LogEntryEditor::hasUnsavedChanges() const { return m_filled && !(values() == *m_filled); }
+
+void LogEntryEditor::showProblem(const std::string& why)
+{
+    if (!m_problemLabel)
+        return;
+    m_problemLabel->setStringValue(why);
+    m_problemLabel->setToolTip(why);
+    m_problemLabel->setHidden(why.empty());
 }
 
 std::shared_ptr<Wall> LogEntryEditor::makeObjectiveWall()
@@ -189,6 +215,8 @@ void LogEntryEditor::build(Wall& editTab, std::function<void()> save, std::funct
     m_startDatePicker->small();
     m_editorDurationLabel = factory.label("Duration", rightOfPrevious);
     m_editorDurationLabel->setTextColor(gfx::colors::lightGray);
+    // "22 minutes 23 seconds" whole beside the date, in the pad's width.
+    m_editorDurationLabel->setFont(gfx::Font::system(gfx::Font::smallSystemFontSize));
     factory.label("From:", [title](LayoutConstraintMaker& maker) {
         maker.and_(*title).pin(A::Right, A::Right, 0).place(A::Top, A::Bottom);
     });
@@ -245,9 +273,19 @@ void LogEntryEditor::build(Wall& editTab, std::function<void()> save, std::funct
     auto saveButton = buttons.pushButton("Save", std::move(save), [](LayoutConstraintMaker& maker) {
         maker.container().place(A::Right, A::Right).place(A::Bottom, A::Bottom);
     });
-    buttons.pushButton("Cancel", std::move(cancel), [saveButton](LayoutConstraintMaker& maker) {
+    auto cancelButton = buttons.pushButton("Cancel", std::move(cancel), [saveButton](LayoutConstraintMaker& maker) {
         maker.and_(*saveButton).place(A::Right, A::Left).pin(A::FirstBaseline, A::FirstBaseline, 0);
     });
+    // Left of the buttons, in the band they stand in: why the last save did not happen.
+    m_problemLabel = buttons.label("", [cancelButton](LayoutConstraintMaker& maker) {
+        maker.container().place(A::Left, A::Left);
+        maker.and_(*cancelButton).pin(A::CenterY, A::CenterY, 0);
+        maker.append(ui::Constraint::create(&maker.subject(), A::Right, ui::LayoutRelation::LessThanOrEqual, cancelButton.get(), A::Left, 1, -8.0));
+    });
+    m_problemLabel->setTextColor(gfx::Color::rgb(0.95, 0.55, 0.5));
+    m_problemLabel->setFont(gfx::Font::system(gfx::Font::smallSystemFontSize));
+    m_problemLabel->setContentCompressionResistancePriority(250, ui::Orientation::Horizontal);
+    m_problemLabel->setHidden(true);
 }
 
 }

@@ -4,11 +4,13 @@
 #include "core/Variables.h"
 
 #include "platform/base/Calendar.h"
+#include "platform/text/AttributedString.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace ui {
@@ -40,6 +42,13 @@ public:
     // Every control takes the record's values, and the objective the keyboard.
     void fill(const FullTimeSlice& record);
     void updateEditorDurationLabel();
+    // Whether any control holds something else than what fill() put there: the user's work
+    // that quitting must not lose.
+    bool hasUnsavedChanges() const;
+    // Why the entry could not be saved, shown beside the buttons until the editor is filled
+    // again; none hides it.
+    void showProblem(const std::string& why);
+    const std::shared_ptr<ui::TextField>& problemLabel() const { return m_problemLabel; }
 
     // The start the controls describe: the date picker's day at the start picker's time of
     // day. A time the clocks skip (a daylight-saving gap) is moved forward by the gap; any
@@ -63,6 +72,19 @@ public:
     const std::shared_ptr<StraightVariable<bool>>& completedTempVariable() const { return m_completedTempVariable; }
 
 private:
+    // What the controls hold, to tell whether the user changed any of them.
+    struct Values {
+        text::AttributedString objective;
+        double day { 0 };
+        double start { 0 };
+        double end { 0 };
+        std::string tags;
+        std::int64_t focus { 0 };
+        bool completed { false };
+        bool operator==(const Values&) const = default;
+    };
+    Values values() const;
+
     LogEntryEditor() = default;
     std::shared_ptr<Wall> makeObjectiveWall();
     base::DateComponents combined(double day, double timeOfDay) const;
@@ -73,6 +95,8 @@ private:
     std::shared_ptr<DatePickerBrick> m_startTimePicker;
     std::shared_ptr<DatePickerBrick> m_endTimePicker;
     std::shared_ptr<ui::TextField> m_editorDurationLabel;
+    std::shared_ptr<ui::TextField> m_problemLabel;
+    std::optional<Values> m_filled;
     std::shared_ptr<PopUpButtonBrick> m_focusLevelPopUp;
     std::shared_ptr<CheckBoxBrick> m_completedCheckBox;
     std::shared_ptr<StraightVariable<std::int64_t>> m_focusLevelTempVariable { StraightVariable<std::int64_t>::create(0) };

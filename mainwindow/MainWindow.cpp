@@ -37,6 +37,13 @@ std::shared_ptr<MainWindow> MainWindow::makeMainWindow(DataModel& model)
     // Made empty, as large as its content needs before anything lays it out.
     controller->fitWindowToContent();
     NowAndLaterBoardManager::sharedManager().setMainWindowController(controller);
+    if (auto* app = ui::Application::shared()) {
+        std::weak_ptr<MainWindowController> weakController = controller;
+        mainWindow->m_saveOnQuit = app->addWillTerminateObserver([weakController] {
+            if (auto shown = weakController.lock())
+                shown->saveEverything();
+        });
+    }
     return mainWindow;
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 namespace ui {
+class ObserverRegistration;
 class Window;
 }
 
@@ -43,6 +44,8 @@ private:
 
     std::shared_ptr<ui::Window> m_window;
     std::shared_ptr<MainWindowController> m_controller;
+    // Saves everything when the application ends, whichever way it ends.
+    std::shared_ptr<ui::ObserverRegistration> m_saveOnQuit;
 };
 
 }

@@ -14,6 +14,7 @@
 
 #include "core/DataModel.h"
 #include "core/KVOResponder.h"
+#include "core/ZrLog.h"
 #include "drawing/OstrelStyleKit.h"
 #include "viewkit/FragmentStackView.h"
 #include "viewkit/HideableFragmentWall.h"
@@ -272,6 +273,16 @@ void MainWindowController::fillPad(HideableFragmentWall& fragment, const std::sh
     LayoutConstraintMaker maker(*view);
     maker.container().pin(A::Top, A::Top, top).pin(A::Left, A::Left, 0).pin(A::Right, A::Right, 0).pin(A::Bottom, A::Bottom, 0);
     fragment.addConstraints(maker.constraints());
+}
+
+std::vector<std::string> MainWindowController::saveEverything()
+{
+    auto unsaved = PadViewController::saveAllPads();
+    if (m_logBookTableViewController && !m_logBookTableViewController->saveOpenEditor())
+        unsaved.push_back(PadTable::pad(PadTable::kLogBook).title);
+    for (const auto& title : unsaved)
+        zr_log("could not save %s before quitting", title.c_str());
+    return unsaved;
 }
 
 void MainWindowController::padKeysChanged()

@@ -68,6 +68,12 @@ public:
     void build() override;
     void showState(ShownState& state);
 
+    // Everything typed that is not on disk yet goes there now: every pad's page and the
+    // entry open in the log book's editor. Every way out of the program runs it (the main
+    // window asks the application to, at will-terminate); it asks nothing and only logs
+    // what fails. The titles of what could not be written ("Now Pad", "Log Book").
+    std::vector<std::string> saveEverything();
+
     void showPad(const std::string& storageKey);
     void hideAllPadsExcept(const std::string& storageKey);
     void closeAllPads() { hideAllPadsExcept("dummy"); }

@@ -99,6 +99,12 @@ void NowAndLaterBoardTextView::awakeFromNib()
         if (auto delegate = weakDelegate.lock())
             delegate->textViewDidChangeTypingAttributes();
     };
+    // Every change of the page, whoever made it (typing, a style command, undo, a template),
+    // is written: the page on screen and the one on disk never stay apart.
+    onStorageChange = [weakDelegate] {
+        if (auto delegate = weakDelegate.lock())
+            delegate->textStorageDidChange();
+    };
     // Text already on the page keeps its own attributes: only what has none takes these.
     auto& manager = NowAndLaterBoardManager::sharedManager();
     setDefaults({ manager.defaultFont(), manager.textColor() });
@@ -166,14 +172,21 @@ void NowAndLaterBoardTextView::applyToWholeText(const std::function<void(text::A
     replaceInTextStorage({ 0, textStorage().length() }, changed);
 }
 
-void NowAndLaterBoardTextView::showPage(const text::Document& page)
+void NowAndLaterBoardTextView::showPage(const text::Document& page, PageLock lock)
 {
     m_documentAttributes = page.attributes;
-    m_unreadablePage = !page.complete;
+    m_pageLock = page.complete ? lock : PageLock::unreadable;
+    m_hasPage = true;
     setAttributedString(page.text);
-    setEditable(!m_unreadablePage);
+    setEditable(m_pageLock == PageLock::none);
     if (m_delegate)
         m_delegate->updateTextToolbar();
+}
+
+void NowAndLaterBoardTextView::viewDidMoveToWindow()
+{
+    if (window() && onShown)
+        onShown();
 }
 
 gfx::Font NowAndLaterBoardTextView::fontForLocation(std::size_t index) const

@@ -45,12 +45,27 @@ public:
     void updateTextViewFeatures();
     bool shouldAutoDetectData() const;
 
+    // Why the page shown may not be changed or written back.
+    enum class PageLock {
+        none,
+        // It could not be read whole: writing it back would lose what was left out.
+        unreadable,
+        // Its file carries no write permission: the user made it read-only.
+        fileReadOnly,
+    };
     // A page read from its file, shown as it is: loading is no edit, so no shortcut fires,
-    // nothing is written and there is nothing to undo. A page that could not be read whole
-    // is shown read-only and is never written back.
-    void showPage(const text::Document& page);
-    bool isShowingUnreadablePage() const { return m_unreadablePage; }
+    // nothing is written and there is nothing to undo. A locked page is shown read-only and
+    // is never written back.
+    void showPage(const text::Document& page, PageLock lock = PageLock::none);
+    // Until a page is shown there is nothing of the user's to write (a closed pad reads its
+    // page only when first shown).
+    bool hasPage() const { return m_hasPage; }
+    PageLock pageLock() const { return m_pageLock; }
+    bool isShowingUnreadablePage() const { return m_pageLock == PageLock::unreadable; }
     const text::DocumentAttributes& documentAttributes() const { return m_documentAttributes; }
+    // Told when the view first comes into a window: its pad is being shown.
+    std::function<void()> onShown;
+    void viewDidMoveToWindow() override;
 
     // Style commands, on the selection or on the typing attributes when none.
     void toggleBoldAttribute(const base::Sender& sender = {});
@@ -101,7 +116,8 @@ private:
     std::shared_ptr<FastTypeTextViewDelegate> m_delegate;
     std::vector<std::shared_ptr<KVOResponder>> m_observers;
     text::DocumentAttributes m_documentAttributes;
-    bool m_unreadablePage { false };
+    bool m_hasPage { false };
+    PageLock m_pageLock { PageLock::none };
 };
 
 }

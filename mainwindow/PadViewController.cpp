@@ -20,6 +20,8 @@
 
 #include "platform/base/AlertPresenter.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/base/Files.h"
+#include "platform/ui/Beep.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TemplateImages.h"
@@ -69,11 +71,25 @@ std::vector<std::string> PadViewController::saveAllPads()
 {
     std::vector<std::string> unsaved;
     for (const auto& controller : all()) {
-        auto* delegate = controller->textView() ? controller->textView()->fastTypeDelegate() : nullptr;
-        if (delegate && !delegate->save())
+        auto* delegate = controller->m_textView ? controller->m_textView->fastTypeDelegate() : nullptr;
+        if (delegate && !delegate->save(FastTypeTextViewDelegate::FailureNotice::logOnly))
             unsaved.push_back(controller->title());
     }
     return unsaved;
+}
+
+const std::shared_ptr<NowAndLaterBoardTextView>& PadViewController::textView()
+{
+    ensurePageLoaded();
+    return m_textView;
+}
+
+bool PadViewController::isPageLoaded() const { return m_textView && m_textView->hasPage(); }
+
+void PadViewController::ensurePageLoaded()
+{
+    if (m_textView && !m_textView->hasPage())
+        updateTextView();
 }
 
 std::string PadViewController::title() const
@@ -118,8 +134,14 @@ std::shared_ptr<Wall> PadViewController::createTextViewWall()
 
     m_textView = NowAndLaterBoardTextView::create();
     m_textView->setFrame(ui::Rect(0, 0, 100, 100));
-    m_scrollView = makeTextScrollView(m_textView);
-    updateTextView();
+    m_scrollView = makeTextScrollView(m_textView, m_backgroundColorStorageKey.value_or(""));
+    // The page is read when the pad first shows: a long page in a closed pad costs nothing
+    // at start.
+    std::weak_ptr<PadViewController> weakSelf = std::static_pointer_cast<PadViewController>(shared_from_this());
+    m_textView->onShown = [weakSelf] {
+        if (auto self = weakSelf.lock())
+            self->ensurePageLoaded();
+    };
     m_textView->setDrawsBackground(false);
     background->addSubview(m_scrollView);
     constrain(*background, *m_scrollView, [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
@@ -141,9 +163,13 @@ std::shared_ptr<Wall> PadViewController::createTextViewWall()
     updateToolbarButtons();
     m_textView->awakeFromNib();
     m_textIndicatorsView->awakeFromNib();
+    m_textView->onEditRefused = [weakSelf] {
+        if (auto self = weakSelf.lock())
+            self->editRefused();
+    };
     if (auto* delegate = m_textView->fastTypeDelegate())
         delegate->updateTextToolbar();
-    m_unreadableNotice->setHidden(!m_textView->isShowingUnreadablePage());
+    updateLockNotice();
     return wall;
 }
 
@@ -229,22 +255,67 @@ void PadViewController::addToolbar(Wall& wall)
 bool PadViewController::writeCurrentPage()
 {
     auto* delegate = m_textView ? m_textView->fastTypeDelegate() : nullptr;
-    if (!delegate || delegate->save())
+    if (!delegate || delegate->save(FastTypeTextViewDelegate::FailureNotice::always))
         return true;
     zr_log("%s keeps its page: it could not be written", title().c_str());
     return false;
 }
 
+void PadViewController::editRefused()
+{
+    if (m_refusalShown || !m_textView) {
+        ui::beep();
+        return;
+    }
+    m_refusalShown = true;
+    base::AlertRequest alert;
+    alert.style = base::AlertRequest::Style::Informational;
+    alert.message = "This page cannot be changed.";
+    alert.informativeText = m_textView->pageLock() == NowAndLaterBoardTextView::PageLock::fileReadOnly ? kReadOnlyNotice
+                                                                                                        : kUnreadableNotice;
+    base::AlertPresenter::present(alert);
+}
+
+void PadViewController::updateLockNotice()
+{
+    if (!m_unreadableNotice || !m_textView)
+        return;
+    auto lock = m_textView->pageLock();
+    m_unreadableNotice->setHidden(lock == NowAndLaterBoardTextView::PageLock::none);
+    if (lock == NowAndLaterBoardTextView::PageLock::fileReadOnly) {
+        m_unreadableNotice->setStringValue("Read-only file: shown as it is, never written.");
+        m_unreadableNotice->setToolTip(kReadOnlyNotice);
+    } else {
+        m_unreadableNotice->setStringValue("Page could not be read: read-only, never saved.");
+        m_unreadableNotice->setToolTip(kUnreadableNotice);
+    }
+}
+
 void PadViewController::newSheet()
 {
+    ensurePageLoaded();
     if (!m_backingStoreDescriptor || !writeCurrentPage())
         return;
+    auto left = m_backingStoreDescriptor->index().selectedID();
     std::string id = BackingStoreManager::sharedManager().newFile(*m_backingStoreDescriptor);
+    // Showing the new page makes its file from the template.
     showPageWithID(id);
+    if (base::files::exists(id))
+        return;
+    // No file could be made (a read-only pad folder): back to the page left, and the user
+    // hears why.
+    base::AlertRequest alert;
+    alert.message = "A new sheet could not be made.";
+    alert.informativeText = "Ostrel could not write a new page into \"" + m_backingStoreDescriptor->folderPath()
+        + "\". The current page stays as it is.";
+    base::AlertPresenter::present(alert);
+    if (left)
+        showPageWithID(*left);
 }
 
 void PadViewController::nextSheet()
 {
+    ensurePageLoaded();
     if (!m_backingStoreDescriptor || !writeCurrentPage())
         return;
     if (auto next = m_backingStoreDescriptor->index().nextID())
@@ -253,6 +324,7 @@ void PadViewController::nextSheet()
 
 void PadViewController::previousSheet()
 {
+    ensurePageLoaded();
     if (!m_backingStoreDescriptor || !writeCurrentPage())
         return;
     if (auto previous = m_backingStoreDescriptor->index().previousID())
@@ -270,23 +342,42 @@ void PadViewController::deleteSheet()
 {
     if (!m_backingStoreDescriptor)
         return;
+    ensurePageLoaded();
     // The page is written even when the user then keeps it.
     writeCurrentPage();
     base::AlertRequest alert;
     alert.style = base::AlertRequest::Style::Informational;
     alert.message = "Are you certain that you want to permanently delete this sheet?";
     alert.buttons = { "OK", "Cancel" };
+    alert.destructive = true;
     if (base::AlertPresenter::present(alert).button != 0)
         return;
     auto& index = m_backingStoreDescriptor->index();
     auto doomed = index.selectedID();
     if (!doomed)
         return;
+    if (base::files::isMarkedReadOnly(*doomed)) {
+        base::AlertRequest refused;
+        refused.message = "This sheet could not be deleted.";
+        refused.informativeText = "Its file \"" + *doomed + "\" is read-only, so Ostrel leaves it as it is.";
+        base::AlertPresenter::present(refused);
+        return;
+    }
     if (auto next = index.nextID())
         m_backingStoreDescriptor->pointToFileWithID(*next);
     else if (auto previous = index.previousID())
         m_backingStoreDescriptor->pointToFileWithID(*previous);
     BackingStoreManager::sharedManager().removeSheetFromDescriptor(*m_backingStoreDescriptor, *doomed);
+    if (base::files::exists(*doomed)) {
+        // Still there: the page shown stays the one that was to go.
+        m_backingStoreDescriptor->pointToFileWithID(*doomed);
+        base::AlertRequest failed;
+        failed.message = "This sheet could not be deleted.";
+        failed.informativeText = "Ostrel could not remove \"" + *doomed + "\". It stays as it is.";
+        base::AlertPresenter::present(failed);
+        updateToolbarButtons();
+        return;
+    }
     updateTextView();
     updateToolbarButtons();
 }
@@ -299,6 +390,7 @@ void PadViewController::showTypingShortcutHelp()
 
 void PadViewController::focus()
 {
+    ensurePageLoaded();
     if (m_textView && m_textView->window())
         m_textView->window()->makeFirstResponder(m_textView.get());
 }
@@ -307,9 +399,12 @@ void PadViewController::updateTextView()
 {
     if (!m_backingStoreDescriptor || !m_textView)
         return;
-    m_textView->showPage(BackingStoreManager::sharedManager().contentOfSelectedFile(*m_backingStoreDescriptor));
-    if (m_unreadableNotice)
-        m_unreadableNotice->setHidden(!m_textView->isShowingUnreadablePage());
+    auto page = m_backingStoreDescriptor->getPathToSelectedFile();
+    auto lock = page && base::files::isMarkedReadOnly(*page) ? NowAndLaterBoardTextView::PageLock::fileReadOnly
+                                                              : NowAndLaterBoardTextView::PageLock::none;
+    m_textView->showPage(BackingStoreManager::sharedManager().contentOfSelectedFile(*m_backingStoreDescriptor), lock);
+    m_refusalShown = false;
+    updateLockNotice();
     m_backingStoreDescriptor->index().refreshIndexFromDisk();
 }
 

@@ -28,27 +28,34 @@ class PadViewController : public NiblessViewController {
 public:
     static constexpr const char* kUnreadableNotice = "This page could not be read whole: it is shown read-only and is never saved, "
                                                      "so nothing more of it is lost.";
+    static constexpr const char* kReadOnlyNotice = "This page's file is read-only: it is shown as it is and never written. "
+                                                   "Make the file writable again to change the page.";
 
     const std::optional<std::string>& backgroundColorStorageKey() const { return m_backgroundColorStorageKey; }
     void setBackgroundColorStorageKey(std::optional<std::string> key) { m_backgroundColorStorageKey = std::move(key); }
     const std::shared_ptr<BackingStoreDescriptor>& backingStoreDescriptor() const { return m_backingStoreDescriptor; }
     void setBackingStoreDescriptor(std::shared_ptr<BackingStoreDescriptor> descriptor) { m_backingStoreDescriptor = std::move(descriptor); }
     const std::shared_ptr<TextIndicatorsView>& textIndicatorsView() const { return m_textIndicatorsView; }
-    const std::shared_ptr<NowAndLaterBoardTextView>& textView() const { return m_textView; }
+    // The pad's text view, its page read first if it was not yet: a closed pad reads its page
+    // when it is first shown, or first asked for.
+    const std::shared_ptr<NowAndLaterBoardTextView>& textView();
     void setTextView(std::shared_ptr<NowAndLaterBoardTextView> textView) { m_textView = std::move(textView); }
+    bool isPageLoaded() const;
     const std::shared_ptr<PushButtonBrick>& previousSheetButton() const { return m_previousSheetButton; }
     const std::shared_ptr<PushButtonBrick>& nextSheetButton() const { return m_nextSheetButton; }
     const std::shared_ptr<PushButtonBrick>& newSheetButton() const { return m_newSheetButton; }
     const std::shared_ptr<PushButtonBrick>& deleteSheetButton() const { return m_deleteSheetButton; }
     const std::shared_ptr<PushButtonBrick>& helpButton() const { return m_helpButton; }
-    // Shown over the bottom band while the page could not be read.
+    // Shown over the bottom band while the page may not be changed (it could not be read,
+    // or its file is read-only).
     const std::shared_ptr<ui::TextField>& unreadableNotice() const { return m_unreadableNotice; }
 
     // Every controller the builder made that is still alive, in the order made.
     static std::vector<std::shared_ptr<PadViewController>> all();
     static void addToAll(const std::shared_ptr<PadViewController>& controller);
-    // Writes every pad's page, Now first. The titles ("Now Pad") of the pads whose page could
-    // not be written, so that quitting can say what would be lost.
+    // Writes every pad's page, Now first (a page never read has nothing to write). The titles
+    // ("Now Pad") of the pads whose page could not be written, so that quitting can say
+    // what would be lost; the failures themselves are only logged.
     static std::vector<std::string> saveAllPads();
 
     void build() override;
@@ -72,8 +79,13 @@ protected:
     PadViewController() = default;
 
 private:
+    void ensurePageLoaded();
     // Writes the page being left; false when it could not be written (the user was told).
     bool writeCurrentPage();
+    // Why the user's change of the page was refused: said once for each page shown, then
+    // only a beep.
+    void editRefused();
+    void updateLockNotice();
     void showPageWithID(const std::string& id);
     void addIndicatorButtons();
     void addToolbar(Wall& wall);
@@ -89,6 +101,7 @@ private:
     std::shared_ptr<PushButtonBrick> m_helpButton;
     std::shared_ptr<ui::ScrollView> m_scrollView;
     std::shared_ptr<ui::TextField> m_unreadableNotice;
+    bool m_refusalShown { false };
 };
 
 

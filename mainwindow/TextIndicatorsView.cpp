@@ -19,8 +19,10 @@ TextIndicatorsView::TextIndicatorsView(ui::Rect frame)
 
 void TextIndicatorsView::setState(const std::weak_ptr<ui::Button>& button, bool on)
 {
-    if (auto shown = button.lock())
-        shown->setState(on ? ui::ControlStateValue::On : ui::ControlStateValue::Off);
+    // Told after every keystroke: a button whose state stays is not drawn again for it.
+    auto state = on ? ui::ControlStateValue::On : ui::ControlStateValue::Off;
+    if (auto shown = button.lock(); shown && shown->state() != state)
+        shown->setState(state);
 }
 
 void TextIndicatorsView::setIcon(const std::shared_ptr<gfx::Image>& image, ui::Button& button)

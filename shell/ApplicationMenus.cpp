@@ -144,10 +144,10 @@ ApplicationMenus ApplicationMenus::build(MainController& controller, DockManager
     items.readObjectiveAloudHotKeyMenuItem = make.command("Read Objective Aloud", "readObjectiveAloudHotKey:");
     items.showCommandWindowMenuItem = make.command("Show Command Pop-Up", "showCommandWindow:");
     auto pads = MenuMaker::menu("Pads", { items.focusNowHotkeyMenuItem, items.focusLaterHotkeyMenuItem, items.focusScratchPadHotkeyMenuItem,
-                                            make.command("Log Book", "toggleLogBook:"),
-                                            make.command("Statistics", "toggleStatisticsWindow:"),
+                                            make.command("Log Book", "toggleLogBook:", "2"),
+                                            make.command("Statistics", "toggleStatisticsWindow:", "1"),
                                             make.command("Help Pad", "toggleHelpPad:"), separator(),
-                                            make.command("Close All Pads", "closeAllPads:"), separator(),
+                                            make.command("Close All Pads", "closeAllPads:", "0"), separator(),
                                             make.command("Insert Breadcrumbs Template", "insertBreadcrumbsTemplate:"),
                                             make.command("Insert Priming Template", "insertPrimingTemplate:"), separator(),
                                             items.readObjectiveAloudHotKeyMenuItem, items.showCommandWindowMenuItem });

@@ -1,6 +1,7 @@
 #include "viewkit/TimeBubbleView.h"
 
 #include "viewkit/LayoutConstraintMaker.h"
+#include "viewkit/QuarterHours.h"
 
 #include "core/Clock.h"
 
@@ -91,15 +92,12 @@ void TimeBubbleView::positionBubbleViews()
         return;
     ui::Slider& slider = *m_associatedSlider;
     double now = Clock::nowAsDate();
-    int past = base::Calendar::current().components(now).minute % 15;
-    int first = 15 - past;
-    if (first < static_cast<int>(m_minSliderValue))
-        first = 30 - past;
+    std::int64_t first = minutesToFirstQuarterHour(now, static_cast<std::int64_t>(m_minSliderValue));
 
     m_bubbleDates.clear();
     m_bubbleDurations.clear();
     for (std::size_t i = 0; i < m_bubbleViews.size(); ++i) {
-        std::int64_t minutes = first + 15 * static_cast<std::int64_t>(i);
+        std::int64_t minutes = first + kMinutesBetweenQuarterHours * static_cast<std::int64_t>(i);
         m_bubbleDurations.push_back(minutes);
         m_bubbleDates.push_back(now + static_cast<double>(minutes) * 60);
     }

@@ -2,6 +2,7 @@
 
 #include "viewkit/BezierPathUtility.h"
 #include "viewkit/OstrelControlSkin.h"
+#include "viewkit/QuarterHours.h"
 #include "viewkit/StandardLabel.h"
 
 #include "core/Clock.h"
@@ -160,22 +161,19 @@ void TimeControlBottomView::positionBubbleViews()
     m_totalWidth = frame().width();
     m_tickDelta = (m_totalWidth - 14) / static_cast<double>(maxSliderValue() - minSliderValue());
     double now = Clock::nowAsDate();
-    int past = base::Calendar::current().components(now).minute % 15;
-    std::int64_t first = 15 - past;
-    if (first < minSliderValue())
-        first = 30 - past;
+    std::int64_t first = minutesToFirstQuarterHour(now, minSliderValue());
 
     std::int64_t* durations[] = { &m_bubble1Duration, &m_bubble2Duration, &m_bubble3Duration, &m_bubble4Duration };
     double* dates[] = { &m_firstDate, &m_secondDate, &m_thirdDate, &m_fourthDate };
     auto all = bubbles();
     double centre = m_offset + static_cast<double>(first - minSliderValue()) * m_tickDelta;
     for (std::size_t k = 0; k < all.size(); ++k) {
-        *durations[k] = first + 15 * static_cast<std::int64_t>(k);
+        *durations[k] = first + kMinutesBetweenQuarterHours * static_cast<std::int64_t>(k);
         *dates[k] = now + static_cast<double>(*durations[k]) * 60;
         BubbleViewWithArrowOnTop& bubble = *all[k];
         bubble.setTitle(shortTime(*dates[k]));
         ui::Rect frame = bubble.frame();
-        frame.origin.x = centre + 15 * static_cast<double>(k) * m_tickDelta - frame.width() / 2;
+        frame.origin.x = centre + static_cast<double>(kMinutesBetweenQuarterHours * static_cast<std::int64_t>(k)) * m_tickDelta - frame.width() / 2;
         bubble.setFrame(frame);
         bubble.setMiddleX(frame.width() / 2);
     }

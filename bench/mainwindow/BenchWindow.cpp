@@ -69,6 +69,29 @@ void BenchWindow::open()
     window().display();
 }
 
+text::AttributedString padPage(std::size_t characters, bool listItems)
+{
+    text::Attributes plain;
+    plain.font = gfx::Font::named("Helvetica", 12);
+    text::Attributes bold = plain;
+    bold.font->postScriptName = "Helvetica-Bold";
+    text::Attributes link = plain;
+    link.link = "https://example.org/task";
+    text::Attributes item = plain;
+    item.paragraph.textLists = { "{disc}" };
+    text::AttributedString page;
+    while (page.length() < characters) {
+        page.append(u"Write the ", plain);
+        page.append(u"quarterly report", bold);
+        page.append(u" and send it to the team befor Friday; check ", plain);
+        page.append(u"the task", link);
+        page.append(u" for the figures that are stil missing from the draft.\n", plain);
+        if (listItems)
+            page.append(u"\t\u2022\tcall the bank about the transfer\n", item);
+    }
+    return page;
+}
+
 void BenchWindow::turn() { base::RunLoop::main().runUntil(base::Time::now() + 0.005); }
 
 }

@@ -8,7 +8,16 @@
 #include <filesystem>
 #include <memory>
 
+#include "platform/text/AttributedString.h"
+
+#include <cstddef>
+
 namespace bench {
+
+// A pad page as people keep them, of at least `characters` characters: short paragraphs,
+// a bold phrase, a link, and with `listItems` a bulleted item after each paragraph.
+text::AttributedString padPage(std::size_t characters, bool listItems = false);
+
 
 // The main window offscreen in a home of its own (under the temporary folder, kept between
 // runs), with the program's settings, fonts and resources, as start-up gives them.

@@ -1,6 +1,6 @@
 // Typing in a long pad: one keystroke (insert or delete a character and update the layout,
 // then, with the first argument, draw the window) in a text view holding about 100 KB of
-// rich text, at its start or (second argument) in its middle. Target: at most 2 ms.
+// rich text, at its start or (second argument) in its middle. Target: at most 1 ms.
 #include "platform/ui/Application.h"
 #include "platform/ui/OffscreenBackend.h"
 #include "platform/ui/ScrollView.h"

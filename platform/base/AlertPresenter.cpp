@@ -13,16 +13,8 @@ AlertPresenter::Handler& installed()
     return handler;
 }
 
-AlertAnswer logAndTakeDefault(const AlertRequest& alert)
-{
-    std::string line = "alert: " + alert.message;
-    if (!alert.informativeText.empty())
-        line += " | " + alert.informativeText;
-    auto titles = alert.buttonTitles();
-    line += " | answered \"" + titles.front() + "\"";
-    diagnostic(line);
-    return AlertAnswer {};
-}
+std::uint64_t s_presented = 0;
+
 }
 
 std::vector<std::string> AlertRequest::buttonTitles() const
@@ -43,11 +35,28 @@ int AlertRequest::escapeButtonIndex() const
     return -1;
 }
 
+AlertAnswer AlertPresenter::answerForNobody(const AlertRequest& alert, std::string_view why)
+{
+    AlertAnswer answer;
+    if (alert.destructive && alert.escapeButtonIndex() >= 0)
+        answer.button = alert.escapeButtonIndex();
+    auto titles = alert.buttonTitles();
+    std::string line = "alert: " + alert.message;
+    if (!alert.informativeText.empty())
+        line += " | " + alert.informativeText;
+    line += " | answered \"" + titles[std::size_t(answer.button)] + "\"";
+    if (!why.empty())
+        line += " (" + std::string(why) + ")";
+    diagnostic(line);
+    return answer;
+}
+
 AlertAnswer AlertPresenter::present(const AlertRequest& alert)
 {
+    ++s_presented;
     Handler handler = installed();
     if (!handler)
-        return logAndTakeDefault(alert);
+        return answerForNobody(alert);
     AlertAnswer answer = handler(alert);
     int buttons = int(alert.buttonTitles().size());
     // Callers index their own button list with the answer; one out of range would make them
@@ -65,5 +74,7 @@ AlertPresenter::Handler AlertPresenter::install(Handler handler)
 {
     return std::exchange(installed(), std::move(handler));
 }
+
+std::uint64_t AlertPresenter::presentedCount() { return s_presented; }
 
 }

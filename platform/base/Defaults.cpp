@@ -120,7 +120,9 @@ void Defaults::load()
     std::string why = error.empty() ? "not a dictionary" : error;
     auto aside = damagedCopyName(m_file);
     std::string moveError;
-    if (files::move(m_file, aside, &moveError))
+    bool moved = files::move(m_file, aside, &moveError);
+    m_loadProblem = LoadProblem { !bytes, moved ? std::optional(aside) : std::nullopt };
+    if (moved)
         diagnostic("Settings file " + m_file.string() + " " + what + " (" + why + "); kept it as " + aside.string()
             + " and started from the default settings.");
     else

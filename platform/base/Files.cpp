@@ -195,6 +195,26 @@ bool copy(const Path& from, const Path& to, std::string* error)
     return true;
 }
 
+bool isMarkedReadOnly(const Path& path)
+{
+    auto unwritable = [](const fs::file_status& status) {
+        constexpr auto anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+        return status.type() != fs::file_type::not_found && (status.permissions() & anyWrite) == fs::perms::none;
+    };
+    std::error_code ec;
+    auto status = fs::symlink_status(path, ec);
+    if (ec)
+        return false;
+    if (unwritable(status))
+        return true;
+    if (status.type() != fs::file_type::directory)
+        return false;
+    for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec))
+        if (unwritable(it->symlink_status(ec)))
+            return true;
+    return false;
+}
+
 bool remove(const Path& path, std::string* error)
 {
     std::error_code ec;

@@ -15,6 +15,10 @@ using Path = std::filesystem::path;
 
 bool exists(const Path& path);
 bool isDirectory(const Path& path);
+// Whether the user made the file read-only: it carries no write permission for anyone (for a
+// package, the package or a file in it). Such a file is never written over, whatever the
+// process could do, a process of the administrator's included.
+bool isMarkedReadOnly(const Path& path);
 // Every folder made is flushed into its parent, so that a crash cannot lose a folder whose
 // files were already flushed.
 bool createDirectories(const Path& path, std::string* error = nullptr);

@@ -16,6 +16,9 @@ namespace {
 // U+2060 WORD JOINER: invisible, no line break, three bytes like the markers it stands for.
 constexpr std::string_view kInvisibleJoiner = "\xE2\x81\xA0";
 
+// The largest text whose glyphs are placed on whole pixels when drawn.
+constexpr double kSmallTextSize = 11;
+
 void configure(PangoLayout* layout, const std::string& text, double width, const TextStyle& style)
 {
     pango_layout_set_text(layout, text.data(), int(text.size()));
@@ -96,9 +99,22 @@ void TextLayout::draw(const Rect& rect, TextClipping clipping) const
         cairo_translate(cr, r.minX(), yDown ? r.minY() : r.maxY());
         if (!yDown)
             cairo_scale(cr, 1, -1);
+        // Drawn on whole pixels glyph by glyph, small text is spaced unevenly ("FOCUSE D")
+        // unless its positions are rounded as it is laid out for drawing; it is measured
+        // unrounded all the same. Large text is left as it is: a pixel is nothing to it.
+        PangoContext* context = pango_layout_get_context(m_layout);
+        bool small = m_style.font.pointSize <= kSmallTextSize;
+        if (small) {
+            pango_context_set_round_glyph_positions(context, TRUE);
+            pango_layout_context_changed(m_layout);
+        }
         pango_cairo_update_layout(cr, m_layout);
         cairo_set_source_rgba(cr, c.red, c.green, c.blue, c.alpha);
         pango_cairo_show_layout(cr, m_layout);
+        if (small) {
+            pango_context_set_round_glyph_positions(context, FALSE);
+            pango_layout_context_changed(m_layout);
+        }
         cairo_restore(cr);
     });
     context.restore();

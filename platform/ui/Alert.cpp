@@ -224,10 +224,11 @@ void Alert::installAsPresenter()
 {
     base::AlertPresenter::install([](const base::AlertRequest& request) {
         auto* app = Application::shared();
-        if (!app || (app->backend().name() == "offscreen" && !responder())) {
-            base::diagnostic("alert: " + request.message + " | answered \"" + request.buttonTitles().front() + "\" (no display)");
-            return base::AlertAnswer {};
-        }
+        if (!app || (app->backend().name() == "offscreen" && !responder()))
+            return base::AlertAnswer(base::AlertPresenter::answerForNobody(request, "no display"));
+        // On the way out nobody is asked any more: an alert would hold the program up.
+        if (app->isTerminating() && !responder())
+            return base::AlertAnswer(base::AlertPresenter::answerForNobody(request, "quitting"));
         auto alert = Alert::fromRequest(request);
         base::AlertAnswer answer;
         answer.button = alert->runModal();

@@ -2,6 +2,8 @@
 
 #include "platform/base/Diagnostics.h"
 #include "platform/base/RunLoop.h"
+#include "platform/base/StopSignals.h"
+#include "platform/ui/Alert.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/ToolTipController.h"
 #include "platform/ui/Window.h"
@@ -22,6 +24,12 @@ std::unique_ptr<Application> Application::create(std::unique_ptr<WindowBackend> 
     auto app = std::unique_ptr<Application>(new Application(std::move(backend)));
     s_shared = app.get();
     app->m_backend->attach(*app);
+    // On a display somebody can answer: questions are asked there, never answered by
+    // themselves. Offscreen, the presenter in place (a test's, or the logging one) stays.
+    if (app->m_backend->name() != "offscreen") {
+        app->m_previousAlerts = base::AlertPresenter::install({});
+        Alert::installAsPresenter();
+    }
     return app;
 }
 
@@ -35,6 +43,9 @@ Application::Application(std::unique_ptr<WindowBackend> backend)
 
 Application::~Application()
 {
+    m_stopSignals.reset();
+    if (m_previousAlerts)
+        base::AlertPresenter::install(std::move(*m_previousAlerts));
     m_toolTips.reset();
     // Windows may outlive the application; their display side may not outlive the backend.
     for (auto& window : windows())
@@ -80,9 +91,31 @@ void Application::replyToApplicationShouldTerminate(bool shouldTerminate)
 {
     if (!shouldTerminate || m_terminated)
         return;
+    terminateNow();
+}
+
+void Application::terminateNow()
+{
+    if (m_terminated)
+        return;
     m_terminated = true;
     tell(&ApplicationDelegate::applicationWillTerminate, "ApplicationWillTerminate");
+    m_willTerminateObservers.notify();
     base::RunLoop::main().stop();
+}
+
+ObserverToken Application::addWillTerminateObserver(std::function<void()> observer)
+{
+    return m_willTerminateObservers.add(std::move(observer));
+}
+
+void Application::terminateOnStopSignals(std::function<void(int signal)> heard)
+{
+    m_stopSignals = base::StopSignals::install([this, heard = std::move(heard)](int signal) {
+        if (heard)
+            heard(signal);
+        terminateNow();
+    });
 }
 
 void Application::activate(bool ignoringOtherApps)
@@ -110,11 +143,13 @@ void Application::hide()
     if (m_hidden)
         return;
     m_hiddenWindows.clear();
+    m_hiding = true;
     for (auto& window : windows())
         if (window->isVisible() && window->canHide()) {
             m_hiddenWindows.push_back(window);
             window->orderOut();
         }
+    m_hiding = false;
     m_hidden = true;
     deactivate();
 }
@@ -173,13 +208,19 @@ void Application::windowOrderedOut(Window& window)
 {
     if (m_toolTips)
         m_toolTips->windowWentAway(window);
-    if (m_keyWindow == &window) {
+    bool wasKey = m_keyWindow == &window;
+    if (wasKey) {
         m_keyWindow = nullptr;
         updateTextInput();
         window.resignedKey();
     }
     if (m_mainWindow == &window)
         m_mainWindow = nullptr;
+    // A pop-up or panel that goes away hands the keyboard back to the main window, which a
+    // window manager would otherwise give to whoever it likes, and no window manager to
+    // nobody: typing would reach no window of ours.
+    if (wasKey && m_active && !m_hiding && !m_keyWindow && m_mainWindow && m_mainWindow->isVisible())
+        m_mainWindow->makeKeyWindow();
 }
 
 void Application::windowGone(Window& window)
@@ -266,7 +307,8 @@ void Application::sendEvent(const Event& incoming)
     Window* window = event->window();
     if (!window && event->isKey())
         window = m_keyWindow;
-    if (event->type() == Event::Type::KeyDown && (event->modifierFlags() & ModifierFlag::Command) && m_mainMenu
+    // Key equivalents are held down with Ctrl, or with Super as a few of ours are.
+    if (event->type() == Event::Type::KeyDown && (event->modifierFlags() & (ModifierFlag::Command | ModifierFlag::Control)) && m_mainMenu
         && m_mainMenu->performKeyEquivalent(*event)) {
         m_current = std::move(previous);
         return;

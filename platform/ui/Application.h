@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/base/AlertPresenter.h"
 #include "platform/ui/Backend.h"
 #include "platform/ui/Event.h"
+#include "platform/ui/ObserverList.h"
 #include "platform/ui/Responder.h"
 
 #include <cstdint>
@@ -10,6 +12,10 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace base {
+class StopSignals;
+}
 
 namespace ui {
 
@@ -64,7 +70,16 @@ public:
     // Asks the delegate; Now ends the run, Later waits for replyToApplicationShouldTerminate.
     void terminate();
     void replyToApplicationShouldTerminate(bool shouldTerminate);
+    // Ends the run without asking anybody (the session is ending, the program was told to
+    // stop): will-terminate is still told, so that nothing typed is lost.
+    void terminateNow();
     bool isTerminating() const { return m_terminated; }
+    // Told once on every way out, after the delegate's applicationWillTerminate: whatever
+    // holds the user's work writes it now. Nobody is asked anything any more by then.
+    [[nodiscard]] ObserverToken addWillTerminateObserver(std::function<void()> observer);
+    // SIGTERM and SIGINT end the run as terminateNow() does, in any mode, even with an alert
+    // up; `heard` is told which came first. Stays so while the application lives.
+    void terminateOnStopSignals(std::function<void(int signal)> heard = {});
 
     // Activation, as the desktop reports it or as the program asks.
     bool isActive() const { return m_active; }
@@ -149,6 +164,8 @@ private:
     bool m_terminated { false };
     bool m_active { false };
     bool m_hidden { false };
+    // While hide() orders the windows out: none of them is to take the keyboard.
+    bool m_hiding { false };
     bool m_dark { false };
     ActivationPolicy m_policy { ActivationPolicy::Regular };
     std::vector<std::weak_ptr<Window>> m_windows;
@@ -172,6 +189,10 @@ private:
     };
     std::vector<MonitorEntry> m_monitors;
     MonitorId m_nextMonitor { 1 };
+    ObserverList<> m_willTerminateObservers;
+    std::unique_ptr<base::StopSignals> m_stopSignals;
+    // The alert presenter there was before this application installed real alerts.
+    std::optional<base::AlertPresenter::Handler> m_previousAlerts;
 };
 
 }

@@ -47,6 +47,13 @@ public:
     virtual void apply(const PlatformWindowState& state) = 0;
     // Shows a finished frame of the window's content.
     virtual void present(cairo_surface_t* surface) = 0;
+    // The same, where only a part changed since the last frame (in pixels from the top left;
+    // empty when nothing did): a display that can hand over just that part does.
+    virtual void presentPart(cairo_surface_t* surface, Rect changedPixels)
+    {
+        (void)changedPixels;
+        present(surface);
+    }
     // Asks the display to give this window the keyboard, as of the display's time stamp of
     // the input that asked for it (0: now).
     virtual void focus(std::uint32_t inputTime) { (void)inputTime; }

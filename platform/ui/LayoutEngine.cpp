@@ -20,16 +20,22 @@ double tidy(double value)
 
 void LayoutEngine::layout(View& root, Size rootSize)
 {
+    // The views' hooks run in the middle of the pass, and a hook may let go of other views
+    // (a table drops the rows that went out of sight): every view of the pass is held until
+    // it ends, and a view that left the tree meanwhile is not laid out any further.
+    auto keepRoot = root.weak_from_this().lock();
+    auto inTree = [&root](const std::shared_ptr<View>& view) { return view->isDescendantOf(&root); };
     // A view's layout() may change constraints (a stack view detaching a view); a few passes
     // settle that, and a bound keeps a view that never settles from looping for ever.
     for (int pass = 0; pass < 4; ++pass) {
         solve(root, rootSize);
-        auto views = root.subtree();
+        auto views = root.heldSubtree();
         applyFrames(root, views);
-        for (View* view : views)
+        for (const auto& view : views)
             view->m_needsLayout = false;
-        for (View* view : views)
-            view->layout();
+        for (const auto& view : views)
+            if (inTree(view))
+                view->layout();
         bool again = false;
         for (View* view : root.subtree())
             again = again || view->m_needsLayout;
@@ -47,10 +53,12 @@ Size LayoutEngine::fit(View& root)
 
 void LayoutEngine::solve(View& root, std::optional<Size> rootSize)
 {
+    for (const auto& view : root.heldSubtree())
+        if (view->isDescendantOf(&root))
+            view->updateConstraints();
+    // The tree as those hooks left it.
     auto views = root.subtree();
     std::unordered_set<View*> inTree(views.begin(), views.end());
-    for (View* view : views)
-        view->updateConstraints();
 
     if (m_root != &root || m_rootSize != rootSize || m_rootConstraints.empty()) {
         using A = LayoutAttribute;
@@ -208,13 +216,14 @@ Rect LayoutEngine::absoluteRect(View* view) const
         std::max(0.0, m_solver.value(v.height)));
 }
 
-void LayoutEngine::applyFrames(View& root, const std::vector<View*>& views)
+void LayoutEngine::applyFrames(View& root, const std::vector<std::shared_ptr<View>>& views)
 {
-    for (View* view : views) {
-        if (view == &root || view->translatesAutoresizingMaskIntoConstraints())
+    for (const auto& view : views) {
+        // A frame hook may have taken a view out of the tree on the way.
+        if (view.get() == &root || view->translatesAutoresizingMaskIntoConstraints() || !view->isDescendantOf(&root))
             continue;
         View* parent = view->superview();
-        Rect mine = absoluteRect(view);
+        Rect mine = absoluteRect(view.get());
         Rect theirs = absoluteRect(parent);
         double x = mine.minX() - theirs.minX();
         double y = parent->isFlipped() ? mine.minY() - theirs.minY() : theirs.maxY() - mine.maxY();

@@ -42,7 +42,7 @@ private:
     void sync(const std::vector<std::shared_ptr<Constraint>>& wanted);
     bool appendExpression(LayoutSolver::Expression& expression, View* view, LayoutAttribute attribute, double factor);
     Rect absoluteRect(View* view) const;
-    void applyFrames(View& root, const std::vector<View*>& views);
+    void applyFrames(View& root, const std::vector<std::shared_ptr<View>>& views);
 
     LayoutSolver m_solver;
     std::unordered_map<View*, Variables> m_variables;

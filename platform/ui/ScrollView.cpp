@@ -1,8 +1,11 @@
 #include "platform/ui/ScrollView.h"
 
+#include "platform/base/KeyCodes.h"
 #include "platform/ui/Event.h"
+#include "platform/ui/TableView.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ui {
 
@@ -32,13 +35,52 @@ void Scroller::setKnob(double proportion, double position)
     setNeedsDisplay();
 }
 
+Rect Scroller::knobRect() const
+{
+    Rect b = bounds();
+    double length = std::min(b.height(), std::max(kMinimumKnobLength, b.height() * m_proportion));
+    double y = (b.height() - length) * m_position;
+    return Rect(b.minX() + 2, y, b.width() - 4, length);
+}
+
 void Scroller::draw(gfx::GraphicsContext& context, const Rect&)
 {
     Rect b = bounds();
-    double length = std::max(16.0, b.height() * m_proportion);
-    double y = (b.height() - length) * m_position;
-    context.setFillColor(gfx::Color::white(0.5, 0.6));
-    context.fillRect(Rect(b.minX() + 2, y, b.width() - 4, length));
+    // A faint track, so that a press beside the knob has somewhere visible to land.
+    context.setFillColor(gfx::Color::white(0.5, m_grab ? 0.22 : 0.12));
+    context.fillRect(Rect(b.minX() + 2, b.minY(), b.width() - 4, b.height()));
+    context.setFillColor(gfx::Color::white(0.5, m_grab ? 0.95 : 0.7));
+    context.fillRect(knobRect());
+}
+
+void Scroller::mouseDown(const Event& event)
+{
+    Point point = convertPointFrom(event.locationInWindow(), nullptr);
+    Rect knob = knobRect();
+    if (point.y >= knob.minY() && point.y <= knob.maxY()) {
+        m_grab = point.y - knob.minY();
+        setNeedsDisplay();
+        return;
+    }
+    if (auto page = onPage)
+        page(point.y < knob.minY() ? -1 : 1);
+}
+
+void Scroller::mouseDragged(const Event& event)
+{
+    if (!m_grab)
+        return;
+    Point point = convertPointFrom(event.locationInWindow(), nullptr);
+    double travel = bounds().height() - knobRect().height();
+    double position = travel > 0 ? std::clamp((point.y - *m_grab) / travel, 0.0, 1.0) : 0;
+    if (auto moved = onKnobMoved)
+        moved(position);
+}
+
+void Scroller::mouseUp(const Event&)
+{
+    m_grab.reset();
+    setNeedsDisplay();
 }
 
 std::shared_ptr<ScrollView> ScrollView::create() { return std::shared_ptr<ScrollView>(new ScrollView()); }
@@ -49,7 +91,29 @@ ScrollView::ScrollView()
     setContentView(ClipView::create(false));
     m_scroller = Scroller::create();
     m_scroller->setHidden(true);
+    connectScroller();
     addSubview(m_scroller);
+}
+
+void ScrollView::connectScroller()
+{
+    m_scroller->onKnobMoved = [this](double position) {
+        double offset = position * maxOffset();
+        scrollToPoint({ 0, m_clip->isFlipped() ? offset : maxOffset() - offset });
+    };
+    m_scroller->onPage = [this](int direction) { scrollBy(-direction * pageScroll()); };
+}
+
+void ScrollView::setVerticalScroller(std::shared_ptr<Scroller> scroller)
+{
+    if (!scroller || scroller == m_scroller)
+        return;
+    m_scroller->removeFromSuperview();
+    m_scroller = std::move(scroller);
+    connectScroller();
+    addSubview(m_scroller);
+    updateScroller();
+    setNeedsLayout();
 }
 
 void ScrollView::setContentView(std::shared_ptr<ClipView> clip)
@@ -78,6 +142,12 @@ void ScrollView::setHasVerticalScroller(bool has)
 {
     m_hasVertical = has;
     updateScroller();
+}
+
+void ScrollView::setScrollerBeside(bool beside)
+{
+    m_scrollerBeside = beside;
+    setNeedsLayout();
 }
 
 void ScrollView::setAutohidesScrollers(bool autohides)
@@ -134,17 +204,84 @@ void ScrollView::scrollBy(double deltaY)
     scrollToPoint({ 0, m_clip->isFlipped() ? offset - deltaY : offset + deltaY });
 }
 
+double ScrollView::lineScroll() const
+{
+    double line = 3 * 16;
+    if (auto* table = dynamic_cast<const TableView*>(m_document.get()); table && table->numberOfRows() > 0)
+        line = table->frame().height() / table->numberOfRows();
+    double half = m_clip->bounds().height() / 2;
+    return std::max(1.0, half > 0 ? std::min(line, half) : line);
+}
+
+double ScrollView::pageScroll() const
+{
+    double visible = m_clip->bounds().height();
+    return std::max(visible - std::min(lineScroll(), visible / 4), visible / 2);
+}
+
+void ScrollView::scrollToTop()
+{
+    scrollToPoint({ 0, m_clip->isFlipped() ? 0 : maxOffset() });
+}
+
+void ScrollView::scrollToBottom()
+{
+    scrollToPoint({ 0, m_clip->isFlipped() ? maxOffset() : 0 });
+}
+
 void ScrollView::scrollWheel(const Event& event)
 {
-    // Wheel steps are lines; ten points a line reads well.
-    scrollBy(event.scrollingDeltaY() * 10);
+    // Whole notches are lines; a precise device's fractions move as far as they say, so a
+    // touchpad glides rather than jumps.
+    double delta = event.scrollingDeltaY();
+    if (!std::isfinite(delta) || delta == 0) {
+        View::scrollWheel(event);
+        return;
+    }
+    scrollBy(delta * lineScroll());
+}
+
+void ScrollView::keyDown(const Event& event)
+{
+    using K = base::KeyCode;
+    bool shift = event.modifierFlags() & ModifierFlag::Shift;
+    switch (static_cast<K>(event.keyCode())) {
+    case K::PageUp:
+        scrollBy(pageScroll());
+        return;
+    case K::PageDown:
+        scrollBy(-pageScroll());
+        return;
+    case K::Space:
+        scrollBy(shift ? pageScroll() : -pageScroll());
+        return;
+    case K::Home:
+        scrollToTop();
+        return;
+    case K::End:
+        scrollToBottom();
+        return;
+    case K::UpArrow:
+        scrollBy(lineScroll());
+        return;
+    case K::DownArrow:
+        scrollBy(-lineScroll());
+        return;
+    default:
+        View::keyDown(event);
+    }
 }
 
 void ScrollView::layout()
 {
     Rect b = bounds();
-    if (m_clip->translatesAutoresizingMaskIntoConstraints())
-        m_clip->setFrame(b);
+    if (m_clip->translatesAutoresizingMaskIntoConstraints()) {
+        // A scroller beside the document rather than over it leaves the document's right
+        // edge (a row's menu) within reach while it shows.
+        double documentHeight = m_document ? m_document->frame().height() : 0;
+        bool beside = m_scrollerBeside && m_hasVertical && (!m_autohides || documentHeight > b.height() + 0.5);
+        m_clip->setFrame(beside ? Rect(b.minX(), b.minY(), std::max(0.0, b.width() - Scroller::kWidth), b.height()) : b);
+    }
     m_scroller->setFrame(Rect(b.maxX() - Scroller::kWidth, 0, Scroller::kWidth, b.height()));
     // A document that shrank leaves no scrolled-off gap behind.
     if (m_clip->bounds().minY() > maxOffset())

@@ -1,6 +1,7 @@
 #include "platform/ui/SdlBackend.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/base/Time.h"
 #include "platform/base/Timer.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/ui/Application.h"
@@ -127,6 +128,11 @@ void SdlBackend::detach()
 
 std::vector<Screen> SdlBackend::screens() const
 {
+    // A panel added or taken away moves the usable area without a word from SDL.
+    constexpr double kRereadAfterSeconds = 10;
+    double now = base::Time::monotonic();
+    if (m_screensReadAt >= 0 && now - m_screensReadAt < kRereadAfterSeconds)
+        return m_screens;
     std::vector<Screen> out;
     int count = SDL_GetNumVideoDisplays();
     auto points = [this](const SDL_Rect& r) {
@@ -146,6 +152,8 @@ std::vector<Screen> SdlBackend::screens() const
         screen.backingScaleFactor = m_scale;
         out.push_back(screen);
     }
+    m_screens = out;
+    m_screensReadAt = now;
     return out;
 }
 
@@ -330,6 +338,9 @@ void SdlBackend::dispatch(const void* raw)
     case SDL_WINDOWEVENT:
         dispatchWindowEvent(raw);
         return;
+    case SDL_DISPLAYEVENT:
+        m_screensReadAt = -1;
+        return;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         SdlWindow* sw = windowFor(e.button.windowID);
@@ -446,6 +457,11 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
     Window& w = sw->window();
     switch (e.window.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
+        // The server focuses only shown windows: word of focus for one we have ordered out
+        // since (a pop-up put away at once) is stale, and would take the keyboard from the
+        // window that holds it now.
+        if (!w.isVisible())
+            break;
         m_application->activate(false);
         if (!w.isKeyWindow() && w.canBecomeKeyWindow())
             m_application->setKeyWindow(&w);
@@ -465,6 +481,10 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         w.platformDidResize({ e.window.data1 / m_scale, e.window.data2 / m_scale });
+        break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_RESTORED:
+        w.platformDidZoom(e.window.event == SDL_WINDOWEVENT_MAXIMIZED);
         break;
     case SDL_WINDOWEVENT_EXPOSED:
         sw->presentAgain();

@@ -8,6 +8,7 @@
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
@@ -151,6 +152,37 @@ void SdlWindow::apply(const PlatformWindowState& state)
         setClickThrough(display, xw, state.ignoresMouseEvents);
     if (recreate && m_lastSurface)
         present(m_lastSurface);
+    m_backend.schedulePump();
+}
+
+void SdlWindow::presentPart(cairo_surface_t* surface, Rect changedPixels)
+{
+    // A part is copied only into a window surface that already shows the rest.
+    if (!m_firstFrameReported || surface != m_lastSurface || !m_sdl) {
+        present(surface);
+        return;
+    }
+    if (changedPixels.isEmpty())
+        return;
+    SDL_Surface* target = SDL_GetWindowSurface(m_sdl);
+    if (!target)
+        return;
+    cairo_surface_flush(surface);
+    int width = cairo_image_surface_get_width(surface);
+    int height = cairo_image_surface_get_height(surface);
+    SDL_Rect part { int(changedPixels.minX()), int(changedPixels.minY()), int(changedPixels.width()), int(changedPixels.height()) };
+    SDL_Rect whole { 0, 0, std::min(width, target->w), std::min(height, target->h) };
+    if (!SDL_IntersectRect(&part, &whole, &part))
+        return;
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(cairo_image_surface_get_data(surface), width, height, 32,
+        cairo_image_surface_get_stride(surface), SDL_PIXELFORMAT_ARGB8888);
+    if (source) {
+        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+        SDL_Rect to = part;
+        SDL_BlitSurface(source, &part, target, &to);
+        SDL_FreeSurface(source);
+        SDL_UpdateWindowSurfaceRects(m_sdl, &part, 1);
+    }
     m_backend.schedulePump();
 }
 

@@ -26,6 +26,7 @@ public:
 
     void apply(const PlatformWindowState& state) override;
     void present(cairo_surface_t* surface) override;
+    void presentPart(cairo_surface_t* surface, Rect changedPixels) override;
     void focus(std::uint32_t inputTime) override;
 
     Window& window() const { return m_window; }

@@ -6,6 +6,7 @@
 #include "platform/ui/Event.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/ScrollView.h"
+#include "platform/ui/Window.h"
 
 #include <algorithm>
 #include <cmath>
@@ -65,10 +66,22 @@ void TableView::fitToWidth()
         setFrameSize(size);
 }
 
+void TableView::keepKeysOnLeaving(View& row)
+{
+    // A row taken out of sight would take the keyboard with it: the table keeps it instead,
+    // so that the keys that scrolled the row away go on scrolling.
+    auto* w = window();
+    auto* focused = w ? dynamic_cast<View*>(w->firstResponder()) : nullptr;
+    if (focused && focused->isDescendantOf(&row))
+        w->makeFirstResponder(this);
+}
+
 void TableView::reloadData()
 {
-    for (auto& [row, view] : m_rowViews)
+    for (auto& [row, view] : m_rowViews) {
+        keepKeysOnLeaving(*view);
         view->removeFromSuperview();
+    }
     m_rowViews.clear();
     measure();
     std::set<int> kept;
@@ -140,6 +153,7 @@ void TableView::tile()
         last = numberOfRows() - 1;
     for (auto it = m_rowViews.begin(); it != m_rowViews.end();) {
         if (it->first < first || it->first > last) {
+            keepKeysOnLeaving(*it->second);
             it->second->removeFromSuperview();
             it = m_rowViews.erase(it);
         } else {
@@ -214,6 +228,13 @@ void TableView::scrollRowToVisible(int row)
 
 void TableView::mouseDown(const Event& event)
 {
+    // A press on a row's view comes here too: the keys go to the table from now on (and on
+    // to its scroll view), whichever part of the row took the press.
+    if (auto* w = window()) {
+        auto* focused = dynamic_cast<View*>(w->firstResponder());
+        if (!focused || !focused->isDescendantOf(this))
+            w->makeFirstResponder(this);
+    }
     int row = rowAtPoint(convertPointFrom(event.locationInWindow(), nullptr));
     m_clickedRow = row;
     if (row < 0) {

@@ -88,6 +88,7 @@ private:
     void fitToWidth();
     Rect visibleRect() const;
     void changeSelection(std::set<int> selection);
+    void keepKeysOnLeaving(View& row);
 
     TableViewDataSource* m_source { nullptr };
     double m_rowHeight { 17 };

@@ -46,18 +46,16 @@ std::size_t wordBoundary(const std::u16string& s, std::size_t index, int directi
 
 std::size_t lineBoundary(const text::RichTextLayout& layout, const std::u16string& s, std::size_t index, int direction)
 {
-    for (const auto& line : layout.lines()) {
-        if (index >= line.range.location && index <= line.range.end()) {
-            if (direction < 0)
-                return line.range.location;
-            // Before the line's own newline, if it ends in one.
-            std::size_t end = line.range.end();
-            if (end > line.range.location && end <= s.size() && text::isNewline(s[end - 1]))
-                --end;
-            return end;
-        }
-    }
-    return direction < 0 ? 0 : s.size();
+    if (index > s.size())
+        return direction < 0 ? 0 : s.size();
+    auto line = layout.lineAt(index);
+    if (direction < 0)
+        return line.range.location;
+    // Before the line's own newline, if it ends in one.
+    std::size_t end = line.range.end();
+    if (end > line.range.location && end <= s.size() && text::isNewline(s[end - 1]))
+        --end;
+    return end;
 }
 
 std::size_t verticalMove(const text::RichTextLayout& layout, std::size_t length, std::size_t index, int direction)

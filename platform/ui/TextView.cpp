@@ -1,6 +1,7 @@
 #include "platform/ui/TextView.h"
 
 #include "platform/base/KeyCodes.h"
+#include "platform/base/RunLoop.h"
 #include "platform/desktop/Opener.h"
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/TextLayout.h"
@@ -21,19 +22,75 @@
 
 namespace ui {
 
+gfx::Color TextView::selectionColor(bool focused) const
+{
+    return m_drawsBackground ? ControlLook::selectionColor(m_background, focused)
+                             : ControlLook::selectionColorForText(m_defaults.color, focused);
+}
+
 std::shared_ptr<TextView> TextView::create() { return std::shared_ptr<TextView>(new TextView); }
 
 TextView::TextView()
     : View({})
 {
+    // Laid out from the start, empty as it is: the text machinery (fonts, shaping) is set
+    // up when the view is made, not in the middle of its first frame.
+    relayout();
 }
 
 double TextView::layoutWidth() const { return std::max(1.0, bounds().width() - 2 * m_inset.width); }
 
 void TextView::relayout()
 {
-    m_layout = std::make_unique<text::RichTextLayout>(m_composition ? composedText() : m_text, layoutWidth(), m_defaults);
+    // Laid out as it is looked at: a long page opens in time linear in its length, and what
+    // is not in sight is measured bit by bit afterwards.
+    m_layout = std::make_unique<text::RichTextLayout>(m_composition ? composedText() : m_text, layoutWidth(), m_defaults,
+        text::RichTextLayout::Laziness::asNeeded);
     m_layoutWidth = layoutWidth();
+    scheduleLayoutCompletion();
+}
+
+void TextView::scheduleLayoutCompletion()
+{
+    std::weak_ptr<View> weakSelf = weak_from_this();
+    // Not while being made: nothing holds the view yet to come back to.
+    if (m_completionScheduled || !m_layout || weakSelf.expired() || m_layout->isComplete())
+        return;
+    m_completionScheduled = true;
+    base::RunLoop::main().post([weakSelf] {
+        if (auto self = std::static_pointer_cast<TextView>(weakSelf.lock()))
+            self->completeLayoutALittle();
+    });
+}
+
+void TextView::completeLayoutALittle()
+{
+    m_completionScheduled = false;
+    if (!m_layout)
+        return;
+    // What shows stays where it is while the paragraphs above it get their true heights.
+    auto* clip = dynamic_cast<ClipView*>(superview());
+    std::optional<std::size_t> anchor;
+    double before = 0;
+    if (clip && clip->bounds().minY() > 0) {
+        anchor = m_layout->indexAt(Point(0, clip->bounds().minY() - m_inset.height));
+        before = m_layout->caretRect(*anchor).minY();
+    }
+    bool complete = m_layout->layOutMore(0.004);
+    growToText();
+    if (anchor) {
+        double moved = m_layout->caretRect(*anchor).minY() - before;
+        if (moved != 0) {
+            auto* scroll = dynamic_cast<ScrollView*>(clip->superview());
+            Point origin = clip->bounds().origin;
+            if (scroll)
+                scroll->scrollToPoint(Point(origin.x, origin.y + moved));
+            else
+                clip->setBoundsOrigin(Point(origin.x, origin.y + moved));
+        }
+    }
+    if (!complete)
+        scheduleLayoutCompletion();
 }
 
 const text::RichTextLayout& TextView::layoutManager() const
@@ -104,7 +161,7 @@ double TextView::usedHeight(double width) const
     double textWidth = std::max(1.0, width - 2 * m_inset.width);
     if (m_layout && m_layoutWidth == textWidth)
         return std::ceil(m_layout->boundingRect().height()) + 2 * m_inset.height;
-    text::RichTextLayout layout(m_text, textWidth, m_defaults);
+    text::RichTextLayout layout(m_text, textWidth, m_defaults, text::RichTextLayout::Laziness::asNeeded);
     double height = layout.boundingRect().height();
     if (m_text.empty())
         height = gfx::textBoundingRect("X", 0, gfx::TextStyle(m_defaults.font)).height();
@@ -192,41 +249,99 @@ void TextView::replace(text::Range range, const text::AttributedString& replacem
     });
     if (!typing)
         m_undo.closeOpenGroup();
+    // What the edit changes on screen: the lines it touches before and after, and the caret
+    // and selection it leaves; everything below when the text's height changes with it.
+    bool incremental = m_layout && m_layoutWidth == layoutWidth();
+    std::optional<Rect> before;
+    double heightBefore = 0;
+    if (incremental) {
+        before = editedLines(range.location, range.end()).unionWith(selectionArea());
+        heightBefore = m_layout->boundingRect().height();
+    }
     m_text.replace(range, replacement);
-    if (m_layout && m_layoutWidth == layoutWidth())
+    if (incremental)
         m_layout->update(m_text, range, replacement.length());
     else
         relayout();
     m_selection = { range.location + replacement.length(), 0 };
     m_anchor = m_selection.location;
+    m_lastChangeTyped = typing && !m_undo.isUndoing() && !m_undo.isRedoing();
     growToText();
     scrollCaretToVisible();
-    setNeedsDisplay();
+    if (before && m_layout->boundingRect().height() == heightBefore) {
+        setNeedsDisplayInRect(before->unionWith(editedLines(range.location, range.location + replacement.length())).unionWith(selectionArea()));
+    } else if (before) {
+        setNeedsDisplayInRect(Rect(0, before->minY(), bounds().width(), std::max(0.0, bounds().height() - before->minY())));
+    } else {
+        setNeedsDisplay();
+    }
+    if (auto stored = onStorageChange)
+        stored();
     if (auto changed = onTextChange)
         changed();
 }
 
+Rect TextView::editedLines(std::size_t from, std::size_t to) const
+{
+    // To the end of the paragraph: an edit may wrap every line after it differently.
+    to = std::max(to, TextNavigation::paragraphRange(m_text.string(), std::min(to, m_text.length())).end());
+    auto first = m_layout->lineAt(from).rect;
+    auto last = m_layout->lineAt(to).rect;
+    double top = std::min(first.minY(), last.minY());
+    double bottom = std::max(first.maxY(), last.maxY());
+    // The whole width: a line's text moves along it, and a list marker sits before it.
+    return Rect(0, top + m_inset.height, bounds().width(), bottom - top);
+}
+
+Rect TextView::selectionArea() const
+{
+    if (!m_selection.length)
+        return caretRect().insetBy(-2, 0);
+    return editedLines(m_selection.location, m_selection.end());
+}
+
+bool TextView::refuseEdit()
+{
+    if (m_editable)
+        return false;
+    if (auto refused = onEditRefused)
+        refused();
+    return true;
+}
+
+void TextView::restoreSelection(text::Range range)
+{
+    std::size_t length = m_text.length();
+    range.location = std::min(range.location, length);
+    range.length = std::min(range.length, length - range.location);
+    m_selection = range;
+    m_anchor = range.location;
+}
+
 void TextView::insertText(std::u16string_view string)
 {
-    if (!m_editable)
+    if (refuseEdit())
         return;
     replace(m_selection, text::AttributedString(std::u16string(string), m_typingAttributes), true);
 }
 
 void TextView::insertText(const text::AttributedString& string)
 {
-    if (m_editable)
+    if (!refuseEdit())
         replace(m_selection, string, true);
 }
 
-void TextView::replaceCharacters(text::Range range, const text::AttributedString& replacement)
+bool TextView::replaceCharacters(text::Range range, const text::AttributedString& replacement)
 {
+    if (refuseEdit())
+        return false;
     replace(range, replacement, false);
+    return true;
 }
 
 void TextView::deleteBackward()
 {
-    if (!m_editable)
+    if (refuseEdit())
         return;
     if (m_selection.length) {
         replace(deletionRange(m_selection), {}, true);
@@ -243,7 +358,7 @@ void TextView::deleteBackward()
 
 void TextView::deleteForward()
 {
-    if (!m_editable)
+    if (refuseEdit())
         return;
     if (m_selection.length) {
         replace(deletionRange(m_selection), {}, true);
@@ -270,14 +385,15 @@ void TextView::applyAttributes(text::Range range, const std::function<void(text:
     changed.updateAttributes({ 0, changed.length() }, change);
     text::Range selection = range;
     replace(range, changed, false);
-    m_selection = selection;
-    m_anchor = selection.location;
+    // Whoever heard of the change may have changed the text again: the selection goes
+    // back only as far as the text now reaches.
+    restoreSelection(selection);
     syncTypingAttributes();
 }
 
 void TextView::toggleTrait(bool bold)
 {
-    if (!m_editable)
+    if (refuseEdit())
         return;
     const text::Attributes& first = m_selection.length ? m_text.attributesAt(m_selection.location) : m_typingAttributes;
     gfx::Font font = first.font.value_or(m_defaults.font);
@@ -296,7 +412,7 @@ void TextView::toggleItalic() { toggleTrait(false); }
 
 void TextView::toggleLine(int text::Attributes::*line)
 {
-    if (!m_editable)
+    if (refuseEdit())
         return;
     const text::Attributes& first = m_selection.length ? m_text.attributesAt(m_selection.location) : m_typingAttributes;
     int value = first.*line ? 0 : 1;
@@ -318,7 +434,7 @@ void TextView::selectAll()
 
 void TextView::insertNewline()
 {
-    if (!m_editable)
+    if (refuseEdit())
         return;
     std::size_t at = m_selection.location;
     text::Range paragraph = TextNavigation::paragraphRange(m_text.string(), at);
@@ -369,7 +485,7 @@ void TextView::copy()
 
 void TextView::cut()
 {
-    if (!m_editable || !m_selection.length)
+    if (!m_selection.length || refuseEdit())
         return;
     copy();
     replace(deletionRange(m_selection), {}, false);
@@ -377,7 +493,7 @@ void TextView::cut()
 
 void TextView::paste()
 {
-    if (!m_editable)
+    if (refuseEdit())
         return;
     const Pasteboard& pasteboard = Pasteboard::general();
     text::AttributedString pasted;
@@ -403,6 +519,7 @@ void TextView::moveTo(std::size_t index, bool extend)
     endComposition(true);
     index = std::min(index, m_text.length());
     m_undo.closeOpenGroup();
+    Rect before = selectionArea();
     if (extend) {
         std::size_t from = std::min(m_anchor, index);
         m_selection = { from, std::max(m_anchor, index) - from };
@@ -411,7 +528,8 @@ void TextView::moveTo(std::size_t index, bool extend)
         m_anchor = index;
     }
     syncTypingAttributes();
-    setNeedsDisplay();
+    // Where the caret or selection was and is: the rest of the text stays as it shows.
+    setNeedsDisplayInRect(before.unionWith(selectionArea()));
     if (extend)
         claimPrimarySelection();
     if (auto changed = onSelectionChange)
@@ -454,7 +572,15 @@ void TextView::keyDown(const Event& event)
     auto lineEdge = [&](int direction) { return TextNavigation::lineBoundary(layoutManager(), m_text.string(), caret, direction); };
     auto wordEdge = [&](int direction) { return TextNavigation::wordBoundary(m_text.string(), caret, direction); };
     auto vertical = [&](int direction) { return TextNavigation::verticalMove(layoutManager(), m_text.length(), caret, direction); };
-    switch (static_cast<base::KeyCode>(event.keyCode())) {
+    auto key = static_cast<base::KeyCode>(event.keyCode());
+    // Text that is only read, with nothing selected, has no caret to move: these keys go on
+    // to what holds it (a list scrolls, a table moves its selection).
+    if (!m_editable && !m_selection.length && !shift
+        && (key == base::KeyCode::Home || key == base::KeyCode::End || key == base::KeyCode::UpArrow || key == base::KeyCode::DownArrow)) {
+        View::keyDown(event);
+        return;
+    }
+    switch (key) {
     case base::KeyCode::LeftArrow:
         if (!shift && m_selection.length && !word)
             moveTo(m_selection.location, false);
@@ -537,6 +663,8 @@ void TextView::keyDown(const Event& event)
         && std::all_of(typed.begin(), typed.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x20 && c != 0x7f; });
     if (printable && m_editable)
         typeText(text::toUtf16(gfx::displayableText(typed)), true);
+    else if (printable && onEditRefused)
+        refuseEdit();
     else
         View::keyDown(event);
 }
@@ -608,12 +736,19 @@ void TextView::draw(gfx::GraphicsContext& context, const Rect&)
         highlighted = { from, m_composedRange.location + c.utf16Offset(c.cursor + c.selectionLength) - from };
     }
     if (highlighted.length) {
+        // Only the part of the selection in sight: selecting all of a long page draws a page.
+        std::size_t shownFrom = layout.lineAt(layout.indexAt(Point(0, std::max(0.0, context.clipBoundingBox().minY() - m_inset.height)))).range.location;
+        std::size_t shownTo = layout.lineAt(layout.indexAt(Point(area.maxX(), std::max(0.0, bottom - m_inset.height)))).range.end();
+        std::size_t from = std::max(highlighted.location, shownFrom);
+        std::size_t to = std::min(highlighted.end(), shownTo + 1);
+        highlighted = from < to ? text::Range { from, to - from } : text::Range { from, 0 };
+    }
+    if (highlighted.length) {
         std::vector<Rect> rects;
         for (const Rect& r : layout.selectionRects(highlighted))
             rects.push_back(r.offsetBy(m_inset.width, m_inset.height));
         if (focused || !drawInactiveSelection) {
-            context.setFillColor(m_drawsBackground ? ControlLook::selectionColor(m_background, focused)
-                                                   : ControlLook::selectionColorForText(m_defaults.color, focused));
+            context.setFillColor(selectionColor(focused));
             for (const Rect& r : rects)
                 context.fillRect(r);
         } else {
@@ -630,6 +765,8 @@ void TextView::draw(gfx::GraphicsContext& context, const Rect&)
         context.setFillColor(m_typingAttributes.foreground.value_or(m_defaults.color));
         context.fillRect(Rect(std::floor(caret.minX()), caret.minY(), 1, caret.height()));
     }
+    // Paragraphs drawn for the first time may be taller or shorter than estimated.
+    growToText();
 }
 
 }

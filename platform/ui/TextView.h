@@ -34,6 +34,14 @@ public:
 
     // The text changed by the user (typing, deleting, pasting, formatting, undo).
     std::function<void()> onTextChange;
+    // Any change of the text, the user's or the program's (replaceInTextStorage), undo and
+    // redo included; loading (setAttributedString) is none. Whoever keeps the text elsewhere,
+    // a page on disk, hears of every change here.
+    std::function<void()> onStorageChange;
+    // The user tried to change text that is not editable (typing, deleting, pasting,
+    // dropping, formatting, an insertion made on the user's behalf): the owner says why.
+    // Without one, a refused key goes on up the responder chain.
+    std::function<void()> onEditRefused;
     std::function<void()> onTypingAttributesChange;
     std::function<void()> onSelectionChange;
     // Editing commands by name ("insertNewline:", "insertTab:", "moveUp:", "moveDown:",
@@ -58,10 +66,14 @@ public:
     // makes it registers its own undo) nor reported as a change of the user's.
     void replaceInTextStorage(text::Range range, const text::AttributedString& replacement);
 
-    // The user's edits: undoable and reported.
+    // The user's edits: undoable and reported; refused (onEditRefused) while not editable.
     void insertText(std::u16string_view text);
     void insertText(const text::AttributedString& text);
-    void replaceCharacters(text::Range range, const text::AttributedString& replacement);
+    // False when refused.
+    bool replaceCharacters(text::Range range, const text::AttributedString& replacement);
+    // Whether the latest change reported by onTextChange was typed (keys, an input method's
+    // text): what typing answers (shortcuts) does not answer pasting, dropping or formatting.
+    bool lastChangeWasTyped() const { return m_lastChangeTyped; }
     void deleteBackward();
     void deleteForward();
     // On the selection, or on the typing attributes when nothing is selected.
@@ -104,11 +116,16 @@ public:
     void scrollCaretToVisible();
     // The caret's place in the view.
     Rect caretRect() const;
+    // What the selection is filled with, while the view has the keyboard or not: the text
+    // in its default colour reads on it at 4.5:1 or better.
+    gfx::Color selectionColor(bool focused) const;
     // The character index under a point of the view.
     std::size_t characterIndexAt(Point point) const;
     const text::RichTextLayout& layoutManager() const;
 
     bool isFlipped() const override { return true; }
+    // Every change marks the lines it touched, the caret and the selection.
+    bool marksItsOwnChanges() const override { return true; }
     bool acceptsFirstResponder() const override { return isSelectable(); }
     bool becomeFirstResponder() override;
     bool resignFirstResponder() override;
@@ -137,6 +154,14 @@ protected:
 private:
     // Every edit goes through here: the storage, the layout, the undo and the reports.
     void replace(text::Range range, const text::AttributedString& replacement, bool typing);
+    // True (and the owner told) when the text may not be changed.
+    bool refuseEdit();
+    // In the view: the full width of the lines from one index to another, and what the caret
+    // or selection covers.
+    Rect editedLines(std::size_t from, std::size_t to) const;
+    Rect selectionArea() const;
+    // A selection put back after an edit, kept within the text as it is now.
+    void restoreSelection(text::Range range);
     // Typed or committed text, then what the typing features make of it.
     void typeText(std::u16string typed, bool typing);
     void applySubstitutions(std::size_t at, const std::u16string& typed);
@@ -153,6 +178,9 @@ private:
     void claimPrimarySelection();
     void syncTypingAttributes();
     void relayout();
+    // The paragraphs out of sight are measured a few milliseconds at a time, between events.
+    void scheduleLayoutCompletion();
+    void completeLayoutALittle();
     void growToText();
     double layoutWidth() const;
     bool isFocused() const;
@@ -165,6 +193,7 @@ private:
     text::AttributedString m_text;
     std::unique_ptr<text::RichTextLayout> m_layout;
     double m_layoutWidth { -1 };
+    bool m_completionScheduled { false };
     text::Range m_selection;
     // The end of the selection that stays put while extending.
     std::size_t m_anchor { 0 };
@@ -172,6 +201,7 @@ private:
     text::LayoutDefaults m_defaults { gfx::Font::system(13), gfx::Color::rgb(0.9, 0.9, 0.9) };
     UndoManager m_undo;
     bool m_editable { true };
+    bool m_lastChangeTyped { false };
     bool m_selectable { true };
     Size m_inset { 0, 0 };
     gfx::Color m_background { gfx::Color::rgb(0.12, 0.12, 0.13) };

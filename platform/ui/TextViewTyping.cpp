@@ -49,6 +49,8 @@ void TextView::replaceInTextStorage(text::Range range, const text::AttributedStr
     m_anchor = moved(m_anchor);
     growToText();
     setNeedsDisplay();
+    if (auto stored = onStorageChange)
+        stored();
 }
 
 void TextView::typeText(std::u16string typed, bool typing)
@@ -120,14 +122,14 @@ text::Range TextView::deletionRange(text::Range range) const
 
 void TextView::drawSpellingMarks(gfx::GraphicsContext& context, double top, double bottom)
 {
-    if (!SpellChecker::shared().isAvailable() || m_text.empty())
+    // Empty text asks nothing of the checker, whose dictionaries take megabytes once loaded.
+    if (m_text.empty() || !SpellChecker::shared().isAvailable())
         return;
     if (!m_spelling)
         m_spelling = std::make_unique<SpellingMarks>();
     const auto& layout = layoutManager();
-    const auto& lines = layout.lines();
-    auto line = std::lower_bound(lines.begin(), lines.end(), top - m_inset.height,
-        [](const text::RichTextLayout::Line& l, double y) { return l.rect.maxY() < y; });
+    auto lines = layout.linesIn(top - m_inset.height, bottom - m_inset.height);
+    auto line = lines.begin();
     bool typingHere = isFocused() && m_editable && !m_selection.length;
     std::size_t lastParagraph = std::u16string::npos;
     const std::u16string& s = m_text.string();
@@ -157,7 +159,7 @@ namespace ui {
 
 bool TextView::performDragOperation(const Pasteboard& pasteboard, Point point)
 {
-    if (!m_editable)
+    if (refuseEdit())
         return false;
     text::AttributedString dropped;
     if (auto rich = pasteboard.richText())

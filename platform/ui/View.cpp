@@ -75,6 +75,15 @@ std::vector<View*> View::subtree()
     return out;
 }
 
+std::vector<std::shared_ptr<View>> View::heldSubtree()
+{
+    std::vector<std::shared_ptr<View>> out;
+    for (View* view : subtree())
+        if (auto held = view->weak_from_this().lock())
+            out.push_back(std::move(held));
+    return out;
+}
+
 void View::subtreeInto(std::vector<View*>& out)
 {
     out.push_back(this);
@@ -120,8 +129,11 @@ void View::setWindow(Window* window)
     if (m_window)
         m_window->viewWillLeave(this);
     m_window = window;
-    for (auto& subview : m_subviews)
-        subview->setWindow(window);
+    // A copy: a subview hearing of its new window may add or remove views beside it.
+    auto subviews = m_subviews;
+    for (auto& subview : subviews)
+        if (subview->m_superview == this)
+            subview->setWindow(window);
     viewDidMoveToWindow();
     if (window) {
         m_needsLayout = true;
@@ -290,12 +302,52 @@ void View::setNeedsDisplayInRect(Rect rect)
 
 void View::draw(gfx::GraphicsContext&, const Rect&) { }
 
-void View::renderTree(gfx::GraphicsContext& context)
+std::optional<Rect> View::windowAreaToRedraw() const
+{
+    std::optional<Rect> area;
+    if (!collectAreaToRedraw(area))
+        return std::nullopt;
+    return area;
+}
+
+bool View::collectAreaToRedraw(std::optional<Rect>& area) const
+{
+    auto add = [&area](const Rect& rect) {
+        if (!rect.isEmpty())
+            area = area ? area->unionWith(rect) : rect;
+    };
+    if (m_needsDisplay) {
+        if (!marksItsOwnChanges())
+            return false;
+        // Moved or resized since it was drawn: where it was shows something else now.
+        if (m_lastShown && (m_hidden || *m_lastShown != convertRectTo(bounds(), nullptr)))
+            add(*m_lastShown);
+        if (!m_hidden && !m_dirty.isEmpty())
+            add(convertRectTo(m_dirty, nullptr));
+    }
+    for (const auto& subview : m_subviews)
+        if (!subview->collectAreaToRedraw(area))
+            return false;
+    return true;
+}
+
+void View::renderTree(gfx::GraphicsContext& context, Drawing drawing)
 {
     if (m_hidden || m_alpha <= 0) {
         m_needsDisplay = false;
+        m_lastShown.reset();
         return;
     }
+    // None of it is in what is drawn this time: it stays as it shows, and so do its
+    // subviews; whatever of them asked to be drawn lies where nothing of them shows.
+    if (drawing == Drawing::onlyWhatTheClipMeets && !context.clipBoundingBox().intersects(m_frame)) {
+        for (View* view : subtree()) {
+            view->m_needsDisplay = false;
+            view->m_dirty = {};
+        }
+        return;
+    }
+    m_lastShown = convertRectTo(bounds(), nullptr);
     context.save();
     context.translate(m_frame.minX(), m_frame.minY());
     if (isFlipped() != parentIsFlipped()) {
@@ -311,8 +363,11 @@ void View::renderTree(gfx::GraphicsContext& context)
     }
     Rect dirty = m_needsDisplay ? m_dirty.unionWith(bounds()) : bounds();
     draw(context, dirty);
-    for (auto& subview : m_subviews)
-        subview->renderTree(context);
+    // A copy: drawing may change the tree (a table makes the rows that came into sight).
+    auto subviews = m_subviews;
+    for (auto& subview : subviews)
+        if (subview->m_superview == this)
+            subview->renderTree(context, drawing);
     if (translucent)
         context.endTransparencyLayer();
     context.restore();

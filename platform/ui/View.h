@@ -41,6 +41,9 @@ public:
     bool isDescendantOf(const View* view) const;
     // This view and every view below it, depth first.
     std::vector<View*> subtree();
+    // The same, each view held for as long as the list is: for work that calls out to the
+    // views (layout, drawing, moving windows), any of which may let go of another meanwhile.
+    std::vector<std::shared_ptr<View>> heldSubtree();
     View* ancestorSharedWith(View* other);
     View* viewWithIdentifier(const std::string& identifier);
 
@@ -84,7 +87,19 @@ public:
     // the context is also the current one, for drawing kits that look it up.
     virtual void draw(gfx::GraphicsContext& context, const Rect& dirtyRect);
     // Draws this view and its subviews, the context being in the superview's coordinates.
-    void renderTree(gfx::GraphicsContext& context);
+    // Drawing only a part of the window again, views wholly outside the context's clip are
+    // not drawn at all.
+    enum class Drawing { everything, onlyWhatTheClipMeets };
+    void renderTree(gfx::GraphicsContext& context, Drawing drawing = Drawing::everything);
+    // The part of the window, in its base coordinates, that must be drawn again for the views
+    // of this subtree that asked to be (where they are now and where they were last drawn),
+    // when all of those mark exactly what changed; none when some view asked to be drawn
+    // that does not, or when none asked: then the whole window is drawn.
+    std::optional<Rect> windowAreaToRedraw() const;
+    // Whether the view marks every change of its drawing itself (setNeedsDisplay), so that
+    // the window may draw only that part again. Most views draw from state they do not
+    // watch (the key window, a clock), and say no.
+    virtual bool marksItsOwnChanges() const { return false; }
 
     // Events. The point is in the superview's coordinates; the deepest visible view under
     // it answers, or nullptr.
@@ -165,6 +180,8 @@ private:
     // Removes constraints of this view's ancestors that refer to the subtree going away.
     void detachConstraintsFromAncestors();
     void subtreeInto(std::vector<View*>& out);
+    // False as soon as a view that asked to be drawn does not mark its own changes.
+    bool collectAreaToRedraw(std::optional<Rect>& area) const;
     void layoutChanged();
     // The transform from this view's bounds to its superview's (or the window's) coordinates.
     Point toParent(Point point) const;
@@ -185,6 +202,9 @@ private:
 
     bool m_needsDisplay { true };
     Rect m_dirty;
+    // Where in the window the view showed when it was last drawn: moved or shrunk, that part
+    // is drawn again.
+    std::optional<Rect> m_lastShown;
     View* m_nextKeyView { nullptr };
     FocusRingType m_focusRingType { FocusRingType::Default };
 

@@ -54,6 +54,7 @@ void Window::pushState()
     }
     PlatformWindowState state;
     state.frame = m_frame;
+    state.frame.origin = { m_frame.minX() - m_placementCorrection.x, m_frame.minY() - m_placementCorrection.y };
     state.level = m_level;
     state.visible = m_visible;
     state.borderless = !(m_styleMask & WindowStyle::Titled);
@@ -96,6 +97,8 @@ namespace {
 // Frames come from stored positions and screen arithmetic; a garbled number must not reach
 // the drawing code, and no window gets a picture larger than any display could show.
 constexpr double kLargestSide = 16384;
+// The most a window manager's title bar and border can take.
+constexpr double kLargestDecoration = 64;
 
 double sane(double value, double fallback) { return std::isfinite(value) ? value : fallback; }
 
@@ -106,6 +109,8 @@ void Window::setFrame(Rect frame, bool display)
     if (!std::isfinite(frame.origin.x) || !std::isfinite(frame.origin.y) || !std::isfinite(frame.size.width)
         || !std::isfinite(frame.size.height))
         return;
+    // The delegate hears of the move and the resize; either may let go of the window.
+    auto keep = weak_from_this().lock();
     bool wasZoomed = std::exchange(m_zoomed, false);
     frame.size.width = std::min(frame.size.width, kLargestSide);
     frame.size.height = std::min(frame.size.height, kLargestSide);
@@ -119,6 +124,9 @@ void Window::setFrame(Rect frame, bool display)
         return;
     }
     m_frame = frame;
+    // The display's next word on where the window is answers this move.
+    if (moved && m_platform && m_visible)
+        m_awaitingPlacement = true;
     if (resized && m_contentView) {
         m_contentView->setFrame(Rect(0, 0, frame.width(), frame.height()));
         setNeedsLayout();
@@ -213,6 +221,7 @@ void Window::setContentView(std::shared_ptr<View> view)
         m_contentView->setWindow(this);
     }
     setNeedsLayout();
+    redrawAll();
 }
 
 void Window::orderFront()
@@ -227,6 +236,7 @@ void Window::orderFront()
 void Window::orderFrontRegardless()
 {
     auto* app = Application::shared();
+    bool wasVisible = m_visible;
     if (!m_visible)
         takeBackdrop();
     m_visible = true;
@@ -235,6 +245,8 @@ void Window::orderFrontRegardless()
         app->windowOrderedFront(*this);
     if (m_displayPending || m_picture.isEmpty())
         display();
+    if (!wasVisible)
+        m_visibilityObservers.notify(*this);
 }
 
 void Window::takeBackdrop()
@@ -254,7 +266,7 @@ void Window::setBlendsOverScreen(bool blends)
     if (!blends && m_picture.hasBackdrop()) {
         m_picture.setBackdrop(nullptr, 1);
         pushState();
-        viewNeedsDisplay();
+        redrawAll();
     }
 }
 
@@ -268,6 +280,7 @@ void Window::orderOut()
     pushState();
     if (auto* app = Application::shared())
         app->windowOrderedOut(*this);
+    m_visibilityObservers.notify(*this);
 }
 
 void Window::makeKeyAndOrderFront()
@@ -357,6 +370,11 @@ ObserverToken Window::addResignKeyObserver(std::function<void(Window&)> observer
     return m_resignKeyObservers.add(std::move(observer));
 }
 
+ObserverToken Window::addVisibilityObserver(std::function<void(Window&)> observer)
+{
+    return m_visibilityObservers.add(std::move(observer));
+}
+
 void Window::setAlphaValue(double alpha)
 {
     if (std::isnan(alpha))
@@ -384,6 +402,12 @@ void Window::setShownOnAllDesktops(bool shown)
 void Window::setBackgroundColor(std::optional<gfx::Color> color)
 {
     m_background = color;
+    redrawAll();
+}
+
+void Window::redrawAll()
+{
+    m_redrawAll = true;
     viewNeedsDisplay();
 }
 
@@ -397,12 +421,15 @@ void Window::layoutIfNeeded()
 {
     if (!m_contentView)
         return;
+    // A view's hook may replace the content view, or let go of the window, mid-layout.
+    auto keep = weak_from_this().lock();
+    auto content = m_contentView;
     bool pending = m_layoutPending;
     for (View* v : m_contentView->subtree())
         pending = pending || v->needsLayout();
     if (!pending)
         return;
-    m_engine->layout(*m_contentView, m_frame.size);
+    m_engine->layout(*content, m_frame.size);
     // What the layout itself changed (generated constraints) is already in.
     m_layoutPending = false;
 }
@@ -439,14 +466,49 @@ void Window::display()
 {
     layoutIfNeeded();
     double scale = backingScaleFactor();
-    m_picture.render(m_frame.size, scale, m_background.value_or(gfx::colors::clear), [this](gfx::GraphicsContext& context) {
-        if (m_contentView)
-            m_contentView->renderTree(context);
+    auto keep = weak_from_this().lock();
+    auto content = m_contentView;
+    View::Drawing drawing = View::Drawing::everything;
+    auto draw = [this, &content, &drawing](gfx::GraphicsContext& context) {
+        if (content)
+            content->renderTree(context, drawing);
         drawFocusRing(context);
-    });
+    };
+    gfx::Color background = m_background.value_or(gfx::colors::clear);
+    // Only what changed is drawn again (a keystroke redraws a line of a page, not the
+    // window); the whole picture when there is none yet, or after a change that concerns it.
+    Rect whole(0, 0, m_frame.width(), m_frame.height());
+    std::optional<Rect> changed;
+    bool drawn = false;
+    std::optional<Rect> ring = focusRingArea();
+    if (!m_redrawAll && content) {
+        changed = content->windowAreaToRedraw();
+        // A focus ring that moved or went leaves where it was to be drawn again too.
+        if (changed && ring != m_lastFocusRingArea) {
+            for (const auto& area : { ring, m_lastFocusRingArea })
+                if (area)
+                    changed = changed->unionWith(*area);
+        }
+        if (changed) {
+            drawing = View::Drawing::onlyWhatTheClipMeets;
+            drawn = m_picture.renderPart(changed->intersection(whole), m_frame.size, scale, background, draw);
+            drawing = View::Drawing::everything;
+        }
+    }
+    if (!drawn) {
+        changed = whole;
+        m_picture.render(m_frame.size, scale, background, draw);
+    }
+    m_redrawAll = false;
+    m_lastFocusRingArea = ring;
     m_displayPending = false;
-    if (m_platform && m_visible && !m_picture.isEmpty())
-        m_platform->present(m_picture.surface());
+    if (m_platform && m_visible && !m_picture.isEmpty()) {
+        // The display is handed what changed, in pixels counted from the top left.
+        Rect part = changed.value_or(Rect());
+        double s = m_picture.scale();
+        m_platform->presentPart(m_picture.surface(), Rect(std::floor(part.minX() * s), std::floor((m_frame.height() - part.maxY()) * s),
+            std::ceil(part.width() * s) + 1, std::ceil(part.height() * s) + 1));
+    }
     // The caret may have moved with what was drawn: the input method follows it.
     textInputMayHaveChanged();
 }
@@ -472,12 +534,34 @@ bool Window::writePng(const std::filesystem::path& path)
 
 void Window::platformDidMove(Point origin)
 {
+    bool answer = std::exchange(m_awaitingPlacement, false);
     if (origin == m_frame.origin)
         return;
+    // A window manager that places its own frame (title bar, border) where the content was
+    // asked to go puts the content that much lower and to the right: once seen, every place
+    // asked for is corrected by it, so that a stored place is kept and not moved at every
+    // start.
+    Point off { origin.x - m_frame.minX(), origin.y - m_frame.minY() };
+    if (answer && m_placementCorrection == Point() && std::fabs(off.x) <= kLargestDecoration && std::fabs(off.y) <= kLargestDecoration) {
+        m_placementCorrection = off;
+        m_awaitingPlacement = true;
+        pushState();
+        return;
+    }
     m_frame.origin = origin;
     scaleMayHaveChanged();
     if (m_delegate)
         m_delegate->windowDidMove(*this);
+}
+
+void Window::platformDidZoom(bool zoomed)
+{
+    if (zoomed == m_zoomed)
+        return;
+    if (zoomed)
+        m_unzoomedFrame = m_frame;
+    m_zoomed = zoomed;
+    pushState();
 }
 
 void Window::scaleMayHaveChanged()
@@ -492,6 +576,7 @@ void Window::platformDidResize(Size size)
     size = { std::clamp(sane(size.width, 1), 1.0, kLargestSide), std::clamp(sane(size.height, 1), 1.0, kLargestSide) };
     if (size == m_frame.size)
         return;
+    auto keep = weak_from_this().lock();
     m_frame.size = size;
     if (m_contentView)
         m_contentView->setFrame(Rect(0, 0, size.width, size.height));

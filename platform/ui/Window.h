@@ -117,6 +117,9 @@ public:
     void setCanBecomeKeyWindow(bool can);
     // Told whenever the window stops being key, after its delegate, until the token goes.
     [[nodiscard]] ObserverToken addResignKeyObserver(std::function<void(Window&)> observer);
+    // Told whenever the window comes on the screen or goes from it (isVisible() says which),
+    // until the token goes: what draws only for the eye can rest meanwhile.
+    [[nodiscard]] ObserverToken addVisibilityObserver(std::function<void(Window&)> observer);
 
     double alphaValue() const { return m_alpha; }
     void setAlphaValue(double alpha);
@@ -175,6 +178,8 @@ public:
     void setNeedsLayout();
     void layoutIfNeeded();
     bool needsDisplay() const { return m_displayPending; }
+    // The next display draws the whole picture, not only what changed.
+    void redrawAll();
     // Lays out, draws the whole content and hands the picture to the backend.
     void display();
     void displayIfNeeded();
@@ -193,6 +198,10 @@ public:
     // The backend's word that the display moved, resized or focused the window.
     void platformDidMove(Point origin);
     void platformDidResize(Size size);
+    // The window manager maximized the window, or gave it back its size: zoomed as zoom()
+    // does, so that the next frame the program asks for ends it rather than being refused
+    // while the display keeps the window large.
+    void platformDidZoom(bool zoomed);
 
 protected:
     Window(Rect contentRect, unsigned styleMask);
@@ -217,6 +226,8 @@ private:
     void selectKeyView(int direction);
     void setFocusRingShown(bool shown);
     void drawFocusRing(gfx::GraphicsContext& context);
+    // The part of the window the focus ring covers now, if one shows.
+    std::optional<Rect> focusRingArea() const;
     void becameKey();
     void resignedKey();
     // After a change of first responder or caret: the display hears where text input goes.
@@ -239,6 +250,10 @@ private:
     bool m_zoomed { false };
     Rect m_unzoomedFrame;
     bool m_movableByBackground { false };
+    // What the window manager's frame moves the content by, found at the first placement,
+    // taken off every place asked for; whether a placement is still to be answered.
+    Point m_placementCorrection;
+    bool m_awaitingPlacement { false };
     // Where a drag of the background started: the pointer and the frame's origin on screen.
     struct BackgroundDrag {
         Point mouse;
@@ -247,6 +262,7 @@ private:
     std::optional<BackgroundDrag> m_backgroundDrag;
     std::optional<bool> m_canBecomeKey;
     ObserverList<Window&> m_resignKeyObservers;
+    ObserverList<Window&> m_visibilityObservers;
     std::optional<gfx::Color> m_background;
     WindowDelegate* m_delegate { nullptr };
 
@@ -255,10 +271,13 @@ private:
     View* m_initialFirstResponder { nullptr };
     View* m_mouseDownView { nullptr };
     bool m_focusRingShown { false };
+    // Where the focus ring was last drawn, to draw there again when it moves or goes.
+    std::optional<Rect> m_lastFocusRingArea;
 
     std::unique_ptr<LayoutEngine> m_engine;
     bool m_layoutPending { true };
     bool m_displayPending { false };
+    bool m_redrawAll { true };
     bool m_displayScheduled { false };
     WindowPicture m_picture;
     std::unique_ptr<PlatformWindow> m_platform;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace ui {
 
@@ -133,6 +134,14 @@ void Window::drawFocusRing(gfx::GraphicsContext& context)
     context.restore();
 }
 
+std::optional<Rect> Window::focusRingArea() const
+{
+    View* ringed = focusRingView();
+    if (!ringed)
+        return std::nullopt;
+    return ringed->convertRectTo(ringed->bounds(), nullptr).insetBy(-4, -4);
+}
+
 void Window::setFocusRingShown(bool shown)
 {
     if (shown == m_focusRingShown)
@@ -212,13 +221,18 @@ void Window::sendEvent(const Event& event)
         return;
     }
     case T::MouseMoved:
-        if (View* view = mouseTarget(event.locationInWindow()))
+    case T::ScrollWheel: {
+        View* view = mouseTarget(event.locationInWindow());
+        if (!view)
+            return;
+        // Scrolling may take the view under the pointer out of sight, and out of the tree.
+        auto keepView = view->weak_from_this().lock();
+        if (event.type() == T::MouseMoved)
             view->mouseMoved(event);
-        return;
-    case T::ScrollWheel:
-        if (View* view = mouseTarget(event.locationInWindow()))
+        else
             view->scrollWheel(event);
         return;
+    }
     case T::OtherMouseDown:
     case T::OtherMouseUp: {
         // The middle button pastes where it clicks; the view takes the keyboard as for a click.
@@ -298,8 +312,14 @@ void Window::keyDown(const Event& event)
 
 bool Window::performDrop(const Pasteboard& pasteboard, Point locationInWindow)
 {
-    for (View* view = mouseTarget(locationInWindow); view; view = view->superview()) {
-        if (view->isHiddenOrHasHiddenAncestor() || !pasteboard.availableType(view->registeredDraggedTypes()))
+    View* target = mouseTarget(locationInWindow);
+    // Held while the drop is offered up the chain: a view declining it may still change the tree.
+    std::vector<std::shared_ptr<View>> chain;
+    for (View* view = target; view; view = view->superview())
+        if (auto held = view->weak_from_this().lock())
+            chain.push_back(std::move(held));
+    for (const auto& view : chain) {
+        if (view->window() != this || view->isHiddenOrHasHiddenAncestor() || !pasteboard.availableType(view->registeredDraggedTypes()))
             continue;
         if (view->performDragOperation(pasteboard, view->convertPointFrom(locationInWindow, nullptr)))
             return true;

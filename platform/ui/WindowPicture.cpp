@@ -53,6 +53,37 @@ void WindowPicture::render(Size size, double scale, gfx::Color background, const
     cairo_surface_flush(target);
 }
 
+bool WindowPicture::renderPart(Rect part, Size size, double scale, gfx::Color background, const Content& content)
+{
+    int width = std::max(1, static_cast<int>(std::ceil(size.width * scale)));
+    int height = std::max(1, static_cast<int>(std::ceil(size.height * scale)));
+    if (!m_bitmap || m_backdrop || m_bitmap->width() != width || m_bitmap->height() != height || m_scale != scale)
+        return false;
+    // Whole pixels, so that no edge is blended twice.
+    part = part.intersection(Rect(0, 0, size.width, size.height));
+    if (part.isEmpty())
+        return true;
+    double left = std::floor(part.minX() * scale) / scale;
+    double bottom = std::floor(part.minY() * scale) / scale;
+    part = Rect(left, bottom, std::ceil(part.maxX() * scale) / scale - left, std::ceil(part.maxY() * scale) / scale - bottom);
+    auto context = gfx::GraphicsContext::create(m_bitmap->cairoSurface(), m_scale, false);
+    gfx::GraphicsContext::MakeCurrent current(*context);
+    context->save();
+    context->clipToRect(part);
+    context->paint([&](cairo_t* cr) {
+        cairo_save(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_rgba(cr, background.red, background.green, background.blue, background.alpha);
+        cairo_paint(cr);
+        cairo_restore(cr);
+    });
+    if (content)
+        content(*context);
+    context->restore();
+    cairo_surface_flush(m_bitmap->cairoSurface());
+    return true;
+}
+
 void WindowPicture::setBackdrop(std::shared_ptr<gfx::Bitmap> backdrop, double alpha)
 {
     m_backdrop = std::move(backdrop);

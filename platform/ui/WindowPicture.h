@@ -20,6 +20,10 @@ public:
 
     // Draws the content (in points, y up from the bottom left) into a picture of `size`.
     void render(Size size, double scale, gfx::Color background, const Content& content);
+    // Draws again only the part given (in the same points) of the picture as it is: true
+    // when it could, false when the whole picture must be drawn (none yet, another size or
+    // scale, or one laid over the screen).
+    bool renderPart(Rect part, Size size, double scale, gfx::Color background, const Content& content);
 
     // The screen beneath the window, pixels at the picture's scale, and the alpha to lay
     // the content over it with; none draws the content as it is.

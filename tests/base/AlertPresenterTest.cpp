@@ -33,6 +33,23 @@ TEST(AlertPresenter, WithoutAPresenterTheAlertIsLoggedAndTheDefaultTaken)
                         "answered \"OK\"");
 }
 
+TEST(AlertPresenter, NobodyThereNeverAgreesToADestructiveQuestion)
+{
+    std::vector<std::string> lines;
+    auto previous = base::setDiagnosticSink([&](std::string_view line) { lines.emplace_back(line); });
+    AlertRequest deletion;
+    deletion.message = "Are you certain that you want to permanently delete this sheet?";
+    deletion.buttons = { "OK", "Cancel" };
+    deletion.destructive = true;
+    EXPECT_EQ(AlertPresenter::present(deletion).button, 1);
+    // Without a way to decline, the question is answered as asked: there is nothing else.
+    deletion.buttons = { "Delete" };
+    EXPECT_EQ(AlertPresenter::present(deletion).button, 0);
+    base::setDiagnosticSink(previous);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("answered \"Cancel\""), std::string::npos) << lines[0];
+}
+
 TEST(AlertPresenter, InstalledResponderAnswersAndIsChecked)
 {
     std::vector<AlertRequest> shown;

@@ -295,6 +295,8 @@ TEST_F(LogBookTest, AFailedWriteKeepsTheEditorOpen)
     logBook().startNewLogEntry();
     EXPECT_FALSE(logBook().saveEdit());
     EXPECT_TRUE(logBook().isCurrentlyOnEditingTab());
+    EXPECT_EQ(alerts.size(), 1u) << "one failure, one alert";
+    EXPECT_FALSE(editor().problemLabel()->isHidden()) << "and the editor says so itself";
     fs::permissions(folder, fs::perms::owner_all);
     alerts.clear();
     EXPECT_TRUE(logBook().saveEdit());
@@ -314,6 +316,88 @@ TEST_F(LogBookTest, CancelLeavesEverythingAsItWas)
     logBook().startEdit(1);
     EXPECT_EQ(store().string("tempTags"), "x");
     EXPECT_EQ(editor().objectiveTextView()->string(), "First");
+}
+
+TEST_F(LogBookTest, AReadOnlyDayFileIsNeitherEditedNorDeleted)
+{
+    double morning = local(2026, 1, 5, 8);
+    clock.set(local(2026, 1, 5, 10));
+    log("A", morning, "Kept as it is");
+    fs::path file = dayFile(morning);
+    for (const auto& entry : fs::recursive_directory_iterator(file))
+        fs::permissions(entry.path(), fs::perms::owner_read);
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_exec);
+
+    logBook().startEdit(0);
+    editor().objectiveTextView()->insertText(u" and changed");
+    EXPECT_FALSE(logBook().saveEdit());
+    EXPECT_TRUE(logBook().isCurrentlyOnEditingTab()) << "the editor stays open";
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].informativeText.find("read-only"), std::string::npos);
+    EXPECT_NE(editor().problemLabel()->stringValue().find("read-only"), std::string::npos);
+
+    logBook().deleteRow(0);
+    EXPECT_EQ(alerts.size(), 3u) << "asked, then told it stays";
+    fs::permissions(file, fs::perms::owner_all);
+    EXPECT_EQ(uuidsOnDisk(morning), std::vector<std::string> { "A" });
+    for (const auto& name : fs::directory_iterator(file.parent_path()))
+        EXPECT_EQ(name.path().filename().string().rfind('.', 0), std::string::npos) << "nothing hidden left beside it";
+}
+
+TEST_F(LogBookTest, QuittingSavesAnEntryTheUserChangedAndNotOneMerelyOpened)
+{
+    clock.set(local(2026, 1, 5, 10));
+    logBook().startNewLogEntry();
+    EXPECT_FALSE(editor().hasUnsavedChanges());
+    mainWindow().saveEverything();
+    wait(2);
+    EXPECT_TRUE(uuidsOnDisk(clock.now()).empty()) << "an entry merely opened is no work of the user's";
+
+    editor().objectiveTextView()->setSelectedRange({ 0, editor().objectiveTextView()->textStorage().length() });
+    editor().objectiveTextView()->insertText(u"Typed into the editor before quitting");
+    EXPECT_TRUE(editor().hasUnsavedChanges());
+    m_app->terminate();
+    wait(2);
+    EXPECT_EQ(uuidsOnDisk(clock.now()).size(), 1u);
+    EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(LogBookTest, ADayFileOfTheOlderNamingShowsItsRowsAndCanBeEdited)
+{
+    double day = local(2026, 1, 4, 9);
+    fs::path older = fs::path(dayFile(day)).parent_path() / "System Log Day 2026-01-04.rtfd";
+    FullTimeSlice record;
+    record.setUuid("older");
+    record.setObjectiveText(text::AttributedString::fromUtf8("Written before computers were named"));
+    record.setStartDate(day);
+    record.setActualDuration(600);
+    ASSERT_TRUE(LogFileManager::sharedInstance().createOrRetrieveLogFile(older.string())->addOrReplaceThenSaveAndUpdate(record, "older"));
+    wait(2);
+    ASSERT_EQ(logBook().numberOfRows(*logBook().tableView()), 1);
+    EXPECT_EQ(logBook().objectValueFor(0)->uuid(), "older");
+    EXPECT_TRUE(logBook().objectValueFor(0)->isRTFD()) << "offered for editing like any day file";
+}
+
+TEST_F(LogBookTest, RowsReadWhileTheEditorShowsAreMeasuredWhenTheTableComesBack)
+{
+    // A reload while the editor shows (a save that failed, another computer's change) gives
+    // the table rows it cannot measure; back on the table they get their heights, and no
+    // row lies over another.
+    double today = local(2026, 1, 5, 8);
+    log("first", today, "A first entry with an objective long enough to wrap over a few lines of the log book pad");
+    logBook().startEdit(0);
+    log("second", today + 600, "A second entry, written while the editor shows, long enough to wrap as well");
+    ASSERT_EQ(logBook().numberOfRows(*logBook().tableView()), 2);
+    logBook().cancelEdit();
+    window().layoutIfNeeded();
+    auto& table = *logBook().tableView();
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_GT(table.rectOfRow(row).height(), 33.0 + 10) << "measured, with its text's lines";
+        auto* view = table.viewAtRow(row, true);
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->frame(), table.rectOfRow(row));
+    }
+    EXPECT_EQ(table.rectOfRow(1).minY(), table.rectOfRow(0).maxY()) << "stacked, not overlapping";
 }
 
 }

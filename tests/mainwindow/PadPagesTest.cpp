@@ -8,6 +8,7 @@
 
 #include "platform/text/Rtfd.h"
 #include "platform/text/Unicode.h"
+#include "platform/ui/Beep.h"
 #include "platform/ui/TextField.h"
 
 #include <fstream>
@@ -141,6 +142,10 @@ TEST_F(PadPagesTest, AFailedWriteIsShownOnceAndPagingKeepsTheText)
     nowPad().newSheet();
     EXPECT_EQ(nowPad().backingStoreDescriptor()->index().selectedID(), before) << "the page stays";
     EXPECT_EQ(shown(), "unsaved words more");
+    EXPECT_EQ(alerts.size(), 2u) << "a page that cannot be left says why";
+    nowPad().nextSheet();
+    nowPad().previousSheet();
+    EXPECT_EQ(alerts.size(), 4u) << "every time it is asked";
     EXPECT_EQ(PadViewController::saveAllPads(), std::vector<std::string> { "Now Pad" });
 
     fs::permissions(nowFolder(), fs::perms::owner_all);
@@ -148,21 +153,93 @@ TEST_F(PadPagesTest, AFailedWriteIsShownOnceAndPagingKeepsTheText)
     EXPECT_EQ(onDisk(page(0)), "unsaved words more");
 }
 
-TEST_F(PadPagesTest, QuittingWritesEveryPadNowFirst)
+TEST_F(PadPagesTest, EveryWayOutWritesEveryPadNowFirst)
 {
+    // Typed into each pad, and the program ended before the delayed writes: the way out
+    // writes them, and asks nothing on the way.
     mainWindow();
-    int before = 0;
-    for (const auto& line : diagnostics)
-        before += line.find("saving backing store descriptor:") != std::string::npos;
-    EXPECT_TRUE(PadViewController::saveAllPads().empty());
+    for (const char* key : { "nowPadHidden", "laterPadHidden", "scratchPadHidden" }) {
+        mainWindow().showPad(key);
+        window().layoutIfNeeded();
+    }
+    std::vector<PadViewController*> pads { mainWindow().nowPadController().get(), mainWindow().laterPadController().get(),
+        mainWindow().scratchPadController().get() };
+    for (auto* pad : pads) {
+        pad->textView()->showPage({});
+        pad->textView()->insertText(u"typed just before the end");
+    }
+    diagnostics.clear();
+    m_app->terminate();
     std::vector<std::string> saved;
     for (const auto& line : diagnostics) {
         if (line.find("saving backing store descriptor:") != std::string::npos)
             saved.push_back(line);
     }
-    ASSERT_EQ(saved.size(), std::size_t(before) + 3);
-    EXPECT_NE(saved[std::size_t(before)].find("Now Pad"), std::string::npos);
+    ASSERT_EQ(saved.size(), 3u);
+    EXPECT_NE(saved.front().find("Now Pad"), std::string::npos);
     EXPECT_NE(saved.back().find("Scratch Pad"), std::string::npos);
+    for (auto* pad : pads) {
+        auto page = BackingStoreManager::sharedManager().contentOfSelectedFile(*pad->backingStoreDescriptor());
+        EXPECT_EQ(page.text.utf8(), "typed just before the end") << pad->title();
+    }
+    EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(PadPagesTest, AClosedPadReadsItsPageOnlyWhenFirstShown)
+{
+    fs::create_directories(padsFolder() / "Later Pad");
+    auto laterPage = padsFolder() / "Later Pad" / "Later Pads 000000.rtfd";
+    ASSERT_TRUE(text::Rtfd::writeFile(laterPage, text::AttributedString::fromUtf8("a long page, read when shown")));
+    NowAndLaterBoardManager::sharedManager().reset();
+    mainWindow();
+    auto& later = *mainWindow().laterPadController();
+    EXPECT_FALSE(later.isPageLoaded()) << "closed at start: nothing read";
+    mainWindow().saveEverything();
+    EXPECT_EQ(onDisk(laterPage), "a long page, read when shown") << "a page never read is never written";
+
+    mainWindow().showPad("laterPadHidden");
+    window().layoutIfNeeded();
+    EXPECT_TRUE(later.isPageLoaded());
+    EXPECT_EQ(later.textView()->string(), "a long page, read when shown");
+}
+
+TEST_F(PadPagesTest, AReadOnlyPageFileIsShownAsItIsAndRefusesEdits)
+{
+    fs::create_directories(nowFolder());
+    ASSERT_TRUE(text::Rtfd::writeFile(page(0), text::AttributedString::fromUtf8("made read-only by its owner")));
+    for (const auto& entry : fs::recursive_directory_iterator(page(0)))
+        fs::permissions(entry.path(), fs::perms::owner_read);
+    fs::permissions(page(0), fs::perms::owner_read | fs::perms::owner_exec);
+    NowAndLaterBoardManager::sharedManager().reset();
+    focusNowPad();
+    EXPECT_FALSE(nowText().isEditable());
+    EXPECT_EQ(nowText().pageLock(), NowAndLaterBoardTextView::PageLock::fileReadOnly);
+    EXPECT_FALSE(nowPad().unreadableNotice()->isHidden());
+
+    int beeps = ui::beepCount();
+    type("no");
+    ASSERT_EQ(alerts.size(), 1u) << "said once";
+    EXPECT_EQ(alerts[0].message, "This page cannot be changed.");
+    EXPECT_EQ(ui::beepCount(), beeps + 1) << "then a beep";
+    // A template offered to it is refused the same way, and not counted as written.
+    NowAndLaterBoardManager::sharedManager().addBreadcrumbsTemplateTo(nowText());
+    EXPECT_EQ(shown(), "made read-only by its owner");
+    wait(6);
+    mainWindow().saveEverything();
+    fs::permissions(page(0), fs::perms::owner_all);
+    EXPECT_EQ(onDisk(page(0)), "made read-only by its owner");
+    EXPECT_FALSE(fs::exists(nowFolder() / ".Roz Ezed 000000.rtfd.tmp")) << "nothing swapped in beside it";
+}
+
+TEST_F(PadPagesTest, DeletingASheetAsksAndHeadlessNobodyAgrees)
+{
+    focusNowPad();
+    nowPad().newSheet();
+    ASSERT_TRUE(fs::exists(page(1)));
+    // With nobody there to answer (no presenter), the question takes its Cancel button.
+    base::AlertPresenter::install({});
+    nowPad().deleteSheet();
+    EXPECT_TRUE(fs::exists(page(1))) << "a page is never deleted unasked";
 }
 
 TEST_F(PadPagesTest, FieldsAreSelectedForwardsAndBackwards)

@@ -6,6 +6,7 @@
 #include "platform/text/FontTraits.h"
 #include "platform/text/Unicode.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Pasteboard.h"
 
 namespace ostrel::test {
 
@@ -160,7 +161,7 @@ TEST_F(TypingShortcutsTest, TenEditsWithinThreeSecondsMakeOneWriteFiveSecondsAft
     EXPECT_EQ(page.text.utf8(), "aaaaaaaaaa");
 }
 
-TEST_F(TypingShortcutsTest, UndoAndLoadingAPageAskForNoWrite)
+TEST_F(TypingShortcutsTest, UndoIsNoTypingButIsWrittenAndLoadingIsNeither)
 {
     emptyPage();
     type("abc");
@@ -169,12 +170,46 @@ TEST_F(TypingShortcutsTest, UndoAndLoadingAPageAskForNoWrite)
     EXPECT_FALSE(delegate->hasPendingWrite());
     undo();
     EXPECT_EQ(text(), "");
-    EXPECT_FALSE(delegate->hasPendingWrite()) << "an undo is no typing";
+    EXPECT_TRUE(delegate->hasPendingWrite()) << "the page on screen changed: the one on disk follows";
+    wait(6);
+    auto page = BackingStoreManager::sharedManager().contentOfSelectedFile(*nowPad().backingStoreDescriptor());
+    EXPECT_EQ(page.text.utf8(), "");
+    redo();
+    wait(6);
+    page = BackingStoreManager::sharedManager().contentOfSelectedFile(*nowPad().backingStoreDescriptor());
+    EXPECT_EQ(page.text.utf8(), "abc") << "a redo is written too";
 
     nowText().showPage({ text::AttributedString::fromUtf8("done' --"), {}, true });
     EXPECT_EQ(text(), "done' --") << "a loaded page is not rewritten";
     EXPECT_FALSE(delegate->hasPendingWrite());
     EXPECT_FALSE(nowText().undoManager().canUndo());
+}
+
+TEST_F(TypingShortcutsTest, StyleCommandsPasteAndDropsAreNoTyping)
+{
+    // Underlining a selection ending in "--" neither strikes the line nor drops the hyphens,
+    // and the selection stays on the text it covered.
+    pageWith("keep this line--");
+    nowText().setSelectedRange({ 0, 16 });
+    nowText().underline();
+    EXPECT_EQ(text(), "keep this line--");
+    EXPECT_FALSE(struck(0));
+    EXPECT_EQ(nowText().textStorage().attributesAt(3).underline, 1);
+    EXPECT_EQ(nowText().selectedRange(), (text::Range { 0, 16 }));
+    EXPECT_TRUE(nowText().fastTypeDelegate()->hasPendingWrite()) << "formatting is written";
+
+    nowText().setSelectedRange({ 0, 16 });
+    nowText().toggleBold();
+    nowText().toggleItalic();
+    EXPECT_EQ(text(), "keep this line--");
+
+    // Pasted text ending in a trigger stays as pasted.
+    ui::Pasteboard::general().setString("ends with done'");
+    nowText().setSelectedRange({ 16, 0 });
+    nowText().paste();
+    EXPECT_EQ(text(), "keep this line--ends with done'");
+    type(" ");
+    EXPECT_EQ(text(), "keep this line--ends with done' ") << "typing after it fires nothing either";
 }
 
 TEST_F(TypingShortcutsTest, IndicatorsFollowTheTypingAttributes)

@@ -9,6 +9,7 @@
 #include "shell/SandboxHelper.h"
 #include "viewkit/SmartMenuItem.h"
 
+#include "platform/base/Files.h"
 #include "platform/base/KeyCodes.h"
 #include "platform/desktop/Autostart.h"
 #include "platform/ui/Menu.h"
@@ -171,6 +172,33 @@ TEST_F(StartUpTest, CtrlWClosesADialogRunOverTheWindowElseHidesTheProgram)
 
     ctrlW(mainWindow());
     EXPECT_TRUE(app().isHidden()) << "the main window closes by hiding the program";
+}
+
+TEST_F(StartUpTest, ADamagedSettingsFileIsToldOfOnceTheWindowShowsAndNotOtherwise)
+{
+    launch();
+    drain();
+    EXPECT_TRUE(std::none_of(alerts.begin(), alerts.end(), [](const auto& alert) {
+        return alert.message == "Ostrel could not read its settings";
+    })) << "a clean start told of damaged settings";
+    endRun();
+
+    ASSERT_TRUE(base::files::writeAtomically(settingsFile(), "{ \"firstLaunch\": fal"));
+    settings = base::Defaults::create(settingsFile());
+    base::Defaults::setStandard(settings);
+    alerts.clear();
+    launch();
+    EXPECT_TRUE(alerts.empty()) << "told before the window shows";
+    drain();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message, "Ostrel could not read its settings");
+    auto kept = settings->loadProblem()->keptAs;
+    ASSERT_TRUE(kept);
+    EXPECT_NE(alerts[0].informativeText.find("The settings file is damaged. It was kept as \u201c" + kept->filename().string()),
+        std::string::npos)
+        << alerts[0].informativeText;
+    EXPECT_NE(alerts[0].informativeText.find("started with the default settings"), std::string::npos);
+    EXPECT_EQ(currentScreen(), "Ostrel_4.WelcomeState") << "the defaults greet a new user";
 }
 
 }

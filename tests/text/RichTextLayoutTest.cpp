@@ -2,7 +2,12 @@
 #include "tests/support/gfx/Canvas.h"
 #include "tests/text/TextPrinting.h"
 
+#include "platform/gfx/Fonts.h"
+
+#include <pango/pangocairo.h>
+
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 
 using text::AttributedString;
@@ -239,4 +244,138 @@ TEST_F(RichTextLayoutTest, RandomEditsOfEveryLineEndKindMatchAFreshLayout)
             ASSERT_EQ(layout.caretRect(s.length()), fresh.caretRect(s.length()));
         }
     }
+}
+
+namespace {
+
+// A page of `paragraphs` paragraphs of a few lines each at a width of 300.
+AttributedString longPage(int paragraphs)
+{
+    AttributedString page;
+    for (int i = 0; i < paragraphs; ++i)
+        page.append(u"Write the report and send it to the team before Friday; check the figures that are still missing.\n",
+            i % 3 ? font("Helvetica") : font("Helvetica-Bold"));
+    return page;
+}
+
+}
+
+TEST_F(RichTextLayoutTest, ALongPageIsLaidOutAsItIsLookedAtAndEndsUpAsAFreshLayout)
+{
+    AttributedString page = longPage(3000);
+    text::LayoutDefaults defaults { gfx::Font::named("Helvetica", 14) };
+    RichTextLayout lazy(page, 300, defaults, RichTextLayout::Laziness::asNeeded);
+    EXPECT_FALSE(lazy.isComplete());
+    EXPECT_EQ(lazy.paragraphsHoldingLayouts(), 0u) << "nothing shaped before anybody looks";
+    EXPECT_GT(lazy.boundingRect().height(), 3000 * 10) << "an estimate of the whole";
+
+    // Looking at the top and at a place far down shapes what is there, and only that.
+    gfx::test::Canvas canvas(300, 200);
+    lazy.draw({ 0, 0, 300, 200 });
+    EXPECT_GT(lazy.paragraphsHoldingLayouts(), 0u);
+    EXPECT_LT(lazy.paragraphsHoldingLayouts(), 20u);
+    std::size_t middle = page.length() / 2;
+    gfx::Rect caret = lazy.caretRect(middle);
+    EXPECT_EQ(lazy.indexAt({ caret.minX(), caret.midY() }), middle);
+    auto line = lazy.lineAt(middle);
+    EXPECT_LE(line.range.location, middle);
+    EXPECT_GE(line.range.end(), middle);
+
+    // Pointing everywhere keeps only a bounded number of paragraphs shaped.
+    for (std::size_t at = 0; at < page.length(); at += 97)
+        lazy.caretRect(at);
+    EXPECT_LE(lazy.paragraphsHoldingLayouts(), 400u);
+
+    while (!lazy.layOutMore(0.01)) { }
+    EXPECT_TRUE(lazy.isComplete());
+    RichTextLayout eager(page, 300, defaults);
+    EXPECT_EQ(lazy.boundingRect(), eager.boundingRect());
+    ASSERT_EQ(lazy.lines(), eager.lines());
+    auto band = lazy.linesIn(5000, 5100);
+    ASSERT_FALSE(band.empty());
+    for (const auto& shown : band) {
+        EXPECT_LE(shown.rect.minY(), 5100);
+        EXPECT_GE(shown.rect.maxY(), 5000);
+    }
+    EXPECT_EQ(lazy.lineAt(middle), eager.lineAt(middle));
+}
+
+TEST_F(RichTextLayoutTest, LazyEditsMatchAFreshLayout)
+{
+    std::mt19937 random(11);
+    AttributedString s = longPage(60);
+    RichTextLayout layout(s, 200, {}, RichTextLayout::Laziness::asNeeded);
+    const std::u16string pieces[] = { u"a", u"word ", u"\n", u"\r\n", u"\U0001F600", u"long words that wrap around " };
+    for (int edit = 0; edit < 60; ++edit) {
+        size_t location = random() % (s.length() + 1);
+        size_t length = random() % 4 == 0 ? std::min<size_t>(random() % 300, s.length() - location) : 0;
+        AttributedString replacement(pieces[random() % std::size(pieces)], edit % 2 ? font("Helvetica") : font("Helvetica-Bold"));
+        s.replace({ location, length }, replacement);
+        layout.update(s, { location, length }, replacement.length());
+        // Drawn here and there between edits, as a text view does.
+        layout.caretRect(random() % (s.length() + 1));
+    }
+    RichTextLayout fresh(s, 200);
+    ASSERT_EQ(layout.lines(), fresh.lines());
+    EXPECT_EQ(layout.boundingRect(), fresh.boundingRect());
+}
+
+TEST_F(RichTextLayoutTest, AVeryLongParagraphBreaksAsOnePangoLayoutWould)
+{
+    // Shaped a piece at a time, yet broken into the very lines pango breaks it into whole.
+    std::u16string words;
+    while (words.size() < 9000)
+        words += u"lorem ipsum dolor sit amet consectetur adipiscing ";
+    AttributedString paragraph(words, font("Helvetica"));
+    RichTextLayout layout(paragraph, 250);
+
+    PangoContext* context = gfx::newPangoContext();
+    PangoLayout* whole = pango_layout_new(context);
+    std::string utf8 = paragraph.utf8();
+    pango_layout_set_text(whole, utf8.c_str(), int(utf8.size()));
+    pango_layout_set_font_description(whole, gfx::pangoFontDescription(gfx::Font::named("Helvetica", 14)).get());
+    pango_layout_set_width(whole, 250 * PANGO_SCALE);
+    pango_layout_set_wrap(whole, PANGO_WRAP_WORD_CHAR);
+    std::vector<size_t> starts;
+    PangoLayoutIter* iter = pango_layout_get_iter(whole);
+    do
+        starts.push_back(size_t(pango_layout_iter_get_line_readonly(iter)->start_index));
+    while (pango_layout_iter_next_line(iter));
+    pango_layout_iter_free(iter);
+    PangoRectangle logical;
+    pango_layout_get_extents(whole, nullptr, &logical);
+    g_object_unref(whole);
+    g_object_unref(context);
+
+    std::vector<size_t> ours;
+    for (const auto& line : layout.lines())
+        ours.push_back(line.range.location);
+    EXPECT_EQ(ours, starts);
+    EXPECT_NEAR(layout.boundingRect().height(), double(logical.height) / PANGO_SCALE, 0.5);
+    // Every line can be pointed into and comes back.
+    for (const auto& line : layout.lines()) {
+        gfx::Rect caret = layout.caretRect(line.range.location + 1);
+        EXPECT_EQ(layout.indexAt({ caret.minX(), caret.midY() }), line.range.location + 1);
+    }
+    // Selecting it all covers every line once, none twice where two pieces meet.
+    std::map<double, int> rowsCovered;
+    for (const auto& rect : layout.selectionRects({ 0, paragraph.length() }))
+        rowsCovered[rect.minY()] = 1;
+    EXPECT_EQ(rowsCovered.size(), layout.lines().size());
+}
+
+TEST_F(RichTextLayoutTest, LinksShowAsLinks)
+{
+    // Underlined and blue where the text has no colour of its own.
+    Attributes link = font("Helvetica", 20);
+    link.link = "https://example.org";
+    AttributedString s(u"plain ", font("Helvetica", 20));
+    s.append(u"\u2588\u2588\u2588", link);
+    RichTextLayout layout(s, 0, { gfx::Font::named("Helvetica", 20), gfx::Color::rgb(0, 0, 0) });
+    gfx::test::Canvas canvas(300, 40, 1, true);
+    layout.draw({ 0, 0, 300, 40 });
+    gfx::Rect block = layout.selectionRects({ 6, 3 }).front();
+    gfx::Color drawn = canvas.at(block.midX(), block.midY());
+    EXPECT_GT(drawn.blue, 0.6);
+    EXPECT_LT(drawn.red, 0.2);
 }

@@ -1,7 +1,12 @@
 #include "UiFixture.h"
 
 #include "platform/base/KeyCodes.h"
+#include "platform/base/AlertPresenter.h"
 #include "platform/base/Timer.h"
+#include "platform/ui/Alert.h"
+
+#include <csignal>
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -77,6 +82,52 @@ TEST_F(Applications, TerminationLaterWaitsForTheReply)
     app().terminate();
     app().replyToApplicationShouldTerminate(true);
     EXPECT_TRUE(app().isTerminating());
+}
+
+TEST_F(Applications, EveryWayOutTellsTheWillTerminateObserversOnce)
+{
+    Recorder recorder;
+    app().setDelegate(&recorder);
+    int saved = 0;
+    auto token = app().addWillTerminateObserver([&] {
+        recorder.messages.push_back("saved");
+        ++saved;
+    });
+    // Asked first: a cancelled quit saves nothing yet.
+    recorder.reply = TerminateReply::Cancel;
+    app().terminate();
+    EXPECT_EQ(saved, 0);
+    // A stop signal asks nobody, and still saves, after the delegate heard.
+    std::vector<int> heard;
+    app().terminateOnStopSignals([&](int signal) { heard.push_back(signal); });
+    ASSERT_EQ(raise(SIGTERM), 0);
+    app().run();
+    EXPECT_EQ(heard, std::vector<int> { SIGTERM });
+    EXPECT_EQ(saved, 1);
+    EXPECT_EQ(recorder.messages.back(), "saved");
+    EXPECT_EQ(recorder.messages[recorder.messages.size() - 2], "willTerminate");
+    app().terminateNow();
+    app().terminate();
+    EXPECT_EQ(saved, 1) << "once";
+}
+
+TEST_F(Applications, NobodyOnTheWayOutIsAskedAnything)
+{
+    // Real alerts are up on a display; on the way out they would hold the program up, so
+    // what comes then is only logged.
+    Alert::installAsPresenter();
+    Alert::setResponder({});
+    std::optional<int> answered;
+    auto token = app().addWillTerminateObserver([&] {
+        base::AlertRequest question;
+        question.message = "Delete it?";
+        question.buttons = { "Delete", "Cancel" };
+        question.destructive = true;
+        answered = base::AlertPresenter::present(question).button;
+    });
+    app().terminateNow();
+    EXPECT_EQ(answered, 1) << "a destructive question nobody can answer takes Cancel";
+    base::AlertPresenter::install({});
 }
 
 TEST_F(Applications, HideOrdersWindowsOutAndUnhideBringsBackOnlyThose)

@@ -2,6 +2,7 @@
 
 #include "platform/base/KeyCodes.h"
 #include "platform/desktop/Opener.h"
+#include "platform/gfx/Contrast.h"
 #include "platform/text/FontTraits.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TextView.h"
@@ -271,4 +272,94 @@ TEST_F(TextViewTest, ReturnInAListItemStartsTheNextAndInAnEmptyOneEndsTheList)
     EXPECT_TRUE(view->textStorage().attributesAt(view->textStorage().length() - 1).paragraph.textLists.empty());
 }
 
+}
+
+TEST_F(TextViewTest, KeystrokesRedrawTheirLinesAndTheWindowShowsWhatAFullDrawingWould)
+{
+    // A page in a scroll view beside a view that draws from state it does not watch: typing
+    // draws a line or so of the window again, and the picture always comes out as drawing
+    // it all would.
+    m_window = window(300, 200);
+    auto scroll = ScrollView::create();
+    scroll->setContentView(ClipView::create(true));
+    scroll->setFrame(Rect(0, 0, 300, 200));
+    auto view = TextView::create();
+    scroll->setDocumentView(view);
+    m_window->contentView()->addSubview(scroll);
+    std::string page;
+    for (int i = 0; i < 200; ++i)
+        page += "Line " + std::to_string(i) + " of the page, long enough to wrap at the width of the view.\n";
+    view->setAttributedString(text::AttributedString::fromUtf8(page));
+    m_window->makeFirstResponder(view.get());
+    view->setSelectedRange({ 30, 0 });
+    m_window->display();
+    auto picture = [this] {
+        cairo_surface_t* surface = m_window->surface();
+        cairo_surface_flush(surface);
+        auto* data = cairo_image_surface_get_data(surface);
+        return std::string(reinterpret_cast<const char*>(data), std::size_t(cairo_image_surface_get_stride(surface)) * std::size_t(cairo_image_surface_get_height(surface)));
+    };
+    // Where two pictures first differ, as "x, y", or "" when they do not.
+    auto difference = [this](const std::string& a, const std::string& b) -> std::string {
+        std::size_t stride = std::size_t(cairo_image_surface_get_stride(m_window->surface()));
+        for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+            if (a[i] != b[i])
+                return std::to_string((i % stride) / 4) + ", " + std::to_string(i / stride);
+        return a.size() == b.size() ? "" : "sizes";
+    };
+    auto fullDrawing = [&] {
+        m_window->redrawAll();
+        m_window->display();
+        return picture();
+    };
+    int presentedBefore = backend().presentedFrames();
+    // A mark far from the caret: a keystroke leaves it, as it draws only its own line.
+    cairo_t* cr = cairo_create(m_window->surface());
+    cairo_set_source_rgb(cr, 1, 0, 1);
+    cairo_rectangle(cr, 280, 180, 4, 4);
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    type("w");
+    m_window->display();
+    EXPECT_EQ(m_window->pixelAt(281, 181), gfx::Color::rgb(1, 0, 1)) << "the whole window was drawn for one key";
+    fullDrawing();
+    const char* edits[] = { "x", "yz", "\r", "a longer bit of typing that wraps the line it is typed into around", "\r\r" };
+    for (const char* edit : edits) {
+        for (const char* c = edit; *c; ++c) {
+            if (*c == '\r')
+                press(KeyCode::Return, 0, "\r");
+            else
+                type(std::string(1, *c));
+            m_window->display();
+            std::string partial = picture();
+            ASSERT_EQ(difference(partial, fullDrawing()), "") << "after typing '" << *c << "' of '" << edit << "'";
+        }
+    }
+    press(KeyCode::Delete);
+    press(KeyCode::LeftArrow);
+    press(KeyCode::RightArrow, ModifierFlag::Shift);
+    m_window->display();
+    std::string partial = picture();
+    EXPECT_EQ(difference(partial, fullDrawing()), "");
+    EXPECT_GT(backend().presentedFrames(), presentedBefore);
+}
+
+TEST_F(TextViewTest, SelectedTextReadsOnItsHighlightWhateverItsColour)
+{
+    // Dark text as the pads write it and light text as dark fields do, each over what shows
+    // behind the view (the pads draw no background of their own).
+    for (gfx::Color text : { gfx::Color::rgb(0, 0, 0), gfx::Color::rgb(0.9, 0.9, 0.9), gfx::Color::rgb(0.2, 0.2, 0.25) }) {
+        auto view = focusedView("selected words");
+        view->setDefaults({ gfx::Font::system(13), text });
+        view->setDrawsBackground(false);
+        for (bool focused : { true, false })
+            EXPECT_GE(gfx::contrastRatio(text, view->selectionColor(focused)), 4.5)
+                << text.red << (focused ? " focused" : " not focused");
+        // And it is what is drawn under the selection.
+        view->selectAll();
+        m_window->display();
+        Rect first = view->layoutManager().selectionRects({ 0, 1 }).front();
+        gfx::Color drawn = m_window->pixelAt(first.minX() + 0.5, first.minY() + 0.5);
+        EXPECT_NEAR(drawn.red, view->selectionColor(true).red, 0.02);
+    }
 }

@@ -117,6 +117,51 @@ TEST_F(Windows, FramesMoveAndResizeWithDelegateAndMinimumSize)
     EXPECT_EQ(d.heard, (std::vector<std::string> { "resize", "move" }));
 }
 
+TEST_F(Windows, AWindowManagersFrameIsTakenOffThePlacesAskedFor)
+{
+    // A window manager puts its frame where the content was asked to go, so the content
+    // lands a title bar lower: seen once, it is corrected, and the place stays as asked.
+    Delegate d;
+    auto w = window(200, 100);
+    w->setDelegate(&d);
+    w->setFrameOrigin({ 300, 400 });
+    d.heard.clear();
+    w->platformDidMove({ 301, 380 });
+    EXPECT_EQ(w->frame().origin, Point(300, 400)) << "not taken for a move of the user's";
+    EXPECT_TRUE(d.heard.empty());
+    EXPECT_EQ(backend().stateOf(*w)->frame.origin, Point(299, 420)) << "asked again, the frame's size off";
+    w->platformDidMove({ 300, 400 });
+    EXPECT_EQ(w->frame().origin, Point(300, 400));
+    w->setFrameOrigin({ 500, 200 });
+    EXPECT_EQ(backend().stateOf(*w)->frame.origin, Point(499, 220)) << "and every later place";
+
+    // A move of the user's (a drag of the title bar) is taken as it comes.
+    d.heard.clear();
+    w->platformDidMove({ 520, 190 });
+    EXPECT_EQ(w->frame().origin, Point(520, 190));
+    EXPECT_EQ(d.heard, std::vector<std::string> { "move" });
+}
+
+TEST_F(Windows, AWindowMaximizedByTheWindowManagerIsGivenBackItsSizeWhenTheProgramAsksForOne)
+{
+    // Maximized from its title bar, then the program shrinks it (a pad closed): the display
+    // is asked to end the maximized state, or it would keep the window large around a
+    // picture of the smaller size.
+    auto w = window(200, 100);
+    w->platformDidZoom(true);
+    w->platformDidResize({ 1440, 868 });
+    EXPECT_TRUE(w->isZoomed());
+    EXPECT_TRUE(backend().stateOf(*w)->zoomed);
+    w->setFrame(Rect(100, 100, 300, 150));
+    EXPECT_FALSE(w->isZoomed());
+    EXPECT_FALSE(backend().stateOf(*w)->zoomed);
+    EXPECT_EQ(backend().stateOf(*w)->frame.size, Size(300, 150));
+    // Zoomed by the window manager and back by it: zoom() then goes back to where it was.
+    w->platformDidZoom(true);
+    w->platformDidZoom(false);
+    EXPECT_FALSE(w->isZoomed());
+}
+
 TEST_F(Windows, CloseButtonAsksTheDelegate)
 {
     Delegate d;

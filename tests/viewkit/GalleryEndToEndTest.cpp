@@ -1,77 +1,70 @@
-// The gallery on the test display, driven as a user would with xdotool: a label fragment's
-// wheel menu hides its section, and the tag pull-down fills the tag field and the settings.
-#include "tests/support/TemporaryHome.h"
-
+// The gallery on the test display, driven as a user would: a label fragment's wheel menu
+// hides its section, and the tag pull-down fills the tag field and the settings.
 #include "GalleryDriver.h"
+
+namespace ostrel::test::gallery {
 
 namespace {
 
-using namespace ostrel::test::gallery;
-
-std::optional<std::string> storedTags(const std::filesystem::path& file)
-{
-    auto tags = storedSetting(file, "tags");
-    if (!tags || !tags->is_string())
-        return std::nullopt;
-    return tags->get<std::string>();
-}
-
 const gfx::Color kNotesColor = gfx::Color::rgb(0.1, 0.55, 0.55);
 
+class GalleryEndToEnd : public GalleryTest { };
+
 }
 
-TEST(GalleryEndToEnd, TheWheelMenuHidesASectionAndThePullDownAddsATag)
+TEST_F(GalleryEndToEnd, TheWheelMenuHidesASectionAndThePullDownAddsATag)
 {
-    if (!std::getenv("DISPLAY"))
-        GTEST_SKIP() << "no X display: the gallery is driven under Xvfb by make test";
-    if (std::system("command -v xdotool > /dev/null 2>&1") != 0)
-        GTEST_SKIP() << "xdotool is not installed (scripts/install-deps adds it)";
-    ostrel::test::TemporaryHome home;
-    RootScreen screen;
-    ASSERT_TRUE(screen.ok());
-    GalleryProcess gallery;
-    ASSERT_TRUE(gallery.running());
-
-    Box wheel = gallery.box("wheel");
-    Box section = gallery.box("section");
-    Box tagField = gallery.box("tagfield");
-    Box pullDown = gallery.box("pulldown");
-    ASSERT_GT(section.width * section.height, 0) << "the gallery never reported its parts";
+    startGallery();
+    Box wheel = box("wheel");
+    Box section = box("section");
+    ASSERT_GT(section.width * section.height, 0) << "the gallery never reported its parts" << transcript();
     int area = section.width * section.height;
-    ASSERT_TRUE(eventually([&] { return screen.count(section, kNotesColor) > area / 2; })) << "the section never showed";
+    ASSERT_TRUE(eventually([&] { return count(section, kNotesColor) > area / 2; })) << "the section never showed";
 
     // The Notes wheel menu: "Hide Notes" hides the section.
-    auto rows = openMenu(gallery, screen, "wheel", wheel.midX(), wheel.midY());
-    ASSERT_TRUE(rows.contains("Hide Notes")) << gallery.transcript();
+    auto rows = openMenu("wheel", wheel.midX(), wheel.midY());
+    ASSERT_TRUE(rows.contains("Hide Notes")) << transcript();
     Box row = rows["Hide Notes"];
-    auto hideRow = screen.settled(row);
+    auto hideRow = settled(row);
+    ASSERT_TRUE(hideRow);
     clickAt(row.midX(), row.midY());
-    EXPECT_TRUE(eventually([&] { return screen.count(section, kNotesColor) == 0; })) << "the section is still shown";
+    EXPECT_TRUE(eventually([&] { return count(section, kNotesColor) == 0; })) << "the section is still shown";
 
     // Opened again, the same item now offers to show the section, and reads differently.
-    rows = openMenu(gallery, screen, "wheel", wheel.midX(), wheel.midY());
-    ASSERT_TRUE(rows.contains("Show Notes")) << gallery.transcript();
+    rows = openMenu("wheel", wheel.midX(), wheel.midY());
+    ASSERT_TRUE(rows.contains("Show Notes")) << transcript();
     EXPECT_FALSE(rows.contains("Hide Notes"));
     EXPECT_EQ(rows["Show Notes"].y, row.y) << "the same row";
-    EXPECT_NE(screen.settled(rows["Show Notes"]), hideRow) << "the row's text did not change on the display";
+    auto showRow = settled(rows["Show Notes"]);
+    ASSERT_TRUE(showRow);
+    EXPECT_FALSE(showRow->sameAs(*hideRow)) << "the row's text did not change on the display";
     ASSERT_TRUE(rows.contains("Remind Me"));
     clickAt(rows["Remind Me"].midX(), rows["Remind Me"].midY());
-    ASSERT_TRUE(eventually([&] { return !screen.showsMenu(rows["Remind Me"]); })) << "the menu never closed";
-    // Let the focus come back to the gallery before the next menu.
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ASSERT_TRUE(eventually([&] { return !showsMenu(rows["Remind Me"]); })) << "the menu never closed";
 
-    // The tag pull-down: "writing" lands in the field and in the settings file.
-    // Everything below the section moved up.
-    tagField = gallery.box("tagfield");
-    pullDown = gallery.box("pulldown");
-    auto emptyField = screen.settled(tagField);
-    std::size_t mark = gallery.lineCount();
-    auto tags = openMenu(gallery, screen, "tags", pullDown.x, pullDown.y);
-    ASSERT_TRUE(tags.contains("writing")) << gallery.transcript();
+    // The tag pull-down: "writing" lands in the field and in the settings file. Everything
+    // below the section moved up: where the parts are once they stopped moving.
+    Box tagField = box("tagfield");
+    Box pullDown = box("pulldown");
+    auto emptyField = settled(tagField);
+    ASSERT_TRUE(emptyField);
+    std::size_t mark = lineCount();
+    auto tags = openMenu("tags", pullDown.x, pullDown.y);
+    ASSERT_TRUE(tags.contains("writing")) << transcript();
     EXPECT_FALSE(tags.contains("")) << "the face item is not in the list";
     clickAt(tags["writing"].midX(), tags["writing"].midY());
-    EXPECT_TRUE(gallery.waitForLine("tags writing", mark).has_value()) << "the field does not show the tag";
-    EXPECT_TRUE(eventually([&] { return screen.capture(tagField) != emptyField; })) << "the field looks the same on the display";
-    auto settingsFile = home.configHome() / "Ostrel" / "defaults.json";
-    EXPECT_TRUE(eventually([&] { return storedTags(settingsFile) == "writing"; })) << "the settings file never held the tag";
+    EXPECT_TRUE(eventually([&] {
+        auto tags = m_reports->lastLine("tags", mark);
+        return tags && tags->rfind("writing", 0) == 0;
+    })) << "the field does not show the tag" << transcript();
+    EXPECT_TRUE(eventually([&] {
+        auto now = m_desktop->capture(tagField);
+        return now && !now->sameAs(*emptyField);
+    })) << "the field looks the same on the display";
+    EXPECT_TRUE(eventually([&] {
+        auto stored = storedSetting(m_home.settingsFile(), "tags");
+        return stored && stored->is_string() && stored->get<std::string>() == "writing";
+    })) << "the settings file never held the tag";
+}
+
 }

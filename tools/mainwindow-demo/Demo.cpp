@@ -18,7 +18,10 @@
 #include "shell/DefaultSettings.h"
 #include "shell/OmniFocusHelper.h"
 #include "viewkit/HideableFragmentWall.h"
+#include "viewkit/LayoutConstraintMaker.h"
+#include "viewkit/LayoutConstraintMakerWithRelation.h"
 #include "viewkit/PushButtonBrick.h"
+#include "viewkit/StandardLabel.h"
 #include "viewkit/Wall.h"
 
 #include "platform/base/Defaults.h"
@@ -26,6 +29,8 @@
 #include "platform/base/Time.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Screen.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/TextView.h"
 #include "platform/ui/Window.h"
 
 #include <cmath>
@@ -81,6 +86,32 @@ std::string escaped(const std::string& text)
 
 void log(const std::string& what) { std::fprintf(stderr, "demo: %s\n", what.c_str()); }
 
+// A pad's place holder: its title and what will fill it.
+std::shared_ptr<NiblessViewController> notice(const std::string& title, const std::string& text)
+{
+    auto controller = NiblessViewController::create([] { });
+    auto wall = Wall::create();
+    auto heading = standardLabel(title);
+    heading->setFont(gfx::Font::system(15, gfx::FontWeight::bold));
+    // Wrapped at the pad's width.
+    auto body = ui::TextView::create();
+    body->setEditable(false);
+    body->setSelectable(false);
+    body->setDrawsBackground(false);
+    body->setDefaults({ gfx::Font::system(13), gfx::Color::white(0.8, 1.0) });
+    body->setAttributedString(text::AttributedString::fromUtf8(text));
+    body->setTranslatesAutoresizingMaskIntoConstraints(false);
+    using A = ui::LayoutAttribute;
+    wall->factory().internalAddBrick(heading, [](LayoutConstraintMaker& maker) { maker.container().pin(A::Left, A::Left, 16).pin(A::Top, A::Top, 48); });
+    wall->factory().internalAddBrick(body, [heading](LayoutConstraintMaker& maker) {
+        maker.container().pin(A::Left, A::Left, 16).pin(A::Right, A::Right, -16);
+        maker.and_(*heading).pin(A::Top, A::Bottom, 10);
+        maker.height(120);
+    });
+    controller->setView(wall);
+    return controller;
+}
+
 }
 
 Demo::Demo()
@@ -99,6 +130,16 @@ Demo::Demo()
         return OmniFocusTask { task->estimatedMinutesAsInt(), task->contextNames() };
     };
 
+    // What the program gives these two pads is built elsewhere: the demo says so in them.
+    hooks.makeStatsController = [] {
+        return notice("Statistics", "The statistics of the log (this week, by hour of the day, by day of the week) show here "
+                                    "as chart pages once the program gives the main window its statistics view.");
+    };
+    hooks.makeHelpController = [] {
+        return notice("Help", "The help pages (welcome, the typing shortcuts of the pads, breaks) show here once the "
+                              "program gives the main window its help view.");
+    };
+
     m_screen = std::make_unique<DemoScreen>();
     m_mainWindow = MainWindow::makeMainWindow();
     m_environment = std::make_unique<DemoEnvironment>(m_mainWindow);
@@ -111,7 +152,10 @@ Demo::Demo()
                 shown->compressWindow();
         }));
     }
+    // As start-up does: the log read, and the log folder watched from then on, so that a day
+    // file copied or synced into it reaches the log book.
     LogFileManager::sharedInstance().update();
+    LogFileManager::sharedInstance().monitor().start();
 }
 
 Demo::~Demo()

@@ -13,6 +13,7 @@
 #include "platform/base/Defaults.h"
 #include "platform/base/Resources.h"
 #include "platform/base/RunLoop.h"
+#include "platform/base/StopSignals.h"
 #include "platform/gfx/Fonts.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/OffscreenBackend.h"
@@ -110,6 +111,11 @@ int main(int argc, char** argv)
     }
     if (positions)
         demo.reportPositions();
+    // As the program ends: SIGTERM and SIGINT end the run through will-terminate, where the
+    // main window saves every pad and an open log entry.
+    app->terminateOnStopSignals([](int signal) {
+        std::fprintf(stderr, "mainwindow-demo stopping on %s\n", base::StopSignals::name(signal));
+    });
     app->run();
     base::Defaults::standard()->synchronize();
     return 0;

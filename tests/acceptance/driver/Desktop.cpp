@@ -5,6 +5,7 @@
 #include "platform/gfx/Bitmap.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cairo.h>
 #include <cerrno>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include <sstream>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 // Last, as Xlib's macros would otherwise rewrite names in the headers above.
@@ -77,7 +79,8 @@ std::optional<std::string> xdotool(const std::vector<std::string>& arguments)
 Desktop::Desktop()
 {
     XSetErrorHandler(ignoreErrors);
-    m_display = XOpenDisplay(nullptr);
+    // A display just started, on a busy machine, may take a moment to let another client in.
+    eventually([this] { return (m_display = XOpenDisplay(nullptr)) != nullptr; }, 5);
 }
 
 Desktop::~Desktop()
@@ -149,20 +152,88 @@ bool Desktop::click(WindowId window, int x, int y)
     return box && clickAt(box->x + x, box->y + y);
 }
 
-bool Desktop::askToClose(WindowId window)
+bool Desktop::drag(int fromX, int fromY, int toX, int toY, int steps)
+{
+    if (!moveMouse(fromX, fromY) || !mouseDown())
+        return false;
+    steps = std::max(1, steps);
+    for (int step = 1; step <= steps; ++step) {
+        if (!moveMouse(fromX + (toX - fromX) * step / steps, fromY + (toY - fromY) * step / steps)) {
+            mouseUp();
+            return false;
+        }
+    }
+    return mouseUp();
+}
+
+bool Desktop::wheel(int x, int y, int notches)
+{
+    if (!moveMouse(x, y))
+        return false;
+    std::string button = notches > 0 ? "5" : "4";
+    return notches == 0 || xdotool({ "click", "--repeat", std::to_string(std::abs(notches)), "--delay", "20", button }).has_value();
+}
+
+bool Desktop::resize(WindowId window, int width, int height)
+{
+    return xdotool({ "windowsize", "--sync", std::to_string(window), std::to_string(width), std::to_string(height) }).has_value()
+        || xdotool({ "windowsize", std::to_string(window), std::to_string(width), std::to_string(height) }).has_value();
+}
+
+bool Desktop::maximize(WindowId window)
+{
+    // What the window manager's button asks for: the window's state toggled, through it.
+    if (!m_display)
+        return false;
+    return sendMessage(window, "_NET_WM_STATE",
+        { 2, long(XInternAtom(m_display, "_NET_WM_STATE_MAXIMIZED_VERT", False)),
+            long(XInternAtom(m_display, "_NET_WM_STATE_MAXIMIZED_HORZ", False)), 1 },
+        true);
+}
+
+bool Desktop::sendMessage(WindowId window, const char* type, std::initializer_list<long> data, bool toWindowManager)
 {
     if (!m_display)
         return false;
     XEvent event {};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+    event.xclient.message_type = XInternAtom(m_display, type, False);
     event.xclient.format = 32;
-    event.xclient.data.l[0] = long(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    bool sent = XSendEvent(m_display, window, False, NoEventMask, &event) != 0;
+    int slot = 0;
+    for (long value : data)
+        event.xclient.data.l[slot++] = value;
+    bool sent = toWindowManager
+        ? XSendEvent(m_display, DefaultRootWindow(m_display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event) != 0
+        : XSendEvent(m_display, window, False, NoEventMask, &event) != 0;
     XSync(m_display, False);
     return sent;
+}
+
+bool Desktop::mouseDown(int button) { return xdotool({ "mousedown", std::to_string(button) }).has_value(); }
+bool Desktop::mouseUp(int button) { return xdotool({ "mouseup", std::to_string(button) }).has_value(); }
+
+bool Desktop::moveMouse(int x, int y)
+{
+    return xdotool({ "mousemove", "--sync", std::to_string(x), std::to_string(y) }).has_value();
+}
+
+bool Desktop::nudgePointer(int pixels)
+{
+    return xdotool({ "mousemove_relative", "--", std::to_string(pixels), "0" }).has_value();
+}
+
+std::optional<Screenshot> Desktop::settled(const Box& box, double seconds)
+{
+    auto still = waitForStill(box, seconds);
+    return still ? still : capture(box);
+}
+
+bool Desktop::askToClose(WindowId window)
+{
+    if (!m_display)
+        return false;
+    return sendMessage(window, "WM_PROTOCOLS", { long(XInternAtom(m_display, "WM_DELETE_WINDOW", False)), CurrentTime }, false);
 }
 
 std::optional<Screenshot> Desktop::capture()
@@ -209,6 +280,89 @@ std::optional<Screenshot> Desktop::capture(const Box& wanted)
     cairo_surface_mark_dirty(surface);
     XDestroyImage(image);
     return Screenshot(pixels);
+}
+
+std::optional<Screenshot> Desktop::waitForPicture(
+    const Box& box, const std::function<bool(const Screenshot&)>& done, double seconds)
+{
+    std::optional<Screenshot> last;
+    eventually(
+        [&] {
+            last = capture(box);
+            return last && done(*last);
+        },
+        seconds);
+    return last;
+}
+
+std::optional<Screenshot> Desktop::waitForPicture(
+    WindowId window, const std::function<bool(const Screenshot&)>& done, double seconds)
+{
+    std::optional<Screenshot> last;
+    eventually(
+        [&] {
+            last = capture(window);
+            return last && done(*last);
+        },
+        seconds);
+    return last;
+}
+
+std::optional<Screenshot> Desktop::waitForStill(const Box& box, double seconds)
+{
+    auto before = capture(box);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (before && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        auto now = capture(box);
+        if (now && now->sameAs(*before))
+            return now;
+        before = now;
+    }
+    return std::nullopt;
+}
+
+std::optional<Screenshot> Desktop::waitForStill(WindowId window, double seconds)
+{
+    auto box = frame(window);
+    if (!box)
+        return std::nullopt;
+    return waitForStill(*box, seconds);
+}
+
+std::optional<WindowId> Desktop::openOtherProgramsWindow(const std::string& name, const Box& where)
+{
+    if (!m_display)
+        return std::nullopt;
+    int screen = DefaultScreen(m_display);
+    ::Window window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), where.x, where.y,
+        unsigned(where.width), unsigned(where.height), 0, BlackPixel(m_display, screen), WhitePixel(m_display, screen));
+    XStoreName(m_display, window, name.c_str());
+    XSelectInput(m_display, window, KeyPressMask | ExposureMask);
+    XMapRaised(m_display, window);
+    XSync(m_display, False);
+    // Mapped is not yet viewable: the focus can only go to a window the server shows.
+    bool shown = eventually([&] {
+        XWindowAttributes attributes {};
+        return XGetWindowAttributes(m_display, window, &attributes) && attributes.map_state == IsViewable;
+    });
+    if (!shown)
+        return std::nullopt;
+    XSetInputFocus(m_display, window, RevertToPointerRoot, CurrentTime);
+    XSync(m_display, False);
+    return WindowId(window);
+}
+
+std::optional<WindowId> Desktop::focusedWindow()
+{
+    if (!m_display)
+        return std::nullopt;
+    ::Window focused = None;
+    int revert = 0;
+    XGetInputFocus(m_display, &focused, &revert);
+    if (focused == None || focused == PointerRoot)
+        return std::nullopt;
+    return WindowId(focused);
 }
 
 }

@@ -139,22 +139,35 @@ void Program::collect(int fd, std::chrono::steady_clock::time_point started, std
 
 Program::~Program()
 {
-    if (m_pid > 0)
+    // Only a group still ours: one collected already may have given its number to anyone.
+    if (m_pid > 0 && !m_exit) {
         ::kill(-m_pid, SIGKILL);
-    if (running())
-        kill();
+        reap(true);
+    }
 }
 
-bool Program::running()
+bool Program::reap(bool block)
 {
     if (m_exit || m_pid <= 0)
+        return true;
+    // Seen ended but not collected yet, the program still holds its number: the helpers it
+    // started go with it now, and only then is it collected.
+    siginfo_t info {};
+    int flags = WEXITED | WNOWAIT | (block ? 0 : WNOHANG);
+    while (::waitid(P_PID, id_t(m_pid), &info, flags) < 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    if (info.si_pid != m_pid)
         return false;
+    ::kill(-m_pid, SIGKILL);
     int status = 0;
-    pid_t result = ::waitpid(m_pid, &status, WNOHANG);
-    if (result == m_pid)
-        m_exit = exitOf(status);
-    return !m_exit;
+    while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) { }
+    m_exit = exitOf(status);
+    return true;
 }
+
+bool Program::running() { return !reap(false); }
 
 std::optional<Program::Line> Program::waitForLine(const std::string& text, double seconds, std::size_t from)
 {
@@ -171,6 +184,11 @@ std::optional<Program::Line> Program::waitForLine(const std::string& text, doubl
         return m_output->ended;
     });
     return found;
+}
+
+std::optional<Program::Line> Program::waitForScreen(const std::string& screen, double seconds, std::size_t from)
+{
+    return waitForLine("now in new state: <Ostrel_4." + screen + ">", seconds, from);
 }
 
 std::vector<Program::Line> Program::lines() const
@@ -215,9 +233,7 @@ Exit Program::kill()
 {
     if (running()) {
         ::kill(m_pid, SIGKILL);
-        int status = 0;
-        while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) { }
-        m_exit = exitOf(status);
+        reap(true);
     }
     return m_exit.value_or(Exit {});
 }

@@ -31,6 +31,8 @@ public:
     // How many pixels of the box lie within `tolerance` of the colour in each channel.
     int count(const Box& box, const gfx::Color& color, double tolerance = 0.03) const;
     bool savePng(const std::filesystem::path& file) const;
+    // Pixel for pixel the same picture.
+    bool sameAs(const Screenshot& other) const;
 
 private:
     std::shared_ptr<gfx::Bitmap> m_pixels;

@@ -1,0 +1,49 @@
+// The driver itself: a program seen ending takes the helpers it started with it, and a
+// program collected is never signalled again (its number may be anyone's by then).
+#include "tests/acceptance/driver/Eventually.h"
+#include "tests/acceptance/driver/Home.h"
+#include "tests/acceptance/driver/Program.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <string>
+
+namespace ostrel::acceptance {
+
+namespace {
+
+// Running, not merely waiting to be collected by whoever took it over.
+bool alive(pid_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return false;
+    auto close = line.rfind(')');
+    return close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z';
+}
+
+}
+
+TEST(Driver, AProgramSeenEndingTakesItsHelpersAlongAndIsNotSignalledAgain)
+{
+    Home home;
+    Launch launch;
+    launch.program = "/bin/sh";
+    launch.arguments = { "-c", "sleep 60 & echo helper $!; exit 3" };
+    auto program = Program::start(home, launch);
+    ASSERT_TRUE(program);
+    auto line = program->waitForLine("helper ", 10);
+    ASSERT_TRUE(line);
+    pid_t helper = std::stoi(line->text.substr(7));
+    auto exit = program->waitForExit(10);
+    ASSERT_TRUE(exit);
+    EXPECT_EQ(exit->code, 3);
+    // Gone with it at once, not only when the driver lets go of the program.
+    EXPECT_TRUE(eventually([&] { return !alive(helper); }, 2)) << "the helper outlived the program it was started by";
+    EXPECT_EQ(program->stop(1), exit) << "stopping an ended program only tells how it ended";
+}
+
+}

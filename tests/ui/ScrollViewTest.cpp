@@ -1,0 +1,134 @@
+// A long list within reach as in any desktop list: the scroller's knob dragged, a press in
+// its track paging, Page Up and Down, Home and End, the space bar, and the wheel moving a
+// row a notch or a touchpad's fraction of one.
+#include "UiFixture.h"
+
+#include "platform/base/KeyCodes.h"
+#include "platform/ui/Event.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/TableView.h"
+#include "platform/ui/TextView.h"
+
+using namespace ui;
+
+namespace {
+
+// A thousand rows of 40 points.
+class ManyRows : public TableViewDataSource {
+public:
+    int numberOfRows(TableView&) override { return 1000; }
+    std::shared_ptr<View> viewForRow(TableView&, int) override
+    {
+        // A row of text, as the log book's: it takes clicks and the keyboard itself.
+        auto text = TextView::create();
+        text->setEditable(false);
+        text->setAttributedString(text::AttributedString::fromUtf8("an entry"));
+        return text;
+    }
+    double heightOfRow(TableView&, int) override { return 40; }
+};
+
+class ScrollViewTest : public UiTest {
+protected:
+    // The list fills a 200 × 300 window.
+    void SetUp() override
+    {
+        m_window = window(200, 300);
+        m_scroll = ScrollView::create();
+        m_scroll->setContentView(ClipView::create(true));
+        m_scroll->setFrame(Rect(0, 0, 200, 300));
+        m_scroll->setHasVerticalScroller(true);
+        m_scroll->setAutohidesScrollers(true);
+        m_table = TableView::create();
+        m_scroll->setDocumentView(m_table);
+        m_window->contentView()->addSubview(m_scroll);
+        m_table->setDataSource(&m_rows);
+        m_window->display();
+    }
+    double top() const { return m_scroll->documentVisibleRect().minY(); }
+    double bottomMost() const { return 1000 * 40 - 300; }
+    void key(base::KeyCode code, std::uint32_t modifiers = 0, const std::string& characters = "")
+    {
+        backend().press(*m_window, static_cast<std::uint16_t>(code), characters, modifiers);
+        m_window->display();
+    }
+    // The knob's middle, in the window's top-left coordinates.
+    Point knob() const
+    {
+        Rect r = m_scroll->verticalScroller()->knobRect();
+        return { 200 - Scroller::kWidth + r.midX(), r.midY() };
+    }
+
+    ManyRows m_rows;
+    std::shared_ptr<Window> m_window;
+    std::shared_ptr<ScrollView> m_scroll;
+    std::shared_ptr<TableView> m_table;
+};
+
+}
+
+TEST_F(ScrollViewTest, TheKnobDragsTheListAndTheTrackPages)
+{
+    ASSERT_FALSE(m_scroll->verticalScroller()->isHidden());
+    EXPECT_GE(m_scroll->verticalScroller()->knobRect().height(), Scroller::kMinimumKnobLength) << "easy to take, however long the list";
+    Point from = knob();
+    backend().drag(*m_window, from, Point(from.x, 300));
+    m_window->display();
+    EXPECT_DOUBLE_EQ(top(), bottomMost()) << "dragged to the end of the track, the list shows its end";
+    EXPECT_NE(m_table->viewAtRow(999), nullptr) << "and the last row is made";
+    backend().drag(*m_window, knob(), Point(knob().x, 150));
+    EXPECT_NEAR(top(), bottomMost() / 2, 40) << "the knob's middle halfway down the track, the middle of the list";
+
+    m_scroll->scrollToTop();
+    m_window->display();
+    double page = m_scroll->pageScroll();
+    EXPECT_GT(page, 200);
+    EXPECT_LT(page, 300) << "a page keeps a little of what showed";
+    backend().click(*m_window, Point(200 - Scroller::kWidth / 2, 250));
+    EXPECT_DOUBLE_EQ(top(), page) << "a press below the knob pages down";
+    backend().click(*m_window, Point(200 - Scroller::kWidth / 2, 1));
+    EXPECT_DOUBLE_EQ(top(), 0) << "and above it, up";
+}
+
+TEST_F(ScrollViewTest, KeysReachTheListFromWhicheverRowWasClicked)
+{
+    backend().click(*m_window, Point(50, 10));
+    ASSERT_NE(m_window->firstResponder(), m_window.get()) << "a row took the press";
+    key(base::KeyCode::End);
+    EXPECT_DOUBLE_EQ(top(), bottomMost());
+    key(base::KeyCode::Home);
+    EXPECT_DOUBLE_EQ(top(), 0);
+    key(base::KeyCode::PageDown);
+    double page = top();
+    EXPECT_GT(page, 200);
+    key(base::KeyCode::Space, 0, " ");
+    EXPECT_DOUBLE_EQ(top(), 2 * page);
+    key(base::KeyCode::Space, ModifierFlag::Shift, " ");
+    key(base::KeyCode::PageUp);
+    EXPECT_DOUBLE_EQ(top(), 0);
+}
+
+TEST_F(ScrollViewTest, AWheelNotchMovesARowAndATouchpadItsFraction)
+{
+    m_window->sendEvent(Event::scroll(m_window.get(), Point(100, 150), 0, -1));
+    EXPECT_DOUBLE_EQ(top(), 40) << "one notch down, one row";
+    m_window->sendEvent(Event::scroll(m_window.get(), Point(100, 150), 0, -0.25));
+    EXPECT_DOUBLE_EQ(top(), 50) << "a precise quarter moves a quarter row";
+    m_window->sendEvent(Event::scroll(m_window.get(), Point(100, 150), 0, 3));
+    EXPECT_DOUBLE_EQ(top(), 0) << "and never past the top";
+    // Ten years of a log in reach: the whole list in a reasonable number of notches.
+    for (int notch = 0; notch < 1000; ++notch)
+        m_window->sendEvent(Event::scroll(m_window.get(), Point(100, 150), 0, -1));
+    EXPECT_DOUBLE_EQ(top(), bottomMost());
+}
+
+TEST_F(ScrollViewTest, AScrollerBesideTheListLeavesTheRowsRightEdgeInReach)
+{
+    EXPECT_EQ(m_table->frame().width(), 200) << "over the rows by default";
+    m_scroll->setScrollerBeside(true);
+    m_window->display();
+    EXPECT_EQ(m_table->frame().width(), 200 - Scroller::kWidth);
+    // A press at a row's right edge goes to the row, not to the scroller.
+    backend().click(*m_window, Point(200 - Scroller::kWidth - 2, 10));
+    EXPECT_EQ(m_window->firstResponder(), m_table->viewAtRow(0));
+}
