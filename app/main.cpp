@@ -12,6 +12,7 @@
 #include "platform/gfx/Fonts.h"
 #include "platform/ui/Application.h"
 
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -33,6 +34,10 @@ std::optional<std::string> linkArgument(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // Some diagnostic lines go to standard output: a line at a time, so that in a session's
+    // log or a pipe they keep their order with the rest rather than coming a buffer late.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+
     // One copy runs: a later launch hands its link (or its wish to see us) to it and ends.
     auto link = linkArgument(argc, argv);
     auto claim = desktop::UrlScheme::claim(kScheme);

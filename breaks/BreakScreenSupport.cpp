@@ -28,14 +28,6 @@
 
 namespace ostrel::BreakScreenSupport {
 
-void fire(const BaseState& screen, const std::string& transition)
-{
-    auto machine = StateMachine::sharedStateMachine();
-    if (!machine)
-        base::fatal(screen.className() + ": no state machine to fire " + transition);
-    machine->triggerTransition(transition);
-}
-
 bool isCurrent(const BaseState& screen)
 {
     auto machine = StateMachine::sharedStateMachine();
@@ -46,7 +38,7 @@ bool fireIfCurrent(const BaseState& screen, const std::string& transition)
 {
     if (!isCurrent(screen))
         return false;
-    fire(screen, transition);
+    screen.fireTransition(transition);
     return true;
 }
 

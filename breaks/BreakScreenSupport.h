@@ -24,12 +24,10 @@ namespace ostrel {
 class ModernUIState;
 class QuickDurationChangingViewController;
 
-// What the break screens do alike: fire their transitions, move the keyboard focus, and the
+// What the break screens do alike: fire their transitions while current, move the keyboard focus, and the
 // objective-field commands every one of them offers.
 namespace BreakScreenSupport {
 
-// Fires the transition on the shared state machine; without one, a programming error.
-void fire(const BaseState& screen, const std::string& transition);
 // Fires only while `screen` is the current one, so that a late tick or a stale command
 // cannot move another screen. True when it fired.
 bool fireIfCurrent(const BaseState& screen, const std::string& transition);

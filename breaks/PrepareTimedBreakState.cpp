@@ -241,7 +241,7 @@ void PrepareTimedBreakState::buildOptions()
     auto firing = [weakSelf](const char* transition) {
         return [weakSelf, transition] {
             if (auto self = weakSelf.lock())
-                BreakScreenSupport::fire(*self, transition);
+                self->fireTransition(transition);
         };
     };
 
@@ -271,7 +271,7 @@ void PrepareTimedBreakState::buildButtons()
     std::weak_ptr<BaseState> weakSelf = weak_from_this();
     auto start = factory.pushButton("Start Timed Break", [weakSelf] {
         if (auto self = weakSelf.lock())
-            BreakScreenSupport::fire(*self, "next");
+            self->fireTransition("next");
     }, [](LayoutConstraintMaker& maker) { maker.container().place(A::Right, A::Right).pin(A::CenterY, A::CenterY, 0); });
     start->setKeyEquivalent("\r");
     auto hide = factory.pushButton("Hide", [] { BreakScreenSupport::hideApplication(); },

@@ -54,13 +54,13 @@ const base::ActionTable& PrepareTimedBreakState::actionTable() const
     return table;
 }
 
-void PrepareTimedBreakState::startTimedBreak(const base::Sender&) { BreakScreenSupport::fire(*this, "next"); }
+void PrepareTimedBreakState::startTimedBreak(const base::Sender&) { fireTransition("next"); }
 
-void PrepareTimedBreakState::startInformalBreak(const base::Sender&) { BreakScreenSupport::fire(*this, "informalBreak"); }
+void PrepareTimedBreakState::startInformalBreak(const base::Sender&) { fireTransition("informalBreak"); }
 
-void PrepareTimedBreakState::startTimeSlice(const base::Sender&) { BreakScreenSupport::fire(*this, "nextTimeSlice"); }
+void PrepareTimedBreakState::startTimeSlice(const base::Sender&) { fireTransition("nextTimeSlice"); }
 
-void PrepareTimedBreakState::backToWelcomePage(const base::Sender&) { BreakScreenSupport::fire(*this, "welcome"); }
+void PrepareTimedBreakState::backToWelcomePage(const base::Sender&) { fireTransition("welcome"); }
 
 void PrepareTimedBreakState::parseObjective(const base::Sender&) { BreakScreenSupport::parseObjective(*this); }
 

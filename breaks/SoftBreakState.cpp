@@ -188,13 +188,13 @@ void SoftBreakState::end(bool forced)
     if (model().shouldAlwaysSkipLogging()) {
         if (model().shouldAlwaysSkipAllBreaks()) {
             Logger::sharedLogger().resetActualSecondsWorked();
-            BreakScreenSupport::fire(*this, "straightToNextTimeSlice");
+            fireTransition("straightToNextTimeSlice");
         } else {
-            BreakScreenSupport::fire(*this, "straightToBreak");
+            fireTransition("straightToBreak");
         }
         return;
     }
-    BreakScreenSupport::fire(*this, forced ? "elapsed" : "aborted");
+    fireTransition(forced ? "elapsed" : "aborted");
 }
 
 void SoftBreakState::extendTimeSliceBy(int64_t minutes)
@@ -207,7 +207,7 @@ void SoftBreakState::extendTimeSliceBy(int64_t minutes)
     // So that the running slice, whose length is planned + extension - worked, runs exactly
     // `minutes` more minutes.
     model().setCurrentTimeSliceExtensionDuration(extension + 60 * minutes + (worked - (extension + planned)));
-    BreakScreenSupport::fire(*this, "extend");
+    fireTransition("extend");
 }
 
 std::string SoftBreakState::menuItemText()

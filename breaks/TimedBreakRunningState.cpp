@@ -8,7 +8,6 @@
 
 #include "core/Clock.h"
 #include "drawing/OstrelStyleKit.h"
-#include "viewkit/BezierPathUtility.h"
 #include "viewkit/BreakElapsedAndEndTimeIndicatorHideableFragmentWall.h"
 #include "viewkit/BreakRemainingAndTotalTimeIndicatorHideableFragmentWall.h"
 #include "viewkit/BubbleViewForTimedState.h"
@@ -104,20 +103,8 @@ void TimedBreakRunningState::buildDurationSections()
     m_durationSlider->setAllowsTickMarkValuesOnly(true);
     stack.addFragment(sliderWall);
 
-    m_bubbleView = BubbleViewForTimedState::createNewTimeBubbleView(m_durationSlider);
-    m_bubbleView->setTimedState(std::static_pointer_cast<TimedBreakRunningState>(shared_from_this()));
+    m_bubbleView = makeRunningBubbleView(m_durationSlider);
     model().addBreakDurationListener(m_bubbleView);
-    for (const auto& bubble : m_bubbleView->bubbleViews()) {
-        bubble->setHidden(true);
-        bubble->setGradient(BezierPathUtility::purpleGradient());
-    }
-    std::weak_ptr<BubbleViewForTimedState> weakBubbles = m_bubbleView;
-    addUpdatableView(GenericUpdateViewTypeImplementation::create([weakBubbles] {
-        if (auto bubbles = weakBubbles.lock()) {
-            bubbles->positionBubbleViews();
-            bubbles->setNeedsDisplay();
-        }
-    }));
     stack.addFragment(HideableFragmentWall::embedViewInHideableFragment(m_bubbleView, "hideBubblesInTBRunningState", false, false));
 
     auto mini = MiniRemainingBreakDurationTimeIndicatorWall::create(std::static_pointer_cast<TimedBreakRunningState>(shared_from_this()));
@@ -146,7 +133,7 @@ void TimedBreakRunningState::buildButtons()
     std::weak_ptr<BaseState> weakSelf = weak_from_this();
     auto finish = factory.pushButton("Finish", [weakSelf] {
         if (auto self = weakSelf.lock())
-            BreakScreenSupport::fire(*self, "aborted");
+            self->fireTransition("aborted");
     }, [](LayoutConstraintMaker& maker) { maker.container().place(A::Right, A::Right).pin(A::CenterY, A::CenterY, 0); });
     finish->setKeyEquivalent("\r");
     auto hide = factory.pushButton("Hide", [] { BreakScreenSupport::hideApplication(); },
@@ -182,7 +169,7 @@ void TimedBreakRunningState::deactivate()
     model().useOneTimeOnlyBreakDurationThisTimeOnly = false;
 }
 
-void TimedBreakRunningState::handleTimerElapsed() { BreakScreenSupport::fire(*this, "elapsed"); }
+void TimedBreakRunningState::handleTimerElapsed() { fireTransition("elapsed"); }
 
 std::string TimedBreakRunningState::menuItemText()
 {

@@ -82,7 +82,7 @@ void TimedBreakRunningState::setRemaining(float minutes)
     prepareForUITimerUpdate();
 }
 
-void TimedBreakRunningState::startTimeSlice(const base::Sender&) { BreakScreenSupport::fire(*this, "aborted"); }
+void TimedBreakRunningState::startTimeSlice(const base::Sender&) { fireTransition("aborted"); }
 
 void TimedBreakRunningState::closeOtherPopUps(PopUpKind kind)
 {
@@ -119,7 +119,7 @@ void TimedBreakRunningState::collectMatchingItems(MatchingItemCollector& collect
     };
     collector.addDefaultChoice("Finish Timed Break Early", KeyCombo(36, kCommand), [selfOf] {
         if (auto self = selfOf())
-            BreakScreenSupport::fire(*self, "aborted");
+            self->fireTransition("aborted");
     });
     collector.addFirstAction("Extend Break By 1 Minute", std::nullopt, extend(1));
     collector.addSecondAction("Extend Break By 3 Minutes", std::nullopt, extend(3), false);

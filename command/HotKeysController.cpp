@@ -149,12 +149,17 @@ void HotKeysController::installEventHandler()
         return;
     state.eventHandlerInstalled = true;
     state.desktopHotKeys->on_hot_key = [](uint32_t number, desktop::HotKeys::Phase phase) {
-        HotKeyEvent event {
-            phase == desktop::HotKeys::Phase::Pressed ? kEventHotKeyPressed : kEventHotKeyReleased,
-            { eventHotKeySignature, number },
-        };
-        handleCarbonEvent(&event);
+        hotKeyEventHandler(number, phase == desktop::HotKeys::Phase::Pressed);
     };
+}
+
+HotKeysController::OSStatus HotKeysController::hotKeyEventHandler(uint32_t number, bool pressed)
+{
+    HotKeyEvent event {
+        pressed ? kEventHotKeyPressed : kEventHotKeyReleased,
+        { eventHotKeySignature, number },
+    };
+    return handleCarbonEvent(&event);
 }
 
 }

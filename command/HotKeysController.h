@@ -61,6 +61,8 @@ public:
 
 private:
     static void installEventHandler();
+    // What the desktop calls for a press or release of one of our registrations.
+    static OSStatus hotKeyEventHandler(uint32_t number, bool pressed);
 };
 
 }

@@ -9,15 +9,9 @@
 
 namespace ostrel {
 
-void MatchingItemList::addUpdateListener(std::function<void()> listener)
-{
-    m_updateListeners.push_back(std::move(listener));
-}
-
 void MatchingItemList::publishUpdate()
 {
-    for (auto& listener : m_updateListeners)
-        listener();
+    m_updatePublisher->setValue({});
 }
 
 void MatchingItemList::setSelectedMatchedItemIndex(int index)

@@ -2,10 +2,12 @@
 
 #include "command/ItemScoreEvaluator.h"
 #include "command/MatchingCriteria.h"
+#include "core/Variables.h"
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace ostrel {
@@ -25,9 +27,9 @@ public:
     MatchingItemList(const MatchingItemList&) = delete;
     MatchingItemList& operator=(const MatchingItemList&) = delete;
 
-    // Listeners run in registration order after every change of selection or window and
-    // once at the end of each search.
-    void addUpdateListener(std::function<void()> listener);
+    // Its listeners run in registration order after every change of selection or window
+    // and once at the end of each search.
+    StraightVariable<std::monostate>& updatePublisher() const { return *m_updatePublisher; }
 
     const Items& matchingItems() const { return m_matchingItems; }
     const Items& allMatchingOptionsAsMatchingItems() const { return m_allMatchingOptionsAsMatchingItems; }
@@ -84,7 +86,7 @@ private:
     void findMatches();
     void publishUpdate();
 
-    std::vector<std::function<void()>> m_updateListeners;
+    std::shared_ptr<StraightVariable<std::monostate>> m_updatePublisher { StraightVariable<std::monostate>::create({}) };
     Items m_matchingItems;
     Items m_allMatchingOptionsAsMatchingItems;
     std::shared_ptr<MatchingItemListDelegate> m_delegate;

@@ -185,7 +185,7 @@ void PopUpWindowContentViewController::build()
     wall.setNeedsDisplay();
 
     std::weak_ptr<PopUpWindowContentViewController> weakSelf = self();
-    m_matchingItemList->addUpdateListener([weakSelf] {
+    m_updateSubscription = m_matchingItemList->updatePublisher().addColdListener([weakSelf](std::monostate) {
         auto self = weakSelf.lock();
         if (!self)
             return;

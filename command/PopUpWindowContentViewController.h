@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Debouncer.h"
+#include "core/ListenerList.h"
 #include "viewkit/NiblessViewController.h"
 
 #include "platform/gfx/Font.h"
@@ -128,6 +129,7 @@ private:
     gfx::Font m_placeholderFont { gfx::Font::system(16, gfx::FontWeight::semibold) };
     gfx::Font m_actionFont { gfx::Font::system(16, gfx::FontWeight::semibold) };
     Debouncer m_updateSubscriptionDebouncer { 0.05 };
+    ListenerToken m_updateSubscription;
     // The window of the window mode, which owns this controller.
     std::weak_ptr<ui::Window> m_commandWindow;
 };

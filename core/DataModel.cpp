@@ -129,24 +129,24 @@ void DataModel::prepare()
         "breakDurationInSeconds", [this](const std::string&) { tell(m_breakDurationListeners); }));
 }
 
-void DataModel::tell(const std::vector<std::weak_ptr<ValueChangeListener>>& listeners)
+void DataModel::tell(const std::vector<WeakListenerWrapper>& listeners)
 {
     // A listener may add listeners while being told; walk the list as it was.
     auto snapshot = listeners;
     for (auto& wrapper : snapshot) {
-        if (auto listener = wrapper.lock())
+        if (auto listener = wrapper.listener.lock())
             listener->valueHasChanged();
     }
 }
 
 void DataModel::addDurationListener(const std::shared_ptr<ValueChangeListener>& listener)
 {
-    m_durationListeners.push_back(listener);
+    m_durationListeners.push_back({ listener });
 }
 
 void DataModel::addBreakDurationListener(const std::shared_ptr<ValueChangeListener>& listener)
 {
-    m_breakDurationListeners.push_back(listener);
+    m_breakDurationListeners.push_back({ listener });
 }
 
 bool DataModel::boolean(const char* key) const

@@ -145,16 +145,22 @@ public:
     const std::shared_ptr<base::Defaults>& store() const { return m_store; }
 
 private:
+    // Keeps a listener without keeping it alive; one whose listener went away stays in its
+    // list and is skipped.
+    struct WeakListenerWrapper {
+        std::weak_ptr<ValueChangeListener> listener;
+    };
+
     explicit DataModel(std::shared_ptr<base::Defaults> store);
     bool boolean(const char* key) const;
     int64_t pomodoroMinutes(const char* key) const;
     void incrementPomodoroMinutes(const char* key);
     void decrementPomodoroMinutes(const char* key);
-    void tell(const std::vector<std::weak_ptr<ValueChangeListener>>& listeners);
+    void tell(const std::vector<WeakListenerWrapper>& listeners);
 
     std::shared_ptr<base::Defaults> m_store;
-    std::vector<std::weak_ptr<ValueChangeListener>> m_durationListeners;
-    std::vector<std::weak_ptr<ValueChangeListener>> m_breakDurationListeners;
+    std::vector<WeakListenerWrapper> m_durationListeners;
+    std::vector<WeakListenerWrapper> m_breakDurationListeners;
     int64_t m_currentTimeSliceExtensionDurationInSeconds { 0 };
     int64_t m_pomodoroCounter { 0 };
     std::vector<uint64_t> m_observerIds;

@@ -4,8 +4,8 @@
 
 namespace ostrel {
 
-StandardUserDefaultsStorage::StandardUserDefaultsStorage(std::shared_ptr<base::Defaults> store)
-    : m_store(std::move(store))
+StandardUserDefaultsStorage::StandardUserDefaultsStorage(std::shared_ptr<base::Defaults> defaults)
+    : m_store(std::move(defaults))
 {
 }
 
@@ -21,17 +21,17 @@ void StandardUserDefaultsStorage::storeValue(const std::string& key, base::Value
     m_store->synchronize();
 }
 
-void StandardUserDefaultsStorage::registerTimeInterval(double value, const std::string& key) { registerValue(key, value); }
-void StandardUserDefaultsStorage::storeTimeInterval(double value, const std::string& key) { storeValue(key, value); }
+void StandardUserDefaultsStorage::registerDefault(double value, const std::string& key) { registerValue(key, value); }
+void StandardUserDefaultsStorage::store(double value, const std::string& key) { storeValue(key, value); }
 double StandardUserDefaultsStorage::getTimeInterval(const std::string& key) const { return m_store->real(key); }
-void StandardUserDefaultsStorage::registerInteger(int64_t value, const std::string& key) { registerValue(key, static_cast<long long>(value)); }
-void StandardUserDefaultsStorage::storeInteger(int64_t value, const std::string& key) { storeValue(key, static_cast<long long>(value)); }
+void StandardUserDefaultsStorage::registerDefault(int64_t value, const std::string& key) { registerValue(key, static_cast<long long>(value)); }
+void StandardUserDefaultsStorage::store(int64_t value, const std::string& key) { storeValue(key, static_cast<long long>(value)); }
 int64_t StandardUserDefaultsStorage::getInteger(const std::string& key) const { return m_store->integer(key); }
-void StandardUserDefaultsStorage::registerBoolean(bool value, const std::string& key) { registerValue(key, value); }
-void StandardUserDefaultsStorage::storeBoolean(bool value, const std::string& key) { storeValue(key, value); }
+void StandardUserDefaultsStorage::registerDefault(bool value, const std::string& key) { registerValue(key, value); }
+void StandardUserDefaultsStorage::store(bool value, const std::string& key) { storeValue(key, value); }
 bool StandardUserDefaultsStorage::getBoolean(const std::string& key) const { return m_store->boolean(key); }
-void StandardUserDefaultsStorage::registerArray(const Array& value, const std::string& key) { registerValue(key, value); }
-void StandardUserDefaultsStorage::storeArray(const Array& value, const std::string& key) { storeValue(key, value); }
+void StandardUserDefaultsStorage::registerDefault(const Array& value, const std::string& key) { registerValue(key, value); }
+void StandardUserDefaultsStorage::store(const Array& value, const std::string& key) { storeValue(key, value); }
 std::optional<DefaultsStorageAPI::Array> StandardUserDefaultsStorage::getArray(const std::string& key) const { return m_store->array(key); }
 
 bool StandardUserDefaultsStorage::defined(const std::string& key) const

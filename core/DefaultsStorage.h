@@ -22,38 +22,48 @@ public:
     using Array = base::Value::Array;
     virtual ~DefaultsStorageAPI() = default;
 
-    virtual void registerTimeInterval(double value, const std::string& key) = 0;
-    virtual void storeTimeInterval(double value, const std::string& key) = 0;
+    // Overloads by kind, as the stored kind matters to whoever reads it back.
+    virtual void registerDefault(double value, const std::string& key) = 0;
+    virtual void store(double value, const std::string& key) = 0;
     virtual double getTimeInterval(const std::string& key) const = 0;
-    virtual void registerInteger(int64_t value, const std::string& key) = 0;
-    virtual void storeInteger(int64_t value, const std::string& key) = 0;
+    virtual void registerDefault(int64_t value, const std::string& key) = 0;
+    virtual void store(int64_t value, const std::string& key) = 0;
     virtual int64_t getInteger(const std::string& key) const = 0;
-    virtual void registerBoolean(bool value, const std::string& key) = 0;
-    virtual void storeBoolean(bool value, const std::string& key) = 0;
+    virtual void registerDefault(bool value, const std::string& key) = 0;
+    virtual void store(bool value, const std::string& key) = 0;
     virtual bool getBoolean(const std::string& key) const = 0;
-    virtual void registerArray(const Array& value, const std::string& key) = 0;
-    virtual void storeArray(const Array& value, const std::string& key) = 0;
+    virtual void registerDefault(const Array& value, const std::string& key) = 0;
+    virtual void store(const Array& value, const std::string& key) = 0;
     virtual std::optional<Array> getArray(const std::string& key) const = 0;
     // Whether the key has any value, stored or registered.
     virtual bool defined(const std::string& key) const = 0;
+
+    // A plain literal such as 0 would fit an integer, a time interval and a flag alike: it
+    // is an integer. Text would quietly turn into a flag, so it is refused.
+    void registerDefault(int value, const std::string& key) { registerDefault(int64_t { value }, key); }
+    void store(int value, const std::string& key) { store(int64_t { value }, key); }
+    void registerDefault(const char*, const std::string&) = delete;
+    void store(const char*, const std::string&) = delete;
 };
 
 // The program's settings store; every registration and store is synchronised at once.
 class StandardUserDefaultsStorage final : public DefaultsStorageAPI {
 public:
-    explicit StandardUserDefaultsStorage(std::shared_ptr<base::Defaults> store);
+    explicit StandardUserDefaultsStorage(std::shared_ptr<base::Defaults> defaults);
+    using DefaultsStorageAPI::registerDefault;
+    using DefaultsStorageAPI::store;
 
-    void registerTimeInterval(double value, const std::string& key) override;
-    void storeTimeInterval(double value, const std::string& key) override;
+    void registerDefault(double value, const std::string& key) override;
+    void store(double value, const std::string& key) override;
     double getTimeInterval(const std::string& key) const override;
-    void registerInteger(int64_t value, const std::string& key) override;
-    void storeInteger(int64_t value, const std::string& key) override;
+    void registerDefault(int64_t value, const std::string& key) override;
+    void store(int64_t value, const std::string& key) override;
     int64_t getInteger(const std::string& key) const override;
-    void registerBoolean(bool value, const std::string& key) override;
-    void storeBoolean(bool value, const std::string& key) override;
+    void registerDefault(bool value, const std::string& key) override;
+    void store(bool value, const std::string& key) override;
     bool getBoolean(const std::string& key) const override;
-    void registerArray(const Array& value, const std::string& key) override;
-    void storeArray(const Array& value, const std::string& key) override;
+    void registerDefault(const Array& value, const std::string& key) override;
+    void store(const Array& value, const std::string& key) override;
     std::optional<Array> getArray(const std::string& key) const override;
     bool defined(const std::string& key) const override;
 
@@ -67,17 +77,19 @@ private:
 // A registered default, as in the real settings, never replaces a value already there.
 class TestDefaultsStorage final : public DefaultsStorageAPI {
 public:
-    void registerTimeInterval(double value, const std::string& key) override { registerEntry(key, value); }
-    void storeTimeInterval(double value, const std::string& key) override { m_defaultsDictionary[key] = value; }
+    using DefaultsStorageAPI::registerDefault;
+    using DefaultsStorageAPI::store;
+    void registerDefault(double value, const std::string& key) override { registerEntry(key, value); }
+    void store(double value, const std::string& key) override { m_defaultsDictionary[key] = value; }
     double getTimeInterval(const std::string& key) const override { return get<double>(key, -1.0); }
-    void registerInteger(int64_t value, const std::string& key) override { registerEntry(key, value); }
-    void storeInteger(int64_t value, const std::string& key) override { m_defaultsDictionary[key] = value; }
+    void registerDefault(int64_t value, const std::string& key) override { registerEntry(key, value); }
+    void store(int64_t value, const std::string& key) override { m_defaultsDictionary[key] = value; }
     int64_t getInteger(const std::string& key) const override { return get<int64_t>(key, -1); }
-    void registerBoolean(bool value, const std::string& key) override { registerEntry(key, value); }
-    void storeBoolean(bool value, const std::string& key) override { m_defaultsDictionary[key] = value; }
+    void registerDefault(bool value, const std::string& key) override { registerEntry(key, value); }
+    void store(bool value, const std::string& key) override { m_defaultsDictionary[key] = value; }
     bool getBoolean(const std::string& key) const override { return get<bool>(key, false); }
-    void registerArray(const Array& value, const std::string& key) override { registerEntry(key, value); }
-    void storeArray(const Array& value, const std::string& key) override { m_defaultsDictionary[key] = value; }
+    void registerDefault(const Array& value, const std::string& key) override { registerEntry(key, value); }
+    void store(const Array& value, const std::string& key) override { m_defaultsDictionary[key] = value; }
     std::optional<Array> getArray(const std::string& key) const override;
     bool defined(const std::string& key) const override { return m_defaultsDictionary.contains(key); }
 

@@ -114,11 +114,11 @@ void FullDataSet::generateUUIDMap()
     size_t size = 16;
     while (size < records.size() * 2)
         size *= 2;
-    m_uuidSlots.assign(size, 0);
+    m_uuidToFullTimeSliceMap.assign(size, 0);
     for (size_t i = 0; i < records.size(); ++i) {
         const auto& uuid = static_cast<const FullTimeSlice&>(*records[i]).uuid();
         for (size_t slot = uuidHash(uuid) & (size - 1);; slot = (slot + 1) & (size - 1)) {
-            uint32_t& entry = m_uuidSlots[slot];
+            uint32_t& entry = m_uuidToFullTimeSliceMap[slot];
             // A repeated identifier takes the later record, as the list order says.
             if (entry == 0 || static_cast<const FullTimeSlice&>(*records[entry - 1]).uuid() == uuid) {
                 entry = uint32_t(i + 1);
@@ -131,11 +131,11 @@ void FullDataSet::generateUUIDMap()
 std::shared_ptr<FullTimeSlice> FullDataSet::fullTimeSliceFor(const std::string& uuid) const
 {
     const auto& records = timeSlices();
-    size_t size = m_uuidSlots.size();
+    size_t size = m_uuidToFullTimeSliceMap.size();
     if (size == 0)
         return nullptr;
     for (size_t slot = uuidHash(uuid) & (size - 1);; slot = (slot + 1) & (size - 1)) {
-        uint32_t entry = m_uuidSlots[slot];
+        uint32_t entry = m_uuidToFullTimeSliceMap[slot];
         // A list changed since the index was made only misses; it never answers wrongly.
         if (entry == 0 || entry > records.size())
             return nullptr;

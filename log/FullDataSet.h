@@ -36,8 +36,9 @@ public:
 
 private:
     text::Attributes m_plainTextAttributes;
-    // Position + 1 of each identifier's record in the list; 0 for a free slot.
-    std::vector<uint32_t> m_uuidSlots;
+    // Identifier to record, open-addressed: position + 1 of each identifier's record in the
+    // list; 0 for a free slot.
+    std::vector<uint32_t> m_uuidToFullTimeSliceMap;
 };
 
 }

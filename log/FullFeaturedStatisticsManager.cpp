@@ -65,7 +65,7 @@ std::shared_ptr<Statistic> FullFeaturedStatisticsManager::getCurrentStatistic()
         statistic->setDuration(days);
         return statistic;
     };
-    switch (base::Defaults::standard()->integer(kCurrentlyDisplayedStatisticKey)) {
+    switch (base::Defaults::standard()->integer(currentlyDisplayedStatisticKey())) {
     case 1:
         statistic = std::make_shared<ModernDayOfTheWeekStatistic>();
         break;
@@ -115,8 +115,9 @@ void FullFeaturedStatisticsManager::configureFiltersPreFlight()
         auto& helper = DateHelper::sharedHelper();
         if (defaults->integer("statsRadioButtonChoice") != 0) {
             auto day = [&](const char* key) -> std::optional<double> {
-                auto text = defaults->string(key);
-                return text ? helper.dateFromString(*text) : std::nullopt;
+                auto stored = defaults->object(key);
+                auto date = stored ? m_stringToDateTransformer.transformedValue(*stored) : base::Value();
+                return date.asDate() ? std::optional<double>(date.asDate()->seconds) : std::nullopt;
             };
             m_cachedStartDate = day("statsFromDate");
             m_cachedEndDate = day("statsToDate");

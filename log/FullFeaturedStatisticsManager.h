@@ -1,6 +1,7 @@
 #pragma once
 
 #include "log/StatisticsManager.h"
+#include "log/StringToDateTransformer.h"
 
 #include <optional>
 #include <string>
@@ -46,6 +47,8 @@ private:
     bool m_cachedShouldFilterDates { false };
     bool m_cachedShouldFilterTags { false };
     bool m_cachedFiltering { false };
+    // Reads the custom range's day texts as the date pickers write them.
+    StringToDateTransformer m_stringToDateTransformer;
 };
 
 }

@@ -37,7 +37,7 @@ void StatisticsManager::awakeFromNib()
     auto defaults = base::Defaults::standard();
     m_observedStore = defaults;
     std::weak_ptr<StatisticsManager> weak = weak_from_this();
-    m_observers.push_back(defaults->addObserver(kCurrentlyDisplayedStatisticKey, [weak](const std::string& key) {
+    m_observers.push_back(defaults->addObserver(currentlyDisplayedStatisticKey(), [weak](const std::string& key) {
         if (auto manager = weak.lock()) {
             zr_log("StatsManager observeValueForKeyPath: %s", key.c_str());
             manager->load();

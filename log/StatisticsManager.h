@@ -25,7 +25,6 @@ class Statistic;
 // the chart library and hands the page to the view. Main thread only.
 class StatisticsManager : public LogFileManagerListener, public std::enable_shared_from_this<StatisticsManager> {
 public:
-    static constexpr const char* kCurrentlyDisplayedStatisticKey = "currentlyDisplayedStatistic";
     static constexpr const char* kOutputDirectoryName = "stats";
     static constexpr double kUpdateDelay = 0.5;
 
@@ -34,6 +33,8 @@ public:
     // Prepares the output folder, observes the settings and listens to the log reader.
     virtual void awakeFromNib();
 
+    // The setting that chooses the statistic shown.
+    static std::string currentlyDisplayedStatisticKey() { return "currentlyDisplayedStatistic"; }
     virtual std::vector<std::string> additionalKeyPathsToObserve() const { return {}; }
     // A new statistic for every computation, or none.
     virtual std::shared_ptr<Statistic> getCurrentStatistic();

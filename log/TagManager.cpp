@@ -52,7 +52,7 @@ void TagManager::addTagsFromStrings(const std::vector<std::string>& tagStrings)
             return;
         std::stable_sort(m_allTags.begin(), m_allTags.end(), localizedCaseInsensitiveLess);
         snapshot = m_allTags;
-        for (auto& weak : m_tokenFields) {
+        for (auto& weak : m_allTagSourceTokenFields) {
             if (auto field = weak.lock())
                 fields.push_back(field);
         }
@@ -85,8 +85,8 @@ std::vector<std::string> TagManager::completionListStartingWith(const std::strin
 void TagManager::registerTokenField(const std::shared_ptr<TokenField>& field)
 {
     std::lock_guard lock(m_mutex);
-    std::erase_if(m_tokenFields, [](const auto& weak) { return weak.expired(); });
-    m_tokenFields.push_back(field);
+    std::erase_if(m_allTagSourceTokenFields, [](const auto& weak) { return weak.expired(); });
+    m_allTagSourceTokenFields.push_back(field);
 }
 
 void TagManager::removeAllTags()

@@ -49,7 +49,7 @@ private:
     mutable std::mutex m_mutex;
     std::vector<std::string> m_allTags;
     std::unordered_set<std::string> m_known;
-    std::vector<std::weak_ptr<TokenField>> m_tokenFields;
+    std::vector<std::weak_ptr<TokenField>> m_allTagSourceTokenFields;
 };
 
 // Orders as a person reading the list expects: letter case and, as far as the locale says,

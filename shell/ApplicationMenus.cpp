@@ -9,6 +9,7 @@
 #include "platform/ui/Event.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuItem.h"
+#include "platform/ui/Window.h"
 
 namespace ostrel {
 
@@ -30,6 +31,21 @@ public:
         auto item = ui::MenuItem::createWithAction(title, action, key);
         item->setTarget(&m_controller);
         item->setKeyEquivalentModifierMask(modifiers);
+        return item;
+    }
+
+    // Ctrl+W: a window run modally over ours (the preferences) closes as its close button
+    // closes it; otherwise the main window's close hides the program.
+    Item closeWindow()
+    {
+        auto item = ui::MenuItem::create("Close Window", [&controller = m_controller](ui::MenuItem&) {
+            auto* application = ui::Application::shared();
+            if (auto* modal = application ? application->modalWindow() : nullptr)
+                modal->performClose();
+            else
+                controller.tryToPerform("hide:");
+        }, "w");
+        item->setKeyEquivalentModifierMask(ui::ModifierFlag::Command);
         return item;
     }
 
@@ -109,7 +125,7 @@ ApplicationMenus ApplicationMenus::build(MainController& controller, DockManager
     auto file = MenuMaker::menu("File", { addLogEntry, make.command("Export Log as CSV\u2026", "exportAsCSV:"),
                                             make.command("Reveal Log Folder", "revealUserLogFolder:"),
                                             make.command("Reload Log", "forceLogRead:"), separator(),
-                                            make.command("Close Window", "hide:", "w") });
+                                            make.closeWindow() });
 
     items.startTimeSliceMenuItem = make.command("Start Time Slice", "attemptToTriggerStartTimeSlice:");
     items.pauseTimeSliceMenuItem = make.command("Pause Time Slice", "attemptToTriggerPauseTimeSlice:");
@@ -128,10 +144,10 @@ ApplicationMenus ApplicationMenus::build(MainController& controller, DockManager
     items.readObjectiveAloudHotKeyMenuItem = make.command("Read Objective Aloud", "readObjectiveAloudHotKey:");
     items.showCommandWindowMenuItem = make.command("Show Command Pop-Up", "showCommandWindow:");
     auto pads = MenuMaker::menu("Pads", { items.focusNowHotkeyMenuItem, items.focusLaterHotkeyMenuItem, items.focusScratchPadHotkeyMenuItem,
-                                            make.command("Log Book", "toggleLogBook:"),
-                                            make.command("Statistics", "toggleStatisticsWindow:"),
+                                            make.command("Log Book", "toggleLogBook:", "2"),
+                                            make.command("Statistics", "toggleStatisticsWindow:", "1"),
                                             make.command("Help Pad", "toggleHelpPad:"), separator(),
-                                            make.command("Close All Pads", "closeAllPads:"), separator(),
+                                            make.command("Close All Pads", "closeAllPads:", "0"), separator(),
                                             make.command("Insert Breadcrumbs Template", "insertBreadcrumbsTemplate:"),
                                             make.command("Insert Priming Template", "insertPrimingTemplate:"), separator(),
                                             items.readObjectiveAloudHotKeyMenuItem, items.showCommandWindowMenuItem });

@@ -47,9 +47,9 @@ LaunchManager::LaunchManager(std::string defaultsKeyRoot, std::vector<LaunchList
     auto& storage = *m_defaultsStorageAPI;
     // An unset first launch reads 0 from the settings (the in-memory twin answers -1 for it).
     if (!storage.defined(firstLaunchKey()) || storage.getTimeInterval(firstLaunchKey()) == 0)
-        storage.storeTimeInterval(m_dateProviderAPI->currentTimeIntervalFromReferenceDate(), firstLaunchKey());
-    storage.registerInteger(0, launchCounterKey());
-    storage.registerInteger(-1, lastExecutedLaunchDayKey());
+        storage.store(m_dateProviderAPI->currentTimeIntervalFromReferenceDate(), firstLaunchKey());
+    storage.registerDefault(0, launchCounterKey());
+    storage.registerDefault(-1, lastExecutedLaunchDayKey());
 }
 
 int64_t LaunchManager::launchDay(double now)
@@ -62,7 +62,7 @@ int64_t LaunchManager::launchDay(double now)
     std::snprintf(line, sizeof line, "launch manager: no day can be counted from the first launch %g under %s; the first launch is now",
         first, firstLaunchKey().c_str());
     base::diagnostic(line);
-    m_defaultsStorageAPI->storeTimeInterval(now, firstLaunchKey());
+    m_defaultsStorageAPI->store(now, firstLaunchKey());
     return 0;
 }
 
@@ -77,7 +77,7 @@ bool LaunchManager::shouldRun(const LaunchTrigger& trigger, int64_t day, int64_t
     case LaunchTrigger::Kind::untilDefaultsKeyIsSet:
         if (storage.defined(trigger.defaultsKey))
             return false;
-        storage.storeBoolean(true, trigger.defaultsKey);
+        storage.store(true, trigger.defaultsKey);
         return true;
     case LaunchTrigger::Kind::firstLaunch:
         return storage.getInteger(launchCounterKey()) == 0;
@@ -97,8 +97,8 @@ void LaunchManager::doIt()
         if (shouldRun(item.trigger, day, lastDay) && item.function)
             item.function();
     }
-    storage.storeInteger(countedOnce(storage.getInteger(launchCounterKey())), launchCounterKey());
-    storage.storeInteger(day, lastExecutedLaunchDayKey());
+    storage.store(countedOnce(storage.getInteger(launchCounterKey())), launchCounterKey());
+    storage.store(day, lastExecutedLaunchDayKey());
 }
 
 }

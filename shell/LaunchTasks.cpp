@@ -41,7 +41,7 @@ void showYouTubeSubscriptionRequest(DefaultsStorageAPI& storage)
     if (answer.button == 0)
         desktop::Opener::openLink(webAddresses::videoChannel);
     if (answer.suppressed)
-        storage.storeBoolean(true, kDoNotShowYouTubeRequestAgainKey);
+        storage.store(true, kDoNotShowYouTubeRequestAgainKey);
 }
 
 }

@@ -8,6 +8,7 @@
 #include "shell/PreferencesValueTransformers.h"
 #include "shell/SandboxHelper.h"
 #include "shell/ShellState.h"
+#include "shell/UnusableSettingsNotice.h"
 
 #include "attention/OstrelNotificationSystem.h"
 #include "command/OstrelHotKeyManager.h"
@@ -152,6 +153,7 @@ void MainController::applicationDidFinishLaunching(const ui::Notification&)
     setNextResponder(StateMachine::sharedStateMachine().get());
     MailingListManager::sharedInstance().doIt();
     run();
+    tellOfUnusableSettingsWhenShown(*base::Defaults::standard());
 }
 
 void MainController::applicationDidBecomeActive(const ui::Notification&)

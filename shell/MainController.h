@@ -158,6 +158,9 @@ public:
     const std::shared_ptr<SoftwareUpdater>& mockSoftwareUpdater() const { return m_mockSoftwareUpdater; }
     void setMockSoftwareUpdater(std::shared_ptr<SoftwareUpdater> updater) { m_mockSoftwareUpdater = std::move(updater); }
 
+    // The pads' manager, which the pad commands and hot keys act on.
+    NowAndLaterBoardManager& nowAndLaterBoardManager() const;
+
     // Not owned: the delegate lives as long as the application, which outlives the controller's use.
     AppDelegate* pseudoAppDelegate() const { return m_pseudoAppDelegate; }
     void setPseudoAppDelegate(AppDelegate* delegate) { m_pseudoAppDelegate = delegate; }

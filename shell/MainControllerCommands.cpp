@@ -62,9 +62,11 @@ void MainController::attemptToTriggerStartTimedBreak(const base::Sender&) { send
 
 // In front, the pad's hot key toggles it; from the background it brings the window forward
 // with the pad open, never closing it.
+NowAndLaterBoardManager& MainController::nowAndLaterBoardManager() const { return NowAndLaterBoardManager::sharedManager(); }
+
 void MainController::padHotKey(void (NowAndLaterBoardManager::*toggle)(), void (NowAndLaterBoardManager::*show)())
 {
-    auto& pads = NowAndLaterBoardManager::sharedManager();
+    auto& pads = nowAndLaterBoardManager();
     if (applicationIsActive()) {
         (pads.*toggle)();
         return;
@@ -80,7 +82,7 @@ void MainController::scratchPadHotKey(const base::Sender&)
     padHotKey(&NowAndLaterBoardManager::toggleScratchPad, &NowAndLaterBoardManager::showScratchPad);
 }
 
-void MainController::readObjectiveAloudHotKey(const base::Sender&) { NowAndLaterBoardManager::sharedManager().readObjectiveAloud(); }
+void MainController::readObjectiveAloudHotKey(const base::Sender&) { nowAndLaterBoardManager().readObjectiveAloud(); }
 
 void MainController::showCommandWindow(const base::Sender&)
 {
@@ -174,8 +176,8 @@ void MainController::closeAllPads(const base::Sender&)
         controller->hideAllPadsExcept("dummy");
 }
 
-void MainController::insertBreadcrumbsTemplate(const base::Sender&) { NowAndLaterBoardManager::sharedManager().addBreadcrumbsTemplate(); }
-void MainController::insertPrimingTemplate(const base::Sender&) { NowAndLaterBoardManager::sharedManager().addPrimingTemplate(); }
+void MainController::insertBreadcrumbsTemplate(const base::Sender&) { nowAndLaterBoardManager().addBreadcrumbsTemplate(); }
+void MainController::insertPrimingTemplate(const base::Sender&) { nowAndLaterBoardManager().addPrimingTemplate(); }
 
 void MainController::forceLogRead(const base::Sender&) { LogFileManager::sharedInstance().update(); }
 void MainController::revealUserLogFolder(const base::Sender&) { Logger::sharedLogger().revealLogFolder(); }

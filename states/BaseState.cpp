@@ -3,6 +3,7 @@
 #include "states/CommandPopUpAccess.h"
 
 #include "attention/ZRNotificationCenter.h"
+#include "core/StateMachine.h"
 #include "shell/MainController.h"
 #include "viewkit/LayoutConstraintMaker.h"
 #include "viewkit/Wall.h"
@@ -79,6 +80,14 @@ void BaseState::postEvent(const std::string& suffix, int64_t value, int64_t maxV
     std::string event = className() + "." + suffix;
     ZRNotificationCenter::sharedNotificationCenter().triggerNotificationForEvent(event, eventNumber(value, event),
         eventNumber(maxValue, event));
+}
+
+void BaseState::fireTransition(const std::string& transition) const
+{
+    auto machine = StateMachine::sharedStateMachine();
+    if (!machine)
+        base::fatal(className() + ": no state machine to fire " + transition);
+    machine->triggerTransition(transition);
 }
 
 void BaseState::updateMenuItem()

@@ -58,6 +58,10 @@ public:
 
     DataModel& model() const { return *m_model; }
 
+    // Asks the state machine to follow the named transition out of the current screen. Without
+    // a state machine it is a programming error.
+    void fireTransition(const std::string& transition) const;
+
 protected:
     // Not owned: the model outlives every screen.
     explicit BaseState(DataModel& model);

@@ -266,26 +266,18 @@ void DefineTimeSliceState::selectObjectiveText()
         text->selectAll();
 }
 
-void DefineTimeSliceState::fire(const char* transition)
-{
-    auto machine = StateMachine::sharedStateMachine();
-    if (!machine)
-        base::fatal(std::string("DefineTimeSliceState: no state machine to fire ") + transition);
-    machine->triggerTransition(transition);
-}
-
-void DefineTimeSliceState::startTimeSlice(const base::Sender&) { fire("next"); }
+void DefineTimeSliceState::startTimeSlice(const base::Sender&) { fireTransition("next"); }
 
 void DefineTimeSliceState::startTimedBreak(const base::Sender&) { internalStartTimedBreak(); }
 
-void DefineTimeSliceState::backToWelcomePage(const base::Sender&) { fire("welcome"); }
+void DefineTimeSliceState::backToWelcomePage(const base::Sender&) { fireTransition("welcome"); }
 
 void DefineTimeSliceState::internalStartTimedBreak()
 {
     int64_t minutes = model().store()->integer("startWithBreakDurationInMinutes");
     model().oneTimeOnlyBreakDuration = minutes * 60;
     model().useOneTimeOnlyBreakDurationThisTimeOnly = true;
-    fire("timedBreak");
+    fireTransition("timedBreak");
 }
 
 void DefineTimeSliceState::parseObjective(const base::Sender&)

@@ -90,7 +90,6 @@ private:
     void stopBringToFrontTimer();
     void closeQuickDurationPopOver();
     void bringToFrontTick();
-    void fire(const char* transition);
 
     TransitionTarget m_next;
     TransitionTarget m_timedBreak;

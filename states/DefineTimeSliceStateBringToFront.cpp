@@ -45,6 +45,15 @@ void DefineTimeSliceState::automaticallyBringToTheFrontWhenAppropriate()
     auto machine = StateMachine::sharedStateMachine();
     if (!machine || machine->currentState().get() != this)
         return;
+    // With every condition off (as they start) the ticks could never act: the program away
+    // from the front would wake every second for nothing. The switches are only within reach
+    // while the program is in front, which stops the timer anyway.
+    auto store = model().store();
+    if (!store->boolean("automaticallyBringDefineTimeSliceToFrontAfterInactivity")
+        && !store->boolean("automaticallyBringDefineTimeSliceToFrontAfterOneHour")
+        && !store->boolean("automaticallyBringDefineTimeSliceToFrontAfterLunch")
+        && !store->boolean("automaticallyBringDefineTimeSliceToFrontAfterBreakfast"))
+        return;
     std::weak_ptr<BaseState> weakSelf = weak_from_this();
     m_bringToFrontTimer = Clock::timerWithSystemTimeInterval(1.0, true, [weakSelf](base::Timer&) {
         if (auto self = std::static_pointer_cast<DefineTimeSliceState>(weakSelf.lock()))

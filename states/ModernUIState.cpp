@@ -170,6 +170,10 @@ void ModernUIState::addUpdatableView(std::shared_ptr<UpdatedViewType> view)
 
 void ModernUIState::updateUpdatableViews()
 {
+    // For the eye only: while the window is off the screen they wait, and its coming back
+    // brings them up to date (see activate()).
+    if (auto* window = m_fragmentStackView ? m_fragmentStackView->window() : nullptr; window && !window->isVisible())
+        return;
     // A view's refresh may add views; those wait for the next refresh.
     auto views = m_updatableViewList;
     for (const auto& view : views)
@@ -180,8 +184,30 @@ void ModernUIState::activate()
 {
     BaseState::activate();
     updateUpdatableViews();
+    // The refresh is for the eye: it rests while the window is off the screen (a hidden
+    // program that woke every second would drain a laptop for nothing) and catches up when
+    // the window comes back.
+    std::weak_ptr<BaseState> weakSelf = weak_from_this();
+    ui::Window* window = m_fragmentStackView ? m_fragmentStackView->window() : nullptr;
+    m_windowShownOrHidden = window ? window->addVisibilityObserver([weakSelf](ui::Window& shownOrHidden) {
+        auto self = std::static_pointer_cast<ModernUIState>(weakSelf.lock());
+        if (!self)
+            return;
+        if (shownOrHidden.isVisible())
+            self->updateUpdatableViews();
+        self->refreshWhileShown(shownOrHidden.isVisible());
+    })
+                                   : nullptr;
+    refreshWhileShown(!window || window->isVisible());
+}
+
+void ModernUIState::refreshWhileShown(bool shown)
+{
     if (m_updateTimer)
         m_updateTimer->stop();
+    m_updateTimer.reset();
+    if (!shown)
+        return;
     std::weak_ptr<BaseState> weakSelf = weak_from_this();
     m_updateTimer = Clock::timerWithSimulatedTimeInterval(1.0, true, [weakSelf](base::Timer&) {
         if (auto self = std::static_pointer_cast<ModernUIState>(weakSelf.lock()))
@@ -191,6 +217,7 @@ void ModernUIState::activate()
 
 void ModernUIState::deactivate()
 {
+    m_windowShownOrHidden.reset();
     if (m_updateTimer)
         m_updateTimer->stop();
     BaseState::deactivate();

@@ -8,6 +8,8 @@
 #include "core/ListenerList.h"
 #include "core/Variables.h"
 
+#include "platform/ui/ObserverList.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -96,6 +98,8 @@ protected:
     virtual void compressMainWindow();
 
 private:
+    // The one-second refresh of the updatable views, running only while the window shows.
+    void refreshWhileShown(bool shown);
     std::pair<std::shared_ptr<LabelFragment>, std::shared_ptr<TextIndicatorsView>> installObjectiveLabelFragment(
         std::optional<std::string> customLabel, bool isFirstLabel, std::optional<std::string> hidingKey);
     void updateObjectiveTextViewHeight(const std::string& halfHeightKey);
@@ -111,6 +115,7 @@ private:
     std::shared_ptr<StateFragmentStackView> m_fragmentStackView;
     std::shared_ptr<TitleFragment> m_titleFragment;
     std::shared_ptr<SmartTimerWrapper> m_updateTimer;
+    ui::ObserverToken m_windowShownOrHidden;
     std::vector<std::shared_ptr<UpdatedViewType>> m_updatableViewList;
     Debouncer m_compressWindowDebouncer { 0.1 };
     ListenerToken m_visibilityListener;

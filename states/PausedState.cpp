@@ -100,7 +100,7 @@ void PausedState::activate()
         text->selectAll();
 }
 
-void PausedState::pauseOrResumeTimeSlice(const base::Sender&) { ScreenCommands::fire(*this, "continueTimeSlice"); }
+void PausedState::pauseOrResumeTimeSlice(const base::Sender&) { fireTransition("continueTimeSlice"); }
 
 void PausedState::stopTimeSlice(const base::Sender&) { internalEndTimeSlice(); }
 
@@ -116,7 +116,7 @@ void PausedState::abortTimeSlice()
     if (base::AlertPresenter::present(alert).button != 0)
         return;
     Logger::sharedLogger().resetActualSecondsWorked();
-    ScreenCommands::fire(*this, model().shouldAlwaysSkipLogging() ? "straightToBreak" : "abort");
+    fireTransition(model().shouldAlwaysSkipLogging() ? "straightToBreak" : "abort");
 }
 
 void PausedState::selectObjectiveField(const base::Sender&) { ScreenCommands::selectObjectiveField(*this); }

@@ -40,7 +40,7 @@ void PlaceholderState::build()
     auto firing = [weakSelf](std::string transition) {
         return [weakSelf, transition] {
             if (auto self = std::static_pointer_cast<PlaceholderState>(weakSelf.lock()))
-                self->fire(transition);
+                self->fireTransition(transition);
         };
     };
     if (m_transitions.empty())
@@ -68,14 +68,6 @@ void PlaceholderState::build()
     }
     if (above)
         fragmentStackView()->addFragment(others);
-}
-
-void PlaceholderState::fire(const std::string& transition)
-{
-    auto machine = StateMachine::sharedStateMachine();
-    if (!machine)
-        base::fatal(className() + ": no state machine to fire " + transition);
-    machine->triggerTransition(transition);
 }
 
 }

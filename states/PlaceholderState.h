@@ -22,7 +22,6 @@ public:
 
 private:
     PlaceholderState(DataModel& model, std::string screenClass, std::vector<std::string> transitions);
-    void fire(const std::string& transition);
 
     std::string m_screenClass;
     std::vector<std::string> m_transitions;

@@ -134,14 +134,14 @@ void RateTimeSliceState::internalContinue()
 {
     if (!logTimeSlice())
         return;
-    ScreenCommands::fire(*this, model().shouldAlwaysSkipAllBreaks() ? "straightToNextTimeSlice" : "next");
+    fireTransition(model().shouldAlwaysSkipAllBreaks() ? "straightToNextTimeSlice" : "next");
 }
 
 void RateTimeSliceState::internalStraightToNextTimeSlice()
 {
     if (!logTimeSlice())
         return;
-    ScreenCommands::fire(*this, "straightToNextTimeSlice");
+    fireTransition("straightToNextTimeSlice");
 }
 
 void RateTimeSliceState::internalExtend(int64_t minutes)
@@ -151,7 +151,7 @@ void RateTimeSliceState::internalExtend(int64_t minutes)
     // go on adding up into the one entry written when the slice is rated at last.
     model().setCurrentTimeSliceExtensionDuration(ScreenCommands::extensionLeaving(60 * minutes,
         Logger::sharedLogger().actualSecondsWorked(), model().durationInSeconds()));
-    ScreenCommands::fire(*this, "extend");
+    fireTransition("extend");
 }
 
 void RateTimeSliceState::continueWorking() { internalExtend(model().store()->integer("timeSliceExtensionDurationInMinutes")); }
@@ -165,7 +165,7 @@ void RateTimeSliceState::internalDoNotLogWithAlertDialog()
     if (base::AlertPresenter::present(alert).button != 0)
         return;
     Logger::sharedLogger().resetActualSecondsWorked();
-    ScreenCommands::fire(*this, "skipLogging");
+    fireTransition("skipLogging");
 }
 
 void RateTimeSliceState::parseObjective(const base::Sender&) { ScreenCommands::parseObjective(model()); }

@@ -20,27 +20,19 @@
 
 namespace ostrel::ScreenCommands {
 
-void fire(const BaseState& screen, const std::string& transition)
-{
-    auto machine = StateMachine::sharedStateMachine();
-    if (!machine)
-        base::fatal(screen.className() + ": no state machine to fire " + transition);
-    machine->triggerTransition(transition);
-}
-
 void endWithoutRating(const BaseState& screen, const std::string& fallback)
 {
     auto& model = screen.model();
     if (!model.shouldAlwaysSkipLogging()) {
-        fire(screen, fallback);
+        screen.fireTransition(fallback);
         return;
     }
     if (model.shouldAlwaysSkipAllBreaks()) {
         Logger::sharedLogger().resetActualSecondsWorked();
-        fire(screen, "straightToNextTimeSlice");
+        screen.fireTransition("straightToNextTimeSlice");
         return;
     }
-    fire(screen, "straightToBreak");
+    screen.fireTransition("straightToBreak");
 }
 
 void selectObjectiveField(ModernUIState& screen)

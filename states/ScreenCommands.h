@@ -17,9 +17,6 @@ class QuickDurationChangingViewController;
 // closures that reach their screen only while it exists.
 namespace ScreenCommands {
 
-// Through the shared state machine; without one it is a programming error.
-void fire(const BaseState& screen, const std::string& transition);
-
 // A slice ended without a rating: with "shouldAlwaysSkipLogging" and
 // "shouldAlwaysSkipAllBreaks" the counter is reset and the screen goes straight to the next
 // slice; with the first alone straight to the break (whose screen resets the counter);

@@ -120,7 +120,7 @@ void TimeSliceRunningState::handleTimerElapsed()
     if (model().shouldUseSoftBreak()) {
         NotificationHelper::instance().playSecondTick();
         WhiteNoiseMachine::continuousSoundMachine().stopPlaying();
-        ScreenCommands::fire(*this, "softBreak");
+        fireTransition("softBreak");
         return;
     }
     // The run's length twice: the machine has begun another count by now.
@@ -137,7 +137,7 @@ void TimeSliceRunningState::internalEndTimeSlice()
 void TimeSliceRunningState::internalPauseOrResumeTimeSlice()
 {
     postWithElapsedAndTotal("paused");
-    ScreenCommands::fire(*this, "pause");
+    fireTransition("pause");
 }
 
 void TimeSliceRunningState::change(int64_t newDuration)

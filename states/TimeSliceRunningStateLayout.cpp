@@ -9,11 +9,9 @@
 #include "attention/WhiteNoiseMachine.h"
 #include "command/ObjectiveParser.h"
 #include "drawing/OstrelStyleKit.h"
-#include "viewkit/BezierPathUtility.h"
 #include "viewkit/BubbleViewForTimedState.h"
 #include "viewkit/CheckBoxBrick.h"
 #include "viewkit/DataModelBindings.h"
-#include "viewkit/GenericUpdateViewTypeImplementation.h"
 #include "viewkit/LabelFragment.h"
 #include "viewkit/LayoutConstraintMaker.h"
 #include "viewkit/LayoutConstraintMakerWithRelation.h"
@@ -83,20 +81,8 @@ void TimeSliceRunningState::buildDurationFragments()
             controller->configure(ObjectiveParser::longestDuration(scale));
     });
 
-    m_bubbleView = BubbleViewForTimedState::createNewTimeBubbleView(slider());
+    m_bubbleView = makeRunningBubbleView(slider());
     model().addDurationListener(m_bubbleView);
-    m_bubbleView->setTimedState(self);
-    for (const auto& bubble : m_bubbleView->bubbleViews()) {
-        bubble->setHidden(true);
-        bubble->setGradient(BezierPathUtility::purpleGradient());
-    }
-    std::weak_ptr<BubbleViewForTimedState> weakBubbles = m_bubbleView;
-    addUpdatableView(GenericUpdateViewTypeImplementation::create([weakBubbles] {
-        if (auto bubbles = weakBubbles.lock()) {
-            bubbles->positionBubbleViews();
-            bubbles->setNeedsDisplay(true);
-        }
-    }));
     stack->addFragment(HideableFragmentWall::embedViewInHideableFragment(m_bubbleView, kHideBubbles, false, false));
 
     m_miniRemainingDurationIndicator = MiniRemainingDurationTimeIndicatorWall::create(self);

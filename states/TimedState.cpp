@@ -5,6 +5,8 @@
 #include "core/StateMachine.h"
 #include "shell/MainController.h"
 #include "shell/StatusItemMenuManager.h"
+#include "viewkit/BezierPathUtility.h"
+#include "viewkit/BubbleViewForTimedState.h"
 #include "viewkit/GenericUpdateViewTypeImplementation.h"
 
 #include "platform/base/Diagnostics.h"
@@ -160,6 +162,24 @@ void TimedState::timerAborted()
     handleTimerAborted();
     if (auto machine = StateMachine::sharedStateMachine())
         machine->triggerTransition("aborted");
+}
+
+std::shared_ptr<BubbleViewForTimedState> TimedState::makeRunningBubbleView(std::shared_ptr<ui::Slider> slider)
+{
+    auto bubbleView = BubbleViewForTimedState::createNewTimeBubbleView(std::move(slider));
+    bubbleView->setTimedState(std::static_pointer_cast<TimedState>(shared_from_this()));
+    for (const auto& bubble : bubbleView->bubbleViews()) {
+        bubble->setHidden(true);
+        bubble->setGradient(BezierPathUtility::purpleGradient());
+    }
+    std::weak_ptr<BubbleViewForTimedState> weakBubbles = bubbleView;
+    addUpdatableView(GenericUpdateViewTypeImplementation::create([weakBubbles] {
+        if (auto bubbles = weakBubbles.lock()) {
+            bubbles->positionBubbleViews();
+            bubbles->setNeedsDisplay(true);
+        }
+    }));
+    return bubbleView;
 }
 
 std::string TimedState::remainingTimeText() const

@@ -9,7 +9,13 @@
 #include <memory>
 #include <optional>
 
+namespace ui {
+class Slider;
+}
+
 namespace ostrel {
+
+class BubbleViewForTimedState;
 
 // The base of the screens with a running clock. While current, the screen owns a timed
 // module that calls execute() once per second and once when the duration is reached; each
@@ -61,6 +67,10 @@ protected:
     // The remaining time as "%02d:%02d", minutes and seconds: what the timed screens show
     // in the status item.
     std::string remainingTimeText() const;
+
+    // The bubble row over the screen's duration slider: its bubbles start hidden, in the
+    // running screens' purple, and the row follows every refresh of the screen.
+    std::shared_ptr<BubbleViewForTimedState> makeRunningBubbleView(std::shared_ptr<ui::Slider> slider);
 
     // The "elapsed" and "aborted" targets; each screen exposes them once it is owned.
     TransitionTarget m_elapsed;

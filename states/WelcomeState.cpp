@@ -313,23 +313,15 @@ void WelcomeState::collectMatchingItems(MatchingItemCollector& collector)
     collector.addFirstAlternative("Skip Configuration", std::nullopt, with(&WelcomeState::skip));
 }
 
-void WelcomeState::fire(const char* transition)
-{
-    auto machine = StateMachine::sharedStateMachine();
-    if (!machine)
-        base::fatal(std::string("WelcomeState: no state machine to fire ") + transition);
-    machine->triggerTransition(transition);
-}
-
 void WelcomeState::startTimeSlice(const base::Sender&) { skip(); }
 
 void WelcomeState::applyConfigurationAndContinue()
 {
     createInitialConfigurationBasedOnSettings();
-    fire("next");
+    fireTransition("next");
 }
 
-void WelcomeState::skip() { fire("next"); }
+void WelcomeState::skip() { fireTransition("next"); }
 
 void WelcomeState::testSoundSettings()
 {

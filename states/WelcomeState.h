@@ -62,7 +62,6 @@ private:
     void buildExplanation(const char* key, const Explanation& explanation);
     void keepWholeWhileShown(const std::shared_ptr<HideableFragmentWall>& fragment, const std::string& key);
     void buildButtons();
-    void fire(const char* transition);
 
     TransitionTarget m_next;
     std::shared_ptr<PopUpButtonBrick> m_techniquePopUpButton;

@@ -136,6 +136,9 @@ void idle(const Home& home, Desktop& desktop, const IdlePhase& phase)
     keepScreen(desktop, phase.screen);
     std::string how = hide(run, desktop) ? "" : run.why;
     settle(run);
+    // Left alone: the watch on the user's idle time goes on for ten seconds after its last
+    // reader, and what is measured is the program sitting there afterwards.
+    std::this_thread::sleep_for(std::chrono::seconds(12));
     auto usage = bench::measure(run.program->pid(), phase.seconds);
     costRows("idle on define, window hidden, " + phase.log, usage, how, "<= 0.05 %", "<= 0.2 wake-ups/s");
     if (usage)
@@ -146,7 +149,7 @@ void withoutLogs(Desktop& desktop)
 {
     Home home;
     home.writeSettings(Home::returningUser());
-    idle(home, desktop, { "no log", "<= 200 ms", "<= 60 MB", 20, "1-started" });
+    idle(home, desktop, { "no log", "<= 200 ms", "<= 40 MB", 20, "1-started" });
 }
 
 void countingASlice(Desktop& desktop)
@@ -154,23 +157,38 @@ void countingASlice(Desktop& desktop)
     Home home;
     home.writeSettings(Home::returningUser());
     auto run = start(home, desktop);
-    if (!run.window) {
-        row("a slice counting, window shown", "not measured: " + run.why, "<= 0.5 %");
-        row("a slice counting, window hidden", "not measured: " + run.why, "<= 0.1 %");
-        row("", "not measured: " + run.why, "<= 1.2 wake-ups/s");
-        return;
-    }
-    // As a user starts one: an objective typed on the define screen, then Return.
+    auto notMeasured = [](const std::string& why) {
+        row("a slice counting, window hidden", "not measured: " + why, "<= 0.1 %");
+        row("", "not measured: " + why, "<= 1.2 wake-ups/s");
+        row("a slice counting, window shown", "not measured: " + why, "<= 0.3 %");
+    };
+    if (!run.window)
+        return notMeasured(run.why);
+    // As a user starts one: an objective typed on the define screen, then Return. The slice
+    // puts the window away as it starts.
+    std::size_t before = run.program->lineCount();
     desktop.focus(*run.window);
     desktop.type("Measure the program");
     desktop.key("Return");
+    if (!run.program->waitForScreen("TimeSliceRunningState", 10, before))
+        return notMeasured("the slice did not start");
+    if (!desktop.waitForNoWindow("^" + kMainWindow + "$", 5))
+        return notMeasured("the window stayed on the screen");
+    settle(run);
+    // The start's banner comes and goes first.
+    std::this_thread::sleep_for(std::chrono::seconds(12));
+    costRows("a slice counting, window hidden", bench::measure(run.program->pid(), 20), "", "<= 0.1 %",
+        "<= 1.2 wake-ups/s");
+
+    // Shown again through the status item, as a user looks at the count.
+    auto screen = desktop.capture();
+    if (!screen || !desktop.clickAt(screen->width() - 16, 16) || !desktop.waitForWindow("^" + kMainWindow + "$", 5)) {
+        row("a slice counting, window shown", "not measured: the status item did not show the window", "<= 0.3 %");
+        return;
+    }
     settle(run);
     keepScreen(desktop, "2-counting");
-    costRows("a slice counting, window shown", bench::measure(run.program->pid(), 10), "", "<= 0.5 %", "");
-    std::string how = hide(run, desktop) ? "" : run.why;
-    settle(run);
-    costRows("a slice counting, window hidden", bench::measure(run.program->pid(), 20), how, "<= 0.1 %",
-        "<= 1.2 wake-ups/s");
+    costRows("a slice counting, window shown", bench::measure(run.program->pid(), 10), "", "<= 0.3 %", "");
 }
 
 void withTenYears(Desktop& desktop)

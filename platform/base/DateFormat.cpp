@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <memory>
+#include <utility>
 #include <unicode/datefmt.h>
 #include <unicode/locid.h>
 #include <unicode/timezone.h>
@@ -110,8 +112,12 @@ std::optional<double> DateFormat::parse(const std::string& text, const std::stri
 
 std::string DateFormat::formatStyled(double moment, Style date, Style time)
 {
-    std::unique_ptr<icu::DateFormat> formatter(
-        icu::DateFormat::createDateTimeInstance(icuStyle(date), icuStyle(time), icu::Locale::getDefault()));
+    // Made once per style and thread: making one reads the locale's data, which a screen
+    // showing its times every second would do again and again.
+    thread_local std::map<std::pair<Style, Style>, std::unique_ptr<icu::DateFormat>> formatters;
+    auto& formatter = formatters[{ date, time }];
+    if (!formatter)
+        formatter.reset(icu::DateFormat::createDateTimeInstance(icuStyle(date), icuStyle(time), icu::Locale::getDefault()));
     if (!formatter)
         return format(moment, "yyyy-MM-dd HH:mm:ss");
     formatter->adoptTimeZone(icu::TimeZone::detectHostTimeZone());

@@ -69,6 +69,12 @@ std::shared_ptr<Defaults> Defaults::create(const std::filesystem::path& file)
 Defaults::Defaults(std::filesystem::path file)
     : m_file(std::move(file))
 {
+    // A write cut short (the program killed between writing its temporary and renaming it)
+    // leaves the temporary behind. The file has one writer, this store, so at its start
+    // every such temporary is stale.
+    std::string error;
+    if (!m_file.empty() && !files::recoverInterruptedReplacement(m_file, &error))
+        diagnostic("Settings folder: " + error);
     load();
 }
 
@@ -114,7 +120,9 @@ void Defaults::load()
     std::string why = error.empty() ? "not a dictionary" : error;
     auto aside = damagedCopyName(m_file);
     std::string moveError;
-    if (files::move(m_file, aside, &moveError))
+    bool moved = files::move(m_file, aside, &moveError);
+    m_loadProblem = LoadProblem { !bytes, moved ? std::optional(aside) : std::nullopt };
+    if (moved)
         diagnostic("Settings file " + m_file.string() + " " + what + " (" + why + "); kept it as " + aside.string()
             + " and started from the default settings.");
     else

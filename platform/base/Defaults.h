@@ -17,7 +17,8 @@ namespace base {
 // program registers at start-up. A stored value always wins over a registered one; a later
 // registration of a key replaces an earlier one. Stored values live in a JSON file that is
 // rewritten atomically; a damaged file is moved aside and the program starts on the
-// registered defaults. Main thread only.
+// registered defaults, and temporaries of writes cut short are removed when a store opens
+// its file. Main thread only.
 class Defaults {
 public:
     using ObserverId = std::uint64_t;
@@ -76,6 +77,14 @@ public:
     void watchForOutsideChanges();
     const std::filesystem::path& file() const { return m_file; }
 
+    // Why the file was not used when the store was made; none when it read whole or was not
+    // there. The store serves the defaults meanwhile; the program tells the user.
+    struct LoadProblem {
+        bool unreadable { false }; // the file could not be read at all, rather than being damaged
+        std::optional<std::filesystem::path> keptAs; // where it was moved aside, when it could be
+    };
+    const std::optional<LoadProblem>& loadProblem() const { return m_loadProblem; }
+
 private:
     explicit Defaults(std::filesystem::path file);
     void load();
@@ -96,6 +105,7 @@ private:
     bool m_dirty { false };
     bool m_writePending { false };
     FileSignature m_knownSignature;
+    std::optional<LoadProblem> m_loadProblem;
     WriteScheduler m_writeScheduler;
     struct ObserverEntry {
         ObserverId id;

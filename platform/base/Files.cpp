@@ -378,6 +378,7 @@ bool writeAtomically(const Path& path, const std::string& bytes, std::string* er
         ::unlink(temporary.c_str());
         return false;
     }
+    step("written aside");
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         failWithErrno(error, "cannot write", path);
         ::unlink(temporary.c_str());

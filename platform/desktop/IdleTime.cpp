@@ -51,7 +51,10 @@ public:
     {
         if (!m_info || !m_connection->isAlive())
             return 0;
-        if (!XScreenSaverQueryInfo(m_connection->display(), m_connection->rootWindow(), m_info))
+        bool answered = XScreenSaverQueryInfo(m_connection->display(), m_connection->rootWindow(), m_info);
+        // The reply may have come behind a hot key's press.
+        m_connection->afterRoundTrip();
+        if (!answered)
             return 0;
         return std::uint64_t(m_info->idle) * 1'000'000;
     }

@@ -153,14 +153,19 @@ int X11Connection::checked(const std::function<void()>& requests)
     g_trap = outer;
     if (m_lost)
         return BadImplementation;
-    // XSync may have read events that the fd will no longer announce.
-    if (XPending(m_display) > 0) {
+    afterRoundTrip();
+    return trap.firstError;
+}
+
+void X11Connection::afterRoundTrip()
+{
+    // XQLength, unlike XPending, reads and flushes nothing: only what already waits.
+    if (isAlive() && XQLength(m_display) > 0) {
         base::MainQueue::async([weak = weak_from_this()] {
             if (auto self = weak.lock())
                 self->dispatchPending();
         });
     }
-    return trap.firstError;
 }
 
 void X11Connection::dispatchPending()

@@ -48,6 +48,9 @@ public:
     // Hands out events Xlib has already read into its queue (a round trip such as checked()
     // reads them without the fd becoming readable again).
     void dispatchPending();
+    // For every caller that waited for a reply (a sync, a query): events read meanwhile are
+    // handed out on the main queue, since the fd will not announce them again.
+    void afterRoundTrip();
 
 private:
     X11Connection(_XDisplay* display, std::string name);

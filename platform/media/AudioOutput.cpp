@@ -46,8 +46,15 @@ AudioOutput::AudioOutput(Poster poster, std::shared_ptr<AudioBackend> backend)
 {
 }
 
+namespace {
+// Long enough that a sound every few seconds (ticking, warnings) keeps its device open.
+constexpr double kCloseSilentDeviceAfter = 10;
+}
+
 AudioOutput::~AudioOutput()
 {
+    if (m_closeSilentDevices)
+        m_closeSilentDevices->invalidate();
     // Streams first: their threads read the mixers.
     for (auto& [identifier, output] : m_outputs)
         output.stream.reset();
@@ -235,8 +242,33 @@ void AudioOutput::finished(VoiceId voice, bool completed)
     auto playing = std::move(found->second);
     m_playing.erase(found);
     m_backend->voiceEvent({ VoiceEvent::Kind::Finished, voice, playing.label, playing.device, playing.volume, false });
+    if (m_playing.empty()) {
+        if (m_closeSilentDevices)
+            m_closeSilentDevices->invalidate();
+        m_closeSilentDevices = base::Timer::create(kCloseSilentDeviceAfter, false, base::RunLoop::Mode::Common,
+            [weak = weak_from_this()](base::Timer&) {
+                if (auto self = weak.lock())
+                    self->closeSilentDevices();
+            });
+    }
     if (playing.onFinished)
         playing.onFinished(completed);
+}
+
+void AudioOutput::closeSilentDevices()
+{
+    m_closeSilentDevices.reset();
+    for (auto output = m_outputs.begin(); output != m_outputs.end();) {
+        bool silent = std::none_of(m_playing.begin(), m_playing.end(),
+            [&](const auto& playing) { return playing.second.device == output->first; });
+        if (silent) {
+            // The stream first: its thread reads the mixer.
+            output->second.stream.reset();
+            output = m_outputs.erase(output);
+        } else {
+            ++output;
+        }
+    }
 }
 
 }

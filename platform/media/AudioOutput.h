@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/base/Timer.h"
 #include "platform/media/AudioBackend.h"
 #include "platform/media/Forward.h"
 #include "platform/media/Mixer.h"
@@ -82,12 +83,16 @@ private:
     Mixer* mixerOf(VoiceId voice) const;
     VoiceId start(VoiceSource source, const PlayOptions& options, FinishedHandler onFinished);
     void finished(VoiceId voice, bool completed);
+    // Closes the devices nothing plays on: an open device's thread wakes a hundred times a
+    // second, even when it only plays silence.
+    void closeSilentDevices();
 
     Poster m_poster;
     std::shared_ptr<AudioBackend> m_backend;
     std::map<std::string, Output> m_outputs;
     std::map<VoiceId, Playing> m_playing;
     VoiceId m_nextVoice { 1 };
+    std::shared_ptr<base::Timer> m_closeSilentDevices;
 };
 
 }

@@ -27,6 +27,8 @@ public:
     const std::vector<float>& recorded(const std::string& device) const;
 
     int sampleRate() const { return m_sampleRate; }
+    // Whether the output holds the device open now.
+    bool isOpen(const std::string& device) const { return m_mixers.contains(device); }
 
     std::vector<AudioDevice> outputDevices() override { return m_devices; }
     std::unique_ptr<AudioStream> open(const std::string& identifier) override;

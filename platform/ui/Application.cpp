@@ -143,11 +143,13 @@ void Application::hide()
     if (m_hidden)
         return;
     m_hiddenWindows.clear();
+    m_hiding = true;
     for (auto& window : windows())
         if (window->isVisible() && window->canHide()) {
             m_hiddenWindows.push_back(window);
             window->orderOut();
         }
+    m_hiding = false;
     m_hidden = true;
     deactivate();
 }
@@ -206,13 +208,19 @@ void Application::windowOrderedOut(Window& window)
 {
     if (m_toolTips)
         m_toolTips->windowWentAway(window);
-    if (m_keyWindow == &window) {
+    bool wasKey = m_keyWindow == &window;
+    if (wasKey) {
         m_keyWindow = nullptr;
         updateTextInput();
         window.resignedKey();
     }
     if (m_mainWindow == &window)
         m_mainWindow = nullptr;
+    // A pop-up or panel that goes away hands the keyboard back to the main window, which a
+    // window manager would otherwise give to whoever it likes, and no window manager to
+    // nobody: typing would reach no window of ours.
+    if (wasKey && m_active && !m_hiding && !m_keyWindow && m_mainWindow && m_mainWindow->isVisible())
+        m_mainWindow->makeKeyWindow();
 }
 
 void Application::windowGone(Window& window)
@@ -299,7 +307,8 @@ void Application::sendEvent(const Event& incoming)
     Window* window = event->window();
     if (!window && event->isKey())
         window = m_keyWindow;
-    if (event->type() == Event::Type::KeyDown && (event->modifierFlags() & ModifierFlag::Command) && m_mainMenu
+    // Key equivalents are held down with Ctrl, or with Super as a few of ours are.
+    if (event->type() == Event::Type::KeyDown && (event->modifierFlags() & (ModifierFlag::Command | ModifierFlag::Control)) && m_mainMenu
         && m_mainMenu->performKeyEquivalent(*event)) {
         m_current = std::move(previous);
         return;

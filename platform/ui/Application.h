@@ -164,6 +164,8 @@ private:
     bool m_terminated { false };
     bool m_active { false };
     bool m_hidden { false };
+    // While hide() orders the windows out: none of them is to take the keyboard.
+    bool m_hiding { false };
     bool m_dark { false };
     ActivationPolicy m_policy { ActivationPolicy::Regular };
     std::vector<std::weak_ptr<Window>> m_windows;

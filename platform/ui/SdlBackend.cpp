@@ -1,6 +1,7 @@
 #include "platform/ui/SdlBackend.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/base/Time.h"
 #include "platform/base/Timer.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/ui/Application.h"
@@ -134,6 +135,11 @@ void SdlBackend::detach()
 
 std::vector<Screen> SdlBackend::screens() const
 {
+    // A panel added or taken away moves the usable area without a word from SDL.
+    constexpr double kRereadAfterSeconds = 10;
+    double now = base::Time::monotonic();
+    if (m_screensReadAt >= 0 && now - m_screensReadAt < kRereadAfterSeconds)
+        return m_screens;
     std::vector<Screen> out;
     int count = SDL_GetNumVideoDisplays();
     auto points = [this](const SDL_Rect& r) {
@@ -153,6 +159,8 @@ std::vector<Screen> SdlBackend::screens() const
         screen.backingScaleFactor = m_scale;
         out.push_back(screen);
     }
+    m_screens = out;
+    m_screensReadAt = now;
     return out;
 }
 
@@ -364,6 +372,9 @@ void SdlBackend::dispatch(const void* raw)
     case SDL_WINDOWEVENT:
         dispatchWindowEvent(raw);
         return;
+    case SDL_DISPLAYEVENT:
+        m_screensReadAt = -1;
+        return;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         bool down = e.type == SDL_MOUSEBUTTONDOWN;
@@ -487,6 +498,11 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
     Window& w = sw->window();
     switch (e.window.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
+        // The server focuses only shown windows: word of focus for one we have ordered out
+        // since (a pop-up put away at once) is stale, and would take the keyboard from the
+        // window that holds it now.
+        if (!w.isVisible())
+            break;
         m_application->activate(false);
         if (!w.isKeyWindow() && w.canBecomeKeyWindow())
             m_application->setKeyWindow(&w);

@@ -80,6 +80,11 @@ private:
     void* m_probe { nullptr };
     X11Desktop m_desktop;
     double m_scale { 1 };
+    // The screens as last read: reading the usable area asks the server and waits, and every
+    // drawing of a window wants its screen. Read again after a while or when a display comes
+    // or goes.
+    mutable std::vector<Screen> m_screens;
+    mutable double m_screensReadAt { -1 };
     bool m_pumpScheduled { false };
     // ModifierFlag bits held as of the last key event read; mouse events carry them.
     std::uint32_t m_modifiers { 0 };

@@ -122,7 +122,8 @@ text::Range TextView::deletionRange(text::Range range) const
 
 void TextView::drawSpellingMarks(gfx::GraphicsContext& context, double top, double bottom)
 {
-    if (!SpellChecker::shared().isAvailable() || m_text.empty())
+    // Empty text asks nothing of the checker, whose dictionaries take megabytes once loaded.
+    if (m_text.empty() || !SpellChecker::shared().isAvailable())
         return;
     if (!m_spelling)
         m_spelling = std::make_unique<SpellingMarks>();

@@ -271,6 +271,7 @@ void Window::orderFront()
 void Window::orderFrontRegardless()
 {
     auto* app = Application::shared();
+    bool wasVisible = m_visible;
     if (!m_visible)
         takeBackdrop();
     bool firstShowing = !m_visible && !std::exchange(m_shownBefore, true);
@@ -283,6 +284,8 @@ void Window::orderFrontRegardless()
         app->windowOrderedFront(*this);
     if (m_displayPending || m_picture.isEmpty())
         display();
+    if (!wasVisible)
+        m_visibilityObservers.notify(*this);
 }
 
 void Window::takeBackdrop()
@@ -316,6 +319,7 @@ void Window::orderOut()
     pushState();
     if (auto* app = Application::shared())
         app->windowOrderedOut(*this);
+    m_visibilityObservers.notify(*this);
 }
 
 void Window::makeKeyAndOrderFront()
@@ -403,6 +407,11 @@ void Window::resignedKey()
 ObserverToken Window::addResignKeyObserver(std::function<void(Window&)> observer)
 {
     return m_resignKeyObservers.add(std::move(observer));
+}
+
+ObserverToken Window::addVisibilityObserver(std::function<void(Window&)> observer)
+{
+    return m_visibilityObservers.add(std::move(observer));
 }
 
 void Window::setAlphaValue(double alpha)

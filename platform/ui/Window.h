@@ -119,6 +119,9 @@ public:
     void setCanBecomeKeyWindow(bool can);
     // Told whenever the window stops being key, after its delegate, until the token goes.
     [[nodiscard]] ObserverToken addResignKeyObserver(std::function<void(Window&)> observer);
+    // Told whenever the window comes on the screen or goes from it (isVisible() says which),
+    // until the token goes: what draws only for the eye can rest meanwhile.
+    [[nodiscard]] ObserverToken addVisibilityObserver(std::function<void(Window&)> observer);
 
     double alphaValue() const { return m_alpha; }
     void setAlphaValue(double alpha);
@@ -268,6 +271,7 @@ private:
     std::optional<BackgroundDrag> m_backgroundDrag;
     std::optional<bool> m_canBecomeKey;
     ObserverList<Window&> m_resignKeyObservers;
+    ObserverList<Window&> m_visibilityObservers;
     std::optional<gfx::Color> m_background;
     WindowDelegate* m_delegate { nullptr };
 

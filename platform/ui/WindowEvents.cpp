@@ -306,6 +306,14 @@ void Window::keyDown(const Event& event)
     // Return and Escape that no view typed press the window's default and cancel buttons.
     if (m_contentView && m_contentView->performKeyEquivalent(event))
         return;
+    // A dialog without a cancel button still closes on Escape, as dialogs do on this desktop.
+    auto* app = Application::shared();
+    if (event.keyCode() == static_cast<std::uint16_t>(base::KeyCode::Escape)
+        && !(event.modifierFlags() & (ModifierFlag::Shift | ModifierFlag::Control | ModifierFlag::Option | ModifierFlag::Command)) && app
+        && app->modalWindow() == this && (m_styleMask & WindowStyle::Closable)) {
+        performClose();
+        return;
+    }
     Responder::keyDown(event);
 }
 

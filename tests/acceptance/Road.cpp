@@ -40,6 +40,40 @@ Program& Road::start(const Launch& launch)
     return *m_runs.back();
 }
 
+Program& Road::startReturning(const nlohmann::json& settings, const Launch& launch)
+{
+    auto all = Home::returningUser();
+    all.update(settings);
+    m_home.writeSettings(all);
+    return start(launch);
+}
+
+WindowId Road::mainWindow(Program& program, double seconds)
+{
+    // Note windows and screen covers carry the program's name too: the main window is the
+    // largest that does not cover the whole screen.
+    auto screen = desktop().capture();
+    int screenArea = screen ? screen->width() * screen->height() : 0;
+    std::optional<WindowId> main;
+    eventually(
+        [&] {
+            int largest = 0;
+            for (auto shown : desktop().shownWindows("^Ostrel$")) {
+                auto box = desktop().frame(shown);
+                int area = box ? box->width * box->height : 0;
+                if (box && area > largest && area < screenArea && box->width >= 300) {
+                    largest = area;
+                    main = shown;
+                }
+            }
+            return main.has_value();
+        },
+        seconds);
+    if (!main || !program.waitForLine("first frame of \"Ostrel\"", seconds))
+        throw std::runtime_error("the main window never showed");
+    return *main;
+}
+
 std::string Road::stop()
 {
     if (m_runs.empty())
@@ -65,11 +99,72 @@ std::optional<WindowId> Road::window(const std::string& name, double seconds)
     return desktop().waitForWindow(name, seconds);
 }
 
+bool Road::openCommandPopUp()
+{
+    auto before = desktop().focusedWindow();
+    if (!desktop().key("super+r"))
+        return false;
+    return eventually([&] {
+        auto now = desktop().focusedWindow();
+        return now && now != before;
+    });
+}
+
+bool Road::runCommand(const std::string& letters)
+{
+    if (!openCommandPopUp()) {
+        ADD_FAILURE() << "the command pop-up did not open";
+        shot("no pop-up for " + letters);
+        return false;
+    }
+    auto popUp = desktop().focusedWindow();
+    if (!desktop().type(letters) || !desktop().key("Return"))
+        return false;
+    // Done once the pop-up has handed the keyboard on.
+    if (eventually([&] { return desktop().focusedWindow() != popUp; }))
+        return true;
+    ADD_FAILURE() << "the command pop-up stayed after " << letters;
+    shot("pop-up stayed after " + letters);
+    return false;
+}
+
+Box Road::frameOf(WindowId window)
+{
+    auto box = desktop().frame(window);
+    if (!box)
+        throw std::runtime_error("the window " + std::to_string(window) + " is gone");
+    return *box;
+}
+
+Box Road::frameOfScreen()
+{
+    auto screen = desktop().capture();
+    if (!screen)
+        throw std::runtime_error("the screen cannot be read");
+    return { 0, 0, screen->width(), screen->height() };
+}
+
 std::optional<Screenshot> Road::shot(const std::string& step) { return keep(step, desktop().capture()); }
 
 std::optional<Screenshot> Road::shot(const std::string& step, WindowId window)
 {
     return keep(step, desktop().capture(window));
+}
+
+std::optional<Screenshot> Road::stillShot(const std::string& step, WindowId window)
+{
+    auto picture = desktop().waitForStill(window);
+    if (!picture)
+        ADD_FAILURE() << "the window never held still for " << step;
+    return keep(step, picture ? picture : desktop().capture(window));
+}
+
+std::optional<Screenshot> Road::stillShot(const std::string& step, const Box& box)
+{
+    auto picture = desktop().waitForStill(box);
+    if (!picture)
+        ADD_FAILURE() << "the screen never held still for " << step;
+    return keep(step, picture ? picture : desktop().capture(box));
 }
 
 std::optional<Screenshot> Road::keep(const std::string& step, std::optional<Screenshot> picture)

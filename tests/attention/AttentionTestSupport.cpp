@@ -9,6 +9,7 @@
 #include "attention/WhiteNoiseMachine.h"
 #include "core/DataModel.h"
 #include "shell/DefaultSettings.h"
+#include "tests/support/RecordedEvents.h"
 
 #include "platform/base/Diagnostics.h"
 #include "platform/base/Paths.h"
@@ -23,23 +24,6 @@ namespace ostrel::test {
 namespace {
 
 using Record = std::function<void(const std::string&)>;
-
-class RecordingNotifier final : public OstrelNotificationSystem {
-public:
-    explicit RecordingNotifier(Record record)
-        : m_record(std::move(record))
-    {
-    }
-    void displayNotification(const std::optional<std::string>& title, const std::optional<std::string>& description,
-        double, bool sticky) override
-    {
-        if (title)
-            m_record("banner " + *title + "|" + description.value_or("") + (sticky ? "|sticky" : ""));
-    }
-
-private:
-    Record m_record;
-};
 
 class RecordingDimming final : public DimmingManager {
 public:

@@ -4,10 +4,13 @@
 #include "platform/base/Files.h"
 #include "platform/base/Json.h"
 #include "platform/base/RunLoop.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TemporaryHome.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 using base::Defaults;
 using base::Value;
@@ -117,6 +120,41 @@ TEST(Defaults, DamagedFileIsKeptAsideAndDefaultsServe)
 
     defaults->set("objective", "fresh");
     EXPECT_EQ(base::files::list(folder).value().size(), 2u);
+}
+
+TEST(Defaults, AWriteKilledMidwayLeavesNoTemporaryAfterTheNextStart)
+{
+    ostrel::test::TemporaryHome home;
+    auto folder = home.configHome() / "Ostrel";
+    auto file = folder / "defaults.json";
+    Defaults::create(file)->set("objective", "kept");
+    ASSERT_TRUE(base::files::writeAtomically(folder / ".other.json.tmp.0a1b2c", "not ours"));
+    auto temporaries = [&] {
+        std::vector<std::string> found;
+        for (const auto& name : base::files::list(folder).value_or(std::vector<std::string> {}))
+            if (name.starts_with(".defaults.json.tmp."))
+                found.push_back(name);
+        return found;
+    };
+
+    // Each run starts, then dies with its new contents written but not yet in place.
+    for (int run = 0; run < 2; ++run) {
+        int status = ostrel::test::runInChild([&] {
+            base::files::setStepHook([](std::string_view step) {
+                if (step == "written aside")
+                    ::raise(SIGKILL);
+            });
+            Defaults::create(file)->set("objective", "lost");
+            return 3;
+        });
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "killed mid-write, status " << status;
+        EXPECT_EQ(temporaries().size(), 1u) << "the killed run's own; the one before went at its start";
+    }
+
+    auto restarted = Defaults::create(file);
+    EXPECT_EQ(restarted->string("objective"), "kept");
+    EXPECT_EQ(temporaries(), std::vector<std::string> {});
+    EXPECT_TRUE(base::files::exists(folder / ".other.json.tmp.0a1b2c")) << "another file's temporary is not ours";
 }
 
 TEST(Defaults, ASettingsFileThatIsNoFileNeitherHangsNorSwampsTheStart)

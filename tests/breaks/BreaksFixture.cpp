@@ -37,43 +37,18 @@ namespace ostrel::test {
 
 namespace {
 
-// The centre's handlers outlive every case: they write here, and each case starts it afresh.
-std::vector<Posted>& journal()
-{
-    static auto* entries = new std::vector<Posted>;
-    return *entries;
-}
-
-class RecordingHandler final : public NotificationHandler {
-public:
-    explicit RecordingHandler(std::string name)
-        : m_name(std::move(name))
-    {
-    }
-    bool handleNotificationWithValue(int32_t value, int32_t maxValue) override
-    {
-        journal().push_back({ m_name, value, maxValue });
-        return true;
-    }
-
-private:
-    std::string m_name;
-};
-
 class RecordingBanners final : public OstrelNotificationSystem {
 public:
     void displayNotification(const std::optional<std::string>& title, const std::optional<std::string>& description, double,
         bool) override
     {
-        journal().push_back({ "banner " + title.value_or("") + "|" + description.value_or(""), 0, 0 });
+        postedEvents().push_back({ "banner " + title.value_or("") + "|" + description.value_or(""), 0, 0 });
     }
 };
 
 constexpr const char* kBreakScreens[] = { "PrepareTimedBreakState", "TimedBreakRunningState", "InformalBreakState", "SoftBreakState" };
 
 }
-
-void PrintTo(const Posted& posted, std::ostream* os) { *os << posted.name << " (" << posted.value << ", " << posted.maxValue << ")"; }
 
 BreaksTest::BreaksTest()
     : m_store(base::Defaults::create(home.configHome() / "Ostrel" / "defaults.json"))
@@ -102,7 +77,7 @@ BreaksTest::BreaksTest()
     MainWindowHooks::shared().showHelpPage = [this](const std::string& page) { helpPages.push_back(page); };
     StatusItemMenuManager::instance().removeAllItems();
 
-    journal().clear();
+    postedEvents().clear();
     for (const char* screenClass : kBreakScreens) {
         for (const char* suffix : { ".start", ".time", ".end" }) {
             std::string name = std::string(BaseState::kModuleName) + "." + screenClass + suffix;
@@ -231,7 +206,7 @@ void BreaksTest::setIdleSeconds(double seconds) { idleNanoseconds = static_cast<
 std::vector<Posted> BreaksTest::eventsNamed(const std::string& name) const
 {
     std::vector<Posted> found;
-    for (const auto& event : journal())
+    for (const auto& event : postedEvents())
         if (event.name == name)
             found.push_back(event);
     return found;

@@ -7,6 +7,7 @@
 #include "core/StateMachine.h"
 #include "shell/AppDelegate.h"
 #include "shell/MainController.h"
+#include "tests/support/RecordedEvents.h"
 #include "tests/support/TemporaryHome.h"
 
 #include "platform/base/AlertPresenter.h"
@@ -34,13 +35,7 @@ class TimedState;
 namespace ostrel::test {
 
 // One event a break screen posted, or one banner, one script call.
-struct Posted {
-    std::string name;
-    int32_t value { 0 };
-    int32_t maxValue { 0 };
-    bool operator==(const Posted&) const = default;
-};
-void PrintTo(const Posted& posted, std::ostream* os);
+using Posted = PostedEvent;
 
 // The program as start-up makes it, on an offscreen desktop and a virtual clock: main
 // controller, application delegate with an idle time the case sets, state machine, the

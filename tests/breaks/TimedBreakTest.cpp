@@ -13,6 +13,7 @@
 #include "viewkit/SmartMenuItem.h"
 
 #include "platform/ui/TextField.h"
+#include "platform/ui/Window.h"
 
 #include <cmath>
 
@@ -192,6 +193,8 @@ TEST_F(TimedBreakTest, TheCompactReadoutShowsOnlyWhileTheOtherThreeAreHidden)
         store().set(key, true);
     EXPECT_TRUE(isShown(*mini));
     EXPECT_FALSE(isShown(*timedBreak->remainingAndTotalTimeFragment()));
+    // The readouts count while the window is on the screen, as the user looks.
+    window().orderFrontRegardless();
     wait(1.0);
     EXPECT_EQ(mini->durationTextField()->stringValue(), "09′59″");
     store().set("hideDurationAndEndDateInTimedBreak", false);

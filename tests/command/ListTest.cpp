@@ -195,7 +195,7 @@ TEST_F(ListTest, EverySearchResetsSelectionAndPublishes)
     screenWithCommands(12);
     open();
     int updates = 0;
-    list.addUpdateListener([&] { ++updates; });
+    auto subscription = list.updatePublisher().addColdListener([&](std::monostate) { ++updates; });
     list.moveCursorDown();
     EXPECT_EQ(updates, 1);
     for (int i = 0; i < 10; ++i)

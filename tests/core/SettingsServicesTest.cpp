@@ -41,7 +41,7 @@ TEST(StandardUserDefaultsStorage, StoresSynchronisesAndCountsRegisteredKeysAsDef
     auto file = home.configHome() / "Ostrel" / "defaults.json";
     auto store = base::Defaults::create(file);
     StandardUserDefaultsStorage storage(store);
-    storage.storeInteger(5, "launchManagerLaunchCounter");
+    storage.store(5, "launchManagerLaunchCounter");
     EXPECT_TRUE(storage.defined("launchManagerLaunchCounter"));
     EXPECT_EQ(storage.getInteger("launchManagerLaunchCounter"), 5);
     std::ifstream written(file);
@@ -50,7 +50,7 @@ TEST(StandardUserDefaultsStorage, StoresSynchronisesAndCountsRegisteredKeysAsDef
     EXPECT_NE(text.str().find("launchManagerLaunchCounter"), std::string::npos);
 
     EXPECT_FALSE(storage.defined("firstLaunchDate"));
-    storage.registerTimeInterval(12.5, "firstLaunchDate");
+    storage.registerDefault(12.5, "firstLaunchDate");
     EXPECT_TRUE(storage.defined("firstLaunchDate"));
     EXPECT_DOUBLE_EQ(storage.getTimeInterval("firstLaunchDate"), 12.5);
     EXPECT_FALSE(storage.getBoolean("missing"));
@@ -64,11 +64,11 @@ TEST(TestDefaultsStorage, MissingOrOtherKindsReadAsMarkers)
     EXPECT_EQ(storage.getInteger("k"), -1);
     EXPECT_FALSE(storage.getBoolean("k"));
     EXPECT_FALSE(storage.defined("k"));
-    storage.storeInteger(3, "k");
+    storage.store(3, "k");
     EXPECT_TRUE(storage.defined("k"));
     EXPECT_DOUBLE_EQ(storage.getTimeInterval("k"), -1.0);
     EXPECT_EQ(storage.getInteger("k"), 3);
-    storage.storeBoolean(true, "k");
+    storage.store(true, "k");
     EXPECT_TRUE(storage.getBoolean("k"));
     EXPECT_EQ(storage.getInteger("k"), -1);
 }
@@ -77,13 +77,13 @@ TEST(TestDefaultsStorage, RegisteringKeepsAValueAlreadyThere)
 {
     // As a launch manager does when it is made: a counter of earlier launches survives.
     TestDefaultsStorage storage;
-    storage.storeInteger(5, "launchManagerLaunchCounter");
-    storage.registerInteger(0, "launchManagerLaunchCounter");
+    storage.store(5, "launchManagerLaunchCounter");
+    storage.registerDefault(0, "launchManagerLaunchCounter");
     EXPECT_EQ(storage.getInteger("launchManagerLaunchCounter"), 5);
-    storage.registerInteger(-1, "launchManagerLastExecutedLaunchDay");
+    storage.registerDefault(-1, "launchManagerLastExecutedLaunchDay");
     EXPECT_TRUE(storage.defined("launchManagerLastExecutedLaunchDay"));
     EXPECT_EQ(storage.getInteger("launchManagerLastExecutedLaunchDay"), -1);
-    storage.storeInteger(7, "launchManagerLastExecutedLaunchDay");
+    storage.store(7, "launchManagerLastExecutedLaunchDay");
     EXPECT_EQ(storage.getInteger("launchManagerLastExecutedLaunchDay"), 7);
 }
 

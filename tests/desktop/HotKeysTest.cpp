@@ -4,6 +4,7 @@
 #include "platform/desktop/HotKeys.h"
 
 #include "platform/base/KeyCodes.h"
+#include "platform/desktop/IdleTime.h"
 #include "platform/desktop/X11Connection.h"
 #include "tests/desktop/DesktopTesting.h"
 
@@ -97,6 +98,19 @@ TEST_F(HotKeysOnDisplay, APressedCombinationReachesItsIdOnceDownAndOnceUp)
     type(XK_k, { XK_Super_L });
     EXPECT_TRUE(desktop::test::runLoopUntil([&] { return received.size() >= 2; }));
     EXPECT_EQ(received.front(), std::make_pair(8u, Phase::Pressed));
+}
+
+TEST_F(HotKeysOnDisplay, APressReadAlongWithTheIdleTimesReplyStillArrives)
+{
+    // The idle poll's query reads the press into Xlib's queue, where the connection's fd
+    // no longer announces it.
+    auto idle = desktop::IdleTime::createForDisplay(connection);
+    ASSERT_EQ(hotKeys->registerHotKey(9, code(base::KeyCode::J), Modifier::Command | Modifier::Shift),
+        HotKeys::Result::Registered);
+    type(XK_j, { XK_Control_L, XK_Shift_L });
+    idle->idleNanoseconds();
+    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return received.size() >= 2; }));
+    EXPECT_EQ(received.front(), std::make_pair(9u, Phase::Pressed));
 }
 
 TEST_F(HotKeysOnDisplay, ModifiersMapToTheirXCounterpartsWhateverTheLockKeys)

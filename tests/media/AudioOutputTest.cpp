@@ -1,5 +1,8 @@
 #include "tests/media/AudioTestSupport.h"
 
+#include "platform/base/RunLoop.h"
+#include "platform/base/Time.h"
+#include "platform/base/VirtualTime.h"
 #include "platform/media/SoundData.h"
 
 #include <cmath>
@@ -22,6 +25,30 @@ TEST_F(AudioOutputTest, OverlappingVoicesAreSummedUntilEachEnds)
     EXPECT_FLOAT_EQ(mixed[299 * 2], 0.5f);
     EXPECT_FLOAT_EQ(mixed[300 * 2], 0.0f);
     EXPECT_EQ(m_sink->eventsOf(VoiceEvent::Kind::Started).size(), 2u);
+}
+
+TEST_F(AudioOutputTest, ADeviceNothingPlaysOnIsClosedAfterTenSecondsAndOpensAgainForTheNextSound)
+{
+    base::VirtualTime clock;
+    auto runFor = [](double seconds) { base::RunLoop::main().runUntil(base::Time::now() + seconds); };
+    m_output->play(constantSound(100, 0.5f), { .label = "tick" }, nullptr);
+    auto loop = m_output->play(constantSound(100, 0.25f), { .loop = true, .label = "noise" }, nullptr);
+    pull(200);
+    // A loop plays on: its device stays open.
+    runFor(30);
+    EXPECT_TRUE(m_sink->isOpen(kSystemDefaultDevice));
+
+    m_output->stop(loop);
+    pull(4800);
+    runFor(9);
+    EXPECT_TRUE(m_sink->isOpen(kSystemDefaultDevice)) << "closed while a sound every few seconds may still come";
+    runFor(2);
+    EXPECT_FALSE(m_sink->isOpen(kSystemDefaultDevice)) << "a silent device keeps its thread waking";
+
+    m_output->play(constantSound(100, 0.5f), { .label = "tick" }, nullptr);
+    EXPECT_TRUE(m_sink->isOpen(kSystemDefaultDevice));
+    EXPECT_FLOAT_EQ(pull(10)[0], 0.5f);
+    base::RunLoop::main().discardAll();
 }
 
 TEST_F(AudioOutputTest, LoudVoicesAreClippedNotWrapped)

@@ -129,7 +129,7 @@ TEST_F(LaunchManagerTest, LaunchTasks)
 
     for (double damaged : { std::nan(""), std::numeric_limits<double>::infinity() }) {
         auto twin = std::make_shared<TestDefaultsStorage>();
-        twin->storeTimeInterval(damaged, "launchManagerFirstLaunch");
+        twin->store(damaged, "launchManagerFirstLaunch");
         LaunchManager::create("launchManager", {}, twin, clock)->doIt();
         EXPECT_EQ(twin->getTimeInterval("launchManagerFirstLaunch"), kFirst);
         EXPECT_EQ(twin->getInteger("launchManagerLastExecutedLaunchDay"), 0);

@@ -282,6 +282,28 @@ TEST_F(PreferencesTest, ReturnClosesTheWindow)
     EXPECT_FALSE(controller->window().isVisible());
 }
 
+TEST_F(PreferencesTest, EscapeClosesTheWindow)
+{
+    auto controller = makeController();
+    bool sent = false;
+    base::RunLoop::main().post([&] {
+        auto& window = controller->window();
+        window.makeFirstResponder(nullptr);
+        auto escape = [&window](std::uint32_t modifiers) {
+            window.keyDown(ui::Event::key(ui::Event::Type::KeyDown, &window, static_cast<std::uint16_t>(base::KeyCode::Escape),
+                "\x1b", modifiers));
+        };
+        escape(ui::ModifierFlag::Shift);
+        EXPECT_TRUE(window.isVisible()) << "Shift+Escape is no close";
+        escape(0);
+        sent = true;
+    });
+    controller->run();
+    EXPECT_TRUE(sent);
+    EXPECT_FALSE(controller->window().isVisible());
+    EXPECT_FALSE(PreferencesController::running());
+}
+
 TEST_F(PreferencesTest, MenusAndPanelsWorkWhileTheWindowRunsAndOrdinaryWindowsWait)
 {
     auto& backend = static_cast<ui::OffscreenBackend&>(ui::Application::shared()->backend());

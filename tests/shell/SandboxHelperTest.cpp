@@ -2,9 +2,11 @@
 
 #include "platform/desktop/Autostart.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/ChildProcess.h"
 
 #include <fstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace ostrel {
@@ -51,12 +53,23 @@ TEST_F(SandboxHelperTest, NoSandboxAndNoBookmarksButStoredDataReadsBack)
 TEST_F(SandboxHelperTest, PathsAndTheDiskImageCheck)
 {
     EXPECT_EQ(SandboxHelper::getApplicationSupportFolderPath(), home.dataHome() / "Ostrel");
-    auto locked = home.path() / "locked";
+    // A folder of its own for the unprivileged check, which it reaches through the home.
+    auto own = home.path() / "own";
+    std::filesystem::create_directories(own);
+    std::filesystem::permissions(home.path(), std::filesystem::perms::others_exec, std::filesystem::perm_options::add);
+    auto locked = own / "locked";
     std::ofstream(locked) << "x";
     chmod(locked.c_str(), 0400);
-    EXPECT_TRUE(SandboxHelper::isPathAccessible(locked, R_OK));
-    EXPECT_EQ(SandboxHelper::isPathAccessible(locked, W_OK), geteuid() == 0);
-    EXPECT_FALSE(SandboxHelper::isPathAccessible(home.path() / "missing", F_OK));
+    // Root may write whatever the bits say, so the check runs as someone they hold for.
+    int status = test::runUnprivileged(own, [&] {
+        if (!SandboxHelper::isPathAccessible(locked, R_OK))
+            return 1;
+        if (SandboxHelper::isPathAccessible(locked, W_OK))
+            return 2;
+        return SandboxHelper::isPathAccessible(own / "missing", F_OK) ? 3 : 0;
+    });
+    ASSERT_TRUE(WIFEXITED(status)) << "wait status " << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the owner cannot read, 2: a read-only file is writable, 3: a missing file is there";
 
     SandboxHelper::dealWithLaunchFromDiskImage();
     EXPECT_TRUE(alerts.empty());

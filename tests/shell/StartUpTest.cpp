@@ -9,6 +9,8 @@
 #include "shell/SandboxHelper.h"
 #include "viewkit/SmartMenuItem.h"
 
+#include "platform/base/Files.h"
+#include "platform/base/KeyCodes.h"
 #include "platform/desktop/Autostart.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuItem.h"
@@ -41,7 +43,7 @@ TEST_F(StartUpTest, StartUpKeepsTheDocumentedOrder)
     bool logWatchedWhenTheWindowWasMade = false;
     prepareRun = [&] {
         // Made with the main window: by then the log must be read and watched.
-        MainWindowHooks::shared().makeHelpController = [&]() -> std::shared_ptr<NiblessViewController> {
+        MainWindowHooks::shared().makeStatsController = [&]() -> std::shared_ptr<NiblessViewController> {
             logWatchedWhenTheWindowWasMade = LogFileManager::sharedInstance().monitor().started();
             return NiblessViewController::create([] { });
         };
@@ -102,7 +104,7 @@ TEST_F(StartUpTest, CallbackListsRunInOrder)
     EXPECT_EQ(delegate().willResignActiveCallbackList.size(), 1u);
     EXPECT_EQ(delegate().willBecomeActiveCallbackList.size(), 1u);
     EXPECT_EQ(delegate().didResignActiveCallbackList.size(), 1u);
-    EXPECT_TRUE(delegate().willTerminateCallbackList.empty());
+    EXPECT_EQ(delegate().willTerminateCallbackList.size(), 1u) << "a preferences window's run is undone on quit";
 
     // The contact group followed the Help menu's items when the lists ran.
     auto& mainMenu = *app().mainMenu();
@@ -142,7 +144,7 @@ TEST_F(StartUpTest, TheStatusMenuHasTheCommandsAndAScreensBlockGoesAboveItsFirst
     auto& status = *controller().dockMenu();
     EXPECT_EQ(titles(status),
         (std::vector<std::string> { "Start Time Slice", "Pause Time Slice", "End Time Slice", "Start Timed Break", "--",
-            "Show Ostrel", "Run As Dockless Application\u2026", "Background Sound", "--", "Quit Ostrel" }));
+            "Show Ostrel", "Run As Dockless Application\u2026", "Background Sound", "--", "Preferences\u2026", "Quit Ostrel" }));
     auto& manager = StatusItemMenuManager::instance();
     manager.addItem(SmartMenuItem::create("+1 Minute", [] { }));
     manager.addItem(SmartMenuItem::create("+5 Minutes", [] { }));
@@ -151,8 +153,52 @@ TEST_F(StartUpTest, TheStatusMenuHasTheCommandsAndAScreensBlockGoesAboveItsFirst
     EXPECT_EQ(titles(status)[6], "+5 Minutes");
     EXPECT_EQ(titles(status)[7], "--");
     manager.removeAllItems();
-    EXPECT_EQ(titles(status).size(), 10u);
+    EXPECT_EQ(titles(status).size(), 11u);
     EXPECT_TRUE(app().mainMenu()->itemWithTitle("Debug"));
+}
+
+TEST_F(StartUpTest, CtrlWClosesADialogRunOverTheWindowElseHidesTheProgram)
+{
+    launch();
+    drain();
+    auto ctrlW = [this](ui::Window& window) {
+        backend().press(window, static_cast<std::uint16_t>(base::KeyCode::W), "w", ui::ModifierFlag::Command);
+    };
+    auto dialog = ui::Window::create(ui::Rect(100, 100, 200, 100), ui::WindowStyle::Titled | ui::WindowStyle::Closable);
+    base::RunLoop::main().post([&] { ctrlW(*dialog); });
+    app().runModalForWindow(*dialog);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(app().isHidden()) << "only the dialog closed";
+
+    ctrlW(mainWindow());
+    EXPECT_TRUE(app().isHidden()) << "the main window closes by hiding the program";
+}
+
+TEST_F(StartUpTest, ADamagedSettingsFileIsToldOfOnceTheWindowShowsAndNotOtherwise)
+{
+    launch();
+    drain();
+    EXPECT_TRUE(std::none_of(alerts.begin(), alerts.end(), [](const auto& alert) {
+        return alert.message == "Ostrel could not read its settings";
+    })) << "a clean start told of damaged settings";
+    endRun();
+
+    ASSERT_TRUE(base::files::writeAtomically(settingsFile(), "{ \"firstLaunch\": fal"));
+    settings = base::Defaults::create(settingsFile());
+    base::Defaults::setStandard(settings);
+    alerts.clear();
+    launch();
+    EXPECT_TRUE(alerts.empty()) << "told before the window shows";
+    drain();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message, "Ostrel could not read its settings");
+    auto kept = settings->loadProblem()->keptAs;
+    ASSERT_TRUE(kept);
+    EXPECT_NE(alerts[0].informativeText.find("The settings file is damaged. It was kept as \u201c" + kept->filename().string()),
+        std::string::npos)
+        << alerts[0].informativeText;
+    EXPECT_NE(alerts[0].informativeText.find("started with the default settings"), std::string::npos);
+    EXPECT_EQ(currentScreen(), "Ostrel_4.WelcomeState") << "the defaults greet a new user";
 }
 
 }

@@ -142,6 +142,39 @@ TEST_F(ScreenBasesTest, TheRefreshRunsOnlyWhileTheScreenIsCurrent)
     EXPECT_EQ(refreshes, 3);
 }
 
+TEST_F(ScreenBasesTest, TheRefreshRestsWhileTheWindowIsOffTheScreenAndCatchesUpWhenItComesBack)
+{
+    startWithTwo();
+    int refreshes = 0;
+    first->addUpdatableView(GenericUpdateViewTypeImplementation::create([&refreshes] { ++refreshes; }));
+    wait(1.05);
+    EXPECT_EQ(refreshes, 1);
+    std::size_t timers = base::RunLoop::main().timerCount();
+    window().orderOut();
+    EXPECT_LT(base::RunLoop::main().timerCount(), timers) << "the refresh still wakes the hidden program";
+    wait(5);
+    // A running screen's own tick asks too; it waits all the same.
+    first->updateUpdatableViews();
+    EXPECT_EQ(refreshes, 1);
+
+    // Back on the screen: brought up to date at once, then every second again.
+    window().orderFrontRegardless();
+    EXPECT_EQ(refreshes, 2);
+    wait(1.05);
+    EXPECT_EQ(refreshes, 3);
+
+    // A screen that comes while the window is away starts resting.
+    window().orderOut();
+    machine->triggerTransition("next");
+    int secondRefreshes = 0;
+    second->addUpdatableView(GenericUpdateViewTypeImplementation::create([&secondRefreshes] { ++secondRefreshes; }));
+    wait(3);
+    EXPECT_EQ(secondRefreshes, 0);
+    window().orderFrontRegardless();
+    EXPECT_EQ(secondRefreshes, 1);
+    EXPECT_EQ(refreshes, 3) << "the screen left does not come back to life with the window";
+}
+
 TEST_F(ScreenBasesTest, AnObjectiveFieldThatCannotHideKeepsItsFieldButNotItsLabel)
 {
     auto screen = PlainScreen::create(model());

@@ -25,6 +25,7 @@
 #include "shell/AppDelegate.h"
 #include "shell/MainController.h"
 #include "shell/StatusItemMenuManager.h"
+#include "tests/support/RecordedEvents.h"
 #include "tests/support/TemporaryHome.h"
 
 #include "platform/base/AlertPresenter.h"
@@ -49,42 +50,6 @@
 #include <vector>
 
 namespace ostrel::test {
-
-// One event as a screen posted it.
-struct PostedEvent {
-    std::string name;
-    int32_t value { 0 };
-    int32_t maxValue { 0 };
-    bool operator==(const PostedEvent&) const = default;
-};
-
-inline void PrintTo(const PostedEvent& event, std::ostream* os)
-{
-    *os << event.name << " (" << event.value << ", " << event.maxValue << ")";
-}
-
-// Every event of the names handed to recordEvents(), in order; cleared for each case.
-inline std::vector<PostedEvent>& postedEvents()
-{
-    static auto* events = new std::vector<PostedEvent>; // the centre's handlers outlive every case
-    return *events;
-}
-
-class RecordingHandler final : public NotificationHandler {
-public:
-    explicit RecordingHandler(std::string name)
-        : m_name(std::move(name))
-    {
-    }
-    bool handleNotificationWithValue(int32_t value, int32_t maxValue) override
-    {
-        postedEvents().push_back({ m_name, value, maxValue });
-        return true;
-    }
-
-private:
-    std::string m_name;
-};
 
 // The screen's start, time and end events are recorded instead of sounding, speaking or
 // calling scripts.

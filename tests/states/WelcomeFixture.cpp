@@ -10,6 +10,7 @@
 #include "viewkit/HideableFragmentWall.h"
 #include "viewkit/PopUpButtonBrick.h"
 #include "viewkit/PushButtonBrick.h"
+#include "tests/support/RecordedEvents.h"
 
 #include "platform/base/Json.h"
 #include "platform/media/AudioOutput.h"
@@ -21,27 +22,6 @@
 #include <sstream>
 
 namespace ostrel::test {
-
-namespace {
-
-class RecordingNotifier final : public OstrelNotificationSystem {
-public:
-    explicit RecordingNotifier(std::function<void(const std::string&)> record)
-        : m_record(std::move(record))
-    {
-    }
-    void displayNotification(const std::optional<std::string>& title, const std::optional<std::string>& description,
-        double, bool sticky) override
-    {
-        if (title)
-            m_record("banner " + *title + "|" + description.value_or("") + (sticky ? "|sticky" : ""));
-    }
-
-private:
-    std::function<void(const std::string&)> m_record;
-};
-
-}
 
 WelcomeTest::WelcomeTest()
 {

@@ -2,9 +2,12 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <grp.h>
 #include <linux/audit.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
+#include <pwd.h>
+#include <system_error>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -25,6 +28,32 @@ int runInChild(const std::function<int()>& body)
             return -1;
     }
     return status;
+}
+
+int runUnprivileged(const std::filesystem::path& folder, const std::function<int()>& body)
+{
+    if (::geteuid() != 0)
+        return runInChild(body);
+    // Looked up before the fork: the child of a threaded program keeps to plain system calls.
+    const passwd* nobody = ::getpwnam("nobody");
+    if (!nobody || nobody->pw_uid == 0)
+        return -1;
+    uid_t user = nobody->pw_uid;
+    gid_t group = nobody->pw_gid;
+    std::error_code error;
+    if (::lchown(folder.c_str(), user, group) != 0)
+        return -1;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error)) {
+        if (::lchown(entry.path().c_str(), user, group) != 0)
+            return -1;
+    }
+    if (error)
+        return -1;
+    return runInChild([&] {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(group) != 0 || ::setuid(user) != 0 || ::geteuid() == 0)
+            return 125;
+        return body();
+    });
 }
 
 bool refuseRenameFlags(unsigned flags)

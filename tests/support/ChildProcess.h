@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 
 namespace ostrel::test {
@@ -9,6 +10,11 @@ namespace ostrel::test {
 // the wait status (WIFSIGNALED and so on), or -1 when no child could be made. The child
 // ends with _exit, so nothing of the test program runs twice.
 int runInChild(const std::function<int()>& body);
+
+// As runInChild, but the body runs without privilege: as root (as CI runs) the child first
+// hands `folder` and all in it to the user nobody and becomes nobody, so that permission bits hold for it;
+// as anyone else it stays who it is. The wait status, or -1 when there is no nobody here.
+int runUnprivileged(const std::filesystem::path& folder, const std::function<int()>& body);
 
 // In a child only: from now on renameat2() with any of `flags` fails with EINVAL, as on a
 // file system that lacks them (FUSE and network ones). False when the filter could not be

@@ -254,3 +254,30 @@ TEST_F(SdlKeys, TheMiddleButtonReachesItsViewAndSelectedTextIsTheDesktopsPrimary
     SDL_free(primary);
     EXPECT_EQ(PrimarySelection::shared().text(), "focused");
 }
+
+TEST_F(SdlKeys, FocusReportedLateForAWindowPutAwayKeepsTheKeyboardWhereItIs)
+{
+    auto log = KeyLog::create();
+    w->contentView()->addSubview(log);
+    w->makeFirstResponder(log.get());
+    // A pop-up shown and put away at once: the server's word that it took the focus comes
+    // after it has gone.
+    auto popUp = Window::create(Rect(80, 80, 120, 60));
+    popUp->makeKeyAndOrderFront();
+    settle();
+    std::uint32_t popUpId = SDL_GetWindowID(static_cast<SdlWindow*>(popUp->platformWindow())->sdl());
+    popUp->orderOut();
+    w->makeKeyWindow();
+    settle();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_Event focus {};
+    focus.type = SDL_WINDOWEVENT;
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    focus.window.windowID = popUpId;
+    SDL_PushEvent(&focus);
+    type(SDL_SCANCODE_A, SDLK_a, KMOD_NONE, "a");
+    read();
+    EXPECT_TRUE(w->isKeyWindow());
+    ASSERT_EQ(log->keys.size(), 1u) << "the typing went to the window put away";
+    EXPECT_EQ(log->keys[0].characters, "a");
+}

@@ -9,7 +9,8 @@
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
+    // A flag where the folder belongs would otherwise become a folder of ten years of logs.
+    if (argc < 2 || argv[1][0] == '-') {
         std::fprintf(stderr,
             "usage: loggen <folder> [--years N] [--computers 1-3] [--seed S] [--plain-text-days N] [--unnamed-days N] "
             "[--min-slices N] [--max-slices N]\n");

@@ -218,18 +218,15 @@ bool Desktop::moveMouse(int x, int y)
     return xdotool({ "mousemove", "--sync", std::to_string(x), std::to_string(y) }).has_value();
 }
 
+bool Desktop::nudgePointer(int pixels)
+{
+    return xdotool({ "mousemove_relative", "--", std::to_string(pixels), "0" }).has_value();
+}
+
 std::optional<Screenshot> Desktop::settled(const Box& box, double seconds)
 {
-    auto last = capture(box);
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (last && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
-        auto now = capture(box);
-        if (now && now->sameAs(*last))
-            return now;
-        last = now;
-    }
-    return last;
+    auto still = waitForStill(box, seconds);
+    return still ? still : capture(box);
 }
 
 bool Desktop::askToClose(WindowId window)
@@ -283,6 +280,89 @@ std::optional<Screenshot> Desktop::capture(const Box& wanted)
     cairo_surface_mark_dirty(surface);
     XDestroyImage(image);
     return Screenshot(pixels);
+}
+
+std::optional<Screenshot> Desktop::waitForPicture(
+    const Box& box, const std::function<bool(const Screenshot&)>& done, double seconds)
+{
+    std::optional<Screenshot> last;
+    eventually(
+        [&] {
+            last = capture(box);
+            return last && done(*last);
+        },
+        seconds);
+    return last;
+}
+
+std::optional<Screenshot> Desktop::waitForPicture(
+    WindowId window, const std::function<bool(const Screenshot&)>& done, double seconds)
+{
+    std::optional<Screenshot> last;
+    eventually(
+        [&] {
+            last = capture(window);
+            return last && done(*last);
+        },
+        seconds);
+    return last;
+}
+
+std::optional<Screenshot> Desktop::waitForStill(const Box& box, double seconds)
+{
+    auto before = capture(box);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (before && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        auto now = capture(box);
+        if (now && now->sameAs(*before))
+            return now;
+        before = now;
+    }
+    return std::nullopt;
+}
+
+std::optional<Screenshot> Desktop::waitForStill(WindowId window, double seconds)
+{
+    auto box = frame(window);
+    if (!box)
+        return std::nullopt;
+    return waitForStill(*box, seconds);
+}
+
+std::optional<WindowId> Desktop::openOtherProgramsWindow(const std::string& name, const Box& where)
+{
+    if (!m_display)
+        return std::nullopt;
+    int screen = DefaultScreen(m_display);
+    ::Window window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), where.x, where.y,
+        unsigned(where.width), unsigned(where.height), 0, BlackPixel(m_display, screen), WhitePixel(m_display, screen));
+    XStoreName(m_display, window, name.c_str());
+    XSelectInput(m_display, window, KeyPressMask | ExposureMask);
+    XMapRaised(m_display, window);
+    XSync(m_display, False);
+    // Mapped is not yet viewable: the focus can only go to a window the server shows.
+    bool shown = eventually([&] {
+        XWindowAttributes attributes {};
+        return XGetWindowAttributes(m_display, window, &attributes) && attributes.map_state == IsViewable;
+    });
+    if (!shown)
+        return std::nullopt;
+    XSetInputFocus(m_display, window, RevertToPointerRoot, CurrentTime);
+    XSync(m_display, False);
+    return WindowId(window);
+}
+
+std::optional<WindowId> Desktop::focusedWindow()
+{
+    if (!m_display)
+        return std::nullopt;
+    ::Window focused = None;
+    int revert = 0;
+    XGetInputFocus(m_display, &focused, &revert);
+    if (focused == None || focused == PointerRoot)
+        return std::nullopt;
+    return WindowId(focused);
 }
 
 }

@@ -2,6 +2,7 @@
 
 #include "tests/acceptance/driver/Screenshot.h"
 
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -59,6 +60,9 @@ public:
     bool mouseDown(int button = 1);
     bool mouseUp(int button = 1);
     bool moveMouse(int x, int y);
+    // The pointer moved `pixels` to the right (left when negative) of where it is: input the
+    // program's idle time sees. Safe from any thread, as it goes through xdotool alone.
+    bool nudgePointer(int pixels);
 
     // The whole screen, a part of it, or the part a window covers, as it shows now.
     std::optional<Screenshot> capture();
@@ -67,6 +71,22 @@ public:
     // The box once two looks a moment apart agree (a window just mapped or moved, a menu
     // just drawn), or as it is after `seconds`: what a check compares against.
     std::optional<Screenshot> settled(const Box& box, double seconds = 3);
+    // The box once it shows the same picture twice in a row, 150 ms apart: the program has
+    // drawn what it was asked to. None when it is still changing after `seconds`.
+    std::optional<Screenshot> waitForStill(const Box& box, double seconds = 10);
+    std::optional<Screenshot> waitForStill(WindowId window, double seconds = 10);
+    // Until `done` holds for a picture of the box; the last picture taken either way.
+    std::optional<Screenshot> waitForPicture(const Box& box, const std::function<bool(const Screenshot&)>& done,
+        double seconds = 10);
+    // The same for a window wherever it stands meanwhile.
+    std::optional<Screenshot> waitForPicture(WindowId window, const std::function<bool(const Screenshot&)>& done,
+        double seconds = 10);
+
+    // A window of another program, named `name`, shown and holding the keyboard: what a
+    // user works in while the program waits behind. It goes with this desktop.
+    std::optional<WindowId> openOtherProgramsWindow(const std::string& name, const Box& where);
+    // The window holding the keyboard focus, if any.
+    std::optional<WindowId> focusedWindow();
 
 private:
     // A client message to the window, or about it to the window manager.

@@ -1,8 +1,10 @@
 #include "tests/acceptance/driver/Home.h"
 
 #include "log/FullTimeSlice.h"
+#include "log/LogEntry.h"
 #include "log/LogFormat.h"
 #include "log/TimeSliceReaders.h"
+#include "platform/base/Base64.h"
 #include "platform/base/Time.h"
 #include "platform/text/Rtfd.h"
 
@@ -99,6 +101,20 @@ std::optional<nlohmann::json> Home::setting(const std::string& key) const
     return (*all)[key];
 }
 
+std::optional<std::string> Home::objective() const
+{
+    auto stored = setting("objective");
+    if (!stored || !stored->is_object() || !stored->contains("$data") || !(*stored)["$data"].is_string())
+        return std::nullopt;
+    auto bytes = base::decodeBase64((*stored)["$data"].get<std::string>());
+    if (!bytes)
+        return std::nullopt;
+    auto document = text::Rtfd::fromData(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    if (!document)
+        return std::nullopt;
+    return document->text.utf8();
+}
+
 std::vector<fs::path> Home::damagedSettingsCopies() const
 {
     std::vector<fs::path> copies;
@@ -135,6 +151,62 @@ std::vector<DayFile> Home::dayFiles() const
     }
     std::sort(files.begin(), files.end(), [](const DayFile& a, const DayFile& b) { return a.path < b.path; });
     return files;
+}
+
+fs::path Home::writeDayFileOfAnotherComputer(
+    const std::string& computer, const std::string& day, const std::vector<LoggedSlice>& slices) const
+{
+    text::AttributedString content;
+    for (const auto& slice : slices) {
+        LogEntryValues values;
+        values.uuid = slice.uuid;
+        values.objective = text::AttributedString::fromUtf8(slice.objective);
+        values.completed = slice.completed;
+        values.duration = slice.seconds;
+        values.actualDuration = slice.seconds;
+        values.tags = slice.tags;
+        values.startDate = slice.startDate;
+        values.focusRating = LogFormat::concentrationLevelStringForTag(slice.focus);
+        content.append(makeLogEntry(values, LogEntryKind::New));
+    }
+    auto name = std::string(LogFormat::kRoot) + " Day " + day + " (" + computer + ").rtfd";
+    // Put together beside the folder, then moved in whole: the watcher never sees half of it.
+    fs::path aside = m_path / ("." + name);
+    fs::create_directories(logFolder());
+    if (!text::Rtfd::writeFile(aside, content))
+        throw std::runtime_error("cannot write the day file " + aside.string());
+    fs::rename(aside, logFolder() / name);
+    return logFolder() / name;
+}
+
+std::vector<std::optional<text::AttributedString>> Home::padPages(const std::string& pad) const
+{
+    std::vector<fs::path> pages;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(padFolder(pad), error)) {
+        if (!entry.path().filename().string().starts_with("."))
+            pages.push_back(entry.path());
+    }
+    std::sort(pages.begin(), pages.end());
+    std::vector<std::optional<text::AttributedString>> texts;
+    for (const auto& page : pages) {
+        auto document = text::Rtfd::readFile(page);
+        texts.push_back(document ? std::optional(document->text) : std::nullopt);
+    }
+    return texts;
+}
+
+std::vector<fs::path> Home::halfWrittenFiles() const
+{
+    std::vector<fs::path> found;
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(m_path, error); !error && it != fs::recursive_directory_iterator();
+         it.increment(error)) {
+        std::string name = it->path().filename().string();
+        if (name.starts_with(".") && name.find(".tmp") != std::string::npos)
+            found.push_back(it->path());
+    }
+    return found;
 }
 
 }

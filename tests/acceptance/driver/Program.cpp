@@ -186,6 +186,11 @@ std::optional<Program::Line> Program::waitForLine(const std::string& text, doubl
     return found;
 }
 
+std::optional<Program::Line> Program::waitForScreen(const std::string& screen, double seconds, std::size_t from)
+{
+    return waitForLine("now in new state: <Ostrel_4." + screen + ">", seconds, from);
+}
+
 std::vector<Program::Line> Program::lines() const
 {
     std::lock_guard lock(m_output->mutex);

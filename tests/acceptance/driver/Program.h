@@ -68,6 +68,9 @@ public:
     // The first line from the `from`th on that contains `text`, waiting for it up to
     // `seconds`; none when it did not come, or the program ended without it.
     std::optional<Line> waitForLine(const std::string& text, double seconds = 10, std::size_t from = 0);
+    // The program's screen, by its class name ("DefineTimeSliceState"), once it is current:
+    // the first such change from the `from`th line on.
+    std::optional<Line> waitForScreen(const std::string& screen, double seconds = 10, std::size_t from = 0);
     std::vector<Line> lines() const;
     std::size_t lineCount() const;
     // Everything it said, one indented line each: for a failure's message.

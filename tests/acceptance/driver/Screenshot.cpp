@@ -2,7 +2,9 @@
 
 #include "platform/gfx/Bitmap.h"
 
+#include <cairo.h>
 #include <cmath>
+#include <cstring>
 
 namespace ostrel::acceptance {
 
@@ -30,22 +32,27 @@ int Screenshot::count(const Box& box, const gfx::Color& color, double tolerance)
     return n;
 }
 
+bool Screenshot::sameAs(const Screenshot& other) const
+{
+    if (width() != other.width() || height() != other.height())
+        return false;
+    auto* mine = m_pixels->cairoSurface();
+    auto* theirs = other.m_pixels->cairoSurface();
+    cairo_surface_flush(mine);
+    cairo_surface_flush(theirs);
+    int stride = cairo_image_surface_get_stride(mine);
+    if (stride != cairo_image_surface_get_stride(theirs))
+        return false;
+    return std::memcmp(cairo_image_surface_get_data(mine), cairo_image_surface_get_data(theirs),
+               std::size_t(stride) * std::size_t(height()))
+        == 0;
+}
+
 bool Screenshot::savePng(const std::filesystem::path& file) const
 {
     std::error_code ignored;
     std::filesystem::create_directories(file.parent_path(), ignored);
     return m_pixels->savePng(file);
-}
-
-bool Screenshot::sameAs(const Screenshot& other) const
-{
-    if (width() != other.width() || height() != other.height())
-        return false;
-    for (int y = 0; y < height(); ++y)
-        for (int x = 0; x < width(); ++x)
-            if (!(at(x, y) == other.at(x, y)))
-                return false;
-    return true;
 }
 
 }

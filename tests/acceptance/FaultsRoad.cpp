@@ -1,0 +1,174 @@
+// What the program meets when things go wrong around it: killed outright in the middle of a
+// slice, a day file arriving from another computer sharing the log folder, a settings file
+// damaged behind its back. Nothing logged is lost and nothing damaged stops it.
+#include "Looks.h"
+#include "Road.h"
+
+#include "log/FullTimeSlice.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace ostrel::acceptance {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FaultsRoad : public Road {
+protected:
+    // From the define screen: a slice with this objective counted, rated and logged, and
+    // the program back on the define screen.
+    void logSlice(Program& program, const std::string& objective)
+    {
+        std::size_t from = program.lineCount();
+        auto main = mainWindow(program);
+        ASSERT_TRUE(desktop().focus(main));
+        ASSERT_TRUE(desktop().key("ctrl+a"));
+        ASSERT_TRUE(desktop().type(objective));
+        ASSERT_TRUE(desktop().key("Return"));
+        ASSERT_TRUE(program.waitForScreen("RateTimeSliceState", 20, from)) << program.transcript();
+        main = mainWindow(program);
+        ASSERT_TRUE(desktop().focus(main));
+        ASSERT_TRUE(desktop().key("Return"));
+        ASSERT_TRUE(program.waitForScreen("PrepareTimedBreakState", 10, from)) << program.transcript();
+        main = mainWindow(program);
+        ASSERT_TRUE(runCommand("go straight to next"));
+        ASSERT_TRUE(program.waitForScreen("DefineTimeSliceState", 10, from)) << program.transcript();
+    }
+
+    // The log book's rows as light boxes at the top of its pad, one under the other.
+    int logBookRows(const Screenshot& main)
+    {
+        int rows = 0;
+        for (int top = 40; top + 60 <= main.height(); top += 68) {
+            if (looks::lightPixels(main, { main.width() - 300, top, 300, 60 }) < 5000)
+                break;
+            ++rows;
+        }
+        return rows;
+    }
+
+    std::optional<Screenshot> openLogBook(WindowId main, int rows)
+    {
+        if (!desktop().focus(main) || !desktop().key("ctrl+2"))
+            return std::nullopt;
+        return desktop().waitForPicture(main, [&](const Screenshot& picture) { return logBookRows(picture) >= rows; });
+    }
+
+    std::vector<std::string> loggedObjectives() const
+    {
+        std::vector<std::string> objectives;
+        for (const auto& day : m_home.dayFiles()) {
+            EXPECT_TRUE(day.readsWhole) << day.path << " does not read whole";
+            for (const auto& entry : day.entries)
+                objectives.push_back(entry->objective());
+        }
+        return objectives;
+    }
+};
+
+TEST_F(FaultsRoad, KilledMidSliceItKeepsEveryLoggedEntryAndEveryDayFileReadsWhole)
+{
+    auto& program = startReturning({ { "durationInSeconds", 120 }, { "shouldUseSoftBreak", false } }, Launch::atSpeed(60));
+    logSlice(program, "First entry");
+    logSlice(program, "Second entry");
+    std::vector<std::string> logged { "First entry", "Second entry" };
+    ASSERT_EQ(loggedObjectives(), logged);
+
+    // A third slice of twenty minutes, killed while it counts: a crash or a power cut.
+    auto main = mainWindow(program);
+    ASSERT_TRUE(desktop().focus(main));
+    ASSERT_TRUE(desktop().key("ctrl+a"));
+    ASSERT_TRUE(desktop().type("Third entry 20 min"));
+    // Typed keys and the pop-up's hot key come by two connections to the display: the text
+    // is in before the hot key goes.
+    ASSERT_TRUE(eventually([&] { return m_home.objective() == "Third entry 20 min"; })) << program.transcript();
+    ASSERT_TRUE(runCommand("parse objective"));
+    ASSERT_TRUE(eventually([&] { return m_home.setting("durationInSeconds") == 1200; })) << program.transcript();
+    std::size_t before = program.lineCount();
+    ASSERT_TRUE(desktop().focus(main));
+    ASSERT_TRUE(desktop().key("Return"));
+    ASSERT_TRUE(program.waitForScreen("TimeSliceRunningState", 10, before)) << program.transcript();
+    EXPECT_EQ(program.kill().describe(), "signal 9 (Killed)");
+    EXPECT_EQ(loggedObjectives(), logged);
+    EXPECT_TRUE(m_home.settings()) << "the settings file does not read after the kill";
+
+    auto& again = start();
+    ASSERT_TRUE(again.waitForLine("loading 2 time slices", 20)) << again.transcript();
+    main = mainWindow(again);
+    auto book = openLogBook(main, 2);
+    keep("log book after the kill", book);
+    ASSERT_TRUE(book);
+    EXPECT_EQ(logBookRows(*book), 2) << "the log book does not show both entries";
+    EXPECT_EQ(loggedObjectives(), logged);
+    for (const auto& file : m_home.halfWrittenFiles())
+        EXPECT_FALSE(file.string().starts_with(m_home.logFolder().string())) << "left in the log folder: " << file;
+    EXPECT_EQ(stop(), "exit 0");
+}
+
+TEST_F(FaultsRoad, ADayFileAnotherComputerWritesAppearsInTheLogBook)
+{
+    auto& program = startReturning();
+    auto main = mainWindow(program);
+    ASSERT_TRUE(program.waitForLine("loading 0 time slices", 20)) << program.transcript();
+    auto empty = openLogBook(main, 0);
+    keep("empty log book", empty);
+
+    std::time_t now = std::time(nullptr);
+    char day[16];
+    std::strftime(day, sizeof day, "%Y-%m-%d", std::gmtime(&now));
+    LoggedSlice slice;
+    slice.uuid = "9A5D2D37-1D0B-4C1E-9B55-2F1A6C1E7D10";
+    slice.objective = "Written on the laptop";
+    slice.tags = "travel";
+    slice.startDate = double(now) - 978307200 - 3600;
+    slice.seconds = 1500;
+    slice.focus = 2;
+    auto written = m_home.writeDayFileOfAnotherComputer("7f3a09c1", day, { slice });
+
+    // The folder watcher hears of it and the log is read again.
+    ASSERT_TRUE(program.waitForLine("loading 1 time slices", 20)) << program.transcript();
+    auto book = desktop().waitForPicture(main, [&](const Screenshot& picture) { return logBookRows(picture) == 1; });
+    keep("log book with the other computer's entry", book);
+    ASSERT_TRUE(book);
+    EXPECT_EQ(logBookRows(*book), 1) << "the other computer's entry is not in the log book";
+    EXPECT_TRUE(fs::exists(written)) << "the other computer's file was moved or removed";
+    EXPECT_EQ(loggedObjectives(), std::vector<std::string> { "Written on the laptop" });
+    EXPECT_EQ(stop(), "exit 0");
+}
+
+TEST_F(FaultsRoad, ADamagedSettingsFileIsKeptAsideAndTheProgramStartsOnDefaultsSayingSo)
+{
+    const std::string damaged = "{ \"firstLaunch\": false, \"objective\": \"half wri";
+    m_home.writeSettingsText(damaged);
+    auto& program = start();
+    auto main = mainWindow(program);
+    // The alert comes over the main window and holds the keyboard.
+    ASSERT_TRUE(eventually([&] {
+        auto focused = desktop().focusedWindow();
+        return focused && *focused != main;
+    })) << "no word of the damaged settings\n" << program.transcript();
+    auto alert = *desktop().focusedWindow();
+    keep("the settings could not be read", desktop().waitForStill(frameOf(alert)));
+    shot("alert over the main window");
+    EXPECT_TRUE(program.waitForLine("is damaged", 0)) << program.transcript();
+
+    ASSERT_TRUE(desktop().key("Return"));
+    ASSERT_TRUE(eventually([&] { return desktop().focusedWindow() == main; })) << "the alert did not go";
+    // On the defaults the program greets a new user.
+    auto wizard = desktop().waitForPicture(main, [](const Screenshot& picture) {
+        return looks::showsScreen(picture, looks::kWelcomeAndRatingColour);
+    });
+    keep("started on defaults", wizard);
+    EXPECT_TRUE(wizard && looks::showsScreen(*wizard, looks::kWelcomeAndRatingColour));
+    EXPECT_EQ(stop(), "exit 0");
+
+    auto copies = m_home.damagedSettingsCopies();
+    ASSERT_EQ(copies.size(), 1u);
+    std::ifstream copy(copies[0], std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), damaged) << "the copy is not the user's file";
+    EXPECT_TRUE(m_home.settings()) << "the settings file left is unreadable";
+}
+
+}
+}

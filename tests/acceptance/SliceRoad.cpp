@@ -1,0 +1,129 @@
+// One time slice from its objective to the log: typed with a tag and a duration in it,
+// parsed, started with Return, counted down in the status strip, rated and logged; then the
+// day file, the log book, the week's chart and the CSV export all hold it.
+#include "Looks.h"
+#include "Road.h"
+
+#include "log/FullTimeSlice.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace ostrel::acceptance {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The chart's colour for slices rated "good".
+constexpr gfx::Color kGoodBar = gfx::Color::rgb(242 / 255.0, 202 / 255.0, 88 / 255.0);
+
+class SliceRoad : public Road { };
+
+std::string contentsOf(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST_F(SliceRoad, AnObjectiveTypedParsedAndStartedIsCountedRatedAndLoggedEverywhere)
+{
+    fs::create_directories(m_home.desktopFolder());
+    auto& program = startReturning({ { "shouldUseSoftBreak", false } }, Launch::atSpeed(20));
+    auto main = mainWindow(program);
+    ASSERT_TRUE(desktop().focus(main));
+    ASSERT_TRUE(desktop().type("Draft report @work 2 min"));
+    ASSERT_TRUE(eventually([&] { return m_home.objective() == "Draft report @work 2 min"; }))
+        << "the objective typed was not kept";
+    // The "Ends" time ticks at the clock's speed: only the field itself holds still.
+    auto frame = frameOf(main);
+    ASSERT_TRUE(desktop().waitForStill(Box { frame.x + 8, frame.y + 104, 420, 46 })) << "the objective field never settled";
+    shot("objective typed", main);
+
+    // The parser takes the tag to the tag field and the duration to the slider.
+    ASSERT_TRUE(runCommand("parse objective"));
+    ASSERT_TRUE(eventually([&] { return m_home.setting("tags") == "work" && m_home.setting("durationInSeconds") == 120; }))
+        << "the objective was not parsed\n" << program.transcript();
+    auto parsed = desktop().waitForPicture(main, [](const Screenshot& picture) {
+        auto slider = looks::sliderPosition(picture);
+        return slider && *slider < 0.02;
+    });
+    keep("parsed", parsed);
+    auto slider = parsed ? looks::sliderPosition(*parsed) : std::nullopt;
+    ASSERT_TRUE(slider) << "no duration slider on the define screen";
+    EXPECT_NEAR(*slider, 0, 0.02) << "the slider does not stand at 2 minutes";
+
+    // Return in the objective field presses Start.
+    std::size_t before = program.lineCount();
+    ASSERT_TRUE(desktop().key("Return"));
+    ASSERT_TRUE(program.waitForScreen("TimeSliceRunningState", 10, before)) << program.transcript();
+    auto strip = looks::statusStripBox(frameOfScreen().width);
+    auto counting = desktop().waitForPicture(strip, looks::stripShowsTime);
+    ASSERT_TRUE(counting && looks::stripShowsTime(*counting)) << "the status strip shows no time";
+    keep("strip counting", counting);
+    auto later = desktop().waitForPicture(
+        strip, [&](const Screenshot& picture) { return looks::stripShowsTime(picture) && !picture.sameAs(*counting); });
+    ASSERT_TRUE(later && !later->sameAs(*counting)) << "the status strip does not count";
+    keep("strip a moment later", later);
+
+    ASSERT_TRUE(program.waitForScreen("RateTimeSliceState", 20, before)) << program.transcript();
+    main = mainWindow(program);
+    auto rating = stillShot("rating", main);
+    ASSERT_TRUE(rating);
+    EXPECT_TRUE(looks::showsScreen(*rating, looks::kWelcomeAndRatingColour));
+    // "Log" is the rating screen's default button.
+    ASSERT_TRUE(desktop().focus(main));
+    ASSERT_TRUE(desktop().key("Return"));
+    ASSERT_TRUE(program.waitForLine("loading 1 time slices", 20)) << "the new entry was never read back\n" << program.transcript();
+
+    auto days = m_home.dayFiles();
+    ASSERT_EQ(days.size(), 1u);
+    EXPECT_TRUE(days[0].readsWhole);
+    ASSERT_EQ(days[0].entries.size(), 1u);
+    const auto& entry = *days[0].entries[0];
+    EXPECT_EQ(entry.objective(), "Draft report");
+    EXPECT_EQ(entry.tagString(), "work");
+    EXPECT_EQ(entry.actualDuration(), 120);
+    EXPECT_EQ(entry.focusRating(), "good");
+
+    // The log book shows the entry as a light row at the top of its pad.
+    ASSERT_TRUE(desktop().key("ctrl+2"));
+    auto book = desktop().waitForPicture(main, [](const Screenshot& picture) {
+        return looks::lightPixels(picture, { picture.width() - 300, 40, 300, 60 }) > 5000;
+    });
+    ASSERT_TRUE(book);
+    keep("log book", book);
+    EXPECT_GT(looks::lightPixels(*book, { book->width() - 300, 40, 300, 60 }), 5000) << "no row in the log book";
+
+    // The week's chart: a bar of today's "good" minutes in its last column.
+    ASSERT_TRUE(desktop().key("ctrl+1"));
+    auto chart = desktop().waitForPicture(main, [](const Screenshot& picture) {
+        return picture.count({ picture.width() - 400, 0, 400, picture.height() }, kGoodBar, 0.03) > 30;
+    }, 30);
+    ASSERT_TRUE(chart);
+    keep("statistics", chart);
+    int bars = chart->count({ chart->width() - 400, 0, 400, chart->height() }, kGoodBar, 0.03);
+    int lastColumn = chart->count({ chart->width() - 70, 0, 70, chart->height() }, kGoodBar, 0.03);
+    EXPECT_GT(bars, 30) << "the chart shows no bar";
+    EXPECT_EQ(lastColumn, bars) << "the bar is not today's";
+    auto page = contentsOf(m_home.applicationSupport() / "stats" / "index.html");
+    EXPECT_NE(page.find("var good = [ 0.0,0.0,0.0,0.0,0.0,0.0,2.0 ];"), std::string::npos) << page.substr(0, 1200);
+
+    // Exported where the save panel proposes: the desktop folder.
+    ASSERT_TRUE(runCommand("export log"));
+    ASSERT_TRUE(window("^Export Logs in CSV format$", 10)) << "no save panel\n" << program.transcript();
+    shot("save panel");
+    ASSERT_TRUE(desktop().key("Return"));
+    fs::path csv = m_home.desktopFolder() / "Ostrel Log.csv";
+    ASSERT_TRUE(eventually([&] { return fs::exists(csv); })) << program.transcript();
+    std::string exported = contentsOf(csv);
+    EXPECT_EQ(exported.rfind("uuid,start,actualDuration,focus,completed,tags,objective\n", 0), 0u) << exported;
+    EXPECT_NE(exported.find(entry.uuid() + ","), std::string::npos) << exported;
+    EXPECT_NE(exported.find(",120,good,true,\"work\",Draft report"), std::string::npos) << exported;
+
+    EXPECT_EQ(stop(), "exit 0");
+}
+
+}
+}
