@@ -5,6 +5,8 @@
 
 #include <SDL2/SDL.h>
 #include <atomic>
+#include <functional>
+#include <string>
 
 namespace media {
 
@@ -16,7 +18,8 @@ constexpr Uint16 kBufferFrames = 512;
 
 class SdlStream final : public AudioStream {
 public:
-    explicit SdlStream(const std::string& identifier)
+    SdlStream(const std::string& identifier, std::function<void()> onClosed)
+        : m_onClosed(std::move(onClosed))
     {
         SDL_AudioSpec want {};
         want.freq = kPreferredRate;
@@ -36,6 +39,8 @@ public:
     {
         if (m_device != 0)
             SDL_CloseAudioDevice(m_device);
+        if (m_onClosed)
+            m_onClosed();
     }
 
     bool isOpen() const { return m_device != 0; }
@@ -61,6 +66,7 @@ private:
 
     SDL_AudioDeviceID m_device { 0 };
     int m_sampleRate { kPreferredRate };
+    std::function<void()> m_onClosed;
     std::atomic<Mixer*> m_mixer { nullptr };
 };
 
@@ -70,13 +76,29 @@ std::shared_ptr<SdlAudio> SdlAudio::create() { return std::shared_ptr<SdlAudio>(
 
 bool SdlAudio::start()
 {
-    if (!m_initialised) {
+    if (!m_initialised && !m_dummy) {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
             m_initialised = true;
-        else if (!m_dummy)
+        else
             switchToDummy(SDL_GetError());
+    } else if (!m_initialised) {
+        m_initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     }
     return m_initialised;
+}
+
+void SdlAudio::stopIfUnused()
+{
+    if (m_initialised && m_openStreams == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_initialised = false;
+    }
+}
+
+void SdlAudio::streamClosed()
+{
+    --m_openStreams;
+    stopIfUnused();
 }
 
 void SdlAudio::switchToDummy(const std::string& reason)
@@ -110,6 +132,7 @@ std::vector<AudioDevice> SdlAudio::outputDevices()
         if (name && *name)
             devices.push_back({ name, name });
     }
+    stopIfUnused();
     return devices;
 }
 
@@ -117,13 +140,23 @@ std::unique_ptr<AudioStream> SdlAudio::open(const std::string& identifier)
 {
     if (!start())
         return nullptr;
-    auto stream = std::make_unique<SdlStream>(identifier);
+    auto closed = [weak = weak_from_this()] {
+        if (auto self = weak.lock())
+            self->streamClosed();
+    };
+    ++m_openStreams;
+    auto stream = std::make_unique<SdlStream>(identifier, closed);
     if (!stream->isOpen() && identifier == kSystemDefaultDevice && !m_dummy) {
         // A driver that loads but has no card behind it (a headless machine).
-        switchToDummy(SDL_GetError());
-        if (!m_initialised)
+        std::string why = SDL_GetError();
+        stream.reset();
+        ++m_openStreams;
+        switchToDummy(why);
+        if (!m_initialised) {
+            --m_openStreams;
             return nullptr;
-        stream = std::make_unique<SdlStream>(identifier);
+        }
+        stream = std::make_unique<SdlStream>(identifier, closed);
     }
     if (!stream->isOpen()) {
         base::diagnostic("Cannot open audio device " + identifier + ": " + SDL_GetError());

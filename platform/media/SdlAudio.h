@@ -2,15 +2,15 @@
 
 #include "platform/media/AudioBackend.h"
 
+#include <memory>
+
 namespace media {
 
 // The sound card through SDL2's audio. Without a usable sound system (CI has no card) SDL's
 // "dummy" driver is taken instead, which pulls frames at the real pace and drops them.
-// SDL's audio is started when a device is first listed or opened, not at start-up: some of
-// its drivers keep a thread that looks for new devices ten times a second. Once started it
-// stays: stopping it unloads the sound libraries, whose thread-local data other threads
-// still point to.
-class SdlAudio final : public AudioBackend {
+// SDL's audio is started only while a device is open or listed: some of its drivers keep a
+// thread that looks for new devices ten times a second.
+class SdlAudio final : public AudioBackend, public std::enable_shared_from_this<SdlAudio> {
 public:
     static std::shared_ptr<SdlAudio> create();
     ~SdlAudio() override;
@@ -24,10 +24,14 @@ public:
 private:
     SdlAudio() = default;
     bool start();
+    // Stops SDL's audio once no stream of ours is open.
+    void stopIfUnused();
+    void streamClosed();
     void switchToDummy(const std::string& reason);
 
     bool m_initialised { false };
     bool m_dummy { false };
+    int m_openStreams { 0 };
 };
 
 }

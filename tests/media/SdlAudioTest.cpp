@@ -64,18 +64,21 @@ TEST_F(SdlAudioTest, DummyDriverPlaysASoundToItsEndAndReportsIt)
     EXPECT_FALSE(output->isPlaying(voice));
 }
 
-TEST_F(SdlAudioTest, SdlsAudioStartsOnlyWhenADeviceIsFirstWanted)
+TEST_F(SdlAudioTest, SdlsAudioRunsOnlyWhileADeviceIsOpen)
 {
-    // Some drivers keep a thread looking for new devices while SDL's audio runs: a program
-    // that plays nothing never starts it.
+    // Some drivers keep a thread looking for new devices while SDL's audio runs.
     auto audio = SdlAudio::create();
     EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
-    EXPECT_FALSE(audio->isStarted());
+    audio->outputDevices();
+    EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO)) << "listing the devices left the audio running";
     auto stream = audio->open(kSystemDefaultDevice);
     ASSERT_TRUE(stream);
     EXPECT_TRUE(SDL_WasInit(SDL_INIT_AUDIO));
+    auto second = audio->open(kSystemDefaultDevice);
     stream.reset();
-    EXPECT_TRUE(audio->isStarted()) << "stopping would unload the sound libraries under the other threads";
+    EXPECT_TRUE(SDL_WasInit(SDL_INIT_AUDIO)) << "stopped under a stream still open";
+    second.reset();
+    EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
 }
 
 TEST_F(SdlAudioTest, UnknownDeviceFallsBackToTheDefault)
