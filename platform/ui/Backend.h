@@ -60,6 +60,8 @@ public:
     // Asks the display to give this window the keyboard, as of the display's time stamp of
     // the input that asked for it (0: now).
     virtual void focus(std::uint32_t inputTime) { (void)inputTime; }
+    // Brings the shown window above the others: what ordering it front again asks for.
+    virtual void raise() { }
 };
 
 // A window system: offscreen for tests and headless runs, SDL on a real X11 display.

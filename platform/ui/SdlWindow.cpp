@@ -243,6 +243,12 @@ void SdlWindow::present(cairo_surface_t* surface)
     m_backend.schedulePump();
 }
 
+void SdlWindow::raise()
+{
+    if (m_sdl && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN))
+        m_backend.m_desktop.raise(xWindow());
+}
+
 void SdlWindow::focus(std::uint32_t inputTime)
 {
     if (!m_sdl || !m_state.takesFocus)

@@ -28,6 +28,7 @@ public:
     void present(cairo_surface_t* surface) override;
     void presentPart(cairo_surface_t* surface, Rect changedPixels) override;
     void focus(std::uint32_t inputTime) override;
+    void raise() override;
 
     Window& window() const { return m_window; }
     SDL_Window* sdl() const { return m_sdl; }

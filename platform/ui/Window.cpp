@@ -286,6 +286,27 @@ void Window::orderFrontRegardless()
         display();
     if (!wasVisible)
         m_visibilityObservers.notify(*this);
+    else
+        raiseAboveItsLevel();
+}
+
+void Window::raiseAboveItsLevel()
+{
+    // A window already on the screen comes over the others; those of higher levels (covers,
+    // pop-ups, the status strip) stay above it, lowest first.
+    if (!m_platform)
+        return;
+    m_platform->raise();
+    auto* app = Application::shared();
+    if (!app)
+        return;
+    std::vector<std::shared_ptr<Window>> above;
+    for (auto& other : app->windows())
+        if (other.get() != this && other->m_visible && other->m_platform && other->m_level > m_level)
+            above.push_back(other);
+    std::stable_sort(above.begin(), above.end(), [](const auto& a, const auto& b) { return a->m_level < b->m_level; });
+    for (auto& other : above)
+        other->m_platform->raise();
 }
 
 void Window::takeBackdrop()

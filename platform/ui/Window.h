@@ -236,6 +236,7 @@ private:
     // After a change of first responder or caret: the display hears where text input goes.
     void textInputMayHaveChanged();
     void takeBackdrop();
+    void raiseAboveItsLevel();
     void scaleMayHaveChanged();
 
     unsigned m_styleMask { WindowStyle::Titled };

@@ -1,5 +1,6 @@
 #include "Road.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -104,9 +105,17 @@ bool Road::openCommandPopUp()
     auto before = desktop().focusedWindow();
     if (!desktop().key("super+r"))
         return false;
+    // The program comes forward first, its main window taking the keyboard for a moment;
+    // the pop-up's own window has no name, and holds the keyboard two looks in a row.
+    std::optional<WindowId> seen;
     return eventually([&] {
         auto now = desktop().focusedWindow();
-        return now && now != before;
+        auto named = desktop().shownWindows("^Ostrel$");
+        bool popUp = now && now != before && std::find(named.begin(), named.end(), *now) == named.end()
+            && desktop().frame(*now);
+        bool settled = popUp && seen == now;
+        seen = popUp ? now : std::nullopt;
+        return settled;
     });
 }
 

@@ -9,6 +9,7 @@
 #include "platform/ui/Window.h"
 #include "SdlFixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -128,6 +129,25 @@ public:
         return size;
     }
 
+    // The titles of the top-level windows shown, from the bottom of the stack to the top.
+    std::vector<std::string> stacking()
+    {
+        ::Window root = DefaultRootWindow(m_display), parent = None, *children = nullptr;
+        unsigned count = 0;
+        std::vector<std::string> titles;
+        if (!XQueryTree(m_display, root, &root, &parent, &children, &count))
+            return titles;
+        for (unsigned i = 0; i < count; ++i) {
+            XWindowAttributes attributes;
+            if (XGetWindowAttributes(m_display, children[i], &attributes) && attributes.map_state == IsViewable)
+                if (auto title = titleOf(children[i]); !title.empty())
+                    titles.push_back(title);
+        }
+        if (children)
+            XFree(children);
+        return titles;
+    }
+
 private:
     Display* m_display { nullptr };
 };
@@ -241,6 +261,35 @@ TEST_F(Sdl, TheKeyboardGoesWhereAskedWithoutAWindowManagerAndNeverToACover)
     int beeps = beepCount();
     beep();
     EXPECT_EQ(beepCount(), beeps + 1);
+}
+
+TEST_F(Sdl, AWindowOrderedFrontAgainComesOverTheOthersYetStaysUnderHigherLevels)
+{
+    User user;
+    ASSERT_TRUE(user.ok());
+    auto lower = ui::Window::create(Rect(50, 50, 200, 150));
+    lower->setTitle("lower");
+    lower->orderFront();
+    auto strip = ui::Window::create(Rect(60, 60, 100, 20), WindowStyle::Borderless);
+    strip->setTitle("strip");
+    strip->setLevel(WindowLevel::AboveAll);
+    strip->setCanBecomeKeyWindow(false);
+    strip->orderFrontRegardless();
+    auto upper = ui::Window::create(Rect(100, 80, 200, 150));
+    upper->setTitle("upper");
+    upper->orderFront();
+    runUntil([] { return false; }, 0.3);
+    auto order = [&] { return user.stacking(); };
+    auto indexOf = [](const std::vector<std::string>& titles, const std::string& title) {
+        return std::find(titles.begin(), titles.end(), title) - titles.begin();
+    };
+    ASSERT_LT(indexOf(order(), "lower"), indexOf(order(), "upper"));
+
+    // What a pop-up's host window is asked before the pop-up shows on it.
+    lower->orderFrontRegardless();
+    EXPECT_TRUE(runUntil([&] { return indexOf(order(), "lower") > indexOf(order(), "upper"); }))
+        << "the window ordered front stayed behind";
+    EXPECT_GT(indexOf(order(), "strip"), indexOf(order(), "lower")) << "a higher level went under it";
 }
 
 TEST_F(Sdl, ADoubledDisplayShowsEachPointWithFourPixels)

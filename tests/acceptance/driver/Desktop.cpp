@@ -282,30 +282,34 @@ std::optional<Screenshot> Desktop::capture(const Box& wanted)
     return Screenshot(pixels);
 }
 
-std::optional<Screenshot> Desktop::waitForPicture(
-    const Box& box, const std::function<bool(const Screenshot&)>& done, double seconds)
+namespace {
+
+// Pictures taken until one satisfies `done`; the last one either way.
+std::optional<Screenshot> takeUntil(const std::function<std::optional<Screenshot>()>& take,
+    const std::function<bool(const Screenshot&)>& done, double seconds)
 {
     std::optional<Screenshot> last;
     eventually(
         [&] {
-            last = capture(box);
+            last = take();
             return last && done(*last);
         },
         seconds);
     return last;
 }
 
+}
+
+std::optional<Screenshot> Desktop::waitForPicture(
+    const Box& box, const std::function<bool(const Screenshot&)>& done, double seconds)
+{
+    return takeUntil([&] { return capture(box); }, done, seconds);
+}
+
 std::optional<Screenshot> Desktop::waitForPicture(
     WindowId window, const std::function<bool(const Screenshot&)>& done, double seconds)
 {
-    std::optional<Screenshot> last;
-    eventually(
-        [&] {
-            last = capture(window);
-            return last && done(*last);
-        },
-        seconds);
-    return last;
+    return takeUntil([&] { return capture(window); }, done, seconds);
 }
 
 std::optional<Screenshot> Desktop::waitForStill(const Box& box, double seconds)
