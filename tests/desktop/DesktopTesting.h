@@ -39,11 +39,14 @@ private:
 inline bool runLoopUntil(const std::function<bool()>& done, double seconds = 10)
 {
     bool timedOut = false;
+    bool held = false;
     auto deadline = base::Timer::create(seconds, false, base::RunLoop::Mode::Common,
         [&](base::Timer&) { timedOut = true; });
-    base::RunLoop::main().runUntil([&] { return done() || timedOut; });
+    // What ended the loop is the answer: asking again could catch a later change (a window
+    // manager moving the focus once more) and call a condition that held a failure.
+    base::RunLoop::main().runUntil([&] { return (held = done()) || timedOut; });
     deadline->invalidate();
-    return done();
+    return held || done();
 }
 
 }
