@@ -1,6 +1,7 @@
 #include "platform/media/SdlAudio.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/media/LoadedLibraries.h"
 #include "platform/media/Mixer.h"
 
 #include <SDL2/SDL.h>
@@ -84,6 +85,9 @@ bool SdlAudio::start()
     } else if (!m_initialised) {
         m_initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     }
+    // The sound libraries SDL loaded stay when it stops again: see keepLoadedLibrariesForGood.
+    if (m_initialised)
+        keepLoadedLibrariesForGood();
     return m_initialised;
 }
 
@@ -162,6 +166,8 @@ std::unique_ptr<AudioStream> SdlAudio::open(const std::string& identifier)
         base::diagnostic("Cannot open audio device " + identifier + ": " + SDL_GetError());
         return nullptr;
     }
+    // A device's own plug-ins are loaded as it opens.
+    keepLoadedLibrariesForGood();
     return stream;
 }
 

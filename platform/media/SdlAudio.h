@@ -9,7 +9,7 @@ namespace media {
 // The sound card through SDL2's audio. Without a usable sound system (CI has no card) SDL's
 // "dummy" driver is taken instead, which pulls frames at the real pace and drops them.
 // SDL's audio is started only while a device is open or listed: some of its drivers keep a
-// thread that looks for new devices ten times a second.
+// thread that looks for new devices ten times a second. The libraries it loads stay loaded.
 class SdlAudio final : public AudioBackend, public std::enable_shared_from_this<SdlAudio> {
 public:
     static std::shared_ptr<SdlAudio> create();

@@ -91,7 +91,11 @@ TEST_F(BreakRoad, SoftBreakRatingPreparationAndATimedBreakUnderTheRestScreen)
     });
     keep("define after the break", define);
     ASSERT_TRUE(define && looks::showsScreen(*define, looks::kDefineColour));
-    EXPECT_FALSE(looks::showsRestScreen(*desktop().capture())) << "the rest screen stayed";
+    // The covers fade back to normal, which a loaded machine draws late.
+    EXPECT_TRUE(eventually([&] {
+        auto screen = desktop().capture();
+        return screen && !looks::showsRestScreen(*screen);
+    })) << "the rest screen stayed";
     EXPECT_EQ(stop(), "exit 0");
 }
 
