@@ -459,6 +459,10 @@ void MainWindowController::windowDidMove(ui::Window& window)
 
 void MainWindowController::windowDidResize(ui::Window& window)
 {
+    // A maximized window is the window manager's to place; moving it would give back its
+    // size (its origin can also lag behind its new size for a moment).
+    if (window.isZoomed())
+        return;
     if (auto origin = MainWindowPlacement::keptOnScreen(window.frame()))
         window.setFrameOrigin(*origin);
 }

@@ -594,20 +594,32 @@ bool Window::writePng(const std::filesystem::path& path)
 
 void Window::platformDidMove(Point origin)
 {
-    bool firstPlacement = std::exchange(m_awaitingFirstPlacement, false);
-    if (catchingUp(m_askedOrigins, origin) || origin == m_frame.origin)
+    if (catchingUp(m_askedOrigins, origin))
         return;
+    if (origin == m_frame.origin) {
+        // Where it was asked to be: a correction of the frame's offset has landed.
+        m_decorationCorrected.reset();
+        return;
+    }
     // At the first showing a window manager puts its frame (title bar, border) where the
     // content was asked to go, so the content lands that much lower and to the right. Asked
-    // once more, the place is the content's (the display knows the frame by then): a stored
-    // place stays where it was instead of moving a title bar lower at every start.
+    // once more, the place is the content's: a stored place stays where it was instead of
+    // moving a title bar lower at every start. A display still learning the frame's size
+    // may land it off by the same amount again, and is asked again, twice at most; the
+    // display telling of the place asked before the showing does not end the first placement.
     Point off { origin.x - m_frame.minX(), origin.y - m_frame.minY() };
-    if (firstPlacement && std::fabs(off.x) <= kLargestDecoration && std::fabs(off.y) <= kLargestDecoration) {
+    bool decoration = std::fabs(off.x) <= kLargestDecoration && std::fabs(off.y) <= kLargestDecoration;
+    bool firstPlacement = std::exchange(m_awaitingFirstPlacement, false);
+    bool offAgain = m_decorationCorrected && *m_decorationCorrected == off && m_decorationCorrections < 3;
+    if (decoration && (firstPlacement || offAgain)) {
+        m_decorationCorrected = off;
+        ++m_decorationCorrections;
         ++m_placements;
         asked(m_askedOrigins, m_frame.origin);
         pushState();
         return;
     }
+    m_decorationCorrected.reset();
     m_frame.origin = origin;
     scaleMayHaveChanged();
     if (m_delegate)

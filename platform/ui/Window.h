@@ -258,6 +258,9 @@ private:
     // often the place was asked for again (see platformDidMove).
     bool m_shownBefore { false };
     bool m_awaitingFirstPlacement { false };
+    // The frame's offset last corrected at the first placement, and how often.
+    std::optional<Point> m_decorationCorrected;
+    int m_decorationCorrections { 0 };
     int m_placements { 0 };
     // Places and sizes asked of the display and not yet reported back, oldest first: a
     // report of one of them while a later one is on its way is the display catching up

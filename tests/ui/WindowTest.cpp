@@ -146,6 +146,30 @@ TEST_F(Windows, AWindowManagersFrameAtTheFirstShowingIsNotTakenForAMove)
     EXPECT_EQ(w->frame().origin, Point(600, 204));
 }
 
+TEST_F(Windows, TheFirstPlacementSurvivesALateReportAndADisplayStillLearningTheFrame)
+{
+    // On a loaded machine the report of the place asked before the showing arrives after
+    // it, and the display, not yet knowing the frame's size, lands the content a title bar
+    // lower twice: each time the place is asked for again.
+    Delegate d;
+    auto w = Window::create(Rect(503, 204, 870, 521));
+    w->setDelegate(&d);
+    w->orderFront();
+    w->platformDidMove({ 503, 204 });
+    int asked = backend().stateOf(*w)->placement;
+    w->platformDidMove({ 504, 184 });
+    EXPECT_NE(backend().stateOf(*w)->placement, asked) << "asked again after the late report";
+    asked = backend().stateOf(*w)->placement;
+    w->platformDidMove({ 504, 184 });
+    EXPECT_NE(backend().stateOf(*w)->placement, asked) << "asked again when off by the same amount";
+    EXPECT_EQ(w->frame().origin, Point(503, 204));
+    EXPECT_TRUE(d.heard.empty());
+    // Off by something else, it is a move.
+    w->platformDidMove({ 510, 190 });
+    EXPECT_EQ(w->frame().origin, Point(510, 190));
+    EXPECT_EQ(d.heard, std::vector<std::string> { "move" });
+}
+
 TEST_F(Windows, AResizeByTheDisplayKeepsTheTopEdgeWhereTheDisplayHasIt)
 {
     // Maximized by the window manager: the display reports the new place (flipped with the
@@ -170,6 +194,9 @@ TEST_F(Windows, TheDisplayCatchingUpWithEarlierRequestsDoesNotUndoTheLatest)
     // the pointer was let go, not a step short of it.
     Delegate d;
     auto w = window(200, 100);
+    // Placed by the window manager when it showed, its frame's offset already corrected.
+    w->platformDidMove({ 101, 80 });
+    w->platformDidMove({ 100, 100 });
     w->setDelegate(&d);
     for (double x : { 110.0, 120.0, 130.0 })
         w->setFrameOrigin({ x, 100 });
