@@ -5,6 +5,7 @@
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/base/ProcessEnd.h"
 #include "platform/base/Resources.h"
 #include "platform/base/RunLoop.h"
 #include "platform/base/StopSignals.h"
@@ -32,7 +33,7 @@ std::optional<std::string> linkArgument(int argc, char** argv)
 
 }
 
-int main(int argc, char** argv)
+static int runProgram(int argc, char** argv)
 {
     // Some diagnostic lines go to standard output: a line at a time, so that in a session's
     // log or a pipe they keep their order with the rest rather than coming a buffer late.
@@ -68,4 +69,12 @@ int main(int argc, char** argv)
     // Settings are written a moment after they change; the last ones go out now.
     base::Defaults::standard()->synchronize();
     return 0;
+}
+
+int main(int argc, char** argv)
+{
+    int code = runProgram(argc, argv);
+    // The program's own parts are gone by now and every file is written; threads still
+    // reading the log must not outlive what they use.
+    base::endProcess(code);
 }

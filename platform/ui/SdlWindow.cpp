@@ -111,6 +111,19 @@ void SdlWindow::map()
     XFlush(display);
 }
 
+void SdlWindow::hide()
+{
+    if (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) {
+        SDL_HideWindow(m_sdl);
+        return;
+    }
+    // Asked to map and put away before the display's answer came: SDL, not knowing it shown
+    // yet, would do nothing, and the window would stay up once the display mapped it.
+    auto* display = static_cast<Display*>(m_backend.m_display);
+    XWithdrawWindow(display, xWindow(), DefaultScreen(display));
+    XFlush(display);
+}
+
 void SdlWindow::show(const PlatformWindowState& state)
 {
     if (state.takesFocus) {
@@ -167,8 +180,8 @@ void SdlWindow::apply(const PlatformWindowState& state)
     // window the window manager keeps minimized does not ask again at every frame.
     if (state.visible && !mapped && (!m_mapAsked || !old.visible))
         show(state);
-    else if (!state.visible && mapped)
-        SDL_HideWindow(m_sdl);
+    else if (!state.visible && (mapped || m_mapAsked))
+        hide();
     if (!state.visible)
         m_mapAsked = false;
     if (state.ignoresMouseEvents != old.ignoresMouseEvents)

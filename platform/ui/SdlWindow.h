@@ -60,6 +60,7 @@ private:
     void destroy();
     void applyFrame(const PlatformWindowState& state);
     void show(const PlatformWindowState& state);
+    void hide();
     void map();
 
     SdlBackend& m_backend;

@@ -61,8 +61,12 @@ bool showsRestScreen(const Screenshot& screen)
         if (screen.count(corner, black, 0.01) != corner.width * corner.height)
             return false;
     }
-    // The dial's outer ring alone is a band of some 25,000 pixels around the middle.
-    return lightPixels(screen, { w / 2 - 320, h / 2 - 320, 640, 640 }) > 15000;
+    // The dial's outer ring alone is a band of some 25,000 pixels around the middle, and it
+    // crosses the middle's column above it and its row left of it, where a main window
+    // shown in the middle of a bare screen does not reach.
+    return lightPixels(screen, { w / 2 - 320, h / 2 - 320, 640, 640 }) > 15000
+        && lightPixels(screen, { w / 2 - 2, h / 2 - 320, 4, 60 }) > 8
+        && lightPixels(screen, { w / 2 - 320, h / 2 - 2, 80, 4 }) > 8;
 }
 
 int lightPixels(const Screenshot& picture, const Box& box)

@@ -11,6 +11,7 @@
 #include "mainwindow/PadTable.h"
 
 #include "platform/base/Defaults.h"
+#include "platform/base/ProcessEnd.h"
 #include "platform/base/Resources.h"
 #include "platform/base/RunLoop.h"
 #include "platform/base/StopSignals.h"
@@ -118,5 +119,6 @@ int main(int argc, char** argv)
     });
     app->run();
     base::Defaults::standard()->synchronize();
-    return 0;
+    // Threads still reading the log must not outlive what they use.
+    base::endProcess(0);
 }
