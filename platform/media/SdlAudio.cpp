@@ -77,6 +77,7 @@ std::shared_ptr<SdlAudio> SdlAudio::create() { return std::shared_ptr<SdlAudio>(
 
 bool SdlAudio::start()
 {
+    bool wasInitialised = m_initialised;
     if (!m_initialised && !m_dummy) {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
             m_initialised = true;
@@ -86,7 +87,7 @@ bool SdlAudio::start()
         m_initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     }
     // The sound libraries SDL loaded stay when it stops again: see keepLoadedLibrariesForGood.
-    if (m_initialised)
+    if (m_initialised && !wasInitialised)
         keepLoadedLibrariesForGood();
     return m_initialised;
 }

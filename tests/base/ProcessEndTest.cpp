@@ -1,12 +1,16 @@
 #include "platform/base/ProcessEnd.h"
 
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TemporaryHome.h"
+
 #include <atomic>
 #include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace base::test {
 namespace {
@@ -20,13 +24,12 @@ const std::string& sharedTable()
 
 TEST(ProcessEndTest, EndsWithItsCodeAndItsOutputWhileAThreadStillUsesStatics)
 {
-    int pipeFds[2];
-    ASSERT_EQ(pipe(pipeFds), 0);
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        close(pipeFds[0]);
-        dup2(pipeFds[1], STDOUT_FILENO);
+    ostrel::test::TemporaryHome home;
+    auto output = home.path() / "output";
+    int status = ostrel::test::runInChild([&] {
+        // Buffered, as a program's last lines are when its output is a file or a pipe.
+        if (!std::freopen(output.c_str(), "w", stdout))
+            return 125;
         std::atomic<bool> started { false };
         std::thread reader([&] {
             started = true;
@@ -37,21 +40,14 @@ TEST(ProcessEndTest, EndsWithItsCodeAndItsOutputWhileAThreadStillUsesStatics)
         reader.detach();
         while (!started)
             std::this_thread::yield();
-        // Buffered, as a program's last lines are when its output is a pipe.
         std::printf("saved");
         endProcess(3);
-    }
-    close(pipeFds[1]);
-    std::string output;
-    char buffer[64];
-    for (ssize_t got; (got = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
-        output.append(buffer, std::size_t(got));
-    close(pipeFds[0]);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
+    });
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 3);
-    EXPECT_EQ(output, "saved") << "the standard streams are flushed";
+    std::stringstream written;
+    written << std::ifstream(output).rdbuf();
+    EXPECT_EQ(written.str(), "saved") << "the standard streams are flushed";
 }
 
 }
