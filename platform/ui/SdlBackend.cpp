@@ -197,6 +197,18 @@ SdlWindow* SdlBackend::windowFor(std::uint32_t id) const
     return it == m_windows.end() ? nullptr : it->second;
 }
 
+bool SdlBackend::displayFocusIsOurs() const
+{
+    auto focused = m_desktop.focusedWindow();
+    if (!focused)
+        return false;
+    for (const auto& [id, window] : m_windows) {
+        if (window->xWindow() == focused)
+            return true;
+    }
+    return false;
+}
+
 SdlWindow* SdlBackend::pressedWindowFor(std::uint32_t id, int x, int y, Point& at) const
 {
     SdlWindow* told = windowFor(id);
@@ -509,10 +521,12 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST: {
         // Focus moving between two of our windows passes through no window at all;
-        // look once the queue is drained whether another application has it now.
+        // look once the queue is drained whether another application has it now. The
+        // display may not have told of the other window yet (a pop-up shown right after
+        // its program came forward), so it is asked: deactivating would close the pop-up.
         std::weak_ptr<bool> alive = m_alive;
         base::RunLoop::main().post([this, alive] {
-            if (!alive.expired() && m_application && !SDL_GetKeyboardFocus())
+            if (!alive.expired() && m_application && !SDL_GetKeyboardFocus() && !displayFocusIsOurs())
                 m_application->deactivate();
         });
         break;

@@ -64,6 +64,9 @@ private:
     void dispatchWindowEvent(const void* sdlEvent);
     void dispatchTextEvent(const void* sdlEvent);
     SdlWindow* windowFor(std::uint32_t sdlWindowId) const;
+    // Whether the display gives the keyboard to one of our windows now, whatever SDL has
+    // heard of so far.
+    bool displayFocusIsOurs() const;
     // The window a mouse event belongs to, and where in it (`at`): the one a button is down
     // in, whichever window SDL tells of.
     SdlWindow* pressedWindowFor(std::uint32_t sdlWindowId, int x, int y, Point& at) const;
