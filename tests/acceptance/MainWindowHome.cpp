@@ -46,6 +46,9 @@ void MainWindowHome::underAWindowManager()
     Launch manager;
     manager.program = "/usr/bin/openbox";
     start(manager);
+    // A program started before the manager is placed again by it, a title bar lower.
+    if (!desktop().waitForWindowManager(30))
+        ADD_FAILURE() << "openbox never took the screen";
 }
 
 std::optional<std::string> MainWindowHome::sanitizerReport(const Program& program)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace ostrel::acceptance {
@@ -11,7 +12,10 @@ namespace {
 std::filesystem::path shotFolder()
 {
     auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    return std::filesystem::path(OSTREL_SCREENSHOTS) / (std::string(test->test_suite_name()) + "." + test->name());
+    // A folder of their own for copies of one road run side by side.
+    const char* root = std::getenv("OSTREL_ROAD_SHOTS");
+    return std::filesystem::path(root && *root ? root : OSTREL_SCREENSHOTS)
+        / (std::string(test->test_suite_name()) + "." + test->name());
 }
 
 }

@@ -19,6 +19,7 @@
 
 // Last, as Xlib's macros would otherwise rewrite names in the headers above.
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 extern char** environ;
@@ -117,6 +118,26 @@ std::optional<WindowId> Desktop::waitForWindow(const std::string& name, double s
 bool Desktop::waitForNoWindow(const std::string& name, double seconds)
 {
     return eventually([&] { return shownWindows(name).empty(); }, seconds);
+}
+
+bool Desktop::waitForWindowManager(double seconds)
+{
+    if (!m_display)
+        return false;
+    Atom check = XInternAtom(m_display, "_NET_SUPPORTING_WM_CHECK", False);
+    return eventually(
+        [&] {
+            Atom type = 0;
+            int format = 0;
+            unsigned long count = 0, remaining = 0;
+            unsigned char* data = nullptr;
+            XGetWindowProperty(m_display, DefaultRootWindow(m_display), check, 0, 1, False, XA_WINDOW, &type, &format,
+                &count, &remaining, &data);
+            if (data)
+                XFree(data);
+            return count == 1;
+        },
+        seconds);
 }
 
 std::optional<Box> Desktop::frame(WindowId window)

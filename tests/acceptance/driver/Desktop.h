@@ -33,6 +33,9 @@ public:
     std::optional<WindowId> waitForWindow(const std::string& name, double seconds = 10);
     // Until no window of that name shows any more.
     bool waitForNoWindow(const std::string& name, double seconds = 10);
+    // Until a window manager has announced itself on the screen, as a session's has before
+    // any program starts.
+    bool waitForWindowManager(double seconds = 10);
     std::vector<WindowId> shownWindows(const std::string& name);
     // Where the window stands, in screen pixels.
     std::optional<Box> frame(WindowId window);
