@@ -168,6 +168,12 @@ void ModernUIState::addUpdatableView(std::shared_ptr<UpdatedViewType> view)
         m_updatableViewList.push_back(std::move(view));
 }
 
+void ModernUIState::addLeadingUpdatableView(std::shared_ptr<UpdatedViewType> view)
+{
+    if (view)
+        m_updatableViewList.insert(m_updatableViewList.begin(), std::move(view));
+}
+
 void ModernUIState::updateUpdatableViews()
 {
     // For the eye only: while the window is off the screen they wait, and its coming back

@@ -89,6 +89,8 @@ public:
     void collectMatchinItemsForDurationSlider(MatchingItemCollector& collector, const std::string& storageKeyPostfix);
 
     void addUpdatableView(std::shared_ptr<UpdatedViewType> view);
+    // Refreshed before every view already there.
+    void addLeadingUpdatableView(std::shared_ptr<UpdatedViewType> view);
     void updateUpdatableViews();
 
 protected:

@@ -47,11 +47,12 @@ void TimedState::activate()
         if (auto controller = MainController::sharedInstance())
             controller->hide(shared_from_this());
     }
-    // Once: every activation would add an equal entry.
+    // Once: every activation would add an equal entry. First of all: it freezes the time
+    // the other views show, and hands the running model to those that show it.
     if (!m_refreshEntryRegistered) {
         m_refreshEntryRegistered = true;
         std::weak_ptr<BaseState> weakSelf = weak_from_this();
-        addUpdatableView(GenericUpdateViewTypeImplementation::create([weakSelf] {
+        addLeadingUpdatableView(GenericUpdateViewTypeImplementation::create([weakSelf] {
             if (auto self = std::static_pointer_cast<TimedState>(weakSelf.lock()))
                 self->prepareForUITimerUpdate();
         }));

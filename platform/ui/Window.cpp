@@ -282,12 +282,18 @@ void Window::orderFrontRegardless()
         m_awaitingFirstPlacement = true;
     if (app)
         app->windowOrderedFront(*this);
+    if (wasVisible) {
+        raiseAboveItsLevel();
+    } else {
+        // Whoever rests while the window is away catches up before its first frame back, not
+        // a frame later; one of them may put it away again.
+        auto keep = weak_from_this().lock();
+        m_visibilityObservers.notify(*this);
+        if (!m_visible)
+            return;
+    }
     if (m_displayPending || m_picture.isEmpty())
         display();
-    if (!wasVisible)
-        m_visibilityObservers.notify(*this);
-    else
-        raiseAboveItsLevel();
 }
 
 void Window::raiseAboveItsLevel()

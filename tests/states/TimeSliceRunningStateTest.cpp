@@ -10,6 +10,7 @@
 #include "viewkit/PullDownButtonBrick.h"
 #include "viewkit/SliderBrick.h"
 #include "viewkit/SmartMenuItem.h"
+#include "viewkit/TimeSliceRemainingAndTotalTimeIndicatorHideableFragmentWall.h"
 
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuItem.h"
@@ -50,6 +51,19 @@ protected:
     }
     double visibilityOf(ui::View& fragment) { return running().fragmentStackView()->visibilityPriority(&fragment); }
 };
+
+TEST_F(TimeSliceRunningStateTest, TheReadOutsShowTheSliceFromTheFirstFrameTheWindowIsBack)
+{
+    // The slice puts the program away as it starts; the user looks again a while later.
+    startSlice(900);
+    ASSERT_FALSE(window().isVisible());
+    wait(100);
+    ui::Application::shared()->unhide();
+    ASSERT_TRUE(window().isVisible());
+    auto& readOuts = *running().remainingAndTotalTimeFragment();
+    EXPECT_EQ(readOuts.remainingTextField()->stringValue(), "13′20″") << "not the placeholder until the next tick";
+    EXPECT_EQ(readOuts.totalDurationField()->stringValue(), "15′00″");
+}
 
 TEST_F(TimeSliceRunningStateTest, AResumeRunsWhatIsLeftOfTheSliceAndItsExtension)
 {
