@@ -103,8 +103,13 @@ protected:
         }
         shot("after driving");
         std::printf("random-input road: %d actions, %d start(s) of the program\n", actions, starts);
-        if (!program->running())
-            return "the program ended in the middle with " + program->exit()->describe();
+        if (!program->running()) {
+            auto ended = *program->exit();
+            if (!ended.cleanly())
+                return "the program ended in the middle with " + ended.describe();
+            // Quit by the user among the last few actions, before it could be started again.
+            return sanitizerReport(*program).value_or("");
+        }
         auto exit = program->stop(20);
         if (!exit)
             return "the program was still running 20 s after SIGTERM";

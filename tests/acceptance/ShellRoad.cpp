@@ -78,5 +78,44 @@ TEST_F(ShellRoad, QuitOnTheDefineScreenEndsAtOnce)
     EXPECT_EQ(ended->describe(), "exit 0");
 }
 
+TEST_F(ShellRoad, ASliceCountingWhileTheWindowWasAwayShowsItsCountWhenItComesBack)
+{
+    auto& program = startReturning();
+    auto main = window(kMainWindow);
+    ASSERT_TRUE(main);
+    ASSERT_TRUE(desktop().focus(*main));
+    std::size_t before = program.lineCount();
+    ASSERT_TRUE(desktop().type("Count while away"));
+    ASSERT_TRUE(desktop().key("Return"));
+    ASSERT_TRUE(program.waitForScreen("TimeSliceRunningState", 10, before)) << program.transcript();
+    // The slice puts the window away as it starts; the user looks again a while later.
+    ASSERT_TRUE(desktop().waitForNoWindow(kMainWindow)) << program.transcript();
+    ASSERT_TRUE(clickStatusItem());
+    // The main window, not the start's banner of the same name.
+    std::optional<WindowId> shown;
+    std::optional<Box> frame;
+    ASSERT_TRUE(eventually([&] {
+        for (auto candidate : desktop().shownWindows(kMainWindow)) {
+            if (auto box = desktop().frame(candidate); box && box->height > 300) {
+                shown = candidate;
+                frame = box;
+                return true;
+            }
+        }
+        return false;
+    })) << program.transcript();
+    // The read-outs at the bottom count: two looks seconds apart differ.
+    Box readOuts { frame->x, frame->y + frame->height - 110, frame->width, 75 };
+    auto first = desktop().settled(readOuts);
+    shot("shown again while counting", *shown);
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(eventually([&] {
+        auto now = desktop().settled(readOuts);
+        return now && !now->sameAs(*first);
+    })) << "the read-outs stand still";
+    shot("a moment later", *shown);
+    EXPECT_EQ(stop(), "exit 0");
+}
+
 }
 }
