@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <map>
@@ -226,7 +227,13 @@ std::optional<Exit> Program::stop(double seconds)
 {
     if (running())
         ::kill(m_pid, SIGTERM);
-    return waitForExit(seconds);
+    auto exit = waitForExit(seconds);
+    // Where a program that does not end is stuck, for whoever reads the failure.
+    if (!exit && std::system("command -v gdb > /dev/null 2>&1") == 0) {
+        std::string command = "gdb -p " + std::to_string(m_pid) + " -batch -ex 'thread apply all bt 25' 2>/dev/null 1>&2";
+        [[maybe_unused]] int ignored = std::system(command.c_str());
+    }
+    return exit;
 }
 
 Exit Program::kill()
