@@ -34,14 +34,6 @@ bool isCurrent(const BaseState& screen)
     return machine && machine->currentState().get() == &screen;
 }
 
-bool fireIfCurrent(const BaseState& screen, const std::string& transition)
-{
-    if (!isCurrent(screen))
-        return false;
-    screen.fireTransition(transition);
-    return true;
-}
-
 double idleTimeInSeconds()
 {
     auto& monitor = smartDelegate().activityMonitor;

@@ -28,9 +28,6 @@ class QuickDurationChangingViewController;
 // objective-field commands every one of them offers.
 namespace BreakScreenSupport {
 
-// Fires only while `screen` is the current one, so that a late tick or a stale command
-// cannot move another screen. True when it fired.
-bool fireIfCurrent(const BaseState& screen, const std::string& transition);
 bool isCurrent(const BaseState& screen);
 
 // A closure running one of the screen's commands, for as long as the screen lives.

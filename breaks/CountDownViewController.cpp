@@ -165,7 +165,7 @@ void CountDownViewController::endBreak()
     // Covers left up by some mishap must not end whatever screen came after the break.
     auto screen = m_timedBreakRunningState.lock();
     if (screen)
-        BreakScreenSupport::fireIfCurrent(*screen, "aborted");
+        screen->fireTransition("aborted");
 }
 
 void CountDownViewController::startAnimation()

@@ -44,19 +44,19 @@ void InformalBreakState::checkForAutomaticEnd()
     // Each rule asks again whether this screen is current: once one has fired, the rest
     // find another screen and do nothing.
     if (elapsed > kOneHour && model.endInformalBreakAutomatically())
-        BreakScreenSupport::fireIfCurrent(*this, "next");
+        fireTransition("next");
     auto& dates = DateHelper::sharedHelper();
     int startHour = dates.hourOfDay(start);
     int hourNow = dates.hourOfDay(Clock::nowAsDate());
     if (hourNow >= kLunchHour && startHour < kLunchHour && model.endInformalBreakForLunch())
-        BreakScreenSupport::fireIfCurrent(*this, "next");
+        fireTransition("next");
     // Hours without dates: a break begun at 22:00 is not ended the next morning.
     if (hourNow >= kBreakfastHour && startHour < kBreakfastHour && model.endInformalBreakForBreakfast())
-        BreakScreenSupport::fireIfCurrent(*this, "next");
+        fireTransition("next");
     auto idle = static_cast<int64_t>(BreakScreenSupport::idleTimeInSeconds());
     bool inactivityRule = model.endInformalBreakAutomaticallyAfterInactivity();
     if (idle >= kInactive && inactivityRule)
-        BreakScreenSupport::fireIfCurrent(*this, "next");
+        fireTransition("next");
 
     show(*m_inactiveTimeLeftLabel,
         idle != 0 && inactivityRule ? "(No activity for " + dates.formatNumberOfSecondsAsHoursAndMinutesAndSeconds(idle) + ")" : "");

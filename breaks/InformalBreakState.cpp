@@ -154,7 +154,7 @@ void InformalBreakState::buildButtons()
     std::weak_ptr<BaseState> weakSelf = weak_from_this();
     auto next = factory.pushButton("Go to Next Time Slice", [weakSelf] {
         if (auto self = weakSelf.lock())
-            BreakScreenSupport::fireIfCurrent(*self, "next");
+            self->fireTransition("next");
     }, [](LayoutConstraintMaker& maker) { maker.container().place(A::Right, A::Right).pin(A::CenterY, A::CenterY, 0); });
     next->setKeyEquivalent("\r");
     auto hide = factory.pushButton("Hide", [] { BreakScreenSupport::hideApplication(); },
@@ -191,9 +191,9 @@ void InformalBreakState::stopTimer()
     m_automaticTransitionTimer.reset();
 }
 
-void InformalBreakState::startTimeSlice(const base::Sender&) { BreakScreenSupport::fireIfCurrent(*this, "next"); }
+void InformalBreakState::startTimeSlice(const base::Sender&) { fireTransition("next"); }
 
-void InformalBreakState::backToWelcomePage(const base::Sender&) { BreakScreenSupport::fireIfCurrent(*this, "welcome"); }
+void InformalBreakState::backToWelcomePage(const base::Sender&) { fireTransition("welcome"); }
 
 void InformalBreakState::parseObjective(const base::Sender&) { BreakScreenSupport::parseObjective(*this); }
 

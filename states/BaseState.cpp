@@ -4,6 +4,7 @@
 
 #include "attention/ZRNotificationCenter.h"
 #include "core/StateMachine.h"
+#include "core/ZrLog.h"
 #include "shell/MainController.h"
 #include "viewkit/LayoutConstraintMaker.h"
 #include "viewkit/Wall.h"
@@ -82,12 +83,17 @@ void BaseState::postEvent(const std::string& suffix, int64_t value, int64_t maxV
         eventNumber(maxValue, event));
 }
 
-void BaseState::fireTransition(const std::string& transition) const
+bool BaseState::fireTransition(const std::string& transition) const
 {
     auto machine = StateMachine::sharedStateMachine();
     if (!machine)
         base::fatal(className() + ": no state machine to fire " + transition);
+    if (machine->currentState().get() != this) {
+        zr_log("%s: left already, \"%s\" not fired", className().c_str(), transition.c_str());
+        return false;
+    }
     machine->triggerTransition(transition);
+    return true;
 }
 
 void BaseState::updateMenuItem()

@@ -58,9 +58,11 @@ public:
 
     DataModel& model() const { return *m_model; }
 
-    // Asks the state machine to follow the named transition out of the current screen. Without
-    // a state machine it is a programming error.
-    void fireTransition(const std::string& transition) const;
+    // Asks the state machine to follow the named transition out of this screen, while it is
+    // the current one: a command or tick of a screen already left (a second Return queued
+    // behind the first) moves nothing. True when it fired. Without a state machine it is a
+    // programming error.
+    bool fireTransition(const std::string& transition) const;
 
 protected:
     // Not owned: the model outlives every screen.

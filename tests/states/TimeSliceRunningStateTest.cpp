@@ -65,6 +65,14 @@ TEST_F(TimeSliceRunningStateTest, TheReadOutsShowTheSliceFromTheFirstFrameTheWin
     EXPECT_EQ(readOuts.totalDurationField()->stringValue(), "15′00″");
 }
 
+TEST_F(TimeSliceRunningStateTest, ASecondStartQueuedBehindTheFirstMovesNothing)
+{
+    // Return pressed twice on the define screen: the second arrives once the slice runs.
+    startSlice(900);
+    EXPECT_FALSE(helper->defineTimeSliceState()->fireTransition("next"));
+    EXPECT_EQ(current(), helper->timeSliceRunningState());
+}
+
 TEST_F(TimeSliceRunningStateTest, AResumeRunsWhatIsLeftOfTheSliceAndItsExtension)
 {
     startSlice(900);

@@ -230,7 +230,7 @@ std::optional<Exit> Program::stop(double seconds)
     auto exit = waitForExit(seconds);
     // Where a program that does not end is stuck, for whoever reads the failure.
     if (!exit && std::system("command -v gdb > /dev/null 2>&1") == 0) {
-        std::string command = "gdb -p " + std::to_string(m_pid) + " -batch -ex 'thread apply all bt 25' 2>/dev/null 1>&2";
+        std::string command = "gdb -p " + std::to_string(m_pid) + " -batch -ex 'thread apply all bt 25' 1>&2 2>/dev/null";
         [[maybe_unused]] int ignored = std::system(command.c_str());
     }
     return exit;
