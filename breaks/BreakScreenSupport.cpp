@@ -28,12 +28,6 @@
 
 namespace ostrel::BreakScreenSupport {
 
-bool isCurrent(const BaseState& screen)
-{
-    auto machine = StateMachine::sharedStateMachine();
-    return machine && machine->currentState().get() == &screen;
-}
-
 double idleTimeInSeconds()
 {
     auto& monitor = smartDelegate().activityMonitor;

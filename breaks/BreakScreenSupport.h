@@ -28,7 +28,6 @@ class QuickDurationChangingViewController;
 // objective-field commands every one of them offers.
 namespace BreakScreenSupport {
 
-bool isCurrent(const BaseState& screen);
 
 // A closure running one of the screen's commands, for as long as the screen lives.
 template<typename S>

@@ -176,7 +176,7 @@ void SoftBreakState::stopTimeSlice(const base::Sender&) { handleTimerAborted(); 
 void SoftBreakState::end(bool forced)
 {
     // Only the first end of a visit counts: the screen is left by it.
-    if (!BreakScreenSupport::isCurrent(*this))
+    if (!isCurrent())
         return;
     auto& cues = NotificationHelper::instance();
     cues.playTock();
@@ -199,7 +199,7 @@ void SoftBreakState::end(bool forced)
 
 void SoftBreakState::extendTimeSliceBy(int64_t minutes)
 {
-    if (!BreakScreenSupport::isCurrent(*this))
+    if (!isCurrent())
         return;
     int64_t worked = Logger::sharedLogger().actualSecondsWorked();
     int64_t extension = model().currentTimeSliceExtensionDurationInSeconds();

@@ -88,12 +88,18 @@ bool BaseState::fireTransition(const std::string& transition) const
     auto machine = StateMachine::sharedStateMachine();
     if (!machine)
         base::fatal(className() + ": no state machine to fire " + transition);
-    if (machine->currentState().get() != this) {
+    if (!isCurrent()) {
         zr_log("%s: left already, \"%s\" not fired", className().c_str(), transition.c_str());
         return false;
     }
     machine->triggerTransition(transition);
     return true;
+}
+
+bool BaseState::isCurrent() const
+{
+    auto machine = StateMachine::sharedStateMachine();
+    return machine && machine->currentState().get() == this;
 }
 
 void BaseState::updateMenuItem()

@@ -63,6 +63,8 @@ public:
     // behind the first) moves nothing. True when it fired. Without a state machine it is a
     // programming error.
     bool fireTransition(const std::string& transition) const;
+    // Whether the state machine stands on this screen now.
+    bool isCurrent() const;
 
 protected:
     // Not owned: the model outlives every screen.
