@@ -161,8 +161,8 @@ void SdlWindow::apply(const PlatformWindowState& state)
         SDL_SetWindowTitle(m_sdl, state.title.c_str());
     // Zooming is the window manager's where there is one; the frame asked for stands where
     // there is none.
-    if (!state.zoomed && old.zoomed)
-        SDL_RestoreWindow(m_sdl);
+    if (!state.zoomed && old.zoomed && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_MAXIMIZED))
+        m_backend.m_desktop.unmaximize(xw, SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN);
     if (state.frame != old.frame || state.scale != old.scale || state.placement != old.placement || fresh)
         applyFrame(state);
     if (state.zoomed && !old.zoomed)

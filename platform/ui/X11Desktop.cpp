@@ -223,6 +223,26 @@ void X11Desktop::setOnAllDesktops(XWindow window, bool all, bool mapped) const
     XFlush(display);
 }
 
+void X11Desktop::unmaximize(XWindow window, bool mapped) const
+{
+    if (!m_display || !window)
+        return;
+    Display* display = xDisplay(m_display);
+    Atom state = atom("_NET_WM_STATE");
+    Atom vertically = atom("_NET_WM_STATE_MAXIMIZED_VERT");
+    Atom horizontally = atom("_NET_WM_STATE_MAXIMIZED_HORZ");
+    if (mapped && windowManagerCheck()) {
+        sendToRoot(display, window, state, { 0, static_cast<long>(vertically), static_cast<long>(horizontally), 1 });
+        return;
+    }
+    auto states = readProperty(display, window, state, XA_ATOM, 64);
+    std::erase(states, vertically);
+    std::erase(states, horizontally);
+    XChangeProperty(display, window, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(states.data()),
+        static_cast<int>(states.size()));
+    XFlush(display);
+}
+
 bool X11Desktop::hasCompositor() const
 {
     if (!m_display)

@@ -41,6 +41,10 @@ public:
     // On every virtual desktop, sticky: set on the window before it shows, asked of the
     // window manager after.
     void setOnAllDesktops(XWindow window, bool all, bool mapped) const;
+    // No longer maximized, asked of the window manager without waiting for it: SDL's own
+    // restoring maps the window too and waits for ever where the window manager keeps it
+    // minimized.
+    void unmaximize(XWindow window, bool mapped) const;
 
     // Whether a compositing manager runs (it owns _NET_WM_CM_S<screen>).
     bool hasCompositor() const;
