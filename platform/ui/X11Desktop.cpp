@@ -196,48 +196,45 @@ void X11Desktop::setOnAllDesktops(XWindow window, bool all, bool mapped) const
         return;
     Display* display = xDisplay(m_display);
     Atom desktop = atom("_NET_WM_DESKTOP");
-    Atom state = atom("_NET_WM_STATE");
-    Atom sticky = atom("_NET_WM_STATE_STICKY");
-    if (mapped && windowManagerCheck()) {
+    bool managed = mapped && windowManagerCheck();
+    if (managed) {
         // A managed window's desktop and state belong to the window manager: we ask.
         long current = 0;
         auto now = readProperty(display, DefaultRootWindow(display), atom("_NET_CURRENT_DESKTOP"), XA_CARDINAL, 1);
         if (!now.empty())
             current = static_cast<long>(now.front());
         sendToRoot(display, window, desktop, { all ? 0xFFFFFFFFl : current, 1 });
-        sendToRoot(display, window, state, { all ? 1 : 0, static_cast<long>(sticky), 0, 1 });
-        return;
-    }
-    if (all) {
+    } else if (all) {
         unsigned long everywhere = 0xFFFFFFFFul;
         XChangeProperty(display, window, desktop, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&everywhere), 1);
     } else {
         XDeleteProperty(display, window, desktop);
     }
-    auto states = readProperty(display, window, state, XA_ATOM, 64);
-    std::erase(states, sticky);
-    if (all)
-        states.push_back(sticky);
-    XChangeProperty(display, window, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(states.data()),
-        static_cast<int>(states.size()));
-    XFlush(display);
+    changeStates(window, managed, all, atom("_NET_WM_STATE_STICKY"));
 }
 
 void X11Desktop::unmaximize(XWindow window, bool mapped) const
 {
     if (!m_display || !window)
         return;
+    changeStates(window, mapped && windowManagerCheck(), false, atom("_NET_WM_STATE_MAXIMIZED_VERT"),
+        atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
+}
+
+void X11Desktop::changeStates(XWindow window, bool managed, bool on, unsigned long first, unsigned long second) const
+{
     Display* display = xDisplay(m_display);
     Atom state = atom("_NET_WM_STATE");
-    Atom vertically = atom("_NET_WM_STATE_MAXIMIZED_VERT");
-    Atom horizontally = atom("_NET_WM_STATE_MAXIMIZED_HORZ");
-    if (mapped && windowManagerCheck()) {
-        sendToRoot(display, window, state, { 0, static_cast<long>(vertically), static_cast<long>(horizontally), 1 });
+    if (managed) {
+        sendToRoot(display, window, state, { on ? 1 : 0, static_cast<long>(first), static_cast<long>(second), 1 });
         return;
     }
     auto states = readProperty(display, window, state, XA_ATOM, 64);
-    std::erase(states, vertically);
-    std::erase(states, horizontally);
+    for (unsigned long changed : { first, second }) {
+        std::erase(states, changed);
+        if (on && changed)
+            states.push_back(changed);
+    }
     XChangeProperty(display, window, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(states.data()),
         static_cast<int>(states.size()));
     XFlush(display);

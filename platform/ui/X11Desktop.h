@@ -59,6 +59,9 @@ public:
 private:
     unsigned long atom(const char* name) const;
     XWindow windowManagerCheck() const;
+    // Adds or takes away up to two of the window's states (atoms): asked of the window
+    // manager once it manages the window, written on the window before.
+    void changeStates(XWindow window, bool managed, bool on, unsigned long first, unsigned long second = 0) const;
     void* m_display { nullptr };
 };
 
