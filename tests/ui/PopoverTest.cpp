@@ -63,6 +63,30 @@ TEST_F(PopoverTest, TakesTheOtherSideWhenTheDisplayHasNoRoom)
     EXPECT_GE(popover->window()->frame().minY(), 30);
 }
 
+// A display too short for the popover on either side of its anchor (a small or high-density
+// one): it opens on the side with more room and stays on the display, its top edge first.
+TEST_F(PopoverTest, WhereNeitherSideHasRoomItStaysOnTheDisplayTopFirst)
+{
+    backend().setScreens({ { Rect(0, 0, 640, 400), Rect(0, 0, 640, 400), "small", 2 } });
+    auto w = Window::create(Rect(100, 300, 200, 60), WindowStyle::Borderless);
+    w->makeKeyAndOrderFront();
+    auto anchorView = Swatch::create(gfx::colors::blue, Rect(10, 10, 40, 20));
+    w->contentView()->addSubview(anchorView);
+    auto popover = Popover::create();
+    popover->setContentView(Swatch::create(gfx::colors::green, Rect(0, 0, 200, 330)));
+    // Above is preferred: 70 points of room there, 310 below.
+    popover->show(anchorView->bounds(), anchorView.get(), RectEdge::MaxY);
+    EXPECT_TRUE(popover->isShownBelow());
+    Rect frame = popover->window()->frame();
+    EXPECT_LE(frame.maxY(), 400);
+    EXPECT_GE(frame.minY(), 0);
+
+    popover->close();
+    popover->setContentView(Swatch::create(gfx::colors::green, Rect(0, 0, 200, 500)));
+    popover->show(anchorView->bounds(), anchorView.get(), RectEdge::MaxY);
+    EXPECT_EQ(popover->window()->frame().maxY(), 400) << "taller than the display: its top edge shows";
+}
+
 TEST_F(PopoverTest, ContentDrawsInsideTheChrome)
 {
     auto w = window(400, 300);
