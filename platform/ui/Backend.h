@@ -62,6 +62,9 @@ public:
     virtual void focus(std::uint32_t inputTime) { (void)inputTime; }
     // Brings the shown window above the others: what ordering it front again asks for.
     virtual void raise() { }
+    // What the desktop draws around the content (its title bar on top), in points, once its
+    // window manager has said; none before, or where there is none.
+    virtual std::optional<EdgeInsets> frameExtents() const { return std::nullopt; }
 };
 
 // A window system: offscreen for tests and headless runs, SDL on a real X11 display.

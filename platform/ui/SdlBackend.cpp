@@ -515,7 +515,7 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         // window that holds it now.
         if (!w.isVisible())
             break;
-        m_application->activate(false);
+        m_application->becomeActive(false);
         if (!w.isKeyWindow() && w.canBecomeKeyWindow())
             m_application->setKeyWindow(&w);
         break;

@@ -269,4 +269,16 @@ void SdlWindow::focus(std::uint32_t inputTime)
     m_backend.m_desktop.activate(xWindow(), inputTime);
 }
 
+std::optional<EdgeInsets> SdlWindow::frameExtents() const
+{
+    // SDL keeps what the window manager last said (_NET_FRAME_EXTENTS); all zero until it has.
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (!m_sdl || m_state.borderless || SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right) != 0)
+        return std::nullopt;
+    if (top == 0 && left == 0 && bottom == 0 && right == 0)
+        return std::nullopt;
+    double scale = m_backend.scale();
+    return EdgeInsets { top / scale, left / scale, bottom / scale, right / scale };
+}
+
 }

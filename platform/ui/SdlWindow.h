@@ -29,6 +29,7 @@ public:
     void presentPart(cairo_surface_t* surface, Rect changedPixels) override;
     void focus(std::uint32_t inputTime) override;
     void raise() override;
+    std::optional<EdgeInsets> frameExtents() const override;
 
     Window& window() const { return m_window; }
     SDL_Window* sdl() const { return m_sdl; }

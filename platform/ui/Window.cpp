@@ -148,6 +148,8 @@ void Window::setFrame(Rect frame, bool display)
     frame.size.height = std::min(frame.size.height, kLargestSide);
     frame.size.width = std::max({ frame.size.width, m_minSize.width, 1.0 });
     frame.size.height = std::max({ frame.size.height, m_minSize.height, 1.0 });
+    if (m_visible)
+        frame = constrainFrameRect(frame);
     bool moved = frame.origin != m_frame.origin;
     bool resized = frame.size != m_frame.size;
     if (!moved && !resized) {
@@ -211,6 +213,60 @@ void Window::zoom()
     pushState();
 }
 
+EdgeInsets Window::decoration() const
+{
+    if (!(m_styleMask & WindowStyle::Titled))
+        return {};
+    // What another titled window of ours learned: one about to show has the same.
+    auto* app = Application::shared();
+    if (m_platform) {
+        if (auto extents = m_platform->frameExtents()) {
+            if (app)
+                app->m_knownDecoration = extents;
+            return *extents;
+        }
+    }
+    if (m_learnedDecoration)
+        return *m_learnedDecoration;
+    return app && app->m_knownDecoration ? *app->m_knownDecoration : EdgeInsets {};
+}
+
+Rect Window::constrainFrameRect(Rect frame) const
+{
+    if (!(m_styleMask & WindowStyle::Titled))
+        return frame;
+    std::optional<Screen> place;
+    double most = 0;
+    for (const Screen& candidate : Screen::screens()) {
+        Rect overlap = candidate.frame.intersection(frame);
+        double area = overlap.isEmpty() ? 0 : overlap.width() * overlap.height();
+        if (area > most) {
+            most = area;
+            place = candidate;
+        }
+    }
+    if (!place)
+        place = Screen::main();
+    if (!place)
+        return frame;
+    const Rect& visible = place->visibleFrame;
+    EdgeInsets around = decoration();
+    if (m_styleMask & WindowStyle::Resizable) {
+        double tallest = visible.height() - around.top - around.bottom;
+        frame.size.height = std::min(frame.height(), std::max({ tallest, m_minSize.height, 1.0 }));
+    }
+    // The bottom up first, then the title bar down: where both cannot be, the title bar is.
+    if (frame.minY() - around.bottom < visible.minY())
+        frame.origin.y = visible.minY() + around.bottom;
+    if (frame.maxY() + around.top > visible.maxY())
+        frame.origin.y = visible.maxY() - around.top - frame.height();
+    if (frame.maxX() + around.right > visible.maxX())
+        frame.origin.x = visible.maxX() - around.right - frame.width();
+    if (frame.minX() - around.left < visible.minX())
+        frame.origin.x = visible.minX() + around.left;
+    return frame;
+}
+
 Size Window::contentMinSize()
 {
     Size fitting = m_contentView ? m_contentView->fittingSize() : Size {};
@@ -271,6 +327,16 @@ void Window::orderFront()
 void Window::orderFrontRegardless()
 {
     auto* app = Application::shared();
+    // Coming on the screen within reach, wherever it was put while away.
+    if (!m_visible) {
+        if (Rect placed = constrainFrameRect(m_frame); placed != m_frame)
+            setFrame(placed);
+    }
+    // An ordinary window on the screen is the program showing (the main window a pop-up
+    // hangs from): it is no longer hidden, and what hid with it comes back. Banners, covers,
+    // menus and the status strip stand above the ordinary windows and show over a hidden one.
+    if (app && app->isHidden() && m_canHide && m_level <= WindowLevel::Normal)
+        app->unhide();
     bool wasVisible = m_visible;
     if (!m_visible)
         takeBackdrop();
@@ -621,6 +687,18 @@ void Window::platformDidMove(Point origin)
         m_decorationCorrected = off;
         ++m_decorationCorrections;
         ++m_placements;
+        // The title bar's height is known now: a window asked for at the top of the work
+        // area goes as much lower, or its title bar would be above it.
+        if (m_styleMask & WindowStyle::Titled) {
+            double border = std::max(0.0, off.x);
+            m_learnedDecoration = EdgeInsets { std::max(0.0, -off.y), border, border, border };
+            if (auto* app = Application::shared())
+                app->m_knownDecoration = m_learnedDecoration;
+        }
+        if (Rect placed = constrainFrameRect(m_frame); placed != m_frame) {
+            setFrame(placed);
+            return;
+        }
         asked(m_askedOrigins, m_frame.origin);
         pushState();
         return;
@@ -660,6 +738,9 @@ void Window::platformDidResize(Size size)
     Size given = size;
     if (m_styleMask & WindowStyle::Resizable) {
         Size least = contentMinSize();
+        // Where the display cannot hold all of the content, the work area's height will do:
+        // the content scrolls.
+        least.height = std::min(least.height, constrainFrameRect(Rect(m_frame.origin, least)).height());
         size = { std::max(size.width, least.width), std::max(size.height, least.height) };
     }
     // The display keeps a window's top left corner where it was: so does our frame, whose

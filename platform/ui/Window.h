@@ -83,6 +83,17 @@ public:
     // The smallest content the constraints allow, at least minSize().
     Size contentMinSize();
     std::optional<Screen> screen() const;
+    // A titled window stays within the user's reach: placed or sized by the program while it
+    // shows, and when it comes on the screen, its title bar and its bottom edge stay inside
+    // its display's visible frame (the desktop's work area): it moves, down from above the
+    // top and up from below the bottom, the top winning; a resizable one taller than the
+    // work area is made as tall as it (its content scrolls), and a wide one keeps its left
+    // edge in sight. Other windows are placed as asked.
+    Rect constrainFrameRect(Rect frame) const;
+    // What the desktop draws around the content of a titled window, as far as it is known:
+    // its window manager's word, else what the window's first placement showed, else what
+    // another of our windows learned. None for other windows.
+    EdgeInsets decoration() const;
     // Pixels per point where the window is: its display's, else the first display's, else 1.
     double backingScaleFactor() const;
 
@@ -260,6 +271,8 @@ private:
     bool m_awaitingFirstPlacement { false };
     // The frame's offset last corrected at the first placement, and how often.
     std::optional<Point> m_decorationCorrected;
+    // The decoration the first placement showed, before the window manager says it.
+    std::optional<EdgeInsets> m_learnedDecoration;
     int m_decorationCorrections { 0 };
     int m_placements { 0 };
     // Places and sizes asked of the display and not yet reported back, oldest first: a
