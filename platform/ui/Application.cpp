@@ -354,8 +354,16 @@ void Application::runModalForWindow(Window& window)
             return std::nullopt;
         return event;
     });
+    // Above the window it blocks, whoever brings that one forward: a click on its title bar
+    // left the modal one behind it, out of sight, with the window in front taking no input.
+    Window* owner = m_keyWindow && m_keyWindow != &window && m_keyWindow->level() <= WindowLevel::Normal ? m_keyWindow : m_mainWindow;
+    bool ownsIt = owner && owner != &window && !window.modalOwner();
+    if (ownsIt)
+        window.setModalOwner(owner);
     window.makeKeyAndOrderFront();
     base::RunLoop::main().runModal([&] { return m_modalStopped || !window.isVisible(); });
+    if (ownsIt)
+        window.setModalOwner(nullptr);
     removeMonitor(monitor);
     m_modalWindow = outer;
     m_modalStopped = outerStopped;

@@ -41,6 +41,12 @@ struct PlatformWindowState {
     // A new number asks for the frame's place again where it has not changed: a window
     // manager puts its own frame at the place first asked for, the content lower.
     int placement { 0 };
+    // The window a modal one blocks: the display keeps it above that one, and brings it
+    // forward with it. Not owned; none for other windows.
+    const Window* modalFor { nullptr };
+    // The space from the top of the screen down to the window's bottom edge, across its
+    // width, is kept clear of other windows (a strip at the top edge of the screen).
+    bool reservesSpace { false };
 };
 
 // The display side of one window.

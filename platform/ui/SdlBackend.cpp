@@ -89,6 +89,7 @@ void SdlBackend::attach(Application& application)
     SDL_StopTextInput();
     // X's own events, for their time stamps: focus asked in answer to input names its time.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    m_desktop.watchRootProperties();
     // Plain text copied here reaches other programs, and theirs reaches us.
     Pasteboard::general().setSystemClipboard({ [](const std::string& text) { SDL_SetClipboardText(text.c_str()); },
         []() -> std::optional<std::string> {
@@ -375,6 +376,10 @@ void SdlBackend::dispatch(const void* raw)
     switch (e.type) {
     case SDL_SYSWMEVENT: {
         const XEvent& x = e.syswm.msg->msg.x11.event;
+        // A panel or a strip reserving space moved the work area: windows placed from now on
+        // keep out of it.
+        if (m_desktop.isWorkAreaChange(&x))
+            m_screensReadAt = -1;
         if (x.type == KeyPress || x.type == KeyRelease)
             m_application->setInputTime(static_cast<std::uint32_t>(x.xkey.time));
         else if (x.type == ButtonPress || x.type == ButtonRelease)
@@ -516,6 +521,12 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         if (!w.isVisible())
             break;
         m_application->becomeActive(false);
+        // A window a modal one blocks, brought forward by its title bar: the modal one comes
+        // with it and keeps the keyboard.
+        if (Window* modal = m_application->modalWindow(); modal && modal != &w && modal->isVisible() && modal->modalOwner() == &w) {
+            modal->makeKeyAndOrderFront();
+            break;
+        }
         if (!w.isKeyWindow() && w.canBecomeKeyWindow())
             m_application->setKeyWindow(&w);
         break;

@@ -186,9 +186,38 @@ void SdlWindow::apply(const PlatformWindowState& state)
         m_mapAsked = false;
     if (state.ignoresMouseEvents != old.ignoresMouseEvents)
         setClickThrough(display, xw, state.ignoresMouseEvents);
+    if (state.modalFor != old.modalFor || recreate)
+        applyModalFor(state, mapped);
+    if (state.reservesSpace != old.reservesSpace || (state.reservesSpace && (state.frame != old.frame || state.placement != old.placement)))
+        applyReservation(state);
     if (recreate && m_lastSurface)
         present(m_lastSurface);
     m_backend.schedulePump();
+}
+
+void SdlWindow::applyModalFor(const PlatformWindowState& state, bool mapped)
+{
+    unsigned long owner = 0;
+    if (state.modalFor) {
+        if (auto* platform = dynamic_cast<SdlWindow*>(state.modalFor->platformWindow()))
+            owner = platform->xWindow();
+    }
+    m_backend.m_desktop.setModalFor(xWindow(), owner, owner != 0, mapped);
+}
+
+void SdlWindow::applyReservation(const PlatformWindowState& state)
+{
+    if (!state.reservesSpace) {
+        m_backend.m_desktop.reserveTop(xWindow(), 0, 0, 0);
+        return;
+    }
+    // In the screen's pixels from its top left, as the window manager counts.
+    double scale = m_backend.scale();
+    int left = pixels(state.frame.minX(), scale);
+    int top = pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale);
+    int height = pixels(state.frame.height(), scale);
+    int width = pixels(state.frame.width(), scale);
+    m_backend.m_desktop.reserveTop(xWindow(), top + height, left, left + width - 1);
 }
 
 void SdlWindow::presentPart(cairo_surface_t* surface, Rect changedPixels)

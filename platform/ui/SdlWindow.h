@@ -63,6 +63,8 @@ private:
     void show(const PlatformWindowState& state);
     void hide();
     void map();
+    void applyModalFor(const PlatformWindowState& state, bool mapped);
+    void applyReservation(const PlatformWindowState& state);
 
     SdlBackend& m_backend;
     Window& m_window;

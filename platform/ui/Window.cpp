@@ -72,6 +72,8 @@ void Window::pushState()
     state.ignoresMouseEvents = m_ignoresMouse;
     state.title = m_title;
     state.minSize = m_minSize;
+    state.modalFor = m_modalOwner.lock().get();
+    state.reservesSpace = m_reservesSpace;
     m_platform->apply(state);
 }
 
@@ -84,6 +86,18 @@ void Window::setStyleMask(unsigned mask)
 void Window::setLevel(int level)
 {
     m_level = level;
+    pushState();
+}
+
+void Window::setModalOwner(Window* owner)
+{
+    m_modalOwner = owner && owner != this ? owner->weak_from_this() : std::weak_ptr<Window> {};
+    pushState();
+}
+
+void Window::setReservesSpace(bool reserves)
+{
+    m_reservesSpace = reserves;
     pushState();
 }
 
@@ -372,9 +386,11 @@ void Window::raiseAboveItsLevel()
     auto* app = Application::shared();
     if (!app)
         return;
+    // A window's modal one comes forward with it, above it.
     std::vector<std::shared_ptr<Window>> above;
     for (auto& other : app->windows())
-        if (other.get() != this && other->m_visible && other->m_platform && other->m_level > m_level)
+        if (other.get() != this && other->m_visible && other->m_platform
+            && (other->m_level > m_level || other->m_modalOwner.lock().get() == this))
             above.push_back(other);
     std::stable_sort(above.begin(), above.end(), [](const auto& a, const auto& b) { return a->m_level < b->m_level; });
     for (auto& other : above)

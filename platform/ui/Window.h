@@ -143,6 +143,14 @@ public:
     // Whether hiding the application takes this window away too; a status item's stays.
     bool canHide() const { return m_canHide; }
     void setCanHide(bool canHide) { m_canHide = canHide; }
+    // Modal for another window (the one it blocks): shown above it, and brought forward with
+    // it; none when it blocks no window.
+    Window* modalOwner() const { return m_modalOwner.lock().get(); }
+    void setModalOwner(Window* owner);
+    // A strip at the top edge of the screen keeps what lies above its bottom edge, across its
+    // width, clear of other windows (their title bars, a maximized window).
+    bool reservesSpace() const { return m_reservesSpace; }
+    void setReservesSpace(bool reserves);
     // Translucency where no compositing manager runs: such a window is given a picture of
     // the screen beneath it as it appears, and lays its content over it at its alpha.
     bool blendsOverScreen() const { return m_blendsOverScreen; }
@@ -260,6 +268,8 @@ private:
     bool m_ignoresMouse { false };
     bool m_allDesktops { false };
     bool m_canHide { true };
+    std::weak_ptr<Window> m_modalOwner;
+    bool m_reservesSpace { false };
     bool m_blendsOverScreen { false };
     bool m_isToolTip { false };
     bool m_zoomed { false };
