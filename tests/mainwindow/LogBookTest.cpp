@@ -8,11 +8,13 @@
 #include "mainwindow/LogBookTableViewController.h"
 #include "mainwindow/LogEntryEditor.h"
 #include "mainwindow/ObjectiveTextView.h"
+#include "mainwindow/PadTable.h"
 
 #include "log/FullDataSet.h"
 #include "log/LogFile.h"
 #include "viewkit/CheckBoxBrick.h"
 #include "viewkit/DatePickerBrick.h"
+#include "viewkit/HideableFragmentWall.h"
 #include "viewkit/PopUpButtonBrick.h"
 #include "viewkit/PushButtonBrick.h"
 #include "tests/support/WithoutPermissionOverride.h"
@@ -342,6 +344,31 @@ TEST_F(LogBookTest, AReadOnlyDayFileIsNeitherEditedNorDeleted)
     EXPECT_EQ(uuidsOnDisk(morning), std::vector<std::string> { "A" });
     for (const auto& name : fs::directory_iterator(file.parent_path()))
         EXPECT_EQ(name.path().filename().string().rfind('.', 0), std::string::npos) << "nothing hidden left beside it";
+}
+
+// The editor's word of a refused save is long: the log book stays in its pad, as wide as it
+// was, rather than being squeezed out of the window and leaving the right pane blank (and
+// the window widened past the display at the next change of pad).
+TEST_F(LogBookTest, AProblemTheEditorTellsOfLeavesTheLogBookInItsPad)
+{
+    double morning = local(2026, 1, 5, 8);
+    clock.set(local(2026, 1, 5, 10));
+    log("A", morning, "Kept as it is");
+    logBook().startEdit(0);
+    window().layoutIfNeeded();
+    double width = window().frame().width();
+    auto& fragment = *mainWindow().padFragmentWall(PadTable::kLogBook);
+    ASSERT_NE(fragment.superview(), nullptr);
+
+    editor().showProblem("Not saved: Its day file \"System Log Day 2026-01-05 (1ec2a3f5).rtfd\" is read-only, and Ostrel "
+                         "does not change a file you made read-only.");
+    window().layoutIfNeeded();
+    window().layoutIfNeeded();
+    EXPECT_NE(fragment.superview(), nullptr) << "squeezed out of the window";
+    EXPECT_EQ(window().contentMinSize().width, width);
+    mainWindow().showPad("statsPadHidden");
+    window().layoutIfNeeded();
+    EXPECT_LE(window().frame().width(), width) << "the next pad widens the window by nothing the editor said";
 }
 
 TEST_F(LogBookTest, QuittingSavesAnEntryTheUserChangedAndNotOneMerelyOpened)
