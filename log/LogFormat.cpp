@@ -325,14 +325,6 @@ bool isCurrentLogFileName(std::string_view name)
     return matchWord(name, afterIdentifier, ").rtfd") && afterIdentifier == name.size();
 }
 
-bool isRichTextDayFileName(std::string_view name)
-{
-    if (isCurrentLogFileName(name))
-        return true;
-    size_t at = 0;
-    return matchWord(name, at, "system log day ") && matchDate(name, at) && matchWord(name, at, ".rtfd") && at == name.size();
-}
-
 bool isPlainTextLogFileName(std::string_view name)
 {
     size_t at = 0;

@@ -76,9 +76,6 @@ bool isFileOfComputer(std::string_view name, std::string_view root, std::string_
 // or of an older plain-text file; letter case is ignored.
 bool isCurrentLogFileName(std::string_view name);
 bool isPlainTextLogFileName(std::string_view name);
-// A rich-text day file as the log reads and rewrites it: a current one, or one of the older
-// naming without the computer's identifier ("System Log Day 2026-12-05.rtfd").
-bool isRichTextDayFileName(std::string_view name);
 
 }
 

@@ -4,11 +4,32 @@
 #include "core/ZrLog.h"
 #include "log/LogFormat.h"
 #include "log/Logger.h"
+#include "platform/base/Defaults.h"
 #include "platform/base/Files.h"
 
 #include <filesystem>
 
 namespace ostrel {
+
+namespace {
+
+constexpr std::string_view kDefaultIdentifier = "default";
+
+// Moves `name` in `folder` to the same name with `identifier` in its parentheses, before
+// the extension; never over a file that is there.
+void giveIdentifier(const std::filesystem::path& folder, const std::string& name, std::string_view stem,
+    const std::string& identifier)
+{
+    std::filesystem::path oldPath = folder / name;
+    std::filesystem::path newPath = folder / (std::string(stem) + " (" + identifier + ")" + oldPath.extension().string());
+    zr_log("renaming %s to %s", oldPath.c_str(), newPath.c_str());
+    // The move never replaces: a file already under the new name keeps the day's entries
+    // written since, and the old one stays for the user to look at.
+    if (!base::files::move(oldPath, newPath))
+        zr_log("failed to migrate file: %s", oldPath.c_str());
+}
+
+}
 
 UpgradeManager& UpgradeManager::sharedInstance()
 {
@@ -20,28 +41,57 @@ void UpgradeManager::upgradeEverything()
 {
     zr_log("UpgradeManager upgradeEverything [start]");
     auto descriptor = Logger::sharedLogger().systemLogBackingStoreDesc();
-    upgradeSystemLogs(descriptor->folderPath(), descriptor->root(), BackingStoreManager::sharedManager().obtainMACAddress());
+    std::string identifier = BackingStoreManager::sharedManager().obtainMACAddress();
+    upgradeSystemLogs(descriptor->folderPath(), descriptor->root(), identifier);
+    // A shared folder's "(default)" files may be any computer's: two computers claiming one
+    // before their sync caught up would each read the other's copy, and every entry twice.
+    if (!base::Defaults::standard()->boolean("dropboxSync"))
+        claimDefaultNamedFiles(descriptor->folderPath(), descriptor->root(), identifier);
     zr_log("UpgradeManager upgradeEverything [end]");
 }
 
 void UpgradeManager::upgradeSystemLogs(const std::string& folder, const std::string& root, const std::string& identifier)
 {
     zr_log("upgrading system logs");
+    renameFilesWithoutIdentifier(folder, root, identifier);
+}
+
+void UpgradeManager::renameFilesWithoutIdentifier(const std::string& folder, const std::string& root,
+    const std::string& identifier)
+{
     auto names = base::files::list(folder);
     if (!names || root.empty())
         return;
     for (const auto& name : *names) {
         if (!LogFormat::beginsWithRoot(name, root) || name.find(')') != std::string::npos)
             continue;
-        std::filesystem::path oldPath = std::filesystem::path(folder) / name;
-        std::filesystem::path withoutExtension = oldPath;
-        withoutExtension.replace_extension();
-        std::filesystem::path newPath = withoutExtension.string() + " (" + identifier + ")" + oldPath.extension().string();
-        zr_log("renaming %s to %s", oldPath.c_str(), newPath.c_str());
-        // The move never replaces: a file already under the new name keeps the day's entries
-        // written since, and the old one stays for the user to look at.
-        if (!base::files::move(oldPath, newPath))
-            zr_log("failed to migrate file: %s", oldPath.c_str());
+        giveIdentifier(folder, name, std::filesystem::path(name).stem().string(), identifier);
+    }
+}
+
+void UpgradeManager::claimDefaultNamedFiles(const std::string& folder, const std::string& root,
+    const std::string& identifier)
+{
+    if (identifier.empty() || identifier == kDefaultIdentifier || root.empty())
+        return;
+    auto isDefaultNamed = [&](const std::string& name) {
+        return LogFormat::isCurrentLogFileName(name) && LogFormat::isFileOfComputer(name, root, kDefaultIdentifier);
+    };
+    // A rewrite of one of them cut short is put right under its old name first, or its
+    // entries would stay behind in a hidden leftover.
+    std::string error;
+    if (!base::files::recoverInterruptedReplacements(folder, isDefaultNamed, &error))
+        zr_log("could not recover interrupted writes: %s", error.c_str());
+    auto names = base::files::list(folder);
+    if (!names)
+        return;
+    for (const auto& name : *names) {
+        if (!isDefaultNamed(name))
+            continue;
+        std::string_view stem = std::string_view(name).substr(0, name.rfind('('));
+        if (!stem.empty() && stem.back() == ' ')
+            stem.remove_suffix(1);
+        giveIdentifier(folder, name, stem, identifier);
     }
 }
 

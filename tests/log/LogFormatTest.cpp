@@ -68,12 +68,10 @@ TEST(LogFormat, FileNamePatterns)
     EXPECT_FALSE(isCurrentLogFileName("System Log Day 2026-12-05 (xyz).rtfd"));
     EXPECT_FALSE(isCurrentLogFileName("System Log Day 2026-12-05 (default).rtfd.bak"));
     EXPECT_FALSE(isCurrentLogFileName("System Log Day 2026-12-05.rtfd"));
-    // The older naming, without the computer: read and rewritten as a day file all the same.
-    EXPECT_TRUE(isRichTextDayFileName("System Log Day 2026-12-05.rtfd"));
-    EXPECT_TRUE(isRichTextDayFileName("System Log Day 2026-12-05 (default).rtfd"));
-    EXPECT_FALSE(isRichTextDayFileName("System Log Day 2026-12-05.rtfd.tmp"));
-    EXPECT_FALSE(isRichTextDayFileName("System Log Day 2026-12-5.rtfd"));
-    EXPECT_FALSE(isRichTextDayFileName("System Log 2009-04-01 (A1-B2-C3-D4).txt"));
+    // The older naming, without the computer, is read only once it has been given one.
+    EXPECT_FALSE(isCurrentLogFileName("System Log Day 2026-12-05.rtfd.tmp"));
+    EXPECT_FALSE(isCurrentLogFileName("System Log Day 2026-12-5.rtfd"));
+    EXPECT_FALSE(isCurrentLogFileName("System Log 2009-04-01 (A1-B2-C3-D4).txt"));
 
     EXPECT_TRUE(isPlainTextLogFileName("System Log 2009-04-01 (A1-B2-C3-D4).txt"));
     EXPECT_TRUE(isPlainTextLogFileName("SYSTEM LOG 2009-04-01 (a-b-c-d (x)).TXT"));
