@@ -95,8 +95,10 @@ TEST_F(CsvExportTest, AFailedWriteIsReportedAndLeavesWhatWasThere)
     auto manager = FullFeaturedStatisticsManager::create();
     EXPECT_FALSE(manager->exportCSVTo(path.string()));
     ASSERT_EQ(alerts.size(), 1u);
-    EXPECT_EQ(alerts[0].message, "The log could not be exported.");
-    EXPECT_FALSE(alerts[0].informativeText.empty());
+    // The system's error, as the standard error presentation words it.
+    EXPECT_EQ(alerts[0].message, "The file \"Ostrel Log.csv\" could not be saved in the folder \"Desktop\".");
+    EXPECT_EQ(alerts[0].informativeText, "Is a directory");
+    EXPECT_EQ(alerts[0].buttons, (std::vector<std::string> { "OK" }));
     EXPECT_EQ(base::files::readText(path / "keep.txt", 1 << 20), "kept");
 }
 
