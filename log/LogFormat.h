@@ -52,7 +52,11 @@ double parseSeconds(std::u16string_view text);
 // so a broken value cannot turn into a plausible-looking huge one.
 std::string formatSeconds(double seconds);
 
-// "yyyy-MM-dd HH:mm:ss" in the local time zone with the POSIX locale.
+// The distant past, which stands for no date, as the log writes it in any time zone.
+inline constexpr std::string_view kDistantPastText = "0001-01-01 00:00:00";
+
+// "yyyy-MM-dd HH:mm:ss" in the local time zone with the POSIX locale; the distant past as
+// kDistantPastText.
 std::string formatDate(double date);
 // First as written; then as a user's locale with other digits writes the same pattern;
 // else the distant past. When `day` is given and the text is a date as written, it receives

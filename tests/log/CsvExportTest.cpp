@@ -77,6 +77,16 @@ TEST_F(CsvExportTest, BeforeAnySetTheFileHoldsTheHeaderAlone)
     EXPECT_EQ(base::files::readText(path, 1 << 20), std::string(CsvExport::kHeader) + "\n");
 }
 
+TEST_F(CsvExportTest, AnEntryWithoutAStartDateIsExportedAtTheDistantPastAsTheLogWritesIt)
+{
+    // West of Greenwich its own moment falls on the evening before: the date written is the
+    // one it is named for, as the log book shows it.
+    home.setTimeZone("America/New_York");
+    add(base::Time::distantPast(), 60, "good").setObjective("Undated");
+    auto line = lineOf(exported(), 1);
+    EXPECT_NE(line.find(",\"0001-01-01 00:00:00\",60,good,"), std::string::npos) << line;
+}
+
 TEST_F(CsvExportTest, ASecondExportReplacesTheFirst)
 {
     add(localDate(2026, 1, 5, 9), 60, "good");

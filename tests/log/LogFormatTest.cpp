@@ -1,4 +1,5 @@
 #include "log/LogFormat.h"
+#include "log/RawTimeSlice.h"
 #include "platform/base/Time.h"
 #include "platform/text/Unicode.h"
 #include "tests/log/LogTestSupport.h"
@@ -45,6 +46,20 @@ TEST(LogFormat, DatesRoundTripAndOtherDigitsStillRead)
     EXPECT_EQ(parseDate(u"14.07.2026 21:05"), base::Time::distantPast());
     EXPECT_EQ(parseDate(u"2026-02-30 10:00:00"), base::Time::distantPast());
     EXPECT_EQ(parseDate(u""), base::Time::distantPast());
+}
+
+TEST(LogFormat, TheDistantPastIsWrittenAsTheDateItIsNamedForInAnyZone)
+{
+    for (const char* zone : { "UTC", "America/New_York", "Asia/Tokyo" }) {
+        TemporaryHome home(zone);
+        EXPECT_EQ(formatDate(base::Time::distantPast()), "0001-01-01 00:00:00") << zone;
+        std::string day;
+        EXPECT_EQ(parseDate(u"0001-01-01 00:00:00", &day), base::Time::distantPast()) << zone;
+        EXPECT_EQ(day, "0001-01-01") << zone;
+        RawTimeSlice record;
+        record.setStartDate(base::Time::distantPast());
+        EXPECT_EQ(record.dayString(), "0001-01-01") << zone;
+    }
 }
 
 TEST(LogFormat, FocusWordsBothWays)
