@@ -7,7 +7,13 @@
 #include "platform/base/Defaults.h"
 #include "platform/base/Files.h"
 
+#include <algorithm>
+#include <ctime>
+#include <dirent.h>
+#include <sys/stat.h>
 #include <filesystem>
+#include <string_view>
+#include <vector>
 
 namespace ostrel {
 
@@ -59,14 +65,38 @@ void UpgradeManager::upgradeSystemLogs(const std::string& folder, const std::str
 void UpgradeManager::renameFilesWithoutIdentifier(const std::string& folder, const std::string& root,
     const std::string& identifier)
 {
-    auto names = base::files::list(folder);
-    if (!names || root.empty())
+    if (root.empty())
         return;
-    for (const auto& name : *names) {
-        if (!LogFormat::beginsWithRoot(name, root) || name.find(')') != std::string::npos)
-            continue;
-        giveIdentifier(folder, name, std::filesystem::path(name).stem().string(), identifier);
+    // This runs before every read of the log, and ten years are thousands of names, hardly
+    // ever one to rename: a folder whose entries have not changed since it was last found
+    // clean is not listed again. Its modification time is trusted only once it lies a few
+    // seconds back, as a name may come in within the same tick of a coarse clock.
+    struct stat info {};
+    bool known = ::stat(folder.c_str(), &info) == 0;
+    std::int64_t modified = known ? std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec : 0;
+    {
+        std::lock_guard lock(m_mutex);
+        auto clean = m_cleanFolders.find(folder);
+        if (known && clean != m_cleanFolders.end() && clean->second == modified)
+            return;
     }
+    std::vector<std::string> older;
+    if (DIR* listing = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(listing)) {
+            std::string_view name = entry->d_name;
+            if (LogFormat::beginsWithRoot(name, root) && name.find(')') == std::string_view::npos)
+                older.emplace_back(name);
+        }
+        ::closedir(listing);
+    }
+    if (known && older.empty() && std::time(nullptr) - info.st_mtim.tv_sec > 2) {
+        std::lock_guard lock(m_mutex);
+        m_cleanFolders[folder] = modified;
+    }
+    // In name order, as the folder lists them.
+    std::sort(older.begin(), older.end());
+    for (const auto& name : older)
+        giveIdentifier(folder, name, std::filesystem::path(name).stem().string(), identifier);
 }
 
 void UpgradeManager::claimDefaultNamedFiles(const std::string& folder, const std::string& root,

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <map>
+#include <mutex>
 #include <string>
 
 namespace ostrel {
@@ -25,6 +28,11 @@ public:
 
 private:
     UpgradeManager() = default;
+
+    // Folders found without a name to rename, by the modification time they had then. The
+    // renaming runs on the log's reading queue as well as at start-up.
+    std::mutex m_mutex;
+    std::map<std::string, std::int64_t> m_cleanFolders;
 };
 
 }

@@ -3,6 +3,7 @@
 #include "tests/log/LogTestSupport.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace ostrel::test {
 namespace {
@@ -98,6 +99,21 @@ TEST_F(UpgradeTest, DefaultNamedFilesOfASharedLogStayAsTheyAre)
     EXPECT_EQ(base::files::list(shared), (std::vector<std::string> { day("2026-01-01", "default") }));
     base::Defaults::standard()->set("dropboxSync", false);
     Logger::sharedLogger().updateLogFileDescriptors();
+}
+
+TEST_F(UpgradeTest, AFolderOnceFoundCleanIsStillLookedAtWhenANameComesIn)
+{
+    fs::create_directories(logFolder());
+    writePackage(logFolder() / day("2026-01-01", "default"), entryLines("OLD", {}));
+    // Found clean a while after its last change: not listed again while it stays so.
+    fs::last_write_time(logFolder(), fs::file_time_type::clock::now() - std::chrono::seconds(30));
+    auto& upgrades = UpgradeManager::sharedInstance();
+    upgrades.renameFilesWithoutIdentifier(logFolder().string(), "System Log", "default");
+    upgrades.renameFilesWithoutIdentifier(logFolder().string(), "System Log", "default");
+
+    writePackage(logFolder() / "System Log Day 2026-01-02.rtfd", entryLines("SYNCED", {}));
+    upgrades.renameFilesWithoutIdentifier(logFolder().string(), "System Log", "default");
+    EXPECT_EQ(folderNames(), (std::vector<std::string> { day("2026-01-01", "default"), day("2026-01-02", "default") }));
 }
 
 }
