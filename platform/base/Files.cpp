@@ -286,20 +286,22 @@ std::optional<std::string> readBytes(const Path& path, std::size_t limit, std::s
     if (!S_ISREG(info.st_mode))
         return refuse(kindOf(info.st_mode) + ", not a file");
     auto tooLarge = [&] { return refuse("larger than the " + std::to_string(limit) + " bytes such a file may hold"); };
-    if (std::uint64_t(info.st_size) > limit)
-        return tooLarge();
+    // The limit is on what is read, not on the size the file reports: files of /sys and
+    // /proc report a page (or nothing) whatever they hold, and a file may grow meanwhile.
     std::string bytes;
-    bytes.reserve(size_t(info.st_size));
+    bytes.reserve(std::min<std::uint64_t>(std::uint64_t(std::max<off_t>(info.st_size, 0)), limit));
     char buffer[65536];
     for (;;) {
-        ssize_t count = ::read(fd, buffer, sizeof buffer);
+        // One byte past the limit is enough to know the file is too large.
+        size_t room = limit - bytes.size();
+        size_t wanted = room >= sizeof buffer ? sizeof buffer : room + 1;
+        ssize_t count = ::read(fd, buffer, wanted);
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
             return refuse(std::strerror(errno));
         if (count == 0)
             break;
-        // It grew while being read.
         if (bytes.size() + size_t(count) > limit)
             return tooLarge();
         bytes.append(buffer, size_t(count));

@@ -46,7 +46,9 @@ enum class Links { Follow, Refuse };
 
 // The whole content of a regular file of at most `limit` bytes. Anything else (a folder, a
 // FIFO, a device, a link to one, a file past the limit) is refused without waiting or
-// reading on, with the reason in `error`: a path from outside can name any of them.
+// reading on, with the reason in `error`: a path from outside can name any of them. The
+// limit counts the bytes read, never the size the file reports, which for the kernel's own
+// files (/sys, /proc) is a page or nothing whatever they hold.
 std::optional<std::string> readBytes(const Path& path, std::size_t limit, std::string* error = nullptr,
     Links links = Links::Follow);
 

@@ -246,6 +246,22 @@ TEST(Files, ReadingTakesRegularFilesUpToTheirLimitOnly)
     EXPECT_FALSE(files::readText(path("fifo"), 1 << 20));
 }
 
+TEST(Files, KernelFilesAreReadForWhatTheyHoldNotForTheSizeTheyReport)
+{
+    // /proc reports a size of 0 and /sys one of a page, whatever the file holds.
+    auto limits = files::readBytes("/proc/self/limits", 1 << 16);
+    ASSERT_TRUE(limits);
+    EXPECT_NE(limits->find("Max open files"), std::string::npos);
+    std::string error;
+    EXPECT_FALSE(files::readBytes("/proc/self/limits", 10, &error)) << "the limit still holds for what is read";
+    EXPECT_NE(error.find("larger than the 10 bytes"), std::string::npos);
+    auto loopback = files::readBytes("/sys/class/net/lo/address", 64);
+    if (std::filesystem::exists("/sys/class/net/lo/address")) {
+        ASSERT_TRUE(loopback);
+        EXPECT_EQ(*loopback, "00:00:00:00:00:00\n");
+    }
+}
+
 TEST(Files, FoldersAreMadeOneByOneOrAll)
 {
     ostrel::test::TemporaryHome home;

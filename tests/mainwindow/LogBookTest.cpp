@@ -392,17 +392,24 @@ TEST_F(LogBookTest, QuittingSavesAnEntryTheUserChangedAndNotOneMerelyOpened)
 TEST_F(LogBookTest, ADayFileOfTheOlderNamingShowsItsRowsAndCanBeEdited)
 {
     double day = local(2026, 1, 4, 9);
-    fs::path older = fs::path(dayFile(day)).parent_path() / "System Log Day 2026-01-04.rtfd";
+    fs::path current = dayFile(day);
+    fs::path older = current.parent_path() / "System Log Day 2026-01-04.rtfd";
     FullTimeSlice record;
     record.setUuid("older");
     record.setObjectiveText(text::AttributedString::fromUtf8("Written before computers were named"));
     record.setStartDate(day);
     record.setActualDuration(600);
-    ASSERT_TRUE(LogFileManager::sharedInstance().createOrRetrieveLogFile(older.string())->addOrReplaceThenSaveAndUpdate(record, "older"));
+    fs::path written = current.parent_path() / ".written.rtfd";
+    ASSERT_TRUE(text::Rtfd::writeFile(written, LogFile::entryText(record)));
+    // Arriving under the older name after start-up, as a sync brings it.
+    fs::rename(written, older);
+    LogFileManager::sharedInstance().update();
     wait(2);
     ASSERT_EQ(logBook().numberOfRows(*logBook().tableView()), 1);
     EXPECT_EQ(logBook().objectValueFor(0)->uuid(), "older");
     EXPECT_TRUE(logBook().objectValueFor(0)->isRTFD()) << "offered for editing like any day file";
+    EXPECT_EQ(logBook().objectValueFor(0)->fullPathOfLogFile(), current.string()) << "read under this computer's name";
+    EXPECT_FALSE(fs::exists(older));
 }
 
 TEST_F(LogBookTest, RowsReadWhileTheEditorShowsAreMeasuredWhenTheTableComesBack)
