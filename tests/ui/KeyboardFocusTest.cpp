@@ -253,6 +253,31 @@ TEST_F(UndoTest, ATextViewRedoesWithCtrlShiftZAndCtrlY)
     EXPECT_EQ(view->selectedRange().location, 0u);
 }
 
+TEST_F(UndoTest, TypingAfterARedoAddsToTheRedoneTextInsteadOfReplacingItsLastLetter)
+{
+    auto view = TextView::create();
+    view->setFrame(Rect(10, 10, 280, 100));
+    w->contentView()->addSubview(view);
+    w->makeFirstResponder(view.get());
+    type("abc def");
+    shortcut(KeyCode::Z, "z");
+    shortcut(KeyCode::Z, "Z", ModifierFlag::Command | ModifierFlag::Shift);
+    EXPECT_EQ(view->string(), "abc def");
+    EXPECT_EQ(view->selectedRange().location, 7u);
+    EXPECT_EQ(view->selectedRange().length, 0u);
+    type("X");
+    EXPECT_EQ(view->string(), "abc defX");
+
+    // A redone deletion leaves the caret where the text went.
+    shortcut(KeyCode::Delete, "", 0);
+    shortcut(KeyCode::Delete, "", 0);
+    shortcut(KeyCode::Z, "z");
+    shortcut(KeyCode::Y, "y");
+    EXPECT_EQ(view->string(), "abc de");
+    type("Y");
+    EXPECT_EQ(view->string(), "abc deY");
+}
+
 namespace {
 
 class PrimarySelectionTest : public UiTest {
