@@ -6,6 +6,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/FocusRing.h"
 #include "platform/ui/KeyTable.h"
+#include "platform/ui/MenuBarView.h"
 #include "platform/ui/Pasteboard.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/View.h"
@@ -260,6 +261,11 @@ void Window::sendEvent(const Event& event)
             selectKeyView(event.modifierFlags() & ModifierFlag::Shift ? -1 : 1);
             return;
         }
+        // F10 opens the window's menu bar, as it does in every desktop's programs.
+        if (event.keyCode() == static_cast<std::uint16_t>(base::KeyCode::F10)
+            && !(event.modifierFlags() & (ModifierFlag::Shift | ModifierFlag::Control | ModifierFlag::Option | ModifierFlag::Command))
+            && openMenuBar())
+            return;
         // Command shortcuts go to the views' key equivalents before the focused view types them.
         if ((event.modifierFlags() & ModifierFlag::Command) && m_contentView && m_contentView->performKeyEquivalent(event))
             return;
@@ -272,6 +278,21 @@ void Window::sendEvent(const Event& event)
         keyTarget()->flagsChanged(event);
         return;
     }
+}
+
+bool Window::openMenuBar()
+{
+    if (!m_contentView)
+        return false;
+    for (View* view : m_contentView->subtree()) {
+        auto* bar = dynamic_cast<MenuBarView*>(view);
+        if (bar && !bar->isHiddenOrHasHiddenAncestor() && bar->rectOfItem(0)) {
+            auto keep = bar->shared_from_this();
+            bar->openItem(0);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Window::startBackgroundDrag(View* view, Point pressed)
