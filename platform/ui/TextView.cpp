@@ -653,7 +653,9 @@ void TextView::keyDown(const Event& event)
     default:
         break;
     }
-    if (commandKey) {
+    // Ctrl alone (or with Shift): with Alt or Super held the keys are the menus' (Alt+Ctrl+I starts
+    // an informal break, it does not italicise).
+    if (commandKey && !(flags & (ModifierFlag::Option | ModifierFlag::Control))) {
         // By the letter, whatever its case: Ctrl+Shift+Z arrives as "Z".
         std::string c = event.characters();
         if (c.size() == 1)
