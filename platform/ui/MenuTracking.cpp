@@ -98,6 +98,8 @@ void MenuTracking::open(Menu& menu, Point topLeft, const MenuItem* positioningIt
     level.window = Window::create(Rect(topLeft.x, topLeft.y - size.height, size.width, size.height), WindowStyle::Borderless);
     level.window->setLevel(WindowLevel::PopUpMenu);
     level.window->setBackgroundColor(gfx::Color::white(0, 0));
+    // Its round corners show what is behind, also where no compositor would.
+    level.window->setBlendsOverScreen(true);
     level.window->setContentView(level.view);
     if (positioningItem)
         level.view->setHighlightedItem(const_cast<MenuItem*>(positioningItem));
