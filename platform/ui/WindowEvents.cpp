@@ -54,17 +54,20 @@ std::vector<View*> Window::keyViews()
         if (v->canBecomeKeyView())
             views.push_back(v);
     // Reading order on screen: rows from the top, each left to right. A row is the views
-    // whose middle lies beside the first view of it, so a short check box next to a taller
-    // pop-up, its top a little lower, still reads before what is right of it.
+    // whose middle lies beside the first view of it, and the first's beside theirs: a short
+    // check box next to a taller pop-up, its top a little lower, still reads before what is
+    // right of it, while a page as tall as the window (a pad beside a screen) is a row of its
+    // own rather than one row of every control beside it.
     std::vector<std::pair<View*, Rect>> placed;
     for (View* v : views)
         placed.emplace_back(v, v->convertRectTo(v->bounds(), nullptr));
     std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return std::round(a.second.maxY()) > std::round(b.second.maxY()); });
+    auto beside = [](const Rect& a, const Rect& b) { return a.midY() >= b.minY() && a.midY() <= b.maxY(); };
     views.clear();
     for (std::size_t start = 0; start < placed.size();) {
         Rect band = placed[start].second;
         std::size_t end = start + 1;
-        while (end < placed.size() && placed[end].second.midY() >= band.minY() && placed[end].second.midY() <= band.maxY())
+        while (end < placed.size() && beside(placed[end].second, band) && beside(band, placed[end].second))
             ++end;
         std::stable_sort(placed.begin() + static_cast<std::ptrdiff_t>(start), placed.begin() + static_cast<std::ptrdiff_t>(end),
             [](const auto& a, const auto& b) { return std::round(a.second.minX()) < std::round(b.second.minX()); });

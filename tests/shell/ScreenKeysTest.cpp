@@ -7,19 +7,26 @@
 #include "command/MatchingItemList.h"
 #include "command/PopUpWindowContentViewController.h"
 #include "core/KeyCombo.h"
+#include "mainwindow/ShownState.h"
 #include "states/DefineTimeSliceState.h"
 #include "states/QuickDurationChangingViewController.h"
+#include "viewkit/Wall.h"
 
 #include "platform/base/KeyCodes.h"
 #include "platform/base/KeyNames.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuItem.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Control.h"
 #include "platform/ui/Popover.h"
+#include "platform/ui/TextView.h"
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <map>
+#include <typeinfo>
 
 namespace ostrel::test {
 
@@ -93,6 +100,87 @@ protected:
             EXPECT_EQ(item->title(), menuTitleFor(row, combo)) << currentScreen() << ": " << combo.description();
         }
     }
+    // The screen's controls a user can work, in reading order: rows from the top, each left to
+    // right. The style indicators are left out: they leave the keyboard to the text.
+    std::vector<ui::View*> controlsInReadingOrder()
+    {
+        auto* shown = dynamic_cast<ShownState*>(startUp->stateMachine->currentState().get());
+        std::vector<std::pair<ui::View*, ui::Rect>> found;
+        for (const auto& wall : { shown->infoWall(), shown->buttonWall() }) {
+            for (ui::View* view : wall->subtree()) {
+                auto* control = dynamic_cast<ui::Control*>(view);
+                auto* text = dynamic_cast<ui::TextView*>(view);
+                bool works = (control && control->isEnabled() && control->acceptsFirstResponder()) || (text && text->isEditable());
+                if (works && !view->isHiddenOrHasHiddenAncestor() && view->window())
+                    found.emplace_back(view, view->convertRectTo(view->bounds(), nullptr));
+            }
+        }
+        std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+            // One row when each one's middle lies beside the other.
+            bool sameRow = (a.second.midY() >= b.second.minY() && a.second.midY() <= b.second.maxY())
+                || (b.second.midY() >= a.second.minY() && b.second.midY() <= a.second.maxY());
+            return sameRow ? a.second.minX() < b.second.minX() : a.second.maxY() > b.second.maxY();
+        });
+        std::vector<ui::View*> views;
+        for (const auto& [view, rect] : found)
+            views.push_back(view);
+        return views;
+    }
+    // Tab from the first control to the screen's last: every control is visited, in order.
+    void expectTabWalksTheScreenInReadingOrder()
+    {
+        auto expected = controlsInReadingOrder();
+        ASSERT_FALSE(expected.empty()) << screen();
+        mainWindow().makeFirstResponder(expected.front());
+        std::vector<ui::View*> visited { expected.front() };
+        for (std::size_t i = 0; i < 60 && visited.size() < expected.size(); ++i) {
+            backend().press(mainWindow(), static_cast<std::uint16_t>(base::KeyCode::Tab), "\t", 0);
+            auto* now = dynamic_cast<ui::View*>(mainWindow().firstResponder());
+            // A text view's own parts (its scroll view) are not controls; what is not the
+            // screen's (the pads) is walked past.
+            if (std::find(expected.begin(), expected.end(), now) != expected.end() && now != visited.back())
+                visited.push_back(now);
+        }
+        std::vector<std::string> wanted, got;
+        auto name = [](ui::View* view) {
+            if (auto* button = dynamic_cast<ui::Button*>(view))
+                return "\"" + button->title() + "\"";
+            return std::string(typeid(*view).name());
+        };
+        for (auto* view : expected)
+            wanted.push_back(name(view));
+        for (auto* view : visited)
+            got.push_back(name(view));
+        EXPECT_EQ(got, wanted) << screen();
+    }
+    // The check on every screen in turn, each reached as a user reaches it.
+    void onEveryScreen(const std::function<void()>& check)
+    {
+        ASSERT_EQ(screen(), "DefineTimeSliceState");
+        check();
+        go("next", "TimeSliceRunningState");
+        check();
+        go("pause", "PausedState");
+        check();
+        go("continueTimeSlice", "TimeSliceRunningState");
+        go("softBreak", "SoftBreakState");
+        check();
+        go("elapsed", "RateTimeSliceState");
+        check();
+        go("next", "PrepareTimedBreakState");
+        check();
+        go("informalBreak", "InformalBreakState");
+        check();
+        go("next", "DefineTimeSliceState");
+        go("next", "TimeSliceRunningState");
+        go("elapsed", "RateTimeSliceState");
+        go("next", "PrepareTimedBreakState");
+        go("next", "TimedBreakRunningState");
+        check();
+        go("elapsed", "DefineTimeSliceState");
+        go("welcome", "WelcomeState");
+        check();
+    }
     bool rowShowsKey(const std::string& row)
     {
         auto keys = shownKeys();
@@ -104,30 +192,12 @@ protected:
 
 TEST_F(ScreenKeysTest, EveryKeyThePopUpShowsReachesItsCommandOnEveryScreen)
 {
-    ASSERT_EQ(screen(), "DefineTimeSliceState");
-    expectEveryShownKeyReachesItsCommand();
-    go("next", "TimeSliceRunningState");
-    expectEveryShownKeyReachesItsCommand();
-    go("pause", "PausedState");
-    expectEveryShownKeyReachesItsCommand();
-    go("continueTimeSlice", "TimeSliceRunningState");
-    go("softBreak", "SoftBreakState");
-    expectEveryShownKeyReachesItsCommand();
-    go("elapsed", "RateTimeSliceState");
-    expectEveryShownKeyReachesItsCommand();
-    go("next", "PrepareTimedBreakState");
-    expectEveryShownKeyReachesItsCommand();
-    go("informalBreak", "InformalBreakState");
-    expectEveryShownKeyReachesItsCommand();
-    go("next", "DefineTimeSliceState");
-    go("next", "TimeSliceRunningState");
-    go("elapsed", "RateTimeSliceState");
-    go("next", "PrepareTimedBreakState");
-    go("next", "TimedBreakRunningState");
-    expectEveryShownKeyReachesItsCommand();
-    go("elapsed", "DefineTimeSliceState");
-    go("welcome", "WelcomeState");
-    expectEveryShownKeyReachesItsCommand();
+    onEveryScreen([this] { expectEveryShownKeyReachesItsCommand(); });
+}
+
+TEST_F(ScreenKeysTest, TabWalksEveryScreensControlsInReadingOrder)
+{
+    onEveryScreen([this] { expectTabWalksTheScreenInReadingOrder(); });
 }
 
 TEST_F(ScreenKeysTest, SuperPParsesWhereNothingPausesAndPausesWhereSomethingRuns)
@@ -170,6 +240,20 @@ TEST_F(ScreenKeysTest, TheDurationKeysChangeTheDurationAndCtrlReturnEndsASoftBre
     go("softBreak", "SoftBreakState");
     key(base::KeyCode::Return, "\r");
     EXPECT_NE(screen(), "SoftBreakState") << "the soft break's default choice ends it";
+}
+
+TEST_F(ScreenKeysTest, APadOpenBesideTheScreenLeavesItsReadingOrderAlone)
+{
+    // The pad's page runs the window's height: it must not make one row of the whole screen.
+    settings->set("nowPadHidden", false);
+    drain();
+    mainWindow().layoutIfNeeded();
+    expectTabWalksTheScreenInReadingOrder();
+    go("next", "TimeSliceRunningState");
+    go("elapsed", "RateTimeSliceState");
+    expectTabWalksTheScreenInReadingOrder();
+    go("next", "PrepareTimedBreakState");
+    expectTabWalksTheScreenInReadingOrder();
 }
 
 }

@@ -78,6 +78,24 @@ TEST_F(DialogTest, TabWalksEveryControlInReadingOrderAndShiftTabWalksBack)
     EXPECT_EQ(focused(), cancel.get());
 }
 
+TEST_F(DialogTest, AViewAsTallAsTheWindowBesideAColumnIsARowOfItsOwn)
+{
+    // A page beside the column (as a pad beside a screen): the column still reads top down.
+    auto page = TextView::create();
+    page->setFrame(Rect(215, 5, 100, 230));
+    w->contentView()->addSubview(page);
+    remind->setFrame(Rect(10, 70, 120, 20));
+    w->makeFirstResponder(name.get());
+    std::vector<Responder*> walked;
+    for (int i = 0; i < 5; ++i) {
+        press(KeyCode::Tab);
+        walked.push_back(focused());
+    }
+    // The page's top is the window's top: it comes first in the loop, not between the
+    // buttons of the bottom row.
+    EXPECT_EQ(walked, (std::vector<Responder*> { notes.get(), remind.get(), cancel.get(), ok.get(), page.get() }));
+}
+
 TEST_F(DialogTest, TabLeavesATextViewWhoseTabIsNotTextAndCtrlTabLeavesAnyTextView)
 {
     w->makeFirstResponder(notes.get());
