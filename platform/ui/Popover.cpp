@@ -163,6 +163,9 @@ void Popover::show(Rect positioningRect, View* view, RectEdge preferredEdge)
         m_window->setLevel(WindowLevel::PopUpMenu);
         m_window->setCanBecomeKeyWindow(true);
         m_window->setBackgroundColor(gfx::Color::white(0, 0));
+        // Round corners and the arrow's side show what is behind, also where no compositor
+        // would: else they come out black over what the popover points at.
+        m_window->setBlendsOverScreen(true);
     } else {
         m_window->setFrame(frame);
     }

@@ -237,6 +237,8 @@ private:
     void scheduleDisplay();
     View* mouseTarget(Point pointInWindow);
     bool startBackgroundDrag(View* view, Point pressed);
+    // Pops up the first menu of a menu bar in the window; false where there is none.
+    bool openMenuBar();
     // The responder that gets the keyboard, held for as long as it handles a key.
     struct KeyTarget {
         ui::Responder* responder;

@@ -99,6 +99,30 @@ TEST_F(PopoverTest, ContentDrawsInsideTheChrome)
     EXPECT_EQ(pw.pixelAt(static_cast<int>(frame.width() / 2 + 4), static_cast<int>(frame.height() / 2)), gfx::colors::green);
 }
 
+TEST_F(PopoverTest, ItsCornersAndArrowSideShowTheScreenBehindWhereNothingComposites)
+{
+    // Openbox alone: a clear pixel of a window would show black.
+    backend().setCompositing(false);
+    backend().setDesktopColor(gfx::Color::rgb(0, 0, 1));
+    auto w = window(400, 300);
+    auto anchorView = Swatch::create(gfx::colors::blue, Rect(100, 100, 80, 40));
+    anchorView->m_flipped = true;
+    w->contentView()->addSubview(anchorView);
+    auto popover = Popover::create();
+    popover->setDarkLook(true);
+    popover->setContentView(Swatch::create(gfx::colors::green, Rect(0, 0, 120, 60)));
+    popover->show(anchorView->bounds(), anchorView.get(), RectEdge::MaxY);
+    Window& pw = *popover->window();
+    pw.display();
+    Rect frame = pw.frame();
+    // The top left corner (beside the arrow, outside the rounded body) and the bottom corner.
+    for (Point p : { Point(1, 1), Point(1, frame.height() - 1) }) {
+        gfx::Color seen = pw.pixelAt(p.x, p.y);
+        EXPECT_NEAR(seen.blue, 1, 0.01) << p.x << ", " << p.y;
+        EXPECT_EQ(seen.alpha, 1);
+    }
+}
+
 TEST_F(PopoverTest, ATransientOneClosesAtAClickInAnotherWindowButNotInItsOwn)
 {
     auto w = window(400, 300);
