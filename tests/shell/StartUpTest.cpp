@@ -201,4 +201,26 @@ TEST_F(StartUpTest, ADamagedSettingsFileIsToldOfOnceTheWindowShowsAndNotOtherwis
     EXPECT_EQ(currentScreen(), "Ostrel_4.WelcomeState") << "the defaults greet a new user";
 }
 
+TEST_F(StartUpTest, ASettingsFileDamagedWhileRunningIsToldOfAndNoSettingIsLost)
+{
+    settings->set("speechStartText", "Off we go");
+    launch();
+    drain();
+    alerts.clear();
+    // An outside edit leaves a trailing comma; it is judged once it has held still.
+    ASSERT_TRUE(base::files::writeAtomically(settingsFile(), "{ \"speechStartText\": \"Edited\", }"));
+    settings->reloadIfChangedOnDisk();
+    drain();
+    EXPECT_TRUE(alerts.empty()) << "told before the file held still";
+    base::RunLoop::main().runUntil(base::Time::now() + base::Defaults::kSettleSeconds + 1);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message, "Ostrel could not read its settings");
+    EXPECT_NE(alerts[0].informativeText.find("Another program left the settings file damaged. It was kept as"),
+        std::string::npos)
+        << alerts[0].informativeText;
+    EXPECT_EQ(settings->string("speechStartText"), "Off we go");
+    EXPECT_EQ(base::Defaults::create(settingsFile())->string("speechStartText"), "Off we go") << "not written back whole";
 }
+
+}
+
