@@ -1,7 +1,8 @@
 // What an unlucky user or an attacker's files do to the program: a second copy started in a
 // session without a runtime folder, a settings file left damaged by an outside edit while
 // the program runs, tags of many thousand characters in the settings and in a day file
-// from another computer. Nothing typed or set is lost, and the program answers throughout.
+// from another computer, a window destroyed under the program by a tool. Nothing typed or
+// set is lost, and the program answers throughout.
 #include "Looks.h"
 #include "Road.h"
 
@@ -138,6 +139,38 @@ TEST_F(HostileRoad, HugeTagsInTheSettingsAndADayFileHoldUpNeitherTheWindowNorThe
     ASSERT_TRUE(stopped) << "SIGTERM unanswered after 10 s\n" << program.transcript();
     EXPECT_TRUE(stopped->cleanly()) << stopped->describe();
     EXPECT_EQ(m_home.setting("tags"), std::string(100'000, 'w')) << "the tag itself is kept as it was";
+}
+
+TEST_F(HostileRoad, APreferencesWindowAToolDestroyedOpensAgainAndTheEndStillComes)
+{
+    auto& program = startReturning();
+    auto main = mainWindow(program);
+    ASSERT_TRUE(desktop().focus(main));
+    ASSERT_TRUE(desktop().key("ctrl+comma"));
+    ASSERT_TRUE(eventually([&] { return desktop().focusedWindow() != main; })) << "no preferences window";
+    auto preferences = *desktop().focusedWindow();
+    keep("preferences", desktop().waitForStill(frameOf(preferences)));
+
+    // As xdotool windowclose does it. SIGTERM waited for ever afterwards, and Ctrl+, showed nothing.
+    std::size_t before = program.lineCount();
+    ASSERT_TRUE(desktop().destroy(preferences));
+    ASSERT_TRUE(program.waitForLine("the display destroyed the window of", 10, before)) << program.transcript();
+    ASSERT_TRUE(desktop().focus(main));
+    ASSERT_TRUE(desktop().key("ctrl+comma"));
+    ASSERT_TRUE(eventually([&] {
+        auto focused = desktop().focusedWindow();
+        return focused && *focused != main && *focused != preferences;
+    })) << "Ctrl+, opened no preferences window\n"
+        << program.transcript();
+    auto again = *desktop().focusedWindow();
+    keep("preferences again", desktop().waitForStill(frameOf(again)));
+    std::size_t second = program.lineCount();
+    ASSERT_TRUE(desktop().destroy(again));
+    ASSERT_TRUE(program.waitForLine("the display destroyed the window of", 10, second)) << program.transcript();
+
+    auto stopped = program.stop(10);
+    ASSERT_TRUE(stopped) << "SIGTERM unanswered after 10 s\n" << program.transcript();
+    EXPECT_TRUE(stopped->cleanly()) << stopped->describe();
 }
 
 }
