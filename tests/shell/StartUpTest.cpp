@@ -15,6 +15,7 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/StatusItem.h"
+#include "tests/support/WithoutPermissionOverride.h"
 
 #include <algorithm>
 
@@ -220,6 +221,26 @@ TEST_F(StartUpTest, ASettingsFileDamagedWhileRunningIsToldOfAndNoSettingIsLost)
         << alerts[0].informativeText;
     EXPECT_EQ(settings->string("speechStartText"), "Off we go");
     EXPECT_EQ(base::Defaults::create(settingsFile())->string("speechStartText"), "Off we go") << "not written back whole";
+}
+
+TEST_F(StartUpTest, SettingsThatCannotBeSavedAreToldOfOnceAndKeptForTheRun)
+{
+    launch();
+    drain();
+    alerts.clear();
+    WithoutPermissionOverride heldToTheBits;
+    ASSERT_TRUE(heldToTheBits.holds()) << "the permission bits could not be made to hold";
+    auto folder = settingsFile().parent_path();
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    settings->set("speechStartText", "Off we go");
+    settings->set("tags", "work");
+    drain();
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message, "Ostrel cannot save its settings");
+    EXPECT_NE(alerts[0].informativeText.find("lost when it quits"), std::string::npos) << alerts[0].informativeText;
+    EXPECT_EQ(settings->string("speechStartText"), "Off we go");
+    EXPECT_EQ(settings->string("tags"), "work");
 }
 
 }
