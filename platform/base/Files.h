@@ -61,7 +61,11 @@ std::string decodeText(const std::string& bytes);
 // same folder, are flushed to disk and renamed over the old file, and the folder is flushed
 // too. On failure the old file is untouched; a folder that cannot be flushed is a failure
 // even though the new contents are in place, because they may not survive a crash.
-bool writeAtomically(const Path& path, const std::string& bytes, std::string* error = nullptr);
+// With a guard, only over the version the caller last saw: the guard is shown the file found
+// in place at the swap (none where there was none) and answers whether it is that version;
+// when it is not, it stays in place, nothing is written and the answer is false.
+using Guard = std::function<bool(const std::optional<Path>& found)>;
+bool writeAtomically(const Path& path, const std::string& bytes, std::string* error = nullptr, const Guard& stillAsSeen = {});
 
 // The same for a folder package: `fill` writes the package's contents into a hidden
 // temporary folder beside it, which then replaces the old package. When `fill` fails or

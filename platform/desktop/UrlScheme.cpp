@@ -32,14 +32,37 @@ constexpr std::size_t kMaxConnections = 8;
 
 // Only a folder that is ours alone: in a shared one (XDG_RUNTIME_DIR=/tmp) another user could
 // hold the lock, or listen in our place and be handed our links.
+bool isPrivateFolder(const fs::path& folder)
+{
+    struct stat status {};
+    return folder.is_absolute() && lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode)
+        && status.st_uid == getuid() && (status.st_mode & 077) == 0;
+}
+
+// Where the lock and the socket live: the session's runtime folder, or where the session
+// gives none of its own (a bare login, a service, a remote shell), a folder of the user's
+// own beside the cache. One copy runs per user either way.
 std::optional<fs::path> runtimeFolder()
 {
-    const char* value = std::getenv("XDG_RUNTIME_DIR");
-    struct stat status {};
-    if (!value || value[0] != '/' || lstat(value, &status) != 0 || !S_ISDIR(status.st_mode)
-        || status.st_uid != getuid() || (status.st_mode & 077) != 0)
+    if (const char* value = std::getenv("XDG_RUNTIME_DIR"); value && isPrivateFolder(value))
+        return fs::path(value);
+    fs::path own = base::paths::cache();
+    std::error_code ignored;
+    fs::create_directories(own.parent_path(), ignored);
+    if (mkdir(own.c_str(), 0700) != 0 && errno != EEXIST) {
+        base::diagnostic("cannot make \"" + own.string() + "\": " + std::strerror(errno));
         return std::nullopt;
-    return fs::path(value);
+    }
+    // Ours but left open by something else: closed again, as we would have made it.
+    struct stat status {};
+    if (lstat(own.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == getuid())
+        chmod(own.c_str(), 0700);
+    if (!isPrivateFolder(own)) {
+        base::diagnostic("neither XDG_RUNTIME_DIR nor \"" + own.string()
+            + "\" is a folder of this user's alone: links opened while Ostrel runs start another copy");
+        return std::nullopt;
+    }
+    return own;
 }
 
 std::optional<sockaddr_un> socketAddress(const fs::path& path)
@@ -75,7 +98,25 @@ bool isCleanUtf8(std::string_view text)
     return true;
 }
 
-// Sets the scheme's default in mimeapps.list, leaving every other line as the user had it.
+// Writes `text` to `path` unless it holds it already; a link there is written through, so
+// that a list kept elsewhere (a dotfiles folder) stays where the user keeps it.
+bool writeIfChanged(const fs::path& path, const std::string& text, std::string* error)
+{
+    std::error_code ec;
+    bool link = fs::is_symlink(fs::symlink_status(path, ec));
+    ec.clear();
+    fs::path target = link ? fs::weakly_canonical(path, ec) : path;
+    if (ec) {
+        *error = "cannot follow the link " + path.string() + ": " + ec.message();
+        return false;
+    }
+    if (base::files::readBytes(target, DesktopEntry::kFileLimit) == text)
+        return true;
+    return base::files::createDirectories(target.parent_path(), error) && base::files::writeAtomically(target, text, error);
+}
+
+// Sets the scheme's default in mimeapps.list, leaving every other line as the user had it;
+// the file is not touched when it names our entry already.
 bool makeDefault(const std::string& mimeType, const std::string& entryName)
 {
     fs::path path = base::paths::configuration().parent_path() / "mimeapps.list";
@@ -106,6 +147,8 @@ bool makeDefault(const std::string& mimeType, const std::string& entryName)
             if (inGroup)
                 groupHeader = i;
         } else if (inGroup && lines[i].starts_with(mimeType + "=")) {
+            if (lines[i] == assignment)
+                return true;
             lines[i] = assignment;
             done = true;
         }
@@ -122,7 +165,7 @@ bool makeDefault(const std::string& mimeType, const std::string& entryName)
     for (const auto& line : lines)
         result += line + "\n";
     std::string error;
-    if (base::files::createDirectories(path.parent_path(), &error) && base::files::writeAtomically(path, result, &error))
+    if (writeIfChanged(path, result, &error))
         return true;
     base::diagnostic("could not make Ostrel the handler of " + mimeType + " in \"" + path.string() + "\": " + error);
     return false;
@@ -152,7 +195,7 @@ bool UrlScheme::installHandler(std::string_view scheme)
           "MimeType="
         + mimeType + ";\n";
     std::string error;
-    if (!base::files::createDirectories(path.parent_path(), &error) || !base::files::writeAtomically(path, entry, &error)) {
+    if (!writeIfChanged(path, entry, &error)) {
         base::diagnostic("could not write the link handler \"" + path.string() + "\": " + error);
         return false;
     }
@@ -175,10 +218,8 @@ std::optional<std::string> UrlScheme::accepted(std::string_view text, std::strin
 UrlScheme::Claim UrlScheme::claim(std::string scheme)
 {
     auto folder = runtimeFolder();
-    if (!folder) {
-        base::diagnostic("XDG_RUNTIME_DIR is not set or not private: links opened while Ostrel runs start another copy");
+    if (!folder)
         return {};
-    }
     fs::path lockPath = *folder / "ostrel.lock";
     int lockFd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (lockFd < 0) {
@@ -224,7 +265,7 @@ bool UrlScheme::handOver(std::string_view message, const std::string& failure)
     auto folder = runtimeFolder();
     auto address = folder ? socketAddress(*folder / "ostrel.socket") : std::nullopt;
     if (!address) {
-        base::diagnostic("cannot reach the running Ostrel: no usable XDG_RUNTIME_DIR");
+        base::diagnostic("cannot reach the running Ostrel: no folder of this user's alone for its socket");
         return false;
     }
     int fd = -1;

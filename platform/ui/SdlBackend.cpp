@@ -384,6 +384,8 @@ void SdlBackend::dispatch(const void* raw)
             m_application->setInputTime(static_cast<std::uint32_t>(x.xkey.time));
         else if (x.type == ButtonPress || x.type == ButtonRelease)
             m_application->setInputTime(static_cast<std::uint32_t>(x.xbutton.time));
+        else if (x.type == DestroyNotify)
+            windowDestroyedByDisplay(x.xdestroywindow.window);
         return;
     }
     case SDL_WINDOWEVENT:
@@ -574,6 +576,21 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         break;
     default:
         break;
+    }
+}
+
+void SdlBackend::windowDestroyedByDisplay(unsigned long xWindow)
+{
+    // Windows we let go ourselves are out of the list before the display says they went.
+    for (auto [id, sw] : m_windows) {
+        if (sw->xWindow() != xWindow)
+            continue;
+        Window& w = sw->window();
+        auto keep = w.weak_from_this().lock();
+        sw->destroyedByDisplay();
+        // Forgotten, as if closed: shown again, it is made anew.
+        w.close();
+        return;
     }
 }
 

@@ -113,15 +113,26 @@ void SdlWindow::map()
 
 void SdlWindow::hide()
 {
-    if (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) {
-        SDL_HideWindow(m_sdl);
-        return;
-    }
-    // Asked to map and put away before the display's answer came: SDL, not knowing it shown
-    // yet, would do nothing, and the window would stay up once the display mapped it.
+    // Asked of the display without waiting for its answer: SDL would wait for the window to
+    // be unmapped, for ever where it is gone. SDL learns of it with the display's answer; a
+    // window asked to map and put away before the display's answer came is withdrawn all
+    // the same, or it would stay up once the display mapped it.
     auto* display = static_cast<Display*>(m_backend.m_display);
     XWithdrawWindow(display, xWindow(), DefaultScreen(display));
     XFlush(display);
+    m_unmapAsked = true;
+}
+
+void SdlWindow::destroyedByDisplay()
+{
+    if (!m_sdl)
+        return;
+    base::diagnostic("Window system: the display destroyed the window of \"" + m_state.title + "\"");
+    m_backend.m_windows.erase(SDL_GetWindowID(m_sdl));
+    m_backend.m_desktop.ignoringErrors([this] { SDL_DestroyWindow(m_sdl); });
+    m_sdl = nullptr;
+    m_unmapAsked = false;
+    m_firstFrameReported = false;
 }
 
 void SdlWindow::show(const PlatformWindowState& state)
@@ -146,6 +157,13 @@ void SdlWindow::apply(const PlatformWindowState& state)
             || (state.level > 0) != (m_state.level > 0) || state.toolTip != m_state.toolTip);
     if (recreate)
         destroy();
+    // Gone (the display destroyed it) or made anew while put away: no window is made until
+    // it is shown again.
+    if (!m_sdl && m_created && !state.visible) {
+        m_state = state;
+        m_mapAsked = false;
+        return;
+    }
     bool fresh = !m_sdl;
     if (!m_sdl)
         create(state);
@@ -173,14 +191,14 @@ void SdlWindow::apply(const PlatformWindowState& state)
         SDL_SetWindowOpacity(m_sdl, static_cast<float>(state.alpha));
     if (state.takesFocus != old.takesFocus)
         m_backend.m_desktop.setTakesFocus(xw, state.takesFocus);
-    bool mapped = SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN;
+    bool mapped = (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) && !m_unmapAsked;
     if (state.allDesktops != old.allDesktops)
         m_backend.m_desktop.setOnAllDesktops(xw, state.allDesktops, mapped);
     // Asked once for each showing: an animation changing the alpha at every frame of a
     // window the window manager keeps minimized does not ask again at every frame.
     if (state.visible && !mapped && (!m_mapAsked || !old.visible))
         show(state);
-    else if (!state.visible && (mapped || m_mapAsked))
+    else if (!state.visible && (mapped || m_mapAsked) && !m_unmapAsked)
         hide();
     if (!state.visible)
         m_mapAsked = false;

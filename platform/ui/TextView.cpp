@@ -713,7 +713,8 @@ void TextView::mouseDown(const Event& event)
         return;
     Point point = convertPointFrom(event.locationInWindow(), nullptr);
     std::size_t index = characterIndexAt(point);
-    // A click on a link opens it, unless the delegate takes it.
+    // A click on a link opens it, unless the delegate takes it; one that is no web or mail
+    // link asks first.
     if (!m_text.empty()) {
         std::size_t at = index < m_text.length() ? index : index - 1;
         const std::string& link = m_text.attributesAt(at).link;
@@ -721,7 +722,7 @@ void TextView::mouseDown(const Event& event)
         if (!link.empty() && std::abs(caret.midY() + m_inset.height - point.y) <= caret.height()) {
             if (auto handler = onLinkClick; handler && handler(link))
                 return;
-            desktop::Opener::openLink(link);
+            desktop::Opener::openLinkOnClick(link);
             return;
         }
     }

@@ -23,6 +23,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -159,7 +160,8 @@ RenderedPage renderPage(const fs::path& browser, const fs::path& page, int width
         return {};
     fs::path folder = pattern;
     fs::path shot = folder / "page.png";
-    std::vector<std::string> argv { browser.string(), "--headless", "--no-sandbox", "--disable-gpu", "--hide-scrollbars",
+    // In the browser's own sandbox: the pages are ours, but a page is still a program.
+    std::vector<std::string> argv { browser.string(), "--headless", "--disable-gpu", "--hide-scrollbars",
         "--no-first-run", "--user-data-dir=" + (folder / "profile").string(),
         "--window-size=" + std::to_string(width) + "," + std::to_string(renderHeight(width, height, scale)), "--screenshot=" + shot.string(),
         WebView::fileUrl(page) };
@@ -206,9 +208,21 @@ std::optional<fs::path> WebView::browser()
 {
     if (browserChosen())
         return chosenBrowser();
-    for (const char* name : { "chromium", "chromium-browser" })
-        if (auto found = findOnPath(name))
-            return found;
+    for (const char* name : { "chromium", "chromium-browser" }) {
+        auto found = findOnPath(name);
+        if (!found)
+            continue;
+        // The browser keeps no sandbox for the administrator, and a page drawn without one
+        // runs unconfined: as root the pages show as cards, as without a browser.
+        if (geteuid() == 0) {
+            static bool told = false;
+            if (!std::exchange(told, true))
+                base::diagnostic("web view: running as root, pages are not drawn by " + found->string()
+                    + " (it has no sandbox for root); their titles are shown instead");
+            return std::nullopt;
+        }
+        return found;
+    }
     return std::nullopt;
 }
 

@@ -353,6 +353,12 @@ std::shared_ptr<gfx::Bitmap> X11Desktop::snapshot(int x, int y, int width, int h
     return plain ? bitmap : nullptr;
 }
 
+void X11Desktop::ignoringErrors(const std::function<void()>& requests) const
+{
+    ErrorTrap trap(xDisplay(m_display));
+    requests();
+}
+
 void X11Desktop::bell() const
 {
     if (!m_display)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace gfx {
@@ -62,6 +63,10 @@ public:
     // The root window's pixels in a rectangle (pixels, from the top left); parts off the
     // screen stay black. None when the screen's pixel format is not plain 24-bit colour.
     std::shared_ptr<gfx::Bitmap> snapshot(int x, int y, int width, int height) const;
+
+    // Runs requests that may fail on a window gone meanwhile (one the display destroyed):
+    // their errors cost nothing but the requests.
+    void ignoringErrors(const std::function<void()>& requests) const;
 
     void bell() const;
     // Pixels per point the desktop asks for (Xft.dpi, else GDK_SCALE).

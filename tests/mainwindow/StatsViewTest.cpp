@@ -276,7 +276,7 @@ TEST_F(StatsViewTest, StoredDatesThatDoNotParseOrContradictEachOtherNeverStopThe
     store().set("filtering", true);
     store().set("statsRadioButtonChoice", 1);
     store().set("statsFromDate", "the first of May");
-    store().set("statsToDate", 42);
+    store().set("statsToDate", "42");
     auto& view = stats();
     openPad();
     double today = base::Calendar::current().startOfDay(base::Time::now());

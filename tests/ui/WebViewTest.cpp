@@ -4,7 +4,9 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/ui/WebView.h"
 
+#include <cstdlib>
 #include <fstream>
+#include <unistd.h>
 
 using namespace ui;
 namespace fs = std::filesystem;
@@ -35,8 +37,17 @@ protected:
 
 TEST_F(WebViewTest, HeadlessBrowserRendersTheLocalPageInline)
 {
-    if (!WebView::browser())
+    fs::path chromium = "/usr/bin/chromium";
+    if (!fs::exists(chromium))
         GTEST_SKIP() << "no headless browser (Debian's chromium) installed";
+    // The program never runs the browser as root; as root (on CI) the test runs it for the
+    // drawing alone, in a wrapper that lets it start there without its sandbox.
+    if (geteuid() == 0) {
+        fs::path wrapper = m_home.path() / "chromium-as-root";
+        std::ofstream(wrapper) << "#!/bin/sh\nexec " << chromium.string() << " --no-sandbox \"$@\"\n";
+        fs::permissions(wrapper, fs::perms::owner_all);
+        WebView::setBrowser(wrapper);
+    }
     auto view = shown();
     int finished = 0;
     view->onFinishLoad = [&] { ++finished; };
@@ -130,6 +141,37 @@ TEST_F(WebViewTest, WithoutABrowserACardOpensThePage)
     // The card's button: centred, below the middle.
     backend().click(*m_window, Point(200, 164));
     EXPECT_EQ(opened, std::vector<std::string> { "file://" + file.string() });
+}
+
+TEST_F(WebViewTest, TheBrowserRunsInItsOwnSandboxAndNeverForRoot)
+{
+    // A browser on the PATH that writes down how it was started.
+    fs::path folder = m_home.path() / "bin";
+    fs::create_directories(folder);
+    fs::path arguments = m_home.path() / "arguments";
+    std::ofstream(folder / "chromium") << "#!/bin/sh\necho \"$@\" >> '" << arguments.string() << "'\nexit 1\n";
+    fs::permissions(folder / "chromium", fs::perms::owner_all);
+    std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (folder.string() + ":" + savedPath).c_str(), 1);
+    WebView::findBrowserOnPath();
+    auto found = WebView::browser();
+    setenv("PATH", savedPath.c_str(), 1);
+    if (geteuid() == 0)
+        EXPECT_FALSE(found) << "the browser has no sandbox for root: the pages show as cards";
+    else
+        EXPECT_EQ(found, folder / "chromium");
+
+    WebView::setBrowser(folder / "chromium");
+    auto view = shown();
+    ASSERT_TRUE(view->load(page("red.html", "Red", "#ff0000").string()));
+    m_window->display();
+    loop().runUntil([&] { return !view->isLoading(); });
+    std::ifstream in(arguments);
+    std::string line;
+    ASSERT_TRUE(std::getline(in, line)) << "the browser never ran";
+    EXPECT_NE(line.find("--headless"), std::string::npos) << line;
+    EXPECT_EQ(line.find("--no-sandbox"), std::string::npos) << line;
+    EXPECT_TRUE(view->showsCard()) << "a browser that drew nothing leaves the card";
 }
 
 TEST_F(WebViewTest, HistoryGoesBackAndForthAndRefusesWhatIsNoLocalFile)
