@@ -65,9 +65,32 @@ std::optional<fs::path> runtimeFolder()
     return own;
 }
 
+// The lock guards the data folder, the one thing two copies must not share; so it lives
+// there, and the same data is locked whatever runtime folder a launch is given.
+fs::path lockFile()
+{
+    fs::path data = base::paths::applicationSupport();
+    std::error_code ignored;
+    fs::create_directories(data, ignored);
+    return data / ".ostrel.lock";
+}
+
+// Where the running copy listens, as it noted in the lock's file; else where this launch
+// would listen.
+fs::path runningCopysSocket()
+{
+    std::string noted = base::files::readText(lockFile(), sizeof(sockaddr_un::sun_path)).value_or("");
+    if (!noted.empty() && noted.front() == '/' && noted.find('\0') == std::string::npos)
+        return noted;
+    auto folder = runtimeFolder();
+    return folder ? *folder / "ostrel.socket" : fs::path();
+}
+
 std::optional<sockaddr_un> socketAddress(const fs::path& path)
 {
     sockaddr_un address {};
+    if (path.empty())
+        return std::nullopt;
     address.sun_family = AF_UNIX;
     if (path.string().size() >= sizeof address.sun_path)
         return std::nullopt;
@@ -220,8 +243,8 @@ UrlScheme::Claim UrlScheme::claim(std::string scheme)
     auto folder = runtimeFolder();
     if (!folder)
         return {};
-    fs::path lockPath = *folder / "ostrel.lock";
-    int lockFd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    fs::path lockPath = lockFile();
+    int lockFd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lockFd < 0) {
         base::diagnostic("cannot open \"" + lockPath.string() + "\": " + std::strerror(errno));
         return {};
@@ -234,6 +257,10 @@ UrlScheme::Claim UrlScheme::claim(std::string scheme)
     }
 
     fs::path socketPath = *folder / "ostrel.socket";
+    // A later launch may see another runtime folder (a remote shell beside the session): it
+    // finds the socket through the lock's file.
+    if (ftruncate(lockFd, 0) != 0 || pwrite(lockFd, socketPath.c_str(), socketPath.string().size(), 0) < 0)
+        base::diagnostic("cannot note the socket in \"" + lockPath.string() + "\": " + std::strerror(errno));
     auto address = socketAddress(socketPath);
     int listenFd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (address)
@@ -262,8 +289,7 @@ bool UrlScheme::bringRunningCopyToFront()
 
 bool UrlScheme::handOver(std::string_view message, const std::string& failure)
 {
-    auto folder = runtimeFolder();
-    auto address = folder ? socketAddress(*folder / "ostrel.socket") : std::nullopt;
+    auto address = socketAddress(runningCopysSocket());
     if (!address) {
         base::diagnostic("cannot reach the running Ostrel: no folder of this user's alone for its socket");
         return false;

@@ -374,6 +374,22 @@ TEST_F(UrlHandOverWithoutRuntimeFolder, OneCopyRunsAllTheSameFromAPrivateFolderO
     expectOneCopyRuns();
 }
 
+TEST_F(UrlHandOverWithoutRuntimeFolder, ALaunchGivenNoRuntimeFolderStillFindsTheCopyThatHadOne)
+{
+    // The first copy from the session, the second from a shell that lost XDG_RUNTIME_DIR:
+    // both would otherwise run on one data folder and write each other's pads over.
+    auto first = UrlScheme::claim("ostrel2things");
+    ASSERT_TRUE(first.listener);
+    std::string received;
+    first.listener->on_url = [&](const std::string& url) { received = url; };
+    unsetenv("XDG_RUNTIME_DIR");
+    auto second = UrlScheme::claim("ostrel2things");
+    EXPECT_FALSE(second.listener);
+    EXPECT_TRUE(second.otherCopyRuns);
+    EXPECT_TRUE(UrlScheme::sendToRunningCopy("ostrel2things://X"));
+    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return received == "ostrel2things://X"; }));
+}
+
 TEST_F(UrlHandOverWithoutRuntimeFolder, AFolderOthersMayWriteIsNotUsed)
 {
     auto shared = home.path() / "shared";
