@@ -366,6 +366,7 @@ void MainWindowController::showState(ShownState& state)
         m_initialPositionAlreadyGiven = true;
     }
     window->recalculateKeyViewLoop();
+    m_screenFirstResponder = state.firstResponder();
     if (auto first = state.firstResponder())
         window->makeFirstResponder(first.get());
     compressWindow();
@@ -427,6 +428,20 @@ void MainWindowController::padButtonPressed(std::size_t index)
         hideAllPadsExcept(key);
     store->set(key, !closed);
     store->synchronize();
+    keepKeyboardAfterPadButton(index, closed);
+}
+
+void MainWindowController::keepKeyboardAfterPadButton(std::size_t index, bool opened)
+{
+    const std::shared_ptr<PadViewController>* textPads[] = { &m_nowPadController, &m_laterPadController, &m_scratchPadController };
+    if (opened && index < std::size(textPads) && *textPads[index]) {
+        (*textPads[index])->focus();
+        return;
+    }
+    auto* window = platformWindow();
+    auto screenField = m_screenFirstResponder.lock();
+    if (window && screenField && window->firstResponder() == window)
+        window->makeFirstResponder(screenField.get());
 }
 
 void MainWindowController::fitWindowToContent()
@@ -566,6 +581,9 @@ std::shared_ptr<Wall> MainWindowController::createPadSelectorForPadWall(std::siz
         }, [selected](LayoutConstraintMaker& maker) {
             maker.container().pin(A::Left, A::Left, selected ? 4.0 : 0.0).pin(A::Right, A::Right, 0).pin(A::Top, A::Top, 0).pin(A::Bottom, A::Bottom, 0);
         });
+        // The clicked selector goes as the pad opens or closes: had it taken the keyboard,
+        // typing would land nowhere.
+        button->setFocusesOnClick(false);
         button->setImage(OstrelStyleKit::imageOfEmptyPlaceholderIcon());
         button->setImagePosition(selected ? ui::ImagePosition::ImageLeft : ui::ImagePosition::ImageOnly);
         if (!selected)
@@ -593,6 +611,7 @@ std::shared_ptr<Wall> MainWindowController::createPadSelector()
                 self->padButtonPressed(index);
         }, [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
         button->setToolTip(PadTable::pad(index).title);
+        button->setFocusesOnClick(false);
         stack->addFragment(icon);
     }
     return wall;

@@ -114,10 +114,14 @@ private:
     void buildPads();
     void fillPad(HideableFragmentWall& fragment, const std::shared_ptr<ui::View>& view, double top);
     void padKeysChanged();
+    // After a pad button: the keyboard in the text pad it opened, or back in the screen's
+    // own field when it went with a closed pad.
+    void keepKeyboardAfterPadButton(std::size_t index, bool opened);
 
     DataModel* m_model { nullptr };
     bool m_ignoreMovementUpdates { true };
     std::weak_ptr<MainWindow> m_window;
+    std::weak_ptr<ui::View> m_screenFirstResponder;
     std::shared_ptr<FragmentStackView> m_horizontalFragmentStackView;
     std::shared_ptr<FragmentWall> m_leftFragmentWall;
     std::shared_ptr<HideableFragmentWall> m_nowPadFragmentWall;

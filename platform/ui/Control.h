@@ -45,6 +45,9 @@ public:
     bool isFlipped() const override { return true; }
     bool acceptsFirstResponder() const override { return m_enabled && m_acceptsFirstResponder; }
     void setRefusesFirstResponder(bool refuses) { m_acceptsFirstResponder = !refuses; }
+    bool focusesOnClick() const override { return m_focusesOnClick; }
+    // Off for toolbar-like buttons: a click leaves the keyboard where the user was typing.
+    void setFocusesOnClick(bool focuses) { m_focusesOnClick = focuses; }
     void draw(gfx::GraphicsContext& context, const Rect& dirty) final;
 
 protected:
@@ -56,6 +59,7 @@ protected:
 private:
     bool m_enabled { true };
     bool m_acceptsFirstResponder { true };
+    bool m_focusesOnClick { true };
     bool m_highlighted { false };
     ControlSize m_size { ControlSize::Regular };
     gfx::Font m_font { gfx::Font::system(gfx::Font::systemFontSize) };

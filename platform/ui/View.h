@@ -124,6 +124,8 @@ public:
     void setNextKeyView(View* view);
     // Views the loop may stop at: those accepting first responder and shown.
     virtual bool canBecomeKeyView() const { return acceptsFirstResponder() && !isHiddenOrHasHiddenAncestor(); }
+    // Whether a click gives this view the keyboard (it still takes it by Tab).
+    virtual bool focusesOnClick() const { return true; }
     FocusRingType focusRingType() const { return m_focusRingType; }
     void setFocusRingType(FocusRingType type) { m_focusRingType = type; }
 

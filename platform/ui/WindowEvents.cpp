@@ -192,7 +192,7 @@ void Window::sendEvent(const Event& event)
         }
         // The view may leave the tree in its own handler; it lasts until that returns.
         auto keepView = view->weak_from_this().lock();
-        if (view->acceptsFirstResponder())
+        if (view->acceptsFirstResponder() && view->focusesOnClick())
             makeFirstResponder(view);
         if (event.type() == T::LeftMouseDown)
             view->mouseDown(event);
@@ -250,7 +250,7 @@ void Window::sendEvent(const Event& event)
             return;
         auto keepView = view->weak_from_this().lock();
         if (event.type() == T::OtherMouseDown) {
-            if (view->acceptsFirstResponder())
+            if (view->acceptsFirstResponder() && view->focusesOnClick())
                 makeFirstResponder(view);
             view->otherMouseDown(event);
         } else {

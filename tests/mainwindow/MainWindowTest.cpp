@@ -13,6 +13,7 @@
 #include "platform/gfx/Archive.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/ScrollView.h"
+#include "platform/ui/TextField.h"
 
 #include <cmath>
 
@@ -144,6 +145,39 @@ TEST_F(MainWindowControllerTest, WhileAPadIsOpenTheWindowKeepsTheRoomTheUserGave
     controller.compressWindow();
     EXPECT_EQ(window().frame().size, window().contentMinSize());
     EXPECT_EQ(window().frame().maxY(), given.maxY());
+}
+
+TEST_F(MainWindowControllerTest, APadButtonLeavesTheKeyboardWhereTypingLands)
+{
+    auto field = ui::TextField::create();
+    field->setFrame(ui::Rect(10, 10, 200, 24));
+    m_screen.m_info->addSubview(field);
+    m_screen.m_first = field;
+    store().set("windowCompressionMode", int64_t(WindowCompressionMode::always));
+    mainWindow().closeAllPads();
+    mainWindow().showState(m_screen);
+    window().layoutIfNeeded();
+    ASSERT_EQ(window().firstResponder(), field.get());
+
+    // Clicked, the Now pad's button opens the pad and goes from the window with the rest of
+    // the header's: the keyboard was left with it, and typing landed nowhere.
+    std::vector<ui::Button*> selectors;
+    for (ui::View* view : mainWindow().padSelectorOnMainWall()->subtree())
+        if (auto* button = dynamic_cast<ui::Button*>(view))
+            selectors.push_back(button);
+    ASSERT_EQ(selectors.size(), PadTable::kCount);
+    ui::Rect inWindow = selectors[0]->convertRectTo(selectors[0]->bounds(), nullptr);
+    backend().click(window(), ui::Point(inWindow.midX(), window().contentView()->bounds().height() - inWindow.midY()));
+    window().layoutIfNeeded();
+    ASSERT_FALSE(store().boolean("nowPadHidden"));
+    type("Q");
+    EXPECT_NE(nowText().string().find('Q'), std::string::npos) << "typing after opening the pad was lost";
+
+    // The log book takes the Now pad's place: the keyboard goes back to the screen's field.
+    mainWindow().padButtonPressed(3);
+    window().layoutIfNeeded();
+    type("c");
+    EXPECT_EQ(field->stringValue(), "c");
 }
 
 TEST_F(MainWindowControllerTest, WithNoStoredPlaceTheWindowIsCentredBelowTheTop)
