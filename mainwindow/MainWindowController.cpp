@@ -463,10 +463,15 @@ void MainWindowController::compressWindow()
     auto mode = m_model->windowCompressionMode->value();
     if (!window || mode == WindowCompressionMode::never)
         return;
-    // "While no pad is open": an open pad keeps the room the user gave it. Shrunk to the
-    // left column at each change of screen, it was cut down to that column's height.
+    // "While no pad is open": an open pad keeps the height the user gave it (shrunk to the
+    // left column at each change of screen, it was cut down to that column's height). The
+    // width still goes back to the least, or a pad switched for another by a key, both
+    // shown for a moment, left the window as wide as the two and past a small screen.
     if (mode == WindowCompressionMode::onlyWhenSideBarIsClosed && !areAllPadsClosed()) {
-        fitWindowToContent();
+        ui::Rect frame = window->frame();
+        ui::Size least = window->contentMinSize();
+        double height = std::max(frame.height(), least.height);
+        window->setFrame(ui::Rect(frame.minX(), frame.maxY() - height, least.width, height), true);
     } else {
         ui::Rect compressed = MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), !areAllPadsClosed(),
             kOpenPadMinimumHeight);
