@@ -1,20 +1,13 @@
-// A user nobody could script: seeded random clicks, drags, wheel turns, key presses (alone
-// and with Ctrl, Shift and Alt), window resizes and maximizing, on the main window with a
-// year of logs and three pad pages, for two minutes, under a window manager when there is
-// one. It passes when the program is still up at the end, ends cleanly on SIGTERM and the
-// sanitizers said nothing. Each run prints its seed (OSTREL_ROAD_SEED runs one again); a
-// seed that failed once is replayed as a case of its own.
-//
-// A user may well quit or hide the program on the way: a program that quit cleanly is started
-// again, a hidden one brought back by its hot key; only a crash, a hang or a sanitizer's
-// report fails the road.
-#include "MainWindowHome.h"
+// A user nobody could script (RandomUser.h), on the main window with a year of logs and three
+// pad pages, for two minutes, under openbox, on the screens users have: 1280×800, 1024×768,
+// and 1280×800 at a scale of 2. Each screen is a case of its own, so that they run side by
+// side. Each run prints its seed (OSTREL_ROAD_SEED runs one again); a seed that found a
+// fault is replayed as a case of its own.
+#include "RandomUser.h"
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <ostream>
-#include <random>
 #include <string>
 
 namespace ostrel::acceptance {
@@ -24,132 +17,56 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr double kSeconds = 120;
-
-// Keys as xdotool names them.
-const char* const kKeys[] = { "a", "b", "x", "1", "minus", "apostrophe", "space", "Return", "BackSpace", "Delete", "Tab",
-    "Escape", "Home", "End", "Prior", "Next", "Left", "Right", "Up", "Down", "period", "asterisk", "plus", "z", "u", "i",
-    "c", "v", "q", "F4" };
-const char* const kModifiers[] = { "", "", "", "ctrl+", "shift+", "alt+", "ctrl+shift+" };
-const char* const kTyped[] = { "done'", "--", "\n* ", "Call the bank--", "1. ", "word ", "\u00e9t\u00e9 \U0001F600" };
 const std::string kMainWindow = "^Ostrel$";
 
-class RandomInput : public MainWindowHome {
-protected:
-    // Drives the program for `seconds` from a seed; a message when something went wrong.
-    std::string drive(std::uint32_t seed, double seconds, const fs::path& programPath = {})
-    {
-        std::printf("random-input road seed: %u (OSTREL_ROAD_SEED=%u runs it again)\n", seed, seed);
-        std::fflush(stdout);
-        RecordProperty("seed", std::to_string(seed));
-        // Ctrl+Shift+Alt+O brings the program back when the road hid it.
-        furnish({ { "bringToFrontKeyCombo", "{\"carbonKeyCode\":31,\"carbonModifiers\":2816}" } });
-        underAWindowManager();
-        Launch launch;
-        launch.program = programPath;
-        if (programPath == MAINWINDOW_DEMO)
-            launch.arguments = { "--pad", "logbook" };
-        Program* program = &start(launch);
-        auto shown = window(kMainWindow, 60);
-        if (!shown)
-            return "the main window never showed";
-        std::mt19937 random(seed);
-        auto pick = [&](int below) { return int(random() % unsigned(std::max(1, below))); };
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-        Box frame = desktop().frame(*shown).value_or(Box { 0, 0, 800, 400 });
-        int actions = 0;
-        int starts = 1;
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (++actions % 10 == 0) {
-                if (!program->running()) {
-                    auto ended = *program->exit();
-                    if (!ended.cleanly())
-                        return "the program ended in the middle with " + ended.describe() + ", after " + std::to_string(actions) + " actions";
-                    if (auto report = sanitizerReport(*program))
-                        return *report;
-                    // Quit as a user may: started again.
-                    program = &start(launch);
-                    ++starts;
-                }
-                auto now = desktop().shownWindows(kMainWindow);
-                if (now.empty()) {
-                    // Hidden (its Hide button, a menu) or not yet back: its hot key, as a user would.
-                    desktop().key("ctrl+shift+alt+o");
-                    if (auto back = window(kMainWindow, 10))
-                        shown = back;
-                } else {
-                    shown = now.front();
-                }
-                if (auto place = desktop().frame(*shown))
-                    frame = *place;
-            }
-            int x = frame.x + pick(std::max(1, frame.width));
-            int y = frame.y + pick(std::max(1, frame.height));
-            int kind = pick(100);
-            if (kind < 30) {
-                desktop().clickAt(x, y);
-            } else if (kind < 40) {
-                desktop().drag(x, y, frame.x + pick(frame.width), frame.y + pick(frame.height), 1 + pick(5));
-            } else if (kind < 55) {
-                desktop().wheel(x, y, pick(2) ? 1 + pick(6) : -(1 + pick(6)));
-            } else if (kind < 80) {
-                desktop().key(std::string(kModifiers[pick(int(std::size(kModifiers)))]) + kKeys[pick(int(std::size(kKeys)))]);
-            } else if (kind < 92) {
-                desktop().type(kTyped[pick(int(std::size(kTyped)))]);
-            } else if (kind < 97) {
-                desktop().resize(*shown, 300 + pick(1100), 200 + pick(650));
-            } else {
-                desktop().maximize(*shown);
-            }
-        }
-        shot("after driving");
-        std::printf("random-input road: %d actions, %d start(s) of the program\n", actions, starts);
-        if (!program->running()) {
-            auto ended = *program->exit();
-            if (!ended.cleanly())
-                return "the program ended in the middle with " + ended.describe();
-            // Quit by the user among the last few actions, before it could be started again.
-            return sanitizerReport(*program).value_or("");
-        }
-        auto exit = program->stop(20);
-        if (!exit)
-            return "the program was still running 20 s after SIGTERM";
-        if (!exit->cleanly())
-            return "SIGTERM ended the program with " + exit->describe();
-        return sanitizerReport(*program).value_or("");
-    }
+struct RoadScreen {
+    const char* name;
+    ScreenSetting screen;
 };
 
-std::uint32_t seedOfThisRun()
-{
-    if (const char* given = std::getenv("OSTREL_ROAD_SEED"); given && *given)
-        return std::uint32_t(std::strtoul(given, nullptr, 10));
-    return std::random_device {}();
-}
+const RoadScreen kLaptop { "1280x800", { 1280, 800, 96 } };
+const RoadScreen kSmall { "1024x768", { 1024, 768, 96 } };
+const RoadScreen kDoubled { "1280x800AtScale2", { 1280, 800, 192 } };
+
+void PrintTo(const RoadScreen& screen, std::ostream* out) { *out << screen.name; }
+
+class RandomInput : public RandomUser, public testing::WithParamInterface<RoadScreen> { };
 
 }
 
-TEST_F(RandomInput, TwoMinutesOfAnyInputLeaveTheProgramUpAndItEndsCleanly)
+// On the program as it stands every screen finds faults within its two minutes (the replays
+// below name them); it passes once they are mended.
+TEST_P(RandomInput, TwoMinutesOfAnyInputKeepEveryWindowReachableAndEveryKeyWhereItWasTyped)
 {
     std::uint32_t seed = seedOfThisRun();
-    std::string failure = drive(seed, kSeconds);
-    EXPECT_TRUE(failure.empty()) << failure << " (seed " << seed << ")";
+    std::string failure = drive(seed, GetParam().screen, Budget { kSeconds });
+    EXPECT_TRUE(failure.empty()) << failure;
 }
 
-// Seeds that once found a fault, each driven again as it was, on the program it was found in.
+INSTANTIATE_TEST_SUITE_P(Screens, RandomInput, testing::Values(kLaptop, kSmall, kDoubled),
+    [](const testing::TestParamInfo<RoadScreen>& info) { return std::string(info.param.name); });
+
+// Seeds that once found a fault, each driven again as it was: the earlier ones on the program
+// they were found in, by the road as it was then; the later ones on their screen, for the
+// actions it took to find the fault and a few more.
 struct FoundFault {
     std::uint32_t seed;
-    const char* program;
+    const char* program { "" };
+    std::optional<RoadScreen> screen {};
+    int actions { 0 };
 };
 
-// Named by its seed in the test list.
+// Named by its seed (and screen) in the test list.
 void PrintTo(const FoundFault& fault, std::ostream* out) { *out << fault.seed; }
 
-class RandomInputReplay : public RandomInput, public testing::WithParamInterface<FoundFault> { };
+class RandomInputReplay : public RandomUser, public testing::WithParamInterface<FoundFault> { };
 
 TEST_P(RandomInputReplay, AFaultFoundOnceStaysMended)
 {
-    std::string failure = drive(GetParam().seed, kSeconds, GetParam().program);
-    EXPECT_TRUE(failure.empty()) << failure << " (seed " << GetParam().seed << ")";
+    const FoundFault& fault = GetParam();
+    std::string failure = fault.screen ? drive(fault.seed, fault.screen->screen, Budget { kSeconds, fault.actions })
+                                       : driveAsBefore(fault.seed, fault.program);
+    EXPECT_TRUE(failure.empty()) << failure << " (seed " << fault.seed << ")";
 }
 
 // 3613441524, on the main window's demo before the program showed its own: the layout pass
@@ -157,8 +74,115 @@ TEST_P(RandomInputReplay, AFaultFoundOnceStaysMended)
 // of sight).
 // 2, on the program itself: a note window the window manager kept minimized was shown again
 // by its animation, and SDL's wait for the display to map it never ended.
+//
+// The widened road's seeds, with the faults each finds on the program as it stands: each fails
+// until they are mended. All find first, at the start, that the main window stands where the
+// furnished settings remember it (503 from the left, 725 above the bottom) and so reaches past
+// the right edge of a 1280 or 1024 pixel wide screen (at a scale of 2, its title bar is 682
+// pixels above the screen): a remembered place is not brought back inside the work area.
+// 1156051592 on 1280×800: Super+R with the program hidden brings the main window back without
+//   the pop-up (action 4); the status strip stays over a maximized main window's title bar
+//   (7); a click on the status item leaves the program in front (11); Super+R no longer
+//   shows the pop-up at all (12).
+// 315456099 on 1024×768: the strip over the title bar at the start; "ab cd", Ctrl+Z,
+//   Ctrl+Shift+Z in the objective field, then typing, replaces the "d" (1).
+// 3295579218 on 1024×768: the i button above the objective field takes the keyboard: what is
+//   typed next is lost (1).
+// 1164435820 on 1280×800: the bring-to-front key while the preferences are open raises the
+//   main window above them (6).
+// 220203249 on 1280×800 at a scale of 2: shown by the status item, the main window's title bar
+//   lies under the status strip (5); the command pop-up, 874 pixels high, does not fit on the
+//   screen and reaches below it (6).
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomInputReplay,
-    testing::Values(FoundFault { 3613441524, MAINWINDOW_DEMO }, FoundFault { 2, "" }),
-    [](const testing::TestParamInfo<FoundFault>& info) { return std::to_string(info.param.seed); });
+    testing::Values(FoundFault { 3613441524, MAINWINDOW_DEMO }, FoundFault { 2, "" },
+        FoundFault { 1156051592, "", kLaptop, 12 }, FoundFault { 315456099, "", kSmall, 2 },
+        FoundFault { 3295579218, "", kSmall, 2 }, FoundFault { 1164435820, "", kLaptop, 7 },
+        FoundFault { 220203249, "", kDoubled, 7 }),
+    [](const testing::TestParamInfo<FoundFault>& info) {
+        return std::to_string(info.param.seed) + (info.param.screen ? std::string("On") + info.param.screen->name : "");
+    });
+
+std::string RandomUser::driveAsBefore(std::uint32_t seed, const fs::path& programPath)
+{
+    std::printf("random-input road seed: %u (OSTREL_ROAD_SEED=%u runs it again)\n", seed, seed);
+    std::fflush(stdout);
+    RecordProperty("seed", std::to_string(seed));
+    // Ctrl+Shift+Alt+O brings the program back when the road hid it.
+    furnish({ { "bringToFrontKeyCombo", "{\"carbonKeyCode\":31,\"carbonModifiers\":2816}" } });
+    underAWindowManager();
+    Launch launch;
+    launch.program = programPath;
+    if (programPath == MAINWINDOW_DEMO)
+        launch.arguments = { "--pad", "logbook" };
+    Program* program = &start(launch);
+    auto shown = window(kMainWindow, 60);
+    if (!shown)
+        return "the main window never showed";
+    std::mt19937 random(seed);
+    auto pick = [&](int below) { return int(random() % unsigned(std::max(1, below))); };
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(kSeconds);
+    Box frame = desktop().frame(*shown).value_or(Box { 0, 0, 800, 400 });
+    int actions = 0;
+    int starts = 1;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (++actions % 10 == 0) {
+            if (!program->running()) {
+                auto ended = *program->exit();
+                if (!ended.cleanly())
+                    return "the program ended in the middle with " + ended.describe() + ", after " + std::to_string(actions) + " actions";
+                if (auto report = sanitizerReport(*program))
+                    return *report;
+                // Quit as a user may: started again.
+                program = &start(launch);
+                ++starts;
+            }
+            auto now = desktop().shownWindows(kMainWindow);
+            if (now.empty()) {
+                // Hidden (its Hide button, a menu) or not yet back: its hot key, as a user would.
+                desktop().key("ctrl+shift+alt+o");
+                if (auto back = window(kMainWindow, 10))
+                    shown = back;
+            } else {
+                shown = now.front();
+            }
+            if (auto place = desktop().frame(*shown))
+                frame = *place;
+        }
+        int x = frame.x + pick(std::max(1, frame.width));
+        int y = frame.y + pick(std::max(1, frame.height));
+        int kind = pick(100);
+        if (kind < 30) {
+            desktop().clickAt(x, y);
+        } else if (kind < 40) {
+            desktop().drag(x, y, frame.x + pick(frame.width), frame.y + pick(frame.height), 1 + pick(5));
+        } else if (kind < 55) {
+            desktop().wheel(x, y, pick(2) ? 1 + pick(6) : -(1 + pick(6)));
+        } else if (kind < 80) {
+            desktop().key(std::string(kRandomModifiers[pick(int(std::size(kRandomModifiers)))])
+                + kRandomKeys[pick(int(std::size(kRandomKeys)))]);
+        } else if (kind < 92) {
+            desktop().type(kRandomTexts[pick(int(std::size(kRandomTexts)))]);
+        } else if (kind < 97) {
+            desktop().resize(*shown, 300 + pick(1100), 200 + pick(650));
+        } else {
+            desktop().maximize(*shown);
+        }
+    }
+    shot("after driving");
+    std::printf("random-input road: %d actions, %d start(s) of the program\n", actions, starts);
+    if (!program->running()) {
+        auto ended = *program->exit();
+        if (!ended.cleanly())
+            return "the program ended in the middle with " + ended.describe();
+        // Quit by the user among the last few actions, before it could be started again.
+        return sanitizerReport(*program).value_or("");
+    }
+    auto exit = program->stop(20);
+    if (!exit)
+        return "the program was still running 20 s after SIGTERM";
+    if (!exit->cleanly())
+        return "SIGTERM ended the program with " + exit->describe();
+    return sanitizerReport(*program).value_or("");
+}
 
 }
