@@ -6,9 +6,12 @@ namespace ostrel::acceptance {
 
 namespace {
 
-// What the pop-up is asked for: commands and options of every screen, and the global ones.
+// What the pop-up is asked for: commands and options of every screen, and the global ones;
+// and, now and then, the commands that take a slice on through its rating to the break's
+// preparation, whose screens grow the window.
 const char* const kCommandWords[] = { "start", "break", "hide", "now", "later", "scratch", "log book", "stat", "close all",
     "soft", "compact", "skip", "add log", "parse", "abort", "pause", "continue", "timed", "informal", "help" };
+const char* const kOnwardWords[] = { "finish", "log time", "skip logging" };
 
 const std::string kHideRule = "a hide takes the program's windows off the screen";
 const std::string kShowRule = "a show brings the main window back with the keyboard";
@@ -117,6 +120,8 @@ RandomUser::Outcome RandomUser::popUpCommand(const Scene& scene, Dice& dice)
 {
     std::string word = kCommandWords[dice.below(int(std::size(kCommandWords)))];
     int ending = dice.below(5);
+    if (dice.below(3) == 0)
+        word = kOnwardWords[dice.below(int(std::size(kOnwardWords)))];
     const char* keys = ending < 3 ? "Return" : ending == 3 ? "Down Return" : "Escape";
     bool quiet = scene.quiet();
     doing("Super+R, \"" + word + "\", " + keys + (quiet && !scene.mainWindowShown() ? " with the program hidden" : ""));
