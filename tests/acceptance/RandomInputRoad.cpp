@@ -80,10 +80,11 @@ TEST_P(RandomInputReplay, AFaultFoundOnceStaysMended)
 // furnished settings remember it (503 from the left, 725 above the bottom) and so reaches past
 // the right edge of a 1280 or 1024 pixel wide screen (at a scale of 2, its title bar is 682
 // pixels above the screen): a remembered place is not brought back inside the work area.
-// 1156051592 on 1280×800: Super+R with the program hidden brings the main window back without
-//   the pop-up (action 4); the status strip stays over a maximized main window's title bar
-//   (7); a click on the status item leaves the program in front (11); Super+R no longer
-//   shows the pop-up at all (12).
+// 1156051592 on 1280×800: "start" in the pop-up starts a slice, which puts the window away;
+//   Super+R with the program hidden then brings the main window back without the pop-up
+//   (action 1, or 4 where the slice's start showed the window again before the road looked);
+//   the status strip stays over a maximized main window's title bar (7); a click on the
+//   status item leaves the program in front (11).
 // 315456099 on 1024×768: the strip over the title bar at the start; "ab cd", Ctrl+Z,
 //   Ctrl+Shift+Z in the objective field, then typing, replaces the "d" (1).
 // 3295579218 on 1024×768: the i button above the objective field takes the keyboard: what is

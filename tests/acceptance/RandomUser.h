@@ -97,6 +97,8 @@ private:
     Outcome bringToFrontKey(const Scene& scene, Dice& dice);
     Outcome popUpHotKey(const Scene& scene, Dice& dice);
     Outcome popUpCommand(const Scene& scene, Dice& dice);
+    // Super+R, the word typed and the keys pressed in the pop-up.
+    Outcome runCommand(const std::string& word, const std::string& keys);
     Outcome padHotKey(const Scene& scene, Dice& dice);
     Outcome styleButton(const Scene& scene, Dice& dice);
     Outcome clickTitleBar(const Scene& scene, Dice& dice);
@@ -143,6 +145,10 @@ private:
     // The display now; the same once two looks a moment apart agree.
     Scene look();
     Scene settle();
+    // Whether the program and the window manager sleep now, and whether a wait begun then
+    // has been long enough (the sleeps seen since it could end counted in `asleep`).
+    bool asleepNow() const;
+    bool waitedEnough(std::chrono::steady_clock::time_point started, double seconds, int& asleep) const;
     // The rules, and the hidden flag against the windows, given time to come right.
     void checkRules();
     std::vector<Broken> brokenNow(const Scene& scene);

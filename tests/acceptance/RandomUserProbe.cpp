@@ -354,8 +354,8 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
     // first change.
     double patience = field->padFolder.empty() ? 10 : 15;
     bool landed = false;
-    for (auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(patience);
-         !landed && std::chrono::steady_clock::now() < until;) {
+    auto typed = std::chrono::steady_clock::now();
+    for (int asleep = 0; !landed && !waitedEnough(typed, patience, asleep);) {
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
         landed = landedAnywhere(expected);
     }
@@ -372,10 +372,14 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
     auto inField = textsOf(*field);
     bool inThisField = std::any_of(inField.begin(), inField.end(), [&](const std::string& text) { return text.find(expected) != std::string::npos; });
     if (inThisField && before) {
-        bool shows = eventually([&] {
+        bool shows = false;
+        auto landedAt = std::chrono::steady_clock::now();
+        for (int asleep = 0; !shows && !waitedEnough(landedAt, 3, asleep);) {
             auto after = desktop().capture(*shown);
-            return after && differing(*after, *before) > pixels(7) * pixels(7);
-        }, 3);
+            shows = after && differing(*after, *before) > pixels(7) * pixels(7);
+            if (!shows)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
         if (!shows)
             return Broken { kProbeRule, subject + ", unseen",
                 "\"" + expected + "\" typed into " + field->name + " after " + told

@@ -116,13 +116,33 @@ RandomUser::Outcome RandomUser::popUpHotKey(const Scene& scene, Dice&)
     return quiet ? expectPopUp(hidden ? "Super+R with the program hidden" : "Super+R") : std::nullopt;
 }
 
-RandomUser::Outcome RandomUser::popUpCommand(const Scene& scene, Dice& dice)
+RandomUser::Outcome RandomUser::popUpCommand(const Scene&, Dice& dice)
 {
     std::string word = kCommandWords[dice.below(int(std::size(kCommandWords)))];
     int ending = dice.below(5);
-    if (dice.below(3) == 0)
-        word = kOnwardWords[dice.below(int(std::size(kOnwardWords)))];
-    const char* keys = ending < 3 ? "Return" : ending == 3 ? "Down Return" : "Escape";
+    bool onward = dice.below(3) == 0;
+    std::string onwardWord = kOnwardWords[dice.below(int(std::size(kOnwardWords)))];
+    if (!onward)
+        return runCommand(word, ending < 3 ? "Return" : ending == 3 ? "Down Return" : "Escape");
+    // On through the screens that follow, each by its command, as far as the break's preparation.
+    std::vector<std::string> words { onwardWord };
+    if (m_screenName == "DefineTimeSliceState")
+        words = { "start", "finish", "skip logging" };
+    else if (m_screenName == "TimeSliceRunningState" || m_screenName == "PausedState")
+        words = { "finish", "skip logging" };
+    else if (m_screenName == "RateTimeSliceState")
+        words = { "skip logging" };
+    for (const auto& each : words) {
+        if (auto broken = runCommand(each, "Return"))
+            return broken;
+        settle();
+    }
+    return std::nullopt;
+}
+
+RandomUser::Outcome RandomUser::runCommand(const std::string& word, const std::string& keys)
+{
+    Scene scene = look();
     bool quiet = scene.quiet();
     doing("Super+R, \"" + word + "\", " + keys + (quiet && !scene.mainWindowShown() ? " with the program hidden" : ""));
     desktop().key("super+r");
@@ -133,7 +153,7 @@ RandomUser::Outcome RandomUser::popUpCommand(const Scene& scene, Dice& dice)
         return broken;
     desktop().type(word);
     for (const char* key : { "Down", "Return", "Escape" }) {
-        if (std::string(keys).find(key) != std::string::npos)
+        if (keys.find(key) != std::string::npos)
             desktop().key(key);
     }
     return std::nullopt;

@@ -168,18 +168,23 @@ void outsideTheWorkArea(const Scene& scene, std::vector<Broken>& broken)
             && window.box.width >= scene.screen.width && window.box.height >= scene.screen.height;
         if (!window.managed || window.minimized || window.reservesSpace || window.fullScreen || coversTheScreen)
             continue;
-        std::string where;
-        if (window.frame.y < area.y)
+        std::string where, edge;
+        if (window.frame.y < area.y) {
+            edge = "its title bar above the work area";
             where = "its top (the title bar's) at y = " + std::to_string(window.frame.y) + ", above the work area";
-        else if (window.box.y + window.box.height > area.y + area.height)
+        } else if (window.box.y + window.box.height > area.y + area.height) {
+            edge = "its bottom row below the work area";
             where = "its bottom row at y = " + std::to_string(window.box.y + window.box.height) + ", below the work area";
-        else if (window.box.x < area.x)
+        } else if (window.box.x < area.x) {
+            edge = "its left edge outside the work area";
             where = "its left edge at x = " + std::to_string(window.box.x) + ", left of the work area";
-        else if (window.box.x + window.box.width > area.x + area.width)
+        } else if (window.box.x + window.box.width > area.x + area.width) {
+            edge = "its right edge outside the work area";
             where = "its right edge at x = " + std::to_string(window.box.x + window.box.width) + ", right of the work area";
+        }
         if (!where.empty())
-            broken.push_back({ "every window of ours keeps its title bar and bottom row inside the work area",
-                nameOf(scene, window), nameOf(scene, window) + " stands at " + text(window.frame) + " with " + where + " " + text(area) });
+            broken.push_back({ kWorkAreaRule, nameOf(scene, window) + " with " + edge,
+                nameOf(scene, window) + " stands at " + text(window.frame) + " with " + where + " " + text(area) });
     }
 }
 

@@ -48,13 +48,15 @@ struct Scene {
     bool operator==(const Scene&) const = default;
 };
 
-// One rule that does not hold, named, with what it does not hold for (a window, a field, a
-// way of showing the program) and how.
+// One rule that does not hold, named, with what it does not hold for (a window and how it
+// stands, a field, a way of showing the program) and the details.
 struct Broken {
     std::string invariant;
     std::string subject;
     std::string detail;
 };
+
+inline constexpr const char* kWorkAreaRule = "every window of ours keeps its title bar and bottom row inside the work area";
 
 // The rules the scene breaks, of those that must hold after any action.
 std::vector<Broken> brokenRules(const Scene& scene);
