@@ -7,6 +7,7 @@
 
 #include <unicode/uchar.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -169,7 +170,15 @@ std::string formatSeconds(double seconds)
     return text;
 }
 
-std::string formatDate(double date) { return base::DateFormat::format(date, std::string(kDateFormat)); }
+std::string formatDate(double date)
+{
+    // Its own moment is no day of any calendar's here: a calendar without the Julian years
+    // before 1582 puts it two days before the date it is named for, west of Greenwich on the
+    // evening before that.
+    if (date == base::Time::distantPast())
+        return std::string(kDistantPastText);
+    return base::DateFormat::format(date, std::string(kDateFormat));
+}
 
 namespace {
 
@@ -229,6 +238,11 @@ std::optional<double> parseWrittenDate(std::u16string_view text)
 
 double parseDate(std::u16string_view text, std::string* day)
 {
+    if (text.size() == kDistantPastText.size() && std::equal(text.begin(), text.end(), kDistantPastText.begin())) {
+        if (day)
+            day->assign(kDistantPastText.substr(0, 10));
+        return base::Time::distantPast();
+    }
     if (auto date = parseWrittenDate(text)) {
         if (day)
             day->assign(text.begin(), text.begin() + 10);
@@ -323,14 +337,6 @@ bool isCurrentLogFileName(std::string_view name)
         }
     }
     return matchWord(name, afterIdentifier, ").rtfd") && afterIdentifier == name.size();
-}
-
-bool isRichTextDayFileName(std::string_view name)
-{
-    if (isCurrentLogFileName(name))
-        return true;
-    size_t at = 0;
-    return matchWord(name, at, "system log day ") && matchDate(name, at) && matchWord(name, at, ".rtfd") && at == name.size();
 }
 
 bool isPlainTextLogFileName(std::string_view name)

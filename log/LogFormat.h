@@ -52,7 +52,11 @@ double parseSeconds(std::u16string_view text);
 // so a broken value cannot turn into a plausible-looking huge one.
 std::string formatSeconds(double seconds);
 
-// "yyyy-MM-dd HH:mm:ss" in the local time zone with the POSIX locale.
+// The distant past, which stands for no date, as the log writes it in any time zone.
+inline constexpr std::string_view kDistantPastText = "0001-01-01 00:00:00";
+
+// "yyyy-MM-dd HH:mm:ss" in the local time zone with the POSIX locale; the distant past as
+// kDistantPastText.
 std::string formatDate(double date);
 // First as written; then as a user's locale with other digits writes the same pattern;
 // else the distant past. When `day` is given and the text is a date as written, it receives
@@ -76,9 +80,6 @@ bool isFileOfComputer(std::string_view name, std::string_view root, std::string_
 // or of an older plain-text file; letter case is ignored.
 bool isCurrentLogFileName(std::string_view name);
 bool isPlainTextLogFileName(std::string_view name);
-// A rich-text day file as the log reads and rewrites it: a current one, or one of the older
-// naming without the computer's identifier ("System Log Day 2026-12-05.rtfd").
-bool isRichTextDayFileName(std::string_view name);
 
 }
 

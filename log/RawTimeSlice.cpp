@@ -1,5 +1,6 @@
 #include "log/RawTimeSlice.h"
 
+#include "log/LogFormat.h"
 #include "log/StringToTokenArrayTransformer.h"
 #include "platform/base/DateFormat.h"
 #include "platform/base/Time.h"
@@ -16,9 +17,9 @@ RawTimeSlice::RawTimeSlice()
 void RawTimeSlice::setStartDate(double startDate)
 {
     m_startDate = startDate;
-    // Every record starts at the distant past; its day is worked out once per process.
-    static const std::string distantPastDay = base::DateFormat::format(base::Time::distantPast(), "yyyy-MM-dd");
-    m_dayString = startDate == base::Time::distantPast() ? distantPastDay : base::DateFormat::format(startDate, "yyyy-MM-dd");
+    // Every record starts at the distant past, whose day is the one the log writes for it.
+    m_dayString = startDate == base::Time::distantPast() ? std::string(LogFormat::kDistantPastText.substr(0, 10))
+                                                         : base::DateFormat::format(startDate, "yyyy-MM-dd");
 }
 
 void RawTimeSlice::setStartDate(double startDate, std::string dayString)
