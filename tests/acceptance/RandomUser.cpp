@@ -22,11 +22,14 @@ void pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::millisec
 
 }
 
-std::uint32_t seedOfThisRun()
+std::optional<std::uint32_t> seedGivenByHand()
 {
-    if (const char* given = std::getenv("OSTREL_ROAD_SEED"); given && *given)
-        return std::uint32_t(std::strtoul(given, nullptr, 10));
-    return std::random_device {}();
+    const char* given = std::getenv("OSTREL_ROAD_SEED");
+    if (!given || !*given)
+        return std::nullopt;
+    if (std::string(given) == "random")
+        return std::random_device {}();
+    return std::uint32_t(std::strtoul(given, nullptr, 10));
 }
 
 std::string RandomUser::drive(std::uint32_t seed, const ScreenSetting& screen, Budget budget)
@@ -148,8 +151,12 @@ void RandomUser::act(Dice& dice)
         roll -= entry.weight;
     }
     Scene before = look();
-    if (auto broken = (this->*chosen)(before, dice))
+    // A program that ended meanwhile keeps no promise: its end is told (or its new start
+    // noted) below, not as a window that never showed or a key that went nowhere.
+    if (auto broken = (this->*chosen)(before, dice); broken && m_program->running())
         record(*broken);
+    else if (broken)
+        doing("the program ended before it could keep its promise");
     settle();
     checkRules();
     keepRunning();
@@ -163,8 +170,14 @@ void RandomUser::keepRunning()
     auto ended = *m_program->exit();
     if (!ended.cleanly())
         record({ "the program stays up", "its end", "it ended with " + ended.describe() });
-    // Quit as a user may (or crashed): started again, as a user would.
-    doing(ended.cleanly() ? "the program, quit, started again" : "the program started again");
+    // Quit as a user may (or crashed): started again, as a user would. The road sends no
+    // signal before its end: one heard is told, as it came from outside.
+    auto lines = m_program->lines();
+    bool signalled = std::any_of(lines.begin(), lines.end(),
+        [](const Program::Line& line) { return line.text.find("stopping on SIG") != std::string::npos; });
+    doing(!ended.cleanly() ? "the program started again"
+            : signalled    ? "the program, stopped by a signal from outside the road, started again"
+                           : "the program, quit, started again");
     m_program = &start(m_launch);
     ++m_starts;
     m_linesRead = 0;

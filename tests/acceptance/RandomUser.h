@@ -40,8 +40,9 @@ struct Budget {
     int actions { 1 << 30 };
 };
 
-// The seed of this run: OSTREL_ROAD_SEED when given, else a new one.
-std::uint32_t seedOfThisRun();
+// The seed of a run by hand: OSTREL_ROAD_SEED when it holds one, a new one when it says
+// "random"; none when it is not set, as in the test command, whose cases drive seeds of their own.
+std::optional<std::uint32_t> seedGivenByHand();
 
 class RandomUser : public MainWindowHome {
 protected:

@@ -177,9 +177,13 @@ bool Program::idle() const
     std::string line;
     if (!std::getline(stat, line))
         return true;
-    // The state follows the name in brackets, which may hold anything.
+    // The state follows the name in brackets, which may hold anything. A program that ended
+    // and waits to be reaped has nothing left to do either.
     auto close = line.rfind(')');
-    return close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'S';
+    if (close == std::string::npos || close + 2 >= line.size())
+        return false;
+    char state = line[close + 2];
+    return state == 'S' || state == 'Z' || state == 'X';
 }
 
 std::optional<Program::Line> Program::waitForLine(const std::string& text, double seconds, std::size_t from)
