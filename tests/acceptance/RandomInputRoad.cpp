@@ -32,7 +32,7 @@ struct RoadScreen {
 };
 
 const RoadScreen kLaptop { "1280x800", { 1280, 800, 96 }, 2034901253 };
-const RoadScreen kSmall { "1024x768", { 1024, 768, 96 }, 3262069998 };
+const RoadScreen kSmall { "1024x768", { 1024, 768, 96 }, 1296197417 };
 const RoadScreen kDoubled { "1280x800AtScale2", { 1280, 800, 192 }, 515992684 };
 
 void PrintTo(const RoadScreen& screen, std::ostream* out) { *out << screen.name; }
