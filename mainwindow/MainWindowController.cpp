@@ -445,11 +445,18 @@ void MainWindowController::fitWindowToContent()
 void MainWindowController::compressWindow()
 {
     auto* window = platformWindow();
-    if (!window || m_model->windowCompressionMode->value() == WindowCompressionMode::never)
+    auto mode = m_model->windowCompressionMode->value();
+    if (!window || mode == WindowCompressionMode::never)
         return;
-    ui::Rect compressed = MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), !areAllPadsClosed(),
-        kOpenPadMinimumHeight);
-    window->setFrame(compressed, true);
+    // "While no pad is open": an open pad keeps the room the user gave it. Shrunk to the
+    // left column at each change of screen, it was cut down to that column's height.
+    if (mode == WindowCompressionMode::onlyWhenSideBarIsClosed && !areAllPadsClosed()) {
+        fitWindowToContent();
+    } else {
+        ui::Rect compressed = MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), !areAllPadsClosed(),
+            kOpenPadMinimumHeight);
+        window->setFrame(compressed, true);
+    }
     if (auto& follow = MainWindowHooks::shared().commandPopUpFollowsWindow)
         follow();
 }

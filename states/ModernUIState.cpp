@@ -188,6 +188,11 @@ void ModernUIState::updateUpdatableViews()
 
 void ModernUIState::activate()
 {
+    // Once before the screen goes into the window, which may draw it at once as it fits
+    // itself to the screen: the read-outs showed their placeholders ("00 Minutes", no end)
+    // or the end time of the last visit until the next refresh. Once after, for the views
+    // placed by the layout (the bubbles under the slider).
+    updateUpdatableViews();
     BaseState::activate();
     updateUpdatableViews();
     // The refresh is for the eye: it rests while the window is off the screen (a hidden

@@ -208,16 +208,28 @@ bool RunLoop::runPostedTasks()
 {
     std::uint64_t count = 0;
     [[maybe_unused]] ssize_t drained = ::read(m_wakeFd, &count, sizeof count);
-    std::deque<std::function<void()>> tasks;
+    std::size_t waiting = 0;
     {
         std::lock_guard lock(m_postedMutex);
-        tasks.swap(m_posted);
+        waiting = m_posted.size();
     }
-    // Tasks posted while these run wait for the next pass, so a task that re-posts itself
-    // cannot starve timers and fds.
-    for (auto& task : tasks)
+    // As many as wait now: tasks posted while these run wait for the next pass, so a task
+    // that re-posts itself cannot starve timers and fds. Taken one at a time, not as a batch:
+    // a task that runs a modal loop (the display's events are handed out by one) leaves those
+    // behind it to that loop's passes instead of holding them until the modal window closes.
+    std::size_t ran = 0;
+    for (; ran < waiting; ++ran) {
+        std::function<void()> task;
+        {
+            std::lock_guard lock(m_postedMutex);
+            if (m_posted.empty())
+                break;
+            task = std::move(m_posted.front());
+            m_posted.pop_front();
+        }
         task();
-    return !tasks.empty();
+    }
+    return ran > 0;
 }
 
 bool RunLoop::fireDueTimers(Mode mode)

@@ -129,6 +129,19 @@ void SdlWindow::destroyedByDisplay()
         return;
     base::diagnostic("Window system: the display destroyed the window of \"" + m_state.title + "\"");
     m_backend.m_windows.erase(SDL_GetWindowID(m_sdl));
+    // SDL hides a window it still thinks shown before letting it go, and waits for the
+    // display to say it was unmapped: of a window already gone that word may never come.
+    // It is put in the queue for SDL to find; unneeded, it is skipped as a stranger's.
+    unsigned long gone = xWindow();
+    auto* display = static_cast<Display*>(m_backend.m_display);
+    if (gone && display) {
+        XEvent unmapped {};
+        unmapped.xunmap.type = UnmapNotify;
+        unmapped.xunmap.display = display;
+        unmapped.xunmap.event = gone;
+        unmapped.xunmap.window = gone;
+        XPutBackEvent(display, &unmapped);
+    }
     m_backend.m_desktop.ignoringErrors([this] { SDL_DestroyWindow(m_sdl); });
     m_sdl = nullptr;
     m_unmapAsked = false;

@@ -84,6 +84,38 @@ TEST_F(ModesTest, ModalRunInsideATimerActionDoesNotReenterThatTimer)
     ticker->invalidate();
 }
 
+TEST_F(ModesTest, AModalRunInsideAPostedTaskRunsTheTasksPostedBehindIt)
+{
+    // The display's events are handed out by a posted task: a key that opens a modal window
+    // there must not hold back what was posted behind it (a settings write waited for the
+    // preferences window to close) until that window closes.
+    bool behindRan = false, ranDuringModal = false, writeFired = false;
+    auto giveUp = Timer::create(10, false, Mode::Common, [](Timer&) { base::RunLoop::main().stopModal(); });
+    loop().post([&] {
+        loop().runModal([&] { return writeFired; });
+        ranDuringModal = behindRan;
+    });
+    loop().post([&] { behindRan = true; });
+    base::MainQueue::asyncAfter(1, [&] { writeFired = true; });
+    loop().runOnce();
+    EXPECT_TRUE(ranDuringModal);
+    EXPECT_TRUE(writeFired);
+    EXPECT_EQ(base::Time::now(), start() + 1);
+    giveUp->invalidate();
+
+    // Each runs once, in the order posted.
+    std::vector<int> order;
+    loop().post([&] {
+        order.push_back(1);
+        loop().runModal([&] { return order.size() == 3; });
+    });
+    loop().post([&] { order.push_back(2); });
+    loop().post([&] { order.push_back(3); });
+    loop().runOnce();
+    loop().runOnce();
+    EXPECT_EQ(order, (std::vector<int> { 1, 2, 3 }));
+}
+
 TEST_F(ModesTest, StopModalEndsOnlyTheModalRunAndStopEndsEverything)
 {
     auto closer = Timer::create(3, false, Mode::Common, [](Timer&) { base::RunLoop::main().stopModal(); });

@@ -29,6 +29,7 @@
 #include "platform/ui/SpellChecker.h"
 #include "platform/ui/StackView.h"
 #include "platform/ui/StatusItem.h"
+#include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
 
 #include <fstream>
@@ -46,9 +47,40 @@ public:
     }
 };
 
+// Drawn with its holder, it notes what the fields read at that moment, once.
+class Witness final : public ui::View {
+public:
+    Witness(std::vector<std::shared_ptr<ui::TextField>> fields, std::shared_ptr<std::vector<std::string>> seen)
+        : View(ui::Rect(0, 0, 1, 1))
+        , m_fields(std::move(fields))
+        , m_seen(std::move(seen))
+    {
+    }
+    void draw(gfx::GraphicsContext&, const ui::Rect&) override
+    {
+        if (!m_seen->empty())
+            return;
+        for (const auto& field : m_fields)
+            m_seen->push_back(field->stringValue());
+    }
+
+private:
+    std::vector<std::shared_ptr<ui::TextField>> m_fields;
+    std::shared_ptr<std::vector<std::string>> m_seen;
+};
+
 constexpr const char* kBreakScreens[] = { "PrepareTimedBreakState", "TimedBreakRunningState", "InformalBreakState", "SoftBreakState" };
 
 }
+
+FirstSight::FirstSight(ui::View& holder, std::vector<std::shared_ptr<ui::TextField>> fields)
+    : m_seen(std::make_shared<std::vector<std::string>>())
+    , m_witness(std::make_shared<Witness>(std::move(fields), m_seen))
+{
+    holder.addSubview(m_witness);
+}
+
+FirstSight::~FirstSight() { m_witness->removeFromSuperview(); }
 
 BreaksTest::BreaksTest()
     : m_store(base::Defaults::create(home.configHome() / "Ostrel" / "defaults.json"))

@@ -27,12 +27,34 @@
 #include <string>
 #include <vector>
 
+namespace ui {
+class TextField;
+class View;
+}
+
 namespace ostrel {
 class ScreenFadingHelper;
 class TimedState;
 }
 
 namespace ostrel::test {
+
+// What some text fields read the first time the window draws the view they sit in: a screen's
+// read-outs must be right in the first frame that shows it, not a refresh later.
+class FirstSight {
+public:
+    FirstSight(ui::View& holder, std::vector<std::shared_ptr<ui::TextField>> fields);
+    ~FirstSight();
+    FirstSight(const FirstSight&) = delete;
+    FirstSight& operator=(const FirstSight&) = delete;
+
+    // Empty until the window has drawn the holder.
+    const std::vector<std::string>& seen() const { return *m_seen; }
+
+private:
+    std::shared_ptr<std::vector<std::string>> m_seen;
+    std::shared_ptr<ui::View> m_witness;
+};
 
 // One event a break screen posted, or one banner, one script call.
 using Posted = PostedEvent;

@@ -55,6 +55,12 @@ protected:
     std::shared_ptr<PrepareTimedBreakState> prepare;
 };
 
+// Not yet shown since start-up, as on the first break after a rated slice.
+class PreparationFirstShownTest : public BreaksTest {
+protected:
+    PreparationFirstShownTest() { startUp(); }
+};
+
 }
 
 TEST_F(PrepareTimedBreakTest, LeadsToEachBreakAndOnToTheNextSlice)
@@ -314,6 +320,30 @@ TEST_F(PrepareTimedBreakTest, SkippingLoggingForgetsTheWorkedSecondsOnArrival)
     store().set("shouldAlwaysSkipLogging", true);
     comeBack();
     EXPECT_EQ(Logger::sharedLogger().actualSecondsWorked(), 0);
+}
+
+TEST_F(PreparationFirstShownTest, TheFirstFrameReadsTheBreakLengthAndItsEnd)
+{
+    auto prepare = screen<PrepareTimedBreakState>(Slot::prepareBreak);
+    auto& full = *prepare->durationIndicatorFragment();
+    auto readout = [&full] { return std::vector<std::string> { full.durationTextField()->stringValue(), full.endDateField()->stringValue() }; };
+    {
+        // Shown for the first time since it was built, as after a rated slice.
+        FirstSight first(full, { full.durationTextField(), full.endDateField() });
+        reachPrepareTimedBreak();
+        window().displayIfNeeded();
+        EXPECT_EQ(first.seen(), readout());
+        EXPECT_EQ(readout().front(), "10");
+    }
+    {
+        // Back after five minutes elsewhere: the end is five minutes later too.
+        fire("nextTimeSlice");
+        sleepFor(300);
+        FirstSight again(full, { full.durationTextField(), full.endDateField() });
+        reachPrepareTimedBreak();
+        window().displayIfNeeded();
+        EXPECT_EQ(again.seen(), readout());
+    }
 }
 
 }

@@ -131,6 +131,8 @@ TEST_F(TimedBreakTest, ShorteningLeavesMoreThanAMinute)
 TEST_F(TimedBreakTest, TheSliderSetsWholeMinutesOfRemainingTime)
 {
     startBreakOf(600);
+    // The slider follows the count while the user can see it (the break hid the program).
+    window().orderFrontRegardless();
     wait(90);
     timedBreak->sliderMoved(2);
     EXPECT_EQ(timedBreak->totalTime(), 180);
@@ -255,6 +257,26 @@ TEST_F(TimedBreakTest, TheQuickChangeOpensOnTheWholeMinutesLeft)
     quick->durationDigitsField()->setIntegerValue(3);
     quick->durationDigitsField()->returnKeyActionFunction();
     EXPECT_EQ(timedBreak->totalTime(), 45 + 180);
+}
+
+TEST_F(TimedBreakTest, TheFirstFrameReadsTheBreakAlreadyCounting)
+{
+    store().set("shouldHideOnTimedBreakActivation", false);
+    auto& elapsed = *timedBreak->elapsedAndEndTimeIndicatorFragment();
+    auto& remaining = *timedBreak->remainingAndTotalTimeFragment();
+    std::vector<std::shared_ptr<ui::TextField>> fields { elapsed.elapsedTextField(), elapsed.endDateField(), remaining.remainingTextField(),
+        remaining.totalDurationField() };
+    auto readout = [&fields] {
+        std::vector<std::string> texts;
+        for (const auto& field : fields)
+            texts.push_back(field->stringValue());
+        return texts;
+    };
+    FirstSight first(elapsed, fields);
+    startBreakOf(600);
+    window().displayIfNeeded();
+    EXPECT_EQ(first.seen(), readout());
+    EXPECT_EQ(readout()[2], "10′00″");
 }
 
 }

@@ -113,6 +113,39 @@ TEST_F(MainWindowControllerTest, CompressionShrinksToTheContentKeepingTheTopEdge
     EXPECT_EQ(window().frame().size, ui::Size(1000, 800));
 }
 
+TEST_F(MainWindowControllerTest, WhileAPadIsOpenTheWindowKeepsTheRoomTheUserGaveIt)
+{
+    setCompression(WindowCompressionMode::onlyWhenSideBarIsClosed);
+    auto& controller = mainWindow();
+    controller.showPad("nowPadHidden");
+    window().layoutIfNeeded();
+    // Made larger by hand to read more of the pad.
+    window().setFrame(ui::Rect(100, 250, 1100, 550));
+    ui::Rect given = window().frame();
+
+    FakeScreen shorter(120);
+    controller.showState(shorter);
+    EXPECT_EQ(window().frame(), given) << "a shorter screen cut the pad down to the left column";
+    store().set("nowPadHidden", true);
+    store().set("laterPadHidden", false);
+    EXPECT_EQ(window().frame(), given) << "another pad is given the same room";
+
+    // A screen taller than the window still gets its room, from the same top edge.
+    FakeScreen taller(600);
+    controller.showState(taller);
+    window().layoutIfNeeded();
+    EXPECT_EQ(window().frame().maxY(), given.maxY());
+    EXPECT_GE(window().frame().height(), window().contentMinSize().height);
+    EXPECT_EQ(window().frame().width(), given.width());
+
+    // With every pad closed it shrinks again, as the setting says.
+    controller.showState(shorter);
+    controller.closeAllPads();
+    controller.compressWindow();
+    EXPECT_EQ(window().frame().size, window().contentMinSize());
+    EXPECT_EQ(window().frame().maxY(), given.maxY());
+}
+
 TEST_F(MainWindowControllerTest, WithNoStoredPlaceTheWindowIsCentredBelowTheTop)
 {
     auto& controller = mainWindow();
