@@ -1,5 +1,6 @@
 // The driver itself: a program seen ending takes the helpers it started with it, and a
-// program collected is never signalled again (its number may be anyone's by then).
+// program collected is never signalled again (its number may be anyone's by then); one that
+// ended has nothing left to do, whether collected yet or not.
 #include "tests/acceptance/driver/Eventually.h"
 #include "tests/acceptance/driver/Home.h"
 #include "tests/acceptance/driver/Program.h"
@@ -44,6 +45,22 @@ TEST(Driver, AProgramSeenEndingTakesItsHelpersAlongAndIsNotSignalledAgain)
     // Gone with it at once, not only when the driver lets go of the program.
     EXPECT_TRUE(eventually([&] { return !alive(helper); }, 2)) << "the helper outlived the program it was started by";
     EXPECT_EQ(program->stop(1), exit) << "stopping an ended program only tells how it ended";
+}
+
+TEST(Driver, AProgramThatEndedIsIdleBeforeAndAfterItIsCollected)
+{
+    Home home;
+    Launch launch;
+    launch.program = "/bin/sh";
+    launch.arguments = { "-c", "echo ending; exit 0" };
+    auto program = Program::start(home, launch);
+    ASSERT_TRUE(program);
+    ASSERT_TRUE(program->waitForLine("ending", 10));
+    // Waiting to be collected: a road waiting for it to sleep would wait for ever.
+    ASSERT_TRUE(eventually([&] { return !alive(program->pid()); }, 10));
+    EXPECT_TRUE(program->idle()) << "a program that ended, not yet collected, still seems busy";
+    ASSERT_TRUE(program->waitForExit(10));
+    EXPECT_TRUE(program->idle());
 }
 
 }

@@ -6,6 +6,8 @@
 #include "platform/text/Rtfd.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace ostrel::acceptance {
 
@@ -39,12 +41,38 @@ void MainWindowHome::furnish(const nlohmann::json& settings)
     }
 }
 
-void MainWindowHome::underAWindowManager()
+namespace {
+
+// The text with every element that `opening` begins, through its `closing` tag, left out.
+std::string without(std::string text, const std::string& opening, const std::string& closing)
+{
+    for (auto at = text.find(opening); at != std::string::npos; at = text.find(opening, at)) {
+        auto end = text.find(closing, at);
+        if (end == std::string::npos)
+            break;
+        text.erase(at, end + closing.size() - at);
+    }
+    return text;
+}
+
+}
+
+void MainWindowHome::underAWindowManager(bool keysForProgramsOnly)
 {
     if (!fs::exists("/usr/bin/openbox"))
         return;
     Launch manager;
     manager.program = "/usr/bin/openbox";
+    const fs::path system = "/etc/xdg/openbox/rc.xml";
+    if (keysForProgramsOnly && fs::exists(system)) {
+        std::ifstream in(system);
+        std::string configuration((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        configuration = without(configuration, "<keybind ", "</keybind>");
+        configuration = without(configuration, "<mousebind button=\"Left\" action=\"DoubleClick\">", "</mousebind>");
+        fs::path own = m_home.path() / "openbox-rc.xml";
+        std::ofstream(own) << configuration;
+        manager.arguments = { "--config-file", own.string() };
+    }
     start(manager);
     // A program started before the manager is placed again by it, a title bar lower.
     if (!desktop().waitForWindowManager(30))

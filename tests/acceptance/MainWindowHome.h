@@ -16,8 +16,11 @@ class MainWindowHome : public Road {
 protected:
     // Writes the logs, the pages and a returning user's settings with `settings` over them.
     void furnish(const nlohmann::json& settings = nlohmann::json::object());
-    // Openbox, when installed; roads run without one elsewhere.
-    void underAWindowManager();
+    // Openbox, when installed; roads run without one elsewhere. With `keysForProgramsOnly`
+    // it binds no keys of its own (its window menu, desktop switching, moving by keys) and
+    // takes no double click on a title bar: a road's random keys and clicks then reach the
+    // program, and only the road's own moves move a window.
+    void underAWindowManager(bool keysForProgramsOnly = false);
     // The first line in which a sanitizer reported something; none when they kept quiet.
     static std::optional<std::string> sanitizerReport(const Program& program);
 };

@@ -34,6 +34,15 @@ void Road::TearDown()
         std::fprintf(stderr, "--- screenshots in %s\n", shotFolder().c_str());
 }
 
+void Road::onScreen(const ScreenSetting& screen)
+{
+    if (m_desktop || !m_runs.empty())
+        throw std::logic_error("a road's screen is chosen before anything runs on a display");
+    m_ownDisplay = TestDisplay::start(screen);
+    if (!m_ownDisplay)
+        throw std::runtime_error("no X server of " + screen.describe() + " could be started");
+}
+
 Program& Road::start(const Launch& launch)
 {
     auto program = Program::start(m_home, launch);

@@ -7,6 +7,7 @@
 #include "tests/acceptance/driver/Eventually.h"
 #include "tests/acceptance/driver/Home.h"
 #include "tests/acceptance/driver/Program.h"
+#include "tests/acceptance/driver/TestDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +19,17 @@
 namespace ostrel::acceptance {
 
 class Road : public testing::Test {
+private:
+    // First, so that it goes last: the programs and the desktop's connection end before their
+    // display does.
+    std::unique_ptr<TestDisplay> m_ownDisplay;
+
 protected:
     void TearDown() override;
+
+    // The road on a screen of its own (its size and dpi) rather than the test display's;
+    // called before anything starts on a display.
+    void onScreen(const ScreenSetting& screen);
 
     // The program, started in this road's home; a failed start fails the road.
     Program& start(const Launch& launch = {});

@@ -162,10 +162,7 @@ bool Desktop::type(const std::string& text) { return xdotool({ "type", "--", tex
 
 bool Desktop::key(const std::string& keys) { return xdotool({ "key", "--", keys }).has_value(); }
 
-bool Desktop::clickAt(int x, int y)
-{
-    return xdotool({ "mousemove", "--sync", std::to_string(x), std::to_string(y), "click", "1" }).has_value();
-}
+bool Desktop::clickAt(int x, int y) { return moveMouse(x, y) && xdotool({ "click", "1" }).has_value(); }
 
 bool Desktop::click(WindowId window, int x, int y)
 {
@@ -236,6 +233,16 @@ bool Desktop::mouseUp(int button) { return xdotool({ "mouseup", std::to_string(b
 
 bool Desktop::moveMouse(int x, int y)
 {
+    // xdotool's --sync waits for the pointer to leave where it was: it would wait for a while
+    // when the pointer stands there already.
+    if (m_display) {
+        ::Window root = 0, child = 0;
+        int atX = 0, atY = 0, inX = 0, inY = 0;
+        unsigned buttons = 0;
+        if (XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &atX, &atY, &inX, &inY, &buttons)
+            && atX == x && atY == y)
+            return true;
+    }
     return xdotool({ "mousemove", "--sync", std::to_string(x), std::to_string(y) }).has_value();
 }
 

@@ -1,18 +1,18 @@
 #pragma once
 
+#include "tests/acceptance/driver/ProgramWindow.h"
 #include "tests/acceptance/driver/Screenshot.h"
 
 #include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 struct _XDisplay;
 
 namespace ostrel::acceptance {
-
-using WindowId = unsigned long;
 
 // The test display as a user meets it: windows found by their names, keys and clicks
 // through xdotool, and pictures of what shows. Waiting polls the display until the answer
@@ -39,6 +39,11 @@ public:
     std::vector<WindowId> shownWindows(const std::string& name);
     // Where the window stands, in screen pixels.
     std::optional<Box> frame(WindowId window);
+    // Every window of the process shown or minimized now, back to front (DesktopWindows.cpp).
+    std::vector<ProgramWindow> windowsOf(pid_t process);
+    // The part of the screen the window manager leaves to windows (_NET_WORKAREA): the screen
+    // without the panels' strips. None without a window manager that says.
+    std::optional<Box> workArea();
 
     // Each answers whether xdotool did it.
     bool focus(WindowId window);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <map>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -169,6 +170,21 @@ bool Program::reap(bool block)
 }
 
 bool Program::running() { return !reap(false); }
+
+bool Program::idle() const
+{
+    std::ifstream stat("/proc/" + std::to_string(m_pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return true;
+    // The state follows the name in brackets, which may hold anything. A program that ended
+    // and waits to be reaped has nothing left to do either.
+    auto close = line.rfind(')');
+    if (close == std::string::npos || close + 2 >= line.size())
+        return false;
+    char state = line[close + 2];
+    return state == 'S' || state == 'Z' || state == 'X';
+}
 
 std::optional<Program::Line> Program::waitForLine(const std::string& text, double seconds, std::size_t from)
 {

@@ -60,6 +60,10 @@ public:
 
     pid_t pid() const { return m_pid; }
     bool running();
+    // Whether its main thread sleeps now, waiting for something to do: input it was given
+    // before has been dealt with. A thread ready to run but waiting for the processor is not
+    // idle, so a loaded machine only makes this come later.
+    bool idle() const;
 
     struct Line {
         double seconds { 0 }; // since start

@@ -1,0 +1,393 @@
+// Typing where the caret is: the pads, their B / i / U / S buttons, and the probe, a few
+// letters typed into a focused text field after something a user does in between (a style
+// button, a hide and a show, the command pop-up, undo and redo, the caret sent about), then
+// looked for in the field's file and taken out again.
+#include "RandomUser.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace ostrel::acceptance {
+
+namespace {
+
+const std::string kProbeRule = "a key typed into a focused text field lands in that field";
+
+// The objective field's light blue, where no setting gave it another colour.
+constexpr gfx::Color kObjectiveColour = gfx::Color::rgb(226 / 255.0, 238 / 255.0, 1);
+
+struct Pad {
+    const char* folder;
+    const char* hotKey;
+    // Its paper, where no setting gave it another.
+    gfx::Color paper;
+};
+const Pad kPads[] = { { "Now Pad", "ctrl+alt+n", gfx::Color::rgb(1.0, 1.0, 0.8) },
+    { "Later Pad", "ctrl+alt+l", gfx::Color::rgb(0.893307, 0.999776, 0.862248) },
+    { "Scratch Pad", "ctrl+alt+p", gfx::Color::rgb(0.929994, 0.863978, 1.0) } };
+const char* const kStyles[] = { "B", "i", "U", "S" };
+
+// "QjWa", "QjWb", …: letters no typing rule, spelling fix or parser touches, new in every
+// probe, and wide enough to tell from the caret's blink on the screen.
+std::string probeText(int number)
+{
+    std::string letters;
+    do {
+        letters.insert(letters.begin(), char('a' + number % 26));
+        number /= 26;
+    } while (number > 0);
+    return "QjW" + letters;
+}
+
+// Pixels that differ between two pictures of the same box.
+int differing(const Screenshot& a, const Screenshot& b)
+{
+    if (a.width() != b.width() || a.height() != b.height())
+        return a.width() * a.height();
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            n += !(a.at(x, y) == b.at(x, y));
+    return n;
+}
+
+// Where the text around the probe's place reads, for a failure's message.
+std::string around(const std::string& text, const std::string& expected)
+{
+    auto at = text.find(expected.substr(0, std::min<std::size_t>(2, expected.size())));
+    if (at == std::string::npos)
+        at = text.size();
+    auto from = at > 60 ? at - 60 : 0;
+    std::string part = text.substr(from, 90);
+    std::replace(part.begin(), part.end(), '\n', '|');
+    return "\u2026" + part + "\u2026";
+}
+
+bool near(const gfx::Color& a, const gfx::Color& b)
+{
+    return std::abs(a.red - b.red) < 0.02 && std::abs(a.green - b.green) < 0.02 && std::abs(a.blue - b.blue) < 0.02;
+}
+
+// The text pad whose paper fills most of the box's right margin, where the lines of a page
+// seldom reach; none when another pad (or none) shows there.
+const Pad* padShownIn(const Screenshot& margin)
+{
+    for (const auto& pad : kPads) {
+        int paper = 0;
+        for (int i = 0; i < 10; ++i)
+            paper += near(margin.at(margin.width() / 2, (margin.height() - 1) * i / 9), pad.paper);
+        if (paper >= 6)
+            return &pad;
+    }
+    return nullptr;
+}
+
+}
+
+bool RandomUser::onTheScreen(const Box& box) const
+{
+    return box.x >= 0 && box.y >= 0 && box.x + box.width <= m_screenBox.width && box.y + box.height <= m_screenBox.height;
+}
+
+std::optional<RandomUser::Field> RandomUser::fieldIn(const Scene& scene, bool padFirst)
+{
+    auto* main = scene.mainWindow();
+    if (!main || main->minimized)
+        return std::nullopt;
+    const Box& window = main->box;
+    // What the window shows once it drew the last change: a window just grown shows what it
+    // drew before at first.
+    desktop().waitForStill(window, 3);
+    std::optional<Field> pad;
+    // An open pad fills the window right of the 440-point column.
+    if (window.width >= pixels(820)) {
+        Field field;
+        field.box = { window.x + pixels(442), window.y + pixels(42), window.width - pixels(446), window.height - pixels(82) };
+        auto margin = desktop().capture(Box { field.box.x + field.box.width - pixels(24), field.box.y, pixels(8), field.box.height });
+        if (const Pad* shown = margin ? padShownIn(*margin) : nullptr) {
+            field.name = std::string("the ") + shown->folder;
+            field.padFolder = shown->folder;
+            int right = window.x + window.width, row = window.y + pixels(17);
+            for (int offset : { 98, 72, 48, 23 })
+                field.styleButtons.push_back({ right - pixels(offset), row });
+            pad = field;
+        }
+    }
+    if (pad && padFirst)
+        return pad;
+    if (m_screenName == "DefineTimeSliceState") {
+        // The objective field, found by its colour in the left column.
+        Box column { window.x, window.y, std::min(window.width, pixels(440)), window.height };
+        if (auto picture = desktop().capture(column)) {
+            int left = picture->width(), top = picture->height(), right = -1, bottom = -1, count = 0;
+            for (int y = 0; y < picture->height(); y += 2) {
+                for (int x = 0; x < picture->width(); x += 2) {
+                    if (near(picture->at(x, y), kObjectiveColour)) {
+                        left = std::min(left, x), right = std::max(right, x);
+                        top = std::min(top, y), bottom = std::max(bottom, y);
+                        ++count;
+                    }
+                }
+            }
+            // A field of some 400 by 40 points, seen every second pixel.
+            if (count > pixels(100) * pixels(10)) {
+                Field field;
+                field.name = "the objective field";
+                field.box = { column.x + left, column.y + top, right - left, bottom - top };
+                int fieldRight = field.box.x + field.box.width, row = field.box.y - pixels(18);
+                for (int offset : { 133, 107, 82, 58 })
+                    field.styleButtons.push_back({ fieldRight - pixels(offset), row });
+                return field;
+            }
+        }
+    }
+    return pad;
+}
+
+std::vector<std::string> RandomUser::textsOf(const Field& field) const
+{
+    std::vector<std::string> texts;
+    if (field.padFolder.empty()) {
+        texts.push_back(m_home.objective().value_or(""));
+        return texts;
+    }
+    for (const auto& page : m_home.padPages(field.padFolder))
+        texts.push_back(page ? page->utf8() : "");
+    return texts;
+}
+
+bool RandomUser::landedAnywhere(const std::string& expected) const
+{
+    // Wherever the keys went, they were not lost: the road only tells the field by its looks.
+    Field objective;
+    std::vector<Field> fields { objective };
+    for (const auto& pad : kPads) {
+        fields.emplace_back();
+        fields.back().padFolder = pad.folder;
+    }
+    for (const auto& field : fields) {
+        for (const auto& text : textsOf(field))
+            if (text.find(expected) != std::string::npos)
+                return true;
+    }
+    return false;
+}
+
+RandomUser::Outcome RandomUser::padHotKey(const Scene&, Dice& dice)
+{
+    const Pad& pad = kPads[dice.below(int(std::size(kPads)))];
+    doing(std::string("the hot key of the ") + pad.folder + " (" + pad.hotKey + ")");
+    desktop().key(pad.hotKey);
+    return std::nullopt;
+}
+
+RandomUser::Outcome RandomUser::styleButton(const Scene& scene, Dice& dice)
+{
+    auto field = fieldIn(scene, dice.below(2) == 0);
+    int which = dice.below(int(std::size(kStyles)));
+    if (!field || !scene.quiet()) {
+        doing("a B / i / U / S button, with no pad or objective field in front");
+        return std::nullopt;
+    }
+    auto [x, y] = field->styleButtons[std::size_t(which)];
+    doing(std::string("the ") + kStyles[which] + " button of " + field->name);
+    desktop().clickAt(x, y);
+    return std::nullopt;
+}
+
+RandomUser::Outcome RandomUser::interlude(int which, const Field& field, std::string& told, std::string& expected)
+{
+    Scene now = look();
+    auto* strip = now.statusStrip();
+    switch (which) {
+    case 1:
+    case 2:
+    case 3:
+    case 4: {
+        auto [x, y] = field.styleButtons[std::size_t(which - 1)];
+        told = std::string("its ") + kStyles[which - 1] + " button clicked";
+        doing(told);
+        desktop().clickAt(x, y);
+        return std::nullopt;
+    }
+    case 5:
+        if (!strip)
+            return std::nullopt;
+        told = "the program hidden and shown again by its status item";
+        doing("a click on the status item with the program in front");
+        desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
+        if (auto broken = expectToggled(Toggle::Hides, "a click on the status item"))
+            return broken;
+        doing("a click on the status item with the program hidden");
+        desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
+        return expectToggled(Toggle::Shows, "a click on the status item");
+    case 6:
+        told = "the program hidden and shown again by the bring-to-front key";
+        doing("the bring-to-front key with the program in front");
+        desktop().key("ctrl+shift+alt+o");
+        if (auto broken = expectToggled(Toggle::Hides, "the bring-to-front key"))
+            return broken;
+        doing("the bring-to-front key with the program hidden");
+        desktop().key("ctrl+shift+alt+o");
+        return expectToggled(Toggle::Shows, "the bring-to-front key");
+    case 7:
+    case 8: {
+        bool close = which == 7;
+        told = close ? "the main window closed, Super+R, Escape" : "Super+R, Escape";
+        if (auto* main = now.mainWindow(); main && close) {
+            doing("the main window's close button");
+            desktop().askToClose(main->id);
+            if (auto broken = expectToggled(Toggle::Hides, "the close button"))
+                return broken;
+        }
+        doing(close ? "Super+R (the command pop-up) with the program hidden" : "Super+R (the command pop-up) with nothing else shown");
+        desktop().key("super+r");
+        if (auto broken = expectPopUp(close ? "Super+R with the program hidden" : "Super+R"))
+            return broken;
+        doing("Escape in the command pop-up");
+        desktop().key("Escape");
+        return std::nullopt;
+    }
+    case 9:
+        told = "\"ab cd\" typed, Ctrl+Z, Ctrl+Shift+Z";
+        doing("type \"ab cd\", Ctrl+Z, Ctrl+Shift+Z");
+        desktop().type("ab cd");
+        desktop().key("ctrl+z");
+        desktop().key("ctrl+shift+z");
+        expected = "ab cd";
+        return std::nullopt;
+    case 10:
+        // Up where the view does not reach on a long page: the caret is scrolled into view.
+        told = "the caret sent to the top of the text by Ctrl+Home";
+        doing("Ctrl+Home");
+        desktop().key("ctrl+Home");
+        return std::nullopt;
+    case 11:
+        told = "the caret sent up by Page Up, twice";
+        doing("Page Up, Page Up");
+        desktop().key("Prior");
+        desktop().key("Prior");
+        return std::nullopt;
+    default:
+        told = "nothing in between";
+        return std::nullopt;
+    }
+}
+
+RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
+{
+    int which = dice.below(11);
+    bool padFirst = dice.below(2) == 0;
+    // The caret sent up by Ctrl+Home, or by the Page Up key.
+    if (which == 10 && dice.below(2))
+        which = 11;
+    if (!scene.quiet()) {
+        ++m_probesSkipped;
+        doing("a probe, put off: other windows of ours show");
+        return std::nullopt;
+    }
+    // The program in front, its main window holding the keyboard, as a user starts typing.
+    if (!scene.mainWindowShown()) {
+        auto* strip = scene.statusStrip();
+        if (!strip) {
+            ++m_probesSkipped;
+            doing("a probe, put off: the program is hidden and shows no status item");
+            return std::nullopt;
+        }
+        doing("a probe: first a click on the status item with the program hidden");
+        desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
+        if (auto broken = expectToggled(Toggle::Shows, "a click on the status item"))
+            return broken;
+    } else if (!scene.mainWindowHasKeyboard()) {
+        auto* main = scene.mainWindow();
+        doing("a probe: first a click on the main window's title bar");
+        desktop().clickAt(main->frame.x + main->frame.width / 3, main->frame.y + (main->box.y - main->frame.y) / 2);
+        if (!eventually([&] { return look().mainWindowHasKeyboard(); }, 10)) {
+            ++m_probesSkipped;
+            doing("a probe, put off: the main window did not take the keyboard");
+            return std::nullopt;
+        }
+    }
+    auto field = fieldIn(settle(), padFirst);
+    if (!field) {
+        doing("a probe: first the Now pad opened by its hot key");
+        desktop().key("ctrl+alt+n");
+        field = fieldIn(settle(), true);
+    }
+    if (!field) {
+        ++m_probesSkipped;
+        doing("a probe, put off: no pad or objective field shows");
+        return std::nullopt;
+    }
+    if (!onTheScreen(field->box)) {
+        ++m_probesSkipped;
+        doing("a probe, put off: " + field->name + " is not all on the screen");
+        return std::nullopt;
+    }
+    // The caret at the end of what the field holds.
+    doing("a probe: a click into " + field->name + ", Ctrl+End");
+    desktop().clickAt(field->box.x + field->box.width - pixels(12), field->box.y + field->box.height - pixels(10));
+    desktop().key("ctrl+End");
+    std::string told, expected;
+    if (auto broken = interlude(which, *field, told, expected))
+        return broken;
+    // A probe that would only find a fault found already spends the road's time elsewhere.
+    std::string subject = (field->padFolder.empty() ? field->name : "a pad") + " after "
+        + (which >= 1 && which <= 4 ? "a B / i / U / S button clicked" : told);
+    if (m_known.count(kProbeRule + "\n" + subject)) {
+        ++m_probesSkipped;
+        doing("a probe, put off: typing is lost in " + subject + " already");
+        return std::nullopt;
+    }
+    std::string probe = probeText(m_probes++);
+    expected += probe;
+    doing("a probe: type \"" + probe + "\" into " + field->name + " after " + told);
+    // Where the field shows now: a show may have put the window elsewhere.
+    auto now = fieldIn(settle(), !field->padFolder.empty());
+    std::optional<Box> shown;
+    if (now && now->padFolder == field->padFolder && onTheScreen(now->box))
+        shown = now->box;
+    auto before = shown ? desktop().settled(*shown, 2) : std::nullopt;
+    desktop().type(probe);
+    // The objective is kept in the settings at once; a pad's page a few seconds after its
+    // first change.
+    double patience = field->padFolder.empty() ? 10 : 15;
+    bool landed = false;
+    auto typed = std::chrono::steady_clock::now();
+    for (int asleep = 0; !landed && !waitedEnough(typed, patience, asleep);) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        landed = landedAnywhere(expected);
+    }
+    if (!landed) {
+        std::string holds;
+        for (const auto& text : textsOf(*field))
+            holds += (holds.empty() ? "" : " / ") + around(text, expected);
+        return Broken { kProbeRule, subject,
+            "\"" + expected + "\" typed into " + field->name + " after " + told + " is not in it (nor in any other pad or the objective); "
+                + field->name + " holds " + (holds.empty() ? "nothing" : holds) };
+    }
+    // Typed where the caret is, it shows there: a field scrolls its caret into view. Three
+    // letters change far more of the picture than the caret's blink does.
+    auto inField = textsOf(*field);
+    bool inThisField = std::any_of(inField.begin(), inField.end(), [&](const std::string& text) { return text.find(expected) != std::string::npos; });
+    if (inThisField && before) {
+        bool shows = false;
+        auto landedAt = std::chrono::steady_clock::now();
+        for (int asleep = 0; !shows && !waitedEnough(landedAt, 3, asleep);) {
+            auto after = desktop().capture(*shown);
+            shows = after && differing(*after, *before) > pixels(7) * pixels(7);
+            if (!shows)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        if (!shows)
+            return Broken { kProbeRule, subject + ", unseen",
+                "\"" + expected + "\" typed into " + field->name + " after " + told
+                    + " is in it but does not show: the field keeps its caret out of view" };
+    }
+    for (std::size_t i = 0; i < probe.size(); ++i)
+        desktop().key("BackSpace");
+    return std::nullopt;
+}
+
+}

@@ -1,0 +1,166 @@
+// The windows as a user handles them: a click on a title bar, a move by it, a resize from the
+// corner, maximizing, the preferences, and an entry of the log book edited and saved (into a
+// day file the road made read-only, so that the save is refused).
+#include "RandomUser.h"
+
+#include <filesystem>
+#include <regex>
+
+namespace ostrel::acceptance {
+
+RandomUser::Outcome RandomUser::clickTitleBar(const Scene& scene, Dice& dice)
+{
+    std::vector<const ProgramWindow*> titled;
+    for (const auto& window : scene.windows)
+        if (window.decorated() && !window.minimized)
+            titled.push_back(&window);
+    if (titled.empty()) {
+        doing("a click on a title bar, with none shown");
+        return std::nullopt;
+    }
+    const ProgramWindow& window = *titled[std::size_t(dice.below(int(titled.size())))];
+    // On the title, clear of the window menu's icon at the left and the buttons at the right.
+    int x = dice.between(window.frame.x + 30, window.frame.x + window.frame.width - 80);
+    int y = window.frame.y + (window.box.y - window.frame.y) / 2;
+    doing("click on the title bar of \"" + window.name + "\" at " + std::to_string(x) + "," + std::to_string(y));
+    desktop().clickAt(x, y);
+    return std::nullopt;
+}
+
+const ProgramWindow* RandomUser::mainWindowToHandle(const Scene& scene, const std::string& what)
+{
+    auto* main = scene.mainWindow();
+    if (main && !main->minimized && !main->maximized)
+        return main;
+    doing(what + " of the main window, which is not shown or maximized");
+    return nullptr;
+}
+
+RandomUser::Outcome RandomUser::moveWindow(const Scene& scene, Dice& dice)
+{
+    auto* main = mainWindowToHandle(scene, "a move");
+    if (!main)
+        return std::nullopt;
+    // By its title bar, to a place inside the work area: the user's hand keeps the window where
+    // it can be reached, and whatever leaves the work area then is the program's doing.
+    const Box& area = scene.workArea;
+    int left = dice.between(area.x, area.x + area.width - main->frame.width);
+    int top = dice.between(area.y, area.y + area.height - main->frame.height);
+    int grabX = main->frame.x + std::max(30, main->frame.width / 2 - 40);
+    int grabY = main->frame.y + (main->box.y - main->frame.y) / 2;
+    int toX = grabX + left - main->frame.x, toY = grabY + top - main->frame.y;
+    doing("move the main window by its title bar from " + std::to_string(main->frame.x) + "," + std::to_string(main->frame.y)
+        + " to " + std::to_string(left) + "," + std::to_string(top));
+    desktop().drag(grabX, grabY, toX, toY, 4);
+    return std::nullopt;
+}
+
+RandomUser::Outcome RandomUser::resizeWindow(const Scene& scene, Dice& dice)
+{
+    auto* main = mainWindowToHandle(scene, "a resize");
+    if (!main)
+        return std::nullopt;
+    // As a drag of its bottom right corner inside the work area would.
+    const Box& area = scene.workArea;
+    int borderRight = main->frame.x + main->frame.width - (main->box.x + main->box.width);
+    int borderBottom = main->frame.y + main->frame.height - (main->box.y + main->box.height);
+    int roomAcross = area.x + area.width - borderRight - main->box.x;
+    int roomDown = area.y + area.height - borderBottom - main->box.y;
+    if (roomAcross < pixels(300) || roomDown < pixels(200)) {
+        doing("a resize of the main window, which has no room to grow inside the work area");
+        return std::nullopt;
+    }
+    int width = dice.between(pixels(300), roomAcross);
+    int height = dice.between(pixels(200), roomDown);
+    doing("resize the main window from " + std::to_string(main->box.width) + "\u00d7" + std::to_string(main->box.height)
+        + " to " + std::to_string(width) + "\u00d7" + std::to_string(height));
+    desktop().resize(main->id, width, height);
+    return std::nullopt;
+}
+
+RandomUser::Outcome RandomUser::maximize(const Scene& scene, Dice&)
+{
+    auto* main = scene.mainWindow();
+    if (!main || main->minimized) {
+        doing("maximizing the main window, which is not shown");
+        return std::nullopt;
+    }
+    doing(main->maximized ? "the main window given back its size" : "the main window maximized");
+    desktop().maximize(main->id);
+    return std::nullopt;
+}
+
+RandomUser::Outcome RandomUser::openPreferences(const Scene& scene, Dice&)
+{
+    doing(scene.mainWindowHasKeyboard() ? "Ctrl+, (the preferences)" : "Ctrl+, with the main window not holding the keyboard");
+    desktop().key("ctrl+comma");
+    return std::nullopt;
+}
+
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr auto kWriteBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+
+// "2026-12-31" of a day file of either naming.
+std::string dayOf(const fs::path& file)
+{
+    std::smatch found;
+    std::string name = file.filename().string();
+    return std::regex_search(name, found, std::regex(R"(\d{4}-\d{2}-\d{2})")) ? found.str() : std::string();
+}
+
+}
+
+void RandomUser::refuseSavesOfTheNewestDay()
+{
+    // As when another computer holds the synced file: the log book's save of an entry of that
+    // day is refused, and the program tells so.
+    auto days = m_home.dayFiles();
+    if (days.empty())
+        return;
+    std::string newest = dayOf(days.back().path);
+    for (const auto& day : days) {
+        if (dayOf(day.path) != newest)
+            continue;
+        std::error_code ignored;
+        fs::permissions(day.path, kWriteBits, fs::perm_options::remove, ignored);
+        m_readOnly.push_back(day.path);
+    }
+}
+
+RandomUser::~RandomUser()
+{
+    // Writable again, so that the home can be cleared away.
+    for (const auto& path : m_readOnly) {
+        std::error_code ignored;
+        fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ignored);
+    }
+}
+
+RandomUser::Outcome RandomUser::editLogEntry(const Scene& scene, Dice&)
+{
+    auto* main = scene.mainWindow();
+    auto hidden = m_home.setting("logBookPadHidden");
+    bool open = hidden && hidden->is_boolean() && !hidden->get<bool>();
+    if (!scene.quiet() || !scene.mainWindowHasKeyboard() || !open || main->box.width < pixels(820)) {
+        doing("an entry of the log book edited, with the log book not in front");
+        return std::nullopt;
+    }
+    const Box& window = main->box;
+    // The newest row's menu: its arrow stands 9 points in from the row's right edge, beside
+    // the 12-point scroller; Edit… is its third item. Save is at the editor's bottom right.
+    doing("the newest entry of the log book edited and saved");
+    desktop().clickAt(window.x + window.width - pixels(21), window.y + pixels(43));
+    settle();
+    for (const char* key : { "Down", "Down", "Return" })
+        desktop().key(key);
+    settle();
+    desktop().type("changed");
+    settle();
+    desktop().clickAt(window.x + window.width - pixels(41), window.y + window.height - pixels(20));
+    return std::nullopt;
+}
+}
