@@ -283,6 +283,8 @@ void Window::orderFrontRegardless()
     // The first showing is where a window manager puts its frame at the place asked for.
     if (firstShowing && m_platform)
         m_awaitingFirstPlacement = true;
+    else if (!wasVisible && m_platform)
+        m_awaitingPlacementAgain = true;
     if (app)
         app->windowOrderedFront(*this);
     if (wasVisible) {
@@ -622,6 +624,15 @@ void Window::platformDidMove(Point origin)
     bool decoration = std::fabs(off.x) <= kLargestDecoration && std::fabs(off.y) <= kLargestDecoration;
     bool firstPlacement = std::exchange(m_awaitingFirstPlacement, false);
     bool offAgain = m_decorationCorrected && *m_decorationCorrected == off && m_decorationCorrections < 3;
+    // Only by the frame's own size: a user's drag soon after a showing stays the user's.
+    bool placedAgainLower = std::exchange(m_awaitingPlacementAgain, false) && m_learnedDecoration
+        && std::fabs(off.y + m_learnedDecoration->top) <= 1 && std::fabs(off.x - m_learnedDecoration->left) <= 1;
+    if (placedAgainLower) {
+        ++m_placements;
+        asked(m_askedOrigins, m_frame.origin);
+        pushState();
+        return;
+    }
     if (decoration && (firstPlacement || offAgain)) {
         m_decorationCorrected = off;
         ++m_decorationCorrections;

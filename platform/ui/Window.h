@@ -281,6 +281,9 @@ private:
     // often the place was asked for again (see platformDidMove).
     bool m_shownBefore { false };
     bool m_awaitingFirstPlacement { false };
+    // Shown again after being put away: a window manager that let the window go where its
+    // content stood may frame it there, a title bar lower than it was.
+    bool m_awaitingPlacementAgain { false };
     // The frame's offset last corrected at the first placement, and how often.
     std::optional<Point> m_decorationCorrected;
     // The decoration the first placement showed, before the window manager says it.

@@ -158,6 +158,31 @@ TEST_F(Windows, AWindowManagersFrameAtTheFirstShowingIsNotTakenForAMove)
     EXPECT_EQ(w->frame().origin, Point(600, 204));
 }
 
+TEST_F(Windows, AWindowShownAgainATitleBarLowerIsPutBackWhereItWas)
+{
+    // Put away, the window goes back to the display where its content stood; shown again, a
+    // window manager frames it there, a title bar lower: a window as tall as the work area
+    // lost its bottom row below the screen at each hide and show.
+    Delegate d;
+    auto w = Window::create(Rect(503, 204, 870, 521));
+    w->setDelegate(&d);
+    w->orderFront();
+    w->platformDidMove({ 504, 184 });
+    w->platformDidMove({ 503, 204 });
+    w->orderOut();
+    w->orderFront();
+    int asked = backend().stateOf(*w)->placement;
+    w->platformDidMove({ 504, 184 });
+    EXPECT_EQ(w->frame().origin, Point(503, 204)) << "shown again a title bar lower";
+    EXPECT_NE(backend().stateOf(*w)->placement, asked) << "asked again";
+    EXPECT_TRUE(d.heard.empty());
+    // Once there, a move by the same amount is the user's.
+    w->platformDidMove({ 503, 204 });
+    w->platformDidMove({ 504, 184 });
+    EXPECT_EQ(w->frame().origin, Point(504, 184));
+    EXPECT_EQ(d.heard, std::vector<std::string> { "move" });
+}
+
 TEST_F(Windows, TheFirstPlacementSurvivesALateReportAndADisplayStillLearningTheFrame)
 {
     // On a loaded machine the report of the place asked before the showing arrives after
