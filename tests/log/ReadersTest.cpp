@@ -102,6 +102,36 @@ TEST_F(ReadersTest, RichObjectiveKeepsFormattingAndLinks)
     EXPECT_EQ(records[0]->extractedLinks(), std::vector<std::string> { "ostrel2things://ABC" });
 }
 
+// The reader walks the file's formatting once, front to back: every entry of a long file
+// still gets its own objective's formatting, also where an objective spans lines whose
+// joins fall inside or between runs.
+TEST_F(ReadersTest, EveryObjectiveOfALongFileKeepsItsOwnFormatting)
+{
+    text::Attributes bold;
+    bold.font = gfx::Font::named("Helvetica-Bold", 13);
+    text::Attributes link;
+    text::AttributedString content;
+    for (int i = 0; i < 300; ++i) {
+        link.link = "https://example.org/" + std::to_string(i);
+        content.append(text::AttributedString::fromUtf8("#TimeSlice\nU-" + std::to_string(i) + "\n#objective\nplain "));
+        content.append(u"bold", bold);
+        content.append(i % 2 ? u"\n" : u" ", i % 3 ? bold : text::Attributes {});
+        content.append(u"linked", link);
+        content.append(text::AttributedString::fromUtf8("\n#completed\nYES\n"));
+    }
+    auto records = readFullTimeSlices(content);
+    ASSERT_EQ(records.size(), 300u);
+    for (int i = 0; i < 300; ++i) {
+        const auto& objective = records[size_t(i)]->objectiveText();
+        SCOPED_TRACE(i);
+        ASSERT_EQ(objective.utf8(), i % 2 ? "plain bold\nlinked" : "plain bold linked");
+        EXPECT_FALSE(objective.attributesAt(0).font);
+        EXPECT_EQ(objective.attributesAt(6).font, bold.font);
+        EXPECT_EQ(objective.attributesAt(10).font, i % 3 ? bold.font : std::nullopt);
+        EXPECT_EQ(objective.attributesAt(11).link, "https://example.org/" + std::to_string(i));
+    }
+}
+
 TEST_F(ReadersTest, BaseReaderKeepsOnlyStatisticsFields)
 {
     std::u16string content = text::toUtf16(entryLines("U-10",
