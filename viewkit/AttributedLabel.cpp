@@ -28,7 +28,11 @@ std::optional<text::AttributedString> AttributedLabel::attributedStringValue() c
 
 void AttributedLabel::setAttributedStringValue(text::AttributedString value)
 {
+    // A time of day refreshed every second mostly reads as it did.
+    bool unchanged = showsAttributed() && *m_attributed == value;
     setStringValue(value.utf8());
+    if (unchanged)
+        return;
     m_attributedText = stringValue();
     m_attributed = std::move(value);
     invalidateIntrinsicContentSize();

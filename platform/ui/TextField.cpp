@@ -48,6 +48,10 @@ void TextField::setStringValue(std::string text)
     // Whatever comes in, the field holds valid UTF-8.
     if (std::string shown = gfx::displayableText(text); shown != text)
         text = std::move(shown);
+    // Read-outs are given their text every second, mostly the one they show: that asks for
+    // no new layout and no drawing.
+    if (text == m_text && m_caret == m_text.size() && m_anchor == m_text.size())
+        return;
     // The program put another text in: the user's edits before it are not undone into it.
     if (text != m_text)
         m_undo.removeAllActions();
