@@ -235,6 +235,8 @@ PangoContext* sharedPangoContext(SharedContext purpose)
     return context;
 }
 
+unsigned fontGeneration() { return fontState().generation; }
+
 std::string familyName(const Font& font) { return parse(font).family; }
 
 PangoFontDescriptionPtr pangoFontDescription(const Font& font)

@@ -45,5 +45,7 @@ PangoContext* newPangoContext();
 // small text with glyphs on whole pixels; each of the calling thread's own. Not owned.
 enum class SharedContext { measuring, drawing, drawingOnWholePixels };
 PangoContext* sharedPangoContext(SharedContext purpose);
+// Changes whenever the fonts are pinned anew: measures kept from before no longer hold.
+unsigned fontGeneration();
 
 }

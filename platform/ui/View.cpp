@@ -158,6 +158,24 @@ void View::setFrame(Rect frame)
     setNeedsDisplay();
 }
 
+void View::setFrameWithoutLayout(Rect frame)
+{
+    if (!m_translatesMask) {
+        setFrame(frame);
+        return;
+    }
+    bool finite = std::isfinite(frame.minX()) && std::isfinite(frame.minY()) && std::isfinite(frame.width())
+        && std::isfinite(frame.height());
+    if (!finite || frame == m_frame)
+        return;
+    m_frame = frame;
+    for (auto& subview : m_subviews)
+        if (!subview->m_translatesMask)
+            layoutChanged();
+    frameDidChange();
+    setNeedsDisplay();
+}
+
 void View::setFrameFromLayout(Rect frame)
 {
     if (frame == m_frame)

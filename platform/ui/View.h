@@ -51,6 +51,10 @@ public:
     Rect frame() const { return m_frame; }
     void setFrame(Rect frame);
     void setFrameOrigin(Point origin) { setFrame({ origin, m_frame.size }); }
+    // For a view placed by its frame that no constraint names and whose superview lays
+    // nothing out from it (a marker moved along a ruler every minute): moved and drawn
+    // there, without a new layout of the window. The next layout keeps the frame.
+    void setFrameWithoutLayout(Rect frame);
     void setFrameSize(Size size) { setFrame({ m_frame.origin, size }); }
     Rect bounds() const { return { m_boundsOrigin, m_frame.size }; }
     void setBoundsOrigin(Point origin);
