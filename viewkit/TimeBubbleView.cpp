@@ -129,9 +129,10 @@ void TimeBubbleView::positionBubbleViews()
             middleX = shift + std::floor(width * 0.5);
             frame.origin.x -= shift;
         }
-        // Set once: each bubble redraws itself when its arrow, title or place changes.
+        // Set once: each bubble redraws itself when its arrow, title or place changes. Nothing
+        // is laid out from a bubble's place, so moving it asks for no layout of the window.
         bubble.setMiddleX(middleX);
-        bubble.setFrame(frame);
+        bubble.setFrameWithoutLayout(frame);
         bubble.setHidden(false);
     }
 }
