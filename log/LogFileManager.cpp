@@ -106,6 +106,8 @@ void LogFileManager::internalAyncUpdate()
     });
 }
 
+void LogFileManager::performInTurn(std::function<void()> work) { m_oneUpdateAtATimeDispatcherQueue.async(std::move(work)); }
+
 void LogFileManager::setUpdateHandler(std::function<void()> handler)
 {
     std::lock_guard lock(m_mutex);

@@ -52,6 +52,8 @@ public:
     void internalAyncUpdate();
     // Tests of the re-writers count requests with this: when set, update() calls it instead.
     void setUpdateHandler(std::function<void()> handler);
+    // Other work on the log's data sets, run on the reload queue in turn with the reloads.
+    void performInTurn(std::function<void()> work);
 
     // Older plain-text entries become rich text in these attributes (the pads' defaults),
     // set from the main thread because settings are not read on the reload queue.

@@ -46,12 +46,12 @@ void storeCommonValue(Record& record, Field field, std::u16string_view line, std
         tags.push_back(record.tagString());
         break;
     case Field::StartDate: {
-        std::string day;
+        LogFormat::WrittenDay day;
         double date = LogFormat::parseDate(line, &day);
-        if (day.empty())
+        if (day.day.empty())
             record.setStartDate(date);
         else
-            record.setStartDate(date, std::move(day));
+            record.setStartDate(date, std::move(day.day), day.hour, day.weekday);
         break;
     }
     case Field::FocusRating:

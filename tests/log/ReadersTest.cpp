@@ -1,4 +1,6 @@
+#include "log/LogFormat.h"
 #include "log/TimeSliceReaders.h"
+#include "platform/base/Calendar.h"
 #include "platform/base/DateFormat.h"
 #include "platform/base/Time.h"
 #include "platform/text/Unicode.h"
@@ -130,6 +132,35 @@ TEST_F(ReadersTest, EveryObjectiveOfALongFileKeepsItsOwnFormatting)
         EXPECT_EQ(objective.attributesAt(10).font, i % 3 ? bold.font : std::nullopt);
         EXPECT_EQ(objective.attributesAt(11).link, "https://example.org/" + std::to_string(i));
     }
+}
+
+// The statistics group by the hour, weekday and day the reader takes from the date as
+// written: they are the ones the calendar gives for the start, on the days a clock changes
+// too, where the text alone cannot tell them.
+TEST_F(ReadersTest, TheStartsHourWeekdayAndDayAreTheCalendars)
+{
+    home.setTimeZone("Europe/Berlin");
+    std::string content;
+    // Ordinary days, the spring change (02:30 does not exist), the autumn one, a leap day.
+    const char* dates[] = { "2026-01-05 08:30:00", "2026-03-29 01:59:59", "2026-03-29 02:30:00", "2026-03-29 03:15:00",
+        "2026-10-25 02:30:00", "2026-10-25 23:59:59", "2024-02-29 12:00:00", "1999-12-31 23:00:00" };
+    for (const char* date : dates)
+        content += entryLines("U", { "#startDate", date, "#focusRating", "experienced flow" });
+    auto records = readFull(content);
+    ASSERT_EQ(records.size(), std::size(dates));
+    auto calendar = base::Calendar::current();
+    for (const auto& record : records) {
+        auto parts = calendar.components(record->startDate());
+        SCOPED_TRACE(record->dayString());
+        EXPECT_EQ(record->localHour(), parts.hour);
+        EXPECT_EQ(record->localWeekday(), parts.weekday);
+        EXPECT_EQ(record->dayNumber(), LogFormat::daysSince1970(parts.year, parts.month, parts.day));
+        EXPECT_EQ(record->focusLevel(), ConcentrationLevel::experiencedFlow);
+    }
+    EXPECT_EQ(records[0]->localWeekday(), 2) << "a Monday";
+    FullTimeSlice unrated;
+    unrated.setFocusRating("undefined");
+    EXPECT_FALSE(unrated.focusLevel());
 }
 
 TEST_F(ReadersTest, BaseReaderKeepsOnlyStatisticsFields)
