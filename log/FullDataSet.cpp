@@ -30,9 +30,10 @@ RawDataSet::Records FullDataSet::loadRTFDFile(const std::string& path)
     }
     try {
         auto records = createTimeSlicesFromData(document->text);
+        auto shared = std::make_shared<const std::optional<std::string>>(path);
         for (auto& record : records) {
             auto& full = static_cast<FullTimeSlice&>(*record);
-            full.setFullPathOfLogFile(path);
+            full.setFullPathOfLogFile(shared);
             full.setIsRTFD(true);
         }
         return records;

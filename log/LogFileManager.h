@@ -31,6 +31,8 @@ public:
     // The event flags that make a folder change worth a reload: created, removed, renamed,
     // modified, Finder information, owner, extended attributes, or a folder.
     static constexpr std::uint32_t kReloadingFlags = 0x2fb00;
+    // A reload that read more files than this gives the memory their texts took back.
+    static constexpr std::size_t kFilesReadBeforeGivingMemoryBack = 16;
 
     static LogFileManager& sharedInstance();
 

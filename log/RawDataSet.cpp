@@ -81,9 +81,14 @@ void RawDataSet::loadFromFolder(const std::string& folder, const std::string& ro
     // the processor's cores, and the records still come out in folder order.
     std::vector<Records> perFile(files.size());
     std::atomic<size_t> next { 0 };
+    std::atomic<size_t> read { 0 };
     auto work = [&] {
-        for (size_t i = next++; i < files.size(); i = next++)
-            perFile[i] = files[i]->read(*this);
+        for (size_t i = next++; i < files.size(); i = next++) {
+            bool parsed = false;
+            perFile[i] = files[i]->read(*this, &parsed);
+            if (parsed)
+                ++read;
+        }
     };
     size_t workers = std::min<size_t>({ std::max(1u, std::thread::hardware_concurrency()), 8, files.size() / 16 + 1 });
     std::vector<std::thread> helpers;
@@ -100,6 +105,7 @@ void RawDataSet::loadFromFolder(const std::string& folder, const std::string& ro
     for (auto& records : perFile)
         all.insert(all.end(), std::make_move_iterator(records.begin()), std::make_move_iterator(records.end()));
     setTimeSlices(std::move(all));
+    m_filesRead = read;
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     zr_log("loading %zu time slices took: %f (time per million: %f)", m_timeSlices.size(), seconds,
         m_timeSlices.empty() ? 0.0 : seconds * 1000000.0 / double(m_timeSlices.size()));

@@ -54,6 +54,8 @@ public:
 
     // Whether the records this set's readers make are FullTimeSlice.
     virtual bool readsFullRecords() const { return false; }
+    // How many files the last load read anew rather than took from the cache.
+    std::size_t filesRead() const { return m_filesRead; }
 
 protected:
     // For a set that has the facts at hand already, in list order.
@@ -61,6 +63,7 @@ protected:
 
 private:
     Records m_timeSlices;
+    std::size_t m_filesRead { 0 };
     mutable std::vector<StatisticsFacts> m_facts;
     mutable std::unique_ptr<std::once_flag> m_factsMade { std::make_unique<std::once_flag>() };
 };

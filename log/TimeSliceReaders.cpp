@@ -147,7 +147,9 @@ public:
                 rich.replace({ at, 1 }, std::u16string_view(u"\n"));
         }
         record.setObjective(rich.utf8());
-        record.setObjectiveText(std::move(rich));
+        // Kept as a copy the size of its text: the pieces appended one by one leave room to
+        // spare, which ten years of objectives would keep for nothing.
+        record.setObjectiveText(text::AttributedString(rich));
         m_segments.clear();
     }
 
