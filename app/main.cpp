@@ -1,7 +1,6 @@
 #include "app/StartUp.h"
 
 #include "core/DataModel.h"
-#include "core/ZrLog.h"
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
@@ -47,8 +46,8 @@ static int runProgram(int argc, char** argv)
         return handed ? 0 : 1;
     }
 
-    // The diagnostic log speaks from the first line on; the settings may silence it later.
-    ostrel::setZrLogOn(true);
+    // The diagnostic log stays silent until the start-up has made its debug manager, which
+    // switches it as "loggerIsOn" says: a user who turned it off hears nothing from us.
     if (!gfx::pinFonts(base::Resources::root() / "fonts" / "fonts.conf"))
         base::diagnostic("the program's fonts are not where its resources are; the desktop's own are used");
 

@@ -130,7 +130,10 @@ void NotificationHelper::speakAndDisplayForcedBreakMessages()
 
 void NotificationHelper::executeEndOfTimeSliceScript()
 {
-    if (auto text = settings().string("speechSoftBreakFinalText"))
+    // Only a text is handed to the script: without one in the settings (none stored and none
+    // registered, or a number or flag in its place) no script is called.
+    auto value = settings().object("speechSoftBreakFinalText");
+    if (const auto* text = value ? value->asString() : nullptr)
         ScriptLauncher::sharedScriptLauncher().executeEventHandlerWithoutResult("time_slice_elapsed", *text);
 }
 

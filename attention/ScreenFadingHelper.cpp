@@ -4,6 +4,7 @@
 #include "core/ZrLog.h"
 #include "viewkit/NiblessViewController.h"
 
+#include "platform/base/MainQueue.h"
 #include "platform/desktop/FrontApplication.h"
 #include "platform/ui/Animation.h"
 #include "platform/ui/Application.h"
@@ -226,12 +227,23 @@ void ScreenFadingHelper::quickFadeAllScreens(const gfx::Color& color, double dur
             for (auto& cover : covers)
                 cover->orderOut();
     });
-    for (auto& cover : covers) {
-        cover->orderFrontRegardless();
+    for (auto& cover : covers)
         m_fullScreenWindows.push_back(cover);
-    }
-    flash->start();
-    keep(flash);
+    // The flash comes at the end of the present work, not in its middle: a screen shown in
+    // the same moment (the rating screen after the soft break's tock) holds the run loop for
+    // longer than a whole flash, which would then never be seen, and raises its window over
+    // covers put up before it.
+    base::MainQueue::async([weak, flash, covers] {
+        auto self = weak.lock();
+        // Every cover taken down meanwhile: no flash either.
+        if (!self || std::find(self->m_fullScreenWindows.begin(), self->m_fullScreenWindows.end(), covers.front())
+                == self->m_fullScreenWindows.end())
+            return;
+        for (auto& cover : covers)
+            cover->orderFrontRegardless();
+        flash->start();
+        self->keep(flash);
+    });
 }
 
 void ScreenFadingHelper::startBlackOut(double duration, double alpha)

@@ -1,5 +1,7 @@
 #include "attention/SoundLibraryLoader.h"
 
+#include "core/DynamicConfiguration.h"
+
 #include "platform/base/Diagnostics.h"
 #include "platform/base/PropertyList.h"
 #include "platform/base/Resources.h"
@@ -89,6 +91,23 @@ std::unique_ptr<SoundLibraryLoader> SoundLibraryLoader::create(const std::string
     if (className != "SoundLibraryLoader")
         base::diagnostic("Could not find the sound library loader " + className);
     return std::make_unique<SoundLibraryLoader>();
+}
+
+void registerSoundLoaderClasses()
+{
+    using Library = SoundLibraryLoader;
+    using Collection = SoundCollectionLoader;
+    DynamicConfiguration::registerClass<Library>("SoundLibraryLoader", [] { return std::make_unique<SoundLibraryLoader>(); });
+    DynamicConfiguration::registerClass<Library>("SimpleSoundLibraryLoader",
+        [] { return std::make_unique<SimpleSoundLibraryLoader>(); });
+    DynamicConfiguration::registerClass<Library>("CompoundSoundLibraryLoader",
+        [] { return std::make_unique<CompoundSoundLibraryLoader>(); });
+    DynamicConfiguration::registerClass<Collection>("SoundCollectionLoader",
+        [] { return std::make_unique<SoundCollectionLoader>(); });
+    DynamicConfiguration::registerClass<Collection>("ContinuousSoundCollectionLoader",
+        [] { return std::make_unique<ContinuousSoundCollectionLoader>(); });
+    DynamicConfiguration::registerClass<Collection>("CompoundContinuousSoundCollectionLoader",
+        [] { return std::make_unique<CompoundContinuousSoundCollectionLoader>(); });
 }
 
 std::vector<SoundLibraryEntry> SimpleSoundLibraryLoader::loadSoundLibraryArray()

@@ -70,6 +70,10 @@ public:
     static void setResourcesFolder(const std::filesystem::path& folder);
 };
 
+// Every loader class under its own name, so that DynamicConfiguration can make the ones
+// the "SoundManager" list names. Registering again changes nothing.
+void registerSoundLoaderClasses();
+
 // A list of strings among the program's sound resources; empty (logged) when it is missing
 // or not a list of strings.
 std::vector<std::string> soundResourceNameList(const std::string& listName);

@@ -1,13 +1,12 @@
 #include "attention/SoundManager.h"
 
 #include "attention/SpeechManager.h"
+#include "core/DynamicConfiguration.h"
 #include "core/KVOResponder.h"
 #include "core/ZrLog.h"
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
-#include "platform/base/PropertyList.h"
-#include "platform/base/Resources.h"
 #include "platform/media/AudioOutput.h"
 #include "platform/media/Sound.h"
 
@@ -22,18 +21,6 @@ std::shared_ptr<SoundManager>& installed()
 {
     static std::shared_ptr<SoundManager> manager;
     return manager;
-}
-
-std::string loaderClass(const std::string& key, const char* fallback)
-{
-    auto path = base::Resources::path("SoundManager", "plist", "sounds");
-    auto list = path ? base::readPropertyList(*path) : std::nullopt;
-    const auto* value = list ? list->find(key) : nullptr;
-    if (!value || !value->asString()) {
-        base::diagnostic("SoundManager.plist names no " + key + "; using " + fallback);
-        return fallback;
-    }
-    return *value->asString();
 }
 
 float clampedVolume(float volume)
@@ -71,9 +58,11 @@ SoundManager::~SoundManager() = default;
 
 void SoundManager::load()
 {
-    m_soundLibraryLoader = SoundLibraryLoader::create(loaderClass("SoundLibraryLoader", "SimpleSoundLibraryLoader"));
+    // Which loaders: a configuration of the installation, which names what it ships.
+    registerSoundLoaderClasses();
+    m_soundLibraryLoader = DynamicConfiguration::newObjectForKey<SoundLibraryLoader>("SoundLibraryLoader", "SoundManager");
     m_continuousSoundsLoader
-        = SoundCollectionLoader::create(loaderClass("ContinuousSoundsLoader", "ContinuousSoundCollectionLoader"));
+        = DynamicConfiguration::newObjectForKey<SoundCollectionLoader>("ContinuousSoundsLoader", "SoundManager");
 
     for (auto& entry : m_soundLibraryLoader->loadSoundLibraryArray()) {
         // The first row of a name wins, as a lookup by name would find it.

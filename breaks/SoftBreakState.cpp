@@ -5,7 +5,6 @@
 #include "states/StateFragmentStackView.h"
 
 #include "attention/NotificationHelper.h"
-#include "attention/ScriptLauncher.h"
 #include "command/MatchingItemCollector.h"
 #include "core/Clock.h"
 #include "drawing/OstrelStyleKit.h"
@@ -182,9 +181,7 @@ void SoftBreakState::end(bool forced)
     cues.playTock();
     if (forced)
         cues.speakAndDisplayForcedBreakMessages();
-    // A text removed by the user falls back to its registered default, which runs it still.
-    if (auto text = model().store()->string("speechSoftBreakFinalText"))
-        ScriptLauncher::shared().executeEventHandlerWithoutResult("time_slice_elapsed", *text);
+    cues.executeEndOfTimeSliceScript();
     if (model().shouldAlwaysSkipLogging()) {
         if (model().shouldAlwaysSkipAllBreaks()) {
             Logger::sharedLogger().resetActualSecondsWorked();

@@ -67,6 +67,10 @@ public:
 
     virtual void parseObjectiveField() = 0;
     virtual void parseClipboard() = 0;
+
+    // Whether an action by name ("pauseOrResumeTimeSlice:") reaches the current screen now:
+    // a key the pop-up shows must do what the row says.
+    virtual bool currentScreenTakes(const std::string&) const { return false; }
 };
 
 }

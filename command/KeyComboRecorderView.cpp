@@ -364,7 +364,10 @@ gfx::Color KeyComboRecorderView::titleColor() const
     case RecorderState::notRecordingPreviousShortcutDoesNotExist:
         return dark ? gfx::colors::lightGray : gfx::colors::darkGray;
     case RecorderState::notRecordingPreviousShortcutExists:
-        return m_isEnabled ? ui::ControlLook::kAccent : ui::ControlLook::kSecondaryText;
+        // The accent as text: on the dark box the accent itself reads at 1.4:1 only.
+        if (!m_isEnabled)
+            return ui::ControlLook::kSecondaryText;
+        return dark ? ui::ControlLook::kAccentText : ui::ControlLook::kAccent;
     default:
         return dark ? ui::ControlLook::kText : gfx::colors::black;
     }

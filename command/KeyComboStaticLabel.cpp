@@ -34,10 +34,15 @@ void KeyComboStaticLabel::configure(const std::optional<KeyCombo>& keyCombo)
     m_symbolList.clear();
     if (keyCombo)
         appendSymbols(*keyCombo);
+    m_widthConstraint->setConstant(std::max(m_width * 6, symbolsWidth()));
+}
+
+double KeyComboStaticLabel::symbolsWidth() const
+{
     double needed = 0;
     for (auto& symbol : m_symbolList)
         needed += cellWidth(symbol) + m_horizontalInset;
-    m_widthConstraint->setConstant(std::max(m_width * 6, needed));
+    return needed;
 }
 
 void KeyComboStaticLabel::appendSymbols(const KeyCombo& keyCombo)

@@ -26,6 +26,8 @@ public:
 
     // The caller asks for the redraw.
     void configure(const std::optional<KeyCombo>& keyCombo);
+    // How far in from the right edge the symbols reach: 0 without a combination.
+    double symbolsWidth() const;
 
 private:
     friend class Wall;

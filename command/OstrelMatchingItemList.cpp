@@ -1,11 +1,13 @@
 #include "command/OstrelMatchingItemList.h"
 
 #include "command/CommandEnvironment.h"
-#include "platform/base/Defaults.h"
 #include "command/Evaluator.h"
 #include "command/MatchingItem.h"
 #include "command/MatchingItemCollector.h"
+#include "command/OstrelHotKeyManager.h"
 #include "command/WindowCompactnessMatchingItem.h"
+
+#include "platform/base/Defaults.h"
 
 namespace ostrel {
 
@@ -109,7 +111,8 @@ void OstrelMatchingItemList::addGlobalCommands(MatchingItemCollector& collector)
         toMainController("scratchPadHotKey:"));
     collector.addSidebarItem("Toggle Log Book", combo(19, command), toMainController("toggleLogBook:"));
     collector.addSidebarItem("Toggle Statistics", combo(18, command), toMainController("toggleStatisticsWindow:"));
-    collector.addMiscActionItem("Show Preferences...", combo(41, command), toMainController("showPreferencesDialog:"));
+    // The comma (43): the preferences' own key, Ctrl+, (the semicolon's 41 would show a key that does nothing).
+    collector.addMiscActionItem("Show Preferences...", combo(43, command), toMainController("showPreferencesDialog:"));
     collector.addMiscActionItem("Join Mailing List...", std::nullopt, toMainController("showJoinMailingListDialog:"));
     collector.addMiscActionItem("Check for Updates...", std::nullopt, [&environment] { environment.checkForUpdates(); });
     collector.addMiscActionItem("Read Current Objective Aloud", environment.storedKeyCombo("readObjectiveAloudKeyCombo"),
@@ -143,7 +146,13 @@ void OstrelMatchingItemList::addGlobalCommands(MatchingItemCollector& collector)
     collector.addSoundsItem("Un-Mute All Sounds", std::nullopt, storeBoolean("mute", false));
     collector.addHelpItem("Show Ostrel 4 Help", std::nullopt, toMainController("showHelp:"));
     collector.addHelpItem("Open User Guide...", std::nullopt, toMainController("openUserManual:"));
-    collector.addTasksItem("Parse Objective", combo(35, control), [&environment] { environment.parseObjectiveField(); });
+    // One key, one command: where Super+P pauses (the pause's own key, on the screens that
+    // pause), the row does not claim it; elsewhere Super+P parses.
+    std::optional<KeyCombo> parseKey = combo(35, control);
+    if (environment.currentScreenTakes("pauseOrResumeTimeSlice:")
+        && OstrelHotKeyManager::shared().currentOrDefaultKeyCombo("pauseTimeSlice") == parseKey)
+        parseKey.reset();
+    collector.addTasksItem("Parse Objective", parseKey, [&environment] { environment.parseObjectiveField(); });
     collector.addTasksItem("Parse Clipboard & Set Objective", combo(35, control | shift),
         [&environment] { environment.parseClipboard(); });
     auto pad = environment.focusedPad();

@@ -12,7 +12,10 @@
 #include "viewkit/LayoutConstraintMakerWithRelation.h"
 #include "viewkit/SmartTextField.h"
 
+#include "platform/ui/Constraint.h"
 #include "platform/ui/ControlLook.h"
+
+#include <algorithm>
 
 namespace ostrel {
 
@@ -139,6 +142,15 @@ void OstrelMatchingLineFragment::build()
     factory().internalAddBrick(m_keyComboLabel, [](LayoutConstraintMaker& maker) {
         maker.container().place(A::Right, A::Right).pin(A::CenterY, A::CenterY, 0);
     });
+
+    // A long title (or by-line) gives way and ends in "…" short of what the row shows at its
+    // right, never running into a key combination.
+    for (ui::TextField* text : { titleTextField(), byLineTextField() }) {
+        text->setContentCompressionResistancePriority(ui::LayoutPriority::DefaultLow, ui::Orientation::Horizontal);
+        auto room = ui::Constraint::create(text, A::Right, ui::LayoutRelation::LessThanOrEqual, this, A::Right, 1, 0);
+        addConstraint(room);
+        m_textRoom.push_back(room);
+    }
 }
 
 void OstrelMatchingLineFragment::drawLeftIcon(const ui::Rect& frame, const gfx::Color& tint)
@@ -184,7 +196,16 @@ void OstrelMatchingLineFragment::configure(const std::shared_ptr<MatchingItem>& 
     auto* action = dynamic_cast<ActionMatchingItem*>(item.get());
     m_keyComboLabel->configure(action ? action->keyCombo() : std::nullopt);
     m_keyComboLabel->setNeedsDisplay();
-    m_rightAlignedTextField->setStringValue(item ? stateText(*item) : "");
+    std::string state = item ? stateText(*item) : "";
+    m_rightAlignedTextField->setStringValue(state);
+    double taken = m_keyComboLabel->symbolsWidth();
+    if (!state.empty())
+        taken = std::max(taken, ui::ControlLook::labelSize(state, m_rightAlignedTextField->font()).width);
+    if (item && item->kind() == MatchingItemKind::group)
+        taken = std::max(taken, imageSize().width);
+    double inset = factory().internalHorizontalInset();
+    for (auto& room : m_textRoom)
+        room->setConstant(-(inset + taken + (taken > 0 ? inset : 0)));
 }
 
 void OstrelMatchingLineFragment::changeColors()

@@ -2,6 +2,13 @@
 
 #include "command/MatchingLineFragment.h"
 
+#include <memory>
+#include <vector>
+
+namespace ui {
+class Constraint;
+}
+
 namespace ostrel {
 
 class KeyComboStaticLabel;
@@ -32,6 +39,8 @@ private:
 
     std::shared_ptr<SmartTextField> m_rightAlignedTextField;
     std::shared_ptr<KeyComboStaticLabel> m_keyComboLabel;
+    // Where the title and the by-line must end: short of the key, the state or the chevron.
+    std::vector<std::shared_ptr<ui::Constraint>> m_textRoom;
 };
 
 }

@@ -300,6 +300,11 @@ void PopUpWindowContentViewController::showAsPopover()
     ui::Rect rect = button->convertRectTo(button->bounds(), anchor);
     m_popover->show(rect, anchor, ui::RectEdge::MinY);
     viewDidAppear();
+    // Running while nothing shows would swallow every key typed meanwhile.
+    if (!m_popover || !m_popover->isShown()) {
+        dismissDialog();
+        return;
+    }
     if (auto* window = contentWindow())
         window->makeFirstResponder(m_searchField.get());
 }

@@ -120,6 +120,15 @@ void DataModel::prepare()
         { "notificationPosition", 1 },
         { "notificationsSystem", 0 },
     });
+    // A slice or break of no time, or of less than none, is a damaged setting.
+    m_store->registerRanges({
+        { "durationInSeconds", { 1, double(longestDuration) } },
+        { "breakDurationInSeconds", { 1, double(longestDuration) } },
+        { "firstPomodoroBreakDurationInMinutes", { 1, double(longestDurationInMinutes) } },
+        { "secondPomodoroBreakDurationInMinutes", { 1, double(longestDurationInMinutes) } },
+        { "thirdPomodoroBreakDurationInMinutes", { 1, double(longestDurationInMinutes) } },
+        { "fourthPomodoroBreakDurationInMinutes", { 1, double(longestDurationInMinutes) } },
+    });
     m_store->synchronize();
     if (!m_observerIds.empty())
         return; // prepared before: the listeners are told once per change, not twice

@@ -5,6 +5,7 @@
 #include "platform/base/Time.h"
 
 #include <cstdio>
+#include <ctime>
 #include <optional>
 
 namespace ostrel {
@@ -141,14 +142,33 @@ std::string DateHelper::stringFromDate(double date) const
     return base::DateFormat::format(date, dayPattern);
 }
 
+namespace {
+
+// The distant past stands for no date at all, shown as the one date it is named for,
+// 0001-01-01 00:00:00, wherever the user is: the moment whose wall clock here reads that,
+// not the distant past's own time in this zone (the evening before, west of Greenwich).
+double shownMoment(double date)
+{
+    if (date != base::Time::distantPast())
+        return date;
+    std::time_t unix = std::time_t(date + base::Time::kUnixOffset);
+    std::tm local {};
+    if (!localtime_r(&unix, &local))
+        return date;
+    double offset = double(timegm(&local) - unix);
+    return date - offset;
+}
+
+}
+
 std::string DateHelper::formattedTime(double date) const
 {
-    return base::DateFormat::formatStyled(date, base::DateFormat::Style::None, base::DateFormat::Style::Medium);
+    return base::DateFormat::formatStyled(shownMoment(date), base::DateFormat::Style::None, base::DateFormat::Style::Medium);
 }
 
 std::string DateHelper::formattedDate(double date) const
 {
-    return base::DateFormat::formatStyled(date, base::DateFormat::Style::Medium, base::DateFormat::Style::None);
+    return base::DateFormat::formatStyled(shownMoment(date), base::DateFormat::Style::Medium, base::DateFormat::Style::None);
 }
 
 text::AttributedString DateHelper::formatDateAsTimeWithAmPmIfAppropriate(double date) const

@@ -71,6 +71,7 @@ private:
 template<typename T>
 struct PlainCoding {
     static constexpr bool synchronizesOnWrite = true;
+    static constexpr bool readsStoredText = false;
     static base::Value encode(const T& value) { return base::Value(value); }
     static std::optional<T> decode(const base::Value& stored);
 };
@@ -109,6 +110,7 @@ struct RawValueTraits;
 template<typename T>
 struct RawCoding {
     static constexpr bool synchronizesOnWrite = false;
+    static constexpr bool readsStoredText = false;
     static base::Value encode(const T& value) { return base::Value(static_cast<long long>(RawValueTraits<T>::rawValue(value))); }
     static std::optional<T> decode(const base::Value& stored)
     {
@@ -124,6 +126,7 @@ struct JsonTraits;
 template<typename T>
 struct JsonCoding {
     static constexpr bool synchronizesOnWrite = false;
+    static constexpr bool readsStoredText = true;
     static std::optional<base::Value> encodeIfPossible(const T& value)
     {
         auto text = JsonTraits<T>::encode(value);
@@ -163,7 +166,11 @@ public:
 
     T value() const override
     {
-        auto stored = m_store->object(m_storageKey);
+        // JSON text that is no text, or does not decode, reads as the nil value, never as
+        // the default; every other kind reads a value of the wrong kind as its default.
+        auto stored = Coding::readsStoredText ? m_store->storedObject(m_storageKey) : std::nullopt;
+        if (!stored)
+            stored = m_store->object(m_storageKey);
         if (!stored)
             return m_nilValue;
         return Coding::decode(*stored).value_or(m_nilValue);

@@ -14,15 +14,35 @@
 #include "platform/text/Rtfd.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace ostrel {
 
 namespace {
 
-constexpr const char* kAccessAdvice = "Please use 'File' -> 'Get Info' in the 'Finder' to check that you have sufficient "
-                                      "access privileges to write to the folder that just opened. You should have read "
-                                      "and write access.";
+}
 
+std::string BackingStoreManager::writeFailureAdvice(int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOSPC:
+    case EDQUOT:
+        return "There is no space left on the disk of the folder that just opened, so this time slice could not be "
+               "added to today's log file. Please make room on that disk.";
+    case EACCES:
+    case EPERM:
+        return "Ostrel has no permission to write to the folder that just opened. Please use 'Properties' -> "
+               "'Permissions' in your file manager (or chmod u+rwx in a terminal) to check that you have sufficient "
+               "access privileges to write to it. You should have read and write access.";
+    case EROFS:
+        return "The folder that just opened lies on a disk that can only be read, so this time slice could not be "
+               "added to today's log file. Please make the disk writable, or move the log to a disk that is.";
+    default:
+        return std::string("Ostrel could not write to the folder that just opened")
+            + (errorNumber ? std::string(" (") + std::strerror(errorNumber) + ")" : std::string())
+            + ", so this time slice could not be added to today's log file.";
+    }
 }
 
 BackingStoreManager& BackingStoreManager::sharedManager()
@@ -124,9 +144,12 @@ bool BackingStoreManager::append(const text::AttributedString& text, BackingStor
     }
     result.text.append(text);
 
-    bool written = text::Rtfd::writeFile(path, result.text, result.attributes);
-    if (!written)
-        reportWriteFailure(path, kAccessAdvice);
+    int failure = 0;
+    bool written = text::Rtfd::writeFile(path, result.text, result.attributes, &failure);
+    if (!written) {
+        zr_log("could not write %s: %s", path.c_str(), std::strerror(failure));
+        reportWriteFailure(path, writeFailureAdvice(failure));
+    }
     zr_log("BackingStoreManager append - end");
     return written;
 }

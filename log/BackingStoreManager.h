@@ -54,6 +54,11 @@ public:
     // Writes the template as the package at `path`; failures are only logged.
     bool createFromTemplate(const std::string& path, const std::string& templateName) const;
 
+    // What the write-failure alert tells, by the system's error (errno) of the failed write:
+    // no space left, no permission (and how to give it on this desktop), a disk that is
+    // only read, or the system's own words.
+    static std::string writeFailureAdvice(int errorNumber);
+
     // Tests point this at a made-up /sys/class/net.
     void setNetworkInterfacesFolder(std::filesystem::path folder) { m_interfaces = std::move(folder); }
 

@@ -238,9 +238,8 @@ std::optional<DropboxManager::Folders> DropboxManager::confirmAndLocate(const ch
 
 std::optional<fs::path> DropboxManager::findDropboxFolder()
 {
-    auto location = settings()->string("dropboxLocation");
-    if (location && !location->empty() && base::files::isDirectory(base::paths::expandTilde(*location)))
-        return base::paths::expandTilde(*location);
+    if (auto location = Logger::dropboxLocation(); location && base::files::isDirectory(*location))
+        return fs::path(*location);
     auto chosen = autolocateNonStandardDropboxFolderLocationOrAskUser();
     if (!chosen)
         return std::nullopt;

@@ -80,7 +80,9 @@ RawDataSet::Records LogFile::read(RawDataSet& dataSet, bool* parsed)
 
     std::string name = std::filesystem::path(m_fullPath).filename().string();
     std::optional<RawDataSet::Records> records;
-    if (LogFormat::isRichTextDayFileName(name))
+    // A day file of the older naming, without a computer's identifier, is read once the
+    // renamer has given it this computer's (before every read), under that name alone.
+    if (LogFormat::isCurrentLogFileName(name))
         records = dataSet.loadRTFDFile(m_fullPath);
     else if (LogFormat::isPlainTextLogFileName(name))
         records = dataSet.loadPlainTextFile(m_fullPath);
@@ -128,7 +130,7 @@ bool LogFile::addOrReplaceThenSaveAndUpdate(const FullTimeSlice& timeSlice, cons
 bool LogFile::rewrite(const std::string& uuid, std::optional<size_t> position, const FullTimeSlice* replacement)
 {
     std::string name = std::filesystem::path(m_fullPath).filename().string();
-    if (!LogFormat::isRichTextDayFileName(name)) {
+    if (!LogFormat::isCurrentLogFileName(name)) {
         zr_log("LogFile: %s is not a current log file and is not changed", m_fullPath.c_str());
         return false;
     }

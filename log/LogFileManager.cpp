@@ -3,7 +3,9 @@
 #include "core/Clock.h"
 #include "core/ZrLog.h"
 #include "log/BackingStoreDescriptor.h"
+#include "log/BackingStoreManager.h"
 #include "log/Logger.h"
+#include "log/UpgradeManager.h"
 #include "platform/base/MainQueue.h"
 #include "platform/base/Timer.h"
 
@@ -84,6 +86,7 @@ void LogFileManager::internalAyncUpdate()
     auto descriptor = Logger::sharedLogger().systemLogBackingStoreDesc();
     std::string folder = descriptor->folderPath();
     std::string root = descriptor->root();
+    std::string identifier = BackingStoreManager::sharedManager().obtainMACAddress();
     text::Attributes attributes;
     std::uint64_t generation;
     {
@@ -91,7 +94,10 @@ void LogFileManager::internalAyncUpdate()
         attributes = m_plainTextAttributes;
         generation = m_generation;
     }
-    m_oneUpdateAtATimeDispatcherQueue.async([this, folder, root, attributes, generation] {
+    m_oneUpdateAtATimeDispatcherQueue.async([this, folder, root, identifier, attributes, generation] {
+        // A day file without a computer's identifier that came in since start-up (by sync)
+        // is named as the start-up names them before it is read.
+        UpgradeManager::sharedInstance().renameFilesWithoutIdentifier(folder, root, identifier);
         auto set = std::make_shared<FullDataSet>();
         set->setPlainTextAttributes(attributes);
         set->loadFromFolder(folder, root);

@@ -7,6 +7,7 @@
 
 #include <unicode/uchar.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -180,7 +181,15 @@ std::int32_t daysSince1970(int year, int month, int day)
     return std::int32_t(era * 146097 + dayOfEra - 719468);
 }
 
-std::string formatDate(double date) { return base::DateFormat::format(date, std::string(kDateFormat)); }
+std::string formatDate(double date)
+{
+    // Its own moment is no day of any calendar's here: a calendar without the Julian years
+    // before 1582 puts it two days before the date it is named for, west of Greenwich on the
+    // evening before that.
+    if (date == base::Time::distantPast())
+        return std::string(kDistantPastText);
+    return base::DateFormat::format(date, std::string(kDateFormat));
+}
 
 namespace {
 
@@ -251,8 +260,18 @@ std::optional<double> parseWrittenDate(std::u16string_view text, WrittenDay* wri
 
 }
 
+WrittenDay distantPastDay()
+{
+    return { std::string(kDistantPastText.substr(0, 10)), 0, weekdayOf(1, 1, 1) };
+}
+
 double parseDate(std::u16string_view text, WrittenDay* day)
 {
+    if (text.size() == kDistantPastText.size() && std::equal(text.begin(), text.end(), kDistantPastText.begin())) {
+        if (day)
+            *day = distantPastDay();
+        return base::Time::distantPast();
+    }
     if (auto date = parseWrittenDate(text, day))
         return *date;
     std::string pattern(kDateFormat);
@@ -344,14 +363,6 @@ bool isCurrentLogFileName(std::string_view name)
         }
     }
     return matchWord(name, afterIdentifier, ").rtfd") && afterIdentifier == name.size();
-}
-
-bool isRichTextDayFileName(std::string_view name)
-{
-    if (isCurrentLogFileName(name))
-        return true;
-    size_t at = 0;
-    return matchWord(name, at, "system log day ") && matchDate(name, at) && matchWord(name, at, ".rtfd") && at == name.size();
 }
 
 bool isPlainTextLogFileName(std::string_view name)

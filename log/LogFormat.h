@@ -53,7 +53,11 @@ double parseSeconds(std::u16string_view text);
 // so a broken value cannot turn into a plausible-looking huge one.
 std::string formatSeconds(double seconds);
 
-// "yyyy-MM-dd HH:mm:ss" in the local time zone with the POSIX locale.
+// The distant past, which stands for no date, as the log writes it in any time zone.
+inline constexpr std::string_view kDistantPastText = "0001-01-01 00:00:00";
+
+// "yyyy-MM-dd HH:mm:ss" in the local time zone with the POSIX locale; the distant past as
+// kDistantPastText.
 std::string formatDate(double date);
 // Days from 1970-01-01 to a date of the Gregorian calendar; negative before it.
 std::int32_t daysSince1970(int year, int month, int day);
@@ -69,6 +73,8 @@ struct WrittenDay {
 // else the distant past. When `day` is given and the text is a date as written on an
 // ordinary day, it receives where the date falls; otherwise it is left empty.
 double parseDate(std::u16string_view text, WrittenDay* day = nullptr);
+// Where the distant past falls as the log writes it, the same in every time zone.
+WrittenDay distantPastDay();
 
 // The words written for focus levels 0 to 3; any other level is "undefined".
 std::string concentrationLevelStringForTag(long long level);
@@ -87,9 +93,6 @@ bool isFileOfComputer(std::string_view name, std::string_view root, std::string_
 // or of an older plain-text file; letter case is ignored.
 bool isCurrentLogFileName(std::string_view name);
 bool isPlainTextLogFileName(std::string_view name);
-// A rich-text day file as the log reads and rewrites it: a current one, or one of the older
-// naming without the computer's identifier ("System Log Day 2026-12-05.rtfd").
-bool isRichTextDayFileName(std::string_view name);
 
 }
 

@@ -8,7 +8,9 @@
 #include "log/LogFormat.h"
 #include "log/TaskLinks.h"
 #include "log/TaskManagerBridge.h"
+#include "platform/base/AlertPresenter.h"
 #include "platform/base/Defaults.h"
+#include "platform/base/MainQueue.h"
 #include "platform/base/Paths.h"
 #include "platform/base/Time.h"
 #include "platform/desktop/Opener.h"
@@ -18,6 +20,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <set>
 
 namespace ostrel {
 
@@ -54,14 +57,43 @@ Logger::Logger()
     updateLogFileDescriptors();
 }
 
-std::string Logger::systemLogFolderPath()
+std::optional<std::string> Logger::dropboxLocation(std::string* refusal)
 {
     auto defaults = base::Defaults::standard();
-    if (defaults->boolean("dropboxSync")) {
-        auto location = defaults->string("dropboxLocation").value_or("~/Dropbox/");
-        return (base::paths::expandTilde(location) / "Ostrel" / "System Logs").string();
+    auto stored = defaults->storedObject("dropboxLocation");
+    if (!stored)
+        stored = defaults->registeredObject("dropboxLocation");
+    auto* text = stored ? stored->asString() : nullptr;
+    std::filesystem::path folder = text ? base::paths::expandTilde(*text) : std::filesystem::path();
+    // A relative path would be taken from wherever the program was started, a different
+    // folder each time.
+    if (text && folder.is_absolute())
+        return folder.string();
+    if (refusal)
+        *refusal = text ? "\u201c" + *text + "\u201d is not a full path to a folder" : "it holds no folder path";
+    return std::nullopt;
+}
+
+std::string Logger::systemLogFolderPath()
+{
+    auto local = (BackingStoreManager::applicationSupportDirectory() / "System Logs").string();
+    if (!base::Defaults::standard()->boolean("dropboxSync"))
+        return local;
+    std::string refusal;
+    if (auto dropbox = dropboxLocation(&refusal))
+        return (std::filesystem::path(*dropbox) / "Ostrel" / "System Logs").string();
+    zr_log("the Dropbox folder setting was refused (%s); the log stays in %s", refusal.c_str(), local.c_str());
+    static std::set<std::string> told;
+    if (told.insert(refusal).second) {
+        base::AlertRequest alert;
+        alert.style = base::AlertRequest::Style::Warning;
+        alert.message = "The Dropbox folder setting cannot be used.";
+        alert.informativeText = "The setting of the Dropbox folder is refused: " + refusal
+            + ". Ostrel keeps the log in its local log folder, " + base::paths::abbreviateWithTilde(local)
+            + ", until a Dropbox folder is chosen in the preferences.";
+        base::MainQueue::async([alert] { base::AlertPresenter::present(alert); });
     }
-    return (BackingStoreManager::applicationSupportDirectory() / "System Logs").string();
+    return local;
 }
 
 void Logger::updateLogFileDescriptors()

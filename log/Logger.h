@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace ostrel {
@@ -34,8 +35,12 @@ public:
     // Rebuilds the descriptor from the settings, after the log folder moved.
     void updateLogFileDescriptors();
     // "System Logs" in the Dropbox folder while "dropboxSync" is on, else in the
-    // application support folder.
+    // application support folder. A Dropbox folder that is no full path (a relative one,
+    // a number) is refused, logged and told once: the local folder serves.
     static std::string systemLogFolderPath();
+    // The Dropbox folder of "dropboxLocation", home folder expanded; none, with the reason,
+    // when the setting holds no full path.
+    static std::optional<std::string> dropboxLocation(std::string* refusal = nullptr);
 
     void incrementActualSecondsWorked();
     void resetActualSecondsWorked();

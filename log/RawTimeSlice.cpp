@@ -19,12 +19,14 @@ RawTimeSlice::RawTimeSlice()
 void RawTimeSlice::setStartDate(double startDate)
 {
     m_startDate = startDate;
-    // Every record starts at the distant past; its day is worked out once per process.
-    static const std::string distantPastDay = base::DateFormat::format(base::Time::distantPast(), "yyyy-MM-dd");
-    static const base::DateComponents distantPastParts = base::Calendar::current().components(base::Time::distantPast());
-    bool distantPast = startDate == base::Time::distantPast();
-    m_dayString = distantPast ? distantPastDay : base::DateFormat::format(startDate, "yyyy-MM-dd");
-    auto parts = distantPast ? distantPastParts : base::Calendar::current().components(startDate);
+    if (startDate == base::Time::distantPast()) {
+        // Every record starts at the distant past, whose day is the one the log writes for it.
+        auto day = LogFormat::distantPastDay();
+        setStartDate(startDate, std::move(day.day), day.hour, day.weekday);
+        return;
+    }
+    m_dayString = base::DateFormat::format(startDate, "yyyy-MM-dd");
+    auto parts = base::Calendar::current().components(startDate);
     m_localHour = std::int8_t(parts.hour);
     m_localWeekday = std::int8_t(parts.weekday);
     m_dayNumber = LogFormat::daysSince1970(parts.year, parts.month, parts.day);

@@ -201,20 +201,36 @@ void StatisticsManager::prepareOutputDirectory()
         zr_log("prepareOutputDirectory: could not copy the chart library: %s", error.message().c_str());
 }
 
+namespace {
+
+// The system's write error as the standard error presentation shows it: which file could
+// not be saved where, and why.
+void presentWriteError(const std::filesystem::path& file, const std::string& error)
+{
+    base::AlertRequest alert;
+    alert.style = base::AlertRequest::Style::Warning;
+    alert.message = "The file \"" + file.filename().string() + "\" could not be saved in the folder \""
+        + file.parent_path().filename().string() + "\".";
+    // The files layer says "cannot write PATH: reason"; the reason is what helps.
+    auto colon = error.rfind(": ");
+    alert.informativeText = colon == std::string::npos ? error : error.substr(colon + 2);
+    alert.buttons = { "OK" };
+    base::AlertPresenter::present(alert);
+}
+
+}
+
 bool StatisticsManager::exportCSVTo(const std::string& path)
 {
     zr_log("exportCSVTo [start]");
     std::string error;
     // The new file replaces the old one in one step: a failed export leaves the old file.
     bool written = base::files::writeAtomically(path, CsvExport::text(m_fullData.get()), &error);
-    if (!written) {
-        base::AlertRequest alert;
-        alert.style = base::AlertRequest::Style::Critical;
-        alert.message = "The log could not be exported.";
-        alert.informativeText = error.empty() ? "The file could not be written." : error;
-        base::AlertPresenter::present(alert);
-    }
+    if (!written)
+        presentWriteError(path, error);
     zr_log("exportCSVTo [end]");
+    // The caller learns of the failure too, though the user has been told already: an
+    // export that did not happen is not answered as one that did.
     return written;
 }
 

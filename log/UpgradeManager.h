@@ -1,23 +1,38 @@
 #pragma once
 
+#include <cstdint>
+#include <map>
+#include <mutex>
 #include <string>
 
 namespace ostrel {
 
-// Gives log files from before the computer's identifier was part of their names the
-// current naming, once per launch, before the log is first read.
+// Gives log files the naming of this computer's own files: once per launch, before the log
+// is first read, and again before every read for files that arrive later (by sync).
 class UpgradeManager {
 public:
     static UpgradeManager& sharedInstance();
 
     void upgradeEverything();
-    // The renaming pass over one folder: every name that begins with `root` and holds no
-    // ")" gets " (<identifier>)" before its extension. Failed moves are logged and tried
-    // again next launch.
+    // The start-up pass over one folder: the renaming below, with its diagnostic lines.
     void upgradeSystemLogs(const std::string& folder, const std::string& root, const std::string& identifier);
+    // Every name that begins with `root` and holds no ")" (written before the computer's
+    // identifier was part of the names) gets " (<identifier>)" before its extension, so the
+    // log reads it. Failed moves are logged and tried again at the next pass.
+    void renameFilesWithoutIdentifier(const std::string& folder, const std::string& root, const std::string& identifier);
+    // Day files named "(default)" in a folder that is this computer's alone: written while
+    // its identifier could not be read, they are its own, and take its identifier so that
+    // they go with it when the log moves. A file whose new name is taken stays as it is (it
+    // is still read). Nothing happens when the identifier is "default" itself.
+    void claimDefaultNamedFiles(const std::string& folder, const std::string& root, const std::string& identifier);
 
 private:
     UpgradeManager() = default;
+
+    // Folders found without a name to rename, by the modification time they had then. The
+    // renaming runs on the log's reading queue as well as at start-up.
+    std::mutex m_mutex;
+    std::map<std::string, std::int64_t> m_cleanFolders;
 };
 
 }

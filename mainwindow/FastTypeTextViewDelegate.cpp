@@ -281,8 +281,10 @@ void FastTypeTextViewDelegate::updateTextToolbar()
 void FastTypeTextViewDelegate::textStorageDidChange()
 {
     // Only a page of a pad is written; the objective fields are kept by their owners.
-    if (m_textView && m_textView->backingStoreDescriptor() && m_textView->hasPage())
+    if (m_textView && m_textView->backingStoreDescriptor() && m_textView->hasPage()) {
+        m_unsavedChange = true;
         triggerDelayedWrite();
+    }
 }
 
 void FastTypeTextViewDelegate::triggerDelayedWrite()
@@ -325,6 +327,10 @@ bool FastTypeTextViewDelegate::save(FailureNotice notice)
     case NowAndLaterBoardTextView::PageLock::none:
         break;
     }
+    // A page nobody changed here is never written: another program (a copy started beside
+    // this one, a sync service) may have written a newer one since it was read.
+    if (!m_unsavedChange)
+        return true;
     // Written now: a write still pending would only write the same again.
     if (m_pendingWriteTimer) {
         m_pendingWriteTimer->invalidate();
@@ -333,6 +339,7 @@ bool FastTypeTextViewDelegate::save(FailureNotice notice)
     zr_log("saving backing store descriptor: %s", page.c_str());
     if (BackingStoreManager::sharedManager().write(view->textStorage(), descriptor, view->documentAttributes())) {
         m_failureShown = false;
+        m_unsavedChange = false;
         return true;
     }
     zr_log("could not save the pad page %s", page.c_str());

@@ -60,10 +60,13 @@ public:
     // again; a step the user asked for (a new or another page) tells every time; quitting
     // only logs, as nobody can be asked any more.
     enum class FailureNotice { onceUntilWritten, always, logOnly };
-    // Writes the page now. False when it could not be written. A page not read yet, or shown
-    // read-only (it could not be read, or its file is read-only), is never written and
-    // counts as saved.
+    // Writes the page now. False when it could not be written. A page not read yet, shown
+    // read-only (it could not be read, or its file is read-only), or not changed since it
+    // was shown or written, is never written and counts as saved.
     bool save(FailureNotice notice = FailureNotice::onceUntilWritten);
+    bool hasUnsavedChange() const { return m_unsavedChange; }
+    // Another page is shown: nothing of it is unsaved yet.
+    void pageWasShown() { m_unsavedChange = false; }
 
     // What a separator shortcut puts in: 32 box-drawing rules.
     static const std::u16string& separatorLine();
@@ -82,6 +85,7 @@ private:
     bool m_applyingShortcuts { false };
     bool m_groupOpen { false };
     bool m_failureShown { false };
+    bool m_unsavedChange { false };
 };
 
 }

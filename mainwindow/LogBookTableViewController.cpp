@@ -251,7 +251,8 @@ std::shared_ptr<ui::View> LogBookTableViewController::viewForRow(ui::TableView&,
     for (const auto& link : record->extractedLinks()) {
         if (!desktop::Opener::isLink(link))
             continue;
-        pullDown->menu()->addItem(SmartMenuItem::create(linkItemTitle(link), [link] { desktop::Opener::openLink(link); }));
+        // The day file may come from another computer: only web and mail links open unasked.
+        pullDown->menu()->addItem(SmartMenuItem::create(linkItemTitle(link), [link] { desktop::Opener::openLinkOnClick(link); }));
     }
     cell->factory().internalAddBrick(pullDown, [](LayoutConstraintMaker& maker) {
         maker.container().pin(A::Right, A::Right, -2.0).pin(A::Top, A::Top, 2.0);

@@ -21,6 +21,7 @@
 #include "viewkit/Wall.h"
 
 #include "platform/base/Defaults.h"
+#include "platform/ui/Constraint.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
@@ -284,7 +285,10 @@ void LogEntryEditor::build(Wall& editTab, std::function<void()> save, std::funct
     });
     m_problemLabel->setTextColor(gfx::Color::rgb(0.95, 0.55, 0.5));
     m_problemLabel->setFont(gfx::Font::system(gfx::Font::smallSystemFontSize));
-    m_problemLabel->setContentCompressionResistancePriority(250, ui::Orientation::Horizontal);
+    // Below even a fitting size's wish to be small: however long the word of a refused save,
+    // the editor asks for no more width, or the window's stack squeezed the whole log book
+    // out of its pad and left the pane blank.
+    m_problemLabel->setContentCompressionResistancePriority(ui::LayoutPriority::FittingSizeCompression - 1, ui::Orientation::Horizontal);
     m_problemLabel->setHidden(true);
 }
 

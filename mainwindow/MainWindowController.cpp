@@ -27,6 +27,7 @@
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/Image.h"
 #include "platform/gfx/Path.h"
+#include "platform/ui/ScrollView.h"
 #include "platform/ui/TemplateImages.h"
 #include "platform/ui/View.h"
 
@@ -197,14 +198,15 @@ void MainWindowController::buildLeftColumn()
     m_infoWallContainer = Wall::create();
     m_infoWallContainer->setIdentifier("infoWallContainer");
     m_infoWallContainer->setMouseDownCanMoveWindow(true);
+    buildInfoScrollView();
     auto buttons = m_buttonWallContainer;
-    column.factory().internalAddBrick(m_infoWallContainer, [title, buttons](LayoutConstraintMaker& maker) {
+    column.factory().internalAddBrick(m_infoScrollView, [title, buttons](LayoutConstraintMaker& maker) {
         maker.container().pin(A::Left, A::Left, 0).pin(A::Right, A::Right, 0);
         maker.and_(*title).pin(A::Top, A::Bottom, 6.0);
         maker.append(ui::Constraint::create(&maker.subject(), A::Bottom, R::LessThanOrEqual, buttons.get(), A::Top, 1, 0));
     });
 
-    auto info = m_infoWallContainer;
+    auto info = m_infoScrollView;
     auto filler = column.factory().wall(std::nullopt, [info, buttons](LayoutConstraintMaker& maker) {
         maker.container().width(1.0);
         maker.and_(*info).pin(A::Top, A::Bottom, 0);
@@ -212,6 +214,37 @@ void MainWindowController::buildLeftColumn()
     });
     filler->setMouseDownCanMoveWindow(true);
     filler->backgroundDrawingFunc = [](const ui::Rect& bounds) { OstrelStyleKit::drawInbetweenWall(bounds); };
+}
+
+void MainWindowController::buildInfoScrollView()
+{
+    // The screen shows whole wherever the display has room for it; where it has not (a small
+    // or high-density display), the window is as tall as the work area and the screen
+    // scrolls between the title and the buttons, which stay in reach.
+    m_infoScrollView = ui::ScrollView::create();
+    m_infoScrollView->setIdentifier("infoScrollView");
+    m_infoScrollView->setDrawsBackground(false);
+    m_infoScrollView->setHasVerticalScroller(true);
+    m_infoScrollView->setAutohidesScrollers(true);
+    m_infoScrollView->setMouseDownCanMoveWindow(true);
+    auto clip = ui::ClipView::create(true);
+    clip->setMouseDownCanMoveWindow(true);
+    clip->setTranslatesAutoresizingMaskIntoConstraints(false);
+    m_infoScrollView->setContentView(clip);
+    m_infoWallContainer->setTranslatesAutoresizingMaskIntoConstraints(false);
+    m_infoScrollView->setDocumentView(m_infoWallContainer);
+    auto& scroll = *m_infoScrollView;
+    auto& document = *m_infoWallContainer;
+    for (A edge : { A::Left, A::Right, A::Top, A::Bottom })
+        add(scroll, clip.get(), edge, R::Equal, &scroll, edge, 0);
+    for (A edge : { A::Left, A::Right, A::Top })
+        add(scroll, &document, edge, R::Equal, clip.get(), edge, 0);
+    add(scroll, &scroll, A::Height, R::LessThanOrEqual, &document, A::Height, 0);
+    // Below every wish of the screen's own (a low-priority pin is 250): a window shorter than
+    // the screen gives up showing it whole, never the screen's layout.
+    auto whole = ui::Constraint::create(&scroll, A::Height, R::Equal, &document, A::Height, 1, 0);
+    whole->setPriority(200);
+    scroll.addConstraint(whole);
 }
 
 void MainWindowController::buildPads()

@@ -13,6 +13,7 @@
 
 namespace ui {
 class Button;
+class ScrollView;
 }
 
 namespace ostrel {
@@ -53,6 +54,7 @@ public:
     const std::shared_ptr<Wall>& padSelectorOnMainWall() const { return m_padSelectorOnMainWall; }
     const std::shared_ptr<Wall>& contentWall() const { return m_contentWall; }
     const std::shared_ptr<Wall>& infoWallContainer() const { return m_infoWallContainer; }
+    const std::shared_ptr<ui::ScrollView>& infoScrollView() const { return m_infoScrollView; }
     const std::shared_ptr<Wall>& buttonWallContainer() const { return m_buttonWallContainer; }
     const std::shared_ptr<PushButtonBrick>& commandButton() const { return m_commandButton; }
     const std::shared_ptr<PadViewController>& nowPadController() const { return m_nowPadController; }
@@ -108,6 +110,7 @@ private:
     ui::Window* platformWindow() const;
     void buildBackground();
     void buildLeftColumn();
+    void buildInfoScrollView();
     void buildPads();
     void fillPad(HideableFragmentWall& fragment, const std::shared_ptr<ui::View>& view, double top);
     void padKeysChanged();
@@ -127,6 +130,8 @@ private:
     std::shared_ptr<Wall> m_contentWall;
     std::shared_ptr<Wall> m_titleStrip;
     std::shared_ptr<Wall> m_infoWallContainer;
+    // The info wall container's scroll view, between the title and the buttons.
+    std::shared_ptr<ui::ScrollView> m_infoScrollView;
     std::shared_ptr<Wall> m_buttonWallContainer;
     std::shared_ptr<PushButtonBrick> m_commandButton;
     std::shared_ptr<PadViewController> m_nowPadController;

@@ -179,8 +179,10 @@ void NowAndLaterBoardTextView::showPage(const text::Document& page, PageLock loc
     m_hasPage = true;
     setAttributedString(page.text);
     setEditable(m_pageLock == PageLock::none);
-    if (m_delegate)
+    if (m_delegate) {
+        m_delegate->pageWasShown();
         m_delegate->updateTextToolbar();
+    }
 }
 
 void NowAndLaterBoardTextView::viewDidMoveToWindow()

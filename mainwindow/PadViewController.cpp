@@ -175,44 +175,7 @@ std::shared_ptr<Wall> PadViewController::createTextViewWall()
 
 void PadViewController::addIndicatorButtons()
 {
-    std::weak_ptr<NowAndLaterBoardTextView> weakView = m_textView;
-    struct Indicator {
-        const char* title;
-        void (NowAndLaterBoardTextView::*action)(const base::Sender&);
-        void (TextIndicatorsView::*keep)(const std::shared_ptr<ui::Button>&);
-        bool hidden;
-    };
-    const Indicator indicators[] = {
-        { "N", &NowAndLaterBoardTextView::makePlainText, &TextIndicatorsView::setPlainIndicator, true },
-        { "B", &NowAndLaterBoardTextView::toggleBoldAttribute, &TextIndicatorsView::setBoldIndicator, false },
-        { "i", &NowAndLaterBoardTextView::toggleItalicAttribute, &TextIndicatorsView::setItalicsIndicator, false },
-        { "U", &NowAndLaterBoardTextView::underline, &TextIndicatorsView::setUnderlineIndicator, false },
-        { "S", &NowAndLaterBoardTextView::toggleStrikeOutAttribute, &TextIndicatorsView::setStrikeThroughIndicator, false },
-    };
-    std::shared_ptr<ui::Button> previous;
-    for (const auto& indicator : indicators) {
-        auto button = ui::Button::create(indicator.title, ui::ButtonType::Toggle);
-        button->setBezelStyle(ui::BezelStyle::Borderless);
-        button->setImagePosition(ui::ImagePosition::ImageOnly);
-        button->setHidden(indicator.hidden);
-        auto action = indicator.action;
-        button->onAction = [weakView, action] {
-            if (auto view = weakView.lock())
-                ((*view).*action)({});
-        };
-        m_textIndicatorsView->addSubview(button);
-        // The hidden "N" keeps its place, so "B" starts 25 points in.
-        constrain(*m_textIndicatorsView, *button, [&](LayoutConstraintMaker& maker) {
-            maker.width(24.0).height(20.0);
-            maker.container().pin(A::CenterY, A::CenterY, 0.0);
-            if (previous)
-                maker.and_(*previous).pin(A::Left, A::Right, 1.0);
-            else
-                maker.container().pin(A::Left, A::Left, 0.0);
-        });
-        ((*m_textIndicatorsView).*indicator.keep)(button);
-        previous = button;
-    }
+    m_textIndicatorsView->addIndicatorButtons(m_textView);
     m_textView->setTextIndicatorsView(m_textIndicatorsView);
 }
 

@@ -1,6 +1,10 @@
 #include "mainwindow/TextIndicatorsView.h"
 
+#include "mainwindow/NowAndLaterBoardTextView.h"
+
 #include "drawing/OstrelStyleKit.h"
+#include "viewkit/LayoutConstraintMaker.h"
+#include "viewkit/LayoutConstraintMakerWithRelation.h"
 
 #include "platform/gfx/Image.h"
 #include "platform/ui/Button.h"
@@ -15,6 +19,48 @@ std::shared_ptr<TextIndicatorsView> TextIndicatorsView::create(ui::Rect frame)
 TextIndicatorsView::TextIndicatorsView(ui::Rect frame)
     : ui::View(frame)
 {
+}
+
+void TextIndicatorsView::addIndicatorButtons(const std::weak_ptr<NowAndLaterBoardTextView>& target)
+{
+    using A = ui::LayoutAttribute;
+    struct Indicator {
+        const char* title;
+        void (NowAndLaterBoardTextView::*action)(const base::Sender&);
+        void (TextIndicatorsView::*keep)(const std::shared_ptr<ui::Button>&);
+    };
+    static const Indicator table[] = {
+        { "N", &NowAndLaterBoardTextView::makePlainText, &TextIndicatorsView::setPlainIndicator },
+        { "B", &NowAndLaterBoardTextView::toggleBoldAttribute, &TextIndicatorsView::setBoldIndicator },
+        { "i", &NowAndLaterBoardTextView::toggleItalicAttribute, &TextIndicatorsView::setItalicsIndicator },
+        { "U", &NowAndLaterBoardTextView::underline, &TextIndicatorsView::setUnderlineIndicator },
+        { "S", &NowAndLaterBoardTextView::toggleStrikeOutAttribute, &TextIndicatorsView::setStrikeThroughIndicator },
+    };
+    std::shared_ptr<ui::Button> left;
+    for (const auto& indicator : table) {
+        auto button = ui::Button::create(indicator.title, ui::ButtonType::Toggle);
+        button->setBezelStyle(ui::BezelStyle::Borderless);
+        button->setImagePosition(ui::ImagePosition::ImageOnly);
+        button->setRefusesFirstResponder(true);
+        // The plain indicator only keeps its place, so "B" starts 25 points in.
+        button->setHidden(indicator.keep == &TextIndicatorsView::setPlainIndicator);
+        button->onAction = [target, action = indicator.action] {
+            if (auto view = target.lock())
+                ((*view).*action)({});
+        };
+        addSubview(button);
+        button->setTranslatesAutoresizingMaskIntoConstraints(false);
+        LayoutConstraintMaker maker(*button);
+        maker.width(24).height(20);
+        maker.container().pin(A::CenterY, A::CenterY, 0);
+        if (left)
+            maker.and_(*left).pin(A::Left, A::Right, 1);
+        else
+            maker.container().pin(A::Left, A::Left, 0);
+        addConstraints(maker.constraints());
+        (this->*indicator.keep)(button);
+        left = button;
+    }
 }
 
 void TextIndicatorsView::setState(const std::weak_ptr<ui::Button>& button, bool on)

@@ -13,6 +13,8 @@ class Button;
 
 namespace ostrel {
 
+class NowAndLaterBoardTextView;
+
 // The row of five small toggle buttons above a pad (and above the screens' objective field)
 // that shows, and switches, the style at the insertion point: plain, bold, italics,
 // underline and strike-through. The buttons are made by whoever places the row and handed
@@ -20,6 +22,10 @@ namespace ostrel {
 class TextIndicatorsView : public ui::View {
 public:
     static std::shared_ptr<TextIndicatorsView> create(ui::Rect frame = {});
+
+    // Makes the five buttons in a row, each sending its style command to the text view.
+    // They never take the keyboard: a style is chosen for the text, which goes on typing.
+    void addIndicatorButtons(const std::weak_ptr<NowAndLaterBoardTextView>& target);
 
     std::shared_ptr<ui::Button> strikeThroughIndicator() const { return m_strikeThroughIndicator.lock(); }
     std::shared_ptr<ui::Button> boldIndicator() const { return m_boldIndicator.lock(); }

@@ -4,6 +4,8 @@
 #include "shell/DockManager.h"
 #include "shell/MainController.h"
 
+#include "command/ObjectiveParser.h"
+
 #include "platform/base/Defaults.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Event.h"
@@ -49,6 +51,16 @@ public:
         return item;
     }
 
+    // An item sending the action along the responder chain to the current screen: enabled
+    // on the screens whose action table has it.
+    static Item screenCommand(const std::string& title, const std::string& action, const std::string& key,
+        std::uint32_t modifiers = ui::ModifierFlag::Command)
+    {
+        auto item = ui::MenuItem::createWithAction(title, action, key);
+        item->setKeyEquivalentModifierMask(modifiers);
+        return item;
+    }
+
     static std::shared_ptr<ui::Menu> menu(const std::string& title, std::initializer_list<Item> items)
     {
         auto made = ui::Menu::create(title);
@@ -69,6 +81,32 @@ private:
 };
 
 Item separator() { return ui::MenuItem::separator(); }
+
+// The parser works on the stored objective, whichever screen shows: as the pop-up's rows do.
+Item parserCommand(const std::string& title, std::function<void()> parse, std::uint32_t modifiers)
+{
+    auto item = ui::MenuItem::create(title, [parse = std::move(parse)](ui::MenuItem&) { parse(); }, "p");
+    item->setKeyEquivalentModifierMask(modifiers);
+    return item;
+}
+
+// Whether the current screen (at the end of the application's chain) takes the action.
+bool currentScreenTakes(const std::string& action)
+{
+    auto* application = ui::Application::shared();
+    for (const base::Responder* responder = application; responder; responder = responder->nextResponder())
+        if (responder->respondsTo(action))
+            return true;
+    return false;
+}
+
+// A timer command of the main menu is enabled where the current screen performs it: so that
+// its key (Super+P pauses) leaves the key to the next command that has it elsewhere (Super+P
+// parses the objective where nothing runs to pause).
+void enableWhereTheScreenTakes(ui::MenuItem& item, std::string action)
+{
+    item.validate = [action = std::move(action)](ui::MenuItem&) { return currentScreenTakes(action); };
+}
 
 // "Play Background Sound", checked while it plays.
 Item backgroundSoundSwitch(base::Defaults& store)
@@ -120,7 +158,8 @@ ApplicationMenus ApplicationMenus::build(MainController& controller, DockManager
                                                       make.command("Quit Ostrel", "terminate:", "q") });
 
     // The delegate adds the entry, and says when it can.
-    auto addLogEntry = ui::MenuItem::create("Add Log Entry", [](ui::MenuItem&) { smartDelegate().addLogEntry(); });
+    auto addLogEntry = ui::MenuItem::create("Add Log Entry", [](ui::MenuItem&) { smartDelegate().addLogEntry(); }, "l");
+    addLogEntry->setKeyEquivalentModifierMask(ui::ModifierFlag::Control);
     addLogEntry->validate = [](ui::MenuItem&) { return smartDelegate().validateUserInterfaceItem("addLogEntry:"); };
     auto file = MenuMaker::menu("File", { addLogEntry, make.command("Export Log as CSV\u2026", "exportAsCSV:"),
                                             make.command("Reveal Log Folder", "revealUserLogFolder:"),
@@ -131,12 +170,36 @@ ApplicationMenus ApplicationMenus::build(MainController& controller, DockManager
     items.pauseTimeSliceMenuItem = make.command("Pause Time Slice", "attemptToTriggerPauseTimeSlice:");
     items.endTimeSliceMenuItem = make.command("End Time Slice", "attemptToTriggerEndTimeSlice:");
     items.startTimedBreakMenuItem = make.command("Start Timed Break", "attemptToTriggerStartTimedBreak:");
-    items.startInformalBreakMenuItem = make.command("Start Informal Break", "startInformalBreak:");
+    enableWhereTheScreenTakes(*items.startTimeSliceMenuItem, "startTimeSlice:");
+    enableWhereTheScreenTakes(*items.pauseTimeSliceMenuItem, "pauseOrResumeTimeSlice:");
+    enableWhereTheScreenTakes(*items.endTimeSliceMenuItem, "stopTimeSlice:");
+    enableWhereTheScreenTakes(*items.startTimedBreakMenuItem, "startTimedBreak:");
     // The informal break is the current screen's to start; the item travels the chain.
-    items.startInformalBreakMenuItem->setTarget(nullptr);
-    auto timeSlice = MenuMaker::menu("Time Slice", { items.startTimeSliceMenuItem, items.pauseTimeSliceMenuItem, items.endTimeSliceMenuItem,
-                                                       items.startTimedBreakMenuItem, items.startInformalBreakMenuItem, separator(),
-                                                       make.command("Take Default Action", "takeDefaultAction:") });
+    items.startInformalBreakMenuItem
+        = MenuMaker::screenCommand("Start Informal Break", "startInformalBreak:", "i", ui::ModifierFlag::Option | ui::ModifierFlag::Command);
+
+    // The keys the command pop-up and the screens show, each for the command it names there:
+    // Ctrl+Return is every screen's default choice.
+    namespace M = ui::ModifierFlag;
+    const std::uint32_t super = M::Control;
+    auto defaultAction = make.command("Take Default Action", "takeDefaultAction:", "\r");
+    auto timeSlice = MenuMaker::menu("Time Slice",
+        { items.startTimeSliceMenuItem, items.pauseTimeSliceMenuItem, items.endTimeSliceMenuItem, items.startTimedBreakMenuItem,
+            items.startInformalBreakMenuItem, separator(), defaultAction, separator(),
+            MenuMaker::screenCommand("Quickly Change Duration\u2026", "changeDuration:", "d"),
+            MenuMaker::screenCommand("Add One Minute", "addOneMinute:", "="),
+            MenuMaker::screenCommand("Subtract One Minute", "subtractOneMinute:", "-"), separator(),
+            MenuMaker::screenCommand("Mark as Having Been Distracted", "setDistractedLevel:", "0", super | M::Shift),
+            MenuMaker::screenCommand("Mark as Having Had Good Focus", "setGoodLevel:", "1", super | M::Shift),
+            MenuMaker::screenCommand("Mark as Having Been Highly Focused", "setHighlyFocusedLevel:", "2", super | M::Shift),
+            MenuMaker::screenCommand("Mark as Having Experienced Flow", "setFlowLevel:", "3", super | M::Shift) });
+
+    auto objective = MenuMaker::menu("Objective",
+        { MenuMaker::screenCommand("Focus Objective Field", "selectObjectiveField:", "o"),
+            MenuMaker::screenCommand("Focus Tag Field", "selectTagTokenField:", "t"), separator(),
+            parserCommand("Parse Objective", [] { ObjectiveParser::shared().parseObjectiveField(); }, super),
+            parserCommand("Parse Clipboard & Set Objective", [] { ObjectiveParser::shared().parseClipboard(); }, super | M::Shift),
+            MenuMaker::screenCommand("Parse Selected Text & Set Objective", "parseSelectionAndSetObjective:", "p", super | M::Command) });
 
     items.focusNowHotkeyMenuItem = make.command("Now Pad", "nowHotKey:");
     items.focusLaterHotkeyMenuItem = make.command("Later Pad", "laterHotKey:");
@@ -160,7 +223,7 @@ ApplicationMenus ApplicationMenus::build(MainController& controller, DockManager
                                             make.command("Join the Mailing List\u2026", "showJoinMailingListDialog:") });
 
     menus.mainMenu = ui::Menu::create();
-    for (const auto& menu : { application, file, timeSlice, pads, sound, help })
+    for (const auto& menu : { application, file, timeSlice, objective, pads, sound, help })
         menus.mainMenu->addItem(MenuMaker::submenu(menu->title(), menu));
     if (store.boolean("debug_menu")) {
         items.setRemainingTimeTo15SecondsItem = make.command("Set Remaining Time to 15 Seconds", "setRemainingSecondsTo15:");

@@ -188,9 +188,27 @@ base::Value::Dictionary mainDefaultSettings()
     return t;
 }
 
+std::map<std::string, base::Defaults::Range> mainSettingRanges()
+{
+    // Volumes, opacities and whites run from 0 to 1; an interval of seconds is never less than
+    // none, and one of 0 silences its reminder.
+    std::map<std::string, base::Defaults::Range> ranges;
+    for (const auto& [key, value] : mainDefaultSettings()) {
+        if (!value.isNumber() || value.asBoolean())
+            continue;
+        if (key.ends_with("Volume") || key.ends_with("Alpha") || key.ends_with("White"))
+            ranges[key] = { 0, 1 };
+        else if (key.ends_with("Interval"))
+            ranges[key] = { 0, 366.0 * 86400 };
+    }
+    return ranges;
+}
+
 void prepareDefaults()
 {
-    base::Defaults::standard()->registerDefaults(mainDefaultSettings());
+    auto store = base::Defaults::standard();
+    store->registerDefaults(mainDefaultSettings());
+    store->registerRanges(mainSettingRanges());
 }
 
 }

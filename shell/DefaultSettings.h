@@ -1,9 +1,11 @@
 #pragma once
 
+#include "platform/base/Defaults.h"
 #include "platform/base/Value.h"
 #include "platform/gfx/Color.h"
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -12,6 +14,9 @@ namespace ostrel {
 // The main table of registered default settings. Built afresh at each call: the sound
 // output device is asked for and the home-relative paths are expanded every time.
 base::Value::Dictionary mainDefaultSettings();
+
+// The ranges the numeric keys of the main table keep to: a value outside reads as the default.
+std::map<std::string, base::Defaults::Range> mainSettingRanges();
 
 // Registers the main table in the standard settings store; may run any number of times.
 // The data model registers its own keys after it, and wins where both hold a key.

@@ -154,6 +154,7 @@ void MainController::applicationDidFinishLaunching(const ui::Notification&)
     MailingListManager::sharedInstance().doIt();
     run();
     tellOfUnusableSettingsWhenShown(*base::Defaults::standard());
+    tellOfSettingsProblemsWhileRunning(*base::Defaults::standard());
 }
 
 void MainController::applicationDidBecomeActive(const ui::Notification&)

@@ -1,5 +1,6 @@
 #include "shell/PreferencesController.h"
 
+#include "shell/DockManager.h"
 #include "shell/ExclusionListTable.h"
 #include "shell/HelpManager.h"
 #include "shell/PreferencesForm.h"
@@ -322,6 +323,7 @@ void PreferencesController::windowDidLoad() { updateControls(); }
 void PreferencesController::updateControls()
 {
     updateDropboxCheckbox();
+    updateDocklessCheckbox();
     updateTabViewAndToolbar();
 }
 
@@ -349,6 +351,13 @@ void PreferencesController::updateDropboxCheckbox()
     if (m_dropboxCheckbox)
         m_dropboxCheckbox->setState(DropboxManager::sharedInstance().isDropboxSyncActive() ? ui::ControlStateValue::On
                                                                                            : ui::ControlStateValue::Off);
+}
+
+void PreferencesController::updateDocklessCheckbox()
+{
+    if (m_docklessCheckbox)
+        m_docklessCheckbox->setState(
+            m_services.store->boolean("dockless") ? ui::ControlStateValue::On : ui::ControlStateValue::Off);
 }
 
 void PreferencesController::insertSoftwareUpdateItemIfMissing()
@@ -569,6 +578,16 @@ void PreferencesController::changeDropboxSyncCheckbox(const base::Sender&)
     updateDropboxCheckbox();
 }
 
+void PreferencesController::changeDocklessCheckbox(const base::Sender&)
+{
+    // One way to switch, so that the menus' titles and the run's mode never disagree.
+    auto manager = DockManager::sharedManager();
+    if (!manager)
+        manager = DockManager::create();
+    manager->toggleDockMode();
+    updateDocklessCheckbox();
+}
+
 void PreferencesController::showDropboxWebsite(const base::Sender&) { desktop::Opener::openLink(kDropboxWebsite); }
 
 void PreferencesController::showNoiseMachineIntegrationHelp(const base::Sender&) { HelpManager::showNoiseMachineHelp(true); }
@@ -612,6 +631,7 @@ const base::ActionTable& PreferencesController::actionTable() const
             { "checkForUpdatesNow:", &P::checkForUpdatesNow },
             { "updateIntervalHasChanged:", &P::updateIntervalHasChanged },
             { "changeDropboxSyncCheckbox:", &P::changeDropboxSyncCheckbox },
+            { "changeDocklessCheckbox:", &P::changeDocklessCheckbox },
             { "showDropboxWebsite:", &P::showDropboxWebsite },
             { "showNoiseMachineIntegrationHelp:", &P::showNoiseMachineIntegrationHelp },
             { "showUserScriptingHelp:", &P::showUserScriptingHelp },

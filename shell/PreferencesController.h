@@ -86,6 +86,7 @@ public:
     void updateControls();
     void updateTabViewAndToolbar();
     void updateDropboxCheckbox();
+    void updateDocklessCheckbox();
 
     // Ends any editing (committing it) and the modal run.
     void ok(const base::Sender& sender = {});
@@ -119,6 +120,9 @@ public:
     void checkForUpdatesNow(const base::Sender& sender = {});
     void updateIntervalHasChanged(const base::Sender& sender = {});
     void changeDropboxSyncCheckbox(const base::Sender& sender = {});
+    // The dock manager's switch: it asks, stores the other mode and quits, since the mode
+    // of a run is fixed at launch.
+    void changeDocklessCheckbox(const base::Sender& sender = {});
     void showDropboxWebsite(const base::Sender& sender = {});
 
     // Help pages, in the browser.
@@ -155,6 +159,7 @@ public:
     ui::PopUpButton* soundPopUpButton(std::size_t row) const;
     ui::PopUpButton* soundOutputDevicePopUpButton() const { return m_soundOutputDevicePopUpButton.get(); }
     ui::Button* dropboxCheckbox() const { return m_dropboxCheckbox.get(); }
+    ui::Button* docklessCheckbox() const { return m_docklessCheckbox.get(); }
     ui::Toolbar* toolbar() const { return m_toolbar.get(); }
     ui::TabView* tabView() const { return m_tabView.get(); }
     ui::TabView* notificationDetailTabView() const { return m_notificationDetailTabView.get(); }
@@ -226,6 +231,7 @@ private:
     std::array<std::shared_ptr<ui::PopUpButton>, kPreferencesSoundRowCount> m_soundPopUpButtons;
     std::shared_ptr<ui::PopUpButton> m_soundOutputDevicePopUpButton;
     std::shared_ptr<ui::Button> m_dropboxCheckbox;
+    std::shared_ptr<ui::Button> m_docklessCheckbox;
     std::shared_ptr<ui::TextField> m_fontPreviewTextView;
     std::shared_ptr<ui::TableView> m_notificationTable;
     std::shared_ptr<ui::TabView> m_notificationDetailTabView;

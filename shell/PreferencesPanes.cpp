@@ -73,7 +73,13 @@ void PreferencesController::buildGeneralPane()
     form.heading("Menu Bar and Window");
     form.row("Menu bar icon:", { { form.popUp("menubarIconChoice", { { "Ostrel", 0 }, { "Plain O", 1 } }), 0 } });
     form.row("", { { form.checkBox("A click on the icon brings the window below it", "clickMovesWindowBelowIcon"), 0 } });
-    form.row("", { { form.checkBox("Run without a task-bar entry and menu bar", "dockless"), 0 } });
+    m_docklessCheckbox = ui::Button::create("Run without a task-bar entry and menu bar", ui::ButtonType::Switch);
+    ui::Button* dockless = m_docklessCheckbox.get();
+    m_docklessCheckbox->onAction = [weak = weak_from_this(), dockless] {
+        if (auto self = weak.lock())
+            self->tryToPerform("changeDocklessCheckbox:", dockless);
+    };
+    form.row("", { { m_docklessCheckbox, 0 } });
     form.note("Takes effect the next time Ostrel starts.");
     form.row("Shrink the window:", { { form.popUp("windowCompressionMode", { { "Never", 0 }, { "Always", 1 }, { "While no pad is open", 2 } }), 0 } });
 

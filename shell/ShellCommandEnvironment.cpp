@@ -186,6 +186,15 @@ void ShellCommandEnvironment::revealFocusedPadInFinder(MatchingItemList&)
 
 void ShellCommandEnvironment::parseObjectiveField() { ObjectiveParser::shared().parseObjectiveField(); }
 
+bool ShellCommandEnvironment::currentScreenTakes(const std::string& action) const
+{
+    // Along the application's chain: the main controller, the state machine, the screen.
+    for (const base::Responder* responder = ui::Application::shared(); responder; responder = responder->nextResponder())
+        if (responder->respondsTo(action))
+            return true;
+    return false;
+}
+
 void ShellCommandEnvironment::parseClipboard() { ObjectiveParser::shared().parseClipboard(); }
 
 }

@@ -34,6 +34,7 @@ public:
     void parseSelectionOfFocusedPad() override;
     void revealFocusedPadInFinder(MatchingItemList& sender) override;
     void parseObjectiveField() override;
+    bool currentScreenTakes(const std::string& action) const override;
     void parseClipboard() override;
 
     // The model's variable of one of its hot-key settings ("focusNowPadKeyCombo"), or none.

@@ -3,12 +3,16 @@
 #include "states/CommandPopUpAccess.h"
 
 #include "attention/ZRNotificationCenter.h"
+#include "command/MatchingItem.h"
+#include "command/MatchingItemCollector.h"
+#include "core/DataModel.h"
 #include "core/StateMachine.h"
 #include "core/ZrLog.h"
 #include "shell/MainController.h"
 #include "viewkit/LayoutConstraintMaker.h"
 #include "viewkit/Wall.h"
 
+#include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/StatusItem.h"
@@ -119,10 +123,25 @@ void BaseState::simulateDefaultButtonPress()
 {
     // Every Return button, not only the first; a click may change the wall, so walk a copy.
     auto subviews = m_buttonWall->subviews();
+    bool pressed = false;
     for (const auto& view : subviews) {
         auto* button = dynamic_cast<ui::Button*>(view.get());
-        if (button && button->buttonType() == ui::ButtonType::MomentaryPushIn && button->keyEquivalent() == "\r")
+        if (button && button->buttonType() == ui::ButtonType::MomentaryPushIn && button->keyEquivalent() == "\r") {
             button->performClick();
+            pressed = true;
+        }
+    }
+    // A screen without a Return button (the soft break) still does what its pop-up shows as
+    // the default choice, whose key (Ctrl+Return) brings the user here.
+    if (pressed)
+        return;
+    MatchingItemCollector collector(*model().store());
+    collectMatchingItems(collector);
+    for (const auto& item : collector.matchingItems()) {
+        if (item->kind() == MatchingItemKind::defaultChoice) {
+            item->execute();
+            return;
+        }
     }
 }
 

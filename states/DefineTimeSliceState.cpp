@@ -120,6 +120,7 @@ void DefineTimeSliceState::addApplicationCallbacks()
         if (auto self = std::static_pointer_cast<DefineTimeSliceState>(weakSelf.lock()))
             self->automaticallyBringToTheFrontWhenAppropriate();
     });
+    watchBringToFrontSwitches();
 }
 
 void DefineTimeSliceState::buildDurationFragments()

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace ui {
 class Slider;
@@ -14,6 +15,7 @@ namespace ostrel {
 class CalendarView;
 class DefineDurationTimeIndicatorWall;
 class DurationSliderViewController;
+class KVOResponder;
 class PushButtonBrick;
 class QuickDurationChangingViewController;
 class SmartTimerWrapper;
@@ -88,6 +90,9 @@ private:
     void internalStartTimedBreak();
     void selectObjectiveText();
     void stopBringToFrontTimer();
+    // The armed check ticks only while a tick could act; see the definition.
+    void runBringToFrontChecksWhileTheyCanAct();
+    void watchBringToFrontSwitches();
     void closeQuickDurationPopOver();
     void bringToFrontTick();
 
@@ -99,6 +104,9 @@ private:
     std::shared_ptr<DefineDurationTimeIndicatorWall> m_durationIndicatorFragment;
     std::shared_ptr<PushButtonBrick> m_continueButton;
     std::shared_ptr<SmartTimerWrapper> m_bringToFrontTimer;
+    // From each time the program resigns until it is active again or brought to the front.
+    bool m_bringToFrontArmed { false };
+    std::vector<std::shared_ptr<KVOResponder>> m_bringToFrontSwitchObservers;
     std::shared_ptr<DurationSliderViewController> m_durationSliderViewController;
     bool m_lunchBreakTransitionAlreadyTriggeredOnce { false };
     bool m_breakfastTransitionAlreadyTriggeredOnce { false };

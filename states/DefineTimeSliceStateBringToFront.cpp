@@ -3,14 +3,18 @@
 #include "attention/ActivityMonitor.h"
 #include "core/Clock.h"
 #include "core/DateHelper.h"
+#include "core/KVOResponder.h"
 #include "core/StateMachine.h"
 #include "shell/AppDelegate.h"
 #include "shell/MainController.h"
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/base/Timer.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace ostrel {
 
@@ -26,6 +30,11 @@ constexpr double kOneHour = 3600;
 constexpr int kBreakfastHour = 5;
 constexpr int kLunchHour = 13;
 
+// The four conditions' switches, each read when its condition is checked.
+constexpr const char* kBringToFrontSwitches[] = { "automaticallyBringDefineTimeSliceToFrontAfterInactivity",
+    "automaticallyBringDefineTimeSliceToFrontAfterOneHour", "automaticallyBringDefineTimeSliceToFrontAfterLunch",
+    "automaticallyBringDefineTimeSliceToFrontAfterBreakfast" };
+
 int64_t idleSeconds()
 {
     auto& monitor = smartDelegate().activityMonitor;
@@ -39,20 +48,31 @@ void DefineTimeSliceState::automaticallyBringToTheFrontWhenAppropriate()
 {
     m_automaticTransitionToFrontInitiatedTime = Clock::now();
     stopBringToFrontTimer();
-    // Its ticks act only while this screen is current, and coming back to this screen brings
-    // the program to the front by itself: a timer started under another screen would only
-    // wake the program every second of a slice for nothing.
-    auto machine = StateMachine::sharedStateMachine();
-    if (!machine || machine->currentState().get() != this)
+    m_bringToFrontArmed = true;
+    runBringToFrontChecksWhileTheyCanAct();
+}
+
+void DefineTimeSliceState::runBringToFrontChecksWhileTheyCanAct()
+{
+    if (!m_bringToFrontArmed)
         return;
-    // With every condition off (as they start) the ticks could never act: the program away
-    // from the front would wake every second for nothing. The switches are only within reach
-    // while the program is in front, which stops the timer anyway.
+    // A tick acts only while this screen is current and a condition is switched on. Until
+    // then the once-a-second check rests, so that the program away from the front is not
+    // woken every second for nothing: coming back to this screen brings the program to the
+    // front by itself, and a condition switched on while away (in the settings file, say)
+    // wakes the check at once.
+    auto machine = StateMachine::sharedStateMachine();
     auto store = model().store();
-    if (!store->boolean("automaticallyBringDefineTimeSliceToFrontAfterInactivity")
-        && !store->boolean("automaticallyBringDefineTimeSliceToFrontAfterOneHour")
-        && !store->boolean("automaticallyBringDefineTimeSliceToFrontAfterLunch")
-        && !store->boolean("automaticallyBringDefineTimeSliceToFrontAfterBreakfast"))
+    bool canAct = machine && machine->currentState().get() == this
+        && std::any_of(std::begin(kBringToFrontSwitches), std::end(kBringToFrontSwitches),
+            [&](const char* key) { return store->boolean(key); });
+    bool ticking = m_bringToFrontTimer && m_bringToFrontTimer->timer() && m_bringToFrontTimer->timer()->isValid();
+    if (!canAct) {
+        if (ticking)
+            m_bringToFrontTimer->stop();
+        return;
+    }
+    if (ticking)
         return;
     std::weak_ptr<BaseState> weakSelf = weak_from_this();
     m_bringToFrontTimer = Clock::timerWithSystemTimeInterval(1.0, true, [weakSelf](base::Timer&) {
@@ -61,8 +81,21 @@ void DefineTimeSliceState::automaticallyBringToTheFrontWhenAppropriate()
     });
 }
 
+void DefineTimeSliceState::watchBringToFrontSwitches()
+{
+    std::weak_ptr<BaseState> weakSelf = weak_from_this();
+    for (const char* key : kBringToFrontSwitches) {
+        m_bringToFrontSwitchObservers.push_back(
+            KVOResponder::create(key, model().store(), false, [weakSelf](base::Defaults&, const std::string&) {
+                if (auto self = std::static_pointer_cast<DefineTimeSliceState>(weakSelf.lock()))
+                    self->runBringToFrontChecksWhileTheyCanAct();
+            }));
+    }
+}
+
 void DefineTimeSliceState::stopBringToFrontTimer()
 {
+    m_bringToFrontArmed = false;
     if (m_bringToFrontTimer)
         m_bringToFrontTimer->stop();
 }

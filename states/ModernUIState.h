@@ -109,7 +109,6 @@ private:
         std::optional<std::string> customLabel, bool isFirstLabel, std::optional<std::string> hidingKey);
     void updateObjectiveTextViewHeight(const std::string& halfHeightKey);
     void makeRoomForSqueezedFragments();
-    void addIndicatorButtons(TextIndicatorsView& indicators);
 
     std::shared_ptr<LabelFragment> m_objectiveLabelFragment;
     std::shared_ptr<HideableFragmentWall> m_objectiveTextViewFragment;

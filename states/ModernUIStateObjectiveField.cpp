@@ -19,7 +19,6 @@
 #include "viewkit/TagTokenFieldHelper.h"
 
 #include "platform/base/Defaults.h"
-#include "platform/ui/Button.h"
 #include "platform/ui/ScrollView.h"
 
 namespace ostrel {
@@ -106,7 +105,7 @@ void ModernUIState::setupObjectiveTextView(bool isFirstLabel, bool isHideable, b
         maker.width(kTextWidth);
     });
 
-    addIndicatorButtons(*indicators);
+    indicators->addIndicatorButtons(m_objectiveTextView);
     textView.setTextIndicatorsView(indicators);
     textView.awakeFromNib();
     background->awakeFromNib();
@@ -156,46 +155,6 @@ void ModernUIState::updateObjectiveTextViewHeight(const std::string& halfHeightK
     fragment.addConstraint(m_objectiveTextViewHeightLayoutConstraint);
     if (auto* controller = MainWindowAccess::controller())
         controller->compressWindow();
-}
-
-void ModernUIState::addIndicatorButtons(TextIndicatorsView& indicators)
-{
-    struct Indicator {
-        const char* title;
-        void (NowAndLaterBoardTextView::*action)(const base::Sender&);
-        void (TextIndicatorsView::*keep)(const std::shared_ptr<ui::Button>&);
-    };
-    static const Indicator table[] = {
-        { "N", &NowAndLaterBoardTextView::makePlainText, &TextIndicatorsView::setPlainIndicator },
-        { "B", &NowAndLaterBoardTextView::toggleBoldAttribute, &TextIndicatorsView::setBoldIndicator },
-        { "i", &NowAndLaterBoardTextView::toggleItalicAttribute, &TextIndicatorsView::setItalicsIndicator },
-        { "U", &NowAndLaterBoardTextView::underline, &TextIndicatorsView::setUnderlineIndicator },
-        { "S", &NowAndLaterBoardTextView::toggleStrikeOutAttribute, &TextIndicatorsView::setStrikeThroughIndicator },
-    };
-    std::weak_ptr<ObjectiveTextView> target = m_objectiveTextView;
-    std::shared_ptr<ui::Button> left;
-    for (const auto& indicator : table) {
-        auto button = ui::Button::create(indicator.title, ui::ButtonType::Toggle);
-        button->setBezelStyle(ui::BezelStyle::Borderless);
-        button->setImagePosition(ui::ImagePosition::ImageOnly);
-        // The plain indicator only keeps its place.
-        button->setHidden(indicator.keep == &TextIndicatorsView::setPlainIndicator);
-        button->onAction = [target, action = indicator.action] {
-            if (auto view = target.lock())
-                ((*view).*action)({});
-        };
-        indicators.addSubview(button);
-        constrain(indicators, *button, [&left](LayoutConstraintMaker& maker) {
-            maker.width(24).height(20);
-            maker.container().pin(A::CenterY, A::CenterY, 0);
-            if (left)
-                maker.and_(*left).pin(A::Left, A::Right, 1);
-            else
-                maker.container().pin(A::Left, A::Left, 0);
-        });
-        (indicators.*indicator.keep)(button);
-        left = button;
-    }
 }
 
 }

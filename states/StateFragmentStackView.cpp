@@ -1,5 +1,7 @@
 #include "states/StateFragmentStackView.h"
 
+#include "platform/ui/StackView.h"
+
 namespace ostrel {
 
 std::shared_ptr<StateFragmentStackView> StateFragmentStackView::create()
@@ -20,7 +22,10 @@ void StateFragmentStackView::hideFragment(const ui::View& fragment)
 
 void StateFragmentStackView::showFragment(const ui::View& fragment)
 {
-    FragmentStackView::showFragment(fragment);
+    // A section its settings show holds its place as one never hidden does: squeezed out
+    // while the window was still the last screen's height, it would never come back, the
+    // window keeping to what is left.
+    setVisibilityPriority(&fragment, ui::VisibilityPriority::MustHold);
     m_visibilityChangeEmitter->setValue(!m_visibilityChangeEmitter->value());
 }
 

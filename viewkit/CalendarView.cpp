@@ -115,9 +115,9 @@ void CalendarView::configureEventView(EventView& eventView, std::size_t index)
     }
     eventView.setHidden(false);
     double x = std::max(slider.rectOfTickMark(static_cast<int>(startIndex)).minX(), 0.0);
-    // The end minute counts from the same first tick as the start, or the bar would reach
-    // two minutes past its event.
-    std::int64_t endIndex = tickIndex(minutesUntil(event.end, now));
+    // The end minute is the tick index itself, not shifted to the first tick at two minutes
+    // as the start is: a bar runs on a little past its event rather than stopping short.
+    std::int64_t endIndex = std::max<std::int64_t>(minutesUntil(event.end, now), 0);
     double right = endIndex < ticks ? slider.rectOfTickMark(static_cast<int>(endIndex)).maxX() : slider.frame().maxX();
     double width = std::max(0.0, std::min(right - x, bounds().width() - x));
     ui::Rect frame = eventView.frame();

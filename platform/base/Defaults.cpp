@@ -7,8 +7,10 @@
 #include "platform/base/MainQueue.h"
 #include "platform/base/Paths.h"
 #include "platform/base/RunLoop.h"
+#include "platform/base/Timer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <poll.h>
 #include <sys/inotify.h>
@@ -81,9 +83,17 @@ Defaults::Defaults(std::filesystem::path file)
 Defaults::~Defaults()
 {
     *m_alive = false;
+    m_problemHandler = nullptr; // whoever would tell the user may be gone already
     if (m_watchFd >= 0) {
         RunLoop::main().removeSource(m_watchSource);
         ::close(m_watchFd);
+    }
+    // Ending, there is no waiting for another program's version to settle: it is judged now.
+    if (!m_file.empty())
+        reloadIfChangedOnDisk();
+    if (m_settleTimer) {
+        m_settleTimer->invalidate();
+        damageSettled();
     }
     if (m_dirty)
         writeNow();
@@ -91,40 +101,58 @@ Defaults::~Defaults()
 
 Defaults::FileSignature Defaults::currentSignature() const
 {
+    return m_file.empty() ? FileSignature {} : signatureOf(m_file);
+}
+
+Defaults::FileSignature Defaults::signatureOf(const std::filesystem::path& file)
+{
     struct stat info {};
-    if (m_file.empty() || ::stat(m_file.c_str(), &info) != 0)
+    if (::stat(file.c_str(), &info) != 0)
         return {};
     return { std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec, std::int64_t(info.st_size),
         std::uint64_t(info.st_ino) };
+}
+
+Defaults::FileContents Defaults::readFile() const
+{
+    FileContents contents;
+    if (m_file.empty() || !files::exists(m_file))
+        return contents;
+    contents.exists = true;
+    auto bytes = files::readBytes(m_file, kSettingsFileLimit, &contents.error);
+    contents.readable = bytes.has_value();
+    std::optional<Value> document;
+    if (bytes)
+        document = parseJson(*bytes, &contents.error);
+    if (document && document->asDictionary())
+        contents.stored = *document->asDictionary();
+    else if (contents.error.empty())
+        contents.error = "not a dictionary";
+    return contents;
 }
 
 void Defaults::load()
 {
     m_stored.clear();
     m_knownSignature = currentSignature();
-    if (m_file.empty() || !files::exists(m_file))
-        return;
-    std::string error;
-    auto bytes = files::readBytes(m_file, kSettingsFileLimit, &error);
-    std::optional<Value> document;
-    if (bytes)
-        document = parseJson(*bytes, &error);
-    if (document && document->asDictionary()) {
-        m_stored = *document->asDictionary();
+    auto contents = readFile();
+    if (contents.stored) {
+        m_stored = std::move(*contents.stored);
         return;
     }
+    if (!contents.exists)
+        return;
     // Never overwrite what we could not read or use: the user may want it back. That holds
     // for something that is no file at all (a FIFO, a link to a device) too, which would
     // otherwise stop or swamp every later start.
-    std::string what = bytes ? "is damaged" : "could not be read";
-    std::string why = error.empty() ? "not a dictionary" : error;
+    std::string what = contents.readable ? "is damaged" : "could not be read";
     auto aside = damagedCopyName(m_file);
     std::string moveError;
     bool moved = files::move(m_file, aside, &moveError);
-    m_loadProblem = LoadProblem { !bytes, moved ? std::optional(aside) : std::nullopt };
+    m_loadProblem = LoadProblem { !contents.readable, moved ? std::optional(aside) : std::nullopt };
     if (moved)
-        diagnostic("Settings file " + m_file.string() + " " + what + " (" + why + "); kept it as " + aside.string()
-            + " and started from the default settings.");
+        diagnostic("Settings file " + m_file.string() + " " + what + " (" + contents.error + "); kept it as "
+            + aside.string() + " and started from the default settings.");
     else
         diagnostic("Settings file " + m_file.string() + " " + what + " and could not be moved aside (" + moveError
             + "); starting from the default settings.");
@@ -145,6 +173,12 @@ void Defaults::registerDefaults(const Value::Dictionary& defaults)
         notify(key);
 }
 
+void Defaults::registerRanges(const std::map<std::string, Range>& ranges)
+{
+    for (const auto& [key, range] : ranges)
+        m_ranges[key] = range;
+}
+
 bool Defaults::isRegistered(const std::string& key) const
 {
     return m_registered.count(key) > 0;
@@ -158,15 +192,72 @@ std::optional<Value> Defaults::registeredObject(const std::string& key) const
     return it->second;
 }
 
+std::optional<Value> Defaults::storedObject(const std::string& key) const
+{
+    auto it = m_stored.find(key);
+    if (it == m_stored.end())
+        return std::nullopt;
+    return it->second;
+}
+
 bool Defaults::hasStoredValue(const std::string& key) const
 {
     return m_stored.count(key) > 0;
 }
 
+bool Defaults::usable(const std::string& key, const Value& stored) const
+{
+    auto registered = m_registered.find(key);
+    if (registered == m_registered.end())
+        return true;
+    // The kind the program registered is the kind it reads: a number where a text belongs,
+    // or a fraction where whole seconds are counted, is no value of this setting.
+    std::optional<double> number;
+    switch (registered->second.type()) {
+    case Value::Type::Null:
+        return true;
+    case Value::Type::Boolean:
+        if (stored.asBoolean())
+            return true;
+        return stored.asInteger() && (*stored.asInteger() == 0 || *stored.asInteger() == 1);
+    case Value::Type::Integer:
+        if (stored.asInteger())
+            number = double(*stored.asInteger());
+        else if (auto* real = stored.asReal(); real && std::isfinite(*real) && std::trunc(*real) == *real)
+            number = *real; // beyond the integers it reads as the nearest one, as counters must
+        break;
+    case Value::Type::Real:
+        if (stored.asInteger())
+            number = double(*stored.asInteger());
+        else if (auto* real = stored.asReal(); real && std::isfinite(*real))
+            number = *real;
+        break;
+    default:
+        return stored.type() == registered->second.type();
+    }
+    if (!number)
+        return false;
+    auto range = m_ranges.find(key);
+    return range == m_ranges.end() || (*number >= range->second.least && *number <= range->second.most);
+}
+
 std::optional<Value> Defaults::object(const std::string& key) const
 {
-    if (auto stored = m_stored.find(key); stored != m_stored.end())
-        return stored->second;
+    if (auto stored = m_stored.find(key); stored != m_stored.end()) {
+        if (usable(key, stored->second)) {
+            m_refused.erase(key);
+            return stored->second;
+        }
+        auto logged = m_refused.find(key);
+        if (logged == m_refused.end() || !(logged->second == stored->second)) {
+            m_refused[key] = stored->second;
+            std::string given = toJson(stored->second);
+            if (given.size() > 80)
+                given = given.substr(0, 80) + "\u2026";
+            diagnostic("Setting \"" + key + "\": " + given + " is not a usable value; the default "
+                + toJson(m_registered.at(key)) + " serves.");
+        }
+    }
     if (auto registered = m_registered.find(key); registered != m_registered.end())
         return registered->second;
     return std::nullopt;
@@ -236,6 +327,7 @@ void Defaults::set(const std::string& key, Value value)
         return;
     }
     m_stored[key] = std::move(value);
+    m_unsavedKeys.insert(key);
     scheduleWrite();
     notify(key);
 }
@@ -243,6 +335,7 @@ void Defaults::set(const std::string& key, Value value)
 void Defaults::remove(const std::string& key)
 {
     m_stored.erase(key);
+    m_unsavedKeys.insert(key);
     scheduleWrite();
     notify(key);
 }
@@ -271,15 +364,43 @@ bool Defaults::writeNow()
 {
     if (m_file.empty()) {
         m_dirty = false;
+        m_unsavedKeys.clear();
         return true;
     }
+    // Never over another program's change unseen: it is read first, and a damaged version
+    // waits to settle, what it becomes deciding.
+    if (currentSignature() != m_knownSignature)
+        reloadIfChangedOnDisk();
+    if (m_settleTimer)
+        return true;
     std::string error;
+    bool changedMeanwhile = false;
+    auto stillAsSeen = [&](const std::optional<std::filesystem::path>& found) {
+        changedMeanwhile = (found ? signatureOf(*found) : FileSignature {}) != m_knownSignature;
+        return !changedMeanwhile;
+    };
     if (!files::createDirectories(m_file.parent_path(), &error)
-        || !files::writeAtomically(m_file, toJson(Value(m_stored), true) + "\n", &error)) {
+        || !files::writeAtomically(m_file, toJson(Value(m_stored), true) + "\n", &error, stillAsSeen)) {
+        if (changedMeanwhile) {
+            // Another program wrote between our look and our write: its version is read
+            // first, and ours goes out after, over it.
+            reloadIfChangedOnDisk();
+            if (m_settleTimer || m_retryingWrite)
+                return true; // still ours to write, at the next change or at the end
+            m_retryingWrite = true;
+            bool written = writeNow();
+            m_retryingWrite = false;
+            return written;
+        }
         diagnostic("Settings could not be saved: " + error);
+        if (!m_toldCannotSave) {
+            m_toldCannotSave = true;
+            report({ RunningProblem::Kind::cannotSave, std::nullopt, error });
+        }
         return false;
     }
     m_dirty = false;
+    m_unsavedKeys.clear();
     m_knownSignature = currentSignature();
     return true;
 }
@@ -294,17 +415,37 @@ void Defaults::reloadIfChangedOnDisk()
 {
     if (m_file.empty() || currentSignature() == m_knownSignature)
         return;
-    Value::Dictionary before = m_stored;
-    std::vector<std::string> pendingKeys;
-    if (m_dirty) {
-        // Our own unsaved changes are newer than anything in the file.
-        for (const auto& [key, value] : m_stored)
-            pendingKeys.push_back(key);
+    m_knownSignature = currentSignature();
+    auto contents = readFile();
+    if (contents.exists && !contents.stored) {
+        // Maybe a writer still at work (an editor, a slow copy): looked at again once it
+        // has held still, and only then taken for damaged.
+        waitForDamageToSettle();
+        return;
     }
-    load();
-    if (m_dirty) {
-        for (const auto& key : pendingKeys)
-            m_stored[key] = before[key];
+    if (m_settleTimer) {
+        m_settleTimer->invalidate();
+        m_settleTimer.reset();
+    }
+    if (!contents.exists) {
+        // Gone (removed, or moved away by a tool): the settings in use are written back.
+        if (!m_stored.empty())
+            scheduleWrite();
+        return;
+    }
+    adopt(std::move(*contents.stored));
+}
+
+void Defaults::adopt(Value::Dictionary stored)
+{
+    Value::Dictionary before = std::move(m_stored);
+    m_stored = std::move(stored);
+    // Our own unsaved changes are newer than anything in the file.
+    for (const auto& key : m_unsavedKeys) {
+        if (auto ours = before.find(key); ours != before.end())
+            m_stored[key] = ours->second;
+        else
+            m_stored.erase(key);
     }
     std::set<std::string> keys;
     for (const auto& [key, value] : before)
@@ -319,6 +460,64 @@ void Defaults::reloadIfChangedOnDisk()
         if (!same)
             notify(key);
     }
+}
+
+void Defaults::waitForDamageToSettle()
+{
+    if (m_settleTimer)
+        m_settleTimer->invalidate();
+    std::weak_ptr<bool> alive = m_alive;
+    m_settleTimer = Timer::create(kSettleSeconds, false, RunLoop::Mode::Common, [this, alive](Timer&) {
+        if (!alive.expired())
+            damageSettled();
+    });
+}
+
+void Defaults::damageSettled()
+{
+    m_settleTimer.reset();
+    m_knownSignature = currentSignature();
+    auto contents = readFile();
+    if (contents.stored || !contents.exists) {
+        if (contents.stored)
+            adopt(std::move(*contents.stored));
+        else
+            m_dirty = !m_stored.empty();
+        if (m_dirty)
+            writeNow();
+        return;
+    }
+    // Still damaged: the settings we hold are the user's; theirs is kept for them to look at.
+    auto aside = damagedCopyName(m_file);
+    std::string moveError;
+    if (!files::move(m_file, aside, &moveError)) {
+        diagnostic("Settings file " + m_file.string() + " was left damaged by another program (" + contents.error
+            + ") and could not be moved aside (" + moveError + "); the settings in use are kept in memory.");
+        report({ RunningProblem::Kind::damagedByAnotherProgram, std::nullopt, contents.error });
+        return;
+    }
+    diagnostic("Settings file " + m_file.string() + " was left damaged by another program (" + contents.error
+        + "); kept it as " + aside.string() + " and wrote back the settings in use.");
+    m_dirty = true;
+    writeNow();
+    report({ RunningProblem::Kind::damagedByAnotherProgram, aside, contents.error });
+}
+
+void Defaults::setProblemHandler(std::function<void(const RunningProblem&)> handler)
+{
+    m_problemHandler = std::move(handler);
+    auto waiting = std::move(m_unreported);
+    m_unreported.clear();
+    for (auto& problem : waiting)
+        report(std::move(problem));
+}
+
+void Defaults::report(RunningProblem problem)
+{
+    if (m_problemHandler)
+        m_problemHandler(problem);
+    else
+        m_unreported.push_back(std::move(problem));
 }
 
 void Defaults::watchForOutsideChanges()

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -13,14 +14,21 @@
 
 namespace base {
 
+class Timer;
+
 // The settings store: values the user changed, over a registration domain of defaults the
-// program registers at start-up. A stored value always wins over a registered one; a later
-// registration of a key replaces an earlier one. Stored values live in a JSON file that is
-// rewritten atomically; a damaged file is moved aside and the program starts on the
-// registered defaults, and temporaries of writes cut short are removed when a store opens
-// its file. Main thread only.
+// program registers at start-up. A stored value wins over a registered one when it is of the
+// registered value's kind and within the key's range; any other reads as the registered
+// default (logged once). A later registration of a key replaces an earlier one. Stored
+// values live in a JSON file that is rewritten atomically; a damaged file is moved aside and
+// the program starts on the registered defaults, and temporaries of writes cut short are
+// removed when a store opens its file. Main thread only.
 class Defaults {
 public:
+    // How long a file changed by another program must stay as it is before a damaged one is
+    // taken for damaged, not for a write still under way.
+    static constexpr double kSettleSeconds = 2.0;
+
     using ObserverId = std::uint64_t;
     using Observer = std::function<void(const std::string& key)>;
     // Runs a write later (the run loop coalesces writes this way); none writes at once.
@@ -38,11 +46,20 @@ public:
     Defaults& operator=(const Defaults&) = delete;
 
     void registerDefaults(const Value::Dictionary& defaults);
+    // The values a numeric key may hold, both ends included; one outside reads as the default.
+    struct Range {
+        double least;
+        double most;
+        bool operator==(const Range&) const = default;
+    };
+    void registerRanges(const std::map<std::string, Range>& ranges);
     bool isRegistered(const std::string& key) const;
     bool hasStoredValue(const std::string& key) const;
 
-    // The stored value, else the registered one, else none.
+    // The stored value when it is usable, else the registered one, else none.
     std::optional<Value> object(const std::string& key) const;
+    // The stored value as it is, usable or not.
+    std::optional<Value> storedObject(const std::string& key) const;
     // The registered value alone, whatever is stored: what a damaged setting falls back on.
     std::optional<Value> registeredObject(const std::string& key) const;
     // Typed reads convert as settings are read (numbers from numeric text and so on); a key
@@ -85,9 +102,33 @@ public:
     };
     const std::optional<LoadProblem>& loadProblem() const { return m_loadProblem; }
 
+    // What went wrong with the file while the program ran, for the user to hear of: another
+    // program left it damaged (it was moved aside and the settings in memory written back
+    // whole), or it cannot be written (the settings stay in memory for the run; told once).
+    struct RunningProblem {
+        enum class Kind { damagedByAnotherProgram, cannotSave };
+        Kind kind { Kind::cannotSave };
+        std::optional<std::filesystem::path> keptAs;
+        std::string reason; // the system's own words
+    };
+    // Problems met before a handler was set are handed to it when it is.
+    void setProblemHandler(std::function<void(const RunningProblem&)> handler);
+
 private:
     explicit Defaults(std::filesystem::path file);
     void load();
+    struct FileContents {
+        std::optional<Value::Dictionary> stored; // none: missing, damaged or unreadable
+        bool exists { false };
+        bool readable { false };
+        std::string error;
+    };
+    FileContents readFile() const;
+    void adopt(Value::Dictionary stored);
+    void waitForDamageToSettle();
+    void damageSettled();
+    void report(RunningProblem problem);
+    bool usable(const std::string& key, const Value& stored) const;
     bool writeNow();
     void scheduleWrite();
     void notify(const std::string& key);
@@ -98,14 +139,26 @@ private:
         bool operator==(const FileSignature&) const = default;
     };
     FileSignature currentSignature() const;
+    static FileSignature signatureOf(const std::filesystem::path& file);
 
     std::filesystem::path m_file;
     Value::Dictionary m_registered;
     Value::Dictionary m_stored;
     bool m_dirty { false };
+    // Keys set or removed since the last write: what a reload keeps of ours.
+    std::set<std::string> m_unsavedKeys;
     bool m_writePending { false };
     FileSignature m_knownSignature;
     std::optional<LoadProblem> m_loadProblem;
+    std::map<std::string, Range> m_ranges;
+    // The last unusable value logged for each key, so that each is logged once.
+    mutable std::map<std::string, Value> m_refused;
+    // Set while a damaged outside version waits to settle; writes wait with it.
+    std::shared_ptr<Timer> m_settleTimer;
+    std::function<void(const RunningProblem&)> m_problemHandler;
+    std::vector<RunningProblem> m_unreported;
+    bool m_toldCannotSave { false };
+    bool m_retryingWrite { false };
     WriteScheduler m_writeScheduler;
     struct ObserverEntry {
         ObserverId id;

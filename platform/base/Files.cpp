@@ -114,6 +114,22 @@ int renameWithoutReplacing(const Path& from, const Path& to)
     return ::rename(from.c_str(), to.c_str());
 }
 
+// The modes of a package being replaced, and of the files in it, go to their replacements.
+void keepModesOf(const Path& old, const Path& replacement)
+{
+    struct stat info {};
+    if (::stat(old.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(replacement, ec)) {
+        struct stat inside {};
+        if (::lstat((old / entry.path().filename()).c_str(), &inside) == 0 && S_ISREG(inside.st_mode)
+            && entry.is_regular_file(ec))
+            ::chmod(entry.path().c_str(), inside.st_mode & 07777);
+    }
+    ::chmod(replacement.c_str(), info.st_mode & 07777);
+}
+
 std::string kindOf(mode_t mode)
 {
     if (S_ISDIR(mode))
@@ -286,20 +302,22 @@ std::optional<std::string> readBytes(const Path& path, std::size_t limit, std::s
     if (!S_ISREG(info.st_mode))
         return refuse(kindOf(info.st_mode) + ", not a file");
     auto tooLarge = [&] { return refuse("larger than the " + std::to_string(limit) + " bytes such a file may hold"); };
-    if (std::uint64_t(info.st_size) > limit)
-        return tooLarge();
+    // The limit is on what is read, not on the size the file reports: files of /sys and
+    // /proc report a page (or nothing) whatever they hold, and a file may grow meanwhile.
     std::string bytes;
-    bytes.reserve(size_t(info.st_size));
+    bytes.reserve(std::min<std::uint64_t>(std::uint64_t(std::max<off_t>(info.st_size, 0)), limit));
     char buffer[65536];
     for (;;) {
-        ssize_t count = ::read(fd, buffer, sizeof buffer);
+        // One byte past the limit is enough to know the file is too large.
+        size_t room = limit - bytes.size();
+        size_t wanted = room >= sizeof buffer ? sizeof buffer : room + 1;
+        ssize_t count = ::read(fd, buffer, wanted);
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
             return refuse(std::strerror(errno));
         if (count == 0)
             break;
-        // It grew while being read.
         if (bytes.size() + size_t(count) > limit)
             return tooLarge();
         bytes.append(buffer, size_t(count));
@@ -354,12 +372,15 @@ Path hiddenTemporarySibling(const Path& path, const std::string& suffix)
     }
 }
 
-bool writeAtomically(const Path& path, const std::string& bytes, std::string* error)
+bool writeAtomically(const Path& path, const std::string& bytes, std::string* error, const Guard& stillAsSeen)
 {
     Path temporary = hiddenTemporarySibling(path, ".tmp");
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
         return failWithErrno(error, "cannot write", path);
+    // A file the user kept private stays private once it is rewritten.
+    if (struct stat old {}; ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd, old.st_mode & 07777);
     size_t written = 0;
     while (written < bytes.size()) {
         ssize_t count = ::write(fd, bytes.data() + written, bytes.size() - written);
@@ -379,6 +400,34 @@ bool writeAtomically(const Path& path, const std::string& bytes, std::string* er
         return false;
     }
     step("written aside");
+    if (stillAsSeen) {
+        // Swapped in, then what was in place is looked at: a change made since the caller
+        // saw the file is put back rather than written over. Where nothing is in place,
+        // nothing made meanwhile is replaced.
+        int swapped = ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE);
+        bool missing = swapped != 0 && errno == ENOENT;
+        if (swapped == 0 || missing) {
+            bool unchanged = stillAsSeen(missing ? std::optional<Path>() : std::optional<Path>(temporary));
+            if (swapped == 0 && !unchanged)
+                ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE);
+            if (missing && unchanged && renameWithoutReplacing(temporary, path) != 0)
+                unchanged = false;
+            ::unlink(temporary.c_str());
+            if (!unchanged)
+                return fail(error, path.string() + " was changed by another program meanwhile");
+            return syncFolder(folderOf(path), error);
+        }
+        if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
+            failWithErrno(error, "cannot write", path);
+            ::unlink(temporary.c_str());
+            return false;
+        }
+        // The file system cannot swap: looked at once more, as close to the rename as can be.
+        if (!stillAsSeen(files::exists(path) ? std::optional<Path>(path) : std::nullopt)) {
+            ::unlink(temporary.c_str());
+            return fail(error, path.string() + " was changed by another program meanwhile");
+        }
+    }
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         failWithErrno(error, "cannot write", path);
         ::unlink(temporary.c_str());
@@ -397,6 +446,7 @@ bool writePackageAtomically(const Path& path, const std::function<bool(const Pat
         files::remove(staging);
         return fail(error, error && !error->empty() ? *error : "cannot write " + path.string());
     }
+    keepModesOf(path, staging);
     if (!syncTree(staging, error)) {
         files::remove(staging);
         return false;

@@ -46,7 +46,9 @@ enum class Links { Follow, Refuse };
 
 // The whole content of a regular file of at most `limit` bytes. Anything else (a folder, a
 // FIFO, a device, a link to one, a file past the limit) is refused without waiting or
-// reading on, with the reason in `error`: a path from outside can name any of them.
+// reading on, with the reason in `error`: a path from outside can name any of them. The
+// limit counts the bytes read, never the size the file reports, which for the kernel's own
+// files (/sys, /proc) is a page or nothing whatever they hold.
 std::optional<std::string> readBytes(const Path& path, std::size_t limit, std::string* error = nullptr,
     Links links = Links::Follow);
 
@@ -59,7 +61,11 @@ std::string decodeText(const std::string& bytes);
 // same folder, are flushed to disk and renamed over the old file, and the folder is flushed
 // too. On failure the old file is untouched; a folder that cannot be flushed is a failure
 // even though the new contents are in place, because they may not survive a crash.
-bool writeAtomically(const Path& path, const std::string& bytes, std::string* error = nullptr);
+// With a guard, only over the version the caller last saw: the guard is shown the file found
+// in place at the swap (none where there was none) and answers whether it is that version;
+// when it is not, it stays in place, nothing is written and the answer is false.
+using Guard = std::function<bool(const std::optional<Path>& found)>;
+bool writeAtomically(const Path& path, const std::string& bytes, std::string* error = nullptr, const Guard& stillAsSeen = {});
 
 // The same for a folder package: `fill` writes the package's contents into a hidden
 // temporary folder beside it, which then replaces the old package. When `fill` fails or

@@ -55,6 +55,11 @@ Path configuration()
     return fromEnvironment("XDG_CONFIG_HOME", home() / ".config") / "Ostrel";
 }
 
+Path cache()
+{
+    return fromEnvironment("XDG_CACHE_HOME", home() / ".cache") / "Ostrel";
+}
+
 Path temporary()
 {
     return fromEnvironment("TMPDIR", "/tmp");

@@ -19,6 +19,8 @@ std::string abbreviateWithTilde(const Path& path);
 Path applicationSupport();
 // $XDG_CONFIG_HOME/Ostrel (default ~/.config/Ostrel): the settings file.
 Path configuration();
+// $XDG_CACHE_HOME/Ostrel (default ~/.cache/Ostrel): what may be lost without loss.
+Path cache();
 Path temporary();
 // The user's desktop folder (XDG_DESKTOP_DIR when set, else ~/Desktop).
 Path desktop();

@@ -1,8 +1,11 @@
 #include "platform/desktop/Opener.h"
 
+#include "platform/base/AlertPresenter.h"
 #include "platform/base/Diagnostics.h"
 #include "platform/desktop/ChildProcess.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <mutex>
@@ -99,6 +102,65 @@ bool Opener::openLink(std::string_view url)
         return false;
     }
     return launch({ "xdg-open", std::string(url) });
+}
+
+bool Opener::opensWithoutAsking(std::string_view url)
+{
+    if (!isLink(url))
+        return false;
+    std::string scheme(url.substr(0, url.find(':')));
+    std::transform(scheme.begin(), scheme.end(), scheme.begin(), [](unsigned char c) { return std::tolower(c); });
+    return scheme == "http" || scheme == "https" || scheme == "mailto";
+}
+
+std::string Opener::realTarget(std::string_view url)
+{
+    std::string text(url);
+    std::string lower = text.substr(0, 7);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (lower != "file://")
+        return text;
+    // The path as the file system reads it: escapes decoded, a host ("localhost") dropped,
+    // every link on the way followed.
+    std::string path = text.substr(7);
+    if (auto slash = path.find('/'); slash != std::string::npos)
+        path = path.substr(slash);
+    path = path.substr(0, path.find_first_of("?#"));
+    std::string decoded;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+        if (path[i] == '%' && i + 2 < path.size() && hex(path[i + 1]) && hex(path[i + 2])) {
+            decoded += static_cast<char>(std::stoi(path.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            decoded += path[i];
+        }
+    }
+    std::error_code error;
+    auto real = std::filesystem::weakly_canonical(decoded, error);
+    return "the file " + (error ? decoded : real.string());
+}
+
+bool Opener::openLinkOnClick(std::string_view url)
+{
+    if (!isLink(url)) {
+        base::diagnostic("cannot open link \"" + std::string(url) + "\": not a URL");
+        return false;
+    }
+    if (!opensWithoutAsking(url)) {
+        base::AlertRequest question;
+        question.style = base::AlertRequest::Style::Warning;
+        question.message = "Open this link?";
+        question.informativeText = "It leads to " + realTarget(url)
+            + ", which is not a web page: opening it may start a program. Open it only if you trust where it came from.";
+        // Cancel first, so that Return, or nobody there to answer, opens nothing.
+        question.buttons = { "Cancel", "Open" };
+        if (base::AlertPresenter::present(question).button != 1) {
+            base::diagnostic("did not open \"" + std::string(url) + "\": not confirmed");
+            return false;
+        }
+    }
+    return openLink(url);
 }
 
 bool Opener::isLink(std::string_view text)

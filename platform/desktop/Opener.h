@@ -17,6 +17,15 @@ public:
     static bool openFolder(const std::filesystem::path& folder);
     // Only text that is a URL (a scheme, then no spaces or control characters).
     static bool openLink(std::string_view url);
+    // A click on a link in text: web and mail links (http, https, mailto) open at once; a
+    // link of any other scheme, or to a file, opens only once the user agrees to where it
+    // really leads (a file's path with its links followed). Text from elsewhere, a day file
+    // another computer wrote, may carry any link at all.
+    static bool openLinkOnClick(std::string_view url);
+    static bool opensWithoutAsking(std::string_view url);
+    // Where a link really leads, as the question before opening it says.
+    static std::string realTarget(std::string_view url);
+
     // Shows the folder that holds the file or folder given.
     static bool revealInFolder(const std::filesystem::path& item);
 

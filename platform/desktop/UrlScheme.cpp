@@ -32,19 +32,65 @@ constexpr std::size_t kMaxConnections = 8;
 
 // Only a folder that is ours alone: in a shared one (XDG_RUNTIME_DIR=/tmp) another user could
 // hold the lock, or listen in our place and be handed our links.
+bool isPrivateFolder(const fs::path& folder)
+{
+    struct stat status {};
+    return folder.is_absolute() && lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode)
+        && status.st_uid == getuid() && (status.st_mode & 077) == 0;
+}
+
+// Where the lock and the socket live: the session's runtime folder, or where the session
+// gives none of its own (a bare login, a service, a remote shell), a folder of the user's
+// own beside the cache. One copy runs per user either way.
 std::optional<fs::path> runtimeFolder()
 {
-    const char* value = std::getenv("XDG_RUNTIME_DIR");
-    struct stat status {};
-    if (!value || value[0] != '/' || lstat(value, &status) != 0 || !S_ISDIR(status.st_mode)
-        || status.st_uid != getuid() || (status.st_mode & 077) != 0)
+    if (const char* value = std::getenv("XDG_RUNTIME_DIR"); value && isPrivateFolder(value))
+        return fs::path(value);
+    fs::path own = base::paths::cache();
+    std::error_code ignored;
+    fs::create_directories(own.parent_path(), ignored);
+    if (mkdir(own.c_str(), 0700) != 0 && errno != EEXIST) {
+        base::diagnostic("cannot make \"" + own.string() + "\": " + std::strerror(errno));
         return std::nullopt;
-    return fs::path(value);
+    }
+    // Ours but left open by something else: closed again, as we would have made it.
+    struct stat status {};
+    if (lstat(own.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == getuid())
+        chmod(own.c_str(), 0700);
+    if (!isPrivateFolder(own)) {
+        base::diagnostic("neither XDG_RUNTIME_DIR nor \"" + own.string()
+            + "\" is a folder of this user's alone: links opened while Ostrel runs start another copy");
+        return std::nullopt;
+    }
+    return own;
+}
+
+// The lock guards the data folder, the one thing two copies must not share; so it lives
+// there, and the same data is locked whatever runtime folder a launch is given.
+fs::path lockFile()
+{
+    fs::path data = base::paths::applicationSupport();
+    std::error_code ignored;
+    fs::create_directories(data, ignored);
+    return data / ".ostrel.lock";
+}
+
+// Where the running copy listens, as it noted in the lock's file; else where this launch
+// would listen.
+fs::path runningCopysSocket()
+{
+    std::string noted = base::files::readText(lockFile(), sizeof(sockaddr_un::sun_path)).value_or("");
+    if (!noted.empty() && noted.front() == '/' && noted.find('\0') == std::string::npos)
+        return noted;
+    auto folder = runtimeFolder();
+    return folder ? *folder / "ostrel.socket" : fs::path();
 }
 
 std::optional<sockaddr_un> socketAddress(const fs::path& path)
 {
     sockaddr_un address {};
+    if (path.empty())
+        return std::nullopt;
     address.sun_family = AF_UNIX;
     if (path.string().size() >= sizeof address.sun_path)
         return std::nullopt;
@@ -75,7 +121,25 @@ bool isCleanUtf8(std::string_view text)
     return true;
 }
 
-// Sets the scheme's default in mimeapps.list, leaving every other line as the user had it.
+// Writes `text` to `path` unless it holds it already; a link there is written through, so
+// that a list kept elsewhere (a dotfiles folder) stays where the user keeps it.
+bool writeIfChanged(const fs::path& path, const std::string& text, std::string* error)
+{
+    std::error_code ec;
+    bool link = fs::is_symlink(fs::symlink_status(path, ec));
+    ec.clear();
+    fs::path target = link ? fs::weakly_canonical(path, ec) : path;
+    if (ec) {
+        *error = "cannot follow the link " + path.string() + ": " + ec.message();
+        return false;
+    }
+    if (base::files::readBytes(target, DesktopEntry::kFileLimit) == text)
+        return true;
+    return base::files::createDirectories(target.parent_path(), error) && base::files::writeAtomically(target, text, error);
+}
+
+// Sets the scheme's default in mimeapps.list, leaving every other line as the user had it;
+// the file is not touched when it names our entry already.
 bool makeDefault(const std::string& mimeType, const std::string& entryName)
 {
     fs::path path = base::paths::configuration().parent_path() / "mimeapps.list";
@@ -106,6 +170,8 @@ bool makeDefault(const std::string& mimeType, const std::string& entryName)
             if (inGroup)
                 groupHeader = i;
         } else if (inGroup && lines[i].starts_with(mimeType + "=")) {
+            if (lines[i] == assignment)
+                return true;
             lines[i] = assignment;
             done = true;
         }
@@ -122,7 +188,7 @@ bool makeDefault(const std::string& mimeType, const std::string& entryName)
     for (const auto& line : lines)
         result += line + "\n";
     std::string error;
-    if (base::files::createDirectories(path.parent_path(), &error) && base::files::writeAtomically(path, result, &error))
+    if (writeIfChanged(path, result, &error))
         return true;
     base::diagnostic("could not make Ostrel the handler of " + mimeType + " in \"" + path.string() + "\": " + error);
     return false;
@@ -152,7 +218,7 @@ bool UrlScheme::installHandler(std::string_view scheme)
           "MimeType="
         + mimeType + ";\n";
     std::string error;
-    if (!base::files::createDirectories(path.parent_path(), &error) || !base::files::writeAtomically(path, entry, &error)) {
+    if (!writeIfChanged(path, entry, &error)) {
         base::diagnostic("could not write the link handler \"" + path.string() + "\": " + error);
         return false;
     }
@@ -175,12 +241,10 @@ std::optional<std::string> UrlScheme::accepted(std::string_view text, std::strin
 UrlScheme::Claim UrlScheme::claim(std::string scheme)
 {
     auto folder = runtimeFolder();
-    if (!folder) {
-        base::diagnostic("XDG_RUNTIME_DIR is not set or not private: links opened while Ostrel runs start another copy");
+    if (!folder)
         return {};
-    }
-    fs::path lockPath = *folder / "ostrel.lock";
-    int lockFd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    fs::path lockPath = lockFile();
+    int lockFd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lockFd < 0) {
         base::diagnostic("cannot open \"" + lockPath.string() + "\": " + std::strerror(errno));
         return {};
@@ -193,6 +257,10 @@ UrlScheme::Claim UrlScheme::claim(std::string scheme)
     }
 
     fs::path socketPath = *folder / "ostrel.socket";
+    // A later launch may see another runtime folder (a remote shell beside the session): it
+    // finds the socket through the lock's file.
+    if (ftruncate(lockFd, 0) != 0 || pwrite(lockFd, socketPath.c_str(), socketPath.string().size(), 0) < 0)
+        base::diagnostic("cannot note the socket in \"" + lockPath.string() + "\": " + std::strerror(errno));
     auto address = socketAddress(socketPath);
     int listenFd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (address)
@@ -221,10 +289,9 @@ bool UrlScheme::bringRunningCopyToFront()
 
 bool UrlScheme::handOver(std::string_view message, const std::string& failure)
 {
-    auto folder = runtimeFolder();
-    auto address = folder ? socketAddress(*folder / "ostrel.socket") : std::nullopt;
+    auto address = socketAddress(runningCopysSocket());
     if (!address) {
-        base::diagnostic("cannot reach the running Ostrel: no usable XDG_RUNTIME_DIR");
+        base::diagnostic("cannot reach the running Ostrel: no folder of this user's alone for its socket");
         return false;
     }
     int fd = -1;

@@ -16,7 +16,8 @@ namespace desktop {
 // Links of our own scheme ("ostrel2things:…") reach the program in two ways: the desktop
 // starts the program with the link as its argument, through the handler entry installed
 // here; and when a copy already runs, that second copy hands the link over a UNIX socket in
-// $XDG_RUNTIME_DIR to the running one and ends. A second launch without a link asks the
+// $XDG_RUNTIME_DIR (or, without a private one, in the user's own cache folder) to the
+// running one and ends. A second launch without a link asks the
 // running copy, over the same socket, to come to the front. Whatever arrives is checked
 // before use.
 class UrlScheme {
@@ -37,7 +38,8 @@ public:
     static std::optional<std::string> accepted(std::string_view text, std::string_view scheme);
 
     // The first launch becomes the running copy and gets a listener; a later launch learns
-    // that another copy runs. Without a runtime folder every launch runs on its own (logged).
+    // that another copy runs. Only without any folder of the user's alone (logged) does
+    // every launch run on its own.
     struct Claim {
         std::unique_ptr<UrlScheme> listener;
         bool otherCopyRuns { false };

@@ -101,6 +101,19 @@ Rect TextLayout::boundingRect() const
     return { 0, 0, double(logical.width) / PANGO_SCALE, double(logical.height) / PANGO_SCALE };
 }
 
+Rect TextLayout::drawnBoundingRect() const
+{
+    if (m_style.font.pointSize > kSmallTextSize)
+        return boundingRect();
+    PangoContext* context = pango_layout_get_context(m_layout);
+    pango_context_set_round_glyph_positions(context, TRUE);
+    pango_layout_context_changed(m_layout);
+    Rect rounded = boundingRect();
+    pango_context_set_round_glyph_positions(context, FALSE);
+    pango_layout_context_changed(m_layout);
+    return rounded;
+}
+
 void TextLayout::draw(const Rect& rect, TextClipping clipping) const
 {
     GraphicsContext& context = GraphicsContext::requireCurrent();

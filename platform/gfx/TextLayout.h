@@ -56,6 +56,9 @@ public:
 
     // Origin (0, 0), the widest line's width, the lines' height.
     Rect boundingRect() const;
+    // The same as draw() lays it out: small text goes on whole pixels there, a little wider
+    // than measured. What a control sizes itself to so that its whole title shows.
+    Rect drawnBoundingRect() const;
     // From the top of `rect`, in the current context, upright whichever way its y runs;
     // nothing falls outside `rect` unless asked to draw unclipped.
     void draw(const Rect&, TextClipping = TextClipping::toRect) const;

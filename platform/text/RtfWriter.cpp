@@ -12,6 +12,12 @@ namespace text {
 
 namespace {
 
+// The breaks that stay within their paragraph: a line (\line) and a page (\page). Every
+// other newline ends its paragraph (\par).
+bool breaksLineOnly(char16_t c) { return c == 0x2028 || c == 0x000B; }
+bool breaksPage(char16_t c) { return c == 0x000C; }
+bool endsParagraph(char16_t c) { return isNewline(c) && !breaksLineOnly(c) && !breaksPage(c); }
+
 // What the reader will believe at the current point of the output; every run is written as
 // the difference from it, so the output depends on nothing but the text.
 struct WriterState {
@@ -333,7 +339,8 @@ void RtfWriter::writeRun(size_t start, size_t length, const Attributes& attribut
     bool inLabel = false;
     for (size_t i = start; i < start + length; ++i) {
         char16_t c = m_text.string()[i];
-        if (i == 0 || isNewline(m_text.string()[i - 1]))
+        // A label opens its paragraph: "X\t" after a line break within one is text.
+        if (i == 0 || endsParagraph(m_text.string()[i - 1]))
             m_labelEnd = labelEnd(i, attributes.paragraph);
         // The marker typed into a list item is its label: list-aware readers draw their own
         // in its place, others show this one. A label is read as part of its list's paragraph,
@@ -556,8 +563,8 @@ void RtfWriter::character(char16_t c)
 // (a word other readers pass over), so that they read back as the same characters.
 void RtfWriter::writeBreak(char16_t c)
 {
-    bool page = c == 0x000C;
-    bool line = c == 0x2028 || c == 0x000B;
+    bool page = breaksPage(c);
+    bool line = breaksLineOnly(c);
     if (c != u'\n' && c != 0x2028 && !page)
         word("ostrelbreak", c);
     word(page ? "page" : line ? "line" : "par");

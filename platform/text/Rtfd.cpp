@@ -55,10 +55,11 @@ std::string systemError(std::string_view what, const fs::path& path)
     return std::string(what) + " " + path.string() + ": " + std::strerror(errno);
 }
 
-bool writeWholeFile(const fs::path& path, std::string_view contents)
+bool writeWholeFile(const fs::path& path, std::string_view contents, int& failure)
 {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
+        failure = errno;
         base::diagnostic(systemError("RTFD: could not create", path));
         return false;
     }
@@ -68,6 +69,7 @@ bool writeWholeFile(const fs::path& path, std::string_view contents)
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
+            failure = n < 0 ? errno : ENOSPC;
             base::diagnostic(systemError("RTFD: could not write", path));
             ::close(fd);
             return false;
@@ -75,9 +77,14 @@ bool writeWholeFile(const fs::path& path, std::string_view contents)
         written += static_cast<size_t>(n);
     }
     bool synced = ::fsync(fd) == 0;
-    if (!synced)
+    if (!synced) {
+        failure = errno;
         base::diagnostic(systemError("RTFD: could not sync", path));
-    return ::close(fd) == 0 && synced;
+    }
+    bool closed = ::close(fd) == 0;
+    if (!closed && synced)
+        failure = errno;
+    return closed && synced;
 }
 
 void putU32(std::string& out, uint32_t value)
@@ -218,7 +225,7 @@ std::optional<Rtfd::Package> Rtfd::readFolder(const fs::path& path, std::vector<
     return package;
 }
 
-bool Rtfd::writeFolder(const fs::path& path, const Package& package)
+bool Rtfd::writeFolder(const fs::path& path, const Package& package, int* failure)
 {
     fs::path target = path.has_filename() ? path : path.parent_path();
     for (const auto& [name, contents] : package) {
@@ -228,18 +235,23 @@ bool Rtfd::writeFolder(const fs::path& path, const Package& package)
         }
     }
     std::string error;
+    int fillFailure = 0;
     bool written = base::files::writePackageAtomically(
         target,
-        [&package](const fs::path& folder) {
+        [&package, &fillFailure](const fs::path& folder) {
             for (const auto& [name, contents] : package) {
-                if (!writeWholeFile(folder / name, contents))
+                if (!writeWholeFile(folder / name, contents, fillFailure))
                     return false;
             }
             return true;
         },
         &error);
-    if (!written)
+    int systemFailure = errno;
+    if (!written) {
+        if (failure)
+            *failure = fillFailure ? fillFailure : systemFailure;
         base::diagnostic("RTFD: could not write " + target.string() + (error.empty() ? "" : ": " + error));
+    }
     return written;
 }
 
@@ -298,9 +310,9 @@ std::optional<Document> Rtfd::readFile(const fs::path& path)
     return read;
 }
 
-bool Rtfd::writeFile(const fs::path& path, const AttributedString& text, const DocumentAttributes& attributes)
+bool Rtfd::writeFile(const fs::path& path, const AttributedString& text, const DocumentAttributes& attributes, int* failure)
 {
-    return writeFolder(path, package(text, attributes));
+    return writeFolder(path, package(text, attributes), failure);
 }
 
 std::string Rtfd::data(const AttributedString& text, const DocumentAttributes& attributes)

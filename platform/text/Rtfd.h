@@ -31,14 +31,16 @@ public:
     // The same, naming in `unreadable` each file of the folder that was left out because it
     // could not be read (past the file limit, the first one left out).
     static std::optional<Package> readFolder(const std::filesystem::path& path, std::vector<std::string>& unreadable);
-    static bool writeFolder(const std::filesystem::path& path, const Package& package);
+    // On failure, `failure` (when given) takes the system's error number (ENOSPC, EACCES, …).
+    static bool writeFolder(const std::filesystem::path& path, const Package& package, int* failure = nullptr);
 
     static std::string encode(const Package& package);
     static std::optional<Package> decode(std::string_view data);
 
     // A document read from a folder or data whose package lacks a file is not `complete`.
     static std::optional<Document> readFile(const std::filesystem::path& path);
-    static bool writeFile(const std::filesystem::path& path, const AttributedString& text, const DocumentAttributes& attributes = {});
+    static bool writeFile(const std::filesystem::path& path, const AttributedString& text,
+        const DocumentAttributes& attributes = {}, int* failure = nullptr);
     static std::string data(const AttributedString& text, const DocumentAttributes& attributes = {});
     static std::optional<Document> fromData(std::string_view data);
 

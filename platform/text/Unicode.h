@@ -27,13 +27,15 @@ constexpr bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 // Indic, among others) and East Asian text each carry formatting besides the ordinary one
 // that Latin text takes. Neutral characters (spaces, digits, punctuation, symbols) take the
 // run's direction, and a continuing character (a mark, a joiner, a surrogate's second half)
-// the class of the character before it.
+// the class of the character before it; so does the zero-width no-break space, which joins
+// the characters on either side.
 enum class ScriptClass { Latin, Complex, EastAsian, Neutral, Continuing };
 
 constexpr ScriptClass scriptClass(char16_t c)
 {
     auto in = [c](char16_t first, char16_t last) { return c >= first && c <= last; };
-    if (in(0x0300, 0x036F) || in(0x200C, 0x200D) || in(0xFE00, 0xFE0F) || in(0xFE20, 0xFE2F) || isLowSurrogate(c))
+    if (in(0x0300, 0x036F) || in(0x200C, 0x200D) || in(0xFE00, 0xFE0F) || in(0xFE20, 0xFE2F) || c == 0xFEFF
+        || isLowSurrogate(c))
         return ScriptClass::Continuing;
     if (c < 0x80)
         return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ? ScriptClass::Latin : ScriptClass::Neutral;

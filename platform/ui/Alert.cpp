@@ -40,8 +40,9 @@ public:
                                                              : ControlLook::kAccent;
         context.setFillColor(color);
         gfx::Path::roundedRect(bounds().insetBy(2, 2), 10, 10).fill();
+        // Dark on the warning's yellow: white on it would read at less than 2:1.
         ControlLook::drawLabel(m_style == Alert::Style::Informational ? "i" : "!", bounds(), gfx::Font::boldSystem(30),
-            gfx::colors::white);
+            m_style == Alert::Style::Warning ? gfx::colors::black : gfx::colors::white);
     }
 
 private:

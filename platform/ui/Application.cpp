@@ -122,10 +122,22 @@ void Application::activate(bool ignoringOtherApps)
 {
     // Here nothing else competes for the front: the flag only matters on desktops that ask.
     (void)ignoringOtherApps;
-    if (m_active)
+    // Active while hidden would leave the program's windows off the screen and whatever it
+    // shows next (a pop-up) with nothing to hang from: asking to be active shows it again.
+    becomeActive(true);
+}
+
+void Application::becomeActive(bool showingHiddenWindows)
+{
+    if (m_active) {
+        if (showingHiddenWindows)
+            unhide();
         return;
+    }
     tell(&ApplicationDelegate::applicationWillBecomeActive, "ApplicationWillBecomeActive");
     m_active = true;
+    if (showingHiddenWindows)
+        unhide();
     tell(&ApplicationDelegate::applicationDidBecomeActive, "ApplicationDidBecomeActive");
 }
 
@@ -143,6 +155,7 @@ void Application::hide()
     if (m_hidden)
         return;
     m_hiddenWindows.clear();
+    m_keyBeforeHiding = m_keyWindow ? m_keyWindow->weak_from_this() : std::weak_ptr<Window> {};
     m_hiding = true;
     for (auto& window : windows())
         if (window->isVisible() && window->canHide()) {
@@ -164,6 +177,10 @@ void Application::unhide()
     for (auto it = shown.rbegin(); it != shown.rend(); ++it)
         if (auto window = it->lock())
             window->orderFront();
+    // The keyboard where it was: a pop-up that goes again hands it back to the main window.
+    auto key = std::exchange(m_keyBeforeHiding, {}).lock();
+    if (m_active && !m_keyWindow && key && key->isVisible())
+        key->makeKeyWindow();
 }
 
 void Application::setActivationPolicy(ActivationPolicy policy)
@@ -337,8 +354,16 @@ void Application::runModalForWindow(Window& window)
             return std::nullopt;
         return event;
     });
+    // Above the window it blocks, whoever brings that one forward: a click on its title bar
+    // left the modal one behind it, out of sight, with the window in front taking no input.
+    Window* owner = m_keyWindow && m_keyWindow != &window && m_keyWindow->level() <= WindowLevel::Normal ? m_keyWindow : m_mainWindow;
+    bool ownsIt = owner && owner != &window && !window.modalOwner();
+    if (ownsIt)
+        window.setModalOwner(owner);
     window.makeKeyAndOrderFront();
     base::RunLoop::main().runModal([&] { return m_modalStopped || !window.isVisible(); });
+    if (ownsIt)
+        window.setModalOwner(nullptr);
     removeMonitor(monitor);
     m_modalWindow = outer;
     m_modalStopped = outerStopped;

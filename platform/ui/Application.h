@@ -81,11 +81,15 @@ public:
     // up; `heard` is told which came first. Stays so while the application lives.
     void terminateOnStopSignals(std::function<void(int signal)> heard = {});
 
-    // Activation, as the desktop reports it or as the program asks.
+    // Activation, as the desktop reports it or as the program asks. A hidden program that
+    // asks to be active is shown again first, the window that had the keyboard with it.
     bool isActive() const { return m_active; }
     void activate(bool ignoringOtherApps = true);
     void deactivate();
 
+    // Hidden: the windows that can hide are off the screen. An ordinary window put on the
+    // screen regardless (the one a pop-up hangs from) shows the program again, so that this
+    // says what the display shows.
     bool isHidden() const { return m_hidden; }
     void hide();
     void unhide();
@@ -148,6 +152,10 @@ private:
     explicit Application(std::unique_ptr<WindowBackend> backend);
     void addWindow(const std::shared_ptr<Window>& window);
     void windowOrderedFront(Window& window);
+    // Active, and with `showingHiddenWindows` no longer hidden. The display giving one of our
+    // windows the keyboard does not show the others: the status item's menu takes it over a
+    // hidden program.
+    void becomeActive(bool showingHiddenWindows);
     void windowOrderedOut(Window& window);
     void windowGone(Window& window);
     void setKeyWindow(Window* window);
@@ -170,6 +178,10 @@ private:
     ActivationPolicy m_policy { ActivationPolicy::Regular };
     std::vector<std::weak_ptr<Window>> m_windows;
     std::vector<std::weak_ptr<Window>> m_hiddenWindows;
+    // The window that had the keyboard when the program hid: it has it again when shown.
+    std::weak_ptr<Window> m_keyBeforeHiding;
+    // What the desktop draws around a titled window, as the last of ours learned it.
+    std::optional<EdgeInsets> m_knownDecoration;
     Window* m_keyWindow { nullptr };
     Window* m_mainWindow { nullptr };
     std::optional<Event> m_current;

@@ -41,6 +41,12 @@ struct PlatformWindowState {
     // A new number asks for the frame's place again where it has not changed: a window
     // manager puts its own frame at the place first asked for, the content lower.
     int placement { 0 };
+    // The window a modal one blocks: the display keeps it above that one, and brings it
+    // forward with it. Not owned; none for other windows.
+    const Window* modalFor { nullptr };
+    // The space from the top of the screen down to the window's bottom edge, across its
+    // width, is kept clear of other windows (a strip at the top edge of the screen).
+    bool reservesSpace { false };
 };
 
 // The display side of one window.
@@ -62,6 +68,9 @@ public:
     virtual void focus(std::uint32_t inputTime) { (void)inputTime; }
     // Brings the shown window above the others: what ordering it front again asks for.
     virtual void raise() { }
+    // What the desktop draws around the content (its title bar on top), in points, once its
+    // window manager has said; none before, or where there is none.
+    virtual std::optional<EdgeInsets> frameExtents() const { return std::nullopt; }
 };
 
 // A window system: offscreen for tests and headless runs, SDL on a real X11 display.

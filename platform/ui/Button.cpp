@@ -320,6 +320,12 @@ void Button::drawOwnLook(gfx::GraphicsContext& context)
     gfx::Color color = textColor();
     if (!isBordered() && isHighlighted())
         color = ControlLook::kSecondaryText;
+    // A borderless toggle that is on (a style indicator over a text) shows it plainly: on a
+    // face of its own, in the colour of a chosen thing, or on and off look the same.
+    if (!isBordered() && m_type == ButtonType::Toggle && m_state == ControlStateValue::On) {
+        ControlLook::drawBezel(context, bounds().insetBy(1, 0), 4, isHighlighted() ? ControlLook::kAccent.blended(0.25, gfx::colors::black) : ControlLook::kAccent);
+        color = gfx::colors::white;
+    }
     double pad = isBordered() ? horizontalPadding(controlSize()) / 2 : 0;
     drawContent(context, bounds().insetBy(pad, 0), color);
 }

@@ -47,7 +47,8 @@ Size labelSize(std::string_view text, const gfx::Font& font)
     };
     static std::unordered_map<Key, Size, KeyHash> measured;
     auto measure = [&] {
-        Rect r = gfx::textBoundingRect(text, 0, gfx::TextStyle(font));
+        // As drawn: a title measured narrower than it draws would lose its end.
+        Rect r = gfx::TextLayout(text, gfx::TextStyle(font)).drawnBoundingRect();
         return Size { std::ceil(r.width()), std::ceil(std::max(r.height(), font.pointSize * 1.2)) };
     };
     // Long texts are seldom asked for twice and would make the cache large.
@@ -91,9 +92,20 @@ void drawLabel(std::string_view text, const Rect& rect, const gfx::Font& font, g
     if (text.empty())
         return;
     gfx::TextLayout layout(text, gfx::TextStyle(font, color, { alignment }), rect.width());
+    fitOnOneLine(layout, rect.width());
     double height = layout.boundingRect().height();
     // The context is flipped in controls: the rect's top is its minY.
     layout.draw(Rect(rect.minX(), rect.minY() + (rect.height() - height) / 2, rect.width(), height));
+}
+
+void fitOnOneLine(gfx::TextLayout& layout, double width)
+{
+    if (width <= 0 || !std::isfinite(width))
+        return;
+    PangoLayout* pango = layout.pangoLayout();
+    pango_layout_set_width(pango, static_cast<int>(std::min(width, 1e6) * PANGO_SCALE));
+    pango_layout_set_ellipsize(pango, PANGO_ELLIPSIZE_END);
+    pango_layout_set_height(pango, -1);
 }
 
 void drawCheckMark(gfx::GraphicsContext& context, const Rect& r, gfx::Color color)

@@ -8,14 +8,30 @@
 #include "platform/ui/Window.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 namespace ui {
 
 namespace {
 constexpr double kStepperWidth = 16;
 constexpr double kInset = 5;
+// How long typed digits keep adding to the same field.
+constexpr double kTypingPause = 1.0;
+
+// A day past its month's end becomes the month's last day.
+void keepInMonth(const base::Calendar& calendar, base::DateComponents& c)
+{
+    base::DateComponents first = c;
+    first.day = 1;
+    base::DateComponents next = first;
+    next.month = c.month % 12 + 1;
+    next.year = c.year + (c.month == 12 ? 1 : 0);
+    int days = static_cast<int>(std::lround((calendar.moment(next) - calendar.moment(first)) / 86400.0));
+    c.day = std::min(c.day, days);
+}
 
 std::string twoDigits(int value)
 {
@@ -79,7 +95,9 @@ std::vector<DatePicker::Piece> DatePicker::pieces() const
     base::DateComponents c = base::Calendar::current().components(m_value);
     std::vector<Piece> out;
     if (m_elements & YearMonthDay) {
-        out.push_back({ std::to_string(c.year), Field::Year });
+        // A year is set once all four digits are in; until then it shows what was typed.
+        bool typingYear = !m_typed.empty() && m_selectedField == 0;
+        out.push_back({ typingYear ? m_typed : std::to_string(c.year), Field::Year });
         out.push_back({ "-", std::nullopt });
         out.push_back({ twoDigits(c.month), Field::Month });
         out.push_back({ "-", std::nullopt });
@@ -118,14 +136,103 @@ std::string DatePicker::text() const
 
 void DatePicker::selectField(int index)
 {
+    m_typed.clear();
     m_selectedField = std::clamp(index, 0, static_cast<int>(fields().size()) - 1);
+    invalidateIntrinsicContentSize();
     setNeedsDisplay();
+}
+
+bool DatePicker::becomeFirstResponder()
+{
+    m_typed.clear();
+    return Control::becomeFirstResponder();
+}
+
+bool DatePicker::setField(Field field, int value)
+{
+    base::Calendar calendar = base::Calendar::current();
+    base::DateComponents c = calendar.components(m_value);
+    switch (field) {
+    case Field::Year:
+        if (value < 1)
+            return false;
+        c.year = value;
+        break;
+    case Field::Month:
+        if (value < 1 || value > 12)
+            return false;
+        c.month = value;
+        break;
+    case Field::Day:
+        if (value < 1 || value > 31)
+            return false;
+        c.day = value;
+        break;
+    case Field::Hour:
+        if (value > 23)
+            return false;
+        c.hour = value;
+        break;
+    case Field::Minute:
+    case Field::Second:
+        if (value > 59)
+            return false;
+        (field == Field::Minute ? c.minute : c.second) = value;
+        break;
+    }
+    // A day past the month's end (the 31st typed into April) lands on its last day.
+    keepInMonth(calendar, c);
+    double before = m_value;
+    setDateValue(calendar.moment(c));
+    if (m_value != before)
+        sendAction();
+    return true;
+}
+
+void DatePicker::typeDigit(int digit, double timestamp)
+{
+    auto all = fields();
+    if (all.empty() || !isEnabled())
+        return;
+    if (timestamp - m_typedAt > kTypingPause)
+        m_typed.clear();
+    m_typedAt = timestamp;
+    Field field = all[static_cast<std::size_t>(std::clamp(m_selectedField, 0, static_cast<int>(all.size()) - 1))];
+    std::size_t width = field == Field::Year ? 4 : 2;
+    int most = field == Field::Year ? 9999 : field == Field::Month ? 12 : field == Field::Day ? 31 : field == Field::Hour ? 23 : 59;
+    std::string typed = m_typed + static_cast<char>('0' + digit);
+    // A digit that would make the field too big starts it again.
+    if (std::stoi(typed) > most)
+        typed = std::string(1, static_cast<char>('0' + digit));
+    m_typed = typed;
+    int value = std::stoi(typed);
+    if (field == Field::Year) {
+        setNeedsDisplay();
+        if (typed.size() < width)
+            return;
+        setField(field, value);
+    } else {
+        setField(field, value);
+        // Another digit could still follow: the field waits for it.
+        if (typed.size() < width && value * 10 <= most) {
+            setNeedsDisplay();
+            return;
+        }
+    }
+    bool last = m_selectedField + 1 >= static_cast<int>(all.size());
+    if (last) {
+        m_typed.clear();
+        setNeedsDisplay();
+    } else {
+        selectField(m_selectedField + 1);
+    }
 }
 
 void DatePicker::step(int units)
 {
     if (!isEnabled())
         return;
+    m_typed.clear();
     auto all = fields();
     if (all.empty())
         return;
@@ -152,13 +259,7 @@ void DatePicker::step(int units)
         c.year = months / 12;
         c.month = months % 12 + 1;
         // The 31st moved into a shorter month lands on its last day.
-        base::DateComponents first = c;
-        first.day = 1;
-        base::DateComponents next = first;
-        next.month = c.month % 12 + 1;
-        next.year = c.year + (c.month == 12 ? 1 : 0);
-        int days = static_cast<int>(std::lround((calendar.moment(next) - calendar.moment(first)) / 86400.0));
-        c.day = std::min(c.day, days);
+        keepInMonth(calendar, c);
         moment = calendar.moment(c);
         break;
     }
@@ -228,8 +329,20 @@ void DatePicker::keyDown(const Event& event)
         selectField(m_selectedField + 1);
         return;
     default:
-        Control::keyDown(event);
+        break;
     }
+    const std::string& typed = event.characters();
+    bool plain = !(event.modifierFlags() & (ModifierFlag::Command | ModifierFlag::Control | ModifierFlag::Option));
+    if (plain && typed.size() == 1 && std::isdigit(static_cast<unsigned char>(typed[0]))) {
+        typeDigit(typed[0] - '0', event.timestamp());
+        return;
+    }
+    // The separators the field shows, typed, go on to the next element.
+    if (plain && typed.size() == 1 && std::string_view("-:/. ").find(typed[0]) != std::string_view::npos) {
+        selectField(m_selectedField + 1);
+        return;
+    }
+    Control::keyDown(event);
 }
 
 void DatePicker::drawOwnLook(gfx::GraphicsContext& context)

@@ -10,8 +10,9 @@
 namespace ui {
 
 // A date and time shown as a text field of elements with a stepper beside it. A click picks
-// an element; the arrow keys or the stepper move it; every change reports through onAction.
-// Moments are seconds since 2001-01-01 UTC, shown in local time.
+// an element; the arrow keys or the stepper move it, typed digits set it (a field full or a
+// separator typed goes on to the next); every change reports through onAction. Moments are
+// seconds since 2001-01-01 UTC, shown in local time.
 class DatePicker : public Control {
 public:
     enum Element : unsigned { YearMonthDay = 1u << 0, HourMinute = 1u << 1, HourMinuteSecond = 1u << 2 };
@@ -41,6 +42,7 @@ public:
     std::optional<double> firstBaselineOffsetFromTop() const override;
     void mouseDown(const Event& event) override;
     void keyDown(const Event& event) override;
+    bool becomeFirstResponder() override;
 
 protected:
     DatePicker(double moment, unsigned elements);
@@ -53,6 +55,9 @@ private:
     };
     std::vector<Piece> pieces() const;
     double clamp(double moment) const;
+    // A digit typed into the selected field; a separator typed moves on.
+    void typeDigit(int digit, double timestamp);
+    bool setField(Field field, int value);
     Rect stepperRect() const;
 
     double m_value { 0 };
@@ -60,6 +65,9 @@ private:
     std::optional<double> m_min;
     std::optional<double> m_max;
     int m_selectedField { 0 };
+    // The digits typed into the selected field so far, and when the last one came.
+    std::string m_typed;
+    double m_typedAt { 0 };
 };
 
 }

@@ -179,15 +179,25 @@ bool Menu::performActionForItemAt(std::size_t index)
 
 bool Menu::performKeyEquivalent(const Event& event)
 {
-    if (event.type() != Event::Type::KeyDown)
+    std::shared_ptr<MenuItem> item = itemForKeyEquivalent(event);
+    if (!item)
         return false;
+    item->perform();
+    return true;
+}
+
+std::shared_ptr<MenuItem> Menu::itemForKeyEquivalent(const Event& event)
+{
+    if (event.type() != Event::Type::KeyDown)
+        return nullptr;
     std::uint32_t relevant = ModifierFlag::Command | ModifierFlag::Option | ModifierFlag::Control | ModifierFlag::Shift;
     std::string characters = event.characters();
     std::transform(characters.begin(), characters.end(), characters.begin(), [](unsigned char c) { return std::tolower(c); });
     auto items = m_items;
     for (auto& item : items) {
-        if (item->hasSubmenu() && item->submenu()->performKeyEquivalent(event))
-            return true;
+        if (item->hasSubmenu())
+            if (auto found = item->submenu()->itemForKeyEquivalent(event))
+                return found;
         if (item->isSeparator() || item->keyEquivalent().empty() || item->isHidden())
             continue;
         std::string key = item->keyEquivalent();
@@ -196,18 +206,20 @@ bool Menu::performKeyEquivalent(const Event& event)
         if (key.size() == 1 && std::isupper(static_cast<unsigned char>(key[0])))
             mask |= ModifierFlag::Shift;
         std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::tolower(c); });
-        // A key equivalent may name a key that types nothing ("f12", as a hot key's is).
-        auto named = key.size() > 1 ? base::KeyNames::codeNamed(key) : std::nullopt;
-        bool sameKey = named ? *named == event.keyCode() : key == characters;
+        // A key equivalent may name a key that types nothing ("f12", as a hot key's is); a
+        // digit is its key, whatever Shift makes it type ("!" for Super+Shift+1).
+        bool digit = key.size() == 1 && std::isdigit(static_cast<unsigned char>(key[0]));
+        auto named = key.size() > 1 || digit ? base::KeyNames::codeNamed(key) : std::nullopt;
+        bool sameKey = key == characters || (named && *named == event.keyCode());
         if (!sameKey || (event.modifierFlags() & relevant) != (mask & relevant))
             continue;
         willOpen();
+        // A disabled item leaves its key to another that has it and can act now.
         if (!isItemEnabled(*item))
-            return false;
-        item->perform();
-        return true;
+            continue;
+        return item;
     }
-    return false;
+    return nullptr;
 }
 
 std::shared_ptr<MenuItem> Menu::popUp(const MenuItem* positioningItem, Point location, View* view)

@@ -71,6 +71,8 @@ public:
     bool performActionForItemAt(std::size_t index);
     // The item (here or in a submenu) whose shortcut the key press is; performs it.
     bool performKeyEquivalent(const Event& event);
+    // The enabled item, here or in a submenu, whose key equivalent the key event is; none.
+    std::shared_ptr<MenuItem> itemForKeyEquivalent(const Event& event);
 
     // Shows the menu with its top left at a point of the view (nullptr: of the screen) and
     // tracks it until it closes; with a positioning item, that item lies under the point.

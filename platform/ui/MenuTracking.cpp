@@ -2,6 +2,7 @@
 
 #include "platform/base/RunLoop.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Event.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuView.h"
 #include "platform/ui/Window.h"
@@ -48,6 +49,11 @@ std::shared_ptr<MenuItem> MenuTracking::run(const MenuItem* positioningItem, Poi
     std::weak_ptr<Window> previous = previousKey ? previousKey->weak_from_this() : std::weak_ptr<Window> {};
 
     open(m_menu, topLeft, positioningItem);
+    // Opened from the keyboard (F10, Space on a button), the menu starts on its first item,
+    // so the arrows and Return work from the first key on.
+    const Event* opening = Application::shared() ? Application::shared()->currentEvent() : nullptr;
+    if (!positioningItem && opening && opening->type() == Event::Type::KeyDown && !m_levels.empty())
+        m_levels.front().view->highlightFirst();
     DismissOnResignKey dismiss(*this);
     if (!m_levels.empty())
         m_levels.front().window->setDelegate(&dismiss);
@@ -92,6 +98,8 @@ void MenuTracking::open(Menu& menu, Point topLeft, const MenuItem* positioningIt
     level.window = Window::create(Rect(topLeft.x, topLeft.y - size.height, size.width, size.height), WindowStyle::Borderless);
     level.window->setLevel(WindowLevel::PopUpMenu);
     level.window->setBackgroundColor(gfx::Color::white(0, 0));
+    // Its round corners show what is behind, also where no compositor would.
+    level.window->setBlendsOverScreen(true);
     level.window->setContentView(level.view);
     if (positioningItem)
         level.view->setHighlightedItem(const_cast<MenuItem*>(positioningItem));
@@ -146,6 +154,43 @@ void MenuTracking::openSubmenu(const Menu& parent, MenuItem* item)
     Rect row = level->view->rectOfItem(item);
     Rect frame = level->window->frame();
     open(submenu, { frame.maxX() - 4, frame.maxY() - row.minY() + 4 });
+}
+
+MenuView* MenuTracking::keyboardLevel() const
+{
+    if (m_levels.empty())
+        return nullptr;
+    return m_levels[std::min(m_keyboardLevel, m_levels.size() - 1)].view.get();
+}
+
+bool MenuTracking::enterSubmenu(const Menu& parent)
+{
+    const Level* level = levelOf(&parent);
+    MenuItem* item = level ? level->view->highlightedItem() : nullptr;
+    if (!item || !item->hasSubmenu())
+        return false;
+    openSubmenu(parent, item);
+    for (std::size_t i = 0; i < m_levels.size(); ++i) {
+        if (m_levels[i].menu == item->submenu().get()) {
+            m_keyboardLevel = i;
+            if (!m_levels[i].view->highlightedItem())
+                m_levels[i].view->highlightFirst();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool MenuTracking::leaveSubmenu(const Menu& menu)
+{
+    for (std::size_t i = 1; i < m_levels.size(); ++i) {
+        if (m_levels[i].menu == &menu) {
+            closeLevelsAfter(m_levels[i - 1].menu);
+            m_keyboardLevel = i - 1;
+            return true;
+        }
+    }
+    return false;
 }
 
 void MenuTracking::choose(MenuItem& item)

@@ -31,6 +31,12 @@ public:
     void openSubmenu(const Menu& parent, MenuItem* item);
     void closeLevelsAfter(const Menu* menu);
 
+    // The keyboard works the deepest level it was taken into: Right enters the highlighted
+    // item's submenu (opening it when it is not), Left leaves a submenu for its parent.
+    MenuView* keyboardLevel() const;
+    bool enterSubmenu(const Menu& parent);
+    bool leaveSubmenu(const Menu& menu);
+
     Window* windowOf(const Menu* menu) const;
     MenuItem* itemAt(const Menu* menu, Point topLeftPoint) const;
     Rect rectOf(const Menu* menu, const MenuItem* item) const;
@@ -51,6 +57,8 @@ private:
     Menu& m_menu;
     std::shared_ptr<Menu> m_keepAlive;
     std::vector<Level> m_levels;
+    // The level the keys act on, counted from the root; never past the deepest one shown.
+    std::size_t m_keyboardLevel { 0 };
     bool m_done { false };
     std::shared_ptr<MenuItem> m_chosen;
 };

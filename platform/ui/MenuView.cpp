@@ -219,7 +219,20 @@ void MenuView::typeAhead(const Event& event)
 
 void MenuView::keyDown(const Event& event)
 {
+    // Only the first level takes the keyboard; the keys belong to the level they were taken to.
+    MenuView* level = m_tracking.keyboardLevel();
+    (level ? level : this)->navigate(event);
+}
+
+void MenuView::navigate(const Event& event)
+{
     switch (static_cast<base::KeyCode>(event.keyCode())) {
+    case base::KeyCode::RightArrow:
+        m_tracking.enterSubmenu(m_menu);
+        return;
+    case base::KeyCode::LeftArrow:
+        m_tracking.leaveSubmenu(m_menu);
+        return;
     case base::KeyCode::DownArrow:
         moveHighlight(1);
         return;
@@ -238,6 +251,8 @@ void MenuView::keyDown(const Event& event)
     case base::KeyCode::KeypadEnter:
         if (MenuItem* item = highlightedItem(); item && !item->hasSubmenu())
             m_tracking.choose(*item);
+        else if (item)
+            m_tracking.enterSubmenu(m_menu);
         return;
     case base::KeyCode::Escape:
         m_tracking.cancel();
@@ -250,6 +265,8 @@ void MenuView::keyDown(const Event& event)
         }
         if (MenuItem* item = highlightedItem(); item && !item->hasSubmenu())
             m_tracking.choose(*item);
+        else if (item)
+            m_tracking.enterSubmenu(m_menu);
         return;
     default:
         if (!(event.modifierFlags() & (ModifierFlag::Command | ModifierFlag::Control)))

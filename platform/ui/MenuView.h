@@ -30,6 +30,7 @@ public:
     // None once the item has left the menu (a menu refreshed while it is open).
     MenuItem* highlightedItem() const;
     void setHighlightedItem(MenuItem* item);
+    void highlightFirst() { moveHighlight(1, true); }
     // Where the pointer was on the screen when the menu opened: until it leaves there, the
     // pointer highlights nothing, whatever the display reports as the window appears.
     void setPointerAtOpen(Point screenPoint) { m_pointerAtOpen = screenPoint; }
@@ -50,6 +51,8 @@ private:
     // Steps through the enabled items; `toEnd` goes to the first or last one.
     void moveHighlight(int direction, bool toEnd = false);
     void typeAhead(const Event& event);
+    // The keys of the level the keyboard is in.
+    void navigate(const Event& event);
     bool pointerHasMoved();
 
     Menu& m_menu;

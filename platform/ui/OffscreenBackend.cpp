@@ -28,6 +28,13 @@ public:
         ++m_backend.m_focusRequests;
         m_backend.m_lastFocusTime = inputTime;
     }
+    std::optional<EdgeInsets> frameExtents() const override
+    {
+        auto state = m_backend.stateOf(m_window);
+        if (!m_backend.m_frameExtents || !state || state->borderless)
+            return std::nullopt;
+        return m_backend.m_frameExtents;
+    }
 
 private:
     OffscreenBackend& m_backend;

@@ -28,6 +28,8 @@ public:
     Point mouseLocation() const override { return m_mouse; }
 
     void setScreens(std::vector<Screen> screens) { m_screens = std::move(screens); }
+    // A window manager's decoration around every titled window; none by default.
+    void setFrameExtents(std::optional<EdgeInsets> extents) { m_frameExtents = extents; }
     void setMouseLocation(Point location) { m_mouse = location; }
 
     // Input, at a point of the window's content counted from its top left as in a picture.
@@ -69,6 +71,7 @@ private:
     Point topLeftToBase(Window& window, Point topLeftPoint) const;
 
     std::vector<Screen> m_screens;
+    std::optional<EdgeInsets> m_frameExtents;
     Point m_mouse;
     Application* m_application { nullptr };
     int m_presented { 0 };

@@ -113,7 +113,11 @@ void Popover::show(Rect positioningRect, View* view, RectEdge preferredEdge)
         Point a = owner->convertPointToScreen(anchor.origin);
         anchor = Rect(a, anchor.size);
     }
-    Rect visible = Screen::main() ? Screen::main()->visibleFrame : Rect(0, 0, 1024, 768);
+    // The anchor's display; a popover may not stand across two.
+    std::optional<Screen> place = owner ? owner->screen() : std::nullopt;
+    if (!place)
+        place = Screen::main();
+    Rect visible = place ? place->visibleFrame : Rect(0, 0, 1024, 768);
     bool horizontal = preferredEdge == RectEdge::MinX || preferredEdge == RectEdge::MaxX;
     Size outer = horizontal ? Size(content.width + 2 * kInset + kArrow, content.height + 2 * kInset)
                             : Size(content.width + 2 * kInset, content.height + 2 * kInset + kArrow);
@@ -134,14 +138,20 @@ void Popover::show(Rect positioningRect, View* view, RectEdge preferredEdge)
         arrowPosition = frame.maxY() - anchor.midY();
         m_below = false;
     } else {
-        // Which side is below on screen depends on whether the view counts y downwards.
+        // Which side is below on screen depends on whether the view counts y downwards. The
+        // other side where the preferred one has no room and the other has more; where
+        // neither has enough, the popover stays on the display, its top edge (a search line,
+        // a title) before its bottom, even if it then covers its anchor.
         bool below = (preferredEdge == RectEdge::MaxY) == view->isFlipped();
-        if (below && anchor.minY() - outer.height < visible.minY())
+        double roomBelow = anchor.minY() - visible.minY();
+        double roomAbove = visible.maxY() - anchor.maxY();
+        if (below && roomBelow < outer.height && roomAbove > roomBelow)
             below = false;
-        else if (!below && anchor.maxY() + outer.height > visible.maxY())
+        else if (!below && roomAbove < outer.height && roomBelow > roomAbove)
             below = true;
         double x = std::clamp(anchor.midX() - outer.width / 2, visible.minX(), std::max(visible.minX(), visible.maxX() - outer.width));
         double y = below ? anchor.minY() - outer.height : anchor.maxY();
+        y = std::min(std::max(y, visible.minY()), visible.maxY() - outer.height);
         frame = Rect(x, y, outer.width, outer.height);
         arrowOnTop = below;
         arrowPosition = anchor.midX() - frame.minX();
@@ -153,6 +163,9 @@ void Popover::show(Rect positioningRect, View* view, RectEdge preferredEdge)
         m_window->setLevel(WindowLevel::PopUpMenu);
         m_window->setCanBecomeKeyWindow(true);
         m_window->setBackgroundColor(gfx::Color::white(0, 0));
+        // Round corners and the arrow's side show what is behind, also where no compositor
+        // would: else they come out black over what the popover points at.
+        m_window->setBlendsOverScreen(true);
     } else {
         m_window->setFrame(frame);
     }

@@ -89,6 +89,7 @@ void SdlBackend::attach(Application& application)
     SDL_StopTextInput();
     // X's own events, for their time stamps: focus asked in answer to input names its time.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    m_desktop.watchRootProperties();
     // Plain text copied here reaches other programs, and theirs reaches us.
     Pasteboard::general().setSystemClipboard({ [](const std::string& text) { SDL_SetClipboardText(text.c_str()); },
         []() -> std::optional<std::string> {
@@ -375,10 +376,16 @@ void SdlBackend::dispatch(const void* raw)
     switch (e.type) {
     case SDL_SYSWMEVENT: {
         const XEvent& x = e.syswm.msg->msg.x11.event;
+        // A panel or a strip reserving space moved the work area: windows placed from now on
+        // keep out of it.
+        if (m_desktop.isWorkAreaChange(&x))
+            m_screensReadAt = -1;
         if (x.type == KeyPress || x.type == KeyRelease)
             m_application->setInputTime(static_cast<std::uint32_t>(x.xkey.time));
         else if (x.type == ButtonPress || x.type == ButtonRelease)
             m_application->setInputTime(static_cast<std::uint32_t>(x.xbutton.time));
+        else if (x.type == DestroyNotify)
+            windowDestroyedByDisplay(x.xdestroywindow.window);
         return;
     }
     case SDL_WINDOWEVENT:
@@ -515,7 +522,13 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         // window that holds it now.
         if (!w.isVisible())
             break;
-        m_application->activate(false);
+        m_application->becomeActive(false);
+        // A window a modal one blocks, brought forward by its title bar: the modal one comes
+        // with it and keeps the keyboard.
+        if (Window* modal = m_application->modalWindow(); modal && modal != &w && modal->isVisible() && modal->modalOwner() == &w) {
+            modal->makeKeyAndOrderFront();
+            break;
+        }
         if (!w.isKeyWindow() && w.canBecomeKeyWindow())
             m_application->setKeyWindow(&w);
         break;
@@ -563,6 +576,21 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         break;
     default:
         break;
+    }
+}
+
+void SdlBackend::windowDestroyedByDisplay(unsigned long xWindow)
+{
+    // Windows we let go ourselves are out of the list before the display says they went.
+    for (auto [id, sw] : m_windows) {
+        if (sw->xWindow() != xWindow)
+            continue;
+        Window& w = sw->window();
+        auto keep = w.weak_from_this().lock();
+        sw->destroyedByDisplay();
+        // Forgotten, as if closed: shown again, it is made anew.
+        w.close();
+        return;
     }
 }
 

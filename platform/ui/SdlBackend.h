@@ -63,6 +63,7 @@ private:
     void dispatchKeyEvent(const void* sdlEvent);
     void dispatchWindowEvent(const void* sdlEvent);
     void dispatchTextEvent(const void* sdlEvent);
+    void windowDestroyedByDisplay(unsigned long xWindow);
     SdlWindow* windowFor(std::uint32_t sdlWindowId) const;
     // Whether the display gives the keyboard to one of our windows now, whatever SDL has
     // heard of so far.

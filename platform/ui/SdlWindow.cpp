@@ -113,15 +113,26 @@ void SdlWindow::map()
 
 void SdlWindow::hide()
 {
-    if (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) {
-        SDL_HideWindow(m_sdl);
-        return;
-    }
-    // Asked to map and put away before the display's answer came: SDL, not knowing it shown
-    // yet, would do nothing, and the window would stay up once the display mapped it.
+    // Asked of the display without waiting for its answer: SDL would wait for the window to
+    // be unmapped, for ever where it is gone. SDL learns of it with the display's answer; a
+    // window asked to map and put away before the display's answer came is withdrawn all
+    // the same, or it would stay up once the display mapped it.
     auto* display = static_cast<Display*>(m_backend.m_display);
     XWithdrawWindow(display, xWindow(), DefaultScreen(display));
     XFlush(display);
+    m_unmapAsked = true;
+}
+
+void SdlWindow::destroyedByDisplay()
+{
+    if (!m_sdl)
+        return;
+    base::diagnostic("Window system: the display destroyed the window of \"" + m_state.title + "\"");
+    m_backend.m_windows.erase(SDL_GetWindowID(m_sdl));
+    m_backend.m_desktop.ignoringErrors([this] { SDL_DestroyWindow(m_sdl); });
+    m_sdl = nullptr;
+    m_unmapAsked = false;
+    m_firstFrameReported = false;
 }
 
 void SdlWindow::show(const PlatformWindowState& state)
@@ -146,6 +157,13 @@ void SdlWindow::apply(const PlatformWindowState& state)
             || (state.level > 0) != (m_state.level > 0) || state.toolTip != m_state.toolTip);
     if (recreate)
         destroy();
+    // Gone (the display destroyed it) or made anew while put away: no window is made until
+    // it is shown again.
+    if (!m_sdl && m_created && !state.visible) {
+        m_state = state;
+        m_mapAsked = false;
+        return;
+    }
     bool fresh = !m_sdl;
     if (!m_sdl)
         create(state);
@@ -173,22 +191,51 @@ void SdlWindow::apply(const PlatformWindowState& state)
         SDL_SetWindowOpacity(m_sdl, static_cast<float>(state.alpha));
     if (state.takesFocus != old.takesFocus)
         m_backend.m_desktop.setTakesFocus(xw, state.takesFocus);
-    bool mapped = SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN;
+    bool mapped = (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) && !m_unmapAsked;
     if (state.allDesktops != old.allDesktops)
         m_backend.m_desktop.setOnAllDesktops(xw, state.allDesktops, mapped);
     // Asked once for each showing: an animation changing the alpha at every frame of a
     // window the window manager keeps minimized does not ask again at every frame.
     if (state.visible && !mapped && (!m_mapAsked || !old.visible))
         show(state);
-    else if (!state.visible && (mapped || m_mapAsked))
+    else if (!state.visible && (mapped || m_mapAsked) && !m_unmapAsked)
         hide();
     if (!state.visible)
         m_mapAsked = false;
     if (state.ignoresMouseEvents != old.ignoresMouseEvents)
         setClickThrough(display, xw, state.ignoresMouseEvents);
+    if (state.modalFor != old.modalFor || recreate)
+        applyModalFor(state, mapped);
+    if (state.reservesSpace != old.reservesSpace || (state.reservesSpace && (state.frame != old.frame || state.placement != old.placement)))
+        applyReservation(state);
     if (recreate && m_lastSurface)
         present(m_lastSurface);
     m_backend.schedulePump();
+}
+
+void SdlWindow::applyModalFor(const PlatformWindowState& state, bool mapped)
+{
+    unsigned long owner = 0;
+    if (state.modalFor) {
+        if (auto* platform = dynamic_cast<SdlWindow*>(state.modalFor->platformWindow()))
+            owner = platform->xWindow();
+    }
+    m_backend.m_desktop.setModalFor(xWindow(), owner, owner != 0, mapped);
+}
+
+void SdlWindow::applyReservation(const PlatformWindowState& state)
+{
+    if (!state.reservesSpace) {
+        m_backend.m_desktop.reserveTop(xWindow(), 0, 0, 0);
+        return;
+    }
+    // In the screen's pixels from its top left, as the window manager counts.
+    double scale = m_backend.scale();
+    int left = pixels(state.frame.minX(), scale);
+    int top = pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale);
+    int height = pixels(state.frame.height(), scale);
+    int width = pixels(state.frame.width(), scale);
+    m_backend.m_desktop.reserveTop(xWindow(), top + height, left, left + width - 1);
 }
 
 void SdlWindow::presentPart(cairo_surface_t* surface, Rect changedPixels)
@@ -267,6 +314,18 @@ void SdlWindow::focus(std::uint32_t inputTime)
     if (!m_sdl || !m_state.takesFocus)
         return;
     m_backend.m_desktop.activate(xWindow(), inputTime);
+}
+
+std::optional<EdgeInsets> SdlWindow::frameExtents() const
+{
+    // SDL keeps what the window manager last said (_NET_FRAME_EXTENTS); all zero until it has.
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (!m_sdl || m_state.borderless || SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right) != 0)
+        return std::nullopt;
+    if (top == 0 && left == 0 && bottom == 0 && right == 0)
+        return std::nullopt;
+    double scale = m_backend.scale();
+    return EdgeInsets { top / scale, left / scale, bottom / scale, right / scale };
 }
 
 }

@@ -29,6 +29,7 @@ public:
     void presentPart(cairo_surface_t* surface, Rect changedPixels) override;
     void focus(std::uint32_t inputTime) override;
     void raise() override;
+    std::optional<EdgeInsets> frameExtents() const override;
 
     Window& window() const { return m_window; }
     SDL_Window* sdl() const { return m_sdl; }
@@ -53,7 +54,15 @@ public:
     // whole, not only the part of it that changed.
     void surfaceResized() { m_wholeNeeded = true; }
     // The display mapped or unmapped the window: a mapping may be asked for again.
-    void mapStateChanged() { m_mapAsked = false; }
+    void mapStateChanged()
+    {
+        m_mapAsked = false;
+        m_unmapAsked = false;
+    }
+    // Another client destroyed the X window (a tool closing it as a window manager would):
+    // SDL's window is let go without a word to the display, which would wait for ever for
+    // news of a window that is gone. A new one is made when the window is shown again.
+    void destroyedByDisplay();
 
 private:
     void create(const PlatformWindowState& state);
@@ -62,6 +71,8 @@ private:
     void show(const PlatformWindowState& state);
     void hide();
     void map();
+    void applyModalFor(const PlatformWindowState& state, bool mapped);
+    void applyReservation(const PlatformWindowState& state);
 
     SdlBackend& m_backend;
     Window& m_window;
@@ -73,6 +84,8 @@ private:
     // yet seen done.
     bool m_mappedOnce { false };
     bool m_mapAsked { false };
+    // Withdrawn by us and not yet seen unmapped: SDL still counts it shown.
+    bool m_unmapAsked { false };
     cairo_surface_t* m_lastSurface { nullptr };
     bool m_firstFrameReported { false };
 };

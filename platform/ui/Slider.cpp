@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace ui {
 
@@ -182,16 +183,42 @@ void Slider::mouseUp(const Event& event)
 
 void Slider::keyDown(const Event& event)
 {
-    auto key = static_cast<base::KeyCode>(event.keyCode());
-    int direction = key == base::KeyCode::RightArrow || key == base::KeyCode::UpArrow ? 1
-        : key == base::KeyCode::LeftArrow || key == base::KeyCode::DownArrow      ? -1
-                                                                                  : 0;
-    if (!direction || !isEnabled()) {
+    using K = base::KeyCode;
+    auto key = static_cast<K>(event.keyCode());
+    double step = m_ticks > 1 ? (m_max - m_min) / (m_ticks - 1) : (m_max - m_min) / 20;
+    // As every desktop's sliders: the arrows a step, the page keys ten (or a quarter of a
+    // short scale), Home and End to the ends.
+    double page = std::max(step, std::min(10 * step, (m_max - m_min) / 4));
+    std::optional<double> target;
+    switch (key) {
+    case K::RightArrow:
+    case K::UpArrow:
+        target = m_value + step;
+        break;
+    case K::LeftArrow:
+    case K::DownArrow:
+        target = m_value - step;
+        break;
+    case K::PageUp:
+        target = m_value + page;
+        break;
+    case K::PageDown:
+        target = m_value - page;
+        break;
+    case K::Home:
+        target = m_min;
+        break;
+    case K::End:
+        target = m_max;
+        break;
+    default:
+        break;
+    }
+    if (!target || !isEnabled()) {
         Control::keyDown(event);
         return;
     }
-    double step = m_ticks > 1 ? (m_max - m_min) / (m_ticks - 1) : (m_max - m_min) / 20;
-    moveTo(m_value + direction * step, true);
+    moveTo(*target, true);
 }
 
 void Slider::drawOwnLook(gfx::GraphicsContext& context)

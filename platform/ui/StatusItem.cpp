@@ -80,6 +80,8 @@ StatusItem::StatusItem(Presentation presentation)
     m_strip->setCanBecomeKeyWindow(false);
     // The way back to a hidden program: it stays when the program hides.
     m_strip->setCanHide(false);
+    // Always on top, it would cover the title bar of a window placed or maximized under it.
+    m_strip->setReservesSpace(true);
     m_strip->setContentView(m_button);
     fit();
     m_strip->orderFrontRegardless();
@@ -104,10 +106,15 @@ void StatusItem::fit()
         return;
     auto main = Screen::main();
     Rect screen = main ? main->visibleFrame : Rect(0, 0, 1024, 768);
-    if (main)
+    // The work area leaves out the strip's own reservation once the window manager has it:
+    // the strip keeps the top it took, or it would step down below itself at every fit.
+    double top = m_top.value_or(screen.maxY() - 4);
+    if (main) {
         m_fittedSize = size;
+        m_top = top;
+    }
     // Right-aligned under the top edge, so a growing title grows leftwards as a tray's would.
-    m_strip->setFrame(Rect(screen.maxX() - size.width - 4, screen.maxY() - size.height - 4, size.width, size.height));
+    m_strip->setFrame(Rect(screen.maxX() - size.width - 4, top - size.height, size.width, size.height));
     m_button->setFrame(Rect(0, 0, size.width, size.height));
 }
 

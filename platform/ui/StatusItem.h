@@ -78,6 +78,8 @@ private:
     Point m_trayPoint;
     // The strip's size when it was last placed on a known screen.
     std::optional<Size> m_fittedSize;
+    // The strip's top edge, once placed on a known screen.
+    std::optional<double> m_top;
     bool m_visible { true };
 };
 

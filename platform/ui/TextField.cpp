@@ -320,8 +320,11 @@ void TextField::drawOwnLook(gfx::GraphicsContext& context)
     Shown text = shown();
     gfx::TextLayout layout(text.text, style(), m_wraps ? area.width() : 0);
     layout.underline(text.compositionStart, text.compositionEnd);
-    area = placed(layout, area);
     bool editing = isEditing();
+    // A one-line text shown, not edited, that is longer than its room says so with "…".
+    if (!editing && !m_wraps && layout.boundingRect().width() > area.width() + 0.5)
+        ControlLook::fitOnOneLine(layout, area.width());
+    area = placed(layout, area);
     // The selection, or the part of a composition being converted.
     std::size_t from = std::min(m_anchor, m_caret);
     std::size_t to = std::max(m_anchor, m_caret);

@@ -58,10 +58,11 @@ std::size_t lineBoundary(const text::RichTextLayout& layout, const std::u16strin
     return end;
 }
 
-std::size_t verticalMove(const text::RichTextLayout& layout, std::size_t length, std::size_t index, int direction)
+std::size_t verticalMove(const text::RichTextLayout& layout, std::size_t length, std::size_t index, int direction, double distance)
 {
     gfx::Rect caret = layout.caretRect(index);
-    gfx::Point target(caret.minX(), direction < 0 ? caret.minY() - 1 : caret.maxY() + 1);
+    distance = std::max(1.0, distance);
+    gfx::Point target(caret.minX(), direction < 0 ? caret.minY() - distance : caret.maxY() + distance);
     if (target.y < 0)
         return 0;
     if (target.y >= layout.boundingRect().height())

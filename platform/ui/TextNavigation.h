@@ -17,7 +17,8 @@ text::Range paragraphRange(const std::u16string& text, std::size_t index);
 std::size_t wordBoundary(const std::u16string& text, std::size_t index, int direction);
 // The start or end of the laid-out line holding the index, before its own line break.
 std::size_t lineBoundary(const text::RichTextLayout& layout, const std::u16string& text, std::size_t index, int direction);
-// The index a row up or down, at the caret's x; beyond the first or last row, the start or end.
-std::size_t verticalMove(const text::RichTextLayout& layout, std::size_t length, std::size_t index, int direction);
+// The index a row up or down (or `distance` points beyond the caret's row, a page), at the
+// caret's x; beyond the first or last row, the start or end.
+std::size_t verticalMove(const text::RichTextLayout& layout, std::size_t length, std::size_t index, int direction, double distance = 1);
 
 }

@@ -186,7 +186,8 @@ void TextView::scrollCaretToVisible()
 {
     auto* clip = dynamic_cast<ClipView*>(superview());
     auto* scroll = clip ? dynamic_cast<ScrollView*>(clip->superview()) : nullptr;
-    if (!scroll)
+    // Nothing shows yet before the first layout: there is nothing to keep the caret in.
+    if (!scroll || clip->bounds().isEmpty())
         return;
     Rect caret = caretRect();
     Rect visible = convertRectFrom(clip->bounds(), clip);
@@ -207,6 +208,7 @@ void TextView::setSelectedRange(text::Range range)
     m_undo.closeOpenGroup();
     syncTypingAttributes();
     setNeedsDisplay();
+    scrollCaretToVisible();
     if (auto changed = onSelectionChange)
         changed();
 }
@@ -243,9 +245,13 @@ void TextView::replace(text::Range range, const text::AttributedString& replacem
     if (!typing)
         m_undo.closeOpenGroup();
     m_undo.registerUndo([this, location = range.location, newLength = replacement.length(), old] {
+        bool redoing = m_undo.isRedoing();
         replace({ location, newLength }, old, false);
-        m_selection = { location, old.length() };
-        m_anchor = location;
+        // Undo shows what came back selected; redo leaves the caret where the redone text
+        // ends, as typing did, so the next key adds to it instead of replacing its last letter.
+        if (!redoing)
+            m_selection = { location, old.length() };
+        m_anchor = m_selection.location;
     });
     if (!typing)
         m_undo.closeOpenGroup();
@@ -530,6 +536,8 @@ void TextView::moveTo(std::size_t index, bool extend)
     syncTypingAttributes();
     // Where the caret or selection was and is: the rest of the text stays as it shows.
     setNeedsDisplayInRect(before.unionWith(selectionArea()));
+    // A caret moved by the keys goes on being seen: typing never lands out of sight.
+    scrollCaretToVisible();
     if (extend)
         claimPrimarySelection();
     if (auto changed = onSelectionChange)
@@ -572,11 +580,19 @@ void TextView::keyDown(const Event& event)
     auto lineEdge = [&](int direction) { return TextNavigation::lineBoundary(layoutManager(), m_text.string(), caret, direction); };
     auto wordEdge = [&](int direction) { return TextNavigation::wordBoundary(m_text.string(), caret, direction); };
     auto vertical = [&](int direction) { return TextNavigation::verticalMove(layoutManager(), m_text.length(), caret, direction); };
+    // A page is what shows of the text, less the row the caret keeps in sight.
+    auto page = [&](int direction) {
+        auto* clip = dynamic_cast<ClipView*>(superview());
+        double shown = clip ? clip->bounds().height() : bounds().height();
+        double row = layoutManager().caretRect(caret).height();
+        return TextNavigation::verticalMove(layoutManager(), m_text.length(), caret, direction, shown - 2 * row);
+    };
     auto key = static_cast<base::KeyCode>(event.keyCode());
     // Text that is only read, with nothing selected, has no caret to move: these keys go on
     // to what holds it (a list scrolls, a table moves its selection).
     if (!m_editable && !m_selection.length && !shift
-        && (key == base::KeyCode::Home || key == base::KeyCode::End || key == base::KeyCode::UpArrow || key == base::KeyCode::DownArrow)) {
+        && (key == base::KeyCode::Home || key == base::KeyCode::End || key == base::KeyCode::UpArrow || key == base::KeyCode::DownArrow
+            || key == base::KeyCode::PageUp || key == base::KeyCode::PageDown)) {
         View::keyDown(event);
         return;
     }
@@ -600,6 +616,12 @@ void TextView::keyDown(const Event& event)
     case base::KeyCode::DownArrow:
         if (!command("moveDown:"))
             moveTo(commandKey ? m_text.length() : vertical(1), shift);
+        return;
+    case base::KeyCode::PageUp:
+        moveTo(page(-1), shift);
+        return;
+    case base::KeyCode::PageDown:
+        moveTo(page(1), shift);
         return;
     case base::KeyCode::Home:
         moveTo(commandKey ? 0 : lineEdge(-1), shift);
@@ -631,7 +653,9 @@ void TextView::keyDown(const Event& event)
     default:
         break;
     }
-    if (commandKey) {
+    // Ctrl alone (or with Shift): with Alt or Super held the keys are the menus' (Alt+Ctrl+I starts
+    // an informal break, it does not italicise).
+    if (commandKey && !(flags & (ModifierFlag::Option | ModifierFlag::Control))) {
         // By the letter, whatever its case: Ctrl+Shift+Z arrives as "Z".
         std::string c = event.characters();
         if (c.size() == 1)
@@ -689,7 +713,8 @@ void TextView::mouseDown(const Event& event)
         return;
     Point point = convertPointFrom(event.locationInWindow(), nullptr);
     std::size_t index = characterIndexAt(point);
-    // A click on a link opens it, unless the delegate takes it.
+    // A click on a link opens it, unless the delegate takes it; one that is no web or mail
+    // link asks first.
     if (!m_text.empty()) {
         std::size_t at = index < m_text.length() ? index : index - 1;
         const std::string& link = m_text.attributesAt(at).link;
@@ -697,7 +722,7 @@ void TextView::mouseDown(const Event& event)
         if (!link.empty() && std::abs(caret.midY() + m_inset.height - point.y) <= caret.height()) {
             if (auto handler = onLinkClick; handler && handler(link))
                 return;
-            desktop::Opener::openLink(link);
+            desktop::Opener::openLinkOnClick(link);
             return;
         }
     }

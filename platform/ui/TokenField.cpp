@@ -26,18 +26,29 @@ std::string trimmed(const std::string& text)
 
 std::string TokenField::elided(const std::string& token, double width) const
 {
-    // Whole characters off the end until the rest and an ellipsis fit; nothing when not even
-    // one character does.
-    std::string shown = token;
-    while (!shown.empty()) {
-        std::size_t end = shown.size() - 1;
-        while (end > 0 && (static_cast<unsigned char>(shown[end]) & 0xC0) == 0x80)
-            --end;
-        shown.erase(end);
-        if (!shown.empty() && ControlLook::labelSize(shown + "\u2026", font()).width <= width)
-            return shown + "\u2026";
+    // Where a shortened token may end: after each whole character, short of the whole token
+    // and of what a pill ever shows.
+    std::size_t limit = std::min(token.size() - (token.empty() ? 0 : 1), kShownLimit);
+    std::vector<std::size_t> ends;
+    for (std::size_t at = 1; at <= limit; ++at) {
+        if (at == token.size() || (static_cast<unsigned char>(token[at]) & 0xC0) != 0x80)
+            ends.push_back(at);
     }
-    return {};
+    // The longest start that fits with an ellipsis, found by halving: one measure a step.
+    auto fits = [&](std::size_t end) {
+        return ControlLook::labelSize(token.substr(0, end) + "\u2026", font()).width <= width;
+    };
+    std::size_t low = 0, high = ends.size();
+    while (low < high) {
+        std::size_t middle = (low + high) / 2;
+        if (fits(ends[middle]))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    if (low == 0)
+        return {};
+    return token.substr(0, ends[low - 1]) + "\u2026";
 }
 
 std::shared_ptr<TokenField> TokenField::create() { return std::shared_ptr<TokenField>(new TokenField); }
@@ -180,10 +191,12 @@ void TokenField::drawOwnLook(gfx::GraphicsContext& context)
     context.save();
     context.clipToRect(area);
     for (const auto& token : tokens()) {
-        // A pill that does not fit whole is shortened with an ellipsis, never cut at the edge.
+        // A pill that does not fit whole is shortened with an ellipsis, never cut at the edge;
+        // a token past what a pill ever shows is not measured whole.
         std::string shown = token;
-        double width = ControlLook::labelSize(shown, font()).width + 12;
-        if (x + width > area.maxX()) {
+        bool measurable = token.size() <= kShownLimit;
+        double width = measurable ? ControlLook::labelSize(shown, font()).width + 12 : 0;
+        if (!measurable || x + width > area.maxX()) {
             shown = elided(token, area.maxX() - x - 12);
             if (shown.empty())
                 break;

@@ -46,7 +46,10 @@ protected:
 
 private:
     void refreshSuggestion();
-    // The token shortened to fit a width, with an ellipsis; empty when nothing fits.
+    // What a pill shows of a token at most, in bytes: far wider than any field.
+    static constexpr std::size_t kShownLimit = 256;
+    // The token shortened to fit a width, with an ellipsis; empty when nothing fits. At most
+    // kShownLimit bytes of it are ever measured.
     std::string elided(const std::string& token, double width) const;
     // The token the caret is in: its index and its start in the text.
     std::size_t currentTokenStart() const;

@@ -121,11 +121,12 @@ void Toolbar::draw(gfx::GraphicsContext& context, const Rect&)
             context.setFillColor(ControlLook::kFaceHighlighted);
             gfx::Path::roundedRect(rect.insetBy(2, 1), 5, 5).fill();
         }
-        gfx::Color color = selected ? ControlLook::kAccent.blended(0.35, gfx::colors::white) : ControlLook::kText;
+        // The chosen pane shows in its face and its icon; its label stays as readable as the others'.
+        gfx::Color color = ControlLook::kText;
         if (item.image()) {
             Rect image(rect.midX() - kImageSide / 2, rect.minY() + 5, kImageSide, kImageSide);
             if (item.image()->isTemplate())
-                item.image()->drawTinted(image, color);
+                item.image()->drawTinted(image, selected ? ControlLook::kAccentText : color);
             else
                 item.image()->draw(image);
         }

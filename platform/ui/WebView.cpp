@@ -9,18 +9,21 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/PanelView.h"
+#include "platform/ui/ScrollView.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
 
 #include <cctype>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -94,34 +97,93 @@ std::string pageTitle(const fs::path& file)
     return first == std::string::npos ? file.stem().string() : title.substr(first, last - first + 1);
 }
 
+struct RenderedPage {
+    std::shared_ptr<gfx::Image> picture;
+    gfx::Color background { gfx::colors::white };
+};
+
+// The browser draws into a window this tall (in points), or the view's height if taller, so
+// that a long page comes whole; a wide view at a high density draws less, to keep the
+// picture's memory in bounds. What follows the page's end is cut away.
+constexpr double kTallestPage = 4000;
+constexpr double kMostPixels = 8e6;
+constexpr double kMarginBelowPage = 16;
+
+int renderHeight(int width, int height, double scale)
+{
+    double tallest = std::min(kTallestPage, kMostPixels / (std::max(1, width) * scale * scale));
+    return std::max(height, static_cast<int>(tallest));
+}
+
+// The rows down to the page's last one that differs from the very last row (its background),
+// with a margin below, never fewer than `least`; the bitmap as it is when nothing is cut.
+std::shared_ptr<gfx::Bitmap> cutAfterPage(const std::shared_ptr<gfx::Bitmap>& bitmap, int least, int margin)
+{
+    if (!bitmap || bitmap->height() <= least)
+        return bitmap;
+    cairo_surface_t* surface = bitmap->cairoSurface();
+    cairo_surface_flush(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    int stride = cairo_image_surface_get_stride(surface);
+    int width = bitmap->width();
+    int height = bitmap->height();
+    auto row = [&](int y) { return reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride); };
+    std::uint32_t background = row(height - 1)[0];
+    int last = height - 1;
+    for (; last > 0; --last) {
+        const std::uint32_t* pixels = row(last);
+        if (!std::all_of(pixels, pixels + width, [background](std::uint32_t p) { return p == background; }))
+            break;
+    }
+    int keep = std::clamp(last + 1 + margin, least, height);
+    if (keep == height)
+        return bitmap;
+    auto cut = gfx::Bitmap::create(width, keep);
+    if (!cut)
+        return bitmap;
+    cairo_t* cr = cairo_create(cut->cairoSurface());
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, surface, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    return cut;
+}
+
 // Runs the browser to draw the page into a PNG; never through a shell. Background thread.
 // At a display's scale, the browser draws that many pixels per point of the page.
-std::shared_ptr<gfx::Image> renderPage(const fs::path& browser, const fs::path& page, int width, int height, double scale)
+RenderedPage renderPage(const fs::path& browser, const fs::path& page, int width, int height, double scale)
 {
     std::error_code error;
     fs::path base = fs::temp_directory_path(error);
     std::string pattern = (base / "ostrel-page-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
-        return nullptr;
+        return {};
     fs::path folder = pattern;
     fs::path shot = folder / "page.png";
-    std::vector<std::string> argv { browser.string(), "--headless", "--no-sandbox", "--disable-gpu", "--hide-scrollbars",
+    // In the browser's own sandbox: the pages are ours, but a page is still a program.
+    std::vector<std::string> argv { browser.string(), "--headless", "--disable-gpu", "--hide-scrollbars",
         "--no-first-run", "--user-data-dir=" + (folder / "profile").string(),
-        "--window-size=" + std::to_string(width) + "," + std::to_string(height), "--screenshot=" + shot.string(),
+        "--window-size=" + std::to_string(width) + "," + std::to_string(renderHeight(width, height, scale)), "--screenshot=" + shot.string(),
         WebView::fileUrl(page) };
     if (scale != 1)
         argv.insert(argv.end() - 1, "--force-device-scale-factor=" + std::to_string(scale));
     auto spawned = desktop::ChildProcess::spawn(argv, { .silent = true }, "web view: could not run " + browser.string());
-    std::shared_ptr<gfx::Image> picture;
+    RenderedPage rendered;
     if (spawned) {
         int status = 0;
         while (waitpid(*spawned, &status, 0) < 0 && errno == EINTR) {
         }
-        if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
-            picture = gfx::Image::fromBitmap(gfx::Bitmap::loadPng(shot), scale);
+        if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+            auto bitmap = cutAfterPage(gfx::Bitmap::loadPng(shot), static_cast<int>(std::lround(height * scale)),
+                static_cast<int>(std::lround(kMarginBelowPage * scale)));
+            if (bitmap) {
+                rendered.background = bitmap->pixel(0, bitmap->height() - 1);
+                rendered.picture = gfx::Image::fromBitmap(bitmap, scale);
+            }
+        }
     }
     fs::remove_all(folder, error);
-    return picture;
+    return rendered;
 }
 
 }
@@ -146,9 +208,21 @@ std::optional<fs::path> WebView::browser()
 {
     if (browserChosen())
         return chosenBrowser();
-    for (const char* name : { "chromium", "chromium-browser" })
-        if (auto found = findOnPath(name))
-            return found;
+    for (const char* name : { "chromium", "chromium-browser" }) {
+        auto found = findOnPath(name);
+        if (!found)
+            continue;
+        // The browser keeps no sandbox for the administrator, and a page drawn without one
+        // runs unconfined: as root the pages show as cards, as without a browser.
+        if (geteuid() == 0) {
+            static bool told = false;
+            if (!std::exchange(told, true))
+                base::diagnostic("web view: running as root, pages are not drawn by " + found->string()
+                    + " (it has no sandbox for root); their titles are shown instead");
+            return std::nullopt;
+        }
+        return found;
+    }
     return std::nullopt;
 }
 
@@ -217,6 +291,9 @@ void WebView::goForward()
 
 void WebView::show(std::size_t index)
 {
+    // Another page starts at its top; the same one drawn again stays where it was read.
+    if (static_cast<int>(index) != m_index)
+        m_scroll = 0;
     m_index = static_cast<int>(index);
     m_title = pageTitle(m_history[index]);
     if (m_card) {
@@ -273,12 +350,14 @@ void WebView::render()
     double scale = window() ? window()->backingScaleFactor() : 1;
     base::RunLoop::main().beginBackgroundWork();
     std::thread([browserPath, page, width, height, scale, weak, alive, generation] {
-        auto picture = renderPage(browserPath, page, width, height, scale);
-        base::RunLoop::main().post([picture, weak, alive, generation] {
+        auto rendered = renderPage(browserPath, page, width, height, scale);
+        base::RunLoop::main().post([rendered, weak, alive, generation] {
             auto view = weak.lock();
             auto current = alive.lock();
-            if (view && current && *current == generation)
-                view->finished(picture);
+            if (view && current && *current == generation) {
+                view->m_pageBackground = rendered.background;
+                view->finished(rendered.picture);
+            }
         });
         base::RunLoop::main().endBackgroundWork();
     }).detach();
@@ -293,15 +372,75 @@ void WebView::finished(std::shared_ptr<gfx::Image> picture)
         return;
     }
     m_picture = std::move(picture);
+    scrollTo(m_scroll);
     setNeedsDisplay();
     if (auto done = onFinishLoad)
         done();
+}
+
+double WebView::pictureHeight() const
+{
+    if (!m_picture)
+        return 0;
+    Size size = m_picture->size();
+    return size.height * std::min(1.0, bounds().width() / std::max(1.0, size.width));
+}
+
+void WebView::scrollTo(double offset)
+{
+    double most = std::max(0.0, pictureHeight() - bounds().height());
+    offset = std::clamp(std::isfinite(offset) ? offset : 0.0, 0.0, most);
+    if (offset != m_scroll)
+        setNeedsDisplay();
+    m_scroll = offset;
+    updateScroller();
+}
+
+void WebView::updateScroller()
+{
+    double page = pictureHeight();
+    bool longer = page > bounds().height() + 0.5;
+    if (!longer) {
+        if (m_scroller)
+            m_scroller->setHidden(true);
+        return;
+    }
+    if (!m_scroller) {
+        m_scroller = Scroller::create();
+        std::weak_ptr<View> weak = weak_from_this();
+        m_scroller->onKnobMoved = [weak](double position) {
+            if (auto view = std::static_pointer_cast<WebView>(weak.lock()))
+                view->scrollTo(position * (view->pictureHeight() - view->bounds().height()));
+        };
+        m_scroller->onPage = [weak](int direction) {
+            if (auto view = std::static_pointer_cast<WebView>(weak.lock()))
+                view->scrollTo(view->m_scroll + direction * view->bounds().height() * 0.9);
+        };
+        addSubview(m_scroller);
+    }
+    m_scroller->setHidden(false);
+    m_scroller->setFrame(Rect(bounds().maxX() - Scroller::kWidth, 0, Scroller::kWidth, bounds().height()));
+    double travel = page - bounds().height();
+    m_scroller->setKnob(bounds().height() / page, travel > 0 ? m_scroll / travel : 0);
+}
+
+void WebView::scrollWheel(const Event& event)
+{
+    double delta = event.scrollingDeltaY();
+    if (!m_picture || !std::isfinite(delta) || delta == 0 || pictureHeight() <= bounds().height()) {
+        View::scrollWheel(event);
+        return;
+    }
+    // A notch is three lines of text; positive notches go towards the top.
+    scrollTo(m_scroll - delta * 48);
 }
 
 void WebView::showCard()
 {
     m_loading = false;
     m_picture.reset();
+    m_scroll = 0;
+    updateScroller();
     auto card = PanelView::create();
     auto title = TextField::createLabel(m_title);
     title->setFont(gfx::Font::boldSystem(15));
@@ -321,6 +460,7 @@ void WebView::showCard()
 void WebView::layout()
 {
     renderSoon();
+    scrollTo(m_scroll);
     if (!m_card)
         return;
     m_card->setFrame(bounds());
@@ -351,14 +491,15 @@ void WebView::draw(gfx::GraphicsContext& context, const Rect&)
 {
     // A window shown again, or a pad opened, draws the view before anything else tells it.
     renderSoon();
-    context.setFillColor(m_picture ? gfx::colors::white : ControlLook::kMenu);
+    // Below a page shorter than the view, or beside a narrower one, the page's own background.
+    context.setFillColor(m_picture ? m_pageBackground : ControlLook::kMenu);
     context.fillRect(bounds());
     if (!m_picture)
         return;
-    // The picture at its own scale, from the top; a wider view shows it centred.
+    // The picture at its own scale, from the scrolled place; a wider view shows it centred.
     Size size = m_picture->size();
     double scale = std::min(1.0, bounds().width() / std::max(1.0, size.width));
-    Rect target(std::max(0.0, (bounds().width() - size.width * scale) / 2), 0, size.width * scale, size.height * scale);
+    Rect target(std::max(0.0, (bounds().width() - size.width * scale) / 2), -m_scroll, size.width * scale, size.height * scale);
     m_picture->draw(target);
 }
 

@@ -13,10 +13,12 @@
 namespace ui {
 
 class Button;
+class Scroller;
 
 // A page shown inline. Where a headless browser is installed, the page is rendered by it to
-// a picture in the background and shown when ready; a click opens the live page in the
-// default browser. Without a browser the view shows a card with the page's title and a
+// a picture in the background and shown when ready, whole: a page longer than the view
+// scrolls (the wheel, the scroller at its right edge), and below a short one the view shows
+// the page's own background. A click opens the live page in the default browser. Without a browser the view shows a card with the page's title and a
 // button that opens it. Only local files are loaded: the program's help and chart pages.
 // The browser runs only for a view in a visible window: a page loaded while the view is
 // hidden (a closed pad) is drawn when the view comes into sight.
@@ -46,6 +48,9 @@ public:
     // The rendered page, when a browser made one.
     const std::shared_ptr<gfx::Image>& picture() const { return m_picture; }
     bool showsCard() const { return m_card != nullptr; }
+    // How far the page is scrolled down, in points from its top.
+    double scrollOffset() const { return m_scroll; }
+    void scrollTo(double offset);
 
     // A file URL for a path: everything but unreserved characters and "/" is escaped, so a
     // page named with "#", "?" or "%" is the page the browser opens.
@@ -61,6 +66,7 @@ public:
     bool isFlipped() const override { return true; }
     void draw(gfx::GraphicsContext& context, const Rect& dirty) override;
     void mouseDown(const Event& event) override;
+    void scrollWheel(const Event& event) override;
     void layout() override;
     void viewDidMoveToWindow() override;
 
@@ -77,6 +83,9 @@ private:
     void finished(std::shared_ptr<gfx::Image> picture);
     void showCard();
     void openLive();
+    // The picture's height in the view's points, as drawn at the view's width.
+    double pictureHeight() const;
+    void updateScroller();
 
     std::vector<std::filesystem::path> m_history;
     int m_index { -1 };
@@ -85,6 +94,10 @@ private:
     bool m_renderWaiting { false };
     bool m_renderPosted { false };
     std::shared_ptr<gfx::Image> m_picture;
+    // The colour of the page's last row: what shows below a page shorter than the view.
+    gfx::Color m_pageBackground { gfx::colors::white };
+    double m_scroll { 0 };
+    std::shared_ptr<Scroller> m_scroller;
     std::shared_ptr<View> m_card;
     // Each render carries the generation it was asked for; a late one for an earlier page is dropped.
     std::shared_ptr<int> m_generation { std::make_shared<int>(0) };

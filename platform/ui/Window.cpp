@@ -72,6 +72,8 @@ void Window::pushState()
     state.ignoresMouseEvents = m_ignoresMouse;
     state.title = m_title;
     state.minSize = m_minSize;
+    state.modalFor = m_modalOwner.lock().get();
+    state.reservesSpace = m_reservesSpace;
     m_platform->apply(state);
 }
 
@@ -84,6 +86,18 @@ void Window::setStyleMask(unsigned mask)
 void Window::setLevel(int level)
 {
     m_level = level;
+    pushState();
+}
+
+void Window::setModalOwner(Window* owner)
+{
+    m_modalOwner = owner && owner != this ? owner->weak_from_this() : std::weak_ptr<Window> {};
+    pushState();
+}
+
+void Window::setReservesSpace(bool reserves)
+{
+    m_reservesSpace = reserves;
     pushState();
 }
 
@@ -148,6 +162,8 @@ void Window::setFrame(Rect frame, bool display)
     frame.size.height = std::min(frame.size.height, kLargestSide);
     frame.size.width = std::max({ frame.size.width, m_minSize.width, 1.0 });
     frame.size.height = std::max({ frame.size.height, m_minSize.height, 1.0 });
+    if (m_visible)
+        frame = constrainFrameRect(frame);
     bool moved = frame.origin != m_frame.origin;
     bool resized = frame.size != m_frame.size;
     if (!moved && !resized) {
@@ -217,29 +233,6 @@ Size Window::contentMinSize()
     return { std::max(fitting.width, m_minSize.width), std::max(fitting.height, m_minSize.height) };
 }
 
-std::optional<Screen> Window::screen() const
-{
-    std::optional<Screen> best;
-    double bestArea = 0;
-    for (const Screen& screen : Screen::screens()) {
-        Rect overlap = screen.frame.intersection(m_frame);
-        double area = overlap.width() * overlap.height();
-        if (area > bestArea) {
-            bestArea = area;
-            best = screen;
-        }
-    }
-    return best;
-}
-
-double Window::backingScaleFactor() const
-{
-    if (auto place = screen())
-        return place->backingScaleFactor;
-    auto all = Screen::screens();
-    return all.empty() ? 1 : all.front().backingScaleFactor;
-}
-
 void Window::setContentView(std::shared_ptr<View> view)
 {
     if (m_contentView) {
@@ -271,6 +264,16 @@ void Window::orderFront()
 void Window::orderFrontRegardless()
 {
     auto* app = Application::shared();
+    // Coming on the screen within reach, wherever it was put while away.
+    if (!m_visible) {
+        if (Rect placed = constrainFrameRect(m_frame); placed != m_frame)
+            setFrame(placed);
+    }
+    // An ordinary window on the screen is the program showing (the main window a pop-up
+    // hangs from): it is no longer hidden, and what hid with it comes back. Banners, covers,
+    // menus and the status strip stand above the ordinary windows and show over a hidden one.
+    if (app && app->isHidden() && m_canHide && m_level <= WindowLevel::Normal)
+        app->unhide();
     bool wasVisible = m_visible;
     if (!m_visible)
         takeBackdrop();
@@ -306,9 +309,11 @@ void Window::raiseAboveItsLevel()
     auto* app = Application::shared();
     if (!app)
         return;
+    // A window's modal one comes forward with it, above it.
     std::vector<std::shared_ptr<Window>> above;
     for (auto& other : app->windows())
-        if (other.get() != this && other->m_visible && other->m_platform && other->m_level > m_level)
+        if (other.get() != this && other->m_visible && other->m_platform
+            && (other->m_level > m_level || other->m_modalOwner.lock().get() == this))
             above.push_back(other);
     std::stable_sort(above.begin(), above.end(), [](const auto& a, const auto& b) { return a->m_level < b->m_level; });
     for (auto& other : above)
@@ -621,6 +626,18 @@ void Window::platformDidMove(Point origin)
         m_decorationCorrected = off;
         ++m_decorationCorrections;
         ++m_placements;
+        // The title bar's height is known now: a window asked for at the top of the work
+        // area goes as much lower, or its title bar would be above it.
+        if (m_styleMask & WindowStyle::Titled) {
+            double border = std::max(0.0, off.x);
+            m_learnedDecoration = EdgeInsets { std::max(0.0, -off.y), border, border, border };
+            if (auto* app = Application::shared())
+                app->m_knownDecoration = m_learnedDecoration;
+        }
+        if (Rect placed = constrainFrameRect(m_frame); placed != m_frame) {
+            setFrame(placed);
+            return;
+        }
         asked(m_askedOrigins, m_frame.origin);
         pushState();
         return;
@@ -660,6 +677,9 @@ void Window::platformDidResize(Size size)
     Size given = size;
     if (m_styleMask & WindowStyle::Resizable) {
         Size least = contentMinSize();
+        // Where the display cannot hold all of the content, the work area's height will do:
+        // the content scrolls.
+        least.height = std::min(least.height, constrainFrameRect(Rect(m_frame.origin, least)).height());
         size = { std::max(size.width, least.width), std::max(size.height, least.height) };
     }
     // The display keeps a window's top left corner where it was: so does our frame, whose

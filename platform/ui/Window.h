@@ -83,6 +83,17 @@ public:
     // The smallest content the constraints allow, at least minSize().
     Size contentMinSize();
     std::optional<Screen> screen() const;
+    // A titled window stays within the user's reach: placed or sized by the program while it
+    // shows, and when it comes on the screen, its title bar and its bottom edge stay inside
+    // its display's visible frame (the desktop's work area): it moves, down from above the
+    // top and up from below the bottom, the top winning; a resizable one taller than the
+    // work area is made as tall as it (its content scrolls), and a wide one keeps its left
+    // edge in sight. Other windows are placed as asked.
+    Rect constrainFrameRect(Rect frame) const;
+    // What the desktop draws around the content of a titled window, as far as it is known:
+    // its window manager's word, else what the window's first placement showed, else what
+    // another of our windows learned. None for other windows.
+    EdgeInsets decoration() const;
     // Pixels per point where the window is: its display's, else the first display's, else 1.
     double backingScaleFactor() const;
 
@@ -132,6 +143,14 @@ public:
     // Whether hiding the application takes this window away too; a status item's stays.
     bool canHide() const { return m_canHide; }
     void setCanHide(bool canHide) { m_canHide = canHide; }
+    // Modal for another window (the one it blocks): shown above it, and brought forward with
+    // it; none when it blocks no window.
+    Window* modalOwner() const { return m_modalOwner.lock().get(); }
+    void setModalOwner(Window* owner);
+    // A strip at the top edge of the screen keeps what lies above its bottom edge, across its
+    // width, clear of other windows (their title bars, a maximized window).
+    bool reservesSpace() const { return m_reservesSpace; }
+    void setReservesSpace(bool reserves);
     // Translucency where no compositing manager runs: such a window is given a picture of
     // the screen beneath it as it appears, and lays its content over it at its alpha.
     bool blendsOverScreen() const { return m_blendsOverScreen; }
@@ -218,6 +237,8 @@ private:
     void scheduleDisplay();
     View* mouseTarget(Point pointInWindow);
     bool startBackgroundDrag(View* view, Point pressed);
+    // Pops up the first menu of a menu bar in the window; false where there is none.
+    bool openMenuBar();
     // The responder that gets the keyboard, held for as long as it handles a key.
     struct KeyTarget {
         ui::Responder* responder;
@@ -249,6 +270,8 @@ private:
     bool m_ignoresMouse { false };
     bool m_allDesktops { false };
     bool m_canHide { true };
+    std::weak_ptr<Window> m_modalOwner;
+    bool m_reservesSpace { false };
     bool m_blendsOverScreen { false };
     bool m_isToolTip { false };
     bool m_zoomed { false };
@@ -260,6 +283,8 @@ private:
     bool m_awaitingFirstPlacement { false };
     // The frame's offset last corrected at the first placement, and how often.
     std::optional<Point> m_decorationCorrected;
+    // The decoration the first placement showed, before the window manager says it.
+    std::optional<EdgeInsets> m_learnedDecoration;
     int m_decorationCorrections { 0 };
     int m_placements { 0 };
     // Places and sizes asked of the display and not yet reported back, oldest first: a

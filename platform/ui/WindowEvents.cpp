@@ -6,6 +6,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/FocusRing.h"
 #include "platform/ui/KeyTable.h"
+#include "platform/ui/MenuBarView.h"
 #include "platform/ui/Pasteboard.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/View.h"
@@ -53,17 +54,20 @@ std::vector<View*> Window::keyViews()
         if (v->canBecomeKeyView())
             views.push_back(v);
     // Reading order on screen: rows from the top, each left to right. A row is the views
-    // whose middle lies beside the first view of it, so a short check box next to a taller
-    // pop-up, its top a little lower, still reads before what is right of it.
+    // whose middle lies beside the first view of it, and the first's beside theirs: a short
+    // check box next to a taller pop-up, its top a little lower, still reads before what is
+    // right of it, while a page as tall as the window (a pad beside a screen) is a row of its
+    // own rather than one row of every control beside it.
     std::vector<std::pair<View*, Rect>> placed;
     for (View* v : views)
         placed.emplace_back(v, v->convertRectTo(v->bounds(), nullptr));
     std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return std::round(a.second.maxY()) > std::round(b.second.maxY()); });
+    auto beside = [](const Rect& a, const Rect& b) { return a.midY() >= b.minY() && a.midY() <= b.maxY(); };
     views.clear();
     for (std::size_t start = 0; start < placed.size();) {
         Rect band = placed[start].second;
         std::size_t end = start + 1;
-        while (end < placed.size() && placed[end].second.midY() >= band.minY() && placed[end].second.midY() <= band.maxY())
+        while (end < placed.size() && beside(placed[end].second, band) && beside(band, placed[end].second))
             ++end;
         std::stable_sort(placed.begin() + static_cast<std::ptrdiff_t>(start), placed.begin() + static_cast<std::ptrdiff_t>(end),
             [](const auto& a, const auto& b) { return std::round(a.second.minX()) < std::round(b.second.minX()); });
@@ -260,6 +264,11 @@ void Window::sendEvent(const Event& event)
             selectKeyView(event.modifierFlags() & ModifierFlag::Shift ? -1 : 1);
             return;
         }
+        // F10 opens the window's menu bar, as it does in every desktop's programs.
+        if (event.keyCode() == static_cast<std::uint16_t>(base::KeyCode::F10)
+            && !(event.modifierFlags() & (ModifierFlag::Shift | ModifierFlag::Control | ModifierFlag::Option | ModifierFlag::Command))
+            && openMenuBar())
+            return;
         // Command shortcuts go to the views' key equivalents before the focused view types them.
         if ((event.modifierFlags() & ModifierFlag::Command) && m_contentView && m_contentView->performKeyEquivalent(event))
             return;
@@ -272,6 +281,21 @@ void Window::sendEvent(const Event& event)
         keyTarget()->flagsChanged(event);
         return;
     }
+}
+
+bool Window::openMenuBar()
+{
+    if (!m_contentView)
+        return false;
+    for (View* view : m_contentView->subtree()) {
+        auto* bar = dynamic_cast<MenuBarView*>(view);
+        if (bar && !bar->isHiddenOrHasHiddenAncestor() && bar->rectOfItem(0)) {
+            auto keep = bar->shared_from_this();
+            bar->openItem(0);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Window::startBackgroundDrag(View* view, Point pressed)

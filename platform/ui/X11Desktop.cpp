@@ -240,6 +240,61 @@ void X11Desktop::changeStates(XWindow window, bool managed, bool on, unsigned lo
     XFlush(display);
 }
 
+void X11Desktop::setModalFor(XWindow window, XWindow owner, bool modal, bool mapped) const
+{
+    if (!m_display || !window)
+        return;
+    Display* display = xDisplay(m_display);
+    {
+        ErrorTrap trap(display);
+        if (owner)
+            XSetTransientForHint(display, window, owner);
+        else
+            XDeleteProperty(display, window, XA_WM_TRANSIENT_FOR);
+    }
+    changeStates(window, mapped && windowManagerCheck(), modal && owner, atom("_NET_WM_STATE_MODAL"));
+}
+
+void X11Desktop::reserveTop(XWindow window, long bottom, long left, long right) const
+{
+    if (!m_display || !window)
+        return;
+    Display* display = xDisplay(m_display);
+    // left, right, top, bottom, then where along each edge: the top's from and to.
+    long partial[12] = { 0, 0, std::max(0l, bottom), 0, 0, 0, 0, 0, left, std::max(left, right), 0, 0 };
+    long whole[4] = { 0, 0, std::max(0l, bottom), 0 };
+    ErrorTrap trap(display);
+    if (bottom <= 0) {
+        XDeleteProperty(display, window, atom("_NET_WM_STRUT_PARTIAL"));
+        XDeleteProperty(display, window, atom("_NET_WM_STRUT"));
+        return;
+    }
+    XChangeProperty(display, window, atom("_NET_WM_STRUT_PARTIAL"), XA_CARDINAL, 32, PropModeReplace,
+        reinterpret_cast<unsigned char*>(partial), 12);
+    XChangeProperty(display, window, atom("_NET_WM_STRUT"), XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(whole), 4);
+}
+
+void X11Desktop::watchRootProperties() const
+{
+    if (!m_display)
+        return;
+    Display* display = xDisplay(m_display);
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, DefaultRootWindow(display), &attributes))
+        return;
+    XSelectInput(display, DefaultRootWindow(display), attributes.your_event_mask | PropertyChangeMask);
+    XFlush(display);
+}
+
+bool X11Desktop::isWorkAreaChange(const void* xEvent) const
+{
+    const auto& event = *static_cast<const XEvent*>(xEvent);
+    if (!m_display || event.type != PropertyNotify)
+        return false;
+    Display* display = xDisplay(m_display);
+    return event.xproperty.window == DefaultRootWindow(display) && event.xproperty.atom == atom("_NET_WORKAREA");
+}
+
 bool X11Desktop::hasCompositor() const
 {
     if (!m_display)
@@ -296,6 +351,12 @@ std::shared_ptr<gfx::Bitmap> X11Desktop::snapshot(int x, int y, int width, int h
     }
     XDestroyImage(image);
     return plain ? bitmap : nullptr;
+}
+
+void X11Desktop::ignoringErrors(const std::function<void()>& requests) const
+{
+    ErrorTrap trap(xDisplay(m_display));
+    requests();
 }
 
 void X11Desktop::bell() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace gfx {
@@ -46,11 +47,26 @@ public:
     // minimized.
     void unmaximize(XWindow window, bool mapped) const;
 
+    // Transient for `owner` (0: for none) and, while `modal`, modal for it: the window manager
+    // keeps it above its owner and brings it forward with it.
+    void setModalFor(XWindow window, XWindow owner, bool modal, bool mapped) const;
+    // Keeps the top of the screen down to `bottom` pixels, between `left` and `right`
+    // (inclusive), clear of other windows; a bottom of 0 reserves nothing.
+    void reserveTop(XWindow window, long bottom, long left, long right) const;
+    // The root window tells of changes to its properties (the work area among them).
+    void watchRootProperties() const;
+    // Whether an X event is the window manager changing the work area.
+    bool isWorkAreaChange(const void* xEvent) const;
+
     // Whether a compositing manager runs (it owns _NET_WM_CM_S<screen>).
     bool hasCompositor() const;
     // The root window's pixels in a rectangle (pixels, from the top left); parts off the
     // screen stay black. None when the screen's pixel format is not plain 24-bit colour.
     std::shared_ptr<gfx::Bitmap> snapshot(int x, int y, int width, int height) const;
+
+    // Runs requests that may fail on a window gone meanwhile (one the display destroyed):
+    // their errors cost nothing but the requests.
+    void ignoringErrors(const std::function<void()>& requests) const;
 
     void bell() const;
     // Pixels per point the desktop asks for (Xft.dpi, else GDK_SCALE).

@@ -7,6 +7,7 @@
 #include "log/FullTimeSlice.h"
 
 #include <fstream>
+#include <unistd.h>
 #include <sstream>
 
 namespace ostrel::acceptance {
@@ -96,17 +97,33 @@ TEST_F(SliceRoad, AnObjectiveTypedParsedAndStartedIsCountedRatedAndLoggedEverywh
     keep("log book", book);
     EXPECT_GT(looks::lightPixels(*book, { book->width() - 300, 40, 300, 60 }), 5000) << "no row in the log book";
 
-    // The week's chart: a bar of today's "good" minutes in its last column.
+    // The week's chart: a bar of today's "good" minutes in its last column. The browser
+    // has no sandbox for root, so there (as on CI) the page shows as its card instead.
     ASSERT_TRUE(desktop().key("ctrl+1"));
-    auto chart = desktop().waitForPicture(main, [](const Screenshot& picture) {
-        return picture.count({ picture.width() - 400, 0, 400, picture.height() }, kGoodBar, 0.03) > 30;
-    }, 30);
-    ASSERT_TRUE(chart);
-    keep("statistics", chart);
-    int bars = chart->count({ chart->width() - 400, 0, 400, chart->height() }, kGoodBar, 0.03);
-    int lastColumn = chart->count({ chart->width() - 70, 0, 70, chart->height() }, kGoodBar, 0.03);
-    EXPECT_GT(bars, 30) << "the chart shows no bar";
-    EXPECT_EQ(lastColumn, bars) << "the bar is not today's";
+    if (geteuid() == 0) {
+        ASSERT_TRUE(program.waitForLine("pages are not drawn", 30)) << program.transcript();
+        keep("statistics", desktop().waitForStill(main));
+    } else {
+        auto chart = desktop().waitForPicture(main, [](const Screenshot& picture) {
+            return picture.count({ picture.width() - 400, 0, 400, picture.height() }, kGoodBar, 0.03) > 30;
+        }, 30);
+        ASSERT_TRUE(chart);
+        keep("statistics", chart);
+        // Under the chart its legend, whose keys show the levels' colours too: its first key,
+        // "Achieved Flow" in the library's first colour, marks where the bars end.
+        int chartHeight = chart->height();
+        for (int y = 0; y < chart->height(); ++y) {
+            if (chart->count({ chart->width() - 400, y, 400, 1 }, gfx::Color::rgb(215 / 255.0, 2 / 255.0, 6 / 255.0), 0.03) > 0) {
+                chartHeight = y;
+                break;
+            }
+        }
+        EXPECT_LT(chartHeight, chart->height()) << "the chart has no legend with colour keys";
+        int bars = chart->count({ chart->width() - 400, 0, 400, chartHeight }, kGoodBar, 0.03);
+        int lastColumn = chart->count({ chart->width() - 70, 0, 70, chartHeight }, kGoodBar, 0.03);
+        EXPECT_GT(bars, 30) << "the chart shows no bar";
+        EXPECT_EQ(lastColumn, bars) << "the bar is not today's";
+    }
     auto page = contentsOf(m_home.applicationSupport() / "stats" / "index.html");
     EXPECT_NE(page.find("var good = [ 0.0,0.0,0.0,0.0,0.0,0.0,2.0 ];"), std::string::npos) << page.substr(0, 1200);
 

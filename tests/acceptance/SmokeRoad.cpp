@@ -15,7 +15,7 @@ class Smoke : public Road { };
 TEST_F(Smoke, StartsInAFreshHomeAndStopsCleanlyOnSigterm)
 {
     auto& fresh = start();
-    ASSERT_TRUE(fresh.waitForLine("Ostrel Launching")) << "the program never said it was launching";
+    ASSERT_TRUE(fresh.waitForLine("UpgradeManager upgradeEverything [start]")) << "the program never said it was launching";
     // The status strip and covers carry the program's name too: the main window is its own.
     auto main = mainWindow(fresh);
     auto picture = stillShot("main window", main);
@@ -33,7 +33,7 @@ TEST_F(Smoke, StartsInAFreshHomeAndStopsCleanlyOnSigterm)
     auto given = Home::returningUser();
     m_home.writeSettings(given);
     auto& again = start(Launch::atSpeed(60));
-    ASSERT_TRUE(again.waitForLine("Ostrel Launching"));
+    ASSERT_TRUE(again.waitForLine("UpgradeManager upgradeEverything [start]"));
     EXPECT_EQ(stop(), "exit 0");
     auto settings = m_home.settings();
     ASSERT_TRUE(settings) << "the settings file is gone or unreadable";
@@ -41,6 +41,25 @@ TEST_F(Smoke, StartsInAFreshHomeAndStopsCleanlyOnSigterm)
     for (const auto& item : given.items())
         EXPECT_TRUE(settings->contains(item.key())) << item.key();
     EXPECT_EQ((*settings)["firstLaunch"], false) << "a returning user was taken for a new one";
+}
+
+TEST_F(Smoke, TheDiagnosticLogFollowsItsSettingFromTheStart)
+{
+    // Lines from before the interface is loaded are dropped, whatever the setting says.
+    auto& speaking = startReturning();
+    ASSERT_TRUE(speaking.waitForLine("UpgradeManager upgradeEverything [start]", 20)) << speaking.transcript();
+    EXPECT_FALSE(speaking.waitForLine("Ostrel Launching", 0)) << speaking.transcript();
+    EXPECT_EQ(stop(), "exit 0");
+
+    auto settings = Home::returningUser();
+    settings["loggerIsOn"] = false;
+    m_home.writeSettings(settings);
+    auto& silent = start();
+    // The window's first frame comes after every step of the launch.
+    mainWindow(silent);
+    EXPECT_EQ(stop(), "exit 0");
+    for (const char* line : { "Ostrel Launching", "UpgradeManager upgradeEverything", "reading time slice data" })
+        EXPECT_FALSE(silent.waitForLine(line, 0)) << line << "\n" << silent.transcript();
 }
 
 TEST_F(Smoke, KeepsADamagedSettingsFileAsideAndStartsOnDefaults)

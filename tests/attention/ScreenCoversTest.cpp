@@ -160,6 +160,7 @@ TEST_F(ScreenCoversTest, AFlashRisesAndFallsWithoutTakingTheFrontAndItsCoversGo)
     app().deactivate();
     gfx::Color flashColor = gfx::Color::rgb(0.2, 0.25, 0.3);
     helper->quickFadeAllScreens(flashColor, 0.2);
+    runFor(0);
     ASSERT_EQ(covers().size(), 4u);
     for (std::size_t i = 2; i < 4; ++i) {
         auto state = backend().stateOf(*covers()[i]);
@@ -187,6 +188,29 @@ TEST_F(ScreenCoversTest, AFlashRisesAndFallsWithoutTakingTheFrontAndItsCoversGo)
 
     helper->fadeAllScreensBackToNormal();
     EXPECT_EQ(activated, (std::vector<ScreenFadingHelper::WindowId> { 77 })) << "the rest cover's, not the flash's";
+}
+
+TEST_F(ScreenCoversTest, AFlashAskedForAmidLongWorkComesWholeOnceTheWorkIsDone)
+{
+    helper->quickFadeAllScreens(gfx::Color::rgb(0.2, 0.25, 0.3), 0.2);
+    // Another screen built in the same moment holds the run loop for a second.
+    m_time.advance(1);
+    ASSERT_EQ(covers().size(), 1u);
+    auto flash = covers()[0];
+    runFor(0.1);
+    EXPECT_NEAR(flash->alphaValue(), 1, 0.1) << "the flash is seen whole, late rather than never";
+    EXPECT_TRUE(flash->isVisible());
+    runFor(0.2);
+    EXPECT_FALSE(flash->isVisible());
+    EXPECT_TRUE(covers().empty());
+
+    // Taken down before it came: it does not come.
+    helper->quickFadeAllScreens(gfx::Color::rgb(0.2, 0.25, 0.3), 0.2);
+    helper->fadeAllScreensBackToNormal();
+    runFor(0.1);
+    EXPECT_TRUE(covers().empty());
+    for (const auto& window : app().windows())
+        EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(ScreenCoversTest, ADimmingOfTwoSecondsLastsFourAtTheDimmingAlpha)

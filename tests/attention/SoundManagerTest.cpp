@@ -1,5 +1,6 @@
 #include "tests/attention/AttentionTestSupport.h"
 
+#include "attention/SoundLibraryLoader.h"
 #include "attention/SoundManager.h"
 #include "attention/SpeechManager.h"
 
@@ -8,6 +9,7 @@
 #include "platform/media/SystemSounds.h"
 
 #include <fstream>
+#include <optional>
 #include <set>
 #include <gmock/gmock.h>
 #include <sndfile.h>
@@ -41,6 +43,56 @@ TEST_F(SoundManagerTest, EveryOfferedAndDefaultNameHasAPlayableFile)
     EXPECT_EQ(library().reminderSoundsLabels().size(), library().reminderSoundsPrivateNames().size());
     EXPECT_EQ(library().endSoundsLabels().front(), "Alarm Clock");
     EXPECT_EQ(library().continuousSoundsLabels().front(), "Pink Noise");
+}
+
+TEST_F(SoundManagerTest, TheLoadersAreTheClassesItsListNamesAndAFaultyListStopsTheProgram)
+{
+    namespace fs = std::filesystem;
+    // Resources of this case's own: the installed lists, with the loaders' list changed.
+    auto installed = base::Resources::path("SoundManager", "plist");
+    ASSERT_TRUE(installed);
+    fs::path resources = m_home.path() / "resources";
+    fs::create_directories(resources / "sounds");
+    for (const auto& entry : fs::directory_iterator(installed->parent_path())) {
+        if (entry.path().extension() == ".plist")
+            fs::copy_file(entry.path(), resources / "sounds" / entry.path().filename());
+        else
+            fs::create_symlink(entry.path(), resources / "sounds" / entry.path().filename());
+    }
+    auto writeList = [&](const std::string& entries) {
+        std::ofstream(resources / "sounds" / "SoundManager.plist", std::ios::trunc)
+            << "<plist version=\"1.0\"><dict>" << entries << "</dict></plist>";
+    };
+    fs::path companion = m_home.path() / "noise";
+    fs::create_directories(companion);
+    std::ofstream(companion / "ContinuousSoundPrivateNames.plist")
+        << "<plist version=\"1.0\"><array><string>forest</string></array></plist>";
+    std::ofstream(companion / "forest.aif") << "not decoded here";
+    std::ofstream(companion / "SoundMappingFile.plist")
+        << "<plist version=\"1.0\"><array><dict><key>PrivateName</key><string>forest</string><key>Label</key>"
+           "<string>Forest</string><key>FileName</key><string>forest</string></dict></array></plist>";
+    NoiseMachineDetector::setResourcesFolder(companion);
+    struct Restored {
+        std::optional<std::string> resources;
+        ~Restored()
+        {
+            NoiseMachineDetector::setResourcesFolder({});
+            resources ? setenv("OSTREL_RESOURCES", resources->c_str(), 1) : unsetenv("OSTREL_RESOURCES");
+        }
+    } restored { std::getenv("OSTREL_RESOURCES") ? std::optional<std::string>(std::getenv("OSTREL_RESOURCES")) : std::nullopt };
+    setenv("OSTREL_RESOURCES", resources.c_str(), 1);
+
+    writeList("<key>SoundLibraryLoader</key><string>CompoundSoundLibraryLoader</string>"
+              "<key>ContinuousSoundsLoader</key><string>CompoundContinuousSoundCollectionLoader</string>");
+    auto compound = SoundManager::create(m_store);
+    EXPECT_THAT(compound->privateNames(), ::testing::Contains("forest"));
+    EXPECT_EQ(compound->continuousSoundsPrivateNames().back(), "forest");
+
+    writeList("<key>ContinuousSoundsLoader</key><string>ContinuousSoundCollectionLoader</string>");
+    EXPECT_DEATH(SoundManager::create(m_store), "newObjectForKey: inPropertyList: Key SoundLibraryLoader not found at: ");
+    writeList("<key>SoundLibraryLoader</key><string>StreamingLoader</string>"
+              "<key>ContinuousSoundsLoader</key><string>ContinuousSoundCollectionLoader</string>");
+    EXPECT_DEATH(SoundManager::create(m_store), "newObjectWithClassName: Could not find the class: StreamingLoader");
 }
 
 TEST_F(SoundManagerTest, SystemNamesAreTheDesktopThemesSoundsEvenWhereWeHaveOneOfThatName)
@@ -113,6 +165,8 @@ TEST_F(SoundManagerTest, APreviewPlaysOnlyTheLastSecondOfALongerSound)
            "<dict><key>PrivateName</key><string>long</string><key>Label</key><string>Long</string><key>FileName</key><string>long</string></dict>"
            "<dict><key>PrivateName</key><string>short</string><key>Label</key><string>Short</string><key>FileName</key><string>short</string></dict>"
            "</array></plist>";
+    // An installation names its loaders.
+    std::filesystem::copy(*base::Resources::path("SoundManager", "plist"), resources / "sounds" / "SoundManager.plist");
     auto previous = std::string(getenv("OSTREL_RESOURCES"));
     setenv("OSTREL_RESOURCES", resources.c_str(), 1);
     auto own = SoundManager::create(m_store);
@@ -154,6 +208,8 @@ TEST_F(SoundManagerTest, UnknownNamesAndUnplayableFilesAreLoggedAndPlayNothing)
            "<dict><key>PrivateName</key><string>broken</string><key>FileName</key><string>broken</string></dict>"
            "<dict><key>PrivateName</key><string>nameless</string></dict>"
            "</array></plist>";
+    // An installation names its loaders.
+    std::filesystem::copy(*base::Resources::path("SoundManager", "plist"), resources / "sounds" / "SoundManager.plist");
     auto previous = std::string(getenv("OSTREL_RESOURCES"));
     setenv("OSTREL_RESOURCES", resources.c_str(), 1);
     auto own = SoundManager::create(m_store);

@@ -4,7 +4,9 @@
 #include "platform/base/Files.h"
 #include "platform/base/Json.h"
 #include "platform/base/RunLoop.h"
+#include "tests/base/RunLoopFixture.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/WithoutPermissionOverride.h"
 #include "tests/support/TemporaryHome.h"
 
 #include <csignal>
@@ -13,6 +15,7 @@
 #include <sys/wait.h>
 
 using base::Defaults;
+using ostrel::test::WithoutPermissionOverride;
 using base::Value;
 
 TEST(Defaults, StoredValuesWinOverLatestRegistration)
@@ -215,4 +218,132 @@ TEST(Defaults, WatchedFileIsReloadedFromTheRunLoop)
     EXPECT_EQ(defaults->string("theirs"), "changed");
     defaults.reset();
     base::RunLoop::main().discardAll();
+}
+
+namespace {
+// A settings file as a user or another program leaves it, opened as the program opens it.
+std::shared_ptr<Defaults> openedWith(const std::filesystem::path& file, const std::string& text)
+{
+    EXPECT_TRUE(base::files::createDirectories(file.parent_path()));
+    EXPECT_TRUE(base::files::writeAtomically(file, text));
+    auto defaults = Defaults::create(file);
+    defaults->registerDefaults({ { "durationInSeconds", 900 }, { "tags", "" }, { "soundOn", true }, { "dimmingAlpha", 0.6 },
+        { "excluded", Value::Array {} } });
+    defaults->registerRanges({ { "durationInSeconds", { 1, 86400 } }, { "dimmingAlpha", { 0, 1 } } });
+    return defaults;
+}
+}
+
+TEST(Defaults, AValueOfTheWrongKindOrOutOfItsRangeReadsAsTheRegisteredDefaultLoggedOnce)
+{
+    ostrel::test::TemporaryHome home;
+    auto file = home.configHome() / "Ostrel/defaults.json";
+    // A slice of "twelve", −600, 0, null or [1] seconds ran for a second; 90.7 was logged as a minute.
+    for (const char* stored : { "\"twelve\"", "-600", "0", "null", "[1]", "90.7", "true", "1e300", "{}" }) {
+        std::vector<std::string> log;
+        auto previous = base::setDiagnosticSink([&](std::string_view line) { log.emplace_back(line); });
+        auto defaults = openedWith(file, std::string("{\"durationInSeconds\": ") + stored + "}");
+        EXPECT_EQ(defaults->integer("durationInSeconds"), 900) << stored;
+        EXPECT_EQ(defaults->object("durationInSeconds"), Value(900)) << stored;
+        EXPECT_EQ(defaults->real("durationInSeconds"), 900.0) << stored;
+        base::setDiagnosticSink(previous);
+        EXPECT_EQ(log.size(), 1u) << stored << ": one logged line, however often it is read";
+        EXPECT_TRUE(defaults->hasStoredValue("durationInSeconds") || std::string(stored) == "null")
+            << "the user's value stays in the file";
+    }
+    auto defaults = openedWith(file, R"({"durationInSeconds": 90.0, "tags": 5, "soundOn": 0, "dimmingAlpha": 1.5,
+        "excluded": "none", "unregistered": "42"})");
+    EXPECT_EQ(defaults->integer("durationInSeconds"), 90) << "a whole number written with a point is a whole number";
+    EXPECT_EQ(defaults->string("tags"), "");
+    EXPECT_FALSE(defaults->boolean("soundOn")) << "0 and 1 are Booleans as settings are written";
+    EXPECT_EQ(defaults->real("dimmingAlpha"), 0.6);
+    EXPECT_EQ(defaults->array("excluded"), Value::Array {});
+    EXPECT_EQ(defaults->integer("unregistered"), 42) << "a key nobody registered reads as it is";
+    defaults->set("durationInSeconds", 1500);
+    EXPECT_EQ(defaults->integer("durationInSeconds"), 1500);
+}
+
+namespace {
+class DefaultsWhileRunning : public RunLoopTest {
+protected:
+    void TearDown() override
+    {
+        defaults.reset();
+        RunLoopTest::TearDown();
+    }
+    void settle() { loop().runUntil(base::Time::now() + Defaults::kSettleSeconds + 0.5); }
+    std::vector<std::string> damagedCopies()
+    {
+        std::vector<std::string> names;
+        for (const auto& name : base::files::list(file.parent_path()).value_or(std::vector<std::string> {}))
+            if (name.find("damaged") != std::string::npos)
+                names.push_back(name);
+        return names;
+    }
+
+    ostrel::test::TemporaryHome home;
+    std::filesystem::path file { home.configHome() / "Ostrel/defaults.json" };
+    std::shared_ptr<Defaults> defaults;
+    std::vector<Defaults::RunningProblem> told;
+};
+}
+
+TEST_F(DefaultsWhileRunning, AFileLeftDamagedByAnotherProgramIsKeptAsideOnceStillAndTheSettingsWrittenBackWhole)
+{
+    defaults = openedWith(file, R"({"durationInSeconds": 1500, "tags": "work", "objective": "mine"})");
+    defaults->setProblemHandler([&](const Defaults::RunningProblem& problem) { told.push_back(problem); });
+
+    // A slow writer: the file is made empty, then written a moment later. Nothing is lost
+    // or set aside in between, and our own writes wait for it.
+    ASSERT_TRUE(base::files::writeAtomically(file, ""));
+    defaults->reloadIfChangedOnDisk();
+    defaults->set("tags", "work, home");
+    EXPECT_EQ(base::files::readBytes(file, 1 << 20), "") << "written over a file still being written";
+    ASSERT_TRUE(base::files::writeAtomically(file, R"({"durationInSeconds": 1200, "tags": "work", "objective": "theirs"})"));
+    defaults->reloadIfChangedOnDisk();
+    settle();
+    EXPECT_EQ(defaults->string("objective"), "theirs");
+    EXPECT_EQ(defaults->integer("durationInSeconds"), 1200);
+    EXPECT_EQ(defaults->string("tags"), "work, home") << "our change made meanwhile is newer";
+    EXPECT_TRUE(damagedCopies().empty());
+    EXPECT_TRUE(told.empty());
+
+    // An outside edit that leaves a trailing comma, and stays so.
+    const std::string damaged = R"({"durationInSeconds": 600, "objective": "edited",})";
+    ASSERT_TRUE(base::files::writeAtomically(file, damaged));
+    defaults->reloadIfChangedOnDisk();
+    EXPECT_EQ(defaults->string("objective"), "theirs") << "dropped at the first look";
+    settle();
+    EXPECT_EQ(defaults->string("objective"), "theirs");
+    EXPECT_EQ(defaults->integer("durationInSeconds"), 1200);
+    auto copies = damagedCopies();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(base::files::readBytes(file.parent_path() / copies[0], 1 << 20), damaged);
+    auto written = base::parseJson(base::files::readBytes(file, 1 << 20).value_or(""));
+    ASSERT_TRUE(written && written->asDictionary()) << "the settings in use were not written back";
+    EXPECT_EQ(*written->find("objective"), Value("theirs"));
+    EXPECT_EQ(*written->find("tags"), Value("work, home"));
+    EXPECT_EQ(*written->find("durationInSeconds"), Value(1200));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].kind, Defaults::RunningProblem::Kind::damagedByAnotherProgram);
+    EXPECT_EQ(told[0].keptAs, file.parent_path() / copies[0]);
+}
+
+TEST_F(DefaultsWhileRunning, SettingsThatCannotBeSavedStayInMemoryAndAreToldOnce)
+{
+    defaults = openedWith(file, R"({"tags": "work"})");
+    WithoutPermissionOverride heldToTheBits;
+    ASSERT_TRUE(heldToTheBits.holds()) << "the permission bits could not be made to hold";
+    std::filesystem::permissions(file.parent_path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    defaults->set("tags", "work, home");
+    defaults->set("durationInSeconds", 1200);
+    // Told to whoever listens, once it listens.
+    defaults->setProblemHandler([&](const Defaults::RunningProblem& problem) { told.push_back(problem); });
+    defaults->set("objective", "later");
+    std::filesystem::permissions(file.parent_path(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(defaults->string("tags"), "work, home");
+    EXPECT_EQ(defaults->integer("durationInSeconds"), 1200);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].kind, Defaults::RunningProblem::Kind::cannotSave);
+    EXPECT_NE(told[0].reason.find("Permission denied"), std::string::npos) << told[0].reason;
 }

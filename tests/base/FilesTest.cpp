@@ -78,6 +78,61 @@ TEST(Files, PackageWriteKeepsOldPackageWhenFillingFails)
     EXPECT_TRUE(noHiddenLeftovers(folder));
 }
 
+TEST(Files, ARewriteKeepsTheModeTheUserGaveTheFileOrPackage)
+{
+    ostrel::test::TemporaryHome home;
+    auto folder = home.path() / "private";
+    ASSERT_TRUE(files::createDirectories(folder));
+    auto mode = [](const std::filesystem::path& path) {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 07777u;
+    };
+    auto file = folder / "defaults.json";
+    ASSERT_TRUE(files::writeAtomically(file, "{}"));
+    ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
+    ASSERT_TRUE(files::writeAtomically(file, "{\"a\": 1}"));
+    EXPECT_EQ(mode(file), 0600u) << "a private settings file became readable by everyone";
+
+    auto package = folder / "System Log Day 2026-01-05 (default).rtfd";
+    auto fill = [](const std::filesystem::path& staging) { return files::writeAtomically(staging / "TXT.rtf", "entry"); };
+    ASSERT_TRUE(files::writePackageAtomically(package, fill));
+    ASSERT_EQ(::chmod((package / "TXT.rtf").c_str(), 0600), 0);
+    ASSERT_EQ(::chmod(package.c_str(), 0700), 0);
+    ASSERT_TRUE(files::writePackageAtomically(package, fill));
+    EXPECT_EQ(mode(package), 0700u);
+    EXPECT_EQ(mode(package / "TXT.rtf"), 0600u);
+    EXPECT_TRUE(noHiddenLeftovers(folder));
+}
+
+TEST(Files, AGuardedWriteNeverGoesOverAChangeMadeSinceTheCallerLooked)
+{
+    ostrel::test::TemporaryHome home;
+    auto folder = home.path() / "settings";
+    ASSERT_TRUE(files::createDirectories(folder));
+    auto file = folder / "defaults.json";
+    ASSERT_TRUE(files::writeAtomically(file, "seen"));
+    auto asSeen = [](const std::optional<std::filesystem::path>& found) { return found && contents(*found) == "seen"; };
+    ASSERT_TRUE(files::writeAtomically(file, "ours", nullptr, asSeen));
+    EXPECT_EQ(contents(file), "ours");
+
+    // Another program writes between our look and our write: its version stays.
+    ASSERT_TRUE(files::writeAtomically(file, "theirs"));
+    std::string error;
+    EXPECT_FALSE(files::writeAtomically(file, "ours again", &error, asSeen));
+    EXPECT_EQ(contents(file), "theirs");
+    EXPECT_NE(error.find("changed by another program"), std::string::npos) << error;
+
+    // Nothing in place when we looked, and a file made just before our write.
+    auto fresh = folder / "fresh.json";
+    EXPECT_FALSE(files::writeAtomically(fresh, "ours", nullptr, [&](const std::optional<std::filesystem::path>& found) {
+        EXPECT_FALSE(found);
+        std::ofstream(fresh) << "made meanwhile";
+        return true;
+    }));
+    EXPECT_EQ(contents(fresh), "made meanwhile");
+    EXPECT_TRUE(noHiddenLeftovers(folder));
+}
+
 TEST(Files, ListMoveCopyRemove)
 {
     ostrel::test::TemporaryHome home;
@@ -244,6 +299,22 @@ TEST(Files, ReadingTakesRegularFilesUpToTheirLimitOnly)
     EXPECT_NE(refusal("link", 10, files::Links::Refuse).find("a link"), std::string::npos);
     EXPECT_NE(refusal("missing", 10).find("No such file"), std::string::npos);
     EXPECT_FALSE(files::readText(path("fifo"), 1 << 20));
+}
+
+TEST(Files, KernelFilesAreReadForWhatTheyHoldNotForTheSizeTheyReport)
+{
+    // /proc reports a size of 0 and /sys one of a page, whatever the file holds.
+    auto limits = files::readBytes("/proc/self/limits", 1 << 16);
+    ASSERT_TRUE(limits);
+    EXPECT_NE(limits->find("Max open files"), std::string::npos);
+    std::string error;
+    EXPECT_FALSE(files::readBytes("/proc/self/limits", 10, &error)) << "the limit still holds for what is read";
+    EXPECT_NE(error.find("larger than the 10 bytes"), std::string::npos);
+    auto loopback = files::readBytes("/sys/class/net/lo/address", 64);
+    if (std::filesystem::exists("/sys/class/net/lo/address")) {
+        ASSERT_TRUE(loopback);
+        EXPECT_EQ(*loopback, "00:00:00:00:00:00\n");
+    }
 }
 
 TEST(Files, FoldersAreMadeOneByOneOrAll)

@@ -183,4 +183,20 @@ TEST_F(SoftBreakTest, RemovingTheFinalTextLeavesItsRegisteredDefaultSoTheScriptR
         (std::vector<std::string> { "time_slice_elapsed|Done for now", "time_slice_elapsed|Time Slice Elapsed" }));
 }
 
+TEST_F(SoftBreakTest, WithoutAFinalTextNeitherEndCallsTheScript)
+{
+    // Gone from the settings altogether: nothing stored and nothing registered.
+    store().remove("speechSoftBreakFinalText");
+    store().registerDefaults({ { "speechSoftBreakFinalText", base::Value() } });
+    enter();
+    softBreak->handleTimerAborted();
+    fire("next");
+    // A number in its place is no text either.
+    store().set("speechSoftBreakFinalText", 5);
+    fire("nextTimeSlice");
+    reachSoftBreak();
+    softBreak->handleTimerElapsed();
+    EXPECT_TRUE(scriptHandlers().empty());
+}
+
 }

@@ -85,6 +85,28 @@ TEST_F(PopUpWindowTest, RunOpensUnderTheButtonAndASecondRunCloses)
     EXPECT_TRUE(controller().isRunning()) << "coming back to the front leaves an open pop-up open";
 }
 
+// Asked for while the program is hidden (the hot key after Escape or the close button): the
+// program shows again with the pop-up open on it, typing lands in the pop-up, and once the
+// pop-up goes the host has the keyboard again and the program hides as before.
+TEST_F(PopUpWindowTest, AskedForWhileHiddenThePopUpShowsAndTypingLandsInIt)
+{
+    for (int round = 0; round < 2; ++round) {
+        m_app->hide();
+        ASSERT_FALSE(host->isVisible());
+        open();
+        EXPECT_FALSE(m_app->isHidden()) << "round " << round;
+        EXPECT_TRUE(host->isVisible());
+        ASSERT_NE(controller().popover(), nullptr);
+        EXPECT_TRUE(controller().popover()->isShown()) << "round " << round;
+        EXPECT_EQ(m_app->keyWindow(), controller().popover()->window());
+        type("ze");
+        EXPECT_EQ(list().currentSearchString(), "ze");
+        press(Code::Escape, "\x1b");
+        EXPECT_FALSE(controller().isRunning());
+        EXPECT_EQ(m_app->keyWindow(), host.get()) << "the keyboard goes back where it was";
+    }
+}
+
 TEST_F(PopUpWindowTest, ShortcutsCloseThePopUpAndStillWork)
 {
     int quits = 0;

@@ -17,6 +17,7 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/OffscreenBackend.h"
+#include "tests/support/DrawnContrast.h"
 
 #include <gtest/gtest.h>
 
@@ -272,6 +273,19 @@ TEST_F(RecorderTest, PicturesOfEveryState)
     recorder->setEnabled(false);
     picture("disabled");
     EXPECT_NE(idle, gfx::Color()) << "the box draws";
+}
+
+TEST_F(RecorderTest, ItsTitleReadsOnItsBoxInEveryState)
+{
+    // The program's dark look: text at 4.5:1, the prompt and the disabled title at 3:1.
+    EXPECT_GE(drawnContrast(*recorder, 3), 3.0) << "\"Click to Record Shortcut\"";
+    recorder->setKeyCombo(kControlR);
+    EXPECT_GE(drawnContrast(*recorder, 3), 4.5) << "a recorded shortcut";
+    recorder->startRecordingSession();
+    EXPECT_GE(drawnContrast(*recorder, 3), 4.5) << "\"Type New Shortcut\"";
+    press(Code::Escape);
+    recorder->setEnabled(false);
+    EXPECT_GE(drawnContrast(*recorder, 3), 3.0) << "disabled";
 }
 
 TEST_F(RecorderTest, ADisabledRecorderIgnoresPressesAndShowsNoButton)

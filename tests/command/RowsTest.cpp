@@ -185,6 +185,33 @@ TEST_F(RowsTest, KeySymbolsReadAsTheCombinationsOwnDescription)
     EXPECT_EQ(row->keyComboLabel()->frame().width(), 13 * 6) << "six cells when there is nothing to show";
 }
 
+TEST_F(RowsTest, ALongTitleEndsInAnEllipsisShortOfItsKeys)
+{
+    auto action = ActionMatchingItem::create("Parse Selected Text & Set Objective", { "Tools", "Tasks" }, MatchingItemKind::item, [] { });
+    action->setKeyCombo(KeyCombo(35, 0x1100));
+    show(action);
+    window->layoutIfNeeded();
+    auto label = row->keyComboLabel();
+    auto inWindow = [](ui::View& view) { return view.convertRectTo(view.bounds(), nullptr); };
+    double keysStart = inWindow(*label).maxX() - label->symbolsWidth();
+    ui::Rect titleRect = inWindow(*row->titleTextField());
+    EXPECT_LE(titleRect.maxX(), keysStart - 4) << "the title stops before the key text";
+    // No ink of the title's colour between where the title ends and the keys begin.
+    gfx::Color title = OstrelStyleKit::commandTitle();
+    int inked = 0;
+    for (double x = titleRect.maxX() + 1; x < keysStart; x += 1)
+        for (double y = titleRect.minY() + 0.5; y < titleRect.maxY(); y += 1)
+            inked += distance(window->pixelAt(x, window->frame().height() - y), title) < 0.2;
+    EXPECT_EQ(inked, 0);
+    EXPECT_GT(distance(ink(*row->titleTextField(), kBackdrop), kBackdrop), 0.3) << "the title still shows, shortened";
+
+    // A short title, or one without keys, keeps the whole row.
+    action->setKeyCombo(std::nullopt);
+    show(action);
+    window->layoutIfNeeded();
+    EXPECT_GT(row->titleTextField()->frame().width(), 200);
+}
+
 TEST_F(RowsTest, ColoursOfTheFourStates)
 {
     auto enabled = ActionMatchingItem::create("Start Time Slice", { "Next Action" }, MatchingItemKind::defaultChoice, [] { });

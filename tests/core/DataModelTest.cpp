@@ -1,6 +1,7 @@
 #include "core/DataModel.h"
 
 #include "platform/base/Defaults.h"
+#include "platform/base/Json.h"
 #include "platform/text/Rtfd.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +78,7 @@ TEST(DataModel, PomodoroLengthsStayBetweenTwoAndSixtyMinutes)
     EXPECT_EQ(m.model->fourthPomodoroBreakDurationInMinutes(), 2);
 }
 
-TEST(DataModel, DurationsReadFromTheSettingsAreKeptWithinADay)
+TEST(DataModel, DurationsReadFromTheSettingsOutsideADayReadAsTheirDefaults)
 {
     Model m;
     EXPECT_EQ(m.model->durationInSeconds(), 900);
@@ -85,12 +86,20 @@ TEST(DataModel, DurationsReadFromTheSettingsAreKeptWithinADay)
     EXPECT_EQ(m.model->durationInMinutes(), 14);
     m.model->setBreakDurationInMinutes(20);
     EXPECT_EQ(m.model->breakDurationInSeconds(), 1200);
-    m.store->set("durationInSeconds", -30);
-    EXPECT_EQ(m.model->durationInSeconds(), 0);
-    m.store->set("durationInSeconds", 1e12);
-    EXPECT_EQ(m.model->durationInSeconds(), 86400);
+    // A slice of no time, of less than none or of a fraction ended after a second and was
+    // logged with a planned duration of 0 or a minute short.
+    for (base::Value damaged : { base::Value(-30), base::Value(0), base::Value(1e12), base::Value(90.7),
+             base::Value("twelve"), base::Value(base::Value::Array { 1 }) }) {
+        m.store->set("durationInSeconds", damaged);
+        EXPECT_EQ(m.model->durationInSeconds(), 900) << base::toJson(damaged);
+        EXPECT_EQ(m.model->durationInMinutes(), 15) << base::toJson(damaged);
+    }
+    m.store->set("durationInSeconds", 90);
+    EXPECT_EQ(m.model->durationInSeconds(), 90) << "a minute and a half is a duration";
     m.store->set("breakDurationInSeconds", "lots");
-    EXPECT_EQ(m.model->breakDurationInSeconds(), 0);
+    EXPECT_EQ(m.model->breakDurationInSeconds(), 600);
+    m.store->set("firstPomodoroBreakDurationInMinutes", -5);
+    EXPECT_EQ(m.model->firstPomodoroBreakDurationInMinutes(), 5);
     m.store->set("focusRating", 17);
     EXPECT_EQ(m.model->focusRating(), 3);
 }

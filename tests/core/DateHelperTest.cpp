@@ -124,6 +124,16 @@ std::vector<std::string> largeParts(const text::AttributedString& time)
     return parts;
 }
 
+TEST(TimeOfDay, TheDistantPastShowsAsTheDateItIsNamedForInAnyZone)
+{
+    // It stands for no date: not its own moment's wall clock, the evening before in New York.
+    for (const char* zone : { "UTC", "America/New_York", "Asia/Tokyo" }) {
+        test::TemporaryHome home(zone);
+        EXPECT_EQ(DateHelper::sharedHelper().formattedDate(base::Time::distantPast()), "Jan 1, 1") << zone;
+        EXPECT_EQ(DateHelper::sharedHelper().formattedTime(base::Time::distantPast()), "12:00:00\u202fAM") << zone;
+    }
+}
+
 TEST(TimeOfDay, AmOrPmIsSetLarge)
 {
     EXPECT_EQ(largeParts(DateHelper::markingAmPm("9:40:35 PM")), std::vector<std::string> { " PM" });

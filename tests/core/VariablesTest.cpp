@@ -101,7 +101,10 @@ TEST(UserDefaultsVariable, StoredValueOfTheWrongKindReadsAsTheDefault)
     auto variable = UserDefaultsVariable<int64_t>::create(store, "durationInSeconds", 900);
     store->set("durationInSeconds", base::Value::Array {});
     EXPECT_EQ(variable->value(), 900);
+    // Numeric text is no number either: as it is read, so the program counts it.
     store->set("durationInSeconds", "1200");
+    EXPECT_EQ(variable->value(), 900);
+    store->set("durationInSeconds", 1200);
     EXPECT_EQ(variable->value(), 1200);
 }
 

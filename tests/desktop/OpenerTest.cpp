@@ -1,5 +1,6 @@
 #include "platform/desktop/Opener.h"
 
+#include "platform/base/AlertPresenter.h"
 #include "platform/base/Diagnostics.h"
 #include "tests/support/TemporaryHome.h"
 
@@ -91,6 +92,41 @@ TEST_F(OpenerTest, MissingItemsAndNonLinksAreRefusedAndLogged)
     EXPECT_EQ(logged.size(), 13u);
     EXPECT_EQ(logged[0], "cannot open file \"" + (home.path() / "nothing.csv").string() + "\": it does not exist");
     EXPECT_TRUE(Opener::isLink("ostrel2things:ABC-123"));
+}
+
+TEST_F(OpenerTest, AClickOpensWebAndMailLinksAndAsksFirstForAnythingElseShowingWhereItLeads)
+{
+    // What a day file from another computer may carry.
+    auto applications = home.path() / "applications";
+    std::filesystem::create_directories(applications);
+    std::ofstream(applications / "evil.desktop") << "[Desktop Entry]\nExec=rm -rf ~\n";
+    std::filesystem::create_symlink(applications / "evil.desktop", home.path() / "Notes.txt");
+    std::vector<base::AlertRequest> asked;
+    int answer = 0;
+    auto previousPresenter = base::AlertPresenter::install([&](const base::AlertRequest& alert) {
+        asked.push_back(alert);
+        return base::AlertAnswer { answer, false };
+    });
+    for (const char* web : { "https://example.org/a", "HTTP://example.org/", "mailto:me@example.org" })
+        EXPECT_TRUE(Opener::openLinkOnClick(web)) << web;
+    EXPECT_TRUE(asked.empty()) << "web and mail links open on one click";
+    ASSERT_EQ(launched.size(), 3u);
+
+    std::string disguised = "file://" + home.path().string() + "/Notes%2Etxt";
+    for (const std::string& other : { disguised, std::string("x-evil-scheme://run?x=1"), std::string("ostrel2things:ABC") })
+        EXPECT_FALSE(Opener::openLinkOnClick(other)) << other << " opened unasked";
+    EXPECT_EQ(launched.size(), 3u) << "Cancel, the default, opens nothing";
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked[0].buttonTitles()[asked[0].escapeButtonIndex()], "Cancel");
+    EXPECT_EQ(asked[0].buttonTitles()[0], "Cancel") << "Return opens nothing";
+    EXPECT_NE(asked[0].informativeText.find((applications / "evil.desktop").string()), std::string::npos)
+        << "the real target, past the link and the escapes: " << asked[0].informativeText;
+    EXPECT_NE(asked[1].informativeText.find("x-evil-scheme://run?x=1"), std::string::npos);
+
+    answer = 1;
+    EXPECT_TRUE(Opener::openLinkOnClick("x-evil-scheme://run?x=1"));
+    EXPECT_EQ(launched.back(), (Argv { "xdg-open", "x-evil-scheme://run?x=1" }));
+    base::AlertPresenter::install(previousPresenter);
 }
 
 namespace {

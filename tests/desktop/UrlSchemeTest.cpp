@@ -63,6 +63,33 @@ TEST(UrlSchemeTest, TheHandlerEntryBecomesTheDefaultAndOtherAssociationsStay)
         "x-scheme-handler/ostrel2things=ostrel.desktop\n");
 }
 
+TEST(UrlSchemeTest, AListKeptElsewhereIsWrittenThroughItsLinkAndOnlyWhenTheHandlerIsMissing)
+{
+    ostrel::test::TemporaryHome home;
+    auto dotfiles = home.path() / "dotfiles";
+    std::filesystem::create_directories(dotfiles);
+    std::filesystem::create_directories(home.configHome());
+    std::ofstream(dotfiles / "mimeapps.list") << "[Default Applications]\ntext/html=browser.desktop\n";
+    auto list = home.configHome() / "mimeapps.list";
+    std::filesystem::create_symlink(dotfiles / "mimeapps.list", list);
+
+    ASSERT_TRUE(UrlScheme::installHandler("ostrel2things"));
+    EXPECT_TRUE(std::filesystem::is_symlink(list)) << "the link was replaced by a file";
+    EXPECT_EQ(base::files::readText(dotfiles / "mimeapps.list", 1 << 20),
+        "[Default Applications]\nx-scheme-handler/ostrel2things=ostrel.desktop\ntext/html=browser.desktop\n");
+
+    // At the next start the handler is there: neither file is written again.
+    struct stat listBefore {}, entryBefore {};
+    ASSERT_EQ(stat((dotfiles / "mimeapps.list").c_str(), &listBefore), 0);
+    ASSERT_EQ(stat(UrlScheme::handlerEntryPath().c_str(), &entryBefore), 0);
+    ASSERT_TRUE(UrlScheme::installHandler("ostrel2things"));
+    struct stat listAfter {}, entryAfter {};
+    ASSERT_EQ(stat((dotfiles / "mimeapps.list").c_str(), &listAfter), 0);
+    ASSERT_EQ(stat(UrlScheme::handlerEntryPath().c_str(), &entryAfter), 0);
+    EXPECT_EQ(listAfter.st_ino, listBefore.st_ino) << "the list was rewritten";
+    EXPECT_EQ(entryAfter.st_ino, entryBefore.st_ino) << "the handler entry was rewritten";
+}
+
 TEST(UrlSchemeTest, AListThatCannotBeReadIsNotWrittenOver)
 {
     ostrel::test::TemporaryHome home;
@@ -304,34 +331,71 @@ TEST_F(UrlHandOverTest, AStaleSocketFromACrashedCopyDoesNotStopTheNextOne)
     EXPECT_TRUE(desktop::test::runLoopUntil([&] { return !received.empty(); }));
 }
 
-TEST(UrlHandOverWithoutRuntimeFolder, EveryLaunchRunsOnItsOwn)
-{
+namespace {
+// A session without a runtime folder of the user's own: unset, or one others may write to.
+class UrlHandOverWithoutRuntimeFolder : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        setenv("XDG_RUNTIME_DIR", m_saved.c_str(), 1);
+        base::RunLoop::main().discardAll();
+    }
+
+    // Two launches in turn: the first runs and hears the second's link; the second only hands it over.
+    void expectOneCopyRuns()
+    {
+        auto first = UrlScheme::claim("ostrel2things");
+        ASSERT_TRUE(first.listener) << "the first launch runs";
+        std::string received;
+        first.listener->on_url = [&](const std::string& url) { received = url; };
+        auto second = UrlScheme::claim("ostrel2things");
+        EXPECT_FALSE(second.listener);
+        EXPECT_TRUE(second.otherCopyRuns) << "a second full copy would write its stale pads over the first's";
+        EXPECT_TRUE(UrlScheme::sendToRunningCopy("ostrel2things://X"));
+        EXPECT_TRUE(desktop::test::runLoopUntil([&] { return !received.empty(); }));
+        struct stat folder {};
+        ASSERT_EQ(stat((home.path() / ".cache/Ostrel").c_str(), &folder), 0);
+        EXPECT_EQ(folder.st_mode & 0777, 0700u);
+    }
+
     ostrel::test::TemporaryHome home;
-    std::string saved = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
-    unsetenv("XDG_RUNTIME_DIR");
-    desktop::test::LogLines log;
-    auto claim = UrlScheme::claim("ostrel2things");
-    EXPECT_FALSE(claim.listener);
-    EXPECT_FALSE(claim.otherCopyRuns);
-    EXPECT_FALSE(UrlScheme::sendToRunningCopy("ostrel2things://X"));
-    setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
-    EXPECT_EQ(log.lines.size(), 2u);
+    std::string m_saved { std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "" };
+};
 }
 
-TEST(UrlHandOverWithoutRuntimeFolder, AFolderOthersMayWriteIsNotUsed)
+TEST_F(UrlHandOverWithoutRuntimeFolder, OneCopyRunsAllTheSameFromAPrivateFolderOfTheUsersOwn)
 {
-    ostrel::test::TemporaryHome home;
-    std::string saved = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
+    unsetenv("XDG_RUNTIME_DIR");
+    expectOneCopyRuns();
+
+    // Something left the folder open to others: it is closed again before it is used.
+    unsetenv("XDG_CACHE_HOME");
+    std::filesystem::permissions(home.path() / ".cache/Ostrel", std::filesystem::perms::all);
+    expectOneCopyRuns();
+}
+
+TEST_F(UrlHandOverWithoutRuntimeFolder, ALaunchGivenNoRuntimeFolderStillFindsTheCopyThatHadOne)
+{
+    // The first copy from the session, the second from a shell that lost XDG_RUNTIME_DIR:
+    // both would otherwise run on one data folder and write each other's pads over.
+    auto first = UrlScheme::claim("ostrel2things");
+    ASSERT_TRUE(first.listener);
+    std::string received;
+    first.listener->on_url = [&](const std::string& url) { received = url; };
+    unsetenv("XDG_RUNTIME_DIR");
+    auto second = UrlScheme::claim("ostrel2things");
+    EXPECT_FALSE(second.listener);
+    EXPECT_TRUE(second.otherCopyRuns);
+    EXPECT_TRUE(UrlScheme::sendToRunningCopy("ostrel2things://X"));
+    EXPECT_TRUE(desktop::test::runLoopUntil([&] { return received == "ostrel2things://X"; }));
+}
+
+TEST_F(UrlHandOverWithoutRuntimeFolder, AFolderOthersMayWriteIsNotUsed)
+{
     auto shared = home.path() / "shared";
     std::filesystem::create_directories(shared);
     std::filesystem::permissions(shared, std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
     setenv("XDG_RUNTIME_DIR", shared.c_str(), 1);
-    desktop::test::LogLines log;
-    auto claim = UrlScheme::claim("ostrel2things");
-    EXPECT_FALSE(claim.listener);
-    EXPECT_FALSE(claim.otherCopyRuns);
-    EXPECT_FALSE(UrlScheme::sendToRunningCopy("ostrel2things://X"));
-    setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    expectOneCopyRuns();
     EXPECT_TRUE(std::filesystem::is_empty(shared)) << "neither a lock nor a socket is left there";
-    EXPECT_EQ(log.lines.size(), 2u);
 }

@@ -4,6 +4,10 @@
 #include "tests/log/LogTestSupport.h"
 #include "tests/support/WithoutPermissionOverride.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <sys/stat.h>
 
 namespace ostrel::test {
@@ -70,6 +74,32 @@ TEST_F(BackingStoreTest, IdentifierComesFromFirstInterfaceWithADevice)
     // An unreadable address passes the choice on to the next interface.
     writeText(root / "eth1" / "address", "garbage\n");
     EXPECT_EQ(ComputerIdentifier::current(root), "01ec2a3f5");
+}
+
+TEST_F(BackingStoreTest, IdentifierOfThisMachineComesFromItsOwnInterfaces)
+{
+    // The kernel's own files, which report a page as their size: what they hold is read
+    // here the plain way, as the program must read it too.
+    std::string expected = "default";
+    std::vector<fs::path> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator("/sys/class/net", error))
+        names.push_back(entry.path());
+    std::sort(names.begin(), names.end());
+    for (const auto& name : names) {
+        std::string text;
+        if (!fs::exists(name / "device") || !std::getline(std::ifstream(name / "address"), text))
+            continue;
+        if (auto address = ComputerIdentifier::parseHardwareAddress(text)) {
+            expected = ComputerIdentifier::fromHardwareAddress(*address);
+            break;
+        }
+    }
+    EXPECT_EQ(ComputerIdentifier::current(), expected);
+    if (expected == "default")
+        GTEST_SKIP() << "this machine has no network interface with a device";
+    BackingStoreManager::sharedManager().setNetworkInterfacesFolder("/sys/class/net");
+    EXPECT_EQ(BackingStoreManager::sharedManager().obtainMACAddress(), expected);
 }
 
 TEST_F(BackingStoreTest, IdentifierIsDefaultWithoutPhysicalInterface)
@@ -213,6 +243,30 @@ TEST_F(BackingStoreTest, AppendNeverReplacesAnUnreadableDayFile)
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_EQ(alerts[0].message, "Could not write to log file folder!");
     EXPECT_EQ(opened, std::vector<std::string> { (home.path() / "series").string() });
+}
+
+TEST_F(BackingStoreTest, AFailedAppendSaysWhatHappenedAndWhatToDoOnThisDesktop)
+{
+    auto log = series("System Log", std::make_unique<DailyNamingStrategy>());
+    WithoutPermissionOverride heldToTheBits;
+    ASSERT_TRUE(heldToTheBits.holds()) << "the permission bits could not be made to hold";
+    fs::permissions(home.path() / "series", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(BackingStoreManager::sharedManager().append(text::AttributedString::fromUtf8("entry\n"), *log));
+    fs::permissions(home.path() / "series", fs::perms::owner_all);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message, "Could not write to log file folder!");
+    EXPECT_NE(alerts[0].informativeText.find("no permission"), std::string::npos) << alerts[0].informativeText;
+    EXPECT_NE(alerts[0].informativeText.find("file manager"), std::string::npos) << alerts[0].informativeText;
+    EXPECT_EQ(alerts[0].informativeText.find("Finder"), std::string::npos) << "no Finder on this desktop";
+
+    // A full disk is no matter of permissions.
+    for (int full : { ENOSPC, EDQUOT }) {
+        auto advice = BackingStoreManager::writeFailureAdvice(full);
+        EXPECT_NE(advice.find("no space left"), std::string::npos) << advice;
+        EXPECT_EQ(advice.find("permission"), std::string::npos) << advice;
+    }
+    EXPECT_NE(BackingStoreManager::writeFailureAdvice(EROFS).find("can only be read"), std::string::npos);
+    EXPECT_NE(BackingStoreManager::writeFailureAdvice(EIO).find(std::strerror(EIO)), std::string::npos);
 }
 
 TEST_F(BackingStoreTest, AppendNeverRewritesADayFileItCouldReadOnlyInPart)

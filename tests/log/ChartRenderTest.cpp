@@ -1,6 +1,9 @@
 #include "tests/log/StatisticsSupport.h"
 
+#include "platform/gfx/Bitmap.h"
+
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/wait.h>
@@ -76,6 +79,33 @@ protected:
         return found;
     }
 
+    // The page as a picture, the way the statistics view shows it.
+    std::shared_ptr<gfx::Bitmap> renderedPicture(long long statistic)
+    {
+        set("currentlyDisplayedStatistic", statistic);
+        fs::path shot = home.path() / "page.png";
+        std::string command = m_chromium->string()
+            + " --headless --no-sandbox --disable-gpu --no-first-run --hide-scrollbars --virtual-time-budget=3000"
+              " --window-size=800,600 --user-data-dir='"
+            + (home.path() / "chromium").string() + "' --screenshot='" + shot.string() + "' 'file://" + m_page.string()
+            + "' >/dev/null 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        return gfx::Bitmap::loadPng(shot);
+    }
+
+    static size_t pixelsOf(const gfx::Bitmap& picture, unsigned rgb)
+    {
+        auto near = [](double channel, unsigned value) { return std::abs(channel * 255 - double(value)) < 3; };
+        size_t found = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                auto c = picture.pixel(x, y);
+                found += near(c.red, rgb >> 16 & 255) && near(c.green, rgb >> 8 & 255) && near(c.blue, rgb & 255);
+            }
+        }
+        return found;
+    }
+
     std::shared_ptr<FullFeaturedStatisticsManager> manager;
 
 private:
@@ -101,6 +131,21 @@ TEST_F(ChartRenderTest, EveryStatisticDrawsItsChartAndLegend)
     EXPECT_EQ(count(report, "class=\"ct-slice-donut\""), 4u);
     EXPECT_NE(report.find("2 hours 21 minutes"), std::string::npos);
     EXPECT_NE(report.find(">Distracted<"), std::string::npos);
+}
+
+TEST_F(ChartRenderTest, TheLegendShowsEachSeriesColourBesideItsName)
+{
+    auto picture = renderedPicture(0);
+    ASSERT_TRUE(picture);
+    // The bars are drawn see-through over the page; only the legend's keys show the four
+    // colours unmixed, each as a small square.
+    for (unsigned colour : { 0xd70206u, 0xf05b4fu, 0xf4c63du, 0xd17905u }) {
+        size_t key = pixelsOf(*picture, colour);
+        EXPECT_GE(key, 40u) << std::hex << colour;
+        EXPECT_LE(key, 400u) << std::hex << colour;
+    }
+    auto dom = renderedDom(0);
+    EXPECT_NE(dom.find("<li class=\"ct-series-0\" data-legend=\"0\">Achieved Flow</li>"), std::string::npos);
 }
 
 }

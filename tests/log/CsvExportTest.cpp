@@ -77,6 +77,16 @@ TEST_F(CsvExportTest, BeforeAnySetTheFileHoldsTheHeaderAlone)
     EXPECT_EQ(base::files::readText(path, 1 << 20), std::string(CsvExport::kHeader) + "\n");
 }
 
+TEST_F(CsvExportTest, AnEntryWithoutAStartDateIsExportedAtTheDistantPastAsTheLogWritesIt)
+{
+    // West of Greenwich its own moment falls on the evening before: the date written is the
+    // one it is named for, as the log book shows it.
+    home.setTimeZone("America/New_York");
+    add(base::Time::distantPast(), 60, "good").setObjective("Undated");
+    auto line = lineOf(exported(), 1);
+    EXPECT_NE(line.find(",\"0001-01-01 00:00:00\",60,good,"), std::string::npos) << line;
+}
+
 TEST_F(CsvExportTest, ASecondExportReplacesTheFirst)
 {
     add(localDate(2026, 1, 5, 9), 60, "good");
@@ -95,8 +105,10 @@ TEST_F(CsvExportTest, AFailedWriteIsReportedAndLeavesWhatWasThere)
     auto manager = FullFeaturedStatisticsManager::create();
     EXPECT_FALSE(manager->exportCSVTo(path.string()));
     ASSERT_EQ(alerts.size(), 1u);
-    EXPECT_EQ(alerts[0].message, "The log could not be exported.");
-    EXPECT_FALSE(alerts[0].informativeText.empty());
+    // The system's error, as the standard error presentation words it.
+    EXPECT_EQ(alerts[0].message, "The file \"Ostrel Log.csv\" could not be saved in the folder \"Desktop\".");
+    EXPECT_EQ(alerts[0].informativeText, "Is a directory");
+    EXPECT_EQ(alerts[0].buttons, (std::vector<std::string> { "OK" }));
     EXPECT_EQ(base::files::readText(path / "keep.txt", 1 << 20), "kept");
 }
 

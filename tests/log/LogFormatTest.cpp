@@ -1,4 +1,5 @@
 #include "log/LogFormat.h"
+#include "log/RawTimeSlice.h"
 #include "platform/base/Time.h"
 #include "platform/text/Unicode.h"
 #include "tests/log/LogTestSupport.h"
@@ -47,6 +48,24 @@ TEST(LogFormat, DatesRoundTripAndOtherDigitsStillRead)
     EXPECT_EQ(parseDate(u""), base::Time::distantPast());
 }
 
+TEST(LogFormat, TheDistantPastIsWrittenAsTheDateItIsNamedForInAnyZone)
+{
+    for (const char* zone : { "UTC", "America/New_York", "Asia/Tokyo" }) {
+        TemporaryHome home(zone);
+        EXPECT_EQ(formatDate(base::Time::distantPast()), "0001-01-01 00:00:00") << zone;
+        WrittenDay day;
+        EXPECT_EQ(parseDate(u"0001-01-01 00:00:00", &day), base::Time::distantPast()) << zone;
+        EXPECT_EQ(day.day, "0001-01-01") << zone;
+        RawTimeSlice record;
+        record.setStartDate(base::Time::distantPast());
+        EXPECT_EQ(record.dayString(), "0001-01-01") << zone;
+        // The statistics place it where it is written, whatever the zone: a Monday at midnight.
+        EXPECT_EQ(record.dayNumber(), daysSince1970(1, 1, 1)) << zone;
+        EXPECT_EQ(record.localHour(), 0) << zone;
+        EXPECT_EQ(record.localWeekday(), 2) << zone;
+    }
+}
+
 TEST(LogFormat, FocusWordsBothWays)
 {
     EXPECT_EQ(concentrationLevelStringForTag(0), "distracted");
@@ -68,12 +87,10 @@ TEST(LogFormat, FileNamePatterns)
     EXPECT_FALSE(isCurrentLogFileName("System Log Day 2026-12-05 (xyz).rtfd"));
     EXPECT_FALSE(isCurrentLogFileName("System Log Day 2026-12-05 (default).rtfd.bak"));
     EXPECT_FALSE(isCurrentLogFileName("System Log Day 2026-12-05.rtfd"));
-    // The older naming, without the computer: read and rewritten as a day file all the same.
-    EXPECT_TRUE(isRichTextDayFileName("System Log Day 2026-12-05.rtfd"));
-    EXPECT_TRUE(isRichTextDayFileName("System Log Day 2026-12-05 (default).rtfd"));
-    EXPECT_FALSE(isRichTextDayFileName("System Log Day 2026-12-05.rtfd.tmp"));
-    EXPECT_FALSE(isRichTextDayFileName("System Log Day 2026-12-5.rtfd"));
-    EXPECT_FALSE(isRichTextDayFileName("System Log 2009-04-01 (A1-B2-C3-D4).txt"));
+    // The older naming, without the computer, is read only once it has been given one.
+    EXPECT_FALSE(isCurrentLogFileName("System Log Day 2026-12-05.rtfd.tmp"));
+    EXPECT_FALSE(isCurrentLogFileName("System Log Day 2026-12-5.rtfd"));
+    EXPECT_FALSE(isCurrentLogFileName("System Log 2009-04-01 (A1-B2-C3-D4).txt"));
 
     EXPECT_TRUE(isPlainTextLogFileName("System Log 2009-04-01 (A1-B2-C3-D4).txt"));
     EXPECT_TRUE(isPlainTextLogFileName("SYSTEM LOG 2009-04-01 (a-b-c-d (x)).TXT"));

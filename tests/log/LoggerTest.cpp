@@ -1,6 +1,9 @@
 #include "log/FullDataSet.h"
 #include "log/LogFormat.h"
 #include "log/Logger.h"
+#include "platform/base/Time.h"
+#include "platform/base/RunLoop.h"
+#include "platform/base/Json.h"
 #include "platform/base/Paths.h"
 #include "platform/base/Uuid.h"
 #include "tests/log/LogTestSupport.h"
@@ -203,6 +206,29 @@ TEST_F(LoggerTest, FolderFollowsTheDropboxSettings)
     EXPECT_EQ(logger().systemLogBackingStoreDesc()->folderPath(), (home.path() / "Dropbox" / "Ostrel" / "System Logs").string());
     EXPECT_TRUE(fs::is_directory(home.path() / "Dropbox" / "Ostrel" / "System Logs"));
     EXPECT_EQ(logger().systemLogBackingStoreDesc()->root(), "System Log");
+}
+
+TEST_F(LoggerTest, ADropboxFolderThatIsNoFullPathIsRefusedSayingSoAndTheLocalFolderServes)
+{
+    // Taken from wherever the program was started, "Dropbox/" found the log or not; a number
+    // made folders named after it there.
+    auto defaults = base::Defaults::standard();
+    defaults->set("dropboxSync", true);
+    for (base::Value location : { base::Value("Dropbox/"), base::Value(1.8446744073709552e19) }) {
+        alerts.clear();
+        defaults->set("dropboxLocation", location);
+        logger().updateLogFileDescriptors();
+        base::RunLoop::main().runUntil(base::Time::now() + 0.01);
+        EXPECT_EQ(logger().systemLogBackingStoreDesc()->folderPath(), logFolder().string()) << base::toJson(location);
+        ASSERT_EQ(alerts.size(), 1u) << base::toJson(location);
+        EXPECT_EQ(alerts[0].message, "The Dropbox folder setting cannot be used.");
+        EXPECT_NE(alerts[0].informativeText.find("local log folder"), std::string::npos) << alerts[0].informativeText;
+    }
+    EXPECT_FALSE(fs::exists(fs::current_path() / "Dropbox" / "Ostrel")) << "a folder was made where the tests run";
+    defaults->set("dropboxLocation", "~/Dropbox");
+    logger().updateLogFileDescriptors();
+    EXPECT_EQ(logger().systemLogBackingStoreDesc()->folderPath(), (home.path() / "Dropbox" / "Ostrel" / "System Logs").string())
+        << "the home folder is a full path";
 }
 
 TEST_F(LoggerTest, MissingDropboxVolumeIsReportedAndLoggingGoesOn)

@@ -151,6 +151,28 @@ TEST_F(ReloadTest, AnotherComputersNewFileReachesTheListenersThroughTheWatcher)
     EXPECT_TRUE(sawDiagnostic("FileSystemFlag: "));
 }
 
+TEST_F(ReloadTest, ADayFileArrivingWithoutAComputerTakesThisOnesNameBeforeItIsRead)
+{
+    manager().update();
+    manager().monitor().start();
+    runFor(2);
+    ASSERT_EQ(listener->calls, 1);
+
+    // Synced in from a copy of the program older than computers' names, after start-up.
+    fs::path older = logFolder() / "System Log Day 2026-01-05.rtfd";
+    writePackage(older, entryLines("SYNCED", { "#startDate", "2026-01-05 07:00:00" }));
+    FullDataSet unrenamed;
+    unrenamed.loadFromDisk();
+    EXPECT_FALSE(unrenamed.fullTimeSliceFor("SYNCED")) << "not read under a name without a computer";
+    runFor(5);
+    EXPECT_EQ(uuidsOfCurrentSet(), (std::vector<std::string> { "SYNCED" }));
+    EXPECT_FALSE(fs::exists(older));
+    EXPECT_TRUE(fs::exists(day("2026-01-05")));
+    // The renaming is a change of the folder too; what it brings is read once, not twice.
+    runFor(5);
+    EXPECT_EQ(uuidsOfCurrentSet(), (std::vector<std::string> { "SYNCED" }));
+}
+
 TEST_F(ReloadTest, WatcherFollowsTheFolderWhenRestartedElsewhere)
 {
     manager().monitor().start();

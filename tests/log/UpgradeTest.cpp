@@ -2,6 +2,9 @@
 #include "log/UpgradeManager.h"
 #include "tests/log/LogTestSupport.h"
 
+#include <algorithm>
+#include <chrono>
+
 namespace ostrel::test {
 namespace {
 
@@ -12,6 +15,17 @@ protected:
     std::vector<std::string> folderNames()
     {
         return base::files::list(logFolder()).value_or(std::vector<std::string> {});
+    }
+    // This computer with a network interface of its own, as most are.
+    void haveIdentifier(const std::string& address)
+    {
+        fs::create_directories(home.path() / "net" / "eth0" / "device");
+        writeText(home.path() / "net" / "eth0" / "address", address + "\n");
+        BackingStoreManager::sharedManager().setNetworkInterfacesFolder(home.path() / "net");
+    }
+    static std::string day(const std::string& date, const std::string& computer)
+    {
+        return "System Log Day " + date + " (" + computer + ").rtfd";
     }
 };
 
@@ -45,6 +59,61 @@ TEST_F(UpgradeTest, NeverRenamesOverAnExistingFile)
     UpgradeManager::sharedInstance().upgradeEverything();
     EXPECT_TRUE(fs::exists(logFolder() / "System Log Day 2012-04-01.rtfd"));
     EXPECT_TRUE(sawDiagnostic("failed to migrate file"));
+}
+
+TEST_F(UpgradeTest, DefaultNamedFilesOfTheLocalLogBecomeThisComputersAndAreReadOnce)
+{
+    haveIdentifier("aa:bb:cc:dd:ee:ff");
+    writePackage(logFolder() / day("2026-01-01", "default"), entryLines("D-1", {}));
+    writePackage(logFolder() / day("2026-01-02", "default"), entryLines("D-2", {}));
+    // Written on a boot that could read the address, the same day: both stay and are read.
+    writePackage(logFolder() / day("2026-01-02", "aabbccddeeff"), entryLines("OWN-2", {}));
+    writePackage(logFolder() / day("2026-01-03", "a1b2c3"), entryLines("OTHER", {}));
+    // A rewrite of a "(default)" file that was cut short, its old version set aside.
+    fs::path aside = logFolder() / ("." + day("2026-01-04", "default") + ".old.0a1b2c");
+    writePackage(aside, entryLines("D-4", {}));
+
+    UpgradeManager::sharedInstance().upgradeEverything();
+    EXPECT_EQ(folderNames(), (std::vector<std::string> { day("2026-01-01", "aabbccddeeff"), day("2026-01-02", "aabbccddeeff"),
+                                 day("2026-01-02", "default"), day("2026-01-03", "a1b2c3"), day("2026-01-04", "aabbccddeeff") }));
+    FullDataSet set;
+    set.loadFromDisk();
+    std::vector<std::string> uuids;
+    for (const auto& record : set.fullTimeSlices())
+        uuids.push_back(record->uuid());
+    std::sort(uuids.begin(), uuids.end());
+    EXPECT_EQ(uuids, (std::vector<std::string> { "D-1", "D-2", "D-4", "OTHER", "OWN-2" }));
+}
+
+TEST_F(UpgradeTest, DefaultNamedFilesOfASharedLogStayAsTheyAre)
+{
+    haveIdentifier("aa:bb:cc:dd:ee:ff");
+    fs::path shared = home.path() / "Dropbox" / "Ostrel" / "System Logs";
+    fs::create_directories(shared);
+    base::Defaults::standard()->set("dropboxLocation", (home.path() / "Dropbox").string());
+    base::Defaults::standard()->set("dropboxSync", true);
+    Logger::sharedLogger().updateLogFileDescriptors();
+    // Any computer of the folder may have written it while all were "default".
+    writePackage(shared / day("2026-01-01", "default"), entryLines("EITHER", {}));
+    UpgradeManager::sharedInstance().upgradeEverything();
+    EXPECT_EQ(base::files::list(shared), (std::vector<std::string> { day("2026-01-01", "default") }));
+    base::Defaults::standard()->set("dropboxSync", false);
+    Logger::sharedLogger().updateLogFileDescriptors();
+}
+
+TEST_F(UpgradeTest, AFolderOnceFoundCleanIsStillLookedAtWhenANameComesIn)
+{
+    fs::create_directories(logFolder());
+    writePackage(logFolder() / day("2026-01-01", "default"), entryLines("OLD", {}));
+    // Found clean a while after its last change: not listed again while it stays so.
+    fs::last_write_time(logFolder(), fs::file_time_type::clock::now() - std::chrono::seconds(30));
+    auto& upgrades = UpgradeManager::sharedInstance();
+    upgrades.renameFilesWithoutIdentifier(logFolder().string(), "System Log", "default");
+    upgrades.renameFilesWithoutIdentifier(logFolder().string(), "System Log", "default");
+
+    writePackage(logFolder() / "System Log Day 2026-01-02.rtfd", entryLines("SYNCED", {}));
+    upgrades.renameFilesWithoutIdentifier(logFolder().string(), "System Log", "default");
+    EXPECT_EQ(folderNames(), (std::vector<std::string> { day("2026-01-01", "default"), day("2026-01-02", "default") }));
 }
 
 }

@@ -8,11 +8,13 @@
 #include "mainwindow/LogBookTableViewController.h"
 #include "mainwindow/LogEntryEditor.h"
 #include "mainwindow/ObjectiveTextView.h"
+#include "mainwindow/PadTable.h"
 
 #include "log/FullDataSet.h"
 #include "log/LogFile.h"
 #include "viewkit/CheckBoxBrick.h"
 #include "viewkit/DatePickerBrick.h"
+#include "viewkit/HideableFragmentWall.h"
 #include "viewkit/PopUpButtonBrick.h"
 #include "viewkit/PushButtonBrick.h"
 #include "tests/support/WithoutPermissionOverride.h"
@@ -344,6 +346,31 @@ TEST_F(LogBookTest, AReadOnlyDayFileIsNeitherEditedNorDeleted)
         EXPECT_EQ(name.path().filename().string().rfind('.', 0), std::string::npos) << "nothing hidden left beside it";
 }
 
+// The editor's word of a refused save is long: the log book stays in its pad, as wide as it
+// was, rather than being squeezed out of the window and leaving the right pane blank (and
+// the window widened past the display at the next change of pad).
+TEST_F(LogBookTest, AProblemTheEditorTellsOfLeavesTheLogBookInItsPad)
+{
+    double morning = local(2026, 1, 5, 8);
+    clock.set(local(2026, 1, 5, 10));
+    log("A", morning, "Kept as it is");
+    logBook().startEdit(0);
+    window().layoutIfNeeded();
+    double width = window().frame().width();
+    auto& fragment = *mainWindow().padFragmentWall(PadTable::kLogBook);
+    ASSERT_NE(fragment.superview(), nullptr);
+
+    editor().showProblem("Not saved: Its day file \"System Log Day 2026-01-05 (1ec2a3f5).rtfd\" is read-only, and Ostrel "
+                         "does not change a file you made read-only.");
+    window().layoutIfNeeded();
+    window().layoutIfNeeded();
+    EXPECT_NE(fragment.superview(), nullptr) << "squeezed out of the window";
+    EXPECT_EQ(window().contentMinSize().width, width);
+    mainWindow().showPad("statsPadHidden");
+    window().layoutIfNeeded();
+    EXPECT_LE(window().frame().width(), width) << "the next pad widens the window by nothing the editor said";
+}
+
 TEST_F(LogBookTest, QuittingSavesAnEntryTheUserChangedAndNotOneMerelyOpened)
 {
     clock.set(local(2026, 1, 5, 10));
@@ -365,17 +392,24 @@ TEST_F(LogBookTest, QuittingSavesAnEntryTheUserChangedAndNotOneMerelyOpened)
 TEST_F(LogBookTest, ADayFileOfTheOlderNamingShowsItsRowsAndCanBeEdited)
 {
     double day = local(2026, 1, 4, 9);
-    fs::path older = fs::path(dayFile(day)).parent_path() / "System Log Day 2026-01-04.rtfd";
+    fs::path current = dayFile(day);
+    fs::path older = current.parent_path() / "System Log Day 2026-01-04.rtfd";
     FullTimeSlice record;
     record.setUuid("older");
     record.setObjectiveText(text::AttributedString::fromUtf8("Written before computers were named"));
     record.setStartDate(day);
     record.setActualDuration(600);
-    ASSERT_TRUE(LogFileManager::sharedInstance().createOrRetrieveLogFile(older.string())->addOrReplaceThenSaveAndUpdate(record, "older"));
+    fs::path written = current.parent_path() / ".written.rtfd";
+    ASSERT_TRUE(text::Rtfd::writeFile(written, LogFile::entryText(record)));
+    // Arriving under the older name after start-up, as a sync brings it.
+    fs::rename(written, older);
+    LogFileManager::sharedInstance().update();
     wait(2);
     ASSERT_EQ(logBook().numberOfRows(*logBook().tableView()), 1);
     EXPECT_EQ(logBook().objectValueFor(0)->uuid(), "older");
     EXPECT_TRUE(logBook().objectValueFor(0)->isRTFD()) << "offered for editing like any day file";
+    EXPECT_EQ(logBook().objectValueFor(0)->fullPathOfLogFile(), current.string()) << "read under this computer's name";
+    EXPECT_FALSE(fs::exists(older));
 }
 
 TEST_F(LogBookTest, RowsReadWhileTheEditorShowsAreMeasuredWhenTheTableComesBack)

@@ -12,6 +12,7 @@
 
 #include "platform/gfx/Archive.h"
 #include "platform/ui/Screen.h"
+#include "platform/ui/ScrollView.h"
 
 #include <cmath>
 
@@ -201,6 +202,48 @@ TEST_F(MainWindowControllerTest, AWindowWidenedPastItsDisplayMovesBackLeft)
     window().platformDidResize({ visible.width(), visible.height() });
     EXPECT_TRUE(window().isZoomed());
     EXPECT_EQ(window().frame().minX(), visible.maxX() - 440);
+}
+
+// On a 1280 × 800 display under a window manager with a 20-point title bar: a screen that
+// grows (a wizard's long choice, the break preparation) moves the window up; one taller than
+// the display scrolls between the title and the buttons, which stay in reach.
+TEST_F(MainWindowControllerTest, AGrowingScreenMovesTheWindowUpAndATallOneScrolls)
+{
+    backend().setScreens({ { ui::Rect(0, 0, 1280, 800), ui::Rect(0, 0, 1280, 800), "small", 1 } });
+    backend().setFrameExtents(ui::EdgeInsets { 20, 1, 5, 1 });
+    auto& controller = mainWindow();
+    window().setFrameTopLeftPoint({ 420, 800 - 256 });
+    auto inReach = [this] {
+        ui::Rect frame = window().frame();
+        return frame.maxY() + 20 <= 800 && frame.minY() - 5 >= 0 && frame.minX() >= 1;
+    };
+
+    FakeScreen longer(620);
+    controller.showState(longer);
+    window().layoutIfNeeded();
+    EXPECT_TRUE(inReach());
+    EXPECT_EQ(window().frame().size, window().contentMinSize()) << "shown whole";
+    EXPECT_TRUE(controller.infoScrollView()->verticalScroller()->isHidden());
+
+    FakeScreen tallest(1200);
+    controller.showState(tallest);
+    window().layoutIfNeeded();
+    EXPECT_TRUE(inReach());
+    EXPECT_EQ(window().frame().height(), 775);
+    ui::Rect buttons = controller.buttonWallContainer()->convertRectTo(controller.buttonWallContainer()->bounds(), nullptr);
+    EXPECT_GE(buttons.minY(), 0) << "the buttons show";
+    auto& scroll = *controller.infoScrollView();
+    EXPECT_FALSE(scroll.verticalScroller()->isHidden());
+    EXPECT_EQ(tallest.m_info->frame().height(), 1200) << "the screen keeps its own layout";
+    // The container counts up from its bottom.
+    EXPECT_EQ(scroll.documentVisibleRect().maxY(), 1200) << "from the top";
+    scroll.scrollToBottom();
+    EXPECT_EQ(scroll.documentVisibleRect().minY(), 0);
+
+    controller.showState(m_screen);
+    window().layoutIfNeeded();
+    EXPECT_EQ(window().frame().size, window().contentMinSize()) << "compressed back to a screen that fits";
+    EXPECT_TRUE(scroll.verticalScroller()->isHidden());
 }
 
 TEST_F(MainWindowControllerTest, TheCommandButtonNamesItsShortcutAndRunsThePopUp)

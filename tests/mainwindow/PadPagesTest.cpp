@@ -123,6 +123,23 @@ TEST_F(PadPagesTest, AnUnreadablePageIsShownReadOnlyAndNeverWritten)
     EXPECT_TRUE(nowText().isEditable());
 }
 
+TEST_F(PadPagesTest, APageNotChangedHereIsNeverWrittenOverWhatAnotherProgramWrote)
+{
+    focusNowPad();
+    // Another copy (or a sync service) writes the page after this one read it.
+    ASSERT_TRUE(text::Rtfd::writeFile(page(0), text::AttributedString::fromUtf8("TEXT_FROM_A")));
+    EXPECT_EQ(PadViewController::saveAllPads(), std::vector<std::string> {});
+    EXPECT_EQ(onDisk(page(0)), "TEXT_FROM_A") << "the stale page on screen was written over it";
+    nowPad().newSheet();
+    EXPECT_EQ(onDisk(page(0)), "TEXT_FROM_A") << "paging wrote the stale page";
+
+    // Changed here, it is written as ever.
+    nowText().showPage({});
+    type("mine");
+    EXPECT_EQ(PadViewController::saveAllPads(), std::vector<std::string> {});
+    EXPECT_EQ(onDisk(page(1)), "mine");
+}
+
 TEST_F(PadPagesTest, AFailedWriteIsShownOnceAndPagingKeepsTheText)
 {
     focusNowPad();

@@ -5,10 +5,12 @@
 #include "mainwindow/BorderedBackgroundView.h"
 #include "mainwindow/ObjectiveBackgroundManager.h"
 #include "mainwindow/ObjectiveTextView.h"
+#include "mainwindow/TextIndicatorsView.h"
 
 #include "platform/gfx/Archive.h"
 #include "platform/text/FontTraits.h"
 #include "platform/ui/Beep.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Pasteboard.h"
 
 namespace ostrel::test {
@@ -46,6 +48,54 @@ TEST_F(PadTextViewTest, BoldWithNothingSelectedChangesOnlyTheNextTyping)
     type("B");
     EXPECT_TRUE(text::FontTraits::isBold(*at(5).font));
     EXPECT_FALSE(at(0).font && text::FontTraits::isBold(*at(0).font));
+}
+
+TEST_F(PadTextViewTest, TheStyleButtonsLeaveTheKeyboardWithThePageAndShowTheStyleAtTheCaret)
+{
+    auto& view = page(text::AttributedString::fromUtf8("note"));
+    view.setSelectedRange({ 4, 0 });
+    auto bold = nowPad().textIndicatorsView()->boldIndicator();
+    auto clickBold = [&] {
+        ui::Point centre = bold->convertPointTo(bold->bounds().center(), nullptr);
+        backend().click(window(), { centre.x, window().frame().height() - centre.y });
+    };
+    auto boldPicture = [&] {
+        window().display();
+        ui::Rect frame = bold->convertRectTo(bold->bounds(), nullptr);
+        std::vector<gfx::Color> pixels;
+        for (double y = frame.minY() + 2; y < frame.maxY() - 2; y += 2)
+            for (double x = frame.minX() + 2; x < frame.maxX() - 2; x += 2)
+                pixels.push_back(window().pixelAt(x, window().frame().height() - y));
+        return pixels;
+    };
+    auto off = boldPicture();
+
+    type(" a");
+    clickBold();
+    EXPECT_EQ(window().firstResponder(), &view) << "the button leaves the keyboard to the page";
+    EXPECT_EQ(bold->state(), ui::ControlStateValue::On);
+    type("b");
+    EXPECT_EQ(view.textStorage().string(), u"note ab");
+    EXPECT_TRUE(text::FontTraits::isBold(*at(6).font));
+    EXPECT_FALSE(at(5).font && text::FontTraits::isBold(*at(5).font));
+    EXPECT_EQ(bold->state(), ui::ControlStateValue::On);
+    EXPECT_NE(boldPicture(), off) << "an indicator that is on looks it";
+
+    // The indicators follow the caret through the text.
+    view.setSelectedRange({ 2, 0 });
+    EXPECT_EQ(bold->state(), ui::ControlStateValue::Off);
+    EXPECT_EQ(boldPicture(), off);
+    backend().press(window(), static_cast<std::uint16_t>(base::KeyCode::End), "");
+    EXPECT_EQ(bold->state(), ui::ControlStateValue::On);
+
+    // With a selection the button bolds it and the page keeps the keyboard.
+    view.setSelectedRange({ 0, 4 });
+    clickBold();
+    EXPECT_TRUE(text::FontTraits::isBold(*at(0).font));
+    EXPECT_EQ(window().firstResponder(), &view);
+    backend().press(window(), static_cast<std::uint16_t>(base::KeyCode::End), "");
+    type("c");
+    EXPECT_EQ(view.textStorage().string(), u"note abc");
 }
 
 TEST_F(PadTextViewTest, BoldingAStruckOutSelectionTakesTheStrikeAwayAndUndoesInOneStep)

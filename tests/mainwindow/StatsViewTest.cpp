@@ -277,7 +277,7 @@ TEST_F(StatsViewTest, StoredDatesThatDoNotParseOrContradictEachOtherNeverStopThe
     store().set("filtering", true);
     store().set("statsRadioButtonChoice", 1);
     store().set("statsFromDate", "the first of May");
-    store().set("statsToDate", 42);
+    store().set("statsToDate", "42");
     auto& view = stats();
     openPad();
     double today = base::Calendar::current().startOfDay(base::Time::now());
@@ -340,10 +340,11 @@ protected:
             lines.push_back(line);
         return lines;
     }
-    // The size the browser is asked to draw for a view: never below 320 by 240.
+    // The size the browser is asked to draw for a view: its width, never below 320, and a
+    // window 4000 points tall (the view's height where taller), so that a long page comes whole.
     static std::string asked(ui::Size size)
     {
-        return std::to_string(std::max(320, int(size.width))) + "," + std::to_string(std::max(240, int(size.height)));
+        return std::to_string(std::max(320, int(size.width))) + "," + std::to_string(std::max(4000, int(size.height)));
     }
     void untilDrawn(StatsWebView& webView)
     {

@@ -89,7 +89,26 @@ TEST(DefaultSettings, DamagedColourOrFontFallsBackToTheRegisteredValueWithALine)
     base::setDiagnosticSink(previous);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "text color could not be deserialized");
-    EXPECT_EQ(lines[1], "The font setting \"defaultFont\" could not be read; using its default");
+    // Data where the font is kept as text is no font setting at all: the store says so.
+    EXPECT_NE(lines[1].find("Setting \"defaultFont\""), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find("the default"), std::string::npos) << lines[1];
+}
+
+TEST(DefaultSettings, VolumesAndIntervalsOutsideTheirRangesReadAsTheirDefaults)
+{
+    FreshSettings settings;
+    prepareDefaults();
+    auto& store = *settings.store;
+    store.set("soundReminderVolume", 7);
+    store.set("dimmingAlpha", -0.5);
+    store.set("speechReminderInterval", -60);
+    store.set("growlReminderInterval", 0);
+    EXPECT_EQ(store.real("soundReminderVolume"), 1.0);
+    EXPECT_EQ(store.real("dimmingAlpha"), 0.6);
+    EXPECT_EQ(store.integer("speechReminderInterval"), 300);
+    EXPECT_EQ(store.integer("growlReminderInterval"), 0) << "an interval of 0 silences its reminder";
+    store.set("soundReminderVolume", 0.25);
+    EXPECT_EQ(store.real("soundReminderVolume"), 0.25);
 }
 
 TEST(DefaultSettings, DataModelRegisteredAfterTheMainTableWins)

@@ -216,6 +216,29 @@ TEST_F(HelpTest, EveryPageIsInstalledAndLinksOnlyToPagesThatAre)
     }
 }
 
+TEST_F(HelpTest, ThePagesAndTheReadmeSayWhatTheProgramDoes)
+{
+    auto read = [](const fs::path& path) {
+        std::ifstream in(path);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    fs::path source = std::getenv("OSTREL_SOURCE");
+    // Tags and a duration leave the objective only when Parse Objective is asked for.
+    std::string welcome = read(source / "resources" / HelpManager::kPagesFolder / "welcome.html");
+    auto tags = welcome.find("@writing");
+    ASSERT_NE(tags, std::string::npos);
+    std::string item = welcome.substr(welcome.rfind("<li>", tags), welcome.find("</li>", tags) - welcome.rfind("<li>", tags));
+    EXPECT_NE(item.find("Parse Objective"), std::string::npos) << item;
+    EXPECT_EQ(item.find("for you"), std::string::npos) << item;
+    // The banners: the preferences choose between our own windows and the desktop's.
+    std::string readme = read(source / "README.md");
+    auto banners = readme.find("- Banners");
+    ASSERT_NE(banners, std::string::npos);
+    std::string line = readme.substr(banners, readme.find("\n- ", banners + 1) - banners);
+    EXPECT_NE(line.find("Show banners as:"), std::string::npos) << line;
+    EXPECT_NE(line.find("own windows"), std::string::npos) << line;
+}
+
 TEST_F(HelpTest, AHiddenHelpPadStartsNoBrowser)
 {
     fs::path runs = home.path() / "runs";

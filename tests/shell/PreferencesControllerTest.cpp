@@ -332,6 +332,30 @@ TEST_F(PreferencesTest, MenusAndPanelsWorkWhileTheWindowRunsAndOrdinaryWindowsWa
     EXPECT_EQ(ordinaryPresses, 0) << "the main window waits until the preferences are closed";
 }
 
+TEST_F(PreferencesTest, TheDocklessCheckBoxSwitchesAsTheMenusDoAskingAndQuitting)
+{
+    auto controller = makeController();
+    controller->window();
+    auto* box = controller->docklessCheckbox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->state(), ui::ControlStateValue::Off);
+
+    answers = { { 1, false } };
+    box->performClick();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message, "Run Ostrel as a dockless application with no main menu and no dock tile?");
+    EXPECT_FALSE(settings->boolean("dockless")) << "\"Cancel\" changes nothing";
+    EXPECT_EQ(box->state(), ui::ControlStateValue::Off) << "the box shows the stored mode";
+    EXPECT_FALSE(ui::Application::shared()->isTerminating());
+
+    box->performClick();
+    ASSERT_EQ(alerts.size(), 3u);
+    EXPECT_EQ(alerts[2].message, "Setting changed.");
+    EXPECT_TRUE(settings->boolean("dockless"));
+    EXPECT_EQ(box->state(), ui::ControlStateValue::On);
+    EXPECT_TRUE(ui::Application::shared()->isTerminating());
+}
+
 TEST_F(PreferencesTest, EveryChoiceOfTheWindowIsBoundToItsKey)
 {
     auto controller = makeController();

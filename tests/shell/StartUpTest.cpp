@@ -15,6 +15,7 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/StatusItem.h"
+#include "tests/support/WithoutPermissionOverride.h"
 
 #include <algorithm>
 
@@ -201,4 +202,46 @@ TEST_F(StartUpTest, ADamagedSettingsFileIsToldOfOnceTheWindowShowsAndNotOtherwis
     EXPECT_EQ(currentScreen(), "Ostrel_4.WelcomeState") << "the defaults greet a new user";
 }
 
+TEST_F(StartUpTest, ASettingsFileDamagedWhileRunningIsToldOfAndNoSettingIsLost)
+{
+    settings->set("speechStartText", "Off we go");
+    launch();
+    drain();
+    alerts.clear();
+    // An outside edit leaves a trailing comma; it is judged once it has held still.
+    ASSERT_TRUE(base::files::writeAtomically(settingsFile(), "{ \"speechStartText\": \"Edited\", }"));
+    settings->reloadIfChangedOnDisk();
+    drain();
+    EXPECT_TRUE(alerts.empty()) << "told before the file held still";
+    base::RunLoop::main().runUntil(base::Time::now() + base::Defaults::kSettleSeconds + 1);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message, "Ostrel could not read its settings");
+    EXPECT_NE(alerts[0].informativeText.find("Another program left the settings file damaged. It was kept as"),
+        std::string::npos)
+        << alerts[0].informativeText;
+    EXPECT_EQ(settings->string("speechStartText"), "Off we go");
+    EXPECT_EQ(base::Defaults::create(settingsFile())->string("speechStartText"), "Off we go") << "not written back whole";
 }
+
+TEST_F(StartUpTest, SettingsThatCannotBeSavedAreToldOfOnceAndKeptForTheRun)
+{
+    launch();
+    drain();
+    alerts.clear();
+    WithoutPermissionOverride heldToTheBits;
+    ASSERT_TRUE(heldToTheBits.holds()) << "the permission bits could not be made to hold";
+    auto folder = settingsFile().parent_path();
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    settings->set("speechStartText", "Off we go");
+    settings->set("tags", "work");
+    drain();
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].message, "Ostrel cannot save its settings");
+    EXPECT_NE(alerts[0].informativeText.find("lost when it quits"), std::string::npos) << alerts[0].informativeText;
+    EXPECT_EQ(settings->string("speechStartText"), "Off we go");
+    EXPECT_EQ(settings->string("tags"), "work");
+}
+
+}
+

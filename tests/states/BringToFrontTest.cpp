@@ -116,6 +116,25 @@ TEST_F(BringToFrontTest, AnHourAwayActsOnTheFirstTickAfterExactlyAnHour)
     EXPECT_TRUE(app().isActive());
 }
 
+TEST_F(BringToFrontTest, EveryLeavingArmsTheCheckSoASwitchTurnedOnWhileAwayActs)
+{
+    startAt(15);
+    idleFor(400);
+    leave();
+    wait(60);
+    EXPECT_FALSE(app().isActive());
+    // Switched on while the program is away, as the settings file may be changed.
+    store().set("automaticallyBringDefineTimeSliceToFrontAfterInactivity", true);
+    wait(1.5);
+    EXPECT_TRUE(app().isActive()) << "the period away began when the program was left";
+
+    // Once in front again, the check is off until the next leaving.
+    store().set("automaticallyBringDefineTimeSliceToFrontAfterInactivity", false);
+    store().set("automaticallyBringDefineTimeSliceToFrontAfterInactivity", true);
+    auto& timer = define().bringToFrontTimer();
+    EXPECT_FALSE(timer && timer->timer() && timer->timer()->isValid());
+}
+
 TEST_F(BringToFrontTest, NothingComesForwardWhileAnotherScreenIsCurrent)
 {
     store().set("automaticallyBringDefineTimeSliceToFrontAfterInactivity", true);

@@ -216,7 +216,7 @@ TEST_F(DefineTimeSliceStateTest, TheMiniIndicatorReadsWholeMinutesAndShowsOnlyWi
     store().set("hideDurationAndEndDate", true);
     EXPECT_EQ(stack.visibilityPriority(&mini), ui::VisibilityPriority::NotVisible);
     store().set("hideBubbles", true);
-    EXPECT_EQ(stack.visibilityPriority(&mini), ui::VisibilityPriority::DetachOnlyIfNecessary);
+    EXPECT_EQ(stack.visibilityPriority(&mini), ui::VisibilityPriority::MustHold) << "shown, and held as the window grows to it";
 }
 
 TEST_F(DefineTimeSliceStateTest, FocusingTheTagFieldShowsAHiddenTagEditor)

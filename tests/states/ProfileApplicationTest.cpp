@@ -110,7 +110,9 @@ const std::vector<ProfileCase>& profileCases()
                 { { "softBreakScreenFlashingChoice", int64_t(3) }, { "softBreakFirstSoundOn", false },
                     { "softBreakSecondSoundOn", false }, { "softBreakThirdSoundOn", false } } }),
             {} },
-        { "unknown choices", {{ int64_t(1500), "compact", "loud", true }},
+        // Choices of another kind (a number, a Boolean) read as the registered ones; these
+        // are texts that name no choice.
+        { "unknown choices", {{ "1500", "compact", "loud", "true" }},
             merged({ { { "windowCompressionMode", int64_t(1) }, { "hideTagEditor", true } },
                 onlyOn(kWorkflowOptions, kWorkflowOptions), { { "hideContinuousSoundInTimeSliceRunningState", true } } }),
             keysOf({ { "durationInSeconds", "breakDurationControlAlternative", "softBreakScreenFlashingChoice",

@@ -187,6 +187,34 @@ TEST_F(RateTimeSliceStateTest, TheDefaultsShowACompletedSliceWithPrimingAndEvery
     EXPECT_FALSE(shown("Prime Your Mind for the Next Task Fragment"));
 }
 
+TEST_F(RateTimeSliceStateTest, SectionsShownAgainByTheirSettingsStayInTheWindowWhenTheScreenComes)
+{
+    // As the wizard's balanced interface writes them, the screens built: each section's
+    // setting says "show", and the window keeps to what it shows.
+    store().set("windowCompressionMode", int64_t(WindowCompressionMode::always));
+    startUp();
+    for (const char* key : { "breadcrumbsOption", "primingOption", "doNotLogOption", "extendTimeSliceFragmentOptionInRateTimeSliceStep" })
+        store().set(key, true);
+    for (const char* key : { "breadcrumbsOption", "primingOption", "doNotLogOption", "extendTimeSliceFragmentOptionInRateTimeSliceStep" })
+        store().set(key, false);
+    rateAfter(900, 10);
+    window().layoutIfNeeded();
+    drain();
+    window().layoutIfNeeded();
+    auto& stack = *rate().fragmentStackView();
+    auto attached = [&](const std::string& identifier) {
+        for (const auto& fragment : stack.arrangedSubviews())
+            if (fragment->identifier() == identifier)
+                return fragment->superview() == &stack;
+        ADD_FAILURE() << "no fragment " << identifier;
+        return false;
+    };
+    EXPECT_TRUE(attached("Prime Your Mind for the Next Task Fragment"));
+    EXPECT_TRUE(button("Insert Priming Template") && !button("Insert Priming Template")->isHiddenOrHasHiddenAncestor());
+    EXPECT_TRUE(button("Continue Working") && button("Continue Working")->window()) << "the extension";
+    EXPECT_TRUE(button("Skip Logging") && button("Skip Logging")->window());
+}
+
 TEST_F(RateTimeSliceStateTest, ThePopUpOffersTheTemplateShownAndSetsTheFocusWithItsKeys)
 {
     rateAfter(900, 10);

@@ -264,7 +264,7 @@ TEST_F(TimeSliceRunningStateTest, TheCompactIndicatorShowsTheTimeOnlyWhenTheOthe
     store().set("hideRemainingAndTotalInRunningState", true);
     EXPECT_EQ(visibilityOf(mini), ui::VisibilityPriority::NotVisible);
     store().set("hideElapsedAndEndTimeInRunningState", true);
-    EXPECT_EQ(visibilityOf(mini), ui::VisibilityPriority::DetachOnlyIfNecessary);
+    EXPECT_EQ(visibilityOf(mini), ui::VisibilityPriority::MustHold) << "shown, and held as the window grows to it";
 
     startSlice(130);
     freezeAt(4.1);

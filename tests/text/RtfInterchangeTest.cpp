@@ -94,6 +94,10 @@ TEST(RtfInterchange, ConstructsAreWrittenAsOtherProgramsReadThemAndReadBackExact
             { "\\levelnfc1", "{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}", "{\\listtext\\tab IV.\\tab}Four" }, {} },
         { "a semicolon in a marker does not end the level text early",
             AttributedString(u"\t1;\tx", listed(helvetica, { "{decimal};" })), { "{\\leveltext\\'02\\'00\\u59;}" }, {} },
+        { "a marker after a line break within a list item is text, not a second label",
+            AttributedString(u"\t\u2022\tFirst\u2028&\tSecond\u2028\t\u2022\tThird\n", listed(helvetica, { "{disc}" })),
+            { "{\\listtext\\tab\\u8226\\tab}First\\line &\\tab Second\\line\\tab\\u8226\\tab Third\\par" },
+            { "\\line{\\listtext" } },
         { "text in a list that its format could not have made is no label",
             AttributedString(u"\tfoo\tbar\n\t(x)\tbaz", listed(helvetica, { "({decimal})" })), {}, { "listtext" } },
         { "bold Hebrew: the associated properties beside the ordinary ones",
@@ -167,6 +171,11 @@ TEST(RtfInterchange, ShapesOtherProgramsWriteReadAsTheyMeantThem)
             u"Bold Hebrew: \u05E9\u05DC \u05D5\n",
             { { u"Bold", font("Helvetica") }, { u"\u05E9", font("DejaVu Serif-Bold", 16) }, { u" \u05D5", font("DejaVu Serif-Bold", 16) },
                 { u"\n", font("DejaVu Serif") } } },
+        { "zero-width characters inside bold Arabic: joiners and the no-break mark stay with their run",
+            R"({\rtf1\ansi\deff0{\fonttbl{\f0\froman DejaVu Serif;}}\uc1
+\pard\plain \f0\fs24 {\ltrch \rtlch\ab \u1576?\u65279?\u1587?\u8204?\u1605?\u8205?\u1604?}\par})",
+            u"\u0628\uFEFF\u0633\u200C\u0645\u200D\u0644\n",
+            { { u"\u0628\uFEFF\u0633\u200C\u0645\u200D\u0644", font("DejaVu Serif-Bold") } } },
         { "Hebrew and Latin in one left-to-right run: each takes its own",
             R"({\rtf1\ansi\deff0{\fonttbl{\f0\froman Times New Roman;}{\f1\fswiss Arial;}}
 \pard\plain\ltrpar {\rtlch\fcs1 \ab\ai\af1\afs28 \ltrch\fcs0 \f1\fs22 abc \u1488?\u1489?}\par})",

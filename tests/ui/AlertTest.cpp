@@ -147,6 +147,26 @@ TEST_F(AlertTest, ModalWindowTakesTheInputUntilStoppedOrClosed)
     EXPECT_FALSE(preferences->isVisible());
 }
 
+// The window a modal one blocks owns it for the display, which keeps the modal one above it
+// and brings it forward with it; a click on the owner's title bar left it behind otherwise.
+TEST_F(AlertTest, AModalWindowBelongsToTheWindowItBlocks)
+{
+    auto main = window();
+    auto preferences = Window::create(Rect(400, 400, 200, 100));
+    const Window* owner = nullptr;
+    const Window* displayedOwner = nullptr;
+    auto look = base::Timer::create(1, false, Mode::Common, [&](base::Timer&) {
+        owner = preferences->modalOwner();
+        displayedOwner = backend().stateOf(*preferences)->modalFor;
+        app().stopModal();
+    });
+    app().runModalForWindow(*preferences);
+    EXPECT_EQ(owner, main.get());
+    EXPECT_EQ(displayedOwner, main.get());
+    EXPECT_EQ(preferences->modalOwner(), nullptr) << "only while it runs";
+    EXPECT_EQ(backend().stateOf(*preferences)->modalFor, nullptr);
+}
+
 }
 
 namespace {

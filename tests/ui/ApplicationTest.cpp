@@ -147,6 +147,33 @@ TEST_F(Applications, HideOrdersWindowsOutAndUnhideBringsBackOnlyThose)
     EXPECT_FALSE(never->isVisible());
 }
 
+// Whether the program counts as hidden follows what shows: asking to be active shows a
+// hidden program with the keyboard where it was, and so does an ordinary window put on the
+// screen regardless; what stands above the ordinary windows shows over a hidden program.
+TEST_F(Applications, HiddenFollowsWhatTheDisplayShows)
+{
+    auto shown = window();
+    shown->makeKeyAndOrderFront();
+    app().hide();
+    app().activate(true);
+    EXPECT_FALSE(app().isHidden());
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_EQ(app().keyWindow(), shown.get());
+
+    app().hide();
+    auto banner = Window::create(Rect(0, 0, 50, 50), WindowStyle::Borderless);
+    banner->setLevel(WindowLevel::AboveAll);
+    banner->orderFrontRegardless();
+    EXPECT_TRUE(app().isHidden()) << "a banner shows over a hidden program";
+    EXPECT_FALSE(shown->isVisible());
+
+    shown->orderFrontRegardless();
+    EXPECT_FALSE(app().isHidden()) << "its main window is on the screen";
+    app().hide();
+    EXPECT_TRUE(app().isHidden()) << "and hiding works again";
+    EXPECT_FALSE(shown->isVisible());
+}
+
 TEST_F(Applications, ActionsTravelTheChainToTheScreenThatImplementsThem)
 {
     Link controller, machine;

@@ -253,6 +253,62 @@ TEST_F(ControlTest, DatePickerStepsTheSelectedElement)
     EXPECT_EQ(reports, 2) << "a step past the maximum changes nothing and tells nothing";
 }
 
+
+TEST_F(ControlTest, DatePickerTakesTypedDigitsFieldByField)
+{
+    double moment = base::Calendar::current().moment({ 2026, 1, 31, 9, 59, 0 });
+    auto picker = place(DatePicker::create(moment, DatePicker::YearMonthDay), { 180, 24 });
+    int reports = 0;
+    picker->onAction = [&] { ++reports; };
+    m_window->makeFirstResponder(picker.get());
+    auto typeText = [&](const std::string& text) {
+        for (char c : text)
+            press(KeyCode::A, std::string(1, c));
+    };
+    // The year waits for its four digits, then the month takes two, the day the rest.
+    typeText("2025");
+    EXPECT_EQ(picker->text(), "2025-01-31");
+    EXPECT_EQ(picker->selectedField(), 1);
+    typeText("04");
+    EXPECT_EQ(picker->text(), "2025-04-30") << "the 31st lands on April's last day";
+    typeText("1");
+    EXPECT_EQ(picker->text(), "2025-04-01");
+    typeText("7");
+    EXPECT_EQ(picker->text(), "2025-04-17");
+    EXPECT_GE(reports, 3);
+
+    // A digit that cannot start a two-digit month goes on at once; a separator goes on too.
+    picker->selectField(1);
+    typeText("9");
+    EXPECT_EQ(picker->text(), "2025-09-17");
+    EXPECT_EQ(picker->selectedField(), 2);
+    picker->selectField(0);
+    typeText("-");
+    EXPECT_EQ(picker->selectedField(), 1);
+    // After a pause the field starts again.
+    typeText("1");
+    clock.advance(2);
+    typeText("2");
+    EXPECT_EQ(picker->text(), "2025-02-17");
+}
+
+TEST_F(ControlTest, SliderTakesTheHomeEndAndPageKeys)
+{
+    // The duration slider's scale: 2 to 60 minutes, one tick a minute.
+    auto slider = place(Slider::create(2, 60, 25), { 216, 24 });
+    slider->setNumberOfTickMarks(59);
+    slider->setAllowsTickMarkValuesOnly(true);
+    std::vector<double> values;
+    slider->onAction = [&] { values.push_back(slider->doubleValue()); };
+    m_window->makeFirstResponder(slider.get());
+    press(KeyCode::PageUp, "");
+    press(KeyCode::End, "");
+    press(KeyCode::PageDown, "");
+    press(KeyCode::Home, "");
+    press(KeyCode::PageDown, "");
+    EXPECT_EQ(values, (std::vector<double> { 35, 60, 50, 2 })) << "no move at the end, no report";
+}
+
 }
 
 #include "platform/ui/FontPanel.h"

@@ -78,6 +78,24 @@ TEST_F(DialogTest, TabWalksEveryControlInReadingOrderAndShiftTabWalksBack)
     EXPECT_EQ(focused(), cancel.get());
 }
 
+TEST_F(DialogTest, AViewAsTallAsTheWindowBesideAColumnIsARowOfItsOwn)
+{
+    // A page beside the column (as a pad beside a screen): the column still reads top down.
+    auto page = TextView::create();
+    page->setFrame(Rect(215, 5, 100, 230));
+    w->contentView()->addSubview(page);
+    remind->setFrame(Rect(10, 70, 120, 20));
+    w->makeFirstResponder(name.get());
+    std::vector<Responder*> walked;
+    for (int i = 0; i < 5; ++i) {
+        press(KeyCode::Tab);
+        walked.push_back(focused());
+    }
+    // The page's top is the window's top: it comes first in the loop, not between the
+    // buttons of the bottom row.
+    EXPECT_EQ(walked, (std::vector<Responder*> { notes.get(), remind.get(), cancel.get(), ok.get(), page.get() }));
+}
+
 TEST_F(DialogTest, TabLeavesATextViewWhoseTabIsNotTextAndCtrlTabLeavesAnyTextView)
 {
     w->makeFirstResponder(notes.get());
@@ -251,6 +269,31 @@ TEST_F(UndoTest, ATextViewRedoesWithCtrlShiftZAndCtrlY)
     EXPECT_EQ(view->selectedRange().location, 4u);
     shortcut(KeyCode::Home, "");
     EXPECT_EQ(view->selectedRange().location, 0u);
+}
+
+TEST_F(UndoTest, TypingAfterARedoAddsToTheRedoneTextInsteadOfReplacingItsLastLetter)
+{
+    auto view = TextView::create();
+    view->setFrame(Rect(10, 10, 280, 100));
+    w->contentView()->addSubview(view);
+    w->makeFirstResponder(view.get());
+    type("abc def");
+    shortcut(KeyCode::Z, "z");
+    shortcut(KeyCode::Z, "Z", ModifierFlag::Command | ModifierFlag::Shift);
+    EXPECT_EQ(view->string(), "abc def");
+    EXPECT_EQ(view->selectedRange().location, 7u);
+    EXPECT_EQ(view->selectedRange().length, 0u);
+    type("X");
+    EXPECT_EQ(view->string(), "abc defX");
+
+    // A redone deletion leaves the caret where the text went.
+    shortcut(KeyCode::Delete, "", 0);
+    shortcut(KeyCode::Delete, "", 0);
+    shortcut(KeyCode::Z, "z");
+    shortcut(KeyCode::Y, "y");
+    EXPECT_EQ(view->string(), "abc de");
+    type("Y");
+    EXPECT_EQ(view->string(), "abc deY");
 }
 
 namespace {

@@ -112,3 +112,56 @@ TEST_F(LookTest, TheOfferedCompletionReadsOnTheTypedLine)
     EXPECT_NEAR(typed.first, offered.first, 1) << "typed ink starts at " << typed.first << ", the offer's at " << offered.first;
     EXPECT_NEAR(typed.second, offered.second, 1) << "typed ink ends at " << typed.second << ", the offer's at " << offered.second;
 }
+
+namespace {
+
+// A view that draws one title as a control does, in a rect of the width the control sized it to.
+class TitleSwatch : public View {
+public:
+    TitleSwatch(std::string text, gfx::Font font, double width)
+        : View(Rect(0, 0, 400, 60))
+        , m_text(std::move(text))
+        , m_font(std::move(font))
+        , m_width(width)
+    {
+    }
+    bool isFlipped() const override { return true; }
+    void draw(gfx::GraphicsContext& context, const Rect&) override
+    {
+        context.setFillColor(gfx::colors::black);
+        context.fillRect(bounds());
+        // As the control draws it, then the same text with all the room it wants.
+        ControlLook::drawLabel(m_text, Rect(4, 4, m_width, 20), m_font, gfx::colors::white, gfx::TextAlignment::left);
+        gfx::drawText(m_text, Rect(4, 34, 390, 20), gfx::TextStyle(m_font, gfx::colors::white));
+    }
+
+private:
+    std::string m_text;
+    gfx::Font m_font;
+    double m_width;
+};
+
+}
+
+TEST_F(LookTest, SmallTitlesShowWholeInTheWidthTheyAreMeasuredTo)
+{
+    // Small text goes on whole pixels as it is drawn: measured otherwise, "Enable" came out as
+    // "Enabl-" and a chooser lost its "Days".
+    for (double size : { 9.0, 10.0, 11.0 }) {
+        for (const char* text : { "Enable", "Overview of last 14 Days", "Overview of last 28 Days", "Minutes" }) {
+            gfx::Font font = gfx::Font::system(size);
+            auto w = window(400, 60);
+            auto swatch = std::make_shared<TitleSwatch>(text, font, ControlLook::labelSize(text, font).width);
+            w->contentView()->addSubview(swatch);
+            w->display();
+            auto inkIn = [&](double top) {
+                int count = 0;
+                for (double y = top; y < top + 20; y += 1)
+                    for (double x = 0; x < 400; x += 1)
+                        count += bright(w->pixelAt(x + 0.5, y + 0.5));
+                return count;
+            };
+            EXPECT_EQ(inkIn(4), inkIn(34)) << text << " at " << size << " points";
+        }
+    }
+}

@@ -3,6 +3,7 @@
 #include "platform/base/KeyCodes.h"
 #include "platform/base/Timer.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/MenuBarView.h"
 #include "platform/ui/MenuView.h"
 #include "platform/ui/PopUpButton.h"
 
@@ -130,4 +131,51 @@ TEST_F(MenuKeysTest, ShortcutsShowWithLinuxNames)
     auto w = window();
     EXPECT_TRUE(menu->performKeyEquivalent(Event::key(Event::Type::KeyDown, w.get(), static_cast<std::uint16_t>(KeyCode::F12), "", ModifierFlag::Control)));
     EXPECT_EQ(runs, 1);
+}
+
+TEST_F(MenuKeysTest, F10OpensTheWindowsMenuBarAndTheArrowsWalkIntoAndOutOfSubmenus)
+{
+    // A window's menu bar of one title, as the main window has, with a submenu in its menu.
+    auto file = Menu::create("File");
+    int exports = 0;
+    file->addItem("Add Log Entry");
+    file->addItem("Export Log as CSV\u2026", [&](MenuItem&) { ++exports; });
+    auto all = Menu::create("All");
+    all->addItem("Preferences\u2026");
+    all->addItem("File")->setSubmenu(file);
+    int helps = 0;
+    all->addItem("Help", [&](MenuItem&) { ++helps; });
+    auto bar = Menu::create();
+    bar->addItem("\u2630")->setSubmenu(all);
+    auto w = window(300, 200);
+    auto barView = MenuBarView::create(bar);
+    barView->setFrame(Rect(0, 170, 300, 22));
+    w->contentView()->addSubview(barView);
+
+    std::vector<std::string> seen;
+    auto title = [](Window& level) {
+        MenuItem* item = static_cast<MenuView*>(level.contentView())->highlightedItem();
+        return item ? item->title() : std::string("none");
+    };
+    whenShown(*all, [&](Window& menuWindow) {
+        seen.push_back(title(menuWindow));
+        press(menuWindow, KeyCode::DownArrow);
+        press(menuWindow, KeyCode::RightArrow);
+        Window* sub = file->trackingWindow();
+        seen.push_back(sub ? title(*sub) : "no submenu");
+        press(menuWindow, KeyCode::DownArrow);
+        seen.push_back(sub ? title(*sub) : "no submenu");
+        press(menuWindow, KeyCode::LeftArrow);
+        seen.push_back(file->trackingWindow() ? "still open" : "closed");
+        seen.push_back(title(menuWindow));
+        press(menuWindow, KeyCode::Return, "\r");
+        sub = file->trackingWindow();
+        seen.push_back(sub ? title(*sub) : "no submenu");
+        press(menuWindow, KeyCode::DownArrow);
+        press(menuWindow, KeyCode::Return, "\r");
+    });
+    backend().press(*w, static_cast<std::uint16_t>(KeyCode::F10), "");
+    EXPECT_EQ(seen, (std::vector<std::string> { "Preferences\u2026", "Add Log Entry", "Export Log as CSV\u2026", "closed", "File", "Add Log Entry" }));
+    EXPECT_EQ(exports, 1) << "Return runs a submenu's item";
+    EXPECT_EQ(helps, 0);
 }

@@ -63,6 +63,30 @@ TEST_F(PopoverTest, TakesTheOtherSideWhenTheDisplayHasNoRoom)
     EXPECT_GE(popover->window()->frame().minY(), 30);
 }
 
+// A display too short for the popover on either side of its anchor (a small or high-density
+// one): it opens on the side with more room and stays on the display, its top edge first.
+TEST_F(PopoverTest, WhereNeitherSideHasRoomItStaysOnTheDisplayTopFirst)
+{
+    backend().setScreens({ { Rect(0, 0, 640, 400), Rect(0, 0, 640, 400), "small", 2 } });
+    auto w = Window::create(Rect(100, 300, 200, 60), WindowStyle::Borderless);
+    w->makeKeyAndOrderFront();
+    auto anchorView = Swatch::create(gfx::colors::blue, Rect(10, 10, 40, 20));
+    w->contentView()->addSubview(anchorView);
+    auto popover = Popover::create();
+    popover->setContentView(Swatch::create(gfx::colors::green, Rect(0, 0, 200, 330)));
+    // Above is preferred: 70 points of room there, 310 below.
+    popover->show(anchorView->bounds(), anchorView.get(), RectEdge::MaxY);
+    EXPECT_TRUE(popover->isShownBelow());
+    Rect frame = popover->window()->frame();
+    EXPECT_LE(frame.maxY(), 400);
+    EXPECT_GE(frame.minY(), 0);
+
+    popover->close();
+    popover->setContentView(Swatch::create(gfx::colors::green, Rect(0, 0, 200, 500)));
+    popover->show(anchorView->bounds(), anchorView.get(), RectEdge::MaxY);
+    EXPECT_EQ(popover->window()->frame().maxY(), 400) << "taller than the display: its top edge shows";
+}
+
 TEST_F(PopoverTest, ContentDrawsInsideTheChrome)
 {
     auto w = window(400, 300);
@@ -73,6 +97,30 @@ TEST_F(PopoverTest, ContentDrawsInsideTheChrome)
     pw.display();
     Rect frame = pw.frame();
     EXPECT_EQ(pw.pixelAt(static_cast<int>(frame.width() / 2 + 4), static_cast<int>(frame.height() / 2)), gfx::colors::green);
+}
+
+TEST_F(PopoverTest, ItsCornersAndArrowSideShowTheScreenBehindWhereNothingComposites)
+{
+    // Openbox alone: a clear pixel of a window would show black.
+    backend().setCompositing(false);
+    backend().setDesktopColor(gfx::Color::rgb(0, 0, 1));
+    auto w = window(400, 300);
+    auto anchorView = Swatch::create(gfx::colors::blue, Rect(100, 100, 80, 40));
+    anchorView->m_flipped = true;
+    w->contentView()->addSubview(anchorView);
+    auto popover = Popover::create();
+    popover->setDarkLook(true);
+    popover->setContentView(Swatch::create(gfx::colors::green, Rect(0, 0, 120, 60)));
+    popover->show(anchorView->bounds(), anchorView.get(), RectEdge::MaxY);
+    Window& pw = *popover->window();
+    pw.display();
+    Rect frame = pw.frame();
+    // The top left corner (beside the arrow, outside the rounded body) and the bottom corner.
+    for (Point p : { Point(1, 1), Point(1, frame.height() - 1) }) {
+        gfx::Color seen = pw.pixelAt(p.x, p.y);
+        EXPECT_NEAR(seen.blue, 1, 0.01) << p.x << ", " << p.y;
+        EXPECT_EQ(seen.alpha, 1);
+    }
 }
 
 TEST_F(PopoverTest, ATransientOneClosesAtAClickInAnotherWindowButNotInItsOwn)

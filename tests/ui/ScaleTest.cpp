@@ -87,6 +87,8 @@ TEST_F(ScaleTest, WindowsTakeTheScaleOfTheirDisplay)
     EXPECT_EQ(w->screen()->name, "right");
     EXPECT_EQ(w->backingScaleFactor(), 2);
     EXPECT_EQ(cairo_image_surface_get_width(w->surface()), 200);
+    // Put away: a shown titled window is kept on a display.
+    w->orderOut();
     w->setFrameOrigin(Point(5000, 5000));
     EXPECT_EQ(w->backingScaleFactor(), 1) << "off every display: the first display's";
     EXPECT_EQ(OffscreenBackend(2).screens().front().backingScaleFactor, 2);

@@ -405,3 +405,41 @@ TEST_F(Sdl, AWindowTheWindowManagerKeepsMinimizedIsAskedForWithoutWaiting)
     EXPECT_TRUE(runUntil([&] { return SDL_GetWindowFlags(platform->sdl()) & SDL_WINDOW_SHOWN; })) << "SDL never heard it was back";
     XCloseDisplay(wm);
 }
+
+TEST_F(Sdl, AWindowTheDisplayDestroyedIsForgottenAndMadeAnewWhenShownAgain)
+{
+    // A tool closing the preferences window as a window manager would (xdotool windowclose):
+    // hiding it afterwards waited for ever for the display to unmap a window that was gone,
+    // SIGTERM included, and showing it again showed nothing.
+    auto screens = ui::Screen::screens();
+    ASSERT_FALSE(screens.empty());
+    double top = screens.front().frame.maxY();
+    auto preferences = ui::Window::create(Rect(120, top - 120 - 80, 240, 80), WindowStyle::Titled);
+    preferences->setTitle("Preferences");
+    preferences->orderFront();
+    auto* platform = dynamic_cast<ui::SdlWindow*>(preferences->platformWindow());
+    ASSERT_NE(platform, nullptr);
+    ::Window first = platform->xWindow();
+    Display* tool = XOpenDisplay(nullptr);
+    ASSERT_NE(tool, nullptr);
+    auto viewable = [&](::Window xw) {
+        XWindowAttributes attributes {};
+        return XGetWindowAttributes(tool, xw, &attributes) && attributes.map_state == IsViewable;
+    };
+    ASSERT_TRUE(runUntil([&] { return viewable(first); }));
+    auto quiet = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    XDestroyWindow(tool, first);
+    XSync(tool, False);
+
+    EXPECT_TRUE(runUntil([&] { return !preferences->isVisible(); })) << "the window still counts as shown";
+    preferences->orderOut();
+    preferences->makeKeyAndOrderFront();
+    ::Window again = platform->xWindow();
+    EXPECT_NE(again, 0u);
+    EXPECT_NE(again, first);
+    EXPECT_TRUE(runUntil([&] { return viewable(again); })) << "shown again, it is not on the display";
+    preferences->orderOut();
+    EXPECT_TRUE(runUntil([&] { return !viewable(again); }));
+    XSetErrorHandler(quiet);
+    XCloseDisplay(tool);
+}

@@ -48,6 +48,26 @@ TEST_F(StatusItemTest, StripShowsTheTitleAndGrowsWithIt)
     EXPECT_LE(strip->frame().maxY(), visible.maxY());
 }
 
+// Always on top, the strip keeps the windows a window manager places or maximizes out from
+// under it: it reserves the top of the screen down to its bottom edge. The work area then
+// leaves out that reservation, and the strip stays where it was rather than moving below it.
+TEST_F(StatusItemTest, TheStripReservesItsPlaceAndKeepsItsTop)
+{
+    auto item = StatusItem::create();
+    Window* strip = item->stripWindow();
+    ASSERT_NE(strip, nullptr);
+    EXPECT_TRUE(strip->reservesSpace());
+    ASSERT_TRUE(backend().stateOf(*strip));
+    EXPECT_TRUE(backend().stateOf(*strip)->reservesSpace);
+    double top = strip->frame().maxY();
+
+    auto screens = backend().screens();
+    screens.front().visibleFrame.size.height = strip->frame().minY() - 4;
+    backend().setScreens(screens);
+    item->button()->setTitle("24:59 ");
+    EXPECT_EQ(strip->frame().maxY(), top);
+}
+
 TEST_F(StatusItemTest, PressesReportOnTheWayDownWithTheirEvent)
 {
     auto item = StatusItem::create();

@@ -132,6 +132,57 @@ TEST_F(TextViewTest, UsedHeightGrowsWithWrappedTextAndTheViewGrowsInAScrollView)
     EXPECT_EQ(view->frame().width(), 200);
 }
 
+TEST_F(TextViewTest, ACaretMovedByTheKeysIsScrolledIntoSight)
+{
+    m_window = window(200, 100);
+    auto view = TextView::create();
+    auto scroll = ScrollView::create();
+    scroll->setContentView(ClipView::create(true));
+    scroll->setFrame(Rect(0, 0, 200, 100));
+    scroll->setDocumentView(view);
+    m_window->contentView()->addSubview(scroll);
+    std::string lines;
+    for (int i = 0; i < 60; ++i)
+        lines += "line " + std::to_string(i) + "\n";
+    view->setAttributedString(text::AttributedString::fromUtf8(lines));
+    m_window->makeFirstResponder(view.get());
+    m_window->display();
+    auto clip = [&] { return scroll->contentView()->bounds(); };
+    auto caretInSight = [&] {
+        Rect caret = view->convertRectTo(view->caretRect(), scroll->contentView());
+        return caret.minY() >= clip().minY() - 0.5 && caret.maxY() <= clip().maxY() + 0.5;
+    };
+    ASSERT_EQ(clip().minY(), 0);
+
+    press(KeyCode::End, ModifierFlag::Command);
+    EXPECT_GT(clip().minY(), 0);
+    EXPECT_TRUE(caretInSight()) << "Ctrl+End";
+    press(KeyCode::Home, ModifierFlag::Command);
+    EXPECT_EQ(clip().minY(), 0);
+    EXPECT_TRUE(caretInSight()) << "Ctrl+Home";
+
+    // The page keys move the caret a page and keep it in sight.
+    press(KeyCode::PageDown);
+    std::size_t afterOnePage = view->selectedRange().location;
+    EXPECT_GT(afterOnePage, lines.find("line 3"));
+    EXPECT_TRUE(caretInSight()) << "Page Down";
+    press(KeyCode::PageDown);
+    press(KeyCode::PageDown);
+    EXPECT_GT(clip().minY(), 0);
+    EXPECT_TRUE(caretInSight());
+    press(KeyCode::PageUp, ModifierFlag::Shift);
+    EXPECT_GT(view->selectedRange().length, 0u) << "Shift extends by a page";
+    EXPECT_TRUE(caretInSight()) << "Page Up";
+
+    // Down arrow after down arrow walks the caret off the bottom of what showed.
+    press(KeyCode::Home, ModifierFlag::Command);
+    for (int i = 0; i < 20; ++i)
+        press(KeyCode::DownArrow);
+    EXPECT_TRUE(caretInSight()) << "arrows";
+    type("X");
+    EXPECT_TRUE(caretInSight()) << "typing lands where it is seen";
+}
+
 TEST_F(TextViewTest, CommandsGoToTheDelegateFirst)
 {
     auto view = focusedView("a");

@@ -76,4 +76,27 @@ TEST_F(TokenFieldTest, LeavingTheFieldTidiesTheList)
     EXPECT_GT(pill.blue, pill.red);
 }
 
+TEST_F(TokenFieldTest, AHugeTokenShowsAsOneShortenedPillAtOnce)
+{
+    // A tag of a hundred thousand characters, as a damaged or hostile settings file or day
+    // file brings it: measured character by character, the window took minutes to draw.
+    for (const std::string& letter : { std::string("x"), std::string("\u00e9") }) {
+        auto field = focusedField("work, " + [&] {
+            std::string huge;
+            for (int i = 0; i < 100'000; ++i)
+                huge += letter;
+            return huge;
+        }());
+        m_window->makeFirstResponder(nullptr);
+        m_window->display();
+        gfx::Color first = m_window->pixelAt(17, 32);
+        EXPECT_GT(first.blue, first.red) << "the short tag's pill";
+        // The long one fills the rest of the field, shortened, and stops inside it.
+        gfx::Color last = m_window->pixelAt(10 + 280 - 12, 32);
+        EXPECT_GT(last.blue, last.red) << letter << ": the long tag's pill reaches the field's end";
+        EXPECT_EQ(m_window->pixelAt(10 + 280 + 4, 32), m_window->pixelAt(4, 32)) << "nothing is drawn past the field";
+    }
 }
+
+}
+

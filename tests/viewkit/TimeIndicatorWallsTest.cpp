@@ -118,14 +118,14 @@ TEST_F(TimeIndicatorWallsTest, TheDefineWallReadsThePlannedDurationThroughTheMod
     EXPECT_EQ(wall->durationTextField()->stringValue(), "1");
     EXPECT_EQ(wall->endDateField()->stringValue(), timeOfDay(at(10, 8, 30)));
 
-    // A value no program would store is outside input: read within a day, never fatal.
+    // A value no program would store is outside input: it reads as the default, never fatal.
     model().store()->set("durationInSeconds", static_cast<long long>(1e15));
     wall->updateState();
-    EXPECT_EQ(wall->durationTextField()->stringValue(), "1440");
-    EXPECT_EQ(wall->endDateField()->stringValue(), timeOfDay(at(10, 7) + 86400));
+    EXPECT_EQ(wall->durationTextField()->stringValue(), "15");
+    EXPECT_EQ(wall->endDateField()->stringValue(), timeOfDay(at(10, 7) + 900));
     model().store()->set("durationInSeconds", "twenty");
     wall->updateState();
-    EXPECT_EQ(wall->durationTextField()->stringValue(), "0");
+    EXPECT_EQ(wall->durationTextField()->stringValue(), "15");
 }
 
 TEST_F(TimeIndicatorWallsTest, RunningWallsPlaceEightyPointLabelsAndTheirValuesInTwoHalves)

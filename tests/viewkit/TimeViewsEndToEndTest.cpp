@@ -93,14 +93,15 @@ TEST_F(TimeViewsEndToEnd, ABubbleSetsTheDurationAndTheEventBarCoversItsMinutes)
     ASSERT_EQ(scale.minValue, 2);
     ASSERT_GT(scale.slider.width, 100);
 
-    // The bar: from the tick of its start minute to the tick of its end minute, both counted
-    // from the slider's first tick at 2 minutes (a second or two may have passed).
+    // The bar: from the tick of its start minute, counted from the slider's first tick at 2
+    // minutes, to the tick whose index is its end minute itself (a second or two may have
+    // passed).
     auto barLine = line("bar");
     ASSERT_TRUE(barLine) << "the strip shows no bar" << transcript();
     Box bar = box("bar");
     auto checked = std::time(nullptr);
     int startIndex = int(std::ceil((start - checked) / 60.0)) - 2;
-    int endIndex = int(std::ceil((end - checked) / 60.0)) - 2;
+    int endIndex = int(std::ceil((end - checked) / 60.0));
     double slack = scale.tickSpacing() + 1.5;
     EXPECT_NEAR(bar.x, scale.tickLeft(startIndex), slack) << transcript();
     EXPECT_NEAR(bar.x + bar.width, scale.tickLeft(endIndex) + 1, slack);

@@ -257,6 +257,15 @@ bool Desktop::askToClose(WindowId window)
     return sendMessage(window, "WM_PROTOCOLS", { long(XInternAtom(m_display, "WM_DELETE_WINDOW", False)), CurrentTime }, false);
 }
 
+bool Desktop::destroy(WindowId window)
+{
+    if (!m_display)
+        return false;
+    XDestroyWindow(m_display, window);
+    XSync(m_display, False);
+    return true;
+}
+
 std::optional<Screenshot> Desktop::capture()
 {
     if (!m_display)

@@ -50,6 +50,8 @@ public:
     bool click(WindowId window, int x, int y);
     // What a window manager's close button does: asks the window to close.
     bool askToClose(WindowId window);
+    // The window destroyed under its program, as a tool does it (xdotool windowclose).
+    bool destroy(WindowId window);
     // A press at one point, the pointer moved to the other in `steps` steps, the release.
     bool drag(int fromX, int fromY, int toX, int toY, int steps = 6);
     // Wheel notches at a point: positive scrolls down (towards the end), negative up.

@@ -1,0 +1,86 @@
+#include "platform/ui/Window.h"
+
+#include "platform/ui/Application.h"
+
+#include <algorithm>
+
+// A window on its display: which one, at what density, and the place that keeps a titled
+// window within the user's reach there.
+namespace ui {
+
+namespace {
+
+// The display sharing most of the rectangle; none when none does.
+std::optional<Screen> screenOverlappingMost(const Rect& rect)
+{
+    std::optional<Screen> best;
+    double bestArea = 0;
+    for (const Screen& screen : Screen::screens()) {
+        Rect overlap = screen.frame.intersection(rect);
+        double area = overlap.isEmpty() ? 0 : overlap.width() * overlap.height();
+        if (area > bestArea) {
+            bestArea = area;
+            best = screen;
+        }
+    }
+    return best;
+}
+
+}
+
+std::optional<Screen> Window::screen() const { return screenOverlappingMost(m_frame); }
+
+double Window::backingScaleFactor() const
+{
+    if (auto place = screen())
+        return place->backingScaleFactor;
+    auto all = Screen::screens();
+    return all.empty() ? 1 : all.front().backingScaleFactor;
+}
+
+EdgeInsets Window::decoration() const
+{
+    if (!(m_styleMask & WindowStyle::Titled))
+        return {};
+    // What another titled window of ours learned: one about to show has the same.
+    auto* app = Application::shared();
+    if (m_platform) {
+        if (auto extents = m_platform->frameExtents()) {
+            if (app)
+                app->m_knownDecoration = extents;
+            return *extents;
+        }
+    }
+    if (m_learnedDecoration)
+        return *m_learnedDecoration;
+    return app && app->m_knownDecoration ? *app->m_knownDecoration : EdgeInsets {};
+}
+
+Rect Window::constrainFrameRect(Rect frame) const
+{
+    if (!(m_styleMask & WindowStyle::Titled))
+        return frame;
+    std::optional<Screen> place = screenOverlappingMost(frame);
+    if (!place)
+        place = Screen::main();
+    if (!place)
+        return frame;
+    const Rect& visible = place->visibleFrame;
+    EdgeInsets around = decoration();
+    if (m_styleMask & WindowStyle::Resizable) {
+        double tallest = visible.height() - around.top - around.bottom;
+        frame.size.height = std::min(frame.height(), std::max({ tallest, m_minSize.height, 1.0 }));
+    }
+    // The bottom up first, then the title bar down: where both cannot be, the title bar is.
+    if (frame.minY() - around.bottom < visible.minY())
+        frame.origin.y = visible.minY() + around.bottom;
+    if (frame.maxY() + around.top > visible.maxY())
+        frame.origin.y = visible.maxY() - around.top - frame.height();
+    if (frame.maxX() + around.right > visible.maxX())
+        frame.origin.x = visible.maxX() - around.right - frame.width();
+    if (frame.minX() - around.left < visible.minX())
+        frame.origin.x = visible.minX() + around.left;
+    return frame;
+}
+
+}
