@@ -8,6 +8,7 @@
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/ui/Animation.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ostrel {
@@ -16,6 +17,9 @@ namespace {
 
 // Redrawing for less than this would change no pixel of a 600-point dial.
 constexpr double kVisibleAngle = 0.05;
+// The pulsing ring's edge moves a few points in seconds: drawn again at every frame of its
+// animation, the rest screen cost a third of a core.
+constexpr double kVisiblePoints = 1.0;
 
 }
 
@@ -76,11 +80,15 @@ void ContentsLayer::setContents(std::shared_ptr<gfx::Image> contents)
 void ContentsLayer::setScale(double scale)
 {
     m_scale = scale;
-    setNeedsDisplay();
+    double edgeMoved = std::abs(scale - m_drawnScale) * std::max(bounds().width(), bounds().height()) / 2;
+    // Back at rest it is drawn exactly as it rests.
+    if (edgeMoved >= kVisiblePoints || (scale == 1.0 && m_drawnScale != 1.0))
+        setNeedsDisplay();
 }
 
 void ContentsLayer::draw(gfx::GraphicsContext&, const ui::Rect&)
 {
+    m_drawnScale = m_scale;
     if (!m_contents)
         return;
     ui::Rect area = bounds();

@@ -44,7 +44,8 @@ private:
     double m_endAngle { 90 };
 };
 
-// A picture stretched over the view, grown or shrunk about its centre by `scale`.
+// A picture stretched over the view, grown or shrunk about its centre by `scale`; a new
+// scale asks for drawing only once the picture's edge moves by a whole pixel.
 class ContentsLayer final : public ui::View {
 public:
     static std::shared_ptr<ContentsLayer> create(ui::Rect frame = {});
@@ -60,6 +61,7 @@ private:
 
     std::shared_ptr<gfx::Image> m_contents;
     double m_scale { 1.0 };
+    double m_drawnScale { 1.0 };
 };
 
 // The rest screen's count-down dial on black: the wedge of the break gone and, above it, a
