@@ -36,6 +36,8 @@ public:
 
 private:
     explicit SliceLayer(ui::Rect frame);
+    // The part of the bounds between the wedge ending at one angle and at another near it.
+    ui::Rect sliverBetween(double fromAngle, double toAngle) const;
 
     double m_timeLeft { 0 };
     double m_totalTime { 1.0 };
