@@ -8,7 +8,10 @@
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/ui/Animation.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <utility>
 
 namespace ostrel {
 
@@ -16,6 +19,13 @@ namespace {
 
 // Redrawing for less than this would change no pixel of a 600-point dial.
 constexpr double kVisibleAngle = 0.05;
+// The pulsing ring's edge moves a few points in seconds: drawn again at every frame of its
+// animation, the rest screen cost a third of a core.
+constexpr double kVisiblePoints = 1.0;
+// A wedge grown by no more than this is drawn again over the sliver it grew by alone, with
+// this much around it.
+constexpr double kSliverDegrees = 10;
+constexpr double kSliverMargin = 4;
 
 }
 
@@ -46,9 +56,36 @@ void SliceLayer::display()
     double endAngle = 90 - 360 * proportion;
     if (m_contents && std::abs(endAngle - m_endAngle) < kVisibleAngle)
         return;
-    m_endAngle = endAngle;
+    bool small = m_contents && std::abs(endAngle - m_endAngle) <= kSliverDegrees;
+    double previous = std::exchange(m_endAngle, endAngle);
     m_contents = CountDownStyleKit::imageOfSlice(frame().size, 90, endAngle);
-    setNeedsDisplay();
+    // The wedge grows by a sliver at a time: only the sliver is drawn again, with the part of
+    // the ring over it, where the whole dial once was, a dozen times a second.
+    if (small)
+        setNeedsDisplayInRect(sliverBetween(previous, endAngle));
+    else
+        setNeedsDisplay();
+}
+
+ui::Rect SliceLayer::sliverBetween(double fromAngle, double toAngle) const
+{
+    ui::Rect area = bounds();
+    double centreX = area.midX(), centreY = area.midY();
+    double radius = std::max(area.width(), area.height()) / 2;
+    double left = centreX, right = centreX, bottom = centreY, top = centreY;
+    for (double angle : { fromAngle, toAngle }) {
+        double radians = angle * std::numbers::pi / 180;
+        double x = centreX + radius * std::cos(radians);
+        double y = radius * std::sin(radians);
+        left = std::min(left, x);
+        right = std::max(right, x);
+        // Whichever way up the view counts, the rim's point and its mirror image are both in.
+        bottom = std::min({ bottom, centreY + y, centreY - y });
+        top = std::max({ top, centreY + y, centreY - y });
+    }
+    // The arc between the two rim points bulges past them by a point at most; the edges are
+    // smoothed over a point or two more.
+    return ui::Rect(left, bottom, right - left, top - bottom).insetBy(-kSliverMargin, -kSliverMargin).intersection(area);
 }
 
 void SliceLayer::draw(gfx::GraphicsContext&, const ui::Rect&)
@@ -76,11 +113,15 @@ void ContentsLayer::setContents(std::shared_ptr<gfx::Image> contents)
 void ContentsLayer::setScale(double scale)
 {
     m_scale = scale;
-    setNeedsDisplay();
+    double edgeMoved = std::abs(scale - m_drawnScale) * std::max(bounds().width(), bounds().height()) / 2;
+    // Back at rest it is drawn exactly as it rests.
+    if (edgeMoved >= kVisiblePoints || (scale == 1.0 && m_drawnScale != 1.0))
+        setNeedsDisplay();
 }
 
 void ContentsLayer::draw(gfx::GraphicsContext&, const ui::Rect&)
 {
+    m_drawnScale = m_scale;
     if (!m_contents)
         return;
     ui::Rect area = bounds();

@@ -36,6 +36,8 @@ public:
 
 private:
     explicit SliceLayer(ui::Rect frame);
+    // The part of the bounds between the wedge ending at one angle and at another near it.
+    ui::Rect sliverBetween(double fromAngle, double toAngle) const;
 
     double m_timeLeft { 0 };
     double m_totalTime { 1.0 };
@@ -44,7 +46,8 @@ private:
     double m_endAngle { 90 };
 };
 
-// A picture stretched over the view, grown or shrunk about its centre by `scale`.
+// A picture stretched over the view, grown or shrunk about its centre by `scale`; a new
+// scale asks for drawing only once the picture's edge moves by a whole pixel.
 class ContentsLayer final : public ui::View {
 public:
     static std::shared_ptr<ContentsLayer> create(ui::Rect frame = {});
@@ -60,6 +63,7 @@ private:
 
     std::shared_ptr<gfx::Image> m_contents;
     double m_scale { 1.0 };
+    double m_drawnScale { 1.0 };
 };
 
 // The rest screen's count-down dial on black: the wedge of the break gone and, above it, a

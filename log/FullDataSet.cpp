@@ -30,9 +30,10 @@ RawDataSet::Records FullDataSet::loadRTFDFile(const std::string& path)
     }
     try {
         auto records = createTimeSlicesFromData(document->text);
+        auto shared = std::make_shared<const std::optional<std::string>>(path);
         for (auto& record : records) {
             auto& full = static_cast<FullTimeSlice&>(*record);
-            full.setFullPathOfLogFile(path);
+            full.setFullPathOfLogFile(shared);
             full.setIsRTFD(true);
         }
         return records;
@@ -76,18 +77,24 @@ std::vector<std::shared_ptr<FullTimeSlice>> FullDataSet::fullTimeSlices() const
 
 void FullDataSet::sortNewestFirst()
 {
-    // Sorted by keys taken out once: comparing through the pointers would visit every record
-    // over and over, and ten years hold tens of thousands.
+    // Sorted by the statistics' facts, taken out once: comparing through the pointers would
+    // visit every record over and over, and ten years hold tens of thousands. The facts come
+    // out in the new order as they are.
     const auto& records = timeSlices();
-    std::vector<std::pair<double, uint32_t>> keys(records.size());
+    std::vector<std::pair<StatisticsFacts, uint32_t>> keys(records.size());
     for (size_t i = 0; i < records.size(); ++i)
-        keys[i] = { records[i]->startDate(), uint32_t(i) };
-    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return b.first < a.first; });
+        keys[i] = { StatisticsFacts::of(*records[i]), uint32_t(i) };
+    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return b.first.startDate < a.first.startDate; });
     Records sorted;
+    std::vector<StatisticsFacts> facts;
     sorted.reserve(records.size());
-    for (const auto& key : keys)
+    facts.reserve(records.size());
+    for (const auto& key : keys) {
         sorted.push_back(records[key.second]);
+        facts.push_back(key.first);
+    }
     setTimeSlices(std::move(sorted));
+    setStatisticsFacts(std::move(facts));
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include "log/ModernHourOfTheDayStatistic.h"
 #include "log/ModernOverviewStatistic.h"
 #include "log/RawTimeSlice.h"
+#include "log/RawDataSet.h"
 #include "log/ReportsStatistic.h"
 #include "log/StringToTokenArrayTransformer.h"
 #include "log/TagManager.h"
@@ -93,25 +94,21 @@ std::shared_ptr<Statistic> FullFeaturedStatisticsManager::getCurrentStatistic()
 void FullFeaturedStatisticsManager::configureFiltersPreFlight()
 {
     zr_log("-- Filter Options --");
-    m_cachedTagArray.reset();
-    m_cachedStartDate.reset();
-    m_cachedEndDate.reset();
-    m_cachedShouldFilterTags = false;
-    m_cachedShouldFilterDates = false;
+    m_cached = {};
 
     auto defaults = base::Defaults::standard();
-    m_cachedFiltering = defaults->boolean("filtering");
+    m_cached.filtering = defaults->boolean("filtering");
     auto statistic = getCurrentStatistic();
 
     if (statistic->supportsTagBasedFiltering()) {
-        m_cachedShouldFilterTags = true;
+        m_cached.shouldFilterTags = true;
         auto tagFilter = defaults->string("tagFilter");
-        m_cachedTagArray = StringToTokenArrayTransformer::tokens(tagFilter);
+        m_cached.tagArray = StringToTokenArrayTransformer::tokens(tagFilter);
         zr_log("tags: %s", tagFilter.value_or("").c_str());
     }
 
     if (statistic->supportsTimeBasedFiltering()) {
-        m_cachedShouldFilterDates = true;
+        m_cached.shouldFilterDates = true;
         auto& helper = DateHelper::sharedHelper();
         if (defaults->integer("statsRadioButtonChoice") != 0) {
             auto day = [&](const char* key) -> std::optional<double> {
@@ -119,65 +116,95 @@ void FullFeaturedStatisticsManager::configureFiltersPreFlight()
                 auto date = stored ? m_stringToDateTransformer.transformedValue(*stored) : base::Value();
                 return date.asDate() ? std::optional<double>(date.asDate()->seconds) : std::nullopt;
             };
-            m_cachedStartDate = day("statsFromDate");
-            m_cachedEndDate = day("statsToDate");
+            m_cached.startDate = day("statsFromDate");
+            m_cached.endDate = day("statsToDate");
         } else {
             double now = Clock::now();
             double today = helper.dateWithoutTime(now);
             double weekStart = helper.beginningOfTheWeek(now);
             switch (defaults->integer("statsDateMode")) {
             case 0:
-                m_cachedStartDate = base::Time::distantPast();
-                m_cachedEndDate = now;
+                m_cached.startDate = base::Time::distantPast();
+                m_cached.endDate = now;
                 break;
             case 1:
-                m_cachedStartDate = today;
-                m_cachedEndDate = helper.addDaysToDate(1, today);
+                m_cached.startDate = today;
+                m_cached.endDate = helper.addDaysToDate(1, today);
                 break;
             case 2:
-                m_cachedStartDate = helper.addDaysToDate(-1, today);
-                m_cachedEndDate = today;
+                m_cached.startDate = helper.addDaysToDate(-1, today);
+                m_cached.endDate = today;
                 break;
             case 3:
-                m_cachedStartDate = weekStart;
-                m_cachedEndDate = now;
+                m_cached.startDate = weekStart;
+                m_cached.endDate = now;
                 break;
             case 4:
-                m_cachedStartDate = helper.addDaysToDate(-7, today);
-                m_cachedEndDate = today;
+                m_cached.startDate = helper.addDaysToDate(-7, today);
+                m_cached.endDate = today;
                 break;
             case 5:
-                m_cachedStartDate = helper.addDaysToDate(-7, weekStart);
-                m_cachedEndDate = weekStart;
+                m_cached.startDate = helper.addDaysToDate(-7, weekStart);
+                m_cached.endDate = weekStart;
                 break;
             case 6:
-                m_cachedStartDate = helper.beginningOfTheMonth(now);
-                m_cachedEndDate = now;
+                m_cached.startDate = helper.beginningOfTheMonth(now);
+                m_cached.endDate = now;
                 break;
             case 7:
-                m_cachedStartDate = helper.addDaysToDate(-30, today);
-                m_cachedEndDate = today;
+                m_cached.startDate = helper.addDaysToDate(-30, today);
+                m_cached.endDate = today;
                 break;
             default:
                 break;
             }
         }
-        zr_log("from: %s", describe(m_cachedStartDate).c_str());
-        zr_log("to: %s", describe(m_cachedEndDate).c_str());
+        zr_log("from: %s", describe(m_cached.startDate).c_str());
+        zr_log("to: %s", describe(m_cached.endDate).c_str());
     }
     zr_log("----");
 }
 
-bool FullFeaturedStatisticsManager::timeSliceMatchesFilterCriteria(const RawTimeSlice& timeSlice) const
+bool StatisticsFilterCriteria::matches(const RawTimeSlice& timeSlice) const
 {
-    if (!m_cachedFiltering)
+    if (!filtering)
         return true;
-    if (m_cachedShouldFilterDates
-        && !(timeSlice.beginsBefore(m_cachedEndDate) && timeSlice.beginsAfter(m_cachedStartDate)))
+    if (shouldFilterDates && !(timeSlice.beginsBefore(endDate) && timeSlice.beginsAfter(startDate)))
         return false;
-    if (m_cachedShouldFilterTags && !timeSlice.matchesTagFilter(m_cachedTagArray.value_or(std::vector<std::string> {})))
+    static const std::vector<std::string> noTags;
+    if (shouldFilterTags && !timeSlice.matchesTagFilter(tagArray ? *tagArray : noTags))
         return false;
     return true;
+}
+
+std::optional<bool> StatisticsFilterCriteria::matches(const StatisticsFacts& facts) const
+{
+    if (!filtering)
+        return true;
+    // As the record's own beginsBefore and beginsAfter answer.
+    if (shouldFilterDates && !((!endDate || facts.startDate < *endDate) && (!startDate || *startDate - facts.startDate <= 0)))
+        return false;
+    if (shouldFilterTags && tagArray && !tagArray->empty())
+        return facts.hasTags ? std::nullopt : std::optional<bool>(false);
+    return true;
+}
+
+bool FullFeaturedStatisticsManager::timeSliceMatchesFilterCriteria(const RawTimeSlice& timeSlice) const
+{
+    return m_cached.matches(timeSlice);
+}
+
+std::optional<bool> FullFeaturedStatisticsManager::factsMatchFilterCriteria(const StatisticsFacts& facts) const
+{
+    return m_cached.matches(facts);
+}
+
+StatisticsManager::FactsFilter FullFeaturedStatisticsManager::filterSnapshot() const
+{
+    return [criteria = m_cached](const StatisticsFacts& facts) {
+        auto judged = criteria.matches(facts);
+        return judged ? *judged : criteria.matches(*facts.record);
+    };
 }
 
 TagManager& FullFeaturedStatisticsManager::tagManager() const { return TagManager::sharedInstance(); }

@@ -11,6 +11,21 @@ namespace ostrel {
 
 class TagManager;
 
+// The filters in force for one computation: a value, so that a statistic computed away from
+// the main thread keeps the ones it started with while the settings change.
+struct StatisticsFilterCriteria {
+    std::optional<std::vector<std::string>> tagArray;
+    std::optional<double> startDate;
+    std::optional<double> endDate;
+    bool shouldFilterDates { false };
+    bool shouldFilterTags { false };
+    bool filtering { false };
+
+    bool matches(const RawTimeSlice& timeSlice) const;
+    // None when only the record's tags can tell.
+    std::optional<bool> matches(const StatisticsFacts& facts) const;
+};
+
 // The statistics manager the program makes: the choice of statistic, the date and tag
 // filters, and the shared instance.
 class FullFeaturedStatisticsManager final : public StatisticsManager {
@@ -29,24 +44,22 @@ public:
     std::shared_ptr<Statistic> getCurrentStatistic() override;
     void configureFiltersPreFlight() override;
     bool timeSliceMatchesFilterCriteria(const RawTimeSlice& timeSlice) const override;
+    std::optional<bool> factsMatchFilterCriteria(const StatisticsFacts& facts) const override;
     TagManager& tagManager() const;
 
-    const std::optional<std::vector<std::string>>& cachedTagArray() const { return m_cachedTagArray; }
-    std::optional<double> cachedStartDate() const { return m_cachedStartDate; }
-    std::optional<double> cachedEndDate() const { return m_cachedEndDate; }
-    bool cachedShouldFilterDates() const { return m_cachedShouldFilterDates; }
-    bool cachedShouldFilterTags() const { return m_cachedShouldFilterTags; }
-    bool cachedFiltering() const { return m_cachedFiltering; }
+    FactsFilter filterSnapshot() const override;
+
+    const std::optional<std::vector<std::string>>& cachedTagArray() const { return m_cached.tagArray; }
+    std::optional<double> cachedStartDate() const { return m_cached.startDate; }
+    std::optional<double> cachedEndDate() const { return m_cached.endDate; }
+    bool cachedShouldFilterDates() const { return m_cached.shouldFilterDates; }
+    bool cachedShouldFilterTags() const { return m_cached.shouldFilterTags; }
+    bool cachedFiltering() const { return m_cached.filtering; }
 
 private:
     FullFeaturedStatisticsManager() = default;
 
-    std::optional<std::vector<std::string>> m_cachedTagArray;
-    std::optional<double> m_cachedStartDate;
-    std::optional<double> m_cachedEndDate;
-    bool m_cachedShouldFilterDates { false };
-    bool m_cachedShouldFilterTags { false };
-    bool m_cachedFiltering { false };
+    StatisticsFilterCriteria m_cached;
     // Reads the custom range's day texts as the date pickers write them.
     StringToDateTransformer m_stringToDateTransformer;
 };

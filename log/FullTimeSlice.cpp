@@ -23,12 +23,21 @@ void FullTimeSlice::setObjectiveAsRTFD(std::string_view data)
     m_objectiveText = document ? std::move(document->text) : text::AttributedString {};
 }
 
+const std::optional<std::string>& FullTimeSlice::fullPathOfLogFile() const
+{
+    static const std::optional<std::string> none;
+    return m_fullPathOfLogFile ? *m_fullPathOfLogFile : none;
+}
+
+void FullTimeSlice::setFullPathOfLogFile(std::optional<std::string> path)
+{
+    m_fullPathOfLogFile = path ? std::make_shared<const std::optional<std::string>>(std::move(path)) : nullptr;
+}
+
 std::vector<std::string> FullTimeSlice::extractedLinks() const
 {
-    std::lock_guard lock(m_linksMutex);
-    if (!m_cachedLinks)
-        m_cachedLinks = linksIn(m_objectiveText);
-    return *m_cachedLinks;
+    std::call_once(m_linksWorkedOut, [this] { m_cachedLinks = linksIn(m_objectiveText); });
+    return m_cachedLinks;
 }
 
 std::vector<std::string> linksIn(const text::AttributedString& text)

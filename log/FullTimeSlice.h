@@ -4,6 +4,7 @@
 #include "platform/text/AttributedString.h"
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -34,8 +35,11 @@ public:
 
     double endDate() const { return m_endDate; }
     void setEndDate(double endDate) { m_endDate = endDate; }
-    const std::optional<std::string>& fullPathOfLogFile() const { return m_fullPathOfLogFile; }
-    void setFullPathOfLogFile(std::optional<std::string> path) { m_fullPathOfLogFile = std::move(path); }
+    const std::optional<std::string>& fullPathOfLogFile() const;
+    void setFullPathOfLogFile(std::optional<std::string> path);
+    // For readers: one path held once for all the records of a file.
+    using SharedPath = std::shared_ptr<const std::optional<std::string>>;
+    void setFullPathOfLogFile(SharedPath path) { m_fullPathOfLogFile = std::move(path); }
     // Which entry of its file this is, counting from 0 in file order: with the file, what
     // addresses one record even when identifiers repeat.
     std::optional<size_t> positionInFile() const { return m_positionInFile; }
@@ -53,11 +57,11 @@ private:
     std::string m_objective { "dummy" };
     text::AttributedString m_objectiveText;
     double m_endDate;
-    std::optional<std::string> m_fullPathOfLogFile;
+    SharedPath m_fullPathOfLogFile;
     std::optional<size_t> m_positionInFile;
     std::atomic<double> m_lastHeight { -1.0 };
-    mutable std::mutex m_linksMutex;
-    mutable std::optional<std::vector<std::string>> m_cachedLinks;
+    mutable std::once_flag m_linksWorkedOut;
+    mutable std::vector<std::string> m_cachedLinks;
 };
 
 // Every distinct link of a rich text, in order of first appearance.

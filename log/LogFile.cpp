@@ -61,8 +61,10 @@ LogFile::LogFile(std::string fullPath)
 {
 }
 
-RawDataSet::Records LogFile::read(RawDataSet& dataSet)
+RawDataSet::Records LogFile::read(RawDataSet& dataSet, bool* parsed)
 {
+    if (parsed)
+        *parsed = false;
     bool full = dataSet.readsFullRecords();
     // The read counts from its start: whatever changes the file while it is being read is
     // newer than the read and is read again next time.
@@ -89,6 +91,8 @@ RawDataSet::Records LogFile::read(RawDataSet& dataSet)
     if (records) {
         m_timeSlicesInFile = std::move(*records);
         m_lastReadWasFull = full;
+        if (parsed)
+            *parsed = true;
     }
     m_lastRead = started;
     return m_timeSlicesInFile;

@@ -24,7 +24,8 @@ public:
     // Refreshes the records with the data set's reader and returns them. Skipped (keeping the
     // last records) when the file has not changed since its last read, has been untouched
     // for more than a day, and was last read by the same kind of reader.
-    RawDataSet::Records read(RawDataSet& dataSet);
+    // `parsed`, when given, says whether the file was read this time.
+    RawDataSet::Records read(RawDataSet& dataSet, bool* parsed = nullptr);
     RawDataSet::Records timeSlicesInFile() const;
     double lastRead() const;
     void setLastRead(double lastRead);

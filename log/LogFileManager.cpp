@@ -9,6 +9,8 @@
 #include "platform/base/MainQueue.h"
 #include "platform/base/Timer.h"
 
+#include <malloc.h>
+
 namespace ostrel {
 
 LogFileManager& LogFileManager::sharedInstance()
@@ -99,18 +101,25 @@ void LogFileManager::internalAyncUpdate()
         auto set = std::make_shared<FullDataSet>();
         set->setPlainTextAttributes(attributes);
         set->loadFromFolder(folder, root);
+        std::size_t filesRead = set->filesRead();
         {
             std::lock_guard lock(m_mutex);
             if (generation != m_generation)
                 return;
             m_currentFullDataSet = std::move(set);
         }
+        // Reading many files leaves the reading threads' heaps full of the files' texts, now
+        // freed: they go back to the system rather than stay with the program for good.
+        if (filesRead > kFilesReadBeforeGivingMemoryBack)
+            malloc_trim(0);
         base::MainQueue::async([this, generation] {
             if (generation == m_generation)
                 signalToListeners();
         });
     });
 }
+
+void LogFileManager::performInTurn(std::function<void()> work) { m_oneUpdateAtATimeDispatcherQueue.async(std::move(work)); }
 
 void LogFileManager::setUpdateHandler(std::function<void()> handler)
 {

@@ -31,6 +31,8 @@ public:
     // The event flags that make a folder change worth a reload: created, removed, renamed,
     // modified, Finder information, owner, extended attributes, or a folder.
     static constexpr std::uint32_t kReloadingFlags = 0x2fb00;
+    // A reload that read more files than this gives the memory their texts took back.
+    static constexpr std::size_t kFilesReadBeforeGivingMemoryBack = 16;
 
     static LogFileManager& sharedInstance();
 
@@ -52,6 +54,8 @@ public:
     void internalAyncUpdate();
     // Tests of the re-writers count requests with this: when set, update() calls it instead.
     void setUpdateHandler(std::function<void()> handler);
+    // Other work on the log's data sets, run on the reload queue in turn with the reloads.
+    void performInTurn(std::function<void()> work);
 
     // Older plain-text entries become rich text in these attributes (the pads' defaults),
     // set from the main thread because settings are not read on the reload queue.

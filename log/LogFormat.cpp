@@ -170,6 +170,17 @@ std::string formatSeconds(double seconds)
     return text;
 }
 
+std::int32_t daysSince1970(int year, int month, int day)
+{
+    // Counted by eras of 400 years, each of the same length.
+    year -= month <= 2;
+    int era = (year >= 0 ? year : year - 399) / 400;
+    int yearOfEra = year - era * 400;
+    int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return std::int32_t(era * 146097 + dayOfEra - 719468);
+}
+
 std::string formatDate(double date)
 {
     // Its own moment is no day of any calendar's here: a calendar without the Julian years
@@ -191,7 +202,15 @@ struct DayCache {
     bool usable { false };
 };
 
-std::optional<double> parseWrittenDate(std::u16string_view text)
+// 1 = Sunday … 7 = Saturday of a Gregorian date.
+int weekdayOf(int year, int month, int day)
+{
+    // 1970-01-01 was a Thursday.
+    int weekday = (daysSince1970(year, month, day) + 4) % 7;
+    return (weekday < 0 ? weekday + 7 : weekday) + 1;
+}
+
+std::optional<double> parseWrittenDate(std::u16string_view text, WrittenDay* written)
 {
     // "yyyy-MM-dd HH:mm:ss"
     if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':' || text[16] != ':')
@@ -231,23 +250,30 @@ std::optional<double> parseWrittenDate(std::u16string_view text)
         if (!plain)
             return std::nullopt;
     }
+    if (written) {
+        written->day.assign(text.begin(), text.begin() + 10);
+        written->hour = hour;
+        written->weekday = weekdayOf(year, month, day);
+    }
     return cache.midnight + hour * 3600 + minute * 60 + second;
 }
 
 }
 
-double parseDate(std::u16string_view text, std::string* day)
+WrittenDay distantPastDay()
+{
+    return { std::string(kDistantPastText.substr(0, 10)), 0, weekdayOf(1, 1, 1) };
+}
+
+double parseDate(std::u16string_view text, WrittenDay* day)
 {
     if (text.size() == kDistantPastText.size() && std::equal(text.begin(), text.end(), kDistantPastText.begin())) {
         if (day)
-            day->assign(kDistantPastText.substr(0, 10));
+            *day = distantPastDay();
         return base::Time::distantPast();
     }
-    if (auto date = parseWrittenDate(text)) {
-        if (day)
-            day->assign(text.begin(), text.begin() + 10);
+    if (auto date = parseWrittenDate(text, day))
         return *date;
-    }
     std::string pattern(kDateFormat);
     if (auto date = base::DateFormat::parse(text::toUtf8(text), pattern))
         return *date;

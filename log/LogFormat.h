@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -58,10 +59,22 @@ inline constexpr std::string_view kDistantPastText = "0001-01-01 00:00:00";
 // "yyyy-MM-dd HH:mm:ss" in the local time zone with the POSIX locale; the distant past as
 // kDistantPastText.
 std::string formatDate(double date);
+// Days from 1970-01-01 to a date of the Gregorian calendar; negative before it.
+std::int32_t daysSince1970(int year, int month, int day);
+
+// Where a date as written falls on the local calendar: its "yyyy-MM-dd", hour and weekday
+// (1 = Sunday), read off the text itself where the day is an ordinary one of 24 hours.
+struct WrittenDay {
+    std::string day;
+    int hour { -1 };
+    int weekday { 0 };
+};
 // First as written; then as a user's locale with other digits writes the same pattern;
-// else the distant past. When `day` is given and the text is a date as written, it receives
-// the date's "yyyy-MM-dd".
-double parseDate(std::u16string_view text, std::string* day = nullptr);
+// else the distant past. When `day` is given and the text is a date as written on an
+// ordinary day, it receives where the date falls; otherwise it is left empty.
+double parseDate(std::u16string_view text, WrittenDay* day = nullptr);
+// Where the distant past falls as the log writes it, the same in every time zone.
+WrittenDay distantPastDay();
 
 // The words written for focus levels 0 to 3; any other level is "undefined".
 std::string concentrationLevelStringForTag(long long level);

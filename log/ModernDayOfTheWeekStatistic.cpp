@@ -23,21 +23,20 @@ const std::array<const char*, 7>& ModernDayOfTheWeekStatistic::weekDayNameArray(
 void ModernDayOfTheWeekStatistic::computeStatistic(const RawDataSet* dataSet)
 {
     if (dataSet) {
-        auto& helper = DateHelper::sharedHelper();
-        for (const auto& record : dataSet->timeSlices()) {
-            if (!counts(*record))
+        for (const auto& facts : dataSet->statisticsFacts()) {
+            if (!counts(facts))
                 continue;
-            int weekday = helper.dayOfTheWeek(record->startDate());
+            int weekday = facts.weekday;
             if (weekday < 1 || weekday > 7)
                 continue;
             size_t key = size_t(weekday - 1);
-            if (auto level = concentrationLevelFromRawValue(record->focusRating())) {
+            if (facts.focusLevel >= 0) {
                 auto& entry = m_dataByDayOfTheWeek[key];
                 if (!entry)
                     entry = LevelValues {};
-                (*entry)[*level] += record->actualDuration();
+                (*entry)[ConcentrationLevel(facts.focusLevel)] += facts.actualDuration;
             }
-            m_totalAcrossAllConcentrationLevelsForDayOfTheWeek[key] += record->actualDuration();
+            m_totalAcrossAllConcentrationLevelsForDayOfTheWeek[key] += facts.actualDuration;
         }
     }
     for (size_t key = 0; key < 7; ++key) {

@@ -26,9 +26,9 @@ std::string ModernHourOfTheDayStatistic::labelForHour(int hour)
     return hour < 12 ? std::to_string(hour) + " am" : std::to_string(hour - 12) + " pm";
 }
 
-void ModernHourOfTheDayStatistic::add(double duration, const std::string& focusLevel, int hour)
+void ModernHourOfTheDayStatistic::add(double duration, std::optional<ConcentrationLevel> level, int hour)
 {
-    if (auto level = concentrationLevelFromRawValue(focusLevel)) {
+    if (level) {
         auto& entry = m_dataByHourOfTheDay[size_t(hour)];
         if (!entry)
             entry = LevelValues {};
@@ -40,14 +40,14 @@ void ModernHourOfTheDayStatistic::add(double duration, const std::string& focusL
 void ModernHourOfTheDayStatistic::computeStatistic(const RawDataSet* dataSet)
 {
     if (dataSet) {
-        auto& helper = DateHelper::sharedHelper();
-        for (const auto& record : dataSet->timeSlices()) {
-            if (!counts(*record))
+        for (const auto& facts : dataSet->statisticsFacts()) {
+            if (!counts(facts))
                 continue;
-            int hour = helper.hourOfDay(record->startDate());
+            int hour = facts.hour;
             if (hour < 0 || hour > 23)
                 continue;
-            add(record->actualDuration(), record->focusRating(), hour);
+            add(facts.actualDuration, facts.focusLevel >= 0 ? std::optional(ConcentrationLevel(facts.focusLevel)) : std::nullopt,
+                hour);
         }
     }
     if (zr_logIsOn()) {

@@ -30,7 +30,7 @@ public:
     static std::string labelForHour(int hour);
 
 private:
-    void add(double duration, const std::string& focusLevel, int hour);
+    void add(double duration, std::optional<ConcentrationLevel> level, int hour);
 
     std::vector<std::string> m_labelsForHoursOfDayArray;
     std::vector<int> m_keysForIterationArray;

@@ -22,14 +22,21 @@ void ModernOverviewStatistic::computeStatistic(const RawDataSet* dataSet)
 {
     if (!dataSet)
         return;
-    for (const auto& record : dataSet->timeSlices()) {
-        if (!counts(*record))
+    // Records come newest first: a day's slices mostly follow one another, and the day
+    // found for the last one is the day of the next.
+    LevelValues* day = nullptr;
+    std::optional<std::int32_t> dayNumber;
+    for (const auto& facts : dataSet->statisticsFacts()) {
+        if (!counts(facts))
             continue;
-        auto level = concentrationLevelFromRawValue(record->focusRating());
-        if (!level)
+        if (facts.focusLevel < 0)
             continue;
-        double minutes = record->actualDuration() > 0 ? record->actualDuration() / 60 : 0;
-        m_dataByDayString[record->dayString()][*level] += minutes;
+        double minutes = facts.actualDuration > 0 ? facts.actualDuration / 60 : 0;
+        if (dayNumber != facts.day) {
+            dayNumber = facts.day;
+            day = &m_dataByDayString[facts.record->dayString()];
+        }
+        (*day)[ConcentrationLevel(facts.focusLevel)] += minutes;
     }
     for (const auto& day : shownDays()) {
         auto found = m_dataByDayString.find(day);

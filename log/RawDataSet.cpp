@@ -19,6 +19,46 @@
 
 namespace ostrel {
 
+StatisticsFacts StatisticsFacts::of(const RawTimeSlice& record)
+{
+    StatisticsFacts facts;
+    facts.startDate = record.startDate();
+    facts.actualDuration = record.actualDuration();
+    facts.record = &record;
+    facts.day = record.dayNumber();
+    auto level = record.focusLevel();
+    facts.focusLevel = level ? std::int8_t(*level) : std::int8_t(-1);
+    facts.hour = std::int8_t(record.localHour());
+    facts.weekday = std::int8_t(record.localWeekday());
+    facts.hasTags = !record.tagString().empty();
+    return facts;
+}
+
+void RawDataSet::setTimeSlices(Records timeSlices)
+{
+    m_timeSlices = std::move(timeSlices);
+    m_facts.clear();
+    m_factsMade = std::make_unique<std::once_flag>();
+}
+
+void RawDataSet::setStatisticsFacts(std::vector<StatisticsFacts> facts)
+{
+    m_facts = std::move(facts);
+    // Made: the first reader takes them as they are.
+    m_factsMade = std::make_unique<std::once_flag>();
+    std::call_once(*m_factsMade, [] { });
+}
+
+const std::vector<StatisticsFacts>& RawDataSet::statisticsFacts() const
+{
+    std::call_once(*m_factsMade, [this] {
+        m_facts.reserve(m_timeSlices.size());
+        for (const auto& record : m_timeSlices)
+            m_facts.push_back(StatisticsFacts::of(*record));
+    });
+    return m_facts;
+}
+
 void RawDataSet::loadFromDisk()
 {
     auto descriptor = Logger::sharedLogger().systemLogBackingStoreDesc();
@@ -28,7 +68,7 @@ void RawDataSet::loadFromDisk()
 void RawDataSet::loadFromFolder(const std::string& folder, const std::string& root)
 {
     auto started = std::chrono::steady_clock::now();
-    m_timeSlices.clear();
+    setTimeSlices({});
     std::vector<std::shared_ptr<LogFile>> files;
     if (auto names = base::files::list(folder)) {
         for (const auto& name : *names) {
@@ -41,9 +81,14 @@ void RawDataSet::loadFromFolder(const std::string& folder, const std::string& ro
     // the processor's cores, and the records still come out in folder order.
     std::vector<Records> perFile(files.size());
     std::atomic<size_t> next { 0 };
+    std::atomic<size_t> read { 0 };
     auto work = [&] {
-        for (size_t i = next++; i < files.size(); i = next++)
-            perFile[i] = files[i]->read(*this);
+        for (size_t i = next++; i < files.size(); i = next++) {
+            bool parsed = false;
+            perFile[i] = files[i]->read(*this, &parsed);
+            if (parsed)
+                ++read;
+        }
     };
     size_t workers = std::min<size_t>({ std::max(1u, std::thread::hardware_concurrency()), 8, files.size() / 16 + 1 });
     std::vector<std::thread> helpers;
@@ -55,9 +100,12 @@ void RawDataSet::loadFromFolder(const std::string& folder, const std::string& ro
     size_t total = 0;
     for (const auto& records : perFile)
         total += records.size();
-    m_timeSlices.reserve(total);
+    Records all;
+    all.reserve(total);
     for (auto& records : perFile)
-        m_timeSlices.insert(m_timeSlices.end(), std::make_move_iterator(records.begin()), std::make_move_iterator(records.end()));
+        all.insert(all.end(), std::make_move_iterator(records.begin()), std::make_move_iterator(records.end()));
+    setTimeSlices(std::move(all));
+    m_filesRead = read;
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     zr_log("loading %zu time slices took: %f (time per million: %f)", m_timeSlices.size(), seconds,
         m_timeSlices.empty() ? 0.0 : seconds * 1000000.0 / double(m_timeSlices.size()));

@@ -2,12 +2,30 @@
 
 #include "log/RawTimeSlice.h"
 
+#include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ostrel {
+
+// What a statistic reads of one record, kept for a whole set side by side: a statistic over
+// ten years reads this array rather than tens of thousands of records spread over memory.
+struct StatisticsFacts {
+    double startDate { 0 };
+    double actualDuration { 0 };
+    // Of the set's records, in the same order.
+    const RawTimeSlice* record { nullptr };
+    std::int32_t day { 0 }; // RawTimeSlice::dayNumber()
+    std::int8_t focusLevel { -1 }; // a ConcentrationLevel, or -1 for no level
+    std::int8_t hour { 0 };
+    std::int8_t weekday { 0 };
+    bool hasTags { false };
+
+    static StatisticsFacts of(const RawTimeSlice& record);
+};
 
 // Every record of the log folder in one list, as the statistics read it. Which reader runs
 // is the set's own choice: the log files call back loadRTFDFile or loadPlainTextFile.
@@ -18,7 +36,10 @@ public:
     virtual ~RawDataSet() = default;
 
     const Records& timeSlices() const { return m_timeSlices; }
-    void setTimeSlices(Records timeSlices) { m_timeSlices = std::move(timeSlices); }
+    void setTimeSlices(Records timeSlices);
+    // The records' facts in list order, made on first use (from any thread: a published set
+    // is not changed) unless the set made them as it sorted its records.
+    const std::vector<StatisticsFacts>& statisticsFacts() const;
 
     // Reads the log writer's folder.
     virtual void loadFromDisk();
@@ -33,9 +54,18 @@ public:
 
     // Whether the records this set's readers make are FullTimeSlice.
     virtual bool readsFullRecords() const { return false; }
+    // How many files the last load read anew rather than took from the cache.
+    std::size_t filesRead() const { return m_filesRead; }
+
+protected:
+    // For a set that has the facts at hand already, in list order.
+    void setStatisticsFacts(std::vector<StatisticsFacts> facts);
 
 private:
     Records m_timeSlices;
+    std::size_t m_filesRead { 0 };
+    mutable std::vector<StatisticsFacts> m_facts;
+    mutable std::unique_ptr<std::once_flag> m_factsMade { std::make_unique<std::once_flag>() };
 };
 
 }

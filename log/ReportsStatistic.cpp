@@ -38,26 +38,26 @@ void ReportsStatistic::computeStatistic(const RawDataSet* dataSet)
 {
     if (!dataSet)
         return;
-    const std::string* lastDay = nullptr;
-    for (const auto& record : dataSet->timeSlices()) {
-        if (!counts(*record))
+    std::optional<std::int32_t> lastDay;
+    for (const auto& facts : dataSet->statisticsFacts()) {
+        if (!counts(facts))
             continue;
         ++m_timeslices;
-        double duration = record->actualDuration();
+        double duration = facts.actualDuration;
         m_totalTime += duration;
-        const auto& focus = record->focusRating();
-        if (focus == "distracted")
+        auto level = facts.focusLevel >= 0 ? std::optional(ConcentrationLevel(facts.focusLevel)) : std::nullopt;
+        if (level == ConcentrationLevel::distracted)
             m_distractedTime += duration;
-        else if (focus == "experienced flow")
+        else if (level == ConcentrationLevel::experiencedFlow)
             m_flowTime += duration;
-        else if (focus == "highly focused")
+        else if (level == ConcentrationLevel::highlyFocused)
             m_highlyConcentratedTime += duration;
         else
             m_goodTime += duration;
         // Records come newest first, so a day's slices mostly follow one another.
-        if (!lastDay || *lastDay != record->dayString()) {
-            m_workedOnDays.insert(record->dayString());
-            lastDay = &record->dayString();
+        if (lastDay != facts.day) {
+            m_workedOnDays.insert(facts.day);
+            lastDay = facts.day;
         }
     }
 }

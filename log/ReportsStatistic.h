@@ -2,7 +2,8 @@
 
 #include "log/Statistic.h"
 
-#include <set>
+#include <cstdint>
+#include <unordered_set>
 #include <string>
 
 namespace ostrel {
@@ -28,7 +29,8 @@ private:
     double m_flowTime { 0 };
     double m_distractedTime { 0 };
     double m_goodTime { 0 };
-    std::set<std::string> m_workedOnDays;
+    // The days as RawTimeSlice::dayNumber() counts them: one for each day text.
+    std::unordered_set<std::int32_t> m_workedOnDays;
 };
 
 // Wraps a report's data script in its page.

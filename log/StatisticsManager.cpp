@@ -9,6 +9,7 @@
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
 #include "platform/base/Files.h"
+#include "platform/base/MainQueue.h"
 #include "platform/base/Resources.h"
 #include "platform/base/Timer.h"
 
@@ -33,7 +34,8 @@ StatisticsManager::~StatisticsManager()
 
 void StatisticsManager::awakeFromNib()
 {
-    prepareOutputDirectory();
+    // In turn with the computations, which write their pages there.
+    LogFileManager::sharedInstance().performInTurn([] { prepareOutputDirectory(); });
     auto defaults = base::Defaults::standard();
     m_observedStore = defaults;
     std::weak_ptr<StatisticsManager> weak = weak_from_this();
@@ -90,6 +92,15 @@ void StatisticsManager::triggerUpdate()
     load();
 }
 
+StatisticsManager::FactsFilter StatisticsManager::filterSnapshot() const
+{
+    auto self = std::const_pointer_cast<StatisticsManager>(shared_from_this());
+    return [self](const StatisticsFacts& facts) {
+        auto judged = self->factsMatchFilterCriteria(facts);
+        return judged ? *judged : self->timeSliceMatchesFilterCriteria(*facts.record);
+    };
+}
+
 void StatisticsManager::performCalculations()
 {
     zr_log("performCalculations [start]");
@@ -98,26 +109,59 @@ void StatisticsManager::performCalculations()
     zr_log("select statistic");
     auto statistic = getCurrentStatistic();
     prepareDataSet();
-    if (statistic) {
+    std::uint64_t computation = ++m_computation;
+    if (!statistic) {
+        finishCalculations(computation, false, {}, started);
+        return;
+    }
+    // Ten years of log take a moment to count: the main thread goes on meanwhile, and the
+    // statistic counts with the set and the filters of this moment.
+    statistic->setFilter(filterSnapshot());
+    m_computing = true;
+    std::weak_ptr<StatisticsManager> weak = weak_from_this();
+    LogFileManager::sharedInstance().performInTurn([weak, statistic, data = m_fullData, computation, started] {
         zr_log("compute statistic");
-        statistic->computeStatistic(m_fullData.get());
-        if (statistic->noDataToShow())
-            m_waitingText = "No Data Found.";
-        else
-            publish(*statistic);
+        statistic->computeStatistic(data.get());
+        bool noData = statistic->noDataToShow();
+        // Written there too: the page is written through to the disk before it is shown.
+        std::optional<fs::path> page;
+        if (!noData) {
+            zr_log("render");
+            page = writePage(statistic->render());
+        }
+        base::MainQueue::async([weak, computation, noData, page, started] {
+            if (auto manager = weak.lock())
+                manager->finishCalculations(computation, noData, page, started);
+        });
+    });
+}
+
+void StatisticsManager::finishCalculations(std::uint64_t computation, bool noData, const std::optional<fs::path>& page,
+    double started)
+{
+    // A later computation is on its way: this one's page is already out of date.
+    if (computation != m_computation)
+        return;
+    m_computing = false;
+    if (noData) {
+        m_waitingText = "No Data Found.";
+    } else if (page) {
+        zr_log("load frame");
+        if (m_statisticsWebView)
+            m_statisticsWebView(*page);
+        zr_log("show stats");
+        m_waitingText.clear();
     }
     zr_log("performCalculations [end]");
     zr_log("stats processing took: %f", Clock::now() - started);
 }
 
-void StatisticsManager::publish(const Statistic& statistic)
+std::optional<fs::path> StatisticsManager::writePage(const std::string& text)
 {
     zr_log("prepare directory");
     prepareOutputDirectory();
     zr_log("create output file");
     fs::path page = outputDirectory() / "index.html";
-    zr_log("render");
-    std::string text = statistic.render();
     zr_log("prepare all files");
     zr_log("renderedString: %s", text.c_str());
     // Written over the old page in one step: no moment without a page to show.
@@ -126,11 +170,7 @@ void StatisticsManager::publish(const Statistic& statistic)
         zr_log("%s written successfully.", page.c_str());
     else
         zr_log("Error Writing: %s! %s", page.c_str(), error.c_str());
-    zr_log("load frame");
-    if (m_statisticsWebView)
-        m_statisticsWebView(page);
-    zr_log("show stats");
-    m_waitingText.clear();
+    return page;
 }
 
 void StatisticsManager::prepareDataSet()
@@ -139,7 +179,7 @@ void StatisticsManager::prepareDataSet()
     configureFiltersPreFlight();
 }
 
-fs::path StatisticsManager::outputDirectory() const
+fs::path StatisticsManager::outputDirectory()
 {
     return BackingStoreManager::applicationSupportDirectory() / kOutputDirectoryName;
 }

@@ -4,6 +4,7 @@
 #include "log/TagManager.h"
 #include "platform/text/Unicode.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ostrel {
@@ -45,12 +46,12 @@ void storeCommonValue(Record& record, Field field, std::u16string_view line, std
         tags.push_back(record.tagString());
         break;
     case Field::StartDate: {
-        std::string day;
+        LogFormat::WrittenDay day;
         double date = LogFormat::parseDate(line, &day);
-        if (day.empty())
+        if (day.day.empty())
             record.setStartDate(date);
         else
-            record.setStartDate(date, std::move(day));
+            record.setStartDate(date, std::move(day.day), day.hour, day.weekday);
         break;
     }
     case Field::FocusRating:
@@ -60,6 +61,59 @@ void storeCommonValue(Record& record, Field field, std::u16string_view line, std
         break;
     }
 }
+
+// Reads a file's attributes front to back. The objectives come in file order, so the run
+// that holds the next one is at or after the last one found: looking each up from the start
+// of the text would make a file of many entries read in the square of its size.
+class RunCursor {
+public:
+    explicit RunCursor(const text::AttributedString& content)
+        : m_content(content)
+    {
+    }
+
+    const text::Attributes& attributesAt(size_t index)
+    {
+        seek(index);
+        return m_content.runs()[m_run].attributes;
+    }
+
+    text::AttributedString substring(text::Range range)
+    {
+        text::AttributedString piece;
+        if (range.length == 0)
+            return piece;
+        seek(range.location);
+        const auto& runs = m_content.runs();
+        std::u16string_view string = m_content.string();
+        size_t run = m_run;
+        size_t runStart = m_runStart;
+        for (size_t at = range.location; at < range.end() && run < runs.size(); ++run) {
+            size_t runEnd = runStart + runs[run].length;
+            size_t to = std::min(runEnd, range.end());
+            piece.append(string.substr(at, to - at), runs[run].attributes);
+            at = to;
+            runStart = runEnd;
+        }
+        return piece;
+    }
+
+private:
+    void seek(size_t index)
+    {
+        const auto& runs = m_content.runs();
+        if (index < m_runStart) {
+            m_run = 0;
+            m_runStart = 0;
+        }
+        while (m_run + 1 < runs.size() && m_runStart + runs[m_run].length <= index)
+            m_runStart += runs[m_run++].length;
+    }
+
+    const text::AttributedString& m_content;
+    size_t m_run { 0 };
+    size_t m_runStart { 0 };
+};
 
 // The objective of one entry as runs of adjacent lines of the file: most objectives are one
 // run and come out as one piece of the file's text.
@@ -78,7 +132,7 @@ public:
             m_segments.push_back({ start, end - start });
     }
 
-    void store(FullTimeSlice& record, const text::AttributedString& content)
+    void store(FullTimeSlice& record, RunCursor& content)
     {
         text::AttributedString rich;
         for (size_t i = 0; i < m_segments.size(); ++i) {
@@ -93,7 +147,9 @@ public:
                 rich.replace({ at, 1 }, std::u16string_view(u"\n"));
         }
         record.setObjective(rich.utf8());
-        record.setObjectiveText(std::move(rich));
+        // Kept as a copy the size of its text: the pieces appended one by one leave room to
+        // spare, which ten years of objectives would keep for nothing.
+        record.setObjectiveText(text::AttributedString(rich));
         m_segments.clear();
     }
 
@@ -140,11 +196,12 @@ std::vector<std::shared_ptr<FullTimeSlice>> readFullTimeSlices(const text::Attri
     const std::u16string& string = content.string();
     auto current = std::make_shared<FullTimeSlice>();
     ObjectiveBuilder objective;
+    RunCursor runs(content);
     Field state = Field::None;
 
     auto finishRecord = [&] {
         if (!objective.empty())
-            objective.store(*current, content);
+            objective.store(*current, runs);
     };
 
     size_t start = 0;

@@ -217,7 +217,7 @@ void ModernUIState::refreshWhileShown(bool shown)
     if (m_updateTimer)
         m_updateTimer->stop();
     m_updateTimer.reset();
-    if (!shown)
+    if (!shown || refreshesWithItsTicks())
         return;
     std::weak_ptr<BaseState> weakSelf = weak_from_this();
     m_updateTimer = Clock::timerWithSimulatedTimeInterval(1.0, true, [weakSelf](base::Timer&) {

@@ -98,6 +98,9 @@ protected:
 
     // What the debouncer runs: the main window fitted to the screen's new content.
     virtual void compressMainWindow();
+    // Screens that run a clock refresh their views with its tick: a timer of their own,
+    // apart from the tick by a fraction of a second, would wake the program twice a second.
+    virtual bool refreshesWithItsTicks() const { return false; }
 
 private:
     // The one-second refresh of the updatable views, running only while the window shows.

@@ -62,11 +62,6 @@ void TimeSliceRunningState::activate()
     if (!m_bubbleView)
         base::fatal(className() + ": activated before it was built");
     TimedState::activate();
-    // One wake-up a second for a running slice: the views refresh with the tick (see
-    // eachTick) instead of on a timer of their own a few microseconds apart.
-    if (auto& refresh = updateTimer())
-        refresh->stop();
-    m_lastRefreshedSecond.reset();
     // The indicators still hold the previous run's view model for the refresh that the
     // activation just made: once more with this run's, so no stale time shows for a second.
     updateUpdatableViews();
@@ -82,13 +77,6 @@ void TimeSliceRunningState::eachTick(int64_t elapsedSeconds)
     // here as well would only ask the display for its screens twice a second.
     Logger::sharedLogger().incrementActualSecondsWorked();
     TimedState::eachTick(elapsedSeconds);
-    // A replay after a sleep ticks every missed second at one clock time: one refresh for all.
-    auto& viewModel = *requireModule("a tick").viewModel;
-    int64_t second = Clock::wholeSecond(viewModel.frozenTime);
-    if (m_lastRefreshedSecond != second) {
-        m_lastRefreshedSecond = second;
-        updateUpdatableViews();
-    }
 }
 
 void TimeSliceRunningState::prepareForUITimerUpdate()

@@ -128,7 +128,6 @@ private:
     std::shared_ptr<DurationSliderForTimeSliceRunningViewController> m_durationSliderViewController;
     ListenerToken m_timeScaleListener;
     // The clock second of the last refresh made by a tick.
-    std::optional<int64_t> m_lastRefreshedSecond;
 };
 
 }

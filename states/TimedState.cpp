@@ -38,6 +38,7 @@ void TimedState::activate()
     m_isActive = true;
     m_endedDuration.reset();
     m_lastTimeEventSecond.reset();
+    m_lastRefreshedSecond.reset();
     m_timedStateMachineModule = TimedStateMachineModule::create(std::static_pointer_cast<TimedState>(shared_from_this()));
     m_timedStateMachineModule->viewModel->frozenTime = Clock::now();
     m_internalNow = Clock::nowAsDate();
@@ -92,6 +93,7 @@ void TimedState::execute(Event event)
     case Event::oneTick:
         module->viewModel->frozenTime = Clock::now();
         eachTick(module->stateMachine->elapsedSeconds());
+        refreshWithTheTick();
         break;
     case Event::elapsed:
         // The machine already counts on from 0 towards a projection of 1; the run itself
@@ -115,6 +117,19 @@ void TimedState::eachTick(int64_t)
         postEvent("time", elapsed, total);
     }
     updateMenuItem();
+}
+
+void TimedState::refreshWithTheTick()
+{
+    // The screen may have been left by its own tick.
+    if (!m_isActive || !m_timedStateMachineModule)
+        return;
+    // A replay after a sleep ticks every missed second at one clock time: one refresh for all.
+    int64_t second = Clock::wholeSecond(m_timedStateMachineModule->viewModel->frozenTime);
+    if (m_lastRefreshedSecond == second)
+        return;
+    m_lastRefreshedSecond = second;
+    updateUpdatableViews();
 }
 
 void TimedState::prepareForUITimerUpdate()
@@ -174,11 +189,10 @@ std::shared_ptr<BubbleViewForTimedState> TimedState::makeRunningBubbleView(std::
         bubble->setGradient(BezierPathUtility::purpleGradient());
     }
     std::weak_ptr<BubbleViewForTimedState> weakBubbles = bubbleView;
+    // Each bubble redraws itself when its time or place changes.
     addUpdatableView(GenericUpdateViewTypeImplementation::create([weakBubbles] {
-        if (auto bubbles = weakBubbles.lock()) {
+        if (auto bubbles = weakBubbles.lock())
             bubbles->positionBubbleViews();
-            bubbles->setNeedsDisplay(true);
-        }
     }));
     return bubbleView;
 }

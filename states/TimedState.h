@@ -20,7 +20,8 @@ class BubbleViewForTimedState;
 // The base of the screens with a running clock. While current, the screen owns a timed
 // module that calls execute() once per second and once when the duration is reached; each
 // tick becomes a ".time" event with the elapsed and total seconds and a new status-item
-// text, and the end goes to the concrete screen's handleTimerElapsed().
+// text, and the end goes to the concrete screen's handleTimerElapsed(). The views refresh
+// with the tick, not on a timer of their own: one wake-up a second.
 //
 // Replaying a sleep freezes one time for every replayed second: each second still gets its
 // eachTick(), but a ".time" event goes out at most once per clock second, its elapsed value
@@ -76,8 +77,12 @@ protected:
     TransitionTarget m_elapsed;
     TransitionTarget m_aborted;
 
+    // The views refresh right after each tick's own work, once per clock second.
+    bool refreshesWithItsTicks() const override { return true; }
+
 private:
     void stopModuleTimer();
+    void refreshWithTheTick();
     std::pair<int64_t, int64_t> payload() const;
 
     double m_internalNow { 0 };
@@ -88,6 +93,7 @@ private:
     // The run's duration once it was reached.
     std::optional<int64_t> m_endedDuration;
     std::optional<int64_t> m_lastTimeEventSecond;
+    std::optional<int64_t> m_lastRefreshedSecond;
     bool m_refreshEntryRegistered { false };
 };
 

@@ -2,6 +2,7 @@
 
 #include "viewkit/StandardLabel.h"
 
+#include "platform/gfx/TextLayout.h"
 #include "platform/text/RichTextLayout.h"
 
 #include <cmath>
@@ -28,9 +29,17 @@ std::optional<text::AttributedString> AttributedLabel::attributedStringValue() c
 
 void AttributedLabel::setAttributedStringValue(text::AttributedString value)
 {
-    setStringValue(value.utf8());
-    m_attributedText = stringValue();
+    // A time of day refreshed every second mostly reads as it did.
+    if (showsAttributed() && *m_attributed == value) {
+        setStringValue(stringValue());
+        return;
+    }
+    // The rich text is in place before the plain one, so that the size the field reports
+    // meanwhile is the one it will show: a time whose digits change keeps its width, and
+    // then no new layout is needed.
+    m_attributedText = gfx::displayableText(value.utf8());
     m_attributed = std::move(value);
+    setStringValue(m_attributedText);
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
 }

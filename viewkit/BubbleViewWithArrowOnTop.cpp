@@ -21,6 +21,8 @@ BubbleViewWithArrowOnTop::BubbleViewWithArrowOnTop(ui::Rect frame)
 
 void BubbleViewWithArrowOnTop::setTitle(std::string title)
 {
+    if (title == m_title)
+        return;
     m_title = std::move(title);
     setNeedsDisplay();
 }
@@ -32,7 +34,10 @@ void BubbleViewWithArrowOnTop::setMiddleX(double middleX)
         rounded = 1;
     else if (rounded > 42)
         rounded = 45;
+    if (rounded == m_middleX)
+        return;
     m_middleX = rounded;
+    setNeedsDisplay();
 }
 
 void BubbleViewWithArrowOnTop::draw(gfx::GraphicsContext& context, const ui::Rect& dirtyRect)

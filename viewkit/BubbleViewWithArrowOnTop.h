@@ -31,6 +31,8 @@ public:
     void setTextColor(gfx::Color color) { m_textColor = color; }
 
     void draw(gfx::GraphicsContext& context, const ui::Rect& dirtyRect) override;
+    // Its title and arrow are all it draws, and both ask for drawing when they change.
+    bool marksItsOwnChanges() const override { return true; }
     void mouseDown(const ui::Event& event) override;
 
 private:

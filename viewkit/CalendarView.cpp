@@ -77,14 +77,19 @@ void CalendarView::updateState()
     if (!m_calendarManager)
         m_calendarManager = CalendarManager::sharedInstance();
     double now = Clock::now();
-    m_calendarEvents.clear();
+    std::vector<desktop::CalendarEvent> events;
     for (auto& event : m_calendarManager->fetchCalendarEventsForNext60Minutes()) {
         if (!event.allDay && event.start > now)
-            m_calendarEvents.push_back(std::move(event));
+            events.push_back(std::move(event));
     }
+    // Refreshed every second, the strip mostly shows what it showed: its bars redraw
+    // themselves when they change, and the strip itself only when the events do.
+    bool changed = events != m_calendarEvents;
+    m_calendarEvents = std::move(events);
     configureEventView(*m_bottomEventView, 0);
     configureEventView(*m_topEventView, 1);
-    setNeedsDisplay();
+    if (changed)
+        setNeedsDisplay();
 }
 
 void CalendarView::configureEventView(EventView& eventView, std::size_t index)

@@ -39,6 +39,8 @@ public:
     void updateState();
 
     void draw(gfx::GraphicsContext& context, const ui::Rect& dirtyRect) override;
+    // It draws its hint while it has no events, and asks for drawing when the events change.
+    bool marksItsOwnChanges() const override { return true; }
 
 private:
     explicit CalendarView(ui::Rect frame);

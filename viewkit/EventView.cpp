@@ -16,18 +16,24 @@ EventView::EventView(ui::Rect frame)
 
 void EventView::setTitle(std::string title)
 {
+    if (title == m_title)
+        return;
     m_title = std::move(title);
     setNeedsDisplay();
 }
 
 void EventView::setLeftArrow(bool arrow)
 {
+    if (arrow == m_leftArrow)
+        return;
     m_leftArrow = arrow;
     setNeedsDisplay();
 }
 
 void EventView::setRightArrow(bool arrow)
 {
+    if (arrow == m_rightArrow)
+        return;
     m_rightArrow = arrow;
     setNeedsDisplay();
 }

@@ -29,6 +29,8 @@ public:
     void setRightArrow(bool arrow);
 
     void draw(gfx::GraphicsContext& context, const ui::Rect& dirtyRect) override;
+    // Title and marks are all it draws, and each asks for drawing when it changes.
+    bool marksItsOwnChanges() const override { return true; }
 
 private:
     explicit EventView(ui::Rect frame);

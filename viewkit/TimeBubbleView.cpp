@@ -76,8 +76,9 @@ void TimeBubbleView::bubbleClicked(BubbleViewWithArrowOnTop& bubble)
 
 void TimeBubbleView::updateState()
 {
+    // The row draws nothing of its own; each bubble redraws itself when it changes, and in
+    // most seconds none does.
     positionBubbleViews();
-    setNeedsDisplay();
 }
 
 void TimeBubbleView::valueHasChanged()
@@ -117,18 +118,21 @@ void TimeBubbleView::positionBubbleViews()
         ui::Rect frame = bubble.frame();
         double width = frame.width();
         frame.origin.x = std::floor(x - width * 0.5);
-        bubble.setMiddleX(width * 0.5);
+        double middleX = width * 0.5;
         bubble.setTitle(base::DateFormat::formatStyled(m_bubbleDates[i], base::DateFormat::Style::None, base::DateFormat::Style::Short));
         if (frame.minX() < m_viewInset) {
-            bubble.setMiddleX((frame.minX() - m_viewInset) + std::floor(width * 0.5));
+            middleX = (frame.minX() - m_viewInset) + std::floor(width * 0.5);
             frame.origin.x = m_viewInset;
         }
         if (frame.maxX() > rowWidth - m_viewInset) {
             double shift = frame.maxX() - (rowWidth - m_viewInset);
-            bubble.setMiddleX(shift + std::floor(width * 0.5));
+            middleX = shift + std::floor(width * 0.5);
             frame.origin.x -= shift;
         }
-        bubble.setFrame(frame);
+        // Set once: each bubble redraws itself when its arrow, title or place changes. Nothing
+        // is laid out from a bubble's place, so moving it asks for no layout of the window.
+        bubble.setMiddleX(middleX);
+        bubble.setFrameWithoutLayout(frame);
         bubble.setHidden(false);
     }
 }

@@ -51,6 +51,8 @@ public:
     void updateState() override;
     void valueHasChanged() override;
     virtual void positionBubbleViews();
+    // The row draws nothing of its own; its bubbles mark their own changes.
+    bool marksItsOwnChanges() const override { return true; }
 
 protected:
     explicit TimeBubbleView(ui::Rect frame);

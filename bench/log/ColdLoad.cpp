@@ -1,5 +1,6 @@
 // Cold load of ten years of log (3,650 day files, about 55,000 slices) against reading the
-// same bytes raw. The target: the load takes at most three times as long as the raw read.
+// same bytes raw. The target, the design's: the load takes at most 1.2 times as long as one
+// raw read of the folder (target_ratio beside the ratio).
 #include "bench/log/TenYears.h"
 #include "log/FullDataSet.h"
 
@@ -102,6 +103,7 @@ void ColdLoad(benchmark::State& state)
     state.counters["raw_ms"] = raw * 1000;
     state.counters["load_ms"] = load * 1000;
     state.counters["ratio"] = load / raw;
+    state.counters["target_ratio"] = 1.2;
     state.counters["peak_MB"] = peakMegabytes();
 }
 BENCHMARK(ColdLoad)->Unit(benchmark::kMillisecond)->Iterations(3);

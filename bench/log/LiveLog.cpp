@@ -1,16 +1,20 @@
 // The live log on ten years of history: the reload after one day file changed (target
-// 20 ms), each statistic computed and its page rendered (target 20 ms each), and the CSV
-// export of every slice.
+// 5 ms), each statistic as the program shows it (the set and filters taken, the numbers
+// counted on the reload queue, the page written and handed to the view; target 5 ms each),
+// and the CSV export of every slice. The targets are the design's, printed beside each
+// figure as target_ms.
 #include "bench/log/TenYears.h"
 #include "log/FullDataSet.h"
 #include "log/FullFeaturedStatisticsManager.h"
 #include "log/LogFileManager.h"
 #include "log/Statistic.h"
 #include "platform/base/Defaults.h"
+#include "platform/base/RunLoop.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -64,6 +68,7 @@ void WarmReloadAfterOneDayChanged(benchmark::State& state)
         slices = set->timeSlices().size();
     }
     state.counters["slices"] = double(slices);
+    state.counters["target_ms"] = 5;
 }
 BENCHMARK(WarmReloadAfterOneDayChanged)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -72,6 +77,8 @@ BENCHMARK(WarmReloadAfterOneDayChanged)->Unit(benchmark::kMillisecond)->MinTime(
 std::shared_ptr<ostrel::FullFeaturedStatisticsManager> statisticsManager()
 {
     static auto manager = [] {
+        // The pages go to a folder of the benchmark's own, not the developer's data.
+        setenv("XDG_DATA_HOME", (fs::temp_directory_path() / "ostrel-bench-live-log").c_str(), 1);
         base::Defaults::setStandard(base::Defaults::create({}));
         base::Defaults::standard()->registerDefaults({ { "currentlyDisplayedStatistic", 0 }, { "filtering", true },
             { "tagFilter", "" }, { "statsRadioButtonChoice", 0 }, { "statsDateMode", 0 },
@@ -85,6 +92,8 @@ std::shared_ptr<ostrel::FullFeaturedStatisticsManager> statisticsManager()
     return manager;
 }
 
+// The numbers and the page text, with the set and filters taken as the program takes them:
+// what the reload queue works out (target 5 ms).
 void StatisticComputeAndPage(benchmark::State& state)
 {
     auto manager = statisticsManager();
@@ -92,7 +101,8 @@ void StatisticComputeAndPage(benchmark::State& state)
     std::size_t bytes = 0;
     for (auto _ : state) {
         auto statistic = manager->getCurrentStatistic();
-        manager->configureFiltersPreFlight();
+        manager->prepareDataSet();
+        statistic->setFilter(manager->filterSnapshot());
         statistic->computeStatistic(manager->fullData().get());
         auto page = statistic->render();
         bytes = page.size();
@@ -100,9 +110,29 @@ void StatisticComputeAndPage(benchmark::State& state)
     }
     state.counters["slices"] = double(manager->fullData()->timeSlices().size());
     state.counters["page_bytes"] = double(bytes);
+    state.counters["target_ms"] = 5;
 }
 // Overview of 7 and 28 days, weekdays, hours, report.
 BENCHMARK(StatisticComputeAndPage)->Arg(0)->Arg(6)->Arg(1)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// From asking to the page handed to the view, as a change of the chosen statistic shows it:
+// the numbers, the chart library copied beside the page and the page written through to the
+// disk, all on the reload queue (wall time; the main thread only waits here).
+void StatisticAsTheProgramShowsIt(benchmark::State& state)
+{
+    auto manager = statisticsManager();
+    std::size_t pages = 0;
+    manager->setStatisticsWebView([&pages](const fs::path&) { ++pages; });
+    base::Defaults::standard()->set("currentlyDisplayedStatistic", state.range(0));
+    for (auto _ : state) {
+        manager->performCalculations();
+        while (manager->computing())
+            base::RunLoop::main().runOnce();
+    }
+    state.counters["slices"] = double(manager->fullData()->timeSlices().size());
+    state.counters["pages"] = double(pages);
+}
+BENCHMARK(StatisticAsTheProgramShowsIt)->Arg(0)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void CsvExport(benchmark::State& state)
 {

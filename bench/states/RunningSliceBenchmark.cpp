@@ -90,7 +90,7 @@ int main()
     measured("window hidden", bench::measure(slice, 30), "<= 0.1 %");
     order(orders[1], 's');
     std::this_thread::sleep_for(std::chrono::seconds(2));
-    measured("window shown", bench::measure(slice, 30), "<= 0.5 %");
+    measured("window shown", bench::measure(slice, 30), "<= 0.3 %");
 
     order(orders[1], 'q');
     close(orders[1]);

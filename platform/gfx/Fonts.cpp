@@ -23,6 +23,8 @@ constexpr const char* kSystemFamily = "Ostrel System";
 struct FontState {
     PangoFontMap* map { nullptr };
     FcConfig* config { nullptr };
+    // Counts the maps made, so that contexts of a replaced map are made again.
+    unsigned generation { 0 };
 };
 
 FontState& fontState()
@@ -173,6 +175,7 @@ bool pinFonts(const std::filesystem::path& configurationFile)
         FcConfigDestroy(state.config);
     state.map = map;
     state.config = config;
+    ++state.generation;
     return true;
 }
 
@@ -197,6 +200,42 @@ PangoContext* newPangoContext()
     pango_context_set_round_glyph_positions(context, FALSE);
     return context;
 }
+
+namespace {
+struct SharedContexts {
+    unsigned generation { 0 };
+    PangoContext* contexts[3] { nullptr, nullptr, nullptr };
+
+    void clear()
+    {
+        for (auto*& context : contexts) {
+            if (context)
+                g_object_unref(context);
+            context = nullptr;
+        }
+    }
+    ~SharedContexts() { clear(); }
+};
+}
+
+PangoContext* sharedPangoContext(SharedContext purpose)
+{
+    thread_local SharedContexts shared;
+    fontMap();
+    if (shared.generation != fontState().generation) {
+        shared.clear();
+        shared.generation = fontState().generation;
+    }
+    PangoContext*& context = shared.contexts[int(purpose)];
+    if (!context) {
+        context = newPangoContext();
+        if (purpose == SharedContext::drawingOnWholePixels)
+            pango_context_set_round_glyph_positions(context, TRUE);
+    }
+    return context;
+}
+
+unsigned fontGeneration() { return fontState().generation; }
 
 std::string familyName(const Font& font) { return parse(font).family; }
 

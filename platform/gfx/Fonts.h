@@ -39,4 +39,13 @@ bool canMakeFont(const std::string& postScriptName);
 PangoFontMap* fontMap();
 PangoContext* newPangoContext();
 
+// Contexts kept for the texts laid out one style at a time: making a context for every text
+// measured costs more than the measuring (a count-down measures its title every second).
+// One for measuring, which drawing never touches, one for drawing as is and one for drawing
+// small text with glyphs on whole pixels; each of the calling thread's own. Not owned.
+enum class SharedContext { measuring, drawing, drawingOnWholePixels };
+PangoContext* sharedPangoContext(SharedContext purpose);
+// Changes whenever the fonts are pinned anew: measures kept from before no longer hold.
+unsigned fontGeneration();
+
 }

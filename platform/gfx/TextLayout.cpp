@@ -65,14 +65,34 @@ std::string displayableText(std::string_view utf8)
 
 TextLayout::TextLayout(std::string_view utf8, const TextStyle& style, double width)
     : m_style(style)
+    , m_width(width)
 {
-    PangoContext* context = newPangoContext();
-    m_layout = pango_layout_new(context);
-    g_object_unref(context);
+    m_layout = pango_layout_new(sharedPangoContext(SharedContext::measuring));
     configure(m_layout, displayableText(utf8), width, style);
 }
 
-TextLayout::~TextLayout() { g_object_unref(m_layout); }
+TextLayout::~TextLayout()
+{
+    g_object_unref(m_layout);
+    if (m_drawingLayout)
+        g_object_unref(m_drawingLayout);
+}
+
+PangoLayout* TextLayout::drawingLayout() const
+{
+    // Drawn through a layout of its own on a drawing context, so that what a drawing does to
+    // its context (the target's transform, glyphs rounded to whole pixels) never reaches the
+    // measures, nor the measures of any other text.
+    if (!m_drawingLayout) {
+        bool small = m_style.font.pointSize <= kSmallTextSize;
+        m_drawingLayout = pango_layout_new(
+            sharedPangoContext(small ? SharedContext::drawingOnWholePixels : SharedContext::drawing));
+        configure(m_drawingLayout, pango_layout_get_text(m_layout), m_width, m_style);
+        if (PangoAttrList* attributes = pango_layout_get_attributes(m_layout))
+            pango_layout_set_attributes(m_drawingLayout, attributes);
+    }
+    return m_drawingLayout;
+}
 
 Rect TextLayout::boundingRect() const
 {
@@ -115,19 +135,10 @@ void TextLayout::draw(const Rect& rect, TextClipping clipping) const
         // Drawn on whole pixels glyph by glyph, small text is spaced unevenly ("FOCUSE D")
         // unless its positions are rounded as it is laid out for drawing; it is measured
         // unrounded all the same. Large text is left as it is: a pixel is nothing to it.
-        PangoContext* context = pango_layout_get_context(m_layout);
-        bool small = m_style.font.pointSize <= kSmallTextSize;
-        if (small) {
-            pango_context_set_round_glyph_positions(context, TRUE);
-            pango_layout_context_changed(m_layout);
-        }
-        pango_cairo_update_layout(cr, m_layout);
+        PangoLayout* layout = drawingLayout();
+        pango_cairo_update_layout(cr, layout);
         cairo_set_source_rgba(cr, c.red, c.green, c.blue, c.alpha);
-        pango_cairo_show_layout(cr, m_layout);
-        if (small) {
-            pango_context_set_round_glyph_positions(context, FALSE);
-            pango_layout_context_changed(m_layout);
-        }
+        pango_cairo_show_layout(cr, layout);
         cairo_restore(cr);
     });
     context.restore();
@@ -170,6 +181,11 @@ void TextLayout::underline(size_t from, size_t to)
     pango_attr_list_insert(attributes, line);
     pango_layout_set_attributes(m_layout, attributes);
     pango_attr_list_unref(attributes);
+    // Drawn with the underline from now on.
+    if (m_drawingLayout) {
+        g_object_unref(m_drawingLayout);
+        m_drawingLayout = nullptr;
+    }
 }
 
 Rect textBoundingRect(std::string_view utf8, double width, const TextStyle& style)

@@ -70,8 +70,12 @@ public:
     PangoLayout* pangoLayout() const { return m_layout; }
 
 private:
+    PangoLayout* drawingLayout() const;
+
     TextStyle m_style;
+    double m_width { 0 };
     PangoLayout* m_layout { nullptr };
+    mutable PangoLayout* m_drawingLayout { nullptr };
 };
 
 // The one-off forms of the above.

@@ -48,6 +48,10 @@ void Button::setBezelStyle(BezelStyle style)
 
 void Button::setTitle(std::string title)
 {
+    // The status item is given its title at every tick, and between minutes mostly a new one,
+    // but screens also set titles they already show.
+    if (title == m_title && !m_attributedTitle)
+        return;
     m_title = std::move(title);
     invalidateIntrinsicContentSize();
     setNeedsDisplay();

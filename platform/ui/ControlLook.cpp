@@ -4,9 +4,14 @@
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/Path.h"
 
+#include "platform/gfx/Fonts.h"
+
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <pango/pango.h>
+#include <string>
+#include <unordered_map>
 
 namespace ui::ControlLook {
 
@@ -24,9 +29,40 @@ void drawBezel(gfx::GraphicsContext& context, const Rect& rect, double radius, g
 
 Size labelSize(std::string_view text, const gfx::Font& font)
 {
-    // As drawn: a title measured narrower than it draws would lose its end.
-    Rect r = gfx::TextLayout(text, gfx::TextStyle(font)).drawnBoundingRect();
-    return { std::ceil(r.width()), std::ceil(std::max(r.height(), font.pointSize * 1.2)) };
+    // Controls ask for the same few texts again and again (a line's height from "Xg", their
+    // titles at every layout): each is shaped once.
+    struct Key {
+        std::string text;
+        gfx::Font font;
+        unsigned generation;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const
+        {
+            return std::hash<std::string> {}(key.text) ^ (std::hash<std::string> {}(key.font.postScriptName) * 31)
+                ^ std::hash<double> {}(key.font.pointSize) ^ (std::size_t(key.font.weight) << 8)
+                ^ (std::size_t(key.font.monospacedDigits) << 12);
+        }
+    };
+    static std::unordered_map<Key, Size, KeyHash> measured;
+    auto measure = [&] {
+        // As drawn: a title measured narrower than it draws would lose its end.
+        Rect r = gfx::TextLayout(text, gfx::TextStyle(font)).drawnBoundingRect();
+        return Size { std::ceil(r.width()), std::ceil(std::max(r.height(), font.pointSize * 1.2)) };
+    };
+    // Long texts are seldom asked for twice and would make the cache large.
+    if (text.size() > 256)
+        return measure();
+    Key key { std::string(text), font, gfx::fontGeneration() };
+    if (auto found = measured.find(key); found != measured.end())
+        return found->second;
+    // Count-downs bring a new title every second: the cache stays small.
+    if (measured.size() >= 512)
+        measured.clear();
+    Size size = measure();
+    measured.emplace(std::move(key), size);
+    return size;
 }
 
 gfx::Color selectionColor(gfx::Color background, bool active)

@@ -1,6 +1,7 @@
 #include "platform/ui/TextField.h"
 
 #include "platform/base/KeyCodes.h"
+#include "platform/gfx/Fonts.h"
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/Event.h"
@@ -9,7 +10,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <pango/pango.h>
+#include <tuple>
+#include <vector>
 
 namespace ui {
 
@@ -48,6 +52,10 @@ void TextField::setStringValue(std::string text)
     // Whatever comes in, the field holds valid UTF-8.
     if (std::string shown = gfx::displayableText(text); shown != text)
         text = std::move(shown);
+    // Read-outs are given their text every second, mostly the one they show: that asks for
+    // no new layout and no drawing.
+    if (text == m_text && m_caret == m_text.size() && m_anchor == m_text.size())
+        return;
     // The program put another text in: the user's edits before it are not undone into it.
     if (text != m_text)
         m_undo.removeAllActions();
@@ -132,14 +140,32 @@ Size TextField::intrinsicContentSize() const
     if (m_editable)
         return { kNoIntrinsicMetric, lineHeight + insetY };
     double width = m_wraps && m_preferredWidth > 0 ? m_preferredWidth - insetX : 0;
-    Rect r = gfx::textBoundingRect(m_text.empty() ? " " : m_text, width, style());
+    // Asked by every layout and every change of text, in a read-out every second: the text
+    // is measured once for as long as it and its style stay.
+    MeasuredText key { m_text, style(), width, gfx::fontGeneration(), {} };
+    if (!m_measured || !m_measured->sameAs(key)) {
+        key.rect = gfx::textBoundingRect(m_text.empty() ? " " : m_text, width, key.style);
+        m_measured = std::move(key);
+    }
+    Rect r = m_measured->rect;
     return { std::ceil(m_text.empty() ? 0 : r.width()) + insetX + (m_text.empty() ? 0 : 1), std::max(lineHeight, std::ceil(r.height())) + insetY };
 }
 
 std::optional<double> TextField::firstBaselineOffsetFromTop() const
 {
-    gfx::TextLayout layout("Xg", style());
-    return (m_bordered ? kInsetY : 0) + pango_layout_get_baseline(layout.pangoLayout()) / static_cast<double>(PANGO_SCALE);
+    // Asked at every layout that aligns the field by its baseline; it depends on the font alone.
+    static std::vector<std::tuple<gfx::Font, unsigned, double>> baselines;
+    unsigned generation = gfx::fontGeneration();
+    auto found = std::find_if(baselines.begin(), baselines.end(),
+        [&](const auto& entry) { return std::get<0>(entry) == font() && std::get<1>(entry) == generation; });
+    if (found == baselines.end()) {
+        if (baselines.size() >= 64)
+            baselines.clear();
+        gfx::TextLayout layout("Xg", style());
+        baselines.emplace_back(font(), generation, pango_layout_get_baseline(layout.pangoLayout()) / static_cast<double>(PANGO_SCALE));
+        found = std::prev(baselines.end());
+    }
+    return (m_bordered ? kInsetY : 0) + std::get<2>(*found);
 }
 
 bool TextField::isEditing() const

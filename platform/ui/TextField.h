@@ -43,6 +43,10 @@ public:
 
     bool isEditable() const { return m_editable; }
     void setEditable(bool editable);
+    // A label draws only what its setters are given: when it changes, only its own part of
+    // the window is drawn again. A field being edited also draws the keyboard's focus and
+    // caret, and a drawing hook whatever it likes, so the window draws them whole.
+    bool marksItsOwnChanges() const override { return !m_editable && !hasDrawHook(); }
     bool isSelectable() const { return m_selectable || m_editable; }
     void setSelectable(bool selectable) { m_selectable = selectable; }
     bool isBordered() const { return m_bordered; }
@@ -141,6 +145,19 @@ private:
     gfx::Color m_textColor { gfx::Color::rgb(0.9, 0.9, 0.9) };
     gfx::TextAlignment m_alignment { gfx::TextAlignment::left };
     std::shared_ptr<TextFormatter> m_formatter;
+    // The last text measured for the intrinsic size, and what it measured.
+    struct MeasuredText {
+        std::string text;
+        gfx::TextStyle style;
+        double width { 0 };
+        unsigned fontGeneration { 0 };
+        Rect rect;
+        bool sameAs(const MeasuredText& other) const
+        {
+            return text == other.text && style == other.style && width == other.width && fontGeneration == other.fontGeneration;
+        }
+    };
+    mutable std::optional<MeasuredText> m_measured;
     std::size_t m_caret { 0 };
     std::size_t m_anchor { 0 };
     bool m_edited { false };

@@ -37,6 +37,9 @@ public:
     void setComposition(const Composition& composition) override;
     void commitText(const std::string& utf8) override;
 
+    // Its tokens are drawn from more than its text.
+    bool marksItsOwnChanges() const override { return false; }
+
 protected:
     TokenField();
     void drawOwnLook(gfx::GraphicsContext& context) override;

@@ -158,6 +158,25 @@ void View::setFrame(Rect frame)
     setNeedsDisplay();
 }
 
+void View::setFrameWithoutLayout(Rect frame)
+{
+    if (!m_translatesMask) {
+        setFrame(frame);
+        return;
+    }
+    bool finite = std::isfinite(frame.minX()) && std::isfinite(frame.minY()) && std::isfinite(frame.width())
+        && std::isfinite(frame.height());
+    if (!finite || frame == m_frame)
+        return;
+    m_frame = frame;
+    forgetFittingSizes();
+    for (auto& subview : m_subviews)
+        if (!subview->m_translatesMask)
+            layoutChanged();
+    frameDidChange();
+    setNeedsDisplay();
+}
+
 void View::setFrameFromLayout(Rect frame)
 {
     if (frame == m_frame)
@@ -408,9 +427,12 @@ void View::setIntrinsicContentSize(Size size)
 void View::invalidateIntrinsicContentSize()
 {
     // A size the last layout already used (a count whose digits change, not its width) needs
-    // no new layout of the whole window.
-    if (!m_translatesMask && m_automaticInputs && m_automaticInputs->intrinsic == intrinsicContentSize())
+    // no new layout of the whole window; a fitting size worked out meanwhile may have seen
+    // another.
+    if (!m_translatesMask && m_automaticInputs && m_automaticInputs->intrinsic == intrinsicContentSize()) {
+        forgetFittingSizes();
         return;
+    }
     layoutChanged();
 }
 
@@ -471,6 +493,7 @@ void View::setNeedsLayout(bool needsLayout)
 
 void View::layoutChanged()
 {
+    forgetFittingSizes();
     m_needsLayout = true;
     if (m_window)
         m_window->setNeedsLayout();
@@ -492,8 +515,19 @@ void View::layoutSubtreeIfNeeded()
 
 Size View::fittingSize()
 {
+    if (m_fittingSize)
+        return *m_fittingSize;
     LayoutEngine engine;
-    return engine.fit(*this);
+    Size size = engine.fit(*this);
+    m_fittingSize = size;
+    return size;
+}
+
+void View::forgetFittingSizes()
+{
+    // Every ancestor: one may have been asked while the views between were not.
+    for (View* v = this; v; v = v->m_superview)
+        v->m_fittingSize.reset();
 }
 
 bool View::AutomaticInputs::operator==(const AutomaticInputs& o) const

@@ -51,6 +51,10 @@ public:
     Rect frame() const { return m_frame; }
     void setFrame(Rect frame);
     void setFrameOrigin(Point origin) { setFrame({ origin, m_frame.size }); }
+    // For a view placed by its frame that no constraint names and whose superview lays
+    // nothing out from it (a marker moved along a ruler every minute): moved and drawn
+    // there, without a new layout of the window. The next layout keeps the frame.
+    void setFrameWithoutLayout(Rect frame);
     void setFrameSize(Size size) { setFrame({ m_frame.origin, size }); }
     Rect bounds() const { return { m_boundsOrigin, m_frame.size }; }
     void setBoundsOrigin(Point origin);
@@ -154,7 +158,10 @@ public:
     // Solves the window's constraints now if anything changed; a view outside a window is
     // laid out on its own, as the root of its tree.
     void layoutSubtreeIfNeeded();
-    // The smallest size the constraints inside this view allow.
+    // The smallest size the constraints inside this view allow. Kept until something inside
+    // the view changes what its constraints say (a constraint, an intrinsic size, a view
+    // added, removed, hidden or moved by its frame): a stack asks it of every view it holds
+    // at every layout, and the main window at every change of its content.
     Size fittingSize();
 
     // Hooks for subclasses: constraints to generate before solving, work after frames are set.
@@ -181,6 +188,9 @@ private:
     void setFrameFromLayout(Rect frame);
     // Removes constraints of this view's ancestors that refer to the subtree going away.
     void detachConstraintsFromAncestors();
+    // Something inside changed: this view's fitting size, and every ancestor's, is worked out
+    // again when next asked.
+    void forgetFittingSizes();
     void subtreeInto(std::vector<View*>& out);
     // False as soon as a view that asked to be drawn does not mark its own changes.
     bool collectAreaToRedraw(std::optional<Rect>& area) const;
@@ -231,6 +241,7 @@ private:
     std::optional<AutomaticInputs> m_automaticInputs;
     // A layout engine for a view laid out without a window.
     std::shared_ptr<LayoutEngine> m_ownEngine;
+    std::optional<Size> m_fittingSize;
 };
 
 }

@@ -154,6 +154,25 @@ TEST_F(RestScreenTest, TheDialFollowsTheShareGoneThroughExtensions)
     EXPECT_NEAR(slice.endAngle(), 45, 0.1) << "an eighth gone of the longer break";
 }
 
+TEST_F(RestScreenTest, TheWedgeGrowsBySliversDrawnAlone)
+{
+    startLockedBreak();
+    auto slice = SliceLayer::create({ 0, 0, 600, 600 });
+    restWindow().contentView()->addSubview(slice);
+    slice->setTotalTime(600);
+    slice->setTimeLeft(600);
+    slice->setTimeLeft(500);
+    EXPECT_EQ(slice->dirtyRect(), slice->bounds()) << "a wedge of 60 degrees at once, the whole dial";
+    slice->setNeedsDisplay(false);
+    slice->setTimeLeft(499);
+    ui::Rect sliver = slice->dirtyRect();
+    ui::Rect area = slice->bounds();
+    EXPECT_FALSE(sliver.isEmpty()) << "a second of a ten-minute break moves the wedge";
+    EXPECT_LT(sliver.width() * sliver.height(), area.width() * area.height() / 3) << "not the whole dial";
+    EXPECT_TRUE(sliver.contains({ area.midX(), area.midY() })) << "from the centre";
+    slice->removeFromSuperview();
+}
+
 TEST_F(RestScreenTest, AtTwiceTheClocksSpeedTheDialMovesTwiceAsFast)
 {
     Clock::restart(2);

@@ -55,6 +55,7 @@ protected:
     std::string renderedDom(long long statistic)
     {
         set("currentlyDisplayedStatistic", statistic);
+        awaitPage();
         EXPECT_TRUE(fs::exists(m_page));
         std::string command = m_chromium->string()
             + " --headless --no-sandbox --disable-gpu --no-first-run --virtual-time-budget=3000"

@@ -53,12 +53,16 @@ TEST(LogFormat, TheDistantPastIsWrittenAsTheDateItIsNamedForInAnyZone)
     for (const char* zone : { "UTC", "America/New_York", "Asia/Tokyo" }) {
         TemporaryHome home(zone);
         EXPECT_EQ(formatDate(base::Time::distantPast()), "0001-01-01 00:00:00") << zone;
-        std::string day;
+        WrittenDay day;
         EXPECT_EQ(parseDate(u"0001-01-01 00:00:00", &day), base::Time::distantPast()) << zone;
-        EXPECT_EQ(day, "0001-01-01") << zone;
+        EXPECT_EQ(day.day, "0001-01-01") << zone;
         RawTimeSlice record;
         record.setStartDate(base::Time::distantPast());
         EXPECT_EQ(record.dayString(), "0001-01-01") << zone;
+        // The statistics place it where it is written, whatever the zone: a Monday at midnight.
+        EXPECT_EQ(record.dayNumber(), daysSince1970(1, 1, 1)) << zone;
+        EXPECT_EQ(record.localHour(), 0) << zone;
+        EXPECT_EQ(record.localWeekday(), 2) << zone;
     }
 }
 

@@ -1,4 +1,6 @@
+#include "log/LogFormat.h"
 #include "log/TimeSliceReaders.h"
+#include "platform/base/Calendar.h"
 #include "platform/base/Time.h"
 #include "platform/text/Unicode.h"
 #include "tests/log/LogTestSupport.h"
@@ -99,6 +101,65 @@ TEST_F(ReadersTest, RichObjectiveKeepsFormattingAndLinks)
     EXPECT_EQ(records[0]->objective(), "see this task\nline two");
     EXPECT_EQ(records[0]->objectiveText().attributesAt(4).link, "ostrel2things://ABC");
     EXPECT_EQ(records[0]->extractedLinks(), std::vector<std::string> { "ostrel2things://ABC" });
+}
+
+// The reader walks the file's formatting once, front to back: every entry of a long file
+// still gets its own objective's formatting, also where an objective spans lines whose
+// joins fall inside or between runs.
+TEST_F(ReadersTest, EveryObjectiveOfALongFileKeepsItsOwnFormatting)
+{
+    text::Attributes bold;
+    bold.font = gfx::Font::named("Helvetica-Bold", 13);
+    text::Attributes link;
+    text::AttributedString content;
+    for (int i = 0; i < 300; ++i) {
+        link.link = "https://example.org/" + std::to_string(i);
+        content.append(text::AttributedString::fromUtf8("#TimeSlice\nU-" + std::to_string(i) + "\n#objective\nplain "));
+        content.append(u"bold", bold);
+        content.append(i % 2 ? u"\n" : u" ", i % 3 ? bold : text::Attributes {});
+        content.append(u"linked", link);
+        content.append(text::AttributedString::fromUtf8("\n#completed\nYES\n"));
+    }
+    auto records = readFullTimeSlices(content);
+    ASSERT_EQ(records.size(), 300u);
+    for (int i = 0; i < 300; ++i) {
+        const auto& objective = records[size_t(i)]->objectiveText();
+        SCOPED_TRACE(i);
+        ASSERT_EQ(objective.utf8(), i % 2 ? "plain bold\nlinked" : "plain bold linked");
+        EXPECT_FALSE(objective.attributesAt(0).font);
+        EXPECT_EQ(objective.attributesAt(6).font, bold.font);
+        EXPECT_EQ(objective.attributesAt(10).font, i % 3 ? bold.font : std::nullopt);
+        EXPECT_EQ(objective.attributesAt(11).link, "https://example.org/" + std::to_string(i));
+    }
+}
+
+// The statistics group by the hour, weekday and day the reader takes from the date as
+// written: they are the ones the calendar gives for the start, on the days a clock changes
+// too, where the text alone cannot tell them.
+TEST_F(ReadersTest, TheStartsHourWeekdayAndDayAreTheCalendars)
+{
+    home.setTimeZone("Europe/Berlin");
+    std::string content;
+    // Ordinary days, the spring change (02:30 does not exist), the autumn one, a leap day.
+    const char* dates[] = { "2026-01-05 08:30:00", "2026-03-29 01:59:59", "2026-03-29 02:30:00", "2026-03-29 03:15:00",
+        "2026-10-25 02:30:00", "2026-10-25 23:59:59", "2024-02-29 12:00:00", "1999-12-31 23:00:00" };
+    for (const char* date : dates)
+        content += entryLines("U", { "#startDate", date, "#focusRating", "experienced flow" });
+    auto records = readFull(content);
+    ASSERT_EQ(records.size(), std::size(dates));
+    auto calendar = base::Calendar::current();
+    for (const auto& record : records) {
+        auto parts = calendar.components(record->startDate());
+        SCOPED_TRACE(record->dayString());
+        EXPECT_EQ(record->localHour(), parts.hour);
+        EXPECT_EQ(record->localWeekday(), parts.weekday);
+        EXPECT_EQ(record->dayNumber(), LogFormat::daysSince1970(parts.year, parts.month, parts.day));
+        EXPECT_EQ(record->focusLevel(), ConcentrationLevel::experiencedFlow);
+    }
+    EXPECT_EQ(records[0]->localWeekday(), 2) << "a Monday";
+    FullTimeSlice unrated;
+    unrated.setFocusRating("undefined");
+    EXPECT_FALSE(unrated.focusLevel());
 }
 
 TEST_F(ReadersTest, BaseReaderKeepsOnlyStatisticsFields)

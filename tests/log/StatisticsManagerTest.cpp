@@ -157,10 +157,46 @@ TEST_F(PublishingTest, SettingsBurstsWaitHalfASecondForTheLastChange)
 TEST_F(PublishingTest, ChoosingAStatisticShowsItAtOnce)
 {
     set("currentlyDisplayedStatistic", 4);
+    awaitPage();
     ASSERT_EQ(pages.size(), 1u);
     auto page = base::files::readText(pages[0], 1 << 20);
     ASSERT_TRUE(page);
     EXPECT_NE(page->find("var $timeslice_value = 0;"), std::string::npos);
+}
+
+// Counted away from the main thread with the set and filters of the moment it was asked
+// for; a computation asked for meanwhile replaces the one on its way.
+TEST_F(PublishingTest, TheMainThreadGoesOnWhileTheNumbersAreCountedAndTheLastAskedIsShown)
+{
+    add(localDate(2026, 1, 5, 8), 600, "good", "a");
+    add(localDate(2026, 1, 4, 8), 600, "good", "b");
+    publish();
+    set("currentlyDisplayedStatistic", 4);
+    set("filtering", true);
+    set("tagFilter", "a");
+    pages.clear();
+    manager->load();
+    EXPECT_TRUE(manager->computing());
+    EXPECT_TRUE(pages.empty()) << "the page comes back on a later turn of the main loop";
+    EXPECT_EQ(manager->waitingText(), "Processing Logs...");
+
+    // The settings change while the first is counted: it keeps the filter it started with.
+    set("tagFilter", "");
+    awaitPage();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(base::files::readText(pages[0], 1 << 20)->find("var $timeslice_value = 1;"), std::string::npos);
+    EXPECT_FALSE(manager->computing());
+    EXPECT_EQ(manager->waitingText(), "");
+
+    // Two asked for in one turn: only the second is shown.
+    pages.clear();
+    manager->load();
+    set("tagFilter", "b");
+    manager->load();
+    awaitPage();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(base::files::readText(pages[0], 1 << 20)->find("var $timeslice_value = 1;"), std::string::npos);
+    base::RunLoop::main().runUntil(clock.now() + 1);
 }
 
 TEST_F(PublishingTest, ANewLogReachesThePageAfterTheDelay)
@@ -177,9 +213,12 @@ TEST_F(PublishingTest, PageLiesBesideTheChartLibrary)
 {
     if (!base::Resources::path("chartist", "css", "stats"))
         GTEST_SKIP() << "the chart library is not installed (scripts/install-chart-library)";
+    // Once the folder the manager prepared as it woke is in place.
+    awaitPage();
     fs::create_directories(output());
     writeText(output() / "left over.html", "old");
     manager->load();
+    awaitPage();
     EXPECT_EQ(pages, (std::vector<fs::path> { output() / "index.html" }));
     for (const char* file : { "index.html", "chartist.css", "chartist.min.js", "vt/chartist.css",
              "vt/plugins/chartist-plugin-legend.js" })

@@ -4,6 +4,8 @@
 #include "core/DateHelper.h"
 #include "log/FullFeaturedStatisticsManager.h"
 #include "platform/base/Resources.h"
+#include "platform/base/RunLoop.h"
+#include "platform/base/Time.h"
 #include "tests/log/LogTestSupport.h"
 
 #include <memory>
@@ -47,6 +49,10 @@ protected:
     }
 
     const FullDataSet& dataSet() const { return m_set; }
+
+    // A computation asked for is counted on the reload queue: its page is shown once the
+    // main loop has taken the result.
+    static void awaitPage() { base::RunLoop::main().runUntil(base::Time::now() + 0.01); }
 
     // Publishes the records as the log reader's current set.
     void publish()

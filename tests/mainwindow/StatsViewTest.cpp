@@ -133,6 +133,7 @@ protected:
 TEST_F(StatsViewTest, TheFirstPageShowsUnaskedOnceThePadOpens)
 {
     auto& view = stats();
+    drain();
     EXPECT_EQ(view.statisticPopUp()->titleOfSelectedItem(), "Overview of last 7 Days");
     EXPECT_EQ(FullFeaturedStatisticsManager::sharedInstance(), view.fullFeaturedStatsManager());
     EXPECT_EQ(computations(), 1) << "computed while the window was built";

@@ -3,6 +3,7 @@
 
 #include "core/Clock.h"
 #include "core/SmartScheduler.h"
+#include "viewkit/GenericUpdateViewTypeImplementation.h"
 
 namespace ostrel::test {
 
@@ -101,6 +102,41 @@ TEST_F(TimedStateTest, AScreenLeftByItsOwnTickInAReplayHearsNothingMore)
     auto ends = counted("end");
     ASSERT_EQ(ends.size(), 1u);
     EXPECT_LE(ends[0].value, ends[0].maxValue);
+}
+
+// One wake-up a second: the views of a running screen refresh right after its tick, with
+// no timer of their own, also once the window has been away and is back.
+TEST_F(TimedStateTest, TheViewsRefreshWithTheTickAndNoTimerOfTheirOwn)
+{
+    auto screen = startCounting(600);
+    EXPECT_FALSE(screen->updateTimer()) << "the module's scheduler alone wakes the screen";
+    int refreshes = 0;
+    int ticksAtRefresh = -1;
+    screen->addUpdatableView(GenericUpdateViewTypeImplementation::create([&] {
+        ++refreshes;
+        ticksAtRefresh = screen->ticks;
+    }));
+    wait(3.05);
+    EXPECT_EQ(refreshes, 3);
+    EXPECT_EQ(ticksAtRefresh, screen->ticks) << "refreshed after the tick's own work";
+
+    window().orderOut();
+    wait(2);
+    EXPECT_EQ(refreshes, 3) << "nothing refreshes for a window off the screen";
+    window().orderFrontRegardless();
+    EXPECT_EQ(refreshes, 4) << "brought up to date as the window comes back";
+    EXPECT_FALSE(screen->updateTimer());
+    wait(2);
+    EXPECT_EQ(refreshes, 6);
+
+    // A sleep replays every missed second at one clock time: one refresh for all of them.
+    int ticks = screen->ticks;
+    sleepFor(5);
+    EXPECT_EQ(screen->ticks, ticks + 5);
+    EXPECT_EQ(refreshes, 7);
+    machine->triggerTransition("next");
+    wait(2);
+    EXPECT_EQ(refreshes, 7);
 }
 
 TEST_F(TimedStateTest, TheRefreshEntryIsRegisteredOnceAcrossActivations)
