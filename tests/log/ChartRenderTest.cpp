@@ -83,6 +83,7 @@ protected:
     std::shared_ptr<gfx::Bitmap> renderedPicture(long long statistic)
     {
         set("currentlyDisplayedStatistic", statistic);
+        awaitPage();
         fs::path shot = home.path() / "page.png";
         std::string command = m_chromium->string()
             + " --headless --no-sandbox --disable-gpu --no-first-run --hide-scrollbars --virtual-time-budget=3000"
