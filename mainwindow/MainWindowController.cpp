@@ -468,10 +468,14 @@ void MainWindowController::compressWindow()
     // width still goes back to the least, or a pad switched for another by a key, both
     // shown for a moment, left the window as wide as the two and past a small screen.
     if (mode == WindowCompressionMode::onlyWhenSideBarIsClosed && !areAllPadsClosed()) {
-        ui::Rect frame = window->frame();
-        ui::Size least = window->contentMinSize();
-        double height = std::max(frame.height(), least.height);
-        window->setFrame(ui::Rect(frame.minX(), frame.maxY() - height, least.width, height), true);
+        // Maximized, it keeps the whole screen the user gave it: made smaller, the window
+        // manager took it out of maximized and framed it past the work area's bottom.
+        if (!window->isZoomed()) {
+            ui::Rect frame = window->frame();
+            ui::Size least = window->contentMinSize();
+            double height = std::max(frame.height(), least.height);
+            window->setFrame(ui::Rect(frame.minX(), frame.maxY() - height, least.width, height), true);
+        }
     } else {
         ui::Rect compressed = MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), !areAllPadsClosed(),
             kOpenPadMinimumHeight);

@@ -143,6 +143,19 @@ TEST_F(MainWindowControllerTest, WhileAPadIsOpenTheWindowKeepsTheRoomTheUserGave
     EXPECT_EQ(window().frame().maxY(), given.maxY());
     EXPECT_GE(window().frame().height(), window().contentMinSize().height);
 
+    // Maximized, another pad or screen leaves it maximized, at the size it has.
+    window().platformDidZoom(true);
+    window().platformDidResize({ 1280, 752 });
+    ui::Rect maximized = window().frame();
+    store().set("scratchPadHidden", false);
+    store().set("laterPadHidden", true);
+    controller.compressWindow();
+    controller.showState(shorter);
+    EXPECT_EQ(window().frame(), maximized);
+    EXPECT_TRUE(window().isZoomed());
+    window().platformDidZoom(false);
+    window().platformDidResize(given.size);
+
     // With every pad closed it shrinks again, as the setting says.
     controller.showState(shorter);
     controller.closeAllPads();
