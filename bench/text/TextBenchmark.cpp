@@ -128,6 +128,28 @@ void BM_PadTypingIntoA100KBLayout(benchmark::State& state)
     }
 }
 
+
+// A megabyte page pasted at the end of a short pad, as a pad's text view holds it, and the
+// caret where the paste leaves it.
+void BM_PadPastingA1MBPage(benchmark::State& state)
+{
+    gfx::pinFonts(std::filesystem::path(OSTREL_SOURCE_DIR) / "resources/fonts/fonts.conf");
+    const AttributedString pasted = padPage();
+    const AttributedString before(u"Notes for the week\n", plain());
+    for (auto _ : state) {
+        state.PauseTiming();
+        AttributedString page = before;
+        text::RichTextLayout layout(page, 400, { gfx::Font::named("Helvetica", 12) }, text::RichTextLayout::Laziness::asNeeded);
+        layout.caretRect(page.length());
+        state.ResumeTiming();
+        text::Range at { page.length(), 0 };
+        page.replace(at, pasted);
+        layout.update(page, at, pasted.length());
+        benchmark::DoNotOptimize(layout.caretRect(page.length()));
+        benchmark::DoNotOptimize(layout.boundingRect());
+    }
+}
+
 }
 
 BENCHMARK(BM_DayLogWrite);
@@ -139,4 +161,5 @@ BENCHMARK(BM_PadPageRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PadPagePackageWriteAndRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PadLayout100KB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PadTypingIntoA100KBLayout)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PadPastingA1MBPage)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -218,8 +218,11 @@ void RichTextLayout::update(const AttributedString& text, Range replaced, size_t
     auto shift = [&](size_t position) { return position - replaced.length + newLength; };
     size_t from = m_paragraphs[first]->start;
     size_t to = last + 1 < m_paragraphs.size() ? shift(m_paragraphs[last + 1]->start) : npos;
-    // What was edited is where the user looks: laid out now, whatever the laziness.
-    Paragraphs fresh = layOut(text, from, to);
+    // A lazy layout finds the new paragraphs in its own copy of the text, and lays out now
+    // only where the edit starts and where the caret lands after it: a pasted page is
+    // measured as it is looked at, like an opened one.
+    bool lazy = m_laziness == Laziness::asNeeded;
+    Paragraphs fresh = lazy ? find(m_text, from, to) : layOut(text, from, to);
     size_t count = fresh.size();
     for (size_t i = first; i <= last; ++i)
         m_shapedCount -= m_paragraphs[i]->isShaped() ? 1 : 0;
@@ -230,6 +233,10 @@ void RichTextLayout::update(const AttributedString& text, Range replaced, size_t
     m_length = text.length();
     m_placedUpTo = std::min(m_placedUpTo, first);
     m_linesValid = false;
+    if (lazy) {
+        shaped(first);
+        shaped(first + count - 1);
+    }
     releaseLayouts();
 }
 
@@ -253,8 +260,9 @@ RichTextLayout::Paragraphs RichTextLayout::find(const AttributedString& text, si
 RichTextLayout::Paragraphs RichTextLayout::layOut(const AttributedString& text, size_t from, size_t to) const
 {
     Paragraphs paragraphs = find(text, from, to);
+    RunCursor cursor = runCursor(text, from);
     for (auto& paragraph : paragraphs)
-        shape(*paragraph, text);
+        shape(*paragraph, text, cursor);
     return paragraphs;
 }
 
@@ -284,7 +292,23 @@ size_t RichTextLayout::runAt(size_t index) const
     return after == m_runStarts.begin() ? 0 : size_t(after - m_runStarts.begin()) - 1;
 }
 
-void RichTextLayout::shape(Paragraph& paragraph, const AttributedString& text) const
+RichTextLayout::RunCursor RichTextLayout::runCursor(const AttributedString& text, size_t index) const
+{
+    RunCursor cursor;
+    if (&text == &m_text && !m_runStarts.empty()) {
+        cursor.run = runAt(index);
+        cursor.start = m_runStarts[cursor.run];
+        return cursor;
+    }
+    const auto& runs = text.runs();
+    while (cursor.run < runs.size() && cursor.start + runs[cursor.run].length <= index) {
+        cursor.start += runs[cursor.run++].length;
+        ++m_runsVisited;
+    }
+    return cursor;
+}
+
+void RichTextLayout::shape(Paragraph& paragraph, const AttributedString& text, RunCursor& cursor) const
 {
     const std::u16string& string = text.string();
     if (!paragraph.isShaped())
@@ -292,17 +316,12 @@ void RichTextLayout::shape(Paragraph& paragraph, const AttributedString& text) c
     paragraph.drop();
     paragraph.lastUse = ++m_useClock;
 
-    // The runs from the paragraph's start: found by their starts where they are kept, else
-    // walked to (a few paragraphs being laid out again after an edit).
     const auto& runs = text.runs();
-    size_t run = 0;
-    size_t runStart = 0;
-    if (&text == &m_text && !m_runStarts.empty()) {
-        run = runAt(paragraph.start);
-        runStart = m_runStarts[run];
-    } else {
-        while (run < runs.size() && runStart + runs[run].length <= paragraph.start)
-            runStart += runs[run++].length;
+    size_t& run = cursor.run;
+    size_t& runStart = cursor.start;
+    while (run < runs.size() && runStart + runs[run].length <= paragraph.start) {
+        runStart += runs[run++].length;
+        ++m_runsVisited;
     }
     // An empty paragraph takes the look of its line end, so a blank line is as tall as the
     // text around it.
@@ -345,10 +364,13 @@ void RichTextLayout::shape(Paragraph& paragraph, const AttributedString& text) c
 
         size_t pieceStart = paragraph.start + from;
         size_t pieceEnd = pieceStart + length;
-        while (run < runs.size() && runStart + runs[run].length <= pieceStart)
+        while (run < runs.size() && runStart + runs[run].length <= pieceStart) {
             runStart += runs[run++].length;
+            ++m_runsVisited;
+        }
         PangoAttrList* list = pango_attr_list_new();
         for (size_t r = run, rs = runStart; r < runs.size() && rs < pieceEnd; rs += runs[r++].length) {
+            ++m_runsVisited;
             size_t runFrom = std::max(rs, pieceStart);
             size_t runTo = std::min(rs + runs[r].length, pieceEnd);
             if (runFrom >= runTo)
@@ -423,7 +445,8 @@ RichTextLayout::Paragraph& RichTextLayout::measured(size_t index) const
     Paragraph& paragraph = *m_paragraphs[index];
     if (!paragraph.measured) {
         double estimate = paragraph.height;
-        shape(paragraph, m_text);
+        RunCursor cursor = runCursor(m_text, paragraph.start);
+        shape(paragraph, m_text, cursor);
         if (paragraph.height != estimate) {
             m_placedUpTo = std::min(m_placedUpTo, index + 1);
             m_linesValid = false;
@@ -436,8 +459,10 @@ RichTextLayout::Paragraph& RichTextLayout::measured(size_t index) const
 RichTextLayout::Paragraph& RichTextLayout::shaped(size_t index) const
 {
     Paragraph& paragraph = measured(index);
-    if (!paragraph.isShaped())
-        shape(paragraph, m_text);
+    if (!paragraph.isShaped()) {
+        RunCursor cursor = runCursor(m_text, paragraph.start);
+        shape(paragraph, m_text, cursor);
+    }
     return paragraph;
 }
 
@@ -496,6 +521,8 @@ bool RichTextLayout::isComplete() const
 }
 
 size_t RichTextLayout::paragraphsHoldingLayouts() const { return m_shapedCount; }
+
+size_t RichTextLayout::runsVisited() const { return m_runsVisited; }
 
 bool RichTextLayout::layOutMore(double seconds)
 {

@@ -44,7 +44,8 @@ public:
 
     // After an edit replaced `replaced` (a range of the text this layout was made from) with
     // `newLength` units, only the paragraphs the edit touched are laid out again: typing in
-    // a long page costs one paragraph, not the page.
+    // a long page costs one paragraph, not the page. A lazy layout lays out at once only the
+    // paragraphs where the edit starts and ends, so a pasted page costs what opening it does.
     void update(const AttributedString& text, Range replaced, size_t newLength);
     RichTextLayout(const RichTextLayout&) = delete;
     RichTextLayout& operator=(const RichTextLayout&) = delete;
@@ -76,11 +77,19 @@ public:
     bool isComplete() const;
     // How many paragraphs hold a pango layout now: what a long page's memory follows.
     size_t paragraphsHoldingLayouts() const;
+    // How many formatting runs laying out has stepped through so far: linear in the text
+    // laid out, never in its square.
+    size_t runsVisited() const;
 
 private:
     struct Piece;
     struct Paragraph;
     using Paragraphs = std::vector<std::unique_ptr<Paragraph>>;
+    // Where a walk over the runs stands: a run and the index it starts at.
+    struct RunCursor {
+        size_t run { 0 };
+        size_t start { 0 };
+    };
 
     static constexpr size_t npos = std::u16string::npos;
     // The paragraphs from `from` up to the one that starts at `to`, or to the end for npos,
@@ -89,8 +98,13 @@ private:
     // The same, only found and given an estimated height: nothing is shaped.
     Paragraphs find(const AttributedString& text, size_t from, size_t to) const;
     std::unique_ptr<Paragraph> findParagraph(const std::u16string& string, size_t start) const;
-    // Gives the paragraph its pango layout, lines and height, from the text given or kept.
-    void shape(Paragraph& paragraph, const AttributedString& text) const;
+    // Gives the paragraph its pango layout, lines and height, from the text given or kept,
+    // walking the runs on from `cursor` (at or before the paragraph), which it leaves there
+    // for the next paragraph.
+    void shape(Paragraph& paragraph, const AttributedString& text, RunCursor& cursor) const;
+    // The run that holds an index: found by the kept run starts where the text is the kept
+    // one, else walked to from the start.
+    RunCursor runCursor(const AttributedString& text, size_t index) const;
     Paragraph& measured(size_t paragraphIndex) const;
     Paragraph& shaped(size_t paragraphIndex) const;
     double estimatedHeight(const Paragraph& paragraph) const;
@@ -117,6 +131,7 @@ private:
     mutable double m_width { 0 };
     mutable double m_height { 0 };
     mutable size_t m_shapedCount { 0 };
+    mutable size_t m_runsVisited { 0 };
     mutable std::uint64_t m_useClock { 0 };
     // One line's height and one character's width in the default font, for estimates.
     double m_estimatedLineHeight { 16 };

@@ -379,3 +379,45 @@ TEST_F(RichTextLayoutTest, LinksShowAsLinks)
     EXPECT_GT(drawn.blue, 0.6);
     EXPECT_LT(drawn.red, 0.2);
 }
+
+TEST_F(RichTextLayoutTest, APastedPageWalksItsRunsOnceAndIsLaidOutAsItIsLookedAt)
+{
+    // Every paragraph its own run, so a walk from the start of the text for each one would
+    // visit runs in the square of the page.
+    const int paragraphs = 2000;
+    AttributedString pasted = longPage(paragraphs);
+    text::LayoutDefaults defaults { gfx::Font::named("Helvetica", 14) };
+    for (auto laziness : { RichTextLayout::Laziness::none, RichTextLayout::Laziness::asNeeded }) {
+        SCOPED_TRACE(laziness == RichTextLayout::Laziness::none ? "eager" : "lazy");
+        AttributedString s(u"Notes\n", font("Helvetica"));
+        RichTextLayout layout(s, 300, defaults, laziness);
+        layout.caretRect(s.length());
+        text::Range at { s.length(), 0 };
+        s.replace(at, pasted);
+        layout.update(s, at, pasted.length());
+        if (laziness == RichTextLayout::Laziness::asNeeded) {
+            EXPECT_FALSE(layout.isComplete()) << "what nobody looks at yet is only estimated";
+            EXPECT_LE(layout.paragraphsHoldingLayouts(), 3u);
+        }
+        RichTextLayout fresh(s, 300, defaults);
+        // The top of the page looks as it would opened afresh.
+        gfx::test::Canvas pastedCanvas(300, 200, 1, true);
+        layout.draw({ 0, 0, 300, 200 });
+        gfx::test::Canvas freshCanvas(300, 200, 1, true);
+        fresh.draw({ 0, 0, 300, 200 });
+        int differing = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x)
+                differing += pastedCanvas.at(x, y) == freshCanvas.at(x, y) ? 0 : 1;
+        EXPECT_EQ(differing, 0);
+
+        layout.caretRect(s.length());
+        layout.lines();
+        EXPECT_LT(layout.runsVisited(), 10u * paragraphs);
+
+        ASSERT_EQ(layout.lines(), fresh.lines());
+        EXPECT_EQ(layout.boundingRect(), fresh.boundingRect());
+        EXPECT_EQ(layout.caretRect(s.length()), fresh.caretRect(s.length()));
+        EXPECT_EQ(layout.caretRect(at.location), fresh.caretRect(at.location));
+    }
+}

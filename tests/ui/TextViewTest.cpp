@@ -414,3 +414,75 @@ TEST_F(TextViewTest, SelectedTextReadsOnItsHighlightWhateverItsColour)
         EXPECT_NEAR(drawn.red, view->selectionColor(true).red, 0.02);
     }
 }
+
+namespace {
+
+// A pad page in a scroll view of its own window, the text set and the caret at its end.
+std::shared_ptr<TextView> padIn(const std::shared_ptr<Window>& window, const std::string& text)
+{
+    auto scroll = ScrollView::create();
+    scroll->setContentView(ClipView::create(true));
+    scroll->setFrame(Rect(0, 0, 300, 200));
+    auto view = TextView::create();
+    scroll->setDocumentView(view);
+    window->contentView()->addSubview(scroll);
+    view->setAttributedString(text::AttributedString::fromUtf8(text));
+    window->makeFirstResponder(view.get());
+    view->setSelectedRange({ view->textStorage().length(), 0 });
+    window->display();
+    return view;
+}
+
+// Where the text areas of two windows first differ, as "x, y", or "" when they do not; the
+// scroll bars are left out, since their knobs follow heights still estimated.
+std::string textAreaDifference(Window& a, Window& b)
+{
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 270; ++x)
+            if (a.pixelAt(x + 0.5, y + 0.5) != b.pixelAt(x + 0.5, y + 0.5))
+                return std::to_string(x) + ", " + std::to_string(y);
+    return "";
+}
+
+TEST_F(TextViewTest, APastedPageDrawsAsTheSamePageOpened)
+{
+    std::string page;
+    for (int i = 0; i < 1500; ++i)
+        page += "Paragraph " + std::to_string(i) + ": call the bank about the transfer, then finish the numbers.\n";
+    m_window = window(300, 200);
+    auto view = padIn(m_window, "Notes for the week\n");
+    Pasteboard::general().clearContents();
+    Pasteboard::general().setString(page);
+    view->paste();
+    Pasteboard::general().clearContents();
+    ASSERT_EQ(view->string(), "Notes for the week\n" + page);
+    EXPECT_EQ(view->selectedRange().location, view->textStorage().length());
+
+    // Where the caret landed, what the paste drew is what drawing it all draws.
+    m_window->display();
+    std::vector<gfx::Color> pasted;
+    for (int y = 0; y < 200; y += 5)
+        for (int x = 0; x < 270; x += 3)
+            pasted.push_back(m_window->pixelAt(x + 0.5, y + 0.5));
+    m_window->redrawAll();
+    m_window->display();
+    std::size_t probe = 0;
+    for (int y = 0; y < 200; y += 5)
+        for (int x = 0; x < 270; x += 3)
+            ASSERT_EQ(m_window->pixelAt(x + 0.5, y + 0.5), pasted[probe++]) << x << ", " << y;
+
+    // Scrolled back to the top, it is the page as opened afresh.
+    auto* scroll = dynamic_cast<ScrollView*>(view->superview()->superview());
+    ASSERT_NE(scroll, nullptr);
+    scroll->scrollToPoint(Point(0, 0));
+    m_window->display();
+    auto opened = window(300, 200);
+    padIn(opened, view->string());
+    auto* openedScroll = dynamic_cast<ScrollView*>(opened->contentView()->subviews().front().get());
+    ASSERT_NE(openedScroll, nullptr);
+    openedScroll->scrollToPoint(Point(0, 0));
+    opened->display();
+    EXPECT_EQ(textAreaDifference(*m_window, *opened), "");
+}
+
+}
