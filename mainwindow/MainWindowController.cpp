@@ -433,9 +433,12 @@ void MainWindowController::padButtonPressed(std::size_t index)
 
 void MainWindowController::keepKeyboardAfterPadButton(std::size_t index, bool opened)
 {
-    const std::shared_ptr<PadViewController>* textPads[] = { &m_nowPadController, &m_laterPadController, &m_scratchPadController };
-    if (opened && index < std::size(textPads) && *textPads[index]) {
-        (*textPads[index])->focus();
+    PadViewController* textPad = index == PadTable::kNow ? m_nowPadController.get()
+        : index == PadTable::kLater                         ? m_laterPadController.get()
+        : index == PadTable::kScratch                       ? m_scratchPadController.get()
+                                                            : nullptr;
+    if (opened && textPad) {
+        textPad->focus();
         return;
     }
     auto* window = platformWindow();
@@ -463,23 +466,17 @@ void MainWindowController::compressWindow()
     auto mode = m_model->windowCompressionMode->value();
     if (!window || mode == WindowCompressionMode::never)
         return;
+    bool anyPadOpen = !areAllPadsClosed();
     // "While no pad is open": an open pad keeps the height the user gave it (shrunk to the
     // left column at each change of screen, it was cut down to that column's height). The
     // width still goes back to the least, or a pad switched for another by a key, both
     // shown for a moment, left the window as wide as the two and past a small screen.
-    if (mode == WindowCompressionMode::onlyWhenSideBarIsClosed && !areAllPadsClosed()) {
-        // Maximized, it keeps the whole screen the user gave it: made smaller, the window
-        // manager took it out of maximized and framed it past the work area's bottom.
-        if (!window->isZoomed()) {
-            ui::Rect frame = window->frame();
-            ui::Size least = window->contentMinSize();
-            double height = std::max(frame.height(), least.height);
-            window->setFrame(ui::Rect(frame.minX(), frame.maxY() - height, least.width, height), true);
-        }
-    } else {
-        ui::Rect compressed = MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), !areAllPadsClosed(),
-            kOpenPadMinimumHeight);
-        window->setFrame(compressed, true);
+    // Maximized, it keeps the whole screen the user gave it: made smaller, the window
+    // manager took it out of maximized and framed it past the work area's bottom.
+    bool keepsPadRoom = mode == WindowCompressionMode::onlyWhenSideBarIsClosed && anyPadOpen;
+    if (!(keepsPadRoom && window->isZoomed())) {
+        double padHeight = keepsPadRoom ? window->frame().height() : kOpenPadMinimumHeight;
+        window->setFrame(MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), anyPadOpen, padHeight), true);
     }
     if (auto& follow = MainWindowHooks::shared().commandPopUpFollowsWindow)
         follow();

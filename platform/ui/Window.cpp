@@ -628,15 +628,12 @@ void Window::platformDidMove(Point origin)
     bool placedAgainLower = std::exchange(m_awaitingPlacementAgain, false) && m_learnedDecoration
         && std::fabs(off.y + m_learnedDecoration->top) <= 1 && std::fabs(off.x - m_learnedDecoration->left) <= 1;
     if (placedAgainLower) {
-        ++m_placements;
-        asked(m_askedOrigins, m_frame.origin);
-        pushState();
+        askForThePlaceAgain();
         return;
     }
     if (decoration && (firstPlacement || offAgain)) {
         m_decorationCorrected = off;
         ++m_decorationCorrections;
-        ++m_placements;
         // The title bar's height is known now: a window asked for at the top of the work
         // area goes as much lower, or its title bar would be above it.
         if (m_styleMask & WindowStyle::Titled) {
@@ -649,8 +646,7 @@ void Window::platformDidMove(Point origin)
             setFrame(placed);
             return;
         }
-        asked(m_askedOrigins, m_frame.origin);
-        pushState();
+        askForThePlaceAgain();
         return;
     }
     m_decorationCorrected.reset();
@@ -658,6 +654,14 @@ void Window::platformDidMove(Point origin)
     scaleMayHaveChanged();
     if (m_delegate)
         m_delegate->windowDidMove(*this);
+}
+
+void Window::askForThePlaceAgain()
+{
+    // A new placement: the same frame is sent to the display once more.
+    ++m_placements;
+    asked(m_askedOrigins, m_frame.origin);
+    pushState();
 }
 
 void Window::platformDidZoom(bool zoomed)

@@ -234,6 +234,8 @@ private:
     friend class Application;
     friend class ToolTipController;
     void pushState();
+    // The frame asked of the display again, where a window manager put it elsewhere.
+    void askForThePlaceAgain();
     void scheduleDisplay();
     View* mouseTarget(Point pointInWindow);
     bool startBackgroundDrag(View* view, Point pressed);
