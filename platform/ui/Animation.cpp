@@ -86,38 +86,70 @@ double Animation::valueAt(double fraction) const
 
 void Animation::start()
 {
-    if (m_timer)
+    if (m_running)
         return;
+    m_running = true;
     m_start = base::Time::now();
+    m_stepDue = 0;
     if (m_duration <= 0) {
         finish(true);
         return;
     }
     auto self = shared_from_this();
-    m_timer = base::Timer::create(kFrameInterval, true, base::RunLoop::Mode::Common, [self](base::Timer&) { self->tick(); });
-    if (m_setter)
-        m_setter(valueAt(0));
+    if (m_step <= 0)
+        m_timer = base::Timer::create(kFrameInterval, true, base::RunLoop::Mode::Common, [self](base::Timer&) { self->tick(); });
+    advance(0);
 }
 
 void Animation::tick()
 {
-    double fraction = (base::Time::now() - m_start) / m_duration;
+    // A step's timer may wake a hair before its moment by rounding: the moment counts.
+    double fraction = std::max((base::Time::now() - m_start) / m_duration, m_stepDue);
     if (fraction >= 1) {
         finish(true);
         return;
     }
+    advance(fraction);
+}
+
+void Animation::advance(double fraction)
+{
     if (m_setter)
         m_setter(valueAt(fraction));
+    // The setter may have stopped it.
+    if (m_step <= 0 || !m_running)
+        return;
+    // Never sooner than a frame: steps are no finer than frames would be.
+    m_stepDue = std::min(std::max(nextStepFraction(fraction), fraction + kFrameInterval / m_duration), 1.0);
+    auto self = shared_from_this();
+    m_timer = base::Timer::createAt(m_start + m_stepDue * m_duration, 0, false, base::RunLoop::Mode::Common,
+        [self](base::Timer&) { self->tick(); });
+}
+
+double Animation::nextStepFraction(double from) const
+{
+    // Out and back are each one way; a single course is one way throughout.
+    double end = m_autoreverses && from < 0.5 ? 0.5 : 1.0;
+    double heard = valueAt(from);
+    if (std::abs(valueAt(end) - heard) < m_step)
+        return end;
+    double before = from, after = end;
+    while (after - before > 1e-9) {
+        double middle = (before + after) / 2;
+        (std::abs(valueAt(middle) - heard) >= m_step ? after : before) = middle;
+    }
+    return after;
 }
 
 void Animation::stop()
 {
-    if (m_timer)
+    if (m_running)
         finish(false);
 }
 
 void Animation::finish(bool finished)
 {
+    m_running = false;
     if (m_timer) {
         m_timer->invalidate();
         m_timer.reset();

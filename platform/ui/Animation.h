@@ -2,6 +2,7 @@
 
 #include "platform/ui/Forward.h"
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -37,10 +38,15 @@ public:
     // Out to the end value in the first half of the duration and back in the second.
     void setAutoreverses(bool autoreverses) { m_autoreverses = autoreverses; }
     void setCompletion(Completion completion) { m_completion = std::move(completion); }
+    // For a setter that only needs whole steps of the value (an edge moving a pixel): it is
+    // called once the value has moved by `step` since it was last called, at the turn of an
+    // autoreversing animation and at the end, and the loop sleeps in between. 0 calls it at
+    // every frame.
+    void setStep(double step) { m_step = std::isfinite(step) && step > 0 ? step : 0; }
 
     void start();
     void stop();
-    bool isRunning() const { return m_timer != nullptr; }
+    bool isRunning() const { return m_running; }
 
     // The value at a fraction 0…1 of the duration.
     double valueAt(double fraction) const;
@@ -50,6 +56,11 @@ private:
     Animation(double duration, double from, double to, Setter setter);
     void tick();
     void finish(bool finished);
+    // The value at the fraction reached now, handed to the setter; then the next frame.
+    void advance(double fraction);
+    // The first fraction after `from` at which the value is a step away from its value at
+    // `from`, or the next turn or the end, whichever comes first.
+    double nextStepFraction(double from) const;
 
     double m_duration { 0 };
     double m_from { 0 };
@@ -58,6 +69,9 @@ private:
     TimingFunction m_timing { TimingFunction::Linear };
     bool m_autoreverses { false };
     Completion m_completion;
+    double m_step { 0 };
+    double m_stepDue { 0 };
+    bool m_running { false };
     double m_start { 0 };
     std::shared_ptr<base::Timer> m_timer;
 };
