@@ -23,13 +23,15 @@ void WindowPicture::render(Size size, double scale, gfx::Color background, const
     if (!ensureBitmap(size, scale) && !ensureBitmap(size, 1))
         return;
     cairo_surface_t* target = m_bitmap->cairoSurface();
-    bool blend = m_backdrop && m_backdrop->width() == m_bitmap->width() && m_backdrop->height() == m_bitmap->height();
+    bool blend = showsBackdrop(background) && m_backdrop->width() == m_bitmap->width()
+        && m_backdrop->height() == m_bitmap->height();
     // Blending draws the content apart first, then lays it over the screen at the alpha.
     std::shared_ptr<gfx::Bitmap> layer = blend ? gfx::Bitmap::create(m_bitmap->width(), m_bitmap->height()) : m_bitmap;
     if (!layer) {
         layer = m_bitmap;
         blend = false;
     }
+    m_blended = blend;
     cairo_t* cr = cairo_create(layer->cairoSurface());
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_rgba(cr, background.red, background.green, background.blue, background.alpha);
@@ -57,7 +59,9 @@ bool WindowPicture::renderPart(Rect part, Size size, double scale, gfx::Color ba
 {
     int width = std::max(1, static_cast<int>(std::ceil(size.width * scale)));
     int height = std::max(1, static_cast<int>(std::ceil(size.height * scale)));
-    if (!m_bitmap || m_backdrop || m_bitmap->width() != width || m_bitmap->height() != height || m_scale != scale)
+    // A picture that showed the screen through is drawn whole once it stops doing so.
+    if (!m_bitmap || m_blended || showsBackdrop(background) || m_bitmap->width() != width
+        || m_bitmap->height() != height || m_scale != scale)
         return false;
     // Whole pixels, so that no edge is blended twice.
     part = part.intersection(Rect(0, 0, size.width, size.height));
@@ -82,6 +86,13 @@ bool WindowPicture::renderPart(Rect part, Size size, double scale, gfx::Color ba
     context->restore();
     cairo_surface_flush(m_bitmap->cairoSurface());
     return true;
+}
+
+bool WindowPicture::showsBackdrop(gfx::Color background) const
+{
+    // An opaque picture laid on at full alpha hides the screen beneath it wholly (a cover
+    // once faded in): it is drawn as it is, and in parts.
+    return m_backdrop && !(background.alpha >= 1 && m_backdropAlpha >= 1);
 }
 
 void WindowPicture::setBackdrop(std::shared_ptr<gfx::Bitmap> backdrop, double alpha)

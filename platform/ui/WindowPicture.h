@@ -22,7 +22,7 @@ public:
     void render(Size size, double scale, gfx::Color background, const Content& content);
     // Draws again only the part given (in the same points) of the picture as it is: true
     // when it could, false when the whole picture must be drawn (none yet, another size or
-    // scale, or one laid over the screen).
+    // scale, or one that lets the screen beneath show through).
     bool renderPart(Rect part, Size size, double scale, gfx::Color background, const Content& content);
 
     // The screen beneath the window, pixels at the picture's scale, and the alpha to lay
@@ -40,11 +40,13 @@ public:
 
 private:
     bool ensureBitmap(Size size, double scale);
+    bool showsBackdrop(gfx::Color background) const;
 
     std::shared_ptr<gfx::Bitmap> m_bitmap;
     double m_scale { 1 };
     std::shared_ptr<gfx::Bitmap> m_backdrop;
     double m_backdropAlpha { 1 };
+    bool m_blended { false };
 };
 
 }

@@ -3,6 +3,8 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/ui/Beep.h"
 
+#include <cairo.h>
+
 using namespace ui;
 
 namespace {
@@ -149,6 +151,70 @@ TEST_F(WindowDesktop, CoversBlendOverAPictureOfTheScreenWhereNothingComposites)
     cover->orderFrontRegardless();
     EXPECT_EQ(cover->pixelAt(50, 50), gfx::colors::black);
     EXPECT_EQ(backend().stateOf(*cover)->alpha, 0.5);
+}
+
+namespace {
+
+// A swatch that marks its own changes, so that a window may draw it again alone.
+class MarkedSwatch final : public Swatch {
+public:
+    static std::shared_ptr<MarkedSwatch> create(gfx::Color color, Rect frame)
+    {
+        return std::shared_ptr<MarkedSwatch>(new MarkedSwatch(color, frame));
+    }
+    bool marksItsOwnChanges() const override { return true; }
+
+private:
+    MarkedSwatch(gfx::Color color, Rect frame)
+        : Swatch(color, frame)
+    {
+    }
+};
+
+}
+
+// A cover over a screen that does not composite draws itself over a picture of that screen
+// while it fades in; once opaque it hides the screen wholly, and a change inside it is drawn
+// alone again, where each one drew the whole display-sized picture and blended it anew.
+TEST_F(WindowDesktop, AFadedInCoverDrawsAChangeAloneAgain)
+{
+    backend().setCompositing(false);
+    backend().setDesktopColor(gfx::Color::rgb(0, 0, 1));
+    auto cover = Window::create(Rect(0, 0, 200, 100), WindowStyle::Borderless);
+    cover->setBackgroundColor(gfx::colors::black);
+    cover->setBlendsOverScreen(true);
+    auto swatch = MarkedSwatch::create(gfx::colors::red, Rect(10, 10, 20, 20));
+    cover->contentView()->addSubview(swatch);
+    cover->setAlphaValue(0.5);
+    cover->orderFrontRegardless();
+    auto markCorner = [&] {
+        cairo_t* cr = cairo_create(cover->surface());
+        cairo_set_source_rgb(cr, 0, 1, 0);
+        cairo_rectangle(cr, 180, 0, 4, 4);
+        cairo_fill(cr);
+        cairo_destroy(cr);
+    };
+    auto cornerMarked = [&] { return cover->pixelAt(181, 1) == gfx::Color::rgb(0, 1, 0); };
+
+    markCorner();
+    swatch->setNeedsDisplay();
+    cover->display();
+    EXPECT_FALSE(cornerMarked()) << "half see-through: blended whole";
+    EXPECT_NEAR(cover->pixelAt(181, 1).blue, 0.5, 0.01);
+
+    cover->setAlphaValue(1);
+    swatch->setNeedsDisplay();
+    cover->display();
+    EXPECT_EQ(cover->pixelAt(181, 1), gfx::colors::black) << "the first opaque drawing leaves nothing of the blend";
+    markCorner();
+    swatch->setNeedsDisplay();
+    cover->display();
+    EXPECT_TRUE(cornerMarked()) << "only the swatch was drawn again";
+    EXPECT_EQ(cover->pixelAt(15, 75), gfx::colors::red);
+
+    cover->setAlphaValue(0.5);
+    cover->display();
+    EXPECT_FALSE(cornerMarked()) << "fading out blends whole again";
 }
 
 TEST_F(WindowDesktop, BeepsAreCounted)
