@@ -1,5 +1,6 @@
 #include "breaks/CountDownView.h"
 
+#include "breaks/PixelSteps.h"
 #include "breaks/ProportionValueProvider.h"
 
 #include "core/Clock.h"
@@ -17,11 +18,6 @@ namespace ostrel {
 
 namespace {
 
-// Redrawing for less than this would change no pixel of a 600-point dial.
-constexpr double kVisibleAngle = 0.05;
-// The pulsing ring's edge moves a few points in seconds: drawn again at every frame of its
-// animation, the rest screen cost a third of a core.
-constexpr double kVisiblePoints = 1.0;
 // A wedge grown by no more than this is drawn again over the sliver it grew by alone, with
 // this much around it.
 constexpr double kSliverDegrees = 10;
@@ -54,7 +50,9 @@ void SliceLayer::display()
     if (!std::isfinite(proportion))
         proportion = 0;
     double endAngle = 90 - 360 * proportion;
-    if (m_contents && std::abs(endAngle - m_endAngle) < kVisibleAngle)
+    // Its edge creeps a few pixels a second along the rim: drawn again once the rim has moved
+    // a whole pixel, not at every fraction of one.
+    if (m_contents && std::abs(endAngle - m_endAngle) < visibleTurn(*this, rimRadius()))
         return;
     bool small = m_contents && std::abs(endAngle - m_endAngle) <= kSliverDegrees;
     double previous = std::exchange(m_endAngle, endAngle);
@@ -65,6 +63,12 @@ void SliceLayer::display()
         setNeedsDisplayInRect(sliverBetween(previous, endAngle));
     else
         setNeedsDisplay();
+}
+
+double SliceLayer::rimRadius() const
+{
+    // The wedge's circle lies 40 points inside the layer's sides.
+    return std::max(0.0, bounds().width() / 2 - 40);
 }
 
 ui::Rect SliceLayer::sliverBetween(double fromAngle, double toAngle) const
@@ -90,8 +94,9 @@ ui::Rect SliceLayer::sliverBetween(double fromAngle, double toAngle) const
 
 void SliceLayer::draw(gfx::GraphicsContext&, const ui::Rect&)
 {
+    // One white wedge: a picture of its own first would copy the whole dial at each sliver.
     if (m_contents)
-        m_contents->draw(bounds());
+        m_contents->drawDirectly(bounds());
 }
 
 std::shared_ptr<ContentsLayer> ContentsLayer::create(ui::Rect frame)
@@ -113,10 +118,17 @@ void ContentsLayer::setContents(std::shared_ptr<gfx::Image> contents)
 void ContentsLayer::setScale(double scale)
 {
     m_scale = scale;
-    double edgeMoved = std::abs(scale - m_drawnScale) * std::max(bounds().width(), bounds().height()) / 2;
-    // Back at rest it is drawn exactly as it rests.
-    if (edgeMoved >= kVisiblePoints || (scale == 1.0 && m_drawnScale != 1.0))
+    // The pulsing ring's edge moves a few points in seconds: drawn again at every frame of
+    // its animation, the rest screen cost a third of a core. Back at rest it is drawn
+    // exactly as it rests.
+    if (std::abs(scale - m_drawnScale) >= visibleScaleStep() || (scale == 1.0 && m_drawnScale != 1.0))
         setNeedsDisplay();
+}
+
+double ContentsLayer::visibleScaleStep() const
+{
+    double edge = std::max(bounds().width(), bounds().height()) / 2;
+    return edge > 0 ? pixelInPoints(*this) / edge : 1;
 }
 
 void ContentsLayer::draw(gfx::GraphicsContext&, const ui::Rect&)
@@ -127,7 +139,7 @@ void ContentsLayer::draw(gfx::GraphicsContext&, const ui::Rect&)
     ui::Rect area = bounds();
     double width = area.width() * m_scale;
     double height = area.height() * m_scale;
-    m_contents->draw(ui::Rect(area.midX() - width / 2, area.midY() - height / 2, width, height));
+    m_contents->drawDirectly(ui::Rect(area.midX() - width / 2, area.midY() - height / 2, width, height));
 }
 
 std::shared_ptr<CountDownView> CountDownView::create(ui::Rect frame)
@@ -172,6 +184,8 @@ void CountDownView::animate(double totalSeconds)
             if (auto layer = slice.lock())
                 layer->setTimeLeft(timeLeft);
         });
+    // It only paces the wedge's drawing: it wakes when the rim has moved a pixel.
+    m_timeLeftAnimation->setStep(totalSeconds * visibleTurn(*m_sliceLayer, m_sliceLayer->rimRadius()) / 360);
     m_timeLeftAnimation->start();
 }
 
@@ -187,6 +201,9 @@ void CountDownView::pulse(int repeatsLeft)
     });
     m_pulse->setAutoreverses(true);
     m_pulse->setTimingFunction(ui::TimingFunction::EaseInEaseOut);
+    // A frame for each pixel the ring's edge moves, five a second on the average, where
+    // sixty a second moved it by a fraction of one.
+    m_pulse->setStep(m_circleLayer->visibleScaleStep());
     std::weak_ptr<ui::View> weakSelf = weak_from_this();
     m_pulse->setCompletion([weakSelf, repeatsLeft](bool finished) {
         auto self = std::static_pointer_cast<CountDownView>(weakSelf.lock());

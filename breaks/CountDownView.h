@@ -32,7 +32,10 @@ public:
     void display();
     // The angle the wedge ends at (degrees, counter-clockwise from three o'clock); 90 for none.
     double endAngle() const { return m_endAngle; }
+    // How far the wedge's rim lies from the centre, in points.
+    double rimRadius() const;
     void draw(gfx::GraphicsContext& context, const ui::Rect& dirtyRect) override;
+    bool marksItsOwnChanges() const override { return true; }
 
 private:
     explicit SliceLayer(ui::Rect frame);
@@ -46,8 +49,9 @@ private:
     double m_endAngle { 90 };
 };
 
-// A picture stretched over the view, grown or shrunk about its centre by `scale`; a new
-// scale asks for drawing only once the picture's edge moves by a whole pixel.
+// A picture of plain shapes stretched over the view, grown or shrunk about its centre by
+// `scale` and drawn straight in; a new scale asks for drawing only once the picture's edge
+// moves by a whole pixel.
 class ContentsLayer final : public ui::View {
 public:
     static std::shared_ptr<ContentsLayer> create(ui::Rect frame = {});
@@ -56,7 +60,10 @@ public:
     void setContents(std::shared_ptr<gfx::Image> contents);
     double scale() const { return m_scale; }
     void setScale(double scale);
+    // The change of scale that moves the picture's edge by a pixel.
+    double visibleScaleStep() const;
     void draw(gfx::GraphicsContext& context, const ui::Rect& dirtyRect) override;
+    bool marksItsOwnChanges() const override { return true; }
 
 private:
     explicit ContentsLayer(ui::Rect frame);

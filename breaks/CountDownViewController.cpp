@@ -3,6 +3,7 @@
 #include "breaks/BreakScreenSupport.h"
 #include "breaks/CountDownView.h"
 #include "breaks/LockButtonWall.h"
+#include "breaks/PixelSteps.h"
 #include "breaks/TimedBreakRunningState.h"
 
 #include "attention/ScreenFadingHelper.h"
@@ -31,6 +32,8 @@ namespace {
 constexpr double kRingSpeed = 1.1;
 constexpr std::size_t kRemainingTimePage = 0;
 constexpr std::size_t kEndBreakPage = 1;
+// The lock's wedge, drawn to fit its 39-point button, has this radius.
+constexpr double kLockRingRadius = 16;
 
 }
 
@@ -114,8 +117,10 @@ void CountDownViewController::buildBar(Wall& root)
     };
     m_lockStart = Clock::now();
     m_lockButtonWall->backgroundDrawingFunc = [weakSelf](const ui::Rect& frame) {
-        if (auto self = std::static_pointer_cast<CountDownViewController>(weakSelf.lock()))
-            BreakTimeStyleKit::drawLockIcon(frame, ResizingBehavior::aspectFit, std::min(self->lockRingAngle(), 360.0));
+        if (auto self = std::static_pointer_cast<CountDownViewController>(weakSelf.lock())) {
+            self->m_drawnLockAngle = self->lockRingEndAngle();
+            BreakTimeStyleKit::drawLockIcon(frame, ResizingBehavior::aspectFit, *self->m_drawnLockAngle);
+        }
     };
 }
 
@@ -123,6 +128,19 @@ double CountDownViewController::lockRingAngle() const
 {
     double t = Clock::now() - m_lockStart;
     return std::fmod(t, kCycleSeconds) / kCycleSeconds * kRingSpeed * 360;
+}
+
+double CountDownViewController::lockRingEndAngle() const { return std::min(lockRingAngle(), 360.0); }
+
+bool CountDownViewController::lockRingMoved() const
+{
+    if (!m_drawnLockAngle)
+        return true;
+    double angle = lockRingEndAngle();
+    // The shackle opens at a full turn exactly.
+    if ((angle == 360) != (*m_drawnLockAngle == 360))
+        return true;
+    return std::abs(angle - *m_drawnLockAngle) >= visibleTurn(*m_lockButtonWall, kLockRingRadius);
 }
 
 bool CountDownViewController::endBreakOffered() const
@@ -151,13 +169,19 @@ void CountDownViewController::refresh()
     if (module)
         module->viewModel->frozenTime = Clock::now();
     updateLockState();
+    // Twenty times a second, yet the read-out changes once a second and the lock's ring by
+    // a pixel a few times a second: only what would look different is drawn again.
     if (module && m_tabWall->indexOfSelectedItem() == kRemainingTimePage) {
-        m_smallDurationView->setSeconds(static_cast<int64_t>(std::trunc(module->viewModel->remainingSeconds())));
-        m_smallDurationView->setNeedsDisplay();
+        auto seconds = static_cast<int64_t>(std::trunc(module->viewModel->remainingSeconds()));
+        if (seconds != m_smallDurationView->seconds()) {
+            m_smallDurationView->setSeconds(seconds);
+            m_smallDurationView->setNeedsDisplay();
+        }
     }
     // Also after the dial's own pace has run out, as when the break was lengthened.
     m_countDownView->sliceLayer()->display();
-    m_lockButtonWall->setNeedsDisplay();
+    if (lockRingMoved())
+        m_lockButtonWall->setNeedsDisplay();
 }
 
 void CountDownViewController::endBreak()

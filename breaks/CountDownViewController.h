@@ -3,6 +3,7 @@
 #include "viewkit/NiblessViewController.h"
 
 #include <memory>
+#include <optional>
 
 namespace ostrel {
 
@@ -56,6 +57,10 @@ private:
     CountDownViewController() = default;
     void buildBar(Wall& root);
     void updateLockState();
+    // The lock's ring as drawn now: short of a full turn, or exactly one.
+    double lockRingEndAngle() const;
+    // Whether the ring drawn now would differ from the one last drawn by a pixel or more.
+    bool lockRingMoved() const;
     void endBreak();
 
     std::weak_ptr<TimedBreakRunningState> m_timedBreakRunningState;
@@ -67,6 +72,8 @@ private:
     std::shared_ptr<PushButtonBrick> m_endBreakButton;
     // When the lock's cycles began: the clock at build time.
     double m_lockStart { 0 };
+    // The end angle the lock's ring was last drawn with; none before its first drawing.
+    std::optional<double> m_drawnLockAngle;
 };
 
 }

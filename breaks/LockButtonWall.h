@@ -19,6 +19,8 @@ public:
     std::function<void()> buttonClickFunc;
 
     void mouseDown(const ui::Event& event) override;
+    // Its owner marks it whenever the ring moves.
+    bool marksItsOwnChanges() const override { return true; }
 
 private:
     friend class Wall;

@@ -33,6 +33,8 @@ public:
 
     DurationDigits durationDigits() const;
     ui::Size intrinsicContentSize() const override { return { 200, 80 }; }
+    // Its owner marks it, so a new second draws the display alone, not its whole window.
+    bool marksItsOwnChanges() const override { return true; }
 
 protected:
     friend class Wall;

@@ -88,6 +88,16 @@ void Image::draw(const Rect& destination, Operation operation, double fraction) 
     context.restore();
 }
 
+void Image::drawDirectly(const Rect& destination) const
+{
+    if (!usable(m_size) || destination.isEmpty())
+        return;
+    GraphicsContext& context = GraphicsContext::requireCurrent();
+    context.save();
+    replay(destination);
+    context.restore();
+}
+
 void Image::drawTinted(const Rect& destination, const Color& tint, double fraction) const
 {
     if (!usable(m_size) || destination.isEmpty())

@@ -39,6 +39,11 @@ public:
     // Into `destination` in the current context, with the operation and at `fraction` of
     // the context's alpha; one picture, so it casts one shadow.
     void draw(const Rect& destination, Operation = Operation::sourceOver, double fraction = 1) const;
+    // The drawing itself into `destination`, shape by shape, with no picture of its own in
+    // between: for drawings of plain shapes laid over what is there, where that picture
+    // would cost a copy of the whole rectangle each time (a large dial drawn many times a
+    // second).
+    void drawDirectly(const Rect& destination) const;
     // The image's alpha filled with `tint`: how template images appear.
     void drawTinted(const Rect& destination, const Color& tint, double fraction = 1) const;
 

@@ -21,6 +21,22 @@ namespace {
 using Slot = StateLinkingHelper::Slot;
 constexpr const char* kTimedBreak = "Ostrel_4.TimedBreakRunningState";
 
+// A view in a corner of the cover, far from the dial and the bar: drawn only when the whole
+// cover is.
+class CornerWitness final : public ui::View {
+public:
+    static std::shared_ptr<CornerWitness> create() { return std::shared_ptr<CornerWitness>(new CornerWitness()); }
+    void draw(gfx::GraphicsContext&, const ui::Rect&) override { ++drawn; }
+    bool marksItsOwnChanges() const override { return true; }
+    int drawn { 0 };
+
+private:
+    CornerWitness()
+        : ui::View(ui::Rect(0, 0, 10, 10))
+    {
+    }
+};
+
 class RestScreenTest : public BreaksTest {
 protected:
     RestScreenTest() { startUp(); }
@@ -184,6 +200,49 @@ TEST_F(RestScreenTest, AtTwiceTheClocksSpeedTheDialMovesTwiceAsFast)
     EXPECT_NEAR(dial.circleLayer()->scale(), 1.0, 1e-3) << "and back";
     wait(147);
     EXPECT_NEAR(dial.sliceLayer()->timeLeft(), 300, 1.0) << "half the break in a quarter of its length";
+}
+
+// On a display that does not composite, as under a bare X server, the cover fades in over a
+// picture of the screen. Faded in, the rest screen draws again only what moves, and only once
+// it would look different: the ring a pixel at a time, the lock's ring likewise, the read-out
+// once a second. It drew the whole display twenty times a second and more.
+TEST_F(RestScreenTest, FadedInItDrawsOnlyWhatMovesAndOnlyWhenItMovesAPixel)
+{
+    backend().setCompositing(false);
+    startLockedBreak();
+    auto witness = CornerWitness::create();
+    restWindow().contentView()->addSubview(witness);
+    auto& lock = *rest->lockButtonWall();
+    auto lockDrawing = lock.backgroundDrawingFunc;
+    int lockDrawn = 0;
+    lock.backgroundDrawingFunc = [&lockDrawn, lockDrawing](const ui::Rect& frame) {
+        ++lockDrawn;
+        lockDrawing(frame);
+    };
+    auto& ring = *rest->countDownView()->circleLayer();
+    wait(6);
+    witness->drawn = 0;
+    lockDrawn = 0;
+
+    // One pulse, out and back, looked at 240 times a second.
+    std::vector<double> scales { ring.scale() };
+    for (int frame = 0; frame < 6 * 240; ++frame) {
+        wait(1.0 / 240);
+        if (ring.scale() != scales.back())
+            scales.push_back(ring.scale());
+    }
+    EXPECT_EQ(witness->drawn, 0) << "no drawing of the whole cover";
+    EXPECT_GE(scales.size(), 28u);
+    EXPECT_LE(scales.size(), 36u) << "a scale for each pixel the ring's edge moves, not one for each of 360 frames";
+    for (std::size_t i = 1; i < scales.size(); ++i) {
+        bool turnOrRest = scales[i] == CountDownView::kPulseScale || scales[i] == 1.0;
+        if (!turnOrRest) {
+            EXPECT_GE(std::abs(scales[i] - scales[i - 1]), ring.visibleScaleStep() * 0.999) << "change " << i;
+        }
+    }
+    // 26.4 degrees a second on a 16-point wedge: some seven pixels a second at its rim.
+    EXPECT_GE(lockDrawn, 35);
+    EXPECT_LE(lockDrawn, 50) << "not at each of the 120 refreshes";
 }
 
 }
