@@ -372,11 +372,15 @@ void MainWindowController::showState(ShownState& state)
     compressWindow();
 }
 
-void MainWindowController::showPad(const std::string& storageKey)
+void MainWindowController::showPad(const std::string& storageKey) { setPadOpen(storageKey, true); }
+
+void MainWindowController::setPadOpen(const std::string& storageKey, bool open)
 {
+    // The others close first: shown beside it for a moment, the window grew to hold both,
+    // and a maximized window was taken out of maximized for it.
     hideAllPadsExcept(storageKey);
     auto store = base::Defaults::standard();
-    store->set(storageKey, false);
+    store->set(storageKey, !open);
     store->synchronize();
 }
 
@@ -424,10 +428,7 @@ void MainWindowController::padButtonPressed(std::size_t index)
     auto store = base::Defaults::standard();
     const std::string key = PadTable::pad(index).hiddenKey;
     bool closed = store->boolean(key);
-    if (closed)
-        hideAllPadsExcept(key);
-    store->set(key, !closed);
-    store->synchronize();
+    setPadOpen(key, closed);
     keepKeyboardAfterPadButton(index, closed);
 }
 
@@ -454,7 +455,8 @@ void MainWindowController::fitWindowToContent()
         return;
     ui::Size needed = window->contentMinSize();
     ui::Rect frame = window->frame();
-    if (frame.width() >= needed.width && frame.height() >= needed.height)
+    // Maximized, the window already has all the room there is.
+    if (window->isZoomed() || (frame.width() >= needed.width && frame.height() >= needed.height))
         return;
     double height = std::max(frame.height(), needed.height);
     window->setFrame(ui::Rect(frame.minX(), frame.maxY() - height, std::max(frame.width(), needed.width), height), true);

@@ -77,6 +77,8 @@ public:
     std::vector<std::string> saveEverything();
 
     void showPad(const std::string& storageKey);
+    // Every other pad closes.
+    void setPadOpen(const std::string& storageKey, bool open);
     void hideAllPadsExcept(const std::string& storageKey);
     void closeAllPads() { hideAllPadsExcept("dummy"); }
     void showCurrentWeekStatisticsPad();

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "mainwindow/MainWindowPlacement.h"
+#include "mainwindow/NowAndLaterBoardManager.h"
 #include "mainwindow/PadIcons.h"
 #include "mainwindow/PadTable.h"
 
@@ -162,6 +163,39 @@ TEST_F(MainWindowControllerTest, WhileAPadIsOpenTheWindowKeepsTheRoomTheUserGave
     controller.compressWindow();
     EXPECT_EQ(window().frame().size, window().contentMinSize());
     EXPECT_EQ(window().frame().maxY(), given.maxY());
+}
+
+TEST_F(MainWindowControllerTest, PadsSwitchedByKeyOrButtonAreNeverOpenTwoAtATime)
+{
+    setCompression(WindowCompressionMode::onlyWhenSideBarIsClosed);
+    auto& controller = mainWindow();
+    int mostOpen = 0;
+    std::vector<base::Defaults::ObserverId> observers;
+    for (const auto& key : MainWindowController::padStorageKeyPaths())
+        observers.push_back(store().addObserver(key, [&](const std::string&) { mostOpen = std::max(mostOpen, openPads()); }));
+    auto& pads = NowAndLaterBoardManager::sharedManager();
+    pads.toggleScratchPad();
+    window().platformDidZoom(true);
+    window().platformDidResize({ 1024, 740 });
+    ui::Rect maximized = window().frame();
+
+    pads.toggleNowPad();
+    EXPECT_TRUE(open(PadTable::kNow));
+    controller.padButtonPressed(PadTable::kLater);
+    pads.showScratchPad();
+    controller.showPad("statsPadHidden");
+    EXPECT_EQ(mostOpen, 1) << "shown beside the next for a moment, a pad made the window grow to hold both";
+    EXPECT_TRUE(window().isZoomed());
+    EXPECT_EQ(window().frame(), maximized);
+
+    // Maximized narrower than a pad needs (a small screen), the window stays as it is.
+    window().platformDidResize({ 800, 600 });
+    maximized = window().frame();
+    controller.showPad("logBookPadHidden");
+    EXPECT_TRUE(window().isZoomed());
+    EXPECT_EQ(window().frame(), maximized);
+    for (auto id : observers)
+        store().removeObserver(id);
 }
 
 TEST_F(MainWindowControllerTest, APadButtonLeavesTheKeyboardWhereTypingLands)
