@@ -322,7 +322,45 @@ void MainWindowController::padKeysChanged()
 {
     if (m_padSelectorOnMainWall)
         m_padSelectorOnMainWall->setHidden(!areAllPadsClosed());
+    arrangeColumnAndPad();
     fitWindowToContent();
+}
+
+bool MainWindowController::isColumnShown() const
+{
+    return m_horizontalFragmentStackView
+        && m_horizontalFragmentStackView->visibilityPriority(m_leftFragmentWall.get()) > ui::VisibilityPriority::NotVisible;
+}
+
+ui::View* MainWindowController::commandPopUpAnchor() const
+{
+    if (isColumnShown())
+        return m_commandButton.get();
+    return m_contentWall.get();
+}
+
+void MainWindowController::arrangeColumnAndPad()
+{
+    auto* window = platformWindow();
+    if (!window || !m_horizontalFragmentStackView)
+        return;
+    bool padInstead = !areAllPadsClosed()
+        && MainWindowPlacement::tooNarrowForColumnAndPad(window->frame(), kLeftColumnWidth, kPadMinimumWidth);
+    auto& stack = *m_horizontalFragmentStackView;
+    if (padInstead != isColumnShown())
+        return;
+    // Without the column under it, the window's menu title sits over the pad's selector.
+    for (const auto& leading : m_padSelectorLeadings)
+        leading->setConstant(padInstead ? kPadSelectorInsetBesideMenu : kPadSelectorInset);
+    if (!padInstead) {
+        stack.showFragment(*m_leftFragmentWall);
+        return;
+    }
+    // Keys typed into a field of the hidden column would land nowhere.
+    auto* responder = dynamic_cast<ui::View*>(window->firstResponder());
+    if (responder && responder->isDescendantOf(m_leftFragmentWall.get()))
+        window->makeFirstResponder(window);
+    stack.hideFragment(*m_leftFragmentWall);
 }
 
 std::string MainWindowController::commandButtonToolTip(DataModel& model)
@@ -369,6 +407,8 @@ void MainWindowController::showState(ShownState& state)
     m_screenFirstResponder = state.firstResponder();
     if (auto first = state.firstResponder())
         window->makeFirstResponder(first.get());
+    // A pad left open at the last quit, on a display that has no room beside the column.
+    arrangeColumnAndPad();
     compressWindow();
 }
 
@@ -444,7 +484,7 @@ void MainWindowController::keepKeyboardAfterPadButton(std::size_t index, bool op
     }
     auto* window = platformWindow();
     auto screenField = m_screenFirstResponder.lock();
-    if (window && screenField && window->firstResponder() == window)
+    if (window && screenField && isColumnShown() && window->firstResponder() == window)
         window->makeFirstResponder(screenField.get());
 }
 
@@ -543,15 +583,16 @@ std::shared_ptr<HideableFragmentWall> MainWindowController::createBlankPadFragme
     fragment->backgroundDrawingFunc = [](const ui::Rect& bounds) { OstrelStyleKit::drawPadBackground(bounds); };
     fragment->setMouseDownCanMoveWindow(true);
     LayoutConstraintMaker minimum(*fragment);
-    minimum.minWidth(400.0);
+    minimum.minWidth(kPadMinimumWidth);
     fragment->addConstraints(minimum.constraints());
 
     auto embedded = Wall::create();
     embedded->setIdentifier("embeddedWall");
     embedded->factory().internalAddBrick(createPadSelectorForPadWall(selectedIndex), [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
-    fragment->factory().internalAddBrick(embedded, [](LayoutConstraintMaker& maker) {
-        maker.container().pin(A::Left, A::Left, 2.0).pin(A::Top, A::Top, 4.0);
-    });
+    fragment->factory().internalAddBrick(embedded, [](LayoutConstraintMaker& maker) { maker.container().pin(A::Top, A::Top, 4.0); });
+    auto leading = ui::Constraint::create(embedded.get(), A::Left, R::Equal, fragment.get(), A::Left, 1, kPadSelectorInset);
+    fragment->addConstraint(leading);
+    m_padSelectorLeadings.push_back(leading);
     return fragment;
 }
 

@@ -51,12 +51,7 @@ TEST_P(RandomInput, TwoMinutesOfAnyInputKeepEveryWindowReachableAndEveryKeyWhere
 
 auto screenName = [](const testing::TestParamInfo<RoadScreen>& info) { return std::string(info.param.name); };
 
-INSTANTIATE_TEST_SUITE_P(Screens, RandomInput, testing::Values(kLaptop, kSmall), screenName);
-
-// At a scale of 2 the screen is 640 points across, and the main window with a pad beside its
-// column (440 and at least 400 points) cannot be narrower than 840: it runs by hand, with
-// --gtest_also_run_disabled_tests.
-INSTANTIATE_TEST_SUITE_P(DISABLED_WideWindowNotYetKeptInside, RandomInput, testing::Values(kDoubled), screenName);
+INSTANTIATE_TEST_SUITE_P(Screens, RandomInput, testing::Values(kLaptop, kSmall, kDoubled), screenName);
 
 // Seeds that once found a fault, each driven again as it was: the earlier ones on the program
 // they were found in, by the road as it was then; the later ones on their screen, for the

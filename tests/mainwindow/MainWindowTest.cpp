@@ -198,6 +198,37 @@ TEST_F(MainWindowControllerTest, PadsSwitchedByKeyOrButtonAreNeverOpenTwoAtATime
         store().removeObserver(id);
 }
 
+TEST_F(MainWindowControllerTest, OnADisplayTooNarrowForBothAPadTakesTheColumnsPlace)
+{
+    // 1280 by 800 pixels at a scale of 2.
+    backend().setScreens({ { ui::Rect(0, 0, 640, 400), ui::Rect(0, 0, 640, 372), "doubled", 2 } });
+    setCompression(WindowCompressionMode::onlyWhenSideBarIsClosed);
+    auto& controller = mainWindow();
+    auto field = ui::TextField::create();
+    controller.leftFragmentWall()->addSubview(field);
+    window().makeFirstResponder(field.get());
+    EXPECT_EQ(controller.commandPopUpAnchor(), controller.commandButton().get());
+
+    controller.padButtonPressed(PadTable::kLogBook);
+    window().layoutIfNeeded();
+    EXPECT_LE(window().frame().width(), 640.0);
+    EXPECT_EQ(controller.leftFragmentWall()->window(), nullptr) << "the column gave way";
+    EXPECT_NE(window().firstResponder(), field.get()) << "keys typed would land in a field out of sight";
+    EXPECT_EQ(controller.commandPopUpAnchor(), controller.contentWall().get());
+
+    controller.padButtonPressed(PadTable::kLogBook);
+    window().layoutIfNeeded();
+    EXPECT_EQ(controller.leftFragmentWall()->window(), &window());
+    EXPECT_EQ(controller.commandPopUpAnchor(), controller.commandButton().get());
+
+    // Where both fit, the pad opens beside the column.
+    backend().setScreens({ { ui::Rect(0, 0, 1280, 800), ui::Rect(0, 0, 1280, 772), "laptop", 1 } });
+    controller.showPad("nowPadHidden");
+    window().layoutIfNeeded();
+    EXPECT_EQ(controller.leftFragmentWall()->window(), &window());
+    EXPECT_GE(window().frame().width(), 840.0);
+}
+
 TEST_F(MainWindowControllerTest, APadButtonLeavesTheKeyboardWhereTypingLands)
 {
     auto field = ui::TextField::create();
