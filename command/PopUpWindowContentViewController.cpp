@@ -22,6 +22,7 @@
 #include "platform/ui/Screen.h"
 #include "platform/ui/TextField.h"
 
+#include <algorithm>
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
@@ -215,10 +216,10 @@ void PopUpWindowContentViewController::stopMonitor()
     m_localEventMonitor.reset();
 }
 
-void PopUpWindowContentViewController::run(bool asPopUp, ui::Button* hostingButton, bool bringToFrontIfNecessary)
+void PopUpWindowContentViewController::run(bool asPopUp, ui::View* anchor, bool bringToFrontIfNecessary)
 {
-    if (hostingButton)
-        m_hostingButton = hostingButton->weak_from_this();
+    if (anchor)
+        m_hostingButton = anchor->weak_from_this();
     auto* app = ui::Application::shared();
     bool active = app && app->isActive();
     if (bringToFrontIfNecessary) {
@@ -245,6 +246,12 @@ void PopUpWindowContentViewController::run(bool asPopUp, ui::Button* hostingButt
     m_drillDownLabel->setStringValue("");
     if (m_delegate)
         m_delegate->prepareForRun();
+    // An anchor out of sight has nothing to hang from: the pop-up opens as a window of its own.
+    auto button = m_hostingButton.lock();
+    if (asPopUp && (!button || !button->window() || button->isHiddenOrHasHiddenAncestor()))
+        asPopUp = false;
+    if (auto visible = displayToOpenOn(asPopUp))
+        fitRowsInto(visible->height() - (asPopUp ? ui::Popover::chromeHeight() : 0));
     m_matchingItemList->gatherAllPossibleMatchingItems();
     m_matchingItemList->configureItemScoreEvaluator();
     m_matchingItemList->startWithEmptySearchTerm();
@@ -253,6 +260,42 @@ void PopUpWindowContentViewController::run(bool asPopUp, ui::Button* hostingButt
         showAsPopover();
     else
         showAsWindow();
+}
+
+std::optional<ui::Rect> PopUpWindowContentViewController::displayToOpenOn(bool asPopUp) const
+{
+    auto button = m_hostingButton.lock();
+    std::optional<ui::Screen> place = asPopUp && button && button->window() ? button->window()->screen() : std::nullopt;
+    if (!place) {
+        auto screens = ui::Screen::screens();
+        if (!screens.empty())
+            place = screens.front();
+    }
+    return place ? std::optional(place->visibleFrame) : std::nullopt;
+}
+
+void PopUpWindowContentViewController::fitRowsInto(double height)
+{
+    constexpr std::size_t kFewestRows = 3;
+    if (m_matchingFragments.empty())
+        return;
+    for (auto& row : m_matchingFragments)
+        m_matchStackView->showFragment(*row);
+    double whole = m_contentWall->fittingSize().height;
+    double rowHeight = m_matchingFragments.front()->fittingSize().height;
+    std::size_t rows = m_matchingFragments.size();
+    std::size_t shown = rows;
+    while (shown > kFewestRows && whole - double(rows - shown) * rowHeight > height)
+        --shown;
+    for (std::size_t i = shown; i < rows; ++i)
+        m_matchStackView->hideFragment(*m_matchingFragments[i]);
+    if (int(shown) != m_matchingItemList->numberOfDisplayedMatches())
+        m_matchingItemList->setNumberOfDisplayedMatches(int(shown));
+}
+
+std::size_t PopUpWindowContentViewController::shownRows() const
+{
+    return std::min(m_matchingFragments.size(), std::size_t(std::max(0, m_matchingItemList->numberOfDisplayedMatches())));
 }
 
 void PopUpWindowContentViewController::closePopover()
@@ -317,9 +360,12 @@ void PopUpWindowContentViewController::viewDidAppear()
 
 ui::Point PopUpWindowContentViewController::windowOrigin(const ui::Rect& visibleFrame, const ui::Size& windowSize)
 {
-    // std::round takes halves away from zero.
-    return { visibleFrame.minX() + std::round(visibleFrame.width() * 0.5 - windowSize.width * 0.5),
-        visibleFrame.minY() + std::round(2 * (visibleFrame.height() / 3) - windowSize.height * 0.5) };
+    // std::round takes halves away from zero. On a display too short for the window two
+    // thirds up, its top edge (the search line) stays on it.
+    double x = visibleFrame.minX() + std::round(visibleFrame.width() * 0.5 - windowSize.width * 0.5);
+    double y = visibleFrame.minY() + std::round(2 * (visibleFrame.height() / 3) - windowSize.height * 0.5);
+    y = std::max(std::min(y, visibleFrame.maxY() - windowSize.height), visibleFrame.minY() - std::max(0.0, windowSize.height - visibleFrame.height()));
+    return { std::max(x, visibleFrame.minX()), y };
 }
 
 void PopUpWindowContentViewController::showAsWindow()
@@ -330,10 +376,10 @@ void PopUpWindowContentViewController::showAsWindow()
     closePopover();
     if (window->contentView() != m_contentWall.get()) {
         m_contentWall->removeFromSuperview();
-        ui::Size size = m_contentWall->fittingSize();
-        window->setFrame(ui::Rect(window->frame().origin, size));
         window->setContentView(m_contentWall);
     }
+    // The rows shown may have changed with the display.
+    window->setFrame(ui::Rect(window->frame().origin, m_contentWall->fittingSize()));
     auto screens = ui::Screen::screens();
     if (!screens.empty())
         window->setFrameOrigin(windowOrigin(screens.front().visibleFrame, window->frame().size));
@@ -476,7 +522,7 @@ std::optional<ui::Event> PopUpWindowContentViewController::handleMouseDown(const
     std::cout << "mouseLocation: " << point << std::endl;
 
     auto& list = *m_matchingItemList;
-    for (std::size_t i = 0; i < m_matchingFragments.size(); ++i) {
+    for (std::size_t i = 0; i < shownRows(); ++i) {
         auto& row = m_matchingFragments[i];
         ui::Rect frame = row->convertRectTo(row->bounds(), nullptr);
         std::cout << "index: " << i << " frame: " << frame << std::endl;
@@ -546,7 +592,7 @@ void PopUpWindowContentViewController::updateSearchResults()
         }
     } else {
         int top = list.indexOfFirstResultBeingShown();
-        for (std::size_t i = 0; i < m_matchingFragments.size(); ++i) {
+        for (std::size_t i = 0; i < shownRows(); ++i) {
             auto& row = m_matchingFragments[i];
             int index = top + static_cast<int>(i);
             row->setHighlighted(index == list.selectedMatchedItemIndex());

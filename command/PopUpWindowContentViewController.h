@@ -64,8 +64,12 @@ public:
     ui::Button* hostingButton() const;
 
     // Opens, or closes when already open and asked to come to the front (a second press of
-    // the button or hot key). All callers hang it from the main window's command button.
-    void run(bool asPopUp, ui::Button* hostingButton, bool bringToFrontIfNecessary);
+    // the button or hot key). All callers hang it from the main window: its command button, or
+    // where that button is out of sight, the window's content.
+    void run(bool asPopUp, ui::View* anchor, bool bringToFrontIfNecessary);
+    // As many rows as a content this high holds (never fewer than three); the list scrolls
+    // through the rest.
+    void fitRowsInto(double height);
 
     const std::string& placeholderText() const { return m_placeholderText; }
     void setPlaceholderText(std::string text) { m_placeholderText = std::move(text); }
@@ -92,6 +96,9 @@ public:
     static ui::Point windowOrigin(const ui::Rect& visibleFrame, const ui::Size& windowSize);
 
 private:
+    // The visible frame of the display the pop-up opens on.
+    std::optional<ui::Rect> displayToOpenOn(bool asPopUp) const;
+    std::size_t shownRows() const;
     friend class CommandPopUpWindow;
     friend class NiblessViewController;
     PopUpWindowContentViewController();

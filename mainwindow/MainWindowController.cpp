@@ -322,7 +322,45 @@ void MainWindowController::padKeysChanged()
 {
     if (m_padSelectorOnMainWall)
         m_padSelectorOnMainWall->setHidden(!areAllPadsClosed());
+    arrangeColumnAndPad();
     fitWindowToContent();
+}
+
+bool MainWindowController::isColumnShown() const
+{
+    return m_horizontalFragmentStackView
+        && m_horizontalFragmentStackView->visibilityPriority(m_leftFragmentWall.get()) > ui::VisibilityPriority::NotVisible;
+}
+
+ui::View* MainWindowController::commandPopUpAnchor() const
+{
+    if (isColumnShown())
+        return m_commandButton.get();
+    return m_contentWall.get();
+}
+
+void MainWindowController::arrangeColumnAndPad()
+{
+    auto* window = platformWindow();
+    if (!window || !m_horizontalFragmentStackView)
+        return;
+    bool padInstead = !areAllPadsClosed()
+        && MainWindowPlacement::tooNarrowForColumnAndPad(window->frame(), kLeftColumnWidth, kPadMinimumWidth);
+    auto& stack = *m_horizontalFragmentStackView;
+    if (padInstead != isColumnShown())
+        return;
+    // Without the column under it, the window's menu title sits over the pad's selector.
+    for (const auto& leading : m_padSelectorLeadings)
+        leading->setConstant(padInstead ? kPadSelectorInsetBesideMenu : kPadSelectorInset);
+    if (!padInstead) {
+        stack.showFragment(*m_leftFragmentWall);
+        return;
+    }
+    // Keys typed into a field of the hidden column would land nowhere.
+    auto* responder = dynamic_cast<ui::View*>(window->firstResponder());
+    if (responder && responder->isDescendantOf(m_leftFragmentWall.get()))
+        window->makeFirstResponder(window);
+    stack.hideFragment(*m_leftFragmentWall);
 }
 
 std::string MainWindowController::commandButtonToolTip(DataModel& model)
@@ -369,14 +407,20 @@ void MainWindowController::showState(ShownState& state)
     m_screenFirstResponder = state.firstResponder();
     if (auto first = state.firstResponder())
         window->makeFirstResponder(first.get());
+    // A pad left open at the last quit, on a display that has no room beside the column.
+    arrangeColumnAndPad();
     compressWindow();
 }
 
-void MainWindowController::showPad(const std::string& storageKey)
+void MainWindowController::showPad(const std::string& storageKey) { setPadOpen(storageKey, true); }
+
+void MainWindowController::setPadOpen(const std::string& storageKey, bool open)
 {
+    // The others close first: shown beside it for a moment, the window grew to hold both,
+    // and a maximized window was taken out of maximized for it.
     hideAllPadsExcept(storageKey);
     auto store = base::Defaults::standard();
-    store->set(storageKey, false);
+    store->set(storageKey, !open);
     store->synchronize();
 }
 
@@ -424,10 +468,7 @@ void MainWindowController::padButtonPressed(std::size_t index)
     auto store = base::Defaults::standard();
     const std::string key = PadTable::pad(index).hiddenKey;
     bool closed = store->boolean(key);
-    if (closed)
-        hideAllPadsExcept(key);
-    store->set(key, !closed);
-    store->synchronize();
+    setPadOpen(key, closed);
     keepKeyboardAfterPadButton(index, closed);
 }
 
@@ -443,7 +484,7 @@ void MainWindowController::keepKeyboardAfterPadButton(std::size_t index, bool op
     }
     auto* window = platformWindow();
     auto screenField = m_screenFirstResponder.lock();
-    if (window && screenField && window->firstResponder() == window)
+    if (window && screenField && isColumnShown() && window->firstResponder() == window)
         window->makeFirstResponder(screenField.get());
 }
 
@@ -454,7 +495,8 @@ void MainWindowController::fitWindowToContent()
         return;
     ui::Size needed = window->contentMinSize();
     ui::Rect frame = window->frame();
-    if (frame.width() >= needed.width && frame.height() >= needed.height)
+    // Maximized, the window already has all the room there is.
+    if (window->isZoomed() || (frame.width() >= needed.width && frame.height() >= needed.height))
         return;
     double height = std::max(frame.height(), needed.height);
     window->setFrame(ui::Rect(frame.minX(), frame.maxY() - height, std::max(frame.width(), needed.width), height), true);
@@ -541,15 +583,16 @@ std::shared_ptr<HideableFragmentWall> MainWindowController::createBlankPadFragme
     fragment->backgroundDrawingFunc = [](const ui::Rect& bounds) { OstrelStyleKit::drawPadBackground(bounds); };
     fragment->setMouseDownCanMoveWindow(true);
     LayoutConstraintMaker minimum(*fragment);
-    minimum.minWidth(400.0);
+    minimum.minWidth(kPadMinimumWidth);
     fragment->addConstraints(minimum.constraints());
 
     auto embedded = Wall::create();
     embedded->setIdentifier("embeddedWall");
     embedded->factory().internalAddBrick(createPadSelectorForPadWall(selectedIndex), [](LayoutConstraintMaker& maker) { maker.fillContainer(); });
-    fragment->factory().internalAddBrick(embedded, [](LayoutConstraintMaker& maker) {
-        maker.container().pin(A::Left, A::Left, 2.0).pin(A::Top, A::Top, 4.0);
-    });
+    fragment->factory().internalAddBrick(embedded, [](LayoutConstraintMaker& maker) { maker.container().pin(A::Top, A::Top, 4.0); });
+    auto leading = ui::Constraint::create(embedded.get(), A::Left, R::Equal, fragment.get(), A::Left, 1, kPadSelectorInset);
+    fragment->addConstraint(leading);
+    m_padSelectorLeadings.push_back(leading);
     return fragment;
 }
 

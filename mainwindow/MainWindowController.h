@@ -42,6 +42,7 @@ public:
     // Placed in the shown screen's button row at the right, and the smallest open pad height.
     static constexpr double kLeftColumnWidth = 440.0;
     static constexpr double kOpenPadMinimumHeight = 340.0;
+    static constexpr double kPadMinimumWidth = 400.0;
 
     bool ignoreMovementUpdates() const { return m_ignoreMovementUpdates; }
     void setIgnoreMovementUpdates(bool ignore) { m_ignoreMovementUpdates = ignore; }
@@ -57,6 +58,8 @@ public:
     const std::shared_ptr<ui::ScrollView>& infoScrollView() const { return m_infoScrollView; }
     const std::shared_ptr<Wall>& buttonWallContainer() const { return m_buttonWallContainer; }
     const std::shared_ptr<PushButtonBrick>& commandButton() const { return m_commandButton; }
+    // The command button, or the window's content while the button's column gave way to a pad.
+    ui::View* commandPopUpAnchor() const;
     const std::shared_ptr<PadViewController>& nowPadController() const { return m_nowPadController; }
     const std::shared_ptr<PadViewController>& laterPadController() const { return m_laterPadController; }
     const std::shared_ptr<PadViewController>& scratchPadController() const { return m_scratchPadController; }
@@ -77,6 +80,8 @@ public:
     std::vector<std::string> saveEverything();
 
     void showPad(const std::string& storageKey);
+    // Every other pad closes.
+    void setPadOpen(const std::string& storageKey, bool open);
     void hideAllPadsExcept(const std::string& storageKey);
     void closeAllPads() { hideAllPadsExcept("dummy"); }
     void showCurrentWeekStatisticsPad();
@@ -114,6 +119,11 @@ private:
     void buildPads();
     void fillPad(HideableFragmentWall& fragment, const std::shared_ptr<ui::View>& view, double top);
     void padKeysChanged();
+    // On a display too narrow for both, an open pad takes the left column's place.
+    void arrangeColumnAndPad();
+    bool isColumnShown() const;
+    static constexpr double kPadSelectorInset = 2.0;
+    static constexpr double kPadSelectorInsetBesideMenu = 40.0;
     // After a pad button: the keyboard in the text pad it opened, or back in the screen's
     // own field when it went with a closed pad.
     void keepKeyboardAfterPadButton(std::size_t index, bool opened);
@@ -122,6 +132,7 @@ private:
     bool m_ignoreMovementUpdates { true };
     std::weak_ptr<MainWindow> m_window;
     std::weak_ptr<ui::View> m_screenFirstResponder;
+    std::vector<std::shared_ptr<ui::Constraint>> m_padSelectorLeadings;
     std::shared_ptr<FragmentStackView> m_horizontalFragmentStackView;
     std::shared_ptr<FragmentWall> m_leftFragmentWall;
     std::shared_ptr<HideableFragmentWall> m_nowPadFragmentWall;

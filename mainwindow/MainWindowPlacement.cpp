@@ -103,4 +103,12 @@ std::optional<ui::Point> MainWindowPlacement::keptOnScreen(ui::Rect frame)
     return ui::Point(frame.minX() - (frame.maxX() - screen->visibleFrame.maxX()), frame.minY());
 }
 
+bool MainWindowPlacement::tooNarrowForColumnAndPad(ui::Rect frame, double columnWidth, double padWidth)
+{
+    // Room for the window manager's side borders too.
+    constexpr double kBorders = 8;
+    auto screen = screenOverlappingMost(frame);
+    return screen && screen->visibleFrame.width() < columnWidth + padWidth + kBorders;
+}
+
 }

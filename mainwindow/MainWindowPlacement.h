@@ -27,6 +27,9 @@ public:
     static ui::Rect compressedFrame(ui::Rect frame, ui::Size minimum, bool anyPadOpen, double openPadHeight);
     // A window whose right edge passed its display's visible right edge moves back left.
     static std::optional<ui::Point> keptOnScreen(ui::Rect frame);
+    // Whether the display the frame overlaps most is too narrow for the left column and a pad
+    // side by side (a small or high-density display).
+    static bool tooNarrowForColumnAndPad(ui::Rect frame, double columnWidth, double padWidth);
 };
 
 }

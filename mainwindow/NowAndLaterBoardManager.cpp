@@ -166,31 +166,25 @@ void NowAndLaterBoardManager::readObjectiveAloud()
 
 void NowAndLaterBoardManager::togglePad(std::size_t index)
 {
-    auto store = base::Defaults::standard();
-    const char* key = PadTable::pad(index).hiddenKey;
-    bool wasHidden = store->boolean(key);
-    store->set(key, !wasHidden);
-    store->synchronize();
-    auto controller = mainWindowController();
-    if (!controller)
-        return;
-    controller->hideAllPadsExcept(key);
-    if (wasHidden) {
-        if (auto pad = padController(index))
-            pad->focus();
-    }
+    bool wasHidden = base::Defaults::standard()->boolean(PadTable::pad(index).hiddenKey);
+    setPadOpen(index, wasHidden);
 }
 
-void NowAndLaterBoardManager::showPad(std::size_t index)
+void NowAndLaterBoardManager::showPad(std::size_t index) { setPadOpen(index, true); }
+
+void NowAndLaterBoardManager::setPadOpen(std::size_t index, bool open)
 {
-    auto store = base::Defaults::standard();
     const char* key = PadTable::pad(index).hiddenKey;
-    store->set(key, false);
-    store->synchronize();
     auto controller = mainWindowController();
-    if (!controller)
+    if (!controller) {
+        auto store = base::Defaults::standard();
+        store->set(key, !open);
+        store->synchronize();
         return;
-    controller->hideAllPadsExcept(key);
+    }
+    controller->setPadOpen(key, open);
+    if (!open)
+        return;
     if (auto pad = padController(index))
         pad->focus();
 }

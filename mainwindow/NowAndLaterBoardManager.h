@@ -72,6 +72,7 @@ private:
     void configure();
     void togglePad(std::size_t index);
     void showPad(std::size_t index);
+    void setPadOpen(std::size_t index, bool open);
     std::shared_ptr<PadViewController> padController(std::size_t index) const;
     void insertTemplate(const std::string& name, ui::TextView& textView);
     void addTemplateFromState(const std::string& name, const char* newPageKey);

@@ -161,8 +161,7 @@ void AppDelegate::runCommandWindow()
     auto controller = commandWindow ? commandWindow->popUpContentViewController() : nullptr;
     if (!controller)
         base::fatal("AppDelegate: the command pop-up is not built");
-    auto& button = checkedMainWindow().controller()->commandButton();
-    controller->run(true, button.get(), true);
+    controller->run(true, checkedMainWindow().controller()->commandPopUpAnchor(), true);
 }
 
 void AppDelegate::addLogEntry()

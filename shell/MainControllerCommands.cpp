@@ -158,9 +158,11 @@ void MainController::toggleOstrelInterface(const base::Sender& sender)
 void MainController::togglePadKey(const char* key, bool toggle)
 {
     auto store = base::Defaults::standard();
-    store->set(key, toggle ? !store->boolean(key) : false);
+    bool open = !toggle || store->boolean(key);
     if (auto* controller = mainWindowController())
-        controller->hideAllPadsExcept(key);
+        controller->setPadOpen(key, open);
+    else
+        store->set(key, !open);
 }
 
 void MainController::toggleLogBook(const base::Sender&) { togglePadKey("logBookPadHidden", true); }

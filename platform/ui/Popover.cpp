@@ -88,6 +88,8 @@ void Popover::stopWatchingClicks()
     m_clickMonitor = 0;
 }
 
+double Popover::chromeHeight() { return 2 * kInset + kArrow; }
+
 void Popover::setContentView(std::shared_ptr<View> view) { m_content = std::move(view); }
 
 Size Popover::contentSize() const

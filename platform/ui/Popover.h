@@ -25,6 +25,8 @@ enum class RectEdge { MinX, MinY, MaxX, MaxY };
 class Popover : public std::enable_shared_from_this<Popover> {
 public:
     static std::shared_ptr<Popover> create();
+    // What the frame and arrow add to the content's height above or below an anchor.
+    static double chromeHeight();
     ~Popover();
     Popover(const Popover&) = delete;
     Popover& operator=(const Popover&) = delete;

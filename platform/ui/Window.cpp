@@ -157,6 +157,7 @@ void Window::setFrame(Rect frame, bool display)
         return;
     // The delegate hears of the move and the resize; either may let go of the window.
     auto keep = weak_from_this().lock();
+    noteDecorationWhileZoomed();
     bool wasZoomed = std::exchange(m_zoomed, false);
     frame.size.width = std::min(frame.size.width, kLargestSide);
     frame.size.height = std::min(frame.size.height, kLargestSide);
@@ -668,6 +669,7 @@ void Window::platformDidZoom(bool zoomed)
 {
     if (zoomed == m_zoomed)
         return;
+    noteDecorationWhileZoomed();
     if (zoomed)
         m_unzoomedFrame = m_frame;
     m_zoomed = zoomed;

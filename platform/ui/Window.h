@@ -290,6 +290,11 @@ private:
     std::optional<Point> m_decorationCorrected;
     // The decoration the first placement showed, before the window manager says it.
     std::optional<EdgeInsets> m_learnedDecoration;
+    // Maximized, a window manager may frame a window without borders or handle: what it said
+    // then, until it says anything else, is not the decoration the window has once it leaves.
+    mutable std::optional<EdgeInsets> m_decorationWhileZoomed;
+    mutable std::optional<EdgeInsets> m_restingDecoration;
+    void noteDecorationWhileZoomed();
     int m_decorationCorrections { 0 };
     int m_placements { 0 };
     // Places and sizes asked of the display and not yet reported back, oldest first: a

@@ -46,6 +46,12 @@ EdgeInsets Window::decoration() const
     auto* app = Application::shared();
     if (m_platform) {
         if (auto extents = m_platform->frameExtents()) {
+            if (m_zoomed)
+                return *extents;
+            if (m_decorationWhileZoomed == extents && m_restingDecoration)
+                return *m_restingDecoration;
+            m_decorationWhileZoomed.reset();
+            m_restingDecoration = extents;
             if (app)
                 app->m_knownDecoration = extents;
             return *extents;
@@ -54,6 +60,12 @@ EdgeInsets Window::decoration() const
     if (m_learnedDecoration)
         return *m_learnedDecoration;
     return app && app->m_knownDecoration ? *app->m_knownDecoration : EdgeInsets {};
+}
+
+void Window::noteDecorationWhileZoomed()
+{
+    if (m_zoomed && m_platform)
+        m_decorationWhileZoomed = m_platform->frameExtents();
 }
 
 Rect Window::constrainFrameRect(Rect frame) const

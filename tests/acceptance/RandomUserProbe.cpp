@@ -100,10 +100,12 @@ std::optional<RandomUser::Field> RandomUser::fieldIn(const Scene& scene, bool pa
     // drew before at first.
     desktop().waitForStill(window, 3);
     std::optional<Field> pad;
-    // An open pad fills the window right of the 440-point column.
-    if (window.width >= pixels(820)) {
+    // An open pad fills the window right of the 440-point column, or the whole window where
+    // the display has no room for both.
+    {
+        int left = window.width >= pixels(820) ? pixels(442) : pixels(2);
         Field field;
-        field.box = { window.x + pixels(442), window.y + pixels(42), window.width - pixels(446), window.height - pixels(82) };
+        field.box = { window.x + left, window.y + pixels(42), window.width - left - pixels(4), window.height - pixels(82) };
         auto margin = desktop().capture(Box { field.box.x + field.box.width - pixels(24), field.box.y, pixels(8), field.box.height });
         if (const Pad* shown = margin ? padShownIn(*margin) : nullptr) {
             field.name = std::string("the ") + shown->folder;

@@ -308,10 +308,62 @@ TEST_F(PopUpWindowTest, TheScrollButtonsMoveTheRowsAndDimAtTheEnds)
     EXPECT_EQ(controller().upArrow()->alphaValue(), 1.0);
 }
 
+TEST_F(PopUpWindowTest, OnAShortDisplayFewerRowsShowAndTheRestScrollIn)
+{
+    zebraScreen();
+    open();
+    double whole = shownWindow().frame().height();
+    ASSERT_EQ(list().numberOfDisplayedMatches(), 8);
+    controller().dismissDialog();
+
+    // A display 400 points high (800 pixels at a scale of 2) under a 28-point strip.
+    auto screens = ui::Screen::screens();
+    backend().setScreens({ { ui::Rect(0, 0, 640, 400), ui::Rect(0, 0, 640, 372), "doubled", 2 } });
+    open();
+    int rows = list().numberOfDisplayedMatches();
+    EXPECT_LT(rows, 8);
+    EXPECT_GE(rows, 3);
+    EXPECT_LE(shownWindow().frame().height(), 372.0);
+    EXPECT_LT(shownWindow().frame().height(), whole);
+    type("zebra");
+    settle();
+    for (int i = 0; i < rows; ++i)
+        press(Code::DownArrow);
+    settle();
+    EXPECT_EQ(rowTitle(std::size_t(rows) - 1), "Zebra " + std::string(rows + 1 < 10 ? "0" : "") + std::to_string(rows + 1))
+        << "the selection moving past the last row shown scrolls the list";
+    controller().dismissDialog();
+
+    backend().setScreens(screens);
+    open();
+    EXPECT_EQ(list().numberOfDisplayedMatches(), 8) << "on a tall display again, every row";
+    EXPECT_EQ(shownWindow().frame().height(), whole);
+}
+
+TEST_F(PopUpWindowTest, WithItsButtonOutOfSightThePopUpOpensAsAWindow)
+{
+    commandButton->setHidden(true);
+    open();
+    EXPECT_TRUE(controller().isRunning());
+    EXPECT_FALSE(controller().popover() && controller().popover()->isShown());
+    EXPECT_TRUE(popUpWindow->isVisible());
+    EXPECT_TRUE(popUpWindow->isKeyWindow()) << "typing lands in it";
+    type("zz");
+    EXPECT_EQ(list().currentSearchString(), "zz");
+    controller().dismissDialog();
+    commandButton->setHidden(false);
+    open();
+    EXPECT_TRUE(controller().popover()->isShown());
+}
+
 TEST_F(PopUpWindowTest, WindowModeSitsTwoThirdsUpTheFirstDisplay)
 {
     EXPECT_EQ(PopUpWindowContentViewController::windowOrigin(ui::Rect(0, 0, 1440, 875), ui::Size(400, 300)), ui::Point(520, 433));
     EXPECT_EQ(PopUpWindowContentViewController::windowOrigin(ui::Rect(100, 50, 1001, 601), ui::Size(400, 300)), ui::Point(401, 301));
+    EXPECT_EQ(PopUpWindowContentViewController::windowOrigin(ui::Rect(0, 0, 640, 372), ui::Size(400, 372)), ui::Point(120, 0))
+        << "as high as the display: on it, not two thirds up";
+    EXPECT_EQ(PopUpWindowContentViewController::windowOrigin(ui::Rect(0, 0, 640, 300), ui::Size(400, 372)), ui::Point(120, -72))
+        << "higher than the display: its top on it";
 
     controller().run(false, nullptr, true);
     auto& window = *popUpWindow;

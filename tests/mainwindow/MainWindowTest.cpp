@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "mainwindow/MainWindowPlacement.h"
+#include "mainwindow/NowAndLaterBoardManager.h"
 #include "mainwindow/PadIcons.h"
 #include "mainwindow/PadTable.h"
 
@@ -162,6 +163,70 @@ TEST_F(MainWindowControllerTest, WhileAPadIsOpenTheWindowKeepsTheRoomTheUserGave
     controller.compressWindow();
     EXPECT_EQ(window().frame().size, window().contentMinSize());
     EXPECT_EQ(window().frame().maxY(), given.maxY());
+}
+
+TEST_F(MainWindowControllerTest, PadsSwitchedByKeyOrButtonAreNeverOpenTwoAtATime)
+{
+    setCompression(WindowCompressionMode::onlyWhenSideBarIsClosed);
+    auto& controller = mainWindow();
+    int mostOpen = 0;
+    std::vector<base::Defaults::ObserverId> observers;
+    for (const auto& key : MainWindowController::padStorageKeyPaths())
+        observers.push_back(store().addObserver(key, [&](const std::string&) { mostOpen = std::max(mostOpen, openPads()); }));
+    auto& pads = NowAndLaterBoardManager::sharedManager();
+    pads.toggleScratchPad();
+    window().platformDidZoom(true);
+    window().platformDidResize({ 1024, 740 });
+    ui::Rect maximized = window().frame();
+
+    pads.toggleNowPad();
+    EXPECT_TRUE(open(PadTable::kNow));
+    controller.padButtonPressed(PadTable::kLater);
+    pads.showScratchPad();
+    controller.showPad("statsPadHidden");
+    EXPECT_EQ(mostOpen, 1) << "shown beside the next for a moment, a pad made the window grow to hold both";
+    EXPECT_TRUE(window().isZoomed());
+    EXPECT_EQ(window().frame(), maximized);
+
+    // Maximized narrower than a pad needs (a small screen), the window stays as it is.
+    window().platformDidResize({ 800, 600 });
+    maximized = window().frame();
+    controller.showPad("logBookPadHidden");
+    EXPECT_TRUE(window().isZoomed());
+    EXPECT_EQ(window().frame(), maximized);
+    for (auto id : observers)
+        store().removeObserver(id);
+}
+
+TEST_F(MainWindowControllerTest, OnADisplayTooNarrowForBothAPadTakesTheColumnsPlace)
+{
+    // 1280 by 800 pixels at a scale of 2.
+    backend().setScreens({ { ui::Rect(0, 0, 640, 400), ui::Rect(0, 0, 640, 372), "doubled", 2 } });
+    setCompression(WindowCompressionMode::onlyWhenSideBarIsClosed);
+    auto& controller = mainWindow();
+    auto field = ui::TextField::create();
+    controller.leftFragmentWall()->addSubview(field);
+    window().makeFirstResponder(field.get());
+    EXPECT_EQ(controller.commandPopUpAnchor(), controller.commandButton().get());
+
+    controller.padButtonPressed(PadTable::kLogBook);
+    window().layoutIfNeeded();
+    EXPECT_LE(window().frame().width(), 640.0);
+    EXPECT_EQ(controller.leftFragmentWall()->window(), nullptr) << "the column gave way";
+    EXPECT_NE(window().firstResponder(), field.get()) << "keys typed would land in a field out of sight";
+    EXPECT_EQ(controller.commandPopUpAnchor(), controller.contentWall().get());
+
+    controller.padButtonPressed(PadTable::kLogBook);
+    window().layoutIfNeeded();
+    EXPECT_EQ(controller.leftFragmentWall()->window(), &window());
+    EXPECT_EQ(controller.commandPopUpAnchor(), controller.commandButton().get());
+
+    // Where both fit, the pad opens beside the column.
+    backend().setScreens({ { ui::Rect(0, 0, 1280, 800), ui::Rect(0, 0, 1280, 772), "laptop", 1 } });
+    controller.showPad("nowPadHidden");
+    window().layoutIfNeeded();
+    EXPECT_EQ(controller.leftFragmentWall()->window(), &window());
+    EXPECT_GE(window().frame().width(), 840.0);
 }
 
 TEST_F(MainWindowControllerTest, APadButtonLeavesTheKeyboardWhereTypingLands)

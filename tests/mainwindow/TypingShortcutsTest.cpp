@@ -204,6 +204,7 @@ TEST_F(TypingShortcutsTest, StyleCommandsPasteAndDropsAreNoTyping)
     EXPECT_EQ(text(), "keep this line--");
 
     // Pasted text ending in a trigger stays as pasted.
+    ui::Pasteboard::general().clearContents();
     ui::Pasteboard::general().setString("ends with done'");
     nowText().setSelectedRange({ 16, 0 });
     nowText().paste();

@@ -82,11 +82,13 @@ TEST_F(TextFeaturesTest, SmartDeleteAndPasteKeepOneSpaceBetweenWords)
     view->setSelectedRange({ 2, 3 });
     view->deleteBackward();
     EXPECT_EQ(view->string(), "a dog");
+    Pasteboard::general().clearContents();
     Pasteboard::general().setString("red");
     view->setSelectedRange({ 1, 0 });
     view->paste();
     EXPECT_EQ(view->string(), "a red dog") << "a space before it; the one after was there";
     view->setSelectedRange({ 9, 0 });
+    Pasteboard::general().clearContents();
     Pasteboard::general().setString("s");
     view->paste();
     EXPECT_EQ(view->string(), "a red dog s") << "a word against a word gets its space";

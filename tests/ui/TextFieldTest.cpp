@@ -1,6 +1,7 @@
 #include "UiFixture.h"
 
 #include "platform/base/KeyCodes.h"
+#include "platform/ui/Pasteboard.h"
 #include "platform/ui/TextField.h"
 
 using namespace ui;
@@ -53,7 +54,9 @@ TEST_F(TextFieldTest, TypingReplacesTheSelectionAndReportsEachChange)
     type("X");
     EXPECT_EQ(field->stringValue(), "aX");
     EXPECT_EQ(changes, 5);
-    // Control characters and Command shortcuts are not text.
+    // Control characters and Command shortcuts are not text (and an empty pasteboard pastes
+    // nothing).
+    Pasteboard::general().clearContents();
     backend().press(*m_window, 0, "\x07");
     backend().press(*m_window, static_cast<std::uint16_t>(KeyCode::V), "v", ModifierFlag::Command);
     EXPECT_EQ(field->stringValue(), "aX");

@@ -324,6 +324,29 @@ TEST_F(Windows, ATitledWindowKeepsItsTitleBarAndBottomInsideTheWorkArea)
     EXPECT_EQ(strip->frame(), Rect(1200, 790, 100, 24)) << "windows without a title bar go where asked";
 }
 
+// A window manager that frames a maximized window without borders or handle: a window taken
+// out of maximized by the program is sized for the frame it has once it leaves.
+TEST_F(Windows, LeavingMaximizedTheWindowIsSizedForItsBordersAgain)
+{
+    backend().setScreens({ { Rect(0, 0, 1024, 768), Rect(0, 0, 1024, 740), "small", 1 } });
+    backend().setFrameExtents(EdgeInsets { 20, 1, 6, 1 });
+    auto w = Window::create(Rect(100, 100, 600, 400), WindowStyle::Titled | WindowStyle::Resizable);
+    w->makeKeyAndOrderFront();
+    EXPECT_EQ(w->decoration(), (EdgeInsets { 20, 1, 6, 1 }));
+    backend().setFrameExtents(EdgeInsets { 20, 0, 0, 0 });
+    w->platformDidZoom(true);
+    w->platformDidResize({ 1024, 720 });
+    EXPECT_EQ(w->decoration(), (EdgeInsets { 20, 0, 0, 0 }));
+
+    // Made narrower while the window manager still tells of the maximized frame.
+    w->setFrame(Rect(0, 0, 840, 720));
+    EXPECT_FALSE(w->isZoomed());
+    EXPECT_EQ(w->frame().height(), 740 - 20 - 6) << "its handle would stand below the work area";
+    EXPECT_GE(w->frame().minY(), 6);
+    backend().setFrameExtents(EdgeInsets { 20, 1, 6, 1 });
+    EXPECT_EQ(w->decoration(), (EdgeInsets { 20, 1, 6, 1 }));
+}
+
 // The first showing tells the title bar's height where the window manager has not said it: a
 // window asked for at the very top goes that much lower, and so do later ones.
 TEST_F(Windows, TheTitleBarLearnedAtTheFirstShowingKeepsWindowsBelowTheTop)
