@@ -13,14 +13,17 @@ FullTimeSlice::FullTimeSlice()
     setStartDate(base::Time::distantPast());
 }
 
-void FullTimeSlice::setObjectiveText(text::AttributedString objective) { m_objectiveText = std::move(objective); }
+void FullTimeSlice::setObjectiveText(const text::AttributedString& objective, SharedAttributes* shared)
+{
+    m_objectiveText = KeptRichText(objective, shared);
+}
 
-std::string FullTimeSlice::objectiveAsRTFD() const { return text::Rtfd::data(m_objectiveText); }
+std::string FullTimeSlice::objectiveAsRTFD() const { return text::Rtfd::data(objectiveText()); }
 
 void FullTimeSlice::setObjectiveAsRTFD(std::string_view data)
 {
     auto document = text::Rtfd::fromData(data);
-    m_objectiveText = document ? std::move(document->text) : text::AttributedString {};
+    m_objectiveText = document ? KeptRichText(document->text) : KeptRichText {};
 }
 
 const std::optional<std::string>& FullTimeSlice::fullPathOfLogFile() const
@@ -36,8 +39,9 @@ void FullTimeSlice::setFullPathOfLogFile(std::optional<std::string> path)
 
 std::vector<std::string> FullTimeSlice::extractedLinks() const
 {
-    std::call_once(m_linksWorkedOut, [this] { m_cachedLinks = linksIn(m_objectiveText); });
-    return m_cachedLinks;
+    // Worked out at each request: the log book asks for one record's links at a time, and
+    // a kept list would cost every record of ten years its room.
+    return linksIn(objectiveText());
 }
 
 std::vector<std::string> linksIn(const text::AttributedString& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log/KeptRichText.h"
 #include "log/RawTimeSlice.h"
 #include "platform/text/AttributedString.h"
 
@@ -14,7 +15,8 @@ namespace ostrel {
 
 // A logged time slice as the log book needs it: identifier, the objective as plain and rich
 // text, end date, where it was read from. The rich objective is kept as rich text and turned
-// into package data only when asked, which keeps loading ten years of log cheap.
+// into package data only when asked, which keeps loading ten years of log cheap; its runs
+// share their attributes with the other records of the same file.
 class FullTimeSlice : public RawTimeSlice {
 public:
     FullTimeSlice();
@@ -26,8 +28,9 @@ public:
     const std::string& objective() const { return m_objective; }
     void setObjective(std::string objective) { m_objective = std::move(objective); }
 
-    const text::AttributedString& objectiveText() const { return m_objectiveText; }
-    void setObjectiveText(text::AttributedString objective);
+    text::AttributedString objectiveText() const { return m_objectiveText.attributedString(); }
+    // Readers pass the file's shared attributes.
+    void setObjectiveText(const text::AttributedString& objective, SharedAttributes* shared = nullptr);
     // The rich objective as package data; setting data that cannot be read gives an empty
     // objective.
     std::string objectiveAsRTFD() const;
@@ -47,21 +50,18 @@ public:
     double lastHeight() const { return m_lastHeight.load(); }
     void setLastHeight(double height) { m_lastHeight.store(height); }
 
-    // The links of the rich objective, each once, in order of first appearance. Worked out
-    // on first request and kept.
+    // The links of the rich objective, each once, in order of first appearance.
     std::vector<std::string> extractedLinks() const;
 
 private:
     bool m_isRTFD { false };
     std::string m_uuid { "dummy" };
     std::string m_objective { "dummy" };
-    text::AttributedString m_objectiveText;
+    KeptRichText m_objectiveText;
     double m_endDate;
     SharedPath m_fullPathOfLogFile;
     std::optional<size_t> m_positionInFile;
     std::atomic<double> m_lastHeight { -1.0 };
-    mutable std::once_flag m_linksWorkedOut;
-    mutable std::vector<std::string> m_cachedLinks;
 };
 
 // Every distinct link of a rich text, in order of first appearance.

@@ -147,14 +147,13 @@ public:
                 rich.replace({ at, 1 }, std::u16string_view(u"\n"));
         }
         record.setObjective(rich.utf8());
-        // Kept as a copy the size of its text: the pieces appended one by one leave room to
-        // spare, which ten years of objectives would keep for nothing.
-        record.setObjectiveText(text::AttributedString(rich));
+        record.setObjectiveText(rich, &m_shared);
         m_segments.clear();
     }
 
 private:
     std::vector<text::Range> m_segments;
+    SharedAttributes m_shared;
 };
 
 }

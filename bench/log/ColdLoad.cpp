@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <malloc.h>
 #include <memory>
 #include <sys/resource.h>
 #include <vector>
@@ -107,6 +108,29 @@ void ColdLoad(benchmark::State& state)
     state.counters["peak_MB"] = peakMegabytes();
 }
 BENCHMARK(ColdLoad)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The heap a loaded ten years hold, counted by the allocator: what the program's RSS with
+// that log adds to its idle size, without the pages the reading threads used and gave back.
+void TenYearsHeldInMemory(benchmark::State& state)
+{
+    const auto& folder = tenYears();
+    double heldMegabytes = 0;
+    std::size_t slices = 0;
+    for (auto _ : state) {
+        forgetEverything();
+        malloc_trim(0);
+        auto before = mallinfo2();
+        auto set = loadCold(folder);
+        malloc_trim(0);
+        auto after = mallinfo2();
+        heldMegabytes = (double(after.uordblks) + double(after.hblkhd) - double(before.uordblks) - double(before.hblkhd)) / 1e6;
+        slices = set->timeSlices().size();
+    }
+    state.counters["slices"] = double(slices);
+    state.counters["held_MB"] = heldMegabytes;
+    state.counters["bytes_per_slice"] = slices ? heldMegabytes * 1e6 / double(slices) : 0;
+}
+BENCHMARK(TenYearsHeldInMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }
 

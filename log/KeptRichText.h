@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/text/AttributedString.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ostrel {
+
+// Hands out one shared copy of each distinct set of attributes met while reading one file:
+// a day's objectives mostly repeat the same few fonts and colours, and a copy for every run
+// of ten years of objectives was most of what the log held in memory. One reader, one thread.
+class SharedAttributes {
+public:
+    std::shared_ptr<const text::Attributes> share(const text::Attributes& attributes);
+
+private:
+    std::vector<std::shared_ptr<const text::Attributes>> m_made;
+};
+
+// A rich text as the log keeps it for every record: the characters, and per run its length
+// and attributes shared with the other runs that carry equal ones. Turned back into an
+// AttributedString for whoever shows or edits it.
+class KeptRichText {
+public:
+    KeptRichText() = default;
+    // Without `shared`, each run gets attributes of its own.
+    explicit KeptRichText(const text::AttributedString& text, SharedAttributes* shared = nullptr);
+
+    text::AttributedString attributedString() const;
+    bool empty() const { return m_string.empty(); }
+
+private:
+    struct Run {
+        std::uint32_t length { 0 };
+        std::shared_ptr<const text::Attributes> attributes;
+    };
+
+    std::u16string m_string;
+    std::vector<Run> m_runs;
+};
+
+}
