@@ -2,6 +2,7 @@
 
 #include "platform/base/Time.h"
 #include "platform/text/Rtfd.h"
+#include "platform/text/Unicode.h"
 
 #include <algorithm>
 
@@ -13,9 +14,23 @@ FullTimeSlice::FullTimeSlice()
     setStartDate(base::Time::distantPast());
 }
 
+void FullTimeSlice::setObjective(std::string objective)
+{
+    if (!m_objectiveText.keepsCharacters())
+        m_objectiveText.keepCharacters(text::toUtf16(m_objective));
+    m_objective = std::move(objective);
+}
+
 void FullTimeSlice::setObjectiveText(const text::AttributedString& objective, SharedAttributes* shared)
 {
-    m_objectiveText = KeptRichText(objective, shared);
+    m_objectiveText = KeptRichText(objective, shared, text::toUtf16(m_objective) != objective.string());
+}
+
+text::AttributedString FullTimeSlice::objectiveText() const
+{
+    if (m_objectiveText.keepsCharacters())
+        return m_objectiveText.attributedString();
+    return m_objectiveText.attributedString(text::toUtf16(m_objective));
 }
 
 std::string FullTimeSlice::objectiveAsRTFD() const { return text::Rtfd::data(objectiveText()); }

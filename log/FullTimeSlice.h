@@ -16,7 +16,8 @@ namespace ostrel {
 // A logged time slice as the log book needs it: identifier, the objective as plain and rich
 // text, end date, where it was read from. The rich objective is kept as rich text and turned
 // into package data only when asked, which keeps loading ten years of log cheap; its runs
-// share their attributes with the other records of the same file.
+// share their attributes with the other records of the same file, and its characters are
+// the plain objective's where the two are the same text.
 class FullTimeSlice : public RawTimeSlice {
 public:
     FullTimeSlice();
@@ -26,9 +27,9 @@ public:
     const std::string& uuid() const { return m_uuid; }
     void setUuid(std::string uuid) { m_uuid = std::move(uuid); }
     const std::string& objective() const { return m_objective; }
-    void setObjective(std::string objective) { m_objective = std::move(objective); }
+    void setObjective(std::string objective);
 
-    text::AttributedString objectiveText() const { return m_objectiveText.attributedString(); }
+    text::AttributedString objectiveText() const;
     // Readers pass the file's shared attributes.
     void setObjectiveText(const text::AttributedString& objective, SharedAttributes* shared = nullptr);
     // The rich objective as package data; setting data that cannot be read gives an empty

@@ -1,6 +1,7 @@
 #include "log/KeptRichText.h"
 
 #include <algorithm>
+#include <mutex>
 
 namespace ostrel {
 
@@ -8,6 +9,27 @@ namespace {
 // A file whose runs all differ (a link in every entry) is not searched in the square of its
 // size: past this many, further attributes are only compared with the latest ones.
 constexpr std::size_t kSharedSearched = 32;
+// How many sets of attributes the whole log shares at most.
+constexpr std::size_t kCommonKept = 64;
+
+// Fonts, colours and paragraph styles repeat across the whole log, day after day, so those
+// are shared by every file; a link or an attachment hardly repeats outside its own day.
+std::shared_ptr<const text::Attributes> common(const text::Attributes& attributes)
+{
+    if (!attributes.link.empty() || attributes.attachment)
+        return nullptr;
+    static std::mutex mutex;
+    static std::vector<std::shared_ptr<const text::Attributes>> kept;
+    std::lock_guard lock(mutex);
+    for (const auto& one : kept) {
+        if (*one == attributes)
+            return one;
+    }
+    if (kept.size() >= kCommonKept)
+        return nullptr;
+    kept.push_back(std::make_shared<const text::Attributes>(attributes));
+    return kept.back();
+}
 }
 
 std::shared_ptr<const text::Attributes> SharedAttributes::share(const text::Attributes& attributes)
@@ -17,12 +39,14 @@ std::shared_ptr<const text::Attributes> SharedAttributes::share(const text::Attr
         if (*m_made[i - 1] == attributes)
             return m_made[i - 1];
     }
-    m_made.push_back(std::make_shared<const text::Attributes>(attributes));
+    auto shared = common(attributes);
+    m_made.push_back(shared ? std::move(shared) : std::make_shared<const text::Attributes>(attributes));
     return m_made.back();
 }
 
-KeptRichText::KeptRichText(const text::AttributedString& text, SharedAttributes* shared)
-    : m_string(text.string())
+KeptRichText::KeptRichText(const text::AttributedString& text, SharedAttributes* shared, bool keepCharacters)
+    : m_string(keepCharacters ? text.string() : std::u16string {})
+    , m_keepsCharacters(keepCharacters)
 {
     const auto& runs = text.runs();
     m_runs.reserve(runs.size());
@@ -32,13 +56,18 @@ KeptRichText::KeptRichText(const text::AttributedString& text, SharedAttributes*
     }
 }
 
-text::AttributedString KeptRichText::attributedString() const
+void KeptRichText::keepCharacters(std::u16string characters)
+{
+    m_string = std::move(characters);
+    m_keepsCharacters = true;
+}
+
+text::AttributedString KeptRichText::attributedString(std::u16string_view characters) const
 {
     text::AttributedString text;
-    std::u16string_view string = m_string;
     std::size_t at = 0;
     for (const auto& run : m_runs) {
-        text.append(string.substr(at, run.length), *run.attributes);
+        text.append(characters.substr(std::min(at, characters.size()), run.length), *run.attributes);
         at += run.length;
     }
     return text;

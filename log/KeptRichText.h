@@ -9,9 +9,10 @@
 
 namespace ostrel {
 
-// Hands out one shared copy of each distinct set of attributes met while reading one file:
-// a day's objectives mostly repeat the same few fonts and colours, and a copy for every run
-// of ten years of objectives was most of what the log held in memory. One reader, one thread.
+// Hands out one shared copy of each distinct set of attributes met while reading one file,
+// the same copy for every file where there is no link or attachment in them: objectives
+// mostly repeat the same few fonts and colours, and a copy for every run of ten years of
+// objectives was most of what the log held in memory. One reader, one thread.
 class SharedAttributes {
 public:
     std::shared_ptr<const text::Attributes> share(const text::Attributes& attributes);
@@ -26,11 +27,14 @@ private:
 class KeptRichText {
 public:
     KeptRichText() = default;
-    // Without `shared`, each run gets attributes of its own.
-    explicit KeptRichText(const text::AttributedString& text, SharedAttributes* shared = nullptr);
+    // Without `shared`, each run gets attributes of its own. Without `keepCharacters`, only
+    // the runs are kept, and whoever keeps the same characters elsewhere hands them back.
+    explicit KeptRichText(const text::AttributedString& text, SharedAttributes* shared = nullptr, bool keepCharacters = true);
 
-    text::AttributedString attributedString() const;
-    bool empty() const { return m_string.empty(); }
+    bool keepsCharacters() const { return m_keepsCharacters; }
+    void keepCharacters(std::u16string characters);
+    text::AttributedString attributedString() const { return attributedString(m_string); }
+    text::AttributedString attributedString(std::u16string_view characters) const;
 
 private:
     struct Run {
@@ -40,6 +44,7 @@ private:
 
     std::u16string m_string;
     std::vector<Run> m_runs;
+    bool m_keepsCharacters { true };
 };
 
 }

@@ -94,22 +94,11 @@ bool LogFile::refresh(RawDataSet& dataSet)
     else if (LogFormat::isPlainTextLogFileName(name))
         records = dataSet.loadPlainTextFile(m_fullPath);
 
-    // The records of one read share one count of owners: a set of ten years copies tens of
-    // thousands of pointers at each reload, and each copy then touches the count its
-    // neighbours touched rather than one beside every record, spread over the memory.
-    RawDataSet::Records shared;
-    if (records) {
-        auto owner = std::make_shared<const RawDataSet::Records>(std::move(*records));
-        shared.reserve(owner->size());
-        for (const auto& record : *owner)
-            shared.emplace_back(owner, record.get());
-    }
-
     std::lock_guard lock(m_mutex);
     m_lastRead = started;
     if (!records)
         return false;
-    m_timeSlicesInFile = std::move(shared);
+    m_timeSlicesInFile = std::make_shared<const RawDataSet::Records>(std::move(*records));
     m_lastReadWasFull = full;
     ++m_generation;
     return true;
@@ -140,7 +129,14 @@ RawDataSet::Records LogFile::timeSlicesInFile(std::uint64_t* generation) const
     std::lock_guard lock(m_mutex);
     if (generation)
         *generation = m_generation;
-    return m_timeSlicesInFile;
+    // The records of one read share one count of owners: a set of ten years copies tens of
+    // thousands of pointers at each reload, and each copy then touches the count its
+    // neighbours touched rather than one beside every record, spread over the memory.
+    RawDataSet::Records records;
+    records.reserve(m_timeSlicesInFile->size());
+    for (const auto& record : *m_timeSlicesInFile)
+        records.emplace_back(m_timeSlicesInFile, record.get());
+    return records;
 }
 
 double LogFile::lastRead() const

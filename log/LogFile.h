@@ -69,7 +69,8 @@ private:
     std::uint64_t m_generation { 0 };
     // The file's times as the last refresh found them; none when it could not.
     std::optional<std::pair<double, double>> m_seenTimes;
-    RawDataSet::Records m_timeSlicesInFile;
+    // Never null.
+    std::shared_ptr<const RawDataSet::Records> m_timeSlicesInFile { std::make_shared<const RawDataSet::Records>() };
 };
 
 }
