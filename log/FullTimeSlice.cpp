@@ -41,6 +41,19 @@ void FullTimeSlice::setObjectiveAsRTFD(std::string_view data)
     m_objectiveText = document ? KeptRichText(document->text) : KeptRichText {};
 }
 
+std::optional<size_t> FullTimeSlice::positionInFile() const
+{
+    if (m_positionInFile == kNoPosition)
+        return std::nullopt;
+    return m_positionInFile;
+}
+
+void FullTimeSlice::setPositionInFile(std::optional<size_t> position)
+{
+    // A file of four thousand million entries is past every limit of the readers.
+    m_positionInFile = position && *position < kNoPosition ? std::uint32_t(*position) : kNoPosition;
+}
+
 const std::optional<std::string>& FullTimeSlice::fullPathOfLogFile() const
 {
     static const std::optional<std::string> none;

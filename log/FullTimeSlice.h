@@ -5,6 +5,7 @@
 #include "platform/text/AttributedString.h"
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -46,8 +47,8 @@ public:
     void setFullPathOfLogFile(SharedPath path) { m_fullPathOfLogFile = std::move(path); }
     // Which entry of its file this is, counting from 0 in file order: with the file, what
     // addresses one record even when identifiers repeat.
-    std::optional<size_t> positionInFile() const { return m_positionInFile; }
-    void setPositionInFile(std::optional<size_t> position) { m_positionInFile = position; }
+    std::optional<size_t> positionInFile() const;
+    void setPositionInFile(std::optional<size_t> position);
     double lastHeight() const { return m_lastHeight.load(); }
     void setLastHeight(double height) { m_lastHeight.store(height); }
 
@@ -55,13 +56,15 @@ public:
     std::vector<std::string> extractedLinks() const;
 
 private:
-    bool m_isRTFD { false };
     std::string m_uuid { "dummy" };
     std::string m_objective { "dummy" };
     KeptRichText m_objectiveText;
     double m_endDate;
     SharedPath m_fullPathOfLogFile;
-    std::optional<size_t> m_positionInFile;
+    // Beside the flag, in room the record has anyway; kNoPosition for none.
+    static constexpr std::uint32_t kNoPosition = UINT32_MAX;
+    std::uint32_t m_positionInFile { kNoPosition };
+    bool m_isRTFD { false };
     std::atomic<double> m_lastHeight { -1.0 };
 };
 
