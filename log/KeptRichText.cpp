@@ -45,30 +45,39 @@ std::shared_ptr<const text::Attributes> SharedAttributes::share(const text::Attr
 }
 
 KeptRichText::KeptRichText(const text::AttributedString& text, SharedAttributes* shared, bool keepCharacters)
-    : m_string(keepCharacters ? text.string() : std::u16string {})
-    , m_keepsCharacters(keepCharacters)
+    : m_keepsCharacters(keepCharacters)
 {
+    if (keepCharacters && !text.empty())
+        m_characters = std::make_unique<std::u16string>(text.string());
     const auto& runs = text.runs();
-    m_runs.reserve(runs.size());
-    for (const auto& run : runs) {
-        auto attributes = shared ? shared->share(run.attributes) : std::make_shared<const text::Attributes>(run.attributes);
-        m_runs.push_back({ std::uint32_t(run.length), std::move(attributes) });
+    if (runs.empty())
+        return;
+    m_runs = std::make_unique<Run[]>(runs.size());
+    m_runCount = std::uint32_t(runs.size());
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        m_runs[i].length = std::uint32_t(runs[i].length);
+        m_runs[i].attributes = shared ? shared->share(runs[i].attributes) : std::make_shared<const text::Attributes>(runs[i].attributes);
     }
 }
 
 void KeptRichText::keepCharacters(std::u16string characters)
 {
-    m_string = std::move(characters);
+    m_characters = characters.empty() ? nullptr : std::make_unique<std::u16string>(std::move(characters));
     m_keepsCharacters = true;
+}
+
+text::AttributedString KeptRichText::attributedString() const
+{
+    return attributedString(m_characters ? std::u16string_view(*m_characters) : std::u16string_view {});
 }
 
 text::AttributedString KeptRichText::attributedString(std::u16string_view characters) const
 {
     text::AttributedString text;
     std::size_t at = 0;
-    for (const auto& run : m_runs) {
-        text.append(characters.substr(std::min(at, characters.size()), run.length), *run.attributes);
-        at += run.length;
+    for (std::uint32_t i = 0; i < m_runCount; ++i) {
+        text.append(characters.substr(std::min(at, characters.size()), m_runs[i].length), *m_runs[i].attributes);
+        at += m_runs[i].length;
     }
     return text;
 }

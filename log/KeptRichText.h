@@ -33,7 +33,7 @@ public:
 
     bool keepsCharacters() const { return m_keepsCharacters; }
     void keepCharacters(std::u16string characters);
-    text::AttributedString attributedString() const { return attributedString(m_string); }
+    text::AttributedString attributedString() const;
     text::AttributedString attributedString(std::u16string_view characters) const;
 
 private:
@@ -42,8 +42,11 @@ private:
         std::shared_ptr<const text::Attributes> attributes;
     };
 
-    std::u16string m_string;
-    std::vector<Run> m_runs;
+    // Held through pointers and a count, for every record of ten years has one: the
+    // characters are mostly kept elsewhere, and the runs never change once kept.
+    std::unique_ptr<std::u16string> m_characters;
+    std::unique_ptr<Run[]> m_runs;
+    std::uint32_t m_runCount { 0 };
     bool m_keepsCharacters { true };
 };
 
