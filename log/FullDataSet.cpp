@@ -13,11 +13,11 @@
 
 #include <algorithm>
 #include <chrono>
-#include <optional>
 #include <cstring>
 #include <exception>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 namespace ostrel {
