@@ -76,6 +76,8 @@ void FolderContentMonitor::start()
         m_watches.push_back(std::move(watch));
     }
     m_started = !m_watches.empty();
+    if (m_started)
+        ++m_starts;
 }
 
 void FolderContentMonitor::stop()

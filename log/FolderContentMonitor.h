@@ -49,6 +49,9 @@ public:
     void restart(std::vector<std::string> pathsToWatch);
 
     bool started() const { return m_started; }
+    // How many times the monitor has started: a change to it means changes may have gone
+    // unseen in between.
+    std::uint64_t starts() const { return m_starts; }
     const std::vector<std::string>& pathsToWatch() const { return m_pathsToWatch; }
     std::uint64_t lastEventId() const { return m_lastEventId; }
 
@@ -60,6 +63,7 @@ private:
     WatchFactory m_makeWatch;
     std::vector<std::unique_ptr<desktop::FolderWatch>> m_watches;
     bool m_started { false };
+    std::uint64_t m_starts { 0 };
     std::uint64_t m_lastEventId { UINT64_MAX };
 };
 

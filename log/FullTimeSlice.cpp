@@ -2,6 +2,7 @@
 
 #include "platform/base/Time.h"
 #include "platform/text/Rtfd.h"
+#include "platform/text/Unicode.h"
 
 #include <algorithm>
 
@@ -13,14 +14,44 @@ FullTimeSlice::FullTimeSlice()
     setStartDate(base::Time::distantPast());
 }
 
-void FullTimeSlice::setObjectiveText(text::AttributedString objective) { m_objectiveText = std::move(objective); }
+void FullTimeSlice::setObjective(std::string objective)
+{
+    if (!m_objectiveText.keepsCharacters())
+        m_objectiveText.keepCharacters(text::toUtf16(m_objective));
+    m_objective = std::move(objective);
+}
 
-std::string FullTimeSlice::objectiveAsRTFD() const { return text::Rtfd::data(m_objectiveText); }
+void FullTimeSlice::setObjectiveText(const text::AttributedString& objective, SharedAttributes* shared)
+{
+    m_objectiveText = KeptRichText(objective, shared, text::toUtf16(m_objective) != objective.string());
+}
+
+text::AttributedString FullTimeSlice::objectiveText() const
+{
+    if (m_objectiveText.keepsCharacters())
+        return m_objectiveText.attributedString();
+    return m_objectiveText.attributedString(text::toUtf16(m_objective));
+}
+
+std::string FullTimeSlice::objectiveAsRTFD() const { return text::Rtfd::data(objectiveText()); }
 
 void FullTimeSlice::setObjectiveAsRTFD(std::string_view data)
 {
     auto document = text::Rtfd::fromData(data);
-    m_objectiveText = document ? std::move(document->text) : text::AttributedString {};
+    m_objectiveText = document ? KeptRichText(document->text) : KeptRichText {};
+}
+
+std::optional<size_t> FullTimeSlice::positionInFile() const
+{
+    if (m_positionInFile == kNoPosition)
+        return std::nullopt;
+    return m_positionInFile;
+}
+
+void FullTimeSlice::setPositionInFile(std::optional<size_t> position)
+{
+    // A file of four thousand million entries is past every limit of the readers.
+    m_positionInFile = position && *position < kNoPosition ? std::uint32_t(*position) : kNoPosition;
 }
 
 const std::optional<std::string>& FullTimeSlice::fullPathOfLogFile() const
@@ -36,8 +67,9 @@ void FullTimeSlice::setFullPathOfLogFile(std::optional<std::string> path)
 
 std::vector<std::string> FullTimeSlice::extractedLinks() const
 {
-    std::call_once(m_linksWorkedOut, [this] { m_cachedLinks = linksIn(m_objectiveText); });
-    return m_cachedLinks;
+    // Worked out at each request: the log book asks for one record's links at a time, and
+    // a kept list would cost every record of ten years its room.
+    return linksIn(objectiveText());
 }
 
 std::vector<std::string> linksIn(const text::AttributedString& text)

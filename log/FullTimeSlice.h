@@ -1,9 +1,11 @@
 #pragma once
 
+#include "log/KeptRichText.h"
 #include "log/RawTimeSlice.h"
 #include "platform/text/AttributedString.h"
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -14,7 +16,9 @@ namespace ostrel {
 
 // A logged time slice as the log book needs it: identifier, the objective as plain and rich
 // text, end date, where it was read from. The rich objective is kept as rich text and turned
-// into package data only when asked, which keeps loading ten years of log cheap.
+// into package data only when asked, which keeps loading ten years of log cheap; its runs
+// share their attributes with the other records of the same file, and its characters are
+// the plain objective's where the two are the same text.
 class FullTimeSlice : public RawTimeSlice {
 public:
     FullTimeSlice();
@@ -24,10 +28,11 @@ public:
     const std::string& uuid() const { return m_uuid; }
     void setUuid(std::string uuid) { m_uuid = std::move(uuid); }
     const std::string& objective() const { return m_objective; }
-    void setObjective(std::string objective) { m_objective = std::move(objective); }
+    void setObjective(std::string objective);
 
-    const text::AttributedString& objectiveText() const { return m_objectiveText; }
-    void setObjectiveText(text::AttributedString objective);
+    text::AttributedString objectiveText() const;
+    // Readers pass the file's shared attributes.
+    void setObjectiveText(const text::AttributedString& objective, SharedAttributes* shared = nullptr);
     // The rich objective as package data; setting data that cannot be read gives an empty
     // objective.
     std::string objectiveAsRTFD() const;
@@ -42,26 +47,25 @@ public:
     void setFullPathOfLogFile(SharedPath path) { m_fullPathOfLogFile = std::move(path); }
     // Which entry of its file this is, counting from 0 in file order: with the file, what
     // addresses one record even when identifiers repeat.
-    std::optional<size_t> positionInFile() const { return m_positionInFile; }
-    void setPositionInFile(std::optional<size_t> position) { m_positionInFile = position; }
+    std::optional<size_t> positionInFile() const;
+    void setPositionInFile(std::optional<size_t> position);
     double lastHeight() const { return m_lastHeight.load(); }
     void setLastHeight(double height) { m_lastHeight.store(height); }
 
-    // The links of the rich objective, each once, in order of first appearance. Worked out
-    // on first request and kept.
+    // The links of the rich objective, each once, in order of first appearance.
     std::vector<std::string> extractedLinks() const;
 
 private:
-    bool m_isRTFD { false };
     std::string m_uuid { "dummy" };
     std::string m_objective { "dummy" };
-    text::AttributedString m_objectiveText;
+    KeptRichText m_objectiveText;
     double m_endDate;
     SharedPath m_fullPathOfLogFile;
-    std::optional<size_t> m_positionInFile;
+    // Beside the flag, in room the record has anyway; kNoPosition for none.
+    static constexpr std::uint32_t kNoPosition = UINT32_MAX;
+    std::uint32_t m_positionInFile { kNoPosition };
+    bool m_isRTFD { false };
     std::atomic<double> m_lastHeight { -1.0 };
-    mutable std::once_flag m_linksWorkedOut;
-    mutable std::vector<std::string> m_cachedLinks;
 };
 
 // Every distinct link of a rich text, in order of first appearance.

@@ -63,19 +63,26 @@ LogFile::LogFile(std::string fullPath)
 
 RawDataSet::Records LogFile::read(RawDataSet& dataSet, bool* parsed)
 {
+    bool wasRead = refresh(dataSet);
     if (parsed)
-        *parsed = false;
+        *parsed = wasRead;
+    return timeSlicesInFile();
+}
+
+bool LogFile::refresh(RawDataSet& dataSet)
+{
     bool full = dataSet.readsFullRecords();
     // The read counts from its start: whatever changes the file while it is being read is
     // newer than the read and is read again next time.
     double started = base::Time::now();
     {
         std::lock_guard lock(m_mutex);
-        if (auto times = fileTimes(m_fullPath)) {
-            if (times->modified < m_lastRead && std::fabs(started - times->modified) > 86400 && times->changed < m_lastRead
-                && m_lastReadWasFull == full)
-                return m_timeSlicesInFile;
-        }
+        auto times = fileTimes(m_fullPath);
+        m_seenTimes.reset();
+        if (times)
+            m_seenTimes = std::make_pair(times->modified, times->changed);
+        if (!mayBeReadAgainLocked(started, full))
+            return false;
     }
 
     std::string name = std::filesystem::path(m_fullPath).filename().string();
@@ -88,20 +95,48 @@ RawDataSet::Records LogFile::read(RawDataSet& dataSet, bool* parsed)
         records = dataSet.loadPlainTextFile(m_fullPath);
 
     std::lock_guard lock(m_mutex);
-    if (records) {
-        m_timeSlicesInFile = std::move(*records);
-        m_lastReadWasFull = full;
-        if (parsed)
-            *parsed = true;
-    }
     m_lastRead = started;
-    return m_timeSlicesInFile;
+    if (!records)
+        return false;
+    m_timeSlicesInFile = std::make_shared<const RawDataSet::Records>(std::move(*records));
+    m_lastReadWasFull = full;
+    ++m_generation;
+    return true;
 }
 
-RawDataSet::Records LogFile::timeSlicesInFile() const
+bool LogFile::mayBeReadAgain(double now, bool full) const
 {
     std::lock_guard lock(m_mutex);
-    return m_timeSlicesInFile;
+    return mayBeReadAgainLocked(now, full);
+}
+
+bool LogFile::mayBeReadAgainLocked(double now, bool full) const
+{
+    if (!m_seenTimes)
+        return true;
+    auto [modified, changed] = *m_seenTimes;
+    return !(modified < m_lastRead && std::fabs(now - modified) > 86400 && changed < m_lastRead && m_lastReadWasFull == full);
+}
+
+std::uint64_t LogFile::generation() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_generation;
+}
+
+RawDataSet::Records LogFile::timeSlicesInFile(std::uint64_t* generation) const
+{
+    std::lock_guard lock(m_mutex);
+    if (generation)
+        *generation = m_generation;
+    // The records of one read share one count of owners: a set of ten years copies tens of
+    // thousands of pointers at each reload, and each copy then touches the count its
+    // neighbours touched rather than one beside every record, spread over the memory.
+    RawDataSet::Records records;
+    records.reserve(m_timeSlicesInFile->size());
+    for (const auto& record : *m_timeSlicesInFile)
+        records.emplace_back(m_timeSlicesInFile, record.get());
+    return records;
 }
 
 double LogFile::lastRead() const

@@ -4,9 +4,11 @@
 #include "log/RawDataSet.h"
 #include "platform/text/AttributedString.h"
 
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace ostrel {
 
@@ -26,7 +28,16 @@ public:
     // for more than a day, and was last read by the same kind of reader.
     // `parsed`, when given, says whether the file was read this time.
     RawDataSet::Records read(RawDataSet& dataSet, bool* parsed = nullptr);
-    RawDataSet::Records timeSlicesInFile() const;
+    // The same refresh, answering whether the file was read this time.
+    bool refresh(RawDataSet& dataSet);
+    // Whether a refresh at `now` could read the file again though nothing was seen to change
+    // it since the last refresh: it was written lately, was never looked at, has been asked
+    // to be read again, or was read by the other kind of reader.
+    bool mayBeReadAgain(double now, bool full) const;
+    // Each read that replaces the records gets a new number: a set that took the records of
+    // one read knows by it whether they are still the file's latest.
+    std::uint64_t generation() const;
+    RawDataSet::Records timeSlicesInFile(std::uint64_t* generation = nullptr) const;
     double lastRead() const;
     void setLastRead(double lastRead);
 
@@ -48,13 +59,18 @@ public:
     static std::string rtfdData(const FullDataSet& dataSet);
 
 private:
+    bool mayBeReadAgainLocked(double now, bool full) const;
     bool rewrite(const std::string& uuid, std::optional<size_t> position, const FullTimeSlice* replacement);
 
     const std::string m_fullPath;
     mutable std::mutex m_mutex;
     double m_lastRead;
     bool m_lastReadWasFull { false };
-    RawDataSet::Records m_timeSlicesInFile;
+    std::uint64_t m_generation { 0 };
+    // The file's times as the last refresh found them; none when it could not.
+    std::optional<std::pair<double, double>> m_seenTimes;
+    // Never null.
+    std::shared_ptr<const RawDataSet::Records> m_timeSlicesInFile { std::make_shared<const RawDataSet::Records>() };
 };
 
 }

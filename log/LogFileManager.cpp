@@ -9,6 +9,8 @@
 #include "platform/base/MainQueue.h"
 #include "platform/base/Timer.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <malloc.h>
 
 namespace ostrel {
@@ -43,6 +45,8 @@ void LogFileManager::setCurrentFullDataSet(std::shared_ptr<const FullDataSet> da
 {
     std::lock_guard lock(m_mutex);
     m_currentFullDataSet = std::move(dataSet);
+    // A set from elsewhere was loaded before the changes seen since the last reload.
+    m_changedNames.reset();
 }
 
 void LogFileManager::addListener(std::shared_ptr<LogFileManagerListener> listener)
@@ -89,18 +93,30 @@ void LogFileManager::internalAyncUpdate()
     std::string identifier = BackingStoreManager::sharedManager().obtainMACAddress();
     text::Attributes attributes;
     std::uint64_t generation;
+    // What the watch saw change since the last reload was asked for, when it saw all of it.
+    std::optional<std::vector<std::string>> changedNames;
+    bool watching = m_monitor && m_monitor->started();
     {
         std::lock_guard lock(m_mutex);
         attributes = m_plainTextAttributes;
         generation = m_generation;
+        if (watching && m_monitor->starts() == m_watchStartsAtLastReload)
+            changedNames = std::move(m_changedNames);
+        m_changedNames.reset();
+        if (watching)
+            m_changedNames.emplace();
+        m_watchStartsAtLastReload = watching ? m_monitor->starts() : 0;
     }
-    m_oneUpdateAtATimeDispatcherQueue.async([this, folder, root, identifier, attributes, generation] {
+    m_oneUpdateAtATimeDispatcherQueue.async([this, folder, root, identifier, attributes, generation, changedNames] {
         // A day file without a computer's identifier that came in since start-up (by sync)
-        // is named as the start-up names them before it is read.
-        UpgradeManager::sharedInstance().renameFilesWithoutIdentifier(folder, root, identifier);
+        // is named as the start-up names them before it is read; the names it takes were
+        // never seen by the watch.
+        bool renamed = UpgradeManager::sharedInstance().renameFilesWithoutIdentifier(folder, root, identifier);
+        // The published set lends the records of every file that has not changed since.
+        auto previous = currentFullDataSet();
         auto set = std::make_shared<FullDataSet>();
         set->setPlainTextAttributes(attributes);
-        set->loadFromFolder(folder, root);
+        set->loadFromFolder(folder, root, previous.get(), changedNames && !renamed ? &*changedNames : nullptr);
         std::size_t filesRead = set->filesRead();
         {
             std::lock_guard lock(m_mutex);
@@ -146,12 +162,16 @@ FolderContentMonitor& LogFileManager::monitor()
 void LogFileManager::restartMonitor()
 {
     monitor().restart({ Logger::sharedLogger().systemLogBackingStoreDesc()->folderPath() });
+    std::lock_guard lock(m_mutex);
+    m_changedNames.reset();
 }
 
 void LogFileManager::setWatchFactory(FolderContentMonitor::WatchFactory factory)
 {
     m_watchFactory = std::move(factory);
     m_monitor.reset();
+    std::lock_guard lock(m_mutex);
+    m_changedNames.reset();
 }
 
 void LogFileManager::setForceLogRead(std::function<void()> forceLogRead) { m_forceLogRead = std::move(forceLogRead); }
@@ -159,6 +179,7 @@ void LogFileManager::setForceLogRead(std::function<void()> forceLogRead) { m_for
 void LogFileManager::folderChanged(const FileSystemEvent& event)
 {
     zr_log("FileSystemFlag: %s", FileSystemFlag::description(event.eventFlags).c_str());
+    noteChangedName(event);
     if (!(event.eventFlags & kReloadingFlags))
         return;
     base::MainQueue::async([this] {
@@ -167,6 +188,33 @@ void LogFileManager::folderChanged(const FileSystemEvent& event)
         else
             update();
     });
+}
+
+void LogFileManager::noteChangedName(const FileSystemEvent& event)
+{
+    using namespace desktop::FolderEventFlag;
+    std::string prefix;
+    if (m_monitor && !m_monitor->pathsToWatch().empty())
+        prefix = (std::filesystem::path(m_monitor->pathsToWatch().front()) / "").string();
+    std::lock_guard lock(m_mutex);
+    if (!m_changedNames)
+        return;
+    std::string_view path = event.eventPath;
+    // Lost changes, the folder itself, or a path that is not in it: every file is looked at.
+    if ((event.eventFlags & (MustScanSubDirs | RootChanged)) || prefix.empty() || path.size() <= prefix.size()
+        || path.substr(0, prefix.size()) != prefix) {
+        m_changedNames.reset();
+        return;
+    }
+    // Past a few hundred names, looking at every file's times is as quick.
+    if (m_changedNames->size() >= kChangedNamesKept) {
+        m_changedNames.reset();
+        return;
+    }
+    std::string_view rest = path.substr(prefix.size());
+    std::string name(rest.substr(0, rest.find('/')));
+    if (std::find(m_changedNames->begin(), m_changedNames->end(), name) == m_changedNames->end())
+        m_changedNames->push_back(std::move(name));
 }
 
 void LogFileManager::reset()
@@ -180,6 +228,7 @@ void LogFileManager::reset()
     m_listeners.clear();
     std::lock_guard lock(m_mutex);
     ++m_generation;
+    m_changedNames.reset();
     m_logFiles.clear();
     m_currentFullDataSet = std::make_shared<FullDataSet>();
     m_plainTextAttributes = {};

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -33,6 +34,8 @@ public:
     static constexpr std::uint32_t kReloadingFlags = 0x2fb00;
     // A reload that read more files than this gives the memory their texts took back.
     static constexpr std::size_t kFilesReadBeforeGivingMemoryBack = 16;
+    // Changed names kept for the next reload before it looks at every file instead.
+    static constexpr std::size_t kChangedNamesKept = 256;
 
     static LogFileManager& sharedInstance();
 
@@ -79,12 +82,19 @@ public:
 private:
     LogFileManager();
     void folderChanged(const FileSystemEvent& event);
+    // Keeps the name of the log folder's entry a change was in, for the next reload.
+    void noteChangedName(const FileSystemEvent& event);
 
     mutable std::mutex m_mutex;
     std::unordered_map<std::string, std::shared_ptr<LogFile>> m_logFiles;
     std::shared_ptr<const FullDataSet> m_currentFullDataSet;
     std::function<void()> m_updateHandler;
     text::Attributes m_plainTextAttributes;
+    // The names of the log folder's entries its watch saw change since the last reload was
+    // asked for; none when changes may have gone unseen since (the watch was not running all
+    // along, or lost some), which makes the next reload look at every file.
+    std::optional<std::vector<std::string>> m_changedNames;
+    std::uint64_t m_watchStartsAtLastReload { 0 };
 
     // Main thread only.
     std::vector<std::shared_ptr<LogFileManagerListener>> m_listeners;

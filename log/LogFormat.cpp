@@ -181,6 +181,23 @@ std::int32_t daysSince1970(int year, int month, int day)
     return std::int32_t(era * 146097 + dayOfEra - 719468);
 }
 
+std::string dayStringFor(std::int32_t days)
+{
+    // The count above, undone era by era.
+    std::int64_t z = std::int64_t(days) + 719468;
+    std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    std::int64_t dayOfEra = z - era * 146097;
+    std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
+    int day = int(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+    int month = int(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+    long long year = yearOfEra + era * 400 + (month <= 2);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04lld-%02d-%02d", year, month, day);
+    return text;
+}
+
 std::string formatDate(double date)
 {
     // Its own moment is no day of any calendar's here: a calendar without the Julian years

@@ -61,6 +61,8 @@ inline constexpr std::string_view kDistantPastText = "0001-01-01 00:00:00";
 std::string formatDate(double date);
 // Days from 1970-01-01 to a date of the Gregorian calendar; negative before it.
 std::int32_t daysSince1970(int year, int month, int day);
+// The day that many days from 1970-01-01 as "yyyy-MM-dd".
+std::string dayStringFor(std::int32_t daysSince1970);
 
 // Where a date as written falls on the local calendar: its "yyyy-MM-dd", hour and weekday
 // (1 = Sunday), read off the text itself where the day is an ordinary one of 24 hours.

@@ -69,34 +69,62 @@ void RawDataSet::loadFromFolder(const std::string& folder, const std::string& ro
 {
     auto started = std::chrono::steady_clock::now();
     setTimeSlices({});
-    std::vector<std::shared_ptr<LogFile>> files;
+    auto read = readFolder(folder, root, {});
+    setTimeSlices(joined(read.records));
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    zr_log("loading %zu time slices took: %f (time per million: %f)", m_timeSlices.size(), seconds,
+        m_timeSlices.empty() ? 0.0 : seconds * 1000000.0 / double(m_timeSlices.size()));
+}
+
+RawDataSet::FolderFiles RawDataSet::readFolder(const std::string& folder, const std::string& root, const RecordsWanted& wanted)
+{
+    FolderFiles result;
     if (auto names = base::files::list(folder)) {
         for (const auto& name : *names) {
             if (LogFormat::beginsWithRoot(name, root))
-                files.push_back(LogFileManager::sharedInstance().createOrRetrieveLogFile(
+                result.files.push_back(LogFileManager::sharedInstance().createOrRetrieveLogFile(
                     (std::filesystem::path(folder) / name).string()));
         }
     }
+    readFiles(result, wanted);
+    return result;
+}
+
+void RawDataSet::readFiles(FolderFiles& result, const RecordsWanted& wanted, const std::vector<char>* lookAt)
+{
+    const auto& files = result.files;
+    result.generations.assign(files.size(), 0);
+    result.records.assign(files.size(), {});
+    result.taken.assign(files.size(), 0);
+    std::size_t looked = lookAt ? std::size_t(std::count(lookAt->begin(), lookAt->end(), 1)) : files.size();
     // Ten years are thousands of files, each parsed on its own: the parsing is spread over
     // the processor's cores, and the records still come out in folder order.
-    std::vector<Records> perFile(files.size());
     std::atomic<size_t> next { 0 };
     std::atomic<size_t> read { 0 };
     auto work = [&] {
         for (size_t i = next++; i < files.size(); i = next++) {
-            bool parsed = false;
-            perFile[i] = files[i]->read(*this, &parsed);
-            if (parsed)
+            if ((!lookAt || (*lookAt)[i]) && files[i]->refresh(*this))
                 ++read;
+            // Records not wanted are not even copied: each copy would visit a record.
+            result.generations[i] = files[i]->generation();
+            if (!wanted || wanted(*files[i], result.generations[i])) {
+                result.records[i] = files[i]->timeSlicesInFile(&result.generations[i]);
+                result.taken[i] = 1;
+            }
         }
     };
-    size_t workers = std::min<size_t>({ std::max(1u, std::thread::hardware_concurrency()), 8, files.size() / 16 + 1 });
+    size_t workers = std::min<size_t>({ std::max(1u, std::thread::hardware_concurrency()), 8, looked / 16 + 1 });
     std::vector<std::thread> helpers;
     for (size_t i = 1; i < workers; ++i)
         helpers.emplace_back(work);
     work();
     for (auto& helper : helpers)
         helper.join();
+    m_filesRead = read;
+}
+
+RawDataSet::Records RawDataSet::joined(std::vector<Records>& perFile)
+{
     size_t total = 0;
     for (const auto& records : perFile)
         total += records.size();
@@ -104,11 +132,7 @@ void RawDataSet::loadFromFolder(const std::string& folder, const std::string& ro
     all.reserve(total);
     for (auto& records : perFile)
         all.insert(all.end(), std::make_move_iterator(records.begin()), std::make_move_iterator(records.end()));
-    setTimeSlices(std::move(all));
-    m_filesRead = read;
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    zr_log("loading %zu time slices took: %f (time per million: %f)", m_timeSlices.size(), seconds,
-        m_timeSlices.empty() ? 0.0 : seconds * 1000000.0 / double(m_timeSlices.size()));
+    return all;
 }
 
 RawDataSet::Records RawDataSet::loadRTFDFile(const std::string& path)

@@ -3,6 +3,7 @@
 #include "log/RawTimeSlice.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -10,6 +11,8 @@
 #include <vector>
 
 namespace ostrel {
+
+class LogFile;
 
 // What a statistic reads of one record, kept for a whole set side by side: a statistic over
 // ten years reads this array rather than tens of thousands of records spread over memory.
@@ -36,7 +39,7 @@ public:
     virtual ~RawDataSet() = default;
 
     const Records& timeSlices() const { return m_timeSlices; }
-    void setTimeSlices(Records timeSlices);
+    virtual void setTimeSlices(Records timeSlices);
     // The records' facts in list order, made on first use (from any thread: a published set
     // is not changed) unless the set made them as it sorted its records.
     const std::vector<StatisticsFacts>& statisticsFacts() const;
@@ -60,6 +63,27 @@ public:
 protected:
     // For a set that has the facts at hand already, in list order.
     void setStatisticsFacts(std::vector<StatisticsFacts> facts);
+
+    // The files of a folder in folder order, each brought up to date through the shared log
+    // file cache, with the number of the read whose records were taken (see LogFile).
+    struct FolderFiles {
+        std::vector<std::shared_ptr<LogFile>> files;
+        std::vector<std::uint64_t> generations;
+        // Empty for a file whose records were not wanted.
+        std::vector<Records> records;
+        std::vector<char> taken;
+    };
+    // Whether the records of a file, at the read numbered so, are wanted. Asked from the
+    // reading threads.
+    using RecordsWanted = std::function<bool(const LogFile& file, std::uint64_t generation)>;
+    // Reads a folder as loadFromFolder does, without changing the set's list. A folder that
+    // cannot be listed has no files.
+    FolderFiles readFolder(const std::string& folder, const std::string& root, const RecordsWanted& wanted);
+    // Brings the files listed in `read` up to date, only those marked in `lookAt` when given,
+    // and takes the records wanted.
+    void readFiles(FolderFiles& read, const RecordsWanted& wanted, const std::vector<char>* lookAt = nullptr);
+    // The records of every file in folder order, as one list.
+    static Records joined(std::vector<Records>& perFile);
 
 private:
     Records m_timeSlices;

@@ -1,6 +1,7 @@
 #include "log/RawTimeSlice.h"
 
 #include "log/LogFormat.h"
+#include "log/SharedStrings.h"
 #include "log/StringToTokenArrayTransformer.h"
 #include "platform/base/Calendar.h"
 #include "platform/base/DateFormat.h"
@@ -13,8 +14,24 @@ namespace ostrel {
 
 RawTimeSlice::RawTimeSlice()
     : m_startDate(base::Time::distantPast())
+    , m_dayString(&sharedString({}))
+    , m_focusRating(&sharedString("good"))
+    , m_tagString(&sharedString({}))
 {
 }
+
+std::string RawTimeSlice::dayString() const { return m_dayString ? *m_dayString : LogFormat::dayStringFor(m_dayNumber); }
+
+void RawTimeSlice::setDayString(std::string_view dayString)
+{
+    // Ten years of records hold the day as its number alone wherever that says it exactly.
+    if (m_dayNumber != kUnknownDay && LogFormat::dayStringFor(m_dayNumber) == dayString)
+        m_dayString = nullptr;
+    else
+        m_dayString = &sharedString(dayString);
+}
+
+void RawTimeSlice::setTagString(std::string_view tagString) { m_tagString = &sharedString(tagString); }
 
 void RawTimeSlice::setStartDate(double startDate)
 {
@@ -25,34 +42,34 @@ void RawTimeSlice::setStartDate(double startDate)
         setStartDate(startDate, std::move(day.day), day.hour, day.weekday);
         return;
     }
-    m_dayString = base::DateFormat::format(startDate, "yyyy-MM-dd");
     auto parts = base::Calendar::current().components(startDate);
     m_localHour = std::int8_t(parts.hour);
     m_localWeekday = std::int8_t(parts.weekday);
     m_dayNumber = LogFormat::daysSince1970(parts.year, parts.month, parts.day);
+    setDayString(base::DateFormat::format(startDate, "yyyy-MM-dd"));
 }
 
 void RawTimeSlice::setStartDate(double startDate, std::string dayString, int hour, int weekday)
 {
     m_startDate = startDate;
-    m_dayString = std::move(dayString);
     m_localHour = std::int8_t(hour);
     m_localWeekday = std::int8_t(weekday);
     m_dayNumber = kUnknownDay;
-    auto digits = [this](size_t at, size_t length) {
+    auto digits = [&dayString](size_t at, size_t length) {
         int value = 0;
         for (size_t i = at; i < at + length; ++i)
-            value = value * 10 + (m_dayString[i] - '0');
+            value = value * 10 + (dayString[i] - '0');
         return value;
     };
-    if (m_dayString.size() == 10)
+    if (dayString.size() == 10)
         m_dayNumber = LogFormat::daysSince1970(digits(0, 4), digits(5, 2), digits(8, 2));
+    setDayString(dayString);
 }
 
 std::int32_t RawTimeSlice::dayNumber() const
 {
     // A record whose start was never set has no day string, and no day.
-    if (m_dayNumber != kUnknownDay || m_dayString.empty())
+    if (m_dayNumber != kUnknownDay || (m_dayString && m_dayString->empty()))
         return m_dayNumber;
     auto parts = base::Calendar::current().components(m_startDate);
     return LogFormat::daysSince1970(parts.year, parts.month, parts.day);
@@ -73,11 +90,11 @@ int RawTimeSlice::localWeekday() const
     return m_localWeekday;
 }
 
-void RawTimeSlice::setFocusRating(std::string focusRating)
+void RawTimeSlice::setFocusRating(std::string_view focusRating)
 {
-    auto level = concentrationLevelFromRawValue(focusRating);
+    m_focusRating = &sharedString(focusRating);
+    auto level = concentrationLevelFromRawValue(*m_focusRating);
     m_focusLevel = level ? std::int8_t(*level) : std::int8_t(-1);
-    m_focusRating = std::move(focusRating);
 }
 
 std::optional<ConcentrationLevel> RawTimeSlice::focusLevel() const
@@ -95,9 +112,9 @@ bool RawTimeSlice::matchesTagFilter(const std::vector<std::string>& tags) const
 {
     if (tags.empty())
         return true;
-    if (m_tagString.empty())
+    if (m_tagString->empty())
         return false;
-    auto pieces = StringToTokenArrayTransformer::tokens(m_tagString).value_or(std::vector<std::string> {});
+    auto pieces = StringToTokenArrayTransformer::tokens(*m_tagString).value_or(std::vector<std::string> {});
     return std::all_of(tags.begin(), tags.end(),
         [&](const std::string& tag) { return std::find(pieces.begin(), pieces.end(), tag) != pieces.end(); });
 }

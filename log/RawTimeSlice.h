@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ostrel {
@@ -25,7 +26,7 @@ public:
     // string, hour and weekday (1 = Sunday).
     void setStartDate(double startDate, std::string dayString, int hour, int weekday);
     // The start day as "yyyy-MM-dd"; empty until a start date was set.
-    const std::string& dayString() const { return m_dayString; }
+    std::string dayString() const;
     // The start's local hour and weekday (1 = Sunday … 7 = Saturday), as the statistics
     // group by them: worked out when the start is set, not for every statistic.
     int localHour() const;
@@ -41,12 +42,12 @@ public:
     void setDuration(double duration) { m_duration = duration; }
     double actualDuration() const { return m_actualDuration; }
     void setActualDuration(double actualDuration) { m_actualDuration = actualDuration; }
-    const std::string& focusRating() const { return m_focusRating; }
-    void setFocusRating(std::string focusRating);
+    const std::string& focusRating() const { return *m_focusRating; }
+    void setFocusRating(std::string_view focusRating);
     // The level the focus word names; none for any other word.
     std::optional<ConcentrationLevel> focusLevel() const;
-    const std::string& tagString() const { return m_tagString; }
-    void setTagString(std::string tagString) { m_tagString = std::move(tagString); }
+    const std::string& tagString() const { return *m_tagString; }
+    void setTagString(std::string_view tagString);
     bool success() const { return m_success; }
     void setSuccess(bool success) { m_success = success; }
 
@@ -58,9 +59,14 @@ public:
     bool matchesTagFilter(const std::vector<std::string>& tags) const;
 
 protected:
+    void setDayString(std::string_view dayString);
+
     double m_startDate;
-    std::string m_dayString;
+    // The day string when the day number does not say it (none, or not a calendar day);
+    // null when it is the day number's.
+    const std::string* m_dayString;
     bool m_completed { false };
+    bool m_success { false };
     // Beside the flag, in room the record has anyway: -1 and 0 until a start is set.
     std::int8_t m_localHour { -1 };
     std::int8_t m_localWeekday { 0 };
@@ -68,9 +74,9 @@ protected:
     std::int32_t m_dayNumber { kUnknownDay };
     double m_duration { 0 };
     double m_actualDuration { 0 };
-    std::string m_focusRating { "good" };
-    std::string m_tagString;
-    bool m_success { false };
+    // Shared with every record of the same value.
+    const std::string* m_focusRating;
+    const std::string* m_tagString;
 };
 
 }

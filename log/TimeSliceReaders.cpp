@@ -29,6 +29,23 @@ void forEachPlainLine(std::u16string_view content, Visit visit)
     }
 }
 
+// Lines of rich text as start and end offsets: every character of the newline set ends a
+// line, so CR LF leaves an empty line between, and a final line end leaves an empty last line.
+template<class Visit>
+void forEachRichLine(std::u16string_view string, Visit visit)
+{
+    size_t start = 0;
+    while (start <= string.size()) {
+        size_t end = start;
+        while (end < string.size() && !text::isNewline(string[end]))
+            ++end;
+        visit(start, end);
+        if (end >= string.size())
+            break;
+        start = end + 1;
+    }
+}
+
 // The fields both readers store alike. Tags are gathered and handed to the tag manager once
 // per file, so that readers of many files do not queue on its lock.
 template<class Record>
@@ -147,14 +164,13 @@ public:
                 rich.replace({ at, 1 }, std::u16string_view(u"\n"));
         }
         record.setObjective(rich.utf8());
-        // Kept as a copy the size of its text: the pieces appended one by one leave room to
-        // spare, which ten years of objectives would keep for nothing.
-        record.setObjectiveText(text::AttributedString(rich));
+        record.setObjectiveText(rich, &m_shared);
         m_segments.clear();
     }
 
 private:
     std::vector<text::Range> m_segments;
+    SharedAttributes m_shared;
 };
 
 }
@@ -191,10 +207,21 @@ std::vector<std::shared_ptr<RawTimeSlice>> readRawTimeSlices(std::u16string_view
 
 std::vector<std::shared_ptr<FullTimeSlice>> readFullTimeSlices(const text::AttributedString& content)
 {
-    std::vector<std::shared_ptr<FullTimeSlice>> records;
-    std::vector<std::string> tags;
     const std::u16string& string = content.string();
-    auto current = std::make_shared<FullTimeSlice>();
+    // The records of a file are made in one block, counted first: ten years of records each
+    // made on its own would each carry the allocator's and the owners' count's room.
+    std::size_t entries = 0;
+    forEachRichLine(string, [&](std::size_t start, std::size_t end) {
+        if (LogFormat::fieldForMarker(std::u16string_view(string.data() + start, end - start)) == Field::Identifier)
+            ++entries;
+    });
+    std::shared_ptr<FullTimeSlice[]> block(new FullTimeSlice[entries]);
+    std::vector<std::shared_ptr<FullTimeSlice>> records;
+    records.reserve(entries);
+    std::vector<std::string> tags;
+    // What comes before the first entry is read into a record of its own and dropped.
+    FullTimeSlice beforeTheFirst;
+    FullTimeSlice* current = &beforeTheFirst;
     ObjectiveBuilder objective;
     RunCursor runs(content);
     Field state = Field::None;
@@ -204,20 +231,15 @@ std::vector<std::shared_ptr<FullTimeSlice>> readFullTimeSlices(const text::Attri
             objective.store(*current, runs);
     };
 
-    size_t start = 0;
-    // Every character of the newline set ends a line, so CR LF leaves an empty line between.
-    while (start <= string.size()) {
-        size_t end = start;
-        while (end < string.size() && !text::isNewline(string[end]))
-            ++end;
+    forEachRichLine(string, [&](std::size_t start, std::size_t end) {
         std::u16string_view line(string.data() + start, end - start);
         Field marker = LogFormat::fieldForMarker(line);
         if (marker == Field::Identifier) {
             finishRecord();
-            current = std::make_shared<FullTimeSlice>();
+            current = &block[records.size()];
             current->setObjective({});
             current->setPositionInFile(records.size());
-            records.push_back(current);
+            records.emplace_back(block, current);
             state = Field::Identifier;
         } else if (marker != Field::None) {
             state = marker;
@@ -246,10 +268,7 @@ std::vector<std::shared_ptr<FullTimeSlice>> readFullTimeSlices(const text::Attri
             }
             state = Field::None;
         }
-        if (end >= string.size())
-            break;
-        start = end + 1;
-    }
+    });
     finishRecord();
     TagManager::sharedInstance().addTagsFromStrings(tags);
     return records;

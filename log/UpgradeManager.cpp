@@ -62,11 +62,11 @@ void UpgradeManager::upgradeSystemLogs(const std::string& folder, const std::str
     renameFilesWithoutIdentifier(folder, root, identifier);
 }
 
-void UpgradeManager::renameFilesWithoutIdentifier(const std::string& folder, const std::string& root,
+bool UpgradeManager::renameFilesWithoutIdentifier(const std::string& folder, const std::string& root,
     const std::string& identifier)
 {
     if (root.empty())
-        return;
+        return false;
     // This runs before every read of the log, and ten years are thousands of names, hardly
     // ever one to rename: a folder whose entries have not changed since it was last found
     // clean is not listed again. Its modification time is trusted only once it lies a few
@@ -78,7 +78,7 @@ void UpgradeManager::renameFilesWithoutIdentifier(const std::string& folder, con
         std::lock_guard lock(m_mutex);
         auto clean = m_cleanFolders.find(folder);
         if (known && clean != m_cleanFolders.end() && clean->second == modified)
-            return;
+            return false;
     }
     std::vector<std::string> older;
     if (DIR* listing = ::opendir(folder.c_str())) {
@@ -97,6 +97,7 @@ void UpgradeManager::renameFilesWithoutIdentifier(const std::string& folder, con
     std::sort(older.begin(), older.end());
     for (const auto& name : older)
         giveIdentifier(folder, name, std::filesystem::path(name).stem().string(), identifier);
+    return !older.empty();
 }
 
 void UpgradeManager::claimDefaultNamedFiles(const std::string& folder, const std::string& root,

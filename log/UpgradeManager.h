@@ -18,8 +18,9 @@ public:
     void upgradeSystemLogs(const std::string& folder, const std::string& root, const std::string& identifier);
     // Every name that begins with `root` and holds no ")" (written before the computer's
     // identifier was part of the names) gets " (<identifier>)" before its extension, so the
-    // log reads it. Failed moves are logged and tried again at the next pass.
-    void renameFilesWithoutIdentifier(const std::string& folder, const std::string& root, const std::string& identifier);
+    // log reads it. Failed moves are logged and tried again at the next pass. Answers
+    // whether there was any such name.
+    bool renameFilesWithoutIdentifier(const std::string& folder, const std::string& root, const std::string& identifier);
     // Day files named "(default)" in a folder that is this computer's alone: written while
     // its identifier could not be read, they are its own, and take its identifier so that
     // they go with it when the log moves. A file whose new name is taken stays as it is (it

@@ -35,16 +35,6 @@ protected:
     }
 
     static std::string started(const std::string& date) { return "#startDate\n" + date + "\n"; }
-
-    // Sets a file's modification time relative to the virtual now.
-    void touch(const fs::path& path, double secondsAgo)
-    {
-        double unix = base::Time::toUnix(clock.now() - secondsAgo);
-        struct timeval times[2];
-        times[0].tv_sec = times[1].tv_sec = time_t(unix);
-        times[0].tv_usec = times[1].tv_usec = 0;
-        ASSERT_EQ(::utimes(path.c_str(), times), 0);
-    }
 };
 
 TEST_F(DataSetTest, EmptyOrMissingFolderGivesAnEmptySet)

@@ -66,6 +66,29 @@ TEST(LogFormat, TheDistantPastIsWrittenAsTheDateItIsNamedForInAnyZone)
     }
 }
 
+// A record holds its day as a number where that names it exactly, and the day string it was
+// given otherwise: either way it answers the string it was given.
+TEST(LogFormat, EveryDayIsNamedAsItsNumberSaysAndOddDaysAsWritten)
+{
+    for (std::int32_t day : { -719162, -1, 0, 1, 59, 60, 11016, 20454, 2932896 }) {
+        std::string name = dayStringFor(day);
+        int year = std::stoi(name.substr(0, 4)), month = std::stoi(name.substr(5, 2)), date = std::stoi(name.substr(8, 2));
+        EXPECT_EQ(daysSince1970(year, month, date), day) << name;
+    }
+    EXPECT_EQ(dayStringFor(0), "1970-01-01");
+    EXPECT_EQ(dayStringFor(20454), "2026-01-01");
+    EXPECT_EQ(dayStringFor(-719162), "0001-01-01");
+
+    RawTimeSlice record;
+    EXPECT_EQ(record.dayString(), "");
+    for (const char* written : { "2026-03-01", "2026-02-30", "2026-3-1", "20x6-03-01", "" }) {
+        record.setStartDate(0, written, 10, 2);
+        EXPECT_EQ(record.dayString(), written);
+    }
+    record.setStartDate(0, "2026-02-30", 10, 2);
+    EXPECT_EQ(record.dayNumber(), daysSince1970(2026, 2, 30));
+}
+
 TEST(LogFormat, FocusWordsBothWays)
 {
     EXPECT_EQ(concentrationLevelStringForTag(0), "distracted");

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/time.h>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,16 @@ protected:
     }
 
     std::filesystem::path logFolder() const { return home.dataHome() / "Ostrel" / "System Logs"; }
+
+    // Sets a file's modification time relative to the virtual now.
+    void touch(const std::filesystem::path& path, double secondsAgo)
+    {
+        double unix = base::Time::toUnix(clock.now() - secondsAgo);
+        struct timeval times[2];
+        times[0].tv_sec = times[1].tv_sec = time_t(unix);
+        times[0].tv_usec = times[1].tv_usec = 0;
+        ASSERT_EQ(::utimes(path.c_str(), times), 0);
+    }
 
     bool sawDiagnostic(std::string_view part) const
     {

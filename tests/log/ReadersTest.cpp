@@ -103,6 +103,35 @@ TEST_F(ReadersTest, RichObjectiveKeepsFormattingAndLinks)
     EXPECT_EQ(records[0]->extractedLinks(), std::vector<std::string> { "ostrel2things://ABC" });
 }
 
+// A record keeps the rich objective's characters once, beside its plain objective: each
+// must still read as it was set, whichever is set later and whatever the other holds.
+TEST_F(ReadersTest, RichAndPlainObjectivesStayTheirOwnWhenSetApart)
+{
+    text::AttributedString content = text::AttributedString::fromUtf8("#TimeSlice\nU-1\n#objective\nPlan ");
+    text::Attributes bold;
+    bold.font = gfx::Font::named("Helvetica-Bold", 13);
+    content.append(u"the budget", bold);
+    content.append(text::AttributedString::fromUtf8("\n#TimeSlice\nU-2\n#objective\nPlan "));
+    content.append(u"the budget", bold);
+    auto records = readFullTimeSlices(content);
+    ASSERT_EQ(records.size(), 2u);
+    auto rich = records[0]->objectiveText();
+    EXPECT_EQ(rich.utf8(), "Plan the budget");
+    EXPECT_EQ(rich.attributesAt(5).font, bold.font);
+    EXPECT_EQ(records[1]->objectiveText(), rich);
+
+    records[0]->setObjective("Something else");
+    EXPECT_EQ(records[0]->objectiveText(), rich);
+    EXPECT_EQ(records[0]->objective(), "Something else");
+
+    // Characters UTF-8 cannot carry (a lone surrogate) are kept as they are.
+    FullTimeSlice odd;
+    text::AttributedString broken(std::u16string(u"a") + char16_t(0xD800) + u"b", bold);
+    odd.setObjective(broken.utf8());
+    odd.setObjectiveText(broken);
+    EXPECT_EQ(odd.objectiveText(), broken);
+}
+
 // The reader walks the file's formatting once, front to back: every entry of a long file
 // still gets its own objective's formatting, also where an objective spans lines whose
 // joins fall inside or between runs.
