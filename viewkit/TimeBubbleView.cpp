@@ -9,6 +9,7 @@
 #include "platform/base/DateFormat.h"
 
 #include <cmath>
+#include <limits>
 
 namespace ostrel {
 
@@ -119,7 +120,7 @@ void TimeBubbleView::positionBubbleViews()
         double width = frame.width();
         frame.origin.x = std::floor(x - width * 0.5);
         double middleX = width * 0.5;
-        bubble.setTitle(base::DateFormat::formatStyled(m_bubbleDates[i], base::DateFormat::Style::None, base::DateFormat::Style::Short));
+        titleBubble(i, m_bubbleDates[i]);
         if (frame.minX() < m_viewInset) {
             middleX = (frame.minX() - m_viewInset) + std::floor(width * 0.5);
             frame.origin.x = m_viewInset;
@@ -135,6 +136,17 @@ void TimeBubbleView::positionBubbleViews()
         bubble.setFrameWithoutLayout(frame);
         bubble.setHidden(false);
     }
+}
+
+void TimeBubbleView::titleBubble(std::size_t index, double date)
+{
+    auto minute = static_cast<std::int64_t>(std::floor(date / 60));
+    if (m_titledMinutes.size() < m_bubbleViews.size())
+        m_titledMinutes.resize(m_bubbleViews.size(), std::numeric_limits<std::int64_t>::min());
+    if (m_titledMinutes[index] == minute)
+        return;
+    m_titledMinutes[index] = minute;
+    m_bubbleViews[index]->setTitle(base::DateFormat::formatStyled(date, base::DateFormat::Style::None, base::DateFormat::Style::Short));
 }
 
 }

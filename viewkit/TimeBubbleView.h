@@ -81,6 +81,11 @@ protected:
 
 private:
     void bubbleClickedAction(const base::Sender& sender);
+    // A bubble's title names a minute; it is formatted again only when its minute changes
+    // (a change of time zone shows from the next minute on). Formatting every bubble every
+    // second was a tenth of a counting screen's cost.
+    void titleBubble(std::size_t index, double date);
+    std::vector<std::int64_t> m_titledMinutes;
 };
 
 }

@@ -116,7 +116,9 @@ void costRows(const std::string& figure, const std::optional<Usage>& usage, cons
     }
     row(figure, format("%.3f %% of a core", usage->cpuPercent) + note, cpuTarget);
     if (!wakeUpTarget.empty())
-        row("", format("%.2f wake-ups per second", usage->wakeUpsPerSecond), wakeUpTarget);
+        row("", format("%.2f wake-ups per second", usage->wakeUpsPerSecond)
+                + format(" (%.2f of them preempted while running)", usage->preemptionsPerSecond),
+            wakeUpTarget);
 }
 
 // Started, shown, hidden and left alone: how soon it shows and what waiting costs.

@@ -45,8 +45,9 @@ std::optional<ProcessSample> ProcessSample::of(pid_t pid)
         long long nanoseconds = 0;
         if (schedstat >> nanoseconds)
             sample.cpuSeconds += double(nanoseconds) / 1e9;
-        sample.switches += statusField(task.path() / "status", "voluntary_ctxt_switches").value_or(0)
-            + statusField(task.path() / "status", "nonvoluntary_ctxt_switches").value_or(0);
+        long long preempted = statusField(task.path() / "status", "nonvoluntary_ctxt_switches").value_or(0);
+        sample.switches += statusField(task.path() / "status", "voluntary_ctxt_switches").value_or(0) + preempted;
+        sample.preemptions += preempted;
     }
     // A process that has ended but is not yet waited for has no memory left to tell.
     auto residentKilobytes = statusField(process / "status", "VmRSS");
@@ -63,6 +64,7 @@ Usage Usage::between(const ProcessSample& first, const ProcessSample& last)
     if (usage.seconds > 0) {
         usage.cpuPercent = 100 * (last.cpuSeconds - first.cpuSeconds) / usage.seconds;
         usage.wakeUpsPerSecond = double(last.switches - first.switches) / usage.seconds;
+        usage.preemptionsPerSecond = double(last.preemptions - first.preemptions) / usage.seconds;
     }
     usage.residentMegabytes = last.residentMegabytes;
     return usage;

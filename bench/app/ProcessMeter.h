@@ -13,6 +13,9 @@ struct ProcessSample {
     double at { 0 }; // seconds on the monotonic clock
     double cpuSeconds { 0 };
     long long switches { 0 };
+    // Of them, the ones where a thread was taken off a processor it still wanted: on a
+    // loaded machine, a measure of the others' load as much as of ours.
+    long long preemptions { 0 };
     double residentMegabytes { 0 };
 
     // None once the process has gone.
@@ -23,7 +26,8 @@ struct ProcessSample {
 struct Usage {
     double seconds { 0 };
     double cpuPercent { 0 }; // of one core
-    double wakeUpsPerSecond { 0 };
+    double wakeUpsPerSecond { 0 }; // every context switch
+    double preemptionsPerSecond { 0 }; // the switches not of the program's own asking
     double residentMegabytes { 0 }; // at the end
 
     static Usage between(const ProcessSample& first, const ProcessSample& last);

@@ -252,7 +252,7 @@ void Button::drawContent(gfx::GraphicsContext& context, const Rect& rect, gfx::C
                                                            : area.minX();
         Rect target(x, rect.midY() - image.height / 2, image.width, image.height);
         if (m_image->isTemplate())
-            m_image->drawTinted(target, color);
+            m_tinted.draw(m_image, target, color);
         else
             m_image->draw(target);
         if (imageOnly)

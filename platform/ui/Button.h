@@ -3,6 +3,7 @@
 #include "platform/gfx/Image.h"
 #include "platform/text/AttributedString.h"
 #include "platform/ui/Control.h"
+#include "platform/ui/TintedImage.h"
 
 #include <cstdint>
 #include <memory>
@@ -98,6 +99,7 @@ private:
     std::string m_title;
     std::optional<text::AttributedString> m_attributedTitle;
     std::shared_ptr<gfx::Image> m_image;
+    TintedImage m_tinted;
     ImagePosition m_imagePosition { ImagePosition::ImageLeft };
     std::string m_keyEquivalent;
     std::uint32_t m_keyModifiers { 0 };

@@ -136,10 +136,9 @@ void SdlBackend::detach()
 
 std::vector<Screen> SdlBackend::screens() const
 {
-    // A panel added or taken away moves the usable area without a word from SDL.
-    constexpr double kRereadAfterSeconds = 10;
-    double now = base::Time::monotonic();
-    if (m_screensReadAt >= 0 && now - m_screensReadAt < kRereadAfterSeconds)
+    // Read once and kept until the display says they changed: reading the usable area is a
+    // round trip, a wake-up of its own for every window placed or drawn.
+    if (m_screensKnown)
         return m_screens;
     std::vector<Screen> out;
     int count = SDL_GetNumVideoDisplays();
@@ -161,7 +160,7 @@ std::vector<Screen> SdlBackend::screens() const
         out.push_back(screen);
     }
     m_screens = out;
-    m_screensReadAt = now;
+    m_screensKnown = true;
     return out;
 }
 
@@ -282,14 +281,20 @@ void SdlBackend::discardComposition()
 
 void SdlBackend::schedulePump()
 {
-    if (m_pumpScheduled || !m_source)
+    auto* display = static_cast<Display*>(m_display);
+    if (!m_source) {
+        XFlush(display);
+        return;
+    }
+    if (m_pumpScheduled)
         return;
     m_pumpScheduled = true;
     std::weak_ptr<bool> alive = m_alive;
-    base::RunLoop::main().post([this, alive] {
+    base::RunLoop::main().post([this, alive, display] {
         if (alive.expired())
             return;
         m_pumpScheduled = false;
+        XFlush(display);
         pump();
     });
 }
@@ -376,10 +381,10 @@ void SdlBackend::dispatch(const void* raw)
     switch (e.type) {
     case SDL_SYSWMEVENT: {
         const XEvent& x = e.syswm.msg->msg.x11.event;
-        // A panel or a strip reserving space moved the work area: windows placed from now on
-        // keep out of it.
+        // A panel or a strip reserving space moved the work area, or the screen changed size
+        // (SDL says nothing of either): windows placed from now on keep inside it.
         if (m_desktop.isWorkAreaChange(&x))
-            m_screensReadAt = -1;
+            m_screensKnown = false;
         if (x.type == KeyPress || x.type == KeyRelease)
             m_application->setInputTime(static_cast<std::uint32_t>(x.xkey.time));
         else if (x.type == ButtonPress || x.type == ButtonRelease)
@@ -392,7 +397,7 @@ void SdlBackend::dispatch(const void* raw)
         dispatchWindowEvent(raw);
         return;
     case SDL_DISPLAYEVENT:
-        m_screensReadAt = -1;
+        m_screensKnown = false;
         return;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {

@@ -72,6 +72,8 @@ private:
     // in, whichever window SDL tells of.
     SdlWindow* pressedWindowFor(std::uint32_t sdlWindowId, int x, int y, Point& at) const;
     Window* keyboardWindow(std::uint32_t sdlWindowId) const;
+    // Reads what the display has sent once this turn's work is done; what was asked of the
+    // display meanwhile (the turn's pictures above all) leaves first, in one write.
     void schedulePump();
     // The input method answers over a connection of its own that the loop does not watch:
     // after a key it is looked at again a little later.
@@ -85,10 +87,9 @@ private:
     X11Desktop m_desktop;
     double m_scale { 1 };
     // The screens as last read: reading the usable area asks the server and waits, and every
-    // drawing of a window wants its screen. Read again after a while or when a display comes
-    // or goes.
+    // drawing of a window wants its screen. Read again once the display tells of a change.
     mutable std::vector<Screen> m_screens;
-    mutable double m_screensReadAt { -1 };
+    mutable bool m_screensKnown { false };
     bool m_pumpScheduled { false };
     // ModifierFlag bits held as of the last key event read; mouse events carry them.
     std::uint32_t m_modifiers { 0 };

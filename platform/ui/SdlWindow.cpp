@@ -78,6 +78,7 @@ void SdlWindow::create(const PlatformWindowState& state)
         return;
     }
     m_backend.m_windows[SDL_GetWindowID(m_sdl)] = this;
+    m_presenter.attach(m_backend.m_display, xWindow());
     m_created = true;
     m_mappedOnce = false;
     m_mapAsked = false;
@@ -88,6 +89,7 @@ void SdlWindow::destroy()
     if (!m_sdl)
         return;
     m_backend.m_windows.erase(SDL_GetWindowID(m_sdl));
+    m_presenter.detach();
     SDL_DestroyWindow(m_sdl);
     m_sdl = nullptr;
 }
@@ -157,6 +159,7 @@ void SdlWindow::destroyedByDisplay()
         unmapped.xunmap.window = gone;
         XPutBackEvent(display, &unmapped);
     }
+    m_presenter.detach();
     m_backend.m_desktop.ignoringErrors([this] { SDL_DestroyWindow(m_sdl); });
     m_sdl = nullptr;
     m_unmapAsked = false;
@@ -275,6 +278,10 @@ void SdlWindow::presentPart(cairo_surface_t* surface, Rect changedPixels)
     }
     if (changedPixels.isEmpty())
         return;
+    if (m_presenter.put(surface, changedPixels)) {
+        m_backend.schedulePump();
+        return;
+    }
     SDL_Surface* target = SDL_GetWindowSurface(m_sdl);
     if (!target)
         return;
@@ -306,15 +313,8 @@ void SdlWindow::present(cairo_surface_t* surface)
     }
     if (!m_sdl)
         return;
-    SDL_Surface* target = SDL_GetWindowSurface(m_sdl);
-    if (!target)
-        return;
-    cairo_surface_flush(surface);
-    SDL_Surface* source = wrapPicture(surface, *target);
-    if (source) {
-        SDL_BlitSurface(source, nullptr, target, nullptr);
-        SDL_FreeSurface(source);
-        SDL_UpdateWindowSurface(m_sdl);
+    if (m_presenter.put(surface, Rect(0, 0, cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface)))
+        || presentThroughSdl(surface)) {
         m_wholeNeeded = false;
         // Once per window: start-up is timed from outside by this line.
         if (!m_firstFrameReported && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN)) {
@@ -324,6 +324,21 @@ void SdlWindow::present(cairo_surface_t* surface)
     }
     // Drawing talks to the server, which may leave events read but not yet handled.
     m_backend.schedulePump();
+}
+
+bool SdlWindow::presentThroughSdl(cairo_surface_t* surface)
+{
+    SDL_Surface* target = SDL_GetWindowSurface(m_sdl);
+    if (!target)
+        return false;
+    cairo_surface_flush(surface);
+    SDL_Surface* source = wrapPicture(surface, *target);
+    if (!source)
+        return false;
+    SDL_BlitSurface(source, nullptr, target, nullptr);
+    SDL_FreeSurface(source);
+    SDL_UpdateWindowSurface(m_sdl);
+    return true;
 }
 
 void SdlWindow::raise()

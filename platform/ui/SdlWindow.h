@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ui/Backend.h"
+#include "platform/ui/XImagePresenter.h"
 
 #include <cstdint>
 
@@ -73,6 +74,9 @@ private:
     void map();
     void applyModalFor(const PlatformWindowState& state, bool mapped);
     void applyReservation(const PlatformWindowState& state);
+    // Through SDL's window surface, for a window whose pixels our image cannot be sent to
+    // as they are: SDL converts them, and waits for the server at each frame.
+    bool presentThroughSdl(cairo_surface_t* surface);
 
     SdlBackend& m_backend;
     Window& m_window;
@@ -87,6 +91,7 @@ private:
     // Withdrawn by us and not yet seen unmapped: SDL still counts it shown.
     bool m_unmapAsked { false };
     cairo_surface_t* m_lastSurface { nullptr };
+    XImagePresenter m_presenter;
     bool m_firstFrameReported { false };
 };
 

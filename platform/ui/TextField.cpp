@@ -275,12 +275,20 @@ void TextField::deleteForward()
         replace(m_caret, nextBoundary(m_caret), {}, EditKind::Deleting);
 }
 
-Rect TextField::placed(const gfx::TextLayout& layout, Rect area) const
+double TextField::lineWidth(const gfx::TextLayout& layout, const std::string& text) const
+{
+    // A read-out changing every second was shaped once for its size and twice more to be
+    // drawn; measured again here it cost a third of the drawing.
+    if (!m_wraps && !text.empty() && m_measured && m_measured->sameAs({ text, style(), 0, gfx::fontGeneration(), {} }))
+        return m_measured->rect.width();
+    return layout.boundingRect().width();
+}
+
+Rect TextField::placed(double width, Rect area) const
 {
     if (m_wraps)
         return area;
     // One line, placed by the alignment by hand: pango aligns only within a wrap width.
-    double width = layout.boundingRect().width();
     double slack = std::max(0.0, area.width() - width);
     if (m_alignment == gfx::TextAlignment::center)
         return Rect(area.minX() + slack / 2, area.minY(), width + 1, area.height());
@@ -322,9 +330,12 @@ void TextField::drawOwnLook(gfx::GraphicsContext& context)
     layout.underline(text.compositionStart, text.compositionEnd);
     bool editing = isEditing();
     // A one-line text shown, not edited, that is longer than its room says so with "…".
-    if (!editing && !m_wraps && layout.boundingRect().width() > area.width() + 0.5)
+    double width = lineWidth(layout, text.text);
+    if (!editing && !m_wraps && width > area.width() + 0.5) {
         ControlLook::fitOnOneLine(layout, area.width());
-    area = placed(layout, area);
+        width = layout.boundingRect().width();
+    }
+    area = placed(width, area);
     // The selection, or the part of a composition being converted.
     std::size_t from = std::min(m_anchor, m_caret);
     std::size_t to = std::max(m_anchor, m_caret);

@@ -120,7 +120,11 @@ private:
     std::size_t nextBoundary(std::size_t offset) const;
     std::size_t offsetAt(Point point) const;
     // Where a one-line text sits in the text rect for the alignment.
-    Rect placed(const gfx::TextLayout& layout, Rect area) const;
+    Rect placed(const gfx::TextLayout& layout, Rect area) const { return placed(layout.boundingRect().width(), area); }
+    Rect placed(double lineWidth, Rect area) const;
+    // How wide a layout of `text` on one line is: the field's own text was measured already
+    // when the field was sized.
+    double lineWidth(const gfx::TextLayout& layout, const std::string& text) const;
     gfx::TextStyle style() const;
     // The text as shown: with the composition in place of the selection while there is one,
     // underlined; the caret's byte offset in it.

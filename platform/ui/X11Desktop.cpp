@@ -282,17 +282,20 @@ void X11Desktop::watchRootProperties() const
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, DefaultRootWindow(display), &attributes))
         return;
-    XSelectInput(display, DefaultRootWindow(display), attributes.your_event_mask | PropertyChangeMask);
+    XSelectInput(display, DefaultRootWindow(display), attributes.your_event_mask | PropertyChangeMask | StructureNotifyMask);
     XFlush(display);
 }
 
 bool X11Desktop::isWorkAreaChange(const void* xEvent) const
 {
     const auto& event = *static_cast<const XEvent*>(xEvent);
-    if (!m_display || event.type != PropertyNotify)
+    if (!m_display)
         return false;
     Display* display = xDisplay(m_display);
-    return event.xproperty.window == DefaultRootWindow(display) && event.xproperty.atom == atom("_NET_WORKAREA");
+    if (event.type == ConfigureNotify)
+        return event.xconfigure.window == DefaultRootWindow(display);
+    return event.type == PropertyNotify && event.xproperty.window == DefaultRootWindow(display)
+        && event.xproperty.atom == atom("_NET_WORKAREA");
 }
 
 bool X11Desktop::hasCompositor() const

@@ -53,9 +53,11 @@ public:
     // Keeps the top of the screen down to `bottom` pixels, between `left` and `right`
     // (inclusive), clear of other windows; a bottom of 0 reserves nothing.
     void reserveTop(XWindow window, long bottom, long left, long right) const;
-    // The root window tells of changes to its properties (the work area among them).
+    // The root window tells of changes to its properties (the work area among them) and to
+    // its size.
     void watchRootProperties() const;
-    // Whether an X event is the window manager changing the work area.
+    // Whether an X event changes where windows may go: the window manager changing the work
+    // area, or the screen changing size.
     bool isWorkAreaChange(const void* xEvent) const;
 
     // Whether a compositing manager runs (it owns _NET_WM_CM_S<screen>).

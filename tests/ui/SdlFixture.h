@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/base/RunLoop.h"
+#include "platform/base/Time.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/SdlBackend.h"
 
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -26,6 +28,18 @@ protected:
     {
         base::RunLoop::main().discardAll();
         m_app.reset();
+    }
+
+    // Runs the real loop until the condition holds or a few seconds pass.
+    static bool runUntil(const std::function<bool()>& done, double seconds = 5)
+    {
+        double deadline = base::Time::now() + seconds;
+        while (!done()) {
+            if (base::Time::now() > deadline)
+                return false;
+            base::RunLoop::main().runUntil(base::Time::now() + 0.02);
+        }
+        return true;
     }
 
     ui::SdlBackend* m_backend { nullptr };

@@ -22,6 +22,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include "DisplayPixels.h"
 
 using namespace ui;
 
@@ -63,16 +64,7 @@ public:
     }
     bool ok() const { return m_display != nullptr; }
 
-    // The colour on the display at a point, counted from the top left of the root window.
-    gfx::Color pixel(int x, int y)
-    {
-        XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), x, y, 1, 1, AllPlanes, ZPixmap);
-        if (!image)
-            return gfx::colors::clear;
-        unsigned long p = XGetPixel(image, 0, 0);
-        XDestroyImage(image);
-        return { ((p >> 16) & 0xff) / 255.0, ((p >> 8) & 0xff) / 255.0, (p & 0xff) / 255.0, 1 };
-    }
+    gfx::Color pixel(int x, int y) { return pixelOnDisplay(m_display, x, y); }
 
     void click(int x, int y)
     {
@@ -151,18 +143,6 @@ public:
 private:
     Display* m_display { nullptr };
 };
-
-// Runs the real loop until the condition holds or a few seconds pass.
-bool runUntil(const std::function<bool()>& done, double seconds = 5)
-{
-    double deadline = base::Time::now() + seconds;
-    while (!done()) {
-        if (base::Time::now() > deadline)
-            return false;
-        base::RunLoop::main().runUntil(base::Time::now() + 0.02);
-    }
-    return true;
-}
 
 using Sdl = SdlFixture;
 
