@@ -6,8 +6,11 @@
 #include "viewkit/LayoutConstraintMaker.h"
 #include "viewkit/LayoutConstraintMakerWithRelation.h"
 
+#include "platform/gfx/Fonts.h"
 #include "platform/gfx/Image.h"
 #include "platform/ui/Button.h"
+
+#include <map>
 
 namespace ostrel {
 
@@ -75,11 +78,28 @@ void TextIndicatorsView::setIcon(const std::shared_ptr<gfx::Image>& image, ui::B
 {
     std::shared_ptr<gfx::Image> shown = image;
     // The kit draws its letters as text: taken once as pixels (fine enough for displays of
-    // two pixels a point), they cost nothing to show again with every keystroke.
+    // two pixels a point), they cost nothing to show again with every keystroke. Once for
+    // every text bar: the program starts with nine of them, which took as long as laying
+    // out the window. New fonts draw the letters anew.
+    struct Taken {
+        std::weak_ptr<gfx::Image> from;
+        std::shared_ptr<gfx::Image> pixels;
+    };
+    static std::map<const gfx::Image*, Taken> taken;
+    static unsigned takenWith = gfx::fontGeneration();
+    if (takenWith != gfx::fontGeneration()) {
+        taken.clear();
+        takenWith = gfx::fontGeneration();
+    }
     if (image) {
-        if (auto bitmap = image->rasterize(2))
-            shown = gfx::Image::fromBitmap(bitmap, 2);
-        shown->setTemplate(true);
+        auto& kept = taken[image.get()];
+        // Only while the image it was taken from lives: another may come at its address.
+        if (kept.from.expired()) {
+            auto bitmap = image->rasterize(2);
+            kept = { image, bitmap ? gfx::Image::fromBitmap(bitmap, 2) : image };
+            kept.pixels->setTemplate(true);
+        }
+        shown = kept.pixels;
     }
     button.setImage(shown);
     button.setTitle("");

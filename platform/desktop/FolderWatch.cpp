@@ -4,11 +4,17 @@
 #include "platform/base/RunLoop.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <mutex>
+#include <optional>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <unordered_map>
 
@@ -55,31 +61,51 @@ public:
             return false;
         }
         m_root = root;
-        if (!armRoot()) {
+        m_rootWatch = addWatch(m_root, kWatchedChanges);
+        m_armed = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+        if (m_rootWatch < 0 || m_armed < 0) {
             stop();
             return false;
         }
         m_callback = std::move(callback);
         m_source = base::RunLoop::main().addSource(m_fd, POLLIN, base::RunLoop::Mode::Default,
             [this](short) { readEvents(); });
+        m_armedSource = base::RunLoop::main().addSource(m_armed, POLLIN, base::RunLoop::Mode::Default,
+            [this](short) { armingDone(); });
+        armBelowInTheBackground();
         return true;
     }
 
     void stop() override
     {
-        if (m_source)
-            base::RunLoop::main().removeSource(m_source);
-        if (m_fd >= 0)
-            close(m_fd);
-        m_source = 0;
-        m_fd = -1;
+        m_stopArming = true;
+        waitUntilArmed();
+        m_stopArming = false;
+        for (auto* source : { &m_source, &m_armedSource }) {
+            if (*source)
+                base::RunLoop::main().removeSource(*source);
+            *source = 0;
+        }
+        for (auto* fd : { &m_fd, &m_armed }) {
+            if (*fd >= 0)
+                close(*fd);
+            *fd = -1;
+        }
+        std::lock_guard lock(m_mutex);
         m_watches.clear();
+        m_changedWhileArming.clear();
         m_rootWatch = -1;
         m_parentWatch = -1;
         m_warnedAboutLimit = false;
     }
 
     bool isStarted() const override { return m_fd >= 0; }
+
+    void waitUntilArmed() override
+    {
+        if (m_arming.joinable())
+            m_arming.join();
+    }
 
 private:
     bool armRoot()
@@ -91,20 +117,71 @@ private:
         return true;
     }
 
-    // Watches every folder below `folder`, without following links out of the tree.
-    void armBelow(const fs::path& folder)
+    // Ten years of day files are thousands of folders: watching each one took a tenth of
+    // the start on the main thread. Changes count from start() on all the same: a folder
+    // whose time says it changed since then, before its own watch was set, is reported as
+    // changed once all are armed. The file-system clock is the coarse one, hence ours.
+    void armBelowInTheBackground()
+    {
+        timespec since {};
+        clock_gettime(CLOCK_REALTIME_COARSE, &since);
+        base::RunLoop::main().beginBackgroundWork();
+        m_arming = std::thread([this, root = m_root, since] {
+            armBelow(root, [&](const fs::path& folder) {
+                struct stat status {};
+                if (lstat(folder.c_str(), &status) != 0 || !changedSince(status.st_mtim, since))
+                    return;
+                std::lock_guard lock(m_mutex);
+                m_changedWhileArming.push_back(folder);
+            });
+            std::uint64_t one = 1;
+            if (write(m_armed, &one, sizeof one) < 0)
+                base::diagnostic(std::string("folder watch: cannot say the folders are watched: ") + std::strerror(errno));
+            base::RunLoop::main().endBackgroundWork();
+        });
+    }
+
+    static bool changedSince(const timespec& time, const timespec& since)
+    {
+        return time.tv_sec > since.tv_sec || (time.tv_sec == since.tv_sec && time.tv_nsec >= since.tv_nsec);
+    }
+
+    void armingDone()
+    {
+        std::uint64_t count = 0;
+        if (read(m_armed, &count, sizeof count) < 0)
+            return;
+        waitUntilArmed();
+        std::vector<fs::path> changed;
+        {
+            std::lock_guard lock(m_mutex);
+            changed.swap(m_changedWhileArming);
+        }
+        std::vector<FolderEvent> batch;
+        for (const auto& folder : changed)
+            add(batch, folder, FolderEventFlag::ItemModified | FolderEventFlag::ItemIsDir);
+        if (batch.empty())
+            return;
+        auto callback = m_callback;
+        callback(batch);
+    }
+
+    // Watches every folder below `folder`, without following links out of the tree; each one
+    // armed is handed to `armed`.
+    void armBelow(const fs::path& folder, const std::function<void(const fs::path&)>& armed = {})
     {
         std::error_code error;
         for (fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
-             !error && it != end; it.increment(error)) {
-            if (it->is_directory(error) && !it->is_symlink(error))
-                addWatch(it->path(), kWatchedChanges);
+             !error && it != end && !m_stopArming; it.increment(error)) {
+            if (it->is_directory(error) && !it->is_symlink(error) && addWatch(it->path(), kWatchedChanges) >= 0 && armed)
+                armed(it->path());
         }
     }
 
     int addWatch(const fs::path& folder, std::uint32_t mask)
     {
         int watch = inotify_add_watch(m_fd, folder.c_str(), mask);
+        std::lock_guard lock(m_mutex);
         if (watch < 0) {
             if (errno == ENOSPC && !m_warnedAboutLimit) {
                 m_warnedAboutLimit = true;
@@ -119,8 +196,18 @@ private:
         return watch;
     }
 
+    std::optional<fs::path> watched(int watch)
+    {
+        std::lock_guard lock(m_mutex);
+        auto found = m_watches.find(watch);
+        if (found == m_watches.end())
+            return std::nullopt;
+        return found->second;
+    }
+
     void disarm(const fs::path& folder)
     {
+        std::lock_guard lock(m_mutex);
         for (auto it = m_watches.begin(); it != m_watches.end();) {
             if (it->first != m_parentWatch && isUnder(it->second, folder)) {
                 inotify_rm_watch(m_fd, it->first);
@@ -159,19 +246,21 @@ private:
     {
         if (event.mask & IN_Q_OVERFLOW) {
             // Folders made while events were lost would otherwise stay unwatched.
+            waitUntilArmed();
             if (m_rootWatch >= 0)
                 armBelow(m_root);
             add(batch, m_root, FolderEventFlag::MustScanSubDirs | FolderEventFlag::ItemIsDir);
             return;
         }
-        auto found = m_watches.find(event.wd);
-        if (found == m_watches.end())
+        auto found = watched(event.wd);
+        if (!found)
             return;
         if (event.mask & IN_IGNORED) {
-            m_watches.erase(found);
+            std::lock_guard lock(m_mutex);
+            m_watches.erase(event.wd);
             return;
         }
-        fs::path folder = found->second;
+        fs::path folder = *found;
         fs::path path = event.len > 0 ? folder / event.name : folder;
         bool isDir = event.mask & IN_ISDIR;
 
@@ -220,6 +309,10 @@ private:
 
     void rootWentAway(std::vector<FolderEvent>& batch, bool moved)
     {
+        // Not a folder more is armed under a root that is gone.
+        m_stopArming = true;
+        waitUntilArmed();
+        m_stopArming = false;
         add(batch, m_root,
             FolderEventFlag::RootChanged | FolderEventFlag::ItemIsDir
                 | (moved ? FolderEventFlag::ItemRenamed : FolderEventFlag::ItemRemoved));
@@ -233,7 +326,10 @@ private:
     void rootCameBack(std::vector<FolderEvent>& batch)
     {
         inotify_rm_watch(m_fd, m_parentWatch);
-        m_watches.erase(m_parentWatch);
+        {
+            std::lock_guard lock(m_mutex);
+            m_watches.erase(m_parentWatch);
+        }
         m_parentWatch = -1;
         if (armRoot())
             add(batch, m_root, FolderEventFlag::RootChanged | FolderEventFlag::ItemCreated | FolderEventFlag::ItemIsDir);
@@ -251,9 +347,17 @@ private:
     base::RunLoop::SourceId m_source { 0 };
     fs::path m_root;
     Callback m_callback;
-    std::unordered_map<int, fs::path> m_watches;
     int m_rootWatch { -1 };
     int m_parentWatch { -1 };
+    // Written once the folders below the root are armed.
+    int m_armed { -1 };
+    base::RunLoop::SourceId m_armedSource { 0 };
+    std::thread m_arming;
+    std::atomic<bool> m_stopArming { false };
+    // The arming thread's and the main thread's.
+    std::mutex m_mutex;
+    std::unordered_map<int, fs::path> m_watches;
+    std::vector<fs::path> m_changedWhileArming;
     bool m_warnedAboutLimit { false };
 };
 }

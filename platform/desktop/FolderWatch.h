@@ -55,6 +55,10 @@ public:
     virtual bool start(const std::filesystem::path& folder, Callback callback) = 0;
     virtual void stop() = 0;
     virtual bool isStarted() const = 0;
+    // The folders below the watched one are watched from a thread of their own, which for
+    // thousands of them takes a moment; changes in them since start() arrive all the same.
+    // Waits until every one is watched.
+    virtual void waitUntilArmed() { }
 };
 
 // For tests of the code that owns a watch: the test hands it the batches.

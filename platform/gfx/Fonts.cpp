@@ -160,6 +160,11 @@ bool pinFonts(const std::filesystem::path& configurationFile)
         base::diagnostic("graphics: cannot read font configuration " + configurationFile.string());
         return false;
     }
+    // Ours becomes fontconfig's default too. Otherwise pango's first font map loads the
+    // desktop's whole configuration on a thread of its own (tens of files, every font
+    // directory's cache), only for it to go unused, and the first text measured waits for it:
+    // a tenth of a second of the start, and its tables stay in memory.
+    FcConfigSetCurrent(config);
     PangoFontMap* map = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
     if (!map || !PANGO_IS_FC_FONT_MAP(map)) {
         if (map)

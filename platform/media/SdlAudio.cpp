@@ -77,6 +77,8 @@ std::shared_ptr<SdlAudio> SdlAudio::create() { return std::shared_ptr<SdlAudio>(
 
 bool SdlAudio::start()
 {
+    // SDL's audio may not start again before its last stop is over.
+    waitUntilStopped();
     bool wasInitialised = m_initialised;
     if (!m_initialised && !m_dummy) {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
@@ -95,9 +97,16 @@ bool SdlAudio::start()
 void SdlAudio::stopIfUnused()
 {
     if (m_initialised && m_openStreams == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
         m_initialised = false;
+        waitUntilStopped();
+        m_stopping = std::thread([] { SDL_QuitSubSystem(SDL_INIT_AUDIO); });
     }
+}
+
+void SdlAudio::waitUntilStopped()
+{
+    if (m_stopping.joinable())
+        m_stopping.join();
 }
 
 void SdlAudio::streamClosed()
@@ -121,6 +130,7 @@ void SdlAudio::switchToDummy(const std::string& reason)
 
 SdlAudio::~SdlAudio()
 {
+    waitUntilStopped();
     if (m_initialised)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }

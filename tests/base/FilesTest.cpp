@@ -142,6 +142,12 @@ TEST(Files, ListMoveCopyRemove)
     ASSERT_TRUE(files::writeAtomically(folder / ".hidden", "h"));
     EXPECT_EQ(files::list(folder), (std::vector<std::string> { ".hidden", "z.txt" }));
     EXPECT_FALSE(files::list(home.path() / "missing"));
+    std::string notListed;
+    EXPECT_FALSE(files::list(folder / "z.txt", &notListed)) << "a file is no folder";
+    EXPECT_EQ(notListed, "cannot list " + (folder / "z.txt").string() + ": Not a directory");
+    // Names are bytes: one that is no UTF-8 comes back as it is, in byte order.
+    ASSERT_TRUE(files::writeAtomically(folder / "\xff odd", "o"));
+    EXPECT_EQ(files::list(folder), (std::vector<std::string> { ".hidden", "z.txt", "\xff odd" }));
 
     ASSERT_TRUE(files::copy(home.path() / "a", home.path() / "copy"));
     EXPECT_EQ(contents(home.path() / "copy/b/c/z.txt"), "z");

@@ -8,6 +8,8 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using desktop::FolderEvent;
@@ -32,12 +34,15 @@ protected:
         base::RunLoop::main().discardAll();
     }
 
+    // Returns once every folder below is watched, as the cases' changes expect.
     bool startOn(const fs::path& folder)
     {
-        return watch->start(folder, [this](const std::vector<FolderEvent>& batch) {
+        bool started = watch->start(folder, [this](const std::vector<FolderEvent>& batch) {
             batches.push_back(batch);
             events.insert(events.end(), batch.begin(), batch.end());
         });
+        watch->waitUntilArmed();
+        return started;
     }
 
     // The events that arrive on the next pass of the loop.
@@ -134,6 +139,48 @@ TEST_F(FolderWatchTest, PackagesAreWatchedAsTheyComeAndGo)
     auto removed = next();
     EXPECT_EQ(flagsOf(removed, package), Flag::ItemRemoved | Flag::ItemIsDir);
     EXPECT_EQ(flagsOf(removed, package / "TXT.rtf"), Flag::ItemRemoved | Flag::ItemIsFile);
+}
+
+// The folders below are armed on a thread of their own. One that changed after start() but
+// before its own watch was set (its time says so: here, set ahead) is reported as changed
+// once all are armed; one untouched since before is not.
+TEST_F(FolderWatchTest, AFolderChangedWhileTheWatchesWereSetIsReported)
+{
+    fs::path untouched = logs / "System Log Day 2026-01-04 (default).rtfd";
+    fs::path changed = logs / "System Log Day 2026-01-05 (default).rtfd";
+    fs::create_directories(untouched);
+    fs::create_directories(changed);
+    timespec old[2] = { { 1000000000, 0 }, { 1000000000, 0 } };
+    timespec ahead[2] = { { std::time(nullptr) + 3600, 0 }, { std::time(nullptr) + 3600, 0 } };
+    ASSERT_EQ(utimensat(AT_FDCWD, untouched.c_str(), old, 0), 0);
+    ASSERT_EQ(utimensat(AT_FDCWD, changed.c_str(), ahead, 0), 0);
+
+    ASSERT_TRUE(startOn(logs));
+    auto found = next();
+    EXPECT_EQ(flagsOf(found, changed), Flag::ItemModified | Flag::ItemIsDir);
+    EXPECT_EQ(flagsOf(found, untouched), 0u);
+    EXPECT_TRUE(next().empty()) << "reported once";
+
+    write(untouched / "TXT.rtf", "{\\rtf1}");
+    EXPECT_NE(flagsOf(next(), untouched / "TXT.rtf") & Flag::ItemCreated, 0u) << "armed from the thread";
+}
+
+// Stopped while thousands of folders are still being armed: it stops, and nothing of the
+// arming reaches anyone afterwards.
+TEST_F(FolderWatchTest, StopsWhileTheFoldersBelowAreStillBeingArmed)
+{
+    for (int i = 0; i < 2000; ++i)
+        fs::create_directories(logs / ("day " + std::to_string(i) + ".rtfd"));
+    ASSERT_TRUE(watch->start(logs, [this](const std::vector<FolderEvent>& batch) {
+        events.insert(events.end(), batch.begin(), batch.end());
+    }));
+    watch->stop();
+    EXPECT_FALSE(watch->isStarted());
+    write(logs / "day 7.rtfd" / "TXT.rtf", "x");
+    EXPECT_TRUE(next().empty());
+    ASSERT_TRUE(startOn(logs));
+    write(logs / "day 1999.rtfd" / "TXT.rtf", "x");
+    EXPECT_NE(flagsOf(next(), logs / "day 1999.rtfd" / "TXT.rtf"), 0u);
 }
 
 TEST_F(FolderWatchTest, StopsAndStartsAgainOnAnotherFolder)

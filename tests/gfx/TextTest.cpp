@@ -4,6 +4,7 @@
 #include "platform/gfx/TextLayout.h"
 
 #include <cmath>
+#include <fontconfig/fontconfig.h>
 #include <limits>
 #include <pango/pangocairo.h>
 
@@ -93,6 +94,20 @@ TEST_F(Text, ShippedConfigurationPinsTheFamilies)
     EXPECT_TRUE(gfx::canMakeFont("Futura-Medium"));
     EXPECT_FALSE(gfx::canMakeFont("NoSuchFamilyAnywhere"));
     EXPECT_FALSE(gfx::canMakeFont(""));
+}
+
+// Whatever asks fontconfig with no configuration of its own (pango's first font map, cairo)
+// gets ours: the desktop's, which would be loaded for it on a thread and waited for as the
+// first text is measured, knows nothing of the program's own family name.
+TEST_F(Text, TheShippedConfigurationIsAlsoFontconfigsDefault)
+{
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("Ostrel System"));
+    ASSERT_TRUE(FcConfigSubstitute(nullptr, pattern, FcMatchPattern));
+    FcChar8* family = nullptr;
+    ASSERT_EQ(FcPatternGetString(pattern, FC_FAMILY, 0, &family), FcResultMatch);
+    EXPECT_STREQ(reinterpret_cast<const char*>(family), "DejaVu Sans");
+    FcPatternDestroy(pattern);
 }
 
 TEST_F(Text, MeasuresInPointsAndWrapsInItsWidth)

@@ -7,6 +7,10 @@
 #include "mainwindow/ObjectiveTextView.h"
 #include "mainwindow/TextIndicatorsView.h"
 
+#include "drawing/OstrelStyleKit.h"
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Image.h"
+
 #include "platform/gfx/Archive.h"
 #include "platform/text/FontTraits.h"
 #include "platform/ui/Beep.h"
@@ -259,6 +263,32 @@ TEST_F(PadTextViewTest, TheObjectivesSurroundingsFollowTheirColourSetting)
     store().set("objectiveBackgroundColor", base::Value());
     manager->colorDidChange();
     EXPECT_EQ(manager->color(), registered) << "back to the registered colour";
+}
+
+// Every text bar shows the kit's letters taken once as pixels: the program starts with nine
+// bars, and taking them for each cost as much as laying out the window. The pixels are the
+// letters', at two pixels a point.
+TEST_F(PadTextViewTest, TheTextBarsShareTheLettersTakenOnceAsPixels)
+{
+    auto first = ui::Button::create();
+    auto second = ui::Button::create();
+    TextIndicatorsView::setIcon(OstrelStyleKit::imageOfBoldIndicator(), *first);
+    TextIndicatorsView::setIcon(OstrelStyleKit::imageOfBoldIndicator(), *second);
+    ASSERT_TRUE(first->image());
+    EXPECT_EQ(first->image(), second->image());
+    EXPECT_TRUE(first->image()->isTemplate());
+    auto taken = first->image()->rasterize(2);
+    auto drawn = OstrelStyleKit::imageOfBoldIndicator()->rasterize(2);
+    ASSERT_TRUE(taken && drawn);
+    EXPECT_EQ(taken->width(), drawn->width());
+    int differing = 0;
+    for (int y = 0; y < drawn->height(); ++y)
+        for (int x = 0; x < drawn->width(); ++x)
+            differing += taken->pixel(x, y) != drawn->pixel(x, y);
+    EXPECT_EQ(differing, 0);
+
+    TextIndicatorsView::setIcon(OstrelStyleKit::imageOfItalicsIndicator(), *second);
+    EXPECT_NE(first->image(), second->image()) << "each letter its own";
 }
 
 }

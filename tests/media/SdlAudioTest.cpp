@@ -70,6 +70,8 @@ TEST_F(SdlAudioTest, SdlsAudioRunsOnlyWhileADeviceIsOpen)
     auto audio = SdlAudio::create();
     EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
     audio->outputDevices();
+    EXPECT_FALSE(audio->isStarted());
+    audio->waitUntilStopped();
     EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO)) << "listing the devices left the audio running";
     auto stream = audio->open(kSystemDefaultDevice);
     ASSERT_TRUE(stream);
@@ -78,6 +80,27 @@ TEST_F(SdlAudioTest, SdlsAudioRunsOnlyWhileADeviceIsOpen)
     stream.reset();
     EXPECT_TRUE(SDL_WasInit(SDL_INIT_AUDIO)) << "stopped under a stream still open";
     second.reset();
+    audio->waitUntilStopped();
+    EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
+}
+
+// The stop runs on a thread of its own; a device asked for while it is under way still
+// opens, and SDL's count of starts stays true through any number of such turns.
+TEST_F(SdlAudioTest, ADeviceOpensRightAfterTheListStoppedTheAudio)
+{
+    auto audio = SdlAudio::create();
+    for (int turn = 0; turn < 3; ++turn) {
+        audio->outputDevices();
+        auto stream = audio->open(kSystemDefaultDevice);
+        ASSERT_TRUE(stream) << "turn " << turn;
+        EXPECT_GT(stream->sampleRate(), 0);
+        EXPECT_TRUE(SDL_WasInit(SDL_INIT_AUDIO));
+    }
+    audio->waitUntilStopped();
+    EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
+    // Gone with a stop under way: the stop is over before the object is.
+    audio->outputDevices();
+    audio.reset();
     EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
 }
 
