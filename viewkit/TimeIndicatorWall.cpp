@@ -18,6 +18,8 @@ namespace {
 constexpr double kLabelWidth = 80;
 // Labels here draw their text to their very edge: the value keeps a space's width from it.
 constexpr double kLabelValueGap = 4;
+// Below a value's resistance to being squeezed (750).
+constexpr double kLabelGivesWay = 740;
 
 // Whole seconds toward zero; what no count of seconds could be reads as 0.
 std::int64_t wholeSeconds(double seconds)
@@ -71,13 +73,17 @@ std::pair<std::shared_ptr<AttributedLabel>, std::shared_ptr<AttributedLabel>> Ti
         maker.container().place(A::Top, A::Top);
     });
 
+    // A time of day with two-digit hours ("10:40:16 AM") is wider than the half leaves beside
+    // an 80-point label: the label gives way before the value is cut.
     right->factory().label(rightTitle, [](LayoutConstraintMaker& maker) {
         maker.container().pin(A::Left, A::Left, 0).place(A::Bottom, A::Bottom);
         maker.width(kLabelWidth);
+        maker.constraints().back()->setPriority(kLabelGivesWay);
     })->setAlignment(gfx::TextAlignment::right);
     auto rightField = addValueField(*right, rightValue, [&right](LayoutConstraintMaker& maker) {
         auto previous = right->factory().previous();
         maker.and_(*previous).pin(A::FirstBaseline, A::FirstBaseline, 0).pin(A::Left, A::Right, kLabelValueGap);
+        maker.append(ui::Constraint::create(&maker.subject(), A::Right, ui::LayoutRelation::LessThanOrEqual, right.get(), A::Right, 1, 0));
     });
     return { leftField, rightField };
 }

@@ -155,6 +155,22 @@ TEST_F(TimeIndicatorWallsTest, RunningWallsPlaceEightyPointLabelsAndTheirValuesI
     EXPECT_EQ(static_cast<ui::TextField&>(*right.subviews()[0]).stringValue(), "Total:");
 }
 
+TEST_F(TimeIndicatorWallsTest, ATimeOfDayWithTwoDigitHoursStaysWithinTheColumn)
+{
+    // The left column's 440 points, ending at 10:40:16 AM.
+    auto wall = TimeSliceElapsedAndEndTimeIndicatorHideableFragmentWall::create();
+    place(wall, 440);
+    wall->endDateField()->setStringValue("10:40:16 AM");
+    m_window->layoutIfNeeded();
+    auto& right = *wall->subviews()[1];
+    auto& label = *right.subviews()[0];
+    auto& value = *wall->endDateField();
+    EXPECT_LE(value.frame().maxX(), right.bounds().maxX()) << "its AM was cut at the window's edge";
+    EXPECT_GE(value.frame().width(), value.intrinsicContentSize().width);
+    EXPECT_LT(label.frame().width(), 80) << "the label gave way";
+    EXPECT_GE(label.frame().width(), label.intrinsicContentSize().width);
+}
+
 TEST_F(TimeIndicatorWallsTest, AGenericEntryRunsItsClosureOnEachRefresh)
 {
     int runs = 0;
