@@ -18,6 +18,8 @@ namespace {
 constexpr double kLabelWidth = 80;
 // Labels here draw their text to their very edge: the value keeps a space's width from it.
 constexpr double kLabelValueGap = 4;
+// Room left between a value and the window's edge.
+constexpr double kValueEndInset = 6;
 // Below a value's resistance to being squeezed (750).
 constexpr double kLabelGivesWay = 740;
 
@@ -83,7 +85,7 @@ std::pair<std::shared_ptr<AttributedLabel>, std::shared_ptr<AttributedLabel>> Ti
     auto rightField = addValueField(*right, rightValue, [&right](LayoutConstraintMaker& maker) {
         auto previous = right->factory().previous();
         maker.and_(*previous).pin(A::FirstBaseline, A::FirstBaseline, 0).pin(A::Left, A::Right, kLabelValueGap);
-        maker.append(ui::Constraint::create(&maker.subject(), A::Right, ui::LayoutRelation::LessThanOrEqual, right.get(), A::Right, 1, 0));
+        maker.append(ui::Constraint::create(&maker.subject(), A::Right, ui::LayoutRelation::LessThanOrEqual, right.get(), A::Right, 1, -kValueEndInset));
     });
     return { leftField, rightField };
 }
