@@ -82,6 +82,9 @@ Rect Window::constrainFrameRect(Rect frame) const
     if (m_styleMask & WindowStyle::Resizable) {
         double tallest = visible.height() - around.top - around.bottom;
         frame.size.height = std::min(frame.height(), std::max({ tallest, m_minSize.height, 1.0 }));
+        // As wide as the work area once maximized, its borders would stand past the edges.
+        double widest = visible.width() - around.left - around.right;
+        frame.size.width = std::min(frame.width(), std::max({ widest, m_minSize.width, 1.0 }));
     }
     // The bottom up first, then the title bar down: where both cannot be, the title bar is.
     if (frame.minY() - around.bottom < visible.minY())

@@ -343,6 +343,13 @@ TEST_F(Windows, LeavingMaximizedTheWindowIsSizedForItsBordersAgain)
     EXPECT_FALSE(w->isZoomed());
     EXPECT_EQ(w->frame().height(), 740 - 20 - 6) << "its handle would stand below the work area";
     EXPECT_GE(w->frame().minY(), 6);
+    // Given the whole work area's width again, without maximizing: its side borders too.
+    w->platformDidZoom(true);
+    backend().setFrameExtents(EdgeInsets { 20, 0, 0, 0 });
+    w->platformDidResize({ 1024, 720 });
+    w->setFrame(Rect(0, 0, 1024, 720));
+    EXPECT_EQ(w->frame().width(), 1024 - 2) << "its right border would stand past the edge";
+    EXPECT_EQ(w->frame().minX(), 1);
     backend().setFrameExtents(EdgeInsets { 20, 1, 6, 1 });
     EXPECT_EQ(w->decoration(), (EdgeInsets { 20, 1, 6, 1 }));
 }
