@@ -132,8 +132,9 @@ std::optional<RandomUser::Field> RandomUser::fieldIn(const Scene& scene, bool pa
                     }
                 }
             }
-            // A field of some 400 by 40 points, seen every second pixel.
-            if (count > pixels(100) * pixels(10)) {
+            // A field of some 400 by 40 points, seen every second pixel; not a log book of the
+            // same colour standing in the column's place.
+            if (count > pixels(100) * pixels(10) && bottom - top < pixels(240)) {
                 Field field;
                 field.name = "the objective field";
                 field.box = { column.x + left, column.y + top, right - left, bottom - top };
