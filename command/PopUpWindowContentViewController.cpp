@@ -102,7 +102,7 @@ void PopUpWindowContentViewController::setMatchingItemList(std::shared_ptr<Match
 
 ui::Button* PopUpWindowContentViewController::hostingButton() const
 {
-    return dynamic_cast<ui::Button*>(m_hostingButton.lock().get());
+    return dynamic_cast<ui::Button*>(m_anchor.lock().get());
 }
 
 ui::Window* PopUpWindowContentViewController::contentWindow() const
@@ -219,7 +219,7 @@ void PopUpWindowContentViewController::stopMonitor()
 void PopUpWindowContentViewController::run(bool asPopUp, ui::View* anchor, bool bringToFrontIfNecessary)
 {
     if (anchor)
-        m_hostingButton = anchor->weak_from_this();
+        m_anchor = anchor->weak_from_this();
     auto* app = ui::Application::shared();
     bool active = app && app->isActive();
     if (bringToFrontIfNecessary) {
@@ -247,10 +247,11 @@ void PopUpWindowContentViewController::run(bool asPopUp, ui::View* anchor, bool 
     if (m_delegate)
         m_delegate->prepareForRun();
     // An anchor out of sight has nothing to hang from: the pop-up opens as a window of its own.
-    auto button = m_hostingButton.lock();
-    if (asPopUp && (!button || !button->window() || button->isHiddenOrHasHiddenAncestor()))
-        asPopUp = false;
-    if (auto visible = displayToOpenOn(asPopUp))
+    auto shownAnchor = m_anchor.lock();
+    if (shownAnchor && (!shownAnchor->window() || shownAnchor->isHiddenOrHasHiddenAncestor()))
+        shownAnchor.reset();
+    asPopUp = asPopUp && shownAnchor;
+    if (auto visible = displayToOpenOn(asPopUp ? shownAnchor->window() : nullptr))
         fitRowsInto(visible->height() - (asPopUp ? ui::Popover::chromeHeight() : 0));
     m_matchingItemList->gatherAllPossibleMatchingItems();
     m_matchingItemList->configureItemScoreEvaluator();
@@ -262,10 +263,9 @@ void PopUpWindowContentViewController::run(bool asPopUp, ui::View* anchor, bool 
         showAsWindow();
 }
 
-std::optional<ui::Rect> PopUpWindowContentViewController::displayToOpenOn(bool asPopUp) const
+std::optional<ui::Rect> PopUpWindowContentViewController::displayToOpenOn(const ui::Window* anchorWindow)
 {
-    auto button = m_hostingButton.lock();
-    std::optional<ui::Screen> place = asPopUp && button && button->window() ? button->window()->screen() : std::nullopt;
+    std::optional<ui::Screen> place = anchorWindow ? anchorWindow->screen() : std::nullopt;
     if (!place) {
         auto screens = ui::Screen::screens();
         if (!screens.empty())
@@ -310,7 +310,7 @@ void PopUpWindowContentViewController::closePopover()
 
 void PopUpWindowContentViewController::showAsPopover()
 {
-    auto button = m_hostingButton.lock();
+    auto button = m_anchor.lock();
     if (!button)
         return;
     closePopover();
@@ -558,7 +558,7 @@ std::optional<ui::Event> PopUpWindowContentViewController::handleMouseDown(const
     if (!content || !content->frame().contains(point))
         dismissDialog();
     // The command button does not reopen what this click just closed.
-    if (auto button = m_hostingButton.lock(); button && button->window()) {
+    if (auto button = m_anchor.lock(); button && button->window()) {
         ui::Rect inWindow = button->convertRectTo(button->bounds(), nullptr);
         ui::Point origin = button->window()->convertPointToScreen(inWindow.origin);
         if (ui::Rect(origin, inWindow.size).contains(screenPoint))

@@ -96,8 +96,8 @@ public:
     static ui::Point windowOrigin(const ui::Rect& visibleFrame, const ui::Size& windowSize);
 
 private:
-    // The visible frame of the display the pop-up opens on.
-    std::optional<ui::Rect> displayToOpenOn(bool asPopUp) const;
+    // The visible frame of the display the pop-up opens on: its anchor's, else the first.
+    static std::optional<ui::Rect> displayToOpenOn(const ui::Window* anchorWindow);
     std::size_t shownRows() const;
     friend class CommandPopUpWindow;
     friend class NiblessViewController;
@@ -131,7 +131,7 @@ private:
     std::shared_ptr<PushButtonBrick> m_downArrow;
     std::shared_ptr<MatchingItemList> m_matchingItemList;
     bool m_isRunning { false };
-    std::weak_ptr<ui::View> m_hostingButton;
+    std::weak_ptr<ui::View> m_anchor;
     std::string m_placeholderText { "Actions" };
     gfx::Font m_placeholderFont { gfx::Font::system(16, gfx::FontWeight::semibold) };
     gfx::Font m_actionFont { gfx::Font::system(16, gfx::FontWeight::semibold) };

@@ -143,19 +143,11 @@ void View::setWindow(Window* window)
 
 void View::setFrame(Rect frame)
 {
-    bool finite = std::isfinite(frame.minX()) && std::isfinite(frame.minY()) && std::isfinite(frame.width())
-        && std::isfinite(frame.height());
-    if (!finite || frame == m_frame)
+    if (!takeFrame(frame))
         return;
-    m_frame = frame;
     if (m_translatesMask)
         layoutChanged();
-    // Subviews pinned to this one move with it at the next layout.
-    for (auto& subview : m_subviews)
-        if (!subview->m_translatesMask)
-            layoutChanged();
-    frameDidChange();
-    setNeedsDisplay();
+    frameTaken();
 }
 
 void View::setFrameWithoutLayout(Rect frame)
@@ -164,12 +156,25 @@ void View::setFrameWithoutLayout(Rect frame)
         setFrame(frame);
         return;
     }
+    if (!takeFrame(frame))
+        return;
+    forgetFittingSizes();
+    frameTaken();
+}
+
+bool View::takeFrame(Rect frame)
+{
     bool finite = std::isfinite(frame.minX()) && std::isfinite(frame.minY()) && std::isfinite(frame.width())
         && std::isfinite(frame.height());
     if (!finite || frame == m_frame)
-        return;
+        return false;
     m_frame = frame;
-    forgetFittingSizes();
+    return true;
+}
+
+void View::frameTaken()
+{
+    // Subviews pinned to this one move with it at the next layout.
     for (auto& subview : m_subviews)
         if (!subview->m_translatesMask)
             layoutChanged();

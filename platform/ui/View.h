@@ -179,6 +179,10 @@ protected:
     explicit View(Rect frame);
 
 private:
+    // False for a frame that is no number or the one held.
+    bool takeFrame(Rect frame);
+    // What every new frame asks of the subviews pinned to it and of the drawing.
+    void frameTaken();
     friend class Window;
     friend class LayoutEngine;
 
