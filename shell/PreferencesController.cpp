@@ -3,9 +3,7 @@
 #include "shell/DockManager.h"
 #include "shell/ExclusionListTable.h"
 #include "shell/HelpManager.h"
-#include "shell/PreferencesForm.h"
 #include "shell/PreferencesPaneIcons.h"
-#include "shell/PreferencesViews.h"
 #include "shell/ShortcutsPreferencesViewController.h"
 #include "shell/SoftwareUpdater.h"
 
@@ -32,7 +30,6 @@
 #include "platform/ui/FilePanel.h"
 #include "platform/ui/FontPanel.h"
 #include "platform/ui/PopUpButton.h"
-#include "platform/ui/Screen.h"
 #include "platform/ui/TabView.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/Toolbar.h"
@@ -44,8 +41,6 @@ namespace ostrel {
 
 namespace {
 
-constexpr double kWindowWidth = 720;
-constexpr double kWindowHeight = 560;
 constexpr const char* kPaneKey = "preferencesTabViewItemIdentifier";
 constexpr const char* kDefaultPane = "Notifications";
 
@@ -240,73 +235,6 @@ ui::Window& PreferencesController::window()
     if (!m_window)
         loadWindow();
     return *m_window;
-}
-
-void PreferencesController::loadWindow()
-{
-    ui::Rect frame(0, 0, kWindowWidth, kWindowHeight);
-    if (auto screen = ui::Screen::main()) {
-        const ui::Rect& visible = screen->visibleFrame;
-        frame.origin = ui::Point(visible.midX() - kWindowWidth / 2, visible.midY() - kWindowHeight / 2 + 60);
-    }
-    m_window = ui::Window::create(frame, ui::WindowStyle::Titled | ui::WindowStyle::Closable);
-    m_window->setTitle("Preferences");
-    m_window->setDelegate(this);
-    m_window->setNextResponder(this);
-
-    auto content = PreferencesView::create(ui::Rect(0, 0, kWindowWidth, kWindowHeight));
-    m_window->setContentView(content);
-    m_toolbar = ui::Toolbar::create();
-    m_toolbar->setFrame(ui::Rect(0, 0, kWindowWidth, ui::Toolbar::kHeight));
-    content->addSubview(m_toolbar);
-    m_tabView = PreferencesTabView::create();
-    m_tabView->setFrame(ui::Rect(0, ui::Toolbar::kHeight, kWindowWidth, kWindowHeight - ui::Toolbar::kHeight));
-    content->addSubview(m_tabView);
-
-    buildGeneralPane();
-    buildNotificationsPane();
-    buildDistractionsPane();
-    buildShortcutsPane();
-    buildPadsPane();
-    buildSoftwareUpdatePane();
-    buildIntegrationsPane();
-    awakeFromNib();
-    windowDidLoad();
-}
-
-void PreferencesController::addPane(const std::string& identifier, const std::string& label, const std::shared_ptr<ui::View>& content)
-{
-    auto item = ui::TabViewItem::create(identifier);
-    item->setLabel(label);
-    ui::Size page(kWindowWidth, kWindowHeight - ui::Toolbar::kHeight);
-    std::shared_ptr<ui::View> shown = content;
-    if (content->frame().height() > page.height) {
-        // A pane longer than the window scrolls.
-        auto scroll = PreferencesBorderedScrollView::create();
-        scroll->setContentView(ui::ClipView::create(true));
-        scroll->setHasVerticalScroller(true);
-        scroll->setAutohidesScrollers(true);
-        content->setFrame(ui::Rect(0, 0, page.width - ui::Scroller::kWidth, content->frame().height()));
-        scroll->setDocumentView(content);
-        shown = scroll;
-    } else {
-        // On a sheet of the page's size, from the top.
-        shown = PreferencesForm::sheet(page);
-        content->setFrameOrigin(ui::Point());
-        shown->addSubview(content);
-    }
-    shown->setFrame(ui::Rect(ui::Point(), page));
-    item->sharedView()->addSubview(shown);
-    m_tabView->addItem(item);
-    if (identifier == kSoftwareUpdatePane)
-        return;
-    auto toolbarItem = ui::ToolbarItem::create(identifier, label, preferencesPaneIcon(identifier));
-    std::weak_ptr<PreferencesController> weak = weak_from_this();
-    toolbarItem->onAction = [weak](ui::ToolbarItem& sender) {
-        if (auto self = weak.lock())
-            self->tryToPerform("changePane:", &sender);
-    };
-    m_toolbar->addItem(toolbarItem);
 }
 
 void PreferencesController::awakeFromNib()

@@ -3,6 +3,7 @@
 #include "shell/PreferencesSoundTable.h"
 
 #include "platform/gfx/Font.h"
+#include "platform/ui/ObserverList.h"
 #include "platform/ui/Responder.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/Window.h"
@@ -91,6 +92,9 @@ public:
     // Ends any editing (committing it) and the modal run.
     void ok(const base::Sender& sender = {});
     bool windowShouldClose(ui::Window& window) override;
+    // Kept within reach of the display it is on: no larger than its visible frame allows.
+    void windowDidMove(ui::Window& window) override;
+    void windowDidResize(ui::Window& window) override;
     void keyDown(const ui::Event& event) override;
     // The sender is the toolbar item, or its identifier.
     void changePane(const base::Sender& sender);
@@ -184,6 +188,10 @@ private:
     explicit PreferencesController(Services services);
 
     void loadWindow();
+    // The window's fixed size, or less where the display the frame is on has less room.
+    ui::Size sizeWithinReach(ui::Rect frame) const;
+    void keepWithinReach();
+    void layOutToolbarAndPanes();
     void awakeFromNib();
     void windowDidLoad();
     void addPane(const std::string& identifier, const std::string& label, const std::shared_ptr<ui::View>& content);
@@ -226,6 +234,8 @@ private:
     std::vector<std::uint64_t> m_windowObservations;
 
     std::shared_ptr<ui::Window> m_window;
+    // Shown, its borders are known: it is sized for them.
+    ui::ObserverToken m_shownObservation;
     std::shared_ptr<ui::Toolbar> m_toolbar;
     std::shared_ptr<ui::TabView> m_tabView;
     std::array<std::shared_ptr<ui::PopUpButton>, kPreferencesSoundRowCount> m_soundPopUpButtons;

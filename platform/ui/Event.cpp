@@ -63,9 +63,9 @@ Event Event::key(Type type, Window* window, std::uint16_t keyCode, std::string c
     return event;
 }
 
-Event Event::scroll(Window* window, Point locationInWindow, double deltaX, double deltaY)
+Event Event::scroll(Window* window, Point locationInWindow, double deltaX, double deltaY, std::uint32_t modifiers)
 {
-    Event event = mouse(Type::ScrollWheel, window, locationInWindow);
+    Event event = mouse(Type::ScrollWheel, window, locationInWindow, modifiers);
     event.m_deltaX = deltaX;
     event.m_deltaY = deltaY;
     return event;

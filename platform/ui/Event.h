@@ -48,7 +48,8 @@ public:
     // keyCode is the layout's virtual key code (base::KeyCode); characters are UTF-8.
     static Event key(Type type, Window* window, std::uint16_t keyCode, std::string characters,
         std::uint32_t modifiers = 0, bool isRepeat = false);
-    static Event scroll(Window* window, Point locationInWindow, double deltaX, double deltaY);
+    // Positive deltas: the wheel turned up, a touchpad swiped towards the right of the document.
+    static Event scroll(Window* window, Point locationInWindow, double deltaX, double deltaY, std::uint32_t modifiers = 0);
 
     Type type() const { return m_type; }
     bool isMouse() const { return m_type != Type::KeyDown && m_type != Type::KeyUp && m_type != Type::FlagsChanged; }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace ui {
 
@@ -15,72 +16,6 @@ ClipView::ClipView(bool flipped)
     : View({})
     , m_flipped(flipped)
 {
-}
-
-std::shared_ptr<Scroller> Scroller::create() { return std::shared_ptr<Scroller>(new Scroller()); }
-
-Scroller::Scroller()
-    : View({})
-{
-}
-
-void Scroller::setKnob(double proportion, double position)
-{
-    proportion = std::clamp(proportion, 0.0, 1.0);
-    position = std::clamp(position, 0.0, 1.0);
-    if (proportion == m_proportion && position == m_position)
-        return;
-    m_proportion = proportion;
-    m_position = position;
-    setNeedsDisplay();
-}
-
-Rect Scroller::knobRect() const
-{
-    Rect b = bounds();
-    double length = std::min(b.height(), std::max(kMinimumKnobLength, b.height() * m_proportion));
-    double y = (b.height() - length) * m_position;
-    return Rect(b.minX() + 2, y, b.width() - 4, length);
-}
-
-void Scroller::draw(gfx::GraphicsContext& context, const Rect&)
-{
-    Rect b = bounds();
-    // A faint track, so that a press beside the knob has somewhere visible to land.
-    context.setFillColor(gfx::Color::white(0.5, m_grab ? 0.22 : 0.12));
-    context.fillRect(Rect(b.minX() + 2, b.minY(), b.width() - 4, b.height()));
-    context.setFillColor(gfx::Color::white(0.5, m_grab ? 0.95 : 0.7));
-    context.fillRect(knobRect());
-}
-
-void Scroller::mouseDown(const Event& event)
-{
-    Point point = convertPointFrom(event.locationInWindow(), nullptr);
-    Rect knob = knobRect();
-    if (point.y >= knob.minY() && point.y <= knob.maxY()) {
-        m_grab = point.y - knob.minY();
-        setNeedsDisplay();
-        return;
-    }
-    if (auto page = onPage)
-        page(point.y < knob.minY() ? -1 : 1);
-}
-
-void Scroller::mouseDragged(const Event& event)
-{
-    if (!m_grab)
-        return;
-    Point point = convertPointFrom(event.locationInWindow(), nullptr);
-    double travel = bounds().height() - knobRect().height();
-    double position = travel > 0 ? std::clamp((point.y - *m_grab) / travel, 0.0, 1.0) : 0;
-    if (auto moved = onKnobMoved)
-        moved(position);
-}
-
-void Scroller::mouseUp(const Event&)
-{
-    m_grab.reset();
-    setNeedsDisplay();
 }
 
 std::shared_ptr<ScrollView> ScrollView::create() { return std::shared_ptr<ScrollView>(new ScrollView()); }
@@ -93,15 +28,30 @@ ScrollView::ScrollView()
     m_scroller->setHidden(true);
     connectScroller();
     addSubview(m_scroller);
+    m_horizontalScroller = Scroller::create(Scroller::Axis::Horizontal);
+    m_horizontalScroller->setHidden(true);
+    connectHorizontalScroller();
+    addSubview(m_horizontalScroller);
 }
 
 void ScrollView::connectScroller()
 {
     m_scroller->onKnobMoved = [this](double position) {
         double offset = position * maxOffset();
-        scrollToPoint({ 0, m_clip->isFlipped() ? offset : maxOffset() - offset });
+        scrollToPoint({ m_clip->bounds().minX(), m_clip->isFlipped() ? offset : maxOffset() - offset });
     };
     m_scroller->onPage = [this](int direction) { scrollBy(-direction * pageScroll()); };
+}
+
+void ScrollView::connectHorizontalScroller()
+{
+    m_horizontalScroller->onKnobMoved = [this](double position) {
+        scrollToPoint({ position * maxOffsetX(), m_clip->bounds().minY() });
+    };
+    m_horizontalScroller->onPage = [this](int direction) {
+        double visible = m_clip->bounds().width();
+        scrollHorizontallyBy(direction * std::max(visible - std::min(lineScroll(), visible / 4), visible / 2));
+    };
 }
 
 void ScrollView::setVerticalScroller(std::shared_ptr<Scroller> scroller)
@@ -142,6 +92,13 @@ void ScrollView::setHasVerticalScroller(bool has)
 {
     m_hasVertical = has;
     updateScroller();
+}
+
+void ScrollView::setHasHorizontalScroller(bool has)
+{
+    m_hasHorizontal = has;
+    updateScroller();
+    setNeedsLayout();
 }
 
 void ScrollView::setScrollerBeside(bool beside)
@@ -188,12 +145,64 @@ double ScrollView::maxOffset() const
     return std::max(0.0, m_document->frame().height() - m_clip->bounds().height());
 }
 
+double ScrollView::maxOffsetX() const
+{
+    // Without a horizontal scroller the document's left edge stays in view.
+    if (!m_document || !m_hasHorizontal)
+        return 0;
+    return std::max(0.0, m_document->frame().width() - m_clip->bounds().width());
+}
+
 void ScrollView::scrollToPoint(Point point)
 {
-    point.x = 0;
+    point.x = std::clamp(point.x, 0.0, maxOffsetX());
     point.y = std::clamp(point.y, 0.0, maxOffset());
     m_clip->setBoundsOrigin(point);
     updateScroller();
+}
+
+void ScrollView::scrollHorizontallyBy(double deltaX)
+{
+    scrollToPoint({ m_clip->bounds().minX() + deltaX, m_clip->bounds().minY() });
+}
+
+void ScrollView::scrollRectToVisible(View& view, Rect rect)
+{
+    // Innermost first; an outer scroll view then brings in what the inner one shows of it.
+    View* from = &view;
+    for (View* above = view.superview(); above; above = above->superview()) {
+        auto* clip = dynamic_cast<ClipView*>(above);
+        auto* scroll = clip ? dynamic_cast<ScrollView*>(clip->superview()) : nullptr;
+        if (!scroll || scroll->contentView() != clip)
+            continue;
+        scroll->scrollClipRectToVisible(clip->convertRectFrom(rect, from));
+        rect = clip->convertRectFrom(rect, from).intersection(clip->bounds());
+        if (rect.isEmpty())
+            return;
+        from = clip;
+    }
+}
+
+void ScrollView::scrollClipRectToVisible(Rect rect)
+{
+    // Along one axis: the new start of what shows. A span longer than what shows stays put
+    // while it fills the view, else its start (`startIsLow`: its lower end) comes in.
+    auto least = [](double low, double high, double shownLow, double shownHigh, bool startIsLow) {
+        double shown = shownHigh - shownLow;
+        if (high - low <= shown) {
+            if (low < shownLow)
+                return low;
+            return high > shownHigh ? high - shown : shownLow;
+        }
+        if (low <= shownLow && high >= shownHigh)
+            return shownLow;
+        return startIsLow ? low : high - shown;
+    };
+    Rect shown = m_clip->bounds();
+    Point origin(least(rect.minX(), rect.maxX(), shown.minX(), shown.maxX(), true),
+        least(rect.minY(), rect.maxY(), shown.minY(), shown.maxY(), m_clip->isFlipped()));
+    if (origin != shown.origin)
+        scrollToPoint(origin);
 }
 
 void ScrollView::scrollBy(double deltaY)
@@ -201,7 +210,7 @@ void ScrollView::scrollBy(double deltaY)
     // A flipped clip view counts its offset down from the top; an unflipped one up from the
     // bottom of a document that starts at its bottom.
     double offset = m_clip->bounds().minY();
-    scrollToPoint({ 0, m_clip->isFlipped() ? offset - deltaY : offset + deltaY });
+    scrollToPoint({ m_clip->bounds().minX(), m_clip->isFlipped() ? offset - deltaY : offset + deltaY });
 }
 
 double ScrollView::lineScroll() const
@@ -213,6 +222,11 @@ double ScrollView::lineScroll() const
     return std::max(1.0, half > 0 ? std::min(line, half) : line);
 }
 
+double ScrollView::horizontalLineScroll() const
+{
+    return std::max(1.0, std::min(3 * 16.0, m_clip->bounds().width() / 2));
+}
+
 double ScrollView::pageScroll() const
 {
     double visible = m_clip->bounds().height();
@@ -221,24 +235,33 @@ double ScrollView::pageScroll() const
 
 void ScrollView::scrollToTop()
 {
-    scrollToPoint({ 0, m_clip->isFlipped() ? 0 : maxOffset() });
+    scrollToPoint({ m_clip->bounds().minX(), m_clip->isFlipped() ? 0 : maxOffset() });
 }
 
 void ScrollView::scrollToBottom()
 {
-    scrollToPoint({ 0, m_clip->isFlipped() ? maxOffset() : 0 });
+    scrollToPoint({ m_clip->bounds().minX(), m_clip->isFlipped() ? maxOffset() : 0 });
 }
 
 void ScrollView::scrollWheel(const Event& event)
 {
     // Whole notches are lines; a precise device's fractions move as far as they say, so a
     // touchpad glides rather than jumps.
-    double delta = event.scrollingDeltaY();
-    if (!std::isfinite(delta) || delta == 0) {
+    double deltaX = std::isfinite(event.scrollingDeltaX()) ? event.scrollingDeltaX() : 0;
+    double deltaY = std::isfinite(event.scrollingDeltaY()) ? event.scrollingDeltaY() : 0;
+    // Shift turns the wheel sideways, as across the desktop: up goes left.
+    if (m_hasHorizontal && (event.modifierFlags() & ModifierFlag::Shift) && deltaX == 0)
+        deltaX = -std::exchange(deltaY, 0);
+    if (!m_hasHorizontal)
+        deltaX = 0;
+    if (deltaX == 0 && deltaY == 0) {
         View::scrollWheel(event);
         return;
     }
-    scrollBy(delta * lineScroll());
+    if (deltaX != 0)
+        scrollHorizontallyBy(deltaX * horizontalLineScroll());
+    if (deltaY != 0)
+        scrollBy(deltaY * lineScroll());
 }
 
 void ScrollView::keyDown(const Event& event)
@@ -267,40 +290,93 @@ void ScrollView::keyDown(const Event& event)
     case K::DownArrow:
         scrollBy(-lineScroll());
         return;
+    case K::LeftArrow:
+    case K::RightArrow:
+        if (!m_hasHorizontal)
+            break;
+        scrollHorizontallyBy(static_cast<K>(event.keyCode()) == K::LeftArrow ? -horizontalLineScroll() : horizontalLineScroll());
+        return;
     default:
-        View::keyDown(event);
+        break;
     }
+    View::keyDown(event);
+}
+
+bool ScrollView::verticalShows(Size clip) const
+{
+    double documentHeight = m_document ? m_document->frame().height() : 0;
+    return m_hasVertical && (!m_autohides || documentHeight > clip.height + 0.5);
+}
+
+bool ScrollView::horizontalShows(Size clip) const
+{
+    double documentWidth = m_document ? m_document->frame().width() : 0;
+    return m_hasHorizontal && (!m_autohides || documentWidth > clip.width + 0.5);
 }
 
 void ScrollView::layout()
 {
     Rect b = bounds();
-    if (m_clip->translatesAutoresizingMaskIntoConstraints()) {
-        // A scroller beside the document rather than over it leaves the document's right
-        // edge (a row's menu) within reach while it shows.
-        double documentHeight = m_document ? m_document->frame().height() : 0;
-        bool beside = m_scrollerBeside && m_hasVertical && (!m_autohides || documentHeight > b.height() + 0.5);
-        m_clip->setFrame(beside ? Rect(b.minX(), b.minY(), std::max(0.0, b.width() - Scroller::kWidth), b.height()) : b);
+    constexpr double bar = Scroller::kWidth;
+    Size clip = b.size;
+    bool vertical = verticalShows(clip);
+    bool horizontal = horizontalShows(clip);
+    if (m_scrollerBeside) {
+        // A scroller beside the document rather than over it leaves the document's right and
+        // bottom edges (a row's menu, a pane's last row) within reach while it shows; the room
+        // one takes may make the document need the other.
+        if (vertical)
+            clip.width -= bar;
+        horizontal = horizontalShows(clip);
+        if (horizontal)
+            clip.height -= bar;
+        if (!vertical && verticalShows(clip)) {
+            vertical = true;
+            clip.width -= bar;
+        }
+        clip = { std::max(0.0, clip.width), std::max(0.0, clip.height) };
     }
-    m_scroller->setFrame(Rect(b.maxX() - Scroller::kWidth, 0, Scroller::kWidth, b.height()));
+    // The bottom edge is at the top of an unflipped view's coordinates.
+    bool flipped = isFlipped();
+    double bottomBar = flipped ? b.maxY() - bar : b.minY();
+    if (m_clip->translatesAutoresizingMaskIntoConstraints()) {
+        double clipY = !flipped && m_scrollerBeside && horizontal ? b.minY() + bar : b.minY();
+        m_clip->setFrame(Rect(b.minX(), clipY, clip.width, clip.height));
+    }
+    double verticalLength = std::max(0.0, b.height() - (horizontal ? bar : 0));
+    double verticalY = !flipped && horizontal ? b.minY() + bar : b.minY();
+    m_scroller->setFrame(Rect(b.maxX() - bar, verticalY, bar, verticalLength));
+    m_horizontalScroller->setFrame(Rect(b.minX(), bottomBar, std::max(0.0, b.width() - (vertical ? bar : 0)), bar));
     // A document that shrank leaves no scrolled-off gap behind.
-    if (m_clip->bounds().minY() > maxOffset())
-        m_clip->setBoundsOrigin({ 0, maxOffset() });
+    Point origin = m_clip->bounds().origin;
+    if (origin.y > maxOffset() || origin.x > maxOffsetX())
+        m_clip->setBoundsOrigin({ std::min(origin.x, maxOffsetX()), std::min(origin.y, maxOffset()) });
     updateScroller();
 }
 
 void ScrollView::updateScroller()
 {
+    Rect visible = m_clip->bounds();
+    bool vertical = verticalShows(visible.size);
+    bool horizontal = horizontalShows(visible.size);
+    // A scroller that comes or goes gives or takes the other's corner, and beside the
+    // document its room.
+    bool comesOrGoes = vertical == m_scroller->isHidden() || horizontal == m_horizontalScroller->isHidden();
+    if (comesOrGoes && (m_scrollerBeside || m_hasHorizontal))
+        setNeedsLayout();
+    m_scroller->setHidden(!vertical);
+    m_horizontalScroller->setHidden(!horizontal);
+
     double documentHeight = m_document ? m_document->frame().height() : 0;
-    double visible = m_clip->bounds().height();
-    bool overflow = documentHeight > visible + 0.5;
-    m_scroller->setHidden(!m_hasVertical || (m_autohides && !overflow));
-    double proportion = documentHeight > 0 ? visible / documentHeight : 1;
     double max = maxOffset();
-    double position = max > 0 ? m_clip->bounds().minY() / max : 0;
+    double position = max > 0 ? visible.minY() / max : 0;
     if (!m_clip->isFlipped())
         position = 1 - position;
-    m_scroller->setKnob(proportion, position);
+    m_scroller->setKnob(documentHeight > 0 ? visible.height() / documentHeight : 1, position);
+
+    double documentWidth = m_document ? m_document->frame().width() : 0;
+    double maxX = maxOffsetX();
+    m_horizontalScroller->setKnob(documentWidth > 0 ? visible.width() / documentWidth : 1, maxX > 0 ? visible.minX() / maxX : 0);
 }
 
 void ScrollView::draw(gfx::GraphicsContext& context, const Rect&)

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "platform/gfx/Color.h"
+#include "platform/ui/Scroller.h"
 #include "platform/ui/View.h"
-
-#include <functional>
-#include <optional>
 
 namespace ui {
 
@@ -24,42 +22,10 @@ private:
     bool m_flipped { false };
 };
 
-// The bar beside a document showing which part of it is in view, and moving it: the knob
-// is dragged, a press in the track beside it pages towards the press.
-class Scroller : public View {
-public:
-    static constexpr double kWidth = 11;
-    // The shortest the knob gets, however long the document: still easy to take.
-    static constexpr double kMinimumKnobLength = 20;
-    static std::shared_ptr<Scroller> create();
-    // Visible part and offset, both as fractions of the document.
-    void setKnob(double proportion, double position);
-    double knobProportion() const { return m_proportion; }
-    double knobPosition() const { return m_position; }
-    // Where the knob stands, in the scroller's own (flipped) coordinates.
-    Rect knobRect() const;
-
-    // The knob dragged to a position (0 top, 1 bottom); a page asked for (-1 up, 1 down).
-    std::function<void(double position)> onKnobMoved;
-    std::function<void(int direction)> onPage;
-
-    void draw(gfx::GraphicsContext& context, const Rect& dirty) override;
-    bool isFlipped() const override { return true; }
-    bool marksItsOwnChanges() const override { return true; }
-    void mouseDown(const Event& event) override;
-    void mouseDragged(const Event& event) override;
-    void mouseUp(const Event& event) override;
-
-protected:
-    Scroller();
-
-private:
-    double m_proportion { 1 };
-    double m_position { 0 };
-    // While the knob is dragged: where in the knob it was taken.
-    std::optional<double> m_grab;
-};
-
+// A document seen through a clip view, with scrollers that show and move which part is in
+// view. Vertically by default; a scroll view given a horizontal scroller scrolls sideways
+// too (the wheel with Shift, a touchpad's sideways swipe), and one that has neither keeps
+// its document's left edge in view.
 class ScrollView : public View {
 public:
     static std::shared_ptr<ScrollView> create();
@@ -72,14 +38,17 @@ public:
 
     bool hasVerticalScroller() const { return m_hasVertical; }
     void setHasVerticalScroller(bool has);
-    // An auto-hiding scroller shows only while the document is taller than the view.
+    bool hasHorizontalScroller() const { return m_hasHorizontal; }
+    void setHasHorizontalScroller(bool has);
+    // An auto-hiding scroller shows only while the document is longer than the view that way.
     bool autohidesScrollers() const { return m_autohides; }
     void setAutohidesScrollers(bool autohides);
     Scroller* verticalScroller() const { return m_scroller.get(); }
+    Scroller* horizontalScroller() const { return m_horizontalScroller.get(); }
     // Replaces the vertical scroller with one of the owner's own kind.
     void setVerticalScroller(std::shared_ptr<Scroller> scroller);
-    // Whether the scroller, while it shows, takes its width from the document instead of
-    // lying over its right edge.
+    // Whether the scrollers, while they show, take their room from the document instead of
+    // lying over its right and bottom edges.
     bool scrollerBeside() const { return m_scrollerBeside; }
     void setScrollerBeside(bool beside);
 
@@ -98,6 +67,8 @@ public:
     // Scrolls by a distance in the direction the document reads: positive shows more of its
     // top for a flipped clip view.
     void scrollBy(double deltaY);
+    // Sideways, with a horizontal scroller: positive shows more of the document's right.
+    void scrollHorizontallyBy(double deltaX);
     // The distance one line of the wheel and the arrow keys moves: the table's row height
     // for a table, a few lines of text otherwise, never more than half of what shows.
     double lineScroll() const;
@@ -106,11 +77,16 @@ public:
     // To the document's top or bottom.
     void scrollToTop();
     void scrollToBottom();
+    // Scrolls the least that brings the rectangle, in the view's coordinates, into sight in
+    // every scroll view around the view; a rectangle larger than what shows keeps what shows
+    // of it, or shows its start. Keyboard focus moving into a control does this.
+    static void scrollRectToVisible(View& view, Rect rect);
 
-    // A wheel notch moves a line; a precise device (a touchpad) moves by its own fraction.
+    // A wheel notch moves a line, sideways with Shift; a precise device (a touchpad) moves by
+    // its own fraction, either way.
     void scrollWheel(const Event& event) override;
     // Keys no view inside took: Page Up and Down, Home, End, the space bar (with Shift
-    // upwards) and the up and down arrows.
+    // upwards) and the arrows (left and right with a horizontal scroller).
     void keyDown(const Event& event) override;
     void layout() override;
     void draw(gfx::GraphicsContext& context, const Rect& dirty) override;
@@ -119,15 +95,26 @@ protected:
     ScrollView();
 
 private:
-    // The scroller speaks in fractions of the document's travel, from its top.
+    // The scrollers speak in fractions of the document's travel, from its top or left.
     void connectScroller();
+    void connectHorizontalScroller();
     void updateScroller();
+    // Whether each scroller shows, for a clip view of the given size.
+    bool verticalShows(Size clip) const;
+    bool horizontalShows(Size clip) const;
     double maxOffset() const;
+    double maxOffsetX() const;
+    // A line sideways: a few characters' width, never more than half of what shows.
+    double horizontalLineScroll() const;
+    // Scrolls this view alone so that the rectangle, in the clip view's bounds, is in sight.
+    void scrollClipRectToVisible(Rect rect);
 
     std::shared_ptr<ClipView> m_clip;
     std::shared_ptr<View> m_document;
     std::shared_ptr<Scroller> m_scroller;
+    std::shared_ptr<Scroller> m_horizontalScroller;
     bool m_hasVertical { false };
+    bool m_hasHorizontal { false };
     bool m_autohides { false };
     bool m_scrollerBeside { false };
     bool m_drawsBackground { true };

@@ -438,8 +438,9 @@ void SdlBackend::dispatch(const void* raw)
             return;
         int x = 0, y = 0;
         SDL_GetMouseState(&x, &y);
+        // With the modifiers held, so that Shift turns the wheel sideways.
         m_application->sendEvent(Event::scroll(&sw->window(), baseLocation(sw->window(), x, y), e.wheel.preciseX,
-            e.wheel.preciseY));
+            e.wheel.preciseY, m_modifiers));
         return;
     }
     case SDL_KEYDOWN:

@@ -90,6 +90,10 @@ public:
     // work area is made as tall as it (its content scrolls), and a wide one keeps its left
     // edge in sight. Other windows are placed as asked.
     Rect constrainFrameRect(Rect frame) const;
+    // The largest content that keeps its title bar, sides and bottom edge inside the visible
+    // frame of the display the frame overlaps most (else the main one): a window of fixed
+    // size that may be larger asks, and scrolls what does not fit. None without a display.
+    std::optional<Size> largestSizeWithinReach(Rect frame) const;
     // What the desktop draws around the content of a titled window, as far as it is known:
     // its window manager's word, else what the window's first placement showed, else what
     // another of our windows learned. None for other windows.

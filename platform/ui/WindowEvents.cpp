@@ -38,6 +38,9 @@ bool Window::makeFirstResponder(ui::Responder* responder)
     }
     m_firstResponder = responder;
     textInputMayHaveChanged();
+    // Focus that moved into a control scrolled out of sight brings it, ring and all, into view.
+    if (auto* view = dynamic_cast<View*>(responder))
+        ScrollView::scrollRectToVisible(*view, view->bounds().insetBy(-4, -4));
     // The ring moves with the focus.
     if (m_focusRingShown)
         viewNeedsDisplay();

@@ -68,6 +68,18 @@ void Window::noteDecorationWhileZoomed()
         m_decorationWhileZoomed = m_platform->frameExtents();
 }
 
+std::optional<Size> Window::largestSizeWithinReach(Rect frame) const
+{
+    std::optional<Screen> place = screenOverlappingMost(frame);
+    if (!place)
+        place = Screen::main();
+    if (!place)
+        return std::nullopt;
+    EdgeInsets around = decoration();
+    const Rect& visible = place->visibleFrame;
+    return Size(std::max(1.0, visible.width() - around.left - around.right), std::max(1.0, visible.height() - around.top - around.bottom));
+}
+
 Rect Window::constrainFrameRect(Rect frame) const
 {
     if (!(m_styleMask & WindowStyle::Titled))
@@ -80,11 +92,10 @@ Rect Window::constrainFrameRect(Rect frame) const
     const Rect& visible = place->visibleFrame;
     EdgeInsets around = decoration();
     if (m_styleMask & WindowStyle::Resizable) {
-        double tallest = visible.height() - around.top - around.bottom;
-        frame.size.height = std::min(frame.height(), std::max({ tallest, m_minSize.height, 1.0 }));
         // As wide as the work area once maximized, its borders would stand past the edges.
-        double widest = visible.width() - around.left - around.right;
-        frame.size.width = std::min(frame.width(), std::max({ widest, m_minSize.width, 1.0 }));
+        Size room = largestSizeWithinReach(frame).value_or(frame.size);
+        frame.size.height = std::min(frame.height(), std::max(room.height, m_minSize.height));
+        frame.size.width = std::min(frame.width(), std::max(room.width, m_minSize.width));
     }
     // The bottom up first, then the title bar down: where both cannot be, the title bar is.
     if (frame.minY() - around.bottom < visible.minY())

@@ -132,3 +132,118 @@ TEST_F(ScrollViewTest, AScrollerBesideTheListLeavesTheRowsRightEdgeInReach)
     backend().click(*m_window, Point(200 - Scroller::kWidth - 2, 10));
     EXPECT_EQ(m_window->firstResponder(), m_table->viewAtRow(0));
 }
+
+namespace {
+
+// A 600 × 400 form seen through a 200 × 150 window: wider and taller than the room it has,
+// a field at its top left corner and one at its bottom right.
+class TwoWayScrollTest : public UiTest {
+protected:
+    void SetUp() override
+    {
+        m_window = window(200, 150);
+        m_scroll = ScrollView::create();
+        m_scroll->setContentView(ClipView::create(true));
+        m_scroll->setFrame(Rect(0, 0, 200, 150));
+        m_scroll->setHasVerticalScroller(true);
+        m_scroll->setHasHorizontalScroller(true);
+        m_scroll->setAutohidesScrollers(true);
+        m_scroll->setScrollerBeside(true);
+        m_form = Swatch::create(gfx::colors::white, Rect(0, 0, 600, 400));
+        m_form->m_flipped = true;
+        for (Rect place : { Rect(10, 10, 80, 20), Rect(510, 370, 80, 20) }) {
+            auto field = Swatch::create(gfx::colors::gray, place);
+            field->m_acceptsFirstResponder = true;
+            m_form->addSubview(field);
+            m_fields.push_back(field);
+        }
+        m_scroll->setDocumentView(m_form);
+        m_window->contentView()->addSubview(m_scroll);
+        m_window->display();
+    }
+    Rect shown() const { return m_scroll->documentVisibleRect(); }
+    void wheel(double deltaX, double deltaY, std::uint32_t modifiers = 0)
+    {
+        m_window->sendEvent(Event::scroll(m_window.get(), Point(100, 70), deltaX, deltaY, modifiers));
+        m_window->display();
+    }
+    bool inSight(const Swatch& field) const
+    {
+        Rect visible = shown();
+        return visible.intersection(field.frame()) == field.frame();
+    }
+
+    std::shared_ptr<Window> m_window;
+    std::shared_ptr<ScrollView> m_scroll;
+    std::shared_ptr<Swatch> m_form;
+    std::vector<std::shared_ptr<Swatch>> m_fields;
+};
+
+}
+
+TEST_F(TwoWayScrollTest, BothScrollersShowBesideTheFormAndMoveItTheirWay)
+{
+    ASSERT_FALSE(m_scroll->verticalScroller()->isHidden());
+    ASSERT_FALSE(m_scroll->horizontalScroller()->isHidden());
+    EXPECT_EQ(shown(), Rect(0, 0, 200 - Scroller::kWidth, 150 - Scroller::kWidth)) << "neither bar covers the form's edges";
+    EXPECT_EQ(m_scroll->horizontalScroller()->frame().width(), 200 - Scroller::kWidth) << "the corner is the vertical bar's";
+
+    m_scroll->horizontalScroller()->onKnobMoved(1);
+    EXPECT_DOUBLE_EQ(shown().maxX(), 600) << "the knob at the right end shows the form's right edge";
+    EXPECT_DOUBLE_EQ(shown().minY(), 0) << "and leaves the rows where they were";
+    m_scroll->scrollToBottom();
+    EXPECT_DOUBLE_EQ(shown().maxX(), 600) << "scrolling down keeps the columns where they were";
+    EXPECT_DOUBLE_EQ(shown().maxY(), 400);
+}
+
+TEST_F(TwoWayScrollTest, TheWheelScrollsDownAndWithShiftSideways)
+{
+    wheel(0, -1);
+    EXPECT_DOUBLE_EQ(shown().minY(), 48) << "a notch down, a few lines";
+    EXPECT_DOUBLE_EQ(shown().minX(), 0);
+    wheel(0, -1, ModifierFlag::Shift);
+    EXPECT_DOUBLE_EQ(shown().minX(), 48) << "with Shift, down goes right";
+    EXPECT_DOUBLE_EQ(shown().minY(), 48);
+    wheel(0, 1, ModifierFlag::Shift);
+    EXPECT_DOUBLE_EQ(shown().minX(), 0) << "and up goes left";
+    wheel(0.5, 0);
+    EXPECT_DOUBLE_EQ(shown().minX(), 24) << "a touchpad's sideways swipe moves its fraction";
+    for (int notch = 0; notch < 50; ++notch)
+        wheel(0, -1, ModifierFlag::Shift);
+    EXPECT_DOUBLE_EQ(shown().maxX(), 600) << "never past the right edge";
+
+    // A list that scrolls only up and down keeps the wheel as it was, Shift or not.
+    m_scroll->setHasHorizontalScroller(false);
+    m_window->display();
+    EXPECT_DOUBLE_EQ(shown().minX(), 0) << "its left edge comes back in view";
+    wheel(0, -1, ModifierFlag::Shift);
+    EXPECT_DOUBLE_EQ(shown().minY(), 96);
+}
+
+TEST_F(TwoWayScrollTest, TabIntoAFieldOutOfSightScrollsItIntoView)
+{
+    m_window->makeFirstResponder(m_fields[0].get());
+    m_window->selectNextKeyView();
+    ASSERT_EQ(m_window->firstResponder(), m_fields[1].get());
+    EXPECT_TRUE(inSight(*m_fields[1])) << "the bottom right field and its ring came into view; shown " << testing::PrintToString(shown());
+    EXPECT_DOUBLE_EQ(shown().maxX(), 594) << "no further than its ring";
+    m_window->selectNextKeyView();
+    ASSERT_EQ(m_window->firstResponder(), m_fields[0].get());
+    EXPECT_TRUE(inSight(*m_fields[0])) << "and back to the top left";
+    EXPECT_EQ(shown().origin, Point(6, 6));
+    m_window->makeFirstResponder(m_form.get());
+    EXPECT_EQ(shown().origin, Point(6, 6)) << "a view larger than the room keeps what shows of it";
+}
+
+TEST_F(TwoWayScrollTest, AFormThatFitsOneWayHasOnlyTheOtherBar)
+{
+    m_form->setFrameSize(Size(600, 100));
+    m_window->display();
+    EXPECT_TRUE(m_scroll->verticalScroller()->isHidden());
+    EXPECT_FALSE(m_scroll->horizontalScroller()->isHidden());
+    EXPECT_EQ(m_scroll->contentView()->frame().size, Size(200, 150 - Scroller::kWidth));
+    m_form->setFrameSize(Size(150, 100));
+    m_window->display();
+    EXPECT_TRUE(m_scroll->horizontalScroller()->isHidden()) << "a form that fits shows as it is laid out";
+    EXPECT_EQ(m_scroll->contentView()->frame().size, Size(200, 150));
+}
