@@ -258,10 +258,15 @@ void ScrollView::scrollWheel(const Event& event)
         View::scrollWheel(event);
         return;
     }
+    Point before = m_clip->bounds().origin;
     if (deltaX != 0)
         scrollHorizontallyBy(deltaX * horizontalLineScroll());
     if (deltaY != 0)
         scrollBy(deltaY * lineScroll());
+    // A list that has nowhere to go that way (it fits, or is at its end) leaves the wheel to
+    // the scroll view around it: a pane scrolls wherever the pointer is over it.
+    if (m_clip->bounds().origin == before)
+        View::scrollWheel(event);
 }
 
 void ScrollView::keyDown(const Event& event)

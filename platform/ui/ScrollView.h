@@ -83,7 +83,7 @@ public:
     static void scrollRectToVisible(View& view, Rect rect);
 
     // A wheel notch moves a line, sideways with Shift; a precise device (a touchpad) moves by
-    // its own fraction, either way.
+    // its own fraction, either way. What cannot move this view goes on to the views around it.
     void scrollWheel(const Event& event) override;
     // Keys no view inside took: Page Up and Down, Home, End, the space bar (with Shift
     // upwards) and the arrows (left and right with a horizontal scroller).

@@ -102,6 +102,8 @@ TEST_P(RandomInputReplay, AFaultFoundOnceStaysMended)
 // 2439145171 on 1024×768: with a pad open and the window maximized, another pad's hot key
 //   showed both pads for a moment; the window was widened for them, out of maximized, and
 //   framed past the work area's bottom (48).
+// 3073848032 at scale 2: the preferences, larger than the work area, stood with their bottom
+//   rows below the screen and their right side past it (33).
 // All four of the first found first, at the start, that the main window stood where the furnished settings
 // remember it (503 from the left, 725 above the bottom) and so reached past the right edge of
 // the screen: a remembered place was not brought back inside the work area.
@@ -109,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(Seeds, RandomInputReplay,
     testing::Values(FoundFault { 3613441524, MAINWINDOW_DEMO }, FoundFault { 2, "" },
         FoundFault { 1156051592, "", kLaptop, 12 }, FoundFault { 315456099, "", kSmall, 2 },
         FoundFault { 3295579218, "", kSmall, 2 }, FoundFault { 1164435820, "", kLaptop, 7 },
-        FoundFault { 2824092095, "", kSmall, 95 }, FoundFault { 2439145171, "", kSmall, 49 }),
+        FoundFault { 2824092095, "", kSmall, 95 }, FoundFault { 2439145171, "", kSmall, 49 },
+        FoundFault { 3073848032, "", kDoubled, 33 }),
     [](const testing::TestParamInfo<FoundFault>& info) {
         return std::to_string(info.param.seed) + (info.param.screen ? std::string("On") + info.param.screen->name : "");
     });

@@ -3,6 +3,7 @@
 // Tab and the scrollers reach every control; on a screen that holds it, as it is laid out.
 #include "tests/shell/PreferencesFixture.h"
 
+#include "platform/ui/Event.h"
 #include "platform/ui/OffscreenBackend.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TabView.h"
@@ -97,6 +98,24 @@ TEST_F(PreferencesReachTest, OnASmallScreenTheWindowKeepsItsBordersInsideTheWork
             }
             EXPECT_EQ(reached.size(), controls.size()) << "Tab reaches every control";
         }
+    });
+}
+
+// The notifications' detail page is a scroll view of its own that has nothing to scroll.
+TEST_F(PreferencesReachTest, TheWheelOverAListThatFitsScrollsThePaneAroundIt)
+{
+    onScreen(ui::Rect(0, 0, 640, 400), kSmallWorkArea, 2);
+    auto controller = makeController();
+    runWhile(*controller, [&] {
+        ui::Window& window = controller->window();
+        controller->changePane("Notifications");
+        window.layoutIfNeeded();
+        ui::ScrollView& scroll = pane(*controller);
+        ui::Point overTheDetails(window.frame().width() / 2, window.frame().height() / 2 + 20);
+        window.sendEvent(ui::Event::scroll(&window, overTheDetails, 0, -1));
+        EXPECT_GT(scroll.documentVisibleRect().minY(), 0) << "down";
+        window.sendEvent(ui::Event::scroll(&window, overTheDetails, 0, -1, ui::ModifierFlag::Shift));
+        EXPECT_GT(scroll.documentVisibleRect().minX(), 0) << "and with Shift, right";
     });
 }
 
