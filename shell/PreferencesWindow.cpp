@@ -1,6 +1,5 @@
 #include "shell/PreferencesController.h"
 
-#include "shell/PreferencesForm.h"
 #include "shell/PreferencesPaneIcons.h"
 #include "shell/PreferencesViews.h"
 
@@ -110,25 +109,22 @@ void PreferencesController::addPane(const std::string& identifier, const std::st
     // Every pane scrolls, both ways, wherever the window leaves it less room than it takes;
     // with the room, no scroller shows and it looks as it is laid out.
     std::shared_ptr<ui::ScrollView> scroll;
-    std::shared_ptr<ui::View> document = content;
     if (content->frame().height() > page.height) {
         // A pane longer than the window scrolls within a frame, beside its scroller.
         scroll = PreferencesBorderedScrollView::create();
         content->setFrame(ui::Rect(0, 0, page.width - ui::Scroller::kWidth, content->frame().height()));
     } else {
-        // On a sheet of the page's size, from the top.
+        // From the top, over the window's background; scrolled, no further than its last row.
         scroll = ui::ScrollView::create();
         scroll->setDrawsBackground(false);
-        document = PreferencesForm::sheet(page);
         content->setFrameOrigin(ui::Point());
-        document->addSubview(content);
     }
     scroll->setContentView(ui::ClipView::create(true));
     scroll->setHasVerticalScroller(true);
     scroll->setHasHorizontalScroller(true);
     scroll->setAutohidesScrollers(true);
     scroll->setScrollerBeside(true);
-    scroll->setDocumentView(document);
+    scroll->setDocumentView(content);
     item->sharedView()->addSubview(scroll);
     fillSuperview(*scroll, *item->sharedView());
     m_tabView->addItem(item);
