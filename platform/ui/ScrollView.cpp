@@ -50,7 +50,7 @@ void ScrollView::connectHorizontalScroller()
     };
     m_horizontalScroller->onPage = [this](int direction) {
         double visible = m_clip->bounds().width();
-        scrollHorizontallyBy(direction * std::max(visible - std::min(lineScroll(), visible / 4), visible / 2));
+        scrollHorizontallyBy(direction * std::max(visible - std::min(horizontalLineScroll(), visible / 4), visible / 2));
     };
 }
 

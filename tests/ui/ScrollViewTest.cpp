@@ -188,6 +188,9 @@ TEST_F(TwoWayScrollTest, BothScrollersShowBesideTheFormAndMoveItTheirWay)
     EXPECT_EQ(shown(), Rect(0, 0, 200 - Scroller::kWidth, 150 - Scroller::kWidth)) << "neither bar covers the form's edges";
     EXPECT_EQ(m_scroll->horizontalScroller()->frame().width(), 200 - Scroller::kWidth) << "the corner is the vertical bar's";
 
+    backend().click(*m_window, Point(180, 150 - Scroller::kWidth / 2));
+    double visible = 200 - Scroller::kWidth;
+    EXPECT_DOUBLE_EQ(shown().minX(), visible - visible / 4) << "a press right of the knob pages right, keeping a little of what showed";
     m_scroll->horizontalScroller()->onKnobMoved(1);
     EXPECT_DOUBLE_EQ(shown().maxX(), 600) << "the knob at the right end shows the form's right edge";
     EXPECT_DOUBLE_EQ(shown().minY(), 0) << "and leaves the rows where they were";
