@@ -390,9 +390,9 @@ void MainWindowController::showState(ShownState& state)
     auto* window = platformWindow();
     if (!window)
         return;
-    if (!m_initialPositionAlreadyGiven) {
+    bool firstShown = !m_initialPositionAlreadyGiven;
+    if (firstShown) {
         fitWindowToContent();
-        window->layoutIfNeeded();
         auto store = base::Defaults::standard();
         double x = store->real("topLeftX");
         double y = store->real("topLeftY");
@@ -402,14 +402,19 @@ void MainWindowController::showState(ShownState& state)
         if (place)
             window->setFrameTopLeftPoint(*place);
         m_initialPositionAlreadyGiven = true;
+    } else {
+        window->recalculateKeyViewLoop();
     }
-    window->recalculateKeyViewLoop();
     m_screenFirstResponder = state.firstResponder();
     if (auto first = state.firstResponder())
         window->makeFirstResponder(first.get());
     // A pad left open at the last quit, on a display that has no room beside the column.
     arrangeColumnAndPad();
     compressWindow();
+    // The first time, laid out once at its final size: a layout moves the scroll views'
+    // documents, after which the content's least size would be solved again to compress it.
+    if (firstShown)
+        window->recalculateKeyViewLoop();
 }
 
 void MainWindowController::showPad(const std::string& storageKey) { setPadOpen(storageKey, true); }
@@ -499,7 +504,10 @@ void MainWindowController::fitWindowToContent()
     if (window->isZoomed() || (frame.width() >= needed.width && frame.height() >= needed.height))
         return;
     double height = std::max(frame.height(), needed.height);
-    window->setFrame(ui::Rect(frame.minX(), frame.maxY() - height, std::max(frame.width(), needed.width), height), true);
+    // Not yet on the screen, the window is drawn once as it shows: drawn at each step of
+    // fitting it at start, it cost a third of the time to the first frame.
+    window->setFrame(ui::Rect(frame.minX(), frame.maxY() - height, std::max(frame.width(), needed.width), height),
+        window->isVisible());
 }
 
 void MainWindowController::compressWindow()
@@ -518,7 +526,8 @@ void MainWindowController::compressWindow()
     bool keepsPadRoom = mode == WindowCompressionMode::onlyWhenSideBarIsClosed && anyPadOpen;
     if (!(keepsPadRoom && window->isZoomed())) {
         double padHeight = keepsPadRoom ? window->frame().height() : kOpenPadMinimumHeight;
-        window->setFrame(MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), anyPadOpen, padHeight), true);
+        window->setFrame(MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), anyPadOpen, padHeight),
+            window->isVisible());
     }
     if (auto& follow = MainWindowHooks::shared().commandPopUpFollowsWindow)
         follow();

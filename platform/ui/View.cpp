@@ -145,8 +145,15 @@ void View::setFrame(Rect frame)
 {
     if (!takeFrame(frame))
         return;
-    if (m_translatesMask)
-        layoutChanged();
+    // A view's own frame never constrains what is inside it (a fitting solve leaves the root's
+    // frame out), only its superview's content.
+    if (m_translatesMask) {
+        if (m_superview)
+            m_superview->forgetFittingSizes();
+        m_needsLayout = true;
+        if (m_window)
+            m_window->setNeedsLayout();
+    }
     frameTaken();
 }
 
@@ -158,7 +165,8 @@ void View::setFrameWithoutLayout(Rect frame)
     }
     if (!takeFrame(frame))
         return;
-    forgetFittingSizes();
+    if (m_superview)
+        m_superview->forgetFittingSizes();
     frameTaken();
 }
 
@@ -174,10 +182,13 @@ bool View::takeFrame(Rect frame)
 
 void View::frameTaken()
 {
-    // Subviews pinned to this one move with it at the next layout.
-    for (auto& subview : m_subviews)
-        if (!subview->m_translatesMask)
-            layoutChanged();
+    // Subviews pinned to this one move with it at the next layout; what fits inside it stays
+    // as it was solved, so that a resize does not solve every fitting size below it again.
+    if (std::ranges::any_of(m_subviews, [](const auto& subview) { return !subview->m_translatesMask; })) {
+        m_needsLayout = true;
+        if (m_window)
+            m_window->setNeedsLayout();
+    }
     frameDidChange();
     setNeedsDisplay();
 }

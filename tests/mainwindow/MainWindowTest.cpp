@@ -434,6 +434,37 @@ TEST_F(MainWindowControllerTest, ShowingAScreenPutsItsWallsInAndFocusesIt)
     EXPECT_EQ(next.m_info->frame().size.height, 300.0);
 }
 
+// Counts how often the window draws it.
+class DrawCounter : public ui::View {
+public:
+    DrawCounter() : ui::View(ui::Rect(0, 0, 10, 10)) { }
+    void draw(gfx::GraphicsContext&, const ui::Rect&) override { ++draws; }
+    int draws { 0 };
+};
+
+TEST_F(MainWindowControllerTest, FittedBeforeItShowsTheWindowIsDrawnOnceAsItShows)
+{
+    auto counter = std::make_shared<DrawCounter>();
+    m_screen.m_info->addSubview(counter);
+    m_mainWindow = MainWindow::makeMainWindow(*m_model);
+    auto& shown = m_mainWindow->window();
+    m_mainWindow->controller()->showState(m_screen);
+    EXPECT_EQ(counter->draws, 0) << "drawn while fitted and compressed off the screen";
+    ui::Size fitted = shown.frame().size;
+    EXPECT_GE(fitted.height, 200.0) << "fitted to the screen's walls all the same";
+
+    shown.makeKeyAndOrderFront();
+    EXPECT_EQ(counter->draws, 1);
+    EXPECT_EQ(shown.frame().size, fitted);
+
+    // On the screen, a fit that grows it draws it at once.
+    FakeScreen taller(fitted.height + 100);
+    taller.m_info->addSubview(counter);
+    m_mainWindow->controller()->showState(taller);
+    EXPECT_GT(shown.frame().height(), fitted.height);
+    EXPECT_GT(counter->draws, 1);
+}
+
 TEST_F(MainWindowControllerTest, AnUntouchedPadColourKeepsTheStandardIcon)
 {
     EXPECT_FALSE(PadIcons::customTint(PadTable::kScratch)) << "the registered colour is untouched";

@@ -78,6 +78,30 @@ TEST_F(FittingSizes, AreSolvedOnceUntilSomethingInsideChanges)
     EXPECT_EQ(b.box->fittingSize(), Size(80, 50));
 }
 
+TEST_F(FittingSizes, AViewsOwnFrameIsNotSolvedAgainButAFramedSubviewsIs)
+{
+    // As a window's content: placed by its frame inside a holder.
+    Box b;
+    auto holder = View::create();
+    b.box->setTranslatesAutoresizingMaskIntoConstraints(true);
+    holder->addSubview(b.box);
+    holder->addConstraint(Constraint::create(
+        holder.get(), LayoutAttribute::Right, LayoutRelation::GreaterThanOrEqual, b.box.get(), LayoutAttribute::Right, 1, 0));
+    EXPECT_EQ(b.box->fittingSize(), Size(60, 30));
+    int solves = b.box->solves;
+    b.box->setFrame(Rect(0, 0, 300, 200));
+    b.box->setFrameWithoutLayout(Rect(10, 0, 320, 210));
+    EXPECT_EQ(b.box->fittingSize(), Size(60, 30));
+    EXPECT_EQ(b.box->solves, solves) << "resized and moved, the box holds what it held";
+
+    // The box's frame is part of what the holder holds: solved anew after each.
+    EXPECT_EQ(holder->fittingSize().width, 330);
+    b.box->setFrame(Rect(0, 0, 100, 50));
+    EXPECT_EQ(holder->fittingSize().width, 100);
+    b.box->setFrameWithoutLayout(Rect(5, 5, 100, 50));
+    EXPECT_EQ(holder->fittingSize().width, 105);
+}
+
 TEST_F(FittingSizes, AStackSeesAViewHiddenOrShownInside)
 {
     auto stack = StackView::create(Orientation::Vertical);
