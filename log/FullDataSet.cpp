@@ -91,15 +91,11 @@ void FullDataSet::loadFromFolder(const std::string& folder, const std::string& r
     }
     bool merged = previous && mergeWithUnchangedOf(*previous, read);
     if (!merged) {
-        std::vector<std::uint32_t> fileOfRecord;
         for (std::size_t i = 0; i < read.files.size(); ++i) {
             if (!read.taken[i])
                 read.records[i] = read.files[i]->timeSlicesInFile(&read.generations[i]);
-            fileOfRecord.insert(fileOfRecord.end(), read.records[i].size(), std::uint32_t(i));
         }
-        setTimeSlices(joined(read.records));
-        sortNewestFirst(fileOfRecord);
-        m_origins.fileOfRecord = std::move(fileOfRecord);
+        takeNewestFirst(read.records);
     }
     m_origins.folder = folder;
     m_origins.root = root;
@@ -292,38 +288,53 @@ std::vector<std::shared_ptr<FullTimeSlice>> FullDataSet::fullTimeSlices() const
 
 void FullDataSet::sortNewestFirst()
 {
-    std::vector<std::uint32_t> fileOfRecord(timeSlices().size(), 0);
-    sortNewestFirst(fileOfRecord);
+    std::vector<Records> all { timeSlices() };
+    takeNewestFirst(all);
+    // A list sorted in place comes from no folder's files.
+    m_origins.fileOfRecord.clear();
 }
 
-void FullDataSet::sortNewestFirst(std::vector<std::uint32_t>& fileOfRecord)
+void FullDataSet::takeNewestFirst(std::vector<Records>& perFile)
 {
-    // Sorted by the statistics' facts, taken out once: comparing through the pointers would
-    // visit every record over and over, and ten years hold tens of thousands. The facts come
-    // out in the new order as they are.
-    const auto& records = timeSlices();
-    std::vector<std::pair<StatisticsFacts, uint32_t>> keys(records.size());
-    for (size_t i = 0; i < records.size(); ++i)
-        keys[i] = { StatisticsFacts::of(*records[i]), uint32_t(i) };
-    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return b.first.startDate < a.first.startDate; });
+    // As sortNewestFirst, for records still in their files: the facts and identifiers of
+    // each file are taken on the cores the files were read on, and the records are moved
+    // into their places rather than copied (each copy and each drop of a copy would touch
+    // a count shared between threads).
+    struct Key {
+        StatisticsFacts facts;
+        std::uint64_t uuidHash;
+        std::uint32_t file;
+        std::uint32_t index;
+    };
+    std::vector<std::size_t> firstKey(perFile.size() + 1, 0);
+    for (std::size_t i = 0; i < perFile.size(); ++i)
+        firstKey[i + 1] = firstKey[i] + perFile[i].size();
+    std::vector<Key> keys(firstKey.back());
+    onEveryCore(perFile.size(), 64, [&](std::size_t file) {
+        const auto& records = perFile[file];
+        for (std::size_t j = 0; j < records.size(); ++j)
+            keys[firstKey[file] + j] = { StatisticsFacts::of(*records[j]), uuidHashOf(*records[j]), std::uint32_t(file), std::uint32_t(j) };
+    });
+    // Newest first; at the same moment, in folder order.
+    std::stable_sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) { return b.facts.startDate < a.facts.startDate; });
     Records sorted;
     std::vector<StatisticsFacts> facts;
     std::vector<std::uint32_t> files;
-    sorted.reserve(records.size());
-    facts.reserve(records.size());
-    files.reserve(records.size());
     std::vector<std::uint64_t> hashes;
-    hashes.reserve(records.size());
+    sorted.reserve(keys.size());
+    facts.reserve(keys.size());
+    files.reserve(keys.size());
+    hashes.reserve(keys.size());
     for (const auto& key : keys) {
-        sorted.push_back(records[key.second]);
-        facts.push_back(key.first);
-        files.push_back(fileOfRecord[key.second]);
-        hashes.push_back(uuidHashOf(*records[key.second]));
+        sorted.push_back(std::move(perFile[key.file][key.index]));
+        facts.push_back(key.facts);
+        files.push_back(key.file);
+        hashes.push_back(key.uuidHash);
     }
     setTimeSlices(std::move(sorted));
     setStatisticsFacts(std::move(facts));
     m_uuidHashes = std::move(hashes);
-    fileOfRecord = std::move(files);
+    m_origins.fileOfRecord = std::move(files);
 }
 
 void FullDataSet::generateUUIDMap()

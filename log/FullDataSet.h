@@ -54,8 +54,8 @@ private:
         std::vector<std::uint64_t> generations;
         std::vector<std::uint32_t> fileOfRecord;
     };
-    // Sorts the list with the files' indices alongside.
-    void sortNewestFirst(std::vector<std::uint32_t>& fileOfRecord);
+    // Makes the list of every file's records, newest first, moving them out of `perFile`.
+    void takeNewestFirst(std::vector<Records>& perFile);
     // The previous set's files, with the changed names come or gone, each marked to be looked
     // at or not.
     FolderFiles filesChangedSince(const FullDataSet& previous, const std::vector<std::string>& changedNames,

@@ -99,28 +99,36 @@ void RawDataSet::readFiles(FolderFiles& result, const RecordsWanted& wanted, con
     std::size_t looked = lookAt ? std::size_t(std::count(lookAt->begin(), lookAt->end(), 1)) : files.size();
     // Ten years are thousands of files, each parsed on its own: the parsing is spread over
     // the processor's cores, and the records still come out in folder order.
-    std::atomic<size_t> next { 0 };
     std::atomic<size_t> read { 0 };
-    auto work = [&] {
-        for (size_t i = next++; i < files.size(); i = next++) {
-            if ((!lookAt || (*lookAt)[i]) && files[i]->refresh(*this))
-                ++read;
-            // Records not wanted are not even copied: each copy would visit a record.
-            result.generations[i] = files[i]->generation();
-            if (!wanted || wanted(*files[i], result.generations[i])) {
-                result.records[i] = files[i]->timeSlicesInFile(&result.generations[i]);
-                result.taken[i] = 1;
-            }
+    // Files not looked at cost next to nothing: the threads are counted by those that are.
+    std::size_t perThread = looked ? std::max<std::size_t>(1, files.size() * 16 / looked) : files.size() + 1;
+    onEveryCore(files.size(), perThread, [&](std::size_t i) {
+        if ((!lookAt || (*lookAt)[i]) && files[i]->refresh(*this))
+            ++read;
+        // Records not wanted are not even copied: each copy would visit a record.
+        result.generations[i] = files[i]->generation();
+        if (!wanted || wanted(*files[i], result.generations[i])) {
+            result.records[i] = files[i]->timeSlicesInFile(&result.generations[i]);
+            result.taken[i] = 1;
         }
+    });
+    m_filesRead = read;
+}
+
+void RawDataSet::onEveryCore(std::size_t count, std::size_t perThread, const std::function<void(std::size_t)>& work)
+{
+    std::atomic<size_t> next { 0 };
+    auto take = [&] {
+        for (size_t i = next++; i < count; i = next++)
+            work(i);
     };
-    size_t workers = std::min<size_t>({ std::max(1u, std::thread::hardware_concurrency()), 8, looked / 16 + 1 });
+    size_t workers = std::min<size_t>({ std::max(1u, std::thread::hardware_concurrency()), 8, count / std::max<std::size_t>(perThread, 1) + 1 });
     std::vector<std::thread> helpers;
     for (size_t i = 1; i < workers; ++i)
-        helpers.emplace_back(work);
-    work();
+        helpers.emplace_back(take);
+    take();
     for (auto& helper : helpers)
         helper.join();
-    m_filesRead = read;
 }
 
 RawDataSet::Records RawDataSet::joined(std::vector<Records>& perFile)

@@ -84,6 +84,9 @@ protected:
     void readFiles(FolderFiles& read, const RecordsWanted& wanted, const std::vector<char>* lookAt = nullptr);
     // The records of every file in folder order, as one list.
     static Records joined(std::vector<Records>& perFile);
+    // work(i) for every i below count, spread over the processor's cores (at most eight
+    // threads, one for every `perThread` items at least), in no particular order.
+    static void onEveryCore(std::size_t count, std::size_t perThread, const std::function<void(std::size_t)>& work);
 
 private:
     Records m_timeSlices;

@@ -4,7 +4,6 @@
 #include "log/SharedStrings.h"
 #include "log/StringToTokenArrayTransformer.h"
 #include "platform/base/Calendar.h"
-#include "platform/base/DateFormat.h"
 #include "platform/base/Time.h"
 
 #include <algorithm>
@@ -46,7 +45,8 @@ void RawTimeSlice::setStartDate(double startDate)
     m_localHour = std::int8_t(parts.hour);
     m_localWeekday = std::int8_t(parts.weekday);
     m_dayNumber = LogFormat::daysSince1970(parts.year, parts.month, parts.day);
-    setDayString(base::DateFormat::format(startDate, "yyyy-MM-dd"));
+    // The day's text is the day number's own, from the same reading of the clock.
+    m_dayString = nullptr;
 }
 
 void RawTimeSlice::setStartDate(double startDate, std::string dayString, int hour, int weekday)

@@ -33,20 +33,21 @@ void TagManager::addTagsFromStrings(const std::vector<std::string>& tagStrings)
 {
     std::vector<std::shared_ptr<TokenField>> fields;
     std::vector<std::string> snapshot;
+    // Split before the lock: the threads reading a log's files each bring theirs at once.
+    std::vector<std::string> pieces;
+    for (const auto& tagString : tagStrings) {
+        if (auto tokens = StringToTokenArrayTransformer::tokens(tagString))
+            pieces.insert(pieces.end(), std::make_move_iterator(tokens->begin()), std::make_move_iterator(tokens->end()));
+    }
     {
         std::lock_guard lock(m_mutex);
         bool added = false;
-        for (const auto& tagString : tagStrings) {
-            auto pieces = StringToTokenArrayTransformer::tokens(tagString);
-            if (!pieces)
+        for (auto& piece : pieces) {
+            if (piece.empty() || m_known.contains(piece))
                 continue;
-            for (auto& piece : *pieces) {
-                if (piece.empty() || m_known.contains(piece))
-                    continue;
-                m_known.insert(piece);
-                m_allTags.push_back(std::move(piece));
-                added = true;
-            }
+            m_known.insert(piece);
+            m_allTags.push_back(std::move(piece));
+            added = true;
         }
         if (!added)
             return;

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace bench {
 
@@ -10,5 +13,12 @@ const std::filesystem::path& tenYears();
 
 // A fresh program's state: no file cached, no tag known.
 void forgetEverything();
+
+// Every plain file under the folder, in name order.
+std::vector<std::string> filesIn(const std::filesystem::path& folder);
+
+// Seconds one `cat` of the files takes, its output thrown away: what reading them costs a
+// program that only wants their bytes. None when it failed.
+std::optional<double> catSeconds(const std::vector<std::string>& files);
 
 }

@@ -3,8 +3,13 @@
 #include "platform/base/Calendar.h"
 #include "platform/base/Time.h"
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <utility>
@@ -56,6 +61,58 @@ icu::DateFormat::EStyle icuStyle(DateFormat::Style style)
     }
     return icu::DateFormat::kNone;
 }
+
+// The host's zone, found once and kept: finding it reads /etc/localtime, and screens format
+// their times every second. TZ is compared on each call (it costs no system call, and tests
+// move it); the file is looked at again at most once a second.
+class HostZone {
+public:
+    // Counts the zones found; a formatter that saw an older count takes the zone anew.
+    std::uint64_t generation()
+    {
+        const char* variable = std::getenv("TZ");
+        std::string tz = variable ? std::string("=") + variable : std::string();
+        auto now = std::chrono::steady_clock::now();
+        bool fileMayHaveChanged = now - m_fileCheckedAt >= std::chrono::seconds(1);
+        if (fileMayHaveChanged) {
+            m_fileCheckedAt = now;
+            std::string file = fileIdentity();
+            fileMayHaveChanged = file != m_file;
+            m_file = std::move(file);
+        }
+        if (!m_zone || tz != m_tz || fileMayHaveChanged) {
+            m_tz = std::move(tz);
+            m_zone.reset(icu::TimeZone::detectHostTimeZone());
+            ++m_generation;
+        }
+        return m_generation;
+    }
+
+    const icu::TimeZone& zone() const { return *m_zone; }
+
+private:
+    // The link and the file it names: a zone is changed by pointing the link elsewhere or by
+    // writing a new file in its place.
+    static std::string fileIdentity()
+    {
+        std::string identity;
+        struct stat link {};
+        if (::lstat("/etc/localtime", &link) == 0)
+            identity += std::to_string(link.st_ino) + ":" + std::to_string(link.st_mtim.tv_sec) + "."
+                + std::to_string(link.st_mtim.tv_nsec);
+        struct stat target {};
+        if (::stat("/etc/localtime", &target) == 0)
+            identity += "/" + std::to_string(target.st_dev) + ":" + std::to_string(target.st_ino) + ":"
+                + std::to_string(target.st_mtim.tv_sec) + "." + std::to_string(target.st_mtim.tv_nsec);
+        return identity;
+    }
+
+    std::unique_ptr<icu::TimeZone> m_zone;
+    std::string m_tz;
+    std::string m_file;
+    std::chrono::steady_clock::time_point m_fileCheckedAt {};
+    std::uint64_t m_generation { 0 };
+};
 }
 
 std::string DateFormat::format(double moment, const std::string& pattern)
@@ -114,13 +171,22 @@ std::string DateFormat::formatStyled(double moment, Style date, Style time)
 {
     // Made once per style and thread: making one reads the locale's data, which a screen
     // showing its times every second would do again and again.
-    thread_local std::map<std::pair<Style, Style>, std::unique_ptr<icu::DateFormat>> formatters;
-    auto& formatter = formatters[{ date, time }];
+    struct Kept {
+        std::unique_ptr<icu::DateFormat> formatter;
+        std::uint64_t zoneGeneration { 0 };
+    };
+    thread_local std::map<std::pair<Style, Style>, Kept> formatters;
+    thread_local HostZone hostZone;
+    auto& [formatter, zoneGeneration] = formatters[{ date, time }];
     if (!formatter)
         formatter.reset(icu::DateFormat::createDateTimeInstance(icuStyle(date), icuStyle(time), icu::Locale::getDefault()));
     if (!formatter)
         return format(moment, "yyyy-MM-dd HH:mm:ss");
-    formatter->adoptTimeZone(icu::TimeZone::detectHostTimeZone());
+    std::uint64_t generation = hostZone.generation();
+    if (generation != zoneGeneration) {
+        formatter->setTimeZone(hostZone.zone());
+        zoneGeneration = generation;
+    }
     icu::UnicodeString text;
     formatter->format((moment + Time::kUnixOffset) * 1000.0, text);
     std::string out;

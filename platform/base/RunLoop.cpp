@@ -1,6 +1,7 @@
 #include "platform/base/RunLoop.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/base/RestingMemory.h"
 #include "platform/base/Time.h"
 #include "platform/base/Timer.h"
 #include "platform/base/VirtualTime.h"
@@ -194,14 +195,33 @@ bool RunLoop::iterate(Mode mode, std::optional<double> limit, bool mayWait)
         return waitAndDispatch(mode, -1);
     }
 
+    double now = Time::monotonic();
+    if (didWork || m_lastWork == 0)
+        m_lastWork = now;
     double timeout = 0;
     if (didWork || !mayWait)
         timeout = 0;
     else if (next)
-        timeout = std::max(0.0, *next - Time::monotonic());
+        timeout = std::max(0.0, *next - now);
     else
         timeout = -1;
-    return waitAndDispatch(mode, timeout) || didWork;
+    // Once the program has rested a while, what only its start-up used goes back: one wake-up
+    // a rest, and none while anything runs as often as every few seconds.
+    if (timeout != 0 && !m_gaveBackSinceWork) {
+        double restLeft = m_lastWork + kRestBeforeGivingBack - now;
+        if (restLeft <= 0) {
+            resting::giveBack();
+            m_gaveBackSinceWork = true;
+        } else if (timeout < 0 || timeout > restLeft) {
+            timeout = restLeft;
+        }
+    }
+    bool dispatched = waitAndDispatch(mode, timeout);
+    if (dispatched || didWork) {
+        m_lastWork = Time::monotonic();
+        m_gaveBackSinceWork = false;
+    }
+    return dispatched || didWork;
 }
 
 bool RunLoop::runPostedTasks()

@@ -112,6 +112,11 @@ private:
     bool m_stopRequested { false };
     bool m_modalStopRequested { false };
 
+    // Seconds with nothing to do before memory goes back to the system (real time only).
+    static constexpr double kRestBeforeGivingBack = 10;
+    double m_lastWork { 0 };
+    bool m_gaveBackSinceWork { false };
+
     std::optional<std::thread::id> m_owner;
     std::atomic<int> m_backgroundWork { 0 };
     mutable std::mutex m_postedMutex;

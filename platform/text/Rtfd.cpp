@@ -184,13 +184,16 @@ std::optional<Rtfd::Package> Rtfd::readFolder(const fs::path& path)
 std::optional<Rtfd::Package> Rtfd::readFolder(const fs::path& path, std::vector<std::string>& unreadable)
 {
     std::error_code error;
-    if (!fs::is_directory(path, error)) {
+    // Listed without looking at it first: a log of ten years is thousands of packages, and
+    // the listing itself says when the path is no folder.
+    fs::directory_iterator entry(path, error);
+    if (error == std::errc::not_a_directory || error == std::errc::no_such_file_or_directory) {
         base::diagnostic("RTFD: " + path.string() + " is not a package folder");
         return std::nullopt;
     }
     Package package;
     size_t total = 0;
-    for (fs::directory_iterator entry(path, error), end; !error && entry != end; entry.increment(error)) {
+    for (fs::directory_iterator end; !error && entry != end; entry.increment(error)) {
         std::string name = entry->path().filename().string();
         if (!isSafeFileName(name))
             continue;

@@ -71,3 +71,16 @@ TEST(DateFormat, StyledTextInTheLocalZone)
     std::string date = DateFormat::formatStyled(moment, DateFormat::Style::Medium, DateFormat::Style::None);
     EXPECT_NE(date.find("2026"), std::string::npos) << date;
 }
+
+// The zone is kept between calls; a move of TZ still shows at the very next one.
+TEST(DateFormat, StyledTextFollowsTheZoneAtOnce)
+{
+    ostrel::test::TemporaryHome home("UTC");
+    double moment = at("2026-12-06 21:40:35");
+    auto time = [&] { return DateFormat::formatStyled(moment, DateFormat::Style::None, DateFormat::Style::Medium); };
+    EXPECT_NE(time().find("9:40:35"), std::string::npos) << time();
+    home.setTimeZone("Asia/Kolkata");
+    EXPECT_NE(time().find("3:10:35"), std::string::npos) << time();
+    home.setTimeZone("UTC");
+    EXPECT_NE(time().find("9:40:35"), std::string::npos) << time();
+}

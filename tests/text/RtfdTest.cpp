@@ -126,6 +126,10 @@ TEST(Rtfd, DamagedPackagesReadAsNoneOrWhatTheyHold)
     ostrel::test::TemporaryHome home;
     text::test::DiagnosticLines diagnostics;
     EXPECT_FALSE(Rtfd::readFile(home.path() / "absent.rtfd"));
+    std::ofstream(home.path() / "plain.rtfd") << "{\\rtf1 a plain file of a package's name}";
+    EXPECT_FALSE(Rtfd::readFile(home.path() / "plain.rtfd"));
+    ASSERT_FALSE(diagnostics.lines.empty());
+    EXPECT_NE(diagnostics.lines.back().find("plain.rtfd is not a package folder"), std::string::npos) << diagnostics.lines.back();
 
     fs::path empty = home.path() / "empty.rtfd";
     fs::create_directory(empty);
