@@ -98,14 +98,14 @@ bool SliceLayer::clipMeetsWedge(const gfx::GraphicsContext& context) const
 {
     ui::Rect area = bounds();
     // The wedge's ellipse sits a point below the centre; its edges are smoothed over a
-    // point or two.
+    // point at most.
     double centreX = area.midX(), centreY = area.midY() - 1;
-    double reach = rimRadius() + 2;
+    double reach = rimRadius() + 1;
     double sweep = 90 - m_endAngle;
     if (!(sweep > 0))
         return false;
     for (ui::Rect part : context.clipRectangles()) {
-        part = part.insetBy(-2, -2);
+        part = part.insetBy(-1, -1);
         double dx = std::max({ part.minX() - centreX, 0.0, centreX - part.maxX() });
         double dy = std::max({ part.minY() - centreY, 0.0, centreY - part.maxY() });
         if (dx * dx + dy * dy > reach * reach)

@@ -14,6 +14,7 @@ void KeptPictures::keepFor(ui::Rect area, double pixelScale, ui::Point phase)
     for (auto& [key, surface] : m_pictures)
         cairo_surface_destroy(surface);
     m_pictures.clear();
+    m_bytes = 0;
     m_area = area;
     m_pixelScale = pixelScale;
     m_phase = phase;
@@ -29,7 +30,11 @@ std::pair<cairo_surface_t*, bool> KeptPictures::picture(int key, const std::func
     int height = static_cast<int>(std::ceil(m_area.height() * scale + m_phase.y));
     if (!(width > 0 && height > 0))
         return { nullptr, false };
-    cairo_surface_t* surface = cairo_image_surface_create(m_kind == Kind::coverage ? CAIRO_FORMAT_A8 : CAIRO_FORMAT_ARGB32, width, height);
+    cairo_format_t format = m_kind == Kind::coverage ? CAIRO_FORMAT_A8 : CAIRO_FORMAT_ARGB32;
+    auto bytes = static_cast<std::size_t>(cairo_format_stride_for_width(format, width)) * static_cast<std::size_t>(height);
+    if (m_bytes + bytes > kMostBytes)
+        return { nullptr, false };
+    cairo_surface_t* surface = cairo_image_surface_create(format, width, height);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
         return { nullptr, false };
@@ -42,6 +47,7 @@ std::pair<cairo_surface_t*, bool> KeptPictures::picture(int key, const std::func
     }
     cairo_surface_flush(surface);
     m_pictures.emplace(key, surface);
+    m_bytes += bytes;
     return { surface, true };
 }
 
@@ -64,7 +70,7 @@ bool KeptPictures::drawIn(gfx::GraphicsContext& context, ui::Rect area, int key,
     keepFor(area, scale, phase);
     cairo_surface_t* surface = picture(key, draw).first;
     if (!surface)
-        return true;
+        return false;
     context.paint([&](cairo_t* target) {
         cairo_identity_matrix(target);
         if (m_kind == Kind::coverage) {

@@ -17,6 +17,9 @@ namespace ostrel {
 class KeptPictures {
 public:
     enum class Kind { colour, coverage };
+    // Past this many bytes of pictures (a large drawing at a high display scale) no more
+    // are kept: the rest are drawn as shapes.
+    static constexpr std::size_t kMostBytes = 16 << 20;
     explicit KeptPictures(Kind kind)
         : m_kind(kind)
     {
@@ -34,8 +37,8 @@ public:
     std::size_t size() const { return m_pictures.size(); }
 
     // The picture under `key`, made by `draw` (in the area's points, y up) when missing;
-    // none when it cannot be made. The second is true when it was made just now. Its top
-    // left pixel is the one the area's top left corner falls in.
+    // none when it cannot be made or kept. The second is true when it was made just now.
+    // Its top left pixel is the one the area's top left corner falls in.
     std::pair<cairo_surface_t*, bool> picture(int key, const std::function<void()>& draw);
     // Lays the picture under `key` on `area` in the context, made by `draw` when missing
     // (all forgotten first when the area or its place within a pixel changed); false,
@@ -49,6 +52,7 @@ private:
     double m_pixelScale { 0 };
     ui::Point m_phase;
     std::map<int, cairo_surface_t*> m_pictures;
+    std::size_t m_bytes { 0 };
 };
 
 }

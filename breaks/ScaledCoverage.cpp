@@ -16,10 +16,14 @@ std::vector<ScaledCoverage::Span> joined(const std::vector<ScaledCoverage::Span>
     std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.left < b.left; });
     std::vector<ScaledCoverage::Span> result;
     for (const auto& span : all) {
-        if (!result.empty() && span.left <= result.back().right + ScaledCoverage::kSmallestGap)
-            result.back().right = std::max(result.back().right, span.right);
-        else
+        if (!result.empty() && span.left <= result.back().right + ScaledCoverage::kSmallestGap) {
+            auto& last = result.back();
+            last.right = std::max(last.right, span.right);
+            last.top = std::min(last.top, span.top);
+            last.bottom = std::max(last.bottom, span.bottom);
+        } else {
             result.push_back(span);
+        }
     }
     return result;
 }
@@ -71,23 +75,34 @@ ScaledCoverage::Bands ScaledCoverage::bandsOf(cairo_surface_t* picture) const
     int height = cairo_image_surface_get_height(picture);
     const unsigned char* pixels = cairo_image_surface_get_data(picture);
     int stride = cairo_image_surface_get_stride(picture);
-    std::vector<bool> covered(static_cast<std::size_t>(width));
+    // For each column of a band, the first and one past the last row it covers there.
+    std::vector<int> first(static_cast<std::size_t>(width)), last(static_cast<std::size_t>(width));
     for (int top = 0; top < height; top += kBandRows) {
-        std::fill(covered.begin(), covered.end(), false);
+        std::fill(first.begin(), first.end(), height);
+        std::fill(last.begin(), last.end(), 0);
         for (int row = top; row < std::min(height, top + kBandRows); ++row) {
             const unsigned char* line = pixels + static_cast<std::ptrdiff_t>(row) * stride;
-            for (int column = 0; column < width; ++column)
-                if (line[column])
-                    covered[static_cast<std::size_t>(column)] = true;
+            for (int column = 0; column < width; ++column) {
+                if (line[column]) {
+                    auto c = static_cast<std::size_t>(column);
+                    first[c] = std::min(first[c], row);
+                    last[c] = row + 1;
+                }
+            }
         }
         std::vector<Span> spans;
         for (int column = 0; column < width; ++column) {
-            if (!covered[static_cast<std::size_t>(column)])
+            auto c = static_cast<std::size_t>(column);
+            if (last[c] == 0)
                 continue;
-            if (!spans.empty() && spans.back().right == column)
-                ++spans.back().right;
-            else
-                spans.push_back({ column, column + 1 });
+            if (!spans.empty() && spans.back().right == column) {
+                auto& span = spans.back();
+                span.right = column + 1;
+                span.top = std::min(span.top, first[c]);
+                span.bottom = std::max(span.bottom, last[c]);
+            } else {
+                spans.push_back({ column, column + 1, first[c], last[c] });
+            }
         }
         bands.push_back(joined(spans, {}));
     }
@@ -102,16 +117,13 @@ std::vector<ui::Rect> ScaledCoverage::partsCovered(const Bands& one, const Bands
     ui::Rect area = m_pictures.area();
     double pixelScale = m_pictures.pixelScale() > 0 ? m_pictures.pixelScale() : 1;
     ui::Point phase = m_pictures.phase();
-    int height = static_cast<int>(std::ceil(area.height() * pixelScale + phase.y));
     for (std::size_t band = 0; band < bands; ++band) {
         const auto& a = band < one.size() ? one[band] : none;
         const auto& b = band < other.size() ? other[band] : none;
-        int top = static_cast<int>(band) * kBandRows;
-        int bottom = std::min(height, top + kBandRows);
         for (const Span& span : joined(a, b)) {
             // Rows count down from the area's top; the area's points count up.
-            parts.push_back(ui::Rect(area.minX() + (span.left - phase.x) / pixelScale, area.maxY() - (bottom - phase.y) / pixelScale,
-                (span.right - span.left) / pixelScale, (bottom - top) / pixelScale));
+            parts.push_back(ui::Rect(area.minX() + (span.left - phase.x) / pixelScale, area.maxY() - (span.bottom - phase.y) / pixelScale,
+                (span.right - span.left) / pixelScale, (span.bottom - span.top) / pixelScale));
         }
     }
     return parts;

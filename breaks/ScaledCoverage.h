@@ -24,9 +24,12 @@ public:
     static constexpr int kBandRows = 24;
     static constexpr int kSmallestGap = 16;
 
+    // Columns of a band, and the rows within it they cover.
     struct Span {
         int left;
         int right; // one past
+        int top;
+        int bottom; // one past
     };
     using Bands = std::vector<std::vector<Span>>;
 
@@ -41,7 +44,8 @@ public:
     const Bands& coveredAt(int step, double scale);
     // Lays the picture of `step` on the area in the context; false where it cannot.
     bool drawIn(gfx::GraphicsContext& context, int step, double scale);
-    // What either covers, in points of the area, as few rectangles as their bands.
+    // What either covers, in points of the area, as few rectangles as their bands, each
+    // as high as the rows its columns cover.
     std::vector<ui::Rect> partsCovered(const Bands& one, const Bands& other) const;
 
 private:

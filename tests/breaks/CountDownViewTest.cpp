@@ -1,4 +1,5 @@
 #include "breaks/CountDownView.h"
+#include "breaks/KeptPictures.h"
 
 #include "drawing/CountDownStyleKit.h"
 
@@ -132,5 +133,21 @@ TEST(CountDownRing, ItsStepsAreKeptPicturesOfItsShapes)
     EXPECT_EQ(ring->keptPictures(), 16u) << "a pulse's sixteen steps, the second pulse drawn from them";
 }
 
+
+// Kept pictures of a large drawing at a high display scale would hold tens of megabytes;
+// past their budget the rest are drawn as shapes, and what is kept stays kept.
+TEST(KeptPictures, PastTheirBudgetTheRestAreDrawnAsShapes)
+{
+    KeptPictures pictures(KeptPictures::Kind::coverage);
+    pictures.keepFor({ 0, 0, 1000, 1000 }, 2); // four megabytes each
+    int drawn = 0;
+    auto draw = [&drawn] { ++drawn; };
+    for (int key = 0; key < 6; ++key)
+        pictures.picture(key, draw);
+    EXPECT_EQ(pictures.size(), KeptPictures::kMostBytes / (4u << 20));
+    EXPECT_EQ(pictures.picture(0, draw).first != nullptr, true) << "kept";
+    EXPECT_FALSE(pictures.picture(5, draw).first) << "past the budget";
+    EXPECT_EQ(drawn, static_cast<int>(pictures.size())) << "each kept one drawn once";
+}
 }
 }
