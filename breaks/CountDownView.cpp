@@ -22,6 +22,8 @@ namespace {
 // this much around it.
 constexpr double kSliverDegrees = 10;
 constexpr double kSliverMargin = 4;
+// Seconds of the break by which `timeLeft` moves at a time, when something else paces the wedge.
+constexpr double kTimeLeftStep = 0.5;
 
 }
 
@@ -92,10 +94,49 @@ ui::Rect SliceLayer::sliverBetween(double fromAngle, double toAngle) const
     return ui::Rect(left, bottom, right - left, top - bottom).insetBy(-kSliverMargin, -kSliverMargin).intersection(area);
 }
 
-void SliceLayer::draw(gfx::GraphicsContext&, const ui::Rect&)
+bool SliceLayer::clipMeetsWedge(const gfx::GraphicsContext& context) const
+{
+    ui::Rect area = bounds();
+    // The wedge's ellipse sits a point below the centre; its edges are smoothed over a
+    // point at most.
+    double centreX = area.midX(), centreY = area.midY() - 1;
+    double reach = rimRadius() + 1;
+    double sweep = 90 - m_endAngle;
+    if (!(sweep > 0))
+        return false;
+    for (ui::Rect part : context.clipRectangles()) {
+        part = part.insetBy(-1, -1);
+        double dx = std::max({ part.minX() - centreX, 0.0, centreX - part.maxX() });
+        double dy = std::max({ part.minY() - centreY, 0.0, centreY - part.maxY() });
+        if (dx * dx + dy * dy > reach * reach)
+            continue;
+        if (sweep >= 360 || part.contains({ centreX, centreY }))
+            return true;
+        // The directions the part lies in, seen from the centre: less than half a turn.
+        double middle = std::atan2(part.midY() - centreY, part.midX() - centreX) * 180 / std::numbers::pi;
+        double least = 0, most = 0;
+        for (double x : { part.minX(), part.maxX() }) {
+            for (double y : { part.minY(), part.maxY() }) {
+                double off = std::remainder(std::atan2(y - centreY, x - centreX) * 180 / std::numbers::pi - middle, 360.0);
+                least = std::min(least, off);
+                most = std::max(most, off);
+            }
+        }
+        // The wedge turns from its end angle up to twelve o'clock.
+        auto around = [](double degrees) { return std::fmod(std::fmod(degrees, 360.0) + 360.0, 360.0); };
+        double from = middle + least;
+        if (around(from - m_endAngle) <= sweep || around(m_endAngle - from) <= most - least)
+            return true;
+    }
+    return false;
+}
+
+void SliceLayer::draw(gfx::GraphicsContext& context, const ui::Rect&)
 {
     // One white wedge: a picture of its own first would copy the whole dial at each sliver.
-    if (m_contents)
+    // The ring's band around it is drawn again a pixel at a time, in parts that mostly miss
+    // the wedge; clipped to those that meet it, it cost more than drawn in all of them.
+    if (m_contents && clipMeetsWedge(context))
         m_contents->drawDirectly(bounds());
 }
 
@@ -112,17 +153,49 @@ ContentsLayer::ContentsLayer(ui::Rect frame)
 void ContentsLayer::setContents(std::shared_ptr<gfx::Image> contents)
 {
     m_contents = std::move(contents);
+    m_coverage.keepFor(m_contents, bounds(), 1 / pixelInPoints(*this));
     setNeedsDisplay();
 }
+
+int ContentsLayer::stepOf(double scale) const
+{
+    // Whole steps from rest, a hair's width of rounding taken as the step reached.
+    double steps = (scale - 1) / visibleScaleStep();
+    return std::isfinite(steps) ? static_cast<int>(std::floor(std::clamp(steps, -1e6, 1e6) + 1e-6)) : 0;
+}
+
+double ContentsLayer::scaleAt(int step) const { return 1 + step * visibleScaleStep(); }
 
 void ContentsLayer::setScale(double scale)
 {
     m_scale = scale;
+    int step = stepOf(scale);
     // The pulsing ring's edge moves a few points in seconds: drawn again at every frame of
-    // its animation, the rest screen cost a third of a core. Back at rest it is drawn
-    // exactly as it rests.
-    if (std::abs(scale - m_drawnScale) >= visibleScaleStep() || (scale == 1.0 && m_drawnScale != 1.0))
-        setNeedsDisplay();
+    // its animation, the rest screen cost a third of a core. Drawn once its edge moved a
+    // pixel, over the band the ring covers before and after, not the dial's whole square.
+    if (step == m_step)
+        return;
+    if (!needsDisplay())
+        m_parts.clear();
+    // A picture kept for another display scale or size is no picture of this one.
+    m_coverage.keepFor(m_contents, bounds(), 1 / pixelInPoints(*this));
+    int before = std::exchange(m_step, step);
+    for (const ui::Rect& part : m_coverage.partsCovered(m_coverage.coveredAt(before, scaleAt(before)), m_coverage.coveredAt(step, scaleAt(step)))) {
+        m_partsAround = m_parts.empty() ? part : m_partsAround.unionWith(part);
+        m_parts.push_back(part);
+    }
+    if (!m_parts.empty())
+        setNeedsDisplayInRect(m_partsAround);
+    else
+        setNeedsDisplay(); // nothing rasterised to go by
+}
+
+std::vector<ui::Rect> ContentsLayer::changedParts() const
+{
+    // Asked to be drawn whole since (new contents, a new place): the whole it is.
+    if (m_parts.empty() || dirtyRect() != m_partsAround)
+        return { dirtyRect() };
+    return m_parts;
 }
 
 double ContentsLayer::visibleScaleStep() const
@@ -131,10 +204,13 @@ double ContentsLayer::visibleScaleStep() const
     return edge > 0 ? pixelInPoints(*this) / edge : 1;
 }
 
-void ContentsLayer::draw(gfx::GraphicsContext&, const ui::Rect&)
+void ContentsLayer::draw(gfx::GraphicsContext& context, const ui::Rect&)
 {
-    m_drawnScale = m_scale;
+    m_parts.clear();
     if (!m_contents)
+        return;
+    m_coverage.keepFor(m_contents, bounds(), context.baseScale());
+    if (m_coverage.drawIn(context, m_step, scaleAt(m_step)))
         return;
     ui::Rect area = bounds();
     double width = area.width() * m_scale;
@@ -184,8 +260,11 @@ void CountDownView::animate(double totalSeconds)
             if (auto layer = slice.lock())
                 layer->setTimeLeft(timeLeft);
         });
-    // It only paces the wedge's drawing: it wakes when the rim has moved a pixel.
-    m_timeLeftAnimation->setStep(totalSeconds * visibleTurn(*m_sliceLayer, m_sliceLayer->rimRadius()) / 360);
+    // It only paces the wedge's drawing: it wakes when the rim has moved a pixel. The rest
+    // screen's refresh moves a wedge that follows the break itself, at its own pixels;
+    // then `timeLeft` need only keep within half a second.
+    double pixelStep = totalSeconds * visibleTurn(*m_sliceLayer, m_sliceLayer->rimRadius()) / 360;
+    m_timeLeftAnimation->setStep(m_proportionValueProvider.expired() ? pixelStep : std::max(pixelStep, kTimeLeftStep));
     m_timeLeftAnimation->start();
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "breaks/ScaledCoverage.h"
+
 #include "platform/gfx/Image.h"
 #include "platform/ui/View.h"
 
 #include <memory>
+#include <vector>
 
 namespace ui {
 class Animation;
@@ -41,6 +44,8 @@ private:
     explicit SliceLayer(ui::Rect frame);
     // The part of the bounds between the wedge ending at one angle and at another near it.
     ui::Rect sliverBetween(double fromAngle, double toAngle) const;
+    // Whether any part of the clip meets the wedge as it stands.
+    bool clipMeetsWedge(const gfx::GraphicsContext& context) const;
 
     double m_timeLeft { 0 };
     double m_totalTime { 1.0 };
@@ -49,9 +54,10 @@ private:
     double m_endAngle { 90 };
 };
 
-// A picture of plain shapes stretched over the view, grown or shrunk about its centre by
+// A picture of white shapes stretched over the view, grown or shrunk about its centre by
 // `scale` and drawn straight in; a new scale asks for drawing only once the picture's edge
-// moves by a whole pixel.
+// moves by a whole pixel, and then only over what the picture covers. Each scale step is
+// rasterised once and kept while the contents stay.
 class ContentsLayer final : public ui::View {
 public:
     static std::shared_ptr<ContentsLayer> create(ui::Rect frame = {});
@@ -64,13 +70,23 @@ public:
     double visibleScaleStep() const;
     void draw(gfx::GraphicsContext& context, const ui::Rect& dirtyRect) override;
     bool marksItsOwnChanges() const override { return true; }
+    std::vector<ui::Rect> changedParts() const override;
+    // How many scales are kept rasterised.
+    std::size_t keptPictures() const { return m_coverage.pictureCount(); }
 
 private:
     explicit ContentsLayer(ui::Rect frame);
+    int stepOf(double scale) const;
+    double scaleAt(int step) const;
 
     std::shared_ptr<gfx::Image> m_contents;
     double m_scale { 1.0 };
-    double m_drawnScale { 1.0 };
+    // The scale step shown, or to be at the next drawing.
+    int m_step { 0 };
+    ScaledCoverage m_coverage;
+    // What changed since the last drawing, when only some scales' pictures did.
+    std::vector<ui::Rect> m_parts;
+    ui::Rect m_partsAround;
 };
 
 // The rest screen's count-down dial on black: the wedge of the break gone and, above it, a

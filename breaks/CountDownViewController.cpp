@@ -17,6 +17,7 @@
 #include "viewkit/Wall.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/gfx/GraphicsContext.h"
 #include "platform/ui/TextField.h"
 
 #include <algorithm>
@@ -34,6 +35,10 @@ constexpr std::size_t kRemainingTimePage = 0;
 constexpr std::size_t kEndBreakPage = 1;
 // The lock's wedge, drawn to fit its 39-point button, has this radius.
 constexpr double kLockRingRadius = 16;
+// A refresh comes this long after the change it waits for, so that the change is there;
+// and never sooner than a frame after the last.
+constexpr double kLateBy = 0.002;
+constexpr double kSoonest = 1.0 / 60;
 
 }
 
@@ -69,12 +74,52 @@ void CountDownViewController::build()
     title->setTextColor(gfx::colors::lightGray);
     title->setFont(gfx::Font::monospacedDigitSystem(24, gfx::FontWeight::ultraLight));
 
+    m_refreshing = true;
+    updateLockState();
+    scheduleRefresh(kRefreshInterval);
+}
+
+void CountDownViewController::scheduleRefresh(double simulatedSeconds)
+{
+    if (!m_refreshing)
+        return;
+    if (auto timer = std::exchange(m_uiUpdateTimer, nullptr))
+        timer->stop();
     std::weak_ptr<NiblessViewController> weakSelf = weak_from_this();
-    m_uiUpdateTimer = Clock::timerWithSystemTimeInterval(kRefreshInterval, true, [weakSelf](base::Timer&) {
+    m_uiUpdateTimer = Clock::timerWithSimulatedTimeInterval(simulatedSeconds, false, [weakSelf](base::Timer&) {
         if (auto self = std::static_pointer_cast<CountDownViewController>(weakSelf.lock()))
             self->refresh();
     });
-    updateLockState();
+}
+
+double CountDownViewController::secondsToNextChange() const
+{
+    double t = std::fmod(Clock::now() - m_lockStart, kCycleSeconds);
+    double degreesASecond = kRingSpeed * 360 / kCycleSeconds;
+    double next = kCycleSeconds - t; // the ring starts again
+    double angle = lockRingAngle();
+    if (angle <= 360) {
+        // The ring's next pixel, or the moment it is full and the break may end.
+        double stepAt = std::min(lockRingEndAngle() + visibleTurn(*m_lockButtonWall, kLockRingRadius), 360.0);
+        next = std::min(next, std::max(0.0, stepAt - angle) / degreesASecond);
+    }
+    auto screen = m_timedBreakRunningState.lock();
+    auto module = screen ? screen->timedStateMachineModule() : nullptr;
+    if (module) {
+        // The read-out's next whole second.
+        double remaining = module->viewModel->remainingSeconds();
+        double fraction = remaining - std::floor(remaining);
+        next = std::min(next, fraction > 0 ? fraction : 1.0);
+        // The wedge's next pixel at its rim: the share it shows follows this refresh's time.
+        double total = module->viewModel->totalSeconds();
+        const auto& slice = *m_countDownView->sliceLayer();
+        double turn = visibleTurn(slice, slice.rimRadius());
+        if (total > 0 && turn < 360) {
+            double movesAt = (90 - slice.endAngle() + turn) / 360 * total;
+            next = std::min(next, std::max(0.0, movesAt - module->viewModel->elapsedSeconds()));
+        }
+    }
+    return std::clamp(next + kLateBy, kSoonest, 1.0);
 }
 
 void CountDownViewController::buildBar(Wall& root)
@@ -118,8 +163,12 @@ void CountDownViewController::buildBar(Wall& root)
     m_lockStart = Clock::now();
     m_lockButtonWall->backgroundDrawingFunc = [weakSelf](const ui::Rect& frame) {
         if (auto self = std::static_pointer_cast<CountDownViewController>(weakSelf.lock())) {
-            self->m_drawnLockAngle = self->lockRingEndAngle();
-            BreakTimeStyleKit::drawLockIcon(frame, ResizingBehavior::aspectFit, *self->m_drawnLockAngle);
+            double angle = self->lockRingEndAngle();
+            self->m_drawnLockAngle = angle;
+            auto draw = [&frame, angle] { BreakTimeStyleKit::drawLockIcon(frame, ResizingBehavior::aspectFit, angle); };
+            // The same hundred steps of the ring come round every cycle: each is drawn once.
+            if (!self->m_lockPictures.drawIn(gfx::GraphicsContext::requireCurrent(), frame, self->lockPictureKey(angle), draw))
+                draw();
         }
     };
 }
@@ -130,18 +179,25 @@ double CountDownViewController::lockRingAngle() const
     return std::fmod(t, kCycleSeconds) / kCycleSeconds * kRingSpeed * 360;
 }
 
-double CountDownViewController::lockRingEndAngle() const { return std::min(lockRingAngle(), 360.0); }
-
-bool CountDownViewController::lockRingMoved() const
+double CountDownViewController::lockRingEndAngle() const
 {
-    if (!m_drawnLockAngle)
-        return true;
-    double angle = lockRingEndAngle();
-    // The shackle opens at a full turn exactly.
-    if ((angle == 360) != (*m_drawnLockAngle == 360))
-        return true;
-    return std::abs(angle - *m_drawnLockAngle) >= visibleTurn(*m_lockButtonWall, kLockRingRadius);
+    double angle = lockRingAngle();
+    // The shackle opens at a full turn exactly; short of it the ring goes by whole pixels
+    // at its rim, the steps every cycle shows alike.
+    if (angle >= 360)
+        return 360;
+    double turn = visibleTurn(*m_lockButtonWall, kLockRingRadius);
+    return std::floor(angle / turn) * turn;
 }
+
+int CountDownViewController::lockPictureKey(double endAngle) const
+{
+    if (endAngle >= 360)
+        return -1;
+    return static_cast<int>(std::lround(endAngle / visibleTurn(*m_lockButtonWall, kLockRingRadius)));
+}
+
+bool CountDownViewController::lockRingMoved() const { return !m_drawnLockAngle || lockRingEndAngle() != *m_drawnLockAngle; }
 
 bool CountDownViewController::endBreakOffered() const
 {
@@ -182,6 +238,8 @@ void CountDownViewController::refresh()
     m_countDownView->sliceLayer()->display();
     if (lockRingMoved())
         m_lockButtonWall->setNeedsDisplay();
+    // Next when something would look different, not twenty times a second regardless.
+    scheduleRefresh(secondsToNextChange());
 }
 
 void CountDownViewController::endBreak()
@@ -208,6 +266,7 @@ void CountDownViewController::startAnimation()
 
 void CountDownViewController::viewDidDisappear()
 {
+    m_refreshing = false;
     if (auto timer = std::exchange(m_uiUpdateTimer, nullptr))
         timer->stop();
     if (m_countDownView)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "breaks/KeptPictures.h"
 #include "viewkit/NiblessViewController.h"
 
 #include <memory>
@@ -46,7 +47,9 @@ public:
     // The covers are down: the refresh and the dial's animations stop.
     void viewDidDisappear();
 
-    // One refresh, as the 0.05-second timer runs it.
+    // One refresh, as the timer runs it: first a moment after build, then whenever the
+    // lock's ring or the dial's wedge moves a pixel, the read-out's second turns or the
+    // cycle starts again.
     void refresh();
     // How far the lock's ring has gone round, in degrees: beyond 360 once the break may end.
     double lockRingAngle() const;
@@ -61,7 +64,12 @@ private:
     double lockRingEndAngle() const;
     // Whether the ring drawn now would differ from the one last drawn by a pixel or more.
     bool lockRingMoved() const;
+    // The kept picture of the lock with its ring ending at that angle.
+    int lockPictureKey(double endAngle) const;
     void endBreak();
+    void scheduleRefresh(double simulatedSeconds);
+    // Simulated seconds until the lock's ring or the read-out would look different.
+    double secondsToNextChange() const;
 
     std::weak_ptr<TimedBreakRunningState> m_timedBreakRunningState;
     std::shared_ptr<SmartTimerWrapper> m_uiUpdateTimer;
@@ -74,6 +82,9 @@ private:
     double m_lockStart { 0 };
     // The end angle the lock's ring was last drawn with; none before its first drawing.
     std::optional<double> m_drawnLockAngle;
+    // Between build and the covers going down.
+    bool m_refreshing { false };
+    KeptPictures m_lockPictures { KeptPictures::Kind::colour };
 };
 
 }

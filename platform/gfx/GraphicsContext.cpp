@@ -218,6 +218,35 @@ void GraphicsContext::clipToRect(const Rect& rect)
     cairo_clip(cr);
 }
 
+void GraphicsContext::clipToRects(const std::vector<Rect>& rects)
+{
+    if (state().collapsed)
+        return;
+    cairo_t* cr = cairo();
+    cairo_new_path(cr);
+    for (const Rect& rect : rects) {
+        Rect r = rect.standardized();
+        cairo_rectangle(cr, r.minX(), r.minY(), r.width(), r.height());
+    }
+    cairo_clip(cr);
+}
+
+std::vector<Rect> GraphicsContext::clipRectangles() const
+{
+    cairo_rectangle_list_t* list = cairo_copy_clip_rectangle_list(cairo());
+    std::vector<Rect> rects;
+    if (list->status == CAIRO_STATUS_SUCCESS) {
+        for (int i = 0; i < list->num_rectangles; ++i) {
+            const cairo_rectangle_t& r = list->rectangles[i];
+            rects.push_back(Rect { r.x, r.y, r.width, r.height }.standardized());
+        }
+    } else {
+        rects.push_back(clipBoundingBox());
+    }
+    cairo_rectangle_list_destroy(list);
+    return rects;
+}
+
 Rect GraphicsContext::clipBoundingBox() const
 {
     double x0, y0, x1, y1;

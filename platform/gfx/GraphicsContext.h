@@ -82,8 +82,13 @@ public:
     const std::optional<Shadow>& shadow() const { return state().shadow; }
 
     void clipToRect(const Rect&);
+    // To the union of the rectangles.
+    void clipToRects(const std::vector<Rect>&);
     // The clip's bounds in user space.
     Rect clipBoundingBox() const;
+    // The clip as rectangles in user space: several where it was clipped to several parts,
+    // its bounds where it is no union of rectangles.
+    std::vector<Rect> clipRectangles() const;
     void fillRect(const Rect&);
 
     // Everything drawn until the matching end is composited as one picture with the alpha,

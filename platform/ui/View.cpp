@@ -337,19 +337,19 @@ void View::setNeedsDisplayInRect(Rect rect)
 
 void View::draw(gfx::GraphicsContext&, const Rect&) { }
 
-std::optional<Rect> View::windowAreaToRedraw() const
+std::optional<std::vector<Rect>> View::windowAreaToRedraw() const
 {
-    std::optional<Rect> area;
-    if (!collectAreaToRedraw(area))
+    std::vector<Rect> parts;
+    if (!collectAreaToRedraw(parts) || parts.empty())
         return std::nullopt;
-    return area;
+    return parts;
 }
 
-bool View::collectAreaToRedraw(std::optional<Rect>& area) const
+bool View::collectAreaToRedraw(std::vector<Rect>& parts) const
 {
-    auto add = [&area](const Rect& rect) {
+    auto add = [&parts](const Rect& rect) {
         if (!rect.isEmpty())
-            area = area ? area->unionWith(rect) : rect;
+            parts.push_back(rect);
     };
     if (m_needsDisplay) {
         if (!marksItsOwnChanges())
@@ -358,10 +358,11 @@ bool View::collectAreaToRedraw(std::optional<Rect>& area) const
         if (m_lastShown && (m_hidden || *m_lastShown != convertRectTo(bounds(), nullptr)))
             add(*m_lastShown);
         if (!m_hidden && !m_dirty.isEmpty())
-            add(convertRectTo(m_dirty, nullptr));
+            for (const Rect& part : changedParts())
+                add(convertRectTo(part.intersection(m_dirty), nullptr));
     }
     for (const auto& subview : m_subviews)
-        if (!subview->collectAreaToRedraw(area))
+        if (!subview->collectAreaToRedraw(parts))
             return false;
     return true;
 }

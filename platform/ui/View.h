@@ -98,12 +98,16 @@ public:
     // The part of the window, in its base coordinates, that must be drawn again for the views
     // of this subtree that asked to be (where they are now and where they were last drawn),
     // when all of those mark exactly what changed; none when some view asked to be drawn
-    // that does not, or when none asked: then the whole window is drawn.
-    std::optional<Rect> windowAreaToRedraw() const;
+    // that does not, or when none asked: then the whole window is drawn. Given as parts, so
+    // that a long thin change (a ring) is not drawn again as its bounding square.
+    std::optional<std::vector<Rect>> windowAreaToRedraw() const;
     // Whether the view marks every change of its drawing itself (setNeedsDisplay), so that
     // the window may draw only that part again. Most views draw from state they do not
     // watch (the key window, a clock), and say no.
     virtual bool marksItsOwnChanges() const { return false; }
+    // For a view that marks its own changes: the parts of its bounds that changed, within the
+    // dirty rectangle; several small ones where their union would be mostly unchanged.
+    virtual std::vector<Rect> changedParts() const { return { m_dirty }; }
 
     // Events. The point is in the superview's coordinates; the deepest visible view under
     // it answers, or nullptr.
@@ -197,7 +201,7 @@ private:
     void forgetFittingSizes();
     void subtreeInto(std::vector<View*>& out);
     // False as soon as a view that asked to be drawn does not mark its own changes.
-    bool collectAreaToRedraw(std::optional<Rect>& area) const;
+    bool collectAreaToRedraw(std::vector<Rect>& parts) const;
     void layoutChanged();
     // The transform from this view's bounds to its superview's (or the window's) coordinates.
     Point toParent(Point point) const;

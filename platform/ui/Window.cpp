@@ -112,6 +112,8 @@ namespace {
 // Frames come from stored positions and screen arithmetic; a garbled number must not reach
 // the drawing code, and no window gets a picture larger than any display could show.
 constexpr double kLargestSide = 16384;
+// Changed parts drawn and sent one by one, at most; more are sent as the rectangle around them.
+constexpr std::size_t kMostChangedParts = 48;
 // The most a window manager's title bar and border can take.
 constexpr double kLargestDecoration = 64;
 
@@ -552,25 +554,34 @@ void Window::display()
     // Only what changed is drawn again (a keystroke redraws a line of a page, not the
     // window); the whole picture when there is none yet, or after a change that concerns it.
     Rect whole(0, 0, m_frame.width(), m_frame.height());
-    std::optional<Rect> changed;
+    std::vector<Rect> changed;
     bool drawn = false;
     std::optional<Rect> ring = focusRingArea();
     if (!m_redrawAll && content) {
-        changed = content->windowAreaToRedraw();
-        // A focus ring that moved or went leaves where it was to be drawn again too.
-        if (changed && ring != m_lastFocusRingArea) {
-            for (const auto& area : { ring, m_lastFocusRingArea })
-                if (area)
-                    changed = changed->unionWith(*area);
-        }
-        if (changed) {
+        if (auto parts = content->windowAreaToRedraw()) {
+            changed = std::move(*parts);
+            // A focus ring that moved or went leaves where it was to be drawn again too.
+            if (ring != m_lastFocusRingArea) {
+                for (const auto& area : { ring, m_lastFocusRingArea })
+                    if (area)
+                        changed.push_back(*area);
+            }
+            // Past a few dozen, the parts' count costs more than the rectangle around them.
+            if (changed.size() > kMostChangedParts) {
+                Rect around = changed.front();
+                for (const Rect& part : changed)
+                    around = around.unionWith(part);
+                changed = { around };
+            }
+            for (Rect& part : changed)
+                part = part.intersection(whole);
             drawing = View::Drawing::onlyWhatTheClipMeets;
-            drawn = m_picture.renderPart(changed->intersection(whole), m_frame.size, scale, background, draw);
+            drawn = m_picture.renderPart(changed, m_frame.size, scale, background, draw);
             drawing = View::Drawing::everything;
         }
     }
     if (!drawn) {
-        changed = whole;
+        changed = { whole };
         m_picture.render(m_frame.size, scale, background, draw);
     }
     m_redrawAll = false;
@@ -578,10 +589,16 @@ void Window::display()
     m_displayPending = false;
     if (m_platform && m_visible && !m_picture.isEmpty()) {
         // The display is handed what changed, in pixels counted from the top left.
-        Rect part = changed.value_or(Rect());
         double s = m_picture.scale();
-        m_platform->presentPart(m_picture.surface(), Rect(std::floor(part.minX() * s), std::floor((m_frame.height() - part.maxY()) * s),
-            std::ceil(part.width() * s) + 1, std::ceil(part.height() * s) + 1));
+        // A display that must take the whole picture first is still told of a pass that
+        // changed nothing.
+        std::erase_if(changed, [](const Rect& part) { return part.isEmpty(); });
+        if (changed.empty())
+            changed.push_back(Rect());
+        for (const Rect& part : changed) {
+            m_platform->presentPart(m_picture.surface(), Rect(std::floor(part.minX() * s), std::floor((m_frame.height() - part.maxY()) * s),
+                std::ceil(part.width() * s) + 1, std::ceil(part.height() * s) + 1));
+        }
     }
     // The caret may have moved with what was drawn: the input method follows it.
     textInputMayHaveChanged();

@@ -55,7 +55,7 @@ void WindowPicture::render(Size size, double scale, gfx::Color background, const
     cairo_surface_flush(target);
 }
 
-bool WindowPicture::renderPart(Rect part, Size size, double scale, gfx::Color background, const Content& content)
+bool WindowPicture::renderPart(std::vector<Rect>& parts, Size size, double scale, gfx::Color background, const Content& content)
 {
     int width = std::max(1, static_cast<int>(std::ceil(size.width * scale)));
     int height = std::max(1, static_cast<int>(std::ceil(size.height * scale)));
@@ -63,17 +63,22 @@ bool WindowPicture::renderPart(Rect part, Size size, double scale, gfx::Color ba
     if (!m_bitmap || m_blended || showsBackdrop(background) || m_bitmap->width() != width
         || m_bitmap->height() != height || m_scale != scale)
         return false;
-    // Whole pixels, so that no edge is blended twice.
-    part = part.intersection(Rect(0, 0, size.width, size.height));
-    if (part.isEmpty())
+    for (Rect& part : parts) {
+        // Whole pixels, so that no edge is blended twice.
+        part = part.intersection(Rect(0, 0, size.width, size.height));
+        if (part.isEmpty())
+            continue;
+        double left = std::floor(part.minX() * scale) / scale;
+        double bottom = std::floor(part.minY() * scale) / scale;
+        part = Rect(left, bottom, std::ceil(part.maxX() * scale) / scale - left, std::ceil(part.maxY() * scale) / scale - bottom);
+    }
+    std::erase_if(parts, [](const Rect& part) { return part.isEmpty(); });
+    if (parts.empty())
         return true;
-    double left = std::floor(part.minX() * scale) / scale;
-    double bottom = std::floor(part.minY() * scale) / scale;
-    part = Rect(left, bottom, std::ceil(part.maxX() * scale) / scale - left, std::ceil(part.maxY() * scale) / scale - bottom);
     auto context = gfx::GraphicsContext::create(m_bitmap->cairoSurface(), m_scale, false);
     gfx::GraphicsContext::MakeCurrent current(*context);
     context->save();
-    context->clipToRect(part);
+    context->clipToRects(parts);
     context->paint([&](cairo_t* cr) {
         cairo_save(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace ui {
 
@@ -20,10 +21,11 @@ public:
 
     // Draws the content (in points, y up from the bottom left) into a picture of `size`.
     void render(Size size, double scale, gfx::Color background, const Content& content);
-    // Draws again only the part given (in the same points) of the picture as it is: true
-    // when it could, false when the whole picture must be drawn (none yet, another size or
-    // scale, or one that lets the screen beneath show through).
-    bool renderPart(Rect part, Size size, double scale, gfx::Color background, const Content& content);
+    // Draws again only the parts given (in the same points) of the picture as it is, in one
+    // pass clipped to them all: true when it could, false when the whole picture must be
+    // drawn (none yet, another size or scale, or one that lets the screen beneath show
+    // through). The parts come back widened to whole pixels.
+    bool renderPart(std::vector<Rect>& parts, Size size, double scale, gfx::Color background, const Content& content);
 
     // The screen beneath the window, pixels at the picture's scale, and the alpha to lay
     // the content over it with; none draws the content as it is.

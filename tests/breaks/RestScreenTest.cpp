@@ -8,11 +8,14 @@
 
 #include "attention/ScreenFadingHelper.h"
 #include "core/Clock.h"
+#include "core/TimedStateMachineModule.h"
 #include "viewkit/PushButtonBrick.h"
 #include "viewkit/SmallDurationView.h"
 #include "viewkit/TabWall.h"
 
 #include "platform/ui/Window.h"
+
+#include <numbers>
 
 namespace ostrel::test {
 
@@ -243,6 +246,65 @@ TEST_F(RestScreenTest, FadedInItDrawsOnlyWhatMovesAndOnlyWhenItMovesAPixel)
     // 26.4 degrees a second on a 16-point wedge: some seven pixels a second at its rim.
     EXPECT_GE(lockDrawn, 35);
     EXPECT_LE(lockDrawn, 50) << "not at each of the 120 refreshes";
+}
+
+// The refresh ran twenty times a second whatever moved. It comes when the lock's ring or the
+// dial's wedge has moved a pixel, the read-out's second turns or a cycle starts: some 160
+// times in a cycle.
+TEST_F(RestScreenTest, ItRefreshesOnlyWhenTheLockTheWedgeOrTheReadOutWouldLookDifferent)
+{
+    startLockedBreak();
+    auto breakScreen = screen<TimedBreakRunningState>(Slot::timedBreak);
+    auto& viewModel = *breakScreen->timedStateMachineModule()->viewModel;
+    wait(2);
+    int refreshes = 0;
+    double seen = viewModel.frozenTime;
+    for (int frame = 0; frame < 15 * 240; ++frame) {
+        wait(1.0 / 240);
+        if (viewModel.frozenTime != seen) {
+            seen = viewModel.frozenTime;
+            ++refreshes;
+        }
+    }
+    // 13.6 s of ring at 7.3 pixels a second, 15 s of a wedge moving 2.7 pixels a second at
+    // its rim, fifteen seconds of read-out.
+    EXPECT_GE(refreshes, 100) << "each pixel of the lock's ring";
+    EXPECT_LE(refreshes, 180) << "not the 300 of a twentieth of a second";
+    EXPECT_TRUE(rest->uiUpdateTimer()) << "still going";
+}
+
+// A step of the ring draws its band again alone, and the wedge only where the band meets it:
+// what the dial shows stays whole.
+TEST_F(RestScreenTest, TheRingsStepsLeaveTheWedgeWhole)
+{
+    startLockedBreak();
+    wait(150);
+    auto& dial = *rest->countDownView();
+    ui::Rect onWindow = dial.convertRectTo(dial.bounds(), nullptr);
+    double height = restWindow().frame().height();
+    // Points on the dial, counted from its centre up and to the right, as the window's
+    // pixels count from its top left.
+    auto seen = [&](double degrees, double radius) {
+        double radians = degrees * std::numbers::pi / 180;
+        double x = onWindow.midX() + radius * std::cos(radians);
+        double y = onWindow.midY() - 1 + radius * std::sin(radians);
+        return restWindow().pixelAt(x, height - y);
+    };
+    auto& ring = *rest->countDownView()->circleLayer();
+    double scale = ring.scale();
+    for (int frame = 0; frame < 6 * 60 && ring.scale() == scale; ++frame)
+        wait(1.0 / 60);
+    ASSERT_NE(ring.scale(), scale) << "the ring moved";
+    for (int step = 0; step < 5; ++step) {
+        double before = ring.scale();
+        while (ring.scale() == before)
+            wait(1.0 / 60);
+        EXPECT_EQ(seen(45, 250), gfx::colors::white) << "in the wedge, a quarter of the break gone";
+        EXPECT_EQ(seen(80, 255), gfx::colors::white);
+        EXPECT_EQ(seen(135, 250), gfx::colors::black) << "before the wedge";
+        EXPECT_EQ(seen(-30, 250), gfx::colors::black) << "past the wedge";
+        EXPECT_EQ(seen(200, 270 * ring.scale()), gfx::colors::white) << "on the ring";
+    }
 }
 
 }

@@ -79,6 +79,7 @@ public:
     }
     bool acceptsFirstResponder() const override { return m_acceptsFirstResponder; }
     bool isFlipped() const override { return m_flipped; }
+    void setColor(gfx::Color color) { m_color = color; }
 
     int clicks { 0 };
     ui::Point lastClick;

@@ -217,6 +217,34 @@ TEST_F(WindowDesktop, AFadedInCoverDrawsAChangeAloneAgain)
     EXPECT_FALSE(cornerMarked()) << "fading out blends whole again";
 }
 
+// Changes in opposite corners are drawn again as two parts, not as the rectangle around
+// them: a ring's thin band was drawn and sent as its whole square.
+TEST_F(WindowDesktop, ChangesFarApartAreDrawnAsPartsOfTheirOwn)
+{
+    auto cover = Window::create(Rect(0, 0, 200, 100), WindowStyle::Borderless);
+    cover->setBackgroundColor(gfx::colors::black);
+    auto low = MarkedSwatch::create(gfx::colors::red, Rect(0, 0, 20, 20));
+    auto high = MarkedSwatch::create(gfx::colors::blue, Rect(180, 80, 20, 20));
+    cover->contentView()->addSubview(low);
+    cover->contentView()->addSubview(high);
+    cover->orderFrontRegardless();
+    cover->display();
+    cairo_t* cr = cairo_create(cover->surface());
+    cairo_set_source_rgb(cr, 0, 1, 0);
+    cairo_rectangle(cr, 98, 48, 4, 4);
+    cairo_fill(cr);
+    cairo_destroy(cr);
+
+    low->setColor(gfx::colors::white);
+    high->setColor(gfx::colors::white);
+    low->setNeedsDisplay();
+    high->setNeedsDisplay();
+    cover->display();
+    EXPECT_EQ(cover->pixelAt(5, 95), gfx::colors::white);
+    EXPECT_EQ(cover->pixelAt(195, 5), gfx::colors::white);
+    EXPECT_EQ(cover->pixelAt(99, 49), gfx::Color::rgb(0, 1, 0)) << "the middle was not drawn again";
+}
+
 TEST_F(WindowDesktop, BeepsAreCounted)
 {
     int before = beepCount();
