@@ -118,6 +118,7 @@ void SdlAudio::streamClosed()
 void SdlAudio::switchToDummy(const std::string& reason)
 {
     base::diagnostic("No sound system is usable (" + reason + "); sound plays into nothing");
+    waitUntilStopped();
     if (m_initialised)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     // SDL only takes its dummy driver when asked for it by name.
@@ -164,8 +165,10 @@ std::unique_ptr<AudioStream> SdlAudio::open(const std::string& identifier)
     if (!stream->isOpen() && identifier == kSystemDefaultDevice && !m_dummy) {
         // A driver that loads but has no card behind it (a headless machine).
         std::string why = SDL_GetError();
-        stream.reset();
+        // Counted again before the failed stream goes, so that its closing does not stop SDL's
+        // audio on a thread while the dummy driver starts here.
         ++m_openStreams;
+        stream.reset();
         switchToDummy(why);
         if (!m_initialised) {
             --m_openStreams;

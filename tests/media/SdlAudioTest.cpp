@@ -104,6 +104,27 @@ TEST_F(SdlAudioTest, ADeviceOpensRightAfterTheListStoppedTheAudio)
     EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO));
 }
 
+// A driver that starts but has no card behind it: the failed stream's closing must not stop
+// SDL's audio on a thread while the dummy driver starts (a crash, or no sound system left).
+TEST_F(SdlAudioTest, ADriverWithoutACardGivesWayToTheDummyWithTheAudioRunning)
+{
+    unsetenv("SDL_AUDIODRIVER");
+    setenv("ALSA_CONFIG_PATH", "/nonexistent/ostrel-test-asound.conf", 1);
+    for (int turn = 0; turn < 5; ++turn) {
+        SDL_SetHint(SDL_HINT_AUDIODRIVER, "alsa");
+        auto audio = SdlAudio::create();
+        auto stream = audio->open(kSystemDefaultDevice);
+        ASSERT_TRUE(stream) << "turn " << turn;
+        audio->waitUntilStopped();
+        EXPECT_TRUE(SDL_WasInit(SDL_INIT_AUDIO)) << "turn " << turn;
+        EXPECT_STREQ(SDL_GetCurrentAudioDriver(), "dummy");
+        stream.reset();
+        audio->waitUntilStopped();
+        EXPECT_FALSE(SDL_WasInit(SDL_INIT_AUDIO)) << "turn " << turn;
+    }
+    unsetenv("ALSA_CONFIG_PATH");
+}
+
 TEST_F(SdlAudioTest, UnknownDeviceFallsBackToTheDefault)
 {
     auto output = AudioOutput::create([](std::function<void()>) { }, SdlAudio::create());
