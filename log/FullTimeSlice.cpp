@@ -19,11 +19,14 @@ void FullTimeSlice::setObjective(std::string objective)
     if (!m_objectiveText.keepsCharacters())
         m_objectiveText.keepCharacters(text::toUtf16(m_objective));
     m_objective = std::move(objective);
+    m_lastHeight.store(-1.0);
 }
 
 void FullTimeSlice::setObjectiveText(const text::AttributedString& objective, SharedAttributes* shared)
 {
     m_objectiveText = KeptRichText(objective, shared, text::toUtf16(m_objective) != objective.string());
+    // A row kept for the old text would be cut or left with a gap.
+    m_lastHeight.store(-1.0);
 }
 
 text::AttributedString FullTimeSlice::objectiveText() const

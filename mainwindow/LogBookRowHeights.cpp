@@ -31,9 +31,14 @@ double LogBookRowHeights::measure(const text::AttributedString& objective, doubl
     return layout.boundingRect().height();
 }
 
+bool LogBookRowHeights::holdsFor(double width, const text::LayoutDefaults& defaults) const
+{
+    return width == m_width && defaults.font == m_font && defaults.color == m_color;
+}
+
 double LogBookRowHeights::textHeight(const text::AttributedString& objective, double width, const text::LayoutDefaults& defaults)
 {
-    if (width != m_width || !(defaults.font == m_font) || !(defaults.color == m_color)) {
+    if (!holdsFor(width, defaults)) {
         clear();
         m_width = width;
         m_font = defaults.font;

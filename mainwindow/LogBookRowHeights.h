@@ -18,6 +18,8 @@ public:
     // The height of the objective laid out at the width (its final line break left out).
     double textHeight(const text::AttributedString& objective, double width, const text::LayoutDefaults& defaults);
     static double measure(const text::AttributedString& objective, double width, const text::LayoutDefaults& defaults);
+    // False once the width or defaults differ from those the remembered heights hold for.
+    bool holdsFor(double width, const text::LayoutDefaults& defaults) const;
 
     std::size_t size() const { return m_count; }
     void clear();

@@ -167,9 +167,17 @@ double LogBookTableViewController::heightOfRow(ui::TableView& table, int row)
     // out for: the rows are measured once it shows again.
     if (!table.window() || table.bounds().width() < 1)
         return extra;
+    double width = table.bounds().width() - 20.0;
+    if (!m_rowHeights.holdsFor(width, m_rowTextDefaults)) {
+        // The heights the records keep were measured at another width or with other fonts.
+        for (const auto& each : m_dataSet)
+            each->setLastHeight(-1.0);
+    } else if (double kept = record->lastHeight(); kept >= 0) {
+        return kept;
+    }
     // One cache for every row: it knows the width and fonts its heights hold for, and a
     // reload's new records find their objectives' heights there.
-    double height = m_rowHeights.textHeight(record->objectiveText(), table.bounds().width() - 20.0, m_rowTextDefaults) + extra;
+    double height = m_rowHeights.textHeight(record->objectiveText(), width, m_rowTextDefaults) + extra;
     record->setLastHeight(height);
     return height;
 }

@@ -146,6 +146,32 @@ TEST_F(LogBookTest, RowHeightsAddTheTagBandAndLeaveTheLastLineBreakOut)
     EXPECT_EQ(plain, LogBookRowHeights::measure(text::AttributedString::fromUtf8("One line"), table.bounds().width() - 20, defaults) + 33);
 }
 
+// A height the record keeps is its row's answer until the table's width or the objective
+// changes: a stale one would cut the row or leave a gap under it.
+TEST_F(LogBookTest, KeptRowHeightsHoldForTheirWidthAndTheirText)
+{
+    double today = local(2026, 1, 5, 8);
+    std::string objective;
+    for (int word = 0; word < 40; ++word)
+        objective += "objective ";
+    log("long", today, objective);
+    // Laid out once: the window's next layout would give the table its width back.
+    auto& book = logBook();
+    auto& table = *book.tableView();
+    ASSERT_EQ(book.numberOfRows(table), 1);
+    ui::Rect frame = table.frame();
+    double kept = book.heightOfRow(table, 0);
+    EXPECT_EQ(book.objectValueFor(0)->lastHeight(), kept);
+
+    table.setFrame(ui::Rect(frame.origin, ui::Size(frame.width() * 2, frame.height())));
+    EXPECT_LT(book.heightOfRow(table, 0), kept) << "measured again at the wider width";
+    table.setFrame(frame);
+    EXPECT_EQ(book.heightOfRow(table, 0), kept);
+
+    book.objectValueFor(0)->setObjectiveText(text::AttributedString::fromUtf8("Short"));
+    EXPECT_LT(book.heightOfRow(table, 0), kept) << "the text changed in place";
+}
+
 TEST_F(LogBookTest, ASecondDeletionWithinAMinuteGoesUnasked)
 {
     double today = local(2026, 1, 5, 8);
