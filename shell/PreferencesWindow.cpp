@@ -24,9 +24,8 @@ constexpr double kWindowHeight = 560;
 void fillSuperview(ui::View& view, ui::View& page)
 {
     view.setTranslatesAutoresizingMaskIntoConstraints(false);
-    using A = ui::LayoutAttribute;
-    for (A attribute : { A::Top, A::Bottom, A::Left, A::Right })
-        page.addConstraint(ui::Constraint::create(&view, attribute, ui::LayoutRelation::Equal, &page, attribute, 1, 0));
+    for (const auto& edge : ui::Constraint::edgesEqual(&view, &page))
+        page.addConstraint(edge);
 }
 
 }

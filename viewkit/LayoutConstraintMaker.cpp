@@ -25,8 +25,8 @@ ui::View& LayoutConstraintMaker::superviewOrStop() const
 
 LayoutConstraintMaker& LayoutConstraintMaker::fillContainer()
 {
-    for (A attribute : { A::Top, A::Bottom, A::Left, A::Right })
-        append(ui::Constraint::create(m_subject, attribute, R::Equal, &superviewOrStop(), attribute, 1, 0));
+    for (const auto& edge : ui::Constraint::edgesEqual(m_subject, &superviewOrStop()))
+        append(edge);
     return *this;
 }
 

@@ -2,19 +2,16 @@
 
 #include "log/LogFileManager.h"
 #include "log/TagManager.h"
+#include "platform/desktop/ChildProcess.h"
 #include "tools/loggen/LogGenerator.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace bench {
 
@@ -57,19 +54,12 @@ std::vector<std::string> filesIn(const fs::path& folder)
 
 std::optional<double> catSeconds(const std::vector<std::string>& files)
 {
-    std::vector<char*> argv { const_cast<char*>("cat") };
-    for (const auto& file : files)
-        argv.push_back(const_cast<char*>(file.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    std::vector<std::string> argv { "cat" };
+    argv.insert(argv.end(), files.begin(), files.end());
     auto started = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    int failure = posix_spawnp(&pid, "cat", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    auto pid = desktop::ChildProcess::spawn(argv, { .silent = true }, "bench: cat did not start");
     int status = 0;
-    if (failure != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (!pid || waitpid(*pid, &status, 0) != *pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return std::nullopt;
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 }

@@ -82,6 +82,15 @@ void Constraint::activate(const std::vector<std::shared_ptr<Constraint>>& constr
         c->setActive(true);
 }
 
+std::vector<std::shared_ptr<Constraint>> Constraint::edgesEqual(View* view, View* other)
+{
+    using A = LayoutAttribute;
+    std::vector<std::shared_ptr<Constraint>> edges;
+    for (A attribute : { A::Top, A::Bottom, A::Left, A::Right })
+        edges.push_back(create(view, attribute, LayoutRelation::Equal, other, attribute, 1, 0));
+    return edges;
+}
+
 void Constraint::deactivate(const std::vector<std::shared_ptr<Constraint>>& constraints)
 {
     for (const auto& c : constraints)

@@ -68,6 +68,8 @@ public:
     void setActive(bool active);
     View* installedOn() const { return m_installedOn; }
     static void activate(const std::vector<std::shared_ptr<Constraint>>& constraints);
+    // The view's top, bottom, left and right edges each equal to the other view's.
+    static std::vector<std::shared_ptr<Constraint>> edgesEqual(View* view, View* other);
     static void deactivate(const std::vector<std::shared_ptr<Constraint>>& constraints);
 
 private:

@@ -10,6 +10,14 @@
 
 namespace ui {
 
+namespace {
+
+// A page along a view showing `visible` points: all of it but a line, so that the eye finds
+// its place again, and never less than half.
+double pageOf(double visible, double line) { return std::max(visible - std::min(line, visible / 4), visible / 2); }
+
+}
+
 std::shared_ptr<ClipView> ClipView::create(bool flipped) { return std::shared_ptr<ClipView>(new ClipView(flipped)); }
 
 ClipView::ClipView(bool flipped)
@@ -49,8 +57,7 @@ void ScrollView::connectHorizontalScroller()
         scrollToPoint({ position * maxOffsetX(), m_clip->bounds().minY() });
     };
     m_horizontalScroller->onPage = [this](int direction) {
-        double visible = m_clip->bounds().width();
-        scrollHorizontallyBy(direction * std::max(visible - std::min(horizontalLineScroll(), visible / 4), visible / 2));
+        scrollHorizontallyBy(direction * pageOf(m_clip->bounds().width(), horizontalLineScroll()));
     };
 }
 
@@ -229,8 +236,7 @@ double ScrollView::horizontalLineScroll() const
 
 double ScrollView::pageScroll() const
 {
-    double visible = m_clip->bounds().height();
-    return std::max(visible - std::min(lineScroll(), visible / 4), visible / 2);
+    return pageOf(m_clip->bounds().height(), lineScroll());
 }
 
 void ScrollView::scrollToTop()

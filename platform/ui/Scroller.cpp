@@ -27,7 +27,9 @@ void Scroller::setKnob(double proportion, double position)
 
 double Scroller::along(Point point) const { return m_axis == Axis::Vertical ? point.y : point.x; }
 
-double Scroller::trackLength() const { return m_axis == Axis::Vertical ? bounds().height() : bounds().width(); }
+double Scroller::lengthAlong(const Rect& rect) const { return m_axis == Axis::Vertical ? rect.height() : rect.width(); }
+
+double Scroller::trackLength() const { return lengthAlong(bounds()); }
 
 Rect Scroller::knobRect() const
 {
@@ -54,9 +56,9 @@ void Scroller::draw(gfx::GraphicsContext& context, const Rect&)
 void Scroller::mouseDown(const Event& event)
 {
     double at = along(convertPointFrom(event.locationInWindow(), nullptr));
-    double knobStart = along(knobRect().origin);
-    double knobLength = m_axis == Axis::Vertical ? knobRect().height() : knobRect().width();
-    if (at >= knobStart && at <= knobStart + knobLength) {
+    Rect knob = knobRect();
+    double knobStart = along(knob.origin);
+    if (at >= knobStart && at <= knobStart + lengthAlong(knob)) {
         m_grab = at - knobStart;
         setNeedsDisplay();
         return;
@@ -70,8 +72,7 @@ void Scroller::mouseDragged(const Event& event)
     if (!m_grab)
         return;
     double at = along(convertPointFrom(event.locationInWindow(), nullptr));
-    double knobLength = m_axis == Axis::Vertical ? knobRect().height() : knobRect().width();
-    double travel = trackLength() - knobLength;
+    double travel = trackLength() - lengthAlong(knobRect());
     double position = travel > 0 ? std::clamp((at - *m_grab) / travel, 0.0, 1.0) : 0;
     if (auto moved = onKnobMoved)
         moved(position);

@@ -41,8 +41,9 @@ protected:
     explicit Scroller(Axis axis = Axis::Vertical);
 
 private:
-    // A point's place along the axis, and the track's length.
+    // A point's place along the axis, a rectangle's length along it, and the track's length.
     double along(Point point) const;
+    double lengthAlong(const Rect& rect) const;
     double trackLength() const;
 
     Axis m_axis { Axis::Vertical };

@@ -62,9 +62,8 @@ void TabView::selectItem(const std::shared_ptr<TabViewItem>& item)
     View* page = item->view();
     page->setTranslatesAutoresizingMaskIntoConstraints(false);
     addSubview(item->sharedView());
-    using A = LayoutAttribute;
-    for (A attribute : { A::Top, A::Bottom, A::Left, A::Right })
-        addConstraint(Constraint::create(page, attribute, LayoutRelation::Equal, this, attribute, 1, 0));
+    for (const auto& edge : Constraint::edgesEqual(page, this))
+        addConstraint(edge);
 }
 
 std::optional<std::size_t> TabView::indexOfSelectedItem() const

@@ -26,6 +26,12 @@ std::optional<Screen> screenOverlappingMost(const Rect& rect)
     return best;
 }
 
+// The most content that keeps its decoration inside the visible frame.
+Size roomWithin(const Rect& visible, const EdgeInsets& around)
+{
+    return Size(std::max(1.0, visible.width() - around.left - around.right), std::max(1.0, visible.height() - around.top - around.bottom));
+}
+
 }
 
 std::optional<Screen> Window::screen() const { return screenOverlappingMost(m_frame); }
@@ -75,9 +81,7 @@ std::optional<Size> Window::largestSizeWithinReach(Rect frame) const
         place = Screen::main();
     if (!place)
         return std::nullopt;
-    EdgeInsets around = decoration();
-    const Rect& visible = place->visibleFrame;
-    return Size(std::max(1.0, visible.width() - around.left - around.right), std::max(1.0, visible.height() - around.top - around.bottom));
+    return roomWithin(place->visibleFrame, decoration());
 }
 
 Rect Window::constrainFrameRect(Rect frame) const
@@ -93,7 +97,7 @@ Rect Window::constrainFrameRect(Rect frame) const
     EdgeInsets around = decoration();
     if (m_styleMask & WindowStyle::Resizable) {
         // As wide as the work area once maximized, its borders would stand past the edges.
-        Size room = largestSizeWithinReach(frame).value_or(frame.size);
+        Size room = roomWithin(visible, around);
         frame.size.height = std::min(frame.height(), std::max(room.height, m_minSize.height));
         frame.size.width = std::min(frame.width(), std::max(room.width, m_minSize.width));
     }
