@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cairo.h>
 #include <cmath>
+#include <cstring>
 #include <glib.h>
 #include <pango/pangocairo.h>
 
@@ -49,6 +50,31 @@ void configure(PangoLayout* layout, const std::string& text, double width, const
     }
 }
 
+// Everything that shapes the text, from the layout measured to the one drawn: what a caller
+// set on the measured one (a single line ending in "…") must show when it is drawn.
+void mirror(PangoLayout* from, PangoLayout* to)
+{
+    // Setting a text or attributes lays the whole text out again, even when they are equal.
+    const char* text = pango_layout_get_text(from);
+    if (std::strcmp(text, pango_layout_get_text(to)) != 0)
+        pango_layout_set_text(to, text, -1);
+    PangoAttrList* attributes = pango_layout_get_attributes(from);
+    PangoAttrList* drawn = pango_layout_get_attributes(to);
+    if (attributes != drawn && (!attributes || !drawn || !pango_attr_list_equal(attributes, drawn)))
+        pango_layout_set_attributes(to, attributes);
+    pango_layout_set_font_description(to, pango_layout_get_font_description(from));
+    pango_layout_set_width(to, pango_layout_get_width(from));
+    pango_layout_set_height(to, pango_layout_get_height(from));
+    pango_layout_set_wrap(to, pango_layout_get_wrap(from));
+    pango_layout_set_ellipsize(to, pango_layout_get_ellipsize(from));
+    pango_layout_set_alignment(to, pango_layout_get_alignment(from));
+    pango_layout_set_justify(to, pango_layout_get_justify(from));
+    pango_layout_set_auto_dir(to, pango_layout_get_auto_dir(from));
+    pango_layout_set_indent(to, pango_layout_get_indent(from));
+    pango_layout_set_spacing(to, pango_layout_get_spacing(from));
+    pango_layout_set_single_paragraph_mode(to, pango_layout_get_single_paragraph_mode(from));
+}
+
 }
 
 std::string displayableText(std::string_view utf8)
@@ -65,7 +91,6 @@ std::string displayableText(std::string_view utf8)
 
 TextLayout::TextLayout(std::string_view utf8, const TextStyle& style, double width)
     : m_style(style)
-    , m_width(width)
 {
     m_layout = pango_layout_new(sharedPangoContext(SharedContext::measuring));
     configure(m_layout, displayableText(utf8), width, style);
@@ -87,10 +112,10 @@ PangoLayout* TextLayout::drawingLayout() const
         bool small = m_style.font.pointSize <= kSmallTextSize;
         m_drawingLayout = pango_layout_new(
             sharedPangoContext(small ? SharedContext::drawingOnWholePixels : SharedContext::drawing));
-        configure(m_drawingLayout, pango_layout_get_text(m_layout), m_width, m_style);
-        if (PangoAttrList* attributes = pango_layout_get_attributes(m_layout))
-            pango_layout_set_attributes(m_drawingLayout, attributes);
     }
+    // Drawn as the measured one is now (a width, an ellipsis, an underline set since); its
+    // serial cannot tell, since a layout never measured counts no changes.
+    mirror(m_layout, m_drawingLayout);
     return m_drawingLayout;
 }
 
@@ -181,11 +206,6 @@ void TextLayout::underline(size_t from, size_t to)
     pango_attr_list_insert(attributes, line);
     pango_layout_set_attributes(m_layout, attributes);
     pango_attr_list_unref(attributes);
-    // Drawn with the underline from now on.
-    if (m_drawingLayout) {
-        g_object_unref(m_drawingLayout);
-        m_drawingLayout = nullptr;
-    }
 }
 
 Rect textBoundingRect(std::string_view utf8, double width, const TextStyle& style)

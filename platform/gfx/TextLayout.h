@@ -73,7 +73,6 @@ private:
     PangoLayout* drawingLayout() const;
 
     TextStyle m_style;
-    double m_width { 0 };
     PangoLayout* m_layout { nullptr };
     mutable PangoLayout* m_drawingLayout { nullptr };
 };

@@ -302,4 +302,32 @@ TEST_F(Text, AnUnderlinedPartDrawsALineUnderOnlyThatPart)
     EXPECT_GT(changed, right - left - 2) << "a line as long as the part";
 }
 
+TEST_F(Text, WhatIsSetOnTheMeasuredLayoutIsWhatDraws)
+{
+    const char* words = "Parse Selected Text and Set the Objective of the Slice";
+    // Small text is drawn on whole pixels through a layout of its own; large text too.
+    for (double size : { 10.0, 20.0 }) {
+        TextStyle style { Font::system(size), colors::white, { TextAlignment::left } };
+        auto drawn = [&](bool fittedOnOneLine, bool alsoAfterADrawing) {
+            gfx::TextLayout layout(words, style, 150);
+            if (alsoAfterADrawing) {
+                Canvas before(160, 120, 1, true);
+                layout.draw({ 0, 0, 160, 120 });
+            }
+            if (fittedOnOneLine) {
+                // As a control fits a title that is too long: one line ending in "…".
+                pango_layout_set_ellipsize(layout.pangoLayout(), PANGO_ELLIPSIZE_END);
+                pango_layout_set_height(layout.pangoLayout(), -1);
+            }
+            Canvas canvas(160, 120, 1, true);
+            layout.draw({ 0, 0, 160, 120 });
+            return inkOf(canvas.bitmap());
+        };
+        double line = size * 1.6;
+        EXPECT_GT(drawn(false, false).maxY - drawn(false, false).minY, line) << size << " pt: wrapped, it takes lines";
+        EXPECT_LT(drawn(true, false).maxY - drawn(true, false).minY, line) << size << " pt: fitted, it takes one";
+        EXPECT_LT(drawn(true, true).maxY - drawn(true, true).minY, line) << size << " pt: fitted after it was drawn";
+    }
+}
+
 }
