@@ -6,9 +6,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace desktop {
 class UrlScheme;
+}
+namespace gfx {
+struct WarmFont;
 }
 namespace media {
 class AudioOutput;
@@ -89,5 +93,9 @@ private:
 
 // Each screen library's factories, registered with the screens' wiring before it is made.
 void registerScreenLibraries();
+
+// What the first screen measures and draws its texts with, to be loaded while the display
+// opens.
+std::vector<gfx::WarmFont> firstScreenFonts();
 
 }

@@ -9,6 +9,7 @@
 #include "platform/base/RunLoop.h"
 #include "platform/base/StopSignals.h"
 #include "platform/desktop/UrlScheme.h"
+#include "platform/gfx/FontWarmUp.h"
 #include "platform/gfx/Fonts.h"
 #include "platform/ui/Application.h"
 
@@ -50,6 +51,8 @@ static int runProgram(int argc, char** argv)
     // switches it as "loggerIsOn" says: a user who turned it off hears nothing from us.
     if (!gfx::pinFonts(base::Resources::root() / "fonts" / "fonts.conf"))
         base::diagnostic("the program's fonts are not where its resources are; the desktop's own are used");
+    // Opening the display draws no text: the first screen's fonts load meanwhile.
+    auto fontWarmUp = gfx::FontWarmUp::start(ostrel::firstScreenFonts());
 
     auto application = ui::Application::create(ui::WindowBackend::make());
     // Dock-less until the launch decides otherwise from "dockless".

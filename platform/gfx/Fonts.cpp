@@ -1,6 +1,7 @@
 #include "platform/gfx/Fonts.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/gfx/FontWarmUp.h"
 
 #include <array>
 #include <algorithm>
@@ -153,6 +154,7 @@ void PangoFontDescriptionDeleter::operator()(PangoFontDescription* description) 
 
 bool pinFonts(const std::filesystem::path& configurationFile)
 {
+    FontWarmUp::handOver();
     FcConfig* config = FcConfigCreate();
     if (!FcConfigParseAndLoad(config, reinterpret_cast<const FcChar8*>(configurationFile.c_str()), FcTrue)
         || !FcConfigBuildFonts(config)) {
@@ -186,6 +188,8 @@ bool pinFonts(const std::filesystem::path& configurationFile)
 
 PangoFontMap* fontMap()
 {
+    // A warm-up still loading fonts has them to itself until it is over.
+    FontWarmUp::handOver();
     FontState& state = fontState();
     if (!state.map)
         state.map = pango_cairo_font_map_new();

@@ -35,7 +35,8 @@ std::string familyName(const Font&);
 bool canMakeFont(const std::string& postScriptName);
 
 // Shared by every text drawing: the one font map and a context with 72 dpi and unhinted
-// metrics, so that text measures the same at any scale. Main thread only.
+// metrics, so that text measures the same at any scale. Main thread only (and a font
+// warm-up's, which it waits for: see FontWarmUp).
 PangoFontMap* fontMap();
 PangoContext* newPangoContext();
 
