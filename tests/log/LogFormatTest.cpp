@@ -78,6 +78,9 @@ TEST(LogFormat, EveryDayIsNamedAsItsNumberSaysAndOddDaysAsWritten)
     EXPECT_EQ(dayStringFor(0), "1970-01-01");
     EXPECT_EQ(dayStringFor(20454), "2026-01-01");
     EXPECT_EQ(dayStringFor(-719162), "0001-01-01");
+    // Years outside four digits are written as wide as they need.
+    EXPECT_EQ(dayStringFor(-719163), "0000-12-31");
+    EXPECT_EQ(dayStringFor(2932897), "10000-01-01");
 
     RawTimeSlice record;
     EXPECT_EQ(record.dayString(), "");
