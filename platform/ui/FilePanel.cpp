@@ -430,7 +430,8 @@ FilePanel::Response FilePanel::runModal()
     m_window->orderOut();
     if (auto window = previous.lock(); window && window->isVisible())
         window->makeKeyWindow();
-    return *m_response;
+    // The program quitting (a stop signal, Quit from elsewhere) ends the panel unanswered.
+    return m_response.value_or(Response::Cancel);
 }
 
 }

@@ -3,6 +3,7 @@
 #include "platform/base/AlertPresenter.h"
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/base/RunLoop.h"
 #include "platform/desktop/Opener.h"
 #include "tests/support/TemporaryHome.h"
 
@@ -38,6 +39,9 @@ protected:
     }
     ~ShellTest() override
     {
+        // A case that quits leaves the main loop asked to stop: the next case in the same
+        // process starts without it (a file panel would end at once, unanswered).
+        base::RunLoop::main().discardAll();
         base::setDiagnosticSink(m_previousSink);
         desktop::Opener::setLauncher(m_previousLauncher);
         base::AlertPresenter::install(m_previousPresenter);

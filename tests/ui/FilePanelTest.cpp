@@ -2,6 +2,7 @@
 
 #include "tests/support/TemporaryHome.h"
 #include "platform/base/AlertPresenter.h"
+#include "platform/base/RunLoop.h"
 #include "platform/ui/FilePanel.h"
 
 #include <fstream>
@@ -119,6 +120,22 @@ TEST_F(FilePanelTest, HeadlessPanelWithoutResponderCancels)
 {
     auto panel = FilePanel::openPanel();
     EXPECT_EQ(panel->runModal(), FilePanel::Response::Cancel);
+}
+
+TEST_F(FilePanelTest, APanelOpenWhileTheProgramQuitsIsCancelled)
+{
+    auto panel = FilePanel::openPanel();
+    panel->setDirectory(m_folder);
+    bool answered = false;
+    FilePanel::setResponder([&](FilePanel&) -> std::optional<FilePanel::Response> {
+        answered = true;
+        return FilePanel::Response::OK;
+    });
+    base::RunLoop::main().stop();
+    EXPECT_EQ(panel->runModal(), FilePanel::Response::Cancel);
+    EXPECT_FALSE(answered) << "the loop stopped before anyone could answer";
+    EXPECT_TRUE(panel->urls().empty());
+    base::RunLoop::main().discardAll();
 }
 
 }
