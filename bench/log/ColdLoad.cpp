@@ -3,6 +3,7 @@
 // raw read of the folder (target_ratio beside the ratio).
 #include "bench/log/TenYears.h"
 #include "log/FullDataSet.h"
+#include "platform/base/RestingMemory.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,7 +16,6 @@
 #include <malloc.h>
 #include <memory>
 #include <sys/resource.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -71,13 +71,7 @@ double peakMegabytes()
     return double(usage.ru_maxrss) / 1024.0;
 }
 
-double residentNow()
-{
-    std::ifstream statm("/proc/self/statm");
-    double pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * double(sysconf(_SC_PAGESIZE)) / 1e6;
-}
+double residentNow() { return double(base::resting::residentKilobytes()) * 1024 / 1e6; }
 
 void RawRead(benchmark::State& state)
 {

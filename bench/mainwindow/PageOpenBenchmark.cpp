@@ -15,6 +15,7 @@
 
 #include "log/BackingStoreDescriptor.h"
 
+#include "platform/base/RestingMemory.h"
 #include "platform/text/Rtfd.h"
 #include "platform/ui/Pasteboard.h"
 #include "platform/ui/Window.h"
@@ -22,9 +23,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -40,13 +39,7 @@ text::AttributedString pageOf(std::size_t characters, int shape)
     return text::AttributedString(words, text::Attributes {});
 }
 
-double residentMegabytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    double pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
+double residentMegabytes() { return double(base::resting::residentKilobytes()) / 1024; }
 
 // The window opened on the Now pad.
 ostrel::PadViewController& nowPad(bench::BenchWindow& bench)

@@ -14,14 +14,6 @@ namespace base::resting {
 
 namespace {
 
-std::size_t residentKilobytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    std::size_t pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * std::size_t(::sysconf(_SC_PAGESIZE)) / 1024;
-}
-
 // An object whose code the loader patched in place holds pages the file does not: dropping
 // them would bring the unpatched code back.
 bool hasTextRelocations(const dl_phdr_info& object)
@@ -60,6 +52,14 @@ int dropReadOnlySegments(dl_phdr_info* object, std::size_t, void*)
     return 0;
 }
 
+}
+
+std::size_t residentKilobytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    std::size_t pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * std::size_t(::sysconf(_SC_PAGESIZE)) / 1024;
 }
 
 std::size_t giveBack()

@@ -13,6 +13,9 @@ namespace resting {
 // Gives back what it can; the kilobytes its resident set shrank by meanwhile.
 std::size_t giveBack();
 
+// The kilobytes of the program's resident set now.
+std::size_t residentKilobytes();
+
 }
 
 }
