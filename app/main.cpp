@@ -9,6 +9,7 @@
 #include "platform/base/RunLoop.h"
 #include "platform/base/StopSignals.h"
 #include "platform/desktop/UrlScheme.h"
+#include "platform/desktop/X11Connection.h"
 #include "platform/gfx/FontWarmUp.h"
 #include "platform/gfx/Fonts.h"
 #include "platform/ui/Application.h"
@@ -57,9 +58,18 @@ static int runProgram(int argc, char** argv)
     auto application = ui::Application::create(ui::WindowBackend::make());
     // Dock-less until the launch decides otherwise from "dockless".
     application->setActivationPolicy(ui::ActivationPolicy::Accessory);
-    // SIGINT and SIGTERM end the program between two pieces of work, in any mode, even with
+    // SIGINT, SIGTERM and SIGHUP end the program between two pieces of work, in any mode, even with
     // an alert up, unasked since nobody is there to answer; the way out saves what was typed.
     application->terminateOnStopSignals([](int signal) { base::diagnostic(std::string("Ostrel stopping on ") + base::StopSignals::name(signal)); });
+    // A lost display (the server gone, the connection killed) ends the program as a quit
+    // does rather than with Xlib's status 1: the pads' last words are saved on the way out.
+    // Called inside Xlib, whose next steps would end the process, so it ends it here.
+    desktop::X11Connection::endOnLostWindowSystem([&application] {
+        base::diagnostic("Window system: lost the connection to the display; ending as a quit does");
+        application->terminateNow();
+        base::Defaults::standard()->synchronize();
+        base::endProcess(0);
+    });
     auto& loop = base::RunLoop::main();
 
     ostrel::StartUp startUp(*application, [] () -> ostrel::DataModel& { return ostrel::DataModel::shared(); });

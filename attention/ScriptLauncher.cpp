@@ -1,5 +1,6 @@
 #include "attention/ScriptLauncher.h"
 
+#include "platform/base/Files.h"
 #include "platform/base/Paths.h"
 #include "platform/desktop/Opener.h"
 #include "platform/desktop/UserScript.h"
@@ -45,9 +46,7 @@ ScriptLauncher::Runner ScriptLauncher::setRunner(Runner newRunner)
 std::optional<std::filesystem::path> ScriptLauncher::directoryURL()
 {
     auto folder = base::paths::applicationSupport() / "Scripts";
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error)
+    if (!base::files::createDirectories(folder))
         return std::nullopt;
     return folder;
 }

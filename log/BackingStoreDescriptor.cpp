@@ -19,6 +19,32 @@ BackingStoreDescriptor::BackingStoreDescriptor()
 {
 }
 
+bool BackingStoreDescriptor::finishInitialization()
+{
+    bool ready = m_index->refreshIndexFromDisk();
+    if (m_staysWithLoadedFolder) {
+        auto loaded = base::files::identity(folderPath());
+        std::lock_guard lock(m_mutex);
+        m_loadedFolder = loaded;
+    }
+    return ready;
+}
+
+bool BackingStoreDescriptor::isLoadedFolderInPlace() const
+{
+    std::string folder;
+    std::optional<base::files::Identity> loaded;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_staysWithLoadedFolder)
+            return true;
+        folder = m_folderPath;
+        loaded = m_loadedFolder;
+    }
+    // A folder that could not be made at the start has nothing to stay with: it may come.
+    return !loaded || base::files::identity(folder) == loaded;
+}
+
 std::string BackingStoreDescriptor::root() const
 {
     std::lock_guard lock(m_mutex);

@@ -2,6 +2,7 @@
 
 #include "log/BackingStoreIndex.h"
 #include "log/BackingStoreNamingStrategy.h"
+#include "platform/base/Files.h"
 
 #include <memory>
 #include <mutex>
@@ -34,7 +35,17 @@ public:
     const BackingStoreNamingStrategy& namingStrategy() const;
 
     // Lists the folder; false when it could not be created (already reported to the user).
-    bool finishInitialization() { return m_index->refreshIndexFromDisk(); }
+    // A series that stays with its loaded folder remembers which folder that was.
+    bool finishInitialization();
+
+    // The log's series: once loaded, its files go only into that very folder. A folder gone
+    // (its disk taken away) or replaced by another is never made anew or written into, since
+    // entries written there would hide under the disk once it is back, away from the day's
+    // real file.
+    void setStaysWithLoadedFolder(bool stays) { m_staysWithLoadedFolder = stays; }
+    // False when the series stays with its loaded folder and that is no longer the one at
+    // its path; always true for the others.
+    bool isLoadedFolderInPlace() const;
 
     std::string getPathToCurrentFile() const;
     std::string getPathToFileForDate(double date) const;
@@ -55,6 +66,8 @@ private:
     std::optional<std::string> m_templateName;
     std::unique_ptr<BackingStoreIndex> m_index;
     std::unique_ptr<BackingStoreNamingStrategy> m_namingStrategy;
+    bool m_staysWithLoadedFolder { false };
+    std::optional<base::files::Identity> m_loadedFolder;
 };
 
 }

@@ -32,8 +32,11 @@ bool BackingStoreIndex::refreshIndexFromDisk()
     std::string folder = m_descriptor->folderPath();
     std::string root = m_descriptor->root();
     std::string error;
-    bool folderReady = base::files::createDirectories(folder, &error);
-    if (!folderReady) {
+    // The log's folder gone from under the running program is not made anew: the write
+    // that needs it says so.
+    bool inPlace = m_descriptor->isLoadedFolderInPlace();
+    bool folderReady = inPlace && base::files::createDirectories(folder, &error);
+    if (!folderReady && inPlace) {
         // A log folder on a missing or read-only volume is the world's doing, not ours: say
         // so and carry on, so that the user can still fix the settings.
         std::string message = "Could not create folder path at: " + folder;

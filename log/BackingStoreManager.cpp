@@ -14,6 +14,8 @@
 #include "platform/text/Rtfd.h"
 
 #include <algorithm>
+#include <map>
+#include <vector>
 #include <cerrno>
 #include <cstring>
 
@@ -23,23 +25,24 @@ namespace {
 
 }
 
-std::string BackingStoreManager::writeFailureAdvice(int errorNumber)
+std::string BackingStoreManager::writeFailureAdvice(int errorNumber, const std::string& where)
 {
     switch (errorNumber) {
     case ENOSPC:
     case EDQUOT:
-        return "There is no space left on the disk of the folder that just opened, so this time slice could not be "
-               "added to today's log file. Please make room on that disk.";
+        return "There is no space left on the disk of " + where
+            + ", so this time slice could not be added to today's log file. Please make room on that disk.";
     case EACCES:
     case EPERM:
-        return "Ostrel has no permission to write to the folder that just opened. Please use 'Properties' -> "
-               "'Permissions' in your file manager (or chmod u+rwx in a terminal) to check that you have sufficient "
+        return "Ostrel has no permission to write to " + where
+            + ". Please use 'Properties' -> 'Permissions' in your file manager (or chmod u+rwx in a terminal) to check that you have sufficient "
                "access privileges to write to it. You should have read and write access.";
     case EROFS:
-        return "The folder that just opened lies on a disk that can only be read, so this time slice could not be "
-               "added to today's log file. Please make the disk writable, or move the log to a disk that is.";
+        return "The disk of " + where
+            + " can only be read, so this time slice could not be added to today's log file. Please make the disk "
+              "writable, or move the log to a disk that is.";
     default:
-        return std::string("Ostrel could not write to the folder that just opened")
+        return "Ostrel could not write to " + where
             + (errorNumber ? std::string(" (") + std::strerror(errorNumber) + ")" : std::string())
             + ", so this time slice could not be added to today's log file.";
     }
@@ -122,11 +125,27 @@ bool BackingStoreManager::append(const text::AttributedString& text, BackingStor
     std::filesystem::path path = descriptor.getPathToCurrentFile();
     zr_log("appending to current file path: %s", path.c_str());
 
+    if (!descriptor.isLoadedFolderInPlace()) {
+        zr_log("the log folder %s is gone or another folder; the entry was not written", descriptor.folderPath().c_str());
+        reportWriteFailure(
+            path,
+            [&](const std::string&) {
+                return "The log folder \u201c" + descriptor.folderPath()
+                    + "\u201d that Ostrel loaded is gone, or another folder is in its place (a disk taken away, a "
+                      "folder moved or replaced), so this time slice was not added to today's log file. Put the "
+                      "folder back where it was, or start Ostrel again to use the folder now there.";
+            },
+            false);
+        return false;
+    }
+
     // A day file whose replacement was cut short gets its earlier entries back first; if
     // they cannot be put back, a new file holding this entry alone would bury them.
     if (!base::files::recoverInterruptedReplacement(path) && !base::files::exists(path)) {
-        reportWriteFailure(path, "Today's log file was being rewritten when Ostrel stopped, and its earlier version "
-                                 "could not be put back, so this time slice was not added to it.");
+        reportWriteFailure(path, [](const std::string&) {
+            return "Today's log file was being rewritten when Ostrel stopped, and its earlier version could not be "
+                   "put back, so this time slice was not added to it.";
+        });
         return false;
     }
 
@@ -136,8 +155,10 @@ bool BackingStoreManager::append(const text::AttributedString& text, BackingStor
         if (!existing) {
             // Writing the new entry alone would throw away every earlier entry of the day.
             zr_log("could not read %s; the entry was not written", path.c_str());
-            reportWriteFailure(path, "Today's log file exists but could not be read, so it was left as it was and this "
-                                     "time slice was not added to it.");
+            reportWriteFailure(path, [](const std::string&) {
+                return "Today's log file exists but could not be read, so it was left as it was and this time slice "
+                       "was not added to it.";
+            });
             return false;
         }
         result = std::move(*existing);
@@ -148,7 +169,7 @@ bool BackingStoreManager::append(const text::AttributedString& text, BackingStor
     bool written = text::Rtfd::writeFile(path, result.text, result.attributes, &failure);
     if (!written) {
         zr_log("could not write %s: %s", path.c_str(), std::strerror(failure));
-        reportWriteFailure(path, writeFailureAdvice(failure));
+        reportWriteFailure(path, [failure](const std::string& where) { return writeFailureAdvice(failure, where); });
     }
     zr_log("BackingStoreManager append - end");
     return written;
@@ -166,13 +187,17 @@ std::optional<text::Document> BackingStoreManager::readWholePackage(const std::f
     return document;
 }
 
-void BackingStoreManager::reportWriteFailure(const std::filesystem::path& file, const std::string& informativeText) const
+void BackingStoreManager::reportWriteFailure(const std::filesystem::path& file,
+    const std::function<std::string(const std::string& where)>& informativeText, bool openFolder) const
 {
-    desktop::Opener::openFolder(file.parent_path());
+    auto folder = file.parent_path();
+    // "The folder that just opened" only once it did: without a file manager (or with one
+    // that failed) the user is told where to look instead.
+    bool opened = openFolder && desktop::Opener::openFolderConfirmed(folder);
     base::AlertRequest alert;
     alert.style = base::AlertRequest::Style::Warning;
     alert.message = "Could not write to log file folder!";
-    alert.informativeText = informativeText;
+    alert.informativeText = informativeText(opened ? "the folder that just opened" : "the folder \u201c" + folder.string() + "\u201d");
     alert.buttons = { "OK" };
     base::AlertPresenter::present(alert);
 }
@@ -192,6 +217,51 @@ bool BackingStoreManager::recoverInterruptedWrites(const BackingStoreDescriptor&
     std::string error;
     bool recovered = base::files::recoverInterruptedReplacements(descriptor.folderPath(),
         [&](const std::string& name) { return LogFormat::isFileOfComputer(name, root, identifier); }, &error);
+    if (!recovered)
+        zr_log("could not recover interrupted writes: %s", error.c_str());
+    return recovered;
+}
+
+bool BackingStoreManager::recoverInterruptedPageWrites(const BackingStoreDescriptor& descriptor) const
+{
+    std::filesystem::path folder = descriptor.folderPath();
+    std::string root = descriptor.root();
+    auto owned = [&](const std::string& name) { return LogFormat::beginsWithRoot(name, root); };
+    auto names = base::files::list(folder);
+    if (!names)
+        return true;
+    // New versions left complete in their staging folders, newest first, by the page they
+    // were meant to become.
+    std::map<std::string, std::vector<std::filesystem::path>> staged;
+    for (const auto& name : *names) {
+        auto owner = base::files::leftoverOwner(name);
+        if (owner && owned(*owner) && name.starts_with("." + *owner + ".tmp."))
+            staged[*owner].push_back(folder / name);
+    }
+    for (auto& [owner, stagings] : staged) {
+        std::filesystem::path page = folder / owner;
+        bool pageExists = base::files::exists(page);
+        if (pageExists && readWholePackage(page))
+            continue;
+        std::sort(stagings.begin(), stagings.end(), [](const auto& a, const auto& b) {
+            return base::files::modificationTime(a).value_or(0) > base::files::modificationTime(b).value_or(0);
+        });
+        auto complete = std::find_if(stagings.begin(), stagings.end(), [](const auto& staging) { return readWholePackage(staging).has_value(); });
+        if (complete == stagings.end())
+            continue;
+        std::string error;
+        // What the damaged page holds stays on the disk, out of the way of the listing.
+        if (pageExists && !base::files::move(page, base::files::hiddenTemporarySibling(page, ".damaged"), &error)) {
+            zr_log("could not set aside the damaged page %s: %s", page.c_str(), error.c_str());
+            continue;
+        }
+        if (base::files::move(*complete, page, &error))
+            base::diagnostic("recovered " + page.string() + " from the new version a stop cut short");
+        else
+            zr_log("could not recover %s: %s", page.c_str(), error.c_str());
+    }
+    std::string error;
+    bool recovered = base::files::recoverInterruptedReplacements(folder, owned, &error);
     if (!recovered)
         zr_log("could not recover interrupted writes: %s", error.c_str());
     return recovered;

@@ -4,6 +4,7 @@
 #include "platform/text/Document.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -43,6 +44,11 @@ public:
     // its set-aside version, and the hidden leftovers go. False when something could not.
     bool recoverInterruptedWrites(const BackingStoreDescriptor& descriptor) const;
 
+    // The same for the pages of a pad, at start: a page the kill left missing or damaged
+    // becomes the newest complete new version that was being written; a damaged page is
+    // kept aside, hidden, rather than replaced. Every other leftover goes, as for the log.
+    bool recoverInterruptedPageWrites(const BackingStoreDescriptor& descriptor) const;
+
     void removeSheetFromDescriptor(BackingStoreDescriptor& descriptor, const std::string& id) const;
 
     // A package about to be rewritten, read only when it can be read whole: its rich text
@@ -56,15 +62,19 @@ public:
 
     // What the write-failure alert tells, by the system's error (errno) of the failed write:
     // no space left, no permission (and how to give it on this desktop), a disk that is
-    // only read, or the system's own words.
-    static std::string writeFailureAdvice(int errorNumber);
+    // only read, or the system's own words. `where` names the folder: the one that just
+    // opened, when the file manager showed it.
+    static std::string writeFailureAdvice(int errorNumber, const std::string& where = "the folder that just opened");
 
     // Tests point this at a made-up /sys/class/net.
     void setNetworkInterfacesFolder(std::filesystem::path folder) { m_interfaces = std::move(folder); }
 
 private:
     BackingStoreManager() = default;
-    void reportWriteFailure(const std::filesystem::path& file, const std::string& informativeText) const;
+    // Shows the file's folder, then the alert; `informativeText` is told how to name that
+    // folder, by whether it opened. A folder that is not the one meant is not opened.
+    void reportWriteFailure(const std::filesystem::path& file,
+        const std::function<std::string(const std::string& where)>& informativeText, bool openFolder = true) const;
 
     std::filesystem::path m_interfaces { "/sys/class/net" };
 };

@@ -63,7 +63,7 @@ std::string field(std::string_view value)
 {
     if (value.find_first_of(",\"\r\n") == std::string_view::npos)
         return std::string(value);
-    return quoted(value);
+    return CsvExport::quoted(value);
 }
 
 std::string text(const FullDataSet* dataSet)
@@ -73,11 +73,11 @@ std::string text(const FullDataSet* dataSet)
         return csv;
     for (const auto& slice : dataSet->fullTimeSlices()) {
         csv += field(slice->uuid());
-        csv += ',' + quoted(Logger::formatDateForSystemLog(slice->startDate()));
+        csv += ',' + CsvExport::quoted(Logger::formatDateForSystemLog(slice->startDate()));
         csv += ',' + std::to_string(wholeSeconds(slice->actualDuration()));
         csv += ',' + field(slice->focusRating());
         csv += slice->completed() ? ",true" : ",false";
-        csv += ',' + quoted(slice->tagString());
+        csv += ',' + CsvExport::quoted(slice->tagString());
         csv += ',' + field(trimmed(slice->objective()));
         csv += '\n';
     }

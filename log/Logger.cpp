@@ -102,6 +102,7 @@ void Logger::updateLogFileDescriptors()
     descriptor->setFolderPath(systemLogFolderPath());
     descriptor->setRoot(std::string(LogFormat::kRoot));
     descriptor->setNamingStrategy(std::make_unique<DailyNamingStrategy>());
+    descriptor->setStaysWithLoadedFolder(true);
     // At start-up and after a move: nothing a killed write left behind is listed or lost.
     BackingStoreManager::sharedManager().recoverInterruptedWrites(*descriptor);
     descriptor->finishInitialization();

@@ -42,6 +42,9 @@ std::shared_ptr<BackingStoreDescriptor> makeSeries(const Series& series)
     descriptor->setFolderPath((BackingStoreManager::applicationSupportDirectory() / "Pads" / series.folder).string());
     descriptor->setTemplateName(std::string(series.templateName));
     descriptor->setNamingStrategy(std::make_unique<SequenceNumberNamingStrategy>());
+    // A save cut short by a kill leaves its staging folder: no text in it is lost, and no
+    // leftover piles up.
+    BackingStoreManager::sharedManager().recoverInterruptedPageWrites(*descriptor);
     descriptor->finishInitialization();
     return descriptor;
 }

@@ -392,7 +392,7 @@ bool Defaults::writeNow()
             m_retryingWrite = false;
             return written;
         }
-        diagnostic("Settings could not be saved: " + error);
+        m_cannotSave.note("Settings could not be saved: " + error);
         if (!m_toldCannotSave) {
             m_toldCannotSave = true;
             report({ RunningProblem::Kind::cannotSave, std::nullopt, error });

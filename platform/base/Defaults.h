@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/base/RepeatedDiagnostic.h"
 #include "platform/base/Value.h"
 
 #include <cstdint>
@@ -158,6 +159,8 @@ private:
     std::function<void(const RunningProblem&)> m_problemHandler;
     std::vector<RunningProblem> m_unreported;
     bool m_toldCannotSave { false };
+    // A folder that stays read-only fails every save: said once, then counted.
+    RepeatedDiagnostic m_cannotSave;
     bool m_retryingWrite { false };
     WriteScheduler m_writeScheduler;
     struct ObserverEntry {

@@ -168,7 +168,7 @@ bool createDirectories(const Path& given, std::string* error)
     Path parent = path.parent_path();
     if (!parent.empty() && parent != path && !createDirectories(parent, error))
         return false;
-    if (::mkdir(path.c_str(), 0777) != 0) {
+    if (::mkdir(path.c_str(), kPrivateFolderMode) != 0) {
         if (errno == EEXIST && isDirectory(path))
             return true;
         return failWithErrno(error, "cannot create folder", path);
@@ -176,9 +176,17 @@ bool createDirectories(const Path& given, std::string* error)
     return syncFolder(folderOf(path), error);
 }
 
+std::optional<Identity> identity(const Path& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return Identity { std::uint64_t(info.st_dev), std::uint64_t(info.st_ino) };
+}
+
 bool createDirectory(const Path& path, std::string* error)
 {
-    if (::mkdir(path.c_str(), 0777) != 0)
+    if (::mkdir(path.c_str(), kPrivateFolderMode) != 0)
         return failWithErrno(error, "cannot create folder", path);
     return syncFolder(folderOf(path), error);
 }
@@ -392,7 +400,7 @@ Path hiddenTemporarySibling(const Path& path, const std::string& suffix)
 bool writeAtomically(const Path& path, const std::string& bytes, std::string* error, const Guard& stillAsSeen)
 {
     Path temporary = hiddenTemporarySibling(path, ".tmp");
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateFileMode);
     if (fd < 0)
         return failWithErrno(error, "cannot write", path);
     // A file the user kept private stays private once it is rewritten.
@@ -457,7 +465,7 @@ bool writePackageAtomically(const Path& path, const std::function<bool(const Pat
 {
     Path staging = hiddenTemporarySibling(path, ".tmp");
     // Only the package itself is made: a missing parent folder is the caller's to create.
-    if (::mkdir(staging.c_str(), 0777) != 0)
+    if (::mkdir(staging.c_str(), kPrivateFolderMode) != 0)
         return failWithErrno(error, "cannot write", path);
     if (!fill(staging)) {
         files::remove(staging);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -13,6 +14,11 @@ namespace base::files {
 
 using Path = std::filesystem::path;
 
+// What the program makes is the user's alone (pads, logs and settings are private writing);
+// a file or folder that is already there keeps the mode the user gave it.
+constexpr unsigned kPrivateFolderMode = 0700;
+constexpr unsigned kPrivateFileMode = 0600;
+
 bool exists(const Path& path);
 bool isDirectory(const Path& path);
 // Whether the user made the file read-only: it carries no write permission for anyone (for a
@@ -25,6 +31,16 @@ bool createDirectories(const Path& path, std::string* error = nullptr);
 // One folder, its parent left as it is: a missing parent or anything already at the path
 // (a folder included) is a failure, with the system's reason.
 bool createDirectory(const Path& path, std::string* error = nullptr);
+
+// What is at a path as the file system knows it: another folder put in its place, a disk
+// mounted over it or taken away from under it is another identity.
+struct Identity {
+    std::uint64_t device { 0 };
+    std::uint64_t inode { 0 };
+    bool operator==(const Identity&) const = default;
+};
+// None when nothing is there (links followed).
+std::optional<Identity> identity(const Path& path);
 
 // Every name in a folder, hidden ones included, sorted; none when it cannot be read.
 std::optional<std::vector<std::string>> list(const Path& folder, std::string* error = nullptr);

@@ -99,6 +99,13 @@ json toJsonNode(const Value& value)
 
 std::optional<Value> parseJson(std::string_view text, std::string* error)
 {
+    // The parser takes a NUL byte for the end of the text and would answer what came before
+    // it, dropping the rest unseen; valid JSON holds none anywhere.
+    if (auto nul = text.find('\0'); nul != std::string_view::npos) {
+        if (error)
+            *error = "not valid JSON (a NUL byte at byte " + std::to_string(nul) + ")";
+        return std::nullopt;
+    }
     json document = json::parse(text, nullptr, false);
     if (document.is_discarded()) {
         if (error)

@@ -29,8 +29,11 @@ void noteSignal(int signal)
     errno = saved;
 }
 
-struct sigaction s_previous[2];
-constexpr int kSignals[2] = { SIGINT, SIGTERM };
+constexpr int kSignalCount = 3;
+struct sigaction s_previous[kSignalCount];
+// SIGHUP: the terminal that started us closed, which leaves typed text as much at risk as a
+// SIGTERM does.
+constexpr int kSignals[kSignalCount] = { SIGINT, SIGTERM, SIGHUP };
 
 }
 
@@ -42,7 +45,7 @@ std::unique_ptr<StopSignals> StopSignals::install(Handler handler)
     }
     int ends[2];
     if (pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) {
-        diagnostic(std::string("cannot hear SIGINT and SIGTERM: ") + std::strerror(errno));
+        diagnostic(std::string("cannot hear SIGINT, SIGTERM and SIGHUP: ") + std::strerror(errno));
         return nullptr;
     }
     auto signals = std::unique_ptr<StopSignals>(new StopSignals);
@@ -54,7 +57,7 @@ std::unique_ptr<StopSignals> StopSignals::install(Handler handler)
     action.sa_handler = noteSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < kSignalCount; ++i)
         sigaction(kSignals[i], &action, &s_previous[i]);
     StopSignals* self = signals.get();
     signals->m_source = RunLoop::main().addSource(ends[0], POLLIN, RunLoop::Mode::Common, [self](short) {
@@ -69,7 +72,7 @@ std::unique_ptr<StopSignals> StopSignals::install(Handler handler)
 
 StopSignals::~StopSignals()
 {
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < kSignalCount; ++i)
         sigaction(kSignals[i], &s_previous[i], nullptr);
     s_writeEnd = -1;
     RunLoop::main().removeSource(m_source);
@@ -84,6 +87,8 @@ const char* StopSignals::name(int signal)
         return "SIGINT";
     case SIGTERM:
         return "SIGTERM";
+    case SIGHUP:
+        return "SIGHUP";
     default:
         return "a signal";
     }

@@ -7,7 +7,7 @@
 
 namespace base {
 
-// SIGINT and SIGTERM heard by the main loop instead of ending the program: it hears of them
+// SIGINT, SIGTERM and SIGHUP heard by the main loop instead of ending the program: it hears of them
 // between two pieces of work, in any mode, even with an alert up, and can still save and
 // say goodbye. Whichever thread a signal lands on, it only notes it for the loop. One
 // instance at a time; the signals' former handling comes back when it goes.
@@ -21,7 +21,7 @@ public:
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
 
-    // "SIGTERM", "SIGINT".
+    // "SIGTERM", "SIGINT", "SIGHUP".
     static const char* name(int signal);
 
 private:

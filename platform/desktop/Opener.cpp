@@ -5,6 +5,7 @@
 #include "platform/desktop/ChildProcess.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -45,14 +46,44 @@ bool spawnDetached(const std::vector<std::string>& argv)
     return true;
 }
 
-bool launch(const std::vector<std::string>& argv)
+// The same, waiting up to `wait` for the opener's exit: true only once it ended well.
+bool spawnAndConfirm(const std::vector<std::string>& argv, std::chrono::milliseconds wait)
+{
+    auto spawned = ChildProcess::spawn(argv, {}, "could not run " + argv[0]);
+    if (!spawned)
+        return false;
+    pid_t pid = *spawned;
+    auto deadline = std::chrono::steady_clock::now() + wait;
+    int status = 0;
+    for (;;) {
+        pid_t ended = waitpid(pid, &status, WNOHANG);
+        if (ended == pid) {
+            bool opened = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+            if (!opened)
+                base::diagnostic("\"" + joined(argv) + "\" failed with status " + std::to_string(WEXITSTATUS(status)));
+            return opened;
+        }
+        if ((ended < 0 && errno != EINTR) || std::chrono::steady_clock::now() >= deadline)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::thread([pid] {
+        int late = 0;
+        while (waitpid(pid, &late, 0) < 0 && errno == EINTR) { }
+    }).detach();
+    return false;
+}
+
+bool launch(const std::vector<std::string>& argv, std::optional<std::chrono::milliseconds> confirmWithin = std::nullopt)
 {
     Opener::Launcher launcher;
     {
         std::lock_guard lock(g_launcherMutex);
         launcher = g_launcher;
     }
-    return launcher ? launcher(argv) : spawnDetached(argv);
+    if (launcher)
+        return launcher(argv);
+    return confirmWithin ? spawnAndConfirm(argv, *confirmWithin) : spawnDetached(argv);
 }
 
 // Absolute, so that no name can reach xdg-open looking like an option.
@@ -80,6 +111,12 @@ bool Opener::openFolder(const std::filesystem::path& folder)
 {
     auto target = existing(folder, true, "folder");
     return target && launch({ "xdg-open", target->string() });
+}
+
+bool Opener::openFolderConfirmed(const std::filesystem::path& folder, int waitMilliseconds)
+{
+    auto target = existing(folder, true, "folder");
+    return target && launch({ "xdg-open", target->string() }, std::chrono::milliseconds(waitMilliseconds));
 }
 
 bool Opener::revealInFolder(const std::filesystem::path& item)

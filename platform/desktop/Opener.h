@@ -15,6 +15,9 @@ class Opener {
 public:
     static bool openFile(const std::filesystem::path& file);
     static bool openFolder(const std::filesystem::path& folder);
+    // The same, answering true only once the opener said it opened the folder, within
+    // the wait: for a message that tells the user to look at the folder that just opened.
+    static bool openFolderConfirmed(const std::filesystem::path& folder, int waitMilliseconds = 1000);
     // Only text that is a URL (a scheme, then no spaces or control characters).
     static bool openLink(std::string_view url);
     // A click on a link in text: web and mail links (http, https, mailto) open at once; a

@@ -29,6 +29,9 @@ namespace fs = std::filesystem;
 namespace {
 // More would only be someone flooding the socket; later launches connect one at a time.
 constexpr std::size_t kMaxConnections = 8;
+// Seconds a later launch waits for the running copy to listen: a copy started at the same
+// instant may still be opening its display.
+constexpr long kHandOverPatience = 5;
 
 // Only a folder that is ours alone: in a shared one (XDG_RUNTIME_DIR=/tmp) another user could
 // hold the lock, or listen in our place and be handed our links.
@@ -39,16 +42,13 @@ bool isPrivateFolder(const fs::path& folder)
         && status.st_uid == getuid() && (status.st_mode & 077) == 0;
 }
 
-// Where the lock and the socket live: the session's runtime folder, or where the session
-// gives none of its own (a bare login, a service, a remote shell), a folder of the user's
-// own beside the cache. One copy runs per user either way.
-std::optional<fs::path> runtimeFolder()
+// A folder of the user's own beside the cache, the same whatever runtime folder a launch is
+// given: the socket's place where the session gives none, and the lock's where the data
+// folder cannot hold it.
+std::optional<fs::path> ownFolder()
 {
-    if (const char* value = std::getenv("XDG_RUNTIME_DIR"); value && isPrivateFolder(value))
-        return fs::path(value);
     fs::path own = base::paths::cache();
-    std::error_code ignored;
-    fs::create_directories(own.parent_path(), ignored);
+    base::files::createDirectories(own.parent_path());
     if (mkdir(own.c_str(), 0700) != 0 && errno != EEXIST) {
         base::diagnostic("cannot make \"" + own.string() + "\": " + std::strerror(errno));
         return std::nullopt;
@@ -65,25 +65,68 @@ std::optional<fs::path> runtimeFolder()
     return own;
 }
 
+// Where the socket lives: the session's runtime folder, or where the session gives none of
+// its own (a bare login, a service, a remote shell), the user's own folder. One copy runs
+// per user either way.
+std::optional<fs::path> runtimeFolder()
+{
+    if (const char* value = std::getenv("XDG_RUNTIME_DIR"); value && isPrivateFolder(value))
+        return fs::path(value);
+    return ownFolder();
+}
+
 // The lock guards the data folder, the one thing two copies must not share; so it lives
 // there, and the same data is locked whatever runtime folder a launch is given.
 fs::path lockFile()
 {
     fs::path data = base::paths::applicationSupport();
-    std::error_code ignored;
-    fs::create_directories(data, ignored);
+    base::files::createDirectories(data);
     return data / ".ostrel.lock";
 }
 
-// Where the running copy listens, as it noted in the lock's file; else where this launch
-// would listen.
-fs::path runningCopysSocket()
+// The lock taken where the data folder cannot hold one (a read-only folder, a lock file
+// made read-only): in the user's own folder, the same for every launch.
+std::optional<fs::path> fallbackLockFile()
 {
-    std::string noted = base::files::readText(lockFile(), sizeof(sockaddr_un::sun_path)).value_or("");
-    if (!noted.empty() && noted.front() == '/' && noted.find('\0') == std::string::npos)
-        return noted;
-    auto folder = runtimeFolder();
-    return folder ? *folder / "ostrel.socket" : fs::path();
+    auto folder = ownFolder();
+    return folder ? std::optional<fs::path>(*folder / "ostrel.lock") : std::nullopt;
+}
+
+// Where the running copy may listen: as noted in either lock's file (the one it holds
+// has it once it has written it; the other may hold a path of an earlier run), then where
+// this launch would listen.
+std::vector<fs::path> runningCopysSockets()
+{
+    std::vector<fs::path> sockets;
+    std::vector<fs::path> locks { lockFile() };
+    if (auto fallback = fallbackLockFile())
+        locks.push_back(*fallback);
+    for (const auto& lock : locks) {
+        std::string noted = base::files::readText(lock, sizeof(sockaddr_un::sun_path)).value_or("");
+        if (!noted.empty() && noted.front() == '/' && noted.find('\0') == std::string::npos)
+            sockets.emplace_back(noted);
+    }
+    if (auto folder = runtimeFolder())
+        sockets.push_back(*folder / "ostrel.socket");
+    return sockets;
+}
+
+// The lock at `path`, taken: its descriptor; -1 when another copy holds it, none when it
+// cannot be opened at all (the reason logged).
+std::optional<int> takeLock(const fs::path& path)
+{
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        base::diagnostic("cannot open \"" + path.string() + "\": " + std::strerror(errno));
+        return std::nullopt;
+    }
+    // The lock, not the socket, decides who runs: it goes away with its process, however
+    // that process ends, while a socket file stays behind.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 std::optional<sockaddr_un> socketAddress(const fs::path& path)
@@ -244,17 +287,23 @@ UrlScheme::Claim UrlScheme::claim(std::string scheme)
     if (!folder)
         return {};
     fs::path lockPath = lockFile();
-    int lockFd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (lockFd < 0) {
-        base::diagnostic("cannot open \"" + lockPath.string() + "\": " + std::strerror(errno));
-        return {};
+    auto lock = takeLock(lockPath);
+    // A lock the data folder cannot hold is taken in the user's own folder instead, which
+    // every launch over this data finds alike: two copies must never share the data.
+    if (!lock) {
+        auto fallback = fallbackLockFile();
+        if (fallback) {
+            lockPath = *fallback;
+            lock = takeLock(lockPath);
+        }
+        if (!lock) {
+            base::diagnostic("no lock can be taken: links opened while Ostrel runs start another copy");
+            return {};
+        }
     }
-    // The lock, not the socket, decides who runs: it goes away with its process, however
-    // that process ends, while a socket file stays behind.
-    if (flock(lockFd, LOCK_EX | LOCK_NB) != 0) {
-        close(lockFd);
+    if (*lock < 0)
         return Claim { nullptr, true };
-    }
+    int lockFd = *lock;
 
     fs::path socketPath = *folder / "ostrel.socket";
     // A later launch may see another runtime folder (a remote shell beside the session): it
@@ -289,28 +338,42 @@ bool UrlScheme::bringRunningCopyToFront()
 
 bool UrlScheme::handOver(std::string_view message, const std::string& failure)
 {
-    auto address = socketAddress(runningCopysSocket());
-    if (!address) {
-        base::diagnostic("cannot reach the running Ostrel: no folder of this user's alone for its socket");
-        return false;
-    }
     int fd = -1;
-    // The running copy may be starting up still: it holds the lock before it listens.
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        if (fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&*address), sizeof *address) == 0)
-            break;
-        int error = errno;
-        if (fd >= 0)
-            close(fd);
-        fd = -1;
-        if (error != ENOENT && error != ECONNREFUSED)
+    int error = 0;
+    // The running copy may be starting up still: it holds the lock before it notes where it
+    // listens, and notes that before it listens. Its lock's file is read again each time,
+    // since until it is noted this launch can only guess, from its own runtime folder.
+    timespec start {};
+    clock_gettime(CLOCK_MONOTONIC, &start);
+    for (;;) {
+        auto sockets = runningCopysSockets();
+        if (sockets.empty()) {
+            base::diagnostic("cannot reach the running Ostrel: no folder of this user's alone for its socket");
+            return false;
+        }
+        bool worthWaiting = false;
+        for (const auto& path : sockets) {
+            auto address = socketAddress(path);
+            if (!address)
+                continue;
+            fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            if (fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&*address), sizeof *address) == 0)
+                break;
+            error = errno;
+            if (fd >= 0)
+                close(fd);
+            fd = -1;
+            worthWaiting = worthWaiting || error == ENOENT || error == ECONNREFUSED;
+        }
+        timespec now {};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        if (fd >= 0 || !worthWaiting || now.tv_sec - start.tv_sec >= kHandOverPatience)
             break;
         timespec pause { 0, 50'000'000 };
         nanosleep(&pause, nullptr);
     }
     if (fd < 0) {
-        base::diagnostic(std::string("cannot reach the running Ostrel: ") + std::strerror(errno));
+        base::diagnostic(std::string("cannot reach the running Ostrel: ") + std::strerror(error));
         return false;
     }
     timeval limit { 2, 0 };
@@ -385,14 +448,14 @@ void UrlScheme::acceptConnections()
         ucred peer {};
         socklen_t length = sizeof peer;
         if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0 || peer.uid != getuid()) {
-            base::diagnostic("refused a link hand-over connection");
+            trouble(Trouble::Refused).note("refused a link hand-over connection");
             close(fd);
             continue;
         }
         // A launch that connected and stalled must not cost the next ones their links: the
         // oldest makes room.
         if (m_connections.size() >= kMaxConnections) {
-            base::diagnostic("dropped a link hand-over that never finished");
+            trouble(Trouble::Dropped).note("dropped a link hand-over that never finished");
             closeConnection(m_connections.front().fd);
         }
         auto source = base::RunLoop::main().addSource(fd, POLLIN, base::RunLoop::Mode::Default,
@@ -421,7 +484,7 @@ void UrlScheme::readFrom(int fd)
             break;
         connection->received.append(buffer, std::size_t(length));
         if (connection->received.size() > kMaxLength) {
-            base::diagnostic("ignored a link from another launch: longer than " + std::to_string(kMaxLength) + " bytes");
+            trouble(Trouble::TooLong).note("ignored a link from another launch: longer than " + std::to_string(kMaxLength) + " bytes");
             closeConnection(fd);
             return;
         }
@@ -435,11 +498,16 @@ void UrlScheme::readFrom(int fd)
     }
     auto url = accepted(text, m_scheme);
     if (!url) {
-        base::diagnostic("ignored a hand-over from another launch that is no " + m_scheme + " link");
+        trouble(Trouble::NoLink).note("ignored a hand-over from another launch that is no " + m_scheme + " link");
         return;
     }
     if (on_url)
         on_url(*url);
+}
+
+base::RepeatedDiagnostic& UrlScheme::trouble(Trouble kind)
+{
+    return m_troubles[std::size_t(kind)];
 }
 
 void UrlScheme::closeConnection(int fd)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/base/RepeatedDiagnostic.h"
 #include "platform/base/RunLoop.h"
 
 #include <cstddef>
@@ -70,6 +71,10 @@ private:
     void acceptConnections();
     void readFrom(int fd);
     void closeConnection(int fd);
+    // Each kind of trouble said once, then counted: a flood of connections must not flood
+    // the log.
+    enum class Trouble { Refused, Dropped, TooLong, NoLink, Count };
+    base::RepeatedDiagnostic& trouble(Trouble kind);
 
     struct Connection {
         int fd { -1 };
@@ -84,6 +89,7 @@ private:
     base::RunLoop::SourceId m_listenSource { 0 };
     std::shared_ptr<base::Timer> m_resumeListening;
     std::vector<Connection> m_connections;
+    base::RepeatedDiagnostic m_troubles[std::size_t(Trouble::Count)];
 };
 
 }

@@ -33,10 +33,32 @@ int onXError(Display* display, XErrorEvent* error)
     return 0;
 }
 
-// Xlib's own handler prints and its exit handler ends the process; a lost server must only
-// cost us the services that need it.
-int onXIOError(Display*)
+// The desktop services' own displays: losing one of them costs only those services.
+std::vector<Display*>& desktopDisplays()
 {
+    static std::vector<Display*> displays;
+    return displays;
+}
+
+std::function<void()>& windowSystemLost()
+{
+    static std::function<void()> ending;
+    return ending;
+}
+
+// Xlib's own handler prints and its exit handler ends the process with status 1, which
+// loses whatever was typed in the last seconds. A lost server must only cost the desktop
+// services their display; losing the window system's ends the program as a quit does,
+// right here: once this returns, Xlib's exit handler for that display ends the process.
+int onXIOError(Display* display)
+{
+    static bool ending = false;
+    if (std::find(desktopDisplays().begin(), desktopDisplays().end(), display) != desktopDisplays().end())
+        return 0;
+    if (ending || !windowSystemLost())
+        return 0;
+    ending = true;
+    windowSystemLost()();
     return 0;
 }
 
@@ -49,6 +71,12 @@ void installErrorHandlers()
     XSetErrorHandler(onXError);
     XSetIOErrorHandler(onXIOError);
 }
+}
+
+void X11Connection::endOnLostWindowSystem(std::function<void()> ending)
+{
+    installErrorHandlers();
+    windowSystemLost() = std::move(ending);
 }
 
 std::shared_ptr<X11Connection> X11Connection::shared()
@@ -82,6 +110,7 @@ std::shared_ptr<X11Connection> X11Connection::open(const std::string& displayNam
         return nullptr;
     }
     auto connection = std::shared_ptr<X11Connection>(new X11Connection(display, name));
+    desktopDisplays().push_back(display);
     // Xlib only calls this from inside a call on this display, so the object is alive.
     XSetIOErrorExitHandler(
         display,
@@ -118,6 +147,8 @@ X11Connection::~X11Connection()
     // After a loss Xlib must not be asked to flush anything more.
     if (m_display && !m_lost)
         XCloseDisplay(m_display);
+    // A display closed (or lost) may be opened again at the same address.
+    std::erase(desktopDisplays(), m_display);
 }
 
 void X11Connection::connectionLost()

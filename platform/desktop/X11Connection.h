@@ -22,6 +22,11 @@ public:
     // The program's connection, opened on first use on $DISPLAY and kept for the run;
     // nullptr without a display (said once in the log).
     static std::shared_ptr<X11Connection> shared();
+    // What losing any other display connection of the process (the window system's) does:
+    // `ending` runs inside Xlib, at the loss, and must end the process itself, since Xlib
+    // would end it with status 1 once it returns.
+    static void endOnLostWindowSystem(std::function<void()> ending);
+
     // A connection of its own, for tests; an empty name means $DISPLAY.
     static std::shared_ptr<X11Connection> open(const std::string& displayName = {});
 

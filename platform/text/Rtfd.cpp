@@ -57,7 +57,7 @@ std::string systemError(std::string_view what, const fs::path& path)
 
 bool writeWholeFile(const fs::path& path, std::string_view contents, int& failure)
 {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, base::files::kPrivateFileMode);
     if (fd < 0) {
         failure = errno;
         base::diagnostic(systemError("RTFD: could not create", path));

@@ -6,6 +6,8 @@
 
 #include "log/FullTimeSlice.h"
 
+#include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -53,6 +55,28 @@ protected:
         if (!desktop().focus(main) || !desktop().key("ctrl+2"))
             return std::nullopt;
         return desktop().waitForPicture(main, [&](const Screenshot& picture) { return logBookRows(picture) >= rows; });
+    }
+
+    // The Now pad opened in the main window and `words` typed into it, read by the program
+    // (its main thread idle again) but well within the five seconds before it saves them.
+    void typeIntoNowPad(Program& program, const std::string& words)
+    {
+        auto main = mainWindow(program);
+        ASSERT_TRUE(desktop().focus(main));
+        ASSERT_TRUE(desktop().key("ctrl+alt+n"));
+        ASSERT_TRUE(desktop().waitForPicture(main, [](const Screenshot& picture) { return picture.width() > 700; }))
+            << "the Now pad did not open\n"
+            << program.transcript();
+        ASSERT_TRUE(desktop().type(words));
+        ASSERT_TRUE(eventually([&] { return program.idle(); })) << program.transcript();
+    }
+
+    std::string nowPadOnDisk() const
+    {
+        std::string all;
+        for (const auto& page : m_home.padPages("Now Pad"))
+            all += page ? page->utf8() : std::string("(unreadable)");
+        return all;
     }
 
     std::vector<std::string> loggedObjectives() const
@@ -168,6 +192,96 @@ TEST_F(FaultsRoad, ADamagedSettingsFileIsKeptAsideAndTheProgramStartsOnDefaultsS
     std::ifstream copy(copies[0], std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copy), {}), damaged) << "the copy is not the user's file";
     EXPECT_TRUE(m_home.settings()) << "the settings file left is unreadable";
+}
+
+TEST_F(FaultsRoad, AClosedTerminalOrALostDisplayEndsItAsQuitDoesWithTheLastWordsSaved)
+{
+    // The terminal that started it closed: SIGHUP.
+    auto& first = startReturning();
+    typeIntoNowPad(first, "WORDS_BEFORE_THE_HANGUP");
+    ASSERT_EQ(::kill(first.pid(), SIGHUP), 0);
+    auto hungUp = first.waitForExit(20);
+    ASSERT_TRUE(hungUp) << "still running 20 s after SIGHUP\n" << first.transcript();
+    EXPECT_EQ(hungUp->describe(), "exit 0") << first.transcript();
+    EXPECT_NE(nowPadOnDisk().find("WORDS_BEFORE_THE_HANGUP"), std::string::npos) << "the last words were lost";
+
+    // Its display connection killed, as xkill does it (or the server going away).
+    auto& second = start();
+    typeIntoNowPad(second, "WORDS_BEFORE_THE_DISPLAY_WENT");
+    std::string xkill = "xkill -id " + std::to_string(mainWindow(second)) + " > /dev/null 2>&1";
+    ASSERT_EQ(std::system(xkill.c_str()), 0);
+    auto lost = second.waitForExit(20);
+    ASSERT_TRUE(lost) << "still running 20 s after its display went\n" << second.transcript();
+    EXPECT_EQ(lost->describe(), "exit 0") << second.transcript();
+    EXPECT_TRUE(second.waitForLine("Window system: lost the connection to the display; ending as a quit does", 0)) << second.transcript();
+    EXPECT_NE(nowPadOnDisk().find("WORDS_BEFORE_THE_DISPLAY_WENT"), std::string::npos) << "the last words were lost";
+}
+
+TEST_F(FaultsRoad, KilledWhileSavingPadsTheNextStartLeavesNoStagingAndLosesNoPage)
+{
+    auto& program = startReturning();
+    typeIntoNowPad(program, "KEPT_PAGE_TEXT");
+    ASSERT_TRUE(eventually([&] { return nowPadOnDisk().find("KEPT_PAGE_TEXT") != std::string::npos; }, 20)) << program.transcript();
+    EXPECT_EQ(program.kill().describe(), "signal 9 (Killed)");
+
+    // What kills in the middle of saves leave (the moment itself cannot be hit at will): the
+    // page's new version complete in its staging folder, twice, and the page itself damaged.
+    fs::path pads = m_home.padFolder("Now Pad");
+    fs::path page = pads / "Roz Ezed 000000.rtfd";
+    ASSERT_TRUE(fs::exists(page));
+    for (std::string tag : { "0a1b2c", "3d4e5f" })
+        fs::copy(page, pads / (".Roz Ezed 000000.rtfd.tmp." + tag), fs::copy_options::recursive);
+    std::ofstream(page / "TXT.rtf", std::ios::trunc) << "{\\rtf1 cut";
+
+    auto& again = start();
+    mainWindow(again);
+    EXPECT_EQ(stop(), "exit 0");
+    EXPECT_NE(nowPadOnDisk().find("KEPT_PAGE_TEXT"), std::string::npos) << "the staged page was lost\n" << again.transcript();
+    int damagedKept = 0;
+    for (const auto& entry : fs::directory_iterator(pads)) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos) << "left behind: " << entry.path();
+        damagedKept += entry.path().filename().string().starts_with(".Roz Ezed 000000.rtfd.damaged.");
+    }
+    EXPECT_EQ(damagedKept, 1) << "the damaged page was not kept";
+}
+
+TEST_F(FaultsRoad, ALogFolderGoneFromUnderTheRunningProgramIsNotMadeAgainAndTheFailureIsShown)
+{
+    auto& program = startReturning({ { "durationInSeconds", 120 }, { "shouldUseSoftBreak", false } }, Launch::atSpeed(60));
+    logSlice(program, "Before the disk went");
+    ASSERT_EQ(loggedObjectives(), std::vector<std::string> { "Before the disk went" });
+
+    // Its disk unmounted (a mount needs root the tests may not have): the folder goes, and
+    // the bare folder it was mounted on is left in its place.
+    fs::path away = m_home.logFolder().string() + " unmounted";
+    fs::rename(m_home.logFolder(), away);
+    fs::create_directory(m_home.logFolder());
+
+    std::size_t from = program.lineCount();
+    auto main = mainWindow(program);
+    ASSERT_TRUE(desktop().focus(main));
+    ASSERT_TRUE(desktop().key("ctrl+a"));
+    ASSERT_TRUE(desktop().type("While the disk was gone"));
+    ASSERT_TRUE(desktop().key("Return"));
+    ASSERT_TRUE(program.waitForScreen("RateTimeSliceState", 20, from)) << program.transcript();
+    main = mainWindow(program);
+    ASSERT_TRUE(desktop().focus(main));
+    ASSERT_TRUE(desktop().key("Return"));
+    ASSERT_TRUE(eventually([&] {
+        auto focused = desktop().focusedWindow();
+        return focused && *focused != main;
+    })) << "no word of the failed write\n"
+        << program.transcript();
+    auto alert = *desktop().focusedWindow();
+    keep("the log folder is gone", desktop().waitForStill(frameOf(alert)));
+    ASSERT_TRUE(desktop().key("Return"));
+
+    EXPECT_TRUE(fs::is_empty(m_home.logFolder())) << "the entry went into the bare folder, to hide there";
+    EXPECT_EQ(loggedObjectives(), std::vector<std::string> {});
+    fs::remove(m_home.logFolder());
+    fs::rename(away, m_home.logFolder());
+    EXPECT_EQ(loggedObjectives(), std::vector<std::string> { "Before the disk went" });
+    EXPECT_EQ(stop(), "exit 0");
 }
 
 }

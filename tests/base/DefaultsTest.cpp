@@ -9,6 +9,7 @@
 #include "tests/support/WithoutPermissionOverride.h"
 #include "tests/support/TemporaryHome.h"
 
+#include <algorithm>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -335,8 +336,17 @@ TEST_F(DefaultsWhileRunning, SettingsThatCannotBeSavedStayInMemoryAndAreToldOnce
     WithoutPermissionOverride heldToTheBits;
     ASSERT_TRUE(heldToTheBits.holds()) << "the permission bits could not be made to hold";
     std::filesystem::permissions(file.parent_path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::vector<std::string> log;
+    auto previous = base::setDiagnosticSink([&](std::string_view line) { log.emplace_back(line); });
+    for (int i = 0; i < 12; ++i)
+        defaults->set("tags", "work, home " + std::to_string(i));
     defaults->set("tags", "work, home");
     defaults->set("durationInSeconds", 1200);
+    base::setDiagnosticSink(previous);
+    // Said once, then counted at the tenth time, not once a save.
+    auto saying = [&](const std::string& words) { return std::count_if(log.begin(), log.end(), [&](const std::string& line) { return line.find(words) != std::string::npos; }); };
+    EXPECT_EQ(saying("Settings could not be saved"), 2);
+    EXPECT_EQ(saying("(10 times so far)"), 1);
     // Told to whoever listens, once it listens.
     defaults->setProblemHandler([&](const Defaults::RunningProblem& problem) { told.push_back(problem); });
     defaults->set("objective", "later");

@@ -87,20 +87,25 @@ TEST(Files, ARewriteKeepsTheModeTheUserGaveTheFileOrPackage)
         struct stat info {};
         return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 07777u;
     };
+    // What the program makes is private; the user may open it up, and that stays.
+    EXPECT_EQ(mode(folder), 0700u);
     auto file = folder / "defaults.json";
     ASSERT_TRUE(files::writeAtomically(file, "{}"));
-    ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
+    EXPECT_EQ(mode(file), 0600u);
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
     ASSERT_TRUE(files::writeAtomically(file, "{\"a\": 1}"));
-    EXPECT_EQ(mode(file), 0600u) << "a private settings file became readable by everyone";
+    EXPECT_EQ(mode(file), 0640u) << "the mode the user gave the file was lost";
 
     auto package = folder / "System Log Day 2026-01-05 (default).rtfd";
     auto fill = [](const std::filesystem::path& staging) { return files::writeAtomically(staging / "TXT.rtf", "entry"); };
     ASSERT_TRUE(files::writePackageAtomically(package, fill));
-    ASSERT_EQ(::chmod((package / "TXT.rtf").c_str(), 0600), 0);
-    ASSERT_EQ(::chmod(package.c_str(), 0700), 0);
-    ASSERT_TRUE(files::writePackageAtomically(package, fill));
     EXPECT_EQ(mode(package), 0700u);
     EXPECT_EQ(mode(package / "TXT.rtf"), 0600u);
+    ASSERT_EQ(::chmod((package / "TXT.rtf").c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(package.c_str(), 0750), 0);
+    ASSERT_TRUE(files::writePackageAtomically(package, fill));
+    EXPECT_EQ(mode(package), 0750u);
+    EXPECT_EQ(mode(package / "TXT.rtf"), 0644u);
     EXPECT_TRUE(noHiddenLeftovers(folder));
 }
 

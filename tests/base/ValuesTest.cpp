@@ -46,6 +46,8 @@ TEST(Values, DamagedDocumentsReadAsNone)
     std::string error;
     EXPECT_FALSE(base::parseJson("{\"a\": ", &error));
     EXPECT_FALSE(error.empty());
+    // Whole up to a NUL byte, with more after it: read up to the NUL, the rest would be lost.
+    EXPECT_FALSE(base::parseJson(std::string("{\"a\": 1}\0{\"b\": 2}", 17)));
     EXPECT_FALSE(base::parsePropertyList("<plist><dict><string>orphan</string></dict></plist>"));
     EXPECT_FALSE(base::parsePropertyList("<plist><integer>x</integer></plist>"));
     EXPECT_FALSE(base::parsePropertyList("not xml at all"));

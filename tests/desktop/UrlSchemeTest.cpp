@@ -6,6 +6,7 @@
 #include "platform/desktop/DesktopEntry.h"
 #include "tests/desktop/DesktopTesting.h"
 #include "tests/support/TemporaryHome.h"
+#include "tests/support/WithoutPermissionOverride.h"
 
 #include <cstddef>
 #include <cstring>
@@ -198,7 +199,8 @@ TEST_F(UrlHandOverTest, ForeignLongAndDirtyHandOversAreDroppedAndLogged)
     EXPECT_TRUE(UrlScheme::sendToRunningCopy("ostrel2things://last"));
     EXPECT_TRUE(desktop::test::runLoopUntil([&] { return !received.empty(); }));
     EXPECT_EQ(received, std::vector<std::string> { "ostrel2things://last" });
-    EXPECT_EQ(log.lines.size(), 3u);
+    // The second foreign hand-over is counted, not said again.
+    EXPECT_EQ(log.lines.size(), 2u);
     EXPECT_TRUE(log.contains("longer than 4096 bytes"));
 }
 
@@ -398,4 +400,59 @@ TEST_F(UrlHandOverWithoutRuntimeFolder, AFolderOthersMayWriteIsNotUsed)
     setenv("XDG_RUNTIME_DIR", shared.c_str(), 1);
     expectOneCopyRuns();
     EXPECT_TRUE(std::filesystem::is_empty(shared)) << "neither a lock nor a socket is left there";
+}
+
+TEST_F(UrlHandOverWithoutRuntimeFolder, ALockTheDataFolderCannotHoldIsTakenInTheUsersOwnFolder)
+{
+    ostrel::test::WithoutPermissionOverride heldToTheBits;
+    ASSERT_TRUE(heldToTheBits.holds()) << "the permission bits could not be made to hold";
+    auto data = home.dataHome() / "Ostrel";
+    std::filesystem::create_directories(data);
+    // A lock file made read-only, then the whole data folder read-only with none in it.
+    std::ofstream(data / ".ostrel.lock") << "";
+    std::filesystem::permissions(data / ".ostrel.lock", std::filesystem::perms::owner_read);
+    expectOneCopyRuns();
+    std::filesystem::remove(data / ".ostrel.lock");
+    std::filesystem::permissions(data, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    expectOneCopyRuns();
+    std::filesystem::permissions(data, std::filesystem::perms::owner_all);
+}
+
+TEST_F(UrlHandOverWithoutRuntimeFolder, LaunchesAtTheSameInstantWithDifferentRuntimeFoldersMeet)
+{
+    // One from the session, one from a shell without XDG_RUNTIME_DIR, set off together: one
+    // runs and gets the other's link, whichever wins.
+    std::string runtime = std::getenv("XDG_RUNTIME_DIR");
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        int gate[2];
+        ASSERT_EQ(pipe(gate), 0);
+        std::vector<pid_t> launches;
+        for (bool withRuntimeFolder : { true, false }) {
+            pid_t launch = fork();
+            if (launch == 0) {
+                close(gate[1]);
+                char go;
+                (void)!read(gate[0], &go, 1);
+                if (!withRuntimeFolder)
+                    unsetenv("XDG_RUNTIME_DIR");
+                auto claim = UrlScheme::claim("ostrel2things");
+                if (!claim.listener)
+                    _exit(claim.otherCopyRuns && UrlScheme::sendToRunningCopy("ostrel2things://link") ? 0 : 1);
+                bool heard = false;
+                claim.listener->on_url = [&](const std::string&) { heard = true; };
+                _exit(desktop::test::runLoopUntil([&] { return heard; }) ? 0 : 2);
+            }
+            ASSERT_GT(launch, 0);
+            launches.push_back(launch);
+        }
+        close(gate[0]);
+        close(gate[1]);
+        for (pid_t launch : launches) {
+            int status = -1;
+            waitpid(launch, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+                << "attempt " << attempt << ": " << (WIFEXITED(status) && WEXITSTATUS(status) == 2 ? "the link never came" : "the link was lost");
+        }
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    }
 }

@@ -267,6 +267,16 @@ TEST_F(BackingStoreTest, AFailedAppendSaysWhatHappenedAndWhatToDoOnThisDesktop)
     }
     EXPECT_NE(BackingStoreManager::writeFailureAdvice(EROFS).find("can only be read"), std::string::npos);
     EXPECT_NE(BackingStoreManager::writeFailureAdvice(EIO).find(std::strerror(EIO)), std::string::npos);
+
+    // Where no file manager showed the folder, the message names it instead.
+    desktop::Opener::setLauncher([](const std::vector<std::string>&) { return false; });
+    fs::permissions(home.path() / "series", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(BackingStoreManager::sharedManager().append(text::AttributedString::fromUtf8("entry\n"), *log));
+    fs::permissions(home.path() / "series", fs::perms::owner_all);
+    ASSERT_EQ(alerts.size(), 2u);
+    EXPECT_EQ(alerts[1].informativeText.find("just opened"), std::string::npos) << alerts[1].informativeText;
+    EXPECT_NE(alerts[1].informativeText.find("no permission to write to the folder \u201c" + (home.path() / "series").string() + "\u201d"), std::string::npos)
+        << alerts[1].informativeText;
 }
 
 TEST_F(BackingStoreTest, AppendNeverRewritesADayFileItCouldReadOnlyInPart)

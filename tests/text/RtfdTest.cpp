@@ -83,7 +83,7 @@ TEST(Rtfd, RewritingReplacesThePackageAndLeavesNoTemporaryFolder)
     EXPECT_EQ(Rtfd::readFile(path)->text.utf8(), "shorter");
 }
 
-TEST(Rtfd, APackageGetsTheUsersUsualFolderPermissions)
+TEST(Rtfd, APackageIsTheUsersAlone)
 {
     ostrel::test::TemporaryHome home;
     mode_t mask = ::umask(022);
@@ -91,7 +91,7 @@ TEST(Rtfd, APackageGetsTheUsersUsualFolderPermissions)
     ASSERT_TRUE(Rtfd::writeFile(path, page()));
     ASSERT_TRUE(Rtfd::writeFile(path, page()));
     ::umask(mask);
-    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0755));
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0700));
 }
 
 TEST(Rtfd, AFailedWriteKeepsTheOldPackage)

@@ -24,11 +24,7 @@ public:
     LinkHandOverProbe()
     {
         m_previousSink = base::setDiagnosticSink([this](std::string_view) { ++m_lines; });
-        m_listener = desktop::UrlScheme::claim(std::string(kScheme)).listener;
-        if (m_listener) {
-            m_listener->on_url = [this](const std::string& url) { m_received.push_back(url); };
-            m_listener->on_bring_to_front = [this] { ++m_frontRequests; };
-        }
+        listen();
     }
     ~LinkHandOverProbe()
     {
@@ -40,11 +36,26 @@ public:
 
     bool listening() const { return m_listener != nullptr; }
 
+    void listen()
+    {
+        m_listener.reset();
+        m_listener = desktop::UrlScheme::claim(std::string(kScheme)).listener;
+        if (m_listener) {
+            m_listener->on_url = [this](const std::string& url) { m_received.push_back(url); };
+            m_listener->on_bring_to_front = [this] { ++m_frontRequests; };
+        }
+    }
+
     // Any bytes handed over by another launch: exactly a clean link of our scheme reaches the
     // program, unchanged; the words a launch without a link sends bring the program to the
     // front; anything else is dropped with a logged line. Answers what went wrong, if anything.
     std::optional<std::string> problem(std::string_view message)
     {
+        // A running copy says a kind of trouble once and then counts it: a fresh one for each
+        // message says every drop.
+        listen();
+        if (!m_listener)
+            return "the scheme could not be claimed again";
         m_received.clear();
         std::size_t frontRequestsBefore = m_frontRequests;
         if (!desktop::UrlScheme::sendToRunningCopy(message))
