@@ -57,8 +57,12 @@ std::unique_ptr<StopSignals> StopSignals::install(Handler handler)
     action.sa_handler = noteSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int i = 0; i < kSignalCount; ++i)
+    for (int i = 0; i < kSignalCount; ++i) {
         sigaction(kSignals[i], &action, &s_previous[i]);
+        // Started under nohup: the user asked that a closed terminal not end us.
+        if (kSignals[i] == SIGHUP && s_previous[i].sa_handler == SIG_IGN)
+            sigaction(SIGHUP, &s_previous[i], nullptr);
+    }
     StopSignals* self = signals.get();
     signals->m_source = RunLoop::main().addSource(ends[0], POLLIN, RunLoop::Mode::Common, [self](short) {
         // One at a time: the handler may end this instance, and another pending one keeps

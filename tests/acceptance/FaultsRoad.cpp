@@ -57,7 +57,7 @@ protected:
         return desktop().waitForPicture(main, [&](const Screenshot& picture) { return logBookRows(picture) >= rows; });
     }
 
-    // The Now pad opened in the main window and `words` typed into it, read by the program
+    // The Now pad opened (from hidden) in the main window and `words` typed into it, read by the program
     // (its main thread idle again) but well within the five seconds before it saves them.
     void typeIntoNowPad(Program& program, const std::string& words)
     {
@@ -206,7 +206,7 @@ TEST_F(FaultsRoad, AClosedTerminalOrALostDisplayEndsItAsQuitDoesWithTheLastWords
     EXPECT_NE(nowPadOnDisk().find("WORDS_BEFORE_THE_HANGUP"), std::string::npos) << "the last words were lost";
 
     // Its display connection killed, as xkill does it (or the server going away).
-    auto& second = start();
+    auto& second = startReturning({ { "nowPadHidden", true } });
     typeIntoNowPad(second, "WORDS_BEFORE_THE_DISPLAY_WENT");
     std::string xkill = "xkill -id " + std::to_string(mainWindow(second)) + " > /dev/null 2>&1";
     ASSERT_EQ(std::system(xkill.c_str()), 0);
