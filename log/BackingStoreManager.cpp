@@ -35,8 +35,9 @@ std::string BackingStoreManager::writeFailureAdvice(int errorNumber, const std::
     case EACCES:
     case EPERM:
         return "Ostrel has no permission to write to " + where
-            + ". Please use 'Properties' -> 'Permissions' in your file manager (or chmod u+rwx in a terminal) to check that you have sufficient "
-               "access privileges to write to it. You should have read and write access.";
+            + ". Please use 'Properties' -> 'Permissions' in your file manager (or chmod u+rwx in a terminal) to "
+              "check that you have sufficient access privileges to write to it. You should have read and write "
+              "access.";
     case EROFS:
         return "The disk of " + where
             + " can only be read, so this time slice could not be added to today's log file. Please make the disk "
@@ -197,7 +198,8 @@ void BackingStoreManager::reportWriteFailure(const std::filesystem::path& file,
     base::AlertRequest alert;
     alert.style = base::AlertRequest::Style::Warning;
     alert.message = "Could not write to log file folder!";
-    alert.informativeText = informativeText(opened ? "the folder that just opened" : "the folder \u201c" + folder.string() + "\u201d");
+    alert.informativeText
+        = informativeText(opened ? "the folder that just opened" : "the folder \u201c" + folder.string() + "\u201d");
     alert.buttons = { "OK" };
     base::AlertPresenter::present(alert);
 }
@@ -246,7 +248,8 @@ bool BackingStoreManager::recoverInterruptedPageWrites(const BackingStoreDescrip
         std::sort(stagings.begin(), stagings.end(), [](const auto& a, const auto& b) {
             return base::files::modificationTime(a).value_or(0) > base::files::modificationTime(b).value_or(0);
         });
-        auto complete = std::find_if(stagings.begin(), stagings.end(), [](const auto& staging) { return readWholePackage(staging).has_value(); });
+        auto complete = std::find_if(stagings.begin(), stagings.end(),
+            [](const auto& staging) { return readWholePackage(staging).has_value(); });
         if (complete == stagings.end())
             continue;
         std::string error;

@@ -484,7 +484,8 @@ void UrlScheme::readFrom(int fd)
             break;
         connection->received.append(buffer, std::size_t(length));
         if (connection->received.size() > kMaxLength) {
-            trouble(Trouble::TooLong).note("ignored a link from another launch: longer than " + std::to_string(kMaxLength) + " bytes");
+            trouble(Trouble::TooLong)
+                .note("ignored a link from another launch: longer than " + std::to_string(kMaxLength) + " bytes");
             closeConnection(fd);
             return;
         }
