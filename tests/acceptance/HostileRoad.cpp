@@ -173,20 +173,5 @@ TEST_F(HostileRoad, APreferencesWindowAToolDestroyedOpensAgainAndTheEndStillCome
     EXPECT_TRUE(stopped->cleanly()) << stopped->describe();
 }
 
-TEST_F(HostileRoad, ALockThatCannotBeOpenedStillLetsOneCopyRun)
-{
-    // A folder where the lock file belongs: no one opens that for writing, root included.
-    fs::create_directories(m_home.applicationSupport() / ".ostrel.lock");
-    auto& first = startReturning();
-    mainWindow(first);
-    auto& second = start(withoutRuntimeFolder());
-    auto ended = second.waitForExit(20);
-    ASSERT_TRUE(ended) << "a second full copy runs over the same data\n" << second.transcript();
-    EXPECT_TRUE(ended->cleanly()) << ended->describe() << second.transcript();
-    EXPECT_TRUE(first.running());
-    auto stopped = first.stop();
-    EXPECT_TRUE(stopped && stopped->cleanly()) << first.transcript();
-}
-
 }
 }
