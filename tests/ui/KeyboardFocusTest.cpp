@@ -1,5 +1,7 @@
 #include "UiFixture.h"
 
+#include <algorithm>
+
 #include "platform/base/KeyCodes.h"
 #include "platform/base/Time.h"
 #include "platform/ui/Button.h"
@@ -116,6 +118,57 @@ TEST_F(DialogTest, TabLeavesATextViewWhoseTabIsNotTextAndCtrlTabLeavesAnyTextVie
     EXPECT_EQ(notes->string(), "\t");
     press(KeyCode::Tab, ModifierFlag::Command, "\t");
     EXPECT_EQ(focused(), remind.get());
+
+    // An editor's text view types Tab and Shift+Tab itself, with no one asked.
+    notes->onCommand = nullptr;
+    notes->setInsertsTabs(true);
+    w->makeFirstResponder(notes.get());
+    press(KeyCode::Tab, ModifierFlag::Shift, "\t");
+    EXPECT_EQ(focused(), notes.get());
+    std::string typed = notes->string();
+    EXPECT_EQ(std::count(typed.begin(), typed.end(), '\t'), 2);
+}
+
+TEST_F(DialogTest, TabReadsOnePartWholeBeforeThePartBesideIt)
+{
+    // A screen of two rows beside a help pad of two rows at the same heights.
+    auto screen = View::create();
+    screen->setFrame(Rect(0, 0, 150, 240));
+    auto pad = View::create();
+    pad->setFrame(Rect(160, 0, 150, 240));
+    std::vector<std::shared_ptr<Button>> buttons;
+    for (auto* part : { screen.get(), pad.get() })
+        for (double y : { 200.0, 100.0 }) {
+            buttons.push_back(Button::create("B"));
+            buttons.back()->setFrame(Rect(10, y, 60, 24));
+            part->addSubview(buttons.back());
+        }
+    auto other = window(320, 240);
+    other->contentView()->addSubview(screen);
+    other->contentView()->addSubview(pad);
+    std::vector<Responder*> walked;
+    for (int i = 0; i < 4; ++i) {
+        backend().press(*other, static_cast<std::uint16_t>(KeyCode::Tab), "\t");
+        walked.push_back(other->firstResponder());
+    }
+    EXPECT_EQ(walked, (std::vector<Responder*> { buttons[0].get(), buttons[1].get(), buttons[2].get(), buttons[3].get() }));
+}
+
+TEST_F(DialogTest, AClickedButtonLeavesTheKeyboardAndADisabledOrHiddenOneGivesItUp)
+{
+    w->makeFirstResponder(name.get());
+    backend().click(*w, Point(190, 240 - 22));
+    EXPECT_EQ(cancels, 1);
+    EXPECT_EQ(focused(), name.get()) << "the click on Cancel left the keyboard in the field";
+    press(KeyCode::Tab, 0, "\t");
+    w->makeFirstResponder(cancel.get());
+    cancel->setEnabled(false);
+    EXPECT_EQ(focused(), ok.get());
+    EXPECT_EQ(w->focusRingView(), ok.get());
+    ok->setHidden(true);
+    press(KeyCode::Space, 0, " ");
+    EXPECT_EQ(oks, 0) << "a hidden button is not pressed";
+    EXPECT_NE(focused(), ok.get());
 }
 
 TEST_F(DialogTest, SpacePressesTheFocusedControlReturnTheDefaultButtonEscapeCancels)
@@ -126,6 +179,18 @@ TEST_F(DialogTest, SpacePressesTheFocusedControlReturnTheDefaultButtonEscapeCanc
     w->makeFirstResponder(cancel.get());
     press(KeyCode::Space, 0, " ");
     EXPECT_EQ(cancels, 1);
+    // Return on a button or a check box is theirs, not the default button's.
+    press(KeyCode::Return, 0, "\r");
+    EXPECT_EQ(cancels, 2);
+    w->makeFirstResponder(remind.get());
+    press(KeyCode::Return, 0, "\r");
+    EXPECT_EQ(remind->state(), ControlStateValue::Off);
+    EXPECT_EQ(oks, 0);
+    // On no control at all, Return is the default button's.
+    w->makeFirstResponder(nullptr);
+    press(KeyCode::Return, 0, "\r");
+    EXPECT_EQ(oks, 1);
+    cancels = oks = 0;
 
     // Return in the field sends the field's action, then presses the default button.
     int fieldActions = 0;
@@ -138,8 +203,32 @@ TEST_F(DialogTest, SpacePressesTheFocusedControlReturnTheDefaultButtonEscapeCanc
     // Escape from the text view reaches the button titled Cancel.
     w->makeFirstResponder(notes.get());
     press(KeyCode::Escape, 0, "\x1b");
-    EXPECT_EQ(cancels, 2);
+    EXPECT_EQ(cancels, 1);
     EXPECT_EQ(oks, 1);
+
+    // An editor inside the window answers first for the keyboard inside it.
+    auto editor = View::create();
+    editor->setFrame(Rect(10, 40, 300, 28));
+    auto field = TextField::create();
+    field->setFrame(Rect(0, 0, 100, 24));
+    auto save = Button::create("Save");
+    save->setFrame(Rect(110, 0, 60, 24));
+    save->setKeyEquivalent("\r");
+    auto editorCancel = Button::create("Cancel");
+    editorCancel->setFrame(Rect(180, 0, 60, 24));
+    int saves = 0, editorCancels = 0;
+    save->onAction = [&] { ++saves; };
+    editorCancel->onAction = [&] { ++editorCancels; };
+    for (const std::shared_ptr<View>& view : std::vector<std::shared_ptr<View>> { field, save, editorCancel })
+        editor->addSubview(view);
+    w->contentView()->addSubview(editor);
+    w->makeFirstResponder(field.get());
+    press(KeyCode::Return, 0, "\r");
+    press(KeyCode::Escape, 0, "\x1b");
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(editorCancels, 1);
+    EXPECT_EQ(oks, 1);
+    EXPECT_EQ(cancels, 1);
 }
 
 TEST_F(DialogTest, TheFocusRingFollowsTheKeyboardAndAClickHidesIt)

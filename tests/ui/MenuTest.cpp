@@ -220,6 +220,37 @@ TEST_F(MenuTest, AnOpenSubmenuOutlivesTheItemThatHeldIt)
     steps->invalidate();
 }
 
+TEST_F(MenuTest, EscapeInASubmenuClosesThatLevelOnly)
+{
+    auto menu = Menu::create();
+    auto sounds = Menu::create();
+    sounds->addItem("Rain");
+    Menu* shown = sounds.get();
+    menu->addItem("Sounds")->setSubmenu(std::move(sounds));
+    bool stillOpen = false;
+    auto steps = base::Timer::create(0.2, true, Mode::Common, [&, step = 0](base::Timer&) mutable {
+        Window* tracked = menu->trackingWindow();
+        if (!tracked)
+            return;
+        switch (step++) {
+        case 0:
+            backend().press(*tracked, static_cast<std::uint16_t>(KeyCode::DownArrow), "");
+            backend().press(*tracked, static_cast<std::uint16_t>(KeyCode::RightArrow), "");
+            break;
+        case 1:
+            backend().press(*tracked, static_cast<std::uint16_t>(KeyCode::Escape), "");
+            stillOpen = menu->isTracking() && !shown->isTracking();
+            break;
+        case 2:
+            backend().press(*tracked, static_cast<std::uint16_t>(KeyCode::Escape), "");
+            break;
+        }
+    });
+    EXPECT_EQ(menu->popUp(nullptr, Point(100, 500), nullptr), nullptr);
+    EXPECT_TRUE(stillOpen) << "the first Escape closed the submenu and kept its parent";
+    steps->invalidate();
+}
+
 TEST_F(MenuTest, PopUpButtonSelectsWhatIsChosenAndTellsItsDelegate)
 {
     struct Opening : MenuDelegate {
