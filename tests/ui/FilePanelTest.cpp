@@ -3,7 +3,10 @@
 #include "tests/support/TemporaryHome.h"
 #include "platform/base/AlertPresenter.h"
 #include "platform/base/RunLoop.h"
+#include "platform/base/KeyCodes.h"
+#include "platform/ui/Control.h"
 #include "platform/ui/FilePanel.h"
+#include "platform/ui/Window.h"
 
 #include <fstream>
 
@@ -76,6 +79,29 @@ TEST_F(FilePanelTest, OpenPanelAnswersTheChosenFilesOrAFolder)
     FilePanel::setResponder([](FilePanel&) { return std::optional(FilePanel::Response::OK); });
     ASSERT_EQ(folders->runModal(), FilePanel::Response::OK);
     EXPECT_EQ(folders->url(), m_folder / "Logs") << "with nothing selected the folder shown is chosen";
+}
+
+TEST_F(FilePanelTest, TheArrowsMoveTheSelectionInTheListAndReturnOpensIt)
+{
+    auto panel = FilePanel::openPanel();
+    panel->setDirectory(m_folder);
+    std::vector<std::size_t> selected;
+    FilePanel::setResponder([&](FilePanel& shown) -> std::optional<FilePanel::Response> {
+        Window& w = *shown.window();
+        for (View* view : w.contentView()->subtree())
+            if (view->acceptsFirstResponder() && !dynamic_cast<Control*>(view)) {
+                w.makeFirstResponder(view);
+                break;
+            }
+        for (auto key : { base::KeyCode::DownArrow, base::KeyCode::DownArrow, base::KeyCode::DownArrow, base::KeyCode::UpArrow })
+            backend().press(w, static_cast<std::uint16_t>(key), "");
+        selected = shown.selection();
+        backend().press(w, static_cast<std::uint16_t>(base::KeyCode::Return), "\r");
+        return std::nullopt;
+    });
+    ASSERT_EQ(panel->runModal(), FilePanel::Response::OK);
+    EXPECT_EQ(selected, std::vector<std::size_t> { 1 });
+    EXPECT_EQ(panel->urls(), std::vector<fs::path> { panel->listing()[1].path });
 }
 
 TEST_F(FilePanelTest, SavePanelAddsTheTypeAndAsksBeforeReplacing)
