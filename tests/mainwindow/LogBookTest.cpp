@@ -134,6 +134,13 @@ TEST_F(LogBookTest, TheListIsOneTabStopWhoseRowsTheKeysSelectOpenAndEdit)
     key(base::KeyCode::Return);
     EXPECT_TRUE(logBook().isCurrentlyOnEditingTab());
     EXPECT_EQ(logBook().editUUID(), std::optional<std::string>("first"));
+    // In the editor Escape is its "Cancel" and Return from a date its "Save", not the window's.
+    key(base::KeyCode::Escape);
+    EXPECT_FALSE(logBook().isCurrentlyOnEditingTab());
+    logBook().startEdit(1);
+    window().makeFirstResponder(editor().startDatePicker().get());
+    key(base::KeyCode::Return);
+    EXPECT_FALSE(logBook().isCurrentlyOnEditingTab()) << "saved";
 }
 
 TEST_F(LogBookTest, RowsAreTheLogNewestFirstWithTheirMenus)
