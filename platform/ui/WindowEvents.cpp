@@ -4,12 +4,12 @@
 
 #include "platform/gfx/TextLayout.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Control.h"
 #include "platform/ui/FocusRing.h"
 #include "platform/ui/KeyTable.h"
 #include "platform/ui/MenuBarView.h"
 #include "platform/ui/Pasteboard.h"
 #include "platform/ui/ReadingOrder.h"
-#include "platform/ui/Control.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/View.h"
 
@@ -61,8 +61,8 @@ void Window::keyViewBecameUnavailable(View* view)
 {
     if (!view || view != dynamic_cast<View*>(m_firstResponder) || !m_contentView)
         return;
-    // On to the next view that can take the keyboard, as Tab would from where it was.
-    layoutIfNeeded();
+    // On to the next view that can take the keyboard, as Tab would from where it was; by the
+    // places the views have now, as this may come in the middle of a layout.
     auto views = readingOrder(*m_contentView, [view](View* v) { return v == view || v->canBecomeKeyView(); });
     auto found = std::find(views.begin(), views.end(), view);
     auto keep = view->weak_from_this().lock();
