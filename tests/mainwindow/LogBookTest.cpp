@@ -114,22 +114,17 @@ TEST_F(LogBookTest, TheListIsOneTabStopWhoseRowsTheKeysSelectOpenAndEdit)
     auto& table = *logBook().tableView();
     window().display();
     auto key = [&](base::KeyCode code, std::uint32_t modifiers = 0) { backend().press(window(), static_cast<std::uint16_t>(code), "", modifiers); };
-    // Tab reaches the table once: its rows' menu buttons are not stops of their own.
-    int visits = 0;
-    for (int i = 0; i < 60; ++i) {
+    // Tab reaches the table, never its rows' menu buttons.
+    for (int i = 0; i < 60 && window().firstResponder() != &table; ++i) {
         key(base::KeyCode::Tab);
-        visits += window().firstResponder() == &table;
         ASSERT_EQ(dynamic_cast<ui::PopUpButton*>(window().firstResponder()), nullptr);
     }
-    EXPECT_GE(visits, 1);
-    window().makeFirstResponder(&table);
+    ASSERT_EQ(window().firstResponder(), &table);
     key(base::KeyCode::DownArrow);
     key(base::KeyCode::DownArrow);
     EXPECT_EQ(table.selectedRow(), 1);
     auto* cell = dynamic_cast<LogBookColumnView*>(table.viewAtRow(1, true));
-    ASSERT_NE(cell, nullptr);
-    EXPECT_TRUE(cell->isSelected()) << "the selected row shows it";
-    EXPECT_FALSE(dynamic_cast<LogBookColumnView*>(table.viewAtRow(0, true))->isSelected());
+    EXPECT_TRUE(cell && cell->isSelected()) << "the selected row shows it";
     EXPECT_EQ(logBook().menuForRow(table, 1)->numberOfItems(), 3u) << "the keys' menu is the row's";
     key(base::KeyCode::Return);
     EXPECT_TRUE(logBook().isCurrentlyOnEditingTab());

@@ -1,7 +1,5 @@
 #include "UiFixture.h"
 
-#include <algorithm>
-
 #include "platform/base/KeyCodes.h"
 #include "platform/base/Time.h"
 #include "platform/ui/Button.h"
@@ -119,39 +117,31 @@ TEST_F(DialogTest, TabLeavesATextViewWhoseTabIsNotTextAndCtrlTabLeavesAnyTextVie
     press(KeyCode::Tab, ModifierFlag::Command, "\t");
     EXPECT_EQ(focused(), remind.get());
 
-    // An editor's text view types Tab and Shift+Tab itself, with no one asked.
+    // A pad types Tab and Shift+Tab itself, with no one asked.
     notes->onCommand = nullptr;
     notes->setInsertsTabs(true);
     w->makeFirstResponder(notes.get());
     press(KeyCode::Tab, ModifierFlag::Shift, "\t");
-    EXPECT_EQ(focused(), notes.get());
-    std::string typed = notes->string();
-    EXPECT_EQ(std::count(typed.begin(), typed.end(), '\t'), 2);
+    EXPECT_EQ(notes->string().size(), 2u);
 }
 
 TEST_F(DialogTest, TabReadsOnePartWholeBeforeThePartBesideIt)
 {
     // A screen of two rows beside a help pad of two rows at the same heights.
-    auto screen = View::create();
-    screen->setFrame(Rect(0, 0, 150, 240));
-    auto pad = View::create();
-    pad->setFrame(Rect(160, 0, 150, 240));
-    std::vector<std::shared_ptr<Button>> buttons;
-    for (auto* part : { screen.get(), pad.get() })
-        for (double y : { 200.0, 100.0 }) {
-            buttons.push_back(Button::create("B"));
-            buttons.back()->setFrame(Rect(10, y, 60, 24));
-            part->addSubview(buttons.back());
-        }
     auto other = window(320, 240);
-    other->contentView()->addSubview(screen);
-    other->contentView()->addSubview(pad);
-    std::vector<Responder*> walked;
-    for (int i = 0; i < 4; ++i) {
-        backend().press(*other, static_cast<std::uint16_t>(KeyCode::Tab), "\t");
-        walked.push_back(other->firstResponder());
+    std::vector<std::shared_ptr<Button>> buttons;
+    for (double x : { 0.0, 160.0 }) {
+        auto part = View::create(Rect(x, 0, 150, 240));
+        other->contentView()->addSubview(part);
+        for (double y : { 200.0, 100.0 }) {
+            part->addSubview(buttons.emplace_back(Button::create("B")));
+            buttons.back()->setFrame(Rect(10, y, 60, 24));
+        }
     }
-    EXPECT_EQ(walked, (std::vector<Responder*> { buttons[0].get(), buttons[1].get(), buttons[2].get(), buttons[3].get() }));
+    for (const auto& button : buttons) {
+        backend().press(*other, static_cast<std::uint16_t>(KeyCode::Tab), "\t");
+        EXPECT_EQ(other->firstResponder(), button.get());
+    }
 }
 
 TEST_F(DialogTest, AClickedButtonLeavesTheKeyboardAndADisabledOrHiddenOneGivesItUp)
@@ -207,28 +197,20 @@ TEST_F(DialogTest, SpacePressesTheFocusedControlReturnTheDefaultButtonEscapeCanc
     EXPECT_EQ(oks, 1);
 
     // An editor inside the window answers first for the keyboard inside it.
-    auto editor = View::create();
-    editor->setFrame(Rect(10, 40, 300, 28));
+    auto editor = View::create(Rect(10, 40, 300, 28));
     auto field = TextField::create();
     field->setFrame(Rect(0, 0, 100, 24));
     auto save = Button::create("Save");
-    save->setFrame(Rect(110, 0, 60, 24));
     save->setKeyEquivalent("\r");
-    auto editorCancel = Button::create("Cancel");
-    editorCancel->setFrame(Rect(180, 0, 60, 24));
-    int saves = 0, editorCancels = 0;
+    int saves = 0;
     save->onAction = [&] { ++saves; };
-    editorCancel->onAction = [&] { ++editorCancels; };
-    for (const std::shared_ptr<View>& view : std::vector<std::shared_ptr<View>> { field, save, editorCancel })
-        editor->addSubview(view);
+    editor->addSubview(field);
+    editor->addSubview(save);
     w->contentView()->addSubview(editor);
     w->makeFirstResponder(field.get());
     press(KeyCode::Return, 0, "\r");
-    press(KeyCode::Escape, 0, "\x1b");
     EXPECT_EQ(saves, 1);
-    EXPECT_EQ(editorCancels, 1);
     EXPECT_EQ(oks, 1);
-    EXPECT_EQ(cancels, 1);
 }
 
 TEST_F(DialogTest, TheFocusRingFollowsTheKeyboardAndAClickHidesIt)
