@@ -2,12 +2,13 @@
 
 #include "tests/support/TemporaryHome.h"
 #include "platform/base/AlertPresenter.h"
-#include "platform/base/RunLoop.h"
 #include "platform/base/KeyCodes.h"
+#include "platform/base/RunLoop.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/FilePanel.h"
 #include "platform/ui/Window.h"
 
+#include <algorithm>
 #include <fstream>
 
 using namespace ui;
@@ -85,22 +86,15 @@ TEST_F(FilePanelTest, TheArrowsMoveTheSelectionInTheListAndReturnOpensIt)
 {
     auto panel = FilePanel::openPanel();
     panel->setDirectory(m_folder);
-    std::vector<std::size_t> selected;
-    FilePanel::setResponder([&](FilePanel& shown) -> std::optional<FilePanel::Response> {
-        Window& w = *shown.window();
-        for (View* view : w.contentView()->subtree())
-            if (view->acceptsFirstResponder() && !dynamic_cast<Control*>(view)) {
-                w.makeFirstResponder(view);
-                break;
-            }
-        for (auto key : { base::KeyCode::DownArrow, base::KeyCode::DownArrow, base::KeyCode::DownArrow, base::KeyCode::UpArrow })
-            backend().press(w, static_cast<std::uint16_t>(key), "");
-        selected = shown.selection();
-        backend().press(w, static_cast<std::uint16_t>(base::KeyCode::Return), "\r");
+    FilePanel::setResponder([this](FilePanel& shown) -> std::optional<FilePanel::Response> {
+        auto views = shown.window()->contentView()->subtree();
+        shown.window()->makeFirstResponder(
+            *std::find_if(views.begin(), views.end(), [](View* v) { return v->acceptsFirstResponder() && !dynamic_cast<Control*>(v); }));
+        for (auto key : { base::KeyCode::DownArrow, base::KeyCode::DownArrow, base::KeyCode::DownArrow, base::KeyCode::UpArrow, base::KeyCode::Return })
+            backend().press(*shown.window(), static_cast<std::uint16_t>(key), "");
         return std::nullopt;
     });
     ASSERT_EQ(panel->runModal(), FilePanel::Response::OK);
-    EXPECT_EQ(selected, std::vector<std::size_t> { 1 });
     EXPECT_EQ(panel->urls(), std::vector<fs::path> { panel->listing()[1].path });
 }
 

@@ -136,12 +136,15 @@ TEST_F(TableViewTest, RightClickShowsTheRowMenuWithItsRow)
     rows.menu->addItem("Delete", [&](MenuItem&) { deletedRow = shown->clickedRow(); });
     auto t = table(rows);
     shown = t.get();
-    auto chooser = base::Timer::create(0.1, true, base::RunLoop::Mode::Common, [&](base::Timer& timer) {
-        if (Window* w = rows.menu->trackingWindow()) {
-            timer.invalidate();
-            backend().click(*w, rows.menu->trackingRectOfItem(rows.menu->itemAt(0)).center());
-        }
-    });
+    auto chooseFirst = [&] {
+        return base::Timer::create(0.1, true, base::RunLoop::Mode::Common, [&](base::Timer& timer) {
+            if (Window* w = rows.menu->trackingWindow()) {
+                timer.invalidate();
+                backend().click(*w, rows.menu->trackingRectOfItem(rows.menu->itemAt(0)).center());
+            }
+        });
+    };
+    auto chooser = chooseFirst();
     backend().send(Event::mouse(Event::Type::RightMouseDown, m_window.get(), Point(50, 100 - 50)));
     EXPECT_EQ(deletedRow, 2);
     EXPECT_EQ(t->clickedRow(), -1);
@@ -151,12 +154,7 @@ TEST_F(TableViewTest, RightClickShowsTheRowMenuWithItsRow)
     m_window->makeFirstResponder(t.get());
     for (auto [key, modifiers] : { std::pair { base::KeyCode::F10, ModifierFlag::Shift }, std::pair { base::KeyCode::Menu, 0u } }) {
         deletedRow = -2;
-        chooser = base::Timer::create(0.1, true, base::RunLoop::Mode::Common, [&](base::Timer& timer) {
-            if (Window* w = rows.menu->trackingWindow()) {
-                timer.invalidate();
-                backend().click(*w, rows.menu->trackingRectOfItem(rows.menu->itemAt(0)).center());
-            }
-        });
+        chooser = chooseFirst();
         backend().press(*m_window, static_cast<std::uint16_t>(key), "", modifiers);
         EXPECT_EQ(deletedRow, 1);
     }
