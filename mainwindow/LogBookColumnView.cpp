@@ -4,6 +4,7 @@
 
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/Path.h"
+#include "platform/ui/ControlLook.h"
 #include "platform/ui/PopUpButton.h"
 
 #include <cmath>
@@ -19,8 +20,15 @@ void drawLabel(gfx::GraphicsContext& context, const std::optional<LogBookLabel>&
     context.save();
     if (label->style.shadow)
         context.setShadow(label->style.shadow);
-    gfx::drawText(label->text, rect, label->style.style);
+    // Aligned as the style says in every language: pango would otherwise swap left and right
+    // for a text that starts right to left (an Arabic date), whose words still read so.
+    gfx::drawText("\u200E" + label->text, rect, label->style.style);
     context.restore();
+}
+
+double textWidth(const std::optional<LogBookLabel>& label)
+{
+    return label ? gfx::TextLayout(label->text, label->style.style).boundingRect().width() : 0.0;
 }
 
 }
@@ -33,16 +41,38 @@ LogBookColumnView::LogBookColumnView(ui::Rect frame)
     setInheritsVibrancy(false);
 }
 
+void LogBookColumnView::setSelected(bool selected)
+{
+    if (m_selected == selected)
+        return;
+    m_selected = selected;
+    setNeedsDisplay();
+}
+
 void LogBookColumnView::draw(gfx::GraphicsContext& context, const ui::Rect&)
 {
     // In the row's own coordinates, y up: the date band 18 to 4 points below the top.
     ui::Rect frame = bounds();
     OstrelStyleKit::drawLogBookEntry(frame);
+    if (m_selected) {
+        // A tint of the accent over the row and a bar down its left edge.
+        context.save();
+        context.setFillColor(ui::ControlLook::kAccent.withAlpha(0.18));
+        context.fillRect(frame);
+        context.setFillColor(ui::ControlLook::kAccent);
+        context.fillRect(ui::Rect(frame.minX(), frame.minY(), 4.0, frame.height()));
+        context.restore();
+    }
     ui::Rect date(8.0, frame.minY() + frame.height() - 18.0, frame.width() - 16.0, 14.0);
-    drawLabel(context, startDateAttributedString, date);
     double durationWidth = std::round(date.width() * 0.5);
-    drawLabel(context, durationAttributedString, ui::Rect(std::round(durationWidth * 0.5), date.minY() - 2.0, durationWidth, 14.0));
-    drawLabel(context, focusLevelAttributedString, date.offsetBy(-8.0, -2.0));
+    ui::Rect duration(std::round(durationWidth * 0.5), date.minY() - 2.0, durationWidth, 14.0);
+    ui::Rect focus = date.offsetBy(-8.0, -2.0);
+    drawLabel(context, durationAttributedString, duration);
+    drawLabel(context, focusLevelAttributedString, focus);
+    // The date stops short of the right-aligned duration and focus level, however long the
+    // locale writes it.
+    double end = std::min(duration.maxX() - textWidth(durationAttributedString), focus.maxX() - textWidth(focusLevelAttributedString)) - 6.0;
+    drawLabel(context, startDateAttributedString, ui::Rect(date.minX(), date.minY(), std::max(0.0, std::min(date.width(), end - date.minX())), date.height()));
     // The row menu's arrow is drawn light, as on the window's dark controls: it sits on a
     // dark badge here, or it would hardly show on the light row.
     for (const auto& subview : subviews()) {

@@ -27,11 +27,18 @@ public:
     std::optional<LogBookLabel> startDateAttributedString;
     std::optional<LogBookLabel> focusLevelAttributedString;
 
+    // The keyboard's row: marked, as the light row would hide the table's own selection.
+    bool isSelected() const { return m_selected; }
+    void setSelected(bool selected);
+
     void draw(gfx::GraphicsContext& context, const ui::Rect& dirtyRect) override;
 
 protected:
     friend class Wall;
     explicit LogBookColumnView(ui::Rect frame);
+
+private:
+    bool m_selected { false };
 };
 
 }

@@ -22,10 +22,12 @@
 #include "viewkit/Wall.h"
 
 #include "platform/base/AlertPresenter.h"
+#include "platform/base/DateFormat.h"
 #include "platform/base/Defaults.h"
 #include "platform/base/Files.h"
 #include "platform/desktop/Opener.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/PopUpButton.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TextView.h"
@@ -208,6 +210,16 @@ std::string LogBookTableViewController::tagText(const std::string& tagString)
     return joined;
 }
 
+std::string LogBookTableViewController::dateLine(double startDate, const std::string& language)
+{
+    // The English "at" joins an English date only; other languages have the locale's own form.
+    if (language == "en") {
+        auto& dates = DateHelper::sharedHelper();
+        return dates.formattedDate(startDate) + " at " + dates.formattedTime(startDate);
+    }
+    return base::DateFormat::formatStyled(startDate, base::DateFormat::Style::Medium, base::DateFormat::Style::Medium);
+}
+
 std::string LogBookTableViewController::focusText(const std::string& focusRating)
 {
     return focusRating == "experienced flow" ? "FLOW" : upperCased(focusRating);
@@ -222,16 +234,8 @@ std::string LogBookTableViewController::linkItemTitle(const std::string& link)
     return "Open \"" + link + "\"";
 }
 
-std::shared_ptr<ui::View> LogBookTableViewController::viewForRow(ui::TableView&, int row)
+void LogBookTableViewController::addRowItems(ui::Menu& menu, const std::shared_ptr<FullTimeSlice>& record)
 {
-    auto record = objectValueFor(row);
-    if (!record)
-        return nullptr;
-    auto cell = LogBookColumnView::create();
-    cell->setTranslatesAutoresizingMaskIntoConstraints(false);
-
-    auto pullDown = ui::PopUpButton::create(true);
-    pullDown->addItem("");
     std::weak_ptr<LogBookTableViewController> weakSelf = std::static_pointer_cast<LogBookTableViewController>(shared_from_this());
     std::weak_ptr<FullTimeSlice> weakRecord = record;
     auto onRecord = [weakSelf, weakRecord](void (LogBookTableViewController::*action)(int)) {
@@ -249,25 +253,64 @@ std::shared_ptr<ui::View> LogBookTableViewController::viewForRow(ui::TableView&,
             }
         };
     };
-    pullDown->menu()->addItem(SmartMenuItem::create("Make current objective", onRecord(&LogBookTableViewController::makeCurrentObjective)));
+    menu.addItem(SmartMenuItem::create("Make current objective", onRecord(&LogBookTableViewController::makeCurrentObjective)));
     if (record->isRTFD()) {
-        pullDown->menu()->addItem(SmartMenuItem::create("Edit...", onRecord(&LogBookTableViewController::startEdit)));
-        pullDown->menu()->addItem(SmartMenuItem::create("Delete", onRecord(&LogBookTableViewController::deleteRow)));
+        menu.addItem(SmartMenuItem::create("Edit...", onRecord(&LogBookTableViewController::startEdit)));
+        menu.addItem(SmartMenuItem::create("Delete", onRecord(&LogBookTableViewController::deleteRow)));
     }
-    pullDown->setControlSize(ui::ControlSize::Mini);
-    pullDown->setBezelStyle(ui::BezelStyle::Borderless);
     for (const auto& link : record->extractedLinks()) {
         if (!desktop::Opener::isLink(link))
             continue;
         // The day file may come from another computer: only web and mail links open unasked.
-        pullDown->menu()->addItem(SmartMenuItem::create(linkItemTitle(link), [link] { desktop::Opener::openLinkOnClick(link); }));
+        menu.addItem(SmartMenuItem::create(linkItemTitle(link), [link] { desktop::Opener::openLinkOnClick(link); }));
     }
+}
+
+std::shared_ptr<ui::Menu> LogBookTableViewController::menuForRow(ui::TableView&, int row)
+{
+    auto record = objectValueFor(row);
+    if (!record)
+        return nullptr;
+    auto menu = ui::Menu::create();
+    addRowItems(*menu, record);
+    return menu;
+}
+
+bool LogBookTableViewController::activateRow(ui::TableView&, int row)
+{
+    // Opening a row edits it; a row of a plain-text file is never rewritten, so it opens nothing.
+    auto record = objectValueFor(row);
+    if (record && record->isRTFD())
+        startEdit(row);
+    return true;
+}
+
+void LogBookTableViewController::selectionDidChange(ui::TableView& table)
+{
+    for (int row = 0; row < table.numberOfRows(); ++row)
+        if (auto* cell = dynamic_cast<LogBookColumnView*>(table.viewAtRow(row)))
+            cell->setSelected(table.selectedRowIndexes().count(row) > 0);
+}
+
+std::shared_ptr<ui::View> LogBookTableViewController::viewForRow(ui::TableView& table, int row)
+{
+    auto record = objectValueFor(row);
+    if (!record)
+        return nullptr;
+    auto cell = LogBookColumnView::create();
+    cell->setTranslatesAutoresizingMaskIntoConstraints(false);
+    cell->setSelected(table.selectedRowIndexes().count(row) > 0);
+
+    auto pullDown = ui::PopUpButton::create(true);
+    pullDown->addItem("");
+    addRowItems(*pullDown->menu(), record);
+    pullDown->setControlSize(ui::ControlSize::Mini);
+    pullDown->setBezelStyle(ui::BezelStyle::Borderless);
     cell->factory().internalAddBrick(pullDown, [](LayoutConstraintMaker& maker) {
         maker.container().pin(A::Right, A::Right, -2.0).pin(A::Top, A::Top, 2.0);
     });
 
-    auto& dates = DateHelper::sharedHelper();
-    cell->startDateAttributedString = LogBookLabel { dates.formattedDate(record->startDate()) + " at " + dates.formattedTime(record->startDate()),
+    cell->startDateAttributedString = LogBookLabel { dateLine(record->startDate(), base::DateFormat::language()),
         LogBookTextAttributes::objectiveLabelAttributes() };
     cell->durationAttributedString = LogBookLabel { durationText(record->actualDuration()), LogBookTextAttributes::durationLabelAttributes() };
 
@@ -279,7 +322,8 @@ std::shared_ptr<ui::View> LogBookTableViewController::viewForRow(ui::TableView&,
     objective->setTranslatesAutoresizingMaskIntoConstraints(false);
     cell->addSubview(objective);
     LayoutConstraintMaker maker(*objective);
-    maker.container().pin(A::Left, A::Left, 3.0).pin(A::Right, A::Right, 4.0).pin(A::Top, A::Top, 25.0).pin(A::Bottom, A::Bottom, 0.0);
+    // Inside the row's right edge: a right-to-left objective ends there, not 4 points past it.
+    maker.container().pin(A::Left, A::Left, 3.0).pin(A::Right, A::Right, -4.0).pin(A::Top, A::Top, 25.0).pin(A::Bottom, A::Bottom, 0.0);
     cell->addConstraints(maker.constraints());
 
     if (!record->tagString().empty())

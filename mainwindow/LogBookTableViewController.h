@@ -16,6 +16,7 @@
 
 namespace ui {
 class Button;
+class Menu;
 class ScrollView;
 }
 
@@ -61,6 +62,10 @@ public:
     std::shared_ptr<FullTimeSlice> objectValueFor(int row) const;
     std::shared_ptr<ui::View> viewForRow(ui::TableView& table, int row) override;
     double heightOfRow(ui::TableView& table, int row) override;
+    // Return on a row edits it; Shift+F10 and the menu key show the row's pull-down items.
+    std::shared_ptr<ui::Menu> menuForRow(ui::TableView& table, int row) override;
+    bool activateRow(ui::TableView& table, int row) override;
+    void selectionDidChange(ui::TableView& table) override;
 
     // The row actions.
     void makeCurrentObjective(int row);
@@ -86,6 +91,8 @@ public:
     static std::string durationText(double actualDuration);
     static std::string tagText(const std::string& tagString);
     static std::string focusText(const std::string& focusRating);
+    // The start as the row's top line: date and time, in the words of a language ("en", "ja").
+    static std::string dateLine(double startDate, const std::string& language);
     // The title of the menu item that opens a link of the objective.
     static std::string linkItemTitle(const std::string& link);
 
@@ -95,6 +102,8 @@ protected:
 
 private:
     void internalStartEdit(const FullTimeSlice& record);
+    // The row actions, for the row's pull-down and its keyboard menu alike.
+    void addRowItems(ui::Menu& menu, const std::shared_ptr<FullTimeSlice>& record);
     void showTablePage();
     // The record as the current data set holds it now: same file, same place, same identifier.
     bool isStillLogged(const FullTimeSlice& record) const;

@@ -274,6 +274,9 @@ void LogEntryEditor::build(Wall& editTab, std::function<void()> save, std::funct
     auto saveButton = buttons.pushButton("Save", std::move(save), [](LayoutConstraintMaker& maker) {
         maker.container().place(A::Right, A::Right).place(A::Bottom, A::Bottom);
     });
+    // Return from the editor's fields saves, nearer than the main window's own default
+    // button; Escape reaches "Cancel" by its title.
+    saveButton->setKeyEquivalent("\r");
     auto cancelButton = buttons.pushButton("Cancel", std::move(cancel), [saveButton](LayoutConstraintMaker& maker) {
         maker.and_(*saveButton).place(A::Right, A::Left).pin(A::FirstBaseline, A::FirstBaseline, 0);
     });

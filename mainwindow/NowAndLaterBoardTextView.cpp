@@ -58,6 +58,8 @@ NowAndLaterBoardTextView::NowAndLaterBoardTextView()
 {
     registerForDraggedTypes({ kThingsDrag, kOmniFocusDrag, ui::PasteboardType::Rtfd, ui::PasteboardType::Rtf,
         ui::PasteboardType::String });
+    // The pads' lists are made of tabs; Ctrl+Tab leaves the pad.
+    setInsertsTabs(true);
 }
 
 NowAndLaterBoardTextView::~NowAndLaterBoardTextView()

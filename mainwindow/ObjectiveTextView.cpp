@@ -14,6 +14,8 @@ namespace ostrel {
 std::shared_ptr<ObjectiveTextView> ObjectiveTextView::create()
 {
     auto view = std::shared_ptr<ObjectiveTextView>(new ObjectiveTextView);
+    // One sentence, not a pad's list: Tab moves on to the next control.
+    view->setInsertsTabs(false);
     if (auto& prepare = MainWindowHooks::shared().prepareObjectiveTextView)
         prepare(*view);
     return view;

@@ -167,6 +167,8 @@ std::optional<double> DateFormat::parse(const std::string& text, const std::stri
     return moment;
 }
 
+std::string DateFormat::language() { return icu::Locale::getDefault().getLanguage(); }
+
 std::string DateFormat::formatStyled(double moment, Style date, Style time)
 {
     // Made once per style and thread: making one reads the locale's data, which a screen

@@ -19,6 +19,8 @@ public:
 
     // As the user's locale writes dates and times ("Dec 6, 2026", "9:40:35 PM").
     static std::string formatStyled(double moment, Style date, Style time);
+    // The language those dates are written in: the locale's ISO code ("en", "ja", "ar").
+    static std::string language();
 };
 
 }

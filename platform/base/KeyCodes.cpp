@@ -8,7 +8,7 @@ namespace base {
 namespace {
 using K = KeyCode;
 
-constexpr std::array<KeyCodes::Key, 113> kKeys { {
+constexpr std::array<KeyCodes::Key, 114> kKeys { {
     { K::A, "a", 0x61 }, { K::S, "s", 0x73 }, { K::D, "d", 0x64 }, { K::F, "f", 0x66 },
     { K::H, "h", 0x68 }, { K::G, "g", 0x67 }, { K::Z, "z", 0x7a }, { K::X, "x", 0x78 },
     { K::C, "c", 0x63 }, { K::V, "v", 0x76 }, { K::B, "b", 0x62 }, { K::Q, "q", 0x71 },
@@ -42,7 +42,9 @@ constexpr std::array<KeyCodes::Key, 113> kKeys { {
     { K::F20, "F20", 0xffd1 }, { K::Keypad8, "KP_8", 0xffb8 }, { K::Keypad9, "KP_9", 0xffb9 },
     { K::F5, "F5", 0xffc2 }, { K::F6, "F6", 0xffc3 }, { K::F7, "F7", 0xffc4 }, { K::F3, "F3", 0xffc0 },
     { K::F8, "F8", 0xffc5 }, { K::F9, "F9", 0xffc6 }, { K::F11, "F11", 0xffc8 }, { K::F13, "F13", 0xffca },
-    { K::F16, "F16", 0xffcd }, { K::F14, "F14", 0xffcb }, { K::F10, "F10", 0xffc7 }, { K::F12, "F12", 0xffc9 },
+    { K::F16, "F16", 0xffcd }, { K::F14, "F14", 0xffcb }, { K::F10, "F10", 0xffc7 },
+    // The context-menu key of PC keyboards, where the layout has a gap.
+    { K::Menu, "Menu", 0xff67 }, { K::F12, "F12", 0xffc9 },
     { K::F15, "F15", 0xffcc },
     // The help key sits where PC keyboards have Insert; a combination stored with it must
     // still be pressable here.

@@ -25,7 +25,7 @@ enum class KeyCode : std::uint16_t {
     Keypad0 = 0x52, Keypad1 = 0x53, Keypad2 = 0x54, Keypad3 = 0x55, Keypad4 = 0x56, Keypad5 = 0x57,
     Keypad6 = 0x58, Keypad7 = 0x59, F20 = 0x5A, Keypad8 = 0x5B, Keypad9 = 0x5C,
     F5 = 0x60, F6 = 0x61, F7 = 0x62, F3 = 0x63, F8 = 0x64, F9 = 0x65, F11 = 0x67, F13 = 0x69,
-    F16 = 0x6A, F14 = 0x6B, F10 = 0x6D, F12 = 0x6F, F15 = 0x71, Help = 0x72, Home = 0x73,
+    F16 = 0x6A, F14 = 0x6B, F10 = 0x6D, Menu = 0x6E, F12 = 0x6F, F15 = 0x71, Help = 0x72, Home = 0x73,
     PageUp = 0x74, ForwardDelete = 0x75, F4 = 0x76, End = 0x77, F2 = 0x78, PageDown = 0x79, F1 = 0x7A,
     LeftArrow = 0x7B, RightArrow = 0x7C, DownArrow = 0x7D, UpArrow = 0x7E,
 };
@@ -49,7 +49,7 @@ public:
         std::uint32_t keysym;
     };
 
-    // The 113 keys, in code order.
+    // The 114 keys, in code order.
     static std::span<const Key> all();
 
     // nullptr for codes that name no key (gaps of the layout, or above 0x7E).

@@ -158,7 +158,10 @@ void Button::mouseUp(const Event& event)
 
 void Button::keyDown(const Event& event)
 {
-    if (event.keyCode() == static_cast<std::uint16_t>(base::KeyCode::Space) && isEnabled()) {
+    auto key = static_cast<base::KeyCode>(event.keyCode());
+    bool plain = !(event.modifierFlags() & (ModifierFlag::Command | ModifierFlag::Option | ModifierFlag::Control | ModifierFlag::Shift));
+    // Return presses the focused button as Space does; the default button waits its turn.
+    if ((key == base::KeyCode::Space || (plain && (key == base::KeyCode::Return || key == base::KeyCode::KeypadEnter))) && isEnabled()) {
         performClick();
         return;
     }

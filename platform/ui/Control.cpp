@@ -1,6 +1,7 @@
 #include "platform/ui/Control.h"
 
 #include "platform/gfx/GraphicsContext.h"
+#include "platform/ui/Window.h"
 
 namespace ui {
 
@@ -15,6 +16,8 @@ void Control::setEnabled(bool enabled)
         return;
     m_enabled = enabled;
     setNeedsDisplay();
+    if (!enabled && window())
+        window()->keyViewBecameUnavailable(this);
 }
 
 double Control::systemFontSize(ControlSize size)

@@ -45,9 +45,13 @@ public:
     bool isFlipped() const override { return true; }
     bool acceptsFirstResponder() const override { return m_enabled && m_acceptsFirstResponder; }
     void setRefusesFirstResponder(bool refuses) { m_acceptsFirstResponder = !refuses; }
+    // Off unless a control opts in (fields, date pickers): a click on a button leaves the
+    // keyboard where the user was typing. Tab still reaches every control.
     bool focusesOnClick() const override { return m_focusesOnClick; }
-    // Off for toolbar-like buttons: a click leaves the keyboard where the user was typing.
     void setFocusesOnClick(bool focuses) { m_focusesOnClick = focuses; }
+    // Whether Return that this control leaves untyped goes on to the window's default button:
+    // true only where Return means "done" (a single-line field, a slider, a date picker).
+    virtual bool passesReturnToDefaultButton() const { return false; }
     void draw(gfx::GraphicsContext& context, const Rect& dirty) final;
 
 protected:
@@ -59,7 +63,7 @@ protected:
 private:
     bool m_enabled { true };
     bool m_acceptsFirstResponder { true };
-    bool m_focusesOnClick { true };
+    bool m_focusesOnClick { false };
     bool m_highlighted { false };
     ControlSize m_size { ControlSize::Regular };
     gfx::Font m_font { gfx::Font::system(gfx::Font::systemFontSize) };

@@ -51,6 +51,7 @@ DatePicker::DatePicker(double moment, unsigned elements)
     , m_value(std::isfinite(moment) ? moment : 0)
     , m_elements(elements ? elements : HourMinute)
 {
+    setFocusesOnClick(true);
 }
 
 double DatePicker::clamp(double moment) const

@@ -42,6 +42,7 @@ public:
     std::optional<double> firstBaselineOffsetFromTop() const override;
     void mouseDown(const Event& event) override;
     void keyDown(const Event& event) override;
+    bool passesReturnToDefaultButton() const override { return true; }
     bool becomeFirstResponder() override;
 
 protected:

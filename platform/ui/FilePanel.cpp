@@ -2,6 +2,7 @@
 
 #include "platform/base/AlertPresenter.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/base/KeyCodes.h"
 #include "platform/base/RunLoop.h"
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/Path.h"
@@ -92,6 +93,30 @@ public:
             m_panel.open(index);
         else
             m_panel.select(index, event.modifierFlags() & (ModifierFlag::Shift | ModifierFlag::Command));
+    }
+    // The arrows move the selection, scrolled into sight; Return opens the selected row.
+    void keyDown(const Event& event) override
+    {
+        auto key = static_cast<base::KeyCode>(event.keyCode());
+        const auto& listing = m_panel.listing();
+        const auto& selection = m_panel.selection();
+        if ((key == base::KeyCode::DownArrow || key == base::KeyCode::UpArrow) && !listing.empty()) {
+            std::size_t index = 0;
+            if (!selection.empty())
+                index = key == base::KeyCode::DownArrow ? std::min(selection.back() + 1, listing.size() - 1) : (selection.back() ? selection.back() - 1 : 0);
+            else if (key == base::KeyCode::UpArrow)
+                index = listing.size() - 1;
+            m_panel.select(index);
+            ScrollView::scrollRectToVisible(*this, Rect(0, static_cast<double>(index) * kRow, bounds().width(), kRow));
+            return;
+        }
+        if ((key == base::KeyCode::Return || key == base::KeyCode::KeypadEnter) && !selection.empty()) {
+            // Opening a folder lists it anew and confirming closes the panel: held until done.
+            auto keep = shared_from_this();
+            m_panel.open(selection.back());
+            return;
+        }
+        View::keyDown(event);
     }
 
 private:

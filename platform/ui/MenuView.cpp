@@ -255,7 +255,9 @@ void MenuView::navigate(const Event& event)
             m_tracking.enterSubmenu(m_menu);
         return;
     case base::KeyCode::Escape:
-        m_tracking.cancel();
+        // One level at a time, as the desktop's menus close: a submenu goes back to its parent.
+        if (!m_tracking.leaveSubmenu(m_menu))
+            m_tracking.cancel();
         return;
     case base::KeyCode::Space:
         // A space within what is being typed is part of a title.

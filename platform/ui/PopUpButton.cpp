@@ -173,7 +173,8 @@ void PopUpButton::mouseDown(const Event&) { popUpMenu(); }
 void PopUpButton::keyDown(const Event& event)
 {
     auto key = static_cast<base::KeyCode>(event.keyCode());
-    if (key == base::KeyCode::Space || key == base::KeyCode::DownArrow || key == base::KeyCode::UpArrow) {
+    if (key == base::KeyCode::Space || key == base::KeyCode::Return || key == base::KeyCode::KeypadEnter || key == base::KeyCode::DownArrow
+        || key == base::KeyCode::UpArrow) {
         popUpMenu();
         return;
     }

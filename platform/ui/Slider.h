@@ -49,6 +49,7 @@ public:
     void mouseDragged(const Event& event) override;
     void mouseUp(const Event& event) override;
     void keyDown(const Event& event) override;
+    bool passesReturnToDefaultButton() const override { return true; }
 
 protected:
     Slider(double minValue, double maxValue, double value);

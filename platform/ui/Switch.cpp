@@ -48,7 +48,8 @@ void Switch::mouseDown(const Event&) { flip(); }
 
 void Switch::keyDown(const Event& event)
 {
-    if (event.keyCode() == static_cast<std::uint16_t>(base::KeyCode::Space))
+    auto key = static_cast<base::KeyCode>(event.keyCode());
+    if (key == base::KeyCode::Space || key == base::KeyCode::Return || key == base::KeyCode::KeypadEnter)
         flip();
     else
         Control::keyDown(event);

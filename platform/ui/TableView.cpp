@@ -249,6 +249,12 @@ void TableView::rightMouseDown(const Event& event)
     Point point = convertPointFrom(event.locationInWindow(), nullptr);
     int row = rowAtPoint(point);
     m_clickedRow = row;
+    popUpMenuForRow(row, point);
+}
+
+void TableView::popUpMenuForRow(int row, Point point)
+{
+    m_clickedRow = row;
     if (row < 0 || !m_source)
         return;
     if (auto menu = m_source->menuForRow(*this, row))
@@ -259,6 +265,20 @@ void TableView::rightMouseDown(const Event& event)
 void TableView::keyDown(const Event& event)
 {
     auto key = static_cast<base::KeyCode>(event.keyCode());
+    std::uint32_t modifiers = event.modifierFlags() & (ModifierFlag::Command | ModifierFlag::Option | ModifierFlag::Control | ModifierFlag::Shift);
+    int selected = selectedRow();
+    // Return opens the selected row; Shift+F10 and the menu key show its menu, by its top left.
+    if ((key == base::KeyCode::Return || key == base::KeyCode::KeypadEnter) && !modifiers && selected >= 0 && m_source) {
+        auto keep = shared_from_this();
+        if (m_source->activateRow(*this, selected))
+            return;
+    }
+    if (((key == base::KeyCode::F10 && modifiers == ModifierFlag::Shift) || (key == base::KeyCode::Menu && !modifiers)) && selected >= 0) {
+        auto keep = shared_from_this();
+        Rect row = rectOfRow(selected);
+        popUpMenuForRow(selected, Point(row.minX() + 8, row.minY() + std::min(row.height(), 20.0)));
+        return;
+    }
     if (key != base::KeyCode::UpArrow && key != base::KeyCode::DownArrow) {
         View::keyDown(event);
         return;

@@ -28,6 +28,8 @@ public:
     virtual void selectionDidChange(TableView&) { }
     // The menu a right click on the row shows; none shows nothing.
     virtual std::shared_ptr<Menu> menuForRow(TableView&, int) { return nullptr; }
+    // Return on a selected row: what opening the row means (an editor); false when nothing.
+    virtual bool activateRow(TableView&, int) { return false; }
 };
 
 // A table of one column: rows of their own heights, stacked from the top, made when they come
@@ -88,6 +90,7 @@ private:
     void fitToWidth();
     Rect visibleRect() const;
     void changeSelection(std::set<int> selection);
+    void popUpMenuForRow(int row, Point point);
     void keepKeysOnLeaving(View& row);
 
     TableViewDataSource* m_source { nullptr };

@@ -44,6 +44,7 @@ TextField::TextField(std::string text)
     , m_text(gfx::displayableText(text) == text ? std::move(text) : gfx::displayableText(text))
 {
     m_caret = m_anchor = m_text.size();
+    setFocusesOnClick(true);
 }
 
 void TextField::setStringValue(std::string text)

@@ -82,6 +82,7 @@ public:
     Size intrinsicContentSize() const override;
     std::optional<double> firstBaselineOffsetFromTop() const override;
     bool acceptsFirstResponder() const override { return isEnabled() && isSelectable(); }
+    bool passesReturnToDefaultButton() const override { return true; }
     bool becomeFirstResponder() override;
     bool resignFirstResponder() override;
     // Ctrl+Z undoes the user's edits in steps (a run of typing, a run of deleting, a paste);

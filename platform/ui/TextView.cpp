@@ -635,7 +635,11 @@ void TextView::keyDown(const Event& event)
             insertNewline();
         return;
     case base::KeyCode::Tab:
-        if (!command(shift ? "insertBacktab:" : "insertTab:"))
+        if (command(shift ? "insertBacktab:" : "insertTab:"))
+            return;
+        if (m_insertsTabs && m_editable)
+            insertText(u"\t");
+        else
             View::keyDown(event);
         return;
     case base::KeyCode::Escape:

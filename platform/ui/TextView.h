@@ -100,6 +100,9 @@ public:
     void setEditable(bool editable) { m_editable = editable; }
     bool isSelectable() const { return m_selectable || m_editable; }
     void setSelectable(bool selectable) { m_selectable = selectable; }
+    // An editor's Tab and Shift+Tab type a tab (Ctrl+Tab leaves); a note field's move the focus.
+    bool insertsTabs() const { return m_insertsTabs; }
+    void setInsertsTabs(bool inserts) { m_insertsTabs = inserts; }
     Size textContainerInset() const { return m_inset; }
     void setTextContainerInset(Size inset);
     const text::LayoutDefaults& defaults() const { return m_defaults; }
@@ -202,6 +205,7 @@ private:
     UndoManager m_undo;
     bool m_editable { true };
     bool m_lastChangeTyped { false };
+    bool m_insertsTabs { false };
     bool m_selectable { true };
     Size m_inset { 0, 0 };
     gfx::Color m_background { gfx::Color::rgb(0.12, 0.12, 0.13) };

@@ -137,7 +137,23 @@ void TokenField::keyDown(const Event& event)
         && acceptSuggestion())
         return;
     TextField::keyDown(event);
+    tokenizeAfterComma();
     refreshSuggestion();
+}
+
+void TokenField::tokenizeAfterComma()
+{
+    // A comma typed at the end closes the token: the text becomes the tidy list, ready for
+    // the next, and what came before shows as pills.
+    const std::string& text = stringValue();
+    if (hasComposition() || caret() != text.size() || text.empty() || text.back() != ',')
+        return;
+    auto list = tokens();
+    std::string tidy = list.empty() ? std::string {} : join(list) + ", ";
+    if (tidy == text)
+        return;
+    selectAll();
+    insertText(tidy);
 }
 
 void TokenField::setComposition(const Composition& composition)
@@ -149,6 +165,7 @@ void TokenField::setComposition(const Composition& composition)
 void TokenField::commitText(const std::string& utf8)
 {
     TextField::commitText(utf8);
+    tokenizeAfterComma();
     refreshSuggestion();
 }
 
@@ -164,8 +181,74 @@ bool TokenField::resignFirstResponder()
     return TextField::resignFirstResponder();
 }
 
+double TokenField::drawPills(gfx::GraphicsContext& context, const std::vector<std::string>& list, const Rect& area) const
+{
+    double x = area.minX();
+    for (const auto& token : list) {
+        // A pill that does not fit whole is shortened with an ellipsis, never cut at the edge;
+        // a token past what a pill ever shows is not measured whole.
+        std::string shown = token;
+        bool measurable = token.size() <= kShownLimit;
+        double width = measurable ? ControlLook::labelSize(shown, font()).width + 12 : 0;
+        if (!measurable || x + width > area.maxX()) {
+            shown = elided(token, area.maxX() - x - 12);
+            if (shown.empty())
+                break;
+            width = ControlLook::labelSize(shown, font()).width + 12;
+        }
+        Rect pill(x, area.midY() - font().pointSize * 0.75, width, font().pointSize * 1.5);
+        context.setFillColor(pillColor());
+        gfx::Path::roundedRect(pill, pill.height() / 2, pill.height() / 2).fill();
+        ControlLook::drawLabel(shown, pill, font(), textColor());
+        x += width + 4;
+        if (shown != token)
+            break;
+    }
+    return x;
+}
+
+bool TokenField::drawEditingWithPills(gfx::GraphicsContext& context)
+{
+    // The tokens before the one being typed stay pills while the caret is at the end and
+    // nothing is selected; a selection or a caret among them shows the plain text to edit.
+    std::size_t start = currentTokenStart();
+    if (start == 0 || hasComposition() || caret() != stringValue().size() || selectionAnchor() != caret())
+        return false;
+    auto done = split(stringValue().substr(0, start));
+    std::string typing = stringValue().substr(start);
+    typing.erase(0, std::min(typing.find_first_not_of(' '), typing.size()));
+    Rect area = textRect();
+    gfx::TextLayout typed(typing, gfx::TextStyle(font(), textColor()));
+    double pillsWidth = 0;
+    for (const auto& token : done)
+        pillsWidth += ControlLook::labelSize(token, font()).width + 16;
+    if (done.empty() || pillsWidth + typed.boundingRect().width() + 2 > area.width())
+        return false;
+    if (drawsBackground() || isBordered())
+        ControlLook::drawBezel(context, bounds(), 4, drawsBackground() ? ControlLook::kField : gfx::Color::white(0, 0),
+            isBordered() ? ControlLook::kAccent : gfx::Color::white(0, 0));
+    context.save();
+    context.clipToRect(area);
+    double x = drawPills(context, done, area);
+    double width = typed.boundingRect().width();
+    typed.draw(Rect(x, area.minY(), std::max(0.0, area.maxX() - x), area.height()));
+    context.setFillColor(textColor());
+    double lineHeight = std::max(typed.boundingRect().height(), font().pointSize * 1.2);
+    context.fillRect(Rect(x + width, area.minY(), 1, lineHeight));
+    if (!m_suggestion.empty()) {
+        std::string word = typing;
+        if (m_suggestion.size() > word.size())
+            gfx::TextLayout(m_suggestion.substr(word.size()), gfx::TextStyle(font(), ControlLook::kSecondaryText))
+                .draw(Rect(x + width, area.minY(), std::max(0.0, area.maxX() - x - width), area.height()));
+    }
+    context.restore();
+    return true;
+}
+
 void TokenField::drawOwnLook(gfx::GraphicsContext& context)
 {
+    if (isEditing() && drawEditingWithPills(context))
+        return;
     if (isEditing() || stringValue().empty()) {
         TextField::drawOwnLook(context);
         if (!m_suggestion.empty()) {
@@ -187,29 +270,9 @@ void TokenField::drawOwnLook(gfx::GraphicsContext& context)
         ControlLook::drawBezel(context, bounds(), 4, drawsBackground() ? ControlLook::kField : gfx::Color::white(0, 0),
             isBordered() ? ControlLook::kStroke : gfx::Color::white(0, 0));
     Rect area = textRect();
-    double x = area.minX();
     context.save();
     context.clipToRect(area);
-    for (const auto& token : tokens()) {
-        // A pill that does not fit whole is shortened with an ellipsis, never cut at the edge;
-        // a token past what a pill ever shows is not measured whole.
-        std::string shown = token;
-        bool measurable = token.size() <= kShownLimit;
-        double width = measurable ? ControlLook::labelSize(shown, font()).width + 12 : 0;
-        if (!measurable || x + width > area.maxX()) {
-            shown = elided(token, area.maxX() - x - 12);
-            if (shown.empty())
-                break;
-            width = ControlLook::labelSize(shown, font()).width + 12;
-        }
-        Rect pill(x, area.midY() - font().pointSize * 0.75, width, font().pointSize * 1.5);
-        context.setFillColor(pillColor());
-        gfx::Path::roundedRect(pill, pill.height() / 2, pill.height() / 2).fill();
-        ControlLook::drawLabel(shown, pill, font(), textColor());
-        x += width + 4;
-        if (shown != token)
-            break;
-    }
+    drawPills(context, tokens(), area);
     context.restore();
 }
 

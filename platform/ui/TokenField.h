@@ -46,6 +46,10 @@ protected:
 
 private:
     void refreshSuggestion();
+    void tokenizeAfterComma();
+    // Pills of the tokens from the left of the area; where the next would go.
+    double drawPills(gfx::GraphicsContext& context, const std::vector<std::string>& list, const Rect& area) const;
+    bool drawEditingWithPills(gfx::GraphicsContext& context);
     // What a pill shows of a token at most, in bytes: far wider than any field.
     static constexpr std::size_t kShownLimit = 256;
     // The token shortened to fit a width, with an ellipsis; empty when nothing fits. At most

@@ -178,6 +178,9 @@ public:
     // Tab and Shift+Tab: the next or previous key view in reading order as the window is now.
     void selectNextKeyView();
     void selectPreviousKeyView();
+    // A key view that was disabled or hidden: if it had the keyboard, the next view that can
+    // take it does (else the window), so the focus never rests on a control the user cannot work.
+    void keyViewBecameUnavailable(View* view);
     // The view a focus ring shows around: the first responder's (FocusRing::around) while the
     // window is key and the keyboard moved the focus last; a click hides it until then.
     View* focusRingView() const;
@@ -253,6 +256,8 @@ private:
     };
     KeyTarget keyTarget();
     std::vector<View*> keyViews();
+    bool returnReachesDefaultButton() const;
+    bool offerToNearestButtons(const Event& event);
     void selectKeyView(int direction);
     void setFocusRingShown(bool shown);
     void drawFocusRing(gfx::GraphicsContext& context);

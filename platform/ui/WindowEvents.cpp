@@ -4,10 +4,12 @@
 
 #include "platform/gfx/TextLayout.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Control.h"
 #include "platform/ui/FocusRing.h"
 #include "platform/ui/KeyTable.h"
 #include "platform/ui/MenuBarView.h"
 #include "platform/ui/Pasteboard.h"
+#include "platform/ui/ReadingOrder.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/View.h"
 
@@ -49,36 +51,54 @@ bool Window::makeFirstResponder(ui::Responder* responder)
 
 std::vector<View*> Window::keyViews()
 {
-    std::vector<View*> views;
     if (!m_contentView)
-        return views;
+        return {};
     layoutIfNeeded();
-    for (View* v : m_contentView->subtree())
-        if (v->canBecomeKeyView())
-            views.push_back(v);
-    // Reading order on screen: rows from the top, each left to right. A row is the views
-    // whose middle lies beside the first view of it, and the first's beside theirs: a short
-    // check box next to a taller pop-up, its top a little lower, still reads before what is
-    // right of it, while a page as tall as the window (a pad beside a screen) is a row of its
-    // own rather than one row of every control beside it.
-    std::vector<std::pair<View*, Rect>> placed;
-    for (View* v : views)
-        placed.emplace_back(v, v->convertRectTo(v->bounds(), nullptr));
-    std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return std::round(a.second.maxY()) > std::round(b.second.maxY()); });
-    auto beside = [](const Rect& a, const Rect& b) { return a.midY() >= b.minY() && a.midY() <= b.maxY(); };
-    views.clear();
-    for (std::size_t start = 0; start < placed.size();) {
-        Rect band = placed[start].second;
-        std::size_t end = start + 1;
-        while (end < placed.size() && beside(placed[end].second, band) && beside(band, placed[end].second))
-            ++end;
-        std::stable_sort(placed.begin() + static_cast<std::ptrdiff_t>(start), placed.begin() + static_cast<std::ptrdiff_t>(end),
-            [](const auto& a, const auto& b) { return std::round(a.second.minX()) < std::round(b.second.minX()); });
-        for (std::size_t i = start; i < end; ++i)
-            views.push_back(placed[i].first);
-        start = end;
-    }
-    return views;
+    return readingOrder(*m_contentView, [](View* view) { return view->canBecomeKeyView(); });
+}
+
+void Window::keyViewBecameUnavailable(View* view)
+{
+    if (!view || view != dynamic_cast<View*>(m_firstResponder) || !m_contentView)
+        return;
+    // On to the next view that can take the keyboard, as Tab would from where it was; by the
+    // places the views have now, as this may come in the middle of a layout.
+    auto views = readingOrder(*m_contentView, [view](View* v) { return v == view || v->canBecomeKeyView(); });
+    auto found = std::find(views.begin(), views.end(), view);
+    auto keep = view->weak_from_this().lock();
+    if (found != views.end())
+        for (std::size_t step = 1; step < views.size(); ++step) {
+            View* next = views[(static_cast<std::size_t>(found - views.begin()) + step) % views.size()];
+            if (makeFirstResponder(next))
+                return;
+        }
+    makeFirstResponder(nullptr);
+}
+
+bool Window::returnReachesDefaultButton() const
+{
+    if (!m_firstResponder || m_firstResponder == this)
+        return true;
+    if (auto* control = dynamic_cast<const Control*>(m_firstResponder))
+        return control->passesReturnToDefaultButton();
+    return false;
+}
+
+bool Window::offerToNearestButtons(const Event& event)
+{
+    // From the focused view outwards: the buttons of the editor the keyboard is in (its Save,
+    // its Cancel) answer before those of the window around it.
+    std::vector<std::shared_ptr<View>> chain;
+    auto* focused = dynamic_cast<View*>(m_firstResponder);
+    for (View* view = focused && focused->window() == this ? focused->superview() : nullptr; view; view = view->superview())
+        if (auto held = view->weak_from_this().lock())
+            chain.push_back(std::move(held));
+    if (m_contentView && std::find(chain.begin(), chain.end(), m_contentView) == chain.end())
+        chain.push_back(m_contentView);
+    for (const auto& view : chain)
+        if (!view->isHiddenOrHasHiddenAncestor() && view->performKeyEquivalent(event))
+            return true;
+    return false;
 }
 
 void Window::recalculateKeyViewLoop()
@@ -121,7 +141,7 @@ void Window::selectKeyView(int direction)
 View* Window::focusRingView() const
 {
     auto* focused = dynamic_cast<View*>(m_firstResponder);
-    if (!m_focusRingShown || !focused || !isKeyWindow() || focused->isHiddenOrHasHiddenAncestor())
+    if (!m_focusRingShown || !focused || !isKeyWindow() || focused->isHiddenOrHasHiddenAncestor() || !focused->acceptsFirstResponder())
         return nullptr;
     return FocusRing::around(*focused);
 }
@@ -314,6 +334,9 @@ bool Window::startBackgroundDrag(View* view, Point pressed)
 
 Window::KeyTarget Window::keyTarget()
 {
+    // A control disabled or hidden since it took the keyboard gives it up before typing lands.
+    if (auto* focused = dynamic_cast<View*>(m_firstResponder); focused && (!focused->acceptsFirstResponder() || focused->isHiddenOrHasHiddenAncestor()))
+        keyViewBecameUnavailable(focused);
     ui::Responder* responder = m_firstResponder ? m_firstResponder : this;
     // A field may end its own editing, and with it its life, on Return or Escape.
     auto* view = dynamic_cast<View*>(responder);
@@ -330,8 +353,12 @@ void Window::keyDown(const Event& event)
             selectNextKeyView();
         return;
     }
-    // Return and Escape that no view typed press the window's default and cancel buttons.
-    if (m_contentView && m_contentView->performKeyEquivalent(event))
+    // Return that no view typed presses the default button only from a field, a slider, a date
+    // picker or no control: on a list or a button it means that list or button, not the window.
+    auto key = static_cast<base::KeyCode>(event.keyCode());
+    bool isReturn = key == base::KeyCode::Return || key == base::KeyCode::KeypadEnter;
+    // Return and Escape that no view typed press the nearest default and cancel buttons.
+    if ((!isReturn || returnReachesDefaultButton()) && offerToNearestButtons(event))
         return;
     // A dialog without a cancel button still closes on Escape, as dialogs do on this desktop.
     auto* app = Application::shared();

@@ -8,16 +8,18 @@
 
 using base::KeyCodes;
 
-TEST(KeyCodes, TableHas113KeysAndTheLayoutGaps)
+TEST(KeyCodes, TableHas114KeysAndTheLayoutGaps)
 {
-    EXPECT_EQ(KeyCodes::all().size(), 113u);
+    EXPECT_EQ(KeyCodes::all().size(), 114u);
     std::set<std::uint32_t> codes;
     for (const auto& key : KeyCodes::all()) {
         codes.insert(std::uint32_t(key.code));
         ASSERT_EQ(KeyCodes::find(std::uint32_t(key.code)), &key) << key.name;
     }
-    EXPECT_EQ(codes.size(), 113u);
-    for (std::uint32_t gap : { 0x0A, 0x34, 0x42, 0x44, 0x46, 0x4D, 0x5D, 0x5E, 0x5F, 0x66, 0x68, 0x6C, 0x6E, 0x70 })
+    EXPECT_EQ(codes.size(), 114u);
+    // The context-menu key fills the gap the layout left at 0x6E.
+    EXPECT_EQ(KeyCodes::find(0x6E)->name, "Menu");
+    for (std::uint32_t gap : { 0x0A, 0x34, 0x42, 0x44, 0x46, 0x4D, 0x5D, 0x5E, 0x5F, 0x66, 0x68, 0x6C, 0x70 })
         EXPECT_EQ(KeyCodes::find(gap), nullptr) << gap;
     EXPECT_EQ(KeyCodes::find(0x7F), nullptr);
     EXPECT_EQ(KeyCodes::find(0xFFFFFFFF), nullptr);

@@ -102,6 +102,40 @@ TEST_F(LogBookTest, CellTextsFollowTheRecord)
     EXPECT_EQ(LogBookTableViewController::focusText("experienced flow"), "FLOW");
     EXPECT_EQ(LogBookTableViewController::focusText("highly focused"), "HIGHLY FOCUSED");
     EXPECT_EQ(LogBookTableViewController::focusText("undefined"), "UNDEFINED");
+    double start = local(2026, 1, 5, 8);
+    EXPECT_NE(LogBookTableViewController::dateLine(start, "en").find(" at "), std::string::npos);
+    EXPECT_EQ(LogBookTableViewController::dateLine(start, "ja").find(" at "), std::string::npos) << "no English word in another language";
+}
+
+TEST_F(LogBookTest, TheListIsOneTabStopWhoseRowsTheKeysSelectOpenAndEdit)
+{
+    log("first", local(2026, 1, 5, 8));
+    log("second", local(2026, 1, 5, 9));
+    auto& table = *logBook().tableView();
+    window().display();
+    auto key = [&](base::KeyCode code, std::uint32_t modifiers = 0) { backend().press(window(), static_cast<std::uint16_t>(code), "", modifiers); };
+    // Tab reaches the table, never its rows' menu buttons.
+    for (int i = 0; i < 60 && window().firstResponder() != &table; ++i) {
+        key(base::KeyCode::Tab);
+        ASSERT_EQ(dynamic_cast<ui::PopUpButton*>(window().firstResponder()), nullptr);
+    }
+    ASSERT_EQ(window().firstResponder(), &table);
+    key(base::KeyCode::DownArrow);
+    key(base::KeyCode::DownArrow);
+    EXPECT_EQ(table.selectedRow(), 1);
+    auto* cell = dynamic_cast<LogBookColumnView*>(table.viewAtRow(1, true));
+    EXPECT_TRUE(cell && cell->isSelected()) << "the selected row shows it";
+    EXPECT_EQ(logBook().menuForRow(table, 1)->numberOfItems(), 3u) << "the keys' menu is the row's";
+    key(base::KeyCode::Return);
+    EXPECT_TRUE(logBook().isCurrentlyOnEditingTab());
+    EXPECT_EQ(logBook().editUUID(), std::optional<std::string>("first"));
+    // In the editor Escape is its "Cancel" and Return from a date its "Save", not the window's.
+    key(base::KeyCode::Escape);
+    EXPECT_FALSE(logBook().isCurrentlyOnEditingTab());
+    logBook().startEdit(1);
+    window().makeFirstResponder(editor().startDatePicker().get());
+    key(base::KeyCode::Return);
+    EXPECT_FALSE(logBook().isCurrentlyOnEditingTab()) << "saved";
 }
 
 TEST_F(LogBookTest, RowsAreTheLogNewestFirstWithTheirMenus)

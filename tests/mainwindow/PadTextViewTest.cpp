@@ -6,6 +6,7 @@
 #include "mainwindow/ObjectiveBackgroundManager.h"
 #include "mainwindow/ObjectiveTextView.h"
 #include "mainwindow/TextIndicatorsView.h"
+#include "viewkit/PushButtonBrick.h"
 
 #include "drawing/OstrelStyleKit.h"
 #include "platform/gfx/Bitmap.h"
@@ -100,6 +101,17 @@ TEST_F(PadTextViewTest, TheStyleButtonsLeaveTheKeyboardWithThePageAndShowTheStyl
     backend().press(window(), static_cast<std::uint16_t>(base::KeyCode::End), "");
     type("c");
     EXPECT_EQ(view.textStorage().string(), u"note abc");
+
+    // So does the pad's "+": the letters after it land in the new sheet, and Tab types a tab.
+    auto plus = nowPad().newSheetButton();
+    ui::Point plusCentre = plus->convertPointTo(plus->bounds().center(), nullptr);
+    backend().click(window(), { plusCentre.x, window().frame().height() - plusCentre.y });
+    EXPECT_EQ(window().firstResponder(), &view);
+    type("x");
+    backend().press(window(), static_cast<std::uint16_t>(base::KeyCode::Tab), "\t");
+    EXPECT_EQ(window().firstResponder(), &view);
+    std::u16string sheet = view.textStorage().string();
+    EXPECT_TRUE(sheet.ends_with(u"x\t"));
 }
 
 TEST_F(PadTextViewTest, BoldingAStruckOutSelectionTakesTheStrikeAwayAndUndoesInOneStep)

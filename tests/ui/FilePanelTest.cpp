@@ -2,9 +2,13 @@
 
 #include "tests/support/TemporaryHome.h"
 #include "platform/base/AlertPresenter.h"
+#include "platform/base/KeyCodes.h"
 #include "platform/base/RunLoop.h"
+#include "platform/ui/Control.h"
 #include "platform/ui/FilePanel.h"
+#include "platform/ui/Window.h"
 
+#include <algorithm>
 #include <fstream>
 
 using namespace ui;
@@ -76,6 +80,22 @@ TEST_F(FilePanelTest, OpenPanelAnswersTheChosenFilesOrAFolder)
     FilePanel::setResponder([](FilePanel&) { return std::optional(FilePanel::Response::OK); });
     ASSERT_EQ(folders->runModal(), FilePanel::Response::OK);
     EXPECT_EQ(folders->url(), m_folder / "Logs") << "with nothing selected the folder shown is chosen";
+}
+
+TEST_F(FilePanelTest, TheArrowsMoveTheSelectionInTheListAndReturnOpensIt)
+{
+    auto panel = FilePanel::openPanel();
+    panel->setDirectory(m_folder);
+    FilePanel::setResponder([this](FilePanel& shown) -> std::optional<FilePanel::Response> {
+        auto views = shown.window()->contentView()->subtree();
+        shown.window()->makeFirstResponder(
+            *std::find_if(views.begin(), views.end(), [](View* v) { return v->acceptsFirstResponder() && !dynamic_cast<Control*>(v); }));
+        for (auto key : { base::KeyCode::DownArrow, base::KeyCode::DownArrow, base::KeyCode::DownArrow, base::KeyCode::UpArrow, base::KeyCode::Return })
+            backend().press(*shown.window(), static_cast<std::uint16_t>(key), "");
+        return std::nullopt;
+    });
+    ASSERT_EQ(panel->runModal(), FilePanel::Response::OK);
+    EXPECT_EQ(panel->urls(), std::vector<fs::path> { panel->listing()[1].path });
 }
 
 TEST_F(FilePanelTest, SavePanelAddsTheTypeAndAsksBeforeReplacing)

@@ -76,6 +76,12 @@ TEST_F(DialogTest, TabWalksEveryControlInReadingOrderAndShiftTabWalksBack)
     remind->setHidden(true);
     press(KeyCode::Tab, 0, "\t");
     EXPECT_EQ(focused(), cancel.get());
+    // A click on a button leaves the keyboard where it was; a control disabled hands it on.
+    backend().click(*w, Point(275, 240 - 22));
+    EXPECT_EQ(oks, 1);
+    EXPECT_EQ(focused(), cancel.get());
+    cancel->setEnabled(false);
+    EXPECT_EQ(focused(), ok.get());
 }
 
 TEST_F(DialogTest, AViewAsTallAsTheWindowBesideAColumnIsARowOfItsOwn)
@@ -116,6 +122,32 @@ TEST_F(DialogTest, TabLeavesATextViewWhoseTabIsNotTextAndCtrlTabLeavesAnyTextVie
     EXPECT_EQ(notes->string(), "\t");
     press(KeyCode::Tab, ModifierFlag::Command, "\t");
     EXPECT_EQ(focused(), remind.get());
+
+    // A pad types Tab and Shift+Tab itself, with no one asked.
+    notes->onCommand = nullptr;
+    notes->setInsertsTabs(true);
+    w->makeFirstResponder(notes.get());
+    press(KeyCode::Tab, ModifierFlag::Shift, "\t");
+    EXPECT_EQ(notes->string().size(), 2u);
+}
+
+TEST_F(DialogTest, TabReadsOnePartWholeBeforeThePartBesideIt)
+{
+    // A screen of two rows beside a help pad of two rows at the same heights.
+    auto other = window(320, 240);
+    std::vector<std::shared_ptr<Button>> buttons;
+    for (double x : { 0.0, 160.0 }) {
+        auto part = View::create(Rect(x, 0, 150, 240));
+        other->contentView()->addSubview(part);
+        for (double y : { 200.0, 100.0 }) {
+            part->addSubview(buttons.emplace_back(Button::create("B")));
+            buttons.back()->setFrame(Rect(10, y, 60, 24));
+        }
+    }
+    for (const auto& button : buttons) {
+        backend().press(*other, static_cast<std::uint16_t>(KeyCode::Tab), "\t");
+        EXPECT_EQ(other->firstResponder(), button.get());
+    }
 }
 
 TEST_F(DialogTest, SpacePressesTheFocusedControlReturnTheDefaultButtonEscapeCancels)
@@ -126,6 +158,18 @@ TEST_F(DialogTest, SpacePressesTheFocusedControlReturnTheDefaultButtonEscapeCanc
     w->makeFirstResponder(cancel.get());
     press(KeyCode::Space, 0, " ");
     EXPECT_EQ(cancels, 1);
+    // Return on a button or a check box is theirs, not the default button's.
+    press(KeyCode::Return, 0, "\r");
+    EXPECT_EQ(cancels, 2);
+    w->makeFirstResponder(remind.get());
+    press(KeyCode::Return, 0, "\r");
+    EXPECT_EQ(remind->state(), ControlStateValue::Off);
+    EXPECT_EQ(oks, 0);
+    // On no control at all, Return is the default button's.
+    w->makeFirstResponder(nullptr);
+    press(KeyCode::Return, 0, "\r");
+    EXPECT_EQ(oks, 1);
+    cancels = oks = 0;
 
     // Return in the field sends the field's action, then presses the default button.
     int fieldActions = 0;
@@ -138,7 +182,23 @@ TEST_F(DialogTest, SpacePressesTheFocusedControlReturnTheDefaultButtonEscapeCanc
     // Escape from the text view reaches the button titled Cancel.
     w->makeFirstResponder(notes.get());
     press(KeyCode::Escape, 0, "\x1b");
-    EXPECT_EQ(cancels, 2);
+    EXPECT_EQ(cancels, 1);
+    EXPECT_EQ(oks, 1);
+
+    // An editor inside the window answers first for the keyboard inside it.
+    auto editor = View::create(Rect(10, 40, 300, 28));
+    auto field = TextField::create();
+    field->setFrame(Rect(0, 0, 100, 24));
+    auto save = Button::create("Save");
+    save->setKeyEquivalent("\r");
+    int saves = 0;
+    save->onAction = [&] { ++saves; };
+    editor->addSubview(field);
+    editor->addSubview(save);
+    w->contentView()->addSubview(editor);
+    w->makeFirstResponder(field.get());
+    press(KeyCode::Return, 0, "\r");
+    EXPECT_EQ(saves, 1);
     EXPECT_EQ(oks, 1);
 }
 

@@ -220,6 +220,26 @@ TEST_F(MenuTest, AnOpenSubmenuOutlivesTheItemThatHeldIt)
     steps->invalidate();
 }
 
+TEST_F(MenuTest, EscapeInASubmenuClosesThatLevelOnly)
+{
+    auto menu = Menu::create();
+    menu->addItem("Sounds")->setSubmenu(Menu::create());
+    menu->itemAt(0)->submenu()->addItem("Rain");
+    // Into the submenu, Escape, and the menu is still there for a second Escape.
+    bool openAfterOneEscape = false;
+    auto steps = base::Timer::create(0.2, true, Mode::Common, [&, step = 0](base::Timer&) mutable {
+        Window* tracked = menu->trackingWindow();
+        if (!tracked)
+            return;
+        openAfterOneEscape = openAfterOneEscape || step == 2;
+        for (KeyCode key : step++ == 0 ? std::vector { KeyCode::DownArrow, KeyCode::RightArrow } : std::vector { KeyCode::Escape })
+            backend().press(*tracked, static_cast<std::uint16_t>(key), "");
+    });
+    EXPECT_EQ(menu->popUp(nullptr, Point(100, 500), nullptr), nullptr);
+    EXPECT_TRUE(openAfterOneEscape);
+    steps->invalidate();
+}
+
 TEST_F(MenuTest, PopUpButtonSelectsWhatIsChosenAndTellsItsDelegate)
 {
     struct Opening : MenuDelegate {

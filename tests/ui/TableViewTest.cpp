@@ -33,6 +33,12 @@ public:
     bool isGroupRow(TableView&, int row) override { return row == 0; }
     void selectionDidChange(TableView&) override { ++selectionChanges; }
     std::shared_ptr<Menu> menuForRow(TableView&, int) override { return menu; }
+    int activated { -1 };
+    bool activateRow(TableView&, int row) override
+    {
+        activated = row;
+        return true;
+    }
 };
 
 class TableViewTest : public UiTest {
@@ -130,15 +136,30 @@ TEST_F(TableViewTest, RightClickShowsTheRowMenuWithItsRow)
     rows.menu->addItem("Delete", [&](MenuItem&) { deletedRow = shown->clickedRow(); });
     auto t = table(rows);
     shown = t.get();
-    auto chooser = base::Timer::create(0.1, true, base::RunLoop::Mode::Common, [&](base::Timer& timer) {
-        if (Window* w = rows.menu->trackingWindow()) {
-            timer.invalidate();
-            backend().click(*w, rows.menu->trackingRectOfItem(rows.menu->itemAt(0)).center());
-        }
-    });
+    auto chooseFirst = [&] {
+        return base::Timer::create(0.1, true, base::RunLoop::Mode::Common, [&](base::Timer& timer) {
+            if (Window* w = rows.menu->trackingWindow()) {
+                timer.invalidate();
+                backend().click(*w, rows.menu->trackingRectOfItem(rows.menu->itemAt(0)).center());
+            }
+        });
+    };
+    auto chooser = chooseFirst();
     backend().send(Event::mouse(Event::Type::RightMouseDown, m_window.get(), Point(50, 100 - 50)));
     EXPECT_EQ(deletedRow, 2);
     EXPECT_EQ(t->clickedRow(), -1);
+
+    // By the keys: Shift+F10 and the menu key show the selected row's menu, Return opens it.
+    t->selectRow(1);
+    m_window->makeFirstResponder(t.get());
+    for (auto [key, modifiers] : { std::pair { base::KeyCode::F10, ModifierFlag::Shift }, std::pair { base::KeyCode::Menu, 0u } }) {
+        deletedRow = -2;
+        chooser = chooseFirst();
+        backend().press(*m_window, static_cast<std::uint16_t>(key), "", modifiers);
+        EXPECT_EQ(deletedRow, 1);
+    }
+    backend().press(*m_window, static_cast<std::uint16_t>(base::KeyCode::Return), "\r");
+    EXPECT_EQ(rows.activated, 1);
 }
 
 }

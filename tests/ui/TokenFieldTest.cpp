@@ -76,6 +76,16 @@ TEST_F(TokenFieldTest, LeavingTheFieldTidiesTheList)
     EXPECT_GT(pill.blue, pill.red);
 }
 
+TEST_F(TokenFieldTest, ATypedCommaMakesATokenThatStaysAPillWhileTheNextIsTyped)
+{
+    auto field = focusedField("work");
+    type(",home,de");
+    EXPECT_EQ(field->stringValue(), "work, home, de");
+    m_window->display();
+    gfx::Color pill = m_window->pixelAt(17, 32);
+    EXPECT_GT(pill.blue, pill.red) << "the tokens before the typed one are pills";
+}
+
 TEST_F(TokenFieldTest, AHugeTokenShowsAsOneShortenedPillAtOnce)
 {
     // A tag of a hundred thousand characters, as a damaged or hostile settings file or day
