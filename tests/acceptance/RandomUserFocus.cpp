@@ -153,6 +153,11 @@ RandomUser::Outcome RandomUser::deletePageThenOwner(const Scene& scene, Dice&)
         return std::nullopt;
     }
     std::size_t pages = m_home.padPages(field->padFolder).size();
+    // A pad's only page cannot be deleted: its button is disabled.
+    if (pages < 2) {
+        doing("a pad's delete button, with one page only");
+        return std::nullopt;
+    }
     auto [x, y] = toolbarButton(*main, 3);
     doing("the delete button of " + field->name);
     desktop().clickAt(x, y);

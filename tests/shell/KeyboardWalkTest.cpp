@@ -70,7 +70,7 @@ protected:
         return nullptr;
     }
     // Tab round the window from no focus, twice as far as it has controls; every fault found.
-    std::vector<std::string> walk(ui::Window& window, const std::string& where)
+    std::vector<std::string> walk(ui::Window& window, const std::string& where, bool onScreens = false)
     {
         std::vector<std::string> faults;
         auto fault = [&](const std::string& text) {
@@ -82,6 +82,9 @@ protected:
         // As the user has it: in front, taking the keys.
         if (!window.isKeyWindow())
             window.makeKeyAndOrderFront();
+        // Whatever holds the keyboard as the window shows is a control a user can work.
+        if (auto* first = dynamic_cast<ui::Control*>(window.firstResponder()); first && !first->isEnabled())
+            fault("it opens with the keyboard on the disabled " + nameOf(first));
         window.makeFirstResponder(nullptr);
         for (std::size_t i = 0; i < 2 * controls.size() + 8; ++i) {
             bool inText = dynamic_cast<ui::TextView*>(window.firstResponder()) != nullptr;
@@ -101,14 +104,27 @@ protected:
             // A text shows its caret; any other control its ring.
             if (!dynamic_cast<ui::TextView*>(control) && !window.focusRingView())
                 fault("no focus ring shows around " + nameOf(control));
+            // Return presses the focused button, not the screen's default one: on a pad's
+            // icon it opens or closes the pad (twice: as it was) and the screen stays.
+            static const std::set<std::string> pads { "\"Now Pad\"", "\"Later Pad\"", "\"Scratch Pad\"", "\"Log Book\"" };
+            if (pads.count(nameOf(control)) && onScreens) {
+                std::string before = screen();
+                press(window, KeyCode::Return, "\r");
+                press(window, KeyCode::Return, "\r");
+                if (screen() != before) {
+                    fault("Return on " + nameOf(control) + " went on to " + screen() + " instead of pressing it");
+                    return faults;
+                }
+            }
             if (auto* table = dynamic_cast<ui::TableView*>(control); table && table->numberOfRows() > 0) {
                 press(window, KeyCode::DownArrow, "");
                 if (table->selectedRow() < 0)
                     fault("Down in " + nameOf(control) + " selects no row");
             }
         }
+        // What the walk itself put away (a page it switched from) is not a control left out.
         for (auto* control : controls)
-            if (!reached.count(control)) {
+            if (!reached.count(control) && control->window() == &window && !control->isHiddenOrHasHiddenAncestor()) {
                 auto frame = control->convertRectTo(control->bounds(), nullptr);
                 fault("Tab never reaches " + nameOf(control) + " at " + std::to_string(int(frame.minX())) + ","
                     + std::to_string(int(frame.minY())) + " " + std::to_string(int(frame.width())) + "x" + std::to_string(int(frame.height())));
@@ -138,13 +154,16 @@ TEST_F(KeyboardWalkTest, TabReachesEveryEnabledControlOfEveryScreenWithItsRingSh
         if (*step.transition)
             startUp->stateMachine->triggerTransition(step.transition);
         drain();
-        ASSERT_EQ(screen(), step.screen);
+        if (screen() != step.screen) {
+            faults.push_back(std::string("the walk meant for ") + step.screen + " came to " + screen());
+            break;
+        }
         // A screen that puts the window away is brought back, as the user does to work in it.
         if (!mainWindow().isVisible())
             delegate().makeFront();
         drain();
         mainWindow().layoutIfNeeded();
-        for (auto& fault : walk(mainWindow(), step.screen))
+        for (auto& fault : walk(mainWindow(), step.screen, true))
             faults.push_back(fault);
     }
     std::string all;
