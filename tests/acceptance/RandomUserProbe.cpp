@@ -396,6 +396,9 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
     // letters change far more of the picture than the caret's blink does.
     auto inField = textsOf(*field);
     bool inThisField = std::any_of(inField.begin(), inField.end(), [&](const std::string& text) { return text.find(expected) != std::string::npos; });
+    if (!inThisField && m_widened)
+        return Broken { kProbeRule, subject + ", elsewhere",
+            "\"" + expected + "\" typed into " + field->name + " after " + told + " landed in another field" };
     if (inThisField && before) {
         bool shows = false;
         auto landedAt = std::chrono::steady_clock::now();

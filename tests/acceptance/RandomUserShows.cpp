@@ -75,8 +75,11 @@ RandomUser::Outcome RandomUser::closeWindow(const Scene& scene, Dice&)
     bool main = front == scene.mainWindow();
     doing(main ? "the main window's close button" : "the close button of \"" + front->name + "\"");
     desktop().askToClose(front->id);
-    // Closing the main window hides the program.
-    return main ? expectToggled(toggleFrom(scene), "the close button") : std::nullopt;
+    // Closing the main window hides the program; closing another leaves the keyboard with us.
+    if (main)
+        return expectToggled(toggleFrom(scene), "the close button");
+    return m_widened && scene.focused == front->id ? expectKeyboardWithUs("the close button of \"" + front->name + "\"")
+                                                   : std::nullopt;
 }
 
 RandomUser::Outcome RandomUser::clickStatusItem(const Scene& scene, Dice&)
