@@ -8,6 +8,7 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/Event.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/TabView.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextView.h"
@@ -214,6 +215,34 @@ TEST_F(KeyboardWalkTest, CtrlPageDownGoesThroughEveryPaneOfThePreferencesAndTabT
     for (const auto& fault : faults)
         all += "\n  " + fault;
     EXPECT_TRUE(faults.empty()) << all;
+}
+
+TEST_F(KeyboardWalkTest, F10OpensTheMenuFromTheKeyboardAndEscapeClosesIt)
+{
+    auto& menu = *app().mainMenu();
+    bool opened = false, closed = false;
+    int looks = 0;
+    // Inside the menu's tracking, once it began.
+    std::function<void()> during = [&] {
+        if (!menu.isTracking()) {
+            if (++looks < 50)
+                base::RunLoop::main().post(during);
+            return;
+        }
+        opened = true;
+        backend().press(*menu.trackingWindow(), static_cast<std::uint16_t>(KeyCode::Escape), "\x1b");
+        // Looked at once the tracking had its turn: a menu still open then is closed by hand.
+        base::RunLoop::main().post([&] {
+            closed = !menu.isTracking();
+            if (!closed)
+                menu.cancelTracking();
+        });
+    };
+    base::RunLoop::main().post(during);
+    press(mainWindow(), KeyCode::F10, "");
+    drain();
+    EXPECT_TRUE(opened) << "F10 opened no menu";
+    EXPECT_TRUE(closed) << "Escape left the menu open";
 }
 
 }
