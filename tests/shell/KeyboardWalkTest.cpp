@@ -199,11 +199,13 @@ TEST_F(KeyboardWalkTest, CtrlPageDownGoesThroughEveryPaneOfThePreferencesAndTabT
                 faults.push_back(fault);
             press(*window, KeyCode::PageDown, "", ui::ModifierFlag::Command);
         }
-        press(*window, KeyCode::Escape, "\x1b");
-        if (app().modalWindow() == window) {
-            faults.push_back("Escape leaves the preferences open");
+        backend().press(*window, static_cast<std::uint16_t>(KeyCode::Escape), "\x1b");
+        // Looked at once the modal run had its turn: still open then, they are closed by hand.
+        base::RunLoop::main().post([&, window] {
+            if (window->isVisible())
+                faults.push_back("Escape leaves the preferences open");
             app().stopModal();
-        }
+        });
     };
     base::RunLoop::main().post(during);
     press(mainWindow(), KeyCode::Comma, ",", ui::ModifierFlag::Command);
