@@ -20,7 +20,8 @@ protected:
     // it binds no keys of its own (its window menu, desktop switching, moving by keys) and
     // takes no double click on a title bar: a road's random keys and clicks then reach the
     // program, and only the road's own moves move a window.
-    void underAWindowManager(bool keysForProgramsOnly = false);
+    // `name` "xfwm4" starts that one instead, in a D-Bus session of its own as Xfce's does.
+    void underAWindowManager(bool keysForProgramsOnly = false, const std::string& name = "openbox");
     // The first line in which a sanitizer reported something; none when they kept quiet.
     static std::optional<std::string> sanitizerReport(const Program& program);
 };

@@ -3,6 +3,7 @@
 // user records in the preferences starts a slice from anywhere.
 #include "Looks.h"
 #include "Road.h"
+#include "Scene.h"
 
 namespace ostrel::acceptance {
 namespace {
@@ -89,6 +90,9 @@ TEST_F(PopUpRoad, AShortcutRecordedInThePreferencesStartsASliceFromAnotherProgra
     std::size_t closing = program.lineCount();
     ASSERT_TRUE(desktop().askToClose(preferences));
     ASSERT_TRUE(desktop().waitForNoWindow("^Shortcuts$")) << "the preferences did not close";
+    // With no window manager to hand it on, the program gives the keyboard to a window of its own.
+    EXPECT_TRUE(eventually([&] { return Scene::look(desktop(), program.pid(), frameOfScreen()).keyboardWithUs(); }))
+        << "the preferences closed and left the keyboard with no window of ours";
     ASSERT_TRUE(program.waitForLine("keycombo registered: Super+Alt+S", 10, closing)) << program.transcript();
     workElsewhere();
     std::size_t before = program.lineCount();

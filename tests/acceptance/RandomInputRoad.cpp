@@ -1,6 +1,6 @@
 // A user nobody could script (RandomUser.h), on the main window with a year of logs and three
 // pad pages, under openbox, on the screens users have: 1280×800, 1024×768, and 1280×800 at a
-// scale of 2. Each screen is a case of its own, so that they run side by side. The test
+// scale of 2; a short part of it under xfwm4 and in an Arabic locale. Each screen is a case of its own, so that they run side by side. The test
 // command drives each screen's own seed for a set number of actions, so that a run finds
 // what the one before found; by hand, OSTREL_ROAD_SEED=random drives a new seed for two
 // minutes and OSTREL_ROAD_SEED=<seed> one again. A seed that found a fault, once the fault
@@ -53,6 +53,26 @@ auto screenName = [](const testing::TestParamInfo<RoadScreen>& info) { return st
 
 INSTANTIATE_TEST_SUITE_P(Screens, RandomInput, testing::Values(kLaptop, kSmall, kDoubled), screenName);
 
+// A short part of the road under a second window manager, and one in a right-to-left locale:
+// what holds under openbox in English holds there too.
+constexpr int kShortActions = 30;
+
+class RandomInputElsewhere : public RandomUser { };
+
+TEST_F(RandomInputElsewhere, UnderXfwm4TheWindowsStayWhereTheyWereLeftAndTheKeysWhereTheyWereTyped)
+{
+    m_managerName = "xfwm4";
+    std::string failure = drive(seedGivenByHand().value_or(3141592653u), kLaptop.screen, Budget { kSeconds, kShortActions });
+    EXPECT_TRUE(failure.empty()) << failure;
+}
+
+TEST_F(RandomInputElsewhere, InAnArabicLocaleTheRoadsRulesHold)
+{
+    m_environment = { { "LANG", "ar_EG.UTF-8" }, { "LC_ALL", "ar_EG.UTF-8" } };
+    std::string failure = drive(seedGivenByHand().value_or(2718281828u), kSmall.screen, Budget { kSeconds, kShortActions });
+    EXPECT_TRUE(failure.empty()) << failure;
+}
+
 // Seeds that once found a fault, each driven again as it was: the earlier ones on the program
 // they were found in, by the road as it was then; the later ones on their screen, for the
 // actions it took to find the fault and a few more.
@@ -71,6 +91,8 @@ class RandomInputReplay : public RandomUser, public testing::WithParamInterface<
 TEST_P(RandomInputReplay, AFaultFoundOnceStaysMended)
 {
     const FoundFault& fault = GetParam();
+    // Driven by the gestures the road had when each was found.
+    m_widened = false;
     std::string failure = fault.screen ? drive(fault.seed, fault.screen->screen, Budget { kSeconds, fault.actions })
                                        : driveAsBefore(fault.seed, fault.program);
     EXPECT_TRUE(failure.empty()) << failure << " (seed " << fault.seed << ")";

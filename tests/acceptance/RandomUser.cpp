@@ -46,7 +46,8 @@ std::string RandomUser::drive(std::uint32_t seed, const ScreenSetting& screen, B
     onScreen(screen);
     furnish({ { "bringToFrontKeyCombo", kBringToFront } });
     refuseSavesOfTheNewestDay();
-    underAWindowManager(true);
+    underAWindowManager(true, m_managerName);
+    m_launch.environment = m_environment;
     m_windowManager = m_runs.empty() ? nullptr : m_runs.back().get();
 
     doing("the program's start");
@@ -131,13 +132,22 @@ void RandomUser::act(Dice& dice)
         int weight;
         Gesture gesture;
     };
-    static const Weighted gestures[] = { { 12, &RandomUser::click }, { 5, &RandomUser::drag },
+    // The first gestures, as the seeds found before drive them; the later ones after them.
+    static const std::vector<Weighted> first = { { 12, &RandomUser::click }, { 5, &RandomUser::drag },
         { 5, &RandomUser::wheel }, { 13, &RandomUser::pressKey }, { 6, &RandomUser::typeText },
         { 4, &RandomUser::pressEscape }, { 4, &RandomUser::closeWindow }, { 5, &RandomUser::clickStatusItem },
         { 5, &RandomUser::bringToFrontKey }, { 6, &RandomUser::popUpHotKey }, { 6, &RandomUser::popUpCommand },
         { 5, &RandomUser::padHotKey }, { 3, &RandomUser::styleButton }, { 3, &RandomUser::clickTitleBar },
         { 3, &RandomUser::moveWindow }, { 3, &RandomUser::resizeWindow }, { 2, &RandomUser::maximize },
         { 2, &RandomUser::openPreferences }, { 3, &RandomUser::editLogEntry }, { 8, &RandomUser::probe } };
+    static const std::vector<Weighted> widened = [] {
+        auto all = first;
+        all.insert(all.end(), { { 2, &RandomUser::minimize }, { 3, &RandomUser::closeByKeys }, { 1, &RandomUser::quitByKeys },
+            { 3, &RandomUser::popUpThenAnotherProgram }, { 2, &RandomUser::deletePageThenOwner },
+            { 3, &RandomUser::statusMenuWhileHidden } });
+        return all;
+    }();
+    const auto& gestures = m_widened ? widened : first;
     int total = 0;
     for (const auto& entry : gestures)
         total += entry.weight;
@@ -160,6 +170,8 @@ void RandomUser::act(Dice& dice)
     settle();
     checkRules();
     keepRunning();
+    if (m_widened && m_program->running())
+        checkPlace(look());
 }
 
 void RandomUser::keepRunning()
@@ -170,6 +182,15 @@ void RandomUser::keepRunning()
     auto ended = *m_program->exit();
     if (!ended.cleanly())
         record({ "the program stays up", "its end", "it ended with " + ended.describe() });
+    // Ended cleanly, it saved where its window stood and opens there again; a crash saved nothing.
+    if (!ended.cleanly())
+        mayMove();
+    for (const char* key : { "topLeftX", "topLeftY" }) {
+        auto saved = m_home.setting(key);
+        if (m_widened && saved && !saved->is_number_integer())
+            record({ "what the program writes, it reads", key,
+                std::string("\"") + key + "\" is saved as " + saved->dump() + ", not a whole number of pixels" });
+    }
     // Quit as a user may (or crashed): started again, as a user would. The road sends no
     // signal before its end: one heard is told, as it came from outside.
     auto lines = m_program->lines();
@@ -228,6 +249,8 @@ void RandomUser::readLines()
                 "asked to hide while active, it says it is not hidden: \"" + text + "\"" });
         else if (text.find("applicationDidBecomeActive") != std::string::npos || text.find("hidden -> activate") != std::string::npos)
             m_saysHidden.reset();
+        if (text.find("is not a usable value") != std::string::npos)
+            record({ "what the program writes, it reads", text, "the program refused a setting: \"" + text + "\"" });
         if (auto at = text.find("now in new state: <Ostrel_4."); at != std::string::npos)
             m_screenName = text.substr(at + 28, text.find_first_of(":>", at + 28) - at - 28);
     }
@@ -323,6 +346,8 @@ RandomUser::Outcome RandomUser::drag(const Scene& scene, Dice& dice)
     toX = std::clamp(toX, 0, m_screenBox.width - 1);
     toY = std::clamp(toY, 0, m_screenBox.height - 1);
     doing("drag from " + std::to_string(x) + "," + std::to_string(y) + " to " + std::to_string(toX) + "," + std::to_string(toY));
+    // A drag of the window's background moves it.
+    mayMove();
     desktop().drag(x, y, toX, toY, 1 + dice.below(5));
     return std::nullopt;
 }

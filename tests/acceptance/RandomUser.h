@@ -3,11 +3,12 @@
 // A user nobody could script, on the program itself: seeded random clicks, drags, wheel turns,
 // keys and typing, besides what users do to a desktop program all day: hide it and show it
 // again (Escape, the close button, the status item, the bring-to-front key), the command
-// pop-up by its hot key, the pads and their B / i / U / S buttons, undo and redo, moving,
-// resizing and maximizing windows, the preferences. After every action it checks what must
-// hold whatever came before (Scene.h), and that the program's hidden flag, where it tells
-// it, matches its windows; now and then it types a probe into a text field and looks for it
-// in the field's file. A rule broken is a fault of the program, named with the action that
+// pop-up by its hot key, the pads and their B / i / U / S buttons and toolbars, undo and redo,
+// moving, resizing, maximizing and minimizing windows, the preferences, the status menu,
+// Ctrl+W and Ctrl+Q. After every action it checks what must hold whatever came before
+// (Scene.h), that the program's hidden flag, where it tells it, matches its windows, that a
+// window nobody moved stands where it was left and that each screen keeps its own height;
+// now and then it types a probe into a text field and looks for it in the field's file. A rule broken is a fault of the program, named with the action that
 // broke it and the seed that drove there (OSTREL_ROAD_SEED drives it again); the road goes on
 // and lists every fault it found, each once.
 #include "MainWindowHome.h"
@@ -19,6 +20,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <random>
 #include <set>
@@ -55,6 +57,14 @@ protected:
     // The road as it was before it checked anything but the program's end, on the test
     // display, for the seeds it found faults with then (RandomInputRoad.cpp).
     std::string driveAsBefore(std::uint32_t seed, const std::filesystem::path& program);
+
+    // The window manager the road drives under: openbox unless told otherwise (xfwm4).
+    std::string m_managerName { "openbox" };
+    // The program's environment besides the road's own (a locale).
+    std::vector<std::pair<std::string, std::string>> m_environment;
+    // The gestures and probes added since the first replay seeds were found; off for those
+    // seeds, so that each drives again the actions it found its fault with.
+    bool m_widened { true };
 
 private:
     // The numbers one action is made of: each action takes its own generator, seeded from
@@ -108,6 +118,20 @@ private:
     Outcome maximize(const Scene& scene, Dice& dice);
     Outcome openPreferences(const Scene& scene, Dice& dice);
     Outcome editLogEntry(const Scene& scene, Dice& dice);
+    // Where the keys go and what a window does when its kin close or hide (RandomUserFocus.cpp).
+    Outcome minimize(const Scene& scene, Dice& dice);
+    Outcome closeByKeys(const Scene& scene, Dice& dice);
+    Outcome quitByKeys(const Scene& scene, Dice& dice);
+    Outcome popUpThenAnotherProgram(const Scene& scene, Dice& dice);
+    Outcome deletePageThenOwner(const Scene& scene, Dice& dice);
+    Outcome statusMenuWhileHidden(const Scene& scene, Dice& dice);
+    Outcome expectKeyboardWithUs(const std::string& how);
+    // A pad's toolbar button: 0 the new sheet "+", 1 next, 2 previous, 3 delete, 4 help.
+    std::pair<int, int> toolbarButton(const ProgramWindow& main, int which) const;
+    // An action that may put the main window elsewhere: where it stands next is its place.
+    void mayMove() { m_mayMove = true; }
+    // The main window where it was left, and each screen's height its own (RandomUserFocus.cpp).
+    void checkPlace(const Scene& scene);
     // The main window where a user can move or resize it; none (and the action told) else.
     const ProgramWindow* mainWindowToHandle(const Scene& scene, const std::string& what);
     // The newest day's log files made read-only (RandomUserWindows.cpp).
@@ -182,6 +206,13 @@ private:
     // The line in which the program last said it hid, while no activation came after it.
     std::optional<std::string> m_saysHidden;
     std::string m_screenName;
+    // Where the main window's frame was left, and whether the action under way may move it.
+    std::optional<std::pair<int, int>> m_leftAt;
+    bool m_mayMove { false };
+    // Each screen's height as it first showed, by the screen and the window's width.
+    std::map<std::string, int> m_heights;
+    // Another program's window, for the length of a gesture.
+    std::optional<WindowId> m_otherProgram;
 };
 
 }

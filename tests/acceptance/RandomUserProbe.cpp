@@ -223,6 +223,7 @@ RandomUser::Outcome RandomUser::interlude(int which, const Field& field, std::st
         if (auto broken = expectToggled(Toggle::Hides, "a click on the status item"))
             return broken;
         doing("a click on the status item with the program hidden");
+        mayMove();
         desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
         return expectToggled(Toggle::Shows, "a click on the status item");
     case 6:
@@ -272,6 +273,21 @@ RandomUser::Outcome RandomUser::interlude(int which, const Field& field, std::st
         desktop().key("Prior");
         desktop().key("Prior");
         return std::nullopt;
+    case 12:
+    case 13:
+    case 14: {
+        auto* main = now.mainWindow();
+        if (field.padFolder.empty() || !main) {
+            told = "nothing in between";
+            return std::nullopt;
+        }
+        const char* names[] = { "\"+\" (a new sheet)", "next sheet", "previous sheet" };
+        told = std::string("its toolbar's ") + names[which - 12] + " button clicked";
+        doing(told);
+        auto [x, y] = toolbarButton(*main, which - 12);
+        desktop().clickAt(x, y);
+        return std::nullopt;
+    }
     default:
         told = "nothing in between";
         return std::nullopt;
@@ -285,6 +301,11 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
     // The caret sent up by Ctrl+Home, or by the Page Up key.
     if (which == 10 && dice.below(2))
         which = 11;
+    // A pad's "+", next or previous button clicked in between (not for the first seeds).
+    if (m_widened && dice.below(3) == 0) {
+        which = 12 + dice.below(3);
+        padFirst = true;
+    }
     if (!scene.quiet()) {
         ++m_probesSkipped;
         doing("a probe, put off: other windows of ours show");
@@ -299,6 +320,7 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
             return std::nullopt;
         }
         doing("a probe: first a click on the status item with the program hidden");
+        mayMove();
         desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
         if (auto broken = expectToggled(Toggle::Shows, "a click on the status item"))
             return broken;
@@ -337,7 +359,7 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
         return broken;
     // A probe that would only find a fault found already spends the road's time elsewhere.
     std::string subject = (field->padFolder.empty() ? field->name : "a pad") + " after "
-        + (which >= 1 && which <= 4 ? "a B / i / U / S button clicked" : told);
+        + (which >= 1 && which <= 4 ? "a B / i / U / S button clicked" : which >= 12 ? "a toolbar button clicked" : told);
     if (m_known.count(kProbeRule + "\n" + subject)) {
         ++m_probesSkipped;
         doing("a probe, put off: typing is lost in " + subject + " already");
@@ -374,6 +396,9 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
     // letters change far more of the picture than the caret's blink does.
     auto inField = textsOf(*field);
     bool inThisField = std::any_of(inField.begin(), inField.end(), [&](const std::string& text) { return text.find(expected) != std::string::npos; });
+    if (!inThisField && m_widened)
+        return Broken { kProbeRule, subject + ", elsewhere",
+            "\"" + expected + "\" typed into " + field->name + " after " + told + " landed in another field" };
     if (inThisField && before) {
         bool shows = false;
         auto landedAt = std::chrono::steady_clock::now();

@@ -75,8 +75,11 @@ RandomUser::Outcome RandomUser::closeWindow(const Scene& scene, Dice&)
     bool main = front == scene.mainWindow();
     doing(main ? "the main window's close button" : "the close button of \"" + front->name + "\"");
     desktop().askToClose(front->id);
-    // Closing the main window hides the program.
-    return main ? expectToggled(toggleFrom(scene), "the close button") : std::nullopt;
+    // Closing the main window hides the program; closing another leaves the keyboard with us.
+    if (main)
+        return expectToggled(toggleFrom(scene), "the close button");
+    return m_widened && scene.focused == front->id ? expectKeyboardWithUs("the close button of \"" + front->name + "\"")
+                                                   : std::nullopt;
 }
 
 RandomUser::Outcome RandomUser::clickStatusItem(const Scene& scene, Dice&)
@@ -90,7 +93,9 @@ RandomUser::Outcome RandomUser::clickStatusItem(const Scene& scene, Dice&)
     doing(toggle == Toggle::Hides ? "a click on the status item with the program in front"
             : toggle == Toggle::Shows ? "a click on the status item with the program hidden"
                                       : "a click on the status item");
-    // The icon at the strip's right end.
+    // The icon at the strip's right end; a show by it brings the window below it.
+    if (toggle != Toggle::Hides)
+        mayMove();
     desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
     return expectToggled(toggle, "a click on the status item");
 }

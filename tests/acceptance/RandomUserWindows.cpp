@@ -51,6 +51,7 @@ RandomUser::Outcome RandomUser::moveWindow(const Scene& scene, Dice& dice)
     int toX = grabX + left - main->frame.x, toY = grabY + top - main->frame.y;
     doing("move the main window by its title bar from " + std::to_string(main->frame.x) + "," + std::to_string(main->frame.y)
         + " to " + std::to_string(left) + "," + std::to_string(top));
+    mayMove();
     desktop().drag(grabX, grabY, toX, toY, 4);
     return std::nullopt;
 }
@@ -74,6 +75,7 @@ RandomUser::Outcome RandomUser::resizeWindow(const Scene& scene, Dice& dice)
     int height = dice.between(pixels(200), roomDown);
     doing("resize the main window from " + std::to_string(main->box.width) + "\u00d7" + std::to_string(main->box.height)
         + " to " + std::to_string(width) + "\u00d7" + std::to_string(height));
+    m_heights.clear();
     desktop().resize(main->id, width, height);
     return std::nullopt;
 }
@@ -86,6 +88,7 @@ RandomUser::Outcome RandomUser::maximize(const Scene& scene, Dice&)
         return std::nullopt;
     }
     doing(main->maximized ? "the main window given back its size" : "the main window maximized");
+    m_heights.clear();
     desktop().maximize(main->id);
     return std::nullopt;
 }

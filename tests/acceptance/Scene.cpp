@@ -63,7 +63,8 @@ const ProgramWindow* Scene::statusStrip() const
 {
     for (const auto& window : windows) {
         // A row of an icon (and a time) at the very top right, above everything.
-        if (window.managed && !window.decorated() && window.alwaysOnTop && window.box.y <= screen.y + 16
+        bool dock = std::find(window.kinds.begin(), window.kinds.end(), "DOCK") != window.kinds.end();
+        if (window.managed && !window.decorated() && (window.alwaysOnTop || dock) && window.box.y <= screen.y + 16
             && window.box.x + window.box.width >= screen.x + screen.width - 16 && window.box.height <= 64
             && window.box.width <= 400)
             return &window;
@@ -124,6 +125,20 @@ const ProgramWindow* Scene::front() const
     return front;
 }
 
+bool Scene::keyboardWithUs() const
+{
+    return focused && std::any_of(windows.begin(), windows.end(), [&](const ProgramWindow& window) {
+        return window.id == *focused && !window.minimized;
+    });
+}
+
+bool Scene::isAlert(const ProgramWindow& window)
+{
+    const std::string& title = window.name;
+    return window.decorated() && title != kProgramName && !title.empty()
+        && (title.ends_with('.') || title.ends_with('?') || title.ends_with('!'));
+}
+
 std::string Scene::describe() const
 {
     auto* main = mainWindow();
@@ -139,6 +154,8 @@ std::string Scene::describe() const
             all += " (frame " + text(window.frame) + ")";
         if (window.minimized)
             all += " minimized";
+        if (!window.kinds.empty())
+            all += " (" + window.kinds.front() + ")";
         if (focused == window.id)
             all += " with the keyboard";
     }
@@ -211,6 +228,67 @@ void modalBelowItsOwner(const Scene& scene, std::vector<Broken>& broken)
     }
 }
 
+// What is meant to float above and not take a tile (a note, the pop-up, the cover, an alert)
+// says so to any window manager by its kind, not by a state one manager happens to honour.
+void withoutItsKind(const Scene& scene, std::vector<Broken>& broken)
+{
+    const std::string rule = "every window of ours carries its kind (_NET_WM_WINDOW_TYPE)";
+    for (const auto& window : scene.windows) {
+        if (!window.managed || window.minimized)
+            continue;
+        auto is = [&](const char* kind) { return std::find(window.kinds.begin(), window.kinds.end(), kind) != window.kinds.end(); };
+        std::string wanted;
+        bool right = true;
+        if (&window == scene.statusStrip()) {
+            wanted = "DOCK";
+            right = is("DOCK");
+        } else if (&window == scene.mainWindow()) {
+            wanted = "NORMAL";
+            right = is("NORMAL");
+        } else if (Scene::isAlert(window)) {
+            wanted = "DIALOG with WM_TRANSIENT_FOR";
+            right = is("DIALOG") && window.transientFor;
+        } else if (!window.decorated()) {
+            wanted = "a kind other than NORMAL (a note, the pop-up, the cover)";
+            right = !window.kinds.empty() && !is("NORMAL");
+        } else {
+            wanted = "a kind";
+            right = !window.kinds.empty();
+        }
+        if (!right)
+            broken.push_back({ rule, nameOf(scene, window),
+                nameOf(scene, window) + " is " + (window.kinds.empty() ? std::string("of no kind") : window.kinds.front())
+                    + (Scene::isAlert(window) && !window.transientFor ? ", transient for no window" : "") + "; it should be "
+                    + wanted });
+    }
+}
+
+// Keys typed while a modal window shows go to it: never to the window it blocks.
+void keyboardOnABlockedWindow(const Scene& scene, std::vector<Broken>& broken)
+{
+    for (auto* modal : scene.modalWindows()) {
+        auto* owner = scene.ownerOf(*modal);
+        if (owner && owner != modal && scene.focused == owner->id)
+            broken.push_back({ "a modal window holds the keyboard, not its owner", nameOf(scene, *modal),
+                nameOf(scene, *owner) + " holds the keyboard while " + nameOf(scene, *modal) + " blocks it" });
+    }
+}
+
+// A menu (a window that places itself) opens inside the work area, shifted or flipped.
+void menuOutsideTheWorkArea(const Scene& scene, std::vector<Broken>& broken)
+{
+    const Box& area = scene.workArea;
+    for (const auto& window : scene.windows) {
+        const Box& box = window.box;
+        if (window.managed || window.minimized || window.reservesSpace || &window == scene.statusStrip()
+            || box.width >= scene.screen.width)
+            continue;
+        if (box.x < area.x || box.y < area.y || box.x + box.width > area.x + area.width || box.y + box.height > area.y + area.height)
+            broken.push_back({ "a menu opens inside the work area", nameOf(scene, window),
+                nameOf(scene, window) + " stands at " + text(box) + ", not inside the work area " + text(area) });
+    }
+}
+
 }
 
 std::vector<Broken> brokenRules(const Scene& scene)
@@ -219,6 +297,9 @@ std::vector<Broken> brokenRules(const Scene& scene)
     outsideTheWorkArea(scene, broken);
     stripOverATitleBar(scene, broken);
     modalBelowItsOwner(scene, broken);
+    withoutItsKind(scene, broken);
+    keyboardOnABlockedWindow(scene, broken);
+    menuOutsideTheWorkArea(scene, broken);
     return broken;
 }
 

@@ -3,7 +3,8 @@
 // What the display shows of the program at one moment, told apart as a user sees it (the
 // main window, the status strip, the command pop-up, windows that block the main window),
 // and what must hold of it whatever the user did before: every window where the user can
-// reach it, the status strip over no title bar, a modal window above its owner.
+// reach it and of its kind, the status strip over no title bar, a modal window above its
+// owner and holding the keyboard, menus inside the work area.
 #include "tests/acceptance/driver/Desktop.h"
 
 #include <optional>
@@ -42,6 +43,10 @@ struct Scene {
     bool quiet() const;
     // The frontmost window of ours that takes clicks (not the strip): where a user's hands go.
     const ProgramWindow* front() const;
+    // Whether the keyboard is with a window of ours, shown.
+    bool keyboardWithUs() const;
+    // An alert: a titled window whose title is a sentence (an alert's title is its message).
+    static bool isAlert(const ProgramWindow& window);
 
     // "main window 420,256 840×512 (frame 419,236 842×537); status strip …": for a message.
     std::string describe() const;

@@ -164,6 +164,8 @@ bool Desktop::key(const std::string& keys) { return xdotool({ "key", "--", keys 
 
 bool Desktop::clickAt(int x, int y) { return moveMouse(x, y) && xdotool({ "click", "1" }).has_value(); }
 
+bool Desktop::rightClickAt(int x, int y) { return moveMouse(x, y) && xdotool({ "click", "3" }).has_value(); }
+
 bool Desktop::click(WindowId window, int x, int y)
 {
     auto box = frame(window);
@@ -207,6 +209,12 @@ bool Desktop::maximize(WindowId window)
         { 2, long(XInternAtom(m_display, "_NET_WM_STATE_MAXIMIZED_VERT", False)),
             long(XInternAtom(m_display, "_NET_WM_STATE_MAXIMIZED_HORZ", False)), 1 },
         true);
+}
+
+bool Desktop::minimize(WindowId window)
+{
+    constexpr long kIconic = 3;
+    return sendMessage(window, "WM_CHANGE_STATE", { kIconic }, true);
 }
 
 bool Desktop::sendMessage(WindowId window, const char* type, std::initializer_list<long> data, bool toWindowManager)

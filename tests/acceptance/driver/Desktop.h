@@ -51,6 +51,7 @@ public:
     // Keys as xdotool names them: "Return", "ctrl+a", "super+shift+space".
     bool key(const std::string& keys);
     bool clickAt(int x, int y);
+    bool rightClickAt(int x, int y);
     // Relative to the window's top left corner.
     bool click(WindowId window, int x, int y);
     // What a window manager's close button does: asks the window to close.
@@ -66,6 +67,8 @@ public:
     // The window maximized, or back, as the window manager's button asks for it (only a
     // window manager does it).
     bool maximize(WindowId window);
+    // The window minimized, as the title bar's button asks for it (ICCCM's WM_CHANGE_STATE).
+    bool minimize(WindowId window);
     // A mouse button pressed or released where the pointer is.
     bool mouseDown(int button = 1);
     bool mouseUp(int button = 1);

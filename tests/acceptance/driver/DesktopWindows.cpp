@@ -141,6 +141,14 @@ std::vector<ProgramWindow> Desktop::windowsOf(pid_t process)
         ::Window transient = 0;
         if (XGetTransientForHint(display, *client, &transient) && transient && transient != root)
             window.transientFor = transient;
+        for (long kind : longsOf(display, *client, "_NET_WM_WINDOW_TYPE", XA_ATOM)) {
+            if (char* name = XGetAtomName(display, Atom(kind))) {
+                std::string text = name;
+                XFree(name);
+                const std::string prefix = "_NET_WM_WINDOW_TYPE_";
+                window.kinds.push_back(text.starts_with(prefix) ? text.substr(prefix.size()) : text);
+            }
+        }
         window.stackingOrder = int(windows.size());
         windows.push_back(std::move(window));
     }

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ostrel::acceptance {
 
@@ -28,6 +29,9 @@ struct ProgramWindow {
     // area leaves that strip out.
     bool reservesSpace { false };
     std::optional<WindowId> transientFor;
+    // Its kinds as _NET_WM_WINDOW_TYPE lists them, without the prefix: "NORMAL", "DOCK",
+    // "NOTIFICATION", "DIALOG"; empty when it tells none.
+    std::vector<std::string> kinds;
     // Its place among the same program's windows, from 0 at the back: higher is nearer the front.
     int stackingOrder { 0 };
 
