@@ -311,15 +311,16 @@ void WelcomeState::activate()
 
 void WelcomeState::keepInSight()
 {
-    auto* window = m_techniquePopUpButton ? m_techniquePopUpButton->window() : nullptr;
-    if (!isCurrent() || !window || !window->isVisible() || !m_techniquePopUpButton->isHiddenOrHasHiddenAncestor())
+    // A column that gave way to a pad is out of the window, and its controls with it.
+    auto outOfSight = [this] { return !m_techniquePopUpButton->window() || m_techniquePopUpButton->isHiddenOrHasHiddenAncestor(); };
+    if (!isCurrent() || !m_techniquePopUpButton || !outOfSight())
         return;
     auto controller = MainController::sharedInstance();
     if (!controller)
         return;
     controller->closeAllPads();
-    if (!m_techniquePopUpButton->isHiddenOrHasHiddenAncestor())
-        ringAsTheKeyboardWould(*window, *m_techniquePopUpButton);
+    if (!outOfSight())
+        ringAsTheKeyboardWould(*m_techniquePopUpButton->window(), *m_techniquePopUpButton);
 }
 
 void WelcomeState::ringAsTheKeyboardWould(ui::Window& window, ui::View& control)
