@@ -19,6 +19,7 @@
 #include "platform/base/Diagnostics.h"
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/ui/TextField.h"
+#include "platform/ui/Window.h"
 
 #include <algorithm>
 #include <cmath>
@@ -212,6 +213,10 @@ void CountDownViewController::updateLockState()
     bool offered = lockRingAngle() > 360;
     std::size_t page = offered ? kEndBreakPage : kRemainingTimePage;
     if (m_tabWall->indexOfSelectedItem() != page) {
+        // "End Break" going out of sight with the keyboard hands it back to the lock.
+        auto* window = m_lockButtonWall->window();
+        if (!offered && window && window->firstResponder() == m_endBreakButton.get())
+            window->makeFirstResponder(m_lockButtonWall.get());
         m_tabWall->selectItem(page);
         m_tabWall->setNeedsDisplay();
     }
@@ -259,6 +264,9 @@ void CountDownViewController::startAnimation()
         if (auto self = std::static_pointer_cast<CountDownViewController>(weakSelf.lock()))
             self->viewDidDisappear();
     });
+    // The keyboard starts on the lock, so that Space and Return reach the rest screen at all.
+    if (auto* window = m_lockButtonWall->window())
+        window->makeFirstResponder(m_lockButtonWall.get());
     auto screen = m_timedBreakRunningState.lock();
     auto module = screen ? screen->timedStateMachineModule() : nullptr;
     m_countDownView->animate(module ? module->viewModel->totalSeconds() : 0);

@@ -2,11 +2,16 @@
 
 #include "core/KeyCombo.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace base {
 class Defaults;
+}
+
+namespace ui {
+class Menu;
 }
 
 namespace ostrel {
@@ -71,6 +76,8 @@ public:
     // Whether an action by name ("pauseOrResumeTimeSlice:") reaches the current screen now:
     // a key the pop-up shows must do what the row says.
     virtual bool currentScreenTakes(const std::string&) const { return false; }
+    // The status item's menu, which the pop-up mirrors; none before the shell made it.
+    virtual std::shared_ptr<ui::Menu> statusMenu() const { return nullptr; }
 };
 
 }

@@ -10,6 +10,7 @@
 #include "viewkit/PushButtonBrick.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/base/KeyCodes.h"
 #include "platform/ui/Beep.h"
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/Window.h"
@@ -26,6 +27,16 @@ namespace {
 constexpr std::uint32_t kModifierFlags
     = ui::ModifierFlag::Shift | ui::ModifierFlag::Control | ui::ModifierFlag::Option | ui::ModifierFlag::Command;
 constexpr double kButtonWidth = 18.0;
+// A recorded combination's title: 5.8:1 on the dark box, 6.2:1 on the light one.
+constexpr gfx::Color kRecordedOnDark = gfx::Color::rgb(0.82, 0.91, 1.0);
+constexpr gfx::Color kRecordedOnLight = gfx::Color::rgb(0.1, 0.36, 0.78);
+
+bool isClearKey(const ui::Event& event)
+{
+    auto key = static_cast<base::KeyCode>(event.keyCode());
+    return event.type() == ui::Event::Type::KeyDown && !(event.modifierFlags() & kModifierFlags)
+        && (key == base::KeyCode::Delete || key == base::KeyCode::ForwardDelete);
+}
 
 // The box: a push button that knows its recorder.
 class KeyComboRecorderButton final : public PushButtonBrick {
@@ -38,6 +49,19 @@ public:
         return button;
     }
     std::weak_ptr<KeyComboRecorderView> recorderView;
+
+    // Backspace on the focused box clears it, as the clear button does, as shortcut editors
+    // here do; the rest (Space, Return) presses the box.
+    void keyDown(const ui::Event& event) override
+    {
+        auto recorder = recorderView.lock();
+        if (recorder && isClearKey(event)) {
+            if (recorder->isEnabled() && recorder->keyCombo())
+                recorder->deleteKeyCombo();
+            return;
+        }
+        PushButtonBrick::keyDown(event);
+    }
 };
 
 // The kit's glyph as a shape the button tints for the appearance, as a template image is.
@@ -295,8 +319,11 @@ std::optional<ui::Event> KeyComboRecorderView::handle(const ui::Event& event)
         undo();
     } else if (event.type() == ui::Event::Type::LeftMouseDown && onClear) {
         deleteKeyCombo();
+    } else if (isClearKey(event)) {
+        // Backspace clears, Escape cancels: the keys a shortcut editor here answers.
+        deleteKeyCombo();
     } else if (isPress || escapeOnItsOwn) {
-        // Cancelling keeps what was there, as undo does: only the clear button removes it.
+        // Cancelling keeps what was there, as undo does: only clearing removes it.
         if (escapeOnItsOwn)
             std::cout << "escaping" << std::endl << "from handle -> escaping: endRecordingSession" << std::endl;
         endRecordingSession(m_currentKeyCombo);
@@ -364,10 +391,11 @@ gfx::Color KeyComboRecorderView::titleColor() const
     case RecorderState::notRecordingPreviousShortcutDoesNotExist:
         return dark ? gfx::colors::lightGray : gfx::colors::darkGray;
     case RecorderState::notRecordingPreviousShortcutExists:
-        // The accent as text: on the dark box the accent itself reads at 1.4:1 only.
+        // Accent-tinted text, paler (darker) than the accent itself: the accent reads at 1.4:1
+        // on the dark box, and its text tint measured 4.2:1 once smoothed at twice the scale.
         if (!m_isEnabled)
             return ui::ControlLook::kSecondaryText;
-        return dark ? ui::ControlLook::kAccentText : ui::ControlLook::kAccent;
+        return dark ? kRecordedOnDark : kRecordedOnLight;
     default:
         return dark ? ui::ControlLook::kText : gfx::colors::black;
     }

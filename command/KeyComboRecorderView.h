@@ -24,7 +24,8 @@ class PushButtonBrick;
 // the next valid key press with its modifiers becomes the combination; a key the program
 // cannot name, or a combination it refuses, beeps and the session goes on. Escape, a click
 // anywhere else, a second press of the box, undo and the window losing the keyboard end the
-// session with the combination there was; only the clear button removes it.
+// session with the combination there was; only the clear button and Backspace (in a session,
+// or on the box while it has the keyboard) remove it.
 class KeyComboRecorderView final : public Wall {
 public:
     // Regular is 220 by 22 points, small 150 by 20; any other size is a programming error.

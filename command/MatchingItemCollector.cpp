@@ -14,6 +14,7 @@ const std::string actions = "Actions";
 const std::string tools = "Tools";
 const std::string stateOptions = "State-Specific Options";
 const std::string globalOptions = "Global Options";
+const std::string statusMenu = "Status Menu";
 
 std::vector<std::string> pathWith(const std::string& group, const std::optional<std::string>& subCategory)
 {
@@ -114,6 +115,24 @@ void MatchingItemCollector::addMiscActionItem(std::string title, KeyComboArg key
     auto item = addAction(std::move(title), { actions }, MatchingItemKind::item, keyCombo, std::move(f));
     if (dismissBeforeExecution)
         item->setShouldDismissBeforeExecution(*dismissBeforeExecution);
+}
+
+void MatchingItemCollector::addStatusMenuItem(std::string title, std::vector<std::string> submenus, Func f)
+{
+    submenus.insert(submenus.begin(), statusMenu);
+    addAction(std::move(title), std::move(submenus), MatchingItemKind::item, std::nullopt, std::move(f))->setShouldDismissBeforeExecution(true);
+}
+
+void MatchingItemCollector::addStatusMenuGroup(std::vector<std::string> submenus)
+{
+    if (submenus.empty()) {
+        addGroup(statusMenu);
+        return;
+    }
+    std::string name = std::move(submenus.back());
+    submenus.pop_back();
+    submenus.insert(submenus.begin(), statusMenu);
+    addGroup(std::move(name), std::move(submenus));
 }
 
 void MatchingItemCollector::addNavigationItem(std::string title, KeyComboArg keyCombo, Func f)

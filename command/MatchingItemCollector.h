@@ -59,6 +59,11 @@ public:
     void addSoundsItem(std::string title, KeyComboArg keyCombo, Func f);
     void addTasksItem(std::string title, KeyComboArg keyCombo, Func f);
     void addHelpItem(std::string title, KeyComboArg keyCombo, Func f);
+    // The status item's menu, mirrored under "Status Menu" (its submenus as groups within):
+    // a hidden program's user reaches it by keys. The pop-up closes before the item runs.
+    void addStatusMenuItem(std::string title, std::vector<std::string> submenus, Func f);
+    // The menu's own group with no submenus named; else the group of the last one named.
+    void addStatusMenuGroup(std::vector<std::string> submenus = {});
 
     // Options; a subCategory becomes a second path element.
     void addOnOffStateSetting(std::string title, std::string storageKey,

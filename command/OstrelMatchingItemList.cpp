@@ -8,6 +8,8 @@
 #include "command/WindowCompactnessMatchingItem.h"
 
 #include "platform/base/Defaults.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/MenuItem.h"
 
 namespace ostrel {
 
@@ -171,6 +173,37 @@ void OstrelMatchingItemList::addGlobalCommands(MatchingItemCollector& collector)
     collector.addSidebarGroup();
     collector.addTasksGroup();
     collector.addMiscActionItem("Quit...", combo(12, command), [&environment] { environment.sendToApplication("terminate:"); });
+
+    if (auto menu = environment.statusMenu()) {
+        collector.addStatusMenuGroup();
+        addStatusMenuItems(collector, *menu, {});
+    }
+}
+
+void OstrelMatchingItemList::addStatusMenuItems(MatchingItemCollector& collector, ui::Menu& menu, const std::vector<std::string>& submenus)
+{
+    // Only what the menu would let a click choose now.
+    for (const auto& item : menu.items()) {
+        if (item->isSeparator() || item->isHidden() || item->title().empty())
+            continue;
+        if (item->hasSubmenu()) {
+            auto path = submenus;
+            path.push_back(item->title());
+            collector.addStatusMenuGroup(path);
+            addStatusMenuItems(collector, *item->submenu(), path);
+            continue;
+        }
+        if (!menu.isItemEnabled(*item))
+            continue;
+        // Chosen as a click chooses it, if it is still in its menu by then.
+        std::weak_ptr<ui::MenuItem> weakItem = item;
+        collector.addStatusMenuItem(item->title(), submenus, [weakItem] {
+            auto chosen = weakItem.lock();
+            auto* owner = chosen ? chosen->menu() : nullptr;
+            if (int index = owner ? owner->indexOfItem(chosen.get()) : -1; index >= 0)
+                owner->performActionForItemAt(static_cast<std::size_t>(index));
+        });
+    }
 }
 
 }

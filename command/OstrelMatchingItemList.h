@@ -2,6 +2,10 @@
 
 #include "command/MatchingItemList.h"
 
+namespace ui {
+class Menu;
+}
+
 namespace ostrel {
 
 class CommandEnvironment;
@@ -27,6 +31,7 @@ protected:
 
 private:
     void addGlobalCommands(MatchingItemCollector&);
+    void addStatusMenuItems(MatchingItemCollector& collector, ui::Menu& menu, const std::vector<std::string>& submenus);
     void showStatistic(int statistic);
 
     CommandEnvironment* m_environment { nullptr };

@@ -129,6 +129,7 @@ void PopUpWindowContentViewController::build()
         line->factory().internalAddBrick(m_searchField, [](LayoutConstraintMaker& maker) {
             maker.container().place(A::Left, A::Left).place(A::Right, A::Right).pin(A::CenterY, A::CenterY, 0);
         });
+        m_searchLine = line;
     } else {
         wall.factory().internalAddBrick(m_searchField, [](LayoutConstraintMaker& maker) {
             maker.container().place(A::Top, A::Top).place(A::Left, A::Left).place(A::Right, A::Right);
@@ -140,10 +141,12 @@ void PopUpWindowContentViewController::build()
     m_matchStackView->setAlignment(A::Left);
     m_matchStackView->setEdgeInsets({});
     m_matchStackView->setSpacing(0);
-    auto search = m_searchField;
-    wall.factory().internalAddBrick(m_matchStackView, [search](LayoutConstraintMaker& maker) {
+    // The rows hang from the line of fixed height where there is one, not from the text in it:
+    // typed text is larger than the prompt, and would push the last row out of the pop-up.
+    std::shared_ptr<ui::View> above = m_searchLine ? m_searchLine : std::static_pointer_cast<ui::View>(m_searchField);
+    wall.factory().internalAddBrick(m_matchStackView, [above](LayoutConstraintMaker& maker) {
         maker.container().place(A::Left, A::Left).place(A::Right, A::Right);
-        maker.and_(*search).place(A::Top, A::Bottom);
+        maker.and_(*above).place(A::Top, A::Bottom);
     });
     for (int i = 0; i < m_matchingItemList->numberOfDisplayedMatches(); ++i) {
         auto row = m_matchingFragmentFactory->makeBlank();
@@ -252,7 +255,7 @@ void PopUpWindowContentViewController::run(bool asPopUp, ui::View* anchor, bool 
         shownAnchor.reset();
     asPopUp = asPopUp && shownAnchor;
     if (auto visible = displayToOpenOn(asPopUp ? shownAnchor->window() : nullptr))
-        fitRowsInto(visible->height() - (asPopUp ? ui::Popover::chromeHeight() : 0));
+        fitRowsInto((asPopUp ? roomBesideAnchor(*shownAnchor, *visible) : visible->height()) - (asPopUp ? ui::Popover::chromeHeight() : 0));
     m_matchingItemList->gatherAllPossibleMatchingItems();
     m_matchingItemList->configureItemScoreEvaluator();
     m_matchingItemList->startWithEmptySearchTerm();
@@ -272,6 +275,22 @@ std::optional<ui::Rect> PopUpWindowContentViewController::displayToOpenOn(const 
             place = screens.front();
     }
     return place ? std::optional(place->visibleFrame) : std::nullopt;
+}
+
+double PopUpWindowContentViewController::roomBesideAnchor(ui::View& anchor, const ui::Rect& visibleFrame)
+{
+    // The popover hangs below its button or stands above it, wherever there is more room: a
+    // pop-up taller than that room is pushed back onto the display and its arrow points past
+    // the button.
+    ui::Window* window = anchor.window();
+    if (!window)
+        return visibleFrame.height();
+    ui::Rect inWindow = anchor.convertRectTo(anchor.bounds(), nullptr);
+    ui::Point origin = window->convertPointToScreen(inWindow.origin);
+    ui::Rect onScreen(origin, inWindow.size);
+    double below = onScreen.minY() - visibleFrame.minY();
+    double above = visibleFrame.maxY() - onScreen.maxY();
+    return std::clamp(std::max(below, above), 0.0, visibleFrame.height());
 }
 
 void PopUpWindowContentViewController::fitRowsInto(double height)

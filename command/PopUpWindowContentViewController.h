@@ -98,6 +98,8 @@ public:
 private:
     // The visible frame of the display the pop-up opens on: its anchor's, else the first.
     static std::optional<ui::Rect> displayToOpenOn(const ui::Window* anchorWindow);
+    // The height the popover has beside its anchor: the larger of the room below and above it.
+    static double roomBesideAnchor(ui::View& anchor, const ui::Rect& visibleFrame);
     std::size_t shownRows() const;
     friend class CommandPopUpWindow;
     friend class NiblessViewController;
@@ -119,6 +121,8 @@ private:
     std::shared_ptr<PopUpWindowContentViewControllerDelegate> m_delegate;
     std::shared_ptr<Wall> m_contentWall;
     std::shared_ptr<ui::TextField> m_searchField;
+    // The search field's line of fixed height, where the delegate asks for one.
+    std::shared_ptr<ui::View> m_searchLine;
     std::shared_ptr<LocalEventMonitor> m_localEventMonitor;
     Debouncer m_keystrokeDebouncer { 1.0 };
     bool m_continuousTypingIntervalHasExpired { false };

@@ -15,7 +15,9 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace ostrel {
 
@@ -213,7 +215,9 @@ void PreferencesController::buildNotificationFooter(PreferencesForm& form)
         if (auto self = weak.lock())
             self->tryToPerform("changeSoundOutputDevice:", devices);
     };
-    form.row("Play sounds on:", { { m_soundOutputDevicePopUpButton, 300 } });
+    // As wide as its longest device name asks, so that no name runs under the arrows.
+    double width = std::max(300.0, std::ceil(m_soundOutputDevicePopUpButton->intrinsicContentSize().width));
+    form.row("Play sounds on:", { { m_soundOutputDevicePopUpButton, width } });
     auto tags = PreferencesForm::button("Speech Tags…", [weak] {
         if (auto self = weak.lock())
             self->tryToPerform("showSpeechTagsHelpTopic:", self.get());

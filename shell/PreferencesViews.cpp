@@ -7,9 +7,13 @@
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/Path.h"
 #include "platform/gfx/TextLayout.h"
+#include "platform/base/KeyCodes.h"
 #include "platform/ui/ControlLook.h"
+#include "platform/ui/Event.h"
+#include "platform/ui/FocusRing.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/TextField.h"
+#include "platform/ui/Window.h"
 
 namespace ostrel {
 
@@ -51,6 +55,118 @@ void PreferencesBorderedScrollView::draw(gfx::GraphicsContext& context, const ui
     context.save();
     framePreferencesRect(context, bounds(), kGrey);
     context.restore();
+}
+
+std::shared_ptr<PreferencesToolbar> PreferencesToolbar::create()
+{
+    return std::shared_ptr<PreferencesToolbar>(new PreferencesToolbar);
+}
+
+PreferencesToolbar::PreferencesToolbar()
+{
+    // Drawn by the toolbar itself, around the chosen item.
+    setFocusRingType(ui::FocusRingType::None);
+}
+
+std::optional<std::size_t> PreferencesToolbar::selectedIndex() const
+{
+    for (std::size_t index = 0; index < items().size(); ++index)
+        if (items()[index]->itemIdentifier() == selectedItemIdentifier())
+            return index;
+    return std::nullopt;
+}
+
+void PreferencesToolbar::choose(std::size_t index)
+{
+    if (index >= items().size())
+        return;
+    // The item's action may change the items: a copy of its name lasts through it.
+    std::string identifier = items()[index]->itemIdentifier();
+    performClick(identifier);
+    setNeedsDisplay();
+}
+
+void PreferencesToolbar::step(int step)
+{
+    auto count = static_cast<std::ptrdiff_t>(items().size());
+    if (count == 0)
+        return;
+    auto index = selectedIndex();
+    // A pane without an item (the update pane) steps from before the first one.
+    std::ptrdiff_t from = index ? static_cast<std::ptrdiff_t>(*index) : (step > 0 ? -1 : 0);
+    choose(static_cast<std::size_t>(((from + step) % count + count) % count));
+}
+
+void PreferencesToolbar::keyDown(const ui::Event& event)
+{
+    using K = base::KeyCode;
+    constexpr std::uint32_t kModifiers = ui::ModifierFlag::Shift | ui::ModifierFlag::Control | ui::ModifierFlag::Option | ui::ModifierFlag::Command;
+    if (!(event.modifierFlags() & kModifiers) && !items().empty()) {
+        m_ringShown = true;
+        switch (static_cast<K>(event.keyCode())) {
+        case K::LeftArrow:
+        case K::UpArrow:
+            if (auto index = selectedIndex(); !index || *index > 0)
+                step(-1);
+            return;
+        case K::RightArrow:
+        case K::DownArrow:
+            if (auto index = selectedIndex(); !index || *index + 1 < items().size())
+                step(1);
+            return;
+        case K::Home:
+            choose(0);
+            return;
+        case K::End:
+            choose(items().size() - 1);
+            return;
+        default:
+            break;
+        }
+    }
+    Toolbar::keyDown(event);
+}
+
+bool PreferencesToolbar::performKeyEquivalent(const ui::Event& event)
+{
+    using K = base::KeyCode;
+    auto key = static_cast<K>(event.keyCode());
+    constexpr std::uint32_t kOthers = ui::ModifierFlag::Shift | ui::ModifierFlag::Control | ui::ModifierFlag::Option;
+    if (event.type() == ui::Event::Type::KeyDown && (key == K::PageDown || key == K::PageUp)
+        && (event.modifierFlags() & ui::ModifierFlag::Command) && !(event.modifierFlags() & kOthers) && !isHidden() && !items().empty()) {
+        step(key == K::PageDown ? 1 : -1);
+        return true;
+    }
+    return Toolbar::performKeyEquivalent(event);
+}
+
+void PreferencesToolbar::draw(gfx::GraphicsContext& context, const ui::Rect& dirty)
+{
+    Toolbar::draw(context, dirty);
+    auto* window = this->window();
+    auto index = selectedIndex();
+    if (m_ringShown && window && index && window->firstResponder() == this && window->isKeyWindow())
+        ui::FocusRing::draw(context, rectOfItem(*index).insetBy(3, 2));
+}
+
+void PreferencesToolbar::mouseDown(const ui::Event& event)
+{
+    m_ringShown = false;
+    Toolbar::mouseDown(event);
+}
+
+bool PreferencesToolbar::becomeFirstResponder()
+{
+    m_ringShown = true;
+    setNeedsDisplay();
+    return true;
+}
+
+bool PreferencesToolbar::resignFirstResponder()
+{
+    m_ringShown = false;
+    setNeedsDisplay();
+    return true;
 }
 
 std::shared_ptr<PreferencesTabView> PreferencesTabView::create()

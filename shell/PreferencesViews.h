@@ -3,9 +3,11 @@
 #include "platform/ui/PopUpButton.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TabView.h"
+#include "platform/ui/Toolbar.h"
 #include "platform/ui/View.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace ostrel {
@@ -33,6 +35,34 @@ public:
 
 protected:
     PreferencesBorderedScrollView() = default;
+};
+
+// The pane switcher: a stop of the Tab walk of its own (never taken by a click), in which
+// Left, Right, Home and End choose the pane, as a row of tabs does; Ctrl+PageDown and
+// Ctrl+PageUp choose the next and previous pane, round the ends, wherever the keyboard is.
+// The ring goes around the chosen item rather than the whole width of the window.
+class PreferencesToolbar : public ui::Toolbar {
+public:
+    static std::shared_ptr<PreferencesToolbar> create();
+    bool acceptsFirstResponder() const override { return !items().empty(); }
+    bool focusesOnClick() const override { return false; }
+    void keyDown(const ui::Event& event) override;
+    bool performKeyEquivalent(const ui::Event& event) override;
+    void draw(gfx::GraphicsContext& context, const ui::Rect& dirty) override;
+    void mouseDown(const ui::Event& event) override;
+    bool becomeFirstResponder() override;
+    bool resignFirstResponder() override;
+
+protected:
+    PreferencesToolbar();
+
+private:
+    // Only the keyboard brings the focus here; a click puts the ring away, as the window's does.
+    bool m_ringShown { false };
+    std::optional<std::size_t> selectedIndex() const;
+    // Clicks the item `step` places from the chosen one, round the ends.
+    void step(int step);
+    void choose(std::size_t index);
 };
 
 // A tab view drawn as the platform draws one.

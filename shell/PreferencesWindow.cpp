@@ -52,7 +52,7 @@ void PreferencesController::loadWindow()
 
     auto content = PreferencesView::create(ui::Rect(ui::Point(), frame.size));
     m_window->setContentView(content);
-    m_toolbar = ui::Toolbar::create();
+    m_toolbar = PreferencesToolbar::create();
     content->addSubview(m_toolbar);
     m_tabView = PreferencesTabView::create();
     content->addSubview(m_tabView);

@@ -197,4 +197,10 @@ bool ShellCommandEnvironment::currentScreenTakes(const std::string& action) cons
 
 void ShellCommandEnvironment::parseClipboard() { ObjectiveParser::shared().parseClipboard(); }
 
+std::shared_ptr<ui::Menu> ShellCommandEnvironment::statusMenu() const
+{
+    auto controller = MainController::sharedInstance();
+    return controller ? controller->dockMenu() : nullptr;
+}
+
 }

@@ -36,6 +36,7 @@ public:
     void parseObjectiveField() override;
     bool currentScreenTakes(const std::string& action) const override;
     void parseClipboard() override;
+    std::shared_ptr<ui::Menu> statusMenu() const override;
 
     // The model's variable of one of its hot-key settings ("focusNowPadKeyCombo"), or none.
     static std::shared_ptr<DataModel::KeyComboVariable> keyComboVariable(DataModel& model, const std::string& settingName);

@@ -27,6 +27,7 @@
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/base/MainQueue.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
 
@@ -297,7 +298,42 @@ void WelcomeState::activate()
         base::fatal("WelcomeState: no application delegate to bring to the front");
     delegate->makeFront();
     if (auto* window = m_techniquePopUpButton ? m_techniquePopUpButton->window() : nullptr)
-        window->makeFirstResponder(m_techniquePopUpButton.get());
+        ringAsTheKeyboardWould(*window, *m_techniquePopUpButton);
+    // The first launch opens the welcome page in the help pad once this screen is up. On a
+    // display too narrow for the column and a pad, the pad would take the column's place and
+    // the new user would see no wizard: once the launch's tasks have run, the pads give way.
+    std::weak_ptr<BaseState> weakSelf = weak_from_this();
+    base::MainQueue::async([weakSelf] {
+        if (auto self = std::static_pointer_cast<WelcomeState>(weakSelf.lock()))
+            self->keepInSight();
+    });
+}
+
+void WelcomeState::keepInSight()
+{
+    // A column that gave way to a pad is out of the window, and its controls with it.
+    auto outOfSight = [this] { return !m_techniquePopUpButton->window() || m_techniquePopUpButton->isHiddenOrHasHiddenAncestor(); };
+    if (!isCurrent() || !m_techniquePopUpButton || !outOfSight())
+        return;
+    auto controller = MainController::sharedInstance();
+    if (!controller)
+        return;
+    controller->closeAllPads();
+    if (!outOfSight())
+        ringAsTheKeyboardWould(*m_techniquePopUpButton->window(), *m_techniquePopUpButton);
+}
+
+void WelcomeState::ringAsTheKeyboardWould(ui::Window& window, ui::View& control)
+{
+    // The first control has the keyboard, ringed as if Tab had brought it there: a new user
+    // sees where keys go. The window shows its ring only once the keyboard moved the focus, so
+    // the focus steps back one key view and forward again onto the control.
+    if (!window.makeFirstResponder(&control))
+        return;
+    window.selectPreviousKeyView();
+    window.selectNextKeyView();
+    if (window.firstResponder() != &control)
+        window.makeFirstResponder(&control);
 }
 
 void WelcomeState::collectMatchingItems(MatchingItemCollector& collector)

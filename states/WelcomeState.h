@@ -6,6 +6,11 @@
 #include <string>
 #include <vector>
 
+namespace ui {
+class View;
+class Window;
+}
+
 namespace ostrel {
 
 class PopUpButtonBrick;
@@ -24,7 +29,7 @@ public:
 
     std::string className() const override { return std::string(kModuleName) + ".WelcomeState"; }
 
-    // Focused at each activation.
+    // Focused at each activation, with the focus ring round it.
     const std::shared_ptr<PopUpButtonBrick>& techniquePopUpButton() const { return m_techniquePopUpButton; }
 
     void build() override;
@@ -62,6 +67,9 @@ private:
     void buildExplanation(const char* key, const Explanation& explanation);
     void keepWholeWhileShown(const std::shared_ptr<HideableFragmentWall>& fragment, const std::string& key);
     void buildButtons();
+    static void ringAsTheKeyboardWould(ui::Window& window, ui::View& control);
+    // Shown, the screen keeps its column in sight: a pad that took its place closes.
+    void keepInSight();
 
     TransitionTarget m_next;
     std::shared_ptr<PopUpButtonBrick> m_techniquePopUpButton;

@@ -13,6 +13,8 @@
 #include "viewkit/SmallDurationView.h"
 #include "viewkit/TabWall.h"
 
+#include "platform/base/KeyCodes.h"
+#include "platform/ui/Event.h"
 #include "platform/ui/Window.h"
 
 #include <numbers>
@@ -112,6 +114,34 @@ TEST_F(RestScreenTest, TheLockEndsTheBreakOnlyOnceItsRingIsFull)
     clickLock();
     EXPECT_EQ(currentName(), "Ostrel_4.DefineTimeSliceState");
     EXPECT_TRUE(covers->fullScreenWindows().empty());
+}
+
+// The keyboard's way to end a break early is the mouse's: the lock, pressed once its ring is full.
+TEST_F(RestScreenTest, TheLockHasTheKeyboardAndSpaceOrReturnPressIt)
+{
+    startLockedBreak();
+    ui::Window& window = restWindow();
+    auto key = [&](base::KeyCode code, std::string characters, std::uint32_t modifiers = 0) {
+        auto keep = covers->fullScreenWindows().front();
+        window.sendEvent(ui::Event::key(ui::Event::Type::KeyDown, &window, static_cast<std::uint16_t>(code), characters, modifiers));
+    };
+    EXPECT_EQ(window.firstResponder(), rest->lockButtonWall().get());
+    wait(13);
+    key(base::KeyCode::Space, " ");
+    key(base::KeyCode::Return, "\r");
+    EXPECT_EQ(currentName(), kTimedBreak) << "the ring is not full yet";
+
+    wait(1);
+    key(base::KeyCode::Tab, "\t");
+    EXPECT_EQ(window.firstResponder(), rest->endBreakButton().get()) << "Tab reaches \"End Break\"";
+    wait(1.1);
+    EXPECT_EQ(window.firstResponder(), rest->lockButtonWall().get()) << "it went with its page; the lock has the keys again";
+    key(base::KeyCode::Tab, "\t", ui::ModifierFlag::Shift);
+    EXPECT_EQ(window.firstResponder(), rest->lockButtonWall().get()) << "nothing else to reach while the time shows";
+
+    wait(13.9);
+    key(base::KeyCode::Space, " ");
+    EXPECT_EQ(currentName(), "Ostrel_4.DefineTimeSliceState") << "14 s into the second cycle";
 }
 
 TEST_F(RestScreenTest, PicturesAtFiveAndFourteenSecondsOfACycle)

@@ -4,6 +4,9 @@
 #include "command/MatchingItemListDelegate.h"
 #include "command/OstrelMatchingItemList.h"
 
+#include "platform/ui/Menu.h"
+#include "platform/ui/MenuItem.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -286,6 +289,38 @@ TEST_F(ListTest, GlobalCommandsReachTheApplication)
     environment.calls.clear();
     list.executeCurrent(false);
     EXPECT_EQ(environment.calls, std::vector<std::string> { "compressWindow" }) << "options keep the pop-up open";
+}
+
+// A hidden program's status item has only a mouse route: the pop-up offers its menu as it is now.
+TEST_F(ListTest, TheStatusMenuIsAGroupOfWhatItOffersNow)
+{
+    auto record = [this](std::string what) { return [this, what](ui::MenuItem&) { environment.calls.push_back(what); }; };
+    environment.menu = ui::Menu::create();
+    environment.menu->addItem("Start Time Slice", record("start"));
+    environment.menu->addItem("End Time Slice", record("end"))->validate = [](ui::MenuItem&) { return false; };
+    environment.menu->addItem(ui::MenuItem::separator());
+    environment.menu->addItem("Show Ostrel", record("show"));
+    auto sound = ui::Menu::create("Background Sound");
+    sound->addItem("Play Background Sound", record("play"));
+    auto soundItem = ui::MenuItem::create("Background Sound");
+    soundItem->setSubmenu(sound);
+    environment.menu->addItem(soundItem);
+
+    open();
+    list.setDelegate(std::make_shared<OstrelMatchingItemListDelegate>());
+    select("Status Menu");
+    list.drillIntoCurrentGroup();
+    EXPECT_EQ(titles(), (std::vector<std::string> { "Show Ostrel", "Start Time Slice", "Background Sound" }))
+        << "what the menu would not let a click choose is not offered";
+    select("Show Ostrel");
+    list.executeCurrent(false);
+    EXPECT_EQ(environment.calls, (std::vector<std::string> { "dismiss", "show" })) << "the pop-up closes first";
+
+    list.startWithEmptySearchTerm();
+    list.addToSearchTerm("play back");
+    select("Play Background Sound");
+    list.executeCurrent(false);
+    EXPECT_EQ(environment.calls.back(), "play");
 }
 
 TEST_F(ListTest, ConditionalCommandsAppearOnlyUnderTheirConditions)

@@ -325,8 +325,22 @@ TEST_F(PopUpWindowTest, OnAShortDisplayFewerRowsShowAndTheRestScrollIn)
     EXPECT_GE(rows, 3);
     EXPECT_LE(shownWindow().frame().height(), 372.0);
     EXPECT_LT(shownWindow().frame().height(), whole);
+    // It fits the room beside its button, so it hangs from the button, arrow and all.
+    ui::Rect button = commandButton->convertRectTo(commandButton->bounds(), nullptr);
+    button.origin = host->convertPointToScreen(button.origin);
+    ui::Rect popover = controller().popover()->window()->frame();
+    EXPECT_TRUE(popover.maxY() == button.minY() || popover.minY() == button.maxY())
+        << "the popover at " << popover.minY() << "…" << popover.maxY() << ", its button at " << button.minY() << "…" << button.maxY();
     type("zebra");
     settle();
+    // Typed text is larger than the prompt: every row still shows whole.
+    ui::Rect content = shownWindow().contentView()->frame();
+    for (int i = 0; i < rows; ++i) {
+        auto& row = *controller().matchingFragments().at(std::size_t(i));
+        ui::Rect frame = row.convertRectTo(row.bounds(), nullptr);
+        EXPECT_FALSE(row.isHiddenOrHasHiddenAncestor()) << "row " << i;
+        EXPECT_TRUE(frame.minY() >= content.minY() && frame.maxY() <= content.maxY()) << "row " << i << " at " << frame.minY() << "…" << frame.maxY();
+    }
     for (int i = 0; i < rows; ++i)
         press(Code::DownArrow);
     settle();

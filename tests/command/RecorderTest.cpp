@@ -216,6 +216,20 @@ TEST_F(RecorderTest, CancellingKeepsTheCombinationAndOnlyClearRemovesIt)
     ASSERT_EQ(told.size(), 6u);
     EXPECT_EQ(told[4], kControlR);
     EXPECT_EQ(told[5], std::nullopt);
+
+    // Backspace clears too: in a session, and on the box while it has the keyboard.
+    recorder->setKeyCombo(kControlR);
+    recorder->startRecordingSession();
+    press(Code::Delete);
+    EXPECT_FALSE(recorder->isRecording()->value()) << "Backspace in a session";
+    EXPECT_EQ(recorder->keyCombo(), std::nullopt);
+    recorder->setKeyCombo(kControlR);
+    ASSERT_TRUE(window->makeFirstResponder(recorder->keyComboButtonBrick()));
+    press(Code::Delete);
+    EXPECT_EQ(recorder->keyCombo(), std::nullopt) << "Backspace on the box";
+    EXPECT_FALSE(recorder->isRecording()->value()) << "and no session started";
+    ASSERT_EQ(told.size(), 8u);
+    EXPECT_EQ(told[7], std::nullopt);
 }
 
 TEST_F(RecorderTest, APressInAnotherWindowNeverCountsOnTheButtons)

@@ -55,6 +55,7 @@ public:
     void revealFocusedPadInFinder(MatchingItemList&) override { calls.push_back("revealInFinder"); }
     void parseObjectiveField() override { calls.push_back("parseObjectiveField"); }
     void parseClipboard() override { calls.push_back("parseClipboard"); }
+    std::shared_ptr<ui::Menu> statusMenu() const override { return menu; }
 
     std::shared_ptr<base::Defaults> memory { base::Defaults::create("") };
     std::function<void(MatchingItemCollector&)> screen;
@@ -62,6 +63,7 @@ public:
     std::function<void()> dismiss;
     bool addLogEntryEnabled { false };
     std::optional<FocusedPad> pad;
+    std::shared_ptr<ui::Menu> menu;
     std::vector<std::string> calls;
 };
 

@@ -3,6 +3,7 @@
 // Tab and the scrollers reach every control; on a screen that holds it, as it is laid out.
 #include "tests/shell/PreferencesFixture.h"
 
+#include "platform/base/KeyCodes.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/OffscreenBackend.h"
 #include "platform/ui/ScrollView.h"
@@ -99,6 +100,45 @@ TEST_F(PreferencesReachTest, OnASmallScreenTheWindowKeepsItsBordersInsideTheWork
             }
             EXPECT_EQ(reached.size(), controls.size()) << "Tab reaches every control";
         }
+    });
+}
+
+// The pane switcher is a stop of the Tab walk that the arrows move in, as a row of tabs is;
+// Ctrl+PageDown and Ctrl+PageUp switch panes from anywhere, round the ends.
+TEST_F(PreferencesReachTest, TheKeyboardReachesThePaneSwitcherAndSwitchesPanes)
+{
+    onScreen(ui::Rect(0, 0, 1280, 800), ui::Rect(0, 0, 1280, 772), 1);
+    auto controller = makeController();
+    runWhile(*controller, [&] {
+        ui::Window& window = controller->window();
+        auto key = [&](base::KeyCode code, std::uint32_t modifiers = 0) {
+            window.sendEvent(ui::Event::key(ui::Event::Type::KeyDown, &window, static_cast<std::uint16_t>(code), "", modifiers));
+        };
+        auto shown = [&] { return std::any_cast<std::string>(controller->tabView()->selectedItem()->identifier()); };
+        using K = base::KeyCode;
+        controller->changePane(std::string("General"));
+        window.makeFirstResponder(nullptr);
+        key(K::Tab);
+        EXPECT_EQ(window.firstResponder(), controller->toolbar()) << "the switcher is the first stop";
+        key(K::RightArrow);
+        EXPECT_EQ(shown(), "Notifications");
+        key(K::End);
+        EXPECT_EQ(shown(), "Integrations");
+        key(K::RightArrow);
+        EXPECT_EQ(shown(), "Integrations") << "the arrows stop at the ends";
+        key(K::Home);
+        EXPECT_EQ(shown(), "General");
+        EXPECT_EQ(window.firstResponder(), controller->toolbar()) << "and the keyboard stays on the switcher";
+
+        key(K::Tab);
+        auto* control = dynamic_cast<ui::View*>(window.firstResponder());
+        ASSERT_TRUE(control);
+        EXPECT_TRUE(control->isDescendantOf(controller->tabView())) << "Tab goes on into the pane";
+        key(K::PageDown, ui::ModifierFlag::Command);
+        EXPECT_EQ(shown(), "Notifications") << "Ctrl+PageDown, from within a pane";
+        key(K::PageUp, ui::ModifierFlag::Command);
+        key(K::PageUp, ui::ModifierFlag::Command);
+        EXPECT_EQ(shown(), "Integrations") << "round the ends";
     });
 }
 

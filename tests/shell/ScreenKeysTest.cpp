@@ -10,6 +10,8 @@
 #include "mainwindow/ShownState.h"
 #include "states/DefineTimeSliceState.h"
 #include "states/QuickDurationChangingViewController.h"
+#include "states/WelcomeState.h"
+#include "viewkit/PopUpButtonBrick.h"
 #include "viewkit/Wall.h"
 
 #include "platform/base/KeyCodes.h"
@@ -254,6 +256,24 @@ TEST_F(ScreenKeysTest, APadOpenBesideTheScreenLeavesItsReadingOrderAlone)
     expectTabWalksTheScreenInReadingOrder();
     go("next", "PrepareTimedBreakState");
     expectTabWalksTheScreenInReadingOrder();
+}
+
+// The first thing a new user sees, on a display too small for the column and a pad side by
+// side (1280 × 800 at a scale of 2): the wizard, its first control ringed, not the help pad
+// that the first launch opens on the welcome page.
+TEST_F(ScreenKeysTest, AFirstStartOnASmallDenseDisplayShowsTheWizardWithItsFirstControlRinged)
+{
+    endRun();
+    settings->remove("launchManagerLaunchCounter");
+    settings->remove("launchManagerFirstLaunch");
+    prepareRun = [this] { backend().setScreens({ { ui::Rect(0, 0, 640, 400), ui::Rect(0, 0, 640, 372), "dense", 2 } }); };
+    launch();
+    drain();
+    ASSERT_EQ(screen(), "WelcomeState");
+    auto& wizard = static_cast<WelcomeState&>(*startUp->stateMachine->currentState());
+    ui::View& technique = *wizard.techniquePopUpButton();
+    EXPECT_FALSE(technique.isHiddenOrHasHiddenAncestor()) << "the column is in sight";
+    EXPECT_EQ(mainWindow().focusRingView(), &technique);
 }
 
 }

@@ -97,6 +97,7 @@ TEST_F(WelcomeTest, TheFirstLaunchOpensTheWizardOnTheDefaultChoicesEachExplained
     EXPECT_THAT(texts[5], ::testing::StartsWith(kExplanationStarts[3][0]));
 
     EXPECT_EQ(window().firstResponder(), screen->techniquePopUpButton().get());
+    EXPECT_EQ(window().focusRingView(), screen->techniquePopUpButton().get()) << "ringed, so a new user sees where keys go";
     auto* start = button(*screen->buttonWall(), "Let's Get Started");
     auto* skip = button(*screen->buttonWall(), "Skip");
     ASSERT_TRUE(start && skip);
