@@ -4,6 +4,11 @@
 #include "platform/ui/XImagePresenter.h"
 
 #include <cstdint>
+#include <memory>
+
+namespace base {
+class Timer;
+}
 
 struct SDL_Window;
 
@@ -28,7 +33,11 @@ public:
     void apply(const PlatformWindowState& state) override;
     void present(cairo_surface_t* surface) override;
     void presentPart(cairo_surface_t* surface, Rect changedPixels) override;
+    // Where the window manager does not give the keyboard within a second, the window asks
+    // for the user's attention instead (the urgency hint), until it has the keyboard.
     void focus(std::uint32_t inputTime) override;
+    // The display gave the window the keyboard.
+    void focused();
     void raise() override;
     std::optional<EdgeInsets> frameExtents() const override;
 
@@ -91,6 +100,8 @@ private:
     // Withdrawn by us and not yet seen unmapped: SDL still counts it shown.
     bool m_unmapAsked { false };
     cairo_surface_t* m_lastSurface { nullptr };
+    std::shared_ptr<base::Timer> m_focusCheck;
+    bool m_urgent { false };
     XImagePresenter m_presenter;
     bool m_firstFrameReported { false };
 };
