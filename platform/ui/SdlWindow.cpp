@@ -1,6 +1,7 @@
 #include "platform/ui/SdlWindow.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/base/RunLoop.h"
 #include "platform/base/Timer.h"
 #include "platform/ui/SdlBackend.h"
 #include "platform/ui/Window.h"
@@ -133,9 +134,64 @@ unsigned long SdlWindow::xWindow() const
 void SdlWindow::applyFrame(const PlatformWindowState& state)
 {
     double scale = m_backend.scale();
-    SDL_SetWindowSize(m_sdl, std::max(1, pixels(state.frame.width(), scale)), std::max(1, pixels(state.frame.height(), scale)));
+    int width = std::max(1, pixels(state.frame.width(), scale));
+    int height = std::max(1, pixels(state.frame.height(), scale));
+    int oldWidth = 0, oldHeight = 0;
+    SDL_GetWindowSize(m_sdl, &oldWidth, &oldHeight);
+    bool mapped = (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) && !m_unmapAsked;
+    if (m_refusal && m_refusal->askedWidth == width && m_refusal->askedHeight == height) {
+        // Refused before: not asked again (SDL waits for an answer each time), and where the
+        // display's size holds the content, the window takes it.
+        if (m_refusal->width >= width && m_refusal->height >= height) {
+            std::weak_ptr<bool> alive = m_alive;
+            Refusal refusal = *m_refusal;
+            base::RunLoop::main().post([this, alive, refusal] {
+                if (!alive.expired())
+                    takeDisplaySize(refusal.width, refusal.height);
+            });
+        }
+    } else {
+        m_refusal.reset();
+        SDL_SetWindowSize(m_sdl, width, height);
+        if (mapped && (width != oldWidth || height != oldHeight))
+            checkSizeSoon(width, height);
+    }
     SDL_SetWindowPosition(m_sdl, pixels(state.frame.minX(), scale),
         pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale));
+}
+
+void SdlWindow::checkSizeSoon(int width, int height)
+{
+    // SDL waited a moment for the window manager's answer; what the display has then is
+    // its answer. A window manager that refuses says so only with the size it keeps, which
+    // SDL does not pass on.
+    std::weak_ptr<bool> alive = m_alive;
+    base::RunLoop::main().post([this, alive, width, height] {
+        if (alive.expired() || !m_sdl || !(SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) || m_unmapAsked)
+            return;
+        XWindowAttributes attributes {};
+        bool read = false;
+        m_backend.m_desktop.ignoringErrors([&] {
+            read = XGetWindowAttributes(static_cast<Display*>(m_backend.m_display), xWindow(), &attributes) != 0;
+        });
+        if (!read || attributes.map_state != IsViewable || (attributes.width == width && attributes.height == height))
+            return;
+        m_refusal = Refusal { width, height, attributes.width, attributes.height };
+        takeDisplaySize(attributes.width, attributes.height);
+    });
+}
+
+void SdlWindow::takeDisplaySize(int width, int height)
+{
+    if (!m_sdl)
+        return;
+    double scale = m_backend.scale();
+    Size size { width / scale, height / scale };
+    if (size == m_state.frame.size)
+        return;
+    surfaceResized();
+    resizedByDisplay(size);
+    m_window.platformDidResize(size);
 }
 
 void SdlWindow::map()

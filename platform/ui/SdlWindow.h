@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace base {
 class Timer;
@@ -83,6 +84,11 @@ private:
     void map();
     void applyModalFor(const PlatformWindowState& state, bool mapped);
     void applyReservation(const PlatformWindowState& state);
+    // A size asked of a window manager that keeps windows at sizes of its own (a tiling
+    // one): the display's size is taken, or the window drew a smaller picture into the
+    // larger window, the rest of it showing stale pixels.
+    void checkSizeSoon(int width, int height);
+    void takeDisplaySize(int width, int height);
     // Through SDL's window surface, for a window whose pixels our image cannot be sent to
     // as they are: SDL converts them, and waits for the server at each frame.
     bool presentThroughSdl(cairo_surface_t* surface);
@@ -101,6 +107,12 @@ private:
     bool m_unmapAsked { false };
     cairo_surface_t* m_lastSurface { nullptr };
     std::shared_ptr<base::Timer> m_focusCheck;
+    // The size in pixels last asked and refused, and the display's size then.
+    struct Refusal {
+        int askedWidth, askedHeight, width, height;
+    };
+    std::optional<Refusal> m_refusal;
+    std::shared_ptr<bool> m_alive { std::make_shared<bool>(true) };
     bool m_urgent { false };
     XImagePresenter m_presenter;
     bool m_firstFrameReported { false };
