@@ -140,16 +140,13 @@ void AppDelegate::makeFront()
 {
     auto& window = checkedMainWindow().window();
     auto* application = ui::Application::shared();
-    // The key window of a program in the background is not in front: another program has
-    // the keyboard, and a timed rule brought nothing forward.
-    bool wasActive = application && application->isActive();
     if (application) {
         if (application->isHidden())
             application->unhide();
         application->activate(true);
     }
     // A window minimized by its title bar's button may still be key: it comes back too.
-    if (!window.isKeyWindow() || !wasActive || window.isMiniaturized())
+    if (!window.isKeyWindow() || window.isMiniaturized())
         window.makeKeyAndOrderFront();
 }
 

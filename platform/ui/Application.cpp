@@ -137,7 +137,13 @@ void Application::activate(bool ignoringOtherApps)
     (void)ignoringOtherApps;
     // Active while hidden would leave the program's windows off the screen and whatever it
     // shows next (a pop-up) with nothing to hang from: asking to be active shows it again.
+    bool wasActive = m_active;
     becomeActive(true);
+    // Asked by the program rather than told by the display: the display is asked to give the
+    // keyboard to the window that has it here, or another program's window keeps it and
+    // stays on top (a timed rule, a second launch bringing the program forward).
+    if (!wasActive && m_keyWindow && m_keyWindow->isVisible())
+        m_keyWindow->makeKeyWindow();
 }
 
 void Application::becomeActive(bool showingHiddenWindows)
