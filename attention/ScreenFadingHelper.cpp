@@ -56,6 +56,7 @@ std::shared_ptr<ui::Window> makeCover(const ui::Screen& screen, const gfx::Color
     auto window = ui::Window::create(screen.frame, ui::WindowStyle::Borderless);
     window->setTitle("Ostrel");
     window->setLevel(ui::WindowLevel::AboveAll);
+    window->setKind(ui::WindowKind::Cover);
     window->setShownOnAllDesktops(true);
     window->setBackgroundColor(color.withAlpha(1));
     window->setBlendsOverScreen(true);

@@ -42,6 +42,7 @@ void TitleOnlyNoteWindow::finishCreation()
     m_window = ui::Window::create(ui::Rect(0, 0, kContentSide, kContentSide), ui::WindowStyle::Resizable);
     m_window->setTitle("Ostrel");
     m_window->setLevel(ui::WindowLevel::AboveAll);
+    m_window->setKind(ui::WindowKind::Notification);
     m_window->setBackgroundColor(gfx::colors::clear);
     m_window->setCanBecomeKeyWindow(false);
     // Its rounded corners and its fade need the screen beneath where nothing composites.

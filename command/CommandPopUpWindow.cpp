@@ -39,6 +39,7 @@ std::shared_ptr<CommandPopUpWindow> CommandPopUpWindow::makePopUpWindow(std::sha
     window->setContentView(controller->view());
     window->setBackgroundColor(gfx::colors::clear);
     window->setLevel(ui::WindowLevel::AboveAll);
+    window->setKind(ui::WindowKind::PopUp);
     window->setDelegate(controller.get());
     return window;
 }

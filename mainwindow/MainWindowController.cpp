@@ -31,7 +31,9 @@
 #include "platform/ui/TemplateImages.h"
 #include "platform/ui/View.h"
 
+#include <cmath>
 #include <iostream>
+#include <optional>
 
 namespace ostrel {
 
@@ -374,6 +376,13 @@ std::string MainWindowController::commandButtonToolTip(DataModel& model)
 
 void MainWindowController::showState(ShownState& state)
 {
+    // A window as tall as the screen leaving needed, with no pad open, was sized by that
+    // screen: the next one shows at its own height (a define screen after a break kept the
+    // break's tall window with empty space below). A height the user gave it stays.
+    std::optional<double> fittedTop;
+    if (auto* window = platformWindow(); window && m_initialPositionAlreadyGiven && !window->isZoomed() && areAllPadsClosed()
+        && std::fabs(window->frame().height() - window->contentMinSize().height) < 0.5)
+        fittedTop = window->frame().maxY();
     for (auto* container : { m_buttonWallContainer.get(), m_infoWallContainer.get() }) {
         auto subviews = container->subviews();
         for (const auto& subview : subviews)
@@ -411,6 +420,12 @@ void MainWindowController::showState(ShownState& state)
     // A pad left open at the last quit, on a display that has no room beside the column.
     arrangeColumnAndPad();
     compressWindow();
+    if (fittedTop && !window->isZoomed()) {
+        double height = window->contentMinSize().height;
+        ui::Rect frame = window->frame();
+        if (std::fabs(frame.height() - height) >= 0.5)
+            window->setFrame(ui::Rect(frame.minX(), *fittedTop - height, frame.width(), height), window->isVisible());
+    }
     // The first time, laid out once at its final size: a layout moves the scroll views'
     // documents, after which the content's least size would be solved again to compress it.
     if (firstShown)
@@ -521,10 +536,11 @@ void MainWindowController::compressWindow()
     // left column at each change of screen, it was cut down to that column's height). The
     // width still goes back to the least, or a pad switched for another by a key, both
     // shown for a moment, left the window as wide as the two and past a small screen.
-    // Maximized, it keeps the whole screen the user gave it: made smaller, the window
-    // manager took it out of maximized and framed it past the work area's bottom.
+    // Maximized (or tiled), it keeps the whole screen the user or the window manager gave
+    // it, whatever the content: made smaller, the window manager took it out of maximized
+    // and framed it at the work area's top left, or past its bottom.
     bool keepsPadRoom = mode == WindowCompressionMode::onlyWhenSideBarIsClosed && anyPadOpen;
-    if (!(keepsPadRoom && window->isZoomed())) {
+    if (!window->isZoomed()) {
         double padHeight = keepsPadRoom ? window->frame().height() : kOpenPadMinimumHeight;
         window->setFrame(MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), anyPadOpen, padHeight),
             window->isVisible());
@@ -564,8 +580,10 @@ void MainWindowController::windowDidMove(ui::Window& window)
     if (m_ignoreMovementUpdates || !m_initialPositionAlreadyGiven)
         return;
     auto store = base::Defaults::standard();
-    store->set("topLeftX", window.frame().minX());
-    store->set("topLeftY", window.frame().maxY());
+    // In whole points: a fraction would be the display's scale showing through, and moved
+    // by it at the next start.
+    store->set("topLeftX", std::round(window.frame().minX()));
+    store->set("topLeftY", std::round(window.frame().maxY()));
     store->synchronize();
 }
 

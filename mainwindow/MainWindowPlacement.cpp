@@ -56,7 +56,8 @@ std::optional<ui::Point> MainWindowPlacement::storedTopLeft(double x, double y, 
     bool unsetY = y == -1.0;
     if (noneWhenEitherIsUnset ? (unsetX || unsetY) : (unsetX && unsetY))
         return std::nullopt;
-    return ui::Point(x, y);
+    // Whole points, as they are saved; older settings kept fractions.
+    return ui::Point(std::round(x), std::round(y));
 }
 
 ui::Point MainWindowPlacement::computeTopLeftPoint(ui::Point suggestedLocation, std::optional<ui::Point> stored, ui::Size windowSize)

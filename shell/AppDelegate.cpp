@@ -145,7 +145,8 @@ void AppDelegate::makeFront()
             application->unhide();
         application->activate(true);
     }
-    if (!window.isKeyWindow())
+    // A window minimized by its title bar's button may still be key: it comes back too.
+    if (!window.isKeyWindow() || window.isMiniaturized())
         window.makeKeyAndOrderFront();
 }
 

@@ -141,7 +141,7 @@ base::Value::Dictionary mainDefaultSettings()
         excluded.push_back(base::Value::Dictionary { { "path", path } });
     add(t, { { "IdleStateWhatsNextSelection", 0 }, { "automaticallyCloseAllFinderWindows", false },
                { "recentObjectivesListCopyTags", true }, { "defaultObjectivesListCopyTags", true },
-               { "excludeApplicationsList", excluded }, { "topLeftX", -1 }, { "topLeftY", -1 },
+               { "excludeApplicationsList", excluded }, { "topLeftX", -1.0 }, { "topLeftY", -1.0 },
                { "promptPlacement", 2 }, { "halfHeightObjectiveTextView", true }, { "windowCompressionMode", 0 },
                { "objectiveTextFieldInPrepareTimedBreakState", false }, { "timeSliceInfoTabViewIndex", 0 },
                { "timeSliceExtensionInfoTabViewIndex", 0 }, { "filtering", false },

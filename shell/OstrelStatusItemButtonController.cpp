@@ -130,7 +130,11 @@ void OstrelStatusItemButtonController::leftButtonDown(ui::Point mouse)
             controller.repositionMainWindowAccordingToSettingsWithHint(mouse);
             return;
         }
-        // Windows here are never miniaturised, so a click on the same screen hides.
+        if (window.isMiniaturized()) {
+            zr_log("   the click was on the same screen as the popup window, but the window was minimized, so just un-minimize it");
+            window.makeKeyAndOrderFront();
+            return;
+        }
         zr_log("   the click was on the same screen as the popup window & it was not minimized, so just hide");
         delegate->hide();
         return;

@@ -54,6 +54,30 @@ private:
     Alert::Style m_style;
 };
 
+// The button Return presses, drawn as such: on the accent colour, as this desktop draws a
+// dialog's default button.
+class DefaultButton : public Button {
+public:
+    static std::shared_ptr<DefaultButton> create(std::string title)
+    {
+        return std::shared_ptr<DefaultButton>(new DefaultButton(std::move(title)));
+    }
+
+protected:
+    void drawOwnLook(gfx::GraphicsContext& context) override
+    {
+        gfx::Color face = isHighlighted() ? ControlLook::kAccent.blended(0.25, gfx::colors::black) : ControlLook::kAccent;
+        ControlLook::drawBezel(context, bounds(), 5, face);
+        drawContent(context, bounds().insetBy(8, 0), isEnabled() ? gfx::colors::white : textColor());
+    }
+
+private:
+    explicit DefaultButton(std::string title)
+        : Button(std::move(title), ButtonType::MomentaryPushIn)
+    {
+    }
+};
+
 }
 
 std::shared_ptr<Alert> Alert::create() { return std::shared_ptr<Alert>(new Alert); }
@@ -89,8 +113,8 @@ std::shared_ptr<Alert> Alert::fromRequest(const base::AlertRequest& request)
 
 Button* Alert::addButton(std::string title)
 {
-    auto button = Button::create(std::move(title));
     int index = static_cast<int>(m_buttons.size());
+    std::shared_ptr<Button> button = index == 0 ? DefaultButton::create(std::move(title)) : Button::create(std::move(title));
     if (index == 0)
         button->setKeyEquivalent("\r");
     button->onAction = [this, index] { pressButton(index); };
@@ -175,6 +199,7 @@ void Alert::build()
     m_window = Window::create(Rect(visible.midX() - kWidth / 2, visible.minY() + visible.height() * 0.6, kWidth, height),
         WindowStyle::Titled);
     m_window->setLevel(WindowLevel::Floating);
+    m_window->setKind(WindowKind::Dialog);
     // A window manager shows a title: the question, rather than a nameless window.
     m_window->setTitle(m_message);
     m_window->setContentView(content);
@@ -188,9 +213,21 @@ int Alert::runModal()
     m_running = true;
     m_answer.reset();
     Window* alertWindow = m_window.get();
-    Window* previousKey = Application::shared() ? Application::shared()->keyWindow() : nullptr;
+    auto* app = Application::shared();
+    // A hidden or background program comes forward first, as it does to quit: an alert it
+    // cannot show ended at once as its cancel button, and nobody saw it.
+    if (app && (app->isHidden() || !app->isActive()))
+        app->activate();
+    Window* previousKey = app ? app->keyWindow() : nullptr;
     std::weak_ptr<Window> previous = previousKey ? previousKey->weak_from_this() : std::weak_ptr<Window> {};
+    // Above the window it interrupts, which brings it forward with the keyboard when clicked.
+    Window* owner = previousKey && previousKey->level() <= WindowLevel::Normal ? previousKey : app ? app->mainWindow() : nullptr;
+    if (owner && owner != alertWindow && owner->isVisible())
+        m_window->setModalOwner(owner);
     m_window->makeKeyAndOrderFront();
+    // The keyboard on the default button, its ring showing: Return and Space both press it.
+    m_window->selectPreviousKeyView();
+    m_window->makeFirstResponder(m_buttons.front().get());
 
     // Other windows draw on but take no input while the alert is up.
     std::optional<Application::MonitorId> monitor;

@@ -3,6 +3,7 @@
 #include "platform/base/Diagnostics.h"
 #include "platform/base/RunLoop.h"
 #include "platform/base/StopSignals.h"
+#include "platform/base/Time.h"
 #include "platform/ui/Alert.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/ToolTipController.h"
@@ -118,13 +119,31 @@ void Application::terminateOnStopSignals(std::function<void(int signal)> heard)
     });
 }
 
+void Application::setInputTime(std::uint32_t time)
+{
+    m_inputTime = time;
+    m_inputArrival = base::Time::now();
+}
+
+std::uint32_t Application::recentInputTime() const
+{
+    constexpr double kRecent = 1;
+    return base::Time::now() - m_inputArrival <= kRecent ? m_inputTime : 0;
+}
+
 void Application::activate(bool ignoringOtherApps)
 {
     // Here nothing else competes for the front: the flag only matters on desktops that ask.
     (void)ignoringOtherApps;
     // Active while hidden would leave the program's windows off the screen and whatever it
     // shows next (a pop-up) with nothing to hang from: asking to be active shows it again.
+    bool wasActive = m_active;
     becomeActive(true);
+    // Asked by the program rather than told by the display: the display is asked to give the
+    // keyboard to the window that has it here, or another program's window keeps it and
+    // stays on top (a timed rule, a second launch bringing the program forward).
+    if (!wasActive && m_keyWindow && m_keyWindow->isVisible())
+        m_keyWindow->makeKeyWindow();
 }
 
 void Application::becomeActive(bool showingHiddenWindows)
@@ -145,7 +164,9 @@ void Application::deactivate()
 {
     if (!m_active)
         return;
+    m_resigning = true;
     tell(&ApplicationDelegate::applicationWillResignActive, "ApplicationWillResignActive");
+    m_resigning = false;
     m_active = false;
     tell(&ApplicationDelegate::applicationDidResignActive, "ApplicationDidResignActive");
 }
@@ -233,11 +254,22 @@ void Application::windowOrderedOut(Window& window)
     }
     if (m_mainWindow == &window)
         m_mainWindow = nullptr;
-    // A pop-up or panel that goes away hands the keyboard back to the main window, which a
-    // window manager would otherwise give to whoever it likes, and no window manager to
-    // nobody: typing would reach no window of ours.
-    if (wasKey && m_active && !m_hiding && !m_keyWindow && m_mainWindow && m_mainWindow->isVisible())
-        m_mainWindow->makeKeyWindow();
+    // A pop-up or panel that goes away hands the keyboard back to the main window, else to
+    // our frontmost window that takes it, which a window manager would otherwise give to
+    // whoever it likes, and no window manager to nobody: typing, global hot keys included,
+    // would reach no window. Not when the program is losing the front (a click into another
+    // program closing the pop-up): the keyboard stays where the user put it.
+    if (!wasKey || !m_active || m_resigning || m_hiding || m_keyWindow)
+        return;
+    Window* next = m_mainWindow && m_mainWindow->isVisible() ? m_mainWindow : nullptr;
+    for (const auto& other : windows()) {
+        if (next)
+            break;
+        if (other.get() != &window && other->isVisible() && other->canBecomeKeyWindow() && other->level() <= WindowLevel::Floating)
+            next = other.get();
+    }
+    if (next)
+        next->makeKeyWindow();
 }
 
 void Application::windowGone(Window& window)
@@ -343,6 +375,10 @@ void Application::sendEvent(const Event& incoming)
 
 void Application::runModalForWindow(Window& window)
 {
+    // A hidden or background program comes forward first: its window was never shown, and
+    // the run ended at once (the preferences opened from the status menu over a hidden one).
+    if (m_hidden || !m_active)
+        activate();
     Window* outer = std::exchange(m_modalWindow, &window);
     bool outerStopped = std::exchange(m_modalStopped, false);
     auto keep = window.shared_from_this();

@@ -120,7 +120,11 @@ public:
     // The display's time stamp of the latest input (a key, a click, a global hot key): a
     // window focused in answer asks for the keyboard as of then. 0 when none is known.
     std::uint32_t inputTime() const { return m_inputTime; }
-    void setInputTime(std::uint32_t time) { m_inputTime = time; }
+    void setInputTime(std::uint32_t time);
+    // The same while that input is recent (within a second): what is asked later is asked on
+    // the program's own account (a timed rule bringing it forward), as of now: 0. Asked as of
+    // an input long past, a window manager refuses it as stale.
+    std::uint32_t recentInputTime() const;
 
     // The tool tips shown over the views that have one.
     ToolTipController& toolTips() { return *m_toolTips; }
@@ -174,6 +178,9 @@ private:
     bool m_hidden { false };
     // While hide() orders the windows out: none of them is to take the keyboard.
     bool m_hiding { false };
+    // While the delegate hears that the program will resign: what closes then hands the
+    // keyboard to nobody of ours.
+    bool m_resigning { false };
     bool m_dark { false };
     ActivationPolicy m_policy { ActivationPolicy::Regular };
     std::vector<std::weak_ptr<Window>> m_windows;
@@ -186,6 +193,8 @@ private:
     Window* m_mainWindow { nullptr };
     std::optional<Event> m_current;
     std::uint32_t m_inputTime { 0 };
+    // When the latest input came, on the run loop's clock.
+    double m_inputArrival { 0 };
     std::unique_ptr<ToolTipController> m_toolTips;
     // What the backend was last told of text input; the window is not owned.
     Window* m_textInputWindow { nullptr };

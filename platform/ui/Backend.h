@@ -17,6 +17,25 @@ class Bitmap;
 
 namespace ui {
 
+// What a window is to the desktop, so that any window manager floats, stacks, decorates and
+// focuses it as meant (a tiling one tiles only the normal ones).
+enum class WindowKind {
+    Normal,
+    // An alert or panel above the window it belongs to.
+    Dialog,
+    // A note that shows for a moment and asks for nothing.
+    Notification,
+    // A menu being tracked.
+    Menu,
+    // A small window of its own that takes the keyboard for a moment: the command pop-up,
+    // a popover.
+    PopUp,
+    // A screen cover.
+    Cover,
+    // The status item's own strip, where no tray shows it.
+    Dock,
+};
+
 // What a window shows of itself to the display: kept in one record so a backend can apply
 // a change in one go.
 struct PlatformWindowState {
@@ -34,6 +53,7 @@ struct PlatformWindowState {
     // A tool tip: no desktop decoration, management or focus of any kind.
     bool toolTip { false };
     bool zoomed { false };
+    WindowKind kind { WindowKind::Normal };
     // Pixels per point of the pictures presented; frames stay in points.
     double scale { 1 };
     std::string title;
@@ -85,6 +105,10 @@ public:
     virtual void detach() { }
     // The pointer's location in screen coordinates, where the backend knows it.
     virtual Point mouseLocation() const { return {}; }
+
+    // The modifier keys held now (ModifierFlag bits), where the backend can ask the display:
+    // a click told by a tray host comes without them.
+    virtual std::uint32_t modifierFlagsNow() const { return 0; }
 
     // The desktop's warning sound.
     virtual void beep() { }

@@ -5,9 +5,11 @@
 #include "platform/ui/Event.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuView.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/Window.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace ui {
 
@@ -71,6 +73,11 @@ std::shared_ptr<MenuItem> MenuTracking::run(const MenuItem* positioningItem, Poi
     auto chosen = std::move(m_chosen);
     if (chosen)
         chosen->perform();
+    // Opened over a hidden program (the status item's menu), the menu took the keyboard and
+    // with it the front: gone, it leaves the program in the background unless what was chosen
+    // showed it, or every later click on the status item took it for a program in front.
+    if (auto* app = Application::shared(); app && app->isHidden() && app->isActive())
+        app->deactivate();
     return chosen;
 }
 
@@ -87,16 +94,30 @@ void MenuTracking::open(Menu& menu, Point topLeft, const MenuItem* positioningIt
     // whatever row was there.
     if (positioningItem)
         topLeft.y += level.view->rectOfItem(positioningItem).minY();
-    // On the screen: a menu near the right or bottom edge opens the other way.
-    if (auto screen = Screen::main()) {
+    // Inside the work area of the display it opens on: a menu near the right or bottom edge
+    // opens the other way, one that would stand above the top (a pop-up's menu placed with
+    // its chosen row over the button) is shifted down.
+    std::optional<Screen> screen;
+    for (const Screen& each : Screen::screens())
+        if (!screen && topLeft.x >= each.frame.minX() && topLeft.x <= each.frame.maxX() && topLeft.y >= each.frame.minY()
+            && topLeft.y <= each.frame.maxY())
+            screen = each;
+    if (!screen)
+        screen = Screen::main();
+    if (screen) {
         Rect visible = screen->visibleFrame;
         if (topLeft.x + size.width > visible.maxX())
             topLeft.x = std::max(visible.minX(), visible.maxX() - size.width);
+        if (topLeft.x < visible.minX())
+            topLeft.x = visible.minX();
         if (topLeft.y - size.height < visible.minY())
             topLeft.y = std::min(visible.maxY(), visible.minY() + size.height);
+        if (topLeft.y > visible.maxY())
+            topLeft.y = visible.maxY();
     }
     level.window = Window::create(Rect(topLeft.x, topLeft.y - size.height, size.width, size.height), WindowStyle::Borderless);
     level.window->setLevel(WindowLevel::PopUpMenu);
+    level.window->setKind(WindowKind::Menu);
     level.window->setBackgroundColor(gfx::Color::white(0, 0));
     // Its round corners show what is behind, also where no compositor would.
     level.window->setBlendsOverScreen(true);

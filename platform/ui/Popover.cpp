@@ -163,6 +163,7 @@ void Popover::show(Rect positioningRect, View* view, RectEdge preferredEdge)
     if (!m_window) {
         m_window = Window::create(frame, WindowStyle::Borderless);
         m_window->setLevel(WindowLevel::PopUpMenu);
+        m_window->setKind(WindowKind::PopUp);
         m_window->setCanBecomeKeyWindow(true);
         m_window->setBackgroundColor(gfx::Color::white(0, 0));
         // Round corners and the arrow's side show what is behind, also where no compositor

@@ -22,6 +22,7 @@
 namespace ui {
 
 namespace {
+std::uint32_t pointerModifierFlags(unsigned int state);
 // How soon after a key the input method's answers are looked for: at once it may not have
 // answered yet; a little later it has.
 constexpr double kInputMethodAnswer = 0.05;
@@ -186,6 +187,17 @@ Point SdlBackend::mouseLocation() const
     return { x / m_scale, flipY(y / m_scale, 0) };
 }
 
+std::uint32_t SdlBackend::modifierFlagsNow() const
+{
+    auto* display = static_cast<Display*>(m_display);
+    ::Window root = 0, child = 0;
+    int x = 0, y = 0, windowX = 0, windowY = 0;
+    unsigned int mask = 0;
+    if (!display || !XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX, &windowY, &mask))
+        return m_modifiers;
+    return pointerModifierFlags(mask);
+}
+
 std::unique_ptr<PlatformWindow> SdlBackend::createWindow(Window& window)
 {
     return std::make_unique<SdlWindow>(*this, window);
@@ -207,6 +219,14 @@ bool SdlBackend::displayFocusIsOurs() const
             return true;
     }
     return false;
+}
+
+Window* SdlBackend::blockerOf(Window& window) const
+{
+    for (const auto& other : m_application->windows())
+        if (other.get() != &window && other->isVisible() && other->modalOwner() == &window)
+            return other.get();
+    return nullptr;
 }
 
 SdlWindow* SdlBackend::pressedWindowFor(std::uint32_t id, int x, int y, Point& at) const
@@ -337,6 +357,24 @@ std::uint32_t modifierFlags(std::uint16_t mod)
     return flags;
 }
 
+// The same from the state the display gives with a pointer event (X's modifier masks; Mod1
+// is Alt and Mod4 Super on every common keyboard map).
+std::uint32_t pointerModifierFlags(unsigned int state)
+{
+    std::uint32_t flags = 0;
+    if (state & ShiftMask)
+        flags |= ModifierFlag::Shift;
+    if (state & ControlMask)
+        flags |= ModifierFlag::Command;
+    if (state & Mod4Mask)
+        flags |= ModifierFlag::Control;
+    if (state & Mod1Mask)
+        flags |= ModifierFlag::Option;
+    if (state & LockMask)
+        flags |= ModifierFlag::CapsLock;
+    return flags;
+}
+
 bool isModifierKey(SDL_Scancode scancode)
 {
     return (scancode >= SDL_SCANCODE_LCTRL && scancode <= SDL_SCANCODE_RGUI) || scancode == SDL_SCANCODE_CAPSLOCK;
@@ -387,8 +425,12 @@ void SdlBackend::dispatch(const void* raw)
             m_screensKnown = false;
         if (x.type == KeyPress || x.type == KeyRelease)
             m_application->setInputTime(static_cast<std::uint32_t>(x.xkey.time));
-        else if (x.type == ButtonPress || x.type == ButtonRelease)
+        else if (x.type == ButtonPress || x.type == ButtonRelease) {
             m_application->setInputTime(static_cast<std::uint32_t>(x.xbutton.time));
+            // SDL queues its own event for the press behind this one.
+            m_modifiers = pointerModifierFlags(x.xbutton.state);
+        } else if (x.type == MotionNotify)
+            m_modifiers = pointerModifierFlags(x.xmotion.state);
         else if (x.type == DestroyNotify)
             windowDestroyedByDisplay(x.xdestroywindow.window);
         return;
@@ -528,10 +570,11 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         // window that holds it now.
         if (!w.isVisible())
             break;
+        sw->focused();
         m_application->becomeActive(false);
-        // A window a modal one blocks, brought forward by its title bar: the modal one comes
-        // with it and keeps the keyboard.
-        if (Window* modal = m_application->modalWindow(); modal && modal != &w && modal->isVisible() && modal->modalOwner() == &w) {
+        // A window a modal one or an alert blocks, brought forward by a click: the modal one
+        // comes with it and keeps the keyboard, or Escape and Return went nowhere.
+        if (Window* modal = blockerOf(w)) {
             modal->makeKeyAndOrderFront();
             break;
         }
@@ -551,7 +594,9 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         break;
     }
     case SDL_WINDOWEVENT_MOVED: {
-        Point origin { e.window.data1 / m_scale, flipY(e.window.data2 / m_scale, w.frame().height()) };
+        // In whole points: at two pixels a point, a frame border of one pixel put the window
+        // half a point off, and each showing moved it by a pixel more.
+        Point origin { std::round(e.window.data1 / m_scale), std::round(flipY(e.window.data2 / m_scale, w.frame().height())) };
         sw->movedByDisplay(origin);
         w.platformDidMove(origin);
         break;
@@ -566,8 +611,16 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
     case SDL_WINDOWEVENT_MAXIMIZED:
     case SDL_WINDOWEVENT_RESTORED:
         w.platformDidZoom(e.window.event == SDL_WINDOWEVENT_MAXIMIZED);
+        w.platformDidMiniaturize(false);
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        // SDL says so of a window we withdrew too: only one still meant to show is minimized.
+        w.platformDidMiniaturize(w.isVisible());
         break;
     case SDL_WINDOWEVENT_SHOWN:
+        w.platformDidMiniaturize(false);
+        sw->mapStateChanged();
+        break;
     case SDL_WINDOWEVENT_HIDDEN:
         sw->mapStateChanged();
         break;

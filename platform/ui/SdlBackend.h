@@ -39,6 +39,7 @@ public:
     void attach(Application& application) override;
     void detach() override;
     Point mouseLocation() const override;
+    std::uint32_t modifierFlagsNow() const override;
     void beep() override { m_desktop.bell(); }
     void setTextInput(Window* window, std::optional<Rect> caret) override;
     void discardComposition() override;
@@ -72,6 +73,8 @@ private:
     // in, whichever window SDL tells of.
     SdlWindow* pressedWindowFor(std::uint32_t sdlWindowId, int x, int y, Point& at) const;
     Window* keyboardWindow(std::uint32_t sdlWindowId) const;
+    // The shown window that blocks `window` (an alert or a modal window it owns), if any.
+    Window* blockerOf(Window& window) const;
     // Reads what the display has sent once this turn's work is done; what was asked of the
     // display meanwhile (the turn's pictures above all) leaves first, in one write.
     void schedulePump();
@@ -91,7 +94,9 @@ private:
     mutable std::vector<Screen> m_screens;
     mutable bool m_screensKnown { false };
     bool m_pumpScheduled { false };
-    // ModifierFlag bits held as of the last key event read; mouse events carry them.
+    // ModifierFlag bits held as of the last key or pointer event read; mouse events carry
+    // them (the display's own word with each pointer event: a window that never gets keys,
+    // the status strip, knows of Super held over it only so).
     std::uint32_t m_modifiers { 0 };
     // The window a mouse button went down in, and the buttons still down.
     std::uint32_t m_pressedWindow { 0 };

@@ -1,6 +1,8 @@
 #include "platform/ui/SdlWindow.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/base/RunLoop.h"
+#include "platform/base/Timer.h"
 #include "platform/ui/SdlBackend.h"
 #include "platform/ui/Window.h"
 
@@ -10,6 +12,7 @@
 #include <X11/extensions/shape.h>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace ui {
 
@@ -44,10 +47,35 @@ SDL_Surface* wrapPicture(cairo_surface_t* surface, const SDL_Surface& target)
     return source;
 }
 
+// The EWMH window type of each kind. A cover stays a normal window, fixed in size (which a
+// tiling window manager floats): every window manager gives a normal window the keyboard,
+// and a cover that takes input needs it.
+const char* windowType(WindowKind kind)
+{
+    switch (kind) {
+    case WindowKind::Dialog:
+        return "_NET_WM_WINDOW_TYPE_DIALOG";
+    case WindowKind::Notification:
+        return "_NET_WM_WINDOW_TYPE_NOTIFICATION";
+    case WindowKind::Menu:
+        return "_NET_WM_WINDOW_TYPE_POPUP_MENU";
+    case WindowKind::PopUp:
+        return "_NET_WM_WINDOW_TYPE_UTILITY";
+    case WindowKind::Dock:
+        return "_NET_WM_WINDOW_TYPE_DOCK";
+    case WindowKind::Normal:
+    case WindowKind::Cover:
+        break;
+    }
+    return "_NET_WM_WINDOW_TYPE_NORMAL";
+}
+
 }
 
 SdlWindow::~SdlWindow()
 {
+    if (m_focusCheck)
+        m_focusCheck->invalidate();
     destroy();
     if (m_lastSurface)
         cairo_surface_destroy(m_lastSurface);
@@ -106,9 +134,64 @@ unsigned long SdlWindow::xWindow() const
 void SdlWindow::applyFrame(const PlatformWindowState& state)
 {
     double scale = m_backend.scale();
-    SDL_SetWindowSize(m_sdl, std::max(1, pixels(state.frame.width(), scale)), std::max(1, pixels(state.frame.height(), scale)));
+    int width = std::max(1, pixels(state.frame.width(), scale));
+    int height = std::max(1, pixels(state.frame.height(), scale));
+    int oldWidth = 0, oldHeight = 0;
+    SDL_GetWindowSize(m_sdl, &oldWidth, &oldHeight);
+    bool mapped = (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) && !m_unmapAsked;
+    if (m_refusal && m_refusal->askedWidth == width && m_refusal->askedHeight == height) {
+        // Refused before: not asked again (SDL waits for an answer each time), and where the
+        // display's size holds the content, the window takes it.
+        if (m_refusal->width >= width && m_refusal->height >= height) {
+            std::weak_ptr<bool> alive = m_alive;
+            Refusal refusal = *m_refusal;
+            base::RunLoop::main().post([this, alive, refusal] {
+                if (!alive.expired())
+                    takeDisplaySize(refusal.width, refusal.height);
+            });
+        }
+    } else {
+        m_refusal.reset();
+        SDL_SetWindowSize(m_sdl, width, height);
+        if (mapped && (width != oldWidth || height != oldHeight))
+            checkSizeSoon(width, height);
+    }
     SDL_SetWindowPosition(m_sdl, pixels(state.frame.minX(), scale),
         pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale));
+}
+
+void SdlWindow::checkSizeSoon(int width, int height)
+{
+    // SDL waited a moment for the window manager's answer; what the display has then is
+    // its answer. A window manager that refuses says so only with the size it keeps, which
+    // SDL does not pass on.
+    std::weak_ptr<bool> alive = m_alive;
+    base::RunLoop::main().post([this, alive, width, height] {
+        if (alive.expired() || !m_sdl || !(SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) || m_unmapAsked)
+            return;
+        XWindowAttributes attributes {};
+        bool read = false;
+        m_backend.m_desktop.ignoringErrors([&] {
+            read = XGetWindowAttributes(static_cast<Display*>(m_backend.m_display), xWindow(), &attributes) != 0;
+        });
+        if (!read || attributes.map_state != IsViewable || (attributes.width == width && attributes.height == height))
+            return;
+        m_refusal = Refusal { width, height, attributes.width, attributes.height };
+        takeDisplaySize(attributes.width, attributes.height);
+    });
+}
+
+void SdlWindow::takeDisplaySize(int width, int height)
+{
+    if (!m_sdl)
+        return;
+    double scale = m_backend.scale();
+    Size size { width / scale, height / scale };
+    if (size == m_state.frame.size)
+        return;
+    surfaceResized();
+    resizedByDisplay(size);
+    m_window.platformDidResize(size);
 }
 
 void SdlWindow::map()
@@ -208,6 +291,9 @@ void SdlWindow::apply(const PlatformWindowState& state)
 
     if (state.title != old.title)
         SDL_SetWindowTitle(m_sdl, state.title.c_str());
+    // SDL marks a tool tip itself.
+    if ((fresh || state.kind != old.kind) && !state.toolTip)
+        m_backend.m_desktop.setWindowType(xw, windowType(state.kind));
     // Zooming is the window manager's where there is one; the frame asked for stands where
     // there is none.
     if (!state.zoomed && old.zoomed && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_MAXIMIZED))
@@ -343,7 +429,16 @@ bool SdlWindow::presentThroughSdl(cairo_surface_t* surface)
 
 void SdlWindow::raise()
 {
-    if (m_sdl && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN))
+    if (!m_sdl)
+        return;
+    // Minimized by the window manager, it is given back: mapped again, without waiting.
+    if (m_state.visible && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_MINIMIZED)) {
+        auto* display = static_cast<Display*>(m_backend.m_display);
+        XMapRaised(display, xWindow());
+        XFlush(display);
+        return;
+    }
+    if (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN)
         m_backend.m_desktop.raise(xWindow());
 }
 
@@ -352,6 +447,26 @@ void SdlWindow::focus(std::uint32_t inputTime)
     if (!m_sdl || !m_state.takesFocus)
         return;
     m_backend.m_desktop.activate(xWindow(), inputTime);
+    if (m_focusCheck)
+        m_focusCheck->invalidate();
+    // A window manager preventing focus stealing may refuse: the user is asked to look then.
+    m_focusCheck = base::Timer::create(1, false, base::RunLoop::Mode::Common, [this](base::Timer&) {
+        m_focusCheck.reset();
+        unsigned long xw = xWindow();
+        if (xw && m_state.visible && m_backend.m_desktop.focusedWindow() != xw && !m_urgent) {
+            m_urgent = true;
+            m_backend.m_desktop.setUrgent(xw, true);
+        }
+    });
+}
+
+void SdlWindow::focused()
+{
+    if (m_focusCheck)
+        m_focusCheck->invalidate();
+    m_focusCheck.reset();
+    if (std::exchange(m_urgent, false))
+        m_backend.m_desktop.setUrgent(xWindow(), false);
 }
 
 std::optional<EdgeInsets> SdlWindow::frameExtents() const
@@ -362,8 +477,11 @@ std::optional<EdgeInsets> SdlWindow::frameExtents() const
         return std::nullopt;
     if (top == 0 && left == 0 && bottom == 0 && right == 0)
         return std::nullopt;
+    // In whole points, each side rounded up: half points of a border at two pixels a point
+    // moved a window placed with them by a pixel at each showing.
     double scale = m_backend.scale();
-    return EdgeInsets { top / scale, left / scale, bottom / scale, right / scale };
+    auto points = [scale](int side) { return std::ceil(side / scale); };
+    return EdgeInsets { points(top), points(left), points(bottom), points(right) };
 }
 
 }

@@ -4,6 +4,12 @@
 #include "platform/ui/XImagePresenter.h"
 
 #include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace base {
+class Timer;
+}
 
 struct SDL_Window;
 
@@ -28,7 +34,11 @@ public:
     void apply(const PlatformWindowState& state) override;
     void present(cairo_surface_t* surface) override;
     void presentPart(cairo_surface_t* surface, Rect changedPixels) override;
+    // Where the window manager does not give the keyboard within a second, the window asks
+    // for the user's attention instead (the urgency hint), until it has the keyboard.
     void focus(std::uint32_t inputTime) override;
+    // The display gave the window the keyboard.
+    void focused();
     void raise() override;
     std::optional<EdgeInsets> frameExtents() const override;
 
@@ -74,6 +84,11 @@ private:
     void map();
     void applyModalFor(const PlatformWindowState& state, bool mapped);
     void applyReservation(const PlatformWindowState& state);
+    // A size asked of a window manager that keeps windows at sizes of its own (a tiling
+    // one): the display's size is taken, or the window drew a smaller picture into the
+    // larger window, the rest of it showing stale pixels.
+    void checkSizeSoon(int width, int height);
+    void takeDisplaySize(int width, int height);
     // Through SDL's window surface, for a window whose pixels our image cannot be sent to
     // as they are: SDL converts them, and waits for the server at each frame.
     bool presentThroughSdl(cairo_surface_t* surface);
@@ -91,6 +106,14 @@ private:
     // Withdrawn by us and not yet seen unmapped: SDL still counts it shown.
     bool m_unmapAsked { false };
     cairo_surface_t* m_lastSurface { nullptr };
+    std::shared_ptr<base::Timer> m_focusCheck;
+    // The size in pixels last asked and refused, and the display's size then.
+    struct Refusal {
+        int askedWidth, askedHeight, width, height;
+    };
+    std::optional<Refusal> m_refusal;
+    std::shared_ptr<bool> m_alive { std::make_shared<bool>(true) };
+    bool m_urgent { false };
     XImagePresenter m_presenter;
     bool m_firstFrameReported { false };
 };

@@ -76,6 +76,7 @@ StatusItem::StatusItem(Presentation presentation)
     }
     m_strip = Window::create(Rect(0, 0, 2 * kStripPadding, kStripHeight), WindowStyle::Borderless);
     m_strip->setLevel(WindowLevel::StatusBar);
+    m_strip->setKind(WindowKind::Dock);
     m_strip->setShownOnAllDesktops(true);
     m_strip->setCanBecomeKeyWindow(false);
     // The way back to a hidden program: it stays when the program hides.
@@ -148,7 +149,9 @@ void StatusItem::trayPressed(bool right, Point hostPoint)
         pressed();
         return;
     }
-    app->handleAsCurrentEvent(Event::mouse(right ? Event::Type::RightMouseDown : Event::Type::LeftMouseDown, nullptr, m_trayPoint),
+    // With the keys held as the click came (Super+click acts apart from a plain one).
+    app->handleAsCurrentEvent(Event::mouse(right ? Event::Type::RightMouseDown : Event::Type::LeftMouseDown, nullptr, m_trayPoint,
+                                  app->backend().modifierFlagsNow()),
         [this] { pressed(); });
 }
 

@@ -66,6 +66,7 @@ void Window::pushState()
     state.takesFocus = canBecomeKeyWindow();
     state.toolTip = m_isToolTip;
     state.zoomed = m_zoomed;
+    state.kind = m_kind;
     state.scale = backingScaleFactor();
     auto* app = Application::shared();
     state.skipTaskbar = app && app->activationPolicy() != ActivationPolicy::Regular;
@@ -80,6 +81,14 @@ void Window::pushState()
 void Window::setStyleMask(unsigned mask)
 {
     m_styleMask = mask;
+    pushState();
+}
+
+void Window::setKind(WindowKind kind)
+{
+    if (kind == m_kind)
+        return;
+    m_kind = kind;
     pushState();
 }
 
@@ -278,6 +287,8 @@ void Window::orderFrontRegardless()
     if (app && app->isHidden() && m_canHide && m_level <= WindowLevel::Normal)
         app->unhide();
     bool wasVisible = m_visible;
+    // Minimized, it is given back (the display's raise maps it again).
+    m_miniaturized = false;
     if (!m_visible)
         takeBackdrop();
     bool firstShowing = !m_visible && !std::exchange(m_shownBefore, true);
@@ -351,6 +362,7 @@ void Window::orderOut()
     if (!m_visible)
         return;
     m_visible = false;
+    m_miniaturized = false;
     m_backgroundDrag.reset();
     m_picture.setBackdrop(nullptr, 1);
     pushState();
@@ -410,7 +422,7 @@ void Window::makeKeyWindow()
     if (app)
         app->setKeyWindow(this);
     if (m_platform)
-        m_platform->focus(app ? app->inputTime() : 0);
+        m_platform->focus(app ? app->recentInputTime() : 0);
 }
 
 void Window::makeMainWindow()
@@ -626,6 +638,11 @@ bool Window::writePng(const std::filesystem::path& path)
 void Window::platformDidMove(Point origin)
 {
     if (catchingUp(m_askedOrigins, origin))
+        return;
+    // Put away, a window goes back to the display where its content stood, and a window
+    // manager tells of that place: it is no move of anyone's, and taken for one the window
+    // crept a title bar up at every hide and show.
+    if (!m_visible)
         return;
     if (origin == m_frame.origin) {
         // Where it was asked to be: a correction of the frame's offset has landed.

@@ -144,6 +144,9 @@ public:
     void setIgnoresMouseEvents(bool ignores);
     bool isShownOnAllDesktops() const { return m_allDesktops; }
     void setShownOnAllDesktops(bool shown);
+    WindowKind kind() const { return m_kind; }
+    void setKind(WindowKind kind);
+
     // Whether hiding the application takes this window away too; a status item's stays.
     bool canHide() const { return m_canHide; }
     void setCanHide(bool canHide) { m_canHide = canHide; }
@@ -227,6 +230,10 @@ public:
     // The backend's word that the display moved, resized or focused the window.
     void platformDidMove(Point origin);
     void platformDidResize(Size size);
+    // The window manager minimized the window (its title bar's button) or gave it back;
+    // ordering it front gives it back. A window put away by us is not minimized.
+    bool isMiniaturized() const { return m_miniaturized && m_visible; }
+    void platformDidMiniaturize(bool miniaturized) { m_miniaturized = miniaturized; }
     // The window manager maximized the window, or gave it back its size: zoomed as zoom()
     // does, so that the next frame the program asks for ends it rather than being refused
     // while the display keeps the window large.
@@ -285,7 +292,9 @@ private:
     bool m_reservesSpace { false };
     bool m_blendsOverScreen { false };
     bool m_isToolTip { false };
+    WindowKind m_kind { WindowKind::Normal };
     bool m_zoomed { false };
+    bool m_miniaturized { false };
     Rect m_unzoomedFrame;
     bool m_movableByBackground { false };
     // Whether the display has still to say where the first showing put the window, and how

@@ -120,11 +120,39 @@ bool X11Desktop::windowManagerSupports(const char* atomName) const
     return std::find(supported.begin(), supported.end(), atom(atomName)) != supported.end();
 }
 
+std::uint32_t X11Desktop::serverTime(XWindow window) const
+{
+    if (!m_display || !window)
+        return 0;
+    Display* display = xDisplay(m_display);
+    Atom stamp = atom("_OSTREL_TIME_STAMP");
+    ErrorTrap trap(display);
+    // Appending nothing changes nothing, yet the server tells of it with its time.
+    XChangeProperty(display, window, stamp, XA_STRING, 8, PropModeAppend, nullptr, 0);
+    XSync(display, False);
+    XEvent event;
+    struct Wanted {
+        XWindow window;
+        Atom atom;
+    } wanted { window, stamp };
+    auto matches = [](Display*, XEvent* e, XPointer arg) -> Bool {
+        auto* w = reinterpret_cast<Wanted*>(arg);
+        return e->type == PropertyNotify && e->xproperty.window == w->window && e->xproperty.atom == w->atom;
+    };
+    if (XCheckIfEvent(display, &event, matches, reinterpret_cast<XPointer>(&wanted)))
+        return static_cast<std::uint32_t>(event.xproperty.time);
+    return 0;
+}
+
 void X11Desktop::activate(XWindow window, std::uint32_t time) const
 {
     if (!m_display || !window)
         return;
     Display* display = xDisplay(m_display);
+    // Asked on the program's own account: as of now, which the window manager weighs against
+    // the user's latest input elsewhere.
+    if (!time)
+        time = serverTime(window);
     if (windowManagerSupports("_NET_ACTIVE_WINDOW")) {
         // Source 1: an application asking, which the window manager weighs by the time.
         sendToRoot(display, window, atom("_NET_ACTIVE_WINDOW"), { 1, static_cast<long>(time), static_cast<long>(focusedWindow()) });
@@ -238,6 +266,36 @@ void X11Desktop::changeStates(XWindow window, bool managed, bool on, unsigned lo
     XChangeProperty(display, window, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(states.data()),
         static_cast<int>(states.size()));
     XFlush(display);
+}
+
+void X11Desktop::setWindowType(XWindow window, const char* type) const
+{
+    if (!m_display || !window)
+        return;
+    Display* display = xDisplay(m_display);
+    unsigned long value = atom(type);
+    ErrorTrap trap(display);
+    XChangeProperty(display, window, atom("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32, PropModeReplace,
+        reinterpret_cast<unsigned char*>(&value), 1);
+}
+
+void X11Desktop::setUrgent(XWindow window, bool urgent) const
+{
+    if (!m_display || !window)
+        return;
+    Display* display = xDisplay(m_display);
+    ErrorTrap trap(display);
+    XWMHints* hints = XGetWMHints(display, window);
+    if (!hints)
+        hints = XAllocWMHints();
+    if (!hints)
+        return;
+    if (urgent)
+        hints->flags |= XUrgencyHint;
+    else
+        hints->flags &= ~XUrgencyHint;
+    XSetWMHints(display, window, hints);
+    XFree(hints);
 }
 
 void X11Desktop::setModalFor(XWindow window, XWindow owner, bool modal, bool mapped) const

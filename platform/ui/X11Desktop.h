@@ -31,6 +31,11 @@ public:
     // where one takes _NET_ACTIVE_WINDOW requests, else directly.
     void activate(XWindow window, std::uint32_t time) const;
 
+    // The server's time now, read through a property change on `window` (one of ours): what
+    // a request for the keyboard made on the program's own account (a timed rule, not a key
+    // or click) is stamped with. 0 where it cannot be read.
+    std::uint32_t serverTime(XWindow window) const;
+
     // The window with the keyboard now (0 for none or the pointer's).
     XWindow focusedWindow() const;
     // Hands the keyboard back to `previous` if `shown` took it: SDL gives it to every window
@@ -46,6 +51,13 @@ public:
     // restoring maps the window too and waits for ever where the window manager keeps it
     // minimized.
     void unmaximize(XWindow window, bool mapped) const;
+
+    // What the window is to the window manager: `type` names the EWMH window type's atom
+    // (_NET_WM_WINDOW_TYPE_DIALOG). Set before the window maps, when a window manager reads it.
+    void setWindowType(XWindow window, const char* type) const;
+    // Asks the window manager for the user's attention to the window (the urgency hint), or
+    // takes the asking back.
+    void setUrgent(XWindow window, bool urgent) const;
 
     // Transient for `owner` (0: for none) and, while `modal`, modal for it: the window manager
     // keeps it above its owner and brings it forward with it.

@@ -154,6 +154,11 @@ TEST_F(MainWindowControllerTest, WhileAPadIsOpenTheWindowKeepsTheRoomTheUserGave
     controller.showState(shorter);
     EXPECT_EQ(window().frame(), maximized);
     EXPECT_TRUE(window().isZoomed());
+    // Every pad closed too: the window manager's size stands, or it went to the top left.
+    controller.closeAllPads();
+    controller.compressWindow();
+    EXPECT_EQ(window().frame(), maximized);
+    EXPECT_TRUE(window().isZoomed());
     window().platformDidZoom(false);
     window().platformDidResize(given.size);
 
@@ -163,6 +168,27 @@ TEST_F(MainWindowControllerTest, WhileAPadIsOpenTheWindowKeepsTheRoomTheUserGave
     controller.compressWindow();
     EXPECT_EQ(window().frame().size, window().contentMinSize());
     EXPECT_EQ(window().frame().maxY(), given.maxY());
+}
+
+// Without compression too: the define screen after a break's tall one, the rate screen after
+// extending; a height the user gave the window stays.
+TEST_F(MainWindowControllerTest, EachScreenShowsAtItsOwnHeight)
+{
+    setCompression(WindowCompressionMode::never);
+    auto& controller = mainWindow();
+    FakeScreen tall(600), shorter(120);
+    controller.showState(tall);
+    window().layoutIfNeeded();
+    double top = window().frame().maxY();
+    ASSERT_EQ(window().frame().height(), window().contentMinSize().height);
+    controller.showState(shorter);
+    EXPECT_EQ(window().frame().height(), window().contentMinSize().height) << "the tall screen's height stayed";
+    EXPECT_EQ(window().frame().maxY(), top);
+
+    window().setFrame(ui::Rect(window().frame().minX(), top - 700, window().frame().width(), 700));
+    controller.showState(tall);
+    controller.showState(shorter);
+    EXPECT_EQ(window().frame().height(), 700.0);
 }
 
 TEST_F(MainWindowControllerTest, PadsSwitchedByKeyOrButtonAreNeverOpenTwoAtATime)
@@ -318,6 +344,12 @@ TEST_F(MainWindowControllerTest, MovesAreStoredOnceLaunchingHasFinished)
     window().setFrameOrigin({ 210, 160 });
     EXPECT_EQ(store().real("topLeftX"), 210.0);
     EXPECT_EQ(store().real("topLeftY"), 160.0 + window().frame().height());
+    // Whole points, whatever the display's scale made of the place; fractions of older
+    // settings are read rounded.
+    window().setFrameOrigin({ 210.4, 160.5 });
+    EXPECT_EQ(store().real("topLeftX"), 210.0);
+    EXPECT_EQ(store().real("topLeftY"), std::round(160.5 + window().frame().height()));
+    EXPECT_EQ(MainWindowPlacement::storedTopLeft(409.25, 717.2099609375, true), ui::Point(409, 717));
 }
 
 TEST_F(MainWindowControllerTest, MovesBeforeTheFirstPlacementAreNotStored)

@@ -44,6 +44,9 @@ TEST(DefaultSettings, ReadsAsRegisteredWithTheirKinds)
     EXPECT_DOUBLE_EQ(store.real("dimmingAlpha"), 0.6);
     EXPECT_EQ(store.integer("topLeftX"), -1);
     EXPECT_EQ(store.integer("topLeftY"), -1);
+    // What the program wrote before it saved whole points, it reads.
+    store.set("topLeftY", 717.2099609375);
+    EXPECT_EQ(store.real("topLeftY"), 717.2099609375);
     EXPECT_TRUE(store.boolean("loggerIsOn"));
     EXPECT_EQ(store.string("growlSoftBreakUserStillActiveText"), "Your Break will start in 30 seconds\u2026");
     EXPECT_EQ(store.string("readObjectiveAloudComboType"), "keyModifierCombo");

@@ -105,6 +105,14 @@ TEST_F(ShellCommandsTest, StatusClicks)
     drain();
     EXPECT_TRUE(app().isActive());
     EXPECT_EQ(window.frame(), frame);
+    // Minimized by its title bar's button, still key: one click brings it back.
+    window.platformDidMiniaturize(true);
+    app().deactivate();
+    ASSERT_TRUE(window.isKeyWindow());
+    clickStatusItem();
+    drain();
+    EXPECT_FALSE(window.isMiniaturized()) << "a second click needed";
+    EXPECT_TRUE(app().isActive());
 
     // Another icon at once, without a restart.
     auto icon = controller().item()->button()->image();

@@ -85,6 +85,23 @@ TEST_F(BringToFrontTest, BreakfastComesForwardAtTheFirstTickAfterFive)
     EXPECT_TRUE(define().breakfastTransitionAlreadyTriggeredOnce());
 }
 
+TEST_F(BringToFrontTest, AWindowLeftShownUnderAnotherProgramAsksForTheKeyboardAsOfNow)
+{
+    // The main window stays key while another program's window covers it: coming forward,
+    // the display is asked for the keyboard, stamped with the time of the asking rather than
+    // of the user's last input here, which a window manager refuses as stale.
+    store().set("automaticallyBringDefineTimeSliceToFrontAfterBreakfast", true);
+    startAt(4 + 59.0 / 60);
+    idleFor(100);
+    app().deactivate();
+    ASSERT_TRUE(window().isKeyWindow());
+    int asked = backend().focusRequests();
+    wait(61);
+    EXPECT_TRUE(app().isActive());
+    EXPECT_GT(backend().focusRequests(), asked) << "nothing came forward";
+    EXPECT_EQ(backend().lastFocusTime(), 0u);
+}
+
 TEST_F(BringToFrontTest, InactivityNeverActsWithinTheFirstTenSecondsOfAPeriodAway)
 {
     store().set("automaticallyBringDefineTimeSliceToFrontAfterInactivity", true);

@@ -165,6 +165,42 @@ TEST_F(AlertTest, AModalWindowBelongsToTheWindowItBlocks)
     EXPECT_EQ(displayedOwner, main.get());
     EXPECT_EQ(preferences->modalOwner(), nullptr) << "only while it runs";
     EXPECT_EQ(backend().stateOf(*preferences)->modalFor, nullptr);
+
+    // An alert is a dialog of the window it interrupts, opening with the keyboard and the
+    // focus ring on its default button.
+    std::optional<PlatformWindowState> alertState;
+    View* ringed = nullptr;
+    Alert::setResponder([&](Alert& alert) -> std::optional<int> {
+        alertState = backend().stateOf(*alert.window());
+        ringed = alert.window()->focusRingView();
+        EXPECT_EQ(alert.window()->firstResponder(), alert.buttons().front().get());
+        return 1;
+    });
+    main->makeKeyAndOrderFront();
+    EXPECT_EQ(Alert::fromRequest(abortQuestion())->runModal(), 1);
+    ASSERT_TRUE(alertState);
+    EXPECT_EQ(alertState->kind, WindowKind::Dialog);
+    EXPECT_EQ(alertState->modalFor, main.get());
+    EXPECT_NE(ringed, nullptr) << "no focus ring";
+
+    // Started while the program is hidden, each shows, and is answered rather than ending at
+    // once as cancelled.
+    bool shown = false;
+    Alert::setResponder([&](Alert& alert) -> std::optional<int> {
+        shown = alert.window()->isVisible();
+        return 0;
+    });
+    app().hide();
+    EXPECT_EQ(Alert::fromRequest(abortQuestion())->runModal(), 0);
+    EXPECT_TRUE(shown);
+    app().hide();
+    shown = false;
+    auto answer = base::Timer::create(1, false, Mode::Common, [&](base::Timer&) {
+        shown = preferences->isVisible() && preferences->isKeyWindow();
+        app().stopModal();
+    });
+    app().runModalForWindow(*preferences);
+    EXPECT_TRUE(shown) << "the preferences never showed";
 }
 
 }

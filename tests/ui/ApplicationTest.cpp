@@ -147,6 +147,34 @@ TEST_F(Applications, HideOrdersWindowsOutAndUnhideBringsBackOnlyThose)
     EXPECT_FALSE(never->isVisible());
 }
 
+// The keyboard goes to the window under the one that closed, ours; but a click into another
+// program that closes our pop-up leaves it there.
+TEST_F(Applications, AClosedWindowHandsTheKeyboardToOursUnlessTheProgramIsLeavingTheFront)
+{
+    app().activate();
+    auto main = window();
+    auto preferences = Window::create(Rect(300, 300, 200, 100));
+    preferences->makeKeyAndOrderFront();
+    ASSERT_EQ(app().mainWindow(), preferences.get());
+    int asked = backend().focusRequests();
+    preferences->close();
+    EXPECT_EQ(app().keyWindow(), main.get()) << "the keyboard went to nobody";
+    EXPECT_EQ(backend().focusRequests(), asked + 1);
+
+    struct Closer : ApplicationDelegate {
+        std::shared_ptr<Window> popUp;
+        void applicationWillResignActive(const Notification&) override { popUp->close(); }
+    } closer;
+    closer.popUp = Window::create(Rect(300, 300, 200, 100));
+    closer.popUp->makeKeyAndOrderFront();
+    app().setDelegate(&closer);
+    asked = backend().focusRequests();
+    app().deactivate();
+    app().setDelegate(nullptr);
+    EXPECT_FALSE(closer.popUp->isVisible());
+    EXPECT_EQ(backend().focusRequests(), asked) << "the main window took the keyboard back";
+}
+
 // Whether the program counts as hidden follows what shows: asking to be active shows a
 // hidden program with the keyboard where it was, and so does an ordinary window put on the
 // screen regardless; what stands above the ordinary windows shows over a hidden program.

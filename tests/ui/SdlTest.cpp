@@ -19,6 +19,7 @@
 
 // Last, as Xlib's macros would otherwise rewrite names in the headers above.
 #include <SDL.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -121,6 +122,37 @@ public:
         return size;
     }
 
+    // The EWMH type the top-level window with a title says it is, empty for none.
+    std::string typeOf(const std::string& title)
+    {
+        ::Window root = DefaultRootWindow(m_display), parent = None, *children = nullptr;
+        unsigned count = 0;
+        std::string name;
+        if (!XQueryTree(m_display, root, &root, &parent, &children, &count))
+            return name;
+        for (unsigned i = 0; i < count && name.empty(); ++i) {
+            if (titleOf(children[i]) != title)
+                continue;
+            Atom type = None;
+            int format = 0;
+            unsigned long items = 0, after = 0;
+            unsigned char* data = nullptr;
+            if (XGetWindowProperty(m_display, children[i], XInternAtom(m_display, "_NET_WM_WINDOW_TYPE", False), 0, 1, False,
+                    XA_ATOM, &type, &format, &items, &after, &data)
+                    == Success
+                && data && items == 1) {
+                char* atomName = XGetAtomName(m_display, *reinterpret_cast<Atom*>(data));
+                name = atomName ? atomName : "";
+                if (atomName)
+                    XFree(atomName);
+            }
+            if (data)
+                XFree(data);
+        }
+        if (children)
+            XFree(children);
+        return name;
+    }
     // The titles of the top-level windows shown, from the bottom of the stack to the top.
     std::vector<std::string> stacking()
     {
@@ -254,6 +286,7 @@ TEST_F(Sdl, AWindowOrderedFrontAgainComesOverTheOthersYetStaysUnderHigherLevels)
     strip->setTitle("strip");
     strip->setLevel(WindowLevel::AboveAll);
     strip->setCanBecomeKeyWindow(false);
+    strip->setKind(WindowKind::Dock);
     strip->orderFrontRegardless();
     auto upper = ui::Window::create(Rect(100, 80, 200, 150));
     upper->setTitle("upper");
@@ -270,6 +303,9 @@ TEST_F(Sdl, AWindowOrderedFrontAgainComesOverTheOthersYetStaysUnderHigherLevels)
     EXPECT_TRUE(runUntil([&] { return indexOf(order(), "lower") > indexOf(order(), "upper"); }))
         << "the window ordered front stayed behind";
     EXPECT_GT(indexOf(order(), "strip"), indexOf(order(), "lower")) << "a higher level went under it";
+    // Each says what it is, so that any window manager stacks and floats it as meant.
+    EXPECT_EQ(user.typeOf("lower"), "_NET_WM_WINDOW_TYPE_NORMAL");
+    EXPECT_EQ(user.typeOf("strip"), "_NET_WM_WINDOW_TYPE_DOCK") << "the status strip says it is a normal window";
 }
 
 TEST_F(Sdl, ADoubledDisplayShowsEachPointWithFourPixels)

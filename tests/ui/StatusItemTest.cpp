@@ -89,10 +89,12 @@ TEST_F(StatusItemTest, WithoutAHandlerAPressPopsUpTheMenuBelowTheItem)
     MenuItem* entry = menu->addItem("Quit Ostrel", [&](MenuItem&) { ++quit; });
     item->setMenu(menu);
     Rect menuFrame;
+    std::optional<WindowKind> menuKind;
     auto chooser = base::Timer::create(0.1, true, base::RunLoop::Mode::Common, [&](base::Timer& timer) {
         if (Window* w = menu->trackingWindow()) {
             timer.invalidate();
             menuFrame = w->frame();
+            menuKind = backend().stateOf(*w)->kind;
             backend().click(*w, menu->trackingRectOfItem(entry).center());
         }
     });
@@ -100,6 +102,22 @@ TEST_F(StatusItemTest, WithoutAHandlerAPressPopsUpTheMenuBelowTheItem)
     EXPECT_EQ(quit, 1);
     EXPECT_LE(menuFrame.maxY(), item->stripWindow()->frame().minY() + 0.5);
     EXPECT_FALSE(item->button()->isHighlighted());
+    // Each window says what it is to the window manager.
+    EXPECT_EQ(menuKind, WindowKind::Menu);
+    EXPECT_EQ(backend().stateOf(*item->stripWindow())->kind, WindowKind::Dock);
+
+    // A menu asked to open above the top of the work area opens inside it.
+    Rect visible = Screen::main()->visibleFrame;
+    chooser = base::Timer::create(0.1, true, base::RunLoop::Mode::Common, [&](base::Timer& timer) {
+        if (Window* w = menu->trackingWindow()) {
+            timer.invalidate();
+            menuFrame = w->frame();
+            backend().click(*w, menu->trackingRectOfItem(entry).center());
+        }
+    });
+    menu->popUp(nullptr, Point(visible.minX() - 30, visible.maxY() + 40), nullptr);
+    EXPECT_LE(menuFrame.maxY(), visible.maxY());
+    EXPECT_GE(menuFrame.minX(), visible.minX());
 }
 
 }

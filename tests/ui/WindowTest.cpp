@@ -170,6 +170,10 @@ TEST_F(Windows, AWindowShownAgainATitleBarLowerIsPutBackWhereItWas)
     w->platformDidMove({ 504, 184 });
     w->platformDidMove({ 503, 204 });
     w->orderOut();
+    // Let go by the window manager, the content is where the frame was: no move of anyone's.
+    w->platformDidMove({ 502, 224 });
+    EXPECT_EQ(w->frame().origin, Point(503, 204)) << "crept while hidden";
+    EXPECT_TRUE(d.heard.empty());
     w->orderFront();
     int asked = backend().stateOf(*w)->placement;
     w->platformDidMove({ 504, 184 });
