@@ -298,7 +298,7 @@ void WelcomeState::activate()
         base::fatal("WelcomeState: no application delegate to bring to the front");
     delegate->makeFront();
     if (auto* window = m_techniquePopUpButton ? m_techniquePopUpButton->window() : nullptr)
-        ringAsTheKeyboardWould(*window, *m_techniquePopUpButton);
+        window->makeFirstResponderWithRing(m_techniquePopUpButton.get());
     // The first launch opens the welcome page in the help pad once this screen is up. On a
     // display too narrow for the column and a pad, the pad would take the column's place and
     // the new user would see no wizard: once the launch's tasks have run, the pads give way.
@@ -320,21 +320,9 @@ void WelcomeState::keepInSight()
         return;
     controller->closeAllPads();
     if (!outOfSight())
-        ringAsTheKeyboardWould(*m_techniquePopUpButton->window(), *m_techniquePopUpButton);
+        m_techniquePopUpButton->window()->makeFirstResponderWithRing(m_techniquePopUpButton.get());
 }
 
-void WelcomeState::ringAsTheKeyboardWould(ui::Window& window, ui::View& control)
-{
-    // The first control has the keyboard, ringed as if Tab had brought it there: a new user
-    // sees where keys go. The window shows its ring only once the keyboard moved the focus, so
-    // the focus steps back one key view and forward again onto the control.
-    if (!window.makeFirstResponder(&control))
-        return;
-    window.selectPreviousKeyView();
-    window.selectNextKeyView();
-    if (window.firstResponder() != &control)
-        window.makeFirstResponder(&control);
-}
 
 void WelcomeState::collectMatchingItems(MatchingItemCollector& collector)
 {

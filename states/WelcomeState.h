@@ -67,7 +67,6 @@ private:
     void buildExplanation(const char* key, const Explanation& explanation);
     void keepWholeWhileShown(const std::shared_ptr<HideableFragmentWall>& fragment, const std::string& key);
     void buildButtons();
-    static void ringAsTheKeyboardWould(ui::Window& window, ui::View& control);
     // Shown, the screen keeps its column in sight: a pad that took its place closes.
     void keepInSight();
 

@@ -226,8 +226,7 @@ int Alert::runModal()
         m_window->setModalOwner(owner);
     m_window->makeKeyAndOrderFront();
     // The keyboard on the default button, its ring showing: Return and Space both press it.
-    m_window->selectPreviousKeyView();
-    m_window->makeFirstResponder(m_buttons.front().get());
+    m_window->makeFirstResponderWithRing(m_buttons.front().get());
 
     // Other windows draw on but take no input while the alert is up.
     std::optional<Application::MonitorId> monitor;

@@ -181,6 +181,9 @@ public:
     // Tab and Shift+Tab: the next or previous key view in reading order as the window is now.
     void selectNextKeyView();
     void selectPreviousKeyView();
+    // The keyboard on a view with its ring showing, as if Tab had brought it there: a window
+    // that opens on a control shows where keys go.
+    bool makeFirstResponderWithRing(View* view);
     // A key view that was disabled or hidden: if it had the keyboard, the next view that can
     // take it does (else the window), so the focus never rests on a control the user cannot work.
     void keyViewBecameUnavailable(View* view);

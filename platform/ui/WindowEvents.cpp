@@ -119,6 +119,14 @@ void Window::selectNextKeyView() { selectKeyView(1); }
 
 void Window::selectPreviousKeyView() { selectKeyView(-1); }
 
+bool Window::makeFirstResponderWithRing(View* view)
+{
+    if (!makeFirstResponder(view))
+        return false;
+    setFocusRingShown(true);
+    return true;
+}
+
 void Window::selectKeyView(int direction)
 {
     // The loop as the window is now: views shown, hidden or added since the last
