@@ -80,7 +80,6 @@ std::shared_ptr<PushButtonBrick> smallButton(std::shared_ptr<gfx::Image> image, 
 {
     auto button = PushButtonBrick::create(std::nullopt, std::move(action));
     button->setBezelStyle(ui::BezelStyle::Borderless);
-    button->setInternalCanBecomeKeyView(false);
     button->setImage(std::move(image));
     button->setImagePosition(ui::ImagePosition::ImageOnly);
     return button;
