@@ -2,6 +2,7 @@
 // corner, maximizing, the preferences, and an entry of the log book edited and saved (into a
 // day file the road made read-only, so that the save is refused).
 #include "RandomUser.h"
+#include "tests/acceptance/driver/Eventually.h"
 
 #include <filesystem>
 #include <regex>
@@ -95,8 +96,13 @@ RandomUser::Outcome RandomUser::maximize(const Scene& scene, Dice&)
 
 RandomUser::Outcome RandomUser::openPreferences(const Scene& scene, Dice&)
 {
-    doing(scene.mainWindowHasKeyboard() ? "Ctrl+, (the preferences)" : "Ctrl+, with the main window not holding the keyboard");
+    bool fromMain = scene.mainWindowHasKeyboard();
+    doing(fromMain ? "Ctrl+, (the preferences)" : "Ctrl+, with the main window not holding the keyboard");
     desktop().key("ctrl+comma");
+    // The preferences are waited for as a user looks for them before the next key: a hot key
+    // comes by another connection and a busy program may read it before the Ctrl+, it got first.
+    if (fromMain)
+        eventually([&] { return !look().mainWindowHasKeyboard(); }, 5);
     return std::nullopt;
 }
 
