@@ -610,6 +610,7 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
     }
     case SDL_WINDOWEVENT_MAXIMIZED:
     case SDL_WINDOWEVENT_RESTORED:
+        sw->zoomedByDisplay(e.window.event == SDL_WINDOWEVENT_MAXIMIZED);
         w.platformDidZoom(e.window.event == SDL_WINDOWEVENT_MAXIMIZED);
         w.platformDidMiniaturize(false);
         break;
