@@ -119,7 +119,10 @@ void OstrelStatusItemButtonController::leftButtonDown(ui::Point mouse)
         if (!active) {
             zr_log(" we were not active, so activate and place popup window next to status bar item");
             m_temporaryHint = mouse;
-            controller.repositionMainWindowAccordingToSettingsWithHint(mouse);
+            // A maximized window stays the window manager's: moved, it would be maximized no
+            // longer yet keep the work area's size, its borders past the work area.
+            if (!window.isZoomed())
+                controller.repositionMainWindowAccordingToSettingsWithHint(mouse);
             delegate->makeFront();
             return;
         }

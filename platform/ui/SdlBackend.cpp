@@ -575,7 +575,13 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         // A window a modal one or an alert blocks, brought forward by a click: the modal one
         // comes with it and keeps the keyboard, or Escape and Return went nowhere.
         if (Window* modal = blockerOf(w)) {
-            modal->makeKeyAndOrderFront();
+            // Asked as of now: the display gave the blocked window the keyboard after the
+            // user's last input, and a window manager weighing the time refuses a request
+            // stamped with that input.
+            modal->orderFront();
+            m_application->setKeyWindow(modal);
+            if (auto* platform = dynamic_cast<SdlWindow*>(modal->platformWindow()))
+                platform->focus(0);
             break;
         }
         if (!w.isKeyWindow() && w.canBecomeKeyWindow())
@@ -610,6 +616,7 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
     }
     case SDL_WINDOWEVENT_MAXIMIZED:
     case SDL_WINDOWEVENT_RESTORED:
+        sw->zoomedByDisplay(e.window.event == SDL_WINDOWEVENT_MAXIMIZED);
         w.platformDidZoom(e.window.event == SDL_WINDOWEVENT_MAXIMIZED);
         w.platformDidMiniaturize(false);
         break;

@@ -251,6 +251,10 @@ void SdlWindow::destroyedByDisplay()
 
 void SdlWindow::show(const PlatformWindowState& state)
 {
+    // Maximized when put away, it comes back so: the window manager forgot it meanwhile,
+    // and would frame the work area's size as an ordinary window, past the work area.
+    if (state.zoomed && m_mappedOnce)
+        m_backend.m_desktop.maximizeOnMapping(xWindow());
     if (state.takesFocus) {
         map();
         SDL_RaiseWindow(m_sdl);

@@ -56,6 +56,9 @@ public:
     // needs) is asked for again, and one the display chose is not asked for again at the
     // next change of anything else (which undid a window manager's giving back the size).
     void movedByDisplay(Point origin) { m_state.frame.origin = origin; }
+    // Told by the display, not asked of it: word of a state already passed (SDL tells a
+    // burst of them at once) is not sent back as a request that undoes the present one.
+    void zoomedByDisplay(bool zoomed) { m_state.zoomed = zoomed; }
     void resizedByDisplay(Size size)
     {
         m_state.frame.origin.y += m_state.frame.height() - size.height;

@@ -276,8 +276,9 @@ void Window::orderFront()
 void Window::orderFrontRegardless()
 {
     auto* app = Application::shared();
-    // Coming on the screen within reach, wherever it was put while away.
-    if (!m_visible) {
+    // Coming on the screen within reach, wherever it was put while away. A maximized one is
+    // the window manager's to fit to the work area: moved, it would be maximized no longer.
+    if (!m_visible && !m_zoomed) {
         if (Rect placed = constrainFrameRect(m_frame); placed != m_frame)
             setFrame(placed);
     }

@@ -249,6 +249,14 @@ void X11Desktop::unmaximize(XWindow window, bool mapped) const
         atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
 }
 
+void X11Desktop::maximizeOnMapping(XWindow window) const
+{
+    if (!m_display || !window)
+        return;
+    ErrorTrap trap(xDisplay(m_display));
+    changeStates(window, false, true, atom("_NET_WM_STATE_MAXIMIZED_VERT"), atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
+}
+
 void X11Desktop::changeStates(XWindow window, bool managed, bool on, unsigned long first, unsigned long second) const
 {
     Display* display = xDisplay(m_display);

@@ -51,6 +51,9 @@ public:
     // restoring maps the window too and waits for ever where the window manager keeps it
     // minimized.
     void unmaximize(XWindow window, bool mapped) const;
+    // Maximized as it maps: a window manager forgets the state of a window withdrawn, and
+    // reads it again when the window is mapped.
+    void maximizeOnMapping(XWindow window) const;
 
     // What the window is to the window manager: `type` names the EWMH window type's atom
     // (_NET_WM_WINDOW_TYPE_DIALOG). Set before the window maps, when a window manager reads it.

@@ -95,6 +95,9 @@ std::vector<ProgramWindow> Desktop::windowsOf(pid_t process)
     auto has = [&](const std::vector<long>& atoms, const char* name) {
         return std::find(atoms.begin(), atoms.end(), long(XInternAtom(display, name, False))) != atoms.end();
     };
+    // With no window manager nobody frames a window or marks it with WM_STATE: the program's
+    // own top-level windows are its windows as they are.
+    bool framing = !longsOf(display, root, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
     // XQueryTree lists the root's children from the bottom of the stack to its top.
     for (unsigned order = 0; order < count; ++order) {
         XWindowAttributes top {};
@@ -102,7 +105,7 @@ std::vector<ProgramWindow> Desktop::windowsOf(pid_t process)
             continue;
         auto client = clientIn(display, tops[order], 3);
         bool managed = client.has_value();
-        if (!client && top.override_redirect && top.map_state == IsViewable)
+        if (!client && (top.override_redirect || !framing) && top.map_state == IsViewable)
             client = tops[order];
         if (!client)
             continue;
