@@ -207,6 +207,14 @@ void SdlWindow::map()
     // after the first showing it is asked for without waiting, and SDL hears of it with the
     // display's answer.
     auto* display = static_cast<Display*>(m_backend.m_display);
+    // Mapped again, a window manager puts its frame where the content stands; SDL, having
+    // forgotten the frame, asked for the content's place: the frame goes that much up and
+    // left, or the content would land lower and to the right at every showing.
+    if (auto borders = std::exchange(m_bordersWhenHidden, std::nullopt); borders && !m_state.borderless) {
+        int x = 0, y = 0;
+        SDL_GetWindowPosition(m_sdl, &x, &y);
+        XMoveWindow(display, xWindow(), x - borders->first, y - borders->second);
+    }
     XMapRaised(display, xWindow());
     XFlush(display);
 }
@@ -217,6 +225,9 @@ void SdlWindow::hide()
     // be unmapped, for ever where it is gone. SDL learns of it with the display's answer; a
     // window asked to map and put away before the display's answer came is withdrawn all
     // the same, or it would stay up once the display mapped it.
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right) == 0 && (top || left))
+        m_bordersWhenHidden = std::pair { left, top };
     auto* display = static_cast<Display*>(m_backend.m_display);
     XWithdrawWindow(display, xWindow(), DefaultScreen(display));
     XFlush(display);

@@ -105,6 +105,8 @@ private:
     bool m_mapAsked { false };
     // Withdrawn by us and not yet seen unmapped: SDL still counts it shown.
     bool m_unmapAsked { false };
+    // The window manager's frame (left, top in pixels) when last put away: SDL forgets it then.
+    std::optional<std::pair<int, int>> m_bordersWhenHidden;
     cairo_surface_t* m_lastSurface { nullptr };
     std::shared_ptr<base::Timer> m_focusCheck;
     // The size in pixels last asked and refused, and the display's size then.
