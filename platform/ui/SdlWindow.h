@@ -78,7 +78,7 @@ public:
 private:
     void create(const PlatformWindowState& state);
     void destroy();
-    void applyFrame(const PlatformWindowState& state);
+    void applyFrame(const PlatformWindowState& state, bool sized);
     void show(const PlatformWindowState& state);
     void hide();
     void map();
@@ -87,7 +87,7 @@ private:
     // A size asked of a window manager that keeps windows at sizes of its own (a tiling
     // one): the display's size is taken, or the window drew a smaller picture into the
     // larger window, the rest of it showing stale pixels.
-    void checkSizeSoon(int width, int height);
+    void checkSizeSoon(int width, int height, int oldWidth, int oldHeight);
     void takeDisplaySize(int width, int height);
     // Through SDL's window surface, for a window whose pixels our image cannot be sent to
     // as they are: SDL converts them, and waits for the server at each frame.
