@@ -34,6 +34,7 @@
 #include <cmath>
 #include <iostream>
 #include <optional>
+#include <utility>
 
 namespace ostrel {
 
@@ -438,10 +439,13 @@ void MainWindowController::setPadOpen(const std::string& storageKey, bool open)
 {
     // The others close first: shown beside it for a moment, the window grew to hold both,
     // and a maximized window was taken out of maximized for it.
-    hideAllPadsExcept(storageKey);
     auto store = base::Defaults::standard();
+    // Its height, which the user may have given it, goes to the pad taking the place.
+    bool was = std::exchange(m_switchingPads, open && !areAllPadsClosed());
+    hideAllPadsExcept(storageKey);
     store->set(storageKey, !open);
     store->synchronize();
+    m_switchingPads = was;
 }
 
 void MainWindowController::hideAllPadsExcept(const std::string& storageKey)
@@ -532,6 +536,8 @@ void MainWindowController::compressWindow()
     if (!window || mode == WindowCompressionMode::never)
         return;
     bool anyPadOpen = !areAllPadsClosed();
+    if (m_switchingPads && !anyPadOpen)
+        return;
     // "While no pad is open": an open pad keeps the height the user gave it (shrunk to the
     // left column at each change of screen, it was cut down to that column's height). The
     // width still goes back to the least, or a pad switched for another by a key, both
@@ -542,6 +548,10 @@ void MainWindowController::compressWindow()
     bool keepsPadRoom = mode == WindowCompressionMode::onlyWhenSideBarIsClosed && anyPadOpen;
     if (!window->isZoomed()) {
         double padHeight = keepsPadRoom ? window->frame().height() : kOpenPadMinimumHeight;
+        if (!anyPadOpen && !m_closedPadHeight && window->frame().width() > window->contentMinSize().width)
+            m_closedPadHeight = window->frame().height();
+        if (keepsPadRoom)
+            padHeight = std::exchange(m_closedPadHeight, std::nullopt).value_or(padHeight);
         window->setFrame(MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), anyPadOpen, padHeight),
             window->isVisible());
     }

@@ -158,6 +158,11 @@ private:
     std::shared_ptr<PushButtonBrick> m_addLogEntryButton;
     std::vector<std::shared_ptr<KVOResponder>> m_kvoResponders;
     bool m_initialPositionAlreadyGiven { false };
+    // One open pad giving way to another: the moment between, with none open, is no reason
+    // to fit the window to the column.
+    bool m_switchingPads { false };
+    // The height the last open pad had when all were closed: it comes back with the next one.
+    std::optional<double> m_closedPadHeight;
     ListenerToken m_commandComboListener;
 };
 

@@ -131,7 +131,7 @@ unsigned long SdlWindow::xWindow() const
     return info.info.x11.window;
 }
 
-void SdlWindow::applyFrame(const PlatformWindowState& state)
+void SdlWindow::applyFrame(const PlatformWindowState& state, bool sized)
 {
     double scale = m_backend.scale();
     int width = std::max(1, pixels(state.frame.width(), scale));
@@ -139,7 +139,11 @@ void SdlWindow::applyFrame(const PlatformWindowState& state)
     int oldWidth = 0, oldHeight = 0;
     SDL_GetWindowSize(m_sdl, &oldWidth, &oldHeight);
     bool mapped = (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) && !m_unmapAsked;
-    if (m_refusal && m_refusal->askedWidth == width && m_refusal->askedHeight == height) {
+    // Only moved: the size is not asked again, or a resize by the user that the display has
+    // made and not yet told of would be undone by the size we last heard.
+    if (!sized) {
+        // nothing to ask of the size
+    } else if (m_refusal && m_refusal->askedWidth == width && m_refusal->askedHeight == height) {
         // Refused before: not asked again (SDL waits for an answer each time), and where the
         // display's size holds the content, the window takes it.
         if (m_refusal->width >= width && m_refusal->height >= height) {
@@ -154,19 +158,19 @@ void SdlWindow::applyFrame(const PlatformWindowState& state)
         m_refusal.reset();
         SDL_SetWindowSize(m_sdl, width, height);
         if (mapped && (width != oldWidth || height != oldHeight))
-            checkSizeSoon(width, height);
+            checkSizeSoon(width, height, oldWidth, oldHeight);
     }
     SDL_SetWindowPosition(m_sdl, pixels(state.frame.minX(), scale),
         pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale));
 }
 
-void SdlWindow::checkSizeSoon(int width, int height)
+void SdlWindow::checkSizeSoon(int width, int height, int oldWidth, int oldHeight)
 {
     // SDL waited a moment for the window manager's answer; what the display has then is
     // its answer. A window manager that refuses says so only with the size it keeps, which
     // SDL does not pass on.
     std::weak_ptr<bool> alive = m_alive;
-    base::RunLoop::main().post([this, alive, width, height] {
+    base::RunLoop::main().post([this, alive, width, height, oldWidth, oldHeight] {
         if (alive.expired() || !m_sdl || !(SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) || m_unmapAsked)
             return;
         XWindowAttributes attributes {};
@@ -175,6 +179,12 @@ void SdlWindow::checkSizeSoon(int width, int height)
             read = XGetWindowAttributes(static_cast<Display*>(m_backend.m_display), xWindow(), &attributes) != 0;
         });
         if (!read || attributes.map_state != IsViewable || (attributes.width == width && attributes.height == height))
+            return;
+        // Larger than asked and not the size it had: resized since by someone else (the
+        // user), which SDL tells of; taken for a refusal, that size came back at every
+        // later asking of ours.
+        bool kept = attributes.width == oldWidth && attributes.height == oldHeight;
+        if (!kept && attributes.width >= width && attributes.height >= height)
             return;
         m_refusal = Refusal { width, height, attributes.width, attributes.height };
         takeDisplaySize(attributes.width, attributes.height);
@@ -207,6 +217,14 @@ void SdlWindow::map()
     // after the first showing it is asked for without waiting, and SDL hears of it with the
     // display's answer.
     auto* display = static_cast<Display*>(m_backend.m_display);
+    // Mapped again, a window manager puts its frame where the content stands; SDL, having
+    // forgotten the frame, asked for the content's place: the frame goes that much up and
+    // left, or the content would land lower and to the right at every showing.
+    if (auto borders = std::exchange(m_bordersWhenHidden, std::nullopt); borders && !m_state.borderless) {
+        int x = 0, y = 0;
+        SDL_GetWindowPosition(m_sdl, &x, &y);
+        XMoveWindow(display, xWindow(), x - borders->first, y - borders->second);
+    }
     XMapRaised(display, xWindow());
     XFlush(display);
 }
@@ -217,6 +235,9 @@ void SdlWindow::hide()
     // be unmapped, for ever where it is gone. SDL learns of it with the display's answer; a
     // window asked to map and put away before the display's answer came is withdrawn all
     // the same, or it would stay up once the display mapped it.
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right) == 0 && (top || left))
+        m_bordersWhenHidden = std::pair { left, top };
     auto* display = static_cast<Display*>(m_backend.m_display);
     XWithdrawWindow(display, xWindow(), DefaultScreen(display));
     XFlush(display);
@@ -303,7 +324,7 @@ void SdlWindow::apply(const PlatformWindowState& state)
     if (!state.zoomed && old.zoomed && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_MAXIMIZED))
         m_backend.m_desktop.unmaximize(xw, SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN);
     if (state.frame != old.frame || state.scale != old.scale || state.placement != old.placement || fresh)
-        applyFrame(state);
+        applyFrame(state, fresh || state.frame.size != old.frame.size || state.scale != old.scale);
     if (state.zoomed && !old.zoomed)
         SDL_MaximizeWindow(m_sdl);
     if (state.minSize != old.minSize)

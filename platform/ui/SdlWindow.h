@@ -81,7 +81,7 @@ public:
 private:
     void create(const PlatformWindowState& state);
     void destroy();
-    void applyFrame(const PlatformWindowState& state);
+    void applyFrame(const PlatformWindowState& state, bool sized);
     void show(const PlatformWindowState& state);
     void hide();
     void map();
@@ -90,7 +90,7 @@ private:
     // A size asked of a window manager that keeps windows at sizes of its own (a tiling
     // one): the display's size is taken, or the window drew a smaller picture into the
     // larger window, the rest of it showing stale pixels.
-    void checkSizeSoon(int width, int height);
+    void checkSizeSoon(int width, int height, int oldWidth, int oldHeight);
     void takeDisplaySize(int width, int height);
     // Through SDL's window surface, for a window whose pixels our image cannot be sent to
     // as they are: SDL converts them, and waits for the server at each frame.
@@ -108,6 +108,8 @@ private:
     bool m_mapAsked { false };
     // Withdrawn by us and not yet seen unmapped: SDL still counts it shown.
     bool m_unmapAsked { false };
+    // The window manager's frame (left, top in pixels) when last put away: SDL forgets it then.
+    std::optional<std::pair<int, int>> m_bordersWhenHidden;
     cairo_surface_t* m_lastSurface { nullptr };
     std::shared_ptr<base::Timer> m_focusCheck;
     // The size in pixels last asked and refused, and the display's size then.
