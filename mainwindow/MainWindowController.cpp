@@ -441,11 +441,23 @@ void MainWindowController::setPadOpen(const std::string& storageKey, bool open)
     // and a maximized window was taken out of maximized for it.
     auto store = base::Defaults::standard();
     // Its height, which the user may have given it, goes to the pad taking the place.
-    bool was = std::exchange(m_switchingPads, open && !areAllPadsClosed());
+    bool switching = open && !areAllPadsClosed();
+    bool was = std::exchange(m_switchingPads, switching);
+    auto* window = platformWindow();
+    std::optional<ui::Rect> before = window && switching ? std::optional(window->frame()) : std::nullopt;
     hideAllPadsExcept(storageKey);
     store->set(storageKey, !open);
     store->synchronize();
     m_switchingPads = was;
+    // For the moment between the two pads the column alone is wider than a pad and pushed the
+    // window aside to keep it on the screen, and fitted it to the column's height: the new pad
+    // fits where the window was, so the window stays there, as high as the user left it.
+    if (before && !window->isZoomed()) {
+        ui::Rect after = window->frame();
+        ui::Rect kept(before->minX(), before->minY(), after.width(), before->height());
+        if (after != kept && after.width() <= before->width() && before->height() >= window->contentMinSize().height)
+            window->setFrame(kept, window->isVisible());
+    }
 }
 
 void MainWindowController::hideAllPadsExcept(const std::string& storageKey)

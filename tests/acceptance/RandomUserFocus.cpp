@@ -233,6 +233,13 @@ expectMainWindowWithKeyboard("\"Show Ostrel\" from the status menu with the prog
     return expectMainWindowWithKeyboard("one click on the status item after a status-menu item with the program hidden");
 }
 
+namespace {
+
+// The screens' column, in points.
+constexpr int kColumnWidth = 440;
+
+}
+
 void RandomUser::checkPlace(const Scene& scene)
 {
     auto* main = scene.mainWindow();
@@ -252,7 +259,10 @@ void RandomUser::checkPlace(const Scene& scene)
             m_leftAt = at;
         }
     }
-    // Each screen its own height, whatever screen showed before it in the same window width.
+    // Each screen its own height, whatever screen showed before it in the same window width;
+    // a window narrower than the column shows a pad in the column's place, at the pad's height.
+    if (main->box.width < pixels(kColumnWidth))
+        return;
     std::string key = m_screenName + " " + std::to_string(main->box.width) + " px wide";
     auto [known, fresh] = m_heights.emplace(key, main->box.height);
     if (!fresh && known->second != main->box.height) {
