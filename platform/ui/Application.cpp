@@ -262,11 +262,12 @@ void Application::windowOrderedOut(Window& window)
     if (!wasKey || !m_active || m_resigning || m_hiding || m_keyWindow)
         return;
     Window* next = m_mainWindow && m_mainWindow->isVisible() ? m_mainWindow : nullptr;
-    for (const auto& other : windows()) {
-        if (next)
-            break;
-        if (other.get() != &window && other->isVisible() && other->canBecomeKeyWindow() && other->level() <= WindowLevel::Floating)
-            next = other.get();
+    if (!next) {
+        auto all = windows();
+        auto found = std::find_if(all.begin(), all.end(), [&](const auto& other) {
+            return other.get() != &window && other->isVisible() && other->canBecomeKeyWindow() && other->level() <= WindowLevel::Floating;
+        });
+        next = found != all.end() ? found->get() : nullptr;
     }
     if (next)
         next->makeKeyWindow();

@@ -141,9 +141,8 @@ void SdlWindow::applyFrame(const PlatformWindowState& state, bool sized)
     bool mapped = (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) && !m_unmapAsked;
     // Only moved: the size is not asked again, or a resize by the user that the display has
     // made and not yet told of would be undone by the size we last heard.
-    if (!sized) {
-        // nothing to ask of the size
-    } else if (m_refusal && m_refusal->askedWidth == width && m_refusal->askedHeight == height) {
+    bool refusedBefore = m_refusal && m_refusal->askedWidth == width && m_refusal->askedHeight == height;
+    if (sized && refusedBefore) {
         // Refused before: not asked again (SDL waits for an answer each time), and where the
         // display's size holds the content, the window takes it.
         if (m_refusal->width >= width && m_refusal->height >= height) {
@@ -154,7 +153,7 @@ void SdlWindow::applyFrame(const PlatformWindowState& state, bool sized)
                     takeDisplaySize(refusal.width, refusal.height);
             });
         }
-    } else {
+    } else if (sized) {
         m_refusal.reset();
         SDL_SetWindowSize(m_sdl, width, height);
         if (mapped && (width != oldWidth || height != oldHeight))
