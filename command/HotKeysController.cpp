@@ -3,6 +3,7 @@
 #include "command/HotKey.h"
 
 #include "platform/desktop/HotKeys.h"
+#include "platform/ui/Application.h"
 
 #include <iostream>
 
@@ -149,6 +150,10 @@ void HotKeysController::installEventHandler()
         return;
     state.eventHandlerInstalled = true;
     state.desktopHotKeys->on_hot_key = [](uint32_t number, desktop::HotKeys::Phase phase) {
+        // The key came on a connection of its own: what it shows asks for the keyboard as of the
+        // key, so that a click elsewhere made meanwhile keeps it there.
+        if (auto* app = ui::Application::shared(); app && registry().desktopHotKeys->deliveredKeyTime())
+            app->setInputTime(registry().desktopHotKeys->deliveredKeyTime());
         hotKeyEventHandler(number, phase == desktop::HotKeys::Phase::Pressed);
     };
 }

@@ -158,6 +158,7 @@ private:
         if (event.type != KeyPress && event.type != KeyRelease)
             return;
         unsigned keyCode = event.xkey.keycode;
+        m_deliveredKeyTime = static_cast<std::uint32_t>(event.xkey.time);
         unsigned state = event.xkey.state & kMatchedModifiers;
         for (auto& [id, grab] : m_grabs) {
             if (grab.keyCode != keyCode)

@@ -39,6 +39,13 @@ public:
 
     // Holding a key down calls this once for the press and once for the release.
     std::function<void(std::uint32_t id, Phase phase)> on_hot_key;
+
+    // The display's time of the key being delivered (0 where there is none): a window the hot
+    // key brings forward asks for the keyboard as of then, not as of a later click elsewhere.
+    std::uint32_t deliveredKeyTime() const { return m_deliveredKeyTime; }
+
+protected:
+    std::uint32_t m_deliveredKeyTime { 0 };
 };
 
 // For tests of the code above this layer: remembers registrations and lets the test press.

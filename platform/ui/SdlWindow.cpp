@@ -276,8 +276,11 @@ void SdlWindow::show(const PlatformWindowState& state)
     if (state.zoomed && m_mappedOnce)
         m_backend.m_desktop.maximizeOnMapping(xWindow());
     if (state.takesFocus) {
+        // Raised only: the keyboard is asked for by focus() with the time of the input that
+        // showed it. SDL's own raise asks with no time, which a window manager grants even
+        // after a click the user made elsewhere meanwhile.
         map();
-        SDL_RaiseWindow(m_sdl);
+        m_backend.m_desktop.raise(xWindow());
         return;
     }
     // Shown on top but without the keyboard, which SDL gives to every window it maps where

@@ -36,7 +36,10 @@ protected:
         other = XOpenDisplay(nullptr);
         ASSERT_NE(other, nullptr);
         hotKeys = HotKeys::createForDisplay(connection);
-        hotKeys->on_hot_key = [this](std::uint32_t id, Phase phase) { received.emplace_back(id, phase); };
+        hotKeys->on_hot_key = [this](std::uint32_t id, Phase phase) {
+            received.emplace_back(id, phase);
+            keyTimes.push_back(hotKeys->deliveredKeyTime());
+        };
     }
     void TearDown() override
     {
@@ -81,6 +84,7 @@ protected:
     Display* other { nullptr };
     std::unique_ptr<HotKeys> hotKeys;
     std::vector<std::pair<std::uint32_t, Phase>> received;
+    std::vector<std::uint32_t> keyTimes;
 };
 }
 
@@ -91,6 +95,10 @@ TEST_F(HotKeysOnDisplay, APressedCombinationReachesItsIdOnceDownAndOnceUp)
     type(XK_k, { XK_Control_L, XK_Alt_L });
     EXPECT_TRUE(desktop::test::runLoopUntil([&] { return received.size() >= 2; }));
     EXPECT_EQ(received, (std::vector<std::pair<std::uint32_t, Phase>> { { 7, Phase::Pressed }, { 7, Phase::Released } }));
+    // What the key shows asks for the keyboard as of the key, not of a click made since.
+    ASSERT_EQ(keyTimes.size(), 2u);
+    EXPECT_NE(keyTimes[0], 0u);
+    EXPECT_LE(keyTimes[0], keyTimes[1]);
 
     // The same key without its modifiers is not the hot key; the next real one still comes.
     received.clear();
