@@ -216,12 +216,14 @@ void SdlWindow::map()
     // after the first showing it is asked for without waiting, and SDL hears of it with the
     // display's answer.
     auto* display = static_cast<Display*>(m_backend.m_display);
-    // Mapped again, a window manager puts its frame where the content stands; SDL, having
-    // forgotten the frame, asked for the content's place: the frame goes that much up and
-    // left, or the content would land lower and to the right at every showing.
+    // Mapped again, a window manager puts its frame where the content stands: the frame is
+    // asked for that much up and left, or the content would land lower and to the right at
+    // every showing. The content's place is ours, not what SDL last heard: letting the window
+    // go, the window manager may or may not yet have told SDL of its frame's place.
     if (auto borders = std::exchange(m_bordersWhenHidden, std::nullopt); borders && !m_state.borderless) {
-        int x = 0, y = 0;
-        SDL_GetWindowPosition(m_sdl, &x, &y);
+        double scale = m_backend.scale();
+        int x = pixels(m_state.frame.minX(), scale);
+        int y = pixels(m_backend.flipY(m_state.frame.minY(), m_state.frame.height()), scale);
         XMoveWindow(display, xWindow(), x - borders->first, y - borders->second);
     }
     XMapRaised(display, xWindow());
