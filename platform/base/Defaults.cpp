@@ -379,8 +379,9 @@ bool Defaults::writeNow()
         changedMeanwhile = (found ? signatureOf(*found) : FileSignature {}) != m_knownSignature;
         return !changedMeanwhile;
     };
+    std::string bytes = toJson(Value(m_stored), true) + "\n";
     if (!files::createDirectories(m_file.parent_path(), &error)
-        || !files::writeAtomically(m_file, toJson(Value(m_stored), true) + "\n", &error, stillAsSeen)) {
+        || !files::writeAtomically(m_file, bytes, &error, stillAsSeen)) {
         if (changedMeanwhile) {
             // Another program wrote between our look and our write: its version is read
             // first, and ours goes out after, over it.
@@ -401,8 +402,19 @@ bool Defaults::writeNow()
     }
     m_dirty = false;
     m_unsavedKeys.clear();
-    m_knownSignature = currentSignature();
+    m_knownSignature = signatureIfHolding(bytes);
     return true;
+}
+
+Defaults::FileSignature Defaults::signatureIfHolding(const std::string& bytes) const
+{
+    // Another program's edit made just after our write (the folder's sync takes a while) is
+    // not taken for ours: a signature nothing has leaves it to be read at the next look.
+    FileSignature before = currentSignature();
+    auto now = files::readBytes(m_file, kSettingsFileLimit);
+    if (!now || *now != bytes || currentSignature() != before)
+        return {};
+    return before;
 }
 
 bool Defaults::synchronize()

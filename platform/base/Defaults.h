@@ -141,6 +141,8 @@ private:
     };
     FileSignature currentSignature() const;
     static FileSignature signatureOf(const std::filesystem::path& file);
+    // The file's signature if it holds these bytes, else one no file has.
+    FileSignature signatureIfHolding(const std::string& bytes) const;
 
     std::filesystem::path m_file;
     Value::Dictionary m_registered;

@@ -440,6 +440,7 @@ bool writeAtomically(const Path& path, const std::string& bytes, std::string* er
             ::unlink(temporary.c_str());
             if (!unchanged)
                 return fail(error, path.string() + " was changed by another program meanwhile");
+            step("in place");
             return syncFolder(folderOf(path), error);
         }
         if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
@@ -458,6 +459,7 @@ bool writeAtomically(const Path& path, const std::string& bytes, std::string* er
         ::unlink(temporary.c_str());
         return false;
     }
+    step("in place");
     return syncFolder(folderOf(path), error);
 }
 

@@ -111,7 +111,8 @@ bool recoverInterruptedReplacement(const Path& path, std::string* error = nullpt
 // For crash tests: called at each named step of a replacement, where a test may end the
 // process as a crash would ("set aside": the old package renamed aside, the new one not yet
 // in its place; "written aside": a file's new contents complete in their temporary, not yet
-// renamed over the file). Returns the hook it replaces.
+// renamed over the file; "in place": the file replaced, its folder not yet synced). Returns
+// the hook it replaces.
 using StepHook = std::function<void(std::string_view step)>;
 StepHook setStepHook(StepHook hook);
 

@@ -11,7 +11,10 @@
 
 #include <algorithm>
 #include <csignal>
+#include <fstream>
 #include <gtest/gtest.h>
+
+#include <fstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -159,6 +162,24 @@ TEST(Defaults, AWriteKilledMidwayLeavesNoTemporaryAfterTheNextStart)
     EXPECT_EQ(restarted->string("objective"), "kept");
     EXPECT_EQ(temporaries(), std::vector<std::string> {});
     EXPECT_TRUE(base::files::exists(folder / ".other.json.tmp.0a1b2c")) << "another file's temporary is not ours";
+}
+
+TEST(Defaults, AnEditMadeJustAfterOurWriteIsReadNotTakenForOurs)
+{
+    ostrel::test::TemporaryHome home;
+    auto file = home.configHome() / "Ostrel/defaults.json";
+    auto defaults = Defaults::create(file);
+    // An editor saves in place while our write is still syncing its folder.
+    auto previous = base::files::setStepHook([&](std::string_view step) {
+        if (step == "in place")
+            std::ofstream(file, std::ios::binary | std::ios::trunc) << "{\"objective\": \"theirs\"}\n";
+    });
+    defaults->set("objective", "ours");
+    EXPECT_TRUE(defaults->synchronize());
+    base::files::setStepHook(previous);
+    EXPECT_TRUE(defaults->synchronize());
+    EXPECT_EQ(defaults->string("objective"), "theirs");
+    EXPECT_EQ(base::files::readBytes(file, 1 << 20), "{\"objective\": \"theirs\"}\n") << "their edit was written over";
 }
 
 TEST(Defaults, ASettingsFileThatIsNoFileNeitherHangsNorSwampsTheStart)
