@@ -12,6 +12,7 @@
 #include <X11/extensions/shape.h>
 #include <algorithm>
 #include <cmath>
+#include <thread>
 #include <utility>
 
 namespace ui {
@@ -110,6 +111,7 @@ void SdlWindow::create(const PlatformWindowState& state)
     m_created = true;
     m_mappedOnce = false;
     m_mapAsked = false;
+    m_frameWhenAway.reset();
 }
 
 void SdlWindow::destroy()
@@ -159,8 +161,23 @@ void SdlWindow::applyFrame(const PlatformWindowState& state, bool sized)
         if (mapped && (width != oldWidth || height != oldHeight))
             checkSizeSoon(width, height, oldWidth, oldHeight);
     }
-    SDL_SetWindowPosition(m_sdl, pixels(state.frame.minX(), scale),
-        pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale));
+    moveContentTo(pixels(state.frame.minX(), scale), pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale));
+}
+
+void SdlWindow::moveContentTo(int x, int y)
+{
+    // SDL asks for the frame as much up and left as the frame it knows. The window manager,
+    // letting the window go, clears its frame: moved before it frames the window again, SDL
+    // would ask for the frame at the content's place, and the window came back that much lower.
+    int top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right);
+    if (m_frameWhenAway && !m_state.borderless && top == 0 && left == 0) {
+        auto* display = static_cast<Display*>(m_backend.m_display);
+        XMoveWindow(display, xWindow(), x - m_frameWhenAway->first, y - m_frameWhenAway->second);
+        XFlush(display);
+        return;
+    }
+    SDL_SetWindowPosition(m_sdl, x, y);
 }
 
 void SdlWindow::checkSizeSoon(int width, int height, int oldWidth, int oldHeight)
@@ -216,18 +233,39 @@ void SdlWindow::map()
     // after the first showing it is asked for without waiting, and SDL hears of it with the
     // display's answer.
     auto* display = static_cast<Display*>(m_backend.m_display);
-    // Mapped again, a window manager puts its frame where the content stands: the frame is
-    // asked for that much up and left, or the content would land lower and to the right at
-    // every showing. The content's place is ours, not what SDL last heard: letting the window
-    // go, the window manager may or may not yet have told SDL of its frame's place.
-    if (auto borders = std::exchange(m_bordersWhenHidden, std::nullopt); borders && !m_state.borderless) {
+    // Mapped again, a window manager puts its frame where the window stands: it is put where
+    // its own frame says, not where SDL last heard (letting it go, the window manager may or
+    // may not yet have told SDL of its frame's place).
+    if (m_frameWhenAway && !m_state.borderless) {
+        waitUntilLetGo(display);
         double scale = m_backend.scale();
         int x = pixels(m_state.frame.minX(), scale);
         int y = pixels(m_backend.flipY(m_state.frame.minY(), m_state.frame.height()), scale);
-        XMoveWindow(display, xWindow(), x - borders->first, y - borders->second);
+        XMoveWindow(display, xWindow(), x - m_frameWhenAway->first, y - m_frameWhenAway->second);
     }
     XMapRaised(display, xWindow());
     XFlush(display);
+}
+
+void SdlWindow::waitUntilLetGo(void* xDisplay) const
+{
+    // Withdrawn a moment ago, the window may still sit in the window manager's frame: mapped
+    // now, it would be taken for the old one and framed where the content stood, that much
+    // lower. It is mapped again once let go (as the window managers' convention asks), which
+    // takes a few milliseconds; where no window manager frames it, at once.
+    auto* display = static_cast<Display*>(xDisplay);
+    constexpr int kTries = 60;
+    for (int tries = 0; tries < kTries; ++tries) {
+        ::Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        bool known = false;
+        m_backend.m_desktop.ignoringErrors([&] { known = XQueryTree(display, xWindow(), &root, &parent, &children, &count) != 0; });
+        if (children)
+            XFree(children);
+        if (!known || parent == root)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
 }
 
 void SdlWindow::hide()
@@ -238,7 +276,7 @@ void SdlWindow::hide()
     // the same, or it would stay up once the display mapped it.
     int top = 0, left = 0, bottom = 0, right = 0;
     if (SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right) == 0 && (top || left))
-        m_bordersWhenHidden = std::pair { left, top };
+        m_frameWhenAway = std::pair { left, top };
     auto* display = static_cast<Display*>(m_backend.m_display);
     XWithdrawWindow(display, xWindow(), DefaultScreen(display));
     XFlush(display);

@@ -85,6 +85,9 @@ private:
     void show(const PlatformWindowState& state);
     void hide();
     void map();
+    void waitUntilLetGo(void* xDisplay) const;
+    // Content's top left in pixels.
+    void moveContentTo(int x, int y);
     void applyModalFor(const PlatformWindowState& state, bool mapped);
     void applyReservation(const PlatformWindowState& state);
     // A size asked of a window manager that keeps windows at sizes of its own (a tiling
@@ -109,7 +112,7 @@ private:
     // Withdrawn by us and not yet seen unmapped: SDL still counts it shown.
     bool m_unmapAsked { false };
     // The window manager's frame (left, top in pixels) when last put away: SDL forgets it then.
-    std::optional<std::pair<int, int>> m_bordersWhenHidden;
+    std::optional<std::pair<int, int>> m_frameWhenAway;
     cairo_surface_t* m_lastSurface { nullptr };
     std::shared_ptr<base::Timer> m_focusCheck;
     // The size in pixels last asked and refused, and the display's size then.

@@ -645,8 +645,9 @@ void Window::platformDidMove(Point origin)
     // crept a title bar up at every hide and show.
     if (!m_visible)
         return;
-    if (origin == m_frame.origin) {
-        // Where it was asked to be: a correction of the frame's offset has landed.
+    if (std::fabs(origin.x - m_frame.minX()) < 1 && std::fabs(origin.y - m_frame.minY()) < 1) {
+        // Where it was asked to be, as near as whole points tell (a frame half a point high
+        // is told half a point off): a correction of the frame's offset has landed.
         m_decorationCorrected.reset();
         return;
     }

@@ -185,6 +185,16 @@ TEST_F(Windows, AWindowShownAgainATitleBarLowerIsPutBackWhereItWas)
     w->platformDidMove({ 504, 184 });
     EXPECT_EQ(w->frame().origin, Point(504, 184));
     EXPECT_EQ(d.heard, std::vector<std::string> { "move" });
+
+    // Half a point high, it is told of in whole points, half a point off where it stands:
+    // no move either, or its top went a pixel up at two pixels a point.
+    w->setFrame(Rect(504, 184.5, 870, 520.5));
+    w->orderOut();
+    w->orderFront();
+    d.heard.clear();
+    w->platformDidMove({ 504, 185 });
+    EXPECT_EQ(w->frame().origin, Point(504, 184.5));
+    EXPECT_TRUE(d.heard.empty());
 }
 
 TEST_F(Windows, TheFirstPlacementSurvivesALateReportAndADisplayStillLearningTheFrame)
