@@ -368,6 +368,25 @@ TEST_F(Windows, LeavingMaximizedTheWindowIsSizedForItsBordersAgain)
     EXPECT_EQ(w->decoration(), (EdgeInsets { 20, 1, 6, 1 }));
 }
 
+// A first placement inside a work area that starts lower tells more than the title bar: put
+// away, where the window manager tells of no frame, the window is kept in reach by the frame
+// it told last, not shrunk and moved down by that push at every showing.
+TEST_F(Windows, PutAwayAWindowKeepsTheFrameTheWindowManagerLastTold)
+{
+    backend().setScreens({ { Rect(0, 0, 1280, 800), Rect(0, 0, 1280, 772), "small", 1 } });
+    auto w = Window::create(Rect(100, 480, 300, 300), WindowStyle::Titled | WindowStyle::Resizable);
+    w->orderFront();
+    w->platformDidMove({ 100, 432 });
+    backend().setFrameExtents(EdgeInsets { 20, 1, 5, 1 });
+    EXPECT_EQ(w->decoration(), (EdgeInsets { 20, 1, 5, 1 }));
+    w->setFrame(Rect(100, 5, 300, 747));
+    EXPECT_EQ(w->frame(), Rect(100, 5, 300, 747));
+    w->orderOut();
+    backend().setFrameExtents(std::nullopt);
+    w->orderFront();
+    EXPECT_EQ(w->frame(), Rect(100, 5, 300, 747));
+}
+
 // The first showing tells the title bar's height where the window manager has not said it: a
 // window asked for at the very top goes that much lower, and so do later ones.
 TEST_F(Windows, TheTitleBarLearnedAtTheFirstShowingKeepsWindowsBelowTheTop)
