@@ -675,7 +675,11 @@ void Window::platformDidMove(Point origin)
         // area goes as much lower, or its title bar would be above it.
         if (m_styleMask & WindowStyle::Titled) {
             double border = std::max(0.0, off.x);
-            m_learnedDecoration = EdgeInsets { std::max(0.0, -off.y), border, border, border };
+            // The title bar the window manager tells of where it has: inside a work area that
+            // starts lower, the offset holds the push into it too, and a window put away (when
+            // nothing is told) came back that much shorter and lower.
+            auto told = m_platform ? m_platform->frameExtents() : std::nullopt;
+            m_learnedDecoration = EdgeInsets { told ? told->top : std::max(0.0, -off.y), border, border, border };
             if (auto* app = Application::shared())
                 app->m_knownDecoration = m_learnedDecoration;
         }

@@ -63,10 +63,6 @@ EdgeInsets Window::decoration() const
             return *extents;
         }
     }
-    // Put away, the window manager no longer tells: the frame it told last, before what a first
-    // placement taught (which may hold a push into the work area besides the frame).
-    if (m_restingDecoration)
-        return *m_restingDecoration;
     if (m_learnedDecoration)
         return *m_learnedDecoration;
     return app && app->m_knownDecoration ? *app->m_knownDecoration : EdgeInsets {};

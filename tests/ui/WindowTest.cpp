@@ -369,15 +369,15 @@ TEST_F(Windows, LeavingMaximizedTheWindowIsSizedForItsBordersAgain)
 }
 
 // A first placement inside a work area that starts lower tells more than the title bar: put
-// away, where the window manager tells of no frame, the window is kept in reach by the frame
-// it told last, not shrunk and moved down by that push at every showing.
-TEST_F(Windows, PutAwayAWindowKeepsTheFrameTheWindowManagerLastTold)
+// away, where the window manager tells of no frame, the window is kept in reach by the title
+// bar it told, not shrunk and moved down by that push at every showing.
+TEST_F(Windows, PutAwayAWindowKeepsTheTitleBarTheWindowManagerTold)
 {
     backend().setScreens({ { Rect(0, 0, 1280, 800), Rect(0, 0, 1280, 772), "small", 1 } });
     auto w = Window::create(Rect(100, 480, 300, 300), WindowStyle::Titled | WindowStyle::Resizable);
     w->orderFront();
-    w->platformDidMove({ 100, 432 });
     backend().setFrameExtents(EdgeInsets { 20, 1, 5, 1 });
+    w->platformDidMove({ 100, 432 });
     EXPECT_EQ(w->decoration(), (EdgeInsets { 20, 1, 5, 1 }));
     w->setFrame(Rect(100, 5, 300, 747));
     EXPECT_EQ(w->frame(), Rect(100, 5, 300, 747));
