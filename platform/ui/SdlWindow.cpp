@@ -11,6 +11,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <thread>
 #include <utility>
