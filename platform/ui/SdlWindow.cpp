@@ -100,8 +100,7 @@ void SdlWindow::create(const PlatformWindowState& state)
     double scale = m_backend.scale();
     int w = std::max(1, pixels(state.frame.width(), scale));
     int h = std::max(1, pixels(state.frame.height(), scale));
-    int x = pixels(state.frame.minX(), scale);
-    int y = pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale);
+    auto [x, y] = contentTopLeft(state);
     m_sdl = SDL_CreateWindow(state.title.c_str(), x, y, w, h, flags);
     if (!m_sdl) {
         base::diagnostic(std::string("SDL could not create a window: ") + SDL_GetError());
@@ -134,6 +133,18 @@ unsigned long SdlWindow::xWindow() const
     return info.info.x11.window;
 }
 
+std::pair<int, int> SdlWindow::contentTopLeft(const PlatformWindowState& state) const
+{
+    double scale = m_backend.scale();
+    return { pixels(state.frame.minX(), scale), pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale) };
+}
+
+void SdlWindow::moveFrameAwayFromContent(int x, int y)
+{
+    auto* display = static_cast<Display*>(m_backend.m_display);
+    XMoveWindow(display, xWindow(), x - m_frameWhenAway->first, y - m_frameWhenAway->second);
+}
+
 void SdlWindow::applyFrame(const PlatformWindowState& state, bool sized)
 {
     double scale = m_backend.scale();
@@ -162,7 +173,8 @@ void SdlWindow::applyFrame(const PlatformWindowState& state, bool sized)
         if (mapped && (width != oldWidth || height != oldHeight))
             checkSizeSoon(width, height, oldWidth, oldHeight);
     }
-    moveContentTo(pixels(state.frame.minX(), scale), pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale));
+    auto [x, y] = contentTopLeft(state);
+    moveContentTo(x, y);
 }
 
 void SdlWindow::moveContentTo(int x, int y)
@@ -173,9 +185,8 @@ void SdlWindow::moveContentTo(int x, int y)
     int top = 0, left = 0, bottom = 0, right = 0;
     SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right);
     if (m_frameWhenAway && !m_state.borderless && top == 0 && left == 0) {
-        auto* display = static_cast<Display*>(m_backend.m_display);
-        XMoveWindow(display, xWindow(), x - m_frameWhenAway->first, y - m_frameWhenAway->second);
-        XFlush(display);
+        moveFrameAwayFromContent(x, y);
+        XFlush(static_cast<Display*>(m_backend.m_display));
         return;
     }
     SDL_SetWindowPosition(m_sdl, x, y);
@@ -239,10 +250,8 @@ void SdlWindow::map()
     // may not yet have told SDL of its frame's place).
     if (m_frameWhenAway && !m_state.borderless) {
         waitUntilLetGo(display);
-        double scale = m_backend.scale();
-        int x = pixels(m_state.frame.minX(), scale);
-        int y = pixels(m_backend.flipY(m_state.frame.minY(), m_state.frame.height()), scale);
-        XMoveWindow(display, xWindow(), x - m_frameWhenAway->first, y - m_frameWhenAway->second);
+        auto [x, y] = contentTopLeft(m_state);
+        moveFrameAwayFromContent(x, y);
     }
     XMapRaised(display, xWindow());
     XFlush(display);
@@ -414,10 +423,8 @@ void SdlWindow::applyReservation(const PlatformWindowState& state)
         m_backend.m_desktop.reserveTop(xWindow(), 0, 0, 0);
         return;
     }
-    // In the screen's pixels from its top left, as the window manager counts.
     double scale = m_backend.scale();
-    int left = pixels(state.frame.minX(), scale);
-    int top = pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale);
+    auto [left, top] = contentTopLeft(state);
     int height = pixels(state.frame.height(), scale);
     int width = pixels(state.frame.width(), scale);
     m_backend.m_desktop.reserveTop(xWindow(), top + height, left, left + width - 1);

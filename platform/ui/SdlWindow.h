@@ -86,8 +86,11 @@ private:
     void hide();
     void map();
     void waitUntilLetGo(void* xDisplay) const;
-    // Content's top left in pixels.
+    // The content's top left in the screen's pixels, as the window manager counts.
+    std::pair<int, int> contentTopLeft(const PlatformWindowState& state) const;
     void moveContentTo(int x, int y);
+    // The frame the window had when put away, asked for around content at x, y.
+    void moveFrameAwayFromContent(int x, int y);
     void applyModalFor(const PlatformWindowState& state, bool mapped);
     void applyReservation(const PlatformWindowState& state);
     // A size asked of a window manager that keeps windows at sizes of its own (a tiling
