@@ -5,6 +5,7 @@
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Value.h"
+#include "platform/gfx/Color.h"
 
 #include <functional>
 #include <memory>
@@ -34,7 +35,7 @@ public:
 
 // An observable value kept in memory. Every write notifies, even of an equal value.
 template<typename T>
-class StraightVariable final : public ReadWriteVariableType<T> {
+class StraightVariable : public ReadWriteVariableType<T> {
 public:
     using typename ReadOnlyVariableType<T>::Listener;
 
@@ -57,13 +58,45 @@ public:
     }
     ListenerToken addColdListener(Listener listener) override { return m_changeListeners.add(std::move(listener)); }
 
-private:
+protected:
     explicit StraightVariable(T initialValue)
         : m_privateValue(std::move(initialValue))
     {
     }
+
+private:
     ListenerList<T> m_changeListeners;
     T m_privateValue;
+};
+
+// Enumerations stored by their integer raw value: RawValueTraits<T> gives rawValue(T) and
+// fromRawValue(int64_t), none for a raw value that names no case.
+template<typename T>
+struct RawValueTraits;
+
+// A value of an enumeration in memory that can also be read and written by its raw value.
+// A raw value that names no case changes nothing and tells nobody: the value stays one of
+// the enumeration's.
+template<typename T>
+class RawRepresentableStraightVariable final : public StraightVariable<T> {
+public:
+    static std::shared_ptr<RawRepresentableStraightVariable> create(T initialValue)
+    {
+        return std::shared_ptr<RawRepresentableStraightVariable>(new RawRepresentableStraightVariable(std::move(initialValue)));
+    }
+
+    int64_t rawValue() const { return RawValueTraits<T>::rawValue(this->value()); }
+    void setRawValue(int64_t rawValue)
+    {
+        if (auto value = RawValueTraits<T>::fromRawValue(rawValue))
+            this->setValue(*value);
+    }
+
+private:
+    explicit RawRepresentableStraightVariable(T initialValue)
+        : StraightVariable<T>(std::move(initialValue))
+    {
+    }
 };
 
 // How a settings variable keeps its value in the store. A coding reads whatever the store
@@ -102,11 +135,6 @@ inline std::optional<std::string> PlainCoding<std::string>::decode(const base::V
     return std::nullopt;
 }
 
-// Enumerations stored by their integer raw value: RawValueTraits<T> gives rawValue(T) and
-// fromRawValue(int64_t), none for a raw value that names no case.
-template<typename T>
-struct RawValueTraits;
-
 template<typename T>
 struct RawCoding {
     static constexpr bool synchronizesOnWrite = false;
@@ -119,7 +147,8 @@ struct RawCoding {
     }
 };
 
-// Values stored as JSON text: JsonTraits<T> gives encode (none when it cannot) and decode.
+// Values stored as JSON text: JsonTraits<T> gives encode (none when it cannot) and decode
+// (none for text that is no T).
 template<typename T>
 struct JsonTraits;
 
@@ -127,16 +156,35 @@ template<typename T>
 struct JsonCoding {
     static constexpr bool synchronizesOnWrite = false;
     static constexpr bool readsStoredText = true;
+    // Made once for every variable of T, with their default settings.
+    static constexpr auto encoder = &JsonTraits<T>::encode;
+    static constexpr auto decoder = &JsonTraits<T>::decode;
     static std::optional<base::Value> encodeIfPossible(const T& value)
     {
-        auto text = JsonTraits<T>::encode(value);
+        auto text = encoder(value);
         return text ? std::optional<base::Value>(base::Value(*text)) : std::nullopt;
     }
     static base::Value encode(const T& value) { return encodeIfPossible(value).value_or(base::Value()); }
     static std::optional<T> decode(const base::Value& stored)
     {
         auto* text = stored.asString();
-        return text ? JsonTraits<T>::decode(*text) : std::nullopt;
+        return text ? decoder(*text) : std::nullopt;
+    }
+};
+
+// An optional value as JSON text, none written as JSON null: JsonTraits<std::optional<T>>
+// codes it. Whatever does not read as a T (no text at all, text that is no JSON, null)
+// reads as none, never as the registered value.
+template<typename T>
+struct NillableJsonCoding : JsonCoding<std::optional<T>> {
+    static std::optional<T> nilValue() { return std::nullopt; }
+    static std::optional<std::optional<T>> decode(const base::Value& stored)
+    {
+        auto* text = stored.asString();
+        std::optional<T> decoded;
+        if (text)
+            decoded = JsonCoding<std::optional<T>>::decoder(*text).value_or(std::nullopt);
+        return std::optional<std::optional<T>>(std::in_place, std::move(decoded));
     }
 };
 
@@ -147,14 +195,23 @@ template<typename T, typename Coding = PlainCoding<T>>
 class UserDefaultsVariable final : public ReadWriteVariableType<T> {
 public:
     using typename ReadOnlyVariableType<T>::Listener;
+    // Makes a value of what the store holds; none for what it cannot.
+    using Converter = std::function<std::optional<T>(const base::Value& stored)>;
 
     // `nilValue` is what a missing or unreadable stored value reads as; by default the
-    // initial value.
+    // coding's own (none, for a nillable variable), else the initial value. The converter
+    // is the coding's reading unless one is given.
     static std::shared_ptr<UserDefaultsVariable> create(std::shared_ptr<base::Defaults> store, std::string storageKey,
-        const T& initialValue, std::optional<T> nilValue = std::nullopt)
+        const T& initialValue, std::optional<T> nilValue = std::nullopt, Converter converter = {})
     {
-        std::shared_ptr<UserDefaultsVariable> variable(
-            new UserDefaultsVariable(std::move(store), std::move(storageKey), nilValue.value_or(initialValue)));
+        if (!nilValue) {
+            if constexpr (requires { Coding::nilValue(); })
+                nilValue.emplace(Coding::nilValue());
+        }
+        if (!converter)
+            converter = [](const base::Value& stored) { return Coding::decode(stored); };
+        std::shared_ptr<UserDefaultsVariable> variable(new UserDefaultsVariable(
+            std::move(store), std::move(storageKey), nilValue ? *nilValue : initialValue, std::move(converter)));
         variable->defaultValue(initialValue);
         auto* self = variable.get();
         self->m_internalKVOResponder = KVOResponder::create(self->m_storageKey, self->m_store, false,
@@ -173,7 +230,7 @@ public:
             stored = m_store->object(m_storageKey);
         if (!stored)
             return m_nilValue;
-        return Coding::decode(*stored).value_or(m_nilValue);
+        return m_converter(*stored).value_or(m_nilValue);
     }
 
     // Listeners hear of it through the store, as of any other write of the key.
@@ -200,9 +257,10 @@ public:
     ListenerToken addColdListener(Listener listener) override { return m_changeListeners.add(std::move(listener)); }
 
 private:
-    UserDefaultsVariable(std::shared_ptr<base::Defaults> store, std::string storageKey, T nilValue)
+    UserDefaultsVariable(std::shared_ptr<base::Defaults> store, std::string storageKey, T nilValue, Converter converter)
         : m_store(std::move(store))
         , m_storageKey(std::move(storageKey))
+        , m_converter(std::move(converter))
         , m_nilValue(std::move(nilValue))
     {
     }
@@ -219,6 +277,7 @@ private:
 
     std::shared_ptr<base::Defaults> m_store;
     std::string m_storageKey;
+    Converter m_converter;
     T m_nilValue;
     ListenerList<T> m_changeListeners;
     // Last, so that the observation ends before the listeners go.
@@ -231,24 +290,118 @@ using RawRepresentableUserDefaultsVariable = UserDefaultsVariable<T, RawCoding<T
 template<typename T>
 using CodableUserDefaultsVariable = UserDefaultsVariable<T, JsonCoding<T>>;
 
+template<typename T>
+using NillableCodableUserDefaultsVariable = UserDefaultsVariable<std::optional<T>, NillableJsonCoding<T>>;
+
 // Any read-write variable behind one type, for bindings and panes that only need the value.
+// Its four closures hold the variable; everything it does is the variable's doing.
 template<typename T>
 class AnyReadWriteVariable final : public ReadWriteVariableType<T> {
 public:
     using typename ReadOnlyVariableType<T>::Listener;
 
     explicit AnyReadWriteVariable(std::shared_ptr<ReadWriteVariableType<T>> variable)
-        : m_variable(std::move(variable))
+        : _value_getter([variable] { return variable->value(); })
+        , _value_setter([variable](const T& value) { variable->setValue(value); })
+        , _addHotListener([variable](Listener listener) { return variable->addHotListener(std::move(listener)); })
+        , _addColdListener([variable](Listener listener) { return variable->addColdListener(std::move(listener)); })
     {
     }
 
-    T value() const override { return m_variable->value(); }
-    void setValue(const T& value) override { m_variable->setValue(value); }
-    ListenerToken addHotListener(Listener listener) override { return m_variable->addHotListener(std::move(listener)); }
-    ListenerToken addColdListener(Listener listener) override { return m_variable->addColdListener(std::move(listener)); }
+    T value() const override { return _value_getter(); }
+    void setValue(const T& value) override { _value_setter(value); }
+    ListenerToken addHotListener(Listener listener) override { return _addHotListener(std::move(listener)); }
+    ListenerToken addColdListener(Listener listener) override { return _addColdListener(std::move(listener)); }
 
 private:
-    std::shared_ptr<ReadWriteVariableType<T>> m_variable;
+    // The names the variables' description gives them.
+    std::function<T()> _value_getter;
+    std::function<void(const T&)> _value_setter;
+    std::function<ListenerToken(Listener)> _addHotListener;
+    std::function<ListenerToken(Listener)> _addColdListener;
+};
+
+// A colour setting, kept as the settings keep colours (the archive text of gfx/Archive.h)
+// under its key, with the last value read at hand. It follows every write of the key,
+// whoever made it; an archive that does not read gives the initial value, with a logged
+// line.
+class ColorReadWriteDefaultVariable final : public ReadWriteVariableType<gfx::Color> {
+public:
+    static std::shared_ptr<ColorReadWriteDefaultVariable> create(std::shared_ptr<base::Defaults> store,
+        std::string storageKey, const gfx::Color& initialValue);
+
+    const std::string& storageKey() const { return m_storageKey; }
+
+    gfx::Color value() const override { return m_privateValue; }
+    // Listeners hear of it through the store, as of any other write of the key.
+    void setValue(const gfx::Color& value) override;
+    ListenerToken addHotListener(Listener listener) override;
+    ListenerToken addColdListener(Listener listener) override { return m_changeListeners.add(std::move(listener)); }
+
+private:
+    ColorReadWriteDefaultVariable(std::shared_ptr<base::Defaults> store, std::string storageKey, const gfx::Color& initialValue);
+    gfx::Color readStoredValue() const;
+
+    std::shared_ptr<base::Defaults> m_store;
+    const std::string m_storageKey;
+    gfx::Color m_initialValue;
+    ListenerList<gfx::Color> m_changeListeners;
+    gfx::Color m_privateValue;
+    // Last, so that the observation ends before the listeners go.
+    std::shared_ptr<KVOResponder> m_internalKVOResponder;
+};
+
+// A value worked out from two variables (`first`, `second`, each a shared pointer to a
+// variable) by `expression`, worked out again whenever either changes; its listeners are
+// told each time, in the order they were added. It holds both variables, and hears them
+// only while it lives.
+template<typename T, typename A, typename B>
+class CombinedVariable final : public ReadOnlyVariableType<T> {
+public:
+    using typename ReadOnlyVariableType<T>::Listener;
+    using Expression = std::function<T(const A& first, const B& second)>;
+
+    static std::shared_ptr<CombinedVariable> create(A first, B second, Expression expression)
+    {
+        std::shared_ptr<CombinedVariable> variable(new CombinedVariable(std::move(first), std::move(second), std::move(expression)));
+        std::weak_ptr<CombinedVariable> weak = variable;
+        auto changed = [weak](const auto&) {
+            if (auto self = weak.lock())
+                self->callListeners();
+        };
+        variable->m_firstToken = variable->m_first->addColdListener(changed);
+        variable->m_secondToken = variable->m_second->addColdListener(changed);
+        return variable;
+    }
+
+    const A& first() const { return m_first; }
+    const B& second() const { return m_second; }
+
+    T value() const override { return m_expression(m_first, m_second); }
+    ListenerToken addHotListener(Listener listener) override
+    {
+        auto token = m_changeListeners.add(listener);
+        listener(value());
+        return token;
+    }
+    ListenerToken addColdListener(Listener listener) override { return m_changeListeners.add(std::move(listener)); }
+
+private:
+    CombinedVariable(A first, B second, Expression expression)
+        : m_first(std::move(first))
+        , m_second(std::move(second))
+        , m_expression(std::move(expression))
+    {
+    }
+
+    void callListeners() const { m_changeListeners.notify(value()); }
+
+    ListenerList<T> m_changeListeners;
+    A m_first;
+    B m_second;
+    const Expression m_expression;
+    ListenerToken m_firstToken;
+    ListenerToken m_secondToken;
 };
 
 }

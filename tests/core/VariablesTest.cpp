@@ -1,6 +1,7 @@
 #include "core/KeyCombo.h"
 #include "core/Variables.h"
 
+#include "platform/gfx/Archive.h"
 #include "tests/support/TemporaryHome.h"
 
 #include <fstream>
@@ -135,6 +136,36 @@ TEST(RawRepresentableUserDefaultsVariable, StoresRawValuesAndReadsUnknownOnesAsT
     EXPECT_EQ(variable->value(), Shade::dark);
 }
 
+TEST(RawRepresentableStraightVariable, RawValuesNamingACaseAreWrittenOthersChangeNothing)
+{
+    auto variable = RawRepresentableStraightVariable<Shade>::create(Shade::dark);
+    std::vector<Shade> heard;
+    auto token = variable->addColdListener([&](const Shade& shade) { heard.push_back(shade); });
+    EXPECT_EQ(variable->rawValue(), 1);
+    variable->setRawValue(0);
+    EXPECT_EQ(variable->value(), Shade::light);
+    variable->setRawValue(7);
+    variable->setRawValue(-1);
+    EXPECT_EQ(variable->rawValue(), 0);
+    EXPECT_EQ(heard, std::vector<Shade> { Shade::light }) << "a raw value of no case told the listeners";
+}
+
+TEST(UserDefaultsVariable, AGivenConverterReadsWhatIsStored)
+{
+    auto store = freshStore();
+    // A stored number of minutes read as seconds; what is no count of minutes reads as the
+    // nil value.
+    auto variable = UserDefaultsVariable<int64_t>::create(store, "minutes", 0, -1, [](const base::Value& stored) {
+        auto minutes = stored.toInteger();
+        return minutes && *minutes >= 0 ? std::optional<int64_t>(*minutes * 60) : std::nullopt;
+    });
+    EXPECT_EQ(variable->value(), 0);
+    store->set("minutes", 3);
+    EXPECT_EQ(variable->value(), 180);
+    store->set("minutes", -5);
+    EXPECT_EQ(variable->value(), -1);
+}
+
 TEST(UserDefaultsVariable, PlainWritesReachTheFileAtOnceRawAndJSONWritesWait)
 {
     test::TemporaryHome home;
@@ -177,6 +208,70 @@ TEST(CodableUserDefaultsVariable, KeyCombosAsJSONTextWithBadTextReadingAsNone)
     variable->setValue(Combo {});
     EXPECT_EQ(store->string("showCommandPopOver"), "null");
     EXPECT_EQ(heard, (std::vector<Combo>(3, Combo {})));
+}
+
+TEST(NillableCodableUserDefaultsVariable, WhatIsNoCombinationReadsAsNoneNotAsTheDefault)
+{
+    auto store = freshStore();
+    using Combo = std::optional<KeyCombo>;
+    auto none = NillableCodableUserDefaultsVariable<KeyCombo>::create(store, "startTimeSlice", std::nullopt);
+    EXPECT_EQ(store->string("startTimeSlice"), "null");
+    EXPECT_EQ(none->value(), Combo {});
+
+    auto variable = NillableCodableUserDefaultsVariable<KeyCombo>::create(store, "focusNowPadKeyCombo", KeyCombo(45, 2304));
+    EXPECT_EQ(variable->value(), KeyCombo(45, 2304));
+    std::vector<Combo> heard;
+    auto token = variable->addColdListener([&](const Combo& combo) { heard.push_back(combo); });
+    for (auto stored : { base::Value("{not json"), base::Value(42), base::Value(R"({"carbonKeyCode":-1})") }) {
+        store->set("focusNowPadKeyCombo", stored);
+        EXPECT_EQ(variable->value(), Combo {}) << "read as the registered combination";
+    }
+    variable->setValue(KeyCombo(37, 2304));
+    EXPECT_EQ(store->string("focusNowPadKeyCombo"), R"({"carbonKeyCode":37,"carbonModifiers":2304})");
+    variable->setValue(std::nullopt);
+    EXPECT_EQ(store->string("focusNowPadKeyCombo"), "null");
+    EXPECT_EQ(heard, (std::vector<Combo> { Combo {}, Combo {}, Combo {}, KeyCombo(37, 2304), Combo {} }));
+}
+
+TEST(ColorReadWriteDefaultVariable, KeepsTheArchiveUnderItsKeyAndFollowsEveryWriter)
+{
+    auto store = freshStore();
+    auto red = gfx::Color::rgb(1, 0, 0);
+    auto variable = ColorReadWriteDefaultVariable::create(store, "notificationColor", red);
+    EXPECT_EQ(store->registeredObject("notificationColor"), base::Value(gfx::archiveColor(red)));
+    std::vector<gfx::Color> heard;
+    auto hot = variable->addHotListener([&](const gfx::Color& color) { heard.push_back(color); });
+
+    auto blue = gfx::Color::rgb(0, 0, 1);
+    variable->setValue(blue);
+    EXPECT_EQ(store->string("notificationColor"), gfx::archiveColor(blue));
+    auto grey = gfx::Color::white(0.5);
+    store->set("notificationColor", gfx::archiveColor(grey)); // a colour well bound to the key
+    EXPECT_EQ(variable->value(), grey);
+    // Damaged by hand: the initial colour, never a failure.
+    store->set("notificationColor", "{\"color\":\"red\"}");
+    EXPECT_EQ(variable->value(), red);
+    EXPECT_EQ(heard, (std::vector<gfx::Color> { red, blue, grey, red }));
+}
+
+TEST(CombinedVariable, WorksItsValueOutAgainWhenEitherPartChanges)
+{
+    auto duration = StraightVariable<int64_t>::create(1500);
+    auto extension = StraightVariable<int64_t>::create(0);
+    auto planned = CombinedVariable<int64_t, decltype(duration), decltype(extension)>::create(
+        duration, extension, [](const auto& first, const auto& second) { return first->value() + second->value(); });
+    Heard<int64_t> heard;
+    auto hot = planned->addHotListener(heard.as("hot"));
+    auto cold = planned->addColdListener(heard.as("cold"));
+    extension->setValue(300);
+    duration->setValue(600);
+    EXPECT_EQ(planned->value(), 900);
+    EXPECT_EQ(heard.calls, (std::vector<std::string> { "hot=1500", "hot=1800", "cold=1800", "hot=900", "cold=900" }));
+
+    // Gone, it hears its parts no more, and they go on without it.
+    planned.reset();
+    duration->setValue(60);
+    EXPECT_EQ(heard.calls.size(), 5u);
 }
 
 }
