@@ -6,6 +6,7 @@
 #include "log/LogEntry.h"
 #include "log/LogFileManager.h"
 #include "log/LogFormat.h"
+#include "log/UpgradeManager.h"
 #include "platform/base/AlertPresenter.h"
 #include "platform/base/Files.h"
 #include "platform/base/Time.h"
@@ -88,8 +89,9 @@ bool LogFile::refresh(RawDataSet& dataSet)
     std::string name = std::filesystem::path(m_fullPath).filename().string();
     std::optional<RawDataSet::Records> records;
     // A day file of the older naming, without a computer's identifier, is read once the
-    // renamer has given it this computer's (before every read), under that name alone.
-    if (LogFormat::isCurrentLogFileName(name))
+    // renamer has given it this computer's (before every read), under that name alone;
+    // where it could not, under the name it has.
+    if (LogFormat::isCurrentLogFileName(name) || UpgradeManager::sharedInstance().readsUnderPresentName(m_fullPath))
         records = dataSet.loadRTFDFile(m_fullPath);
     else if (LogFormat::isPlainTextLogFileName(name))
         records = dataSet.loadPlainTextFile(m_fullPath);

@@ -21,26 +21,61 @@ namespace {
 
 constexpr std::string_view kDefaultIdentifier = "default";
 
-// Moves `name` in `folder` to the same name with `identifier` in its parentheses, before
-// the extension; never over a file that is there.
-void giveIdentifier(const std::filesystem::path& folder, const std::string& name, std::string_view stem,
-    const std::string& identifier)
-{
-    std::filesystem::path oldPath = folder / name;
-    std::filesystem::path newPath = folder / (std::string(stem) + " (" + identifier + ")" + oldPath.extension().string());
-    zr_log("renaming %s to %s", oldPath.c_str(), newPath.c_str());
-    // The move never replaces: a file already under the new name keeps the day's entries
-    // written since, and the old one stays for the user to look at.
-    if (!base::files::move(oldPath, newPath))
-        zr_log("failed to migrate file: %s", oldPath.c_str());
-}
-
 }
 
 UpgradeManager& UpgradeManager::sharedInstance()
 {
     static UpgradeManager* manager = new UpgradeManager;
     return *manager;
+}
+
+void UpgradeManager::giveIdentifier(const std::string& folder, const std::string& name, std::string_view stem,
+    const std::string& identifier)
+{
+    std::filesystem::path oldPath = std::filesystem::path(folder) / name;
+    std::filesystem::path newPath
+        = std::filesystem::path(folder) / (std::string(stem) + " (" + identifier + ")" + oldPath.extension().string());
+    bool failedBefore;
+    {
+        std::lock_guard lock(m_mutex);
+        failedBefore = m_failedMoves.contains(oldPath.string());
+    }
+    // A folder that cannot be written fails every pass, and a pass runs before every read:
+    // the failure is told once.
+    if (!failedBefore)
+        zr_log("renaming %s to %s", oldPath.c_str(), newPath.c_str());
+    // The move never replaces: a file already under the new name keeps the day's entries
+    // written since, and the old one stays for the user to look at.
+    std::string error;
+    bool moved = base::files::move(oldPath, newPath, &error);
+    std::lock_guard lock(m_mutex);
+    if (moved) {
+        if (failedBefore)
+            zr_log("renamed %s to %s", oldPath.c_str(), newPath.c_str());
+        m_failedMoves.erase(oldPath.string());
+        return;
+    }
+    if (failedBefore)
+        return;
+    m_failedMoves[oldPath.string()] = newPath.string();
+    zr_log("failed to migrate file: %s", oldPath.c_str());
+    if (!base::files::exists(newPath) && LogFormat::isCurrentLogFileName(newPath.filename().string()))
+        zr_log("%s cannot be renamed (%s); it is read under its present name", oldPath.c_str(), error.c_str());
+}
+
+bool UpgradeManager::readsUnderPresentName(const std::string& path) const
+{
+    std::string newPath;
+    {
+        std::lock_guard lock(m_mutex);
+        auto failed = m_failedMoves.find(path);
+        if (failed == m_failedMoves.end())
+            return false;
+        newPath = failed->second;
+    }
+    // A file under the new name holds the day's entries; the old one stays aside, unread,
+    // as where the move was refused for it.
+    return LogFormat::isCurrentLogFileName(std::filesystem::path(newPath).filename().string()) && !base::files::exists(newPath);
 }
 
 void UpgradeManager::upgradeEverything()

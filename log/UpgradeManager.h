@@ -4,6 +4,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 namespace ostrel {
 
@@ -18,9 +19,13 @@ public:
     void upgradeSystemLogs(const std::string& folder, const std::string& root, const std::string& identifier);
     // Every name that begins with `root` and holds no ")" (written before the computer's
     // identifier was part of the names) gets " (<identifier>)" before its extension, so the
-    // log reads it. Failed moves are logged and tried again at the next pass. Answers
+    // log reads it. Failed moves are logged once and tried again at every pass. Answers
     // whether there was any such name.
     bool renameFilesWithoutIdentifier(const std::string& folder, const std::string& root, const std::string& identifier);
+    // Whether the file at `path` is read as it is named: its move to the name with an
+    // identifier failed (a folder that cannot be written, a disk only read) while no file
+    // holds that name, and that name is a current day file's. Safe from any thread.
+    bool readsUnderPresentName(const std::string& path) const;
     // Day files named "(default)" in a folder that is this computer's alone: written while
     // its identifier could not be read, they are its own, and take its identifier so that
     // they go with it when the log moves. A file whose new name is taken stays as it is (it
@@ -29,11 +34,18 @@ public:
 
 private:
     UpgradeManager() = default;
+    // Moves `name` in `folder` to the same name with `identifier` in its parentheses, before
+    // the extension; never over a file that is there.
+    void giveIdentifier(const std::string& folder, const std::string& name, std::string_view stem,
+        const std::string& identifier);
 
     // Folders found without a name to rename, by the modification time they had then. The
     // renaming runs on the log's reading queue as well as at start-up.
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::map<std::string, std::int64_t> m_cleanFolders;
+    // The files whose move failed, by the name each was to take: told once, and tried again
+    // quietly until it succeeds.
+    std::map<std::string, std::string> m_failedMoves;
 };
 
 }

@@ -1,6 +1,7 @@
 #include "log/FullDataSet.h"
 #include "log/UpgradeManager.h"
 #include "tests/log/LogTestSupport.h"
+#include "tests/support/WithoutPermissionOverride.h"
 
 #include <algorithm>
 #include <chrono>
@@ -22,6 +23,11 @@ protected:
         fs::create_directories(home.path() / "net" / "eth0" / "device");
         writeText(home.path() / "net" / "eth0" / "address", address + "\n");
         BackingStoreManager::sharedManager().setNetworkInterfacesFolder(home.path() / "net");
+    }
+    int diagnosticsWith(std::string_view part) const
+    {
+        return int(std::count_if(diagnostics.begin(), diagnostics.end(),
+            [&](const std::string& line) { return line.find(part) != std::string::npos; }));
     }
     static std::string day(const std::string& date, const std::string& computer)
     {
@@ -59,6 +65,50 @@ TEST_F(UpgradeTest, NeverRenamesOverAnExistingFile)
     UpgradeManager::sharedInstance().upgradeEverything();
     EXPECT_TRUE(fs::exists(logFolder() / "System Log Day 2012-04-01.rtfd"));
     EXPECT_TRUE(sawDiagnostic("failed to migrate file"));
+}
+
+TEST_F(UpgradeTest, NamesThatCannotBeGivenAComputerAreReadAsTheyAreAndToldOnce)
+{
+    writePackage(logFolder() / "System Log Day 2012-04-01.rtfd", entryLines("U-1", {}));
+    writePackage(logFolder() / "System Log Day 2012-04-02.rtfd", entryLines("U-2", {}));
+    // Refused for a name taken, as ever: the file under that name holds the day.
+    writePackage(logFolder() / "System Log Day 2012-04-03.rtfd", entryLines("ASIDE", {}));
+    writePackage(logFolder() / day("2012-04-03", "default"), entryLines("U-3", {}));
+    // Read under no name, renamed or not.
+    writeText(logFolder() / "System Log 2010-01-02.txt", entryLines("U-4", {}));
+    auto before = folderNames();
+    fs::permissions(logFolder(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read
+            | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    struct Writable {
+        fs::path folder;
+        ~Writable() { fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add); }
+    } writableAgain { logFolder() };
+
+    std::vector<std::string> uuids;
+    {
+        WithoutPermissionOverride heldToTheBits;
+        ASSERT_TRUE(heldToTheBits.holds());
+        UpgradeManager::sharedInstance().upgradeEverything();
+        UpgradeManager::sharedInstance().upgradeEverything();
+        EXPECT_EQ(folderNames(), before);
+        FullDataSet set;
+        set.loadFromDisk();
+        for (const auto& record : set.fullTimeSlices())
+            uuids.push_back(record->uuid());
+    }
+    std::sort(uuids.begin(), uuids.end());
+    EXPECT_EQ(uuids, (std::vector<std::string> { "U-1", "U-2", "U-3" }));
+    EXPECT_EQ(diagnosticsWith("failed to migrate file"), 4) << "not once for each file";
+    EXPECT_EQ(diagnosticsWith("it is read under its present name"), 2);
+
+    // Writable again, the next pass gives them the computer's name, and only the new
+    // names are read.
+    fs::permissions(logFolder(), fs::perms::owner_all, fs::perm_options::add);
+    UpgradeManager::sharedInstance().upgradeEverything();
+    EXPECT_TRUE(fs::exists(logFolder() / day("2012-04-01", "default")));
+    FullDataSet set;
+    set.loadFromDisk();
+    EXPECT_EQ(set.fullTimeSlices().size(), 3u);
 }
 
 TEST_F(UpgradeTest, DefaultNamedFilesOfTheLocalLogBecomeThisComputersAndAreReadOnce)
