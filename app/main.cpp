@@ -13,10 +13,13 @@
 #include "platform/gfx/FontWarmUp.h"
 #include "platform/gfx/Fonts.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/SdlBackend.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -32,6 +35,24 @@ std::optional<std::string> linkArgument(int argc, char** argv)
     return std::nullopt;
 }
 
+// The display DISPLAY names; offscreen drawing only where it is asked for by name, as the
+// tests ask. None when the display cannot be opened.
+std::unique_ptr<ui::WindowBackend> openWindowSystem()
+{
+    const char* asked = std::getenv("OSTREL_BACKEND");
+    if (asked && std::string_view(asked) == "offscreen")
+        return ui::WindowBackend::make("offscreen");
+    return ui::SdlBackend::open();
+}
+
+std::string displayFailure()
+{
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display)
+        return "ostrel: cannot open the display: DISPLAY is not set\n";
+    return std::string("ostrel: cannot open the display \"") + display + "\"\n";
+}
+
 }
 
 static int runProgram(int argc, char** argv)
@@ -40,8 +61,22 @@ static int runProgram(int argc, char** argv)
     // log or a pipe they keep their order with the rest rather than coming a buffer late.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
 
-    // One copy runs: a later launch hands its link (or its wish to see us) to it and ends.
     auto link = linkArgument(argc, argv);
+    // A copy that cannot show itself must never become the running copy: every later launch
+    // would hand over to it and show nothing. It only passes on what it came with to a copy
+    // already running (which needs no display of its own), else says so and fails.
+    auto backend = openWindowSystem();
+    if (!backend) {
+        using Wait = desktop::UrlScheme::Wait;
+        bool handed = link ? desktop::UrlScheme::sendToRunningCopy(*link, Wait::Never)
+                           : desktop::UrlScheme::bringRunningCopyToFront(Wait::Never);
+        if (handed)
+            return 0;
+        std::fputs(displayFailure().c_str(), stderr);
+        return 1;
+    }
+
+    // One copy runs: a later launch hands its link (or its wish to see us) to it and ends.
     auto claim = desktop::UrlScheme::claim(kScheme);
     if (claim.otherCopyRuns) {
         bool handed = link ? desktop::UrlScheme::sendToRunningCopy(*link) : desktop::UrlScheme::bringRunningCopyToFront();
@@ -52,10 +87,10 @@ static int runProgram(int argc, char** argv)
     // switches it as "loggerIsOn" says: a user who turned it off hears nothing from us.
     if (!gfx::pinFonts(base::Resources::root() / "fonts" / "fonts.conf"))
         base::diagnostic("the program's fonts are not where its resources are; the desktop's own are used");
-    // Opening the display draws no text: the first screen's fonts load meanwhile.
+    // Joining the display draws no text: the first screen's fonts load meanwhile.
     auto fontWarmUp = gfx::FontWarmUp::start(ostrel::firstScreenFonts());
 
-    auto application = ui::Application::create(ui::WindowBackend::make());
+    auto application = ui::Application::create(std::move(backend));
     // Dock-less until the launch decides otherwise from "dockless".
     application->setActivationPolicy(ui::ActivationPolicy::Accessory);
     // SIGINT, SIGTERM and SIGHUP end the program between two pieces of work, in any mode, even with

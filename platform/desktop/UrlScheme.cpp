@@ -326,17 +326,17 @@ UrlScheme::Claim UrlScheme::claim(std::string scheme)
     return Claim { std::unique_ptr<UrlScheme>(new UrlScheme(std::move(scheme), lockFd, listenFd, socketPath)), false };
 }
 
-bool UrlScheme::sendToRunningCopy(std::string_view url)
+bool UrlScheme::sendToRunningCopy(std::string_view url, Wait wait)
 {
-    return handOver(url, "could not hand the link to the running Ostrel");
+    return handOver(url, "could not hand the link to the running Ostrel", wait);
 }
 
-bool UrlScheme::bringRunningCopyToFront()
+bool UrlScheme::bringRunningCopyToFront(Wait wait)
 {
-    return handOver(kBringToFrontRequest, "could not ask the running Ostrel to come to the front");
+    return handOver(kBringToFrontRequest, "could not ask the running Ostrel to come to the front", wait);
 }
 
-bool UrlScheme::handOver(std::string_view message, const std::string& failure)
+bool UrlScheme::handOver(std::string_view message, const std::string& failure, Wait wait)
 {
     int fd = -1;
     int error = 0;
@@ -367,7 +367,7 @@ bool UrlScheme::handOver(std::string_view message, const std::string& failure)
         }
         timespec now {};
         clock_gettime(CLOCK_MONOTONIC, &now);
-        if (fd >= 0 || !worthWaiting || now.tv_sec - start.tv_sec >= kHandOverPatience)
+        if (fd >= 0 || !worthWaiting || wait == Wait::Never || now.tv_sec - start.tv_sec >= kHandOverPatience)
             break;
         timespec pause { 0, 50'000'000 };
         nanosleep(&pause, nullptr);

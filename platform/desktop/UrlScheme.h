@@ -47,11 +47,14 @@ public:
     };
     static Claim claim(std::string scheme);
 
+    // A copy that has just taken the lock may not listen yet: a later launch waits a few
+    // seconds for it. A launch that could not run itself asks once, and goes.
+    enum class Wait { WhileItStarts, Never };
     // From a later launch: hands the text to the running copy. False, logged, on failure.
-    static bool sendToRunningCopy(std::string_view url);
+    static bool sendToRunningCopy(std::string_view url, Wait wait = Wait::WhileItStarts);
     // From a later launch without a link: asks the running copy to come to the front.
     // False, logged, on failure.
-    static bool bringRunningCopyToFront();
+    static bool bringRunningCopyToFront(Wait wait = Wait::WhileItStarts);
 
     ~UrlScheme();
     UrlScheme(const UrlScheme&) = delete;
@@ -64,7 +67,7 @@ public:
 
 private:
     UrlScheme(std::string scheme, int lockFd, int listenFd, std::filesystem::path socketPath);
-    static bool handOver(std::string_view message, const std::string& failure);
+    static bool handOver(std::string_view message, const std::string& failure, Wait wait);
 
     void startListening();
     void pauseListening();
