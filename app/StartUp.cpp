@@ -24,6 +24,7 @@
 #include "core/MacOSVersion.h"
 #include "core/StateMachine.h"
 #include "log/LogFileManager.h"
+#include "log/UnloggedTimeSlices.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/MainWindowController.h"
 #include "mainwindow/MainWindowHooks.h"
@@ -176,6 +177,8 @@ void StartUp::run()
     makeObjects();
     installHelpHooks(appDelegate.get());
     wake();
+    // Slices the log could not take before go in now, for the first read to show them.
+    UnloggedTimeSlices::shared().writeToLog();
     m_application.setMainMenu(menus.mainMenu);
     m_application.finishLaunching();
     // The window the interface showed as it loaded comes forward where the first screen put it.

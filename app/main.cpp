@@ -1,6 +1,7 @@
 #include "app/StartUp.h"
 
 #include "core/DataModel.h"
+#include "log/UnloggedTimeSlices.h"
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
@@ -102,6 +103,7 @@ static int runProgram(int argc, char** argv)
     desktop::X11Connection::endOnLostWindowSystem([&application] {
         base::diagnostic("Window system: lost the connection to the display; ending as a quit does");
         application->terminateNow();
+        ostrel::UnloggedTimeSlices::shared().keepOnDisk();
         base::Defaults::standard()->synchronize();
         base::endProcess(0);
     });
@@ -113,6 +115,8 @@ static int runProgram(int argc, char** argv)
     startUp.run();
     if (!application->isTerminating())
         loop.run();
+    // A slice the log could not take whose copy could not be kept then either: once more.
+    ostrel::UnloggedTimeSlices::shared().keepOnDisk();
     // Settings are written a moment after they change; the last ones go out now.
     base::Defaults::standard()->synchronize();
     return 0;

@@ -2,6 +2,7 @@
 
 #include "log/ComputerIdentifier.h"
 #include "log/LogFormat.h"
+#include "log/TimeSliceReaders.h"
 #include "core/ZrLog.h"
 #include "platform/base/AlertPresenter.h"
 #include "platform/base/Diagnostics.h"
@@ -122,14 +123,25 @@ bool BackingStoreManager::write(const text::AttributedString& text, BackingStore
 
 bool BackingStoreManager::append(const text::AttributedString& text, BackingStoreDescriptor& descriptor) const
 {
+    return append(text, descriptor, Appending {}) == Appended::Written;
+}
+
+BackingStoreManager::Appended BackingStoreManager::append(const text::AttributedString& text,
+    BackingStoreDescriptor& descriptor, const Appending& how) const
+{
     zr_log("BackingStoreManager append - start");
-    std::filesystem::path path = descriptor.getPathToCurrentFile();
+    std::filesystem::path path = how.day ? descriptor.getPathToFileForDate(*how.day) : descriptor.getPathToCurrentFile();
     zr_log("appending to current file path: %s", path.c_str());
+    auto fail = [&](const std::function<std::string(const std::string& where)>& informativeText, bool openFolder = true) {
+        if (how.tellUser)
+            reportWriteFailure(
+                path, [&](const std::string& where) { return informativeText(where) + how.afterword; }, openFolder);
+        return Appended::Failed;
+    };
 
     if (!descriptor.isLoadedFolderInPlace()) {
         zr_log("the log folder %s is gone or another folder; the entry was not written", descriptor.folderPath().c_str());
-        reportWriteFailure(
-            path,
+        return fail(
             [&](const std::string&) {
                 return "The log folder \u201c" + descriptor.folderPath()
                     + "\u201d that Ostrel loaded is gone, or another folder is in its place (a disk taken away, a "
@@ -137,17 +149,15 @@ bool BackingStoreManager::append(const text::AttributedString& text, BackingStor
                       "folder back where it was, or start Ostrel again to use the folder now there.";
             },
             false);
-        return false;
     }
 
     // A day file whose replacement was cut short gets its earlier entries back first; if
     // they cannot be put back, a new file holding this entry alone would bury them.
     if (!base::files::recoverInterruptedReplacement(path) && !base::files::exists(path)) {
-        reportWriteFailure(path, [](const std::string&) {
+        return fail([](const std::string&) {
             return "Today's log file was being rewritten when Ostrel stopped, and its earlier version could not be "
                    "put back, so this time slice was not added to it.";
         });
-        return false;
     }
 
     text::Document result;
@@ -156,13 +166,16 @@ bool BackingStoreManager::append(const text::AttributedString& text, BackingStor
         if (!existing) {
             // Writing the new entry alone would throw away every earlier entry of the day.
             zr_log("could not read %s; the entry was not written", path.c_str());
-            reportWriteFailure(path, [](const std::string&) {
+            return fail([](const std::string&) {
                 return "Today's log file exists but could not be read, so it was left as it was and this time slice "
                        "was not added to it.";
             });
-            return false;
         }
         result = std::move(*existing);
+        if (!how.onceFor.empty() && holdsEntry(result.text, how.onceFor)) {
+            zr_log("%s holds the entry %s already; it was not written again", path.c_str(), how.onceFor.c_str());
+            return Appended::AlreadyThere;
+        }
     }
     result.text.append(text);
 
@@ -170,10 +183,16 @@ bool BackingStoreManager::append(const text::AttributedString& text, BackingStor
     bool written = text::Rtfd::writeFile(path, result.text, result.attributes, &failure);
     if (!written) {
         zr_log("could not write %s: %s", path.c_str(), std::strerror(failure));
-        reportWriteFailure(path, [failure](const std::string& where) { return writeFailureAdvice(failure, where); });
+        fail([failure](const std::string& where) { return writeFailureAdvice(failure, where); });
     }
     zr_log("BackingStoreManager append - end");
-    return written;
+    return written ? Appended::Written : Appended::Failed;
+}
+
+bool BackingStoreManager::holdsEntry(const text::AttributedString& content, const std::string& uuid)
+{
+    auto records = readFullTimeSlices(content);
+    return std::any_of(records.begin(), records.end(), [&](const auto& record) { return record->uuid() == uuid; });
 }
 
 std::optional<text::Document> BackingStoreManager::readWholePackage(const std::filesystem::path& path)

@@ -39,6 +39,18 @@ public:
     // the user.
     bool append(const text::AttributedString& text, BackingStoreDescriptor& descriptor) const;
 
+    // How else an entry may be appended: to the file of another day; only once, when it
+    // carries an identifier that the file may hold already; with a failure only logged, or
+    // told with more words after the alert's own.
+    struct Appending {
+        std::optional<double> day;
+        std::string onceFor;
+        bool tellUser { true };
+        std::string afterword;
+    };
+    enum class Appended { Written, AlreadyThere, Failed };
+    Appended append(const text::AttributedString& text, BackingStoreDescriptor& descriptor, const Appending& how) const;
+
     // Puts right this computer's files of the series whose rewrite was cut short (the
     // program killed between the steps of a package swap): a missing file comes back from
     // its set-aside version, and the hidden leftovers go. False when something could not.
@@ -56,6 +68,8 @@ public:
     // less (a file cut short by a crash or by a sync still under way) gives none, because
     // writing back what was read would lose the rest.
     static std::optional<text::Document> readWholePackage(const std::filesystem::path& path);
+    // Whether a day file's text holds an entry with this identifier.
+    static bool holdsEntry(const text::AttributedString& content, const std::string& uuid);
 
     // Writes the template as the package at `path`; failures are only logged.
     bool createFromTemplate(const std::string& path, const std::string& templateName) const;

@@ -8,6 +8,7 @@
 #include "log/LogFormat.h"
 #include "log/TaskLinks.h"
 #include "log/TaskManagerBridge.h"
+#include "log/UnloggedTimeSlices.h"
 #include "platform/base/AlertPresenter.h"
 #include "platform/base/Defaults.h"
 #include "platform/base/MainQueue.h"
@@ -120,6 +121,11 @@ void Logger::incrementActualSecondsWorked()
 void Logger::resetActualSecondsWorked()
 {
     m_actualSecondsWorked = 0;
+    // A slice left behind unlogged stays kept, for the log to take with the others.
+    if (m_unlogged) {
+        m_unlogged.reset();
+        UnloggedTimeSlices::shared().setHeldBack(std::nullopt);
+    }
     if (m_extensionReset)
         m_extensionReset();
     else
@@ -160,11 +166,42 @@ bool Logger::logCurrentTimeSlice()
 {
     if (m_actualSecondsWorked == 0)
         return false;
-    auto entry = prepareTimeSliceSystemLogEntryTextWithUUID(BackingStoreManager::createUUID());
-    if (!writeToSystemLog(entry))
+    auto& unlogged = UnloggedTimeSlices::shared();
+    // What the log could not take before goes first, as it was rated first.
+    unlogged.writeToLog();
+
+    UnloggedTimeSlices::Slice slice;
+    slice.uuid = m_unlogged ? m_unlogged->uuid : BackingStoreManager::createUUID();
+    slice.date = m_unlogged ? m_unlogged->date : base::Time::now();
+    slice.entry = prepareTimeSliceSystemLogEntryTextWithUUID(slice.uuid);
+    // Kept before it is written: a stop between the two leaves it for the next start, which
+    // finds by its identifier whether the day file took it.
+    bool kept = unlogged.keep(slice);
+    BackingStoreManager::Appending how;
+    how.day = slice.date;
+    if (m_unlogged)
+        how.onceFor = slice.uuid;
+    if (kept)
+        how.afterword = " Ostrel keeps this time slice and adds it to the log as soon as the folder can take it, also "
+                        "if Ostrel is quit before then.";
+    zr_log("Logger writeToSystemLog - start");
+    auto appended = BackingStoreManager::sharedManager().append(slice.entry, *m_systemLogBackingStoreDesc, how);
+    zr_log("Logger writeToSystemLog - end");
+    if (appended == BackingStoreManager::Appended::Failed) {
+        m_unlogged = Unlogged { slice.uuid, slice.date };
+        unlogged.setHeldBack(slice.uuid);
         return false;
+    }
+    unlogged.forget(slice.uuid);
     resetActualSecondsWorked();
     return true;
+}
+
+void Logger::dropCurrentTimeSlice()
+{
+    if (m_unlogged)
+        UnloggedTimeSlices::shared().forget(m_unlogged->uuid);
+    resetActualSecondsWorked();
 }
 
 std::string Logger::formatDateForSystemLog(double date) { return LogFormat::formatDate(date); }

@@ -57,9 +57,15 @@ public:
     // been told).
     bool writeToSystemLog(const text::AttributedString& entry);
     // The whole logging step of a rated slice: nothing when no second was worked; otherwise
-    // a new entry written to today's file, and only when that succeeded the counter is
-    // reset, so that a failed write can be tried again with nothing lost.
+    // the slices kept from before are written first, then a new entry to today's file, and
+    // only when that succeeded the counter is reset, so that a failed write can be tried
+    // again with nothing lost. The entry is kept aside (UnloggedTimeSlices) until the log
+    // holds it, so a quit or a stop after a failure loses nothing either; tried again, the
+    // slice keeps its identifier and day, and goes into the log once.
     bool logCurrentTimeSlice();
+    // The current slice dropped unlogged, at the user's word: the counter reset, and the
+    // copy an earlier failed Log kept of it forgotten.
+    void dropCurrentTimeSlice();
 
     static std::string formatDateForSystemLog(double date);
     static double dateFromSystemLogString(const std::string& text);
@@ -86,6 +92,12 @@ private:
     double m_startDate;
     CurrentWorkSource m_currentWork;
     std::function<void()> m_extensionReset;
+    // The current slice's identifier and day once a Log of it failed.
+    struct Unlogged {
+        std::string uuid;
+        double date { 0 };
+    };
+    std::optional<Unlogged> m_unlogged;
 };
 
 }

@@ -164,7 +164,8 @@ void RateTimeSliceState::internalDoNotLogWithAlertDialog()
     alert.buttons = { "OK", "Cancel" };
     if (base::AlertPresenter::present(alert).button != 0)
         return;
-    Logger::sharedLogger().resetActualSecondsWorked();
+    // A copy kept after a failed Log goes too: the user said the time is not to be logged.
+    Logger::sharedLogger().dropCurrentTimeSlice();
     fireTransition("skipLogging");
 }
 

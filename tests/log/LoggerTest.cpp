@@ -1,6 +1,7 @@
 #include "log/FullDataSet.h"
 #include "log/LogFormat.h"
 #include "log/Logger.h"
+#include "log/UnloggedTimeSlices.h"
 #include "platform/base/Time.h"
 #include "platform/base/RunLoop.h"
 #include "platform/base/Json.h"
@@ -45,6 +46,29 @@ protected:
         set.loadFromDisk();
         return set.fullTimeSlices();
     }
+
+    // The loaded log folder taken away, as an unmount leaves it: a bare folder in its place.
+    // Given back by the returned closure.
+    std::function<void()> takeTheLogFolderAway()
+    {
+        fs::path away = home.path() / "away";
+        fs::rename(logFolder(), away);
+        fs::create_directory(logFolder());
+        return [this, away] {
+            fs::remove(logFolder());
+            fs::rename(away, logFolder());
+        };
+    }
+
+    std::vector<std::string> keptUuids()
+    {
+        std::vector<std::string> uuids;
+        for (const auto& slice : UnloggedTimeSlices::shared().kept())
+            uuids.push_back(slice.uuid);
+        return uuids;
+    }
+
+    void turnTheLoop(double seconds = 0.01) { base::RunLoop::main().runUntil(base::Time::now() + seconds); }
 };
 
 TEST_F(LoggerTest, CounterStartsOneSecondBeforeTheFirstTick)
@@ -192,6 +216,113 @@ TEST_F(LoggerTest, FailedWriteKeepsTheSliceForAnotherTry)
     fs::remove(today);
     EXPECT_TRUE(logger().logCurrentTimeSlice());
     EXPECT_EQ(readBack().size(), 1u);
+}
+
+TEST_F(LoggerTest, ASliceTheLogCouldNotTakeIsKeptUntilTheFolderIsBackAndWrittenThenOnce)
+{
+    setWork(text::AttributedString::fromUtf8("While the disk was gone"));
+    work(600);
+    auto giveBack = takeTheLogFolderAway();
+    EXPECT_FALSE(logger().logCurrentTimeSlice());
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_NE(alerts[0].informativeText.find("Ostrel keeps the time slice"), std::string::npos) << alerts[0].informativeText;
+    ASSERT_EQ(keptUuids().size(), 1u);
+    std::string uuid = keptUuids()[0];
+    EXPECT_TRUE(fs::exists(UnloggedTimeSlices::folder() / (uuid + ".json")));
+
+    // Quit before the folder came back: the slice is on disk only, and the next start's
+    // writing finds the folder still gone.
+    logger().resetActualSecondsWorked();
+    EXPECT_EQ(UnloggedTimeSlices::shared().writeToLog(), 0u);
+    EXPECT_EQ(alerts.size(), 1u) << "a retry that fails tells nobody";
+    EXPECT_TRUE(fs::is_empty(logFolder())) << "written into the bare folder, to hide under the disk";
+
+    // Back: the next try writes it, says so, and leaves nothing kept.
+    giveBack();
+    turnTheLoop(UnloggedTimeSlices::kRetryInterval + 1);
+    auto records = readBack();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0]->uuid(), uuid);
+    EXPECT_EQ(records[0]->objective(), "While the disk was gone");
+    EXPECT_EQ(records[0]->actualDuration(), 600);
+    ASSERT_EQ(alerts.size(), 2u);
+    EXPECT_EQ(alerts[1].message, "A time slice kept aside is in the log now");
+    EXPECT_NE(alerts[1].informativeText.find("\u201cWhile the disk was gone\u201d"), std::string::npos)
+        << alerts[1].informativeText;
+    EXPECT_TRUE(keptUuids().empty());
+    EXPECT_FALSE(fs::exists(UnloggedTimeSlices::folder())) << "an empty folder left in the data folder";
+    EXPECT_EQ(UnloggedTimeSlices::shared().writeToLog(), 0u);
+    EXPECT_EQ(readBack().size(), 1u);
+}
+
+TEST_F(LoggerTest, LogPressedAgainWritesTheSliceOnceWithItsLastRating)
+{
+    setWork(text::AttributedString::fromUtf8("rated twice"), true, "", 0);
+    work(300);
+    fs::path today = logger().systemLogBackingStoreDesc()->getPathToCurrentFile();
+    writeText(today, "not a package");
+    EXPECT_FALSE(logger().logCurrentTimeSlice());
+    // The background leaves it to the screen that still offers it.
+    EXPECT_EQ(UnloggedTimeSlices::shared().writeToLog(), 0u);
+
+    fs::remove(today);
+    setWork(text::AttributedString::fromUtf8("rated twice"), true, "", 3);
+    EXPECT_TRUE(logger().logCurrentTimeSlice());
+    turnTheLoop(UnloggedTimeSlices::kRetryInterval + 1);
+    auto records = readBack();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0]->focusRating(), "experienced flow");
+    EXPECT_TRUE(keptUuids().empty());
+    EXPECT_EQ(alerts.size(), 1u) << "only the failure was told";
+}
+
+TEST_F(LoggerTest, AKeptSliceTheDayFileHoldsAlreadyIsForgottenNotWrittenTwice)
+{
+    // Stopped between writing the day file and forgetting the kept copy.
+    setWork(text::AttributedString::fromUtf8("written just before the kill"));
+    work(120);
+    std::string uuid = base::makeUuid();
+    UnloggedTimeSlices::Slice slice { uuid, base::Time::now(), logger().prepareTimeSliceSystemLogEntryTextWithUUID(uuid) };
+    ASSERT_TRUE(UnloggedTimeSlices::shared().keep(slice));
+    ASSERT_TRUE(logger().writeToSystemLog(slice.entry));
+
+    UnloggedTimeSlices::shared().writeToLog();
+    EXPECT_EQ(readBack().size(), 1u);
+    EXPECT_TRUE(keptUuids().empty());
+}
+
+TEST_F(LoggerTest, ASliceDroppedAfterAFailedLogLeavesNothingKept)
+{
+    setWork(text::AttributedString::fromUtf8("not worth it"));
+    work(60);
+    auto giveBack = takeTheLogFolderAway();
+    EXPECT_FALSE(logger().logCurrentTimeSlice());
+    EXPECT_EQ(keptUuids().size(), 1u);
+    logger().dropCurrentTimeSlice();
+    EXPECT_EQ(logger().actualSecondsWorked(), 0);
+    EXPECT_TRUE(keptUuids().empty());
+    giveBack();
+    turnTheLoop(UnloggedTimeSlices::kRetryInterval + 1);
+    EXPECT_TRUE(readBack().empty());
+}
+
+TEST_F(LoggerTest, AKeptFileThatDoesNotReadStaysAsItIsAndIsToldOnce)
+{
+    fs::create_directories(UnloggedTimeSlices::folder());
+    std::string uuid = base::makeUuid();
+    writeText(UnloggedTimeSlices::folder() / (uuid + ".json"), "{\"uuid\": \"" + uuid + "\", \"date\": ");
+    // Another slice's file under this one's name.
+    writeText(UnloggedTimeSlices::folder() / (base::makeUuid() + ".json"),
+        base::toJson(base::Value(base::Value::Dictionary {
+            { "uuid", base::Value(uuid) }, { "date", base::Value(0.0) }, { "entry", base::Value("{\\rtf1 x}") } })));
+    EXPECT_EQ(UnloggedTimeSlices::shared().writeToLog(), 0u);
+    EXPECT_EQ(UnloggedTimeSlices::shared().writeToLog(), 0u);
+    EXPECT_TRUE(readBack().empty());
+    EXPECT_EQ(base::files::list(UnloggedTimeSlices::folder())->size(), 2u);
+    int told = 0;
+    for (const auto& line : diagnostics)
+        told += line.find("cannot be read and stays where it is") != std::string::npos;
+    EXPECT_EQ(told, 2);
 }
 
 TEST_F(LoggerTest, FolderFollowsTheDropboxSettings)
