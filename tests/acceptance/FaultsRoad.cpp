@@ -1,15 +1,19 @@
 // What the program meets when things go wrong around it: killed outright in the middle of a
 // slice, a day file arriving from another computer sharing the log folder, a settings file
-// damaged behind its back. Nothing logged is lost and nothing damaged stops it.
+// damaged behind its back, a log folder gone, full or only read, no display to show itself
+// on. Nothing logged is lost and nothing damaged stops it.
 #include "Looks.h"
 #include "Road.h"
 
 #include "log/FullTimeSlice.h"
 
+#include <algorithm>
 #include <csignal>
+#include <ctime>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <unistd.h>
 
 namespace ostrel::acceptance {
 namespace {
@@ -77,6 +81,51 @@ protected:
         for (const auto& page : m_home.padPages("Now Pad"))
             all += page ? page->utf8() : std::string("(unreadable)");
         return all;
+    }
+
+    // From the define screen: a slice with this objective counted and rated, and Log pressed,
+    // which the log refuses: the alert saying so is shown (kept as `step`) and answered, and
+    // the rate screen stays.
+    void logSliceTheLogRefuses(Program& program, const std::string& objective, const std::string& step)
+    {
+        std::size_t from = program.lineCount();
+        auto main = mainWindow(program);
+        ASSERT_TRUE(desktop().focus(main));
+        ASSERT_TRUE(desktop().key("ctrl+a"));
+        ASSERT_TRUE(desktop().type(objective));
+        ASSERT_TRUE(desktop().key("Return"));
+        ASSERT_TRUE(program.waitForScreen("RateTimeSliceState", 20, from)) << program.transcript();
+        main = mainWindow(program);
+        ASSERT_TRUE(desktop().focus(main));
+        ASSERT_TRUE(desktop().key("Return"));
+        answerAlert(program, main, step);
+        EXPECT_FALSE(program.waitForScreen("PrepareTimedBreakState", 0, from)) << "left the rate screen unlogged";
+    }
+
+    // An alert over the main window, waited for, kept as `step` and answered with Return.
+    void answerAlert(Program& program, WindowId main, const std::string& step)
+    {
+        ASSERT_TRUE(eventually([&] {
+            auto focused = desktop().focusedWindow();
+            return focused && *focused != main;
+        })) << "no alert for " << step << "\n"
+            << program.transcript();
+        auto alert = *desktop().focusedWindow();
+        keep(step, desktop().waitForStill(frameOf(alert)));
+        ASSERT_TRUE(desktop().key("Return"));
+        ASSERT_TRUE(eventually([&] { return desktop().focusedWindow() == main; })) << "the alert did not go";
+    }
+
+    // The slices the program keeps aside until the log takes them.
+    std::size_t keptSlices() const
+    {
+        std::size_t kept = 0;
+        fs::path folder = m_home.applicationSupport() / "Unlogged Time Slices";
+        if (fs::exists(folder)) {
+            for (const auto& entry : fs::directory_iterator(folder))
+                kept += !entry.path().filename().string().starts_with(".");
+        }
+        return kept;
     }
 
     std::vector<std::string> loggedObjectives() const
@@ -270,32 +319,162 @@ TEST_F(FaultsRoad, ALogFolderGoneFromUnderTheRunningProgramIsNotMadeAgainAndTheF
         fs::create_directory(m_home.logFolder());
     }
 
-    std::size_t from = program.lineCount();
-    auto main = mainWindow(program);
-    ASSERT_TRUE(desktop().focus(main));
-    ASSERT_TRUE(desktop().key("ctrl+a"));
-    ASSERT_TRUE(desktop().type("While the disk was gone"));
-    ASSERT_TRUE(desktop().key("Return"));
-    ASSERT_TRUE(program.waitForScreen("RateTimeSliceState", 20, from)) << program.transcript();
-    main = mainWindow(program);
-    ASSERT_TRUE(desktop().focus(main));
-    ASSERT_TRUE(desktop().key("Return"));
-    ASSERT_TRUE(eventually([&] {
-        auto focused = desktop().focusedWindow();
-        return focused && *focused != main;
-    })) << "no word of the failed write\n"
-        << program.transcript();
-    auto alert = *desktop().focusedWindow();
-    keep("the log folder is gone", desktop().waitForStill(frameOf(alert)));
-    ASSERT_TRUE(desktop().key("Return"));
-
+    logSliceTheLogRefuses(program, "While the disk was gone", "the log folder is gone");
     EXPECT_TRUE(fs::is_empty(m_home.logFolder())) << "the entry went into the bare folder, to hide there";
+
+    // Ended as the desktop ends it at a logout, before the disk came back: the rated slice is
+    // kept in the program's own folder.
+    EXPECT_EQ(stop(), "exit 0");
+    EXPECT_EQ(keptSlices(), 1u) << "the rated slice is on no disk";
+    std::vector<std::string> logged { "While the disk was gone" };
     if (fs::exists(away)) {
         fs::remove(m_home.logFolder());
         fs::rename(away, m_home.logFolder());
         EXPECT_EQ(loggedObjectives(), std::vector<std::string> { "Before the disk went" });
+        logged.insert(logged.begin(), "Before the disk went");
     }
+
+    // The next start writes it into the folder there now, once, and says so.
+    auto& again = start();
+    auto main = mainWindow(again);
+    answerAlert(again, main, "the kept slice is in the log");
+    EXPECT_TRUE(again.waitForLine("is in the log now", 0)) << again.transcript();
+    EXPECT_EQ(loggedObjectives(), logged);
+    EXPECT_EQ(keptSlices(), 0u);
     EXPECT_EQ(stop(), "exit 0");
+}
+
+TEST_F(FaultsRoad, ASliceAFullDiskRefusedIsWrittenByALaterStartOnce)
+{
+    // The log on a small disk of its own, filled up while the program runs.
+    fs::create_directories(m_home.logFolder());
+    std::string folder = "'" + m_home.logFolder().string() + "'";
+    if (std::system(("mount -t tmpfs -o size=1m tmpfs " + folder + " 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "no disk can be mounted here to fill";
+    struct Unmount {
+        std::string folder;
+        ~Unmount() { [[maybe_unused]] int ignored = std::system(("umount -l " + folder).c_str()); }
+    } unmount { folder };
+    auto& program = startReturning({ { "durationInSeconds", 120 }, { "shouldUseSoftBreak", false } }, Launch::atSpeed(60));
+    logSlice(program, "Before the disk filled");
+
+    fs::path filler = m_home.logFolder() / ".filler";
+    {
+        std::ofstream fill(filler, std::ios::binary);
+        std::string block(4096, 'x');
+        while (fill.write(block.data(), std::streamsize(block.size())) && fill.flush()) { }
+    }
+    logSliceTheLogRefuses(program, "While the disk was full", "the disk is full");
+    EXPECT_EQ(stop(), "exit 0");
+    EXPECT_EQ(keptSlices(), 1u) << "the rated slice is on no disk";
+    EXPECT_EQ(loggedObjectives(), std::vector<std::string> { "Before the disk filled" });
+
+    fs::remove(filler);
+    auto& again = start();
+    auto main = mainWindow(again);
+    answerAlert(again, main, "the kept slice is in the log");
+    EXPECT_EQ(loggedObjectives(), (std::vector<std::string> { "Before the disk filled", "While the disk was full" }));
+    EXPECT_EQ(keptSlices(), 0u);
+    EXPECT_EQ(stop(), "exit 0");
+    EXPECT_EQ(loggedObjectives().size(), 2u) << "written twice";
+}
+
+TEST_F(FaultsRoad, AStartWithNoDisplaySaysSoAndFailsAndLeavesTheNextStartToShowItself)
+{
+    m_home.writeSettings(Home::returningUser());
+    // Unset, as an autostart before the display is up; naming no server, as a wrong DISPLAY.
+    for (const char* display : { "", ":4711" }) {
+        Launch blind;
+        blind.environment = { { "DISPLAY", display } };
+        auto& program = start(blind);
+        auto ended = program.waitForExit(20);
+        ASSERT_TRUE(ended) << "still running without a display \"" << display << "\"\n" << program.transcript();
+        EXPECT_EQ(ended->describe(), "exit 1") << program.transcript();
+        EXPECT_TRUE(program.waitForLine("cannot open the display", 0)) << program.transcript();
+    }
+
+    // The start on the display is no later launch handing over to an invisible copy.
+    auto& shown = start();
+    auto main = mainWindow(shown);
+    stillShot("shown on the display", main);
+
+    // While it runs, a launch without a display hands over to it, as any later launch does.
+    Launch blind;
+    blind.environment = { { "DISPLAY", "" } };
+    auto& later = start(blind);
+    auto ended = later.waitForExit(20);
+    ASSERT_TRUE(ended) << later.transcript();
+    EXPECT_EQ(ended->describe(), "exit 0") << later.transcript();
+    EXPECT_TRUE(shown.running());
+    auto stopped = shown.stop();
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(stopped->describe(), "exit 0");
+}
+
+TEST_F(FaultsRoad, DayFilesWithoutAComputerInAFolderThatCannotBeWrittenAreReadAsTheyAre)
+{
+    std::time_t now = std::time(nullptr);
+    std::vector<std::string> names;
+    for (int day = 1; day <= 3; ++day) {
+        char date[16];
+        std::time_t then = now - day * 86400;
+        std::strftime(date, sizeof date, "%Y-%m-%d", std::gmtime(&then));
+        LoggedSlice slice;
+        slice.uuid = "9A5D2D37-1D0B-4C1E-9B55-2F1A6C1E7D1" + std::to_string(day);
+        slice.objective = "Written before computers had names " + std::to_string(day);
+        // A row as tall as the log book's row probe takes.
+        slice.tags = "older";
+        slice.startDate = double(then) - 978307200;
+        slice.seconds = 1500;
+        auto written = m_home.writeDayFileOfAnotherComputer("7f3a09c1", date, { slice });
+        names.push_back("System Log Day " + std::string(date) + ".rtfd");
+        fs::rename(written, m_home.logFolder() / names.back());
+    }
+    // Only read: a folder the user may not write, or for root (whom modes do not stop) a
+    // mount that is only read.
+    std::string folder = "'" + m_home.logFolder().string() + "'";
+    bool mounted = false;
+    if (::geteuid() == 0) {
+        mounted = std::system(("mount --bind " + folder + " " + folder + " 2>/dev/null && mount -o remount,ro,bind "
+                                  + folder + " " + folder + " 2>/dev/null").c_str())
+            == 0;
+        if (!mounted)
+            GTEST_SKIP() << "as root only a mount holds the folder read-only, and none can be made here";
+    } else {
+        fs::permissions(m_home.logFolder(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read
+                | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    }
+    struct Writable {
+        bool mounted;
+        std::string folder;
+        fs::path path;
+        ~Writable()
+        {
+            [[maybe_unused]] int ignored = mounted ? std::system(("umount -l " + folder).c_str()) : 0;
+            fs::permissions(path, fs::perms::owner_all, fs::perm_options::add);
+        }
+    } writable { mounted, folder, m_home.logFolder() };
+
+    auto& program = startReturning();
+    ASSERT_TRUE(program.waitForLine("loading 3 time slices", 20)) << program.transcript();
+    auto main = mainWindow(program);
+    auto book = openLogBook(main, 3);
+    keep("log book of the unnamed day files", book);
+    ASSERT_TRUE(book);
+    EXPECT_EQ(logBookRows(*book), 3);
+    EXPECT_EQ(stop(), "exit 0");
+
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(m_home.logFolder()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(left, names);
+    // Tried at the start and before every read of the log; told once for each.
+    int told = 0;
+    for (const auto& line : program.lines())
+        told += line.text.find("failed to migrate file") != std::string::npos;
+    EXPECT_EQ(told, 3) << program.transcript();
 }
 
 }
