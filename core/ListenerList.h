@@ -46,6 +46,14 @@ public:
         });
     }
 
+    // Adds the listener and calls it at once with `current`: a hot listener.
+    [[nodiscard]] ListenerToken addHot(Listener listener, const T& current)
+    {
+        auto token = add(listener);
+        listener(current);
+        return token;
+    }
+
     void notify(const T& value) const
     {
         // A listener may add or drop listeners while being told: walk a snapshot and skip

@@ -39,11 +39,4 @@ void ColorReadWriteDefaultVariable::setValue(const gfx::Color& value)
     m_store->set(m_storageKey, gfx::archiveColor(value));
 }
 
-ListenerToken ColorReadWriteDefaultVariable::addHotListener(Listener listener)
-{
-    auto token = m_changeListeners.add(listener);
-    listener(m_privateValue);
-    return token;
-}
-
 }

@@ -50,12 +50,7 @@ public:
         m_privateValue = value;
         m_changeListeners.notify(m_privateValue);
     }
-    ListenerToken addHotListener(Listener listener) override
-    {
-        auto token = m_changeListeners.add(listener);
-        listener(m_privateValue);
-        return token;
-    }
+    ListenerToken addHotListener(Listener listener) override { return m_changeListeners.addHot(std::move(listener), m_privateValue); }
     ListenerToken addColdListener(Listener listener) override { return m_changeListeners.add(std::move(listener)); }
 
 protected:
@@ -248,12 +243,7 @@ public:
             m_store->synchronize();
     }
 
-    ListenerToken addHotListener(Listener listener) override
-    {
-        auto token = m_changeListeners.add(listener);
-        listener(value());
-        return token;
-    }
+    ListenerToken addHotListener(Listener listener) override { return m_changeListeners.addHot(std::move(listener), value()); }
     ListenerToken addColdListener(Listener listener) override { return m_changeListeners.add(std::move(listener)); }
 
 private:
@@ -335,7 +325,7 @@ public:
     gfx::Color value() const override { return m_privateValue; }
     // Listeners hear of it through the store, as of any other write of the key.
     void setValue(const gfx::Color& value) override;
-    ListenerToken addHotListener(Listener listener) override;
+    ListenerToken addHotListener(Listener listener) override { return m_changeListeners.addHot(std::move(listener), m_privateValue); }
     ListenerToken addColdListener(Listener listener) override { return m_changeListeners.add(std::move(listener)); }
 
 private:
@@ -378,12 +368,7 @@ public:
     const B& second() const { return m_second; }
 
     T value() const override { return m_expression(m_first, m_second); }
-    ListenerToken addHotListener(Listener listener) override
-    {
-        auto token = m_changeListeners.add(listener);
-        listener(value());
-        return token;
-    }
+    ListenerToken addHotListener(Listener listener) override { return m_changeListeners.addHot(std::move(listener), value()); }
     ListenerToken addColdListener(Listener listener) override { return m_changeListeners.add(std::move(listener)); }
 
 private:

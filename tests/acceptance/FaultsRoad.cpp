@@ -22,22 +22,31 @@ namespace fs = std::filesystem;
 
 class FaultsRoad : public Road {
 protected:
+    // From the define screen: a slice with this objective counted and rated, and Log
+    // pressed on the rate screen. The main window as it was then.
+    WindowId rateAndLog(Program& program, const std::string& objective, std::size_t from)
+    {
+        auto main = mainWindow(program);
+        EXPECT_TRUE(desktop().focus(main));
+        EXPECT_TRUE(desktop().key("ctrl+a"));
+        EXPECT_TRUE(desktop().type(objective));
+        EXPECT_TRUE(desktop().key("Return"));
+        EXPECT_TRUE(program.waitForScreen("RateTimeSliceState", 20, from)) << program.transcript();
+        main = mainWindow(program);
+        EXPECT_TRUE(desktop().focus(main));
+        EXPECT_TRUE(desktop().key("Return"));
+        return main;
+    }
+
     // From the define screen: a slice with this objective counted, rated and logged, and
     // the program back on the define screen.
     void logSlice(Program& program, const std::string& objective)
     {
         std::size_t from = program.lineCount();
-        auto main = mainWindow(program);
-        ASSERT_TRUE(desktop().focus(main));
-        ASSERT_TRUE(desktop().key("ctrl+a"));
-        ASSERT_TRUE(desktop().type(objective));
-        ASSERT_TRUE(desktop().key("Return"));
-        ASSERT_TRUE(program.waitForScreen("RateTimeSliceState", 20, from)) << program.transcript();
-        main = mainWindow(program);
-        ASSERT_TRUE(desktop().focus(main));
-        ASSERT_TRUE(desktop().key("Return"));
+        rateAndLog(program, objective, from);
+        ASSERT_FALSE(HasFailure());
         ASSERT_TRUE(program.waitForScreen("PrepareTimedBreakState", 10, from)) << program.transcript();
-        main = mainWindow(program);
+        mainWindow(program);
         ASSERT_TRUE(runCommand("go straight to next"));
         ASSERT_TRUE(program.waitForScreen("DefineTimeSliceState", 10, from)) << program.transcript();
     }
@@ -89,15 +98,8 @@ protected:
     void logSliceTheLogRefuses(Program& program, const std::string& objective, const std::string& step)
     {
         std::size_t from = program.lineCount();
-        auto main = mainWindow(program);
-        ASSERT_TRUE(desktop().focus(main));
-        ASSERT_TRUE(desktop().key("ctrl+a"));
-        ASSERT_TRUE(desktop().type(objective));
-        ASSERT_TRUE(desktop().key("Return"));
-        ASSERT_TRUE(program.waitForScreen("RateTimeSliceState", 20, from)) << program.transcript();
-        main = mainWindow(program);
-        ASSERT_TRUE(desktop().focus(main));
-        ASSERT_TRUE(desktop().key("Return"));
+        auto main = rateAndLog(program, objective, from);
+        ASSERT_FALSE(HasFailure());
         answerAlert(program, main, step);
         EXPECT_FALSE(program.waitForScreen("PrepareTimedBreakState", 0, from)) << "left the rate screen unlogged";
     }

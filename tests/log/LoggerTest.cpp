@@ -225,7 +225,7 @@ TEST_F(LoggerTest, ASliceTheLogCouldNotTakeIsKeptUntilTheFolderIsBackAndWrittenT
     auto giveBack = takeTheLogFolderAway();
     EXPECT_FALSE(logger().logCurrentTimeSlice());
     ASSERT_EQ(alerts.size(), 1u);
-    EXPECT_NE(alerts[0].informativeText.find("Ostrel keeps the time slice"), std::string::npos) << alerts[0].informativeText;
+    EXPECT_NE(alerts[0].informativeText.find("Ostrel keeps this time slice"), std::string::npos) << alerts[0].informativeText;
     ASSERT_EQ(keptUuids().size(), 1u);
     std::string uuid = keptUuids()[0];
     EXPECT_TRUE(fs::exists(UnloggedTimeSlices::folder() / (uuid + ".json")));
