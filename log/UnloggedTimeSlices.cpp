@@ -35,21 +35,31 @@ std::string shortened(const std::string& objective)
     std::replace(characters.begin(), characters.end(), u'\n', u' ');
     if (characters.size() <= kObjectiveCharacters)
         return base::toUtf8(characters);
-    return base::toUtf8(std::u16string_view(characters).substr(0, kObjectiveCharacters - 1)) + "\u2026";
+    std::size_t cut = kObjectiveCharacters - 1;
+    // Never between the two halves of one character.
+    if (characters[cut - 1] >= 0xd800 && characters[cut - 1] < 0xdc00)
+        --cut;
+    return base::toUtf8(std::u16string_view(characters).substr(0, cut)) + "\u2026";
 }
 
-// "“Write the report” (started 5 Dec 2026, 14:03)", read from the entry itself.
-std::string described(const UnloggedTimeSlices::Slice& slice)
+// What the user is told of a slice, read from its entry: its objective (none when it has
+// none) and when it started ("5 Dec 2026, 14:03").
+struct Described {
+    std::optional<std::string> objective;
+    std::string started;
+};
+
+Described described(const UnloggedTimeSlices::Slice& slice)
 {
+    Described told;
     auto records = readFullTimeSlices(slice.entry);
     if (records.empty())
-        return "without an objective";
+        return told;
     const auto& record = *records.front();
-    std::string objective
-        = record.objective().empty() ? "without an objective" : "\u201c" + shortened(record.objective()) + "\u201d";
-    return objective + " (started "
-        + Logger::localizedStringFromDate(record.startDate(), base::DateFormat::Style::Medium, base::DateFormat::Style::Short)
-        + ")";
+    if (!record.objective().empty())
+        told.objective = "\u201c" + shortened(record.objective()) + "\u201d";
+    told.started = Logger::localizedStringFromDate(record.startDate(), base::DateFormat::Style::Medium, base::DateFormat::Style::Short);
+    return told;
 }
 
 std::string listed(const std::vector<std::string>& items)
@@ -220,17 +230,21 @@ void UnloggedTimeSlices::tellWritten(const std::vector<Slice>& written) const
 {
     base::AlertRequest alert;
     alert.style = base::AlertRequest::Style::Informational;
-    std::vector<std::string> named;
-    for (std::size_t i = 0; i < written.size() && i < kNamedInAlert; ++i)
-        named.push_back(described(written[i]));
-    if (written.size() > kNamedInAlert)
-        named.push_back(std::to_string(written.size() - kNamedInAlert) + " more");
     if (written.size() == 1) {
+        auto slice = described(written.front());
         alert.message = "A time slice kept aside is in the log now";
-        alert.informativeText = "The time slice " + named.front()
+        std::string which = slice.objective ? *slice.objective + ", started " + slice.started + "," : "started " + slice.started;
+        alert.informativeText = "The time slice " + which
             + " could not be added to the log file folder when it was rated. Ostrel kept it, and has now added it to "
               "the log.";
     } else {
+        std::vector<std::string> named;
+        for (std::size_t i = 0; i < written.size() && i < kNamedInAlert; ++i) {
+            auto slice = described(written[i]);
+            named.push_back(slice.objective.value_or("one without an objective") + " (started " + slice.started + ")");
+        }
+        if (written.size() > kNamedInAlert)
+            named.push_back(std::to_string(written.size() - kNamedInAlert) + " more");
         alert.message = std::to_string(written.size()) + " time slices kept aside are in the log now";
         alert.informativeText = "These time slices could not be added to the log file folder when they were rated: "
             + listed(named) + ". Ostrel kept them, and has now added them to the log.";
