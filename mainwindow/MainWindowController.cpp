@@ -377,12 +377,15 @@ std::string MainWindowController::commandButtonToolTip(DataModel& model)
 
 void MainWindowController::showState(ShownState& state)
 {
-    // A window as tall as the screen leaving needed, with no pad open, was sized by that
-    // screen: the next one shows at its own height (a define screen after a break kept the
+    // A window as tall as the screen leaving needed was sized by that screen: the next one
+    // shows at its own height, a pad open or not (a define screen after a break kept the
     // break's tall window with empty space below). A height the user gave it stays.
     std::optional<double> fittedTop;
-    if (auto* window = platformWindow(); window && m_initialPositionAlreadyGiven && !window->isZoomed() && areAllPadsClosed()
-        && std::fabs(window->frame().height() - window->contentMinSize().height) < 0.5)
+    bool anyPadOpen = !areAllPadsClosed();
+    if (auto* window = platformWindow(); window && m_initialPositionAlreadyGiven && !window->isZoomed()
+        && std::fabs(window->frame().height()
+               - MainWindowPlacement::screensOwnHeight(window->contentMinSize().height, anyPadOpen, kOpenPadMinimumHeight))
+            < 0.5)
         fittedTop = window->frame().maxY();
     for (auto* container : { m_buttonWallContainer.get(), m_infoWallContainer.get() }) {
         auto subviews = container->subviews();
@@ -422,7 +425,7 @@ void MainWindowController::showState(ShownState& state)
     arrangeColumnAndPad();
     compressWindow();
     if (fittedTop && !window->isZoomed()) {
-        double height = window->contentMinSize().height;
+        double height = MainWindowPlacement::screensOwnHeight(window->contentMinSize().height, anyPadOpen, kOpenPadMinimumHeight);
         ui::Rect frame = window->frame();
         if (std::fabs(frame.height() - height) >= 0.5)
             window->setFrame(ui::Rect(frame.minX(), *fittedTop - height, frame.width(), height), window->isVisible());

@@ -723,6 +723,12 @@ void Window::scaleMayHaveChanged()
         viewNeedsDisplay();
 }
 
+void Window::platformKeptSize(Size size)
+{
+    m_askedSizes.clear();
+    platformDidResize(size);
+}
+
 void Window::platformDidResize(Size size)
 {
     size = { std::clamp(sane(size.width, 1), 1.0, kLargestSide), std::clamp(sane(size.height, 1), 1.0, kLargestSide) };

@@ -189,6 +189,21 @@ TEST_F(MainWindowControllerTest, EachScreenShowsAtItsOwnHeight)
     controller.showState(tall);
     controller.showState(shorter);
     EXPECT_EQ(window().frame().height(), 700.0);
+
+    // A pad open, with the compression a pad leaves alone: the define screen after a break
+    // kept the break screen's height, empty space above its buttons.
+    setCompression(WindowCompressionMode::onlyWhenSideBarIsClosed);
+    controller.showPad("scratchPadHidden");
+    controller.showState(shorter);
+    double padOwn = std::max(window().contentMinSize().height, MainWindowController::kOpenPadMinimumHeight);
+    ASSERT_EQ(window().frame().height(), 700.0) << "a height the user gave the window stays, a pad open";
+    window().setFrame(ui::Rect(window().frame().minX(), top - padOwn, window().frame().width(), padOwn));
+    controller.showState(tall);
+    window().layoutIfNeeded();
+    ASSERT_EQ(window().frame().height(), window().contentMinSize().height);
+    controller.showState(shorter);
+    EXPECT_EQ(window().frame().height(), padOwn) << "the tall screen's height stayed, a pad open";
+    EXPECT_EQ(window().frame().maxY(), top);
 }
 
 TEST_F(MainWindowControllerTest, PadsSwitchedByKeyOrButtonAreNeverOpenTwoAtATime)
