@@ -325,8 +325,26 @@ void MainWindowController::padKeysChanged()
 {
     if (m_padSelectorOnMainWall)
         m_padSelectorOnMainWall->setHidden(!areAllPadsClosed());
+    auto* window = platformWindow();
+    std::optional<ui::Rect> before = window ? std::optional(window->frame()) : std::nullopt;
     arrangeColumnAndPad();
     fitWindowToContent();
+    if (before && !m_pushedAside && window->frame().width() > before->width() && window->frame().minX() < before->minX() - 0.5)
+        m_pushedAside = PushedAside { before->minX(), window->frame().minX() };
+    comeBackWhereItWasLeft();
+}
+
+void MainWindowController::comeBackWhereItWasLeft()
+{
+    auto* window = platformWindow();
+    if (!m_pushedAside || !window || window->isZoomed())
+        return;
+    ui::Rect frame = window->frame();
+    ui::Rect back(m_pushedAside->leftAt, frame.minY(), frame.width(), frame.height());
+    if (window->constrainFrameRect(back) != back)
+        return;
+    m_pushedAside.reset();
+    window->setFrameOrigin(back.origin);
 }
 
 bool MainWindowController::isColumnShown() const
@@ -569,6 +587,7 @@ void MainWindowController::compressWindow()
             padHeight = std::exchange(m_closedPadHeight, std::nullopt).value_or(padHeight);
         window->setFrame(MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), anyPadOpen, padHeight),
             window->isVisible());
+        comeBackWhereItWasLeft();
     }
     if (auto& follow = MainWindowHooks::shared().commandPopUpFollowsWindow)
         follow();
@@ -602,6 +621,9 @@ void MainWindowController::windowDidMove(ui::Window& window)
     // Not before the window was first placed: fitting it to its content moves it from
     // nowhere in particular, and a start with no stored place then stored that one (its
     // title bar above the top of the display) instead of centring the window.
+    // Moved by anyone but the push that put it aside, it stays where it is now.
+    if (m_pushedAside && std::fabs(window.frame().minX() - m_pushedAside->pushedTo) > 0.5)
+        m_pushedAside.reset();
     if (m_ignoreMovementUpdates || !m_initialPositionAlreadyGiven)
         return;
     auto store = base::Defaults::standard();

@@ -615,7 +615,7 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         // In whole points: at two pixels a point, a frame border of one pixel put the window
         // half a point off, and each showing moved it by a pixel more.
         Point origin { std::round(e.window.data1 / m_scale), std::round(flipY(e.window.data2 / m_scale, w.frame().height())) };
-        sw->movedByDisplay(origin);
+        sw->movedByDisplay(origin, e.window.data1, e.window.data2);
         w.platformDidMove(origin);
         break;
     }

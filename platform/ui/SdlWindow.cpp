@@ -148,8 +148,24 @@ unsigned long SdlWindow::xWindow() const
 
 std::pair<int, int> SdlWindow::contentTopLeft(const PlatformWindowState& state) const
 {
+    // Asked to stand where the display last put it, it stays there to the pixel: at two
+    // pixels a point the display may have put it half a point off the whole points the
+    // window counts in, and asked again in those (a pad opened), it moved by a pixel.
+    constexpr double kSame = 1e-6;
+    if (m_placeTold && std::fabs(state.frame.minX() - m_placeTold->topLeft.x) < kSame
+        && std::fabs(state.frame.maxY() - m_placeTold->topLeft.y) < kSame)
+        return { m_placeTold->x, m_placeTold->y };
     double scale = m_backend.scale();
     return { pixels(state.frame.minX(), scale), pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale) };
+}
+
+void SdlWindow::movedByDisplay(Point origin, int pixelX, int pixelY)
+{
+    m_state.frame.origin = origin;
+    // Let go while put away, the window stands wherever the window manager leaves it, which
+    // is no place of the user's.
+    if (m_state.visible && !m_unmapAsked)
+        m_placeTold = PlaceTold { Point(origin.x, origin.y + m_window.frame().height()), pixelX, pixelY };
 }
 
 void SdlWindow::moveFrameAwayFromContent(int x, int y)
@@ -639,17 +655,23 @@ void SdlWindow::focused()
 
 std::optional<EdgeInsets> SdlWindow::frameExtents() const
 {
-    // SDL keeps what the window manager last said (_NET_FRAME_EXTENTS); all zero until it has.
+    // SDL keeps what the window manager last said (_NET_FRAME_EXTENTS); all zero until it has,
+    // and again once it let the window go (a window put away, or made anew): what it said
+    // last holds meanwhile. Another window's decoration (an alert's, with no handle at its
+    // bottom) let the main window come back that much taller, its bottom edge below the screen.
     int top = 0, left = 0, bottom = 0, right = 0;
-    if (!m_sdl || m_state.borderless || SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right) != 0)
+    if (m_state.borderless)
         return std::nullopt;
+    if (!m_sdl || SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right) != 0)
+        return m_extentsTold;
     if (top == 0 && left == 0 && bottom == 0 && right == 0)
-        return std::nullopt;
+        return m_extentsTold;
     // In whole points, each side rounded up: half points of a border at two pixels a point
     // moved a window placed with them by a pixel at each showing.
     double scale = m_backend.scale();
     auto points = [scale](int side) { return std::ceil(side / scale); };
-    return EdgeInsets { points(top), points(left), points(bottom), points(right) };
+    m_extentsTold = EdgeInsets { points(top), points(left), points(bottom), points(right) };
+    return m_extentsTold;
 }
 
 }

@@ -58,7 +58,9 @@ public:
     // with where the window is, so that a frame it keeps asking for (the size its content
     // needs) is asked for again, and one the display chose is not asked for again at the
     // next change of anything else (which undid a window manager's giving back the size).
-    void movedByDisplay(Point origin) { m_state.frame.origin = origin; }
+    // `pixelX`, `pixelY`: the content's top left as the display counts, which the window, in
+    // whole points, may round by half a point.
+    void movedByDisplay(Point origin, int pixelX, int pixelY);
     // Told by the display, not asked of it: word of a state already passed (SDL tells a
     // burst of them at once) is not sent back as a request that undoes the present one.
     void zoomedByDisplay(bool zoomed) { m_state.zoomed = zoomed; }
@@ -149,6 +151,15 @@ private:
     bool m_urgent { false };
     XImagePresenter m_presenter;
     bool m_firstFrameReported { false };
+    // The decoration the window manager last told of, in points.
+    mutable std::optional<EdgeInsets> m_extentsTold;
+    // Where the display last put the content's top left: in the window's whole points and
+    // in the display's pixels.
+    struct PlaceTold {
+        Point topLeft;
+        int x, y;
+    };
+    std::optional<PlaceTold> m_placeTold;
 };
 
 }

@@ -262,6 +262,28 @@ TEST_F(MainWindowControllerTest, OnADisplayTooNarrowForBothAPadTakesTheColumnsPl
     EXPECT_EQ(controller.leftFragmentWall()->window(), &window());
     EXPECT_EQ(controller.commandPopUpAnchor(), controller.commandButton().get());
 
+    // Left by the right edge with the pad open, the window makes way for the wider column,
+    // and comes back where it was left with the pad: it stayed pushed aside. (The application
+    // compresses the window at each change of the pads.)
+    auto toggle = [&] {
+        controller.padButtonPressed(PadTable::kLogBook);
+        controller.compressWindow();
+        window().layoutIfNeeded();
+    };
+    toggle();
+    double leftAt = 640 - window().frame().width() - 5;
+    window().setFrameOrigin({ leftAt, window().frame().minY() });
+    toggle();
+    EXPECT_LE(window().frame().maxX(), 640.0) << "the column stands past the display's edge";
+    toggle();
+    EXPECT_EQ(window().frame().minX(), leftAt);
+    // Moved by the user meanwhile, it stays where the user put it.
+    toggle();
+    window().setFrameOrigin({ 100, window().frame().minY() });
+    toggle();
+    EXPECT_EQ(window().frame().minX(), 100.0);
+    toggle();
+
     // Where both fit, the pad opens beside the column.
     backend().setScreens({ { ui::Rect(0, 0, 1280, 800), ui::Rect(0, 0, 1280, 772), "laptop", 1 } });
     controller.showPad("nowPadHidden");
