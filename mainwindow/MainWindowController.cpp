@@ -466,16 +466,19 @@ void MainWindowController::setPadOpen(const std::string& storageKey, bool open)
     bool was = std::exchange(m_switchingPads, switching);
     auto* window = platformWindow();
     std::optional<ui::Rect> before = window && switching ? std::optional(window->frame()) : std::nullopt;
+    bool pushedAside = m_pushedAside.has_value();
     hideAllPadsExcept(storageKey);
     store->set(storageKey, !open);
     store->synchronize();
     m_switchingPads = was;
     // For the moment between the two pads the column alone is wider than a pad and pushed the
     // window aside to keep it on the screen, and fitted it to the column's height: the new pad
-    // fits where the window was, so the window stays there, as high as the user left it.
+    // fits where the window was, so the window stays there, as high as the user left it (or
+    // where it came back to, pushed aside before).
     if (before && !window->isZoomed()) {
         ui::Rect after = window->frame();
-        ui::Rect kept(before->minX(), before->minY(), after.width(), before->height());
+        bool cameBack = pushedAside && !m_pushedAside;
+        ui::Rect kept(cameBack ? after.minX() : before->minX(), before->minY(), after.width(), before->height());
         if (after != kept && after.width() <= before->width() && before->height() >= window->contentMinSize().height)
             window->setFrame(kept, window->isVisible());
     }

@@ -60,6 +60,14 @@ protected:
         EXPECT_TRUE(picture && filled(*picture)) << step << ": the screen with the pad beside it does not fill the tile";
     }
 
+    // Return pressed in the main window: the program's lines from the one it answers with on
+    // tell the screens it leads to.
+    std::size_t pressReturn(Program& program)
+    {
+        std::size_t before = program.lineCount();
+        EXPECT_TRUE(desktop().focus(mainWindow(program)) && desktop().key("Return")) << "Return was not pressed";
+        return before;
+    }
     // The strip as it holds still, once it shows the count or no count, as `shows` says.
     bool stripComesTo(bool shows, const std::string& step)
     {
@@ -84,9 +92,7 @@ TEST_F(TilingRoad, TheTileIsFilledOnEveryScreenAndTheStripsCountGoesWithTheSlice
 
     // Return in the objective field starts the slice; on the next screens it presses the
     // default button: "Log", then "Start Timed Break".
-    std::size_t before = program.lineCount();
-    ASSERT_TRUE(desktop().focus(mainWindow(program)));
-    ASSERT_TRUE(desktop().key("Return"));
+    std::size_t before = pressReturn(program);
     ASSERT_TRUE(program.waitForScreen("TimeSliceRunningState", 10, before)) << program.transcript();
     EXPECT_TRUE(stripComesTo(true, "strip counting the slice")) << "the status strip shows no time";
 
@@ -94,15 +100,11 @@ TEST_F(TilingRoad, TheTileIsFilledOnEveryScreenAndTheStripsCountGoesWithTheSlice
     fillsItsTile("rating", program, looks::kWelcomeAndRatingColour);
     EXPECT_TRUE(stripComesTo(false, "strip after the slice")) << "the slice's count stayed in the status strip";
 
-    before = program.lineCount();
-    ASSERT_TRUE(desktop().focus(mainWindow(program)));
-    ASSERT_TRUE(desktop().key("Return"));
+    before = pressReturn(program);
     ASSERT_TRUE(program.waitForScreen("PrepareTimedBreakState", 20, before)) << program.transcript();
     fillsItsTile("preparing the break", program, looks::kBreakColour);
 
-    before = program.lineCount();
-    ASSERT_TRUE(desktop().focus(mainWindow(program)));
-    ASSERT_TRUE(desktop().key("Return"));
+    before = pressReturn(program);
     ASSERT_TRUE(program.waitForScreen("TimedBreakRunningState", 10, before)) << program.transcript();
     EXPECT_TRUE(stripComesTo(true, "strip counting the break")) << "the status strip shows no time in the break";
     ASSERT_TRUE(program.waitForScreen("DefineTimeSliceState", 30, before)) << program.transcript();

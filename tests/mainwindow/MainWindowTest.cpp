@@ -263,13 +263,16 @@ TEST_F(MainWindowControllerTest, OnADisplayTooNarrowForBothAPadTakesTheColumnsPl
     EXPECT_EQ(controller.commandPopUpAnchor(), controller.commandButton().get());
 
     // Left by the right edge with the pad open, the window makes way for the wider column,
-    // and comes back where it was left with the pad: it stayed pushed aside. (The application
-    // compresses the window at each change of the pads.)
-    auto toggle = [&] {
-        controller.padButtonPressed(PadTable::kLogBook);
-        controller.compressWindow();
+    // and comes back where it was left with the pad: it stayed pushed aside. The application
+    // compresses the window at each change of the pads.
+    std::vector<base::Defaults::ObserverId> compressions;
+    for (const auto& key : MainWindowController::padStorageKeyPaths())
+        compressions.push_back(store().addObserver(key, [&](const std::string&) { controller.compressWindow(); }));
+    auto press = [&](std::size_t pad) {
+        controller.padButtonPressed(pad);
         window().layoutIfNeeded();
     };
+    auto toggle = [&] { press(PadTable::kLogBook); };
     toggle();
     double leftAt = 640 - window().frame().width() - 5;
     window().setFrameOrigin({ leftAt, window().frame().minY() });
@@ -283,6 +286,20 @@ TEST_F(MainWindowControllerTest, OnADisplayTooNarrowForBothAPadTakesTheColumnsPl
     toggle();
     EXPECT_EQ(window().frame().minX(), 100.0);
     toggle();
+    // Switched from a pad to the wider Log Book and back, the same.
+    press(PadTable::kNow);
+    double nowWidth = window().frame().width();
+    leftAt = 640 - nowWidth - 5;
+    // As high as the display lets it, as the user may leave it: a pad taking the place of
+    // another keeps that height.
+    window().setFrame(ui::Rect(leftAt, 0, nowWidth, 360));
+    press(PadTable::kLogBook);
+    ASSERT_GT(window().frame().width(), nowWidth);
+    press(PadTable::kNow);
+    EXPECT_EQ(window().frame().minX(), leftAt);
+    press(PadTable::kNow);
+    for (auto id : compressions)
+        store().removeObserver(id);
 
     // Where both fit, the pad opens beside the column.
     backend().setScreens({ { ui::Rect(0, 0, 1280, 800), ui::Rect(0, 0, 1280, 772), "laptop", 1 } });

@@ -176,7 +176,21 @@ private:
     Display* m_display { nullptr };
 };
 
-using Sdl = SdlFixture;
+class Sdl : public SdlFixture {
+protected:
+    // The application again, over the display as SDL opens it with two pixels a point
+    // (GDK_SCALE, read as the display opens).
+    void reopenDoubled()
+    {
+        m_app.reset();
+        setenv("GDK_SCALE", "2", 1);
+        auto backend = SdlBackend::open();
+        unsetenv("GDK_SCALE");
+        ASSERT_TRUE(backend);
+        EXPECT_EQ(backend->scale(), 2);
+        m_app = Application::create(std::move(backend));
+    }
+};
 
 }
 
@@ -311,13 +325,7 @@ TEST_F(Sdl, AWindowOrderedFrontAgainComesOverTheOthersYetStaysUnderHigherLevels)
 TEST_F(Sdl, ADoubledDisplayShowsEachPointWithFourPixels)
 {
     // Asked before SDL opens the display: the fixture's backend goes, a new one reads it.
-    m_app.reset();
-    setenv("GDK_SCALE", "2", 1);
-    auto backend = SdlBackend::open();
-    unsetenv("GDK_SCALE");
-    ASSERT_TRUE(backend);
-    EXPECT_EQ(backend->scale(), 2);
-    m_app = Application::create(std::move(backend));
+    reopenDoubled();
     User user;
     ASSERT_TRUE(user.ok());
     auto screens = ui::Screen::screens();
@@ -494,12 +502,7 @@ TEST_F(Sdl, OnADoubledDisplayAWindowLeftHalfAPointOffStaysThereToThePixel)
     // Put by the user's drag at an odd pixel of a display of two pixels a point, the window
     // counts itself at the whole point beside it: asked for another size (a pad opened), it
     // moved by a pixel.
-    m_app.reset();
-    setenv("GDK_SCALE", "2", 1);
-    auto backend = SdlBackend::open();
-    unsetenv("GDK_SCALE");
-    ASSERT_TRUE(backend);
-    m_app = Application::create(std::move(backend));
+    reopenDoubled();
     auto window = ui::Window::create(Rect(20, 200, 100, 50), WindowStyle::Borderless);
     window->orderFront();
     auto* platform = dynamic_cast<ui::SdlWindow*>(window->platformWindow());

@@ -1,6 +1,6 @@
 // Windows under a window manager that keeps them at sizes of its own (a tiling one), played by
 // the test on a connection of its own: the window's picture fills the size the display keeps,
-// whatever the program asked for, and a size the display gives later is taken.
+// whatever the program asked for.
 #include "platform/ui/Screen.h"
 #include "platform/ui/SdlWindow.h"
 #include "platform/ui/StatusItem.h"
@@ -17,28 +17,15 @@
 // Last, as Xlib's macros would otherwise rewrite names in the headers above.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include "DisplayPixels.h"
+#include "SdlUserFixture.h"
 
 using namespace ui;
 
 namespace {
 
-class Swatch : public View {
-public:
-    explicit Swatch(Rect frame)
-        : View(frame)
-    {
-    }
-    void draw(gfx::GraphicsContext& context, const Rect&) override
-    {
-        context.setFillColor(gfx::colors::blue);
-        context.fillRect(bounds());
-    }
-};
-
 // Takes over the placing of windows once it starts, as a window manager does: a request to
 // move or resize a window reaches it, and it answers by keeping the window as it is, told
-// with a ConfigureNotify of its own (what a tiling window manager does), or by granting it.
+// with a ConfigureNotify of its own, as a tiling window manager does.
 class TilingManager {
 public:
     TilingManager()
@@ -98,25 +85,26 @@ private:
     std::map<::Window, std::vector<std::pair<int, int>>> m_asked;
 };
 
-class SdlTiling : public SdlFixture {
+class SdlTiling : public SdlWithUser {
 protected:
     void SetUp() override
     {
-        SdlFixture::SetUp();
+        SdlWithUser::SetUp();
         if (IsSkipped())
             return;
-        m_user = XOpenDisplay(nullptr);
-        ASSERT_NE(m_user, nullptr);
         auto screens = ui::Screen::screens();
         ASSERT_FALSE(screens.empty());
         m_top = screens.front().frame.maxY();
         ASSERT_EQ(screens.front().backingScaleFactor, 1);
     }
-    void TearDown() override
+    // A resizable window painted blue, shown at the top left of the screen.
+    std::shared_ptr<ui::Window> showPaintedWindow()
     {
-        if (m_user)
-            XCloseDisplay(m_user);
-        SdlFixture::TearDown();
+        auto window = ui::Window::create(Rect(0, m_top - 200, 300, 200), WindowStyle::Titled | WindowStyle::Resizable);
+        window->setContentView(Swatch::create(gfx::colors::blue, Rect(0, 0, 300, 200)));
+        window->orderFront();
+        EXPECT_TRUE(runUntil([&] { return pixelOnDisplay(m_user, 150, 100) == gfx::colors::blue; })) << "the window never showed";
+        return window;
     }
     static ::Window xWindowOf(const ui::Window& window)
     {
@@ -132,7 +120,6 @@ protected:
         return true;
     }
 
-    Display* m_user { nullptr };
     double m_top { 0 };
 };
 
@@ -143,10 +130,7 @@ TEST_F(SdlTiling, AWindowKeptAtItsTilesSizeFillsTheTileWhateverItAsksFor)
     // Each screen of the main window asks for its own size: the first request refused, the
     // second was taken for a user's resize (SDL counts the window at the size it asked for
     // last) and the window drew a smaller picture into its tile, the rest left stale.
-    auto window = ui::Window::create(Rect(0, m_top - 200, 300, 200), WindowStyle::Titled | WindowStyle::Resizable);
-    window->setContentView(std::make_shared<Swatch>(Rect(0, 0, 300, 200)));
-    window->orderFront();
-    ASSERT_TRUE(runUntil([&] { return pixelOnDisplay(m_user, 150, 100) == gfx::colors::blue; })) << "the window never showed";
+    auto window = showPaintedWindow();
 
     TilingManager manager;
     ASSERT_TRUE(manager.ok());
@@ -164,28 +148,6 @@ TEST_F(SdlTiling, AWindowKeptAtItsTilesSizeFillsTheTileWhateverItAsksFor)
     }
     // Each asking waits for the window manager's answer a while: a size refused is not asked again.
     EXPECT_EQ(manager.asked(xWindowOf(*window)), (std::vector<std::pair<int, int>> { { 320, 250 }, { 340, 260 } }));
-}
-
-TEST_F(SdlTiling, ASizeTheWindowManagerGrantsLateIsTheWindows)
-{
-    // Slower than SDL waits for (a loaded machine), the window manager gave the size asked
-    // after the window had taken the refusal: SDL, counting the window at that size already,
-    // said nothing, and the window drew its old size into the larger one.
-    auto window = ui::Window::create(Rect(0, m_top - 200, 300, 200), WindowStyle::Titled | WindowStyle::Resizable);
-    window->setContentView(std::make_shared<Swatch>(Rect(0, 0, 300, 200)));
-    window->orderFront();
-    ASSERT_TRUE(runUntil([&] { return pixelOnDisplay(m_user, 150, 100) == gfx::colors::blue; })) << "the window never showed";
-
-    TilingManager manager;
-    ASSERT_TRUE(manager.ok());
-    window->setFrame(Rect(window->frame().origin, Size(500, 350)), true);
-    runUntil([] { return false; }, 0.3);
-    manager.refuseRequests();
-    ASSERT_TRUE(runUntil([&] { return window->frame().size == Size(300, 200); })) << "the refusal was not taken";
-
-    manager.tile(xWindowOf(*window), 500, 350);
-    EXPECT_TRUE(runUntil([&] { return window->frame().size == Size(500, 350) && bandIs(0, 340, 500, gfx::colors::blue); }))
-        << "the window stayed at " << window->frame().width() << " × " << window->frame().height();
 }
 
 TEST_F(SdlTiling, AStripDockedAcrossTheScreenShowsOnlyTheTitleItHasNow)
