@@ -72,10 +72,10 @@ public:
     // SDL made the window's surface anew at its new size, blank: the next frame is shown
     // whole, not only the part of it that changed.
     void surfaceResized() { m_wholeNeeded = true; }
-    // The display's word of the window's size in pixels (X's ConfigureNotify, the window
-    // manager's own or its answer to a request). SDL passes on only what differs from the
-    // size it last asked for: a window manager that kept another size, then gave the one
-    // asked for after all, or the one SDL asked for before, went untold.
+    // The display's word of the window's size in pixels (X's ConfigureNotify: the window
+    // manager's own doing, or its answer to a request, which a tiling one gives with the
+    // size it keeps). SDL counts the window at the size it last asked for and tells only of
+    // what differs from that: a size kept by the window manager went untold.
     void configuredByDisplay(int width, int height);
     // The display mapped or unmapped the window: a mapping may be asked for again.
     void mapStateChanged()
