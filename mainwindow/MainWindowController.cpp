@@ -325,8 +325,26 @@ void MainWindowController::padKeysChanged()
 {
     if (m_padSelectorOnMainWall)
         m_padSelectorOnMainWall->setHidden(!areAllPadsClosed());
+    auto* window = platformWindow();
+    std::optional<ui::Rect> before = window ? std::optional(window->frame()) : std::nullopt;
     arrangeColumnAndPad();
     fitWindowToContent();
+    if (before && !m_pushedAside && window->frame().width() > before->width() && window->frame().minX() < before->minX() - 0.5)
+        m_pushedAside = PushedAside { before->minX(), window->frame().minX() };
+    comeBackWhereItWasLeft();
+}
+
+void MainWindowController::comeBackWhereItWasLeft()
+{
+    auto* window = platformWindow();
+    if (!m_pushedAside || !window || window->isZoomed())
+        return;
+    ui::Rect frame = window->frame();
+    ui::Rect back(m_pushedAside->leftAt, frame.minY(), frame.width(), frame.height());
+    if (window->constrainFrameRect(back) != back)
+        return;
+    m_pushedAside.reset();
+    window->setFrameOrigin(back.origin);
 }
 
 bool MainWindowController::isColumnShown() const
@@ -377,12 +395,15 @@ std::string MainWindowController::commandButtonToolTip(DataModel& model)
 
 void MainWindowController::showState(ShownState& state)
 {
-    // A window as tall as the screen leaving needed, with no pad open, was sized by that
-    // screen: the next one shows at its own height (a define screen after a break kept the
+    // A window as tall as the screen leaving needed was sized by that screen: the next one
+    // shows at its own height, a pad open or not (a define screen after a break kept the
     // break's tall window with empty space below). A height the user gave it stays.
     std::optional<double> fittedTop;
-    if (auto* window = platformWindow(); window && m_initialPositionAlreadyGiven && !window->isZoomed() && areAllPadsClosed()
-        && std::fabs(window->frame().height() - window->contentMinSize().height) < 0.5)
+    bool anyPadOpen = !areAllPadsClosed();
+    if (auto* window = platformWindow(); window && m_initialPositionAlreadyGiven && !window->isZoomed()
+        && std::fabs(window->frame().height()
+               - MainWindowPlacement::screensOwnHeight(window->contentMinSize().height, anyPadOpen, kOpenPadMinimumHeight))
+            < 0.5)
         fittedTop = window->frame().maxY();
     for (auto* container : { m_buttonWallContainer.get(), m_infoWallContainer.get() }) {
         auto subviews = container->subviews();
@@ -422,7 +443,7 @@ void MainWindowController::showState(ShownState& state)
     arrangeColumnAndPad();
     compressWindow();
     if (fittedTop && !window->isZoomed()) {
-        double height = window->contentMinSize().height;
+        double height = MainWindowPlacement::screensOwnHeight(window->contentMinSize().height, anyPadOpen, kOpenPadMinimumHeight);
         ui::Rect frame = window->frame();
         if (std::fabs(frame.height() - height) >= 0.5)
             window->setFrame(ui::Rect(frame.minX(), *fittedTop - height, frame.width(), height), window->isVisible());
@@ -445,16 +466,19 @@ void MainWindowController::setPadOpen(const std::string& storageKey, bool open)
     bool was = std::exchange(m_switchingPads, switching);
     auto* window = platformWindow();
     std::optional<ui::Rect> before = window && switching ? std::optional(window->frame()) : std::nullopt;
+    bool pushedAside = m_pushedAside.has_value();
     hideAllPadsExcept(storageKey);
     store->set(storageKey, !open);
     store->synchronize();
     m_switchingPads = was;
     // For the moment between the two pads the column alone is wider than a pad and pushed the
     // window aside to keep it on the screen, and fitted it to the column's height: the new pad
-    // fits where the window was, so the window stays there, as high as the user left it.
+    // fits where the window was, so the window stays there, as high as the user left it (or
+    // where it came back to, pushed aside before).
     if (before && !window->isZoomed()) {
         ui::Rect after = window->frame();
-        ui::Rect kept(before->minX(), before->minY(), after.width(), before->height());
+        bool cameBack = pushedAside && !m_pushedAside;
+        ui::Rect kept(cameBack ? after.minX() : before->minX(), before->minY(), after.width(), before->height());
         if (after != kept && after.width() <= before->width() && before->height() >= window->contentMinSize().height)
             window->setFrame(kept, window->isVisible());
     }
@@ -566,6 +590,7 @@ void MainWindowController::compressWindow()
             padHeight = std::exchange(m_closedPadHeight, std::nullopt).value_or(padHeight);
         window->setFrame(MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), anyPadOpen, padHeight),
             window->isVisible());
+        comeBackWhereItWasLeft();
     }
     if (auto& follow = MainWindowHooks::shared().commandPopUpFollowsWindow)
         follow();
@@ -599,6 +624,9 @@ void MainWindowController::windowDidMove(ui::Window& window)
     // Not before the window was first placed: fitting it to its content moves it from
     // nowhere in particular, and a start with no stored place then stored that one (its
     // title bar above the top of the display) instead of centring the window.
+    // Moved by anyone but the push that put it aside, it stays where it is now.
+    if (m_pushedAside && std::fabs(window.frame().minX() - m_pushedAside->pushedTo) > 0.5)
+        m_pushedAside.reset();
     if (m_ignoreMovementUpdates || !m_initialPositionAlreadyGiven)
         return;
     auto store = base::Defaults::standard();

@@ -163,6 +163,15 @@ private:
     bool m_switchingPads { false };
     // The height the last open pad had when all were closed: it comes back with the next one.
     std::optional<double> m_closedPadHeight;
+    // Where the window was left before a wider content (the column back after a pad) pushed it
+    // aside to keep it on the display, and where the push put it: it goes back there once it
+    // is narrow enough again, unless it was moved since.
+    struct PushedAside {
+        double leftAt;
+        double pushedTo;
+    };
+    std::optional<PushedAside> m_pushedAside;
+    void comeBackWhereItWasLeft();
     ListenerToken m_commandComboListener;
 };
 

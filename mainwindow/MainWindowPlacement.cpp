@@ -96,6 +96,11 @@ ui::Rect MainWindowPlacement::compressedFrame(ui::Rect frame, ui::Size minimum, 
     return ui::Rect(frame.minX(), bottom, minimum.width, height);
 }
 
+double MainWindowPlacement::screensOwnHeight(double contentHeight, bool anyPadOpen, double openPadHeight)
+{
+    return anyPadOpen ? std::max(contentHeight, openPadHeight) : contentHeight;
+}
+
 std::optional<ui::Point> MainWindowPlacement::keptOnScreen(ui::Rect frame)
 {
     auto screen = screenOverlappingMost(frame);

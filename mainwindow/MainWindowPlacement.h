@@ -25,6 +25,10 @@ public:
     static std::optional<ui::Point> storedTopLeft(double x, double y, bool noneWhenEitherIsUnset);
     // The minimum size, at least `openPadHeight` high while a pad is open, the top edge kept.
     static ui::Rect compressedFrame(ui::Rect frame, ui::Size minimum, bool anyPadOpen, double openPadHeight);
+    // The height a screen whose content needs `contentHeight` gives the window by itself:
+    // that, and while a pad is open no less than `openPadHeight`. A window of exactly that
+    // height was sized by the screen, not by the user, and the next screen gives it its own.
+    static double screensOwnHeight(double contentHeight, bool anyPadOpen, double openPadHeight);
     // A window whose right edge passed its display's visible right edge moves back left.
     static std::optional<ui::Point> keptOnScreen(ui::Rect frame);
     // Whether the display the frame overlaps most is too narrow for the left column and a pad

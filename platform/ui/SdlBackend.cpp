@@ -209,6 +209,14 @@ SdlWindow* SdlBackend::windowFor(std::uint32_t id) const
     return it == m_windows.end() ? nullptr : it->second;
 }
 
+SdlWindow* SdlBackend::windowForXWindow(unsigned long xWindow) const
+{
+    for (const auto& [id, window] : m_windows)
+        if (window->xWindow() == xWindow)
+            return window;
+    return nullptr;
+}
+
 bool SdlBackend::displayFocusIsOurs() const
 {
     auto focused = m_desktop.focusedWindow();
@@ -433,6 +441,10 @@ void SdlBackend::dispatch(const void* raw)
             m_modifiers = pointerModifierFlags(x.xmotion.state);
         else if (x.type == DestroyNotify)
             windowDestroyedByDisplay(x.xdestroywindow.window);
+        else if (x.type == ConfigureNotify && x.xconfigure.window == x.xconfigure.event) {
+            if (SdlWindow* sw = windowForXWindow(x.xconfigure.window))
+                sw->configuredByDisplay(x.xconfigure.width, x.xconfigure.height);
+        }
         return;
     }
     case SDL_WINDOWEVENT:
@@ -603,7 +615,7 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         // In whole points: at two pixels a point, a frame border of one pixel put the window
         // half a point off, and each showing moved it by a pixel more.
         Point origin { std::round(e.window.data1 / m_scale), std::round(flipY(e.window.data2 / m_scale, w.frame().height())) };
-        sw->movedByDisplay(origin);
+        sw->movedByDisplay(origin, e.window.data1, e.window.data2);
         w.platformDidMove(origin);
         break;
     }
@@ -648,16 +660,14 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
 void SdlBackend::windowDestroyedByDisplay(unsigned long xWindow)
 {
     // Windows we let go ourselves are out of the list before the display says they went.
-    for (auto [id, sw] : m_windows) {
-        if (sw->xWindow() != xWindow)
-            continue;
-        Window& w = sw->window();
-        auto keep = w.weak_from_this().lock();
-        sw->destroyedByDisplay();
-        // Forgotten, as if closed: shown again, it is made anew.
-        w.close();
+    SdlWindow* sw = windowForXWindow(xWindow);
+    if (!sw)
         return;
-    }
+    Window& w = sw->window();
+    auto keep = w.weak_from_this().lock();
+    sw->destroyedByDisplay();
+    // Forgotten, as if closed: shown again, it is made anew.
+    w.close();
 }
 
 void SdlBackend::dispatchTextEvent(const void* raw)

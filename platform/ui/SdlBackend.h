@@ -66,6 +66,7 @@ private:
     void dispatchTextEvent(const void* sdlEvent);
     void windowDestroyedByDisplay(unsigned long xWindow);
     SdlWindow* windowFor(std::uint32_t sdlWindowId) const;
+    SdlWindow* windowForXWindow(unsigned long xWindow) const;
     // Whether the display gives the keyboard to one of our windows now, whatever SDL has
     // heard of so far.
     bool displayFocusIsOurs() const;

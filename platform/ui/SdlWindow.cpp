@@ -88,7 +88,9 @@ void SdlWindow::create(const PlatformWindowState& state)
     Uint32 flags = SDL_WINDOW_HIDDEN;
     if (state.borderless)
         flags |= SDL_WINDOW_BORDERLESS;
-    if (state.resizable)
+    // A note's size is the program's alone: fixed for the window manager, which a tiling
+    // one then floats rather than giving it a tile beside the main window's.
+    if (state.resizable && state.kind != WindowKind::Notification)
         flags |= SDL_WINDOW_RESIZABLE;
     if (state.level > 0)
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
@@ -108,6 +110,10 @@ void SdlWindow::create(const PlatformWindowState& state)
     }
     m_backend.m_windows[SDL_GetWindowID(m_sdl)] = this;
     m_presenter.attach(m_backend.m_display, xWindow());
+    m_displaySize = std::pair { w, h };
+    m_sizeAsked.reset();
+    m_sizesRefused.clear();
+    m_sizesAskedLately.clear();
     m_created = true;
     m_mappedOnce = false;
     m_mapAsked = false;
@@ -122,6 +128,8 @@ void SdlWindow::destroy()
     m_presenter.detach();
     SDL_DestroyWindow(m_sdl);
     m_sdl = nullptr;
+    m_displaySize.reset();
+    m_sizeAsked.reset();
 }
 
 unsigned long SdlWindow::xWindow() const
@@ -135,46 +143,30 @@ unsigned long SdlWindow::xWindow() const
 
 std::pair<int, int> SdlWindow::contentTopLeft(const PlatformWindowState& state) const
 {
+    // Asked to stand where the display last put it, it stays there to the pixel: at two
+    // pixels a point the display may have put it half a point off the whole points the
+    // window counts in, and asked again in those (a pad opened), it moved by a pixel.
+    constexpr double kSame = 1e-6;
+    if (m_placeTold && std::fabs(state.frame.minX() - m_placeTold->topLeft.x) < kSame
+        && std::fabs(state.frame.maxY() - m_placeTold->topLeft.y) < kSame)
+        return { m_placeTold->x, m_placeTold->y };
     double scale = m_backend.scale();
     return { pixels(state.frame.minX(), scale), pixels(m_backend.flipY(state.frame.minY(), state.frame.height()), scale) };
+}
+
+void SdlWindow::movedByDisplay(Point origin, int pixelX, int pixelY)
+{
+    m_state.frame.origin = origin;
+    // Let go while put away, the window stands wherever the window manager leaves it, which
+    // is no place of the user's.
+    if (m_state.visible && !m_unmapAsked)
+        m_placeTold = PlaceTold { Point(origin.x, origin.y + m_window.frame().height()), pixelX, pixelY };
 }
 
 void SdlWindow::moveFrameAwayFromContent(int x, int y)
 {
     auto* display = static_cast<Display*>(m_backend.m_display);
     XMoveWindow(display, xWindow(), x - m_frameWhenAway->first, y - m_frameWhenAway->second);
-}
-
-void SdlWindow::applyFrame(const PlatformWindowState& state, bool sized)
-{
-    double scale = m_backend.scale();
-    int width = std::max(1, pixels(state.frame.width(), scale));
-    int height = std::max(1, pixels(state.frame.height(), scale));
-    int oldWidth = 0, oldHeight = 0;
-    SDL_GetWindowSize(m_sdl, &oldWidth, &oldHeight);
-    bool mapped = (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) && !m_unmapAsked;
-    // Only moved: the size is not asked again, or a resize by the user that the display has
-    // made and not yet told of would be undone by the size we last heard.
-    bool refusedBefore = m_refusal && m_refusal->askedWidth == width && m_refusal->askedHeight == height;
-    if (sized && refusedBefore) {
-        // Refused before: not asked again (SDL waits for an answer each time), and where the
-        // display's size holds the content, the window takes it.
-        if (m_refusal->width >= width && m_refusal->height >= height) {
-            std::weak_ptr<bool> alive = m_alive;
-            Refusal refusal = *m_refusal;
-            base::RunLoop::main().post([this, alive, refusal] {
-                if (!alive.expired())
-                    takeDisplaySize(refusal.width, refusal.height);
-            });
-        }
-    } else if (sized) {
-        m_refusal.reset();
-        SDL_SetWindowSize(m_sdl, width, height);
-        if (mapped && (width != oldWidth || height != oldHeight))
-            checkSizeSoon(width, height, oldWidth, oldHeight);
-    }
-    auto [x, y] = contentTopLeft(state);
-    moveContentTo(x, y);
 }
 
 void SdlWindow::moveContentTo(int x, int y)
@@ -190,46 +182,6 @@ void SdlWindow::moveContentTo(int x, int y)
         return;
     }
     SDL_SetWindowPosition(m_sdl, x, y);
-}
-
-void SdlWindow::checkSizeSoon(int width, int height, int oldWidth, int oldHeight)
-{
-    // SDL waited a moment for the window manager's answer; what the display has then is
-    // its answer. A window manager that refuses says so only with the size it keeps, which
-    // SDL does not pass on.
-    std::weak_ptr<bool> alive = m_alive;
-    base::RunLoop::main().post([this, alive, width, height, oldWidth, oldHeight] {
-        if (alive.expired() || !m_sdl || !(SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) || m_unmapAsked)
-            return;
-        XWindowAttributes attributes {};
-        bool read = false;
-        m_backend.m_desktop.ignoringErrors([&] {
-            read = XGetWindowAttributes(static_cast<Display*>(m_backend.m_display), xWindow(), &attributes) != 0;
-        });
-        if (!read || attributes.map_state != IsViewable || (attributes.width == width && attributes.height == height))
-            return;
-        // Larger than asked and not the size it had: resized since by someone else (the
-        // user), which SDL tells of; taken for a refusal, that size came back at every
-        // later asking of ours.
-        bool kept = attributes.width == oldWidth && attributes.height == oldHeight;
-        if (!kept && attributes.width >= width && attributes.height >= height)
-            return;
-        m_refusal = Refusal { width, height, attributes.width, attributes.height };
-        takeDisplaySize(attributes.width, attributes.height);
-    });
-}
-
-void SdlWindow::takeDisplaySize(int width, int height)
-{
-    if (!m_sdl)
-        return;
-    double scale = m_backend.scale();
-    Size size { width / scale, height / scale };
-    if (size == m_state.frame.size)
-        return;
-    surfaceResized();
-    resizedByDisplay(size);
-    m_window.platformDidResize(size);
 }
 
 void SdlWindow::map()
@@ -315,6 +267,8 @@ void SdlWindow::destroyedByDisplay()
     m_presenter.detach();
     m_backend.m_desktop.ignoringErrors([this] { SDL_DestroyWindow(m_sdl); });
     m_sdl = nullptr;
+    m_displaySize.reset();
+    m_sizeAsked.reset();
     m_unmapAsked = false;
     m_firstFrameReported = false;
 }
@@ -433,7 +387,7 @@ void SdlWindow::applyReservation(const PlatformWindowState& state)
 void SdlWindow::presentPart(cairo_surface_t* surface, Rect changedPixels)
 {
     // A part is copied only into a window surface that already shows the rest.
-    if (!m_firstFrameReported || surface != m_lastSurface || !m_sdl || m_wholeNeeded) {
+    if (!m_firstFrameReported || surface != m_lastSurface || !m_sdl || m_wholeNeeded || holdsBack(surface)) {
         present(surface);
         return;
     }
@@ -472,11 +426,12 @@ void SdlWindow::present(cairo_surface_t* surface)
             cairo_surface_destroy(m_lastSurface);
         m_lastSurface = surface;
     }
-    if (!m_sdl)
+    if (!m_sdl || holdsBack(surface))
         return;
     if (m_presenter.put(surface, Rect(0, 0, cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface)))
         || presentThroughSdl(surface)) {
         m_wholeNeeded = false;
+        m_pictureHeldBack = false;
         // Once per window: start-up is timed from outside by this line.
         if (!m_firstFrameReported && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN)) {
             m_firstFrameReported = true;
@@ -546,17 +501,23 @@ void SdlWindow::focused()
 
 std::optional<EdgeInsets> SdlWindow::frameExtents() const
 {
-    // SDL keeps what the window manager last said (_NET_FRAME_EXTENTS); all zero until it has.
+    // SDL keeps what the window manager last said (_NET_FRAME_EXTENTS); all zero until it has,
+    // and again once it let the window go (a window put away, or made anew): what it said
+    // last holds meanwhile. Another window's decoration (an alert's, with no handle at its
+    // bottom) let the main window come back that much taller, its bottom edge below the screen.
     int top = 0, left = 0, bottom = 0, right = 0;
-    if (!m_sdl || m_state.borderless || SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right) != 0)
+    if (m_state.borderless)
         return std::nullopt;
+    if (!m_sdl || SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right) != 0)
+        return m_extentsTold;
     if (top == 0 && left == 0 && bottom == 0 && right == 0)
-        return std::nullopt;
+        return m_extentsTold;
     // In whole points, each side rounded up: half points of a border at two pixels a point
     // moved a window placed with them by a pixel at each showing.
     double scale = m_backend.scale();
     auto points = [scale](int side) { return std::ceil(side / scale); };
-    return EdgeInsets { points(top), points(left), points(bottom), points(right) };
+    m_extentsTold = EdgeInsets { points(top), points(left), points(bottom), points(right) };
+    return m_extentsTold;
 }
 
 }

@@ -4,8 +4,11 @@
 #include "platform/ui/XImagePresenter.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace base {
 class Timer;
@@ -55,7 +58,9 @@ public:
     // with where the window is, so that a frame it keeps asking for (the size its content
     // needs) is asked for again, and one the display chose is not asked for again at the
     // next change of anything else (which undid a window manager's giving back the size).
-    void movedByDisplay(Point origin) { m_state.frame.origin = origin; }
+    // `pixelX`, `pixelY`: the content's top left as the display counts, which the window, in
+    // whole points, may round by half a point.
+    void movedByDisplay(Point origin, int pixelX, int pixelY);
     // Told by the display, not asked of it: word of a state already passed (SDL tells a
     // burst of them at once) is not sent back as a request that undoes the present one.
     void zoomedByDisplay(bool zoomed) { m_state.zoomed = zoomed; }
@@ -67,6 +72,11 @@ public:
     // SDL made the window's surface anew at its new size, blank: the next frame is shown
     // whole, not only the part of it that changed.
     void surfaceResized() { m_wholeNeeded = true; }
+    // The display's word of the window's size in pixels (X's ConfigureNotify: the window
+    // manager's own doing, or its answer to a request, which a tiling one gives with the
+    // size it keeps). SDL counts the window at the size it last asked for and tells only of
+    // what differs from that: a size kept by the window manager went untold.
+    void configuredByDisplay(int width, int height);
     // The display mapped or unmapped the window: a mapping may be asked for again.
     void mapStateChanged()
     {
@@ -98,6 +108,14 @@ private:
     // larger window, the rest of it showing stale pixels.
     void checkSizeSoon(int width, int height, int oldWidth, int oldHeight);
     void takeDisplaySize(int width, int height);
+    // The size the display has, in pixels: as it last told, else as SDL last heard.
+    std::pair<int, int> displaySize() const;
+    // The display told of the size it has: sizes it refused before may be granted now.
+    void displayHasSize(int width, int height);
+    // While a size asked is not yet answered, a picture of that size is not shown in a
+    // window the display may keep at another: it would cover part of it, the rest stale.
+    bool holdsBack(cairo_surface_t* surface);
+    void showHeldPicture();
     // Through SDL's window surface, for a window whose pixels our image cannot be sent to
     // as they are: SDL converts them, and waits for the server at each frame.
     bool presentThroughSdl(cairo_surface_t* surface);
@@ -118,15 +136,30 @@ private:
     std::optional<std::pair<int, int>> m_frameWhenAway;
     cairo_surface_t* m_lastSurface { nullptr };
     std::shared_ptr<base::Timer> m_focusCheck;
-    // The size in pixels last asked and refused, and the display's size then.
-    struct Refusal {
-        int askedWidth, askedHeight, width, height;
-    };
-    std::optional<Refusal> m_refusal;
+    // The sizes in pixels asked and refused since the display last changed the window's
+    // size: not asked again until it does.
+    std::vector<std::pair<int, int>> m_sizesRefused;
+    // The display's size of the window in pixels, as it last told.
+    std::optional<std::pair<int, int>> m_displaySize;
+    // A size asked of the shown window and not yet seen answered, in pixels.
+    std::optional<std::pair<int, int>> m_sizeAsked;
+    // The sizes last asked, in pixels: the display's word of one of them is an answer to a
+    // request (maybe one since replaced by another), not a size of the display's own.
+    std::deque<std::pair<int, int>> m_sizesAskedLately;
+    bool m_pictureHeldBack { false };
     std::shared_ptr<bool> m_alive { std::make_shared<bool>(true) };
     bool m_urgent { false };
     XImagePresenter m_presenter;
     bool m_firstFrameReported { false };
+    // The decoration the window manager last told of, in points.
+    mutable std::optional<EdgeInsets> m_extentsTold;
+    // Where the display last put the content's top left: in the window's whole points and
+    // in the display's pixels.
+    struct PlaceTold {
+        Point topLeft;
+        int x, y;
+    };
+    std::optional<PlaceTold> m_placeTold;
 };
 
 }

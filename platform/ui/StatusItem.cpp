@@ -53,7 +53,11 @@ void StatusBarButton::drawOwnLook(gfx::GraphicsContext& context)
 {
     context.setFillColor(state() == ControlStateValue::On || isHighlighted() ? ControlLook::kFaceHighlighted : ControlLook::kMenu);
     context.fillRect(bounds());
-    drawContent(context, bounds().insetBy(kStripPadding, 0), ControlLook::kText);
+    // At the right of whatever width the window manager gives the strip (a tiling one
+    // docks it across the screen), where it stands at its own width.
+    Rect content = bounds().insetBy(kStripPadding, 0);
+    double width = std::min(content.width(), std::ceil(contentSize().width));
+    drawContent(context, Rect(content.maxX() - width, content.minY(), width, content.height()), ControlLook::kText);
 }
 
 void StatusBarButton::contentDidChange() { m_item.fit(); }
@@ -115,8 +119,8 @@ void StatusItem::fit()
         m_top = top;
     }
     // Right-aligned under the top edge, so a growing title grows leftwards as a tray's would.
+    // The button is the strip's content and fills it at whatever size the display keeps it.
     m_strip->setFrame(Rect(screen.maxX() - size.width - 4, top - size.height, size.width, size.height));
-    m_button->setFrame(Rect(0, 0, size.width, size.height));
 }
 
 void StatusItem::setVisible(bool visible)

@@ -183,8 +183,13 @@ void Window::setFrame(Rect frame, bool display)
             pushState();
         return;
     }
+    Point left = m_frame.origin;
     m_frame = frame;
     if (m_platform && m_visible) {
+        // Until the move lands, the display may still tell of the place left (a resize asked
+        // just before, answered there): word of it then is the display catching up.
+        if (moved && (m_askedOrigins.empty() || m_askedOrigins.back() != left))
+            asked(m_askedOrigins, left);
         if (moved)
             asked(m_askedOrigins, frame.origin);
         if (resized)
@@ -721,6 +726,12 @@ void Window::scaleMayHaveChanged()
     // Moved to a display of another density: drawn again at its scale.
     if (!m_picture.isEmpty() && backingScaleFactor() != m_picture.scale())
         viewNeedsDisplay();
+}
+
+void Window::platformKeptSize(Size size)
+{
+    m_askedSizes.clear();
+    platformDidResize(size);
 }
 
 void Window::platformDidResize(Size size)

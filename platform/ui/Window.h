@@ -233,6 +233,9 @@ public:
     // The backend's word that the display moved, resized or focused the window.
     void platformDidMove(Point origin);
     void platformDidResize(Size size);
+    // The display keeps the window at this size, whatever was asked of it (a tiling window
+    // manager's tile): taken as its last word, not as a late answer to an earlier request.
+    void platformKeptSize(Size size);
     // The window manager minimized the window (its title bar's button) or gave it back;
     // ordering it front gives it back. A window put away by us is not minimized.
     bool isMiniaturized() const { return m_miniaturized && m_visible; }

@@ -189,6 +189,21 @@ TEST_F(MainWindowControllerTest, EachScreenShowsAtItsOwnHeight)
     controller.showState(tall);
     controller.showState(shorter);
     EXPECT_EQ(window().frame().height(), 700.0);
+
+    // A pad open, with the compression a pad leaves alone: the define screen after a break
+    // kept the break screen's height, empty space above its buttons.
+    setCompression(WindowCompressionMode::onlyWhenSideBarIsClosed);
+    controller.showPad("scratchPadHidden");
+    controller.showState(shorter);
+    double padOwn = std::max(window().contentMinSize().height, MainWindowController::kOpenPadMinimumHeight);
+    ASSERT_EQ(window().frame().height(), 700.0) << "a height the user gave the window stays, a pad open";
+    window().setFrame(ui::Rect(window().frame().minX(), top - padOwn, window().frame().width(), padOwn));
+    controller.showState(tall);
+    window().layoutIfNeeded();
+    ASSERT_EQ(window().frame().height(), window().contentMinSize().height);
+    controller.showState(shorter);
+    EXPECT_EQ(window().frame().height(), padOwn) << "the tall screen's height stayed, a pad open";
+    EXPECT_EQ(window().frame().maxY(), top);
 }
 
 TEST_F(MainWindowControllerTest, PadsSwitchedByKeyOrButtonAreNeverOpenTwoAtATime)
@@ -246,6 +261,45 @@ TEST_F(MainWindowControllerTest, OnADisplayTooNarrowForBothAPadTakesTheColumnsPl
     window().layoutIfNeeded();
     EXPECT_EQ(controller.leftFragmentWall()->window(), &window());
     EXPECT_EQ(controller.commandPopUpAnchor(), controller.commandButton().get());
+
+    // Left by the right edge with the pad open, the window makes way for the wider column,
+    // and comes back where it was left with the pad: it stayed pushed aside. The application
+    // compresses the window at each change of the pads.
+    std::vector<base::Defaults::ObserverId> compressions;
+    for (const auto& key : MainWindowController::padStorageKeyPaths())
+        compressions.push_back(store().addObserver(key, [&](const std::string&) { controller.compressWindow(); }));
+    auto press = [&](std::size_t pad) {
+        controller.padButtonPressed(pad);
+        window().layoutIfNeeded();
+    };
+    auto toggle = [&] { press(PadTable::kLogBook); };
+    toggle();
+    double leftAt = 640 - window().frame().width() - 5;
+    window().setFrameOrigin({ leftAt, window().frame().minY() });
+    toggle();
+    EXPECT_LE(window().frame().maxX(), 640.0) << "the column stands past the display's edge";
+    toggle();
+    EXPECT_EQ(window().frame().minX(), leftAt);
+    // Moved by the user meanwhile, it stays where the user put it.
+    toggle();
+    window().setFrameOrigin({ 100, window().frame().minY() });
+    toggle();
+    EXPECT_EQ(window().frame().minX(), 100.0);
+    toggle();
+    // Switched from a pad to the wider Log Book and back, the same.
+    press(PadTable::kNow);
+    double nowWidth = window().frame().width();
+    leftAt = 640 - nowWidth - 5;
+    // As high as the display lets it, as the user may leave it: a pad taking the place of
+    // another keeps that height.
+    window().setFrame(ui::Rect(leftAt, 0, nowWidth, 360));
+    press(PadTable::kLogBook);
+    ASSERT_GT(window().frame().width(), nowWidth);
+    press(PadTable::kNow);
+    EXPECT_EQ(window().frame().minX(), leftAt);
+    press(PadTable::kNow);
+    for (auto id : compressions)
+        store().removeObserver(id);
 
     // Where both fit, the pad opens beside the column.
     backend().setScreens({ { ui::Rect(0, 0, 1280, 800), ui::Rect(0, 0, 1280, 772), "laptop", 1 } });

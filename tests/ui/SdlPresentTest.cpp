@@ -15,25 +15,11 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include "DisplayPixels.h"
+#include "SdlUserFixture.h"
 
 using namespace ui;
 
 namespace {
-
-class Swatch : public View {
-public:
-    explicit Swatch(Rect frame)
-        : View(frame)
-    {
-    }
-    void draw(gfx::GraphicsContext& context, const Rect&) override
-    {
-        context.setFillColor(color);
-        context.fillRect(bounds());
-    }
-    gfx::Color color { gfx::colors::blue };
-};
 
 // The program's own connection: what it sent, and how far the server's answers reached.
 Display* programDisplay(const ui::Window& window)
@@ -46,24 +32,7 @@ Display* programDisplay(const ui::Window& window)
     return info.info.x11.display;
 }
 
-class SdlPresenting : public SdlFixture {
-protected:
-    void SetUp() override
-    {
-        SdlFixture::SetUp();
-        if (IsSkipped())
-            return;
-        m_user = XOpenDisplay(nullptr);
-        ASSERT_NE(m_user, nullptr);
-    }
-    void TearDown() override
-    {
-        if (m_user)
-            XCloseDisplay(m_user);
-        SdlFixture::TearDown();
-    }
-    Display* m_user { nullptr };
-};
+class SdlPresenting : public SdlWithUser { };
 
 }
 
@@ -75,9 +44,8 @@ TEST_F(SdlPresenting, FramesReachTheDisplayWithoutTheProgramWaitingForAnAnswer)
     ASSERT_FALSE(screens.empty());
     double top = screens.front().frame.maxY();
     auto window = ui::Window::create(Rect(100, top - 100 - 60, 200, 60), WindowStyle::Borderless);
-    auto left = std::make_shared<Swatch>(Rect(0, 0, 100, 60));
-    auto right = std::make_shared<Swatch>(Rect(100, 0, 100, 60));
-    left->color = gfx::colors::red;
+    auto left = Swatch::create(gfx::colors::red, Rect(0, 0, 100, 60));
+    auto right = Swatch::create(gfx::colors::blue, Rect(100, 0, 100, 60));
     window->contentView()->addSubview(left);
     window->contentView()->addSubview(right);
     window->orderFront();
@@ -95,7 +63,7 @@ TEST_F(SdlPresenting, FramesReachTheDisplayWithoutTheProgramWaitingForAnAnswer)
     // One view changes: only its part is sent, and nothing is waited for.
     unsigned long answered = LastKnownRequestProcessed(display);
     unsigned long next = NextRequest(display);
-    right->color = gfx::colors::green;
+    right->setColor(gfx::colors::green);
     right->setNeedsDisplay();
     EXPECT_TRUE(runUntil([&] { return pixelOnDisplay(m_user, 250, 130) == gfx::colors::green; })) << "the change never showed";
     EXPECT_EQ(pixelOnDisplay(m_user, 150, 130), gfx::colors::red);

@@ -176,7 +176,21 @@ private:
     Display* m_display { nullptr };
 };
 
-using Sdl = SdlFixture;
+class Sdl : public SdlFixture {
+protected:
+    // The application again, over the display as SDL opens it with two pixels a point
+    // (GDK_SCALE, read as the display opens).
+    void reopenDoubled()
+    {
+        m_app.reset();
+        setenv("GDK_SCALE", "2", 1);
+        auto backend = SdlBackend::open();
+        unsetenv("GDK_SCALE");
+        ASSERT_TRUE(backend);
+        EXPECT_EQ(backend->scale(), 2);
+        m_app = Application::create(std::move(backend));
+    }
+};
 
 }
 
@@ -311,13 +325,7 @@ TEST_F(Sdl, AWindowOrderedFrontAgainComesOverTheOthersYetStaysUnderHigherLevels)
 TEST_F(Sdl, ADoubledDisplayShowsEachPointWithFourPixels)
 {
     // Asked before SDL opens the display: the fixture's backend goes, a new one reads it.
-    m_app.reset();
-    setenv("GDK_SCALE", "2", 1);
-    auto backend = SdlBackend::open();
-    unsetenv("GDK_SCALE");
-    ASSERT_TRUE(backend);
-    EXPECT_EQ(backend->scale(), 2);
-    m_app = Application::create(std::move(backend));
+    reopenDoubled();
     User user;
     ASSERT_TRUE(user.ok());
     auto screens = ui::Screen::screens();
@@ -458,4 +466,62 @@ TEST_F(Sdl, AWindowTheDisplayDestroyedIsForgottenAndMadeAnewWhenShownAgain)
     EXPECT_TRUE(runUntil([&] { return !viewable(again); }));
     XSetErrorHandler(quiet);
     XCloseDisplay(tool);
+}
+
+TEST_F(Sdl, AWindowMadeAnewKeepsTheDecorationItsWindowManagerToldOf)
+{
+    // Made anew (a level changed) or let go while put away, a window has no word of its
+    // window manager for a while: it took an alert's decoration meanwhile, with no handle at
+    // its bottom, and the main window came back that much taller, its bottom edge below the
+    // screen, and moved up at the next start.
+    auto screens = ui::Screen::screens();
+    ASSERT_FALSE(screens.empty());
+    double top = screens.front().frame.maxY();
+    auto window = ui::Window::create(Rect(100, top - 300, 300, 200), WindowStyle::Titled);
+    window->orderFront();
+    auto* platform = dynamic_cast<ui::SdlWindow*>(window->platformWindow());
+    ASSERT_NE(platform, nullptr);
+    Display* manager = XOpenDisplay(nullptr);
+    ASSERT_NE(manager, nullptr);
+    long extents[4] = { 1, 1, 24, 5 };
+    XChangeProperty(manager, platform->xWindow(), XInternAtom(manager, "_NET_FRAME_EXTENTS", False), XA_CARDINAL, 32,
+        PropModeReplace, reinterpret_cast<unsigned char*>(extents), 4);
+    XSync(manager, False);
+    ASSERT_TRUE(runUntil([&] { return platform->frameExtents().has_value(); })) << "SDL never read the extents";
+    EdgeInsets told = *platform->frameExtents();
+    EXPECT_EQ(told, (EdgeInsets { 24, 1, 5, 1 }));
+
+    window->setLevel(WindowLevel::Floating);
+    EXPECT_EQ(platform->frameExtents(), told) << "made anew, the window forgot its decoration";
+    EXPECT_EQ(window->decoration(), told);
+    XCloseDisplay(manager);
+}
+
+TEST_F(Sdl, OnADoubledDisplayAWindowLeftHalfAPointOffStaysThereToThePixel)
+{
+    // Put by the user's drag at an odd pixel of a display of two pixels a point, the window
+    // counts itself at the whole point beside it: asked for another size (a pad opened), it
+    // moved by a pixel.
+    reopenDoubled();
+    auto window = ui::Window::create(Rect(20, 200, 100, 50), WindowStyle::Borderless);
+    window->orderFront();
+    auto* platform = dynamic_cast<ui::SdlWindow*>(window->platformWindow());
+    ASSERT_NE(platform, nullptr);
+    Display* user = XOpenDisplay(nullptr);
+    ASSERT_NE(user, nullptr);
+    auto place = [&] {
+        XWindowAttributes attributes {};
+        XGetWindowAttributes(user, platform->xWindow(), &attributes);
+        return std::pair { attributes.x, attributes.y };
+    };
+    ASSERT_TRUE(runUntil([&] { return place() == std::pair { 40, 2 * (450 - 250) }; })) << "the window never showed";
+    XMoveWindow(user, platform->xWindow(), 61, 121);
+    XSync(user, False);
+    ASSERT_TRUE(runUntil([&] { return window->frame().minX() != 20; })) << "the move never reached the window";
+
+    ui::Rect frame = window->frame();
+    window->setFrame(ui::Rect(frame.minX(), frame.minY() - 20, frame.width() + 30, frame.height() + 20), true);
+    runUntil([] { return false; }, 0.2);
+    EXPECT_EQ(place(), (std::pair { 61, 121 })) << "the window's top left moved";
+    XCloseDisplay(user);
 }

@@ -6,6 +6,7 @@
 #include "platform/ui/OffscreenBackend.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
+#include "Swatch.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -60,39 +61,3 @@ protected:
     ui::OffscreenBackend* m_backend { nullptr };
 };
 
-// A plain view that fills itself with one colour and remembers the clicks it got.
-class Swatch : public ui::View {
-public:
-    static std::shared_ptr<Swatch> create(gfx::Color color, ui::Rect frame = {})
-    {
-        return std::shared_ptr<Swatch>(new Swatch(color, frame));
-    }
-    void draw(gfx::GraphicsContext& context, const ui::Rect&) override
-    {
-        context.setFillColor(m_color);
-        context.fillRect(bounds());
-    }
-    void mouseDown(const ui::Event& event) override
-    {
-        ++clicks;
-        lastClick = convertPointFrom(event.locationInWindow(), nullptr);
-    }
-    bool acceptsFirstResponder() const override { return m_acceptsFirstResponder; }
-    bool isFlipped() const override { return m_flipped; }
-    void setColor(gfx::Color color) { m_color = color; }
-
-    int clicks { 0 };
-    ui::Point lastClick;
-    bool m_acceptsFirstResponder { false };
-    bool m_flipped { false };
-
-protected:
-    Swatch(gfx::Color color, ui::Rect frame)
-        : View(frame)
-        , m_color(color)
-    {
-    }
-
-private:
-    gfx::Color m_color;
-};

@@ -264,6 +264,17 @@ TEST_F(Windows, TheDisplayCatchingUpWithEarlierRequestsDoesNotUndoTheLatest)
     w->platformDidMove({ 120, 100 });
     EXPECT_EQ(w->frame().origin, Point(120, 100));
     EXPECT_EQ(d.heard, std::vector<std::string> { "move" });
+
+    // Resized, then moved at once (a pad opened, then the window back where it was left): the
+    // display answers the resize where the window stood, after the move was asked.
+    w->setFrame(Rect(120, 100, 280, 150));
+    w->setFrameOrigin({ 160, 100 });
+    d.heard.clear();
+    w->platformDidMove({ 120, 100 });
+    EXPECT_EQ(w->frame().origin, Point(160, 100)) << "the place the window left was taken for a move";
+    w->platformDidMove({ 160, 100 });
+    EXPECT_EQ(w->frame().origin, Point(160, 100));
+    EXPECT_TRUE(d.heard.empty());
 }
 
 TEST_F(Windows, TheDisplayCannotMakeAWindowSmallerThanItsContentAllows)
