@@ -149,6 +149,7 @@ std::string RandomUser::driveAsBefore(std::uint32_t seed, const fs::path& progra
     std::printf("random-input road seed: %u (OSTREL_ROAD_SEED=%u runs it again)\n", seed, seed);
     std::fflush(stdout);
     RecordProperty("seed", std::to_string(seed));
+    m_holdsRules = false;
     // Ctrl+Shift+Alt+O brings the program back when the road hid it.
     furnish({ { "bringToFrontKeyCombo", "{\"carbonKeyCode\":31,\"carbonModifiers\":2816}" } });
     underAWindowManager();
@@ -161,7 +162,9 @@ std::string RandomUser::driveAsBefore(std::uint32_t seed, const fs::path& progra
     auto shown = window(kMainWindow, 60);
     if (!shown)
         return "the main window never showed";
-    waitForQuiet(std::chrono::steady_clock::now());
+    if (auto screen = desktop().capture())
+        m_screenBox = { 0, 0, screen->width(), screen->height() };
+    settle();
     std::mt19937 random(seed);
     auto pick = [&](int below) { return int(random() % unsigned(std::max(1, below))); };
     // Where the window stands: what the next ten actions aim at.
@@ -186,14 +189,15 @@ std::string RandomUser::driveAsBefore(std::uint32_t seed, const fs::path& progra
                 program = m_program = &start(launch);
                 ++starts;
                 trace("the program, quit, started again");
-                waitForQuiet(std::chrono::steady_clock::now());
             }
+            // What the next ten actions aim at is read once everything settled, notes gone.
+            std::printf("  seen: %s\n", settle().describe().c_str());
             auto now = desktop().shownWindows(kMainWindow);
             if (now.empty()) {
                 // Hidden (its Hide button, a menu) or not yet back: its hot key, as a user would.
                 trace("the bring-to-front key with no main window shown");
                 desktop().key("ctrl+shift+alt+o");
-                waitForQuiet(std::chrono::steady_clock::now());
+                settle();
                 if (auto back = window(kMainWindow, 10))
                     shown = back;
             } else {

@@ -232,6 +232,7 @@ void RandomUser::keepRunning()
     m_program = &start(m_launch);
     ++m_starts;
     m_linesRead = 0;
+    m_statusClicksWaiting = 0;
     m_saysHidden.reset();
     m_screenName = kFirstScreen;
     // From the sixth start on, the mailing list's prompt comes before the main window: the
@@ -291,7 +292,7 @@ Scene RandomUser::settle()
         }
         // A note goes by itself a moment later, at a time of the program's clock, not of the
         // road's: what shows after it is what is decided from. The rules hold for it meanwhile.
-        if (now == last && !notesHeld) {
+        if (now == last && !notesHeld && m_holdsRules) {
             notesHeld = true;
             Scene notes = now;
             std::erase_if(notes.windows, [](const ProgramWindow& window) { return !Scene::isNote(window); });
@@ -347,8 +348,10 @@ void RandomUser::readLines()
         // A click on the status item is dealt with on a later turn of the program's loop, after
         // the modal window it was made over (the preferences) closed: it may put the window
         // below the item then.
-        if (text.find("OstrelStatusItemButtonController leftButtonDown") != std::string::npos)
+        if (text.find("OstrelStatusItemButtonController leftButtonDown") != std::string::npos) {
+            m_statusClicksWaiting = std::max(0, m_statusClicksWaiting - 1);
             mayMove();
+        }
         if (auto at = text.find("now in new state: <Ostrel_4."); at != std::string::npos)
             m_screenName = text.substr(at + 28, text.find_first_of(":>", at + 28) - at - 28);
     }
@@ -442,9 +445,16 @@ RandomUser::Outcome RandomUser::click(const Scene& scene, Dice& dice)
         && y < strip->box.y + strip->box.height;
     doing("click at " + std::to_string(x) + "," + std::to_string(y) + (onTheStatusItem ? " (the status item)" : ""));
     if (onTheStatusItem)
-        mayMove();
+        ++m_statusClicksWaiting;
     desktop().clickAt(x, y);
     return std::nullopt;
+}
+
+void RandomUser::clickTheStatusItem(const ProgramWindow& strip)
+{
+    // The icon at the strip's right end; a show by it brings the window below it.
+    ++m_statusClicksWaiting;
+    desktop().clickAt(strip.box.x + strip.box.width - pixels(16), strip.box.midY());
 }
 
 RandomUser::Outcome RandomUser::drag(const Scene& scene, Dice& dice)

@@ -69,6 +69,8 @@ protected:
     // The gestures and probes added since the first replay seeds were found; off for those
     // seeds, so that each drives again the actions it found its fault with.
     bool m_widened { true };
+    // Whether the rules are held (not by the road as it was before it held any).
+    bool m_holdsRules { true };
 
 private:
     // The numbers one action is made of: each action takes its own generator, seeded from
@@ -137,6 +139,8 @@ private:
     std::pair<int, int> toolbarButton(const ProgramWindow& main, int which) const;
     // An action that may put the main window elsewhere: where it stands next is its place.
     void mayMove() { m_mayMove = true; }
+    // A left click on the status item's icon, counted until the program tells it dealt with it.
+    void clickTheStatusItem(const ProgramWindow& strip);
     // The main window where it was left, and each screen's height its own (RandomUserFocus.cpp).
     void checkPlace(const Scene& scene);
     // The main window where a user can move or resize it; none (and the action told) else.
@@ -165,6 +169,8 @@ private:
         std::string padFolder;
     };
     std::optional<Field> fieldIn(const Scene& scene, bool padFirst);
+    // Whether the main window shows the screens' column: not where a pad open takes its place.
+    bool columnShown() const;
     bool onTheScreen(const Box& box) const;
     // The field's text as the program keeps it on disk (settings, pad pages).
     std::vector<std::string> textsOf(const Field& field) const;
@@ -229,6 +235,9 @@ private:
     // Where the main window's frame was left, and whether the action under way may move it.
     std::optional<std::pair<int, int>> m_leftAt;
     bool m_mayMove { false };
+    // Clicks on the status item the program has not dealt with yet: made while a modal window
+    // showed, each hides or shows the program once that window closes.
+    int m_statusClicksWaiting { 0 };
     // Whether the main window was last seen maximized: quit so, it opens where it stood.
     bool m_lastSeenMaximized { false };
     // Each screen's height as it first showed, by the screen and the window's width.

@@ -86,6 +86,20 @@ const Pad* padShownIn(const Screenshot& margin)
 
 }
 
+bool RandomUser::columnShown() const
+{
+    // As the main window decides it: by the room the screen has, not the window.
+    constexpr int kColumnAndPad = 440 + 400 + 8;
+    if (m_screenBox.width >= pixels(kColumnAndPad))
+        return true;
+    for (const char* key : { "nowPadHidden", "laterPadHidden", "scratchPadHidden", "logBookPadHidden", "statsPadHidden", "helpPadHidden" }) {
+        auto hidden = m_home.setting(key);
+        if (hidden && hidden->is_boolean() && !hidden->get<bool>())
+            return false;
+    }
+    return true;
+}
+
 bool RandomUser::onTheScreen(const Box& box) const
 {
     return box.x >= 0 && box.y >= 0 && box.x + box.width <= m_screenBox.width && box.y + box.height <= m_screenBox.height;
@@ -117,7 +131,9 @@ std::optional<RandomUser::Field> RandomUser::fieldIn(const Scene& scene, bool pa
     }
     if (pad && padFirst)
         return pad;
-    if (m_screenName == "DefineTimeSliceState") {
+    // A screen too narrow for the column and a pad shows the pad in the column's place: the
+    // log book's rows there are of the objective's colour.
+    if (m_screenName == "DefineTimeSliceState" && columnShown()) {
         // The objective field, found by its colour in the left column.
         Box column { window.x, window.y, std::min(window.width, pixels(440)), window.height };
         if (auto picture = desktop().capture(column)) {
@@ -212,9 +228,7 @@ RandomUser::Field RandomUser::focusedByAShow(const Field& field) const
     // Showing a screen makes its first responder the window's: the objective field, unless the
     // window shows a pad in the column's place (too narrow for both), where the keys stay with
     // the pad the user sees.
-    auto* main = m_settled ? m_settled->mainWindow() : nullptr;
-    bool columnShown = field.padFolder.empty() || !main || field.box.x - main->box.x > pixels(100);
-    if (!screenFocusesItsObjective() || !columnShown)
+    if (!screenFocusesItsObjective() || !columnShown())
         return field;
     Field objective;
     objective.name = "the objective field";
@@ -252,12 +266,11 @@ RandomUser::Outcome RandomUser::interlude(int which, const Field& field, std::st
             return std::nullopt;
         told = "the program hidden and shown again by its status item";
         doing("a click on the status item with the program in front");
-        desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
+        clickTheStatusItem(*strip);
         if (auto broken = expectToggled(Toggle::Hides, "a click on the status item"))
             return broken;
         doing("a click on the status item with the program hidden");
-        mayMove();
-        desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
+        clickTheStatusItem(*strip);
         return expectToggled(Toggle::Shows, "a click on the status item");
     case 6:
         // The bring-to-front key shows the current screen (toggleOstrelInterface:, showInfoWindow).
@@ -406,8 +419,7 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
             return std::nullopt;
         }
         doing("a probe: first a click on the status item with the program hidden");
-        mayMove();
-        desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
+        clickTheStatusItem(*strip);
         if (auto broken = expectToggled(Toggle::Shows, "a click on the status item"))
             return broken;
     } else if (!scene.mainWindowHasKeyboard()) {

@@ -93,10 +93,7 @@ RandomUser::Outcome RandomUser::clickStatusItem(const Scene& scene, Dice&)
     doing(toggle == Toggle::Hides ? "a click on the status item with the program in front"
             : toggle == Toggle::Shows ? "a click on the status item with the program hidden"
                                       : "a click on the status item");
-    // The icon at the strip's right end; a show by it brings the window below it.
-    if (toggle != Toggle::Hides)
-        mayMove();
-    desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
+    clickTheStatusItem(*strip);
     return expectToggled(toggle, "a click on the status item");
 }
 

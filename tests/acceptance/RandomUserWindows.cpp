@@ -57,6 +57,15 @@ RandomUser::Outcome RandomUser::moveWindow(const Scene& scene, Dice& dice)
     int grabX = main->frame.x + std::max(30, main->frame.width / 2 - 40);
     int grabY = main->frame.y + (main->box.y - main->frame.y) / 2;
     int toX = grabX + left - main->frame.x, toY = grabY + top - main->frame.y;
+    // Where another window of ours lies over the title bar, the drag would move that one.
+    for (const auto& window : scene.windows) {
+        const Box& over = window.frame;
+        if (&window != main && !window.minimized && window.stackingOrder > main->stackingOrder && grabX >= over.x
+            && grabY >= over.y && grabX < over.x + over.width && grabY < over.y + over.height) {
+            doing("a move of the main window, whose title bar another window of ours covers");
+            return std::nullopt;
+        }
+    }
     // A few pixels are a click to one window manager and a move to another, and to the same
     // one either by how its events came: a move the user means goes further.
     if (std::abs(left - main->frame.x) < kLeastMove && std::abs(top - main->frame.y) < kLeastMove) {
