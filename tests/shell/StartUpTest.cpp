@@ -193,6 +193,28 @@ TEST_F(StartUpTest, CtrlWClosesADialogRunOverTheWindowElseHidesTheProgram)
     EXPECT_TRUE(app().isHidden()) << "the main window closes by hiding the program";
 }
 
+TEST_F(StartUpTest, TheCommandPopUpStaysAwayWhileAnAlertIsUp)
+{
+    launch();
+    drain();
+    auto alert = ui::Alert::create();
+    alert->setMessageText("Are you sure you do not want the time spent to be logged in any way?");
+    alert->addButton("OK");
+    alert->addButton("Cancel");
+    bool popUpRan = true;
+    ui::Alert::setResponder([&](ui::Alert&) -> std::optional<int> {
+        // Its hot key, pressed with the alert up.
+        delegate().runCommandWindow();
+        popUpRan = delegate().commandWindow->popUpContentViewController()->isRunning();
+        return 1;
+    });
+    alert->runModal();
+    ui::Alert::setResponder({});
+    EXPECT_FALSE(popUpRan) << "the pop-up would take the keys meant for the alert";
+    delegate().runCommandWindow();
+    EXPECT_TRUE(delegate().commandWindow->popUpContentViewController()->isRunning()) << "answered, the pop-up opens again";
+}
+
 TEST_F(StartUpTest, ADamagedSettingsFileIsToldOfOnceTheWindowShowsAndNotOtherwise)
 {
     launch();
