@@ -22,6 +22,7 @@
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
 
 namespace ostrel {
@@ -162,6 +163,12 @@ void AppDelegate::runCommandWindow()
     auto controller = commandWindow ? commandWindow->popUpContentViewController() : nullptr;
     if (!controller)
         base::fatal("AppDelegate: the command pop-up is not built");
+    // An alert takes all input while it is up: over it, the pop-up took the keys meant for
+    // the alert (its Return ran the command again, a second alert over the first) or did not,
+    // as the window manager gave the keyboard.
+    auto* application = ui::Application::shared();
+    if (auto* key = application ? application->keyWindow() : nullptr; key && key->kind() == ui::WindowKind::Dialog)
+        return;
     controller->run(true, checkedMainWindow().controller()->commandPopUpAnchor(), true);
 }
 

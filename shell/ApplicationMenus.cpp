@@ -36,13 +36,17 @@ public:
         return item;
     }
 
-    // Ctrl+W: a window run modally over ours (the preferences) closes as its close button
-    // closes it; otherwise the main window's close hides the program.
+    // Ctrl+W: a window run modally over ours (the preferences, an alert) closes as its close
+    // button closes it; otherwise the main window's close hides the program. An alert runs a
+    // modal loop of its own: hiding the program under it put the question away unanswered.
     Item closeWindow()
     {
         auto item = ui::MenuItem::create("Close Window", [&controller = m_controller](ui::MenuItem&) {
             auto* application = ui::Application::shared();
-            if (auto* modal = application ? application->modalWindow() : nullptr)
+            auto* modal = application ? application->modalWindow() : nullptr;
+            if (auto* key = application ? application->keyWindow() : nullptr; !modal && key && key->kind() == ui::WindowKind::Dialog)
+                modal = key;
+            if (modal)
                 modal->performClose();
             else
                 controller.tryToPerform("hide:");

@@ -105,6 +105,11 @@ void OstrelStatusItemButtonController::leftButtonDown(ui::Point mouse)
     auto button = buttonRectOnScreen(mouse);
     auto clickScreen = ui::ScreenManager::screenForMouseLocation(mouse);
     auto windowScreen = ui::ScreenManager::screenForMouseLocation(window.frame().origin);
+    // A maximized window's frame reaches a pixel past the screen where the window manager
+    // draws its border outside it: its corner then lies on no screen, yet the window stands on
+    // the one that holds its middle, and a click there hides the program rather than moving it.
+    if (!windowScreen)
+        windowScreen = ui::ScreenManager::screenForMouseLocation(window.frame().center());
     auto buttonScreen = button ? ui::ScreenManager::screenForMouseLocation(button->origin) : std::nullopt;
     if (sameScreen(clickScreen, buttonScreen) && button) {
         zr_log("clicked screen and status item button are the same");

@@ -180,13 +180,18 @@ bool RunLoop::iterate(Mode mode, std::optional<double> limit, bool mayWait)
         next = limit;
 
     if (VirtualTime* virtualTime = VirtualTime::active()) {
+        // The count is read before the look for work: a thread hands over its result (a
+        // posted task, a written fd) before it ends its work, so when the count reads none,
+        // whatever it handed over is there to be seen below. Read after, a thread ending in
+        // between would leave its result queued while the clock moved on.
+        bool backgroundIdle = m_backgroundWork.load() == 0;
         // Ready fds and posted work first; only an idle loop moves the clock, and only as
         // far as the next timer, so every timer fires at its exact date.
-        if (waitAndDispatch(mode, 0) || didWork)
+        if (waitAndDispatch(mode, 0) || didWork || hasPostedTasks())
             return true;
         if (!mayWait)
             return false;
-        if (next && m_backgroundWork.load() == 0) {
+        if (next && backgroundIdle) {
             virtualTime->advanceMonotonicTo(*next);
             return false;
         }
@@ -222,6 +227,12 @@ bool RunLoop::iterate(Mode mode, std::optional<double> limit, bool mayWait)
         m_gaveBackSinceWork = false;
     }
     return dispatched || didWork;
+}
+
+bool RunLoop::hasPostedTasks() const
+{
+    std::lock_guard lock(m_postedMutex);
+    return !m_posted.empty();
 }
 
 bool RunLoop::runPostedTasks()

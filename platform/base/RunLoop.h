@@ -63,7 +63,9 @@ public:
 
     // Work in flight on a background thread, counted so that under VirtualTime the loop
     // waits for it instead of racing the clock ahead: a test then sees the same virtual
-    // times however fast the thread runs. Ending also wakes the loop. Any thread.
+    // times however fast the thread runs. Begun when the work is queued, ended once its
+    // result is handed over (posted, or written to a watched fd). Ending also wakes the
+    // loop. Any thread.
     void beginBackgroundWork();
     void endBackgroundWork();
 
@@ -93,6 +95,7 @@ private:
     // `limit`, on the monotonic clock). Returns whether anything ran.
     bool iterate(Mode mode, std::optional<double> limit, bool mayWait);
     bool runPostedTasks();
+    bool hasPostedTasks() const;
     bool fireDueTimers(Mode mode);
     std::optional<double> nextDeadline(Mode mode) const;
     bool waitAndDispatch(Mode mode, double timeoutSeconds);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -20,6 +21,14 @@ double secondsSince(Clock::time_point start) { return std::chrono::duration<doub
 
 void pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
+// How long the program, the window manager and the display must all sleep at once before a
+// look counts. All asleep at one moment, nothing is on its way between them (a process
+// written to is woken at once); what could still come is what the program keeps for a moment
+// after input (a row of the pop-up runs 100 ms after its click).
+constexpr double kQuietSeconds = 0.12;
+// A display that never settles is not waited for beyond this: the rules' patience tells.
+constexpr double kSettleLimit = 60;
+
 }
 
 std::optional<std::uint32_t> seedGivenByHand()
@@ -30,6 +39,14 @@ std::optional<std::uint32_t> seedGivenByHand()
     if (std::string(given) == "random")
         return std::random_device {}();
     return std::uint32_t(std::strtoul(given, nullptr, 10));
+}
+
+Budget budgetByHand()
+{
+    const char* given = std::getenv("OSTREL_ROAD_ACTIONS");
+    if (given && *given)
+        return Budget { std::nullopt, std::max(1, int(std::strtol(given, nullptr, 10))) };
+    return Budget { 120 };
 }
 
 std::string RandomUser::drive(std::uint32_t seed, const ScreenSetting& screen, Budget budget)
@@ -62,7 +79,7 @@ std::string RandomUser::drive(std::uint32_t seed, const ScreenSetting& screen, B
 
     std::mt19937 run(seed);
     auto started = Clock::now();
-    while (secondsSince(started) < budget.seconds && m_actions < budget.actions) {
+    while ((!budget.seconds || secondsSince(started) < *budget.seconds) && m_actions < budget.actions) {
         Dice dice(run());
         nextAction();
         act(dice);
@@ -70,6 +87,7 @@ std::string RandomUser::drive(std::uint32_t seed, const ScreenSetting& screen, B
     shot("after driving");
     std::printf("random-input road: %d actions, %d probes typed, %d probes put off, %d start(s), %zu fault(s)\n",
         m_actions, m_probes, m_probesSkipped, m_starts, m_faults.size());
+    std::printf("  (%.0f s of driving, %.0f s of it waiting for the display to settle)\n", secondsSince(started), m_settling);
     nextAction();
     doing("SIGTERM at the end");
     if (m_program->running()) {
@@ -97,8 +115,12 @@ void RandomUser::doing(const std::string& step)
 
 void RandomUser::nextAction()
 {
-    if (!m_action.empty())
+    if (!m_action.empty()) {
+        // One line an action, without times: two runs of a seed print the same lines.
+        std::printf("trace #%d: %s\n", m_actions, m_action.c_str());
+        std::fflush(stdout);
         m_recent.push_back("#" + std::to_string(m_actions) + " " + m_action);
+    }
     if (m_recent.size() > 8)
         m_recent.pop_front();
     m_action.clear();
@@ -160,7 +182,11 @@ void RandomUser::act(Dice& dice)
         }
         roll -= entry.weight;
     }
-    Scene before = look();
+    // What the gesture decides from, once the program has dealt with the action before: a
+    // look at one moment of a slow machine would show it halfway and take another turn.
+    Scene before = settled();
+    // Not part of the trace: what the gesture saw, for telling why two runs went apart.
+    std::printf("  seen: %s\n", before.describe().c_str());
     // A program that ended meanwhile keeps no promise: its end is told (or its new start
     // noted) below, not as a window that never showed or a key that went nowhere.
     if (auto broken = (this->*chosen)(before, dice); broken && m_program->running())
@@ -171,7 +197,7 @@ void RandomUser::act(Dice& dice)
     checkRules();
     keepRunning();
     if (m_widened && m_program->running())
-        checkPlace(look());
+        checkPlace(settled());
 }
 
 void RandomUser::keepRunning()
@@ -182,12 +208,16 @@ void RandomUser::keepRunning()
     auto ended = *m_program->exit();
     if (!ended.cleanly())
         record({ "the program stays up", "its end", "it ended with " + ended.describe() });
-    // Ended cleanly, it saved where its window stood and opens there again; a crash saved nothing.
-    if (!ended.cleanly())
+    // Ended cleanly, it saved where its window stood and opens there again; a crash saved
+    // nothing. A maximized window stood where the window manager had put it, and that is
+    // where it opens, at its own size.
+    if (!ended.cleanly() || m_lastSeenMaximized)
         mayMove();
     for (const char* key : { "topLeftX", "topLeftY" }) {
+        // Read as the program reads it, a number: 839.0 is the pixel 839.
         auto saved = m_home.setting(key);
-        if (m_widened && saved && !saved->is_number_integer())
+        double pixels = saved && saved->is_number() ? saved->get<double>() * m_scale : 0.5;
+        if (m_widened && saved && std::abs(pixels - std::round(pixels)) > 1e-6)
             record({ "what the program writes, it reads", key,
                 std::string("\"") + key + "\" is saved as " + saved->dump() + ", not a whole number of pixels" });
     }
@@ -202,34 +232,98 @@ void RandomUser::keepRunning()
     m_program = &start(m_launch);
     ++m_starts;
     m_linesRead = 0;
+    m_statusClicksWaiting = 0;
     m_saysHidden.reset();
     m_screenName = kFirstScreen;
-    if (!m_program->waitForLine("first frame of \"Ostrel\"", 60))
-        record({ "the program stays up", "a new start", "started again, its main window never showed" });
+    // From the sixth start on, the mailing list's prompt comes before the main window: the
+    // road's next actions answer it.
+    auto first = firstWindowShown(60);
+    if (!first)
+        record({ "the program stays up", "a new start", "started again, it showed no window of its own" });
+    else if (*first != "Ostrel")
+        doing("\"" + *first + "\" shows first");
     settle();
+}
+
+std::optional<std::string> RandomUser::firstWindowShown(double seconds)
+{
+    // The status strip's frame comes first and has no title.
+    const std::string marker = "first frame of \"";
+    std::optional<std::string> title;
+    eventually(
+        [&] {
+            for (const auto& line : m_program->lines()) {
+                auto at = line.text.find(marker);
+                auto end = at == std::string::npos ? at : line.text.find('"', at + marker.size());
+                if (end != std::string::npos && end > at + marker.size()) {
+                    title = line.text.substr(at + marker.size(), end - at - marker.size());
+                    return true;
+                }
+            }
+            return !m_program->running();
+        },
+        seconds);
+    return title;
 }
 
 Scene RandomUser::look() { return Scene::look(desktop(), m_program->pid(), m_screenBox); }
 
 Scene RandomUser::settle()
 {
-    // First until the program and the window manager have dealt with what they were given
-    // (a program busy reading its logs takes the keys of the last action only now), then until
-    // two looks 100 ms apart agree; a display still moving after that is left to the rules'
-    // own patience.
+    struct Counted {
+        double& total;
+        Clock::time_point since { Clock::now() };
+        ~Counted() { total += secondsSince(since); }
+    } counted { m_settling };
+    // Until the program, the window manager and the display have dealt with what they were
+    // given (a program busy reading its logs takes the keys of the last action only now) and
+    // a look after a quiet while shows what the look before it showed. Bounded by their
+    // sleeping, not by the clock: a loaded machine only makes it come later.
     auto started = Clock::now();
-    for (int asleep = 0; asleep < 3 && secondsSince(started) < 30; pause(25))
-        asleep = asleepNow() ? asleep + 1 : 0;
+    waitForQuiet(started);
     Scene last = look();
-    started = Clock::now();
-    while (secondsSince(started) < 5) {
-        pause(100);
+    bool notesHeld = false;
+    while (secondsSince(started) < kSettleLimit) {
+        waitForQuiet(started);
         Scene now = look();
-        if (now == last && secondsSince(started) > 0.2)
+        if (now == last && !now.noteShown()) {
+            m_settled = now;
             return now;
+        }
+        // A note goes by itself a moment later, at a time of the program's clock, not of the
+        // road's: what shows after it is what is decided from. The rules hold for it meanwhile.
+        if (now == last && !notesHeld && m_holdsRules) {
+            notesHeld = true;
+            Scene notes = now;
+            std::erase_if(notes.windows, [](const ProgramWindow& window) { return !Scene::isNote(window); });
+            for (const auto& each : brokenRules(notes))
+                record(each);
+        }
         last = now;
     }
+    m_settled.reset();
     return last;
+}
+
+Scene RandomUser::settled()
+{
+    // Settled a moment ago, with no input since and everything asleep still: the same scene.
+    if (m_settled && asleepNow()) {
+        Scene now = look();
+        if (now == *m_settled)
+            return now;
+    }
+    return settle();
+}
+
+void RandomUser::waitForQuiet(Clock::time_point started)
+{
+    auto quietSince = Clock::now();
+    while (secondsSince(started) < kSettleLimit && secondsSince(quietSince) < kQuietSeconds) {
+        pause(20);
+        if (!asleepNow())
+            quietSince = Clock::now();
+    }
 }
 
 void RandomUser::readLines()
@@ -251,6 +345,13 @@ void RandomUser::readLines()
             m_saysHidden.reset();
         if (text.find("is not a usable value") != std::string::npos)
             record({ "what the program writes, it reads", text, "the program refused a setting: \"" + text + "\"" });
+        // A click on the status item is dealt with on a later turn of the program's loop, after
+        // the modal window it was made over (the preferences) closed: it may put the window
+        // below the item then.
+        if (text.find("OstrelStatusItemButtonController leftButtonDown") != std::string::npos) {
+            m_statusClicksWaiting = std::max(0, m_statusClicksWaiting - 1);
+            mayMove();
+        }
         if (auto at = text.find("now in new state: <Ostrel_4."); at != std::string::npos)
             m_screenName = text.substr(at + 28, text.find_first_of(":>", at + 28) - at - 28);
     }
@@ -297,7 +398,9 @@ RandomUser::Outcome RandomUser::expectScene(
         settle();
         return std::nullopt;
     }
-    Scene now = look();
+    // Judged once the program has dealt with the action: a look at once may still show the
+    // scene from before it (the alert a Ctrl+W is about to take away still holding the keys).
+    Scene now = settle();
     auto started = Clock::now();
     for (int asleep = 0; !holds(now); now = look()) {
         if (waitedEnough(started, seconds, asleep))
@@ -308,7 +411,15 @@ RandomUser::Outcome RandomUser::expectScene(
     return std::nullopt;
 }
 
-bool RandomUser::asleepNow() const { return m_program->idle() && (!m_windowManager || m_windowManager->idle()); }
+bool RandomUser::asleepNow() const
+{
+    std::vector<pid_t> ours { m_program->pid() };
+    if (m_windowManager)
+        ours.push_back(m_windowManager->pid());
+    if (auto server = displayServer())
+        ours.push_back(*server);
+    return Program::asleep(ours);
+}
 
 bool RandomUser::waitedEnough(std::chrono::steady_clock::time_point started, double seconds, int& asleep) const
 {
@@ -327,9 +438,23 @@ RandomUser::Outcome RandomUser::click(const Scene& scene, Dice& dice)
     auto* target = scene.front();
     Box box = target ? target->box : m_screenBox;
     int x = box.x + dice.below(box.width), y = box.y + dice.below(box.height);
-    doing("click at " + std::to_string(x) + "," + std::to_string(y));
+    // Anywhere on a screen with none of our windows in front: on the status item too, whose
+    // click shows the window below it.
+    auto* strip = scene.statusStrip();
+    bool onTheStatusItem = strip && x >= strip->box.x && y >= strip->box.y && x < strip->box.x + strip->box.width
+        && y < strip->box.y + strip->box.height;
+    doing("click at " + std::to_string(x) + "," + std::to_string(y) + (onTheStatusItem ? " (the status item)" : ""));
+    if (onTheStatusItem)
+        ++m_statusClicksWaiting;
     desktop().clickAt(x, y);
     return std::nullopt;
+}
+
+void RandomUser::clickTheStatusItem(const ProgramWindow& strip)
+{
+    // The icon at the strip's right end; a show by it brings the window below it.
+    ++m_statusClicksWaiting;
+    desktop().clickAt(strip.box.x + strip.box.width - pixels(16), strip.box.midY());
 }
 
 RandomUser::Outcome RandomUser::drag(const Scene& scene, Dice& dice)

@@ -36,15 +36,19 @@ inline const char* const kRandomModifiers[] = { "", "", "", "ctrl+", "shift+", "
 inline const char* const kRandomTexts[] = { "done'", "--", "\n* ", "Call the bank--", "1. ", "word ",
     "\u00e9t\u00e9 \U0001F600" };
 
-// How long a road drives: for so many seconds, and no more than so many actions.
+// How long a road drives: no more than so many actions, and by hand for so many seconds. The
+// test command counts actions alone, so that a slow machine drives a seed as far as a quick one.
 struct Budget {
-    double seconds { 120 };
+    std::optional<double> seconds;
     int actions { 1 << 30 };
 };
 
 // The seed of a run by hand: OSTREL_ROAD_SEED when it holds one, a new one when it says
 // "random"; none when it is not set, as in the test command, whose cases drive seeds of their own.
 std::optional<std::uint32_t> seedGivenByHand();
+// How far a run by hand drives: OSTREL_ROAD_ACTIONS actions when set (a seed driven again as
+// far as it went before), else two minutes.
+Budget budgetByHand();
 
 class RandomUser : public MainWindowHome {
 protected:
@@ -56,7 +60,7 @@ protected:
     std::string drive(std::uint32_t seed, const ScreenSetting& screen, Budget budget);
     // The road as it was before it checked anything but the program's end, on the test
     // display, for the seeds it found faults with then (RandomInputRoad.cpp).
-    std::string driveAsBefore(std::uint32_t seed, const std::filesystem::path& program);
+    std::string driveAsBefore(std::uint32_t seed, const std::filesystem::path& program, int actions);
 
     // The window manager the road drives under: openbox unless told otherwise (xfwm4).
     std::string m_managerName { "openbox" };
@@ -65,6 +69,8 @@ protected:
     // The gestures and probes added since the first replay seeds were found; off for those
     // seeds, so that each drives again the actions it found its fault with.
     bool m_widened { true };
+    // Whether the rules are held (not by the road as it was before it held any).
+    bool m_holdsRules { true };
 
 private:
     // The numbers one action is made of: each action takes its own generator, seeded from
@@ -89,6 +95,9 @@ private:
     void act(Dice& dice);
     // The program started again where the user quit it (or it crashed: a fault).
     void keepRunning();
+    // The title of the first window of its own the program showed; none when it showed none
+    // within so many seconds.
+    std::optional<std::string> firstWindowShown(double seconds);
     // A step of the action under way, for the log and a failure's message.
     void doing(const std::string& step);
     // The action done kept among the last few, and the count moved on.
@@ -108,8 +117,8 @@ private:
     Outcome bringToFrontKey(const Scene& scene, Dice& dice);
     Outcome popUpHotKey(const Scene& scene, Dice& dice);
     Outcome popUpCommand(const Scene& scene, Dice& dice);
-    // Super+R, the word typed and the keys pressed in the pop-up.
-    Outcome runCommand(const std::string& word, const std::string& keys);
+    // Super+R from that scene, the word typed and the keys pressed in the pop-up.
+    Outcome runCommand(const Scene& scene, const std::string& word, const std::string& keys);
     Outcome padHotKey(const Scene& scene, Dice& dice);
     Outcome styleButton(const Scene& scene, Dice& dice);
     Outcome clickTitleBar(const Scene& scene, Dice& dice);
@@ -130,6 +139,8 @@ private:
     std::pair<int, int> toolbarButton(const ProgramWindow& main, int which) const;
     // An action that may put the main window elsewhere: where it stands next is its place.
     void mayMove() { m_mayMove = true; }
+    // A left click on the status item's icon, counted until the program tells it dealt with it.
+    void clickTheStatusItem(const ProgramWindow& strip);
     // The main window where it was left, and each screen's height its own (RandomUserFocus.cpp).
     void checkPlace(const Scene& scene);
     // The main window where a user can move or resize it; none (and the action told) else.
@@ -158,20 +169,35 @@ private:
         std::string padFolder;
     };
     std::optional<Field> fieldIn(const Scene& scene, bool padFirst);
+    // Whether the main window shows the screens' column: not where a pad open takes its place.
+    bool columnShown() const;
     bool onTheScreen(const Box& box) const;
     // The field's text as the program keeps it on disk (settings, pad pages).
     std::vector<std::string> textsOf(const Field& field) const;
     // Whether the text stands in the objective or any pad's page.
     bool landedAnywhere(const std::string& expected) const;
     // What a user does between putting the caret in a field and typing on: `told` says what,
-    // `expected` gets what it typed that must stand right before the probe.
-    Outcome interlude(int which, const Field& field, std::string& told, std::string& expected);
+    // `expected` gets what it typed that must stand right before the probe, `goesTo` the
+    // field that has the keyboard after it, as the Parts say.
+    Outcome interlude(int which, const Field& field, std::string& told, std::string& expected, Field& goesTo);
+    // Whether the current screen's first responder is its objective field, and the field a
+    // show through the screen (the bring-to-front key and command, a second launch) gives the
+    // keyboard to, the field being where it was.
+    bool screenFocusesItsObjective() const;
+    Field focusedByAShow(const Field& field) const;
+    Outcome hideByTheKey();
 
-    // The display now; the same once two looks a moment apart agree.
+    // The display now; the same once the program, the window manager and the display slept a
+    // while and two looks around it agree: what any decision that reads the screen reads.
     Scene look();
     Scene settle();
-    // Whether the program and the window manager sleep now, and whether a wait begun then
-    // has been long enough (the sleeps seen since it could end counted in `asleep`).
+    // The scene the last settle() came to when nothing stirred since (no input was given in
+    // between); else settle().
+    Scene settled();
+    void waitForQuiet(std::chrono::steady_clock::time_point started);
+    // Whether the program, the window manager and the display all sleep now, and whether a
+    // wait begun then has been long enough (the sleeps seen since it could end counted in
+    // `asleep`).
     bool asleepNow() const;
     bool waitedEnough(std::chrono::steady_clock::time_point started, double seconds, int& asleep) const;
     // The rules, and the hidden flag against the windows, given time to come right.
@@ -209,8 +235,15 @@ private:
     // Where the main window's frame was left, and whether the action under way may move it.
     std::optional<std::pair<int, int>> m_leftAt;
     bool m_mayMove { false };
+    // Clicks on the status item the program has not dealt with yet: made while a modal window
+    // showed, each hides or shows the program once that window closes.
+    int m_statusClicksWaiting { 0 };
+    // Whether the main window was last seen maximized: quit so, it opens where it stood.
+    bool m_lastSeenMaximized { false };
     // Each screen's height as it first showed, by the screen and the window's width.
     std::map<std::string, int> m_heights;
+    std::optional<Scene> m_settled;
+    double m_settling { 0 };
     // Another program's window, for the length of a gesture.
     std::optional<WindowId> m_otherProgram;
 };

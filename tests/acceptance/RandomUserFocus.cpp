@@ -5,6 +5,7 @@
 #include "RandomUser.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace ostrel::acceptance {
 
@@ -44,6 +45,12 @@ std::pair<int, int> RandomUser::toolbarButton(const ProgramWindow& main, int whi
 
 RandomUser::Outcome RandomUser::expectKeyboardWithUs(const std::string& how)
 {
+    // A click on the status item made while the window showed is dealt with once it closed,
+    // and hides or shows the program as that click does.
+    if (m_statusClicksWaiting > 0) {
+        doing("a click on the status item waited for it");
+        return std::nullopt;
+    }
     return expectScene([](const Scene& scene) { return scene.keyboardWithUs(); }, kKeyboardRule,
         how + " leaves the keyboard with a window of ours");
 }
@@ -58,13 +65,12 @@ RandomUser::Outcome RandomUser::minimize(const Scene& scene, Dice&)
     }
     doing("the main window minimized by its title bar's button");
     desktop().minimize(main->id);
-    if (!eventually([&] { return !look().mainWindowShown(); }, 10)) {
+    if (settle().mainWindowShown()) {
         doing("the window manager left it shown");
         return std::nullopt;
     }
     doing("a click on the status item with the main window minimized");
-    desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
-    mayMove();
+    clickTheStatusItem(*strip);
     return expectMainWindowWithKeyboard("one click on the status item with the main window minimized");
 }
 
@@ -115,7 +121,7 @@ RandomUser::Outcome RandomUser::popUpThenAnotherProgram(const Scene& scene, Dice
     desktop().key("super+r");
     if (auto broken = expectPopUp("Super+R over another program"))
         return broken;
-    Scene withPopUp = look();
+    Scene withPopUp = settle();
     auto* popUp = withPopUp.popUpWithKeyboard();
     auto where = desktop().frame(*m_otherProgram);
     if (!popUp || !where)
@@ -136,11 +142,10 @@ RandomUser::Outcome RandomUser::popUpThenAnotherProgram(const Scene& scene, Dice
     if (auto broken = expectScene(stays, "a click into another program leaves the keyboard there",
             "a click into another program with the pop-up open leaves the keyboard there"))
         return broken;
-    settle();
-    if (!stays(look()))
+    if (Scene after = settle(); !stays(after))
         return Broken { "a click into another program leaves the keyboard there", "the pop-up left by a click elsewhere",
             "a click into another program with the pop-up open gave it the keyboard, then the program took it back: "
-                + look().describe() };
+                + after.describe() };
     return std::nullopt;
 }
 
@@ -199,16 +204,20 @@ RandomUser::Outcome RandomUser::statusMenuWhileHidden(const Scene& scene, Dice& 
     if (scene.mainWindowShown()) {
         doing("the program hidden by the bring-to-front key");
         desktop().key("ctrl+shift+alt+o");
-        if (!eventually([&] { return !look().mainWindowShown(); }, 10))
+        if (settle().mainWindowShown()) {
+            doing("it stayed shown");
             return std::nullopt;
+        }
     }
     doing(std::string("\"") + item.name + "\" from the status menu with the program hidden");
     desktop().rightClickAt(iconX, iconY);
     settle();
     desktop().type(item.typed);
     desktop().key("Return");
+    // It shows the program as the bring-to-front command does: the main window, with the
+    // keyboard; the others show a window of their own.
     if (std::string(item.typed) == "show")
-expectMainWindowWithKeyboard("\"Show Ostrel\" from the status menu with the program hidden");
+        return expectMainWindowWithKeyboard("\"Show Ostrel\" from the status menu with the program hidden");
     // Preferences or the dock-less alert: shown, above what it blocks, holding the keyboard.
     auto up = [](const Scene& now) {
         return std::any_of(now.windows.begin(), now.windows.end(), [&](const ProgramWindow& window) {
@@ -220,16 +229,13 @@ expectMainWindowWithKeyboard("\"Show Ostrel\" from the status menu with the prog
         return broken;
     doing("Escape, and the window closed");
     desktop().key("Escape");
-    settle();
-    for (const auto& window : look().windows)
+    for (const auto& window : settle().windows)
         if (window.decorated() && !window.minimized && window.name != "Ostrel")
             desktop().askToClose(window.id);
-    settle();
-    if (look().mainWindowShown() || !look().quiet())
+    if (Scene now = settle(); now.mainWindowShown() || !now.quiet())
         return std::nullopt;
     doing("a click on the status item, after the status menu's window");
-    mayMove();
-    desktop().clickAt(iconX, iconY);
+    clickTheStatusItem(*strip);
     return expectMainWindowWithKeyboard("one click on the status item after a status-menu item with the program hidden");
 }
 
@@ -243,21 +249,30 @@ constexpr int kColumnWidth = 440;
 void RandomUser::checkPlace(const Scene& scene)
 {
     auto* main = scene.mainWindow();
-    if (!main || main->minimized || main->maximized)
+    if (!main || main->minimized)
+        return;
+    m_lastSeenMaximized = main->maximized;
+    if (main->maximized)
         return;
     std::pair<int, int> at { main->frame.x, main->frame.y };
+    // Within a point is where it was: the program keeps its window's place in whole points,
+    // and a place left at a half point (a pixel of a scale of 2 the user dropped it on) goes
+    // to the nearest whole one at the window's next change.
+    auto withinAPoint = [&](std::pair<int, int> a, std::pair<int, int> b) {
+        return std::abs(a.first - b.first) < m_scale && std::abs(a.second - b.second) < m_scale;
+    };
     if (m_mayMove || !m_leftAt) {
         m_leftAt = at;
         m_mayMove = false;
-    } else if (at != *m_leftAt) {
-        // Where it was left, it would still fit in the work area: nothing made it move.
+    } else if (!withinAPoint(at, *m_leftAt)) {
+        // Where it was left, it would still fit in the work area: nothing made it move. Grown
+        // past the work area there (a pad opened), it was rightly moved in, and stands there.
         Box there { m_leftAt->first, m_leftAt->second, main->frame.width, main->frame.height };
-        if (inside(there, scene.workArea)) {
+        if (inside(there, scene.workArea))
             record({ "a window no action moved keeps its place", "the main window",
                 "the main window was left at " + std::to_string(m_leftAt->first) + "," + std::to_string(m_leftAt->second)
                     + " and stands at " + std::to_string(at.first) + "," + std::to_string(at.second) + " on " + m_screenName });
-            m_leftAt = at;
-        }
+        m_leftAt = at;
     }
     // Each screen its own height, whatever screen showed before it in the same window width;
     // a window narrower than the column shows a pad in the column's place, at the pad's height.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <set>
 #include <thread>
 
 namespace ostrel::acceptance {
@@ -85,6 +86,20 @@ const Pad* padShownIn(const Screenshot& margin)
 
 }
 
+bool RandomUser::columnShown() const
+{
+    // As the main window decides it: by the room the screen has, not the window.
+    constexpr int kColumnAndPad = 440 + 400 + 8;
+    if (m_screenBox.width >= pixels(kColumnAndPad))
+        return true;
+    for (const char* key : { "nowPadHidden", "laterPadHidden", "scratchPadHidden", "logBookPadHidden", "statsPadHidden", "helpPadHidden" }) {
+        auto hidden = m_home.setting(key);
+        if (hidden && hidden->is_boolean() && !hidden->get<bool>())
+            return false;
+    }
+    return true;
+}
+
 bool RandomUser::onTheScreen(const Box& box) const
 {
     return box.x >= 0 && box.y >= 0 && box.x + box.width <= m_screenBox.width && box.y + box.height <= m_screenBox.height;
@@ -95,10 +110,8 @@ std::optional<RandomUser::Field> RandomUser::fieldIn(const Scene& scene, bool pa
     auto* main = scene.mainWindow();
     if (!main || main->minimized)
         return std::nullopt;
+    // What the window shows once it drew the last change: the scene is a settled one.
     const Box& window = main->box;
-    // What the window shows once it drew the last change: a window just grown shows what it
-    // drew before at first.
-    desktop().waitForStill(window, 3);
     std::optional<Field> pad;
     // An open pad fills the window right of the 440-point column, or the whole window where
     // the display has no room for both.
@@ -118,7 +131,9 @@ std::optional<RandomUser::Field> RandomUser::fieldIn(const Scene& scene, bool pa
     }
     if (pad && padFirst)
         return pad;
-    if (m_screenName == "DefineTimeSliceState") {
+    // A screen too narrow for the column and a pad shows the pad in the column's place: the
+    // log book's rows there are of the objective's colour.
+    if (m_screenName == "DefineTimeSliceState" && columnShown()) {
         // The objective field, found by its colour in the left column.
         Box column { window.x, window.y, std::min(window.width, pixels(440)), window.height };
         if (auto picture = desktop().capture(column)) {
@@ -199,10 +214,41 @@ RandomUser::Outcome RandomUser::styleButton(const Scene& scene, Dice& dice)
     return std::nullopt;
 }
 
-RandomUser::Outcome RandomUser::interlude(int which, const Field& field, std::string& told, std::string& expected)
+bool RandomUser::screenFocusesItsObjective() const
 {
-    Scene now = look();
+    // The screens whose first responder is their objective field; the breaks' count-downs and
+    // the welcome screens have none, and a show leaves the keyboard where it was.
+    static const std::set<std::string> withObjective { "DefineTimeSliceState", "TimeSliceRunningState", "PausedState",
+        "RateTimeSliceState", "PrepareTimedBreakState", "InformalBreakState" };
+    return withObjective.count(m_screenName) != 0;
+}
+
+RandomUser::Field RandomUser::focusedByAShow(const Field& field) const
+{
+    // Showing a screen makes its first responder the window's: the objective field, unless the
+    // window shows a pad in the column's place (too narrow for both), where the keys stay with
+    // the pad the user sees.
+    if (!screenFocusesItsObjective() || !columnShown())
+        return field;
+    Field objective;
+    objective.name = "the objective field";
+    return objective;
+}
+
+RandomUser::Outcome RandomUser::hideByTheKey()
+{
+    doing("the bring-to-front key with the program in front");
+    desktop().key("ctrl+shift+alt+o");
+    return expectToggled(Toggle::Hides, "the bring-to-front key");
+}
+
+RandomUser::Outcome RandomUser::interlude(int which, const Field& field, std::string& told, std::string& expected, Field& goesTo)
+{
+    // Typed and clicked before it: a hot key comes by another connection and must not
+    // overtake them.
+    Scene now = settle();
     auto* strip = now.statusStrip();
+    goesTo = field;
     switch (which) {
     case 1:
     case 2:
@@ -215,28 +261,29 @@ RandomUser::Outcome RandomUser::interlude(int which, const Field& field, std::st
         return std::nullopt;
     }
     case 5:
+        // The status item brings the window forward as it was (makeFront): the keys stay.
         if (!strip)
             return std::nullopt;
         told = "the program hidden and shown again by its status item";
         doing("a click on the status item with the program in front");
-        desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
+        clickTheStatusItem(*strip);
         if (auto broken = expectToggled(Toggle::Hides, "a click on the status item"))
             return broken;
         doing("a click on the status item with the program hidden");
-        mayMove();
-        desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
+        clickTheStatusItem(*strip);
         return expectToggled(Toggle::Shows, "a click on the status item");
     case 6:
+        // The bring-to-front key shows the current screen (toggleOstrelInterface:, showInfoWindow).
         told = "the program hidden and shown again by the bring-to-front key";
-        doing("the bring-to-front key with the program in front");
-        desktop().key("ctrl+shift+alt+o");
-        if (auto broken = expectToggled(Toggle::Hides, "the bring-to-front key"))
+        goesTo = focusedByAShow(field);
+        if (auto broken = hideByTheKey())
             return broken;
         doing("the bring-to-front key with the program hidden");
         desktop().key("ctrl+shift+alt+o");
         return expectToggled(Toggle::Shows, "the bring-to-front key");
     case 7:
     case 8: {
+        // The pop-up's hot key orders the window front without showing the screen again.
         bool close = which == 7;
         told = close ? "the main window closed, Super+R, Escape" : "Super+R, Escape";
         if (auto* main = now.mainWindow(); main && close) {
@@ -288,6 +335,55 @@ RandomUser::Outcome RandomUser::interlude(int which, const Field& field, std::st
         desktop().clickAt(x, y);
         return std::nullopt;
     }
+    case 15:
+        // "Show Ostrel" is the bring-to-front command (bringToFront:, showInfoWindow).
+        if (!strip) {
+            told = "nothing in between";
+            return std::nullopt;
+        }
+        told = "the program hidden, and shown again by \"Show Ostrel\" from the status menu";
+        goesTo = focusedByAShow(field);
+        if (auto broken = hideByTheKey())
+            return broken;
+        doing("\"Show Ostrel\" from the status menu with the program hidden");
+        desktop().rightClickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
+        settle();
+        desktop().type("show");
+        desktop().key("Return");
+        return expectMainWindowWithKeyboard("\"Show Ostrel\" from the status menu with the program hidden");
+    case 16: {
+        // A second launch asks the running copy to come to the front (bringToFront:) and ends.
+        told = "the program hidden, and shown again by a second launch";
+        goesTo = focusedByAShow(field);
+        if (auto broken = hideByTheKey())
+            return broken;
+        doing("a second launch with the program hidden");
+        auto second = Program::start(m_home, m_launch);
+        auto ended = second ? second->waitForExit(60) : std::nullopt;
+        if (!ended || !ended->cleanly())
+            return Broken { "a second launch brings the running program to the front and ends", "a second launch",
+                "a second launch " + (!second ? std::string("could not be started")
+                                       : ended ? "ended with " + ended->describe() + ":" + second->transcript()
+                                               : "did not end within a minute:" + second->transcript()) };
+        return expectMainWindowWithKeyboard("a second launch with the program hidden");
+    }
+    case 17: {
+        // From the background a pad's hot key brings the window forward and focuses that pad
+        // (bringToFront:, then showNowPad and its kin).
+        const Pad* pad = &kPads[0];
+        for (const auto& each : kPads)
+            if (field.padFolder == each.folder)
+                pad = &each;
+        told = std::string("the program hidden, and shown again by the hot key of the ") + pad->folder;
+        goesTo = Field {};
+        goesTo.name = std::string("the ") + pad->folder;
+        goesTo.padFolder = pad->folder;
+        if (auto broken = hideByTheKey())
+            return broken;
+        doing(std::string("the hot key of the ") + pad->folder + " (" + pad->hotKey + ") with the program hidden");
+        desktop().key(pad->hotKey);
+        return expectMainWindowWithKeyboard(std::string("the hot key of the ") + pad->folder + " with the program hidden");
+    }
     default:
         told = "nothing in between";
         return std::nullopt;
@@ -305,6 +401,9 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
     if (m_widened && dice.below(3) == 0) {
         which = 12 + dice.below(3);
         padFirst = true;
+    } else if (m_widened && dice.below(4) == 0) {
+        // Or the program hidden and shown again by the other ways to show it.
+        which = 15 + dice.below(3);
     }
     if (!scene.quiet()) {
         ++m_probesSkipped;
@@ -320,15 +419,14 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
             return std::nullopt;
         }
         doing("a probe: first a click on the status item with the program hidden");
-        mayMove();
-        desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
+        clickTheStatusItem(*strip);
         if (auto broken = expectToggled(Toggle::Shows, "a click on the status item"))
             return broken;
     } else if (!scene.mainWindowHasKeyboard()) {
         auto* main = scene.mainWindow();
         doing("a probe: first a click on the main window's title bar");
         desktop().clickAt(main->frame.x + main->frame.width / 3, main->frame.y + (main->box.y - main->frame.y) / 2);
-        if (!eventually([&] { return look().mainWindowHasKeyboard(); }, 10)) {
+        if (!settle().mainWindowHasKeyboard()) {
             ++m_probesSkipped;
             doing("a probe, put off: the main window did not take the keyboard");
             return std::nullopt;
@@ -355,11 +453,12 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
     desktop().clickAt(field->box.x + field->box.width - pixels(12), field->box.y + field->box.height - pixels(10));
     desktop().key("ctrl+End");
     std::string told, expected;
-    if (auto broken = interlude(which, *field, told, expected))
+    Field goesTo;
+    if (auto broken = interlude(which, *field, told, expected, goesTo))
         return broken;
     // A probe that would only find a fault found already spends the road's time elsewhere.
     std::string subject = (field->padFolder.empty() ? field->name : "a pad") + " after "
-        + (which >= 1 && which <= 4 ? "a B / i / U / S button clicked" : which >= 12 ? "a toolbar button clicked" : told);
+        + (which >= 1 && which <= 4 ? "a B / i / U / S button clicked" : which >= 12 && which <= 14 ? "a toolbar button clicked" : told);
     if (m_known.count(kProbeRule + "\n" + subject)) {
         ++m_probesSkipped;
         doing("a probe, put off: typing is lost in " + subject + " already");
@@ -367,17 +466,17 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
     }
     std::string probe = probeText(m_probes++);
     expected += probe;
-    doing("a probe: type \"" + probe + "\" into " + field->name + " after " + told);
+    doing("a probe: type \"" + probe + "\" into " + goesTo.name + " after " + told);
     // Where the field shows now: a show may have put the window elsewhere.
-    auto now = fieldIn(settle(), !field->padFolder.empty());
+    auto now = fieldIn(settle(), !goesTo.padFolder.empty());
     std::optional<Box> shown;
-    if (now && now->padFolder == field->padFolder && onTheScreen(now->box))
+    if (now && now->padFolder == goesTo.padFolder && onTheScreen(now->box))
         shown = now->box;
     auto before = shown ? desktop().settled(*shown, 2) : std::nullopt;
     desktop().type(probe);
     // The objective is kept in the settings at once; a pad's page a few seconds after its
     // first change.
-    double patience = field->padFolder.empty() ? 10 : 15;
+    double patience = goesTo.padFolder.empty() ? 10 : 15;
     bool landed = false;
     auto typed = std::chrono::steady_clock::now();
     for (int asleep = 0; !landed && !waitedEnough(typed, patience, asleep);) {
@@ -386,19 +485,19 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
     }
     if (!landed) {
         std::string holds;
-        for (const auto& text : textsOf(*field))
+        for (const auto& text : textsOf(goesTo))
             holds += (holds.empty() ? "" : " / ") + around(text, expected);
         return Broken { kProbeRule, subject,
-            "\"" + expected + "\" typed into " + field->name + " after " + told + " is not in it (nor in any other pad or the objective); "
-                + field->name + " holds " + (holds.empty() ? "nothing" : holds) };
+            "\"" + expected + "\" typed into " + goesTo.name + " after " + told + " is not in it (nor in any other pad or the objective); "
+                + goesTo.name + " holds " + (holds.empty() ? "nothing" : holds) };
     }
     // Typed where the caret is, it shows there: a field scrolls its caret into view. Three
     // letters change far more of the picture than the caret's blink does.
-    auto inField = textsOf(*field);
+    auto inField = textsOf(goesTo);
     bool inThisField = std::any_of(inField.begin(), inField.end(), [&](const std::string& text) { return text.find(expected) != std::string::npos; });
     if (!inThisField && m_widened)
         return Broken { kProbeRule, subject + ", elsewhere",
-            "\"" + expected + "\" typed into " + field->name + " after " + told + " landed in another field" };
+            "\"" + expected + "\" typed into " + goesTo.name + " after " + told + " landed in another field" };
     if (inThisField && before) {
         bool shows = false;
         auto landedAt = std::chrono::steady_clock::now();
@@ -410,7 +509,7 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
         }
         if (!shows)
             return Broken { kProbeRule, subject + ", unseen",
-                "\"" + expected + "\" typed into " + field->name + " after " + told
+                "\"" + expected + "\" typed into " + goesTo.name + " after " + told
                     + " is in it but does not show: the field keeps its caret out of view" };
     }
     for (std::size_t i = 0; i < probe.size(); ++i)

@@ -93,10 +93,7 @@ RandomUser::Outcome RandomUser::clickStatusItem(const Scene& scene, Dice&)
     doing(toggle == Toggle::Hides ? "a click on the status item with the program in front"
             : toggle == Toggle::Shows ? "a click on the status item with the program hidden"
                                       : "a click on the status item");
-    // The icon at the strip's right end; a show by it brings the window below it.
-    if (toggle != Toggle::Hides)
-        mayMove();
-    desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
+    clickTheStatusItem(*strip);
     return expectToggled(toggle, "a click on the status item");
 }
 
@@ -121,14 +118,14 @@ RandomUser::Outcome RandomUser::popUpHotKey(const Scene& scene, Dice&)
     return quiet ? expectPopUp(hidden ? "Super+R with the program hidden" : "Super+R") : std::nullopt;
 }
 
-RandomUser::Outcome RandomUser::popUpCommand(const Scene&, Dice& dice)
+RandomUser::Outcome RandomUser::popUpCommand(const Scene& scene, Dice& dice)
 {
     std::string word = kCommandWords[dice.below(int(std::size(kCommandWords)))];
     int ending = dice.below(5);
     bool onward = dice.below(3) == 0;
     std::string onwardWord = kOnwardWords[dice.below(int(std::size(kOnwardWords)))];
     if (!onward)
-        return runCommand(word, ending < 3 ? "Return" : ending == 3 ? "Down Return" : "Escape");
+        return runCommand(scene, word, ending < 3 ? "Return" : ending == 3 ? "Down Return" : "Escape");
     // On through the screens that follow, each by its command, as far as the break's preparation.
     std::vector<std::string> words { onwardWord };
     if (m_screenName == "DefineTimeSliceState")
@@ -137,17 +134,17 @@ RandomUser::Outcome RandomUser::popUpCommand(const Scene&, Dice& dice)
         words = { "finish", "skip logging" };
     else if (m_screenName == "RateTimeSliceState")
         words = { "skip logging" };
+    Scene now = scene;
     for (const auto& each : words) {
-        if (auto broken = runCommand(each, "Return"))
+        if (auto broken = runCommand(now, each, "Return"))
             return broken;
-        settle();
+        now = settle();
     }
     return std::nullopt;
 }
 
-RandomUser::Outcome RandomUser::runCommand(const std::string& word, const std::string& keys)
+RandomUser::Outcome RandomUser::runCommand(const Scene& scene, const std::string& word, const std::string& keys)
 {
-    Scene scene = look();
     bool quiet = scene.quiet();
     doing("Super+R, \"" + word + "\", " + keys + (quiet && !scene.mainWindowShown() ? " with the program hidden" : ""));
     desktop().key("super+r");

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace ostrel::acceptance {
 
@@ -22,6 +24,12 @@ std::filesystem::path shotFolder()
 
 void Road::TearDown()
 {
+    // What each run said, beside the road's pictures: two runs of a road that went apart are
+    // told apart by it, failed or not.
+    if (m_shots) {
+        for (std::size_t i = 0; i < m_runs.size(); ++i)
+            std::ofstream(shotFolder() / ("run-" + std::to_string(i + 1) + ".txt")) << m_runs[i]->transcript() << "\n";
+    }
     if (!HasFailure())
         return;
     for (std::size_t i = 0; i < m_runs.size(); ++i) {
@@ -41,6 +49,26 @@ void Road::onScreen(const ScreenSetting& screen)
     m_ownDisplay = TestDisplay::start(screen);
     if (!m_ownDisplay)
         throw std::runtime_error("no X server of " + screen.describe() + " could be started");
+}
+
+std::optional<pid_t> Road::displayServer() const
+{
+    if (m_ownDisplay && m_ownDisplay->server() > 0)
+        return m_ownDisplay->server();
+    // The test display: the server scripts/with-test-display started beside this process.
+    if (m_testDisplayServer)
+        return m_testDisplayServer;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line) || line.find("(Xvfb)") == std::string::npos)
+            continue;
+        auto close = line.rfind(')');
+        if (close + 3 < line.size() && std::strtol(line.c_str() + close + 3, nullptr, 10) == long(::getppid()))
+            return m_testDisplayServer = pid_t(std::strtol(line.c_str(), nullptr, 10));
+    }
+    return std::nullopt;
 }
 
 Program& Road::start(const Launch& launch)

@@ -31,6 +31,9 @@ protected:
     // called before anything starts on a display.
     void onScreen(const ScreenSetting& screen);
 
+    // The X server of the road's own screen, or of the test display started beside it.
+    std::optional<pid_t> displayServer() const;
+
     // The program, started in this road's home; a failed start fails the road.
     Program& start(const Launch& launch = {});
     // A user who has been here before, with these settings besides (Home::returningUser).
@@ -74,6 +77,7 @@ private:
 
     std::unique_ptr<Desktop> m_desktop;
     int m_shots { 0 };
+    mutable std::optional<pid_t> m_testDisplayServer;
 };
 
 }

@@ -114,6 +114,16 @@ bool Scene::quiet() const
     });
 }
 
+bool Scene::isNote(const ProgramWindow& window)
+{
+    return !window.decorated() && std::find(window.kinds.begin(), window.kinds.end(), "NOTIFICATION") != window.kinds.end();
+}
+
+bool Scene::noteShown() const
+{
+    return std::any_of(windows.begin(), windows.end(), [](const ProgramWindow& window) { return !window.minimized && isNote(window); });
+}
+
 const ProgramWindow* Scene::front() const
 {
     auto* strip = statusStrip();

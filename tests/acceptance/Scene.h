@@ -41,6 +41,9 @@ struct Scene {
     // Nothing shows but the main window (or not even it) and the status strip: a state in which
     // what a hot key, the status item or the close button does is known.
     bool quiet() const;
+    // A note (a banner of our own): it shows for a moment and goes by itself.
+    static bool isNote(const ProgramWindow& window);
+    bool noteShown() const;
     // The frontmost window of ours that takes clicks (not the strip): where a user's hands go.
     const ProgramWindow* front() const;
     // Whether the keyboard is with a window of ours, shown.

@@ -139,3 +139,26 @@ TEST_F(MainQueueTest, VirtualClockWaitsForBackgroundWork)
     EXPECT_EQ(ticks, 3);
     ticker->invalidate();
 }
+
+TEST_F(MainQueueTest, VirtualClockWaitsForAResultHandedOverAsTheWorkEnds)
+{
+    // A thread that hands its result over and ends its work just as the loop looks for work:
+    // each round ends a little later than the one before, so that some rounds end between the
+    // loop's look for posted tasks and its look at the work in flight.
+    auto ticker = base::Timer::create(1, true, base::RunLoop::Mode::Common, [](base::Timer&) { });
+    base::SerialQueue queue("reload");
+    int movedOn = 0;
+    for (int round = 0; round < 6000; ++round) {
+        double queuedAt = base::Time::now();
+        std::optional<double> publishedAt;
+        queue.async([&publishedAt, spins = round % 300 * 20] {
+            std::atomic<int> spin { 0 };
+            while (spin.fetch_add(1, std::memory_order_relaxed) < spins) { }
+            MainQueue::async([&publishedAt] { publishedAt = base::Time::now(); });
+        });
+        loop().runUntil([&] { return publishedAt.has_value(); });
+        movedOn += *publishedAt != queuedAt;
+    }
+    EXPECT_EQ(movedOn, 0) << "rounds in which the clock moved on while a result was queued";
+    ticker->invalidate();
+}

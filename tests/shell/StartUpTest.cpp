@@ -11,6 +11,7 @@
 
 #include "platform/base/Files.h"
 #include "platform/base/KeyCodes.h"
+#include "platform/ui/Alert.h"
 #include "platform/desktop/Autostart.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuItem.h"
@@ -171,8 +172,47 @@ TEST_F(StartUpTest, CtrlWClosesADialogRunOverTheWindowElseHidesTheProgram)
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_FALSE(app().isHidden()) << "only the dialog closed";
 
+    // An alert over the main window (the quit question) is answered by its Cancel, the
+    // keyboard back with the main window; the program stays in front.
+    auto alert = ui::Alert::create();
+    alert->setMessageText("Are you sure you want to quit Ostrel?");
+    alert->addButton("OK");
+    alert->addButton("Cancel");
+    mainWindow().makeKeyAndOrderFront();
+    ui::Alert::setResponder([&](ui::Alert& shown) -> std::optional<int> {
+        ctrlW(*shown.window());
+        return std::nullopt;
+    });
+    int answer = alert->runModal();
+    ui::Alert::setResponder({});
+    EXPECT_EQ(answer, 1) << "Ctrl+W is the alert's Cancel";
+    EXPECT_FALSE(app().isHidden()) << "the program hid under its alert";
+    EXPECT_TRUE(mainWindow().isKeyWindow());
+
     ctrlW(mainWindow());
     EXPECT_TRUE(app().isHidden()) << "the main window closes by hiding the program";
+}
+
+TEST_F(StartUpTest, TheCommandPopUpStaysAwayWhileAnAlertIsUp)
+{
+    launch();
+    drain();
+    auto alert = ui::Alert::create();
+    alert->setMessageText("Are you sure you do not want the time spent to be logged in any way?");
+    alert->addButton("OK");
+    alert->addButton("Cancel");
+    bool popUpRan = true;
+    ui::Alert::setResponder([&](ui::Alert&) -> std::optional<int> {
+        // Its hot key, pressed with the alert up.
+        delegate().runCommandWindow();
+        popUpRan = delegate().commandWindow->popUpContentViewController()->isRunning();
+        return 1;
+    });
+    alert->runModal();
+    ui::Alert::setResponder({});
+    EXPECT_FALSE(popUpRan) << "the pop-up would take the keys meant for the alert";
+    delegate().runCommandWindow();
+    EXPECT_TRUE(delegate().commandWindow->popUpContentViewController()->isRunning()) << "answered, the pop-up opens again";
 }
 
 TEST_F(StartUpTest, ADamagedSettingsFileIsToldOfOnceTheWindowShowsAndNotOtherwise)

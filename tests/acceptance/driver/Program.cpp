@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <spawn.h>
@@ -171,19 +172,80 @@ bool Program::reap(bool block)
 
 bool Program::running() { return !reap(false); }
 
-bool Program::idle() const
+namespace {
+
+// The state letter and the parent of a process, from its stat line; none once it is gone.
+std::optional<std::pair<char, pid_t>> stateOf(const std::filesystem::path& stat)
 {
-    std::ifstream stat("/proc/" + std::to_string(m_pid) + "/stat");
+    std::ifstream in(stat);
     std::string line;
-    if (!std::getline(stat, line))
-        return true;
-    // The state follows the name in brackets, which may hold anything. A program that ended
-    // and waits to be reaped has nothing left to do either.
+    if (!std::getline(in, line))
+        return std::nullopt;
+    // The state follows the name in brackets, which may hold anything; the parent follows it.
     auto close = line.rfind(')');
     if (close == std::string::npos || close + 2 >= line.size())
-        return false;
-    char state = line[close + 2];
+        return std::pair { 'R', pid_t(0) };
+    pid_t parent = pid_t(std::strtol(line.c_str() + close + 3, nullptr, 10));
+    return std::pair { line[close + 2], parent };
+}
+
+bool sleeping(char state)
+{
+    // A process that ended and waits to be reaped has nothing left to do either.
     return state == 'S' || state == 'Z' || state == 'X';
+}
+
+// Every thread of the process asleep: work handed to a thread of its own (the log read) is
+// work under way. The audio threads wake every few milliseconds while a sound plays, whatever
+// the program does, and are left out.
+bool threadsSleep(pid_t process)
+{
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(process) + "/task", error)) {
+        std::ifstream in(task.path() / "stat");
+        std::string line;
+        if (!std::getline(in, line))
+            continue;
+        auto open = line.find('('), close = line.rfind(')');
+        if (open == std::string::npos || close == std::string::npos || close + 2 >= line.size())
+            return false;
+        if (line.compare(open + 1, 8, "SDLAudio") == 0)
+            continue;
+        if (!sleeping(line[close + 2]))
+            return false;
+    }
+    return true;
+}
+
+}
+
+bool Program::asleep(const std::vector<pid_t>& processes)
+{
+    // Every process's state and parent, so that the children of each are found in one pass.
+    std::map<pid_t, std::pair<char, pid_t>> all;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        if (auto state = stateOf(entry.path() / "stat"))
+            all[pid_t(std::stol(name))] = *state;
+    }
+    std::vector<pid_t> waiting(processes.begin(), processes.end());
+    while (!waiting.empty()) {
+        pid_t process = waiting.back();
+        waiting.pop_back();
+        auto found = all.find(process);
+        // Gone already: nothing left to do.
+        if (found == all.end())
+            continue;
+        if (!sleeping(found->second.first) || !threadsSleep(process))
+            return false;
+        for (const auto& [child, state] : all)
+            if (state.second == process)
+                waiting.push_back(child);
+    }
+    return true;
 }
 
 std::optional<Program::Line> Program::waitForLine(const std::string& text, double seconds, std::size_t from)

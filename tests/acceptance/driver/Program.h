@@ -60,10 +60,14 @@ public:
 
     pid_t pid() const { return m_pid; }
     bool running();
-    // Whether its main thread sleeps now, waiting for something to do: input it was given
+    // Whether its threads sleep now, waiting for something to do: input it was given
     // before has been dealt with. A thread ready to run but waiting for the processor is not
-    // idle, so a loaded machine only makes this come later.
-    bool idle() const;
+    // idle, so a loaded machine only makes this come later. The processes it started count
+    // too (a window manager run inside a session, a browser drawing a page).
+    bool idle() const { return asleep({ m_pid }); }
+    // The same of processes of the road's (the program, its window manager, the display's
+    // server) and those they started, all at one look.
+    static bool asleep(const std::vector<pid_t>& processes);
 
     struct Line {
         double seconds { 0 }; // since start

@@ -30,6 +30,8 @@ public:
     TestDisplay& operator=(const TestDisplay&) = delete;
 
     const std::string& name() const { return m_name; }
+    // The server's process: whether it sleeps tells whether it has dealt with what it was sent.
+    pid_t server() const { return m_server; }
 
 private:
     TestDisplay() = default;
