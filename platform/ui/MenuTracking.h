@@ -15,8 +15,9 @@ class Window;
 
 // One popped-up menu's session: the menu's window (and those of submenus opened from it),
 // tracked in a nested modal run of the main loop until an item is chosen or the menu is
-// dismissed by Escape, by losing the keyboard or by cancelTracking(). The chosen item runs
-// after the windows have closed.
+// dismissed by Escape, by a click outside it, by losing the keyboard or by cancelTracking().
+// The chosen item runs after the windows have closed. One menu is open at a time: a menu
+// popped up while another is tracked closes that one first.
 class MenuTracking {
 public:
     explicit MenuTracking(Menu& menu);
@@ -36,6 +37,8 @@ public:
     MenuView* keyboardLevel() const;
     bool enterSubmenu(const Menu& parent);
     bool leaveSubmenu(const Menu& menu);
+    // Escape: the deepest submenu shown closes, however it was opened; false at the root.
+    bool closeDeepestLevel();
 
     Window* windowOf(const Menu* menu) const;
     MenuItem* itemAt(const Menu* menu, Point topLeftPoint) const;
@@ -53,6 +56,7 @@ private:
     // item's row there, highlighted.
     void open(Menu& menu, Point topLeft, const MenuItem* positioningItem = nullptr);
     const Level* levelOf(const Menu* menu) const;
+    bool isOneOfOurWindows(const Window* window) const;
 
     Menu& m_menu;
     std::shared_ptr<Menu> m_keepAlive;

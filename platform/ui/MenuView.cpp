@@ -255,8 +255,9 @@ void MenuView::navigate(const Event& event)
             m_tracking.enterSubmenu(m_menu);
         return;
     case base::KeyCode::Escape:
-        // One level at a time, as the desktop's menus close: a submenu goes back to its parent.
-        if (!m_tracking.leaveSubmenu(m_menu))
+        // One level at a time, as the desktop's menus close: the deepest submenu shown goes,
+        // whether the keys or the pointer opened it.
+        if (!m_tracking.closeDeepestLevel())
             m_tracking.cancel();
         return;
     case base::KeyCode::Space:
