@@ -249,13 +249,11 @@ bool MenuTracking::leaveSubmenu(const Menu& menu)
     return false;
 }
 
-bool MenuTracking::closeDeepestLevel()
+void MenuTracking::pointerEntered(const Menu& menu)
 {
-    if (m_levels.size() < 2)
-        return false;
-    closeLevelsAfter(m_levels[m_levels.size() - 2].menu);
-    m_keyboardLevel = std::min(m_keyboardLevel, m_levels.size() - 1);
-    return true;
+    for (std::size_t i = 0; i < m_levels.size(); ++i)
+        if (m_levels[i].menu == &menu)
+            m_keyboardLevel = i;
 }
 
 void MenuTracking::choose(MenuItem& item)

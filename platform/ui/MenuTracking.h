@@ -32,13 +32,15 @@ public:
     void openSubmenu(const Menu& parent, MenuItem* item);
     void closeLevelsAfter(const Menu* menu);
 
-    // The keyboard works the deepest level it was taken into: Right enters the highlighted
-    // item's submenu (opening it when it is not), Left leaves a submenu for its parent.
+    // The keyboard works the level it or the pointer was taken into last: Right enters the
+    // highlighted item's submenu (opening it when it is not), Left and Escape leave a submenu
+    // for its parent.
     MenuView* keyboardLevel() const;
     bool enterSubmenu(const Menu& parent);
     bool leaveSubmenu(const Menu& menu);
-    // Escape: the deepest submenu shown closes, however it was opened; false at the root.
-    bool closeDeepestLevel();
+    // The pointer went into a level: the keys act there from now on, so that Escape in a
+    // submenu the pointer opened closes that one level, as in one the keys opened.
+    void pointerEntered(const Menu& menu);
 
     Window* windowOf(const Menu* menu) const;
     MenuItem* itemAt(const Menu* menu, Point topLeftPoint) const;

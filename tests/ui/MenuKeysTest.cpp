@@ -204,7 +204,10 @@ TEST_F(MenuKeysTest, EscapeClosesOneLevelAClickOutsideClosesTheMenuAndOneMenuSho
     whenShown(*all, [&](Window& menuWindow) {
         Rect row = all->trackingRectOfItem(all->itemAt(1));
         backend().moveMouse(menuWindow, row.center());
-        look("pointed at File");
+        // Into the submenu the pointer opened, onto its item.
+        if (Window* sub = file->trackingWindow())
+            backend().moveMouse(*sub, file->trackingRectOfItem(file->itemAt(0)).center());
+        look("pointed into File");
         press(menuWindow, KeyCode::Escape, "\x1b");
         look("Escape");
         press(menuWindow, KeyCode::Escape, "\x1b");
@@ -231,7 +234,7 @@ TEST_F(MenuKeysTest, EscapeClosesOneLevelAClickOutsideClosesTheMenuAndOneMenuSho
     });
     all->popUp(nullptr, Point(40, 160), w->contentView());
     look("both closed");
-    EXPECT_EQ(seen, (std::vector<std::string> { "pointed at File: menu and submenu", "Escape: menu", "after Escape again: no menu", "clicked on the gear: no menu", "the gear's menu over it: no menu, the gear's",
+    EXPECT_EQ(seen, (std::vector<std::string> { "pointed into File: menu and submenu", "Escape: menu", "after Escape again: no menu", "clicked on the gear: no menu", "the gear's menu over it: no menu, the gear's",
                         "both closed: no menu" }));
 }
 
