@@ -27,6 +27,7 @@
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/Image.h"
 #include "platform/gfx/Path.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TemplateImages.h"
 #include "platform/ui/View.h"
@@ -416,8 +417,14 @@ void MainWindowController::showState(ShownState& state)
         window->recalculateKeyViewLoop();
     }
     m_screenFirstResponder = state.firstResponder();
-    if (auto first = state.firstResponder())
-        window->makeFirstResponder(first.get());
+    if (auto first = state.firstResponder()) {
+        // Brought by a key (Return on "Log"), the screen shows where the next key goes.
+        auto* application = ui::Application::shared();
+        if (application && application->isHandlingKeyPress())
+            window->makeFirstResponderWithRing(first.get());
+        else
+            window->makeFirstResponder(first.get());
+    }
     // A pad left open at the last quit, on a display that has no room beside the column.
     arrangeColumnAndPad();
     compressWindow();
