@@ -179,7 +179,7 @@ void LogBookTableViewController::returnToTable(const std::optional<std::string>&
     if (uuid)
         selectRowOf(*uuid);
     if (keyboardInEditor && m_tableView)
-        window->makeFirstResponder(m_tableView.get());
+        window->giveKeyboardTo(m_tableView.get());
 }
 
 void LogBookTableViewController::viewDidLayout()

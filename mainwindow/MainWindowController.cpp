@@ -27,7 +27,6 @@
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/Image.h"
 #include "platform/gfx/Path.h"
-#include "platform/ui/Application.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TemplateImages.h"
 #include "platform/ui/View.h"
@@ -358,6 +357,11 @@ void MainWindowController::arrangeColumnAndPad()
         leading->setConstant(padInstead ? kPadSelectorInsetBesideMenu : kPadSelectorInset);
     if (!padInstead) {
         stack.showFragment(*m_leftFragmentWall);
+        // The column back (the pad that took its place closed): the keyboard, put away with
+        // it, goes back to the screen's field rather than staying on nothing.
+        auto screenField = m_screenFirstResponder.lock();
+        if (screenField && window->firstResponder() == window)
+            window->giveKeyboardTo(screenField.get());
         return;
     }
     // Keys typed into a field of the hidden column would land nowhere.
@@ -417,14 +421,9 @@ void MainWindowController::showState(ShownState& state)
         window->recalculateKeyViewLoop();
     }
     m_screenFirstResponder = state.firstResponder();
-    if (auto first = state.firstResponder()) {
-        // Brought by a key (Return on "Log"), the screen shows where the next key goes.
-        auto* application = ui::Application::shared();
-        if (application && application->isHandlingKeyPress())
-            window->makeFirstResponderWithRing(first.get());
-        else
-            window->makeFirstResponder(first.get());
-    }
+    // Brought by a key (Return on "Log"), the screen shows where the next key goes.
+    if (auto first = state.firstResponder())
+        window->giveKeyboardTo(first.get());
     // A pad left open at the last quit, on a display that has no room beside the column.
     arrangeColumnAndPad();
     compressWindow();

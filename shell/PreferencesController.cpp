@@ -162,14 +162,8 @@ void PreferencesController::giveKeyboardToFirstControl()
 {
     // Not on nothing, where Tab would have to find the way in first.
     m_window->recalculateKeyViewLoop();
-    auto* first = m_window->initialFirstResponder();
-    if (!first)
-        return;
-    auto* application = ui::Application::shared();
-    if (application && application->isHandlingKeyPress())
-        m_window->makeFirstResponderWithRing(first);
-    else
-        m_window->makeFirstResponder(first);
+    if (auto* first = m_window->initialFirstResponder())
+        m_window->giveKeyboardTo(first);
 }
 
 void PreferencesController::restoreAfterRun()
