@@ -208,7 +208,7 @@ RandomUser::Outcome RandomUser::statusMenuWhileHidden(const Scene& scene, Dice& 
     desktop().type(item.typed);
     desktop().key("Return");
     if (std::string(item.typed) == "show")
-expectMainWindowWithKeyboard("\"Show Ostrel\" from the status menu with the program hidden");
+        return expectMainWindowWithKeyboard("\"Show Ostrel\" from the status menu with the program hidden");
     // Preferences or the dock-less alert: shown, above what it blocks, holding the keyboard.
     auto up = [](const Scene& now) {
         return std::any_of(now.windows.begin(), now.windows.end(), [&](const ProgramWindow& window) {
