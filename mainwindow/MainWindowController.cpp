@@ -610,8 +610,8 @@ void MainWindowController::windowDidMove(ui::Window& window)
     auto store = base::Defaults::standard();
     // In whole points: a fraction would be the display's scale showing through, and moved
     // by it at the next start.
-    store->set("topLeftX", std::round(window.frame().minX()));
-    store->set("topLeftY", std::round(window.frame().maxY()));
+    store->set("topLeftX", std::int64_t(std::lround(window.frame().minX())));
+    store->set("topLeftY", std::int64_t(std::lround(window.frame().maxY())));
     store->synchronize();
 }
 
