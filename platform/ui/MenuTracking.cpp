@@ -79,7 +79,9 @@ std::shared_ptr<MenuItem> MenuTracking::run(const MenuItem* positioningItem, Poi
         outside = app->addLocalMonitor(EventMask::LeftMouseDown | EventMask::of(Event::Type::RightMouseDown)
                 | EventMask::of(Event::Type::OtherMouseDown),
             [this](const Event& event) -> std::optional<Event> {
-                if (m_done || !event.window() || isOneOfOurWindows(event.window()))
+                // Once the menu lost the keyboard to the click (the window manager tells that
+                // first), the click is still the one that closed it; another menu's are its own.
+                if (s_shown != this || !event.window() || isOneOfOurWindows(event.window()))
                     return event;
                 cancel();
                 return std::nullopt;
