@@ -130,7 +130,7 @@ private:
     Outcome ctrlWOnAlert(const Scene& scene, Dice& dice);
     Outcome keysAfterEntryEditor(const Scene& scene, Dice& dice);
     Outcome clickOutsideMenu(const Scene& scene, Dice& dice);
-    Outcome quitQuestion(const std::string& how);
+    Outcome askToQuit(const Scene& scene, int presses, const std::string& answer);
     int screenChanges() const;
     Outcome expectKeyboardWithUs(const std::string& how);
     // A pad's toolbar button: 0 the new sheet "+", 1 next, 2 previous, 3 delete, 4 help.

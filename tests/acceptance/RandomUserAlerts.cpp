@@ -53,8 +53,16 @@ int RandomUser::screenChanges() const
     return changes;
 }
 
-RandomUser::Outcome RandomUser::quitQuestion(const std::string& how)
+RandomUser::Outcome RandomUser::askToQuit(const Scene& scene, int presses, const std::string& answer)
 {
+    std::string how = presses > 1 ? "Ctrl+Q twice" : "Ctrl+Q";
+    if (!scene.quiet() || !scene.mainWindowHasKeyboard() || !asksBeforeQuitting(m_screenName)) {
+        doing(how + " for the quit question, with the main window not in front or nothing to ask about");
+        return std::nullopt;
+    }
+    doing(presses > 1 ? how + ", as a user who thinks the first was lost" : how + ", for the quit question");
+    for (int i = 0; i < presses; ++i)
+        desktop().key("ctrl+q");
     // A slice ended already without a second worked quits without asking, and starts again.
     auto asked = [this](const Scene& now) { return !m_program->running() || alertsAsking(now, kQuitQuestion) > 0; };
     if (auto broken = expectScene(asked, kAlertAnswersRule, how + " quits or asks", 10))
@@ -66,45 +74,18 @@ RandomUser::Outcome RandomUser::quitQuestion(const std::string& how)
     if (alertsAsking(now, kQuitQuestion) != 1)
         return Broken { kAlertAnswersRule, "the quit question",
             how + " shows the quit question " + std::to_string(alertsAsking(now, kQuitQuestion)) + " times: " + now.describe() };
-    return expectScene(questionWithKeyboard, kAlertAnswersRule, how + " leaves the quit question with the keyboard");
+    if (auto broken = expectScene(questionWithKeyboard, kAlertAnswersRule, how + " leaves the quit question with the keyboard"))
+        return broken;
+    // Escape and Ctrl+W are its Cancel: the question goes, the program stays.
+    doing(answer + " in the quit question");
+    desktop().key(answer);
+    return expectScene([](const Scene& after) { return alertsAsking(after, kQuitQuestion) == 0 && after.mainWindowHasKeyboard(); },
+        kAlertAnswersRule, answer + " in the quit question after " + how + " closes it, the main window holding the keyboard");
 }
 
-RandomUser::Outcome RandomUser::quitTwice(const Scene& scene, Dice&)
-{
-    if (!scene.quiet() || !scene.mainWindowHasKeyboard() || !asksBeforeQuitting(m_screenName)) {
-        doing("Ctrl+Q twice, with the main window not in front or nothing to ask about");
-        return std::nullopt;
-    }
-    doing("Ctrl+Q twice, as a user who thinks the first was lost");
-    desktop().key("ctrl+q");
-    desktop().key("ctrl+q");
-    if (auto broken = quitQuestion("Ctrl+Q twice"))
-        return broken;
-    if (!m_program->running())
-        return std::nullopt;
-    doing("Escape in the quit question");
-    desktop().key("Escape");
-    return expectScene([](const Scene& now) { return alertsAsking(now, kQuitQuestion) == 0 && now.mainWindowHasKeyboard(); },
-        kAlertAnswersRule, "Escape in the quit question asked twice closes it, the main window holding the keyboard");
-}
+RandomUser::Outcome RandomUser::quitTwice(const Scene& scene, Dice&) { return askToQuit(scene, 2, "Escape"); }
 
-RandomUser::Outcome RandomUser::ctrlWOnAlert(const Scene& scene, Dice&)
-{
-    if (!scene.quiet() || !scene.mainWindowHasKeyboard() || !asksBeforeQuitting(m_screenName)) {
-        doing("Ctrl+W on an alert, with the main window not in front or nothing to ask about");
-        return std::nullopt;
-    }
-    doing("Ctrl+Q, for an alert to close with Ctrl+W");
-    desktop().key("ctrl+q");
-    if (auto broken = quitQuestion("Ctrl+Q"))
-        return broken;
-    if (!m_program->running())
-        return std::nullopt;
-    doing("Ctrl+W on the quit question");
-    desktop().key("ctrl+w");
-    return expectScene([](const Scene& now) { return alertsAsking(now, kQuitQuestion) == 0 && now.mainWindowHasKeyboard(); },
-        kAlertAnswersRule, "Ctrl+W on the quit question is its Cancel: the main window stays, holding the keyboard");
-}
+RandomUser::Outcome RandomUser::ctrlWOnAlert(const Scene& scene, Dice&) { return askToQuit(scene, 1, "ctrl+w"); }
 
 RandomUser::Outcome RandomUser::keysAfterEntryEditor(const Scene& scene, Dice& dice)
 {

@@ -141,6 +141,39 @@ protected:
         return faults;
     }
     std::string screen() { return currentScreen().substr(currentScreen().find('.') + 1); }
+    // Ctrl+, then the steps inside the preferences' modal run once it started, then Escape;
+    // a window Escape left open is a fault, closed by hand. False when nothing opened.
+    bool insidePreferences(const std::function<void(ui::Window&)>& steps, std::vector<std::string>& faults)
+    {
+        bool ran = false;
+        std::function<void()> during = [&] {
+            auto* window = app().modalWindow();
+            if (!window) {
+                base::RunLoop::main().post(during);
+                return;
+            }
+            ran = true;
+            steps(*window);
+            backend().press(*window, static_cast<std::uint16_t>(KeyCode::Escape), "\x1b");
+            // Looked at once the modal run had its turn: still open then, they are closed by hand.
+            base::RunLoop::main().post([&, window] {
+                if (window->isVisible())
+                    faults.push_back("Escape leaves the preferences open");
+                app().stopModal();
+            });
+        };
+        base::RunLoop::main().post(during);
+        press(mainWindow(), KeyCode::Comma, ",", ui::ModifierFlag::Command);
+        drain();
+        return ran;
+    }
+    static std::string listed(const std::vector<std::string>& faults)
+    {
+        std::string all;
+        for (const auto& fault : faults)
+            all += "\n  " + fault;
+        return all;
+    }
 };
 
 // Each screen as a user comes to it: the transition from the one before, and its name.
@@ -200,56 +233,34 @@ TEST_F(KeyboardWalkTest, TabReachesEveryEnabledControlOfEveryScreenWithItsRingSh
             break;
         }
     }
-    std::string all;
-    for (const auto& fault : faults)
-        all += "\n  " + fault;
-    EXPECT_TRUE(faults.empty()) << all;
+    EXPECT_TRUE(faults.empty()) << listed(faults);
 }
 
 TEST_F(KeyboardWalkTest, CtrlPageDownGoesThroughEveryPaneOfThePreferencesAndTabThroughEachPane)
 {
     std::vector<std::string> faults, panes;
     std::size_t paneCount = 0;
-    bool ran = false;
-    // Inside the preferences' modal run, once it started.
-    std::function<void()> during = [&] {
-        auto* window = app().modalWindow();
-        if (!window) {
-            base::RunLoop::main().post(during);
-            return;
-        }
-        ran = true;
-        ui::TabView* tabs = nullptr;
-        for (ui::View* view : window->contentView()->subtree())
-            if (!tabs)
-                tabs = dynamic_cast<ui::TabView*>(view);
-        paneCount = tabs ? tabs->items().size() : 0;
-        for (std::size_t i = 0; tabs && i < paneCount; ++i) {
-            auto pane = std::any_cast<std::string>(tabs->selectedItem()->identifier());
-            panes.push_back(pane);
-            window->layoutIfNeeded();
-            for (auto& fault : walk(*window, "the preferences' " + pane + " pane"))
-                faults.push_back(fault);
-            press(*window, KeyCode::PageDown, "", ui::ModifierFlag::Command);
-        }
-        backend().press(*window, static_cast<std::uint16_t>(KeyCode::Escape), "\x1b");
-        // Looked at once the modal run had its turn: still open then, they are closed by hand.
-        base::RunLoop::main().post([&, window] {
-            if (window->isVisible())
-                faults.push_back("Escape leaves the preferences open");
-            app().stopModal();
-        });
-    };
-    base::RunLoop::main().post(during);
-    press(mainWindow(), KeyCode::Comma, ",", ui::ModifierFlag::Command);
-    drain();
+    bool ran = insidePreferences(
+        [&](ui::Window& window) {
+            ui::TabView* tabs = nullptr;
+            for (ui::View* view : window.contentView()->subtree())
+                if (!tabs)
+                    tabs = dynamic_cast<ui::TabView*>(view);
+            paneCount = tabs ? tabs->items().size() : 0;
+            for (std::size_t i = 0; tabs && i < paneCount; ++i) {
+                auto pane = std::any_cast<std::string>(tabs->selectedItem()->identifier());
+                panes.push_back(pane);
+                window.layoutIfNeeded();
+                for (auto& fault : walk(window, "the preferences' " + pane + " pane"))
+                    faults.push_back(fault);
+                press(window, KeyCode::PageDown, "", ui::ModifierFlag::Command);
+            }
+        },
+        faults);
     ASSERT_TRUE(ran) << "Ctrl+, opened no preferences";
     EXPECT_GT(paneCount, 1u);
     EXPECT_EQ(std::set<std::string>(panes.begin(), panes.end()).size(), paneCount) << "Ctrl+Page Down skipped a pane";
-    std::string all;
-    for (const auto& fault : faults)
-        all += "\n  " + fault;
-    EXPECT_TRUE(faults.empty()) << all;
+    EXPECT_TRUE(faults.empty()) << listed(faults);
 }
 
 TEST_F(KeyboardWalkTest, F10OpensTheMenuFromTheKeyboardAndEscapeClosesIt)
@@ -291,46 +302,33 @@ namespace {
 TEST_F(KeyboardWalkTest, ThePreferencesOpenOnAControlAndARecordersClearButtonKeepsTheKeyboardOnIt)
 {
     std::vector<std::string> faults;
-    bool ran = false;
-    std::function<void()> during = [&] {
-        auto* window = app().modalWindow();
-        if (!window) {
-            base::RunLoop::main().post(during);
-            return;
-        }
-        ran = true;
-        auto* opened = dynamic_cast<ui::View*>(window->firstResponder());
-        if (!opened || opened->isHiddenOrHasHiddenAncestor())
-            faults.push_back("the preferences open with the keyboard on no control");
-        auto preferences = PreferencesController::running();
-        auto* pane = preferences ? preferences->shortcutsPreferencesViewController() : nullptr;
-        if (pane) {
+    bool ran = insidePreferences(
+        [&](ui::Window& window) {
+            auto* opened = dynamic_cast<ui::View*>(window.firstResponder());
+            if (!opened || opened->isHiddenOrHasHiddenAncestor())
+                faults.push_back("the preferences open with the keyboard on no control");
+            auto preferences = PreferencesController::running();
+            auto* pane = preferences ? preferences->shortcutsPreferencesViewController() : nullptr;
+            if (!pane) {
+                faults.push_back("no shortcuts pane");
+                return;
+            }
             preferences->tryToPerform("changePane:", base::Sender(std::string("Shortcuts")));
-            window->layoutIfNeeded();
+            window.layoutIfNeeded();
             auto& recorder = *pane->recorders().front();
-            window->makeFirstResponderWithRing(recorder.deleteButtonBrick());
-            press(*window, KeyCode::Space, " ");
+            window.makeFirstResponderWithRing(recorder.deleteButtonBrick());
+            press(window, KeyCode::Space, " ");
             if (recorder.keyCombo())
                 faults.push_back("Space on the clear button left the combination");
-            if (window->firstResponder() != recorder.keyComboButtonBrick())
-                faults.push_back("the clear button gave the keyboard to " + (window->firstResponder() == window ? std::string("nothing")
-                                                                                 : nameOf(dynamic_cast<ui::View*>(window->firstResponder()))));
-            else if (!window->focusRingView())
+            if (window.firstResponder() != recorder.keyComboButtonBrick())
+                faults.push_back("the clear button gave the keyboard to " + (window.firstResponder() == &window ? std::string("nothing")
+                                                                                 : nameOf(dynamic_cast<ui::View*>(window.firstResponder()))));
+            else if (!window.focusRingView())
                 faults.push_back("the recorder holds the keyboard with no ring");
-        } else {
-            faults.push_back("no shortcuts pane");
-        }
-        backend().press(*window, static_cast<std::uint16_t>(KeyCode::Escape), "\x1b");
-        base::RunLoop::main().post([&] { app().stopModal(); });
-    };
-    base::RunLoop::main().post(during);
-    press(mainWindow(), KeyCode::Comma, ",", ui::ModifierFlag::Command);
-    drain();
+        },
+        faults);
     ASSERT_TRUE(ran) << "Ctrl+, opened no preferences";
-    std::string all;
-    for (const auto& fault : faults)
-        all += "\n  " + fault;
-    EXPECT_TRUE(faults.empty()) << all;
+    EXPECT_TRUE(faults.empty()) << listed(faults);
 }
 
 // The first start's wizard opens with its technique pop-up ringed; Return applies the
