@@ -3,9 +3,12 @@
 #include "command/HotKey.h"
 
 #include "platform/desktop/HotKeys.h"
+#include "platform/ui/Alert.h"
 #include "platform/ui/Application.h"
 
+#include <algorithm>
 #include <iostream>
+#include <vector>
 
 namespace ostrel {
 
@@ -14,6 +17,9 @@ namespace {
 struct Registry {
     std::map<uint32_t, HotKeysController::HotKeyBox> hotKeys;
     uint32_t hotKeysCount { 0 };
+    // Combinations the desktop refused at their latest registration because another program
+    // holds them; kept while the preferences withdraw every hot key, for the shortcuts pane.
+    std::vector<KeyCombo> takenByAnotherProgram;
     std::unique_ptr<desktop::HotKeys> desktopHotKeys;
     bool eventHandlerInstalled { false };
 };
@@ -63,19 +69,43 @@ void HotKeysController::registerHotKey(const std::shared_ptr<HotKey>& hotKey)
         if (box.identifier == hotKey->identifier())
             return;
     }
-    writeLine("*** keycombo registered: ", hotKey->keyCombo());
     uint32_t number = ++state.hotKeysCount;
     auto& box = state.hotKeys[number];
     box = HotKeyBox { hotKey->identifier(), hotKey, number, false };
 
-    const auto& combo = hotKey->keyCombo();
+    const auto combo = hotKey->keyCombo();
     auto result = desktopHotKeys().registerHotKey(number, combo.carbonKeyCode, combo.carbonModifiers);
-    // The desktop layer has already logged why a combination was refused; the user is not
-    // told, since menus and the pop-up show the settings, not what the desktop granted.
+    // Granted combinations only are registered; the desktop layer has logged why another was
+    // refused. Refused because it is ours already (two settings holding one key), it is not
+    // another program's.
+    auto& taken = state.takenByAnotherProgram;
+    std::erase(taken, combo);
     if (result == desktop::HotKeys::Result::Registered) {
-        box.carbonEventHotKey = true;
+        writeLine("*** keycombo registered: ", combo);
+        state.hotKeys[number].carbonEventHotKey = true;
         installEventHandler();
+    } else if (result == desktop::HotKeys::Result::Taken && !grantedToAnother(combo, number)) {
+        writeLine("*** keycombo taken by another program: ", combo);
+        taken.push_back(combo);
+    } else {
+        writeLine("*** keycombo not registered: ", combo);
     }
+}
+
+bool HotKeysController::isTakenByAnotherProgram(const KeyCombo& combo)
+{
+    const auto& taken = registry().takenByAnotherProgram;
+    return std::find(taken.begin(), taken.end(), combo) != taken.end();
+}
+
+bool HotKeysController::grantedToAnother(const KeyCombo& combo, uint32_t number)
+{
+    for (const auto& [other, box] : registry().hotKeys) {
+        auto hotKey = box.hotKey.lock();
+        if (other != number && box.carbonEventHotKey && hotKey && hotKey->keyCombo() == combo)
+            return true;
+    }
+    return false;
 }
 
 void HotKeysController::unregisterHotKey(const HotKey& hotKey)
@@ -139,6 +169,7 @@ void HotKeysController::setDesktopHotKeys(std::unique_ptr<desktop::HotKeys> desk
 {
     auto& state = registry();
     state.hotKeys.clear();
+    state.takenByAnotherProgram.clear();
     state.desktopHotKeys = std::move(desktopHotKeys);
     state.eventHandlerInstalled = false;
 }
@@ -154,6 +185,13 @@ void HotKeysController::installEventHandler()
         // key, so that a click elsewhere made meanwhile keeps it there.
         if (auto* app = ui::Application::shared(); app && registry().desktopHotKeys->deliveredKeyTime())
             app->setInputTime(registry().desktopHotKeys->deliveredKeyTime());
+        // An alert waits for its answer: a hot key would act behind it (hide the program under
+        // it, open the pop-up it takes the input from), so it brings the alert forward instead.
+        if (auto* alert = ui::Alert::frontmost()) {
+            if (phase == desktop::HotKeys::Phase::Pressed)
+                alert->bringForward();
+            return;
+        }
         hotKeyEventHandler(number, phase == desktop::HotKeys::Phase::Pressed);
     };
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/KeyCombo.h"
+
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -53,6 +55,9 @@ public:
     static OSStatus handleCarbonEvent(const HotKeyEvent* event);
 
     static const std::map<uint32_t, HotKeyBox>& hotKeys();
+    // Whether the desktop refused the combination at its latest registration because another
+    // program holds it (a window manager's key): the shortcuts pane says so beside it.
+    static bool isTakenByAnotherProgram(const KeyCombo& combo);
     static uint32_t hotKeysCount();
 
     // The desktop service registrations go to; by default the X display's, made on first use.
@@ -61,6 +66,8 @@ public:
 
 private:
     static void installEventHandler();
+    // Whether a registration other than `number` was granted the combination.
+    static bool grantedToAnother(const KeyCombo& combo, uint32_t number);
     // What the desktop calls for a press or release of one of our registrations.
     static OSStatus hotKeyEventHandler(uint32_t number, bool pressed);
 };

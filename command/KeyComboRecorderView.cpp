@@ -142,8 +142,16 @@ void KeyComboRecorderView::finishCreation()
 
     auto undo = m_undoButtonBrick;
     m_deleteButtonBrick = smallButton(templateOf(KeyboardShortcutsStyleKit::imageOfClear()), [weakSelf] {
-        if (auto self = weakSelf.lock())
-            self->deleteKeyCombo();
+        auto self = weakSelf.lock();
+        if (!self)
+            return;
+        // The clear button hides once it cleared: the keyboard it had stays with this
+        // recorder, on its box, rather than going to nothing.
+        ui::Window* window = self->window();
+        bool hadKeyboard = window && window->firstResponder() == self->m_deleteButtonBrick.get();
+        self->deleteKeyCombo();
+        if (hadKeyboard && self->window() == window)
+            window->makeFirstResponder(self->m_keyComboButtonBrick.get());
     });
     factory().internalAddBrick(m_deleteButtonBrick, [undo](LayoutConstraintMaker& maker) {
         maker.container().pin(A::Top, A::Top, 0).pin(A::Bottom, A::Bottom, 0).pin(A::Right, A::Right, 0);

@@ -11,6 +11,10 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuItem.h"
 
+#include <algorithm>
+#include <cstring>
+#include <set>
+
 namespace ostrel {
 
 namespace {
@@ -25,7 +29,38 @@ KeyCombo combo(std::uint32_t keyCode, std::uint32_t modifiers)
     return KeyCombo { keyCode, modifiers };
 }
 
+// A title as a user reads it: case and a closing ellipsis make no other command.
+std::string comparable(std::string title)
+{
+    for (const char* ellipsis : { "\u2026", "..." })
+        if (title.size() >= std::strlen(ellipsis) && title.ends_with(ellipsis))
+            title.erase(title.size() - std::strlen(ellipsis));
+    std::transform(title.begin(), title.end(), title.begin(), [](unsigned char c) { return std::tolower(c); });
+    return title;
 }
+
+}
+
+struct OstrelMatchingItemList::Listed {
+    std::set<std::string> titles;
+    std::set<std::string> actions;
+
+    bool has(const ui::MenuItem& item) const
+    {
+        return titles.count(comparable(item.title())) || (!item.actionName().empty() && actions.count(item.actionName()));
+    }
+    // Whether anything of the menu is left to offer, here or in its submenus.
+    bool leavesSomethingOf(ui::Menu& menu) const
+    {
+        for (const auto& item : menu.items()) {
+            if (item->isSeparator() || item->isHidden() || item->title().empty())
+                continue;
+            if (item->hasSubmenu() ? leavesSomethingOf(*item->submenu()) : (!has(*item) && menu.isItemEnabled(*item)))
+                return true;
+        }
+        return false;
+    }
+};
 
 OstrelMatchingItemList::OstrelMatchingItemList(CommandEnvironment& environment)
     : m_environment(&environment)
@@ -95,8 +130,15 @@ void OstrelMatchingItemList::showStatistic(int statistic)
 void OstrelMatchingItemList::addGlobalCommands(MatchingItemCollector& collector)
 {
     auto& environment = *m_environment;
-    auto toMainController = [this](std::string action) {
+    // The actions the table sends, so that the status menu's items for them are not listed twice.
+    Listed listed;
+    auto toMainController = [this, &listed](std::string action) {
+        listed.actions.insert(action);
         return [this, action = std::move(action)] { m_environment->sendToMainController(action, *this); };
+    };
+    auto toApplication = [&environment, &listed](std::string action) {
+        listed.actions.insert(action);
+        return [&environment, action = std::move(action)] { environment.sendToApplication(action); };
     };
     auto storeBoolean = [&environment](std::string key, bool value) {
         return [&environment, key = std::move(key), value] { environment.defaults().set(key, value); };
@@ -106,7 +148,7 @@ void OstrelMatchingItemList::addGlobalCommands(MatchingItemCollector& collector)
         environment.displayNotification("Your Break will start in 30 seconds\u2026",
             "\u2026or as soon as you stop working.", 5.0, true);
     });
-    collector.addNavigationItem("Hide Ostrel", combo(4, command), [&environment] { environment.sendToApplication("hide:"); });
+    collector.addNavigationItem("Hide Ostrel", combo(4, command), toApplication("hide:"));
     collector.addSidebarItem("Toggle Now Pad", environment.storedKeyCombo("focusNowPadKeyCombo"), toMainController("nowHotKey:"));
     collector.addSidebarItem("Toggle Later Pad", environment.storedKeyCombo("focusLaterPadKeyCombo"), toMainController("laterHotKey:"));
     collector.addSidebarItem("Toggle Scratch Pad", environment.storedKeyCombo("focusScratchPadKeyCombo"),
@@ -172,28 +214,36 @@ void OstrelMatchingItemList::addGlobalCommands(MatchingItemCollector& collector)
     collector.addStatisticsGroup();
     collector.addSidebarGroup();
     collector.addTasksGroup();
-    collector.addMiscActionItem("Quit...", combo(12, command), [&environment] { environment.sendToApplication("terminate:"); });
+    collector.addMiscActionItem("Quit...", combo(12, command), toApplication("terminate:"));
 
     if (auto menu = environment.statusMenu()) {
+        for (const auto& item : collector.matchingItems())
+            if (item->kind() != MatchingItemKind::group)
+                listed.titles.insert(comparable(item->preciseMatchingString()));
+        if (!listed.leavesSomethingOf(*menu))
+            return;
         collector.addStatusMenuGroup();
-        addStatusMenuItems(collector, *menu, {});
+        addStatusMenuItems(collector, *menu, {}, listed);
     }
 }
 
-void OstrelMatchingItemList::addStatusMenuItems(MatchingItemCollector& collector, ui::Menu& menu, const std::vector<std::string>& submenus)
+void OstrelMatchingItemList::addStatusMenuItems(MatchingItemCollector& collector, ui::Menu& menu, const std::vector<std::string>& submenus,
+    const Listed& listed)
 {
-    // Only what the menu would let a click choose now.
+    // Only what the menu would let a click choose now, and what the pop-up does not list yet.
     for (const auto& item : menu.items()) {
         if (item->isSeparator() || item->isHidden() || item->title().empty())
             continue;
         if (item->hasSubmenu()) {
+            if (!listed.leavesSomethingOf(*item->submenu()))
+                continue;
             auto path = submenus;
             path.push_back(item->title());
             collector.addStatusMenuGroup(path);
-            addStatusMenuItems(collector, *item->submenu(), path);
+            addStatusMenuItems(collector, *item->submenu(), path, listed);
             continue;
         }
-        if (!menu.isItemEnabled(*item))
+        if (!menu.isItemEnabled(*item) || listed.has(*item))
             continue;
         // Chosen as a click chooses it, if it is still in its menu by then.
         std::weak_ptr<ui::MenuItem> weakItem = item;

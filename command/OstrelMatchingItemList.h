@@ -30,8 +30,11 @@ protected:
     void dismissCommandPopUp() override;
 
 private:
+    // What the pop-up lists already, which the status menu's mirror leaves out.
+    struct Listed;
     void addGlobalCommands(MatchingItemCollector&);
-    void addStatusMenuItems(MatchingItemCollector& collector, ui::Menu& menu, const std::vector<std::string>& submenus);
+    void addStatusMenuItems(MatchingItemCollector& collector, ui::Menu& menu, const std::vector<std::string>& submenus,
+        const Listed& listed);
     void showStatistic(int statistic);
 
     CommandEnvironment* m_environment { nullptr };

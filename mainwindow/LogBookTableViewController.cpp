@@ -31,6 +31,7 @@
 #include "platform/ui/PopUpButton.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TextView.h"
+#include "platform/ui/Window.h"
 
 #include <glib.h>
 
@@ -140,8 +141,45 @@ void LogBookTableViewController::reloadSystemLog()
     if (auto current = LogFileManager::sharedInstance().currentFullDataSet())
         m_dataSet = current->fullTimeSlices();
     m_rowTextDefaults = rowTextDefaults();
+    m_selectingForEditor = true;
     if (m_tableView)
         m_tableView->reloadData();
+    m_selectingForEditor = false;
+    if (m_rowToSelect && selectRowOf(*m_rowToSelect))
+        m_rowToSelect.reset();
+}
+
+bool LogBookTableViewController::selectRowOf(const std::string& uuid)
+{
+    if (!m_tableView)
+        return false;
+    for (std::size_t row = 0; row < m_dataSet.size(); ++row) {
+        if (m_dataSet[row]->uuid() != uuid)
+            continue;
+        m_selectingForEditor = true;
+        m_tableView->selectRow(static_cast<int>(row));
+        m_selectingForEditor = false;
+        m_tableView->scrollRowToVisible(static_cast<int>(row));
+        return true;
+    }
+    return false;
+}
+
+void LogBookTableViewController::returnToTable(const std::optional<std::string>& uuid)
+{
+    // The table is out of the window while the editor's page shows: the window is the pad's.
+    auto* window = view() ? view()->window() : nullptr;
+    auto* focused = window ? dynamic_cast<ui::View*>(window->firstResponder()) : nullptr;
+    // Only the keyboard that was in the editor (or on nothing) comes back; one the user took
+    // elsewhere meanwhile stays there.
+    bool keyboardInEditor = window && (!focused || focused == window->contentView() || (m_editTab && focused->isDescendantOf(m_editTab.get())));
+    showTablePage();
+    // Selected now, and again by the reload a save brings, which may move the row.
+    m_rowToSelect = uuid;
+    if (uuid)
+        selectRowOf(*uuid);
+    if (keyboardInEditor && m_tableView)
+        window->giveKeyboardTo(m_tableView.get());
 }
 
 void LogBookTableViewController::viewDidLayout()
@@ -287,6 +325,9 @@ bool LogBookTableViewController::activateRow(ui::TableView&, int row)
 
 void LogBookTableViewController::selectionDidChange(ui::TableView& table)
 {
+    // A row the user chose stays chosen through the next reload.
+    if (!m_selectingForEditor)
+        m_rowToSelect.reset();
     for (int row = 0; row < table.numberOfRows(); ++row)
         if (auto* cell = dynamic_cast<LogBookColumnView*>(table.viewAtRow(row)))
             cell->setSelected(table.selectedRowIndexes().count(row) > 0);
@@ -431,6 +472,7 @@ bool LogBookTableViewController::isCurrentlyOnEditingTab() const
 
 void LogBookTableViewController::internalStartEdit(const FullTimeSlice& record)
 {
+    m_rowToSelect.reset();
     if (auto button = m_addLogEntryButton.lock())
         button->setHidden(true);
     if (!isCurrentlyOnEditingTab()) {
@@ -537,10 +579,10 @@ bool LogBookTableViewController::saveEdit()
         return false;
     }
     m_editor->showProblem({});
-    showTablePage();
+    returnToTable(record->uuid());
     return true;
 }
 
-void LogBookTableViewController::cancelEdit() { showTablePage(); }
+void LogBookTableViewController::cancelEdit() { returnToTable(m_editUUID); }
 
 }

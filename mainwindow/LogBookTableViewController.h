@@ -105,6 +105,13 @@ private:
     // The row actions, for the row's pull-down and its keyboard menu alike.
     void addRowItems(ui::Menu& menu, const std::shared_ptr<FullTimeSlice>& record);
     void showTablePage();
+    // The editor closed: the table takes the keyboard back (from the editor's page, which
+    // hides), with the entry's row selected now and again once a reload brings its new record,
+    // unless the user chose another row meanwhile. Without an entry (a new one cancelled) the
+    // row selected before stays so.
+    void returnToTable(const std::optional<std::string>& uuid);
+    // Selects the row of the entry with that identifier, in sight; false when none shows it.
+    bool selectRowOf(const std::string& uuid);
     // The record as the current data set holds it now: same file, same place, same identifier.
     bool isStillLogged(const FullTimeSlice& record) const;
     text::LayoutDefaults rowTextDefaults() const;
@@ -125,6 +132,9 @@ private:
     // The row the editor was opened on, for its file and its place in it.
     std::shared_ptr<const FullTimeSlice> m_editedRecord;
     std::shared_ptr<LogEntryEditor> m_editor;
+    // The entry whose row the next reload selects: one just saved is read back with it.
+    std::optional<std::string> m_rowToSelect;
+    bool m_selectingForEditor { false };
     std::weak_ptr<ui::Button> m_addLogEntryButton;
     LogBookRowHeights m_rowHeights;
     text::LayoutDefaults m_rowTextDefaults;

@@ -375,6 +375,11 @@ void MainWindowController::arrangeColumnAndPad()
         leading->setConstant(padInstead ? kPadSelectorInsetBesideMenu : kPadSelectorInset);
     if (!padInstead) {
         stack.showFragment(*m_leftFragmentWall);
+        // The column back (the pad that took its place closed): the keyboard, put away with
+        // it, goes back to the screen's field rather than staying on nothing.
+        auto screenField = m_screenFirstResponder.lock();
+        if (screenField && window->firstResponder() == window)
+            window->giveKeyboardTo(screenField.get());
         return;
     }
     // Keys typed into a field of the hidden column would land nowhere.
@@ -437,8 +442,9 @@ void MainWindowController::showState(ShownState& state)
         window->recalculateKeyViewLoop();
     }
     m_screenFirstResponder = state.firstResponder();
+    // Brought by a key (Return on "Log"), the screen shows where the next key goes.
     if (auto first = state.firstResponder())
-        window->makeFirstResponder(first.get());
+        window->giveKeyboardTo(first.get());
     // A pad left open at the last quit, on a display that has no room beside the column.
     arrangeColumnAndPad();
     compressWindow();
@@ -632,8 +638,8 @@ void MainWindowController::windowDidMove(ui::Window& window)
     auto store = base::Defaults::standard();
     // In whole points: a fraction would be the display's scale showing through, and moved
     // by it at the next start.
-    store->set("topLeftX", std::round(window.frame().minX()));
-    store->set("topLeftY", std::round(window.frame().maxY()));
+    store->set("topLeftX", std::int64_t(std::lround(window.frame().minX())));
+    store->set("topLeftY", std::int64_t(std::lround(window.frame().maxY())));
     store->synchronize();
 }
 

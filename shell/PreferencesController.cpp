@@ -151,10 +151,19 @@ void PreferencesController::run()
     m_previousFontManagerDelegate = ui::FontPanel::shared().picked();
     insertSoftwareUpdateItemIfMissing();
     updateTabViewAndToolbar();
+    giveKeyboardToFirstControl();
     if (auto* application = ui::Application::shared())
         application->runModalForWindow(*m_window);
     else
         base::diagnostic("preferences: no application to show the window in");
+}
+
+void PreferencesController::giveKeyboardToFirstControl()
+{
+    // Not on nothing, where Tab would have to find the way in first.
+    m_window->recalculateKeyViewLoop();
+    if (auto* first = m_window->initialFirstResponder())
+        m_window->giveKeyboardTo(first);
 }
 
 void PreferencesController::restoreAfterRun()

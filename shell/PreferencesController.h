@@ -216,6 +216,8 @@ private:
     void insertSoftwareUpdateItemIfMissing();
     void observe();
     void observedValueChanged(const std::string& key);
+    // The window opens with the keyboard on its first control, ringed when a key opened it.
+    void giveKeyboardToFirstControl();
     // The steps that end a run: observations off, hot keys on, continuous sound free, the
     // mute setting as it was, the window out, the font panel left alone. Once per run.
     void restoreAfterRun();

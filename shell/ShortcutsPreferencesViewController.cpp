@@ -1,5 +1,6 @@
 #include "shell/ShortcutsPreferencesViewController.h"
 
+#include "command/HotKeysController.h"
 #include "command/KeyComboRecorderView.h"
 #include "command/KeyComboRecorderViewBinding.h"
 #include "viewkit/LayoutConstraintMaker.h"
@@ -66,16 +67,17 @@ void ShortcutsPreferencesViewController::build()
         auto row = wall->factory().wall(ui::Size(kWidth, kRowHeight), [top](LayoutConstraintMaker& maker) {
             maker.container().pin(A::Top, A::Top, top).pin(A::Left, A::Left, 0);
         });
-        auto label = standardLabel(text);
-        row->factory().internalAddBrick(label, [](LayoutConstraintMaker& maker) {
-            maker.container().pin(A::Right, A::Left, kLabelRightEdge).pin(A::CenterY, A::CenterY, 0);
-        });
         auto recorder = KeyComboRecorderView::create({}, ui::ControlSize::Regular);
         row->factory().internalAddBrick(recorder, [](LayoutConstraintMaker& maker) {
             maker.container().pin(A::CenterY, A::CenterY, 0).pin(A::Left, A::Left, kRecorderLeftEdge);
         });
         auto binding = KeyComboRecorderViewBinding::create(recorder, variable);
         binding->activate();
+        addTakenNote(*row, recorder, *variable);
+        auto label = standardLabel(text);
+        row->factory().internalAddBrick(label, [](LayoutConstraintMaker& maker) {
+            maker.container().pin(A::Right, A::Left, kLabelRightEdge).pin(A::CenterY, A::CenterY, 0);
+        });
         recorder->keyComboValidClientHandler = [weakSelf, n](const KeyCombo& combo) {
             auto self = weakSelf.lock();
             return self && self->isValid(combo, n);
@@ -83,6 +85,26 @@ void ShortcutsPreferencesViewController::build()
         m_recorders.push_back(recorder);
         m_bindings.push_back(binding);
     }
+}
+
+void ShortcutsPreferencesViewController::addTakenNote(Wall& row, const std::shared_ptr<KeyComboRecorderView>& recorder,
+    DataModel::KeyComboVariable& variable)
+{
+    // Beside a key another program holds (the window manager's): the hot key never comes, so
+    // the user records another. It goes as soon as another is recorded.
+    auto note = standardLabel(kTakenNote);
+    note->setFont(gfx::Font::system(gfx::Font::smallSystemFontSize));
+    note->setTextColor(kTakenNoteColor);
+    note->setToolTip("Another program holds this shortcut, so it never reaches Ostrel. Record another one.");
+    row.factory().internalAddBrick(note, [recorder](LayoutConstraintMaker& maker) {
+        maker.container().pin(A::CenterY, A::CenterY, 0);
+        maker.and_(*recorder).pin(A::Left, A::Right, kNoteGap);
+    });
+    m_noteListeners.push_back(variable.addHotListener([weakNote = std::weak_ptr<ui::TextField>(note)](const std::optional<KeyCombo>& combo) {
+        if (auto shown = weakNote.lock())
+            shown->setHidden(!combo || !HotKeysController::isTakenByAnotherProgram(*combo));
+    }));
+    m_takenNotes.push_back(note);
 }
 
 std::optional<KeyCombo> ShortcutsPreferencesViewController::currentCombination(std::size_t row) const

@@ -9,6 +9,7 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <array>
+#include <optional>
 #include <string>
 
 namespace desktop {
@@ -101,6 +102,13 @@ public:
                                       : "the X server refused it (error " + std::to_string(error) + ")"));
             return Result::Taken;
         }
+        // Granted is not yet heard: a program holding a modifier key alone (a window manager's
+        // menu on Super) takes the whole keyboard while it is down, and the key never comes.
+        if (auto held = modifierHeldElsewhere(grab.modifiers)) {
+            ungrab(grab);
+            base::diagnostic("global hot key " + name + " not registered: another program holds the " + *held + " key");
+            return Result::Taken;
+        }
         m_grabs[id] = grab;
         return Result::Registered;
     }
@@ -120,6 +128,43 @@ private:
         unsigned modifiers { 0 };
         bool down { false };
     };
+
+    // The name of a modifier of the mask whose every key on this keyboard another program
+    // grabs on its own; none when each can be held down for us.
+    std::optional<std::string> modifierHeldElsewhere(unsigned modifiers)
+    {
+        struct Modifier {
+            unsigned mask;
+            const char* name;
+            KeySym left, right;
+        };
+        static constexpr Modifier kModifiers[] = { { Mod4Mask, "Super", XK_Super_L, XK_Super_R },
+            { ControlMask, "Ctrl", XK_Control_L, XK_Control_R }, { Mod1Mask, "Alt", XK_Alt_L, XK_Alt_R },
+            { ShiftMask, "Shift", XK_Shift_L, XK_Shift_R } };
+        Display* display = m_connection->display();
+        for (const Modifier& modifier : kModifiers) {
+            if (!(modifiers & modifier.mask))
+                continue;
+            int keys = 0, held = 0;
+            for (KeySym sym : { modifier.left, modifier.right }) {
+                unsigned keyCode = XKeysymToKeycode(display, sym);
+                if (keyCode == 0)
+                    continue;
+                ++keys;
+                // A grab of our own for a moment: refused, somebody else has that key.
+                int error = m_connection->checked([&] {
+                    XGrabKey(display, int(keyCode), 0, m_connection->rootWindow(), False, GrabModeAsync, GrabModeAsync);
+                });
+                if (error == BadAccess)
+                    ++held;
+                else if (error == 0)
+                    m_connection->checked([&] { XUngrabKey(display, int(keyCode), 0, m_connection->rootWindow()); });
+            }
+            if (keys > 0 && held == keys)
+                return std::string(modifier.name);
+        }
+        return std::nullopt;
+    }
 
     static unsigned findNumLockMask(Display* display)
     {

@@ -19,7 +19,8 @@ class HotKeys {
 public:
     enum class Result {
         Registered,
-        // Another program holds the combination, or we already registered it under another id.
+        // Another program holds the combination, or every key of one of its modifiers (so that
+        // holding that modifier down gives it the keyboard), or we registered it under another id.
         Taken,
         // The key is not on this keyboard, or the code names no key.
         UnknownKey,

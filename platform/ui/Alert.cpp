@@ -1,6 +1,7 @@
 #include "platform/ui/Alert.h"
 
 #include "platform/base/Diagnostics.h"
+#include "platform/base/KeyCodes.h"
 #include "platform/base/RunLoop.h"
 #include "platform/gfx/GraphicsContext.h"
 #include "platform/gfx/Path.h"
@@ -26,6 +27,30 @@ Alert::Responder& responder()
 {
     static Alert::Responder installed;
     return installed;
+}
+
+// The alerts running, the innermost last.
+std::vector<Alert*>& runningAlerts()
+{
+    static std::vector<Alert*> running;
+    return running;
+}
+
+// The alert already running that asks what the request asks, if any.
+Alert* runningAlike(const base::AlertRequest& request)
+{
+    auto titles = request.buttonTitles();
+    for (Alert* alert : runningAlerts()) {
+        if (alert->messageText() != request.message || alert->informativeText() != request.informativeText
+            || alert->buttons().size() != titles.size())
+            continue;
+        bool same = true;
+        for (std::size_t i = 0; i < titles.size(); ++i)
+            same = same && alert->buttons()[i]->title() == titles[i];
+        if (same)
+            return alert;
+    }
+    return nullptr;
 }
 
 // The alert's badge: a rounded square with an exclamation mark, red for critical alerts.
@@ -120,6 +145,56 @@ Button* Alert::addButton(std::string title)
     button->onAction = [this, index] { pressButton(index); };
     m_buttons.push_back(button);
     return button.get();
+}
+
+Alert* Alert::frontmost() { return runningAlerts().empty() ? nullptr : runningAlerts().back(); }
+
+void Alert::bringForward()
+{
+    if (!m_running || !m_window)
+        return;
+    if (auto* app = Application::shared(); app && (app->isHidden() || !app->isActive()))
+        app->activate();
+    m_window->makeKeyAndOrderFront();
+    // The button the user had come to keeps the keyboard; else the default one has it.
+    View* focused = dynamic_cast<View*>(m_window->firstResponder());
+    bool onButton = std::any_of(m_buttons.begin(), m_buttons.end(), [focused](const auto& button) { return button.get() == focused; })
+        || focused == m_suppression.get();
+    m_window->makeFirstResponderWithRing(onButton ? focused : m_buttons.front().get());
+}
+
+std::optional<Event> Alert::filter(const Event& event)
+{
+    // An alert run inside this one decides for itself.
+    if (frontmost() != this)
+        return event;
+    auto* app = Application::shared();
+    Window* target = event.window();
+    if (!target && event.isKey() && app)
+        target = app->keyWindow();
+    if (target && target != m_window.get()) {
+        // Other windows draw on but take no input; a click on one shows what waits for an answer.
+        if (event.type() == Event::Type::LeftMouseDown || event.type() == Event::Type::RightMouseDown)
+            bringForward();
+        return event.type() == Event::Type::MouseMoved ? std::optional<Event>(event) : std::nullopt;
+    }
+    if (event.type() != Event::Type::KeyDown)
+        return event;
+    auto key = static_cast<base::KeyCode>(event.keyCode());
+    std::uint32_t held = event.modifierFlags() & (ModifierFlag::Shift | ModifierFlag::Control | ModifierFlag::Option | ModifierFlag::Command);
+    bool isW = key == base::KeyCode::W || event.characters() == "w";
+    // Escape and Ctrl+W, which closes the window in front, answer as the cancel button: the
+    // menus' Ctrl+W would hide the program behind the question.
+    if ((key == base::KeyCode::Escape && held == 0) || (isW && held == ModifierFlag::Command)) {
+        pressButton(m_closeAnswer);
+        return std::nullopt;
+    }
+    // The menus' other shortcuts would act behind the alert, on what it asks about; quitting
+    // goes on, as it asks a question of its own or brings this one forward.
+    bool isQ = key == base::KeyCode::Q || event.characters() == "q";
+    if ((held & (ModifierFlag::Command | ModifierFlag::Control)) && !(isQ && held == ModifierFlag::Command))
+        return std::nullopt;
+    return event;
 }
 
 void Alert::pressButton(int index)
@@ -229,13 +304,10 @@ int Alert::runModal()
     m_window->makeFirstResponderWithRing(m_buttons.front().get());
 
     // Other windows draw on but take no input while the alert is up.
+    runningAlerts().push_back(this);
     std::optional<Application::MonitorId> monitor;
     if (auto* app = Application::shared())
-        monitor = app->addLocalMonitor(EventMask::Any, [alertWindow](const Event& event) -> std::optional<Event> {
-            if (event.window() && event.window() != alertWindow && event.type() != Event::Type::MouseMoved)
-                return std::nullopt;
-            return event;
-        });
+        monitor = app->addLocalMonitor(EventMask::Any, [this](const Event& event) { return filter(event); });
     if (auto answer = responder()) {
         base::RunLoop::main().post([this, answer] {
             if (auto index = answer(*this))
@@ -250,6 +322,7 @@ int Alert::runModal()
 
     if (monitor && Application::shared())
         Application::shared()->removeMonitor(*monitor);
+    std::erase(runningAlerts(), this);
     m_window->close();
     m_running = false;
     if (auto window = previous.lock(); window && window->isVisible())
@@ -268,6 +341,14 @@ void Alert::installAsPresenter()
         // On the way out nobody is asked any more: an alert would hold the program up.
         if (app->isTerminating() && !responder())
             return base::AlertAnswer(base::AlertPresenter::answerForNobody(request, "quitting"));
+        // One question is asked once: asked again while it waits (a second Ctrl+Q), it comes
+        // forward, and the second asking is answered as its cancel button.
+        if (Alert* open = runningAlike(request)) {
+            open->bringForward();
+            int escape = request.escapeButtonIndex();
+            base::diagnostic("alert: " + request.message + " | asked again while open: brought forward");
+            return base::AlertAnswer { escape >= 0 ? escape : 0, false };
+        }
         auto alert = Alert::fromRequest(request);
         base::AlertAnswer answer;
         answer.button = alert->runModal();

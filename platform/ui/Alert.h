@@ -2,6 +2,7 @@
 
 #include "platform/base/AlertPresenter.h"
 #include "platform/ui/Button.h"
+#include "platform/ui/Event.h"
 
 #include <functional>
 #include <memory>
@@ -15,9 +16,10 @@ class Window;
 
 // A modal alert: a message, an informative text, buttons in the order added (the first is
 // the default, at the right, answering Return; one titled "Cancel", or the escape button,
-// answers Escape), an optional suppression check box and help button. runModal() shows it
-// in a nested run of the main loop: only common-mode timers and sources are serviced,
-// main-queue tasks run and other windows keep drawing, but they take no input.
+// answers Escape and Ctrl+W), an optional suppression check box and help button. runModal()
+// shows it in a nested run of the main loop: only common-mode timers and sources are
+// serviced, main-queue tasks run and other windows keep drawing, but they take no input.
+// Alerts run inside one another end in order: only the innermost one takes input.
 class Alert {
 public:
     using Style = base::AlertRequest::Style;
@@ -58,6 +60,12 @@ public:
     bool isRunning() const { return m_running; }
     Window* window() const { return m_window.get(); }
 
+    // The innermost alert running, if any: what a key or command that would act behind it
+    // brings forward instead.
+    static Alert* frontmost();
+    // In front, with the keyboard on its button as it was (the default one at first), ringed.
+    void bringForward();
+
     static void setResponder(Responder responder);
     // Makes real alerts the base layer's alert presenter. Without a display and without a
     // responder, alerts are logged and take their default button, as nobody could answer.
@@ -66,6 +74,9 @@ public:
 private:
     Alert();
     void build();
+    // What the innermost alert makes of an event before its window or the menus see it:
+    // none swallows it.
+    std::optional<Event> filter(const Event& event);
 
     Style m_style { Style::Warning };
     std::string m_message;

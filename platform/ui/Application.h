@@ -114,6 +114,9 @@ public:
     void sendEvent(const Event& event);
     // The event being dispatched, or none between events.
     const Event* currentEvent() const { return m_current ? &*m_current : nullptr; }
+    // Whether what runs now answers a key press: a window or screen it shows opens with its
+    // first control ringed, as if Tab had brought the keyboard there.
+    bool isHandlingKeyPress() const { return m_current && m_current->type() == Event::Type::KeyDown; }
     // Runs work as the handling of an event that reached us other than through a window
     // (a tray's click), so that currentEvent() tells what it was.
     void handleAsCurrentEvent(const Event& event, const std::function<void()>& work);

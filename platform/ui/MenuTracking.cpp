@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace ui {
 
@@ -28,6 +29,9 @@ private:
     MenuTracking& m_tracking;
 };
 
+// The session whose menu shows, if any: not owned, it lives on the stack of its run().
+MenuTracking* s_shown = nullptr;
+
 }
 
 MenuTracking::MenuTracking(Menu& menu)
@@ -39,6 +43,8 @@ MenuTracking::MenuTracking(Menu& menu)
 
 MenuTracking::~MenuTracking()
 {
+    if (s_shown == this)
+        s_shown = nullptr;
     closeLevelsAfter(nullptr);
     m_menu.m_tracking = nullptr;
 }
@@ -50,6 +56,13 @@ std::shared_ptr<MenuItem> MenuTracking::run(const MenuItem* positioningItem, Poi
     Window* previousKey = Application::shared() ? Application::shared()->keyWindow() : nullptr;
     std::weak_ptr<Window> previous = previousKey ? previousKey->weak_from_this() : std::weak_ptr<Window> {};
 
+    // Another menu still open (the window's menu when a pull-down is clicked, the status
+    // menu over either) closes first: its run ends once this one has.
+    MenuTracking* other = std::exchange(s_shown, this);
+    if (other) {
+        other->cancel();
+        other->closeLevelsAfter(nullptr);
+    }
     open(m_menu, topLeft, positioningItem);
     // Opened from the keyboard (F10, Space on a button), the menu starts on its first item,
     // so the arrows and Return work from the first key on.
@@ -59,8 +72,27 @@ std::shared_ptr<MenuItem> MenuTracking::run(const MenuItem* positioningItem, Poi
     DismissOnResignKey dismiss(*this);
     if (!m_levels.empty())
         m_levels.front().window->setDelegate(&dismiss);
+    // A click outside the menu closes it and goes no further, as on every desktop: it landed
+    // on another control (a pull-down opening its own menu over this one) or window otherwise.
+    std::optional<Application::MonitorId> outside;
+    if (auto* app = Application::shared())
+        outside = app->addLocalMonitor(EventMask::LeftMouseDown | EventMask::of(Event::Type::RightMouseDown)
+                | EventMask::of(Event::Type::OtherMouseDown),
+            [this](const Event& event) -> std::optional<Event> {
+                // Once the menu lost the keyboard to the click (the window manager tells that
+                // first), the click is still the one that closed it; another menu's are its own.
+                if (s_shown != this || !event.window() || isOneOfOurWindows(event.window()))
+                    return event;
+                cancel();
+                return std::nullopt;
+            });
 
     base::RunLoop::main().runModal([this] { return m_done; });
+
+    if (outside && Application::shared())
+        Application::shared()->removeMonitor(*outside);
+    if (s_shown == this)
+        s_shown = nullptr;
 
     if (!m_levels.empty())
         m_levels.front().window->setDelegate(nullptr);
@@ -140,6 +172,11 @@ void MenuTracking::open(Menu& menu, Point topLeft, const MenuItem* positioningIt
     m_levels.push_back(std::move(level));
 }
 
+bool MenuTracking::isOneOfOurWindows(const Window* window) const
+{
+    return std::any_of(m_levels.begin(), m_levels.end(), [window](const Level& level) { return level.window.get() == window; });
+}
+
 const MenuTracking::Level* MenuTracking::levelOf(const Menu* menu) const
 {
     for (const auto& level : m_levels)
@@ -212,6 +249,13 @@ bool MenuTracking::leaveSubmenu(const Menu& menu)
         }
     }
     return false;
+}
+
+void MenuTracking::pointerEntered(const Menu& menu)
+{
+    for (std::size_t i = 0; i < m_levels.size(); ++i)
+        if (m_levels[i].menu == &menu)
+            m_keyboardLevel = i;
 }
 
 void MenuTracking::choose(MenuItem& item)

@@ -15,8 +15,9 @@ class Window;
 
 // One popped-up menu's session: the menu's window (and those of submenus opened from it),
 // tracked in a nested modal run of the main loop until an item is chosen or the menu is
-// dismissed by Escape, by losing the keyboard or by cancelTracking(). The chosen item runs
-// after the windows have closed.
+// dismissed by Escape, by a click outside it, by losing the keyboard or by cancelTracking().
+// The chosen item runs after the windows have closed. One menu is open at a time: a menu
+// popped up while another is tracked closes that one first.
 class MenuTracking {
 public:
     explicit MenuTracking(Menu& menu);
@@ -31,11 +32,15 @@ public:
     void openSubmenu(const Menu& parent, MenuItem* item);
     void closeLevelsAfter(const Menu* menu);
 
-    // The keyboard works the deepest level it was taken into: Right enters the highlighted
-    // item's submenu (opening it when it is not), Left leaves a submenu for its parent.
+    // The keyboard works the level it or the pointer was taken into last: Right enters the
+    // highlighted item's submenu (opening it when it is not), Left and Escape leave a submenu
+    // for its parent.
     MenuView* keyboardLevel() const;
     bool enterSubmenu(const Menu& parent);
     bool leaveSubmenu(const Menu& menu);
+    // The pointer went into a level: the keys act there from now on, so that Escape in a
+    // submenu the pointer opened closes that one level, as in one the keys opened.
+    void pointerEntered(const Menu& menu);
 
     Window* windowOf(const Menu* menu) const;
     MenuItem* itemAt(const Menu* menu, Point topLeftPoint) const;
@@ -53,6 +58,7 @@ private:
     // item's row there, highlighted.
     void open(Menu& menu, Point topLeft, const MenuItem* positioningItem = nullptr);
     const Level* levelOf(const Menu* menu) const;
+    bool isOneOfOurWindows(const Window* window) const;
 
     Menu& m_menu;
     std::shared_ptr<Menu> m_keepAlive;

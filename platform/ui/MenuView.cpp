@@ -133,7 +133,10 @@ void MenuView::setHighlightedItem(MenuItem* item)
 void MenuView::hover(Point point)
 {
     m_armed = true;
-    setHighlightedItem(itemAt(point));
+    MenuItem* item = itemAt(point);
+    if (item)
+        m_tracking.pointerEntered(m_menu);
+    setHighlightedItem(item);
 }
 
 bool MenuView::pointerHasMoved()
@@ -255,7 +258,8 @@ void MenuView::navigate(const Event& event)
             m_tracking.enterSubmenu(m_menu);
         return;
     case base::KeyCode::Escape:
-        // One level at a time, as the desktop's menus close: a submenu goes back to its parent.
+        // One level at a time, as the desktop's menus close: a submenu goes back to its
+        // parent, whether the keys or the pointer went into it.
         if (!m_tracking.leaveSubmenu(m_menu))
             m_tracking.cancel();
         return;

@@ -173,9 +173,20 @@ void PopUpButton::mouseDown(const Event&) { popUpMenu(); }
 void PopUpButton::keyDown(const Event& event)
 {
     auto key = static_cast<base::KeyCode>(event.keyCode());
-    if (key == base::KeyCode::Space || key == base::KeyCode::Return || key == base::KeyCode::KeypadEnter || key == base::KeyCode::DownArrow
-        || key == base::KeyCode::UpArrow) {
+    std::uint32_t held = event.modifierFlags() & (ModifierFlag::Shift | ModifierFlag::Control | ModifierFlag::Option | ModifierFlag::Command);
+    bool isReturn = key == base::KeyCode::Return || key == base::KeyCode::KeypadEnter;
+    bool arrow = key == base::KeyCode::DownArrow || key == base::KeyCode::UpArrow;
+    // Space, the arrows and Alt+Down open the menu, as this desktop's drop-down lists do; a
+    // pull-down is a button, which Return presses as well.
+    if ((key == base::KeyCode::Space && held == 0) || (arrow && (held == 0 || held == ModifierFlag::Option))
+        || (m_pullsDown && isReturn && held == 0)) {
         popUpMenu();
+        return;
+    }
+    // Return on a pop-up means the window's default button, as from a slider: the choice
+    // shows already, and a user moves on.
+    if (isReturn) {
+        Control::keyDown(event);
         return;
     }
     Button::keyDown(event);

@@ -48,6 +48,8 @@ public:
     void mouseDragged(const Event&) override { }
     void mouseUp(const Event&) override { }
     void keyDown(const Event& event) override;
+    // A pop-up's Return goes to the window's default button; a pull-down's presses it.
+    bool passesReturnToDefaultButton() const override { return !m_pullsDown; }
 
 protected:
     explicit PopUpButton(bool pullsDown);

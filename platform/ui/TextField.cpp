@@ -213,6 +213,14 @@ void TextField::setCaret(std::size_t offset)
     setNeedsDisplay();
 }
 
+void TextField::setSelection(std::size_t anchor, std::size_t caret)
+{
+    setCaret(anchor);
+    std::size_t start = m_caret;
+    setCaret(caret);
+    m_anchor = start;
+}
+
 std::size_t TextField::previousBoundary(std::size_t offset) const
 {
     if (offset == 0)

@@ -72,6 +72,8 @@ public:
     std::size_t selectionAnchor() const { return m_anchor; }
     void selectAll();
     void setCaret(std::size_t offset);
+    // The text from the anchor to the caret selected, the caret where typing goes on.
+    void setSelection(std::size_t anchor, std::size_t caret);
     bool isEditing() const;
 
     // Replaces the selection as typing does: checked by the formatter, reported as a change.

@@ -130,8 +130,45 @@ bool TokenField::acceptSuggestion()
     return true;
 }
 
+bool TokenField::selectTokenBesideCaret(const Event& event)
+{
+    auto key = static_cast<base::KeyCode>(event.keyCode());
+    bool back = key == base::KeyCode::Delete;
+    if ((!back && key != base::KeyCode::ForwardDelete) || !isEditing() || hasComposition() || selectionAnchor() != caret()
+        || (event.modifierFlags() & (ModifierFlag::Shift | ModifierFlag::Control | ModifierFlag::Option | ModifierFlag::Command)))
+        return false;
+    const std::string& text = stringValue();
+    constexpr const char* kBlanks = " \t";
+    std::size_t at = caret();
+    std::size_t start = currentTokenStart();
+    // Typed text before the caret is edited as text, a character at a time.
+    if (std::size_t typed = text.find_first_not_of(kBlanks, start); typed < at)
+        return false;
+    if (back) {
+        // The token ends at the comma that starts the typed text.
+        if (start == 0)
+            return false;
+        std::size_t comma = start - 1;
+        std::size_t previous = comma == 0 ? std::string::npos : text.rfind(',', comma - 1);
+        std::size_t from = text.find_first_not_of(kBlanks, previous == std::string::npos ? 0 : previous + 1);
+        if (from >= comma)
+            return false;
+        setSelection(from, at);
+        return true;
+    }
+    std::size_t from = text.find_first_not_of(kBlanks, at);
+    if (from == std::string::npos || text[from] == ',')
+        return false;
+    std::size_t comma = text.find(',', from);
+    std::size_t to = comma == std::string::npos ? text.size() : std::min(text.find_first_not_of(kBlanks, comma + 1), text.size());
+    setSelection(to, at);
+    return true;
+}
+
 void TokenField::keyDown(const Event& event)
 {
+    if (selectTokenBesideCaret(event))
+        return;
     auto key = static_cast<base::KeyCode>(event.keyCode());
     if ((key == base::KeyCode::Tab || key == base::KeyCode::Return || key == base::KeyCode::KeypadEnter) && isEditing()
         && acceptSuggestion())

@@ -11,8 +11,9 @@ namespace ui {
 
 // A text field whose text is a list of tokens separated by commas, shown as pills while not
 // being edited. While the user types a token, the completion source offers whole tokens
-// for the part typed; Tab or Return takes the first offer. The field's value is the tokens
-// joined by ", ".
+// for the part typed; Tab or Return takes the first offer. BackSpace at the start of the
+// typed text selects the token before it and then removes it, Delete the one after. The
+// field's value is the tokens joined by ", ".
 class TokenField : public TextField {
 public:
     static std::shared_ptr<TokenField> create();
@@ -47,6 +48,9 @@ protected:
 private:
     void refreshSuggestion();
     void tokenizeAfterComma();
+    // BackSpace at the start of the typed text selects the token before it, Delete the one
+    // after it, so that the next press removes that token whole. False for any other key.
+    bool selectTokenBesideCaret(const Event& event);
     // Pills of the tokens from the left of the area; where the next would go.
     double drawPills(gfx::GraphicsContext& context, const std::vector<std::string>& list, const Rect& area) const;
     bool drawEditingWithPills(gfx::GraphicsContext& context);

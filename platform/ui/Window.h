@@ -184,6 +184,9 @@ public:
     // The keyboard on a view with its ring showing, as if Tab had brought it there: a window
     // that opens on a control shows where keys go.
     bool makeFirstResponderWithRing(View* view);
+    // The keyboard on a view, ringed when a key press brought it there (Return on "Log"
+    // showing the next screen, Escape closing an editor), left as the pointer left it else.
+    bool giveKeyboardTo(View* view);
     // A key view that was disabled or hidden: if it had the keyboard, the next view that can
     // take it does (else the window), so the focus never rests on a control the user cannot work.
     void keyViewBecameUnavailable(View* view);

@@ -127,6 +127,12 @@ bool Window::makeFirstResponderWithRing(View* view)
     return true;
 }
 
+bool Window::giveKeyboardTo(View* view)
+{
+    auto* app = Application::shared();
+    return app && app->isHandlingKeyPress() ? makeFirstResponderWithRing(view) : makeFirstResponder(view);
+}
+
 void Window::selectKeyView(int direction)
 {
     // The loop as the window is now: views shown, hidden or added since the last

@@ -166,7 +166,8 @@ void RandomUser::act(Dice& dice)
         auto all = first;
         all.insert(all.end(), { { 2, &RandomUser::minimize }, { 3, &RandomUser::closeByKeys }, { 1, &RandomUser::quitByKeys },
             { 3, &RandomUser::popUpThenAnotherProgram }, { 2, &RandomUser::deletePageThenOwner },
-            { 3, &RandomUser::statusMenuWhileHidden } });
+            { 3, &RandomUser::statusMenuWhileHidden }, { 1, &RandomUser::quitTwice }, { 1, &RandomUser::ctrlWOnAlert },
+            { 2, &RandomUser::keysAfterEntryEditor }, { 2, &RandomUser::clickOutsideMenu } });
         return all;
     }();
     const auto& gestures = m_widened ? widened : first;

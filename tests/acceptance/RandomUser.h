@@ -134,6 +134,13 @@ private:
     Outcome popUpThenAnotherProgram(const Scene& scene, Dice& dice);
     Outcome deletePageThenOwner(const Scene& scene, Dice& dice);
     Outcome statusMenuWhileHidden(const Scene& scene, Dice& dice);
+    // Alerts asked once and answering, keys after the entry editor, a click outside a menu (RandomUserAlerts.cpp).
+    Outcome quitTwice(const Scene& scene, Dice& dice);
+    Outcome ctrlWOnAlert(const Scene& scene, Dice& dice);
+    Outcome keysAfterEntryEditor(const Scene& scene, Dice& dice);
+    Outcome clickOutsideMenu(const Scene& scene, Dice& dice);
+    Outcome askToQuit(const Scene& scene, int presses, const std::string& answer);
+    int screenChanges() const;
     Outcome expectKeyboardWithUs(const std::string& how);
     // A pad's toolbar button: 0 the new sheet "+", 1 next, 2 previous, 3 delete, 4 help.
     std::pair<int, int> toolbarButton(const ProgramWindow& main, int which) const;

@@ -6,8 +6,13 @@
 #include "command/KeyboardShortcutsManager.h"
 #include "ManualHotKeys.h"
 
+#include "platform/base/RunLoop.h"
 #include "platform/desktop/HotKeys.h"
 #include "platform/desktop/X11Connection.h"
+#include "platform/ui/Alert.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/OffscreenBackend.h"
+#include "platform/ui/Window.h"
 #include "tests/desktop/DesktopTesting.h"
 
 #include <X11/Xlib.h>
@@ -129,6 +134,31 @@ TEST_F(HotKeyRegistry, ARefusedCombinationStaysListedAndSilent)
     EXPECT_TRUE(calls.empty());
 }
 
+// A refusal is no registration: the log says another program holds the key, and so does the
+// registry, for the shortcuts pane, also once the hot key is withdrawn. A combination that
+// two of our own settings hold is refused as ours, not another program's.
+TEST_F(HotKeyRegistry, AKeyAnotherProgramHoldsIsLoggedAndKeptAsTaken)
+{
+    const KeyCombo superR { kCodeR, CarbonModifier::control };
+    desktop->holdElsewhere({ kCodeR, CarbonModifier::control });
+    testing::internal::CaptureStdout();
+    auto refused = HotKey::create(superR.carbonKeyCode, superR.carbonModifiers, record("refused"));
+    auto mine = HotKey::create(kCodeK, CarbonModifier::command, record("mine"));
+    auto again = HotKey::create(kCodeK, CarbonModifier::command, record("again"));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+        "\"*** keycombo taken by another program: Super+R\"\n"
+        "\"*** keycombo registered: Ctrl+K\"\n"
+        "\"*** keycombo not registered: Ctrl+K\"\n");
+    EXPECT_TRUE(Controller::isTakenByAnotherProgram(superR));
+    EXPECT_FALSE(Controller::isTakenByAnotherProgram(KeyCombo { kCodeK, CarbonModifier::command }));
+    refused.reset();
+    EXPECT_TRUE(Controller::isTakenByAnotherProgram(superR)) << "kept while withdrawn";
+
+    desktop->holdElsewhere({ kCodeJ, CarbonModifier::control });
+    auto granted = HotKey::create(superR.carbonKeyCode, superR.carbonModifiers, record("granted"));
+    EXPECT_FALSE(Controller::isTakenByAnotherProgram(superR)) << "granted at its latest registration";
+}
+
 TEST_F(HotKeyRegistry, UnregisterAllSilencesEveryNamedHotKey)
 {
     KeyboardShortcutsManager shortcuts;
@@ -167,6 +197,33 @@ TEST_F(HotKeyRegistry, RegistrationsAreWrittenOutQuotedWithTheBackslashKeyEscape
         "\"*** keycombo registered: Ctrl+'\"\n"
         "\"*** keycombo registered: Super+Alt+\\\\\"\n"
         "\"*** keycombo unregistered: Ctrl+'\"\n");
+}
+
+// An alert waits for its answer: a hot key would act behind it (hide the program under it,
+// open the pop-up it takes the input from); it brings the alert forward instead.
+TEST_F(HotKeyRegistry, AHotKeyWhileAnAlertWaitsBringsTheAlertForward)
+{
+    auto app = ui::Application::create(std::make_unique<ui::OffscreenBackend>());
+    auto main = ui::Window::create(ui::Rect(100, 100, 300, 200));
+    main->makeKeyAndOrderFront();
+    auto hotKey = HotKey::create(kCodeR, CarbonModifier::control, record("pressed"));
+    bool forward = false;
+    ui::Alert::setResponder([&](ui::Alert& alert) -> std::optional<int> {
+        main->makeKeyWindow();
+        EXPECT_TRUE(desktop->press({ kCodeR, CarbonModifier::control }));
+        forward = alert.window()->isKeyWindow();
+        return 1;
+    });
+    base::AlertRequest question;
+    question.message = "Are you sure you do not want the time spent to be logged in any way?";
+    question.buttons = { "OK", "Cancel" };
+    EXPECT_EQ(ui::Alert::fromRequest(question)->runModal(), 1);
+    ui::Alert::setResponder({});
+    EXPECT_TRUE(forward);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(desktop->press({ kCodeR, CarbonModifier::control }));
+    EXPECT_EQ(calls, std::vector<std::string> { "pressed" }) << "answered, the hot key works again";
+    base::RunLoop::main().discardAll();
 }
 
 // The registry over the real X display: fingers on the keyboard of another client.

@@ -321,6 +321,20 @@ TEST_F(ListTest, TheStatusMenuIsAGroupOfWhatItOffersNow)
     select("Play Background Sound");
     list.executeCurrent(false);
     EXPECT_EQ(environment.calls.back(), "play");
+
+    // A command the pop-up lists already, by its title or by the action it sends, is listed
+    // once: the screen's "Start Time Slice", the table's preferences and quitting.
+    environment.screen = [](MatchingItemCollector& collector) { collector.addDefaultChoice("Start Time Slice", std::nullopt, [] { }); };
+    environment.menu->addItem(ui::MenuItem::createWithAction("Preferences\u2026", "showPreferencesDialog:"));
+    environment.menu->addItem(ui::MenuItem::createWithAction("Quit Ostrel", "terminate:"));
+    open();
+    list.addToSearchTerm("start time slice");
+    auto found = titles();
+    EXPECT_EQ(std::count(found.begin(), found.end(), "Start Time Slice"), 1);
+    list.startWithEmptySearchTerm();
+    select("Status Menu");
+    list.drillIntoCurrentGroup();
+    EXPECT_EQ(titles(), (std::vector<std::string> { "Show Ostrel", "Background Sound" }));
 }
 
 TEST_F(ListTest, ConditionalCommandsAppearOnlyUnderTheirConditions)

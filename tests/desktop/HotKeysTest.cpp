@@ -7,6 +7,7 @@
 #include "platform/desktop/IdleTime.h"
 #include "platform/desktop/X11Connection.h"
 #include "tests/desktop/DesktopTesting.h"
+#include "tests/desktop/PrivateDisplay.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -178,6 +179,35 @@ TEST_F(HotKeysOnDisplay, ReplacingUnknownAndDuplicateRegistrations)
     // Ending the service gives every key back.
     hotKeys.reset();
     EXPECT_TRUE(otherCanGrab(XK_l, ControlMask | Mod1Mask | ShiftMask));
+}
+
+// A program that holds a modifier key alone (a window manager's menu on Super) takes the
+// whole keyboard while that key is down: a combination with it never comes, and is refused
+// as taken. With one key of the modifier left free the combination can be typed with it.
+TEST(HotKeysTest, ACombinationWhoseModifierAnotherProgramHoldsAloneIsRefused)
+{
+    desktop::test::PrivateDisplay server;
+    if (server.name().empty())
+        GTEST_SKIP() << "no X server of our own";
+    auto connection = desktop::X11Connection::open(server.name());
+    Display* other = XOpenDisplay(server.name().c_str());
+    ASSERT_TRUE(connection && other);
+    Window root = DefaultRootWindow(other);
+    for (KeySym super : { XK_Super_L, XK_Super_R })
+        XGrabKey(other, XKeysymToKeycode(other, super), AnyModifier, root, False, GrabModeAsync, GrabModeAsync);
+    XSync(other, False);
+
+    auto hotKeys = HotKeys::createForDisplay(connection);
+    desktop::test::LogLines log;
+    EXPECT_EQ(hotKeys->registerHotKey(1, code(base::KeyCode::R), Modifier::Control), HotKeys::Result::Taken);
+    EXPECT_TRUE(log.contains("global hot key Super+R not registered: another program holds the Super key"));
+    EXPECT_EQ(hotKeys->registerHotKey(2, code(base::KeyCode::R), Modifier::Command), HotKeys::Result::Registered);
+
+    XUngrabKey(other, XKeysymToKeycode(other, XK_Super_R), AnyModifier, root);
+    XSync(other, False);
+    EXPECT_EQ(hotKeys->registerHotKey(1, code(base::KeyCode::R), Modifier::Control), HotKeys::Result::Registered);
+    hotKeys.reset();
+    XCloseDisplay(other);
 }
 
 TEST(HotKeysTest, WithoutADisplayRegistrationIsALoggedNoOp)

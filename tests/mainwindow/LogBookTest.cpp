@@ -129,13 +129,24 @@ TEST_F(LogBookTest, TheListIsOneTabStopWhoseRowsTheKeysSelectOpenAndEdit)
     key(base::KeyCode::Return);
     EXPECT_TRUE(logBook().isCurrentlyOnEditingTab());
     EXPECT_EQ(logBook().editUUID(), std::optional<std::string>("first"));
-    // In the editor Escape is its "Cancel" and Return from a date its "Save", not the window's.
+    // In the editor Escape is its "Cancel" and Return from a date its "Save", not the window's;
+    // either way the keyboard goes back to the table, on the entry's row.
     key(base::KeyCode::Escape);
     EXPECT_FALSE(logBook().isCurrentlyOnEditingTab());
+    EXPECT_EQ(window().firstResponder(), &table) << "the keyboard back on the table after Escape";
+    EXPECT_EQ(table.selectedRow(), 1);
     logBook().startEdit(1);
     window().makeFirstResponder(editor().startDatePicker().get());
+    setTimes(local(2026, 1, 5), local(2026, 1, 5, 10), local(2026, 1, 5, 10, 30));
     key(base::KeyCode::Return);
     EXPECT_FALSE(logBook().isCurrentlyOnEditingTab()) << "saved";
+    EXPECT_EQ(window().firstResponder(), &table) << "the keyboard back on the table after Save";
+    // Read back, the entry moved to the top: its row is the one selected.
+    wait(2);
+    ASSERT_EQ(logBook().dataSet().front()->uuid(), "first");
+    EXPECT_EQ(table.selectedRow(), 0);
+    key(base::KeyCode::Return);
+    EXPECT_EQ(logBook().editUUID(), std::optional<std::string>("first")) << "Return opens the row it is on again";
 }
 
 TEST_F(LogBookTest, RowsAreTheLogNewestFirstWithTheirMenus)

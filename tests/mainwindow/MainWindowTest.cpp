@@ -301,6 +301,18 @@ TEST_F(MainWindowControllerTest, OnADisplayTooNarrowForBothAPadTakesTheColumnsPl
     for (auto id : compressions)
         store().removeObserver(id);
 
+    // Opened and closed other than by its button (the menu's Help), the pad gives the column
+    // back with the keyboard on the screen's field, not on nothing.
+    m_screen.m_first = field;
+    controller.showState(m_screen);
+    controller.showPad("helpPadHidden");
+    window().layoutIfNeeded();
+    ASSERT_EQ(controller.leftFragmentWall()->window(), nullptr);
+    controller.closeAllPads();
+    window().layoutIfNeeded();
+    EXPECT_EQ(controller.leftFragmentWall()->window(), &window());
+    EXPECT_EQ(window().firstResponder(), field.get()) << "the column came back with the keyboard on nothing";
+
     // Where both fit, the pad opens beside the column.
     backend().setScreens({ { ui::Rect(0, 0, 1280, 800), ui::Rect(0, 0, 1280, 772), "laptop", 1 } });
     controller.showPad("nowPadHidden");

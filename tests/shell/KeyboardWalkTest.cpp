@@ -4,11 +4,19 @@
 // pane of the preferences, and Escape closes them. A control the walk cannot reach is a fault.
 #include "StartUpFixture.h"
 
+#include "command/KeyComboRecorderView.h"
+#include "mainwindow/ShownState.h"
+#include "shell/PreferencesController.h"
+#include "shell/ShortcutsPreferencesViewController.h"
+#include "viewkit/PushButtonBrick.h"
+
 #include "platform/base/KeyCodes.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/Event.h"
+#include "platform/base/Timer.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/PopUpButton.h"
 #include "platform/ui/TabView.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/TextView.h"
@@ -133,6 +141,39 @@ protected:
         return faults;
     }
     std::string screen() { return currentScreen().substr(currentScreen().find('.') + 1); }
+    // Ctrl+, then the steps inside the preferences' modal run once it started, then Escape;
+    // a window Escape left open is a fault, closed by hand. False when nothing opened.
+    bool insidePreferences(const std::function<void(ui::Window&)>& steps, std::vector<std::string>& faults)
+    {
+        bool ran = false;
+        std::function<void()> during = [&] {
+            auto* window = app().modalWindow();
+            if (!window) {
+                base::RunLoop::main().post(during);
+                return;
+            }
+            ran = true;
+            steps(*window);
+            backend().press(*window, static_cast<std::uint16_t>(KeyCode::Escape), "\x1b");
+            // Looked at once the modal run had its turn: still open then, they are closed by hand.
+            base::RunLoop::main().post([&, window] {
+                if (window->isVisible())
+                    faults.push_back("Escape leaves the preferences open");
+                app().stopModal();
+            });
+        };
+        base::RunLoop::main().post(during);
+        press(mainWindow(), KeyCode::Comma, ",", ui::ModifierFlag::Command);
+        drain();
+        return ran;
+    }
+    static std::string listed(const std::vector<std::string>& faults)
+    {
+        std::string all;
+        for (const auto& fault : faults)
+            all += "\n  " + fault;
+        return all;
+    }
 };
 
 // Each screen as a user comes to it: the transition from the one before, and its name.
@@ -152,17 +193,37 @@ TEST_F(KeyboardWalkTest, TabReachesEveryEnabledControlOfEveryScreenWithItsRingSh
 {
     std::vector<std::string> faults;
     for (const auto& step : kScreens) {
-        if (*step.transition)
-            startUp->stateMachine->triggerTransition(step.transition);
+        // As a key brings a screen (Return on "Log", a pop-up's row): inside the key press, by
+        // a user whose last Tab is long gone (a click, off every control, put the ring away).
+        if (*step.transition) {
+            mainWindow().sendEvent(ui::Event::mouse(ui::Event::Type::LeftMouseDown, &mainWindow(), ui::Point(-10, -10)));
+            mainWindow().sendEvent(ui::Event::mouse(ui::Event::Type::LeftMouseUp, &mainWindow(), ui::Point(-10, -10)));
+            auto key = ui::Event::key(ui::Event::Type::KeyDown, &mainWindow(), static_cast<std::uint16_t>(KeyCode::Return), "\r");
+            app().handleAsCurrentEvent(key, [&] { startUp->stateMachine->triggerTransition(step.transition); });
+        }
         drain();
         if (screen() != step.screen) {
             faults.push_back(std::string("the walk meant for ") + step.screen + " came to " + screen());
             break;
         }
+
         // A screen that puts the window away is brought back, as the user does to work in it.
         if (!mainWindow().isVisible())
             delegate().makeFront();
         drain();
+        // A screen with a first control gives it the keyboard, ringed since a key brought the
+        // screen; one without leaves the keyboard on nothing unseen.
+        auto* shown = dynamic_cast<ShownState*>(startUp->stateMachine->currentState().get());
+        auto* held = dynamic_cast<ui::View*>(mainWindow().firstResponder());
+        bool seen = held && held->window() == &mainWindow() && !held->isHiddenOrHasHiddenAncestor();
+        if (shown && shown->firstResponder() && *step.transition) {
+            if (!seen)
+                faults.push_back(std::string(step.screen) + ": opens with the keyboard on no control it shows");
+            else if (!mainWindow().focusRingView())
+                faults.push_back(std::string(step.screen) + ": opens with no ring around " + nameOf(held));
+        } else if (held && !seen && held != mainWindow().contentView()) {
+            faults.push_back(std::string(step.screen) + ": opens with the keyboard on the unseen " + nameOf(held));
+        }
         mainWindow().layoutIfNeeded();
         for (auto& fault : walk(mainWindow(), step.screen, true))
             faults.push_back(fault);
@@ -172,56 +233,34 @@ TEST_F(KeyboardWalkTest, TabReachesEveryEnabledControlOfEveryScreenWithItsRingSh
             break;
         }
     }
-    std::string all;
-    for (const auto& fault : faults)
-        all += "\n  " + fault;
-    EXPECT_TRUE(faults.empty()) << all;
+    EXPECT_TRUE(faults.empty()) << listed(faults);
 }
 
 TEST_F(KeyboardWalkTest, CtrlPageDownGoesThroughEveryPaneOfThePreferencesAndTabThroughEachPane)
 {
     std::vector<std::string> faults, panes;
     std::size_t paneCount = 0;
-    bool ran = false;
-    // Inside the preferences' modal run, once it started.
-    std::function<void()> during = [&] {
-        auto* window = app().modalWindow();
-        if (!window) {
-            base::RunLoop::main().post(during);
-            return;
-        }
-        ran = true;
-        ui::TabView* tabs = nullptr;
-        for (ui::View* view : window->contentView()->subtree())
-            if (!tabs)
-                tabs = dynamic_cast<ui::TabView*>(view);
-        paneCount = tabs ? tabs->items().size() : 0;
-        for (std::size_t i = 0; tabs && i < paneCount; ++i) {
-            auto pane = std::any_cast<std::string>(tabs->selectedItem()->identifier());
-            panes.push_back(pane);
-            window->layoutIfNeeded();
-            for (auto& fault : walk(*window, "the preferences' " + pane + " pane"))
-                faults.push_back(fault);
-            press(*window, KeyCode::PageDown, "", ui::ModifierFlag::Command);
-        }
-        backend().press(*window, static_cast<std::uint16_t>(KeyCode::Escape), "\x1b");
-        // Looked at once the modal run had its turn: still open then, they are closed by hand.
-        base::RunLoop::main().post([&, window] {
-            if (window->isVisible())
-                faults.push_back("Escape leaves the preferences open");
-            app().stopModal();
-        });
-    };
-    base::RunLoop::main().post(during);
-    press(mainWindow(), KeyCode::Comma, ",", ui::ModifierFlag::Command);
-    drain();
+    bool ran = insidePreferences(
+        [&](ui::Window& window) {
+            ui::TabView* tabs = nullptr;
+            for (ui::View* view : window.contentView()->subtree())
+                if (!tabs)
+                    tabs = dynamic_cast<ui::TabView*>(view);
+            paneCount = tabs ? tabs->items().size() : 0;
+            for (std::size_t i = 0; tabs && i < paneCount; ++i) {
+                auto pane = std::any_cast<std::string>(tabs->selectedItem()->identifier());
+                panes.push_back(pane);
+                window.layoutIfNeeded();
+                for (auto& fault : walk(window, "the preferences' " + pane + " pane"))
+                    faults.push_back(fault);
+                press(window, KeyCode::PageDown, "", ui::ModifierFlag::Command);
+            }
+        },
+        faults);
     ASSERT_TRUE(ran) << "Ctrl+, opened no preferences";
     EXPECT_GT(paneCount, 1u);
     EXPECT_EQ(std::set<std::string>(panes.begin(), panes.end()).size(), paneCount) << "Ctrl+Page Down skipped a pane";
-    std::string all;
-    for (const auto& fault : faults)
-        all += "\n  " + fault;
-    EXPECT_TRUE(faults.empty()) << all;
+    EXPECT_TRUE(faults.empty()) << listed(faults);
 }
 
 TEST_F(KeyboardWalkTest, F10OpensTheMenuFromTheKeyboardAndEscapeClosesIt)
@@ -252,4 +291,77 @@ TEST_F(KeyboardWalkTest, F10OpensTheMenuFromTheKeyboardAndEscapeClosesIt)
     EXPECT_TRUE(closed) << "Escape left the menu open";
 }
 
+}
+
+namespace ostrel::test {
+namespace {
+
+// The preferences open with the keyboard on their first control; on the shortcuts pane, the
+// clear button of a recorder, pressed with Space, leaves the keyboard on that recorder's box
+// (it hid itself), ringed, and Tab goes on from there.
+TEST_F(KeyboardWalkTest, ThePreferencesOpenOnAControlAndARecordersClearButtonKeepsTheKeyboardOnIt)
+{
+    std::vector<std::string> faults;
+    bool ran = insidePreferences(
+        [&](ui::Window& window) {
+            auto* opened = dynamic_cast<ui::View*>(window.firstResponder());
+            if (!opened || opened->isHiddenOrHasHiddenAncestor())
+                faults.push_back("the preferences open with the keyboard on no control");
+            auto preferences = PreferencesController::running();
+            auto* pane = preferences ? preferences->shortcutsPreferencesViewController() : nullptr;
+            if (!pane) {
+                faults.push_back("no shortcuts pane");
+                return;
+            }
+            preferences->tryToPerform("changePane:", base::Sender(std::string("Shortcuts")));
+            window.layoutIfNeeded();
+            auto& recorder = *pane->recorders().front();
+            window.makeFirstResponderWithRing(recorder.deleteButtonBrick());
+            press(window, KeyCode::Space, " ");
+            if (recorder.keyCombo())
+                faults.push_back("Space on the clear button left the combination");
+            if (window.firstResponder() != recorder.keyComboButtonBrick())
+                faults.push_back("the clear button gave the keyboard to " + (window.firstResponder() == &window ? std::string("nothing")
+                                                                                 : nameOf(dynamic_cast<ui::View*>(window.firstResponder()))));
+            else if (!window.focusRingView())
+                faults.push_back("the recorder holds the keyboard with no ring");
+        },
+        faults);
+    ASSERT_TRUE(ran) << "Ctrl+, opened no preferences";
+    EXPECT_TRUE(faults.empty()) << listed(faults);
+}
+
+// The first start's wizard opens with its technique pop-up ringed; Return applies the
+// configuration and moves on, as "Let's Get Started" does, rather than opening the pop-up.
+class WizardKeysTest : public KeyboardWalkTest {
+protected:
+    void SetUp() override
+    {
+        settings->set("launchManagerLaunchCounter", int64_t(0));
+        launch();
+        drain();
+    }
+};
+
+TEST_F(WizardKeysTest, ReturnOnTheWizardAppliesTheConfigurationAndMovesOn)
+{
+    ASSERT_EQ(screen(), "WelcomeState");
+    auto* popUp = dynamic_cast<ui::PopUpButton*>(mainWindow().firstResponder());
+    ASSERT_TRUE(popUp) << "the technique pop-up holds the keyboard";
+    EXPECT_TRUE(mainWindow().focusRingView());
+    bool menuOpened = false;
+    auto look = base::Timer::create(0.1, true, base::RunLoop::Mode::Common, [&](base::Timer&) {
+        if (popUp->menu()->isTracking()) {
+            menuOpened = true;
+            popUp->menu()->cancelTracking();
+        }
+    });
+    press(mainWindow(), KeyCode::Return, "\r");
+    look->invalidate();
+    EXPECT_FALSE(menuOpened) << "Return opened the pop-up's menu";
+    EXPECT_EQ(screen(), "DefineTimeSliceState");
+    EXPECT_TRUE(settings->hasStoredValue("hideTagEditor")) << "the configuration was applied";
+}
+
+}
 }

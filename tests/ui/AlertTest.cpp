@@ -5,6 +5,8 @@
 #include "platform/base/MainQueue.h"
 #include "platform/base/Timer.h"
 #include "platform/ui/Alert.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/MenuItem.h"
 
 using namespace ui;
 using Mode = base::RunLoop::Mode;
@@ -244,4 +246,91 @@ TEST_F(AlertTest, AnAlertClosedWithoutAnAnswerCountsAsCancel)
     EXPECT_EQ(single->runModal(), 0);
     app().unhide();
 }
+}
+
+namespace {
+
+// Presses a key on an alert, as the display delivers it to the alert's window.
+void pressOn(OffscreenBackend& backend, Alert& alert, base::KeyCode key, const std::string& characters, std::uint32_t modifiers = 0)
+{
+    backend.press(*alert.window(), static_cast<std::uint16_t>(key), characters, modifiers);
+}
+
+// A second Ctrl+Q while the quit question waits: the question comes forward, the second
+// asking is cancelled, and the question still answers its keys. An alert run inside another
+// takes the keys and buttons, and when it ends the outer one takes them again.
+TEST_F(AlertTest, AQuestionAskedTwiceIsAskedOnceAndAlertsInsideOthersAnswerInOrder)
+{
+    auto main = window();
+    Alert::installAsPresenter();
+    auto quit = abortQuestion();
+    quit.message = "Are you sure you want to quit Ostrel?";
+    base::AlertRequest full;
+    full.message = "Could not write to log file folder!";
+    std::vector<std::string> seen;
+    std::vector<Alert*> shown;
+    std::optional<base::AlertAnswer> again, inner;
+    // Whatever is still running after a while never answered: ended by hand, as a fault.
+    auto guard = base::Timer::create(30, true, Mode::Common, [&](base::Timer&) {
+        seen.push_back("never answered");
+        for (Alert* stuck : shown)
+            if (stuck->isRunning())
+                stuck->pressButton(1);
+    });
+    Alert::setResponder([&](Alert& alert) -> std::optional<int> {
+        seen.push_back(alert.messageText());
+        shown.push_back(&alert);
+        if (alert.messageText() == full.message)
+            pressOn(backend(), alert, base::KeyCode::Return, "\r");
+        if (shown.size() > 1)
+            return std::nullopt;
+        // The same question again, as a menu's Ctrl+Q asks it.
+        again = base::AlertPresenter::present(quit);
+        EXPECT_TRUE(alert.window()->isKeyWindow()) << "the question asked again comes forward with the keyboard";
+        // Another alert inside it takes Return, then the question takes Escape.
+        inner = base::AlertPresenter::present(full);
+        pressOn(backend(), alert, base::KeyCode::Escape, "\x1b");
+        return std::nullopt;
+    });
+    EXPECT_EQ(base::AlertPresenter::present(quit).button, 1);
+    guard->invalidate();
+    EXPECT_EQ(seen, (std::vector<std::string> { quit.message, full.message })) << "one question shown once, the other answered";
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->button, 1) << "the second asking is answered as Cancel";
+    ASSERT_TRUE(inner);
+    EXPECT_EQ(inner->button, 0);
+    EXPECT_EQ(Alert::frontmost(), nullptr);
+    EXPECT_TRUE(main->isKeyWindow());
+}
+
+// Ctrl+W on an alert is its Cancel, not the menus' close that hides the program behind it;
+// the menus' other shortcuts wait until it is answered; a single button answers Escape.
+TEST_F(AlertTest, CtrlWCancelsAnAlertAndOtherShortcutsWaitForTheAnswer)
+{
+    auto main = window();
+    auto menu = Menu::create();
+    int preferences = 0;
+    menu->addItem("Close Window", [this](MenuItem&) { app().hide(); }, "w")->setKeyEquivalentModifierMask(ModifierFlag::Command);
+    menu->addItem("Preferences", [&](MenuItem&) { ++preferences; }, ",")->setKeyEquivalentModifierMask(ModifierFlag::Command);
+    app().setMainMenu(menu);
+    Alert::setResponder([this](Alert& alert) -> std::optional<int> {
+        pressOn(backend(), alert, base::KeyCode::Comma, ",", ModifierFlag::Command);
+        pressOn(backend(), alert, base::KeyCode::W, "w", ModifierFlag::Command);
+        return std::nullopt;
+    });
+    EXPECT_EQ(Alert::fromRequest(abortQuestion())->runModal(), 1);
+    EXPECT_FALSE(app().isHidden());
+    EXPECT_TRUE(main->isVisible() && main->isKeyWindow());
+    EXPECT_EQ(preferences, 0);
+
+    Alert::setResponder([this](Alert& alert) -> std::optional<int> {
+        pressOn(backend(), alert, base::KeyCode::Escape, "\x1b");
+        return std::nullopt;
+    });
+    base::AlertRequest single;
+    single.message = "Could not write to log file folder!";
+    EXPECT_EQ(Alert::fromRequest(single)->runModal(), 0);
+    EXPECT_FALSE(app().isHidden());
+}
+
 }

@@ -179,3 +179,103 @@ TEST_F(MenuKeysTest, F10OpensTheWindowsMenuBarAndTheArrowsWalkIntoAndOutOfSubmen
     EXPECT_EQ(exports, 1) << "Return runs a submenu's item";
     EXPECT_EQ(helps, 0);
 }
+
+// A submenu that the pointer opened closes on Escape as one the keys opened does, one level
+// at a time; a click outside an open menu closes it and goes no further; and a menu popped
+// up while another is open (the status menu over the window's) closes that one first.
+TEST_F(MenuKeysTest, EscapeClosesOneLevelAClickOutsideClosesTheMenuAndOneMenuShowsAtATime)
+{
+    auto file = Menu::create("File");
+    file->addItem("Add Log Entry");
+    auto all = Menu::create("All");
+    all->addItem("Preferences\u2026");
+    all->addItem("File")->setSubmenu(file);
+    auto w = window(300, 200);
+    auto gear = PopUpButton::create(true);
+    gear->addItems({ "", "Tags" });
+    gear->setFrame(Rect(40, 40, 60, 24));
+    w->contentView()->addSubview(gear);
+
+    std::vector<std::string> seen;
+    auto look = [&](const std::string& step) {
+        seen.push_back(step + ": " + (all->trackingWindow() ? "menu" : "no menu") + (file->trackingWindow() ? " and submenu" : "")
+            + (gear->menu()->isTracking() ? ", the gear's" : ""));
+    };
+    whenShown(*all, [&](Window& menuWindow) {
+        Rect row = all->trackingRectOfItem(all->itemAt(1));
+        backend().moveMouse(menuWindow, row.center());
+        // Into the submenu the pointer opened, onto its item.
+        if (Window* sub = file->trackingWindow())
+            backend().moveMouse(*sub, file->trackingRectOfItem(file->itemAt(0)).center());
+        look("pointed into File");
+        press(menuWindow, KeyCode::Escape, "\x1b");
+        look("Escape");
+        press(menuWindow, KeyCode::Escape, "\x1b");
+    });
+    // A menu Escape left open is closed by hand a while later, as a fault.
+    auto guard = base::Timer::create(10, false, Mode::Common, [&](base::Timer&) {
+        look("still open");
+        all->cancelTracking();
+    });
+    all->popUp(nullptr, Point(40, 160), w->contentView());
+    guard->invalidate();
+    look("after Escape again");
+
+    whenShown(*all, [&](Window&) { backend().click(*w, Point(70, 200 - 52)); });
+    all->popUp(nullptr, Point(40, 160), w->contentView());
+    look("clicked on the gear");
+
+    whenShown(*all, [&](Window&) {
+        base::RunLoop::main().post([&] {
+            look("the gear's menu over it");
+            gear->menu()->cancelTracking();
+        });
+        gear->popUpMenu();
+    });
+    all->popUp(nullptr, Point(40, 160), w->contentView());
+    look("both closed");
+    EXPECT_EQ(seen, (std::vector<std::string> { "pointed into File: menu and submenu", "Escape: menu", "after Escape again: no menu", "clicked on the gear: no menu", "the gear's menu over it: no menu, the gear's",
+                        "both closed: no menu" }));
+}
+
+// A focused pop-up opens its menu on Space, Up, Down and Alt+Down; Return goes on to the
+// window's default button, as from a slider. A pull-down is a button: Return opens it.
+TEST_F(MenuKeysTest, AFocusedPopUpOpensOnSpaceAndTheArrowsAndLeavesReturnToTheDefaultButton)
+{
+    auto w = window(300, 200);
+    auto popUp = ratings();
+    w->contentView()->addSubview(popUp);
+    auto start = Button::create("Let's Get Started");
+    start->setKeyEquivalent("\r");
+    start->setFrame(Rect(180, 10, 110, 24));
+    int started = 0;
+    start->onAction = [&] { ++started; };
+    w->contentView()->addSubview(start);
+    auto gear = PopUpButton::create(true);
+    gear->addItems({ "", "Tags" });
+    gear->setFrame(Rect(40, 40, 60, 24));
+    w->contentView()->addSubview(gear);
+
+    auto opensOn = [&](PopUpButton& button, KeyCode key, std::uint32_t modifiers) {
+        bool opened = false;
+        whenShown(*button.menu(), [&](Window& menuWindow) {
+            opened = true;
+            press(menuWindow, KeyCode::Escape, "\x1b");
+        });
+        w->makeFirstResponderWithRing(&button);
+        std::string characters = key == KeyCode::Space ? " " : key == KeyCode::Return ? "\r" : "";
+        backend().press(*w, static_cast<std::uint16_t>(key), characters, modifiers);
+        m_steps->invalidate();
+        return opened;
+    };
+    EXPECT_TRUE(opensOn(*popUp, KeyCode::Space, 0));
+    EXPECT_TRUE(opensOn(*popUp, KeyCode::DownArrow, 0));
+    EXPECT_TRUE(opensOn(*popUp, KeyCode::UpArrow, 0));
+    EXPECT_TRUE(opensOn(*popUp, KeyCode::DownArrow, ModifierFlag::Option));
+    EXPECT_EQ(started, 0);
+    EXPECT_FALSE(opensOn(*popUp, KeyCode::Return, 0));
+    EXPECT_EQ(started, 1) << "Return on the pop-up presses the default button";
+    EXPECT_EQ(popUp->indexOfSelectedItem(), 2);
+    EXPECT_TRUE(opensOn(*gear, KeyCode::Return, 0));
+    EXPECT_EQ(started, 1);
+}

@@ -110,3 +110,31 @@ TEST_F(TokenFieldTest, AHugeTokenShowsAsOneShortenedPillAtOnce)
 
 }
 
+
+namespace {
+
+// BackSpace at the start of the typed text selects the tag before it and then removes it,
+// Delete the one after; inside typed text both remove a character as ever.
+TEST_F(TokenFieldTest, BackSpaceAndDeleteAtTheStartOfTheTypedTextRemoveAWholeTag)
+{
+    auto field = focusedField("alpha, beta, ");
+    auto key = [this](base::KeyCode code) { backend().press(*m_window, static_cast<std::uint16_t>(code), ""); };
+    key(base::KeyCode::Delete);
+    EXPECT_EQ(field->stringValue(), "alpha, beta, ") << "the first BackSpace only selects";
+    EXPECT_NE(field->selectionAnchor(), field->caret());
+    key(base::KeyCode::Delete);
+    EXPECT_EQ(field->tokens(), std::vector<std::string> { "alpha" });
+
+    field->setStringValue("alpha, beta, gamma");
+    field->setCaret(7);
+    key(base::KeyCode::ForwardDelete);
+    key(base::KeyCode::ForwardDelete);
+    EXPECT_EQ(field->tokens(), (std::vector<std::string> { "alpha", "gamma" }));
+
+    field->setStringValue("alpha, ga");
+    field->setCaret(9);
+    key(base::KeyCode::Delete);
+    EXPECT_EQ(field->stringValue(), "alpha, g") << "typed text loses a character";
+}
+
+}
