@@ -236,6 +236,9 @@ void RandomUser::keepRunning()
     m_statusClicksWaiting = 0;
     m_saysHidden.reset();
     m_screenName = kFirstScreen;
+    // The program keeps its window's place across runs, not a size the user dragged it to:
+    // a new start shows each screen at its own height again.
+    m_heights.clear();
     // From the sixth start on, the mailing list's prompt comes before the main window: the
     // road's next actions answer it.
     auto first = firstWindowShown(60);
