@@ -256,6 +256,52 @@ SdlWindow* SdlBackend::pressedWindowFor(std::uint32_t id, int x, int y, Point& a
     return pressed;
 }
 
+void SdlBackend::dispatchButton(bool down, int button, std::uint32_t sdlWindowId, int x, int y, int clicks)
+{
+    std::uint32_t bit = 1u << (button & 31);
+    if (down && !m_pressedButtons)
+        m_pressedWindow = sdlWindowId;
+    if (down)
+        m_pressedButtons |= bit;
+    Point at;
+    SdlWindow* sw = pressedWindowFor(sdlWindowId, x, y, at);
+    if (!down && (m_pressedButtons &= ~bit) == 0)
+        m_pressedWindow = 0;
+    if (!sw)
+        return;
+    bool right = button == SDL_BUTTON_RIGHT;
+    bool middle = button == SDL_BUTTON_MIDDLE;
+    auto type = right    ? (down ? Event::Type::RightMouseDown : Event::Type::RightMouseUp)
+                : middle ? (down ? Event::Type::OtherMouseDown : Event::Type::OtherMouseUp)
+                         : (down ? Event::Type::LeftMouseDown : Event::Type::LeftMouseUp);
+    if (button != SDL_BUTTON_LEFT && !right && !middle)
+        return;
+    m_application->sendEvent(Event::mouse(type, &sw->window(), at, m_modifiers, clicks));
+}
+
+void SdlBackend::recoverPressSdlDrops(const void* xButtonEvent)
+{
+    // As a button goes down SDL grabs the pointer for the window it last saw the pointer in
+    // (an open menu's, when the press lands on the status item beside it); the release goes
+    // to that window, and when the press closed it before SDL read the release, SDL drops
+    // the release and takes the button for still down: it drops the next press too, and that
+    // click is lost. The display's word says the button was up before this press; ours, SDL's.
+    const auto& press = *static_cast<const XButtonEvent*>(xButtonEvent);
+    static constexpr std::pair<unsigned, int> kButtons[] { { Button1, SDL_BUTTON_LEFT }, { Button2, SDL_BUTTON_MIDDLE }, { Button3, SDL_BUTTON_RIGHT } };
+    static constexpr unsigned kMasks[] { Button1Mask, Button2Mask, Button3Mask };
+    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+        auto [xButton, sdlButton] = kButtons[i];
+        if (press.button != xButton || (press.state & kMasks[i]) || !(m_pressedButtons & (1u << sdlButton)))
+            continue;
+        // The release SDL missed, then the press it will not tell of; its own release later
+        // finds SDL's word and ours agreeing again.
+        dispatchButton(false, sdlButton, 0, 0, 0, 1);
+        SdlWindow* sw = windowForXWindow(press.window);
+        if (sw)
+            dispatchButton(true, sdlButton, SDL_GetWindowID(sw->sdl()), press.x, press.y, 1);
+    }
+}
+
 Window* SdlBackend::keyboardWindow(std::uint32_t id) const
 {
     SdlWindow* sw = windowFor(id);
@@ -437,6 +483,8 @@ void SdlBackend::dispatch(const void* raw)
             m_application->setInputTime(static_cast<std::uint32_t>(x.xbutton.time));
             // SDL queues its own event for the press behind this one.
             m_modifiers = pointerModifierFlags(x.xbutton.state);
+            if (x.type == ButtonPress)
+                recoverPressSdlDrops(&x.xbutton);
         } else if (x.type == MotionNotify)
             m_modifiers = pointerModifierFlags(x.xmotion.state);
         else if (x.type == DestroyNotify)
@@ -454,29 +502,9 @@ void SdlBackend::dispatch(const void* raw)
         m_screensKnown = false;
         return;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-        bool down = e.type == SDL_MOUSEBUTTONDOWN;
-        std::uint32_t bit = 1u << (e.button.button & 31);
-        if (down && !m_pressedButtons)
-            m_pressedWindow = e.button.windowID;
-        if (down)
-            m_pressedButtons |= bit;
-        Point at;
-        SdlWindow* sw = pressedWindowFor(e.button.windowID, e.button.x, e.button.y, at);
-        if (!down && (m_pressedButtons &= ~bit) == 0)
-            m_pressedWindow = 0;
-        if (!sw)
-            return;
-        bool right = e.button.button == SDL_BUTTON_RIGHT;
-        bool middle = e.button.button == SDL_BUTTON_MIDDLE;
-        auto type = right    ? (down ? Event::Type::RightMouseDown : Event::Type::RightMouseUp)
-                    : middle ? (down ? Event::Type::OtherMouseDown : Event::Type::OtherMouseUp)
-                             : (down ? Event::Type::LeftMouseDown : Event::Type::LeftMouseUp);
-        if (e.button.button != SDL_BUTTON_LEFT && !right && !middle)
-            return;
-        m_application->sendEvent(Event::mouse(type, &sw->window(), at, m_modifiers, e.button.clicks));
+    case SDL_MOUSEBUTTONUP:
+        dispatchButton(e.type == SDL_MOUSEBUTTONDOWN, e.button.button, e.button.windowID, e.button.x, e.button.y, e.button.clicks);
         return;
-    }
     case SDL_MOUSEMOTION: {
         Point at;
         SdlWindow* sw = pressedWindowFor(e.motion.windowID, e.motion.x, e.motion.y, at);

@@ -64,6 +64,12 @@ private:
     void dispatchKeyEvent(const void* sdlEvent);
     void dispatchWindowEvent(const void* sdlEvent);
     void dispatchTextEvent(const void* sdlEvent);
+    // A press or release of a button SDL numbers (SDL_BUTTON_LEFT …), in the window SDL
+    // names, at pixels from its top left.
+    void dispatchButton(bool down, int button, std::uint32_t sdlWindowId, int x, int y, int clicks);
+    // A press the display told of, which SDL will not: it still holds the button down since
+    // a release that went to a window of ours closed before SDL read it.
+    void recoverPressSdlDrops(const void* xButtonEvent);
     void windowDestroyedByDisplay(unsigned long xWindow);
     SdlWindow* windowFor(std::uint32_t sdlWindowId) const;
     SdlWindow* windowForXWindow(unsigned long xWindow) const;
