@@ -340,6 +340,7 @@ bool UrlScheme::handOver(std::string_view message, const std::string& failure, W
 {
     int fd = -1;
     int error = 0;
+    bool nobodyListens = false;
     // The running copy may be starting up still: it holds the lock before it notes where it
     // listens, and notes that before it listens. Its lock's file is read again each time,
     // since until it is noted this launch can only guess, from its own runtime folder.
@@ -365,6 +366,7 @@ bool UrlScheme::handOver(std::string_view message, const std::string& failure, W
             fd = -1;
             worthWaiting = worthWaiting || error == ENOENT || error == ECONNREFUSED;
         }
+        nobodyListens = worthWaiting;
         timespec now {};
         clock_gettime(CLOCK_MONOTONIC, &now);
         if (fd >= 0 || !worthWaiting || wait == Wait::Never || now.tv_sec - start.tv_sec >= kHandOverPatience)
@@ -373,7 +375,10 @@ bool UrlScheme::handOver(std::string_view message, const std::string& failure, W
         nanosleep(&pause, nullptr);
     }
     if (fd < 0) {
-        base::diagnostic(std::string("cannot reach the running Ostrel: ") + std::strerror(error));
+        // Asked only in passing (a launch that cannot show itself), no copy running is the
+        // usual answer, not a fault worth a line.
+        if (!(wait == Wait::Never && nobodyListens))
+            base::diagnostic(std::string("cannot reach the running Ostrel: ") + std::strerror(error));
         return false;
     }
     timeval limit { 2, 0 };
