@@ -111,6 +111,7 @@ void RandomUser::doing(const std::string& step)
     std::printf("  %6.1f s #%d %s\n", secondsSince(m_started), m_actions, step.c_str());
     std::fflush(stdout);
     m_action += (m_action.empty() ? "" : "; ") + step;
+    m_screensAtStep = m_program ? screenChanges() : 0;
 }
 
 void RandomUser::nextAction()

@@ -141,6 +141,8 @@ private:
     Outcome clickOutsideMenu(const Scene& scene, Dice& dice);
     Outcome askToQuit(const Scene& scene, int presses, const std::string& answer);
     int screenChanges() const;
+    // Whether the program went on to another screen of its own since the step began.
+    bool movedOn() const { return screenChanges() != m_screensAtStep; }
     Outcome expectKeyboardWithUs(const std::string& how);
     // A pad's toolbar button: 0 the new sheet "+", 1 next, 2 previous, 3 delete, 4 help.
     std::pair<int, int> toolbarButton(const ProgramWindow& main, int which) const;
@@ -234,6 +236,8 @@ private:
     int m_probesSkipped { 0 };
     // The steps of the action under way, and the last few actions before it.
     std::string m_action;
+    // How many screens the program had shown when the last step began.
+    int m_screensAtStep { 0 };
     std::deque<std::string> m_recent;
     std::size_t m_linesRead { 0 };
     // The line in which the program last said it hid, while no activation came after it.
@@ -242,6 +246,9 @@ private:
     // Where the main window's frame was left, and whether the action under way may move it.
     std::optional<std::pair<int, int>> m_leftAt;
     bool m_mayMove { false };
+    // Where the user had left the main window before a wider screen or pad pushed it back
+    // inside the work area: a narrower one brings it back there.
+    std::optional<std::pair<int, int>> m_pushedFrom;
     // Clicks on the status item the program has not dealt with yet: made while a modal window
     // showed, each hides or shows the program once that window closes.
     int m_statusClicksWaiting { 0 };
