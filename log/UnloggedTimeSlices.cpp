@@ -104,9 +104,14 @@ bool UnloggedTimeSlices::writeFile(const Slice& slice) const
     return true;
 }
 
+void UnloggedTimeSlices::dropHeld(const std::string& uuid)
+{
+    std::erase_if(m_heldInMemory, [&](const Slice& held) { return held.uuid == uuid; });
+}
+
 bool UnloggedTimeSlices::keep(const Slice& slice)
 {
-    std::erase_if(m_heldInMemory, [&](const Slice& held) { return held.uuid == slice.uuid; });
+    dropHeld(slice.uuid);
     bool onDisk = base::isUuid(slice.uuid) && writeFile(slice);
     if (!onDisk)
         m_heldInMemory.push_back(slice);
@@ -122,7 +127,7 @@ void UnloggedTimeSlices::forget(const std::string& uuid)
 
 void UnloggedTimeSlices::remove(const std::string& uuid)
 {
-    std::erase_if(m_heldInMemory, [&](const Slice& held) { return held.uuid == uuid; });
+    dropHeld(uuid);
     std::string error;
     // A file left behind is harmless: the day file holds the identifier, so it is only
     // forgotten again, never written twice.
@@ -146,13 +151,7 @@ std::vector<UnloggedTimeSlices::Slice> UnloggedTimeSlices::keptOnDisk() const
         std::optional<Slice> slice;
         if (auto bytes = base::files::readBytes(folder() / name, kFileLimit, &error, base::files::Links::Refuse)) {
             auto contents = base::parseJson(*bytes, &error);
-            auto* dictionary = contents ? contents->asDictionary() : nullptr;
-            auto field = [&](const char* key) -> const base::Value* {
-                if (!dictionary)
-                    return nullptr;
-                auto found = dictionary->find(key);
-                return found != dictionary->end() ? &found->second : nullptr;
-            };
+            auto field = [&](const char* key) { return contents ? contents->find(key) : nullptr; };
             auto* uuid = field("uuid") ? field("uuid")->asString() : nullptr;
             auto date = field("date") ? field("date")->toDouble() : std::nullopt;
             auto* entry = field("entry") ? field("entry")->asString() : nullptr;
@@ -222,7 +221,7 @@ void UnloggedTimeSlices::keepOnDisk()
     auto held = m_heldInMemory;
     for (const auto& slice : held) {
         if (base::isUuid(slice.uuid) && writeFile(slice))
-            std::erase_if(m_heldInMemory, [&](const Slice& kept) { return kept.uuid == slice.uuid; });
+            dropHeld(slice.uuid);
     }
 }
 

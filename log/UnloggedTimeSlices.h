@@ -68,6 +68,7 @@ private:
     UnloggedTimeSlices() = default;
     std::filesystem::path fileOf(const std::string& uuid) const;
     void remove(const std::string& uuid);
+    void dropHeld(const std::string& uuid);
     bool writeFile(const Slice& slice) const;
     std::vector<Slice> keptOnDisk() const;
     void tellWritten(const std::vector<Slice>& written) const;

@@ -22,6 +22,7 @@
 
 #include "platform/base/Defaults.h"
 #include "platform/base/Diagnostics.h"
+#include "platform/ui/Alert.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Window.h"
 
@@ -166,8 +167,7 @@ void AppDelegate::runCommandWindow()
     // An alert takes all input while it is up: over it, the pop-up took the keys meant for
     // the alert (its Return ran the command again, a second alert over the first) or did not,
     // as the window manager gave the keyboard.
-    auto* application = ui::Application::shared();
-    if (auto* key = application ? application->keyWindow() : nullptr; key && key->kind() == ui::WindowKind::Dialog)
+    if (ui::Alert::frontmost())
         return;
     controller->run(true, checkedMainWindow().controller()->commandPopUpAnchor(), true);
 }

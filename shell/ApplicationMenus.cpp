@@ -36,17 +36,14 @@ public:
         return item;
     }
 
-    // Ctrl+W: a window run modally over ours (the preferences, an alert) closes as its close
-    // button closes it; otherwise the main window's close hides the program. An alert runs a
-    // modal loop of its own: hiding the program under it put the question away unanswered.
+    // Ctrl+W: a window run modally over ours (the preferences) closes as its close button
+    // closes it; otherwise the main window's close hides the program. An alert answers
+    // Ctrl+W itself, as its cancel button, before the menus hear of it.
     Item closeWindow()
     {
         auto item = ui::MenuItem::create("Close Window", [&controller = m_controller](ui::MenuItem&) {
             auto* application = ui::Application::shared();
-            auto* modal = application ? application->modalWindow() : nullptr;
-            if (auto* key = application ? application->keyWindow() : nullptr; !modal && key && key->kind() == ui::WindowKind::Dialog)
-                modal = key;
-            if (modal)
+            if (auto* modal = application ? application->modalWindow() : nullptr)
                 modal->performClose();
             else
                 controller.tryToPerform("hide:");

@@ -107,6 +107,8 @@ private:
     // one): the display's size is taken, or the window drew a smaller picture into the
     // larger window, the rest of it showing stale pixels.
     void checkSizeSoon(int width, int height, int oldWidth, int oldHeight);
+    // The display's word on the window now (an XWindowAttributes); false when it has none.
+    bool readAttributes(void* attributes) const;
     void takeDisplaySize(int width, int height);
     // The size the display has, in pixels: as it last told, else as SDL last heard.
     std::pair<int, int> displaySize() const;

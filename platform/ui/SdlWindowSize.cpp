@@ -66,9 +66,7 @@ void SdlWindow::checkSizeSoon(int width, int height, int oldWidth, int oldHeight
     // its answer. A window manager that refuses says so only with the size it keeps, which
     // SDL does not pass on (it takes the size it asked for as the window's).
     XWindowAttributes attributes {};
-    bool read = false;
-    m_backend.m_desktop.ignoringErrors([&] { read = XGetWindowAttributes(static_cast<Display*>(m_backend.m_display), xWindow(), &attributes) != 0; });
-    if (read && attributes.width == width && attributes.height == height) {
+    if (readAttributes(&attributes) && attributes.width == width && attributes.height == height) {
         displayHasSize(width, height);
         return;
     }
@@ -79,12 +77,7 @@ void SdlWindow::checkSizeSoon(int width, int height, int oldWidth, int oldHeight
             return;
         m_sizeAsked.reset();
         XWindowAttributes now {};
-        bool known = false;
-        if (m_sdl && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) && !m_unmapAsked) {
-            m_backend.m_desktop.ignoringErrors([&] {
-                known = XGetWindowAttributes(static_cast<Display*>(m_backend.m_display), xWindow(), &now) != 0;
-            });
-        }
+        bool known = m_sdl && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) && !m_unmapAsked && readAttributes(&now);
         if (known && now.map_state == IsViewable) {
             displayHasSize(now.width, now.height);
             // The size it had before, kept: refused. Any other is the display's choice too (a
@@ -97,6 +90,15 @@ void SdlWindow::checkSizeSoon(int width, int height, int oldWidth, int oldHeight
         }
         showHeldPicture();
     });
+}
+
+bool SdlWindow::readAttributes(void* attributes) const
+{
+    bool read = false;
+    m_backend.m_desktop.ignoringErrors([&] {
+        read = XGetWindowAttributes(static_cast<Display*>(m_backend.m_display), xWindow(), static_cast<XWindowAttributes*>(attributes)) != 0;
+    });
+    return read;
 }
 
 void SdlWindow::configuredByDisplay(int width, int height)
