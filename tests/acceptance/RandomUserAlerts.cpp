@@ -98,13 +98,8 @@ RandomUser::Outcome RandomUser::keysAfterEntryEditor(const Scene& scene, Dice& d
         return std::nullopt;
     }
     const Box& window = main->box;
-    // The newest row's menu, its Edit… item, as the editing gesture finds them.
     doing("the newest entry of the log book opened in the editor");
-    desktop().clickAt(window.x + window.width - pixels(21), window.y + pixels(43));
-    settle();
-    for (const char* key : { "Down", "Down", "Return" })
-        desktop().key(key);
-    settle();
+    openNewestEntry(window);
     bool byEscape = dice.below(2) == 0;
     doing(byEscape ? "Escape in the entry editor" : "its Save button");
     if (byEscape)

@@ -9,6 +9,17 @@
 
 namespace ostrel::acceptance {
 
+void RandomUser::openNewestEntry(const Box& window)
+{
+    // The newest row's menu: its arrow stands 9 points in from the row's right edge, beside
+    // the 12-point scroller; Edit… is its third item.
+    desktop().clickAt(window.x + window.width - pixels(21), window.y + pixels(43));
+    settle();
+    for (const char* key : { "Down", "Down", "Return" })
+        desktop().key(key);
+    settle();
+}
+
 RandomUser::Outcome RandomUser::clickTitleBar(const Scene& scene, Dice& dice)
 {
     std::vector<const ProgramWindow*> titled;
@@ -180,14 +191,9 @@ RandomUser::Outcome RandomUser::editLogEntry(const Scene& scene, Dice&)
         return std::nullopt;
     }
     const Box& window = main->box;
-    // The newest row's menu: its arrow stands 9 points in from the row's right edge, beside
-    // the 12-point scroller; Edit… is its third item. Save is at the editor's bottom right.
+    // Save is at the editor's bottom right.
     doing("the newest entry of the log book edited and saved");
-    desktop().clickAt(window.x + window.width - pixels(21), window.y + pixels(43));
-    settle();
-    for (const char* key : { "Down", "Down", "Return" })
-        desktop().key(key);
-    settle();
+    openNewestEntry(window);
     desktop().type("changed");
     settle();
     desktop().clickAt(window.x + window.width - pixels(41), window.y + window.height - pixels(20));
