@@ -330,7 +330,7 @@ void MainWindowController::padKeysChanged()
     arrangeColumnAndPad();
     fitWindowToContent();
     if (before && !m_pushedAside && window->frame().width() > before->width() && window->frame().minX() < before->minX() - 0.5)
-        m_pushedAside = PushedAside { before->minX(), window->frame().minX() };
+        m_pushedAside = Push { before->minX(), window->frame().minX() };
     comeBackWhereItWasLeft();
 }
 
@@ -452,7 +452,7 @@ void MainWindowController::showState(ShownState& state)
         double height = MainWindowPlacement::screensOwnHeight(window->contentMinSize().height, anyPadOpen, kOpenPadMinimumHeight);
         ui::Rect frame = window->frame();
         if (std::fabs(frame.height() - height) >= 0.5)
-            window->setFrame(ui::Rect(frame.minX(), *fittedTop - height, frame.width(), height), window->isVisible());
+            setScreenFrame(*window, ui::Rect(frame.minX(), *fittedTop - height, frame.width(), height));
     }
     // The first time, laid out once at its final size: a layout moves the scroll views'
     // documents, after which the content's least size would be solved again to compress it.
@@ -594,12 +594,26 @@ void MainWindowController::compressWindow()
             m_closedPadHeight = window->frame().height();
         if (keepsPadRoom)
             padHeight = std::exchange(m_closedPadHeight, std::nullopt).value_or(padHeight);
-        window->setFrame(MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), anyPadOpen, padHeight),
-            window->isVisible());
+        setScreenFrame(*window, MainWindowPlacement::compressedFrame(window->frame(), window->contentMinSize(), anyPadOpen, padHeight));
         comeBackWhereItWasLeft();
     }
     if (auto& follow = MainWindowHooks::shared().commandPopUpFollowsWindow)
         follow();
+}
+
+void MainWindowController::setScreenFrame(ui::Window& window, ui::Rect wanted)
+{
+    // Pushed up by a taller screen and not moved since, it is fitted from where it was left,
+    // not from the top the push gave it.
+    if (m_pushedUp)
+        wanted.origin.y = m_pushedUp->leftAt - wanted.height();
+    // Where the display will hold it: now, or as it shows if it is away.
+    ui::Rect held = window.constrainFrameRect(wanted);
+    window.setFrame(wanted, window.isVisible());
+    if (std::fabs(held.maxY() - wanted.maxY()) >= 0.5)
+        m_pushedUp = Push { wanted.maxY(), held.maxY() };
+    else
+        m_pushedUp.reset();
 }
 
 ui::Point MainWindowController::defaultPosition() const
@@ -633,6 +647,9 @@ void MainWindowController::windowDidMove(ui::Window& window)
     // Moved by anyone but the push that put it aside, it stays where it is now.
     if (m_pushedAside && std::fabs(window.frame().minX() - m_pushedAside->pushedTo) > 0.5)
         m_pushedAside.reset();
+    if (m_pushedUp && std::fabs(window.frame().maxY() - m_pushedUp->pushedTo) > 0.5
+        && std::fabs(window.frame().maxY() - m_pushedUp->leftAt) > 0.5)
+        m_pushedUp.reset();
     if (m_ignoreMovementUpdates || !m_initialPositionAlreadyGiven)
         return;
     auto store = base::Defaults::standard();

@@ -165,13 +165,16 @@ private:
     std::optional<double> m_closedPadHeight;
     // Where the window was left before a wider content (the column back after a pad) pushed it
     // aside to keep it on the display, and where the push put it: it goes back there once it
-    // is narrow enough again, unless it was moved since.
-    struct PushedAside {
+    // is narrow enough again, unless it was moved since. The same for its top edge, which a
+    // taller screen pushed up.
+    struct Push {
         double leftAt;
         double pushedTo;
     };
-    std::optional<PushedAside> m_pushedAside;
+    std::optional<Push> m_pushedAside;
+    std::optional<Push> m_pushedUp;
     void comeBackWhereItWasLeft();
+    void setScreenFrame(ui::Window& window, ui::Rect wanted);
     ListenerToken m_commandComboListener;
 };
 

@@ -462,6 +462,16 @@ std::string controlCharacters(SDL_Keycode key, std::uint32_t flags)
 
 }
 
+void SdlBackend::zoomAsShown(SdlWindow& sw)
+{
+    // Only a window on the screen: a withdrawn one keeps what it was, and is maximized again
+    // as it maps.
+    if (auto maximized = m_desktop.shownMaximized(sw.xWindow())) {
+        sw.zoomedByDisplay(*maximized);
+        sw.window().platformDidZoom(*maximized);
+    }
+}
+
 void SdlBackend::dispatch(const void* raw)
 {
     const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
@@ -492,6 +502,9 @@ void SdlBackend::dispatch(const void* raw)
         else if (x.type == ConfigureNotify && x.xconfigure.window == x.xconfigure.event) {
             if (SdlWindow* sw = windowForXWindow(x.xconfigure.window))
                 sw->configuredByDisplay(x.xconfigure.width, x.xconfigure.height);
+        } else if (auto changed = m_desktop.stateChangedBy(&x)) {
+            if (SdlWindow* sw = windowForXWindow(changed))
+                zoomAsShown(*sw);
         }
         return;
     }
@@ -656,8 +669,9 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
     }
     case SDL_WINDOWEVENT_MAXIMIZED:
     case SDL_WINDOWEVENT_RESTORED:
-        sw->zoomedByDisplay(e.window.event == SDL_WINDOWEVENT_MAXIMIZED);
-        w.platformDidZoom(e.window.event == SDL_WINDOWEVENT_MAXIMIZED);
+        // Maximized or not is read from the window manager's own word (zoomAsShown): SDL
+        // says "restored" of every window it sees mapped, and of a maximized one the window
+        // manager withdrew and forgot the state of.
         w.platformDidMiniaturize(false);
         break;
     case SDL_WINDOWEVENT_MINIMIZED:
@@ -667,6 +681,7 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
     case SDL_WINDOWEVENT_SHOWN:
         w.platformDidMiniaturize(false);
         sw->mapStateChanged();
+        zoomAsShown(*sw);
         break;
     case SDL_WINDOWEVENT_HIDDEN:
         sw->mapStateChanged();

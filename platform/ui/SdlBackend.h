@@ -71,6 +71,8 @@ private:
     // a release that went to a window of ours closed before SDL read it.
     void recoverPressSdlDrops(const void* xButtonEvent);
     void windowDestroyedByDisplay(unsigned long xWindow);
+    // Maximized or not, as the window manager keeps the window while it shows.
+    void zoomAsShown(SdlWindow& window);
     SdlWindow* windowFor(std::uint32_t sdlWindowId) const;
     SdlWindow* windowForXWindow(unsigned long xWindow) const;
     // Whether the display gives the keyboard to one of our windows now, whatever SDL has

@@ -326,8 +326,9 @@ void SdlWindow::apply(const PlatformWindowState& state)
     if ((fresh || state.kind != old.kind) && !state.toolTip)
         m_backend.m_desktop.setWindowType(xw, windowType(state.kind));
     // Zooming is the window manager's where there is one; the frame asked for stands where
-    // there is none.
-    if (!state.zoomed && old.zoomed && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_MAXIMIZED))
+    // there is none. Not by SDL's flag, which a mapping clears while the window manager keeps
+    // the window maximized.
+    if (!state.zoomed && old.zoomed)
         m_backend.m_desktop.unmaximize(xw, SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN);
     if (state.frame != old.frame || state.scale != old.scale || state.placement != old.placement || fresh)
         applyFrame(state, fresh || state.frame.size != old.frame.size || state.scale != old.scale);

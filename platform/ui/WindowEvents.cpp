@@ -247,7 +247,8 @@ void Window::sendEvent(const Event& event)
                 m_backgroundDrag->origin.y + mouse.y - m_backgroundDrag->mouse.y };
             if (event.type() == T::LeftMouseUp)
                 m_backgroundDrag.reset();
-            if (event.type() != T::RightMouseUp)
+            // A press without a move leaves a maximized window so.
+            if (event.type() != T::RightMouseUp && origin != m_frame.origin)
                 setFrameOrigin(origin);
             return;
         }

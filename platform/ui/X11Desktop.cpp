@@ -257,6 +257,20 @@ void X11Desktop::maximizeOnMapping(XWindow window) const
     changeStates(window, false, true, atom("_NET_WM_STATE_MAXIMIZED_VERT"), atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
 }
 
+std::optional<bool> X11Desktop::shownMaximized(XWindow window) const
+{
+    if (!m_display || !window)
+        return std::nullopt;
+    Display* display = xDisplay(m_display);
+    ErrorTrap trap(display);
+    XWindowAttributes attributes {};
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable)
+        return std::nullopt;
+    auto states = readProperty(display, window, atom("_NET_WM_STATE"), XA_ATOM, 64);
+    auto has = [&](const char* name) { return std::ranges::find(states, atom(name)) != states.end(); };
+    return has("_NET_WM_STATE_MAXIMIZED_VERT") && has("_NET_WM_STATE_MAXIMIZED_HORZ");
+}
+
 void X11Desktop::changeStates(XWindow window, bool managed, bool on, unsigned long first, unsigned long second) const
 {
     Display* display = xDisplay(m_display);
@@ -362,6 +376,14 @@ bool X11Desktop::isWorkAreaChange(const void* xEvent) const
         return event.xconfigure.window == DefaultRootWindow(display);
     return event.type == PropertyNotify && event.xproperty.window == DefaultRootWindow(display)
         && event.xproperty.atom == atom("_NET_WORKAREA");
+}
+
+X11Desktop::XWindow X11Desktop::stateChangedBy(const void* xEvent) const
+{
+    const auto& event = *static_cast<const XEvent*>(xEvent);
+    if (!m_display || event.type != PropertyNotify || event.xproperty.atom != atom("_NET_WM_STATE"))
+        return 0;
+    return event.xproperty.window;
 }
 
 bool X11Desktop::hasCompositor() const

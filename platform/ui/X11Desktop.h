@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace gfx {
 class Bitmap;
@@ -54,6 +55,9 @@ public:
     // Maximized as it maps: a window manager forgets the state of a window withdrawn, and
     // reads it again when the window is mapped.
     void maximizeOnMapping(XWindow window) const;
+    // Whether the window manager keeps the shown window maximized; nothing for a window
+    // withdrawn, whose state the window manager forgets.
+    std::optional<bool> shownMaximized(XWindow window) const;
 
     // What the window is to the window manager: `type` names the EWMH window type's atom
     // (_NET_WM_WINDOW_TYPE_DIALOG). Set before the window maps, when a window manager reads it.
@@ -74,6 +78,8 @@ public:
     // Whether an X event changes where windows may go: the window manager changing the work
     // area, or the screen changing size.
     bool isWorkAreaChange(const void* xEvent) const;
+    // The window an X event changes the window manager's state of (maximized, sticky…), or 0.
+    XWindow stateChangedBy(const void* xEvent) const;
 
     // Whether a compositing manager runs (it owns _NET_WM_CM_S<screen>).
     bool hasCompositor() const;

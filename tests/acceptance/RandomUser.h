@@ -141,8 +141,9 @@ private:
     Outcome clickOutsideMenu(const Scene& scene, Dice& dice);
     Outcome askToQuit(const Scene& scene, int presses, const std::string& answer);
     int screenChanges() const;
-    // The newest log book entry opened in its editor, by its row's menu, in the main window.
-    void openNewestEntry(const Box& window);
+    // The newest log book entry opened in its editor, by its row's menu, in the main window:
+    // whether it opened.
+    bool openNewestEntry(const Box& window);
     // Whether the program went on to another screen of its own since the step began.
     bool movedOn() const { return screenChanges() != m_screensAtStep; }
     Outcome expectKeyboardWithUs(const std::string& how);

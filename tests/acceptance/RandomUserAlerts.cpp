@@ -22,13 +22,6 @@ int alertsAsking(const Scene& scene, const std::string& question)
     }));
 }
 
-int menusShown(const Scene& scene)
-{
-    return int(std::count_if(scene.windows.begin(), scene.windows.end(), [](const ProgramWindow& window) {
-        return !window.minimized && std::find(window.kinds.begin(), window.kinds.end(), "POPUP_MENU") != window.kinds.end();
-    }));
-}
-
 // The screens on which seconds worked are not logged yet: quitting asks first.
 bool asksBeforeQuitting(const std::string& screen)
 {
@@ -98,9 +91,12 @@ RandomUser::Outcome RandomUser::keysAfterEntryEditor(const Scene& scene, Dice& d
         return std::nullopt;
     }
     const Box& window = main->box;
-    doing("the newest entry of the log book opened in the editor");
-    openNewestEntry(window);
     bool byEscape = dice.below(2) == 0;
+    doing("the newest entry of the log book opened in the editor");
+    if (!openNewestEntry(window)) {
+        doing("its editor did not open");
+        return std::nullopt;
+    }
     doing(byEscape ? "Escape in the entry editor" : "its Save button");
     if (byEscape)
         desktop().key("Escape");
@@ -134,7 +130,7 @@ RandomUser::Outcome RandomUser::clickOutsideMenu(const Scene& scene, Dice& dice)
     }
     doing("F10 for the window's menu");
     desktop().key("F10");
-    if (expectScene([](const Scene& now) { return menusShown(now) > 0; }, kMenuRule, "F10 opens the window's menu", 5)) {
+    if (expectScene([](const Scene& now) { return now.menusShown() > 0; }, kMenuRule, "F10 opens the window's menu", 5)) {
         doing("F10 opened no menu");
         return std::nullopt;
     }
@@ -148,7 +144,7 @@ RandomUser::Outcome RandomUser::clickOutsideMenu(const Scene& scene, Dice& dice)
         desktop().clickAt(strip->box.x + strip->box.width - pixels(16), strip->box.midY());
     else
         desktop().clickAt(window.x + window.width * 3 / 4, window.y + window.height * 3 / 4);
-    if (auto broken = expectScene([](const Scene& now) { return menusShown(now) == 0; }, kMenuRule,
+    if (auto broken = expectScene([](const Scene& now) { return now.menusShown() == 0; }, kMenuRule,
             "a click outside the open menu closes it and opens no other", 5))
         return broken;
     if (screenChanges() != changes)

@@ -507,10 +507,15 @@ RandomUser::Outcome RandomUser::probe(const Scene& scene, Dice& dice)
             if (!shows)
                 std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
-        if (!shows)
+        if (!shows) {
+            std::string holds;
+            for (const auto& text : inField)
+                if (text.find(expected) != std::string::npos)
+                    holds = around(text, expected);
             return Broken { kProbeRule, subject + ", unseen",
                 "\"" + expected + "\" typed into " + goesTo.name + " after " + told
-                    + " is in it but does not show: the field keeps its caret out of view" };
+                    + " is in it but does not show: the field keeps its caret out of view; it holds " + holds };
+        }
     }
     for (std::size_t i = 0; i < probe.size(); ++i)
         desktop().key("BackSpace");

@@ -9,15 +9,23 @@
 
 namespace ostrel::acceptance {
 
-void RandomUser::openNewestEntry(const Box& window)
+bool RandomUser::openNewestEntry(const Box& window)
 {
     // The newest row's menu: its arrow stands 9 points in from the row's right edge, beside
-    // the 12-point scroller; Edit… is its third item.
+    // the 12-point scroller; Edit… is its third item. Keys meant for a menu or an editor that
+    // did not open would act on the window: the editor's coming is told by its buttons at
+    // the window's bottom right, where the rows showed before.
+    Box buttons { window.x + window.width - pixels(160), window.y + window.height - pixels(36), pixels(160), pixels(32) };
+    auto before = desktop().settled(buttons);
     desktop().clickAt(window.x + window.width - pixels(21), window.y + pixels(43));
-    settle();
+    // Scrolled by a wheel before, the rows show no arrow there.
+    if (settle().menusShown() == 0)
+        return false;
     for (const char* key : { "Down", "Down", "Return" })
         desktop().key(key);
     settle();
+    auto after = desktop().settled(buttons);
+    return before && after && !after->sameAs(*before);
 }
 
 RandomUser::Outcome RandomUser::clickTitleBar(const Scene& scene, Dice& dice)
@@ -193,7 +201,10 @@ RandomUser::Outcome RandomUser::editLogEntry(const Scene& scene, Dice&)
     const Box& window = main->box;
     // Save is at the editor's bottom right.
     doing("the newest entry of the log book edited and saved");
-    openNewestEntry(window);
+    if (!openNewestEntry(window)) {
+        doing("its editor did not open");
+        return std::nullopt;
+    }
     desktop().type("changed");
     settle();
     desktop().clickAt(window.x + window.width - pixels(41), window.y + window.height - pixels(20));

@@ -124,6 +124,13 @@ bool Scene::noteShown() const
     return std::any_of(windows.begin(), windows.end(), [](const ProgramWindow& window) { return !window.minimized && isNote(window); });
 }
 
+int Scene::menusShown() const
+{
+    return int(std::count_if(windows.begin(), windows.end(), [](const ProgramWindow& window) {
+        return !window.minimized && std::find(window.kinds.begin(), window.kinds.end(), "POPUP_MENU") != window.kinds.end();
+    }));
+}
+
 const ProgramWindow* Scene::front() const
 {
     auto* strip = statusStrip();

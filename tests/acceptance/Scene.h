@@ -44,6 +44,8 @@ struct Scene {
     // A note (a banner of our own): it shows for a moment and goes by itself.
     static bool isNote(const ProgramWindow& window);
     bool noteShown() const;
+    // How many menus of ours are open.
+    int menusShown() const;
     // The frontmost window of ours that takes clicks (not the strip): where a user's hands go.
     const ProgramWindow* front() const;
     // Whether the keyboard is with a window of ours, shown.

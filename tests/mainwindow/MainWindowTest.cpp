@@ -459,6 +459,8 @@ TEST_F(MainWindowControllerTest, AGrowingScreenMovesTheWindowUpAndATallOneScroll
     backend().setScreens({ { ui::Rect(0, 0, 1280, 800), ui::Rect(0, 0, 1280, 800), "small", 1 } });
     backend().setFrameExtents(ui::EdgeInsets { 20, 1, 5, 1 });
     auto& controller = mainWindow();
+    controller.showState(m_screen);
+    window().layoutIfNeeded();
     window().setFrameTopLeftPoint({ 420, 800 - 256 });
     auto inReach = [this] {
         ui::Rect frame = window().frame();
@@ -491,6 +493,16 @@ TEST_F(MainWindowControllerTest, AGrowingScreenMovesTheWindowUpAndATallOneScroll
     window().layoutIfNeeded();
     EXPECT_EQ(window().frame().size, window().contentMinSize()) << "compressed back to a screen that fits";
     EXPECT_TRUE(scroll.verticalScroller()->isHidden());
+    EXPECT_EQ(window().frame().maxY(), 800 - 256) << "pushed up, it comes back where it was left";
+
+    // Moved by the user while pushed up, it stays where it was moved to.
+    controller.showState(longer);
+    window().layoutIfNeeded();
+    window().setFrameOrigin({ 400, window().frame().minY() + 30 });
+    double moved = window().frame().maxY();
+    controller.showState(m_screen);
+    window().layoutIfNeeded();
+    EXPECT_EQ(window().frame().maxY(), moved);
 }
 
 TEST_F(MainWindowControllerTest, TheCommandButtonNamesItsShortcutAndRunsThePopUp)

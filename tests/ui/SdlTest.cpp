@@ -552,3 +552,51 @@ TEST_F(Sdl, OnADoubledDisplayAWindowLeftHalfAPointOffStaysThereToThePixel)
     EXPECT_EQ(place(), (std::pair { 61, 121 })) << "the window's top left moved";
     XCloseDisplay(user);
 }
+
+TEST_F(Sdl, AMaximizedWindowHiddenAndShownComesBackMaximized)
+{
+    // The window manager forgets a withdrawn window's state, and SDL tells of every mapping
+    // as a restore: taken at their word, a maximized main window hidden and shown again came
+    // back at its old size. Here the test plays the window manager by the window's state.
+    auto screens = ui::Screen::screens();
+    ASSERT_FALSE(screens.empty());
+    double top = screens.front().frame.maxY();
+    auto window = ui::Window::create(Rect(100, top - 300, 300, 200), WindowStyle::Titled | WindowStyle::Resizable);
+    window->orderFront();
+    auto* platform = dynamic_cast<ui::SdlWindow*>(window->platformWindow());
+    ASSERT_NE(platform, nullptr);
+    Display* manager = XOpenDisplay(nullptr);
+    ASSERT_NE(manager, nullptr);
+    ::Window xw = platform->xWindow();
+    Atom state = XInternAtom(manager, "_NET_WM_STATE", False);
+    auto setMaximized = [&](bool maximized) {
+        Atom both[2] = { XInternAtom(manager, "_NET_WM_STATE_MAXIMIZED_VERT", False),
+            XInternAtom(manager, "_NET_WM_STATE_MAXIMIZED_HORZ", False) };
+        XChangeProperty(manager, xw, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(both), maximized ? 2 : 0);
+        XSync(manager, False);
+    };
+    auto viewable = [&] {
+        XWindowAttributes attributes {};
+        return XGetWindowAttributes(manager, xw, &attributes) && attributes.map_state == IsViewable;
+    };
+    auto sdlMaximized = [&] { return (SDL_GetWindowFlags(platform->sdl()) & SDL_WINDOW_MAXIMIZED) != 0; };
+    ASSERT_TRUE(runUntil(viewable));
+    setMaximized(true);
+    ASSERT_TRUE(runUntil([&] { return window->isZoomed(); })) << "the window manager's maximizing went unheard";
+
+    window->orderOut();
+    ASSERT_TRUE(runUntil([&] { return !viewable(); }));
+    setMaximized(false);
+    ASSERT_TRUE(runUntil([&] { return !sdlMaximized(); })) << "SDL never read the forgotten state";
+    EXPECT_TRUE(window->isZoomed()) << "forgotten while away, not given back its size";
+
+    window->orderFront();
+    ASSERT_TRUE(runUntil(viewable));
+    runUntil([] { return false; }, 0.3);
+    EXPECT_TRUE(window->isZoomed()) << "shown again, no longer maximized";
+
+    // Given back its size by the window manager while shown: that counts.
+    setMaximized(false);
+    EXPECT_TRUE(runUntil([&] { return !window->isZoomed(); }));
+    XCloseDisplay(manager);
+}

@@ -35,6 +35,16 @@ TEST_F(WindowDesktop, ZoomFillsTheVisibleFrameAndComesBack)
     EXPECT_TRUE(w->isZoomed());
     w->zoom();
     EXPECT_EQ(w->frame(), Rect(50, 50, 400, 300));
+
+    // A press on a movable background that goes nowhere is no move: it stays zoomed.
+    w->setMovableByWindowBackground(true);
+    auto background = Swatch::create(gfx::colors::gray, Rect(0, 0, 400, 300));
+    background->setMouseDownCanMoveWindow(true);
+    w->contentView()->addSubview(background);
+    w->zoom();
+    backend().drag(*w, Point(20, 20), Point(20, 20));
+    EXPECT_TRUE(w->isZoomed());
+    EXPECT_TRUE(backend().stateOf(*w)->zoomed);
 }
 
 TEST_F(WindowDesktop, DraggingTheBackgroundMovesTheWindowButNotOtherViews)
