@@ -186,7 +186,10 @@ void SdlWindow::moveContentTo(int x, int y)
 
 void SdlWindow::map()
 {
+    // Asked after a withdrawal the display has not answered yet: that one is past, and a
+    // hide asked next is asked again, or the window stayed up once the display mapped it.
     m_mapAsked = true;
+    m_unmapAsked = false;
     if (!m_mappedOnce) {
         m_mappedOnce = true;
         SDL_ShowWindow(m_sdl);

@@ -600,3 +600,32 @@ TEST_F(Sdl, AMaximizedWindowHiddenAndShownComesBackMaximized)
     EXPECT_TRUE(runUntil([&] { return !window->isZoomed(); }));
     XCloseDisplay(manager);
 }
+
+TEST_F(Sdl, AWindowHiddenShownAndHiddenAgainBeforeTheDisplayAnswersStaysHidden)
+{
+    // The bring-to-front key pressed quickly: put away, shown and put away again before the
+    // display told of the first. The second putting away was taken for the first, still on
+    // its way, and the window stood on the screen undrawn while the program counted it away.
+    auto screens = ui::Screen::screens();
+    ASSERT_FALSE(screens.empty());
+    double top = screens.front().frame.maxY();
+    auto window = ui::Window::create(Rect(100, top - 300, 300, 200), WindowStyle::Titled);
+    window->orderFront();
+    auto* platform = dynamic_cast<ui::SdlWindow*>(window->platformWindow());
+    ASSERT_NE(platform, nullptr);
+    Display* tool = XOpenDisplay(nullptr);
+    ASSERT_NE(tool, nullptr);
+    auto viewable = [&] {
+        XWindowAttributes attributes {};
+        return XGetWindowAttributes(tool, platform->xWindow(), &attributes) && attributes.map_state == IsViewable;
+    };
+    ASSERT_TRUE(runUntil(viewable));
+    window->orderOut();
+    window->orderFront();
+    window->orderOut();
+    runUntil([] { return false; }, 0.3);
+    EXPECT_FALSE(viewable()) << "on the screen, counted away";
+    window->orderFront();
+    EXPECT_TRUE(runUntil(viewable));
+    XCloseDisplay(tool);
+}
