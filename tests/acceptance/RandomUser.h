@@ -166,7 +166,9 @@ private:
     static Toggle toggleFrom(const Scene& scene);
     Outcome expectToggled(Toggle toggle, const std::string& how);
     Outcome expectPopUp(const std::string& how);
-    Outcome expectMainWindowWithKeyboard(const std::string& how);
+    // The main window shown holding the keyboard; with `orMovedOn`, or a screen the program
+    // went on to by itself meanwhile decided what shows.
+    Outcome expectMainWindowWithKeyboard(const std::string& how, bool orMovedOn = false);
     // Until the scene satisfies `holds`; else the rule, with what shows instead.
     Outcome expectScene(const std::function<bool(const Scene&)>& holds, const std::string& rule,
         const std::string& wanted, double seconds = 10);

@@ -40,15 +40,14 @@ RandomUser::Outcome RandomUser::expectToggled(Toggle toggle, const std::string& 
         return expectScene([this](const Scene& scene) { return !scene.mainWindowShown() || movedOn(); }, kHideRule,
             how + " with the main window holding the keyboard hides the program");
     if (toggle == Toggle::Shows)
-        return expectScene([this](const Scene& scene) { return scene.mainWindowHasKeyboard() || movedOn(); }, kShowRule,
-            how + " with the program hidden shows the main window holding the keyboard");
+        return expectMainWindowWithKeyboard(how + " with the program hidden", true);
     return std::nullopt;
 }
 
-RandomUser::Outcome RandomUser::expectMainWindowWithKeyboard(const std::string& how)
+RandomUser::Outcome RandomUser::expectMainWindowWithKeyboard(const std::string& how, bool orMovedOn)
 {
-    return expectScene([](const Scene& scene) { return scene.mainWindowHasKeyboard(); }, kShowRule,
-        how + " shows the main window holding the keyboard");
+    return expectScene([this, orMovedOn](const Scene& scene) { return scene.mainWindowHasKeyboard() || (orMovedOn && movedOn()); },
+        kShowRule, how + " shows the main window holding the keyboard");
 }
 
 RandomUser::Outcome RandomUser::expectPopUp(const std::string& how)

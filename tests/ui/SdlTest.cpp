@@ -185,8 +185,26 @@ private:
     Display* m_display { nullptr };
 };
 
+// Whether the display shows the window, as another client of it sees.
+bool viewable(Display* display, ::Window window)
+{
+    XWindowAttributes attributes {};
+    return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
 class Sdl : public SdlFixture {
 protected:
+    // A window shown 100 points in from the first screen's left and top, 300 × 200.
+    static std::shared_ptr<ui::Window> shownWindow(unsigned style)
+    {
+        auto screens = ui::Screen::screens();
+        EXPECT_FALSE(screens.empty());
+        double top = screens.empty() ? 0 : screens.front().frame.maxY();
+        auto window = ui::Window::create(Rect(100, top - 300, 300, 200), style);
+        window->orderFront();
+        return window;
+    }
+
     // The application again, over the display as SDL opens it with two pixels a point
     // (GDK_SCALE, read as the display opens).
     void reopenDoubled()
@@ -473,11 +491,7 @@ TEST_F(Sdl, AWindowTheDisplayDestroyedIsForgottenAndMadeAnewWhenShownAgain)
     ::Window first = platform->xWindow();
     Display* tool = XOpenDisplay(nullptr);
     ASSERT_NE(tool, nullptr);
-    auto viewable = [&](::Window xw) {
-        XWindowAttributes attributes {};
-        return XGetWindowAttributes(tool, xw, &attributes) && attributes.map_state == IsViewable;
-    };
-    ASSERT_TRUE(runUntil([&] { return viewable(first); }));
+    ASSERT_TRUE(runUntil([&] { return viewable(tool, first); }));
     auto quiet = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     XDestroyWindow(tool, first);
     XSync(tool, False);
@@ -488,9 +502,9 @@ TEST_F(Sdl, AWindowTheDisplayDestroyedIsForgottenAndMadeAnewWhenShownAgain)
     ::Window again = platform->xWindow();
     EXPECT_NE(again, 0u);
     EXPECT_NE(again, first);
-    EXPECT_TRUE(runUntil([&] { return viewable(again); })) << "shown again, it is not on the display";
+    EXPECT_TRUE(runUntil([&] { return viewable(tool, again); })) << "shown again, it is not on the display";
     preferences->orderOut();
-    EXPECT_TRUE(runUntil([&] { return !viewable(again); }));
+    EXPECT_TRUE(runUntil([&] { return !viewable(tool, again); }));
     XSetErrorHandler(quiet);
     XCloseDisplay(tool);
 }
@@ -501,11 +515,7 @@ TEST_F(Sdl, AWindowMadeAnewKeepsTheDecorationItsWindowManagerToldOf)
     // window manager for a while: it took an alert's decoration meanwhile, with no handle at
     // its bottom, and the main window came back that much taller, its bottom edge below the
     // screen, and moved up at the next start.
-    auto screens = ui::Screen::screens();
-    ASSERT_FALSE(screens.empty());
-    double top = screens.front().frame.maxY();
-    auto window = ui::Window::create(Rect(100, top - 300, 300, 200), WindowStyle::Titled);
-    window->orderFront();
+    auto window = shownWindow(WindowStyle::Titled);
     auto* platform = dynamic_cast<ui::SdlWindow*>(window->platformWindow());
     ASSERT_NE(platform, nullptr);
     Display* manager = XOpenDisplay(nullptr);
@@ -558,11 +568,7 @@ TEST_F(Sdl, AMaximizedWindowHiddenAndShownComesBackMaximized)
     // The window manager forgets a withdrawn window's state, and SDL tells of every mapping
     // as a restore: taken at their word, a maximized main window hidden and shown again came
     // back at its old size. Here the test plays the window manager by the window's state.
-    auto screens = ui::Screen::screens();
-    ASSERT_FALSE(screens.empty());
-    double top = screens.front().frame.maxY();
-    auto window = ui::Window::create(Rect(100, top - 300, 300, 200), WindowStyle::Titled | WindowStyle::Resizable);
-    window->orderFront();
+    auto window = shownWindow(WindowStyle::Titled | WindowStyle::Resizable);
     auto* platform = dynamic_cast<ui::SdlWindow*>(window->platformWindow());
     ASSERT_NE(platform, nullptr);
     Display* manager = XOpenDisplay(nullptr);
@@ -575,23 +581,20 @@ TEST_F(Sdl, AMaximizedWindowHiddenAndShownComesBackMaximized)
         XChangeProperty(manager, xw, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(both), maximized ? 2 : 0);
         XSync(manager, False);
     };
-    auto viewable = [&] {
-        XWindowAttributes attributes {};
-        return XGetWindowAttributes(manager, xw, &attributes) && attributes.map_state == IsViewable;
-    };
+    auto shown = [&] { return viewable(manager, xw); };
     auto sdlMaximized = [&] { return (SDL_GetWindowFlags(platform->sdl()) & SDL_WINDOW_MAXIMIZED) != 0; };
-    ASSERT_TRUE(runUntil(viewable));
+    ASSERT_TRUE(runUntil(shown));
     setMaximized(true);
     ASSERT_TRUE(runUntil([&] { return window->isZoomed(); })) << "the window manager's maximizing went unheard";
 
     window->orderOut();
-    ASSERT_TRUE(runUntil([&] { return !viewable(); }));
+    ASSERT_TRUE(runUntil([&] { return !shown(); }));
     setMaximized(false);
     ASSERT_TRUE(runUntil([&] { return !sdlMaximized(); })) << "SDL never read the forgotten state";
     EXPECT_TRUE(window->isZoomed()) << "forgotten while away, not given back its size";
 
     window->orderFront();
-    ASSERT_TRUE(runUntil(viewable));
+    ASSERT_TRUE(runUntil(shown));
     runUntil([] { return false; }, 0.3);
     EXPECT_TRUE(window->isZoomed()) << "shown again, no longer maximized";
 
@@ -606,26 +609,19 @@ TEST_F(Sdl, AWindowHiddenShownAndHiddenAgainBeforeTheDisplayAnswersStaysHidden)
     // The bring-to-front key pressed quickly: put away, shown and put away again before the
     // display told of the first. The second putting away was taken for the first, still on
     // its way, and the window stood on the screen undrawn while the program counted it away.
-    auto screens = ui::Screen::screens();
-    ASSERT_FALSE(screens.empty());
-    double top = screens.front().frame.maxY();
-    auto window = ui::Window::create(Rect(100, top - 300, 300, 200), WindowStyle::Titled);
-    window->orderFront();
+    auto window = shownWindow(WindowStyle::Titled);
     auto* platform = dynamic_cast<ui::SdlWindow*>(window->platformWindow());
     ASSERT_NE(platform, nullptr);
     Display* tool = XOpenDisplay(nullptr);
     ASSERT_NE(tool, nullptr);
-    auto viewable = [&] {
-        XWindowAttributes attributes {};
-        return XGetWindowAttributes(tool, platform->xWindow(), &attributes) && attributes.map_state == IsViewable;
-    };
-    ASSERT_TRUE(runUntil(viewable));
+    auto shown = [&] { return viewable(tool, platform->xWindow()); };
+    ASSERT_TRUE(runUntil(shown));
     window->orderOut();
     window->orderFront();
     window->orderOut();
     runUntil([] { return false; }, 0.3);
-    EXPECT_FALSE(viewable()) << "on the screen, counted away";
+    EXPECT_FALSE(shown()) << "on the screen, counted away";
     window->orderFront();
-    EXPECT_TRUE(runUntil(viewable));
+    EXPECT_TRUE(runUntil(shown));
     XCloseDisplay(tool);
 }
