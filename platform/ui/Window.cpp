@@ -425,6 +425,12 @@ void Window::makeKeyWindow()
     if (!canBecomeKeyWindow() || !m_visible)
         return;
     auto* app = Application::shared();
+    // The ordinary windows a modal one blocks take no keyboard from it: a screen coming
+    // forward by itself (a break's end) left the preferences up without it.
+    if (auto* modal = app ? app->modalWindow() : nullptr; modal && modal != this && m_level <= WindowLevel::Normal) {
+        modal->makeKeyWindow();
+        return;
+    }
     if (app)
         app->setKeyWindow(this);
     if (m_platform)

@@ -261,28 +261,25 @@ void RandomUser::checkPlace(const Scene& scene)
     auto withinAPoint = [&](std::pair<int, int> a, std::pair<int, int> b) {
         return std::abs(a.first - b.first) < m_scale && std::abs(a.second - b.second) < m_scale;
     };
-    if (m_mayMove || !m_leftAt) {
-        // An action that might have moved it and did not leaves the user's place as it was.
-        if (!m_leftAt || !withinAPoint(at, *m_leftAt))
-            m_pushedFrom.reset();
-        m_leftAt = at;
-        m_mayMove = false;
-    } else if (!withinAPoint(at, *m_leftAt)) {
-        // Where it was left, it would still fit in the work area: nothing made it move. Grown
-        // past the work area there (a pad opened), it was rightly moved in, and stands there
-        // until it fits where the user had left it again.
+    bool moved = m_leftAt && !withinAPoint(at, *m_leftAt);
+    if (moved) {
+        // Where it was left, it would still fit in the work area: only an action that may move
+        // it did. Grown past the work area there (a pad opened, all pads closed while hidden),
+        // it was rightly moved in, and stands there until it fits where the user had left it.
         Box there { m_leftAt->first, m_leftAt->second, main->frame.width, main->frame.height };
         bool back = m_pushedFrom && withinAPoint(at, *m_pushedFrom);
         if (!inside(there, scene.workArea))
             m_pushedFrom = m_pushedFrom.value_or(*m_leftAt);
-        else if (back)
+        else if (back || m_mayMove)
             m_pushedFrom.reset();
         else
             record({ "a window no action moved keeps its place", "the main window",
                 "the main window was left at " + std::to_string(m_leftAt->first) + "," + std::to_string(m_leftAt->second)
                     + " and stands at " + std::to_string(at.first) + "," + std::to_string(at.second) + " on " + m_screenName });
-        m_leftAt = at;
     }
+    if (!m_leftAt || moved || m_mayMove)
+        m_leftAt = at;
+    m_mayMove = false;
     // Each screen its own height, whatever screen showed before it in the same window width;
     // a window narrower than the column shows a pad in the column's place, at the pad's height.
     if (main->box.width < pixels(kColumnWidth))

@@ -197,12 +197,17 @@ TEST_F(AlertTest, AModalWindowBelongsToTheWindowItBlocks)
     EXPECT_TRUE(shown);
     app().hide();
     shown = false;
+    bool keptTheKeyboard = false;
     auto answer = base::Timer::create(1, false, Mode::Common, [&](base::Timer&) {
         shown = preferences->isVisible() && preferences->isKeyWindow();
+        // A screen coming forward by itself while it runs (a break ending) leaves it the keyboard.
+        main->makeKeyAndOrderFront();
+        keptTheKeyboard = preferences->isKeyWindow() && main->isVisible();
         app().stopModal();
     });
     app().runModalForWindow(*preferences);
     EXPECT_TRUE(shown) << "the preferences never showed";
+    EXPECT_TRUE(keptTheKeyboard) << "the window it blocks took the keyboard";
 }
 
 }
