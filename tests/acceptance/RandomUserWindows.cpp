@@ -39,9 +39,12 @@ RandomUser::Outcome RandomUser::clickTitleBar(const Scene& scene, Dice& dice)
         return std::nullopt;
     }
     const ProgramWindow& window = *titled[std::size_t(dice.below(int(titled.size())))];
-    // On the title, clear of the window menu's icon at the left and the buttons at the right.
-    int x = dice.between(window.frame.x + 30, window.frame.x + window.frame.width - 80);
-    int y = window.frame.y + (window.box.y - window.frame.y) / 2;
+    // On the title, clear of the window menu's icon at the left and the three buttons at the
+    // right, each about as wide as the title bar is high (the window manager's font grows
+    // with the screen's scale): the icon's menu would hold the pointer and the keyboard.
+    int titleHeight = window.box.y - window.frame.y;
+    int x = dice.between(window.frame.x + titleHeight + 10, window.frame.x + window.frame.width - 4 * titleHeight);
+    int y = window.frame.y + titleHeight / 2;
     doing("click on the title bar of \"" + window.name + "\" at " + std::to_string(x) + "," + std::to_string(y));
     desktop().clickAt(x, y);
     return std::nullopt;
