@@ -468,7 +468,7 @@ void SdlBackend::zoomAsShown(SdlWindow& sw)
     // as it maps.
     if (auto maximized = m_desktop.shownMaximized(sw.xWindow())) {
         sw.zoomedByDisplay(*maximized);
-        sw.window().platformDidZoom(*maximized);
+        sw.window().platformDidZoom(*maximized, sw.frameBeforeDisplayResize());
     }
 }
 

@@ -64,6 +64,9 @@ public:
     // Told by the display, not asked of it: word of a state already passed (SDL tells a
     // burst of them at once) is not sent back as a request that undoes the present one.
     void zoomedByDisplay(bool zoomed) { m_state.zoomed = zoomed; }
+    // Where the window stood before the display last changed its size: a maximizing comes
+    // with its new size before word of the state.
+    std::optional<Rect> frameBeforeDisplayResize() const { return m_frameBeforeDisplayResize; }
     void resizedByDisplay(Size size)
     {
         m_state.frame.origin.y += m_state.frame.height() - size.height;
@@ -143,6 +146,7 @@ private:
     std::vector<std::pair<int, int>> m_sizesRefused;
     // The display's size of the window in pixels, as it last told.
     std::optional<std::pair<int, int>> m_displaySize;
+    std::optional<Rect> m_frameBeforeDisplayResize;
     // A size asked of the shown window and not yet seen answered, in pixels.
     std::optional<std::pair<int, int>> m_sizeAsked;
     // The sizes last asked, in pixels: the display's word of one of them is an answer to a

@@ -127,8 +127,11 @@ void SdlWindow::displayHasSize(int width, int height)
 {
     std::pair size { width, height };
     // Another size (a tile given another, a window let float): a size refused may be granted.
-    if (m_displaySize != size)
+    // Told before SDL passes the change on, the window still stands where it stood before it.
+    if (m_displaySize != size) {
         m_sizesRefused.clear();
+        m_frameBeforeDisplayResize = m_window.frame();
+    }
     m_displaySize = size;
 }
 

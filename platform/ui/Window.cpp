@@ -716,15 +716,28 @@ void Window::askForThePlaceAgain()
     pushState();
 }
 
-void Window::platformDidZoom(bool zoomed)
+void Window::platformDidZoom(bool zoomed, std::optional<Rect> frameBefore)
 {
     if (zoomed == m_zoomed)
         return;
     noteDecorationWhileZoomed();
-    if (zoomed)
-        m_unzoomedFrame = m_frame;
+    if (zoomed) {
+        // Told of the maximized size before the state (or after it), it stood at frameBefore
+        // (or stands where it stood still).
+        // Its decoration is not asked here: while maximized, the display tells of another.
+        constexpr double kAnyDecoration = 64;
+        auto place = screen();
+        bool sizedAlready = place && m_frame.width() >= place->visibleFrame.width() - kAnyDecoration
+            && m_frame.height() >= place->visibleFrame.height() - kAnyDecoration;
+        m_unzoomedFrame = frameBefore && sizedAlready ? *frameBefore : m_frame;
+    }
     m_zoomed = zoomed;
     pushState();
+    // A window maximized when it was last put away is mapped at its maximized frame, and the
+    // window manager gives back that one, in the work area's corner: it goes where the user
+    // had left it. Given back rightly, it is there already.
+    if (!zoomed && m_visible && m_frame != m_unzoomedFrame)
+        setFrame(m_unzoomedFrame, true);
 }
 
 void Window::scaleMayHaveChanged()

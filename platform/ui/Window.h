@@ -245,8 +245,9 @@ public:
     void platformDidMiniaturize(bool miniaturized) { m_miniaturized = miniaturized; }
     // The window manager maximized the window, or gave it back its size: zoomed as zoom()
     // does, so that the next frame the program asks for ends it rather than being refused
-    // while the display keeps the window large.
-    void platformDidZoom(bool zoomed);
+    // while the display keeps the window large. Maximized, it goes back to frameBefore (its
+    // frame before the maximizing, when the display told of that first) once given back.
+    void platformDidZoom(bool zoomed, std::optional<Rect> frameBefore = std::nullopt);
 
 protected:
     Window(Rect contentRect, unsigned styleMask);

@@ -584,6 +584,11 @@ TEST_F(Sdl, AMaximizedWindowHiddenAndShownComesBackMaximized)
     auto shown = [&] { return viewable(manager, xw); };
     auto sdlMaximized = [&] { return (SDL_GetWindowFlags(platform->sdl()) & SDL_WINDOW_MAXIMIZED) != 0; };
     ASSERT_TRUE(runUntil(shown));
+    Rect left = window->frame();
+    // As a window manager maximizes: the new size first, then word of the state.
+    XMoveResizeWindow(manager, xw, 0, 0, DisplayWidth(manager, 0), DisplayHeight(manager, 0));
+    XSync(manager, False);
+    ASSERT_TRUE(runUntil([&] { return window->frame().size != left.size; }));
     setMaximized(true);
     ASSERT_TRUE(runUntil([&] { return window->isZoomed(); })) << "the window manager's maximizing went unheard";
 
@@ -598,9 +603,15 @@ TEST_F(Sdl, AMaximizedWindowHiddenAndShownComesBackMaximized)
     runUntil([] { return false; }, 0.3);
     EXPECT_TRUE(window->isZoomed()) << "shown again, no longer maximized";
 
-    // Given back its size by the window manager while shown: that counts.
+    // Given back its size by the window manager while shown: that counts. Mapped maximized,
+    // the window knew no other frame to give back and left it large in the corner: it goes
+    // where the user had left it.
     setMaximized(false);
     EXPECT_TRUE(runUntil([&] { return !window->isZoomed(); }));
+    EXPECT_TRUE(runUntil([&] { return window->frame() == left; })) << "left in the corner at its maximized size";
+    XWindowAttributes attributes {};
+    XGetWindowAttributes(manager, xw, &attributes);
+    EXPECT_EQ(std::pair(attributes.width, attributes.height), std::pair(int(left.width()), int(left.height())));
     XCloseDisplay(manager);
 }
 
