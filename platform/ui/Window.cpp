@@ -722,9 +722,8 @@ void Window::platformDidZoom(bool zoomed, std::optional<Rect> frameBefore)
         return;
     noteDecorationWhileZoomed();
     if (zoomed) {
-        // Told of the maximized size before the state (or after it), it stood at frameBefore
-        // (or stands where it stood still).
-        // Its decoration is not asked here: while maximized, the display tells of another.
+        // Told of the maximized size before the state, it stood at frameBefore. Its decoration
+        // is not asked here: while maximized, the display tells of another.
         constexpr double kAnyDecoration = 64;
         auto place = screen();
         bool sizedAlready = place && m_frame.width() >= place->visibleFrame.width() - kAnyDecoration

@@ -604,8 +604,8 @@ TEST_F(Sdl, AMaximizedWindowHiddenAndShownComesBackMaximized)
     EXPECT_TRUE(window->isZoomed()) << "shown again, no longer maximized";
 
     // Given back its size by the window manager while shown: that counts. Mapped maximized,
-    // the window knew no other frame to give back and left it large in the corner: it goes
-    // where the user had left it.
+    // the window manager knew no other frame to give back and left it large in the corner:
+    // it goes where the user had left it.
     setMaximized(false);
     EXPECT_TRUE(runUntil([&] { return !window->isZoomed(); }));
     EXPECT_TRUE(runUntil([&] { return window->frame() == left; })) << "left in the corner at its maximized size";
