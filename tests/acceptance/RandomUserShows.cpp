@@ -158,6 +158,9 @@ RandomUser::Outcome RandomUser::runCommand(const Scene& scene, const std::string
     else if (auto broken = expectPopUp(!scene.mainWindowShown() ? "Super+R with the program hidden" : "Super+R"))
         return broken;
     desktop().type(word);
+    // Options that hide or show a screen's sections, or make it compact, give it another height.
+    if (keys.find("Return") != std::string::npos && (word == "hide" || word == "compact" || word == "soft"))
+        m_heights.clear();
     for (const char* key : { "Down", "Return", "Escape" }) {
         if (keys.find(key) != std::string::npos)
             desktop().key(key);
