@@ -426,8 +426,10 @@ void Window::makeKeyWindow()
         return;
     auto* app = Application::shared();
     // The ordinary windows a modal one blocks take no keyboard from it: a screen coming
-    // forward by itself (a break's end) left the preferences up without it.
-    if (auto* modal = app ? app->modalWindow() : nullptr; modal && modal != this && m_level <= WindowLevel::Normal) {
+    // forward by itself (a break's end) left the preferences up without it. Closed, its run
+    // about to end, it hands the keyboard on.
+    if (auto* modal = app ? app->modalWindow() : nullptr;
+        modal && modal != this && modal->isVisible() && m_level <= WindowLevel::Normal) {
         modal->makeKeyWindow();
         return;
     }

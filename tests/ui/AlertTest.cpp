@@ -203,11 +203,14 @@ TEST_F(AlertTest, AModalWindowBelongsToTheWindowItBlocks)
         // A screen coming forward by itself while it runs (a break ending) leaves it the keyboard.
         main->makeKeyAndOrderFront();
         keptTheKeyboard = preferences->isKeyWindow() && main->isVisible();
-        app().stopModal();
+        // Closed, it leaves the keyboard to the window it blocked.
+        preferences->close();
+        main->makeKeyWindow();
     });
     app().runModalForWindow(*preferences);
     EXPECT_TRUE(shown) << "the preferences never showed";
     EXPECT_TRUE(keptTheKeyboard) << "the window it blocks took the keyboard";
+    EXPECT_TRUE(main->isKeyWindow()) << "closed, it kept the keyboard from the window it blocked";
 }
 
 }
