@@ -37,7 +37,7 @@ TEST_F(FirstRunRoad, TheWizardSetsUpPomodoroAndTheDefineScreenOffersTwentyFiveMi
         ASSERT_TRUE(chosen);
         std::size_t before = program.lineCount();
         ASSERT_TRUE(desktop().click(main, 355, chosen->height() - 18));
-        started = program.waitForScreen("DefineTimeSliceState", 4, before).has_value();
+        started = program.waitForScreen("DefineTimeSliceState", 10, before).has_value();
     }
     ASSERT_TRUE(started) << program.transcript();
     auto define = stillShot("define screen", main);

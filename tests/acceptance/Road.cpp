@@ -121,7 +121,7 @@ std::string Road::stop()
     if (m_runs.empty())
         return "never started";
     auto exit = m_runs.back()->stop();
-    return exit ? exit->describe() : "still running 10 s after SIGTERM";
+    return exit ? exit->describe() : "still running 30 s after SIGTERM";
 }
 
 Desktop& Road::desktop()
