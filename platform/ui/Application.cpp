@@ -387,7 +387,7 @@ void Application::runModalForWindow(Window& window)
         // Windows above the ordinary ones work on: the menus of the window's own pop-ups, the
         // font and colour panels it opens, the alerts and panels it runs in turn.
         Window* target = event.window();
-        if (target && target != &window && event.type() != Event::Type::MouseMoved && target->level() <= WindowLevel::Normal)
+        if (target && event.type() != Event::Type::MouseMoved && blocks(window, *target))
             return std::nullopt;
         return event;
     });
@@ -407,6 +407,8 @@ void Application::runModalForWindow(Window& window)
 }
 
 void Application::stopModal() { m_modalStopped = true; }
+
+bool Application::blocks(const Window& modal, const Window& other) { return &other != &modal && other.level() <= WindowLevel::Normal; }
 
 void Application::handleAsCurrentEvent(const Event& event, const std::function<void()>& work)
 {

@@ -147,6 +147,9 @@ public:
     void runModalForWindow(Window& window);
     void stopModal();
     Window* modalWindow() const { return m_modalWindow; }
+    // Whether a modal window keeps input from another: the ordinary windows, not the menus,
+    // panels and alerts above them.
+    static bool blocks(const Window& modal, const Window& other);
 
     // Sends an action by name: to the target when given, else along the key window's
     // responder chain, the main window's, then the application's own (application, then its

@@ -428,8 +428,7 @@ void Window::makeKeyWindow()
     // The ordinary windows a modal one blocks take no keyboard from it: a screen coming
     // forward by itself (a break's end) left the preferences up without it. Closed, its run
     // about to end, it hands the keyboard on.
-    if (auto* modal = app ? app->modalWindow() : nullptr;
-        modal && modal != this && modal->isVisible() && m_level <= WindowLevel::Normal) {
+    if (auto* modal = app ? app->modalWindow() : nullptr; modal && modal->isVisible() && Application::blocks(*modal, *this)) {
         modal->makeKeyWindow();
         return;
     }
