@@ -298,6 +298,8 @@ void Window::orderFrontRegardless()
     if (!m_visible)
         takeBackdrop();
     bool firstShowing = !m_visible && !std::exchange(m_shownBefore, true);
+    if (!m_visible)
+        m_shownMaximized = m_zoomed;
     m_visible = true;
     pushState();
     // The first showing is where a window manager puts its frame at the place asked for.
@@ -722,22 +724,29 @@ void Window::platformDidZoom(bool zoomed, std::optional<Rect> frameBefore)
     if (zoomed == m_zoomed)
         return;
     noteDecorationWhileZoomed();
+    // Told of the maximized size before the state, it stood at frameBefore.
     if (zoomed) {
-        // Told of the maximized size before the state, it stood at frameBefore. Its decoration
-        // is not asked here: while maximized, the display tells of another.
-        constexpr double kAnyDecoration = 64;
-        auto place = screen();
-        bool sizedAlready = place && m_frame.width() >= place->visibleFrame.width() - kAnyDecoration
-            && m_frame.height() >= place->visibleFrame.height() - kAnyDecoration;
-        m_unzoomedFrame = frameBefore && sizedAlready ? *frameBefore : m_frame;
+        m_unzoomedFrame = frameBefore && fillsItsScreen() ? *frameBefore : m_frame;
+        m_shownMaximized = false;
     }
     m_zoomed = zoomed;
     pushState();
     // A window maximized when it was last put away is mapped at its maximized frame, and the
     // window manager gives back that one, in the work area's corner: it goes where the user
-    // had left it. Given back rightly, it is there already.
-    if (!zoomed && m_visible && m_frame != m_unzoomedFrame)
+    // had left it. Maximized while shown, the window manager gives back the frame it had,
+    // its word perhaps still on the way: a request of ours crossing it is answered late with
+    // the maximized size, and the window would grow again.
+    if (!zoomed && m_visible && std::exchange(m_shownMaximized, false) && m_frame != m_unzoomedFrame)
         setFrame(m_unzoomedFrame, true);
+}
+
+bool Window::fillsItsScreen() const
+{
+    // Its decoration is not asked here: while maximized, the display tells of another.
+    constexpr double kAnyDecoration = 64;
+    auto place = screen();
+    return place && m_frame.width() >= place->visibleFrame.width() - kAnyDecoration
+        && m_frame.height() >= place->visibleFrame.height() - kAnyDecoration;
 }
 
 void Window::scaleMayHaveChanged()

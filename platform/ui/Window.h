@@ -257,6 +257,8 @@ protected:
 private:
     friend class Application;
     friend class ToolTipController;
+    // As large as its screen's work area, give or take a window manager's decoration.
+    bool fillsItsScreen() const;
     void pushState();
     // The frame asked of the display again, where a window manager put it elsewhere.
     void askForThePlaceAgain();
@@ -304,6 +306,9 @@ private:
     bool m_isToolTip { false };
     WindowKind m_kind { WindowKind::Normal };
     bool m_zoomed { false };
+    // Shown while maximized: mapped at the maximized frame, the only one the window manager
+    // knows to give back.
+    bool m_shownMaximized { false };
     bool m_miniaturized { false };
     Rect m_unzoomedFrame;
     bool m_movableByBackground { false };

@@ -166,23 +166,30 @@ TEST_F(MainWindowRoad, TheLogBookLowOnTheScreenSurvivesResizingARefusedSaveCance
     EXPECT_EQ(large.width, screen->width()) << "not maximized";
     // Drawn to its bottom right corner, not a smaller picture inside the larger window.
     Box corner { large.x + large.width - 40, large.y + large.height - 40, 20, 20 };
-    EXPECT_TRUE(eventually([&] {
-        auto picture = desktop().settled(corner);
-        if (!picture)
-            return false;
-        auto colour = picture->at(10, 10);
-        return colour.red + colour.green + colour.blue > 0.1;
-    })) << "nothing drawn in the corner";
+    EXPECT_TRUE(eventually(
+        [&] {
+            auto picture = desktop().settled(corner);
+            if (!picture)
+                return false;
+            auto colour = picture->at(10, 10);
+            return colour.red + colour.green + colour.blue > 0.1;
+        },
+        30))
+        << "nothing drawn in the corner";
     shot("maximized", main);
     ASSERT_TRUE(program().running()) << program().transcript();
     ASSERT_TRUE(desktop().maximize(main));
     Box back = settledFrame(main, [&](const Box& b) { return b.width < large.width; });
     EXPECT_EQ(back.width, placed.width);
     EXPECT_EQ(back.height, placed.height);
-    EXPECT_TRUE(eventually([&] {
-        auto now = buttonsAt(back);
-        return now && now->sameAs(*buttonsBefore);
-    })) << "not drawn again at its size";
+    // Its year of rows laid out again for the width: a loaded machine takes its time.
+    EXPECT_TRUE(eventually(
+        [&] {
+            auto now = buttonsAt(back);
+            return now && now->sameAs(*buttonsBefore);
+        },
+        30))
+        << "not drawn again at its size";
     shot("given back its size", main);
     expectAliveAndClean();
 }

@@ -61,7 +61,10 @@ std::string RandomUser::drive(std::uint32_t seed, const ScreenSetting& screen, B
     m_screenBox = { 0, 0, screen.width, screen.height };
     m_scale = screen.dpi / 96.0;
     onScreen(screen);
-    furnish({ { "bringToFrontKeyCombo", kBringToFront } });
+    // Breaks and extensions longer than the road: what it sees follows from what it did, not
+    // from how long a loaded machine took to do it.
+    furnish({ { "bringToFrontKeyCombo", kBringToFront }, { "startWithBreakDurationInMinutes", 10 },
+        { "timeSliceExtensionDurationInMinutes", 10 } });
     refuseSavesOfTheNewestDay();
     underAWindowManager(true, m_managerName);
     m_launch.environment = m_environment;

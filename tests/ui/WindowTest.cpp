@@ -311,6 +311,24 @@ TEST_F(Windows, AWindowMaximizedByTheWindowManagerIsGivenBackItsSizeWhenTheProgr
     w->platformDidZoom(true);
     w->platformDidZoom(false);
     EXPECT_FALSE(w->isZoomed());
+
+    // Maximized while shown and given back, the display's word of the size on its way:
+    // nothing is asked (a request crossing that word was answered late with the maximized
+    // size, and the window grew again).
+    Rect left = w->frame();
+    w->platformDidZoom(true);
+    w->platformDidResize({ 1440, 868 });
+    w->platformDidZoom(false);
+    EXPECT_EQ(backend().stateOf(*w)->frame.size, Size(1440, 868)) << "asked for a size the display is giving";
+    w->platformDidResize(left.size);
+    EXPECT_EQ(w->frame().size, left.size);
+    // Shown again while maximized, the display knows no other frame to give back.
+    w->platformDidZoom(true);
+    w->platformDidResize({ 1440, 868 });
+    w->orderOut();
+    w->orderFront();
+    w->platformDidZoom(false);
+    EXPECT_EQ(backend().stateOf(*w)->frame.size, left.size) << "left at its maximized size";
 }
 
 // A 1280 × 800 display whose window manager draws a 20-point title bar and 1-point borders
