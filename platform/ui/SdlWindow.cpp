@@ -333,8 +333,12 @@ void SdlWindow::apply(const PlatformWindowState& state)
     // the window maximized.
     if (!state.zoomed && old.zoomed)
         m_backend.m_desktop.unmaximize(xw, SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN);
-    if (state.frame != old.frame || state.scale != old.scale || state.placement != old.placement || fresh)
-        applyFrame(state, fresh || state.frame.size != old.frame.size || state.scale != old.scale);
+    // Another frame in the display's pixels only: asked again for the frame it has (content a
+    // fraction of a point higher than the size it gave), the request crossed the display's
+    // next move (a maximized window given back its size, then its place) and pulled it back.
+    bool sized = fresh || state.scale != old.scale || pixelSize(state.frame.size) != pixelSize(old.frame.size);
+    if (sized || state.placement != old.placement || contentTopLeft(state) != contentTopLeft(old))
+        applyFrame(state, sized);
     if (state.zoomed && !old.zoomed)
         SDL_MaximizeWindow(m_sdl);
     if (state.minSize != old.minSize)

@@ -101,6 +101,9 @@ private:
     void waitUntilLetGo(void* xDisplay) const;
     // The content's top left in the screen's pixels, as the window manager counts.
     std::pair<int, int> contentTopLeft(const PlatformWindowState& state) const;
+    // A size in the screen's pixels, as the display holds it: a fraction of a point more is
+    // the same size to it.
+    std::pair<int, int> pixelSize(Size points) const;
     void moveContentTo(int x, int y);
     // The frame the window had when put away, asked for around content at x, y.
     void moveFrameAwayFromContent(int x, int y);

@@ -26,11 +26,15 @@ constexpr std::size_t kSizesAskedKept = 8;
 
 }
 
-void SdlWindow::applyFrame(const PlatformWindowState& state, bool sized)
+std::pair<int, int> SdlWindow::pixelSize(Size points) const
 {
     double scale = m_backend.scale();
-    int width = std::max(1, pixels(state.frame.width(), scale));
-    int height = std::max(1, pixels(state.frame.height(), scale));
+    return { std::max(1, pixels(points.width, scale)), std::max(1, pixels(points.height, scale)) };
+}
+
+void SdlWindow::applyFrame(const PlatformWindowState& state, bool sized)
+{
+    auto [width, height] = pixelSize(state.frame.size);
     auto [oldWidth, oldHeight] = displaySize();
     bool mapped = (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) && !m_unmapAsked;
     // Only moved: the size is not asked again, or a resize by the user that the display has
@@ -150,11 +154,9 @@ void SdlWindow::takeDisplaySize(int width, int height)
     if (!m_sdl)
         return;
     double scale = m_backend.scale();
-    // In whole pixels, as the display counts: a frame of a fraction of a point more is the
-    // same size to it, and taken for another, each answer asked for the size again.
-    auto differs = [&](Size points) {
-        return std::max(1, pixels(points.width, scale)) != width || std::max(1, pixels(points.height, scale)) != height;
-    };
+    // Taken for another size, a frame a fraction of a point more asked for the size again at
+    // each answer.
+    auto differs = [&](Size points) { return pixelSize(points) != std::pair { width, height }; };
     Size size { width / scale, height / scale };
     if (differs(m_state.frame.size)) {
         surfaceResized();

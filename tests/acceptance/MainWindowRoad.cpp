@@ -183,13 +183,17 @@ TEST_F(MainWindowRoad, TheLogBookLowOnTheScreenSurvivesResizingARefusedSaveCance
     EXPECT_EQ(back.width, placed.width);
     EXPECT_EQ(back.height, placed.height);
     // Its year of rows laid out again for the width: a loaded machine takes its time.
+    Box now {};
     EXPECT_TRUE(eventually(
         [&] {
-            auto now = buttonsAt(back);
-            return now && now->sameAs(*buttonsBefore);
+            now = desktop().frame(main).value_or(Box {});
+            auto buttons = buttonsAt(now);
+            return buttons && buttons->sameAs(*buttonsBefore);
         },
         30))
         << "not drawn again at its size";
+    EXPECT_EQ(now, back) << "given back at " << back.x << "," << back.y << ", it moved on to " << now.x << "," << now.y << " "
+                         << now.width << "x" << now.height;
     shot("given back its size", main);
     expectAliveAndClean();
 }

@@ -14,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <gtest/gtest.h>
 
@@ -561,6 +562,31 @@ TEST_F(Sdl, OnADoubledDisplayAWindowLeftHalfAPointOffStaysThereToThePixel)
     runUntil([] { return false; }, 0.2);
     EXPECT_EQ(place(), (std::pair { 61, 121 })) << "the window's top left moved";
     XCloseDisplay(user);
+}
+
+TEST_F(Sdl, AWindowSizedAFractionUnderItsContentStaysWhereTheDisplayMovesItNext)
+{
+    // Its content 80.4 points high at the least, which the display's 80 pixels hold: asked
+    // for those again as the display resized it, the request crossed the display's next move
+    // (a window manager giving back a maximized window's size, then its place) and pulled the
+    // window back.
+    auto window = shownWindow(WindowStyle::Titled | WindowStyle::Resizable);
+    window->setMinSize({ 100, 80.4 });
+    auto* platform = dynamic_cast<ui::SdlWindow*>(window->platformWindow());
+    ASSERT_NE(platform, nullptr);
+    Display* manager = XOpenDisplay(nullptr);
+    ASSERT_NE(manager, nullptr);
+    ::Window xw = platform->xWindow();
+    ASSERT_TRUE(runUntil([&] { return viewable(manager, xw); }));
+    XResizeWindow(manager, xw, 300, 80);
+    XMoveWindow(manager, xw, 400, 300);
+    XSync(manager, False);
+    ASSERT_TRUE(runUntil([&] { return window->frame().minX() == 400; })) << "the move never reached the window";
+    runUntil([] { return false; }, 0.3);
+    XWindowAttributes attributes {};
+    XGetWindowAttributes(manager, xw, &attributes);
+    EXPECT_EQ(std::tuple(attributes.x, attributes.y, attributes.height), std::tuple(400, 300, 80)) << "pulled back";
+    XCloseDisplay(manager);
 }
 
 TEST_F(Sdl, AMaximizedWindowHiddenAndShownComesBackMaximized)
