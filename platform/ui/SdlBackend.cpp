@@ -653,10 +653,14 @@ void SdlBackend::dispatchWindowEvent(const void* raw)
         break;
     }
     case SDL_WINDOWEVENT_MOVED: {
+        // The place it has now: word of a place since left (a window manager's own place for
+        // a maximized window it gives back, read after the answer to the place asked, which
+        // SDL then passed over as no news) left the window counting itself there.
+        auto [x, y] = m_desktop.placeNow(sw->xWindow()).value_or(std::pair { e.window.data1, e.window.data2 });
         // In whole points: at two pixels a point, a frame border of one pixel put the window
         // half a point off, and each showing moved it by a pixel more.
-        Point origin { std::round(e.window.data1 / m_scale), std::round(flipY(e.window.data2 / m_scale, w.frame().height())) };
-        sw->movedByDisplay(origin, e.window.data1, e.window.data2);
+        Point origin { std::round(x / m_scale), std::round(flipY(y / m_scale, w.frame().height())) };
+        sw->movedByDisplay(origin, x, y);
         w.platformDidMove(origin);
         break;
     }

@@ -78,6 +78,8 @@ SdlWindow::~SdlWindow()
 {
     if (m_focusCheck)
         m_focusCheck->invalidate();
+    if (m_answerWait)
+        m_answerWait->invalidate();
     destroy();
     if (m_lastSurface)
         cairo_surface_destroy(m_lastSurface);

@@ -113,6 +113,9 @@ private:
     // one): the display's size is taken, or the window drew a smaller picture into the
     // larger window, the rest of it showing stale pixels.
     void checkSizeSoon(int width, int height, int oldWidth, int oldHeight);
+    // What the display did with the size asked, once it answered or, at the last look, as
+    // it stands.
+    void settleSizeAsked(bool lastLook);
     // The display's word on the window now (an XWindowAttributes); false when it has none.
     bool readAttributes(void* attributes) const;
     void takeDisplaySize(int width, int height);
@@ -152,6 +155,9 @@ private:
     std::optional<Rect> m_frameBeforeDisplayResize;
     // A size asked of the shown window and not yet seen answered, in pixels.
     std::optional<std::pair<int, int>> m_sizeAsked;
+    // The display's size when it was asked, and the wait for its answer past SDL's own.
+    std::pair<int, int> m_sizeAskedFrom;
+    std::shared_ptr<base::Timer> m_answerWait;
     // The sizes last asked, in pixels: the display's word of one of them is an answer to a
     // request (maybe one since replaced by another), not a size of the display's own.
     std::deque<std::pair<int, int>> m_sizesAskedLately;

@@ -4,6 +4,7 @@
 #include "platform/ui/SdlWindow.h"
 
 #include "platform/base/RunLoop.h"
+#include "platform/base/Timer.h"
 #include "platform/ui/SdlBackend.h"
 #include "platform/ui/Window.h"
 
@@ -23,6 +24,8 @@ int pixels(double points, double scale) { return static_cast<int>(std::lround(po
 // sizes asked, for as many requests as may be on their way at once.
 constexpr std::size_t kSizesRefusedKept = 16;
 constexpr std::size_t kSizesAskedKept = 8;
+// How long a window manager that has not answered within SDL's wait is given.
+constexpr double kAnswerWait = 1.0;
 
 }
 
@@ -66,34 +69,60 @@ void SdlWindow::applyFrame(const PlatformWindowState& state, bool sized)
 
 void SdlWindow::checkSizeSoon(int width, int height, int oldWidth, int oldHeight)
 {
-    // SDL waited a moment for the window manager's answer; what the display has then is
-    // its answer. A window manager that refuses says so only with the size it keeps, which
-    // SDL does not pass on (it takes the size it asked for as the window's).
+    // SDL waited a moment for the window manager's answer. A window manager that refuses
+    // says so only with the size it keeps, which SDL does not pass on (it takes the size it
+    // asked for as the window's).
     XWindowAttributes attributes {};
     if (readAttributes(&attributes) && attributes.width == width && attributes.height == height) {
         displayHasSize(width, height);
         return;
     }
+    if (auto wait = std::exchange(m_answerWait, nullptr))
+        wait->invalidate();
     m_sizeAsked = std::pair { width, height };
+    m_sizeAskedFrom = std::pair { oldWidth, oldHeight };
     std::weak_ptr<bool> alive = m_alive;
-    base::RunLoop::main().post([this, alive, width, height, oldWidth, oldHeight] {
-        if (alive.expired())
-            return;
-        m_sizeAsked.reset();
-        XWindowAttributes now {};
-        bool known = m_sdl && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) && !m_unmapAsked && readAttributes(&now);
-        if (known && now.map_state == IsViewable) {
-            displayHasSize(now.width, now.height);
-            // The size it had before, kept: refused. Any other is the display's choice too (a
-            // drag by the user meanwhile, a size fitted to the screen), taken but not held
-            // against a later asking.
-            if (now.width == oldWidth && now.height == oldHeight && m_sizesRefused.size() < kSizesRefusedKept)
-                m_sizesRefused.emplace_back(width, height);
-            if (now.width != width || now.height != height)
-                takeDisplaySize(now.width, now.height);
-        }
-        showHeldPicture();
+    base::RunLoop::main().post([this, alive] {
+        if (!alive.expired())
+            settleSizeAsked(false);
     });
+}
+
+void SdlWindow::settleSizeAsked(bool lastLook)
+{
+    if (!m_sizeAsked)
+        return;
+    auto [width, height] = *m_sizeAsked;
+    auto [oldWidth, oldHeight] = m_sizeAskedFrom;
+    XWindowAttributes now {};
+    bool known = m_sdl && (SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN) && !m_unmapAsked && readAttributes(&now);
+    bool viewable = known && now.map_state == IsViewable;
+    // Unchanged when SDL's wait is over, the window manager may not have answered yet (a
+    // loaded machine): taken for a refusal then, the window went back to the size it had
+    // and asked for that, crossing the answer. A window manager refuses with word of the
+    // size it keeps; without one, what the display has a while later is its answer.
+    if (!lastLook && viewable && now.width == oldWidth && now.height == oldHeight) {
+        std::weak_ptr<bool> alive = m_alive;
+        m_answerWait = base::Timer::create(kAnswerWait, false, base::RunLoop::Mode::Common, [this, alive](base::Timer&) {
+            if (!alive.expired())
+                settleSizeAsked(true);
+        });
+        return;
+    }
+    m_sizeAsked.reset();
+    if (auto wait = std::exchange(m_answerWait, nullptr))
+        wait->invalidate();
+    if (viewable) {
+        displayHasSize(now.width, now.height);
+        // The size it had before, kept: refused. Any other is the display's choice too (a
+        // drag by the user meanwhile, a size fitted to the screen), taken but not held
+        // against a later asking.
+        if (now.width == oldWidth && now.height == oldHeight && m_sizesRefused.size() < kSizesRefusedKept)
+            m_sizesRefused.emplace_back(width, height);
+        if (now.width != width || now.height != height)
+            takeDisplaySize(now.width, now.height);
+    }
+    showHeldPicture();
 }
 
 bool SdlWindow::readAttributes(void* attributes) const
@@ -113,7 +142,11 @@ void SdlWindow::configuredByDisplay(int width, int height)
         // on is read once SDL's wait for the answer is over.
         if (*m_sizeAsked == std::pair { width, height }) {
             m_sizeAsked.reset();
+            if (auto wait = std::exchange(m_answerWait, nullptr))
+                wait->invalidate();
             showHeldPicture();
+        } else if (m_answerWait && m_sizeAskedFrom == std::pair { width, height }) {
+            settleSizeAsked(true);
         }
         return;
     }
@@ -122,8 +155,11 @@ void SdlWindow::configuredByDisplay(int width, int height)
     if (std::find(m_sizesAskedLately.begin(), m_sizesAskedLately.end(), std::pair { width, height }) != m_sizesAskedLately.end())
         return;
     // Shown, or asked to be: the display's own doing (a tile given at the mapping, or
-    // changed), its last word on the window's size.
-    if (m_sdl && m_state.visible && !m_unmapAsked)
+    // changed), its last word on the window's size unless it has another by now: word of a
+    // size since left (a window manager's repeated word of the maximized size, read after
+    // the answer to the size asked as it gave the window back), taken, was asked for again.
+    XWindowAttributes now {};
+    if (m_sdl && m_state.visible && !m_unmapAsked && (!readAttributes(&now) || (now.width == width && now.height == height)))
         takeDisplaySize(width, height);
 }
 

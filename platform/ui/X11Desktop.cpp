@@ -271,6 +271,19 @@ std::optional<bool> X11Desktop::shownMaximized(XWindow window) const
     return has("_NET_WM_STATE_MAXIMIZED_VERT") && has("_NET_WM_STATE_MAXIMIZED_HORZ");
 }
 
+std::optional<std::pair<int, int>> X11Desktop::placeNow(XWindow window) const
+{
+    if (!m_display || !window)
+        return std::nullopt;
+    Display* display = xDisplay(m_display);
+    ErrorTrap trap(display);
+    int x = 0, y = 0;
+    ::Window child = 0;
+    if (!XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child))
+        return std::nullopt;
+    return std::pair { x, y };
+}
+
 void X11Desktop::changeStates(XWindow window, bool managed, bool on, unsigned long first, unsigned long second) const
 {
     Display* display = xDisplay(m_display);

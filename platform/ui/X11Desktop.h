@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace gfx {
 class Bitmap;
@@ -58,6 +59,9 @@ public:
     // Whether the window manager keeps the shown window maximized; nothing for a window
     // withdrawn, whose state the window manager forgets.
     std::optional<bool> shownMaximized(XWindow window) const;
+    // The window's top left on the screen in pixels, as the display has it now; nothing for
+    // a window it does not know.
+    std::optional<std::pair<int, int>> placeNow(XWindow window) const;
 
     // What the window is to the window manager: `type` names the EWMH window type's atom
     // (_NET_WM_WINDOW_TYPE_DIALOG). Set before the window maps, when a window manager reads it.

@@ -16,6 +16,7 @@
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 #include <gtest/gtest.h>
 
 // Last, as Xlib's macros would otherwise rewrite names in the headers above.
@@ -206,6 +207,33 @@ protected:
         return window;
     }
 
+    // A window shown as above, once the display shows it, and a connection of the test's own
+    // to the display over which it plays the window manager as the case needs.
+    struct Played {
+        std::shared_ptr<ui::Window> window;
+        ::Window xw { 0 };
+        Display* manager { nullptr };
+    };
+    Played shownAndPlayed(unsigned style)
+    {
+        Played played { shownWindow(style) };
+        auto* platform = dynamic_cast<ui::SdlWindow*>(played.window->platformWindow());
+        played.manager = XOpenDisplay(nullptr);
+        if (!platform || !played.manager)
+            ADD_FAILURE() << "no SDL window or no display";
+        else {
+            m_managers.push_back(played.manager);
+            played.xw = platform->xWindow();
+            EXPECT_TRUE(runUntil([&] { return viewable(played.manager, played.xw); })) << "the window never showed";
+        }
+        return played;
+    }
+    ~Sdl() override
+    {
+        for (Display* manager : m_managers)
+            XCloseDisplay(manager);
+    }
+
     // The application again, over the display as SDL opens it with two pixels a point
     // (GDK_SCALE, read as the display opens).
     void reopenDoubled()
@@ -218,6 +246,9 @@ protected:
         EXPECT_EQ(backend->scale(), 2);
         m_app = Application::create(std::move(backend));
     }
+
+private:
+    std::vector<Display*> m_managers;
 };
 
 }
@@ -570,14 +601,9 @@ TEST_F(Sdl, AWindowSizedAFractionUnderItsContentStaysWhereTheDisplayMovesItNext)
     // for those again as the display resized it, the request crossed the display's next move
     // (a window manager giving back a maximized window's size, then its place) and pulled the
     // window back.
-    auto window = shownWindow(WindowStyle::Titled | WindowStyle::Resizable);
+    auto [window, xw, manager] = shownAndPlayed(WindowStyle::Titled | WindowStyle::Resizable);
+    ASSERT_TRUE(manager);
     window->setMinSize({ 100, 80.4 });
-    auto* platform = dynamic_cast<ui::SdlWindow*>(window->platformWindow());
-    ASSERT_NE(platform, nullptr);
-    Display* manager = XOpenDisplay(nullptr);
-    ASSERT_NE(manager, nullptr);
-    ::Window xw = platform->xWindow();
-    ASSERT_TRUE(runUntil([&] { return viewable(manager, xw); }));
     XResizeWindow(manager, xw, 300, 80);
     XMoveWindow(manager, xw, 400, 300);
     XSync(manager, False);
@@ -586,7 +612,58 @@ TEST_F(Sdl, AWindowSizedAFractionUnderItsContentStaysWhereTheDisplayMovesItNext)
     XWindowAttributes attributes {};
     XGetWindowAttributes(manager, xw, &attributes);
     EXPECT_EQ(std::tuple(attributes.x, attributes.y, attributes.height), std::tuple(400, 300, 80)) << "pulled back";
-    XCloseDisplay(manager);
+}
+
+TEST_F(Sdl, AWindowManagersLateWordIsTakenAsTheDisplayStandsAndARefusalAtOnce)
+{
+    auto [window, xw, manager] = shownAndPlayed(WindowStyle::Titled | WindowStyle::Resizable);
+    ASSERT_TRUE(manager);
+    auto tell = [&](int x, int y, int width, int height) {
+        XEvent word {};
+        word.xconfigure = XConfigureEvent { ConfigureNotify, 0, True, manager, xw, xw, x, y, width, height, 0, None, False };
+        XSendEvent(manager, xw, False, StructureNotifyMask, &word);
+        XSync(manager, False);
+    };
+    // A window manager's word of a place the window has left (its own place for a window it
+    // gives back, come after the answer to the place asked): the window stays where it is.
+    Rect left = window->frame();
+    tell(5, 5, int(left.width()), int(left.height()));
+    runUntil([] { return false; }, 0.3);
+    EXPECT_EQ(window->frame(), left) << "a place since left taken";
+
+    // Here the test is the window manager: the program's requests come to it. On a loaded
+    // machine one answers after SDL stopped waiting: taken for a refusal, the window went
+    // back to its old size and asked for that, crossing the answer.
+    XSelectInput(manager, DefaultRootWindow(manager), SubstructureRedirectMask);
+    XSync(manager, False);
+    auto sizeAsked = [&] {
+        XEvent event {};
+        while (XCheckTypedEvent(manager, ConfigureRequest, &event))
+            if (event.xconfigurerequest.value_mask & (CWWidth | CWHeight))
+                return std::optional(std::pair { event.xconfigurerequest.width, event.xconfigurerequest.height });
+        return std::optional<std::pair<int, int>> {};
+    };
+    auto displaySize = [&] {
+        XWindowAttributes attributes {};
+        XGetWindowAttributes(manager, xw, &attributes);
+        return std::pair { attributes.width, attributes.height };
+    };
+    std::optional<std::pair<int, int>> asked;
+    window->setFrame(Rect(left.minX(), left.maxY() - 300, 400, 300), true);
+    ASSERT_TRUE(runUntil([&] { return (asked = sizeAsked()).has_value(); })) << "no size asked";
+    EXPECT_EQ(*asked, std::pair(400, 300));
+    runUntil([] { return false; }, 0.5);
+    XResizeWindow(manager, xw, 400, 300);
+    XSync(manager, False);
+    runUntil([] { return false; }, 1.5);
+    EXPECT_EQ(window->frame().size, Size(400, 300)) << "a late answer taken for a refusal";
+    EXPECT_EQ(displaySize(), std::pair(400, 300));
+
+    // Refused as a window manager does, with word of the size it keeps: taken at once.
+    window->setFrame(Rect(left.minX(), left.maxY() - 350, 450, 350), true);
+    ASSERT_TRUE(runUntil([&] { return (asked = sizeAsked()).has_value(); })) << "no size asked";
+    tell(int(left.minX()), 200, 400, 300);
+    EXPECT_TRUE(runUntil([&] { return window->frame().size == Size(400, 300); }, 0.6)) << "the refusal went unheard";
 }
 
 TEST_F(Sdl, AMaximizedWindowHiddenAndShownComesBackMaximized)
