@@ -78,8 +78,7 @@ SdlWindow::~SdlWindow()
 {
     if (m_focusCheck)
         m_focusCheck->invalidate();
-    if (m_answerWait)
-        m_answerWait->invalidate();
+    forgetSizeAsked();
     destroy();
     if (m_lastSurface)
         cairo_surface_destroy(m_lastSurface);
@@ -113,7 +112,7 @@ void SdlWindow::create(const PlatformWindowState& state)
     m_backend.m_windows[SDL_GetWindowID(m_sdl)] = this;
     m_presenter.attach(m_backend.m_display, xWindow());
     m_displaySize = std::pair { w, h };
-    m_sizeAsked.reset();
+    forgetSizeAsked();
     m_sizesRefused.clear();
     m_sizesAskedLately.clear();
     m_created = true;
@@ -131,7 +130,7 @@ void SdlWindow::destroy()
     SDL_DestroyWindow(m_sdl);
     m_sdl = nullptr;
     m_displaySize.reset();
-    m_sizeAsked.reset();
+    forgetSizeAsked();
 }
 
 unsigned long SdlWindow::xWindow() const
@@ -273,7 +272,7 @@ void SdlWindow::destroyedByDisplay()
     m_backend.m_desktop.ignoringErrors([this] { SDL_DestroyWindow(m_sdl); });
     m_sdl = nullptr;
     m_displaySize.reset();
-    m_sizeAsked.reset();
+    forgetSizeAsked();
     m_unmapAsked = false;
     m_firstFrameReported = false;
 }

@@ -116,6 +116,8 @@ private:
     // What the display did with the size asked, once it answered or, at the last look, as
     // it stands.
     void settleSizeAsked(bool lastLook);
+    // No size is awaited any longer, nor its answer waited for.
+    void forgetSizeAsked();
     // The display's word on the window now (an XWindowAttributes); false when it has none.
     bool readAttributes(void* attributes) const;
     void takeDisplaySize(int width, int height);

@@ -77,8 +77,7 @@ void SdlWindow::checkSizeSoon(int width, int height, int oldWidth, int oldHeight
         displayHasSize(width, height);
         return;
     }
-    if (auto wait = std::exchange(m_answerWait, nullptr))
-        wait->invalidate();
+    forgetSizeAsked();
     m_sizeAsked = std::pair { width, height };
     m_sizeAskedFrom = std::pair { oldWidth, oldHeight };
     std::weak_ptr<bool> alive = m_alive;
@@ -109,9 +108,7 @@ void SdlWindow::settleSizeAsked(bool lastLook)
         });
         return;
     }
-    m_sizeAsked.reset();
-    if (auto wait = std::exchange(m_answerWait, nullptr))
-        wait->invalidate();
+    forgetSizeAsked();
     if (viewable) {
         displayHasSize(now.width, now.height);
         // The size it had before, kept: refused. Any other is the display's choice too (a
@@ -123,6 +120,13 @@ void SdlWindow::settleSizeAsked(bool lastLook)
             takeDisplaySize(now.width, now.height);
     }
     showHeldPicture();
+}
+
+void SdlWindow::forgetSizeAsked()
+{
+    m_sizeAsked.reset();
+    if (auto wait = std::exchange(m_answerWait, nullptr))
+        wait->invalidate();
 }
 
 bool SdlWindow::readAttributes(void* attributes) const
@@ -141,9 +145,7 @@ void SdlWindow::configuredByDisplay(int width, int height)
         // Word of an earlier request may come before the answer: what the display settled
         // on is read once SDL's wait for the answer is over.
         if (*m_sizeAsked == std::pair { width, height }) {
-            m_sizeAsked.reset();
-            if (auto wait = std::exchange(m_answerWait, nullptr))
-                wait->invalidate();
+            forgetSizeAsked();
             showHeldPicture();
         } else if (m_answerWait && m_sizeAskedFrom == std::pair { width, height }) {
             settleSizeAsked(true);
