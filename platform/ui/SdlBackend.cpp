@@ -502,9 +502,12 @@ void SdlBackend::dispatch(const void* raw)
         else if (x.type == ConfigureNotify && x.xconfigure.window == x.xconfigure.event) {
             if (SdlWindow* sw = windowForXWindow(x.xconfigure.window))
                 sw->configuredByDisplay(x.xconfigure.width, x.xconfigure.height);
-        } else if (auto changed = m_desktop.stateChangedBy(&x)) {
+        } else if (auto changed = m_desktop.propertyChangedBy(&x, "_NET_WM_STATE")) {
             if (SdlWindow* sw = windowForXWindow(changed))
                 zoomAsShown(*sw);
+        } else if (auto framed = m_desktop.propertyChangedBy(&x, "_NET_FRAME_EXTENTS")) {
+            if (SdlWindow* sw = windowForXWindow(framed))
+                sw->framedByDisplay();
         }
         return;
     }

@@ -119,6 +119,7 @@ void SdlWindow::create(const PlatformWindowState& state)
     m_mappedOnce = false;
     m_mapAsked = false;
     m_frameWhenAway.reset();
+    m_bordersGivenBack.reset();
 }
 
 void SdlWindow::destroy()
@@ -164,10 +165,39 @@ void SdlWindow::movedByDisplay(Point origin, int pixelX, int pixelY)
         m_placeTold = PlaceTold { Point(origin.x, origin.y + m_window.frame().height()), pixelX, pixelY };
 }
 
-void SdlWindow::moveFrameAwayFromContent(int x, int y)
+void SdlWindow::moveFrameAround(std::pair<int, int> borders, int x, int y)
 {
     auto* display = static_cast<Display*>(m_backend.m_display);
-    XMoveWindow(display, xWindow(), x - m_frameWhenAway->first, y - m_frameWhenAway->second);
+    XMoveWindow(display, xWindow(), x - borders.first, y - borders.second);
+    XFlush(display);
+}
+
+std::optional<std::pair<int, int>> SdlWindow::bordersHeard() const
+{
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (!m_sdl || SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right) != 0 || (top == 0 && left == 0))
+        return std::nullopt;
+    return std::pair { left, top };
+}
+
+void SdlWindow::zoomedByDisplay(bool zoomed)
+{
+    if (m_state.zoomed && !zoomed)
+        m_bordersGivenBack = bordersHeard();
+    m_state.zoomed = zoomed;
+}
+
+void SdlWindow::framedByDisplay()
+{
+    // Borders told while maximized, or still the maximized frame's once given back, are not
+    // those of the window at rest. Maximized or not as the display stands now: its word of the
+    // state may come after this word, and SDL may have heard more of the frame since.
+    auto borders = bordersHeard();
+    bool atRest = !m_backend.m_desktop.shownMaximized(xWindow()).value_or(true);
+    if (!atRest || !borders || borders == m_bordersGivenBack)
+        return;
+    m_bordersAtRest = borders;
+    m_bordersGivenBack.reset();
 }
 
 void SdlWindow::moveContentTo(int x, int y)
@@ -175,11 +205,15 @@ void SdlWindow::moveContentTo(int x, int y)
     // SDL asks for the frame as much up and left as the frame it knows. The window manager,
     // letting the window go, clears its frame: moved before it frames the window again, SDL
     // would ask for the frame at the content's place, and the window came back that much lower.
-    int top = 0, left = 0, bottom = 0, right = 0;
-    SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right);
-    if (m_frameWhenAway && !m_state.borderless && top == 0 && left == 0) {
-        moveFrameAwayFromContent(x, y);
-        XFlush(static_cast<Display*>(m_backend.m_display));
+    auto borders = bordersHeard();
+    if (m_frameWhenAway && !m_state.borderless && !borders) {
+        moveFrameAround(*m_frameWhenAway, x, y);
+        return;
+    }
+    // Given back its size, the window has its frame at rest before SDL hears of it: placed
+    // by the maximized frame's borders (none at the sides), it stood a pixel or two off.
+    if (!m_state.zoomed && !m_state.borderless && m_bordersAtRest && borders == m_bordersGivenBack && borders != m_bordersAtRest) {
+        moveFrameAround(*m_bordersAtRest, x, y);
         return;
     }
     SDL_SetWindowPosition(m_sdl, x, y);
@@ -207,7 +241,7 @@ void SdlWindow::map()
     if (m_frameWhenAway && !m_state.borderless) {
         waitUntilLetGo(display);
         auto [x, y] = contentTopLeft(m_state);
-        moveFrameAwayFromContent(x, y);
+        moveFrameAround(*m_frameWhenAway, x, y);
     }
     XMapRaised(display, xWindow());
     XFlush(display);
@@ -240,9 +274,8 @@ void SdlWindow::hide()
     // be unmapped, for ever where it is gone. SDL learns of it with the display's answer; a
     // window asked to map and put away before the display's answer came is withdrawn all
     // the same, or it would stay up once the display mapped it.
-    int top = 0, left = 0, bottom = 0, right = 0;
-    if (SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right) == 0 && (top || left))
-        m_frameWhenAway = std::pair { left, top };
+    if (auto borders = bordersHeard())
+        m_frameWhenAway = borders;
     auto* display = static_cast<Display*>(m_backend.m_display);
     XWithdrawWindow(display, xWindow(), DefaultScreen(display));
     XFlush(display);
@@ -332,8 +365,10 @@ void SdlWindow::apply(const PlatformWindowState& state)
     // Zooming is the window manager's where there is one; the frame asked for stands where
     // there is none. Not by SDL's flag, which a mapping clears while the window manager keeps
     // the window maximized.
-    if (!state.zoomed && old.zoomed)
+    if (!state.zoomed && old.zoomed) {
+        m_bordersGivenBack = bordersHeard();
         m_backend.m_desktop.unmaximize(xw, SDL_GetWindowFlags(m_sdl) & SDL_WINDOW_SHOWN);
+    }
     // Another frame in the display's pixels only: asked again for the frame it has (content a
     // fraction of a point higher than the size it gave), the request crossed the display's
     // next move (a maximized window given back its size, then its place) and pulled it back.

@@ -63,7 +63,9 @@ public:
     void movedByDisplay(Point origin, int pixelX, int pixelY);
     // Told by the display, not asked of it: word of a state already passed (SDL tells a
     // burst of them at once) is not sent back as a request that undoes the present one.
-    void zoomedByDisplay(bool zoomed) { m_state.zoomed = zoomed; }
+    void zoomedByDisplay(bool zoomed);
+    // The window manager told of the frame it draws around the window.
+    void framedByDisplay();
     // Where the window stood before the display last changed its size: a maximizing comes
     // with its new size before word of the state.
     std::optional<Rect> frameBeforeDisplayResize() const { return m_frameBeforeDisplayResize; }
@@ -105,8 +107,10 @@ private:
     // the same size to it.
     std::pair<int, int> pixelSize(Size points) const;
     void moveContentTo(int x, int y);
-    // The frame the window had when put away, asked for around content at x, y.
-    void moveFrameAwayFromContent(int x, int y);
+    // The frame asked for around content at x, y, its borders (left, top) as given.
+    void moveFrameAround(std::pair<int, int> borders, int x, int y);
+    // The window manager's borders (left, top) in pixels as SDL last heard, if it did.
+    std::optional<std::pair<int, int>> bordersHeard() const;
     void applyModalFor(const PlatformWindowState& state, bool mapped);
     void applyReservation(const PlatformWindowState& state);
     // A size asked of a window manager that keeps windows at sizes of its own (a tiling
@@ -147,6 +151,10 @@ private:
     bool m_unmapAsked { false };
     // The window manager's frame (left, top in pixels) when last put away: SDL forgets it then.
     std::optional<std::pair<int, int>> m_frameWhenAway;
+    // The borders of the window manager's frame (left, top in pixels) last told while the
+    // window was not maximized, and those SDL knew as the window was given back its size.
+    std::optional<std::pair<int, int>> m_bordersAtRest;
+    std::optional<std::pair<int, int>> m_bordersGivenBack;
     cairo_surface_t* m_lastSurface { nullptr };
     std::shared_ptr<base::Timer> m_focusCheck;
     // The sizes in pixels asked and refused since the display last changed the window's

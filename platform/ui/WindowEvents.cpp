@@ -341,6 +341,11 @@ bool Window::startBackgroundDrag(View* view, Point pressed)
     auto* app = Application::shared();
     if (!m_movableByBackground || !app || !view->mouseDownCanMoveWindow())
         return false;
+    // Maximized, it stays where the window manager keeps it, as a drag of its title bar leaves
+    // it: taken out of maximized by the drag, it went to the window manager's frame or to ours
+    // by which of the two the display heard last.
+    if (m_zoomed)
+        return true;
     // From where the button went down, not from where the pointer is by the time a busy
     // program reads the press: the window then ended a step or two short of the pointer.
     m_backgroundDrag = BackgroundDrag { { m_frame.minX() + pressed.x, m_frame.minY() + pressed.y }, m_frame.origin };

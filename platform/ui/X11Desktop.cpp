@@ -391,10 +391,10 @@ bool X11Desktop::isWorkAreaChange(const void* xEvent) const
         && event.xproperty.atom == atom("_NET_WORKAREA");
 }
 
-X11Desktop::XWindow X11Desktop::stateChangedBy(const void* xEvent) const
+X11Desktop::XWindow X11Desktop::propertyChangedBy(const void* xEvent, const char* property) const
 {
     const auto& event = *static_cast<const XEvent*>(xEvent);
-    if (!m_display || event.type != PropertyNotify || event.xproperty.atom != atom("_NET_WM_STATE"))
+    if (!m_display || event.type != PropertyNotify || event.xproperty.atom != atom(property))
         return 0;
     return event.xproperty.window;
 }

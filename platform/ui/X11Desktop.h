@@ -82,8 +82,9 @@ public:
     // Whether an X event changes where windows may go: the window manager changing the work
     // area, or the screen changing size.
     bool isWorkAreaChange(const void* xEvent) const;
-    // The window an X event changes the window manager's state of (maximized, sticky…), or 0.
-    XWindow stateChangedBy(const void* xEvent) const;
+    // The window an X event changes a property of (the window manager's state of it, as
+    // maximized or sticky: "_NET_WM_STATE"; its frame: "_NET_FRAME_EXTENTS"), or 0.
+    XWindow propertyChangedBy(const void* xEvent, const char* property) const;
 
     // Whether a compositing manager runs (it owns _NET_WM_CM_S<screen>).
     bool hasCompositor() const;

@@ -684,17 +684,34 @@ TEST_F(Sdl, AMaximizedWindowHiddenAndShownComesBackMaximized)
         XChangeProperty(manager, xw, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(both), maximized ? 2 : 0);
         XSync(manager, False);
     };
+    // Its frame's borders (left, right, top, bottom), as openbox draws them, with none at the
+    // sides once maximized and none while put away; word of them comes after word of the state.
+    auto setBorders = [&](long left, long top) {
+        long extents[4] = { left, left, top, left * 5 };
+        XChangeProperty(manager, xw, XInternAtom(manager, "_NET_FRAME_EXTENTS", False), XA_CARDINAL, 32, PropModeReplace,
+            reinterpret_cast<unsigned char*>(extents), 4);
+        XSync(manager, False);
+        runUntil([&] { return top && platform->frameExtents() && platform->frameExtents()->top == double(top); }, 0.3);
+    };
     auto shown = [&] { return viewable(manager, xw); };
     auto sdlMaximized = [&] { return (SDL_GetWindowFlags(platform->sdl()) & SDL_WINDOW_MAXIMIZED) != 0; };
     ASSERT_TRUE(runUntil(shown));
+    setBorders(1, 20);
     Rect left = window->frame();
+    XWindowAttributes attributes {};
+    XGetWindowAttributes(manager, xw, &attributes);
+    std::pair contentLeft { attributes.x, attributes.y };
     // As a window manager maximizes: the new size first, then word of the state.
     XMoveResizeWindow(manager, xw, 0, 0, DisplayWidth(manager, 0), DisplayHeight(manager, 0));
     XSync(manager, False);
     ASSERT_TRUE(runUntil([&] { return window->frame().size != left.size; }));
     setMaximized(true);
     ASSERT_TRUE(runUntil([&] { return window->isZoomed(); })) << "the window manager's maximizing went unheard";
+    setBorders(0, 19);
 
+    // No window manager frames the window here: its frame's borders are gone before it goes,
+    // or it would come back that much off.
+    setBorders(0, 0);
     window->orderOut();
     ASSERT_TRUE(runUntil([&] { return !shown(); }));
     setMaximized(false);
@@ -705,16 +722,32 @@ TEST_F(Sdl, AMaximizedWindowHiddenAndShownComesBackMaximized)
     ASSERT_TRUE(runUntil(shown));
     runUntil([] { return false; }, 0.3);
     EXPECT_TRUE(window->isZoomed()) << "shown again, no longer maximized";
+    // Mapped maximized, as the window manager keeps it, in its maximized frame.
+    setMaximized(true);
+    setBorders(0, 19);
 
     // Given back its size by the window manager while shown: that counts. Mapped maximized,
     // the window manager knew no other frame to give back and left it large in the corner:
-    // it goes where the user had left it.
+    // it goes where the user had left it, its frame placed by the borders it will have there.
+    // Here the test is the window manager: the program's requests come to it.
+    XSelectInput(manager, DefaultRootWindow(manager), SubstructureRedirectMask);
     setMaximized(false);
     EXPECT_TRUE(runUntil([&] { return !window->isZoomed(); }));
     EXPECT_TRUE(runUntil([&] { return window->frame() == left; })) << "left in the corner at its maximized size";
-    XWindowAttributes attributes {};
-    XGetWindowAttributes(manager, xw, &attributes);
-    EXPECT_EQ(std::pair(attributes.width, attributes.height), std::pair(int(left.width()), int(left.height())));
+    std::optional<std::pair<int, int>> frameAsked, sizeAsked;
+    EXPECT_TRUE(runUntil([&] {
+        XEvent event {};
+        while (XCheckTypedEvent(manager, ConfigureRequest, &event)) {
+            const auto& asked = event.xconfigurerequest;
+            if (asked.value_mask & (CWX | CWY))
+                frameAsked = std::pair { asked.x, asked.y };
+            if (asked.value_mask & (CWWidth | CWHeight))
+                sizeAsked = std::pair { asked.width, asked.height };
+        }
+        return frameAsked && sizeAsked;
+    })) << "no frame asked";
+    EXPECT_EQ(sizeAsked, std::pair(int(left.width()), int(left.height())));
+    EXPECT_EQ(frameAsked, std::pair(contentLeft.first - 1, contentLeft.second - 20)) << "placed by the maximized frame's borders";
     XCloseDisplay(manager);
 }
 

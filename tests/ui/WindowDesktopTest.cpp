@@ -36,15 +36,21 @@ TEST_F(WindowDesktop, ZoomFillsTheVisibleFrameAndComesBack)
     w->zoom();
     EXPECT_EQ(w->frame(), Rect(50, 50, 400, 300));
 
-    // A press on a movable background that goes nowhere is no move: it stays zoomed.
+    // A press on a movable background, that goes nowhere or further, moves no zoomed window:
+    // the window manager keeps it there.
     w->setMovableByWindowBackground(true);
     auto background = Swatch::create(gfx::colors::gray, Rect(0, 0, 400, 300));
     background->setMouseDownCanMoveWindow(true);
     w->contentView()->addSubview(background);
     w->zoom();
-    backend().drag(*w, Point(20, 20), Point(20, 20));
-    EXPECT_TRUE(w->isZoomed());
-    EXPECT_TRUE(backend().stateOf(*w)->zoomed);
+    Rect zoomed = w->frame();
+    for (Point to : { Point(20, 20), Point(220, 120) }) {
+        backend().drag(*w, Point(20, 20), to);
+        EXPECT_TRUE(w->isZoomed());
+        EXPECT_TRUE(backend().stateOf(*w)->zoomed);
+        EXPECT_EQ(w->frame(), zoomed);
+    }
+    EXPECT_EQ(background->clicks, 0) << "a press on the background is the window's";
 }
 
 TEST_F(WindowDesktop, DraggingTheBackgroundMovesTheWindowButNotOtherViews)
