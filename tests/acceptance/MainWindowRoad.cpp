@@ -64,16 +64,19 @@ protected:
             15);
         return now;
     }
-    // Whether doing something changed what the box shows, once it stood still again.
-    bool changes(const Box& box, const std::function<bool()>& doing)
+    // Whether doing something changed what the box shows, once it stood still again, within
+    // `seconds`.
+    bool changes(const Box& box, const std::function<bool()>& doing, double seconds = 10)
     {
         auto before = desktop().settled(box);
         if (!before || !doing())
             return false;
-        return eventually([&] {
-            auto now = desktop().settled(box);
-            return now && !now->sameAs(*before);
-        });
+        return eventually(
+            [&] {
+                auto now = desktop().settled(box);
+                return now && !now->sameAs(*before);
+            },
+            seconds);
     }
     // Whether most of the box is as light as the log book's rows.
     bool mostlyLight(const Box& box)
@@ -141,9 +144,10 @@ TEST_F(MainWindowRoad, TheLogBookLowOnTheScreenSurvivesResizingARefusedSaveCance
     Box frame = settledFrame(main);
     rows = { frame.x + frame.width - 300, frame.y + 30, 300, 200 };
     // The arrow stands 9 points in from the row's right edge, beside the 12-point scroller;
-    // its menu opens below it.
+    // its menu opens below it, once a loaded machine has laid out a year of rows at the
+    // size given back (as long as it took to show them first).
     Box menu { frame.x + frame.width - 200, frame.y + 50, 200, 80 };
-    ASSERT_TRUE(changes(menu, [&] { return desktop().clickAt(frame.x + frame.width - 21, frame.y + 43); })) << "no row menu";
+    ASSERT_TRUE(changes(menu, [&] { return desktop().clickAt(frame.x + frame.width - 21, frame.y + 43); }, 30)) << "no row menu";
     shot("row menu");
     ASSERT_TRUE(changes(rows, [&] { return desktop().key("Down") && desktop().key("Down") && desktop().key("Return"); })) << "no editor";
     // Saved once the window has drawn the change, however long a loaded machine takes: an
