@@ -16,6 +16,11 @@ namespace ui {
 
 namespace {
 Application* s_shared = nullptr;
+
+bool isPress(Event::Type type)
+{
+    return type == Event::Type::LeftMouseDown || type == Event::Type::RightMouseDown || type == Event::Type::OtherMouseDown;
+}
 }
 
 std::unique_ptr<Application> Application::create(std::unique_ptr<WindowBackend> backend)
@@ -123,6 +128,34 @@ void Application::setInputTime(std::uint32_t time)
 {
     m_inputTime = time;
     m_inputArrival = base::Time::now();
+}
+
+void Application::dropPressesMadeBy(std::uint32_t time)
+{
+    if (time)
+        m_pressesDroppedUntil = time;
+}
+
+bool Application::dropsGesture(const Event& event)
+{
+    using T = Event::Type;
+    if (isPress(event.type())) {
+        // The display's clock wraps around: earlier is less by under half its span.
+        m_gestureDropped = m_pressesDroppedUntil && m_inputTime && std::int32_t(m_inputTime - *m_pressesDroppedUntil) <= 0;
+        if (!m_gestureDropped)
+            m_pressesDroppedUntil.reset();
+        return m_gestureDropped;
+    }
+    switch (event.type()) {
+    case T::LeftMouseDragged:
+        return m_gestureDropped;
+    case T::LeftMouseUp:
+    case T::RightMouseUp:
+    case T::OtherMouseUp:
+        return std::exchange(m_gestureDropped, false);
+    default:
+        return false;
+    }
 }
 
 std::uint32_t Application::recentInputTime() const
@@ -346,10 +379,17 @@ void Application::sendEvent(const Event& incoming)
     for (const auto& entry : monitors) {
         if (!(entry.mask & event->maskBit()))
             continue;
+        auto type = event->type();
         event = entry.monitor(*event);
-        if (!event)
+        if (!event) {
+            // A press a monitor took (one closing a menu) goes no further, nor its drags and
+            // release: a window that never had the press took them for another gesture.
+            m_gestureDropped = isPress(type);
             return;
+        }
     }
+    if (dropsGesture(*event))
+        return;
     if (m_toolTips)
         m_toolTips->noteEvent(*event);
     auto previous = std::move(m_current);

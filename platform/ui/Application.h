@@ -128,6 +128,10 @@ public:
     // the program's own account (a timed rule bringing it forward), as of now: 0. Asked as of
     // an input long past, a window manager refuses it as stale.
     std::uint32_t recentInputTime() const;
+    // Presses made by the display's `time` go no further, nor the rest of their gestures: the
+    // click that closed a menu, read once the menu had gone (its window manager took the
+    // keyboard from it first), or read late by a busy program.
+    void dropPressesMadeBy(std::uint32_t time);
 
     // The tool tips shown over the views that have one.
     ToolTipController& toolTips() { return *m_toolTips; }
@@ -201,6 +205,10 @@ private:
     std::uint32_t m_inputTime { 0 };
     // When the latest input came, on the run loop's clock.
     double m_inputArrival { 0 };
+    std::optional<std::uint32_t> m_pressesDroppedUntil;
+    // The press of the gesture under way went no further: its drags and release neither.
+    bool m_gestureDropped { false };
+    bool dropsGesture(const Event& event);
     std::unique_ptr<ToolTipController> m_toolTips;
     // What the backend was last told of text input; the window is not owned.
     Window* m_textInputWindow { nullptr };

@@ -113,6 +113,9 @@ public:
     // The desktop's warning sound.
     virtual void beep() { }
 
+    // The display's clock now, as its input's time stamps count; 0 where it has none.
+    virtual std::uint32_t displayTime() const { return 0; }
+
     // Text input: the window whose text has the keyboard and its caret (window base
     // coordinates), where an input method composes; none turns input methods off.
     virtual void setTextInput(Window* window, std::optional<Rect> caret) { (void)window, (void)caret; }

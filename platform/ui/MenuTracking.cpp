@@ -23,7 +23,14 @@ public:
         : m_tracking(tracking)
     {
     }
-    void windowDidResignKey(Window&) override { m_tracking.cancel(); }
+    void windowDidResignKey(Window&) override
+    {
+        // Taken by a click on another of our windows, the click comes after: it only closes
+        // the menu, as one read while the menu showed does.
+        if (auto* app = Application::shared())
+            app->dropPressesMadeBy(app->backend().displayTime());
+        m_tracking.cancel();
+    }
 
 private:
     MenuTracking& m_tracking;

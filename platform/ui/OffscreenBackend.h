@@ -31,6 +31,8 @@ public:
     // A window manager's decoration around every titled window; none by default.
     void setFrameExtents(std::optional<EdgeInsets> extents) { m_frameExtents = extents; }
     void setMouseLocation(Point location) { m_mouse = location; }
+    std::uint32_t displayTime() const override { return m_displayTime; }
+    void setDisplayTime(std::uint32_t time) { m_displayTime = time; }
 
     // Input, at a point of the window's content counted from its top left as in a picture.
     void click(Window& window, Point topLeftPoint, std::uint32_t modifiers = 0);
@@ -73,6 +75,7 @@ private:
     std::vector<Screen> m_screens;
     std::optional<EdgeInsets> m_frameExtents;
     Point m_mouse;
+    std::uint32_t m_displayTime { 0 };
     Application* m_application { nullptr };
     int m_presented { 0 };
     std::unordered_map<const Window*, PlatformWindowState> m_states;

@@ -41,6 +41,7 @@ public:
     Point mouseLocation() const override;
     std::uint32_t modifierFlagsNow() const override;
     void beep() override { m_desktop.bell(); }
+    std::uint32_t displayTime() const override { return m_desktop.serverTime(0); }
     void setTextInput(Window* window, std::optional<Rect> caret) override;
     void discardComposition() override;
     bool compositesTranslucency() const override { return m_desktop.hasCompositor(); }

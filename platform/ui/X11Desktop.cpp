@@ -122,9 +122,11 @@ bool X11Desktop::windowManagerSupports(const char* atomName) const
 
 std::uint32_t X11Desktop::serverTime(XWindow window) const
 {
-    if (!m_display || !window)
+    if (!m_display)
         return 0;
     Display* display = xDisplay(m_display);
+    if (!window)
+        window = DefaultRootWindow(display);
     Atom stamp = atom("_OSTREL_TIME_STAMP");
     ErrorTrap trap(display);
     // Appending nothing changes nothing, yet the server tells of it with its time.

@@ -33,9 +33,9 @@ public:
     // where one takes _NET_ACTIVE_WINDOW requests, else directly.
     void activate(XWindow window, std::uint32_t time) const;
 
-    // The server's time now, read through a property change on `window` (one of ours): what
-    // a request for the keyboard made on the program's own account (a timed rule, not a key
-    // or click) is stamped with. 0 where it cannot be read.
+    // The server's time now, read through a property change on `window` (one of ours, or the
+    // root window for 0): what a request for the keyboard made on the program's own account
+    // (a timed rule, not a key or click) is stamped with. 0 where it cannot be read.
     std::uint32_t serverTime(XWindow window) const;
 
     // The window with the keyboard now (0 for none or the pointer's).

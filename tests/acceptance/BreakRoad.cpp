@@ -111,6 +111,9 @@ TEST_F(BreakRoad, AnInformalBreakEndsOnceTheUserHasBeenAwayFiveMinutes)
     startSlice(program, "Sort the mail");
     auto main = logAndPrepare(program, started);
     ASSERT_TRUE(desktop().focus(main));
+    // Away from here on: the break counts from the last key, which a loaded machine may read
+    // a while before it shows the break.
+    double lastInputBefore = program.secondsSinceStart();
     ASSERT_TRUE(runCommand("start informal"));
     auto informal = program.waitForScreen("InformalBreakState", 10, started);
     ASSERT_TRUE(informal) << program.transcript();
@@ -120,11 +123,11 @@ TEST_F(BreakRoad, AnInformalBreakEndsOnceTheUserHasBeenAwayFiveMinutes)
         return looks::showsScreen(picture, looks::kBreakColour);
     }));
 
-    // 301 seconds without input at sixty times the speed: five seconds of the road's time.
+    // 300 seconds without input at sixty times the speed: five seconds of the road's time.
     auto define = program.waitForScreen("DefineTimeSliceState", 40, onBreak);
     ASSERT_TRUE(define) << program.transcript();
     EXPECT_TRUE(program.waitForLine("trigger transition: next of state: <Ostrel_4.InformalBreakState>", 0, onBreak));
-    EXPECT_GE(define->seconds - informal->seconds, 4.5) << "the break ended before five minutes without input";
+    EXPECT_GE(define->seconds - lastInputBefore, 5) << "the break ended before five minutes without input";
     main = mainWindow(program);
     keep("define after the informal break", desktop().waitForPicture(main, [](const Screenshot& picture) {
         return looks::showsScreen(picture, looks::kDefineColour);

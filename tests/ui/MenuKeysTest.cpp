@@ -225,6 +225,25 @@ TEST_F(MenuKeysTest, EscapeClosesOneLevelAClickOutsideClosesTheMenuAndOneMenuSho
     all->popUp(nullptr, Point(40, 160), w->contentView());
     look("clicked on the gear");
 
+    // The window manager gives the window the keyboard for the click before the click itself
+    // comes: that click too only closes the menu. One made after it opens the gear's menu.
+    whenShown(*all, [&](Window&) {
+        backend().setDisplayTime(2000);
+        w->makeKeyWindow();
+    });
+    all->popUp(nullptr, Point(40, 160), w->contentView());
+    auto clickAt = [&](std::uint32_t time) {
+        whenShown(*gear->menu(), [&](Window&) {
+            look("a click on the gear at " + std::to_string(time));
+            gear->menu()->cancelTracking();
+        });
+        app().setInputTime(time);
+        backend().click(*w, Point(70, 200 - 52));
+        m_steps->invalidate();
+    };
+    clickAt(1990);
+    clickAt(2010);
+
     whenShown(*all, [&](Window&) {
         base::RunLoop::main().post([&] {
             look("the gear's menu over it");
@@ -234,8 +253,8 @@ TEST_F(MenuKeysTest, EscapeClosesOneLevelAClickOutsideClosesTheMenuAndOneMenuSho
     });
     all->popUp(nullptr, Point(40, 160), w->contentView());
     look("both closed");
-    EXPECT_EQ(seen, (std::vector<std::string> { "pointed into File: menu and submenu", "Escape: menu", "after Escape again: no menu", "clicked on the gear: no menu", "the gear's menu over it: no menu, the gear's",
-                        "both closed: no menu" }));
+    EXPECT_EQ(seen, (std::vector<std::string> { "pointed into File: menu and submenu", "Escape: menu", "after Escape again: no menu", "clicked on the gear: no menu",
+                        "a click on the gear at 2010: no menu, the gear's", "the gear's menu over it: no menu, the gear's", "both closed: no menu" }));
 }
 
 // A focused pop-up opens its menu on Space, Up, Down and Alt+Down; Return goes on to the

@@ -6,7 +6,8 @@
 
 #include <memory>
 
-// A plain view that fills itself with one colour and remembers the clicks it got.
+// A plain view that fills itself with one colour and remembers the clicks it got, and how
+// many drags and releases reached it.
 class Swatch : public ui::View {
 public:
     static std::shared_ptr<Swatch> create(gfx::Color color, ui::Rect frame = {})
@@ -23,11 +24,14 @@ public:
         ++clicks;
         lastClick = convertPointFrom(event.locationInWindow(), nullptr);
     }
+    void mouseDragged(const ui::Event&) override { ++dragsAndReleases; }
+    void mouseUp(const ui::Event&) override { ++dragsAndReleases; }
     bool acceptsFirstResponder() const override { return m_acceptsFirstResponder; }
     bool isFlipped() const override { return m_flipped; }
     void setColor(gfx::Color color) { m_color = color; }
 
     int clicks { 0 };
+    int dragsAndReleases { 0 };
     ui::Point lastClick;
     bool m_acceptsFirstResponder { false };
     bool m_flipped { false };

@@ -76,6 +76,15 @@ TEST_F(WindowDesktop, DraggingTheBackgroundMovesTheWindowButNotOtherViews)
     backend().drag(*w, Point(210, 25), Point(260, 5));
     EXPECT_EQ(w->frame().origin, Point(150, 120));
     EXPECT_EQ(button->clicks, 1);
+
+    // A press a monitor took (one closing a menu) takes its drag and release with it.
+    auto reached = [&] { return button->dragsAndReleases + background->dragsAndReleases; };
+    int before = reached();
+    EXPECT_GT(before, 0);
+    auto taken = app().addLocalMonitor(EventMask::LeftMouseDown, [](const Event&) { return std::optional<Event> {}; });
+    backend().drag(*w, Point(210, 25), Point(260, 5));
+    app().removeMonitor(taken);
+    EXPECT_EQ(std::pair(button->clicks, reached()), std::pair(1, before));
 }
 
 TEST_F(WindowDesktop, ADragByTheBackgroundCountsFromWhereTheButtonWentDown)

@@ -101,7 +101,7 @@ std::unique_ptr<Program> Program::start(const Home& home, const Launch& launch)
     posix_spawnattr_setpgroup(&attributes, 0);
 
     std::unique_ptr<Program> program(new Program);
-    auto started = Clock::now();
+    auto started = program->m_started = Clock::now();
     int failure = posix_spawn(&program->m_pid, argv[0], &actions, &attributes, argv.data(), envp.data());
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
@@ -264,6 +264,8 @@ std::optional<Program::Line> Program::waitForLine(const std::string& text, doubl
     });
     return found;
 }
+
+double Program::secondsSinceStart() const { return secondsSince(m_started); }
 
 std::optional<Program::Line> Program::waitForScreen(const std::string& screen, double seconds, std::size_t from)
 {

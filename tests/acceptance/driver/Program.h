@@ -80,6 +80,8 @@ public:
     // the first such change from the `from`th line on.
     std::optional<Line> waitForScreen(const std::string& screen, double seconds = 10, std::size_t from = 0);
     std::vector<Line> lines() const;
+    // Now, counted as its lines' `seconds` are.
+    double secondsSinceStart() const;
     std::size_t lineCount() const;
     // Everything it said, one indented line each: for a failure's message.
     std::string transcript() const;
@@ -108,6 +110,7 @@ private:
     static void collect(int fd, std::chrono::steady_clock::time_point started, std::shared_ptr<Output> output);
 
     pid_t m_pid { -1 };
+    std::chrono::steady_clock::time_point m_started;
     std::optional<Exit> m_exit;
     std::shared_ptr<Output> m_output { std::make_shared<Output>() };
 };
