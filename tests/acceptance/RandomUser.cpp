@@ -419,15 +419,7 @@ RandomUser::Outcome RandomUser::expectScene(
     return std::nullopt;
 }
 
-bool RandomUser::asleepNow() const
-{
-    std::vector<pid_t> ours { m_program->pid() };
-    if (m_windowManager)
-        ours.push_back(m_windowManager->pid());
-    if (auto server = displayServer())
-        ours.push_back(*server);
-    return Program::asleep(ours);
-}
+bool RandomUser::asleepNow() const { return asleep({ m_program, m_windowManager }); }
 
 bool RandomUser::waitedEnough(std::chrono::steady_clock::time_point started, double seconds, int& asleep) const
 {

@@ -54,12 +54,19 @@ protected:
     // The window's place once two looks a moment apart agree.
     Box settledFrame(WindowId window)
     {
+        // Two looks agreeing while the program, its window manager and the display sleep: a
+        // loaded machine showed the window once before it knew its frame, past the screen's
+        // bottom, and held it there for longer than a look.
+        std::vector<const Program*> ours;
+        for (const auto& run : m_runs)
+            if (run->running())
+                ours.push_back(run.get());
         std::optional<Box> last;
         Box now {};
         eventually(
             [&] {
                 now = desktop().frame(window).value_or(Box {});
-                bool still = last && *last == now;
+                bool still = last && *last == now && asleep(ours);
                 last = now;
                 return still;
             },

@@ -51,6 +51,17 @@ void Road::onScreen(const ScreenSetting& screen)
         throw std::runtime_error("no X server of " + screen.describe() + " could be started");
 }
 
+bool Road::asleep(std::vector<const Program*> programs) const
+{
+    std::vector<pid_t> ours;
+    for (const Program* program : programs)
+        if (program)
+            ours.push_back(program->pid());
+    if (auto server = displayServer())
+        ours.push_back(*server);
+    return Program::asleep(ours);
+}
+
 std::optional<pid_t> Road::displayServer() const
 {
     if (m_ownDisplay && m_ownDisplay->server() > 0)

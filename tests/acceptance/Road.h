@@ -33,6 +33,9 @@ protected:
 
     // The X server of the road's own screen, or of the test display started beside it.
     std::optional<pid_t> displayServer() const;
+    // Whether these programs (the program, its window manager) and the display's server all
+    // sleep now, with nothing of what they were given left to do.
+    bool asleep(std::vector<const Program*> programs) const;
 
     // The program, started in this road's home; a failed start fails the road.
     Program& start(const Launch& launch = {});
