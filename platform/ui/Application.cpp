@@ -139,14 +139,15 @@ void Application::dropPressesMadeBy(std::uint32_t time)
 bool Application::dropsGesture(const Event& event)
 {
     using T = Event::Type;
-    if (isPress(event.type())) {
+    switch (event.type()) {
+    case T::LeftMouseDown:
+    case T::RightMouseDown:
+    case T::OtherMouseDown:
         // The display's clock wraps around: earlier is less by under half its span.
         m_gestureDropped = m_pressesDroppedUntil && m_inputTime && std::int32_t(m_inputTime - *m_pressesDroppedUntil) <= 0;
         if (!m_gestureDropped)
             m_pressesDroppedUntil.reset();
         return m_gestureDropped;
-    }
-    switch (event.type()) {
     case T::LeftMouseDragged:
         return m_gestureDropped;
     case T::LeftMouseUp:
