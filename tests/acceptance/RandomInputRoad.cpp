@@ -7,6 +7,7 @@
 // is mended, is replayed as a case of its own.
 #include "RandomUser.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ostream>
@@ -244,6 +245,16 @@ std::string RandomUser::driveAsBefore(std::uint32_t seed, const fs::path& progra
         } else if (kind < 97) {
             int height = 200 + pick(650);
             int width = 300 + pick(1100);
+            // Inside the work area, as a drag of its corner: a window the display let past the
+            // screen came back inside or not by whether the program framed it again.
+            Scene scene = settle();
+            for (const ProgramWindow& window : scene.windows) {
+                if (window.id != *shown)
+                    continue;
+                auto [across, down] = roomToGrow(window, scene.workArea);
+                width = std::min(width, across);
+                height = std::min(height, down);
+            }
             trace("resize to " + std::to_string(width) + "\u00d7" + std::to_string(height));
             desktop().resize(*shown, width, height);
         } else {

@@ -222,6 +222,13 @@ private:
     void readLines();
 
     int pixels(double points) const { return int(points * m_scale + 0.5); }
+    // How wide and high a window's content can grow, its top left kept, as a drag of its
+    // bottom right corner inside the work area would take it.
+    struct Room {
+        int across;
+        int down;
+    };
+    static Room roomToGrow(const ProgramWindow& window, const Box& area);
 
     std::vector<std::filesystem::path> m_readOnly;
     std::uint32_t m_seed { 0 };

@@ -101,17 +101,19 @@ RandomUser::Outcome RandomUser::moveWindow(const Scene& scene, Dice& dice)
     return std::nullopt;
 }
 
+RandomUser::Room RandomUser::roomToGrow(const ProgramWindow& window, const Box& area)
+{
+    int borderRight = window.frame.x + window.frame.width - (window.box.x + window.box.width);
+    int borderBottom = window.frame.y + window.frame.height - (window.box.y + window.box.height);
+    return { area.x + area.width - borderRight - window.box.x, area.y + area.height - borderBottom - window.box.y };
+}
+
 RandomUser::Outcome RandomUser::resizeWindow(const Scene& scene, Dice& dice)
 {
     auto* main = mainWindowToHandle(scene, "a resize");
     if (!main)
         return std::nullopt;
-    // As a drag of its bottom right corner inside the work area would.
-    const Box& area = scene.workArea;
-    int borderRight = main->frame.x + main->frame.width - (main->box.x + main->box.width);
-    int borderBottom = main->frame.y + main->frame.height - (main->box.y + main->box.height);
-    int roomAcross = area.x + area.width - borderRight - main->box.x;
-    int roomDown = area.y + area.height - borderBottom - main->box.y;
+    auto [roomAcross, roomDown] = roomToGrow(*main, scene.workArea);
     if (roomAcross < pixels(300) || roomDown < pixels(200)) {
         doing("a resize of the main window, which has no room to grow inside the work area");
         return std::nullopt;
