@@ -405,11 +405,18 @@ void MainWindowController::showState(ShownState& state)
     // break's tall window with empty space below). A height the user gave it stays.
     std::optional<double> fittedTop;
     bool anyPadOpen = !areAllPadsClosed();
-    if (auto* window = platformWindow(); window && m_initialPositionAlreadyGiven && !window->isZoomed()
-        && std::fabs(window->frame().height()
-               - MainWindowPlacement::screensOwnHeight(window->contentMinSize().height, anyPadOpen, kOpenPadMinimumHeight))
-            < 0.5)
-        fittedTop = window->frame().maxY();
+    if (auto* window = platformWindow(); window && m_initialPositionAlreadyGiven) {
+        // Maximized, the height that counts is the one the window manager will give back.
+        double height = window->isZoomed() ? window->unzoomedFrame().height() : window->frame().height();
+        bool fitted = std::fabs(height - MainWindowPlacement::screensOwnHeight(window->contentMinSize().height, anyPadOpen, kOpenPadMinimumHeight)) < 0.5;
+        if (!window->isZoomed()) {
+            m_ownHeightOwedAtHeight.reset();
+            if (fitted)
+                fittedTop = window->frame().maxY();
+        } else if (fitted) {
+            m_ownHeightOwedAtHeight = height;
+        }
+    }
     for (auto* container : { m_buttonWallContainer.get(), m_infoWallContainer.get() }) {
         auto subviews = container->subviews();
         for (const auto& subview : subviews)
@@ -664,10 +671,29 @@ void MainWindowController::windowDidResize(ui::Window& window)
 {
     // A maximized window is the window manager's to place; moving it would give back its
     // size (its origin can also lag behind its new size for a moment).
-    if (window.isZoomed())
+    if (window.isZoomed() || tookOwedHeight(window))
         return;
     if (auto origin = MainWindowPlacement::keptOnScreen(window.frame()))
         window.setFrameOrigin(*origin);
+}
+
+void MainWindowController::windowDidUnzoom(ui::Window& window) { tookOwedHeight(window); }
+
+bool MainWindowController::tookOwedHeight(ui::Window& window)
+{
+    // Once the size owed is given back, whether its word comes before the state's or after,
+    // never in between: a request of ours crossing the window manager's own was answered
+    // with the maximized size.
+    if (!m_ownHeightOwedAtHeight || std::fabs(window.frame().height() - *m_ownHeightOwedAtHeight) >= 0.5)
+        return false;
+    m_ownHeightOwedAtHeight.reset();
+    double height = MainWindowPlacement::screensOwnHeight(window.contentMinSize().height, !areAllPadsClosed(), kOpenPadMinimumHeight);
+    if (std::fabs(window.frame().height() - height) < 0.5)
+        return false;
+    // Where it is given back: word of the place may still be on its way.
+    ui::Rect back = window.unzoomedFrame();
+    setScreenFrame(window, ui::Rect(back.minX(), back.maxY() - height, window.frame().width(), height));
+    return true;
 }
 
 bool MainWindowController::windowShouldClose(ui::Window&)

@@ -100,6 +100,7 @@ public:
 
     void windowDidMove(ui::Window& window) override;
     void windowDidResize(ui::Window& window) override;
+    void windowDidUnzoom(ui::Window& window) override;
     bool windowShouldClose(ui::Window& window) override;
 
     std::shared_ptr<HideableFragmentWall> createBlankPadFragmentWall(const std::string& storageKey, std::size_t selectedIndex);
@@ -173,8 +174,13 @@ private:
     };
     std::optional<Push> m_pushedAside;
     std::optional<Push> m_pushedUp;
+    // Maximized, the window was left at a screen's own height, and another screen showed
+    // since: given back that height, it takes the screen's own instead.
+    std::optional<double> m_ownHeightOwedAtHeight;
     void comeBackWhereItWasLeft();
     void setScreenFrame(ui::Window& window, ui::Rect wanted);
+    // The screen's own height taken where it was owed and the window has the height owed.
+    bool tookOwedHeight(ui::Window& window);
     ListenerToken m_commandComboListener;
 };
 

@@ -736,8 +736,16 @@ void Window::platformDidZoom(bool zoomed, std::optional<Rect> frameBefore)
     // had left it. Maximized while shown, the window manager gives back the frame it had,
     // its word perhaps still on the way: a request of ours crossing it is answered late with
     // the maximized size, and the window would grow again.
-    if (!zoomed && m_visible && std::exchange(m_shownMaximized, false) && m_frame != m_unzoomedFrame)
-        setFrame(m_unzoomedFrame, true);
+    // No smaller than what shows now needs: another screen may have shown meanwhile.
+    if (!zoomed && m_visible && std::exchange(m_shownMaximized, false)) {
+        Rect back = m_unzoomedFrame;
+        back.size = heldSize(back.size);
+        back.origin.y -= back.height() - m_unzoomedFrame.height();
+        if (m_frame != back)
+            setFrame(back, true);
+    }
+    if (!zoomed && m_delegate)
+        m_delegate->windowDidUnzoom(*this);
 }
 
 bool Window::fillsItsScreen() const
@@ -762,6 +770,17 @@ void Window::platformKeptSize(Size size)
     platformDidResize(size);
 }
 
+Size Window::heldSize(Size size)
+{
+    if (!(m_styleMask & WindowStyle::Resizable))
+        return size;
+    Size least = contentMinSize();
+    // Where the display cannot hold all of the content, the work area's height will do:
+    // the content scrolls.
+    least.height = std::min(least.height, constrainFrameRect(Rect(m_frame.origin, least)).height());
+    return { std::max(size.width, least.width), std::max(size.height, least.height) };
+}
+
 void Window::platformDidResize(Size size)
 {
     size = { std::clamp(sane(size.width, 1), 1.0, kLargestSide), std::clamp(sane(size.height, 1), 1.0, kLargestSide) };
@@ -771,13 +790,7 @@ void Window::platformDidResize(Size size)
     // No smaller than the content's constraints allow, however the display sized it (a
     // drag of a window manager's border, a tool): the display is asked for that size.
     Size given = size;
-    if (m_styleMask & WindowStyle::Resizable) {
-        Size least = contentMinSize();
-        // Where the display cannot hold all of the content, the work area's height will do:
-        // the content scrolls.
-        least.height = std::min(least.height, constrainFrameRect(Rect(m_frame.origin, least)).height());
-        size = { std::max(size.width, least.width), std::max(size.height, least.height) };
-    }
+    size = heldSize(size);
     // The display keeps a window's top left corner where it was: so does our frame, whose
     // origin is its bottom left.
     m_frame.origin.y += m_frame.height() - size.height;

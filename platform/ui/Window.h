@@ -49,6 +49,8 @@ public:
     virtual ~WindowDelegate() = default;
     virtual void windowDidMove(Window&) { }
     virtual void windowDidResize(Window&) { }
+    // Given back its size by the display; the size itself may be told before or after.
+    virtual void windowDidUnzoom(Window&) { }
     virtual void windowDidBecomeKey(Window&) { }
     virtual void windowDidResignKey(Window&) { }
     virtual bool windowShouldClose(Window&) { return true; }
@@ -105,6 +107,8 @@ public:
     // frame it had before. Any other frame change ends the zoomed state.
     void zoom();
     bool isZoomed() const { return m_zoomed; }
+    // The frame the window had before it was zoomed, which unzooming gives back.
+    Rect unzoomedFrame() const { return m_unzoomedFrame; }
     // A press on a view that says it is background (View::mouseDownCanMoveWindow) and a drag
     // move the window. A titled window keeps its title bar.
     bool isMovableByWindowBackground() const { return m_movableByBackground; }
@@ -259,6 +263,9 @@ private:
     friend class ToolTipController;
     // As large as its screen's work area, give or take a window manager's decoration.
     bool fillsItsScreen() const;
+    // A size the display gives, no smaller than the content needs where the window is
+    // resizable, within the work area's height.
+    Size heldSize(Size size);
     void pushState();
     // The frame asked of the display again, where a window manager put it elsewhere.
     void askForThePlaceAgain();

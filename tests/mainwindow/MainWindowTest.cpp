@@ -190,6 +190,32 @@ TEST_F(MainWindowControllerTest, EachScreenShowsAtItsOwnHeight)
     controller.showState(shorter);
     EXPECT_EQ(window().frame().height(), 700.0);
 
+    // Maximized at the tall screen's height, the shorter one shown meanwhile (a break ended
+    // by a command): given back the tall height, it takes the shorter one's, where it was
+    // left, whichever of the size and the state the window manager tells first. A height the
+    // user gave it stays.
+    for (double left : { 0.0, 700.0 }) {
+        for (bool sizeFirst : { true, false }) {
+            controller.showState(tall);
+            window().layoutIfNeeded();
+            double height = left ? left : window().contentMinSize().height;
+            window().setFrame(ui::Rect(window().frame().minX(), top - height, window().frame().width(), height));
+            ui::Size givenBack = window().frame().size;
+            window().platformDidZoom(true);
+            window().platformDidResize({ 1024, 740 });
+            controller.showState(shorter);
+            ASSERT_TRUE(window().isZoomed());
+            if (sizeFirst)
+                window().platformDidResize(givenBack);
+            window().platformDidZoom(false);
+            if (!sizeFirst)
+                window().platformDidResize(givenBack);
+            window().layoutIfNeeded();
+            EXPECT_EQ(window().frame().height(), left ? left : window().contentMinSize().height) << "left " << left << ", size first " << sizeFirst;
+            EXPECT_EQ(window().frame().maxY(), top) << "left " << left << ", size first " << sizeFirst;
+        }
+    }
+
     // A pad open, with the compression a pad leaves alone: the define screen after a break
     // kept the break screen's height, empty space above its buttons.
     setCompression(WindowCompressionMode::onlyWhenSideBarIsClosed);

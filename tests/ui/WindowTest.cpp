@@ -329,6 +329,20 @@ TEST_F(Windows, AWindowMaximizedByTheWindowManagerIsGivenBackItsSizeWhenTheProgr
     w->orderFront();
     w->platformDidZoom(false);
     EXPECT_EQ(backend().stateOf(*w)->frame.size, left.size) << "left at its maximized size";
+
+    // A resizable one, and what shows now needs more height than it had (another screen
+    // shown meanwhile): given back no shorter than that, its top where it was.
+    auto r = Window::create(Rect(100, 300, 300, 150), WindowStyle::Titled | WindowStyle::Resizable);
+    r->makeKeyAndOrderFront();
+    left = r->frame();
+    r->platformDidZoom(true);
+    r->platformDidResize({ 1440, 868 });
+    r->orderOut();
+    r->orderFront();
+    auto taller = columnNeeding(*r, LayoutAttribute::Height, 260);
+    r->platformDidZoom(false);
+    EXPECT_EQ(backend().stateOf(*r)->frame.size, Size(left.width(), 260)) << "given back shorter than its content";
+    EXPECT_EQ(r->frame().maxY(), left.maxY());
 }
 
 // A 1280 × 800 display whose window manager draws a 20-point title bar and 1-point borders
