@@ -407,8 +407,12 @@ void MainWindowController::showState(ShownState& state)
     bool anyPadOpen = !areAllPadsClosed();
     if (auto* window = platformWindow(); window && m_initialPositionAlreadyGiven) {
         // Maximized, the height that counts is the one the window manager will give back.
-        double height = window->isZoomed() ? window->unzoomedFrame().height() : window->frame().height();
-        bool fitted = std::fabs(height - MainWindowPlacement::screensOwnHeight(window->contentMinSize().height, anyPadOpen, kOpenPadMinimumHeight)) < 0.5;
+        ui::Rect held = window->isZoomed() ? window->unzoomedFrame() : window->frame();
+        double own = MainWindowPlacement::screensOwnHeight(window->contentMinSize().height, anyPadOpen, kOpenPadMinimumHeight);
+        // A screen taller than the work area holds showed as tall as the work area let it.
+        double ownAsHeld = window->constrainFrameRect(ui::Rect(held.origin, ui::Size(held.width(), own))).height();
+        double height = held.height();
+        bool fitted = std::fabs(height - own) < 0.5 || std::fabs(height - ownAsHeld) < 0.5;
         if (!window->isZoomed()) {
             m_ownHeightOwedAtHeight.reset();
             if (fitted)

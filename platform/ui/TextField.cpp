@@ -6,6 +6,7 @@
 #include "platform/ui/ControlLook.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/Pasteboard.h"
+#include "platform/ui/ScrollView.h"
 #include "platform/ui/Window.h"
 
 #include <algorithm>
@@ -254,9 +255,17 @@ bool TextField::replace(std::size_t from, std::size_t to, const std::string& tex
     m_edited = true;
     invalidateIntrinsicContentSize();
     setNeedsDisplay();
+    revealCaret();
     if (auto changed = onTextChange)
         changed();
     return true;
+}
+
+void TextField::revealCaret()
+{
+    // What is typed shows where it goes: a field the wheel scrolled partly away comes back.
+    if (isEditing() && window())
+        ScrollView::scrollRectToVisible(*this, textInputCaretRect().insetBy(-2, -2));
 }
 
 bool TextField::insertText(const std::string& text)

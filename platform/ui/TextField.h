@@ -112,6 +112,7 @@ private:
     bool command(TextCommand command);
     // Replaces bytes [from, to) when the formatter allows it, as an undoable edit.
     bool replace(std::size_t from, std::size_t to, const std::string& text, EditKind kind);
+    void revealCaret();
     bool performEditingShortcut(const Event& event);
     void pasteText(const std::string& text);
     void recordUndo(EditKind kind);

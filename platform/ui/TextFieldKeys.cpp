@@ -67,6 +67,7 @@ void TextField::keyDown(const Event& event)
         else if (m_anchor != m_caret)
             claimPrimarySelection();
         setNeedsDisplay();
+        revealCaret();
     };
     switch (static_cast<base::KeyCode>(event.keyCode())) {
     case base::KeyCode::UpArrow:

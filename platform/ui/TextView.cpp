@@ -187,14 +187,26 @@ void TextView::scrollCaretToVisible()
     auto* clip = dynamic_cast<ClipView*>(superview());
     auto* scroll = clip ? dynamic_cast<ScrollView*>(clip->superview()) : nullptr;
     // Nothing shows yet before the first layout: there is nothing to keep the caret in.
-    if (!scroll || clip->bounds().isEmpty())
+    if (scroll && clip->bounds().isEmpty())
         return;
     Rect caret = caretRect();
-    Rect visible = convertRectFrom(clip->bounds(), clip);
-    if (caret.minY() < visible.minY())
-        scroll->scrollToPoint(Point(0, caret.minY()));
-    else if (caret.maxY() > visible.maxY())
-        scroll->scrollToPoint(Point(0, caret.maxY() - visible.height()));
+    if (scroll) {
+        Rect visible = convertRectFrom(clip->bounds(), clip);
+        if (caret.minY() < visible.minY())
+            scroll->scrollToPoint(Point(0, caret.minY()));
+        else if (caret.maxY() > visible.maxY())
+            scroll->scrollToPoint(Point(0, caret.maxY() - visible.height()));
+    }
+    // Typed into a form the wheel scrolled partly away, the caret is brought back; a text
+    // the program sets elsewhere (a row of a list) leaves the list where it is.
+    if (!window() || window()->firstResponder() != this)
+        return;
+    // A caret is a line with no width, which no rectangle would hold.
+    caret = caret.insetBy(-2, -2);
+    if (scroll)
+        ScrollView::scrollRectToVisible(*scroll, scroll->convertRectFrom(caret, this).intersection(scroll->bounds()));
+    else
+        ScrollView::scrollRectToVisible(*this, caret);
 }
 
 void TextView::setSelectedRange(text::Range range)

@@ -266,13 +266,20 @@ void RandomUser::checkPlace(const Scene& scene)
         // Where it was left, it would still fit in the work area: only an action that may move
         // it did. Grown past the work area there (a pad opened, all pads closed while hidden),
         // it was rightly moved in, and stands there until it fits where the user had left it.
+        // Pushed twice (a pad shown, then a wider one), it comes back as near to the first
+        // place as the work area lets it: part of the way is no fault.
         Box there { m_leftAt->first, m_leftAt->second, main->frame.width, main->frame.height };
         bool back = m_pushedFrom && withinAPoint(at, *m_pushedFrom);
+        auto between = [&](int value, int from, int to) {
+            return value >= std::min(from, to) - m_scale && value <= std::max(from, to) + m_scale;
+        };
+        bool partWayBack = m_pushedFrom && between(at.first, m_leftAt->first, m_pushedFrom->first)
+            && between(at.second, m_leftAt->second, m_pushedFrom->second);
         if (!inside(there, scene.workArea))
             m_pushedFrom = m_pushedFrom.value_or(*m_leftAt);
         else if (back || m_mayMove)
             m_pushedFrom.reset();
-        else
+        else if (!partWayBack)
             record({ "a window no action moved keeps its place", "the main window",
                 "the main window was left at " + std::to_string(m_leftAt->first) + "," + std::to_string(m_leftAt->second)
                     + " and stands at " + std::to_string(at.first) + "," + std::to_string(at.second) + " on " + m_screenName });

@@ -184,6 +184,13 @@ TEST_F(MainWindowControllerTest, EachScreenShowsAtItsOwnHeight)
     controller.showState(shorter);
     EXPECT_EQ(window().frame().height(), window().contentMinSize().height) << "the tall screen's height stayed";
     EXPECT_EQ(window().frame().maxY(), top);
+    // Taller than the work area: the window was as tall as it could be, still the screen's own.
+    FakeScreen taller(1200);
+    controller.showState(taller);
+    window().layoutIfNeeded();
+    ASSERT_LT(window().frame().height(), window().contentMinSize().height);
+    controller.showState(shorter);
+    EXPECT_EQ(window().frame().height(), window().contentMinSize().height) << "the work area's height stayed";
 
     window().setFrame(ui::Rect(window().frame().minX(), top - 700, window().frame().width(), 700));
     controller.showState(tall);

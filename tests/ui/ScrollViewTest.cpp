@@ -7,6 +7,7 @@
 #include "platform/ui/Event.h"
 #include "platform/ui/ScrollView.h"
 #include "platform/ui/TableView.h"
+#include "platform/ui/TextField.h"
 #include "platform/ui/TextView.h"
 
 using namespace ui;
@@ -236,6 +237,38 @@ TEST_F(TwoWayScrollTest, TabIntoAFieldOutOfSightScrollsItIntoView)
     EXPECT_EQ(shown().origin, Point(6, 6));
     m_window->makeFirstResponder(m_form.get());
     EXPECT_EQ(shown().origin, Point(6, 6)) << "a view larger than the room keeps what shows of it";
+
+    // The wheel takes a field that has the keyboard out of sight; typing or moving its caret
+    // brings the caret back, in a field or in a text of lines scrolling in a box of its own.
+    auto field = TextField::create("objective");
+    field->setFrame(Rect(10, 200, 120, 24));
+    auto lines = TextView::create();
+    lines->setAttributedString(text::AttributedString::fromUtf8("first\nsecond\nthird"));
+    auto box = ScrollView::create();
+    box->setContentView(ClipView::create(true));
+    box->setFrame(Rect(10, 180, 120, 40));
+    box->setHasVerticalScroller(true);
+    lines->setFrame(Rect(0, 0, 120, 40));
+    box->setDocumentView(lines);
+    for (auto [typedInto, added] : { std::pair<View*, std::shared_ptr<View>> { field.get(), field }, { lines.get(), box } }) {
+        m_form->addSubview(added);
+        m_window->display();
+        m_window->makeFirstResponder(typedInto);
+        auto caretShows = [&] {
+            Rect caret = dynamic_cast<TextInputClient&>(*typedInto).textInputCaretRect().insetBy(-1, 0);
+            caret = m_scroll->contentView()->convertRectFrom(caret, typedInto);
+            return shown().intersection(caret) == caret;
+        };
+        for (auto key : { std::pair { base::KeyCode::X, std::string("x") }, std::pair { base::KeyCode::End, std::string() } }) {
+            for (int notch = 0; notch < 5; ++notch)
+                wheel(0, -1);
+            ASSERT_FALSE(caretShows());
+            backend().press(*m_window, static_cast<std::uint16_t>(key.first), key.second);
+            EXPECT_TRUE(caretShows()) << "after " << (key.second.empty() ? "End" : "typing") << (typedInto == field.get() ? " in the field" : " in the lines");
+        }
+        added->removeFromSuperview();
+    }
+    EXPECT_EQ(field->stringValue(), "x") << "typed where the caret was, everything selected";
 }
 
 TEST_F(TwoWayScrollTest, AFormThatFitsOneWayHasOnlyTheOtherBar)
