@@ -201,12 +201,9 @@ void TextView::scrollCaretToVisible()
     // the program sets elsewhere (a row of a list) leaves the list where it is.
     if (!window() || window()->firstResponder() != this)
         return;
-    // A caret is a line with no width, which no rectangle would hold.
-    caret = caret.insetBy(-2, -2);
-    if (scroll)
-        ScrollView::scrollRectToVisible(*scroll, scroll->convertRectFrom(caret, this).intersection(scroll->bounds()));
-    else
-        ScrollView::scrollRectToVisible(*this, caret);
+    // A caret is a line with no width, which no rectangle would hold. Its own box shows it
+    // already; the boxes around that one follow.
+    ScrollView::scrollRectToVisible(*this, caret.insetBy(-2, -2));
 }
 
 void TextView::setSelectedRange(text::Range range)
