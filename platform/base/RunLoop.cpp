@@ -14,6 +14,7 @@
 #include <string>
 #include <sys/eventfd.h>
 #include <unistd.h>
+#include <utility>
 
 namespace base {
 
@@ -134,10 +135,17 @@ void RunLoop::stop()
 void RunLoop::runModal(const std::function<bool()>& done)
 {
     ++m_modalDepth;
-    while (!m_stopRequested && !m_modalStopRequested && !(done && done()))
+    const auto* outerDone = std::exchange(m_modalDone, &done);
+    while (!modalRunEnded())
         iterate(Mode::Common, std::nullopt, true);
+    m_modalDone = outerDone;
     m_modalStopRequested = false;
     --m_modalDepth;
+}
+
+bool RunLoop::modalRunEnded() const
+{
+    return m_modalDepth > 0 && (m_stopRequested || m_modalStopRequested || (m_modalDone && *m_modalDone && (*m_modalDone)()));
 }
 
 void RunLoop::stopModal()

@@ -48,6 +48,9 @@ public:
     void runModal(const std::function<bool()>& done = {});
     void stopModal();
     bool isModal() const { return m_modalDepth > 0; }
+    // True once the innermost modal run will end at the end of this pass: input read past
+    // the event that ended it belongs to the run outside it, and is left for that run.
+    bool modalRunEnded() const;
     Mode currentMode() const { return isModal() ? Mode::Common : Mode::Default; }
 
     // For tests and start-up code: run in the default mode until the clock reads a point in
@@ -112,6 +115,7 @@ private:
     SourceId m_nextSourceId { 1 };
     int m_wakeFd { -1 };
     int m_modalDepth { 0 };
+    const std::function<bool()>* m_modalDone { nullptr };
     bool m_stopRequested { false };
     bool m_modalStopRequested { false };
 

@@ -387,8 +387,13 @@ void SdlBackend::pollInputMethodSoon()
 void SdlBackend::pump()
 {
     SDL_Event event;
-    while (SDL_PollEvent(&event))
+    while (SDL_PollEvent(&event)) {
         dispatch(&event);
+        // A key typed right after the event that closed a modal window is the outer run's:
+        // the modal one would hold it back as aimed past its window.
+        if (base::RunLoop::main().modalRunEnded())
+            return;
+    }
 }
 
 namespace {

@@ -541,6 +541,45 @@ TEST_F(Sdl, AWindowTheDisplayDestroyedIsForgottenAndMadeAnewWhenShownAgain)
     XCloseDisplay(tool);
 }
 
+TEST_F(Sdl, AKeyReadWithTheCloseOfAModalWindowReachesTheWindowBehindIt)
+{
+    // A tool closed the modal preferences window and Ctrl+, came at once, in the same read:
+    // the modal run, ending, held the key back as aimed past its window, and it was lost.
+    struct Typed : View {
+        Typed() : View(Rect(0, 0, 100, 100)) { }
+        bool acceptsFirstResponder() const override { return true; }
+        void keyDown(const Event& event) override { keys += event.characters(); }
+        std::string keys;
+    };
+    auto behind = shownWindow(WindowStyle::Titled);
+    auto typed = std::make_shared<Typed>();
+    behind->contentView()->addSubview(typed);
+    behind->makeKeyAndOrderFront();
+    ASSERT_TRUE(behind->makeFirstResponder(typed.get()));
+    auto modal = ui::Window::create(Rect(450, 100, 240, 80), WindowStyle::Titled);
+    auto sdlId = [](ui::Window& w) {
+        auto* platform = dynamic_cast<ui::SdlWindow*>(w.platformWindow());
+        return platform ? SDL_GetWindowID(platform->sdl()) : 0u;
+    };
+    base::RunLoop::main().post([&] {
+        SDL_Event close {};
+        close.type = SDL_WINDOWEVENT;
+        close.window.event = SDL_WINDOWEVENT_CLOSE;
+        close.window.windowID = sdlId(*modal);
+        SDL_Event key {};
+        key.type = SDL_KEYDOWN;
+        key.key.state = SDL_PRESSED;
+        key.key.windowID = sdlId(*behind);
+        key.key.keysym.scancode = SDL_SCANCODE_A;
+        key.key.keysym.sym = SDLK_a;
+        ASSERT_EQ(SDL_PushEvent(&close), 1);
+        ASSERT_EQ(SDL_PushEvent(&key), 1);
+    });
+    m_app->runModalForWindow(*modal);
+    EXPECT_FALSE(modal->isVisible());
+    EXPECT_TRUE(runUntil([&] { return typed->keys == "a"; })) << "the key typed with the close was lost";
+}
+
 TEST_F(Sdl, AWindowMadeAnewKeepsTheDecorationItsWindowManagerToldOf)
 {
     // Made anew (a level changed) or let go while put away, a window has no word of its
