@@ -81,7 +81,8 @@ protected:
             << "the Now pad did not open\n"
             << program.transcript();
         ASSERT_TRUE(desktop().type(words));
-        ASSERT_TRUE(eventually([&] { return program.idle(); })) << program.transcript();
+        // The display asleep too: keys it has yet to hand over are not the program's yet.
+        ASSERT_TRUE(eventually([&] { return asleep({ &program }); })) << program.transcript();
     }
 
     std::string nowPadOnDisk() const

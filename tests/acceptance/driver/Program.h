@@ -86,8 +86,9 @@ public:
     // Everything it said, one indented line each: for a failure's message.
     std::string transcript() const;
 
-    // SIGTERM, then its end within `seconds`; none while it still runs after that. The
-    // sanitizer's leak check at the end takes its time on a loaded machine.
+    // SIGTERM, then its end within `seconds`, or later while it is still at work then;
+    // none while it still runs after that. The sanitizer's leak check at the end takes its
+    // time on a loaded machine.
     std::optional<Exit> stop(double seconds = 30);
     // SIGKILL, as a crash or a power cut would end it.
     Exit kill();
