@@ -243,6 +243,8 @@ void RandomUser::keepRunning()
     // The program keeps its window's place across runs, not a size the user dragged it to:
     // a new start shows each screen at its own height again.
     m_heights.clear();
+    m_draggedHeightUnseen = false;
+    m_draggedHeight.reset();
     // From the sixth start on, the mailing list's prompt comes before the main window: the
     // road's next actions answer it.
     auto first = firstWindowShown(60);

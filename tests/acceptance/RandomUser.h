@@ -268,6 +268,10 @@ private:
     bool m_lastSeenMaximized { false };
     // Each screen's height as it first showed, by the screen and the window's width.
     std::map<std::string, int> m_heights;
+    // The height the user dragged the window to, as first seen after the drag: the screens
+    // after it keep it until one needs more, and from then on each shows at its own again.
+    bool m_draggedHeightUnseen { false };
+    std::optional<int> m_draggedHeight;
     std::optional<Scene> m_settled;
     double m_settling { 0 };
     // Another program's window, for the length of a gesture.

@@ -123,6 +123,7 @@ RandomUser::Outcome RandomUser::resizeWindow(const Scene& scene, Dice& dice)
     doing("resize the main window from " + std::to_string(main->box.width) + "\u00d7" + std::to_string(main->box.height)
         + " to " + std::to_string(width) + "\u00d7" + std::to_string(height));
     m_heights.clear();
+    m_draggedHeightUnseen = true;
     desktop().resize(main->id, width, height);
     return std::nullopt;
 }
