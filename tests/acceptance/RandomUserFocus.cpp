@@ -296,18 +296,20 @@ void RandomUser::checkPlace(const Scene& scene)
     if (std::exchange(m_draggedHeightUnseen, false))
         m_draggedHeight = main->box.height;
     auto [known, fresh] = m_heights.emplace(key, main->box.height);
-    if (!fresh && known->second != main->box.height && m_draggedHeight && known->second == *m_draggedHeight) {
+    if (fresh || known->second == main->box.height)
+        return;
+    if (m_draggedHeight && known->second == *m_draggedHeight) {
         // The dragged height given up for a screen that needed more (while hidden, as a rated
         // slice went through the break's preparation): each screen at its own height again.
         m_draggedHeight.reset();
         m_heights.clear();
         m_heights.emplace(key, main->box.height);
-    } else if (!fresh && known->second != main->box.height) {
-        record({ "each screen's window height is that screen's own", "the main window on " + key,
-            "the main window on " + key + " was " + std::to_string(known->second) + " px high and is "
-                + std::to_string(main->box.height) + " px now" });
-        known->second = main->box.height;
+        return;
     }
+    record({ "each screen's window height is that screen's own", "the main window on " + key,
+        "the main window on " + key + " was " + std::to_string(known->second) + " px high and is "
+            + std::to_string(main->box.height) + " px now" });
+    known->second = main->box.height;
 }
 
 }
