@@ -10,6 +10,7 @@
 #include "SdlFixture.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -192,6 +193,13 @@ bool viewable(Display* display, ::Window window)
 {
     XWindowAttributes attributes {};
     return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+// SDL's number for a window of ours, which its events carry; 0 for none.
+std::uint32_t sdlIdOf(ui::Window& window)
+{
+    auto* platform = dynamic_cast<ui::SdlWindow*>(window.platformWindow());
+    return platform ? SDL_GetWindowID(platform->sdl()) : 0u;
 }
 
 class Sdl : public SdlFixture {
@@ -441,16 +449,12 @@ TEST_F(Sdl, AReleaseToldOfAnotherWindowReachesTheWindowThePressWentTo)
     auto beside = ui::Window::create(Rect(400, top - 100 - 120, 200, 120), WindowStyle::Borderless);
     pressedIn->makeKeyAndOrderFront();
     beside->orderFront();
-    auto sdlId = [](ui::Window& w) {
-        auto* platform = dynamic_cast<ui::SdlWindow*>(w.platformWindow());
-        return platform ? SDL_GetWindowID(platform->sdl()) : 0u;
-    };
-    ASSERT_NE(sdlId(*pressedIn), 0u);
-    ASSERT_NE(sdlId(*beside), 0u);
+    ASSERT_NE(sdlIdOf(*pressedIn), 0u);
+    ASSERT_NE(sdlIdOf(*beside), 0u);
 
     SDL_Event press {};
     press.type = SDL_MOUSEBUTTONDOWN;
-    press.button.windowID = sdlId(*pressedIn);
+    press.button.windowID = sdlIdOf(*pressedIn);
     press.button.button = SDL_BUTTON_LEFT;
     press.button.state = SDL_PRESSED;
     press.button.clicks = 1;
@@ -459,7 +463,7 @@ TEST_F(Sdl, AReleaseToldOfAnotherWindowReachesTheWindowThePressWentTo)
     SDL_Event release = press;
     release.type = SDL_MOUSEBUTTONUP;
     release.button.state = SDL_RELEASED;
-    release.button.windowID = sdlId(*beside);
+    release.button.windowID = sdlIdOf(*beside);
     release.button.x = 50 - 300;
     ASSERT_EQ(SDL_PushEvent(&press), 1);
     ASSERT_EQ(SDL_PushEvent(&release), 1);
@@ -557,19 +561,15 @@ TEST_F(Sdl, AKeyReadWithTheCloseOfAModalWindowReachesTheWindowBehindIt)
     behind->makeKeyAndOrderFront();
     ASSERT_TRUE(behind->makeFirstResponder(typed.get()));
     auto modal = ui::Window::create(Rect(450, 100, 240, 80), WindowStyle::Titled);
-    auto sdlId = [](ui::Window& w) {
-        auto* platform = dynamic_cast<ui::SdlWindow*>(w.platformWindow());
-        return platform ? SDL_GetWindowID(platform->sdl()) : 0u;
-    };
     base::RunLoop::main().post([&] {
         SDL_Event close {};
         close.type = SDL_WINDOWEVENT;
         close.window.event = SDL_WINDOWEVENT_CLOSE;
-        close.window.windowID = sdlId(*modal);
+        close.window.windowID = sdlIdOf(*modal);
         SDL_Event key {};
         key.type = SDL_KEYDOWN;
         key.key.state = SDL_PRESSED;
-        key.key.windowID = sdlId(*behind);
+        key.key.windowID = sdlIdOf(*behind);
         key.key.keysym.scancode = SDL_SCANCODE_A;
         key.key.keysym.sym = SDLK_a;
         ASSERT_EQ(SDL_PushEvent(&close), 1);
