@@ -35,6 +35,7 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -276,19 +277,20 @@ void LogBookTableViewController::addRowItems(ui::Menu& menu, const std::shared_p
 {
     std::weak_ptr<LogBookTableViewController> weakSelf = std::static_pointer_cast<LogBookTableViewController>(shared_from_this());
     std::weak_ptr<FullTimeSlice> weakRecord = record;
-    auto onRecord = [weakSelf, weakRecord](void (LogBookTableViewController::*action)(int)) {
-        return [weakSelf, weakRecord, action] {
+    auto onRecord = [weakSelf, weakRecord, uuid = record->uuid()](void (LogBookTableViewController::*action)(int)) {
+        return [weakSelf, weakRecord, uuid, action] {
             auto self = weakSelf.lock();
-            auto record = weakRecord.lock();
-            if (!self || !record)
+            if (!self)
                 return;
             // The row the record has now: a reload between showing the menu and choosing
-            // from it may have moved it.
+            // from it may have moved it, or read its day file again into a new record.
             auto& rows = self->m_dataSet;
-            for (std::size_t i = 0; i < rows.size(); ++i) {
-                if (rows[i] == record)
-                    return ((*self).*action)(static_cast<int>(i));
-            }
+            auto record = weakRecord.lock();
+            auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return record && r == record; });
+            if (row == rows.end())
+                row = std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r->uuid() == uuid; });
+            if (row != rows.end())
+                ((*self).*action)(static_cast<int>(row - rows.begin()));
         };
     };
     menu.addItem(SmartMenuItem::create("Make current objective", onRecord(&LogBookTableViewController::makeCurrentObjective)));

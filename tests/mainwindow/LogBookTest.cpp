@@ -170,8 +170,16 @@ TEST_F(LogBookTest, RowsAreTheLogNewestFirstWithTheirMenus)
     EXPECT_EQ(logBook().objectValueFor(0)->uuid(), "late");
     EXPECT_EQ(menuTitles(0), (std::vector<std::string> { "", "Make current objective", "Edit...", "Delete", "Show task in Things",
                                  "Show task in OmniFocus", "Open \"https://example.org/a\"" }));
-    logBook().objectValueFor(1)->setIsRTFD(false);
-    EXPECT_EQ(menuTitles(1), (std::vector<std::string> { "", "Make current objective" })) << "a plain-text file is never rewritten";
+    // A menu shown before its day file was read again still edits its entry.
+    auto menu = logBook().menuForRow(*logBook().tableView(), 0);
+    auto before = logBook().objectValueFor(0);
+    log("another", today + 7200);
+    ASSERT_NE(logBook().objectValueFor(1), before) << "the day file was not read again";
+    ASSERT_TRUE(menu->performActionForItemAt(1));
+    EXPECT_EQ(logBook().editUUID(), std::optional<std::string>("late"));
+    logBook().cancelEdit();
+    logBook().objectValueFor(2)->setIsRTFD(false);
+    EXPECT_EQ(menuTitles(2), (std::vector<std::string> { "", "Make current objective" })) << "a plain-text file is never rewritten";
 }
 
 TEST_F(LogBookTest, RowHeightsAddTheTagBandAndLeaveTheLastLineBreakOut)
