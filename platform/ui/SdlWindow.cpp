@@ -197,6 +197,7 @@ void SdlWindow::framedByDisplay()
     if (!atRest || !borders || borders == m_bordersGivenBack)
         return;
     m_bordersAtRest = borders;
+    m_extentsAtRest = extentsHeard();
     m_bordersGivenBack.reset();
 }
 
@@ -543,24 +544,35 @@ void SdlWindow::focused()
         m_backend.m_desktop.setUrgent(xWindow(), false);
 }
 
+std::optional<EdgeInsets> SdlWindow::extentsHeard() const
+{
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (!m_sdl || SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right) != 0)
+        return std::nullopt;
+    if (top == 0 && left == 0 && bottom == 0 && right == 0)
+        return std::nullopt;
+    // In whole points, each side rounded up: half points of a border at two pixels a point
+    // moved a window placed with them by a pixel at each showing.
+    double scale = m_backend.scale();
+    auto points = [scale](int side) { return std::ceil(side / scale); };
+    return EdgeInsets { points(top), points(left), points(bottom), points(right) };
+}
+
 std::optional<EdgeInsets> SdlWindow::frameExtents() const
 {
     // SDL keeps what the window manager last said (_NET_FRAME_EXTENTS); all zero until it has,
     // and again once it let the window go (a window put away, or made anew): what it said
     // last holds meanwhile. Another window's decoration (an alert's, with no handle at its
     // bottom) let the main window come back that much taller, its bottom edge below the screen.
-    int top = 0, left = 0, bottom = 0, right = 0;
     if (m_state.borderless)
         return std::nullopt;
-    if (!m_sdl || SDL_GetWindowBordersSize(m_sdl, &top, &left, &bottom, &right) != 0)
-        return m_extentsTold;
-    if (top == 0 && left == 0 && bottom == 0 && right == 0)
-        return m_extentsTold;
-    // In whole points, each side rounded up: half points of a border at two pixels a point
-    // moved a window placed with them by a pixel at each showing.
-    double scale = m_backend.scale();
-    auto points = [scale](int side) { return std::ceil(side / scale); };
-    m_extentsTold = EdgeInsets { points(top), points(left), points(bottom), points(right) };
+    // Not maximized as far as we have heard, the frame at rest: word of the maximized frame
+    // may come before word of the state, and a window kept inside the screen by the maximized
+    // frame's borders (none at the sides) stood a pixel past its edge.
+    if (!m_state.zoomed && m_extentsAtRest)
+        return m_extentsAtRest;
+    if (auto heard = extentsHeard())
+        m_extentsTold = heard;
     return m_extentsTold;
 }
 

@@ -111,6 +111,8 @@ private:
     void moveFrameAround(std::pair<int, int> borders, int x, int y);
     // The window manager's borders (left, top) in pixels as SDL last heard, if it did.
     std::optional<std::pair<int, int>> bordersHeard() const;
+    // All four of them in points, likewise.
+    std::optional<EdgeInsets> extentsHeard() const;
     void applyModalFor(const PlatformWindowState& state, bool mapped);
     void applyReservation(const PlatformWindowState& state);
     // A size asked of a window manager that keeps windows at sizes of its own (a tiling
@@ -176,8 +178,10 @@ private:
     bool m_urgent { false };
     XImagePresenter m_presenter;
     bool m_firstFrameReported { false };
-    // The decoration the window manager last told of, in points.
+    // The decoration the window manager last told of, in points; the last it told while the
+    // window was not maximized.
     mutable std::optional<EdgeInsets> m_extentsTold;
+    std::optional<EdgeInsets> m_extentsAtRest;
     // Where the display last put the content's top left: in the window's whole points and
     // in the display's pixels.
     struct PlaceTold {

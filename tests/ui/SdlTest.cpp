@@ -195,6 +195,24 @@ bool viewable(Display* display, ::Window window)
     return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
+// The window manager's word that the window is maximized, or no longer so.
+void tellMaximized(Display* manager, ::Window window, bool maximized)
+{
+    Atom both[2] = { XInternAtom(manager, "_NET_WM_STATE_MAXIMIZED_VERT", False),
+        XInternAtom(manager, "_NET_WM_STATE_MAXIMIZED_HORZ", False) };
+    XChangeProperty(manager, window, XInternAtom(manager, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
+        reinterpret_cast<unsigned char*>(both), maximized ? 2 : 0);
+}
+
+// Its frame's borders (left, right, top, bottom), as openbox draws them: none at the sides
+// once maximized, and none while put away.
+void tellBorders(Display* manager, ::Window window, long left, long top)
+{
+    long extents[4] = { left, left, top, left * 5 };
+    XChangeProperty(manager, window, XInternAtom(manager, "_NET_FRAME_EXTENTS", False), XA_CARDINAL, 32, PropModeReplace,
+        reinterpret_cast<unsigned char*>(extents), 4);
+}
+
 // SDL's number for a window of ours, which its events carry; 0 for none.
 std::uint32_t sdlIdOf(ui::Window& window)
 {
@@ -716,19 +734,13 @@ TEST_F(Sdl, AMaximizedWindowHiddenAndShownComesBackMaximized)
     Display* manager = XOpenDisplay(nullptr);
     ASSERT_NE(manager, nullptr);
     ::Window xw = platform->xWindow();
-    Atom state = XInternAtom(manager, "_NET_WM_STATE", False);
     auto setMaximized = [&](bool maximized) {
-        Atom both[2] = { XInternAtom(manager, "_NET_WM_STATE_MAXIMIZED_VERT", False),
-            XInternAtom(manager, "_NET_WM_STATE_MAXIMIZED_HORZ", False) };
-        XChangeProperty(manager, xw, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(both), maximized ? 2 : 0);
+        tellMaximized(manager, xw, maximized);
         XSync(manager, False);
     };
-    // Its frame's borders (left, right, top, bottom), as openbox draws them, with none at the
-    // sides once maximized and none while put away; word of them comes after word of the state.
+    // Word of the borders comes after word of the state here.
     auto setBorders = [&](long left, long top) {
-        long extents[4] = { left, left, top, left * 5 };
-        XChangeProperty(manager, xw, XInternAtom(manager, "_NET_FRAME_EXTENTS", False), XA_CARDINAL, 32, PropModeReplace,
-            reinterpret_cast<unsigned char*>(extents), 4);
+        tellBorders(manager, xw, left, top);
         XSync(manager, False);
         runUntil([&] { return top && platform->frameExtents() && platform->frameExtents()->top == double(top); }, 0.3);
     };
@@ -788,6 +800,37 @@ TEST_F(Sdl, AMaximizedWindowHiddenAndShownComesBackMaximized)
     EXPECT_EQ(sizeAsked, std::pair(int(left.width()), int(left.height())));
     EXPECT_EQ(frameAsked, std::pair(contentLeft.first - 1, contentLeft.second - 20)) << "placed by the maximized frame's borders";
     XCloseDisplay(manager);
+}
+
+TEST_F(Sdl, WordOfTheMaximizedFrameBeforeWordOfTheStateLeavesTheWindowItsBordersAtRest)
+{
+    // openbox tells of the maximized frame's borders (none at the sides) just before it tells
+    // of the state, both ways. Taken for the borders at rest, they kept the window inside the
+    // screen a pixel past its right edge once it was given back its size.
+    auto [window, xw, manager] = shownAndPlayed(WindowStyle::Titled | WindowStyle::Resizable);
+    ASSERT_NE(manager, nullptr);
+    auto* platform = dynamic_cast<ui::SdlWindow*>(window->platformWindow());
+    ASSERT_NE(platform, nullptr);
+    const EdgeInsets atRest { 20, 1, 5, 1 };
+    tellBorders(manager, xw, 1, 20);
+    XSync(manager, False);
+    ASSERT_TRUE(runUntil([&] { return window->decoration() == atRest; })) << "the borders went unheard";
+
+    tellBorders(manager, xw, 0, 19);
+    tellMaximized(manager, xw, true);
+    XSync(manager, False);
+    ASSERT_TRUE(runUntil([&] { return window->isZoomed(); })) << "the maximizing went unheard";
+    EXPECT_TRUE(runUntil([&] { return window->decoration() == EdgeInsets { 19, 0, 0, 0 }; })) << "maximized, its own borders";
+    // Given back its size, before the window manager has framed it again, and after.
+    tellMaximized(manager, xw, false);
+    XSync(manager, False);
+    ASSERT_TRUE(runUntil([&] { return !window->isZoomed(); })) << "the size given back went unheard";
+    EXPECT_EQ(platform->frameExtents(), atRest);
+    EXPECT_EQ(window->decoration(), atRest);
+    tellBorders(manager, xw, 1, 20);
+    XSync(manager, False);
+    runUntil([] { return false; }, 0.3);
+    EXPECT_EQ(window->decoration(), atRest);
 }
 
 TEST_F(Sdl, AWindowHiddenShownAndHiddenAgainBeforeTheDisplayAnswersStaysHidden)
