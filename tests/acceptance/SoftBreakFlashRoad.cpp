@@ -52,6 +52,7 @@ protected:
         // takes for that.
         ASSERT_TRUE(program.waitForLine("playTock()", 90, before)) << program.transcript();
         expectFlash("tock", tock, [&] { return program.waitForScreen("RateTimeSliceState", 0, before) && asleep({ &program }); });
+        ASSERT_TRUE(program.waitForScreen("RateTimeSliceState", 30, before)) << program.transcript();
         EXPECT_EQ(stop(), "exit 0");
     }
 
