@@ -20,6 +20,19 @@ constexpr gfx::Color kGoodBar = gfx::Color::rgb(242 / 255.0, 202 / 255.0, 88 / 2
 
 class SliceRoad : public Road { };
 
+// The log book's entry: a light row at the top of its pad.
+bool showsBookRow(const Screenshot& mainWindow)
+{
+    return looks::lightPixels(mainWindow, { mainWindow.width() - 300, 40, 300, 60 }) > 5000;
+}
+
+// A page shown as its card, in place of the log book: its title and a button to open it.
+bool showsPageCard(const Screenshot& mainWindow)
+{
+    Box pad { 450, 80, mainWindow.width() - 460, mainWindow.height() - 140 };
+    return !showsBookRow(mainWindow) && looks::lightPixels(mainWindow, pad) > 100;
+}
+
 std::string contentsOf(const fs::path& file)
 {
     std::ifstream in(file, std::ios::binary);
@@ -88,21 +101,21 @@ TEST_F(SliceRoad, AnObjectiveTypedParsedAndStartedIsCountedRatedAndLoggedEverywh
     EXPECT_EQ(entry.actualDuration(), 120);
     EXPECT_EQ(entry.focusRating(), "good");
 
-    // The log book shows the entry as a light row at the top of its pad.
     ASSERT_TRUE(desktop().key("ctrl+2"));
-    auto book = desktop().waitForPicture(main, [](const Screenshot& picture) {
-        return looks::lightPixels(picture, { picture.width() - 300, 40, 300, 60 }) > 5000;
-    });
+    auto book = desktop().waitForPicture(main, showsBookRow);
     ASSERT_TRUE(book);
     keep("log book", book);
-    EXPECT_GT(looks::lightPixels(*book, { book->width() - 300, 40, 300, 60 }), 5000) << "no row in the log book";
+    EXPECT_TRUE(showsBookRow(*book)) << "no row in the log book";
 
     // The week's chart: a bar of today's "good" minutes in its last column. The browser
     // has no sandbox for root, so there (as on CI) the page shows as its card instead.
     ASSERT_TRUE(desktop().key("ctrl+1"));
     if (geteuid() == 0) {
         ASSERT_TRUE(program.waitForLine("pages are not drawn", 30)) << program.transcript();
-        keep("statistics", desktop().waitForStill(main));
+        // The card comes when the page is written, which is done off the main thread.
+        auto card = desktop().waitForPicture(main, showsPageCard, 30);
+        ASSERT_TRUE(card && showsPageCard(*card)) << "the statistics pad shows no page";
+        keep("statistics", card);
     } else {
         auto chart = desktop().waitForPicture(main, [](const Screenshot& picture) {
             return picture.count({ picture.width() - 400, 0, 400, picture.height() }, kGoodBar, 0.03) > 30;
