@@ -1,12 +1,14 @@
 // The driver itself: a program seen ending takes the helpers it started with it, and a
 // program collected is never signalled again (its number may be anyone's by then); one that
-// ended has nothing left to do, whether collected yet or not.
+// ended has nothing left to do, whether collected yet or not; one still at work at the
+// deadline of its end is waited for, one asleep is not.
 #include "tests/acceptance/driver/Eventually.h"
 #include "tests/acceptance/driver/Home.h"
 #include "tests/acceptance/driver/Program.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <fstream>
 #include <string>
@@ -26,15 +28,21 @@ bool alive(pid_t pid)
     return close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z';
 }
 
+// A shell script in the program's place, bash's where it counts SECONDS.
+std::unique_ptr<Program> startScript(const Home& home, const std::string& script, const char* shell = "/bin/sh")
+{
+    Launch launch;
+    launch.program = shell;
+    launch.arguments = { "-c", script };
+    return Program::start(home, launch);
+}
+
 }
 
 TEST(Driver, AProgramSeenEndingTakesItsHelpersAlongAndIsNotSignalledAgain)
 {
     Home home;
-    Launch launch;
-    launch.program = "/bin/sh";
-    launch.arguments = { "-c", "sleep 60 & echo helper $!; exit 3" };
-    auto program = Program::start(home, launch);
+    auto program = startScript(home, "sleep 60 & echo helper $!; exit 3");
     ASSERT_TRUE(program);
     auto line = program->waitForLine("helper ", 10);
     ASSERT_TRUE(line);
@@ -50,10 +58,7 @@ TEST(Driver, AProgramSeenEndingTakesItsHelpersAlongAndIsNotSignalledAgain)
 TEST(Driver, AProgramThatEndedIsIdleBeforeAndAfterItIsCollected)
 {
     Home home;
-    Launch launch;
-    launch.program = "/bin/sh";
-    launch.arguments = { "-c", "echo ending; exit 0" };
-    auto program = Program::start(home, launch);
+    auto program = startScript(home, "echo ending; exit 0");
     ASSERT_TRUE(program);
     ASSERT_TRUE(program->waitForLine("ending", 10));
     // Waiting to be collected: a road waiting for it to sleep would wait for ever.
@@ -61,6 +66,25 @@ TEST(Driver, AProgramThatEndedIsIdleBeforeAndAfterItIsCollected)
     EXPECT_TRUE(program->idle()) << "a program that ended, not yet collected, still seems busy";
     ASSERT_TRUE(program->waitForExit(10));
     EXPECT_TRUE(program->idle());
+}
+
+TEST(Driver, AnEndingStillAtWorkIsWaitedForPastItsDeadlineAndOneAsleepIsNot)
+{
+    Home home;
+    // Three seconds of work on its way out, as a leak check on a loaded machine.
+    auto ending = startScript(home, "echo ending; while (( SECONDS < 3 )); do :; done; exit 0", "/bin/bash");
+    ASSERT_TRUE(ending);
+    ASSERT_TRUE(ending->waitForLine("ending", 10));
+    auto ended = ending->waitForEnd(1);
+    ASSERT_TRUE(ended) << "an ending still at work was given up at its deadline";
+    EXPECT_TRUE(ended->cleanly());
+
+    auto stuck = startScript(home, "echo waiting; sleep 30");
+    ASSERT_TRUE(stuck);
+    ASSERT_TRUE(stuck->waitForLine("waiting", 10));
+    auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(stuck->waitForEnd(1)) << "a program asleep ended by itself";
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10)) << "a program asleep was waited for as if ending";
 }
 
 }

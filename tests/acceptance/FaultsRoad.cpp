@@ -252,7 +252,7 @@ TEST_F(FaultsRoad, AClosedTerminalOrALostDisplayEndsItAsQuitDoesWithTheLastWords
     auto& first = startReturning();
     typeIntoNowPad(first, "WORDS_BEFORE_THE_HANGUP");
     ASSERT_EQ(::kill(first.pid(), SIGHUP), 0);
-    auto hungUp = first.waitForExit(20);
+    auto hungUp = first.waitForEnd(20);
     ASSERT_TRUE(hungUp) << "still running 20 s after SIGHUP\n" << first.transcript();
     EXPECT_EQ(hungUp->describe(), "exit 0") << first.transcript();
     EXPECT_NE(nowPadOnDisk().find("WORDS_BEFORE_THE_HANGUP"), std::string::npos) << "the last words were lost";
@@ -262,7 +262,7 @@ TEST_F(FaultsRoad, AClosedTerminalOrALostDisplayEndsItAsQuitDoesWithTheLastWords
     typeIntoNowPad(second, "WORDS_BEFORE_THE_DISPLAY_WENT");
     std::string xkill = "xkill -id " + std::to_string(mainWindow(second)) + " > /dev/null 2>&1";
     ASSERT_EQ(std::system(xkill.c_str()), 0);
-    auto lost = second.waitForExit(20);
+    auto lost = second.waitForEnd(20);
     ASSERT_TRUE(lost) << "still running 20 s after its display went\n" << second.transcript();
     EXPECT_EQ(lost->describe(), "exit 0") << second.transcript();
     EXPECT_TRUE(second.waitForLine("Window system: lost the connection to the display; ending as a quit does", 0)) << second.transcript();
@@ -390,7 +390,7 @@ TEST_F(FaultsRoad, AStartWithNoDisplaySaysSoAndFailsAndLeavesTheNextStartToShowI
         Launch blind;
         blind.environment = { { "DISPLAY", display } };
         auto& program = start(blind);
-        auto ended = program.waitForExit(20);
+        auto ended = program.waitForEnd(20);
         ASSERT_TRUE(ended) << "still running without a display \"" << display << "\"\n" << program.transcript();
         EXPECT_EQ(ended->describe(), "exit 1") << program.transcript();
         EXPECT_TRUE(program.waitForLine("cannot open the display", 0)) << program.transcript();
@@ -407,7 +407,7 @@ TEST_F(FaultsRoad, AStartWithNoDisplaySaysSoAndFailsAndLeavesTheNextStartToShowI
     Launch blind;
     blind.environment = { { "DISPLAY", "" } };
     auto& later = start(blind);
-    auto ended = later.waitForExit(20);
+    auto ended = later.waitForEnd(20);
     ASSERT_TRUE(ended) << later.transcript();
     EXPECT_EQ(ended->describe(), "exit 0") << later.transcript();
     EXPECT_TRUE(shown.running());

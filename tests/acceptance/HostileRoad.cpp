@@ -66,7 +66,7 @@ TEST_F(HostileRoad, ASecondLaunchWithoutARuntimeFolderLeavesTheOneRunningAndItsP
     // The second launch hands over to the first and ends: no second copy whose stale pages
     // would go over the first one's when it quits.
     auto& second = start(withoutRuntimeFolder());
-    auto ended = second.waitForExit(20);
+    auto ended = second.waitForEnd(20);
     ASSERT_TRUE(ended) << "a second full copy runs\n" << second.transcript();
     EXPECT_TRUE(ended->cleanly()) << ended->describe() << second.transcript();
     EXPECT_TRUE(first.running());

@@ -91,7 +91,7 @@ TEST_F(PadRoad, TypingRulesShapeTheNowPadWhoseFileBringsItBackAfterAQuit)
 
     // Quit with Ctrl+Q, and started again: the same page in the same pad.
     ASSERT_TRUE(desktop().key("ctrl+q"));
-    auto ended = program.waitForExit(10);
+    auto ended = program.waitForEnd(10);
     ASSERT_TRUE(ended && ended->cleanly()) << program.transcript();
     EXPECT_EQ(page(), written) << "the quit changed the page";
 

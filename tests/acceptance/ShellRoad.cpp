@@ -49,7 +49,7 @@ TEST_F(ShellRoad, ASecondLaunchHandsItsLinkOverOrBringsTheFirstToTheFront)
     withLink.arguments = { "ostrel2things://ABC-123" };
     auto second = Program::start(m_home, withLink);
     ASSERT_TRUE(second);
-    auto ended = second->waitForExit(10);
+    auto ended = second->waitForEnd(10);
     ASSERT_TRUE(ended) << second->transcript();
     EXPECT_EQ(ended->describe(), "exit 0") << second->transcript();
     EXPECT_TRUE(first.waitForLine("could not find Things application")) << first.transcript();
@@ -59,7 +59,7 @@ TEST_F(ShellRoad, ASecondLaunchHandsItsLinkOverOrBringsTheFirstToTheFront)
     ASSERT_TRUE(desktop().waitForNoWindow(kMainWindow));
     auto third = Program::start(m_home);
     ASSERT_TRUE(third);
-    auto thirdEnded = third->waitForExit(10);
+    auto thirdEnded = third->waitForEnd(10);
     ASSERT_TRUE(thirdEnded);
     EXPECT_EQ(thirdEnded->describe(), "exit 0") << third->transcript();
     EXPECT_TRUE(window(kMainWindow, 10)) << "the running copy comes to the front\n" << first.transcript();
@@ -73,7 +73,7 @@ TEST_F(ShellRoad, QuitOnTheDefineScreenEndsAtOnce)
     ASSERT_TRUE(main);
     ASSERT_TRUE(desktop().focus(*main));
     ASSERT_TRUE(desktop().key("ctrl+q"));
-    auto ended = program.waitForExit(10);
+    auto ended = program.waitForEnd(10);
     ASSERT_TRUE(ended) << "Quit asked something or did nothing\n" << program.transcript();
     EXPECT_EQ(ended->describe(), "exit 0");
 }

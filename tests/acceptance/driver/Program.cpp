@@ -303,10 +303,8 @@ std::optional<Exit> Program::waitForExit(double seconds)
     return m_exit;
 }
 
-std::optional<Exit> Program::stop(double seconds)
+std::optional<Exit> Program::waitForEnd(double seconds)
 {
-    if (running())
-        ::kill(m_pid, SIGTERM);
     auto exit = waitForExit(seconds);
     // Still at work at the deadline, it is ending slowly, not stuck: the sanitizer's leak
     // check at the end reads every library's symbols, which a loaded machine draws out. It
@@ -314,6 +312,14 @@ std::optional<Exit> Program::stop(double seconds)
     auto bound = Clock::now() + std::chrono::minutes(2);
     while (!exit && !idle() && Clock::now() < bound)
         exit = waitForExit(1);
+    return exit;
+}
+
+std::optional<Exit> Program::stop(double seconds)
+{
+    if (running())
+        ::kill(m_pid, SIGTERM);
+    auto exit = waitForEnd(seconds);
     // Where a program that does not end is stuck, for whoever reads the failure.
     if (!exit && std::system("command -v gdb > /dev/null 2>&1") == 0) {
         std::string command = "gdb -p " + std::to_string(m_pid) + " -batch -ex 'thread apply all bt 25' 1>&2 2>/dev/null";

@@ -93,6 +93,9 @@ public:
     // SIGKILL, as a crash or a power cut would end it.
     Exit kill();
     std::optional<Exit> waitForExit(double seconds);
+    // Its end within `seconds`, or later while it is still at work then, as a sanitizer
+    // build is in its leak check on a loaded machine; none while it sleeps without ending.
+    std::optional<Exit> waitForEnd(double seconds);
     const std::optional<Exit>& exit() const { return m_exit; }
 
 private:
