@@ -65,7 +65,14 @@ EdgeInsets Window::decoration() const
     }
     if (m_learnedDecoration)
         return *m_learnedDecoration;
-    return app && app->m_knownDecoration ? *app->m_knownDecoration : EdgeInsets {};
+    if (app && app->m_knownDecoration)
+        return *app->m_knownDecoration;
+    // The first window to show: placed without its title bar and borders, it stood past the
+    // screen's edge until framed.
+    if (app)
+        if (auto expected = app->backend().expectedDecoration())
+            return *expected;
+    return {};
 }
 
 void Window::noteDecorationWhileZoomed()
