@@ -319,30 +319,6 @@ std::shared_ptr<gfx::Bitmap> SdlBackend::screenSnapshot(Rect rect, double scale)
     return m_desktop.snapshot(x, y, width, height);
 }
 
-EdgeInsets SdlBackend::borderPoints(int top, int left, int bottom, int right) const
-{
-    // In whole points, each side rounded up: half points of a border at two pixels a point
-    // moved a window placed with them by a pixel at each showing.
-    auto points = [this](int side) { return std::ceil(side / m_scale); };
-    return EdgeInsets { points(top), points(left), points(bottom), points(right) };
-}
-
-std::optional<std::array<long, 4>> SdlBackend::expectedFrame() const
-{
-    if (!m_expectedFrame)
-        m_expectedFrame = m_desktop.expectedFrameExtents();
-    return *m_expectedFrame;
-}
-
-std::optional<EdgeInsets> SdlBackend::expectedDecoration() const
-{
-    auto told = expectedFrame();
-    if (!told)
-        return std::nullopt;
-    auto [left, right, top, bottom] = *told;
-    return borderPoints(int(top), int(left), int(bottom), int(right));
-}
-
 void SdlBackend::setTextInput(Window* window, std::optional<Rect> caret)
 {
     if (!window || !caret) {

@@ -65,14 +65,7 @@ EdgeInsets Window::decoration() const
     }
     if (m_learnedDecoration)
         return *m_learnedDecoration;
-    if (app && app->m_knownDecoration)
-        return *app->m_knownDecoration;
-    // The first window to show: placed without its title bar and borders, it stood past the
-    // screen's edge until framed.
-    if (app)
-        if (auto expected = app->backend().expectedDecoration())
-            return *expected;
-    return {};
+    return app && app->m_knownDecoration ? *app->m_knownDecoration : EdgeInsets {};
 }
 
 void Window::noteDecorationWhileZoomed()
