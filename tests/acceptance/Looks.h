@@ -18,6 +18,9 @@ inline constexpr gfx::Color kBreakColour = gfx::Color::rgb(40 / 255.0, 204 / 255
 // The desktop's accent: a highlighted menu item, a slider's fill, a checked box.
 inline constexpr gfx::Color kAccent = gfx::Color::rgb(33 / 255.0, 107 / 255.0, 225 / 255.0);
 
+// Where an open pad starts in the main window, past the screen's column, at scale 1.
+inline constexpr int kPadLeft = 450;
+
 // Pixels of that colour in the screen title's band at the top left of the main window.
 int titlePixels(const Screenshot& mainWindow, const gfx::Color& colour);
 // Whether the main window shows the screen whose title has that colour.

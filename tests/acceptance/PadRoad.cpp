@@ -35,7 +35,7 @@ protected:
     }
 
     // The pad beside the state column: the right part of the main window.
-    static Box padBox(const Screenshot& main) { return { 450, 40, main.width() - 460, main.height() - 90 }; }
+    static Box padBox(const Screenshot& main) { return { looks::kPadLeft, 40, main.width() - looks::kPadLeft - 10, main.height() - 90 }; }
     static int darkPixels(const Screenshot& picture, const Box& box)
     {
         int n = 0;

@@ -29,7 +29,7 @@ bool showsBookRow(const Screenshot& mainWindow)
 // A page shown as its card, in place of the log book: its title and a button to open it.
 bool showsPageCard(const Screenshot& mainWindow)
 {
-    Box pad { 450, 80, mainWindow.width() - 460, mainWindow.height() - 140 };
+    Box pad { looks::kPadLeft, 80, mainWindow.width() - looks::kPadLeft - 10, mainWindow.height() - 140 };
     return !showsBookRow(mainWindow) && looks::lightPixels(mainWindow, pad) > 100;
 }
 
