@@ -309,10 +309,23 @@ std::optional<Exit> Program::waitForEnd(double seconds)
     // Still at work at the deadline, it is ending slowly, not stuck: the sanitizer's leak
     // check at the end reads every library's symbols, which a loaded machine draws out. It
     // is given the time that work takes, within a bound; one asleep without ending is stuck.
+    // Asleep at two looks apart, not at one: a process that ended between a look for its end
+    // and a look at its state seemed asleep, and one ending in a moment's sleep seemed stuck.
     auto bound = Clock::now() + std::chrono::minutes(2);
-    while (!exit && !idle() && Clock::now() < bound)
-        exit = waitForExit(1);
+    int asleepLooks = 0;
+    while (!exit && Clock::now() < bound) {
+        asleepLooks = idle() && !ending() ? asleepLooks + 1 : 0;
+        if (asleepLooks == 2)
+            break;
+        exit = waitForExit(0.5);
+    }
     return exit;
+}
+
+bool Program::ending() const
+{
+    auto state = stateOf("/proc/" + std::to_string(m_pid) + "/stat");
+    return !state || state->first == 'Z' || state->first == 'X';
 }
 
 std::optional<Exit> Program::stop(double seconds)

@@ -109,6 +109,8 @@ private:
     };
 
     Program() = default;
+    // Its main thread has ended, or it has gone: the rest follows, however slowly.
+    bool ending() const;
     // Collects the program's end if it came (waiting for it when `block`): true once it has.
     bool reap(bool block);
     static void collect(int fd, std::chrono::steady_clock::time_point started, std::shared_ptr<Output> output);
