@@ -1,7 +1,7 @@
 // The driver itself: a program seen ending takes the helpers it started with it, and a
 // program collected is never signalled again (its number may be anyone's by then); one that
 // ended has nothing left to do, whether collected yet or not; one still at work at the
-// deadline of its end is waited for, one asleep is not.
+// deadline of its end or of a line it is to say is waited for, one asleep is not.
 #include "tests/acceptance/driver/Eventually.h"
 #include "tests/acceptance/driver/Home.h"
 #include "tests/acceptance/driver/Program.h"
@@ -68,7 +68,7 @@ TEST(Driver, AProgramThatEndedIsIdleBeforeAndAfterItIsCollected)
     EXPECT_TRUE(program->idle());
 }
 
-TEST(Driver, AnEndingStillAtWorkIsWaitedForPastItsDeadlineAndOneAsleepIsNot)
+TEST(Driver, WorkGoingOnPastADeadlineIsWaitedForAndSleepIsNot)
 {
     Home home;
     // Three seconds of work on its way out, as a leak check on a loaded machine.
@@ -85,6 +85,15 @@ TEST(Driver, AnEndingStillAtWorkIsWaitedForPastItsDeadlineAndOneAsleepIsNot)
     auto started = std::chrono::steady_clock::now();
     EXPECT_FALSE(stuck->waitForEnd(1)) << "a program asleep ended by itself";
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10)) << "a program asleep was waited for as if ending";
+    started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(stuck->waitForLineWhileAtWork("loaded", 1)) << "a program asleep said what it never said";
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10)) << "a program asleep was waited for as if at work";
+
+    // Three seconds of work before it says it has loaded, as a start on a loaded machine.
+    auto loading = startScript(home, "echo starting; while (( SECONDS < 3 )); do :; done; echo loaded; sleep 30", "/bin/bash");
+    ASSERT_TRUE(loading);
+    ASSERT_TRUE(loading->waitForLine("starting", 10));
+    EXPECT_TRUE(loading->waitForLineWhileAtWork("loaded", 1)) << "a program still at work was given up at the deadline";
 }
 
 }

@@ -307,19 +307,32 @@ std::optional<Exit> Program::waitForEnd(double seconds)
 {
     auto exit = waitForExit(seconds);
     // Still at work at the deadline, it is ending slowly, not stuck: the sanitizer's leak
-    // check at the end reads every library's symbols, which a loaded machine draws out. It
-    // is given the time that work takes, within a bound; one asleep without ending is stuck.
-    // Asleep at two looks apart, not at one: a process that ended between a look for its end
-    // and a look at its state seemed asleep, and one ending in a moment's sleep seemed stuck.
+    // check at the end reads every library's symbols, which a loaded machine draws out.
+    if (!exit)
+        waitWhileAtWork([&](double step) { return (exit = waitForExit(step)).has_value(); });
+    return exit;
+}
+
+std::optional<Program::Line> Program::waitForLineWhileAtWork(const std::string& text, double seconds, std::size_t from)
+{
+    auto found = waitForLine(text, seconds, from);
+    if (!found)
+        waitWhileAtWork([&](double step) { return (found = waitForLine(text, step, from)).has_value() || !running(); });
+    return found;
+}
+
+void Program::waitWhileAtWork(const std::function<bool(double)>& waitFor)
+{
+    // Given the time the work takes, within a bound. Asleep at two looks apart, not at one:
+    // a process that ended between a look for its end and a look at its state seemed
+    // asleep, and one ending in a moment's sleep seemed stuck.
     auto bound = Clock::now() + std::chrono::minutes(2);
     int asleepLooks = 0;
-    while (!exit && Clock::now() < bound) {
+    while (Clock::now() < bound && !m_exit) {
         asleepLooks = idle() && !ending() ? asleepLooks + 1 : 0;
-        if (asleepLooks == 2)
-            break;
-        exit = waitForExit(0.5);
+        if (asleepLooks == 2 || waitFor(0.5))
+            return;
     }
-    return exit;
 }
 
 bool Program::ending() const

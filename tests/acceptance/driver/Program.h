@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -76,6 +77,9 @@ public:
     // The first line from the `from`th on that contains `text`, waiting for it up to
     // `seconds`; none when it did not come, or the program ended without it.
     std::optional<Line> waitForLine(const std::string& text, double seconds = 10, std::size_t from = 0);
+    // The same, waiting on past `seconds` while the program is still at work, as one starting
+    // on a loaded machine is; none once it sleeps without it.
+    std::optional<Line> waitForLineWhileAtWork(const std::string& text, double seconds = 20, std::size_t from = 0);
     // The program's screen, by its class name ("DefineTimeSliceState"), once it is current:
     // the first such change from the `from`th line on.
     std::optional<Line> waitForScreen(const std::string& screen, double seconds = 10, std::size_t from = 0);
@@ -111,6 +115,9 @@ private:
     Program() = default;
     // Its main thread has ended, or it has gone: the rest follows, however slowly.
     bool ending() const;
+    // Calls `waitFor(seconds)` in short steps while the program is at work, until it
+    // answers true, the program sleeps or ends, or a bound of minutes passes.
+    void waitWhileAtWork(const std::function<bool(double)>& waitFor);
     // Collects the program's end if it came (waiting for it when `block`): true once it has.
     bool reap(bool block);
     static void collect(int fd, std::chrono::steady_clock::time_point started, std::shared_ptr<Output> output);
