@@ -10,22 +10,18 @@ namespace {
 
 constexpr double kSpeed = 0.1;
 
-// Most of the screen tinted towards the flash colour (a blue-grey, 0.214, 0.24, 0.325): its
-// corners, where the desktop shows black around the main window, turned blue, as they are
-// for the middle half of a flash.
-bool showsFlash(const Screenshot& screen)
+// Counts the probes of a corner of the screen (the desktop shows black there) turned
+// blue towards the flash colour (a blue-grey, 0.214, 0.24, 0.325), as they are for the
+// middle half of a flash.
+void countTinted(const Screenshot& corner, int& tinted, int& probed)
 {
-    int w = screen.width(), h = screen.height(), tinted = 0, probed = 0;
-    for (Box corner : { Box { 0, h - 60, 60, 60 }, Box { w - 60, h - 60, 60, 60 }, Box { 0, 60, 60, 60 } }) {
-        for (int y = corner.y; y < corner.y + corner.height; y += 4) {
-            for (int x = corner.x; x < corner.x + corner.width; x += 4) {
-                auto c = screen.at(x, y);
-                ++probed;
-                tinted += c.blue > 0.1 && c.blue - c.red > 0.025 && c.blue - c.green > 0.015;
-            }
+    for (int y = 0; y < corner.height(); y += 4) {
+        for (int x = 0; x < corner.width(); x += 4) {
+            auto c = corner.at(x, y);
+            ++probed;
+            tinted += c.blue > 0.1 && c.blue - c.red > 0.025 && c.blue - c.green > 0.015;
         }
     }
-    return tinted * 10 > probed * 9;
 }
 
 class SoftBreakFlashRoad : public Road {
@@ -66,16 +62,18 @@ protected:
         bool flashed = false;
         eventually(
             [&] {
-                bool cover = coverShown();
-                if (cover && !flashed) {
+                // The corners alone, read before the cover is looked for: a whole screen read
+                // on a loaded machine took longer than the flash's middle.
+                if (!flashed && tinted() == true) {
+                    flashed = true;
                     picture = desktop().capture();
-                    flashed = picture && showsFlash(*picture);
                 }
+                bool cover = coverShown();
                 covered = covered || cover;
                 return covered ? !cover : cueOver();
             },
             120);
-        if (!covered)
+        if (!picture)
             picture = desktop().capture();
         keep(cue + (covered ? " flashes" : " does not flash"), picture);
         EXPECT_EQ(covered, shown) << cue;
@@ -83,8 +81,21 @@ protected:
             return;
         EXPECT_FALSE(coverShown()) << cue << ": the flash cover stayed";
         EXPECT_TRUE(flashed) << cue << ": the cover never tinted the screen";
-        auto after = desktop().capture();
-        EXPECT_TRUE(after && !showsFlash(*after)) << cue << ": the tint stayed after the cover went";
+        EXPECT_EQ(tinted(), false) << cue << ": the tint stayed after the cover went";
+    }
+
+    // Most of the screen's corners tinted towards the flash colour; none where they could
+    // not be read.
+    std::optional<bool> tinted()
+    {
+        int x = m_screen.x, y = m_screen.y, w = m_screen.width, h = m_screen.height, tinted = 0, probed = 0;
+        for (Box corner : { Box { x, y + h - 60, 60, 60 }, Box { x + w - 60, y + h - 60, 60, 60 }, Box { x, y + 60, 60, 60 } }) {
+            auto picture = desktop().capture(corner);
+            if (!picture)
+                return std::nullopt;
+            countTinted(*picture, tinted, probed);
+        }
+        return tinted * 10 > probed * 9;
     }
 
     bool coverShown()
