@@ -10,20 +10,6 @@ namespace {
 
 constexpr double kSpeed = 0.1;
 
-// Counts the probes of a corner of the screen (the desktop shows black there) turned
-// blue towards the flash colour (a blue-grey, 0.214, 0.24, 0.325), as they are for the
-// middle half of a flash.
-void countTinted(const Screenshot& corner, int& tinted, int& probed)
-{
-    for (int y = 0; y < corner.height(); y += 4) {
-        for (int x = 0; x < corner.width(); x += 4) {
-            auto c = corner.at(x, y);
-            ++probed;
-            tinted += c.blue > 0.1 && c.blue - c.red > 0.025 && c.blue - c.green > 0.015;
-        }
-    }
-}
-
 class SoftBreakFlashRoad : public Road {
 protected:
     // Runs a slice into the soft break with the flash choice; `tick` and `tock` say whether
@@ -84,18 +70,25 @@ protected:
         EXPECT_EQ(tinted(), false) << cue << ": the tint stayed after the cover went";
     }
 
-    // Most of the screen's corners tinted towards the flash colour; none where they could
-    // not be read.
+    // Most of the screen's corners (the desktop shows black there) tinted towards the flash
+    // colour (a blue-grey, 0.214, 0.24, 0.325), as they are for the middle half of a flash;
+    // none where they could not be read.
     std::optional<bool> tinted()
     {
-        int x = m_screen.x, y = m_screen.y, w = m_screen.width, h = m_screen.height, tinted = 0, probed = 0;
-        for (Box corner : { Box { x, y + h - 60, 60, 60 }, Box { x + w - 60, y + h - 60, 60, 60 }, Box { x, y + 60, 60, 60 } }) {
-            auto picture = desktop().capture(corner);
-            if (!picture)
+        int x = m_screen.x, y = m_screen.y, w = m_screen.width, h = m_screen.height, blue = 0, probed = 0;
+        for (Box box : { Box { x, y + h - 60, 60, 60 }, Box { x + w - 60, y + h - 60, 60, 60 }, Box { x, y + 60, 60, 60 } }) {
+            auto corner = desktop().capture(box);
+            if (!corner)
                 return std::nullopt;
-            countTinted(*picture, tinted, probed);
+            for (int py = 0; py < corner->height(); py += 4) {
+                for (int px = 0; px < corner->width(); px += 4) {
+                    auto c = corner->at(px, py);
+                    ++probed;
+                    blue += c.blue > 0.1 && c.blue - c.red > 0.025 && c.blue - c.green > 0.015;
+                }
+            }
         }
-        return tinted * 10 > probed * 9;
+        return blue * 10 > probed * 9;
     }
 
     bool coverShown()
