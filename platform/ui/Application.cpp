@@ -245,6 +245,14 @@ void Application::setActivationPolicy(ActivationPolicy policy)
         window->pushState();
 }
 
+void Application::workAreaChanged()
+{
+    // Placed before the window manager had made room for a strip (ours, at the start), a
+    // window stood under it, its title bar out of reach, until moved.
+    for (auto& window : windows())
+        window->workAreaChanged();
+}
+
 void Application::forgetExpiredWindows()
 {
     std::erase_if(m_windows, [](const auto& w) { return w.expired(); });

@@ -100,6 +100,9 @@ public:
     bool isDarkAppearance() const { return m_dark; }
     void setDarkAppearance(bool dark) { m_dark = dark; }
 
+    // The backend's word that the desktop's work area changed.
+    void workAreaChanged();
+
     // Windows, front to back as ordered.
     std::vector<std::shared_ptr<Window>> windows() const;
     Window* keyWindow() const { return m_keyWindow; }

@@ -124,6 +124,9 @@ public:
 
     // Whether the display shows translucent windows by itself (a compositing manager runs).
     virtual bool compositesTranslucency() const { return true; }
+    // The decoration (points) the window manager says a titled window of ours would get,
+    // asked before any has shown; none where no window manager answers.
+    virtual std::optional<EdgeInsets> expectedDecoration() const { return std::nullopt; }
     // The screen's pixels in a rectangle (screen coordinates) at `scale` pixels per point,
     // as they are now; none where they cannot be read.
     virtual std::shared_ptr<gfx::Bitmap> screenSnapshot(Rect rect, double scale) const

@@ -319,6 +319,30 @@ std::shared_ptr<gfx::Bitmap> SdlBackend::screenSnapshot(Rect rect, double scale)
     return m_desktop.snapshot(x, y, width, height);
 }
 
+EdgeInsets SdlBackend::borderPoints(int top, int left, int bottom, int right) const
+{
+    // In whole points, each side rounded up: half points of a border at two pixels a point
+    // moved a window placed with them by a pixel at each showing.
+    auto points = [this](int side) { return std::ceil(side / m_scale); };
+    return EdgeInsets { points(top), points(left), points(bottom), points(right) };
+}
+
+std::optional<std::array<long, 4>> SdlBackend::expectedFrame() const
+{
+    if (!m_expectedFrame)
+        m_expectedFrame = m_desktop.expectedFrameExtents();
+    return *m_expectedFrame;
+}
+
+std::optional<EdgeInsets> SdlBackend::expectedDecoration() const
+{
+    auto told = expectedFrame();
+    if (!told)
+        return std::nullopt;
+    auto [left, right, top, bottom] = *told;
+    return borderPoints(int(top), int(left), int(bottom), int(right));
+}
+
 void SdlBackend::setTextInput(Window* window, std::optional<Rect> caret)
 {
     if (!window || !caret) {
@@ -490,8 +514,10 @@ void SdlBackend::dispatch(const void* raw)
         const XEvent& x = e.syswm.msg->msg.x11.event;
         // A panel or a strip reserving space moved the work area, or the screen changed size
         // (SDL says nothing of either): windows placed from now on keep inside it.
-        if (m_desktop.isWorkAreaChange(&x))
+        if (m_desktop.isWorkAreaChange(&x)) {
             m_screensKnown = false;
+            m_application->workAreaChanged();
+        }
         if (x.type == KeyPress || x.type == KeyRelease)
             m_application->setInputTime(static_cast<std::uint32_t>(x.xkey.time));
         else if (x.type == ButtonPress || x.type == ButtonRelease) {

@@ -4,6 +4,7 @@
 #include "platform/ui/Backend.h"
 #include "platform/ui/X11Desktop.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -45,12 +46,18 @@ public:
     void setTextInput(Window* window, std::optional<Rect> caret) override;
     void discardComposition() override;
     bool compositesTranslucency() const override { return m_desktop.hasCompositor(); }
+    std::optional<EdgeInsets> expectedDecoration() const override;
     std::shared_ptr<gfx::Bitmap> screenSnapshot(Rect rect, double scale) const override;
 
     // Screen coordinates (y up from the first display's bottom) to X's (y down) and back,
     // both in points.
     double flipY(double y, double height) const;
     double scale() const { return m_scale; }
+    // The frame's borders (pixels: left, right, top, bottom) the window manager says a
+    // titled window of ours would get; none where none answers.
+    std::optional<std::array<long, 4>> expectedFrame() const;
+    // A frame's borders told in pixels, in points.
+    EdgeInsets borderPoints(int top, int left, int bottom, int right) const;
 
     // Reads and dispatches whatever SDL has queued.
     void pump();
@@ -103,6 +110,8 @@ private:
     // drawing of a window wants its screen. Read again once the display tells of a change.
     mutable std::vector<Screen> m_screens;
     mutable bool m_screensKnown { false };
+    // Asked of the window manager once: it answers for a window not yet shown.
+    mutable std::optional<std::optional<std::array<long, 4>>> m_expectedFrame;
     bool m_pumpScheduled { false };
     // ModifierFlag bits held as of the last key or pointer event read; mouse events carry
     // them (the display's own word with each pointer event: a window that never gets keys,

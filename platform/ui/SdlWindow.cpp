@@ -217,6 +217,13 @@ void SdlWindow::moveContentTo(int x, int y)
         moveFrameAround(*m_bordersAtRest, x, y);
         return;
     }
+    // A window manager puts a new window's frame where the window asks to stand: asked at the
+    // content's place, it showed a title bar lower, and moved up once told of its frame.
+    auto expected = m_state.borderless || m_state.toolTip || m_mappedOnce ? std::nullopt : m_backend.expectedFrame();
+    if (expected && !borders) {
+        moveFrameAround({ int((*expected)[0]), int((*expected)[2]) }, x, y);
+        return;
+    }
     SDL_SetWindowPosition(m_sdl, x, y);
 }
 
@@ -551,11 +558,7 @@ std::optional<EdgeInsets> SdlWindow::extentsHeard() const
         return std::nullopt;
     if (top == 0 && left == 0 && bottom == 0 && right == 0)
         return std::nullopt;
-    // In whole points, each side rounded up: half points of a border at two pixels a point
-    // moved a window placed with them by a pixel at each showing.
-    double scale = m_backend.scale();
-    auto points = [scale](int side) { return std::ceil(side / scale); };
-    return EdgeInsets { points(top), points(left), points(bottom), points(right) };
+    return m_backend.borderPoints(top, left, bottom, right);
 }
 
 std::optional<EdgeInsets> SdlWindow::frameExtents() const

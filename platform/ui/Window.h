@@ -92,6 +92,9 @@ public:
     // work area is made as tall as it (its content scrolls), and a wide one keeps its left
     // edge in sight. Other windows are placed as asked.
     Rect constrainFrameRect(Rect frame) const;
+    // The work area changed (a panel or strip came, went or moved): a titled window showing
+    // at rest is moved back within reach of the new one.
+    void workAreaChanged();
     // The largest content that keeps its title bar, sides and bottom edge inside the visible
     // frame of the display the frame overlaps most (else the main one): a window of fixed
     // size that may be larger asks, and scrolls what does not fit. None without a display.

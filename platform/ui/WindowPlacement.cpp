@@ -65,7 +65,14 @@ EdgeInsets Window::decoration() const
     }
     if (m_learnedDecoration)
         return *m_learnedDecoration;
-    return app && app->m_knownDecoration ? *app->m_knownDecoration : EdgeInsets {};
+    if (app && app->m_knownDecoration)
+        return *app->m_knownDecoration;
+    // The first window to show: placed without its title bar and borders, it stood past the
+    // screen's edge until framed.
+    if (app)
+        if (auto expected = app->backend().expectedDecoration())
+            return *expected;
+    return {};
 }
 
 void Window::noteDecorationWhileZoomed()
@@ -82,6 +89,15 @@ std::optional<Size> Window::largestSizeWithinReach(Rect frame) const
     if (!place)
         return std::nullopt;
     return roomWithin(place->visibleFrame, decoration());
+}
+
+void Window::workAreaChanged()
+{
+    // A maximized one is the window manager's to fit; a hidden one is fitted as it shows.
+    if (!m_visible || m_zoomed)
+        return;
+    if (Rect placed = constrainFrameRect(m_frame); placed != m_frame)
+        setFrame(placed);
 }
 
 Rect Window::constrainFrameRect(Rect frame) const

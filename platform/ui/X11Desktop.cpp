@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <cairo.h>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <X11/Xatom.h>
@@ -271,6 +273,31 @@ std::optional<bool> X11Desktop::shownMaximized(XWindow window) const
     auto states = readProperty(display, window, atom("_NET_WM_STATE"), XA_ATOM, 64);
     auto has = [&](const char* name) { return std::ranges::find(states, atom(name)) != states.end(); };
     return has("_NET_WM_STATE_MAXIMIZED_VERT") && has("_NET_WM_STATE_MAXIMIZED_HORZ");
+}
+
+std::optional<std::array<long, 4>> X11Desktop::expectedFrameExtents() const
+{
+    if (!m_display || !windowManagerSupports("_NET_REQUEST_FRAME_EXTENTS"))
+        return std::nullopt;
+    Display* display = xDisplay(m_display);
+    ::Window root = DefaultRootWindow(display);
+    ::Window unshown = XCreateSimpleWindow(display, root, 0, 0, 100, 100, 0, 0, 0);
+    Atom extents = atom("_NET_FRAME_EXTENTS");
+    sendToRoot(display, unshown, atom("_NET_REQUEST_FRAME_EXTENTS"), {});
+    // The window manager answers on the window in a few milliseconds; a loaded machine shows
+    // the window as before, once framed.
+    std::optional<std::array<long, 4>> told;
+    constexpr int kTries = 60;
+    for (int tries = 0; tries < kTries && !told; ++tries) {
+        auto values = readProperty(display, unshown, extents, XA_CARDINAL, 4);
+        if (values.size() == 4)
+            told = std::array<long, 4> { long(values[0]), long(values[1]), long(values[2]), long(values[3]) };
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    XDestroyWindow(display, unshown);
+    XFlush(display);
+    return told;
 }
 
 std::optional<std::pair<int, int>> X11Desktop::placeNow(XWindow window) const

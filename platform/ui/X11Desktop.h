@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -62,6 +63,11 @@ public:
     // The window's top left on the screen in pixels, as the display has it now; nothing for
     // a window it does not know.
     std::optional<std::pair<int, int>> placeNow(XWindow window) const;
+
+    // The borders (pixels: left, right, top, bottom) the window manager says it would frame
+    // an ordinary window with, asked of it for one never shown; none where it does not
+    // answer within a moment.
+    std::optional<std::array<long, 4>> expectedFrameExtents() const;
 
     // What the window is to the window manager: `type` names the EWMH window type's atom
     // (_NET_WM_WINDOW_TYPE_DIALOG). Set before the window maps, when a window manager reads it.

@@ -10,15 +10,19 @@
 #include "SdlFixture.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <utility>
 #include <vector>
 #include <gtest/gtest.h>
+#include <poll.h>
 
 // Last, as Xlib's macros would otherwise rewrite names in the headers above.
 #include <SDL.h>
@@ -212,6 +216,70 @@ void tellBorders(Display* manager, ::Window window, long left, long top)
     XChangeProperty(manager, window, XInternAtom(manager, "_NET_FRAME_EXTENTS", False), XA_CARDINAL, 32, PropModeReplace,
         reinterpret_cast<unsigned char*>(extents), 4);
 }
+
+// A window manager that only tells the frame an unshown window would get (pixels: left,
+// right, top, bottom), answering over a connection and thread of its own as a real one does.
+class FrameEstimator {
+public:
+    explicit FrameEstimator(std::array<long, 4> extents)
+        : m_display(XOpenDisplay(nullptr))
+        , m_extents(extents)
+    {
+        if (!m_display)
+            return;
+        ::Window root = DefaultRootWindow(m_display);
+        m_check = XCreateSimpleWindow(m_display, root, 0, 0, 1, 1, 0, 0, 0);
+        Atom check = XInternAtom(m_display, "_NET_SUPPORTING_WM_CHECK", False);
+        for (::Window on : { root, m_check })
+            XChangeProperty(m_display, on, check, XA_WINDOW, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&m_check), 1);
+        m_request = XInternAtom(m_display, "_NET_REQUEST_FRAME_EXTENTS", False);
+        XChangeProperty(m_display, root, XInternAtom(m_display, "_NET_SUPPORTED", False), XA_ATOM, 32, PropModeReplace,
+            reinterpret_cast<unsigned char*>(&m_request), 1);
+        XSelectInput(m_display, root, SubstructureNotifyMask);
+        XSync(m_display, False);
+        m_thread = std::thread([this] { answer(); });
+    }
+    ~FrameEstimator()
+    {
+        m_done = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        if (m_display)
+            XCloseDisplay(m_display);
+    }
+    FrameEstimator(const FrameEstimator&) = delete;
+    FrameEstimator& operator=(const FrameEstimator&) = delete;
+
+    int answered() const { return m_answered; }
+
+private:
+    void answer()
+    {
+        Atom told = XInternAtom(m_display, "_NET_FRAME_EXTENTS", False);
+        pollfd connection { ConnectionNumber(m_display), POLLIN, 0 };
+        while (!m_done) {
+            while (XPending(m_display)) {
+                XEvent event;
+                XNextEvent(m_display, &event);
+                if (event.type != ClientMessage || event.xclient.message_type != m_request)
+                    continue;
+                XChangeProperty(m_display, event.xclient.window, told, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(m_extents.data()), 4);
+                XFlush(m_display);
+                ++m_answered;
+            }
+            poll(&connection, 1, 10);
+        }
+    }
+
+    Display* m_display;
+    std::array<long, 4> m_extents;
+    ::Window m_check { 0 };
+    Atom m_request { 0 };
+    std::atomic<bool> m_done { false };
+    std::atomic<int> m_answered { 0 };
+    std::thread m_thread;
+};
 
 // SDL's number for a window of ours, which its events carry; 0 for none.
 std::uint32_t sdlIdOf(ui::Window& window)
@@ -621,6 +689,45 @@ TEST_F(Sdl, AWindowMadeAnewKeepsTheDecorationItsWindowManagerToldOf)
     EXPECT_EQ(platform->frameExtents(), told) << "made anew, the window forgot its decoration";
     EXPECT_EQ(window->decoration(), told);
     XCloseDisplay(manager);
+}
+
+TEST_F(Sdl, TheFirstWindowShownIsPlacedByTheFrameItsWindowManagerSaysItWouldGet)
+{
+    // Placed before any window of ours was framed, the first one stood as if it had no title
+    // bar: past the screen's bottom, at twice the density, until framed, and then jumped.
+    FrameEstimator manager({ 1, 1, 24, 5 });
+    reopenDoubled();
+    auto screens = ui::Screen::screens();
+    ASSERT_FALSE(screens.empty());
+    Rect visible = screens.front().visibleFrame;
+    auto window = ui::Window::create(Rect(100, visible.minY(), 300, visible.height() + 100), WindowStyle::Titled | WindowStyle::Resizable);
+    window->orderFront();
+    EXPECT_EQ(window->decoration(), (EdgeInsets { 12, 1, 3, 1 })) << "the pixels told, in whole points";
+    EXPECT_EQ(window->frame().height(), visible.height() - 15);
+    EXPECT_EQ(window->frame().maxY() + 12, visible.maxY()) << "the title bar's top at the screen's";
+    // Where a window manager would put the frame: the content's place less the borders.
+    auto* platform = dynamic_cast<ui::SdlWindow*>(window->platformWindow());
+    ASSERT_NE(platform, nullptr);
+    Display* tool = XOpenDisplay(nullptr);
+    ASSERT_NE(tool, nullptr);
+    ASSERT_TRUE(runUntil([&] { return viewable(tool, platform->xWindow()); }));
+    XWindowAttributes attributes {};
+    XGetWindowAttributes(tool, platform->xWindow(), &attributes);
+    EXPECT_EQ(std::pair(attributes.x, attributes.y), std::pair(200 - 1, 0));
+    auto second = shownWindow(WindowStyle::Titled);
+    EXPECT_EQ(manager.answered(), 1) << "the window manager is asked once";
+
+    // A strip that reserves the screen's top 40 pixels once the window shows (ours, at the
+    // start): the window left under it is moved into the smaller work area, by the decoration
+    // it has by then (none here, with nothing framing it).
+    long workArea[4] = { 0, 40, long(screens.front().frame.width() * 2), long(visible.height() * 2 - 40) };
+    XChangeProperty(tool, DefaultRootWindow(tool), XInternAtom(tool, "_NET_WORKAREA", False), XA_CARDINAL, 32,
+        PropModeReplace, reinterpret_cast<unsigned char*>(workArea), 4);
+    XSync(tool, False);
+    XCloseDisplay(tool);
+    auto titleBarTop = [&] { return window->frame().maxY() + window->decoration().top; };
+    EXPECT_TRUE(runUntil([&] { return titleBarTop() == visible.maxY() - 20; })) << "the title bar's top at " << titleBarTop();
+    EXPECT_EQ(window->frame().minY() - window->decoration().bottom, visible.minY()) << "the bottom row's at the screen's";
 }
 
 TEST_F(Sdl, OnADoubledDisplayAWindowLeftHalfAPointOffStaysThereToThePixel)
