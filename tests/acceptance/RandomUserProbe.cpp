@@ -70,6 +70,19 @@ bool near(const gfx::Color& a, const gfx::Color& b)
     return std::abs(a.red - b.red) < 0.02 && std::abs(a.green - b.green) < 0.02 && std::abs(a.blue - b.blue) < 0.02;
 }
 
+// The one-point frame around the objective field, as it shows over the screen.
+constexpr gfx::Color kFieldFrame = gfx::Color::rgb(128 / 255.0, 128 / 255.0, 128 / 255.0);
+
+// Whether the frame of a field seen from row `top` down shows within `reach` rows above it:
+// not where the field is scrolled under the screen's header, its buttons above it with it.
+bool frameShowsAbove(const Screenshot& picture, int x, int top, int reach)
+{
+    for (int y = std::max(0, top - reach); y < top; ++y)
+        if (near(picture.at(x, y), kFieldFrame))
+            return true;
+    return false;
+}
+
 // The text pad whose paper fills most of the box's right margin, where the lines of a page
 // seldom reach; none when another pad (or none) shows there.
 const Pad* padShownIn(const Screenshot& margin)
@@ -153,9 +166,12 @@ std::optional<RandomUser::Field> RandomUser::fieldIn(const Scene& scene, bool pa
                 Field field;
                 field.name = "the objective field";
                 field.box = { column.x + left, column.y + top, right - left, bottom - top };
+                // Scrolled out of sight, the buttons' row is under the header: clicked there, U
+                // was the Later Pad's icon (seed 958056918 at scale 2).
                 int fieldRight = field.box.x + field.box.width, row = field.box.y - pixels(18);
-                for (int offset : { 133, 107, 82, 58 })
-                    field.styleButtons.push_back({ fieldRight - pixels(offset), row });
+                if (frameShowsAbove(*picture, (left + right) / 2, top, pixels(3)))
+                    for (int offset : { 133, 107, 82, 58 })
+                        field.styleButtons.push_back({ fieldRight - pixels(offset), row });
                 return field;
             }
         }
@@ -208,6 +224,10 @@ RandomUser::Outcome RandomUser::styleButton(const Scene& scene, Dice& dice)
         doing("a B / i / U / S button, with no pad or objective field in front");
         return std::nullopt;
     }
+    if (field->styleButtons.empty()) {
+        doing("a B / i / U / S button, with those of " + field->name + " scrolled out of sight");
+        return std::nullopt;
+    }
     auto [x, y] = field->styleButtons[std::size_t(which)];
     doing(std::string("the ") + kStyles[which] + " button of " + field->name);
     desktop().clickAt(x, y);
@@ -254,6 +274,11 @@ RandomUser::Outcome RandomUser::interlude(int which, const Field& field, std::st
     case 2:
     case 3:
     case 4: {
+        if (field.styleButtons.empty()) {
+            told = std::string("its ") + kStyles[which - 1] + " button scrolled out of sight, not clicked";
+            doing(told);
+            return std::nullopt;
+        }
         auto [x, y] = field.styleButtons[std::size_t(which - 1)];
         told = std::string("its ") + kStyles[which - 1] + " button clicked";
         doing(told);
