@@ -784,6 +784,8 @@ Size Window::heldSize(Size size)
 void Window::platformDidResize(Size size)
 {
     size = { std::clamp(sane(size.width, 1), 1.0, kLargestSide), std::clamp(sane(size.height, 1), 1.0, kLargestSide) };
+    // Word of anything else between the two, the display may grant the size asked next time.
+    auto askedBefore = std::exchange(m_givenAgainstHeld, std::nullopt);
     if (catchingUp(m_askedSizes, size) || size == m_frame.size)
         return;
     auto keep = weak_from_this().lock();
@@ -791,6 +793,16 @@ void Window::platformDidResize(Size size)
     // drag of a window manager's border, a tool): the display is asked for that size.
     Size given = size;
     size = heldSize(size);
+    // Given the same again once asked for more, the display keeps its size: a tile smaller
+    // than the work area less a title bar its window manager does not tell of (i3 at twice
+    // the density) held, the content scrolling, where asking again went on for ever.
+    if (size != given) {
+        std::pair sizes { given, size };
+        if (askedBefore == sizes)
+            size = given;
+        else
+            m_givenAgainstHeld = sizes;
+    }
     // The display keeps a window's top left corner where it was: so does our frame, whose
     // origin is its bottom left.
     m_frame.origin.y += m_frame.height() - size.height;

@@ -345,6 +345,9 @@ private:
     // (a drag of the window by its background moves it at every step), not a user's move.
     std::deque<Point> m_askedOrigins;
     std::deque<Size> m_askedSizes;
+    // A size the display gave, and the larger one asked of it in answer: given again, it is
+    // the display's to keep (a tiling window manager's tile).
+    std::optional<std::pair<Size, Size>> m_givenAgainstHeld;
     // Where a drag of the background started: the pointer and the frame's origin on screen.
     struct BackgroundDrag {
         Point mouse;

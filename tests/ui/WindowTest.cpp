@@ -291,6 +291,20 @@ TEST_F(Windows, TheDisplayCannotMakeAWindowSmallerThanItsContentAllows)
     EXPECT_EQ(column->frame().width(), 500);
     w->platformDidResize({ 700, 150 });
     EXPECT_EQ(w->frame().size, Size(700, 150));
+
+    // A tile that stays narrower once asked for more (a tiling window manager's): the
+    // window takes it, its content scrolling, rather than asking for ever.
+    w->platformDidResize({ 450, 150 });
+    EXPECT_EQ(w->frame().size, Size(500, 150));
+    w->platformDidResize({ 450, 150 });
+    EXPECT_EQ(w->frame().size, Size(450, 150));
+    EXPECT_EQ(backend().stateOf(*w)->frame.size, Size(500, 150)) << "asked once";
+    // Dragged in as far again once the display granted the size asked, the window asks
+    // for it again.
+    w->platformDidResize({ 450, 150 });
+    w->platformDidResize({ 500, 150 });
+    w->platformDidResize({ 450, 150 });
+    EXPECT_EQ(w->frame().size, Size(500, 150));
 }
 
 TEST_F(Windows, AWindowMaximizedByTheWindowManagerIsGivenBackItsSizeWhenTheProgramAsksForOne)
