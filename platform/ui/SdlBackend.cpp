@@ -513,7 +513,7 @@ void SdlBackend::dispatch(const void* raw)
     case SDL_SYSWMEVENT: {
         const XEvent& x = e.syswm.msg->msg.x11.event;
         // A panel or a strip reserving space moved the work area, or the screen changed size
-        // (SDL says nothing of either): windows placed from now on keep inside it.
+        // (SDL says nothing of either): windows keep inside it, those showing moved into it.
         if (m_desktop.isWorkAreaChange(&x)) {
             m_screensKnown = false;
             m_application->workAreaChanged();
