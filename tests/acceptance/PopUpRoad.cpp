@@ -25,6 +25,10 @@ TEST_F(PopUpRoad, TheHotKeyOpensThePopUpOverAnotherProgramAndUseSoftToggles)
 {
     auto& program = startReturning();
     auto main = mainWindow(program);
+    // The user goes to work elsewhere once the program has started: on a loaded machine its
+    // window took the keyboard after its first frame, and from the other program then.
+    ASSERT_TRUE(eventually([&] { return Scene::look(desktop(), program.pid(), frameOfScreen()).keyboardWithUs(); }))
+        << "the program started and left the keyboard with no window of ours";
     auto other = workElsewhere();
     ASSERT_EQ(desktop().focusedWindow(), other);
     auto covered = desktop().capture(frameOf(main));
