@@ -9,15 +9,16 @@ function(ostrel_library target)
 endfunction()
 
 # One GoogleTest program per test folder, registered with ctest case by case.
-# ostrel_test(<target> [USES_DISPLAY] [DEPS ...]): USES_DISPLAY for suites that open windows
-# or press keys; each of their cases runs on an X server of its own (OSTREL_WITH_DISPLAY,
-# which any other test that needs a display can run its command under too), so no case
-# inherits another's focus, keys or grabs, and display cases run side by side.
+# ostrel_test(<target> [USES_DISPLAY] [TIMEOUT <seconds>] [DEPS ...]): USES_DISPLAY for suites
+# that open windows or press keys; each of their cases runs on an X server of its own
+# (OSTREL_WITH_DISPLAY, which any other test that needs a display can run its command under
+# too), so no case inherits another's focus, keys or grabs, and display cases run side by
+# side. TIMEOUT gives each case more time than the test command's default.
 include(GoogleTest)
 find_package(GTest REQUIRED)
 set(OSTREL_WITH_DISPLAY ${CMAKE_SOURCE_DIR}/scripts/with-test-display)
 function(ostrel_test target)
-  cmake_parse_arguments(ARG "USES_DISPLAY" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "USES_DISPLAY" "TIMEOUT" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${target} ${sources})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} ostrel_testsupport GTest::gtest GTest::gmock)
@@ -25,9 +26,14 @@ function(ostrel_test target)
     # ctest and the case discovery both start the program through this launcher.
     set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR ${OSTREL_WITH_DISPLAY})
   endif()
+  set(properties)
+  if(ARG_TIMEOUT)
+    set(properties PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+  endif()
   gtest_discover_tests(${target}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    DISCOVERY_TIMEOUT 60)
+    DISCOVERY_TIMEOUT 60
+    ${properties})
 endfunction()
 
 # One libFuzzer program: ostrel_fuzzer(<target> <source> [DEPS ...]). `make fuzz` runs it
