@@ -1,7 +1,8 @@
 // The driver itself: a program seen ending takes the helpers it started with it, and a
 // program collected is never signalled again (its number may be anyone's by then); one that
 // ended has nothing left to do, whether collected yet or not; one still at work at the
-// deadline of its end or of a line it is to say is waited for, one asleep is not.
+// deadline of its end or of a line it is to say is waited for, one asleep is not, nor one
+// whose display still works.
 #include "tests/acceptance/driver/Eventually.h"
 #include "tests/acceptance/driver/Home.h"
 #include "tests/acceptance/driver/Program.h"
@@ -94,6 +95,21 @@ TEST(Driver, WorkGoingOnPastADeadlineIsWaitedForAndSleepIsNot)
     ASSERT_TRUE(loading);
     ASSERT_TRUE(loading->waitForLine("starting", 10));
     EXPECT_TRUE(loading->waitForLineWhileAtWork("loaded", 1)) << "a program still at work was given up at the deadline";
+
+    // Asleep itself while the one it waits on works, as the program while its display draws.
+    auto server = startScript(home, "echo serving; while (( SECONDS < 5 )); do :; done; sleep 30", "/bin/bash");
+    ASSERT_TRUE(server);
+    ASSERT_TRUE(server->waitForLine("serving", 10));
+    Launch waiting;
+    waiting.program = "/bin/sh";
+    waiting.arguments = { "-c", "echo starting; sleep 3; echo drawn; sleep 30" };
+    waiting.waitsOn = { server->pid() };
+    auto client = Program::start(home, waiting);
+    ASSERT_TRUE(client);
+    ASSERT_TRUE(client->waitForLine("starting", 10));
+    EXPECT_FALSE(client->idle()) << "a program whose display is at work seemed to have nothing to do";
+    EXPECT_TRUE(client->waitForLineWhileAtWork("drawn", 1))
+        << "a program waiting on work under way was given up at the deadline";
 }
 
 }

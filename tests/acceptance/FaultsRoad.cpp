@@ -102,7 +102,7 @@ protected:
         auto main = rateAndLog(program, objective, from);
         ASSERT_FALSE(HasFailure());
         answerAlert(program, main, step);
-        EXPECT_FALSE(program.waitForScreen("PrepareTimedBreakState", 0, from)) << "left the rate screen unlogged";
+        EXPECT_FALSE(program.showsWithin("PrepareTimedBreakState", 0, from)) << "left the rate screen unlogged";
     }
 
     // An alert over the main window, waited for, kept as `step` and answered with Return.

@@ -84,7 +84,10 @@ std::optional<pid_t> Road::displayServer() const
 
 Program& Road::start(const Launch& launch)
 {
-    auto program = Program::start(m_home, launch);
+    Launch withDisplay = launch;
+    if (auto server = displayServer())
+        withDisplay.waitsOn.push_back(*server);
+    auto program = Program::start(m_home, withDisplay);
     // Thrown, so that the road ends here with this as its failure.
     if (!program)
         throw std::runtime_error("the program " + (launch.program.empty() ? Program::built() : launch.program).string()

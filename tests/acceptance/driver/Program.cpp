@@ -101,6 +101,7 @@ std::unique_ptr<Program> Program::start(const Home& home, const Launch& launch)
     posix_spawnattr_setpgroup(&attributes, 0);
 
     std::unique_ptr<Program> program(new Program);
+    program->m_waitsOn = launch.waitsOn;
     auto started = program->m_started = Clock::now();
     int failure = posix_spawn(&program->m_pid, argv[0], &actions, &attributes, argv.data(), envp.data());
     posix_spawnattr_destroy(&attributes);
@@ -219,6 +220,13 @@ bool threadsSleep(pid_t process)
 
 }
 
+bool Program::idle() const
+{
+    std::vector<pid_t> ours { m_pid };
+    ours.insert(ours.end(), m_waitsOn.begin(), m_waitsOn.end());
+    return asleep(ours);
+}
+
 bool Program::asleep(const std::vector<pid_t>& processes)
 {
     // Every process's state and parent, so that the children of each are found in one pass.
@@ -267,9 +275,20 @@ std::optional<Program::Line> Program::waitForLine(const std::string& text, doubl
 
 double Program::secondsSinceStart() const { return secondsSince(m_started); }
 
+namespace {
+
+std::string screenShown(const std::string& screen) { return "now in new state: <Ostrel_4." + screen + ">"; }
+
+}
+
 std::optional<Program::Line> Program::waitForScreen(const std::string& screen, double seconds, std::size_t from)
 {
-    return waitForLine("now in new state: <Ostrel_4." + screen + ">", seconds, from);
+    return waitForLineWhileAtWork(screenShown(screen), seconds, from);
+}
+
+bool Program::showsWithin(const std::string& screen, double seconds, std::size_t from)
+{
+    return waitForLine(screenShown(screen), seconds, from).has_value();
 }
 
 std::vector<Program::Line> Program::lines() const

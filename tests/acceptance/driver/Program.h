@@ -42,6 +42,9 @@ struct Launch {
     std::vector<std::string> arguments;
     // The built program unless another is named.
     std::filesystem::path program;
+    // Processes whose work the program waits on (its display's server): while they are
+    // busy, so is it.
+    std::vector<pid_t> waitsOn;
 };
 
 // The real program running as a child in a home of its own, with everything it writes to
@@ -65,7 +68,7 @@ public:
     // before has been dealt with. A thread ready to run but waiting for the processor is not
     // idle, so a loaded machine only makes this come later. The processes it started count
     // too (a window manager run inside a session, a browser drawing a page).
-    bool idle() const { return asleep({ m_pid }); }
+    bool idle() const;
     // The same of processes of the road's (the program, its window manager, the display's
     // server) and those they started, all at one look.
     static bool asleep(const std::vector<pid_t>& processes);
@@ -81,8 +84,12 @@ public:
     // on a loaded machine is; none once it sleeps without it.
     std::optional<Line> waitForLineWhileAtWork(const std::string& text, double seconds = 20, std::size_t from = 0);
     // The program's screen, by its class name ("DefineTimeSliceState"), once it is current:
-    // the first such change from the `from`th line on.
+    // the first such change from the `from`th line on. Waited for on past `seconds` while the
+    // program is still at work, so that a loaded machine makes it later, never missing.
     std::optional<Line> waitForScreen(const std::string& screen, double seconds = 10, std::size_t from = 0);
+    // Whether that change comes within `seconds` of wall time, no later: for a screen that
+    // must not come yet, or a look at whether it has (0).
+    bool showsWithin(const std::string& screen, double seconds, std::size_t from = 0);
     std::vector<Line> lines() const;
     // Now, counted as its lines' `seconds` are.
     double secondsSinceStart() const;
@@ -123,6 +130,7 @@ private:
     static void collect(int fd, std::chrono::steady_clock::time_point started, std::shared_ptr<Output> output);
 
     pid_t m_pid { -1 };
+    std::vector<pid_t> m_waitsOn;
     std::chrono::steady_clock::time_point m_started;
     std::optional<Exit> m_exit;
     std::shared_ptr<Output> m_output { std::make_shared<Output>() };
