@@ -283,10 +283,8 @@ void Window::orderFrontRegardless()
     auto* app = Application::shared();
     // Coming on the screen within reach, wherever it was put while away. A maximized one is
     // the window manager's to fit to the work area: moved, it would be maximized no longer.
-    if (!m_visible && !m_zoomed) {
-        if (Rect placed = constrainFrameRect(m_frame); placed != m_frame)
-            setFrame(placed);
-    }
+    if (!m_visible && !m_zoomed)
+        moveWithinReach();
     // An ordinary window on the screen is the program showing (the main window a pop-up
     // hangs from): it is no longer hidden, and what hid with it comes back. Banners, covers,
     // menus and the status strip stand above the ordinary windows and show over a hidden one.

@@ -270,6 +270,8 @@ private:
     // resizable, within the work area's height.
     Size heldSize(Size size);
     void pushState();
+    // Its title bar and bottom row brought inside the work area, where they stand past it.
+    void moveWithinReach();
     // The frame asked of the display again, where a window manager put it elsewhere.
     void askForThePlaceAgain();
     void scheduleDisplay();

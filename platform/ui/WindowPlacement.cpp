@@ -94,8 +94,12 @@ std::optional<Size> Window::largestSizeWithinReach(Rect frame) const
 void Window::workAreaChanged()
 {
     // A maximized one is the window manager's to fit; a hidden one is fitted as it shows.
-    if (!m_visible || m_zoomed)
-        return;
+    if (m_visible && !m_zoomed)
+        moveWithinReach();
+}
+
+void Window::moveWithinReach()
+{
     if (Rect placed = constrainFrameRect(m_frame); placed != m_frame)
         setFrame(placed);
 }
