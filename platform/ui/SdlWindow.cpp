@@ -199,6 +199,7 @@ void SdlWindow::framedByDisplay()
     m_bordersAtRest = borders;
     m_extentsAtRest = extentsHeard();
     m_bordersGivenBack.reset();
+    m_window.platformDidFrame();
 }
 
 void SdlWindow::moveContentTo(int x, int y)

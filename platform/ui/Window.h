@@ -246,6 +246,9 @@ public:
     // The display keeps the window at this size, whatever was asked of it (a tiling window
     // manager's tile): taken as its last word, not as a late answer to an earlier request.
     void platformKeptSize(Size size);
+    // The window manager told of the frame it gives the window at rest: placed by another
+    // window's (an alert's, with no handle at its bottom), it stood that much past the screen.
+    void platformDidFrame();
     // The window manager minimized the window (its title bar's button) or gave it back;
     // ordering it front gives it back. A window put away by us is not minimized.
     bool isMiniaturized() const { return m_miniaturized && m_visible; }

@@ -98,6 +98,8 @@ void Window::workAreaChanged()
         moveWithinReach();
 }
 
+void Window::platformDidFrame() { workAreaChanged(); }
+
 void Window::moveWithinReach()
 {
     if (Rect placed = constrainFrameRect(m_frame); placed != m_frame)

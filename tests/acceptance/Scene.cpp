@@ -193,7 +193,7 @@ std::string nameOf(const Scene& scene, const ProgramWindow& window)
 }
 
 // A user must be able to grab a window by its title bar and reach its bottom row (where its
-// buttons are), and see the whole of it across.
+// buttons are) and the frame's edge below it, and see the whole of it across.
 void outsideTheWorkArea(const Scene& scene, std::vector<Broken>& broken)
 {
     const Box& area = scene.workArea;
@@ -206,9 +206,9 @@ void outsideTheWorkArea(const Scene& scene, std::vector<Broken>& broken)
         if (window.frame.y < area.y) {
             edge = "its title bar above the work area";
             where = "its top (the title bar's) at y = " + std::to_string(window.frame.y) + ", above the work area";
-        } else if (window.box.y + window.box.height > area.y + area.height) {
-            edge = "its bottom row below the work area";
-            where = "its bottom row at y = " + std::to_string(window.box.y + window.box.height) + ", below the work area";
+        } else if (window.frame.y + window.frame.height > area.y + area.height) {
+            edge = "its bottom edge below the work area";
+            where = "its frame's bottom at y = " + std::to_string(window.frame.y + window.frame.height) + ", below the work area";
         } else if (window.box.x < area.x) {
             edge = "its left edge outside the work area";
             where = "its left edge at x = " + std::to_string(window.box.x) + ", left of the work area";

@@ -66,7 +66,7 @@ struct Broken {
     std::string detail;
 };
 
-inline constexpr const char* kWorkAreaRule = "every window of ours keeps its title bar and bottom row inside the work area";
+inline constexpr const char* kWorkAreaRule = "every window of ours keeps its title bar and bottom edge inside the work area";
 
 // The rules the scene breaks, of those that must hold after any action.
 std::vector<Broken> brokenRules(const Scene& scene);

@@ -691,6 +691,39 @@ TEST_F(Sdl, AWindowMadeAnewKeepsTheDecorationItsWindowManagerToldOf)
     XCloseDisplay(manager);
 }
 
+TEST_F(Sdl, AWindowPlacedByAnAlertsDecorationComesWithinReachOnceToldItsOwn)
+{
+    // An alert shown first (no handle at its bottom, as openbox draws one) left its
+    // decoration for the next window to be placed by: the main window, as tall as the work
+    // area, kept its bottom edge a handle's height below the screen.
+    auto screens = ui::Screen::screens();
+    ASSERT_FALSE(screens.empty());
+    Rect visible = screens.front().visibleFrame;
+    Display* manager = XOpenDisplay(nullptr);
+    ASSERT_NE(manager, nullptr);
+    auto frame = [&](ui::Window& window, long bottom) {
+        auto* platform = dynamic_cast<ui::SdlWindow*>(window.platformWindow());
+        ASSERT_NE(platform, nullptr);
+        ASSERT_TRUE(runUntil([&] { return viewable(manager, platform->xWindow()); }));
+        long extents[4] = { 1, 1, 24, bottom };
+        XChangeProperty(manager, platform->xWindow(), XInternAtom(manager, "_NET_FRAME_EXTENTS", False), XA_CARDINAL, 32,
+            PropModeReplace, reinterpret_cast<unsigned char*>(extents), 4);
+        XSync(manager, False);
+        ASSERT_TRUE(runUntil([&] { return platform->frameExtents() == EdgeInsets { 24, 1, double(bottom), 1 }; }));
+    };
+    auto alert = shownWindow(WindowStyle::Titled);
+    frame(*alert, 1);
+    EXPECT_EQ(alert->decoration().bottom, 1);
+    auto window = ui::Window::create(Rect(100, visible.minY(), 300, visible.height() + 100), WindowStyle::Titled | WindowStyle::Resizable);
+    window->orderFront();
+    EXPECT_EQ(window->frame().height(), visible.height() - 25) << "placed by the alert's decoration";
+    frame(*window, 5);
+    EXPECT_TRUE(runUntil([&] { return window->frame().minY() - 5 >= visible.minY(); })) << "its bottom edge stayed below the screen";
+    EXPECT_EQ(window->frame().height(), visible.height() - 29);
+    EXPECT_EQ(window->frame().maxY() + 24, visible.maxY()) << "the title bar's top at the screen's";
+    XCloseDisplay(manager);
+}
+
 TEST_F(Sdl, TheFirstWindowShownIsPlacedByTheFrameItsWindowManagerSaysItWouldGet)
 {
     // Placed before any window of ours was framed, the first one stood as if it had no title
