@@ -198,8 +198,10 @@ void SdlWindow::framedByDisplay()
         return;
     m_bordersAtRest = borders;
     m_extentsAtRest = extentsHeard();
-    m_bordersGivenBack.reset();
-    m_window.platformDidFrame();
+    // Given back its size, the window still has the maximized frame until the display tells
+    // of the one it gives back: fitted to the work area now, it would stay that large.
+    if (!std::exchange(m_bordersGivenBack, std::nullopt))
+        m_window.platformDidFrame();
 }
 
 void SdlWindow::moveContentTo(int x, int y)

@@ -87,14 +87,14 @@ TEST(Driver, WorkGoingOnPastADeadlineIsWaitedForAndSleepIsNot)
     EXPECT_FALSE(stuck->waitForEnd(1)) << "a program asleep ended by itself";
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10)) << "a program asleep was waited for as if ending";
     started = std::chrono::steady_clock::now();
-    EXPECT_FALSE(stuck->waitForLineWhileAtWork("loaded", 1)) << "a program asleep said what it never said";
+    EXPECT_FALSE(stuck->waitForLine("loaded", 1)) << "a program asleep said what it never said";
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10)) << "a program asleep was waited for as if at work";
 
     // Three seconds of work before it says it has loaded, as a start on a loaded machine.
     auto loading = startScript(home, "echo starting; while (( SECONDS < 3 )); do :; done; echo loaded; sleep 30", "/bin/bash");
     ASSERT_TRUE(loading);
     ASSERT_TRUE(loading->waitForLine("starting", 10));
-    EXPECT_TRUE(loading->waitForLineWhileAtWork("loaded", 1)) << "a program still at work was given up at the deadline";
+    EXPECT_TRUE(loading->waitForLine("loaded", 1)) << "a program still at work was given up at the deadline";
 
     // Asleep itself while the one it waits on works, as the program while its display draws.
     auto server = startScript(home, "echo serving; while (( SECONDS < 5 )); do :; done; sleep 30", "/bin/bash");
@@ -108,7 +108,7 @@ TEST(Driver, WorkGoingOnPastADeadlineIsWaitedForAndSleepIsNot)
     ASSERT_TRUE(client);
     ASSERT_TRUE(client->waitForLine("starting", 10));
     EXPECT_FALSE(client->idle()) << "a program whose display is at work seemed to have nothing to do";
-    EXPECT_TRUE(client->waitForLineWhileAtWork("drawn", 1))
+    EXPECT_TRUE(client->waitForLine("drawn", 1))
         << "a program waiting on work under way was given up at the deadline";
 }
 

@@ -170,7 +170,7 @@ TEST_F(FaultsRoad, KilledMidSliceItKeepsEveryLoggedEntryAndEveryDayFileReadsWhol
     EXPECT_TRUE(m_home.settings()) << "the settings file does not read after the kill";
 
     auto& again = start();
-    ASSERT_TRUE(again.waitForLineWhileAtWork("loading 2 time slices", 20)) << again.transcript();
+    ASSERT_TRUE(again.waitForLine("loading 2 time slices", 20)) << again.transcript();
     main = mainWindow(again);
     auto book = openLogBook(main, 2);
     keep("log book after the kill", book);
@@ -186,7 +186,7 @@ TEST_F(FaultsRoad, ADayFileAnotherComputerWritesAppearsInTheLogBook)
 {
     auto& program = startReturning();
     auto main = mainWindow(program);
-    ASSERT_TRUE(program.waitForLineWhileAtWork("loading 0 time slices", 20)) << program.transcript();
+    ASSERT_TRUE(program.waitForLine("loading 0 time slices", 20)) << program.transcript();
     auto empty = openLogBook(main, 0);
     keep("empty log book", empty);
 
@@ -203,7 +203,7 @@ TEST_F(FaultsRoad, ADayFileAnotherComputerWritesAppearsInTheLogBook)
     auto written = m_home.writeDayFileOfAnotherComputer("7f3a09c1", day, { slice });
 
     // The folder watcher hears of it and the log is read again.
-    ASSERT_TRUE(program.waitForLineWhileAtWork("loading 1 time slices", 20)) << program.transcript();
+    ASSERT_TRUE(program.waitForLine("loading 1 time slices", 20)) << program.transcript();
     auto book = desktop().waitForPicture(main, [&](const Screenshot& picture) { return logBookRows(picture) == 1; });
     keep("log book with the other computer's entry", book);
     ASSERT_TRUE(book);
@@ -461,7 +461,7 @@ TEST_F(FaultsRoad, DayFilesWithoutAComputerInAFolderThatCannotBeWrittenAreReadAs
     } writable { mounted, folder, m_home.logFolder() };
 
     auto& program = startReturning();
-    ASSERT_TRUE(program.waitForLineWhileAtWork("loading 3 time slices", 20)) << program.transcript();
+    ASSERT_TRUE(program.waitForLine("loading 3 time slices", 20)) << program.transcript();
     auto main = mainWindow(program);
     auto book = openLogBook(main, 3);
     keep("log book of the unnamed day files", book);

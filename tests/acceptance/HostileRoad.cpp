@@ -126,7 +126,7 @@ TEST_F(HostileRoad, HugeTagsInTheSettingsAndADayFileHoldUpNeitherTheWindowNorThe
     auto main = mainWindow(program, 20);
     auto shown = desktop().waitForStill(main);
     keep("define screen with the huge tag", shown);
-    ASSERT_TRUE(program.waitForLineWhileAtWork("loading 1 time slices", 20)) << program.transcript();
+    ASSERT_TRUE(program.waitForLine("loading 1 time slices", 20)) << program.transcript();
     ASSERT_TRUE(desktop().focus(main));
     ASSERT_TRUE(desktop().key("ctrl+2"));
     auto book = desktop().waitForPicture(main, [](const Screenshot& picture) {

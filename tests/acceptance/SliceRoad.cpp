@@ -91,7 +91,7 @@ TEST_F(SliceRoad, AnObjectiveTypedParsedAndStartedIsCountedRatedAndLoggedEverywh
     // "Log" is the rating screen's default button.
     ASSERT_TRUE(desktop().focus(main));
     ASSERT_TRUE(desktop().key("Return"));
-    ASSERT_TRUE(program.waitForLineWhileAtWork("loading 1 time slices", 20)) << "the new entry was never read back\n" << program.transcript();
+    ASSERT_TRUE(program.waitForLine("loading 1 time slices", 20)) << "the new entry was never read back\n" << program.transcript();
 
     auto days = m_home.dayFiles();
     ASSERT_EQ(days.size(), 1u);

@@ -58,7 +58,7 @@ protected:
         ASSERT_TRUE(desktop().key("Return"));
         ASSERT_TRUE(program.waitForScreen("RateTimeSliceState", 30, before)) << program.transcript();
         ASSERT_TRUE(desktop().focus(mainWindow(program)) && desktop().key("Return"));
-        ASSERT_TRUE(program.waitForLineWhileAtWork("loading " + std::to_string(entries) + " time slices", 20, before))
+        ASSERT_TRUE(program.waitForLine("loading " + std::to_string(entries) + " time slices", 20, before))
             << program.transcript();
     }
 
@@ -90,7 +90,7 @@ TEST_F(TwoComputersRoad, EachWritesItsOwnDayFileAndReadsTheOthers)
     m_other.writeSettings(withSettings);
     auto other = Program::start(m_other, onTheOtherComputer("0a:1b:2c:3d:4e:5f"));
     ASSERT_TRUE(other);
-    ASSERT_TRUE(other->waitForLineWhileAtWork("loading 1 time slices", 30)) << other->transcript();
+    ASSERT_TRUE(other->waitForLine("loading 1 time slices", 30)) << other->transcript();
     logSlice(*other, "Written there", 2);
     auto ended = other->stop();
     EXPECT_TRUE(ended && ended->cleanly()) << other->transcript();
@@ -106,7 +106,7 @@ TEST_F(TwoComputersRoad, EachWritesItsOwnDayFileAndReadsTheOthers)
 
     // Back here, both entries are read.
     auto& again = startReturning(settings(), Launch::atSpeed(60));
-    EXPECT_TRUE(again.waitForLineWhileAtWork("loading 2 time slices", 30)) << again.transcript();
+    EXPECT_TRUE(again.waitForLine("loading 2 time slices", 30)) << again.transcript();
     EXPECT_EQ(stop(), "exit 0");
 }
 

@@ -961,6 +961,10 @@ TEST_F(Sdl, WordOfTheMaximizedFrameBeforeWordOfTheStateLeavesTheWindowItsBorders
     XSync(manager, False);
     ASSERT_TRUE(runUntil([&] { return window->isZoomed(); })) << "the maximizing went unheard";
     EXPECT_TRUE(runUntil([&] { return window->decoration() == EdgeInsets { 19, 0, 0, 0 }; })) << "maximized, its own borders";
+    int across = DisplayWidth(manager, DefaultScreen(manager));
+    XMoveResizeWindow(manager, xw, 0, 19, across, DisplayHeight(manager, DefaultScreen(manager)) - 19);
+    XSync(manager, False);
+    ASSERT_TRUE(runUntil([&] { return window->frame().width() == across; })) << "the maximized frame went unheard";
     // Given back its size, before the window manager has framed it again, and after.
     tellMaximized(manager, xw, false);
     XSync(manager, False);
@@ -971,6 +975,7 @@ TEST_F(Sdl, WordOfTheMaximizedFrameBeforeWordOfTheStateLeavesTheWindowItsBorders
     XSync(manager, False);
     runUntil([] { return false; }, 0.3);
     EXPECT_EQ(window->decoration(), atRest);
+    EXPECT_EQ(window->frame().width(), across) << "fitted to the screen at the maximized size before the size given back came";
 }
 
 TEST_F(Sdl, AWindowHiddenShownAndHiddenAgainBeforeTheDisplayAnswersStaysHidden)

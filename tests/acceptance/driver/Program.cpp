@@ -256,7 +256,7 @@ bool Program::asleep(const std::vector<pid_t>& processes)
     return true;
 }
 
-std::optional<Program::Line> Program::waitForLine(const std::string& text, double seconds, std::size_t from)
+std::optional<Program::Line> Program::lineWithin(const std::string& text, double seconds, std::size_t from)
 {
     auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     std::unique_lock lock(m_output->mutex);
@@ -283,12 +283,12 @@ std::string screenShown(const std::string& screen) { return "now in new state: <
 
 std::optional<Program::Line> Program::waitForScreen(const std::string& screen, double seconds, std::size_t from)
 {
-    return waitForLineWhileAtWork(screenShown(screen), seconds, from);
+    return waitForLine(screenShown(screen), seconds, from);
 }
 
 bool Program::showsWithin(const std::string& screen, double seconds, std::size_t from)
 {
-    return waitForLine(screenShown(screen), seconds, from).has_value();
+    return lineWithin(screenShown(screen), seconds, from).has_value();
 }
 
 std::vector<Program::Line> Program::lines() const
@@ -332,11 +332,11 @@ std::optional<Exit> Program::waitForEnd(double seconds)
     return exit;
 }
 
-std::optional<Program::Line> Program::waitForLineWhileAtWork(const std::string& text, double seconds, std::size_t from)
+std::optional<Program::Line> Program::waitForLine(const std::string& text, double seconds, std::size_t from)
 {
-    auto found = waitForLine(text, seconds, from);
-    if (!found)
-        waitWhileAtWork([&](double step) { return (found = waitForLine(text, step, from)).has_value() || !running(); });
+    auto found = lineWithin(text, seconds, from);
+    if (!found && seconds > 0)
+        waitWhileAtWork([&](double step) { return (found = lineWithin(text, step, from)).has_value() || !running(); });
     return found;
 }
 

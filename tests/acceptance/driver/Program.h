@@ -78,11 +78,9 @@ public:
         std::string text;
     };
     // The first line from the `from`th on that contains `text`, waiting for it up to
-    // `seconds`; none when it did not come, or the program ended without it.
+    // `seconds`, and on past them while the program is still at work, as one on a loaded
+    // machine is; none once it sleeps or ends without it. With 0, a look at whether it came.
     std::optional<Line> waitForLine(const std::string& text, double seconds = 10, std::size_t from = 0);
-    // The same, waiting on past `seconds` while the program is still at work, as one starting
-    // on a loaded machine is; none once it sleeps without it.
-    std::optional<Line> waitForLineWhileAtWork(const std::string& text, double seconds = 20, std::size_t from = 0);
     // The program's screen, by its class name ("DefineTimeSliceState"), once it is current:
     // the first such change from the `from`th line on. Waited for on past `seconds` while the
     // program is still at work, so that a loaded machine makes it later, never missing.
@@ -120,6 +118,8 @@ private:
     };
 
     Program() = default;
+    // The line within `seconds` of wall time, no later.
+    std::optional<Line> lineWithin(const std::string& text, double seconds, std::size_t from);
     // Its main thread has ended, or it has gone: the rest follows, however slowly.
     bool ending() const;
     // Calls `waitFor(seconds)` in short steps while the program is at work, until it
