@@ -82,8 +82,7 @@ public:
     // machine is; none once it sleeps or ends without it. With 0, a look at whether it came.
     std::optional<Line> waitForLine(const std::string& text, double seconds = 10, std::size_t from = 0);
     // The program's screen, by its class name ("DefineTimeSliceState"), once it is current:
-    // the first such change from the `from`th line on. Waited for on past `seconds` while the
-    // program is still at work, so that a loaded machine makes it later, never missing.
+    // the first such change from the `from`th line on, waited for as a line is.
     std::optional<Line> waitForScreen(const std::string& screen, double seconds = 10, std::size_t from = 0);
     // Whether that change comes within `seconds` of wall time, no later: for a screen that
     // must not come yet, or a look at whether it has (0).
